@@ -1,0 +1,45 @@
+#include "SimulatedMeterWindow.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QRadioButton>
+#include <QHBoxLayout>
+
+namespace voltaryn {
+
+SimulatedMeterWindow::SimulatedMeterWindow(sim::SimulatedMeter& meter, sim::SimulatedHidBackend& backend,
+                                           QWidget* parent)
+    : QWidget(parent, Qt::Window)
+{
+    setObjectName("SimulatedMeter");
+    setWindowTitle("Simulated meter");
+
+    auto* range = new QComboBox(this);
+    range->setObjectName("SimRange");
+    range->addItems({"OFF", QString::fromUtf8("4 mΩ"), QString::fromUtf8("40 mΩ"), QString::fromUtf8("400 mΩ"),
+                     QString::fromUtf8("4 Ω"), QString::fromUtf8("40 Ω"), QString::fromUtf8("400 Ω")});
+    range->setCurrentIndex(meter.RangeCode());
+    connect(range, &QComboBox::currentIndexChanged, this, [&meter](int code) { meter.SetRangeCode(code); });
+
+    auto* celsius = new QRadioButton(QString::fromUtf8("°C"), this);
+    auto* fahrenheit = new QRadioButton(QString::fromUtf8("°F"), this);
+    fahrenheit->setObjectName("SimFahrenheit");
+    (meter.Fahrenheit() ? fahrenheit : celsius)->setChecked(true);
+    connect(fahrenheit, &QRadioButton::toggled, this, [&meter](bool on) { meter.SetFahrenheit(on); });
+    auto* unit = new QHBoxLayout;
+    unit->addWidget(celsius);
+    unit->addWidget(fahrenheit);
+
+    auto* plugged = new QCheckBox("USB cable plugged in", this);
+    plugged->setObjectName("SimPlugged");
+    plugged->setChecked(true);
+    connect(plugged, &QCheckBox::toggled, this, [&backend](bool on) { on ? backend.Plug() : backend.Unplug(); });
+
+    auto* form = new QFormLayout(this);
+    form->addRow("Range switch", range);
+    form->addRow("Temperature", unit);
+    form->addRow(plugged);
+}
+
+} // namespace voltaryn

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "link/HidBackend.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <stdexcept>
+#include <string>
+
+namespace voltaryn {
+
+// A reply that cannot be used: the caller abandons what it was doing (a poll tick ends quietly).
+class ReplyError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Thrown when a reply is parsed before any reply of this run has arrived.
+class NoReplyYet : public ReplyError {
+public:
+    NoReplyYet() : ReplyError("the meter has not answered yet") {}
+};
+
+// Finds the meter among the HID interfaces and exchanges one report at a time with it.
+//
+// There is no queue, framing or retry here: a request is one output report; SendAndReceive waits
+// for at most one input report. A failed or timed-out read forgets the device, and the next call
+// of either operation searches for it again, so an unplugged and re-plugged meter is picked up
+// without any user action.
+class MeterLink {
+public:
+    static constexpr std::uint16_t MeterVendorId = 4101;  // 0x1005
+    static constexpr std::uint16_t MeterProductId = 51;   // 0x0033
+    // Both report lengths count the report id: 64 data bytes plus byte 0. The meter's report
+    // descriptor cannot be read through every platform's HID layer, so the length is fixed here.
+    static constexpr std::size_t ReportLength = 65;
+    static constexpr int ReadTimeoutMs = 4000;
+
+    using Report = std::array<std::uint8_t, ReportLength>;
+
+    explicit MeterLink(HidBackend& backend);
+
+    // Searches the HID interfaces in enumeration order and opens the first one with the meter's
+    // vendor and product id that can be opened. Returns whether one was found.
+    bool FindMeter();
+
+    // Sends OutputReport and waits for one reply (searching first if the meter is not detected).
+    // When nothing could be sent or no reply came, InputReport keeps the previous reply.
+    void SendAndReceive();
+    // Sends OutputReport without waiting for a reply. A call that had to search for the meter
+    // sends nothing, even when the search finds it.
+    void SendOnly();
+
+    // Writes bytes 1, 2, ... of OutputReport. Bytes after the last one given keep what earlier
+    // commands left there; they travel along because every report is written at full length.
+    void SetRequest(std::initializer_list<std::uint8_t> bytesFromOne);
+
+    bool DeviceDetected() const { return deviceDetected_; }
+    const std::string& DevicePathName() const { return devicePathName_; }
+    // Ids of the matched device; both are 0 after a failed read, so a stale match is impossible.
+    std::uint16_t MatchedVendorId() const { return matchedVendorId_; }
+    std::uint16_t MatchedProductId() const { return matchedProductId_; }
+
+    const Report& OutputReport() const { return outputReport_; }
+    const Report& InputReport() const { return inputReport_; }
+    bool HasReply() const { return hasReply_; }
+    // The last reply of the run; throws NoReplyYet when none has arrived.
+    const Report& Reply() const;
+
+private:
+    void ReadInputReport();
+    void Forget();
+
+    HidBackend& backend_;
+    bool deviceDetected_ = false;
+    std::string devicePathName_;
+    std::uint16_t matchedVendorId_ = 0;
+    std::uint16_t matchedProductId_ = 0;
+    Report outputReport_{};
+    Report inputReport_{};
+    bool hasReply_ = false;
+};
+
+} // namespace voltaryn

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace voltaryn {
+
+// The character with an 8-bit code (Windows-1252, the meter's and older data files' code page)
+// as UTF-8 text. Code 0 gives the one-character string "\0"; codes the code page leaves
+// undefined map to the C1 control character of the same number.
+std::string CharacterFromCode(std::uint8_t code);
+
+// A whole Windows-1252 text as UTF-8.
+std::string Windows1252ToUtf8(std::string_view text);
+
+} // namespace voltaryn

@@ -1,0 +1,22 @@
+#pragma once
+
+namespace voltaryn::sim {
+
+// The limits of the comparator entry the meter judges against, in ohm and volt.
+struct ComparatorLimits {
+    double highOhms;
+    double lowOhms;
+    double highVolts;
+    double lowVolts;
+};
+
+// Limits that a healthy 12 V lead-acid battery passes.
+inline constexpr ComparatorLimits DefaultComparatorLimits{0.010, 0.008, 14.0, 12.0};
+
+enum class Verdict { Pass, Warning, Fail };
+
+// PASS while the resistance is at most the low limit, WARNING up to the high limit, FAIL above it.
+// A voltage outside its limits fails whatever the resistance.
+Verdict Judge(const ComparatorLimits& limits, double ohms, double volts);
+
+} // namespace voltaryn::sim

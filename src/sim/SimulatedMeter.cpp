@@ -1,0 +1,155 @@
+#include "sim/SimulatedMeter.h"
+
+#include "sim/DisplayComposer.h"
+#include "sim/KeyPad.h"
+
+#include <algorithm>
+
+namespace voltaryn::sim {
+namespace {
+
+using Report = MeterLink::Report;
+
+enum RequestClass : std::uint8_t { CommandClass = 65, DisplayClass = 66, TransferClass = 67 };
+enum CommandGroup : std::uint8_t { IdentificationGroup = 0, KeyGroup = 1, QueryGroup = 2, SettingGroup = 3 };
+enum QueryCode : std::uint8_t {
+    ClockQuery = 1, IntervalQuery, RecordCountQuery, RangeQuery, AverageQuery, ComparatorQuery
+};
+enum SettingCode : std::uint8_t {
+    ClockSetting = 1, IntervalSetting, ClearMemory, SdDelete, AverageSetting, ComparatorSetting
+};
+constexpr std::uint8_t SdDeleteOneFile = 2;  // byte 4 of SdDelete; 1 deletes all files
+
+Report ReplyWith(std::span<const std::uint8_t> fromByteOne)
+{
+    Report reply{};
+    std::copy(fromByteOne.begin(), fromByteOne.end(), reply.begin() + 1);
+    return reply;
+}
+
+// A number as the meter sends it: low byte in byte 1, high byte in byte 2.
+Report ValueReply(int value)
+{
+    const std::uint8_t bytes[] = {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8)};
+    return ReplyWith(bytes);
+}
+
+bool IsAverageNumber(int value) { return value == 2 || value == 4 || value == 8 || value == 16; }
+
+} // namespace
+
+// The request bytes; a byte past the end of a short request reads as 0.
+class SimulatedMeter::Request {
+public:
+    explicit Request(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+    std::uint8_t operator[](std::size_t i) const { return i < bytes_.size() ? bytes_[i] : 0; }
+
+private:
+    std::span<const std::uint8_t> bytes_;
+};
+
+SimulatedMeter::SimulatedMeter(SimClock clock) : clock_(std::move(clock)), battery_(LeadAcid12V, clock_()) {}
+
+void SimulatedMeter::SetRangeCode(int code) { state_.rangeCode = std::clamp(code, 0, 6); }
+
+void SimulatedMeter::SetBattery(const BatteryProfile& profile) { battery_ = BatteryModel(profile, clock_()); }
+
+std::optional<Report> SimulatedMeter::Handle(std::span<const std::uint8_t> bytes)
+{
+    const Request request(bytes);
+    const SimTime now = clock_();
+    state_.memory.Advance(now, std::chrono::seconds(state_.intervalSeconds));
+    switch (request[1]) {
+    case CommandClass:
+        return HandleCommand(request, now);
+    case DisplayClass:
+        return ComposeDisplay(state_, ShownSample(now), state_.clock.At(now));
+    case TransferClass:
+        // Manual records and the SD card answer here. Neither holds anything to transfer yet,
+        // so every transfer request gets a blank report.
+        return Report{};
+    default:
+        return std::nullopt;  // not a request of this meter
+    }
+}
+
+std::optional<Report> SimulatedMeter::HandleCommand(const Request& request, SimTime now)
+{
+    switch (request[2]) {
+    case IdentificationGroup:
+        return IdentificationReply();
+    case KeyGroup:
+        PressKey(state_, request[3], request[4], battery_.SampleAt(now), now);
+        return std::nullopt;
+    case QueryGroup:
+        return Answer(request, now);
+    case SettingGroup:
+        return Apply(request, now);
+    default:
+        return std::nullopt;
+    }
+}
+
+// Queries are always answered; one the meter does not know gets a blank report.
+Report SimulatedMeter::Answer(const Request& request, SimTime now) const
+{
+    switch (request[3]) {
+    case ClockQuery:
+        return ReplyWith(state_.clock.At(now));
+    case IntervalQuery:
+        return ValueReply(state_.intervalSeconds);
+    case RecordCountQuery:
+        return ValueReply(state_.memory.Count());
+    case RangeQuery:
+        return ValueReply(state_.rangeCode);
+    case AverageQuery:
+        return ValueReply(state_.averageNumber);
+    case ComparatorQuery:  // the comparator table is not kept yet: every entry reads as zeros
+    default:
+        return Report{};
+    }
+}
+
+// Settings are not answered, except the deletion of one SD card file. Values the meter does not
+// have (interval 0, averaging 3, 31 February) are ignored.
+std::optional<Report> SimulatedMeter::Apply(const Request& request, SimTime now)
+{
+    switch (request[3]) {
+    case ClockSetting:
+        state_.clock.Set({request[4], request[5], request[6], request[7], request[8], request[9]}, now);
+        break;
+    case IntervalSetting:
+        if (request[4] >= 1)
+            state_.intervalSeconds = request[4];
+        break;
+    case ClearMemory:
+        state_.memory.Clear();
+        break;
+    case SdDelete:  // there is no SD card yet: nothing to delete
+        if (request[4] == SdDeleteOneFile)
+            return Report{};
+        break;
+    case AverageSetting:
+        if (IsAverageNumber(request[4]))
+            state_.averageNumber = request[4];
+        break;
+    case ComparatorSetting:  // the comparator table is not kept yet
+        break;
+    }
+    return std::nullopt;
+}
+
+Report SimulatedMeter::IdentificationReply() const
+{
+    Report reply{};
+    const std::size_t length = std::min<std::size_t>(identification_.size(), 7);
+    std::copy_n(identification_.begin(), length, reply.begin() + 1);
+    return reply;
+}
+
+BatterySample SimulatedMeter::ShownSample(SimTime now) const
+{
+    return state_.heldSample ? *state_.heldSample : battery_.SampleAt(now);
+}
+
+} // namespace voltaryn::sim

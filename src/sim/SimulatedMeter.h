@@ -1,0 +1,53 @@
+#pragma once
+
+#include "link/MeterLink.h"
+#include "sim/BatteryModel.h"
+#include "sim/MeterState.h"
+#include "sim/SimClock.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace voltaryn::sim {
+
+// The meter's side of the protocol: takes one output report (report id in byte 0) and answers
+// with one input report, or with nothing for the commands the meter does not answer.
+class SimulatedMeter {
+public:
+    static constexpr std::string_view Identification = "KAV 71K";
+
+    explicit SimulatedMeter(SimClock clock = [] { return std::chrono::system_clock::now(); });
+
+    std::optional<MeterLink::Report> Handle(std::span<const std::uint8_t> request);
+
+    // Knobs for the user of the demo and for tests.
+    void SetRangeCode(int code);  // the rotary switch, 0 (OFF) and 1..6; other codes are clamped
+    int RangeCode() const { return state_.rangeCode; }
+    void SetFahrenheit(bool fahrenheit) { state_.fahrenheit = fahrenheit; }
+    bool Fahrenheit() const { return state_.fahrenheit; }
+    // The seven characters the meter identifies itself with; a shorter text is padded with code 0.
+    void SetIdentification(std::string_view identification) { identification_ = identification; }
+    // Puts another battery under test; its test cycle starts now.
+    void SetBattery(const BatteryProfile& profile);
+    void SetLeadsReversed(bool reversed) { state_.leadsReversed = reversed; }
+
+private:
+    using Report = MeterLink::Report;
+    class Request;
+
+    std::optional<Report> HandleCommand(const Request& request, SimTime now);
+    Report Answer(const Request& request, SimTime now) const;
+    std::optional<Report> Apply(const Request& request, SimTime now);
+    Report IdentificationReply() const;
+    BatterySample ShownSample(SimTime now) const;
+
+    SimClock clock_;
+    std::string identification_{Identification};
+    BatteryModel battery_;
+    MeterState state_;
+};
+
+} // namespace voltaryn::sim

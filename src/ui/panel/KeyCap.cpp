@@ -1,0 +1,42 @@
+#include "ui/panel/KeyCap.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+
+namespace voltaryn {
+
+KeyCap::KeyCap(const QColor& face, std::optional<Symbol> legend, QWidget* parent)
+    : QWidget(parent), face_(face), legend_(legend)
+{
+    setAccessibleName(legend ? tr("%1 key").arg(SymbolDescription(*legend)) : tr("Key"));
+}
+
+void KeyCap::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF area(rect());
+    const double shadow = area.height() * 0.08;
+    const QRectF cap = area.adjusted(1, 1, -1, -1 - shadow);
+    const double radius = cap.height() * 0.3;
+
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0, 0, 0, 140));
+    painter.drawRoundedRect(cap.translated(0, shadow), radius, radius);
+
+    QLinearGradient shading(cap.topLeft(), cap.bottomLeft());
+    shading.setColorAt(0, face_.lighter(135));
+    shading.setColorAt(1, face_.darker(115));
+    painter.setPen(QPen(face_.darker(170), 1));
+    painter.setBrush(shading);
+    painter.drawRoundedRect(cap, radius, radius);
+
+    if (legend_) {
+        const double size = cap.height() * 0.6;
+        QRectF box(0, 0, size, size);
+        box.moveCenter(cap.center());
+        PaintSymbol(painter, box, *legend_, QColor(0xee, 0xee, 0xee));
+    }
+}
+
+} // namespace voltaryn

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "ui/panel/Symbol.h"
+
+#include <QColor>
+#include <QWidget>
+
+#include <optional>
+
+namespace voltaryn {
+
+// The picture of one of the meter's own keys, with an optional printed legend.
+class KeyCap : public QWidget {
+    Q_OBJECT
+public:
+    KeyCap(const QColor& face, std::optional<Symbol> legend, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor face_;
+    std::optional<Symbol> legend_;
+};
+
+} // namespace voltaryn

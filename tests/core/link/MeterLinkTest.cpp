@@ -1,0 +1,65 @@
+#include "link/MeterLink.h"
+
+#include "ScriptedHidBackend.h"
+
+#include <gtest/gtest.h>
+
+namespace voltaryn {
+namespace {
+
+using testing::ScriptedHidBackend;
+
+class MeterLinkTest : public ::testing::Test {
+protected:
+    ScriptedHidBackend backend;
+    MeterLink link{backend};
+};
+
+TEST_F(MeterLinkTest, WithoutAMeterNothingIsSentAndEveryCallSearches)
+{
+    backend.devices.push_back({"keyboard", 0x046d, 0xc31c});
+    link.SendAndReceive();
+    link.SendOnly();
+    EXPECT_FALSE(link.DeviceDetected());
+    EXPECT_EQ(backend.enumerations, 2);
+    EXPECT_TRUE(backend.written.empty());
+    EXPECT_THROW(link.Reply(), NoReplyYet);
+}
+
+TEST_F(MeterLinkTest, ShortReplyIsZeroFilledNotMixedWithThePreviousOne)
+{
+    backend.AddMeter("meter");
+    MeterLink::Report full{};
+    full.fill(0xAA);
+    full[0] = 0;
+    backend.Reply({full.begin(), full.end()});
+    backend.Reply({0, 1, 2});
+    link.SendAndReceive();
+    link.SendAndReceive();
+    EXPECT_EQ(link.InputReport()[2], 2);
+    EXPECT_EQ(link.InputReport()[3], 0);
+    EXPECT_EQ(link.InputReport()[64], 0);
+}
+
+TEST_F(MeterLinkTest, ReadFailureForgetsTheMeterButKeepsTheLastReply)
+{
+    for (ReadResult failure : {ReadResult::TimedOut, ReadResult::Failed}) {
+        ScriptedHidBackend backend;
+        MeterLink link(backend);
+        backend.AddMeter("meter");
+        backend.Reply({0, 3});
+        link.SendAndReceive();
+        backend.reads.push_back({failure, {0, 9}});
+        link.SendAndReceive();
+
+        EXPECT_FALSE(link.DeviceDetected());
+        EXPECT_EQ(backend.closes, 1);
+        EXPECT_FALSE(backend.openPath.has_value());
+        EXPECT_EQ(link.MatchedVendorId(), 0);
+        EXPECT_EQ(link.MatchedProductId(), 0);
+        EXPECT_EQ(link.Reply()[1], 3);
+    }
+}
+
+} // namespace
+} // namespace voltaryn

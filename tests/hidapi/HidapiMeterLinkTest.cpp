@@ -1,0 +1,121 @@
+// The meter link and its commands over the hidapi backend, with the simulated meter behind the
+// stand-in hidapi functions: what the program does with a real meter, minus the cable.
+#include "link/HidapiBackend.h"
+#include "link/MeterCommands.h"
+#include "sim/SimulatedMeter.h"
+
+#include "FakeHidapi.h"
+
+#include <gtest/gtest.h>
+
+namespace voltaryn {
+namespace {
+
+using testing::FakeHidDevice;
+using testing::FakeHidMachine;
+using testing::ReportResponder;
+
+class HidapiMeterLinkTest : public ::testing::Test {
+protected:
+    // The meter's answers, remembered so a test can compare them with what the link received.
+    ReportResponder Meter()
+    {
+        return [this](std::span<const std::uint8_t> request) {
+            lastAnswer = meter.Handle(request);
+            return lastAnswer;
+        };
+    }
+
+    FakeHidMachine machine;  // outlives the backend, which releases hidapi when destroyed
+    sim::SimulatedMeter meter{
+        [] { return sim::SimTime{std::chrono::sys_days{std::chrono::year{2024} / 3 / 15}}; }};
+    std::optional<MeterLink::Report> lastAnswer;
+    HidapiBackend backend;
+    MeterLink link{backend};
+    MeterCommands commands{link};
+};
+
+TEST_F(HidapiMeterLinkTest, IdentificationTravelsWithTheReportIdInByteZero)
+{
+    FakeHidDevice& device = machine.PlugMeter("/dev/hidraw0", Meter());
+
+    commands.IdentifyMeter();
+
+    MeterLink::Report request{};
+    request[1] = 65;  // command class, identification group 0, code 1
+    request[3] = 1;
+    ASSERT_EQ(device.received.size(), 1u);
+    EXPECT_EQ(device.received[0], std::vector<std::uint8_t>(request.begin(), request.end()));
+    ASSERT_TRUE(lastAnswer.has_value());
+    EXPECT_EQ(link.InputReport(), *lastAnswer);
+    EXPECT_EQ(link.InputReport()[0], 0);
+    EXPECT_EQ(commands.IdentString(), "KAV 71K");
+}
+
+TEST_F(HidapiMeterLinkTest, OnlyTheFirstOpenableMeterInEnumerationOrderIsUsed)
+{
+    machine.Plug({.path = "/dev/hidraw0", .vendorId = 0x046d, .productId = 0xc31c});
+    FakeHidDevice& held = machine.PlugMeter("/dev/hidraw1", Meter());
+    held.openable = false;
+    FakeHidDevice& first = machine.PlugMeter("/dev/hidraw2", Meter());
+    FakeHidDevice& second = machine.PlugMeter("/dev/hidraw3", Meter());
+
+    commands.IdentifyMeter();
+    commands.ReadRange();
+
+    EXPECT_EQ(machine.openAttempts, (std::vector<std::string>{"/dev/hidraw1", "/dev/hidraw2"}));
+    EXPECT_EQ(link.DevicePathName(), "/dev/hidraw2");
+    EXPECT_EQ(first.received.size(), 2u);
+    EXPECT_TRUE(held.received.empty());
+    EXPECT_TRUE(second.received.empty());
+    EXPECT_EQ(commands.IdentString(), "KAV 71K");
+}
+
+TEST_F(HidapiMeterLinkTest, UnplugForgetsTheMeterAndReplugIsPickedUpByTheNextCall)
+{
+    FakeHidDevice& meterDevice = machine.PlugMeter("/dev/hidraw0", Meter());
+    commands.IdentifyMeter();
+    const MeterLink::Report reply = link.InputReport();
+
+    // Pulled out after the request went out, while the link waits for the answer.
+    meterDevice.responder = [&](std::span<const std::uint8_t>) {
+        machine.Unplug("/dev/hidraw0");
+        return std::optional<MeterLink::Report>{};
+    };
+    commands.ReadRange();
+
+    ASSERT_EQ(meterDevice.received.size(), 2u);
+
+    EXPECT_FALSE(link.DeviceDetected());
+    EXPECT_EQ(machine.openHandles, 0);
+    EXPECT_EQ(link.MatchedVendorId(), 0);
+    EXPECT_EQ(link.MatchedProductId(), 0);
+    EXPECT_EQ(link.InputReport(), reply);
+    EXPECT_EQ(machine.readTimeouts.back(), MeterLink::ReadTimeoutMs);
+
+    FakeHidDevice& replugged = machine.PlugMeter("/dev/hidraw4", Meter());
+    commands.IdentifyMeter();
+
+    EXPECT_TRUE(link.DeviceDetected());
+    EXPECT_EQ(link.DevicePathName(), "/dev/hidraw4");
+    EXPECT_EQ(replugged.received.size(), 1u);
+    EXPECT_EQ(commands.IdentString(), "KAV 71K");
+}
+
+TEST_F(HidapiMeterLinkTest, SendOnlyThatHadToSearchSendsNothing)
+{
+    FakeHidDevice& device = machine.PlugMeter("/dev/hidraw0", Meter());
+
+    commands.PressKey(1, 0);
+    EXPECT_TRUE(link.DeviceDetected());
+    EXPECT_TRUE(device.received.empty());
+
+    commands.PressKey(1, 0);
+    ASSERT_EQ(device.received.size(), 1u);
+    EXPECT_EQ(device.received[0].size(), MeterLink::ReportLength);
+    EXPECT_EQ(device.received[0][0], 0);
+    EXPECT_EQ(device.received[0][1], 65);
+}
+
+} // namespace
+} // namespace voltaryn
