@@ -11,12 +11,24 @@
 namespace voltaryn {
 namespace {
 
+// No tick opens a dialog.
+class NoDialogs : public DialogService {
+    void ShowMessage(QWidget*, MessageIcon, const QString&) override {}
+    bool Confirm(QWidget*, const QString&) override { return false; }
+    QString AskText(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString AskSaveFileName(QWidget*, const QString&) override { return {}; }
+    QString AskOpenFileName(QWidget*, const QString&) override { return {}; }
+    void RunModal(QDialog&) override {}
+};
+
 void BM_PollRotationWithFullRender(benchmark::State& state)
 {
     sim::SimulatedMeter meter;
     sim::SimulatedHidBackend backend(meter);
     MeterSession session(backend);
-    PanelWindow panel(session.commands, session.reading, session.pollLoop);
+    Recorder recorder(session.reading, 0);
+    NoDialogs dialogs;
+    PanelWindow panel(session, recorder, dialogs);
     panel.show();
     for (auto _ : state) {
         for (int tick = 0; tick < 3; ++tick) {

@@ -1,11 +1,12 @@
+#include "QtDialogService.h"
 #include "SimulatedMeterWindow.h"
+#include "common/LocalTime.h"
 #include "link/HidapiBackend.h"
 #include "meter/MeterSession.h"
 #include "sim/SimulatedHidBackend.h"
 #include "ui/panel/PanelWindow.h"
 
 #include <QApplication>
-#include <QIcon>
 
 #include <memory>
 
@@ -15,7 +16,6 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Voltaryn");
-    QIcon::setThemeName("Adwaita");
     const bool demo = QApplication::arguments().contains("--demo");
 
     // With --demo the program talks to its built-in simulated meter, otherwise to a real one.
@@ -27,7 +27,9 @@ int main(int argc, char* argv[])
         backend = std::make_unique<HidapiBackend>();
 
     MeterSession session(*backend);
-    PanelWindow panel(session.commands, session.reading, session.pollLoop);
+    Recorder recorder(session.reading, SystemLocalTime().SecondOfDay());
+    QtDialogService dialogs;
+    PanelWindow panel(session, recorder, dialogs);
     panel.show();
 
     std::unique_ptr<SimulatedMeterWindow> simulatorWindow;

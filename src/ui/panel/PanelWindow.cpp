@@ -4,6 +4,8 @@
 #include "ui/panel/FrontPanelLayout.h"
 #include "ui/panel/FrontPanelView.h"
 #include "ui/panel/KeyPadView.h"
+#include "ui/panel/PanelToolbar.h"
+#include "ui/panel/ToolbarCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,7 +15,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
-#include <QToolBar>
 
 namespace voltaryn {
 namespace {
@@ -28,8 +29,9 @@ QString Text(const std::string& text) { return QString::fromUtf8(text.data(), st
 
 } // namespace
 
-PanelWindow::PanelWindow(MeterCommands& commands, MeterReading& reading, PollLoop& pollLoop, QWidget* parent)
-    : QWidget(parent), commands_(commands), reading_(reading), pollLoop_(pollLoop), twips_(Twips::For(*this))
+PanelWindow::PanelWindow(MeterSession& session, Recorder& recorder, DialogService& dialogs, QWidget* parent)
+    : QWidget(parent), session_(session), recorder_(recorder), twips_(Twips::For(*this)),
+      commands_(std::make_unique<ToolbarCommands>(*this, session, recorder, dialogs))
 {
     setObjectName("Panel");
     setWindowTitle(Caption);
@@ -41,17 +43,30 @@ PanelWindow::PanelWindow(MeterCommands& commands, MeterReading& reading, PollLoo
     keyPad_->hide();
     connect(keyPad_, &KeyPadView::keyClicked, this, &PanelWindow::PressKey);
 
-    BuildToolbar();
-    BuildConnectionLabel();
+    toolbar_ = new PanelToolbar(this);
+    toolbar_->setIconSize(twips_.Size(240, 240));
+    connect(toolbar_, &QToolBar::actionTriggered, this,
+            [this](QAction* action) { commands_->Run(action->objectName()); });
+
+    connectionLabel_ = new ClickableLabel("No COM", this);
+    connectionLabel_->setObjectName("LblCOM");
+    connectionLabel_->setGeometry(twips_.Rect(3240, 8520, 1440, 240));
+    connect(connectionLabel_, &ClickableLabel::clicked, this, &PanelWindow::ToggleCaption);
+
     BuildValueLabels();
+    BuildRecorderLabels();
     BuildSdDeletePanel();
     FitClientWidth(NarrowClientWidth);
 
-    // Timer1 polls the meter; Timer2 is the recorder's one-second tick; Timer3 has no duty.
-    connect(StartTimer("Timer1", 100), &QTimer::timeout, this, &PanelWindow::PollTick);
-    StartTimer("Timer2", 1000);
-    StartTimer("Timer3", 10000);
+    // Timer1 polls the meter; Timer2 is the recorder's second; Timer3 has no duty of its own but
+    // pauses with polling.
+    pollTimer_ = StartTimer("Timer1", 100);
+    connect(pollTimer_, &QTimer::timeout, this, &PanelWindow::PollTick);
+    connect(StartTimer("Timer2", 1000), &QTimer::timeout, this, &PanelWindow::RecorderTick);
+    idleTimer_ = StartTimer("Timer3", 10000);
 }
+
+PanelWindow::~PanelWindow() = default;
 
 QTimer* PanelWindow::StartTimer(const char* name, int intervalMs)
 {
@@ -63,14 +78,77 @@ QTimer* PanelWindow::StartTimer(const char* name, int intervalMs)
 
 void PanelWindow::PollTick()
 {
-    const PollTickResult tick = pollLoop_.Tick();
+    const PollTickResult tick = session_.pollLoop.Tick();
     if (tick.displayDecoded) {
-        frontPanel_->ShowDisplay(pollLoop_.Display(), reading_);
+        frontPanel_->ShowDisplay(session_.pollLoop.Display(), session_.reading);
         ShowReadingTexts();
     }
     if (tick.rangeChanged)
-        frontPanel_->ShowRange(reading_.RangeCode);
-    connectionLabel_->setText(Text(pollLoop_.ConnectionText()));
+        frontPanel_->ShowRange(session_.reading.RangeCode);
+    connectionLabel_->setText(Text(session_.pollLoop.ConnectionText()));
+}
+
+void PanelWindow::RecorderTick()
+{
+    RecorderTickResult tick = recorder_.Tick();
+    if (tick.listRow)
+        commands_->ShowLiveRow(std::move(*tick.listRow));
+    if (tick.listClosed)
+        commands_->EndLiveList();
+    if (tick.sampled)
+        ShowRecorderState();
+}
+
+void PanelWindow::SetPolling(bool enabled)
+{
+    for (QTimer* timer : {pollTimer_, idleTimer_}) {
+        if (enabled)
+            timer->start();
+        else
+            timer->stop();
+    }
+}
+
+void PanelWindow::ShowRecorderState()
+{
+    const RecorderLabels& labels = recorder_.Labels();
+    fileNameLabel_->setText(Text(labels.fileName));
+    countLabel_->setText(Text(labels.count));
+    recLabel_->setText(Text(labels.rec));
+    recLabel_->setVisible(labels.recVisible);
+    toolbar_->ShowRecording(recorder_.Recording());
+    writeFailedLabel_->setText("Recording failed: " + Text(recorder_.LastError()));
+    writeFailedLabel_->setVisible(recorder_.WriteFailed());
+}
+
+void PanelWindow::Dock(QWidget* window, DockPlace place)
+{
+    docked_.emplace_back(window, place);
+    PlaceDockedWindows();
+}
+
+void PanelWindow::PlaceDockedWindows()
+{
+    const QRect frame = frameGeometry();
+    for (const auto& [window, place] : docked_) {
+        if (window == nullptr)
+            continue;
+        window->move(place == DockPlace::RightEdge ? QPoint(frame.right() + 1, frame.top())
+                                                    : QPoint(frame.left(), frame.bottom() + 1));
+    }
+}
+
+void PanelWindow::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    PlaceDockedWindows();
+}
+
+void PanelWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange)
+        PlaceDockedWindows();
 }
 
 void PanelWindow::closeEvent(QCloseEvent* event)
@@ -80,41 +158,35 @@ void PanelWindow::closeEvent(QCloseEvent* event)
     QApplication::quit();
 }
 
-void PanelWindow::BuildToolbar()
+QLabel* PanelWindow::AddLabel(const char* name, const QString& text, int left, int top, int width)
 {
-    toolbar_ = new QToolBar(this);
-    toolbar_->setObjectName("Toolbar1");
-    toolbar_->setGeometry(twips_.Rect(0, 0, WideClientWidth, ToolbarHeight));
-    toolbar_->setIconSize(twips_.Size(330, 330));
-
-    QAction* key = toolbar_->addAction(QIcon::fromTheme("input-keyboard-symbolic"), "key");
-    key->setObjectName("key");
-    key->setToolTip("button");
-    connect(toolbar_, &QToolBar::actionTriggered, this, &PanelWindow::OnToolbarAction);
-}
-
-void PanelWindow::BuildConnectionLabel()
-{
-    connectionLabel_ = new ClickableLabel("No COM", this);
-    connectionLabel_->setObjectName("LblCOM");
-    connectionLabel_->setGeometry(twips_.Rect(3240, 8520, 1440, 240));
-    connect(connectionLabel_, &ClickableLabel::clicked, this, &PanelWindow::ToggleCaption);
+    auto* label = new QLabel(text, this);
+    label->setObjectName(name);
+    label->setGeometry(twips_.Rect(left, top, width, 240));
+    return label;
 }
 
 void PanelWindow::BuildValueLabels()
 {
-    // The composed value texts, placed beyond the client area's right edge: other windows read
-    // them, the user sees the digit indicators instead.
-    const auto valueLabel = [this](const char* name, int left, int top) {
-        auto* label = new QLabel("-999.9", this);
-        label->setObjectName(name);
-        label->setGeometry(twips_.Rect(left, top, 1200, 240));
-        return label;
-    };
-    voltageLabel_ = valueLabel("LblV", 8280, 1080);
-    resistanceLabel_ = valueLabel("LblOhm", 9960, 1080);
-    currentLabel_ = valueLabel("LblA", 8280, 1920);
-    temperatureLabel_ = valueLabel("LblTemp", 9960, 1920);
+    // The composed value texts, placed beyond the client area's right edge: they mirror the
+    // reading for anyone who reads the window; the user sees the digit indicators instead.
+    voltageLabel_ = AddLabel("LblV", "-999.9", 8280, 1080, 1200);
+    resistanceLabel_ = AddLabel("LblOhm", "-999.9", 9960, 1080, 1200);
+    currentLabel_ = AddLabel("LblA", "-999.9", 8280, 1920, 1200);
+    temperatureLabel_ = AddLabel("LblTemp", "-999.9", 9960, 1920, 1200);
+}
+
+void PanelWindow::BuildRecorderLabels()
+{
+    fileNameLabel_ = AddLabel("LblFileName", "", 120, 8520, 1800);
+    recLabel_ = AddLabel("LblRec", "Rec.", 1980, 8520, 480);
+    recLabel_->setStyleSheet("color: #c01c28; font-weight: bold;");
+    recLabel_->hide();
+    countLabel_ = AddLabel("LblCount", "", 2460, 8520, 720);
+    // Shown, without interrupting anyone, when a record could not be written.
+    writeFailedLabel_ = AddLabel("LblWriteFailed", "", 120, 8790, 4560);
+    writeFailedLabel_->setStyleSheet("color: #c01c28;");
+    writeFailedLabel_->hide();
 }
 
 void PanelWindow::BuildSdDeletePanel()
@@ -138,12 +210,6 @@ void PanelWindow::BuildSdDeletePanel()
     panel->hide();
 }
 
-void PanelWindow::OnToolbarAction(QAction* action)
-{
-    if (action->objectName() == "key")
-        ToggleKeyPad();
-}
-
 void PanelWindow::ToggleKeyPad()
 {
     const bool show = keyPad_->isHidden();
@@ -153,8 +219,8 @@ void PanelWindow::ToggleKeyPad()
 
 void PanelWindow::PressKey(KeyButton button)
 {
-    const KeyPress press = KeyPressFor(button, pollLoop_.Display().lit);
-    commands_.PressKey(press.key, press.variant);
+    const KeyPress press = KeyPressFor(button, session_.pollLoop.Display().lit);
+    session_.commands.PressKey(press.key, press.variant);
 }
 
 void PanelWindow::ToggleCaption()
@@ -164,15 +230,16 @@ void PanelWindow::ToggleCaption()
 
 void PanelWindow::ShowReadingTexts()
 {
-    voltageLabel_->setText(Text(reading_.VoltageText));
-    resistanceLabel_->setText(Text(reading_.ResistanceText));
-    currentLabel_->setText(Text(reading_.CurrentText));
-    temperatureLabel_->setText(Text(reading_.TemperatureText));
+    voltageLabel_->setText(Text(session_.reading.VoltageText));
+    resistanceLabel_->setText(Text(session_.reading.ResistanceText));
+    currentLabel_->setText(Text(session_.reading.CurrentText));
+    temperatureLabel_->setText(Text(session_.reading.TemperatureText));
 }
 
 void PanelWindow::FitClientWidth(int twips)
 {
     setFixedSize(twips_.Size(twips, ClientHeight));
+    toolbar_->setGeometry(twips_.Rect(0, 0, twips, ToolbarHeight));
 }
 
 } // namespace voltaryn

@@ -1,58 +1,79 @@
 #pragma once
 
-#include "link/MeterCommands.h"
 #include "meter/MeterKeys.h"
-#include "meter/PollLoop.h"
+#include "meter/MeterSession.h"
+#include "recording/Recorder.h"
+#include "ui/common/DialogService.h"
 #include "ui/common/Twips.h"
 
+#include <QPointer>
 #include <QWidget>
 
-class QAction;
+#include <memory>
+#include <vector>
+
 class QLabel;
 class QTimer;
-class QToolBar;
 
 namespace voltaryn {
 
 class ClickableLabel;
 class FrontPanelView;
 class KeyPadView;
+class PanelToolbar;
+class ToolbarCommands;
 
-// The main window: the meter's front panel mirrored live, its key pad, the connection label and
-// the toolbar. Timer1 drives the poll loop; the window only shows what the loop decoded and
-// turns clicks into meter commands.
+// The main window: the meter's front panel mirrored live, its key pad, the connection and
+// recording labels and the toolbar. Timer1 drives the poll loop and Timer2 the recorder; the
+// window only shows what they did and turns clicks into meter commands.
 class PanelWindow : public QWidget {
     Q_OBJECT
 public:
     static constexpr const char* Caption = "Panel   V10.14";
     static constexpr const char* LongCaption = "Panel   V10.14   2018.03.29.2";
 
-    PanelWindow(MeterCommands& commands, MeterReading& reading, PollLoop& pollLoop, QWidget* parent = nullptr);
+    PanelWindow(MeterSession& session, Recorder& recorder, DialogService& dialogs, QWidget* parent = nullptr);
+    ~PanelWindow() override;
 
     // One tick of Timer1: one request to the meter, and the panel updated from its outcome.
     void PollTick();
+    // One tick of Timer2: the recorder's second, and the labels and lists it feeds.
+    void RecorderTick();
+
+    // Starts or stops Timer1 (polling) together with Timer3.
+    void SetPolling(bool enabled);
+    void ToggleKeyPad();
+    // Shows the recorder's labels, the Save button's look and any failed write.
+    void ShowRecorderState();
+
+    // Where a window docked to the panel sits: against its right edge, top-aligned (the memory
+    // window), or under it, left-aligned (the downloaded-data list).
+    enum class DockPlace { RightEdge, Below };
+    // Keeps an open window against the panel whenever the panel moves or is activated.
+    void Dock(QWidget* window, DockPlace place);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     QTimer* StartTimer(const char* name, int intervalMs);
-    void BuildToolbar();
-    void BuildConnectionLabel();
+    QLabel* AddLabel(const char* name, const QString& text, int left, int top, int width);
     void BuildValueLabels();
+    void BuildRecorderLabels();
     void BuildSdDeletePanel();
-    void OnToolbarAction(QAction* action);
-    void ToggleKeyPad();
     void PressKey(KeyButton button);
     void ToggleCaption();
     void ShowReadingTexts();
     void FitClientWidth(int twips);
+    void PlaceDockedWindows();
 
-    MeterCommands& commands_;
-    MeterReading& reading_;
-    PollLoop& pollLoop_;
+    MeterSession& session_;
+    Recorder& recorder_;
     Twips twips_;
-    QToolBar* toolbar_ = nullptr;
+    std::unique_ptr<ToolbarCommands> commands_;
+    PanelToolbar* toolbar_ = nullptr;
     FrontPanelView* frontPanel_ = nullptr;
     KeyPadView* keyPad_ = nullptr;
     ClickableLabel* connectionLabel_ = nullptr;
@@ -60,6 +81,26 @@ private:
     QLabel* resistanceLabel_ = nullptr;
     QLabel* currentLabel_ = nullptr;
     QLabel* temperatureLabel_ = nullptr;
+    QLabel* fileNameLabel_ = nullptr;
+    QLabel* recLabel_ = nullptr;
+    QLabel* countLabel_ = nullptr;
+    QLabel* writeFailedLabel_ = nullptr;
+    QTimer* pollTimer_ = nullptr;
+    QTimer* idleTimer_ = nullptr;
+    std::vector<std::pair<QPointer<QWidget>, DockPlace>> docked_;
+};
+
+// Pauses polling for as long as it lives, so a toolbar action's exchanges with the meter never
+// interleave with the poll; polling resumes however the action ends.
+class PollingPause {
+public:
+    explicit PollingPause(PanelWindow& panel) : panel_(panel) { panel_.SetPolling(false); }
+    ~PollingPause() { panel_.SetPolling(true); }
+    PollingPause(const PollingPause&) = delete;
+    PollingPause& operator=(const PollingPause&) = delete;
+
+private:
+    PanelWindow& panel_;
 };
 
 } // namespace voltaryn

@@ -1,7 +1,7 @@
 #include "ui/panel/FrontPanelView.h"
 
 #include "DisplayBytes.h"
-#include "QtPrinting.h"
+#include "support/QtPrinting.h"
 
 #include <QLabel>
 

@@ -1,6 +1,6 @@
 #include "ui/panel/KeyPadView.h"
 
-#include "QtPrinting.h"
+#include "support/QtPrinting.h"
 
 #include <QAbstractButton>
 

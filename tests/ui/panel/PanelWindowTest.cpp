@@ -1,64 +1,16 @@
-#include "ui/panel/PanelWindow.h"
-
-#include "meter/MeterSession.h"
-#include "sim/SimulatedHidBackend.h"
+#include "support/PanelHarness.h"
 
 #include <QAbstractButton>
-#include <QAction>
-#include <QLabel>
 #include <QTest>
 #include <QTimer>
-#include <QToolBar>
-
-#include <gtest/gtest.h>
 
 namespace voltaryn {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using namespace testing;
 
-// Passes everything to the simulated meter's backend and keeps every report written.
-class RecordingBackend : public HidBackend {
-public:
-    explicit RecordingBackend(HidBackend& inner) : inner_(inner) {}
-    std::vector<HidDeviceInfo> enumerate() override { return inner_.enumerate(); }
-    bool open(const std::string& path) override { return inner_.open(path); }
-    bool write(std::span<const std::uint8_t> report) override
-    {
-        written.emplace_back(report.begin(), report.end());
-        return inner_.write(report);
-    }
-    ReadResult read(std::span<std::uint8_t> buffer, int timeoutMs) override { return inner_.read(buffer, timeoutMs); }
-    void close() override { inner_.close(); }
-
-    std::vector<Bytes> written;
-
-private:
-    HidBackend& inner_;
-};
-
-class PanelWindowTest : public ::testing::Test {
+class PanelWindowTest : public PanelHarness {
 protected:
-    PanelWindowTest() { meter.SetRangeCode(3); }
-
-    template <typename T = QWidget>
-    T* Child(const char* name) const
-    {
-        T* child = panel.findChild<T*>(name);
-        EXPECT_NE(child, nullptr) << name;
-        return child;
-    }
-    QString Label(const char* name) const { return Child<QLabel>(name)->text(); }
-    Bytes LastRequest(std::size_t length = 6) const
-    {
-        const Bytes& report = recorder.written.back();
-        return Bytes(report.begin(), report.begin() + static_cast<long>(length));
-    }
-    void Rotation()
-    {
-        for (int tick = 0; tick < 3; ++tick)
-            panel.PollTick();
-    }
     std::vector<int> KnobsShown() const
     {
         std::vector<int> shown;
@@ -67,12 +19,6 @@ protected:
                 shown.push_back(i);
         return shown;
     }
-
-    sim::SimulatedMeter meter;
-    sim::SimulatedHidBackend simulated{meter};
-    RecordingBackend recorder{simulated};
-    MeterSession session{recorder};
-    PanelWindow panel{session.commands, session.reading, session.pollLoop};
 };
 
 TEST_F(PanelWindowTest, StartsWithItsDesignStateAndRunningTimers)
@@ -100,7 +46,7 @@ TEST_F(PanelWindowTest, TicksRotateThroughIdentifyRangeAndDisplay)
     EXPECT_EQ(Label("LblV"), "-999.9");
     panel.PollTick();
     EXPECT_EQ(LastRequest(), (Bytes{0, 66, 0, 0, 0, 0}));
-    EXPECT_EQ(recorder.written.size(), 3u);
+    EXPECT_EQ(backend.written.size(), 3u);
 
     EXPECT_EQ(Label("LblCOM"), "Connection");
     EXPECT_EQ(Label("LblV").toStdString(), session.reading.VoltageText);
@@ -201,7 +147,7 @@ TEST_F(PanelWindowTest, ModeKeysLeaveTheModeTheMeterShows)
 
 TEST_F(PanelWindowTest, KeyButtonShowsAndHidesTheKeyPad)
 {
-    QAction* key = Child<QToolBar>("Toolbar1")->findChild<QAction*>("key");
+    QAction* key = ToolbarButton("key");
     ASSERT_NE(key, nullptr);
     EXPECT_EQ(key->toolTip(), "button");
     const int narrow = panel.width();
@@ -222,6 +168,19 @@ TEST_F(PanelWindowTest, ClickingTheConnectionLabelTogglesTheCaption)
     EXPECT_EQ(panel.windowTitle(), "Panel   V10.14   2018.03.29.2");
     QTest::mouseClick(label, Qt::LeftButton);
     EXPECT_EQ(panel.windowTitle(), "Panel   V10.14");
+}
+
+TEST_F(PanelWindowTest, DockedWindowsFollowThePanel)
+{
+    QWidget memory;
+    QWidget dataList;
+    panel.show();
+    panel.Dock(&memory, PanelWindow::DockPlace::RightEdge);
+    panel.Dock(&dataList, PanelWindow::DockPlace::Below);
+    panel.move(40, 30);
+    const QRect frame = panel.frameGeometry();
+    EXPECT_EQ(memory.pos(), QPoint(frame.right() + 1, frame.top()));
+    EXPECT_EQ(dataList.pos(), QPoint(frame.left(), frame.bottom() + 1));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "ui/common/Twips.h"
 
-#include "QtPrinting.h"
+#include "support/QtPrinting.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "ui/common/DialogService.h"
+
+namespace voltaryn {
+
+// The dialog service of the running program: Qt's own message boxes, input boxes and file
+// dialogs.
+class QtDialogService : public DialogService {
+public:
+    void ShowMessage(QWidget* parent, MessageIcon icon, const QString& text) override;
+    bool Confirm(QWidget* parent, const QString& text) override;
+    QString AskText(QWidget* parent, const QString& title, const QString& prompt, const QString& defaultText) override;
+    QString AskSaveFileName(QWidget* parent, const QString& filter) override;
+    QString AskOpenFileName(QWidget* parent, const QString& filter) override;
+    void RunModal(QDialog& dialog) override;
+};
+
+} // namespace voltaryn

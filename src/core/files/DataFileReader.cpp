@@ -1,0 +1,143 @@
+#include "files/DataFileReader.h"
+
+#include "meter/RangeTexts.h"
+#include "text/CharacterCodes.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+
+namespace voltaryn {
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+// Whether `text` is well-formed UTF-8: no stray continuation bytes, no overlong forms, no
+// surrogates, nothing beyond U+10FFFF.
+bool IsUtf8(std::string_view text)
+{
+    struct Lead {
+        unsigned char mask, pattern;
+        std::size_t length;
+        char32_t lowest;
+    };
+    constexpr Lead leads[] = {{0xE0, 0xC0, 2, 0x80}, {0xF0, 0xE0, 3, 0x800}, {0xF8, 0xF0, 4, 0x10000}};
+    for (std::size_t i = 0; i < text.size();) {
+        const auto first = static_cast<unsigned char>(text[i]);
+        if (first < 0x80) {
+            ++i;
+            continue;
+        }
+        const Lead* lead = std::find_if(std::begin(leads), std::end(leads),
+                                        [first](const Lead& l) { return (first & l.mask) == l.pattern; });
+        if (lead == std::end(leads) || text.size() - i < lead->length)
+            return false;
+        char32_t code = first & static_cast<unsigned char>(~lead->mask);
+        for (std::size_t k = 1; k < lead->length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xC0) != 0x80)
+                return false;
+            code = code << 6 | (next & 0x3F);
+        }
+        if (code < lead->lowest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        i += lead->length;
+    }
+    return true;
+}
+
+// Takes the next item off the front of `text`: the text up to the next comma or line end.
+std::string_view NextItem(std::string_view& text)
+{
+    const std::size_t end = text.find_first_of(",\n");
+    std::string_view item = text.substr(0, end);
+    const bool endedByComma = end != std::string_view::npos && text[end] == ',';
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    if (!endedByComma && item.ends_with('\r'))
+        item.remove_suffix(1);
+    return item;
+}
+
+void ReadTitles(std::string_view header, DataFile& data)
+{
+    const auto range = std::find_if(RangeTexts.begin(), RangeTexts.end(), [header](std::string_view text) {
+        return header.find(text) != std::string_view::npos;
+    });
+    if (range != RangeTexts.end())
+        data.rangeTitle = std::string(*range);
+    data.temperatureTitle = header.find("Celsius") != std::string_view::npos ? "Celsius" : "Fahrenheit";
+}
+
+// The cells of a record line whose blanks are already removed: each TAB ends a cell, and the
+// text after the last TAB is a cell only when it is not empty.
+RecordRow RecordCells(std::string_view line)
+{
+    RecordRow cells;
+    cells.reserve(std::min<std::size_t>(std::count(line.begin(), line.end(), '\t') + 1, DataFile::MaxCells));
+    while (!line.empty() && cells.size() < DataFile::MaxCells) {
+        const std::size_t tab = line.find('\t');
+        cells.emplace_back(line.substr(0, tab));
+        line.remove_prefix(tab == std::string_view::npos ? line.size() : tab + 1);
+    }
+    return cells;
+}
+
+DataFile Unread(FileStatus status)
+{
+    DataFile data;
+    data.status = std::move(status);
+    return data;
+}
+
+} // namespace
+
+DataFile ReadDataFile(const std::filesystem::path& file, const LineProgress& progress)
+{
+    std::unique_ptr<std::FILE, FileCloser> in(std::fopen(file.c_str(), "rb"));
+    if (!in)
+        return Unread(FileError("open", file, errno));
+
+    std::string bytes;
+    std::error_code sizeUnknown;
+    const auto size = std::filesystem::file_size(file, sizeUnknown);
+    if (!sizeUnknown)
+        bytes.reserve(size);
+    char chunk[1 << 16];
+    while (const std::size_t count = std::fread(chunk, 1, sizeof chunk, in.get()))
+        bytes.append(chunk, count);
+    if (std::ferror(in.get()))
+        return Unread(FileError("read", file, errno));
+    return ParseDataFile(bytes, progress);
+}
+
+DataFile ParseDataFile(std::string_view bytes, const LineProgress& progress)
+{
+    std::string decoded;
+    std::string_view text = bytes;
+    if (!IsUtf8(bytes)) {
+        decoded = Windows1252ToUtf8(bytes);
+        text = decoded;
+    }
+
+    DataFile data;
+    data.rows.reserve(std::count_if(text.begin(), text.end(), [](char c) { return c == '\n' || c == ','; }));
+    std::string line;
+    for (int n = 0; !text.empty(); ++n) {
+        const std::string_view item = NextItem(text);
+        if (n == 0) {
+            ReadTitles(item, data);
+            continue;
+        }
+        line.assign(item);
+        std::erase(line, ' ');
+        data.rows.push_back(RecordCells(line));
+        if (progress)
+            progress(n);
+    }
+    return data;
+}
+
+} // namespace voltaryn

@@ -1,0 +1,49 @@
+#include "files/ListExport.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+
+namespace voltaryn {
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+// The export line of one row: `columns` cells, each followed by a TAB, then CR LF.
+void BuildLine(const RecordRow& row, std::size_t columns, std::string& line)
+{
+    line.clear();
+    for (std::size_t c = 0; c < columns; ++c) {
+        if (c < row.size())
+            line += row[c];
+        line += '\t';
+    }
+    line += "\r\n";
+}
+
+} // namespace
+
+FileStatus SaveGridFile(const std::filesystem::path& file, const RecordTable& table, const LineProgress& progress)
+{
+    std::unique_ptr<std::FILE, FileCloser> out(std::fopen(file.c_str(), "wb"));
+    if (!out)
+        return FileError("create", file, errno);
+
+    const std::size_t columns = table.header.size();
+    std::string line;
+    for (std::size_t r = 0; r <= table.rows.size(); ++r) {
+        BuildLine(r == 0 ? table.header : table.rows[r - 1], columns, line);
+        if (std::fwrite(line.data(), 1, line.size(), out.get()) != line.size())
+            return FileError("write", file, errno);
+        if (progress)
+            progress(static_cast<int>(r));
+    }
+    // Buffered bytes reach the disk only now, so a full disk may show up here.
+    if (std::fclose(out.release()) != 0)
+        return FileError("write", file, errno);
+    return {};
+}
+
+} // namespace voltaryn

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+class QDialog;
+class QWidget;
+
+namespace voltaryn {
+
+enum class MessageIcon { None, Critical, Exclamation };
+
+// Every modal box and file dialog the windows show goes through here, so that the program shows
+// Qt's dialogs and the tests answer them from a script.
+class DialogService {
+public:
+    virtual ~DialogService() = default;
+
+    // A message with an OK button.
+    virtual void ShowMessage(QWidget* parent, MessageIcon icon, const QString& text) = 0;
+    // A confirmation with the exclamation icon and OK and Cancel; true on OK.
+    virtual bool Confirm(QWidget* parent, const QString& text) = 0;
+    // An input box; the empty text on Cancel.
+    virtual QString AskText(QWidget* parent, const QString& title, const QString& prompt,
+                            const QString& defaultText) = 0;
+    // The save dialog, asking before an existing file is replaced; the empty text on Cancel.
+    virtual QString AskSaveFileName(QWidget* parent, const QString& filter) = 0;
+    // The open dialog; the empty text on Cancel.
+    virtual QString AskOpenFileName(QWidget* parent, const QString& filter) = 0;
+    // Runs one of the program's own modal dialogs until it closes.
+    virtual void RunModal(QDialog& dialog) = 0;
+};
+
+// The file type of every data file the program reads and writes.
+inline const QString DataFileFilter = QStringLiteral("Data Files (*.txt);;All Files (*.*)");
+
+} // namespace voltaryn

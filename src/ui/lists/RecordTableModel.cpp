@@ -1,0 +1,59 @@
+#include "ui/lists/RecordTableModel.h"
+
+namespace voltaryn {
+namespace {
+
+QString Text(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+} // namespace
+
+RecordTableModel::RecordTableModel(RecordTable table, QObject* parent)
+    : QAbstractTableModel(parent), table_(std::move(table))
+{
+}
+
+int RecordTableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(table_.rows.size());
+}
+
+int RecordTableModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(table_.header.size());
+}
+
+QVariant RecordTableModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    if (role == Qt::TextAlignmentRole)
+        return int(Qt::AlignCenter);
+    if (role != Qt::DisplayRole)
+        return {};
+    const RecordRow& row = table_.rows[static_cast<std::size_t>(index.row())];
+    const auto column = static_cast<std::size_t>(index.column());
+    return column < row.size() ? Text(row[column]) : QString();
+}
+
+QVariant RecordTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section >= columnCount())
+        return QAbstractTableModel::headerData(section, orientation, role);
+    return Text(table_.header[static_cast<std::size_t>(section)]);
+}
+
+void RecordTableModel::AppendRow(RecordRow row)
+{
+    const int at = rowCount();
+    beginInsertRows({}, at, at);
+    table_.rows.push_back(std::move(row));
+    endInsertRows();
+}
+
+void RecordTableModel::SetTitle(int column, const std::string& title)
+{
+    table_.header.at(static_cast<std::size_t>(column)) = title;
+    emit headerDataChanged(Qt::Horizontal, column, column);
+}
+
+} // namespace voltaryn

@@ -1,0 +1,211 @@
+#include "ui/panel/ToolbarCommands.h"
+
+#include "files/DataFileReader.h"
+#include "settings/SettingAnswers.h"
+#include "ui/lists/RecordListWindow.h"
+#include "ui/panel/PanelWindow.h"
+#include "ui/settings/SamplingChoiceDialog.h"
+
+#include <QTableView>
+
+#include <filesystem>
+
+namespace voltaryn {
+namespace {
+
+QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+const QString SamplingTitle = QStringLiteral("Input Sampling Time");
+const QString SamplingPrompt = QStringLiteral("Enter the SAMPLING TIME in seconds\r\n");
+
+RecordRow ListTitles(const std::string& range, const std::string& tempUnit)
+{
+    return {"No.s", "Time", "V", range, "Amp", tempUnit, "In-Cap ", "Out-Cap ", "T-Cap "};
+}
+
+} // namespace
+
+ToolbarCommands::ToolbarCommands(PanelWindow& panel, MeterSession& session, Recorder& recorder,
+                                 DialogService& dialogs)
+    : panel_(panel), session_(session), recorder_(recorder), dialogs_(dialogs)
+{
+}
+
+void ToolbarCommands::Run(const QString& key)
+{
+    if (key == "Save")
+        Save();
+    else if (key == "Open")
+        Open();
+    else if (key == "List")
+        List();
+    else if (key == "Sampling")
+        Sampling();
+    else if (key == "key")
+        panel_.ToggleKeyPad();
+    else if (key == "Avg")
+        AverageNumber();
+    else if (key == "Erase")
+        Erase();
+}
+
+template <typename Exchange>
+void ToolbarCommands::WithPollingPaused(Exchange exchange)
+{
+    const PollingPause pause(panel_);
+    try {
+        exchange();
+    } catch (const ReplyError& error) {
+        dialogs_.ShowMessage(&panel_, MessageIcon::Critical,
+                             QStringLiteral("The meter's answer could not be used: %1").arg(error.what()));
+    }
+}
+
+void ToolbarCommands::Save()
+{
+    if (recorder_.Recording()) {
+        recorder_.StopRecording();
+        panel_.ShowRecorderState();
+        return;
+    }
+    const QString file = dialogs_.AskSaveFileName(&panel_, DataFileFilter);
+    if (file.isEmpty())
+        return;
+    if (!recorder_.StartRecording(std::filesystem::path(file.toStdString()))) {
+        dialogs_.ShowMessage(&panel_, MessageIcon::Critical,
+                             QStringLiteral("Recording could not start.\n%1").arg(Text(recorder_.LastError())));
+        return;
+    }
+    panel_.ShowRecorderState();
+}
+
+void ToolbarCommands::Open()
+{
+    if (recorder_.Recording()) {
+        dialogs_.ShowMessage(&panel_, MessageIcon::Critical, "Recording Mode!\n\rPlease stop recording!");
+        return;
+    }
+    const QString file = dialogs_.AskOpenFileName(&panel_, DataFileFilter);
+    if (file.isEmpty())
+        return;
+    const std::filesystem::path path(file.toStdString());
+    DataFile data = ReadDataFile(path);
+    if (!data.status.Ok()) {
+        dialogs_.ShowMessage(&panel_, MessageIcon::Critical, Text(data.status.error));
+        return;
+    }
+    // The list keeps its own column titles; the file only names its range and temperature unit.
+    const MeterReading& reading = session_.reading;
+    RecordRow titles = {"No.s", "Time", "V", reading.RangeText, "Amp", reading.TempUnitText,
+                        "In-Cap", "Out-Cap", "T-Cap"};
+    if (data.rangeTitle)
+        titles[DataFile::RangeColumn] = *data.rangeTitle;
+    if (data.temperatureTitle)
+        titles[DataFile::TemperatureColumn] = *data.temperatureTitle;
+    if (fileList_ != nullptr)
+        fileList_->close();
+    fileList_ = new RecordListWindow("FileList", Text(path.filename().string()),
+                                     {std::move(titles), std::move(data.rows)}, &panel_);
+    fileList_->show();
+}
+
+void ToolbarCommands::List()
+{
+    const MeterReading& reading = session_.reading;
+    const bool shown = realTimeList_ != nullptr;
+    if (!shown) {
+        realTimeList_ = new RecordListWindow("RealTimeList", "Real Time List",
+                                             {ListTitles(reading.RangeText, reading.TempUnitText), {}}, &panel_);
+        QObject::connect(realTimeList_, &RecordListWindow::closed, &panel_, [this] { recorder_.StopList(); });
+        realTimeList_->show();
+    }
+    recorder_.StartList(shown);
+}
+
+void ToolbarCommands::ShowLiveRow(RecordRow row)
+{
+    if (realTimeList_ == nullptr)
+        return;
+    realTimeList_->Model().AppendRow(std::move(row));
+    realTimeList_->Grid().scrollToBottom();
+}
+
+void ToolbarCommands::EndLiveList()
+{
+    if (realTimeList_ != nullptr)
+        realTimeList_->close();
+}
+
+void ToolbarCommands::Sampling()
+{
+    if (!session_.reading.MeterConnected)
+        return;
+    SamplingChoiceDialog choice(&panel_);
+    dialogs_.RunModal(choice);
+    if (choice.result() == QDialog::Accepted)
+        pcSampling_ = choice.PcSamplingChosen();
+    if (pcSampling_)
+        SetPcSampling();
+    else
+        SetMeterInterval();
+}
+
+void ToolbarCommands::SetPcSampling()
+{
+    const QString answer = dialogs_.AskText(&panel_, SamplingTitle, SamplingPrompt + "(1 <= t <= 86400 ) ",
+                                            QString::number(recorder_.SampleTime()));
+    const NumberAnswer seconds = PcSamplingAnswer(answer.toStdString());
+    if (seconds.kind == NumberAnswer::Kind::NotANumber)
+        dialogs_.ShowMessage(&panel_, MessageIcon::Critical,
+                             QStringLiteral("\"%1\" is not a number of seconds; the sampling time stays %2 s.")
+                                 .arg(answer)
+                                 .arg(recorder_.SampleTime()));
+    else if (seconds.kind == NumberAnswer::Kind::Value)
+        recorder_.SetSampleTime(seconds.value);
+}
+
+void ToolbarCommands::SetMeterInterval()
+{
+    WithPollingPaused([this] {
+        MeterCommands& commands = session_.commands;
+        commands.ReadMeterInterval();
+        meterInterval_ = commands.MeterIntervalReply();
+        const QString answer = dialogs_.AskText(&panel_, SamplingTitle, SamplingPrompt + "(1 <= t <= 255 ) ",
+                                                QString::number(meterInterval_));
+        const NumberAnswer seconds = MeterIntervalAnswer(answer.toStdString());
+        if (seconds.kind == NumberAnswer::Kind::NotANumber) {
+            dialogs_.ShowMessage(&panel_, MessageIcon::Critical,
+                                 QStringLiteral("\"%1\" is not a number of seconds; the meter keeps %2 s.")
+                                     .arg(answer)
+                                     .arg(meterInterval_));
+        } else if (seconds.kind == NumberAnswer::Kind::Value) {
+            commands.SetMeterInterval(seconds.value);
+            meterInterval_ = seconds.value;
+        }
+    });
+}
+
+void ToolbarCommands::AverageNumber()
+{
+    WithPollingPaused([this] {
+        MeterCommands& commands = session_.commands;
+        commands.ReadAverageNumber();
+        const QString answer = dialogs_.AskText(&panel_, "Input AverageNumber",
+                                                "Enter the AverageNumber\r\n(OFF, 4, 8, 16 ) ",
+                                                Text(AverageDefaultText(commands.AverageReply())));
+        const AverageAnswer average = AverageNumberAnswer(answer.toStdString());
+        if (average.noChange)
+            return;
+        if (average.enterError)
+            dialogs_.ShowMessage(&panel_, MessageIcon::Critical, "Enter Error !!!");
+        commands.SetAverageNumber(average.value);
+    });
+}
+
+void ToolbarCommands::Erase()
+{
+    if (dialogs_.Confirm(&panel_, "All the automatically recorded data in memory will be deleted!"))
+        WithPollingPaused([this] { session_.commands.ClearMeterMemory(); });
+}
+
+} // namespace voltaryn

@@ -1,0 +1,133 @@
+#include "support/PanelHarness.h"
+
+#include <QRadioButton>
+#include <QPushButton>
+
+namespace voltaryn {
+namespace {
+
+using namespace testing;
+
+class ToolbarTest : public PanelHarness {
+protected:
+    ToolbarTest()
+    {
+        Rotation();  // connected, display decoded
+        dialogs.onInput = [this] { pollingWhileAsked.push_back(Polling()); };
+    }
+    // Answers the sampling choice with the PC's rate (true) or the meter's, then OK.
+    void ChooseSampling(bool pc)
+    {
+        dialogs.modal = [pc](QDialog& dialog) {
+            dialog.findChild<QRadioButton*>(pc ? "OptPC" : "OptMeter")->setChecked(true);
+            dialog.findChild<QPushButton*>("CmdOK")->click();
+        };
+    }
+    std::size_t Sent() const { return backend.written.size(); }
+
+    std::vector<bool> pollingWhileAsked;
+};
+
+TEST_F(ToolbarTest, FourteenButtonsWithTheirKeysAndTips)
+{
+    const std::vector<std::pair<QString, QString>> expected = {
+        {"Save", "Save as"}, {"Open", "Open File to Read"}, {"List", "List Display"},
+        {"Graph", "Graphic Display"}, {"Sampling", "Sampling Rate"}, {"StopRec", "Stop Rec"},
+        {"TimeSet", "Real Time Clock"}, {"Memory", "Data Logger"}, {"SDcard", "SD Card"},
+        {"COMP", "Comparator"}, {"key", "button"}, {"Avg", "AverageNumber"},
+        {"Erase", "Erase Memory"}, {"DeleteSD", "Delete SD Card"},
+    };
+    const QList<QAction*> actions = Child<QToolBar>("Toolbar1")->actions();
+    ASSERT_EQ(actions.size(), static_cast<qsizetype>(expected.size()));
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(actions[static_cast<qsizetype>(i)]->objectName(), expected[i].first);
+        EXPECT_EQ(actions[static_cast<qsizetype>(i)]->toolTip(), expected[i].second);
+        EXPECT_FALSE(actions[static_cast<qsizetype>(i)]->icon().isNull()) << expected[i].first.toStdString();
+    }
+}
+
+TEST_F(ToolbarTest, AverageAnswersSetTheMetersAveraging)
+{
+    const std::vector<std::tuple<QString, int, bool>> cases = {
+        {"off", 2, false}, {"8", 8, false}, {"OFF", 2, false}, {"5", 2, true}, {"16", 16, false},
+    };
+    for (const auto& [answer, value, enterError] : cases) {
+        dialogs.messages.clear();
+        dialogs.answers = {answer};
+        Click("Avg");
+        EXPECT_EQ(LastRequest(), (Bytes{0, 65, 3, 5, static_cast<std::uint8_t>(value), 0})) << answer.toStdString();
+        EXPECT_EQ(dialogs.messages, enterError ? QStringList{"Enter Error !!!"} : QStringList{});
+    }
+    EXPECT_EQ(dialogs.defaults, (QStringList{"OFF", "OFF", "8", "OFF", "OFF"}));
+    EXPECT_EQ(dialogs.prompts.front(), "Enter the AverageNumber\r\n(OFF, 4, 8, 16 ) ");
+    EXPECT_EQ(pollingWhileAsked, std::vector<bool>(5, false));
+    EXPECT_TRUE(Polling());
+
+    const std::size_t before = Sent();
+    Click("Avg");  // cancelled: the setting is read, nothing is set
+    EXPECT_EQ(Sent(), before + 1);
+    EXPECT_EQ(LastRequest(), (Bytes{0, 65, 2, 5, 0, 0}));
+    EXPECT_TRUE(Polling());
+}
+
+TEST_F(ToolbarTest, MeterSamplingIsReadThenSetAsOneByte)
+{
+    ChooseSampling(false);
+    dialogs.answers = {"300", "abc", "7.5"};
+    Click("Sampling");
+    EXPECT_EQ(LastRequest(), (Bytes{0, 65, 3, 2, 255, 0}));
+    EXPECT_TRUE(dialogs.prompts.back().endsWith("\r\n(1 <= t <= 255 ) "));
+
+    const std::size_t before = Sent();
+    Click("Sampling");
+    EXPECT_EQ(Sent(), before + 1) << "the interval is read, nothing is set";
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages.front().contains("abc"));
+
+    Click("Sampling");
+    EXPECT_EQ(LastRequest(), (Bytes{0, 65, 3, 2, 8, 0}));
+    EXPECT_EQ(pollingWhileAsked, std::vector<bool>(3, false));
+    EXPECT_TRUE(Polling());
+}
+
+TEST_F(ToolbarTest, PcSamplingSetsTheRecordersInterval)
+{
+    ChooseSampling(true);
+    const std::size_t before = Sent();
+    const std::vector<std::pair<QString, int>> cases = {{"0.4", 1}, {"2.5", 2}, {"100000", 86400}, {"3.5", 4}, {"", 4}};
+    for (const auto& [answer, seconds] : cases) {
+        dialogs.answers = {answer};
+        Click("Sampling");
+        EXPECT_EQ(recorder.SampleTime(), seconds) << answer.toStdString();
+    }
+    EXPECT_EQ(dialogs.defaults.front(), "2");
+    EXPECT_TRUE(dialogs.prompts.front().endsWith("\r\n(1 <= t <= 86400 ) "));
+    EXPECT_EQ(Sent(), before) << "the PC's interval needs no word with the meter";
+}
+
+TEST_F(ToolbarTest, SamplingNeedsAConnectedMeter)
+{
+    simulated.Unplug();
+    Rotation();
+    bool asked = false;
+    dialogs.modal = [&asked](QDialog&) { asked = true; };
+    Click("Sampling");
+    EXPECT_FALSE(asked);
+}
+
+TEST_F(ToolbarTest, EraseOnlyAfterConfirmation)
+{
+    const std::size_t before = Sent();
+    dialogs.confirmations = {false};
+    Click("Erase");
+    EXPECT_EQ(Sent(), before);
+    EXPECT_EQ(dialogs.messages, QStringList{"All the automatically recorded data in memory will be deleted!"});
+
+    dialogs.confirmations = {true};
+    Click("Erase");
+    EXPECT_EQ(LastRequest(), (Bytes{0, 65, 3, 3, 0, 0}));
+    EXPECT_TRUE(Polling());
+}
+
+} // namespace
+} // namespace voltaryn

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "support/QtPrinting.h"
+#include "support/ScriptedDialogService.h"
+
+#include "meter/MeterSession.h"
+#include "recording/Recorder.h"
+#include "sim/SimulatedHidBackend.h"
+#include "ui/panel/PanelWindow.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QTimer>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+namespace voltaryn::testing {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Passes everything to the simulated meter's backend and keeps every report written.
+class RecordingBackend : public HidBackend {
+public:
+    explicit RecordingBackend(HidBackend& inner) : inner_(inner) {}
+    std::vector<HidDeviceInfo> enumerate() override { return inner_.enumerate(); }
+    bool open(const std::string& path) override { return inner_.open(path); }
+    bool write(std::span<const std::uint8_t> report) override
+    {
+        written.emplace_back(report.begin(), report.end());
+        return inner_.write(report);
+    }
+    ReadResult read(std::span<std::uint8_t> buffer, int timeoutMs) override { return inner_.read(buffer, timeoutMs); }
+    void close() override { inner_.close(); }
+
+    std::vector<Bytes> written;
+
+private:
+    HidBackend& inner_;
+};
+
+// The main window over the simulated meter, with scripted dialogs, as a test drives it: the
+// timers' ticks are called directly, so nothing depends on the real clock.
+class PanelHarness : public ::testing::Test {
+protected:
+    PanelHarness() { meter.SetRangeCode(3); }
+
+    template <typename T = QWidget>
+    T* Child(const char* name) const
+    {
+        T* child = panel.findChild<T*>(name);
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+    QString Label(const char* name) const { return Child<QLabel>(name)->text(); }
+    QAction* ToolbarButton(const char* key) const { return Child<QToolBar>("Toolbar1")->findChild<QAction*>(key); }
+    void Click(const char* key) const { ToolbarButton(key)->trigger(); }
+    bool Polling() const { return Child<QTimer>("Timer1")->isActive() && Child<QTimer>("Timer3")->isActive(); }
+
+    // The first bytes of the last report sent to the meter.
+    Bytes LastRequest(std::size_t length = 6) const
+    {
+        const Bytes& report = backend.written.back();
+        return Bytes(report.begin(), report.begin() + static_cast<long>(length));
+    }
+    // Identification, range and display: one full refresh of the panel.
+    void Rotation()
+    {
+        for (int tick = 0; tick < 3; ++tick)
+            panel.PollTick();
+    }
+
+    sim::SimulatedMeter meter;
+    sim::SimulatedHidBackend simulated{meter};
+    RecordingBackend backend{simulated};
+    MeterSession session{backend};
+    Recorder recorder{session.reading, 10 * 3600};
+    ScriptedDialogService dialogs;
+    PanelWindow panel{session, recorder, dialogs};
+};
+
+} // namespace voltaryn::testing

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "ui/common/DialogService.h"
+
+#include <QDialog>
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+
+namespace voltaryn::testing {
+
+// Answers the program's dialogs from a script and keeps what they showed. An input box with no
+// scripted answer is cancelled, as is a confirmation; a modal dialog with no script is closed.
+class ScriptedDialogService : public DialogService {
+public:
+    std::deque<QString> answers;         // input boxes, in order
+    std::deque<bool> confirmations;      // OK / Cancel, in order
+    QString saveFileName;
+    QString openFileName;
+    std::function<void(QDialog&)> modal;
+    std::function<void()> onInput;       // runs while an input box is open
+
+    QStringList messages;                // every message box's text
+    QStringList prompts;                 // every input box's prompt
+    QStringList defaults;                // every input box's default text
+
+    void ShowMessage(QWidget*, MessageIcon, const QString& text) override { messages << text; }
+    bool Confirm(QWidget*, const QString& text) override
+    {
+        messages << text;
+        return Next(confirmations, false);
+    }
+    QString AskText(QWidget*, const QString&, const QString& prompt, const QString& defaultText) override
+    {
+        prompts << prompt;
+        defaults << defaultText;
+        if (onInput)
+            onInput();
+        return Next(answers, QString());
+    }
+    QString AskSaveFileName(QWidget*, const QString&) override { return saveFileName; }
+    QString AskOpenFileName(QWidget*, const QString&) override { return openFileName; }
+    void RunModal(QDialog& dialog) override
+    {
+        if (modal)
+            modal(dialog);
+    }
+
+private:
+    template <typename T>
+    static T Next(std::deque<T>& queue, T otherwise)
+    {
+        if (queue.empty())
+            return otherwise;
+        T next = queue.front();
+        queue.pop_front();
+        return next;
+    }
+};
+
+} // namespace voltaryn::testing
