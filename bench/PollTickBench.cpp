@@ -11,7 +11,11 @@
 namespace voltaryn {
 namespace {
 
-// No tick opens a dialog.
+// No tick lets events run or opens a dialog.
+class NoEvents : public EventPump {
+    void LetEventsRun() override {}
+};
+
 class NoDialogs : public DialogService {
     void ShowMessage(QWidget*, MessageIcon, const QString&) override {}
     bool Confirm(QWidget*, const QString&) override { return false; }
@@ -19,6 +23,7 @@ class NoDialogs : public DialogService {
     QString AskSaveFileName(QWidget*, const QString&) override { return {}; }
     QString AskOpenFileName(QWidget*, const QString&) override { return {}; }
     void RunModal(QDialog&) override {}
+    bool ChoosePrinter(QWidget*, QPrinter&) override { return false; }
 };
 
 void BM_PollRotationWithFullRender(benchmark::State& state)
@@ -28,7 +33,8 @@ void BM_PollRotationWithFullRender(benchmark::State& state)
     MeterSession session(backend);
     Recorder recorder(session.reading, 0);
     NoDialogs dialogs;
-    PanelWindow panel(session, recorder, dialogs);
+    NoEvents pump;
+    PanelWindow panel(session, recorder, dialogs, pump);
     panel.show();
     for (auto _ : state) {
         for (int tick = 0; tick < 3; ++tick) {

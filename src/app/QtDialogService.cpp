@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
 
 namespace voltaryn {
 namespace {
@@ -53,5 +54,15 @@ QString QtDialogService::AskOpenFileName(QWidget* parent, const QString& filter)
 }
 
 void QtDialogService::RunModal(QDialog& dialog) { dialog.exec(); }
+
+} // namespace voltaryn
+
+namespace voltaryn {
+
+bool QtDialogService::ChoosePrinter(QWidget* parent, QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
 
 } // namespace voltaryn

@@ -14,6 +14,7 @@ public:
     QString AskSaveFileName(QWidget* parent, const QString& filter) override;
     QString AskOpenFileName(QWidget* parent, const QString& filter) override;
     void RunModal(QDialog& dialog) override;
+    bool ChoosePrinter(QWidget* parent, QPrinter& printer) override;
 };
 
 } // namespace voltaryn

@@ -1,4 +1,5 @@
 #include "QtDialogService.h"
+#include "QtEventPump.h"
 #include "SimulatedMeterWindow.h"
 #include "common/LocalTime.h"
 #include "link/HidapiBackend.h"
@@ -29,7 +30,8 @@ int main(int argc, char* argv[])
     MeterSession session(*backend);
     Recorder recorder(session.reading, SystemLocalTime().SecondOfDay());
     QtDialogService dialogs;
-    PanelWindow panel(session, recorder, dialogs);
+    QtEventPump pump;
+    PanelWindow panel(session, recorder, dialogs, pump);
     panel.show();
 
     std::unique_ptr<SimulatedMeterWindow> simulatorWindow;

@@ -30,7 +30,7 @@ void PressMemoryKey(MeterState& s, int variant, SimTime now)
             memory.StopAutomatic();
             s.sdLogging = false;
         } else {
-            memory.Store();
+            memory.Store(now);
         }
     } else if (variant == 2) {
         if (memory.Automatic())

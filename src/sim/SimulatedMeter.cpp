@@ -19,6 +19,8 @@ enum SettingCode : std::uint8_t {
     ClockSetting = 1, IntervalSetting, ClearMemory, SdDelete, AverageSetting, ComparatorSetting
 };
 constexpr std::uint8_t SdDeleteOneFile = 2;  // byte 4 of SdDelete; 1 deletes all files
+constexpr std::uint8_t ManualRecordGroup = 4;  // byte 2 of a transfer request
+constexpr std::chrono::minutes FilledRecordSpacing{1};
 
 Report ReplyWith(std::span<const std::uint8_t> fromByteOne)
 {
@@ -48,11 +50,28 @@ private:
     std::span<const std::uint8_t> bytes_;
 };
 
-SimulatedMeter::SimulatedMeter(SimClock clock) : clock_(std::move(clock)), battery_(LeadAcid12V, clock_()) {}
+SimulatedMeter::SimulatedMeter(SimClock clock) : clock_(std::move(clock)), battery_(profile_, clock_())
+{
+    state_.memory.SetDisplaySource([this](SimTime at) { return MomentAt(ShownSample(at), at); });
+    FillMemory(DefaultRecords);
+}
 
 void SimulatedMeter::SetRangeCode(int code) { state_.rangeCode = std::clamp(code, 0, 6); }
 
-void SimulatedMeter::SetBattery(const BatteryProfile& profile) { battery_ = BatteryModel(profile, clock_()); }
+void SimulatedMeter::SetBattery(const BatteryProfile& profile)
+{
+    profile_ = profile;
+    battery_ = BatteryModel(profile, clock_());
+}
+
+void SimulatedMeter::FillMemory(int count)
+{
+    const int kept = std::clamp(count, 0, ManualMemory::MaxCount);
+    const SimTime first = clock_() - kept * FilledRecordSpacing;
+    const BatteryModel earlier(profile_, first);
+    state_.memory.Fill(kept, [&](SimTime at) { return MomentAt(earlier.SampleAt(at), at); }, first,
+                       FilledRecordSpacing);
+}
 
 std::optional<Report> SimulatedMeter::Handle(std::span<const std::uint8_t> bytes)
 {
@@ -65,8 +84,10 @@ std::optional<Report> SimulatedMeter::Handle(std::span<const std::uint8_t> bytes
     case DisplayClass:
         return ComposeDisplay(state_, ShownSample(now), state_.clock.At(now));
     case TransferClass:
-        // Manual records and the SD card answer here. Neither holds anything to transfer yet,
-        // so every transfer request gets a blank report.
+        // Group 4 reads the manual record numbered by bytes 3 (low) and 4 (high). The SD card
+        // holds nothing to transfer yet, so its requests get a blank report.
+        if (request[2] == ManualRecordGroup)
+            return state_.memory.RecordReply(request[3] + 256 * request[4]);
         return Report{};
     default:
         return std::nullopt;  // not a request of this meter
@@ -150,6 +171,12 @@ Report SimulatedMeter::IdentificationReply() const
 BatterySample SimulatedMeter::ShownSample(SimTime now) const
 {
     return state_.heldSample ? *state_.heldSample : battery_.SampleAt(now);
+}
+
+DisplayMoment SimulatedMeter::MomentAt(const BatterySample& shown, SimTime at) const
+{
+    const MeterClockBytes time = state_.clock.At(at);
+    return {ComposeDisplay(state_, shown, time), time};
 }
 
 } // namespace voltaryn::sim

@@ -19,7 +19,13 @@ class SimulatedMeter {
 public:
     static constexpr std::string_view Identification = "KAV 71K";
 
+    // The meter starts with DefaultRecords manual records.
+    static constexpr int DefaultRecords = 12;
+
     explicit SimulatedMeter(SimClock clock = [] { return std::chrono::system_clock::now(); });
+    // The manual memory reads the display through this meter, so the meter stays where it is.
+    SimulatedMeter(const SimulatedMeter&) = delete;
+    SimulatedMeter& operator=(const SimulatedMeter&) = delete;
 
     std::optional<MeterLink::Report> Handle(std::span<const std::uint8_t> request);
 
@@ -33,6 +39,9 @@ public:
     // Puts another battery under test; its test cycle starts now.
     void SetBattery(const BatteryProfile& profile);
     void SetLeadsReversed(bool reversed) { state_.leadsReversed = reversed; }
+    // Replaces the manual memory with `count` readings (at most 32767) stored once a minute during
+    // an earlier test of the present battery that ended now.
+    void FillMemory(int count);
 
 private:
     using Report = MeterLink::Report;
@@ -43,9 +52,11 @@ private:
     std::optional<Report> Apply(const Request& request, SimTime now);
     Report IdentificationReply() const;
     BatterySample ShownSample(SimTime now) const;
+    DisplayMoment MomentAt(const BatterySample& shown, SimTime at) const;
 
     SimClock clock_;
     std::string identification_{Identification};
+    BatteryProfile profile_ = LeadAcid12V;
     BatteryModel battery_;
     MeterState state_;
 };

@@ -39,22 +39,5 @@ TEST_F(HidapiBackendTest, NothingToReadTimesOutAndAVanishedDeviceFails)
     EXPECT_EQ(backend.read(buffer, 4000), ReadResult::Failed);
 }
 
-TEST(HidapiBackendLifetime, SetsUpHidapiOnceAndReleasesItWithTheLastBackend)
-{
-    FakeHidMachine machine;
-    machine.Plug({.path = "/dev/hidraw0"});
-    {
-        HidapiBackend first;
-        {
-            HidapiBackend second;
-            ASSERT_TRUE(second.open("/dev/hidraw0"));
-        }
-        EXPECT_EQ(machine.openHandles, 0) << "a destroyed backend closes its device";
-        EXPECT_EQ(machine.exitCalls, 0) << "hidapi is still in use";
-    }
-    EXPECT_EQ(machine.initCalls, 1);
-    EXPECT_EQ(machine.exitCalls, 1);
-}
-
 } // namespace
 } // namespace voltaryn

@@ -3,6 +3,7 @@
 #include <QString>
 
 class QDialog;
+class QPrinter;
 class QWidget;
 
 namespace voltaryn {
@@ -28,6 +29,8 @@ public:
     virtual QString AskOpenFileName(QWidget* parent, const QString& filter) = 0;
     // Runs one of the program's own modal dialogs until it closes.
     virtual void RunModal(QDialog& dialog) = 0;
+    // The printer dialog, which sets up `printer` (a printer, or a PDF file); false on Cancel.
+    virtual bool ChoosePrinter(QWidget* parent, QPrinter& printer) = 0;
 };
 
 // The file type of every data file the program reads and writes.

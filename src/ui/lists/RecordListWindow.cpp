@@ -1,26 +1,107 @@
 #include "ui/lists/RecordListWindow.h"
 
+#include "files/ListExport.h"
+#include "ui/common/WaitCursor.h"
+#include "ui/lists/GridPrinter.h"
+
+#include <QAction>
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QTableView>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 namespace voltaryn {
+namespace {
 
-RecordListWindow::RecordListWindow(const QString& objectName, const QString& caption, RecordTable table,
-                                   QWidget* parent)
-    : QWidget(parent, Qt::Window), model_(new RecordTableModel(std::move(table), this)), grid_(new QTableView(this))
+// Rows shown before the list starts to follow its newest row.
+constexpr int RowsBeforeScrolling = 15;
+
+} // namespace
+
+RecordListWindow::RecordListWindow(const ListLayout& layout, ListServices services, QWidget* parent)
+    : QWidget(parent, Qt::Window), services_(services), model_(new RecordTableModel({layout.Titles(), {}}, this)),
+      grid_(new QTableView(this)), layout_(new QVBoxLayout(this))
 {
-    setObjectName(objectName);
-    setWindowTitle(caption);
+    setObjectName(layout.objectName);
+    setWindowTitle(layout.caption);
     setAttribute(Qt::WA_DeleteOnClose);
+    layout_->setContentsMargins(0, 0, 0, 0);
+    if (!layout.toolbarKeys.isEmpty())
+        AddToolbar(layout.toolbarKeys);
+
     grid_->setObjectName("Grid");
     grid_->setModel(model_);
     grid_->verticalHeader()->hide();
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(grid_);
-    resize(720, 420);
+    grid_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    grid_->setAutoScroll(false);  // the list scrolls by its own rule, not to the current row
+    const QFontMetrics metrics(grid_->font());
+    int width = 0;
+    for (std::size_t column = 0; column < layout.columns.size(); ++column) {
+        const int columnWidth = metrics.horizontalAdvance(layout.columns[column].widthSample) + 8;
+        grid_->setColumnWidth(static_cast<int>(column), columnWidth);
+        width += columnWidth;
+    }
+    layout_->addWidget(grid_);
+    resize(width + grid_->verticalScrollBar()->sizeHint().width() + 4, 420);
+}
+
+void RecordListWindow::AddToolbar(const QStringList& keys)
+{
+    auto* toolbar = new QToolBar(this);
+    toolbar->setObjectName("Toolbar1");
+    for (const QString& key : keys) {
+        const bool save = key.compare("Save", Qt::CaseInsensitive) == 0;
+        QAction* action = toolbar->addAction(QIcon::fromTheme(save ? "document-save-as-symbolic" : "document-print-symbolic"),
+                                             save ? "Save" : "Print");
+        action->setObjectName(key);
+    }
+    connect(toolbar, &QToolBar::actionTriggered, this, [this](QAction* action) {
+        if (action->objectName().compare("Save", Qt::CaseInsensitive) == 0)
+            Save();
+        else if (action->objectName() == "Print")
+            Print();
+    });
+    layout_->addWidget(toolbar);
+}
+
+void RecordListWindow::AppendRowInView(RecordRow row)
+{
+    model_->AppendRow(std::move(row));
+    grid_->setCurrentIndex(model_->index(model_->rowCount() - 1, 0));
+    if (model_->rowCount() > RowsBeforeScrolling) {
+        grid_->doItemsLayout();  // the scroll range must include the new row before it scrolls
+        QScrollBar* scroll = grid_->verticalScrollBar();
+        scroll->setValue(scroll->value() + 1);
+    }
+}
+
+void RecordListWindow::Save()
+{
+    DialogService& dialogs = services_.dialogs;
+    if (services_.recorder.Recording()) {
+        dialogs.ShowMessage(this, MessageIcon::Critical, "Aready in recording mode, close it and try again !");
+        return;
+    }
+    const QString file = dialogs.AskSaveFileName(this, DataFileFilter);
+    if (file.isEmpty())
+        return;
+    const WaitCursor wait;
+    const QString caption = windowTitle();
+    const FileStatus status = SaveGridFile(file.toStdString(), model_->Table(), [this](int row) {
+        setWindowTitle(QString::number(row) + "Records Completed");
+        services_.pump.LetEventsRun();
+    });
+    setWindowTitle(caption);
+    if (!status.Ok())
+        dialogs.ShowMessage(this, MessageIcon::Critical, QString::fromStdString(status.error));
+}
+
+void RecordListWindow::Print()
+{
+    if (PrintGrid(services_.dialogs, this, model_->Table(), &services_.pump).status == PrintStatus::PrinterFailed)
+        services_.dialogs.ShowMessage(this, MessageIcon::Critical, "The printer could not be started.");
 }
 
 void RecordListWindow::closeEvent(QCloseEvent* event)

@@ -1,31 +1,57 @@
 #pragma once
 
+#include "common/EventPump.h"
+#include "recording/Recorder.h"
+#include "ui/common/DialogService.h"
+#include "ui/lists/ListLayouts.h"
 #include "ui/lists/RecordTableModel.h"
 
 #include <QWidget>
 
 class QTableView;
+class QVBoxLayout;
 
 namespace voltaryn {
 
-// A window that lists records in one grid (`Grid`).
+// What a list window needs to save and print its records.
+struct ListServices {
+    DialogService& dialogs;
+    const Recorder& recorder;  // saving is refused while a file is recorded
+    EventPump& pump;
+};
+
+// A window that lists records in one grid (`Grid`), with a toolbar to save them as a data file
+// and to print them. Column widths are those of the layout's sample texts in the window's font.
 class RecordListWindow : public QWidget {
     Q_OBJECT
 public:
-    RecordListWindow(const QString& objectName, const QString& caption, RecordTable table, QWidget* parent = nullptr);
+    RecordListWindow(const ListLayout& layout, ListServices services, QWidget* parent = nullptr);
 
     RecordTableModel& Model() { return *model_; }
     QTableView& Grid() { return *grid_; }
+
+    // Adds a row and keeps the newest rows in view: once the list holds more than fifteen
+    // rows, each new row moves the first visible row down by one.
+    void AppendRowInView(RecordRow row);
+
+    void Save();
+    void Print();
 
 signals:
     void closed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Where subclasses put what stands above the grid.
+    QVBoxLayout& Layout() { return *layout_; }
 
 private:
+    void AddToolbar(const QStringList& keys);
+
+    ListServices services_;
     RecordTableModel* model_;
     QTableView* grid_;
+    QVBoxLayout* layout_;
 };
 
 } // namespace voltaryn

@@ -50,6 +50,13 @@ void RecordTableModel::AppendRow(RecordRow row)
     endInsertRows();
 }
 
+void RecordTableModel::SetRows(std::vector<RecordRow> rows)
+{
+    beginResetModel();
+    table_.rows = std::move(rows);
+    endResetModel();
+}
+
 void RecordTableModel::SetTitle(int column, const std::string& title)
 {
     table_.header.at(static_cast<std::size_t>(column)) = title;

@@ -20,6 +20,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     void AppendRow(RecordRow row);
+    void SetRows(std::vector<RecordRow> rows);
     void SetTitle(int column, const std::string& title);
     const RecordTable& Table() const { return table_; }
 

@@ -29,9 +29,10 @@ QString Text(const std::string& text) { return QString::fromUtf8(text.data(), st
 
 } // namespace
 
-PanelWindow::PanelWindow(MeterSession& session, Recorder& recorder, DialogService& dialogs, QWidget* parent)
+PanelWindow::PanelWindow(MeterSession& session, Recorder& recorder, DialogService& dialogs, EventPump& pump,
+                         QWidget* parent)
     : QWidget(parent), session_(session), recorder_(recorder), twips_(Twips::For(*this)),
-      commands_(std::make_unique<ToolbarCommands>(*this, session, recorder, dialogs))
+      commands_(std::make_unique<ToolbarCommands>(*this, session, recorder, dialogs, pump))
 {
     setObjectName("Panel");
     setWindowTitle(Caption);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/EventPump.h"
 #include "meter/MeterKeys.h"
 #include "meter/MeterSession.h"
 #include "recording/Recorder.h"
@@ -32,7 +33,8 @@ public:
     static constexpr const char* Caption = "Panel   V10.14";
     static constexpr const char* LongCaption = "Panel   V10.14   2018.03.29.2";
 
-    PanelWindow(MeterSession& session, Recorder& recorder, DialogService& dialogs, QWidget* parent = nullptr);
+    PanelWindow(MeterSession& session, Recorder& recorder, DialogService& dialogs, EventPump& pump,
+                QWidget* parent = nullptr);
     ~PanelWindow() override;
 
     // One tick of Timer1: one request to the meter, and the panel updated from its outcome.

@@ -1,6 +1,8 @@
 #include "ui/panel/ToolbarCommands.h"
 
 #include "files/DataFileReader.h"
+#include "memory/LoadingCaption.h"
+#include "memory/ManualDownload.h"
 #include "settings/SettingAnswers.h"
 #include "ui/lists/RecordListWindow.h"
 #include "ui/panel/PanelWindow.h"
@@ -18,16 +20,11 @@ QString Text(const std::string& text) { return QString::fromStdString(text); }
 const QString SamplingTitle = QStringLiteral("Input Sampling Time");
 const QString SamplingPrompt = QStringLiteral("Enter the SAMPLING TIME in seconds\r\n");
 
-RecordRow ListTitles(const std::string& range, const std::string& tempUnit)
-{
-    return {"No.s", "Time", "V", range, "Amp", tempUnit, "In-Cap ", "Out-Cap ", "T-Cap "};
-}
-
 } // namespace
 
 ToolbarCommands::ToolbarCommands(PanelWindow& panel, MeterSession& session, Recorder& recorder,
-                                 DialogService& dialogs)
-    : panel_(panel), session_(session), recorder_(recorder), dialogs_(dialogs)
+                                 DialogService& dialogs, EventPump& pump)
+    : panel_(panel), session_(session), recorder_(recorder), dialogs_(dialogs), pump_(pump)
 {
 }
 
@@ -47,7 +44,11 @@ void ToolbarCommands::Run(const QString& key)
         AverageNumber();
     else if (key == "Erase")
         Erase();
+    else if (key == "Memory")
+        Memory();
 }
+
+ListServices ToolbarCommands::Services() { return {dialogs_, recorder_, pump_}; }
 
 template <typename Exchange>
 void ToolbarCommands::WithPollingPaused(Exchange exchange)
@@ -94,18 +95,18 @@ void ToolbarCommands::Open()
         dialogs_.ShowMessage(&panel_, MessageIcon::Critical, Text(data.status.error));
         return;
     }
-    // The list keeps its own column titles; the file only names its range and temperature unit.
-    const MeterReading& reading = session_.reading;
-    RecordRow titles = {"No.s", "Time", "V", reading.RangeText, "Amp", reading.TempUnitText,
-                        "In-Cap", "Out-Cap", "T-Cap"};
-    if (data.rangeTitle)
-        titles[DataFile::RangeColumn] = *data.rangeTitle;
-    if (data.temperatureTitle)
-        titles[DataFile::TemperatureColumn] = *data.temperatureTitle;
     if (fileList_ != nullptr)
         fileList_->close();
-    fileList_ = new RecordListWindow("FileList", Text(path.filename().string()),
-                                     {std::move(titles), std::move(data.rows)}, &panel_);
+    // The list keeps its own column titles; the file only names its range and temperature unit.
+    const MeterReading& reading = session_.reading;
+    fileList_ = new RecordListWindow(FileListLayout(reading.RangeText, reading.TempUnitText), Services(), &panel_);
+    RecordTableModel& model = fileList_->Model();
+    if (data.rangeTitle)
+        model.SetTitle(DataFile::RangeColumn, *data.rangeTitle);
+    if (data.temperatureTitle)
+        model.SetTitle(DataFile::TemperatureColumn, *data.temperatureTitle);
+    model.SetRows(std::move(data.rows));
+    fileList_->setWindowTitle(Text(path.filename().string()));
     fileList_->show();
 }
 
@@ -114,8 +115,8 @@ void ToolbarCommands::List()
     const MeterReading& reading = session_.reading;
     const bool shown = realTimeList_ != nullptr;
     if (!shown) {
-        realTimeList_ = new RecordListWindow("RealTimeList", "Real Time List",
-                                             {ListTitles(reading.RangeText, reading.TempUnitText), {}}, &panel_);
+        realTimeList_ = new RecordListWindow(RealTimeListLayout(reading.RangeText, reading.TempUnitText),
+                                             Services(), &panel_);
         QObject::connect(realTimeList_, &RecordListWindow::closed, &panel_, [this] { recorder_.StopList(); });
         realTimeList_->show();
     }
@@ -126,8 +127,7 @@ void ToolbarCommands::ShowLiveRow(RecordRow row)
 {
     if (realTimeList_ == nullptr)
         return;
-    realTimeList_->Model().AppendRow(std::move(row));
-    realTimeList_->Grid().scrollToBottom();
+    realTimeList_->AppendRowInView(std::move(row));
 }
 
 void ToolbarCommands::EndLiveList()
@@ -206,6 +206,50 @@ void ToolbarCommands::Erase()
 {
     if (dialogs_.Confirm(&panel_, "All the automatically recorded data in memory will be deleted!"))
         WithPollingPaused([this] { session_.commands.ClearMeterMemory(); });
+}
+
+void ToolbarCommands::Memory()
+{
+    if (manualList_ != nullptr)
+        manualList_->close();
+    const MeterReading& reading = session_.reading;
+    if (reading.AutoMemoryOn || reading.IntervalOn) {
+        dialogs_.ShowMessage(&panel_, MessageIcon::None, "Error loading in this mode,\nplease check out and try again.");
+        return;
+    }
+    ManualDownloadResult result;
+    {
+        const PollingPause pause(panel_);
+        result = DownloadManualRecords(session_.link, session_.commands, pump_,
+                                       [this](const RecordRow& row, int number, int count) {
+                                           if (number == 1) {
+                                               manualList_ = new RecordListWindow(ManualListLayout(), Services(), &panel_);
+                                               manualList_->show();
+                                           }
+                                           if (manualList_ == nullptr)
+                                               return;  // closed by the user while loading
+                                           manualList_->Model().AppendRow(row);
+                                           manualList_->setWindowTitle(Text(LoadingCaption(number, count)));
+                                       });
+    }
+    if (manualList_ != nullptr)
+        manualList_->setWindowTitle(ManualListLayout().caption);
+    switch (result.end) {
+    case ManualDownloadEnd::Completed:
+        break;
+    case ManualDownloadEnd::NoRecords:
+        dialogs_.ShowMessage(&panel_, MessageIcon::Critical, "No Data !!!");
+        break;
+    case ManualDownloadEnd::NoReply:
+        dialogs_.ShowMessage(&panel_, MessageIcon::Critical,
+                             QStringLiteral("The meter stopped answering: %1 of %2 records were loaded.")
+                                 .arg(result.rowsDelivered)
+                                 .arg(result.recordCount));
+        break;
+    case ManualDownloadEnd::BadCount:
+        dialogs_.ShowMessage(&panel_, MessageIcon::Critical, "The meter's record count makes no sense.");
+        break;
+    }
 }
 
 } // namespace voltaryn

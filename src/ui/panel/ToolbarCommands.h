@@ -1,8 +1,10 @@
 #pragma once
 
+#include "common/EventPump.h"
 #include "meter/MeterSession.h"
 #include "recording/Recorder.h"
 #include "ui/common/DialogService.h"
+#include "ui/lists/RecordListWindow.h"
 
 #include <QPointer>
 #include <QString>
@@ -10,13 +12,13 @@
 namespace voltaryn {
 
 class PanelWindow;
-class RecordListWindow;
 
 // What the main window's toolbar buttons do, dispatched on the button's key. Actions that talk
 // to the meter pause polling while they run. Also keeps the list windows the buttons open.
 class ToolbarCommands {
 public:
-    ToolbarCommands(PanelWindow& panel, MeterSession& session, Recorder& recorder, DialogService& dialogs);
+    ToolbarCommands(PanelWindow& panel, MeterSession& session, Recorder& recorder, DialogService& dialogs,
+                    EventPump& pump);
 
     void Run(const QString& key);
 
@@ -33,6 +35,8 @@ private:
     void SetMeterInterval();
     void AverageNumber();
     void Erase();
+    void Memory();
+    ListServices Services();
     // Runs a meter exchange with polling paused; a reply that makes no sense is reported.
     template <typename Exchange>
     void WithPollingPaused(Exchange exchange);
@@ -41,10 +45,12 @@ private:
     MeterSession& session_;
     Recorder& recorder_;
     DialogService& dialogs_;
+    EventPump& pump_;
     bool pcSampling_ = false;
     int meterInterval_ = 0;
     QPointer<RecordListWindow> fileList_;
     QPointer<RecordListWindow> realTimeList_;
+    QPointer<RecordListWindow> manualList_;
 };
 
 } // namespace voltaryn

@@ -39,6 +39,19 @@ private:
     HidBackend& inner_;
 };
 
+// Counts the times a long operation let events run, and runs none.
+class CountingEventPump : public EventPump {
+public:
+    void LetEventsRun() override
+    {
+        ++calls;
+        if (onEvents)
+            onEvents();
+    }
+    int calls = 0;
+    std::function<void()> onEvents;
+};
+
 // The main window over the simulated meter, with scripted dialogs, as a test drives it: the
 // timers' ticks are called directly, so nothing depends on the real clock.
 class PanelHarness : public ::testing::Test {
@@ -76,7 +89,8 @@ protected:
     MeterSession session{backend};
     Recorder recorder{session.reading, 10 * 3600};
     ScriptedDialogService dialogs;
-    PanelWindow panel{session, recorder, dialogs};
+    CountingEventPump pump;
+    PanelWindow panel{session, recorder, dialogs, pump};
 };
 
 } // namespace voltaryn::testing

@@ -3,6 +3,7 @@
 #include "ui/common/DialogService.h"
 
 #include <QDialog>
+#include <QPrinter>
 #include <QStringList>
 
 #include <deque>
@@ -20,6 +21,7 @@ public:
     QString openFileName;
     std::function<void(QDialog&)> modal;
     std::function<void()> onInput;       // runs while an input box is open
+    QString printToPdf;                  // the printer dialog prints to this PDF file; Cancel when empty
 
     QStringList messages;                // every message box's text
     QStringList prompts;                 // every input box's prompt
@@ -45,6 +47,15 @@ public:
     {
         if (modal)
             modal(dialog);
+    }
+
+    bool ChoosePrinter(QWidget*, QPrinter& printer) override
+    {
+        if (printToPdf.isEmpty())
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printToPdf);
+        return true;
     }
 
 private:

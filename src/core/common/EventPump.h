@@ -1,0 +1,14 @@
+#pragma once
+
+namespace voltaryn {
+
+// Lets the user interface's pending events run in the middle of a long operation, so windows
+// stay responsive and show progress. The program hands the application's event loop; tests
+// count the calls.
+class EventPump {
+public:
+    virtual ~EventPump() = default;
+    virtual void LetEventsRun() = 0;
+};
+
+} // namespace voltaryn

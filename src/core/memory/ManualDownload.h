@@ -1,0 +1,37 @@
+#pragma once
+
+#include "common/EventPump.h"
+#include "files/RecordTable.h"
+#include "link/MeterCommands.h"
+#include "link/MeterLink.h"
+
+#include <functional>
+
+namespace voltaryn {
+
+// How a download of the meter's manual records ended.
+enum class ManualDownloadEnd {
+    Completed,  // every record arrived
+    NoRecords,  // the meter holds none: the caller reports "No Data !!!"
+    NoReply,    // the meter stopped answering (unplugged or silent); the rows delivered stand
+    BadCount,   // the count reply cannot be a record count (above 32767)
+};
+
+struct ManualDownloadResult {
+    ManualDownloadEnd end = ManualDownloadEnd::NoReply;
+    int recordCount = 0;  // the meter's record count; 0 when it could not be read
+    int rowsDelivered = 0;
+};
+
+// Receives one record's list row (its number, then the eight record texts) with its number and
+// the record count, from which the caller shows LoadingCaption(number, count).
+using ManualRowSink = std::function<void(const RecordRow& row, int number, int count)>;
+
+// Reads the record count, then requests records 1..count one at a time, hands each decoded row to
+// `sink` and lets pending events run after it. A request that gets no reply ends the download at
+// once: the link has then forgotten the meter, and each further request would only search again
+// (or wait for a reply that does not come). Nothing the link reports escapes as an exception.
+ManualDownloadResult DownloadManualRecords(MeterLink& link, MeterCommands& commands, EventPump& pump,
+                                           const ManualRowSink& sink);
+
+} // namespace voltaryn

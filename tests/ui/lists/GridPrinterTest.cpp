@@ -1,0 +1,96 @@
+#include "ui/lists/GridPrinter.h"
+
+#include "support/ScriptedDialogService.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace voltaryn {
+namespace {
+
+// Records whether the hourglass showed each time printing let events run.
+struct CursorWatchingPump : EventPump {
+    std::vector<bool> hourglass;
+    void LetEventsRun() override
+    {
+        const QCursor* cursor = QApplication::overrideCursor();
+        hourglass.push_back(cursor != nullptr && cursor->shape() == Qt::WaitCursor);
+    }
+};
+
+// A printer dialog that the user sets up to print to a file and then cancels.
+struct CancelledPrinterDialog : testing::ScriptedDialogService {
+    bool ChoosePrinter(QWidget* parent, QPrinter& printer) override
+    {
+        ScriptedDialogService::ChoosePrinter(parent, printer);
+        return false;
+    }
+};
+
+RecordTable Recording(int records)
+{
+    RecordTable table{{"No.s", "Time", "V"}, {}};
+    for (int r = 1; r <= records; ++r)
+        table.rows.push_back({std::to_string(r), "10:00:" + std::to_string(10 + r % 50), "12.63"});
+    return table;
+}
+
+// The PDF's text as laid out on the page; pages end with a form feed.
+QString PrintedText(const QString& pdf)
+{
+    QProcess extract;
+    extract.start("pdftotext", {"-layout", pdf, "-"});
+    extract.waitForFinished();
+    return QString::fromUtf8(extract.readAllStandardOutput());
+}
+
+bool HasLine(const QString& text, const QString& pattern)
+{
+    return text.contains(QRegularExpression("^\\s*" + pattern + "\\s*$", QRegularExpression::MultilineOption));
+}
+
+TEST(GridPrinterTest, PrintsEveryRowAndNumbersEveryPage)
+{
+    const QTemporaryDir folder;
+    testing::ScriptedDialogService dialogs;
+    dialogs.printToPdf = folder.filePath("list.pdf");
+    for (const auto& [records, minimumPages] : {std::pair{3, 1}, std::pair{150, 2}}) {
+        CursorWatchingPump pump;
+        const PrintResult result = PrintGrid(dialogs, nullptr, Recording(records), &pump);
+        ASSERT_EQ(result.status, PrintStatus::Printed) << records;
+        EXPECT_GE(result.pages, minimumPages) << records;
+        EXPECT_EQ(pump.hourglass, std::vector<bool>(static_cast<std::size_t>(result.pages), true)) << records;
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr) << records;
+
+        const QString text = PrintedText(dialogs.printToPdf);
+        EXPECT_EQ(text.count('\f'), result.pages) << records;
+        EXPECT_TRUE(HasLine(text, R"(No\.s\s+Time\s+V)")) << records;
+        for (int r = 1; r <= records; ++r)
+            EXPECT_TRUE(HasLine(text, QString(R"(%1\s+10:00:%2\s+12\.63)").arg(r).arg(10 + r % 50))) << "row " << r;
+        // The layout mode drops the narrow spaces around the dash.
+        for (int page = 1; page <= result.pages; ++page)
+            EXPECT_TRUE(HasLine(text, QString(R"(P\s*-\s*%1)").arg(page))) << "page " << page;
+    }
+}
+
+TEST(GridPrinterTest, PrintsNothingWhenCancelledOrWhenThePrinterCannotStart)
+{
+    const QTemporaryDir folder;
+    CancelledPrinterDialog cancelled;
+    cancelled.printToPdf = folder.filePath("list.pdf");
+    EXPECT_EQ(PrintGrid(cancelled, nullptr, Recording(3)).status, PrintStatus::Cancelled);
+    EXPECT_FALSE(QFileInfo::exists(cancelled.printToPdf));
+
+    testing::ScriptedDialogService dialogs;
+    dialogs.printToPdf = folder.filePath("no-such-folder/list.pdf");
+    EXPECT_EQ(PrintGrid(dialogs, nullptr, Recording(3)).status, PrintStatus::PrinterFailed);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+} // namespace
+} // namespace voltaryn

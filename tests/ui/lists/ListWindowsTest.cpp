@@ -1,0 +1,100 @@
+#include "support/PanelHarness.h"
+
+#include "ui/lists/RecordListWindow.h"
+
+#include <QScrollBar>
+#include <QTableView>
+
+#include <filesystem>
+#include <fstream>
+
+namespace voltaryn {
+namespace {
+
+using namespace testing;
+namespace fs = std::filesystem;
+
+class ListWindowsTest : public PanelHarness {
+protected:
+    ListWindowsTest() { fs::create_directories(folder); }
+    ~ListWindowsTest() override { fs::remove_all(folder); }
+
+    RecordListWindow* Window(const char* name) const
+    {
+        return qobject_cast<RecordListWindow*>(panel.findChild<QWidget*>(name));
+    }
+    static std::string FileText(const fs::path& file)
+    {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    const fs::path folder = fs::temp_directory_path() / ("voltaryn-lists-" + std::to_string(::getpid()));
+};
+
+TEST_F(ListWindowsTest, LiveListFollowsItsNewestRowAfterFifteen)
+{
+    Rotation();
+    recorder.SetSampleTime(1);
+    Click("List");
+    RecordListWindow* list = Window("RealTimeList");
+    ASSERT_NE(list, nullptr);
+    list->show();
+    QScrollBar* scroll = list->Grid().verticalScrollBar();
+    for (int row = 1; row <= 17; ++row) {
+        panel.RecorderTick();
+        EXPECT_EQ(scroll->value(), std::max(0, row - 15)) << "after row " << row;
+    }
+    EXPECT_EQ(list->Grid().currentIndex().row(), 16);
+
+    list->close();  // closed by the user: the feed stops
+    EXPECT_FALSE(recorder.ListRecording());
+    EXPECT_EQ(recorder.ListCount(), 0);
+}
+
+TEST_F(ListWindowsTest, SaveWritesEveryCellWithATabAndIsRefusedWhileRecording)
+{
+    Rotation();
+    recorder.SetSampleTime(1);
+    Click("List");
+    RecordListWindow* list = Window("RealTimeList");
+    panel.RecorderTick();
+    panel.RecorderTick();
+    const RecordTable table = list->Model().Table();
+
+    const fs::path saved = folder / "list.txt";
+    dialogs.saveFileName = QString::fromStdString(saved.string());
+    QStringList captions;
+    pump.onEvents = [&] { captions << list->windowTitle(); };
+    list->findChild<QAction*>("Save")->trigger();
+
+    std::string expected;
+    for (const RecordRow* row : {&table.header, &table.rows[0], &table.rows[1]}) {
+        for (const std::string& cell : *row)
+            expected += cell + "\t";
+        expected += "\r\n";
+    }
+    EXPECT_EQ(FileText(saved), expected);
+    EXPECT_EQ(captions, (QStringList{"0Records Completed", "1Records Completed", "2Records Completed"}));
+    EXPECT_EQ(list->windowTitle(), "Real Time List");
+
+    dialogs.saveFileName = QString::fromStdString((folder / "recording.txt").string());
+    Click("Save");  // a recording starts
+    const fs::path refused = folder / "refused.txt";
+    dialogs.saveFileName = QString::fromStdString(refused.string());
+    list->findChild<QAction*>("Save")->trigger();
+    EXPECT_EQ(dialogs.messages, QStringList{"Aready in recording mode, close it and try again !"});
+    EXPECT_FALSE(fs::exists(refused));
+}
+
+TEST_F(ListWindowsTest, ManualListSavesFromItsLowerCaseKey)
+{
+    RecordListWindow list(ManualListLayout(), {dialogs, recorder, pump});
+    EXPECT_EQ(list.windowTitle(), "Manual List");
+    EXPECT_NE(list.findChild<QAction*>("save"), nullptr);
+    EXPECT_EQ(list.findChild<QAction*>("Save"), nullptr);
+    EXPECT_NE(list.findChild<QAction*>("Print"), nullptr);
+}
+
+} // namespace
+} // namespace voltaryn

@@ -1,0 +1,86 @@
+#include "support/PanelHarness.h"
+
+#include "ui/lists/RecordListWindow.h"
+
+#include <QAbstractButton>
+
+namespace voltaryn {
+namespace {
+
+using namespace testing;
+
+class MemoryDownloadTest : public PanelHarness {
+protected:
+    MemoryDownloadTest() { Rotation(); }
+
+    RecordListWindow* ManualList() const
+    {
+        return qobject_cast<RecordListWindow*>(panel.findChild<QWidget*>("ManualList"));
+    }
+};
+
+TEST_F(MemoryDownloadTest, LoadsEveryRecordWithProgressWhilePollingWaits)
+{
+    QStringList captions;
+    std::vector<bool> polling;
+    pump.onEvents = [&] {
+        captions << ManualList()->windowTitle();
+        polling.push_back(Polling());
+    };
+    const std::size_t before = backend.written.size();
+    Click("Memory");
+
+    RecordListWindow* list = ManualList();
+    ASSERT_NE(list, nullptr);
+    const int count = sim::SimulatedMeter::DefaultRecords;
+    ASSERT_EQ(list->Model().rowCount(), count);
+    EXPECT_EQ(list->Model().Table().rows.back().front(), std::to_string(count));
+    EXPECT_EQ(list->windowTitle(), "Manual List");
+    ASSERT_EQ(captions.size(), count);
+    EXPECT_EQ(captions.front(), "Loading=> 8.33 %");
+    EXPECT_EQ(captions.back(), "Loading=> 100.00 %");
+    EXPECT_EQ(polling, std::vector<bool>(count, false));
+    EXPECT_TRUE(Polling());
+
+    ASSERT_EQ(backend.written.size(), before + 1 + count);
+    EXPECT_EQ(Bytes(backend.written[before].begin(), backend.written[before].begin() + 4), (Bytes{0, 65, 2, 3}));
+    const Bytes& last = backend.written.back();
+    EXPECT_EQ(Bytes(last.begin(), last.begin() + 6), (Bytes{0, 67, 4, static_cast<std::uint8_t>(count), 0, 0}));
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+TEST_F(MemoryDownloadTest, RefusedInAutomaticModesAndWithoutRecords)
+{
+    Child<QAbstractButton>("BtnAM")->click();
+    Rotation();
+    ASSERT_TRUE(session.reading.AutoMemoryOn);
+    Click("Memory");
+    EXPECT_EQ(dialogs.messages, QStringList{"Error loading in this mode,\nplease check out and try again."});
+    EXPECT_EQ(ManualList(), nullptr);
+
+    Child<QAbstractButton>("BtnAM")->click();
+    Rotation();
+    meter.FillMemory(0);
+    dialogs.messages.clear();
+    Click("Memory");
+    EXPECT_EQ(dialogs.messages, QStringList{"No Data !!!"});
+    EXPECT_EQ(ManualList(), nullptr);
+    EXPECT_TRUE(Polling());
+}
+
+TEST_F(MemoryDownloadTest, AMeterPulledOutMidwayKeepsTheRowsSoFar)
+{
+    pump.onEvents = [this] {
+        if (pump.calls == 3)
+            simulated.Unplug();
+    };
+    Click("Memory");
+    ASSERT_NE(ManualList(), nullptr);
+    EXPECT_EQ(ManualList()->Model().rowCount(), 3);
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages.front().startsWith("The meter stopped answering: 3 of 12"));
+    EXPECT_TRUE(Polling());
+}
+
+} // namespace
+} // namespace voltaryn
