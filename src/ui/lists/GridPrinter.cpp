@@ -2,6 +2,7 @@
 
 #include "files/PrintLayout.h"
 #include "ui/common/DialogService.h"
+#include "ui/common/QtText.h"
 #include "ui/common/Twips.h"
 #include "ui/common/WaitCursor.h"
 
@@ -18,7 +19,6 @@ namespace {
 constexpr double FontPoints = 11;
 constexpr double LineWidthTwips = 10;
 
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // Draws a plan in device units: the printer's dots, `scale` of them to a twip.
 class PlanPainter {
@@ -55,13 +55,13 @@ public:
             const std::size_t columns = std::min(cells.size(), plan_.Columns());
             for (std::size_t c = 0; c < columns; ++c)
                 if (!cells[c].empty())
-                    DrawText(plan_.TextLeft(r, c), plan_.rowTop[r], Text(cells[c]));
+                    DrawText(plan_.TextLeft(r, c), plan_.rowTop[r], ToQString(cells[c]));
         }
     }
 
     void DrawFooter(const PrintedPage& page, std::size_t number)
     {
-        DrawText(page.footerLeft, plan_.footerTop, Text(PageFooter(number)));
+        DrawText(page.footerLeft, plan_.footerTop, ToQString(PageFooter(number)));
     }
 
 private:
@@ -100,7 +100,7 @@ PrintResult PrintTable(QPrinter& printer, const RecordTable& table, EventPump* e
                          .height = printer.height() / dotsPerTwip,
                          .lineHeight = metrics.height() / dotsPerTwip};
     const PrintPlan plan = PlanPrint(table, page, [&](std::string_view text) {
-        return metrics.horizontalAdvance(Text(text)) / dotsPerTwip;
+        return metrics.horizontalAdvance(ToQString(text)) / dotsPerTwip;
     });
 
     PlanPainter draw(painter, plan, dotsPerTwip, metrics.ascent());

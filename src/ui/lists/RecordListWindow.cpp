@@ -1,6 +1,7 @@
 #include "ui/lists/RecordListWindow.h"
 
 #include "files/ListExport.h"
+#include "ui/common/QtText.h"
 #include "ui/common/WaitCursor.h"
 #include "ui/lists/GridPrinter.h"
 
@@ -95,7 +96,7 @@ void RecordListWindow::Save()
     });
     setWindowTitle(caption);
     if (!status.Ok())
-        dialogs.ShowMessage(this, MessageIcon::Critical, QString::fromStdString(status.error));
+        dialogs.ShowMessage(this, MessageIcon::Critical, ToQString(status.error));
 }
 
 void RecordListWindow::Print()

@@ -1,11 +1,8 @@
 #include "ui/lists/RecordTableModel.h"
 
+#include "ui/common/QtText.h"
+
 namespace voltaryn {
-namespace {
-
-QString Text(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-} // namespace
 
 RecordTableModel::RecordTableModel(RecordTable table, QObject* parent)
     : QAbstractTableModel(parent), table_(std::move(table))
@@ -32,14 +29,14 @@ QVariant RecordTableModel::data(const QModelIndex& index, int role) const
         return {};
     const RecordRow& row = table_.rows[static_cast<std::size_t>(index.row())];
     const auto column = static_cast<std::size_t>(index.column());
-    return column < row.size() ? Text(row[column]) : QString();
+    return column < row.size() ? ToQString(row[column]) : QString();
 }
 
 QVariant RecordTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section >= columnCount())
         return QAbstractTableModel::headerData(section, orientation, role);
-    return Text(table_.header[static_cast<std::size_t>(section)]);
+    return ToQString(table_.header[static_cast<std::size_t>(section)]);
 }
 
 void RecordTableModel::AppendRow(RecordRow row)

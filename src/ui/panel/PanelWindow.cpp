@@ -1,6 +1,7 @@
 #include "ui/panel/PanelWindow.h"
 
 #include "ui/common/ClickableLabel.h"
+#include "ui/common/QtText.h"
 #include "ui/panel/FrontPanelLayout.h"
 #include "ui/panel/FrontPanelView.h"
 #include "ui/panel/KeyPadView.h"
@@ -25,7 +26,6 @@ constexpr int WideClientWidth = 7110;
 constexpr int ClientHeight = 9060;
 constexpr int ToolbarHeight = 480;
 
-QString Text(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 } // namespace
 
@@ -86,7 +86,7 @@ void PanelWindow::PollTick()
     }
     if (tick.rangeChanged)
         frontPanel_->ShowRange(session_.reading.RangeCode);
-    connectionLabel_->setText(Text(session_.pollLoop.ConnectionText()));
+    connectionLabel_->setText(ToQString(session_.pollLoop.ConnectionText()));
 }
 
 void PanelWindow::RecorderTick()
@@ -113,12 +113,12 @@ void PanelWindow::SetPolling(bool enabled)
 void PanelWindow::ShowRecorderState()
 {
     const RecorderLabels& labels = recorder_.Labels();
-    fileNameLabel_->setText(Text(labels.fileName));
-    countLabel_->setText(Text(labels.count));
-    recLabel_->setText(Text(labels.rec));
+    fileNameLabel_->setText(ToQString(labels.fileName));
+    countLabel_->setText(ToQString(labels.count));
+    recLabel_->setText(ToQString(labels.rec));
     recLabel_->setVisible(labels.recVisible);
     toolbar_->ShowRecording(recorder_.Recording());
-    writeFailedLabel_->setText("Recording failed: " + Text(recorder_.LastError()));
+    writeFailedLabel_->setText("Recording failed: " + ToQString(recorder_.LastError()));
     writeFailedLabel_->setVisible(recorder_.WriteFailed());
 }
 
@@ -231,10 +231,10 @@ void PanelWindow::ToggleCaption()
 
 void PanelWindow::ShowReadingTexts()
 {
-    voltageLabel_->setText(Text(session_.reading.VoltageText));
-    resistanceLabel_->setText(Text(session_.reading.ResistanceText));
-    currentLabel_->setText(Text(session_.reading.CurrentText));
-    temperatureLabel_->setText(Text(session_.reading.TemperatureText));
+    voltageLabel_->setText(ToQString(session_.reading.VoltageText));
+    resistanceLabel_->setText(ToQString(session_.reading.ResistanceText));
+    currentLabel_->setText(ToQString(session_.reading.CurrentText));
+    temperatureLabel_->setText(ToQString(session_.reading.TemperatureText));
 }
 
 void PanelWindow::FitClientWidth(int twips)

@@ -4,6 +4,7 @@
 #include "memory/LoadingCaption.h"
 #include "memory/ManualDownload.h"
 #include "settings/SettingAnswers.h"
+#include "ui/common/QtText.h"
 #include "ui/lists/RecordListWindow.h"
 #include "ui/panel/PanelWindow.h"
 #include "ui/settings/SamplingChoiceDialog.h"
@@ -15,7 +16,6 @@
 namespace voltaryn {
 namespace {
 
-QString Text(const std::string& text) { return QString::fromStdString(text); }
 
 const QString SamplingTitle = QStringLiteral("Input Sampling Time");
 const QString SamplingPrompt = QStringLiteral("Enter the SAMPLING TIME in seconds\r\n");
@@ -74,7 +74,7 @@ void ToolbarCommands::Save()
         return;
     if (!recorder_.StartRecording(std::filesystem::path(file.toStdString()))) {
         dialogs_.ShowMessage(&panel_, MessageIcon::Critical,
-                             QStringLiteral("Recording could not start.\n%1").arg(Text(recorder_.LastError())));
+                             QStringLiteral("Recording could not start.\n%1").arg(ToQString(recorder_.LastError())));
         return;
     }
     panel_.ShowRecorderState();
@@ -90,24 +90,32 @@ void ToolbarCommands::Open()
     if (file.isEmpty())
         return;
     const std::filesystem::path path(file.toStdString());
-    DataFile data = ReadDataFile(path);
-    if (!data.status.Ok()) {
-        dialogs_.ShowMessage(&panel_, MessageIcon::Critical, Text(data.status.error));
-        return;
-    }
     if (fileList_ != nullptr)
         fileList_->close();
     // The list keeps its own column titles; the file only names its range and temperature unit.
     const MeterReading& reading = session_.reading;
     fileList_ = new RecordListWindow(FileListLayout(reading.RangeText, reading.TempUnitText), Services(), &panel_);
+    fileList_->show();
+    DataFile data = ReadDataFile(path, [this](int record) {
+        if (fileList_ != nullptr)
+            fileList_->setWindowTitle(QString::number(record) + " Records Completed");
+        pump_.LetEventsRun();
+    });
+    if (!data.status.Ok()) {
+        if (fileList_ != nullptr)
+            fileList_->close();
+        dialogs_.ShowMessage(&panel_, MessageIcon::Critical, ToQString(data.status.error));
+        return;
+    }
+    if (fileList_ == nullptr)
+        return;  // closed by the user while it was read
     RecordTableModel& model = fileList_->Model();
     if (data.rangeTitle)
         model.SetTitle(DataFile::RangeColumn, *data.rangeTitle);
     if (data.temperatureTitle)
         model.SetTitle(DataFile::TemperatureColumn, *data.temperatureTitle);
     model.SetRows(std::move(data.rows));
-    fileList_->setWindowTitle(Text(path.filename().string()));
-    fileList_->show();
+    fileList_->setWindowTitle(ToQString(path.filename().string()));
 }
 
 void ToolbarCommands::List()
@@ -192,7 +200,7 @@ void ToolbarCommands::AverageNumber()
         commands.ReadAverageNumber();
         const QString answer = dialogs_.AskText(&panel_, "Input AverageNumber",
                                                 "Enter the AverageNumber\r\n(OFF, 4, 8, 16 ) ",
-                                                Text(AverageDefaultText(commands.AverageReply())));
+                                                ToQString(AverageDefaultText(commands.AverageReply())));
         const AverageAnswer average = AverageNumberAnswer(answer.toStdString());
         if (average.noChange)
             return;
@@ -206,6 +214,18 @@ void ToolbarCommands::Erase()
 {
     if (dialogs_.Confirm(&panel_, "All the automatically recorded data in memory will be deleted!"))
         WithPollingPaused([this] { session_.commands.ClearMeterMemory(); });
+}
+
+void ToolbarCommands::ShowManualRecord(const RecordRow& row, int number, int count)
+{
+    if (number == 1) {
+        manualList_ = new RecordListWindow(ManualListLayout(), Services(), &panel_);
+        manualList_->show();
+    }
+    if (manualList_ == nullptr)
+        return;  // closed by the user while loading
+    manualList_->Model().AppendRow(row);
+    manualList_->setWindowTitle(ToQString(LoadingCaption(number, count)));
 }
 
 void ToolbarCommands::Memory()
@@ -222,14 +242,7 @@ void ToolbarCommands::Memory()
         const PollingPause pause(panel_);
         result = DownloadManualRecords(session_.link, session_.commands, pump_,
                                        [this](const RecordRow& row, int number, int count) {
-                                           if (number == 1) {
-                                               manualList_ = new RecordListWindow(ManualListLayout(), Services(), &panel_);
-                                               manualList_->show();
-                                           }
-                                           if (manualList_ == nullptr)
-                                               return;  // closed by the user while loading
-                                           manualList_->Model().AppendRow(row);
-                                           manualList_->setWindowTitle(Text(LoadingCaption(number, count)));
+                                           ShowManualRecord(row, number, count);
                                        });
     }
     if (manualList_ != nullptr)

@@ -36,6 +36,7 @@ private:
     void AverageNumber();
     void Erase();
     void Memory();
+    void ShowManualRecord(const RecordRow& row, int number, int count);
     ListServices Services();
     // Runs a meter exchange with polling paused; a reply that makes no sense is reported.
     template <typename Exchange>

@@ -114,7 +114,10 @@ TEST_F(RecordingTest, OpenReadsTheRecordingBackButNotWhileRecording)
     EXPECT_EQ(dialogs.messages, QStringList{"Recording Mode!\n\rPlease stop recording!"});
     Click("Save");
 
+    QStringList captions;
+    pump.onEvents = [&] { captions << panel.findChild<QWidget*>("FileList")->windowTitle(); };
     Click("Open");
+    EXPECT_EQ(captions, QStringList{"1 Records Completed"});
     auto* list = qobject_cast<RecordListWindow*>(panel.findChild<QWidget*>("FileList"));
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->windowTitle(), "bench.txt");

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+#include <string_view>
+
+namespace voltaryn {
+
+// The core's UTF-8 text as a QString; a character with code 0 stays in it.
+inline QString ToQString(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace voltaryn
