@@ -105,20 +105,29 @@ TEST_F(PanelWindowTest, RangeKnobFollowsTheRangeSwitch)
 TEST_F(PanelWindowTest, EveryKeySendsItsReport)
 {
     Rotation();
-    const std::vector<std::pair<const char*, Bytes>> keys = {
-        {"BtnM", {0, 65, 1, 1, 1, 0}},         {"BtnAM", {0, 65, 1, 1, 2, 0}},
-        {"BtnDM", {0, 65, 1, 1, 3, 0}},        {"BtnLeft", {0, 65, 1, 1, 1, 0}},
-        {"BtnBeeper", {0, 65, 1, 2, 1, 0}},    {"BtnCF", {0, 65, 1, 2, 2, 0}},
-        {"BtnDown", {0, 65, 1, 2, 1, 0}},      {"BtnADJ", {0, 65, 1, 3, 1, 0}},
-        {"BtnDecimalPoint", {0, 65, 1, 3, 2, 0}}, {"BtnUp", {0, 65, 1, 3, 1, 0}},
-        {"BtnRead", {0, 65, 1, 4, 0, 0}},      {"BtnRight", {0, 65, 1, 4, 0, 0}},
-        {"BtnRealTime", {0, 65, 1, 5, 2, 0}},  {"BtnInterval", {0, 65, 1, 5, 3, 0}},
-        {"BtnCompOnOff", {0, 65, 1, 6, 1, 0}}, {"BtnComp", {0, 65, 1, 6, 2, 0}},
-        {"BtnHoldOnOff", {0, 65, 1, 7, 1, 0}}, {"BtnHold", {0, 65, 1, 7, 2, 0}},
+    struct Key {
+        const char* name;
+        const char* caption;  // empty for a picture button
+        Bytes bytes;
     };
-    for (const auto& [name, bytes] : keys) {
-        Child<QAbstractButton>(name)->click();
-        EXPECT_EQ(LastRequest(), bytes) << name;
+    const std::vector<Key> keys = {
+        {"BtnM", "Single or Stop", {0, 65, 1, 1, 1, 0}}, {"BtnAM", "Auto Memory", {0, 65, 1, 1, 2, 0}},
+        {"BtnDM", "Auto Data ", {0, 65, 1, 1, 3, 0}},    {"BtnLeft", "", {0, 65, 1, 1, 1, 0}},
+        {"BtnBeeper", "", {0, 65, 1, 2, 1, 0}},          {"BtnCF", "", {0, 65, 1, 2, 2, 0}},
+        {"BtnDown", "", {0, 65, 1, 2, 1, 0}},            {"BtnADJ", "0ADJ", {0, 65, 1, 3, 1, 0}},
+        {"BtnDecimalPoint", "Decimal point", {0, 65, 1, 3, 2, 0}}, {"BtnUp", "", {0, 65, 1, 3, 1, 0}},
+        {"BtnRead", "", {0, 65, 1, 4, 0, 0}},            {"BtnRight", "", {0, 65, 1, 4, 0, 0}},
+        {"BtnRealTime", "Real Time", {0, 65, 1, 5, 2, 0}}, {"BtnInterval", "Inteval", {0, 65, 1, 5, 3, 0}},
+        {"BtnCompOnOff", "COMP ON/OFF", {0, 65, 1, 6, 1, 0}}, {"BtnComp", "COMP", {0, 65, 1, 6, 2, 0}},
+        {"BtnHoldOnOff", "Hold ON/OFF", {0, 65, 1, 7, 1, 0}}, {"BtnHold", "HOLD", {0, 65, 1, 7, 2, 0}},
+    };
+    EXPECT_EQ(Child("SSPKeyButton")->findChildren<QAbstractButton*>().size(), static_cast<qsizetype>(keys.size()));
+    for (const Key& key : keys) {
+        QAbstractButton* button = Child<QAbstractButton>(key.name);
+        EXPECT_EQ(button->text(), key.caption) << key.name;
+        EXPECT_TRUE(*key.caption != '\0' || !button->icon().isNull()) << key.name;
+        button->click();
+        EXPECT_EQ(LastRequest(), key.bytes) << key.name;
     }
 }
 
