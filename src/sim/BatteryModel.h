@@ -16,7 +16,6 @@ struct BatteryProfile {
 };
 
 inline constexpr BatteryProfile LeadAcid12V{12.72, 11.90, 0.0052, 7.2, 2.0, 0.90, 24.0};
-inline constexpr BatteryProfile LiIonCell{4.15, 3.30, 0.035, 2.6, 1.0, 0.80, 24.0};
 
 // What the meter measures at one instant.
 struct BatterySample {

@@ -23,7 +23,7 @@ std::vector<HidDeviceInfo> SimulatedHidBackend::enumerate()
 bool SimulatedHidBackend::open(const std::string& path)
 {
     close();
-    open_ = plugged_ && !refuseOpen_ && path == MeterPath;
+    open_ = plugged_ && path == MeterPath;
     return open_;
 }
 

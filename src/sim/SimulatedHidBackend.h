@@ -38,8 +38,6 @@ public:
     // plugging it in lists it again. The meter keeps its state throughout.
     void Unplug();
     void Plug();
-    // A listed meter that cannot be opened, as when another program holds it.
-    void RefuseOpen(bool refuse) { refuseOpen_ = refuse; }
     // The next `replies` replies of the meter suffer the fault; a later call replaces an earlier one.
     void InjectFault(ReplyFault fault, int replies = 1);
 
@@ -49,7 +47,6 @@ private:
     SimulatedMeter& meter_;
     bool plugged_ = true;
     bool open_ = false;
-    bool refuseOpen_ = false;
     std::optional<MeterLink::Report> pendingReply_;
     std::size_t pendingLength_ = MeterLink::ReportLength;
     ReplyFault fault_ = ReplyFault::Missing;

@@ -65,7 +65,6 @@ public:
 
     const Report& OutputReport() const { return outputReport_; }
     const Report& InputReport() const { return inputReport_; }
-    bool HasReply() const { return hasReply_; }
     // The last reply of the run; throws NoReplyYet when none has arrived.
     const Report& Reply() const;
 

@@ -2,8 +2,6 @@
 
 #include "ui/lists/RecordListWindow.h"
 
-class QLabel;
-
 namespace voltaryn {
 
 // The list of a recording file downloaded from the meter's SD card: the records, with the
@@ -13,15 +11,6 @@ class DataListWindow : public RecordListWindow {
 public:
     DataListWindow(const std::string& range, const std::string& tempUnit, ListServices services,
                    QWidget* parent = nullptr);
-
-    void ShowStartTime(const QString& text);
-    void ShowInterval(const QString& text);
-    void ShowMessage(const QString& text);
-
-private:
-    QLabel* startTime_;
-    QLabel* interval_;
-    QLabel* message_;
 };
 
 } // namespace voltaryn

@@ -1,6 +1,6 @@
 #include "support/PanelHarness.h"
 
-#include "ui/lists/RecordListWindow.h"
+#include "ui/lists/DataListWindow.h"
 
 #include <QScrollBar>
 #include <QTableView>
@@ -94,6 +94,17 @@ TEST_F(ListWindowsTest, ManualListSavesFromItsLowerCaseKey)
     EXPECT_NE(list.findChild<QAction*>("save"), nullptr);
     EXPECT_EQ(list.findChild<QAction*>("Save"), nullptr);
     EXPECT_NE(list.findChild<QAction*>("Print"), nullptr);
+}
+
+TEST_F(ListWindowsTest, DataListShowsItsPanelsAboveNineColumns)
+{
+    DataListWindow list("40 mOhm", "Celsius", {dialogs, recorder, pump});
+    EXPECT_EQ(list.windowTitle(), "Data List");
+    EXPECT_EQ(list.Model().Table().header[3], "40 mOhm");
+    EXPECT_EQ(list.Model().columnCount(), 9);
+    for (const char* panel : {"SSPStartTime", "SSPStartTimeVal", "SSPInterval", "SSPIntervalTimeVal", "LblMessage"})
+        EXPECT_NE(list.findChild<QWidget*>(panel), nullptr) << panel;
+    EXPECT_NE(list.findChild<QAction*>("Save"), nullptr);
 }
 
 } // namespace
