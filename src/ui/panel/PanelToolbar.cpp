@@ -67,6 +67,11 @@ PanelToolbar::PanelToolbar(QWidget* parent) : QToolBar(parent)
 
 void PanelToolbar::ShowRecording(bool recording)
 {
+    // Only a change of state touches the button: until the first recording it keeps its
+    // first tool tip, "Save as".
+    if (recording == recordingShown_)
+        return;
+    recordingShown_ = recording;
     save_->setIcon(Icon(recording ? "media-playback-stop-symbolic" : "document-save-as-symbolic"));
     save_->setToolTip(recording ? "Stop Recording" : "Save As");
 }

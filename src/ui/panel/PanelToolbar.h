@@ -17,6 +17,7 @@ public:
 
 private:
     QAction* save_;
+    bool recordingShown_ = false;
 };
 
 } // namespace voltaryn
