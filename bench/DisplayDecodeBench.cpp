@@ -44,8 +44,7 @@ void BM_ReadAndDecodeDisplay(benchmark::State& state)
     MeterCommands commands(link);
     MeterReading reading;
     for (auto _ : state) {
-        commands.ReadDisplay();
-        PanelDisplay panel = DecodeDisplay(commands.Display(), reading);
+        PanelDisplay panel = DecodeDisplay(*commands.ReadDisplay().value, reading);
         benchmark::DoNotOptimize(panel);
         benchmark::DoNotOptimize(reading);
     }

@@ -11,30 +11,13 @@
 namespace voltaryn {
 namespace {
 
-// No tick lets events run or opens a dialog.
-class NoEvents : public EventPump {
-    void LetEventsRun() override {}
-};
-
-class NoDialogs : public DialogService {
-    void ShowMessage(QWidget*, MessageIcon, const QString&) override {}
-    bool Confirm(QWidget*, const QString&) override { return false; }
-    QString AskText(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    QString AskSaveFileName(QWidget*, const QString&) override { return {}; }
-    QString AskOpenFileName(QWidget*, const QString&) override { return {}; }
-    void RunModal(QDialog&) override {}
-    bool ChoosePrinter(QWidget*, QPrinter&) override { return false; }
-};
-
 void BM_PollRotationWithFullRender(benchmark::State& state)
 {
     sim::SimulatedMeter meter;
     sim::SimulatedHidBackend backend(meter);
     MeterSession session(backend);
     Recorder recorder(session.reading, 0);
-    NoDialogs dialogs;
-    NoEvents pump;
-    PanelWindow panel(session, recorder, dialogs, pump);
+    PanelWindow panel(session, recorder);
     panel.show();
     for (auto _ : state) {
         for (int tick = 0; tick < 3; ++tick) {

@@ -1,43 +1,42 @@
 #include "QtDialogService.h"
 #include "QtEventPump.h"
 #include "SimulatedMeterWindow.h"
-#include "common/LocalTime.h"
+#include "app/Application.h"
 #include "link/HidapiBackend.h"
-#include "meter/MeterSession.h"
-#include "sim/SimulatedHidBackend.h"
-#include "ui/panel/PanelWindow.h"
 
 #include <QApplication>
 
 #include <memory>
+#include <optional>
 
 using namespace voltaryn;
 
+// The simulated meter of --demo, with its in-process backend and its window.
+struct DemoMeter {
+    sim::SimulatedMeter meter;
+    sim::SimulatedHidBackend backend{meter};
+};
+
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
+    QApplication qtApp(argc, argv);
     QApplication::setApplicationName("Voltaryn");
     const bool demo = QApplication::arguments().contains("--demo");
 
     // With --demo the program talks to its built-in simulated meter, otherwise to a real one.
-    sim::SimulatedMeter simulatedMeter;
-    std::unique_ptr<HidBackend> backend;
-    if (demo)
-        backend = std::make_unique<sim::SimulatedHidBackend>(simulatedMeter);
-    else
-        backend = std::make_unique<HidapiBackend>();
+    std::optional<DemoMeter> demoMeter;
+    std::optional<HidapiBackend> hidapi;
+    HidBackend& backend = demo ? static_cast<HidBackend&>(demoMeter.emplace().backend) : hidapi.emplace();
 
-    MeterSession session(*backend);
-    Recorder recorder(session.reading, SystemLocalTime().SecondOfDay());
     QtDialogService dialogs;
     QtEventPump pump;
-    PanelWindow panel(session, recorder, dialogs, pump);
+    Application app({backend, dialogs, pump, SystemLocalTime});
+    PanelWindow& panel = app.Panel();
     panel.show();
 
     std::unique_ptr<SimulatedMeterWindow> simulatorWindow;
-    if (demo) {
-        simulatorWindow = std::make_unique<SimulatedMeterWindow>(
-            simulatedMeter, static_cast<sim::SimulatedHidBackend&>(*backend));
+    if (demoMeter) {
+        simulatorWindow = std::make_unique<SimulatedMeterWindow>(demoMeter->meter, demoMeter->backend);
         simulatorWindow->move(panel.frameGeometry().topRight() + QPoint(24, 0));
         simulatorWindow->show();
     }

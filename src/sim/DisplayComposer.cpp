@@ -1,6 +1,6 @@
 #include "sim/DisplayComposer.h"
 
-#include "meter/DisplayDecoder.h"
+#include "protocol/DisplayPacket.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,7 +11,7 @@
 namespace voltaryn::sim {
 namespace {
 
-using Report = MeterLink::Report;
+using Report = protocol::Report;
 
 constexpr double TestLeadOhms = 0.0002;  // what zero adjustment takes off the resistance
 constexpr int FieldMaximum = 9999;       // four digits

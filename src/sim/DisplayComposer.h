@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/MeterLink.h"
+#include "protocol/Protocol.h"
 #include "sim/MeterState.h"
 
 namespace voltaryn::sim {
@@ -13,6 +13,6 @@ namespace voltaryn::sim {
 // the rotary switch ("4" d.ddd, "40" dd.dd, "400" ddd.d, in mOhm for the first three positions),
 // the temperature has one decimal. A value too large for its field shows "OL" without a point.
 // Capacity rows show whole mAh up to 9999 and Ah beyond. At OFF the whole display is blank.
-MeterLink::Report ComposeDisplay(const MeterState& state, const BatterySample& shown, const MeterClockBytes& time);
+protocol::Report ComposeDisplay(const MeterState& state, const BatterySample& shown, const MeterClockBytes& time);
 
 } // namespace voltaryn::sim

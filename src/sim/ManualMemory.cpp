@@ -1,13 +1,13 @@
 #include "sim/ManualMemory.h"
 
-#include "meter/StatusBit.h"
+#include "protocol/StatusBit.h"
 
 #include <algorithm>
 
 namespace voltaryn::sim {
 namespace {
 
-using Report = MeterLink::Report;
+using Report = protocol::Report;
 
 constexpr std::size_t FirstIndicatorByte = 4;
 constexpr std::size_t FirstGroupByte = 12;
@@ -89,7 +89,7 @@ void ManualMemory::Fill(int count, const DisplaySource& source, SimTime first, s
         records_.push_back(Freeze(source(first + i * step)));
 }
 
-MeterLink::Report ManualMemory::RecordReply(int number) const
+protocol::Report ManualMemory::RecordReply(int number) const
 {
     return number >= 1 && number <= Count() ? records_[static_cast<std::size_t>(number - 1)] : Report{};
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "link/MeterCommands.h"
-#include "link/MeterLink.h"
+#include "protocol/Protocol.h"
 #include "sim/SimClock.h"
 
 #include <functional>
@@ -10,9 +9,11 @@
 
 namespace voltaryn::sim {
 
+using protocol::MeterClockBytes;
+
 // What the meter shows at one instant: its display packet and its clock.
 struct DisplayMoment {
-    MeterLink::Report display{};
+    protocol::Report display{};
     MeterClockBytes clock{};
 };
 
@@ -50,7 +51,7 @@ public:
     void Fill(int count, const DisplaySource& source, SimTime first, std::chrono::seconds step);
 
     // The reply to a request for record `number`, counted from 1; all zeros beyond the count.
-    MeterLink::Report RecordReply(int number) const;
+    protocol::Report RecordReply(int number) const;
 
     bool Automatic() const { return lastAutomaticStore_.has_value(); }
     void StartAutomatic(SimTime now);
@@ -61,7 +62,7 @@ public:
 
 private:
     DisplaySource source_ = [](SimTime) { return DisplayMoment{}; };
-    std::vector<MeterLink::Report> records_;
+    std::vector<protocol::Report> records_;
     std::optional<SimTime> lastAutomaticStore_;
 };
 

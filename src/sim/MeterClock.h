@@ -1,9 +1,11 @@
 #pragma once
 
-#include "link/MeterCommands.h"
+#include "protocol/Protocol.h"
 #include "sim/SimClock.h"
 
 namespace voltaryn::sim {
+
+using protocol::MeterClockBytes;
 
 // The meter's real-time clock. Until it is first set it shows the wall clock's date and time
 // (UTC); after that it runs on from the time it was set to.

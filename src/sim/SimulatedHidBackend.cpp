@@ -16,7 +16,7 @@ std::vector<HidDeviceInfo> SimulatedHidBackend::enumerate()
 {
     std::vector<HidDeviceInfo> devices{{std::string(OtherDevicePath), OtherVendorId, OtherProductId}};
     if (plugged_)
-        devices.push_back({std::string(MeterPath), MeterLink::MeterVendorId, MeterLink::MeterProductId});
+        devices.push_back({std::string(MeterPath), protocol::MeterVendorId, protocol::MeterProductId});
     return devices;
 }
 
@@ -32,7 +32,7 @@ bool SimulatedHidBackend::write(std::span<const std::uint8_t> report)
     if (!open_ || !plugged_)
         return false;
     pendingReply_ = meter_.Handle(report);
-    pendingLength_ = MeterLink::ReportLength;
+    pendingLength_ = protocol::ReportLength;
     if (pendingReply_ && faultyReplies_ > 0) {
         --faultyReplies_;
         SpoilPendingReply();

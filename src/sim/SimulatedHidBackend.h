@@ -47,8 +47,8 @@ private:
     SimulatedMeter& meter_;
     bool plugged_ = true;
     bool open_ = false;
-    std::optional<MeterLink::Report> pendingReply_;
-    std::size_t pendingLength_ = MeterLink::ReportLength;
+    std::optional<protocol::Report> pendingReply_;
+    std::size_t pendingLength_ = protocol::ReportLength;
     ReplyFault fault_ = ReplyFault::Missing;
     int faultyReplies_ = 0;
     std::uint32_t noise_ = 0x9E3779B9u;

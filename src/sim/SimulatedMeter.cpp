@@ -8,18 +8,8 @@
 namespace voltaryn::sim {
 namespace {
 
-using Report = MeterLink::Report;
+using namespace protocol;
 
-enum RequestClass : std::uint8_t { CommandClass = 65, DisplayClass = 66, TransferClass = 67 };
-enum CommandGroup : std::uint8_t { IdentificationGroup = 0, KeyGroup = 1, QueryGroup = 2, SettingGroup = 3 };
-enum QueryCode : std::uint8_t {
-    ClockQuery = 1, IntervalQuery, RecordCountQuery, RangeQuery, AverageQuery, ComparatorQuery
-};
-enum SettingCode : std::uint8_t {
-    ClockSetting = 1, IntervalSetting, ClearMemory, SdDelete, AverageSetting, ComparatorSetting
-};
-constexpr std::uint8_t SdDeleteOneFile = 2;  // byte 4 of SdDelete; 1 deletes all files
-constexpr std::uint8_t ManualRecordGroup = 4;  // byte 2 of a transfer request
 constexpr std::chrono::minutes FilledRecordSpacing{1};
 
 Report ReplyWith(std::span<const std::uint8_t> fromByteOne)
@@ -86,7 +76,7 @@ std::optional<Report> SimulatedMeter::Handle(std::span<const std::uint8_t> bytes
     case TransferClass:
         // Group 4 reads the manual record numbered by bytes 3 (low) and 4 (high). The SD card
         // holds nothing to transfer yet, so its requests get a blank report.
-        if (request[2] == ManualRecordGroup)
+        if (request[2] == ManualRecordTransfer)
             return state_.memory.RecordReply(request[3] + 256 * request[4]);
         return Report{};
     default:
@@ -143,10 +133,10 @@ std::optional<Report> SimulatedMeter::Apply(const Request& request, SimTime now)
         if (request[4] >= 1)
             state_.intervalSeconds = request[4];
         break;
-    case ClearMemory:
+    case ClearMemorySetting:
         state_.memory.Clear();
         break;
-    case SdDelete:  // there is no SD card yet: nothing to delete
+    case SdDeleteSetting:  // there is no SD card yet: nothing to delete
         if (request[4] == SdDeleteOneFile)
             return Report{};
         break;

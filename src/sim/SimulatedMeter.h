@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/MeterLink.h"
+#include "protocol/Protocol.h"
 #include "sim/BatteryModel.h"
 #include "sim/MeterState.h"
 #include "sim/SimClock.h"
@@ -17,7 +17,7 @@ namespace voltaryn::sim {
 // with one input report, or with nothing for the commands the meter does not answer.
 class SimulatedMeter {
 public:
-    static constexpr std::string_view Identification = "KAV 71K";
+    static constexpr std::string_view Identification = protocol::MeterIdentification;
 
     // The meter starts with DefaultRecords manual records.
     static constexpr int DefaultRecords = 12;
@@ -27,7 +27,7 @@ public:
     SimulatedMeter(const SimulatedMeter&) = delete;
     SimulatedMeter& operator=(const SimulatedMeter&) = delete;
 
-    std::optional<MeterLink::Report> Handle(std::span<const std::uint8_t> request);
+    std::optional<protocol::Report> Handle(std::span<const std::uint8_t> request);
 
     // Knobs for the user of the demo and for tests.
     void SetRangeCode(int code);  // the rotary switch, 0 (OFF) and 1..6; other codes are clamped
@@ -44,7 +44,7 @@ public:
     void FillMemory(int count);
 
 private:
-    using Report = MeterLink::Report;
+    using Report = protocol::Report;
     class Request;
 
     std::optional<Report> HandleCommand(const Request& request, SimTime now);

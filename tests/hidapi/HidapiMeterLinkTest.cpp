@@ -39,7 +39,7 @@ TEST_F(HidapiMeterLinkTest, IdentificationTravelsWithTheReportIdInByteZero)
 {
     FakeHidDevice& device = machine.PlugMeter("/dev/hidraw0", Meter());
 
-    commands.IdentifyMeter();
+    const Answer<std::string> ident = commands.IdentifyMeter();
 
     MeterLink::Report request{};
     request[1] = 65;  // command class, identification group 0, code 1
@@ -49,7 +49,7 @@ TEST_F(HidapiMeterLinkTest, IdentificationTravelsWithTheReportIdInByteZero)
     ASSERT_TRUE(lastAnswer.has_value());
     EXPECT_EQ(link.InputReport(), *lastAnswer);
     EXPECT_EQ(link.InputReport()[0], 0);
-    EXPECT_EQ(commands.IdentString(), "KAV 71K");
+    EXPECT_EQ(ident.value, "KAV 71K");
 }
 
 TEST_F(HidapiMeterLinkTest, OnlyTheFirstOpenableMeterInEnumerationOrderIsUsed)
@@ -60,7 +60,7 @@ TEST_F(HidapiMeterLinkTest, OnlyTheFirstOpenableMeterInEnumerationOrderIsUsed)
     FakeHidDevice& first = machine.PlugMeter("/dev/hidraw2", Meter());
     FakeHidDevice& second = machine.PlugMeter("/dev/hidraw3", Meter());
 
-    commands.IdentifyMeter();
+    const Answer<std::string> ident = commands.IdentifyMeter();
     commands.ReadRange();
 
     EXPECT_EQ(machine.openAttempts, (std::vector<std::string>{"/dev/hidraw1", "/dev/hidraw2"}));
@@ -68,7 +68,7 @@ TEST_F(HidapiMeterLinkTest, OnlyTheFirstOpenableMeterInEnumerationOrderIsUsed)
     EXPECT_EQ(first.received.size(), 2u);
     EXPECT_TRUE(held.received.empty());
     EXPECT_TRUE(second.received.empty());
-    EXPECT_EQ(commands.IdentString(), "KAV 71K");
+    EXPECT_EQ(ident.value, "KAV 71K");
 }
 
 TEST_F(HidapiMeterLinkTest, UnplugForgetsTheMeterAndReplugIsPickedUpByTheNextCall)
@@ -94,12 +94,13 @@ TEST_F(HidapiMeterLinkTest, UnplugForgetsTheMeterAndReplugIsPickedUpByTheNextCal
     EXPECT_EQ(machine.readTimeouts.back(), MeterLink::ReadTimeoutMs);
 
     FakeHidDevice& replugged = machine.PlugMeter("/dev/hidraw4", Meter());
-    commands.IdentifyMeter();
+    const Answer<std::string> ident = commands.IdentifyMeter();
 
     EXPECT_TRUE(link.DeviceDetected());
     EXPECT_EQ(link.DevicePathName(), "/dev/hidraw4");
     EXPECT_EQ(replugged.received.size(), 1u);
-    EXPECT_EQ(commands.IdentString(), "KAV 71K");
+    EXPECT_TRUE(ident.Fresh());
+    EXPECT_EQ(ident.value, "KAV 71K");
 }
 
 TEST_F(HidapiMeterLinkTest, SendOnlyThatHadToSearchSendsNothing)

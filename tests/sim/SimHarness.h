@@ -30,8 +30,7 @@ struct SimHarness {
     // One display poll: read the display packet and decode it.
     const MeterReading& Poll()
     {
-        commands.ReadDisplay();
-        panel = DecodeDisplay(commands.Display(), reading);
+        panel = DecodeDisplay(*commands.ReadDisplay().value, reading);
         return reading;
     }
 

@@ -1,73 +1,52 @@
 #pragma once
 
+#include "link/Answer.h"
 #include "link/MeterLink.h"
-#include "meter/DisplayPacket.h"
+#include "protocol/DisplayPacket.h"
+#include "protocol/Protocol.h"
 
-#include <array>
 #include <cstdint>
 #include <string>
 
 namespace voltaryn {
 
-// The six clock bytes as the meter keeps them: year (two digits), month, day, hour, minute, second.
-using MeterClockBytes = std::array<std::uint8_t, 6>;
-// One comparator entry as it travels: four counts high byte first, then two flag bytes.
-using ComparatorPayload = std::array<std::uint8_t, 10>;
+using protocol::ComparatorPayload;
+using protocol::MeterClockBytes;
 
-// The meter's command set. Each command fills the link's output report and sends it; a command
-// that reads an answer parses the reply right away and keeps the result for its caller.
-//
-// Request layout (byte 0 is the report id, always 0):
-//   byte 1  class: 65 commands, 66 display read, 67 memory and SD card transfers
-//   byte 2  group within class 65: 0 identification, 1 key press, 2 query, 3 setting
-//   byte 3  code within the group
-//   byte 4+ arguments; argument bytes up to byte 5 that a command does not use are sent as 0
-//
-// Parsing throws NoReplyYet before the first reply of the run, and ReplyError for a count that
-// does not fit its 16-bit result (above 32767).
+// The meter's command set. Each command fills the link's output report and sends it; a query
+// returns its decoded answer (see Answer for where the reply came from). The request bytes are
+// laid out in protocol/Protocol.h, the replies decoded by protocol/Replies.h.
 class MeterCommands {
 public:
     explicit MeterCommands(MeterLink& link);
 
-    void IdentifyMeter();          // IdentString: reply bytes 1..7 as characters
-    void PressKey(int key, int variant);  // key 1..7; key 4 always sends variant 0
-    void ReadMeterClock();         // MeterClock: reply bytes 1..6
-    void ReadMeterInterval();      // MeterIntervalReply: reply byte 1, seconds
-    void ReadRecordCount();        // RecordCountReply: bytes 1 + 256 x 2
-    void ReadRange();              // RangeCode: reply byte 1
-    void ReadAverageNumber();      // AverageReply: bytes 1 + 256 x 2, 2 = averaging off
-    void ReadComparatorEntry(int entry);  // WorkingComparator: reply bytes 2..11
+    Answer<std::string> IdentifyMeter();         // reply bytes 1..7 as characters
+    void PressKey(int key, int variant);          // key 1..7; key 4 always sends variant 0
+    Answer<MeterClockBytes> ReadMeterClock();    // reply bytes 1..6
+    Answer<std::int16_t> ReadMeterInterval();    // reply byte 1, seconds
+    Answer<std::int16_t> ReadRecordCount();      // bytes 1 + 256 x 2
+    Answer<std::int16_t> ReadRange();            // reply byte 1
+    Answer<std::int16_t> ReadAverageNumber();    // bytes 1 + 256 x 2, 2 = averaging off
+    Answer<ComparatorPayload> ReadComparatorEntry(int entry);  // reply bytes 2..11
     void SetMeterClock(const MeterClockBytes& clock);
     void SetMeterInterval(int seconds);
     void ClearMeterMemory();
     void SdDeleteAll();
-    void SdDeleteFile(int fileNumber);  // the reply is awaited but not used
+    bool SdDeleteFile(int fileNumber);  // the reply is awaited but not used; true when it came
     void SetAverageNumber(int average);
     void WriteComparatorEntry(int entry, const ComparatorPayload& payload);
-    void ReadDisplay();            // Display: the split display packet
-
-    const std::string& IdentString() const { return identString_; }
-    std::int16_t RangeCode() const { return rangeCode_; }
-    const MeterClockBytes& MeterClock() const { return meterClock_; }
-    std::int16_t MeterIntervalReply() const { return meterIntervalReply_; }
-    std::int16_t RecordCountReply() const { return recordCountReply_; }
-    std::int16_t AverageReply() const { return averageReply_; }
-    const ComparatorPayload& WorkingComparator() const { return workingComparator_; }
-    const DisplayPacket& Display() const { return display_; }
+    Answer<DisplayPacket> ReadDisplay();  // the split display packet
 
 private:
-    void Query(std::uint8_t code, std::uint8_t argument = 0);
-    void Setting(std::uint8_t code, std::uint8_t argument4, std::uint8_t argument5 = 0);
+    // Sends a request and decodes the reply with `decode`, which returns the value or, for a
+    // reply that makes no sense, an empty optional.
+    template <typename Decode>
+    auto Ask(std::initializer_list<std::uint8_t> request, Decode decode);
+    template <typename Decode>
+    auto Query(protocol::QueryCode code, Decode decode, std::uint8_t argument = 0);
+    void Setting(protocol::SettingCode code, std::uint8_t argument4, std::uint8_t argument5 = 0);
 
     MeterLink& link_;
-    std::string identString_;
-    std::int16_t rangeCode_ = 0;
-    MeterClockBytes meterClock_{};
-    std::int16_t meterIntervalReply_ = 0;
-    std::int16_t recordCountReply_ = 0;
-    std::int16_t averageReply_ = 0;
-    ComparatorPayload workingComparator_{};
-    DisplayPacket display_;
 };
 
 } // namespace voltaryn

@@ -22,15 +22,15 @@ bool MeterLink::FindMeter()
     return deviceDetected_;
 }
 
-void MeterLink::SendAndReceive()
+bool MeterLink::SendAndReceive()
 {
     if (!deviceDetected_)
         FindMeter();
     if (!deviceDetected_)
-        return;
+        return false;
     // A failed write is not acted on here: the read that follows fails too and forgets the device.
     backend_.write(outputReport_);
-    ReadInputReport();
+    return ReadInputReport();
 }
 
 void MeterLink::SendOnly()
@@ -48,14 +48,7 @@ void MeterLink::SetRequest(std::initializer_list<std::uint8_t> bytesFromOne)
         outputReport_.at(index++) = byte;
 }
 
-const MeterLink::Report& MeterLink::Reply() const
-{
-    if (!hasReply_)
-        throw NoReplyYet();
-    return inputReport_;
-}
-
-void MeterLink::ReadInputReport()
+bool MeterLink::ReadInputReport()
 {
     // Bytes a short reply does not carry read as 0, never as leftovers of an earlier reply.
     Report buffer{};
@@ -63,12 +56,13 @@ void MeterLink::ReadInputReport()
     case ReadResult::Data:
         inputReport_ = buffer;
         hasReply_ = true;
-        break;
+        return true;
     case ReadResult::TimedOut:
     case ReadResult::Failed:
-        Forget();
         break;
     }
+    Forget();
+    return false;
 }
 
 void MeterLink::Forget()

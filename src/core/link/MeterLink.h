@@ -1,27 +1,13 @@
 #pragma once
 
 #include "link/HidBackend.h"
+#include "protocol/Protocol.h"
 
-#include <array>
-#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
-#include <stdexcept>
 #include <string>
 
 namespace voltaryn {
-
-// A reply that cannot be used: the caller abandons what it was doing (a poll tick ends quietly).
-class ReplyError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// Thrown when a reply is parsed before any reply of this run has arrived.
-class NoReplyYet : public ReplyError {
-public:
-    NoReplyYet() : ReplyError("the meter has not answered yet") {}
-};
 
 // Finds the meter among the HID interfaces and exchanges one report at a time with it.
 //
@@ -31,14 +17,14 @@ public:
 // without any user action.
 class MeterLink {
 public:
-    static constexpr std::uint16_t MeterVendorId = 4101;  // 0x1005
-    static constexpr std::uint16_t MeterProductId = 51;   // 0x0033
-    // Both report lengths count the report id: 64 data bytes plus byte 0. The meter's report
-    // descriptor cannot be read through every platform's HID layer, so the length is fixed here.
-    static constexpr std::size_t ReportLength = 65;
+    static constexpr std::uint16_t MeterVendorId = protocol::MeterVendorId;
+    static constexpr std::uint16_t MeterProductId = protocol::MeterProductId;
+    // The meter's report descriptor cannot be read through every platform's HID layer, so the
+    // report length is the protocol's fixed one.
+    static constexpr std::size_t ReportLength = protocol::ReportLength;
     static constexpr int ReadTimeoutMs = 4000;
 
-    using Report = std::array<std::uint8_t, ReportLength>;
+    using Report = protocol::Report;
 
     explicit MeterLink(HidBackend& backend);
 
@@ -47,8 +33,9 @@ public:
     bool FindMeter();
 
     // Sends OutputReport and waits for one reply (searching first if the meter is not detected).
-    // When nothing could be sent or no reply came, InputReport keeps the previous reply.
-    void SendAndReceive();
+    // Returns whether a fresh reply arrived; when nothing could be sent or no reply came,
+    // InputReport keeps the previous reply.
+    bool SendAndReceive();
     // Sends OutputReport without waiting for a reply. A call that had to search for the meter
     // sends nothing, even when the search finds it.
     void SendOnly();
@@ -65,11 +52,11 @@ public:
 
     const Report& OutputReport() const { return outputReport_; }
     const Report& InputReport() const { return inputReport_; }
-    // The last reply of the run; throws NoReplyYet when none has arrived.
-    const Report& Reply() const;
+    // Whether any reply has arrived in this run, so InputReport holds one.
+    bool HasReply() const { return hasReply_; }
 
 private:
-    void ReadInputReport();
+    bool ReadInputReport();
     void Forget();
 
     HidBackend& backend_;

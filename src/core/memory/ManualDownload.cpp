@@ -16,30 +16,23 @@ RecordRow RowOf(int number, const ManualRecordTexts& texts)
 
 } // namespace
 
-// A link call has a fresh reply exactly when the meter is still detected afterwards: a request
-// that cannot be sent, or whose read fails or times out, leaves the meter undetected and the
-// previous reply in place.
 ManualDownloadResult DownloadManualRecords(MeterLink& link, MeterCommands& commands, EventPump& pump,
                                            const ManualRowSink& sink)
 {
     ManualDownloadResult result;
-    try {
-        commands.ReadRecordCount();
-    } catch (const ReplyError&) {
-        result.end = link.DeviceDetected() ? ManualDownloadEnd::BadCount : ManualDownloadEnd::NoReply;
-        return result;
-    }
-    if (!link.DeviceDetected())
+    const Answer<std::int16_t> count = commands.ReadRecordCount();
+    if (count.source == ReplySource::Invalid)
+        result.end = ManualDownloadEnd::BadCount;
+    if (!count.Fresh())
         return result;
 
-    result.recordCount = commands.RecordCountReply();
+    result.recordCount = *count.value;
     if (result.recordCount == 0) {
         result.end = ManualDownloadEnd::NoRecords;
         return result;
     }
     for (int number = 1; number <= result.recordCount; ++number) {
-        RequestManualRecord(link, number);
-        if (!link.DeviceDetected())
+        if (!RequestManualRecord(link, number))
             return result;
         sink(RowOf(number, DecodeManualRecord(link.InputReport())), number, result.recordCount);
         ++result.rowsDelivered;

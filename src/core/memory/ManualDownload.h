@@ -30,7 +30,7 @@ using ManualRowSink = std::function<void(const RecordRow& row, int number, int c
 // Reads the record count, then requests records 1..count one at a time, hands each decoded row to
 // `sink` and lets pending events run after it. A request that gets no reply ends the download at
 // once: the link has then forgotten the meter, and each further request would only search again
-// (or wait for a reply that does not come). Nothing the link reports escapes as an exception.
+// (or wait for a reply that does not come).
 ManualDownloadResult DownloadManualRecords(MeterLink& link, MeterCommands& commands, EventPump& pump,
                                            const ManualRowSink& sink);
 

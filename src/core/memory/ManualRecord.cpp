@@ -9,9 +9,6 @@
 namespace voltaryn {
 namespace {
 
-constexpr std::uint8_t TransferClass = 67;
-constexpr std::uint8_t ManualRecordGroup = 4;
-
 constexpr int FirstIndicatorByte = 4;
 constexpr std::size_t FirstStampByte = 45;
 constexpr std::size_t RecordLength = 49;
@@ -113,11 +110,11 @@ std::string DecodeTimeStamp(const RecordBytes& record)
 
 } // namespace
 
-void RequestManualRecord(MeterLink& link, int number)
+bool RequestManualRecord(MeterLink& link, int number)
 {
-    link.SetRequest({TransferClass, ManualRecordGroup, static_cast<std::uint8_t>(number % 256),
-                     static_cast<std::uint8_t>(number / 256), 0});
-    link.SendAndReceive();
+    link.SetRequest({protocol::TransferClass, protocol::ManualRecordTransfer,
+                     static_cast<std::uint8_t>(number % 256), static_cast<std::uint8_t>(number / 256), 0});
+    return link.SendAndReceive();
 }
 
 ManualRecordTexts DecodeManualRecord(std::span<const std::uint8_t> reply)

@@ -17,8 +17,8 @@ using ManualRecordTexts = std::array<std::string, 8>;
 inline constexpr int MaxManualRecords = 32767;
 
 // Sends the request for manual record `number` (1..MaxManualRecords) and waits for the reply:
-// bytes 0, 67, 4, number mod 256, number div 256, 0.
-void RequestManualRecord(MeterLink& link, int number);
+// bytes 0, 67, 4, number mod 256, number div 256, 0. Returns whether the reply came.
+bool RequestManualRecord(MeterLink& link, int number);
 
 // Decodes a manual record reply, a frozen copy of the meter's display:
 //

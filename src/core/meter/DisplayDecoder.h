@@ -1,16 +1,13 @@
 #pragma once
 
-#include "meter/DisplayPacket.h"
+#include "protocol/DisplayPacket.h"
 #include "meter/MeterReading.h"
-#include "meter/StatusBit.h"
+#include "protocol/StatusBit.h"
 
 #include <array>
 #include <string>
 
 namespace voltaryn {
-
-// The four numeric fields, named after the quantity they usually show.
-enum class NumericField { Voltage, Resistance, Current, Temperature };
 
 // What the front panel shows besides the reading's texts: the lit state of every status-bit
 // indicator, and the characters of each numeric field's four digit indicators.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "meter/StatusBit.h"
+#include "protocol/StatusBit.h"
 
 namespace voltaryn {
 

@@ -3,52 +3,52 @@
 #include "meter/RangeTexts.h"
 
 namespace voltaryn {
-namespace {
-
-constexpr const char* MeterIdentification = "KAV 71K";
-
-} // namespace
 
 PollLoop::PollLoop(MeterLink& link, MeterCommands& commands, MeterReading& reading)
     : link_(link), commands_(commands), reading_(reading)
 {
 }
 
+// A request without a usable answer (no reply yet in this run, a reply that makes no sense) ends
+// the tick quietly, and the same request is tried on the next one. A request whose reply did not
+// come is answered from the previous reply, as the meter's program always did.
 PollTickResult PollLoop::Tick()
 {
-    try {
-        switch (pollState_) {
-        case IdentifyState:
-            commands_.IdentifyMeter();
-            reading_.IdentString = commands_.IdentString();
+    switch (pollState_) {
+    case IdentifyState:
+        if (const Answer<std::string> ident = commands_.IdentifyMeter(); ident.value) {
+            reading_.IdentString = *ident.value;
             pollState_ = RangeState;
             return {};
-        case RangeState:
-            commands_.ReadRange();
-            reading_.RangeCode = commands_.RangeCode();
+        }
+        break;
+    case RangeState:
+        if (const Answer<std::int16_t> range = commands_.ReadRange(); range.value) {
+            reading_.RangeCode = *range.value;
             pollState_ = DisplayState;
             return {};
-        default:
-            return ReadAndDecodeDisplay();
         }
-    } catch (const ReplyError&) {
-        reading_.MeterConnected = link_.DeviceDetected();
-        connectionText_ = reading_.MeterConnected ? "Connection" : "Disconnected";
-        return {};
+        break;
+    default:
+        if (const Answer<DisplayPacket> packet = commands_.ReadDisplay(); packet.value)
+            return ShowDisplay(*packet.value);
+        break;
     }
+    reading_.MeterConnected = link_.DeviceDetected();
+    connectionText_ = reading_.MeterConnected ? "Connection" : "Disconnected";
+    return {};
 }
 
-PollTickResult PollLoop::ReadAndDecodeDisplay()
+PollTickResult PollLoop::ShowDisplay(const DisplayPacket& packet)
 {
-    commands_.ReadDisplay();
-    display_ = DecodeDisplay(commands_.Display(), reading_);
+    display_ = DecodeDisplay(packet, reading_);
     pollState_ = IdentifyState;
 
     reading_.MeterConnected = link_.DeviceDetected();
     if (!reading_.MeterConnected)
         connectionText_ = "Disconnected";
     else
-        connectionText_ = reading_.IdentString == MeterIdentification ? "Connection" : "Device Error!!!";
+        connectionText_ = reading_.IdentString == protocol::MeterIdentification ? "Connection" : "Device Error!!!";
 
     PollTickResult result{.displayDecoded = true};
     if (reading_.RangeCode != reading_.LastRangeCode) {

@@ -35,7 +35,7 @@ public:
     const PanelDisplay& Display() const { return display_; }
 
 private:
-    PollTickResult ReadAndDecodeDisplay();
+    PollTickResult ShowDisplay(const DisplayPacket& packet);
 
     MeterLink& link_;
     MeterCommands& commands_;

@@ -2,7 +2,7 @@
 
 #include "meter/DisplayDecoder.h"
 #include "meter/MeterReading.h"
-#include "meter/StatusBit.h"
+#include "protocol/StatusBit.h"
 #include "ui/common/Twips.h"
 #include "ui/panel/FrontPanelLayout.h"
 

@@ -6,7 +6,6 @@
 #include "ui/panel/FrontPanelView.h"
 #include "ui/panel/KeyPadView.h"
 #include "ui/panel/PanelToolbar.h"
-#include "ui/panel/ToolbarCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,10 +28,8 @@ constexpr int ToolbarHeight = 480;
 
 } // namespace
 
-PanelWindow::PanelWindow(MeterSession& session, Recorder& recorder, DialogService& dialogs, EventPump& pump,
-                         QWidget* parent)
-    : QWidget(parent), session_(session), recorder_(recorder), twips_(Twips::For(*this)),
-      commands_(std::make_unique<ToolbarCommands>(*this, session, recorder, dialogs, pump))
+PanelWindow::PanelWindow(MeterSession& session, const Recorder& recorder, QWidget* parent)
+    : QWidget(parent), session_(session), recorder_(recorder), twips_(Twips::For(*this))
 {
     setObjectName("Panel");
     setWindowTitle(Caption);
@@ -47,7 +44,7 @@ PanelWindow::PanelWindow(MeterSession& session, Recorder& recorder, DialogServic
     toolbar_ = new PanelToolbar(this);
     toolbar_->setIconSize(twips_.Size(240, 240));
     connect(toolbar_, &QToolBar::actionTriggered, this,
-            [this](QAction* action) { commands_->Run(action->objectName()); });
+            [this](QAction* action) { emit toolbarKeyClicked(action->objectName()); });
 
     connectionLabel_ = new ClickableLabel("No COM", this);
     connectionLabel_->setObjectName("LblCOM");
@@ -63,11 +60,9 @@ PanelWindow::PanelWindow(MeterSession& session, Recorder& recorder, DialogServic
     // pauses with polling.
     pollTimer_ = StartTimer("Timer1", 100);
     connect(pollTimer_, &QTimer::timeout, this, &PanelWindow::PollTick);
-    connect(StartTimer("Timer2", 1000), &QTimer::timeout, this, &PanelWindow::RecorderTick);
+    connect(StartTimer("Timer2", 1000), &QTimer::timeout, this, &PanelWindow::recorderSecond);
     idleTimer_ = StartTimer("Timer3", 10000);
 }
-
-PanelWindow::~PanelWindow() = default;
 
 QTimer* PanelWindow::StartTimer(const char* name, int intervalMs)
 {
@@ -87,17 +82,6 @@ void PanelWindow::PollTick()
     if (tick.rangeChanged)
         frontPanel_->ShowRange(session_.reading.RangeCode);
     connectionLabel_->setText(ToQString(session_.pollLoop.ConnectionText()));
-}
-
-void PanelWindow::RecorderTick()
-{
-    RecorderTickResult tick = recorder_.Tick();
-    if (tick.listRow)
-        commands_->ShowLiveRow(std::move(*tick.listRow));
-    if (tick.listClosed)
-        commands_->EndLiveList();
-    if (tick.sampled)
-        ShowRecorderState();
 }
 
 void PanelWindow::SetPolling(bool enabled)

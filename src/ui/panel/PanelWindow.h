@@ -1,16 +1,14 @@
 #pragma once
 
-#include "common/EventPump.h"
 #include "meter/MeterKeys.h"
 #include "meter/MeterSession.h"
+#include "meter/PollControl.h"
 #include "recording/Recorder.h"
-#include "ui/common/DialogService.h"
 #include "ui/common/Twips.h"
 
 #include <QPointer>
 #include <QWidget>
 
-#include <memory>
 #include <vector>
 
 class QLabel;
@@ -22,28 +20,24 @@ class ClickableLabel;
 class FrontPanelView;
 class KeyPadView;
 class PanelToolbar;
-class ToolbarCommands;
 
 // The main window: the meter's front panel mirrored live, its key pad, the connection and
-// recording labels and the toolbar. Timer1 drives the poll loop and Timer2 the recorder; the
-// window only shows what they did and turns clicks into meter commands.
-class PanelWindow : public QWidget {
+// recording labels and the toolbar. Timer1 drives the poll loop; Timer2 is the recorder's second,
+// handed on as recorderSecond(). The window shows what they did, turns key clicks into meter
+// commands and hands toolbar clicks on as toolbarKeyClicked().
+class PanelWindow : public QWidget, public PollControl {
     Q_OBJECT
 public:
     static constexpr const char* Caption = "Panel   V10.14";
     static constexpr const char* LongCaption = "Panel   V10.14   2018.03.29.2";
 
-    PanelWindow(MeterSession& session, Recorder& recorder, DialogService& dialogs, EventPump& pump,
-                QWidget* parent = nullptr);
-    ~PanelWindow() override;
+    PanelWindow(MeterSession& session, const Recorder& recorder, QWidget* parent = nullptr);
 
     // One tick of Timer1: one request to the meter, and the panel updated from its outcome.
     void PollTick();
-    // One tick of Timer2: the recorder's second, and the labels and lists it feeds.
-    void RecorderTick();
 
     // Starts or stops Timer1 (polling) together with Timer3.
-    void SetPolling(bool enabled);
+    void SetPolling(bool enabled) override;
     void ToggleKeyPad();
     // Shows the recorder's labels, the Save button's look and any failed write.
     void ShowRecorderState();
@@ -53,6 +47,12 @@ public:
     enum class DockPlace { RightEdge, Below };
     // Keeps an open window against the panel whenever the panel moves or is activated.
     void Dock(QWidget* window, DockPlace place);
+
+signals:
+    // A toolbar button was clicked; key is the button's key ("Save", "Open", ...).
+    void toolbarKeyClicked(const QString& key);
+    // Timer2's tick.
+    void recorderSecond();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -72,9 +72,8 @@ private:
     void PlaceDockedWindows();
 
     MeterSession& session_;
-    Recorder& recorder_;
+    const Recorder& recorder_;
     Twips twips_;
-    std::unique_ptr<ToolbarCommands> commands_;
     PanelToolbar* toolbar_ = nullptr;
     FrontPanelView* frontPanel_ = nullptr;
     KeyPadView* keyPad_ = nullptr;
@@ -90,19 +89,6 @@ private:
     QTimer* pollTimer_ = nullptr;
     QTimer* idleTimer_ = nullptr;
     std::vector<std::pair<QPointer<QWidget>, DockPlace>> docked_;
-};
-
-// Pauses polling for as long as it lives, so a toolbar action's exchanges with the meter never
-// interleave with the poll; polling resumes however the action ends.
-class PollingPause {
-public:
-    explicit PollingPause(PanelWindow& panel) : panel_(panel) { panel_.SetPolling(false); }
-    ~PollingPause() { panel_.SetPolling(true); }
-    PollingPause(const PollingPause&) = delete;
-    PollingPause& operator=(const PollingPause&) = delete;
-
-private:
-    PanelWindow& panel_;
 };
 
 } // namespace voltaryn

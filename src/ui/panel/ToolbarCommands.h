@@ -1,57 +1,28 @@
 #pragma once
 
-#include "common/EventPump.h"
-#include "meter/MeterSession.h"
-#include "recording/Recorder.h"
-#include "ui/common/DialogService.h"
-#include "ui/lists/RecordListWindow.h"
-
-#include <QPointer>
+#include <QHash>
 #include <QString>
+
+#include <functional>
 
 namespace voltaryn {
 
-class PanelWindow;
-
-// What the main window's toolbar buttons do, dispatched on the button's key. Actions that talk
-// to the meter pause polling while they run. Also keeps the list windows the buttons open.
+// The main window's toolbar dispatch: one handler per button key ("Save", "Open", ...). Each
+// feature registers the keys it serves; a key with no handler does nothing.
 class ToolbarCommands {
 public:
-    ToolbarCommands(PanelWindow& panel, MeterSession& session, Recorder& recorder, DialogService& dialogs,
-                    EventPump& pump);
+    using Handler = std::function<void()>;
 
-    void Run(const QString& key);
+    void Add(const QString& key, Handler handler) { handlers_.insert(key, std::move(handler)); }
 
-    // The recorder's live-list feed: one more row, and the end of the list.
-    void ShowLiveRow(RecordRow row);
-    void EndLiveList();
+    void Run(const QString& key) const
+    {
+        if (const auto handler = handlers_.constFind(key); handler != handlers_.constEnd())
+            (*handler)();
+    }
 
 private:
-    void Save();
-    void Open();
-    void List();
-    void Sampling();
-    void SetPcSampling();
-    void SetMeterInterval();
-    void AverageNumber();
-    void Erase();
-    void Memory();
-    void ShowManualRecord(const RecordRow& row, int number, int count);
-    ListServices Services();
-    // Runs a meter exchange with polling paused; a reply that makes no sense is reported.
-    template <typename Exchange>
-    void WithPollingPaused(Exchange exchange);
-
-    PanelWindow& panel_;
-    MeterSession& session_;
-    Recorder& recorder_;
-    DialogService& dialogs_;
-    EventPump& pump_;
-    bool pcSampling_ = false;
-    int meterInterval_ = 0;
-    QPointer<RecordListWindow> fileList_;
-    QPointer<RecordListWindow> realTimeList_;
-    QPointer<RecordListWindow> manualList_;
+    QHash<QString, Handler> handlers_;
 };
 
 } // namespace voltaryn

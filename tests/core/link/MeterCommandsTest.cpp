@@ -82,56 +82,48 @@ TEST_F(MeterCommandsTest, ShortCommandsCarryTheTailOfAComparatorWrite)
     EXPECT_EQ(Sent(14), (Bytes{0, 65, 3, 2, 5, 0, 12, 13, 14, 15, 16, 17, 18, 19, 20}));
 }
 
-TEST_F(MeterCommandsTest, RepliesAreParsedIntoTheirResults)
+TEST_F(MeterCommandsTest, RepliesAreDecodedIntoTheirAnswers)
 {
     backend.Reply({0, 'K', 'A', 'V', ' ', '7', '1', 'K', 'x', 'y'});
-    commands.IdentifyMeter();
-    EXPECT_EQ(commands.IdentString(), "KAV 71K");
-
+    EXPECT_EQ(commands.IdentifyMeter().value, "KAV 71K");
     backend.Reply({0, 3});
-    commands.ReadRange();
-    EXPECT_EQ(commands.RangeCode(), 3);
-
+    EXPECT_EQ(commands.ReadRange().value, 3);
     backend.Reply({0, 26, 12, 5, 9, 5, 30});
-    commands.ReadMeterClock();
-    EXPECT_EQ(commands.MeterClock(), (MeterClockBytes{26, 12, 5, 9, 5, 30}));
-
+    EXPECT_EQ(commands.ReadMeterClock().value, (MeterClockBytes{26, 12, 5, 9, 5, 30}));
     backend.Reply({0, 200, 99});
-    commands.ReadMeterInterval();
-    EXPECT_EQ(commands.MeterIntervalReply(), 200);
-
+    EXPECT_EQ(commands.ReadMeterInterval().value, 200);
     backend.Reply({0, 0x2c, 0x01});
-    commands.ReadRecordCount();
-    EXPECT_EQ(commands.RecordCountReply(), 300);
-
-    backend.Reply({0, 16, 0});
-    commands.ReadAverageNumber();
-    EXPECT_EQ(commands.AverageReply(), 16);
-
-    backend.Reply({0, 9, 0x27, 0x0f, 0, 1, 2, 3, 4, 5, 0x81, 0x42, 77});
-    commands.ReadComparatorEntry(1);
-    EXPECT_EQ(commands.WorkingComparator(), (ComparatorPayload{0x27, 0x0f, 0, 1, 2, 3, 4, 5, 0x81, 0x42}));
-}
-
-TEST_F(MeterCommandsTest, CountsAbove32767AreRefused)
-{
+    EXPECT_EQ(commands.ReadRecordCount().value, 300);
     backend.Reply({0, 0xff, 0x7f});
-    commands.ReadRecordCount();
-    EXPECT_EQ(commands.RecordCountReply(), 32767);
-
-    backend.Reply({0, 0x00, 0x80});
-    EXPECT_THROW(commands.ReadRecordCount(), ReplyError);
-    EXPECT_EQ(commands.RecordCountReply(), 32767);
+    EXPECT_EQ(commands.ReadAverageNumber().value, 32767);
+    backend.Reply({0, 9, 0x27, 0x0f, 0, 1, 2, 3, 4, 5, 0x81, 0x42, 77});
+    EXPECT_EQ(commands.ReadComparatorEntry(1).value, (ComparatorPayload{0x27, 0x0f, 0, 1, 2, 3, 4, 5, 0x81, 0x42}));
 }
 
-TEST_F(MeterCommandsTest, ParsingBeforeTheFirstReplyFails)
+TEST_F(MeterCommandsTest, AnswersSayWhereTheirReplyCameFrom)
 {
-    // The meter is found but never answers: every query fails in a way the poll loop catches.
-    EXPECT_THROW(commands.IdentifyMeter(), NoReplyYet);
+    // The meter is found but has not answered yet: there is nothing to decode.
+    Answer<std::int16_t> range = commands.ReadRange();
+    EXPECT_EQ(range.source, ReplySource::None);
+    EXPECT_FALSE(range.value);
+
     link.FindMeter();
-    EXPECT_THROW(commands.ReadRange(), NoReplyYet);
+    backend.Reply({0, 3});
+    EXPECT_TRUE(commands.ReadRange().Fresh());
+
+    // No reply: the previous one is decoded again, and says so.
+    range = commands.ReadRange();
+    EXPECT_EQ(range.source, ReplySource::Previous);
+    EXPECT_EQ(range.value, 3);
+
+    // A count above 32767 makes no sense; decoded again as the previous reply it gives nothing.
     link.FindMeter();
-    EXPECT_THROW(commands.ReadDisplay(), NoReplyYet);
+    backend.Reply({0, 0x00, 0x80});
+    Answer<std::int16_t> count = commands.ReadRecordCount();
+    EXPECT_EQ(count.source, ReplySource::Invalid);
+    EXPECT_FALSE(count.value);
+    count = commands.ReadRecordCount();
+    EXPECT_EQ(count.source, ReplySource::None);
 }
 
 } // namespace

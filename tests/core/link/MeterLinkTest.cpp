@@ -18,12 +18,12 @@ protected:
 TEST_F(MeterLinkTest, WithoutAMeterNothingIsSentAndEveryCallSearches)
 {
     backend.devices.push_back({"keyboard", 0x046d, 0xc31c});
-    link.SendAndReceive();
+    EXPECT_FALSE(link.SendAndReceive());
     link.SendOnly();
     EXPECT_FALSE(link.DeviceDetected());
     EXPECT_EQ(backend.enumerations, 2);
     EXPECT_TRUE(backend.written.empty());
-    EXPECT_THROW(link.Reply(), NoReplyYet);
+    EXPECT_FALSE(link.HasReply());
 }
 
 TEST_F(MeterLinkTest, ShortReplyIsZeroFilledNotMixedWithThePreviousOne)
@@ -48,16 +48,16 @@ TEST_F(MeterLinkTest, ReadFailureForgetsTheMeterButKeepsTheLastReply)
         MeterLink link(backend);
         backend.AddMeter("meter");
         backend.Reply({0, 3});
-        link.SendAndReceive();
+        EXPECT_TRUE(link.SendAndReceive());
         backend.reads.push_back({failure, {0, 9}});
-        link.SendAndReceive();
+        EXPECT_FALSE(link.SendAndReceive());
 
         EXPECT_FALSE(link.DeviceDetected());
         EXPECT_EQ(backend.closes, 1);
         EXPECT_FALSE(backend.openPath.has_value());
         EXPECT_EQ(link.MatchedVendorId(), 0);
         EXPECT_EQ(link.MatchedProductId(), 0);
-        EXPECT_EQ(link.Reply()[1], 3);
+        EXPECT_EQ(link.InputReport()[1], 3);
     }
 }
 

@@ -42,7 +42,7 @@ TEST_F(ListWindowsTest, LiveListFollowsItsNewestRowAfterFifteen)
     list->show();
     QScrollBar* scroll = list->Grid().verticalScrollBar();
     for (int row = 1; row <= 17; ++row) {
-        panel.RecorderTick();
+        RecorderTick();
         EXPECT_EQ(scroll->value(), std::max(0, row - 15)) << "after row " << row;
     }
     EXPECT_EQ(list->Grid().currentIndex().row(), 16);
@@ -58,8 +58,8 @@ TEST_F(ListWindowsTest, SaveWritesEveryCellWithATabAndIsRefusedWhileRecording)
     recorder.SetSampleTime(1);
     Click("List");
     RecordListWindow* list = Window("RealTimeList");
-    panel.RecorderTick();
-    panel.RecorderTick();
+    RecorderTick();
+    RecorderTick();
     const RecordTable table = list->Model().Table();
 
     const fs::path saved = folder / "list.txt";

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "meter/DisplayDecoder.h"
-#include "meter/DisplayPacket.h"
-#include "meter/StatusBit.h"
+#include "protocol/DisplayPacket.h"
+#include "protocol/StatusBit.h"
 
 #include <array>
 #include <cstdint>

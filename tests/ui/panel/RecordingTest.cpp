@@ -48,7 +48,7 @@ protected:
             if (!Child(QStringLiteral("Lcdm(%1)").arg(row).toLatin1())->isHidden())
                 line << "(m)";
         }
-        panel.RecorderTick();
+        RecorderTick();
         return line.str() + "\r\n";
     }
 

@@ -37,8 +37,8 @@ TEST_F(ToolbarTest, FourteenButtonsWithTheirKeysAndTips)
         {"COMP", "Comparator"}, {"key", "button"}, {"Avg", "AverageNumber"},
         {"Erase", "Erase Memory"}, {"DeleteSD", "Delete SD Card"},
     };
-    panel.RecorderTick();  // idle samples leave the Save button as it is
-    panel.RecorderTick();
+    RecorderTick();  // idle samples leave the Save button as it is
+    RecorderTick();
     const QList<QAction*> actions = Child<QToolBar>("Toolbar1")->actions();
     ASSERT_EQ(actions.size(), static_cast<qsizetype>(expected.size()));
     for (std::size_t i = 0; i < expected.size(); ++i) {

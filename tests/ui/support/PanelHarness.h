@@ -3,10 +3,8 @@
 #include "support/QtPrinting.h"
 #include "support/ScriptedDialogService.h"
 
-#include "meter/MeterSession.h"
-#include "recording/Recorder.h"
+#include "app/Application.h"
 #include "sim/SimulatedHidBackend.h"
-#include "ui/panel/PanelWindow.h"
 
 #include <QAction>
 #include <QLabel>
@@ -52,11 +50,14 @@ public:
     std::function<void()> onEvents;
 };
 
-// The main window over the simulated meter, with scripted dialogs, as a test drives it: the
-// timers' ticks are called directly, so nothing depends on the real clock.
+// The program over the simulated meter, with scripted dialogs, as a test drives it: the timers'
+// ticks are called directly, and both the PC and the meter live on fixed clocks, so nothing
+// depends on the real time.
 class PanelHarness : public ::testing::Test {
 protected:
     PanelHarness() { meter.SetRangeCode(3); }
+
+    static constexpr int PcStartSecondOfDay = 10 * 3600;
 
     template <typename T = QWidget>
     T* Child(const char* name) const
@@ -82,15 +83,18 @@ protected:
         for (int tick = 0; tick < 3; ++tick)
             panel.PollTick();
     }
+    // One tick of the recorder's one-second timer.
+    void RecorderTick() { app.Recording().Tick(); }
 
-    sim::SimulatedMeter meter;
+    sim::SimulatedMeter meter{[] { return sim::SimTime{std::chrono::sys_days{std::chrono::year{2024} / 3 / 15}}; }};
     sim::SimulatedHidBackend simulated{meter};
     RecordingBackend backend{simulated};
-    MeterSession session{backend};
-    Recorder recorder{session.reading, 10 * 3600};
     ScriptedDialogService dialogs;
     CountingEventPump pump;
-    PanelWindow panel{session, recorder, dialogs, pump};
+    Application app{{backend, dialogs, pump, [] { return LocalTime{.hour = PcStartSecondOfDay / 3600}; }}};
+    PanelWindow& panel = app.Panel();
+    MeterSession& session = app.State().meter;
+    Recorder& recorder = app.State().recorder;
 };
 
 } // namespace voltaryn::testing

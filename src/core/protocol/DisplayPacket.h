@@ -1,6 +1,6 @@
 #pragma once
 
-#include "meter/StatusBit.h"
+#include "protocol/StatusBit.h"
 
 #include <array>
 #include <cstdint>
@@ -17,6 +17,9 @@ namespace voltaryn {
 //                  1..4 voltage   5..8 resistance   9..12 current   13..16 temperature
 //                 17..20 / 21..24 / 25..28 capacity rows 0 / 1 / 2   29, 30 percentage
 //                 31..33 number field   34, 35 two-digit field   35..37 lower field
+// The four numeric fields, named after the quantity they usually show.
+enum class NumericField { Voltage, Resistance, Current, Temperature };
+
 struct DisplayPacket {
     static constexpr std::size_t CharCount = 37;
     static constexpr std::size_t MinimumLength = 46;  // report id to the last display character

@@ -1,4 +1,4 @@
-#include "meter/DisplayPacket.h"
+#include "protocol/DisplayPacket.h"
 
 #include "text/CharacterCodes.h"
 

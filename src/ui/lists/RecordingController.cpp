@@ -1,0 +1,106 @@
+#include "ui/lists/RecordingController.h"
+
+#include "files/DataFileReader.h"
+#include "ui/common/QtText.h"
+
+#include <filesystem>
+
+namespace voltaryn {
+
+RecordingController::RecordingController(const FeatureContext& context)
+    : context_(context), recorder_(context.state.recorder)
+{
+}
+
+void RecordingController::Register(ToolbarCommands& toolbar)
+{
+    toolbar.Add("Save", [this] { Save(); });
+    toolbar.Add("Open", [this] { Open(); });
+    toolbar.Add("List", [this] { List(); });
+}
+
+ListServices RecordingController::Services() { return {context_.dialogs, recorder_, context_.pump}; }
+
+void RecordingController::Tick()
+{
+    RecorderTickResult tick = recorder_.Tick();
+    if (tick.listRow && realTimeList_ != nullptr)
+        realTimeList_->AppendRowInView(std::move(*tick.listRow));
+    if (tick.listClosed && realTimeList_ != nullptr)
+        realTimeList_->close();
+    if (tick.sampled)
+        emit recorderChanged();
+}
+
+void RecordingController::Save()
+{
+    QWidget* parent = &context_.mainWindow;
+    if (recorder_.Recording()) {
+        recorder_.StopRecording();
+        emit recorderChanged();
+        return;
+    }
+    const QString file = context_.dialogs.AskSaveFileName(parent, DataFileFilter);
+    if (file.isEmpty())
+        return;
+    if (!recorder_.StartRecording(std::filesystem::path(file.toStdString()))) {
+        context_.dialogs.ShowMessage(parent, MessageIcon::Critical,
+                                     QStringLiteral("Recording could not start.\n%1").arg(ToQString(recorder_.LastError())));
+        return;
+    }
+    emit recorderChanged();
+}
+
+void RecordingController::Open()
+{
+    QWidget* parent = &context_.mainWindow;
+    if (recorder_.Recording()) {
+        context_.dialogs.ShowMessage(parent, MessageIcon::Critical, "Recording Mode!\n\rPlease stop recording!");
+        return;
+    }
+    const QString file = context_.dialogs.AskOpenFileName(parent, DataFileFilter);
+    if (file.isEmpty())
+        return;
+    const std::filesystem::path path(file.toStdString());
+    if (fileList_ != nullptr)
+        fileList_->close();
+    // The list keeps its own column titles; the file only names its range and temperature unit.
+    const MeterReading& reading = context_.state.meter.reading;
+    fileList_ = new RecordListWindow(FileListLayout(reading.RangeText, reading.TempUnitText), Services(), parent);
+    fileList_->show();
+    DataFile data = ReadDataFile(path, [this](int record) {
+        if (fileList_ != nullptr)
+            fileList_->setWindowTitle(QString::number(record) + " Records Completed");
+        context_.pump.LetEventsRun();
+    });
+    if (!data.status.Ok()) {
+        if (fileList_ != nullptr)
+            fileList_->close();
+        context_.dialogs.ShowMessage(parent, MessageIcon::Critical, ToQString(data.status.error));
+        return;
+    }
+    if (fileList_ == nullptr)
+        return;  // closed by the user while it was read
+    RecordTableModel& model = fileList_->Model();
+    if (data.rangeTitle)
+        model.SetTitle(DataFile::RangeColumn, *data.rangeTitle);
+    if (data.temperatureTitle)
+        model.SetTitle(DataFile::TemperatureColumn, *data.temperatureTitle);
+    model.SetRows(std::move(data.rows));
+    fileList_->setWindowTitle(ToQString(path.filename().string()));
+}
+
+void RecordingController::List()
+{
+    const MeterReading& reading = context_.state.meter.reading;
+    const bool shown = realTimeList_ != nullptr;
+    if (!shown) {
+        realTimeList_ = new RecordListWindow(RealTimeListLayout(reading.RangeText, reading.TempUnitText), Services(),
+                                             &context_.mainWindow);
+        connect(realTimeList_, &RecordListWindow::closed, this, [this] { recorder_.StopList(); });
+        realTimeList_->show();
+    }
+    recorder_.StartList(shown);
+}
+
+} // namespace voltaryn

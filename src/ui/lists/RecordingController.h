@@ -1,0 +1,39 @@
+#pragma once
+
+#include "ui/common/FeatureContext.h"
+#include "ui/lists/RecordListWindow.h"
+#include "ui/panel/ToolbarCommands.h"
+
+#include <QObject>
+#include <QPointer>
+
+namespace voltaryn {
+
+// Recording and the lists it feeds: the toolbar's Save (start or stop a recording file), Open (a
+// data file into the file list) and List (the live list), and the recorder's one-second tick.
+class RecordingController : public QObject {
+    Q_OBJECT
+public:
+    explicit RecordingController(const FeatureContext& context);
+
+    void Register(ToolbarCommands& toolbar);
+    // One tick of the recorder's one-second timer.
+    void Tick();
+
+signals:
+    // The recorder's labels or the Save button's look may have changed.
+    void recorderChanged();
+
+private:
+    void Save();
+    void Open();
+    void List();
+    ListServices Services();
+
+    FeatureContext context_;
+    Recorder& recorder_;
+    QPointer<RecordListWindow> fileList_;
+    QPointer<RecordListWindow> realTimeList_;
+};
+
+} // namespace voltaryn

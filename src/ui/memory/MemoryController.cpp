@@ -1,0 +1,65 @@
+#include "ui/memory/MemoryController.h"
+
+#include "memory/LoadingCaption.h"
+#include "memory/ManualDownload.h"
+#include "ui/common/QtText.h"
+
+namespace voltaryn {
+
+void MemoryController::Register(ToolbarCommands& toolbar)
+{
+    toolbar.Add("Memory", [this] { DownloadManualRecords(); });
+}
+
+void MemoryController::ShowManualRecord(const RecordRow& row, int number, int count)
+{
+    if (number == 1) {
+        manualList_ = new RecordListWindow(ManualListLayout(), {context_.dialogs, context_.state.recorder, context_.pump},
+                                           Parent());
+        manualList_->show();
+    }
+    if (manualList_ == nullptr)
+        return;  // closed by the user while loading
+    manualList_->Model().AppendRow(row);
+    manualList_->setWindowTitle(ToQString(LoadingCaption(number, count)));
+}
+
+void MemoryController::DownloadManualRecords()
+{
+    if (manualList_ != nullptr)
+        manualList_->close();
+    MeterSession& meter = context_.state.meter;
+    if (meter.reading.AutoMemoryOn || meter.reading.IntervalOn) {
+        context_.dialogs.ShowMessage(Parent(), MessageIcon::None,
+                                     "Error loading in this mode,\nplease check out and try again.");
+        return;
+    }
+    ManualDownloadResult result;
+    {
+        const PollingPause pause(context_.polling);
+        result = voltaryn::DownloadManualRecords(meter.link, meter.commands, context_.pump,
+                                                 [this](const RecordRow& row, int number, int count) {
+                                                     ShowManualRecord(row, number, count);
+                                                 });
+    }
+    if (manualList_ != nullptr)
+        manualList_->setWindowTitle(ManualListLayout().caption);
+    switch (result.end) {
+    case ManualDownloadEnd::Completed:
+        break;
+    case ManualDownloadEnd::NoRecords:
+        context_.dialogs.ShowMessage(Parent(), MessageIcon::Critical, "No Data !!!");
+        break;
+    case ManualDownloadEnd::NoReply:
+        context_.dialogs.ShowMessage(Parent(), MessageIcon::Critical,
+                                     QStringLiteral("The meter stopped answering: %1 of %2 records were loaded.")
+                                         .arg(result.rowsDelivered)
+                                         .arg(result.recordCount));
+        break;
+    case ManualDownloadEnd::BadCount:
+        context_.dialogs.ShowMessage(Parent(), MessageIcon::Critical, "The meter's record count makes no sense.");
+        break;
+    }
+}
+
+} // namespace voltaryn

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "ui/common/FeatureContext.h"
+#include "ui/panel/ToolbarCommands.h"
+
+namespace voltaryn {
+
+// The meter's settings the toolbar changes with a question or two: the sampling interval (the
+// PC's or the meter's), the average number, and erasing the meter's automatic records.
+class MeterSettingsController {
+public:
+    explicit MeterSettingsController(const FeatureContext& context) : context_(context) {}
+
+    void Register(ToolbarCommands& toolbar);
+
+private:
+    void Sampling();
+    void SetPcSampling();
+    void SetMeterInterval();
+    void AverageNumber();
+    void Erase();
+    QWidget* Parent() const { return &context_.mainWindow; }
+
+    FeatureContext context_;
+};
+
+} // namespace voltaryn
