@@ -50,9 +50,8 @@ TEST_F(ToolbarTest, FourteenButtonsWithTheirKeysAndTips)
 
 TEST_F(ToolbarTest, AverageAnswersSetTheMetersAveraging)
 {
-    const std::vector<std::tuple<QString, int, bool>> cases = {
-        {"off", 2, false}, {"8", 8, false}, {"OFF", 2, false}, {"5", 2, true}, {"16", 16, false},
-    };
+    // The answers themselves are checked where they are parsed; here, that they reach the meter.
+    const std::vector<std::tuple<QString, int, bool>> cases = {{"off", 2, false}, {"8", 8, false}, {"5", 2, true}};
     for (const auto& [answer, value, enterError] : cases) {
         dialogs.messages.clear();
         dialogs.answers = {answer};
@@ -60,9 +59,9 @@ TEST_F(ToolbarTest, AverageAnswersSetTheMetersAveraging)
         EXPECT_EQ(LastRequest(), (Bytes{0, 65, 3, 5, static_cast<std::uint8_t>(value), 0})) << answer.toStdString();
         EXPECT_EQ(dialogs.messages, enterError ? QStringList{"Enter Error !!!"} : QStringList{});
     }
-    EXPECT_EQ(dialogs.defaults, (QStringList{"OFF", "OFF", "8", "OFF", "OFF"}));
+    EXPECT_EQ(dialogs.defaults, (QStringList{"OFF", "OFF", "8"}));
     EXPECT_EQ(dialogs.prompts.front(), "Enter the AverageNumber\r\n(OFF, 4, 8, 16 ) ");
-    EXPECT_EQ(pollingWhileAsked, std::vector<bool>(5, false));
+    EXPECT_EQ(pollingWhileAsked, std::vector<bool>(3, false));
     EXPECT_TRUE(Polling());
 
     const std::size_t before = Sent();
@@ -96,7 +95,7 @@ TEST_F(ToolbarTest, PcSamplingSetsTheRecordersInterval)
 {
     ChooseSampling(true);
     const std::size_t before = Sent();
-    const std::vector<std::pair<QString, int>> cases = {{"0.4", 1}, {"2.5", 2}, {"100000", 86400}, {"3.5", 4}, {"", 4}};
+    const std::vector<std::pair<QString, int>> cases = {{"3.5", 4}, {"", 4}};
     for (const auto& [answer, seconds] : cases) {
         dialogs.answers = {answer};
         Click("Sampling");

@@ -1,0 +1,97 @@
+#include "meter/PollLoop.h"
+
+#include "../link/ScriptedHidBackend.h"
+
+#include <gtest/gtest.h>
+
+namespace voltaryn {
+namespace {
+
+using testing::ScriptedHidBackend;
+using Bytes = std::vector<std::uint8_t>;
+
+const Bytes Identification = {0, 'K', 'A', 'V', ' ', '7', '1', 'K'};
+Bytes RangeReply(std::uint8_t code) { return {0, code}; }
+// A display packet with the voltage field showing "12.34".
+const Bytes Display = [] {
+    Bytes packet(46, 0);
+    packet[1] = 0b100;  // the point after the voltage field's second digit
+    packet[9] = '1', packet[10] = '2', packet[11] = '3', packet[12] = '4';
+    return packet;
+}();
+
+class PollLoopTest : public ::testing::Test {
+protected:
+    PollLoopTest() { backend.AddMeter("meter"); }
+
+    // Scripts the meter's three replies of one rotation and runs its three ticks.
+    PollTickResult Rotation(const Bytes& ident, std::uint8_t range)
+    {
+        backend.Reply(ident);
+        backend.Reply(RangeReply(range));
+        backend.Reply(Display);
+        loop.Tick();
+        loop.Tick();
+        return loop.Tick();
+    }
+
+    ScriptedHidBackend backend;
+    MeterLink link{backend};
+    MeterCommands commands{link};
+    MeterReading reading;
+    PollLoop loop{link, commands, reading};
+};
+
+TEST_F(PollLoopTest, EachTickSendsOneRequestInTurn)
+{
+    const PollTickResult display = Rotation(Identification, 3);
+    ASSERT_EQ(backend.written.size(), 3u);
+    EXPECT_EQ(Bytes(backend.written[0].begin(), backend.written[0].begin() + 4), (Bytes{0, 65, 0, 1}));
+    EXPECT_EQ(Bytes(backend.written[1].begin(), backend.written[1].begin() + 4), (Bytes{0, 65, 2, 4}));
+    EXPECT_EQ(Bytes(backend.written[2].begin(), backend.written[2].begin() + 4), (Bytes{0, 66, 0, 0}));
+    EXPECT_TRUE(display.displayDecoded);
+    EXPECT_TRUE(display.rangeChanged);
+    EXPECT_EQ(reading.VoltageText, "12.34");
+    EXPECT_EQ(reading.RangeText, "400 mOhm");
+    EXPECT_EQ(loop.ConnectionText(), "Connection");
+    EXPECT_EQ(loop.PollState(), PollLoop::IdentifyState);
+}
+
+TEST_F(PollLoopTest, ConnectionTextFollowsDetectionAndIdentification)
+{
+    EXPECT_EQ(loop.ConnectionText(), "No COM");
+
+    // Found, but it has not answered yet: the tick fails and stays on identification.
+    loop.Tick();
+    EXPECT_EQ(loop.PollState(), PollLoop::IdentifyState);
+    EXPECT_EQ(loop.ConnectionText(), "Disconnected");
+
+    // Another device with the meter's ids: the display is still shown.
+    EXPECT_TRUE(Rotation({0, 'K', 'A', 'V', ' ', '7', '2', 'K'}, 3).displayDecoded);
+    EXPECT_EQ(loop.ConnectionText(), "Device Error!!!");
+    EXPECT_EQ(reading.VoltageText, "12.34");
+
+    // Unplugged: the display tick decodes the previous reply again and says the meter is gone.
+    backend.devices.clear();
+    loop.Tick();
+    loop.Tick();
+    EXPECT_TRUE(loop.Tick().displayDecoded);
+    EXPECT_EQ(loop.ConnectionText(), "Disconnected");
+    EXPECT_FALSE(reading.MeterConnected);
+    EXPECT_EQ(reading.VoltageText, "12.34");
+}
+
+TEST_F(PollLoopTest, RangeMarksChangeOnlyWhenTheRangeDoes)
+{
+    ASSERT_TRUE(Rotation(Identification, 6).rangeChanged);
+    EXPECT_FALSE(Rotation(Identification, 6).rangeChanged);
+    EXPECT_EQ(reading.RangeText, "400 Ohm");
+
+    // The switch between ranges: no range mark, and the text keeps the last range.
+    EXPECT_TRUE(Rotation(Identification, 0).rangeChanged);
+    EXPECT_EQ(reading.RangeText, "400 Ohm");
+    EXPECT_EQ(reading.LastRangeCode, 0);
+}
+
+} // namespace
+} // namespace voltaryn
