@@ -79,7 +79,7 @@ void SimulatedHidBackend::SpoilPendingReply()
         pendingReply_.reset();
         break;
     case ReplyFault::Garbage:  // everything after the report id, from a xorshift generator
-        for (auto byte = pendingReply_->begin() + 1; byte != pendingReply_->end(); ++byte) {
+        for (auto* byte = pendingReply_->begin() + 1; byte != pendingReply_->end(); ++byte) {
             noise_ ^= noise_ << 13;
             noise_ ^= noise_ >> 17;
             noise_ ^= noise_ << 5;

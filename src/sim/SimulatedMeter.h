@@ -27,7 +27,7 @@ public:
     SimulatedMeter(const SimulatedMeter&) = delete;
     SimulatedMeter& operator=(const SimulatedMeter&) = delete;
 
-    std::optional<protocol::Report> Handle(std::span<const std::uint8_t> request);
+    std::optional<protocol::Report> Handle(std::span<const std::uint8_t> bytes);
 
     // Knobs for the user of the demo and for tests.
     void SetRangeCode(int code);  // the rotary switch, 0 (OFF) and 1..6; other codes are clamped

@@ -15,7 +15,7 @@ namespace {
 
 QRectF ToRectF(const layout::TwipRect& r)
 {
-    return QRectF(r.left, r.top, r.width, r.height);
+    return {QPointF(r.left, r.top), QSizeF(r.width, r.height)};
 }
 
 QLinearGradient VerticalGradient(const QRectF& area, const QColor& top, const QColor& bottom)

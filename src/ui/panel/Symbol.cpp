@@ -35,7 +35,7 @@ void FillText(QPainter& painter, const QRectF& box, const QString& text, const Q
 
 QPen Stroke(const QColor& ink, double width)
 {
-    return QPen(ink, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    return {ink, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin};
 }
 
 void PaintBoxedLetter(QPainter& painter, const QRectF& box, const QString& letter, const QColor& ink)

@@ -13,7 +13,7 @@ class ToolbarCommands {
 public:
     using Handler = std::function<void()>;
 
-    void Add(const QString& key, Handler handler) { handlers_.insert(key, std::move(handler)); }
+    void Add(const QString& key, Handler handler) { handlers_[key] = std::move(handler); }
 
     void Run(const QString& key) const
     {
