@@ -1,6 +1,7 @@
 #include "recording/Recorder.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace voltaryn {
 namespace {
@@ -33,11 +34,17 @@ Recorder::Recorder(const MeterReading& reading, int startSecondOfDay)
 {
 }
 
+Recorder::~Recorder()
+{
+    StopRecording();
+}
+
 RecorderTickResult Recorder::Tick()
 {
     RecorderTickResult result;
     if (sampleTick_ != 0 && sampleTick_ < sampleTime_) {
         ++sampleTick_;
+        WriteWaitingOnTick(result);
         return result;
     }
     result.sampled = true;
@@ -72,21 +79,16 @@ RecordRow Recorder::SampleFields() const
 void Recorder::RecordSample(const RecordRow& sample, RecorderTickResult& result)
 {
     // Checked before counting: a file holds at most MaxRecords records, all of one range and unit.
-    if (recCount_ == MaxRecords || reading_.RangeText != recRange_ || reading_.TempUnitText != recTempUnit_) {
-        labels_.rec.clear();
-        labels_.count.clear();
-        recCount_ = 0;
-        result.writeFailed = !CloseFile();
+    if (std::optional<RecorderEnd> end = EndOf(recCount_, recRange_, recTempUnit_)) {
+        result.recordingEnd = EndRecording(std::move(*end));
         result.recordingStopped = true;
+        labels_.rec.clear();
+        result.writeFailed = !result.recordingEnd->error.empty();
         return;
     }
     ++recCount_;
-    const FileStatus status = file_.AppendRecord(Numbered(recCount_, sample));
-    result.recordWritten = status.Ok();
-    result.writeFailed = !status.Ok();
-    if (!status.Ok())
-        ReportFailure(status);
-    labels_.count = std::to_string(recCount_);
+    unwritten_.push_back(Numbered(recCount_, sample));
+    WriteWaitingOnTick(result);
     labels_.rec = "Rec";
 }
 
@@ -95,17 +97,79 @@ void Recorder::FeedList(const RecordRow& sample, RecorderTickResult& result)
     ++listCount_;
     result.listRow = Numbered(listCount_, sample);
     // Checked after the row was added: the list shows the sample that saw the change, then ends.
-    if (listCount_ == MaxRecords || reading_.RangeText != listRange_ || reading_.TempUnitText != listTempUnit_) {
+    if (std::optional<RecorderEnd> end = EndOf(listCount_, listRange_, listTempUnit_)) {
+        end->what = RecorderEnd::What::LiveList;
+        end->records = listCount_;
+        result.listEnd = std::move(end);
         StopList();
         result.listClosed = true;
     }
+}
+
+std::optional<RecorderEnd> Recorder::EndOf(int count, const std::string& range, const std::string& unit) const
+{
+    using Cause = RecorderEnd::Cause;
+    if (count == MaxRecords)
+        return RecorderEnd{.cause = Cause::RecordLimit, .time = RecTime()};
+    if (reading_.RangeText != range)
+        return RecorderEnd{
+            .cause = Cause::RangeChanged, .time = RecTime(), .before = range, .after = reading_.RangeText};
+    if (reading_.TempUnitText != unit)
+        return RecorderEnd{
+            .cause = Cause::TempUnitChanged, .time = RecTime(), .before = unit, .after = reading_.TempUnitText};
+    return std::nullopt;
+}
+
+bool Recorder::WriteWaitingRecords()
+{
+    while (!unwritten_.empty()) {
+        const FileStatus status = file_.AppendRecord(unwritten_.front());
+        if (!status.Ok()) {
+            lastError_ = status.error;
+            return false;
+        }
+        unwritten_.pop_front();
+    }
+    return true;
+}
+
+void Recorder::WriteWaitingOnTick(RecorderTickResult& result)
+{
+    const std::size_t waiting = unwritten_.size();
+    if (waiting == 0)
+        return;
+    result.writeFailed = !WriteWaitingRecords();
+    result.recordWritten = unwritten_.size() < waiting;
+    labels_.count = std::to_string(RecordsInFile());
+}
+
+int Recorder::RecordsInFile() const { return recCount_ - static_cast<int>(unwritten_.size()); }
+
+RecorderEnd Recorder::EndRecording(RecorderEnd end)
+{
+    WriteWaitingRecords();
+    end.records = RecordsInFile();
+    end.fileName = recFileName_.filename().string();
+    end.unwrittenRecords = static_cast<int>(unwritten_.size());
+    if (!unwritten_.empty())
+        end.error = lastError_;
+    const FileStatus closed = file_.Close();
+    if (!closed.Ok() && end.error.empty()) {
+        lastError_ = closed.error;
+        end.error = closed.error;
+    }
+    lostRecords_ = end.unwrittenRecords;
+    unwritten_.clear();
+    recCount_ = 0;
+    labels_.count.clear();
+    return end;
 }
 
 bool Recorder::StartRecording(const std::filesystem::path& file)
 {
     if (Recording())
         StopRecording();
-    writeFailed_ = false;
+    lostRecords_ = 0;
     lastError_.clear();
     const FileStatus status = file_.Create(file, reading_.RangeText, reading_.TempUnitText);
     if (!status.Ok()) {
@@ -120,27 +184,13 @@ bool Recorder::StartRecording(const std::filesystem::path& file)
     return true;
 }
 
-void Recorder::StopRecording()
+std::optional<RecorderEnd> Recorder::StopRecording()
 {
     labels_.recVisible = false;
-    labels_.count.clear();
     labels_.fileName.clear();
-    recCount_ = 0;
-    CloseFile();
-}
-
-bool Recorder::CloseFile()
-{
-    const FileStatus status = file_.Close();
-    if (!status.Ok())
-        ReportFailure(status);
-    return status.Ok();
-}
-
-void Recorder::ReportFailure(const FileStatus& status)
-{
-    writeFailed_ = true;
-    lastError_ = status.error;
+    if (!Recording())
+        return std::nullopt;
+    return EndRecording(RecorderEnd{.time = RecTime()});
 }
 
 void Recorder::StartList(bool windowShown)
@@ -178,7 +228,8 @@ const std::filesystem::path& Recorder::RecFileName() const { return recFileName_
 bool Recorder::ListRecording() const { return listRecording_; }
 int Recorder::ListCount() const { return listCount_; }
 const RecorderLabels& Recorder::Labels() const { return labels_; }
-bool Recorder::WriteFailed() const { return writeFailed_; }
+bool Recorder::WriteFailed() const { return !unwritten_.empty(); }
 const std::string& Recorder::LastError() const { return lastError_; }
+int Recorder::UnwrittenRecords() const { return lostRecords_ + static_cast<int>(unwritten_.size()); }
 
 } // namespace voltaryn

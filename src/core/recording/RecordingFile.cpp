@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace voltaryn {
@@ -18,12 +19,17 @@ std::string JoinLine(const RecordRow& fields)
     return line + "\r\n";
 }
 
+// The system's reason alone: the file is the one created, which the caller knows.
+FileStatus Reason(int errorNumber)
+{
+    return {std::generic_category().message(errorNumber)};
+}
+
 } // namespace
 
 RecordingFile::~RecordingFile()
 {
-    if (IsOpen())
-        ::close(descriptor_);
+    Close();
 }
 
 FileStatus RecordingFile::Create(const std::filesystem::path& file, const std::string& range,
@@ -33,32 +39,35 @@ FileStatus RecordingFile::Create(const std::filesystem::path& file, const std::s
     descriptor_ = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC, 0666);
     if (!IsOpen())
         return FileError("create", file, errno);
-    path_ = file;
     wholeLinesSize_ = 0;
-    FileStatus status = WriteLine({"No.s", "Time", "V", range, "Amp", tempUnit, "In-Cap ", "Out-Cap ", "T-Cap "});
-    if (!status.Ok())
-        Close();
-    return status;
+    brokenLine_ = false;
+    const int errorNumber = WriteLine({"No.s", "Time", "V", range, "Amp", tempUnit, "In-Cap ", "Out-Cap ", "T-Cap "});
+    if (errorNumber == 0)
+        return {};
+    Close();
+    return FileError("write", file, errorNumber);
 }
 
 FileStatus RecordingFile::AppendRecord(const RecordRow& record)
 {
-    return WriteLine(record);
+    const int errorNumber = WriteLine(record);
+    return errorNumber == 0 ? FileStatus{} : Reason(errorNumber);
 }
 
 FileStatus RecordingFile::Close()
 {
     if (!IsOpen())
         return {};
+    CutBrokenLine();
     const int descriptor = descriptor_;
     descriptor_ = -1;
-    if (::close(descriptor) != 0)
-        return FileError("close", path_, errno);
-    return {};
+    return ::close(descriptor) == 0 ? FileStatus{} : Reason(errno);
 }
 
-FileStatus RecordingFile::WriteLine(const RecordRow& fields)
+int RecordingFile::WriteLine(const RecordRow& fields)
 {
+    if (!CutBrokenLine())
+        return errno;
     const std::string line = JoinLine(fields);
     std::size_t written = 0;
     while (written < line.size()) {
@@ -69,13 +78,20 @@ FileStatus RecordingFile::WriteLine(const RecordRow& fields)
         }
         if (errno == EINTR)
             continue;
-        FileStatus status = FileError("write", path_, errno);
-        if (written > 0 && ::ftruncate(descriptor_, wholeLinesSize_) != 0)
-            status.error += "; the last line stays incomplete: " + FileError("shorten", path_, errno).error;
-        return status;
+        const int errorNumber = errno;
+        brokenLine_ = written > 0;
+        CutBrokenLine();
+        return errorNumber;
     }
     wholeLinesSize_ += static_cast<std::int64_t>(line.size());
-    return {};
+    return 0;
+}
+
+bool RecordingFile::CutBrokenLine()
+{
+    if (brokenLine_ && ::ftruncate(descriptor_, wholeLinesSize_) == 0)
+        brokenLine_ = false;
+    return !brokenLine_;
 }
 
 } // namespace voltaryn

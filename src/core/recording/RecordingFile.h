@@ -15,7 +15,7 @@ namespace voltaryn {
 //
 // Each line goes to the operating system as soon as it is written, so a process that is killed
 // leaves every record already reported as written in the file. A line that fails halfway is cut
-// off again, so the file always ends with whole lines.
+// off again (at the latest before the next line or the close), so the file ends with whole lines.
 class RecordingFile {
 public:
     RecordingFile() = default;
@@ -26,7 +26,8 @@ public:
     // Creates `file` (an existing one is replaced) and writes the header line; the file must not be
     // open yet. On failure no file stays open.
     FileStatus Create(const std::filesystem::path& file, const std::string& range, const std::string& tempUnit);
-    // Appends one record line: the record number, then the sample fields.
+    // Appends one record line: the record number, then the sample fields. A failure gives the
+    // system's reason alone ("No space left on device"), as does one of Close().
     FileStatus AppendRecord(const RecordRow& record);
     // Closes the file; closing a file that is not open does nothing.
     FileStatus Close();
@@ -34,11 +35,14 @@ public:
     bool IsOpen() const { return descriptor_ >= 0; }
 
 private:
-    FileStatus WriteLine(const RecordRow& fields);
+    // Writes one line whole or not at all; returns 0, or the errno value of the failure.
+    int WriteLine(const RecordRow& fields);
+    // Cuts off a line written only partly; true when the file now ends with a whole line.
+    bool CutBrokenLine();
 
     int descriptor_ = -1;
-    std::filesystem::path path_;
     std::int64_t wholeLinesSize_ = 0;  // bytes of the lines written completely
+    bool brokenLine_ = false;          // the file ends with part of a line
 };
 
 } // namespace voltaryn

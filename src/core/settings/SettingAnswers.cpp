@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cfenv>
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <optional>
 
 namespace voltaryn {
@@ -17,13 +17,20 @@ std::string_view Trimmed(std::string_view text)
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-// The number a whole answer spells (blanks around it allowed); nothing for any other text.
+// The number a whole answer spells, with a decimal point or a decimal comma whatever the locale;
+// nothing for any other text.
 std::optional<double> ParseNumber(std::string_view text)
 {
-    const std::string answer(text);
-    char* end = nullptr;
-    const double value = std::strtod(answer.c_str(), &end);
-    if (answer.empty() || end != answer.c_str() + answer.size() || !std::isfinite(value))
+    const bool plus = text.starts_with('+');
+    std::string answer(text.substr(plus ? 1 : 0));
+    if (plus && answer.starts_with('-'))
+        return std::nullopt;
+    if (answer.find('.') == std::string::npos)
+        std::replace(answer.begin(), answer.end(), ',', '.');
+    double value = 0;
+    const char* end = answer.data() + answer.size();
+    const auto [stop, error] = std::from_chars(answer.data(), end, value);
+    if (answer.empty() || error != std::errc() || stop != end || !std::isfinite(value))
         return std::nullopt;
     return value;
 }

@@ -5,7 +5,8 @@
 
 namespace voltaryn {
 
-// How an answer typed into one of the toolbar's input boxes turns out.
+// How an answer typed into one of the toolbar's input boxes turns out. Numbers may be typed with
+// a decimal point or a decimal comma, whatever the locale.
 struct NumberAnswer {
     enum class Kind {
         NoChange,   // empty answer (also what Cancel gives): change nothing

@@ -6,12 +6,11 @@
 
 #include <algorithm>
 #include <csignal>
+#include <optional>
 #include <sys/resource.h>
 
 namespace voltaryn {
 namespace {
-
-using testing::HasSubstr;
 
 const std::string Header = "No.s\tTime\tV\t40 mOhm\tAmp\tCelsius\tIn-Cap \tOut-Cap \tT-Cap \r\n";
 
@@ -43,6 +42,39 @@ std::string RecordLine(int number, const std::string& time)
 {
     return std::to_string(number) + '\t' + time + "\t12.63\t18.52\t1.250\t24.5\t123.4(m)\t1.234\t56.78(m)\r\n";
 }
+
+// For each tick: "w" when records reached the file, "f" when one failed, "." when none was written.
+std::string WritePattern(Recorder& recorder, int ticks)
+{
+    std::string pattern;
+    for (int i = 0; i < ticks; ++i) {
+        const RecorderTickResult tick = recorder.Tick();
+        pattern += tick.writeFailed ? 'f' : tick.recordWritten ? 'w' : '.';
+    }
+    return pattern;
+}
+
+// Lets this process's files grow to `bytes` at most, as on a disk that is full, while it exists.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(std::size_t bytes) : handler_(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        const rlimit limit{bytes, previous_.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, handler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    void (*handler_)(int);
+    rlimit previous_{};
+};
 
 // File name, count, mark and whether the mark is shown, as one text.
 std::string LabelsText(const Recorder& recorder)
@@ -112,7 +144,8 @@ TEST_F(RecorderTest, WritesTheHeaderAndARecordPerSampleAndNumbersTheListApart)
               (RecordRow{"1", "10:00:02", "12.63", "18.52", "1.250", "-OL", "123.4", "1.234", "56.78"}));
     EXPECT_EQ(LabelsText(recorder), name + "|2|Rec|shown");
 
-    recorder.StopRecording();
+    EXPECT_EQ(RecorderEndNotice(recorder.StopRecording().value()),
+              "Recording stopped at 10:00:02. 2 records in " + name + '.');
     EXPECT_EQ(LabelsText(recorder), "||Rec|hidden");
     EXPECT_EQ(recorder.RecCount(), 0);
     EXPECT_EQ(file.Bytes(), Header + RecordLine(1, "10:00:01")
@@ -126,17 +159,23 @@ TEST_F(RecorderTest, FileAndListEachTakeAtMostTheRecordLimit)
     recorder.SetSampleTime(1);
     int written = 0;
     int listClosedAt = 0;
+    std::optional<RecorderEnd> listEnd;
     for (int i = 1; i <= Recorder::MaxRecords; ++i) {
-        const RecorderTickResult tick = recorder.Tick();
+        RecorderTickResult tick = recorder.Tick();
         written += tick.recordWritten ? 1 : 0;
         listClosedAt = tick.listClosed ? i : listClosedAt;
+        listEnd = tick.listEnd ? tick.listEnd : listEnd;
     }
     EXPECT_EQ(written, Recorder::MaxRecords);
     EXPECT_EQ(listClosedAt, Recorder::MaxRecords);
+    EXPECT_EQ(RecorderEndNotice(listEnd.value()),
+              "Live list ended at 20:00:01: the limit of 36001 records was reached. 36001 rows in the live list.");
     EXPECT_EQ(recorder.ListCount(), 0);
 
     const RecorderTickResult last = recorder.Tick();
     EXPECT_TRUE(last.recordingStopped && !last.recordWritten && !last.listRow);
+    EXPECT_EQ(RecorderEndNotice(last.recordingEnd.value()),
+              "Recording ended at 20:00:02: the limit of 36001 records was reached. 36001 records in " + name + '.');
     const std::string bytes = file.Bytes();
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), Recorder::MaxRecords + 1);
     EXPECT_EQ(bytes.substr(bytes.rfind("\r\n", bytes.size() - 3) + 2, 6), "36001\t");
@@ -144,13 +183,15 @@ TEST_F(RecorderTest, FileAndListEachTakeAtMostTheRecordLimit)
 
 TEST_F(RecorderTest, ARangeOrUnitChangeEndsTheFileBeforeThatSampleAndTheListAfterIt)
 {
-    const std::vector<std::pair<const char*, void (*)(MeterReading&)>> changes = {
-        {"range", [](MeterReading& r) { r.RangeText = "400 mOhm"; }},
-        {"unit", [](MeterReading& r) { r.TempUnitText = "Fahrenheih"; }},
-        {"no unit", [](MeterReading& r) { r.TempUnitText.clear(); }},
+    const std::vector<std::tuple<const char*, void (*)(MeterReading&), std::string>> changes = {
+        // what, change, why the notices give
+        {"range", [](MeterReading& r) { r.RangeText = "400 mOhm"; }, "the range changed (40 mOhm to 400 mOhm)"},
+        {"unit", [](MeterReading& r) { r.TempUnitText = "Fahrenheih"; },
+         "the temperature unit changed (Celsius to Fahrenheit)"},
+        {"no unit", [](MeterReading& r) { r.TempUnitText.clear(); }, "the temperature unit changed (Celsius to none)"},
     };
     recorder.SetSampleTime(1);
-    for (const auto& [what, change] : changes) {
+    for (const auto& [what, change, why] : changes) {
         reading = ShownReading();
         ASSERT_TRUE(recorder.StartRecording(file.Path()));
         recorder.StartList(false);
@@ -160,6 +201,10 @@ TEST_F(RecorderTest, ARangeOrUnitChangeEndsTheFileBeforeThatSampleAndTheListAfte
         EXPECT_TRUE(tick.recordingStopped && tick.listClosed) << what;
         EXPECT_EQ(tick.listRow.value_or(RecordRow{"none"}).front(), "2") << what;
         EXPECT_EQ(file.Bytes(), Header + RecordLine(1, firstTime)) << what;
+        const std::string ended = " ended at " + recorder.RecTime() + ": " + why + ". ";
+        EXPECT_EQ(RecorderEndNotice(tick.recordingEnd.value()), "Recording" + ended + "1 record in " + name + '.')
+            << what;
+        EXPECT_EQ(RecorderEndNotice(tick.listEnd.value()), "Live list" + ended + "2 rows in the live list.") << what;
         EXPECT_EQ(LabelsText(recorder), name + "|||shown") << what;
         recorder.Tick();  // the next sample while idle clears the file's name
         EXPECT_EQ(LabelsText(recorder), "|||shown") << what;
@@ -179,26 +224,72 @@ TEST_F(RecorderTest, TheListKeepsItsUnitWhileItsWindowStaysShown)
     }
 }
 
-TEST_F(RecorderTest, AWriteThatFailsKeepsTheEarlierRecordsAndTheRecordingGoesOn)
+TEST_F(RecorderTest, RecordsThatCannotBeWrittenWaitAndFollowInOrderOnceThereIsRoom)
 {
-    const std::string firstTwo = Header + RecordLine(1, "10:00:01") + RecordLine(2, "10:00:02");
-    // In a child process whose file size limit lets the third record reach the disk only halfway.
-    const auto recordPastTheLimit = [&] {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit fileSize{firstTwo.size() + 10, firstTwo.size() + 10};
-        setrlimit(RLIMIT_FSIZE, &fileSize);
-        recorder.SetSampleTime(1);
-        bool asExpected = recorder.StartRecording(file.Path());
-        for (int record = 1; record <= 4; ++record) {
-            const RecorderTickResult tick = recorder.Tick();
-            asExpected = asExpected && tick.recordWritten == (record <= 2) && tick.writeFailed == (record > 2);
-        }
-        asExpected = asExpected && LabelsText(recorder) == name + "|4|Rec|shown" && recorder.WriteFailed();
-        std::fputs(recorder.LastError().c_str(), stderr);
-        std::exit(asExpected ? 0 : 1);
+    ASSERT_TRUE(recorder.StartRecording(file.Path()));
+    EXPECT_EQ(WritePattern(recorder, 4), "w.w.");  // the default interval of 2 s
+    const std::string firstTwo = Header + RecordLine(1, "10:00:02") + RecordLine(2, "10:00:04");
+    {
+        const FileSizeLimit full(firstTwo.size() + 10);  // the next record fits only halfway
+        EXPECT_EQ(WritePattern(recorder, 3), "fff");     // the tick between samples tries again
+        EXPECT_TRUE(recorder.WriteFailed());
+        EXPECT_EQ(recorder.LastError(), "File too large");
+        EXPECT_EQ(recorder.UnwrittenRecords(), 2);
+        EXPECT_EQ(LabelsText(recorder), name + "|2|Rec|shown");
+        EXPECT_EQ(file.Bytes(), firstTwo);
+    }
+    EXPECT_EQ(WritePattern(recorder, 2), "ww");
+    EXPECT_FALSE(recorder.WriteFailed());
+    EXPECT_EQ(recorder.UnwrittenRecords(), 0);
+    EXPECT_EQ(LabelsText(recorder), name + "|5|Rec|shown");
+    EXPECT_EQ(file.Bytes(), firstTwo + RecordLine(3, "10:00:06") + RecordLine(4, "10:00:08")
+                                + RecordLine(5, "10:00:10"));
+}
+
+TEST_F(RecorderTest, EndingARecordingWritesWhatWaitsIfItCanAndTellsWhatCouldNot)
+{
+    enum class Ending { Stop, RangeChange, Destroy };
+    const std::vector<std::tuple<Ending, bool, std::string>> cases = {
+        // how it ends, room at the end, what the notice says of the file
+        {Ending::Stop, false, "1 record in " + name + "; 2 more could not be written: File too large."},
+        {Ending::Stop, true, "3 records in " + name + '.'},
+        {Ending::RangeChange, false, "1 record in " + name + "; 2 more could not be written: File too large."},
+        {Ending::Destroy, true, ""},
     };
-    EXPECT_EXIT(recordPastTheLimit(), testing::ExitedWithCode(0), "File too large");
-    EXPECT_EQ(file.Bytes(), firstTwo);
+    for (const auto& [ending, room, notice] : cases) {
+        std::optional<Recorder> ended(std::in_place, reading, 10 * 3600);
+        ended->SetSampleTime(1);
+        ASSERT_TRUE(ended->StartRecording(file.Path()));
+        ended->Tick();
+        const std::string firstRecord = file.Bytes();
+        std::optional<FileSizeLimit> full(std::in_place, firstRecord.size());
+        EXPECT_EQ(WritePattern(*ended, 2), "ff");
+        if (room)
+            full.reset();
+        std::optional<RecorderEnd> end;
+        switch (ending) {
+        case Ending::Stop:
+            end = ended->StopRecording();
+            break;
+        case Ending::RangeChange:
+            reading.RangeText = "4 Ohm";
+            end = ended->Tick().recordingEnd;
+            break;
+        case Ending::Destroy:
+            ended.reset();
+            break;
+        }
+        if (end) {
+            EXPECT_THAT(RecorderEndNotice(*end), testing::EndsWith(". " + notice)) << notice;
+            EXPECT_EQ(ended->UnwrittenRecords(), room ? 0 : 2) << notice;
+            EXPECT_FALSE(ended->WriteFailed()) << notice;
+        }
+        full.reset();
+        EXPECT_EQ(file.Bytes(), room ? firstRecord + RecordLine(2, "10:00:02") + RecordLine(3, "10:00:03")
+                                     : firstRecord)
+            << notice;
+        reading = ShownReading();
+    }
 }
 
 } // namespace

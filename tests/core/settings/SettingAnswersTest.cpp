@@ -2,18 +2,39 @@
 
 #include <gtest/gtest.h>
 
+#include <locale>
+#include <stdexcept>
+
 namespace voltaryn {
 namespace {
 
 using Kind = NumberAnswer::Kind;
 
-TEST(SettingAnswersTest, SamplingIntervalsAreRoundedHalfToEvenAndClamped)
+// Runs a test under a global C and C++ locale, restoring the earlier one afterwards.
+class UnderLocaleTest : public testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override
+    {
+        try {
+            earlier_ = std::locale::global(std::locale(GetParam()));
+        } catch (const std::runtime_error&) {
+            GTEST_SKIP() << GetParam() << " is not installed";
+        }
+    }
+    void TearDown() override { std::locale::global(earlier_); }
+
+private:
+    std::locale earlier_;
+};
+
+TEST_P(UnderLocaleTest, SamplingIntervalsTakeAPointOrACommaAndAreRoundedHalfToEvenAndClamped)
 {
     const std::vector<std::tuple<const char*, int, int>> cases = {
         // answer, PC interval, meter interval
-        {"0.4", 1, 1},   {"2.5", 2, 2},     {"3.5", 4, 4},        {"100000", 86400, 255},
+        {"0.4", 1, 1},   {"2.5", 2, 2},     {"3,5", 4, 4},        {"100000", 86400, 255},
         {"0", 1, 1},     {" 17 ", 17, 17},  {"-5", 1, 1},         {"255.5", 256, 255},
-        {"1e3", 1000, 255}, {"86400", 86400, 255}, {"1e300", 86400, 255},
+        {"1e3", 1000, 255}, {"86400", 86400, 255}, {"1e300", 86400, 255}, {"2,5", 2, 2},
+        {"+7", 7, 7},    {",6", 1, 1},
     };
     for (const auto& [answer, pc, meter] : cases) {
         EXPECT_EQ(PcSamplingAnswer(answer).value, pc) << answer;
@@ -22,11 +43,13 @@ TEST(SettingAnswersTest, SamplingIntervalsAreRoundedHalfToEvenAndClamped)
     }
 }
 
+INSTANTIATE_TEST_SUITE_P(PointAndCommaLocales, UnderLocaleTest, testing::Values("C", "de_DE.UTF-8"));
+
 TEST(SettingAnswersTest, EmptyMeansNoChangeAndWordsAreRefused)
 {
     for (const char* empty : {"", "   "})
         EXPECT_EQ(PcSamplingAnswer(empty).kind, Kind::NoChange);
-    for (const char* word : {"abc", "12s", "nan", "inf", "1,5", "--1"}) {
+    for (const char* word : {"abc", "12s", "nan", "inf", "1,5.0", "1,5,0", "--1", "+-1", "1e999"}) {
         EXPECT_EQ(PcSamplingAnswer(word).kind, Kind::NotANumber) << word;
         EXPECT_EQ(MeterIntervalAnswer(word).kind, Kind::NotANumber) << word;
     }
