@@ -16,6 +16,8 @@ Application::Application(const AppServices& services)
     QObject::connect(&panel_, &PanelWindow::toolbarKeyClicked, &panel_, [this](const QString& key) { toolbar_.Run(key); });
     QObject::connect(&panel_, &PanelWindow::recorderSecond, &recording_, &RecordingController::Tick);
     QObject::connect(&recording_, &RecordingController::recorderChanged, &panel_, &PanelWindow::ShowRecorderState);
+    QObject::connect(&recording_, &RecordingController::recorderNotice, &panel_, &PanelWindow::ShowRecorderNotice);
+    QObject::connect(&panel_, &PanelWindow::closing, &recording_, &RecordingController::EndRun);
 }
 
 } // namespace voltaryn

@@ -1,6 +1,7 @@
 #include "ui/lists/RecordingController.h"
 
 #include "files/DataFileReader.h"
+#include "recording/RecorderEnd.h"
 #include "ui/common/QtText.h"
 
 #include <filesystem>
@@ -28,16 +29,37 @@ void RecordingController::Tick()
         realTimeList_->AppendRowInView(std::move(*tick.listRow));
     if (tick.listClosed && realTimeList_ != nullptr)
         realTimeList_->close();
-    if (tick.sampled)
+    QStringList ends;
+    for (const std::optional<RecorderEnd>& end : {tick.recordingEnd, tick.listEnd})
+        if (end)
+            ends << ToQString(RecorderEndNotice(*end));
+    if (!ends.isEmpty())
+        emit recorderNotice(ends.join('\n'));
+    if (tick.sampled || tick.recordWritten)
         emit recorderChanged();
+}
+
+void RecordingController::StopRecording()
+{
+    if (const std::optional<RecorderEnd> end = recorder_.StopRecording())
+        emit recorderNotice(ToQString(RecorderEndNotice(*end)));
+    emit recorderChanged();
+}
+
+void RecordingController::EndRun()
+{
+    if (!recorder_.Recording())
+        return;
+    const std::optional<RecorderEnd> end = recorder_.StopRecording();
+    if (end && end->unwrittenRecords > 0)
+        context_.dialogs.ShowMessage(&context_.mainWindow, MessageIcon::Critical, ToQString(RecorderEndNotice(*end)));
 }
 
 void RecordingController::Save()
 {
     QWidget* parent = &context_.mainWindow;
     if (recorder_.Recording()) {
-        recorder_.StopRecording();
-        emit recorderChanged();
+        StopRecording();
         return;
     }
     const QString file = context_.dialogs.AskSaveFileName(parent, DataFileFilter);
@@ -48,6 +70,7 @@ void RecordingController::Save()
                                      QStringLiteral("Recording could not start.\n%1").arg(ToQString(recorder_.LastError())));
         return;
     }
+    emit recorderNotice({});
     emit recorderChanged();
 }
 
@@ -101,6 +124,7 @@ void RecordingController::List()
         realTimeList_->show();
     }
     recorder_.StartList(shown);
+    emit recorderNotice({});
 }
 
 } // namespace voltaryn

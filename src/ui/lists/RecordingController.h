@@ -19,15 +19,21 @@ public:
     void Register(ToolbarCommands& toolbar);
     // One tick of the recorder's one-second timer.
     void Tick();
+    // The program ends: a running recording is closed, and records that never reached its file
+    // are reported.
+    void EndRun();
 
 signals:
     // The recorder's labels or the Save button's look may have changed.
     void recorderChanged();
+    // How the last recording or live list ended, in a line or two; empty once a new one starts.
+    void recorderNotice(const QString& text);
 
 private:
     void Save();
     void Open();
     void List();
+    void StopRecording();
     ListServices Services();
 
     FeatureContext context_;

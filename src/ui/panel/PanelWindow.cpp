@@ -22,7 +22,7 @@ namespace {
 // Client area, in twips: the meter picture alone, or with the key pad beside it.
 constexpr int NarrowClientWidth = 4785;
 constexpr int WideClientWidth = 7110;
-constexpr int ClientHeight = 9060;
+constexpr int ClientHeight = 9330;
 constexpr int ToolbarHeight = 480;
 
 
@@ -104,6 +104,13 @@ void PanelWindow::ShowRecorderState()
     toolbar_->ShowRecording(recorder_.Recording());
     writeFailedLabel_->setText("Recording failed: " + ToQString(recorder_.LastError()));
     writeFailedLabel_->setVisible(recorder_.WriteFailed());
+    noticeLabel_->setVisible(!recorder_.WriteFailed() && !noticeLabel_->text().isEmpty());
+}
+
+void PanelWindow::ShowRecorderNotice(const QString& text)
+{
+    noticeLabel_->setText(text);
+    noticeLabel_->setVisible(!recorder_.WriteFailed() && !text.isEmpty());
 }
 
 void PanelWindow::Dock(QWidget* window, DockPlace place)
@@ -139,6 +146,7 @@ void PanelWindow::changeEvent(QEvent* event)
 void PanelWindow::closeEvent(QCloseEvent* event)
 {
     // Closing the panel ends the program at once, whatever other windows are open.
+    emit closing();
     event->accept();
     QApplication::quit();
 }
@@ -168,10 +176,17 @@ void PanelWindow::BuildRecorderLabels()
     recLabel_->setStyleSheet("color: #c01c28; font-weight: bold;");
     recLabel_->hide();
     countLabel_ = AddLabel("LblCount", "", 2460, 8520, 720);
-    // Shown, without interrupting anyone, when a record could not be written.
+    // Shown, without interrupting anyone, while records cannot be written, and otherwise how the
+    // last recording or live list ended; both may take two lines.
     writeFailedLabel_ = AddLabel("LblWriteFailed", "", 120, 8790, 4560);
     writeFailedLabel_->setStyleSheet("color: #c01c28;");
-    writeFailedLabel_->hide();
+    noticeLabel_ = AddLabel("LblRecorderNotice", "", 120, 8790, 4560);
+    for (QLabel* label : {writeFailedLabel_, noticeLabel_}) {
+        label->setWordWrap(true);
+        label->resize(label->width(), twips_.Size(0, 480).height());
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->hide();
+    }
 }
 
 void PanelWindow::BuildSdDeletePanel()

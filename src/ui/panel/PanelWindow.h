@@ -41,6 +41,8 @@ public:
     void ToggleKeyPad();
     // Shows the recorder's labels, the Save button's look and any failed write.
     void ShowRecorderState();
+    // Shows how the last recording or live list ended, under the meter; empty hides it.
+    void ShowRecorderNotice(const QString& text);
 
     // Where a window docked to the panel sits: against its right edge, top-aligned (the memory
     // window), or under it, left-aligned (the downloaded-data list).
@@ -53,6 +55,8 @@ signals:
     void toolbarKeyClicked(const QString& key);
     // Timer2's tick.
     void recorderSecond();
+    // The window is closing, and the program ends with it.
+    void closing();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -86,6 +90,7 @@ private:
     QLabel* recLabel_ = nullptr;
     QLabel* countLabel_ = nullptr;
     QLabel* writeFailedLabel_ = nullptr;
+    QLabel* noticeLabel_ = nullptr;
     QTimer* pollTimer_ = nullptr;
     QTimer* idleTimer_ = nullptr;
     std::vector<std::pair<QPointer<QWidget>, DockPlace>> docked_;

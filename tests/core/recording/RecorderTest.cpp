@@ -1,16 +1,17 @@
 #include "recording/Recorder.h"
 
 #include "../files/TempFile.h"
+#include "common/FileSizeLimit.h"
 
 #include <gmock/gmock.h>
 
 #include <algorithm>
-#include <csignal>
 #include <optional>
-#include <sys/resource.h>
 
 namespace voltaryn {
 namespace {
+
+using testing::FileSizeLimit;
 
 const std::string Header = "No.s\tTime\tV\t40 mOhm\tAmp\tCelsius\tIn-Cap \tOut-Cap \tT-Cap \r\n";
 
@@ -54,28 +55,6 @@ std::string WritePattern(Recorder& recorder, int ticks)
     return pattern;
 }
 
-// Lets this process's files grow to `bytes` at most, as on a disk that is full, while it exists.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(std::size_t bytes) : handler_(std::signal(SIGXFSZ, SIG_IGN))
-    {
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        const rlimit limit{bytes, previous_.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, handler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    void (*handler_)(int);
-    rlimit previous_{};
-};
-
 // File name, count, mark and whether the mark is shown, as one text.
 std::string LabelsText(const Recorder& recorder)
 {
@@ -83,7 +62,7 @@ std::string LabelsText(const Recorder& recorder)
     return labels.fileName + '|' + labels.count + '|' + labels.rec + (labels.recVisible ? "|shown" : "|hidden");
 }
 
-class RecorderTest : public testing::Test {
+class RecorderTest : public ::testing::Test {
 protected:
     MeterReading reading = ShownReading();
     Recorder recorder{reading, 10 * 3600};
@@ -280,7 +259,7 @@ TEST_F(RecorderTest, EndingARecordingWritesWhatWaitsIfItCanAndTellsWhatCouldNot)
             break;
         }
         if (end) {
-            EXPECT_THAT(RecorderEndNotice(*end), testing::EndsWith(". " + notice)) << notice;
+            EXPECT_THAT(RecorderEndNotice(*end), ::testing::EndsWith(". " + notice)) << notice;
             EXPECT_EQ(ended->UnwrittenRecords(), room ? 0 : 2) << notice;
             EXPECT_FALSE(ended->WriteFailed()) << notice;
         }

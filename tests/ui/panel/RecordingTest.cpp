@@ -1,12 +1,11 @@
 #include "support/PanelHarness.h"
 
+#include "common/FileSizeLimit.h"
+
 #include "ui/lists/RecordListWindow.h"
 
 #include <QTableView>
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -77,32 +76,40 @@ TEST_F(RecordingTest, RecordsWhatThePanelShowedAtEachSample)
     EXPECT_EQ(FileText(file), expected);
 }
 
-TEST_F(RecordingTest, AFailedWriteIsShownAndEarlierRecordsStay)
+TEST_F(RecordingTest, AFullDiskIsShownAndItsRecordsWrittenOnceThereIsRoom)
+{
+    Click("Save");
+    std::string expected = "No.s\tTime\tV\t400 mOhm\tAmp\tCelsius\tIn-Cap \tOut-Cap \tT-Cap \r\n";
+    expected += Second(1, "10:00:01");
+    {
+        const FileSizeLimit full(FileText(file).size());
+        expected += Second(2, "10:00:02");
+    }
+    EXPECT_TRUE(Child("LblWriteFailed")->isVisibleTo(&panel));
+    EXPECT_EQ(Label("LblWriteFailed"), "Recording failed: File too large");
+    EXPECT_EQ(Label("LblCount"), "1") << "the counter counts records on disk";
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << "the recorder never shows a message box";
+
+    expected += Second(3, "10:00:03");
+    EXPECT_EQ(FileText(file), expected);
+    EXPECT_FALSE(Child("LblWriteFailed")->isVisibleTo(&panel));
+    EXPECT_EQ(Label("LblCount"), "3");
+}
+
+TEST_F(RecordingTest, ARecordingThatEndsByItselfSaysWhyOnThePanel)
 {
     Click("Save");
     Second(1, "10:00:01");
+    meter.SetRangeCode(4);
     Second(2, "10:00:02");
-    const std::string written = FileText(file);
-    ASSERT_FALSE(Child("LblWriteFailed")->isVisibleTo(&panel));
+    EXPECT_FALSE(recorder.Recording());
+    EXPECT_TRUE(Child("LblRecorderNotice")->isVisibleTo(&panel));
+    EXPECT_EQ(Label("LblRecorderNotice"),
+              "Recording ended at 10:00:02: the range changed (400 mOhm to 4 Ohm). 1 record in bench.txt.");
+    EXPECT_TRUE(dialogs.messages.isEmpty());
 
-    // The file may grow no further, as on a full disk.
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{};
-    getrlimit(RLIMIT_FSIZE, &limit);
-    const rlimit full{static_cast<rlim_t>(written.size()), limit.rlim_max};
-    setrlimit(RLIMIT_FSIZE, &full);
-    Second(3, "10:00:03");
-    setrlimit(RLIMIT_FSIZE, &limit);
-    std::signal(SIGXFSZ, previousHandler);
-
-    EXPECT_TRUE(Child("LblWriteFailed")->isVisibleTo(&panel));
-    EXPECT_TRUE(Label("LblWriteFailed").startsWith("Recording failed: "));
-    EXPECT_TRUE(dialogs.messages.isEmpty()) << "the recorder never shows a message box";
-    EXPECT_EQ(FileText(file), written);
-
-    Second(4, "10:00:04");
-    EXPECT_EQ(FileText(file).substr(0, written.size()), written);
-    EXPECT_TRUE(FileText(file).substr(written.size()).starts_with("4\t10:00:04\t"));
+    Click("Save");  // a new recording clears the notice
+    EXPECT_FALSE(Child("LblRecorderNotice")->isVisibleTo(&panel));
 }
 
 TEST_F(RecordingTest, OpenReadsTheRecordingBackButNotWhileRecording)
