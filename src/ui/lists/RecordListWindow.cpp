@@ -21,6 +21,30 @@ constexpr int RowsBeforeScrolling = 15;
 
 } // namespace
 
+// Marks the window busy for as long as it lives; deletes a window closed meanwhile afterwards.
+class RecordListWindow::Busy {
+public:
+    explicit Busy(RecordListWindow& window) : window_(window) { SetBusy(true); }
+    ~Busy()
+    {
+        SetBusy(false);
+        if (window_.closedWhileBusy_)
+            window_.deleteLater();
+    }
+    Busy(const Busy&) = delete;
+    Busy& operator=(const Busy&) = delete;
+
+private:
+    void SetBusy(bool busy)
+    {
+        window_.busy_ = busy;
+        if (window_.toolbar_ != nullptr)
+            window_.toolbar_->setEnabled(!busy);
+    }
+
+    RecordListWindow& window_;
+};
+
 RecordListWindow::RecordListWindow(const ListLayout& layout, ListServices services, QWidget* parent)
     : QWidget(parent, Qt::Window), services_(services), model_(new RecordTableModel({layout.Titles(), {}}, this)),
       grid_(new QTableView(this)), layout_(new QVBoxLayout(this))
@@ -50,21 +74,21 @@ RecordListWindow::RecordListWindow(const ListLayout& layout, ListServices servic
 
 void RecordListWindow::AddToolbar(const QStringList& keys)
 {
-    auto* toolbar = new QToolBar(this);
-    toolbar->setObjectName("Toolbar1");
+    toolbar_ = new QToolBar(this);
+    toolbar_->setObjectName("Toolbar1");
     for (const QString& key : keys) {
         const bool save = key.compare("Save", Qt::CaseInsensitive) == 0;
-        QAction* action = toolbar->addAction(QIcon::fromTheme(save ? "document-save-as-symbolic" : "document-print-symbolic"),
+        QAction* action = toolbar_->addAction(QIcon::fromTheme(save ? "document-save-as-symbolic" : "document-print-symbolic"),
                                              save ? "Save" : "Print");
         action->setObjectName(key);
     }
-    connect(toolbar, &QToolBar::actionTriggered, this, [this](QAction* action) {
+    connect(toolbar_, &QToolBar::actionTriggered, this, [this](QAction* action) {
         if (action->objectName().compare("Save", Qt::CaseInsensitive) == 0)
             Save();
         else if (action->objectName() == "Print")
             Print();
     });
-    layout_->addWidget(toolbar);
+    layout_->addWidget(toolbar_);
 }
 
 void RecordListWindow::AppendRowInView(RecordRow row)
@@ -80,6 +104,7 @@ void RecordListWindow::AppendRowInView(RecordRow row)
 
 void RecordListWindow::Save()
 {
+    const Busy busy(*this);
     DialogService& dialogs = services_.dialogs;
     if (services_.recorder.Recording()) {
         dialogs.ShowMessage(this, MessageIcon::Critical, "Aready in recording mode, close it and try again !");
@@ -101,13 +126,22 @@ void RecordListWindow::Save()
 
 void RecordListWindow::Print()
 {
+    const Busy busy(*this);
     if (PrintGrid(services_.dialogs, this, model_->Table(), &services_.pump).status == PrintStatus::PrinterFailed)
         services_.dialogs.ShowMessage(this, MessageIcon::Critical, "The printer could not be started.");
 }
 
 void RecordListWindow::closeEvent(QCloseEvent* event)
 {
-    emit closed();
+    if (!closedWhileBusy_)
+        emit closed();
+    if (busy_) {
+        // Saving or printing still reads the rows: the window goes when it is done (see Busy).
+        closedWhileBusy_ = true;
+        event->ignore();
+        hide();
+        return;
+    }
     QWidget::closeEvent(event);
 }
 

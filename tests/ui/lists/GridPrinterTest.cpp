@@ -1,10 +1,10 @@
 #include "ui/lists/GridPrinter.h"
 
+#include "lists/PdfText.h"
 #include "support/ScriptedDialogService.h"
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -40,15 +40,6 @@ RecordTable Recording(int records)
     return table;
 }
 
-// The PDF's text as laid out on the page; pages end with a form feed.
-QString PrintedText(const QString& pdf)
-{
-    QProcess extract;
-    extract.start("pdftotext", {"-layout", pdf, "-"});
-    extract.waitForFinished();
-    return QString::fromUtf8(extract.readAllStandardOutput());
-}
-
 bool HasLine(const QString& text, const QString& pattern)
 {
     return text.contains(QRegularExpression("^\\s*" + pattern + "\\s*$", QRegularExpression::MultilineOption));
@@ -67,7 +58,7 @@ TEST(GridPrinterTest, PrintsEveryRowAndNumbersEveryPage)
         EXPECT_EQ(pump.hourglass, std::vector<bool>(static_cast<std::size_t>(result.pages), true)) << records;
         EXPECT_EQ(QApplication::overrideCursor(), nullptr) << records;
 
-        const QString text = PrintedText(dialogs.printToPdf);
+        const QString text = testing::PdfText(dialogs.printToPdf);
         EXPECT_EQ(text.count('\f'), result.pages) << records;
         EXPECT_TRUE(HasLine(text, R"(No\.s\s+Time\s+V)")) << records;
         for (int r = 1; r <= records; ++r)

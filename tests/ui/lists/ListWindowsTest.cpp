@@ -1,12 +1,18 @@
+#include "lists/PdfText.h"
 #include "support/PanelHarness.h"
 
+#include "files/ListExport.h"
 #include "ui/lists/DataListWindow.h"
 
+#include <QCoreApplication>
+#include <QPointer>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTableView>
 
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 namespace voltaryn {
 namespace {
@@ -85,6 +91,64 @@ TEST_F(ListWindowsTest, SaveWritesEveryCellWithATabAndIsRefusedWhileRecording)
     list->findChild<QAction*>("Save")->trigger();
     EXPECT_EQ(dialogs.messages, QStringList{"Aready in recording mode, close it and try again !"});
     EXPECT_FALSE(fs::exists(refused));
+}
+
+// Saving and printing let events run, and a close may come meanwhile: the window must outlive the
+// operation, and the file must come out whole.
+TEST_F(ListWindowsTest, ClosingAListWhileItSavesOrPrintsLeavesItsFileWhole)
+{
+    const fs::path file = folder / "list.txt";
+    const fs::path expected = folder / "expected.txt";
+    dialogs.saveFileName = QString::fromStdString(file.string());
+    dialogs.printToPdf = QString::fromStdString((folder / "list.pdf").string());
+    recorder.SetSampleTime(1);
+    struct Case {
+        const char* key;
+        bool byRecorder;  // at a range change, else by the user
+    };
+    for (const auto& [key, byRecorder] : {Case{"Save", false}, {"Save", true}, {"Print", false}, {"Print", true}}) {
+        SCOPED_TRACE(std::string(key) + (byRecorder ? " closed by the recorder" : " closed by the user"));
+        meter.SetRangeCode(3);
+        Rotation();
+        Click("List");
+        QPointer<RecordListWindow> list = Window("RealTimeList");
+        list->show();
+        for (int row = 0; row < 120; ++row)  // more than one printed page
+            panel.RecorderTick();
+
+        const RecordTable printed = list->Model().Table();  // printing lays out the rows it starts with
+        RecordTable saved;                                  // saving also writes rows added meanwhile
+        bool closed = false;
+        pump.onEvents = [&] {
+            if (!std::exchange(closed, true)) {
+                if (byRecorder) {
+                    meter.SetRangeCode(4);
+                    Rotation();
+                    panel.RecorderTick();
+                } else {
+                    list->close();
+                }
+                EXPECT_TRUE(list->isHidden());
+                saved = list->Model().Table();
+            }
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // as the event loop would
+        };
+        list->findChild<QAction*>(key)->trigger();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(list.isNull());
+        EXPECT_FALSE(recorder.ListRecording());
+
+        if (key == std::string("Save")) {
+            ASSERT_TRUE(SaveGridFile(expected, saved).Ok());
+            EXPECT_EQ(FileText(file), FileText(expected));
+        } else {
+            const QString text = PdfText(dialogs.printToPdf);
+            for (const RecordRow& row : printed.rows)
+                EXPECT_TRUE(text.contains(QRegularExpression(QString(R"(^\s*%1\s+\d\d:)").arg(row[0].c_str()),
+                                                             QRegularExpression::MultilineOption)))
+                    << "row " << row[0];
+        }
+    }
 }
 
 TEST_F(ListWindowsTest, ManualListSavesFromItsLowerCaseKey)
