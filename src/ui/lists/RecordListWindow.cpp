@@ -9,6 +9,8 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTableView>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -18,6 +20,19 @@ namespace {
 
 // Rows shown before the list starts to follow its newest row.
 constexpr int RowsBeforeScrolling = 15;
+
+// The width of a column whose cells show `sample` on one line: the text, the margins the style
+// puts around a cell's text, and the grid line.
+int ColumnWidthFor(const QTableView& grid, const QString& sample)
+{
+    QStyleOptionViewItem cell;
+    cell.initFrom(&grid);
+    cell.font = grid.font();
+    cell.features = QStyleOptionViewItem::HasDisplay;
+    cell.text = sample;
+    const QSize size = grid.style()->sizeFromContents(QStyle::CT_ItemViewItem, &cell, QSize(), &grid);
+    return size.width() + (grid.showGrid() ? 1 : 0);
+}
 
 } // namespace
 
@@ -61,10 +76,10 @@ RecordListWindow::RecordListWindow(const ListLayout& layout, ListServices servic
     grid_->verticalHeader()->hide();
     grid_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     grid_->setAutoScroll(false);  // the list scrolls by its own rule, not to the current row
-    const QFontMetrics metrics(grid_->font());
+    grid_->setWordWrap(false);
     int width = 0;
     for (std::size_t column = 0; column < layout.columns.size(); ++column) {
-        const int columnWidth = metrics.horizontalAdvance(layout.columns[column].widthSample) + 8;
+        const int columnWidth = ColumnWidthFor(*grid_, layout.columns[column].widthSample);
         grid_->setColumnWidth(static_cast<int>(column), columnWidth);
         width += columnWidth;
     }

@@ -151,6 +151,25 @@ TEST_F(ListWindowsTest, ClosingAListWhileItSavesOrPrintsLeavesItsFileWhole)
     }
 }
 
+TEST_F(ListWindowsTest, EveryCellFitsItsColumnOnOneLine)
+{
+    Rotation();
+    recorder.SetSampleTime(1);
+    Click("List");
+    for (int row = 0; row < 5; ++row)
+        panel.RecorderTick();
+    Click("Memory");
+    for (const char* name : {"RealTimeList", "ManualList"}) {
+        QTableView& grid = Window(name)->Grid();
+        grid.window()->show();
+        EXPECT_FALSE(grid.wordWrap()) << name;
+        // The width the view itself asks for the shown cells (public only in the base class).
+        const QAbstractItemView& view = grid;
+        for (int column = 0; column < grid.model()->columnCount(); ++column)
+            EXPECT_LE(view.sizeHintForColumn(column), grid.columnWidth(column)) << name << ", column " << column;
+    }
+}
+
 TEST_F(ListWindowsTest, ManualListSavesFromItsLowerCaseKey)
 {
     RecordListWindow list(ManualListLayout(), {dialogs, recorder, pump});
