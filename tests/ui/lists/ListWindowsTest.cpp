@@ -170,6 +170,35 @@ TEST_F(ListWindowsTest, EveryCellFitsItsColumnOnOneLine)
     }
 }
 
+TEST(RecordTableModelTest, ShowsTheStartOfALongCellAndKeepsItWhole)
+{
+    const std::string emoji = "\xF0\x9F\x94\x8B";  // a battery: two UTF-16 units
+    const auto repeated = [](const std::string& text, int times) {
+        std::string result;
+        for (int i = 0; i < times; ++i)
+            result += text;
+        return result;
+    };
+    struct Case {
+        const char* what;
+        std::string cell;
+        QString shown;
+    };
+    const std::vector<Case> cases = {
+        {"256 characters", std::string(256, '7'), QString(256, '7')},
+        {"257 characters", std::string(257, '7'), QString(256, '7') + "…"},
+        {"a line of 10 MB", std::string(10'000'000, '7'), QString(256, '7') + "…"},
+        {"two bytes a character", repeated("°", 300), QString(256, u'°') + "…"},
+        {"no pair of UTF-16 units split", "a" + repeated(emoji, 200),
+         "a" + QString::fromStdString(repeated(emoji, 127)) + "…"},
+    };
+    for (const auto& [what, cell, shown] : cases) {
+        RecordTableModel model({{"V"}, {{cell}}});
+        EXPECT_EQ(model.data(model.index(0, 0), Qt::DisplayRole).toString(), shown) << what;
+        EXPECT_EQ(model.Table().rows[0][0], cell) << what;
+    }
+}
+
 TEST_F(ListWindowsTest, ManualListSavesFromItsLowerCaseKey)
 {
     RecordListWindow list(ManualListLayout(), {dialogs, recorder, pump});
