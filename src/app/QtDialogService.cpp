@@ -1,8 +1,12 @@
 #include "QtDialogService.h"
 
+#include "files/FileTypeName.h"
+#include "ui/common/QtText.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -18,6 +22,11 @@ QMessageBox::Icon QtIcon(MessageIcon icon)
     case MessageIcon::None: break;
     }
     return QMessageBox::NoIcon;
+}
+
+QString ReplaceQuestion(const QString& file)
+{
+    return QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(file).fileName());
 }
 
 } // namespace
@@ -45,12 +54,30 @@ QString QtDialogService::AskText(QWidget* parent, const QString& title, const QS
 
 QString QtDialogService::AskSaveFileName(QWidget* parent, const QString& filter)
 {
-    return QFileDialog::getSaveFileName(parent, {}, {}, filter);
+    QString start = folder_;
+    for (;;) {
+        QString fileType;
+        const QString typed = QFileDialog::getSaveFileName(parent, {}, start, filter, &fileType);
+        if (typed.isEmpty())
+            return {};
+        const QString file = ToQString(WithFileTypeExtension(typed.toStdString(), fileType.toStdString()));
+        // The dialog asked before replacing the file as typed, not the one with the extension added.
+        if (file == typed || !QFileInfo::exists(file) || Confirm(parent, ReplaceQuestion(file)))
+            return RememberFolderOf(file);
+        start = file;  // back to the dialog, to choose another name
+    }
 }
 
 QString QtDialogService::AskOpenFileName(QWidget* parent, const QString& filter)
 {
-    return QFileDialog::getOpenFileName(parent, {}, {}, filter);
+    const QString file = QFileDialog::getOpenFileName(parent, {}, folder_, filter);
+    return file.isEmpty() ? file : RememberFolderOf(file);
+}
+
+QString QtDialogService::RememberFolderOf(const QString& file)
+{
+    folder_ = QFileInfo(file).absolutePath();
+    return file;
 }
 
 void QtDialogService::RunModal(QDialog& dialog) { dialog.exec(); }

@@ -5,7 +5,7 @@
 namespace voltaryn {
 
 // The dialog service of the running program: Qt's own message boxes, input boxes and file
-// dialogs.
+// dialogs. The file dialogs start in the folder of the file last chosen in either of them.
 class QtDialogService : public DialogService {
 public:
     void ShowMessage(QWidget* parent, MessageIcon icon, const QString& text) override;
@@ -15,6 +15,11 @@ public:
     QString AskOpenFileName(QWidget* parent, const QString& filter) override;
     void RunModal(QDialog& dialog) override;
     bool ChoosePrinter(QWidget* parent, QPrinter& printer) override;
+
+private:
+    QString RememberFolderOf(const QString& file);
+
+    QString folder_;
 };
 
 } // namespace voltaryn

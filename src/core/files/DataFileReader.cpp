@@ -49,15 +49,26 @@ bool IsUtf8(std::string_view text)
     return true;
 }
 
-// Takes the next item off the front of `text`: the text up to the next comma or line end.
+// Whether `bytes` hold binary data rather than text: a NUL byte, or more than one byte in a
+// hundred that is a control character other than TAB, CR and LF. Bytes above 127 count as text.
+bool LooksBinary(std::string_view bytes)
+{
+    if (bytes.find('\0') != std::string_view::npos)
+        return true;
+    const auto controls = std::count_if(bytes.begin(), bytes.end(), [](char c) {
+        return (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r' && c != '\n') || c == 0x7F;
+    });
+    return static_cast<std::size_t>(controls) * 100 > bytes.size();
+}
+
+// Takes the next item off the front of `text`: the text up to the next comma or line end (CR LF,
+// LF or CR).
 std::string_view NextItem(std::string_view& text)
 {
-    const std::size_t end = text.find_first_of(",\n");
-    std::string_view item = text.substr(0, end);
-    const bool endedByComma = end != std::string_view::npos && text[end] == ',';
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    if (!endedByComma && item.ends_with('\r'))
-        item.remove_suffix(1);
+    const std::size_t end = std::min(text.find_first_of(",\r\n"), text.size());
+    const std::string_view item = text.substr(0, end);
+    text.remove_prefix(end);
+    text.remove_prefix(text.starts_with("\r\n") ? 2 : std::min<std::size_t>(text.size(), 1));
     return item;
 }
 
@@ -124,19 +135,27 @@ DataFile ParseDataFile(std::string_view bytes, const LineProgress& progress)
 
     DataFile data;
     data.rows.reserve(std::count_if(text.begin(), text.end(), [](char c) { return c == '\n' || c == ','; }));
+    bool recordShaped = false;
     std::string line;
     for (int n = 0; !text.empty(); ++n) {
         const std::string_view item = NextItem(text);
         if (n == 0) {
             ReadTitles(item, data);
+            recordShaped = RecordCells(item).size() == DataFile::MaxCells;
             continue;
         }
         line.assign(item);
         std::erase(line, ' ');
         data.rows.push_back(RecordCells(line));
+        recordShaped = recordShaped || data.rows.back().size() == DataFile::MaxCells;
         if (progress)
             progress(n);
     }
+    if (LooksBinary(bytes))
+        data.warning = "The file is not a text file; the list shows what could be read of it.";
+    else if (!recordShaped)
+        data.warning = "The file has no line of nine TAB-separated fields, so it may not be a data file; "
+                       "the list shows its lines as they are.";
     return data;
 }
 

@@ -16,6 +16,9 @@ struct DataFile {
     static constexpr std::size_t MaxCells = 9;
 
     FileStatus status;
+    // Why the file does not look like a data file (binary data, or no line of MaxCells
+    // TAB-separated fields), for the user; empty when it does. The rows hold what could be read.
+    std::string warning;
     // The first range text found in the header line; none when it names no range.
     std::optional<std::string> rangeTitle;
     // "Celsius" when the header line says so, otherwise "Fahrenheit"; none without a header line.
@@ -28,10 +31,10 @@ struct DataFile {
 DataFile ReadDataFile(const std::filesystem::path& file, const LineProgress& progress = {});
 
 // The data file held in `bytes`: UTF-8 when the bytes are valid UTF-8, Windows-1252 otherwise.
-// The text is taken item by item, an item running to the next comma or line end (CR LF or LF);
+// The text is taken item by item, an item running to the next comma or line end (CR LF, LF or CR);
 // the first item is the header line, each further one a record row whose blanks are removed and
 // whose TAB-separated fields become at most MaxCells cells. `progress` is told the record
-// number after each record row.
+// number after each record row. Anything is read; `warning` tells when it was no data file.
 DataFile ParseDataFile(std::string_view bytes, const LineProgress& progress = {});
 
 } // namespace voltaryn

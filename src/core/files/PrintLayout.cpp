@@ -1,6 +1,7 @@
 #include "files/PrintLayout.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace voltaryn {
 namespace {
@@ -10,15 +11,24 @@ std::string_view CellText(const RecordRow& row, std::size_t column)
     return column < row.size() ? std::string_view(row[column]) : std::string_view();
 }
 
-void PlaceColumns(const RecordTable& table, const PrintPage& page, const TextWidth& textWidth, PrintPlan& plan)
+// The widest measured text of each column: the wider of its header and its last row, each
+// measured with a "0" appended.
+std::vector<double> ColumnWidths(const RecordTable& table, const TextWidth& textWidth)
 {
     const RecordRow& lastRow = PrintedCells(table, table.rows.size());
     const auto measuredWithZero = [&](std::string_view text) { return textWidth(std::string(text) + "0"); };
+    std::vector<double> widths;
+    for (std::size_t c = 0; c < table.header.size(); ++c)
+        widths.push_back(std::max(measuredWithZero(CellText(table.header, c)), measuredWithZero(CellText(lastRow, c))));
+    return widths;
+}
+
+void PlaceColumns(const RecordTable& table, const PrintPage& page, const TextWidth& textWidth, PrintPlan& plan)
+{
+    plan.columnWidth = ColumnWidths(table, textWidth);
     double left = page.margin;
-    for (std::size_t c = 0; c < table.header.size(); ++c) {
-        const double width = std::max(measuredWithZero(CellText(table.header, c)), measuredWithZero(CellText(lastRow, c)));
+    for (const double width : plan.columnWidth) {
         plan.columnLeft.push_back(left);
-        plan.columnWidth.push_back(width);
         left += width + ColumnGap;
     }
     plan.tableRight = left;
@@ -65,6 +75,20 @@ void PlaceFooters(const PrintPage& page, const TextWidth& textWidth, PrintPlan& 
 }
 
 } // namespace
+
+PrintFit FitPrint(const RecordTable& table, PaperWidths paper, bool landscapeChosen, const TextWidth& textWidth)
+{
+    const std::vector<double> widths = ColumnWidths(table, textWidth);
+    const double texts = std::accumulate(widths.begin(), widths.end(), 0.0);
+    // The margins and the room between the columns do not shrink with the font.
+    const double fixed = 2 * PageMargin + static_cast<double>(widths.size()) * ColumnGap;
+    const auto fitsAcross = [&](double paperWidth) { return fixed + texts <= paperWidth; };
+    if (fitsAcross(landscapeChosen ? paper.landscape : paper.portrait))
+        return {landscapeChosen, 1};
+    if (fitsAcross(paper.landscape))
+        return {true, 1};
+    return {true, (paper.landscape - fixed) / texts};
+}
 
 const RecordRow& PrintedCells(const RecordTable& table, std::size_t row)
 {

@@ -16,12 +16,15 @@ namespace voltaryn {
 // The printed width of a text in the print font.
 using TextWidth = std::function<double(std::string_view text)>;
 
+// The page's left and top margins; the table keeps as much room to its right.
+inline constexpr double PageMargin = 400;
+
 // What the printer tells about its page and font.
 struct PrintPage {
     double width = 0;       // printable width
     double height = 0;      // printable height
     double lineHeight = 0;  // printed height of one text line ("H")
-    double margin = 400;    // left and top
+    double margin = PageMargin;
 };
 
 // One printed page: the rows [firstRow, endRow) of the plan, and its footer's left edge.
@@ -49,6 +52,24 @@ struct PrintPlan {
 
 // Room between the texts of neighbouring columns.
 inline constexpr double ColumnGap = 100;
+
+// The printable widths of the paper, upright and turned.
+struct PaperWidths {
+    double portrait = 0;
+    double landscape = 0;
+};
+
+// How a list goes on the paper so that no column is lost.
+struct PrintFit {
+    bool landscape = false;
+    double fontScale = 1;  // of the print font, and so of every text width and the line height
+};
+
+// Keeps the orientation chosen when every column fits across it in the print font (`textWidth`),
+// with a right margin as wide as the left one; otherwise turns the paper to landscape, and when
+// even that is too narrow, shrinks the font until the columns fit. Columns are sized as
+// PlanPrint sizes them.
+PrintFit FitPrint(const RecordTable& table, PaperWidths paper, bool landscapeChosen, const TextWidth& textWidth);
 
 // Lays out the table's rows, header first, one text line each, in as many columns as the header
 // has titles. A column is as wide as the wider of its header and its last row, each measured with

@@ -8,6 +8,7 @@
 
 #include <QFontMetricsF>
 #include <QLineF>
+#include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 
@@ -82,26 +83,51 @@ private:
     QList<QLineF> lines_;
 };
 
+double DotsPerTwip(const QPrinter& printer) { return printer.resolution() / Twips::PerInch; }
+
+// The printed width of a text in twips, in the font of `metrics`.
+TextWidth InTwips(const QFontMetricsF& metrics, const QPrinter& printer)
+{
+    return [&metrics, dotsPerTwip = DotsPerTwip(printer)](std::string_view text) {
+        return metrics.horizontalAdvance(ToQString(text)) / dotsPerTwip;
+    };
+}
+
+PaperWidths PrintableWidths(const QPrinter& printer)
+{
+    const auto width = [&printer](QPageLayout::Orientation orientation) {
+        QPageLayout layout = printer.pageLayout();
+        layout.setOrientation(orientation);
+        return layout.paintRect(QPageLayout::Inch).width() * Twips::PerInch;
+    };
+    return {width(QPageLayout::Portrait), width(QPageLayout::Landscape)};
+}
+
 } // namespace
 
 PrintResult PrintTable(QPrinter& printer, const RecordTable& table, EventPump* events)
 {
+    QFont font;
+    font.setPointSizeF(FontPoints);
+    const QFontMetricsF fullSize(font, &printer);
+    const PrintFit fit = FitPrint(table, PrintableWidths(printer),
+                                  printer.pageLayout().orientation() == QPageLayout::Landscape,
+                                  InTwips(fullSize, printer));
+    printer.setPageOrientation(fit.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    font.setPointSizeF(FontPoints * fit.fontScale);
+
     QPainter painter;
     if (!painter.begin(&printer))
         return {PrintStatus::PrinterFailed, 0};
-    QFont font = painter.font();
-    font.setPointSizeF(FontPoints);
     painter.setFont(font);
 
-    const double dotsPerTwip = printer.resolution() / Twips::PerInch;
+    const double dotsPerTwip = DotsPerTwip(printer);
     const QFontMetricsF metrics(font, &printer);
     // A row is one text line high: the font's full height (ascent and descent), as "H" prints.
     const PrintPage page{.width = printer.width() / dotsPerTwip,
                          .height = printer.height() / dotsPerTwip,
                          .lineHeight = metrics.height() / dotsPerTwip};
-    const PrintPlan plan = PlanPrint(table, page, [&](std::string_view text) {
-        return metrics.horizontalAdvance(ToQString(text)) / dotsPerTwip;
-    });
+    const PrintPlan plan = PlanPrint(table, page, InTwips(metrics, printer));
 
     PlanPainter draw(painter, plan, dotsPerTwip, metrics.ascent());
     for (std::size_t p = 0; p < plan.pages.size(); ++p) {

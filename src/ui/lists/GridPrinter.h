@@ -22,7 +22,9 @@ struct PrintResult {
 };
 
 // Prints a record list on `printer` as set up: the header and the rows in bordered columns, one
-// text line each, in an 11-point font, with the page number at the foot of every page.
+// text line each, in an 11-point font, with the page number at the foot of every page. When the
+// columns do not fit across the page as chosen, the page is turned to landscape, and when even
+// that is too narrow, the font is made smaller.
 // `events`, when given, may run pending events after each page.
 PrintResult PrintTable(QPrinter& printer, const RecordTable& table, EventPump* events = nullptr);
 

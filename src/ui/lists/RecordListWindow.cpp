@@ -9,6 +9,8 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTableView>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -19,7 +21,44 @@ namespace {
 // Rows shown before the list starts to follow its newest row.
 constexpr int RowsBeforeScrolling = 15;
 
+// The width of a column whose cells show `sample` on one line: the text, the margins the style
+// puts around a cell's text, and the grid line.
+int ColumnWidthFor(const QTableView& grid, const QString& sample)
+{
+    QStyleOptionViewItem cell;
+    cell.initFrom(&grid);
+    cell.font = grid.font();
+    cell.features = QStyleOptionViewItem::HasDisplay;
+    cell.text = sample;
+    const QSize size = grid.style()->sizeFromContents(QStyle::CT_ItemViewItem, &cell, QSize(), &grid);
+    return size.width() + (grid.showGrid() ? 1 : 0);
+}
+
 } // namespace
+
+// Marks the window busy for as long as it lives; deletes a window closed meanwhile afterwards.
+class RecordListWindow::Busy {
+public:
+    explicit Busy(RecordListWindow& window) : window_(window) { SetBusy(true); }
+    ~Busy()
+    {
+        SetBusy(false);
+        if (window_.closedWhileBusy_)
+            window_.deleteLater();
+    }
+    Busy(const Busy&) = delete;
+    Busy& operator=(const Busy&) = delete;
+
+private:
+    void SetBusy(bool busy)
+    {
+        window_.busy_ = busy;
+        if (window_.toolbar_ != nullptr)
+            window_.toolbar_->setEnabled(!busy);
+    }
+
+    RecordListWindow& window_;
+};
 
 RecordListWindow::RecordListWindow(const ListLayout& layout, ListServices services, QWidget* parent)
     : QWidget(parent, Qt::Window), services_(services), model_(new RecordTableModel({layout.Titles(), {}}, this)),
@@ -37,10 +76,10 @@ RecordListWindow::RecordListWindow(const ListLayout& layout, ListServices servic
     grid_->verticalHeader()->hide();
     grid_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     grid_->setAutoScroll(false);  // the list scrolls by its own rule, not to the current row
-    const QFontMetrics metrics(grid_->font());
+    grid_->setWordWrap(false);
     int width = 0;
     for (std::size_t column = 0; column < layout.columns.size(); ++column) {
-        const int columnWidth = metrics.horizontalAdvance(layout.columns[column].widthSample) + 8;
+        const int columnWidth = ColumnWidthFor(*grid_, layout.columns[column].widthSample);
         grid_->setColumnWidth(static_cast<int>(column), columnWidth);
         width += columnWidth;
     }
@@ -50,21 +89,21 @@ RecordListWindow::RecordListWindow(const ListLayout& layout, ListServices servic
 
 void RecordListWindow::AddToolbar(const QStringList& keys)
 {
-    auto* toolbar = new QToolBar(this);
-    toolbar->setObjectName("Toolbar1");
+    toolbar_ = new QToolBar(this);
+    toolbar_->setObjectName("Toolbar1");
     for (const QString& key : keys) {
         const bool save = key.compare("Save", Qt::CaseInsensitive) == 0;
-        QAction* action = toolbar->addAction(QIcon::fromTheme(save ? "document-save-as-symbolic" : "document-print-symbolic"),
+        QAction* action = toolbar_->addAction(QIcon::fromTheme(save ? "document-save-as-symbolic" : "document-print-symbolic"),
                                              save ? "Save" : "Print");
         action->setObjectName(key);
     }
-    connect(toolbar, &QToolBar::actionTriggered, this, [this](QAction* action) {
+    connect(toolbar_, &QToolBar::actionTriggered, this, [this](QAction* action) {
         if (action->objectName().compare("Save", Qt::CaseInsensitive) == 0)
             Save();
         else if (action->objectName() == "Print")
             Print();
     });
-    layout_->addWidget(toolbar);
+    layout_->addWidget(toolbar_);
 }
 
 void RecordListWindow::AppendRowInView(RecordRow row)
@@ -80,6 +119,7 @@ void RecordListWindow::AppendRowInView(RecordRow row)
 
 void RecordListWindow::Save()
 {
+    const Busy busy(*this);
     DialogService& dialogs = services_.dialogs;
     if (services_.recorder.Recording()) {
         dialogs.ShowMessage(this, MessageIcon::Critical, "Aready in recording mode, close it and try again !");
@@ -101,13 +141,22 @@ void RecordListWindow::Save()
 
 void RecordListWindow::Print()
 {
+    const Busy busy(*this);
     if (PrintGrid(services_.dialogs, this, model_->Table(), &services_.pump).status == PrintStatus::PrinterFailed)
         services_.dialogs.ShowMessage(this, MessageIcon::Critical, "The printer could not be started.");
 }
 
 void RecordListWindow::closeEvent(QCloseEvent* event)
 {
-    emit closed();
+    if (!closedWhileBusy_)
+        emit closed();
+    if (busy_) {
+        // Saving or printing still reads the rows: the window goes when it is done (see Busy).
+        closedWhileBusy_ = true;
+        event->ignore();
+        hide();
+        return;
+    }
     QWidget::closeEvent(event);
 }
 

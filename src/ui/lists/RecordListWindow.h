@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class QTableView;
+class QToolBar;
 class QVBoxLayout;
 
 namespace voltaryn {
@@ -22,6 +23,8 @@ struct ListServices {
 
 // A window that lists records in one grid (`Grid`), with a toolbar to save them as a data file
 // and to print them. Column widths are those of the layout's sample texts in the window's font.
+// While it saves or prints, its toolbar is disabled, and closing it hides it at once but deletes
+// it only when the file is complete, as saving and printing read its rows and let events run.
 class RecordListWindow : public QWidget {
     Q_OBJECT
 public:
@@ -46,12 +49,17 @@ protected:
     QVBoxLayout& Layout() { return *layout_; }
 
 private:
+    class Busy;
+
     void AddToolbar(const QStringList& keys);
 
     ListServices services_;
     RecordTableModel* model_;
     QTableView* grid_;
     QVBoxLayout* layout_;
+    QToolBar* toolbar_ = nullptr;
+    bool busy_ = false;
+    bool closedWhileBusy_ = false;
 };
 
 } // namespace voltaryn

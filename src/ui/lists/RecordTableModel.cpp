@@ -3,6 +3,23 @@
 #include "ui/common/QtText.h"
 
 namespace voltaryn {
+namespace {
+
+// The text a cell shows: its first MostShown characters and "…" when it is longer. The view lays
+// out all the text it is given at every repaint, which takes seconds for a line of megabytes (a
+// file that is no data file may hold one).
+QString ShownText(std::string_view cell)
+{
+    constexpr qsizetype MostShown = 256;
+    constexpr std::size_t MostBytesShown = 4 * MostShown;  // UTF-8 takes at most four bytes a character
+    QString text = ToQString(cell.substr(0, MostBytesShown));
+    if (text.size() <= MostShown && cell.size() <= MostBytesShown)
+        return text;
+    text.truncate(text[MostShown - 1].isHighSurrogate() ? MostShown - 1 : MostShown);
+    return text + u'…';
+}
+
+} // namespace
 
 RecordTableModel::RecordTableModel(RecordTable table, QObject* parent)
     : QAbstractTableModel(parent), table_(std::move(table))
@@ -29,7 +46,7 @@ QVariant RecordTableModel::data(const QModelIndex& index, int role) const
         return {};
     const RecordRow& row = table_.rows[static_cast<std::size_t>(index.row())];
     const auto column = static_cast<std::size_t>(index.column());
-    return column < row.size() ? ToQString(row[column]) : QString();
+    return column < row.size() ? ShownText(row[column]) : QString();
 }
 
 QVariant RecordTableModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -8,7 +8,8 @@ namespace voltaryn {
 
 // A record list shown in a grid: the table's header row as column titles, its rows as centred
 // cells. Cells convert to text only when the view asks for them, so lists of tens of thousands
-// of rows stay quick.
+// of rows stay quick; a cell longer than 256 characters shows only those and "…". The table
+// keeps every cell whole.
 class RecordTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:

@@ -45,6 +45,8 @@ TEST(DataFileReaderTest, ItemsBecomeRowsOfAtMostNineCells)
         {"a comma splits an item", "H,1\t2,3\r\n4\r\n", {{"1", "2"}, {"3"}, {"4"}}},
         {"last line without CR LF", "H\r\n1\t2\r\n3\t4", {{"1", "2"}, {"3", "4"}}},
         {"bare LF", "H\n1\n2\n", {{"1"}, {"2"}}},
+        {"bare CR", "H\r1\t2\r3\r", {{"1", "2"}, {"3"}}},
+        {"mixed line ends", "H\r\n1\r2\n3\r\n\r\n", {{"1"}, {"2"}, {"3"}, {}}},
         {"fields beyond the ninth dropped", "H\r\n1\t2\t3\t4\t5\t6\t7\t8\t9\t10\t11\r\n",
          {{"1", "2", "3", "4", "5", "6", "7", "8", "9"}}},
         {"trailing TAB adds no cell", "H\r\n1\t2\t\r\n1\t \r\n", {{"1", "2"}, {"1"}}},
@@ -71,6 +73,37 @@ TEST(DataFileReaderTest, ReadsUtf8AsItIsAndOtherBytesAsWindows1252)
     };
     for (const auto& [bytes, cells] : cases)
         EXPECT_EQ(ParseDataFile("H\r\n" + bytes).rows, std::vector<RecordRow>{cells}) << bytes;
+}
+
+TEST(DataFileReaderTest, WarnsOfAFileThatIsNoDataFileButReadsItAllTheSame)
+{
+    const std::string titles = "No.s\tTime\tV\t(m)Ohm\tAmp\tTemp\tIn-Cap(m)Ah\tOut-Cap(m)Ah\tT-Cap(m)Ah\t\r\n";
+    const std::string record = "1\t10:00:02\t12.63\t05.41\t-2.000\t24.0\t0000(m)\t0002(m)\t-0002(m)\r\n";
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::size_t rows;
+        const char* warning;  // a part of it; empty for none
+    };
+    const std::vector<Case> cases = {
+        {"a list export", titles + record, 1, ""},
+        {"an export of an empty list", titles, 0, ""},
+        {"records under a foreign header", "Battery 7\r\n" + record, 1, ""},
+        {"a recording with bare CR line ends",
+         "No.s\tTime\tV\t4 Ohm\tAmp\tCelsius\tIn-Cap \tOut-Cap \tT-Cap \r" + record, 1, ""},
+        {"a letter", "Dear meter\r\nplease record.\r\n", 1, "no line of nine TAB-separated fields"},
+        {"an empty file", "", 0, "no line of nine TAB-separated fields"},
+        {"a picture", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16), 3, "not a text file"},
+        {"control characters", titles + std::string(40, '\x01') + record, 1, "not a text file"},
+    };
+    for (const auto& [what, bytes, rows, warning] : cases) {
+        const DataFile data = ParseDataFile(bytes);
+        EXPECT_EQ(data.rows.size(), rows) << what;
+        if (*warning == '\0')
+            EXPECT_EQ(data.warning, "") << what;
+        else
+            EXPECT_THAT(data.warning, HasSubstr(warning)) << what;
+    }
 }
 
 TEST(DataFileReaderTest, ReadsBackWhatTheListExportWrote)

@@ -76,6 +76,37 @@ TEST(PrintLayoutTest, BreaksPagesWhenFourLinesNoLongerFitBelowTheRowAndNumbersEa
     }
 }
 
+TEST(PrintLayoutTest, TurnsThePaperOrShrinksTheFontWhenTheColumnsDoNotFitAcross)
+{
+    // Texts of 500 and 1000 twips (the header, and the last row, each with its "0"), two gaps of
+    // 100 and margins of 400 on either side: 2500 twips across at full size.
+    const RecordTable table{{"Volt", "B"}, {{"-", "-"}, {"1", "12.63 (V)"}}};
+    struct Case {
+        const char* what;
+        PaperWidths paper;
+        bool landscapeChosen;
+        PrintFit fit;
+    };
+    const std::vector<Case> cases = {
+        {"fits upright", {2500, 4000}, false, {false, 1}},
+        {"one twip short upright", {2499, 4000}, false, {true, 1}},
+        {"landscape as chosen", {2500, 4000}, true, {true, 1}},
+        {"too narrow even turned", {1000, 1750}, false, {true, 0.5}},
+        {"too narrow in landscape as chosen", {1000, 1750}, true, {true, 0.5}},
+    };
+    for (const auto& [what, paper, landscapeChosen, expected] : cases) {
+        const PrintFit fit = FitPrint(table, paper, landscapeChosen, MonoWidth);
+        EXPECT_EQ(fit.landscape, expected.landscape) << what;
+        EXPECT_DOUBLE_EQ(fit.fontScale, expected.fontScale) << what;
+
+        // Planned in the font as fitted, the table leaves the right margin free.
+        const auto fittedWidth = [&](std::string_view text) { return fit.fontScale * MonoWidth(text); };
+        PrintPage page = PageHolding(10);
+        page.width = fit.landscape ? paper.landscape : paper.portrait;
+        EXPECT_LE(PlanPrint(table, page, fittedWidth).tableRight, page.width - page.margin) << what;
+    }
+}
+
 TEST(PrintLayoutTest, CountsPagesForAFullRecording)
 {
     // 36001 records and the header, 50 rows a page.

@@ -1,9 +1,14 @@
 #include "ui/lists/GridPrinter.h"
 
+#include "ui/common/QtText.h"
+#include "ui/lists/ListLayouts.h"
+
+#include "lists/PdfText.h"
 #include "support/ScriptedDialogService.h"
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -32,6 +37,16 @@ struct CancelledPrinterDialog : testing::ScriptedDialogService {
     }
 };
 
+// A printer dialog in which the user prints to a PDF file on A4 paper, upright.
+struct UprightA4Dialog : testing::ScriptedDialogService {
+    bool ChoosePrinter(QWidget* parent, QPrinter& printer) override
+    {
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setPageOrientation(QPageLayout::Portrait);
+        return ScriptedDialogService::ChoosePrinter(parent, printer);
+    }
+};
+
 RecordTable Recording(int records)
 {
     RecordTable table{{"No.s", "Time", "V"}, {}};
@@ -40,13 +55,14 @@ RecordTable Recording(int records)
     return table;
 }
 
-// The PDF's text as laid out on the page; pages end with a form feed.
-QString PrintedText(const QString& pdf)
+bool Landscape(const QString& pdf)
 {
-    QProcess extract;
-    extract.start("pdftotext", {"-layout", pdf, "-"});
-    extract.waitForFinished();
-    return QString::fromUtf8(extract.readAllStandardOutput());
+    QProcess info;
+    info.start("pdfinfo", {pdf});
+    info.waitForFinished();
+    const QRegularExpressionMatch size =
+        QRegularExpression(R"(Page size:\s+([\d.]+) x ([\d.]+))").match(QString::fromUtf8(info.readAllStandardOutput()));
+    return size.captured(1).toDouble() > size.captured(2).toDouble();
 }
 
 bool HasLine(const QString& text, const QString& pattern)
@@ -67,7 +83,7 @@ TEST(GridPrinterTest, PrintsEveryRowAndNumbersEveryPage)
         EXPECT_EQ(pump.hourglass, std::vector<bool>(static_cast<std::size_t>(result.pages), true)) << records;
         EXPECT_EQ(QApplication::overrideCursor(), nullptr) << records;
 
-        const QString text = PrintedText(dialogs.printToPdf);
+        const QString text = testing::PdfText(dialogs.printToPdf);
         EXPECT_EQ(text.count('\f'), result.pages) << records;
         EXPECT_TRUE(HasLine(text, R"(No\.s\s+Time\s+V)")) << records;
         for (int r = 1; r <= records; ++r)
@@ -75,6 +91,37 @@ TEST(GridPrinterTest, PrintsEveryRowAndNumbersEveryPage)
         // The layout mode drops the narrow spaces around the dash.
         for (int page = 1; page <= result.pages; ++page)
             EXPECT_TRUE(HasLine(text, QString(R"(P\s*-\s*%1)").arg(page))) << "page " << page;
+    }
+}
+
+TEST(GridPrinterTest, TurnsOrShrinksAWideListSoThatNoColumnIsLost)
+{
+    const RecordRow manualTitles = ManualListLayout().Titles();
+    const RecordRow manualRecord = {"12",         "06-16:17:39", "12.62 (V)",  "05.39 (mOhm)", "-2.005 (A)",
+                                    "-025.6 (℃)", "0033 (mAh)",  "0333 (mAh)", "-0300 (mAh)"};
+    RecordRow wideRecord;
+    for (const std::string& title : manualTitles)
+        wideRecord.push_back(title + ":" + std::string(30, 'W'));
+    struct Case {
+        const char* what;
+        RecordTable table;
+        bool landscape;
+    };
+    const std::vector<Case> cases = {
+        {"narrow list stays upright", Recording(3), false},
+        {"manual list turns", {manualTitles, {manualRecord}}, true},
+        {"wider than landscape shrinks", {manualTitles, {wideRecord}}, true},
+    };
+    const QTemporaryDir folder;
+    UprightA4Dialog dialogs;
+    dialogs.printToPdf = folder.filePath("list.pdf");
+    for (const auto& [what, table, landscape] : cases) {
+        ASSERT_EQ(PrintGrid(dialogs, nullptr, table).status, PrintStatus::Printed) << what;
+        EXPECT_EQ(Landscape(dialogs.printToPdf), landscape) << what;
+        const QString text = testing::PdfText(dialogs.printToPdf);
+        for (const RecordRow* row : {&table.header, &table.rows.back()})
+            for (const std::string& cell : *row)
+                EXPECT_TRUE(text.contains(ToQString(cell))) << what << ": " << cell;
     }
 }
 

@@ -1,12 +1,17 @@
+#include "lists/PdfText.h"
 #include "support/PanelHarness.h"
 
+#include "files/ListExport.h"
 #include "ui/lists/DataListWindow.h"
 
+#include <QCoreApplication>
+#include <QPointer>
 #include <QScrollBar>
 #include <QTableView>
 
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 namespace voltaryn {
 namespace {
@@ -85,6 +90,95 @@ TEST_F(ListWindowsTest, SaveWritesEveryCellWithATabAndIsRefusedWhileRecording)
     list->findChild<QAction*>("Save")->trigger();
     EXPECT_EQ(dialogs.messages, QStringList{"Aready in recording mode, close it and try again !"});
     EXPECT_FALSE(fs::exists(refused));
+}
+
+// Saving and printing let events run, and a close may come meanwhile: the window must outlive the
+// operation, and the file must come out whole.
+TEST_F(ListWindowsTest, ClosingAListWhileItSavesOrPrintsLeavesItsFileWhole)
+{
+    const fs::path file = folder / "list.txt";
+    const fs::path expected = folder / "expected.txt";
+    dialogs.saveFileName = QString::fromStdString(file.string());
+    dialogs.printToPdf = QString::fromStdString((folder / "list.pdf").string());
+    recorder.SetSampleTime(1);
+    struct Case {
+        const char* key;
+        bool byRecorder;  // at a range change, else by the user
+    };
+    for (const auto& [key, byRecorder] : {Case{"Save", false}, {"Save", true}, {"Print", false}, {"Print", true}}) {
+        SCOPED_TRACE(std::string(key) + (byRecorder ? " closed by the recorder" : " closed by the user"));
+        meter.SetRangeCode(3);
+        Rotation();
+        Click("List");
+        QPointer<RecordListWindow> list = Window("RealTimeList");
+        list->show();
+        for (int row = 0; row < 120; ++row)  // more than one printed page
+            panel.RecorderTick();
+
+        const RecordTable printed = list->Model().Table();  // printing lays out the rows it starts with
+        RecordTable saved;                                  // saving also writes rows added meanwhile
+        bool closed = false;
+        pump.onEvents = [&] {
+            if (!std::exchange(closed, true)) {
+                if (byRecorder) {
+                    meter.SetRangeCode(4);
+                    Rotation();
+                    panel.RecorderTick();
+                } else {
+                    list->close();
+                }
+                EXPECT_TRUE(list->isHidden());
+                saved = list->Model().Table();
+            }
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // as the event loop would
+        };
+        list->findChild<QAction*>(key)->trigger();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(list.isNull());
+        EXPECT_FALSE(recorder.ListRecording());
+
+        if (key == std::string("Save")) {
+            ASSERT_TRUE(SaveGridFile(expected, saved).Ok());
+            EXPECT_EQ(FileText(file), FileText(expected));
+        } else {  // each row has its own time
+            EXPECT_TRUE(PdfText(dialogs.printToPdf).contains(QString::fromStdString(printed.rows.back()[1])));
+        }
+    }
+}
+
+TEST_F(ListWindowsTest, EveryCellFitsItsColumnOnOneLine)
+{
+    Rotation();
+    recorder.SetSampleTime(1);
+    Click("List");
+    for (int row = 0; row < 5; ++row)
+        panel.RecorderTick();
+    Click("Memory");
+    for (const char* name : {"RealTimeList", "ManualList"}) {
+        QTableView& grid = Window(name)->Grid();
+        grid.window()->show();
+        EXPECT_FALSE(grid.wordWrap()) << name;
+        // The width the view itself asks for the shown cells (public only in the base class).
+        const QAbstractItemView& view = grid;
+        for (int column = 0; column < grid.model()->columnCount(); ++column)
+            EXPECT_LE(view.sizeHintForColumn(column), grid.columnWidth(column)) << name << ", column " << column;
+    }
+}
+
+TEST(RecordTableModelTest, ShowsTheStartOfALongCellAndKeepsItWhole)
+{
+    const QString battery = QString::fromUtf8("\xF0\x9F\x94\x8B");  // two UTF-16 units
+    const std::vector<std::pair<QString, QString>> cells = {
+        {QString(256, '7'), QString(256, '7')},
+        {QString(10'000'000, '7'), QString(256, '7') + "…"},
+        {QString("°").repeated(300), QString("°").repeated(256) + "…"},  // 600 bytes
+        {"a" + battery.repeated(200), "a" + battery.repeated(127) + "…"},  // no pair of units split
+    };
+    for (const auto& [cell, shown] : cells) {
+        RecordTableModel model({{"V"}, {{cell.toStdString()}}});
+        EXPECT_EQ(model.data(model.index(0, 0), Qt::DisplayRole).toString(), shown) << shown.size();
+        EXPECT_EQ(model.Table().rows[0][0], cell.toStdString()) << shown.size();
+    }
 }
 
 TEST_F(ListWindowsTest, ManualListSavesFromItsLowerCaseKey)
