@@ -1,11 +1,12 @@
 # Voltaryn: `make demo` starts the program on its simulated meter, `make check` runs every test
-# (then again under AddressSanitizer and UndefinedBehaviorSanitizer), `make bench` the benchmarks.
+# (then again under AddressSanitizer and UndefinedBehaviorSanitizer) and clang-tidy, `make bench`
+# the benchmarks.
 
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build demo check test sanitize bench clean
+.PHONY: deps build demo check test sanitize tidy bench clean
 
 deps:
 	scripts/install-deps
@@ -25,7 +26,13 @@ sanitize: deps
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS)
 
-check: test sanitize
+# clang-tidy over every source file of src/, with the checks of .clang-tidy; any finding fails.
+tidy: build
+	run-clang-tidy -quiet -p $(BUILD_DIR) -j $(JOBS) '$(CURDIR)/src/' > $(BUILD_DIR)/tidy.log 2>&1 \
+	  || { grep -E '(warning|error):' $(BUILD_DIR)/tidy.log; exit 1; }
+	@echo "clang-tidy: no findings"
+
+check: test sanitize tidy
 
 bench: build
 	$(BUILD_DIR)/bench/voltaryn_bench

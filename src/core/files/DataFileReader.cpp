@@ -74,7 +74,7 @@ std::string_view NextItem(std::string_view& text)
 
 void ReadTitles(std::string_view header, DataFile& data)
 {
-    const auto range = std::find_if(RangeTexts.begin(), RangeTexts.end(), [header](std::string_view text) {
+    const auto* const range = std::find_if(RangeTexts.begin(), RangeTexts.end(), [header](std::string_view text) {
         return header.find(text) != std::string_view::npos;
     });
     if (range != RangeTexts.end())
@@ -119,7 +119,7 @@ DataFile ReadDataFile(const std::filesystem::path& file, const LineProgress& pro
     char chunk[1 << 16];
     while (const std::size_t count = std::fread(chunk, 1, sizeof chunk, in.get()))
         bytes.append(chunk, count);
-    if (std::ferror(in.get()))
+    if (std::ferror(in.get()) != 0)
         return Unread(FileError("read", file, errno));
     return ParseDataFile(bytes, progress);
 }

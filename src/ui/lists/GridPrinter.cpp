@@ -136,7 +136,7 @@ PrintResult PrintTable(QPrinter& printer, const RecordTable& table, EventPump* e
         draw.DrawBorders(plan.pages[p]);
         draw.DrawRows(table, plan.pages[p]);
         draw.DrawFooter(plan.pages[p], p + 1);
-        if (events)
+        if (events != nullptr)
             events->LetEventsRun();
     }
     painter.end();

@@ -111,12 +111,15 @@ void RecordingController::Open()
         model.SetTitle(DataFile::TemperatureColumn, *data.temperatureTitle);
     model.SetRows(std::move(data.rows));
     fileList_->setWindowTitle(ToQString(path.filename().string()));
+    if (!data.warning.empty())
+        context_.dialogs.ShowMessage(parent, MessageIcon::Exclamation, ToQString(data.warning));
 }
 
 void RecordingController::List()
 {
     const MeterReading& reading = context_.state.meter.reading;
-    const bool shown = realTimeList_ != nullptr;
+    // A list closed during its own save stays alive, hidden, until the save ends.
+    const bool shown = realTimeList_ != nullptr && realTimeList_->isVisible();
     if (!shown) {
         realTimeList_ = new RecordListWindow(RealTimeListLayout(reading.RangeText, reading.TempUnitText), Services(),
                                              &context_.mainWindow);

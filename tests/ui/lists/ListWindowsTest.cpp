@@ -113,7 +113,7 @@ TEST_F(ListWindowsTest, ClosingAListWhileItSavesOrPrintsLeavesItsFileWhole)
         QPointer<RecordListWindow> list = Window("RealTimeList");
         list->show();
         for (int row = 0; row < 120; ++row)  // more than one printed page
-            panel.RecorderTick();
+            RecorderTick();
 
         const RecordTable printed = list->Model().Table();  // printing lays out the rows it starts with
         RecordTable saved;                                  // saving also writes rows added meanwhile
@@ -123,7 +123,7 @@ TEST_F(ListWindowsTest, ClosingAListWhileItSavesOrPrintsLeavesItsFileWhole)
                 if (byRecorder) {
                     meter.SetRangeCode(4);
                     Rotation();
-                    panel.RecorderTick();
+                    RecorderTick();
                 } else {
                     list->close();
                 }
@@ -152,7 +152,7 @@ TEST_F(ListWindowsTest, EveryCellFitsItsColumnOnOneLine)
     recorder.SetSampleTime(1);
     Click("List");
     for (int row = 0; row < 5; ++row)
-        panel.RecorderTick();
+        RecorderTick();
     Click("Memory");
     for (const char* name : {"RealTimeList", "ManualList"}) {
         QTableView& grid = Window(name)->Grid();
