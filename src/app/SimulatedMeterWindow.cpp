@@ -1,5 +1,8 @@
 #include "SimulatedMeterWindow.h"
 
+#include "ui/common/ScreenFit.h"
+
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
@@ -8,12 +11,26 @@
 
 namespace voltaryn {
 
+void SimulatedMeterWindow::ShowBeside(const QWidget& mainWindow)
+{
+    move(mainWindow.frameGeometry().topRight() + QPoint(24, 0));
+    show();
+    KeepOnScreen(*this, mainWindow);
+    raise();
+    activateWindow();
+}
+
 SimulatedMeterWindow::SimulatedMeterWindow(sim::SimulatedMeter& meter, sim::SimulatedHidBackend& backend,
-                                           QWidget* parent)
-    : QWidget(parent, Qt::Window)
+                                           QWidget& mainWindow)
 {
     setObjectName("SimulatedMeter");
     setWindowTitle("Simulated meter");
+
+    auto* show = new QAction("Show the simulated meter", &mainWindow);
+    show->setShortcut(Qt::Key_F12);
+    connect(show, &QAction::triggered, this, [this, &mainWindow] { ShowBeside(mainWindow); });
+    mainWindow.addAction(show);
+    mainWindow.setContextMenuPolicy(Qt::ActionsContextMenu);
 
     auto* range = new QComboBox(this);
     range->setObjectName("SimRange");

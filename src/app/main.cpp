@@ -6,7 +6,6 @@
 
 #include <QApplication>
 
-#include <memory>
 #include <optional>
 
 using namespace voltaryn;
@@ -34,11 +33,8 @@ int main(int argc, char* argv[])
     PanelWindow& panel = app.Panel();
     panel.show();
 
-    std::unique_ptr<SimulatedMeterWindow> simulatorWindow;
-    if (demoMeter) {
-        simulatorWindow = std::make_unique<SimulatedMeterWindow>(demoMeter->meter, demoMeter->backend);
-        simulatorWindow->move(panel.frameGeometry().topRight() + QPoint(24, 0));
-        simulatorWindow->show();
-    }
+    std::optional<SimulatedMeterWindow> simulatorWindow;
+    if (demoMeter)
+        simulatorWindow.emplace(demoMeter->meter, demoMeter->backend, panel).ShowBeside(panel);
     return QApplication::exec();
 }

@@ -2,6 +2,7 @@
 
 #include "files/ListExport.h"
 #include "ui/common/QtText.h"
+#include "ui/common/ScreenFit.h"
 #include "ui/common/WaitCursor.h"
 #include "ui/lists/GridPrinter.h"
 
@@ -144,6 +145,13 @@ void RecordListWindow::Print()
     const Busy busy(*this);
     if (PrintGrid(services_.dialogs, this, model_->Table(), &services_.pump).status == PrintStatus::PrinterFailed)
         services_.dialogs.ShowMessage(this, MessageIcon::Critical, "The printer could not be started.");
+}
+
+void RecordListWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // However it was placed, the whole list (its scroll bar included) is on the main window's screen.
+    KeepOnScreen(*this, parentWidget() != nullptr ? *parentWidget()->window() : *this);
 }
 
 void RecordListWindow::closeEvent(QCloseEvent* event)

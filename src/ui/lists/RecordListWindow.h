@@ -45,6 +45,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     // Where subclasses put what stands above the grid.
     QVBoxLayout& Layout() { return *layout_; }
 

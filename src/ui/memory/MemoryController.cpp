@@ -2,6 +2,7 @@
 
 #include "memory/LoadingCaption.h"
 #include "memory/ManualDownload.h"
+#include "ui/common/MeterAnswers.h"
 #include "ui/common/QtText.h"
 
 namespace voltaryn {
@@ -29,6 +30,8 @@ void MemoryController::DownloadManualRecords()
     if (manualList_ != nullptr)
         manualList_->close();
     MeterSession& meter = context_.state.meter;
+    if (!RequireMeter(meter.reading, context_.dialogs, Parent()))
+        return;
     if (meter.reading.AutoMemoryOn || meter.reading.IntervalOn) {
         context_.dialogs.ShowMessage(Parent(), MessageIcon::None,
                                      "Error loading in this mode,\nplease check out and try again.");
@@ -51,10 +54,13 @@ void MemoryController::DownloadManualRecords()
         context_.dialogs.ShowMessage(Parent(), MessageIcon::Critical, "No Data !!!");
         break;
     case ManualDownloadEnd::NoReply:
-        context_.dialogs.ShowMessage(Parent(), MessageIcon::Critical,
-                                     QStringLiteral("The meter stopped answering: %1 of %2 records were loaded.")
-                                         .arg(result.rowsDelivered)
-                                         .arg(result.recordCount));
+        context_.dialogs.ShowMessage(
+            Parent(), MessageIcon::Critical,
+            result.recordCount == 0
+                ? QStringLiteral("The meter did not answer; nothing was loaded.")
+                : QStringLiteral("The meter stopped answering: %1 of %2 records were loaded.")
+                      .arg(result.rowsDelivered)
+                      .arg(result.recordCount));
         break;
     case ManualDownloadEnd::BadCount:
         context_.dialogs.ShowMessage(Parent(), MessageIcon::Critical, "The meter's record count makes no sense.");

@@ -61,20 +61,21 @@ struct SymbolPlace {
     StatusBit bit;
 };
 
+// The unit symbols keep a gap from the last digit of their field (digits end at 2085 and 4125).
 constexpr SymbolPlace Symbols[] = {
     {"LcdAuto", -1, Symbol::Ring, {360, 1200, 150, 150}, StatusBit::LcdAuto},
     {"LcdBi", -1, Symbol::Beeper, {3600, 1170, 300, 210}, StatusBit::LcdBi},
     {"LcdBt", -1, Symbol::Battery, {4050, 1170, 330, 210}, StatusBit::LcdBt},
-    {"LcdVm", -1, Symbol::Milli, {2025, 1560, 165, 150}, StatusBit::LcdVm},
-    {"UnitV", -1, Symbol::Volt, {2040, 1740, 180, 195}, StatusBit::UnitV},
-    {"UnitVOhm", -1, Symbol::Ohm, {2040, 1740, 195, 195}, StatusBit::UnitVOhm},
-    {"LcdOhmm", -1, Symbol::Milli, {4080, 1560, 165, 150}, StatusBit::LcdOhmm},
-    {"UnitOhm", -1, Symbol::Ohm, {4110, 1740, 195, 195}, StatusBit::UnitOhm},
-    {"LcdAV", -1, Symbol::Volt, {2040, 2220, 180, 195}, StatusBit::LcdAV},
-    {"UnitA", -1, Symbol::Amp, {2040, 2220, 180, 195}, StatusBit::UnitA},
-    {"LcdTemV", -1, Symbol::Volt, {4080, 2040, 150, 150}, StatusBit::LcdTemV},
-    {"UnitC", -1, Symbol::Celsius, {4080, 2190, 270, 195}, StatusBit::UnitC},
-    {"UnitF", -1, Symbol::Fahrenheit, {4050, 2190, 270, 195}, StatusBit::UnitF},
+    {"LcdVm", -1, Symbol::Milli, {2125, 1560, 165, 150}, StatusBit::LcdVm},
+    {"UnitV", -1, Symbol::Volt, {2125, 1740, 180, 195}, StatusBit::UnitV},
+    {"UnitVOhm", -1, Symbol::Ohm, {2125, 1740, 195, 195}, StatusBit::UnitVOhm},
+    {"LcdOhmm", -1, Symbol::Milli, {4160, 1560, 165, 150}, StatusBit::LcdOhmm},
+    {"UnitOhm", -1, Symbol::Ohm, {4160, 1740, 195, 195}, StatusBit::UnitOhm},
+    {"LcdAV", -1, Symbol::Volt, {2125, 2220, 180, 195}, StatusBit::LcdAV},
+    {"UnitA", -1, Symbol::Amp, {2125, 2220, 180, 195}, StatusBit::UnitA},
+    {"LcdTemV", -1, Symbol::Volt, {4160, 2040, 150, 150}, StatusBit::LcdTemV},
+    {"UnitC", -1, Symbol::Celsius, {4160, 2190, 270, 195}, StatusBit::UnitC},
+    {"UnitF", -1, Symbol::Fahrenheit, {4160, 2190, 270, 195}, StatusBit::UnitF},
     {"Lcdm", 0, Symbol::Milli, {1320, 2760, 150, 120}, StatusBit::Lcdm0},
     {"Lcdm", 1, Symbol::Milli, {2640, 2760, 150, 120}, StatusBit::Lcdm1},
     {"Lcdm", 2, Symbol::Milli, {3960, 2760, 150, 120}, StatusBit::Lcdm2},
@@ -135,6 +136,10 @@ FrontPanelView::FrontPanelView(QWidget* parent) : QWidget(parent), twips_(Twips:
     AddTextFields();
     AddKeyPictures();
     AddRangeSwitch();
+    AddStaleCover();
+    // An idle meter until the first display arrives: nothing lit, and every digit blank.
+    for (const Indicator& indicator : indicators_)
+        indicator.widget->hide();
 }
 
 QPoint FrontPanelView::ViewPoint(double left, double top) const
@@ -188,7 +193,6 @@ void FrontPanelView::AddNumericFields()
             SegmentLabel* digit = AddSegmentLabel(Indexed(place.name, i + 1),
                                                   {left, place.top, DigitWidth, DigitBoxHeight}, 1, DigitHeight,
                                                   Qt::AlignLeft | Qt::AlignVCenter);
-            digit->setText(QStringLiteral("8"));
             digits.at(static_cast<std::size_t>(i)) = digit;
         }
         const int digitBottom = place.top + (DigitBoxHeight + DigitHeight) / 2;
@@ -228,7 +232,6 @@ void FrontPanelView::AddTextFields()
         capacities_.at(static_cast<std::size_t>(row)) =
             AddSegmentLabel(Indexed("LblmAh", row), {UnitLefts[row] - 960, 2760, 900, SmallFieldHeight}, 4,
                             SmallDigitHeight, Right);
-        capacities_.at(static_cast<std::size_t>(row))->setText(QStringLiteral("0000"));
     }
 
     // Percentage digits from the left: LblPercent(2) is the leading "1" of 100.
@@ -236,7 +239,8 @@ void FrontPanelView::AddTextFields()
     for (int i = 0; i < 3; ++i) {
         SegmentLabel* digit = AddSegmentLabel(Indexed("LblPercent", i), {PercentLefts[i], 3060, 165, SmallFieldHeight},
                                               1, SmallDigitHeight, Left);
-        digit->setText(i == 2 ? QStringLiteral("1") : QStringLiteral("0"));
+        if (i == 2)
+            digit->setText(QStringLiteral("1"));
         if (i < 2)
             percentDigits_.at(static_cast<std::size_t>(i)) = digit;
         else
@@ -245,11 +249,8 @@ void FrontPanelView::AddTextFields()
 
     recordNumber_ = AddSegmentLabel(QStringLiteral("LblMR"), {1890, 3060, 480, SmallFieldHeight}, 3,
                                     SmallDigitHeight, Right);
-    recordNumber_->setText(QStringLiteral("000"));
     hh_ = AddSegmentLabel(QStringLiteral("LblHH"), {3105, 3060, 345, SmallFieldHeight}, 2, SmallDigitHeight, Right);
-    hh_->setText(QStringLiteral("00"));
     ll_ = AddSegmentLabel(QStringLiteral("LblLL"), {3675, 3060, 540, SmallFieldHeight}, 2, SmallDigitHeight, Left);
-    ll_->setText(QStringLiteral("00"));
 
     const std::pair<const char*, StatusBit> separators[] = {{"-", StatusBit::DPoint0}, {":", StatusBit::DPoint1}};
     for (int i = 0; i < 2; ++i) {
@@ -297,6 +298,28 @@ void FrontPanelView::AddRangeSwitch()
         knob->setVisible(position == 0);
         knobs_.at(static_cast<std::size_t>(position)) = knob;
     }
+}
+
+void FrontPanelView::AddStaleCover()
+{
+    staleCover_ = new QLabel(this);
+    Place(staleCover_, QStringLiteral("LcdStale"), layout::LcdGlass);
+    staleCover_->setAlignment(Qt::AlignCenter);
+    staleCover_->setWordWrap(true);
+    staleCover_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    QFont font = LabelFont(twips_.ToPixels(330));
+    font.setBold(true);
+    staleCover_->setFont(font);
+    staleCover_->setStyleSheet("background: rgba(214, 222, 206, 200); color: #3d4238;");
+    staleCover_->hide();
+}
+
+void FrontPanelView::ShowConnection(const QString& connectionText)
+{
+    const bool live = connectionText == QLatin1String("Connection");
+    staleCover_->setText(connectionText == QLatin1String("No COM") ? QStringLiteral("Waiting for the meter")
+                                                                   : connectionText);
+    staleCover_->setVisible(!live);
 }
 
 void FrontPanelView::ShowDisplay(const PanelDisplay& display, const MeterReading& reading)

@@ -6,6 +6,7 @@
 #include "ui/common/Twips.h"
 #include "ui/panel/FrontPanelLayout.h"
 
+#include <QLabel>
 #include <QWidget>
 
 #include <array>
@@ -33,6 +34,10 @@ public:
     // meter reports no range) leaves no knob shown.
     void ShowRange(int rangeCode);
 
+    // While the meter is not connected the display is not live: the glass is dimmed and the
+    // connection state written across it, so no one reads an old value as a measurement.
+    void ShowConnection(const QString& connectionText);
+
 private:
     struct Indicator {
         StatusBit bit;
@@ -46,6 +51,7 @@ private:
     void AddTextFields();
     void AddKeyPictures();
     void AddRangeSwitch();
+    void AddStaleCover();
 
     SegmentLabel* AddSegmentLabel(const QString& name, const layout::TwipRect& where, int cells,
                                   int digitHeight, Qt::Alignment alignment);
@@ -64,6 +70,7 @@ private:
     SegmentLabel* hh_ = nullptr;
     SegmentLabel* ll_ = nullptr;
     std::array<QWidget*, layout::RangePositionCount> knobs_{};
+    QLabel* staleCover_ = nullptr;
 };
 
 } // namespace voltaryn

@@ -10,12 +10,13 @@ struct ToolbarButton {
     const char* key;
     const char* toolTip;
     const char* icon;  // a name of the symbolic icon theme, or a picture of our own (":/icons/...")
+    const char* shortcut = nullptr;  // for the buttons a user presses again and again
 };
 
 constexpr ToolbarButton Buttons[] = {
-    {"Save", "Save as", "document-save-as-symbolic"},
-    {"Open", "Open File to Read", "document-open-symbolic"},
-    {"List", "List Display", "view-list-ordered-symbolic"},
+    {"Save", "Save as", "document-save-as-symbolic", "Ctrl+R"},
+    {"Open", "Open File to Read", "document-open-symbolic", "Ctrl+O"},
+    {"List", "List Display", "view-list-ordered-symbolic", "Ctrl+L"},
     {"Graph", "Graphic Display", ":/icons/graph-symbolic.svg"},
     {"Sampling", "Sampling Rate", "view-refresh-symbolic"},
     {"StopRec", "Stop Rec", "process-stop-symbolic"},
@@ -23,7 +24,7 @@ constexpr ToolbarButton Buttons[] = {
     {"Memory", "Data Logger", "media-flash-symbolic"},
     {"SDcard", "SD Card", "media-removable-symbolic"},
     {"COMP", "Comparator", "emblem-ok-symbolic"},
-    {"key", "button", "input-keyboard-symbolic"},
+    {"key", "button", "input-keyboard-symbolic", "Ctrl+K"},
     {"Avg", "AverageNumber", ":/icons/average-symbolic.svg"},
     {"Erase", "Erase Memory", "edit-clear-all-symbolic"},
     {"DeleteSD", "Delete SD Card", "user-trash-symbolic"},
@@ -44,6 +45,13 @@ void UseSymbolicIconTheme()
 
 QIcon Icon(const QString& name) { return name.startsWith(':') ? QIcon(name) : QIcon::fromTheme(name); }
 
+// The button's own tip, then its shortcut, if it has one.
+void SetToolTip(QAction& action, const QString& tip)
+{
+    const QKeySequence shortcut = action.shortcut();
+    action.setToolTip(shortcut.isEmpty() ? tip : tip + "  (" + shortcut.toString(QKeySequence::NativeText) + ")");
+}
+
 } // namespace
 
 PanelToolbar::PanelToolbar(QWidget* parent) : QToolBar(parent)
@@ -60,7 +68,9 @@ PanelToolbar::PanelToolbar(QWidget* parent) : QToolBar(parent)
     for (const ToolbarButton& button : Buttons) {
         QAction* action = addAction(Icon(button.icon), button.toolTip);
         action->setObjectName(button.key);
-        action->setToolTip(button.toolTip);
+        if (button.shortcut != nullptr)
+            action->setShortcut(QKeySequence(QString::fromLatin1(button.shortcut)));
+        SetToolTip(*action, button.toolTip);
     }
     save_ = findChild<QAction*>("Save");
 }
@@ -73,7 +83,7 @@ void PanelToolbar::ShowRecording(bool recording)
         return;
     recordingShown_ = recording;
     save_->setIcon(Icon(recording ? "media-playback-stop-symbolic" : "document-save-as-symbolic"));
-    save_->setToolTip(recording ? "Stop Recording" : "Save As");
+    SetToolTip(*save_, recording ? "Stop Recording" : "Save As");
 }
 
 } // namespace voltaryn

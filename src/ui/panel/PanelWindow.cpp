@@ -2,6 +2,7 @@
 
 #include "ui/common/ClickableLabel.h"
 #include "ui/common/QtText.h"
+#include "ui/common/ScreenFit.h"
 #include "ui/panel/FrontPanelLayout.h"
 #include "ui/panel/FrontPanelView.h"
 #include "ui/panel/KeyPadView.h"
@@ -46,7 +47,13 @@ PanelWindow::PanelWindow(MeterSession& session, const Recorder& recorder, QWidge
     connect(toolbar_, &QToolBar::actionTriggered, this,
             [this](QAction* action) { emit toolbarKeyClicked(action->objectName()); });
 
+    auto* quit = new QAction("Quit", this);
+    quit->setShortcut(QKeySequence::Quit);
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+    addAction(quit);
+
     connectionLabel_ = new ClickableLabel("No COM", this);
+    frontPanel_->ShowConnection(connectionLabel_->text());
     connectionLabel_->setObjectName("LblCOM");
     connectionLabel_->setGeometry(twips_.Rect(3240, 8520, 1440, 240));
     connect(connectionLabel_, &ClickableLabel::clicked, this, &PanelWindow::ToggleCaption);
@@ -81,7 +88,9 @@ void PanelWindow::PollTick()
     }
     if (tick.rangeChanged)
         frontPanel_->ShowRange(session_.reading.RangeCode);
-    connectionLabel_->setText(ToQString(session_.pollLoop.ConnectionText()));
+    const QString connection = ToQString(session_.pollLoop.ConnectionText());
+    connectionLabel_->setText(connection);
+    frontPanel_->ShowConnection(connection);
 }
 
 void PanelWindow::SetPolling(bool enabled)
@@ -127,6 +136,7 @@ void PanelWindow::PlaceDockedWindows()
             continue;
         window->move(place == DockPlace::RightEdge ? QPoint(frame.right() + 1, frame.top())
                                                     : QPoint(frame.left(), frame.bottom() + 1));
+        KeepOnScreen(*window, *this);
     }
 }
 

@@ -74,6 +74,8 @@ void MeterSettingsController::SetMeterInterval()
 
 void MeterSettingsController::AverageNumber()
 {
+    if (!RequireMeter(context_.state.meter.reading, context_.dialogs, Parent()))
+        return;
     const PollingPause pause(context_.polling);
     MeterCommands& commands = context_.state.meter.commands;
     const Answer<std::int16_t> reply = commands.ReadAverageNumber();
@@ -92,6 +94,8 @@ void MeterSettingsController::AverageNumber()
 
 void MeterSettingsController::Erase()
 {
+    if (!RequireMeter(context_.state.meter.reading, context_.dialogs, Parent()))
+        return;
     if (!context_.dialogs.Confirm(Parent(), "All the automatically recorded data in memory will be deleted!"))
         return;
     const PollingPause pause(context_.polling);

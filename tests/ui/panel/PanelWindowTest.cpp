@@ -1,6 +1,9 @@
 #include "support/PanelHarness.h"
 
+#include "ui/common/ScreenFit.h"
+
 #include <QAbstractButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -29,6 +32,11 @@ TEST_F(PanelWindowTest, StartsWithItsDesignStateAndRunningTimers)
     EXPECT_TRUE(Child("SSPKeyButton")->isHidden());
     EXPECT_TRUE(Child("SSPSDClear")->isHidden());
     EXPECT_EQ(KnobsShown(), std::vector<int>{0});
+    // An idle meter, not a segment test: nothing lit, the capacity rows empty.
+    for (const char* element : {"UnitV", "UnitVOhm", "LcdHOLD", "LcdAh(0)", "HighODec(1)"})
+        EXPECT_FALSE(Child(element)->isVisibleTo(&panel)) << element;
+    EXPECT_EQ(Label("LblmAh(0)"), "");
+    EXPECT_EQ(Label("LcdStale"), "Waiting for the meter");
     EXPECT_EQ(Child<QTimer>("Timer1")->interval(), 100);
     EXPECT_EQ(Child<QTimer>("Timer2")->interval(), 1000);
     EXPECT_EQ(Child<QTimer>("Timer3")->interval(), 10000);
@@ -50,6 +58,7 @@ TEST_F(PanelWindowTest, DisplayTicksMirrorTheReadingConnectionAndRange)
     EXPECT_EQ(Label("LblTemp").toStdString(), session.reading.TemperatureText);
     EXPECT_NE(session.reading.VoltageText, "-999.9");
     EXPECT_EQ(KnobsShown(), std::vector<int>{3});
+    EXPECT_FALSE(Child("LcdStale")->isVisibleTo(&panel));
 
     meter.SetRangeCode(6);
     Rotation();
@@ -64,6 +73,8 @@ TEST_F(PanelWindowTest, DisplayTicksMirrorTheReadingConnectionAndRange)
     Rotation();
     EXPECT_EQ(Label("LblCOM"), "Disconnected");
     EXPECT_EQ(Label("LblV"), voltage);
+    EXPECT_TRUE(Child("LcdStale")->isVisibleTo(&panel)) << "an old value must not pass for a measurement";
+    EXPECT_EQ(Label("LcdStale"), "Disconnected");
 }
 
 TEST_F(PanelWindowTest, EveryKeySendsItsReport)
@@ -122,7 +133,6 @@ TEST_F(PanelWindowTest, KeyButtonShowsAndHidesTheKeyPad)
 {
     QAction* key = ToolbarButton("key");
     ASSERT_NE(key, nullptr);
-    EXPECT_EQ(key->toolTip(), "button");
     const int narrow = panel.width();
 
     key->trigger();
@@ -147,13 +157,33 @@ TEST_F(PanelWindowTest, DockedWindowsFollowThePanel)
 {
     QWidget memory;
     QWidget dataList;
+    memory.resize(200, 300);
+    dataList.resize(300, 420);
     panel.show();
     panel.Dock(&memory, PanelWindow::DockPlace::RightEdge);
     panel.Dock(&dataList, PanelWindow::DockPlace::Below);
     panel.move(40, 30);
     const QRect frame = panel.frameGeometry();
     EXPECT_EQ(memory.pos(), QPoint(frame.right() + 1, frame.top()));
-    EXPECT_EQ(dataList.pos(), QPoint(frame.left(), frame.bottom() + 1));
+    // Below the panel there is no room left on the screen: the list moves up onto it.
+    const QRect screen = panel.screen()->availableGeometry();
+    ASSERT_GT(frame.bottom() + dataList.height(), screen.bottom());
+    EXPECT_EQ(dataList.x(), frame.left());
+    EXPECT_TRUE(screen.contains(dataList.frameGeometry())) << dataList.frameGeometry().bottom();
+}
+
+TEST(ScreenFit, WindowsAreMovedAndIfNeedBeShrunkOntoTheScreen)
+{
+    const QRect screen(0, 0, 1280, 1000);
+    const std::vector<std::pair<QRect, QRect>> cases = {
+        {{100, 100, 400, 300}, {100, 100, 400, 300}},     // already on the screen
+        {{100, -30, 400, 300}, {100, 0, 400, 300}},       // title bar above the top
+        {{0, 800, 400, 500}, {0, 500, 400, 500}},         // bottom edge below the screen
+        {{1100, 100, 400, 300}, {880, 100, 400, 300}},    // off the right edge
+        {{50, 50, 400, 1200}, {50, 0, 400, 1000}},        // taller than the screen
+    };
+    for (const auto& [frame, fitted] : cases)
+        EXPECT_EQ(FitWithin(frame, screen), fitted) << frame.y();
 }
 
 } // namespace

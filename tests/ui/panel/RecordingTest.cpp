@@ -58,7 +58,7 @@ protected:
 TEST_F(RecordingTest, RecordsWhatThePanelShowedAtEachSample)
 {
     Click("Save");
-    EXPECT_EQ(ToolbarButton("Save")->toolTip(), "Stop Recording");
+    EXPECT_EQ(ToolbarButton("Save")->toolTip(), "Stop Recording  (Ctrl+R)");
     EXPECT_EQ(Label("LblFileName"), "bench.txt");
     std::string expected = "No.s\tTime\tV\t400 mOhm\tAmp\tCelsius\tIn-Cap \tOut-Cap \tT-Cap \r\n";
     for (const auto& [record, time] : std::vector<std::pair<int, std::string>>{
@@ -67,7 +67,7 @@ TEST_F(RecordingTest, RecordsWhatThePanelShowedAtEachSample)
         EXPECT_EQ(Label("LblCount").toStdString(), std::to_string(record));
     }
     Click("Save");
-    EXPECT_EQ(ToolbarButton("Save")->toolTip(), "Save As");
+    EXPECT_EQ(ToolbarButton("Save")->toolTip(), "Save As  (Ctrl+R)");
     EXPECT_EQ(FileText(file), expected);
 
     Second(0, "");  // idle: the labels clear, nothing more is written

@@ -31,10 +31,10 @@ protected:
 TEST_F(ToolbarTest, FourteenButtonsWithTheirKeysAndTips)
 {
     const std::vector<std::pair<QString, QString>> expected = {
-        {"Save", "Save as"}, {"Open", "Open File to Read"}, {"List", "List Display"},
+        {"Save", "Save as  (Ctrl+R)"}, {"Open", "Open File to Read  (Ctrl+O)"}, {"List", "List Display  (Ctrl+L)"},
         {"Graph", "Graphic Display"}, {"Sampling", "Sampling Rate"}, {"StopRec", "Stop Rec"},
         {"TimeSet", "Real Time Clock"}, {"Memory", "Data Logger"}, {"SDcard", "SD Card"},
-        {"COMP", "Comparator"}, {"key", "button"}, {"Avg", "AverageNumber"},
+        {"COMP", "Comparator"}, {"key", "button  (Ctrl+K)"}, {"Avg", "AverageNumber"},
         {"Erase", "Erase Memory"}, {"DeleteSD", "Delete SD Card"},
     };
     RecorderTick();  // idle samples leave the Save button as it is
@@ -106,14 +106,28 @@ TEST_F(ToolbarTest, PcSamplingSetsTheRecordersInterval)
     EXPECT_EQ(Sent(), before) << "the PC's interval needs no word with the meter";
 }
 
-TEST_F(ToolbarTest, SamplingNeedsAConnectedMeter)
+TEST_F(ToolbarTest, WithoutAMeterActionsThatNeedItSaySoOnceAndDoNothing)
 {
     simulated.Unplug();
     Rotation();
+    const std::size_t before = Sent();
+    for (const char* key : {"Memory", "Avg", "Erase"}) {
+        dialogs.messages.clear();
+        Click(key);
+        ASSERT_EQ(dialogs.messages.size(), 1) << key;
+        EXPECT_TRUE(dialogs.messages.front().startsWith("No meter is connected.")) << key;
+        EXPECT_TRUE(Polling()) << key;
+    }
+    EXPECT_EQ(Sent(), before);
+    EXPECT_EQ(panel.findChild<QWidget*>("ManualList"), nullptr);
+
+    // The sampling choice is not even offered, and nothing is said.
+    dialogs.messages.clear();
     bool asked = false;
     dialogs.modal = [&asked](QDialog&) { asked = true; };
     Click("Sampling");
     EXPECT_FALSE(asked);
+    EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
 TEST_F(ToolbarTest, EraseOnlyAfterConfirmation)
