@@ -21,14 +21,16 @@ QLabel* NewPanel(QWidget* parent, const char* name, const QString& text)
 
 DataListWindow::DataListWindow(const std::string& range, const std::string& tempUnit, ListServices services,
                                QWidget* parent)
-    : RecordListWindow(DataListLayout(range, tempUnit), services, parent)
+    : RecordListWindow(DataListLayout(range, tempUnit), services, parent),
+      startTime_(NewPanel(this, "SSPStartTimeVal", "")), interval_(NewPanel(this, "SSPIntervalTimeVal", "")),
+      message_(NewPanel(this, "LblMessage", ""))
 {
     auto* panels = new QHBoxLayout;
     panels->addWidget(NewPanel(this, "SSPStartTime", "RTC Time"));
-    panels->addWidget(NewPanel(this, "SSPStartTimeVal", ""), 2);
+    panels->addWidget(startTime_, 2);
     panels->addWidget(NewPanel(this, "SSPInterval", "Interval Time"));
-    panels->addWidget(NewPanel(this, "SSPIntervalTimeVal", ""), 1);
-    panels->addWidget(NewPanel(this, "LblMessage", ""), 2);
+    panels->addWidget(interval_, 1);
+    panels->addWidget(message_, 2);
     Layout().insertLayout(Layout().count() - 1, panels);
 }
 

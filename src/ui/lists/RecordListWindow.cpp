@@ -1,6 +1,7 @@
 #include "ui/lists/RecordListWindow.h"
 
 #include "files/ListExport.h"
+#include "ui/common/GridColumns.h"
 #include "ui/common/QtText.h"
 #include "ui/common/ScreenFit.h"
 #include "ui/common/WaitCursor.h"
@@ -10,8 +11,6 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QScrollBar>
-#include <QStyle>
-#include <QStyleOptionViewItem>
 #include <QTableView>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -21,19 +20,6 @@ namespace {
 
 // Rows shown before the list starts to follow its newest row.
 constexpr int RowsBeforeScrolling = 15;
-
-// The width of a column whose cells show `sample` on one line: the text, the margins the style
-// puts around a cell's text, and the grid line.
-int ColumnWidthFor(const QTableView& grid, const QString& sample)
-{
-    QStyleOptionViewItem cell;
-    cell.initFrom(&grid);
-    cell.font = grid.font();
-    cell.features = QStyleOptionViewItem::HasDisplay;
-    cell.text = sample;
-    const QSize size = grid.style()->sizeFromContents(QStyle::CT_ItemViewItem, &cell, QSize(), &grid);
-    return size.width() + (grid.showGrid() ? 1 : 0);
-}
 
 } // namespace
 

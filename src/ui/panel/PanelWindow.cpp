@@ -3,6 +3,7 @@
 #include "ui/common/ClickableLabel.h"
 #include "ui/common/QtText.h"
 #include "ui/common/ScreenFit.h"
+#include "ui/memory/SdDeletePanel.h"
 #include "ui/panel/FrontPanelLayout.h"
 #include "ui/panel/FrontPanelView.h"
 #include "ui/panel/KeyPadView.h"
@@ -11,10 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QFrame>
 #include <QLabel>
-#include <QPushButton>
 #include <QTimer>
 
 namespace voltaryn {
@@ -61,7 +59,7 @@ PanelWindow::PanelWindow(MeterSession& session, const Recorder& recorder, QWidge
     BuildValueLabels();
     BuildRecorderLabels();
     BuildSdDeletePanel();
-    FitClientWidth(NarrowClientWidth);
+    FitClientWidth();
 
     // Timer1 polls the meter; Timer2 is the recorder's second; Timer3 has no duty of its own but
     // pauses with polling.
@@ -201,30 +199,21 @@ void PanelWindow::BuildRecorderLabels()
 
 void PanelWindow::BuildSdDeletePanel()
 {
-    auto* panel = new QFrame(this);
-    panel->setObjectName("SSPSDClear");
-    panel->setFrameShape(QFrame::StyledPanel);
-    panel->setGeometry(twips_.Rect(NarrowClientWidth + 120, 7320, 2040, 1080));
+    sdDelete_ = new SdDeletePanel(this);
+    sdDelete_->move(twips_.Point(NarrowClientWidth + 120, 7320));
+    sdDelete_->hide();
+}
 
-    auto* caption = new QLabel("SD Card Delete", panel);
-    caption->setGeometry(twips_.Rect(60, 30, 1920, 240));
-    auto* files = new QComboBox(panel);
-    files->setObjectName("CbxSDClear");
-    files->setGeometry(twips_.Rect(60, 300, 1200, 300));
-    auto* ok = new QPushButton("OK", panel);
-    ok->setObjectName("BtnSDClearOK");
-    ok->setGeometry(twips_.Rect(1320, 300, 660, 300));
-    auto* message = new QLabel(panel);
-    message->setObjectName("LblMessage");
-    message->setGeometry(twips_.Rect(60, 660, 1920, 240));
-    panel->hide();
+void PanelWindow::ShowSdDeletePanel(bool shown)
+{
+    sdDelete_->setVisible(shown);
+    FitClientWidth();
 }
 
 void PanelWindow::ToggleKeyPad()
 {
-    const bool show = keyPad_->isHidden();
-    keyPad_->setVisible(show);
-    FitClientWidth(show ? WideClientWidth : NarrowClientWidth);
+    keyPad_->setVisible(keyPad_->isHidden());
+    FitClientWidth();
 }
 
 void PanelWindow::PressKey(KeyButton button)
@@ -246,8 +235,10 @@ void PanelWindow::ShowReadingTexts()
     temperatureLabel_->setText(ToQString(session_.reading.TemperatureText));
 }
 
-void PanelWindow::FitClientWidth(int twips)
+void PanelWindow::FitClientWidth()
 {
+    // The key pad and the SD delete panel stand beside the meter, in the wide window.
+    const int twips = keyPad_->isHidden() && sdDelete_->isHidden() ? NarrowClientWidth : WideClientWidth;
     setFixedSize(twips_.Size(twips, ClientHeight));
     toolbar_->setGeometry(twips_.Rect(0, 0, twips, ToolbarHeight));
 }

@@ -20,6 +20,7 @@ class ClickableLabel;
 class FrontPanelView;
 class KeyPadView;
 class PanelToolbar;
+class SdDeletePanel;
 
 // The main window: the meter's front panel mirrored live, its key pad, the connection and
 // recording labels and the toolbar. Timer1 drives the poll loop; Timer2 is the recorder's second,
@@ -39,6 +40,9 @@ public:
     // Starts or stops Timer1 (polling) together with Timer3.
     void SetPolling(bool enabled) override;
     void ToggleKeyPad();
+    // Shows or hides the SD delete panel; the window widens while it shows.
+    void ShowSdDeletePanel(bool shown);
+    SdDeletePanel& SdDelete() { return *sdDelete_; }
     // Shows the recorder's labels, the Save button's look and any failed write.
     void ShowRecorderState();
     // Shows how the last recording or live list ended, under the meter; empty hides it.
@@ -72,7 +76,7 @@ private:
     void PressKey(KeyButton button);
     void ToggleCaption();
     void ShowReadingTexts();
-    void FitClientWidth(int twips);
+    void FitClientWidth();
     void PlaceDockedWindows();
 
     MeterSession& session_;
@@ -81,6 +85,7 @@ private:
     PanelToolbar* toolbar_ = nullptr;
     FrontPanelView* frontPanel_ = nullptr;
     KeyPadView* keyPad_ = nullptr;
+    SdDeletePanel* sdDelete_ = nullptr;
     ClickableLabel* connectionLabel_ = nullptr;
     QLabel* voltageLabel_ = nullptr;
     QLabel* resistanceLabel_ = nullptr;
