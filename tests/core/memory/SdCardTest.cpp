@@ -78,6 +78,18 @@ TEST(SdBlockDecode, EntriesWithDateTimeTextAndRecordCount)
     EXPECT_FALSE(block.erased);
 }
 
+// What a decoded block says about itself, for comparing whole cases at once.
+struct Shape {
+    int count;
+    std::size_t entriesRead;
+    bool readable;
+    bool erased;
+
+    bool operator==(const Shape&) const = default;
+};
+
+Shape ShapeOf(const SdBlock& block) { return {block.entryCount, block.entries.size(), block.Readable(), block.erased}; }
+
 TEST(SdBlockDecode, ErasedOverfullAndEmptyBlocks)
 {
     Bytes erased(65, 0xFF);
@@ -86,66 +98,81 @@ TEST(SdBlockDecode, ErasedOverfullAndEmptyBlocks)
     struct Case {
         const char* name;
         Bytes reply;
-        int count;
-        std::size_t entriesRead;
-        bool readable;
-        bool erased;
+        Shape shape;
     };
     const Case cases[] = {
-        {"erased", erased, 0, 0, true, true},
-        {"five fill the report", BlockReply(5, {file, file, file, file, file}), 5, 5, true, false},
-        {"a sixth runs past the report", BlockReply(6, {file, file, file, file, file}), 6, 5, false, false},
-        {"count 255", BlockReply(255, {}), 255, 5, false, false},
-        {"no entries", BlockReply(0, {}), 0, 0, true, false},
-        {"empty reply", {}, 0, 0, true, false},
+        {"erased", erased, {0, 0, true, true}},
+        {"five fill the report", BlockReply(5, {file, file, file, file, file}), {5, 5, true, false}},
+        {"a sixth runs past the report", BlockReply(6, {file, file, file, file, file}), {6, 5, false, false}},
+        {"count 255", BlockReply(255, {}), {255, 5, false, false}},
+        {"no entries", BlockReply(0, {}), {0, 0, true, false}},
+        {"empty reply", {}, {0, 0, true, false}},
     };
-    for (const Case& c : cases) {
-        const SdBlock block = DecodeSdBlock(c.reply);
-        EXPECT_EQ(block.entryCount, c.count) << c.name;
-        EXPECT_EQ(block.entries.size(), c.entriesRead) << c.name;
-        EXPECT_EQ(block.Readable(), c.readable) << c.name;
-        EXPECT_EQ(block.erased, c.erased) << c.name;
+    for (const Case& c : cases)
+        EXPECT_EQ(ShapeOf(DecodeSdBlock(c.reply)), c.shape) << c.name;
+}
+
+// Decodes `replies` random replies of `length` bytes (every fifth all 0xFF) and returns how many
+// blocks broke their bounds: more than five entries read, or readable although counting more.
+int BlocksOutOfBounds(std::mt19937& random, std::size_t length, int replies)
+{
+    std::uniform_int_distribution<int> byte(0, 255);
+    int broken = 0;
+    for (int round = 0; round < replies; ++round) {
+        Bytes reply(length);
+        for (std::uint8_t& b : reply)
+            b = static_cast<std::uint8_t>(round % 5 == 0 ? 0xFF : byte(random));
+        DecodeSdSummary(reply);
+        const SdBlock block = DecodeSdBlock(reply);
+        if (block.entries.size() > 5 || block.Readable() != (block.entryCount <= 5))
+            ++broken;
     }
+    return broken;
 }
 
 TEST(SdDecode, RandomRepliesOfEveryLengthDecodeWithinTheirBounds)
 {
     std::mt19937 random(20240315);
-    std::uniform_int_distribution<int> byte(0, 255);
-    for (std::size_t length = 0; length <= 70; ++length) {
-        for (int round = 0; round < 50; ++round) {
-            Bytes reply(length);
-            for (std::uint8_t& b : reply)
-                b = static_cast<std::uint8_t>(round % 5 == 0 ? 0xFF : byte(random));
-            DecodeSdSummary(reply);
-            const SdBlock block = DecodeSdBlock(reply);
-            EXPECT_LE(block.entries.size(), 5u);
-            EXPECT_EQ(block.Readable(), block.entryCount <= 5);
-        }
-    }
+    for (std::size_t length = 0; length <= 70; ++length)
+        EXPECT_EQ(BlocksOutOfBounds(random, length, 50), 0) << length;
 }
 
-TEST(SdRequests, SummaryBlockAndChunkBytes)
+std::vector<Bytes> RequestHeads(const testing::ScriptedHidBackend& backend)
+{
+    std::vector<Bytes> heads;
+    for (const auto& request : backend.written)
+        heads.emplace_back(request.begin(), request.begin() + 6);
+    return heads;
+}
+
+TEST(SdRequests, BytesOfSummaryBlockAndChunkRequests)
 {
     testing::ScriptedHidBackend backend;
     backend.AddMeter("meter");
     MeterLink link(backend);
-    backend.Reply(SummaryReply({0, 0, 0, 9}, {}, 2, 0));
-    EXPECT_TRUE(RequestSdSummary(link).Fresh());
-    backend.Reply(BlockReply(1, {{4, {}, 342}}));
-    const Answer<SdBlock> block = RequestSdBlock(link, 3);
-    ASSERT_TRUE(block.Fresh());
-    EXPECT_EQ(block.value->entries.at(0).number, 4);
-    EXPECT_EQ(RequestSdBlock(link, 4).source, ReplySource::Previous);
-    backend.Reply({});
-    EXPECT_TRUE(RequestSdChunk(link, 200, true));
-    EXPECT_FALSE(RequestSdChunk(link, 200, false));
-
+    RequestSdSummary(link);
+    RequestSdBlock(link, 3);
+    RequestSdChunk(link, 200, true);
+    RequestSdChunk(link, 200, false);
     const std::vector<Bytes> expected = {
-        {0, 67, 1, 0, 0, 0}, {0, 67, 2, 3, 0, 0}, {0, 67, 2, 4, 0, 0}, {0, 67, 3, 200, 1, 0}, {0, 67, 3, 200, 2, 0}};
-    ASSERT_EQ(backend.written.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i)
-        EXPECT_EQ(Bytes(backend.written[i].begin(), backend.written[i].begin() + 6), expected[i]) << i;
+        {0, 67, 1, 0, 0, 0}, {0, 67, 2, 3, 0, 0}, {0, 67, 3, 200, 1, 0}, {0, 67, 3, 200, 2, 0}};
+    EXPECT_EQ(RequestHeads(backend), expected);
+}
+
+TEST(SdRequests, AnswersTellAFreshReplyFromThePreviousOne)
+{
+    testing::ScriptedHidBackend backend;
+    backend.AddMeter("meter");
+    MeterLink link(backend);
+    EXPECT_EQ(RequestSdSummary(link).source, ReplySource::None);
+    backend.Reply(BlockReply(1, {{4, {}, 342}}));
+    EXPECT_EQ(RequestSdBlock(link, 1).source, ReplySource::Fresh);
+    const Answer<SdBlock> again = RequestSdBlock(link, 2);
+    EXPECT_EQ(again.source, ReplySource::Previous);
+    EXPECT_EQ(again.value->entries.at(0).number, 4);
+    backend.Reply({});
+    EXPECT_TRUE(RequestSdChunk(link, 1, true));
+    EXPECT_FALSE(RequestSdChunk(link, 1, false));
 }
 
 } // namespace

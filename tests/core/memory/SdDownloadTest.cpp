@@ -95,7 +95,8 @@ TEST(SdDownload, FileWithoutRecordsTakesSixChunksThenTheClosingRequest)
     const Downloaded d = Download(Header(), 0);
     EXPECT_EQ(d.result.end, SdDownloadEnd::Completed);
     EXPECT_EQ(d.result.chunks, 6);
-    const Bytes first = {0, 67, 3, 9, 1, 0}, next = {0, 67, 3, 9, 2, 0};
+    const Bytes first = {0, 67, 3, 9, 1, 0};
+    const Bytes next = {0, 67, 3, 9, 2, 0};
     EXPECT_EQ(d.requests, (std::vector<Bytes>{first, next, next, next, next, next, next}));
     EXPECT_EQ(d.log.captions, (std::vector<std::string>{"Download ... 17.25 %", "Download ... 34.50 %",
                                                         "Download ... 51.75 %", "Download ... 69.01 %",
