@@ -4,23 +4,21 @@
 
 namespace voltaryn {
 
-SdDownloadResult DownloadSdFile(MeterLink& link, EventPump& pump, int fileNumber, int records,
-                                SdDownloadSink& sink)
+SdDownloadEnd DownloadSdFile(MeterLink& link, EventPump& pump, int fileNumber, int records, SdDownloadSink& sink)
 {
-    SdDownloadResult result;
     SdFileAssembler assembler(records, sink);
+    bool first = true;
     do {
-        if (!RequestSdChunk(link, fileNumber, result.chunks == 0))
-            return result;
+        if (!RequestSdChunk(link, fileNumber, first))
+            return SdDownloadEnd::NoReply;
+        first = false;
         assembler.Take(link.InputReport());
-        ++result.chunks;
         pump.LetEventsRun();
         sink.Progress(assembler.ProgressCaption());
     } while (!assembler.Complete());
     // The meter is asked for one chunk more, which is not read.
     RequestSdChunk(link, fileNumber, false);
-    result.end = SdDownloadEnd::Completed;
-    return result;
+    return SdDownloadEnd::Completed;
 }
 
 } // namespace voltaryn

@@ -11,16 +11,10 @@ enum class SdDownloadEnd {
     NoReply,    // the meter stopped answering; the rows delivered stand
 };
 
-struct SdDownloadResult {
-    SdDownloadEnd end = SdDownloadEnd::NoReply;
-    int chunks = 0;  // chunk replies taken, the closing request's not included
-};
-
 // Downloads SD card file `fileNumber` of `records` records (as its listing gave them): asks for
 // its first chunk, then for the next one until the file's size is counted, and then once more.
 // After each chunk its lines go to `sink`, pending events run and the progress text follows.
 // The caller keeps polling paused throughout.
-SdDownloadResult DownloadSdFile(MeterLink& link, EventPump& pump, int fileNumber, int records,
-                                SdDownloadSink& sink);
+SdDownloadEnd DownloadSdFile(MeterLink& link, EventPump& pump, int fileNumber, int records, SdDownloadSink& sink);
 
 } // namespace voltaryn

@@ -23,12 +23,6 @@ enum class SdClosingBlock {
     Always,        // whenever the files listed reached the count (the delete panel's fill)
 };
 
-struct SdListingResult {
-    SdListingEnd end = SdListingEnd::NoReply;
-    int blocksRequested = 0;  // the closing request included
-    int entriesListed = 0;
-};
-
 // Receives what a listing finds, as it finds it.
 class SdListingSink {
 public:
@@ -42,7 +36,7 @@ public:
 // until the entries listed reach `fileCount` (the summary's), and hands each entry to `sink`.
 // A block without entries counts as the rest of the files. Progress is the share of `fileCount`
 // listed; with a count of 0 there is none to show. The caller keeps polling paused throughout.
-SdListingResult ListSdFiles(MeterLink& link, EventPump& pump, int fileCount, SdListingSink& sink,
-                            SdClosingBlock closing = SdClosingBlock::AfterEntries);
+SdListingEnd ListSdFiles(MeterLink& link, EventPump& pump, int fileCount, SdListingSink& sink,
+                         SdClosingBlock closing = SdClosingBlock::AfterEntries);
 
 } // namespace voltaryn
