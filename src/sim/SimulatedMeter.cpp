@@ -12,6 +12,20 @@ using namespace protocol;
 
 constexpr std::chrono::minutes FilledRecordSpacing{1};
 
+// The demo card's recordings: how many days before the start each began, how many records it
+// holds, and at what interval.
+struct DemoRecording {
+    int daysBefore;
+    int records;
+    std::chrono::seconds interval;
+};
+constexpr DemoRecording DemoRecordings[] = {
+    {4, 120, std::chrono::seconds{1}},
+    {3, 5000, std::chrono::seconds{2}},
+    {2, 600, std::chrono::seconds{10}},
+    {1, 3, std::chrono::seconds{60}},
+};
+
 Report ReplyWith(std::span<const std::uint8_t> fromByteOne)
 {
     Report reply{};
@@ -44,6 +58,7 @@ SimulatedMeter::SimulatedMeter(SimClock clock) : clock_(std::move(clock)), batte
 {
     state_.memory.SetDisplaySource([this](SimTime at) { return MomentAt(ShownSample(at), at); });
     FillMemory(DefaultRecords);
+    FillDemoCard();
 }
 
 void SimulatedMeter::SetRangeCode(int code) { state_.rangeCode = std::clamp(code, 0, 6); }
@@ -63,6 +78,14 @@ void SimulatedMeter::FillMemory(int count)
                        FilledRecordSpacing);
 }
 
+void SimulatedMeter::FillDemoCard()
+{
+    const SimTime now = clock_();
+    int number = 0;
+    for (const DemoRecording& r : DemoRecordings)
+        card_.AddFile({number++, now - std::chrono::days{r.daysBefore}, r.interval, r.records});
+}
+
 std::optional<Report> SimulatedMeter::Handle(std::span<const std::uint8_t> bytes)
 {
     const Request request(bytes);
@@ -74,11 +97,7 @@ std::optional<Report> SimulatedMeter::Handle(std::span<const std::uint8_t> bytes
     case DisplayClass:
         return ComposeDisplay(state_, ShownSample(now), state_.clock.At(now));
     case TransferClass:
-        // Group 4 reads the manual record numbered by bytes 3 (low) and 4 (high). The SD card
-        // holds nothing to transfer yet, so its requests get a blank report.
-        if (request[2] == ManualRecordTransfer)
-            return state_.memory.RecordReply(request[3] + 256 * request[4]);
-        return Report{};
+        return Transfer(request);
     default:
         return std::nullopt;  // not a request of this meter
     }
@@ -98,6 +117,23 @@ std::optional<Report> SimulatedMeter::HandleCommand(const Request& request, SimT
         return Apply(request, now);
     default:
         return std::nullopt;
+    }
+}
+
+// Transfers are always answered; an unknown one gets a blank report.
+Report SimulatedMeter::Transfer(const Request& request)
+{
+    switch (request[2]) {
+    case SdSummaryTransfer:
+        return card_.SummaryReply();
+    case SdBlockTransfer:
+        return card_.BlockReply(request[3]);
+    case SdFileTransfer:
+        return card_.ChunkReply(request[3], request[4] == SdFirstChunk);
+    case ManualRecordTransfer:  // the record numbered by bytes 3 (low) and 4 (high)
+        return state_.memory.RecordReply(request[3] + 256 * request[4]);
+    default:
+        return Report{};
     }
 }
 
@@ -136,9 +172,13 @@ std::optional<Report> SimulatedMeter::Apply(const Request& request, SimTime now)
     case ClearMemorySetting:
         state_.memory.Clear();
         break;
-    case SdDeleteSetting:  // there is no SD card yet: nothing to delete
-        if (request[4] == SdDeleteOneFile)
+    case SdDeleteSetting:
+        if (request[4] == SdDeleteOneFile) {
+            card_.DeleteFile(request[5]);
             return Report{};
+        }
+        if (request[4] == SdDeleteAllFiles)
+            card_.DeleteAll();
         break;
     case AverageSetting:
         if (IsAverageNumber(request[4]))

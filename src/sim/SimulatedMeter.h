@@ -3,6 +3,7 @@
 #include "protocol/Protocol.h"
 #include "sim/BatteryModel.h"
 #include "sim/MeterState.h"
+#include "sim/SdCard.h"
 #include "sim/SimClock.h"
 
 #include <cstdint>
@@ -19,7 +20,8 @@ class SimulatedMeter {
 public:
     static constexpr std::string_view Identification = protocol::MeterIdentification;
 
-    // The meter starts with DefaultRecords manual records.
+    // The meter starts with DefaultRecords manual records, and with a card holding four
+    // recordings of the days before, one of them 5000 records long.
     static constexpr int DefaultRecords = 12;
 
     explicit SimulatedMeter(SimClock clock = [] { return std::chrono::system_clock::now(); });
@@ -42,15 +44,19 @@ public:
     // Replaces the manual memory with `count` readings (at most 32767) stored once a minute during
     // an earlier test of the present battery that ended now.
     void FillMemory(int count);
+    // The SD card, for its knobs: present or not, its size, files and block faults.
+    SdCard& Card() { return card_; }
 
 private:
     using Report = protocol::Report;
     class Request;
 
     std::optional<Report> HandleCommand(const Request& request, SimTime now);
+    Report Transfer(const Request& request);
     Report Answer(const Request& request, SimTime now) const;
     std::optional<Report> Apply(const Request& request, SimTime now);
     Report IdentificationReply() const;
+    void FillDemoCard();
     BatterySample ShownSample(SimTime now) const;
     DisplayMoment MomentAt(const BatterySample& shown, SimTime at) const;
 
@@ -59,6 +65,7 @@ private:
     BatteryProfile profile_ = LeadAcid12V;
     BatteryModel battery_;
     MeterState state_;
+    SdCard card_;
 };
 
 } // namespace voltaryn::sim

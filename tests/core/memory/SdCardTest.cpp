@@ -1,0 +1,127 @@
+#include "memory/SdCard.h"
+#include "memory/SdListing.h"
+
+#include "../link/ScriptedHidBackend.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace voltaryn {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using Texts = std::vector<std::string>;
+
+// A report-long reply: byte 0 is 0, `bytes` start at byte `first`, the rest is `fill`.
+Bytes Reply(std::size_t first, std::initializer_list<std::uint8_t> bytes, std::uint8_t fill = 0)
+{
+    Bytes reply(65, fill);
+    reply[0] = 0;
+    std::copy(bytes.begin(), bytes.end(), reply.begin() + static_cast<std::ptrdiff_t>(first));
+    return reply;
+}
+
+TEST(SdDecode, SummaryAndBlockEntries)
+{
+    EXPECT_EQ(DecodeSdSummary(Reply(3, {0x00, 0x1E, 0x84, 0x80, 0, 0, 1, 2, 7, 0, 0, 0xFE})),
+              (SdCardSummary{2000000, 258, 7, true}));
+    EXPECT_EQ(DecodeSdSummary(Reply(11, {3, 0, 0, 0x03})), (SdCardSummary{0, 0, 3, false}));
+
+    const SdBlock block = DecodeSdBlock(Reply(4, {3,                                                // count
+                                                  0, 24, 3, 15, 9, 5, 0, 0, 0, 0x01, 0x56,          // 342 bytes
+                                                  17, 24, 12, 31, 23, 59, 59, 0, 0, 0x01, 0xA8,     // 424
+                                                  255, 0, 1, 2, 3, 4, 100, 0, 0x06, 0x42, 0xE6}));  // 410342
+    const std::vector<SdFileEntry> expected = {
+        {0, "24/03/15 09:05:00", 342, 0}, {17, "24/12/31 23:59:59", 424, 1}, {255, "00/01/02 03:04:100", 410342, 5000}};
+    EXPECT_EQ(block.entries, expected);
+}
+
+// Random replies of every length 0..70 (every fifth all 0xFF): a block never holds more than five
+// entries, and is readable exactly when it counts no more.
+TEST(SdDecode, RandomRepliesOfEveryLengthStayWithinTheirBounds)
+{
+    std::mt19937 random(20240315);
+    std::uniform_int_distribution<int> byte(0, 255);
+    int broken = 0;
+    for (std::size_t length = 0; length <= 70; ++length) {
+        for (int round = 0; round < 50; ++round) {
+            Bytes reply(length);
+            for (std::uint8_t& b : reply)
+                b = static_cast<std::uint8_t>(round % 5 == 0 ? 0xFF : byte(random));
+            DecodeSdSummary(reply);
+            const SdBlock block = DecodeSdBlock(reply);
+            broken += block.entries.size() > 5 || block.Readable() != (block.entryCount <= 5) ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(broken, 0);
+}
+
+struct Listed : SdListingSink, EventPump {
+    SdListingEnd end{};
+    std::vector<int> numbers;
+    Texts captions;
+    std::vector<Bytes> requests;
+
+    void Entry(const SdFileEntry& entry) override { numbers.push_back(entry.number); }
+    void Progress(const std::string& caption) override { captions.push_back(caption); }
+    void LetEventsRun() override { captions.emplace_back("events"); }
+};
+
+// Lists `fileCount` files from a meter giving block replies counting `counts` (-1: an erased block).
+Listed List(const std::vector<int>& counts, int fileCount, SdClosingBlock closing = SdClosingBlock::AfterEntries)
+{
+    testing::ScriptedHidBackend backend;
+    backend.AddMeter("meter");
+    std::uint8_t number = 0;
+    for (int count : counts) {
+        Bytes reply = count < 0 ? Reply(1, {}, 0xFF) : Reply(4, {static_cast<std::uint8_t>(count)});
+        for (int e = 0; e < std::min(count, 5); ++e)
+            reply[5 + 11 * static_cast<std::size_t>(e)] = number++;
+        backend.Reply(reply);
+    }
+    MeterLink link(backend);
+    Listed listed;
+    listed.end = ListSdFiles(link, listed, fileCount, listed, closing);
+    for (const auto& request : backend.written)
+        listed.requests.emplace_back(request.begin(), request.begin() + 6);
+    return listed;
+}
+
+TEST(SdListing, SevenFilesTakeTwoBlocksAndOneMoreRequest)
+{
+    const Listed listed = List({5, 2, 0}, 7);
+    EXPECT_EQ(listed.end, SdListingEnd::Completed);
+    EXPECT_EQ(listed.numbers, (std::vector<int>{0, 1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(listed.captions, (Texts{"events", "Loading=> 71.43 %", "events", "Loading=> 100.00 %"}));
+    EXPECT_EQ(listed.requests, (std::vector<Bytes>{{0, 67, 2, 1, 0, 0}, {0, 67, 2, 2, 0, 0}, {0, 67, 2, 3, 0, 0}}));
+}
+
+TEST(SdListing, ListingsThatEndEarly)
+{
+    struct Case {
+        const char* name;
+        Listed listed;
+        SdListingEnd end;
+        std::size_t requests;
+        std::size_t captions;  // progress texts and event runs
+        std::size_t entries;
+    };
+    const auto always = SdClosingBlock::Always;
+    const Case cases[] = {
+        {"erased block", List({5, -1}, 12), SdListingEnd::EmptyBlock, 2, 4, 5},
+        {"erased block, closing always", List({5, -1}, 12, always), SdListingEnd::EmptyBlock, 3, 4, 5},
+        {"count above 5", List({5, 6}, 12, always), SdListingEnd::Unreadable, 2, 3, 5},
+        {"meter stops answering", List({5}, 12, always), SdListingEnd::NoReply, 2, 3, 5},
+        {"no files counted: no progress", List({0}, 0, always), SdListingEnd::EmptyBlock, 2, 1, 0},
+    };
+    for (const Case& c : cases) {
+        const Listed& l = c.listed;
+        EXPECT_EQ(std::tuple(l.end, l.requests.size(), l.captions.size(), l.numbers.size()),
+                  std::tuple(c.end, c.requests, c.captions, c.entries))
+            << c.name;
+    }
+}
+
+} // namespace
+} // namespace voltaryn
