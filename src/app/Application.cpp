@@ -6,7 +6,7 @@ Application::Application(const AppServices& services)
     : state_(services.backend, services.clock), panel_(state_.meter, state_.recorder),
       recording_({state_, services.dialogs, services.pump, panel_, panel_}),
       settings_({state_, services.dialogs, services.pump, panel_, panel_}),
-      memory_({state_, services.dialogs, services.pump, panel_, panel_})
+      memory_({state_, services.dialogs, services.pump, panel_, panel_}, panel_)
 {
     recording_.Register(toolbar_);
     settings_.Register(toolbar_);

@@ -10,6 +10,7 @@ namespace voltaryn {
 void MemoryController::Register(ToolbarCommands& toolbar)
 {
     toolbar.Add("Memory", [this] { DownloadManualRecords(); });
+    sdCard_.Register(toolbar);
 }
 
 void MemoryController::ShowManualRecord(const RecordRow& row, int number, int count)
@@ -37,6 +38,8 @@ void MemoryController::DownloadManualRecords()
                                      "Error loading in this mode,\nplease check out and try again.");
         return;
     }
+    if (sdCard_.MemoryWindowShown())
+        return;
     ManualDownloadResult result;
     {
         const PollingPause pause(context_.polling);

@@ -3,16 +3,20 @@
 #include "files/RecordTable.h"
 #include "ui/common/FeatureContext.h"
 #include "ui/lists/RecordListWindow.h"
+#include "ui/memory/SdCardController.h"
 #include "ui/panel/ToolbarCommands.h"
 
 #include <QPointer>
 
 namespace voltaryn {
 
-// The meter's memory: the toolbar's Memory downloads the manual records into the manual list.
+// The meter's memory: the toolbar's Memory downloads the manual records into the manual list;
+// the SD card's flows (SDcard, DeleteSD) come with it.
 class MemoryController {
 public:
-    explicit MemoryController(const FeatureContext& context) : context_(context) {}
+    MemoryController(const FeatureContext& context, PanelWindow& panel) : context_(context), sdCard_(context, panel)
+    {
+    }
 
     void Register(ToolbarCommands& toolbar);
 
@@ -22,6 +26,7 @@ private:
     QWidget* Parent() const { return &context_.mainWindow; }
 
     FeatureContext context_;
+    SdCardController sdCard_;
     QPointer<RecordListWindow> manualList_;
 };
 

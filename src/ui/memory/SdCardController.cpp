@@ -1,0 +1,187 @@
+#include "ui/memory/SdCardController.h"
+
+#include "memory/SdCard.h"
+#include "memory/SdDownload.h"
+#include "memory/SdListing.h"
+#include "ui/common/MeterAnswers.h"
+#include "ui/common/QtText.h"
+#include "ui/common/RepaintThrottle.h"
+#include "ui/memory/SdDeletePanel.h"
+
+namespace voltaryn {
+namespace {
+
+// The listing's entries as rows of the Memory window, for as long as the window is open.
+class FileTableSink : public SdListingSink {
+public:
+    explicit FileTableSink(MemoryWindow* window) : window_(window) {}
+    void Entry(const SdFileEntry& entry) override
+    {
+        if (window_ != nullptr)
+            window_->AddFile(entry.number, ToQString(entry.dateTime), entry.records);
+    }
+    void Progress(const std::string& caption) override
+    {
+        if (window_ != nullptr)
+            window_->ShowMessage(ToQString(caption));
+    }
+
+private:
+    QPointer<MemoryWindow> window_;
+};
+
+// The listing's entries as file numbers to pick for deletion.
+class DeleteChoicesSink : public SdListingSink {
+public:
+    explicit DeleteChoicesSink(SdDeletePanel& panel) : panel_(panel) {}
+    void Entry(const SdFileEntry& entry) override { panel_.AddFile(entry.number); }
+    void Progress(const std::string& caption) override { panel_.ShowMessage(ToQString(caption)); }
+
+private:
+    SdDeletePanel& panel_;
+};
+
+// A downloaded file into the data list, for as long as the list is open. The list repaints
+// about ten times a second, not after each of the tens of thousands of chunks of a long file.
+class DataListSink : public SdDownloadSink {
+public:
+    explicit DataListSink(DataListWindow* list) : list_(list), throttle_(list, std::chrono::milliseconds(100)) {}
+    void StartTime(const std::string& text) override
+    {
+        if (list_ != nullptr)
+            list_->ShowStartTime(ToQString(text));
+    }
+    void Interval(const std::string& text) override
+    {
+        if (list_ != nullptr)
+            list_->ShowInterval(ToQString(text));
+    }
+    void Row(const RecordRow& row) override
+    {
+        if (list_ != nullptr)
+            list_->AppendRowInView(row);
+    }
+    void Progress(const std::string& caption) override
+    {
+        if (list_ != nullptr)
+            list_->ShowMessage(ToQString(caption));
+        throttle_.Stepped();
+    }
+
+private:
+    QPointer<DataListWindow> list_;
+    RepaintThrottle throttle_;
+};
+
+// A listing that stopped short says why where its progress showed; rows listed so far stand.
+// A block that claims more files than a block holds ends the listing without a message box.
+template <typename ShowText>
+void ReportListingEnd(SdListingEnd end, ShowText show)
+{
+    if (end == SdListingEnd::Unreadable)
+        show(QStringLiteral("The meter's file list could not be read to its end."));
+    else if (end == SdListingEnd::NoReply)
+        show(QStringLiteral("The meter stopped answering; the list is not complete."));
+}
+
+} // namespace
+
+SdCardController::SdCardController(const FeatureContext& context, PanelWindow& panel)
+    : context_(context), panel_(panel)
+{
+    connect(&panel_.SdDelete(), &SdDeletePanel::okClicked, this, &SdCardController::Delete);
+}
+
+void SdCardController::Register(ToolbarCommands& toolbar)
+{
+    toolbar.Add("SDcard", [this] { ListFiles(); });
+    toolbar.Add("DeleteSD", [this] { FillDeletePanel(); });
+}
+
+void SdCardController::ListFiles()
+{
+    MeterSession& meter = context_.state.meter;
+    if (!RequireMeter(meter.reading, context_.dialogs, Parent()))
+        return;
+    if (meter.reading.AutoMemoryOn || meter.reading.IntervalOn) {
+        context_.dialogs.ShowMessage(Parent(), MessageIcon::None,
+                                     "Error loading in this mode,\nplease check out and try again.");
+        return;
+    }
+    if (MemoryWindowShown())
+        return;
+    const PollingPause pause(context_.polling);
+    context_.pump.LetEventsRun();
+    const Answer<SdCardSummary> summary = RequestSdSummary(meter.link);
+    if (!UsableAnswer(summary, context_.dialogs, Parent()))
+        return;
+    if (!summary.value->cardPresent) {
+        context_.dialogs.ShowMessage(Parent(), MessageIcon::Critical, "No SD Card !!!");
+        return;
+    }
+    if (summary.value->fileCount == 0) {
+        context_.dialogs.ShowMessage(Parent(), MessageIcon::Critical, "No Data !!!");
+        return;
+    }
+    memoryWindow_ = new MemoryWindow(Parent());
+    connect(memoryWindow_, &MemoryWindow::fileClicked, this, &SdCardController::DownloadFile);
+    panel_.Dock(memoryWindow_, PanelWindow::DockPlace::RightEdge);
+    memoryWindow_->show();
+    memoryWindow_->ShowCardSizes(summary.value->cardKilobytes, summary.value->freeKilobytes);
+
+    FileTableSink sink(memoryWindow_);
+    const SdListingEnd end = ListSdFiles(meter.link, context_.pump, summary.value->fileCount, sink);
+    if (memoryWindow_ != nullptr)
+        ReportListingEnd(end, [this](const QString& text) { memoryWindow_->ShowMessage(text); });
+}
+
+void SdCardController::DownloadFile(int number, int records)
+{
+    const PollingPause pause(context_.polling);
+    if (dataList_ != nullptr)
+        dataList_->close();
+    const MeterReading& reading = context_.state.meter.reading;
+    dataList_ = new DataListWindow(reading.RangeText, reading.TempUnitText,
+                                   {context_.dialogs, context_.state.recorder, context_.pump}, Parent());
+    panel_.Dock(dataList_, PanelWindow::DockPlace::Below);
+    dataList_->show();
+
+    DataListSink sink(dataList_);
+    const SdDownloadEnd end = DownloadSdFile(context_.state.meter.link, context_.pump, number, records, sink);
+    if (end == SdDownloadEnd::NoReply && dataList_ != nullptr)
+        dataList_->ShowMessage(QStringLiteral("The meter stopped answering: %1 records were loaded.")
+                                   .arg(dataList_->Model().rowCount()));
+}
+
+void SdCardController::FillDeletePanel()
+{
+    MeterSession& meter = context_.state.meter;
+    if (!RequireMeter(meter.reading, context_.dialogs, Parent()))
+        return;
+    const PollingPause pause(context_.polling);
+    const Answer<SdCardSummary> summary = RequestSdSummary(meter.link);
+    if (!UsableAnswer(summary, context_.dialogs, Parent()))
+        return;
+    SdDeletePanel& choices = panel_.SdDelete();
+    choices.StartFill();
+    panel_.ShowSdDeletePanel(true);
+    DeleteChoicesSink sink(choices);
+    const SdListingEnd end =
+        ListSdFiles(meter.link, context_.pump, summary.value->fileCount, sink, SdClosingBlock::Always);
+    choices.EndFill();
+    ReportListingEnd(end, [&choices](const QString& text) { choices.ShowMessage(text); });
+}
+
+void SdCardController::Delete(const QString& choice)
+{
+    panel_.ShowSdDeletePanel(false);
+    if (choice == "Exit" || !RequireMeter(context_.state.meter.reading, context_.dialogs, Parent()))
+        return;
+    const PollingPause pause(context_.polling);
+    if (choice == "ALL")
+        context_.state.meter.commands.SdDeleteAll();
+    else
+        context_.state.meter.commands.SdDeleteFile(choice.toInt());
+}
+
+} // namespace voltaryn

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "ui/common/FeatureContext.h"
+#include "ui/lists/DataListWindow.h"
+#include "ui/memory/MemoryWindow.h"
+#include "ui/panel/PanelWindow.h"
+#include "ui/panel/ToolbarCommands.h"
+
+#include <QObject>
+#include <QPointer>
+
+namespace voltaryn {
+
+// The meter's SD card: the toolbar's SDcard lists its files in the Memory window, a click on a
+// file downloads it into the data list, and DeleteSD fills the main window's delete panel,
+// whose OK deletes one file or all of them.
+class SdCardController : public QObject {
+    Q_OBJECT
+public:
+    SdCardController(const FeatureContext& context, PanelWindow& panel);
+
+    void Register(ToolbarCommands& toolbar);
+    bool MemoryWindowShown() const { return memoryWindow_ != nullptr && memoryWindow_->isVisible(); }
+
+private:
+    void ListFiles();
+    void DownloadFile(int number, int records);
+    void FillDeletePanel();
+    void Delete(const QString& choice);
+    QWidget* Parent() const { return &context_.mainWindow; }
+
+    FeatureContext context_;
+    PanelWindow& panel_;
+    QPointer<MemoryWindow> memoryWindow_;
+    QPointer<DataListWindow> dataList_;
+};
+
+} // namespace voltaryn

@@ -1,0 +1,139 @@
+#include "support/PanelHarness.h"
+
+#include "ui/lists/DataListWindow.h"
+#include "ui/memory/MemoryWindow.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTest>
+
+namespace voltaryn {
+namespace {
+
+using namespace testing;
+
+class SdCardTest : public PanelHarness {
+protected:
+    SdCardTest() { Rotation(); }
+
+    MemoryWindow* Memory() const { return panel.findChild<MemoryWindow*>("Memory"); }
+    QStringList FileColumn(int column) const
+    {
+        QStringList cells;
+        const QAbstractItemModel& files = *Memory()->Files().model();
+        for (int row = 0; row < files.rowCount(); ++row)
+            cells << files.index(row, column).data().toString();
+        return cells;
+    }
+    void ClickFileRow(int row) const
+    {
+        QTableView& files = Memory()->Files();
+        QTest::mouseClick(files.viewport(), Qt::LeftButton, {}, files.visualRect(files.model()->index(row, 0)).center());
+    }
+    // Fills the delete panel, picks `choice` and clicks its OK.
+    void DeleteThrough(const QString& choice)
+    {
+        Click("DeleteSD");
+        auto* choices = Child<QComboBox>("CbxSDClear");
+        choices->setCurrentText(choice);
+        Child<QPushButton>("BtnSDClearOK")->click();
+    }
+};
+
+TEST_F(SdCardTest, ListDownloadDeleteAndListAgain)
+{
+    Click("SDcard");
+    ASSERT_NE(Memory(), nullptr);
+    EXPECT_EQ(Memory()->windowTitle(), "Data Logger");
+    ASSERT_EQ(FileColumn(0), (QStringList{"0", "1", "2", "3"}));
+    EXPECT_EQ(FileColumn(2), (QStringList{"120", "5000", "600", "3"}));
+    EXPECT_EQ(Label("LblSize"), "2000000 K");
+    EXPECT_EQ(Label("LblRemain"), QString::number(meter.Card().FreeKilobytes()) + " K");
+    EXPECT_EQ(Memory()->findChild<QLabel*>("LblMessage")->text(), "Loading=> 100.00 %");
+    EXPECT_TRUE(Polling());
+
+    ClickFileRow(3);
+    auto* list = panel.findChild<DataListWindow*>("DataList");
+    ASSERT_NE(list, nullptr);
+    const RecordTable& table = list->Model().Table();
+    ASSERT_EQ(table.rows.size(), 3u);
+    EXPECT_EQ(table.rows[2][0], "3");
+    EXPECT_EQ(table.rows[2].size(), 9u);
+    EXPECT_EQ(list->findChild<QLabel*>("LblMessage")->text(), "Download 100 %");
+    EXPECT_FALSE(list->findChild<QLabel*>("SSPStartTimeVal")->text().trimmed().isEmpty());
+    EXPECT_EQ(LastRequest(), (Bytes{0, 67, 3, 3, 2, 0})) << "the closing chunk request";
+    EXPECT_TRUE(Polling());
+
+    // The delete panel lists the same files, beside the meter in the widened window.
+    DeleteThrough("2");
+    EXPECT_EQ(LastRequest(), (Bytes{0, 65, 3, 4, 2, 2}));
+    EXPECT_TRUE(Child("SSPSDClear")->isHidden());
+
+    Memory()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    Click("SDcard");
+    ASSERT_NE(Memory(), nullptr);
+    EXPECT_EQ(FileColumn(0), (QStringList{"0", "1", "3"}));
+}
+
+TEST_F(SdCardTest, DeletePanelOkDoesWhatItsChoiceSays)
+{
+    Click("DeleteSD");
+    EXPECT_FALSE(Child("SSPSDClear")->isHidden());
+    EXPECT_TRUE(panel.rect().contains(Child("SSPSDClear")->geometry())) << "the panel must be reachable";
+    const auto* choices = Child<QComboBox>("CbxSDClear");
+    EXPECT_EQ(choices->currentText(), "Exit");
+    EXPECT_EQ(choices->count(), 2 + 4);
+    Child<QPushButton>("BtnSDClearOK")->click();
+    EXPECT_EQ(meter.Card().Files().size(), 4u);
+
+    DeleteThrough("ALL");
+    EXPECT_EQ(LastRequest(), (Bytes{0, 65, 3, 4, 1, 0}));
+    EXPECT_TRUE(meter.Card().Files().empty());
+    Click("SDcard");
+    EXPECT_EQ(dialogs.messages, QStringList{"No Data !!!"});
+}
+
+TEST_F(SdCardTest, ListingRefusalsAndEndings)
+{
+    meter.Card().SetPresent(false);
+    Click("SDcard");
+    meter.Card().SetPresent(true);
+    EXPECT_EQ(dialogs.messages, QStringList{"No SD Card !!!"});
+    EXPECT_EQ(Memory(), nullptr);
+
+    // A block that claims more files than a block holds ends the listing without a box.
+    meter.Card().InjectBlockFault(1, sim::SdBlockFault::Overcounted);
+    Click("SDcard");
+    ASSERT_NE(Memory(), nullptr);
+    EXPECT_EQ(FileColumn(0), QStringList{});
+    EXPECT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(Polling());
+    Click("Memory");  // nothing while the Memory window is shown
+    EXPECT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(panel.findChild<QWidget*>("ManualList"), nullptr);
+}
+
+TEST_F(SdCardTest, APulledCableMidDownloadKeepsTheRowsAndSaysSo)
+{
+    Click("SDcard");
+    int chunks = 0;
+    pump.onEvents = [&] {
+        if (++chunks == 40)
+            simulated.Unplug();
+    };
+    ClickFileRow(1);
+    auto* list = panel.findChild<DataListWindow*>("DataList");
+    ASSERT_NE(list, nullptr);
+    const int rows = list->Model().rowCount();
+    EXPECT_GT(rows, 0);
+    EXPECT_LT(rows, 5000);
+    EXPECT_EQ(list->findChild<QLabel*>("LblMessage")->text(),
+              QStringLiteral("The meter stopped answering: %1 records were loaded.").arg(rows));
+    EXPECT_TRUE(Polling());
+}
+
+} // namespace
+} // namespace voltaryn
