@@ -8,6 +8,8 @@
 #include "ui/common/RepaintThrottle.h"
 #include "ui/memory/SdDeletePanel.h"
 
+#include <QTableView>
+
 namespace voltaryn {
 namespace {
 
@@ -41,11 +43,13 @@ private:
     SdDeletePanel& panel_;
 };
 
-// A downloaded file into the data list, for as long as the list is open. The list repaints
+// A downloaded file into the data list, for as long as the list is open. Its grid repaints
 // about ten times a second, not after each of the tens of thousands of chunks of a long file.
 class DataListSink : public SdDownloadSink {
 public:
-    explicit DataListSink(DataListWindow* list) : list_(list), throttle_(list, std::chrono::milliseconds(100)) {}
+    explicit DataListSink(DataListWindow* list) : list_(list), throttle_(&list->Grid(), std::chrono::milliseconds(100))
+    {
+    }
     void StartTime(const std::string& text) override
     {
         if (list_ != nullptr)
@@ -125,6 +129,10 @@ void SdCardController::ListFiles()
     }
     memoryWindow_ = new MemoryWindow(Parent());
     connect(memoryWindow_, &MemoryWindow::fileClicked, this, &SdCardController::DownloadFile);
+    connect(memoryWindow_, &MemoryWindow::clearManualClicked, this,
+            [this] { ClearMemory("All the manually recorded data in memory will be deleted!"); });
+    connect(memoryWindow_, &MemoryWindow::clearAutomaticClicked, this,
+            [this] { ClearMemory("All the automatically recorded data in memory will be deleted!"); });
     panel_.Dock(memoryWindow_, PanelWindow::DockPlace::RightEdge);
     memoryWindow_->show();
     memoryWindow_->ShowCardSizes(summary.value->cardKilobytes, summary.value->freeKilobytes);
@@ -151,6 +159,17 @@ void SdCardController::DownloadFile(int number, int records)
     if (end == SdDownloadEnd::NoReply && dataList_ != nullptr)
         dataList_->ShowMessage(QStringLiteral("The meter stopped answering: %1 records were loaded.")
                                    .arg(dataList_->Model().rowCount()));
+}
+
+// The meter keeps its manually and automatically stored records in one memory, which its one
+// erase command clears, whichever of the two the user asked to clear.
+void SdCardController::ClearMemory(const QString& warning)
+{
+    if (!context_.dialogs.Confirm(memoryWindow_, warning) ||
+        !RequireMeter(context_.state.meter.reading, context_.dialogs, memoryWindow_))
+        return;
+    const PollingPause pause(context_.polling);
+    context_.state.meter.commands.ClearMeterMemory();
 }
 
 void SdCardController::FillDeletePanel()

@@ -25,6 +25,7 @@ public:
 private:
     void ListFiles();
     void DownloadFile(int number, int records);
+    void ClearMemory(const QString& warning);
     void FillDeletePanel();
     void Delete(const QString& choice);
     QWidget* Parent() const { return &context_.mainWindow; }

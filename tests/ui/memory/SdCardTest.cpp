@@ -71,6 +71,13 @@ TEST_F(SdCardTest, ListDownloadDeleteAndListAgain)
     EXPECT_EQ(LastRequest(), (Bytes{0, 65, 3, 4, 2, 2}));
     EXPECT_TRUE(Child("SSPSDClear")->isHidden());
 
+    // Both of the window's clear buttons ask first, then erase the meter's one memory.
+    dialogs.confirmations = {false, true};
+    Memory()->findChild<QPushButton*>("CmdClearManual")->click();
+    EXPECT_EQ(LastRequest(), (Bytes{0, 65, 3, 4, 2, 2}));
+    QTest::mouseClick(Memory()->findChild<QLabel*>("LblRemain"), Qt::LeftButton);
+    EXPECT_EQ(LastRequest(), (Bytes{0, 65, 3, 3, 0, 0}));
+
     Memory()->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     Click("SDcard");
