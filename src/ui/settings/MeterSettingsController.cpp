@@ -3,6 +3,7 @@
 #include "settings/SettingAnswers.h"
 #include "ui/common/MeterAnswers.h"
 #include "ui/common/QtText.h"
+#include "ui/settings/RtcSetupDialog.h"
 #include "ui/settings/SamplingChoiceDialog.h"
 
 namespace voltaryn {
@@ -18,6 +19,7 @@ void MeterSettingsController::Register(ToolbarCommands& toolbar)
     toolbar.Add("Sampling", [this] { Sampling(); });
     toolbar.Add("Avg", [this] { AverageNumber(); });
     toolbar.Add("Erase", [this] { Erase(); });
+    toolbar.Add("TimeSet", [this] { ClockSetup(); });
 }
 
 void MeterSettingsController::Sampling()
@@ -90,6 +92,21 @@ void MeterSettingsController::AverageNumber()
     if (average.enterError)
         context_.dialogs.ShowMessage(Parent(), MessageIcon::Critical, "Enter Error !!!");
     commands.SetAverageNumber(average.value);
+}
+
+// While a recording runs the clock window is refused: polling stops while the window is open,
+// and the recording would repeat the last reading shown for all that time.
+void MeterSettingsController::ClockSetup()
+{
+    if (context_.state.recorder.Recording()) {
+        context_.dialogs.ShowMessage(Parent(), MessageIcon::Critical, "Recording mode, stop record then try again !");
+        return;
+    }
+    if (!RequireMeter(context_.state.meter.reading, context_.dialogs, Parent()))
+        return;
+    const PollingPause pause(context_.polling);
+    RtcSetupDialog clock(context_.state.meter.commands, context_.state.pcClock, context_.polling, Parent());
+    context_.dialogs.RunModal(clock);
 }
 
 void MeterSettingsController::Erase()

@@ -5,8 +5,8 @@
 
 namespace voltaryn {
 
-// The meter's settings the toolbar changes with a question or two: the sampling interval (the
-// PC's or the meter's), the average number, and erasing the meter's automatic records.
+// The meter's settings the toolbar changes: the sampling interval (the PC's or the meter's), the
+// average number, the meter's clock, and erasing the meter's automatic records.
 class MeterSettingsController {
 public:
     explicit MeterSettingsController(const FeatureContext& context) : context_(context) {}
@@ -19,6 +19,7 @@ private:
     void SetMeterInterval();
     void AverageNumber();
     void Erase();
+    void ClockSetup();
     QWidget* Parent() const { return &context_.mainWindow; }
 
     FeatureContext context_;
