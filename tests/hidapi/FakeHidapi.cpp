@@ -6,10 +6,8 @@
 #include <hidapi.h>
 
 #include <algorithm>
-#include <cstdlib>
+#include <cassert>
 #include <cstring>
-#include <iostream>
-#include <stdexcept>
 
 using voltaryn::MeterLink;
 using voltaryn::testing::FakeHidDevice;
@@ -28,8 +26,7 @@ FakeHidMachine* currentMachine = nullptr;
 
 FakeHidMachine::FakeHidMachine()
 {
-    if (currentMachine != nullptr)
-        throw std::logic_error("only one fake HID machine at a time");
+    assert(currentMachine == nullptr);
     currentMachine = this;
 }
 
@@ -37,10 +34,7 @@ FakeHidMachine::~FakeHidMachine() { currentMachine = nullptr; }
 
 FakeHidMachine& FakeHidMachine::Current()
 {
-    if (currentMachine == nullptr) {
-        std::cerr << "hidapi called while no fake HID machine exists\n";
-        std::abort();
-    }
+    assert(currentMachine != nullptr);
     return *currentMachine;
 }
 
@@ -58,51 +52,20 @@ FakeHidDevice& FakeHidMachine::PlugMeter(const std::string& path, ReportResponde
                  .responder = std::move(responder)});
 }
 
-void FakeHidMachine::Unplug(const std::string& path)
-{
-    FakeHidDevice& device = Device(path);
-    device.plugged = false;
-    device.pending.clear();
-}
-
-FakeHidDevice* FakeHidMachine::Find(const std::string& path)
-{
-    // The latest device with the path: a re-plugged device may get its old path again.
-    auto found = std::find_if(devices.rbegin(), devices.rend(),
-                              [&](const FakeHidDevice& device) { return device.path == path; });
-    return found == devices.rend() ? nullptr : &*found;
-}
-
-FakeHidDevice& FakeHidMachine::Device(const std::string& path)
-{
-    if (FakeHidDevice* device = Find(path))
-        return *device;
-    throw std::out_of_range("no fake HID device at " + path);
-}
-
 } // namespace voltaryn::testing
 
 extern "C" {
 
-int HID_API_EXPORT HID_API_CALL hid_init(void)
-{
-    ++FakeHidMachine::Current().initCalls;
-    return 0;
-}
+int HID_API_EXPORT HID_API_CALL hid_init(void) { return 0; }
 
-int HID_API_EXPORT HID_API_CALL hid_exit(void)
-{
-    ++FakeHidMachine::Current().exitCalls;
-    return 0;
-}
+int HID_API_EXPORT HID_API_CALL hid_exit(void) { return 0; }
 
 struct hid_device_info HID_API_EXPORT* HID_API_CALL hid_enumerate(unsigned short vendor_id,
                                                                   unsigned short product_id)
 {
-    FakeHidMachine& machine = FakeHidMachine::Current();
     hid_device_info* first = nullptr;
     hid_device_info** link = &first;
-    for (const FakeHidDevice& device : machine.devices) {
+    for (const FakeHidDevice& device : FakeHidMachine::Current().devices) {
         const bool wanted = (vendor_id == 0 || vendor_id == device.vendorId) &&
                             (product_id == 0 || product_id == device.productId);
         if (!device.plugged || !wanted)
@@ -115,13 +78,11 @@ struct hid_device_info HID_API_EXPORT* HID_API_CALL hid_enumerate(unsigned short
         *link = info;
         link = &info->next;
     }
-    ++machine.unreleasedEnumerations;
     return first;
 }
 
 void HID_API_EXPORT HID_API_CALL hid_free_enumeration(struct hid_device_info* devs)
 {
-    --FakeHidMachine::Current().unreleasedEnumerations;
     while (devs != nullptr) {
         hid_device_info* next = devs->next;
         delete[] devs->path;
@@ -134,11 +95,13 @@ HID_API_EXPORT hid_device* HID_API_CALL hid_open_path(const char* path)
 {
     FakeHidMachine& machine = FakeHidMachine::Current();
     machine.openAttempts.emplace_back(path);
-    FakeHidDevice* device = machine.Find(path);
-    if (device == nullptr || !device->plugged || !device->openable)
+    // The latest device with the path: a re-plugged device may get its old path again.
+    const auto device = std::find_if(machine.devices.rbegin(), machine.devices.rend(),
+                                     [&](const FakeHidDevice& d) { return d.path == path; });
+    if (device == machine.devices.rend() || !device->plugged || !device->openable)
         return nullptr;
     ++machine.openHandles;
-    return new hid_device{device};
+    return new hid_device{&*device};
 }
 
 int HID_API_EXPORT HID_API_CALL hid_write(hid_device* dev, const unsigned char* data, size_t length)
@@ -158,7 +121,7 @@ int HID_API_EXPORT HID_API_CALL hid_write(hid_device* dev, const unsigned char* 
 int HID_API_EXPORT HID_API_CALL hid_read_timeout(hid_device* dev, unsigned char* data,
                                                  size_t length, int milliseconds)
 {
-    FakeHidMachine::Current().readTimeouts.push_back(milliseconds);
+    FakeHidMachine::Current().lastReadTimeoutMs = milliseconds;
     FakeHidDevice& device = *dev->device;
     if (!device.plugged)
         return -1;

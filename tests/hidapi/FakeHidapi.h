@@ -14,16 +14,15 @@ namespace voltaryn::testing {
 
 // How a fake device answers one output report (report id in byte 0): with one input report
 // (report id in byte 0), or with nothing.
-using ReportResponder =
-    std::function<std::optional<MeterLink::Report>(std::span<const std::uint8_t>)>;
+using ReportResponder = std::function<std::optional<MeterLink::Report>(std::span<const std::uint8_t>)>;
 
 struct FakeHidDevice {
     std::string path;
     std::uint16_t vendorId = 0;
     std::uint16_t productId = 0;
     ReportResponder responder{};  // empty: the device never answers
-    bool openable = true;       // false: held exclusively by someone else
-    bool plugged = true;
+    bool openable = true;         // false: held exclusively by someone else
+    bool plugged = true;          // an unplugged device stays on record with what it received
 
     // Every output report that reached the device, report id first.
     std::vector<std::vector<std::uint8_t>> received{};
@@ -44,18 +43,11 @@ public:
 
     FakeHidDevice& Plug(FakeHidDevice device);
     FakeHidDevice& PlugMeter(const std::string& path, ReportResponder responder);
-    // The device stays on record so a test can still look at what it received.
-    void Unplug(const std::string& path);
-    FakeHidDevice* Find(const std::string& path);  // nullptr when there is none
-    FakeHidDevice& Device(const std::string& path);
 
     std::deque<FakeHidDevice> devices;  // a deque keeps references valid as devices are added
     std::vector<std::string> openAttempts;
-    std::vector<int> readTimeouts;
+    int lastReadTimeoutMs = 0;
     int openHandles = 0;
-    int unreleasedEnumerations = 0;
-    int initCalls = 0;
-    int exitCalls = 0;
 };
 
 } // namespace voltaryn::testing

@@ -1,25 +1,42 @@
+// The hidapi backend alone, and under the meter link and its commands with the simulated meter
+// behind the stand-in hidapi functions: what the program does with a real meter, minus the cable.
 #include "link/HidapiBackend.h"
+#include "link/MeterCommands.h"
+#include "sim/SimulatedMeter.h"
 
 #include "FakeHidapi.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-
 namespace voltaryn {
 namespace {
 
+using testing::FakeHidDevice;
 using testing::FakeHidMachine;
+using testing::ReportResponder;
 
 class HidapiBackendTest : public ::testing::Test {
 protected:
-    FakeHidMachine machine;
+    // The meter's answers, remembered so a test can compare them with what the link received.
+    ReportResponder Meter()
+    {
+        return [this](std::span<const std::uint8_t> request) {
+            lastAnswer = meter.Handle(request);
+            return lastAnswer;
+        };
+    }
+
+    FakeHidMachine machine;  // outlives the backend, which releases hidapi when destroyed
+    sim::SimulatedMeter meter{[] { return sim::SimTime{std::chrono::sys_days{std::chrono::year{2024} / 3 / 15}}; }};
+    std::optional<MeterLink::Report> lastAnswer;
     HidapiBackend backend;
+    MeterLink link{backend};
+    MeterCommands commands{link};
 };
 
 TEST_F(HidapiBackendTest, NothingToReadTimesOutAndAVanishedDeviceFails)
 {
-    machine.Plug({.path = "/dev/hidraw0"});
+    FakeHidDevice& device = machine.Plug({.path = "/dev/hidraw0"});
     std::array<std::uint8_t, 65> buffer{};
     const std::array<std::uint8_t, 65> report{};
 
@@ -30,13 +47,79 @@ TEST_F(HidapiBackendTest, NothingToReadTimesOutAndAVanishedDeviceFails)
     EXPECT_TRUE(backend.write(report));
     EXPECT_EQ(backend.read(buffer, 4000), ReadResult::TimedOut);
 
-    machine.Unplug("/dev/hidraw0");
+    device.plugged = false;
     EXPECT_FALSE(backend.write(report));
     EXPECT_EQ(backend.read(buffer, 4000), ReadResult::Failed);
 
     backend.close();
     EXPECT_EQ(machine.openHandles, 0);
     EXPECT_EQ(backend.read(buffer, 4000), ReadResult::Failed);
+}
+
+// A send without a reply that had to search for the meter sends nothing; the next request goes
+// out whole, report id first, and its answer arrives with the report id put back in byte 0.
+TEST_F(HidapiBackendTest, ReportsTravelWithTheReportIdInByteZero)
+{
+    FakeHidDevice& device = machine.PlugMeter("/dev/hidraw0", Meter());
+    commands.PressKey(1, 0);
+    EXPECT_TRUE(link.DeviceDetected());
+    EXPECT_TRUE(device.received.empty());
+
+    const Answer<std::string> ident = commands.IdentifyMeter();
+    MeterLink::Report request{};
+    request[1] = 65;  // command class, identification group 0, code 1
+    request[3] = 1;
+    ASSERT_EQ(device.received.size(), 1u);
+    EXPECT_EQ(device.received[0], std::vector<std::uint8_t>(request.begin(), request.end()));
+    ASSERT_TRUE(lastAnswer.has_value());
+    EXPECT_EQ(link.InputReport(), *lastAnswer);
+    EXPECT_EQ(link.InputReport()[0], 0);
+    EXPECT_EQ(ident.value, "KAV 71K");
+}
+
+TEST_F(HidapiBackendTest, OnlyTheFirstOpenableMeterInEnumerationOrderIsUsed)
+{
+    machine.Plug({.path = "/dev/hidraw0", .vendorId = 0x046d, .productId = 0xc31c});
+    FakeHidDevice& held = machine.PlugMeter("/dev/hidraw1", Meter());
+    held.openable = false;
+    FakeHidDevice& first = machine.PlugMeter("/dev/hidraw2", Meter());
+    FakeHidDevice& second = machine.PlugMeter("/dev/hidraw3", Meter());
+
+    const Answer<std::string> ident = commands.IdentifyMeter();
+    commands.ReadRange();
+
+    EXPECT_EQ(machine.openAttempts, (std::vector<std::string>{"/dev/hidraw1", "/dev/hidraw2"}));
+    EXPECT_EQ(link.DevicePathName(), "/dev/hidraw2");
+    EXPECT_EQ(first.received.size(), 2u);
+    EXPECT_TRUE(held.received.empty());
+    EXPECT_TRUE(second.received.empty());
+    EXPECT_EQ(ident.value, "KAV 71K");
+}
+
+TEST_F(HidapiBackendTest, UnplugForgetsTheMeterAndReplugIsPickedUpByTheNextCall)
+{
+    FakeHidDevice& meterDevice = machine.PlugMeter("/dev/hidraw0", Meter());
+    commands.IdentifyMeter();
+    const MeterLink::Report reply = link.InputReport();
+
+    // Pulled out after the request went out, while the link waits for the answer.
+    meterDevice.responder = [&](std::span<const std::uint8_t>) {
+        meterDevice.plugged = false;
+        return std::optional<MeterLink::Report>{};
+    };
+    commands.ReadRange();
+    ASSERT_EQ(meterDevice.received.size(), 2u);
+    EXPECT_FALSE(link.DeviceDetected());
+    EXPECT_EQ(machine.openHandles, 0);
+    EXPECT_EQ(link.InputReport(), reply);
+    EXPECT_EQ(machine.lastReadTimeoutMs, MeterLink::ReadTimeoutMs);
+
+    FakeHidDevice& replugged = machine.PlugMeter("/dev/hidraw4", Meter());
+    const Answer<std::string> ident = commands.IdentifyMeter();
+    EXPECT_EQ(link.DevicePathName(), "/dev/hidraw4");
+    EXPECT_EQ(replugged.received.size(), 1u);
+    EXPECT_TRUE(ident.Fresh());
+    EXPECT_EQ(ident.value, "KAV 71K");
 }
 
 } // namespace

@@ -1,43 +1,18 @@
 #include "SimHarness.h"
 
-#include "memory/LoadingCaption.h"
 #include "memory/ManualDownload.h"
 #include "memory/ManualRecord.h"
 
 #include <gtest/gtest.h>
-
-#include <functional>
 
 namespace voltaryn::sim {
 namespace {
 
 using namespace std::chrono_literals;
 
-// Runs a step of the test each time the download lets events run.
-class ScriptedPump : public EventPump {
-public:
-    std::function<void(int calls)> onEvents = [](int) {};
-    void LetEventsRun() override { onEvents(++calls_); }
-
-private:
-    int calls_ = 0;
+struct NoEvents : EventPump {
+    void LetEventsRun() override {}
 };
-
-struct Downloaded {
-    ManualDownloadResult result;
-    std::vector<RecordRow> rows;
-    std::vector<std::string> captions;
-};
-
-Downloaded DownloadAll(SimHarness& sim, ScriptedPump pump = {})
-{
-    Downloaded d;
-    d.result = DownloadManualRecords(sim.link, sim.commands, pump, [&](const RecordRow& row, int number, int count) {
-        d.rows.push_back(row);
-        d.captions.push_back(LoadingCaption(number, count));
-    });
-    return d;
-}
 
 // The list row a download gives for what the display showed: each value with its record unit.
 RecordRow RowShown(int number, const std::string& stamp, const std::array<std::string, 7>& values,
@@ -80,13 +55,16 @@ TEST(ManualMemorySim, StoredRecordsDownloadAsTheDisplayShowedThem)
     auto mixed = sim.Values();
     mixed[4] = mixed[4].substr(0, 1) + "." + mixed[4].substr(1);
 
-    const Downloaded d = DownloadAll(sim);
-    EXPECT_EQ(d.result.end, ManualDownloadEnd::Completed);
-    ASSERT_EQ(d.rows.size(), 3u);
-    EXPECT_EQ(d.rows[0], RowShown(1, "15-10:00:00", fresh, " (mOhm)", " (\u2103)", " (mAh)"));
-    EXPECT_EQ(d.rows[1], RowShown(2, "15-10:01:30", reversed, " (Ohm)", " (\u2109)", " (mAh)"));
-    EXPECT_EQ(d.rows[2], RowShown(3, "15-10:11:30", mixed, " (Ohm)", " (\u2103)", " (Ah)"));
-    EXPECT_EQ(d.rows[1][2].front(), '-');
+    NoEvents pump;
+    std::vector<RecordRow> rows;
+    const ManualDownloadResult result = DownloadManualRecords(
+        sim.link, sim.commands, pump, [&](const RecordRow& row, int, int) { rows.push_back(row); });
+    EXPECT_EQ(result.end, ManualDownloadEnd::Completed);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0], RowShown(1, "15-10:00:00", fresh, " (mOhm)", " (\u2103)", " (mAh)"));
+    EXPECT_EQ(rows[1], RowShown(2, "15-10:01:30", reversed, " (Ohm)", " (\u2109)", " (mAh)"));
+    EXPECT_EQ(rows[2], RowShown(3, "15-10:11:30", mixed, " (Ohm)", " (\u2103)", " (Ah)"));
+    EXPECT_EQ(rows[1][2].front(), '-');
 }
 
 } // namespace
