@@ -2,7 +2,7 @@
 #include "memory/ManualRecord.h"
 
 #include "../link/ScriptedHidBackend.h"
-#include "common/HexCase.h"
+#include "common/CaseFile.h"
 
 #include <gtest/gtest.h>
 
@@ -17,11 +17,11 @@ const std::array<std::string, 8> TextNames = {"Stamp",       "Voltage",    "Resi
 
 TEST(ManualRecordDecode, DecodesEveryRecordedReply)
 {
-    const std::vector<testing::HexCase> cases = testing::ReadHexCases("manual");
+    const std::vector<testing::TestCase> cases = testing::ReadCases("manual");
     ASSERT_GE(cases.size(), 9u);
-    for (const testing::HexCase& c : cases) {
+    for (const testing::TestCase& c : cases) {
         const ManualRecordTexts texts = DecodeManualRecord(c.bytes);
-        for (const auto& [name, text] : c.expected) {
+        for (const auto& [name, text] : c.texts) {
             const auto index = std::find(TextNames.begin(), TextNames.end(), name) - TextNames.begin();
             ASSERT_LT(index, 8) << c.name << ": " << name;
             EXPECT_EQ(texts[static_cast<std::size_t>(index)], text) << c.name << ": " << name;

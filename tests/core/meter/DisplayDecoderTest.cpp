@@ -1,6 +1,6 @@
 #include "meter/DisplayDecoder.h"
 
-#include "common/HexCase.h"
+#include "common/CaseFile.h"
 
 #include <gtest/gtest.h>
 
@@ -36,14 +36,14 @@ const std::map<std::string, std::function<std::string(const MeterReading&)>> Rea
 
 TEST(DisplayDecoderTest, DecodesEveryRecordedPacket)
 {
-    const std::vector<testing::HexCase> cases = testing::ReadHexCases("display");
+    const std::vector<testing::TestCase> cases = testing::ReadCases("display");
     ASSERT_GE(cases.size(), 15u);
-    for (const testing::HexCase& c : cases) {
+    for (const testing::TestCase& c : cases) {
         SCOPED_TRACE(c.name);
-        ASSERT_FALSE(c.expected.empty());
+        ASSERT_FALSE(c.texts.empty());
         MeterReading reading;
         DecodeDisplay(SplitDisplayPacket(c.bytes), reading);
-        for (const auto& [field, value] : c.expected) {
+        for (const auto& [field, value] : c.texts) {
             ASSERT_TRUE(ReadingFields.contains(field)) << field;
             EXPECT_EQ(ReadingFields.at(field)(reading), value) << field;
         }

@@ -29,12 +29,15 @@ MeterReading ShownReading()
     return reading;
 }
 
-// "x" for each tick that sampled, "." for each that only counted.
-std::string SamplePattern(Recorder& recorder, int ticks)
+// For each tick: "f" when a record failed to reach the file, "w" when records reached it, "x" when
+// it sampled without writing, "." when it only counted.
+std::string TickPattern(Recorder& recorder, int ticks)
 {
     std::string pattern;
-    for (int i = 0; i < ticks; ++i)
-        pattern += recorder.Tick().sampled ? 'x' : '.';
+    for (int i = 0; i < ticks; ++i) {
+        const RecorderTickResult tick = recorder.Tick();
+        pattern += tick.writeFailed ? 'f' : tick.recordWritten ? 'w' : tick.sampled ? 'x' : '.';
+    }
     return pattern;
 }
 
@@ -42,17 +45,6 @@ std::string SamplePattern(Recorder& recorder, int ticks)
 std::string RecordLine(int number, const std::string& time)
 {
     return std::to_string(number) + '\t' + time + "\t12.63\t18.52\t1.250\t24.5\t123.4(m)\t1.234\t56.78(m)\r\n";
-}
-
-// For each tick: "w" when records reached the file, "f" when one failed, "." when none was written.
-std::string WritePattern(Recorder& recorder, int ticks)
-{
-    std::string pattern;
-    for (int i = 0; i < ticks; ++i) {
-        const RecorderTickResult tick = recorder.Tick();
-        pattern += tick.writeFailed ? 'f' : tick.recordWritten ? 'w' : '.';
-    }
-    return pattern;
 }
 
 // File name, count, mark and whether the mark is shown, as one text.
@@ -72,7 +64,7 @@ protected:
 
 TEST_F(RecorderTest, SamplesOnEverySampleTimeTickAndRightAfterAnIntervalChange)
 {
-    EXPECT_EQ(SamplePattern(recorder, 7), "x.x.x.x");  // the default interval of 2 s
+    EXPECT_EQ(TickPattern(recorder, 7), "x.x.x.x");  // the default interval of 2 s
     const std::vector<std::tuple<int, int, const char*>> cases = {
         // new interval, ticks, samples
         {1, 3, "xxx"},
@@ -81,7 +73,7 @@ TEST_F(RecorderTest, SamplesOnEverySampleTimeTickAndRightAfterAnIntervalChange)
     };
     for (const auto& [interval, ticks, pattern] : cases) {
         recorder.SetSampleTime(interval);
-        EXPECT_EQ(SamplePattern(recorder, ticks), pattern) << interval;
+        EXPECT_EQ(TickPattern(recorder, ticks), pattern) << interval;
     }
 }
 
@@ -206,18 +198,18 @@ TEST_F(RecorderTest, TheListKeepsItsUnitWhileItsWindowStaysShown)
 TEST_F(RecorderTest, RecordsThatCannotBeWrittenWaitAndFollowInOrderOnceThereIsRoom)
 {
     ASSERT_TRUE(recorder.StartRecording(file.Path()));
-    EXPECT_EQ(WritePattern(recorder, 4), "w.w.");  // the default interval of 2 s
+    EXPECT_EQ(TickPattern(recorder, 4), "w.w.");  // the default interval of 2 s
     const std::string firstTwo = Header + RecordLine(1, "10:00:02") + RecordLine(2, "10:00:04");
     {
         const FileSizeLimit full(firstTwo.size() + 10);  // the next record fits only halfway
-        EXPECT_EQ(WritePattern(recorder, 3), "fff");     // the tick between samples tries again
+        EXPECT_EQ(TickPattern(recorder, 3), "fff");     // the tick between samples tries again
         EXPECT_TRUE(recorder.WriteFailed());
         EXPECT_EQ(recorder.LastError(), "File too large");
         EXPECT_EQ(recorder.UnwrittenRecords(), 2);
         EXPECT_EQ(LabelsText(recorder), name + "|2|Rec|shown");
         EXPECT_EQ(file.Bytes(), firstTwo);
     }
-    EXPECT_EQ(WritePattern(recorder, 2), "ww");
+    EXPECT_EQ(TickPattern(recorder, 2), "ww");
     EXPECT_FALSE(recorder.WriteFailed());
     EXPECT_EQ(recorder.UnwrittenRecords(), 0);
     EXPECT_EQ(LabelsText(recorder), name + "|5|Rec|shown");
@@ -242,7 +234,7 @@ TEST_F(RecorderTest, EndingARecordingWritesWhatWaitsIfItCanAndTellsWhatCouldNot)
         ended->Tick();
         const std::string firstRecord = file.Bytes();
         std::optional<FileSizeLimit> full(std::in_place, firstRecord.size());
-        EXPECT_EQ(WritePattern(*ended, 2), "ff");
+        EXPECT_EQ(TickPattern(*ended, 2), "ff");
         if (room)
             full.reset();
         std::optional<RecorderEnd> end;
@@ -268,6 +260,28 @@ TEST_F(RecorderTest, EndingARecordingWritesWhatWaitsIfItCanAndTellsWhatCouldNot)
                                      : firstRecord)
             << notice;
         reading = ShownReading();
+    }
+}
+
+TEST_F(RecorderTest, AFileThatCannotBeCreatedIsReportedAndLeftClosed)
+{
+    std::filesystem::create_directory(file.Path());
+    const std::vector<std::pair<std::filesystem::path, const char*>> cases = {
+        {file.Path() / "missing" / "rec.txt", "No such file or directory"},
+        {file.Path(), "Is a directory"},
+        {"/dev/full", "No space left on device"},  // opens, but the header cannot be written
+    };
+    for (const auto& [path, reason] : cases) {
+        RecordingFile recording;
+        const FileStatus status = recording.Create(path, "4 Ohm", "Celsius");
+        EXPECT_THAT(status.error, ::testing::HasSubstr(reason)) << path;
+        EXPECT_THAT(status.error, ::testing::HasSubstr(path.string())) << path;
+        EXPECT_FALSE(recording.IsOpen()) << path;
+
+        EXPECT_FALSE(recorder.StartRecording(path)) << path;
+        EXPECT_EQ(recorder.LastError(), status.error);
+        EXPECT_FALSE(recorder.Recording());
+        EXPECT_TRUE(recorder.Labels().fileName.empty());
     }
 }
 

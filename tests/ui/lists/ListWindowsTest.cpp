@@ -2,7 +2,7 @@
 #include "support/PanelHarness.h"
 
 #include "files/ListExport.h"
-#include "ui/lists/DataListWindow.h"
+#include "ui/lists/RecordListWindow.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -57,37 +57,37 @@ TEST_F(ListWindowsTest, LiveListFollowsItsNewestRowAfterFifteen)
     EXPECT_EQ(recorder.ListCount(), 0);
 }
 
-TEST_F(ListWindowsTest, SaveWritesEveryCellWithATabAndIsRefusedWhileRecording)
+TEST_F(ListWindowsTest, EachListSavesWithItsProgressInTheCaptionButNotWhileRecording)
 {
     Rotation();
     recorder.SetSampleTime(1);
     Click("List");
-    RecordListWindow* list = Window("RealTimeList");
     RecorderTick();
     RecorderTick();
-    const RecordTable table = list->Model().Table();
-
+    Click("Memory");
     const fs::path saved = folder / "list.txt";
+    const fs::path expected = folder / "expected.txt";
     dialogs.saveFileName = QString::fromStdString(saved.string());
-    QStringList captions;
-    pump.onEvents = [&] { captions << list->windowTitle(); };
-    list->findChild<QAction*>("Save")->trigger();
-
-    std::string expected;
-    for (const RecordRow* row : {&table.header, &table.rows[0], &table.rows[1]}) {
-        for (const std::string& cell : *row)
-            expected += cell + "\t";
-        expected += "\r\n";
+    for (const auto& [name, key, title] :
+         {std::tuple{"RealTimeList", "Save", "Real Time List"}, {"ManualList", "save", "Manual List"}}) {
+        RecordListWindow* list = Window(name);
+        QStringList captions;
+        pump.onEvents = [&] { captions << list->windowTitle(); };
+        list->findChild<QAction*>(key)->trigger();
+        ASSERT_TRUE(SaveGridFile(expected, list->Model().Table()).Ok());
+        EXPECT_EQ(FileText(saved), FileText(expected)) << name;
+        QStringList everyRow;  // the header is row 0
+        for (int row = 0; row <= list->Model().rowCount(); ++row)
+            everyRow << QString("%1Records Completed").arg(row);
+        EXPECT_EQ(captions, everyRow) << name;
+        EXPECT_EQ(list->windowTitle(), title);
     }
-    EXPECT_EQ(FileText(saved), expected);
-    EXPECT_EQ(captions, (QStringList{"0Records Completed", "1Records Completed", "2Records Completed"}));
-    EXPECT_EQ(list->windowTitle(), "Real Time List");
 
     dialogs.saveFileName = QString::fromStdString((folder / "recording.txt").string());
     Click("Save");  // a recording starts
     const fs::path refused = folder / "refused.txt";
     dialogs.saveFileName = QString::fromStdString(refused.string());
-    list->findChild<QAction*>("Save")->trigger();
+    Window("RealTimeList")->findChild<QAction*>("Save")->trigger();
     EXPECT_EQ(dialogs.messages, QStringList{"Aready in recording mode, close it and try again !"});
     EXPECT_FALSE(fs::exists(refused));
 }
@@ -179,26 +179,6 @@ TEST(RecordTableModelTest, ShowsTheStartOfALongCellAndKeepsItWhole)
         EXPECT_EQ(model.data(model.index(0, 0), Qt::DisplayRole).toString(), shown) << shown.size();
         EXPECT_EQ(model.Table().rows[0][0], cell.toStdString()) << shown.size();
     }
-}
-
-TEST_F(ListWindowsTest, ManualListSavesFromItsLowerCaseKey)
-{
-    RecordListWindow list(ManualListLayout(), {dialogs, recorder, pump});
-    EXPECT_EQ(list.windowTitle(), "Manual List");
-    EXPECT_NE(list.findChild<QAction*>("save"), nullptr);
-    EXPECT_EQ(list.findChild<QAction*>("Save"), nullptr);
-    EXPECT_NE(list.findChild<QAction*>("Print"), nullptr);
-}
-
-TEST_F(ListWindowsTest, DataListShowsItsPanelsAboveNineColumns)
-{
-    DataListWindow list("40 mOhm", "Celsius", {dialogs, recorder, pump});
-    EXPECT_EQ(list.windowTitle(), "Data List");
-    EXPECT_EQ(list.Model().Table().header[3], "40 mOhm");
-    EXPECT_EQ(list.Model().columnCount(), 9);
-    for (const char* panel : {"SSPStartTime", "SSPStartTimeVal", "SSPInterval", "SSPIntervalTimeVal", "LblMessage"})
-        EXPECT_NE(list.findChild<QWidget*>(panel), nullptr) << panel;
-    EXPECT_NE(list.findChild<QAction*>("Save"), nullptr);
 }
 
 } // namespace

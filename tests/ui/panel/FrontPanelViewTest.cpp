@@ -2,14 +2,13 @@
 
 #include "meter/DisplayDecoder.h"
 
-#include "common/HexCase.h"
+#include "common/CaseFile.h"
 #include "support/QtPrinting.h"
 
 #include <QLabel>
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <set>
 #include <sstream>
 
@@ -22,20 +21,15 @@ struct BitElements {
     std::vector<std::string> elements;
 };
 
-// tests/data/panel/status_bits.txt: a line per used status bit, "byte.bit" and the elements it lights.
 std::vector<BitElements> StatusBitTable()
 {
-    std::ifstream in(std::string(VOLTARYN_TEST_DATA_DIR) + "/panel/status_bits.txt");
+    const testing::TestCase bits = testing::ReadCases("panel/status_bits.txt").front();
     std::vector<BitElements> table;
-    for (std::string line; std::getline(in, line);) {
-        if (line.starts_with('#'))
-            continue;
-        std::istringstream fields(line);
-        BitElements row;
-        char dot = 0;
-        fields >> row.byte >> dot >> row.bit;
-        for (std::string element; fields >> element;)
-            row.elements.push_back(element);
+    for (const auto& [bit, elements] : bits.texts) {
+        BitElements row{std::stoi(bit), std::stoi(bit.substr(2)), {}};
+        std::istringstream names(elements);
+        for (std::string name; names >> name;)
+            row.elements.push_back(name);
         table.push_back(row);
     }
     return table;
@@ -83,10 +77,10 @@ TEST(PanelFrontView, EachStatusBitLightsExactlyItsElements)
 TEST(PanelFrontView, DigitsAndTextFieldsShowTheDisplaysCharacters)
 {
     FrontPanelView view;
-    const testing::HexCase fields = testing::ReadHexCase(std::string(VOLTARYN_TEST_DATA_DIR) + "/panel/fields.hex");
+    const testing::TestCase fields = testing::ReadCases("panel/fields.hex").front();
     Show(view, fields.bytes);
-    ASSERT_FALSE(fields.expected.empty());
-    for (const auto& [name, text] : fields.expected) {
+    ASSERT_FALSE(fields.texts.empty());
+    for (const auto& [name, text] : fields.texts) {
         const auto* label = qobject_cast<const QLabel*>(Element(view, name));
         ASSERT_NE(label, nullptr) << name;
         EXPECT_EQ(label->text(), QString::fromStdString(text)) << name;

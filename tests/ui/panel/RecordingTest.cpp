@@ -135,21 +135,5 @@ TEST_F(RecordingTest, OpenReadsTheRecordingBackButNotWhileRecording)
     EXPECT_EQ(table.rows[0][1], "10:00:01");
 }
 
-TEST_F(RecordingTest, LiveListGetsARowPerSampleUntilItsWindowCloses)
-{
-    Click("List");
-    auto* list = qobject_cast<RecordListWindow*>(panel.findChild<QWidget*>("RealTimeList"));
-    ASSERT_NE(list, nullptr);
-    EXPECT_EQ(list->Model().Table().header[3], "400 mOhm");
-    Second(0, "");
-    Second(0, "");
-    ASSERT_EQ(list->Model().rowCount(), 2);
-    EXPECT_EQ(list->Model().Table().rows[1][0], "2");
-
-    meter.SetRangeCode(4);  // a range change ends the list after the row that saw it
-    Second(0, "");
-    EXPECT_FALSE(recorder.ListRecording());
-}
-
 } // namespace
 } // namespace voltaryn

@@ -1,5 +1,7 @@
 #include "support/PanelHarness.h"
 
+#include "common/CaseFile.h"
+
 #include <QRadioButton>
 #include <QPushButton>
 
@@ -30,21 +32,16 @@ protected:
 
 TEST_F(ToolbarTest, FourteenButtonsWithTheirKeysAndTips)
 {
-    const std::vector<std::pair<QString, QString>> expected = {
-        {"Save", "Save as  (Ctrl+R)"}, {"Open", "Open File to Read  (Ctrl+O)"}, {"List", "List Display  (Ctrl+L)"},
-        {"Graph", "Graphic Display"}, {"Sampling", "Sampling Rate"}, {"StopRec", "Stop Rec"},
-        {"TimeSet", "Real Time Clock"}, {"Memory", "Data Logger"}, {"SDcard", "SD Card"},
-        {"COMP", "Comparator"}, {"key", "button  (Ctrl+K)"}, {"Avg", "AverageNumber"},
-        {"Erase", "Erase Memory"}, {"DeleteSD", "Delete SD Card"},
-    };
+    const std::vector<std::pair<std::string, std::string>> tips = ReadCases("panel/toolbar.txt").front().texts;
     RecorderTick();  // idle samples leave the Save button as it is
     RecorderTick();
     const QList<QAction*> actions = Child<QToolBar>("Toolbar1")->actions();
-    ASSERT_EQ(actions.size(), static_cast<qsizetype>(expected.size()));
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(actions[static_cast<qsizetype>(i)]->objectName(), expected[i].first);
-        EXPECT_EQ(actions[static_cast<qsizetype>(i)]->toolTip(), expected[i].second);
-        EXPECT_FALSE(actions[static_cast<qsizetype>(i)]->icon().isNull()) << expected[i].first.toStdString();
+    ASSERT_EQ(actions.size(), static_cast<qsizetype>(tips.size()));
+    for (qsizetype i = 0; i < actions.size(); ++i) {
+        const auto& [name, tip] = tips[static_cast<std::size_t>(i)];
+        EXPECT_EQ(actions[i]->objectName().toStdString(), name);
+        EXPECT_EQ(actions[i]->toolTip().toStdString(), tip) << name;
+        EXPECT_FALSE(actions[i]->icon().isNull()) << name;
     }
 }
 
