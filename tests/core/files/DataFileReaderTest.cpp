@@ -1,8 +1,8 @@
 #include "files/DataFileReader.h"
 #include "files/ListExport.h"
 
-#include "TempFile.h"
 #include "common/CaseFile.h"
+#include "common/TempFolder.h"
 
 #include <gmock/gmock.h>
 
@@ -66,10 +66,11 @@ TEST(DataFileReaderTest, ReadsBackWhatTheListExportWrote)
         {{"1", "10:00:02", "12.63", "05.41", "-2.000", "24.0°C", "0000(m)", "0002(m)", "-0002(m)"},
          {"2", "10:00:04", "-OL", "--", "-2.000", "75.2°F", "0000(m)", "0002(m)", "-0002(m)"}},
     };
-    TempFile file("round-trip.txt");
-    ASSERT_TRUE(SaveGridFile(file.Path(), table).Ok());
+    const testing::TempFolder folder;
+    const std::filesystem::path file = folder / "round-trip.txt";
+    ASSERT_TRUE(SaveGridFile(file, table).Ok());
 
-    const DataFile data = ReadDataFile(file.Path());
+    const DataFile data = ReadDataFile(file);
     EXPECT_TRUE(data.status.Ok()) << data.status.error;
     EXPECT_EQ(data.rangeTitle, "40 mOhm");
     EXPECT_EQ(data.temperatureTitle, "Celsius");

@@ -1,6 +1,6 @@
 #include "files/ListExport.h"
 
-#include "TempFile.h"
+#include "common/TempFolder.h"
 
 #include <gmock/gmock.h>
 
@@ -9,7 +9,7 @@
 namespace voltaryn {
 namespace {
 
-using testing::HasSubstr;
+using ::testing::HasSubstr;
 
 TEST(ListExportTest, WritesEachCellWithATabAndEachLineWithCrLf)
 {
@@ -27,11 +27,12 @@ TEST(ListExportTest, WritesEachCellWithATabAndEachLineWithCrLf)
         {"cells kept as UTF-8", {{"°C"}, {{"24.0 °C"}}}, "\xC2\xB0" "C\t\r\n24.0 \xC2\xB0" "C\t\r\n"},
     };
     for (const auto& [what, table, bytes] : cases) {
-        TempFile file("export.txt");
+        const testing::TempFolder folder;
+        const std::filesystem::path file = folder / "export.txt";
         std::vector<int> progress;
-        const FileStatus status = SaveGridFile(file.Path(), table, [&](int row) { progress.push_back(row); });
+        const FileStatus status = SaveGridFile(file, table, [&](int row) { progress.push_back(row); });
         EXPECT_TRUE(status.Ok()) << what << ": " << status.error;
-        EXPECT_EQ(file.Bytes(), bytes) << what;
+        EXPECT_EQ(testing::FileBytes(file), bytes) << what;
         std::vector<int> everyRow(table.rows.size() + 1);
         std::iota(everyRow.begin(), everyRow.end(), 0);
         EXPECT_EQ(progress, everyRow) << what;
@@ -42,7 +43,7 @@ TEST(ListExportTest, ReportsAFileThatCannotBeWritten)
 {
     const RecordTable table{{"No.s"}, {{"1"}}};
     const std::vector<std::pair<std::filesystem::path, const char*>> cases = {
-        {std::filesystem::path(testing::TempDir()) / "no-such-folder" / "list.txt", "No such file or directory"},
+        {std::filesystem::path(::testing::TempDir()) / "no-such-folder" / "list.txt", "No such file or directory"},
         {"/dev/full", "No space left on device"},
     };
     for (const auto& [path, reason] : cases) {

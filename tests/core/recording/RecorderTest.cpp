@@ -1,7 +1,7 @@
 #include "recording/Recorder.h"
 
-#include "../files/TempFile.h"
 #include "common/FileSizeLimit.h"
+#include "common/TempFolder.h"
 
 #include <gmock/gmock.h>
 
@@ -11,6 +11,7 @@
 namespace voltaryn {
 namespace {
 
+using testing::FileBytes;
 using testing::FileSizeLimit;
 
 const std::string Header = "No.s\tTime\tV\t40 mOhm\tAmp\tCelsius\tIn-Cap \tOut-Cap \tT-Cap \r\n";
@@ -58,8 +59,9 @@ class RecorderTest : public ::testing::Test {
 protected:
     MeterReading reading = ShownReading();
     Recorder recorder{reading, 10 * 3600};
-    TempFile file{"recording.txt"};
-    const std::string name = file.Path().filename().string();
+    const testing::TempFolder folder;
+    const std::filesystem::path file = folder / "recording.txt";
+    const std::string name = "recording.txt";
 };
 
 TEST_F(RecorderTest, SamplesOnEverySampleTimeTickAndRightAfterAnIntervalChange)
@@ -102,8 +104,8 @@ TEST_F(RecorderTest, TimeStampsAdvanceByTheIntervalAndWrapPastMidnight)
 
 TEST_F(RecorderTest, WritesTheHeaderAndARecordPerSampleAndNumbersTheListApart)
 {
-    std::ofstream(file.Path()) << std::string(1000, 'x');  // replaced by the recording
-    ASSERT_TRUE(recorder.StartRecording(file.Path())) << recorder.LastError();
+    std::ofstream(file) << std::string(1000, 'x');  // replaced by the recording
+    ASSERT_TRUE(recorder.StartRecording(file)) << recorder.LastError();
     EXPECT_EQ(LabelsText(recorder), name + "|||shown");
     recorder.SetSampleTime(1);
     recorder.Tick();
@@ -119,13 +121,13 @@ TEST_F(RecorderTest, WritesTheHeaderAndARecordPerSampleAndNumbersTheListApart)
               "Recording stopped at 10:00:02. 2 records in " + name + '.');
     EXPECT_EQ(LabelsText(recorder), "||Rec|hidden");
     EXPECT_EQ(recorder.RecCount(), 0);
-    EXPECT_EQ(file.Bytes(), Header + RecordLine(1, "10:00:01")
+    EXPECT_EQ(FileBytes(file), Header + RecordLine(1, "10:00:01")
                                 + "2\t10:00:02\t12.63\t18.52\t1.250\t-OL\t123.4\t1.234\t56.78\r\n");
 }
 
 TEST_F(RecorderTest, FileAndListEachTakeAtMostTheRecordLimit)
 {
-    ASSERT_TRUE(recorder.StartRecording(file.Path()));
+    ASSERT_TRUE(recorder.StartRecording(file));
     recorder.StartList(false);
     recorder.SetSampleTime(1);
     int written = 0;
@@ -147,7 +149,7 @@ TEST_F(RecorderTest, FileAndListEachTakeAtMostTheRecordLimit)
     EXPECT_TRUE(last.recordingStopped && !last.recordWritten && !last.listRow);
     EXPECT_EQ(RecorderEndNotice(last.recordingEnd.value()),
               "Recording ended at 20:00:02: the limit of 36001 records was reached. 36001 records in " + name + '.');
-    const std::string bytes = file.Bytes();
+    const std::string bytes = FileBytes(file);
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), Recorder::MaxRecords + 1);
     EXPECT_EQ(bytes.substr(bytes.rfind("\r\n", bytes.size() - 3) + 2, 6), "36001\t");
 }
@@ -164,14 +166,14 @@ TEST_F(RecorderTest, ARangeOrUnitChangeEndsTheFileBeforeThatSampleAndTheListAfte
     recorder.SetSampleTime(1);
     for (const auto& [what, change, why] : changes) {
         reading = ShownReading();
-        ASSERT_TRUE(recorder.StartRecording(file.Path()));
+        ASSERT_TRUE(recorder.StartRecording(file));
         recorder.StartList(false);
         const std::string firstTime = recorder.Tick().listRow->at(1);
         change(reading);
         const RecorderTickResult tick = recorder.Tick();
         EXPECT_TRUE(tick.recordingStopped && tick.listClosed) << what;
         EXPECT_EQ(tick.listRow.value_or(RecordRow{"none"}).front(), "2") << what;
-        EXPECT_EQ(file.Bytes(), Header + RecordLine(1, firstTime)) << what;
+        EXPECT_EQ(FileBytes(file), Header + RecordLine(1, firstTime)) << what;
         const std::string ended = " ended at " + recorder.RecTime() + ": " + why + ". ";
         EXPECT_EQ(RecorderEndNotice(tick.recordingEnd.value()), "Recording" + ended + "1 record in " + name + '.')
             << what;
@@ -197,7 +199,7 @@ TEST_F(RecorderTest, TheListKeepsItsUnitWhileItsWindowStaysShown)
 
 TEST_F(RecorderTest, RecordsThatCannotBeWrittenWaitAndFollowInOrderOnceThereIsRoom)
 {
-    ASSERT_TRUE(recorder.StartRecording(file.Path()));
+    ASSERT_TRUE(recorder.StartRecording(file));
     EXPECT_EQ(TickPattern(recorder, 4), "w.w.");  // the default interval of 2 s
     const std::string firstTwo = Header + RecordLine(1, "10:00:02") + RecordLine(2, "10:00:04");
     {
@@ -207,13 +209,13 @@ TEST_F(RecorderTest, RecordsThatCannotBeWrittenWaitAndFollowInOrderOnceThereIsRo
         EXPECT_EQ(recorder.LastError(), "File too large");
         EXPECT_EQ(recorder.UnwrittenRecords(), 2);
         EXPECT_EQ(LabelsText(recorder), name + "|2|Rec|shown");
-        EXPECT_EQ(file.Bytes(), firstTwo);
+        EXPECT_EQ(FileBytes(file), firstTwo);
     }
     EXPECT_EQ(TickPattern(recorder, 2), "ww");
     EXPECT_FALSE(recorder.WriteFailed());
     EXPECT_EQ(recorder.UnwrittenRecords(), 0);
     EXPECT_EQ(LabelsText(recorder), name + "|5|Rec|shown");
-    EXPECT_EQ(file.Bytes(), firstTwo + RecordLine(3, "10:00:06") + RecordLine(4, "10:00:08")
+    EXPECT_EQ(FileBytes(file), firstTwo + RecordLine(3, "10:00:06") + RecordLine(4, "10:00:08")
                                 + RecordLine(5, "10:00:10"));
 }
 
@@ -230,9 +232,9 @@ TEST_F(RecorderTest, EndingARecordingWritesWhatWaitsIfItCanAndTellsWhatCouldNot)
     for (const auto& [ending, room, notice] : cases) {
         std::optional<Recorder> ended(std::in_place, reading, 10 * 3600);
         ended->SetSampleTime(1);
-        ASSERT_TRUE(ended->StartRecording(file.Path()));
+        ASSERT_TRUE(ended->StartRecording(file));
         ended->Tick();
-        const std::string firstRecord = file.Bytes();
+        const std::string firstRecord = FileBytes(file);
         std::optional<FileSizeLimit> full(std::in_place, firstRecord.size());
         EXPECT_EQ(TickPattern(*ended, 2), "ff");
         if (room)
@@ -256,7 +258,7 @@ TEST_F(RecorderTest, EndingARecordingWritesWhatWaitsIfItCanAndTellsWhatCouldNot)
             EXPECT_FALSE(ended->WriteFailed()) << notice;
         }
         full.reset();
-        EXPECT_EQ(file.Bytes(), room ? firstRecord + RecordLine(2, "10:00:02") + RecordLine(3, "10:00:03")
+        EXPECT_EQ(FileBytes(file), room ? firstRecord + RecordLine(2, "10:00:02") + RecordLine(3, "10:00:03")
                                      : firstRecord)
             << notice;
         reading = ShownReading();
@@ -265,10 +267,10 @@ TEST_F(RecorderTest, EndingARecordingWritesWhatWaitsIfItCanAndTellsWhatCouldNot)
 
 TEST_F(RecorderTest, AFileThatCannotBeCreatedIsReportedAndLeftClosed)
 {
-    std::filesystem::create_directory(file.Path());
+    std::filesystem::create_directory(file);
     const std::vector<std::pair<std::filesystem::path, const char*>> cases = {
-        {file.Path() / "missing" / "rec.txt", "No such file or directory"},
-        {file.Path(), "Is a directory"},
+        {file / "missing" / "rec.txt", "No such file or directory"},
+        {file, "Is a directory"},
         {"/dev/full", "No space left on device"},  // opens, but the header cannot be written
     };
     for (const auto& [path, reason] : cases) {

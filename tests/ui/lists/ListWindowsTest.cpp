@@ -1,3 +1,4 @@
+#include "common/TempFolder.h"
 #include "lists/PdfText.h"
 #include "support/PanelHarness.h"
 
@@ -10,7 +11,6 @@
 #include <QTableView>
 
 #include <filesystem>
-#include <fstream>
 #include <utility>
 
 namespace voltaryn {
@@ -21,20 +21,12 @@ namespace fs = std::filesystem;
 
 class ListWindowsTest : public PanelHarness {
 protected:
-    ListWindowsTest() { fs::create_directories(folder); }
-    ~ListWindowsTest() override { fs::remove_all(folder); }
-
     RecordListWindow* Window(const char* name) const
     {
         return qobject_cast<RecordListWindow*>(panel.findChild<QWidget*>(name));
     }
-    static std::string FileText(const fs::path& file)
-    {
-        std::ifstream in(file, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
 
-    const fs::path folder = fs::temp_directory_path() / ("voltaryn-lists-" + std::to_string(::getpid()));
+    const TempFolder folder;
 };
 
 TEST_F(ListWindowsTest, LiveListFollowsItsNewestRowAfterFifteen)
@@ -75,7 +67,7 @@ TEST_F(ListWindowsTest, EachListSavesWithItsProgressInTheCaptionButNotWhileRecor
         pump.onEvents = [&] { captions << list->windowTitle(); };
         list->findChild<QAction*>(key)->trigger();
         ASSERT_TRUE(SaveGridFile(expected, list->Model().Table()).Ok());
-        EXPECT_EQ(FileText(saved), FileText(expected)) << name;
+        EXPECT_EQ(FileBytes(saved), FileBytes(expected)) << name;
         QStringList everyRow;  // the header is row 0
         for (int row = 0; row <= list->Model().rowCount(); ++row)
             everyRow << QString("%1Records Completed").arg(row);
@@ -139,7 +131,7 @@ TEST_F(ListWindowsTest, ClosingAListWhileItSavesOrPrintsLeavesItsFileWhole)
 
         if (key == std::string("Save")) {
             ASSERT_TRUE(SaveGridFile(expected, saved).Ok());
-            EXPECT_EQ(FileText(file), FileText(expected));
+            EXPECT_EQ(FileBytes(file), FileBytes(expected));
         } else {  // each row has its own time
             EXPECT_TRUE(PdfText(dialogs.printToPdf).contains(QString::fromStdString(printed.rows.back()[1])));
         }

@@ -1,37 +1,27 @@
 #include "support/PanelHarness.h"
 
 #include "common/FileSizeLimit.h"
+#include "common/TempFolder.h"
 
 #include "ui/lists/RecordListWindow.h"
 
 #include <QTableView>
 
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
 namespace voltaryn {
 namespace {
 
 using namespace testing;
-namespace fs = std::filesystem;
-
-std::string FileText(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 class RecordingTest : public PanelHarness {
 protected:
     RecordingTest()
     {
-        fs::create_directories(folder);
         dialogs.saveFileName = QString::fromStdString(file.string());
         recorder.SetSampleTime(1);
         Rotation();
     }
-    ~RecordingTest() override { fs::remove_all(folder); }
 
     // One second: a display refresh, then the recorder's tick. Returns the record line the panel
     // showed at that moment, as the file should hold it.
@@ -51,8 +41,8 @@ protected:
         return line.str() + "\r\n";
     }
 
-    const fs::path folder = fs::temp_directory_path() / ("voltaryn-recording-" + std::to_string(::getpid()));
-    const fs::path file = folder / "bench.txt";
+    const TempFolder folder;
+    const std::filesystem::path file = folder / "bench.txt";
 };
 
 TEST_F(RecordingTest, RecordsWhatThePanelShowedAtEachSample)
@@ -68,12 +58,12 @@ TEST_F(RecordingTest, RecordsWhatThePanelShowedAtEachSample)
     }
     Click("Save");
     EXPECT_EQ(ToolbarButton("Save")->toolTip(), "Save As  (Ctrl+R)");
-    EXPECT_EQ(FileText(file), expected);
+    EXPECT_EQ(FileBytes(file), expected);
 
     Second(0, "");  // idle: the labels clear, nothing more is written
     EXPECT_EQ(Label("LblFileName"), "");
     EXPECT_EQ(Label("LblCount"), "");
-    EXPECT_EQ(FileText(file), expected);
+    EXPECT_EQ(FileBytes(file), expected);
 }
 
 TEST_F(RecordingTest, AFullDiskIsShownAndItsRecordsWrittenOnceThereIsRoom)
@@ -82,7 +72,7 @@ TEST_F(RecordingTest, AFullDiskIsShownAndItsRecordsWrittenOnceThereIsRoom)
     std::string expected = "No.s\tTime\tV\t400 mOhm\tAmp\tCelsius\tIn-Cap \tOut-Cap \tT-Cap \r\n";
     expected += Second(1, "10:00:01");
     {
-        const FileSizeLimit full(FileText(file).size());
+        const FileSizeLimit full(FileBytes(file).size());
         expected += Second(2, "10:00:02");
     }
     EXPECT_TRUE(Child("LblWriteFailed")->isVisibleTo(&panel));
@@ -91,7 +81,7 @@ TEST_F(RecordingTest, AFullDiskIsShownAndItsRecordsWrittenOnceThereIsRoom)
     EXPECT_TRUE(dialogs.messages.isEmpty()) << "the recorder never shows a message box";
 
     expected += Second(3, "10:00:03");
-    EXPECT_EQ(FileText(file), expected);
+    EXPECT_EQ(FileBytes(file), expected);
     EXPECT_FALSE(Child("LblWriteFailed")->isVisibleTo(&panel));
     EXPECT_EQ(Label("LblCount"), "3");
 }
