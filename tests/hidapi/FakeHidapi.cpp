@@ -6,53 +6,17 @@
 #include <hidapi.h>
 
 #include <algorithm>
-#include <cassert>
 #include <cstring>
 
 using voltaryn::MeterLink;
 using voltaryn::testing::FakeHidDevice;
-using voltaryn::testing::FakeHidMachine;
+using voltaryn::testing::fakeHid;
 
 struct hid_device_ {
     FakeHidDevice* device;
 };
 
-namespace voltaryn::testing {
-namespace {
-
-FakeHidMachine* currentMachine = nullptr;
-
-} // namespace
-
-FakeHidMachine::FakeHidMachine()
-{
-    assert(currentMachine == nullptr);
-    currentMachine = this;
-}
-
-FakeHidMachine::~FakeHidMachine() { currentMachine = nullptr; }
-
-FakeHidMachine& FakeHidMachine::Current()
-{
-    assert(currentMachine != nullptr);
-    return *currentMachine;
-}
-
-FakeHidDevice& FakeHidMachine::Plug(FakeHidDevice device)
-{
-    devices.push_back(std::move(device));
-    return devices.back();
-}
-
-FakeHidDevice& FakeHidMachine::PlugMeter(const std::string& path, ReportResponder responder)
-{
-    return Plug({.path = path,
-                 .vendorId = MeterLink::MeterVendorId,
-                 .productId = MeterLink::MeterProductId,
-                 .responder = std::move(responder)});
-}
-
-} // namespace voltaryn::testing
+voltaryn::testing::FakeHidMachine voltaryn::testing::fakeHid;
 
 extern "C" {
 
@@ -65,7 +29,7 @@ struct hid_device_info HID_API_EXPORT* HID_API_CALL hid_enumerate(unsigned short
 {
     hid_device_info* first = nullptr;
     hid_device_info** link = &first;
-    for (const FakeHidDevice& device : FakeHidMachine::Current().devices) {
+    for (const FakeHidDevice& device : fakeHid.devices) {
         const bool wanted = (vendor_id == 0 || vendor_id == device.vendorId) &&
                             (product_id == 0 || product_id == device.productId);
         if (!device.plugged || !wanted)
@@ -93,14 +57,13 @@ void HID_API_EXPORT HID_API_CALL hid_free_enumeration(struct hid_device_info* de
 
 HID_API_EXPORT hid_device* HID_API_CALL hid_open_path(const char* path)
 {
-    FakeHidMachine& machine = FakeHidMachine::Current();
-    machine.openAttempts.emplace_back(path);
+    fakeHid.openAttempts.emplace_back(path);
     // The latest device with the path: a re-plugged device may get its old path again.
-    const auto device = std::find_if(machine.devices.rbegin(), machine.devices.rend(),
+    const auto device = std::find_if(fakeHid.devices.rbegin(), fakeHid.devices.rend(),
                                      [&](const FakeHidDevice& d) { return d.path == path; });
-    if (device == machine.devices.rend() || !device->plugged || !device->openable)
+    if (device == fakeHid.devices.rend() || !device->plugged || !device->openable)
         return nullptr;
-    ++machine.openHandles;
+    ++fakeHid.openHandles;
     return new hid_device{&*device};
 }
 
@@ -121,7 +84,7 @@ int HID_API_EXPORT HID_API_CALL hid_write(hid_device* dev, const unsigned char* 
 int HID_API_EXPORT HID_API_CALL hid_read_timeout(hid_device* dev, unsigned char* data,
                                                  size_t length, int milliseconds)
 {
-    FakeHidMachine::Current().lastReadTimeoutMs = milliseconds;
+    fakeHid.lastReadTimeoutMs = milliseconds;
     FakeHidDevice& device = *dev->device;
     if (!device.plugged)
         return -1;
@@ -136,7 +99,7 @@ int HID_API_EXPORT HID_API_CALL hid_read_timeout(hid_device* dev, unsigned char*
 
 void HID_API_EXPORT HID_API_CALL hid_close(hid_device* dev)
 {
-    --FakeHidMachine::Current().openHandles;
+    --fakeHid.openHandles;
     delete dev;
 }
 

@@ -30,24 +30,29 @@ struct FakeHidDevice {
     std::deque<std::vector<std::uint8_t>> pending{};
 };
 
-// The machine that the stand-in hidapi functions serve while it exists: the HID devices in
-// enumeration order and a record of what hidapi was asked to do. At most one exists at a time.
-class FakeHidMachine {
-public:
-    FakeHidMachine();
-    ~FakeHidMachine();
-    FakeHidMachine(const FakeHidMachine&) = delete;
-    FakeHidMachine& operator=(const FakeHidMachine&) = delete;
-
-    static FakeHidMachine& Current();
-
-    FakeHidDevice& Plug(FakeHidDevice device);
-    FakeHidDevice& PlugMeter(const std::string& path, ReportResponder responder);
-
+// What the stand-in hidapi functions serve: the HID devices in enumeration order, and a record of
+// what hidapi was asked to do.
+struct FakeHidMachine {
     std::deque<FakeHidDevice> devices;  // a deque keeps references valid as devices are added
     std::vector<std::string> openAttempts;
     int lastReadTimeoutMs = 0;
     int openHandles = 0;
+
+    FakeHidDevice& Plug(FakeHidDevice device)
+    {
+        devices.push_back(std::move(device));
+        return devices.back();
+    }
+    FakeHidDevice& PlugMeter(const std::string& path, ReportResponder responder)
+    {
+        return Plug({.path = path,
+                     .vendorId = MeterLink::MeterVendorId,
+                     .productId = MeterLink::MeterProductId,
+                     .responder = std::move(responder)});
+    }
 };
+
+// The machine of the running test, which starts with a new one.
+extern FakeHidMachine fakeHid;
 
 } // namespace voltaryn::testing

@@ -17,6 +17,8 @@ using testing::ReportResponder;
 
 class HidapiBackendTest : public ::testing::Test {
 protected:
+    HidapiBackendTest() { machine = {}; }
+
     // The meter's answers, remembered so a test can compare them with what the link received.
     ReportResponder Meter()
     {
@@ -26,7 +28,7 @@ protected:
         };
     }
 
-    FakeHidMachine machine;  // outlives the backend, which releases hidapi when destroyed
+    FakeHidMachine& machine = testing::fakeHid;
     sim::SimulatedMeter meter{[] { return sim::SimTime{std::chrono::sys_days{std::chrono::year{2024} / 3 / 15}}; }};
     std::optional<MeterLink::Report> lastAnswer;
     HidapiBackend backend;

@@ -22,6 +22,7 @@ public:
     std::function<void(QDialog&)> modal;
     std::function<void()> onInput;       // runs while an input box is open
     QString printToPdf;                  // the printer dialog prints to this PDF file; Cancel when empty
+    std::function<bool(QPrinter&)> onPrinter;  // the user's further choices there; false for Cancel
 
     QStringList messages;                // every message box's text
     QStringList prompts;                 // every input box's prompt
@@ -55,7 +56,7 @@ public:
             return false;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(printToPdf);
-        return true;
+        return !onPrinter || onPrinter(printer);
     }
 
 private:
