@@ -35,6 +35,20 @@ struct TestCase {
         const std::vector<std::string> all = All(key);
         return all.empty() ? std::string() : all.front();
     }
+    // The texts of a key as rows of cells joined by TABs; an empty text is a row without cells.
+    std::vector<std::vector<std::string>> Rows(const std::string& key) const
+    {
+        std::vector<std::vector<std::string>> rows;
+        for (const std::string& joined : All(key)) {
+            std::istringstream cells(joined);
+            rows.emplace_back();
+            for (std::string cell; !joined.empty() && std::getline(cells, cell, '\t');)
+                rows.back().push_back(cell);
+            if (joined.ends_with('\t'))
+                rows.back().emplace_back();
+        }
+        return rows;
+    }
 };
 
 inline std::string Unquote(const std::string& quoted)

@@ -9,24 +9,11 @@
 #include <functional>
 #include <map>
 #include <numeric>
-#include <sstream>
 
 namespace voltaryn {
 namespace {
 
 using ::testing::HasSubstr;
-
-// A row given as its cells joined by TABs.
-RecordRow Cells(const std::string& joined)
-{
-    RecordRow cells;
-    std::istringstream in(joined);
-    for (std::string cell; !joined.empty() && std::getline(in, cell, '\t');)
-        cells.push_back(cell);
-    if (joined.ends_with('\t'))
-        cells.emplace_back();
-    return cells;
-}
 
 // What a case of tests/data/reader may expect of the file it reads, besides its rows.
 const std::map<std::string, std::function<std::string(const DataFile&)>> Outcomes = {
@@ -50,11 +37,8 @@ TEST(DataFileReaderTest, ReadsEveryRecordedFile)
         for (const auto& [key, outcome] : Outcomes)
             for (const std::string& text : c.All(key))
                 EXPECT_EQ(outcome(data), text) << key;
-        const std::vector<std::string> rows = c.All("row");
-        if (!rows.empty()) {
-            std::vector<RecordRow> expected;
-            std::transform(rows.begin(), rows.end(), std::back_inserter(expected), Cells);
-            EXPECT_EQ(data.rows, expected);
+        if (const std::vector<RecordRow> rows = c.Rows("row"); !rows.empty()) {
+            EXPECT_EQ(data.rows, rows);
         }
     }
 }

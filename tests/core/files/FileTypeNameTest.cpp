@@ -1,5 +1,7 @@
 #include "files/FileTypeName.h"
 
+#include "common/CaseFile.h"
+
 #include <gtest/gtest.h>
 
 namespace voltaryn {
@@ -7,23 +9,10 @@ namespace {
 
 TEST(FileTypeNameTest, AddsTheTypesExtensionToANameThatLacksIt)
 {
-    struct Case {
-        const char* name;
-        const char* fileType;
-        const char* saved;
-    };
-    const Case cases[] = {
-        {"/home/u/run1", "Data Files (*.txt)", "/home/u/run1.txt"},
-        {"/home/u/run1.txt", "Data Files (*.txt)", "/home/u/run1.txt"},
-        {"/home/u/RUN1.TXT", "Data Files (*.txt)", "/home/u/RUN1.TXT"},
-        {"/home/u/cell 3.7", "Data Files (*.txt)", "/home/u/cell 3.7.txt"},  // ".7" is not the type's
-        {"/home/u/run1.csv", "Data Files (*.txt)", "/home/u/run1.csv.txt"},
-        {"/home/u/run1.log", "Logs (*.txt *.log)", "/home/u/run1.log"},
-        {"/home/u/run1", "Logs (*.txt *.log)", "/home/u/run1.txt"},
-        {"/home/u/run1", "All Files (*.*)", "/home/u/run1"},
-    };
-    for (const auto& [name, fileType, saved] : cases)
-        EXPECT_EQ(WithFileTypeExtension(name, fileType), saved) << name << " as " << fileType;
+    const std::vector<testing::TestCase> cases = testing::ReadCases("file_type_names.txt");
+    ASSERT_EQ(cases.size(), 8u);
+    for (const testing::TestCase& c : cases)
+        EXPECT_EQ(WithFileTypeExtension(c.Text("name"), c.Text("type")), c.Text("saved")) << c.name;
 }
 
 } // namespace
