@@ -24,15 +24,13 @@ int HID_API_EXPORT HID_API_CALL hid_init(void) { return 0; }
 
 int HID_API_EXPORT HID_API_CALL hid_exit(void) { return 0; }
 
-struct hid_device_info HID_API_EXPORT* HID_API_CALL hid_enumerate(unsigned short vendor_id,
-                                                                  unsigned short product_id)
+// Every plugged device, whatever vendor and product are asked for: the backend asks for all.
+struct hid_device_info HID_API_EXPORT* HID_API_CALL hid_enumerate(unsigned short, unsigned short)
 {
     hid_device_info* first = nullptr;
     hid_device_info** link = &first;
     for (const FakeHidDevice& device : fakeHid.devices) {
-        const bool wanted = (vendor_id == 0 || vendor_id == device.vendorId) &&
-                            (product_id == 0 || product_id == device.productId);
-        if (!device.plugged || !wanted)
+        if (!device.plugged)
             continue;
         auto* info = new hid_device_info{};
         info->path = new char[device.path.size() + 1];

@@ -6,6 +6,7 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 
 namespace voltaryn {
@@ -221,13 +222,23 @@ TEST_F(RecorderTest, RecordsThatCannotBeWrittenWaitAndFollowInOrderOnceThereIsRo
 
 TEST_F(RecorderTest, EndingARecordingWritesWhatWaitsIfItCanAndTellsWhatCouldNot)
 {
-    enum class Ending { Stop, RangeChange, Destroy };
+    // Each ending gives the recorder's notice, or none when it destroys the recorder.
+    using Ending = std::function<std::optional<RecorderEnd>(std::optional<Recorder>&)>;
+    const Ending stop = [](std::optional<Recorder>& r) { return r->StopRecording(); };
+    const Ending rangeChange = [this](std::optional<Recorder>& r) {
+        reading.RangeText = "4 Ohm";
+        return r->Tick().recordingEnd;
+    };
+    const Ending destroy = [](std::optional<Recorder>& r) {
+        r.reset();
+        return std::optional<RecorderEnd>();
+    };
     const std::vector<std::tuple<Ending, bool, std::string>> cases = {
         // how it ends, room at the end, what the notice says of the file
-        {Ending::Stop, false, "1 record in " + name + "; 2 more could not be written: File too large."},
-        {Ending::Stop, true, "3 records in " + name + '.'},
-        {Ending::RangeChange, false, "1 record in " + name + "; 2 more could not be written: File too large."},
-        {Ending::Destroy, true, ""},
+        {stop, false, "1 record in " + name + "; 2 more could not be written: File too large."},
+        {stop, true, "3 records in " + name + '.'},
+        {rangeChange, false, "1 record in " + name + "; 2 more could not be written: File too large."},
+        {destroy, true, ""},
     };
     for (const auto& [ending, room, notice] : cases) {
         std::optional<Recorder> ended(std::in_place, reading, 10 * 3600);
@@ -239,19 +250,7 @@ TEST_F(RecorderTest, EndingARecordingWritesWhatWaitsIfItCanAndTellsWhatCouldNot)
         EXPECT_EQ(TickPattern(*ended, 2), "ff");
         if (room)
             full.reset();
-        std::optional<RecorderEnd> end;
-        switch (ending) {
-        case Ending::Stop:
-            end = ended->StopRecording();
-            break;
-        case Ending::RangeChange:
-            reading.RangeText = "4 Ohm";
-            end = ended->Tick().recordingEnd;
-            break;
-        case Ending::Destroy:
-            ended.reset();
-            break;
-        }
+        const std::optional<RecorderEnd> end = ending(ended);
         if (end) {
             EXPECT_THAT(RecorderEndNotice(*end), ::testing::EndsWith(". " + notice)) << notice;
             EXPECT_EQ(ended->UnwrittenRecords(), room ? 0 : 2) << notice;

@@ -68,38 +68,31 @@ TEST_F(ToolbarTest, AverageAnswersSetTheMetersAveraging)
     EXPECT_TRUE(Polling());
 }
 
-TEST_F(ToolbarTest, MeterSamplingIsReadThenSetAsOneByte)
+TEST_F(ToolbarTest, SamplingSetsTheMetersIntervalAsOneByteOrThePcsOwn)
 {
     ChooseSampling(false);
-    dialogs.answers = {"300", "abc", "7.5"};
+    dialogs.answers = {"300", "7.5", "abc"};
     Click("Sampling");
     EXPECT_EQ(LastRequest(), (Bytes{0, 65, 3, 2, 255, 0}));
     EXPECT_TRUE(dialogs.prompts.back().endsWith("\r\n(1 <= t <= 255 ) "));
-
-    const std::size_t before = Sent();
-    Click("Sampling");
-    EXPECT_EQ(Sent(), before + 1) << "the interval is read, nothing is set";
-    ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_TRUE(dialogs.messages.front().contains("abc"));
-
     Click("Sampling");
     EXPECT_EQ(LastRequest(), (Bytes{0, 65, 3, 2, 8, 0}));
+    std::size_t before = Sent();
+    Click("Sampling");
+    EXPECT_EQ(Sent(), before + 1) << "the interval is read, nothing is set";
+    EXPECT_EQ(dialogs.messages, QStringList{"\"abc\" is not a number of seconds; the meter keeps 8 s."});
     EXPECT_EQ(pollingWhileAsked, std::vector<bool>(3, false));
     EXPECT_TRUE(Polling());
-}
 
-TEST_F(ToolbarTest, PcSamplingSetsTheRecordersInterval)
-{
     ChooseSampling(true);
-    const std::size_t before = Sent();
-    const std::vector<std::pair<QString, int>> cases = {{"3.5", 4}, {"", 4}};
-    for (const auto& [answer, seconds] : cases) {
+    before = Sent();
+    for (const auto& [answer, seconds] : {std::pair<QString, int>{"3.5", 4}, {"", 4}}) {
         dialogs.answers = {answer};
         Click("Sampling");
         EXPECT_EQ(recorder.SampleTime(), seconds) << answer.toStdString();
     }
-    EXPECT_EQ(dialogs.defaults.front(), "2");
-    EXPECT_TRUE(dialogs.prompts.front().endsWith("\r\n(1 <= t <= 86400 ) "));
+    EXPECT_EQ(dialogs.defaults.mid(3), (QStringList{"2", "4"}));
+    EXPECT_TRUE(dialogs.prompts.back().endsWith("\r\n(1 <= t <= 86400 ) "));
     EXPECT_EQ(Sent(), before) << "the PC's interval needs no word with the meter";
 }
 

@@ -71,12 +71,8 @@ protected:
     void Click(const char* key) const { ToolbarButton(key)->trigger(); }
     bool Polling() const { return Child<QTimer>("Timer1")->isActive() && Child<QTimer>("Timer3")->isActive(); }
 
-    // The first bytes of the last report sent to the meter.
-    Bytes LastRequest(std::size_t length = 6) const
-    {
-        const Bytes& report = backend.written.back();
-        return Bytes(report.begin(), report.begin() + static_cast<long>(length));
-    }
+    // The first six bytes of the last report sent to the meter.
+    Bytes LastRequest() const { return Bytes(backend.written.back().begin(), backend.written.back().begin() + 6); }
     // Identification, range and display: one full refresh of the panel.
     void Rotation()
     {
