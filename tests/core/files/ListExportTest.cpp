@@ -1,3 +1,4 @@
+#include "files/FileTypeName.h"
 #include "files/ListExport.h"
 
 #include "common/CaseFile.h"
@@ -42,6 +43,14 @@ TEST(ListExportTest, ReportsAFileThatCannotBeWritten)
         EXPECT_THAT(status.error, HasSubstr(path.string()));
         EXPECT_THAT(status.error, HasSubstr(reason));
     }
+}
+
+TEST(ListExportTest, TheSavedNameGetsTheFileTypesExtensionWhenItLacksIt)
+{
+    const std::vector<testing::TestCase> cases = testing::ReadCases("file_type_names.txt");
+    ASSERT_EQ(cases.size(), 8u);
+    for (const testing::TestCase& c : cases)
+        EXPECT_EQ(WithFileTypeExtension(c.Text("name"), c.Text("type")), c.Text("saved")) << c.name;
 }
 
 } // namespace
