@@ -3,7 +3,6 @@
 #include "support/PanelHarness.h"
 
 #include "files/ListExport.h"
-#include "ui/lists/RecordListWindow.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -21,11 +20,6 @@ namespace fs = std::filesystem;
 
 class ListWindowsTest : public PanelHarness {
 protected:
-    RecordListWindow* Window(const char* name) const
-    {
-        return qobject_cast<RecordListWindow*>(panel.findChild<QWidget*>(name));
-    }
-
     const TempFolder folder;
 };
 
@@ -34,7 +28,7 @@ TEST_F(ListWindowsTest, LiveListFollowsItsNewestRowAfterFifteen)
     Rotation();
     recorder.SetSampleTime(1);
     Click("List");
-    RecordListWindow* list = Window("RealTimeList");
+    RecordListWindow* list = List("RealTimeList");
     ASSERT_NE(list, nullptr);
     list->show();
     QScrollBar* scroll = list->Grid().verticalScrollBar();
@@ -58,7 +52,7 @@ TEST_F(ListWindowsTest, EachListSavesWithItsProgressInTheCaptionButNotWhileRecor
     dialogs.saveFileName = QString::fromStdString(saved.string());
     for (const auto& [name, key, title] :
          {std::tuple{"RealTimeList", "Save", "Real Time List"}, {"ManualList", "save", "Manual List"}}) {
-        RecordListWindow* list = Window(name);
+        RecordListWindow* list = List(name);
         QStringList captions;
         pump.onEvents = [&] { captions << list->windowTitle(); };
         list->findChild<QAction*>(key)->trigger();
@@ -75,7 +69,7 @@ TEST_F(ListWindowsTest, EachListSavesWithItsProgressInTheCaptionButNotWhileRecor
     Click("Save");  // a recording starts
     const fs::path refused = folder / "refused.txt";
     dialogs.saveFileName = QString::fromStdString(refused.string());
-    Window("RealTimeList")->findChild<QAction*>("Save")->trigger();
+    List("RealTimeList")->findChild<QAction*>("Save")->trigger();
     EXPECT_EQ(dialogs.messages, QStringList{"Aready in recording mode, close it and try again !"});
     EXPECT_FALSE(fs::exists(refused));
 }
@@ -98,7 +92,7 @@ TEST_F(ListWindowsTest, ClosingAListWhileItSavesOrPrintsLeavesItsFileWhole)
         meter.SetRangeCode(3);
         Rotation();
         Click("List");
-        QPointer<RecordListWindow> list = Window("RealTimeList");
+        QPointer<RecordListWindow> list = List("RealTimeList");
         list->show();
         for (int row = 0; row < 120; ++row)  // more than one printed page
             RecorderTick();
@@ -143,7 +137,7 @@ TEST_F(ListWindowsTest, EveryCellFitsItsColumnOnOneLine)
         RecorderTick();
     Click("Memory");
     for (const char* name : {"RealTimeList", "ManualList"}) {
-        QTableView& grid = Window(name)->Grid();
+        QTableView& grid = List(name)->Grid();
         grid.window()->show();
         EXPECT_FALSE(grid.wordWrap()) << name;
         // The width the view itself asks for the shown cells (public only in the base class).

@@ -1,7 +1,5 @@
 #include "support/PanelHarness.h"
 
-#include "ui/lists/RecordListWindow.h"
-
 #include <QAbstractButton>
 
 namespace voltaryn {
@@ -12,11 +10,6 @@ using namespace testing;
 class MemoryDownloadTest : public PanelHarness {
 protected:
     MemoryDownloadTest() { Rotation(); }
-
-    RecordListWindow* ManualList() const
-    {
-        return qobject_cast<RecordListWindow*>(panel.findChild<QWidget*>("ManualList"));
-    }
 };
 
 TEST_F(MemoryDownloadTest, LoadsEveryRecordWithProgressWhilePollingWaits)
@@ -24,13 +17,13 @@ TEST_F(MemoryDownloadTest, LoadsEveryRecordWithProgressWhilePollingWaits)
     QStringList captions;
     std::vector<bool> polling;
     pump.onEvents = [&] {
-        captions << ManualList()->windowTitle();
+        captions << List("ManualList")->windowTitle();
         polling.push_back(Polling());
     };
     const std::size_t before = backend.written.size();
     Click("Memory");
 
-    RecordListWindow* list = ManualList();
+    RecordListWindow* list = List("ManualList");
     ASSERT_NE(list, nullptr);
     const int count = sim::SimulatedMeter::DefaultRecords;
     ASSERT_EQ(list->Model().rowCount(), count);
@@ -53,7 +46,7 @@ TEST_F(MemoryDownloadTest, RefusedInAutomaticModesAndWithoutRecords)
     ASSERT_TRUE(session.reading.AutoMemoryOn);
     Click("Memory");
     EXPECT_EQ(dialogs.messages, QStringList{"Error loading in this mode,\nplease check out and try again."});
-    EXPECT_EQ(ManualList(), nullptr);
+    EXPECT_EQ(List("ManualList"), nullptr);
 
     Child<QAbstractButton>("BtnAM")->click();
     Rotation();
@@ -61,7 +54,7 @@ TEST_F(MemoryDownloadTest, RefusedInAutomaticModesAndWithoutRecords)
     dialogs.messages.clear();
     Click("Memory");
     EXPECT_EQ(dialogs.messages, QStringList{"No Data !!!"});
-    EXPECT_EQ(ManualList(), nullptr);
+    EXPECT_EQ(List("ManualList"), nullptr);
     EXPECT_TRUE(Polling());
 }
 
@@ -72,8 +65,8 @@ TEST_F(MemoryDownloadTest, AMeterPulledOutMidwayKeepsTheRowsSoFar)
             simulated.Unplug();
     };
     Click("Memory");
-    ASSERT_NE(ManualList(), nullptr);
-    EXPECT_EQ(ManualList()->Model().rowCount(), 3);
+    ASSERT_NE(List("ManualList"), nullptr);
+    EXPECT_EQ(List("ManualList")->Model().rowCount(), 3);
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages.front().startsWith("The meter stopped answering: 3 of 12"));
     EXPECT_TRUE(Polling());

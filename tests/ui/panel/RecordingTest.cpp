@@ -3,10 +3,6 @@
 #include "common/FileSizeLimit.h"
 #include "common/TempFolder.h"
 
-#include "ui/lists/RecordListWindow.h"
-
-#include <QTableView>
-
 #include <sstream>
 
 namespace voltaryn {
@@ -104,7 +100,7 @@ TEST_F(RecordingTest, OpenReadsTheRecordingBackButNotWhileRecording)
     pump.onEvents = [&] { captions << panel.findChild<QWidget*>("FileList")->windowTitle(); };
     Click("Open");
     EXPECT_EQ(captions, QStringList{"1 Records Completed"});
-    auto* list = qobject_cast<RecordListWindow*>(panel.findChild<QWidget*>("FileList"));
+    RecordListWindow* list = List("FileList");
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->windowTitle(), "bench.txt");
     const RecordTable& table = list->Model().Table();

@@ -5,6 +5,7 @@
 
 #include "app/Application.h"
 #include "sim/SimulatedHidBackend.h"
+#include "ui/lists/RecordListWindow.h"
 
 #include <QAction>
 #include <QLabel>
@@ -67,6 +68,11 @@ protected:
         return child;
     }
     QString Label(const char* name) const { return Child<QLabel>(name)->text(); }
+    // One of the panel's list windows; none while it is not open.
+    RecordListWindow* List(const char* name) const
+    {
+        return qobject_cast<RecordListWindow*>(panel.findChild<QWidget*>(name));
+    }
     QAction* ToolbarButton(const char* key) const { return Child<QToolBar>("Toolbar1")->findChild<QAction*>(key); }
     void Click(const char* key) const { ToolbarButton(key)->trigger(); }
     bool Polling() const { return Child<QTimer>("Timer1")->isActive() && Child<QTimer>("Timer3")->isActive(); }
