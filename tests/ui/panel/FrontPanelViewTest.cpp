@@ -9,31 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <set>
 #include <sstream>
 
 namespace voltaryn {
 namespace {
-
-struct BitElements {
-    int byte = 0;
-    int bit = 0;
-    std::vector<std::string> elements;
-};
-
-std::vector<BitElements> StatusBitTable()
-{
-    const testing::TestCase bits = testing::ReadCases("panel/status_bits.txt").front();
-    std::vector<BitElements> table;
-    for (const auto& [bit, elements] : bits.texts) {
-        BitElements row{std::stoi(bit), std::stoi(bit.substr(2)), {}};
-        std::istringstream names(elements);
-        for (std::string name; names >> name;)
-            row.elements.push_back(name);
-        table.push_back(row);
-    }
-    return table;
-}
 
 QWidget* Element(const FrontPanelView& view, const std::string& name)
 {
@@ -48,26 +29,28 @@ void Show(FrontPanelView& view, const std::vector<std::uint8_t>& packet)
     view.ShowDisplay(DecodeDisplay(SplitDisplayPacket(packet), reading), reading);
 }
 
+// tests/data/panel/status_bits.txt gives each used bit, as byte.bit, the elements it lights.
 TEST(PanelFrontView, EachStatusBitLightsExactlyItsElements)
 {
-    const std::vector<BitElements> table = StatusBitTable();
+    const testing::TestCase table = testing::ReadCases("panel/status_bits.txt").front();
+    std::set<std::string> bits;
     std::set<std::string> indicators;
-    std::set<std::pair<int, int>> bits;
-    for (const BitElements& row : table) {
-        indicators.insert(row.elements.begin(), row.elements.end());
-        bits.insert({row.byte, row.bit});
+    for (const auto& [bit, elements] : table.texts) {
+        bits.insert(bit);
+        std::istringstream names(elements);
+        indicators.insert(std::istream_iterator<std::string>(names), {});
     }
+    ASSERT_EQ(table.texts.size(), 61u);
     ASSERT_EQ(bits.size(), 61u) << "the table names every used bit once";
-    ASSERT_EQ(table.size(), 61u);
 
     FrontPanelView view;
-    for (const BitElements& row : table) {
-        SCOPED_TRACE("bit " + std::to_string(row.byte) + "." + std::to_string(row.bit));
+    for (const auto& [bit, elements] : table.texts) {
+        SCOPED_TRACE("bit " + bit);
         std::vector<std::uint8_t> packet(DisplayPacket::MinimumLength);
-        packet.at(static_cast<std::size_t>(row.byte)) = static_cast<std::uint8_t>(1u << row.bit);
+        packet.at(std::stoul(bit)) = static_cast<std::uint8_t>(1u << std::stoi(bit.substr(2)));
         Show(view, packet);
         for (const std::string& name : indicators) {
-            const bool lit = std::find(row.elements.begin(), row.elements.end(), name) != row.elements.end();
+            const bool lit = (" " + elements + " ").find(" " + name + " ") != std::string::npos;
             const QWidget* element = Element(view, name);
             EXPECT_EQ(element != nullptr && element->isVisibleTo(&view), lit) << name;
         }
