@@ -47,11 +47,7 @@ TEST_F(PanelWindowTest, StartsWithItsDesignStateAndRunningTimers)
 
 TEST_F(PanelWindowTest, DisplayTicksMirrorTheReadingConnectionAndRange)
 {
-    panel.PollTick();
-    panel.PollTick();
-    EXPECT_EQ(Label("LblCOM"), "No COM");
-    EXPECT_EQ(Label("LblV"), "-999.9");
-    panel.PollTick();
+    Rotation();
     EXPECT_EQ(Label("LblCOM"), "Connection");
     const MeterReading& shown = session.reading;
     for (const auto& [label, text] : {std::pair{"LblV", shown.VoltageText}, {"LblOhm", shown.ResistanceText},
