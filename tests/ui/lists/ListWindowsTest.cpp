@@ -20,6 +20,17 @@ namespace fs = std::filesystem;
 
 class ListWindowsTest : public PanelHarness {
 protected:
+    // Opens the live list, lets it take `rows` rows, then opens the manual list of the meter's records.
+    void OpenBothLists(int rows)
+    {
+        Rotation();
+        recorder.SetSampleTime(1);
+        Click("List");
+        for (int row = 0; row < rows; ++row)
+            RecorderTick();
+        Click("Memory");
+    }
+
     const TempFolder folder;
 };
 
@@ -41,12 +52,7 @@ TEST_F(ListWindowsTest, LiveListFollowsItsNewestRowAfterFifteen)
 
 TEST_F(ListWindowsTest, EachListSavesWithItsProgressInTheCaptionButNotWhileRecording)
 {
-    Rotation();
-    recorder.SetSampleTime(1);
-    Click("List");
-    RecorderTick();
-    RecorderTick();
-    Click("Memory");
+    OpenBothLists(2);
     const fs::path saved = folder / "list.txt";
     const fs::path expected = folder / "expected.txt";
     dialogs.saveFileName = QString::fromStdString(saved.string());
@@ -130,12 +136,7 @@ TEST_F(ListWindowsTest, ClosingAListWhileItSavesOrPrintsLeavesItsFileWhole)
 
 TEST_F(ListWindowsTest, EveryCellFitsItsColumnOnOneLine)
 {
-    Rotation();
-    recorder.SetSampleTime(1);
-    Click("List");
-    for (int row = 0; row < 5; ++row)
-        RecorderTick();
-    Click("Memory");
+    OpenBothLists(5);
     for (const char* name : {"RealTimeList", "ManualList"}) {
         QTableView& grid = List(name)->Grid();
         grid.window()->show();
