@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstring>
 
-using voltaryn::MeterLink;
 using voltaryn::testing::FakeHidDevice;
 using voltaryn::testing::fakeHid;
 
@@ -56,10 +55,9 @@ void HID_API_EXPORT HID_API_CALL hid_free_enumeration(struct hid_device_info* de
 HID_API_EXPORT hid_device* HID_API_CALL hid_open_path(const char* path)
 {
     fakeHid.openAttempts.emplace_back(path);
-    // The latest device with the path: a re-plugged device may get its old path again.
-    const auto device = std::find_if(fakeHid.devices.rbegin(), fakeHid.devices.rend(),
+    const auto device = std::find_if(fakeHid.devices.begin(), fakeHid.devices.end(),
                                      [&](const FakeHidDevice& d) { return d.path == path; });
-    if (device == fakeHid.devices.rend() || !device->plugged || !device->openable)
+    if (device == fakeHid.devices.end() || !device->plugged || !device->openable)
         return nullptr;
     ++fakeHid.openHandles;
     return new hid_device{&*device};
@@ -71,10 +69,6 @@ int HID_API_EXPORT HID_API_CALL hid_write(hid_device* dev, const unsigned char* 
     if (!device.plugged)
         return -1;
     device.received.emplace_back(data, data + length);
-    if (device.responder) {
-        if (std::optional<MeterLink::Report> answer = device.responder(device.received.back()))
-            device.pending.emplace_back(answer->begin() + 1, answer->end());  // drop the report id
-    }
     return static_cast<int>(length);
 }
 

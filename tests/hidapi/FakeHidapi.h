@@ -4,29 +4,21 @@
 
 #include <cstdint>
 #include <deque>
-#include <functional>
-#include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
 namespace voltaryn::testing {
 
-// How a fake device answers one output report (report id in byte 0): with one input report
-// (report id in byte 0), or with nothing.
-using ReportResponder = std::function<std::optional<MeterLink::Report>(std::span<const std::uint8_t>)>;
-
 struct FakeHidDevice {
     std::string path;
     std::uint16_t vendorId = 0;
     std::uint16_t productId = 0;
-    ReportResponder responder{};  // empty: the device never answers
     bool openable = true;         // false: held exclusively by someone else
     bool plugged = true;          // an unplugged device stays on record with what it received
 
     // Every output report that reached the device, report id first.
     std::vector<std::vector<std::uint8_t>> received{};
-    // Input reports waiting to be read, kept as hidraw delivers them: without the report id.
+    // Input reports to be read, one a read, kept as hidraw delivers them: without the report id.
     std::deque<std::vector<std::uint8_t>> pending{};
 };
 
@@ -43,12 +35,9 @@ struct FakeHidMachine {
         devices.push_back(std::move(device));
         return devices.back();
     }
-    FakeHidDevice& PlugMeter(const std::string& path, ReportResponder responder)
+    FakeHidDevice& PlugMeter(const std::string& path)
     {
-        return Plug({.path = path,
-                     .vendorId = MeterLink::MeterVendorId,
-                     .productId = MeterLink::MeterProductId,
-                     .responder = std::move(responder)});
+        return Plug({.path = path, .vendorId = MeterLink::MeterVendorId, .productId = MeterLink::MeterProductId});
     }
 };
 

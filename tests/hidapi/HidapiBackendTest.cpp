@@ -1,8 +1,7 @@
-// The hidapi backend alone, and under the meter link and its commands with the simulated meter
-// behind the stand-in hidapi functions: what the program does with a real meter, minus the cable.
+// The hidapi backend alone, and under the meter link and its commands, against the stand-in hidapi
+// functions: what the program does with a real meter, minus the cable.
 #include "link/HidapiBackend.h"
 #include "link/MeterCommands.h"
-#include "sim/SimulatedMeter.h"
 
 #include "FakeHidapi.h"
 
@@ -13,24 +12,15 @@ namespace {
 
 using testing::FakeHidDevice;
 using testing::FakeHidMachine;
-using testing::ReportResponder;
+
+// The identification reply as hidraw delivers it, without the report id.
+const std::vector<std::uint8_t> Identification = {'K', 'A', 'V', ' ', '7', '1', 'K'};
 
 class HidapiBackendTest : public ::testing::Test {
 protected:
     HidapiBackendTest() { machine = {}; }
 
-    // The meter's answers, remembered so a test can compare them with what the link received.
-    ReportResponder Meter()
-    {
-        return [this](std::span<const std::uint8_t> request) {
-            lastAnswer = meter.Handle(request);
-            return lastAnswer;
-        };
-    }
-
     FakeHidMachine& machine = testing::fakeHid;
-    sim::SimulatedMeter meter{[] { return sim::SimTime{std::chrono::sys_days{std::chrono::year{2024} / 3 / 15}}; }};
-    std::optional<MeterLink::Report> lastAnswer;
     HidapiBackend backend;
     MeterLink link{backend};
     MeterCommands commands{link};
@@ -62,20 +52,21 @@ TEST_F(HidapiBackendTest, NothingToReadTimesOutAndAVanishedDeviceFails)
 // out whole, report id first, and its answer arrives with the report id put back in byte 0.
 TEST_F(HidapiBackendTest, ReportsTravelWithTheReportIdInByteZero)
 {
-    FakeHidDevice& device = machine.PlugMeter("/dev/hidraw0", Meter());
+    FakeHidDevice& device = machine.PlugMeter("/dev/hidraw0");
     commands.PressKey(1, 0);
     EXPECT_TRUE(link.DeviceDetected());
     EXPECT_TRUE(device.received.empty());
 
+    device.pending = {Identification};
     const Answer<std::string> ident = commands.IdentifyMeter();
     MeterLink::Report request{};
     request[1] = 65;  // command class, identification group 0, code 1
     request[3] = 1;
     ASSERT_EQ(device.received.size(), 1u);
     EXPECT_EQ(device.received[0], std::vector<std::uint8_t>(request.begin(), request.end()));
-    ASSERT_TRUE(lastAnswer.has_value());
-    EXPECT_EQ(link.InputReport(), *lastAnswer);
-    EXPECT_EQ(link.InputReport()[0], 0);
+    MeterLink::Report reply{};
+    std::copy(Identification.begin(), Identification.end(), reply.begin() + 1);
+    EXPECT_EQ(link.InputReport(), reply);
     EXPECT_EQ(ident.value, "KAV 71K");
     EXPECT_EQ(machine.lastReadTimeoutMs, MeterLink::ReadTimeoutMs);
 }
@@ -83,10 +74,11 @@ TEST_F(HidapiBackendTest, ReportsTravelWithTheReportIdInByteZero)
 TEST_F(HidapiBackendTest, OnlyTheFirstOpenableMeterInEnumerationOrderIsUsed)
 {
     machine.Plug({.path = "/dev/hidraw0", .vendorId = 0x046d, .productId = 0xc31c});
-    FakeHidDevice& held = machine.PlugMeter("/dev/hidraw1", Meter());
+    FakeHidDevice& held = machine.PlugMeter("/dev/hidraw1");
     held.openable = false;
-    FakeHidDevice& first = machine.PlugMeter("/dev/hidraw2", Meter());
-    FakeHidDevice& second = machine.PlugMeter("/dev/hidraw3", Meter());
+    FakeHidDevice& first = machine.PlugMeter("/dev/hidraw2");
+    FakeHidDevice& second = machine.PlugMeter("/dev/hidraw3");
+    first.pending = {Identification, {3}};
 
     const Answer<std::string> ident = commands.IdentifyMeter();
     commands.ReadRange();
