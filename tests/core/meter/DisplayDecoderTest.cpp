@@ -50,26 +50,17 @@ TEST(DisplayDecoderTest, DecodesEveryRecordedPacket)
     }
 }
 
-std::vector<std::uint8_t> PacketWithStatus(int byte, int bit)
-{
-    std::vector<std::uint8_t> packet(DisplayPacket::MinimumLength, 0);
-    packet[static_cast<std::size_t>(byte)] = static_cast<std::uint8_t>(1u << bit);
-    return packet;
-}
-
+// The unit the reading keeps when a packet lights neither: the one last lit.
 TEST(DisplayDecoderTest, TemperatureUnitIsKeptWhenNeitherUnitIsLit)
 {
     MeterReading reading;
-    DecodeDisplay(SplitDisplayPacket(PacketWithStatus(8, 2)), reading);
-    ASSERT_FALSE(reading.TempIsCelsius);
-
-    DecodeDisplay(SplitDisplayPacket(PacketWithStatus(8, 0)), reading);
+    for (const auto& [packet, celsius] : {std::pair{"temperature_sign", true}, {"empty_reply", true},
+                                          {"fahrenheit_wins", false}, {"empty_reply", false}}) {
+        const testing::TestCase c = testing::ReadCases(std::string("display/") + packet + ".hex").front();
+        DecodeDisplay(SplitDisplayPacket(c.bytes), reading);
+        EXPECT_EQ(reading.TempIsCelsius, celsius) << packet;
+    }
     EXPECT_EQ(reading.TempUnitText, "");
-    EXPECT_FALSE(reading.TempIsCelsius);
-
-    DecodeDisplay(SplitDisplayPacket(PacketWithStatus(8, 1)), reading);
-    EXPECT_EQ(reading.TempUnitText, "Celsius");
-    EXPECT_TRUE(reading.TempIsCelsius);
 }
 
 } // namespace
