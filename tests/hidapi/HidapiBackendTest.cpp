@@ -11,7 +11,6 @@ namespace voltaryn {
 namespace {
 
 using testing::FakeHidDevice;
-using testing::FakeHidMachine;
 
 // The identification reply as hidraw delivers it, without the report id.
 const std::vector<std::uint8_t> Identification = {'K', 'A', 'V', ' ', '7', '1', 'K'};
@@ -20,7 +19,7 @@ class HidapiBackendTest : public ::testing::Test {
 protected:
     HidapiBackendTest() { machine = {}; }
 
-    FakeHidMachine& machine = testing::fakeHid;
+    testing::FakeHidMachine& machine = testing::fakeHid;
     HidapiBackend backend;
     MeterLink link{backend};
     MeterCommands commands{link};

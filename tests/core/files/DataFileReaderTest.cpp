@@ -1,8 +1,6 @@
 #include "files/DataFileReader.h"
-#include "files/ListExport.h"
 
 #include "common/CaseFile.h"
-#include "common/TempFolder.h"
 
 #include <gmock/gmock.h>
 
@@ -41,24 +39,6 @@ TEST(DataFileReaderTest, ReadsEveryRecordedFile)
             EXPECT_EQ(data.rows, rows);
         }
     }
-}
-
-TEST(DataFileReaderTest, ReadsBackWhatTheListExportWrote)
-{
-    const RecordTable table{
-        {"No.s", "Time", "V", "40 mOhm", "Amp", "Celsius", "In-Cap", "Out-Cap", "T-Cap"},
-        {{"1", "10:00:02", "12.63", "05.41", "-2.000", "24.0°C", "0000(m)", "0002(m)", "-0002(m)"},
-         {"2", "10:00:04", "-OL", "--", "-2.000", "75.2°F", "0000(m)", "0002(m)", "-0002(m)"}},
-    };
-    const testing::TempFolder folder;
-    const std::filesystem::path file = folder / "round-trip.txt";
-    ASSERT_TRUE(SaveGridFile(file, table).Ok());
-
-    const DataFile data = ReadDataFile(file);
-    EXPECT_TRUE(data.status.Ok()) << data.status.error;
-    EXPECT_EQ(data.rangeTitle, "40 mOhm");
-    EXPECT_EQ(data.temperatureTitle, "Celsius");
-    EXPECT_EQ(data.rows, table.rows);
 }
 
 TEST(DataFileReaderTest, ReportsAFileThatCannotBeRead)

@@ -12,7 +12,6 @@ using testing::ScriptedHidBackend;
 using Bytes = std::vector<std::uint8_t>;
 
 const Bytes Identification = {0, 'K', 'A', 'V', ' ', '7', '1', 'K'};
-Bytes RangeReply(std::uint8_t code) { return {0, code}; }
 // A display packet with the voltage field showing "-12.34".
 const Bytes Display = testing::ReadCases("display/negative_voltage.hex").front().bytes;
 
@@ -24,7 +23,7 @@ protected:
     PollTickResult Rotation(const Bytes& ident, std::uint8_t range)
     {
         backend.Reply(ident);
-        backend.Reply(RangeReply(range));
+        backend.Reply({0, range});
         backend.Reply(Display);
         loop.Tick();
         loop.Tick();

@@ -17,6 +17,7 @@ using testing::FileSizeLimit;
 
 const std::string Header = "No.s\tTime\tV\t40 mOhm\tAmp\tCelsius\tIn-Cap \tOut-Cap \tT-Cap \r\n";
 
+// What the meter shows in these tests unless a test changes it.
 MeterReading ShownReading()
 {
     MeterReading reading;

@@ -32,7 +32,6 @@ TEST_F(PanelWindowTest, StartsWithItsDesignStateAndRunningTimers)
     EXPECT_EQ(panel.windowTitle(), "Panel   V10.14");
     EXPECT_EQ(Label("LblCOM"), "No COM");
     EXPECT_EQ(Label("LblV"), "-999.9");
-    EXPECT_TRUE(Child("SSPKeyButton")->isHidden());
     EXPECT_TRUE(Child("SSPSDClear")->isHidden());
     EXPECT_EQ(KnobsShown(), std::vector<int>{0});
     // An idle meter, not a segment test: nothing lit, the capacity rows empty.

@@ -58,8 +58,6 @@ class PanelHarness : public ::testing::Test {
 protected:
     PanelHarness() { meter.SetRangeCode(3); }
 
-    static constexpr int PcStartSecondOfDay = 10 * 3600;
-
     template <typename T = QWidget>
     T* Child(const char* name) const
     {
@@ -93,7 +91,7 @@ protected:
     RecordingBackend backend{simulated};
     ScriptedDialogService dialogs;
     CountingEventPump pump;
-    Application app{{backend, dialogs, pump, [] { return LocalTime{.hour = PcStartSecondOfDay / 3600}; }}};
+    Application app{{backend, dialogs, pump, [] { return LocalTime{.hour = 10}; }}};  // the PC's clock: 10:00:00
     PanelWindow& panel = app.Panel();
     MeterSession& session = app.State().meter;
     Recorder& recorder = app.State().recorder;
