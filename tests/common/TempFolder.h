@@ -10,8 +10,8 @@
 
 namespace voltaryn::testing {
 
-// A folder in the test's temporary folder, unique to this process, removed with all it holds
-// when the test ends.
+// A folder in the test's temporary folder, unique to this process (so one at a time), removed
+// with all it holds when the test ends.
 class TempFolder {
 public:
     TempFolder() { std::filesystem::create_directories(path_); }
@@ -26,7 +26,8 @@ public:
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
 private:
-    std::filesystem::path path_ = std::filesystem::path(::testing::TempDir()) / ("voltaryn-" + std::to_string(::getpid()));
+    std::filesystem::path path_ =
+        std::filesystem::path(::testing::TempDir()) / ("voltaryn-" + std::to_string(::getpid()));
 };
 
 // The bytes of a file; none when it cannot be read.

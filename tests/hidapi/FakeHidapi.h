@@ -13,8 +13,8 @@ struct FakeHidDevice {
     std::string path;
     std::uint16_t vendorId = 0;
     std::uint16_t productId = 0;
-    bool openable = true;         // false: held exclusively by someone else
-    bool plugged = true;          // an unplugged device stays on record with what it received
+    bool openable = true;  // false: held exclusively by someone else
+    bool plugged = true;   // an unplugged device stays on record with what it received
 
     // Every output report that reached the device, report id first.
     std::vector<std::vector<std::uint8_t>> received{};

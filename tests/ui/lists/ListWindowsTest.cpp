@@ -68,7 +68,7 @@ TEST_F(ListWindowsTest, EachListSavesWithItsProgressInTheCaptionButNotWhileRecor
         for (int row = 0; row <= list->Model().rowCount(); ++row)
             everyRow << QString("%1Records Completed").arg(row);
         EXPECT_EQ(captions, everyRow) << name;
-        EXPECT_EQ(list->windowTitle(), title);
+        EXPECT_EQ(list->windowTitle(), title) << name;
     }
 
     dialogs.saveFileName = QString::fromStdString((folder / "recording.txt").string());
