@@ -6,106 +6,30 @@
 #include <hidapi.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
-#include <iostream>
-#include <stdexcept>
 
-using voltaryn::MeterLink;
 using voltaryn::testing::FakeHidDevice;
-using voltaryn::testing::FakeHidMachine;
+using voltaryn::testing::fakeHid;
 
 struct hid_device_ {
     FakeHidDevice* device;
 };
 
-namespace voltaryn::testing {
-namespace {
-
-FakeHidMachine* currentMachine = nullptr;
-
-} // namespace
-
-FakeHidMachine::FakeHidMachine()
-{
-    if (currentMachine != nullptr)
-        throw std::logic_error("only one fake HID machine at a time");
-    currentMachine = this;
-}
-
-FakeHidMachine::~FakeHidMachine() { currentMachine = nullptr; }
-
-FakeHidMachine& FakeHidMachine::Current()
-{
-    if (currentMachine == nullptr) {
-        std::cerr << "hidapi called while no fake HID machine exists\n";
-        std::abort();
-    }
-    return *currentMachine;
-}
-
-FakeHidDevice& FakeHidMachine::Plug(FakeHidDevice device)
-{
-    devices.push_back(std::move(device));
-    return devices.back();
-}
-
-FakeHidDevice& FakeHidMachine::PlugMeter(const std::string& path, ReportResponder responder)
-{
-    return Plug({.path = path,
-                 .vendorId = MeterLink::MeterVendorId,
-                 .productId = MeterLink::MeterProductId,
-                 .responder = std::move(responder)});
-}
-
-void FakeHidMachine::Unplug(const std::string& path)
-{
-    FakeHidDevice& device = Device(path);
-    device.plugged = false;
-    device.pending.clear();
-}
-
-FakeHidDevice* FakeHidMachine::Find(const std::string& path)
-{
-    // The latest device with the path: a re-plugged device may get its old path again.
-    auto found = std::find_if(devices.rbegin(), devices.rend(),
-                              [&](const FakeHidDevice& device) { return device.path == path; });
-    return found == devices.rend() ? nullptr : &*found;
-}
-
-FakeHidDevice& FakeHidMachine::Device(const std::string& path)
-{
-    if (FakeHidDevice* device = Find(path))
-        return *device;
-    throw std::out_of_range("no fake HID device at " + path);
-}
-
-} // namespace voltaryn::testing
+voltaryn::testing::FakeHidMachine voltaryn::testing::fakeHid;
 
 extern "C" {
 
-int HID_API_EXPORT HID_API_CALL hid_init(void)
-{
-    ++FakeHidMachine::Current().initCalls;
-    return 0;
-}
+int HID_API_EXPORT HID_API_CALL hid_init(void) { return 0; }
 
-int HID_API_EXPORT HID_API_CALL hid_exit(void)
-{
-    ++FakeHidMachine::Current().exitCalls;
-    return 0;
-}
+int HID_API_EXPORT HID_API_CALL hid_exit(void) { return 0; }
 
-struct hid_device_info HID_API_EXPORT* HID_API_CALL hid_enumerate(unsigned short vendor_id,
-                                                                  unsigned short product_id)
+// Every plugged device, whatever vendor and product are asked for: the backend asks for all.
+struct hid_device_info HID_API_EXPORT* HID_API_CALL hid_enumerate(unsigned short, unsigned short)
 {
-    FakeHidMachine& machine = FakeHidMachine::Current();
     hid_device_info* first = nullptr;
     hid_device_info** link = &first;
-    for (const FakeHidDevice& device : machine.devices) {
-        const bool wanted = (vendor_id == 0 || vendor_id == device.vendorId) &&
-                            (product_id == 0 || product_id == device.productId);
-        if (!device.plugged || !wanted)
+    for (const FakeHidDevice& device : fakeHid.devices) {
+        if (!device.plugged)
             continue;
         auto* info = new hid_device_info{};
         info->path = new char[device.path.size() + 1];
@@ -115,13 +39,11 @@ struct hid_device_info HID_API_EXPORT* HID_API_CALL hid_enumerate(unsigned short
         *link = info;
         link = &info->next;
     }
-    ++machine.unreleasedEnumerations;
     return first;
 }
 
 void HID_API_EXPORT HID_API_CALL hid_free_enumeration(struct hid_device_info* devs)
 {
-    --FakeHidMachine::Current().unreleasedEnumerations;
     while (devs != nullptr) {
         hid_device_info* next = devs->next;
         delete[] devs->path;
@@ -132,13 +54,13 @@ void HID_API_EXPORT HID_API_CALL hid_free_enumeration(struct hid_device_info* de
 
 HID_API_EXPORT hid_device* HID_API_CALL hid_open_path(const char* path)
 {
-    FakeHidMachine& machine = FakeHidMachine::Current();
-    machine.openAttempts.emplace_back(path);
-    FakeHidDevice* device = machine.Find(path);
-    if (device == nullptr || !device->plugged || !device->openable)
+    fakeHid.openAttempts.emplace_back(path);
+    const auto device = std::find_if(fakeHid.devices.begin(), fakeHid.devices.end(),
+                                     [&](const FakeHidDevice& d) { return d.path == path; });
+    if (device == fakeHid.devices.end() || !device->plugged || !device->openable)
         return nullptr;
-    ++machine.openHandles;
-    return new hid_device{device};
+    ++fakeHid.openHandles;
+    return new hid_device{&*device};
 }
 
 int HID_API_EXPORT HID_API_CALL hid_write(hid_device* dev, const unsigned char* data, size_t length)
@@ -147,10 +69,6 @@ int HID_API_EXPORT HID_API_CALL hid_write(hid_device* dev, const unsigned char* 
     if (!device.plugged)
         return -1;
     device.received.emplace_back(data, data + length);
-    if (device.responder) {
-        if (std::optional<MeterLink::Report> answer = device.responder(device.received.back()))
-            device.pending.emplace_back(answer->begin() + 1, answer->end());  // drop the report id
-    }
     return static_cast<int>(length);
 }
 
@@ -158,7 +76,7 @@ int HID_API_EXPORT HID_API_CALL hid_write(hid_device* dev, const unsigned char* 
 int HID_API_EXPORT HID_API_CALL hid_read_timeout(hid_device* dev, unsigned char* data,
                                                  size_t length, int milliseconds)
 {
-    FakeHidMachine::Current().readTimeouts.push_back(milliseconds);
+    fakeHid.lastReadTimeoutMs = milliseconds;
     FakeHidDevice& device = *dev->device;
     if (!device.plugged)
         return -1;
@@ -173,7 +91,7 @@ int HID_API_EXPORT HID_API_CALL hid_read_timeout(hid_device* dev, unsigned char*
 
 void HID_API_EXPORT HID_API_CALL hid_close(hid_device* dev)
 {
-    --FakeHidMachine::Current().openHandles;
+    --fakeHid.openHandles;
     delete dev;
 }
 

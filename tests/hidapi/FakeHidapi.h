@@ -4,58 +4,44 @@
 
 #include <cstdint>
 #include <deque>
-#include <functional>
-#include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
 namespace voltaryn::testing {
 
-// How a fake device answers one output report (report id in byte 0): with one input report
-// (report id in byte 0), or with nothing.
-using ReportResponder =
-    std::function<std::optional<MeterLink::Report>(std::span<const std::uint8_t>)>;
-
 struct FakeHidDevice {
     std::string path;
     std::uint16_t vendorId = 0;
     std::uint16_t productId = 0;
-    ReportResponder responder{};  // empty: the device never answers
-    bool openable = true;       // false: held exclusively by someone else
-    bool plugged = true;
+    bool openable = true;  // false: held exclusively by someone else
+    bool plugged = true;   // an unplugged device stays on record with what it received
 
     // Every output report that reached the device, report id first.
     std::vector<std::vector<std::uint8_t>> received{};
-    // Input reports waiting to be read, kept as hidraw delivers them: without the report id.
+    // Input reports to be read, one a read, kept as hidraw delivers them: without the report id.
     std::deque<std::vector<std::uint8_t>> pending{};
 };
 
-// The machine that the stand-in hidapi functions serve while it exists: the HID devices in
-// enumeration order and a record of what hidapi was asked to do. At most one exists at a time.
-class FakeHidMachine {
-public:
-    FakeHidMachine();
-    ~FakeHidMachine();
-    FakeHidMachine(const FakeHidMachine&) = delete;
-    FakeHidMachine& operator=(const FakeHidMachine&) = delete;
-
-    static FakeHidMachine& Current();
-
-    FakeHidDevice& Plug(FakeHidDevice device);
-    FakeHidDevice& PlugMeter(const std::string& path, ReportResponder responder);
-    // The device stays on record so a test can still look at what it received.
-    void Unplug(const std::string& path);
-    FakeHidDevice* Find(const std::string& path);  // nullptr when there is none
-    FakeHidDevice& Device(const std::string& path);
-
+// What the stand-in hidapi functions serve: the HID devices in enumeration order, and a record of
+// what hidapi was asked to do.
+struct FakeHidMachine {
     std::deque<FakeHidDevice> devices;  // a deque keeps references valid as devices are added
     std::vector<std::string> openAttempts;
-    std::vector<int> readTimeouts;
+    int lastReadTimeoutMs = 0;
     int openHandles = 0;
-    int unreleasedEnumerations = 0;
-    int initCalls = 0;
-    int exitCalls = 0;
+
+    FakeHidDevice& Plug(FakeHidDevice device)
+    {
+        devices.push_back(std::move(device));
+        return devices.back();
+    }
+    FakeHidDevice& PlugMeter(const std::string& path)
+    {
+        return Plug({.path = path, .vendorId = MeterLink::MeterVendorId, .productId = MeterLink::MeterProductId});
+    }
 };
+
+// The machine of the running test, which starts with a new one.
+extern FakeHidMachine fakeHid;
 
 } // namespace voltaryn::testing

@@ -1,25 +1,33 @@
+// The hidapi backend alone, and under the meter link and its commands, against the stand-in hidapi
+// functions: what the program does with a real meter, minus the cable.
 #include "link/HidapiBackend.h"
+#include "link/MeterCommands.h"
 
 #include "FakeHidapi.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-
 namespace voltaryn {
 namespace {
 
-using testing::FakeHidMachine;
+using testing::FakeHidDevice;
+
+// The identification reply as hidraw delivers it, without the report id.
+const std::vector<std::uint8_t> Identification = {'K', 'A', 'V', ' ', '7', '1', 'K'};
 
 class HidapiBackendTest : public ::testing::Test {
 protected:
-    FakeHidMachine machine;
+    HidapiBackendTest() { machine = {}; }
+
+    testing::FakeHidMachine& machine = testing::fakeHid;
     HidapiBackend backend;
+    MeterLink link{backend};
+    MeterCommands commands{link};
 };
 
 TEST_F(HidapiBackendTest, NothingToReadTimesOutAndAVanishedDeviceFails)
 {
-    machine.Plug({.path = "/dev/hidraw0"});
+    FakeHidDevice& device = machine.Plug({.path = "/dev/hidraw0"});
     std::array<std::uint8_t, 65> buffer{};
     const std::array<std::uint8_t, 65> report{};
 
@@ -30,13 +38,56 @@ TEST_F(HidapiBackendTest, NothingToReadTimesOutAndAVanishedDeviceFails)
     EXPECT_TRUE(backend.write(report));
     EXPECT_EQ(backend.read(buffer, 4000), ReadResult::TimedOut);
 
-    machine.Unplug("/dev/hidraw0");
+    device.plugged = false;
     EXPECT_FALSE(backend.write(report));
     EXPECT_EQ(backend.read(buffer, 4000), ReadResult::Failed);
 
     backend.close();
     EXPECT_EQ(machine.openHandles, 0);
     EXPECT_EQ(backend.read(buffer, 4000), ReadResult::Failed);
+}
+
+// A send without a reply that had to search for the meter sends nothing; the next request goes
+// out whole, report id first, and its answer arrives with the report id put back in byte 0.
+TEST_F(HidapiBackendTest, ReportsTravelWithTheReportIdInByteZero)
+{
+    FakeHidDevice& device = machine.PlugMeter("/dev/hidraw0");
+    commands.PressKey(1, 0);
+    EXPECT_TRUE(link.DeviceDetected());
+    EXPECT_TRUE(device.received.empty());
+
+    device.pending = {Identification};
+    const Answer<std::string> ident = commands.IdentifyMeter();
+    MeterLink::Report request{};
+    request[1] = 65;  // command class, identification group 0, code 1
+    request[3] = 1;
+    ASSERT_EQ(device.received.size(), 1u);
+    EXPECT_EQ(device.received[0], std::vector<std::uint8_t>(request.begin(), request.end()));
+    MeterLink::Report reply{};
+    std::copy(Identification.begin(), Identification.end(), reply.begin() + 1);
+    EXPECT_EQ(link.InputReport(), reply);
+    EXPECT_EQ(ident.value, "KAV 71K");
+    EXPECT_EQ(machine.lastReadTimeoutMs, MeterLink::ReadTimeoutMs);
+}
+
+TEST_F(HidapiBackendTest, OnlyTheFirstOpenableMeterInEnumerationOrderIsUsed)
+{
+    machine.Plug({.path = "/dev/hidraw0", .vendorId = 0x046d, .productId = 0xc31c});
+    FakeHidDevice& held = machine.PlugMeter("/dev/hidraw1");
+    held.openable = false;
+    FakeHidDevice& first = machine.PlugMeter("/dev/hidraw2");
+    FakeHidDevice& second = machine.PlugMeter("/dev/hidraw3");
+    first.pending = {Identification, {3}};
+
+    const Answer<std::string> ident = commands.IdentifyMeter();
+    commands.ReadRange();
+
+    EXPECT_EQ(machine.openAttempts, (std::vector<std::string>{"/dev/hidraw1", "/dev/hidraw2"}));
+    EXPECT_EQ(link.DevicePathName(), "/dev/hidraw2");
+    EXPECT_EQ(first.received.size(), 2u);
+    EXPECT_TRUE(held.received.empty());
+    EXPECT_TRUE(second.received.empty());
+    EXPECT_EQ(ident.value, "KAV 71K");
 }
 
 } // namespace

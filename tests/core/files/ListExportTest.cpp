@@ -1,6 +1,8 @@
+#include "files/FileTypeName.h"
 #include "files/ListExport.h"
 
-#include "TempFile.h"
+#include "common/CaseFile.h"
+#include "common/TempFolder.h"
 
 #include <gmock/gmock.h>
 
@@ -9,32 +11,21 @@
 namespace voltaryn {
 namespace {
 
-using testing::HasSubstr;
+using ::testing::HasSubstr;
 
 TEST(ListExportTest, WritesEachCellWithATabAndEachLineWithCrLf)
 {
-    struct Case {
-        const char* what;
-        RecordTable table;
-        std::string bytes;
-    };
-    const std::vector<Case> cases = {
-        {"header only",
-         {{"No.s", "Time", "V", "(m)Ohm", "Amp", "Temp", "In-Cap(m)Ah", "Out-Cap(m)Ah", "T-Cap(m)Ah"}, {}},
-         "No.s\tTime\tV\t(m)Ohm\tAmp\tTemp\tIn-Cap(m)Ah\tOut-Cap(m)Ah\tT-Cap(m)Ah\t\r\n"},
-        {"rows", {{"No.s", "V"}, {{"1", "12.63"}, {"2", "-OL"}}}, "No.s\tV\t\r\n1\t12.63\t\r\n2\t-OL\t\r\n"},
-        {"rows shorter than the header", {{"A", "B", "C"}, {{"1"}, {}}}, "A\tB\tC\t\r\n1\t\t\t\r\n\t\t\t\r\n"},
-        {"cells kept as UTF-8", {{"°C"}, {{"24.0 °C"}}}, "\xC2\xB0" "C\t\r\n24.0 \xC2\xB0" "C\t\r\n"},
-    };
-    for (const auto& [what, table, bytes] : cases) {
-        TempFile file("export.txt");
+    const testing::TempFolder folder;
+    const std::filesystem::path file = folder / "export.txt";
+    for (const testing::TestCase& c : testing::ReadCases("export.txt")) {
+        const RecordTable table{c.Rows("header").front(), c.Rows("row")};
         std::vector<int> progress;
-        const FileStatus status = SaveGridFile(file.Path(), table, [&](int row) { progress.push_back(row); });
-        EXPECT_TRUE(status.Ok()) << what << ": " << status.error;
-        EXPECT_EQ(file.Bytes(), bytes) << what;
+        const FileStatus status = SaveGridFile(file, table, [&](int row) { progress.push_back(row); });
+        EXPECT_TRUE(status.Ok()) << c.name << ": " << status.error;
+        EXPECT_EQ(testing::FileBytes(file), c.Text("file")) << c.name;
         std::vector<int> everyRow(table.rows.size() + 1);
         std::iota(everyRow.begin(), everyRow.end(), 0);
-        EXPECT_EQ(progress, everyRow) << what;
+        EXPECT_EQ(progress, everyRow) << c.name;
     }
 }
 
@@ -42,7 +33,7 @@ TEST(ListExportTest, ReportsAFileThatCannotBeWritten)
 {
     const RecordTable table{{"No.s"}, {{"1"}}};
     const std::vector<std::pair<std::filesystem::path, const char*>> cases = {
-        {std::filesystem::path(testing::TempDir()) / "no-such-folder" / "list.txt", "No such file or directory"},
+        {std::filesystem::path(::testing::TempDir()) / "no-such-folder" / "list.txt", "No such file or directory"},
         {"/dev/full", "No space left on device"},
     };
     for (const auto& [path, reason] : cases) {
@@ -52,6 +43,14 @@ TEST(ListExportTest, ReportsAFileThatCannotBeWritten)
         EXPECT_THAT(status.error, HasSubstr(path.string()));
         EXPECT_THAT(status.error, HasSubstr(reason));
     }
+}
+
+TEST(ListExportTest, TheSavedNameGetsTheFileTypesExtensionWhenItLacksIt)
+{
+    const std::vector<testing::TestCase> cases = testing::ReadCases("file_type_names.txt");
+    ASSERT_EQ(cases.size(), 8u);
+    for (const testing::TestCase& c : cases)
+        EXPECT_EQ(WithFileTypeExtension(c.Text("name"), c.Text("type")), c.Text("saved")) << c.name;
 }
 
 } // namespace

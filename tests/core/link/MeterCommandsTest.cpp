@@ -32,18 +32,12 @@ protected:
     MeterCommands commands{link};
 };
 
-struct CommandCase {
-    const char* name;
-    std::function<void(MeterCommands&)> send;
-    Bytes bytes;          // report bytes 0.. that the command sets
-    bool awaitsReply;
-};
-
 TEST_F(MeterCommandsTest, EveryCommandSendsItsBytesAndWaitsOnlyWhenItMust)
 {
     const MeterClockBytes clock{26, 12, 5, 23, 59, 58};
     const ComparatorPayload entry{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-    const std::vector<CommandCase> cases = {
+    const std::vector<std::tuple<const char*, std::function<void(MeterCommands&)>, Bytes, bool>> cases = {
+        // command, how it is sent, the report bytes 0.. it sets, whether it waits for a reply
         {"IdentifyMeter", [](MeterCommands& c) { c.IdentifyMeter(); }, {0, 65, 0, 1, 0, 0}, true},
         {"PressKey", [](MeterCommands& c) { c.PressKey(7, 2); }, {0, 65, 1, 7, 2, 0}, false},
         {"PressKey4", [](MeterCommands& c) { c.PressKey(4, 3); }, {0, 65, 1, 4, 0, 0}, false},
@@ -63,15 +57,15 @@ TEST_F(MeterCommandsTest, EveryCommandSendsItsBytesAndWaitsOnlyWhenItMust)
          {0, 65, 3, 6, 42, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, false},
         {"ReadDisplay", [](MeterCommands& c) { c.ReadDisplay(); }, {0, 66, 0, 0, 0, 0}, true},
     };
-    for (const CommandCase& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, send, bytes, awaitsReply] : cases) {
+        SCOPED_TRACE(name);
         backend.reads.clear();
         backend.Reply(Bytes(MeterLink::ReportLength, 1));
         const std::size_t writesBefore = backend.written.size();
-        c.send(commands);
+        send(commands);
         ASSERT_EQ(backend.written.size(), writesBefore + 1);
-        EXPECT_EQ(Sent(c.bytes.size() - 1), c.bytes);
-        EXPECT_EQ(backend.reads.empty(), c.awaitsReply);
+        EXPECT_EQ(Sent(bytes.size() - 1), bytes);
+        EXPECT_EQ(backend.reads.empty(), awaitsReply);
     }
 }
 

@@ -29,10 +29,9 @@ TEST_F(MeterLinkTest, WithoutAMeterNothingIsSentAndEveryCallSearches)
 TEST_F(MeterLinkTest, ShortReplyIsZeroFilledNotMixedWithThePreviousOne)
 {
     backend.AddMeter("meter");
-    MeterLink::Report full{};
-    full.fill(0xAA);
+    std::vector<std::uint8_t> full(MeterLink::ReportLength, 0xAA);
     full[0] = 0;
-    backend.Reply({full.begin(), full.end()});
+    backend.Reply(full);
     backend.Reply({0, 1, 2});
     link.SendAndReceive();
     link.SendAndReceive();

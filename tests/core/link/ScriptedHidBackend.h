@@ -6,12 +6,11 @@
 #include <algorithm>
 #include <deque>
 #include <optional>
-#include <set>
 
 namespace voltaryn::testing {
 
-// A HID backend whose devices, open failures and read outcomes a test scripts, and which records
-// every call the link makes.
+// A HID backend whose devices and read outcomes a test scripts, and which records every call the
+// link makes.
 class ScriptedHidBackend : public HidBackend {
 public:
     struct ScriptedRead {
@@ -20,10 +19,8 @@ public:
     };
 
     std::vector<HidDeviceInfo> devices;
-    std::set<std::string> unopenable;
     std::deque<ScriptedRead> reads;  // an empty queue times out
 
-    std::vector<std::string> opened;
     std::vector<std::vector<std::uint8_t>> written;
     int enumerations = 0;
     int closes = 0;
@@ -42,9 +39,6 @@ public:
     }
     bool open(const std::string& path) override
     {
-        if (unopenable.contains(path))
-            return false;
-        opened.push_back(path);
         openPath = path;
         return true;
     }

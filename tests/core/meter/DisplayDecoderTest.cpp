@@ -1,58 +1,14 @@
 #include "meter/DisplayDecoder.h"
 
+#include "common/CaseFile.h"
+
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
-#include <sstream>
 
 namespace voltaryn {
 namespace {
-
-namespace fs = std::filesystem;
-
-// One case of tests/data/display: a display packet as hex, with the reading texts expected from it.
-struct DisplayCase {
-    std::string name;
-    std::vector<std::uint8_t> packet;
-    std::vector<std::pair<std::string, std::string>> expected;
-};
-
-std::string Unescape(const std::string& quoted)
-{
-    std::string text;
-    for (std::size_t i = 1; i + 1 < quoted.size(); ++i) {
-        if (quoted[i] == '\\' && quoted[i + 1] == '0') {
-            text += '\0';
-            ++i;
-        } else {
-            text += quoted[i];
-        }
-    }
-    return text;
-}
-
-DisplayCase ReadCase(const fs::path& file)
-{
-    DisplayCase c{file.stem().string(), {}, {}};
-    std::ifstream in(file);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        if (line.starts_with("status:") || line.starts_with("chars:")) {
-            std::istringstream hex(line.substr(line.find(':') + 1));
-            unsigned byte = 0;
-            while (hex >> std::hex >> byte)
-                c.packet.push_back(static_cast<std::uint8_t>(byte));
-        } else if (const auto eq = line.find(" = "); eq != std::string::npos) {
-            c.expected.emplace_back(line.substr(0, eq), Unescape(line.substr(eq + 3)));
-        }
-    }
-    return c;
-}
 
 std::string Flag(bool on) { return on ? "true" : "false"; }
 
@@ -80,57 +36,31 @@ const std::map<std::string, std::function<std::string(const MeterReading&)>> Rea
 
 TEST(DisplayDecoderTest, DecodesEveryRecordedPacket)
 {
-    int cases = 0;
-    for (const auto& entry : fs::directory_iterator(fs::path(VOLTARYN_TEST_DATA_DIR) / "display")) {
-        const DisplayCase c = ReadCase(entry.path());
+    const std::vector<testing::TestCase> cases = testing::ReadCases("display");
+    ASSERT_GE(cases.size(), 15u);
+    for (const testing::TestCase& c : cases) {
         SCOPED_TRACE(c.name);
-        ASSERT_FALSE(c.expected.empty());
+        ASSERT_FALSE(c.texts.empty());
         MeterReading reading;
-        DecodeDisplay(SplitDisplayPacket(c.packet), reading);
-        for (const auto& [field, value] : c.expected) {
+        DecodeDisplay(SplitDisplayPacket(c.bytes), reading);
+        for (const auto& [field, value] : c.texts) {
             ASSERT_TRUE(ReadingFields.contains(field)) << field;
             EXPECT_EQ(ReadingFields.at(field)(reading), value) << field;
         }
-        ++cases;
     }
-    EXPECT_GE(cases, 10);
 }
 
-std::vector<std::uint8_t> PacketWithStatus(int byte, int bit)
-{
-    std::vector<std::uint8_t> packet(DisplayPacket::MinimumLength, 0);
-    packet[static_cast<std::size_t>(byte)] = static_cast<std::uint8_t>(1u << bit);
-    return packet;
-}
-
+// The unit the reading keeps when a packet lights neither: the one last lit.
 TEST(DisplayDecoderTest, TemperatureUnitIsKeptWhenNeitherUnitIsLit)
 {
     MeterReading reading;
-    DecodeDisplay(SplitDisplayPacket(PacketWithStatus(8, 2)), reading);
-    ASSERT_FALSE(reading.TempIsCelsius);
-
-    DecodeDisplay(SplitDisplayPacket(PacketWithStatus(8, 0)), reading);
+    for (const auto& [packet, celsius] : {std::pair{"temperature_sign", true}, {"empty_reply", true},
+                                          {"fahrenheit_wins", false}, {"empty_reply", false}}) {
+        const testing::TestCase c = testing::ReadCases(std::string("display/") + packet + ".hex").front();
+        DecodeDisplay(SplitDisplayPacket(c.bytes), reading);
+        EXPECT_EQ(reading.TempIsCelsius, celsius) << packet;
+    }
     EXPECT_EQ(reading.TempUnitText, "");
-    EXPECT_FALSE(reading.TempIsCelsius);
-
-    DecodeDisplay(SplitDisplayPacket(PacketWithStatus(8, 1)), reading);
-    EXPECT_EQ(reading.TempUnitText, "Celsius");
-    EXPECT_TRUE(reading.TempIsCelsius);
-}
-
-TEST(DisplayDecoderTest, ShortOrEmptyRepliesReadAsZeroPadded)
-{
-    const std::vector<std::uint8_t> shortReply = {0, 0x04, 0, 0x40, 0, 0, 0, 0, 0, '1', '2'};
-    const DisplayPacket packet = SplitDisplayPacket(shortReply);
-    EXPECT_EQ(packet.DisplayChar(1), "1");
-    EXPECT_EQ(packet.DisplayChar(3), std::string(1, '\0'));
-    EXPECT_EQ(packet.DisplayChar(37), std::string(1, '\0'));
-
-    MeterReading reading;
-    const PanelDisplay panel = DecodeDisplay(SplitDisplayPacket({}), reading);
-    EXPECT_EQ(panel.lit.Raw(), 0u);
-    EXPECT_EQ(reading.VoltageText, "");
-    EXPECT_EQ(reading.CapacityText[0], std::string(4, '\0'));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "meter/PollLoop.h"
 
 #include "../link/ScriptedHidBackend.h"
+#include "common/CaseFile.h"
 
 #include <gtest/gtest.h>
 
@@ -11,14 +12,8 @@ using testing::ScriptedHidBackend;
 using Bytes = std::vector<std::uint8_t>;
 
 const Bytes Identification = {0, 'K', 'A', 'V', ' ', '7', '1', 'K'};
-Bytes RangeReply(std::uint8_t code) { return {0, code}; }
-// A display packet with the voltage field showing "12.34".
-const Bytes Display = [] {
-    Bytes packet(46, 0);
-    packet[1] = 0b100;  // the point after the voltage field's second digit
-    packet[9] = '1', packet[10] = '2', packet[11] = '3', packet[12] = '4';
-    return packet;
-}();
+// A display packet with the voltage field showing "-12.34".
+const Bytes Display = testing::ReadCases("display/negative_voltage.hex").front().bytes;
 
 class PollLoopTest : public ::testing::Test {
 protected:
@@ -28,7 +23,7 @@ protected:
     PollTickResult Rotation(const Bytes& ident, std::uint8_t range)
     {
         backend.Reply(ident);
-        backend.Reply(RangeReply(range));
+        backend.Reply({0, range});
         backend.Reply(Display);
         loop.Tick();
         loop.Tick();
@@ -51,7 +46,7 @@ TEST_F(PollLoopTest, EachTickSendsOneRequestInTurn)
     EXPECT_EQ(Bytes(backend.written[2].begin(), backend.written[2].begin() + 4), (Bytes{0, 66, 0, 0}));
     EXPECT_TRUE(display.displayDecoded);
     EXPECT_TRUE(display.rangeChanged);
-    EXPECT_EQ(reading.VoltageText, "12.34");
+    EXPECT_EQ(reading.VoltageText, "-12.34");
     EXPECT_EQ(reading.RangeText, "400 mOhm");
     EXPECT_EQ(loop.ConnectionText(), "Connection");
     EXPECT_EQ(loop.PollState(), PollLoop::IdentifyState);
@@ -69,7 +64,7 @@ TEST_F(PollLoopTest, ConnectionTextFollowsDetectionAndIdentification)
     // Another device with the meter's ids: the display is still shown.
     EXPECT_TRUE(Rotation({0, 'K', 'A', 'V', ' ', '7', '2', 'K'}, 3).displayDecoded);
     EXPECT_EQ(loop.ConnectionText(), "Device Error!!!");
-    EXPECT_EQ(reading.VoltageText, "12.34");
+    EXPECT_EQ(reading.VoltageText, "-12.34");
 
     // Unplugged: the display tick decodes the previous reply again and says the meter is gone.
     backend.devices.clear();
@@ -78,7 +73,7 @@ TEST_F(PollLoopTest, ConnectionTextFollowsDetectionAndIdentification)
     EXPECT_TRUE(loop.Tick().displayDecoded);
     EXPECT_EQ(loop.ConnectionText(), "Disconnected");
     EXPECT_FALSE(reading.MeterConnected);
-    EXPECT_EQ(reading.VoltageText, "12.34");
+    EXPECT_EQ(reading.VoltageText, "-12.34");
 }
 
 TEST_F(PollLoopTest, RangeMarksChangeOnlyWhenTheRangeDoes)

@@ -1,20 +1,23 @@
 #include "recording/Recorder.h"
 
-#include "../files/TempFile.h"
 #include "common/FileSizeLimit.h"
+#include "common/TempFolder.h"
 
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 
 namespace voltaryn {
 namespace {
 
+using testing::FileBytes;
 using testing::FileSizeLimit;
 
 const std::string Header = "No.s\tTime\tV\t40 mOhm\tAmp\tCelsius\tIn-Cap \tOut-Cap \tT-Cap \r\n";
 
+// What the meter shows in these tests unless a test changes it.
 MeterReading ShownReading()
 {
     MeterReading reading;
@@ -29,12 +32,15 @@ MeterReading ShownReading()
     return reading;
 }
 
-// "x" for each tick that sampled, "." for each that only counted.
-std::string SamplePattern(Recorder& recorder, int ticks)
+// For each tick: "f" when a record failed to reach the file, "w" when records reached it, "x" when
+// it sampled without writing, "." when it only counted.
+std::string TickPattern(Recorder& recorder, int ticks)
 {
     std::string pattern;
-    for (int i = 0; i < ticks; ++i)
-        pattern += recorder.Tick().sampled ? 'x' : '.';
+    for (int i = 0; i < ticks; ++i) {
+        const RecorderTickResult tick = recorder.Tick();
+        pattern += tick.writeFailed ? 'f' : tick.recordWritten ? 'w' : tick.sampled ? 'x' : '.';
+    }
     return pattern;
 }
 
@@ -42,17 +48,6 @@ std::string SamplePattern(Recorder& recorder, int ticks)
 std::string RecordLine(int number, const std::string& time)
 {
     return std::to_string(number) + '\t' + time + "\t12.63\t18.52\t1.250\t24.5\t123.4(m)\t1.234\t56.78(m)\r\n";
-}
-
-// For each tick: "w" when records reached the file, "f" when one failed, "." when none was written.
-std::string WritePattern(Recorder& recorder, int ticks)
-{
-    std::string pattern;
-    for (int i = 0; i < ticks; ++i) {
-        const RecorderTickResult tick = recorder.Tick();
-        pattern += tick.writeFailed ? 'f' : tick.recordWritten ? 'w' : '.';
-    }
-    return pattern;
 }
 
 // File name, count, mark and whether the mark is shown, as one text.
@@ -66,13 +61,14 @@ class RecorderTest : public ::testing::Test {
 protected:
     MeterReading reading = ShownReading();
     Recorder recorder{reading, 10 * 3600};
-    TempFile file{"recording.txt"};
-    const std::string name = file.Path().filename().string();
+    const testing::TempFolder folder;
+    const std::filesystem::path file = folder / "recording.txt";
+    const std::string name = "recording.txt";
 };
 
 TEST_F(RecorderTest, SamplesOnEverySampleTimeTickAndRightAfterAnIntervalChange)
 {
-    EXPECT_EQ(SamplePattern(recorder, 7), "x.x.x.x");  // the default interval of 2 s
+    EXPECT_EQ(TickPattern(recorder, 7), "x.x.x.x");  // the default interval of 2 s
     const std::vector<std::tuple<int, int, const char*>> cases = {
         // new interval, ticks, samples
         {1, 3, "xxx"},
@@ -81,7 +77,7 @@ TEST_F(RecorderTest, SamplesOnEverySampleTimeTickAndRightAfterAnIntervalChange)
     };
     for (const auto& [interval, ticks, pattern] : cases) {
         recorder.SetSampleTime(interval);
-        EXPECT_EQ(SamplePattern(recorder, ticks), pattern) << interval;
+        EXPECT_EQ(TickPattern(recorder, ticks), pattern) << interval;
     }
 }
 
@@ -110,8 +106,8 @@ TEST_F(RecorderTest, TimeStampsAdvanceByTheIntervalAndWrapPastMidnight)
 
 TEST_F(RecorderTest, WritesTheHeaderAndARecordPerSampleAndNumbersTheListApart)
 {
-    std::ofstream(file.Path()) << std::string(1000, 'x');  // replaced by the recording
-    ASSERT_TRUE(recorder.StartRecording(file.Path())) << recorder.LastError();
+    std::ofstream(file) << std::string(1000, 'x');  // replaced by the recording
+    ASSERT_TRUE(recorder.StartRecording(file)) << recorder.LastError();
     EXPECT_EQ(LabelsText(recorder), name + "|||shown");
     recorder.SetSampleTime(1);
     recorder.Tick();
@@ -127,13 +123,13 @@ TEST_F(RecorderTest, WritesTheHeaderAndARecordPerSampleAndNumbersTheListApart)
               "Recording stopped at 10:00:02. 2 records in " + name + '.');
     EXPECT_EQ(LabelsText(recorder), "||Rec|hidden");
     EXPECT_EQ(recorder.RecCount(), 0);
-    EXPECT_EQ(file.Bytes(), Header + RecordLine(1, "10:00:01")
+    EXPECT_EQ(FileBytes(file), Header + RecordLine(1, "10:00:01")
                                 + "2\t10:00:02\t12.63\t18.52\t1.250\t-OL\t123.4\t1.234\t56.78\r\n");
 }
 
 TEST_F(RecorderTest, FileAndListEachTakeAtMostTheRecordLimit)
 {
-    ASSERT_TRUE(recorder.StartRecording(file.Path()));
+    ASSERT_TRUE(recorder.StartRecording(file));
     recorder.StartList(false);
     recorder.SetSampleTime(1);
     int written = 0;
@@ -155,7 +151,7 @@ TEST_F(RecorderTest, FileAndListEachTakeAtMostTheRecordLimit)
     EXPECT_TRUE(last.recordingStopped && !last.recordWritten && !last.listRow);
     EXPECT_EQ(RecorderEndNotice(last.recordingEnd.value()),
               "Recording ended at 20:00:02: the limit of 36001 records was reached. 36001 records in " + name + '.');
-    const std::string bytes = file.Bytes();
+    const std::string bytes = FileBytes(file);
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), Recorder::MaxRecords + 1);
     EXPECT_EQ(bytes.substr(bytes.rfind("\r\n", bytes.size() - 3) + 2, 6), "36001\t");
 }
@@ -172,14 +168,14 @@ TEST_F(RecorderTest, ARangeOrUnitChangeEndsTheFileBeforeThatSampleAndTheListAfte
     recorder.SetSampleTime(1);
     for (const auto& [what, change, why] : changes) {
         reading = ShownReading();
-        ASSERT_TRUE(recorder.StartRecording(file.Path()));
+        ASSERT_TRUE(recorder.StartRecording(file));
         recorder.StartList(false);
         const std::string firstTime = recorder.Tick().listRow->at(1);
         change(reading);
         const RecorderTickResult tick = recorder.Tick();
         EXPECT_TRUE(tick.recordingStopped && tick.listClosed) << what;
         EXPECT_EQ(tick.listRow.value_or(RecordRow{"none"}).front(), "2") << what;
-        EXPECT_EQ(file.Bytes(), Header + RecordLine(1, firstTime)) << what;
+        EXPECT_EQ(FileBytes(file), Header + RecordLine(1, firstTime)) << what;
         const std::string ended = " ended at " + recorder.RecTime() + ": " + why + ". ";
         EXPECT_EQ(RecorderEndNotice(tick.recordingEnd.value()), "Recording" + ended + "1 record in " + name + '.')
             << what;
@@ -205,69 +201,89 @@ TEST_F(RecorderTest, TheListKeepsItsUnitWhileItsWindowStaysShown)
 
 TEST_F(RecorderTest, RecordsThatCannotBeWrittenWaitAndFollowInOrderOnceThereIsRoom)
 {
-    ASSERT_TRUE(recorder.StartRecording(file.Path()));
-    EXPECT_EQ(WritePattern(recorder, 4), "w.w.");  // the default interval of 2 s
+    ASSERT_TRUE(recorder.StartRecording(file));
+    EXPECT_EQ(TickPattern(recorder, 4), "w.w.");  // the default interval of 2 s
     const std::string firstTwo = Header + RecordLine(1, "10:00:02") + RecordLine(2, "10:00:04");
     {
         const FileSizeLimit full(firstTwo.size() + 10);  // the next record fits only halfway
-        EXPECT_EQ(WritePattern(recorder, 3), "fff");     // the tick between samples tries again
+        EXPECT_EQ(TickPattern(recorder, 3), "fff");     // the tick between samples tries again
         EXPECT_TRUE(recorder.WriteFailed());
         EXPECT_EQ(recorder.LastError(), "File too large");
         EXPECT_EQ(recorder.UnwrittenRecords(), 2);
         EXPECT_EQ(LabelsText(recorder), name + "|2|Rec|shown");
-        EXPECT_EQ(file.Bytes(), firstTwo);
+        EXPECT_EQ(FileBytes(file), firstTwo);
     }
-    EXPECT_EQ(WritePattern(recorder, 2), "ww");
+    EXPECT_EQ(TickPattern(recorder, 2), "ww");
     EXPECT_FALSE(recorder.WriteFailed());
     EXPECT_EQ(recorder.UnwrittenRecords(), 0);
     EXPECT_EQ(LabelsText(recorder), name + "|5|Rec|shown");
-    EXPECT_EQ(file.Bytes(), firstTwo + RecordLine(3, "10:00:06") + RecordLine(4, "10:00:08")
+    EXPECT_EQ(FileBytes(file), firstTwo + RecordLine(3, "10:00:06") + RecordLine(4, "10:00:08")
                                 + RecordLine(5, "10:00:10"));
 }
 
 TEST_F(RecorderTest, EndingARecordingWritesWhatWaitsIfItCanAndTellsWhatCouldNot)
 {
-    enum class Ending { Stop, RangeChange, Destroy };
+    // Each ending gives the recorder's notice, or none when it destroys the recorder.
+    using Ending = std::function<std::optional<RecorderEnd>(std::optional<Recorder>&)>;
+    const Ending stop = [](std::optional<Recorder>& r) { return r->StopRecording(); };
+    const Ending rangeChange = [this](std::optional<Recorder>& r) {
+        reading.RangeText = "4 Ohm";
+        return r->Tick().recordingEnd;
+    };
+    const Ending destroy = [](std::optional<Recorder>& r) {
+        r.reset();
+        return std::optional<RecorderEnd>();
+    };
     const std::vector<std::tuple<Ending, bool, std::string>> cases = {
         // how it ends, room at the end, what the notice says of the file
-        {Ending::Stop, false, "1 record in " + name + "; 2 more could not be written: File too large."},
-        {Ending::Stop, true, "3 records in " + name + '.'},
-        {Ending::RangeChange, false, "1 record in " + name + "; 2 more could not be written: File too large."},
-        {Ending::Destroy, true, ""},
+        {stop, false, "1 record in " + name + "; 2 more could not be written: File too large."},
+        {stop, true, "3 records in " + name + '.'},
+        {rangeChange, false, "1 record in " + name + "; 2 more could not be written: File too large."},
+        {destroy, true, ""},
     };
     for (const auto& [ending, room, notice] : cases) {
         std::optional<Recorder> ended(std::in_place, reading, 10 * 3600);
         ended->SetSampleTime(1);
-        ASSERT_TRUE(ended->StartRecording(file.Path()));
+        ASSERT_TRUE(ended->StartRecording(file));
         ended->Tick();
-        const std::string firstRecord = file.Bytes();
+        const std::string firstRecord = FileBytes(file);
         std::optional<FileSizeLimit> full(std::in_place, firstRecord.size());
-        EXPECT_EQ(WritePattern(*ended, 2), "ff");
+        EXPECT_EQ(TickPattern(*ended, 2), "ff");
         if (room)
             full.reset();
-        std::optional<RecorderEnd> end;
-        switch (ending) {
-        case Ending::Stop:
-            end = ended->StopRecording();
-            break;
-        case Ending::RangeChange:
-            reading.RangeText = "4 Ohm";
-            end = ended->Tick().recordingEnd;
-            break;
-        case Ending::Destroy:
-            ended.reset();
-            break;
-        }
+        const std::optional<RecorderEnd> end = ending(ended);
         if (end) {
             EXPECT_THAT(RecorderEndNotice(*end), ::testing::EndsWith(". " + notice)) << notice;
             EXPECT_EQ(ended->UnwrittenRecords(), room ? 0 : 2) << notice;
             EXPECT_FALSE(ended->WriteFailed()) << notice;
         }
         full.reset();
-        EXPECT_EQ(file.Bytes(), room ? firstRecord + RecordLine(2, "10:00:02") + RecordLine(3, "10:00:03")
+        EXPECT_EQ(FileBytes(file), room ? firstRecord + RecordLine(2, "10:00:02") + RecordLine(3, "10:00:03")
                                      : firstRecord)
             << notice;
         reading = ShownReading();
+    }
+}
+
+TEST_F(RecorderTest, AFileThatCannotBeCreatedIsReportedAndLeftClosed)
+{
+    std::filesystem::create_directory(file);
+    const std::vector<std::pair<std::filesystem::path, const char*>> cases = {
+        {file / "missing" / "rec.txt", "No such file or directory"},
+        {file, "Is a directory"},
+        {"/dev/full", "No space left on device"},  // opens, but the header cannot be written
+    };
+    for (const auto& [path, reason] : cases) {
+        RecordingFile recording;
+        const FileStatus status = recording.Create(path, "4 Ohm", "Celsius");
+        EXPECT_THAT(status.error, ::testing::HasSubstr(reason)) << path;
+        EXPECT_THAT(status.error, ::testing::HasSubstr(path.string())) << path;
+        EXPECT_FALSE(recording.IsOpen()) << path;
+
+        EXPECT_FALSE(recorder.StartRecording(path)) << path;
+        EXPECT_EQ(recorder.LastError(), status.error);
+        EXPECT_FALSE(recorder.Recording());
+        EXPECT_TRUE(recorder.Labels().fileName.empty());
     }
 }
 

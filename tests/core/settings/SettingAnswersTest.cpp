@@ -57,20 +57,17 @@ TEST(SettingAnswersTest, EmptyMeansNoChangeAndWordsAreRefused)
 
 TEST(SettingAnswersTest, AveragingTakesFourEightSixteenOrSwitchesOff)
 {
+    const std::vector<std::tuple<const char*, int, bool>> cases = {
+        // answer, averaging number (2 is off), whether the answer is refused
+        {"OFF", 2, false}, {"Off", 2, false}, {"off", 2, false}, {"4", 4, false},  {"8", 8, false},
+        {"16.0", 16, false}, {"5", 2, true},  {"oFF", 2, true},  {"2", 2, true},   {"abc", 2, true}, {"8.5", 2, true},
+    };
+    for (const auto& [text, value, enterError] : cases) {
+        const AverageAnswer answer = AverageNumberAnswer(text);
+        EXPECT_EQ(answer.value, value) << text;
+        EXPECT_EQ(answer.enterError, enterError) << text;
+    }
     EXPECT_TRUE(AverageNumberAnswer("").noChange);
-    for (const char* off : {"OFF", "Off", "off"}) {
-        const AverageAnswer answer = AverageNumberAnswer(off);
-        EXPECT_EQ(answer.value, 2) << off;
-        EXPECT_FALSE(answer.enterError) << off;
-    }
-    for (const char* wrong : {"5", "oFF", "2", "abc", "8.5"}) {
-        const AverageAnswer answer = AverageNumberAnswer(wrong);
-        EXPECT_EQ(answer.value, 2) << wrong;
-        EXPECT_TRUE(answer.enterError) << wrong;
-    }
-    EXPECT_EQ(AverageNumberAnswer("8").value, 8);
-    EXPECT_EQ(AverageNumberAnswer("16.0").value, 16);
-    EXPECT_FALSE(AverageNumberAnswer("4").enterError);
     EXPECT_EQ(AverageDefaultText(2), "OFF");
     EXPECT_EQ(AverageDefaultText(16), "16");
 }

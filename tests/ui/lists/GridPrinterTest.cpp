@@ -28,25 +28,6 @@ struct CursorWatchingPump : EventPump {
     }
 };
 
-// A printer dialog that the user sets up to print to a file and then cancels.
-struct CancelledPrinterDialog : testing::ScriptedDialogService {
-    bool ChoosePrinter(QWidget* parent, QPrinter& printer) override
-    {
-        ScriptedDialogService::ChoosePrinter(parent, printer);
-        return false;
-    }
-};
-
-// A printer dialog in which the user prints to a PDF file on A4 paper, upright.
-struct UprightA4Dialog : testing::ScriptedDialogService {
-    bool ChoosePrinter(QWidget* parent, QPrinter& printer) override
-    {
-        printer.setPageSize(QPageSize(QPageSize::A4));
-        printer.setPageOrientation(QPageLayout::Portrait);
-        return ScriptedDialogService::ChoosePrinter(parent, printer);
-    }
-};
-
 RecordTable Recording(int records)
 {
     RecordTable table{{"No.s", "Time", "V"}, {}};
@@ -113,8 +94,12 @@ TEST(GridPrinterTest, TurnsOrShrinksAWideListSoThatNoColumnIsLost)
         {"wider than landscape shrinks", {manualTitles, {wideRecord}}, true},
     };
     const QTemporaryDir folder;
-    UprightA4Dialog dialogs;
+    testing::ScriptedDialogService dialogs;
     dialogs.printToPdf = folder.filePath("list.pdf");
+    dialogs.onPrinter = [](QPrinter& printer) {
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        return printer.setPageOrientation(QPageLayout::Portrait);
+    };
     for (const auto& [what, table, landscape] : cases) {
         ASSERT_EQ(PrintGrid(dialogs, nullptr, table).status, PrintStatus::Printed) << what;
         EXPECT_EQ(Landscape(dialogs.printToPdf), landscape) << what;
@@ -128,12 +113,13 @@ TEST(GridPrinterTest, TurnsOrShrinksAWideListSoThatNoColumnIsLost)
 TEST(GridPrinterTest, PrintsNothingWhenCancelledOrWhenThePrinterCannotStart)
 {
     const QTemporaryDir folder;
-    CancelledPrinterDialog cancelled;
-    cancelled.printToPdf = folder.filePath("list.pdf");
-    EXPECT_EQ(PrintGrid(cancelled, nullptr, Recording(3)).status, PrintStatus::Cancelled);
-    EXPECT_FALSE(QFileInfo::exists(cancelled.printToPdf));
-
     testing::ScriptedDialogService dialogs;
+    dialogs.printToPdf = folder.filePath("list.pdf");
+    dialogs.onPrinter = [](QPrinter&) { return false; };  // set up to print to a file, then cancelled
+    EXPECT_EQ(PrintGrid(dialogs, nullptr, Recording(3)).status, PrintStatus::Cancelled);
+    EXPECT_FALSE(QFileInfo::exists(dialogs.printToPdf));
+
+    dialogs.onPrinter = nullptr;
     dialogs.printToPdf = folder.filePath("no-such-folder/list.pdf");
     EXPECT_EQ(PrintGrid(dialogs, nullptr, Recording(3)).status, PrintStatus::PrinterFailed);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);

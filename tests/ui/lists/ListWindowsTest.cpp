@@ -1,8 +1,8 @@
+#include "common/TempFolder.h"
 #include "lists/PdfText.h"
 #include "support/PanelHarness.h"
 
 #include "files/ListExport.h"
-#include "ui/lists/DataListWindow.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -10,7 +10,6 @@
 #include <QTableView>
 
 #include <filesystem>
-#include <fstream>
 #include <utility>
 
 namespace voltaryn {
@@ -21,20 +20,18 @@ namespace fs = std::filesystem;
 
 class ListWindowsTest : public PanelHarness {
 protected:
-    ListWindowsTest() { fs::create_directories(folder); }
-    ~ListWindowsTest() override { fs::remove_all(folder); }
-
-    RecordListWindow* Window(const char* name) const
+    // Opens the live list, lets it take `rows` rows, then opens the manual list of the meter's records.
+    void OpenBothLists(int rows)
     {
-        return qobject_cast<RecordListWindow*>(panel.findChild<QWidget*>(name));
-    }
-    static std::string FileText(const fs::path& file)
-    {
-        std::ifstream in(file, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
+        Rotation();
+        recorder.SetSampleTime(1);
+        Click("List");
+        for (int row = 0; row < rows; ++row)
+            RecorderTick();
+        Click("Memory");
     }
 
-    const fs::path folder = fs::temp_directory_path() / ("voltaryn-lists-" + std::to_string(::getpid()));
+    const TempFolder folder;
 };
 
 TEST_F(ListWindowsTest, LiveListFollowsItsNewestRowAfterFifteen)
@@ -42,7 +39,7 @@ TEST_F(ListWindowsTest, LiveListFollowsItsNewestRowAfterFifteen)
     Rotation();
     recorder.SetSampleTime(1);
     Click("List");
-    RecordListWindow* list = Window("RealTimeList");
+    RecordListWindow* list = List("RealTimeList");
     ASSERT_NE(list, nullptr);
     list->show();
     QScrollBar* scroll = list->Grid().verticalScrollBar();
@@ -51,43 +48,34 @@ TEST_F(ListWindowsTest, LiveListFollowsItsNewestRowAfterFifteen)
         EXPECT_EQ(scroll->value(), std::max(0, row - 15)) << "after row " << row;
     }
     EXPECT_EQ(list->Grid().currentIndex().row(), 16);
-
-    list->close();  // closed by the user: the feed stops
-    EXPECT_FALSE(recorder.ListRecording());
-    EXPECT_EQ(recorder.ListCount(), 0);
 }
 
-TEST_F(ListWindowsTest, SaveWritesEveryCellWithATabAndIsRefusedWhileRecording)
+TEST_F(ListWindowsTest, EachListSavesWithItsProgressInTheCaptionButNotWhileRecording)
 {
-    Rotation();
-    recorder.SetSampleTime(1);
-    Click("List");
-    RecordListWindow* list = Window("RealTimeList");
-    RecorderTick();
-    RecorderTick();
-    const RecordTable table = list->Model().Table();
-
+    OpenBothLists(2);
     const fs::path saved = folder / "list.txt";
+    const fs::path expected = folder / "expected.txt";
     dialogs.saveFileName = QString::fromStdString(saved.string());
-    QStringList captions;
-    pump.onEvents = [&] { captions << list->windowTitle(); };
-    list->findChild<QAction*>("Save")->trigger();
-
-    std::string expected;
-    for (const RecordRow* row : {&table.header, &table.rows[0], &table.rows[1]}) {
-        for (const std::string& cell : *row)
-            expected += cell + "\t";
-        expected += "\r\n";
+    for (const auto& [name, key, title] :
+         {std::tuple{"RealTimeList", "Save", "Real Time List"}, {"ManualList", "save", "Manual List"}}) {
+        RecordListWindow* list = List(name);
+        QStringList captions;
+        pump.onEvents = [&] { captions << list->windowTitle(); };
+        list->findChild<QAction*>(key)->trigger();
+        ASSERT_TRUE(SaveGridFile(expected, list->Model().Table()).Ok());
+        EXPECT_EQ(FileBytes(saved), FileBytes(expected)) << name;
+        QStringList everyRow;  // the header is row 0
+        for (int row = 0; row <= list->Model().rowCount(); ++row)
+            everyRow << QString("%1Records Completed").arg(row);
+        EXPECT_EQ(captions, everyRow) << name;
+        EXPECT_EQ(list->windowTitle(), title) << name;
     }
-    EXPECT_EQ(FileText(saved), expected);
-    EXPECT_EQ(captions, (QStringList{"0Records Completed", "1Records Completed", "2Records Completed"}));
-    EXPECT_EQ(list->windowTitle(), "Real Time List");
 
     dialogs.saveFileName = QString::fromStdString((folder / "recording.txt").string());
     Click("Save");  // a recording starts
     const fs::path refused = folder / "refused.txt";
     dialogs.saveFileName = QString::fromStdString(refused.string());
-    list->findChild<QAction*>("Save")->trigger();
+    List("RealTimeList")->findChild<QAction*>("Save")->trigger();
     EXPECT_EQ(dialogs.messages, QStringList{"Aready in recording mode, close it and try again !"});
     EXPECT_FALSE(fs::exists(refused));
 }
@@ -110,7 +98,7 @@ TEST_F(ListWindowsTest, ClosingAListWhileItSavesOrPrintsLeavesItsFileWhole)
         meter.SetRangeCode(3);
         Rotation();
         Click("List");
-        QPointer<RecordListWindow> list = Window("RealTimeList");
+        QPointer<RecordListWindow> list = List("RealTimeList");
         list->show();
         for (int row = 0; row < 120; ++row)  // more than one printed page
             RecorderTick();
@@ -139,7 +127,7 @@ TEST_F(ListWindowsTest, ClosingAListWhileItSavesOrPrintsLeavesItsFileWhole)
 
         if (key == std::string("Save")) {
             ASSERT_TRUE(SaveGridFile(expected, saved).Ok());
-            EXPECT_EQ(FileText(file), FileText(expected));
+            EXPECT_EQ(FileBytes(file), FileBytes(expected));
         } else {  // each row has its own time
             EXPECT_TRUE(PdfText(dialogs.printToPdf).contains(QString::fromStdString(printed.rows.back()[1])));
         }
@@ -148,14 +136,9 @@ TEST_F(ListWindowsTest, ClosingAListWhileItSavesOrPrintsLeavesItsFileWhole)
 
 TEST_F(ListWindowsTest, EveryCellFitsItsColumnOnOneLine)
 {
-    Rotation();
-    recorder.SetSampleTime(1);
-    Click("List");
-    for (int row = 0; row < 5; ++row)
-        RecorderTick();
-    Click("Memory");
+    OpenBothLists(5);
     for (const char* name : {"RealTimeList", "ManualList"}) {
-        QTableView& grid = Window(name)->Grid();
+        QTableView& grid = List(name)->Grid();
         grid.window()->show();
         EXPECT_FALSE(grid.wordWrap()) << name;
         // The width the view itself asks for the shown cells (public only in the base class).
@@ -179,26 +162,6 @@ TEST(RecordTableModelTest, ShowsTheStartOfALongCellAndKeepsItWhole)
         EXPECT_EQ(model.data(model.index(0, 0), Qt::DisplayRole).toString(), shown) << shown.size();
         EXPECT_EQ(model.Table().rows[0][0], cell.toStdString()) << shown.size();
     }
-}
-
-TEST_F(ListWindowsTest, ManualListSavesFromItsLowerCaseKey)
-{
-    RecordListWindow list(ManualListLayout(), {dialogs, recorder, pump});
-    EXPECT_EQ(list.windowTitle(), "Manual List");
-    EXPECT_NE(list.findChild<QAction*>("save"), nullptr);
-    EXPECT_EQ(list.findChild<QAction*>("Save"), nullptr);
-    EXPECT_NE(list.findChild<QAction*>("Print"), nullptr);
-}
-
-TEST_F(ListWindowsTest, DataListShowsItsPanelsAboveNineColumns)
-{
-    DataListWindow list("40 mOhm", "Celsius", {dialogs, recorder, pump});
-    EXPECT_EQ(list.windowTitle(), "Data List");
-    EXPECT_EQ(list.Model().Table().header[3], "40 mOhm");
-    EXPECT_EQ(list.Model().columnCount(), 9);
-    for (const char* panel : {"SSPStartTime", "SSPStartTimeVal", "SSPInterval", "SSPIntervalTimeVal", "LblMessage"})
-        EXPECT_NE(list.findChild<QWidget*>(panel), nullptr) << panel;
-    EXPECT_NE(list.findChild<QAction*>("Save"), nullptr);
 }
 
 } // namespace

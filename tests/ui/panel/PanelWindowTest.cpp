@@ -1,6 +1,9 @@
 #include "support/PanelHarness.h"
 
+#include "common/CaseFile.h"
+
 #include "ui/common/ScreenFit.h"
+#include "ui/common/Twips.h"
 
 #include <QAbstractButton>
 #include <QScreen>
@@ -29,7 +32,6 @@ TEST_F(PanelWindowTest, StartsWithItsDesignStateAndRunningTimers)
     EXPECT_EQ(panel.windowTitle(), "Panel   V10.14");
     EXPECT_EQ(Label("LblCOM"), "No COM");
     EXPECT_EQ(Label("LblV"), "-999.9");
-    EXPECT_TRUE(Child("SSPKeyButton")->isHidden());
     EXPECT_TRUE(Child("SSPSDClear")->isHidden());
     EXPECT_EQ(KnobsShown(), std::vector<int>{0});
     // An idle meter, not a segment test: nothing lit, the capacity rows empty.
@@ -37,25 +39,20 @@ TEST_F(PanelWindowTest, StartsWithItsDesignStateAndRunningTimers)
         EXPECT_FALSE(Child(element)->isVisibleTo(&panel)) << element;
     EXPECT_EQ(Label("LblmAh(0)"), "");
     EXPECT_EQ(Label("LcdStale"), "Waiting for the meter");
-    EXPECT_EQ(Child<QTimer>("Timer1")->interval(), 100);
-    EXPECT_EQ(Child<QTimer>("Timer2")->interval(), 1000);
-    EXPECT_EQ(Child<QTimer>("Timer3")->interval(), 10000);
-    for (const char* timer : {"Timer1", "Timer2", "Timer3"})
+    for (const auto& [timer, interval] : {std::pair{"Timer1", 100}, {"Timer2", 1000}, {"Timer3", 10000}}) {
+        EXPECT_EQ(Child<QTimer>(timer)->interval(), interval) << timer;
         EXPECT_TRUE(Child<QTimer>(timer)->isActive()) << timer;
+    }
 }
 
 TEST_F(PanelWindowTest, DisplayTicksMirrorTheReadingConnectionAndRange)
 {
-    panel.PollTick();
-    panel.PollTick();
-    EXPECT_EQ(Label("LblCOM"), "No COM");
-    EXPECT_EQ(Label("LblV"), "-999.9");
-    panel.PollTick();
+    Rotation();
     EXPECT_EQ(Label("LblCOM"), "Connection");
-    EXPECT_EQ(Label("LblV").toStdString(), session.reading.VoltageText);
-    EXPECT_EQ(Label("LblOhm").toStdString(), session.reading.ResistanceText);
-    EXPECT_EQ(Label("LblA").toStdString(), session.reading.CurrentText);
-    EXPECT_EQ(Label("LblTemp").toStdString(), session.reading.TemperatureText);
+    const MeterReading& shown = session.reading;
+    for (const auto& [label, text] : {std::pair{"LblV", shown.VoltageText}, {"LblOhm", shown.ResistanceText},
+                                      {"LblA", shown.CurrentText}, {"LblTemp", shown.TemperatureText}})
+        EXPECT_EQ(Label(label).toStdString(), text) << label;
     EXPECT_NE(session.reading.VoltageText, "-999.9");
     EXPECT_EQ(KnobsShown(), std::vector<int>{3});
     EXPECT_FALSE(Child("LcdStale")->isVisibleTo(&panel));
@@ -80,27 +77,12 @@ TEST_F(PanelWindowTest, DisplayTicksMirrorTheReadingConnectionAndRange)
 TEST_F(PanelWindowTest, EveryKeySendsItsReport)
 {
     Rotation();
-    struct Key {
-        const char* name;
-        const char* caption;  // empty for a picture button
-        Bytes bytes;
-    };
-    const std::vector<Key> keys = {
-        {"BtnM", "Single or Stop", {0, 65, 1, 1, 1, 0}}, {"BtnAM", "Auto Memory", {0, 65, 1, 1, 2, 0}},
-        {"BtnDM", "Auto Data ", {0, 65, 1, 1, 3, 0}},    {"BtnLeft", "", {0, 65, 1, 1, 1, 0}},
-        {"BtnBeeper", "", {0, 65, 1, 2, 1, 0}},          {"BtnCF", "", {0, 65, 1, 2, 2, 0}},
-        {"BtnDown", "", {0, 65, 1, 2, 1, 0}},            {"BtnADJ", "0ADJ", {0, 65, 1, 3, 1, 0}},
-        {"BtnDecimalPoint", "Decimal point", {0, 65, 1, 3, 2, 0}}, {"BtnUp", "", {0, 65, 1, 3, 1, 0}},
-        {"BtnRead", "", {0, 65, 1, 4, 0, 0}},            {"BtnRight", "", {0, 65, 1, 4, 0, 0}},
-        {"BtnRealTime", "Real Time", {0, 65, 1, 5, 2, 0}}, {"BtnInterval", "Inteval", {0, 65, 1, 5, 3, 0}},
-        {"BtnCompOnOff", "COMP ON/OFF", {0, 65, 1, 6, 1, 0}}, {"BtnComp", "COMP", {0, 65, 1, 6, 2, 0}},
-        {"BtnHoldOnOff", "Hold ON/OFF", {0, 65, 1, 7, 1, 0}}, {"BtnHold", "HOLD", {0, 65, 1, 7, 2, 0}},
-    };
+    const std::vector<TestCase> keys = ReadCases("panel/keys.txt");
     EXPECT_EQ(Child("SSPKeyButton")->findChildren<QAbstractButton*>().size(), static_cast<qsizetype>(keys.size()));
-    for (const Key& key : keys) {
-        QAbstractButton* button = Child<QAbstractButton>(key.name);
-        EXPECT_EQ(button->text(), key.caption) << key.name;
-        EXPECT_TRUE(*key.caption != '\0' || !button->icon().isNull()) << key.name;
+    for (const TestCase& key : keys) {
+        QAbstractButton* button = Child<QAbstractButton>(key.name.c_str());
+        EXPECT_EQ(button->text().toStdString(), key.Text("caption")) << key.name;
+        EXPECT_TRUE(!button->text().isEmpty() || !button->icon().isNull()) << key.name;
         button->click();
         EXPECT_EQ(LastRequest(), key.bytes) << key.name;
     }
@@ -116,17 +98,6 @@ TEST_F(PanelWindowTest, ModeKeysLeaveTheModeTheMeterShows)
     EXPECT_EQ(LastRequest(), (Bytes{0, 65, 1, 7, 1, 0}));
     Rotation();
     EXPECT_TRUE(Child("LcdAUTOHOLD")->isHidden());
-
-    Child<QAbstractButton>("BtnRealTime")->click();
-    Rotation();
-    ASSERT_FALSE(Child("LcdTime")->isHidden());
-    Child<QAbstractButton>("BtnRealTime")->click();
-    EXPECT_EQ(LastRequest(), (Bytes{0, 65, 1, 5, 1, 0}));
-
-    Child<QAbstractButton>("BtnAM")->click();
-    Rotation();
-    EXPECT_FALSE(Child("LcdAM")->isHidden());
-    EXPECT_TRUE(session.reading.AutoMemoryOn);
 }
 
 TEST_F(PanelWindowTest, KeyButtonShowsAndHidesTheKeyPad)
@@ -184,6 +155,20 @@ TEST(ScreenFit, WindowsAreMovedAndIfNeedBeShrunkOntoTheScreen)
     };
     for (const auto& [frame, fitted] : cases)
         EXPECT_EQ(FitWithin(frame, screen), fitted) << frame.y();
+}
+
+TEST(PanelTwips, FifteenTwipsMakeAPixelAt96DpiScaleWithTheScreenAndKeepRectanglesTouching)
+{
+    const Twips standard(96);
+    EXPECT_EQ(standard.ToPixels(15), 1);
+    EXPECT_EQ(standard.ToPixels(4440), 296);
+    EXPECT_EQ(Twips(144).ToPixels(4440), 444);
+    EXPECT_EQ(Twips(192).Size(4785, 7980), QSize(638, 1064));
+
+    const QRect left = standard.Rect(735, 1440, 270, 555);
+    const QRect right = standard.Rect(1005, 1440, 270, 555);
+    EXPECT_EQ(left.right() + 1, right.left());
+    EXPECT_EQ(left, QRect(49, 96, 18, 37));
 }
 
 } // namespace

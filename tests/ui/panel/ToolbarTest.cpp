@@ -1,5 +1,7 @@
 #include "support/PanelHarness.h"
 
+#include "common/CaseFile.h"
+
 #include <QRadioButton>
 #include <QPushButton>
 
@@ -30,21 +32,16 @@ protected:
 
 TEST_F(ToolbarTest, FourteenButtonsWithTheirKeysAndTips)
 {
-    const std::vector<std::pair<QString, QString>> expected = {
-        {"Save", "Save as  (Ctrl+R)"}, {"Open", "Open File to Read  (Ctrl+O)"}, {"List", "List Display  (Ctrl+L)"},
-        {"Graph", "Graphic Display"}, {"Sampling", "Sampling Rate"}, {"StopRec", "Stop Rec"},
-        {"TimeSet", "Real Time Clock"}, {"Memory", "Data Logger"}, {"SDcard", "SD Card"},
-        {"COMP", "Comparator"}, {"key", "button  (Ctrl+K)"}, {"Avg", "AverageNumber"},
-        {"Erase", "Erase Memory"}, {"DeleteSD", "Delete SD Card"},
-    };
+    const std::vector<std::pair<std::string, std::string>> tips = ReadCases("panel/toolbar.txt").front().texts;
     RecorderTick();  // idle samples leave the Save button as it is
     RecorderTick();
     const QList<QAction*> actions = Child<QToolBar>("Toolbar1")->actions();
-    ASSERT_EQ(actions.size(), static_cast<qsizetype>(expected.size()));
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(actions[static_cast<qsizetype>(i)]->objectName(), expected[i].first);
-        EXPECT_EQ(actions[static_cast<qsizetype>(i)]->toolTip(), expected[i].second);
-        EXPECT_FALSE(actions[static_cast<qsizetype>(i)]->icon().isNull()) << expected[i].first.toStdString();
+    ASSERT_EQ(actions.size(), static_cast<qsizetype>(tips.size()));
+    for (qsizetype i = 0; i < actions.size(); ++i) {
+        const auto& [name, tip] = tips[static_cast<std::size_t>(i)];
+        EXPECT_EQ(actions[i]->objectName().toStdString(), name);
+        EXPECT_EQ(actions[i]->toolTip().toStdString(), tip) << name;
+        EXPECT_FALSE(actions[i]->icon().isNull()) << name;
     }
 }
 
@@ -71,38 +68,29 @@ TEST_F(ToolbarTest, AverageAnswersSetTheMetersAveraging)
     EXPECT_TRUE(Polling());
 }
 
-TEST_F(ToolbarTest, MeterSamplingIsReadThenSetAsOneByte)
+TEST_F(ToolbarTest, SamplingSetsTheMetersIntervalAsOneByteOrThePcsOwn)
 {
     ChooseSampling(false);
-    dialogs.answers = {"300", "abc", "7.5"};
-    Click("Sampling");
-    EXPECT_EQ(LastRequest(), (Bytes{0, 65, 3, 2, 255, 0}));
-    EXPECT_TRUE(dialogs.prompts.back().endsWith("\r\n(1 <= t <= 255 ) "));
-
-    const std::size_t before = Sent();
-    Click("Sampling");
-    EXPECT_EQ(Sent(), before + 1) << "the interval is read, nothing is set";
-    ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_TRUE(dialogs.messages.front().contains("abc"));
-
+    dialogs.answers = {"7.5", "abc"};
     Click("Sampling");
     EXPECT_EQ(LastRequest(), (Bytes{0, 65, 3, 2, 8, 0}));
-    EXPECT_EQ(pollingWhileAsked, std::vector<bool>(3, false));
+    EXPECT_TRUE(dialogs.prompts.back().endsWith("\r\n(1 <= t <= 255 ) "));
+    std::size_t before = Sent();
+    Click("Sampling");
+    EXPECT_EQ(Sent(), before + 1) << "the interval is read, nothing is set";
+    EXPECT_EQ(dialogs.messages, QStringList{"\"abc\" is not a number of seconds; the meter keeps 8 s."});
+    EXPECT_EQ(pollingWhileAsked, std::vector<bool>(2, false));
     EXPECT_TRUE(Polling());
-}
 
-TEST_F(ToolbarTest, PcSamplingSetsTheRecordersInterval)
-{
     ChooseSampling(true);
-    const std::size_t before = Sent();
-    const std::vector<std::pair<QString, int>> cases = {{"3.5", 4}, {"", 4}};
-    for (const auto& [answer, seconds] : cases) {
+    before = Sent();
+    for (const auto& [answer, seconds] : {std::pair<QString, int>{"3.5", 4}, {"", 4}}) {
         dialogs.answers = {answer};
         Click("Sampling");
         EXPECT_EQ(recorder.SampleTime(), seconds) << answer.toStdString();
     }
-    EXPECT_EQ(dialogs.defaults.front(), "2");
-    EXPECT_TRUE(dialogs.prompts.front().endsWith("\r\n(1 <= t <= 86400 ) "));
+    EXPECT_EQ(dialogs.defaults.mid(2), (QStringList{"2", "4"}));
+    EXPECT_TRUE(dialogs.prompts.back().endsWith("\r\n(1 <= t <= 86400 ) "));
     EXPECT_EQ(Sent(), before) << "the PC's interval needs no word with the meter";
 }
 

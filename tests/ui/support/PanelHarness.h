@@ -5,6 +5,7 @@
 
 #include "app/Application.h"
 #include "sim/SimulatedHidBackend.h"
+#include "ui/lists/RecordListWindow.h"
 
 #include <QAction>
 #include <QLabel>
@@ -57,8 +58,6 @@ class PanelHarness : public ::testing::Test {
 protected:
     PanelHarness() { meter.SetRangeCode(3); }
 
-    static constexpr int PcStartSecondOfDay = 10 * 3600;
-
     template <typename T = QWidget>
     T* Child(const char* name) const
     {
@@ -67,16 +66,17 @@ protected:
         return child;
     }
     QString Label(const char* name) const { return Child<QLabel>(name)->text(); }
+    // One of the panel's list windows; none while it is not open.
+    RecordListWindow* List(const char* name) const
+    {
+        return qobject_cast<RecordListWindow*>(panel.findChild<QWidget*>(name));
+    }
     QAction* ToolbarButton(const char* key) const { return Child<QToolBar>("Toolbar1")->findChild<QAction*>(key); }
     void Click(const char* key) const { ToolbarButton(key)->trigger(); }
     bool Polling() const { return Child<QTimer>("Timer1")->isActive() && Child<QTimer>("Timer3")->isActive(); }
 
-    // The first bytes of the last report sent to the meter.
-    Bytes LastRequest(std::size_t length = 6) const
-    {
-        const Bytes& report = backend.written.back();
-        return Bytes(report.begin(), report.begin() + static_cast<long>(length));
-    }
+    // The first six bytes of the last report sent to the meter.
+    Bytes LastRequest() const { return Bytes(backend.written.back().begin(), backend.written.back().begin() + 6); }
     // Identification, range and display: one full refresh of the panel.
     void Rotation()
     {
@@ -91,7 +91,7 @@ protected:
     RecordingBackend backend{simulated};
     ScriptedDialogService dialogs;
     CountingEventPump pump;
-    Application app{{backend, dialogs, pump, [] { return LocalTime{.hour = PcStartSecondOfDay / 3600}; }}};
+    Application app{{backend, dialogs, pump, [] { return LocalTime{.hour = 10}; }}};  // the PC's clock: 10:00:00
     PanelWindow& panel = app.Panel();
     MeterSession& session = app.State().meter;
     Recorder& recorder = app.State().recorder;

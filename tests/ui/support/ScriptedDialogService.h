@@ -6,7 +6,6 @@
 #include <QPrinter>
 #include <QStringList>
 
-#include <deque>
 #include <functional>
 
 namespace voltaryn::testing {
@@ -15,13 +14,14 @@ namespace voltaryn::testing {
 // scripted answer is cancelled, as is a confirmation; a modal dialog with no script is closed.
 class ScriptedDialogService : public DialogService {
 public:
-    std::deque<QString> answers;         // input boxes, in order
-    std::deque<bool> confirmations;      // OK / Cancel, in order
+    QStringList answers;                 // input boxes, in order
+    QList<bool> confirmations;           // OK / Cancel, in order
     QString saveFileName;
     QString openFileName;
     std::function<void(QDialog&)> modal;
     std::function<void()> onInput;       // runs while an input box is open
     QString printToPdf;                  // the printer dialog prints to this PDF file; Cancel when empty
+    std::function<bool(QPrinter&)> onPrinter;  // the user's further choices there; false for Cancel
 
     QStringList messages;                // every message box's text
     QStringList prompts;                 // every input box's prompt
@@ -31,7 +31,7 @@ public:
     bool Confirm(QWidget*, const QString& text) override
     {
         messages << text;
-        return Next(confirmations, false);
+        return !confirmations.isEmpty() && confirmations.takeFirst();
     }
     QString AskText(QWidget*, const QString&, const QString& prompt, const QString& defaultText) override
     {
@@ -39,7 +39,7 @@ public:
         defaults << defaultText;
         if (onInput)
             onInput();
-        return Next(answers, QString());
+        return answers.isEmpty() ? QString() : answers.takeFirst();
     }
     QString AskSaveFileName(QWidget*, const QString&) override { return saveFileName; }
     QString AskOpenFileName(QWidget*, const QString&) override { return openFileName; }
@@ -55,18 +55,7 @@ public:
             return false;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(printToPdf);
-        return true;
-    }
-
-private:
-    template <typename T>
-    static T Next(std::deque<T>& queue, T otherwise)
-    {
-        if (queue.empty())
-            return otherwise;
-        T next = queue.front();
-        queue.pop_front();
-        return next;
+        return !onPrinter || onPrinter(printer);
     }
 };
 

@@ -1,0 +1,123 @@
+// The simulated meter seen through the real link, commands and decoders.
+#include "SimHarness.h"
+
+#include "memory/ManualDownload.h"
+#include "memory/ManualRecord.h"
+
+#include <gtest/gtest.h>
+
+namespace voltaryn::sim {
+namespace {
+
+using namespace std::chrono_literals;
+
+BatteryProfile LeadAcidWith(double internalOhms)
+{
+    BatteryProfile battery = LeadAcid12V;
+    battery.internalOhms = internalOhms;
+    return battery;
+}
+
+TEST(SimDisplay, ResistanceTakesThePointAndUnitOfTheRangeOrShowsOverload)
+{
+    struct Range {
+        int code;
+        const char* shape;
+        double ohmsPerUnit;
+        double resolution;  // ohm
+    };
+    const Range ranges[] = {{1, "d.ddd", 1e-3, 1e-6}, {2, "dd.dd", 1e-3, 1e-5}, {3, "ddd.d", 1e-3, 1e-4},
+                            {4, "d.ddd", 1, 1e-3},    {5, "dd.dd", 1, 1e-2},    {6, "ddd.d", 1, 1e-1}};
+    constexpr double ohms = 0.0025;
+    SimHarness sim;
+    sim.meter.SetBattery(LeadAcidWith(ohms));
+    sim.Click(KeyButton::BtnADJ);  // without the test leads' resistance
+    for (const Range& range : ranges) {
+        SCOPED_TRACE(range.code);
+        sim.meter.SetRangeCode(range.code);
+        const std::string text = sim.Poll().ResistanceText;
+        EXPECT_TRUE(HasShape(text, range.shape)) << text;
+        EXPECT_EQ(sim.Lit(StatusBit::LcdOhmm), range.ohmsPerUnit < 1);
+        EXPECT_TRUE(sim.Lit(StatusBit::UnitOhm));
+        EXPECT_NEAR(std::stod(text) * range.ohmsPerUnit, ohms, 0.02 * ohms + range.resolution);
+    }
+
+    sim.meter.SetBattery(LeadAcidWith(0.035));
+    sim.meter.SetRangeCode(1);
+    EXPECT_EQ(sim.Poll().ResistanceText, "");
+    EXPECT_EQ(sim.panel.Digits(NumericField::Resistance), (std::array<std::string, 4>{" ", "O", "L", " "}));
+}
+
+TEST(SimDisplay, TemperatureUnitFollowsTheKnobAndTheCfKey)
+{
+    SimHarness sim;
+    const double celsius = std::stod(sim.Poll().TemperatureText);
+    sim.meter.SetFahrenheit(true);
+    const MeterReading& r = sim.Poll();
+    EXPECT_EQ(r.TempUnitText, "Fahrenheih");
+    EXPECT_FALSE(sim.Lit(StatusBit::UnitC));
+    EXPECT_NEAR(std::stod(r.TemperatureText), celsius * 9 / 5 + 32, 0.2);
+
+    sim.Click(KeyButton::BtnCF);
+    EXPECT_EQ(sim.Poll().TempUnitText, "Celsius");
+}
+
+struct NoEvents : EventPump {
+    void LetEventsRun() override {}
+};
+
+// The list row a download gives for what the display showed: each value with its record unit.
+RecordRow RowShown(int number, const std::string& stamp, const std::array<std::string, 7>& values,
+                   const char* resistanceUnit, const char* temperatureUnit, const char* capacityUnit)
+{
+    const char* units[] = {" (V)", resistanceUnit, " (A)", temperatureUnit, capacityUnit, capacityUnit, capacityUnit};
+    RecordRow row{std::to_string(number), stamp};
+    for (std::size_t i = 0; i < values.size(); ++i)
+        row.push_back(values[i] + units[i]);
+    return row;
+}
+
+TEST(ManualMemorySim, StoredRecordsDownloadAsTheDisplayShowedThem)
+{
+    SimHarness sim;
+    sim.meter.FillMemory(0);
+    sim.Poll();
+    sim.Click(KeyButton::BtnM);
+    const auto fresh = sim.Values();
+
+    sim.Advance(90s);
+    sim.meter.SetLeadsReversed(true);
+    sim.meter.SetFahrenheit(true);
+    sim.meter.SetRangeCode(5);
+    sim.Poll();
+    sim.Click(KeyButton::BtnM);
+    const auto reversed = sim.Values();
+
+    // 100 A for ten minutes: the out-capacity row shows Ah while the in-capacity row shows mAh,
+    // and the record, which has one unit for all rows, holds the mAh row as Ah.
+    BatteryProfile strong = LeadAcid12V;
+    strong.testAmps = 100;
+    sim.meter.SetBattery(strong);
+    sim.meter.SetFahrenheit(false);
+    sim.Advance(600s);
+    sim.Poll();
+    ASSERT_TRUE(sim.reading.CapMilli[0]);
+    ASSERT_FALSE(sim.reading.CapMilli[1]);
+    sim.Click(KeyButton::BtnM);
+    auto mixed = sim.Values();
+    mixed[4] = mixed[4].substr(0, 1) + "." + mixed[4].substr(1);
+
+    NoEvents pump;
+    std::vector<RecordRow> rows;
+    const ManualDownloadResult result = DownloadManualRecords(
+        sim.link, sim.commands, pump, [&](const RecordRow& row, int, int) { rows.push_back(row); });
+    EXPECT_EQ(result.end, ManualDownloadEnd::Completed);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0], RowShown(1, "15-10:00:00", fresh, " (mOhm)", " (\u2103)", " (mAh)"));
+    EXPECT_EQ(rows[1], RowShown(2, "15-10:01:30", reversed, " (Ohm)", " (\u2109)", " (mAh)"));
+    EXPECT_EQ(rows[2], RowShown(3, "15-10:11:30", mixed, " (Ohm)", " (\u2103)", " (Ah)"));
+    EXPECT_EQ(rows[1][2].front(), '-');
+}
+
+} // namespace
+} // namespace voltaryn::sim
