@@ -119,5 +119,27 @@ TEST(ManualMemorySim, StoredRecordsDownloadAsTheDisplayShowedThem)
     EXPECT_EQ(rows[1][2].front(), '-');
 }
 
+// Each injected fault spoils exactly the next reply; the one after it is whole again.
+TEST(SimFaults, AFaultSpoilsTheNextReplyOnly)
+{
+    SimHarness sim;
+    const struct {
+        ReplyFault fault;
+        ReplySource source;
+    } cases[] = {{ReplyFault::Missing, ReplySource::Previous}, {ReplyFault::Garbage, ReplySource::Fresh}};
+    for (const auto& c : cases) {
+        sim.backend.InjectFault(c.fault);
+        const Answer<std::string> spoiled = sim.commands.IdentifyMeter();
+        EXPECT_EQ(spoiled.source, c.source);
+        EXPECT_NE(spoiled.Fresh() ? *spoiled.value : "", "KAV 71K");
+        sim.link.FindMeter();
+        EXPECT_EQ(sim.commands.IdentifyMeter().value, "KAV 71K");
+    }
+    // A short reply carries the status bytes and no display characters.
+    sim.backend.InjectFault(ReplyFault::Short);
+    EXPECT_EQ(sim.commands.ReadDisplay().value->DisplayChar(1), std::string(1, '\0'));
+    EXPECT_NE(sim.commands.ReadDisplay().value->DisplayChar(1), std::string(1, '\0'));
+}
+
 } // namespace
 } // namespace voltaryn::sim

@@ -75,8 +75,11 @@ protected:
     void Click(const char* key) const { ToolbarButton(key)->trigger(); }
     bool Polling() const { return Child<QTimer>("Timer1")->isActive() && Child<QTimer>("Timer3")->isActive(); }
 
-    // The first six bytes of the last report sent to the meter.
-    Bytes LastRequest() const { return Bytes(backend.written.back().begin(), backend.written.back().begin() + 6); }
+    // The first `length` bytes of the last report sent to the meter.
+    Bytes LastRequest(long length = 6) const
+    {
+        return Bytes(backend.written.back().begin(), backend.written.back().begin() + length);
+    }
     // Identification, range and display: one full refresh of the panel.
     void Rotation()
     {
@@ -91,7 +94,8 @@ protected:
     RecordingBackend backend{simulated};
     ScriptedDialogService dialogs;
     CountingEventPump pump;
-    Application app{{backend, dialogs, pump, [] { return LocalTime{.hour = 10}; }}};  // the PC's clock: 10:00:00
+    LocalTime pcNow{.hour = 10};  // the PC's clock, 10:00:00 at the start unless a test moves it
+    Application app{{backend, dialogs, pump, [this] { return pcNow; }}};
     PanelWindow& panel = app.Panel();
     MeterSession& session = app.State().meter;
     Recorder& recorder = app.State().recorder;
