@@ -9,6 +9,7 @@
 #include "ui/memory/MemoryController.h"
 #include "ui/panel/PanelWindow.h"
 #include "ui/panel/ToolbarCommands.h"
+#include "ui/settings/ComparatorController.h"
 #include "ui/settings/MeterSettingsController.h"
 
 namespace voltaryn {
@@ -38,6 +39,7 @@ private:
     RecordingController recording_;
     MeterSettingsController settings_;
     MemoryController memory_;
+    ComparatorController comparator_;
 };
 
 } // namespace voltaryn

@@ -1,0 +1,141 @@
+#include "ui/settings/ComparatorWindow.h"
+
+#include "ui/common/GridColumns.h"
+#include "ui/common/QtText.h"
+#include "ui/settings/LimitEditor.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <QTableView>
+
+namespace voltaryn {
+namespace {
+
+// Column titles, and how many capital A's make each column's width.
+constexpr std::pair<const char*, int> Columns[] = {{"No.s", 5}, {"Ohm-H", 17}, {"Ohm-L", 17}, {"V-H", 16}, {"V-L", 16}};
+
+std::array<QString, 4> ToQStrings(const DigitTexts& digits)
+{
+    return {ToQString(digits[0]), ToQString(digits[1]), ToQString(digits[2]), ToQString(digits[3])};
+}
+
+DigitTexts ToStrings(const std::array<QString, 4>& digits)
+{
+    return {digits[0].toStdString(), digits[1].toStdString(), digits[2].toStdString(), digits[3].toStdString()};
+}
+
+std::optional<int> Option(const LimitEditor& editor)
+{
+    const int index = editor.DecimalIndex();
+    return index == 0 ? std::nullopt : std::optional<int>(index);
+}
+
+OhmEditor OhmOf(const LimitEditor& editor)
+{
+    return {ToStrings(editor.Digits()), Option(editor),
+            std::string(editor.Milliohm() ? MilliOhmUnitText : OhmUnitText)};
+}
+
+void Show(LimitEditor& editor, const DigitTexts& digits, std::optional<int> option)
+{
+    editor.SetDigits(ToQStrings(digits));
+    editor.SetDecimalIndex(option.value_or(0));
+}
+
+} // namespace
+
+ComparatorWindow::ComparatorWindow(QWidget* mainWindow)
+    : QWidget(mainWindow, Qt::Window), model_(new QStandardItemModel(0, 5, this)), grid_(new QTableView(this)),
+      highOhm_(new LimitEditor("HIGH", LimitEditor::Kind::Resistance,
+                               {"HighO", "HODec", "HOhmUnit", "high resistance limit"}, this)),
+      lowOhm_(new LimitEditor("LOW", LimitEditor::Kind::Resistance, {"LowO", "LODec", "LOhmUnit", "low resistance limit"},
+                              this)),
+      highVolt_(new LimitEditor("HIGH", LimitEditor::Kind::Voltage, {"HighV", "HVDec", "HVUnit", "high voltage limit"},
+                                this)),
+      lowVolt_(new LimitEditor("LOW", LimitEditor::Kind::Voltage, {"LowV", "LVDec", "LVUnit", "low voltage limit"}, this))
+{
+    setObjectName("Comparator");
+    setWindowTitle("Comparator");
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    grid_->setObjectName("Grid");
+    grid_->setModel(model_);
+    grid_->verticalHeader()->hide();
+    grid_->setWordWrap(false);
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    int width = 0;
+    for (int column = 0; column < 5; ++column) {
+        model_->setHorizontalHeaderItem(column, new QStandardItem(Columns[column].first));
+        grid_->setColumnWidth(column, ColumnWidthFor(*grid_, QString(Columns[column].second, 'A')));
+        width += grid_->columnWidth(column);
+    }
+    grid_->setMinimumWidth(width + 24);
+    connect(grid_, &QTableView::clicked, this,
+            [this](const QModelIndex& index) { emit entryPicked(model_->item(index.row(), 0)->text().toInt()); });
+
+    auto* update = new QPushButton("Update", this);
+    update->setObjectName("CmdUpdate");
+    connect(update, &QPushButton::clicked, this, &ComparatorWindow::updateClicked);
+    auto* message = new QLabel("Select a set of the above comparaor data and complete the following settings then "
+                               "press update to confirm.",
+                               this);
+    message->setObjectName("LblMessage");
+    message->setWordWrap(true);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(grid_, 0, 0, 1, 2);
+    layout->addWidget(update, 1, 0);
+    layout->addWidget(message, 1, 1);
+    layout->addWidget(highOhm_, 2, 0);
+    layout->addWidget(lowOhm_, 2, 1);
+    layout->addWidget(highVolt_, 3, 0);
+    layout->addWidget(lowVolt_, 3, 1);
+    ShowEditors({});
+}
+
+void ComparatorWindow::AddRow(const ComparatorRowTexts& row)
+{
+    QList<QStandardItem*> cells;
+    for (const std::string& text : row)
+        cells << new QStandardItem(ToQString(text));
+    model_->appendRow(cells);
+}
+
+void ComparatorWindow::RewriteRow(int number, const ComparatorRowTexts& row)
+{
+    const QList<QStandardItem*> found = model_->findItems(QString::number(number), Qt::MatchExactly, 0);
+    if (found.isEmpty())
+        return;
+    for (int column = 1; column < 5; ++column)
+        model_->item(found.front()->row(), column)->setText(ToQString(row.at(static_cast<std::size_t>(column))));
+}
+
+ComparatorEditors ComparatorWindow::Editors() const
+{
+    return {OhmOf(*highOhm_), OhmOf(*lowOhm_), {ToStrings(highVolt_->Digits()), Option(*highVolt_)},
+            {ToStrings(lowVolt_->Digits()), Option(*lowVolt_)}};
+}
+
+void ComparatorWindow::ShowEditors(const ComparatorEditors& editors)
+{
+    Show(*highOhm_, editors.highOhm.digits, editors.highOhm.option);
+    highOhm_->SetMilliohm(editors.highOhm.unit == MilliOhmUnitText);
+    Show(*lowOhm_, editors.lowOhm.digits, editors.lowOhm.option);
+    lowOhm_->SetMilliohm(editors.lowOhm.unit == MilliOhmUnitText);
+    Show(*highVolt_, editors.highVolt.digits, editors.highVolt.option);
+    Show(*lowVolt_, editors.lowVolt.digits, editors.lowVolt.option);
+}
+
+void ComparatorWindow::closeEvent(QCloseEvent* event)
+{
+    emit closed();
+    QWidget::closeEvent(event);
+}
+
+} // namespace voltaryn
