@@ -10,9 +10,6 @@ struct ComparatorLimits {
     double lowVolts;
 };
 
-// Limits that a healthy 12 V lead-acid battery passes.
-inline constexpr ComparatorLimits DefaultComparatorLimits{0.010, 0.008, 14.0, 12.0};
-
 enum class Verdict { Pass, Warning, Fail };
 
 // PASS while the resistance is at most the low limit, WARNING up to the high limit, FAIL above it.

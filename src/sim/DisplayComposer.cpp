@@ -246,7 +246,7 @@ Report ComposeDisplay(const MeterState& s, const BatterySample& shown, const Met
     PutNumberFields(w, s, time);
     PutAnnunciators(w, s);
     if (s.judging)
-        PutVerdict(w, Judge(s.comparatorLimits, ohms, volts));
+        PutVerdict(w, Judge(s.comparators.Limits(s.comparatorNo), ohms, volts));
     return w.Finish();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "sim/BatteryModel.h"
-#include "sim/ComparatorJudge.h"
+#include "sim/ComparatorStore.h"
 #include "sim/ManualMemory.h"
 #include "sim/MeterClock.h"
 
@@ -34,8 +34,8 @@ struct MeterState {
     bool leadsReversed = false;  // the voltage reads negative
     int intervalSeconds = 2;     // 1..255
     int averageNumber = 2;       // 2 = off, or 4, 8, 16 readings
-    int comparatorNo = 1;        // 1..99
-    ComparatorLimits comparatorLimits = DefaultComparatorLimits;
+    int comparatorNo = 1;        // 1..99, the entry judged against
+    ComparatorStore comparators;
     ManualMemory memory;
     MeterClock clock;
 };

@@ -40,6 +40,14 @@ Report ValueReply(int value)
     return ReplyWith(bytes);
 }
 
+// A comparator entry's payload in bytes 2..11.
+Report ComparatorReply(const ComparatorPayload& payload)
+{
+    Report reply{};
+    std::copy(payload.begin(), payload.end(), reply.begin() + 2);
+    return reply;
+}
+
 bool IsAverageNumber(int value) { return value == 2 || value == 4 || value == 8 || value == 16; }
 
 } // namespace
@@ -151,7 +159,8 @@ Report SimulatedMeter::Answer(const Request& request, SimTime now) const
         return ValueReply(state_.rangeCode);
     case AverageQuery:
         return ValueReply(state_.averageNumber);
-    case ComparatorQuery:  // the comparator table is not kept yet: every entry reads as zeros
+    case ComparatorQuery:
+        return ComparatorReply(state_.comparators.Payload(request[4]));
     default:
         return Report{};
     }
@@ -184,7 +193,9 @@ std::optional<Report> SimulatedMeter::Apply(const Request& request, SimTime now)
         if (IsAverageNumber(request[4]))
             state_.averageNumber = request[4];
         break;
-    case ComparatorSetting:  // the comparator table is not kept yet
+    case ComparatorSetting:  // entry number in byte 4, its payload in bytes 5..14
+        state_.comparators.Store(request[4], {request[5], request[6], request[7], request[8], request[9],
+                                              request[10], request[11], request[12], request[13], request[14]});
         break;
     }
     return std::nullopt;

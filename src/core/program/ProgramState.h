@@ -4,6 +4,7 @@
 #include "link/HidBackend.h"
 #include "meter/MeterSession.h"
 #include "recording/Recorder.h"
+#include "settings/ComparatorTable.h"
 
 namespace voltaryn {
 
@@ -14,8 +15,10 @@ struct SamplingSettings {
     int MeterInterval = 0;    // seconds, as last read from or sent to the meter
 };
 
-// The comparator window's share: which entry is picked and the guards against a second start.
+// The comparator window's share: the table as last read or written, which entry is picked, and
+// the guards against a second start.
 struct ComparatorState {
+    ComparatorTable Table;
     int SelectedComparatorNo = 1;
     bool ComparatorLoading = false;
     bool ComparatorWindowOpen = false;

@@ -1,0 +1,91 @@
+#include "settings/ComparatorEditors.h"
+
+#include <gtest/gtest.h>
+
+namespace voltaryn {
+namespace {
+
+TEST(ComparatorEditors, JoinReadsDigitsUpToTheFirstNonDigit)
+{
+    const std::pair<DigitTexts, int> cases[] = {
+        {{"1", "2", "x", "4"}, 12}, {{"1", "", "3", "4"}, 134}, {{"", "", "", ""}, 0},   {{"x", "1", "2", "3"}, 0},
+        {{"0", "0", "0", "5"}, 5},  {{"9", "9", "9", "9"}, 9999}, {{"1", " 2", "3", "4"}, 1}, {{"99", "99", "9", "9"}, 9999},
+    };
+    for (const auto& [digits, value] : cases)
+        EXPECT_EQ(JoinDigits(digits), value) << digits[0] << "|" << digits[1] << "|" << digits[2] << "|" << digits[3];
+}
+
+TEST(ComparatorEditors, SplitGivesFourDigitsMostSignificantFirst)
+{
+    EXPECT_EQ(SplitDigits(1234), (DigitTexts{"1", "2", "3", "4"}));
+    EXPECT_EQ(SplitDigits(5), (DigitTexts{"0", "0", "0", "5"}));
+    EXPECT_EQ(SplitDigits(0), (DigitTexts{"0", "0", "0", "0"}));
+    EXPECT_EQ(SplitDigits(65535), (DigitTexts{"9", "9", "9", "9"}));
+}
+
+TEST(ComparatorEditors, VoltagesAtTwoDecimalsAreClampedToSixtyVoltsBeforeTheyAreSent)
+{
+    struct Case {
+        std::optional<int> option;
+        DigitTexts typed;
+        DigitTexts shown;  // after "Update"
+        int count;
+    };
+    const Case cases[] = {
+        {2, {"7", "0", "0", "0"}, {"6", "0", "0", "0"}, 6000},
+        {2, {"6", "0", "0", "1"}, {"6", "0", "0", "0"}, 6000},
+        {2, {"6", "0", "0", "0"}, {"6", "0", "0", "0"}, 6000},
+        {2, {"9", "x", "9", "9"}, {"9", "x", "9", "9"}, 9},
+        {3, {"9", "9", "9", "9"}, {"9", "9", "9", "9"}, 9999},
+    };
+    for (const Case& c : cases) {
+        ComparatorEditors editors;
+        editors.highVolt = {c.typed, c.option};
+        editors.lowVolt = {c.typed, c.option};
+        const ComparatorEntry entry = BuildEntry(editors);
+        EXPECT_EQ(editors.highVolt.digits, c.shown) << c.typed[0] << c.typed[1];
+        EXPECT_EQ(editors.lowVolt.digits, c.shown) << c.typed[0] << c.typed[1];
+        const VoltLimit sent{c.count, c.option == 3, c.option == 2};
+        EXPECT_EQ(entry.HighVolt, sent);
+        EXPECT_EQ(entry.LowVolt, sent);
+    }
+}
+
+TEST(ComparatorEditors, UntouchedEditorsSendZerosAtXxxxMilliohmAndXxxxVolts)
+{
+    ComparatorEditors editors;
+    const ComparatorPayload payload = EncodeComparatorEntry(BuildEntry(editors));
+    EXPECT_EQ(payload, (ComparatorPayload{0, 0, 0, 0, 0, 0, 0, 0, 0xC9, 0x05}));
+}
+
+TEST(ComparatorEditors, PickingARowAndUpdatingSendsTheSameEntry)
+{
+    // high 1.234 in 4 mOhm, low 400.0 in 400 mOhm, 14.00 V and 11.50 V
+    const ComparatorEntry entry = DecodeComparatorEntry({0x04, 0xD2, 0x0F, 0xA0, 0x05, 0x78, 0x04, 0x7E, 0xC3, 0x0A});
+    ComparatorEditors editors = EditorsFor(entry);
+    EXPECT_EQ(editors.highOhm.digits, (DigitTexts{"1", "2", "3", "4"}));
+    EXPECT_EQ(editors.lowOhm.unit, " mOhm");
+    EXPECT_EQ(editors.lowOhm.option, 1);
+    EXPECT_EQ(editors.highVolt.option, 2);
+    EXPECT_EQ(EncodeComparatorEntry(BuildEntry(editors)), EncodeComparatorEntry(entry));
+
+    editors.highOhm.unit = OhmUnitText;
+    EXPECT_FALSE(BuildEntry(editors).HighOhm.Milli);
+}
+
+TEST(ComparatorEditors, AnEntryWithoutAPointIsShownWithoutAnOptionAndStaysSo)
+{
+    const ComparatorEntry entry{
+        {1234, true, false, false, false}, {5, false, true, true, false}, {1200, false, false}, {1100, true, true}};
+    ComparatorEditors editors = EditorsFor(entry);
+    EXPECT_FALSE(editors.highOhm.option);
+    EXPECT_FALSE(editors.lowOhm.option);
+    EXPECT_FALSE(editors.highVolt.option);
+    EXPECT_FALSE(editors.lowVolt.option);
+    const ComparatorEntry sent = BuildEntry(editors);
+    EXPECT_FALSE(sent.HighOhm.Decimals() || sent.LowOhm.Decimals() || sent.HighVolt.Decimals() ||
+                 sent.LowVolt.Decimals());
+}
+
+} // namespace
+} // namespace voltaryn

@@ -1,0 +1,76 @@
+#include "SimHarness.h"
+#include "settings/ComparatorEditors.h"
+#include "settings/ComparatorTexts.h"
+
+#include <gtest/gtest.h>
+
+namespace voltaryn::sim {
+namespace {
+
+TEST(SimComparator, EntriesAreReadBackAsWrittenAndTheDemoTableSuitsA12VoltBattery)
+{
+    SimHarness sim;
+    EXPECT_EQ(ComparatorRow(1, DecodeComparatorEntry(*sim.commands.ReadComparatorEntry(1).value)),
+              (ComparatorRowTexts{"1", "10 / 40 mOhm", "8 / 40 mOhm", "14", "12"}));
+    EXPECT_EQ(ComparatorRow(99, DecodeComparatorEntry(*sim.commands.ReadComparatorEntry(99).value)),
+              (ComparatorRowTexts{"99", "5.1 / 40 mOhm", "3.1 / 40 mOhm", "14", "12"}));
+
+    const ComparatorPayload written{0x04, 0xD2, 0x00, 0x05, 0x17, 0x70, 0x00, 0x00, 0xC3, 0x06};
+    const ComparatorPayload neighbour = *sim.commands.ReadComparatorEntry(43).value;
+    sim.commands.WriteComparatorEntry(42, written);
+    const Answer<ComparatorPayload> back = sim.commands.ReadComparatorEntry(42);
+    EXPECT_TRUE(back.Fresh());
+    EXPECT_EQ(*back.value, written);
+    EXPECT_EQ(*sim.commands.ReadComparatorEntry(43).value, neighbour);
+}
+
+// The verdict the display shows.
+std::string Verdict(SimHarness& sim)
+{
+    sim.Poll();
+    return sim.Lit(StatusBit::LcdPass) ? "PASS" : sim.Lit(StatusBit::LcdWarning) ? "WARNING"
+           : sim.Lit(StatusBit::LcdFail)  ? "FAIL"
+                                          : "none";
+}
+
+TEST(SimComparator, VerdictFollowsTheEditedLimitsOfTheSelectedEntry)
+{
+    SimHarness sim;
+    BatteryProfile battery = LeadAcid12V;  // about 12.6 V
+    battery.internalOhms = 0.005;
+    sim.meter.SetBattery(battery);
+    sim.Click(KeyButton::BtnADJ);  // without the test leads' resistance
+    EXPECT_EQ(Verdict(sim), "none");
+    sim.Click(KeyButton::BtnCompOnOff);
+    EXPECT_EQ(Verdict(sim), "PASS");
+
+    // Edits of entry 1 as the comparator window sends them: limits in mOhm at XX.XX, volts at XX.XX.
+    struct Edit {
+        DigitTexts highOhm, lowOhm, highVolt, lowVolt;
+        const char* verdict;
+    };
+    const Edit edits[] = {
+        {{"0", "6", "0", "0"}, {"0", "4", "0", "0"}, {"1", "4", "0", "0"}, {"1", "2", "0", "0"}, "WARNING"},
+        {{"0", "4", "5", "0"}, {"0", "4", "0", "0"}, {"1", "4", "0", "0"}, {"1", "2", "0", "0"}, "FAIL"},
+        {{"0", "8", "0", "0"}, {"0", "6", "0", "0"}, {"1", "4", "0", "0"}, {"1", "2", "0", "0"}, "PASS"},
+        {{"0", "8", "0", "0"}, {"0", "6", "0", "0"}, {"1", "2", "0", "0"}, {"1", "1", "0", "0"}, "FAIL"},
+        {{"0", "8", "0", "0"}, {"0", "6", "0", "0"}, {"1", "4", "0", "0"}, {"1", "3", "0", "0"}, "FAIL"},
+    };
+    for (const Edit& edit : edits) {
+        ComparatorEditors editors;
+        editors.highOhm = {edit.highOhm, 2, std::string(MilliOhmUnitText)};
+        editors.lowOhm = {edit.lowOhm, 2, std::string(MilliOhmUnitText)};
+        editors.highVolt = {edit.highVolt, 2};
+        editors.lowVolt = {edit.lowVolt, 2};
+        sim.commands.WriteComparatorEntry(1, EncodeComparatorEntry(BuildEntry(editors)));
+        EXPECT_EQ(Verdict(sim), edit.verdict) << edit.highOhm[1] << edit.lowOhm[1] << edit.highVolt[1];
+    }
+
+    // Entry 2 still holds its demo limits, which the battery passes once it is selected.
+    sim.Click(KeyButton::BtnComp);
+    sim.Click(KeyButton::BtnUp);
+    EXPECT_EQ(Verdict(sim), "PASS");
+}
+
+} // namespace
+} // namespace voltaryn::sim
