@@ -1,0 +1,96 @@
+#include "support/PanelHarness.h"
+
+#include "settings/ComparatorEntry.h"
+#include "ui/settings/ComparatorWindow.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTest>
+
+namespace voltaryn {
+namespace {
+
+using namespace testing;
+
+class ComparatorWindowTest : public PanelHarness {
+protected:
+    ComparatorWindowTest()
+    {
+        Rotation();
+        pump.onEvents = [this] { pollingWhileLoading.push_back(Polling()); };
+        Click("COMP");
+        window = panel.findChild<ComparatorWindow*>("Comparator");
+    }
+    QAbstractItemModel& Rows() const { return *window->Grid().model(); }
+    QString Cell(int row, int column) const { return Rows().index(row, column).data().toString(); }
+    void PickRow(int row) const
+    {
+        QTableView& grid = window->Grid();
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(Rows().index(row, 0)).center());
+    }
+    void SetDigits(const char* name, const QStringList& digits) const
+    {
+        for (int i = 0; i < 4; ++i)
+            window->findChild<QComboBox*>(QStringLiteral("%1(%2)").arg(name).arg(i + 1))->setCurrentText(digits[i]);
+    }
+    template <typename T = QWidget>
+    T* Control(const QString& name) const
+    {
+        return window->findChild<T*>(name);
+    }
+    // The entry as the meter now holds it, read through the link.
+    ComparatorEntry MetersEntry(int number) const
+    {
+        return DecodeComparatorEntry(*session.commands.ReadComparatorEntry(number).value);
+    }
+
+    ComparatorWindow* window = nullptr;
+    std::vector<bool> pollingWhileLoading;
+};
+
+TEST_F(ComparatorWindowTest, OpensWith99EntriesAndWritesTheEditedOneBack)
+{
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(Rows().rowCount(), 99);
+    EXPECT_EQ(Cell(98, 0), "99");
+    EXPECT_EQ(pollingWhileLoading, std::vector<bool>(99, false));
+    EXPECT_TRUE(Polling());
+    Click("COMP");  // open already: nothing is read again
+    EXPECT_EQ(pollingWhileLoading.size(), 99u);
+
+    PickRow(4);
+    EXPECT_EQ(app.State().comparator.SelectedComparatorNo, 5);
+    SetDigits("HighO", {"1", "2", "3", "4"});
+    Control<QRadioButton>("HODec(3)")->setChecked(true);
+    Control<QComboBox>("HOhmUnit")->setCurrentText(" mOhm");
+    SetDigits("HighV", {"7", "0", "0", "0"});
+    Control<QRadioButton>("HVDec(2)")->setChecked(true);
+    Control<QPushButton>("CmdUpdate")->click();
+
+    EXPECT_EQ(LastRequest(15)[4], 5);
+    EXPECT_EQ(Control<QComboBox>("HighV(1)")->currentText(), "6") << "clamped to 60.00 V";
+    EXPECT_EQ(Cell(4, 1), "1.234 / 4 mOhm");
+    EXPECT_EQ(Cell(4, 3), "60");
+    const ComparatorEntry written = MetersEntry(5);
+    EXPECT_EQ(written.HighOhm.Count, 1234);
+    EXPECT_EQ(written.HighOhm.Range(), "4 mOhm");
+    EXPECT_EQ(written.HighVolt.Count, 6000);
+
+    window->close();
+    EXPECT_FALSE(app.State().comparator.ComparatorWindowOpen);
+}
+
+TEST_F(ComparatorWindowTest, UpdateBeforeAnyPickWritesEntryOneFromTheFirstEditors)
+{
+    Control<QPushButton>("CmdUpdate")->click();
+    EXPECT_EQ(LastRequest(5), (Bytes{0, 65, 3, 6, 1}));
+    const ComparatorEntry written = MetersEntry(1);
+    EXPECT_EQ(written.HighOhm.Range(), "400 mOhm");
+    EXPECT_EQ(written.HighVolt.Decimals(), 3);
+    EXPECT_EQ(Control<QWidget>("HVDec(1)")->isEnabled(), false) << "a voltage has no XXX.X";
+}
+
+} // namespace
+} // namespace voltaryn
