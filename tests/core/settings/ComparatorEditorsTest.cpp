@@ -15,14 +15,6 @@ TEST(ComparatorEditors, JoinReadsDigitsUpToTheFirstNonDigit)
         EXPECT_EQ(JoinDigits(digits), value) << digits[0] << "|" << digits[1] << "|" << digits[2] << "|" << digits[3];
 }
 
-TEST(ComparatorEditors, SplitGivesFourDigitsMostSignificantFirst)
-{
-    EXPECT_EQ(SplitDigits(1234), (DigitTexts{"1", "2", "3", "4"}));
-    EXPECT_EQ(SplitDigits(5), (DigitTexts{"0", "0", "0", "5"}));
-    EXPECT_EQ(SplitDigits(0), (DigitTexts{"0", "0", "0", "0"}));
-    EXPECT_EQ(SplitDigits(65535), (DigitTexts{"9", "9", "9", "9"}));
-}
-
 TEST(ComparatorEditors, VoltagesAtTwoDecimalsAreClampedToSixtyVoltsBeforeTheyAreSent)
 {
     struct Case {
