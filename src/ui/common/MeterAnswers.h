@@ -18,6 +18,18 @@ inline bool RequireMeter(const MeterReading& reading, DialogService& dialogs, QW
     return false;
 }
 
+// Whether the meter's memory can be read now: the meter is connected and neither records on its
+// own (AM) nor at intervals (INTV). When it cannot, says why.
+inline bool ReadyForMemoryDownload(const MeterReading& reading, DialogService& dialogs, QWidget* parent)
+{
+    if (!RequireMeter(reading, dialogs, parent))
+        return false;
+    if (!reading.AutoMemoryOn && !reading.IntervalOn)
+        return true;
+    dialogs.ShowMessage(parent, MessageIcon::None, "Error loading in this mode,\nplease check out and try again.");
+    return false;
+}
+
 // Whether the meter answered this request with something that can be used. When it did not,
 // says why; the caller then changes nothing.
 template <typename T>

@@ -31,14 +31,7 @@ void MemoryController::DownloadManualRecords()
     if (manualList_ != nullptr)
         manualList_->close();
     MeterSession& meter = context_.state.meter;
-    if (!RequireMeter(meter.reading, context_.dialogs, Parent()))
-        return;
-    if (meter.reading.AutoMemoryOn || meter.reading.IntervalOn) {
-        context_.dialogs.ShowMessage(Parent(), MessageIcon::None,
-                                     "Error loading in this mode,\nplease check out and try again.");
-        return;
-    }
-    if (sdCard_.MemoryWindowShown())
+    if (!ReadyForMemoryDownload(meter.reading, context_.dialogs, Parent()) || sdCard_.MemoryWindowShown())
         return;
     ManualDownloadResult result;
     {

@@ -105,14 +105,7 @@ void SdCardController::Register(ToolbarCommands& toolbar)
 void SdCardController::ListFiles()
 {
     MeterSession& meter = context_.state.meter;
-    if (!RequireMeter(meter.reading, context_.dialogs, Parent()))
-        return;
-    if (meter.reading.AutoMemoryOn || meter.reading.IntervalOn) {
-        context_.dialogs.ShowMessage(Parent(), MessageIcon::None,
-                                     "Error loading in this mode,\nplease check out and try again.");
-        return;
-    }
-    if (MemoryWindowShown())
+    if (!ReadyForMemoryDownload(meter.reading, context_.dialogs, Parent()) || MemoryWindowShown())
         return;
     const PollingPause pause(context_.polling);
     context_.pump.LetEventsRun();
