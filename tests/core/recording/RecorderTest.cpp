@@ -108,7 +108,6 @@ TEST_F(RecorderTest, WritesTheHeaderAndARecordPerSampleAndNumbersTheListApart)
 {
     std::ofstream(file) << std::string(1000, 'x');  // replaced by the recording
     ASSERT_TRUE(recorder.StartRecording(file)) << recorder.LastError();
-    EXPECT_EQ(LabelsText(recorder), name + "|||shown");
     recorder.SetSampleTime(1);
     recorder.Tick();
 
@@ -199,35 +198,19 @@ TEST_F(RecorderTest, TheListKeepsItsUnitWhileItsWindowStaysShown)
     }
 }
 
-TEST_F(RecorderTest, RecordsThatCannotBeWrittenWaitAndFollowInOrderOnceThereIsRoom)
+// The disk fills after the first record; two more wait. Each way on then writes what waits if it
+// can, in order, and an end tells what it could not.
+TEST_F(RecorderTest, RecordsAFullDiskHoldsBackWaitForRoomOrAreToldOfAtTheEnd)
 {
-    ASSERT_TRUE(recorder.StartRecording(file));
-    EXPECT_EQ(TickPattern(recorder, 4), "w.w.");  // the default interval of 2 s
-    const std::string firstTwo = Header + RecordLine(1, "10:00:02") + RecordLine(2, "10:00:04");
-    {
-        const FileSizeLimit full(firstTwo.size() + 10);  // the next record fits only halfway
-        EXPECT_EQ(TickPattern(recorder, 3), "fff");     // the tick between samples tries again
-        EXPECT_TRUE(recorder.WriteFailed());
-        EXPECT_EQ(recorder.LastError(), "File too large");
-        EXPECT_EQ(recorder.UnwrittenRecords(), 2);
-        EXPECT_EQ(LabelsText(recorder), name + "|2|Rec|shown");
-        EXPECT_EQ(FileBytes(file), firstTwo);
-    }
-    EXPECT_EQ(TickPattern(recorder, 2), "ww");
-    EXPECT_FALSE(recorder.WriteFailed());
-    EXPECT_EQ(recorder.UnwrittenRecords(), 0);
-    EXPECT_EQ(LabelsText(recorder), name + "|5|Rec|shown");
-    EXPECT_EQ(FileBytes(file), firstTwo + RecordLine(3, "10:00:06") + RecordLine(4, "10:00:08")
-                                + RecordLine(5, "10:00:10"));
-}
-
-TEST_F(RecorderTest, EndingARecordingWritesWhatWaitsIfItCanAndTellsWhatCouldNot)
-{
-    // Each ending gives the recorder's notice, or none when it destroys the recorder.
     using Ending = std::function<std::optional<RecorderEnd>(std::optional<Recorder>&)>;
+    const Ending tick = [](std::optional<Recorder>& r) {
+        EXPECT_EQ(TickPattern(*r, 1), "w");  // a tick between samples
+        return std::optional<RecorderEnd>();
+    };
     const Ending stop = [](std::optional<Recorder>& r) { return r->StopRecording(); };
     const Ending rangeChange = [this](std::optional<Recorder>& r) {
         reading.RangeText = "4 Ohm";
+        EXPECT_EQ(TickPattern(*r, 1), "f");
         return r->Tick().recordingEnd;
     };
     const Ending destroy = [](std::optional<Recorder>& r) {
@@ -235,33 +218,35 @@ TEST_F(RecorderTest, EndingARecordingWritesWhatWaitsIfItCanAndTellsWhatCouldNot)
         return std::optional<RecorderEnd>();
     };
     const std::vector<std::tuple<Ending, bool, std::string>> cases = {
-        // how it ends, room at the end, what the notice says of the file
+        // how it goes on, room by then, what the end notice says of the file
+        {tick, true, ""},
         {stop, false, "1 record in " + name + "; 2 more could not be written: File too large."},
         {stop, true, "3 records in " + name + '.'},
         {rangeChange, false, "1 record in " + name + "; 2 more could not be written: File too large."},
         {destroy, true, ""},
     };
     for (const auto& [ending, room, notice] : cases) {
+        reading = ShownReading();
         std::optional<Recorder> ended(std::in_place, reading, 10 * 3600);
-        ended->SetSampleTime(1);
         ASSERT_TRUE(ended->StartRecording(file));
-        ended->Tick();
+        EXPECT_EQ(TickPattern(*ended, 2), "w.");  // the default interval of 2 s
         const std::string firstRecord = FileBytes(file);
-        std::optional<FileSizeLimit> full(std::in_place, firstRecord.size());
-        EXPECT_EQ(TickPattern(*ended, 2), "ff");
+        std::optional<FileSizeLimit> full(std::in_place, firstRecord.size() + 10);  // a record fits halfway
+        EXPECT_EQ(TickPattern(*ended, 3), "fff") << notice;  // the tick between samples tries again
+        EXPECT_EQ(std::tuple(ended->WriteFailed(), ended->LastError(), ended->UnwrittenRecords()),
+                  std::tuple(true, std::string("File too large"), 2));
         if (room)
             full.reset();
         const std::optional<RecorderEnd> end = ending(ended);
-        if (end) {
-            EXPECT_THAT(RecorderEndNotice(*end), ::testing::EndsWith(". " + notice)) << notice;
-            EXPECT_EQ(ended->UnwrittenRecords(), room ? 0 : 2) << notice;
-            EXPECT_FALSE(ended->WriteFailed()) << notice;
+        EXPECT_EQ(end.has_value(), !notice.empty()) << notice;
+        EXPECT_THAT(end ? RecorderEndNotice(*end) : "", ::testing::EndsWith(end ? ". " + notice : ""));
+        if (ended) {
+            EXPECT_EQ(std::pair(ended->UnwrittenRecords(), ended->WriteFailed()), std::pair(room ? 0 : 2, false));
         }
         full.reset();
-        EXPECT_EQ(FileBytes(file), room ? firstRecord + RecordLine(2, "10:00:02") + RecordLine(3, "10:00:03")
-                                     : firstRecord)
+        EXPECT_EQ(FileBytes(file), room ? firstRecord + RecordLine(2, "10:00:04") + RecordLine(3, "10:00:06")
+                                        : firstRecord)
             << notice;
-        reading = ShownReading();
     }
 }
 
@@ -274,14 +259,9 @@ TEST_F(RecorderTest, AFileThatCannotBeCreatedIsReportedAndLeftClosed)
         {"/dev/full", "No space left on device"},  // opens, but the header cannot be written
     };
     for (const auto& [path, reason] : cases) {
-        RecordingFile recording;
-        const FileStatus status = recording.Create(path, "4 Ohm", "Celsius");
-        EXPECT_THAT(status.error, ::testing::HasSubstr(reason)) << path;
-        EXPECT_THAT(status.error, ::testing::HasSubstr(path.string())) << path;
-        EXPECT_FALSE(recording.IsOpen()) << path;
-
         EXPECT_FALSE(recorder.StartRecording(path)) << path;
-        EXPECT_EQ(recorder.LastError(), status.error);
+        EXPECT_THAT(recorder.LastError(), ::testing::HasSubstr(reason)) << path;
+        EXPECT_THAT(recorder.LastError(), ::testing::HasSubstr(path.string())) << path;
         EXPECT_FALSE(recorder.Recording());
         EXPECT_TRUE(recorder.Labels().fileName.empty());
     }

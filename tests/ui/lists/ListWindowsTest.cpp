@@ -23,12 +23,17 @@ protected:
     // Opens the live list, lets it take `rows` rows, then opens the manual list of the meter's records.
     void OpenBothLists(int rows)
     {
-        Rotation();
-        recorder.SetSampleTime(1);
-        Click("List");
+        OpenLiveList();
         for (int row = 0; row < rows; ++row)
             RecorderTick();
         Click("Memory");
+    }
+    RecordListWindow* OpenLiveList()
+    {
+        Rotation();
+        recorder.SetSampleTime(1);
+        Click("List");
+        return List("RealTimeList");
     }
 
     const TempFolder folder;
@@ -36,10 +41,7 @@ protected:
 
 TEST_F(ListWindowsTest, LiveListFollowsItsNewestRowAfterFifteen)
 {
-    Rotation();
-    recorder.SetSampleTime(1);
-    Click("List");
-    RecordListWindow* list = List("RealTimeList");
+    RecordListWindow* list = OpenLiveList();
     ASSERT_NE(list, nullptr);
     list->show();
     QScrollBar* scroll = list->Grid().verticalScrollBar();
@@ -88,7 +90,6 @@ TEST_F(ListWindowsTest, ClosingAListWhileItSavesOrPrintsLeavesItsFileWhole)
     const fs::path expected = folder / "expected.txt";
     dialogs.saveFileName = QString::fromStdString(file.string());
     dialogs.printToPdf = QString::fromStdString((folder / "list.pdf").string());
-    recorder.SetSampleTime(1);
     struct Case {
         const char* key;
         bool byRecorder;  // at a range change, else by the user
@@ -96,9 +97,7 @@ TEST_F(ListWindowsTest, ClosingAListWhileItSavesOrPrintsLeavesItsFileWhole)
     for (const auto& [key, byRecorder] : {Case{"Save", false}, {"Save", true}, {"Print", false}, {"Print", true}}) {
         SCOPED_TRACE(std::string(key) + (byRecorder ? " closed by the recorder" : " closed by the user"));
         meter.SetRangeCode(3);
-        Rotation();
-        Click("List");
-        QPointer<RecordListWindow> list = List("RealTimeList");
+        QPointer<RecordListWindow> list = OpenLiveList();
         list->show();
         for (int row = 0; row < 120; ++row)  // more than one printed page
             RecorderTick();

@@ -88,18 +88,6 @@ TEST_F(PanelWindowTest, EveryKeySendsItsReport)
     }
 }
 
-TEST_F(PanelWindowTest, ModeKeysLeaveTheModeTheMeterShows)
-{
-    Rotation();
-    Child<QAbstractButton>("BtnHold")->click();
-    Rotation();
-    ASSERT_FALSE(Child("LcdAUTOHOLD")->isHidden());
-    Child<QAbstractButton>("BtnHold")->click();
-    EXPECT_EQ(LastRequest(), (Bytes{0, 65, 1, 7, 1, 0}));
-    Rotation();
-    EXPECT_TRUE(Child("LcdAUTOHOLD")->isHidden());
-}
-
 TEST_F(PanelWindowTest, KeyButtonShowsAndHidesTheKeyPad)
 {
     QAction* key = ToolbarButton("key");
@@ -161,7 +149,6 @@ TEST(PanelTwips, FifteenTwipsMakeAPixelAt96DpiScaleWithTheScreenAndKeepRectangle
 {
     const Twips standard(96);
     EXPECT_EQ(standard.ToPixels(15), 1);
-    EXPECT_EQ(standard.ToPixels(4440), 296);
     EXPECT_EQ(Twips(144).ToPixels(4440), 444);
     EXPECT_EQ(Twips(192).Size(4785, 7980), QSize(638, 1064));
 

@@ -104,8 +104,7 @@ TEST_F(RecordingTest, OpenReadsTheRecordingBackButNotWhileRecording)
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->windowTitle(), "bench.txt");
     const RecordTable& table = list->Model().Table();
-    EXPECT_EQ(table.header[3], "400 mOhm");
-    EXPECT_EQ(table.header[5], "Celsius");
+    EXPECT_EQ(table.header[3] + table.header[5], "400 mOhmCelsius");
     ASSERT_EQ(table.rows.size(), 1u);
     EXPECT_EQ(table.rows[0][1], "10:00:01");
 }
