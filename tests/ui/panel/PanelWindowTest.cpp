@@ -88,6 +88,19 @@ TEST_F(PanelWindowTest, EveryKeySendsItsReport)
     }
 }
 
+// The panel picks a key's variant from what the meter shows: HOLD again leaves AUTO-HOLD.
+TEST_F(PanelWindowTest, ModeKeysLeaveTheModeTheMeterShows)
+{
+    Rotation();
+    Child<QAbstractButton>("BtnHold")->click();
+    Rotation();
+    ASSERT_FALSE(Child("LcdAUTOHOLD")->isHidden());
+    Child<QAbstractButton>("BtnHold")->click();
+    EXPECT_EQ(LastRequest(), (Bytes{0, 65, 1, 7, 1, 0}));
+    Rotation();
+    EXPECT_TRUE(Child("LcdAUTOHOLD")->isHidden());
+}
+
 TEST_F(PanelWindowTest, KeyButtonShowsAndHidesTheKeyPad)
 {
     QAction* key = ToolbarButton("key");
