@@ -3,19 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 namespace voltaryn {
 namespace {
 
 TEST(GraphSettings, DefaultLimitsFollowTheTemperatureUnit)
 {
     AxisLimits celsius;
-    celsius[AxisChannel::Voltage] = {67, -67};
-    celsius[AxisChannel::Current] = {670, -670};
-    celsius[AxisChannel::Temperature] = {65, -25};
-    celsius[AxisChannel::Resistance] = {42, 0};
-    celsius[AxisChannel::Capacity] = {9999, -9999};
+    celsius.values = {{{67, -67}, {670, -670}, {65, -25}, {42, 0}, {9999, -9999}}};
     AxisLimits fahrenheit = celsius;
     fahrenheit[AxisChannel::Temperature] = {149, -13};
     EXPECT_EQ(DefaultAxisLimits(true, "40 mOhm"), celsius);
@@ -24,19 +18,13 @@ TEST(GraphSettings, DefaultLimitsFollowTheTemperatureUnit)
 
 TEST(GraphSettings, ResistanceAxisAndFieldsFollowTheRange)
 {
-    const struct {
-        std::string range;
-        float axisMaximum;
-        FieldFormat format;
-    } cases[] = {
-        {std::string(RangeTexts[0]), 4.2f, {0.001, 3}}, {std::string(RangeTexts[1]), 42, {0.01, 2}},
-        {std::string(RangeTexts[2]), 420, {0.1, 1}},    {std::string(RangeTexts[3]), 4.2f, {0.001, 3}},
-        {std::string(RangeTexts[4]), 42, {0.01, 2}},    {std::string(RangeTexts[5]), 420, {0.1, 1}},
-        {"", 4.2f, {0.1, 1}},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(DefaultAxisLimits(true, c.range)[AxisChannel::Resistance], (AxisRange{c.axisMaximum, 0})) << c.range;
-        EXPECT_EQ(ResistanceFieldFormat(c.range), c.format) << c.range;
+    // By range code 1..6, then no range.
+    const float maxima[] = {4.2f, 42, 420, 4.2f, 42, 420, 4.2f};
+    const FieldFormat formats[] = {{0.001, 3}, {0.01, 2}, {0.1, 1}, {0.001, 3}, {0.01, 2}, {0.1, 1}, {0.1, 1}};
+    for (std::size_t i = 0; i <= RangeTexts.size(); ++i) {
+        const std::string_view range = i < RangeTexts.size() ? RangeTexts[i] : "";
+        EXPECT_EQ(DefaultAxisLimits(true, range)[AxisChannel::Resistance], (AxisRange{maxima[i], 0})) << range;
+        EXPECT_EQ(ResistanceFieldFormat(range), formats[i]) << range;
     }
 }
 
