@@ -1,10 +1,14 @@
 #pragma once
 
 #include "common/LocalTime.h"
+#include "graphs/GraphChannels.h"
+#include "graphs/GraphHistory.h"
 #include "link/HidBackend.h"
 #include "meter/MeterSession.h"
 #include "recording/Recorder.h"
 #include "settings/ComparatorTable.h"
+
+#include <string>
 
 namespace voltaryn {
 
@@ -24,9 +28,19 @@ struct ComparatorState {
     bool ComparatorWindowOpen = false;
 };
 
-// The live graph's share: whether it runs, so the toolbar does not start a second one.
+// The graphs' share: the live graph's settings and recorded history, and the detail graph's
+// settings. The channel switches start all off and keep the last run's choice.
 struct GraphState {
-    bool RealTimeGraphActive = false;
+    bool RealTimeGraphActive = false;  // the live graph runs; the toolbar starts no second one
+    ChannelSwitches GraphChannels;
+    AxisLimits GraphAxisLimits;
+    std::string GraphOhmRange;   // the range text when the live graph started
+    std::string GraphTempUnit;   // the temperature unit text when the live graph started
+    int GraphSampleIndex = 0;    // where the next sample goes; the count recorded so far
+    GraphHistory History;
+    ChannelSwitches DetailChannels;
+    AxisLimits DetailAxisLimits;     // as last applied to the detail graph
+    bool DetailRangeChanging = false;  // the detail graph's range fields are being set in code
 };
 
 // Everything the program keeps for one run, built once at start and handed by reference to the

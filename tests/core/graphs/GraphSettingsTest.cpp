@@ -1,0 +1,32 @@
+#include "graphs/GraphSettings.h"
+#include "meter/RangeTexts.h"
+
+#include <gtest/gtest.h>
+
+namespace voltaryn {
+namespace {
+
+TEST(GraphSettings, DefaultLimitsFollowTheTemperatureUnit)
+{
+    AxisLimits celsius;
+    celsius.values = {{{67, -67}, {670, -670}, {65, -25}, {42, 0}, {9999, -9999}}};
+    AxisLimits fahrenheit = celsius;
+    fahrenheit[AxisChannel::Temperature] = {149, -13};
+    EXPECT_EQ(DefaultAxisLimits(true, "40 mOhm"), celsius);
+    EXPECT_EQ(DefaultAxisLimits(false, "40 mOhm"), fahrenheit);
+}
+
+TEST(GraphSettings, ResistanceAxisAndFieldsFollowTheRange)
+{
+    // By range code 1..6, then no range.
+    const float maxima[] = {4.2f, 42, 420, 4.2f, 42, 420, 4.2f};
+    const FieldFormat formats[] = {{0.001, 3}, {0.01, 2}, {0.1, 1}, {0.001, 3}, {0.01, 2}, {0.1, 1}, {0.1, 1}};
+    for (std::size_t i = 0; i <= RangeTexts.size(); ++i) {
+        const std::string_view range = i < RangeTexts.size() ? RangeTexts[i] : "";
+        EXPECT_EQ(DefaultAxisLimits(true, range)[AxisChannel::Resistance], (AxisRange{maxima[i], 0})) << range;
+        EXPECT_EQ(ResistanceFieldFormat(range), formats[i]) << range;
+    }
+}
+
+} // namespace
+} // namespace voltaryn

@@ -1,0 +1,138 @@
+#include "graphs/LiveGraph.h"
+#include "program/ProgramState.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace voltaryn {
+namespace {
+
+ChannelSwitches Only(ChannelSwitch channel)
+{
+    ChannelSwitches switches;
+    switches[channel] = true;
+    return switches;
+}
+
+class LiveGraphTest : public testing::Test {
+protected:
+    LiveGraphTest()
+    {
+        reading.VoltageText = "1.5";
+        reading.CurrentText = "2.5";
+        reading.TemperatureText = "3.5";
+        reading.ResistanceText = "4.5";
+        reading.CapacityText = {"5.5", "6.5", "7.5"};
+        reading.TempUnitText = "Celsius";
+        reading.RangeText = "4 Ohm";
+    }
+
+    // The plot numbers given a point, and the sample each of them got.
+    static std::vector<std::pair<int, double>> Points(const LiveGraphTick& tick)
+    {
+        std::vector<std::pair<int, double>> points;
+        for (std::size_t i = 0; i < HistoryChannelCount; ++i) {
+            if (const auto point = tick.Points.values[i])
+                points.emplace_back(static_cast<int>(i) + 1, *point);
+        }
+        return points;
+    }
+
+    // Sample index of every history channel, in history order.
+    std::vector<double> Recorded(int index) const
+    {
+        std::vector<double> samples;
+        for (std::size_t i = 0; i < HistoryChannelCount; ++i)
+            samples.push_back(state.History.Read(static_cast<HistoryChannel>(i), index + 1)[index]);
+        return samples;
+    }
+
+    GraphState state;
+    MeterReading reading;
+    LiveGraph graph{state, reading};
+};
+
+TEST_F(LiveGraphTest, StartNeedsAChannelAndTakesTheMetersRangeAndUnit)
+{
+    state.GraphSampleIndex = 17;
+    EXPECT_FALSE(graph.Start(ChannelSwitches{}, AxisLimits{}));
+    EXPECT_FALSE(state.RealTimeGraphActive);
+    EXPECT_EQ(state.GraphSampleIndex, 17);
+
+    ASSERT_TRUE(graph.Start(Only(ChannelSwitch::Current), AxisLimits{}));
+    EXPECT_TRUE(state.RealTimeGraphActive);
+    EXPECT_EQ(state.GraphSampleIndex, 0);
+    EXPECT_EQ(state.GraphOhmRange, "4 Ohm");
+    EXPECT_EQ(state.GraphTempUnit, "Celsius");
+}
+
+TEST_F(LiveGraphTest, OnlySwitchedOnPlotsGetAPointButEveryChannelIsRecorded)
+{
+    using Expected = std::vector<std::pair<int, double>>;
+    const std::pair<ChannelSwitch, Expected> cases[] = {
+        {ChannelSwitch::Voltage, {{1, 1.5}}},
+        {ChannelSwitch::Current, {{2, 2.5}}},
+        {ChannelSwitch::Temperature, {{3, 3.5}}},
+        {ChannelSwitch::Resistance, {{4, 4.5}}},
+        {ChannelSwitch::Capacity, {{5, 5.5}, {6, 6.5}, {7, 7.5}}},
+    };
+    for (const auto& [channel, points] : cases) {
+        state.History = GraphHistory();
+        ASSERT_TRUE(graph.Start(Only(channel), AxisLimits{}));
+        const LiveGraphTick tick = graph.Tick();
+        EXPECT_FALSE(tick.Stopped);
+        EXPECT_EQ(Points(tick), points);
+        EXPECT_EQ(Recorded(0), (std::vector<double>{1.5, 2.5, 3.5, 4.5, 5.5, 6.5, 7.5}));
+        EXPECT_EQ(state.GraphSampleIndex, 1);
+    }
+}
+
+TEST_F(LiveGraphTest, ARangeChangeOrACloseStopsTheNextTickAndKeepsTheHistory)
+{
+    for (const bool changeRange : {true, false}) {
+        reading.RangeText = "4 Ohm";
+        ASSERT_TRUE(graph.Start(Only(ChannelSwitch::Resistance), AxisLimits{}));
+        graph.Tick();
+        if (changeRange)
+            reading.RangeText = "40 Ohm";
+        else
+            graph.Close();
+        const LiveGraphTick tick = graph.Tick();
+        EXPECT_TRUE(tick.Stopped);
+        EXPECT_TRUE(Points(tick).empty());
+        EXPECT_FALSE(state.RealTimeGraphActive);
+        EXPECT_EQ(state.GraphSampleIndex, 0);
+        EXPECT_EQ(Recorded(0)[3], 4.5);
+    }
+}
+
+TEST_F(LiveGraphTest, AfterAFullHistoryTheNextSampleGoesToIndexZero)
+{
+    ASSERT_TRUE(graph.Start(Only(ChannelSwitch::Voltage), AxisLimits{}));
+    for (int i = 0; i < GraphHistory::Capacity; ++i)
+        graph.Tick();
+    EXPECT_EQ(state.GraphSampleIndex, 0);
+    reading.VoltageText = "9";
+    graph.Tick();
+    EXPECT_EQ(state.GraphSampleIndex, 1);
+    EXPECT_EQ(Recorded(0)[0], 9);
+    EXPECT_EQ(Recorded(GraphHistory::Capacity - 1)[0], 1.5);
+}
+
+TEST(GraphHistory, RefusesStoresAndReadsOutsideItsBounds)
+{
+    GraphHistory history;
+    const GraphSamples samples = {{1, 2, 3, 4, 5, 6, 7}};
+    EXPECT_FALSE(history.Store(-1, samples));
+    EXPECT_FALSE(history.Store(GraphHistory::Capacity, samples));
+    EXPECT_TRUE(history.Store(GraphHistory::Capacity - 1, samples));
+    const auto all = history.Read(HistoryChannel::TotalCapacity, GraphHistory::Capacity);
+    ASSERT_EQ(all.size(), std::size_t{GraphHistory::Capacity});
+    EXPECT_EQ(all.back(), 7);
+    EXPECT_TRUE(history.Read(HistoryChannel::TotalCapacity, GraphHistory::Capacity + 1).empty());
+    EXPECT_TRUE(history.Read(HistoryChannel::TotalCapacity, -1).empty());
+}
+
+} // namespace
+} // namespace voltaryn
