@@ -7,12 +7,14 @@ Application::Application(const AppServices& services)
       recording_({state_, services.dialogs, services.pump, panel_, panel_}),
       settings_({state_, services.dialogs, services.pump, panel_, panel_}),
       memory_({state_, services.dialogs, services.pump, panel_, panel_}, panel_),
-      comparator_({state_, services.dialogs, services.pump, panel_, panel_})
+      comparator_({state_, services.dialogs, services.pump, panel_, panel_}),
+      graphs_({state_, services.dialogs, services.pump, panel_, panel_})
 {
     recording_.Register(toolbar_);
     settings_.Register(toolbar_);
     memory_.Register(toolbar_);
     comparator_.Register(toolbar_);
+    graphs_.Register(toolbar_);
     toolbar_.Add("key", [this] { panel_.ToggleKeyPad(); });
 
     QObject::connect(&panel_, &PanelWindow::toolbarKeyClicked, &panel_, [this](const QString& key) { toolbar_.Run(key); });

@@ -5,6 +5,7 @@
 #include "link/HidBackend.h"
 #include "program/ProgramState.h"
 #include "ui/common/DialogService.h"
+#include "ui/graphs/GraphsController.h"
 #include "ui/lists/RecordingController.h"
 #include "ui/memory/MemoryController.h"
 #include "ui/panel/PanelWindow.h"
@@ -40,6 +41,7 @@ private:
     MeterSettingsController settings_;
     MemoryController memory_;
     ComparatorController comparator_;
+    GraphsController graphs_;
 };
 
 } // namespace voltaryn
