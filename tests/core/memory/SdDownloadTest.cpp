@@ -1,6 +1,7 @@
 #include "memory/SdDownload.h"
 
 #include "../link/ScriptedHidBackend.h"
+#include "common/CaseFile.h"
 
 #include <gtest/gtest.h>
 
@@ -29,15 +30,15 @@ struct Log : SdDownloadSink, EventPump {
     void LetEventsRun() override { lines.emplace_back("events"); }
 };
 
-// Eleven LF-ended lines, 342 bytes in all; lines 4 and 5 are filled with their own digit.
-std::string Header()
+const std::vector<testing::TestCase> Cases = testing::ReadCases("sd/download.txt");
+
+// The file text a case holds.
+std::string Text(const testing::TestCase& c)
 {
-    std::string header;
-    for (char line = '1'; line <= '9' + 2; ++line) {
-        const bool digits = line == '4' || line == '5';
-        header += std::string(line == '9' + 2 ? 341 - header.size() : digits ? 36 : 26, digits ? line : '.') + "\n";
-    }
-    return header;
+    std::string text;
+    for (const std::string& part : c.All("text"))
+        text += part;
+    return text;
 }
 
 // Downloads file 9 of `records` records whose text is `text`, served in 60-byte chunks.
@@ -61,7 +62,7 @@ Log Download(const std::string& text, int records)
 
 TEST(SdDownload, FileWithoutRecordsTakesSixChunksThenTheClosingRequest)
 {
-    const Log log = Download(Header(), 0);
+    const Log log = Download(Text(Cases.at(0)), 0);
     EXPECT_EQ(log.end, SdDownloadEnd::Completed);
     const Bytes first = {0, 67, 3, 9, 1, 0};
     const Bytes next = {0, 67, 3, 9, 2, 0};
@@ -70,21 +71,12 @@ TEST(SdDownload, FileWithoutRecordsTakesSixChunksThenTheClosingRequest)
                                    "Download ... 69.01 %", "Download ... 86.26 %", "Download 100 %"}));
 }
 
-// A full record line has 81 characters; shorter ones give short or empty fields.
 TEST(SdDownload, OnlyLinesFourFiveAndRecordsReachTheSink)
 {
-    const auto run = [](std::size_t length, char c) { return std::string(length, c); };
-    const std::string record = " " + run(8, '1') + " " + run(9, '2') + " " + run(9, '3') + " " + run(8, '4') +
-                               run(9, '5') + run(13, '6') + run(9, '7') + run(10, '8') + "  \n";
-    const Log log = Download(Header() + record + "x10:00:01 12.500000 0400.0000 -2.00000024.5\r\n\n", 3);
-    EXPECT_EQ(log.lines, (Texts{"events", "start:    4444444444   44444444", "events", "interval:5555555555",
-                                "events", "events", "events", "events", "events", "row 1", "row 2", "row 3",
-                                "events"}));
-    EXPECT_EQ(log.rows, (std::vector<RecordRow>{
-                            {"1", "11111111", "222222222", "333333333", "44444444", "555555555", "6666666666666",
-                             "777777777", "8888888888"},
-                            {"2", "10:00:01", "12.500000", "0400.0000", "-2.00000", "024.5\r", "", "", ""},
-                            {"3", "", "", "", "", "", "", "", ""}}));
+    const testing::TestCase& records = Cases.at(1);
+    const Log log = Download(Text(Cases.at(0)) + Text(records), 3);
+    EXPECT_EQ(log.lines, records.All("yields"));
+    EXPECT_EQ(log.rows, records.Rows("row"));
 }
 
 } // namespace

@@ -41,18 +41,6 @@ TEST(ComparatorEntry, FlagsTravelInTheMetersBitLayout)
     }
 }
 
-TEST(ComparatorEntry, CountsTravelHighByteFirst)
-{
-    ComparatorEntry entry;
-    entry.HighOhm.Count = 1234;
-    entry.LowOhm.Count = 9999;
-    entry.HighVolt.Count = 256;
-    entry.LowVolt.Count = 255;
-    const ComparatorPayload payload = EncodeComparatorEntry(entry);
-    EXPECT_EQ(payload, (ComparatorPayload{0x04, 0xD2, 0x27, 0x0F, 0x01, 0x00, 0x00, 0xFF, 0, 0}));
-    EXPECT_EQ(DecodeComparatorEntry(payload), entry);
-}
-
 TEST(ComparatorEntry, EveryPairOfRangesSurvivesTheRoundTrip)
 {
     for (int high = 1; high <= 6; ++high) {
