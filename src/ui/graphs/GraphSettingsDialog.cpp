@@ -69,6 +69,10 @@ GraphSettingsDialog::GraphSettingsDialog(Kind kind, QWidget* parent) : QDialog(p
         inside->addWidget(frame.min, 1, 2);
         for (QWidget* shown : {static_cast<QWidget*>(maxLabel), static_cast<QWidget*>(minLabel),
                                static_cast<QWidget*>(frame.max), static_cast<QWidget*>(frame.min)}) {
+            // The frame keeps its size while the fields are hidden, so checking a box moves nothing.
+            QSizePolicy keepsRoom = shown->sizePolicy();
+            keepsRoom.setRetainSizeWhenHidden(true);
+            shown->setSizePolicy(keepsRoom);
             shown->setVisible(false);
             connect(frame.check, &QCheckBox::toggled, shown, &QWidget::setVisible);
         }

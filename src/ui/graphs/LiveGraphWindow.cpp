@@ -21,7 +21,20 @@ struct PlotStyle {
     HistoryChannel channel;
     QColor colour;
 };
-constexpr std::array<int, AxisChannelCount> AxisPrecision = {3, 2, 1, 3, 3};  // ".###", ".##", ".#", ...
+// Each value axis: its label precision (".###", ".##", ".#", ...), caption and colour, the colour
+// of its channel's plot, so that a reader can tell which axis a line belongs to.
+struct AxisStyle {
+    int precision;
+    const char* caption;
+    QColor colour;
+};
+const std::array<AxisStyle, AxisChannelCount> AxisStyles = {{
+    {3, "V", QColor(0, 0, 0)},
+    {2, "A", QColor(0, 255, 0)},
+    {1, "Temperature", QColor(255, 0, 0)},
+    {3, "Ohm", QColor(0, 0, 255)},
+    {3, "Ah", QColor(128, 0, 128)},
+}};
 
 const PlotStyle Plots[] = {
     {HistoryChannel::Voltage, QColor(0, 0, 0)},         {HistoryChannel::Current, QColor(0, 255, 0)},
@@ -77,8 +90,13 @@ void LiveGraphWindow::AddAxesAndPlots(const GraphState& state)
     for (std::size_t i = 0; i < AxisChannelCount; ++i) {
         const auto channel = static_cast<AxisChannel>(i);
         QCPAxis* axis = i == 0 ? plot_->yAxis : rect.addAxis(QCPAxis::atLeft);
+        const AxisStyle& style = AxisStyles.at(i);
         axis->setNumberFormat("f");
-        axis->setNumberPrecision(AxisPrecision.at(i));
+        axis->setNumberPrecision(style.precision);
+        axis->setLabel(style.caption);
+        axis->setLabelColor(style.colour);
+        axis->setTickLabelColor(style.colour);
+        axis->setBasePen(QPen(style.colour));
         axis->setRange(state.GraphAxisLimits[channel].Min, state.GraphAxisLimits[channel].Max);
         axis->setVisible(state.GraphChannels[SwitchOf(channel)]);
         axes_.at(i) = axis;
