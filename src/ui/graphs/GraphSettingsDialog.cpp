@@ -13,20 +13,20 @@ namespace voltaryn {
 namespace {
 
 struct FramePlace {
-    AxisChannel channel;
     const char* caption;
     const char* check;
     const char* suffix;  // of the field and label names: AxisMaxV, LblMinV, ...
     int decimals;
+    AxisChannel channel;
 };
 
 // The frames as the dialog shows them, top to bottom.
 constexpr FramePlace Frames[] = {
-    {AxisChannel::Voltage, "Voltage", "CkV", "V", 3},
-    {AxisChannel::Current, "Ampere", "CkA", "A", 3},
-    {AxisChannel::Temperature, "Temperature", "CkTemp", "T", 1},
-    {AxisChannel::Resistance, "Resistance", "CkOhm", "O", 1},
-    {AxisChannel::Capacity, "Capacity", "CkCap", "C", 3},
+    {"Voltage", "CkV", "V", 3, AxisChannel::Voltage},
+    {"Ampere", "CkA", "A", 3, AxisChannel::Current},
+    {"Temperature", "CkTemp", "T", 1, AxisChannel::Temperature},
+    {"Resistance", "CkOhm", "O", 1, AxisChannel::Resistance},
+    {"Capacity", "CkCap", "C", 3, AxisChannel::Capacity},
 };
 
 QDoubleSpinBox* Field(const QString& name, int decimals, QWidget* parent)

@@ -62,7 +62,7 @@ void GraphsController::Print()
     QPrinter printer;
     if (window_ == nullptr || !context_.dialogs.ChoosePrinter(window_, printer))
         return;
-    QToolBar* toolbar = window_->findChild<QToolBar*>("Toolbar1");
+    auto* toolbar = window_->findChild<QToolBar*>("Toolbar1");
     toolbar->hide();
     window_->Plot().setBackground(Qt::white);
     window_->Plot().replot();
