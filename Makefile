@@ -3,10 +3,11 @@
 # the benchmarks.
 
 BUILD_DIR ?= build
+CHECK_DIR ?= build-check
 SANITIZE_DIR ?= build-sanitize
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build demo check test sanitize tidy bench clean
+.PHONY: deps build demo check check-build test sanitize tidy bench clean
 
 deps:
 	scripts/install-deps
@@ -18,8 +19,14 @@ build: deps
 demo: build
 	$(BUILD_DIR)/src/app/voltaryn --demo
 
-test: build
-	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+# The plain test run builds without optimisation, debug information or benchmarks: the quickest
+# build that runs every test.
+check-build: deps
+	cmake -S . -B $(CHECK_DIR) -G Ninja -DCMAKE_BUILD_TYPE=None -DVOLTARYN_BUILD_BENCH=OFF
+	cmake --build $(CHECK_DIR) -j $(JOBS)
+
+test: check-build
+	cd $(CHECK_DIR) && ctest --output-on-failure -j $(JOBS)
 
 sanitize: deps
 	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVOLTARYN_SANITIZE=ON -DVOLTARYN_BUILD_BENCH=OFF
@@ -27,9 +34,9 @@ sanitize: deps
 	cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS)
 
 # clang-tidy over every source file of src/, with the checks of .clang-tidy; any finding fails.
-tidy: build
-	run-clang-tidy -quiet -p $(BUILD_DIR) -j $(JOBS) '$(CURDIR)/src/' > $(BUILD_DIR)/tidy.log 2>&1 \
-	  || { grep -E '(warning|error):' $(BUILD_DIR)/tidy.log; exit 1; }
+tidy: check-build
+	run-clang-tidy -quiet -p $(CHECK_DIR) -j $(JOBS) '$(CURDIR)/src/' > $(CHECK_DIR)/tidy.log 2>&1 \
+	  || { grep -E '(warning|error):' $(CHECK_DIR)/tidy.log; exit 1; }
 	@echo "clang-tidy: no findings"
 
 check: test sanitize tidy
@@ -38,4 +45,4 @@ bench: build
 	$(BUILD_DIR)/bench/voltaryn_bench
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(CHECK_DIR) $(SANITIZE_DIR)
