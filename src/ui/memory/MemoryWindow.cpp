@@ -5,9 +5,7 @@
 
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -52,18 +50,13 @@ MemoryWindow::MemoryWindow(QWidget* mainWindow)
     setAttribute(Qt::WA_DeleteOnClose);
 
     files_->setObjectName("GridSet");
-    files_->setModel(model_);
-    files_->verticalHeader()->hide();
-    files_->setWordWrap(false);
-    files_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    files_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    int width = 0;
-    for (int column = 0; column < 3; ++column) {
-        model_->setHorizontalHeaderItem(column, new QStandardItem(FileColumns[column].title));
-        files_->setColumnWidth(column, ColumnWidthFor(*files_, FileColumns[column].widthSample));
-        width += files_->columnWidth(column);
+    QStringList titles;
+    QStringList samples;
+    for (const FileColumn& column : FileColumns) {
+        titles << column.title;
+        samples << column.widthSample;
     }
-    files_->setMinimumWidth(width + files_->verticalScrollBar()->sizeHint().width() + 2 * files_->frameWidth());
+    SetUpPickList(*files_, *model_, titles, samples);
     connect(files_, &QTableView::clicked, this, [this](const QModelIndex& index) {
         emit fileClicked(model_->item(index.row(), 0)->text().toInt(), model_->item(index.row(), 2)->text().toInt());
     });

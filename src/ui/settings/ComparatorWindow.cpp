@@ -6,7 +6,6 @@
 
 #include <QCloseEvent>
 #include <QGridLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QStandardItemModel>
@@ -63,19 +62,13 @@ ComparatorWindow::ComparatorWindow(QWidget* mainWindow)
     setAttribute(Qt::WA_DeleteOnClose);
 
     grid_->setObjectName("Grid");
-    grid_->setModel(model_);
-    grid_->verticalHeader()->hide();
-    grid_->setWordWrap(false);
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-    int width = 0;
-    for (int column = 0; column < 5; ++column) {
-        model_->setHorizontalHeaderItem(column, new QStandardItem(Columns[column].first));
-        grid_->setColumnWidth(column, ColumnWidthFor(*grid_, QString(Columns[column].second, 'A')));
-        width += grid_->columnWidth(column);
+    QStringList titles;
+    QStringList samples;
+    for (const auto& [title, width] : Columns) {
+        titles << title;
+        samples << QString(width, 'A');
     }
-    grid_->setMinimumWidth(width + 24);
+    SetUpPickList(*grid_, *model_, titles, samples);
     connect(grid_, &QTableView::clicked, this,
             [this](const QModelIndex& index) { emit entryPicked(model_->item(index.row(), 0)->text().toInt()); });
 
