@@ -1,8 +1,11 @@
 #include "ui/graphs/GraphsController.h"
 
-#include <QPainter>
+#include "ui/common/QtText.h"
+#include "ui/common/ScreenFit.h"
+#include "ui/graphs/WindowImagePrint.h"
+
+#include <QScreen>
 #include <QPrinter>
-#include <QToolBar>
 
 #include <qcustomplot.h>
 
@@ -51,32 +54,52 @@ void GraphsController::Start(const ChannelSwitches& channels, const AxisLimits& 
         window_->close();
     });
     connect(window_, &LiveGraphWindow::printClicked, this, &GraphsController::Print);
+    connect(window_, &LiveGraphWindow::graphClicked, this,
+            [this] { OpenDetailSettings(context_.state.graphs.GraphAxisLimits); });
+    window_->resize(1100, 620);
     window_->move(context_.mainWindow.frameGeometry().topRight() + QPoint(1, 0));
+    KeepOnScreen(*window_, context_.mainWindow);
     window_->show();
     window_->StartTicking();
 }
 
-// Prints the window's image on a white background, without its toolbar.
 void GraphsController::Print()
 {
     QPrinter printer;
     if (window_ == nullptr || !context_.dialogs.ChoosePrinter(window_, printer))
         return;
-    auto* toolbar = window_->findChild<QToolBar*>("Toolbar1");
-    toolbar->hide();
-    window_->Plot().setBackground(Qt::white);
-    window_->Plot().replot();
-    const QPixmap image = window_->grab();
-    window_->Plot().setBackground(QColor(0, 128, 128));
-    window_->Plot().replot();
-    toolbar->show();
+    PrintWindowImage(printer, window_->PrintImage());
+}
 
-    QPainter painter(&printer);
-    const QRect page = painter.viewport();
-    const QSize size = image.size().scaled(page.size(), Qt::KeepAspectRatio);
-    painter.setViewport(page.x(), page.y(), size.width(), size.height());
-    painter.setWindow(image.rect());
-    painter.drawPixmap(0, 0, image);
+// The detail settings offer the channels the live graph charted, checked, with `limits`.
+void GraphsController::OpenDetailSettings(const AxisLimits& limits)
+{
+    if (detail_ != nullptr)
+        detail_->close();
+    const ChannelSwitches& charted = context_.state.graphs.GraphChannels;
+    auto* settings = new GraphSettingsDialog(GraphSettingsDialog::Kind::GraphDetail, &context_.mainWindow);
+    settings->SetLimits(limits, false);
+    settings->SetSwitches(charted);
+    for (std::size_t i = 0; i < AxisChannelCount; ++i) {
+        const auto channel = static_cast<AxisChannel>(i);
+        settings->SetChannelAvailable(channel, charted[SwitchOf(channel)]);
+    }
+    connect(settings, &GraphSettingsDialog::okClicked, this,
+            [this, settings] { ShowDetail(settings->Switches(), settings->Limits()); });
+    settings->show();
+}
+
+void GraphsController::ShowDetail(const ChannelSwitches& channels, const AxisLimits& limits)
+{
+    GraphState& graphs = context_.state.graphs;
+    const std::optional<DetailGraphData> data = PrepareDetailGraph(graphs, channels, limits);
+    if (!data)
+        return;  // no channel chosen, or nothing recorded yet
+    detail_ = new DetailGraphWindow(&context_.mainWindow);
+    const QRect screen = context_.mainWindow.screen()->availableGeometry();
+    detail_->setGeometry(FitWithin(QRect(screen.topLeft(), QSize(1280, 720)), screen));
+    detail_->show();
+    detail_->Draw(*data, ToQString(graphs.GraphTempUnit));
 }
 
 } // namespace voltaryn

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -13,144 +12,74 @@
 namespace voltaryn {
 namespace {
 
-const QColor Teal(0, 128, 128);
 constexpr double VisibleSamples = 300;
 constexpr double KeptSamples = 3600;  // the chart's own memory: the last hour
 
-struct PlotStyle {
-    HistoryChannel channel;
-    QColor colour;
-};
-// Each value axis: its label precision (".###", ".##", ".#", ...), caption and colour, the colour
-// of its channel's plot, so that a reader can tell which axis a line belongs to.
-struct AxisStyle {
-    int precision;
-    const char* caption;
-    QColor colour;
-};
-const std::array<AxisStyle, AxisChannelCount> AxisStyles = {{
-    {3, "V", QColor(0, 0, 0)},
-    {2, "A", QColor(0, 255, 0)},
-    {1, "Temperature", QColor(255, 0, 0)},
-    {3, "Ohm", QColor(0, 0, 255)},
-    {3, "Ah", QColor(128, 0, 128)},
-}};
-
-const PlotStyle Plots[] = {
-    {HistoryChannel::Voltage, QColor(0, 0, 0)},         {HistoryChannel::Current, QColor(0, 255, 0)},
-    {HistoryChannel::Temperature, QColor(255, 0, 0)},   {HistoryChannel::Resistance, QColor(0, 0, 255)},
-    {HistoryChannel::InCapacity, QColor(255, 255, 0)},  {HistoryChannel::OutCapacity, QColor(255, 0, 255)},
-    {HistoryChannel::TotalCapacity, QColor(128, 0, 128)},
-};
-
 } // namespace
 
-LiveGraphWindow::LiveGraphWindow(LiveGraph& graph, const GraphState& state, bool tempIsCelsius, QWidget* mainWindow)
-    : QWidget(mainWindow, Qt::Window), graph_(graph), plot_(new QCustomPlot(this)), timer_(new QTimer(this))
+LiveGraphWindow::LiveGraphWindow(LiveGraph& live, const GraphState& state, bool tempIsCelsius, QWidget* mainWindow)
+    : QWidget(mainWindow, Qt::Window), live_(live), plot_(new QCustomPlot(this)), graph_(*plot_),
+      timer_(new QTimer(this)), toolbar_(new QToolBar(this))
 {
     setObjectName("RealTimeAll");
     setWindowTitle("Real Time Graph");
     setAttribute(Qt::WA_DeleteOnClose);
     setAutoFillBackground(true);
-    QPalette teal = palette();
-    teal.setColor(QPalette::Window, Teal);
-    setPalette(teal);
+    SetBackground(GraphTeal);
 
-    auto* toolbar = new QToolBar(this);
-    toolbar->setObjectName("Toolbar1");
-    QAction* resize = toolbar->addAction(QIcon::fromTheme("view-fullscreen-symbolic"), "Resize");
+    toolbar_->setObjectName("Toolbar1");
+    QAction* resize = toolbar_->addAction(QIcon::fromTheme("view-fullscreen-symbolic"), "Resize");
     resize->setObjectName("Resize");
     resize->setToolTip("Graphic Items and Resize Window");
     connect(resize, &QAction::triggered, this, &LiveGraphWindow::resizeClicked);
-    QAction* print = toolbar->addAction(QIcon::fromTheme("document-print-symbolic"), "Print");
+    QAction* print = toolbar_->addAction(QIcon::fromTheme("document-print-symbolic"), "Print");
     print->setObjectName("Print");
     print->setToolTip("Print");
     connect(print, &QAction::triggered, this, &LiveGraphWindow::printClicked);
 
     plot_->setObjectName("Graph");
-    plot_->setBackground(Teal);
     plot_->setMinimumSize(640, 360);
-    AddAxesAndPlots(state);
+    plot_->xAxis->setRange(0, VisibleSamples);
+    graph_.SetLimits(state.GraphAxisLimits);
+    graph_.ShowAxes(state.GraphChannels);
     connect(plot_, &QCustomPlot::mousePress, this, &LiveGraphWindow::graphClicked);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(toolbar);
+    layout->addWidget(toolbar_);
     layout->addWidget(plot_, 1);
-    AddLegend(state.GraphChannels, tempIsCelsius);
+    AddChannelLegend(*this, *layout, tempIsCelsius ? "Celsius" : "Fahrenheit");
+    ShowChannelLegend(*this, state.GraphChannels);
 
     timer_->setObjectName("Timer1");
     timer_->setInterval(1000);
     connect(timer_, &QTimer::timeout, this, &LiveGraphWindow::Tick);
 }
 
-void LiveGraphWindow::AddAxesAndPlots(const GraphState& state)
+void LiveGraphWindow::SetBackground(const QColor& colour)
 {
-    QCPAxisRect& rect = *plot_->axisRect();
-    plot_->xAxis->setRange(0, VisibleSamples);
-    for (std::size_t i = 0; i < AxisChannelCount; ++i) {
-        const auto channel = static_cast<AxisChannel>(i);
-        QCPAxis* axis = i == 0 ? plot_->yAxis : rect.addAxis(QCPAxis::atLeft);
-        const AxisStyle& style = AxisStyles.at(i);
-        axis->setNumberFormat("f");
-        axis->setNumberPrecision(style.precision);
-        axis->setLabel(style.caption);
-        axis->setLabelColor(style.colour);
-        axis->setTickLabelColor(style.colour);
-        axis->setBasePen(QPen(style.colour));
-        axis->setRange(state.GraphAxisLimits[channel].Min, state.GraphAxisLimits[channel].Max);
-        axis->setVisible(state.GraphChannels[SwitchOf(channel)]);
-        axes_.at(i) = axis;
-    }
-    for (const PlotStyle& style : Plots) {
-        QCPGraph* plotted = plot_->addGraph(plot_->xAxis, axes_.at(static_cast<std::size_t>(AxisOf(style.channel))));
-        plotted->setPen(QPen(style.colour, 1.5));
-        plotted->setAdaptiveSampling(true);
-    }
+    QPalette background = palette();
+    background.setColor(QPalette::Window, colour);
+    setPalette(background);
+    plot_->setBackground(colour);
+    plot_->replot();
 }
 
-void LiveGraphWindow::AddLegend(const ChannelSwitches& switches, bool tempIsCelsius)
+QPixmap LiveGraphWindow::PrintImage()
 {
-    struct Entry {
-        const char* name;
-        QString text;
-        QColor colour;
-        ChannelSwitch shownWith;
-    };
-    const Entry entries[] = {
-        {"LblV", "Voltage", Qt::black, ChannelSwitch::Voltage},
-        {"LblA", "Ampere", QColor(0, 255, 0), ChannelSwitch::Current},
-        {"LblT", tempIsCelsius ? "Celsius" : "Fahrenheit", QColor(255, 0, 0), ChannelSwitch::Temperature},
-        {"LblO", "Ohm", QColor(0, 0, 255), ChannelSwitch::Resistance},
-        {"LblCap", "Capacity", QColor(128, 0, 128), ChannelSwitch::Capacity},
-        {"LblSymbol1", "(", Qt::black, ChannelSwitch::Capacity},
-        {"LblIn", "in", QColor(255, 255, 0), ChannelSwitch::Capacity},
-        {"LblOut", "Out", QColor(255, 0, 255), ChannelSwitch::Capacity},
-        {"LblTotal", "Total", QColor(128, 0, 128), ChannelSwitch::Capacity},
-        {"LblSymbol2", ")", Qt::black, ChannelSwitch::Capacity},
-    };
-    auto* legend = new QHBoxLayout;
-    for (const Entry& entry : entries) {
-        auto* label = new QLabel(entry.text, this);
-        label->setObjectName(entry.name);
-        QFont font("Times New Roman");
-        font.setPointSize(12);
-        font.setBold(true);
-        label->setFont(font);
-        QPalette ink = label->palette();
-        ink.setColor(QPalette::WindowText, entry.colour);
-        label->setPalette(ink);
-        label->setVisible(switches[entry.shownWith]);
-        legend->addWidget(label);
-    }
-    legend->addStretch();
-    static_cast<QVBoxLayout*>(layout())->addLayout(legend);
+    toolbar_->hide();
+    SetBackground(Qt::white);
+    layout()->activate();
+    QPixmap image = grab();
+    SetBackground(GraphTeal);
+    toolbar_->show();
+    return image;
 }
 
 void LiveGraphWindow::StartTicking() { timer_->start(); }
 
 void LiveGraphWindow::Tick()
 {
-    const LiveGraphTick tick = graph_.Tick();
+    const LiveGraphTick tick = live_.Tick();
     if (tick.Stopped) {
         timer_->stop();
         close();
@@ -160,9 +89,9 @@ void LiveGraphWindow::Tick()
         const std::optional<double> point = tick.Points[static_cast<HistoryChannel>(i)];
         if (!point)
             continue;
-        QCPGraph* plotted = plot_->graph(static_cast<int>(i));
-        plotted->addData(nextSample_, *point);
-        plotted->data()->removeBefore(nextSample_ - KeptSamples);
+        QCPGraph& plotted = graph_.Plot(static_cast<HistoryChannel>(i));
+        plotted.addData(nextSample_, *point);
+        plotted.data()->removeBefore(nextSample_ - KeptSamples);
     }
     if (nextSample_ > VisibleSamples)
         plot_->xAxis->setRange(nextSample_ - VisibleSamples, nextSample_);

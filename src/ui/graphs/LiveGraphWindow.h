@@ -3,12 +3,11 @@
 #include "graphs/GraphChannels.h"
 #include "graphs/LiveGraph.h"
 #include "program/ProgramState.h"
+#include "ui/graphs/ChannelGraph.h"
 
 #include <QWidget>
 
-class QCPAxis;
 class QCustomPlot;
-class QLabel;
 class QTimer;
 class QToolBar;
 
@@ -20,12 +19,14 @@ namespace voltaryn {
 class LiveGraphWindow : public QWidget {
     Q_OBJECT
 public:
-    LiveGraphWindow(LiveGraph& graph, const GraphState& state, bool tempIsCelsius, QWidget* mainWindow);
+    LiveGraphWindow(LiveGraph& live, const GraphState& state, bool tempIsCelsius, QWidget* mainWindow);
 
     // One tick of the window's one-second timer: a point per charted plot, or the end.
     void Tick();
     QCustomPlot& Plot() { return *plot_; }
     void StartTicking();
+    // The window's image for printing: on white, without its toolbar.
+    QPixmap PrintImage();
 
 signals:
     void resizeClicked();
@@ -37,13 +38,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void AddAxesAndPlots(const GraphState& state);
-    void AddLegend(const ChannelSwitches& switches, bool tempIsCelsius);
+    void SetBackground(const QColor& colour);
 
-    LiveGraph& graph_;
+    LiveGraph& live_;
     QCustomPlot* plot_;
+    ChannelGraph graph_;
     QTimer* timer_;
-    std::array<QCPAxis*, AxisChannelCount> axes_{};
+    QToolBar* toolbar_;
     double nextSample_ = 0;
 };
 

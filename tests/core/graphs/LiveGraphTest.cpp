@@ -1,3 +1,4 @@
+#include "graphs/DetailGraph.h"
 #include "graphs/LiveGraph.h"
 #include "program/ProgramState.h"
 
@@ -118,6 +119,27 @@ TEST_F(LiveGraphTest, AfterAFullHistoryTheNextSampleGoesToIndexZero)
     EXPECT_EQ(state.GraphSampleIndex, 1);
     EXPECT_EQ(Recorded(0)[0], 9);
     EXPECT_EQ(Recorded(GraphHistory::Capacity - 1)[0], 1.5);
+}
+
+TEST_F(LiveGraphTest, TheDetailGraphGetsTheRecordedSamplesOfItsChannelsOnly)
+{
+    AxisLimits limits;
+    limits[AxisChannel::Capacity] = {9, -9};
+    ASSERT_TRUE(graph.Start(Only(ChannelSwitch::Voltage), AxisLimits{}));
+    EXPECT_FALSE(PrepareDetailGraph(state, Only(ChannelSwitch::Capacity), limits)) << "nothing recorded yet";
+    for (int i = 0; i < 120; ++i)
+        graph.Tick();
+    EXPECT_FALSE(PrepareDetailGraph(state, ChannelSwitches{}, limits)) << "no channel chosen";
+    EXPECT_EQ(state.DetailAxisLimits, AxisLimits{});
+
+    const auto detail = PrepareDetailGraph(state, Only(ChannelSwitch::Capacity), limits);
+    ASSERT_TRUE(detail);
+    EXPECT_EQ(detail->Count, 120);
+    EXPECT_TRUE(detail->Series[HistoryChannel::Voltage].empty()) << "charted live, but not chosen";
+    ASSERT_EQ(detail->Series[HistoryChannel::OutCapacity].size(), 120U);
+    EXPECT_EQ(detail->Series[HistoryChannel::OutCapacity][119], 6.5);
+    EXPECT_EQ(state.DetailChannels, Only(ChannelSwitch::Capacity));
+    EXPECT_EQ(state.DetailAxisLimits, limits);
 }
 
 TEST(GraphHistory, RefusesStoresAndReadsOutsideItsBounds)

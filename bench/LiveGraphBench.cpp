@@ -1,0 +1,61 @@
+// The live graph once its history is full (432001 samples a channel, five days): the cost of one
+// tick with all seven plots charted (samples from the display, history store, strip append and a
+// replot of the visible strip), and the program's resident memory at that point, with the main
+// window and the live graph open.
+#include "graphs/LiveGraph.h"
+#include "meter/MeterSession.h"
+#include "program/ProgramState.h"
+#include "sim/SimulatedHidBackend.h"
+#include "ui/graphs/LiveGraphWindow.h"
+#include "ui/panel/PanelWindow.h"
+
+#include <benchmark/benchmark.h>
+#include <qcustomplot.h>
+
+#include <fstream>
+#include <string>
+
+namespace voltaryn {
+namespace {
+
+double ResidentMiB()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.starts_with("VmRSS:"))
+            return std::stod(line.substr(6)) / 1024;  // reported in kB
+    return 0;
+}
+
+void BM_LiveGraphTickWithFullHistory(benchmark::State& state)
+{
+    sim::SimulatedMeter meter;
+    sim::SimulatedHidBackend backend(meter);
+    MeterSession session(backend);
+    Recorder recorder(session.reading, 0);
+    PanelWindow panel(session, recorder);
+    panel.show();
+    for (int tick = 0; tick < 3; ++tick)
+        panel.PollTick();
+
+    GraphState graphs;
+    LiveGraph live(graphs, session.reading);
+    ChannelSwitches all;
+    all.values.fill(true);
+    live.Start(all, AxisLimits{});
+    LiveGraphWindow window(live, graphs, true, nullptr);
+    window.resize(1600, 900);
+    window.show();
+    for (int tick = 0; tick < GraphHistory::Capacity; ++tick)
+        window.Tick();
+    for (auto _ : state) {
+        window.Tick();
+        window.Plot().replot(QCustomPlot::rpImmediateRefresh);
+    }
+    state.counters["resident_MiB"] = ResidentMiB();
+    state.counters["sample_index"] = graphs.GraphSampleIndex;
+}
+BENCHMARK(BM_LiveGraphTickWithFullHistory)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace voltaryn

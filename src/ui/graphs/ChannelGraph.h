@@ -1,0 +1,41 @@
+#pragma once
+
+#include "graphs/GraphChannels.h"
+
+#include <QColor>
+#include <QString>
+
+class QBoxLayout;
+class QCPAxis;
+class QCPGraph;
+class QCustomPlot;
+class QWidget;
+
+namespace voltaryn {
+
+// The graph windows' background.
+inline const QColor GraphTeal(0, 128, 128);
+
+// The graph of the seven channels that the live and the detail graph share: one sample axis, a
+// value axis per axis channel in its plot's colour, and plot n charting history channel n - 1.
+class ChannelGraph {
+public:
+    explicit ChannelGraph(QCustomPlot& plot);
+
+    QCPAxis& Axis(AxisChannel channel) const;
+    QCPGraph& Plot(HistoryChannel channel) const;
+    void SetLimits(const AxisLimits& limits) const;
+    // Shows the value axes of the switched-on channels only.
+    void ShowAxes(const ChannelSwitches& channels) const;
+
+private:
+    QCustomPlot& plot_;
+};
+
+// Adds the row of coloured channel names ("Voltage", "Ampere", ..., "Capacity ( in Out Total )")
+// to `layout`, as labels of `window`.
+void AddChannelLegend(QWidget& window, QBoxLayout& layout, const QString& temperatureText);
+// Shows the legend labels of the switched-on channels only.
+void ShowChannelLegend(QWidget& window, const ChannelSwitches& channels);
+
+} // namespace voltaryn
