@@ -10,32 +10,47 @@ constexpr std::uint16_t OtherProductId = 0x0001;
 
 } // namespace
 
-SimulatedHidBackend::SimulatedHidBackend(SimulatedMeter& meter) : meter_(meter) {}
+SimulatedHidBackend::SimulatedHidBackend(SimulatedMeter& meter) : meters_{&meter} {}
+
+void SimulatedHidBackend::AddMeter(SimulatedMeter& meter) { meters_.push_back(&meter); }
+
+std::string SimulatedHidBackend::MeterPathOf(std::size_t index)
+{
+    return std::string(MeterPath) + (index == 0 ? "" : std::to_string(index + 1));
+}
 
 std::vector<HidDeviceInfo> SimulatedHidBackend::enumerate()
 {
     std::vector<HidDeviceInfo> devices{{std::string(OtherDevicePath), OtherVendorId, OtherProductId}};
-    if (plugged_)
-        devices.push_back({std::string(MeterPath), protocol::MeterVendorId, protocol::MeterProductId});
+    for (std::size_t i = 0; plugged_ && i < meters_.size(); ++i)
+        devices.push_back({MeterPathOf(i), protocol::MeterVendorId, protocol::MeterProductId});
     return devices;
 }
 
 bool SimulatedHidBackend::open(const std::string& path)
 {
     close();
-    open_ = plugged_ && path == MeterPath;
-    return open_;
+    for (std::size_t i = 0; plugged_ && i < meters_.size(); ++i)
+        if (path == MeterPathOf(i))
+            open_ = meters_[i];
+    return open_ != nullptr;
 }
 
 bool SimulatedHidBackend::write(std::span<const std::uint8_t> report)
 {
-    if (!open_ || !plugged_)
+    if (requestsBeforeUnplug_ && (*requestsBeforeUnplug_)-- == 0)
+        Unplug();
+    if (open_ == nullptr || !plugged_)
         return false;
-    pendingReply_ = meter_.Handle(report);
+    pendingReply_ = open_->Handle(report);
     pendingLength_ = protocol::ReportLength;
     if (pendingReply_ && faultyReplies_ > 0) {
-        --faultyReplies_;
-        SpoilPendingReply();
+        if (goodRepliesBeforeFault_ > 0) {
+            --goodRepliesBeforeFault_;
+        } else {
+            --faultyReplies_;
+            SpoilPendingReply();
+        }
     }
     return true;
 }
@@ -43,7 +58,7 @@ bool SimulatedHidBackend::write(std::span<const std::uint8_t> report)
 // The reply, if any, is there at once, so there is never anything to wait for.
 ReadResult SimulatedHidBackend::read(std::span<std::uint8_t> buffer, int /*timeoutMs*/)
 {
-    if (!open_ || !plugged_)
+    if (open_ == nullptr || !plugged_)
         return ReadResult::Failed;
     if (!pendingReply_)
         return ReadResult::TimedOut;
@@ -54,22 +69,24 @@ ReadResult SimulatedHidBackend::read(std::span<std::uint8_t> buffer, int /*timeo
 
 void SimulatedHidBackend::close()
 {
-    open_ = false;
+    open_ = nullptr;
     pendingReply_.reset();
 }
 
 void SimulatedHidBackend::Unplug()
 {
     plugged_ = false;
+    requestsBeforeUnplug_.reset();
     pendingReply_.reset();
 }
 
 void SimulatedHidBackend::Plug() { plugged_ = true; }
 
-void SimulatedHidBackend::InjectFault(ReplyFault fault, int replies)
+void SimulatedHidBackend::InjectFault(ReplyFault fault, int replies, int after)
 {
     fault_ = fault;
     faultyReplies_ = replies;
+    goodRepliesBeforeFault_ = after;
 }
 
 void SimulatedHidBackend::SpoilPendingReply()

@@ -119,5 +119,38 @@ TEST(SimFaults, AFaultSpoilsTheNextReplyOnly)
     EXPECT_NE(sim.commands.ReadDisplay().value->DisplayChar(1), std::string(1, '\0'));
 }
 
+// Faults scheduled ahead: the fault strikes after the good replies given, and the cable is
+// pulled after the requests given.
+TEST(SimFaults, ScheduledFaultsStrikeOnTime)
+{
+    SimHarness sim;
+    sim.backend.InjectFault(ReplyFault::Missing, 1, 1);
+    EXPECT_TRUE(sim.commands.IdentifyMeter().Fresh());
+    EXPECT_FALSE(sim.commands.IdentifyMeter().Fresh());
+
+    sim.link.FindMeter();
+    sim.backend.UnplugAfter(1);
+    EXPECT_TRUE(sim.commands.IdentifyMeter().Fresh());
+    EXPECT_FALSE(sim.commands.IdentifyMeter().Fresh());
+    EXPECT_FALSE(sim.link.FindMeter());
+}
+
+// Meters plugged in after the first are listed after it and answer for themselves.
+TEST(SimFaults, SeveralMetersAnswerEachForItself)
+{
+    SimHarness sim;
+    SimulatedMeter second{[&sim] { return sim.now; }};
+    second.SetRangeCode(5);
+    sim.backend.AddMeter(second);
+    sim.link.SearchOnly(SimulatedHidBackend::MeterPathOf(1));
+    ASSERT_TRUE(sim.link.FindMeter());
+    EXPECT_EQ(sim.link.DevicePathName(), "sim:meter2");
+    EXPECT_EQ(sim.commands.ReadRange().value, 5);
+    sim.link.SearchOnly("");
+    ASSERT_TRUE(sim.link.FindMeter());
+    EXPECT_EQ(sim.commands.ReadRange().value, 2);
+    EXPECT_EQ(sim.link.MeterInterfaces().size(), 2u);
+}
+
 } // namespace
 } // namespace voltaryn::sim

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 
 namespace voltaryn {
@@ -21,5 +22,7 @@ using PcClock = std::function<LocalTime()>;
 
 // The system clock in the local time zone.
 LocalTime SystemLocalTime();
+// A moment of the system clock in the local time zone, to the second.
+LocalTime LocalTimeAt(std::chrono::system_clock::time_point moment);
 
 } // namespace voltaryn

@@ -4,11 +4,20 @@ namespace voltaryn {
 
 MeterLink::MeterLink(HidBackend& backend) : backend_(backend) {}
 
+std::vector<HidDeviceInfo> MeterLink::MeterInterfaces()
+{
+    std::vector<HidDeviceInfo> meters = backend_.enumerate();
+    std::erase_if(meters, [](const HidDeviceInfo& device) {
+        return device.vendorId != MeterVendorId || device.productId != MeterProductId;
+    });
+    return meters;
+}
+
 bool MeterLink::FindMeter()
 {
     deviceDetected_ = false;
-    for (const HidDeviceInfo& device : backend_.enumerate()) {
-        if (device.vendorId != MeterVendorId || device.productId != MeterProductId)
+    for (const HidDeviceInfo& device : MeterInterfaces()) {
+        if (!searchPath_.empty() && device.path != searchPath_)
             continue;
         // A candidate held exclusively by someone else cannot be opened: try the next one.
         if (!backend_.open(device.path))

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace voltaryn {
 
@@ -28,8 +29,15 @@ public:
 
     explicit MeterLink(HidBackend& backend);
 
+    // Every HID interface present with the meter's vendor and product id, in enumeration order.
+    std::vector<HidDeviceInfo> MeterInterfaces();
+    // Limits every later search to the interface at `path`, for a PC with several meters; an
+    // empty path lets the search take the first meter again.
+    void SearchOnly(std::string path) { searchPath_ = std::move(path); }
+
     // Searches the HID interfaces in enumeration order and opens the first one with the meter's
-    // vendor and product id that can be opened. Returns whether one was found.
+    // vendor and product id that can be opened (the one at the SearchOnly path, when one is set).
+    // Returns whether one was found.
     bool FindMeter();
 
     // Sends OutputReport and waits for one reply (searching first if the meter is not detected).
@@ -60,6 +68,7 @@ private:
     void Forget();
 
     HidBackend& backend_;
+    std::string searchPath_;
     bool deviceDetected_ = false;
     std::string devicePathName_;
     std::uint16_t matchedVendorId_ = 0;

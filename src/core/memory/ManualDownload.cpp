@@ -16,6 +16,11 @@ RecordRow RowOf(int number, const ManualRecordTexts& texts)
 
 } // namespace
 
+RecordRow ManualListTitles()
+{
+    return {"No.s", "Time", "V", "(m)Ohm", "Amp", "Temp", "In-Cap(m)Ah", "Out-Cap(m)Ah", "T-Cap(m)Ah"};
+}
+
 ManualDownloadResult DownloadManualRecords(MeterLink& link, MeterCommands& commands, EventPump& pump,
                                            const ManualRowSink& sink)
 {

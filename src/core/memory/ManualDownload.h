@@ -4,10 +4,19 @@
 #include "files/RecordTable.h"
 #include "link/MeterCommands.h"
 #include "link/MeterLink.h"
+#include "meter/MeterReading.h"
 
 #include <functional>
 
 namespace voltaryn {
+
+// The manual list's column titles: the units are in the cells, "(m)" marks the titles of the
+// columns whose unit may carry the milli prefix.
+RecordRow ManualListTitles();
+
+// Whether the meter's memory may be read now: the meter records neither on its own (AM) nor at
+// intervals (INTV), the modes in which memory and SD card transfers are refused.
+inline bool MemoryReadable(const MeterReading& reading) { return !reading.AutoMemoryOn && !reading.IntervalOn; }
 
 // How a download of the meter's manual records ended.
 enum class ManualDownloadEnd {

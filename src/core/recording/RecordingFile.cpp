@@ -27,6 +27,11 @@ FileStatus Reason(int errorNumber)
 
 } // namespace
 
+RecordRow RecordingTitles(const std::string& range, const std::string& tempUnit)
+{
+    return {"No.s", "Time", "V", range, "Amp", tempUnit, "In-Cap ", "Out-Cap ", "T-Cap "};
+}
+
 RecordingFile::~RecordingFile()
 {
     Close();
@@ -41,7 +46,7 @@ FileStatus RecordingFile::Create(const std::filesystem::path& file, const std::s
         return FileError("create", file, errno);
     wholeLinesSize_ = 0;
     brokenLine_ = false;
-    const int errorNumber = WriteLine({"No.s", "Time", "V", range, "Amp", tempUnit, "In-Cap ", "Out-Cap ", "T-Cap "});
+    const int errorNumber = WriteLine(RecordingTitles(range, tempUnit));
     if (errorNumber == 0)
         return {};
     Close();

@@ -9,6 +9,11 @@
 
 namespace voltaryn {
 
+// The column titles of a recording file's header line, which the live list and the list of a
+// downloaded SD card file show too: the resistance column is titled with the range and the
+// temperature column with the temperature unit.
+RecordRow RecordingTitles(const std::string& range, const std::string& tempUnit);
+
 // The data file that a running recording writes: a header line naming the recording's range and
 // temperature unit, then one line per record. Fields are TAB-separated with no TAB at the end,
 // lines end with CR LF, and texts are written byte for byte (UTF-8).

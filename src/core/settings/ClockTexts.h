@@ -3,6 +3,8 @@
 #include "common/LocalTime.h"
 #include "protocol/Protocol.h"
 
+#include <chrono>
+#include <optional>
 #include <string>
 
 namespace voltaryn {
@@ -13,6 +15,13 @@ std::string MeterTimeText(const protocol::MeterClockBytes& clock);
 
 // The PC's time in the same day:hour:minute:second form.
 std::string PcTimeText(const LocalTime& now);
+
+// The meter's clock in full, "2024-03-15 10:00:03", its two-digit year read as 20yy.
+std::string MeterDateTimeText(const protocol::MeterClockBytes& clock);
+
+// How far the meter's clock is ahead of the PC's time `now` (behind when negative); nothing when
+// the meter's bytes are no real date and time.
+std::optional<std::chrono::seconds> MeterClockOffset(const protocol::MeterClockBytes& clock, const LocalTime& now);
 
 // The six bytes that set the meter's clock to `now`: year (two digits), month, day, hour, minute,
 // second, all from the one instant.

@@ -60,5 +60,27 @@ TEST_F(MeterLinkTest, ReadFailureForgetsTheMeterButKeepsTheLastReply)
     }
 }
 
+// A PC with several meters: they are listed in enumeration order, and a search limited to one
+// path opens that meter or none at all.
+TEST_F(MeterLinkTest, SearchCanBeLimitedToOneOfSeveralMeters)
+{
+    backend.devices.push_back({"keyboard", 0x046d, 0xc31c});
+    backend.AddMeter("first");
+    backend.AddMeter("second");
+    std::vector<std::string> listed;
+    for (const HidDeviceInfo& meter : link.MeterInterfaces())
+        listed.push_back(meter.path);
+    EXPECT_EQ(listed, (std::vector<std::string>{"first", "second"}));
+
+    link.SearchOnly("second");
+    EXPECT_TRUE(link.FindMeter());
+    EXPECT_EQ(backend.openPath, "second");
+    link.SearchOnly("keyboard");
+    EXPECT_FALSE(link.FindMeter());
+    link.SearchOnly("");
+    EXPECT_TRUE(link.FindMeter());
+    EXPECT_EQ(link.DevicePathName(), "first");
+}
+
 } // namespace
 } // namespace voltaryn

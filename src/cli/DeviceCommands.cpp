@@ -1,0 +1,96 @@
+// devices, info and key: which meters there are, which one answers, and its keys.
+#include "cli/Command.h"
+#include "meter/MeterKeys.h"
+
+#include <cstdio>
+#include <map>
+
+namespace voltaryn::cli {
+namespace {
+
+std::string Hex4(std::uint16_t id)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "%04x", id);
+    return text;
+}
+
+// Lists the meters without talking to them: one may be busy with another recorder.
+void RunDevices(CommandContext& context, const NoOptions& /*options*/)
+{
+    const std::vector<HidDeviceInfo> meters = context.meter.Link().MeterInterfaces();
+    if (meters.empty())
+        throw CliError(ExitCode::NoMeter, "no meter found");
+    for (const HidDeviceInfo& meter : meters)
+        context.output.Row({{"path", meter.path}, {"vendor_id", Hex4(meter.vendorId)}, {"product_id", Hex4(meter.productId)}});
+}
+
+void RunInfo(CommandContext& context, const NoOptions& /*options*/)
+{
+    MeterAccess& meter = context.meter;
+    meter.Connect();
+    const MeterReading& reading = meter.Reading();
+    const std::string& connection = meter.Session().pollLoop.ConnectionText();
+    context.output.Line({{"identification", reading.IdentString},
+                         {"device", meter.DevicePath()},
+                         {"connection", connection},
+                         {"range", reading.RangeText}},
+                        "Identification: " + reading.IdentString + "\nDevice: " + meter.DevicePath()
+                            + "\nConnection: " + connection + "\nRange: " + reading.RangeText);
+}
+
+// The key pad's buttons by the names the command line gives them.
+const std::map<std::string, KeyButton> KeyNames = {
+    {"m", KeyButton::BtnM},
+    {"am", KeyButton::BtnAM},
+    {"dm", KeyButton::BtnDM},
+    {"left", KeyButton::BtnLeft},
+    {"beeper", KeyButton::BtnBeeper},
+    {"cf", KeyButton::BtnCF},
+    {"down", KeyButton::BtnDown},
+    {"adj", KeyButton::BtnADJ},
+    {"point", KeyButton::BtnDecimalPoint},
+    {"up", KeyButton::BtnUp},
+    {"read", KeyButton::BtnRead},
+    {"right", KeyButton::BtnRight},
+    {"time", KeyButton::BtnRealTime},
+    {"interval", KeyButton::BtnInterval},
+    {"comp-on-off", KeyButton::BtnCompOnOff},
+    {"comp", KeyButton::BtnComp},
+    {"hold-on-off", KeyButton::BtnHoldOnOff},
+    {"hold", KeyButton::BtnHold},
+};
+
+struct KeyOptions {
+    KeyButton button = KeyButton::BtnRead;
+};
+
+// A mode key presses as the key pad's button does, after the display it sees; reading the
+// display again afterwards tells whether the meter is still there.
+void RunKey(CommandContext& context, const KeyOptions& options)
+{
+    MeterAccess& meter = context.meter;
+    meter.Connect();
+    const KeyPress press = KeyPressFor(options.button, meter.Session().pollLoop.Display().lit);
+    meter.Commands().PressKey(press.key, press.variant);
+    meter.Refresh();
+}
+
+} // namespace
+
+void AddDeviceCommands(CLI::App& app, Command& command)
+{
+    AddCommand(app, command, "devices", "List the meters plugged in, with their hidraw paths", RunDevices);
+    AddCommand(app, command, "info", "Show the meter's identification, range and connection", RunInfo);
+    std::string names;
+    for (const auto& [name, button] : KeyNames)
+        names += (names.empty() ? "" : ", ") + name;
+    AddCommand<KeyOptions>(app, command, "key", "Press one of the meter's keys", RunKey,
+                           [names](CLI::App& sub, KeyOptions& options) {
+                               sub.add_option("NAME", options.button, "The key: " + names)
+                                   ->required()
+                                   ->transform(CLI::CheckedTransformer(KeyNames, CLI::ignore_case).description(""));
+                           });
+}
+
+} // namespace voltaryn::cli

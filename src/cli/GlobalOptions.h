@@ -1,0 +1,32 @@
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace voltaryn::cli {
+
+// How a command writes what it reads from the meter.
+enum class Format {
+    Text,  // for people: aligned columns, or one line per reading
+    Tsv,   // a header line, then one TAB-separated line per record
+    Csv,   // the same, comma-separated and quoted where needed
+    Json,  // one JSON object per line (JSON Lines)
+};
+
+// The simulated meters of --demo, with the knobs the tests turn.
+struct DemoOptions {
+    int meters = 1;
+    std::vector<std::string> faults;  // each checked by DemoFaultError()
+    std::optional<std::chrono::system_clock::time_point> simulatedStart;
+};
+
+struct GlobalOptions {
+    bool demo = false;
+    std::string device;  // the hidraw path of the meter to use; empty: the first meter found
+    Format format = Format::Text;
+    DemoOptions demoOptions;
+};
+
+} // namespace voltaryn::cli

@@ -1,0 +1,62 @@
+#include "cli/MeterAccess.h"
+
+#include "cli/StopSignal.h"
+#include "protocol/Protocol.h"
+
+namespace voltaryn::cli {
+namespace {
+
+// A text from the meter as a message can show it: anything but printable ASCII becomes "?".
+std::string Printable(std::string text)
+{
+    for (char& c : text)
+        if (c < ' ' || c > '~')
+            c = '?';
+    return text;
+}
+
+} // namespace
+
+MeterAccess::MeterAccess(HidBackend& backend, std::string devicePath)
+    : session_(backend), devicePath_(std::move(devicePath))
+{
+    session_.link.SearchOnly(devicePath_);
+}
+
+void MeterAccess::Connect()
+{
+    if (!session_.link.FindMeter())
+        throw CliError(ExitCode::NoMeter, devicePath_.empty() ? "no meter found" : "no meter at " + devicePath_);
+    Refresh();
+}
+
+PollTickResult MeterAccess::PollTick()
+{
+    const PollTickResult result = session_.pollLoop.Tick();
+    if (!session_.link.DeviceDetected())
+        throw Stopped();
+    const std::string& identification = session_.reading.IdentString;
+    if (result.displayDecoded && identification != protocol::MeterIdentification)
+        throw CliError(ExitCode::MeterFailed,
+                       "the device at " + DevicePath() + " is not the meter: it identifies as \"" + Printable(identification)
+                           + '"');
+    return result;
+}
+
+void MeterAccess::Refresh()
+{
+    // Each tick either moves the rotation on or throws, so the display comes within three.
+    for (int tick = 0; tick < PollLoop::DisplayState; ++tick)
+        if (PollTick().displayDecoded)
+            return;
+}
+
+// A read cut short by Ctrl-C loses the meter for a moment: that is no failure of the meter.
+CliError MeterAccess::Stopped() const
+{
+    if (StopRequested())
+        return {ExitCode::Success, "stopped"};
+    return {ExitCode::MeterFailed, "the meter at " + DevicePath() + " stopped answering"};
+}
+
+} // namespace voltaryn::cli

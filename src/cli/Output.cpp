@@ -1,0 +1,128 @@
+#include "cli/Output.h"
+
+#include "cli/CliError.h"
+
+#include <algorithm>
+
+namespace voltaryn::cli {
+namespace {
+
+// A value as a cell: texts as they are, lists as their items with blanks between.
+std::string CellText(const nlohmann::ordered_json& value)
+{
+    if (value.is_string())
+        return value.get<std::string>();
+    if (value.is_null())
+        return {};
+    if (value.is_array()) {
+        std::string text;
+        for (const auto& item : value)
+            text += (text.empty() ? "" : " ") + CellText(item);
+        return text;
+    }
+    return value.dump();
+}
+
+std::string TsvCell(std::string text)
+{
+    std::replace_if(text.begin(), text.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
+    return text;
+}
+
+std::string CsvCell(const std::string& text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string::npos)
+        return text;
+    std::string quoted = "\"";
+    for (char c : text)
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + '"';
+}
+
+std::string Joined(const std::vector<std::string>& cells, Format format)
+{
+    std::string line;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (i > 0)
+            line += format == Format::Csv ? ',' : '\t';
+        line += format == Format::Csv ? CsvCell(cells[i]) : TsvCell(cells[i]);
+    }
+    return line;
+}
+
+// The width a text takes on a terminal: its characters, not its UTF-8 bytes.
+std::size_t Width(const std::string& text)
+{
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+} // namespace
+
+Output::Output(std::ostream& out, Format format) : out_(out), format_(format) {}
+
+void Output::Row(const Record& record)
+{
+    if (format_ != Format::Text) {
+        Write(record);
+        return;
+    }
+    if (table_.empty())
+        table_.emplace_back();
+    std::vector<std::string> row;
+    for (const auto& [name, value] : record.items()) {
+        if (table_.size() == 1)
+            table_.front().push_back(name);
+        row.push_back(CellText(value));
+    }
+    table_.push_back(std::move(row));
+}
+
+void Output::Line(const Record& record, const std::string& text)
+{
+    if (format_ == Format::Text)
+        WriteLine(text);
+    else
+        Write(record);
+}
+
+void Output::End()
+{
+    std::vector<std::size_t> widths;
+    for (const auto& row : table_) {
+        widths.resize(std::max(widths.size(), row.size()));
+        for (std::size_t c = 0; c < row.size(); ++c)
+            widths[c] = std::max(widths[c], Width(row[c]));
+    }
+    for (const auto& row : table_) {
+        std::string line;
+        for (std::size_t c = 0; c < row.size(); ++c)
+            line += row[c] + (c + 1 < row.size() ? std::string(widths[c] - Width(row[c]) + 2, ' ') : "");
+        WriteLine(line);
+    }
+    table_.clear();
+    if (!out_)
+        throw CliError(ExitCode::FileFailed, "the output could not be written");
+}
+
+void Output::Write(const Record& record)
+{
+    if (format_ == Format::Json) {
+        WriteLine(record.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace));
+        return;
+    }
+    std::vector<std::string> names;
+    std::vector<std::string> cells;
+    for (const auto& [name, value] : record.items()) {
+        names.push_back(name);
+        cells.push_back(CellText(value));
+    }
+    if (!headerWritten_)
+        WriteLine(Joined(names, format_));
+    headerWritten_ = true;
+    WriteLine(Joined(cells, format_));
+}
+
+void Output::WriteLine(const std::string& line) { out_ << line << '\n' << std::flush; }
+
+} // namespace voltaryn::cli

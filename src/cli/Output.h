@@ -1,0 +1,41 @@
+#pragma once
+
+#include "cli/GlobalOptions.h"
+
+#include <nlohmann/json.hpp>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace voltaryn::cli {
+
+// One record of output: named values, in the order they are shown.
+using Record = nlohmann::ordered_json;
+
+// Writes the records a command reads to the standard output, in the format asked for. Every
+// record of a run has the same names; TSV and CSV take them as their header line.
+class Output {
+public:
+    Output(std::ostream& out, Format format);
+
+    Format Kind() const { return format_; }
+    // A record of a finite list. In text it becomes a row of a table whose columns are aligned
+    // when the list ends; in the other formats it is written at once.
+    void Row(const Record& record);
+    // A record written at once, in text as `text`; a stream of readings, for instance.
+    void Line(const Record& record, const std::string& text);
+    // Ends the output; throws when it could not be written.
+    void End();
+
+private:
+    void Write(const Record& record);
+    void WriteLine(const std::string& line);
+
+    std::ostream& out_;
+    Format format_;
+    bool headerWritten_ = false;
+    std::vector<std::vector<std::string>> table_;  // the text table, its header first
+};
+
+} // namespace voltaryn::cli

@@ -1,0 +1,123 @@
+// read: the meter's display, decoded, once or as a stream.
+#include "cli/Command.h"
+#include "cli/StopSignal.h"
+#include "meter/DisplayUnits.h"
+
+#include <cstdio>
+#include <ctime>
+
+namespace voltaryn::cli {
+namespace {
+
+struct ReadOptions {
+    long long count = 1;  // 0: until stopped
+    double interval = 1;  // seconds between readings
+};
+
+// When a reading was taken, in local time to the millisecond: the ISO 8601 form with the zone's
+// offset ("2024-03-15T10:00:00.300+01:00") for machines, and the time of day for people.
+struct TakenAt {
+    std::string iso;
+    std::string timeOfDay;
+};
+
+TakenAt TimeTexts(RunClock::WallTime moment)
+{
+    using namespace std::chrono;
+    const std::time_t seconds = system_clock::to_time_t(moment);
+    const auto millis = duration_cast<milliseconds>(moment.time_since_epoch()).count() % 1000;
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    char date[16];
+    char time[16];
+    char zone[8];
+    std::strftime(date, sizeof date, "%Y-%m-%d", &local);
+    std::snprintf(time, sizeof time, "%02d:%02d:%02d.%03d", local.tm_hour, local.tm_min, local.tm_sec,
+                  static_cast<int>(millis));
+    std::strftime(zone, sizeof zone, "%z", &local);
+    const std::string offset(zone);
+    return {std::string(date) + 'T' + time + offset.substr(0, 3) + ':' + offset.substr(3), time};
+}
+
+// A value as people read it: the text with its unit after a blank.
+std::string WithUnit(const std::string& text, const std::string& unit)
+{
+    return unit.empty() ? text : text + ' ' + unit;
+}
+
+void WriteReading(CommandContext& context)
+{
+    const MeterReading& r = context.meter.Reading();
+    const StatusBits& lit = context.meter.Session().pollLoop.Display().lit;
+    const DisplayUnits units = UnitsShown(lit);
+    const TakenAt at = TimeTexts(context.clock.Now());
+    nlohmann::ordered_json flags = nlohmann::ordered_json::array();
+    std::string flagText;
+    for (std::string_view word : WordsShown(lit)) {
+        flags.push_back(std::string(word));
+        flagText += "  " + std::string(word);
+    }
+    const Record record{
+        {"time", at.iso},
+        {"voltage", r.VoltageText},
+        {"voltage_unit", units.voltage},
+        {"resistance", r.ResistanceText},
+        {"resistance_unit", units.resistance},
+        {"range", r.RangeText},
+        {"current", r.CurrentText},
+        {"current_unit", units.current},
+        {"temperature", r.TemperatureText},
+        {"temperature_unit", units.temperature},
+        {"in_capacity", r.CapacityText[0]},
+        {"in_capacity_unit", units.capacity[0]},
+        {"out_capacity", r.CapacityText[1]},
+        {"out_capacity_unit", units.capacity[1]},
+        {"total_capacity", r.CapacityText[2]},
+        {"total_capacity_unit", units.capacity[2]},
+        {"flags", flags},
+    };
+    const std::string text = at.timeOfDay + "  " + WithUnit(r.VoltageText, units.voltage) + "  "
+                             + WithUnit(r.ResistanceText, units.resistance) + " (" + r.RangeText + ")  "
+                             + WithUnit(r.CurrentText, units.current) + "  "
+                             + WithUnit(r.TemperatureText, units.temperature) + "  in "
+                             + WithUnit(r.CapacityText[0], units.capacity[0]) + "  out "
+                             + WithUnit(r.CapacityText[1], units.capacity[1]) + "  total "
+                             + WithUnit(r.CapacityText[2], units.capacity[2]) + flagText;
+    context.output.Line(record, text);
+}
+
+// Reading n is taken `interval` seconds after reading n - 1 was due, so a stream keeps its pace
+// however long each exchange takes.
+void RunRead(CommandContext& context, const ReadOptions& options)
+{
+    context.meter.Connect();
+    const auto interval = std::chrono::duration_cast<RunClock::Duration>(std::chrono::duration<double>(options.interval));
+    const RunClock::Duration start = context.clock.Elapsed();
+    for (long long n = 0; options.count == 0 || n < options.count; ++n) {
+        if (n > 0) {
+            context.clock.WaitUntil(start + n * interval);
+            if (StopRequested())
+                return;
+            context.meter.Refresh();
+        }
+        WriteReading(context);
+    }
+}
+
+} // namespace
+
+void AddReadCommand(CLI::App& app, Command& command)
+{
+    AddCommand<ReadOptions>(
+        app, command, "read", "Read the meter's display: values with their units, range and lit indicators", RunRead,
+        [](CLI::App& sub, ReadOptions& options) {
+            sub.add_option("--count", options.count, "Readings to take; 0 reads until Ctrl-C (default 1)")
+                ->check(CLI::NonNegativeNumber)
+                ->option_text("N");
+            sub.add_option("--interval", options.interval, "Seconds from one reading to the next (default 1)")
+                ->check(CLI::Range(0.0, 86400.0))
+                ->option_text("SECONDS");
+        });
+}
+
+} // namespace voltaryn::cli
