@@ -111,6 +111,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     Command command;
     AddDeviceCommands(app, command);
     AddReadCommand(app, command);
+    AddRecordCommand(app, command);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {

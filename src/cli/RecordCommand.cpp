@@ -1,0 +1,161 @@
+// record: the panel's recording, without the panel. The recorder is the program's own, so the
+// file is the window's, byte for byte.
+#include "cli/Command.h"
+#include "cli/StopSignal.h"
+#include "recording/Recorder.h"
+
+#include <cstdio>
+#include <iostream>
+#include <unistd.h>
+
+namespace voltaryn::cli {
+namespace {
+
+struct RecordOptions {
+    std::string file;
+    int interval = Recorder::DefaultSampleTime;
+    int maxRecords = 0;  // 0: until the recorder ends the file, or Ctrl-C
+};
+
+// The panel's two timers: the poll every 100 ms, the recorder every second.
+constexpr std::chrono::milliseconds PollPeriod{100};
+constexpr std::chrono::milliseconds RecorderPeriod{1000};
+
+// The line that shows, on a terminal, how far the recording is.
+class ProgressLine {
+public:
+    ProgressLine() : shown_(::isatty(STDERR_FILENO) == 1) {}
+    ~ProgressLine() { Finish(); }
+    ProgressLine(const ProgressLine&) = delete;
+    ProgressLine& operator=(const ProgressLine&) = delete;
+
+    bool Shown() const { return shown_; }
+    void Show(const Recorder& recorder)
+    {
+        if (!shown_)
+            return;
+        used_ = true;
+        const std::string& count = recorder.Labels().count;
+        std::cerr << "\rRecording " << recorder.RecFileName().filename().string() << ": " << count
+                  << (count == "1" ? " record" : " records") << ", the last at " << recorder.RecTime() << "\033[K"
+                  << std::flush;
+    }
+    // Ends the line, so that what follows starts on a line of its own.
+    void Finish()
+    {
+        if (used_)
+            std::cerr << '\n';
+        used_ = false;
+    }
+
+private:
+    bool shown_;
+    bool used_ = false;
+};
+
+// One recording, driven as the panel's timers drive it.
+class RecordingRun {
+public:
+    RecordingRun(MeterAccess& meter, Recorder& recorder) : meter_(meter), recorder_(recorder) {}
+
+    // A poll tick; a meter that stops answering ends the file before the run fails.
+    void Poll()
+    {
+        try {
+            meter_.PollTick();
+        } catch (const CliError&) {
+            End(std::nullopt);
+            throw;
+        }
+    }
+
+    // The recorder's second; false when the recorder ended the file by itself.
+    bool Second()
+    {
+        RecorderTickResult tick = recorder_.Tick();
+        if (tick.writeFailed && !warnedOfWrite_) {
+            std::cerr << "voltaryn-cli: " << recorder_.LastError()
+                      << "; the records wait and are written as soon as the file takes them\n";
+            warnedOfWrite_ = true;
+        }
+        if (tick.sampled)
+            progress_.Show(recorder_);
+        if (!tick.recordingEnd)
+            return true;
+        End(std::move(tick.recordingEnd));
+        return false;
+    }
+
+    // Stops the recording, unless the recorder did (`end`), and tells how it ended when that is
+    // news: always on a terminal, otherwise when the recorder ended it or records were lost.
+    void End(std::optional<RecorderEnd> end)
+    {
+        if (!end)
+            end = recorder_.StopRecording();
+        if (!end)
+            return;
+        progress_.Finish();
+        const std::string notice = RecorderEndNotice(*end);
+        if (end->unwrittenRecords > 0 || !end->error.empty())
+            throw CliError(ExitCode::FileFailed, notice);
+        if (progress_.Shown() || end->cause != RecorderEnd::Cause::Stopped)
+            std::cerr << notice << '\n';
+    }
+
+private:
+    MeterAccess& meter_;
+    Recorder& recorder_;
+    ProgressLine progress_;
+    bool warnedOfWrite_ = false;
+};
+
+void RunRecord(CommandContext& context, const RecordOptions& options)
+{
+    MeterAccess& meter = context.meter;
+    Recorder recorder(meter.Reading(), context.clock.LocalNow().SecondOfDay());
+    meter.Connect();
+    recorder.SetSampleTime(options.interval);
+    if (!recorder.StartRecording(options.file))
+        throw CliError(ExitCode::FileFailed, recorder.LastError());
+
+    RecordingRun run(meter, recorder);
+    RunClock::Duration nextPoll = context.clock.Elapsed() + PollPeriod;
+    RunClock::Duration nextSecond = context.clock.Elapsed() + RecorderPeriod;
+    while (options.maxRecords == 0 || recorder.RecCount() < options.maxRecords) {
+        // On the same moment the poll comes first, so the sample shows the newest display.
+        const bool poll = nextPoll <= nextSecond;
+        context.clock.WaitUntil(poll ? nextPoll : nextSecond);
+        if (StopRequested())
+            break;
+        if (poll) {
+            run.Poll();
+            nextPoll += PollPeriod;
+        } else if (run.Second()) {
+            nextSecond += RecorderPeriod;
+        } else {
+            return;
+        }
+    }
+    run.End(std::nullopt);
+}
+
+} // namespace
+
+void AddRecordCommand(CLI::App& app, Command& command)
+{
+    AddCommand<RecordOptions>(
+        app, command, "record",
+        "Record the displayed readings into a data file, as the window's recording does (Ctrl-C ends it)", RunRecord,
+        [](CLI::App& sub, RecordOptions& options) {
+            sub.add_option("FILE", options.file, "The data file to write (an existing one is replaced)")->required();
+            sub.add_option("--interval", options.interval, "Seconds from one record to the next, 1 to 86400 (default 2)")
+                ->check(CLI::Range(1, 86400))
+                ->option_text("SECONDS");
+            sub.add_option("--max-records", options.maxRecords,
+                           "Stop after this many records (default: until the file is full, at 36001)")
+                ->check(CLI::Range(1, Recorder::MaxRecords))
+                ->option_text("N");
+        });
+}
+
+} // namespace voltaryn::cli
