@@ -3,6 +3,7 @@
 #include "cli/MeterAccess.h"
 #include "cli/Output.h"
 #include "cli/RunClock.h"
+#include "common/EventPump.h"
 
 #include <CLI/CLI.hpp>
 
@@ -41,6 +42,11 @@ CLI::App* AddCommand(CLI::App& parent, Command& command, const std::string& name
 
 // A subcommand without options of its own.
 struct NoOptions {};
+
+// Long transfers let pending events run between two steps; a command line has none.
+struct NoEvents : EventPump {
+    void LetEventsRun() override {}
+};
 
 // Each adds its group of subcommands.
 void AddDeviceCommands(CLI::App& app, Command& command);    // devices, info, key

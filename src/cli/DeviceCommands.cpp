@@ -62,7 +62,7 @@ const std::map<std::string, KeyButton> KeyNames = {
 };
 
 struct KeyOptions {
-    KeyButton button = KeyButton::BtnRead;
+    std::string name;  // one of KeyNames
 };
 
 // A mode key presses as the key pad's button does, after the display it sees; reading the
@@ -71,7 +71,7 @@ void RunKey(CommandContext& context, const KeyOptions& options)
 {
     MeterAccess& meter = context.meter;
     meter.Connect();
-    const KeyPress press = KeyPressFor(options.button, meter.Session().pollLoop.Display().lit);
+    const KeyPress press = KeyPressFor(KeyNames.at(options.name), meter.Session().pollLoop.Display().lit);
     meter.Commands().PressKey(press.key, press.variant);
     meter.Refresh();
 }
@@ -87,9 +87,9 @@ void AddDeviceCommands(CLI::App& app, Command& command)
         names += (names.empty() ? "" : ", ") + name;
     AddCommand<KeyOptions>(app, command, "key", "Press one of the meter's keys", RunKey,
                            [names](CLI::App& sub, KeyOptions& options) {
-                               sub.add_option("NAME", options.button, "The key: " + names)
+                               sub.add_option("NAME", options.name, "The key: " + names)
                                    ->required()
-                                   ->transform(CLI::CheckedTransformer(KeyNames, CLI::ignore_case).description(""));
+                                   ->transform(CLI::IsMember(KeyNames, CLI::ignore_case).description(""));
                            });
 }
 

@@ -1,12 +1,11 @@
 // record: the panel's recording, without the panel. The recorder is the program's own, so the
 // file is the window's, byte for byte.
 #include "cli/Command.h"
+#include "cli/ProgressLine.h"
 #include "cli/StopSignal.h"
 #include "recording/Recorder.h"
 
-#include <cstdio>
 #include <iostream>
-#include <unistd.h>
 
 namespace voltaryn::cli {
 namespace {
@@ -20,38 +19,6 @@ struct RecordOptions {
 // The panel's two timers: the poll every 100 ms, the recorder every second.
 constexpr std::chrono::milliseconds PollPeriod{100};
 constexpr std::chrono::milliseconds RecorderPeriod{1000};
-
-// The line that shows, on a terminal, how far the recording is.
-class ProgressLine {
-public:
-    ProgressLine() : shown_(::isatty(STDERR_FILENO) == 1) {}
-    ~ProgressLine() { Finish(); }
-    ProgressLine(const ProgressLine&) = delete;
-    ProgressLine& operator=(const ProgressLine&) = delete;
-
-    bool Shown() const { return shown_; }
-    void Show(const Recorder& recorder)
-    {
-        if (!shown_)
-            return;
-        used_ = true;
-        const std::string& count = recorder.Labels().count;
-        std::cerr << "\rRecording " << recorder.RecFileName().filename().string() << ": " << count
-                  << (count == "1" ? " record" : " records") << ", the last at " << recorder.RecTime() << "\033[K"
-                  << std::flush;
-    }
-    // Ends the line, so that what follows starts on a line of its own.
-    void Finish()
-    {
-        if (used_)
-            std::cerr << '\n';
-        used_ = false;
-    }
-
-private:
-    bool shown_;
-    bool used_ = false;
-};
 
 // One recording, driven as the panel's timers drive it.
 class RecordingRun {
@@ -79,7 +46,7 @@ public:
             warnedOfWrite_ = true;
         }
         if (tick.sampled)
-            progress_.Show(recorder_);
+            ShowProgress();
         if (!tick.recordingEnd)
             return true;
         End(std::move(tick.recordingEnd));
@@ -103,6 +70,13 @@ public:
     }
 
 private:
+    void ShowProgress()
+    {
+        const std::string& count = recorder_.Labels().count;
+        progress_.Show("Recording " + recorder_.RecFileName().filename().string() + ": " + count
+                       + (count == "1" ? " record" : " records") + ", the last at " + recorder_.RecTime());
+    }
+
     MeterAccess& meter_;
     Recorder& recorder_;
     ProgressLine progress_;

@@ -17,6 +17,9 @@ constexpr const char* Description =
     "voltaryn-cli: the battery analyser meter from scripts. It reads, records, downloads and sets the meter "
     "without a window; records go to the standard output, errors to the error output, one line each.";
 
+const std::map<std::string, Format> Formats{
+    {"text", Format::Text}, {"tsv", Format::Tsv}, {"csv", Format::Csv}, {"json", Format::Json}};
+
 // "2024-03-15T10:00:00" as a moment in the local time zone.
 std::optional<std::chrono::system_clock::time_point> LocalMoment(const std::string& text)
 {
@@ -40,10 +43,10 @@ void AddGlobalOptions(CLI::App& app, GlobalOptions& options)
     app.add_option("--device", options.device,
                    "The meter's hidraw path, as `devices` lists it (default: the first meter found)")
         ->option_text("PATH");
-    const std::map<std::string, Format> formats{
-        {"text", Format::Text}, {"tsv", Format::Tsv}, {"csv", Format::Csv}, {"json", Format::Json}};
-    app.add_option("--format", options.format, "Output format: text, tsv, csv or json (JSON Lines)")
-        ->transform(CLI::CheckedTransformer(formats, CLI::ignore_case).description(""))
+    app.add_option_function<std::string>(
+           "--format", [&options](const std::string& name) { options.format = Formats.at(name); },
+           "Output format: text (the default), tsv, csv or json (JSON Lines)")
+        ->transform(CLI::IsMember(Formats, CLI::ignore_case).description(""))
         ->option_text("FORMAT");
 
     const std::string demo = "Demo";
@@ -112,6 +115,9 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     AddDeviceCommands(app, command);
     AddReadCommand(app, command);
     AddRecordCommand(app, command);
+    AddMemoryCommands(app, command);
+    AddSettingCommands(app, command);
+    AddComparatorCommands(app, command);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {

@@ -1,0 +1,142 @@
+// clock, interval and average: the meter's settings. A setting is read back after it is sent,
+// so what is printed is what the meter took.
+#include "cli/Command.h"
+#include "protocol/Protocol.h"
+#include "settings/ClockTexts.h"
+#include "settings/SettingAnswers.h"
+
+#include <cstdio>
+
+namespace voltaryn::cli {
+namespace {
+
+std::string DateTimeText(const LocalTime& t)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute, t.second);
+    return text;
+}
+
+std::string OffsetText(std::optional<std::chrono::seconds> offset)
+{
+    if (!offset)
+        return "not a real date and time";
+    const long long seconds = offset->count();
+    if (seconds == 0)
+        return "in step with the PC";
+    return std::to_string(seconds < 0 ? -seconds : seconds) + (seconds < 0 ? " s behind" : " s ahead of") + " the PC";
+}
+
+void WriteMeterClock(CommandContext& context)
+{
+    const MeterClockBytes clock = context.meter.Require(context.meter.Commands().ReadMeterClock());
+    const LocalTime pc = context.clock.LocalNow();
+    const std::optional<std::chrono::seconds> offset = MeterClockOffset(clock, pc);
+    const std::string meterTime = MeterDateTimeText(clock);
+    Record record{{"meter", meterTime}, {"pc", DateTimeText(pc)}, {"offset_seconds", nullptr}};
+    if (offset)
+        record["offset_seconds"] = offset->count();
+    context.output.Line(record, meterTime + " (" + OffsetText(offset) + ')');
+}
+
+void RunClockGet(CommandContext& context, const NoOptions& /*options*/)
+{
+    context.meter.Connect();
+    WriteMeterClock(context);
+}
+
+void RunClockSync(CommandContext& context, const NoOptions& /*options*/)
+{
+    context.meter.Connect();
+    context.meter.Commands().SetMeterClock(MeterClockFor(context.clock.LocalNow()));
+    WriteMeterClock(context);
+}
+
+// A setting read back after it was sent: the meter must have taken it.
+void CheckTaken(const char* name, int value, int wanted, const std::string& shown)
+{
+    if (value != wanted)
+        throw CliError(ExitCode::MeterFailed, std::string("the meter kept its ") + name + " at " + shown);
+}
+
+struct IntervalOptions {
+    int seconds = 0;
+};
+
+void WriteInterval(CommandContext& context, std::optional<int> wanted)
+{
+    const int seconds = context.meter.Require(context.meter.Commands().ReadMeterInterval());
+    if (wanted)
+        CheckTaken("interval", seconds, *wanted, std::to_string(seconds) + " s");
+    context.output.Line({{"interval", seconds}}, std::to_string(seconds));
+}
+
+void RunIntervalGet(CommandContext& context, const NoOptions& /*options*/)
+{
+    context.meter.Connect();
+    WriteInterval(context, std::nullopt);
+}
+
+void RunIntervalSet(CommandContext& context, const IntervalOptions& options)
+{
+    context.meter.Connect();
+    context.meter.Commands().SetMeterInterval(options.seconds);
+    WriteInterval(context, options.seconds);
+}
+
+struct AverageOptions {
+    std::string average;  // "OFF", "4", "8" or "16"
+};
+
+// The averaging as the meter's answer gives it: "OFF", or the number of readings averaged.
+void WriteAverage(CommandContext& context, std::optional<int> wanted)
+{
+    const int average = context.meter.Require(context.meter.Commands().ReadAverageNumber());
+    const std::string shown = AverageDefaultText(average);
+    if (wanted)
+        CheckTaken("averaging", average, *wanted, shown);
+    context.output.Line({{"average", shown}}, shown);
+}
+
+void RunAverageGet(CommandContext& context, const NoOptions& /*options*/)
+{
+    context.meter.Connect();
+    WriteAverage(context, std::nullopt);
+}
+
+void RunAverageSet(CommandContext& context, const AverageOptions& options)
+{
+    const int average = options.average == "OFF" ? protocol::AveragingOff : std::stoi(options.average);
+    context.meter.Connect();
+    context.meter.Commands().SetAverageNumber(average);
+    WriteAverage(context, average);
+}
+
+} // namespace
+
+void AddSettingCommands(CLI::App& app, Command& command)
+{
+    CLI::App* clock = app.add_subcommand("clock", "The meter's clock")->require_subcommand(1);
+    AddCommand(*clock, command, "get", "Show the meter's date and time, and how far it is from the PC's", RunClockGet);
+    AddCommand(*clock, command, "sync", "Set the meter's clock to the PC's", RunClockSync);
+
+    CLI::App* interval = app.add_subcommand("interval", "The meter's own sampling interval")->require_subcommand(1);
+    AddCommand(*interval, command, "get", "Show the interval in seconds", RunIntervalGet);
+    AddCommand<IntervalOptions>(*interval, command, "set", "Set the interval", RunIntervalSet,
+                                [](CLI::App& sub, IntervalOptions& options) {
+                                    sub.add_option("SECONDS", options.seconds, "1 to 255")
+                                        ->required()
+                                        ->check(CLI::Range(1, 255));
+                                });
+
+    CLI::App* average = app.add_subcommand("average", "The meter's averaging of readings")->require_subcommand(1);
+    AddCommand(*average, command, "get", "Show the number of readings averaged, or OFF", RunAverageGet);
+    AddCommand<AverageOptions>(*average, command, "set", "Set the averaging", RunAverageSet,
+                               [](CLI::App& sub, AverageOptions& options) {
+                                   sub.add_option("N", options.average, "OFF, 4, 8 or 16")
+                                       ->required()
+                                       ->transform(CLI::IsMember({"OFF", "4", "8", "16"}, CLI::ignore_case));
+                               });
+}
+
+} // namespace voltaryn::cli
