@@ -80,7 +80,11 @@ int UsageExit(const CLI::App& app, const CLI::ParseError& error, std::ostream& o
 {
     if (error.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success))
         return app.exit(error, out, err);
-    err << "voltaryn-cli: " << error.what() << " (see voltaryn-cli --help)\n";
+    // A misspelt subcommand is left over, and only the want of a subcommand is reported.
+    const std::vector<std::string> unknown = app.remaining();
+    const bool misspelt = dynamic_cast<const CLI::RequiredError*>(&error) != nullptr && !unknown.empty();
+    const std::string message = misspelt ? "unknown command \"" + unknown.front() + '"' : error.what();
+    err << "voltaryn-cli: " << message << " (see voltaryn-cli --help)\n";
     return static_cast<int>(ExitCode::Usage);
 }
 

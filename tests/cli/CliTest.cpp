@@ -1,0 +1,301 @@
+// voltaryn-cli as a script runs it: the real binary against its simulated meter. Where the CLI
+// writes a data file, the same file is made in this process by the program's own recorder and
+// list export over a simulated meter on the same clock, and the two must match byte for byte.
+#include "common/LocalTime.h"
+#include "common/TempFolder.h"
+#include "files/ListExport.h"
+#include "memory/ManualDownload.h"
+#include "memory/SdDownload.h"
+#include "meter/MeterSession.h"
+#include "recording/Recorder.h"
+#include "recording/RecordingFile.h"
+#include "sim/SimulatedHidBackend.h"
+
+#include <gmock/gmock.h>
+#include <nlohmann/json.hpp>
+
+#include <csignal>
+#include <ctime>
+#include <fcntl.h>
+#include <iomanip>
+#include <spawn.h>
+#include <sstream>
+#include <sys/wait.h>
+#include <thread>
+
+extern char** environ;
+
+namespace voltaryn {
+namespace {
+
+using ::testing::HasSubstr;
+using testing::FileBytes;
+using testing::TempFolder;
+using Args = std::vector<std::string>;
+
+// The simulated clock of these runs, so that the meter's readings are known.
+const std::string DemoTime = "2024-03-15T10:00:00";
+
+std::chrono::system_clock::time_point DemoStart()
+{
+    std::tm local{};
+    std::istringstream(DemoTime) >> std::get_time(&local, "%Y-%m-%dT%H:%M:%S");
+    local.tm_isdst = -1;
+    return std::chrono::system_clock::from_time_t(std::mktime(&local));
+}
+
+// The CLI started with its output and errors going to files of the test's folder.
+class CliProcess {
+public:
+    CliProcess(const TempFolder& folder, const Args& args) : out_(folder / "out"), err_(folder / "err")
+    {
+        posix_spawn_file_actions_t files;
+        posix_spawn_file_actions_init(&files);
+        posix_spawn_file_actions_addopen(&files, 0, "/dev/null", O_RDONLY, 0);
+        posix_spawn_file_actions_addopen(&files, 1, out_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_addopen(&files, 2, err_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        std::vector<std::string> words{VOLTARYN_CLI};
+        words.insert(words.end(), args.begin(), args.end());
+        std::vector<char*> argv;
+        for (std::string& word : words)
+            argv.push_back(word.data());
+        argv.push_back(nullptr);
+        EXPECT_EQ(posix_spawn(&pid_, VOLTARYN_CLI, &files, nullptr, argv.data(), environ), 0);
+        posix_spawn_file_actions_destroy(&files);
+    }
+
+    void Signal(int signal) const { ::kill(pid_, signal); }
+    // Waits for the end; the exit code, or -1 when the CLI did not exit on its own.
+    int Wait() const
+    {
+        int status = 0;
+        ::waitpid(pid_, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::string Out() const { return FileBytes(out_); }
+    std::string Err() const { return FileBytes(err_); }
+
+private:
+    std::filesystem::path out_;
+    std::filesystem::path err_;
+    pid_t pid_ = 0;
+};
+
+struct Finished {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+Finished RunCli(const TempFolder& folder, const Args& args)
+{
+    const CliProcess cli(folder, args);
+    const int exitCode = cli.Wait();
+    return {exitCode, cli.Out(), cli.Err()};
+}
+
+Args Demo(const Args& args)
+{
+    Args all{"--demo", "--demo-time", DemoTime};
+    all.insert(all.end(), args.begin(), args.end());
+    return all;
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+struct NoEvents : EventPump {
+    void LetEventsRun() override {}
+};
+
+// The simulated meter of the demo, on the demo's clock, connected as the CLI connects: found,
+// then one poll rotation so that the reading holds the display.
+struct DemoMeter {
+    DemoMeter()
+    {
+        session.link.FindMeter();
+        for (int tick = 0; tick < 3; ++tick)
+            session.pollLoop.Tick();
+    }
+
+    std::chrono::system_clock::time_point now = DemoStart();
+    sim::SimulatedMeter meter{[this] { return now; }};
+    sim::SimulatedHidBackend backend{meter};
+    MeterSession session{backend};
+};
+
+// The panel's recording: the poll every 100 ms, the recorder every second, the poll first when
+// both fall due together; recording starts once the display has been read.
+std::string WindowRecording(const std::filesystem::path& file, int interval, int maxRecords)
+{
+    DemoMeter demo;
+    Recorder recorder(demo.session.reading, LocalTimeAt(demo.now).SecondOfDay());
+    recorder.SetSampleTime(interval);
+    recorder.StartRecording(file);
+    for (int tick = 1; recorder.Recording() && recorder.RecCount() < maxRecords; ++tick) {
+        demo.now += std::chrono::milliseconds(100);
+        demo.session.pollLoop.Tick();
+        if (tick % 10 == 0)
+            recorder.Tick();
+    }
+    recorder.StopRecording();
+    return FileBytes(file);
+}
+
+TEST(CliFiles, RecordingIsTheWindowsByteForByte)
+{
+    TempFolder folder;
+    const Finished run = RunCli(folder, Demo({"record", (folder / "cli.txt").string(), "--interval", "2", "--max-records", "40"}));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "") << "stopped as asked: nothing to tell when the error output is no terminal";
+    const std::string expected = WindowRecording(folder / "window.txt", 2, 40);
+    EXPECT_EQ(Lines(expected).size(), 41u);
+    EXPECT_EQ(FileBytes(folder / "cli.txt"), expected);
+}
+
+// The manual memory and an SD card file saved with --out are the list windows' saved files.
+TEST(CliFiles, DownloadsSavedAreTheListWindowsFiles)
+{
+    TempFolder folder;
+    DemoMeter demo;
+    NoEvents events;
+    RecordTable manual{ManualListTitles(), {}};
+    DownloadManualRecords(demo.session.link, demo.session.commands, events,
+                          [&](const RecordRow& row, int, int) { manual.rows.push_back(row); });
+    struct : SdDownloadSink {
+        void StartTime(const std::string&) override {}
+        void Interval(const std::string&) override {}
+        void Row(const RecordRow& row) override { table.rows.push_back(row); }
+        void Progress(const std::string&) override {}
+        RecordTable table;
+    } sd;
+    sd.table.header = RecordingTitles(demo.session.reading.RangeText, demo.session.reading.TempUnitText);
+    DownloadSdFile(demo.session.link, events, 3, 3, sd);
+
+    const struct {
+        Args args;
+        const RecordTable& table;
+    } cases[] = {{{"memory"}, manual}, {{"sd", "get", "3"}, sd.table}};
+    for (const auto& c : cases) {
+        Args args = c.args;
+        args.insert(args.end(), {"--out", (folder / "cli.txt").string()});
+        const Finished run = RunCli(folder, Demo(args));
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        ASSERT_TRUE(SaveGridFile(folder / "window.txt", c.table).Ok());
+        EXPECT_GT(c.table.rows.size(), 2u);
+        EXPECT_EQ(FileBytes(folder / "cli.txt"), FileBytes(folder / "window.txt")) << c.args[0];
+    }
+}
+
+// Ctrl-C and SIGTERM end a recording on the PC's clock between two ticks: the file closes with
+// whole lines, every record numbered in turn, and at least those seen before the signal.
+TEST(CliRecording, AStopSignalKeepsEveryCompletedRecord)
+{
+    for (int signal : {SIGINT, SIGTERM}) {
+        TempFolder folder;
+        const std::filesystem::path file = folder / "run.txt";
+        const CliProcess cli(folder, {"--demo", "record", file.string(), "--interval", "1"});
+        std::size_t seen = 0;
+        while ((seen = Lines(FileBytes(file)).size()) < 3)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        cli.Signal(signal);
+        ASSERT_EQ(cli.Wait(), 0) << cli.Err();
+
+        const std::string bytes = FileBytes(file);
+        const std::vector<std::string> lines = Lines(bytes);
+        EXPECT_GE(lines.size(), seen);
+        EXPECT_TRUE(bytes.ends_with("\r\n"));
+        for (std::size_t n = 1; n < lines.size(); ++n)
+            EXPECT_THAT(lines[n], ::testing::StartsWith(std::to_string(n) + '\t'));
+    }
+}
+
+// Every line a command writes in JSON is one object, with the fields a script looks for.
+TEST(CliOutput, JsonLinesParse)
+{
+    TempFolder folder;
+    const struct {
+        Args args;
+        std::size_t lines;
+        const char* field;
+    } cases[] = {
+        {{"read", "--count", "5", "--interval", "0"}, 5, "voltage_unit"},
+        {{"info"}, 1, "identification"},
+        {{"devices", "--demo-meters", "3"}, 3, "path"},
+        {{"memory"}, 12, "total_capacity"},
+        {{"sd", "list"}, 4, "records"},
+        {{"comparator", "get", "7"}, 1, "ohm_low"},
+        {{"comparator", "set", "7", "--ohm-low", "1.5/4mOhm", "--volt-high", "75"}, 1, "volt_high"},
+        {{"clock", "sync"}, 1, "offset_seconds"},
+        {{"interval", "set", "9"}, 1, "interval"},
+        {{"average", "set", "off"}, 1, "average"},
+    };
+    for (const auto& c : cases) {
+        Args args = c.args;
+        args.insert(args.end(), {"--format", "json"});
+        const Finished run = RunCli(folder, Demo(args));
+        ASSERT_EQ(run.exitCode, 0) << c.args[0] << ": " << run.err;
+        const std::vector<std::string> lines = Lines(run.out);
+        EXPECT_EQ(lines.size(), c.lines) << c.args[0];
+        for (const std::string& line : lines) {
+            const nlohmann::json record = nlohmann::json::parse(line, nullptr, false);
+            EXPECT_TRUE(record.is_object() && record.contains(c.field)) << line;
+        }
+    }
+    const Finished set = RunCli(folder, Demo({"comparator", "set", "7", "--ohm-low", "1.5/4mOhm", "--volt-high", "75", "--format", "json"}));
+    EXPECT_THAT(set.out, HasSubstr(R"("ohm_low":"1.5 / 4 mOhm","volt_high":"60")")) << "above 60.00 V is taken as 60.00";
+}
+
+// Each failure has its exit code and one line on the error output; the output holds what was
+// read before it.
+TEST(CliOutput, FailuresHaveTheirExitCodes)
+{
+    TempFolder folder;
+    const std::string unwritable = (folder / "no-such-folder" / "file.txt").string();
+    const struct {
+        Args args;
+        int exitCode;
+        const char* error;
+    } cases[] = {
+        {{"bogus"}, 1, "unknown command \"bogus\""},
+        {{"interval", "set", "0"}, 1, "SECONDS"},
+        {{"erase"}, 1, "--yes"},
+        {{"comparator", "set", "1", "--ohm-high", "12.345/4mOhm"}, 1, "does not fit the 4 mOhm range"},
+        {{"sd", "get", "9"}, 1, "no file 9"},
+        {{"--demo-fault", "no-meter", "read"}, 2, "no meter found"},
+        {{"--device", "sim:meter2", "info"}, 2, "no meter at sim:meter2"},
+        {{"--demo-fault", "unplug-after=20", "read", "--count", "100", "--interval", "0"}, 3, "stopped answering"},
+        {{"--demo-fault", "silent-after=8", "memory"}, 3, "stopped answering after 4 of 12 records"},
+        {{"--demo-fault", "garbage-after=20", "read", "--count", "100", "--interval", "0"}, 3, "is not the meter"},
+        {{"--demo-fault", "no-card", "sd", "list"}, 3, "no SD card"},
+        {{"record", unwritable}, 4, "Cannot create"},
+        {{"memory", "--out", unwritable}, 4, "Cannot create"},
+    };
+    for (const auto& c : cases) {
+        const Finished run = RunCli(folder, Demo(c.args));
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.error << ": " << run.err;
+        EXPECT_THAT(run.err, HasSubstr(c.error));
+        EXPECT_EQ(Lines(run.err).size(), 1u) << run.err;
+    }
+    const Finished unplugged = RunCli(folder, Demo({"--demo-fault", "unplug-after=20", "read", "--count", "100", "--interval", "0"}));
+    EXPECT_EQ(Lines(unplugged.out).size(), 6u) << "the readings taken before the meter went away stand";
+}
+
+// A station with two meters: devices lists both, and --device picks the second.
+TEST(CliDevices, DevicePicksTheSecondOfTwoMeters)
+{
+    TempFolder folder;
+    const Finished devices = RunCli(folder, Demo({"--demo-meters", "2", "devices", "--format", "tsv"}));
+    EXPECT_EQ(devices.out, "path\tvendor_id\tproduct_id\nsim:meter\t1005\t0033\nsim:meter2\t1005\t0033\n");
+    const Finished second = RunCli(folder, Demo({"--demo-meters", "2", "--device", "sim:meter2", "info", "--format", "csv"}));
+    EXPECT_EQ(second.out, "identification,device,connection,range\nKAV 71K,sim:meter2,Connection,400 mOhm\n");
+}
+
+} // namespace
+} // namespace voltaryn
