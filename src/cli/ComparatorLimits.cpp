@@ -61,7 +61,7 @@ std::variant<OhmEditor, std::string> ReadOhmLimit(const std::string& text)
 {
     const std::string compact = Compact(text);
     const std::size_t slash = compact.find('/');
-    const auto range = std::find_if(RangeTexts.begin(), RangeTexts.end(), [&](std::string_view name) {
+    const auto* const range = std::find_if(RangeTexts.begin(), RangeTexts.end(), [&](std::string_view name) {
         return slash != std::string::npos && Compact(std::string(name)) == compact.substr(slash + 1);
     });
     if (range == RangeTexts.end())

@@ -90,6 +90,7 @@ void WriteReading(CommandContext& context)
 // however long each exchange takes.
 void RunRead(CommandContext& context, const ReadOptions& options)
 {
+    CatchStopSignals();
     context.meter.Connect();
     const auto interval = std::chrono::duration_cast<RunClock::Duration>(std::chrono::duration<double>(options.interval));
     const RunClock::Duration start = context.clock.Elapsed();

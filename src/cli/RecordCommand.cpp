@@ -85,6 +85,7 @@ private:
 
 void RunRecord(CommandContext& context, const RecordOptions& options)
 {
+    CatchStopSignals();
     MeterAccess& meter = context.meter;
     Recorder recorder(meter.Reading(), context.clock.LocalNow().SecondOfDay());
     meter.Connect();

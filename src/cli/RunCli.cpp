@@ -3,7 +3,6 @@
 #include "cli/Command.h"
 #include "cli/DemoMeters.h"
 #include "cli/MeterBackend.h"
-#include "cli/StopSignal.h"
 
 #include <ctime>
 #include <iomanip>
@@ -128,7 +127,6 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         return UsageExit(app, error, out, err);
     }
 
-    CatchStopSignals();
     try {
         return RunCommand(command, options, out);
     } catch (const CliError& error) {

@@ -2,8 +2,9 @@
 
 namespace voltaryn::cli {
 
-// Ctrl-C (SIGINT) and SIGTERM ask a running command to stop; the handler only raises a flag,
-// which the command's loop reads between two steps and then ends cleanly.
+// Ctrl-C (SIGINT) and SIGTERM ask a command that runs until stopped (read, record) to stop: once
+// it catches them, the handler only raises a flag, which its loop reads between two steps before
+// it ends cleanly. Any other command ends at once, as programs do.
 void CatchStopSignals();
 bool StopRequested();
 
