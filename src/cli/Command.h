@@ -36,7 +36,8 @@ CLI::App* AddCommand(CLI::App& parent, Command& command, const std::string& name
     auto options = std::make_shared<Options>();
     if (bind)
         bind(*sub, *options);
-    sub->callback([&command, options, run] { command = [options, run](CommandContext& context) { run(context, *options); }; });
+    sub->callback(
+        [&command, options, run] { command = [options, run](CommandContext& context) { run(context, *options); }; });
     return sub;
 }
 

@@ -56,11 +56,13 @@ struct SetOptions {
 void RunSet(CommandContext& context, const SetOptions& options)
 {
     if (!options.ohmHigh && !options.ohmLow && !options.voltHigh && !options.voltLow)
-        throw CliError(ExitCode::Usage, "comparator set: give at least one of --ohm-high, --ohm-low, --volt-high, --volt-low");
+        throw CliError(ExitCode::Usage,
+                       "comparator set: give at least one of --ohm-high, --ohm-low, --volt-high, --volt-low");
     MeterAccess& meter = context.meter;
     meter.Connect();
     ComparatorEditors editors = EditorsFor(ReadEntry(meter, options.entry));
-    for (const auto& [text, editor] : {std::pair{&options.ohmHigh, &editors.highOhm}, {&options.ohmLow, &editors.lowOhm}})
+    for (const auto& [text, editor] :
+         {std::pair{&options.ohmHigh, &editors.highOhm}, {&options.ohmLow, &editors.lowOhm}})
         if (*text)
             *editor = std::get<OhmEditor>(ReadOhmLimit(**text));
     for (const auto& [text, editor] :
@@ -77,7 +79,8 @@ void RunSet(CommandContext& context, const SetOptions& options)
 
 // A limit option whose text is checked as the command line is read.
 template <typename Read>
-void AddLimit(CLI::App& sub, const std::string& name, std::optional<std::string>& text, const std::string& help, Read read)
+void AddLimit(CLI::App& sub, const std::string& name, std::optional<std::string>& text, const std::string& help,
+              Read read)
 {
     sub.add_option(name, text, help)->check([read](const std::string& value) {
         const auto limit = read(value);
@@ -89,8 +92,9 @@ void AddLimit(CLI::App& sub, const std::string& name, std::optional<std::string>
 
 void AddComparatorCommands(CLI::App& app, Command& command)
 {
-    CLI::App* comparator = app.add_subcommand("comparator", "The meter's comparator table (entries 1 to 99)")
-                               ->require_subcommand(1);
+    CLI::App* comparator =
+        app.add_subcommand("comparator", "The meter's comparator table of entries 1 to 99: get [N], set N")
+            ->require_subcommand(1);
     AddCommand<GetOptions>(*comparator, command, "get", "Show one entry, or all 99", RunGet,
                            [](CLI::App& sub, GetOptions& options) {
                                sub.add_option("N", options.entry, "The entry (default: all)")->check(CLI::Range(1, 99));
@@ -99,7 +103,8 @@ void AddComparatorCommands(CLI::App& app, Command& command)
         *comparator, command, "set", "Change limits of one entry; those not given stay", RunSet,
         [](CLI::App& sub, SetOptions& options) {
             sub.add_option("N", options.entry, "The entry")->required()->check(CLI::Range(1, 99));
-            const std::string ohm = "value/range, e.g. 1.234/4mOhm (ranges 4mOhm, 40mOhm, 400mOhm, 4Ohm, 40Ohm, 400Ohm)";
+            const std::string ohm =
+                "value/range, e.g. 1.234/4mOhm (ranges 4mOhm, 40mOhm, 400mOhm, 4Ohm, 40Ohm, 400Ohm)";
             const std::string volt = "volts, e.g. 1.234 or 12.50 (above 60.00 is taken as 60.00)";
             AddLimit(sub, "--ohm-high", options.ohmHigh, "High resistance limit: " + ohm, ReadOhmLimit);
             AddLimit(sub, "--ohm-low", options.ohmLow, "Low resistance limit: " + ohm, ReadOhmLimit);

@@ -22,7 +22,8 @@ void RunDevices(CommandContext& context, const NoOptions& /*options*/)
     if (meters.empty())
         throw CliError(ExitCode::NoMeter, "no meter found");
     for (const HidDeviceInfo& meter : meters)
-        context.output.Row({{"path", meter.path}, {"vendor_id", Hex4(meter.vendorId)}, {"product_id", Hex4(meter.productId)}});
+        context.output.Row(
+            {{"path", meter.path}, {"vendor_id", Hex4(meter.vendorId)}, {"product_id", Hex4(meter.productId)}});
 }
 
 void RunInfo(CommandContext& context, const NoOptions& /*options*/)

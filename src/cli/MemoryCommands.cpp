@@ -86,8 +86,9 @@ void RunMemory(CommandContext& context, const ListOptions& options)
     if (result.end == ManualDownloadEnd::BadCount)
         throw CliError(ExitCode::MeterFailed, "the meter's record count makes no sense");
     if (result.end == ManualDownloadEnd::NoReply)
-        throw CliError(ExitCode::MeterFailed, "the meter stopped answering after " + std::to_string(result.rowsDelivered)
-                                                  + " of " + std::to_string(result.recordCount) + " records");
+        throw CliError(ExitCode::MeterFailed, "the meter stopped answering after "
+                                                  + std::to_string(result.rowsDelivered) + " of "
+                                                  + std::to_string(result.recordCount) + " records");
 }
 
 // The card's files, listed as the Memory window lists them.
@@ -118,7 +119,8 @@ void RunSdList(CommandContext& context, const NoOptions& /*options*/)
 {
     ConnectForMemory(context.meter);
     for (const SdFileEntry& file : ListCard(context.meter))
-        context.output.Row({{"file", file.number}, {"time", file.dateTime}, {"records", file.records}, {"bytes", file.size}});
+        context.output.Row(
+            {{"file", file.number}, {"time", file.dateTime}, {"records", file.records}, {"bytes", file.size}});
 }
 
 struct SdFileOptions {
@@ -133,7 +135,8 @@ void RunSdGet(CommandContext& context, const SdFileOptions& options)
     MeterAccess& meter = context.meter;
     ConnectForMemory(meter);
     const std::vector<SdFileEntry> files = ListCard(meter);
-    const auto file = std::find_if(files.begin(), files.end(), [&](const SdFileEntry& f) { return f.number == options.file; });
+    const auto file =
+        std::find_if(files.begin(), files.end(), [&](const SdFileEntry& f) { return f.number == options.file; });
     if (file == files.end())
         throw CliError(ExitCode::Usage, "the SD card holds no file " + std::to_string(options.file) + " (see sd list)");
 
@@ -146,7 +149,8 @@ void RunSdGet(CommandContext& context, const SdFileOptions& options)
         ListDestination& list;
         ProgressLine progress;
     };
-    ListDestination list(context.output, options.out, RecordingTitles(meter.Reading().RangeText, meter.Reading().TempUnitText));
+    ListDestination list(context.output, options.out,
+                         RecordingTitles(meter.Reading().RangeText, meter.Reading().TempUnitText));
     Rows rows(list);
     NoEvents events;
     const SdDownloadEnd end = DownloadSdFile(meter.Link(), events, file->number, file->records, rows);
@@ -192,7 +196,8 @@ void RunErase(CommandContext& context, const EraseOptions& /*options*/)
 
 void AddOut(CLI::App& sub, std::string& out, const std::string& list)
 {
-    sub.add_option("--out", out, "Save into this data file, as the " + list + " saves it, instead of writing the output")
+    sub.add_option("--out", out,
+                   "Save into this data file, as the " + list + " saves it, instead of writing the output")
         ->option_text("FILE");
 }
 
@@ -207,7 +212,8 @@ void AddMemoryCommands(CLI::App& app, Command& command)
 {
     AddCommand<ListOptions>(app, command, "memory", "Download the meter's manual records", RunMemory,
                             [](CLI::App& sub, ListOptions& options) { AddOut(sub, options.out, "manual list"); });
-    CLI::App* sd = app.add_subcommand("sd", "The recordings on the meter's SD card")->require_subcommand(1);
+    CLI::App* sd = app.add_subcommand("sd", "The recordings on the meter's SD card: list, get N, delete N|all")
+                       ->require_subcommand(1);
     AddCommand(*sd, command, "list", "List the card's files", RunSdList);
     AddCommand<SdFileOptions>(*sd, command, "get", "Download one file of the card", RunSdGet,
                               [](CLI::App& sub, SdFileOptions& options) {

@@ -37,9 +37,8 @@ PollTickResult MeterAccess::PollTick()
         throw Stopped();
     const std::string& identification = session_.reading.IdentString;
     if (result.displayDecoded && identification != protocol::MeterIdentification)
-        throw CliError(ExitCode::MeterFailed,
-                       "the device at " + DevicePath() + " is not the meter: it identifies as \"" + Printable(identification)
-                           + '"');
+        throw CliError(ExitCode::MeterFailed, "the device at " + DevicePath() + " is not the meter: it identifies as \""
+                                                  + Printable(identification) + '"');
     return result;
 }
 

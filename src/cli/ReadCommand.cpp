@@ -92,7 +92,8 @@ void RunRead(CommandContext& context, const ReadOptions& options)
 {
     CatchStopSignals();
     context.meter.Connect();
-    const auto interval = std::chrono::duration_cast<RunClock::Duration>(std::chrono::duration<double>(options.interval));
+    const auto interval =
+        std::chrono::duration_cast<RunClock::Duration>(std::chrono::duration<double>(options.interval));
     const RunClock::Duration start = context.clock.Elapsed();
     for (long long n = 0; options.count == 0 || n < options.count; ++n) {
         if (n > 0) {

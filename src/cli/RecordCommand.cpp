@@ -123,7 +123,8 @@ void AddRecordCommand(CLI::App& app, Command& command)
         "Record the displayed readings into a data file, as the window's recording does (Ctrl-C ends it)", RunRecord,
         [](CLI::App& sub, RecordOptions& options) {
             sub.add_option("FILE", options.file, "The data file to write (an existing one is replaced)")->required();
-            sub.add_option("--interval", options.interval, "Seconds from one record to the next, 1 to 86400 (default 2)")
+            sub.add_option("--interval", options.interval,
+                           "Seconds from one record to the next, 1 to 86400 (default 2)")
                 ->check(CLI::Range(1, 86400))
                 ->option_text("SECONDS");
             sub.add_option("--max-records", options.maxRecords,

@@ -13,7 +13,8 @@ namespace {
 std::string DateTimeText(const LocalTime& t)
 {
     char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute, t.second);
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute,
+                  t.second);
     return text;
 }
 
@@ -116,11 +117,12 @@ void RunAverageSet(CommandContext& context, const AverageOptions& options)
 
 void AddSettingCommands(CLI::App& app, Command& command)
 {
-    CLI::App* clock = app.add_subcommand("clock", "The meter's clock")->require_subcommand(1);
+    CLI::App* clock = app.add_subcommand("clock", "The meter's clock: get, sync")->require_subcommand(1);
     AddCommand(*clock, command, "get", "Show the meter's date and time, and how far it is from the PC's", RunClockGet);
     AddCommand(*clock, command, "sync", "Set the meter's clock to the PC's", RunClockSync);
 
-    CLI::App* interval = app.add_subcommand("interval", "The meter's own sampling interval")->require_subcommand(1);
+    CLI::App* interval =
+        app.add_subcommand("interval", "The meter's own sampling interval: get, set SECONDS")->require_subcommand(1);
     AddCommand(*interval, command, "get", "Show the interval in seconds", RunIntervalGet);
     AddCommand<IntervalOptions>(*interval, command, "set", "Set the interval", RunIntervalSet,
                                 [](CLI::App& sub, IntervalOptions& options) {
@@ -129,7 +131,8 @@ void AddSettingCommands(CLI::App& app, Command& command)
                                         ->check(CLI::Range(1, 255));
                                 });
 
-    CLI::App* average = app.add_subcommand("average", "The meter's averaging of readings")->require_subcommand(1);
+    CLI::App* average =
+        app.add_subcommand("average", "The meter's averaging of readings: get, set OFF|4|8|16")->require_subcommand(1);
     AddCommand(*average, command, "get", "Show the number of readings averaged, or OFF", RunAverageGet);
     AddCommand<AverageOptions>(*average, command, "set", "Set the averaging", RunAverageSet,
                                [](CLI::App& sub, AverageOptions& options) {

@@ -151,7 +151,8 @@ std::string WindowRecording(const std::filesystem::path& file, int interval, int
 TEST(CliFiles, RecordingIsTheWindowsByteForByte)
 {
     TempFolder folder;
-    const Finished run = RunCli(folder, Demo({"record", (folder / "cli.txt").string(), "--interval", "2", "--max-records", "40"}));
+    const Finished run =
+        RunCli(folder, Demo({"record", (folder / "cli.txt").string(), "--interval", "2", "--max-records", "40"}));
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.err, "") << "stopped as asked: nothing to tell when the error output is no terminal";
     const std::string expected = WindowRecording(folder / "window.txt", 2, 40);
@@ -339,7 +340,8 @@ TEST(CliOutput, FailuresHaveTheirExitCodes)
         EXPECT_THAT(run.err, HasSubstr(c.error));
         EXPECT_EQ(Lines(run.err).size(), 1u) << run.err;
     }
-    const Finished unplugged = RunCli(folder, Demo({"--demo-fault", "unplug-after=20", "read", "--count", "100", "--interval", "0"}));
+    const Finished unplugged =
+        RunCli(folder, Demo({"--demo-fault", "unplug-after=20", "read", "--count", "100", "--interval", "0"}));
     EXPECT_EQ(Lines(unplugged.out).size(), 6u) << "the readings taken before the meter went away stand";
 }
 
@@ -349,7 +351,8 @@ TEST(CliDevices, DevicePicksTheSecondOfTwoMeters)
     TempFolder folder;
     const Finished devices = RunCli(folder, Demo({"--demo-meters", "2", "devices", "--format", "tsv"}));
     EXPECT_EQ(devices.out, "path\tvendor_id\tproduct_id\nsim:meter\t1005\t0033\nsim:meter2\t1005\t0033\n");
-    const Finished second = RunCli(folder, Demo({"--demo-meters", "2", "--device", "sim:meter2", "info", "--format", "csv"}));
+    const Finished second =
+        RunCli(folder, Demo({"--demo-meters", "2", "--device", "sim:meter2", "info", "--format", "csv"}));
     EXPECT_EQ(second.out, "identification,device,connection,range\nKAV 71K,sim:meter2,Connection,400 mOhm\n");
 }
 
