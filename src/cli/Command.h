@@ -17,7 +17,6 @@ namespace voltaryn::cli {
 // What a subcommand works with.
 struct CommandContext {
     RunClock& clock;
-    HidBackend& backend;
     MeterAccess& meter;  // not connected yet: a command connects when it needs the meter
     Output& output;
 };

@@ -19,7 +19,6 @@ class Output {
 public:
     Output(std::ostream& out, Format format);
 
-    Format Kind() const { return format_; }
     // A record of a finite list. In text it becomes a row of a table whose columns are aligned
     // when the list ends; in the other formats it is written at once.
     void Row(const Record& record);

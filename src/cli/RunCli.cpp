@@ -5,6 +5,7 @@
 #include "cli/MeterBackend.h"
 
 #include <ctime>
+#include <iostream>
 #include <iomanip>
 #include <map>
 #include <sstream>
@@ -75,25 +76,25 @@ void AddGlobalOptions(CLI::App& app, GlobalOptions& options)
 
 // --help and --version end the run as a success; anything else wrong on the command line is a
 // usage error told in one line.
-int UsageExit(const CLI::App& app, const CLI::ParseError& error, std::ostream& out, std::ostream& err)
+int UsageExit(const CLI::App& app, const CLI::ParseError& error)
 {
     if (error.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success))
-        return app.exit(error, out, err);
+        return app.exit(error);
     // A misspelt subcommand is left over, and only the want of a subcommand is reported.
     const std::vector<std::string> unknown = app.remaining();
     const bool misspelt = dynamic_cast<const CLI::RequiredError*>(&error) != nullptr && !unknown.empty();
     const std::string message = misspelt ? "unknown command \"" + unknown.front() + '"' : error.what();
-    err << "voltaryn-cli: " << message << " (see voltaryn-cli --help)\n";
+    std::cerr << "voltaryn-cli: " << message << " (see voltaryn-cli --help)\n";
     return static_cast<int>(ExitCode::Usage);
 }
 
-int RunCommand(const Command& command, const GlobalOptions& options, std::ostream& out)
+int RunCommand(const Command& command, const GlobalOptions& options)
 {
     RunClock clock(options.demoOptions.simulatedStart);
     MeterBackend backend(options, clock);
     MeterAccess meter(backend.Backend(), options.device);
-    Output output(out, options.format);
-    CommandContext context{clock, backend.Backend(), meter, output};
+    Output output(std::cout, options.format);
+    CommandContext context{clock, meter, output};
     try {
         command(context);
     } catch (const CliError& error) {
@@ -106,7 +107,7 @@ int RunCommand(const Command& command, const GlobalOptions& options, std::ostrea
 
 } // namespace
 
-int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
+int RunCli(int argc, const char* const* argv)
 {
     CLI::App app(Description, "voltaryn-cli");
     app.fallthrough();  // the global options may follow the subcommand
@@ -124,14 +125,14 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
-        return UsageExit(app, error, out, err);
+        return UsageExit(app, error);
     }
 
     try {
-        return RunCommand(command, options, out);
+        return RunCommand(command, options);
     } catch (const CliError& error) {
         if (error.Code() != ExitCode::Success)
-            err << "voltaryn-cli: " << error.what() << '\n';
+            std::cerr << "voltaryn-cli: " << error.what() << '\n';
         return static_cast<int>(error.Code());
     }
 }
