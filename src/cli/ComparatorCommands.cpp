@@ -1,5 +1,5 @@
 // comparator: the meter's table of 99 PASS/FAIL limit entries.
-#include "cli/Command.h"
+#include "cli/Commands.h"
 #include "cli/ComparatorLimits.h"
 #include "settings/ComparatorLoad.h"
 
@@ -21,11 +21,9 @@ ComparatorEntry ReadEntry(MeterAccess& meter, int number)
     return DecodeComparatorEntry(meter.Require(meter.Commands().ReadComparatorEntry(number)));
 }
 
-struct GetOptions {
-    int entry = 0;  // 0: all of them
-};
+} // namespace
 
-void RunGet(CommandContext& context, const GetOptions& options)
+void RunComparatorGet(CommandContext& context, const ComparatorGetOptions& options)
 {
     MeterAccess& meter = context.meter;
     meter.Connect();
@@ -42,18 +40,10 @@ void RunGet(CommandContext& context, const GetOptions& options)
                                                   + " of " + std::to_string(ComparatorTable::LastEntry) + " entries");
 }
 
-struct SetOptions {
-    int entry = 1;
-    std::optional<std::string> ohmHigh;
-    std::optional<std::string> ohmLow;
-    std::optional<std::string> voltHigh;
-    std::optional<std::string> voltLow;
-};
-
 // The window's "Update": the entry's limits in the editors, the limits given put in, the entry
 // built from the editors (which keeps a voltage at XX.XX within 60.00) and written. Reading it
 // back tells what the meter took.
-void RunSet(CommandContext& context, const SetOptions& options)
+void RunComparatorSet(CommandContext& context, const ComparatorSetOptions& options)
 {
     if (!options.ohmHigh && !options.ohmLow && !options.voltHigh && !options.voltLow)
         throw CliError(ExitCode::Usage,
@@ -75,42 +65,6 @@ void RunSet(CommandContext& context, const SetOptions& options)
     if (taken != entry)
         throw CliError(ExitCode::MeterFailed, "the meter did not take entry " + std::to_string(options.entry));
     WriteRow(context.output, ComparatorRow(options.entry, taken));
-}
-
-// A limit option whose text is checked as the command line is read.
-template <typename Read>
-void AddLimit(CLI::App& sub, const std::string& name, std::optional<std::string>& text, const std::string& help,
-              Read read)
-{
-    sub.add_option(name, text, help)->check([read](const std::string& value) {
-        const auto limit = read(value);
-        return limit.index() == 0 ? std::string() : std::get<1>(limit);
-    });
-}
-
-} // namespace
-
-void AddComparatorCommands(CLI::App& app, Command& command)
-{
-    CLI::App* comparator =
-        app.add_subcommand("comparator", "The meter's comparator table of entries 1 to 99: get [N], set N")
-            ->require_subcommand(1);
-    AddCommand<GetOptions>(*comparator, command, "get", "Show one entry, or all 99", RunGet,
-                           [](CLI::App& sub, GetOptions& options) {
-                               sub.add_option("N", options.entry, "The entry (default: all)")->check(CLI::Range(1, 99));
-                           });
-    AddCommand<SetOptions>(
-        *comparator, command, "set", "Change limits of one entry; those not given stay", RunSet,
-        [](CLI::App& sub, SetOptions& options) {
-            sub.add_option("N", options.entry, "The entry")->required()->check(CLI::Range(1, 99));
-            const std::string ohm =
-                "value/range, e.g. 1.234/4mOhm (ranges 4mOhm, 40mOhm, 400mOhm, 4Ohm, 40Ohm, 400Ohm)";
-            const std::string volt = "volts, e.g. 1.234 or 12.50 (above 60.00 is taken as 60.00)";
-            AddLimit(sub, "--ohm-high", options.ohmHigh, "High resistance limit: " + ohm, ReadOhmLimit);
-            AddLimit(sub, "--ohm-low", options.ohmLow, "Low resistance limit: " + ohm, ReadOhmLimit);
-            AddLimit(sub, "--volt-high", options.voltHigh, "High voltage limit: " + volt, ReadVoltLimit);
-            AddLimit(sub, "--volt-low", options.voltLow, "Low voltage limit: " + volt, ReadVoltLimit);
-        });
 }
 
 } // namespace voltaryn::cli

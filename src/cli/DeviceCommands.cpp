@@ -1,9 +1,7 @@
 // devices, info and key: which meters there are, which one answers, and its keys.
-#include "cli/Command.h"
-#include "meter/MeterKeys.h"
+#include "cli/Commands.h"
 
 #include <cstdio>
-#include <map>
 
 namespace voltaryn::cli {
 namespace {
@@ -14,6 +12,8 @@ std::string Hex4(std::uint16_t id)
     std::snprintf(text, sizeof text, "%04x", id);
     return text;
 }
+
+} // namespace
 
 // Lists the meters without talking to them: one may be busy with another recorder.
 void RunDevices(CommandContext& context, const NoOptions& /*options*/)
@@ -40,31 +40,30 @@ void RunInfo(CommandContext& context, const NoOptions& /*options*/)
                             + "\nConnection: " + connection + "\nRange: " + reading.RangeText);
 }
 
-// The key pad's buttons by the names the command line gives them.
-const std::map<std::string, KeyButton> KeyNames = {
-    {"m", KeyButton::BtnM},
-    {"am", KeyButton::BtnAM},
-    {"dm", KeyButton::BtnDM},
-    {"left", KeyButton::BtnLeft},
-    {"beeper", KeyButton::BtnBeeper},
-    {"cf", KeyButton::BtnCF},
-    {"down", KeyButton::BtnDown},
-    {"adj", KeyButton::BtnADJ},
-    {"point", KeyButton::BtnDecimalPoint},
-    {"up", KeyButton::BtnUp},
-    {"read", KeyButton::BtnRead},
-    {"right", KeyButton::BtnRight},
-    {"time", KeyButton::BtnRealTime},
-    {"interval", KeyButton::BtnInterval},
-    {"comp-on-off", KeyButton::BtnCompOnOff},
-    {"comp", KeyButton::BtnComp},
-    {"hold-on-off", KeyButton::BtnHoldOnOff},
-    {"hold", KeyButton::BtnHold},
-};
-
-struct KeyOptions {
-    std::string name;  // one of KeyNames
-};
+const std::map<std::string, KeyButton>& KeyNames()
+{
+    static const std::map<std::string, KeyButton> names = {
+        {"m", KeyButton::BtnM},
+        {"am", KeyButton::BtnAM},
+        {"dm", KeyButton::BtnDM},
+        {"left", KeyButton::BtnLeft},
+        {"beeper", KeyButton::BtnBeeper},
+        {"cf", KeyButton::BtnCF},
+        {"down", KeyButton::BtnDown},
+        {"adj", KeyButton::BtnADJ},
+        {"point", KeyButton::BtnDecimalPoint},
+        {"up", KeyButton::BtnUp},
+        {"read", KeyButton::BtnRead},
+        {"right", KeyButton::BtnRight},
+        {"time", KeyButton::BtnRealTime},
+        {"interval", KeyButton::BtnInterval},
+        {"comp-on-off", KeyButton::BtnCompOnOff},
+        {"comp", KeyButton::BtnComp},
+        {"hold-on-off", KeyButton::BtnHoldOnOff},
+        {"hold", KeyButton::BtnHold},
+    };
+    return names;
+}
 
 // A mode key presses as the key pad's button does, after the display it sees; reading the
 // display again afterwards tells whether the meter is still there.
@@ -72,26 +71,9 @@ void RunKey(CommandContext& context, const KeyOptions& options)
 {
     MeterAccess& meter = context.meter;
     meter.Connect();
-    const KeyPress press = KeyPressFor(KeyNames.at(options.name), meter.Session().pollLoop.Display().lit);
+    const KeyPress press = KeyPressFor(KeyNames().at(options.name), meter.Session().pollLoop.Display().lit);
     meter.Commands().PressKey(press.key, press.variant);
     meter.Refresh();
-}
-
-} // namespace
-
-void AddDeviceCommands(CLI::App& app, Command& command)
-{
-    AddCommand(app, command, "devices", "List the meters plugged in, with their hidraw paths", RunDevices);
-    AddCommand(app, command, "info", "Show the meter's identification, range and connection", RunInfo);
-    std::string names;
-    for (const auto& [name, button] : KeyNames)
-        names += (names.empty() ? "" : ", ") + name;
-    AddCommand<KeyOptions>(app, command, "key", "Press one of the meter's keys", RunKey,
-                           [names](CLI::App& sub, KeyOptions& options) {
-                               sub.add_option("NAME", options.name, "The key: " + names)
-                                   ->required()
-                                   ->transform(CLI::IsMember(KeyNames, CLI::ignore_case).description(""));
-                           });
 }
 
 } // namespace voltaryn::cli

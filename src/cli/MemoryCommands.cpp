@@ -1,5 +1,5 @@
 // memory, sd and erase: the meter's manual records and the recordings on its SD card.
-#include "cli/Command.h"
+#include "cli/Commands.h"
 #include "cli/ProgressLine.h"
 #include "files/ListExport.h"
 #include "memory/LoadingCaption.h"
@@ -23,7 +23,7 @@ Record ListRecord(const RecordRow& row)
 {
     Record record;
     for (std::size_t c = 0; c < ListNames.size(); ++c)
-        record[ListNames.at(c)] = c < row.size() ? row[c] : "";
+        record.push_back({ListNames.at(c), c < row.size() ? row[c] : ""});
     return record;
 }
 
@@ -58,37 +58,12 @@ private:
     RecordTable table_;
 };
 
-struct ListOptions {
-    std::string out;  // empty: to the output
-};
-
 void ConnectForMemory(MeterAccess& meter)
 {
     meter.Connect();
     if (!MemoryReadable(meter.Reading()))
         throw CliError(ExitCode::MeterFailed,
                        "the meter records by itself (AM or INTV mode) and lends no memory now: leave that mode first");
-}
-
-void RunMemory(CommandContext& context, const ListOptions& options)
-{
-    MeterAccess& meter = context.meter;
-    ConnectForMemory(meter);
-    ListDestination list(context.output, options.out, ManualListTitles());
-    ProgressLine progress;
-    NoEvents events;
-    const ManualDownloadResult result = DownloadManualRecords(
-        meter.Link(), meter.Commands(), events, [&](const RecordRow& row, int number, int count) {
-            list.Add(row);
-            progress.Show(LoadingCaption(number, count));
-        });
-    list.Save();
-    if (result.end == ManualDownloadEnd::BadCount)
-        throw CliError(ExitCode::MeterFailed, "the meter's record count makes no sense");
-    if (result.end == ManualDownloadEnd::NoReply)
-        throw CliError(ExitCode::MeterFailed, "the meter stopped answering after "
-                                                  + std::to_string(result.rowsDelivered) + " of "
-                                                  + std::to_string(result.recordCount) + " records");
 }
 
 // The card's files, listed as the Memory window lists them.
@@ -115,6 +90,29 @@ std::vector<SdFileEntry> ListCard(MeterAccess& meter)
     return std::move(collect.files);
 }
 
+} // namespace
+
+void RunMemory(CommandContext& context, const ListOptions& options)
+{
+    MeterAccess& meter = context.meter;
+    ConnectForMemory(meter);
+    ListDestination list(context.output, options.out, ManualListTitles());
+    ProgressLine progress;
+    NoEvents events;
+    const ManualDownloadResult result = DownloadManualRecords(
+        meter.Link(), meter.Commands(), events, [&](const RecordRow& row, int number, int count) {
+            list.Add(row);
+            progress.Show(LoadingCaption(number, count));
+        });
+    list.Save();
+    if (result.end == ManualDownloadEnd::BadCount)
+        throw CliError(ExitCode::MeterFailed, "the meter's record count makes no sense");
+    if (result.end == ManualDownloadEnd::NoReply)
+        throw CliError(ExitCode::MeterFailed, "the meter stopped answering after "
+                                                  + std::to_string(result.rowsDelivered) + " of "
+                                                  + std::to_string(result.recordCount) + " records");
+}
+
 void RunSdList(CommandContext& context, const NoOptions& /*options*/)
 {
     ConnectForMemory(context.meter);
@@ -122,11 +120,6 @@ void RunSdList(CommandContext& context, const NoOptions& /*options*/)
         context.output.Row(
             {{"file", file.number}, {"time", file.dateTime}, {"records", file.records}, {"bytes", file.size}});
 }
-
-struct SdFileOptions {
-    int file = 0;
-    std::string out;
-};
 
 // The file's rows, as the data list shows them; the list is titled with the present range and
 // temperature unit, as the window titles it.
@@ -160,11 +153,6 @@ void RunSdGet(CommandContext& context, const SdFileOptions& options)
         throw CliError(ExitCode::MeterFailed, "the meter stopped answering during the download");
 }
 
-struct SdDeleteOptions {
-    std::string which;  // a file number, or "all"
-    bool yes = false;
-};
-
 void RunSdDelete(CommandContext& context, const SdDeleteOptions& options)
 {
     MeterAccess& meter = context.meter;
@@ -182,58 +170,12 @@ void RunSdDelete(CommandContext& context, const SdDeleteOptions& options)
     meter.Refresh();
 }
 
-struct EraseOptions {
-    bool yes = false;
-};
-
 // Clears the meter's memory, whose one erase command takes the manual and automatic records alike.
 void RunErase(CommandContext& context, const EraseOptions& /*options*/)
 {
     context.meter.Connect();
     context.meter.Commands().ClearMeterMemory();
     context.meter.Refresh();
-}
-
-void AddOut(CLI::App& sub, std::string& out, const std::string& list)
-{
-    sub.add_option("--out", out,
-                   "Save into this data file, as the " + list + " saves it, instead of writing the output")
-        ->option_text("FILE");
-}
-
-void AddYes(CLI::App& sub, bool& yes, const std::string& what)
-{
-    sub.add_flag("--yes", yes, "Confirm: " + what)->required();
-}
-
-} // namespace
-
-void AddMemoryCommands(CLI::App& app, Command& command)
-{
-    AddCommand<ListOptions>(app, command, "memory", "Download the meter's manual records", RunMemory,
-                            [](CLI::App& sub, ListOptions& options) { AddOut(sub, options.out, "manual list"); });
-    CLI::App* sd = app.add_subcommand("sd", "The recordings on the meter's SD card: list, get N, delete N|all")
-                       ->require_subcommand(1);
-    AddCommand(*sd, command, "list", "List the card's files", RunSdList);
-    AddCommand<SdFileOptions>(*sd, command, "get", "Download one file of the card", RunSdGet,
-                              [](CLI::App& sub, SdFileOptions& options) {
-                                  sub.add_option("N", options.file, "The file's number, as sd list shows it")
-                                      ->required()
-                                      ->check(CLI::Range(0, 255));
-                                  AddOut(sub, options.out, "data list");
-                              });
-    AddCommand<SdDeleteOptions>(
-        *sd, command, "delete", "Delete one file of the card, or all", RunSdDelete,
-        [](CLI::App& sub, SdDeleteOptions& options) {
-            sub.add_option("N", options.which, "The file's number, or all")
-                ->required()
-                ->check(CLI::IsMember({"all"}) | CLI::Range(0, 255));
-            AddYes(sub, options.yes, "the files are gone for good");
-        });
-    AddCommand<EraseOptions>(app, command, "erase", "Erase the records in the meter's memory", RunErase,
-                             [](CLI::App& sub, EraseOptions& options) {
-                                 AddYes(sub, options.yes, "the records are gone for good");
-                             });
 }
 
 } // namespace voltaryn::cli

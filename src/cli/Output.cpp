@@ -2,25 +2,39 @@
 
 #include "cli/CliError.h"
 
+#include <nlohmann/json.hpp>
+
 #include <algorithm>
 
 namespace voltaryn::cli {
 namespace {
 
-// A value as a cell: texts as they are, lists as their items with blanks between.
-std::string CellText(const nlohmann::ordered_json& value)
+template <typename... Kinds>
+struct Overloaded : Kinds... {
+    using Kinds::operator()...;
+};
+
+// A value as a cell: texts as they are, lists as their words with blanks between.
+std::string CellText(const Value& value)
 {
-    if (value.is_string())
-        return value.get<std::string>();
-    if (value.is_null())
-        return {};
-    if (value.is_array()) {
-        std::string text;
-        for (const auto& item : value)
-            text += (text.empty() ? "" : " ") + CellText(item);
-        return text;
-    }
-    return value.dump();
+    return std::visit(Overloaded{[](const std::string& text) { return text; },
+                                 [](long long number) { return std::to_string(number); },
+                                 [](std::nullptr_t) { return std::string(); },
+                                 [](const std::vector<std::string>& words) {
+                                     std::string text;
+                                     for (const std::string& word : words)
+                                         text += (text.empty() ? "" : " ") + word;
+                                     return text;
+                                 }},
+                      value);
+}
+
+nlohmann::ordered_json Json(const Record& record)
+{
+    nlohmann::ordered_json json = nlohmann::ordered_json::object();
+    for (const auto& [name, value] : record)
+        std::visit([&json, &name = name](const auto& v) { json[name] = v; }, value);
+    return json;
 }
 
 std::string TsvCell(std::string text)
@@ -70,7 +84,7 @@ void Output::Row(const Record& record)
     if (table_.empty())
         table_.emplace_back();
     std::vector<std::string> row;
-    for (const auto& [name, value] : record.items()) {
+    for (const auto& [name, value] : record) {
         if (table_.size() == 1)
             table_.front().push_back(name);
         row.push_back(CellText(value));
@@ -108,12 +122,12 @@ void Output::End()
 void Output::Write(const Record& record)
 {
     if (format_ == Format::Json) {
-        WriteLine(record.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace));
+        WriteLine(Json(record).dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace));
         return;
     }
     std::vector<std::string> names;
     std::vector<std::string> cells;
-    for (const auto& [name, value] : record.items()) {
+    for (const auto& [name, value] : record) {
         names.push_back(name);
         cells.push_back(CellText(value));
     }

@@ -2,16 +2,23 @@
 
 #include "cli/GlobalOptions.h"
 
-#include <nlohmann/json.hpp>
-
+#include <cstddef>
 #include <ostream>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace voltaryn::cli {
 
+// A value of a record: a text, a whole number, nothing (null in JSON) or a list of words.
+using Value = std::variant<std::string, long long, std::nullptr_t, std::vector<std::string>>;
+
 // One record of output: named values, in the order they are shown.
-using Record = nlohmann::ordered_json;
+struct Field {
+    std::string name;
+    Value value;
+};
+using Record = std::vector<Field>;
 
 // Writes the records a command reads to the standard output, in the format asked for. Every
 // record of a run has the same names; TSV and CSV take them as their header line.

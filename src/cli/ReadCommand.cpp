@@ -1,5 +1,5 @@
 // read: the meter's display, decoded, once or as a stream.
-#include "cli/Command.h"
+#include "cli/Commands.h"
 #include "cli/StopSignal.h"
 #include "meter/DisplayUnits.h"
 
@@ -8,11 +8,6 @@
 
 namespace voltaryn::cli {
 namespace {
-
-struct ReadOptions {
-    long long count = 1;  // 0: until stopped
-    double interval = 1;  // seconds between readings
-};
 
 // When a reading was taken, in local time to the millisecond: the ISO 8601 form with the zone's
 // offset ("2024-03-15T10:00:00.300+01:00") for machines, and the time of day for people.
@@ -51,10 +46,10 @@ void WriteReading(CommandContext& context)
     const StatusBits& lit = context.meter.Session().pollLoop.Display().lit;
     const DisplayUnits units = UnitsShown(lit);
     const TakenAt at = TimeTexts(context.clock.Now());
-    nlohmann::ordered_json flags = nlohmann::ordered_json::array();
+    std::vector<std::string> flags;
     std::string flagText;
     for (std::string_view word : WordsShown(lit)) {
-        flags.push_back(std::string(word));
+        flags.emplace_back(word);
         flagText += "  " + std::string(word);
     }
     const Record record{
@@ -86,6 +81,8 @@ void WriteReading(CommandContext& context)
     context.output.Line(record, text);
 }
 
+} // namespace
+
 // Reading n is taken `interval` seconds after reading n - 1 was due, so a stream keeps its pace
 // however long each exchange takes.
 void RunRead(CommandContext& context, const ReadOptions& options)
@@ -104,22 +101,6 @@ void RunRead(CommandContext& context, const ReadOptions& options)
         }
         WriteReading(context);
     }
-}
-
-} // namespace
-
-void AddReadCommand(CLI::App& app, Command& command)
-{
-    AddCommand<ReadOptions>(
-        app, command, "read", "Read the meter's display: values with their units, range and lit indicators", RunRead,
-        [](CLI::App& sub, ReadOptions& options) {
-            sub.add_option("--count", options.count, "Readings to take; 0 reads until Ctrl-C (default 1)")
-                ->check(CLI::NonNegativeNumber)
-                ->option_text("N");
-            sub.add_option("--interval", options.interval, "Seconds from one reading to the next (default 1)")
-                ->check(CLI::Range(0.0, 86400.0))
-                ->option_text("SECONDS");
-        });
 }
 
 } // namespace voltaryn::cli

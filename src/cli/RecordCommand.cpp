@@ -1,6 +1,6 @@
 // record: the panel's recording, without the panel. The recorder is the program's own, so the
 // file is the window's, byte for byte.
-#include "cli/Command.h"
+#include "cli/Commands.h"
 #include "cli/ProgressLine.h"
 #include "cli/StopSignal.h"
 #include "recording/Recorder.h"
@@ -9,12 +9,6 @@
 
 namespace voltaryn::cli {
 namespace {
-
-struct RecordOptions {
-    std::string file;
-    int interval = Recorder::DefaultSampleTime;
-    int maxRecords = 0;  // 0: until the recorder ends the file, or Ctrl-C
-};
 
 // The panel's two timers: the poll every 100 ms, the recorder every second.
 constexpr std::chrono::milliseconds PollPeriod{100};
@@ -83,6 +77,8 @@ private:
     bool warnedOfWrite_ = false;
 };
 
+} // namespace
+
 void RunRecord(CommandContext& context, const RecordOptions& options)
 {
     CatchStopSignals();
@@ -112,26 +108,6 @@ void RunRecord(CommandContext& context, const RecordOptions& options)
         }
     }
     run.End(std::nullopt);
-}
-
-} // namespace
-
-void AddRecordCommand(CLI::App& app, Command& command)
-{
-    AddCommand<RecordOptions>(
-        app, command, "record",
-        "Record the displayed readings into a data file, as the window's recording does (Ctrl-C ends it)", RunRecord,
-        [](CLI::App& sub, RecordOptions& options) {
-            sub.add_option("FILE", options.file, "The data file to write (an existing one is replaced)")->required();
-            sub.add_option("--interval", options.interval,
-                           "Seconds from one record to the next, 1 to 86400 (default 2)")
-                ->check(CLI::Range(1, 86400))
-                ->option_text("SECONDS");
-            sub.add_option("--max-records", options.maxRecords,
-                           "Stop after this many records (default: until the file is full, at 36001)")
-                ->check(CLI::Range(1, Recorder::MaxRecords))
-                ->option_text("N");
-        });
 }
 
 } // namespace voltaryn::cli

@@ -1,6 +1,6 @@
 // clock, interval and average: the meter's settings. A setting is read back after it is sent,
 // so what is printed is what the meter took.
-#include "cli/Command.h"
+#include "cli/Commands.h"
 #include "protocol/Protocol.h"
 #include "settings/ClockTexts.h"
 #include "settings/SettingAnswers.h"
@@ -34,11 +34,39 @@ void WriteMeterClock(CommandContext& context)
     const LocalTime pc = context.clock.LocalNow();
     const std::optional<std::chrono::seconds> offset = MeterClockOffset(clock, pc);
     const std::string meterTime = MeterDateTimeText(clock);
-    Record record{{"meter", meterTime}, {"pc", DateTimeText(pc)}, {"offset_seconds", nullptr}};
+    Value offsetSeconds = nullptr;
     if (offset)
-        record["offset_seconds"] = offset->count();
-    context.output.Line(record, meterTime + " (" + OffsetText(offset) + ')');
+        offsetSeconds = static_cast<long long>(offset->count());
+    context.output.Line({{"meter", meterTime}, {"pc", DateTimeText(pc)}, {"offset_seconds", offsetSeconds}},
+                        meterTime + " (" + OffsetText(offset) + ')');
 }
+
+// A setting read back after it was sent: the meter must have taken it.
+void CheckTaken(const char* name, int value, int wanted, const std::string& shown)
+{
+    if (value != wanted)
+        throw CliError(ExitCode::MeterFailed, std::string("the meter kept its ") + name + " at " + shown);
+}
+
+void WriteInterval(CommandContext& context, std::optional<int> wanted)
+{
+    const int seconds = context.meter.Require(context.meter.Commands().ReadMeterInterval());
+    if (wanted)
+        CheckTaken("interval", seconds, *wanted, std::to_string(seconds) + " s");
+    context.output.Line({{"interval", seconds}}, std::to_string(seconds));
+}
+
+// The averaging as the meter's answer gives it: "OFF", or the number of readings averaged.
+void WriteAverage(CommandContext& context, std::optional<int> wanted)
+{
+    const int average = context.meter.Require(context.meter.Commands().ReadAverageNumber());
+    const std::string shown = AverageDefaultText(average);
+    if (wanted)
+        CheckTaken("averaging", average, *wanted, shown);
+    context.output.Line({{"average", shown}}, shown);
+}
+
+} // namespace
 
 void RunClockGet(CommandContext& context, const NoOptions& /*options*/)
 {
@@ -51,25 +79,6 @@ void RunClockSync(CommandContext& context, const NoOptions& /*options*/)
     context.meter.Connect();
     context.meter.Commands().SetMeterClock(MeterClockFor(context.clock.LocalNow()));
     WriteMeterClock(context);
-}
-
-// A setting read back after it was sent: the meter must have taken it.
-void CheckTaken(const char* name, int value, int wanted, const std::string& shown)
-{
-    if (value != wanted)
-        throw CliError(ExitCode::MeterFailed, std::string("the meter kept its ") + name + " at " + shown);
-}
-
-struct IntervalOptions {
-    int seconds = 0;
-};
-
-void WriteInterval(CommandContext& context, std::optional<int> wanted)
-{
-    const int seconds = context.meter.Require(context.meter.Commands().ReadMeterInterval());
-    if (wanted)
-        CheckTaken("interval", seconds, *wanted, std::to_string(seconds) + " s");
-    context.output.Line({{"interval", seconds}}, std::to_string(seconds));
 }
 
 void RunIntervalGet(CommandContext& context, const NoOptions& /*options*/)
@@ -85,20 +94,6 @@ void RunIntervalSet(CommandContext& context, const IntervalOptions& options)
     WriteInterval(context, options.seconds);
 }
 
-struct AverageOptions {
-    std::string average;  // "OFF", "4", "8" or "16"
-};
-
-// The averaging as the meter's answer gives it: "OFF", or the number of readings averaged.
-void WriteAverage(CommandContext& context, std::optional<int> wanted)
-{
-    const int average = context.meter.Require(context.meter.Commands().ReadAverageNumber());
-    const std::string shown = AverageDefaultText(average);
-    if (wanted)
-        CheckTaken("averaging", average, *wanted, shown);
-    context.output.Line({{"average", shown}}, shown);
-}
-
 void RunAverageGet(CommandContext& context, const NoOptions& /*options*/)
 {
     context.meter.Connect();
@@ -111,35 +106,6 @@ void RunAverageSet(CommandContext& context, const AverageOptions& options)
     context.meter.Connect();
     context.meter.Commands().SetAverageNumber(average);
     WriteAverage(context, average);
-}
-
-} // namespace
-
-void AddSettingCommands(CLI::App& app, Command& command)
-{
-    CLI::App* clock = app.add_subcommand("clock", "The meter's clock: get, sync")->require_subcommand(1);
-    AddCommand(*clock, command, "get", "Show the meter's date and time, and how far it is from the PC's", RunClockGet);
-    AddCommand(*clock, command, "sync", "Set the meter's clock to the PC's", RunClockSync);
-
-    CLI::App* interval =
-        app.add_subcommand("interval", "The meter's own sampling interval: get, set SECONDS")->require_subcommand(1);
-    AddCommand(*interval, command, "get", "Show the interval in seconds", RunIntervalGet);
-    AddCommand<IntervalOptions>(*interval, command, "set", "Set the interval", RunIntervalSet,
-                                [](CLI::App& sub, IntervalOptions& options) {
-                                    sub.add_option("SECONDS", options.seconds, "1 to 255")
-                                        ->required()
-                                        ->check(CLI::Range(1, 255));
-                                });
-
-    CLI::App* average =
-        app.add_subcommand("average", "The meter's averaging of readings: get, set OFF|4|8|16")->require_subcommand(1);
-    AddCommand(*average, command, "get", "Show the number of readings averaged, or OFF", RunAverageGet);
-    AddCommand<AverageOptions>(*average, command, "set", "Set the averaging", RunAverageSet,
-                               [](CLI::App& sub, AverageOptions& options) {
-                                   sub.add_option("N", options.average, "OFF, 4, 8 or 16")
-                                       ->required()
-                                       ->transform(CLI::IsMember({"OFF", "4", "8", "16"}, CLI::ignore_case));
-                               });
 }
 
 } // namespace voltaryn::cli

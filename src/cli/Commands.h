@@ -1,0 +1,110 @@
+#pragma once
+
+#include "cli/MeterAccess.h"
+#include "cli/Output.h"
+#include "cli/RunClock.h"
+#include "common/EventPump.h"
+#include "meter/MeterKeys.h"
+#include "recording/Recorder.h"
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+
+// The subcommands, each with the options the command line gives it (CommandLine.cpp reads them).
+// A subcommand throws a CliError for anything that fails.
+namespace voltaryn::cli {
+
+// What a subcommand works with.
+struct CommandContext {
+    RunClock& clock;
+    MeterAccess& meter;  // not connected yet: a subcommand connects when it needs the meter
+    Output& output;
+};
+
+// A subcommand with its options bound.
+using Command = std::function<void(CommandContext&)>;
+
+struct NoOptions {};
+
+// Long transfers let pending events run between two steps; a command line has none.
+struct NoEvents : EventPump {
+    void LetEventsRun() override {}
+};
+
+// devices, info, key
+void RunDevices(CommandContext& context, const NoOptions& options);
+void RunInfo(CommandContext& context, const NoOptions& options);
+// The key pad's buttons by the names the command line gives them.
+const std::map<std::string, KeyButton>& KeyNames();
+struct KeyOptions {
+    std::string name;  // one of KeyNames()
+};
+void RunKey(CommandContext& context, const KeyOptions& options);
+
+// read
+struct ReadOptions {
+    long long count = 1;  // 0: until stopped
+    double interval = 1;  // seconds from one reading to the next
+};
+void RunRead(CommandContext& context, const ReadOptions& options);
+
+// record
+struct RecordOptions {
+    std::string file;
+    int interval = Recorder::DefaultSampleTime;
+    int maxRecords = 0;  // 0: until the recorder ends the file, or a stop signal
+};
+void RunRecord(CommandContext& context, const RecordOptions& options);
+
+// memory, sd, erase
+struct ListOptions {
+    std::string out;  // the data file to save into; empty: to the output
+};
+void RunMemory(CommandContext& context, const ListOptions& options);
+void RunSdList(CommandContext& context, const NoOptions& options);
+struct SdFileOptions {
+    int file = 0;
+    std::string out;
+};
+void RunSdGet(CommandContext& context, const SdFileOptions& options);
+struct SdDeleteOptions {
+    std::string which;  // a file number, or "all"
+    bool yes = false;
+};
+void RunSdDelete(CommandContext& context, const SdDeleteOptions& options);
+struct EraseOptions {
+    bool yes = false;
+};
+void RunErase(CommandContext& context, const EraseOptions& options);
+
+// clock, interval, average
+void RunClockGet(CommandContext& context, const NoOptions& options);
+void RunClockSync(CommandContext& context, const NoOptions& options);
+void RunIntervalGet(CommandContext& context, const NoOptions& options);
+struct IntervalOptions {
+    int seconds = 0;
+};
+void RunIntervalSet(CommandContext& context, const IntervalOptions& options);
+void RunAverageGet(CommandContext& context, const NoOptions& options);
+struct AverageOptions {
+    std::string average;  // "OFF", "4", "8" or "16"
+};
+void RunAverageSet(CommandContext& context, const AverageOptions& options);
+
+// comparator
+struct ComparatorGetOptions {
+    int entry = 0;  // 0: all of them
+};
+void RunComparatorGet(CommandContext& context, const ComparatorGetOptions& options);
+struct ComparatorSetOptions {
+    int entry = 1;
+    std::optional<std::string> ohmHigh;
+    std::optional<std::string> ohmLow;
+    std::optional<std::string> voltHigh;
+    std::optional<std::string> voltLow;
+};
+void RunComparatorSet(CommandContext& context, const ComparatorSetOptions& options);
+
+} // namespace voltaryn::cli
