@@ -2,6 +2,7 @@
 // data list, as a click on the Memory window's file row does it: about 50,000 chunk exchanges,
 // the lines put together into rows, and the application's events processed after each chunk,
 // so the list repaints its progress while the download runs.
+#include "BenchServices.h"
 #include "app/Application.h"
 #include "sim/SimulatedHidBackend.h"
 #include "ui/lists/DataListWindow.h"
@@ -15,24 +16,6 @@
 
 namespace voltaryn {
 namespace {
-
-class ProcessEvents : public EventPump {
-    void LetEventsRun() override { QCoreApplication::processEvents(); }
-};
-
-// The download asks no questions; any message box would be a fault.
-class NoDialogs : public DialogService {
-    void ShowMessage(QWidget*, MessageIcon, const QString&) override { ++messages; }
-    bool Confirm(QWidget*, const QString&) override { return false; }
-    QString AskText(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    QString AskSaveFileName(QWidget*, const QString&) override { return {}; }
-    QString AskOpenFileName(QWidget*, const QString&) override { return {}; }
-    void RunModal(QDialog&) override {}
-    bool ChoosePrinter(QWidget*, QPrinter&) override { return false; }
-
-public:
-    int messages = 0;
-};
 
 void BM_SdDownload36001RecordsIntoTheDataList(benchmark::State& state)
 {

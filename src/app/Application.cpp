@@ -8,7 +8,8 @@ Application::Application(const AppServices& services)
       settings_({state_, services.dialogs, services.pump, panel_, panel_}),
       memory_({state_, services.dialogs, services.pump, panel_, panel_}, panel_),
       comparator_({state_, services.dialogs, services.pump, panel_, panel_}),
-      graphs_({state_, services.dialogs, services.pump, panel_, panel_})
+      graphs_({state_, services.dialogs, services.pump, panel_, panel_}),
+      columnPlots_({state_, services.dialogs, services.pump, panel_, panel_})
 {
     recording_.Register(toolbar_);
     settings_.Register(toolbar_);
@@ -22,6 +23,7 @@ Application::Application(const AppServices& services)
     QObject::connect(&recording_, &RecordingController::recorderChanged, &panel_, &PanelWindow::ShowRecorderState);
     QObject::connect(&recording_, &RecordingController::recorderNotice, &panel_, &PanelWindow::ShowRecorderNotice);
     QObject::connect(&panel_, &PanelWindow::closing, &recording_, &RecordingController::EndRun);
+    QObject::connect(&recording_, &RecordingController::fileListOpened, &columnPlots_, &FileColumnPlots::Attach);
 }
 
 } // namespace voltaryn

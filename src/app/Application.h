@@ -5,6 +5,7 @@
 #include "link/HidBackend.h"
 #include "program/ProgramState.h"
 #include "ui/common/DialogService.h"
+#include "ui/graphs/FileColumnPlots.h"
 #include "ui/graphs/GraphsController.h"
 #include "ui/lists/RecordingController.h"
 #include "ui/memory/MemoryController.h"
@@ -42,6 +43,7 @@ private:
     MemoryController memory_;
     ComparatorController comparator_;
     GraphsController graphs_;
+    FileColumnPlots columnPlots_;
 };
 
 } // namespace voltaryn

@@ -12,4 +12,10 @@ inline QString ToQString(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The object name of one control of an indexed set, as "AxisMin(1)".
+inline QString Indexed(const char* name, int index)
+{
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
+
 } // namespace voltaryn

@@ -52,6 +52,7 @@ const LegendEntry Legend[] = {
 ChannelGraph::ChannelGraph(QCustomPlot& plot) : plot_(plot)
 {
     plot_.setBackground(GraphTeal);
+    TickWholeNumbers(*plot_.xAxis);
     QCPAxisRect& rect = *plot_.axisRect();
     for (std::size_t i = 0; i < AxisChannelCount; ++i) {
         QCPAxis* axis = i == 0 ? plot_.yAxis : rect.addAxis(QCPAxis::atLeft);
@@ -65,7 +66,7 @@ ChannelGraph::ChannelGraph(QCustomPlot& plot) : plot_(plot)
     }
     for (std::size_t i = 0; i < HistoryChannelCount; ++i) {
         QCPGraph* graph = plot_.addGraph(plot_.xAxis, &Axis(AxisOf(static_cast<HistoryChannel>(i))));
-        graph->setPen(QPen(PlotColours.at(i), 1.5));
+        graph->setPen(QPen(PlotColours.at(i), 1));  // a one-pixel line draws fast at any point count
         graph->setAdaptiveSampling(true);
     }
 }
@@ -93,7 +94,15 @@ void ChannelGraph::ShowAxes(const ChannelSwitches& channels) const
     }
 }
 
-void AddChannelLegend(QWidget& window, QBoxLayout& layout, const QString& temperatureText)
+void TickWholeNumbers(QCPAxis& axis)
+{
+    auto ticker = QSharedPointer<QCPAxisTickerFixed>::create();
+    ticker->setTickStep(1);
+    ticker->setScaleStrategy(QCPAxisTickerFixed::ssMultiples);
+    axis.setTicker(ticker);
+}
+
+QBoxLayout* ChannelLegend(QWidget& window, const QString& temperatureText)
 {
     auto* legend = new QHBoxLayout;
     for (const LegendEntry& entry : Legend) {
@@ -109,7 +118,7 @@ void AddChannelLegend(QWidget& window, QBoxLayout& layout, const QString& temper
         legend->addWidget(label);
     }
     legend->addStretch();
-    layout.addLayout(legend);
+    return legend;
 }
 
 void ShowChannelLegend(QWidget& window, const ChannelSwitches& channels)

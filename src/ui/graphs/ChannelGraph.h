@@ -32,9 +32,12 @@ private:
     QCustomPlot& plot_;
 };
 
-// Adds the row of coloured channel names ("Voltage", "Ampere", ..., "Capacity ( in Out Total )")
-// to `layout`, as labels of `window`.
-void AddChannelLegend(QWidget& window, QBoxLayout& layout, const QString& temperatureText);
+// Ticks `axis` at whole numbers only: it counts samples or records.
+void TickWholeNumbers(QCPAxis& axis);
+
+// The row of coloured channel names ("Voltage", "Ampere", ..., "Capacity ( in Out Total )"), as
+// labels of `window`, for the window to place.
+QBoxLayout* ChannelLegend(QWidget& window, const QString& temperatureText);
 // Shows the legend labels of the switched-on channels only.
 void ShowChannelLegend(QWidget& window, const ChannelSwitches& channels);
 

@@ -1,36 +1,32 @@
 #include "ui/graphs/DetailGraphWindow.h"
 
+#include "program/ProgramState.h"
+#include "ui/common/QtText.h"
+
+#include <QGridLayout>
 #include <QLabel>
-#include <QVBoxLayout>
 
 #include <qcustomplot.h>
 
+#include <cmath>
+
 namespace voltaryn {
 
-DetailGraphWindow::DetailGraphWindow(QWidget* mainWindow)
-    : QWidget(mainWindow, Qt::Window), plot_(new QCustomPlot(this)), graph_(*plot_)
+DetailGraphWindow::DetailGraphWindow(GraphState& state, DialogService& dialogs, QWidget* mainWindow)
+    : ZoomableGraphWindow(ZoomableGraph::RealTimeGraph, dialogs, mainWindow), state_(state), channels_(Graph())
 {
     setObjectName("RealTimeGraph");
     setWindowTitle("Real Time Graph");
-    setAttribute(Qt::WA_DeleteOnClose);
-    setAutoFillBackground(true);
-    QPalette teal = palette();
-    teal.setColor(QPalette::Window, GraphTeal);
-    setPalette(teal);
-
-    plot_->setObjectName("CWGraph1");
-    plot_->setMinimumSize(800, 450);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(plot_, 1);
-    AddChannelLegend(*this, *layout, {});
+    SetBackground(GraphTeal);
+    SetGraphBackground(GraphTeal);
+    Body().addLayout(ChannelLegend(*this, ToQString(state_.GraphTempUnit)), 2, 0);
 }
 
-void DetailGraphWindow::Draw(const DetailGraphData& data, const QString& temperatureText)
+void DetailGraphWindow::Draw(const DetailGraphData& data)
 {
-    findChild<QLabel*>("LblT")->setText(temperatureText);
-    plot_->xAxis->setRange(1, data.Count);
-    graph_.SetLimits(data.Limits);
-    graph_.ShowAxes(data.Channels);
+    Graph().xAxis->setRange(1, data.Count);
+    channels_.SetLimits(data.Limits);
+    channels_.ShowAxes(data.Channels);
     ShowChannelLegend(*this, data.Channels);
     for (std::size_t c = 0; c < HistoryChannelCount; ++c) {
         const auto channel = static_cast<HistoryChannel>(c);
@@ -38,9 +34,28 @@ void DetailGraphWindow::Draw(const DetailGraphData& data, const QString& tempera
         QVector<QCPGraphData> points(static_cast<qsizetype>(series.size()));
         for (std::size_t i = 0; i < series.size(); ++i)
             points[static_cast<qsizetype>(i)] = QCPGraphData(static_cast<double>(i + 1), series[i]);
-        graph_.Plot(channel).data()->set(points, true);
+        channels_.Plot(channel).data()->set(points, true);
     }
-    plot_->replot();
+    // The fields show the horizontal range 1..count and the range of the axis the vertical fields
+    // act on, so that a later change of a maximum keeps the other values where they are.
+    state_.DetailRangeChanging = true;
+    ShowRanges(Graph().xAxis->range(), ValueAxis().range());
+    state_.DetailRangeChanging = false;
+
+    const QCPRange x = Graph().xAxis->range();
+    const double middle = ValueAxis().range().center();
+    Cursors().Add(ValueAxis(), {std::round(x.lower + x.size() / 3), middle}, Qt::white);
+    Cursors().Add(ValueAxis(), {std::round(x.lower + x.size() * 2 / 3), middle}, Qt::white, Qt::DashLine);
+    ChooseTrackMode(0);
+    Graph().replot();
+}
+
+bool DetailGraphWindow::AppliesFieldChange(bool maxField) const { return maxField && !state_.DetailRangeChanging; }
+
+void DetailGraphWindow::Reset()
+{
+    emit resetClicked();
+    close();
 }
 
 } // namespace voltaryn

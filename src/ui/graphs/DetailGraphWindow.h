@@ -2,28 +2,35 @@
 
 #include "graphs/DetailGraph.h"
 #include "ui/graphs/ChannelGraph.h"
-
-#include <QWidget>
-
-class QCustomPlot;
+#include "ui/graphs/ZoomableGraphWindow.h"
 
 namespace voltaryn {
 
+struct GraphState;
+
 // "Real Time Graph" (`RealTimeGraph`): the live graph's recorded history for the channels and
-// ranges chosen in the detail settings, sample i at horizontal position i + 1.
-class DetailGraphWindow : public QWidget {
+// ranges chosen in the detail settings, sample i at horizontal position i + 1, with two cursors.
+// Its range fields apply when a maximum changes, not while the window fills them itself; "Reset
+// Scale" asks for the detail settings again (resetClicked) and closes the window.
+class DetailGraphWindow : public ZoomableGraphWindow {
     Q_OBJECT
 public:
-    explicit DetailGraphWindow(QWidget* mainWindow);
+    DetailGraphWindow(GraphState& state, DialogService& dialogs, QWidget* mainWindow);
 
-    // Draws the chosen channels, each plot's samples set in one call; `temperatureText` names the
-    // temperature unit the history was recorded in.
-    void Draw(const DetailGraphData& data, const QString& temperatureText);
-    QCustomPlot& Plot() { return *plot_; }
+    // Draws the chosen channels, each plot's samples set in one call.
+    void Draw(const DetailGraphData& data);
+
+signals:
+    void resetClicked();
+
+protected:
+    bool AppliesFieldChange(bool maxField) const override;
+    void Reset() override;
+    QColor Background() const override { return GraphTeal; }
 
 private:
-    QCustomPlot* plot_;
-    ChannelGraph graph_;
+    GraphState& state_;
+    ChannelGraph channels_;
 };
 
 } // namespace voltaryn

@@ -55,7 +55,7 @@ void GraphsController::Start(const ChannelSwitches& channels, const AxisLimits& 
     });
     connect(window_, &LiveGraphWindow::printClicked, this, &GraphsController::Print);
     connect(window_, &LiveGraphWindow::graphClicked, this,
-            [this] { OpenDetailSettings(context_.state.graphs.GraphAxisLimits); });
+            [this] { OpenDetailSettings(context_.state.graphs.GraphAxisLimits, context_.state.graphs.GraphChannels); });
     window_->resize(1100, 620);
     window_->move(context_.mainWindow.frameGeometry().topRight() + QPoint(1, 0));
     KeepOnScreen(*window_, context_.mainWindow);
@@ -71,15 +71,15 @@ void GraphsController::Print()
     PrintWindowImage(printer, window_->PrintImage());
 }
 
-// The detail settings offer the channels the live graph charted, checked, with `limits`.
-void GraphsController::OpenDetailSettings(const AxisLimits& limits)
+// The detail settings offer the channels the live graph charted, those of `checked` checked.
+void GraphsController::OpenDetailSettings(const AxisLimits& limits, const ChannelSwitches& checked)
 {
     if (detail_ != nullptr)
         detail_->close();
     const ChannelSwitches& charted = context_.state.graphs.GraphChannels;
     auto* settings = new GraphSettingsDialog(GraphSettingsDialog::Kind::GraphDetail, &context_.mainWindow);
     settings->SetLimits(limits, false);
-    settings->SetSwitches(charted);
+    settings->SetSwitches(checked);
     for (std::size_t i = 0; i < AxisChannelCount; ++i) {
         const auto channel = static_cast<AxisChannel>(i);
         settings->SetChannelAvailable(channel, charted[SwitchOf(channel)]);
@@ -95,11 +95,13 @@ void GraphsController::ShowDetail(const ChannelSwitches& channels, const AxisLim
     const std::optional<DetailGraphData> data = PrepareDetailGraph(graphs, channels, limits);
     if (!data)
         return;  // no channel chosen, or nothing recorded yet
-    detail_ = new DetailGraphWindow(&context_.mainWindow);
+    detail_ = new DetailGraphWindow(graphs, context_.dialogs, &context_.mainWindow);
+    connect(detail_, &DetailGraphWindow::resetClicked, this,
+            [this] { OpenDetailSettings(context_.state.graphs.DetailAxisLimits, context_.state.graphs.DetailChannels); });
     const QRect screen = context_.mainWindow.screen()->availableGeometry();
     detail_->setGeometry(FitWithin(QRect(screen.topLeft(), QSize(1280, 720)), screen));
     detail_->show();
-    detail_->Draw(*data, ToQString(graphs.GraphTempUnit));
+    detail_->Draw(*data);
 }
 
 } // namespace voltaryn

@@ -27,7 +27,7 @@ private:
     void OpenSettings();
     void Start(const ChannelSwitches& channels, const AxisLimits& limits);
     void Print();
-    void OpenDetailSettings(const AxisLimits& limits);
+    void OpenDetailSettings(const AxisLimits& limits, const ChannelSwitches& checked);
     void ShowDetail(const ChannelSwitches& channels, const AxisLimits& limits);
 
     FeatureContext context_;

@@ -47,7 +47,7 @@ LiveGraphWindow::LiveGraphWindow(LiveGraph& live, const GraphState& state, bool 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(toolbar_);
     layout->addWidget(plot_, 1);
-    AddChannelLegend(*this, *layout, tempIsCelsius ? "Celsius" : "Fahrenheit");
+    layout->addLayout(ChannelLegend(*this, tempIsCelsius ? "Celsius" : "Fahrenheit"));
     ShowChannelLegend(*this, state.GraphChannels);
 
     timer_->setObjectName("Timer1");

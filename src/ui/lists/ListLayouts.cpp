@@ -41,7 +41,7 @@ ListLayout DataListLayout(const std::string& range, const std::string& tempUnit)
 
 ListLayout FileListLayout(const std::string& range, const std::string& tempUnit)
 {
-    return {"FileList", "File List", {},
+    return {"FileList", "File List", {"Plot", "Print"},
             {{"No.s", " 000000 "}, {"Time", "HH:NN:SS"}, {"V", "99999999"}, {range, "A400 mOhm"},
              {"Amp", "99999999"}, {tempUnit, "AAA999999A"}, {"In-Cap", "AOutCapUnit"},
              {"Out-Cap", "AAOutCapUnit"}, {"T-Cap", "AOutCapUnit"}}};

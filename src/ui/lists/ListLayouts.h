@@ -21,7 +21,7 @@ struct ListColumn {
 struct ListLayout {
     QString objectName;
     QString caption;
-    QStringList toolbarKeys;  // the keys of its toolbar buttons, save first
+    QStringList toolbarKeys;  // the keys of its toolbar buttons, in order
     std::vector<ListColumn> columns;
 
     RecordRow Titles() const;

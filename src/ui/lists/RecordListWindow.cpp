@@ -76,19 +76,30 @@ RecordListWindow::RecordListWindow(const ListLayout& layout, ListServices servic
 
 void RecordListWindow::AddToolbar(const QStringList& keys)
 {
+    struct Button {
+        const char* key;
+        const char* icon;
+    };
+    constexpr Button Buttons[] = {
+        {"Save", "document-save-as-symbolic"}, {"Print", "document-print-symbolic"}, {"Plot", ":/icons/graph-symbolic.svg"}};
     toolbar_ = new QToolBar(this);
     toolbar_->setObjectName("Toolbar1");
     for (const QString& key : keys) {
-        const bool save = key.compare("Save", Qt::CaseInsensitive) == 0;
-        QAction* action = toolbar_->addAction(QIcon::fromTheme(save ? "document-save-as-symbolic" : "document-print-symbolic"),
-                                             save ? "Save" : "Print");
-        action->setObjectName(key);
+        for (const Button& button : Buttons) {
+            if (key.compare(button.key, Qt::CaseInsensitive) != 0)
+                continue;
+            const QString icon = button.icon;
+            QAction* action = toolbar_->addAction(icon.startsWith(':') ? QIcon(icon) : QIcon::fromTheme(icon), button.key);
+            action->setObjectName(key);
+        }
     }
     connect(toolbar_, &QToolBar::actionTriggered, this, [this](QAction* action) {
         if (action->objectName().compare("Save", Qt::CaseInsensitive) == 0)
             Save();
         else if (action->objectName() == "Print")
             Print();
+        else
+            emit toolbarKeyClicked(action->objectName());
     });
     layout_->addWidget(toolbar_);
 }

@@ -42,6 +42,8 @@ public:
 
 signals:
     void closed();
+    // A toolbar button other than Save and Print.
+    void toolbarKeyClicked(const QString& key);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -111,6 +111,7 @@ void RecordingController::Open()
         model.SetTitle(DataFile::TemperatureColumn, *data.temperatureTitle);
     model.SetRows(std::move(data.rows));
     fileList_->setWindowTitle(ToQString(path.filename().string()));
+    emit fileListOpened(*fileList_);
     if (!data.warning.empty())
         context_.dialogs.ShowMessage(parent, MessageIcon::Exclamation, ToQString(data.warning));
 }

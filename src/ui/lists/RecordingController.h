@@ -28,6 +28,8 @@ signals:
     void recorderChanged();
     // How the last recording or live list ended, in a line or two; empty once a new one starts.
     void recorderNotice(const QString& text);
+    // Open has filled the file list with a data file.
+    void fileListOpened(RecordListWindow& fileList);
 
 private:
     void Save();

@@ -1,5 +1,6 @@
 #include "ui/panel/FrontPanelView.h"
 
+#include "ui/common/QtText.h"
 #include "ui/panel/KeyCap.h"
 #include "ui/panel/LcdFonts.h"
 #include "ui/panel/LcdSymbol.h"
@@ -19,11 +20,6 @@ namespace {
 
 const QColor SegmentInk(0x1b, 0x21, 0x17);
 const QColor PrintedWhite(0xdf, 0xe3, 0xe6);
-
-QString Indexed(const char* name, int index)
-{
-    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
-}
 
 struct AnnunciatorPlace {
     const char* name;

@@ -1,5 +1,7 @@
 #include "ui/settings/LimitEditor.h"
 
+#include "ui/common/QtText.h"
+
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QGridLayout>
@@ -9,11 +11,6 @@
 #include <algorithm>
 
 namespace voltaryn {
-namespace {
-
-QString Indexed(const char* name, int index) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index); }
-
-} // namespace
 
 LimitEditor::LimitEditor(const QString& caption, Kind kind, const Names& names, QWidget* parent)
     : QGroupBox(caption, parent), decimals_(new QButtonGroup(this))

@@ -5,8 +5,11 @@
 #include "ui/graphs/LiveGraphWindow.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -17,6 +20,26 @@ namespace voltaryn {
 namespace {
 
 using namespace testing;
+
+const QColor Teal(0, 128, 128);
+
+// The first page of a PDF as the printer would put it on paper, at a low resolution.
+QImage PdfPage(const QString& pdf)
+{
+    QProcess render;
+    render.start("pdftoppm", {"-r", "30", "-f", "1", "-l", "1", "-png", "-singlefile", pdf, pdf});
+    render.waitForFinished();
+    return QImage(pdf + ".png");
+}
+
+bool HasColour(const QImage& image, const QColor& colour)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y) == colour)
+                return true;
+    return false;
+}
 
 class LiveGraphTest : public PanelHarness {
 protected:
@@ -48,7 +71,7 @@ protected:
     {
         QStringList shown;
         for (const QLabel* label : window->findChildren<QLabel*>())
-            if (label->isVisibleTo(window))
+            if (label->objectName().startsWith("Lbl") && label->isVisibleTo(window))
                 shown << label->text();
         return shown;
     }
@@ -102,30 +125,78 @@ TEST_F(LiveGraphTest, TheDetailGraphDrawsEverySampleRecordedSoFar)
     DetailGraphWindow* detail = OpenDetail();
     ASSERT_NE(detail, nullptr);
     EXPECT_EQ(LegendShown(detail), QStringList{"Ohm"});
-    const QCPRange samples = detail->Plot().xAxis->range();
+    const QCPRange samples = detail->Graph().xAxis->range();
     EXPECT_EQ(samples.lower, 1);
     EXPECT_EQ(samples.upper, 120);
-    EXPECT_EQ(detail->Plot().graph(3)->dataCount(), 120);
-    EXPECT_EQ(detail->Plot().graph(0)->dataCount(), 0);
+    EXPECT_EQ(detail->Graph().graph(3)->dataCount(), 120);
+    EXPECT_EQ(detail->Graph().graph(0)->dataCount(), 0);
 
     OpenDetail();  // a second click replaces the detail graph
     EXPECT_EQ(panel.findChildren<DetailGraphWindow*>().size(), 1);
 }
 
-TEST_F(LiveGraphTest, PrintGoesToTheChosenPrinterAndLeavesTheWindowAsItWas)
+TEST_F(LiveGraphTest, TheDetailGraphsModesCursorsRangeFieldsAndReset)
+{
+    StartGraph("CkOhm");
+    for (int i = 0; i < 120; ++i)
+        Graph()->Tick();
+    DetailGraphWindow* detail = OpenDetail();
+    ASSERT_NE(detail, nullptr);
+    auto* modes = detail->findChild<QComboBox*>("Combo1");
+    EXPECT_EQ(modes->currentText(), "Normal");
+    EXPECT_EQ(detail->findChild<QPlainTextEdit*>("txtDescription")->toPlainText(), "Normal mode");
+    EXPECT_EQ(modes->count(), 7);
+    EXPECT_TRUE(detail->Cursors().Visible());
+    detail->ChooseTrackMode(modes->findText("PanXY"));
+    EXPECT_TRUE(detail->Cursors().Visible());
+    detail->ChooseTrackMode(modes->findText("ZoomX"));
+    EXPECT_FALSE(detail->Cursors().Visible());
+    EXPECT_EQ(detail->Cursors().Count(), 2);
+
+    // A new horizontal minimum waits for the next change of a maximum.
+    detail->findChild<QDoubleSpinBox*>("AxisMin(1)")->setValue(50);
+    EXPECT_EQ(detail->Graph().xAxis->range(), QCPRange(1, 120));
+    detail->findChild<QDoubleSpinBox*>("AxisMax(1)")->setValue(100);
+    EXPECT_EQ(detail->Graph().xAxis->range(), QCPRange(50, 100));
+
+    app.State().graphs.DetailAxisLimits[AxisChannel::Resistance].Max = 7;
+    detail->findChild<QPushButton*>("CmdReset")->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(panel.findChild<DetailGraphWindow*>("RealTimeGraph"), nullptr);
+    ASSERT_NE(Settings("GraphDetail"), nullptr);
+    EXPECT_EQ(Settings("GraphDetail")->findChild<QDoubleSpinBox*>("AxisMaxO")->value(), 7);
+}
+
+TEST_F(LiveGraphTest, PrintingGoesToTheChosenPrinterOnWhiteAndLeavesTheWindowAsItWas)
 {
     StartGraph("CkV");
-    QTemporaryDir folder;
-    dialogs.printToPdf = folder.filePath("graph.pdf");
-    dialogs.onPrinter = [](QPrinter&) { return false; };  // cancelled
-    Graph()->findChild<QAction*>("Print")->trigger();
-    EXPECT_FALSE(QFile::exists(dialogs.printToPdf));
+    Graph()->Tick();
+    QWidget* detail = OpenDetail();
+    ASSERT_NE(detail, nullptr);
+    const std::pair<QWidget*, std::function<void()>> windows[] = {
+        {Graph(), [this] { Graph()->findChild<QAction*>("Print")->trigger(); }},
+        {detail, [detail] { detail->findChild<QPushButton*>("CmdPrint")->click(); }},
+    };
+    for (const auto& [window, print] : windows) {
+        QTemporaryDir folder;
+        dialogs.printToPdf = folder.filePath("graph.pdf");
+        dialogs.onPrinter = [](QPrinter&) { return false; };  // cancelled
+        print();
+        EXPECT_FALSE(QFile::exists(dialogs.printToPdf));
 
-    dialogs.onPrinter = nullptr;
-    Graph()->findChild<QAction*>("Print")->trigger();
-    EXPECT_GT(QFileInfo(dialogs.printToPdf).size(), 1000);
-    EXPECT_TRUE(Graph()->findChild<QToolBar*>("Toolbar1")->isVisibleTo(Graph()));
-    EXPECT_EQ(Graph()->Plot().palette().color(QPalette::Window), QColor(0, 128, 128));
+        dialogs.onPrinter = nullptr;
+        print();
+        const QImage page = PdfPage(dialogs.printToPdf);
+        const std::string name = window->objectName().toStdString();
+        ASSERT_FALSE(page.isNull()) << name;
+        EXPECT_FALSE(HasColour(page, Teal)) << name;
+        EXPECT_EQ(window->palette().color(QPalette::Window), Teal);
+        for (const QWidget* hidden : {window->findChild<QWidget*>("Toolbar1"), window->findChild<QWidget*>("FrmGraphic")}) {
+            if (hidden != nullptr) {
+                EXPECT_TRUE(hidden->isVisibleTo(window)) << name;
+            }
+        }
+    }
 }
 
 } // namespace

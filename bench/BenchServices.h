@@ -1,0 +1,30 @@
+#pragma once
+
+#include "common/EventPump.h"
+#include "ui/common/DialogService.h"
+
+#include <QCoreApplication>
+
+namespace voltaryn {
+
+// Lets the application's events run, as the program does between steps of a long operation.
+class ProcessEvents : public EventPump {
+    void LetEventsRun() override { QCoreApplication::processEvents(); }
+};
+
+// A benchmarked flow asks no questions, except for the file it opens; any message box is a fault.
+class NoDialogs : public DialogService {
+    void ShowMessage(QWidget*, MessageIcon, const QString&) override { ++messages; }
+    bool Confirm(QWidget*, const QString&) override { return false; }
+    QString AskText(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString AskSaveFileName(QWidget*, const QString&) override { return {}; }
+    QString AskOpenFileName(QWidget*, const QString&) override { return openFileName; }
+    void RunModal(QDialog&) override {}
+    bool ChoosePrinter(QWidget*, QPrinter&) override { return false; }
+
+public:
+    int messages = 0;
+    QString openFileName;
+};
+
+} // namespace voltaryn

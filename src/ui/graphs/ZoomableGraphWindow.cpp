@@ -1,0 +1,266 @@
+#include "ui/graphs/ZoomableGraphWindow.h"
+
+#include "ui/common/QtText.h"
+#include "ui/graphs/WindowImagePrint.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <qcustomplot.h>
+
+#include <limits>
+
+namespace voltaryn {
+namespace {
+
+QDoubleSpinBox* RangeField(const char* name, int index, int decimals, QWidget* parent)
+{
+    auto* field = new QDoubleSpinBox(parent);
+    field->setObjectName(Indexed(name, index));
+    field->setDecimals(decimals);
+    field->setRange(-std::numeric_limits<float>::max(), std::numeric_limits<float>::max());
+    field->setKeyboardTracking(false);  // a typed value applies when it is complete
+    return field;
+}
+
+QLabel* ReadOut(const char* name, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setFrameShape(QFrame::StyledPanel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setMinimumWidth(120);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+Qt::Orientations Orientations(const TrackMode& mode)
+{
+    Qt::Orientations orientations;
+    orientations.setFlag(Qt::Horizontal, mode.Horizontal);
+    orientations.setFlag(Qt::Vertical, mode.Vertical);
+    return orientations;
+}
+
+} // namespace
+
+ZoomableGraphWindow::ZoomableGraphWindow(ZoomableGraph kind, DialogService& dialogs, QWidget* parent)
+    : QWidget(parent, Qt::Window), kind_(kind), dialogs_(dialogs), modes_(TrackModes(kind)),
+      graph_(new QCustomPlot(this)), cursors_(new GraphCursors(*graph_)), body_(new QGridLayout(this))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAutoFillBackground(true);
+    graph_->setObjectName("CWGraph1");
+    graph_->setMinimumSize(480, 320);
+    graph_->setNoAntialiasingOnDrag(true);
+    body_->addWidget(graph_, 1, 0);
+    body_->setColumnStretch(0, 1);
+    body_->setRowStretch(1, 1);
+    AddControls();
+    connect(cursors_, &GraphCursors::moved, this, &ZoomableGraphWindow::ShowReadOut);
+    ChooseTrackMode(0);
+}
+
+void ZoomableGraphWindow::AddControls()
+{
+    const bool plot = kind_ == ZoomableGraph::Plot;
+    controls_ = new QGroupBox("Graphic Plot", this);
+    controls_->setObjectName("FrmGraphic");
+    auto* column = new QVBoxLayout(controls_);
+
+    selector_ = new QComboBox(controls_);
+    selector_->setObjectName("Combo1");
+    for (const TrackMode& mode : modes_)
+        selector_->addItem(ToQString(mode.Name));
+    description_ = new QPlainTextEdit(controls_);
+    description_->setObjectName("txtDescription");
+    description_->setReadOnly(true);
+    description_->setFixedHeight(description_->fontMetrics().lineSpacing() * 4 + 12);
+    QWidget* trackParent = controls_;
+    if (plot) {
+        auto* trackFrame = new QGroupBox("Track Mode", controls_);
+        trackFrame->setObjectName("FrmTrackMode");
+        column->addWidget(trackFrame);
+        trackParent = trackFrame;
+    }
+    auto* track = plot ? new QVBoxLayout(trackParent) : column;
+    selector_->setParent(trackParent);
+    description_->setParent(trackParent);
+    track->addWidget(selector_);
+    track->addWidget(description_);
+    connect(selector_, &QComboBox::activated, this, &ZoomableGraphWindow::ChooseTrackMode);
+
+    auto* range = new QGroupBox("Graph Range", controls_);
+    auto* fields = new QGridLayout(range);
+    fields->addWidget(new QLabel("Min", range), 0, 1);
+    fields->addWidget(new QLabel("Max", range), 0, 2);
+    fields->addWidget(new QLabel("No.s", range), 1, 0);
+    fields->addWidget(new QLabel("Value", range), 2, 0);
+    for (int index = 1; index <= 2; ++index) {
+        const int decimals = index == 1 ? 0 : (plot ? 3 : 1);
+        QDoubleSpinBox*& min = min_[index - 1];
+        QDoubleSpinBox*& max = max_[index - 1];
+        min = RangeField("AxisMin", index, decimals, range);
+        max = RangeField("AxisMax", index, decimals, range);
+        fields->addWidget(min, index, 1);
+        fields->addWidget(max, index, 2);
+        connect(min, &QDoubleSpinBox::valueChanged, this, [this] {
+            if (AppliesFieldChange(false))
+                ApplyRangeFields();
+        });
+        connect(max, &QDoubleSpinBox::valueChanged, this, [this] {
+            if (AppliesFieldChange(true))
+                ApplyRangeFields();
+        });
+    }
+    column->addWidget(range);
+
+    auto* cursor = new QGroupBox("Cursor Information", controls_);
+    auto* readOut = new QGridLayout(cursor);
+    auto* xCaption = new QLabel(plot ? "Time :" : "No.s ( X ) :", cursor);
+    xCaption->setObjectName("Label1");
+    auto* yCaption = new QLabel(plot ? "No.s ( Y ) :" : "Value ( Y ) :", cursor);
+    yCaption->setObjectName("Label2");
+    xPosition_ = ReadOut("XPosition", cursor);
+    yPosition_ = ReadOut("YPosition", cursor);
+    readOut->addWidget(xCaption, 0, 0);
+    readOut->addWidget(xPosition_, 0, 1);
+    readOut->addWidget(yCaption, 1, 0);
+    readOut->addWidget(yPosition_, 1, 1);
+    column->addWidget(cursor);
+
+    auto* reset = new QPushButton("Reset Scale", controls_);
+    reset->setObjectName("CmdReset");
+    connect(reset, &QPushButton::clicked, this, [this] { Reset(); });
+    auto* print = new QPushButton("Print Graph", controls_);
+    print->setObjectName("CmdPrint");
+    connect(print, &QPushButton::clicked, this, &ZoomableGraphWindow::Print);
+    column->addWidget(reset);
+    column->addWidget(print);
+    column->addStretch();
+    controls_->setMaximumWidth(340);
+    // The controls keep the usual colours, readable on either window's background.
+    QPalette usual = QApplication::palette();
+    usual.setColor(QPalette::Window, usual.color(QPalette::Window));
+    controls_->setPalette(usual);
+    controls_->setAutoFillBackground(true);
+    body_->addWidget(controls_, 0, 2, 3, 1);
+}
+
+void ZoomableGraphWindow::ChooseTrackMode(int index)
+{
+    const TrackMode& mode = modes_.at(static_cast<std::size_t>(index));
+    selector_->setCurrentIndex(index);
+    description_->setPlainText(ToQString(mode.Help));
+
+    QList<QCPAxis*> horizontal;
+    QList<QCPAxis*> vertical;
+    if (mode.Horizontal)
+        horizontal << graph_->xAxis;
+    if (mode.Vertical)
+        vertical << &ValueAxis();
+    QCPAxisRect& rect = *graph_->axisRect();
+    const bool pan = mode.Gesture == TrackGesture::Pan;
+    const bool zoom = mode.Gesture == TrackGesture::Zoom;
+    graph_->setInteraction(QCP::iRangeDrag, pan);
+    rect.setRangeDrag(pan ? Orientations(mode) : Qt::Orientations());
+    rect.setRangeDragAxes(pan ? horizontal : QList<QCPAxis*>(), pan ? vertical : QList<QCPAxis*>());
+    graph_->setSelectionRectMode(zoom ? QCP::srmZoom : QCP::srmNone);
+    rect.setRangeZoom(zoom ? Orientations(mode) : Qt::Orientations());
+    rect.setRangeZoomAxes(zoom ? horizontal : QList<QCPAxis*>(), zoom ? vertical : QList<QCPAxis*>());
+    cursors_->SetDraggable(mode.Gesture == TrackGesture::None);
+
+    switch (mode.Cursors) {
+    case CursorRule::Keep: break;
+    case CursorRule::CreateIfNone: {
+        const QCPRange x = graph_->xAxis->range();
+        const QCPRange y = ValueAxis().range();
+        const GraphPoint middle = CursorStart(x.lower, x.upper, y.lower, y.upper);
+        if (cursors_->Count() == 0)
+            cursors_->Add(ValueAxis(), {middle.X, middle.Y}, QColor(255, 0, 0));
+        else
+            cursors_->Move(0, {middle.X, middle.Y});
+        break;
+    }
+    case CursorRule::PutAway:
+        if (kind_ == ZoomableGraph::Plot)
+            cursors_->RemoveAll();
+        else
+            cursors_->SetVisible(false);
+        break;
+    }
+}
+
+QCPAxis& ZoomableGraphWindow::ValueAxis() const
+{
+    const QList<QCPAxis*> axes = graph_->axisRect()->axes(QCPAxis::atLeft);
+    for (QCPAxis* axis : axes)
+        if (axis->visible())
+            return *axis;
+    return *axes.front();
+}
+
+void ZoomableGraphWindow::ShowRanges(const QCPRange& horizontal, const QCPRange& vertical)
+{
+    min_[0]->setValue(horizontal.lower);
+    max_[0]->setValue(horizontal.upper);
+    min_[1]->setValue(vertical.lower);
+    max_[1]->setValue(vertical.upper);
+}
+
+// Both axes from the fields, horizontal first; a minimum above its maximum goes to the graph as it is.
+void ZoomableGraphWindow::ApplyRangeFields()
+{
+    graph_->xAxis->setRange(QCPRange(min_[0]->value(), max_[0]->value()));
+    ValueAxis().setRange(QCPRange(min_[1]->value(), max_[1]->value()));
+    graph_->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void ZoomableGraphWindow::ShowReadOut(int cursor, QPointF position)
+{
+    if (cursor != 0)
+        return;  // the read-out follows cursor 1 only
+    xPosition_->setText(ToQString(XPositionText(position.x())));
+    yPosition_->setText(ToQString(YPositionText(kind_, position.y())));
+}
+
+void ZoomableGraphWindow::SetBackground(const QColor& colour)
+{
+    QPalette background = palette();
+    background.setColor(QPalette::Window, colour);
+    setPalette(background);
+}
+
+void ZoomableGraphWindow::SetGraphBackground(const QColor& colour)
+{
+    graphBackground_ = colour;
+    graph_->setBackground(colour);
+}
+
+void ZoomableGraphWindow::Print()
+{
+    PrepareForPrint();
+    QPrinter printer;
+    if (!dialogs_.ChoosePrinter(this, printer))
+        return;
+    SetBackground(palette().color(QPalette::HighlightedText));
+    controls_->hide();
+    graph_->setBackground(Qt::white);
+    layout()->activate();
+    graph_->replot();
+    const QPixmap image = grab();
+    SetBackground(Background());
+    controls_->show();
+    graph_->setBackground(graphBackground_);
+    graph_->replot(QCustomPlot::rpQueuedReplot);
+    PrintWindowImage(printer, image);
+}
+
+} // namespace voltaryn

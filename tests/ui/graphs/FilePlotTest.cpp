@@ -1,0 +1,122 @@
+#include "support/PanelHarness.h"
+
+#include "ui/graphs/PlotWindow.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <qcustomplot.h>
+
+#include <fstream>
+
+namespace voltaryn {
+namespace {
+
+using namespace testing;
+
+// A data file opened into the file list, whose columns the tests plot.
+class FilePlotTest : public PanelHarness {
+protected:
+    FilePlotTest()
+    {
+        dialogs.openFileName = folder.filePath("bench.txt");
+        std::ofstream(dialogs.openFileName.toStdString(), std::ios::binary)
+            << "No.s\tTime\tV\t40 mOhm\tAmp\tCelsius\tIn-Cap \tOut-Cap \tT-Cap \r\n"
+               "1\t10:00:01\t12.50\t5.41(m)\t-2.000\t24.0\t1.234(mAh)\t0002(m)\t-0002(m)\r\n"
+               "2\t10:00:02\t-OL*\t5.41(m)\t-2.000\t24.0\t1.234(mAh)\t0002(m)\t-0002(m)\r\n"
+               "3\t10:00:03\t12.40*\t5.41(m)\t-2.000\t24.0\t1.234(mAh)\t0002(m)\t-0002(m)\r\n"
+               "4\t10:00:04\t12.30\t5.41(m)\t-2.000\t24.0\t1.234(mAh)\t0002(m)\t-0002(m)\r\n"
+               "5\t10:00:05\t12.20*\t5.41(m)\t-2.000\t24.0\t1.234(mAh)\t0002(m)\t-0002(m)\r\n";
+        Click("Open");
+    }
+
+    void ClickColumn(int column) const
+    {
+        QTableView& grid = List("FileList")->Grid();
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(grid.model()->index(0, column)).center());
+    }
+    PlotWindow* Plot() const { return panel.findChild<PlotWindow*>("Plot"); }
+    template <typename T>
+    T* In(const char* name) const { return Plot()->findChild<T*>(name); }
+    QString ReadOut(const char* name) const { return In<QLabel>(name)->text(); }
+
+    QTemporaryDir folder;
+};
+
+TEST_F(FilePlotTest, OnlyValueColumnsPlotAndThePlotButtonSaysHow)
+{
+    ClickColumn(1);
+    List("FileList")->findChild<QAction*>("Plot")->trigger();
+    EXPECT_EQ(dialogs.messages, QStringList({"Invalid, try again!", "Move mouse pointer to the list data then click to plot."}));
+    EXPECT_EQ(Plot(), nullptr);
+}
+
+TEST_F(FilePlotTest, AColumnPlotsWithItsAxesMarkersAndModes)
+{
+    const QString caption = panel.windowTitle();
+    ClickColumn(2);
+    ASSERT_NE(Plot(), nullptr);
+    EXPECT_EQ(panel.windowTitle(), caption);
+    EXPECT_TRUE(Polling());
+    QCustomPlot& graph = Plot()->Graph();
+    EXPECT_EQ(graph.xAxis->range(), QCPRange(1, 5));
+    EXPECT_EQ(graph.yAxis->range(), QCPRange(-67, 67));
+    EXPECT_EQ(graph.yAxis->label(), "Volt");
+    EXPECT_EQ(ReadOut("Label2"), "Volt :");
+    ASSERT_EQ(graph.graph(0)->dataCount(), 5);
+    EXPECT_EQ(graph.graph(0)->data()->at(1)->value, 0) << "-OL";
+    // The overloaded record carries no pause mark; record 3 pauses, 4 starts, 5 pauses to the end.
+    QStringList markers;
+    for (int i = 0; i < graph.itemCount(); ++i) {
+        if (auto* text = qobject_cast<QCPItemText*>(graph.item(i)))
+            markers << text->text();
+        else if (auto* point = qobject_cast<QCPItemTracer*>(graph.item(i)))
+            markers << QString::number(point->graphKey());
+    }
+    EXPECT_EQ(markers, QStringList({"3", "Pause", "4", "Start", "5", "Pause"}));
+
+    EXPECT_EQ(In<QComboBox>("Combo1")->currentText(), "Normal");
+    EXPECT_EQ(In<QPlainTextEdit>("txtDescription")->toPlainText(), "Normal mode");
+    EXPECT_EQ(In<QComboBox>("Combo1")->count(), 8);
+
+    // The range fields apply at once, the minimum too; the cursor starts mid-view.
+    In<QDoubleSpinBox>("AxisMax(1)")->setValue(101);
+    In<QDoubleSpinBox>("AxisMin(2)")->setValue(-2);
+    In<QDoubleSpinBox>("AxisMax(2)")->setValue(2);
+    EXPECT_EQ(graph.xAxis->range(), QCPRange(1, 101));
+    Plot()->ChooseTrackMode(1);
+    EXPECT_EQ(In<QPlainTextEdit>("txtDescription")->toPlainText(),
+              "Drag the cursor with your mouse to get X and Y position.");
+    EXPECT_EQ(Plot()->Cursors().Count(), 1);
+    EXPECT_EQ(ReadOut("XPosition"), "51");
+    EXPECT_EQ(ReadOut("YPosition"), "0.000000000");
+    Plot()->ChooseTrackMode(3);  // PanX
+    EXPECT_EQ(Plot()->Cursors().Count(), 0);
+
+    In<QPushButton>("CmdReset")->click();
+    EXPECT_EQ(graph.xAxis->range(), QCPRange(1, 5));
+    EXPECT_EQ(graph.yAxis->range(), QCPRange(-67, 67));
+
+    ClickColumn(6);  // the same window, another column: mAh in Ah, the axis from the first record
+    EXPECT_EQ(panel.findChildren<PlotWindow*>().size(), 1);
+    EXPECT_DOUBLE_EQ(graph.graph(0)->data()->at(0)->value, 0.001234);
+    EXPECT_FLOAT_EQ(static_cast<float>(graph.yAxis->range().upper), 9.999F);
+
+    // Printing starts from the normal mode without cursors, even when the printer is cancelled.
+    Plot()->ChooseTrackMode(1);
+    In<QPushButton>("CmdPrint")->click();
+    EXPECT_EQ(In<QComboBox>("Combo1")->currentText(), "Normal");
+    EXPECT_EQ(Plot()->Cursors().Count(), 0);
+    dialogs.printToPdf = folder.filePath("plot.pdf");
+    In<QPushButton>("CmdPrint")->click();
+    EXPECT_GT(QFileInfo(dialogs.printToPdf).size(), 1000);
+    EXPECT_TRUE(In<QWidget>("FrmGraphic")->isVisibleTo(Plot()));
+}
+
+} // namespace
+} // namespace voltaryn
