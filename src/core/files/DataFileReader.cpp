@@ -1,5 +1,6 @@
 #include "files/DataFileReader.h"
 
+#include "files/CsvFormat.h"
 #include "meter/RangeTexts.h"
 #include "text/CharacterCodes.h"
 
@@ -96,6 +97,23 @@ RecordRow RecordCells(std::string_view line)
     return cells;
 }
 
+DataFile ParseCsvDataFile(std::string_view bytes, const LineProgress& progress)
+{
+    DataFile data;
+    data.rows = ParseCsv(bytes);
+    if (data.rows.empty())
+        return data;
+    const RecordRow header = std::move(data.rows.front());
+    data.rows.erase(data.rows.begin());
+    if (header.size() > DataFile::RangeColumn)
+        data.rangeTitle = header[DataFile::RangeColumn];
+    if (header.size() > DataFile::TemperatureColumn)
+        data.temperatureTitle = header[DataFile::TemperatureColumn];
+    if (progress)
+        progress(static_cast<int>(data.rows.size()));
+    return data;
+}
+
 DataFile Unread(FileStatus status)
 {
     DataFile data;
@@ -121,7 +139,7 @@ DataFile ReadDataFile(const std::filesystem::path& file, const LineProgress& pro
         bytes.append(chunk, count);
     if (std::ferror(in.get()) != 0)
         return Unread(FileError("read", file, errno));
-    return ParseDataFile(bytes, progress);
+    return IsCsvName(file) ? ParseCsvDataFile(bytes, progress) : ParseDataFile(bytes, progress);
 }
 
 DataFile ParseDataFile(std::string_view bytes, const LineProgress& progress)

@@ -26,8 +26,9 @@ struct DataFile {
     std::vector<RecordRow> rows;
 };
 
-// Reads a data file (see ParseDataFile). A file that cannot be read gives a failed status and
-// no rows.
+// Reads a data file (see ParseDataFile), or a list saved as CSV when the name ends in ".csv":
+// its first line is the header, whose range and temperature titles replace the list's own. A file
+// that cannot be read gives a failed status and no rows.
 DataFile ReadDataFile(const std::filesystem::path& file, const LineProgress& progress = {});
 
 // The data file held in `bytes`: UTF-8 when the bytes are valid UTF-8, Windows-1252 otherwise.

@@ -1,5 +1,7 @@
 #include "files/ListExport.h"
 
+#include "files/CsvFormat.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <memory>
@@ -11,10 +13,9 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-// The export line of one row: `columns` cells, each followed by a TAB, then CR LF.
-void BuildLine(const RecordRow& row, std::size_t columns, std::string& line)
+// The data file line of one row: `columns` cells, each followed by a TAB, then CR LF.
+void AppendDataLine(const RecordRow& row, std::size_t columns, std::string& line)
 {
-    line.clear();
     for (std::size_t c = 0; c < columns; ++c) {
         if (c < row.size())
             line += row[c];
@@ -32,11 +33,17 @@ FileStatus SaveGridFile(const std::filesystem::path& file, const RecordTable& ta
         return FileError("create", file, errno);
 
     const std::size_t columns = table.header.size();
-    std::string line;
+    const bool csv = IsCsvName(file);
+    std::string line(csv ? Utf8ByteOrderMark : "");
     for (std::size_t r = 0; r <= table.rows.size(); ++r) {
-        BuildLine(r == 0 ? table.header : table.rows[r - 1], columns, line);
+        const RecordRow& row = r == 0 ? table.header : table.rows[r - 1];
+        if (csv)
+            line += CsvLine(row, columns);
+        else
+            AppendDataLine(row, columns, line);
         if (std::fwrite(line.data(), 1, line.size(), out.get()) != line.size())
             return FileError("write", file, errno);
+        line.clear();
         if (progress)
             progress(static_cast<int>(r));
     }

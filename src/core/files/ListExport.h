@@ -8,8 +8,9 @@ namespace voltaryn {
 // Saves a record list as a data file, replacing any file of that name: one line per row, the
 // header row first, each cell followed by a TAB (so every line ends with a TAB) and each line by
 // CR LF. A line has as many cells as the header has titles; cells a row lacks are written empty.
-// Cells are written byte for byte as the table holds them (UTF-8). `progress` is told the row
-// index after each row, 0 for the header row.
+// Cells are written byte for byte as the table holds them (UTF-8). A name ending in ".csv" (in
+// any case) is saved as comma-separated values instead (see CsvFormat.h). `progress` is told the
+// row index after each row, 0 for the header row.
 FileStatus SaveGridFile(const std::filesystem::path& file, const RecordTable& table,
                         const LineProgress& progress = {});
 

@@ -35,5 +35,7 @@ public:
 
 // The file type of every data file the program reads and writes.
 inline const QString DataFileFilter = QStringLiteral("Data Files (*.txt);;All Files (*.*)");
+// The lists save and open data files, and also CSV for spreadsheets.
+inline const QString ListFileFilter = QStringLiteral("Data Files (*.txt);;CSV (*.csv);;All Files (*.*)");
 
 } // namespace voltaryn

@@ -123,7 +123,7 @@ void RecordListWindow::Save()
         dialogs.ShowMessage(this, MessageIcon::Critical, "Aready in recording mode, close it and try again !");
         return;
     }
-    const QString file = dialogs.AskSaveFileName(this, DataFileFilter);
+    const QString file = dialogs.AskSaveFileName(this, ListFileFilter);
     if (file.isEmpty())
         return;
     const WaitCursor wait;

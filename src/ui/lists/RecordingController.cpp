@@ -81,7 +81,7 @@ void RecordingController::Open()
         context_.dialogs.ShowMessage(parent, MessageIcon::Critical, "Recording Mode!\n\rPlease stop recording!");
         return;
     }
-    const QString file = context_.dialogs.AskOpenFileName(parent, DataFileFilter);
+    const QString file = context_.dialogs.AskOpenFileName(parent, ListFileFilter);
     if (file.isEmpty())
         return;
     const std::filesystem::path path(file.toStdString());

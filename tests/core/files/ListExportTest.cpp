@@ -1,3 +1,4 @@
+#include "files/DataFileReader.h"
 #include "files/FileTypeName.h"
 #include "files/ListExport.h"
 
@@ -27,6 +28,29 @@ TEST(ListExportTest, WritesEachCellWithATabAndEachLineWithCrLf)
         std::iota(everyRow.begin(), everyRow.end(), 0);
         EXPECT_EQ(progress, everyRow) << c.name;
     }
+}
+
+TEST(ListExportTest, AListSavedAsCsvReadsBackWithTheSameCells)
+{
+    const testing::TempFolder folder;
+    const RecordTable table{{"No.s", "Time", "V", "40 mOhm", "Amp", "Celsius"},
+                            {{"1", "10:00:01", "12.63", "5.41(m)", "-2.000", "24.0 °C"},
+                             {"2", "say \"hi\"", "1,5", "two\r\nlines", "", "°F"},
+                             {"3"}}};
+    const std::filesystem::path file = folder / "list.CSV";
+    ASSERT_TRUE(SaveGridFile(file, table).Ok());
+    const std::string bytes = testing::FileBytes(file);
+    EXPECT_TRUE(bytes.starts_with("\xEF\xBB\xBFNo.s,Time,V,40 mOhm,Amp,Celsius\r\n1,10:00:01,")) << bytes;
+    EXPECT_NE(bytes.find("2,\"say \"\"hi\"\"\",\"1,5\",\"two\r\nlines\",,°F\r\n3,,,,,\r\n"), std::string::npos)
+        << bytes;
+
+    const DataFile read = ReadDataFile(file);
+    EXPECT_TRUE(read.status.Ok());
+    EXPECT_EQ(read.rangeTitle, "40 mOhm");
+    EXPECT_EQ(read.temperatureTitle, "Celsius");
+    RecordTable padded = table;
+    padded.rows.back().resize(table.header.size());
+    EXPECT_EQ(read.rows, padded.rows);
 }
 
 TEST(ListExportTest, ReportsAFileThatCannotBeWritten)

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "files/RecordTable.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace voltaryn {
+
+// Comma-separated values as spreadsheets read them without asking: UTF-8 with a byte order mark,
+// comma separators, CR LF line ends, and a cell in double quotes, its quotes doubled, when it
+// holds a comma, a quote or a line break.
+
+inline constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// Whether a file name asks for CSV: it ends in ".csv", in any case.
+bool IsCsvName(const std::filesystem::path& file);
+
+// One line of `columns` cells (cells the row lacks are empty), with its CR LF.
+std::string CsvLine(const RecordRow& row, std::size_t columns);
+
+// The rows of a CSV text, a leading byte order mark skipped; the last line may lack its line end.
+std::vector<RecordRow> ParseCsv(std::string_view text);
+
+} // namespace voltaryn
