@@ -82,8 +82,13 @@ void RecordingController::Open()
         return;
     }
     const QString file = context_.dialogs.AskOpenFileName(parent, ListFileFilter);
-    if (file.isEmpty())
-        return;
+    if (!file.isEmpty())
+        OpenFile(file);
+}
+
+void RecordingController::OpenFile(const QString& file)
+{
+    QWidget* parent = &context_.mainWindow;
     const std::filesystem::path path(file.toStdString());
     if (fileList_ != nullptr)
         fileList_->close();

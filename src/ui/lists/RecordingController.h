@@ -22,6 +22,8 @@ public:
     // The program ends: a running recording is closed, and records that never reached its file
     // are reported.
     void EndRun();
+    // Reads a data file (or a list saved as CSV) into the file list, as Open does once a file is chosen.
+    void OpenFile(const QString& file);
 
 signals:
     // The recorder's labels or the Save button's look may have changed.
