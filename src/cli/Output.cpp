@@ -13,6 +13,8 @@ template <typename... Kinds>
 struct Overloaded : Kinds... {
     using Kinds::operator()...;
 };
+template <typename... Kinds>
+Overloaded(Kinds...) -> Overloaded<Kinds...>;
 
 // A value as a cell: texts as they are, lists as their words with blanks between.
 std::string CellText(const Value& value)
