@@ -1,13 +1,13 @@
 # Voltaryn: `make demo` starts the program on its simulated meter, `make check` runs every test
-# (then again under AddressSanitizer and UndefinedBehaviorSanitizer) and clang-tidy, `make bench`
-# the benchmarks.
+# (then again under AddressSanitizer and UndefinedBehaviorSanitizer), clang-tidy and the package
+# checks, `make bench` the benchmarks, `make package` the Debian package, `make install` installs.
 
 BUILD_DIR ?= build
 CHECK_DIR ?= build-check
 SANITIZE_DIR ?= build-sanitize
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build demo check check-build test sanitize tidy bench clean
+.PHONY: deps build demo check check-build test sanitize tidy package-check package install bench clean
 
 deps:
 	scripts/install-deps
@@ -42,7 +42,21 @@ tidy: check-build
 	  || { grep -E '(warning|error):' $(CHECK_DIR)/tidy.log; exit 1; }
 	@echo "clang-tidy: no findings"
 
-check: test sanitize tidy
+# The install tree passes the desktop's validators, and the Debian package holds it with its
+# dependencies.
+package-check: check-build
+	scripts/check-package $(CHECK_DIR)
+
+check: test sanitize tidy package-check
+
+# The Debian package, voltaryn_<version>_amd64.deb, in the build folder.
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
+
+# Installs under PREFIX (default /usr/local); DESTDIR stages it.
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 bench: build
 	$(BUILD_DIR)/bench/voltaryn_bench

@@ -25,7 +25,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationDisplayName("Voltaryn");
     QApplication::setOrganizationName("Voltaryn");
     QApplication::setApplicationVersion(VOLTARYN_VERSION);
-    QApplication::setDesktopFileName("voltaryn");
+    QApplication::setDesktopFileName("org.voltaryn.Voltaryn");
 
     QCommandLineParser options;
     options.setApplicationDescription("The desktop companion of a handheld battery analyser meter.");
