@@ -12,10 +12,6 @@
 namespace voltaryn {
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 // Whether `text` is well-formed UTF-8: no stray continuation bytes, no overlong forms, no
 // surrogates, nothing beyond U+10FFFF.
 bool IsUtf8(std::string_view text)
@@ -125,7 +121,7 @@ DataFile Unread(FileStatus status)
 
 DataFile ReadDataFile(const std::filesystem::path& file, const LineProgress& progress)
 {
-    std::unique_ptr<std::FILE, FileCloser> in(std::fopen(file.c_str(), "rb"));
+    UniqueFile in(std::fopen(file.c_str(), "rb"));
     if (!in)
         return Unread(FileError("open", file, errno));
 

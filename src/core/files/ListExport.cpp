@@ -9,10 +9,6 @@
 namespace voltaryn {
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 // The data file line of one row: `columns` cells, each followed by a TAB, then CR LF.
 void AppendDataLine(const RecordRow& row, std::size_t columns, std::string& line)
 {
@@ -28,7 +24,7 @@ void AppendDataLine(const RecordRow& row, std::size_t columns, std::string& line
 
 FileStatus SaveGridFile(const std::filesystem::path& file, const RecordTable& table, const LineProgress& progress)
 {
-    std::unique_ptr<std::FILE, FileCloser> out(std::fopen(file.c_str(), "wb"));
+    UniqueFile out(std::fopen(file.c_str(), "wb"));
     if (!out)
         return FileError("create", file, errno);
 

@@ -54,13 +54,13 @@ TEST(ColumnPlot, ReaderKeepsRecordRAtXRAndTheRunsOfPausedRecords)
         ColumnReader reader(2);
         for (const char* cell : cells)
             reader.Add(cell);
-        EXPECT_THAT(reader.Runs(), testing::ElementsAreArray(runs)) << cells.size() << " cells";
+        EXPECT_THAT(reader.Runs(), ::testing::ElementsAreArray(runs)) << cells.size() << " cells";
         EXPECT_EQ(reader.Keys().back(), static_cast<double>(cells.size()));
     }
     ColumnReader capacity(7);
     capacity.Add("250(mAh)");
     capacity.Add("OL");
-    EXPECT_THAT(capacity.Values(), testing::ElementsAre(0.25, 0));
+    EXPECT_THAT(capacity.Values(), ::testing::ElementsAre(0.25, 0));
 }
 
 } // namespace

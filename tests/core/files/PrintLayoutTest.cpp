@@ -5,7 +5,7 @@
 namespace voltaryn {
 namespace {
 
-using testing::ElementsAreArray;
+using ::testing::ElementsAreArray;
 
 // A monospaced print font: 100 twips a character; lines 200 twips high.
 double MonoWidth(std::string_view text) { return 100.0 * static_cast<double>(text.size()); }

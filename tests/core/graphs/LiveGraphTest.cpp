@@ -16,7 +16,7 @@ ChannelSwitches Only(ChannelSwitch channel)
     return switches;
 }
 
-class LiveGraphTest : public testing::Test {
+class LiveGraphTest : public ::testing::Test {
 protected:
     LiveGraphTest()
     {

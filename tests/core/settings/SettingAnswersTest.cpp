@@ -11,7 +11,7 @@ namespace {
 using Kind = NumberAnswer::Kind;
 
 // Runs a test under a global C and C++ locale, restoring the earlier one afterwards.
-class UnderLocaleTest : public testing::TestWithParam<const char*> {
+class UnderLocaleTest : public ::testing::TestWithParam<const char*> {
 protected:
     void SetUp() override
     {
@@ -43,7 +43,7 @@ TEST_P(UnderLocaleTest, SamplingIntervalsTakeAPointOrACommaAndAreRoundedHalfToEv
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(PointAndCommaLocales, UnderLocaleTest, testing::Values("C", "de_DE.UTF-8"));
+INSTANTIATE_TEST_SUITE_P(PointAndCommaLocales, UnderLocaleTest, ::testing::Values("C", "de_DE.UTF-8"));
 
 TEST(SettingAnswersTest, EmptyMeansNoChangeAndWordsAreRefused)
 {
