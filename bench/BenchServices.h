@@ -1,7 +1,11 @@
 #pragma once
 
 #include "common/EventPump.h"
+#include "meter/MeterSession.h"
+#include "recording/Recorder.h"
+#include "sim/SimulatedHidBackend.h"
 #include "ui/common/DialogService.h"
+#include "ui/panel/PanelWindow.h"
 
 #include <QCoreApplication>
 
@@ -25,6 +29,24 @@ class NoDialogs : public DialogService {
 public:
     int messages = 0;
     QString openFileName;
+};
+
+// The main window shown over the simulated meter, without the rest of the program.
+struct SimulatedPanel {
+    SimulatedPanel() { panel.show(); }
+
+    // Identification, range and display: one full refresh of the panel.
+    void Rotation()
+    {
+        for (int tick = 0; tick < 3; ++tick)
+            panel.PollTick();
+    }
+
+    sim::SimulatedMeter meter;
+    sim::SimulatedHidBackend backend{meter};
+    MeterSession session{backend};
+    Recorder recorder{session.reading, 0};
+    PanelWindow panel{session, recorder};
 };
 
 } // namespace voltaryn

@@ -2,12 +2,10 @@
 // tick with all seven plots charted (samples from the display, history store, strip append and a
 // replot of the visible strip), and the program's resident memory at that point, with the main
 // window and the live graph open.
+#include "BenchServices.h"
 #include "graphs/LiveGraph.h"
-#include "meter/MeterSession.h"
 #include "program/ProgramState.h"
-#include "sim/SimulatedHidBackend.h"
 #include "ui/graphs/LiveGraphWindow.h"
-#include "ui/panel/PanelWindow.h"
 
 #include <benchmark/benchmark.h>
 #include <qcustomplot.h>
@@ -29,17 +27,11 @@ double ResidentMiB()
 
 void BM_LiveGraphTickWithFullHistory(benchmark::State& state)
 {
-    sim::SimulatedMeter meter;
-    sim::SimulatedHidBackend backend(meter);
-    MeterSession session(backend);
-    Recorder recorder(session.reading, 0);
-    PanelWindow panel(session, recorder);
-    panel.show();
-    for (int tick = 0; tick < 3; ++tick)
-        panel.PollTick();
+    SimulatedPanel simulated;
+    simulated.Rotation();
 
     GraphState graphs;
-    LiveGraph live(graphs, session.reading);
+    LiveGraph live(graphs, simulated.session.reading);
     ChannelSwitches all;
     all.values.fill(true);
     live.Start(all, AxisLimits{});

@@ -2,9 +2,7 @@
 // render of the main window (grab() paints every widget, more than a tick's partial repaint).
 // One rotation is three ticks (identify, range, display); it must stay far below the 300 ms
 // those ticks span.
-#include "meter/MeterSession.h"
-#include "sim/SimulatedHidBackend.h"
-#include "ui/panel/PanelWindow.h"
+#include "BenchServices.h"
 
 #include <benchmark/benchmark.h>
 
@@ -13,16 +11,11 @@ namespace {
 
 void BM_PollRotationWithFullRender(benchmark::State& state)
 {
-    sim::SimulatedMeter meter;
-    sim::SimulatedHidBackend backend(meter);
-    MeterSession session(backend);
-    Recorder recorder(session.reading, 0);
-    PanelWindow panel(session, recorder);
-    panel.show();
+    SimulatedPanel simulated;
     for (auto _ : state) {
         for (int tick = 0; tick < 3; ++tick) {
-            panel.PollTick();
-            benchmark::DoNotOptimize(panel.grab());
+            simulated.panel.PollTick();
+            benchmark::DoNotOptimize(simulated.panel.grab());
         }
     }
 }

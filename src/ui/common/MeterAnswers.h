@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/Answer.h"
+#include "memory/ManualDownload.h"
 #include "meter/MeterReading.h"
 #include "ui/common/DialogService.h"
 
@@ -24,7 +25,7 @@ inline bool ReadyForMemoryDownload(const MeterReading& reading, DialogService& d
 {
     if (!RequireMeter(reading, dialogs, parent))
         return false;
-    if (!reading.AutoMemoryOn && !reading.IntervalOn)
+    if (MemoryReadable(reading))
         return true;
     dialogs.ShowMessage(parent, MessageIcon::None, "Error loading in this mode,\nplease check out and try again.");
     return false;
