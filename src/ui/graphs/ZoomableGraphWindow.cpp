@@ -70,33 +70,60 @@ ZoomableGraphWindow::ZoomableGraphWindow(ZoomableGraph kind, DialogService& dial
 
 void ZoomableGraphWindow::AddControls()
 {
-    const bool plot = kind_ == ZoomableGraph::Plot;
     controls_ = new QGroupBox("Graphic Plot", this);
     controls_->setObjectName("FrmGraphic");
     auto* column = new QVBoxLayout(controls_);
+    AddTrackModeSelector(*column);
+    AddRangeFields(*column);
+    AddCursorReadOut(*column);
 
-    selector_ = new QComboBox(controls_);
-    selector_->setObjectName("Combo1");
-    for (const TrackMode& mode : modes_)
-        selector_->addItem(ToQString(mode.Name));
-    description_ = new QPlainTextEdit(controls_);
-    description_->setObjectName("txtDescription");
-    description_->setReadOnly(true);
-    description_->setFixedHeight(description_->fontMetrics().lineSpacing() * 4 + 12);
+    auto* reset = new QPushButton("Reset Scale", controls_);
+    reset->setObjectName("CmdReset");
+    connect(reset, &QPushButton::clicked, this, [this] { Reset(); });
+    auto* print = new QPushButton("Print Graph", controls_);
+    print->setObjectName("CmdPrint");
+    connect(print, &QPushButton::clicked, this, &ZoomableGraphWindow::Print);
+    column->addWidget(reset);
+    column->addWidget(print);
+    column->addStretch();
+    controls_->setMaximumWidth(340);
+    // The controls keep the usual colours, readable on either window's background.
+    QPalette usual = QApplication::palette();
+    usual.setColor(QPalette::Window, usual.color(QPalette::Window));
+    controls_->setPalette(usual);
+    controls_->setAutoFillBackground(true);
+    body_->addWidget(controls_, 0, 2, 3, 1);
+}
+
+// The plot keeps its track-mode selector in a frame of its own.
+void ZoomableGraphWindow::AddTrackModeSelector(QVBoxLayout& column)
+{
+    const bool plot = kind_ == ZoomableGraph::Plot;
     QWidget* trackParent = controls_;
+    QVBoxLayout* track = &column;
     if (plot) {
         auto* trackFrame = new QGroupBox("Track Mode", controls_);
         trackFrame->setObjectName("FrmTrackMode");
-        column->addWidget(trackFrame);
+        column.addWidget(trackFrame);
         trackParent = trackFrame;
+        track = new QVBoxLayout(trackFrame);
     }
-    auto* track = plot ? new QVBoxLayout(trackParent) : column;
-    selector_->setParent(trackParent);
-    description_->setParent(trackParent);
+    selector_ = new QComboBox(trackParent);
+    selector_->setObjectName("Combo1");
+    for (const TrackMode& mode : modes_)
+        selector_->addItem(ToQString(mode.Name));
+    description_ = new QPlainTextEdit(trackParent);
+    description_->setObjectName("txtDescription");
+    description_->setReadOnly(true);
+    description_->setFixedHeight(description_->fontMetrics().lineSpacing() * 4 + 12);
     track->addWidget(selector_);
     track->addWidget(description_);
     connect(selector_, &QComboBox::activated, this, &ZoomableGraphWindow::ChooseTrackMode);
+}
 
+void ZoomableGraphWindow::AddRangeFields(QVBoxLayout& column)
+{
+    const bool plot = kind_ == ZoomableGraph::Plot;
     auto* range = new QGroupBox("Graph Range", controls_);
     auto* fields = new QGridLayout(range);
     fields->addWidget(new QLabel("Min", range), 0, 1);
@@ -120,8 +147,12 @@ void ZoomableGraphWindow::AddControls()
                 ApplyRangeFields();
         });
     }
-    column->addWidget(range);
+    column.addWidget(range);
+}
 
+void ZoomableGraphWindow::AddCursorReadOut(QVBoxLayout& column)
+{
+    const bool plot = kind_ == ZoomableGraph::Plot;
     auto* cursor = new QGroupBox("Cursor Information", controls_);
     auto* readOut = new QGridLayout(cursor);
     auto* xCaption = new QLabel(plot ? "Time :" : "No.s ( X ) :", cursor);
@@ -134,24 +165,7 @@ void ZoomableGraphWindow::AddControls()
     readOut->addWidget(xPosition_, 0, 1);
     readOut->addWidget(yCaption, 1, 0);
     readOut->addWidget(yPosition_, 1, 1);
-    column->addWidget(cursor);
-
-    auto* reset = new QPushButton("Reset Scale", controls_);
-    reset->setObjectName("CmdReset");
-    connect(reset, &QPushButton::clicked, this, [this] { Reset(); });
-    auto* print = new QPushButton("Print Graph", controls_);
-    print->setObjectName("CmdPrint");
-    connect(print, &QPushButton::clicked, this, &ZoomableGraphWindow::Print);
-    column->addWidget(reset);
-    column->addWidget(print);
-    column->addStretch();
-    controls_->setMaximumWidth(340);
-    // The controls keep the usual colours, readable on either window's background.
-    QPalette usual = QApplication::palette();
-    usual.setColor(QPalette::Window, usual.color(QPalette::Window));
-    controls_->setPalette(usual);
-    controls_->setAutoFillBackground(true);
-    body_->addWidget(controls_, 0, 2, 3, 1);
+    column.addWidget(cursor);
 }
 
 void ZoomableGraphWindow::ChooseTrackMode(int index)

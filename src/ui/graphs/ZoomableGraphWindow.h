@@ -17,6 +17,7 @@ class QGroupBox;
 class QGridLayout;
 class QLabel;
 class QPlainTextEdit;
+class QVBoxLayout;
 
 namespace voltaryn {
 
@@ -55,6 +56,9 @@ protected:
 
 private:
     void AddControls();
+    void AddTrackModeSelector(QVBoxLayout& column);
+    void AddRangeFields(QVBoxLayout& column);
+    void AddCursorReadOut(QVBoxLayout& column);
     void ApplyRangeFields();
     void ShowReadOut(int cursor, QPointF position);
 
