@@ -4,7 +4,7 @@
 // window and the live graph open.
 #include "BenchServices.h"
 #include "graphs/LiveGraph.h"
-#include "program/ProgramState.h"
+#include "graphs/GraphState.h"
 #include "ui/graphs/LiveGraphWindow.h"
 
 #include <benchmark/benchmark.h>

@@ -5,7 +5,7 @@
 #include "BenchServices.h"
 #include "app/Application.h"
 #include "graphs/DetailGraph.h"
-#include "program/ProgramState.h"
+#include "graphs/GraphState.h"
 #include "sim/SimulatedHidBackend.h"
 #include "ui/graphs/DetailGraphWindow.h"
 #include "ui/graphs/PlotWindow.h"
@@ -47,7 +47,7 @@ struct FullHistory {
 DetailGraphWindow* OpenDetail(FullHistory& history)
 {
     const std::optional<DetailGraphData> data = PrepareDetailGraph(history.state, history.state.GraphChannels, history.limits);
-    auto* window = new DetailGraphWindow(history.state, history.dialogs, nullptr);
+    auto* window = new DetailGraphWindow(history.state.GraphTempUnit, history.dialogs, nullptr);
     window->resize(Screen);
     window->show();
     window->Draw(*data);

@@ -3,13 +3,11 @@
 namespace voltaryn {
 
 Application::Application(const AppServices& services)
-    : state_(services.backend, services.clock), panel_(state_.meter, state_.recorder),
-      recording_({state_, services.dialogs, services.pump, panel_, panel_}),
-      settings_({state_, services.dialogs, services.pump, panel_, panel_}),
-      memory_({state_, services.dialogs, services.pump, panel_, panel_}, panel_),
-      comparator_({state_, services.dialogs, services.pump, panel_, panel_}),
-      graphs_({state_, services.dialogs, services.pump, panel_, panel_}),
-      columnPlots_({state_, services.dialogs, services.pump, panel_, panel_})
+    : meter_(services.backend), recorder_(meter_.reading, services.clock().SecondOfDay()),
+      panel_(meter_, recorder_), context_{services.dialogs, services.pump, panel_, panel_},
+      recording_(context_, meter_, recorder_), settings_(context_, meter_, recorder_, services.clock),
+      memory_(context_, meter_, recorder_, panel_), comparator_(context_, meter_),
+      graphs_(context_, meter_.reading), columnPlots_(context_)
 {
     recording_.Register(toolbar_);
     settings_.Register(toolbar_);
@@ -20,6 +18,8 @@ Application::Application(const AppServices& services)
 
     QObject::connect(&panel_, &PanelWindow::toolbarKeyClicked, &panel_, [this](const QString& key) { toolbar_.Run(key); });
     QObject::connect(&panel_, &PanelWindow::recorderSecond, &recording_, &RecordingController::Tick);
+    QObject::connect(&panel_, &PanelWindow::graphSample, &graphs_, &GraphsController::Sample);
+    QObject::connect(&graphs_, &GraphsController::samplingChanged, &panel_, &PanelWindow::SetGraphSampling);
     QObject::connect(&recording_, &RecordingController::recorderChanged, &panel_, &PanelWindow::ShowRecorderState);
     QObject::connect(&recording_, &RecordingController::recorderNotice, &panel_, &PanelWindow::ShowRecorderNotice);
     QObject::connect(&panel_, &PanelWindow::closing, &recording_, &RecordingController::EndRun);

@@ -3,14 +3,16 @@
 #include "common/EventPump.h"
 #include "common/LocalTime.h"
 #include "link/HidBackend.h"
-#include "program/ProgramState.h"
+#include "meter/MeterSession.h"
+#include "recording/Recorder.h"
 #include "ui/common/DialogService.h"
+#include "ui/common/FeatureContext.h"
 #include "ui/graphs/FileColumnPlots.h"
 #include "ui/graphs/GraphsController.h"
-#include "ui/lists/RecordingController.h"
 #include "ui/memory/MemoryController.h"
 #include "ui/panel/PanelWindow.h"
 #include "ui/panel/ToolbarCommands.h"
+#include "ui/recording/RecordingController.h"
 #include "ui/settings/ComparatorController.h"
 #include "ui/settings/MeterSettingsController.h"
 
@@ -25,18 +27,24 @@ struct AppServices {
     PcClock clock;
 };
 
-// The program: its one state, the main window, and the feature flows wired to the toolbar.
+// The program: the meter session and the recorder, the main window, and the feature flows wired
+// to the toolbar, each owning the state it changes and lent only the parts it uses.
 class Application {
 public:
     explicit Application(const AppServices& services);
 
-    ProgramState& State() { return state_; }
+    MeterSession& Meter() { return meter_; }
+    Recorder& LiveRecorder() { return recorder_; }
     PanelWindow& Panel() { return panel_; }
     RecordingController& Recording() { return recording_; }
+    GraphsController& Graphs() { return graphs_; }
+    ComparatorController& Comparator() { return comparator_; }
 
 private:
-    ProgramState state_;
+    MeterSession meter_;
+    Recorder recorder_;
     PanelWindow panel_;
+    const FeatureContext context_;
     ToolbarCommands toolbar_;
     RecordingController recording_;
     MeterSettingsController settings_;

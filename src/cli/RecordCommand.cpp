@@ -4,15 +4,12 @@
 #include "cli/ProgressLine.h"
 #include "cli/StopSignal.h"
 #include "recording/Recorder.h"
+#include "recording/RunSchedule.h"
 
 #include <iostream>
 
 namespace voltaryn::cli {
 namespace {
-
-// The panel's two timers: the poll every 100 ms, the recorder every second.
-constexpr std::chrono::milliseconds PollPeriod{100};
-constexpr std::chrono::milliseconds RecorderPeriod{1000};
 
 // One recording, driven as the panel's timers drive it.
 class RecordingRun {
@@ -90,21 +87,19 @@ void RunRecord(CommandContext& context, const RecordOptions& options)
         throw CliError(ExitCode::FileFailed, recorder.LastError());
 
     RecordingRun run(meter, recorder);
-    RunClock::Duration nextPoll = context.clock.Elapsed() + PollPeriod;
-    RunClock::Duration nextSecond = context.clock.Elapsed() + RecorderPeriod;
+    const auto elapsed = [&context] {
+        return std::chrono::duration_cast<RunSchedule::Duration>(context.clock.Elapsed());
+    };
+    RunSchedule schedule(elapsed());
     while (options.maxRecords == 0 || recorder.RecCount() < options.maxRecords) {
-        // On the same moment the poll comes first, so the sample shows the newest display.
-        const bool poll = nextPoll <= nextSecond;
-        context.clock.WaitUntil(poll ? nextPoll : nextSecond);
+        context.clock.WaitUntil(schedule.NextDue());
         if (StopRequested())
             break;
-        if (poll) {
-            run.Poll();
-            nextPoll += PollPeriod;
-        } else if (run.Second()) {
-            nextSecond += RecorderPeriod;
-        } else {
-            return;
+        for (const RunTask task : schedule.Due(elapsed())) {
+            if (task == RunTask::Poll)
+                run.Poll();
+            else if (task == RunTask::RecorderSecond && !run.Second())
+                return;
         }
     }
     run.End(std::nullopt);

@@ -1,6 +1,6 @@
 #include "graphs/DetailGraph.h"
 
-#include "program/ProgramState.h"
+#include "graphs/GraphState.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,7 +1,8 @@
 #include "graphs/LiveGraph.h"
 
 #include "graphs/DisplaySamples.h"
-#include "program/ProgramState.h"
+#include "graphs/GraphState.h"
+#include "meter/MeterReading.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -19,14 +20,14 @@ bool LiveGraph::Start(const ChannelSwitches& channels, const AxisLimits& limits)
     state_.GraphOhmRange = reading_.RangeText;
     state_.GraphTempUnit = reading_.TempUnitText;
     state_.GraphSampleIndex = 0;
-    state_.RealTimeGraphActive = true;
+    running_ = true;
     return true;
 }
 
 LiveGraphTick LiveGraph::Tick()
 {
     LiveGraphTick tick;
-    if (!state_.RealTimeGraphActive || reading_.RangeText != state_.GraphOhmRange) {
+    if (!running_ || reading_.RangeText != state_.GraphOhmRange) {
         Close();
         tick.Stopped = true;
         return tick;
@@ -45,7 +46,7 @@ LiveGraphTick LiveGraph::Tick()
 void LiveGraph::Close()
 {
     state_.GraphSampleIndex = 0;
-    state_.RealTimeGraphActive = false;
+    running_ = false;
 }
 
 } // namespace voltaryn

@@ -30,9 +30,13 @@ public:
     // Ends the graph; the recorded history stays for the detail graph.
     void Close();
 
+    // Whether the graph runs: started, and neither closed nor stopped by a range change.
+    bool Running() const { return running_; }
+
 private:
     GraphState& state_;
     const MeterReading& reading_;
+    bool running_ = false;
 };
 
 } // namespace voltaryn

@@ -2,18 +2,16 @@
 
 #include "common/EventPump.h"
 #include "meter/PollControl.h"
-#include "program/ProgramState.h"
 #include "ui/common/DialogService.h"
 
 class QWidget;
 
 namespace voltaryn {
 
-// What every feature flow is handed: the program state, the dialogs, the event pump for long
-// loops, the poll control to pause polling around its exchanges, and the main window, which
-// parents its dialogs and windows.
+// What every feature flow is handed besides the state it works on: the dialogs, the event pump
+// for long loops, the poll control to pause polling around its exchanges, and the main window,
+// which parents its dialogs and windows.
 struct FeatureContext {
-    ProgramState& state;
     DialogService& dialogs;
     EventPump& pump;
     PollControl& polling;

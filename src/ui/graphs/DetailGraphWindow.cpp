@@ -1,6 +1,5 @@
 #include "ui/graphs/DetailGraphWindow.h"
 
-#include "program/ProgramState.h"
 #include "ui/common/QtText.h"
 
 #include <QGridLayout>
@@ -12,14 +11,14 @@
 
 namespace voltaryn {
 
-DetailGraphWindow::DetailGraphWindow(GraphState& state, DialogService& dialogs, QWidget* mainWindow)
-    : ZoomableGraphWindow(ZoomableGraph::RealTimeGraph, dialogs, mainWindow), state_(state), channels_(Graph())
+DetailGraphWindow::DetailGraphWindow(const std::string& tempUnit, DialogService& dialogs, QWidget* mainWindow)
+    : ZoomableGraphWindow(ZoomableGraph::RealTimeGraph, dialogs, mainWindow), channels_(Graph())
 {
     setObjectName("RealTimeGraph");
     setWindowTitle("Real Time Graph");
     SetBackground(GraphTeal);
     SetGraphBackground(GraphTeal);
-    Body().addLayout(ChannelLegend(*this, ToQString(state_.GraphTempUnit)), 2, 0);
+    Body().addLayout(ChannelLegend(*this, ToQString(tempUnit)), 2, 0);
 }
 
 void DetailGraphWindow::Draw(const DetailGraphData& data)
@@ -38,9 +37,9 @@ void DetailGraphWindow::Draw(const DetailGraphData& data)
     }
     // The fields show the horizontal range 1..count and the range of the axis the vertical fields
     // act on, so that a later change of a maximum keeps the other values where they are.
-    state_.DetailRangeChanging = true;
+    fillingRanges_ = true;
     ShowRanges(Graph().xAxis->range(), ValueAxis().range());
-    state_.DetailRangeChanging = false;
+    fillingRanges_ = false;
 
     const QCPRange x = Graph().xAxis->range();
     const double middle = ValueAxis().range().center();
@@ -50,7 +49,7 @@ void DetailGraphWindow::Draw(const DetailGraphData& data)
     Graph().replot();
 }
 
-bool DetailGraphWindow::AppliesFieldChange(bool maxField) const { return maxField && !state_.DetailRangeChanging; }
+bool DetailGraphWindow::AppliesFieldChange(bool maxField) const { return maxField && !fillingRanges_; }
 
 void DetailGraphWindow::Reset()
 {

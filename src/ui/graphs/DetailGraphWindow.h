@@ -6,8 +6,6 @@
 
 namespace voltaryn {
 
-struct GraphState;
-
 // "Real Time Graph" (`RealTimeGraph`): the live graph's recorded history for the channels and
 // ranges chosen in the detail settings, sample i at horizontal position i + 1, with two cursors.
 // Its range fields apply when a maximum changes, not while the window fills them itself; "Reset
@@ -15,7 +13,7 @@ struct GraphState;
 class DetailGraphWindow : public ZoomableGraphWindow {
     Q_OBJECT
 public:
-    DetailGraphWindow(GraphState& state, DialogService& dialogs, QWidget* mainWindow);
+    DetailGraphWindow(const std::string& tempUnit, DialogService& dialogs, QWidget* mainWindow);
 
     // Draws the chosen channels, each plot's samples set in one call.
     void Draw(const DetailGraphData& data);
@@ -29,8 +27,8 @@ protected:
     QColor Background() const override { return GraphTeal; }
 
 private:
-    GraphState& state_;
     ChannelGraph channels_;
+    bool fillingRanges_ = false;  // the window sets its own range fields; they apply nothing
 };
 
 } // namespace voltaryn

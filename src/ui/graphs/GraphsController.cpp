@@ -11,32 +11,29 @@
 
 namespace voltaryn {
 
-GraphsController::GraphsController(const FeatureContext& context)
-    : context_(context), liveGraph_(context.state.graphs, context.state.meter.reading)
+GraphsController::GraphsController(const FeatureContext& context, const MeterReading& reading)
+    : context_(context), reading_(reading), liveGraph_(state_, reading)
 {
 }
 
 void GraphsController::Register(ToolbarCommands& toolbar)
 {
     toolbar.Add("Graph", [this] {
-        GraphState& graphs = context_.state.graphs;
-        if (graphs.RealTimeGraphActive)
+        if (liveGraph_.Running())
             return;
-        const MeterReading& reading = context_.state.meter.reading;
-        graphs.GraphAxisLimits = DefaultAxisLimits(reading.TempIsCelsius, reading.RangeText);
+        state_.GraphAxisLimits = DefaultAxisLimits(reading_.TempIsCelsius, reading_.RangeText);
         OpenSettings();
     });
 }
 
 void GraphsController::OpenSettings()
 {
-    GraphState& graphs = context_.state.graphs;
     auto* settings = new GraphSettingsDialog(GraphSettingsDialog::Kind::AllGraph, &context_.mainWindow);
-    settings->SetResistanceFormat(ResistanceFieldFormat(graphs.GraphOhmRange));
-    settings->SetLimits(graphs.GraphAxisLimits, true);
-    settings->SetSwitches(graphs.GraphChannels);
+    settings->SetResistanceFormat(ResistanceFieldFormat(state_.GraphOhmRange));
+    settings->SetLimits(state_.GraphAxisLimits, true);
+    settings->SetSwitches(state_.GraphChannels);
     connect(settings, &GraphSettingsDialog::limitChanged, this,
-            [&graphs](AxisChannel channel, AxisRange range) { graphs.GraphAxisLimits[channel] = range; });
+            [this](AxisChannel channel, AxisRange range) { state_.GraphAxisLimits[channel] = range; });
     connect(settings, &GraphSettingsDialog::okClicked, this,
             [this, settings] { Start(settings->Switches(), settings->Limits()); });
     settings->show();
@@ -46,21 +43,29 @@ void GraphsController::Start(const ChannelSwitches& channels, const AxisLimits& 
 {
     if (!liveGraph_.Start(channels, limits))
         return;  // no channel chosen: nothing to chart
-    window_ = new LiveGraphWindow(liveGraph_, context_.state.graphs, context_.state.meter.reading.TempIsCelsius,
-                                  &context_.mainWindow);
-    connect(window_, &LiveGraphWindow::closed, this, [this] { liveGraph_.Close(); });
+    window_ = new LiveGraphWindow(liveGraph_, state_, reading_.TempIsCelsius, &context_.mainWindow);
+    connect(window_, &LiveGraphWindow::closed, this, [this] {
+        liveGraph_.Close();
+        emit samplingChanged(false);
+    });
     connect(window_, &LiveGraphWindow::resizeClicked, this, [this] {
         OpenSettings();
         window_->close();
     });
     connect(window_, &LiveGraphWindow::printClicked, this, &GraphsController::Print);
     connect(window_, &LiveGraphWindow::graphClicked, this,
-            [this] { OpenDetailSettings(context_.state.graphs.GraphAxisLimits, context_.state.graphs.GraphChannels); });
+            [this] { OpenDetailSettings(state_.GraphAxisLimits, state_.GraphChannels); });
     window_->resize(1100, 620);
     window_->move(context_.mainWindow.frameGeometry().topRight() + QPoint(1, 0));
     KeepOnScreen(*window_, context_.mainWindow);
     window_->show();
-    window_->StartTicking();
+    emit samplingChanged(true);
+}
+
+void GraphsController::Sample()
+{
+    if (window_ != nullptr)
+        window_->Tick();
 }
 
 void GraphsController::Print()
@@ -76,7 +81,7 @@ void GraphsController::OpenDetailSettings(const AxisLimits& limits, const Channe
 {
     if (detail_ != nullptr)
         detail_->close();
-    const ChannelSwitches& charted = context_.state.graphs.GraphChannels;
+    const ChannelSwitches& charted = state_.GraphChannels;
     auto* settings = new GraphSettingsDialog(GraphSettingsDialog::Kind::GraphDetail, &context_.mainWindow);
     settings->SetLimits(limits, false);
     settings->SetSwitches(checked);
@@ -91,13 +96,12 @@ void GraphsController::OpenDetailSettings(const AxisLimits& limits, const Channe
 
 void GraphsController::ShowDetail(const ChannelSwitches& channels, const AxisLimits& limits)
 {
-    GraphState& graphs = context_.state.graphs;
-    const std::optional<DetailGraphData> data = PrepareDetailGraph(graphs, channels, limits);
+    const std::optional<DetailGraphData> data = PrepareDetailGraph(state_, channels, limits);
     if (!data)
         return;  // no channel chosen, or nothing recorded yet
-    detail_ = new DetailGraphWindow(graphs, context_.dialogs, &context_.mainWindow);
+    detail_ = new DetailGraphWindow(state_.GraphTempUnit, context_.dialogs, &context_.mainWindow);
     connect(detail_, &DetailGraphWindow::resetClicked, this,
-            [this] { OpenDetailSettings(context_.state.graphs.DetailAxisLimits, context_.state.graphs.DetailChannels); });
+            [this] { OpenDetailSettings(state_.DetailAxisLimits, state_.DetailChannels); });
     const QRect screen = context_.mainWindow.screen()->availableGeometry();
     detail_->setGeometry(FitWithin(QRect(screen.topLeft(), QSize(1280, 720)), screen));
     detail_->show();

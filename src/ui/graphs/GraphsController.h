@@ -1,6 +1,8 @@
 #pragma once
 
+#include "graphs/GraphState.h"
 #include "graphs/LiveGraph.h"
+#include "meter/MeterReading.h"
 #include "ui/common/FeatureContext.h"
 #include "ui/graphs/DetailGraphWindow.h"
 #include "ui/graphs/GraphSettingsDialog.h"
@@ -15,13 +17,23 @@ namespace voltaryn {
 // The toolbar's Graph: the channel and axis settings (`AllGraph`), whose OK starts the live graph
 // of all channels; the live graph's Resize opens the settings again and Print prints it. A click
 // on the live graph opens the detail settings (`GraphDetail`), whose OK draws the recorded history
-// in the detail graph.
+// in the detail graph. It owns the graphs' settings and recorded history.
 class GraphsController : public QObject {
     Q_OBJECT
 public:
-    explicit GraphsController(const FeatureContext& context);
+    GraphsController(const FeatureContext& context, const MeterReading& reading);
 
     void Register(ToolbarCommands& toolbar);
+    // One sample of the running live graph; the run schedule calls it once a second.
+    void Sample();
+
+    const GraphState& State() const { return state_; }
+    GraphState& State() { return state_; }
+    const LiveGraph& Live() const { return liveGraph_; }
+
+signals:
+    // The live graph started (true) or ended (false): its samples are due once a second or not.
+    void samplingChanged(bool running);
 
 private:
     void OpenSettings();
@@ -31,6 +43,8 @@ private:
     void ShowDetail(const ChannelSwitches& channels, const AxisLimits& limits);
 
     FeatureContext context_;
+    const MeterReading& reading_;
+    GraphState state_;
     LiveGraph liveGraph_;
     QPointer<LiveGraphWindow> window_;
     QPointer<DetailGraphWindow> detail_;

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QHBoxLayout>
-#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -19,7 +18,7 @@ constexpr double KeptSamples = 3600;  // the chart's own memory: the last hour
 
 LiveGraphWindow::LiveGraphWindow(LiveGraph& live, const GraphState& state, bool tempIsCelsius, QWidget* mainWindow)
     : QWidget(mainWindow, Qt::Window), live_(live), plot_(new QCustomPlot(this)), graph_(*plot_),
-      timer_(new QTimer(this)), toolbar_(new QToolBar(this))
+      toolbar_(new QToolBar(this))
 {
     setObjectName("RealTimeAll");
     setWindowTitle("Real Time Graph");
@@ -49,10 +48,6 @@ LiveGraphWindow::LiveGraphWindow(LiveGraph& live, const GraphState& state, bool 
     layout->addWidget(plot_, 1);
     layout->addLayout(ChannelLegend(*this, tempIsCelsius ? "Celsius" : "Fahrenheit"));
     ShowChannelLegend(*this, state.GraphChannels);
-
-    timer_->setObjectName("Timer1");
-    timer_->setInterval(1000);
-    connect(timer_, &QTimer::timeout, this, &LiveGraphWindow::Tick);
 }
 
 void LiveGraphWindow::SetBackground(const QColor& colour)
@@ -75,13 +70,10 @@ QPixmap LiveGraphWindow::PrintImage()
     return image;
 }
 
-void LiveGraphWindow::StartTicking() { timer_->start(); }
-
 void LiveGraphWindow::Tick()
 {
     const LiveGraphTick tick = live_.Tick();
     if (tick.Stopped) {
-        timer_->stop();
         close();
         return;
     }
@@ -101,7 +93,6 @@ void LiveGraphWindow::Tick()
 
 void LiveGraphWindow::closeEvent(QCloseEvent* event)
 {
-    timer_->stop();
     emit closed();
     QWidget::closeEvent(event);
 }

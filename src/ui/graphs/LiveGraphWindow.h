@@ -2,13 +2,12 @@
 
 #include "graphs/GraphChannels.h"
 #include "graphs/LiveGraph.h"
-#include "program/ProgramState.h"
+#include "graphs/GraphState.h"
 #include "ui/graphs/ChannelGraph.h"
 
 #include <QWidget>
 
 class QCustomPlot;
-class QTimer;
 class QToolBar;
 
 namespace voltaryn {
@@ -21,10 +20,9 @@ class LiveGraphWindow : public QWidget {
 public:
     LiveGraphWindow(LiveGraph& live, const GraphState& state, bool tempIsCelsius, QWidget* mainWindow);
 
-    // One tick of the window's one-second timer: a point per charted plot, or the end.
+    // One sample of the live graph: a point per charted plot, or the end, which closes the window.
     void Tick();
     QCustomPlot& Plot() { return *plot_; }
-    void StartTicking();
     // The window's image for printing: on white, without its toolbar.
     QPixmap PrintImage();
 
@@ -43,7 +41,6 @@ private:
     LiveGraph& live_;
     QCustomPlot* plot_;
     ChannelGraph graph_;
-    QTimer* timer_;
     QToolBar* toolbar_;
     double nextSample_ = 0;
 };

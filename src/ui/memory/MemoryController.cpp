@@ -16,7 +16,7 @@ void MemoryController::Register(ToolbarCommands& toolbar)
 void MemoryController::ShowManualRecord(const RecordRow& row, int number, int count)
 {
     if (number == 1) {
-        manualList_ = new RecordListWindow(ManualListLayout(), {context_.dialogs, context_.state.recorder, context_.pump},
+        manualList_ = new RecordListWindow(ManualListLayout(), {context_.dialogs, recorder_, context_.pump},
                                            Parent());
         manualList_->show();
     }
@@ -30,7 +30,7 @@ void MemoryController::DownloadManualRecords()
 {
     if (manualList_ != nullptr)
         manualList_->close();
-    MeterSession& meter = context_.state.meter;
+    MeterSession& meter = meter_;
     if (!ReadyForMemoryDownload(meter.reading, context_.dialogs, Parent()) || sdCard_.MemoryWindowShown())
         return;
     ManualDownloadResult result;

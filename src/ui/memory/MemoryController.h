@@ -14,7 +14,9 @@ namespace voltaryn {
 // the SD card's flows (SDcard, DeleteSD) come with it.
 class MemoryController {
 public:
-    MemoryController(const FeatureContext& context, PanelWindow& panel) : context_(context), sdCard_(context, panel)
+    MemoryController(const FeatureContext& context, MeterSession& meter, const Recorder& recorder,
+                     PanelWindow& panel)
+        : context_(context), meter_(meter), recorder_(recorder), sdCard_(context, meter, recorder, panel)
     {
     }
 
@@ -26,6 +28,8 @@ private:
     QWidget* Parent() const { return &context_.mainWindow; }
 
     FeatureContext context_;
+    MeterSession& meter_;
+    const Recorder& recorder_;
     SdCardController sdCard_;
     QPointer<RecordListWindow> manualList_;
 };

@@ -6,7 +6,7 @@
 #include "ui/common/MeterAnswers.h"
 #include "ui/common/QtText.h"
 #include "ui/common/RepaintThrottle.h"
-#include "ui/memory/SdDeletePanel.h"
+#include "ui/panel/SdDeletePanel.h"
 
 #include <QTableView>
 
@@ -90,8 +90,9 @@ void ReportListingEnd(SdListingEnd end, ShowText show)
 
 } // namespace
 
-SdCardController::SdCardController(const FeatureContext& context, PanelWindow& panel)
-    : context_(context), panel_(panel)
+SdCardController::SdCardController(const FeatureContext& context, MeterSession& meter, const Recorder& recorder,
+                                   PanelWindow& panel)
+    : context_(context), meter_(meter), recorder_(recorder), panel_(panel)
 {
     connect(&panel_.SdDelete(), &SdDeletePanel::okClicked, this, &SdCardController::Delete);
 }
@@ -104,7 +105,7 @@ void SdCardController::Register(ToolbarCommands& toolbar)
 
 void SdCardController::ListFiles()
 {
-    MeterSession& meter = context_.state.meter;
+    MeterSession& meter = meter_;
     if (!ReadyForMemoryDownload(meter.reading, context_.dialogs, Parent()) || MemoryWindowShown())
         return;
     const PollingPause pause(context_.polling);
@@ -141,14 +142,14 @@ void SdCardController::DownloadFile(int number, int records)
     const PollingPause pause(context_.polling);
     if (dataList_ != nullptr)
         dataList_->close();
-    const MeterReading& reading = context_.state.meter.reading;
+    const MeterReading& reading = meter_.reading;
     dataList_ = new DataListWindow(reading.RangeText, reading.TempUnitText,
-                                   {context_.dialogs, context_.state.recorder, context_.pump}, Parent());
+                                   {context_.dialogs, recorder_, context_.pump}, Parent());
     panel_.Dock(dataList_, PanelWindow::DockPlace::Below);
     dataList_->show();
 
     DataListSink sink(dataList_);
-    const SdDownloadEnd end = DownloadSdFile(context_.state.meter.link, context_.pump, number, records, sink);
+    const SdDownloadEnd end = DownloadSdFile(meter_.link, context_.pump, number, records, sink);
     if (end == SdDownloadEnd::NoReply && dataList_ != nullptr)
         dataList_->ShowMessage(QStringLiteral("The meter stopped answering: %1 records were loaded.")
                                    .arg(dataList_->Model().rowCount()));
@@ -159,15 +160,15 @@ void SdCardController::DownloadFile(int number, int records)
 void SdCardController::ClearMemory(const QString& warning)
 {
     if (!context_.dialogs.Confirm(memoryWindow_, warning) ||
-        !RequireMeter(context_.state.meter.reading, context_.dialogs, memoryWindow_))
+        !RequireMeter(meter_.reading, context_.dialogs, memoryWindow_))
         return;
     const PollingPause pause(context_.polling);
-    context_.state.meter.commands.ClearMeterMemory();
+    meter_.commands.ClearMeterMemory();
 }
 
 void SdCardController::FillDeletePanel()
 {
-    MeterSession& meter = context_.state.meter;
+    MeterSession& meter = meter_;
     if (!RequireMeter(meter.reading, context_.dialogs, Parent()))
         return;
     const PollingPause pause(context_.polling);
@@ -187,13 +188,13 @@ void SdCardController::FillDeletePanel()
 void SdCardController::Delete(const QString& choice)
 {
     panel_.ShowSdDeletePanel(false);
-    if (choice == "Exit" || !RequireMeter(context_.state.meter.reading, context_.dialogs, Parent()))
+    if (choice == "Exit" || !RequireMeter(meter_.reading, context_.dialogs, Parent()))
         return;
     const PollingPause pause(context_.polling);
     if (choice == "ALL")
-        context_.state.meter.commands.SdDeleteAll();
+        meter_.commands.SdDeleteAll();
     else
-        context_.state.meter.commands.SdDeleteFile(choice.toInt());
+        meter_.commands.SdDeleteFile(choice.toInt());
 }
 
 } // namespace voltaryn

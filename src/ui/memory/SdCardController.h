@@ -17,7 +17,7 @@ namespace voltaryn {
 class SdCardController : public QObject {
     Q_OBJECT
 public:
-    SdCardController(const FeatureContext& context, PanelWindow& panel);
+    SdCardController(const FeatureContext& context, MeterSession& meter, const Recorder& recorder, PanelWindow& panel);
 
     void Register(ToolbarCommands& toolbar);
     bool MemoryWindowShown() const { return memoryWindow_ != nullptr && memoryWindow_->isVisible(); }
@@ -31,6 +31,8 @@ private:
     QWidget* Parent() const { return &context_.mainWindow; }
 
     FeatureContext context_;
+    MeterSession& meter_;
+    const Recorder& recorder_;
     PanelWindow& panel_;
     QPointer<MemoryWindow> memoryWindow_;
     QPointer<DataListWindow> dataList_;

@@ -3,17 +3,19 @@
 #include "ui/common/ClickableLabel.h"
 #include "ui/common/QtText.h"
 #include "ui/common/ScreenFit.h"
-#include "ui/memory/SdDeletePanel.h"
 #include "ui/panel/FrontPanelLayout.h"
 #include "ui/panel/FrontPanelView.h"
 #include "ui/panel/KeyPadView.h"
 #include "ui/panel/PanelToolbar.h"
+#include "ui/panel/SdDeletePanel.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace voltaryn {
 namespace {
@@ -61,20 +63,52 @@ PanelWindow::PanelWindow(MeterSession& session, const Recorder& recorder, QWidge
     BuildSdDeletePanel();
     FitClientWidth();
 
-    // Timer1 polls the meter; Timer2 is the recorder's second; Timer3 has no duty of its own but
-    // pauses with polling.
-    pollTimer_ = StartTimer("Timer1", 100);
-    connect(pollTimer_, &QTimer::timeout, this, &PanelWindow::PollTick);
-    connect(StartTimer("Timer2", 1000), &QTimer::timeout, this, &PanelWindow::recorderSecond);
-    idleTimer_ = StartTimer("Timer3", 10000);
+    // One precise single-shot timer wakes the window whenever the schedule's next task is due.
+    clock_.start();
+    schedule_ = RunSchedule(Elapsed());
+    runTimer_ = new QTimer(this);
+    runTimer_->setObjectName("RunTimer");
+    runTimer_->setSingleShot(true);
+    runTimer_->setTimerType(Qt::PreciseTimer);
+    connect(runTimer_, &QTimer::timeout, this, &PanelWindow::RunDueTasks);
+    ArmRunTimer();
 }
 
-QTimer* PanelWindow::StartTimer(const char* name, int intervalMs)
+RunSchedule::Duration PanelWindow::Elapsed() const { return RunSchedule::Duration(clock_.elapsed()); }
+
+void PanelWindow::RunDueTasks()
 {
-    auto* timer = new QTimer(this);
-    timer->setObjectName(name);
-    timer->start(intervalMs);
-    return timer;
+    for (const RunTask task : schedule_.Due(Elapsed())) {
+        switch (task) {
+        case RunTask::Poll:
+            PollTick();
+            break;
+        case RunTask::RecorderSecond:
+            emit recorderSecond();
+            break;
+        case RunTask::GraphSample:
+            emit graphSample();
+            break;
+        }
+    }
+    ArmRunTimer();
+}
+
+void PanelWindow::ArmRunTimer()
+{
+    const RunSchedule::Duration next = schedule_.NextDue();
+    if (next == RunSchedule::Duration::max())
+        return;
+    runTimer_->start(std::max(RunSchedule::Duration::zero(), next - Elapsed()));
+}
+
+void PanelWindow::SetRunning(RunTask task, bool running)
+{
+    if (running)
+        schedule_.Resume(task, Elapsed());
+    else
+        schedule_.Pause(task);
+    ArmRunTimer();
 }
 
 void PanelWindow::PollTick()
@@ -91,15 +125,9 @@ void PanelWindow::PollTick()
     frontPanel_->ShowConnection(connection);
 }
 
-void PanelWindow::SetPolling(bool enabled)
-{
-    for (QTimer* timer : {pollTimer_, idleTimer_}) {
-        if (enabled)
-            timer->start();
-        else
-            timer->stop();
-    }
-}
+void PanelWindow::SetPolling(bool enabled) { SetRunning(RunTask::Poll, enabled); }
+
+void PanelWindow::SetGraphSampling(bool running) { SetRunning(RunTask::GraphSample, running); }
 
 void PanelWindow::ShowRecorderState()
 {

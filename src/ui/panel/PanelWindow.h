@@ -4,8 +4,10 @@
 #include "meter/MeterSession.h"
 #include "meter/PollControl.h"
 #include "recording/Recorder.h"
+#include "recording/RunSchedule.h"
 #include "ui/common/Twips.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 
@@ -23,9 +25,10 @@ class PanelToolbar;
 class SdDeletePanel;
 
 // The main window: the meter's front panel mirrored live, its key pad, the connection and
-// recording labels and the toolbar. Timer1 drives the poll loop; Timer2 is the recorder's second,
-// handed on as recorderSecond(). The window shows what they did, turns key clicks into meter
-// commands and hands toolbar clicks on as toolbarKeyClicked().
+// recording labels and the toolbar. Its run timer runs the program's periodic work as the run
+// schedule orders it: the poll loop itself, the recorder's second and the live graph's sample
+// handed on as recorderSecond() and graphSample(). The window shows what the poll did, turns key
+// clicks into meter commands and hands toolbar clicks on as toolbarKeyClicked().
 class PanelWindow : public QWidget, public PollControl {
     Q_OBJECT
 public:
@@ -34,11 +37,14 @@ public:
 
     PanelWindow(MeterSession& session, const Recorder& recorder, QWidget* parent = nullptr);
 
-    // One tick of Timer1: one request to the meter, and the panel updated from its outcome.
+    // One poll: one request to the meter, and the panel updated from its outcome.
     void PollTick();
 
-    // Starts or stops Timer1 (polling) together with Timer3.
+    // Starts or stops polling; the recorder's second goes on either way.
     void SetPolling(bool enabled) override;
+    bool Polling() const { return schedule_.Running(RunTask::Poll); }
+    // Starts or stops the live graph's sample.
+    void SetGraphSampling(bool running);
     void ToggleKeyPad();
     // Shows or hides the SD delete panel; the window widens while it shows.
     void ShowSdDeletePanel(bool shown);
@@ -57,8 +63,10 @@ public:
 signals:
     // A toolbar button was clicked; key is the button's key ("Save", "Open", ...).
     void toolbarKeyClicked(const QString& key);
-    // Timer2's tick.
+    // The recorder's second.
     void recorderSecond();
+    // The live graph's sample, while it runs.
+    void graphSample();
     // The window is closing, and the program ends with it.
     void closing();
 
@@ -68,7 +76,10 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    QTimer* StartTimer(const char* name, int intervalMs);
+    RunSchedule::Duration Elapsed() const;
+    void RunDueTasks();
+    void ArmRunTimer();
+    void SetRunning(RunTask task, bool running);
     QLabel* AddLabel(const char* name, const QString& text, int left, int top, int width);
     void BuildValueLabels();
     void BuildRecorderLabels();
@@ -96,8 +107,9 @@ private:
     QLabel* countLabel_ = nullptr;
     QLabel* writeFailedLabel_ = nullptr;
     QLabel* noticeLabel_ = nullptr;
-    QTimer* pollTimer_ = nullptr;
-    QTimer* idleTimer_ = nullptr;
+    QElapsedTimer clock_;
+    RunSchedule schedule_;
+    QTimer* runTimer_ = nullptr;
     std::vector<std::pair<QPointer<QWidget>, DockPlace>> docked_;
 };
 

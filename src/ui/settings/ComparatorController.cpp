@@ -14,15 +14,13 @@ void ComparatorController::Register(ToolbarCommands& toolbar)
 // ever shows limits decoded from a reply to another request.
 void ComparatorController::Open()
 {
-    ComparatorState& comparator = context_.state.comparator;
-    if (comparator.ComparatorWindowOpen || comparator.ComparatorLoading)
+    if (window_ != nullptr || loading_)
         return;
-    if (!RequireMeter(context_.state.meter.reading, context_.dialogs, &context_.mainWindow))
+    if (!RequireMeter(meter_.reading, context_.dialogs, &context_.mainWindow))
         return;
-    comparator.ComparatorLoading = true;
+    loading_ = true;
     window_ = new ComparatorWindow(&context_.mainWindow);
-    comparator.ComparatorWindowOpen = true;
-    connect(window_, &ComparatorWindow::closed, this, [&comparator] { comparator.ComparatorWindowOpen = false; });
+    connect(window_, &ComparatorWindow::closed, this, [this] { window_ = nullptr; });
     connect(window_, &ComparatorWindow::entryPicked, this, &ComparatorController::Pick);
     connect(window_, &ComparatorWindow::updateClicked, this, &ComparatorController::Update);
     window_->show();
@@ -30,13 +28,13 @@ void ComparatorController::Open()
     ComparatorLoadResult load;
     {
         const PollingPause pause(context_.polling);
-        load = LoadComparatorTable(context_.state.meter.commands, comparator.Table, context_.pump,
+        load = LoadComparatorTable(meter_.commands, table_, context_.pump,
                                    [this](const ComparatorRowTexts& row) {
                                        if (window_ != nullptr)
                                            window_->AddRow(row);
                                    });
     }
-    comparator.ComparatorLoading = false;
+    loading_ = false;
     if (!load.Complete())
         context_.dialogs.ShowMessage(window_ != nullptr ? window_.data() : &context_.mainWindow, MessageIcon::Critical,
                                      QStringLiteral("The meter stopped answering: %1 of 99 comparator entries were "
@@ -48,22 +46,21 @@ void ComparatorController::Pick(int number)
 {
     if (!ComparatorTable::IsEntryNumber(number))
         return;
-    context_.state.comparator.SelectedComparatorNo = number;
-    window_->ShowEditors(EditorsFor(context_.state.comparator.Table.At(number)));
+    selectedNo_ = number;
+    window_->ShowEditors(EditorsFor(table_.At(number)));
 }
 
 void ComparatorController::Update()
 {
-    ComparatorState& comparator = context_.state.comparator;
-    const int number = comparator.SelectedComparatorNo;
+    const int number = selectedNo_;
     if (!ComparatorTable::IsEntryNumber(number))
         return;
     ComparatorEditors editors = window_->Editors();
     const ComparatorEntry entry = BuildEntry(editors);
     window_->ShowEditors(editors);  // a voltage clamped to 60.00 shows its new digits
-    context_.state.meter.commands.WriteComparatorEntry(number, EncodeComparatorEntry(entry));
+    meter_.commands.WriteComparatorEntry(number, EncodeComparatorEntry(entry));
     window_->RewriteRow(number, ComparatorRow(number, entry));
-    comparator.Table.At(number) = entry;
+    table_.At(number) = entry;
 }
 
 } // namespace voltaryn

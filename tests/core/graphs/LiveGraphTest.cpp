@@ -1,6 +1,7 @@
 #include "graphs/DetailGraph.h"
 #include "graphs/LiveGraph.h"
-#include "program/ProgramState.h"
+#include "graphs/GraphState.h"
+#include "meter/MeterReading.h"
 
 #include <gtest/gtest.h>
 
@@ -58,11 +59,11 @@ TEST_F(LiveGraphTest, StartNeedsAChannelAndTakesTheMetersRangeAndUnit)
 {
     state.GraphSampleIndex = 17;
     EXPECT_FALSE(graph.Start(ChannelSwitches{}, AxisLimits{}));
-    EXPECT_FALSE(state.RealTimeGraphActive);
+    EXPECT_FALSE(graph.Running());
     EXPECT_EQ(state.GraphSampleIndex, 17);
 
     ASSERT_TRUE(graph.Start(Only(ChannelSwitch::Current), AxisLimits{}));
-    EXPECT_TRUE(state.RealTimeGraphActive);
+    EXPECT_TRUE(graph.Running());
     EXPECT_EQ(state.GraphSampleIndex, 0);
     EXPECT_EQ(state.GraphOhmRange, "4 Ohm");
     EXPECT_EQ(state.GraphTempUnit, "Celsius");
@@ -102,7 +103,7 @@ TEST_F(LiveGraphTest, ARangeChangeOrACloseStopsTheNextTickAndKeepsTheHistory)
         const LiveGraphTick tick = graph.Tick();
         EXPECT_TRUE(tick.Stopped);
         EXPECT_TRUE(Points(tick).empty());
-        EXPECT_FALSE(state.RealTimeGraphActive);
+        EXPECT_FALSE(graph.Running());
         EXPECT_EQ(state.GraphSampleIndex, 0);
         EXPECT_EQ(Recorded(0)[3], 4.5);
     }

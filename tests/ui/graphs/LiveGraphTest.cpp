@@ -88,7 +88,7 @@ TEST_F(LiveGraphTest, OnlyTheCheckedChannelIsChartedAndARangeChangeEndsTheGraph)
     Settings()->findChild<QPushButton*>("CmdOK")->click();
 
     ASSERT_NE(Graph(), nullptr);
-    EXPECT_TRUE(app.State().graphs.RealTimeGraphActive);
+    EXPECT_TRUE(app.Graphs().Live().Running());
     EXPECT_EQ(LegendShown(Graph()), QStringList{"Ampere"});
     QCustomPlot& plot = Graph()->Plot();
     int axesShown = 0;
@@ -96,11 +96,11 @@ TEST_F(LiveGraphTest, OnlyTheCheckedChannelIsChartedAndARangeChangeEndsTheGraph)
         axesShown += axis->visible() ? 1 : 0;
     EXPECT_EQ(axesShown, 1);
 
-    Graph()->Tick();
-    Graph()->Tick();
+    app.Graphs().Sample();
+    app.Graphs().Sample();
     EXPECT_EQ(plot.graph(1)->dataCount(), 2) << "the current plot";
     EXPECT_EQ(plot.graph(0)->dataCount(), 0) << "the voltage plot is off";
-    EXPECT_EQ(app.State().graphs.GraphSampleIndex, 2);
+    EXPECT_EQ(app.Graphs().State().GraphSampleIndex, 2);
 
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the closed settings
     Click("Graph");  // nothing while the graph runs
@@ -108,10 +108,10 @@ TEST_F(LiveGraphTest, OnlyTheCheckedChannelIsChartedAndARangeChangeEndsTheGraph)
 
     meter.SetRangeCode(4);
     Rotation();
-    Graph()->Tick();
+    app.Graphs().Sample();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(Graph(), nullptr);
-    EXPECT_FALSE(app.State().graphs.RealTimeGraphActive);
+    EXPECT_FALSE(app.Graphs().Live().Running());
 }
 
 TEST_F(LiveGraphTest, TheDetailGraphDrawsTheHistoryWithItsModesRangeFieldsAndReset)
@@ -121,7 +121,7 @@ TEST_F(LiveGraphTest, TheDetailGraphDrawsTheHistoryWithItsModesRangeFieldsAndRes
     EXPECT_EQ(Settings("GraphDetail"), nullptr);
 
     for (int i = 0; i < 120; ++i)
-        Graph()->Tick();
+        app.Graphs().Sample();
     OpenDetail();
     DetailGraphWindow* detail = OpenDetail();  // a second click replaces the detail graph
     ASSERT_NE(detail, nullptr);
@@ -148,7 +148,7 @@ TEST_F(LiveGraphTest, TheDetailGraphDrawsTheHistoryWithItsModesRangeFieldsAndRes
     detail->findChild<QDoubleSpinBox*>("AxisMax(1)")->setValue(100);
     EXPECT_EQ(detail->Graph().xAxis->range(), QCPRange(50, 100));
 
-    app.State().graphs.DetailAxisLimits[AxisChannel::Resistance].Max = 7;
+    app.Graphs().State().DetailAxisLimits[AxisChannel::Resistance].Max = 7;
     detail->findChild<QPushButton*>("CmdReset")->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(panel.findChild<DetailGraphWindow*>("RealTimeGraph"), nullptr);
@@ -159,7 +159,7 @@ TEST_F(LiveGraphTest, TheDetailGraphDrawsTheHistoryWithItsModesRangeFieldsAndRes
 TEST_F(LiveGraphTest, PrintingGoesToTheChosenPrinterOnWhiteAndLeavesTheWindowAsItWas)
 {
     StartGraph("CkV");
-    Graph()->Tick();
+    app.Graphs().Sample();
     QWidget* detail = OpenDetail();
     ASSERT_NE(detail, nullptr);
     const std::pair<QWidget*, std::function<void()>> windows[] = {

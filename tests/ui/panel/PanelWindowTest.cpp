@@ -39,10 +39,8 @@ TEST_F(PanelWindowTest, StartsWithItsDesignStateAndRunningTimers)
         EXPECT_FALSE(Child(element)->isVisibleTo(&panel)) << element;
     EXPECT_EQ(Label("LblmAh(0)"), "");
     EXPECT_EQ(Label("LcdStale"), "Waiting for the meter");
-    for (const auto& [timer, interval] : {std::pair{"Timer1", 100}, {"Timer2", 1000}, {"Timer3", 10000}}) {
-        EXPECT_EQ(Child<QTimer>(timer)->interval(), interval) << timer;
-        EXPECT_TRUE(Child<QTimer>(timer)->isActive()) << timer;
-    }
+    EXPECT_TRUE(Polling());
+    EXPECT_TRUE(Child<QTimer>("RunTimer")->isActive());
 }
 
 TEST_F(PanelWindowTest, DisplayTicksMirrorTheReadingConnectionAndRange)

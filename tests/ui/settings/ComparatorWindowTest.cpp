@@ -61,7 +61,7 @@ TEST_F(ComparatorWindowTest, OpensWith99EntriesAndWritesTheEditedOneBack)
     EXPECT_EQ(pollingWhileLoading.size(), 99u);
 
     PickRow(4);
-    EXPECT_EQ(app.State().comparator.SelectedComparatorNo, 5);
+    EXPECT_EQ(app.Comparator().SelectedComparatorNo(), 5);
     SetDigits("HighO", {"1", "2", "3", "4"});
     Control<QRadioButton>("HODec(3)")->setChecked(true);
     Control<QComboBox>("HOhmUnit")->setCurrentText(" mOhm");
@@ -78,8 +78,13 @@ TEST_F(ComparatorWindowTest, OpensWith99EntriesAndWritesTheEditedOneBack)
     EXPECT_EQ(written.HighOhm.Range(), "4 mOhm");
     EXPECT_EQ(written.HighVolt.Count, 6000);
 
+    Click("COMP");  // the window is open: no second one
+    EXPECT_EQ(panel.findChildren<ComparatorWindow*>().size(), 1);
     window->close();
-    EXPECT_FALSE(app.State().comparator.ComparatorWindowOpen);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    Click("COMP");  // closed, it opens again
+    EXPECT_EQ(panel.findChildren<ComparatorWindow*>().size(), 1);
+    EXPECT_NE(panel.findChild<ComparatorWindow*>("Comparator"), nullptr);
 }
 
 TEST_F(ComparatorWindowTest, UpdateBeforeAnyPickWritesEntryOneFromTheFirstEditors)

@@ -73,7 +73,7 @@ protected:
     }
     QAction* ToolbarButton(const char* key) const { return Child<QToolBar>("Toolbar1")->findChild<QAction*>(key); }
     void Click(const char* key) const { ToolbarButton(key)->trigger(); }
-    bool Polling() const { return Child<QTimer>("Timer1")->isActive() && Child<QTimer>("Timer3")->isActive(); }
+    bool Polling() const { return panel.Polling(); }
 
     // The first `length` bytes of the last report sent to the meter.
     Bytes LastRequest(long length = 6) const
@@ -97,8 +97,8 @@ protected:
     LocalTime pcNow{.hour = 10};  // the PC's clock, 10:00:00 at the start unless a test moves it
     Application app{{backend, dialogs, pump, [this] { return pcNow; }}};
     PanelWindow& panel = app.Panel();
-    MeterSession& session = app.State().meter;
-    Recorder& recorder = app.State().recorder;
+    MeterSession& session = app.Meter();
+    Recorder& recorder = app.LiveRecorder();
 };
 
 } // namespace voltaryn::testing

@@ -1,4 +1,4 @@
-#include "ui/lists/RecordingController.h"
+#include "ui/recording/RecordingController.h"
 
 #include "files/DataFileReader.h"
 #include "recording/RecorderEnd.h"
@@ -8,8 +8,8 @@
 
 namespace voltaryn {
 
-RecordingController::RecordingController(const FeatureContext& context)
-    : context_(context), recorder_(context.state.recorder)
+RecordingController::RecordingController(const FeatureContext& context, MeterSession& meter, Recorder& recorder)
+    : context_(context), reading_(meter.reading), recorder_(recorder), sampling_(context, meter, recorder)
 {
 }
 
@@ -18,6 +18,7 @@ void RecordingController::Register(ToolbarCommands& toolbar)
     toolbar.Add("Save", [this] { Save(); });
     toolbar.Add("Open", [this] { Open(); });
     toolbar.Add("List", [this] { List(); });
+    sampling_.Register(toolbar);
 }
 
 ListServices RecordingController::Services() { return {context_.dialogs, recorder_, context_.pump}; }
@@ -93,8 +94,7 @@ void RecordingController::OpenFile(const QString& file)
     if (fileList_ != nullptr)
         fileList_->close();
     // The list keeps its own column titles; the file only names its range and temperature unit.
-    const MeterReading& reading = context_.state.meter.reading;
-    fileList_ = new RecordListWindow(FileListLayout(reading.RangeText, reading.TempUnitText), Services(), parent);
+    fileList_ = new RecordListWindow(FileListLayout(reading_.RangeText, reading_.TempUnitText), Services(), parent);
     fileList_->show();
     DataFile data = ReadDataFile(path, [this](int record) {
         if (fileList_ != nullptr)
@@ -123,11 +123,10 @@ void RecordingController::OpenFile(const QString& file)
 
 void RecordingController::List()
 {
-    const MeterReading& reading = context_.state.meter.reading;
     // A list closed during its own save stays alive, hidden, until the save ends.
     const bool shown = realTimeList_ != nullptr && realTimeList_->isVisible();
     if (!shown) {
-        realTimeList_ = new RecordListWindow(RealTimeListLayout(reading.RangeText, reading.TempUnitText), Services(),
+        realTimeList_ = new RecordListWindow(RealTimeListLayout(reading_.RangeText, reading_.TempUnitText), Services(),
                                              &context_.mainWindow);
         connect(realTimeList_, &RecordListWindow::closed, this, [this] { recorder_.StopList(); });
         realTimeList_->show();

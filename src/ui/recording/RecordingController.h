@@ -1,7 +1,10 @@
 #pragma once
 
+#include "meter/MeterSession.h"
+#include "recording/Recorder.h"
 #include "ui/common/FeatureContext.h"
 #include "ui/lists/RecordListWindow.h"
+#include "ui/recording/SamplingController.h"
 #include "ui/panel/ToolbarCommands.h"
 
 #include <QObject>
@@ -10,11 +13,12 @@
 namespace voltaryn {
 
 // Recording and the lists it feeds: the toolbar's Save (start or stop a recording file), Open (a
-// data file into the file list) and List (the live list), and the recorder's one-second tick.
+// data file into the file list), List (the live list) and Sampling (how records are paced), and
+// the recorder's one-second tick.
 class RecordingController : public QObject {
     Q_OBJECT
 public:
-    explicit RecordingController(const FeatureContext& context);
+    RecordingController(const FeatureContext& context, MeterSession& meter, Recorder& recorder);
 
     void Register(ToolbarCommands& toolbar);
     // One tick of the recorder's one-second timer.
@@ -41,7 +45,9 @@ private:
     ListServices Services();
 
     FeatureContext context_;
+    const MeterReading& reading_;
     Recorder& recorder_;
+    SamplingController sampling_;
     QPointer<RecordListWindow> fileList_;
     QPointer<RecordListWindow> realTimeList_;
 };

@@ -1,4 +1,4 @@
-#include "ui/memory/SdDeletePanel.h"
+#include "ui/panel/SdDeletePanel.h"
 
 #include "ui/common/Twips.h"
 
