@@ -35,9 +35,7 @@ void RunComparatorGet(CommandContext& context, const ComparatorGetOptions& optio
     NoEvents events;
     const ComparatorLoadResult loaded = LoadComparatorTable(
         meter.Commands(), table, events, [&](const ComparatorRowTexts& row) { WriteRow(context.output, row); });
-    if (!loaded.Complete())
-        throw CliError(ExitCode::MeterFailed, "the meter stopped answering after " + std::to_string(loaded.entriesRead)
-                                                  + " of " + std::to_string(ComparatorTable::LastEntry) + " entries");
+    FailOn(OutcomeOf(loaded));
 }
 
 // The window's "Update": the entry's limits in the editors, the limits given put in, the entry

@@ -20,7 +20,7 @@ void RunDevices(CommandContext& context, const NoOptions& /*options*/)
 {
     const std::vector<HidDeviceInfo> meters = context.meter.Link().MeterInterfaces();
     if (meters.empty())
-        throw CliError(ExitCode::NoMeter, "no meter found");
+        throw CliError(OutcomeReport{Outcome::NoMeter});
     for (const HidDeviceInfo& meter : meters)
         context.output.Row(
             {{"path", meter.path}, {"vendor_id", Hex4(meter.vendorId)}, {"product_id", Hex4(meter.productId)}});

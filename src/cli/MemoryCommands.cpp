@@ -62,8 +62,7 @@ void ConnectForMemory(MeterAccess& meter)
 {
     meter.Connect();
     if (!MemoryReadable(meter.Reading()))
-        throw CliError(ExitCode::MeterFailed,
-                       "the meter records by itself (AM or INTV mode) and lends no memory now: leave that mode first");
+        throw CliError(OutcomeReport{Outcome::MemoryBusy});
 }
 
 // The card's files, listed as the Memory window lists them.
@@ -71,22 +70,15 @@ std::vector<SdFileEntry> ListCard(MeterAccess& meter)
 {
     const SdCardSummary summary = meter.Require(RequestSdSummary(meter.Link()));
     if (!summary.cardPresent)
-        throw CliError(ExitCode::MeterFailed, "the meter has no SD card");
+        throw CliError(OutcomeReport{Outcome::NoSdCard});
     struct Collect : SdListingSink {
         std::vector<SdFileEntry> files;
         void Entry(const SdFileEntry& entry) override { files.push_back(entry); }
         void Progress(const std::string& /*caption*/) override {}
     } collect;
     NoEvents events;
-    switch (ListSdFiles(meter.Link(), events, summary.fileCount, collect)) {
-    case SdListingEnd::Unreadable:
-        throw CliError(ExitCode::MeterFailed, "the meter's SD card file list makes no sense");
-    case SdListingEnd::NoReply:
-        throw CliError(ExitCode::MeterFailed, "the meter stopped answering while it listed its SD card");
-    case SdListingEnd::Completed:
-    case SdListingEnd::EmptyBlock:
-        break;
-    }
+    const SdListingEnd end = ListSdFiles(meter.Link(), events, summary.fileCount, collect);
+    FailOn(OutcomeOf(end, static_cast<int>(collect.files.size())));
     return std::move(collect.files);
 }
 
@@ -105,12 +97,7 @@ void RunMemory(CommandContext& context, const ListOptions& options)
             progress.Show(LoadingCaption(number, count));
         });
     list.Save();
-    if (result.end == ManualDownloadEnd::BadCount)
-        throw CliError(ExitCode::MeterFailed, "the meter's record count makes no sense");
-    if (result.end == ManualDownloadEnd::NoReply)
-        throw CliError(ExitCode::MeterFailed, "the meter stopped answering after "
-                                                  + std::to_string(result.rowsDelivered) + " of "
-                                                  + std::to_string(result.recordCount) + " records");
+    FailOn(OutcomeOf(result));
 }
 
 void RunSdList(CommandContext& context, const NoOptions& /*options*/)
@@ -137,10 +124,15 @@ void RunSdGet(CommandContext& context, const SdFileOptions& options)
         explicit Rows(ListDestination& list) : list(list) {}
         void StartTime(const std::string& /*text*/) override {}
         void Interval(const std::string& /*text*/) override {}
-        void Row(const RecordRow& row) override { list.Add(row); }
+        void Row(const RecordRow& row) override
+        {
+            list.Add(row);
+            ++count;
+        }
         void Progress(const std::string& caption) override { progress.Show(caption); }
         ListDestination& list;
         ProgressLine progress;
+        int count = 0;
     };
     ListDestination list(context.output, options.out,
                          RecordingTitles(meter.Reading().RangeText, meter.Reading().TempUnitText));
@@ -149,8 +141,7 @@ void RunSdGet(CommandContext& context, const SdFileOptions& options)
     const SdDownloadEnd end = DownloadSdFile(meter.Link(), events, file->number, file->records, rows);
     rows.progress.Finish();
     list.Save();
-    if (end == SdDownloadEnd::NoReply)
-        throw CliError(ExitCode::MeterFailed, "the meter stopped answering during the download");
+    FailOn(OutcomeOf(end, rows.count));
 }
 
 void RunSdDelete(CommandContext& context, const SdDeleteOptions& options)
@@ -165,7 +156,7 @@ void RunSdDelete(CommandContext& context, const SdDeleteOptions& options)
         if (std::none_of(files.begin(), files.end(), [&](const SdFileEntry& f) { return f.number == number; }))
             throw CliError(ExitCode::Usage, "the SD card holds no file " + options.which + " (see sd list)");
         if (!meter.Commands().SdDeleteFile(number))
-            throw CliError(ExitCode::MeterFailed, "the meter stopped answering");
+            throw CliError(OutcomeReport{Outcome::NoReply, 0, 0, meter.DevicePath()});
     }
     meter.Refresh();
 }

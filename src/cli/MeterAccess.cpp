@@ -26,7 +26,8 @@ MeterAccess::MeterAccess(HidBackend& backend, std::string devicePath)
 void MeterAccess::Connect()
 {
     if (!session_.link.FindMeter())
-        throw CliError(ExitCode::NoMeter, devicePath_.empty() ? "no meter found" : "no meter at " + devicePath_);
+        throw devicePath_.empty() ? CliError(OutcomeReport{Outcome::NoMeter})
+                                  : CliError(ExitCode::NoMeter, "no meter at " + devicePath_);
     Refresh();
 }
 
@@ -55,7 +56,7 @@ CliError MeterAccess::Stopped() const
 {
     if (StopRequested())
         return {ExitCode::Success, "stopped"};
-    return {ExitCode::MeterFailed, "the meter at " + DevicePath() + " stopped answering"};
+    return CliError(OutcomeReport{Outcome::NoReply, 0, 0, DevicePath()});
 }
 
 } // namespace voltaryn::cli

@@ -27,10 +27,8 @@ public:
     template <typename T>
     const T& Require(const Answer<T>& answer) const
     {
-        if (answer.source == ReplySource::Invalid)
-            throw CliError(ExitCode::MeterFailed, "the meter's answer makes no sense");
-        if (!answer.Fresh())
-            throw Stopped();
+        if (const std::optional<OutcomeReport> outcome = OutcomeOf(answer))
+            throw outcome->outcome == Outcome::NoReply ? Stopped() : CliError(*outcome);
         return *answer.value;
     }
 

@@ -30,7 +30,10 @@ std::string OffsetText(std::optional<std::chrono::seconds> offset)
 
 void WriteMeterClock(CommandContext& context)
 {
-    const MeterClockBytes clock = context.meter.Require(context.meter.Commands().ReadMeterClock());
+    const Answer<MeterClockBytes> answer = context.meter.Commands().ReadMeterClock();
+    if (!answer.Fresh())
+        throw CliError(OutcomeReport{Outcome::ClockNoReply, 0, 0, context.meter.DevicePath()});
+    const MeterClockBytes& clock = *answer.value;
     const LocalTime pc = context.clock.LocalNow();
     const std::optional<std::chrono::seconds> offset = MeterClockOffset(clock, pc);
     const std::string meterTime = MeterDateTimeText(clock);

@@ -2,7 +2,7 @@
 
 #include "memory/LoadingCaption.h"
 #include "memory/ManualDownload.h"
-#include "ui/common/MeterAnswers.h"
+#include "ui/common/OutcomeMessages.h"
 #include "ui/common/QtText.h"
 
 namespace voltaryn {
@@ -43,25 +43,7 @@ void MemoryController::DownloadManualRecords()
     }
     if (manualList_ != nullptr)
         manualList_->setWindowTitle(ManualListLayout().caption);
-    switch (result.end) {
-    case ManualDownloadEnd::Completed:
-        break;
-    case ManualDownloadEnd::NoRecords:
-        context_.dialogs.ShowMessage(Parent(), MessageIcon::Critical, "No Data !!!");
-        break;
-    case ManualDownloadEnd::NoReply:
-        context_.dialogs.ShowMessage(
-            Parent(), MessageIcon::Critical,
-            result.recordCount == 0
-                ? QStringLiteral("The meter did not answer; nothing was loaded.")
-                : QStringLiteral("The meter stopped answering: %1 of %2 records were loaded.")
-                      .arg(result.rowsDelivered)
-                      .arg(result.recordCount));
-        break;
-    case ManualDownloadEnd::BadCount:
-        context_.dialogs.ShowMessage(Parent(), MessageIcon::Critical, "The meter's record count makes no sense.");
-        break;
-    }
+    ShowIfAny(OutcomeOf(result), context_.dialogs, Parent());
 }
 
 } // namespace voltaryn

@@ -3,7 +3,7 @@
 #include "memory/SdCard.h"
 #include "memory/SdDownload.h"
 #include "memory/SdListing.h"
-#include "ui/common/MeterAnswers.h"
+#include "ui/common/OutcomeMessages.h"
 #include "ui/common/QtText.h"
 #include "ui/common/RepaintThrottle.h"
 #include "ui/panel/SdDeletePanel.h"
@@ -19,9 +19,11 @@ public:
     explicit FileTableSink(MemoryWindow* window) : window_(window) {}
     void Entry(const SdFileEntry& entry) override
     {
+        ++listed_;
         if (window_ != nullptr)
             window_->AddFile(entry.number, ToQString(entry.dateTime), entry.records);
     }
+    int Listed() const { return listed_; }
     void Progress(const std::string& caption) override
     {
         if (window_ != nullptr)
@@ -30,17 +32,24 @@ public:
 
 private:
     QPointer<MemoryWindow> window_;
+    int listed_ = 0;
 };
 
 // The listing's entries as file numbers to pick for deletion.
 class DeleteChoicesSink : public SdListingSink {
 public:
     explicit DeleteChoicesSink(SdDeletePanel& panel) : panel_(panel) {}
-    void Entry(const SdFileEntry& entry) override { panel_.AddFile(entry.number); }
+    void Entry(const SdFileEntry& entry) override
+    {
+        ++listed_;
+        panel_.AddFile(entry.number);
+    }
+    int Listed() const { return listed_; }
     void Progress(const std::string& caption) override { panel_.ShowMessage(ToQString(caption)); }
 
 private:
     SdDeletePanel& panel_;
+    int listed_ = 0;
 };
 
 // A downloaded file into the data list, for as long as the list is open. Its grid repaints
@@ -77,17 +86,6 @@ private:
     RepaintThrottle throttle_;
 };
 
-// A listing that stopped short says why where its progress showed; rows listed so far stand.
-// A block that claims more files than a block holds ends the listing without a message box.
-template <typename ShowText>
-void ReportListingEnd(SdListingEnd end, ShowText show)
-{
-    if (end == SdListingEnd::Unreadable)
-        show(QStringLiteral("The meter's file list could not be read to its end."));
-    else if (end == SdListingEnd::NoReply)
-        show(QStringLiteral("The meter stopped answering; the list is not complete."));
-}
-
 } // namespace
 
 SdCardController::SdCardController(const FeatureContext& context, MeterSession& meter, const Recorder& recorder,
@@ -114,11 +112,11 @@ void SdCardController::ListFiles()
     if (!UsableAnswer(summary, context_.dialogs, Parent()))
         return;
     if (!summary.value->cardPresent) {
-        context_.dialogs.ShowMessage(Parent(), MessageIcon::Critical, "No SD Card !!!");
+        ShowOutcome({Outcome::NoSdCard}, context_.dialogs, Parent());
         return;
     }
     if (summary.value->fileCount == 0) {
-        context_.dialogs.ShowMessage(Parent(), MessageIcon::Critical, "No Data !!!");
+        ShowOutcome({Outcome::SdCardEmpty}, context_.dialogs, Parent());
         return;
     }
     memoryWindow_ = new MemoryWindow(Parent());
@@ -134,7 +132,8 @@ void SdCardController::ListFiles()
     FileTableSink sink(memoryWindow_);
     const SdListingEnd end = ListSdFiles(meter.link, context_.pump, summary.value->fileCount, sink);
     if (memoryWindow_ != nullptr)
-        ReportListingEnd(end, [this](const QString& text) { memoryWindow_->ShowMessage(text); });
+        ShowIfAny(OutcomeOf(end, sink.Listed()), context_.dialogs, memoryWindow_,
+                  [this](const QString& text) { memoryWindow_->ShowMessage(text); });
 }
 
 void SdCardController::DownloadFile(int number, int records)
@@ -150,9 +149,9 @@ void SdCardController::DownloadFile(int number, int records)
 
     DataListSink sink(dataList_);
     const SdDownloadEnd end = DownloadSdFile(meter_.link, context_.pump, number, records, sink);
-    if (end == SdDownloadEnd::NoReply && dataList_ != nullptr)
-        dataList_->ShowMessage(QStringLiteral("The meter stopped answering: %1 records were loaded.")
-                                   .arg(dataList_->Model().rowCount()));
+    if (dataList_ != nullptr)
+        ShowIfAny(OutcomeOf(end, dataList_->Model().rowCount()), context_.dialogs, dataList_,
+                  [this](const QString& text) { dataList_->ShowMessage(text); });
 }
 
 // The meter keeps its manually and automatically stored records in one memory, which its one
@@ -182,7 +181,8 @@ void SdCardController::FillDeletePanel()
     const SdListingEnd end =
         ListSdFiles(meter.link, context_.pump, summary.value->fileCount, sink, SdClosingBlock::Always);
     choices.EndFill();
-    ReportListingEnd(end, [&choices](const QString& text) { choices.ShowMessage(text); });
+    ShowIfAny(OutcomeOf(end, sink.Listed()), context_.dialogs, Parent(),
+              [&choices](const QString& text) { choices.ShowMessage(text); });
 }
 
 void SdCardController::Delete(const QString& choice)

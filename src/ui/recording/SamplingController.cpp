@@ -1,7 +1,7 @@
 #include "ui/recording/SamplingController.h"
 
 #include "settings/SettingAnswers.h"
-#include "ui/common/MeterAnswers.h"
+#include "ui/common/OutcomeMessages.h"
 #include "ui/settings/SamplingChoiceDialog.h"
 
 namespace voltaryn {

@@ -1,7 +1,7 @@
 #include "ui/settings/ComparatorController.h"
 
 #include "settings/ComparatorLoad.h"
-#include "ui/common/MeterAnswers.h"
+#include "ui/common/OutcomeMessages.h"
 
 namespace voltaryn {
 
@@ -35,11 +35,7 @@ void ComparatorController::Open()
                                    });
     }
     loading_ = false;
-    if (!load.Complete())
-        context_.dialogs.ShowMessage(window_ != nullptr ? window_.data() : &context_.mainWindow, MessageIcon::Critical,
-                                     QStringLiteral("The meter stopped answering: %1 of 99 comparator entries were "
-                                                    "read, and only those are shown.")
-                                         .arg(load.entriesRead));
+    ShowIfAny(OutcomeOf(load), context_.dialogs, window_ != nullptr ? window_.data() : &context_.mainWindow);
 }
 
 void ComparatorController::Pick(int number)

@@ -1,7 +1,7 @@
 #include "ui/settings/MeterSettingsController.h"
 
 #include "settings/SettingAnswers.h"
-#include "ui/common/MeterAnswers.h"
+#include "ui/common/OutcomeMessages.h"
 #include "ui/common/QtText.h"
 #include "ui/settings/RtcSetupDialog.h"
 

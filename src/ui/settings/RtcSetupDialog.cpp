@@ -1,5 +1,6 @@
 #include "ui/settings/RtcSetupDialog.h"
 
+#include "outcomes/Outcome.h"
 #include "settings/ClockTexts.h"
 #include "ui/common/ClickableLabel.h"
 #include "ui/common/QtText.h"
@@ -61,7 +62,7 @@ void RtcSetupDialog::Tick()
     if (showMeterTime_) {
         polling_.SetPolling(false);
         const Answer<MeterClockBytes> clock = commands_.ReadMeterClock();
-        meterText = clock.Fresh() ? ToQString(MeterTimeText(*clock.value)) : QStringLiteral("No answer");
+        meterText = ToQString(clock.Fresh() ? MeterTimeText(*clock.value) : WindowText({Outcome::ClockNoReply}));
     }
     meterTime_->setText(meterText);
     pcTime_->setText(showPcTime_ ? ToQString(PcTimeText(pcClock_())) : QStringLiteral("PC System Time"));
