@@ -2,8 +2,8 @@
 
 namespace voltaryn {
 
-// Lets the user interface's pending events run in the middle of a long operation, so windows
-// stay responsive and show progress. The program hands the application's event loop; tests
+// Lets the user interface's pending events run in the middle of a long operation, so it stays
+// responsive and shows progress. The program hands the application's event loop; tests
 // count the calls.
 class EventPump {
 public:

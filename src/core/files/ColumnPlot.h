@@ -10,7 +10,7 @@
 
 namespace voltaryn {
 
-// What the plot window needs to draw one column of a data file and to restore its scale later.
+// What the column plot needs to draw one column of a data file and to restore its scale later.
 struct PlotParameters {
     std::string PlotName;  // the value axis's caption
     double PlotMax = 0;
@@ -35,7 +35,7 @@ struct PauseRun {
     bool operator==(const PauseRun&) const = default;
 };
 
-// Reads a column one cell at a time, so that the window can report progress between records, and
+// Reads a column one cell at a time, so that the caller can report progress between records, and
 // keeps whole arrays for the graph: record r at x = r. A run still open after the last cell simply
 // keeps no start point, so the runs are complete after any cell.
 class ColumnReader {

@@ -26,7 +26,7 @@ struct FileCloser {
 };
 using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
 
-// Told the number of the line just handled, counting the header line as 0, so that a window can
+// Told the number of the line just handled, counting the header line as 0, so that a caller can
 // show progress and let pending events run.
 using LineProgress = std::function<void(int line)>;
 

@@ -7,13 +7,13 @@ namespace voltaryn {
 struct GraphState;
 struct MeterReading;
 
-// What one tick of the live graph asks of its window.
+// What one tick of the live graph asks of whoever draws it.
 struct LiveGraphTick {
-    bool Stopped = false;  // close the window and stop the timer; the graph is already closed
+    bool Stopped = false;  // the graph ended (closed, or the range changed): draw no more
     PlotPoints Points;     // the point each switched-on plot appends
 };
 
-// The live graph's once-a-second work, without its window: the window's timer calls Tick() and
+// The live graph's once-a-second work, apart from its drawing: the run schedule calls Tick() and
 // appends the points it answers.
 class LiveGraph {
 public:

@@ -56,10 +56,10 @@ std::string FixedText(double value, std::size_t decimals)
 
 } // namespace
 
-std::vector<TrackMode> TrackModes(ZoomableGraph window)
+std::vector<TrackMode> TrackModes(ZoomableGraph graph)
 {
     std::vector<TrackMode> modes(std::begin(CommonModes), std::end(CommonModes));
-    if (window == ZoomableGraph::Plot)
+    if (graph == ZoomableGraph::Plot)
         modes.insert(modes.begin() + 1, CursorCoordinates);
     return modes;
 }
@@ -78,9 +78,9 @@ std::string XPositionText(double x)
     return {buffer.data(), end};
 }
 
-std::string YPositionText(ZoomableGraph window, double y)
+std::string YPositionText(ZoomableGraph graph, double y)
 {
-    if (window == ZoomableGraph::Plot)
+    if (graph == ZoomableGraph::Plot)
         return FixedText(y, 9);
     std::string text = FixedText(y, 3);
     if (text.ends_with('0'))

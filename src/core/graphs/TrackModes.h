@@ -7,8 +7,8 @@
 
 namespace voltaryn {
 
-// The two zoomable graph windows: the detail graph of the live history and the plot of a data
-// file's column.
+// The two zoomable graphs: the detail graph of the live history and the plot of a data file's
+// column.
 enum class ZoomableGraph : std::uint8_t { RealTimeGraph, Plot };
 
 // What dragging on the graph does in a track mode.
@@ -30,8 +30,8 @@ struct TrackMode {
     CursorRule Cursors = CursorRule::Keep;
 };
 
-// The window's track-mode selector items, in order; the first is chosen when the window opens.
-std::vector<TrackMode> TrackModes(ZoomableGraph window);
+// The graph's track-mode selector items, in order; the first is chosen when the graph opens.
+std::vector<TrackMode> TrackModes(ZoomableGraph graph);
 
 // A point on the graph, in axis units.
 struct GraphPoint {
@@ -48,6 +48,6 @@ std::string XPositionText(double x);
 
 // The cursor read-out of the vertical position: two or three decimals in the detail graph
 // ("1.50", "1.235"), nine in the plot ("1.500000000").
-std::string YPositionText(ZoomableGraph window, double y);
+std::string YPositionText(ZoomableGraph graph, double y);
 
 } // namespace voltaryn

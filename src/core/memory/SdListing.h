@@ -19,7 +19,7 @@ enum class SdListingEnd {
 
 // Whether the listing asks for one block more at its end.
 enum class SdClosingBlock {
-    AfterEntries,  // only when the last block held entries (the file window's listing)
+    AfterEntries,  // only when the last block held entries (the file listing's own)
     Always,        // whenever the files listed reached the count (the delete panel's fill)
 };
 

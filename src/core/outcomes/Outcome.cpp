@@ -18,11 +18,11 @@ constexpr std::array<OutcomeEntry, OutcomeCount> OutcomeTable = {{
     {Outcome::NoSdCard, OutcomePlace::CriticalBox, "No SD Card !!!", "the meter has no SD card",
      ExitCode::MeterFailed},
     {Outcome::SdCardEmpty, OutcomePlace::CriticalBox, "No Data !!!", "", ExitCode::Success},
-    {Outcome::SdListUnreadable, OutcomePlace::WindowLine, "The meter's file list could not be read to its end.",
+    {Outcome::SdListUnreadable, OutcomePlace::MessageLine, "The meter's file list could not be read to its end.",
      "the meter's SD card file list makes no sense", ExitCode::MeterFailed},
-    {Outcome::SdListCut, OutcomePlace::WindowLine, "The meter stopped answering; the list is not complete.",
+    {Outcome::SdListCut, OutcomePlace::MessageLine, "The meter stopped answering; the list is not complete.",
      "the meter stopped answering while it listed its SD card, after {n} files", ExitCode::MeterFailed},
-    {Outcome::SdDownloadCut, OutcomePlace::WindowLine, "The meter stopped answering: {n} records were loaded.",
+    {Outcome::SdDownloadCut, OutcomePlace::MessageLine, "The meter stopped answering: {n} records were loaded.",
      "the meter stopped answering during the download, after {n} records", ExitCode::MeterFailed},
     {Outcome::ManualEmpty, OutcomePlace::CriticalBox, "No Data !!!", "", ExitCode::Success},
     {Outcome::ManualNoReply, OutcomePlace::CriticalBox, "The meter did not answer; nothing was loaded.",
@@ -34,7 +34,7 @@ constexpr std::array<OutcomeEntry, OutcomeCount> OutcomeTable = {{
     {Outcome::ComparatorCut, OutcomePlace::CriticalBox,
      "The meter stopped answering: {n} of 99 comparator entries were read, and only those are shown.",
      "the meter stopped answering after {n} of 99 entries", ExitCode::MeterFailed},
-    {Outcome::ClockNoReply, OutcomePlace::WindowLine, "No answer", "the meter at {device} did not tell its time",
+    {Outcome::ClockNoReply, OutcomePlace::MessageLine, "No answer", "the meter at {device} did not tell its time",
      ExitCode::MeterFailed},
 }};
 
@@ -73,7 +73,7 @@ std::string Fill(std::string_view text, const OutcomeReport& report)
 
 const OutcomeEntry& EntryOf(Outcome outcome) { return OutcomeTable.at(static_cast<std::size_t>(outcome)); }
 
-std::string WindowText(const OutcomeReport& report) { return Fill(EntryOf(report.outcome).window, report); }
+std::string GuiText(const OutcomeReport& report) { return Fill(EntryOf(report.outcome).gui, report); }
 
 std::string CliText(const OutcomeReport& report) { return Fill(EntryOf(report.outcome).cli, report); }
 

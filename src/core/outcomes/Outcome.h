@@ -35,17 +35,17 @@ enum class Outcome {
 };
 inline constexpr std::size_t OutcomeCount = 15;
 
-// Where the window shows an outcome: in a message box with or without the critical icon, or on
-// the message line of the window the transfer fills.
-enum class OutcomePlace { CriticalBox, PlainBox, WindowLine };
+// Where the desktop program shows an outcome: in a message box with or without the critical
+// icon, or on the message line of the list or panel the transfer fills.
+enum class OutcomePlace { CriticalBox, PlainBox, MessageLine };
 
-// One outcome as each surface tells it, in its own style: the window in sentences, the command
-// line in one lower-case line with an exit code (Success: the command carries on). "{n}", "{m}"
-// and "{device}" stand for the figures and the meter's path.
+// One outcome as each surface tells it, in its own style: the desktop program in sentences, the
+// command line in one lower-case line with an exit code (Success: the command carries on). "{n}",
+// "{m}" and "{device}" stand for the figures and the meter's path.
 struct OutcomeEntry {
     Outcome outcome;
     OutcomePlace place;
-    std::string_view window;
+    std::string_view gui;
     std::string_view cli;
     ExitCode exitCode;
 };
@@ -65,7 +65,7 @@ struct OutcomeReport {
 };
 
 const OutcomeEntry& EntryOf(Outcome outcome);
-std::string WindowText(const OutcomeReport& report);
+std::string GuiText(const OutcomeReport& report);
 std::string CliText(const OutcomeReport& report);
 
 // How each transfer ended, as an outcome; none when it did all that was asked.

@@ -193,10 +193,10 @@ std::optional<RecorderEnd> Recorder::StopRecording()
     return EndRecording(RecorderEnd{.time = RecTime()});
 }
 
-void Recorder::StartList(bool windowShown)
+void Recorder::StartList(bool keepTempUnit)
 {
     listRange_ = reading_.RangeText;
-    if (!windowShown)
+    if (!keepTempUnit)
         listTempUnit_ = reading_.TempUnitText;
     listRecording_ = true;
 }

@@ -21,7 +21,7 @@ struct RecorderLabels {
     bool recVisible = false;  // LblRec is shown while a file is recorded
 };
 
-// What one tick did, for the windows to follow.
+// What one tick did, for the surfaces that show the recorder to follow.
 struct RecorderTickResult {
     bool sampled = false;           // a sample was taken on this tick
     bool recordWritten = false;     // record lines reached the file (waiting ones may come first)
@@ -62,10 +62,10 @@ public:
     // records waiting. Tells how the recording ended; nothing when none was running.
     std::optional<RecorderEnd> StopRecording();
 
-    // Starts (or goes on) feeding the live list; windowShown tells whether its window was
-    // already open, in which case the temperature unit it started with is kept.
-    void StartList(bool windowShown);
-    // The live list's window was closed by the user.
+    // Starts (or goes on) feeding the live list; keepTempUnit goes on with the temperature unit the
+    // list started with, for a list that was already shown.
+    void StartList(bool keepTempUnit);
+    // The user closed the live list.
     void StopList();
 
     // A new PC sampling interval, kept within 1..86400 seconds; the next tick samples at once.

@@ -16,7 +16,7 @@ enum class RunTask {
 
 // Decides when each periodic task runs, and in which order tasks that fall on the same moment
 // run: the poll first, so that the recorder and the graph take the display it just read, then the
-// recorder, then the graph. The main window and the command line's recorder both run by it, so
+// recorder, then the graph. The desktop program and the command line's recorder both run by it, so
 // a recording made by either from the same meter is the same file.
 class RunSchedule {
 public:

@@ -9,7 +9,7 @@
 
 namespace voltaryn {
 
-// The meter's clock as the clock window shows it: day, hour, minute and second, two digits
+// The meter's clock as the clock setting shows it: day, hour, minute and second, two digits
 // each, joined by ":" ("04:09:05:30"); the year and month are not shown.
 std::string MeterTimeText(const protocol::MeterClockBytes& clock);
 

@@ -30,7 +30,7 @@ struct VoltEditor {
     std::optional<int> option = 3;
 };
 
-// The four limit editors of the comparator window, as they start when it opens.
+// The four limit editors of a comparator entry, as they start before any entry is picked.
 struct ComparatorEditors {
     OhmEditor highOhm;
     OhmEditor lowOhm;
@@ -55,7 +55,7 @@ bool ClampToSixtyVolts(VoltEditor& editor);
 ComparatorEditors EditorsFor(const ComparatorEntry& entry);
 
 // The entry the editors describe, to be sent with "Update": both voltage editors are clamped
-// first (the window then shows their new digits), then the flags and counts are taken.
+// first (the editors then show their new digits), then the flags and counts are taken.
 ComparatorEntry BuildEntry(ComparatorEditors& editors);
 
 } // namespace voltaryn

@@ -8,8 +8,8 @@ void ShowOutcome(const OutcomeReport& report, DialogService& dialogs, QWidget* p
                  const std::function<void(const QString&)>& showOnLine)
 {
     const OutcomeEntry& entry = EntryOf(report.outcome);
-    const QString text = ToQString(WindowText(report));
-    if (entry.place == OutcomePlace::WindowLine && showOnLine)
+    const QString text = ToQString(GuiText(report));
+    if (entry.place == OutcomePlace::MessageLine && showOnLine)
         showOnLine(text);
     else
         dialogs.ShowMessage(parent, entry.place == OutcomePlace::PlainBox ? MessageIcon::None : MessageIcon::Critical,

@@ -62,7 +62,7 @@ void RtcSetupDialog::Tick()
     if (showMeterTime_) {
         polling_.SetPolling(false);
         const Answer<MeterClockBytes> clock = commands_.ReadMeterClock();
-        meterText = ToQString(clock.Fresh() ? MeterTimeText(*clock.value) : WindowText({Outcome::ClockNoReply}));
+        meterText = ToQString(clock.Fresh() ? MeterTimeText(*clock.value) : GuiText({Outcome::ClockNoReply}));
     }
     meterTime_->setText(meterText);
     pcTime_->setText(showPcTime_ ? ToQString(PcTimeText(pcClock_())) : QStringLiteral("PC System Time"));

@@ -7,7 +7,7 @@ namespace {
 
 std::string Told(const std::optional<OutcomeReport>& outcome)
 {
-    return outcome ? WindowText(*outcome) + " | " + CliText(*outcome) : "";
+    return outcome ? GuiText(*outcome) + " | " + CliText(*outcome) : "";
 }
 
 // How each transfer's end becomes an outcome, figures included; a transfer that did all that was

@@ -15,18 +15,18 @@ using testing::ScriptedDialogService;
 TEST(OutcomeMessagesTest, EveryOutcomeIsToldByTheWindowAndByTheCommandLineWithItsFigures)
 {
     for (const OutcomeEntry& entry : OutcomeTable) {
-        SCOPED_TRACE(std::string(entry.window));
+        SCOPED_TRACE(std::string(entry.gui));
         const OutcomeReport report{entry.outcome, 7, 12, "/dev/hidraw9"};
 
         ScriptedDialogService dialogs;
         QString line;
         ShowOutcome(report, dialogs, nullptr, [&line](const QString& text) { line = text; });
-        const bool onLine = entry.place == OutcomePlace::WindowLine;
+        const bool onLine = entry.place == OutcomePlace::MessageLine;
         EXPECT_EQ(dialogs.messages.size(), onLine ? 0 : 1);
         const QString shown = onLine ? line : dialogs.messages.value(0);
         EXPECT_FALSE(shown.isEmpty());
         EXPECT_FALSE(shown.contains('{')) << shown.toStdString();
-        EXPECT_EQ(shown.contains("7"), entry.window.find("{n}") != std::string_view::npos);
+        EXPECT_EQ(shown.contains("7"), entry.gui.find("{n}") != std::string_view::npos);
 
         ScriptedDialogService noLine;  // a window without a message line shows it in a box
         ShowOutcome(report, noLine, nullptr);

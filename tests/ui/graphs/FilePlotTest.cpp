@@ -118,5 +118,44 @@ TEST_F(FilePlotTest, AColumnPlotsWithItsAxesMarkersAndModes)
     EXPECT_TRUE(In<QWidget>("FrmGraphic")->isVisibleTo(Plot()));
 }
 
+// A drag across the plot in each track mode: what moves (the horizontal axis "x", the vertical "y"),
+// by panning ("P") or by zooming to the dragged rectangle ("Z"), and how many cursors stay shown.
+TEST_F(FilePlotTest, ADragPansOrZoomsTheAxesEachTrackModeNamesAndTheCursorsFollowItsRule)
+{
+    ClickColumn(2);
+    ASSERT_NE(Plot(), nullptr);
+    Plot()->resize(1000, 600);
+    Plot()->show();
+    QCustomPlot& graph = Plot()->Graph();
+    const QRect area = graph.axisRect()->rect();
+    const QPoint from = area.center() - QPoint(area.width() / 5, area.height() / 5);
+    const QPoint to = area.center() + QPoint(area.width() / 5, area.height() / 5);
+    const auto moved = [&graph](const QCPRange& x, const QCPRange& y) {
+        const auto how = [](const QCPRange& before, const QCPRange& after) {
+            if (before == after)
+                return "";
+            return std::abs(after.size() - before.size()) < 1e-9 * before.size() ? "P" : "Z";
+        };
+        return std::string(how(x, graph.xAxis->range())) + (x == graph.xAxis->range() ? "" : "x") +
+               how(y, graph.yAxis->range()) + (y == graph.yAxis->range() ? "" : "y");
+    };
+    const std::tuple<const char*, std::string, int> modes[] = {
+        {"Normal", "", 0},   {"Cursor Coordinates", "", 1}, {"PanXY", "PxPy", 1}, {"PanX", "Px", 0},
+        {"PanY", "Py", 0},   {"ZoomXY", "ZxZy", 0},          {"ZoomX", "Zx", 0},     {"ZoomY", "Zy", 0},
+    };
+    for (const auto& [name, expected, cursors] : modes) {
+        In<QPushButton>("CmdReset")->click();
+        Plot()->ChooseTrackMode(In<QComboBox>("Combo1")->findText(name));
+        const QCPRange x = graph.xAxis->range();
+        const QCPRange y = graph.yAxis->range();
+        QTest::mousePress(&graph, Qt::LeftButton, {}, from);
+        for (int step = 1; step <= 4; ++step)
+            QTest::mouseMove(&graph, from + (to - from) * step / 4);
+        QTest::mouseRelease(&graph, Qt::LeftButton, {}, to);
+        EXPECT_EQ(moved(x, y), expected) << name;
+        EXPECT_EQ(Plot()->Cursors().Count(), cursors) << name;
+    }
+}
+
 } // namespace
 } // namespace voltaryn

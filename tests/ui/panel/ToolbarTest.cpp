@@ -1,9 +1,11 @@
 #include "support/PanelHarness.h"
 
-#include "common/CaseFile.h"
+#include "common/TempFolder.h"
 
-#include <QRadioButton>
+#include <QApplication>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
 
 namespace voltaryn {
 namespace {
@@ -26,22 +28,75 @@ protected:
         };
     }
     std::size_t Sent() const { return backend.written.size(); }
+    QStringList Effects(const QList<QWidget*>& shownBefore, const QStringList& modals);
 
     std::vector<bool> pollingWhileAsked;
 };
 
-TEST_F(ToolbarTest, FourteenButtonsWithTheirKeysAndTips)
+// What a click led to, as the user sees it: windows that opened (by name), boxes and prompts
+// (their first line), the panels that showed, and whether a recording runs.
+QStringList ToolbarTest::Effects(const QList<QWidget*>& shownBefore, const QStringList& modals)
 {
-    const std::vector<std::pair<std::string, std::string>> tips = ReadCases("panel/toolbar.txt").front().texts;
-    RecorderTick();  // idle samples leave the Save button as it is
-    RecorderTick();
+    QStringList effects = modals;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible() && !shownBefore.contains(window))
+            effects << "window " + window->objectName();
+    for (const char* name : {"SSPKeyButton", "SSPSDClear"})
+        if (Child(name)->isVisible())
+            effects << "panel " + QString(name);
+    for (const QString& text : dialogs.messages + dialogs.prompts)
+        effects << "says " + text.section(QRegularExpression("[\r\n]"), 0, 0);
+    if (recorder.Recording())
+        effects << "records";
+    return effects;
+}
+
+TEST_F(ToolbarTest, EachButtonInItsPlaceWithItsTipDoesItsJob)
+{
+    TempFolder folder;
+    dialogs.saveFileName = QString::fromStdString((folder / "run.txt").string());
+    panel.show();
+    const struct {
+        const char* key;
+        const char* tip;
+        QStringList effects;  // with a connected meter, every question declined
+    } buttons[] = {
+        {"Save", "Save as  (Ctrl+R)", {"records"}},
+        {"Open", "Open File to Read  (Ctrl+O)", {"says Recording Mode!", "records"}},
+        {"List", "List Display  (Ctrl+L)", {"window RealTimeList", "records"}},
+        {"Graph", "Graphic Display", {"window AllGraph", "records"}},
+        {"Sampling", "Sampling Rate", {"dialog SamplingChoice", "says Enter the SAMPLING TIME in seconds", "records"}},
+        {"StopRec", "Stop Rec", {"records"}},
+        {"TimeSet", "Real Time Clock", {"says Recording mode, stop record then try again !", "records"}},
+        {"Memory", "Data Logger", {"window ManualList", "records"}},
+        {"SDcard", "SD Card", {"window Memory", "records"}},
+        {"COMP", "Comparator", {"window Comparator", "records"}},
+        {"key", "button  (Ctrl+K)", {"panel SSPKeyButton", "records"}},
+        {"Avg", "AverageNumber", {"panel SSPKeyButton", "says Enter the AverageNumber", "records"}},
+        {"Erase", "Erase Memory",
+         {"panel SSPKeyButton", "says All the automatically recorded data in memory will be deleted!", "records"}},
+        {"DeleteSD", "Delete SD Card", {"panel SSPKeyButton", "panel SSPSDClear", "records"}},
+    };
     const QList<QAction*> actions = Child<QToolBar>("Toolbar1")->actions();
-    ASSERT_EQ(actions.size(), static_cast<qsizetype>(tips.size()));
-    for (qsizetype i = 0; i < actions.size(); ++i) {
-        const auto& [name, tip] = tips[static_cast<std::size_t>(i)];
-        EXPECT_EQ(actions[i]->objectName().toStdString(), name);
-        EXPECT_EQ(actions[i]->toolTip().toStdString(), tip) << name;
-        EXPECT_FALSE(actions[i]->icon().isNull()) << name;
+    ASSERT_EQ(actions.size(), static_cast<qsizetype>(std::size(buttons)));
+    for (std::size_t i = 0; i < std::size(buttons); ++i) {
+        const auto& [key, tip, effects] = buttons[i];
+        QAction* action = actions[static_cast<qsizetype>(i)];
+        EXPECT_EQ(action->objectName(), key);
+        EXPECT_EQ(action->toolTip(), tip) << key;
+        EXPECT_FALSE(action->icon().isNull()) << key;
+
+        QList<QWidget*> shownBefore;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->isVisible())
+                shownBefore << window;
+        QStringList modals;
+        dialogs.modal = [&modals](QDialog& dialog) { modals << "dialog " + dialog.objectName(); };
+        dialogs.messages.clear();
+        dialogs.prompts.clear();
+        action->trigger();
+        EXPECT_EQ(Effects(shownBefore, modals), effects) << key;
+        EXPECT_TRUE(Polling()) << key;
     }
 }
 
