@@ -44,7 +44,7 @@ TEST(CellReplacement, PicksTheSpareThatCostsLeast)
         EXPECT_DOUBLE_EQ(replaced.resistanceSpreadChange, replaced.pack.resistanceSpread - pack.resistanceSpread);
         EXPECT_EQ(replaced.pack.groups[0].cellIds, pack.groups[0].cellIds);
         EXPECT_EQ(replaced.pack.groups[2].cellIds, pack.groups[2].cellIds);
-        auto& group = replaced.pack.groups[1].cellIds;
+        const auto& group = replaced.pack.groups[1].cellIds;
         EXPECT_EQ(std::count(group.begin(), group.end(), replaced.spareId), 1);
         EXPECT_EQ(std::count(group.begin(), group.end(), failed), 0);
         EXPECT_EQ(replaced.pack.unusedIds.size(), pack.unusedIds.size() - 1);
