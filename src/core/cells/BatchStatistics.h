@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace voltaryn::cells {
+
+// One measured cell as the batch statistics see it.
+struct BatchCell {
+    std::string grade;
+    double voltage = 0;                // V
+    double resistance = 0;             // mOhm
+    std::optional<double> capacity;    // mAh, when a charger has measured it
+};
+
+// The datasheet limits a batch is judged against; an absent limit is not used.
+struct BatchLimits {
+    std::optional<double> resistanceMax;  // mOhm
+    std::optional<double> voltageMin;     // V
+    std::optional<double> voltageMax;     // V
+};
+
+struct GradeYield {
+    std::string grade;
+    std::size_t count = 0;
+    double yieldPercent = 0;  // of all cells in the batch
+};
+
+// The spread of one quantity over the cells that have it (at least one).
+// Percentiles interpolate linearly between the closest ranks, as spreadsheets' PERCENTILE.INC:
+// the p-th percentile of n sorted values x[0..n-1] lies at rank (n - 1) * p.
+struct Spread {
+    std::size_t count = 0;
+    double mean = 0;
+    double median = 0;
+    double min = 0;
+    double max = 0;
+    double percentile5 = 0;
+    double percentile95 = 0;
+    std::optional<double> stdDev;  // sample standard deviation (n - 1); absent below two values
+};
+
+struct BatchStatistics {
+    std::size_t count = 0;
+    std::vector<GradeYield> grades;  // in the order each grade first appears
+    std::optional<Spread> voltage;     // absent for an empty batch
+    std::optional<Spread> resistance;
+    std::optional<Spread> capacity;    // over the cells with a capacity; absent when none has one
+    // Process capability: the distance from the mean to the nearest limit in units of 3σ,
+    // min(USL - μ, μ - LSL) / 3σ over the limits given (one-sided for resistance). Absent without
+    // a limit, below two cells or when σ is 0.
+    std::optional<double> resistanceCpk;
+    std::optional<double> voltageCpk;
+};
+
+BatchStatistics ComputeBatchStatistics(std::span<const BatchCell> cells, const BatchLimits& limits = {});
+
+// The spread of `values` (sorted here); absent when there are none.
+std::optional<Spread> ComputeSpread(std::vector<double> values);
+
+// min(upper - mean, mean - lower) / 3σ over the limits given; absent as described above.
+std::optional<double> Cpk(const std::optional<Spread>& spread, std::optional<double> lower, std::optional<double> upper);
+
+} // namespace voltaryn::cells

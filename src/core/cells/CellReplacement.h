@@ -1,0 +1,31 @@
+#pragma once
+
+#include "cells/PackTypes.h"
+
+#include <span>
+#include <string_view>
+
+namespace voltaryn::cells {
+
+// A built pack after one of its cells was taken out (it failed the welding, say) and the best
+// spare put in its place.
+struct CellReplacement {
+    Pack pack;  // same groups in the same order; the failed cell is neither grouped nor unused
+    std::string spareId;
+    double capacitySpreadChange = 0;    // mAh, new less old
+    double resistanceSpreadChange = 0;  // mOhm, new less old
+    double costChange = 0;              // of the request's objective
+};
+
+struct ReplacementOutcome {
+    std::optional<CellReplacement> replacement;
+    std::string error;
+};
+
+// Puts in place of `failedId` the spare of `pack.unusedIds` that gives the pack of `request` the
+// lowest cost; the other cells stay where they are. `cells` and `request` are those the pack was
+// built from.
+ReplacementOutcome ReplaceCell(std::span<const PackCell> cells, const PackRequest& request, const Pack& pack,
+                               std::string_view failedId);
+
+} // namespace voltaryn::cells

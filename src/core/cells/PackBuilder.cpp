@@ -1,0 +1,160 @@
+#include "cells/PackBuilder.h"
+
+#include <algorithm>
+#include <limits>
+#include <numeric>
+
+namespace voltaryn::cells {
+namespace {
+
+// The eligible positions sorted from the largest capacity, the input order breaking ties.
+std::vector<std::size_t> ByCapacity(std::span<const PackCell> cells, const EligibleCells& eligible)
+{
+    std::vector<std::size_t> sorted(eligible.indices.size());
+    std::iota(sorted.begin(), sorted.end(), 0);
+    std::stable_sort(sorted.begin(), sorted.end(), [&](std::size_t a, std::size_t b) {
+        return cells[eligible.indices[a]].capacity > cells[eligible.indices[b]].capacity;
+    });
+    return sorted;
+}
+
+// An arrangement of eligible positions: the groups' slots, then the spares.
+using Order = std::vector<std::size_t>;
+
+Order SnakeOrder(const Order& sorted, std::size_t series, std::size_t parallel)
+{
+    Order order(sorted);
+    for (std::size_t i = 0; i < series * parallel; ++i) {
+        const std::size_t row = i / series;
+        const std::size_t column = row % 2 == 0 ? i % series : series - 1 - i % series;
+        order[column * parallel + row] = sorted[i];
+    }
+    return order;
+}
+
+// Largest first into the non-full group with the smallest sum, over the S x P consecutive sorted
+// cells whose capacities span the least; the cells outside that window are the spares.
+Order GreedyOrder(std::span<const PackCell> cells, const EligibleCells& eligible, const Order& sorted,
+                  std::size_t series, std::size_t parallel)
+{
+    const std::size_t used = series * parallel;
+    auto capacity = [&](std::size_t position) { return cells[eligible.indices[position]].capacity; };
+    std::size_t first = 0;
+    for (std::size_t start = 1; start + used <= sorted.size(); ++start) {
+        if (capacity(sorted[start]) - capacity(sorted[start + used - 1]) <
+            capacity(sorted[first]) - capacity(sorted[first + used - 1]))
+            first = start;
+    }
+    Order order(sorted.size());
+    std::vector<double> sums(series);
+    std::vector<std::size_t> filled(series);
+    for (std::size_t i = first; i < first + used; ++i) {
+        std::size_t target = series;
+        for (std::size_t g = 0; g < series; ++g) {
+            if (filled[g] < parallel && (target == series || sums[g] < sums[target]))
+                target = g;
+        }
+        order[target * parallel + filled[target]++] = sorted[i];
+        sums[target] += capacity(sorted[i]);
+    }
+    std::copy(sorted.begin(), sorted.begin() + static_cast<std::ptrdiff_t>(first), order.begin() + static_cast<std::ptrdiff_t>(used));
+    std::copy(sorted.begin() + static_cast<std::ptrdiff_t>(first + used), sorted.end(),
+              order.begin() + static_cast<std::ptrdiff_t>(used + first));
+    return order;
+}
+
+PackLayout LayoutOf(const EligibleCells& eligible, const Order& order, std::size_t series, std::size_t parallel)
+{
+    PackLayout layout(series);
+    for (std::size_t i = 0; i < series * parallel; ++i)
+        layout[i / parallel].push_back(eligible.indices[order[i]]);
+    return layout;
+}
+
+Pack Describe(std::span<const PackCell> cells, const EligibleCells& eligible, const PackCost& cost, const PackLayout& layout)
+{
+    Pack pack;
+    std::vector<bool> used(cells.size());
+    double capacityLow = std::numeric_limits<double>::infinity();
+    double capacityHigh = -capacityLow;
+    double resistanceLow = capacityLow;
+    double resistanceHigh = -capacityLow;
+    double inside = 0;
+    for (std::vector<std::size_t> members : layout) {
+        std::sort(members.begin(), members.end());
+        GroupTotals totals;
+        PackGroup& group = pack.groups.emplace_back();
+        for (const std::size_t i : members) {
+            used[i] = true;
+            totals.Add(cost.Figures(cells[i]));
+            group.cellIds.push_back(cells[i].id);
+        }
+        group.capacity = totals.capacity;
+        group.resistance = 1 / totals.conductance;
+        inside += cost.Inside(totals);
+        capacityLow = std::min(capacityLow, group.capacity);
+        capacityHigh = std::max(capacityHigh, group.capacity);
+        resistanceLow = std::min(resistanceLow, group.resistance);
+        resistanceHigh = std::max(resistanceHigh, group.resistance);
+    }
+    pack.capacitySpread = capacityHigh - capacityLow;
+    pack.resistanceSpread = resistanceHigh - resistanceLow;
+    pack.cost = cost.Cost(pack.capacitySpread, pack.resistanceSpread, inside);
+    for (const std::size_t i : eligible.indices) {
+        if (!used[i])
+            pack.unusedIds.push_back(cells[i].id);
+    }
+    return pack;
+}
+
+PackCost CostOf(const PackRequest& request, const EligibleCells& eligible)
+{
+    return {request, eligible.meanCapacity, eligible.meanResistance};
+}
+
+} // namespace
+
+PackOutcome BuildPack(std::span<const PackCell> cells, const PackRequest& request, const PackSearchOptions& options)
+{
+    const EligibleCells eligible = FindEligibleCells(cells, request);
+    if (!eligible.error.empty())
+        return {std::nullopt, eligible.error};
+    const auto series = static_cast<std::size_t>(request.series);
+    const auto parallel = static_cast<std::size_t>(request.parallel);
+    const PackCost cost = CostOf(request, eligible);
+    const Order sorted = ByCapacity(cells, eligible);
+    Order snake = SnakeOrder(sorted, series, parallel);
+    Order greedy = GreedyOrder(cells, eligible, sorted, series, parallel);
+    Order& order = Describe(cells, eligible, cost, LayoutOf(eligible, greedy, series, parallel)).cost <=
+                           Describe(cells, eligible, cost, LayoutOf(eligible, snake, series, parallel)).cost
+                       ? greedy
+                       : snake;
+    std::vector<CellFigures> figures;
+    figures.reserve(eligible.indices.size());
+    for (const std::size_t i : eligible.indices)
+        figures.push_back(cost.Figures(cells[i]));
+    SearchPack(figures, request.series, request.parallel, cost, order, options);
+    Pack pack = Describe(cells, eligible, cost, LayoutOf(eligible, order, series, parallel));
+    std::stable_sort(pack.groups.begin(), pack.groups.end(),
+                     [](const PackGroup& a, const PackGroup& b) { return a.capacity > b.capacity; });
+    return {std::move(pack), {}};
+}
+
+PackOutcome BuildSnakePack(std::span<const PackCell> cells, const PackRequest& request)
+{
+    const EligibleCells eligible = FindEligibleCells(cells, request);
+    if (!eligible.error.empty())
+        return {std::nullopt, eligible.error};
+    const auto series = static_cast<std::size_t>(request.series);
+    const auto parallel = static_cast<std::size_t>(request.parallel);
+    const Order snake = SnakeOrder(ByCapacity(cells, eligible), series, parallel);
+    return {Describe(cells, eligible, CostOf(request, eligible), LayoutOf(eligible, snake, series, parallel)), {}};
+}
+
+Pack DescribePack(std::span<const PackCell> cells, const PackRequest& request, const PackLayout& layout)
+{
+    const EligibleCells eligible = FindEligibleCells(cells, request);
+    return Describe(cells, eligible, CostOf(request, eligible), layout);
+}
+
+} // namespace voltaryn::cells

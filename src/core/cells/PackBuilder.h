@@ -1,0 +1,28 @@
+#pragma once
+
+#include "cells/PackSearch.h"
+#include "cells/PackTypes.h"
+
+#include <span>
+#include <vector>
+
+namespace voltaryn::cells {
+
+// Groups of cells, by index into the builder's input.
+using PackLayout = std::vector<std::vector<std::size_t>>;
+
+// Builds the pack of `request` from `cells`: a greedy start (the better of the snake deal and the
+// largest cell first into the non-full group with the smallest sum), then the search of
+// PackSearchOptions. Fails when S or P is not positive, an ID repeats, an eligible cell lacks a
+// positive capacity or resistance, or too few cells are eligible.
+PackOutcome BuildPack(std::span<const PackCell> cells, const PackRequest& request, const PackSearchOptions& options = {});
+
+// The serpentine baseline: the S x P eligible cells of largest capacity, sorted from the largest,
+// dealt row by row to groups 1..S, then S..1, and so on. Fails as BuildPack does.
+PackOutcome BuildSnakePack(std::span<const PackCell> cells, const PackRequest& request);
+
+// The sums, spreads, cost and unused cells of `layout` under `request`, which FindEligibleCells
+// must accept. Groups keep the layout's order.
+Pack DescribePack(std::span<const PackCell> cells, const PackRequest& request, const PackLayout& layout);
+
+} // namespace voltaryn::cells

@@ -1,0 +1,95 @@
+#include "cells/PackCost.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <unordered_set>
+
+namespace voltaryn::cells {
+
+void GroupTotals::Add(const CellFigures& cell)
+{
+    capacity += cell.capacity;
+    conductance += cell.conductance;
+    resistance += cell.resistance;
+    squares += cell.resistance * cell.resistance;
+}
+
+void GroupTotals::Remove(const CellFigures& cell)
+{
+    capacity -= cell.capacity;
+    conductance -= cell.conductance;
+    resistance -= cell.resistance;
+    squares -= cell.resistance * cell.resistance;
+}
+
+PackCost::PackCost(const PackRequest& request, double meanCapacity, double meanResistance)
+    : balanced_(request.objective == PackObjective::Balanced)
+    , parallel_(request.parallel)
+    , meanResistance_(meanResistance)
+    , capacityScale_(1 / (request.parallel * meanCapacity))
+    , groupResistanceScale_(request.weights.groupResistance * request.parallel / meanResistance)
+    , insideScale_(request.weights.insideResistance / (request.series * meanResistance))
+{
+}
+
+CellFigures PackCost::Figures(const PackCell& cell) const
+{
+    return {cell.capacity, 1 / cell.resistance, cell.resistance - meanResistance_};
+}
+
+double PackCost::Inside(const GroupTotals& group) const
+{
+    if (!balanced_)
+        return 0;
+    const double mean = group.resistance / parallel_;
+    return std::sqrt(std::max(0.0, group.squares / parallel_ - mean * mean));
+}
+
+double PackCost::Cost(double capacitySpread, double resistanceSpread, double insideSum) const
+{
+    if (!balanced_)
+        return capacitySpread;
+    return capacitySpread * capacityScale_ + resistanceSpread * groupResistanceScale_ + insideSum * insideScale_;
+}
+
+EligibleCells FindEligibleCells(std::span<const PackCell> cells, const PackRequest& request)
+{
+    EligibleCells eligible;
+    if (request.series <= 0 || request.parallel <= 0) {
+        eligible.error = "S and P must be positive, not " + std::to_string(request.series) + "S" +
+                         std::to_string(request.parallel) + "P";
+        return eligible;
+    }
+    std::unordered_set<std::string_view> ids;
+    for (const PackCell& cell : cells) {
+        if (!ids.insert(cell.id).second) {
+            eligible.error = "cell ID \"" + cell.id + "\" appears more than once";
+            return eligible;
+        }
+    }
+    const auto& grades = request.eligibleGrades;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const PackCell& cell = cells[i];
+        if (!grades.empty() && std::find(grades.begin(), grades.end(), cell.grade) == grades.end())
+            continue;
+        if (!(cell.capacity > 0 && cell.resistance > 0 && std::isfinite(cell.capacity) && std::isfinite(cell.resistance))) {
+            eligible.error = "cell \"" + cell.id + "\" needs a capacity above 0 mAh and a resistance above 0 mOhm";
+            return eligible;
+        }
+        eligible.indices.push_back(i);
+        eligible.meanCapacity += cell.capacity;
+        eligible.meanResistance += cell.resistance;
+    }
+    const auto needed = static_cast<std::size_t>(request.series) * static_cast<std::size_t>(request.parallel);
+    if (eligible.indices.size() < needed) {
+        eligible.error = "needs " + std::to_string(needed) + " cells, " + std::to_string(eligible.indices.size()) +
+                         " are eligible: " + std::to_string(needed - eligible.indices.size()) + " missing";
+        return eligible;
+    }
+    eligible.meanCapacity /= static_cast<double>(eligible.indices.size());
+    eligible.meanResistance /= static_cast<double>(eligible.indices.size());
+    return eligible;
+}
+
+} // namespace voltaryn::cells

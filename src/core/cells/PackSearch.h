@@ -1,0 +1,31 @@
+#pragma once
+
+#include "cells/PackCost.h"
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <vector>
+
+namespace voltaryn::cells {
+
+// How long the builder searches. It stops at whichever limit comes first, or earlier when the
+// cost reaches 0 or several annealing rounds in a row end in no better pack. The result depends
+// only on the cells, the request and the seed as long as the move limit, not the clock, ends the
+// search.
+struct PackSearchOptions {
+    std::uint64_t seed = 1;
+    std::uint64_t maxMoves = 40'000'000;  // moves evaluated
+    std::chrono::milliseconds timeBudget{2000};
+    std::function<std::chrono::steady_clock::time_point()> now = std::chrono::steady_clock::now;
+};
+
+// Improves an arrangement of cells by simulated annealing, each round followed by a descent to a
+// local optimum. `order` holds indices into `figures`: the first series * parallel are the
+// groups, `parallel` by `parallel`, the rest are spares. A move swaps a grouped cell with a cell of
+// another group or with a spare.
+void SearchPack(std::span<const CellFigures> figures, int series, int parallel, const PackCost& cost,
+                std::vector<std::size_t>& order, const PackSearchOptions& options);
+
+} // namespace voltaryn::cells

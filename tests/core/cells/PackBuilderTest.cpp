@@ -1,0 +1,204 @@
+#include "cells/PackBuilder.h"
+#include "core/cells/PackTestCells.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <set>
+
+namespace voltaryn::cells {
+namespace {
+
+std::vector<std::string> Eligible(const std::vector<PackCell>& cells, const PackRequest& request)
+{
+    std::vector<std::string> ids;
+    for (const PackCell& cell : cells) {
+        const auto& grades = request.eligibleGrades;
+        if (grades.empty() || std::find(grades.begin(), grades.end(), cell.grade) != grades.end())
+            ids.push_back(cell.id);
+    }
+    return ids;
+}
+
+// S groups of P distinct eligible cells, the rest of the eligible cells unused, and the figures
+// of the groups as the cells add up.
+void ExpectWellFormed(const std::vector<PackCell>& cells, const PackRequest& request, const Pack& pack)
+{
+    ASSERT_EQ(pack.groups.size(), static_cast<std::size_t>(request.series));
+    std::multiset<std::string> seen(pack.unusedIds.begin(), pack.unusedIds.end());
+    double low = 1e300;
+    double high = 0;
+    for (const PackGroup& group : pack.groups) {
+        ASSERT_EQ(group.cellIds.size(), static_cast<std::size_t>(request.parallel));
+        double capacity = 0;
+        double conductance = 0;
+        for (const std::string& id : group.cellIds) {
+            seen.insert(id);
+            const auto cell = std::find_if(cells.begin(), cells.end(), [&](const PackCell& c) { return c.id == id; });
+            capacity += cell->capacity;
+            conductance += 1 / cell->resistance;
+        }
+        EXPECT_NEAR(group.capacity, capacity, 1e-6);
+        EXPECT_NEAR(group.resistance, 1 / conductance, 1e-9);
+        low = std::min(low, capacity);
+        high = std::max(high, capacity);
+    }
+    EXPECT_NEAR(pack.capacitySpread, high - low, 1e-6);
+    const std::vector<std::string> eligible = Eligible(cells, request);
+    EXPECT_EQ(seen, std::multiset<std::string>(eligible.begin(), eligible.end()));
+}
+
+// The lowest cost over every way to deal the eligible cells into S unordered groups of P.
+double BruteForceCost(const std::vector<PackCell>& cells, const PackRequest& request)
+{
+    std::vector<std::size_t> eligible;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (request.eligibleGrades.empty() || cells[i].grade == request.eligibleGrades.front())
+            eligible.push_back(i);
+    }
+    const auto series = static_cast<std::size_t>(request.series);
+    const auto parallel = static_cast<std::size_t>(request.parallel);
+    PackLayout layout(series);
+    double best = 1e300;
+    std::size_t spares = eligible.size() - series * parallel;
+    std::function<void(std::size_t)> deal = [&](std::size_t next) {
+        if (next == eligible.size()) {
+            best = std::min(best, DescribePack(cells, request, layout).cost);
+            return;
+        }
+        if (spares > 0) {
+            --spares;
+            deal(next + 1);
+            ++spares;
+        }
+        for (std::size_t g = 0; g < series; ++g) {
+            if (layout[g].size() < parallel) {
+                layout[g].push_back(eligible[next]);
+                deal(next + 1);
+                layout[g].pop_back();
+            }
+            if (layout[g].empty())
+                break;  // the groups are unordered: open them in turn
+        }
+    };
+    deal(0);
+    return best;
+}
+
+TEST(PackBuilder, ReachesTheOptimumOfEverySmallInstance)
+{
+    const struct {
+        std::size_t cells;
+        int series;
+        int parallel;
+        bool whole;
+        bool onlyA;
+    } instances[] = {
+        {12, 3, 4, false, false}, {12, 4, 3, true, false}, {12, 6, 2, false, false}, {12, 2, 6, true, false},
+        {12, 2, 5, false, false}, {11, 3, 3, true, false}, {12, 3, 3, false, true},  {9, 4, 2, false, false},
+        {8, 1, 5, false, false},  {12, 12, 1, true, false},
+    };
+    for (const auto& instance : instances) {
+        for (const PackObjective objective : {PackObjective::Capacity, PackObjective::Balanced}) {
+            const auto cells = TestCells(instance.cells, static_cast<std::uint32_t>(instance.cells * 7 + instance.series), instance.whole);
+            PackRequest request{instance.series, instance.parallel, {}, objective, {}};
+            if (instance.onlyA)
+                request.eligibleGrades = {"A"};
+            const PackOutcome built = BuildPack(cells, request, MovesOnly(2'000'000));
+            ASSERT_TRUE(built.pack) << built.error;
+            SCOPED_TRACE(std::to_string(instance.cells) + " cells, " + std::to_string(instance.series) + "S" +
+                         std::to_string(instance.parallel) + "P, objective " + std::to_string(static_cast<int>(objective)));
+            ExpectWellFormed(cells, request, *built.pack);
+            const double optimum = BruteForceCost(cells, request);
+            EXPECT_LE(built.pack->cost, optimum + 1e-9 * std::max(1.0, optimum));
+        }
+    }
+}
+
+TEST(PackBuilder, NeverWorseThanTheSnakeAndRepeatsItselfForASeed)
+{
+    const struct {
+        std::size_t cells;
+        int series;
+        int parallel;
+    } batches[] = {{20, 4, 4}, {60, 13, 4}, {60, 14, 4}, {100, 7, 12}, {150, 10, 14}, {90, 20, 3}};
+    for (const auto& batch : batches) {
+        for (const PackObjective objective : {PackObjective::Capacity, PackObjective::Balanced}) {
+            const auto cells = TestCells(batch.cells, static_cast<std::uint32_t>(batch.series * 31 + batch.parallel));
+            const PackRequest request{batch.series, batch.parallel, {}, objective, {}};
+            const PackOutcome snake = BuildSnakePack(cells, request);
+            const PackOutcome built = BuildPack(cells, request, MovesOnly(100'000, 5));
+            ASSERT_TRUE(snake.pack && built.pack);
+            ExpectWellFormed(cells, request, *snake.pack);
+            ExpectWellFormed(cells, request, *built.pack);
+            EXPECT_LE(built.pack->cost, snake.pack->cost) << batch.series << "S" << batch.parallel << "P";
+            const PackOutcome again = BuildPack(cells, request, MovesOnly(100'000, 5));
+            EXPECT_EQ(again.pack->unusedIds, built.pack->unusedIds);
+            for (std::size_t g = 0; g < built.pack->groups.size(); ++g)
+                EXPECT_EQ(again.pack->groups[g].cellIds, built.pack->groups[g].cellIds);
+        }
+    }
+}
+
+TEST(PackBuilder, SnakeDealsTheLargestCellsRowByRowBackAndForth)
+{
+    std::vector<PackCell> cells;
+    for (int capacity = 1; capacity <= 7; ++capacity)
+        cells.push_back({"c" + std::to_string(capacity), static_cast<double>(capacity), 10, 3.6, "A"});
+    const PackOutcome snake = BuildSnakePack(cells, {2, 3, {}, PackObjective::Capacity, {}});
+    ASSERT_TRUE(snake.pack);
+    // 7 | 6, then 5 | 4 back, then 3 | 2; the smallest is left over.
+    EXPECT_EQ(snake.pack->groups[0].cellIds, (std::vector<std::string>{"c3", "c4", "c7"}));
+    EXPECT_EQ(snake.pack->groups[1].cellIds, (std::vector<std::string>{"c2", "c5", "c6"}));
+    EXPECT_EQ(snake.pack->unusedIds, std::vector<std::string>{"c1"});
+    EXPECT_DOUBLE_EQ(snake.pack->capacitySpread, 1);
+    EXPECT_DOUBLE_EQ(snake.pack->resistanceSpread, 0);
+}
+
+TEST(PackBuilder, SearchStopsAtTheDeadline)
+{
+    const auto cells = TestCells(200, 3);
+    const PackRequest request{12, 15, {}, PackObjective::Balanced, {}};
+    PackSearchOptions options;
+    int calls = 0;
+    options.now = [&calls] { return std::chrono::steady_clock::time_point{} + std::chrono::seconds(calls++); };
+    const PackOutcome built = BuildPack(cells, request, options);
+    ASSERT_TRUE(built.pack);
+    EXPECT_LE(calls, 4);  // the start, then one look per 256 moves until two seconds have passed
+    ExpectWellFormed(cells, request, *built.pack);
+    EXPECT_LE(built.pack->cost, BuildSnakePack(cells, request).pack->cost);
+}
+
+TEST(PackBuilder, ErrorsSayWhatIsWrong)
+{
+    const auto cells = TestCells(60, 1);  // every fifth cell is grade B: 48 are grade A
+    std::vector<PackCell> repeated = cells;
+    repeated[7].id = "C3";
+    std::vector<PackCell> shorted = cells;
+    shorted[10].resistance = 0;
+    std::vector<PackCell> shortedB = cells;
+    shortedB[9].resistance = 0;  // grade B, not asked for
+    const struct {
+        const std::vector<PackCell>& cells;
+        PackRequest request;
+        const char* error;
+    } cases[] = {
+        {cells, {13, 4, {"A"}, {}, {}}, "needs 52 cells, 48 are eligible: 4 missing"},
+        {cells, {0, 4, {}, {}, {}}, "S and P must be positive, not 0S4P"},
+        {cells, {13, -1, {}, {}, {}}, "S and P must be positive, not 13S-1P"},
+        {repeated, {13, 4, {}, {}, {}}, "cell ID \"C3\" appears more than once"},
+        {shorted, {13, 4, {}, {}, {}}, "cell \"C10\" needs a capacity above 0 mAh and a resistance above 0 mOhm"},
+        {shortedB, {12, 4, {"A"}, {}, {}}, ""},
+    };
+    for (const auto& c : cases) {
+        const PackOutcome built = BuildPack(c.cells, c.request, MovesOnly(1000));
+        const PackOutcome snake = BuildSnakePack(c.cells, c.request);
+        EXPECT_EQ(built.error, c.error);
+        EXPECT_EQ(snake.error, c.error);
+        EXPECT_EQ(built.pack.has_value(), built.error.empty());
+    }
+}
+
+} // namespace
+} // namespace voltaryn::cells
