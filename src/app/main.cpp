@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 
+#include <cstdio>
 #include <optional>
 
 using namespace voltaryn;
@@ -16,6 +17,24 @@ struct DemoMeter {
     sim::SimulatedMeter meter;
     sim::SimulatedHidBackend backend{meter};
 };
+
+namespace {
+
+// --demo-cells takes its seed optionally, which QCommandLineParser cannot: a bare one that no seed
+// follows gets the default seed.
+QStringList WithDefaultCellSeed(QStringList arguments)
+{
+    for (auto a = arguments.begin(); a != arguments.end(); ++a) {
+        bool seedFollows = false;
+        if (std::next(a) != arguments.end())
+            std::next(a)->toULongLong(&seedFollows);
+        if (*a == "--demo-cells" && !seedFollows)
+            *a = "--demo-cells=1";
+    }
+    return arguments;
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -33,13 +52,27 @@ int main(int argc, char* argv[])
     options.addVersionOption();
     const QCommandLineOption demo("demo", "Connect to the built-in simulated meter instead of a real one.");
     options.addOption(demo);
+    const QCommandLineOption demoCells("demo-cells",
+                                       "Like --demo, with a stream of cells on the simulated meter's probes; the "
+                                       "same seed (default 1, which may be left out) gives the same stream.",
+                                       "seed", "1");
+    options.addOption(demoCells);
     options.addPositionalArgument("file", "A data file (.txt) or list (.csv) to open in the file list.", "[file]");
-    options.process(qtApp);
+    options.process(WithDefaultCellSeed(QApplication::arguments()));
+    bool seedRead = false;
+    const std::uint64_t cellSeed = options.value(demoCells).toULongLong(&seedRead);  // "1" when not given
+    if (!seedRead) {
+        std::fputs("voltaryn: the seed of --demo-cells is a whole number\n", stderr);
+        return 1;
+    }
 
-    // With --demo the program talks to its built-in simulated meter, otherwise to a real one.
+    // With --demo (or --demo-cells) the program talks to its built-in simulated meter, otherwise to a real one.
     std::optional<DemoMeter> demoMeter;
     std::optional<HidapiBackend> hidapi;
-    HidBackend& backend = options.isSet(demo) ? static_cast<HidBackend&>(demoMeter.emplace().backend) : hidapi.emplace();
+    const bool demoWanted = options.isSet(demo) || options.isSet(demoCells);
+    HidBackend& backend = demoWanted ? static_cast<HidBackend&>(demoMeter.emplace().backend) : hidapi.emplace();
+    if (options.isSet(demoCells))
+        demoMeter->meter.SetCellBench(cellSeed);
 
     QtDialogService dialogs;
     QtEventPump pump;

@@ -7,6 +7,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <array>
 #include <ctime>
 #include <iomanip>
 #include <iostream>
@@ -42,8 +43,7 @@ std::optional<std::chrono::system_clock::time_point> LocalMoment(const std::stri
 void AddGlobalOptions(CLI::App& app, GlobalOptions& options)
 {
     app.set_version_flag("--version", std::string("voltaryn-cli ") + VOLTARYN_VERSION);
-    CLI::Option* demoFlag =
-        app.add_flag("--demo", options.demo, "Talk to the built-in simulated meter instead of a real one");
+    app.add_flag("--demo", options.demo, "Talk to the built-in simulated meter instead of a real one");
     app.add_option("--device", options.device,
                    "The meter's hidraw path, as `devices` lists it (default: the first meter found)")
         ->option_text("PATH");
@@ -55,26 +55,48 @@ void AddGlobalOptions(CLI::App& app, GlobalOptions& options)
 
     const std::string demo = "Demo";
     DemoOptions& knobs = options.demoOptions;
-    app.add_option("--demo-meters", knobs.meters, "With --demo: the number of simulated meters (1 to 8)")
-        ->check(CLI::Range(1, 8))
-        ->needs(demoFlag)
-        ->option_text("N")
-        ->group(demo);
-    app.add_option("--demo-fault", knobs.faults, std::string("With --demo: a fault to inject: ") + DemoFaultsHelp)
-        ->check([](const std::string& text) { return DemoFaultError(text).value_or(""); })
-        ->needs(demoFlag)
-        ->option_text("FAULT")
-        ->group(demo);
-    app.add_option_function<std::string>(
-           "--demo-time", [&knobs](const std::string& text) { knobs.simulatedStart = LocalMoment(text); },
-           "With --demo: a simulated clock from this local time (YYYY-MM-DDThh:mm:ss) on, on which waits take no "
-           "real time")
+    app.add_option_function<std::uint64_t>(
+           "--demo-cells",
+           [&options](std::uint64_t seed) {
+               options.demo = true;
+               options.demoOptions.cellSeed = seed;
+           },
+           "Like --demo, with a stream of cells on the simulated meter's probes, the same for the same SEED "
+           "(default 1)")
+        ->expected(0, 1)
         ->check([](const std::string& text) {
-            return LocalMoment(text) ? std::string() : "not a time of the form YYYY-MM-DDThh:mm:ss: " + text;
+            return text.find_first_not_of("0123456789") == std::string::npos ? std::string()
+                                                                             : "SEED is a whole number: " + text;
         })
-        ->needs(demoFlag)
-        ->option_text("TIME")
+        ->default_str("1")
+        ->option_text("[SEED]")
         ->group(demo);
+    const std::array<const CLI::Option*, 3> needDemo = {
+        app.add_option("--demo-meters", knobs.meters, "With --demo: the number of simulated meters (1 to 8)")
+            ->check(CLI::Range(1, 8))
+            ->option_text("N")
+            ->group(demo),
+        app.add_option("--demo-fault", knobs.faults, std::string("With --demo: a fault to inject: ") + DemoFaultsHelp)
+            ->check([](const std::string& text) { return DemoFaultError(text).value_or(""); })
+            ->option_text("FAULT")
+            ->group(demo),
+        app.add_option_function<std::string>(
+               "--demo-time", [&knobs](const std::string& text) { knobs.simulatedStart = LocalMoment(text); },
+               "With --demo: a simulated clock from this local time (YYYY-MM-DDThh:mm:ss) on, on which waits take "
+               "no real time")
+            ->check([](const std::string& text) {
+                return LocalMoment(text) ? std::string() : "not a time of the form YYYY-MM-DDThh:mm:ss: " + text;
+            })
+            ->option_text("TIME")
+            ->group(demo),
+    };
+    // The demo's knobs need the simulated meter, which --demo-cells brings as well as --demo, so
+    // they are checked once the whole command line is read.
+    app.final_callback([&options, needDemo] {
+        for (const CLI::Option* knob : needDemo)
+            if (knob->count() > 0 && !options.demo)
+                throw CLI::RequiresError(knob->get_name(), "--demo");
+    });
 }
 
 // Adds the subcommand `name` to `parent`; when the command line names it, `command` becomes
@@ -129,7 +151,10 @@ void AddMeterCommands(CLI::App& app, Command& command)
         app, command, "read", "Read the meter's display: values with their units, range and lit indicators", RunRead,
         [](CLI::App& sub, ReadOptions& options) {
             sub.add_option("--count", options.count, "Readings to take; 0 reads until Ctrl-C (default 1)")
-                ->check(CLI::NonNegativeNumber)
+                ->check([](const std::string& text) {
+            return text.find_first_not_of("0123456789") == std::string::npos ? std::string()
+                                                                             : "SEED is a whole number: " + text;
+        })
                 ->option_text("N");
             sub.add_option("--interval", options.interval, "Seconds from one reading to the next (default 1)")
                 ->check(CLI::Range(0.0, 86400.0))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,6 +21,7 @@ struct DemoOptions {
     int meters = 1;
     std::vector<std::string> faults;  // each checked by DemoFaultError()
     std::optional<std::chrono::system_clock::time_point> simulatedStart;
+    std::optional<std::uint64_t> cellSeed;  // the meters present a cell bench: meter i the stream seed + i
 };
 
 struct GlobalOptions {

@@ -75,6 +75,15 @@ void SimulatedMeter::SetBattery(const BatteryProfile& profile)
 {
     profile_ = profile;
     battery_ = BatteryModel(profile, clock_());
+    bench_.reset();
+}
+
+void SimulatedMeter::SetCellBench(std::uint64_t seed)
+{
+    const SimTime now = clock_();
+    bench_.emplace(seed, now);
+    state_.zeroAdjusted = true;
+    state_.rangeCode = bench_->RangeCodeAt(now);
 }
 
 void SimulatedMeter::FillMemory(int count)
@@ -98,6 +107,8 @@ std::optional<Report> SimulatedMeter::Handle(std::span<const std::uint8_t> bytes
 {
     const Request request(bytes);
     const SimTime now = clock_();
+    if (bench_)
+        state_.rangeCode = bench_->RangeCodeAt(now);
     state_.memory.Advance(now, std::chrono::seconds(state_.intervalSeconds));
     switch (request[1]) {
     case CommandClass:
@@ -117,7 +128,7 @@ std::optional<Report> SimulatedMeter::HandleCommand(const Request& request, SimT
     case IdentificationGroup:
         return IdentificationReply();
     case KeyGroup:
-        PressKey(state_, request[3], request[4], battery_.SampleAt(now), now);
+        PressKey(state_, request[3], request[4], LiveSample(now), now);
         return std::nullopt;
     case QueryGroup:
         return Answer(request, now);
@@ -209,9 +220,14 @@ Report SimulatedMeter::IdentificationReply() const
     return reply;
 }
 
+BatterySample SimulatedMeter::LiveSample(SimTime now) const
+{
+    return bench_ ? bench_->ShownAt(now) : battery_.SampleAt(now);
+}
+
 BatterySample SimulatedMeter::ShownSample(SimTime now) const
 {
-    return state_.heldSample ? *state_.heldSample : battery_.SampleAt(now);
+    return state_.heldSample ? *state_.heldSample : LiveSample(now);
 }
 
 DisplayMoment SimulatedMeter::MomentAt(const BatterySample& shown, SimTime at) const

@@ -2,6 +2,7 @@
 
 #include "protocol/Protocol.h"
 #include "sim/BatteryModel.h"
+#include "sim/CellBench.h"
 #include "sim/MeterState.h"
 #include "sim/SdCard.h"
 #include "sim/SimClock.h"
@@ -32,14 +33,21 @@ public:
     std::optional<protocol::Report> Handle(std::span<const std::uint8_t> bytes);
 
     // Knobs for the user of the demo and for tests.
-    void SetRangeCode(int code);  // the rotary switch, 0 (OFF) and 1..6; other codes are clamped
+    // The rotary switch, 0 (OFF) and 1..6; other codes are clamped. A cell bench turns it itself.
+    void SetRangeCode(int code);
     int RangeCode() const { return state_.rangeCode; }
     void SetFahrenheit(bool fahrenheit) { state_.fahrenheit = fahrenheit; }
     bool Fahrenheit() const { return state_.fahrenheit; }
     // The seven characters the meter identifies itself with; a shorter text is padded with code 0.
     void SetIdentification(std::string_view identification) { identification_ = identification; }
-    // Puts another battery under test; its test cycle starts now.
+    // Puts another battery under test; its test cycle starts now. Ends a cell bench.
     void SetBattery(const BatteryProfile& profile);
+    // Puts the probes on a cell bench instead: the stream of cells `seed` gives, from now on. The
+    // bench turns the range switch from then on, and the probes are zero-adjusted first, as an
+    // operator does before sorting.
+    void SetCellBench(std::uint64_t seed);
+    // The bench the probes are on, for what really lies between them.
+    const std::optional<CellBench>& Bench() const { return bench_; }
     void SetLeadsReversed(bool reversed) { state_.leadsReversed = reversed; }
     // Replaces the manual memory with `count` readings (at most 32767) stored once a minute during
     // an earlier test of the present battery that ended now.
@@ -57,6 +65,7 @@ private:
     std::optional<Report> Apply(const Request& request, SimTime now);
     Report IdentificationReply() const;
     void FillDemoCard();
+    BatterySample LiveSample(SimTime now) const;
     BatterySample ShownSample(SimTime now) const;
     DisplayMoment MomentAt(const BatterySample& shown, SimTime at) const;
 
@@ -64,6 +73,7 @@ private:
     std::string identification_{Identification};
     BatteryProfile profile_ = LeadAcid12V;
     BatteryModel battery_;
+    std::optional<CellBench> bench_;
     MeterState state_;
     SdCard card_;
 };

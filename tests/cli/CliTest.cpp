@@ -18,6 +18,8 @@
 #include <ctime>
 #include <fcntl.h>
 #include <iomanip>
+#include <ranges>
+#include <set>
 #include <spawn.h>
 #include <sstream>
 #include <sys/wait.h>
@@ -360,6 +362,40 @@ TEST(CliDevices, DevicePicksTheSecondOfTwoMeters)
     const Finished second =
         RunCli(folder, Demo({"--demo-meters", "2", "--device", "sim:meter2", "info", "--format", "csv"}));
     EXPECT_EQ(second.out, "identification,device,connection,range\nKAV 71K,sim:meter2,Connection,400 mOhm\n");
+}
+
+// --demo-cells brings the simulated meter without --demo and puts a stream of cells on its probes:
+// open probes show no resistance (overload), then cells; the same seed reads the same, another
+// seed otherwise. The demo's other knobs still need a simulated meter.
+TEST(CliDemoCells, ASeededStreamOfCellsWithoutDemo)
+{
+    TempFolder folder;
+    const auto readCells = [&folder](Args cells) {
+        const Args read{"--demo-time", DemoTime, "read", "--count", "20", "--interval", "1", "--format", "tsv"};
+        cells.insert(cells.end(), read.begin(), read.end());
+        return RunCli(folder, cells);
+    };
+    const Finished first = readCells({"--demo-cells"});
+    ASSERT_EQ(first.exitCode, 0) << first.err;
+    EXPECT_EQ(readCells({"--demo-cells=1"}).out, first.out);
+    EXPECT_NE(readCells({"--demo-cells", "2"}).out, first.out);
+    std::set<bool> overloads;
+    for (const std::string& line : Lines(first.out) | std::views::drop(1))
+        overloads.insert(line.find("\tV\t\tmOhm\t") != std::string::npos);
+    EXPECT_EQ(overloads, (std::set<bool>{false, true})) << first.out;
+
+    const struct {
+        Args args;
+        const char* error;
+    } misuses[] = {
+        {{"--demo-meters", "2", "devices"}, "--demo-meters requires --demo"},
+        {{"--demo-cells=-1", "info"}, "SEED is a whole number: -1"},
+    };
+    for (const auto& misuse : misuses) {
+        const Finished run = RunCli(folder, misuse.args);
+        EXPECT_EQ(run.exitCode, 1) << run.err;
+        EXPECT_THAT(run.err, HasSubstr(misuse.error));
+    }
 }
 
 } // namespace

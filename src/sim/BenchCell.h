@@ -1,0 +1,56 @@
+#pragma once
+
+#include "sim/SimClock.h"
+
+#include <chrono>
+#include <cstdint>
+
+namespace voltaryn::sim {
+
+// How a cell's pass through the probe fixture goes.
+enum class CellEvent {
+    Normal,      // bounce, then a settled reading held until the lift
+    BadContact,  // bounce, then a reading that keeps drifting and never settles
+    EarlyLift,   // lifted after the bounce, with at most one steady reading
+};
+
+// What the probes show at one moment of a cell's pass.
+enum class ProbePhase {
+    Open,        // nothing between the probes: resistance overload, 0 V
+    Bounce,      // contact bounce, or the new range's first reading after the switch turns
+    WrongRange,  // the cell's steady reading on the range it needs to leave
+    Settled,     // the cell's values with a little noise
+    Drifting,    // a bad contact's values, creeping further off at every refresh
+};
+
+// One cell's pass through the probe fixture: its true values and when each step begins. Its
+// steps follow each other: the probes stand open from `opened`, the cell touches them at `placed`,
+// bounces until `steady`, shows its steady reading from then on; when the switch must turn, it
+// turns at `turned` and the reading bounces once more until `onRange` (without a turn all three
+// are the same moment); the cell is lifted at `lifted`, when the next cell's pass opens.
+struct BenchCell {
+    int index = 0;  // from 0 in the order of the stream
+    double volts = 0;
+    double milliOhms = 0;
+    CellEvent event = CellEvent::Normal;
+    int rangeBefore = 0;  // the range switch as the cell is placed
+    int rangeCode = 0;    // the switch once the cell's reading is on its range
+    SimTime opened;
+    SimTime placed;
+    SimTime steady;
+    SimTime turned;
+    SimTime onRange;
+    SimTime lifted;
+
+    bool RangeTurned() const { return rangeCode != rangeBefore; }
+    ProbePhase PhaseAt(SimTime at) const;
+};
+
+// The display's refresh: about three readings a second, each standing until the next.
+inline constexpr std::chrono::milliseconds DisplayRefresh{333};
+
+// The cell with `index` in the stream `seed`, whose pass opens at `opened` with the switch at
+// `rangeBefore`.
+BenchCell DrawCell(std::uint64_t seed, int index, SimTime opened, int rangeBefore);
+
+} // namespace voltaryn::sim

@@ -1,0 +1,120 @@
+#include "sim/CellBench.h"
+
+#include "sim/SeededDice.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+namespace voltaryn::sim {
+namespace {
+
+// Salt the dice of the refreshes and of the fixture's temperature apart from the cell draws.
+constexpr std::uint64_t RefreshDraws = 2;
+constexpr std::uint64_t TemperatureDraws = 3;
+
+constexpr double Noise = 0.0005;  // a settled reading wanders by up to 0.05 %
+constexpr double AmbientCelsius = 24;
+constexpr std::chrono::minutes TemperaturePeriod{10};
+
+// A bad contact starts 5 % high and adds 2 % of the cell's resistance at every refresh, while the
+// voltage sags by 0.1 %.
+constexpr double ContactOhmsStart = 0.05;
+constexpr double ContactOhmsStep = 0.02;
+constexpr double ContactVoltsStep = 0.001;
+
+double Seconds(SimTime::duration d) { return std::chrono::duration<double>(d).count(); }
+
+// How far a reading has drifted at a refresh, as factors on the cell's voltage and resistance:
+// not at all, but on a bad contact.
+struct Drift {
+    double volts = 1;
+    double ohms = 1;
+};
+
+Drift DriftAt(const BenchCell& cell, SimTime refresh)
+{
+    if (cell.event != CellEvent::BadContact)
+        return {};
+    const auto refreshes = static_cast<double>((refresh - cell.steady) / DisplayRefresh);
+    return {1 - ContactVoltsStep * refreshes, 1 + ContactOhmsStart + ContactOhmsStep * refreshes};
+}
+
+} // namespace
+
+CellBench::CellBench(std::uint64_t seed, SimTime start)
+    : seed_(seed), start_(start),
+      temperaturePhase_(SeededDice{seed, TemperatureDraws}.Uniform(0, 2 * std::numbers::pi))
+{
+}
+
+void CellBench::PlanNext() const
+{
+    if (cells_.empty()) {
+        cells_.push_back(DrawCell(seed_, 0, start_, FirstRangeCode));
+        return;
+    }
+    const BenchCell& last = cells_.back();
+    cells_.push_back(DrawCell(seed_, last.index + 1, last.lifted, last.rangeCode));
+}
+
+const BenchCell& CellBench::Planned(SimTime at) const
+{
+    while (cells_.empty() || cells_.back().lifted <= at)
+        PlanNext();
+    return *std::upper_bound(cells_.begin(), cells_.end(), at,
+                             [](SimTime t, const BenchCell& cell) { return t < cell.lifted; });
+}
+
+BenchCell CellBench::CellAt(SimTime at) const { return Planned(at); }
+
+int CellBench::RangeCodeAt(SimTime at) const
+{
+    const BenchCell& cell = Planned(at);
+    return at < cell.turned ? cell.rangeBefore : cell.rangeCode;
+}
+
+std::vector<BenchCell> CellBench::FirstCells(int count) const
+{
+    while (std::ssize(cells_) < count)
+        PlanNext();
+    return {cells_.begin(), cells_.begin() + std::max(count, 0)};
+}
+
+double CellBench::CelsiusAt(SimTime refresh, double noise) const
+{
+    const double turn = Seconds(refresh - start_) / Seconds(TemperaturePeriod);
+    return AmbientCelsius + 0.4 * std::sin(2 * std::numbers::pi * turn + temperaturePhase_) + 0.05 * noise;
+}
+
+BatterySample CellBench::ShownAt(SimTime at) const
+{
+    const std::int64_t number = std::max<std::int64_t>(0, (at - start_) / DisplayRefresh);
+    const SimTime refresh = start_ + number * DisplayRefresh;
+    const BenchCell& cell = Planned(refresh);
+    SeededDice dice{seed_, RefreshDraws, static_cast<std::uint64_t>(number)};
+
+    BatterySample shown;
+    shown.celsius = CelsiusAt(refresh, dice.Uniform(-1, 1));
+    switch (cell.PhaseAt(refresh)) {
+    case ProbePhase::Open:
+        shown.ohms = std::numeric_limits<double>::infinity();
+        break;
+    case ProbePhase::Bounce:  // a partial contact: the voltage reads low, the resistance far too high
+        shown.volts = cell.volts * dice.Uniform(0.3, 1.0);
+        shown.ohms = cell.milliOhms / 1000 * dice.Uniform(1.5, 20);
+        break;
+    case ProbePhase::WrongRange:
+    case ProbePhase::Settled:
+    case ProbePhase::Drifting: {
+        const Drift drift = DriftAt(cell, refresh);
+        shown.volts = cell.volts * drift.volts * (1 + Noise * dice.Uniform(-1, 1));
+        shown.ohms = cell.milliOhms / 1000 * drift.ohms * (1 + Noise * dice.Uniform(-1, 1));
+        break;
+    }
+    }
+    return shown;
+}
+
+} // namespace voltaryn::sim
