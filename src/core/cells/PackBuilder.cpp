@@ -33,7 +33,7 @@ Order SnakeOrder(const Order& sorted, std::size_t series, std::size_t parallel)
 }
 
 // Largest first into the non-full group with the smallest sum, over the S x P consecutive sorted
-// cells whose capacities span the least; the cells outside that window are the spares.
+// cells whose capacities span the least; the cells outside that run are the spares.
 Order GreedyOrder(std::span<const PackCell> cells, const EligibleCells& eligible, const Order& sorted,
                   std::size_t series, std::size_t parallel)
 {
