@@ -16,6 +16,11 @@ class ProcessEvents : public EventPump {
     void LetEventsRun() override { QCoreApplication::processEvents(); }
 };
 
+// Lets no events run, so that a figure is the measured operation's own cost.
+class NoEvents : public EventPump {
+    void LetEventsRun() override {}
+};
+
 // A benchmarked flow asks no questions, except for the file it opens; any message box is a fault.
 class NoDialogs : public DialogService {
     void ShowMessage(QWidget*, MessageIcon, const QString&) override { ++messages; }

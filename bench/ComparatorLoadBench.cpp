@@ -1,17 +1,13 @@
 // Cost of reading the meter's 99 comparator entries from the simulated meter into the program's
 // table, as opening the Comparator window does: 99 requests, replies and decodes, and the grid
 // row texts. Events are not let run, so the figure is the load's own cost.
+#include "BenchServices.h"
 #include "settings/ComparatorLoad.h"
-#include "sim/SimulatedHidBackend.h"
 
 #include <benchmark/benchmark.h>
 
 namespace voltaryn {
 namespace {
-
-class NoEvents : public EventPump {
-    void LetEventsRun() override {}
-};
 
 void BM_ComparatorLoad99Entries(benchmark::State& state)
 {

@@ -1,17 +1,13 @@
 // Cost of downloading the manual memory from the simulated meter: per record one request through
 // the link, the meter's answer and the decode into a list row. Events are not let run, so the
 // figure is the download's own cost per record.
+#include "BenchServices.h"
 #include "memory/ManualDownload.h"
-#include "sim/SimulatedHidBackend.h"
 
 #include <benchmark/benchmark.h>
 
 namespace voltaryn {
 namespace {
-
-class NoEvents : public EventPump {
-    void LetEventsRun() override {}
-};
 
 void BM_ManualDownload10000Records(benchmark::State& state)
 {
