@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/EventPump.h"
-#include "meter/PollControl.h"
+#include "recording/RunControl.h"
 #include "ui/common/DialogService.h"
 
 class QWidget;
@@ -14,7 +14,7 @@ namespace voltaryn {
 struct FeatureContext {
     DialogService& dialogs;
     EventPump& pump;
-    PollControl& polling;
+    RunControl& run;
     QWidget& mainWindow;
 };
 

@@ -4,6 +4,7 @@
 #include "ui/common/ScreenFit.h"
 
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QTableView>
 
 namespace voltaryn {
@@ -45,15 +46,24 @@ void FileColumnPlots::PlotColumn(RecordListWindow& fileList, int column)
         cells.push_back(plotted < row.size() ? row[plotted] : std::string());
     const QString fileName = fileList.windowTitle();
 
+    // The poll and the recorder's second wait until the column is read: the events that run
+    // between records would otherwise poll the meter and write records meanwhile.
     plotting_ = true;
-    const PollingPause pause(context_.polling);
+    const RunPause pause(context_.run, {RunTask::Poll, RunTask::RecorderSecond});
     QWidget& mainWindow = context_.mainWindow;
+    // The grid's current row follows the records read, in the clicked column.
+    const QPointer<QTableView> grid(&fileList.Grid());
+    const auto showRecord = [&grid, column](std::size_t record) {
+        if (grid != nullptr)
+            grid->setCurrentIndex(grid->model()->index(static_cast<int>(record) - 1, column));
+    };
     const QString caption = mainWindow.windowTitle();
     QElapsedTimer sinceCaption;
     sinceCaption.start();
     ColumnReader reader(plotted);
     for (std::size_t record = 1; record <= cells.size(); ++record) {
         reader.Add(cells[record - 1]);
+        showRecord(record);
         if (sinceCaption.elapsed() >= CaptionIntervalMs || record == cells.size()) {
             mainWindow.setWindowTitle(QString::number(record) + " Completed");
             sinceCaption.restart();

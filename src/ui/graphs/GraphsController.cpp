@@ -10,6 +10,20 @@
 #include <qcustomplot.h>
 
 namespace voltaryn {
+namespace {
+
+// Each dialog and graph window exists once: asked for again while it is shown, it comes to the
+// front instead.
+bool RaiseIfShown(QWidget* window)
+{
+    if (window == nullptr || !window->isVisible())
+        return false;
+    window->raise();
+    window->activateWindow();
+    return true;
+}
+
+} // namespace
 
 GraphsController::GraphsController(const FeatureContext& context, const MeterReading& reading)
     : context_(context), reading_(reading), liveGraph_(state_, reading)
@@ -19,7 +33,7 @@ GraphsController::GraphsController(const FeatureContext& context, const MeterRea
 void GraphsController::Register(ToolbarCommands& toolbar)
 {
     toolbar.Add("Graph", [this] {
-        if (liveGraph_.Running())
+        if (RaiseIfShown(window_) || RaiseIfShown(settings_) || liveGraph_.Running())
             return;
         state_.GraphAxisLimits = DefaultAxisLimits(reading_.TempIsCelsius, reading_.RangeText);
         OpenSettings();
@@ -28,7 +42,10 @@ void GraphsController::Register(ToolbarCommands& toolbar)
 
 void GraphsController::OpenSettings()
 {
+    if (RaiseIfShown(settings_))
+        return;
     auto* settings = new GraphSettingsDialog(GraphSettingsDialog::Kind::AllGraph, &context_.mainWindow);
+    settings_ = settings;
     settings->SetResistanceFormat(ResistanceFieldFormat(state_.GraphOhmRange));
     settings->SetLimits(state_.GraphAxisLimits, true);
     settings->SetSwitches(state_.GraphChannels);
@@ -41,8 +58,8 @@ void GraphsController::OpenSettings()
 
 void GraphsController::Start(const ChannelSwitches& channels, const AxisLimits& limits)
 {
-    if (!liveGraph_.Start(channels, limits))
-        return;  // no channel chosen: nothing to chart
+    if (RaiseIfShown(window_) || !liveGraph_.Start(channels, limits))
+        return;  // already charting, or no channel chosen: nothing to chart
     window_ = new LiveGraphWindow(liveGraph_, state_, reading_.TempIsCelsius, &context_.mainWindow);
     connect(window_, &LiveGraphWindow::closed, this, [this] {
         liveGraph_.Close();
@@ -79,10 +96,13 @@ void GraphsController::Print()
 // The detail settings offer the channels the live graph charted, those of `checked` checked.
 void GraphsController::OpenDetailSettings(const AxisLimits& limits, const ChannelSwitches& checked)
 {
+    if (RaiseIfShown(detailSettings_))
+        return;
     if (detail_ != nullptr)
         detail_->close();
     const ChannelSwitches& charted = state_.GraphChannels;
     auto* settings = new GraphSettingsDialog(GraphSettingsDialog::Kind::GraphDetail, &context_.mainWindow);
+    detailSettings_ = settings;
     settings->SetLimits(limits, false);
     settings->SetSwitches(checked);
     for (std::size_t i = 0; i < AxisChannelCount; ++i) {

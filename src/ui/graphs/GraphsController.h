@@ -46,7 +46,9 @@ private:
     const MeterReading& reading_;
     GraphState state_;
     LiveGraph liveGraph_;
+    QPointer<GraphSettingsDialog> settings_;
     QPointer<LiveGraphWindow> window_;
+    QPointer<GraphSettingsDialog> detailSettings_;
     QPointer<DetailGraphWindow> detail_;
 };
 

@@ -35,7 +35,7 @@ void MemoryController::DownloadManualRecords()
         return;
     ManualDownloadResult result;
     {
-        const PollingPause pause(context_.polling);
+        const RunPause pause(context_.run);
         result = voltaryn::DownloadManualRecords(meter.link, meter.commands, context_.pump,
                                                  [this](const RecordRow& row, int number, int count) {
                                                      ShowManualRecord(row, number, count);

@@ -106,7 +106,7 @@ void SdCardController::ListFiles()
     MeterSession& meter = meter_;
     if (!ReadyForMemoryDownload(meter.reading, context_.dialogs, Parent()) || MemoryWindowShown())
         return;
-    const PollingPause pause(context_.polling);
+    const RunPause pause(context_.run);
     context_.pump.LetEventsRun();
     const Answer<SdCardSummary> summary = RequestSdSummary(meter.link);
     if (!UsableAnswer(summary, context_.dialogs, Parent()))
@@ -138,7 +138,7 @@ void SdCardController::ListFiles()
 
 void SdCardController::DownloadFile(int number, int records)
 {
-    const PollingPause pause(context_.polling);
+    const RunPause pause(context_.run);
     if (dataList_ != nullptr)
         dataList_->close();
     const MeterReading& reading = meter_.reading;
@@ -161,7 +161,7 @@ void SdCardController::ClearMemory(const QString& warning)
     if (!context_.dialogs.Confirm(memoryWindow_, warning) ||
         !RequireMeter(meter_.reading, context_.dialogs, memoryWindow_))
         return;
-    const PollingPause pause(context_.polling);
+    const RunPause pause(context_.run);
     meter_.commands.ClearMeterMemory();
 }
 
@@ -170,7 +170,7 @@ void SdCardController::FillDeletePanel()
     MeterSession& meter = meter_;
     if (!RequireMeter(meter.reading, context_.dialogs, Parent()))
         return;
-    const PollingPause pause(context_.polling);
+    const RunPause pause(context_.run);
     const Answer<SdCardSummary> summary = RequestSdSummary(meter.link);
     if (!UsableAnswer(summary, context_.dialogs, Parent()))
         return;
@@ -190,7 +190,7 @@ void SdCardController::Delete(const QString& choice)
     panel_.ShowSdDeletePanel(false);
     if (choice == "Exit" || !RequireMeter(meter_.reading, context_.dialogs, Parent()))
         return;
-    const PollingPause pause(context_.polling);
+    const RunPause pause(context_.run);
     if (choice == "ALL")
         meter_.commands.SdDeleteAll();
     else

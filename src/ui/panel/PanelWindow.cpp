@@ -125,9 +125,16 @@ void PanelWindow::PollTick()
     frontPanel_->ShowConnection(connection);
 }
 
-void PanelWindow::SetPolling(bool enabled) { SetRunning(RunTask::Poll, enabled); }
+void PanelWindow::Apply(RunTask task, bool running)
+{
+    SetRunning(task, running && (task != RunTask::GraphSample || graphRunning_));
+}
 
-void PanelWindow::SetGraphSampling(bool running) { SetRunning(RunTask::GraphSample, running); }
+void PanelWindow::SetGraphSampling(bool running)
+{
+    graphRunning_ = running;
+    SetRunning(RunTask::GraphSample, running && !Paused(RunTask::GraphSample));
+}
 
 void PanelWindow::ShowRecorderState()
 {

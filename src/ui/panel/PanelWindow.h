@@ -2,7 +2,7 @@
 
 #include "meter/MeterKeys.h"
 #include "meter/MeterSession.h"
-#include "meter/PollControl.h"
+#include "recording/RunControl.h"
 #include "recording/Recorder.h"
 #include "recording/RunSchedule.h"
 #include "ui/common/Twips.h"
@@ -29,7 +29,7 @@ class SdDeletePanel;
 // schedule orders it: the poll loop itself, the recorder's second and the live graph's sample
 // handed on as recorderSecond() and graphSample(). The window shows what the poll did, turns key
 // clicks into meter commands and hands toolbar clicks on as toolbarKeyClicked().
-class PanelWindow : public QWidget, public PollControl {
+class PanelWindow : public QWidget, public RunControl {
     Q_OBJECT
 public:
     static constexpr const char* Caption = "Panel   V10.14";
@@ -40,10 +40,9 @@ public:
     // One poll: one request to the meter, and the panel updated from its outcome.
     void PollTick();
 
-    // Starts or stops polling; the recorder's second goes on either way.
-    void SetPolling(bool enabled) override;
     bool Polling() const { return schedule_.Running(RunTask::Poll); }
-    // Starts or stops the live graph's sample.
+    bool RecorderTicking() const { return schedule_.Running(RunTask::RecorderSecond); }
+    // Starts or stops the live graph's sample (while no pause holds it).
     void SetGraphSampling(bool running);
     void ToggleKeyPad();
     // Shows or hides the SD delete panel; the window widens while it shows.
@@ -71,6 +70,7 @@ signals:
     void closing();
 
 protected:
+    void Apply(RunTask task, bool running) override;
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -110,6 +110,7 @@ private:
     QElapsedTimer clock_;
     RunSchedule schedule_;
     QTimer* runTimer_ = nullptr;
+    bool graphRunning_ = false;  // the live graph runs, and wants its samples
     std::vector<std::pair<QPointer<QWidget>, DockPlace>> docked_;
 };
 

@@ -47,7 +47,7 @@ void SamplingController::SetPcSampling()
 
 void SamplingController::SetMeterInterval()
 {
-    const PollingPause pause(context_.polling);
+    const RunPause pause(context_.run);
     MeterCommands& commands = meter_.commands;
     int& interval = sampling_.MeterInterval;
     const Answer<std::int16_t> reply = commands.ReadMeterInterval();

@@ -27,7 +27,7 @@ void ComparatorController::Open()
 
     ComparatorLoadResult load;
     {
-        const PollingPause pause(context_.polling);
+        const RunPause pause(context_.run);
         load = LoadComparatorTable(meter_.commands, table_, context_.pump,
                                    [this](const ComparatorRowTexts& row) {
                                        if (window_ != nullptr)

@@ -6,6 +6,7 @@
 
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
 #include <QStandardItemModel>
@@ -69,8 +70,16 @@ ComparatorWindow::ComparatorWindow(QWidget* mainWindow)
         samples << QString(width, 'A');
     }
     SetUpPickList(*grid_, *model_, titles, samples);
-    connect(grid_, &QTableView::clicked, this,
-            [this](const QModelIndex& index) { emit entryPicked(model_->item(index.row(), 0)->text().toInt()); });
+    // The editors follow the current row, whether the mouse or the arrow keys moved it, and a click
+    // on the current row loads them afresh; Tab leaves the grid for the editors instead of walking
+    // its cells.
+    grid_->setTabKeyNavigation(false);
+    const auto pick = [this](const QModelIndex& index) {
+        if (index.isValid())
+            emit entryPicked(model_->item(index.row(), 0)->text().toInt());
+    };
+    connect(grid_, &QTableView::clicked, this, pick);
+    connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, pick);
 
     auto* update = new QPushButton("Update", this);
     update->setObjectName("CmdUpdate");

@@ -17,7 +17,7 @@ void MeterSettingsController::AverageNumber()
 {
     if (!RequireMeter(meter_.reading, context_.dialogs, Parent()))
         return;
-    const PollingPause pause(context_.polling);
+    const RunPause pause(context_.run);
     MeterCommands& commands = meter_.commands;
     const Answer<std::int16_t> reply = commands.ReadAverageNumber();
     if (!UsableAnswer(reply, context_.dialogs, Parent()))
@@ -43,8 +43,8 @@ void MeterSettingsController::ClockSetup()
     }
     if (!RequireMeter(meter_.reading, context_.dialogs, Parent()))
         return;
-    const PollingPause pause(context_.polling);
-    RtcSetupDialog clock(meter_.commands, pcClock_, context_.polling, Parent());
+    const RunPause pause(context_.run);
+    RtcSetupDialog clock(meter_.commands, pcClock_, Parent());
     context_.dialogs.RunModal(clock);
 }
 
@@ -54,7 +54,7 @@ void MeterSettingsController::Erase()
         return;
     if (!context_.dialogs.Confirm(Parent(), "All the automatically recorded data in memory will be deleted!"))
         return;
-    const PollingPause pause(context_.polling);
+    const RunPause pause(context_.run);
     meter_.commands.ClearMeterMemory();
 }
 

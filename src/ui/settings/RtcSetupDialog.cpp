@@ -13,8 +13,8 @@
 
 namespace voltaryn {
 
-RtcSetupDialog::RtcSetupDialog(MeterCommands& commands, PcClock pcClock, PollControl& polling, QWidget* mainWindow)
-    : QDialog(mainWindow), commands_(commands), pcClock_(std::move(pcClock)), polling_(polling),
+RtcSetupDialog::RtcSetupDialog(MeterCommands& commands, PcClock pcClock, QWidget* mainWindow)
+    : QDialog(mainWindow), commands_(commands), pcClock_(std::move(pcClock)),
       meterTime_(new ClickableLabel("Meter Time", this)), pcTime_(new ClickableLabel("PC System Time", this)),
       timer_(new QTimer(this))
 {
@@ -60,7 +60,6 @@ void RtcSetupDialog::Tick()
 {
     QString meterText = "Meter Time";
     if (showMeterTime_) {
-        polling_.SetPolling(false);
         const Answer<MeterClockBytes> clock = commands_.ReadMeterClock();
         meterText = ToQString(clock.Fresh() ? MeterTimeText(*clock.value) : GuiText({Outcome::ClockNoReply}));
     }

@@ -2,7 +2,6 @@
 
 #include "common/LocalTime.h"
 #include "link/MeterCommands.h"
-#include "meter/PollControl.h"
 
 #include <QDialog>
 
@@ -18,7 +17,7 @@ class ClickableLabel;
 class RtcSetupDialog : public QDialog {
     Q_OBJECT
 public:
-    RtcSetupDialog(MeterCommands& commands, PcClock pcClock, PollControl& polling, QWidget* mainWindow);
+    RtcSetupDialog(MeterCommands& commands, PcClock pcClock, QWidget* mainWindow);
 
     // One tick of the window's timer.
     void Tick();
@@ -28,7 +27,6 @@ private:
 
     MeterCommands& commands_;
     PcClock pcClock_;
-    PollControl& polling_;
     ClickableLabel* meterTime_;
     ClickableLabel* pcTime_;
     QTimer* timer_;

@@ -59,7 +59,18 @@ TEST_F(FilePlotTest, OnlyValueColumnsPlotAndThePlotButtonSaysHow)
 TEST_F(FilePlotTest, AColumnPlotsWithItsAxesMarkersAndModes)
 {
     const QString caption = panel.windowTitle();
+    // While the column is read neither the poll nor the recorder runs, and the grid's current row
+    // goes through the records.
+    QStringList whileReading;
+    pump.onEvents = [this, &whileReading] {
+        whileReading << QStringLiteral("%1%2 row %3")
+                            .arg(Polling() ? "P" : "-", panel.RecorderTicking() ? "R" : "-")
+                            .arg(List("FileList")->Grid().currentIndex().row());
+    };
     ClickColumn(2);
+    pump.onEvents = nullptr;
+    EXPECT_EQ(whileReading, QStringList({"-- row 0", "-- row 1", "-- row 2", "-- row 3", "-- row 4"}));
+    EXPECT_TRUE(panel.RecorderTicking());
     ASSERT_NE(Plot(), nullptr);
     EXPECT_EQ(panel.windowTitle(), caption);
     EXPECT_TRUE(Polling());

@@ -114,6 +114,27 @@ TEST_F(LiveGraphTest, OnlyTheCheckedChannelIsChartedAndARangeChangeEndsTheGraph)
     EXPECT_FALSE(app.Graphs().Live().Running());
 }
 
+// Each settings dialog and graph window exists once: asking again brings the open one forward, and
+// the history gets one sample a tick.
+TEST_F(LiveGraphTest, ASecondRequestRaisesTheOpenDialogOrWindowInsteadOfOpeningAnother)
+{
+    Click("Graph");
+    Click("Graph");
+    EXPECT_EQ(panel.findChildren<GraphSettingsDialog*>().size(), 1);
+    Settings()->findChild<QCheckBox*>("CkV")->setChecked(true);
+    Settings()->findChild<QPushButton*>("CmdOK")->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    Click("Graph");
+    EXPECT_EQ(panel.findChildren<GraphSettingsDialog*>().size(), 0);
+    EXPECT_EQ(panel.findChildren<LiveGraphWindow*>().size(), 1);
+    app.Graphs().Sample();
+    EXPECT_EQ(app.Graphs().State().GraphSampleIndex, 1);
+
+    for (int click = 0; click < 2; ++click)
+        QTest::mouseClick(&Graph()->Plot(), Qt::LeftButton);
+    EXPECT_EQ(panel.findChildren<GraphSettingsDialog*>("GraphDetail").size(), 1);
+}
+
 TEST_F(LiveGraphTest, TheDetailGraphDrawsTheHistoryWithItsModesRangeFieldsAndReset)
 {
     StartGraph("CkOhm");

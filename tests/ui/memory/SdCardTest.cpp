@@ -42,6 +42,30 @@ protected:
     }
 };
 
+// Whatever else pauses polling during a download (here a setting asked for and declined) leaves
+// the poll off until the download ends: no display request comes between its exchanges.
+TEST_F(SdCardTest, APauseThatEndsDuringADownloadLeavesThePollOffUntilTheDownloadEnds)
+{
+    Click("SDcard");
+    int events = 0;
+    pump.onEvents = [this, &events] {
+        if (++events == 3)
+            Click("Avg");
+        if (Polling())
+            panel.PollTick();  // what the run timer would do now
+    };
+    const std::size_t before = backend.written.size();
+    ClickFileRow(1);
+    pump.onEvents = nullptr;
+    std::string kinds;  // 'S' an SD chunk request, 'D' a display read
+    for (std::size_t i = before; i < backend.written.size(); ++i)
+        if (const std::uint8_t code = backend.written[i][1]; code == 67 || code == 66)
+            kinds += code == 67 ? 'S' : 'D';
+    EXPECT_GT(events, 3);
+    EXPECT_EQ(kinds.find('D'), std::string::npos) << kinds;
+    EXPECT_TRUE(Polling());
+}
+
 TEST_F(SdCardTest, ListDownloadDeleteAndListAgain)
 {
     Click("SDcard");

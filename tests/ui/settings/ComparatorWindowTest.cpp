@@ -87,6 +87,18 @@ TEST_F(ComparatorWindowTest, OpensWith99EntriesAndWritesTheEditedOneBack)
     EXPECT_NE(panel.findChild<ComparatorWindow*>("Comparator"), nullptr);
 }
 
+// The arrow keys move the current entry as the mouse does: the editors hold it, Update writes it.
+TEST_F(ComparatorWindowTest, TheEditorsFollowTheCurrentRowMovedByTheKeyboard)
+{
+    PickRow(1);
+    for (int press = 0; press < 3; ++press)
+        QTest::keyClick(&window->Grid(), Qt::Key_Down);
+    EXPECT_EQ(app.Comparator().SelectedComparatorNo(), 5);
+    Control<QPushButton>("CmdUpdate")->click();
+    EXPECT_EQ(LastRequest(5), (Bytes{0, 65, 3, 6, 5}));
+    EXPECT_FALSE(window->Grid().tabKeyNavigation());
+}
+
 TEST_F(ComparatorWindowTest, UpdateBeforeAnyPickWritesEntryOneFromTheFirstEditors)
 {
     Control<QPushButton>("CmdUpdate")->click();
