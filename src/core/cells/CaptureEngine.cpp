@@ -11,13 +11,13 @@ namespace {
 // slack absorbs the binary rounding of decimal texts: 24.32 - 24.31 is a hair above 0.01.
 bool WithinTolerance(const DisplayNumber& value, const DisplayNumber& median, double percent)
 {
-    const double allowed = std::max(median.Digit(), std::abs(median.Value()) * percent / 100);
-    return std::abs(value.Value() - median.Value()) <= allowed * (1 + 1e-9);
+    const double allowed = std::max(median.Digit, std::abs(median.Value) * percent / 100);
+    return std::abs(value.Value - median.Value) <= allowed * (1 + 1e-9);
 }
 
 } // namespace
 
-CaptureEngine::CaptureEngine(CaptureOptions options) : options_(std::move(options))
+CaptureEngine::CaptureEngine(CaptureOptions options) : options_(options)
 {
     options_.ReadingsToAgree = std::max(1, options_.ReadingsToAgree);
     window_.reserve(static_cast<std::size_t>(options_.ReadingsToAgree));
@@ -26,26 +26,26 @@ CaptureEngine::CaptureEngine(CaptureOptions options) : options_(std::move(option
 
 CaptureStep CaptureEngine::Feed(ReadingTime now, const ProbeReading& reading)
 {
-    std::optional<Sample> sample = ContactOf(reading);
+    const std::optional<Contact> contact = ContactOf(reading);
     switch (state_) {
     case CaptureState::Open:
-        if (!sample)
+        if (!contact)
             return {};
         state_ = CaptureState::Settling;
         contactStart_ = now;
         window_.clear();
-        return Settle(now, std::move(*sample));
+        return Settle(now, {*contact, reading});
     case CaptureState::Settling:
-        if (!sample) {
+        if (!contact) {
             state_ = CaptureState::Open;
             return {};
         }
-        return Settle(now, std::move(*sample));
+        return Settle(now, {*contact, reading});
     case CaptureState::Captured:
     case CaptureState::WaitingForLift:
         break;
     }
-    return WaitForLift(sample.has_value());
+    return WaitForLift(contact.has_value());
 }
 
 CaptureStep CaptureEngine::StepInState() const
@@ -55,17 +55,17 @@ CaptureStep CaptureEngine::StepInState() const
     return step;
 }
 
-std::optional<CaptureEngine::Sample> CaptureEngine::ContactOf(const ProbeReading& reading) const
+std::optional<CaptureEngine::Contact> CaptureEngine::ContactOf(const ProbeReading& reading) const
 {
     const std::optional<DisplayNumber> resistance = ReadDisplayNumber(reading.ResistanceText);
     const std::optional<DisplayNumber> voltage = ReadDisplayNumber(reading.VoltageText);
     const std::optional<int> power = MilliOhmPower(reading.RangeText);
     if (!resistance || resistance->Mantissa < 0 || !voltage || !power)
         return std::nullopt;
-    const double volts = voltage->Value();
+    const double volts = voltage->Value;
     if ((options_.MinVoltage && volts < *options_.MinVoltage) || (options_.MaxVoltage && volts > *options_.MaxVoltage))
         return std::nullopt;
-    return Sample{reading, *voltage, *resistance, *power};
+    return Contact{*voltage, *resistance, *power};
 }
 
 CaptureStep CaptureEngine::Settle(ReadingTime now, Sample sample)
@@ -105,13 +105,13 @@ CaptureStep CaptureEngine::CaptureOf(ReadingTime now, const Sample& median)
 {
     CellCapture capture{
         .Reading = median.Reading,
-        .Voltage = median.Voltage.Value(),
+        .Voltage = median.Voltage.Value,
         .ResistanceMilliOhm = median.Resistance.ScaledBy(median.MilliOhmPower),
         .Temperature = std::nullopt,
         .At = now,
     };
     if (const std::optional<DisplayNumber> temperature = ReadDisplayNumber(median.Reading.TemperatureText))
-        capture.Temperature = temperature->Value();
+        capture.Temperature = temperature->Value;
     state_ = CaptureState::Captured;
     openReadings_ = 0;
     window_.clear();
@@ -149,7 +149,7 @@ const CaptureEngine::Sample& CaptureEngine::MedianOf(std::size_t count, DisplayN
         order_.push_back(&*sample);
     const auto middle = order_.begin() + static_cast<std::ptrdiff_t>((count - 1) / 2);
     std::nth_element(order_.begin(), middle, order_.end(),
-                     [field](const Sample* a, const Sample* b) { return (a->*field).Value() < (b->*field).Value(); });
+                     [field](const Sample* a, const Sample* b) { return (a->*field).Value < (b->*field).Value; });
     return **middle;
 }
 

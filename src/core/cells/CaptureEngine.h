@@ -71,16 +71,19 @@ public:
     const CaptureOptions& Options() const { return options_; }
 
 private:
-    // A contact reading with its numbers read once.
-    struct Sample {
-        ProbeReading Reading;
+    // The numbers of a reading that shows a cell on the probes.
+    struct Contact {
         DisplayNumber Voltage;
         DisplayNumber Resistance;
         int MilliOhmPower = 0;
     };
+    // A reading kept while the contact settles.
+    struct Sample : Contact {
+        ProbeReading Reading;
+    };
 
     CaptureStep StepInState() const;
-    std::optional<Sample> ContactOf(const ProbeReading& reading) const;
+    std::optional<Contact> ContactOf(const ProbeReading& reading) const;
     CaptureStep Settle(ReadingTime now, Sample sample);
     CaptureStep WaitForLift(bool contact);
     CaptureStep CaptureOf(ReadingTime now, const Sample& median);

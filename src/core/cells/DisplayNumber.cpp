@@ -21,10 +21,6 @@ double TimesPowerOfTen(std::int64_t mantissa, int power)
 
 } // namespace
 
-double DisplayNumber::Value() const { return TimesPowerOfTen(Mantissa, -Decimals); }
-
-double DisplayNumber::Digit() const { return TimesPowerOfTen(1, -Decimals); }
-
 double DisplayNumber::ScaledBy(int power) const { return TimesPowerOfTen(Mantissa, power - Decimals); }
 
 std::optional<DisplayNumber> ReadDisplayNumber(std::string_view text)
@@ -40,7 +36,7 @@ std::optional<DisplayNumber> ReadDisplayNumber(std::string_view text)
     std::array<char, 18> digits{};
     if (text.size() > digits.size() || text.empty() || text == ".")
         return std::nullopt;
-    const auto end = std::copy_if(text.begin(), text.end(), digits.begin(), [](char c) { return c != '.'; });
+    auto* const end = std::copy_if(text.begin(), text.end(), digits.begin(), [](char c) { return c != '.'; });
     if (point != std::string_view::npos && text.find('.', point + 1) != std::string_view::npos)
         return std::nullopt;
     if (!std::all_of(digits.begin(), end, [](char c) { return c >= '0' && c <= '9'; }))
@@ -50,6 +46,8 @@ std::optional<DisplayNumber> ReadDisplayNumber(std::string_view text)
     if (negative)
         number.Mantissa = -number.Mantissa;
     number.Decimals = point == std::string_view::npos ? 0 : static_cast<int>(text.size() - point - 1);
+    number.Value = number.ScaledBy(0);
+    number.Digit = TimesPowerOfTen(1, -number.Decimals);
     return number;
 }
 

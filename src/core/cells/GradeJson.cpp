@@ -40,7 +40,8 @@ bool IsColour(const std::string& text)
 
 void CheckKeys(const Json& item, const std::string& where, bool withLimits)
 {
-    for (const auto& [key, value] : item.items()) {
+    for (const auto& entry : item.items()) {
+        const std::string& key = entry.key();
         const bool isLimit = std::any_of(LimitKeys.begin(), LimitKeys.end(), [&](const LimitKey& l) { return key == l.key; });
         if (key != "name" && key != "colour" && !(withLimits && isLimit))
             Fail(where, "unknown key " + Quoted(key));

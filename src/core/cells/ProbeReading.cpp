@@ -22,7 +22,7 @@ ProbeReading ReadProbes(const MeterReading& reading, std::span<const std::string
 
 std::optional<int> MilliOhmPower(std::string_view rangeText)
 {
-    const auto range = std::find(RangeTexts.begin(), RangeTexts.end(), rangeText);
+    const auto* const range = std::find(RangeTexts.begin(), RangeTexts.end(), rangeText);
     if (range == RangeTexts.end())
         return std::nullopt;
     // The first three ranges are the milliohm ones.

@@ -175,7 +175,7 @@ TEST(DisplayNumber, ReadsDecimalTextsExactly)
         EXPECT_EQ(number->Mantissa, row.mantissa) << row.text;
         EXPECT_EQ(number->Decimals, row.decimals) << row.text;
     }
-    EXPECT_EQ(ReadDisplayNumber("24.31")->Digit(), 0.01);
+    EXPECT_EQ(ReadDisplayNumber("24.31")->Digit, 0.01);
     for (const char* text : {"OL", "-OL", "", "   ", "-", ".", "1.2.3", "3,7", "+1", "0L.0"})
         EXPECT_FALSE(ReadDisplayNumber(text)) << '"' << text << '"';
 }
