@@ -35,14 +35,16 @@ std::string Quoted(std::string_view text) { return '"' + std::string(text) + '"'
 bool IsColour(const std::string& text)
 {
     return text.size() == 7 && text[0] == '#' &&
-           std::all_of(text.begin() + 1, text.end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); });
+           std::all_of(text.begin() + 1, text.end(),
+                       [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; });
 }
 
 void CheckKeys(const Json& item, const std::string& where, bool withLimits)
 {
     for (const auto& entry : item.items()) {
         const std::string& key = entry.key();
-        const bool isLimit = std::any_of(LimitKeys.begin(), LimitKeys.end(), [&](const LimitKey& l) { return key == l.key; });
+        const bool isLimit =
+            std::any_of(LimitKeys.begin(), LimitKeys.end(), [&](const LimitKey& l) { return key == l.key; });
         if (key != "name" && key != "colour" && !(withLimits && isLimit))
             Fail(where, "unknown key " + Quoted(key));
     }
@@ -90,7 +92,8 @@ void CheckNameIsNew(const GradeTable& table, const std::string& name, std::size_
     const auto earlier = std::find_if(table.Grades.begin(), table.Grades.begin() + static_cast<std::ptrdiff_t>(count),
                                       [&](const Grade& g) { return g.Name == name; });
     if (earlier != table.Grades.begin() + static_cast<std::ptrdiff_t>(count))
-        Fail(where + " (" + Quoted(name) + ")", "the name is already grade " + std::to_string(earlier - table.Grades.begin() + 1) + "'s");
+        Fail(where + " (" + Quoted(name) + ")",
+             "the name is already grade " + std::to_string(earlier - table.Grades.begin() + 1) + "'s");
 }
 
 const Json& Member(const Json& document, const char* key)
@@ -161,7 +164,8 @@ std::string GradesToJson(const GradeTable& table)
     Json grades = Json::array();
     for (const Grade& grade : table.Grades)
         grades.push_back(GradeJson(grade));
-    const Json document = {{"grades", grades}, {"reject", {{"name", table.Reject.Name}, {"colour", table.Reject.Colour}}}};
+    const Json reject = {{"name", table.Reject.Name}, {"colour", table.Reject.Colour}};
+    const Json document = {{"grades", grades}, {"reject", reject}};
     return document.dump(2) + '\n';
 }
 

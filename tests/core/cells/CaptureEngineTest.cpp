@@ -46,7 +46,7 @@ struct Sequence {
     CaptureOptions options = {};
 };
 
-std::vector<Poll> Repeat(const Poll& poll, int times) { return std::vector<Poll>(static_cast<std::size_t>(times), poll); }
+std::vector<Poll> Repeat(const Poll& poll, std::size_t times) { return std::vector<Poll>(times, poll); }
 
 std::vector<Poll> Join(std::initializer_list<std::vector<Poll>> parts)
 {
@@ -73,11 +73,12 @@ TEST(CaptureEngine, SequencesOfPolls)
     window.MinVoltage = 0.5;
     const std::vector<Sequence> sequences = {
         {"bounce, settle, rest, lift",
-         {Open, {""}, {"30.12", "3.650"}, {"26.5"}, {"24.31", "3.711"}, {"24.30"}, {"24.33", "3.713"}, {"24.32"}, Open, Open},
+         {Open, {""}, {"30.12", "3.650"}, {"26.5"}, {"24.31", "3.711"}, {"24.30"}, {"24.33", "3.713"}, {"24.32"}, Open,
+          Open},
          "oo1112Cwwo", {"24.31@3.711"}},
         {"drift until the timeout, then settled but never captured",
-         Join({Drift(20), Repeat({"24.31"}, 4), Repeat(Open, 2)}), std::string(17, '1') + "U" + std::string(7, 'w') + "o",
-         {}},
+         Join({Drift(20), Repeat({"24.31"}, 4), Repeat(Open, 2)}),
+         std::string(17, '1') + "U" + std::string(7, 'w') + "o", {}},
         {"lifted before settling, then placed again",
          {Open, {"24.31"}, {"24.30"}, Open, {"24.50"}, {"24.51"}, {"24.52"}}, "o12o12C", {"24.51@3.712"}},
         {"a range change restarts settling",

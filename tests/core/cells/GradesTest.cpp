@@ -1,8 +1,10 @@
 #include "cells/GradeJson.h"
 #include "cells/GradeValidation.h"
+#include "common/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 
 namespace voltaryn::cells {
@@ -34,7 +36,7 @@ TEST(Grades, FirstAdmittingGradeWins)
         {3.7, 60.01, "Reject"}, {2.5, 10, "A"},     {2.49, 10, "Reject"}, {4.3, 10, "Overcharged"},
     };
     for (const Row& row : rows)
-        EXPECT_EQ(table.GradeOf(row.volts, row.milliOhms).Name, row.grade) << row.volts << " V " << row.milliOhms << " mOhm";
+        EXPECT_EQ(table.GradeOf(row.volts, row.milliOhms).Name, row.grade) << row.volts << " V, " << row.milliOhms;
 }
 
 TEST(Grades, JsonRoundTrip)
@@ -51,7 +53,19 @@ std::string Table(const std::string& grades, const std::string& reject = R"({"na
     return R"({"grades": [)" + grades + R"(], "reject": )" + reject + "}";
 }
 
-TEST(Grades, JsonErrorsSayWhatAndWhere)
+// The message of the GradeFileError that `load` throws, or "no error".
+template <class Load>
+std::string ErrorOf(Load load)
+{
+    try {
+        load();
+    } catch (const GradeFileError& error) {
+        return error.what();
+    }
+    return "no error";
+}
+
+TEST(Grades, LoadErrorsSayWhatAndWhere)
 {
     const std::string a = R"({"name": "A", "colour": "#2e7d32", "maxResistance": 25})";
     struct Row {
@@ -63,7 +77,8 @@ TEST(Grades, JsonErrorsSayWhatAndWhere)
          R"(grade 2 ("B"): min resistance 40 is above max 25)"},
         {Table(R"({"name": "A", "colour": "#2e7d32", "minVoltage": 4.2, "maxVoltage": 3})"),
          R"(grade 1 ("A"): min voltage 4.2 is above max 3)"},
-        {Table(R"({"name": "A", "colour": "#2e7d32", "maxResistence": 25})"), R"(grade 1 ("A"): unknown key "maxResistence")"},
+        {Table(R"({"name": "A", "colour": "#2e7d32", "maxResistence": 25})"),
+         R"(grade 1 ("A"): unknown key "maxResistence")"},
         {Table(R"({"name": "A", "colour": "green"})"), R"(grade 1 ("A"): colour "green" is not written #rrggbb)"},
         {Table(R"({"name": "A", "colour": "#2e7d32", "maxResistance": "25"})"),
          R"(grade 1 ("A"): "maxResistance" is not a number)"},
@@ -80,29 +95,17 @@ TEST(Grades, JsonErrorsSayWhatAndWhere)
         {R"({"grades": [)", "not valid JSON: parse error at line 1, column 13: syntax error while parsing value - "
                             "unexpected end of input; expected '[', '{', or a literal"},
     };
-    for (const Row& row : rows) {
-        try {
-            GradesFromJson(row.json);
-            ADD_FAILURE() << "no error for " << row.json;
-        } catch (const GradeFileError& error) {
-            EXPECT_EQ(error.what(), row.error) << row.json;
-        }
-    }
-}
+    for (const Row& row : rows)
+        EXPECT_EQ(ErrorOf([&] { GradesFromJson(row.json); }), row.error) << row.json;
 
-TEST(Grades, FileErrorsNameTheFile)
-{
-    const std::filesystem::path missing = std::filesystem::path(VOLTARYN_TEST_DATA_DIR) / "no-such-grades.json";
-    EXPECT_THROW(
-        {
-            try {
-                LoadGradesFile(missing);
-            } catch (const GradeFileError& error) {
-                EXPECT_EQ(error.what(), missing.string() + ": cannot be opened");
-                throw;
-            }
-        },
-        GradeFileError);
+    const testing::TempFolder folder;
+    const std::filesystem::path file = folder / "grades.json";
+    EXPECT_EQ(ErrorOf([&] { LoadGradesFile(file); }), file.string() + ": cannot be opened");
+    std::ofstream(file) << Table(R"({"name": "A", "colour": "green"})");
+    EXPECT_EQ(ErrorOf([&] { LoadGradesFile(file); }),
+              file.string() + R"(: grade 1 ("A"): colour "green" is not written #rrggbb)");
+    std::ofstream(file) << GradesToJson(DefaultLiIonGrades());
+    EXPECT_EQ(LoadGradesFile(file), DefaultLiIonGrades());
 }
 
 TEST(Grades, ValidationFindingsPerGrade)
