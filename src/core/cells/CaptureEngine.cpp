@@ -20,8 +20,8 @@ bool WithinTolerance(const DisplayNumber& value, const DisplayNumber& median, do
 CaptureEngine::CaptureEngine(CaptureOptions options) : options_(options)
 {
     options_.ReadingsToAgree = std::max(1, options_.ReadingsToAgree);
-    window_.reserve(static_cast<std::size_t>(options_.ReadingsToAgree));
-    order_.reserve(window_.capacity());
+    recent_.reserve(static_cast<std::size_t>(options_.ReadingsToAgree));
+    order_.reserve(recent_.capacity());
 }
 
 CaptureStep CaptureEngine::Feed(ReadingTime now, const ProbeReading& reading)
@@ -33,7 +33,7 @@ CaptureStep CaptureEngine::Feed(ReadingTime now, const ProbeReading& reading)
             return {};
         state_ = CaptureState::Settling;
         contactStart_ = now;
-        window_.clear();
+        recent_.clear();
         return Settle(now, {*contact, reading});
     case CaptureState::Settling:
         if (!contact) {
@@ -80,14 +80,14 @@ CaptureStep CaptureEngine::Settle(ReadingTime now, Sample sample)
     if (sample.Reading.Hold)
         return CaptureOf(now, sample);
     // Readings on another range are not comparable: the contact starts settling afresh.
-    if (!window_.empty() && window_.back().Reading.RangeText != sample.Reading.RangeText)
-        window_.clear();
-    if (window_.size() == static_cast<std::size_t>(options_.ReadingsToAgree))
-        window_.erase(window_.begin());
-    window_.push_back(std::move(sample));
+    if (!recent_.empty() && recent_.back().Reading.RangeText != sample.Reading.RangeText)
+        recent_.clear();
+    if (recent_.size() == static_cast<std::size_t>(options_.ReadingsToAgree))
+        recent_.erase(recent_.begin());
+    recent_.push_back(std::move(sample));
     const int agreeing = AgreeingTail();
     if (agreeing == options_.ReadingsToAgree)
-        return CaptureOf(now, MedianOf(window_.size(), &Sample::Resistance));
+        return CaptureOf(now, MedianOf(recent_.size(), &Sample::Resistance));
     CaptureStep step = StepInState();
     step.Agreeing = agreeing;
     step.Needed = options_.ReadingsToAgree;
@@ -114,7 +114,7 @@ CaptureStep CaptureEngine::CaptureOf(ReadingTime now, const Sample& median)
         capture.Temperature = temperature->Value;
     state_ = CaptureState::Captured;
     openReadings_ = 0;
-    window_.clear();
+    recent_.clear();
     CaptureStep step = StepInState();
     step.Agreeing = step.Needed = options_.ReadingsToAgree;
     step.Capture = std::move(capture);
@@ -124,7 +124,7 @@ CaptureStep CaptureEngine::CaptureOf(ReadingTime now, const Sample& median)
 // The longest run of latest readings that agree; a single reading always agrees with itself.
 int CaptureEngine::AgreeingTail()
 {
-    std::size_t count = window_.size();
+    std::size_t count = recent_.size();
     while (count > 1 && !Agree(count))
         --count;
     return static_cast<int>(count);
@@ -134,7 +134,7 @@ bool CaptureEngine::Agree(std::size_t count)
 {
     const DisplayNumber resistance = MedianOf(count, &Sample::Resistance).Resistance;
     const DisplayNumber voltage = MedianOf(count, &Sample::Voltage).Voltage;
-    return std::all_of(window_.end() - static_cast<std::ptrdiff_t>(count), window_.end(), [&](const Sample& s) {
+    return std::all_of(recent_.end() - static_cast<std::ptrdiff_t>(count), recent_.end(), [&](const Sample& s) {
         return WithinTolerance(s.Resistance, resistance, options_.ResistanceTolerancePercent) &&
                WithinTolerance(s.Voltage, voltage, options_.VoltageTolerancePercent);
     });
@@ -145,7 +145,7 @@ bool CaptureEngine::Agree(std::size_t count)
 const CaptureEngine::Sample& CaptureEngine::MedianOf(std::size_t count, DisplayNumber Sample::*field)
 {
     order_.clear();
-    for (auto sample = window_.end() - static_cast<std::ptrdiff_t>(count); sample != window_.end(); ++sample)
+    for (auto sample = recent_.end() - static_cast<std::ptrdiff_t>(count); sample != recent_.end(); ++sample)
         order_.push_back(&*sample);
     const auto middle = order_.begin() + static_cast<std::ptrdiff_t>((count - 1) / 2);
     std::nth_element(order_.begin(), middle, order_.end(),

@@ -53,7 +53,7 @@ struct CaptureStep {
 // Turns the stream of display polls into one capture per cell placed on the probes.
 //
 // The probes read open while the resistance field shows no number ("OL", blank), no range is
-// known, or the voltage lies outside the options' window. A contact settles when the latest
+// known, or the voltage lies outside the options' voltage range. A contact settles when the latest
 // ReadingsToAgree readings, all on one range, each lie within tolerance of their median in both
 // resistance and voltage; a lit HOLD settles it at once (the meter has judged it stable). After a
 // capture, or after a contact that did not settle within SettleTimeout, nothing is captured until
@@ -95,7 +95,7 @@ private:
     CaptureState state_ = CaptureState::Open;
     ReadingTime contactStart_{};
     int openReadings_ = 0;
-    std::vector<Sample> window_;        // the latest contact readings, at most ReadingsToAgree
+    std::vector<Sample> recent_;        // the latest contact readings, at most ReadingsToAgree
     std::vector<const Sample*> order_;  // reused when finding a median
 };
 
