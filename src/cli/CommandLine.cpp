@@ -151,10 +151,7 @@ void AddMeterCommands(CLI::App& app, Command& command)
         app, command, "read", "Read the meter's display: values with their units, range and lit indicators", RunRead,
         [](CLI::App& sub, ReadOptions& options) {
             sub.add_option("--count", options.count, "Readings to take; 0 reads until Ctrl-C (default 1)")
-                ->check([](const std::string& text) {
-            return text.find_first_not_of("0123456789") == std::string::npos ? std::string()
-                                                                             : "SEED is a whole number: " + text;
-        })
+                ->check(CLI::NonNegativeNumber)
                 ->option_text("N");
             sub.add_option("--interval", options.interval, "Seconds from one reading to the next (default 1)")
                 ->check(CLI::Range(0.0, 86400.0))
