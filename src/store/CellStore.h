@@ -37,7 +37,8 @@ public:
     // Sends queued captures; returns how many the server took.
     int Flush();
 
-    void CreateBatch(const BatchInfo& batch);
+    // grades: the grade table as JSON, kept as it is given.
+    void CreateBatch(const QString& name, const QString& notes = {}, const QString& gradesJson = QStringLiteral("[]"));
     std::optional<BatchInfo> FindBatch(const QString& name);
     std::vector<BatchSummary> ListBatches();
     // Deletes a batch with its cells, measurements and packs; returns how many cells it held.

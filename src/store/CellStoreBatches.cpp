@@ -36,21 +36,21 @@ qint64 CellId(SqlConnection& server, const QString& batch, const CellKey& cell)
 
 } // namespace
 
-void CellStore::CreateBatch(const BatchInfo& batch)
+void CellStore::CreateBatch(const QString& name, const QString& notes, const QString& gradesJson)
 {
-    if (batch.name.trimmed().isEmpty())
+    if (name.trimmed().isEmpty())
         throw StoreError(StoreErrorKind::Invalid, QStringLiteral("A batch needs a name"));
     Online([&](SqlConnection& server) {
         try {
             server.Value(QStringLiteral("insert_batch"),
-                         {{QStringLiteral("name"), batch.name},
+                         {{QStringLiteral("name"), name},
                           {QStringLiteral("created"), options_.clock().toMSecsSinceEpoch()},
-                          {QStringLiteral("notes"), batch.notes},
-                          {QStringLiteral("grades"), batch.gradesJson}});
+                          {QStringLiteral("notes"), notes},
+                          {QStringLiteral("grades"), gradesJson}});
         } catch (const StoreError& error) {
             if (error.Kind() != StoreErrorKind::Conflict)
                 throw;
-            throw StoreError(StoreErrorKind::Conflict, QStringLiteral("There is already a batch \"%1\"").arg(batch.name));
+            throw StoreError(StoreErrorKind::Conflict, QStringLiteral("There is already a batch \"%1\"").arg(name));
         }
     });
 }

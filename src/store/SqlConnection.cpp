@@ -18,10 +18,12 @@ namespace {
 
 constexpr int kSqliteBusyTimeoutMs = 10000;
 constexpr int kConnectTimeoutSeconds = 5;
-// SQLite's primary result codes (the low byte of an extended code).
+// SQLite's primary result codes (the low byte of an extended code), and the extended codes of a
+// taken unique key.
 constexpr int kSqliteCorrupt = 11;
-constexpr int kSqliteConstraint = 19;
 constexpr int kSqliteNotADatabase = 26;
+constexpr int kSqliteConstraintPrimaryKey = 1555;
+constexpr int kSqliteConstraintUnique = 2067;
 
 QString NextConnectionName()
 {
@@ -138,10 +140,10 @@ void SqlConnection::Fail(const QSqlError& error, const QString& doing) const
         else if (state == QStringLiteral("23505"))
             kind = StoreErrorKind::Conflict;
     } else {
-        const int code = state.toInt() & 0xFF;
-        if (code == kSqliteNotADatabase || code == kSqliteCorrupt)
+        const int code = state.toInt();
+        if ((code & 0xFF) == kSqliteNotADatabase || (code & 0xFF) == kSqliteCorrupt)
             kind = StoreErrorKind::Foreign;
-        else if (code == kSqliteConstraint)
+        else if (code == kSqliteConstraintUnique || code == kSqliteConstraintPrimaryKey)
             kind = StoreErrorKind::Conflict;
     }
     throw StoreError(kind, message);
@@ -158,8 +160,11 @@ bool SqlConnection::ConnectionLost() const
 
 void BindAll(QSqlQuery& query, const std::map<QString, QVariant>& values)
 {
-    for (const auto& [name, value] : values)
-        query.bindValue(':' + name, value);
+    for (const auto& [name, value] : values) {
+        // Qt binds a null QString as NULL; an empty text is meant (NULL is an invalid QVariant).
+        const bool nullText = value.typeId() == QMetaType::QString && value.toString().isNull();
+        query.bindValue(':' + name, nullText ? QVariant(QStringLiteral("")) : value);
+    }
 }
 
 } // namespace voltaryn::store

@@ -49,7 +49,7 @@ private:
     std::map<QString, QSqlQuery> statements_;
 };
 
-// Binds each value to its named placeholder.
+// Binds each value to its named placeholder; an invalid QVariant is NULL.
 void BindAll(QSqlQuery& query, const std::map<QString, QVariant>& values);
 
 } // namespace voltaryn::store
