@@ -9,12 +9,12 @@
 namespace voltaryn::store {
 namespace {
 
-QJsonValue OptionalJson(const std::optional<double>& value)
+QJsonValue JsonFromDouble(const std::optional<double>& value)
 {
     return value ? QJsonValue(*value) : QJsonValue();
 }
 
-std::optional<double> OptionalDouble(const QJsonValue& value)
+std::optional<double> DoubleFromJson(const QJsonValue& value)
 {
     return value.isDouble() ? std::optional<double>(value.toDouble()) : std::nullopt;
 }
@@ -28,12 +28,12 @@ QByteArray ToJson(const CaptureInput& c)
                              {"station", c.station},
                              {"operator", c.operatorName},
                              {"measured_utc_ms", c.measuredUtc.toMSecsSinceEpoch()},
-                             {"voltage_v", OptionalJson(c.voltageV)},
-                             {"resistance_mohm", OptionalJson(c.resistanceMohm)},
+                             {"voltage_v", JsonFromDouble(c.voltageV)},
+                             {"resistance_mohm", JsonFromDouble(c.resistanceMohm)},
                              {"voltage_text", c.voltageText},
                              {"resistance_text", c.resistanceText},
                              {"range_text", c.rangeText},
-                             {"temperature_c", OptionalJson(c.temperatureC)},
+                             {"temperature_c", JsonFromDouble(c.temperatureC)},
                              {"grade", c.grade},
                          })
         .toJson(QJsonDocument::Compact);
@@ -49,12 +49,12 @@ CaptureInput FromJson(const QByteArray& json)
         o["station"].toString(),
         o["operator"].toString(),
         QDateTime::fromMSecsSinceEpoch(o["measured_utc_ms"].toInteger(), Qt::UTC),
-        OptionalDouble(o["voltage_v"]),
-        OptionalDouble(o["resistance_mohm"]),
+        DoubleFromJson(o["voltage_v"]),
+        DoubleFromJson(o["resistance_mohm"]),
         o["voltage_text"].toString(),
         o["resistance_text"].toString(),
         o["range_text"].toString(),
-        OptionalDouble(o["temperature_c"]),
+        DoubleFromJson(o["temperature_c"]),
         o["grade"].toString(),
     };
 }

@@ -41,4 +41,3 @@ CREATE TABLE measurements (
     withdrawn BOOLEAN NOT NULL DEFAULT FALSE
 );
 CREATE INDEX measurements_latest ON measurements (cell_id, withdrawn, measured_utc_ms, id);
-CREATE INDEX measurements_by_station ON measurements (station, id);
