@@ -55,7 +55,7 @@ QSqlDatabase OpenDatabase(const StoreSpec& spec, const QString& name)
 
 } // namespace
 
-SqlConnection::SqlConnection(const StoreSpec& spec) : spec_(spec), name_(NextConnectionName())
+SqlConnection::SqlConnection(StoreSpec spec) : spec_(std::move(spec)), name_(NextConnectionName())
 {
     QSqlDatabase db = OpenDatabase(spec_, name_);
     if (!db.isValid())
@@ -102,7 +102,7 @@ QSqlQuery& SqlConnection::Statement(const QString& name)
     return found->second;
 }
 
-void SqlConnection::Run(QSqlQuery& query)
+void SqlConnection::Run(QSqlQuery& query) const
 {
     if (!query.exec())
         Fail(query.lastError(), QStringLiteral("Cannot run a statement on"));

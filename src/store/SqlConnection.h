@@ -18,7 +18,7 @@ namespace voltaryn::store {
 class SqlConnection {
 public:
     // Opens without reading or writing anything, so a foreign file can still be refused intact.
-    explicit SqlConnection(const StoreSpec& spec);
+    explicit SqlConnection(StoreSpec spec);
     ~SqlConnection();
     SqlConnection(const SqlConnection&) = delete;
     SqlConnection& operator=(const SqlConnection&) = delete;
@@ -32,7 +32,7 @@ public:
     // The named statement (see SqlStatements), prepared; bind its values, then Run() it.
     QSqlQuery& Statement(const QString& name);
     // Runs a prepared statement; on success the query is positioned before its first row.
-    void Run(QSqlQuery& query);
+    void Run(QSqlQuery& query) const;
     // Runs a statement text as it stands.
     void RunText(const QString& sql);
     // Runs the named statement with its values bound by name and returns its first column of
