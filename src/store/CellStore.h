@@ -1,0 +1,72 @@
+#pragma once
+
+#include "store/StoreSpec.h"
+#include "store/StoreTypes.h"
+
+#include <functional>
+#include <memory>
+
+namespace voltaryn::store {
+
+class OfflineQueue;
+class SqlConnection;
+
+struct StoreOptions {
+    // The offline queue's file, for a PostgreSQL store; empty: offline-queue.db beside DefaultSqlitePath().
+    QString queuePath;
+    // The clock that dates new batches, packs and migrations.
+    std::function<QDateTime()> clock = [] { return QDateTime::currentDateTimeUtc(); };
+};
+
+// The database of cell-sorting batches. Synchronous: open and use it on one thread (a worker,
+// so the window never waits on the network); another thread opens a CellStore of its own.
+// Every failure is thrown as a StoreError. On PostgreSQL, captures taken while the server is
+// unreachable wait in a local queue and are sent, in order and once each, by Flush() or the
+// next capture after the server is back; everything else needs the server.
+class CellStore {
+public:
+    explicit CellStore(StoreOptions options = {});
+    ~CellStore();
+    CellStore(const CellStore&) = delete;
+    CellStore& operator=(const CellStore&) = delete;
+
+    // Opens (and creates or upgrades) the database. A PostgreSQL server that cannot be reached
+    // leaves the store offline, queueing captures, rather than failing.
+    void Open(const StoreSpec& spec);
+    StoreStatus Status();
+    // Sends queued captures; returns how many the server took.
+    int Flush();
+
+    // grades: the grade table as JSON, kept as it is given.
+    void CreateBatch(const QString& name, const QString& notes = {}, const QString& gradesJson = QStringLiteral("[]"));
+    std::optional<BatchInfo> FindBatch(const QString& name);
+    std::vector<BatchSummary> ListBatches();
+    // Deletes a batch with its cells, measurements and packs; returns how many cells it held.
+    qint64 DeleteBatch(const QString& name);
+
+    // Committed before it returns (or queued, as the receipt says).
+    CaptureReceipt RecordCapture(CaptureInput capture);
+    std::vector<CellRow> Cells(const QString& batch);
+    // Withdraws the station's latest capture into the batch that is still in force.
+    std::optional<WithdrawnCapture> WithdrawLast(const QString& batch, const QString& station);
+    void SetLabel(const QString& batch, qint64 cellNumber, const QString& label);
+    void SetCapacity(const QString& batch, const CellKey& cell, std::optional<double> capacityMah);
+
+    void SavePack(const QString& batch, const PackLayout& pack);
+    std::vector<PackLayout> Packs(const QString& batch);
+
+private:
+    SqlConnection& Server();
+    bool Connect();
+    CaptureReceipt Enqueue(const CaptureInput& capture);
+    // Runs work on the server; a lost connection leaves the store offline.
+    void Online(const std::function<void(SqlConnection&)>& work);
+
+    StoreOptions options_;
+    StoreSpec spec_;
+    std::unique_ptr<SqlConnection> server_;
+    std::unique_ptr<OfflineQueue> queue_;
+    QString lastError_;
+};
+
+} // namespace voltaryn::store

@@ -1,0 +1,187 @@
+// The batch, cell and pack operations of CellStore: each needs the server.
+#include "store/CaptureWriter.h"
+#include "store/CellStore.h"
+#include "store/SqlConnection.h"
+#include "store/SqlValues.h"
+#include "store/StoreError.h"
+#include "store/WriteTransaction.h"
+
+namespace voltaryn::store {
+namespace {
+
+// A row of find_batch or list_batches: id, name, created, notes, grades.
+BatchInfo BatchFromRow(const QSqlQuery& query)
+{
+    return {query.value(1).toString(), FromUtcMs(query.value(2)), query.value(3).toString(),
+            query.value(4).toString()};
+}
+
+qint64 CellId(SqlConnection& server, const QString& batch, const CellKey& cell)
+{
+    const qint64 id = BatchId(server, batch);
+    const bool byNumber = std::holds_alternative<qint64>(cell);
+    const QVariant found = byNumber ? server.Value(QStringLiteral("cell_by_number"),
+                                                   {{QStringLiteral("batch"), id},
+                                                    {QStringLiteral("number"), std::get<qint64>(cell)}})
+                                    : server.Value(QStringLiteral("cell_by_label"),
+                                                   {{QStringLiteral("batch"), id},
+                                                    {QStringLiteral("label"), std::get<QString>(cell)}});
+    if (!found.isValid())
+        throw StoreError(StoreErrorKind::NotFound,
+                         QStringLiteral("Batch \"%1\" has no cell %2")
+                             .arg(batch, byNumber ? QString::number(std::get<qint64>(cell))
+                                                  : '"' + std::get<QString>(cell) + '"'));
+    return found.toLongLong();
+}
+
+} // namespace
+
+void CellStore::CreateBatch(const QString& name, const QString& notes, const QString& gradesJson)
+{
+    if (name.trimmed().isEmpty())
+        throw StoreError(StoreErrorKind::Invalid, QStringLiteral("A batch needs a name"));
+    Online([&](SqlConnection& server) {
+        try {
+            server.Value(QStringLiteral("insert_batch"),
+                         {{QStringLiteral("name"), name},
+                          {QStringLiteral("created"), options_.clock().toMSecsSinceEpoch()},
+                          {QStringLiteral("notes"), notes},
+                          {QStringLiteral("grades"), gradesJson}});
+        } catch (const StoreError& error) {
+            if (error.Kind() != StoreErrorKind::Conflict)
+                throw;
+            throw StoreError(StoreErrorKind::Conflict, QStringLiteral("There is already a batch \"%1\"").arg(name));
+        }
+    });
+}
+
+std::optional<BatchInfo> CellStore::FindBatch(const QString& name)
+{
+    std::optional<BatchInfo> found;
+    Online([&](SqlConnection& server) {
+        QSqlQuery& query = server.Statement(QStringLiteral("find_batch"));
+        query.bindValue(QStringLiteral(":name"), name);
+        server.Run(query);
+        if (query.next())
+            found = BatchFromRow(query);
+        query.finish();
+    });
+    return found;
+}
+
+std::vector<BatchSummary> CellStore::ListBatches()
+{
+    std::vector<BatchSummary> batches;
+    Online([&](SqlConnection& server) {
+        std::map<qint64, std::size_t> byId;
+        QSqlQuery& list = server.Statement(QStringLiteral("list_batches"));
+        server.Run(list);
+        while (list.next()) {
+            byId[list.value(0).toLongLong()] = batches.size();
+            batches.push_back({BatchFromRow(list), 0, {}});
+        }
+        list.finish();
+        QSqlQuery& counts = server.Statement(QStringLiteral("batch_grade_counts"));
+        server.Run(counts);
+        while (counts.next()) {
+            const auto found = byId.find(counts.value(0).toLongLong());
+            if (found == byId.end())
+                continue;  // a batch created since the list was read
+            BatchSummary& summary = batches[found->second];
+            summary.cellsPerGrade[counts.value(1).toString()] = counts.value(2).toLongLong();
+            summary.cells += counts.value(2).toLongLong();
+        }
+        counts.finish();
+    });
+    return batches;
+}
+
+qint64 CellStore::DeleteBatch(const QString& name)
+{
+    qint64 cells = 0;
+    Online([&](SqlConnection& server) {
+        WriteTransaction transaction(server);
+        const qint64 batch = BatchId(server, name);
+        cells = server.Value(QStringLiteral("count_cells"), {{QStringLiteral("batch"), batch}}).toLongLong();
+        server.Value(QStringLiteral("delete_batch"), {{QStringLiteral("batch"), batch}});
+        transaction.Commit();
+    });
+    return cells;
+}
+
+std::vector<CellRow> CellStore::Cells(const QString& batch)
+{
+    std::vector<CellRow> cells;
+    Online([&](SqlConnection& server) {
+        const qint64 id = BatchId(server, batch);
+        QSqlQuery& query = server.Statement(QStringLiteral("batch_cells"));
+        query.bindValue(QStringLiteral(":batch"), id);
+        server.Run(query);
+        while (query.next()) {
+            cells.push_back({query.value(0).toLongLong(),
+                             query.value(1).toString(),
+                             OptionalDouble(query.value(2)),
+                             {query.value(3).toString(), query.value(4).toString(), query.value(5).toString(),
+                              FromUtcMs(query.value(6)), OptionalDouble(query.value(7)),
+                              OptionalDouble(query.value(8)), query.value(9).toString(), query.value(10).toString(),
+                              query.value(11).toString(), OptionalDouble(query.value(12)),
+                              query.value(13).toString()}});
+        }
+        query.finish();
+    });
+    return cells;
+}
+
+std::optional<WithdrawnCapture> CellStore::WithdrawLast(const QString& batch, const QString& station)
+{
+    std::optional<WithdrawnCapture> withdrawn;
+    Online([&](SqlConnection& server) {
+        WriteTransaction transaction(server);
+        const qint64 id = BatchId(server, batch);
+        QSqlQuery& last = server.Statement(QStringLiteral("last_capture_of_station"));
+        BindAll(last, {{QStringLiteral("batch"), id}, {QStringLiteral("station"), station}});
+        server.Run(last);
+        QVariant measurement;
+        if (last.next()) {
+            measurement = last.value(0);
+            withdrawn = WithdrawnCapture{last.value(1).toLongLong(), last.value(2).toString(), last.value(3).toString()};
+        }
+        last.finish();
+        if (!measurement.isValid())
+            return;
+        server.Value(QStringLiteral("withdraw_measurement"), {{QStringLiteral("id"), measurement}});
+        transaction.Commit();
+    });
+    return withdrawn;
+}
+
+void CellStore::SetLabel(const QString& batch, qint64 cellNumber, const QString& label)
+{
+    Online([&](SqlConnection& server) {
+        WriteTransaction transaction(server);
+        const qint64 cell = CellId(server, batch, cellNumber);
+        try {
+            server.Value(QStringLiteral("set_label"), {{QStringLiteral("cell"), cell},
+                                                       {QStringLiteral("label"), NullIfEmpty(label)}});
+        } catch (const StoreError& error) {
+            if (error.Kind() != StoreErrorKind::Conflict)
+                throw;
+            throw StoreError(StoreErrorKind::Conflict,
+                             QStringLiteral("Another cell of batch \"%1\" is labelled \"%2\"").arg(batch, label));
+        }
+        transaction.Commit();
+    });
+}
+
+void CellStore::SetCapacity(const QString& batch, const CellKey& cell, std::optional<double> capacityMah)
+{
+    Online([&](SqlConnection& server) {
+        WriteTransaction transaction(server);
+        server.Value(QStringLiteral("set_capacity"),
+                     {{QStringLiteral("cell"), CellId(server, batch, cell)},
+                      {QStringLiteral("capacity"), NullIfEmpty(capacityMah)}});
+        transaction.Commit();
+    });
+}
+
+} // namespace voltaryn::store

@@ -1,0 +1,107 @@
+#include "store/SchemaMigrator.h"
+
+#include "store/SqlConnection.h"
+#include "store/SqlStatements.h"
+#include "store/StoreError.h"
+#include "store/WriteTransaction.h"
+
+#include <QStringList>
+
+namespace voltaryn::store {
+namespace {
+
+const QString kSchemaTable = QStringLiteral("schema_migrations");
+
+QStringList UserTables(SqlConnection& connection)
+{
+    QSqlQuery& query = connection.Statement(QStringLiteral("user_tables"));
+    connection.Run(query);
+    QStringList tables;
+    while (query.next())
+        tables << query.value(0).toString();
+    query.finish();
+    return tables;
+}
+
+void RefuseForeign(SqlConnection& connection)
+{
+    QStringList tables;
+    try {
+        tables = UserTables(connection);
+    } catch (const StoreError& error) {
+        if (error.Kind() != StoreErrorKind::Foreign)
+            throw;
+        throw StoreError(StoreErrorKind::Foreign,
+                         QStringLiteral("%1 is not a Voltaryn database (not an SQLite file, or a damaged one); "
+                                        "it was left as it is")
+                             .arg(connection.Spec().DisplayText()));
+    }
+    if (!tables.isEmpty() && !tables.contains(kSchemaTable))
+        throw StoreError(StoreErrorKind::Foreign,
+                         QStringLiteral("%1 holds other tables (%2) and no Voltaryn tables; it was left as it is")
+                             .arg(connection.Spec().DisplayText(), tables.mid(0, 3).join(QStringLiteral(", "))));
+}
+
+void RefuseNewer(const SqlConnection& connection, const SchemaVersion& version)
+{
+    if (version.minCompatible > LatestSchemaVersion())
+        throw StoreError(StoreErrorKind::Incompatible,
+                         QStringLiteral("%1 needs Voltaryn schema %2 or newer, and this Voltaryn knows schema %3: "
+                                        "update Voltaryn on this station to use it")
+                             .arg(connection.Spec().DisplayText())
+                             .arg(version.minCompatible)
+                             .arg(LatestSchemaVersion()));
+}
+
+void Migrate(SqlConnection& connection, qint64 nowUtcMs, int targetVersion)
+{
+    for (const Migration& migration : Migrations(connection.GetEngine())) {
+        if (migration.version > targetVersion)
+            break;
+        WriteTransaction transaction(connection);
+        connection.Value(QStringLiteral("lock_schema"));
+        // Another station may have taken this step while this one waited for the lock.
+        const SchemaVersion version = ReadSchemaVersion(connection);
+        RefuseNewer(connection, version);
+        if (version.current >= migration.version)
+            continue;
+        for (const QString& statement : migration.statements)
+            connection.RunText(statement);
+        connection.Value(QStringLiteral("record_migration"), {{QStringLiteral("version"), migration.version},
+                                                              {QStringLiteral("min_compatible"), migration.minCompatible},
+                                                              {QStringLiteral("now"), nowUtcMs}});
+        transaction.Commit();
+    }
+}
+
+} // namespace
+
+int LatestSchemaVersion()
+{
+    return Migrations(Engine::Sqlite).back().version;
+}
+
+SchemaVersion ReadSchemaVersion(SqlConnection& connection)
+{
+    if (!UserTables(connection).contains(kSchemaTable))
+        return {};
+    QSqlQuery& query = connection.Statement(QStringLiteral("schema_version"));
+    connection.Run(query);
+    SchemaVersion version;
+    if (query.next())
+        version = {query.value(0).toInt(), query.value(1).toInt()};
+    query.finish();
+    return version;
+}
+
+std::unique_ptr<SqlConnection> OpenStoreDatabase(const StoreSpec& spec, qint64 nowUtcMs, int targetVersion)
+{
+    auto connection = std::make_unique<SqlConnection>(spec);
+    RefuseForeign(*connection);
+    connection->ConfigureSession();
+    RefuseNewer(*connection, ReadSchemaVersion(*connection));
+    Migrate(*connection, nowUtcMs, targetVersion);
+    return connection;
+}
+
+} // namespace voltaryn::store

@@ -1,0 +1,170 @@
+#include "store/SqlConnection.h"
+
+#include "store/SqlStatements.h"
+#include "store/StoreError.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
+
+#include <libpq-fe.h>
+
+#include <atomic>
+
+namespace voltaryn::store {
+namespace {
+
+constexpr int kSqliteBusyTimeoutMs = 10000;
+constexpr int kConnectTimeoutSeconds = 5;
+// SQLite's primary result codes (the low byte of an extended code), and the extended codes of a
+// taken unique key.
+constexpr int kSqliteCorrupt = 11;
+constexpr int kSqliteNotADatabase = 26;
+constexpr int kSqliteConstraintPrimaryKey = 1555;
+constexpr int kSqliteConstraintUnique = 2067;
+
+QString NextConnectionName()
+{
+    static std::atomic<int> counter{0};
+    return QStringLiteral("voltaryn-store-%1").arg(++counter);
+}
+
+QSqlDatabase OpenDatabase(const StoreSpec& spec, const QString& name)
+{
+    QSqlDatabase db;
+    if (spec.engine == Engine::Sqlite) {
+        QDir().mkpath(QFileInfo(spec.path).absolutePath());
+        db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(spec.path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kSqliteBusyTimeoutMs));
+    } else {
+        db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+        db.setHostName(spec.host);
+        db.setPort(spec.port);
+        db.setUserName(spec.user);
+        db.setPassword(spec.password);
+        db.setDatabaseName(spec.database);
+        db.setConnectOptions((QStringList{QStringLiteral("connect_timeout=%1").arg(kConnectTimeoutSeconds),
+                              QStringLiteral("application_name=voltaryn")}
+                              + spec.options).join(';'));
+    }
+    return db;
+}
+
+} // namespace
+
+SqlConnection::SqlConnection(StoreSpec spec) : spec_(std::move(spec)), name_(NextConnectionName())
+{
+    QSqlDatabase db = OpenDatabase(spec_, name_);
+    if (!db.isValid())
+        throw StoreError(StoreErrorKind::Failed,
+                         QStringLiteral("The Qt SQL driver for %1 is not installed")
+                             .arg(spec_.engine == Engine::Sqlite ? "SQLite" : "PostgreSQL"));
+    if (!db.open())
+        Fail(db.lastError(), QStringLiteral("Cannot open"));
+}
+
+SqlConnection::~SqlConnection()
+{
+    statements_.clear();
+    QSqlDatabase::database(name_, false).close();
+    QSqlDatabase::removeDatabase(name_);
+}
+
+void SqlConnection::ConfigureSession()
+{
+    if (spec_.engine != Engine::Sqlite)
+        return;
+    const QString mode = Value(QStringLiteral("pragma_journal_mode_wal")).toString();
+    if (mode.compare(QStringLiteral("wal"), Qt::CaseInsensitive) != 0)
+        throw StoreError(StoreErrorKind::Failed,
+                         QStringLiteral("%1 cannot use a write-ahead log (journal mode is \"%2\"); "
+                                        "is it on a network drive?")
+                             .arg(spec_.DisplayText(), mode));
+    RunText(QStringLiteral("PRAGMA synchronous = FULL"));
+    RunText(QStringLiteral("PRAGMA foreign_keys = ON"));
+    if (Value(QStringLiteral("pragma_foreign_keys")).toInt() != 1)
+        throw StoreError(StoreErrorKind::Failed, QStringLiteral("This SQLite cannot enforce foreign keys"));
+}
+
+QSqlQuery& SqlConnection::Statement(const QString& name)
+{
+    auto found = statements_.find(name);
+    if (found == statements_.end()) {
+        QSqlQuery query(QSqlDatabase::database(name_, false));
+        query.setForwardOnly(true);
+        if (!query.prepare(SqlStatement(spec_.engine, name)))
+            Fail(query.lastError(), QStringLiteral("Cannot prepare %1 on").arg(name));
+        found = statements_.emplace(name, std::move(query)).first;
+    }
+    return found->second;
+}
+
+void SqlConnection::Run(QSqlQuery& query) const
+{
+    if (!query.exec())
+        Fail(query.lastError(), QStringLiteral("Cannot run a statement on"));
+}
+
+void SqlConnection::RunText(const QString& sql)
+{
+    QSqlQuery query(QSqlDatabase::database(name_, false));
+    if (!query.exec(sql))
+        Fail(query.lastError(), QStringLiteral("Cannot run \"%1\" on").arg(sql.section(' ', 0, 1)));
+}
+
+QVariant SqlConnection::Value(const QString& name, const std::map<QString, QVariant>& values)
+{
+    QSqlQuery& query = Statement(name);
+    BindAll(query, values);
+    Run(query);
+    QVariant value = query.next() ? query.value(0) : QVariant();
+    query.finish();
+    return value;
+}
+
+void SqlConnection::Fail(const QSqlError& error, const QString& doing) const
+{
+    QString detail = error.text();
+    if (!spec_.password.isEmpty())
+        detail.replace(spec_.password, QStringLiteral("***"));
+    const QString message = QStringLiteral("%1 %2: %3").arg(doing, spec_.DisplayText(), detail);
+    const QString state = error.nativeErrorCode();
+    StoreErrorKind kind = StoreErrorKind::Failed;
+    if (spec_.engine == Engine::Postgresql) {
+        if (error.type() == QSqlError::ConnectionError || state.startsWith(QStringLiteral("08"))
+            || state.startsWith(QStringLiteral("57P")) || ConnectionLost())
+            kind = StoreErrorKind::Unreachable;
+        else if (state == QStringLiteral("23505"))
+            kind = StoreErrorKind::Conflict;
+    } else {
+        const int code = state.toInt();
+        if ((code & 0xFF) == kSqliteNotADatabase || (code & 0xFF) == kSqliteCorrupt)
+            kind = StoreErrorKind::Foreign;
+        else if (code == kSqliteConstraintUnique || code == kSqliteConstraintPrimaryKey)
+            kind = StoreErrorKind::Conflict;
+    }
+    throw StoreError(kind, message);
+}
+
+bool SqlConnection::ConnectionLost() const
+{
+    const QVariant handle = QSqlDatabase::database(name_, false).driver()->handle();
+    if (qstrcmp(handle.typeName(), "PGconn*") != 0)
+        return false;
+    const auto* connection = *static_cast<PGconn* const*>(handle.constData());
+    return connection == nullptr || PQstatus(connection) != CONNECTION_OK;
+}
+
+void BindAll(QSqlQuery& query, const std::map<QString, QVariant>& values)
+{
+    for (const auto& [name, value] : values) {
+        // Qt binds a null QString as NULL; an empty text is meant (NULL is an invalid QVariant).
+        const bool nullText = value.typeId() == QMetaType::QString && value.toString().isNull();
+        query.bindValue(':' + name, nullText ? QVariant(QStringLiteral("")) : value);
+    }
+}
+
+} // namespace voltaryn::store

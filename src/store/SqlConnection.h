@@ -1,0 +1,55 @@
+#pragma once
+
+#include "store/StoreSpec.h"
+
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+
+#include <map>
+
+class QSqlError;
+
+namespace voltaryn::store {
+
+// One open connection to the store's database, named uniquely and used only by the thread that
+// opened it. Named statements are prepared once and kept; every failure is thrown as a
+// StoreError whose kind says whether the server went away.
+class SqlConnection {
+public:
+    // Opens without reading or writing anything, so a foreign file can still be refused intact.
+    explicit SqlConnection(StoreSpec spec);
+    ~SqlConnection();
+    SqlConnection(const SqlConnection&) = delete;
+    SqlConnection& operator=(const SqlConnection&) = delete;
+
+    Engine GetEngine() const { return spec_.engine; }
+    const StoreSpec& Spec() const { return spec_; }
+
+    // SQLite: write-ahead log (read back and verified), full sync on commit, foreign keys.
+    void ConfigureSession();
+
+    // The named statement (see SqlStatements), prepared; bind its values, then Run() it.
+    QSqlQuery& Statement(const QString& name);
+    // Runs a prepared statement; on success the query is positioned before its first row.
+    void Run(QSqlQuery& query) const;
+    // Runs a statement text as it stands.
+    void RunText(const QString& sql);
+    // Runs the named statement with its values bound by name and returns its first column of
+    // its first row (an invalid QVariant when it returns no row).
+    QVariant Value(const QString& name, const std::map<QString, QVariant>& values = {});
+
+    [[noreturn]] void Fail(const QSqlError& error, const QString& doing) const;
+
+private:
+    bool ConnectionLost() const;
+
+    StoreSpec spec_;
+    QString name_;
+    std::map<QString, QSqlQuery> statements_;
+};
+
+// Binds each value to its named placeholder; an invalid QVariant is NULL.
+void BindAll(QSqlQuery& query, const std::map<QString, QVariant>& values);
+
+} // namespace voltaryn::store

@@ -1,0 +1,111 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+#include <map>
+#include <optional>
+#include <variant>
+#include <vector>
+
+namespace voltaryn::store {
+
+// One reading of a cell as the station took it.
+struct CaptureInput {
+    QString batch;
+    QString label;       // scanned or typed; empty: a new cell with the next number
+    QString clientUuid;  // empty: the store makes one
+    QString station;
+    QString operatorName;
+    QDateTime measuredUtc;
+    std::optional<double> voltageV;        // empty when the meter showed overload
+    std::optional<double> resistanceMohm;
+    QString voltageText;                   // the texts as the meter displayed them
+    QString resistanceText;
+    QString rangeText;
+    std::optional<double> temperatureC;
+    QString grade;
+};
+
+// What became of a capture: stored under a cell number, or queued while the server is away.
+struct CaptureReceipt {
+    bool queued = false;
+    qint64 cellNumber = 0;  // 0 while queued
+    QString label;
+    QString clientUuid;
+    bool newCell = false;
+};
+
+struct BatchInfo {
+    QString name;
+    QDateTime createdUtc;  // set by the store when it creates the batch
+    QString notes;
+    QString gradesJson = QStringLiteral("[]");
+};
+
+// A batch with its cell count per grade of each cell's latest measurement.
+struct BatchSummary {
+    BatchInfo batch;
+    qint64 cells = 0;
+    std::map<QString, qint64> cellsPerGrade;
+};
+
+struct Measurement {
+    QString clientUuid;
+    QString station;
+    QString operatorName;
+    QDateTime measuredUtc;
+    std::optional<double> voltageV;
+    std::optional<double> resistanceMohm;
+    QString voltageText;
+    QString resistanceText;
+    QString rangeText;
+    std::optional<double> temperatureC;
+    QString grade;
+};
+
+// A cell with its latest measurement that was not withdrawn.
+struct CellRow {
+    qint64 number = 0;
+    QString label;
+    std::optional<double> capacityMah;
+    Measurement latest;
+};
+
+// A cell named by its number or its label.
+using CellKey = std::variant<qint64, QString>;
+
+struct WithdrawnCapture {
+    qint64 cellNumber = 0;
+    QString label;
+    QString clientUuid;
+};
+
+struct PackPosition {
+    int group = 0;     // 0-based series group
+    int position = 0;  // 0-based place inside the parallel group
+    qint64 cellNumber = 0;
+
+    bool operator==(const PackPosition&) const = default;
+};
+
+struct PackLayout {
+    QString name;
+    int series = 0;
+    int parallel = 0;
+    std::vector<PackPosition> cells;
+    QDateTime createdUtc;  // set by the store
+};
+
+// Whether captures reach the server now, and how many wait in the offline queue.
+struct StoreStatus {
+    bool online = true;
+    qint64 queued = 0;
+    qint64 rejected = 0;  // queued captures the server refused (their batch is gone, ...)
+    QString lastError;
+
+    // "online", "offline — 3 queued", "online — 2 queued"
+    QString Text() const;
+};
+
+} // namespace voltaryn::store

@@ -1,0 +1,1 @@
+SELECT id, number, label FROM cells WHERE batch_id = :batch AND number = :number

@@ -1,0 +1,1 @@
+SELECT COUNT(*) FROM cells WHERE batch_id = :batch

@@ -1,0 +1,1 @@
+DELETE FROM batches WHERE id = :batch

@@ -1,0 +1,1 @@
+SELECT id, name, created_utc_ms, notes, grades_json FROM batches WHERE name = :name

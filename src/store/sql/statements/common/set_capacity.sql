@@ -1,0 +1,1 @@
+UPDATE cells SET capacity_mah = :capacity WHERE id = :cell

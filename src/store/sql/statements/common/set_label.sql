@@ -1,0 +1,1 @@
+UPDATE cells SET label = :label WHERE id = :cell

@@ -1,0 +1,1 @@
+UPDATE measurements SET withdrawn = TRUE WHERE id = :id

@@ -1,0 +1,1 @@
+SELECT table_name FROM information_schema.tables WHERE table_schema = current_schema()

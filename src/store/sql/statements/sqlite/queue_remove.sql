@@ -1,0 +1,1 @@
+DELETE FROM queued_captures WHERE client_uuid = :uuid

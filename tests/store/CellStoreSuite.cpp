@@ -1,0 +1,249 @@
+// The store's behaviour, the same on every engine; the instantiations run it on SQLite and on
+// PostgreSQL.
+#include "store/SchemaMigrator.h"
+#include "store/SqlConnection.h"
+#include "store/StoreError.h"
+#include "store/StoreTestDatabase.h"
+
+#include <gmock/gmock.h>
+
+#include <set>
+#include <thread>
+
+namespace voltaryn::store {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::Pair;
+
+template <typename Call>
+StoreError ErrorOf(Call call)
+{
+    try {
+        call();
+    } catch (const StoreError& error) {
+        return error;
+    }
+    ADD_FAILURE() << "no StoreError thrown";
+    return StoreError(StoreErrorKind::Failed, {});
+}
+
+std::vector<qint64> Numbers(const std::vector<CellRow>& cells)
+{
+    std::vector<qint64> numbers;
+    for (const CellRow& cell : cells)
+        numbers.push_back(cell.number);
+    return numbers;
+}
+
+TEST_P(StoreTest, OpensAnEmptyDatabaseOrOneOfEveryEarlierSchemaAndUpgradesItKeepingItsData)
+{
+    for (int version = 0; version < LatestSchemaVersion(); ++version) {
+        const StoreSpec spec = NewDatabase();
+        OpenStoreDatabase(spec, 0, version);
+        if (version > 0)
+            RunSql(spec, QStringLiteral("INSERT INTO batches (name, created_utc_ms) VALUES ('old', 0)"));
+        auto store = OpenStore(spec);
+        SqlConnection check(spec);
+        EXPECT_EQ(ReadSchemaVersion(check).current, LatestSchemaVersion()) << "from " << version;
+        EXPECT_EQ(SqlValue(spec, QStringLiteral("SELECT COUNT(*) FROM schema_migrations")).toInt(),
+                  LatestSchemaVersion())
+            << "every step recorded, from " << version;
+        EXPECT_EQ(store->FindBatch(QStringLiteral("old")).has_value(), version > 0) << "from " << version;
+        store->CreateBatch(QStringLiteral("new"));
+        store->SavePack(QStringLiteral("new"), {QStringLiteral("pack"), 1, 1, {}, {}});
+    }
+}
+
+TEST_P(StoreTest, RefusesADatabaseThatNeedsANewerProgramButUsesANewerCompatibleOne)
+{
+    const int latest = LatestSchemaVersion();
+    const struct {
+        int version;
+        int minCompatible;
+        bool refused;
+    } cases[] = {{latest + 1, latest, false}, {latest + 1, latest + 1, true}, {latest + 5, latest + 3, true}};
+    for (const auto& [version, minCompatible, refused] : cases) {
+        const StoreSpec spec = NewDatabase();
+        OpenStore(spec);
+        RunSql(spec, QStringLiteral("INSERT INTO schema_migrations VALUES (%1, %2, 0)").arg(version).arg(minCompatible));
+        CellStore store;
+        if (!refused) {
+            store.Open(spec);
+            continue;
+        }
+        const StoreError error = ErrorOf([&] { store.Open(spec); });
+        EXPECT_EQ(error.Kind(), StoreErrorKind::Incompatible);
+        EXPECT_THAT(error.Message().toStdString(),
+                    HasSubstr(QStringLiteral("needs Voltaryn schema %1 or newer").arg(minCompatible).toStdString()));
+    }
+}
+
+TEST_P(StoreTest, CapturesNumberNewCellsAndARetestOfALabelAddsToItsCell)
+{
+    auto store = StoreWithBatch();
+    const struct {
+        const char* label;
+        const char* grade;
+        qint64 number;
+        bool newCell;
+    } captures[] = {{"", "A", 1, true},    {"QR-7", "B", 2, true}, {"", "C", 3, true},
+                    {"QR-7", "A", 2, false}, {"qr-7", "B", 4, true}};
+    int second = 0;
+    for (const auto& [label, grade, number, newCell] : captures) {
+        const CaptureReceipt receipt = store->RecordCapture(Capture(label, QStringLiteral("s1"), ++second, grade));
+        EXPECT_FALSE(receipt.queued);
+        EXPECT_EQ(receipt.cellNumber, number) << label;
+        EXPECT_EQ(receipt.newCell, newCell) << label;
+        EXPECT_FALSE(receipt.clientUuid.isEmpty());
+    }
+    const auto cells = store->Cells(QStringLiteral("lot-1"));
+    ASSERT_THAT(Numbers(cells), ElementsAre(1, 2, 3, 4));
+    EXPECT_EQ(cells[1].label, QStringLiteral("QR-7"));
+    EXPECT_EQ(cells[1].latest.grade, QStringLiteral("A"));  // the retest
+    EXPECT_EQ(cells[1].latest.measuredUtc, Capture({}, {}, 4).measuredUtc);
+    EXPECT_EQ(cells[1].latest.rangeText, QStringLiteral("40 mOhm"));
+    EXPECT_DOUBLE_EQ(*cells[1].latest.voltageV, 3.604);
+    EXPECT_FALSE(cells[0].capacityMah.has_value());
+
+    const auto batches = store->ListBatches();
+    ASSERT_EQ(batches.size(), 1u);
+    EXPECT_EQ(batches[0].batch.notes, QStringLiteral("incoming 18650"));
+    EXPECT_EQ(batches[0].cells, 4);
+    EXPECT_THAT(batches[0].cellsPerGrade, ElementsAre(Pair(QStringLiteral("A"), 2), Pair(QStringLiteral("B"), 1),
+                                                      Pair(QStringLiteral("C"), 1)));
+}
+
+TEST_P(StoreTest, ACaptureSentTwiceIsStoredOnce)
+{
+    auto store = StoreWithBatch();
+    CaptureInput capture = Capture(QStringLiteral("L1"));
+    capture.clientUuid = QStringLiteral("3b241101-e2bb-4255-8caf-4136c566a962");
+    const CaptureReceipt first = store->RecordCapture(capture);
+    capture.grade = QStringLiteral("changed");
+    const CaptureReceipt again = store->RecordCapture(capture);
+    EXPECT_EQ(again.cellNumber, first.cellNumber);
+    const auto cells = store->Cells(QStringLiteral("lot-1"));
+    ASSERT_EQ(cells.size(), 1u);
+    EXPECT_EQ(cells[0].latest.grade, QStringLiteral("A"));
+}
+
+TEST_P(StoreTest, UndoWithdrawsTheStationsLatestCaptureAndKeepsIt)
+{
+    auto store = StoreWithBatch();
+    const QString batch = QStringLiteral("lot-1");
+    EXPECT_FALSE(store->WithdrawLast(batch, QStringLiteral("s1")).has_value());
+    store->RecordCapture(Capture(QStringLiteral("L1"), QStringLiteral("s1"), 1, QStringLiteral("A")));
+    store->RecordCapture(Capture(QStringLiteral("L1"), QStringLiteral("s1"), 2, QStringLiteral("B")));
+    store->RecordCapture(Capture({}, QStringLiteral("s1"), 3));
+    store->RecordCapture(Capture({}, QStringLiteral("s2"), 4));
+
+    const auto undone = store->WithdrawLast(batch, QStringLiteral("s1"));  // the new cell 2
+    ASSERT_TRUE(undone.has_value());
+    EXPECT_EQ(undone->cellNumber, 2);
+    EXPECT_THAT(Numbers(store->Cells(batch)), ElementsAre(1, 3));
+
+    EXPECT_EQ(store->WithdrawLast(batch, QStringLiteral("s1"))->label, QStringLiteral("L1"));  // the retest
+    EXPECT_EQ(store->Cells(batch)[0].latest.grade, QStringLiteral("A"));
+    EXPECT_EQ(ErrorOf([&] { store->WithdrawLast(QStringLiteral("nope"), QStringLiteral("s1")); }).Kind(),
+              StoreErrorKind::NotFound);
+}
+
+TEST_P(StoreTest, LabelsAndCapacitiesNameTheirCell)
+{
+    auto store = StoreWithBatch();
+    const QString batch = QStringLiteral("lot-1");
+    store->RecordCapture(Capture({}));
+    store->RecordCapture(Capture(QStringLiteral("B2")));
+    store->SetLabel(batch, 1, QStringLiteral("B1"));
+    EXPECT_EQ(store->RecordCapture(Capture(QStringLiteral("B1"))).cellNumber, 1);
+    store->SetCapacity(batch, QStringLiteral("B2"), 3012.5);
+    store->SetCapacity(batch, qint64{1}, 2990.0);
+    store->SetCapacity(batch, qint64{1}, std::nullopt);
+    const auto cells = store->Cells(batch);
+    EXPECT_FALSE(cells[0].capacityMah.has_value());
+    EXPECT_EQ(cells[1].capacityMah, 3012.5);
+
+    CaptureInput missingBatch = Capture({});
+    missingBatch.batch = QStringLiteral("lot-2");
+    const std::pair<std::function<void()>, StoreErrorKind> failures[] = {
+        {[&] { store->SetLabel(batch, 1, QStringLiteral("B2")); }, StoreErrorKind::Conflict},
+        {[&] { store->SetLabel(batch, 9, QStringLiteral("B9")); }, StoreErrorKind::NotFound},
+        {[&] { store->SetCapacity(batch, QStringLiteral("B9"), 1.0); }, StoreErrorKind::NotFound},
+        {[&] { store->RecordCapture(missingBatch); }, StoreErrorKind::NotFound},
+    };
+    for (const auto& [call, kind] : failures)
+        EXPECT_EQ(ErrorOf(call).Kind(), kind);
+    EXPECT_EQ(store->Cells(batch)[0].label, QStringLiteral("B1"));
+}
+
+TEST_P(StoreTest, BatchesArePackedAndDeletedWithTheirCells)
+{
+    auto store = StoreWithBatch();
+    const QString batch = QStringLiteral("lot-1");
+    for (int i = 0; i < 5; ++i)
+        store->RecordCapture(Capture({}));
+    const PackLayout pack{QStringLiteral("2S2P"), 2, 2, {{0, 0, 1}, {0, 1, 4}, {1, 0, 2}, {1, 1, 3}}, {}};
+    store->SavePack(batch, pack);
+    const std::pair<PackLayout, StoreErrorKind> refused[] = {
+        {{QStringLiteral("2S2P"), 1, 1, {}, {}}, StoreErrorKind::Conflict},                 // name taken
+        {{QStringLiteral("other"), 1, 2, {{0, 0, 5}, {0, 1, 3}}, {}}, StoreErrorKind::Conflict},  // cell 3 in a pack
+        {{QStringLiteral("other"), 1, 1, {{0, 1, 5}}, {}}, StoreErrorKind::Invalid},
+        {{QStringLiteral("other"), 1, 1, {{0, 0, 42}}, {}}, StoreErrorKind::NotFound},
+    };
+    for (const auto& [layout, kind] : refused)
+        EXPECT_EQ(ErrorOf([&] { store->SavePack(batch, layout); }).Kind(), kind) << layout.name.toStdString();
+    const auto packs = store->Packs(batch);
+    ASSERT_EQ(packs.size(), 1u);  // nothing left of the refused ones
+    EXPECT_EQ(packs[0].cells, pack.cells);
+    EXPECT_EQ(packs[0].series, 2);
+
+    EXPECT_EQ(ErrorOf([&] { store->CreateBatch(batch); }).Kind(), StoreErrorKind::Conflict);
+    EXPECT_EQ(store->DeleteBatch(batch), 5);
+    EXPECT_FALSE(store->FindBatch(batch).has_value());
+    EXPECT_TRUE(store->ListBatches().empty());
+    store->CreateBatch(batch);
+    EXPECT_EQ(store->RecordCapture(Capture({})).cellNumber, 1);
+}
+
+TEST_P(StoreTest, TwoStationsCapturingIntoOneBatchAtOnceGetDistinctNumbersAndLoseNothing)
+{
+    const StoreSpec spec = NewDatabase();
+    OpenStore(spec)->CreateBatch(QStringLiteral("lot-1"));
+    // Every third capture is of a label that both stations scan: one cell, two measurements.
+    constexpr int kEach = 150;
+    constexpr int kShared = kEach / 3;
+    std::vector<qint64> numbers[2];
+    std::string failures[2];
+    std::vector<std::thread> stations;
+    for (int s = 0; s < 2; ++s) {
+        const QString queue = folder_.filePath(QStringLiteral("station-%1.db").arg(s));
+        stations.emplace_back([&, s, queue] {
+            try {
+                CellStore store({queue});
+                store.Open(spec);
+                for (int i = 0; i < kEach; ++i) {
+                    const QString label = i % 3 == 0 ? QStringLiteral("shared-%1").arg(i) : QString();
+                    numbers[s].push_back(store.RecordCapture(Capture(label, QStringLiteral("s%1").arg(s), i)).cellNumber);
+                }
+            } catch (const StoreError& error) {
+                failures[s] = error.what();
+            }
+        });
+    }
+    for (auto& station : stations)
+        station.join();
+    EXPECT_EQ(failures[0] + failures[1], "");
+
+    std::set<qint64> distinct(numbers[0].begin(), numbers[0].end());
+    distinct.insert(numbers[1].begin(), numbers[1].end());
+    EXPECT_EQ(distinct.size(), std::size_t{2 * kEach - kShared});
+    EXPECT_EQ(*distinct.rbegin(), 2 * kEach - kShared);  // no number skipped
+    for (int i = 0; i < kEach; i += 3)
+        EXPECT_EQ(numbers[0][i], numbers[1][i]) << "shared-" << i;
+    EXPECT_EQ(SqlValue(spec, QStringLiteral("SELECT COUNT(*) FROM measurements")).toInt(), 2 * kEach);
+}
+
+} // namespace
+} // namespace voltaryn::store

@@ -1,0 +1,56 @@
+// The store suite on SQLite, and what only a SQLite file can go through.
+#include "store/StoreError.h"
+#include "store/StoreTestDatabase.h"
+
+#include <QFile>
+
+#include <gmock/gmock.h>
+
+namespace voltaryn::store {
+namespace {
+
+INSTANTIATE_TEST_SUITE_P(Sqlite, StoreTest, ::testing::Values(Engine::Sqlite), EngineName);
+
+class SqliteFileTest : public StoreTest {};
+INSTANTIATE_TEST_SUITE_P(Sqlite, SqliteFileTest, ::testing::Values(Engine::Sqlite), EngineName);
+
+QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST_P(SqliteFileTest, AFileThatIsNotOursIsRefusedAndLeftAsItIs)
+{
+    const StoreSpec text = NewDatabase();
+    QFile file(text.path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("Voltage,IR\n3.61,21.4\n").repeated(300));
+    file.close();
+    const StoreSpec otherProgram = NewDatabase();
+    RunSql(otherProgram, QStringLiteral("CREATE TABLE notes (id INTEGER PRIMARY KEY, text TEXT)"));
+    RunSql(otherProgram, QStringLiteral("INSERT INTO notes (text) VALUES ('keep me')"));
+
+    for (const StoreSpec& spec : {text, otherProgram}) {
+        const QByteArray before = FileBytes(spec.path);
+        CellStore store;
+        try {
+            store.Open(spec);
+            ADD_FAILURE() << "opened " << spec.path.toStdString();
+        } catch (const StoreError& error) {
+            EXPECT_EQ(error.Kind(), StoreErrorKind::Foreign);
+            EXPECT_THAT(error.what(), ::testing::HasSubstr("left as it is"));
+        }
+        EXPECT_EQ(FileBytes(spec.path), before) << spec.path.toStdString();
+    }
+}
+
+TEST_P(SqliteFileTest, AStoreFileWritesAheadToALog)
+{
+    const StoreSpec spec = NewDatabase();
+    OpenStore(spec);
+    EXPECT_EQ(SqlValue(spec, QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("wal"));
+}
+
+} // namespace
+} // namespace voltaryn::store

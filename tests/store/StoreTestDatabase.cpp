@@ -1,0 +1,118 @@
+#include "store/StoreTestDatabase.h"
+
+#include <QCoreApplication>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace voltaryn::store {
+namespace {
+
+const QDateTime kDay(QDate(2026, 3, 2), QTime(8, 0), Qt::UTC);
+
+// Qt's SQL drivers are plugins, which need an application object to load.
+class QtApplication : public ::testing::Environment {
+public:
+    void SetUp() override { application_ = std::make_unique<QCoreApplication>(argc_, argv_); }
+    void TearDown() override { application_.reset(); }
+
+private:
+    int argc_ = 1;
+    char name_[16] = "store-tests";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QCoreApplication> application_;
+};
+
+[[maybe_unused]] auto* const kApplication = ::testing::AddGlobalTestEnvironment(new QtApplication);
+
+StoreSpec ServerDatabase(const QString& name)
+{
+    StoreSpec spec;
+    spec.engine = Engine::Postgresql;
+    spec.database = name;  // host, port, user and password from PG*
+    return spec;
+}
+
+} // namespace
+
+StoreSpec StoreTest::NewDatabase()
+{
+    const QString name = QStringLiteral("store_test_%1").arg(databases_.size() + 1);
+    databases_.push_back(name);
+    if (GetParam() == Engine::Sqlite) {
+        StoreSpec spec;
+        spec.path = folder_.filePath(name + QStringLiteral(".db"));
+        return spec;
+    }
+    RunSql(ServerDatabase({}), QStringLiteral("DROP DATABASE IF EXISTS %1").arg(name));
+    RunSql(ServerDatabase({}), QStringLiteral("CREATE DATABASE %1").arg(name));
+    return ServerDatabase(name);
+}
+
+void StoreTest::TearDown()
+{
+    if (GetParam() != Engine::Postgresql)
+        return;
+    for (const QString& name : databases_)
+        RunSql(ServerDatabase({}), QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(name));
+}
+
+std::unique_ptr<CellStore> StoreTest::OpenStore(const StoreSpec& spec)
+{
+    auto tick = std::make_shared<int>(0);
+    StoreOptions options{folder_.filePath(QStringLiteral("queue-%1.db").arg(++stores_)),
+                         [tick] { return kDay.addSecs(++*tick); }};
+    auto store = std::make_unique<CellStore>(options);
+    store->Open(spec);
+    return store;
+}
+
+std::unique_ptr<CellStore> StoreTest::StoreWithBatch()
+{
+    auto store = OpenStore(NewDatabase());
+    store->CreateBatch(QStringLiteral("lot-1"), QStringLiteral("incoming 18650"));
+    return store;
+}
+
+CaptureInput Capture(const QString& label, const QString& station, int second, const QString& grade)
+{
+    CaptureInput capture;
+    capture.batch = QStringLiteral("lot-1");
+    capture.label = label;
+    capture.station = station;
+    capture.operatorName = QStringLiteral("kim");
+    capture.measuredUtc = kDay.addSecs(second);
+    capture.voltageV = 3.6 + second / 1000.0;
+    capture.resistanceMohm = 20.0 + second / 100.0;
+    capture.voltageText = QString::number(*capture.voltageV, 'f', 4);
+    capture.resistanceText = QString::number(*capture.resistanceMohm, 'f', 2);
+    capture.rangeText = QStringLiteral("40 mOhm");
+    capture.temperatureC = 24.5;
+    capture.grade = grade;
+    return capture;
+}
+
+QVariant SqlValue(const StoreSpec& spec, const QString& sql)
+{
+    const QString name = QStringLiteral("store-test-sql");
+    QVariant value;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(
+            spec.engine == Engine::Sqlite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"), name);
+        db.setDatabaseName(spec.engine == Engine::Sqlite ? spec.path : spec.database);
+        EXPECT_TRUE(db.open()) << db.lastError().text().toStdString();
+        QSqlQuery query(db);
+        EXPECT_TRUE(query.exec(sql)) << sql.toStdString() << ": " << query.lastError().text().toStdString();
+        if (query.next())
+            value = query.value(0);
+    }
+    QSqlDatabase::removeDatabase(name);
+    return value;
+}
+
+std::string EngineName(const ::testing::TestParamInfo<Engine>& info)
+{
+    return info.param == Engine::Sqlite ? "Sqlite" : "Postgresql";
+}
+
+} // namespace voltaryn::store

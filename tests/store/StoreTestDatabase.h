@@ -1,0 +1,48 @@
+#pragma once
+
+#include "store/CellStore.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace voltaryn::store {
+
+// A store test that runs once per engine, each case on fresh databases of its own: SQLite files
+// in a temporary folder, or databases created on the PostgreSQL server that libpq's PG*
+// variables name (the throwaway one pg_virtualenv starts) and dropped afterwards.
+class StoreTest : public ::testing::TestWithParam<Engine> {
+protected:
+    void TearDown() override;
+
+    // A new, empty database.
+    StoreSpec NewDatabase();
+    // A store on `spec`, opened, with a fixed clock and a queue file of its own.
+    std::unique_ptr<CellStore> OpenStore(const StoreSpec& spec);
+    // A store on a new database with a batch "lot-1" in it.
+    std::unique_ptr<CellStore> StoreWithBatch();
+
+    QTemporaryDir folder_;
+
+private:
+    std::vector<QString> databases_;
+    int stores_ = 0;
+};
+
+// A capture of `label` (empty: a new cell) by `station`, taken at the n-th second of the day.
+CaptureInput Capture(const QString& label, const QString& station = QStringLiteral("station-1"), int second = 0,
+                     const QString& grade = QStringLiteral("A"));
+
+// Runs one statement as it stands on the database, outside the store; returns the first column
+// of its first row, if any.
+QVariant SqlValue(const StoreSpec& spec, const QString& sql);
+inline void RunSql(const StoreSpec& spec, const QString& sql)
+{
+    SqlValue(spec, sql);
+}
+
+std::string EngineName(const ::testing::TestParamInfo<Engine>& info);
+
+} // namespace voltaryn::store
