@@ -107,4 +107,25 @@ struct ComparatorSetOptions {
 };
 void RunComparatorSet(CommandContext& context, const ComparatorSetOptions& options);
 
+// sort, cells, batches: cell sorting into the cell database (--db: a PostgreSQL address, an
+// SQLite file; empty: the program's own)
+struct DatabaseOptions {
+    std::string db;
+};
+struct SortOptions {
+    std::string batch;
+    std::string grades;  // a grade table's JSON file; empty: the Li-ion defaults
+    std::string db;
+    long long count = 0;  // captures to take; 0: until stopped
+    std::string station;  // empty: the PC's host name
+    std::string operatorName;  // empty: the user's login name
+};
+void RunSort(CommandContext& context, const SortOptions& options);
+struct CellListOptions {
+    std::string batch;
+    std::string db;
+};
+void RunCells(CommandContext& context, const CellListOptions& options);
+void RunBatches(CommandContext& context, const DatabaseOptions& options);
+
 } // namespace voltaryn::cli

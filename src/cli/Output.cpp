@@ -5,6 +5,8 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 
 namespace voltaryn::cli {
 namespace {
@@ -21,6 +23,12 @@ std::string CellText(const Value& value)
 {
     return std::visit(Overloaded{[](const std::string& text) { return text; },
                                  [](long long number) { return std::to_string(number); },
+                                 [](double number) {
+                                     // The shortest text that reads back as the same number.
+                                     std::array<char, 32> text{};
+                                     const auto end = std::to_chars(text.begin(), text.end(), number).ptr;
+                                     return std::string(text.begin(), end);
+                                 },
                                  [](std::nullptr_t) { return std::string(); },
                                  [](const std::vector<std::string>& words) {
                                      std::string text;

@@ -10,8 +10,9 @@
 
 namespace voltaryn::cli {
 
-// A value of a record: a text, a whole number, nothing (null in JSON) or a list of words.
-using Value = std::variant<std::string, long long, std::nullptr_t, std::vector<std::string>>;
+// A value of a record: a text, a whole number, a measured number, nothing (null in JSON) or a
+// list of words.
+using Value = std::variant<std::string, long long, double, std::nullptr_t, std::vector<std::string>>;
 
 // One record of output: named values, in the order they are shown.
 struct Field {

@@ -9,8 +9,6 @@ namespace {
 
 using namespace protocol;
 
-std::uint8_t Byte(int value) { return static_cast<std::uint8_t>(value); }
-
 template <typename T>
 std::optional<T> AsOptional(T value)
 {
@@ -56,7 +54,7 @@ Answer<std::string> MeterCommands::IdentifyMeter()
 
 void MeterCommands::PressKey(int key, int variant)
 {
-    link_.SetRequest({CommandClass, KeyGroup, Byte(key), Byte(key == 4 ? 0 : variant), 0});
+    link_.SetRequest({CommandClass, KeyGroup, RequestByte(key), RequestByte(key == 4 ? 0 : variant), 0});
     link_.SendOnly();
 }
 
@@ -72,7 +70,7 @@ Answer<std::int16_t> MeterCommands::ReadAverageNumber() { return Query(AverageQu
 
 Answer<ComparatorPayload> MeterCommands::ReadComparatorEntry(int entry)
 {
-    return Query(ComparatorQuery, DecodeComparatorPayload, Byte(entry));
+    return Query(ComparatorQuery, DecodeComparatorPayload, RequestByte(entry));
 }
 
 void MeterCommands::SetMeterClock(const MeterClockBytes& clock)
@@ -82,7 +80,7 @@ void MeterCommands::SetMeterClock(const MeterClockBytes& clock)
     link_.SendOnly();
 }
 
-void MeterCommands::SetMeterInterval(int seconds) { Setting(IntervalSetting, Byte(seconds)); }
+void MeterCommands::SetMeterInterval(int seconds) { Setting(IntervalSetting, RequestByte(seconds)); }
 
 void MeterCommands::ClearMeterMemory() { Setting(ClearMemorySetting, 0); }
 
@@ -90,15 +88,15 @@ void MeterCommands::SdDeleteAll() { Setting(SdDeleteSetting, SdDeleteAllFiles); 
 
 bool MeterCommands::SdDeleteFile(int fileNumber)
 {
-    link_.SetRequest({CommandClass, SettingGroup, SdDeleteSetting, SdDeleteOneFile, Byte(fileNumber)});
+    link_.SetRequest({CommandClass, SettingGroup, SdDeleteSetting, SdDeleteOneFile, RequestByte(fileNumber)});
     return link_.SendAndReceive();
 }
 
-void MeterCommands::SetAverageNumber(int average) { Setting(AverageSetting, Byte(average)); }
+void MeterCommands::SetAverageNumber(int average) { Setting(AverageSetting, RequestByte(average)); }
 
 void MeterCommands::WriteComparatorEntry(int entry, const ComparatorPayload& p)
 {
-    link_.SetRequest({CommandClass, SettingGroup, ComparatorSetting, Byte(entry), p[0], p[1], p[2], p[3], p[4],
+    link_.SetRequest({CommandClass, SettingGroup, ComparatorSetting, RequestByte(entry), p[0], p[1], p[2], p[3], p[4],
                       p[5], p[6], p[7], p[8], p[9]});
     link_.SendOnly();
 }

@@ -67,8 +67,6 @@ auto Ask(MeterLink& link, std::initializer_list<std::uint8_t> request, Decode de
     return answer;
 }
 
-std::uint8_t Byte(int value) { return static_cast<std::uint8_t>(value); }
-
 } // namespace
 
 SdCardSummary DecodeSdSummary(std::span<const std::uint8_t> reply)
@@ -100,12 +98,12 @@ Answer<SdCardSummary> RequestSdSummary(MeterLink& link)
 
 Answer<SdBlock> RequestSdBlock(MeterLink& link, int block)
 {
-    return Ask(link, {TransferClass, SdBlockTransfer, Byte(block), 0, 0}, DecodeSdBlock);
+    return Ask(link, {TransferClass, SdBlockTransfer, RequestByte(block), 0, 0}, DecodeSdBlock);
 }
 
 bool RequestSdChunk(MeterLink& link, int fileNumber, bool first)
 {
-    link.SetRequest({TransferClass, SdFileTransfer, Byte(fileNumber), first ? SdFirstChunk : SdNextChunk, 0});
+    link.SetRequest({TransferClass, SdFileTransfer, RequestByte(fileNumber), first ? SdFirstChunk : SdNextChunk, 0});
     return link.SendAndReceive();
 }
 

@@ -24,6 +24,9 @@ inline constexpr std::string_view MeterIdentification = "KAV 71K";
 
 // Both report lengths count the report id: 64 data bytes plus byte 0.
 inline constexpr std::size_t ReportLength = 65;
+
+// A number as the one byte of a request that carries it (a key, an entry, a file number, ...).
+constexpr std::uint8_t RequestByte(int value) { return static_cast<std::uint8_t>(value); }
 using Report = std::array<std::uint8_t, ReportLength>;
 
 enum RequestClass : std::uint8_t { CommandClass = 65, DisplayClass = 66, TransferClass = 67 };

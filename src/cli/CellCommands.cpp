@@ -1,0 +1,206 @@
+// sort, cells and batches: cell sorting from the command line, into the cell database.
+#include "cli/CellStoreAccess.h"
+#include "cli/Commands.h"
+#include "cli/StopSignal.h"
+#include "cells/CaptureEngine.h"
+#include "cells/GradeJson.h"
+#include "meter/DisplayUnits.h"
+#include "recording/RunSchedule.h"
+
+#include <QDateTime>
+#include <QSysInfo>
+
+#include <cmath>
+#include <iostream>
+
+namespace voltaryn::cli {
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+Value Number(const std::optional<double>& number) { return number ? Value(*number) : Value(nullptr); }
+
+std::string IsoTime(const QDateTime& utc) { return utc.toUTC().toString(Qt::ISODateWithMs).toStdString(); }
+
+// A cell as people call it: the label scanned or typed, else its number.
+std::string CellName(const QString& label, qint64 number)
+{
+    return label.isEmpty() ? QStringLiteral("#%1").arg(number, 4, 10, QLatin1Char('0')).toStdString()
+                           : label.toStdString();
+}
+
+// The batch's grade table: a new batch is created with the grades given (the Li-ion defaults
+// without --grades); a batch that exists keeps the grades it was sorted with.
+cells::GradeTable BatchGrades(store::CellStore& store, const SortOptions& options)
+{
+    const std::optional<store::BatchInfo> batch = store.FindBatch(Q(options.batch));
+    cells::GradeTable given = options.grades.empty() ? cells::DefaultLiIonGrades() : cells::LoadGradesFile(options.grades);
+    if (!batch) {
+        store.CreateBatch(Q(options.batch), {}, Q(cells::GradesToJson(given)));
+        return given;
+    }
+    cells::GradeTable kept = cells::GradesFromJson(batch->gradesJson.toStdString());
+    if (!options.grades.empty() && kept != given)
+        throw CliError(ExitCode::Usage, "batch " + options.batch + " is sorted with other grades than " + options.grades
+                                            + "; leave out --grades or start a new batch");
+    return kept;
+}
+
+std::optional<double> Celsius(const cells::CellCapture& capture)
+{
+    if (!capture.Temperature || capture.Reading.TemperatureUnit == "°C")
+        return capture.Temperature;
+    return (*capture.Temperature - 32) * 5 / 9;
+}
+
+// "sorted 20 cells in 68 s: 1059 cells an hour"
+std::string RateText(long long cells, RunSchedule::Duration spent)
+{
+    const double seconds = std::chrono::duration<double>(spent).count();
+    std::string text = "sorted " + std::to_string(cells) + (cells == 1 ? " cell" : " cells") + " in "
+                       + std::to_string(std::llround(seconds)) + " s";
+    if (cells > 0 && seconds > 0)
+        text += ": " + std::to_string(std::llround(cells * 3600 / seconds)) + " cells an hour";
+    return text;
+}
+
+// One capture, graded, committed to the database and written out.
+class Sorter {
+public:
+    Sorter(CommandContext& context, store::CellStore& store, const SortOptions& options, cells::GradeTable grades)
+        : context_(context), store_(store), options_(options), grades_(std::move(grades))
+    {
+    }
+
+    void Take(const cells::CellCapture& capture)
+    {
+        const cells::Grade& grade = grades_.GradeOf(capture.Voltage, capture.ResistanceMilliOhm);
+        store::CaptureInput input;
+        input.batch = Q(options_.batch);
+        input.station = options_.station.empty() ? QSysInfo::machineHostName() : Q(options_.station);
+        input.operatorName = options_.operatorName.empty() ? qEnvironmentVariable("USER") : Q(options_.operatorName);
+        input.measuredUtc = QDateTime::fromMSecsSinceEpoch(
+            std::chrono::duration_cast<std::chrono::milliseconds>(context_.clock.Now().time_since_epoch()).count())
+                                .toUTC();
+        input.voltageV = capture.Voltage;
+        input.resistanceMohm = capture.ResistanceMilliOhm;
+        input.voltageText = Q(capture.Reading.VoltageText);
+        input.resistanceText = Q(capture.Reading.ResistanceText);
+        input.rangeText = Q(capture.Reading.RangeText);
+        input.temperatureC = Celsius(capture);
+        input.grade = Q(grade.Name);
+        const store::CaptureReceipt receipt = store_.RecordCapture(input);
+
+        const std::string cell = receipt.queued ? "(queued)" : CellName(receipt.label, receipt.cellNumber);
+        const Value number = receipt.queued ? Value(nullptr) : Value(static_cast<long long>(receipt.cellNumber));
+        context_.output.Line({{"batch", options_.batch},
+                              {"cell", cell},
+                              {"number", number},
+                              {"voltage_v", capture.Voltage},
+                              {"resistance_mohm", capture.ResistanceMilliOhm},
+                              {"range", capture.Reading.RangeText},
+                              {"temperature_c", Number(input.temperatureC)},
+                              {"grade", grade.Name},
+                              {"time", IsoTime(input.measuredUtc)},
+                              {"queued", receipt.queued ? "yes" : "no"}},
+                             cell + "  " + grade.Name + "  " + capture.Reading.VoltageText + " V  "
+                                 + capture.Reading.ResistanceText + " (" + capture.Reading.RangeText + ")"
+                                 + (receipt.queued ? "  " + store_.Status().Text().toStdString() : ""));
+    }
+
+private:
+    CommandContext& context_;
+    store::CellStore& store_;
+    const SortOptions& options_;
+    cells::GradeTable grades_;
+};
+
+void Sort(CommandContext& context, const SortOptions& options)
+{
+    CatchStopSignals();
+    CellStoreAccess db(options.db, context.clock);
+    Sorter sorter(context, db.Store(), options, BatchGrades(db.Store(), options));
+    MeterAccess& meter = context.meter;
+    meter.Connect();
+
+    // The display is read on the panel's poll; every decoded display goes to the capture engine.
+    const auto elapsed = [&context] {
+        return std::chrono::duration_cast<RunSchedule::Duration>(context.clock.Elapsed());
+    };
+    RunSchedule schedule(elapsed());
+    schedule.Pause(RunTask::RecorderSecond);
+    cells::CaptureEngine engine;
+    long long captured = 0;
+    const RunSchedule::Duration start = elapsed();
+    while ((options.count == 0 || captured < options.count) && !StopRequested()) {
+        context.clock.WaitUntil(schedule.NextDue());
+        if (StopRequested())
+            break;
+        const RunSchedule::Duration now = elapsed();
+        for (const RunTask task : schedule.Due(now)) {
+            if (task != RunTask::Poll || !meter.PollTick().displayDecoded)
+                continue;
+            const std::vector<std::string_view> lit = WordsShown(meter.Session().pollLoop.Display().lit);
+            const cells::CaptureStep step = engine.Feed(now, cells::ReadProbes(meter.Reading(), lit));
+            if (step.UnstableContact)
+                std::cerr << "voltaryn-cli: unstable contact, nothing captured: place the cell again\n";
+            if (step.Capture) {
+                sorter.Take(*step.Capture);
+                ++captured;
+            }
+        }
+    }
+    std::cerr << RateText(captured, elapsed() - start) << '\n';
+}
+
+} // namespace
+
+void RunSort(CommandContext& context, const SortOptions& options)
+{
+    RunWithStore([&] {
+        try {
+            Sort(context, options);
+        } catch (const cells::GradeFileError& error) {
+            throw CliError(ExitCode::Usage, error.what());
+        }
+    });
+}
+
+void RunCells(CommandContext& context, const CellListOptions& options)
+{
+    RunWithStore([&] {
+        CellStoreAccess db(options.db, context.clock);
+        if (!db.Store().FindBatch(Q(options.batch)))
+            throw CliError(ExitCode::Usage, "there is no batch " + options.batch + " (see batches)");
+        for (const store::CellRow& cell : db.Store().Cells(Q(options.batch))) {
+            const store::Measurement& latest = cell.latest;
+            context.output.Row({{"cell", CellName(cell.label, cell.number)},
+                                {"number", static_cast<long long>(cell.number)},
+                                {"voltage_v", Number(latest.voltageV)},
+                                {"resistance_mohm", Number(latest.resistanceMohm)},
+                                {"range", latest.rangeText.toStdString()},
+                                {"temperature_c", Number(latest.temperatureC)},
+                                {"grade", latest.grade.toStdString()},
+                                {"time", IsoTime(latest.measuredUtc)},
+                                {"capacity_mah", Number(cell.capacityMah)}});
+        }
+    });
+}
+
+void RunBatches(CommandContext& context, const DatabaseOptions& options)
+{
+    RunWithStore([&] {
+        CellStoreAccess db(options.db, context.clock);
+        for (const store::BatchSummary& summary : db.Store().ListBatches()) {
+            std::vector<std::string> perGrade;
+            for (const auto& [grade, count] : summary.cellsPerGrade)
+                perGrade.push_back(grade.toStdString() + "=" + std::to_string(count));
+            context.output.Row({{"batch", summary.batch.name.toStdString()},
+                                {"created", IsoTime(summary.batch.createdUtc)},
+                                {"cells", static_cast<long long>(summary.cells)},
+                                {"grades", perGrade}});
+        }
+    });
+}
+
+} // namespace voltaryn::cli

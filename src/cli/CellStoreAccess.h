@@ -1,0 +1,37 @@
+#pragma once
+
+#include "cli/RunClock.h"
+#include "store/CellStore.h"
+
+#include <QCoreApplication>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace voltaryn::cli {
+
+// The cell database a command works with: the one --db names, else the program's own SQLite
+// file, found under the same application name as the window's. A failure to open or use it ends
+// the command with the database's exit code, its address shown without a password.
+class CellStoreAccess {
+public:
+    // New batches are dated by the run's clock.
+    CellStoreAccess(const std::string& db, const RunClock& clock);
+
+    store::CellStore& Store() { return store_; }
+
+private:
+    int argc_ = 1;
+    char name_[13] = "voltaryn-cli";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QCoreApplication> application_;
+    store::CellStore store_;
+};
+
+// Runs a cell command, turning the database's failures into the command line's: a batch or cell
+// that is not there, or a name already taken, is the user's mistake; anything else the
+// database's.
+void RunWithStore(const std::function<void()>& command);
+
+} // namespace voltaryn::cli
