@@ -21,6 +21,7 @@ std::string CellText(const Value& value)
 {
     return std::visit(Overloaded{[](const std::string& text) { return text; },
                                  [](long long number) { return std::to_string(number); },
+                                 [](const Number& number) { return number.text; },
                                  [](std::nullptr_t) { return std::string(); },
                                  [](const std::vector<std::string>& words) {
                                      std::string text;
@@ -35,7 +36,9 @@ nlohmann::ordered_json Json(const Record& record)
 {
     nlohmann::ordered_json json = nlohmann::ordered_json::object();
     for (const auto& [name, value] : record)
-        std::visit([&json, &name = name](const auto& v) { json[name] = v; }, value);
+        std::visit(Overloaded{[&json, &name = name](const Number& number) { json[name] = number.value; },
+                              [&json, &name = name](const auto& v) { json[name] = v; }},
+                   value);
     return json;
 }
 
