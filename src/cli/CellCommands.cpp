@@ -10,6 +10,8 @@
 #include <QDateTime>
 #include <QSysInfo>
 
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <iostream>
 
@@ -18,7 +20,15 @@ namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-Value Number(const std::optional<double>& number) { return number ? Value(*number) : Value(nullptr); }
+// A measured number: its shortest text that reads back as the same number; null when unknown.
+Value Measured(const std::optional<double>& value)
+{
+    if (!value)
+        return nullptr;
+    std::array<char, 32> text{};
+    const char* end = std::to_chars(text.data(), text.data() + text.size(), *value).ptr;
+    return Number{*value, std::string(text.data(), end)};
+}
 
 std::string IsoTime(const QDateTime& utc) { return utc.toUTC().toString(Qt::ISODateWithMs).toStdString(); }
 
@@ -96,10 +106,10 @@ public:
         context_.output.Line({{"batch", options_.batch},
                               {"cell", cell},
                               {"number", number},
-                              {"voltage_v", capture.Voltage},
-                              {"resistance_mohm", capture.ResistanceMilliOhm},
+                              {"voltage_v", Number{capture.Voltage, capture.Reading.VoltageText}},
+                              {"resistance_mohm", Measured(capture.ResistanceMilliOhm)},
                               {"range", capture.Reading.RangeText},
-                              {"temperature_c", Number(input.temperatureC)},
+                              {"temperature_c", Measured(input.temperatureC)},
                               {"grade", grade.Name},
                               {"time", IsoTime(input.measuredUtc)},
                               {"queued", receipt.queued ? "yes" : "no"}},
@@ -176,13 +186,13 @@ void RunCells(CommandContext& context, const CellListOptions& options)
             const store::Measurement& latest = cell.latest;
             context.output.Row({{"cell", CellName(cell.label, cell.number)},
                                 {"number", static_cast<long long>(cell.number)},
-                                {"voltage_v", Number(latest.voltageV)},
-                                {"resistance_mohm", Number(latest.resistanceMohm)},
+                                {"voltage_v", Measured(latest.voltageV)},
+                                {"resistance_mohm", Measured(latest.resistanceMohm)},
                                 {"range", latest.rangeText.toStdString()},
-                                {"temperature_c", Number(latest.temperatureC)},
+                                {"temperature_c", Measured(latest.temperatureC)},
                                 {"grade", latest.grade.toStdString()},
                                 {"time", IsoTime(latest.measuredUtc)},
-                                {"capacity_mah", Number(cell.capacityMah)}});
+                                {"capacity_mah", Measured(cell.capacityMah)}});
         }
     });
 }

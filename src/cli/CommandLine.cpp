@@ -8,7 +8,10 @@
 #include <CLI/CLI.hpp>
 
 #include <array>
+#include <charconv>
+#include <cmath>
 #include <ctime>
+#include <limits>
 #include <iomanip>
 #include <iostream>
 #include <memory>
@@ -21,6 +24,8 @@ namespace {
 constexpr const char* Description =
     "voltaryn-cli: the battery analyser meter from scripts. It reads, records, downloads and sets the meter "
     "without a window; records go to the standard output, errors to the error output, one line each.";
+
+constexpr long long MaxReadCount = 1000000;
 
 const std::map<std::string, Format> Formats{
     {"text", Format::Text}, {"tsv", Format::Tsv}, {"csv", Format::Csv}, {"json", Format::Json}};
@@ -40,6 +45,39 @@ std::optional<std::chrono::system_clock::time_point> LocalMoment(const std::stri
     return std::chrono::system_clock::from_time_t(seconds);
 }
 
+// A whole number from `low` to `high`, told in words a script's author reads at once.
+CLI::Validator WholeNumber(long long low, long long high)
+{
+    const std::string range = "must be a whole number from " + std::to_string(low) + " to " + std::to_string(high);
+    return {[low, high, range](const std::string& text) {
+                long long value = 0;
+                const char* end = text.data() + text.size();
+                const auto [stop, error] = std::from_chars(text.data(), end, value);
+                if (stop != end || error != std::errc() || text.starts_with('+'))
+                    return range + ", not " + (text.empty() ? "nothing" : text)
+                           + (error == std::errc::result_out_of_range ? " (far out of range)" : "");
+                return value < low || value > high ? range + ", not " + text : std::string();
+            },
+            "", "WHOLE NUMBER"};
+}
+
+// Seconds from one reading to the next: 0 (as fast as the meter answers), or from the time
+// stamps' millisecond on. NaN and the infinities are no time at all.
+std::string IntervalError(const std::string& text)
+{
+    const std::string allowed = "must be 0 or a number of seconds from 0.001 to 86400, not " + text;
+    double seconds = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, seconds);
+    if (stop != end || error != std::errc() || !std::isfinite(seconds))
+        return allowed;
+    if (seconds < 0 || seconds > 86400 || (seconds > 0 && seconds < 0.001))
+        return allowed;
+    return {};
+}
+
+std::string FileNameError(const std::string& text) { return text.empty() ? "must name a file" : std::string(); }
+
 void AddGlobalOptions(CLI::App& app, GlobalOptions& options)
 {
     app.set_version_flag("--version", std::string("voltaryn-cli ") + VOLTARYN_VERSION);
@@ -48,32 +86,31 @@ void AddGlobalOptions(CLI::App& app, GlobalOptions& options)
                    "The meter's hidraw path, as `devices` lists it (default: the first meter found)")
         ->option_text("PATH");
     app.add_option_function<std::string>(
-           "--format", [&options](const std::string& name) { options.format = Formats.at(name); },
-           "Output format: text (the default), tsv, csv or json (JSON Lines)")
+           "-f,--format", [&options](const std::string& name) { options.format = Formats.at(name); },
+           "Output format: text, tsv, csv or json (JSON Lines); the same bytes on the standard output and in a "
+           "file. Default: text on the standard output; for a file, as its extension says (.tsv, .csv, .json, "
+           ".jsonl), else the window's data file")
         ->transform(CLI::IsMember(Formats, CLI::ignore_case).description(""))
         ->option_text("FORMAT");
 
     const std::string demo = "Demo";
     DemoOptions& knobs = options.demoOptions;
-    app.add_option_function<std::uint64_t>(
+    app.add_option_function<long long>(
            "--demo-cells",
-           [&options](std::uint64_t seed) {
+           [&options](long long seed) {
                options.demo = true;
-               options.demoOptions.cellSeed = seed;
+               options.demoOptions.cellSeed = static_cast<std::uint64_t>(seed);
            },
            "Like --demo, with a stream of cells on the simulated meter's probes, the same for the same SEED "
            "(default 1)")
         ->expected(0, 1)
-        ->check([](const std::string& text) {
-            return text.find_first_not_of("0123456789") == std::string::npos ? std::string()
-                                                                             : "SEED is a whole number: " + text;
-        })
+        ->check(WholeNumber(0, std::numeric_limits<long long>::max()))
         ->default_str("1")
         ->option_text("[SEED]")
         ->group(demo);
     const std::array<const CLI::Option*, 3> needDemo = {
         app.add_option("--demo-meters", knobs.meters, "With --demo: the number of simulated meters (1 to 8)")
-            ->check(CLI::Range(1, 8))
+            ->check(WholeNumber(1, 8))
             ->option_text("N")
             ->group(demo),
         app.add_option("--demo-fault", knobs.faults, std::string("With --demo: a fault to inject: ") + DemoFaultsHelp)
@@ -120,10 +157,14 @@ CLI::App& AddGroup(CLI::App& app, const std::string& name, const std::string& de
     return *app.add_subcommand(name, description)->require_subcommand(1);
 }
 
-void AddOut(CLI::App& sub, std::string& out, const std::string& list)
+void AddOutput(CLI::App& sub, std::string& out, const std::string& list)
 {
-    sub.add_option("--out", out,
-                   "Save into this data file, as the " + list + " saves it, instead of writing the output")
+    sub.add_option("-o,--output,--out", out,
+                   "Save into this file instead of the standard output (- is the standard output), in the format "
+                   "--format gives, else as its extension says; any other name is a data file as the "
+                   + list + " saves it. The file is replaced only by a whole download; what arrived of one cut "
+                   "short is kept as FILE.partial")
+        ->check(FileNameError)
         ->option_text("FILE");
 }
 
@@ -150,24 +191,29 @@ void AddMeterCommands(CLI::App& app, Command& command)
     AddCommand<ReadOptions>(
         app, command, "read", "Read the meter's display: values with their units, range and lit indicators", RunRead,
         [](CLI::App& sub, ReadOptions& options) {
-            sub.add_option("--count", options.count, "Readings to take; 0 reads until Ctrl-C (default 1)")
-                ->check(CLI::NonNegativeNumber)
+            sub.add_option("-n,--count", options.count, "Readings to take, up to 1000000; 0 reads until Ctrl-C "
+                                                           "(default 1)")
+                ->check(WholeNumber(0, MaxReadCount))
                 ->option_text("N");
-            sub.add_option("--interval", options.interval, "Seconds from one reading to the next (default 1)")
-                ->check(CLI::Range(0.0, 86400.0))
+            sub.add_option("-i,--interval", options.interval,
+                           "Seconds from one reading to the next, 0.001 to 86400, or 0: at once (default 1)")
+                ->check(IntervalError)
                 ->option_text("SECONDS");
         });
     AddCommand<RecordOptions>(
         app, command, "record",
         "Record the displayed readings into a data file, as the window's recording does (Ctrl-C ends it)", RunRecord,
         [](CLI::App& sub, RecordOptions& options) {
-            sub.add_option("FILE", options.file, "The data file to write (an existing one is replaced)")->required();
-            sub.add_option("--interval", options.interval, "Seconds from one record to the next, 1 to 86400 (default 2)")
-                ->check(CLI::Range(1, 86400))
+            sub.add_option("FILE,-o,--output", options.file, "The data file to write (an existing one is replaced)")
+                ->required()
+                ->check(FileNameError);
+            sub.add_option("-i,--interval", options.interval,
+                           "Seconds from one record to the next, 1 to 86400 (default 2)")
+                ->check(WholeNumber(1, 86400))
                 ->option_text("SECONDS");
-            sub.add_option("--max-records", options.maxRecords,
+            sub.add_option("-n,--count,--max-records", options.maxRecords,
                            "Stop after this many records (default: until the file is full, at 36001)")
-                ->check(CLI::Range(1, Recorder::MaxRecords))
+                ->check(WholeNumber(1, Recorder::MaxRecords))
                 ->option_text("N");
         });
     std::string keys;
@@ -184,21 +230,21 @@ void AddMeterCommands(CLI::App& app, Command& command)
 void AddMemoryCommands(CLI::App& app, Command& command)
 {
     AddCommand<ListOptions>(app, command, "memory", "Download the meter's manual records", RunMemory,
-                            [](CLI::App& sub, ListOptions& options) { AddOut(sub, options.out, "manual list"); });
+                            [](CLI::App& sub, ListOptions& options) { AddOutput(sub, options.out, "manual list"); });
     CLI::App& sd = AddGroup(app, "sd", "The recordings on the meter's SD card: list, get N, delete N|all");
     AddCommand(sd, command, "list", "List the card's files", RunSdList);
     AddCommand<SdFileOptions>(sd, command, "get", "Download one file of the card", RunSdGet,
                               [](CLI::App& sub, SdFileOptions& options) {
                                   sub.add_option("N", options.file, "The file's number, as sd list shows it")
                                       ->required()
-                                      ->check(CLI::Range(0, 255));
-                                  AddOut(sub, options.out, "data list");
+                                      ->check(WholeNumber(0, 255));
+                                  AddOutput(sub, options.out, "data list");
                               });
     AddCommand<SdDeleteOptions>(sd, command, "delete", "Delete one file of the card, or all", RunSdDelete,
                                 [](CLI::App& sub, SdDeleteOptions& options) {
                                     sub.add_option("N", options.which, "The file's number, or all")
                                         ->required()
-                                        ->check(CLI::IsMember({"all"}) | CLI::Range(0, 255));
+                                        ->check(CLI::IsMember({"all"}) | WholeNumber(0, 255));
                                     AddYes(sub, options.yes, "the files are gone for good");
                                 });
     AddCommand<EraseOptions>(app, command, "erase", "Erase the records in the meter's memory", RunErase,
@@ -219,7 +265,7 @@ void AddSettingCommands(CLI::App& app, Command& command)
                                 [](CLI::App& sub, IntervalOptions& options) {
                                     sub.add_option("SECONDS", options.seconds, "1 to 255")
                                         ->required()
-                                        ->check(CLI::Range(1, 255));
+                                        ->check(WholeNumber(1, 255));
                                 });
 
     CLI::App& average = AddGroup(app, "average", "The meter's averaging of readings: get, set OFF|4|8|16");
@@ -238,12 +284,12 @@ void AddComparatorCommands(CLI::App& app, Command& command)
     AddCommand<ComparatorGetOptions>(comparator, command, "get", "Show one entry, or all 99", RunComparatorGet,
                                      [](CLI::App& sub, ComparatorGetOptions& options) {
                                          sub.add_option("N", options.entry, "The entry (default: all)")
-                                             ->check(CLI::Range(1, 99));
+                                             ->check(WholeNumber(1, 99));
                                      });
     AddCommand<ComparatorSetOptions>(
         comparator, command, "set", "Change limits of one entry; those not given stay", RunComparatorSet,
         [](CLI::App& sub, ComparatorSetOptions& options) {
-            sub.add_option("N", options.entry, "The entry")->required()->check(CLI::Range(1, 99));
+            sub.add_option("N", options.entry, "The entry")->required()->check(WholeNumber(1, 99));
             const std::string ohm =
                 "value/range, e.g. 1.234/4mOhm (ranges 4mOhm, 40mOhm, 400mOhm, 4Ohm, 40Ohm, 400Ohm)";
             const std::string volt = "volts, e.g. 1.234 or 12.50 (above 60.00 is taken as 60.00)";
@@ -254,16 +300,40 @@ void AddComparatorCommands(CLI::App& app, Command& command)
         });
 }
 
+// A word the command line does not know: an option when it starts with "-", else a command.
+std::string UnknownWord(const std::string& word)
+{
+    return word.starts_with('-') ? "unknown option " + word : "unknown command \"" + word + '"';
+}
+
+// CLI11's words for what went wrong, in the command line's own: "--count must be ..." rather than
+// "--count: must be ...", "unknown option --bogus".
+std::string UsageMessage(const CLI::App& app, const CLI::ParseError& error)
+{
+    std::string message = error.what();
+    // A misspelt subcommand is left over, and only the want of a subcommand is reported.
+    const std::vector<std::string> unknown = app.remaining();
+    if (dynamic_cast<const CLI::RequiredError*>(&error) != nullptr && !unknown.empty())
+        return UnknownWord(unknown.front());
+    if (dynamic_cast<const CLI::ExtrasError*>(&error) != nullptr) {
+        const std::size_t colon = message.rfind(": ");
+        std::istringstream words(message.substr(colon == std::string::npos ? 0 : colon + 2));
+        std::string first;
+        words >> first;
+        return UnknownWord(first);
+    }
+    if (const std::size_t at = message.find(": must "); at != std::string::npos)
+        message.erase(at, 1);
+    return message;
+}
+
 // --help and --version end the run as a success; anything else wrong on the command line is a
 // usage error told in one line.
 int UsageExit(const CLI::App& app, const CLI::ParseError& error)
 {
     if (error.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success))
         return app.exit(error);
-    // A misspelt subcommand is left over, and only the want of a subcommand is reported.
-    const std::vector<std::string> unknown = app.remaining();
-    const bool misspelt = dynamic_cast<const CLI::RequiredError*>(&error) != nullptr && !unknown.empty();
-    const std::string message = misspelt ? "unknown command \"" + unknown.front() + '"' : error.what();
+    const std::string message = UsageMessage(app, error);
     std::cerr << "voltaryn-cli: " << message << " (see voltaryn-cli --help)\n";
     return static_cast<int>(ExitCode::Usage);
 }

@@ -20,7 +20,8 @@ namespace voltaryn::cli {
 struct CommandContext {
     RunClock& clock;
     MeterAccess& meter;  // not connected yet: a subcommand connects when it needs the meter
-    Output& output;
+    Output& output;                // the standard output
+    std::optional<Format> format;  // as the command line gives it
 };
 
 // A subcommand with its options bound.
@@ -60,13 +61,13 @@ void RunRecord(CommandContext& context, const RecordOptions& options);
 
 // memory, sd, erase
 struct ListOptions {
-    std::string out;  // the data file to save into; empty: to the output
+    std::string out = "-";  // the file to save into; "-": the output
 };
 void RunMemory(CommandContext& context, const ListOptions& options);
 void RunSdList(CommandContext& context, const NoOptions& options);
 struct SdFileOptions {
     int file = 0;
-    std::string out;
+    std::string out = "-";
 };
 void RunSdGet(CommandContext& context, const SdFileOptions& options);
 struct SdDeleteOptions {

@@ -3,6 +3,8 @@
 #include "cli/ComparatorLimits.h"
 #include "settings/ComparatorLoad.h"
 
+#include <cmath>
+
 namespace voltaryn::cli {
 namespace {
 
@@ -14,6 +16,34 @@ void WriteRow(Output& output, const ComparatorRowTexts& row)
                 {"ohm_low", row[2]},
                 {"volt_high", row[3]},
                 {"volt_low", row[4]}});
+}
+
+// A limit's value in milliohm or volt; none when its point is not known.
+std::optional<double> ValueOf(const OhmLimit& limit)
+{
+    const std::optional<int> decimals = limit.Decimals();
+    if (!decimals)
+        return std::nullopt;
+    return limit.Count / std::pow(10.0, *decimals) * (limit.Milli ? 1 : 1000);
+}
+
+std::optional<double> ValueOf(const VoltLimit& limit)
+{
+    const std::optional<int> decimals = limit.Decimals();
+    if (!decimals)
+        return std::nullopt;
+    return limit.Count / std::pow(10.0, *decimals);
+}
+
+// Refuses a pair of limits the command line changed whose low limit lies above its high one.
+template <typename Limit>
+void CheckOrder(const char* quantity, bool changed, const Limit& high, const Limit& low)
+{
+    const std::optional<double> highValue = ValueOf(high);
+    const std::optional<double> lowValue = ValueOf(low);
+    if (changed && highValue && lowValue && *lowValue > *highValue)
+        throw CliError(ExitCode::Usage, std::string("comparator set: the low ") + quantity
+                                            + " limit lies above the high one");
 }
 
 ComparatorEntry ReadEntry(MeterAccess& meter, int number)
@@ -58,6 +88,8 @@ void RunComparatorSet(CommandContext& context, const ComparatorSetOptions& optio
         if (*text)
             *editor = std::get<VoltEditor>(ReadVoltLimit(**text));
     const ComparatorEntry entry = BuildEntry(editors);
+    CheckOrder("resistance", options.ohmHigh || options.ohmLow, entry.HighOhm, entry.LowOhm);
+    CheckOrder("voltage", options.voltHigh || options.voltLow, entry.HighVolt, entry.LowVolt);
     meter.Commands().WriteComparatorEntry(options.entry, EncodeComparatorEntry(entry));
     const ComparatorEntry taken = ReadEntry(meter, options.entry);
     if (taken != entry)

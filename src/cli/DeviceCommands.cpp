@@ -15,13 +15,11 @@ std::string Hex4(std::uint16_t id)
 
 } // namespace
 
-// Lists the meters without talking to them: one may be busy with another recorder.
+// Lists the meters without talking to them: one may be busy with another recorder. No meter is
+// an empty list.
 void RunDevices(CommandContext& context, const NoOptions& /*options*/)
 {
-    const std::vector<HidDeviceInfo> meters = context.meter.Link().MeterInterfaces();
-    if (meters.empty())
-        throw CliError(OutcomeReport{Outcome::NoMeter});
-    for (const HidDeviceInfo& meter : meters)
+    for (const HidDeviceInfo& meter : context.meter.Link().MeterInterfaces())
         context.output.Row(
             {{"path", meter.path}, {"vendor_id", Hex4(meter.vendorId)}, {"product_id", Hex4(meter.productId)}});
 }
@@ -31,7 +29,7 @@ void RunInfo(CommandContext& context, const NoOptions& /*options*/)
     MeterAccess& meter = context.meter;
     meter.Connect();
     const MeterReading& reading = meter.Reading();
-    const std::string& connection = meter.Session().pollLoop.ConnectionText();
+    const std::string connection = reading.MeterConnected ? "connected" : "disconnected";
     context.output.Line({{"identification", reading.IdentString},
                          {"device", meter.DevicePath()},
                          {"connection", connection},

@@ -14,7 +14,15 @@ enum class Format {
     Tsv,   // a header line, then one TAB-separated line per record
     Csv,   // the same, comma-separated and quoted where needed
     Json,  // one JSON object per line (JSON Lines)
+    Data,  // the window's data file: TAB after each cell, CR LF after each line (files only)
 };
+
+// The format a command writes `file` in ("-" for the standard output): `format` when the command
+// line gives one, else as the file's extension says (.tsv, .csv, .json or .jsonl; any other
+// name: the window's data file), text on the standard output.
+Format FormatFor(std::optional<Format> format, const std::string& file);
+
+inline bool IsStandardOutput(const std::string& file) { return file == "-"; }
 
 // The simulated meters of --demo, with the knobs the tests turn.
 struct DemoOptions {
@@ -27,7 +35,7 @@ struct DemoOptions {
 struct GlobalOptions {
     bool demo = false;
     std::string device;  // the hidraw path of the meter to use; empty: the first meter found
-    Format format = Format::Text;
+    std::optional<Format> format;  // none: by the output file's name, else text
     DemoOptions demoOptions;
 };
 

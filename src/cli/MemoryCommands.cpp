@@ -1,6 +1,8 @@
 // memory, sd and erase: the meter's manual records and the recordings on its SD card.
 #include "cli/Commands.h"
 #include "cli/ProgressLine.h"
+#include "cli/ReadingRecord.h"
+#include "files/AtomicFile.h"
 #include "files/ListExport.h"
 #include "memory/LoadingCaption.h"
 #include "memory/ManualDownload.h"
@@ -9,54 +11,71 @@
 #include "recording/RecordingFile.h"
 
 #include <algorithm>
-#include <array>
+#include <cerrno>
+#include <sstream>
 
 namespace voltaryn::cli {
 namespace {
 
-// The names a list's nine columns go by in every format but the window's own data file.
-constexpr std::array<const char*, 9> ListNames = {
-    "no", "time", "voltage", "resistance", "current", "temperature", "in_capacity", "out_capacity", "total_capacity",
-};
-
-Record ListRecord(const RecordRow& row)
-{
-    Record record;
-    for (std::size_t c = 0; c < ListNames.size(); ++c)
-        record.push_back({ListNames.at(c), c < row.size() ? row[c] : ""});
-    return record;
-}
-
-// Where a downloaded list goes: into a data file, as the list window saves it, or record by record
-// to the output.
+// Where a downloaded list goes: reading by reading to the output, or into a file in its format
+// (the window's data file, as the list window saves it, by default). A file is replaced only by a
+// whole download; what arrived of one cut short is kept beside it, as NAME.partial.
 class ListDestination {
 public:
-    ListDestination(Output& output, std::string file, RecordRow titles)
-        : output_(output), file_(std::move(file)), table_{std::move(titles), {}}
+    ListDestination(CommandContext& context, std::string file, RecordRow titles)
+        : output_(context.output), file_(std::move(file)), format_(FormatFor(context.format, file_)),
+          table_{std::move(titles), {}}, fileOutput_(buffer_, format_)
     {
     }
 
-    void Add(const RecordRow& row)
+    void Add(const RecordRow& row, const Reading& reading)
     {
-        if (file_.empty())
-            output_.Row(ListRecord(row));
-        else
+        ++count_;
+        if (IsStandardOutput(file_))
+            output_.Row(ReadingRecord(reading));
+        else if (format_ == Format::Data)
             table_.rows.push_back(row);
+        else
+            fileOutput_.Row(ReadingRecord(reading));
     }
-    // Writes the data file, with what has arrived.
-    void Save() const
+
+    // Writes the file: the download's when it is `whole`, else what arrived, if anything did.
+    void Finish(bool whole)
     {
-        if (file_.empty())
+        if (IsStandardOutput(file_) || (!whole && count_ == 0))
             return;
-        if (const FileStatus status = SaveGridFile(file_, table_); !status.Ok())
+        const std::filesystem::path target = whole ? std::filesystem::path(file_) : PartialName(file_);
+        FileStatus status;
+        if (format_ == Format::Data) {
+            status = SaveGridFile(target, table_);
+        } else {
+            fileOutput_.End();
+            const std::string bytes = buffer_.str();
+            status = ReplaceFile(target, [&](std::FILE* out) {
+                return std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() ? FileStatus{}
+                                                                                        : FileError("write", target, errno);
+            });
+        }
+        if (!status.Ok())
             throw CliError(ExitCode::FileFailed, status.error);
     }
 
 private:
     Output& output_;
     std::string file_;
+    Format format_;
     RecordTable table_;
+    std::ostringstream buffer_;
+    Output fileOutput_;
+    int count_ = 0;
 };
+
+// Ends a download: the file written as the outcome allows, then the outcome told.
+void Finish(ListDestination& list, const std::optional<OutcomeReport>& outcome)
+{
+    list.Finish(!outcome || EntryOf(outcome->outcome).exitCode == ExitCode::Success);
+    FailOn(outcome);
+}
 
 void ConnectForMemory(MeterAccess& meter)
 {
@@ -88,16 +107,17 @@ void RunMemory(CommandContext& context, const ListOptions& options)
 {
     MeterAccess& meter = context.meter;
     ConnectForMemory(meter);
-    ListDestination list(context.output, options.out, ManualListTitles());
+    ListDestination list(context, options.out, ManualListTitles());
     ProgressLine progress;
     NoEvents events;
     const ManualDownloadResult result = DownloadManualRecords(
-        meter.Link(), meter.Commands(), events, [&](const RecordRow& row, int number, int count) {
-            list.Add(row);
+        meter.Link(), meter.Commands(), events,
+        [&](const RecordRow& row, int number, int count) {
+            list.Add(row, ManualReading(row));
             progress.Show(LoadingCaption(number, count));
-        });
-    list.Save();
-    FailOn(OutcomeOf(result));
+        },
+        NonsenseReplies::Refused);
+    Finish(list, OutcomeOf(result));
 }
 
 void RunSdList(CommandContext& context, const NoOptions& /*options*/)
@@ -121,27 +141,31 @@ void RunSdGet(CommandContext& context, const SdFileOptions& options)
         throw CliError(ExitCode::Usage, "the SD card holds no file " + std::to_string(options.file) + " (see sd list)");
 
     struct Rows : SdDownloadSink {
-        explicit Rows(ListDestination& list) : list(list) {}
-        void StartTime(const std::string& /*text*/) override {}
+        Rows(ListDestination& list, std::string temperatureUnit) : list(list), unit(std::move(temperatureUnit)) {}
+        void StartTime(const std::string& text) override { readings.emplace(text, unit); }
         void Interval(const std::string& /*text*/) override {}
         void Row(const RecordRow& row) override
         {
-            list.Add(row);
+            if (!readings)
+                readings.emplace("", unit);
+            list.Add(row, readings->Next(row));
             ++count;
         }
         void Progress(const std::string& caption) override { progress.Show(caption); }
         ListDestination& list;
+        std::string unit;
+        std::optional<SdReadings> readings;
         ProgressLine progress;
         int count = 0;
     };
-    ListDestination list(context.output, options.out,
-                         RecordingTitles(meter.Reading().RangeText, meter.Reading().TempUnitText));
-    Rows rows(list);
+    const MeterReading& reading = meter.Reading();
+    ListDestination list(context, options.out, RecordingTitles(reading.RangeText, reading.TempUnitText));
+    Rows rows(list, reading.TempIsCelsius ? "°C" : "°F");
     NoEvents events;
-    const SdDownloadEnd end = DownloadSdFile(meter.Link(), events, file->number, file->records, rows);
+    const SdDownloadResult end =
+        DownloadSdFile(meter.Link(), events, file->number, file->records, rows, NonsenseReplies::Refused);
     rows.progress.Finish();
-    list.Save();
-    FailOn(OutcomeOf(end, rows.count));
+    Finish(list, OutcomeOf(end.end, rows.count, end.problem));
 }
 
 void RunSdDelete(CommandContext& context, const SdDeleteOptions& options)

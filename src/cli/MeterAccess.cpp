@@ -1,21 +1,11 @@
 #include "cli/MeterAccess.h"
 
 #include "cli/StopSignal.h"
+#include "meter/ReadingCheck.h"
 #include "protocol/Protocol.h"
+#include "text/CharacterCodes.h"
 
 namespace voltaryn::cli {
-namespace {
-
-// A text from the meter as a message can show it: anything but printable ASCII becomes "?".
-std::string Printable(std::string text)
-{
-    for (char& c : text)
-        if (c < ' ' || c > '~')
-            c = '?';
-    return text;
-}
-
-} // namespace
 
 MeterAccess::MeterAccess(HidBackend& backend, std::string devicePath)
     : session_(backend), devicePath_(std::move(devicePath))
@@ -40,6 +30,9 @@ PollTickResult MeterAccess::PollTick()
     if (result.displayDecoded && identification != protocol::MeterIdentification)
         throw CliError(ExitCode::MeterFailed, "the device at " + DevicePath() + " is not the meter: it identifies as \""
                                                   + Printable(identification) + '"');
+    if (result.displayDecoded)
+        if (const std::optional<std::string> problem = ReadingProblem(session_.reading))
+            throw CliError(OutcomeReport{Outcome::NonsenseData, 0, 0, DevicePath(), "the display's " + *problem});
     return result;
 }
 

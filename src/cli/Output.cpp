@@ -5,8 +5,6 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <array>
-#include <charconv>
 
 namespace voltaryn::cli {
 namespace {
@@ -23,12 +21,7 @@ std::string CellText(const Value& value)
 {
     return std::visit(Overloaded{[](const std::string& text) { return text; },
                                  [](long long number) { return std::to_string(number); },
-                                 [](double number) {
-                                     // The shortest text that reads back as the same number.
-                                     std::array<char, 32> text{};
-                                     const auto end = std::to_chars(text.begin(), text.end(), number).ptr;
-                                     return std::string(text.begin(), end);
-                                 },
+                                 [](const Number& number) { return number.text; },
                                  [](std::nullptr_t) { return std::string(); },
                                  [](const std::vector<std::string>& words) {
                                      std::string text;
@@ -43,7 +36,9 @@ nlohmann::ordered_json Json(const Record& record)
 {
     nlohmann::ordered_json json = nlohmann::ordered_json::object();
     for (const auto& [name, value] : record)
-        std::visit([&json, &name = name](const auto& v) { json[name] = v; }, value);
+        std::visit(Overloaded{[&json, &name = name](const Number& number) { json[name] = number.value; },
+                              [&json, &name = name](const auto& v) { json[name] = v; }},
+                   value);
     return json;
 }
 

@@ -10,9 +10,14 @@
 
 namespace voltaryn::cli {
 
-// A value of a record: a text, a whole number, a measured number, nothing (null in JSON) or a
-// list of words.
-using Value = std::variant<std::string, long long, double, std::nullptr_t, std::vector<std::string>>;
+// A number as the display shows it: its value, and its digits as written ("12.630", "-0.5").
+struct Number {
+    double value;
+    std::string text;
+};
+
+// A value of a record: a text, a whole number, a number, nothing (null in JSON) or a list of words.
+using Value = std::variant<std::string, long long, Number, std::nullptr_t, std::vector<std::string>>;
 
 // One record of output: named values, in the order they are shown.
 struct Field {

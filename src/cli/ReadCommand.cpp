@@ -1,5 +1,6 @@
 // read: the meter's display, decoded, once or as a stream.
 #include "cli/Commands.h"
+#include "cli/ReadingRecord.h"
 #include "cli/StopSignal.h"
 #include "meter/DisplayUnits.h"
 
@@ -40,45 +41,37 @@ std::string WithUnit(const std::string& text, const std::string& unit)
     return unit.empty() ? text : text + ' ' + unit;
 }
 
-void WriteReading(CommandContext& context)
+void WriteReading(CommandContext& context, long long number)
 {
     const MeterReading& r = context.meter.Reading();
     const StatusBits& lit = context.meter.Session().pollLoop.Display().lit;
     const DisplayUnits units = UnitsShown(lit);
     const TakenAt at = TimeTexts(context.clock.Now());
-    std::vector<std::string> flags;
+    Reading reading{.number = number,
+                    .time = at.iso,
+                    .day = std::stoi(at.iso.substr(8, 2)),
+                    .values = {{{r.VoltageText, units.voltage},
+                                {r.ResistanceText, units.resistance},
+                                {r.CurrentText, units.current},
+                                {r.TemperatureText, units.temperature},
+                                {r.CapacityText[0], units.capacity[0]},
+                                {r.CapacityText[1], units.capacity[1]},
+                                {r.CapacityText[2], units.capacity[2]}}},
+                    .range = r.RangeText,
+                    .flags = std::vector<std::string>()};
     std::string flagText;
     for (std::string_view word : WordsShown(lit)) {
-        flags.emplace_back(word);
+        reading.flags->emplace_back(word);
         flagText += "  " + std::string(word);
     }
-    const Record record{
-        {"time", at.iso},
-        {"voltage", r.VoltageText},
-        {"voltage_unit", units.voltage},
-        {"resistance", r.ResistanceText},
-        {"resistance_unit", units.resistance},
-        {"range", r.RangeText},
-        {"current", r.CurrentText},
-        {"current_unit", units.current},
-        {"temperature", r.TemperatureText},
-        {"temperature_unit", units.temperature},
-        {"in_capacity", r.CapacityText[0]},
-        {"in_capacity_unit", units.capacity[0]},
-        {"out_capacity", r.CapacityText[1]},
-        {"out_capacity_unit", units.capacity[1]},
-        {"total_capacity", r.CapacityText[2]},
-        {"total_capacity_unit", units.capacity[2]},
-        {"flags", flags},
+    const auto shown = [&reading](std::size_t i) {
+        const Quantity& q = reading.values.at(i);
+        return WithUnit(q.text, q.unit);
     };
-    const std::string text = at.timeOfDay + "  " + WithUnit(r.VoltageText, units.voltage) + "  "
-                             + WithUnit(r.ResistanceText, units.resistance) + " (" + r.RangeText + ")  "
-                             + WithUnit(r.CurrentText, units.current) + "  "
-                             + WithUnit(r.TemperatureText, units.temperature) + "  in "
-                             + WithUnit(r.CapacityText[0], units.capacity[0]) + "  out "
-                             + WithUnit(r.CapacityText[1], units.capacity[1]) + "  total "
-                             + WithUnit(r.CapacityText[2], units.capacity[2]) + flagText;
-    context.output.Line(record, text);
+    const std::string text = at.timeOfDay + "  " + shown(0) + "  " + shown(1) + " (" + r.RangeText + ")  " + shown(2)
+                             + "  " + shown(3) + "  in " + shown(4) + "  out " + shown(5) + "  total " + shown(6)
+                             + flagText;
+    context.output.Line(ReadingRecord(reading), text);
 }
 
 } // namespace
@@ -99,7 +92,7 @@ void RunRead(CommandContext& context, const ReadOptions& options)
                 return;
             context.meter.Refresh();
         }
-        WriteReading(context);
+        WriteReading(context, n + 1);
     }
 }
 

@@ -14,8 +14,8 @@ void RunCommand(const Invocation& invocation)
     RunClock clock(options.demoOptions.simulatedStart);
     MeterBackend backend(options, clock);
     MeterAccess meter(backend.Backend(), options.device);
-    Output output(std::cout, options.format);
-    CommandContext context{clock, meter, output};
+    Output output(std::cout, FormatFor(options.format, "-"));
+    CommandContext context{clock, meter, output, options.format};
     try {
         invocation.command(context);
     } catch (const CliError&) {

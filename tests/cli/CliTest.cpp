@@ -3,6 +3,8 @@
 // list export over a simulated meter on the same clock, and the two must match byte for byte.
 #include "common/LocalTime.h"
 #include "common/TempFolder.h"
+#include "cli/ReadingRecord.h"
+#include "files/AtomicFile.h"
 #include "files/ListExport.h"
 #include "memory/ManualDownload.h"
 #include "memory/SdDownload.h"
@@ -17,6 +19,7 @@
 #include <csignal>
 #include <ctime>
 #include <fcntl.h>
+#include <fstream>
 #include <iomanip>
 #include <ranges>
 #include <set>
@@ -110,6 +113,13 @@ std::vector<std::string> Lines(const std::string& text)
     for (std::string line; std::getline(in, line);)
         lines.push_back(line);
     return lines;
+}
+
+// A display text as the schema writes it in CSV; "null" for none.
+std::string NumberText(const std::string& text)
+{
+    const cli::Value value = cli::NumberValue(text);
+    return std::holds_alternative<cli::Number>(value) ? std::get<cli::Number>(value).text : "null";
 }
 
 struct NoEvents : EventPump {
@@ -209,7 +219,7 @@ TEST(CliRecording, EveryCompletedRecordIsKeptHoweverTheRecordingEnds)
     } cases[] = {
         {SIGINT, Demo({}), 0},
         {SIGTERM, Demo({}), 0},
-        {0, Demo({"--demo-fault", "unplug-after=200"}), 3},
+        {0, Demo({"--demo-fault", "unplug-after=200"}), 1},
     };
     for (const auto& c : cases) {
         TempFolder folder;
@@ -265,20 +275,21 @@ TEST(CliComparator, LimitsAreTakenAsTheWindowShowsThem)
 {
     TempFolder folder;
     const struct {
-        const char* option;
-        const char* limit;
+        Args limits;
         const char* cell;
     } cases[] = {
-        {"--ohm-high", "1.2/4mOhm", R"("ohm_high":"1.2 / 4 mOhm")"},
-        {"--ohm-high", "12/40mohm", R"("ohm_high":"12 / 40 mOhm")"},
-        {"--ohm-low", "350 / 400 Ohm", R"("ohm_low":"350 / 400 Ohm")"},
-        {"--volt-high", "9.999", R"("volt_high":"9.999")"},
-        {"--volt-low", "09.5", R"("volt_low":"9.5")"},
-        {"--volt-high", "75", R"("volt_high":"60")"},
+        {{"--ohm-high", "1.2/4mOhm", "--ohm-low", "0/4mOhm"}, R"("ohm_high":"1.2 / 4 mOhm")"},
+        {{"--ohm-high", "12/40mohm"}, R"("ohm_high":"12 / 40 mOhm")"},
+        {{"--ohm-low", "350 / 400 Ohm", "--ohm-high", "399/400Ohm"}, R"("ohm_low":"350 / 400 Ohm")"},
+        {{"--volt-high", "9.999", "--volt-low", "0"}, R"("volt_high":"9.999")"},
+        {{"--volt-low", "09.5"}, R"("volt_low":"9.5")"},
+        {{"--volt-high", "75"}, R"("volt_high":"60")"},
     };
     for (const auto& c : cases) {
-        const Finished run = RunCli(folder, Demo({"comparator", "set", "7", c.option, c.limit, "--format", "json"}));
-        EXPECT_THAT(run.out, HasSubstr(c.cell)) << c.limit << ": " << run.err;
+        Args args{"comparator", "set", "7", "--format", "json"};
+        args.insert(args.end(), c.limits.begin(), c.limits.end());
+        const Finished run = RunCli(folder, Demo(args));
+        EXPECT_THAT(run.out, HasSubstr(c.cell)) << c.limits[1] << ": " << run.err;
     }
 }
 
@@ -326,19 +337,35 @@ TEST(CliOutput, FailuresHaveTheirExitCodes)
         int exitCode;
         const char* error;
     } cases[] = {
-        {{"bogus"}, 1, "unknown command \"bogus\""},
-        {{"interval", "set", "0"}, 1, "SECONDS"},
-        {{"erase"}, 1, "--yes"},
-        {{"comparator", "set", "1", "--ohm-high", "12.345/4mOhm"}, 1, "does not fit the 4 mOhm range"},
-        {{"comparator", "set", "1", "--ohm-high", "1.2/5mOhm"}, 1, "no value/range"},
-        {{"comparator", "set", "1", "--volt-low", "100"}, 1, "no voltage limit"},
-        {{"sd", "get", "9"}, 1, "no file 9"},
-        {{"--demo-fault", "no-meter", "read"}, 2, "no meter found"},
-        {{"--device", "sim:meter2", "info"}, 2, "no meter at sim:meter2"},
-        {{"--demo-fault", "unplug-after=20", "read", "--count", "100", "--interval", "0"}, 3, "stopped answering"},
-        {{"--demo-fault", "silent-after=8", "memory"}, 3, "stopped answering after 4 of 12 records"},
-        {{"--demo-fault", "garbage-after=20", "read", "--count", "100", "--interval", "0"}, 3, "is not the meter"},
-        {{"--demo-fault", "no-card", "sd", "list"}, 3, "no SD card"},
+        {{"bogus"}, 2, "unknown command \"bogus\""},
+        {{"--bogus"}, 2, "unknown option --bogus"},
+        {{"read", "--bogus"}, 2, "unknown option --bogus"},
+        {{"interval", "set", "0"}, 2, "SECONDS must be a whole number from 1 to 255, not 0"},
+        {{"read", "-n", "1.5"}, 2, "--count must be a whole number from 0 to 1000000, not 1.5"},
+        {{"read", "--count", "18446744073709551616"}, 2, "--count must be a whole number from 0 to 1000000, not 18"},
+        {{"read", "-i", "nan"}, 2, "--interval must be 0 or a number of seconds from 0.001 to 86400, not nan"},
+        {{"read", "--interval", "inf"}, 2, "not inf"},
+        {{"read", "--interval", "0.0001"}, 2, "not 0.0001"},
+        {{"memory", "-o", ""}, 2, "--output must name a file"},
+        {{"erase"}, 2, "--yes"},
+        {{"comparator", "set", "1", "--ohm-high", "12.345/4mOhm"}, 2, "does not fit the 4 mOhm range"},
+        {{"comparator", "set", "1", "--ohm-high", "1.2/5mOhm"}, 2, "no value/range"},
+        {{"comparator", "set", "1", "--volt-low", "100"}, 2, "no voltage limit"},
+        {{"comparator", "set", "1", "--volt-high", "2", "--volt-low", "3"}, 2, "low voltage limit lies above"},
+        {{"comparator", "set", "1", "--ohm-high", "1/4mOhm", "--ohm-low", "2/40mOhm"}, 2, "low resistance limit"},
+        {{"sd", "get", "9"}, 2, "no file 9"},
+        {{"--demo-fault", "no-meter", "read"}, 3, "no meter found"},
+        {{"--device", "sim:meter2", "info"}, 3, "no meter at sim:meter2"},
+        {{"--demo-fault", "unplug-after=20", "read", "--count", "100", "--interval", "0"}, 1, "stopped answering"},
+        {{"--demo-fault", "silent-after=8", "memory"}, 1, "stopped answering after 4 of 12 records"},
+        {{"--demo-fault", "garbage-after=20", "read", "--count", "100", "--interval", "0"}, 1, "answered nonsense"},
+        {{"--demo-fault", "garbage-after=8", "-f", "json", "read", "-n", "3", "-i", "0.1"}, 1,
+         "the meter answered nonsense: the display's voltage field shows \"9??.?\""},
+        {{"--demo-fault", "garbage-after=8", "memory"}, 1,
+         "the meter answered nonsense: manual record 5 of 12: its voltage field holds code 0xB4"},
+        {{"--demo-fault", "garbage-after=12", "sd", "get", "1"}, 1,
+         "the meter answered nonsense: SD file 1: byte 362 holds code 0x1F"},
+        {{"--demo-fault", "no-card", "sd", "list"}, 1, "no SD card"},
         {{"record", unwritable}, 4, "Cannot create"},
         {{"memory", "--out", unwritable}, 4, "Cannot create"},
     };
@@ -351,6 +378,109 @@ TEST(CliOutput, FailuresHaveTheirExitCodes)
     const Finished unplugged =
         RunCli(folder, Demo({"--demo-fault", "unplug-after=20", "read", "--count", "100", "--interval", "0"}));
     EXPECT_EQ(Lines(unplugged.out).size(), 6u) << "the readings taken before the meter went away stand";
+    for (const Args& nonsense : {Args{"memory"}, Args{"sd", "get", "1"}}) {
+        Args args{"--demo-fault", "garbage-after=8"};
+        args.insert(args.end(), nonsense.begin(), nonsense.end());
+        const Finished run = RunCli(folder, Demo(args));
+        EXPECT_EQ(run.out.find_first_of(std::string("\0\x01\x1f\x7f", 4)), std::string::npos) << "no junk rows";
+    }
+    const Finished noMeter = RunCli(folder, Demo({"--demo-fault", "no-meter", "devices", "-f", "json"}));
+    EXPECT_EQ(noMeter.exitCode, 0) << "no meter is an empty list";
+    EXPECT_EQ(noMeter.out + noMeter.err, "");
+}
+
+// A download cut short, by a silent meter or by nonsense, leaves the file it would replace as it
+// was, and keeps the whole records that arrived beside it; a whole download replaces it.
+TEST(CliFiles, AFailedDownloadLeavesTheOldFile)
+{
+    TempFolder folder;
+    const std::filesystem::path file = folder / "keep.txt";
+    const struct {
+        Args args;
+        int exitCode;
+        std::size_t partialLines;  // the header and the records that arrived; 0: no partial file
+    } cases[] = {
+        {{"--demo-fault", "silent-after=8", "memory", "-o", file.string()}, 1, 5},
+        {{"--demo-fault", "garbage-after=8", "memory", "-o", file.string()}, 1, 5},
+        {{"--demo-fault", "garbage-after=20", "-f", "csv", "sd", "get", "1", "--out", file.string()}, 1, 7},
+        {{"--demo-fault", "silent-after=3", "memory", "-o", file.string()}, 1, 0},
+        {{"memory", "-o", file.string()}, 0, 0},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(PartialName(file));
+        { std::ofstream(file) << "old\n"; }
+        const Finished run = RunCli(folder, Demo(c.args));
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+        EXPECT_EQ(FileBytes(file) == "old\n", c.exitCode != 0) << run.err;
+        EXPECT_EQ(std::filesystem::exists(PartialName(file)), c.partialLines > 0) << run.err;
+        if (c.partialLines > 0) {
+            EXPECT_EQ(Lines(FileBytes(PartialName(file))).size(), c.partialLines) << run.err;
+        }
+        std::size_t entries = 0;
+        for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder / "."))
+            ++entries;
+        EXPECT_EQ(entries, 3u + (c.partialLines > 0 ? 1 : 0)) << "out, err and the file: no temporary file is left";
+    }
+}
+
+// Every reading has the same fields in the same order, whichever command read it: numbers as JSON
+// numbers, each unit in a field of its own, times in ISO 8601.
+TEST(CliOutput, EveryReadingHasTheSameSchema)
+{
+    TempFolder folder;
+    const Args commands[] = {{"read", "-n", "2", "-i", "0"}, {"memory"}, {"sd", "get", "1"}};
+    std::vector<std::string> keys;
+    for (const Args& command : commands) {
+        Args args = command;
+        args.insert(args.end(), {"-f", "json"});
+        const Finished run = RunCli(folder, Demo(args));
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        const nlohmann::ordered_json first = nlohmann::ordered_json::parse(Lines(run.out).at(1));
+        std::vector<std::string> names;
+        for (const auto& [name, value] : first.items())
+            names.push_back(name);
+        if (keys.empty())
+            keys = names;
+        EXPECT_EQ(names, keys) << command[0];
+        EXPECT_EQ(first["no"], 2);
+        for (const char* number : {"voltage", "resistance", "current", "temperature", "total_capacity"})
+            EXPECT_TRUE(first[number].is_number()) << command[0] << ' ' << number << ": " << first[number];
+        EXPECT_EQ(first["voltage_unit"], "V");
+        EXPECT_EQ(first["temperature_unit"], "°C") << command[0];
+        EXPECT_THAT(first["time"].get<std::string>(), ::testing::MatchesRegex(
+                                                           command[0] == "memory" ? "[0-9]{2}:[0-9]{2}:[0-9]{2}"
+                                                                                  : "[0-9]{4}-[0-9]{2}-[0-9]{2}T.*"));
+        EXPECT_TRUE(first["day"].is_number());
+    }
+    EXPECT_EQ(NumberText("-0000"), "0");
+    EXPECT_EQ(NumberText("  012.50"), "12.50");
+    EXPECT_EQ(NumberText(" OL "), "null");
+}
+
+// --output writes the bytes the standard output would get, in the format --format names or the
+// file's extension implies; other names get the window's data file.
+TEST(CliOutput, AFileHoldsWhatTheOutputWouldShow)
+{
+    TempFolder folder;
+    const std::string csv = RunCli(folder, Demo({"-f", "csv", "memory"})).out;
+    const std::string json = RunCli(folder, Demo({"-f", "json", "memory"})).out;
+    const struct {
+        Args args;
+        std::string file;
+        const std::string& expected;
+    } cases[] = {
+        {{"-f", "csv", "memory"}, "x.txt", csv},
+        {{"memory"}, "x.csv", csv},
+        {{"memory"}, "x.JSONL", json},
+        {{"--format", "json", "memory"}, "x.csv", json},
+    };
+    for (const auto& c : cases) {
+        Args args = c.args;
+        args.insert(args.end(), {"--output", (folder / c.file).string()});
+        ASSERT_EQ(RunCli(folder, Demo(args)).exitCode, 0);
+        EXPECT_EQ(FileBytes(folder / c.file), c.expected) << c.file;
+    }
+    EXPECT_EQ(RunCli(folder, Demo({"-f", "csv", "memory", "-o", "-"})).out, csv) << "- is the standard output";
 }
 
 // A station with two meters: devices lists both, and --device picks the second.
@@ -361,7 +491,7 @@ TEST(CliDevices, DevicePicksTheSecondOfTwoMeters)
     EXPECT_EQ(devices.out, "path\tvendor_id\tproduct_id\nsim:meter\t1005\t0033\nsim:meter2\t1005\t0033\n");
     const Finished second =
         RunCli(folder, Demo({"--demo-meters", "2", "--device", "sim:meter2", "info", "--format", "csv"}));
-    EXPECT_EQ(second.out, "identification,device,connection,range\nKAV 71K,sim:meter2,Connection,400 mOhm\n");
+    EXPECT_EQ(second.out, "identification,device,connection,range\nKAV 71K,sim:meter2,connected,400 mOhm\n");
 }
 
 // --demo-cells brings the simulated meter without --demo and puts a stream of cells on its probes:
@@ -389,11 +519,11 @@ TEST(CliDemoCells, ASeededStreamOfCellsWithoutDemo)
         const char* error;
     } misuses[] = {
         {{"--demo-meters", "2", "devices"}, "--demo-meters requires --demo"},
-        {{"--demo-cells=-1", "info"}, "SEED is a whole number: -1"},
+        {{"--demo-cells=-1", "info"}, "--demo-cells must be a whole number from 0 to"},
     };
     for (const auto& misuse : misuses) {
         const Finished run = RunCli(folder, misuse.args);
-        EXPECT_EQ(run.exitCode, 1) << run.err;
+        EXPECT_EQ(run.exitCode, 2) << run.err;
         EXPECT_THAT(run.err, HasSubstr(misuse.error));
     }
 }

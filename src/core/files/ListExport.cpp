@@ -1,10 +1,10 @@
 #include "files/ListExport.h"
 
+#include "files/AtomicFile.h"
 #include "files/CsvFormat.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <memory>
 
 namespace voltaryn {
 namespace {
@@ -24,29 +24,24 @@ void AppendDataLine(const RecordRow& row, std::size_t columns, std::string& line
 
 FileStatus SaveGridFile(const std::filesystem::path& file, const RecordTable& table, const LineProgress& progress)
 {
-    UniqueFile out(std::fopen(file.c_str(), "wb"));
-    if (!out)
-        return FileError("create", file, errno);
-
-    const std::size_t columns = table.header.size();
-    const bool csv = IsCsvName(file);
-    std::string line(csv ? Utf8ByteOrderMark : "");
-    for (std::size_t r = 0; r <= table.rows.size(); ++r) {
-        const RecordRow& row = r == 0 ? table.header : table.rows[r - 1];
-        if (csv)
-            line += CsvLine(row, columns);
-        else
-            AppendDataLine(row, columns, line);
-        if (std::fwrite(line.data(), 1, line.size(), out.get()) != line.size())
-            return FileError("write", file, errno);
-        line.clear();
-        if (progress)
-            progress(static_cast<int>(r));
-    }
-    // Buffered bytes reach the disk only now, so a full disk may show up here.
-    if (std::fclose(out.release()) != 0)
-        return FileError("write", file, errno);
-    return {};
+    return ReplaceFile(file, [&](std::FILE* out) -> FileStatus {
+        const std::size_t columns = table.header.size();
+        const bool csv = IsCsvName(file);
+        std::string line(csv ? Utf8ByteOrderMark : "");
+        for (std::size_t r = 0; r <= table.rows.size(); ++r) {
+            const RecordRow& row = r == 0 ? table.header : table.rows[r - 1];
+            if (csv)
+                line += CsvLine(row, columns);
+            else
+                AppendDataLine(row, columns, line);
+            if (std::fwrite(line.data(), 1, line.size(), out) != line.size())
+                return FileError("write", file, errno);
+            line.clear();
+            if (progress)
+                progress(static_cast<int>(r));
+        }
+        return {};
+    });
 }
 
 } // namespace voltaryn

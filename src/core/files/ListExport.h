@@ -5,7 +5,8 @@
 
 namespace voltaryn {
 
-// Saves a record list as a data file, replacing any file of that name: one line per row, the
+// Saves a record list as a data file, replacing any file of that name whole or not at all (see
+// ReplaceFile: a save that fails leaves the old file as it was): one line per row, the
 // header row first, each cell followed by a TAB (so every line ends with a TAB) and each line by
 // CR LF. A line has as many cells as the header has titles; cells a row lacks are written empty.
 // Cells are written byte for byte as the table holds them (UTF-8). A name ending in ".csv" (in

@@ -22,7 +22,7 @@ RecordRow ManualListTitles()
 }
 
 ManualDownloadResult DownloadManualRecords(MeterLink& link, MeterCommands& commands, EventPump& pump,
-                                           const ManualRowSink& sink)
+                                           const ManualRowSink& sink, NonsenseReplies nonsense)
 {
     ManualDownloadResult result;
     const Answer<std::int16_t> count = commands.ReadRecordCount();
@@ -39,6 +39,13 @@ ManualDownloadResult DownloadManualRecords(MeterLink& link, MeterCommands& comma
     for (int number = 1; number <= result.recordCount; ++number) {
         if (!RequestManualRecord(link, number))
             return result;
+        if (nonsense == NonsenseReplies::Refused)
+            if (std::optional<std::string> problem = ManualRecordProblem(link.InputReport())) {
+                result.end = ManualDownloadEnd::Nonsense;
+                result.problem = "manual record " + std::to_string(number) + " of " + std::to_string(result.recordCount)
+                                 + ": " + *problem;
+                return result;
+            }
         sink(RowOf(number, DecodeManualRecord(link.InputReport())), number, result.recordCount);
         ++result.rowsDelivered;
         pump.LetEventsRun();

@@ -40,6 +40,10 @@ private:
     std::uint64_t bits_ = 0;
 };
 
+// The value fields by name, in the order of ValueFields.
+constexpr const char* ValueNames[] = {"voltage", "resistance", "current", "temperature", "in-capacity",
+                                      "out-capacity", "total capacity"};
+
 const char* VoltageUnit(const Indicators& on) { return on[{10, 7}] ? " (mV)" : " (V)"; }
 const char* ResistanceUnit(const Indicators& on) { return on[{11, 0}] ? " (mOhm)" : " (Ohm)"; }
 const char* CurrentUnit(const Indicators&) { return " (A)"; }
@@ -98,14 +102,30 @@ std::string DecodeValue(const ValueField& field, const RecordBytes& record, cons
 
 bool IsPackedDecimal(std::uint8_t byte) { return (byte >> 4) <= 9 && (byte & 0x0F) <= 9; }
 
+int PackedValue(std::uint8_t byte) { return (byte >> 4) * 10 + (byte & 0x0F); }
+
+// The time stamp as its bytes read in hexadecimal: packed decimal written out so is the decimal
+// number itself, 0x59 reads 59.
+std::string StampText(const RecordBytes& record)
+{
+    const std::uint8_t* stamp = &record[FirstStampByte];
+    char text[16];
+    std::snprintf(text, sizeof text, "%02X-%02X:%02X:%02X", stamp[0], stamp[1], stamp[2], stamp[3]);
+    return text;
+}
+
 std::string DecodeTimeStamp(const RecordBytes& record)
 {
     const std::uint8_t* stamp = &record[FirstStampByte];
-    // Packed decimal written out in hexadecimal is the decimal number itself: 0x59 reads 59.
-    char text[16];
-    std::snprintf(text, sizeof text, "%02X-%02X:%02X:%02X", stamp[0], stamp[1], stamp[2], stamp[3]);
     const bool valid = std::all_of(stamp, stamp + 4, IsPackedDecimal);
-    return valid ? std::string(text) : "invalid time " + std::string(text);
+    return valid ? StampText(record) : "invalid time " + StampText(record);
+}
+
+RecordBytes RecordOf(std::span<const std::uint8_t> reply)
+{
+    RecordBytes record{};
+    std::copy_n(reply.begin(), std::min(reply.size(), RecordLength), record.begin());
+    return record;
 }
 
 } // namespace
@@ -119,8 +139,7 @@ bool RequestManualRecord(MeterLink& link, int number)
 
 ManualRecordTexts DecodeManualRecord(std::span<const std::uint8_t> reply)
 {
-    RecordBytes record{};
-    std::copy_n(reply.begin(), std::min(reply.size(), RecordLength), record.begin());
+    const RecordBytes record = RecordOf(reply);
     const Indicators on(record);
 
     ManualRecordTexts texts;
@@ -128,6 +147,24 @@ ManualRecordTexts DecodeManualRecord(std::span<const std::uint8_t> reply)
     for (std::size_t i = 0; i < std::size(ValueFields); ++i)
         texts[i + 1] = DecodeValue(ValueFields[i], record, on);
     return texts;
+}
+
+std::optional<std::string> ManualRecordProblem(std::span<const std::uint8_t> reply)
+{
+    const RecordBytes record = RecordOf(reply);
+    for (std::size_t i = 0; i < std::size(ValueFields); ++i)
+        for (std::size_t c = 0; c < 4; ++c)
+            if (const std::uint8_t code = record[ValueFields[i].firstChar + c]; !IsDisplayCharacter(static_cast<char>(code))) {
+                char hex[8];
+                std::snprintf(hex, sizeof hex, "0x%02X", code);
+                return "its " + std::string(ValueNames[i]) + " field holds code " + hex;
+            }
+    const std::uint8_t* stamp = &record[FirstStampByte];
+    const bool packed = std::all_of(stamp, stamp + 4, IsPackedDecimal);
+    if (!packed || PackedValue(stamp[0]) < 1 || PackedValue(stamp[0]) > 31 || PackedValue(stamp[1]) > 23
+        || PackedValue(stamp[2]) > 59 || PackedValue(stamp[3]) > 59)
+        return "its time stamp " + StampText(record) + " is no time";
+    return std::nullopt;
 }
 
 } // namespace voltaryn

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -42,5 +43,10 @@ bool RequestManualRecord(MeterLink& link, int number);
 // hexadecimal in the same shape ("invalid time 5A-14:30:00"), so the row still shows its values
 // and cannot be mistaken for a real time. A reply shorter than 49 bytes reads as padded with 0.
 ManualRecordTexts DecodeManualRecord(std::span<const std::uint8_t> reply);
+
+// What makes a manual record reply no record ("its time stamp 76-65:3D:A6 is no time", "its
+// voltage field holds code 0xB8"); none when its value characters are all ones a display field
+// can show and its time stamp is a day of the month and a time of day in packed decimal.
+std::optional<std::string> ManualRecordProblem(std::span<const std::uint8_t> reply);
 
 } // namespace voltaryn

@@ -4,21 +4,29 @@
 
 namespace voltaryn {
 
-SdDownloadEnd DownloadSdFile(MeterLink& link, EventPump& pump, int fileNumber, int records, SdDownloadSink& sink)
+SdDownloadResult DownloadSdFile(MeterLink& link, EventPump& pump, int fileNumber, int records, SdDownloadSink& sink,
+                                NonsenseReplies nonsense)
 {
-    SdFileAssembler assembler(records, sink);
+    SdFileAssembler assembler(records, sink, nonsense);
     bool first = true;
+    std::string shown;
     do {
         if (!RequestSdChunk(link, fileNumber, first))
-            return SdDownloadEnd::NoReply;
+            return {SdDownloadEnd::NoReply, {}};
         first = false;
         assembler.Take(link.InputReport());
+        if (!assembler.Problem().empty())
+            return {SdDownloadEnd::Nonsense, "SD file " + std::to_string(fileNumber) + ": " + assembler.Problem()};
         pump.LetEventsRun();
-        sink.Progress(assembler.ProgressCaption());
+        // The caption moves in steps of 0.01 %, which several chunks may share.
+        if (std::string caption = assembler.ProgressCaption(); caption != shown) {
+            sink.Progress(caption);
+            shown = std::move(caption);
+        }
     } while (!assembler.Complete());
     // The meter is asked for one chunk more, which is not read.
     RequestSdChunk(link, fileNumber, false);
-    return SdDownloadEnd::Completed;
+    return {};
 }
 
 } // namespace voltaryn

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/RecordTable.h"
+#include "memory/NonsenseReplies.h"
 
 #include <cstdint>
 #include <span>
@@ -31,23 +32,35 @@ public:
 // The file of `records` records is taken to be records × 82 + 342 bytes long. Each chunk counts
 // 59 bytes towards that, although it carries 60, so the download asks for a little more than
 // the file holds.
+//
+// With NonsenseReplies::Refused the file's bytes are checked as they arrive: up to its size each
+// is text (printable ASCII, CR, LF or a Windows-1252 letter) and each record line is 81
+// characters, its time hh:mm:ss. The first that fails is the Problem(), and nothing more
+// reaches the sink.
 class SdFileAssembler {
 public:
-    SdFileAssembler(int records, SdDownloadSink& sink);
+    SdFileAssembler(int records, SdDownloadSink& sink, NonsenseReplies nonsense = NonsenseReplies::Shown);
 
     // Takes reply bytes 4..63 of a chunk reply (a shorter reply reads as padded with 0).
     void Take(std::span<const std::uint8_t> reply);
     bool Complete() const { return counted_ >= size_; }
     std::string ProgressCaption() const;
+    // Where and how the file went wrong; empty while it makes sense.
+    const std::string& Problem() const { return problem_; }
 
 private:
+    void TakeByte(std::uint8_t byte);
     void EndLine();
+    std::string LineProblem() const;
 
     SdDownloadSink& sink_;
+    bool checked_;
     std::int64_t size_;
     std::int64_t counted_ = 0;
+    std::int64_t received_ = 0;
     int lines_ = 0;
     std::string line_;
+    std::string problem_;
 };
 
 } // namespace voltaryn

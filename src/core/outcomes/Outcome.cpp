@@ -36,6 +36,8 @@ constexpr std::array<OutcomeEntry, OutcomeCount> OutcomeTable = {{
      "the meter stopped answering after {n} of 99 entries", ExitCode::MeterFailed},
     {Outcome::ClockNoReply, OutcomePlace::MessageLine, "No answer", "the meter at {device} did not tell its time",
      ExitCode::MeterFailed},
+    {Outcome::NonsenseData, OutcomePlace::CriticalBox, "The meter answered nonsense: {what}.",
+     "the meter answered nonsense: {what}", ExitCode::MeterFailed},
 }};
 
 namespace {
@@ -62,6 +64,8 @@ std::string Fill(std::string_view text, const OutcomeReport& report)
             filled += std::to_string(report.n);
         else if (name == "m")
             filled += std::to_string(report.m);
+        else if (name == "what")
+            filled += report.what;
         else
             filled += report.device;
         text.remove_prefix(close + 1);
@@ -86,6 +90,8 @@ std::optional<OutcomeReport> OutcomeOf(const ManualDownloadResult& result)
         return OutcomeReport{Outcome::ManualEmpty};
     case ManualDownloadEnd::BadCount:
         return OutcomeReport{Outcome::ManualBadCount};
+    case ManualDownloadEnd::Nonsense:
+        return OutcomeReport{Outcome::NonsenseData, result.rowsDelivered, result.recordCount, {}, result.problem};
     case ManualDownloadEnd::NoReply:
         break;
     }
@@ -104,8 +110,10 @@ std::optional<OutcomeReport> OutcomeOf(SdListingEnd end, int filesListed)
     return std::nullopt;
 }
 
-std::optional<OutcomeReport> OutcomeOf(SdDownloadEnd end, int recordsLoaded)
+std::optional<OutcomeReport> OutcomeOf(SdDownloadEnd end, int recordsLoaded, const std::string& problem)
 {
+    if (end == SdDownloadEnd::Nonsense)
+        return OutcomeReport{Outcome::NonsenseData, recordsLoaded, 0, {}, problem};
     if (end == SdDownloadEnd::NoReply)
         return OutcomeReport{Outcome::SdDownloadCut, recordsLoaded};
     return std::nullopt;

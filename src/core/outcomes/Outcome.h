@@ -32,8 +32,9 @@ enum class Outcome {
     ManualBadCount,    // the record count makes no sense
     ComparatorCut,     // the meter stopped answering after {n} of 99 entries
     ClockNoReply,      // the meter did not tell its time
+    NonsenseData,      // a reply that should carry data fails its check: {what} tells what and where
 };
-inline constexpr std::size_t OutcomeCount = 15;
+inline constexpr std::size_t OutcomeCount = 16;
 
 // Where the desktop program shows an outcome: in a message box with or without the critical
 // icon, or on the message line of the list or panel the transfer fills.
@@ -41,7 +42,7 @@ enum class OutcomePlace { CriticalBox, PlainBox, MessageLine };
 
 // One outcome as each surface tells it, in its own style: the desktop program in sentences, the
 // command line in one lower-case line with an exit code (Success: the command carries on). "{n}",
-// "{m}" and "{device}" stand for the figures and the meter's path.
+// "{m}", "{device}" and "{what}" stand for the figures, the meter's path and what was wrong.
 struct OutcomeEntry {
     Outcome outcome;
     OutcomePlace place;
@@ -54,14 +55,15 @@ extern const std::array<OutcomeEntry, OutcomeCount> OutcomeTable;
 
 // An outcome with its figures.
 struct OutcomeReport {
-    OutcomeReport(Outcome what, int first = 0, int second = 0, std::string path = {})
-        : outcome(what), n(first), m(second), device(std::move(path))
+    OutcomeReport(Outcome kind, int first = 0, int second = 0, std::string path = {}, std::string problem = {})
+        : outcome(kind), n(first), m(second), device(std::move(path)), what(std::move(problem))
     {
     }
     Outcome outcome;
     int n;
     int m;
     std::string device;  // the command line's meter path
+    std::string what;    // what a reply got wrong, and where
 };
 
 const OutcomeEntry& EntryOf(Outcome outcome);
@@ -71,7 +73,7 @@ std::string CliText(const OutcomeReport& report);
 // How each transfer ended, as an outcome; none when it did all that was asked.
 std::optional<OutcomeReport> OutcomeOf(const ManualDownloadResult& result);
 std::optional<OutcomeReport> OutcomeOf(SdListingEnd end, int filesListed);
-std::optional<OutcomeReport> OutcomeOf(SdDownloadEnd end, int recordsLoaded);
+std::optional<OutcomeReport> OutcomeOf(SdDownloadEnd end, int recordsLoaded, const std::string& problem = {});
 std::optional<OutcomeReport> OutcomeOf(const ComparatorLoadResult& result);
 
 // A query's answer: none when the meter answered this request with something usable.

@@ -49,4 +49,16 @@ std::string Windows1252ToUtf8(std::string_view text)
     return out;
 }
 
+std::string Printable(std::string_view text)
+{
+    std::string out;
+    for (const char c : text) {
+        if (c >= ' ' && c <= '~')
+            out += c;
+        else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
+            out += '?';
+    }
+    return out;
+}
+
 } // namespace voltaryn

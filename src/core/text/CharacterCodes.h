@@ -14,4 +14,11 @@ std::string CharacterFromCode(std::uint8_t code);
 // A whole Windows-1252 text as UTF-8.
 std::string Windows1252ToUtf8(std::string_view text);
 
+// Whether a byte is a character a display field can show: printable ASCII, or code 0 (none).
+inline bool IsDisplayCharacter(char c) { return c == '\0' || (c >= ' ' && c <= '~'); }
+
+// A text from the meter as a message can quote it: each character but printable ASCII (a UTF-8
+// sequence counting as one) becomes "?".
+std::string Printable(std::string_view text);
+
 } // namespace voltaryn

@@ -2,10 +2,14 @@
 #include "files/FileTypeName.h"
 #include "files/ListExport.h"
 
+#include "files/AtomicFile.h"
+
 #include "common/CaseFile.h"
 #include "common/TempFolder.h"
 
 #include <gmock/gmock.h>
+
+#include <fstream>
 
 #include <numeric>
 
@@ -67,6 +71,38 @@ TEST(ListExportTest, ReportsAFileThatCannotBeWritten)
         EXPECT_THAT(status.error, HasSubstr(path.string()));
         EXPECT_THAT(status.error, HasSubstr(reason));
     }
+}
+
+// A save replaces the file whole or not at all: one that fails leaves the old file and no
+// temporary file beside it; one that succeeds replaces it, keeping its permissions.
+TEST(ListExportTest, AFailedSaveLeavesTheOldFile)
+{
+    const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "replace-file";
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path file = folder / "list.txt";
+    const auto fails = [&file](std::FILE* out) {
+        std::fputs("half a li", out);
+        return FileError("write", file, ENOSPC);
+    };
+    const auto writes = [](std::FILE* out) {
+        std::fputs("new\n", out);
+        return FileStatus{};
+    };
+    const struct {
+        std::function<FileStatus(std::FILE*)> write;
+        const char* left;
+        bool replaced;
+    } cases[] = {{fails, "old\n", false}, {writes, "new\n", true}};
+    for (const auto& c : cases) {
+        { std::ofstream(file) << "old\n"; }
+        std::filesystem::permissions(file, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+        EXPECT_EQ(ReplaceFile(file, c.write).Ok(), c.replaced);
+        EXPECT_EQ(testing::FileBytes(file), c.left);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+        EXPECT_EQ(std::filesystem::status(file).permissions(),
+                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    }
+    std::filesystem::remove_all(folder);
 }
 
 TEST(ListExportTest, TheSavedNameGetsTheFileTypesExtensionWhenItLacksIt)
