@@ -26,7 +26,7 @@ Value Measured(const std::optional<double>& value)
     if (!value)
         return nullptr;
     std::array<char, 32> text{};
-    const char* end = std::to_chars(text.data(), text.data() + text.size(), *value).ptr;
+    char* end = std::to_chars(text.data(), text.data() + text.size(), *value).ptr;
     return Number{*value, std::string(text.data(), end)};
 }
 
