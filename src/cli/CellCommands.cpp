@@ -1,6 +1,7 @@
 // sort, cells and batches: cell sorting from the command line, into the cell database.
 #include "cli/CellStoreAccess.h"
 #include "cli/Commands.h"
+#include "cli/ScannedIds.h"
 #include "cli/StopSignal.h"
 #include "cells/CaptureEngine.h"
 #include "cells/GradeJson.h"
@@ -82,11 +83,12 @@ public:
     {
     }
 
-    void Take(const cells::CellCapture& capture)
+    void Take(const cells::CellCapture& capture, const std::string& id)
     {
         const cells::Grade& grade = grades_.GradeOf(capture.Voltage, capture.ResistanceMilliOhm);
         store::CaptureInput input;
         input.batch = Q(options_.batch);
+        input.label = Q(id);
         input.station = options_.station.empty() ? QSysInfo::machineHostName() : Q(options_.station);
         input.operatorName = options_.operatorName.empty() ? qEnvironmentVariable("USER") : Q(options_.operatorName);
         input.measuredUtc = QDateTime::fromMSecsSinceEpoch(
@@ -140,6 +142,7 @@ void Sort(CommandContext& context, const SortOptions& options)
     RunSchedule schedule(elapsed());
     schedule.Pause(RunTask::RecorderSecond);
     cells::CaptureEngine engine;
+    ScannedIds ids;
     long long captured = 0;
     const RunSchedule::Duration start = elapsed();
     while ((options.count == 0 || captured < options.count) && !StopRequested()) {
@@ -155,7 +158,9 @@ void Sort(CommandContext& context, const SortOptions& options)
             if (step.UnstableContact)
                 std::cerr << "voltaryn-cli: unstable contact, nothing captured: place the cell again\n";
             if (step.Capture) {
-                sorter.Take(*step.Capture);
+                if (options.ids)
+                    ids.Read();
+                sorter.Take(*step.Capture, ids.Take());
                 ++captured;
             }
         }

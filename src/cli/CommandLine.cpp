@@ -368,6 +368,10 @@ void AddCellCommands(CLI::App& app, Command& command)
                 ->option_text("NAME");
             sub.add_option("--operator", options.operatorName, "Who sorts (default: the login name)")
                 ->option_text("NAME");
+            sub.add_flag("--ids", options.ids,
+                         "Read cell IDs from the standard input, one a line, as a barcode scanner types them: "
+                         "each capture takes the oldest ID not yet used, and a known ID adds a measurement to its cell; "
+                         "without an ID waiting a cell gets the batch's next number");
         });
     AddCommand<CellListOptions>(app, command, "cells", "List a batch's cells with their latest measurement",
                                 RunCells, [](CLI::App& sub, CellListOptions& options) {

@@ -120,6 +120,7 @@ struct SortOptions {
     long long count = 0;  // captures to take; 0: until stopped
     std::string station;  // empty: the PC's host name
     std::string operatorName;  // empty: the user's login name
+    bool ids = false;  // cell IDs come on the standard input, one a line; else cells are numbered
 };
 void RunSort(CommandContext& context, const SortOptions& options);
 struct CellListOptions {

@@ -50,14 +50,16 @@ std::chrono::system_clock::time_point DemoStart()
     return std::chrono::system_clock::from_time_t(std::mktime(&local));
 }
 
-// The CLI started with its output and errors going to files of the test's folder.
+// The CLI started with its output and errors going to files of the test's folder, and its input
+// read from `input`.
 class CliProcess {
 public:
-    CliProcess(const TempFolder& folder, const Args& args) : out_(folder / "out"), err_(folder / "err")
+    CliProcess(const TempFolder& folder, const Args& args, const std::string& input = "/dev/null")
+        : out_(folder / "out"), err_(folder / "err")
     {
         posix_spawn_file_actions_t files;
         posix_spawn_file_actions_init(&files);
-        posix_spawn_file_actions_addopen(&files, 0, "/dev/null", O_RDONLY, 0);
+        posix_spawn_file_actions_addopen(&files, 0, input.c_str(), O_RDONLY, 0);
         posix_spawn_file_actions_addopen(&files, 1, out_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         posix_spawn_file_actions_addopen(&files, 2, err_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         std::vector<std::string> words{VOLTARYN_CLI};
@@ -93,9 +95,9 @@ struct Finished {
     std::string err;
 };
 
-Finished RunCli(const TempFolder& folder, const Args& args)
+Finished RunCli(const TempFolder& folder, const Args& args, const std::string& input = "/dev/null")
 {
-    const CliProcess cli(folder, args);
+    const CliProcess cli(folder, args, input);
     const int exitCode = cli.Wait();
     return {exitCode, cli.Out(), cli.Err()};
 }
@@ -572,6 +574,26 @@ TEST(CliSorting, CapturesAreGradedStoredAndListed)
     const nlohmann::json batch = nlohmann::json::parse(batches.out);
     EXPECT_EQ(batch["batch"], "lot 7");
     EXPECT_EQ(batch["cells"], 23);
+}
+
+// Scanned IDs name the cells in turn; an ID seen before adds a measurement to its cell, and a
+// capture with no ID waiting gets the next number.
+TEST(CliSorting, ScannedIdsNameTheCellsAndARetestAddsToTheSameCell)
+{
+    TempFolder folder;
+    const std::string db = "sqlite://" + (folder / "cells.db").string();
+    std::ofstream(folder / "scanned") << "SN-A1\r\nSN-A2\nSN-A1\n";
+    const Finished sorted = RunCli(folder,
+                                   {"--demo-cells", "--demo-time", DemoTime, "-f", "tsv", "sort", "--batch", "b",
+                                    "--db", db, "--count", "4", "--ids"},
+                                   (folder / "scanned").string());
+    ASSERT_EQ(sorted.exitCode, 0) << sorted.err;
+    std::vector<std::string> named;
+    for (const std::string& line : Lines(sorted.out) | std::views::drop(1))
+        named.push_back(line.substr(line.find('\t') + 1, line.find('\t', line.find('\t') + 1) - line.find('\t') - 1));
+    EXPECT_EQ(named, (std::vector<std::string>{"SN-A1", "SN-A2", "SN-A1", "#0003"}));
+    const Finished cells = RunCli(folder, {"-f", "tsv", "cells", "--batch", "b", "--db", db});
+    EXPECT_EQ(Lines(cells.out).size(), 1u + 3u) << cells.out;
 }
 
 TEST(CliSorting, MistakesAndUnusableDatabasesAreToldInOneLine)
