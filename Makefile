@@ -8,7 +8,7 @@ SANITIZE_DIR ?= build-sanitize
 TIDY_DIR ?= build-tidy
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build demo check check-build test sanitize tidy-config tidy package-check package install bench clean
+.PHONY: soak deps build demo check check-build test sanitize tidy-config tidy package-check package install bench clean
 
 deps:
 	scripts/install-deps
@@ -70,6 +70,12 @@ install: build
 
 bench: build
 	$(BUILD_DIR)/bench/voltaryn_bench
+
+# Five days of the program on a simulated clock (DAYS=5), a line a day: the cost of a second, the
+# resident memory, the open files and the records written.
+DAYS ?= 5
+soak: build
+	$(BUILD_DIR)/bench/voltaryn_soak $(DAYS)
 
 clean:
 	rm -rf $(BUILD_DIR) $(CHECK_DIR) $(SANITIZE_DIR) $(TIDY_DIR)
