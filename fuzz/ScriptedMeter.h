@@ -21,7 +21,7 @@ struct ScriptedMeter {
         while (!input.Empty()) {
             const std::uint8_t control = input.Byte();
             if (control >= FirstSilentControl) {
-                backend.reads.push_back({control % 2 ? ReadResult::TimedOut : ReadResult::Failed, {}});
+                backend.reads.push_back({control % 2 != 0 ? ReadResult::TimedOut : ReadResult::Failed, {}});
                 continue;
             }
             const auto reply = input.Bytes(control % (MeterLink::ReportLength + 1));

@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Expect(!block.erased || block.entries.empty(), "an erased block holds no entries");
 
     fuzz::FuzzInput input(data, size);
-    const auto closing = input.Byte() % 2 ? SdClosingBlock::Always : SdClosingBlock::AfterEntries;
+    const auto closing = input.Byte() % 2 != 0 ? SdClosingBlock::Always : SdClosingBlock::AfterEntries;
     fuzz::ScriptedMeter meter(input);
     fuzz::NoEvents pump;
     const Answer<SdCardSummary> summary = RequestSdSummary(meter.link);
