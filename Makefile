@@ -1,14 +1,17 @@
 # Voltaryn: `make demo` starts the program on its simulated meter, `make check` runs every test
 # (then again under AddressSanitizer and UndefinedBehaviorSanitizer), clang-tidy and the package
-# checks, `make bench` the benchmarks, `make package` the Debian package, `make install` installs.
+# checks, `make fuzz` the fuzz targets of the parsers, `make bench` the benchmarks, `make package`
+# the Debian package, `make install` installs.
 
 BUILD_DIR ?= build
 CHECK_DIR ?= build-check
 SANITIZE_DIR ?= build-sanitize
 TIDY_DIR ?= build-tidy
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 
-.PHONY: soak deps build demo check check-build test sanitize tidy-config tidy package-check package install bench clean
+.PHONY: deps build demo check check-build test sanitize tidy-config tidy package-check package install bench soak fuzz clean
 
 deps:
 	scripts/install-deps
@@ -59,6 +62,15 @@ package-check: check-build
 
 check: test sanitize tidy package-check
 
+# The libFuzzer targets of the parsers (fuzz/), built with clang and the sanitizers from the core
+# alone, each run for FUZZ_SECONDS; one line a target says its runs, speed and crashes, and an
+# input that breaks one is saved to tests/fuzz/regressions/, which `make check` replays.
+fuzz: deps
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS="-O1 -g1" \
+	  -DVOLTARYN_BUILD_GUI=OFF -DVOLTARYN_WITH_HIDAPI=OFF -DVOLTARYN_BUILD_TESTS=OFF -DVOLTARYN_BUILD_FUZZ=ON
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target voltaryn_fuzz
+	fuzz/run-fuzzers $(FUZZ_DIR) $(FUZZ_SECONDS)
+
 # The Debian package, voltaryn_<version>_amd64.deb, in the build folder.
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB
@@ -78,4 +90,4 @@ soak: build
 	$(BUILD_DIR)/bench/voltaryn_soak $(DAYS)
 
 clean:
-	rm -rf $(BUILD_DIR) $(CHECK_DIR) $(SANITIZE_DIR) $(TIDY_DIR)
+	rm -rf $(BUILD_DIR) $(CHECK_DIR) $(SANITIZE_DIR) $(TIDY_DIR) $(FUZZ_DIR)

@@ -1,0 +1,18 @@
+// The display packet as the meter sends it: split into status bits and characters, then decoded
+// into the panel and the reading, starting from a reading with either temperature unit.
+#include "FuzzInput.h"
+
+#include "meter/DisplayDecoder.h"
+#include "protocol/DisplayPacket.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    using namespace voltaryn;
+    const DisplayPacket packet = SplitDisplayPacket({data, size});
+    for (const bool celsius : {true, false}) {
+        MeterReading reading;
+        reading.TempIsCelsius = celsius;
+        DecodeDisplay(packet, reading);
+    }
+    return 0;
+}
