@@ -9,7 +9,20 @@
 
 #include <QCoreApplication>
 
+#include <fstream>
+#include <string>
+
 namespace voltaryn {
+
+// The program's resident memory now, from the kernel's account of it.
+inline double ResidentMiB()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.starts_with("VmRSS:"))
+            return std::stod(line.substr(6)) / 1024;  // reported in kB
+    return 0;
+}
 
 // Lets the application's events run, as the program does between steps of a long operation.
 class ProcessEvents : public EventPump {

@@ -16,15 +16,6 @@
 namespace voltaryn {
 namespace {
 
-double ResidentMiB()
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.starts_with("VmRSS:"))
-            return std::stod(line.substr(6)) / 1024;  // reported in kB
-    return 0;
-}
-
 void BM_LiveGraphTickWithFullHistory(benchmark::State& state)
 {
     SimulatedPanel simulated;

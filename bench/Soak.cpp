@@ -25,15 +25,6 @@ namespace {
 
 constexpr int SecondsPerDay = 86400;
 
-double ResidentMiB()
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.starts_with("VmRSS:"))
-            return std::stod(line.substr(6)) / 1024;  // reported in kB
-    return 0;
-}
-
 long OpenFiles()
 {
     const std::filesystem::directory_iterator fds("/proc/self/fd");
