@@ -12,8 +12,8 @@ namespace voltaryn {
 enum class SdListingEnd {
     Completed,   // the files listed reached the summary's file count
     EmptyBlock,  // a block held no entries (an erased block reads so), which counts as the end
-    Unreadable,  // a block's entry count was above 5, so its entries ran past the report: the
-                 // caller shows "Get Error !!!"; that block's entries are not listed
+    Unreadable,  // a block's entry count was above 5, so its entries ran past the report; that
+                 // block's entries are not listed, and the listing says it could not be read to its end
     NoReply,     // the meter stopped answering; the entries listed stand
 };
 
