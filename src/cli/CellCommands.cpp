@@ -71,7 +71,7 @@ std::string RateText(long long cells, RunSchedule::Duration spent)
     std::string text = "sorted " + std::to_string(cells) + (cells == 1 ? " cell" : " cells") + " in "
                        + std::to_string(std::llround(seconds)) + " s";
     if (cells > 0 && seconds > 0)
-        text += ": " + std::to_string(std::llround(cells * 3600 / seconds)) + " cells an hour";
+        text += ": " + std::to_string(std::llround(static_cast<double>(cells) * 3600 / seconds)) + " cells an hour";
     return text;
 }
 

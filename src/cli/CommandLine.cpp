@@ -65,7 +65,7 @@ CLI::Validator WholeNumber(long long low, long long high)
 // stamps' millisecond on. NaN and the infinities are no time at all.
 std::string IntervalError(const std::string& text)
 {
-    const std::string allowed = "must be 0 or a number of seconds from 0.001 to 86400, not " + text;
+    std::string allowed = "must be 0 or a number of seconds from 0.001 to 86400, not " + text;
     double seconds = 0;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, seconds);

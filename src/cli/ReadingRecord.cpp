@@ -89,7 +89,7 @@ Reading ManualReading(const RecordRow& row)
     reading.day = TwoDigits(stamp);
     reading.time = stamp.substr(3);
     for (std::size_t i = 0; i < reading.values.size(); ++i) {
-        std::string cell = row.at(i + 2);
+        const std::string& cell = row.at(i + 2);
         const bool negative = cell.starts_with('-');
         reading.values.at(i) = Bracketed(negative ? cell.substr(1) : cell);
         if (negative)

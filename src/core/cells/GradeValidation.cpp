@@ -6,7 +6,7 @@
 namespace voltaryn::cells {
 namespace {
 
-constexpr double Infinity = std::numeric_limits<double>::infinity();
+constexpr double NoLimit = std::numeric_limits<double>::infinity();
 
 // One axis of a grade's limits, with an absent limit as an infinite one.
 struct Span {
@@ -14,10 +14,10 @@ struct Span {
     double high;
 };
 
-Span VoltageSpan(const GradeLimits& l) { return {l.MinVoltage.value_or(-Infinity), l.MaxVoltage.value_or(Infinity)}; }
+Span VoltageSpan(const GradeLimits& l) { return {l.MinVoltage.value_or(-NoLimit), l.MaxVoltage.value_or(NoLimit)}; }
 Span ResistanceSpan(const GradeLimits& l)
 {
-    return {l.MinResistance.value_or(-Infinity), l.MaxResistance.value_or(Infinity)};
+    return {l.MinResistance.value_or(-NoLimit), l.MaxResistance.value_or(NoLimit)};
 }
 
 bool Covers(Span outer, Span inner) { return outer.low <= inner.low && inner.high <= outer.high; }

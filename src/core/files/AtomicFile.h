@@ -8,13 +8,12 @@
 
 namespace voltaryn {
 
-// Writes `file` whole or not at all: `write` fills a temporary file in the same folder, which is
-// flushed to the disk and renamed over `file` only when every byte is written. When anything
-// fails (`write` says so, or the disk is full) the temporary file is removed and an existing
-// `file` is left as it was. A new file gets the permissions the umask gives; a replaced one keeps
-// its own. A device or a pipe is written in place, and a symbolic link replaces the file it
-// points to.
-FileStatus ReplaceFile(const std::filesystem::path& file, const std::function<FileStatus(std::FILE*)>& write);
+// Writes the file `named` whole or not at all: `write` fills a temporary file in the same folder,
+// which is flushed to the disk and renamed over it only when every byte is written. When anything
+// fails (`write` says so, or the disk is full) the temporary file is removed and an existing file
+// is left as it was. A new file gets the permissions the umask gives; a replaced one keeps its
+// own. A device or a pipe is written in place, and a symbolic link replaces the file it points to.
+FileStatus ReplaceFile(const std::filesystem::path& named, const std::function<FileStatus(std::FILE*)>& write);
 
 // The name a partial download is kept under beside `file`: NAME.partial.
 std::filesystem::path PartialName(const std::filesystem::path& file);

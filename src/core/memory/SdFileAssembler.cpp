@@ -70,7 +70,7 @@ void SdFileAssembler::TakeByte(std::uint8_t byte)
     if (checked_ && received_ < size_ && !IsTextByte(byte)) {
         char text[80];
         std::snprintf(text, sizeof text, "byte %lld holds code 0x%02X, which is no text",
-                      static_cast<long long>(received_ + 1), byte);
+                      static_cast<long long>(received_) + 1, byte);
         problem_ = text;
         return;
     }

@@ -12,8 +12,8 @@ std::optional<std::string> ReadingProblem(const MeterReading& reading)
     const std::pair<const char*, const std::string*> fields[] = {
         {"voltage", &reading.VoltageText},          {"resistance", &reading.ResistanceText},
         {"current", &reading.CurrentText},          {"temperature", &reading.TemperatureText},
-        {"in-capacity", &reading.CapacityText[0]},  {"out-capacity", &reading.CapacityText[1]},
-        {"total capacity", &reading.CapacityText[2]},
+        {"in-capacity", &reading.CapacityText.at(0)},  {"out-capacity", &reading.CapacityText.at(1)},
+        {"total capacity", &reading.CapacityText.at(2)},
     };
     for (const auto& [name, text] : fields)
         if (!std::ranges::all_of(*text, IsDisplayCharacter))
