@@ -29,7 +29,7 @@ demo: build
 # compiler run, so the Qt and GoogleTest headers are parsed a few times rather than once per file).
 check-build: deps
 	cmake -S . -B $(CHECK_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
-	  -DVOLTARYN_BUILD_BENCH=ON -DCMAKE_UNITY_BUILD=ON
+	  -DVOLTARYN_BUILD_BENCH=ON -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=16
 	cmake --build $(CHECK_DIR) -j $(JOBS)
 
 test: check-build
@@ -39,7 +39,7 @@ test: check-build
 # build time of full debug information.
 sanitize: deps
 	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS=-g1 -DVOLTARYN_SANITIZE=ON \
-	  -DVOLTARYN_BUILD_BENCH=OFF -DCMAKE_UNITY_BUILD=ON
+	  -DVOLTARYN_BUILD_BENCH=OFF -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=16
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS)
 
