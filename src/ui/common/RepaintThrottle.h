@@ -27,15 +27,17 @@ public:
     RepaintThrottle(const RepaintThrottle&) = delete;
     RepaintThrottle& operator=(const RepaintThrottle&) = delete;
 
-    // After each step: once the interval has passed the next event run paints the widget.
-    void Stepped()
+    // After each step: once the interval has passed the next event run paints the widget, and
+    // the answer is true.
+    bool Stepped()
     {
         if (widget_ == nullptr)
-            return;
+            return false;
         const bool due = since_.elapsed() >= interval_.count();
         if (due)
             since_.restart();
         widget_->setUpdatesEnabled(due);
+        return due;
     }
 
 private:

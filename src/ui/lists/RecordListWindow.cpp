@@ -107,11 +107,18 @@ void RecordListWindow::AddToolbar(const QStringList& keys)
 void RecordListWindow::AppendRowInView(RecordRow row)
 {
     model_->AppendRow(std::move(row));
-    grid_->setCurrentIndex(model_->index(model_->rowCount() - 1, 0));
-    if (model_->rowCount() > RowsBeforeScrolling) {
-        grid_->doItemsLayout();  // the scroll range must include the new row before it scrolls
-        QScrollBar* scroll = grid_->verticalScrollBar();
-        scroll->setValue(scroll->value() + 1);
+    FollowLastRow();
+}
+
+void RecordListWindow::FollowLastRow()
+{
+    const int rows = model_->rowCount();
+    if (rows == 0)
+        return;
+    grid_->setCurrentIndex(model_->index(rows - 1, 0));
+    if (rows > RowsBeforeScrolling) {
+        grid_->doItemsLayout();  // the scroll range must include the new rows before it scrolls
+        grid_->verticalScrollBar()->setValue(rows - RowsBeforeScrolling);
     }
 }
 

@@ -36,6 +36,9 @@ public:
     // Adds a row and keeps the newest rows in view: once the list holds more than fifteen
     // rows, each new row moves the first visible row down by one.
     void AppendRowInView(RecordRow row);
+    // Makes the last row current and scrolls the grid one row for each row after the fifteenth,
+    // as appending the rows one at a time leaves it.
+    void FollowLastRow();
 
     void Save();
     void Print();

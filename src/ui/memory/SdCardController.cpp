@@ -53,7 +53,8 @@ private:
 };
 
 // A downloaded file into the data list, for as long as the list is open. Its grid repaints
-// about ten times a second, not after each of the tens of thousands of chunks of a long file.
+// about ten times a second, not after each of the tens of thousands of chunks of a long file,
+// and shows the last row when the download ends.
 class DataListSink : public SdDownloadSink {
 public:
     explicit DataListSink(DataListWindow* list) : list_(list), throttle_(&list->Grid(), std::chrono::milliseconds(100))
@@ -69,16 +70,28 @@ public:
         if (list_ != nullptr)
             list_->ShowInterval(ToQString(text));
     }
+    ~DataListSink() override
+    {
+        if (list_ != nullptr)
+            list_->FollowLastRow();
+    }
+    DataListSink(const DataListSink&) = delete;
+    DataListSink& operator=(const DataListSink&) = delete;
+
+    // The grid follows its last row only when it is about to be painted: following it after each
+    // of tens of thousands of rows would lay the grid out each time for nobody to see.
     void Row(const RecordRow& row) override
     {
         if (list_ != nullptr)
-            list_->AppendRowInView(row);
+            list_->Model().AppendRow(row);
     }
     void Progress(const std::string& caption) override
     {
-        if (list_ != nullptr)
-            list_->ShowMessage(ToQString(caption));
-        throttle_.Stepped();
+        if (list_ == nullptr)
+            return;
+        list_->ShowMessage(ToQString(caption));
+        if (throttle_.Stepped())
+            list_->FollowLastRow();
     }
 
 private:
