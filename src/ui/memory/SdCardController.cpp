@@ -72,14 +72,17 @@ public:
     }
     ~DataListSink() override
     {
-        if (list_ != nullptr)
-            list_->FollowLastRow();
+        if (list_ == nullptr)
+            return;
+        list_->ShowMessage(caption_);
+        list_->FollowLastRow();
     }
     DataListSink(const DataListSink&) = delete;
     DataListSink& operator=(const DataListSink&) = delete;
 
-    // The grid follows its last row only when it is about to be painted: following it after each
-    // of tens of thousands of rows would lay the grid out each time for nobody to see.
+    // The grid follows its last row, and the message shows the progress, only when the list is
+    // about to be painted: doing it after each of tens of thousands of chunks would lay out the
+    // grid and the text each time for nobody to see.
     void Row(const RecordRow& row) override
     {
         if (list_ != nullptr)
@@ -87,16 +90,17 @@ public:
     }
     void Progress(const std::string& caption) override
     {
-        if (list_ == nullptr)
+        caption_ = ToQString(caption);
+        if (list_ == nullptr || !throttle_.Stepped())
             return;
-        list_->ShowMessage(ToQString(caption));
-        if (throttle_.Stepped())
-            list_->FollowLastRow();
+        list_->ShowMessage(caption_);
+        list_->FollowLastRow();
     }
 
 private:
     QPointer<DataListWindow> list_;
     RepaintThrottle throttle_;
+    QString caption_;
 };
 
 } // namespace
