@@ -1,8 +1,10 @@
 // Five days of the program on a simulated clock: the main window polling the simulated meter, a
 // recording at one record a second (a new file each time one fills), the live graph of every
 // channel open, and the meter unplugged for five seconds once an hour. After each simulated day
-// it prints the cost of a simulated second, the resident memory, the open file descriptors and
-// whether every recorder second reached a file, so a leak or a slowdown shows as a trend.
+// it prints the cost of a simulated second, the resident memory, the open file descriptors, and
+// the records the recorder numbered beside the record lines in its files (each unplugging ends a
+// recording, as a change of range does, and the next second starts a new file), so a leak, a
+// slowdown or a lost record shows as a trend.
 // Usage: voltaryn_soak [DAYS] (default 5)
 #include "BenchServices.h"
 #include "app/Application.h"
@@ -57,8 +59,9 @@ public:
         for (int second = 0; second < SecondsPerDay; ++second)
             RunSecond();
         const std::chrono::duration<double, std::micro> spent = std::chrono::steady_clock::now() - start;
-        std::printf("%3d  %10.1f  %8.1f  %5ld  %9ld  %9ld\n", day, spent.count() / SecondsPerDay, ResidentMiB(),
-                    OpenFiles(), recorderSeconds_, RecordsInFiles(folder_.path()));
+        const long numbered = numbered_ + app_.LiveRecorder().RecCount();
+        std::printf("%3d  %10.1f  %8.1f  %4ld  %6d  %9ld  %9ld\n", day, spent.count() / SecondsPerDay, ResidentMiB(),
+                    OpenFiles(), files_, numbered, RecordsInFiles(folder_.path()));
         std::fflush(stdout);
     }
 
@@ -74,11 +77,13 @@ private:
             meterNow_ += std::chrono::milliseconds(100);
             app_.Panel().PollTick();
         }
-        if (!app_.LiveRecorder().Recording())
-            app_.LiveRecorder().StartRecording(
+        Recorder& recorder = app_.LiveRecorder();
+        if (!recorder.Recording()) {
+            numbered_ += recorder.RecCount();
+            recorder.StartRecording(
                 std::filesystem::path(folder_.filePath(QStringLiteral("run-%1.txt").arg(files_++)).toStdString()));
+        }
         app_.Recording().Tick();
-        ++recorderSeconds_;
         app_.Graphs().Sample();
     }
 
@@ -97,7 +102,7 @@ private:
     NoDialogs dialogs_;
     NoEvents pump_;
     long seconds_ = 0;
-    long recorderSeconds_ = 0;
+    long numbered_ = 0;  // records of the recordings that ended
     int files_ = 0;
     QTemporaryDir folder_;
     Application app_{{simulated_, dialogs_, pump_, [this] {
@@ -116,7 +121,7 @@ int main(int argc, char* argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     const int days = argc > 1 ? std::atoi(argv[1]) : 5;
-    std::printf("day  us/second  RSS MiB  fds  recorder seconds  records in files\n");
+    std::printf("day  us/second  RSS MiB  fds  files  numbered  in files\n");
     voltaryn::Soak soak;
     for (int day = 1; day <= days; ++day)
         soak.RunDay(day);
