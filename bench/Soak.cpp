@@ -2,7 +2,7 @@
 // recording at one record a second (a new file each time one fills), the live graph of every
 // channel open, and the meter unplugged for five seconds once an hour. After each simulated day
 // it prints the cost of a simulated second, the resident memory, the open file descriptors, and
-// the records the recorder numbered beside the record lines in its files (each unplugging ends a
+// the records the recorder wrote beside the record lines in its files (each unplugging ends a
 // recording, as a change of range does, and the next second starts a new file), so a leak, a
 // slowdown or a lost record shows as a trend.
 // Usage: voltaryn_soak [DAYS] (default 5)
@@ -59,9 +59,8 @@ public:
         for (int second = 0; second < SecondsPerDay; ++second)
             RunSecond();
         const std::chrono::duration<double, std::micro> spent = std::chrono::steady_clock::now() - start;
-        const long numbered = numbered_ + app_.LiveRecorder().RecCount();
         std::printf("%3d  %10.1f  %8.1f  %4ld  %6d  %9ld  %9ld\n", day, spent.count() / SecondsPerDay, ResidentMiB(),
-                    OpenFiles(), files_, numbered, RecordsInFiles(folder_.path()));
+                    OpenFiles(), files_, written_, RecordsInFiles(folder_.path()));
         std::fflush(stdout);
     }
 
@@ -78,12 +77,10 @@ private:
             app_.Panel().PollTick();
         }
         Recorder& recorder = app_.LiveRecorder();
-        if (!recorder.Recording()) {
-            numbered_ += recorder.RecCount();
+        if (!recorder.Recording())
             recorder.StartRecording(
                 std::filesystem::path(folder_.filePath(QStringLiteral("run-%1.txt").arg(files_++)).toStdString()));
-        }
-        app_.Recording().Tick();
+        written_ += recorder.Tick().recordWritten ? 1 : 0;
         app_.Graphs().Sample();
     }
 
@@ -102,7 +99,7 @@ private:
     NoDialogs dialogs_;
     NoEvents pump_;
     long seconds_ = 0;
-    long numbered_ = 0;  // records of the recordings that ended
+    long written_ = 0;  // records the recorder says reached a file
     int files_ = 0;
     QTemporaryDir folder_;
     Application app_{{simulated_, dialogs_, pump_, [this] {
@@ -121,7 +118,7 @@ int main(int argc, char* argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     const int days = argc > 1 ? std::atoi(argv[1]) : 5;
-    std::printf("day  us/second  RSS MiB  fds  files  numbered  in files\n");
+    std::printf("day  us/second  RSS MiB  fds  files   written  in files\n");
     voltaryn::Soak soak;
     for (int day = 1; day <= days; ++day)
         soak.RunDay(day);
