@@ -31,12 +31,12 @@ Pattern ReadPattern(std::string_view pattern)
 // Adds one to the last digit of a digit string, carrying leftwards; "99" becomes "100".
 void RoundUp(std::string& digits)
 {
-    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-        if (*it != '9') {
-            ++*it;
+    for (std::size_t i = digits.size(); i-- > 0;) {
+        if (digits[i] != '9') {
+            ++digits[i];
             return;
         }
-        *it = '0';
+        digits[i] = '0';
     }
     digits.insert(digits.begin(), '1');
 }
@@ -73,7 +73,7 @@ std::int64_t DecimalMagnitude(std::string_view mantissa, std::string_view expone
 std::pair<std::string, std::string> ShortestDigits(float magnitude)
 {
     std::array<char, 32> buffer{};
-    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude, std::chars_format::scientific).ptr;
+    auto* const end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude, std::chars_format::scientific).ptr;
     const std::string_view text(buffer.data(), end);
     const std::size_t e = text.find('e');
     std::string digits(text.substr(0, e));
@@ -87,6 +87,22 @@ std::pair<std::string, std::string> ShortestDigits(float magnitude)
     if (point >= length)
         return {digits + std::string(static_cast<std::size_t>(point - length), '0'), ""};
     return {digits.substr(0, static_cast<std::size_t>(point)), digits.substr(static_cast<std::size_t>(point))};
+}
+
+// The numeral's unsigned value; 0 below the smallest double, infinity above the largest.
+double Magnitude(std::string_view mantissa, std::string_view exponent, bool negativeExponent)
+{
+    // from_chars wants a digit on each side of the point.
+    std::string numeral(mantissa.starts_with('.') ? "0" : "");
+    numeral += mantissa;
+    if (mantissa.ends_with('.'))
+        numeral += '0';
+    if (!exponent.empty())
+        numeral += (negativeExponent ? "e-" : "e") + std::string(exponent);
+    double magnitude = 0;
+    if (std::from_chars(numeral.data(), numeral.data() + numeral.size(), magnitude).ec != std::errc())
+        return DecimalMagnitude(mantissa, exponent, negativeExponent) < 0 ? 0 : HUGE_VAL;
+    return magnitude;
 }
 
 } // namespace
@@ -163,22 +179,12 @@ ParsedNumber ParseNumber(std::string_view text)
     if (!anyDigit || at != text.size())
         return {0, NumberRefusal::NotANumber};
 
-    // from_chars wants a digit on each side of the point.
-    std::string numeral(mantissa.starts_with('.') ? "0" : "");
-    numeral += mantissa;
-    if (mantissa.ends_with('.'))
-        numeral += '0';
-    if (!exponent.empty())
-        numeral += (negativeExponent ? "e-" : "e") + std::string(exponent);
-    double magnitude = 0;
-    if (std::from_chars(numeral.data(), numeral.data() + numeral.size(), magnitude).ec != std::errc())
-        magnitude = DecimalMagnitude(mantissa, exponent, negativeExponent) < 0 ? 0 : HUGE_VAL;
+    const double magnitude = Magnitude(mantissa, exponent, negativeExponent);
     // Beyond the largest float by less than half its last step, a numeral still rounds to it.
     const double floatLimit = std::ldexp(2.0 - std::ldexp(1.0, -24), 127);
     if (magnitude >= floatLimit)
         return {0, NumberRefusal::TooLarge};
-    magnitude = std::min(magnitude, static_cast<double>(std::numeric_limits<float>::max()));
-    const auto value = static_cast<float>(magnitude);
+    const auto value = static_cast<float>(std::min(magnitude, static_cast<double>(std::numeric_limits<float>::max())));
     return {negative ? -value : value, NumberRefusal::None};
 }
 
