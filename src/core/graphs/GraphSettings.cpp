@@ -35,9 +35,9 @@ FieldFormat ResistanceFieldFormat(std::string_view ohmRange)
 {
     const double fullScale = LeadingNumber(ohmRange);
     if (fullScale == 4)
-        return {0.001, 3};
+        return {0.001, "0.000"};
     if (fullScale == 40)
-        return {0.01, 2};
+        return {0.01, "0.00"};
     return {};
 }
 

@@ -13,10 +13,10 @@ AxisLimits DefaultAxisLimits(bool tempIsCelsius, std::string_view rangeText);
 // The top of the resistance axis for a range text: a little above the range's full scale.
 float ResistanceAxisMaximum(std::string_view rangeText);
 
-// How a resistance limit field steps and shows its value: the range's resolution.
+// How a limit field steps and shows its value (a pattern as FormatNumber reads it).
 struct FieldFormat {
     double Step = 0.1;
-    int Decimals = 1;
+    std::string_view Pattern = "0.0";
     bool operator==(const FieldFormat&) const = default;
 };
 

@@ -37,6 +37,8 @@ void DetailGraphWindow::Draw(const DetailGraphData& data)
     }
     // The fields show the horizontal range 1..count and the range of the axis the vertical fields
     // act on, so that a later change of a maximum keeps the other values where they are.
+    if (&ValueAxis() == &channels_.Axis(AxisChannel::Resistance))
+        SetValueFieldFormat(resistanceFormat_);
     fillingRanges_ = true;
     ShowRanges(Graph().xAxis->range(), ValueAxis().range());
     fillingRanges_ = false;

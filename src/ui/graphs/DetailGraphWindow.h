@@ -15,6 +15,8 @@ class DetailGraphWindow : public ZoomableGraphWindow {
 public:
     DetailGraphWindow(const std::string& tempUnit, DialogService& dialogs, QWidget* mainWindow);
 
+    // How the vertical range fields show a resistance axis; set before Draw.
+    void SetResistanceFormat(const FieldFormat& format) { resistanceFormat_ = format; }
     // Draws the chosen channels, each plot's samples set in one call.
     void Draw(const DetailGraphData& data);
 
@@ -28,6 +30,7 @@ protected:
 
 private:
     ChannelGraph channels_;
+    FieldFormat resistanceFormat_;
     bool fillingRanges_ = false;  // the window sets its own range fields; they apply nothing
 };
 

@@ -1,13 +1,12 @@
 #include "ui/graphs/GraphSettingsDialog.h"
 
+#include "ui/common/NumberField.h"
+
 #include <QCheckBox>
-#include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-
-#include <limits>
 
 namespace voltaryn {
 namespace {
@@ -16,25 +15,25 @@ struct FramePlace {
     const char* caption;
     const char* check;
     const char* suffix;  // of the field and label names: AxisMaxV, LblMinV, ...
-    int decimals;
+    const char* pattern;
     AxisChannel channel;
 };
 
 // The frames as the dialog shows them, top to bottom.
 constexpr FramePlace Frames[] = {
-    {"Voltage", "CkV", "V", 3, AxisChannel::Voltage},
-    {"Ampere", "CkA", "A", 3, AxisChannel::Current},
-    {"Temperature", "CkTemp", "T", 1, AxisChannel::Temperature},
-    {"Resistance", "CkOhm", "O", 1, AxisChannel::Resistance},
-    {"Capacity", "CkCap", "C", 3, AxisChannel::Capacity},
+    {"Voltage", "CkV", "V", ".00#", AxisChannel::Voltage},
+    {"Ampere", "CkA", "A", ".0##", AxisChannel::Current},
+    {"Temperature", "CkTemp", "T", "0.0", AxisChannel::Temperature},
+    {"Resistance", "CkOhm", "O", "0.0", AxisChannel::Resistance},
+    {"Capacity", "CkCap", "C", ".###", AxisChannel::Capacity},
 };
 
-QDoubleSpinBox* Field(const QString& name, int decimals, QWidget* parent)
+// A channel's maximum or minimum field, named for a screen reader as "Voltage maximum".
+NumberField* Field(bool maximum, const FramePlace& place, QWidget* parent)
 {
-    auto* field = new QDoubleSpinBox(parent);
-    field->setObjectName(name);
-    field->setDecimals(decimals);
-    field->setRange(-std::numeric_limits<float>::max(), std::numeric_limits<float>::max());
+    auto* field = new NumberField(QStringLiteral("Axis%1%2").arg(maximum ? "Max" : "Min", place.suffix),
+                                  place.pattern, parent);
+    field->setAccessibleName(QStringLiteral("%1 %2").arg(place.caption, maximum ? "maximum" : "minimum"));
     return field;
 }
 
@@ -55,8 +54,8 @@ GraphSettingsDialog::GraphSettingsDialog(Kind kind, QWidget* parent) : QDialog(p
         frame.check = new QCheckBox(frame.box);
         frame.check->setObjectName(place.check);
         frame.check->setAccessibleName(QStringLiteral("Show %1").arg(place.caption));
-        frame.max = Field(QStringLiteral("AxisMax%1").arg(place.suffix), place.decimals, frame.box);
-        frame.min = Field(QStringLiteral("AxisMin%1").arg(place.suffix), place.decimals, frame.box);
+        frame.max = Field(true, place, frame.box);
+        frame.min = Field(false, place, frame.box);
         auto* maxLabel = new QLabel("Max", frame.box);
         maxLabel->setObjectName(QStringLiteral("LblMax%1").arg(place.suffix));
         auto* minLabel = new QLabel("Min", frame.box);
@@ -78,8 +77,8 @@ GraphSettingsDialog::GraphSettingsDialog(Kind kind, QWidget* parent) : QDialog(p
         }
         if (all) {
             const AxisChannel channel = place.channel;
-            for (QDoubleSpinBox* field : {frame.max, frame.min})
-                connect(field, &QDoubleSpinBox::valueChanged, this,
+            for (NumberField* field : {frame.max, frame.min})
+                connect(field, &NumberField::valueChanged, this,
                         [this, channel] { emit limitChanged(channel, Limits()[channel]); });
         }
         layout->addWidget(frame.box, row / 2, row % 2);
@@ -117,8 +116,7 @@ AxisLimits GraphSettingsDialog::Limits() const
 {
     AxisLimits limits;
     for (const FramePlace& place : Frames)
-        limits[place.channel] = {static_cast<float>(FrameOf(place.channel).max->value()),
-                                 static_cast<float>(FrameOf(place.channel).min->value())};
+        limits[place.channel] = {FrameOf(place.channel).max->Value(), FrameOf(place.channel).min->Value()};
     return limits;
 }
 
@@ -126,21 +124,21 @@ void GraphSettingsDialog::SetLimits(const AxisLimits& limits, bool asBounds)
 {
     for (const FramePlace& place : Frames) {
         const AxisRange range = limits[place.channel];
-        for (QDoubleSpinBox* field : {FrameOf(place.channel).max, FrameOf(place.channel).min}) {
+        for (NumberField* field : {FrameOf(place.channel).max, FrameOf(place.channel).min}) {
             const QSignalBlocker quiet(field);
             if (asBounds)
-                field->setRange(range.Min, range.Max);
+                field->SetBounds(range.Min, range.Max);
         }
-        FrameOf(place.channel).max->setValue(range.Max);
-        FrameOf(place.channel).min->setValue(range.Min);
+        FrameOf(place.channel).max->SetValue(range.Max);
+        FrameOf(place.channel).min->SetValue(range.Min);
     }
 }
 
 void GraphSettingsDialog::SetResistanceFormat(const FieldFormat& format)
 {
-    for (QDoubleSpinBox* field : {FrameOf(AxisChannel::Resistance).max, FrameOf(AxisChannel::Resistance).min}) {
-        field->setDecimals(format.Decimals);
-        field->setSingleStep(format.Step);
+    for (NumberField* field : {FrameOf(AxisChannel::Resistance).max, FrameOf(AxisChannel::Resistance).min}) {
+        field->SetPattern(std::string(format.Pattern));
+        field->SetStep(format.Step);
     }
 }
 

@@ -6,10 +6,11 @@
 #include <QDialog>
 
 class QCheckBox;
-class QDoubleSpinBox;
 class QGroupBox;
 
 namespace voltaryn {
+
+class NumberField;
 
 // "Graph" (`AllGraph`) and "Graph Detail" (`GraphDetail`): a frame per channel with its check box
 // and the maximum and minimum of its vertical axis; a channel's fields show only while its box
@@ -38,8 +39,8 @@ private:
     struct Frame {
         QGroupBox* box;
         QCheckBox* check;
-        QDoubleSpinBox* max;
-        QDoubleSpinBox* min;
+        NumberField* max;
+        NumberField* min;
     };
     Frame& FrameOf(AxisChannel channel) { return frames_.at(static_cast<std::size_t>(channel)); }
     const Frame& FrameOf(AxisChannel channel) const { return frames_.at(static_cast<std::size_t>(channel)); }

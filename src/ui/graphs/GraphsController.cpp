@@ -103,6 +103,7 @@ void GraphsController::OpenDetailSettings(const AxisLimits& limits, const Channe
     const ChannelSwitches& charted = state_.GraphChannels;
     auto* settings = new GraphSettingsDialog(GraphSettingsDialog::Kind::GraphDetail, &context_.mainWindow);
     detailSettings_ = settings;
+    settings->SetResistanceFormat(ResistanceFieldFormat(state_.GraphOhmRange));
     settings->SetLimits(limits, false);
     settings->SetSwitches(checked);
     for (std::size_t i = 0; i < AxisChannelCount; ++i) {
@@ -122,6 +123,7 @@ void GraphsController::ShowDetail(const ChannelSwitches& channels, const AxisLim
     detail_ = new DetailGraphWindow(state_.GraphTempUnit, context_.dialogs, &context_.mainWindow);
     connect(detail_, &DetailGraphWindow::resetClicked, this,
             [this] { OpenDetailSettings(state_.DetailAxisLimits, state_.DetailChannels); });
+    detail_->SetResistanceFormat(ResistanceFieldFormat(state_.GraphOhmRange));
     const QRect screen = context_.mainWindow.screen()->availableGeometry();
     detail_->setGeometry(FitWithin(QRect(screen.topLeft(), QSize(1280, 720)), screen));
     detail_->show();

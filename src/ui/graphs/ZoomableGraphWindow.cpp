@@ -1,5 +1,6 @@
 #include "ui/graphs/ZoomableGraphWindow.h"
 
+#include "ui/common/NumberField.h"
 #include "ui/common/QtText.h"
 #include "ui/graphs/WindowImagePrint.h"
 
@@ -15,18 +16,15 @@
 
 #include <qcustomplot.h>
 
-#include <limits>
-
 namespace voltaryn {
 namespace {
 
-QDoubleSpinBox* RangeField(const char* name, int index, int decimals, QWidget* parent)
+// Field 1 of a pair acts on the horizontal axis, field 2 on the vertical one.
+NumberField* RangeField(bool maximum, int index, const char* pattern, QWidget* parent)
 {
-    auto* field = new QDoubleSpinBox(parent);
-    field->setObjectName(Indexed(name, index));
-    field->setDecimals(decimals);
-    field->setRange(-std::numeric_limits<float>::max(), std::numeric_limits<float>::max());
-    field->setKeyboardTracking(false);  // a typed value applies when it is complete
+    auto* field = new NumberField(Indexed(maximum ? "AxisMax" : "AxisMin", index), pattern, parent);
+    field->setAccessibleName(QStringLiteral("%1 axis %2").arg(index == 1 ? "Horizontal" : "Vertical",
+                                                              maximum ? "maximum" : "minimum"));
     return field;
 }
 
@@ -110,6 +108,7 @@ void ZoomableGraphWindow::AddTrackModeSelector(QVBoxLayout& column)
     }
     selector_ = new QComboBox(trackParent);
     selector_->setObjectName("Combo1");
+    selector_->setAccessibleName("Track mode");
     for (const TrackMode& mode : modes_)
         selector_->addItem(ToQString(mode.Name));
     description_ = new QPlainTextEdit(trackParent);
@@ -131,18 +130,19 @@ void ZoomableGraphWindow::AddRangeFields(QVBoxLayout& column)
     fields->addWidget(new QLabel("No.s", range), 1, 0);
     fields->addWidget(new QLabel("Value", range), 2, 0);
     for (int index = 1; index <= 2; ++index) {
-        const int decimals = index == 1 ? 0 : (plot ? 3 : 1);
-        QDoubleSpinBox*& min = min_[index - 1];
-        QDoubleSpinBox*& max = max_[index - 1];
-        min = RangeField("AxisMin", index, decimals, range);
-        max = RangeField("AxisMax", index, decimals, range);
+        // Sample numbers and times show as they are; values with the window's decimals.
+        const char* pattern = index == 1 ? "" : (plot ? "0.000" : "0.0");
+        NumberField*& min = min_[index - 1];
+        NumberField*& max = max_[index - 1];
+        min = RangeField(false, index, pattern, range);
+        max = RangeField(true, index, pattern, range);
         fields->addWidget(min, index, 1);
         fields->addWidget(max, index, 2);
-        connect(min, &QDoubleSpinBox::valueChanged, this, [this] {
+        connect(min, &NumberField::valueChanged, this, [this] {
             if (AppliesFieldChange(false))
                 ApplyRangeFields();
         });
-        connect(max, &QDoubleSpinBox::valueChanged, this, [this] {
+        connect(max, &NumberField::valueChanged, this, [this] {
             if (AppliesFieldChange(true))
                 ApplyRangeFields();
         });
@@ -223,17 +223,25 @@ QCPAxis& ZoomableGraphWindow::ValueAxis() const
 
 void ZoomableGraphWindow::ShowRanges(const QCPRange& horizontal, const QCPRange& vertical)
 {
-    min_[0]->setValue(horizontal.lower);
-    max_[0]->setValue(horizontal.upper);
-    min_[1]->setValue(vertical.lower);
-    max_[1]->setValue(vertical.upper);
+    min_[0]->SetValue(static_cast<float>(horizontal.lower));
+    max_[0]->SetValue(static_cast<float>(horizontal.upper));
+    min_[1]->SetValue(static_cast<float>(vertical.lower));
+    max_[1]->SetValue(static_cast<float>(vertical.upper));
+}
+
+void ZoomableGraphWindow::SetValueFieldFormat(const FieldFormat& format)
+{
+    for (NumberField* field : {min_[1], max_[1]}) {
+        field->SetPattern(std::string(format.Pattern));
+        field->SetStep(format.Step);
+    }
 }
 
 // Both axes from the fields, horizontal first; a minimum above its maximum goes to the graph as it is.
 void ZoomableGraphWindow::ApplyRangeFields()
 {
-    graph_->xAxis->setRange(QCPRange(min_[0]->value(), max_[0]->value()));
-    ValueAxis().setRange(QCPRange(min_[1]->value(), max_[1]->value()));
+    graph_->xAxis->setRange(QCPRange(min_[0]->Value(), max_[0]->Value()));
+    ValueAxis().setRange(QCPRange(min_[1]->Value(), max_[1]->Value()));
     graph_->replot(QCustomPlot::rpQueuedReplot);
 }
 

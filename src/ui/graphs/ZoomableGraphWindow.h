@@ -1,5 +1,6 @@
 #pragma once
 
+#include "graphs/GraphSettings.h"
 #include "graphs/TrackModes.h"
 #include "ui/common/DialogService.h"
 #include "ui/graphs/GraphCursors.h"
@@ -12,7 +13,6 @@ class QCPAxis;
 class QCPRange;
 class QComboBox;
 class QCustomPlot;
-class QDoubleSpinBox;
 class QGroupBox;
 class QGridLayout;
 class QLabel;
@@ -20,6 +20,8 @@ class QPlainTextEdit;
 class QVBoxLayout;
 
 namespace voltaryn {
+
+class NumberField;
 
 // What the detail graph and the column plot share: the graph (`CWGraph1`) and, in the frame
 // `FrmGraphic` beside it, the track-mode selector with its help text, the range fields, the read-out
@@ -41,6 +43,8 @@ protected:
     QCPAxis& ValueAxis() const;
     // Fills the range fields, which apply themselves to the axes as each window's rule says.
     void ShowRanges(const QCPRange& horizontal, const QCPRange& vertical);
+    // How the vertical range fields step and show their values.
+    void SetValueFieldFormat(const FieldFormat& format);
     // The grid the window's own parts go in: the graph is at row 1, column 0, the controls in
     // column 2; column 1 and rows 0 and 2 are the window's own.
     QGridLayout& Body() { return *body_; }
@@ -72,8 +76,8 @@ private:
     QGroupBox* controls_ = nullptr;
     QComboBox* selector_ = nullptr;
     QPlainTextEdit* description_ = nullptr;
-    QDoubleSpinBox* min_[2] = {};
-    QDoubleSpinBox* max_[2] = {};
+    NumberField* min_[2] = {};
+    NumberField* max_[2] = {};
     QLabel* xPosition_ = nullptr;
     QLabel* yPosition_ = nullptr;
 };

@@ -59,6 +59,7 @@ RecordListWindow::RecordListWindow(const ListLayout& layout, ListServices servic
         AddToolbar(layout.toolbarKeys);
 
     grid_->setObjectName("Grid");
+    grid_->setAccessibleName(layout.caption + " records");
     grid_->setModel(model_);
     grid_->verticalHeader()->hide();
     grid_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);

@@ -50,6 +50,7 @@ MemoryWindow::MemoryWindow(QWidget* mainWindow)
     setAttribute(Qt::WA_DeleteOnClose);
 
     files_->setObjectName("GridSet");
+    files_->setAccessibleName("SD card files");
     QStringList titles;
     QStringList samples;
     for (const FileColumn& column : FileColumns) {
@@ -64,6 +65,7 @@ MemoryWindow::MemoryWindow(QWidget* mainWindow)
     // A second grid that nothing fills, kept as the window always had it.
     auto* spare = new QTableView(this);
     spare->setObjectName("Grid");
+    spare->setAccessibleName("Unused records table");
     spare->setModel(new QStandardItemModel(0, 7, spare));
     spare->hide();
 

@@ -19,6 +19,7 @@ SdDeletePanel::SdDeletePanel(QWidget* parent)
     auto* caption = new QLabel("SD Card Delete", this);
     caption->setGeometry(twips.Rect(60, 30, 1920, 240));
     choices_->setObjectName("CbxSDClear");
+    choices_->setAccessibleName("Files to delete from the SD card");
     choices_->setGeometry(twips.Rect(60, 300, 1200, 300));
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("BtnSDClearOK");

@@ -63,6 +63,7 @@ ComparatorWindow::ComparatorWindow(QWidget* mainWindow)
     setAttribute(Qt::WA_DeleteOnClose);
 
     grid_->setObjectName("Grid");
+    grid_->setAccessibleName("Comparator entries");
     QStringList titles;
     QStringList samples;
     for (const auto& [title, width] : Columns) {

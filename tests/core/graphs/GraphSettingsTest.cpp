@@ -20,7 +20,8 @@ TEST(GraphSettings, ResistanceAxisAndFieldsFollowTheRange)
 {
     // By range code 1..6, then no range.
     const float maxima[] = {4.2f, 42, 420, 4.2f, 42, 420, 4.2f};
-    const FieldFormat formats[] = {{0.001, 3}, {0.01, 2}, {0.1, 1}, {0.001, 3}, {0.01, 2}, {0.1, 1}, {0.1, 1}};
+    const FieldFormat formats[] = {
+        {0.001, "0.000"}, {0.01, "0.00"}, {0.1, "0.0"}, {0.001, "0.000"}, {0.01, "0.00"}, {0.1, "0.0"}, {0.1, "0.0"}};
     for (std::size_t i = 0; i <= RangeTexts.size(); ++i) {
         const std::string_view range = i < RangeTexts.size() ? RangeTexts[i] : "";
         EXPECT_EQ(DefaultAxisLimits(true, range)[AxisChannel::Resistance], (AxisRange{maxima[i], 0})) << range;

@@ -1,9 +1,9 @@
 #include "support/PanelHarness.h"
 
+#include "ui/common/NumberField.h"
 #include "ui/graphs/PlotWindow.h"
 
 #include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -96,9 +96,9 @@ TEST_F(FilePlotTest, AColumnPlotsWithItsAxesMarkersAndModes)
     EXPECT_EQ(In<QComboBox>("Combo1")->count(), 8);
 
     // The range fields apply at once, the minimum too; the cursor starts mid-view.
-    In<QDoubleSpinBox>("AxisMax(1)")->setValue(101);
-    In<QDoubleSpinBox>("AxisMin(2)")->setValue(-2);
-    In<QDoubleSpinBox>("AxisMax(2)")->setValue(2);
+    In<NumberField>("AxisMax(1)")->SetValue(101);
+    In<NumberField>("AxisMin(2)")->SetValue(-2);
+    In<NumberField>("AxisMax(2)")->SetValue(2);
     EXPECT_EQ(graph.xAxis->range(), QCPRange(1, 101));
     Plot()->ChooseTrackMode(1);
     EXPECT_EQ(In<QPlainTextEdit>("txtDescription")->toPlainText(),

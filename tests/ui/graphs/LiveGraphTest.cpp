@@ -1,12 +1,13 @@
 #include "support/PanelHarness.h"
 
+#include "ui/common/NumberField.h"
 #include "ui/graphs/DetailGraphWindow.h"
 #include "ui/graphs/GraphSettingsDialog.h"
 #include "ui/graphs/LiveGraphWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDoubleSpinBox>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QProcess>
@@ -81,8 +82,15 @@ TEST_F(LiveGraphTest, OnlyTheCheckedChannelIsChartedAndARangeChangeEndsTheGraph)
 {
     Click("Graph");
     ASSERT_NE(Settings(), nullptr);
-    EXPECT_EQ(Settings()->findChild<QDoubleSpinBox*>("AxisMaxO")->value(), 420) << "400 mOhm range";
+    EXPECT_EQ(Settings()->findChild<NumberField*>("AxisMaxO")->Value(), 420) << "400 mOhm range";
     EXPECT_FALSE(Settings()->findChild<QWidget*>("AxisMaxA")->isVisibleTo(Settings()));
+    // A channel's box shows and hides its two fields and their labels.
+    const char* fields[] = {"AxisMaxO", "AxisMinO", "LblMaxO", "LblMinO"};
+    for (const bool checked : {true, false}) {
+        Settings()->findChild<QCheckBox*>("CkOhm")->setChecked(checked);
+        for (const char* field : fields)
+            EXPECT_EQ(Settings()->findChild<QWidget*>(field)->isVisibleTo(Settings()), checked) << field;
+    }
     Settings()->findChild<QCheckBox*>("CkA")->setChecked(true);
     EXPECT_TRUE(Settings()->findChild<QWidget*>("AxisMaxA")->isVisibleTo(Settings()));
     Settings()->findChild<QPushButton*>("CmdOK")->click();
@@ -164,9 +172,9 @@ TEST_F(LiveGraphTest, TheDetailGraphDrawsTheHistoryWithItsModesRangeFieldsAndRes
     EXPECT_EQ(detail->Cursors().Count(), 2);
 
     // A new horizontal minimum waits for the next change of a maximum.
-    detail->findChild<QDoubleSpinBox*>("AxisMin(1)")->setValue(50);
+    detail->findChild<NumberField*>("AxisMin(1)")->SetValue(50);
     EXPECT_EQ(detail->Graph().xAxis->range(), QCPRange(1, 120));
-    detail->findChild<QDoubleSpinBox*>("AxisMax(1)")->setValue(100);
+    detail->findChild<NumberField*>("AxisMax(1)")->SetValue(100);
     EXPECT_EQ(detail->Graph().xAxis->range(), QCPRange(50, 100));
 
     app.Graphs().State().DetailAxisLimits[AxisChannel::Resistance].Max = 7;
@@ -174,7 +182,33 @@ TEST_F(LiveGraphTest, TheDetailGraphDrawsTheHistoryWithItsModesRangeFieldsAndRes
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(panel.findChild<DetailGraphWindow*>("RealTimeGraph"), nullptr);
     ASSERT_NE(Settings("GraphDetail"), nullptr);
-    EXPECT_EQ(Settings("GraphDetail")->findChild<QDoubleSpinBox*>("AxisMaxO")->value(), 7);
+    EXPECT_EQ(Settings("GraphDetail")->findChild<NumberField*>("AxisMaxO")->Value(), 7);
+}
+
+// The resistance fields take the decimals of the range the live graph started with, in both
+// settings dialogs and in the detail graph when its vertical fields act on the resistance axis.
+TEST_F(LiveGraphTest, ResistanceFieldsShowTheDecimalsOfTheGraphsRange)
+{
+    meter.SetRangeCode(4);  // "4 Ohm"
+    Rotation();
+    StartGraph("CkOhm");
+    app.Graphs().Sample();
+    Graph()->findChild<QAction*>("Resize")->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_NE(Settings(), nullptr);
+    EXPECT_EQ(Settings()->findChild<NumberField*>("AxisMaxO")->findChild<QLineEdit*>()->text(), "4.200");
+    Settings()->findChild<NumberField*>("AxisMaxO")->stepBy(-1);
+    EXPECT_EQ(Settings()->findChild<NumberField*>("AxisMaxO")->Value(), 4.199f);
+
+    Settings()->findChild<QPushButton*>("CmdOK")->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    app.Graphs().Sample();
+    QTest::mouseClick(&Graph()->Plot(), Qt::LeftButton);
+    ASSERT_NE(Settings("GraphDetail"), nullptr);
+    EXPECT_EQ(Settings("GraphDetail")->findChild<NumberField*>("AxisMinO")->findChild<QLineEdit*>()->text(), "0.000");
+    DetailGraphWindow* detail = OpenDetail();
+    ASSERT_NE(detail, nullptr);
+    EXPECT_EQ(detail->findChild<NumberField*>("AxisMax(2)")->findChild<QLineEdit*>()->text(), "4.199");
 }
 
 TEST_F(LiveGraphTest, PrintingGoesToTheChosenPrinterOnWhiteAndLeavesTheWindowAsItWas)
