@@ -70,16 +70,6 @@ public:
         if (list_ != nullptr)
             list_->ShowInterval(ToQString(text));
     }
-    ~DataListSink() override
-    {
-        if (list_ == nullptr)
-            return;
-        list_->ShowMessage(caption_);
-        list_->FollowLastRow();
-    }
-    DataListSink(const DataListSink&) = delete;
-    DataListSink& operator=(const DataListSink&) = delete;
-
     // The grid follows its last row, and the message shows the progress, only when the list is
     // about to be painted: doing it after each of tens of thousands of chunks would lay out the
     // grid and the text each time for nobody to see.
@@ -91,7 +81,13 @@ public:
     void Progress(const std::string& caption) override
     {
         caption_ = ToQString(caption);
-        if (list_ == nullptr || !throttle_.Stepped())
+        if (throttle_.Stepped())
+            Show();
+    }
+    // Shows the latest progress and the last row; at once when the download has ended.
+    void Show()
+    {
+        if (list_ == nullptr)
             return;
         list_->ShowMessage(caption_);
         list_->FollowLastRow();
@@ -166,6 +162,7 @@ void SdCardController::DownloadFile(int number, int records)
 
     DataListSink sink(dataList_);
     const SdDownloadEnd end = DownloadSdFile(meter_.link, context_.pump, number, records, sink);
+    sink.Show();
     if (dataList_ != nullptr)
         ShowIfAny(OutcomeOf(end, dataList_->Model().rowCount()), context_.dialogs, dataList_,
                   [this](const QString& text) { dataList_->ShowMessage(text); });
