@@ -95,7 +95,9 @@ TEST_F(SdCardTest, ListDownloadDeleteAndListAgain)
     const QWidget* deletePanel = Child("SSPSDClear");
     EXPECT_TRUE(!deletePanel->isHidden() && panel.rect().contains(deletePanel->geometry()));
     EXPECT_EQ(Child<QComboBox>("CbxSDClear")->count(), 2 + 4);
-    Child<QPushButton>("BtnSDClearOK")->click();  // on Exit: nothing is deleted
+    const std::size_t sentBeforeExit = backend.written.size();
+    Child<QPushButton>("BtnSDClearOK")->click();  // on Exit: nothing is deleted, nothing is sent
+    EXPECT_EQ(backend.written.size(), sentBeforeExit);
     DeleteThrough("2");
     EXPECT_EQ(LastRequest(), (Bytes{0, 65, 3, 4, 2, 2}));
     EXPECT_TRUE(deletePanel->isHidden());

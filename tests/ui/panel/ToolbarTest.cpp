@@ -154,7 +154,7 @@ TEST_F(ToolbarTest, WithoutAMeterActionsThatNeedItSaySoOnceAndDoNothing)
     simulated.Unplug();
     Rotation();
     const std::size_t before = Sent();
-    for (const char* key : {"Memory", "Avg", "Erase"}) {
+    for (const char* key : {"Memory", "Avg", "Erase", "SDcard", "DeleteSD", "COMP", "TimeSet"}) {
         dialogs.messages.clear();
         Click(key);
         ASSERT_EQ(dialogs.messages.size(), 1) << key;
