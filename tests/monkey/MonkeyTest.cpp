@@ -1,0 +1,88 @@
+#include "monkey/CrashReplay.h"
+#include "monkey/Monkey.h"
+
+#include <QtGlobal>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <string>
+
+namespace voltaryn::monkey {
+namespace {
+
+struct SeedRun {
+    std::uint64_t seed;
+    int steps;
+};
+
+// The seed set of the test run: a few plain seeds, then seeds that once found a fault, each with
+// the steps it needed.
+const SeedRun DefaultRuns[] = {
+    {1, 150}, {2, 150}, {3, 150}, {4, 150}, {5, 150}, {6, 150},
+};
+
+// The offscreen platform's note on every window shown says nothing about the program.
+const QtMessageHandler qtMessages = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context,
+                                                              const QString& text) {
+    if (!text.contains("propagateSizeHints"))
+        qtMessages(type, context, text);
+});
+
+std::optional<std::string> Environment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0' ? std::optional<std::string>(value) : std::nullopt;
+}
+
+// MONKEY_TRACE=1 prints each step. MONKEY_SEED=n runs one seed, MONKEY_SEEDS=a-b a range of them, each MONKEY_STEPS steps (500 unless
+// told); with none of them set, the default seed set runs.
+std::vector<SeedRun> RunsAsked()
+{
+    const int steps = std::stoi(Environment("MONKEY_STEPS").value_or("500"));
+    std::vector<SeedRun> runs;
+    if (const auto seed = Environment("MONKEY_SEED")) {
+        runs.push_back({std::stoull(*seed), steps});
+    } else if (const auto seeds = Environment("MONKEY_SEEDS")) {
+        const std::size_t dash = seeds->find('-');
+        const std::uint64_t first = std::stoull(seeds->substr(0, dash));
+        const std::uint64_t last = dash == std::string::npos ? first : std::stoull(seeds->substr(dash + 1));
+        for (std::uint64_t seed = first; seed <= last; ++seed)
+            runs.push_back({seed, steps});
+    } else {
+        for (const SeedRun& run : DefaultRuns)
+            runs.push_back(Environment("MONKEY_STEPS") ? SeedRun{run.seed, steps} : run);
+    }
+    return runs;
+}
+
+std::string ReplayCommand(const SeedRun& run)
+{
+    return "QT_QPA_PLATFORM=offscreen MONKEY_SEED=" + std::to_string(run.seed) +
+           " MONKEY_STEPS=" + std::to_string(run.steps) + " " +
+           std::filesystem::read_symlink("/proc/self/exe").string() + "   (or: make monkey SEED=" +
+           std::to_string(run.seed) + " STEPS=" + std::to_string(run.steps) + ")";
+}
+
+TEST(Monkey, RandomStepsKeepThePollRunningOneWindowPerJobAndRecordingFilesWhole)
+{
+    const std::vector<SeedRun> runs = RunsAsked();
+    long steps = 0;
+    int failures = 0;
+    for (const SeedRun& run : runs) {
+        SetCrashReplay(ReplayCommand(run));
+        const std::optional<MonkeyFailure> failure = Monkey(run.seed, Environment("MONKEY_TRACE").has_value()).Run(run.steps);
+        steps += failure && failure->step > 0 ? failure->step : run.steps;
+        if (failure) {
+            ++failures;
+            ADD_FAILURE() << "seed " << run.seed << ", step " << failure->step << " (" << failure->action
+                          << "): " << failure->fault << "\n  replay with: " << ReplayCommand(run);
+        }
+    }
+    std::cout << "monkey: " << runs.size() << " seeds, " << steps << " steps, " << failures << " failing\n";
+}
+
+} // namespace
+} // namespace voltaryn::monkey
