@@ -17,6 +17,7 @@
 
 #include <qcustomplot.h>
 
+#include <algorithm>
 #include <iostream>
 #include <map>
 
@@ -35,12 +36,16 @@ constexpr const char* JobWindows[] = {"RealTimeAll", "AllGraph", "GraphDetail", 
 
 int currentStep = 0;
 
+// The shown windows by name: Qt lists them in the order of their addresses, which would make a
+// seed's steps depend on what ran before it.
 QList<QWidget*> VisibleWindows()
 {
     QList<QWidget*> windows;
     for (QWidget* widget : QApplication::topLevelWidgets())
         if (widget->isVisible())
             windows << widget;
+    std::stable_sort(windows.begin(), windows.end(),
+                     [](const QWidget* a, const QWidget* b) { return a->objectName() < b->objectName(); });
     return windows;
 }
 
@@ -73,12 +78,16 @@ void NextSecond(LocalTime& time)
 
 } // namespace
 
-Monkey::Monkey(std::uint64_t seed, bool trace)
+Monkey::Monkey(std::uint64_t seed, Options options)
     : random_(seed),
       meter_([] { return sim::SimTime{std::chrono::sys_days{std::chrono::year{2024} / 3 / 15} + std::chrono::hours{10}}; }),
       dialogs_(random_, folder_.path().toStdString()),
-      trace_(trace)
+      trace_(options.trace)
 {
+    if (options.keepFiles) {
+        folder_.setAutoRemove(false);
+        std::cerr << "monkey: recordings in " << folder_.path().toStdString() << '\n';
+    }
     meter_.SetRangeCode(3);
     app_ = std::make_unique<Application>(AppServices{backend_, dialogs_, pump_, [this] { return pcNow_; }});
     app_->Panel().show();

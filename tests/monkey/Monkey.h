@@ -45,8 +45,11 @@ public:
 // runs, that each job has at most one window and that each finished recording file is whole.
 class Monkey {
 public:
-    // With `trace`, each step prints a line: what it did and what the program shows then.
-    Monkey(std::uint64_t seed, bool trace);
+    struct Options {
+        bool trace = false;      // each step prints a line: what it did and what the program shows then
+        bool keepFiles = false;  // the run's folder of recordings stays, and its path is printed
+    };
+    Monkey(std::uint64_t seed, Options options);
     ~Monkey();
     Monkey(const Monkey&) = delete;
     Monkey& operator=(const Monkey&) = delete;

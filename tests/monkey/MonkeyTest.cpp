@@ -1,11 +1,14 @@
 #include "monkey/CrashReplay.h"
 #include "monkey/Monkey.h"
+#include "monkey/RecordingFileCheck.h"
 
+#include <QTemporaryDir>
 #include <QtGlobal>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -37,7 +40,7 @@ std::optional<std::string> Environment(const char* name)
     return value != nullptr && *value != '\0' ? std::optional<std::string>(value) : std::nullopt;
 }
 
-// MONKEY_TRACE=1 prints each step. MONKEY_SEED=n runs one seed, MONKEY_SEEDS=a-b a range of them, each MONKEY_STEPS steps (500 unless
+// MONKEY_TRACE=1 prints each step, MONKEY_KEEP=1 keeps the recordings. MONKEY_SEED=n runs one seed, MONKEY_SEEDS=a-b a range of them, each MONKEY_STEPS steps (500 unless
 // told); with none of them set, the default seed set runs.
 std::vector<SeedRun> RunsAsked()
 {
@@ -71,9 +74,11 @@ TEST(Monkey, RandomStepsKeepThePollRunningOneWindowPerJobAndRecordingFilesWhole)
     const std::vector<SeedRun> runs = RunsAsked();
     long steps = 0;
     int failures = 0;
+    const Monkey::Options options{.trace = Environment("MONKEY_TRACE").has_value(),
+                                  .keepFiles = Environment("MONKEY_KEEP").has_value()};
     for (const SeedRun& run : runs) {
         SetCrashReplay(ReplayCommand(run));
-        const std::optional<MonkeyFailure> failure = Monkey(run.seed, Environment("MONKEY_TRACE").has_value()).Run(run.steps);
+        const std::optional<MonkeyFailure> failure = Monkey(run.seed, options).Run(run.steps);
         steps += failure && failure->step > 0 ? failure->step : run.steps;
         if (failure) {
             ++failures;
@@ -82,6 +87,30 @@ TEST(Monkey, RandomStepsKeepThePollRunningOneWindowPerJobAndRecordingFilesWhole)
         }
     }
     std::cout << "monkey: " << runs.size() << " seeds, " << steps << " steps, " << failures << " failing\n";
+}
+
+// The read-back the monkey trusts: whole, numbered records pass, anything else is named.
+TEST(RecordingFileCheck, FindsPartialLinesAndBrokenNumbering)
+{
+    const std::string header = "No.s\tTime\tV\r\n";
+    const struct {
+        std::string text;
+        std::string fault;
+    } files[] = {
+        {"", ""},
+        {header, ""},
+        {header + "1\t10:00:01\t1.0\r\n2\t10:00:02\t1.0\r\n", ""},
+        {header + "1\t10:00:01\t1.0\r\n2\t10:00", "ends in a partial line"},
+        {header + "1\t10:00:01\t1.0\r\n3\t10:00:03\t1.0\r\n", "record 2 reads \"3\t10:00:03\t1.0\""},
+        {header + "1\t10:00:01\t1.0\r\n\r\n", "record 2 reads \"\""},
+        {"1\t10:00:01\t1.0\r\n", "does not start with its header"},
+    };
+    const QTemporaryDir folder;
+    const std::filesystem::path file = folder.filePath("bench.txt").toStdString();
+    for (const auto& [text, fault] : files) {
+        std::ofstream(file, std::ios::binary) << text;
+        EXPECT_EQ(RecordingFileFault(file), fault) << text;
+    }
 }
 
 } // namespace
