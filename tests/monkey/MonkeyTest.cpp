@@ -24,7 +24,8 @@ struct SeedRun {
 // The seed set of the test run: a few plain seeds, then seeds that once found a fault, each with
 // the steps it needed.
 const SeedRun DefaultRuns[] = {
-    {1, 150}, {2, 150}, {3, 150}, {4, 150}, {5, 150}, {6, 150},
+    {1, 300}, {2, 300}, {3, 300}, {4, 300}, {5, 300}, {6, 300}, {7, 300}, {8, 300},
+    {686, 435},  // SDcard clicked again while the listing let events run: two Memory windows
 };
 
 // The offscreen platform's notes on windows shown and raised say nothing about the program.
