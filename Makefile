@@ -1,6 +1,7 @@
 # Voltaryn: `make demo` starts the program on its simulated meter, `make check` runs every test
 # (then again under AddressSanitizer and UndefinedBehaviorSanitizer), clang-tidy and the package
-# checks, `make fuzz` the fuzz targets of the parsers, `make bench` the benchmarks, `make package`
+# checks, `make fuzz` the fuzz targets of the parsers, `make monkey` a long random run of the
+# program, `make soak` five simulated days, `make bench` the benchmarks, `make package`
 # the Debian package, `make install` installs.
 
 BUILD_DIR ?= build
@@ -9,9 +10,10 @@ SANITIZE_DIR ?= build-sanitize
 TIDY_DIR ?= build-tidy
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
+MONKEY_DIR ?= build-monkey
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build demo check check-build test sanitize tidy-config tidy package-check package install bench soak fuzz clean
+.PHONY: deps build demo check check-build test sanitize tidy-config tidy package-check package install bench soak fuzz monkey clean
 
 deps:
 	scripts/install-deps
@@ -89,5 +91,17 @@ DAYS ?= 5
 soak: build
 	$(BUILD_DIR)/bench/voltaryn_soak $(DAYS)
 
+# The monkey run long: seeded random steps over the whole program on its simulated meter, checked
+# after each one. SEED=n replays one seed, SEEDS=a-b runs a range; STEPS steps each. `make check`
+# runs only its short seed set.
+SEEDS ?= 1-1000
+STEPS ?= 500
+monkey: deps
+	cmake -S . -B $(MONKEY_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVOLTARYN_BUILD_BENCH=OFF \
+	  -DCMAKE_UNITY_BUILD=ON > /dev/null
+	cmake --build $(MONKEY_DIR) -j $(JOBS) --target voltaryn_monkey_tests
+	QT_QPA_PLATFORM=offscreen MONKEY_STEPS=$(STEPS) $(if $(SEED),MONKEY_SEED=$(SEED),MONKEY_SEEDS=$(SEEDS)) \
+	  $(MONKEY_DIR)/tests/monkey/voltaryn_monkey_tests
+
 clean:
-	rm -rf $(BUILD_DIR) $(CHECK_DIR) $(SANITIZE_DIR) $(TIDY_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(CHECK_DIR) $(SANITIZE_DIR) $(TIDY_DIR) $(FUZZ_DIR) $(MONKEY_DIR)

@@ -8,6 +8,7 @@
 #include "ui/common/RepaintThrottle.h"
 #include "ui/panel/SdDeletePanel.h"
 
+#include <QScopedValueRollback>
 #include <QTableView>
 
 namespace voltaryn {
@@ -119,6 +120,7 @@ void SdCardController::ListFiles()
     MeterSession& meter = meter_;
     if (!ReadyForMemoryDownload(meter.reading, context_.dialogs, Parent()) || MemoryWindowShown())
         return;
+    const QScopedValueRollback listing(listing_, true);
     const RunPause pause(context_.run);
     context_.pump.LetEventsRun();
     const Answer<SdCardSummary> summary = RequestSdSummary(meter.link);

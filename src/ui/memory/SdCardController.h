@@ -20,7 +20,9 @@ public:
     SdCardController(const FeatureContext& context, MeterSession& meter, const Recorder& recorder, PanelWindow& panel);
 
     void Register(ToolbarCommands& toolbar);
-    bool MemoryWindowShown() const { return memoryWindow_ != nullptr && memoryWindow_->isVisible(); }
+    // The Memory window is shown, or a listing that will show it is under way (a toolbar click
+    // while the listing lets events run must not open a second one).
+    bool MemoryWindowShown() const { return listing_ || (memoryWindow_ != nullptr && memoryWindow_->isVisible()); }
 
 private:
     void ListFiles();
@@ -36,6 +38,7 @@ private:
     PanelWindow& panel_;
     QPointer<MemoryWindow> memoryWindow_;
     QPointer<DataListWindow> dataList_;
+    bool listing_ = false;
 };
 
 } // namespace voltaryn
