@@ -8,13 +8,16 @@
 namespace voltaryn {
 namespace {
 
+// One record line: the fields TAB-separated, ended by CR LF. A control character a display field
+// took from a garbled reply becomes '?', so that a line is always one whole record.
 std::string JoinLine(const RecordRow& fields)
 {
     std::string line;
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i > 0)
             line += '\t';
-        line += fields[i];
+        for (const char c : fields[i])
+            line += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? '?' : c;
     }
     return line + "\r\n";
 }

@@ -117,13 +117,16 @@ TEST_F(RecorderTest, WritesTheHeaderAndARecordPerSampleAndNumbersTheListApart)
     EXPECT_EQ(recorder.Tick().listRow,
               (RecordRow{"1", "10:00:02", "12.63", "18.52", "1.250", "-OL", "123.4", "1.234", "56.78"}));
     EXPECT_EQ(LabelsText(recorder), name + "|2|Rec|shown");
+    reading.CurrentText = std::string("1\r\n\0", 4);  // a garbled reply, shown as it came
+    recorder.Tick();
 
     EXPECT_EQ(RecorderEndNotice(recorder.StopRecording().value()),
-              "Recording stopped at 10:00:02. 2 records in " + name + '.');
+              "Recording stopped at 10:00:03. 3 records in " + name + '.');
     EXPECT_EQ(LabelsText(recorder), "||Rec|hidden");
     EXPECT_EQ(recorder.RecCount(), 0);
     EXPECT_EQ(FileBytes(file), Header + RecordLine(1, "10:00:01")
-                                + "2\t10:00:02\t12.63\t18.52\t1.250\t-OL\t123.4\t1.234\t56.78\r\n");
+                                + "2\t10:00:02\t12.63\t18.52\t1.250\t-OL\t123.4\t1.234\t56.78\r\n"
+                                + "3\t10:00:03\t12.63\t18.52\t1???\t-OL\t123.4\t1.234\t56.78\r\n");
 }
 
 TEST_F(RecorderTest, FileAndListEachTakeAtMostTheRecordLimit)
