@@ -1,0 +1,174 @@
+#include "support/PanelHarness.h"
+
+#include "ui/cells/CellSortingController.h"
+#include "ui/cells/CellSortingWindow.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace voltaryn::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+// The program over the simulated cell bench, with the cell database in a temporary folder. The
+// meter's clock and the capture engine's move together, one poll period per poll.
+class CellSortingTest : public ::testing::Test {
+protected:
+    CellSortingTest() { meter.SetCellBench(7); }
+
+    CellSortingController& Sorting() { return app.CellSorting(); }
+    CellSortingWindow& Window() { return *Sorting().Window(); }
+    template <typename T = QWidget>
+    T* Child(const char* name) { return Window().findChild<T*>(name); }
+    QString Text(const char* name) { return Child<QLabel>(name)->text(); }
+    const std::vector<store::CellRow>& Rows() { return Window().Cells().Cells(); }
+
+    // Opens the window from the toolbar and waits for the batch to be open.
+    void OpenWindow()
+    {
+        panel.findChild<QAction*>("Cells")->trigger();
+        WaitForAnswers(2);  // the batch list, then the batch
+    }
+    // Lets the store thread's answers arrive until `count` have; the bound only ends a broken test.
+    void WaitForAnswers(int count)
+    {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return Sorting().StoreAnswers() >= count; }, 30000))
+            << Sorting().StoreAnswers() << " of " << count;
+    }
+    // Polls until the engine captures a cell, then waits for the store to commit it.
+    void Capture()
+    {
+        const int answers = Sorting().StoreAnswers();
+        for (int poll = 0; poll < 3000; ++poll) {
+            now += 100ms;
+            panel.PollTick();
+            statesSeen << Text("tileState");
+            if (Text("tileCaption").startsWith("Captured →"))
+                break;
+        }
+        ASSERT_TRUE(Text("tileCaption").startsWith("Captured →")) << "no capture";
+        WaitForAnswers(answers + 1);
+    }
+    void Click(const char* button) { Child<QPushButton>(button)->click(); }
+
+    QTemporaryDir folder;
+    sim::SimTime start{std::chrono::sys_days{std::chrono::year{2024} / 3 / 15}};
+    sim::SimTime now = start;
+    sim::SimulatedMeter meter{[this] { return now; }};
+    sim::SimulatedHidBackend backend{meter};
+    ScriptedDialogService dialogs;
+    CountingEventPump pump;
+    Application app{{backend, dialogs, pump, [] { return LocalTime{.hour = 10}; },
+                     CellSortingSetup{folder.filePath("cells.db"),
+                                      [this] { return std::chrono::duration_cast<cells::ReadingTime>(now - start); },
+                                      [this] {
+                                          const auto since = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch());
+                                          return QDateTime::fromMSecsSinceEpoch(since.count()).toUTC();
+                                      }}}};
+    PanelWindow& panel = app.Panel();
+    QStringList statesSeen;
+};
+
+TEST_F(CellSortingTest, CapturesAreGradedCommittedAndShown)
+{
+    OpenWindow();
+    CellSortingWindow* window = Sorting().Window();
+    panel.findChild<QAction*>("Cells")->trigger();
+    EXPECT_EQ(Sorting().Window(), window) << "asked again, the one window comes forward";
+    EXPECT_EQ(Text("tileState"), "Place a cell");
+
+    for (int cell = 1; cell <= 3; ++cell) {
+        Capture();
+        ASSERT_EQ(Rows().size(), static_cast<std::size_t>(cell));
+        const store::CellRow& row = Rows().back();
+        EXPECT_EQ(row.number, cell);
+        EXPECT_EQ(Text("tileGrade"), row.latest.grade);
+        EXPECT_EQ(Text("tileCaption"), QString("Captured #000%1 → %2").arg(cell).arg(row.latest.grade));
+        EXPECT_EQ(Text("tileVoltage"), row.latest.voltageText + " V");
+    }
+    EXPECT_TRUE(Text("gradeCounts").startsWith("3 cells"));
+    EXPECT_TRUE(statesSeen.contains("Lift the cell"));
+    EXPECT_TRUE(statesSeen.filter(QRegularExpression("^Settling [12]/3$")).size() > 0) << statesSeen.join(", ").toStdString();
+
+    // The tile's text stands out from the grade's colour behind it.
+    const QPalette tile = Child<QFrame>("tile")->palette();
+    EXPECT_EQ(tile.color(QPalette::WindowText), TextColourOn(tile.color(QPalette::Window)));
+}
+
+TEST_F(CellSortingTest, ScannedIdNamesTheNextCaptureOnly)
+{
+    OpenWindow();
+    auto* id = Child<QLineEdit>("cellId");
+    QTest::keyClicks(id, "LOT7-0001");
+    QTest::keyClick(id, Qt::Key_Return);
+    EXPECT_EQ(id->text(), "");
+    EXPECT_EQ(Text("nextId"), "Next: LOT7-0001");
+
+    Capture();
+    Capture();
+    ASSERT_EQ(Rows().size(), 2u);
+    EXPECT_EQ(Rows()[0].label, "LOT7-0001");
+    EXPECT_EQ(Rows()[1].label, "");
+    EXPECT_EQ(Text("nextId"), "");
+}
+
+TEST_F(CellSortingTest, UndoWithdrawsAndRetestAddsToTheSameCell)
+{
+    OpenWindow();
+    Capture();
+    Capture();
+    Click("undo");
+    WaitForAnswers(Sorting().StoreAnswers() + 2);  // the withdrawal, then the cells read again
+    ASSERT_EQ(Rows().size(), 1u);
+
+    auto* table = Child<QTableView>("cellTable");
+    table->selectRow(0);
+    Click("retest");
+    const int answers = Sorting().StoreAnswers();
+    EXPECT_EQ(Text("nextId"), "Next: #0001");
+    WaitForAnswers(answers + 1);  // the cell labelled by its number
+    Capture();
+    ASSERT_EQ(Rows().size(), 1u);
+    EXPECT_EQ(Text("tileCaption"), "Captured #0001 → " + Rows()[0].latest.grade);
+    EXPECT_EQ(Rows()[0].latest.voltageText + " V", Text("tileVoltage"));
+    EXPECT_EQ(Window().SelectedRowsText().count('\n'), 2) << "the titles and the selected row";
+}
+
+TEST_F(CellSortingTest, ExportsCsvAndDeletesOnlyAfterConfirming)
+{
+    OpenWindow();
+    Capture();
+    Capture();
+    dialogs.saveFileName = folder.filePath("batch.csv");
+    Click("exportCsv");
+    QFile csv(dialogs.saveFileName);
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = csv.readAll().split('\n');
+    ASSERT_EQ(lines.size(), 4);  // the header, two cells and the empty rest after the last CR LF
+    EXPECT_EQ(lines[0], "\xEF\xBB\xBF" "batch,cell,number,voltage_v,resistance_mohm,range,temperature_c,grade,time,"
+                        "capacity_mah\r");
+    const QList<QByteArray> second = lines[2].split(',');
+    EXPECT_EQ(second[1], "#0002");
+    EXPECT_EQ(second[7], Rows()[1].latest.grade.toUtf8());
+
+    const QString batch = Window().Batch();
+    dialogs.confirmations = {false};
+    Click("deleteBatch");
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0], "Delete batch " + batch + " with its 2 cells, their measurements and packs?");
+    EXPECT_EQ(Rows().size(), 2u);
+
+    dialogs.confirmations = {true};
+    const int answers = Sorting().StoreAnswers();
+    Click("deleteBatch");
+    WaitForAnswers(answers + 3);  // the deletion, a new batch in the emptied store, then that batch
+    EXPECT_TRUE(Rows().empty());
+}
+
+} // namespace
+} // namespace voltaryn::testing
