@@ -1,4 +1,5 @@
-# Voltaryn: `make demo` starts the program on its simulated meter, `make check` runs every test
+# Voltaryn: `make demo` starts the program on its simulated meter, `make demo-cells` with a stream of
+# cells on its probes and the Cell Sorting window open, `make check` runs every test
 # (then again under AddressSanitizer and UndefinedBehaviorSanitizer), clang-tidy and the package
 # checks, `make fuzz` the fuzz targets of the parsers, `make bench` the benchmarks, `make package`
 # the Debian package, `make install` installs.
@@ -11,7 +12,7 @@ FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build demo check check-build test sanitize tidy-config tidy package-check package install bench soak fuzz clean
+.PHONY: deps build demo demo-cells check check-build test sanitize tidy-config tidy package-check package install bench soak fuzz clean
 
 deps:
 	scripts/install-deps
@@ -22,6 +23,9 @@ build: deps
 
 demo: build
 	$(BUILD_DIR)/src/app/voltaryn --demo
+
+demo-cells: build
+	$(BUILD_DIR)/src/app/voltaryn --demo-cells --cells
 
 # The plain test run builds optimised as `make build` does (GCC finds some faults, such as a
 # maybe-uninitialized variable, only when optimising) but without debug information, with the
