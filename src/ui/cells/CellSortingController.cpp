@@ -6,6 +6,7 @@
 #include "meter/DisplayUnits.h"
 #include "store/GradedCapture.h"
 #include "store/StoreSpec.h"
+#include "ui/cells/CaptureSounds.h"
 #include "ui/cells/CellSortingWindow.h"
 #include "ui/cells/StoreThread.h"
 
@@ -86,8 +87,13 @@ QByteArray JsonLinesOf(const QString& batch, const std::vector<store::CellRow>& 
 
 CellSortingController::CellSortingController(const FeatureContext& context, const MeterSession& meter,
                                              CellSortingSetup setup)
-    : context_(context), meter_(meter), setup_(std::move(setup)), station_(QSysInfo::machineHostName())
+    : context_(context), meter_(meter), setup_(std::move(setup)), sounds_(new CaptureSounds(this)),
+      station_(QSysInfo::machineHostName())
 {
+    connect(sounds_, &CaptureSounds::notice, this, [this](const QString& text) {
+        if (window_)
+            window_->ShowNotice(text);
+    });
     if (!setup_.sinceStart) {
         auto started = std::make_shared<QElapsedTimer>();
         started->start();
@@ -118,6 +124,7 @@ void CellSortingController::Open()
     connect(window_, &CellSortingWindow::undoRequested, this, &CellSortingController::Undo);
     connect(window_, &CellSortingWindow::retestRequested, this, &CellSortingController::Retest);
     connect(window_, &CellSortingWindow::exportRequested, this, &CellSortingController::Export);
+    connect(window_, &CellSortingWindow::soundToggled, sounds_, [this](bool on) { sounds_->SetSilent(!on); });
     engine_ = cells::CaptureEngine();
     stateText_ = "Place a cell";
     window_->ShowState(stateText_);
@@ -253,6 +260,8 @@ void CellSortingController::DisplayDecoded()
     const cells::CaptureStep step = engine_.Feed(setup_.sinceStart(), cells::ReadProbes(meter_.reading, lit));
     if (step.Capture)
         Record(*step.Capture);
+    if (step.UnstableContact)
+        sounds_->Play(CaptureSounds::Reject);
     ShowStep(step);
 }
 
@@ -279,8 +288,11 @@ void CellSortingController::Record(const cells::CellCapture& capture)
     SetNextLabel({});
 
     const cells::Grade& grade = grades_.GradeOf(capture.Voltage, capture.ResistanceMilliOhm);
-    const QString resistance = FromStd(capture.Reading.ResistanceText) + " " + FromStd(capture.Reading.RangeText).section(' ', 1);
+    // The range's unit ("40 mOhm" → "mΩ"), written as people write it.
+    const QString unit = FromStd(capture.Reading.RangeText).section(' ', 1).replace("Ohm", "Ω");
+    const QString resistance = FromStd(capture.Reading.ResistanceText) + " " + unit;
     window_->ShowCapture(grade, input.voltageText, resistance, "Captured → " + input.grade);
+    Sound(grade);
     stateText_ = "Lift the cell";
     store_->Run<store::CaptureReceipt>(
         [input](store::CellStore& store) { return store.RecordCapture(input); },
@@ -308,6 +320,13 @@ void CellSortingController::Record(const cells::CellCapture& capture)
             window_->ShowCapture(grade, input.voltageText, resistance,
                                  "Captured " + CellName(receipt.label, receipt.cellNumber) + " → " + input.grade);
         });
+}
+
+void CellSortingController::Sound(const cells::Grade& grade)
+{
+    const auto found = std::find(grades_.Grades.begin(), grades_.Grades.end(), grade);
+    sounds_->Play(found == grades_.Grades.end() ? CaptureSounds::Reject
+                                                : static_cast<int>(found - grades_.Grades.begin()));
 }
 
 void CellSortingController::Undo()

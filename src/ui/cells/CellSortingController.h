@@ -15,6 +15,7 @@
 
 namespace voltaryn {
 
+class CaptureSounds;
 class CellSortingWindow;
 class StoreThread;
 
@@ -59,12 +60,15 @@ private:
     void SetNextLabel(const QString& label);
     void ReloadCells();
     void Answered() { ++storeAnswers_; }
+    // The sound of a capture under the batch's grades.
+    void Sound(const cells::Grade& grade);
 
     const FeatureContext& context_;
     const MeterSession& meter_;
     CellSortingSetup setup_;
     QPointer<CellSortingWindow> window_;
     std::unique_ptr<StoreThread> store_;
+    CaptureSounds* sounds_;
     cells::CaptureEngine engine_;
     QString batch_;
     cells::GradeTable grades_;

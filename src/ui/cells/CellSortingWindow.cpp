@@ -1,9 +1,11 @@
 #include "ui/cells/CellSortingWindow.h"
 
+#include "ui/cells/GradeColour.h"
 #include "ui/cells/ResistanceHistogram.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFrame>
@@ -18,21 +20,9 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cmath>
 #include <map>
 
 namespace voltaryn {
-
-QColor TextColourOn(const QColor& background)
-{
-    // Relative luminance, as the contrast rules of the web define it, split at its middle.
-    const auto linear = [](double channel) {
-        return channel <= 0.03928 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
-    };
-    const double luminance = 0.2126 * linear(background.redF()) + 0.7152 * linear(background.greenF())
-                             + 0.0722 * linear(background.blueF());
-    return luminance > 0.179 ? Qt::black : Qt::white;
-}
 
 namespace {
 
@@ -130,7 +120,15 @@ QWidget* CellSortingWindow::BuildTile()
     QPushButton* exportJson = Button("exportJson", "Export JSON…", side);
     for (QPushButton* button : {undo, retest, exportCsv, exportJson})
         actions->addWidget(button);
+    auto* sound = new QCheckBox("Sound", side);
+    sound->setObjectName("sound");
+    sound->setChecked(true);
+    actions->addWidget(sound);
     column->addLayout(actions);
+    notice_ = new QLabel(side);
+    notice_->setObjectName("notice");
+    column->addWidget(notice_);
+    connect(sound, &QCheckBox::toggled, this, &CellSortingWindow::soundToggled);
     connect(undo, &QPushButton::clicked, this, &CellSortingWindow::undoRequested);
     connect(retest, &QPushButton::clicked, this, [this] {
         if (const qint64 cell = SelectedCell(); cell != 0)
@@ -172,6 +170,8 @@ QWidget* CellSortingWindow::BuildBatchView()
     table_->sortByColumn(CellTableModel::CellColumn, Qt::AscendingOrder);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->hide();
+    table_->setWordWrap(false);
+    table_->horizontalHeader()->setStretchLastSection(true);
     // Fixed row heights keep a table of ten thousand cells quick to scroll.
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
@@ -232,6 +232,8 @@ void CellSortingWindow::ShowCapture(const cells::Grade& grade, const QString& vo
 }
 
 void CellSortingWindow::ShowState(const QString& text) { tileState_->setText(text); }
+
+void CellSortingWindow::ShowNotice(const QString& text) { notice_->setText(text); }
 
 void CellSortingWindow::ShowNextId(const QString& id) { nextId_->setText(id.isEmpty() ? QString() : "Next: " + id); }
 

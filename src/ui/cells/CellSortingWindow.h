@@ -34,6 +34,8 @@ public:
                      const QString& caption);
     // The capture engine's state, or the store's trouble.
     void ShowState(const QString& text);
+    // A line under the tile for what the user should know but need not answer.
+    void ShowNotice(const QString& text);
     // The ID the next capture takes; empty: the next number.
     void ShowNextId(const QString& id);
     // Redraws the grade counts and the histogram from the table.
@@ -51,6 +53,7 @@ signals:
     void undoRequested();
     void retestRequested(qint64 cellNumber);
     void exportRequested(bool json);
+    void soundToggled(bool on);
 
 private:
     QWidget* BuildTile();
@@ -69,13 +72,11 @@ private:
     QLabel* tileResistance_ = nullptr;
     QLabel* tileCaption_ = nullptr;
     QLabel* tileState_ = nullptr;
+    QLabel* notice_ = nullptr;
     QLabel* gradeCounts_ = nullptr;
     QComboBox* gradeFilter_ = nullptr;
     QTableView* table_ = nullptr;
     ResistanceHistogram* histogram_ = nullptr;
 };
-
-// Black or white, whichever reads better on `background`.
-QColor TextColourOn(const QColor& background);
 
 } // namespace voltaryn

@@ -1,6 +1,7 @@
 #include "ui/cells/CellTableModel.h"
 
-#include <QColor>
+#include "ui/cells/GradeColour.h"
+
 
 namespace voltaryn {
 
@@ -92,9 +93,9 @@ QVariant CellTableModel::data(const QModelIndex& index, int role) const
         case TimeColumn: return latest.measuredUtc;
         case ColumnCount: break;
         }
-    } else if (role == Qt::BackgroundRole && column == GradeColumn) {
+    } else if ((role == Qt::BackgroundRole || role == Qt::ForegroundRole) && column == GradeColumn) {
         if (const auto colour = gradeColours_.constFind(latest.grade); colour != gradeColours_.constEnd())
-            return QColor(*colour);
+            return role == Qt::BackgroundRole ? QColor(*colour) : TextColourOn(QColor(*colour));
     } else if (role == Qt::TextAlignmentRole && column != CellColumn && column != GradeColumn) {
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     }

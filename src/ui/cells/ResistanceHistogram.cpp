@@ -23,10 +23,14 @@ void ResistanceHistogram::SetGrades(const cells::GradeTable& grades)
     for (QCPItemStraightLine* line : limits_)
         removeItem(line);
     limits_.clear();
+    // A grade's lower limit is often the upper one of the grade before: each is drawn once, in the
+    // colour of the first grade that names it.
+    std::vector<double> drawn;
     for (const cells::Grade& grade : grades.Grades) {
-        for (const std::optional<double>& limit : {grade.Limits.MinResistance, grade.Limits.MaxResistance}) {
-            if (!limit)
+        for (const std::optional<double>& limit : {grade.Limits.MaxResistance, grade.Limits.MinResistance}) {
+            if (!limit || std::find(drawn.begin(), drawn.end(), *limit) != drawn.end())
                 continue;
+            drawn.push_back(*limit);
             auto* line = new QCPItemStraightLine(this);
             line->point1->setCoords(*limit, 0);
             line->point2->setCoords(*limit, 1);

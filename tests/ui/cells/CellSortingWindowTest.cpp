@@ -2,9 +2,13 @@
 
 #include "ui/cells/CellSortingController.h"
 #include "ui/cells/CellSortingWindow.h"
+#include "ui/cells/GradeColour.h"
 
 #include <QFile>
+#include <QCheckBox>
 #include <QLineEdit>
+#include <QAudioDevice>
+#include <QMediaDevices>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -115,6 +119,19 @@ TEST_F(CellSortingTest, ScannedIdNamesTheNextCaptureOnly)
     EXPECT_EQ(Rows()[0].label, "LOT7-0001");
     EXPECT_EQ(Rows()[1].label, "");
     EXPECT_EQ(Text("nextId"), "");
+}
+
+TEST_F(CellSortingTest, WithoutAnAudioOutputTheSoundsSayOnceThatTheyAreSilent)
+{
+    if (!QMediaDevices::audioOutputs().isEmpty())
+        GTEST_SKIP() << "this machine has an audio output";
+    OpenWindow();
+    Child<QCheckBox>("sound")->setChecked(false);
+    Capture();
+    EXPECT_EQ(Text("notice"), "") << "silent mode plays nothing";
+    Child<QCheckBox>("sound")->setChecked(true);
+    Capture();
+    EXPECT_EQ(Text("notice"), "No audio output: the captures are silent.");
 }
 
 TEST_F(CellSortingTest, UndoWithdrawsAndRetestAddsToTheSameCell)
