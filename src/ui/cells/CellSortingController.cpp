@@ -91,7 +91,7 @@ CellSortingController::CellSortingController(const FeatureContext& context, cons
       station_(QSysInfo::machineHostName())
 {
     connect(sounds_, &CaptureSounds::notice, this, [this](const QString& text) {
-        if (window_)
+        if (!window_.isNull())
             window_->ShowNotice(text);
     });
     if (!setup_.sinceStart) {
@@ -109,7 +109,7 @@ void CellSortingController::Register(ToolbarCommands& toolbar) { toolbar.Add("Ce
 
 void CellSortingController::Open()
 {
-    if (window_) {
+    if (!window_.isNull()) {
         window_->show();
         window_->raise();
         window_->activateWindow();
@@ -150,13 +150,13 @@ void CellSortingController::OpenStore()
     connect(store_.get(), &StoreThread::failed, this, [this](const QString& message) {
         Answered();
         storeTrouble_ = message.simplified();
-        if (window_)
+        if (!window_.isNull())
             window_->ShowState(stateText_ + "\n" + storeTrouble_);
     });
     connect(store_.get(), &StoreThread::statusChanged, this, [this](bool online, const QString& text) {
         // The store's trouble stays in sight until it is over: "Offline — 12 queued".
         storeTrouble_ = online && !text.contains("queued") ? QString() : text.left(1).toUpper() + text.mid(1);
-        if (window_)
+        if (!window_.isNull())
             window_->ShowState(storeTrouble_.isEmpty() ? stateText_ : stateText_ + "\n" + storeTrouble_);
     });
 }
@@ -181,7 +181,7 @@ void CellSortingController::ListBatches(const QString& open)
         },
         [this, open](const QStringList& names) {
             Answered();
-            if (!window_)
+            if (window_.isNull())
                 return;
             const QString chosen = names.contains(open) ? open : names.constLast();
             window_->SetBatches(names, chosen);
@@ -210,7 +210,7 @@ void CellSortingController::OpenBatch(const QString& name)
             }
             if (grades_.Grades.empty())
                 grades_ = cells::DefaultLiIonGrades();
-            if (!window_)
+            if (window_.isNull())
                 return;
             window_->setWindowTitle("Cell Sorting — " + name);
             window_->SetGrades(grades_);
@@ -237,7 +237,7 @@ void CellSortingController::NewBatch()
 
 void CellSortingController::DeleteBatch()
 {
-    if (batch_.isEmpty() || !window_)
+    if (batch_.isEmpty() || window_.isNull())
         return;
     const auto cells = static_cast<qint64>(window_->Cells().Cells().size());
     if (!context_.dialogs.Confirm(window_, QString("Delete batch %1 with its %2 %3, their measurements and packs?")
@@ -254,7 +254,7 @@ void CellSortingController::DeleteBatch()
 
 void CellSortingController::DisplayDecoded()
 {
-    if (!window_ || !window_->isVisible())
+    if (window_.isNull() || !window_->isVisible())
         return;
     const std::vector<std::string_view> lit = WordsShown(meter_.pollLoop.Display().lit);
     const cells::CaptureStep step = engine_.Feed(setup_.sinceStart(), cells::ReadProbes(meter_.reading, lit));
@@ -298,7 +298,7 @@ void CellSortingController::Record(const cells::CellCapture& capture)
         [input](store::CellStore& store) { return store.RecordCapture(input); },
         [this, input, grade, resistance](const store::CaptureReceipt& receipt) {
             Answered();
-            if (!window_ || input.batch != batch_)
+            if (window_.isNull() || input.batch != batch_)
                 return;
             if (receipt.queued) {
                 window_->ShowCapture(grade, input.voltageText, resistance, "Queued → " + input.grade);
@@ -339,7 +339,7 @@ void CellSortingController::Undo()
         [batch, station](store::CellStore& store) { return store.WithdrawLast(batch, station); },
         [this](const std::optional<store::WithdrawnCapture>& withdrawn) {
             Answered();
-            if (!window_)
+            if (window_.isNull())
                 return;
             window_->ShowState(withdrawn ? "Withdrew " + CellName(withdrawn->label, withdrawn->cellNumber)
                                          : QString("Nothing to undo"));
@@ -372,7 +372,7 @@ void CellSortingController::ReloadCells()
     store_->Run<std::vector<store::CellRow>>([batch](store::CellStore& store) { return store.Cells(batch); },
                                              [this, batch](const std::vector<store::CellRow>& cells) {
                                                  Answered();
-                                                 if (!window_ || batch != batch_)
+                                                 if (window_.isNull() || batch != batch_)
                                                      return;
                                                  window_->Cells().Reset(cells);
                                                  window_->RefreshSummary();
@@ -382,13 +382,13 @@ void CellSortingController::ReloadCells()
 void CellSortingController::SetNextLabel(const QString& label)
 {
     nextLabel_ = label;
-    if (window_)
+    if (!window_.isNull())
         window_->ShowNextId(label);
 }
 
 void CellSortingController::Export(bool json)
 {
-    if (!window_ || batch_.isEmpty())
+    if (window_.isNull() || batch_.isEmpty())
         return;
     const QString fileName = context_.dialogs.AskSaveFileName(
         window_, json ? QString("JSON lines (*.jsonl *.json)") : QString("CSV (*.csv)"));

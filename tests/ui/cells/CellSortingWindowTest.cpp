@@ -5,6 +5,8 @@
 #include "ui/cells/GradeColour.h"
 
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QAudioDevice>
@@ -156,7 +158,7 @@ TEST_F(CellSortingTest, UndoWithdrawsAndRetestAddsToTheSameCell)
     EXPECT_EQ(Window().SelectedRowsText().count('\n'), 2) << "the titles and the selected row";
 }
 
-TEST_F(CellSortingTest, ExportsCsvAndDeletesOnlyAfterConfirming)
+TEST_F(CellSortingTest, ExportsCsvAndJsonAndDeletesOnlyAfterConfirming)
 {
     OpenWindow();
     Capture();
@@ -172,6 +174,18 @@ TEST_F(CellSortingTest, ExportsCsvAndDeletesOnlyAfterConfirming)
     const QList<QByteArray> second = lines[2].split(',');
     EXPECT_EQ(second[1], "#0002");
     EXPECT_EQ(second[7], Rows()[1].latest.grade.toUtf8());
+
+    dialogs.saveFileName = folder.filePath("batch.jsonl");
+    Click("exportJson");
+    QFile json(dialogs.saveFileName);
+    ASSERT_TRUE(json.open(QIODevice::ReadOnly));
+    const QList<QByteArray> objects = json.readAll().trimmed().split('\n');
+    ASSERT_EQ(objects.size(), 2);
+    const QJsonObject first = QJsonDocument::fromJson(objects[0]).object();
+    EXPECT_EQ(first.keys(), QStringList({"batch", "capacity_mah", "cell", "grade", "number", "range", "resistance_mohm",
+                                         "temperature_c", "time", "voltage_v"}));
+    EXPECT_EQ(first["cell"].toString(), "#0001");
+    EXPECT_EQ(first["resistance_mohm"].toDouble(), *Rows()[0].latest.resistanceMohm);
 
     const QString batch = Window().Batch();
     dialogs.confirmations = {false};
