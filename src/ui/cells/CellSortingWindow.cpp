@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -87,6 +88,7 @@ QWidget* CellSortingWindow::BuildTile()
     idField_ = new QLineEdit(side);
     idField_->setObjectName("cellId");
     idField_->setPlaceholderText("scan or type the label, then Enter");
+    idField_->installEventFilter(this);
     idRow->addWidget(idField_, 1);
     nextId_ = new QLabel(side);
     nextId_->setObjectName("nextId");
@@ -187,6 +189,16 @@ QWidget* CellSortingWindow::BuildBatchView()
     histogram_->setMinimumHeight(200);
     column->addWidget(histogram_, 1);
     return side;
+}
+
+bool CellSortingWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // The scanner keeps the focus in the ID field, whose own undo would take Ctrl+Z: there it
+    // undoes the last capture too.
+    if (watched == idField_ && event->type() == QEvent::ShortcutOverride
+        && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Undo))
+        return true;
+    return QWidget::eventFilter(watched, event);
 }
 
 void CellSortingWindow::SetBatches(const QStringList& names, const QString& current)

@@ -55,6 +55,9 @@ signals:
     void exportRequested(bool json);
     void soundToggled(bool on);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QWidget* BuildTile();
     QWidget* BuildBatchView();

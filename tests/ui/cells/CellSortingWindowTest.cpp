@@ -141,8 +141,12 @@ TEST_F(CellSortingTest, UndoWithdrawsAndRetestAddsToTheSameCell)
     OpenWindow();
     Capture();
     Capture();
-    Click("undo");
-    WaitForAnswers(Sorting().StoreAnswers() + 2);  // the withdrawal, then the cells read again
+    // Ctrl+Z where the scanner types, as the operator presses it.
+    Window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+    const int before = Sorting().StoreAnswers();
+    QTest::keyClick(Child<QLineEdit>("cellId"), Qt::Key_Z, Qt::ControlModifier);
+    WaitForAnswers(before + 2);  // the withdrawal, then the cells read again
     ASSERT_EQ(Rows().size(), 1u);
 
     auto* table = Child<QTableView>("cellTable");
