@@ -127,7 +127,7 @@ void CellSortingController::Open()
     connect(window_, &CellSortingWindow::soundToggled, sounds_, [this](bool on) { sounds_->SetSilent(!on); });
     engine_ = cells::CaptureEngine();
     stateText_ = "Place a cell";
-    window_->ShowState(stateText_);
+    ShowState();
     window_->show();
     OpenStore();
     ListBatches({});
@@ -149,16 +149,20 @@ void CellSortingController::OpenStore()
     store_ = std::make_unique<StoreThread>(spec, options);
     connect(store_.get(), &StoreThread::failed, this, [this](const QString& message) {
         Answered();
-        storeTrouble_ = message.simplified();
         if (!window_.isNull())
-            window_->ShowState(stateText_ + "\n" + storeTrouble_);
+            window_->ShowNotice(message.simplified());
     });
-    connect(store_.get(), &StoreThread::statusChanged, this, [this](bool online, const QString& text) {
-        // The store's trouble stays in sight until it is over: "Offline — 12 queued".
-        storeTrouble_ = online && !text.contains("queued") ? QString() : text.left(1).toUpper() + text.mid(1);
-        if (!window_.isNull())
-            window_->ShowState(storeTrouble_.isEmpty() ? stateText_ : stateText_ + "\n" + storeTrouble_);
+    connect(store_.get(), &StoreThread::statusChanged, this, [this](bool online, qint64 queued, const QString& text) {
+        // The store's trouble stays on the tile until it is over: "Offline — 12 queued".
+        storeTrouble_ = online && queued == 0 ? QString() : text.left(1).toUpper() + text.mid(1);
+        ShowState();
     });
+}
+
+void CellSortingController::ShowState()
+{
+    if (!window_.isNull())
+        window_->ShowState(storeTrouble_.isEmpty() ? stateText_ : stateText_ + "\n" + storeTrouble_);
 }
 
 // Lists the store's batches and opens `open`, else the newest; with none, starts a new one.
@@ -272,7 +276,7 @@ void CellSortingController::ShowStep(const cells::CaptureStep& step)
     if (step.State == cells::CaptureState::Captured || stillUnstable)
         return;
     stateText_ = step.UnstableContact ? "Unstable contact — lift the cell" : StateText(step);
-    window_->ShowState(storeTrouble_.isEmpty() ? stateText_ : stateText_ + "\n" + storeTrouble_);
+    ShowState();
 }
 
 void CellSortingController::Record(const cells::CellCapture& capture)

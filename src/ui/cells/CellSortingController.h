@@ -57,6 +57,8 @@ private:
     void Retest(qint64 cellNumber);
     void Export(bool json);
     void ShowStep(const cells::CaptureStep& step);
+    // The engine's state on the tile, with the store's trouble under it.
+    void ShowState();
     void SetNextLabel(const QString& label);
     void ReloadCells();
     void Answered() { ++storeAnswers_; }
@@ -74,7 +76,7 @@ private:
     cells::GradeTable grades_;
     QString nextLabel_;        // the label the next capture takes: scanned, typed or retested
     QString station_;
-    QString storeTrouble_;     // "Offline — 3 queued", or the last failure; shown under the state
+    QString storeTrouble_;     // "Offline — 3 queued"; shown under the state
     QString stateText_;
     int storeAnswers_ = 0;
 };

@@ -38,7 +38,7 @@ void StoreThread::Post(std::function<void(store::CellStore&)> work)
         }
         if (store_) {
             const store::StoreStatus status = store_->Status();
-            emit statusChanged(status.online, status.Text());
+            emit statusChanged(status.online, status.queued, status.Text());
         }
     }, Qt::QueuedConnection);
 }

@@ -36,7 +36,7 @@ public:
 signals:
     void failed(const QString& message);
     // The store's status after each piece of work: "online", "offline — 3 queued".
-    void statusChanged(bool online, const QString& text);
+    void statusChanged(bool online, qint64 queued, const QString& text);
 
 private:
     void Post(std::function<void(store::CellStore&)> work);
