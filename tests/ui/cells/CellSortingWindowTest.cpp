@@ -4,10 +4,13 @@
 #include "ui/cells/CellSortingWindow.h"
 #include "ui/cells/GradeColour.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QAudioDevice>
 #include <QMediaDevices>
@@ -15,6 +18,9 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocumentFragment>
+
+#include <algorithm>
 
 namespace voltaryn::testing {
 namespace {
@@ -97,7 +103,15 @@ TEST_F(CellSortingTest, CapturesAreGradedCommittedAndShown)
         EXPECT_EQ(Text("tileCaption"), QString("Captured #000%1 → %2").arg(cell).arg(row.latest.grade));
         EXPECT_EQ(Text("tileVoltage"), row.latest.voltageText + " V");
     }
-    EXPECT_TRUE(Text("gradeCounts").startsWith("3 cells"));
+    // Each grade's count and its share of the batch.
+    const QString counts = QTextDocumentFragment::fromHtml(Text("gradeCounts")).toPlainText().simplified();
+    EXPECT_TRUE(counts.startsWith("3 cells")) << counts.toStdString();
+    for (const QString grade : {"A", "B", "C", "Reject"}) {
+        const auto count = std::count_if(Rows().begin(), Rows().end(),
+                                         [&grade](const store::CellRow& row) { return row.latest.grade == grade; });
+        EXPECT_TRUE(counts.contains(QString("%1 %2 (%3 %)").arg(grade).arg(count).arg(100.0 * count / 3, 0, 'f', 1)))
+            << counts.toStdString();
+    }
     EXPECT_TRUE(statesSeen.contains("Lift the cell"));
     EXPECT_TRUE(statesSeen.filter(QRegularExpression("^Settling [12]/3$")).size() > 0) << statesSeen.join(", ").toStdString();
 
@@ -159,7 +173,12 @@ TEST_F(CellSortingTest, UndoWithdrawsAndRetestAddsToTheSameCell)
     ASSERT_EQ(Rows().size(), 1u);
     EXPECT_EQ(Text("tileCaption"), "Captured #0001 → " + Rows()[0].latest.grade);
     EXPECT_EQ(Rows()[0].latest.voltageText + " V", Text("tileVoltage"));
-    EXPECT_EQ(Window().SelectedRowsText().count('\n'), 2) << "the titles and the selected row";
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+    const QStringList copied = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(copied.size(), 2) << "the titles and the selected row";
+    EXPECT_EQ(copied[0], "Cell\tVoltage (V)\tResistance (mΩ)\tGrade\tTemperature (°C)\tTime");
+    EXPECT_TRUE(copied[1].startsWith("#0001\t" + Rows()[0].latest.voltageText + "\t")) << copied[1].toStdString();
 }
 
 TEST_F(CellSortingTest, ExportsCsvAndJsonAndDeletesOnlyAfterConfirming)
@@ -203,6 +222,44 @@ TEST_F(CellSortingTest, ExportsCsvAndJsonAndDeletesOnlyAfterConfirming)
     Click("deleteBatch");
     WaitForAnswers(answers + 3);  // the deletion, a new batch in the emptied store, then that batch
     EXPECT_TRUE(Rows().empty());
+}
+
+TEST_F(CellSortingTest, ANewBatchIsSortedIntoAndEachBatchShowsItsOwnCells)
+{
+    OpenWindow();
+    const QString first = Window().Batch();
+    Capture();
+    dialogs.answers = {"lot 8"};
+    int answers = Sorting().StoreAnswers();
+    Click("newBatch");
+    WaitForAnswers(answers + 3);  // created, listed, opened
+    EXPECT_EQ(Window().Batch(), "lot 8");
+    EXPECT_TRUE(Rows().empty());
+    Capture();
+    Capture();
+
+    auto* chooser = Child<QComboBox>("batchChooser");
+    ASSERT_EQ(chooser->count(), 2);
+    answers = Sorting().StoreAnswers();
+    chooser->setCurrentText(first);
+    emit chooser->textActivated(first);
+    WaitForAnswers(answers + 1);
+    ASSERT_EQ(Rows().size(), 1u);
+    EXPECT_EQ(Rows()[0].number, 1);
+}
+
+TEST_F(CellSortingTest, AStoreThatCannotBeOpenedSaysSoAndTheWindowCarriesOn)
+{
+    ASSERT_TRUE(QDir(folder.path()).mkdir("cells.db"));  // a folder where the database file should be
+    panel.findChild<QAction*>("Cells")->trigger();
+    WaitForAnswers(1);  // the batch list, failed
+    EXPECT_FALSE(Text("notice").isEmpty());
+    for (int poll = 0; poll < 200; ++poll) {
+        now += 100ms;
+        panel.PollTick();
+    }
+    EXPECT_TRUE(Rows().empty());
+    EXPECT_NE(Text("tileState"), "");
 }
 
 } // namespace

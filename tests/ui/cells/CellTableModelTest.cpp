@@ -1,4 +1,5 @@
 #include "ui/cells/CellTableModel.h"
+#include "ui/cells/GradeColour.h"
 
 #include <QSortFilterProxyModel>
 
@@ -45,6 +46,18 @@ TEST(CellTableModelTest, SortsByNumberFiltersByGradeAndTakesRetestsInPlace)
     cells.Upsert(Cell(4, 12.0, "A"));
     EXPECT_EQ(Column(sorted, CellTableModel::CellColumn), QStringList({"#0004", "LOT7-3"}));
     EXPECT_EQ(cells.rowCount(), 4);
+}
+
+// The default grades' colours, as the tile and the table show them.
+TEST(GradeColourTest, TextStandsOutFromEachGradesColour)
+{
+    const struct {
+        const char* background;
+        QColor text;
+    } cases[] = {{"#2e7d32", Qt::white}, {"#9ccc65", Qt::black}, {"#f9a825", Qt::black},
+                 {"#c62828", Qt::white}, {"#000000", Qt::white}, {"#ffffff", Qt::black}};
+    for (const auto& [background, text] : cases)
+        EXPECT_EQ(TextColourOn(QColor(background)), text) << background;
 }
 
 } // namespace
