@@ -1,4 +1,5 @@
-# Voltaryn: `make demo` starts the program on its simulated meter, `make check` runs every test
+# Voltaryn: `make demo` starts the program on its simulated meter, `make demo-cells` with a stream of
+# cells on its probes and the Cell Sorting window open, `make check` runs every test
 # (then again under AddressSanitizer and UndefinedBehaviorSanitizer), clang-tidy and the package
 # checks, `make fuzz` the fuzz targets of the parsers, `make monkey` a long random run of the
 # program, `make soak` five simulated days, `make bench` the benchmarks, `make package`
@@ -13,7 +14,7 @@ FUZZ_SECONDS ?= 60
 MONKEY_DIR ?= build-monkey
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build demo check check-build test sanitize tidy-config tidy package-check package install bench soak fuzz monkey clean
+.PHONY: deps build demo demo-cells check check-build test sanitize tidy-config tidy package-check package install bench soak fuzz monkey clean
 
 deps:
 	scripts/install-deps
@@ -24,6 +25,9 @@ build: deps
 
 demo: build
 	$(BUILD_DIR)/src/app/voltaryn --demo
+
+demo-cells: build
+	$(BUILD_DIR)/src/app/voltaryn --demo-cells --cells
 
 # The plain test run builds optimised as `make build` does (GCC finds some faults, such as a
 # maybe-uninitialized variable, only when optimising) but without debug information, with the

@@ -7,17 +7,20 @@ Application::Application(const AppServices& services)
       panel_(meter_, recorder_), context_{services.dialogs, services.pump, panel_, panel_},
       recording_(context_, meter_, recorder_), settings_(context_, meter_, recorder_, services.clock),
       memory_(context_, meter_, recorder_, panel_), comparator_(context_, meter_),
-      graphs_(context_, meter_.reading), columnPlots_(context_)
+      graphs_(context_, meter_.reading), columnPlots_(context_),
+      cellSorting_(context_, meter_, services.cells)
 {
     recording_.Register(toolbar_);
     settings_.Register(toolbar_);
     memory_.Register(toolbar_);
     comparator_.Register(toolbar_);
     graphs_.Register(toolbar_);
+    cellSorting_.Register(toolbar_);
     toolbar_.Add("key", [this] { panel_.ToggleKeyPad(); });
 
     QObject::connect(&panel_, &PanelWindow::toolbarKeyClicked, &panel_, [this](const QString& key) { toolbar_.Run(key); });
     QObject::connect(&panel_, &PanelWindow::recorderSecond, &recording_, &RecordingController::Tick);
+    QObject::connect(&panel_, &PanelWindow::displayDecoded, &cellSorting_, &CellSortingController::DisplayDecoded);
     QObject::connect(&panel_, &PanelWindow::graphSample, &graphs_, &GraphsController::Sample);
     QObject::connect(&graphs_, &GraphsController::samplingChanged, &panel_, &PanelWindow::SetGraphSampling);
     QObject::connect(&recording_, &RecordingController::recorderChanged, &panel_, &PanelWindow::ShowRecorderState);

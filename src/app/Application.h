@@ -5,6 +5,7 @@
 #include "link/HidBackend.h"
 #include "meter/MeterSession.h"
 #include "recording/Recorder.h"
+#include "ui/cells/CellSortingController.h"
 #include "ui/common/DialogService.h"
 #include "ui/common/FeatureContext.h"
 #include "ui/graphs/FileColumnPlots.h"
@@ -25,6 +26,7 @@ struct AppServices {
     DialogService& dialogs;
     EventPump& pump;
     PcClock clock;
+    CellSortingSetup cells = {};
 };
 
 // The program: the meter session and the recorder, the main window, and the feature flows wired
@@ -39,6 +41,7 @@ public:
     RecordingController& Recording() { return recording_; }
     GraphsController& Graphs() { return graphs_; }
     ComparatorController& Comparator() { return comparator_; }
+    CellSortingController& CellSorting() { return cellSorting_; }
 
 private:
     MeterSession meter_;
@@ -52,6 +55,7 @@ private:
     ComparatorController comparator_;
     GraphsController graphs_;
     FileColumnPlots columnPlots_;
+    CellSortingController cellSorting_;
 };
 
 } // namespace voltaryn

@@ -57,6 +57,13 @@ int main(int argc, char* argv[])
                                        "same seed (default 1, which may be left out) gives the same stream.",
                                        "seed", "1");
     options.addOption(demoCells);
+    const QCommandLineOption cellsWindow("cells", "Open the Cell Sorting window at the start.");
+    options.addOption(cellsWindow);
+    const QCommandLineOption database("db",
+                                      "The cell database: a SQLite file, sqlite:///path or postgresql://user@host/db "
+                                      "(default: cells.db in the application's data folder).",
+                                      "address");
+    options.addOption(database);
     options.addPositionalArgument("file", "A data file (.txt) or list (.csv) to open in the file list.", "[file]");
     options.process(WithDefaultCellSeed(QApplication::arguments()));
     bool seedRead = false;
@@ -76,13 +83,15 @@ int main(int argc, char* argv[])
 
     QtDialogService dialogs;
     QtEventPump pump;
-    Application app({backend, dialogs, pump, SystemLocalTime});
+    Application app({backend, dialogs, pump, SystemLocalTime, {.storeAddress = options.value(database)}});
     PanelWindow& panel = app.Panel();
     panel.show();
 
     std::optional<SimulatedMeterWindow> simulatorWindow;
     if (demoMeter)
         simulatorWindow.emplace(demoMeter->meter, demoMeter->backend, panel).ShowBeside(panel);
+    if (options.isSet(cellsWindow))
+        app.CellSorting().Open();
     if (!options.positionalArguments().isEmpty())
         app.Recording().OpenFile(options.positionalArguments().constFirst());
     return QApplication::exec();

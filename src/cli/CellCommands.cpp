@@ -7,6 +7,7 @@
 #include "cells/GradeJson.h"
 #include "meter/DisplayUnits.h"
 #include "recording/RunSchedule.h"
+#include "store/GradedCapture.h"
 
 #include <QDateTime>
 #include <QSysInfo>
@@ -57,13 +58,6 @@ cells::GradeTable BatchGrades(store::CellStore& store, const SortOptions& option
     return kept;
 }
 
-std::optional<double> Celsius(const cells::CellCapture& capture)
-{
-    if (!capture.Temperature || capture.Reading.TemperatureUnit == "°C")
-        return capture.Temperature;
-    return (*capture.Temperature - 32) * 5 / 9;
-}
-
 // "sorted 20 cells in 68 s: 1059 cells an hour"
 std::string RateText(long long cells, RunSchedule::Duration spent)
 {
@@ -85,8 +79,7 @@ public:
 
     void Take(const cells::CellCapture& capture, const std::string& id)
     {
-        const cells::Grade& grade = grades_.GradeOf(capture.Voltage, capture.ResistanceMilliOhm);
-        store::CaptureInput input;
+        store::CaptureInput input = store::GradedCapture(capture, grades_);
         input.batch = Q(options_.batch);
         input.label = Q(id);
         input.station = options_.station.empty() ? QSysInfo::machineHostName() : Q(options_.station);
@@ -94,13 +87,6 @@ public:
         input.measuredUtc = QDateTime::fromMSecsSinceEpoch(
             std::chrono::duration_cast<std::chrono::milliseconds>(context_.clock.Now().time_since_epoch()).count())
                                 .toUTC();
-        input.voltageV = capture.Voltage;
-        input.resistanceMohm = capture.ResistanceMilliOhm;
-        input.voltageText = Q(capture.Reading.VoltageText);
-        input.resistanceText = Q(capture.Reading.ResistanceText);
-        input.rangeText = Q(capture.Reading.RangeText);
-        input.temperatureC = Celsius(capture);
-        input.grade = Q(grade.Name);
         const store::CaptureReceipt receipt = store_.RecordCapture(input);
 
         const std::string cell = receipt.queued ? "(queued)" : CellName(receipt.label, receipt.cellNumber);
@@ -112,10 +98,10 @@ public:
                               {"resistance_mohm", Measured(capture.ResistanceMilliOhm)},
                               {"range", capture.Reading.RangeText},
                               {"temperature_c", Measured(input.temperatureC)},
-                              {"grade", grade.Name},
+                              {"grade", input.grade.toStdString()},
                               {"time", IsoTime(input.measuredUtc)},
                               {"queued", receipt.queued ? "yes" : "no"}},
-                             cell + "  " + grade.Name + "  " + capture.Reading.VoltageText + " V  "
+                             cell + "  " + input.grade.toStdString() + "  " + capture.Reading.VoltageText + " V  "
                                  + capture.Reading.ResistanceText + " (" + capture.Reading.RangeText + ")"
                                  + (receipt.queued ? "  " + store_.Status().Text().toStdString() : ""));
     }

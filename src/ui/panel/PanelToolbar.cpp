@@ -28,6 +28,7 @@ constexpr ToolbarButton Buttons[] = {
     {"Avg", "AverageNumber", ":/icons/average-symbolic.svg"},
     {"Erase", "Erase Memory", "edit-clear-all-symbolic"},
     {"DeleteSD", "Delete SD Card", "user-trash-symbolic"},
+    {"Cells", "Cell Sorting", "battery-full-symbolic", "Ctrl+Shift+C"},
 };
 
 // One consistent set of scalable symbolic icons, whatever the desktop's own theme is, found in
@@ -59,7 +60,7 @@ PanelToolbar::PanelToolbar(QWidget* parent) : QToolBar(parent)
     setObjectName("Toolbar1");
     UseSymbolicIconTheme();
     setMovable(false);
-    // Tight buttons, so all fourteen fit across the narrow window.
+    // Tight buttons, so all fifteen fit across the narrow window.
     setContentsMargins(0, 0, 0, 0);
     setStyleSheet("QToolBar { spacing: 0px; padding: 0px; border: none; }"
                   "QToolButton { padding: 0px; margin: 0px; border: 1px solid transparent; border-radius: 3px; }"

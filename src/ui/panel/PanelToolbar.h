@@ -4,8 +4,8 @@
 
 namespace voltaryn {
 
-// The main window's toolbar: fourteen picture buttons, each named by its key ("Save", "Open",
-// ..., "DeleteSD"). Clicks arrive through QToolBar::actionTriggered; the key is the action's
+// The main window's toolbar: fifteen picture buttons, each named by its key ("Save", "Open",
+// ..., "DeleteSD", "Cells"). Clicks arrive through QToolBar::actionTriggered; the key is the action's
 // object name.
 class PanelToolbar : public QToolBar {
     Q_OBJECT

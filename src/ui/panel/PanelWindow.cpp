@@ -117,6 +117,7 @@ void PanelWindow::PollTick()
     if (tick.displayDecoded) {
         frontPanel_->ShowDisplay(session_.pollLoop.Display(), session_.reading);
         ShowReadingTexts();
+        emit displayDecoded();
     }
     if (tick.rangeChanged)
         frontPanel_->ShowRange(session_.reading.RangeCode);

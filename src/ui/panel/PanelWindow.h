@@ -64,6 +64,8 @@ signals:
     void toolbarKeyClicked(const QString& key);
     // The recorder's second.
     void recorderSecond();
+    // A poll decoded the meter's display (the reading is up to date).
+    void displayDecoded();
     // The live graph's sample, while it runs.
     void graphSample();
     // The window is closing, and the program ends with it.

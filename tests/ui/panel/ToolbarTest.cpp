@@ -76,6 +76,7 @@ TEST_F(ToolbarTest, EachButtonInItsPlaceWithItsTipDoesItsJob)
         {"Erase", "Erase Memory",
          {"panel SSPKeyButton", "says All the automatically recorded data in memory will be deleted!", "records"}},
         {"DeleteSD", "Delete SD Card", {"panel SSPKeyButton", "panel SSPSDClear", "records"}},
+        {"Cells", "Cell Sorting  (Ctrl+Shift+C)", {"window CellSorting", "panel SSPKeyButton", "panel SSPSDClear", "records"}},
     };
     const QList<QAction*> actions = Child<QToolBar>("Toolbar1")->actions();
     ASSERT_EQ(actions.size(), static_cast<qsizetype>(std::size(buttons)));

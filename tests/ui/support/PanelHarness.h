@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
 
@@ -95,7 +96,8 @@ protected:
     ScriptedDialogService dialogs;
     CountingEventPump pump;
     LocalTime pcNow{.hour = 10};  // the PC's clock, 10:00:00 at the start unless a test moves it
-    Application app{{backend, dialogs, pump, [this] { return pcNow; }}};
+    QTemporaryDir cellsFolder;      // the cell database, should a test open the Cell Sorting window
+    Application app{{backend, dialogs, pump, [this] { return pcNow; }, {.storeAddress = cellsFolder.filePath("cells.db")}}};
     PanelWindow& panel = app.Panel();
     MeterSession& session = app.Meter();
     Recorder& recorder = app.LiveRecorder();

@@ -1,0 +1,409 @@
+#include "ui/cells/CellSortingController.h"
+
+#include "cells/GradeJson.h"
+#include "cells/ProbeReading.h"
+#include "files/CsvFormat.h"
+#include "meter/DisplayUnits.h"
+#include "store/GradedCapture.h"
+#include "store/StoreSpec.h"
+#include "ui/cells/CaptureSounds.h"
+#include "ui/cells/CellSortingWindow.h"
+#include "ui/cells/StoreThread.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSysInfo>
+
+namespace voltaryn {
+namespace {
+
+QString FromStd(const std::string& text) { return QString::fromStdString(text); }
+
+QString NewBatchName(const QDateTime& utc) { return "Batch " + utc.toLocalTime().toString("yyyy-MM-dd HH:mm"); }
+
+// The capture engine's state as the tile says it.
+QString StateText(const cells::CaptureStep& step)
+{
+    if (step.UnstableContact)
+        return "Unstable contact";
+    switch (step.State) {
+    case cells::CaptureState::Open: return "Place a cell";
+    case cells::CaptureState::Settling: return QString("Settling %1/%2").arg(step.Agreeing).arg(step.Needed);
+    case cells::CaptureState::Captured: return "Captured";
+    case cells::CaptureState::WaitingForLift: return "Lift the cell";
+    }
+    return {};
+}
+
+// The fields of a cell as the command line's cell listing names them.
+std::vector<std::pair<QString, QVariant>> CellFields(const QString& batch, const store::CellRow& cell)
+{
+    const auto number = [](const std::optional<double>& value) { return value ? QVariant(*value) : QVariant(); };
+    const store::Measurement& latest = cell.latest;
+    return {{"batch", batch},
+            {"cell", CellName(cell)},
+            {"number", cell.number},
+            {"voltage_v", number(latest.voltageV)},
+            {"resistance_mohm", number(latest.resistanceMohm)},
+            {"range", latest.rangeText},
+            {"temperature_c", number(latest.temperatureC)},
+            {"grade", latest.grade},
+            {"time", latest.measuredUtc.toUTC().toString(Qt::ISODateWithMs)},
+            {"capacity_mah", number(cell.capacityMah)}};
+}
+
+QByteArray CsvOf(const QString& batch, const std::vector<store::CellRow>& cells)
+{
+    std::string text(Utf8ByteOrderMark);
+    RecordRow header;
+    for (const auto& [name, value] : CellFields(batch, {}))
+        header.push_back(name.toStdString());
+    text += CsvLine(header, header.size());
+    for (const store::CellRow& cell : cells) {
+        RecordRow row;
+        for (const auto& [name, value] : CellFields(batch, cell))
+            row.push_back(value.toString().toStdString());
+        text += CsvLine(row, header.size());
+    }
+    return QByteArray::fromStdString(text);
+}
+
+// One JSON object a line, as the command line writes them.
+QByteArray JsonLinesOf(const QString& batch, const std::vector<store::CellRow>& cells)
+{
+    QByteArray text;
+    for (const store::CellRow& cell : cells) {
+        QJsonObject object;
+        for (const auto& [name, value] : CellFields(batch, cell))
+            object.insert(name, QJsonValue::fromVariant(value));
+        text += QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
+    }
+    return text;
+}
+
+} // namespace
+
+CellSortingController::CellSortingController(const FeatureContext& context, const MeterSession& meter,
+                                             CellSortingSetup setup)
+    : context_(context), meter_(meter), setup_(std::move(setup)), sounds_(new CaptureSounds(this)),
+      station_(QSysInfo::machineHostName())
+{
+    connect(sounds_, &CaptureSounds::notice, this, [this](const QString& text) {
+        if (!window_.isNull())
+            window_->ShowNotice(text);
+    });
+    if (!setup_.sinceStart) {
+        auto started = std::make_shared<QElapsedTimer>();
+        started->start();
+        setup_.sinceStart = [started] { return cells::ReadingTime(started->elapsed()); };
+    }
+}
+
+CellSortingController::~CellSortingController() = default;
+
+CellSortingWindow* CellSortingController::Window() const { return window_; }
+
+void CellSortingController::Register(ToolbarCommands& toolbar) { toolbar.Add("Cells", [this] { Open(); }); }
+
+void CellSortingController::Open()
+{
+    if (!window_.isNull()) {
+        window_->show();
+        window_->raise();
+        window_->activateWindow();
+        return;
+    }
+    window_ = new CellSortingWindow(&context_.mainWindow);
+    window_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(window_, &CellSortingWindow::batchChosen, this, &CellSortingController::OpenBatch);
+    connect(window_, &CellSortingWindow::newBatchRequested, this, &CellSortingController::NewBatch);
+    connect(window_, &CellSortingWindow::deleteBatchRequested, this, &CellSortingController::DeleteBatch);
+    connect(window_, &CellSortingWindow::idEntered, this, &CellSortingController::SetNextLabel);
+    connect(window_, &CellSortingWindow::undoRequested, this, &CellSortingController::Undo);
+    connect(window_, &CellSortingWindow::retestRequested, this, &CellSortingController::Retest);
+    connect(window_, &CellSortingWindow::exportRequested, this, &CellSortingController::Export);
+    connect(window_, &CellSortingWindow::soundToggled, sounds_, [this](bool on) { sounds_->SetSilent(!on); });
+    engine_ = cells::CaptureEngine();
+    stateText_ = "Place a cell";
+    ShowState();
+    window_->show();
+    OpenStore();
+    ListBatches({});
+}
+
+void CellSortingController::OpenStore()
+{
+    if (store_)
+        return;
+    store::StoreSpec spec;
+    try {
+        spec = store::ParseStoreSpec(setup_.storeAddress);
+    } catch (const std::exception& error) {
+        context_.dialogs.ShowMessage(window_, MessageIcon::Critical, error.what());
+        return;
+    }
+    store::StoreOptions options;
+    options.clock = setup_.utcNow;
+    store_ = std::make_unique<StoreThread>(spec, options);
+    connect(store_.get(), &StoreThread::failed, this, [this](const QString& message) {
+        Answered();
+        if (!window_.isNull())
+            window_->ShowNotice(message.simplified());
+    });
+    connect(store_.get(), &StoreThread::statusChanged, this, [this](bool online, qint64 queued, const QString& text) {
+        // The store's trouble stays on the tile until it is over: "Offline — 12 queued".
+        storeTrouble_ = online && queued == 0 ? QString() : text.left(1).toUpper() + text.mid(1);
+        ShowState();
+    });
+}
+
+void CellSortingController::ShowState()
+{
+    if (!window_.isNull())
+        window_->ShowState(storeTrouble_.isEmpty() ? stateText_ : stateText_ + "\n" + storeTrouble_);
+}
+
+// Lists the store's batches and opens `open`, else the newest; with none, starts a new one.
+void CellSortingController::ListBatches(const QString& open)
+{
+    if (!store_)
+        return;
+    const QString fresh = NewBatchName(setup_.utcNow());
+    const QString gradesJson = FromStd(cells::GradesToJson(cells::DefaultLiIonGrades()));
+    store_->Run<QStringList>(
+        [fresh, gradesJson](store::CellStore& store) {
+            QStringList names;
+            for (const store::BatchSummary& summary : store.ListBatches())
+                names << summary.batch.name;
+            if (names.isEmpty()) {
+                store.CreateBatch(fresh, {}, gradesJson);
+                names << fresh;
+            }
+            return names;
+        },
+        [this, open](const QStringList& names) {
+            Answered();
+            if (window_.isNull())
+                return;
+            const QString chosen = names.contains(open) ? open : names.constLast();
+            window_->SetBatches(names, chosen);
+            OpenBatch(chosen);
+        });
+}
+
+void CellSortingController::OpenBatch(const QString& name)
+{
+    struct Opened {
+        QString gradesJson;
+        std::vector<store::CellRow> cells;
+    };
+    store_->Run<Opened>(
+        [name](store::CellStore& store) {
+            const std::optional<store::BatchInfo> batch = store.FindBatch(name);
+            return Opened{batch ? batch->gradesJson : QString("[]"), store.Cells(name)};
+        },
+        [this, name](const Opened& opened) {
+            Answered();
+            batch_ = name;
+            try {
+                grades_ = cells::GradesFromJson(opened.gradesJson.toStdString());
+            } catch (const std::exception&) {
+                grades_ = cells::DefaultLiIonGrades();
+            }
+            if (grades_.Grades.empty())
+                grades_ = cells::DefaultLiIonGrades();
+            if (window_.isNull())
+                return;
+            window_->setWindowTitle("Cell Sorting — " + name);
+            window_->SetGrades(grades_);
+            window_->Cells().Reset(opened.cells);
+            window_->RefreshSummary();
+        });
+}
+
+void CellSortingController::NewBatch()
+{
+    const QString name = context_.dialogs.AskText(window_, "New batch", "Name of the new batch:",
+                                                  NewBatchName(setup_.utcNow())).trimmed();
+    if (name.isEmpty() || !store_)
+        return;
+    const QString gradesJson = FromStd(cells::GradesToJson(cells::DefaultLiIonGrades()));
+    store_->Run<bool>([name, gradesJson](store::CellStore& store) {
+        store.CreateBatch(name, {}, gradesJson);
+        return true;
+    }, [this, name](bool) {
+        Answered();
+        ListBatches(name);
+    });
+}
+
+void CellSortingController::DeleteBatch()
+{
+    if (batch_.isEmpty() || window_.isNull())
+        return;
+    const auto cells = static_cast<qint64>(window_->Cells().Cells().size());
+    if (!context_.dialogs.Confirm(window_, QString("Delete batch %1 with its %2 %3, their measurements and packs?")
+                                               .arg(batch_).arg(cells).arg(cells == 1 ? "cell" : "cells")))
+        return;
+    const QString name = batch_;
+    batch_.clear();
+    store_->Run<qint64>([name](store::CellStore& store) { return store.DeleteBatch(name); },
+                        [this](qint64) {
+                            Answered();
+                            ListBatches({});
+                        });
+}
+
+void CellSortingController::DisplayDecoded()
+{
+    if (window_.isNull() || !window_->isVisible())
+        return;
+    const std::vector<std::string_view> lit = WordsShown(meter_.pollLoop.Display().lit);
+    const cells::CaptureStep step = engine_.Feed(setup_.sinceStart(), cells::ReadProbes(meter_.reading, lit));
+    if (step.Capture)
+        Record(*step.Capture);
+    if (step.UnstableContact)
+        sounds_->Play(CaptureSounds::Reject);
+    ShowStep(step);
+}
+
+void CellSortingController::ShowStep(const cells::CaptureStep& step)
+{
+    // After a bad contact the tile keeps saying so until the cell is lifted.
+    const bool stillUnstable = stateText_.startsWith("Unstable") && step.State == cells::CaptureState::WaitingForLift;
+    if (step.State == cells::CaptureState::Captured || stillUnstable)
+        return;
+    stateText_ = step.UnstableContact ? "Unstable contact — lift the cell" : StateText(step);
+    ShowState();
+}
+
+void CellSortingController::Record(const cells::CellCapture& capture)
+{
+    if (batch_.isEmpty() || !store_)
+        return;
+    store::CaptureInput input = store::GradedCapture(capture, grades_);
+    input.batch = batch_;
+    input.label = nextLabel_;
+    input.station = station_;
+    input.operatorName = qEnvironmentVariable("USER");
+    input.measuredUtc = setup_.utcNow();
+    SetNextLabel({});
+
+    const cells::Grade& grade = grades_.GradeOf(capture.Voltage, capture.ResistanceMilliOhm);
+    // The range's unit ("40 mOhm" → "mΩ"), written as people write it.
+    const QString unit = FromStd(capture.Reading.RangeText).section(' ', 1).replace("Ohm", "Ω");
+    const QString resistance = FromStd(capture.Reading.ResistanceText) + " " + unit;
+    window_->ShowCapture(grade, input.voltageText, resistance, "Captured → " + input.grade);
+    Sound(grade);
+    stateText_ = "Lift the cell";
+    store_->Run<store::CaptureReceipt>(
+        [input](store::CellStore& store) { return store.RecordCapture(input); },
+        [this, input, grade, resistance](const store::CaptureReceipt& receipt) {
+            Answered();
+            if (window_.isNull() || input.batch != batch_)
+                return;
+            if (receipt.queued) {
+                window_->ShowCapture(grade, input.voltageText, resistance, "Queued → " + input.grade);
+                return;
+            }
+            store::CellRow row;
+            row.number = receipt.cellNumber;
+            row.label = receipt.label;
+            row.latest = {input.clientUuid, input.station, input.operatorName, input.measuredUtc, input.voltageV,
+                          input.resistanceMohm, input.voltageText, input.resistanceText, input.rangeText,
+                          input.temperatureC, input.grade};
+            const auto& shown = window_->Cells().Cells();
+            const auto earlier = std::find_if(shown.begin(), shown.end(),
+                                              [&row](const store::CellRow& cell) { return cell.number == row.number; });
+            if (earlier != shown.end())
+                row.capacityMah = earlier->capacityMah;
+            window_->Cells().Upsert(row);
+            window_->RefreshSummary();
+            window_->ShowCapture(grade, input.voltageText, resistance,
+                                 "Captured " + CellName(receipt.label, receipt.cellNumber) + " → " + input.grade);
+        });
+}
+
+void CellSortingController::Sound(const cells::Grade& grade)
+{
+    const auto found = std::find(grades_.Grades.begin(), grades_.Grades.end(), grade);
+    sounds_->Play(found == grades_.Grades.end() ? CaptureSounds::Reject
+                                                : static_cast<int>(found - grades_.Grades.begin()));
+}
+
+void CellSortingController::Undo()
+{
+    if (batch_.isEmpty() || !store_)
+        return;
+    const QString batch = batch_;
+    const QString station = station_;
+    store_->Run<std::optional<store::WithdrawnCapture>>(
+        [batch, station](store::CellStore& store) { return store.WithdrawLast(batch, station); },
+        [this](const std::optional<store::WithdrawnCapture>& withdrawn) {
+            Answered();
+            if (window_.isNull())
+                return;
+            window_->ShowState(withdrawn ? "Withdrew " + CellName(withdrawn->label, withdrawn->cellNumber)
+                                         : QString("Nothing to undo"));
+            ReloadCells();
+        });
+}
+
+void CellSortingController::Retest(qint64 cellNumber)
+{
+    const auto& shown = window_->Cells().Cells();
+    const auto cell = std::find_if(shown.begin(), shown.end(),
+                                   [cellNumber](const store::CellRow& row) { return row.number == cellNumber; });
+    if (cell == shown.end() || !store_)
+        return;
+    // The next capture finds the cell by its label; a cell that has none is labelled by its number.
+    const QString label = CellName(*cell);
+    if (cell->label.isEmpty()) {
+        const QString batch = batch_;
+        store_->Run<bool>([batch, cellNumber, label](store::CellStore& store) {
+            store.SetLabel(batch, cellNumber, label);
+            return true;
+        }, [this](bool) { Answered(); });
+    }
+    SetNextLabel(label);
+}
+
+void CellSortingController::ReloadCells()
+{
+    const QString batch = batch_;
+    store_->Run<std::vector<store::CellRow>>([batch](store::CellStore& store) { return store.Cells(batch); },
+                                             [this, batch](const std::vector<store::CellRow>& cells) {
+                                                 Answered();
+                                                 if (window_.isNull() || batch != batch_)
+                                                     return;
+                                                 window_->Cells().Reset(cells);
+                                                 window_->RefreshSummary();
+                                             });
+}
+
+void CellSortingController::SetNextLabel(const QString& label)
+{
+    nextLabel_ = label;
+    if (!window_.isNull())
+        window_->ShowNextId(label);
+}
+
+void CellSortingController::Export(bool json)
+{
+    if (window_.isNull() || batch_.isEmpty())
+        return;
+    const QString fileName = context_.dialogs.AskSaveFileName(
+        window_, json ? QString("JSON lines (*.jsonl *.json)") : QString("CSV (*.csv)"));
+    if (fileName.isEmpty())
+        return;
+    const std::vector<store::CellRow>& cells = window_->Cells().Cells();
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        || file.write(json ? JsonLinesOf(batch_, cells) : CsvOf(batch_, cells)) < 0 || !file.flush())
+        context_.dialogs.ShowMessage(window_, MessageIcon::Critical,
+                                     "Could not write " + fileName + ": " + file.errorString());
+}
+
+} // namespace voltaryn

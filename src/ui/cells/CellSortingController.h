@@ -1,0 +1,84 @@
+#pragma once
+
+#include "cells/CaptureEngine.h"
+#include "cells/Grades.h"
+#include "meter/MeterSession.h"
+#include "store/StoreTypes.h"
+#include "ui/common/FeatureContext.h"
+#include "ui/panel/ToolbarCommands.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+
+namespace voltaryn {
+
+class CaptureSounds;
+class CellSortingWindow;
+class StoreThread;
+
+// Where the cell database is and what the station's clocks say; tests hand in their own.
+struct CellSortingSetup {
+    QString storeAddress = {};  // as the command line's --db takes it; empty: the default SQLite file
+    std::function<cells::ReadingTime()> sinceStart = {};  // a steady clock for the capture engine; empty: the real one
+    std::function<QDateTime()> utcNow = [] { return QDateTime::currentDateTimeUtc(); };
+};
+
+// The Cell Sorting flow: the toolbar's "Cells" key opens the window. While it is open every
+// decoded display goes to a capture engine; a capture is graded under the batch's grades,
+// committed in order through a CellStore on its own thread and then shown, with the table,
+// counts and histogram of the batch. Undo, retest, batch deletion and export work on the same store.
+class CellSortingController : public QObject {
+    Q_OBJECT
+public:
+    CellSortingController(const FeatureContext& context, const MeterSession& meter, CellSortingSetup setup);
+    ~CellSortingController() override;
+
+    void Register(ToolbarCommands& toolbar);
+    // Opens the window, or brings it forward.
+    void Open();
+    // Hands the display just decoded to the capture engine while the window is open.
+    void DisplayDecoded();
+
+    CellSortingWindow* Window() const;
+    // How many pieces of store work have come back: batches opened, captures, withdrawals, ...
+    int StoreAnswers() const { return storeAnswers_; }
+
+private:
+    void OpenStore();
+    void ListBatches(const QString& open);
+    void OpenBatch(const QString& name);
+    void NewBatch();
+    void DeleteBatch();
+    void Record(const cells::CellCapture& capture);
+    void Undo();
+    void Retest(qint64 cellNumber);
+    void Export(bool json);
+    void ShowStep(const cells::CaptureStep& step);
+    // The engine's state on the tile, with the store's trouble under it.
+    void ShowState();
+    void SetNextLabel(const QString& label);
+    void ReloadCells();
+    void Answered() { ++storeAnswers_; }
+    // The sound of a capture under the batch's grades.
+    void Sound(const cells::Grade& grade);
+
+    const FeatureContext& context_;
+    const MeterSession& meter_;
+    CellSortingSetup setup_;
+    QPointer<CellSortingWindow> window_;
+    std::unique_ptr<StoreThread> store_;
+    CaptureSounds* sounds_;
+    cells::CaptureEngine engine_;
+    QString batch_;
+    cells::GradeTable grades_;
+    QString nextLabel_;        // the label the next capture takes: scanned, typed or retested
+    QString station_;
+    QString storeTrouble_;     // "Offline — 3 queued"; shown under the state
+    QString stateText_;
+    int storeAnswers_ = 0;
+};
+
+} // namespace voltaryn

@@ -1,0 +1,306 @@
+#include "ui/cells/CellSortingWindow.h"
+
+#include "ui/cells/GradeColour.h"
+#include "ui/cells/ResistanceHistogram.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <map>
+
+namespace voltaryn {
+
+namespace {
+
+QLabel* BigLabel(const char* name, int pointSize, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setAlignment(Qt::AlignCenter);
+    QFont font = label->font();
+    font.setPointSize(pointSize);
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+QPushButton* Button(const char* name, const QString& text, QWidget* parent)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    return button;
+}
+
+} // namespace
+
+CellSortingWindow::CellSortingWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window), cells_(new CellTableModel(this)), sorted_(new QSortFilterProxyModel(this))
+{
+    setObjectName("CellSorting");
+    setWindowTitle("Cell Sorting");
+    sorted_->setSourceModel(cells_);
+    sorted_->setSortRole(CellTableModel::SortRole);
+    sorted_->setFilterKeyColumn(CellTableModel::GradeColumn);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(BuildTile(), 3);
+    layout->addWidget(BuildBatchView(), 2);
+    resize(1280, 720);
+}
+
+QWidget* CellSortingWindow::BuildTile()
+{
+    auto* side = new QWidget(this);
+    auto* column = new QVBoxLayout(side);
+
+    auto* batchRow = new QHBoxLayout;
+    batchRow->addWidget(new QLabel("Batch:", side));
+    batchChooser_ = new QComboBox(side);
+    batchChooser_->setObjectName("batchChooser");
+    batchChooser_->setMinimumContentsLength(16);
+    batchRow->addWidget(batchChooser_, 1);
+    QPushButton* newBatch = Button("newBatch", "New batch…", side);
+    QPushButton* deleteBatch = Button("deleteBatch", "Delete batch…", side);
+    batchRow->addWidget(newBatch);
+    batchRow->addWidget(deleteBatch);
+    column->addLayout(batchRow);
+    connect(batchChooser_, &QComboBox::textActivated, this, &CellSortingWindow::batchChosen);
+    connect(newBatch, &QPushButton::clicked, this, &CellSortingWindow::newBatchRequested);
+    connect(deleteBatch, &QPushButton::clicked, this, &CellSortingWindow::deleteBatchRequested);
+
+    auto* idRow = new QHBoxLayout;
+    idRow->addWidget(new QLabel("Cell ID:", side));
+    idField_ = new QLineEdit(side);
+    idField_->setObjectName("cellId");
+    idField_->setPlaceholderText("scan or type the label, then Enter");
+    idField_->installEventFilter(this);
+    idRow->addWidget(idField_, 1);
+    nextId_ = new QLabel(side);
+    nextId_->setObjectName("nextId");
+    idRow->addWidget(nextId_);
+    column->addLayout(idRow);
+    connect(idField_, &QLineEdit::returnPressed, this, [this] {
+        const QString id = idField_->text().trimmed();
+        idField_->clear();
+        emit idEntered(id);
+    });
+
+    tile_ = new QFrame(side);
+    tile_->setObjectName("tile");
+    tile_->setFrameShape(QFrame::StyledPanel);
+    tile_->setAutoFillBackground(true);
+    auto* tileColumn = new QVBoxLayout(tile_);
+    tileGrade_ = BigLabel("tileGrade", 96, tile_);
+    tileVoltage_ = BigLabel("tileVoltage", 40, tile_);
+    tileResistance_ = BigLabel("tileResistance", 40, tile_);
+    tileCaption_ = BigLabel("tileCaption", 24, tile_);
+    tileState_ = BigLabel("tileState", 28, tile_);
+    for (QLabel* label : {tileGrade_, tileVoltage_, tileResistance_, tileCaption_, tileState_})
+        tileColumn->addWidget(label);
+    column->addWidget(tile_, 1);
+
+    auto* actions = new QHBoxLayout;
+    QPushButton* undo = Button("undo", "Undo last capture", side);
+    undo->setShortcut(QKeySequence::Undo);
+    QPushButton* retest = Button("retest", "Retest selected cell", side);
+    QPushButton* exportCsv = Button("exportCsv", "Export CSV…", side);
+    QPushButton* exportJson = Button("exportJson", "Export JSON…", side);
+    for (QPushButton* button : {undo, retest, exportCsv, exportJson})
+        actions->addWidget(button);
+    auto* sound = new QCheckBox("Sound", side);
+    sound->setObjectName("sound");
+    sound->setChecked(true);
+    actions->addWidget(sound);
+    column->addLayout(actions);
+    notice_ = new QLabel(side);
+    notice_->setObjectName("notice");
+    column->addWidget(notice_);
+    connect(sound, &QCheckBox::toggled, this, &CellSortingWindow::soundToggled);
+    connect(undo, &QPushButton::clicked, this, &CellSortingWindow::undoRequested);
+    connect(retest, &QPushButton::clicked, this, [this] {
+        if (const qint64 cell = SelectedCell(); cell != 0)
+            emit retestRequested(cell);
+    });
+    connect(exportCsv, &QPushButton::clicked, this, [this] { emit exportRequested(false); });
+    connect(exportJson, &QPushButton::clicked, this, [this] { emit exportRequested(true); });
+    return side;
+}
+
+QWidget* CellSortingWindow::BuildBatchView()
+{
+    auto* side = new QWidget(this);
+    auto* column = new QVBoxLayout(side);
+    gradeCounts_ = new QLabel(side);
+    gradeCounts_->setObjectName("gradeCounts");
+    gradeCounts_->setTextFormat(Qt::RichText);
+    QFont font = gradeCounts_->font();
+    font.setPointSize(font.pointSize() + 4);
+    gradeCounts_->setFont(font);
+    column->addWidget(gradeCounts_);
+
+    auto* filterRow = new QHBoxLayout;
+    filterRow->addWidget(new QLabel("Show grade:", side));
+    gradeFilter_ = new QComboBox(side);
+    gradeFilter_->setObjectName("gradeFilter");
+    filterRow->addWidget(gradeFilter_, 1);
+    column->addLayout(filterRow);
+    connect(gradeFilter_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        const QString grade = index <= 0 ? QString() : gradeFilter_->itemText(index);
+        sorted_->setFilterRegularExpression(
+            grade.isEmpty() ? QString() : "^" + QRegularExpression::escape(grade) + "$");
+    });
+
+    table_ = new QTableView(side);
+    table_->setObjectName("cellTable");
+    table_->setModel(sorted_);
+    table_->setSortingEnabled(true);
+    table_->sortByColumn(CellTableModel::CellColumn, Qt::AscendingOrder);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->verticalHeader()->hide();
+    table_->setWordWrap(false);
+    table_->horizontalHeader()->setStretchLastSection(true);
+    // Fixed row heights keep a table of ten thousand cells quick to scroll.
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    auto* copy = new QAction("Copy", table_);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    table_->addAction(copy);
+    connect(copy, &QAction::triggered, this, &CellSortingWindow::CopySelectedRows);
+    column->addWidget(table_, 2);
+
+    histogram_ = new ResistanceHistogram(side);
+    histogram_->setObjectName("histogram");
+    histogram_->setMinimumHeight(200);
+    column->addWidget(histogram_, 1);
+    return side;
+}
+
+bool CellSortingWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // The scanner keeps the focus in the ID field, whose own undo would take Ctrl+Z: there it
+    // undoes the last capture too.
+    if (watched == idField_ && event->type() == QEvent::ShortcutOverride
+        && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Undo))
+        return true;
+    return QWidget::eventFilter(watched, event);
+}
+
+void CellSortingWindow::SetBatches(const QStringList& names, const QString& current)
+{
+    const QSignalBlocker quiet(batchChooser_);
+    batchChooser_->clear();
+    batchChooser_->addItems(names);
+    batchChooser_->setCurrentText(current);
+}
+
+QString CellSortingWindow::Batch() const { return batchChooser_->currentText(); }
+
+void CellSortingWindow::SetGrades(const cells::GradeTable& grades)
+{
+    grades_ = grades;
+    QHash<QString, QString> colours;
+    const QSignalBlocker quiet(gradeFilter_);
+    gradeFilter_->clear();
+    gradeFilter_->addItem("All");
+    for (const cells::Grade& grade : grades.Grades) {
+        colours.insert(QString::fromStdString(grade.Name), QString::fromStdString(grade.Colour));
+        gradeFilter_->addItem(QString::fromStdString(grade.Name));
+    }
+    colours.insert(QString::fromStdString(grades.Reject.Name), QString::fromStdString(grades.Reject.Colour));
+    gradeFilter_->addItem(QString::fromStdString(grades.Reject.Name));
+    sorted_->setFilterRegularExpression(QString());
+    cells_->SetGradeColours(colours);
+    histogram_->SetGrades(grades);
+}
+
+void CellSortingWindow::ShowCapture(const cells::Grade& grade, const QString& voltageText,
+                                    const QString& resistanceText, const QString& caption)
+{
+    const QColor background(QString::fromStdString(grade.Colour));
+    QPalette palette = tile_->palette();
+    palette.setColor(QPalette::Window, background);
+    palette.setColor(QPalette::WindowText, TextColourOn(background));
+    tile_->setPalette(palette);
+    tileGrade_->setText(QString::fromStdString(grade.Name));
+    tileVoltage_->setText(voltageText + " V");
+    tileResistance_->setText(resistanceText);
+    tileCaption_->setText(caption);
+}
+
+void CellSortingWindow::ShowState(const QString& text) { tileState_->setText(text); }
+
+void CellSortingWindow::ShowNotice(const QString& text) { notice_->setText(text); }
+
+void CellSortingWindow::ShowNextId(const QString& id) { nextId_->setText(id.isEmpty() ? QString() : "Next: " + id); }
+
+void CellSortingWindow::RefreshSummary()
+{
+    std::map<std::string, qint64> perGrade;
+    std::vector<double> resistances;
+    resistances.reserve(cells_->Cells().size());
+    for (const store::CellRow& cell : cells_->Cells()) {
+        ++perGrade[cell.latest.grade.toStdString()];
+        if (cell.latest.resistanceMohm)
+            resistances.push_back(*cell.latest.resistanceMohm);
+    }
+    const auto total = static_cast<qint64>(cells_->Cells().size());
+    QStringList parts;
+    std::vector<cells::Grade> shown = grades_.Grades;
+    shown.push_back(grades_.Reject);
+    for (const cells::Grade& grade : shown) {
+        const qint64 count = perGrade[grade.Name];
+        const QColor colour(QString::fromStdString(grade.Colour));
+        parts << QString("<span style='background:%1; color:%2'>&nbsp;%3&nbsp;</span> %4 (%5 %)")
+                     .arg(colour.name(), TextColourOn(colour).name(), QString::fromStdString(grade.Name).toHtmlEscaped())
+                     .arg(count)
+                     .arg(total == 0 ? 0.0 : 100.0 * static_cast<double>(count) / static_cast<double>(total), 0, 'f', 1);
+    }
+    gradeCounts_->setText(QString("%1 cells &nbsp; ").arg(total) + parts.join(" &nbsp; "));
+    histogram_->Show(resistances);
+}
+
+qint64 CellSortingWindow::SelectedCell() const
+{
+    const QModelIndex current = table_->selectionModel()->currentIndex();
+    if (!current.isValid())
+        return 0;
+    return cells_->Cells()[sorted_->mapToSource(current).row()].number;
+}
+
+QString CellSortingWindow::SelectedRowsText() const
+{
+    QStringList lines;
+    QStringList titles;
+    for (int column = 0; column < CellTableModel::ColumnCount; ++column)
+        titles << cells_->headerData(column, Qt::Horizontal).toString();
+    lines << titles.join('\t');
+    QModelIndexList rows = table_->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    for (const QModelIndex& row : rows) {
+        QStringList texts;
+        for (int column = 0; column < CellTableModel::ColumnCount; ++column)
+            texts << sorted_->index(row.row(), column).data().toString();
+        lines << texts.join('\t');
+    }
+    return lines.join('\n') + '\n';
+}
+
+void CellSortingWindow::CopySelectedRows() const { QApplication::clipboard()->setText(SelectedRowsText()); }
+
+} // namespace voltaryn

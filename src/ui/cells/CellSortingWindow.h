@@ -1,0 +1,85 @@
+#pragma once
+
+#include "cells/Grades.h"
+#include "ui/cells/CellTableModel.h"
+
+#include <QWidget>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QSortFilterProxyModel;
+class QTableView;
+
+namespace voltaryn {
+
+class ResistanceHistogram;
+
+// The Cell Sorting window: the batch chooser, the cell ID field a barcode scanner types into, a
+// large tile with the last capture in its grade's colour and the capture engine's state, readable
+// from across the bench, and the batch at a glance: its cells, grade counts with yield and a
+// histogram of resistance. It shows what the controller hands it and passes the user's requests on.
+class CellSortingWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit CellSortingWindow(QWidget* parent = nullptr);
+
+    CellTableModel& Cells() { return *cells_; }
+    void SetBatches(const QStringList& names, const QString& current);
+    QString Batch() const;
+    void SetGrades(const cells::GradeTable& grades);
+    // The last capture: its grade in the grade's colour, its numbers, and what became of it.
+    void ShowCapture(const cells::Grade& grade, const QString& voltageText, const QString& resistanceText,
+                     const QString& caption);
+    // The capture engine's state, or the store's trouble.
+    void ShowState(const QString& text);
+    // A line under the tile for what the user should know but need not answer.
+    void ShowNotice(const QString& text);
+    // The ID the next capture takes; empty: the next number.
+    void ShowNextId(const QString& id);
+    // Redraws the grade counts and the histogram from the table.
+    void RefreshSummary();
+    // The number of the cell selected in the table; 0 when none is.
+    qint64 SelectedCell() const;
+    // The selected rows as TAB-separated text, with the column titles first.
+    QString SelectedRowsText() const;
+
+signals:
+    void batchChosen(const QString& name);
+    void newBatchRequested();
+    void deleteBatchRequested();
+    void idEntered(const QString& id);
+    void undoRequested();
+    void retestRequested(qint64 cellNumber);
+    void exportRequested(bool json);
+    void soundToggled(bool on);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* BuildTile();
+    QWidget* BuildBatchView();
+    void CopySelectedRows() const;
+
+    cells::GradeTable grades_;
+    CellTableModel* cells_;
+    QSortFilterProxyModel* sorted_;
+    QComboBox* batchChooser_ = nullptr;
+    QLineEdit* idField_ = nullptr;
+    QLabel* nextId_ = nullptr;
+    QFrame* tile_ = nullptr;
+    QLabel* tileGrade_ = nullptr;
+    QLabel* tileVoltage_ = nullptr;
+    QLabel* tileResistance_ = nullptr;
+    QLabel* tileCaption_ = nullptr;
+    QLabel* tileState_ = nullptr;
+    QLabel* notice_ = nullptr;
+    QLabel* gradeCounts_ = nullptr;
+    QComboBox* gradeFilter_ = nullptr;
+    QTableView* table_ = nullptr;
+    ResistanceHistogram* histogram_ = nullptr;
+};
+
+} // namespace voltaryn

@@ -1,0 +1,114 @@
+#include "ui/cells/CellTableModel.h"
+
+#include "ui/cells/GradeColour.h"
+
+
+namespace voltaryn {
+
+QString CellName(const QString& label, qint64 number)
+{
+    return label.isEmpty() ? QStringLiteral("#%1").arg(number, 4, 10, QLatin1Char('0')) : label;
+}
+
+QString CellName(const store::CellRow& cell) { return CellName(cell.label, cell.number); }
+
+namespace {
+
+QVariant SortNumber(const std::optional<double>& value)
+{
+    return value ? QVariant(*value) : QVariant();
+}
+
+QString FixedText(const std::optional<double>& value, int decimals)
+{
+    return value ? QString::number(*value, 'f', decimals) : QString();
+}
+
+} // namespace
+
+CellTableModel::CellTableModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void CellTableModel::Reset(std::vector<store::CellRow> cells)
+{
+    beginResetModel();
+    cells_ = std::move(cells);
+    rowOfNumber_.clear();
+    for (int row = 0; row < static_cast<int>(cells_.size()); ++row)
+        rowOfNumber_.insert(cells_[row].number, row);
+    endResetModel();
+}
+
+void CellTableModel::Upsert(const store::CellRow& cell)
+{
+    if (const auto found = rowOfNumber_.constFind(cell.number); found != rowOfNumber_.constEnd()) {
+        cells_[*found] = cell;
+        emit dataChanged(index(*found, 0), index(*found, ColumnCount - 1));
+        return;
+    }
+    const int row = static_cast<int>(cells_.size());
+    beginInsertRows({}, row, row);
+    cells_.push_back(cell);
+    rowOfNumber_.insert(cell.number, row);
+    endInsertRows();
+}
+
+void CellTableModel::SetGradeColours(QHash<QString, QString> colours)
+{
+    gradeColours_ = std::move(colours);
+    if (!cells_.empty())
+        emit dataChanged(index(0, GradeColumn), index(rowCount() - 1, GradeColumn));
+}
+
+int CellTableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(cells_.size());
+}
+
+int CellTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
+
+QVariant CellTableModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const store::CellRow& cell = cells_[index.row()];
+    const store::Measurement& latest = cell.latest;
+    const auto column = static_cast<Column>(index.column());
+    if (role == Qt::DisplayRole) {
+        switch (column) {
+        case CellColumn: return CellName(cell);
+        case VoltageColumn: return latest.voltageText.isEmpty() ? FixedText(latest.voltageV, 3) : latest.voltageText;
+        case ResistanceColumn: return FixedText(latest.resistanceMohm, 2);
+        case GradeColumn: return latest.grade;
+        case TemperatureColumn: return FixedText(latest.temperatureC, 1);
+        case TimeColumn: return latest.measuredUtc.toLocalTime().toString("yyyy-MM-dd HH:mm:ss");
+        case ColumnCount: break;
+        }
+    } else if (role == SortRole) {
+        switch (column) {
+        case CellColumn: return cell.number;
+        case VoltageColumn: return SortNumber(latest.voltageV);
+        case ResistanceColumn: return SortNumber(latest.resistanceMohm);
+        case GradeColumn: return latest.grade;
+        case TemperatureColumn: return SortNumber(latest.temperatureC);
+        case TimeColumn: return latest.measuredUtc;
+        case ColumnCount: break;
+        }
+    } else if ((role == Qt::BackgroundRole || role == Qt::ForegroundRole) && column == GradeColumn) {
+        if (const auto colour = gradeColours_.constFind(latest.grade); colour != gradeColours_.constEnd())
+            return role == Qt::BackgroundRole ? QColor(*colour) : TextColourOn(QColor(*colour));
+    } else if (role == Qt::TextAlignmentRole && column != CellColumn && column != GradeColumn) {
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    return {};
+}
+
+QVariant CellTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    static const char* const Titles[ColumnCount] = {"Cell", "Voltage (V)", "Resistance (mΩ)", "Grade", "Temperature (°C)",
+                                                    "Time"};
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount)
+        return {};
+    return QString::fromUtf8(Titles[section]);
+}
+
+} // namespace voltaryn

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "store/StoreTypes.h"
+
+#include <QAbstractTableModel>
+#include <QHash>
+
+#include <vector>
+
+namespace voltaryn {
+
+// The cells of a batch, one row each with its latest measurement, in the order they were first
+// captured. The sort role gives numbers as numbers, so a QSortFilterProxyModel sorts them right.
+class CellTableModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { CellColumn, VoltageColumn, ResistanceColumn, GradeColumn, TemperatureColumn, TimeColumn, ColumnCount };
+    static constexpr int SortRole = Qt::UserRole;
+
+    explicit CellTableModel(QObject* parent = nullptr);
+
+    void Reset(std::vector<store::CellRow> cells);
+    // A new cell is added at the end; a cell already shown takes its new measurement.
+    void Upsert(const store::CellRow& cell);
+    // The grade's colour ("#rrggbb") behind its name in the grade column.
+    void SetGradeColours(QHash<QString, QString> colours);
+
+    const std::vector<store::CellRow>& Cells() const { return cells_; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+    std::vector<store::CellRow> cells_;
+    QHash<qint64, int> rowOfNumber_;
+    QHash<QString, QString> gradeColours_;
+};
+
+// A cell as people call it: the label scanned or typed, else its number ("#0042").
+QString CellName(const store::CellRow& cell);
+QString CellName(const QString& label, qint64 number);
+
+} // namespace voltaryn

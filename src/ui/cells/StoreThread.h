@@ -1,0 +1,51 @@
+#pragma once
+
+#include "store/CellStore.h"
+
+#include <QObject>
+#include <QThread>
+
+#include <functional>
+#include <memory>
+
+namespace voltaryn {
+
+// A CellStore on a thread of its own, so that the window never waits on the database. Work posted
+// with Run() runs there one piece after another in the order it was posted; its result comes back
+// to the caller's thread as a queued call. The store is opened by the first piece of work and
+// closed on its thread when this object goes.
+class StoreThread : public QObject {
+    Q_OBJECT
+public:
+    StoreThread(store::StoreSpec spec, store::StoreOptions options, QObject* parent = nullptr);
+    ~StoreThread() override;
+    StoreThread(const StoreThread&) = delete;
+    StoreThread& operator=(const StoreThread&) = delete;
+
+    // Runs `work` on the store's thread, then `done` with its result on this object's thread. A
+    // StoreError thrown by the work is reported as failed() instead.
+    template <typename Result>
+    void Run(std::function<Result(store::CellStore&)> work, std::function<void(Result)> done)
+    {
+        Post([this, work = std::move(work), done = std::move(done)](store::CellStore& store) {
+            Result result = work(store);
+            QMetaObject::invokeMethod(this, [done, result = std::move(result)] { done(result); }, Qt::QueuedConnection);
+        });
+    }
+
+signals:
+    void failed(const QString& message);
+    // The store's status after each piece of work: "online", "offline — 3 queued".
+    void statusChanged(bool online, qint64 queued, const QString& text);
+
+private:
+    void Post(std::function<void(store::CellStore&)> work);
+
+    store::StoreSpec spec_;
+    store::StoreOptions options_;
+    QThread thread_;
+    QObject* worker_;                       // lives on thread_; work is posted to it
+    std::unique_ptr<store::CellStore> store_;  // made, used and destroyed on thread_ only
+};
+
+} // namespace voltaryn

@@ -1,0 +1,266 @@
+#include "support/PanelHarness.h"
+
+#include "ui/cells/CellSortingController.h"
+#include "ui/cells/CellSortingWindow.h"
+#include "ui/cells/GradeColour.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QAudioDevice>
+#include <QMediaDevices>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextDocumentFragment>
+
+#include <algorithm>
+
+namespace voltaryn::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+// The program over the simulated cell bench, with the cell database in a temporary folder. The
+// meter's clock and the capture engine's move together, one poll period per poll.
+class CellSortingTest : public ::testing::Test {
+protected:
+    CellSortingTest() { meter.SetCellBench(7); }
+
+    CellSortingController& Sorting() { return app.CellSorting(); }
+    CellSortingWindow& Window() { return *Sorting().Window(); }
+    template <typename T = QWidget>
+    T* Child(const char* name) { return Window().findChild<T*>(name); }
+    QString Text(const char* name) { return Child<QLabel>(name)->text(); }
+    const std::vector<store::CellRow>& Rows() { return Window().Cells().Cells(); }
+
+    // Opens the window from the toolbar and waits for the batch to be open.
+    void OpenWindow()
+    {
+        panel.findChild<QAction*>("Cells")->trigger();
+        WaitForAnswers(2);  // the batch list, then the batch
+    }
+    // Lets the store thread's answers arrive until `count` have; the bound only ends a broken test.
+    void WaitForAnswers(int count)
+    {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return Sorting().StoreAnswers() >= count; }, 30000))
+            << Sorting().StoreAnswers() << " of " << count;
+    }
+    // Polls until the engine captures a cell, then waits for the store to commit it.
+    void Capture()
+    {
+        const int answers = Sorting().StoreAnswers();
+        for (int poll = 0; poll < 3000; ++poll) {
+            now += 100ms;
+            panel.PollTick();
+            statesSeen << Text("tileState");
+            if (Text("tileCaption").startsWith("Captured →"))
+                break;
+        }
+        ASSERT_TRUE(Text("tileCaption").startsWith("Captured →")) << "no capture";
+        WaitForAnswers(answers + 1);
+    }
+    void Click(const char* button) { Child<QPushButton>(button)->click(); }
+
+    QTemporaryDir folder;
+    sim::SimTime start{std::chrono::sys_days{std::chrono::year{2024} / 3 / 15}};
+    sim::SimTime now = start;
+    sim::SimulatedMeter meter{[this] { return now; }};
+    sim::SimulatedHidBackend backend{meter};
+    ScriptedDialogService dialogs;
+    CountingEventPump pump;
+    Application app{{backend, dialogs, pump, [] { return LocalTime{.hour = 10}; },
+                     CellSortingSetup{folder.filePath("cells.db"),
+                                      [this] { return std::chrono::duration_cast<cells::ReadingTime>(now - start); },
+                                      [this] {
+                                          const auto since = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch());
+                                          return QDateTime::fromMSecsSinceEpoch(since.count()).toUTC();
+                                      }}}};
+    PanelWindow& panel = app.Panel();
+    QStringList statesSeen;
+};
+
+TEST_F(CellSortingTest, CapturesAreGradedCommittedAndShown)
+{
+    OpenWindow();
+    CellSortingWindow* window = Sorting().Window();
+    panel.findChild<QAction*>("Cells")->trigger();
+    EXPECT_EQ(Sorting().Window(), window) << "asked again, the one window comes forward";
+    EXPECT_EQ(Text("tileState"), "Place a cell");
+
+    for (int cell = 1; cell <= 3; ++cell) {
+        Capture();
+        ASSERT_EQ(Rows().size(), static_cast<std::size_t>(cell));
+        const store::CellRow& row = Rows().back();
+        EXPECT_EQ(row.number, cell);
+        EXPECT_EQ(Text("tileGrade"), row.latest.grade);
+        EXPECT_EQ(Text("tileCaption"), QString("Captured #000%1 → %2").arg(cell).arg(row.latest.grade));
+        EXPECT_EQ(Text("tileVoltage"), row.latest.voltageText + " V");
+    }
+    // Each grade's count and its share of the batch.
+    const QString counts = QTextDocumentFragment::fromHtml(Text("gradeCounts")).toPlainText().simplified();
+    EXPECT_TRUE(counts.startsWith("3 cells")) << counts.toStdString();
+    for (const QString grade : {"A", "B", "C", "Reject"}) {
+        const auto count = std::count_if(Rows().begin(), Rows().end(),
+                                         [&grade](const store::CellRow& row) { return row.latest.grade == grade; });
+        EXPECT_TRUE(counts.contains(QString("%1 %2 (%3 %)").arg(grade).arg(count).arg(100.0 * count / 3, 0, 'f', 1)))
+            << counts.toStdString();
+    }
+    EXPECT_TRUE(statesSeen.contains("Lift the cell"));
+    EXPECT_TRUE(statesSeen.filter(QRegularExpression("^Settling [12]/3$")).size() > 0) << statesSeen.join(", ").toStdString();
+
+    // The tile's text stands out from the grade's colour behind it.
+    const QPalette tile = Child<QFrame>("tile")->palette();
+    EXPECT_EQ(tile.color(QPalette::WindowText), TextColourOn(tile.color(QPalette::Window)));
+}
+
+TEST_F(CellSortingTest, ScannedIdNamesTheNextCaptureOnly)
+{
+    OpenWindow();
+    auto* id = Child<QLineEdit>("cellId");
+    QTest::keyClicks(id, "LOT7-0001");
+    QTest::keyClick(id, Qt::Key_Return);
+    EXPECT_EQ(id->text(), "");
+    EXPECT_EQ(Text("nextId"), "Next: LOT7-0001");
+
+    Capture();
+    Capture();
+    ASSERT_EQ(Rows().size(), 2u);
+    EXPECT_EQ(Rows()[0].label, "LOT7-0001");
+    EXPECT_EQ(Rows()[1].label, "");
+    EXPECT_EQ(Text("nextId"), "");
+}
+
+TEST_F(CellSortingTest, WithoutAnAudioOutputTheSoundsSayOnceThatTheyAreSilent)
+{
+    if (!QMediaDevices::audioOutputs().isEmpty())
+        GTEST_SKIP() << "this machine has an audio output";
+    OpenWindow();
+    Child<QCheckBox>("sound")->setChecked(false);
+    Capture();
+    EXPECT_EQ(Text("notice"), "") << "silent mode plays nothing";
+    Child<QCheckBox>("sound")->setChecked(true);
+    Capture();
+    EXPECT_EQ(Text("notice"), "No audio output: the captures are silent.");
+}
+
+TEST_F(CellSortingTest, UndoWithdrawsAndRetestAddsToTheSameCell)
+{
+    OpenWindow();
+    Capture();
+    Capture();
+    // Ctrl+Z where the scanner types, as the operator presses it.
+    Window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+    const int before = Sorting().StoreAnswers();
+    QTest::keyClick(Child<QLineEdit>("cellId"), Qt::Key_Z, Qt::ControlModifier);
+    WaitForAnswers(before + 2);  // the withdrawal, then the cells read again
+    ASSERT_EQ(Rows().size(), 1u);
+
+    auto* table = Child<QTableView>("cellTable");
+    table->selectRow(0);
+    Click("retest");
+    const int answers = Sorting().StoreAnswers();
+    EXPECT_EQ(Text("nextId"), "Next: #0001");
+    WaitForAnswers(answers + 1);  // the cell labelled by its number
+    Capture();
+    ASSERT_EQ(Rows().size(), 1u);
+    EXPECT_EQ(Text("tileCaption"), "Captured #0001 → " + Rows()[0].latest.grade);
+    EXPECT_EQ(Rows()[0].latest.voltageText + " V", Text("tileVoltage"));
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+    const QStringList copied = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(copied.size(), 2) << "the titles and the selected row";
+    EXPECT_EQ(copied[0], "Cell\tVoltage (V)\tResistance (mΩ)\tGrade\tTemperature (°C)\tTime");
+    EXPECT_TRUE(copied[1].startsWith("#0001\t" + Rows()[0].latest.voltageText + "\t")) << copied[1].toStdString();
+}
+
+TEST_F(CellSortingTest, ExportsCsvAndJsonAndDeletesOnlyAfterConfirming)
+{
+    OpenWindow();
+    Capture();
+    Capture();
+    dialogs.saveFileName = folder.filePath("batch.csv");
+    Click("exportCsv");
+    QFile csv(dialogs.saveFileName);
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = csv.readAll().split('\n');
+    ASSERT_EQ(lines.size(), 4);  // the header, two cells and the empty rest after the last CR LF
+    EXPECT_EQ(lines[0], "\xEF\xBB\xBF" "batch,cell,number,voltage_v,resistance_mohm,range,temperature_c,grade,time,"
+                        "capacity_mah\r");
+    const QList<QByteArray> second = lines[2].split(',');
+    EXPECT_EQ(second[1], "#0002");
+    EXPECT_EQ(second[7], Rows()[1].latest.grade.toUtf8());
+
+    dialogs.saveFileName = folder.filePath("batch.jsonl");
+    Click("exportJson");
+    QFile json(dialogs.saveFileName);
+    ASSERT_TRUE(json.open(QIODevice::ReadOnly));
+    const QList<QByteArray> objects = json.readAll().trimmed().split('\n');
+    ASSERT_EQ(objects.size(), 2);
+    const QJsonObject first = QJsonDocument::fromJson(objects[0]).object();
+    EXPECT_EQ(first.keys(), QStringList({"batch", "capacity_mah", "cell", "grade", "number", "range", "resistance_mohm",
+                                         "temperature_c", "time", "voltage_v"}));
+    EXPECT_EQ(first["cell"].toString(), "#0001");
+    EXPECT_EQ(first["resistance_mohm"].toDouble(), *Rows()[0].latest.resistanceMohm);
+
+    const QString batch = Window().Batch();
+    dialogs.confirmations = {false};
+    Click("deleteBatch");
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0], "Delete batch " + batch + " with its 2 cells, their measurements and packs?");
+    EXPECT_EQ(Rows().size(), 2u);
+
+    dialogs.confirmations = {true};
+    const int answers = Sorting().StoreAnswers();
+    Click("deleteBatch");
+    WaitForAnswers(answers + 3);  // the deletion, a new batch in the emptied store, then that batch
+    EXPECT_TRUE(Rows().empty());
+}
+
+TEST_F(CellSortingTest, ANewBatchIsSortedIntoAndEachBatchShowsItsOwnCells)
+{
+    OpenWindow();
+    const QString first = Window().Batch();
+    Capture();
+    dialogs.answers = {"lot 8"};
+    int answers = Sorting().StoreAnswers();
+    Click("newBatch");
+    WaitForAnswers(answers + 3);  // created, listed, opened
+    EXPECT_EQ(Window().Batch(), "lot 8");
+    EXPECT_TRUE(Rows().empty());
+    Capture();
+    Capture();
+
+    auto* chooser = Child<QComboBox>("batchChooser");
+    ASSERT_EQ(chooser->count(), 2);
+    answers = Sorting().StoreAnswers();
+    chooser->setCurrentText(first);
+    emit chooser->textActivated(first);
+    WaitForAnswers(answers + 1);
+    ASSERT_EQ(Rows().size(), 1u);
+    EXPECT_EQ(Rows()[0].number, 1);
+}
+
+TEST_F(CellSortingTest, AStoreThatCannotBeOpenedSaysSoAndTheWindowCarriesOn)
+{
+    ASSERT_TRUE(QDir(folder.path()).mkdir("cells.db"));  // a folder where the database file should be
+    panel.findChild<QAction*>("Cells")->trigger();
+    WaitForAnswers(1);  // the batch list, failed
+    EXPECT_FALSE(Text("notice").isEmpty());
+    for (int poll = 0; poll < 200; ++poll) {
+        now += 100ms;
+        panel.PollTick();
+    }
+    EXPECT_TRUE(Rows().empty());
+    EXPECT_NE(Text("tileState"), "");
+}
+
+} // namespace
+} // namespace voltaryn::testing
