@@ -78,6 +78,12 @@ TEST_F(ComparatorWindowTest, OpensWith99EntriesAndWritesTheEditedOneBack)
     EXPECT_EQ(written.HighOhm.Range(), "4 mOhm");
     EXPECT_EQ(written.HighVolt.Count, 6000);
 
+    PickRow(0);  // another entry, then this one again: the editors hold it as it was written
+    PickRow(4);
+    EXPECT_EQ(Control<QComboBox>("HOhmUnit")->currentText(), " mOhm");
+    EXPECT_EQ(Control<QComboBox>("HighO(1)")->currentText(), "1");
+    EXPECT_TRUE(Control<QRadioButton>("HODec(3)")->isChecked());
+
     Click("COMP");  // the window is open: no second one
     EXPECT_EQ(panel.findChildren<ComparatorWindow*>().size(), 1);
     window->close();
@@ -97,6 +103,25 @@ TEST_F(ComparatorWindowTest, TheEditorsFollowTheCurrentRowMovedByTheKeyboard)
     Control<QPushButton>("CmdUpdate")->click();
     EXPECT_EQ(LastRequest(5), (Bytes{0, 65, 3, 6, 5}));
     EXPECT_FALSE(window->Grid().tabKeyNavigation());
+}
+
+// A meter that stops answering part way: the window shows the entries read, and a box says so.
+TEST_F(ComparatorWindowTest, APartialLoadShowsTheEntriesReadAndSaysSo)
+{
+    window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    dialogs.messages.clear();
+    simulated.UnplugAfter(30);
+    Click("COMP");
+    window = panel.findChild<ComparatorWindow*>("Comparator");
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages.front(), QStringLiteral("The meter stopped answering: %1 of 99 comparator entries "
+                                                       "were read, and only those are shown.")
+                                            .arg(Rows().rowCount()));
+    EXPECT_GT(Rows().rowCount(), 0);
+    EXPECT_LT(Rows().rowCount(), 99);
+    EXPECT_TRUE(Polling());
 }
 
 TEST_F(ComparatorWindowTest, UpdateBeforeAnyPickWritesEntryOneFromTheFirstEditors)
