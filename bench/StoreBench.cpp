@@ -36,10 +36,10 @@ BenchStore& StoreFor(Engine engine)
     BenchStore& bench = Stores()[engine];
     if (!bench.store) {
         bench.store = std::make_unique<CellStore>(StoreOptions{bench.folder.filePath(QStringLiteral("queue.db"))});
-        StoreSpec spec;
-        spec.engine = engine;
-        spec.path = bench.folder.filePath(QStringLiteral("cells.db"));
-        bench.store->Open(spec);
+        StoreAddress address;
+        address.engine = engine;
+        address.path = bench.folder.filePath(QStringLiteral("cells.db"));
+        bench.store->Open(address);
         if (bench.store->FindBatch(kBatch))
             bench.store->DeleteBatch(kBatch);
         bench.store->CreateBatch(kBatch);

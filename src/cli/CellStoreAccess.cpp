@@ -26,7 +26,7 @@ CellStoreAccess::CellStoreAccess(const std::string& db, const RunClock& clock) :
     application_ = std::make_unique<QCoreApplication>(argc_, argv_);
     QCoreApplication::setApplicationName(QStringLiteral("Voltaryn"));
     QCoreApplication::setOrganizationName(QStringLiteral("Voltaryn"));
-    store_.Open(store::ParseStoreSpec(QString::fromStdString(db)));
+    store_.Open(store::ParseStoreAddress(QString::fromStdString(db)));
 }
 
 void RunWithStore(const std::function<void()>& command)

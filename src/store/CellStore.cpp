@@ -15,9 +15,9 @@ namespace voltaryn::store {
 namespace {
 
 // One queue per server, so captures meant for one line never reach another.
-QString DefaultQueuePath(const StoreSpec& spec)
+QString DefaultQueuePath(const StoreAddress& address)
 {
-    const QByteArray server = QStringList{spec.host, QString::number(spec.port), spec.user, spec.database}
+    const QByteArray server = QStringList{address.host, QString::number(address.port), address.user, address.database}
                                   .join('\n')
                                   .toUtf8();
     const QString tag = QString::fromLatin1(QCryptographicHash::hash(server, QCryptographicHash::Sha1).toHex().left(8));
@@ -40,13 +40,13 @@ CellStore::CellStore(StoreOptions options) : options_(std::move(options)) {}
 
 CellStore::~CellStore() = default;
 
-void CellStore::Open(const StoreSpec& spec)
+void CellStore::Open(const StoreAddress& address)
 {
     server_.reset();
     queue_.reset();
-    spec_ = spec;
-    if (spec_.engine == Engine::Postgresql)
-        queue_ = std::make_unique<OfflineQueue>(options_.queuePath.isEmpty() ? DefaultQueuePath(spec_)
+    address_ = address;
+    if (address_.engine == Engine::Postgresql)
+        queue_ = std::make_unique<OfflineQueue>(options_.queuePath.isEmpty() ? DefaultQueuePath(address_)
                                                                              : options_.queuePath);
     Connect();
 }
@@ -54,7 +54,7 @@ void CellStore::Open(const StoreSpec& spec)
 bool CellStore::Connect()
 {
     try {
-        server_ = OpenStoreDatabase(spec_, options_.clock().toMSecsSinceEpoch());
+        server_ = OpenStoreDatabase(address_, options_.clock().toMSecsSinceEpoch());
         lastError_.clear();
         return true;
     } catch (const StoreError& error) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/StoreSpec.h"
+#include "store/StoreAddress.h"
 #include "store/StoreTypes.h"
 
 #include <functional>
@@ -32,7 +32,7 @@ public:
 
     // Opens (and creates or upgrades) the database. A PostgreSQL server that cannot be reached
     // leaves the store offline, queueing captures, rather than failing.
-    void Open(const StoreSpec& spec);
+    void Open(const StoreAddress& address);
     StoreStatus Status();
     // Sends queued captures; returns how many the server took.
     int Flush();
@@ -63,7 +63,7 @@ private:
     void Online(const std::function<void(SqlConnection&)>& work);
 
     StoreOptions options_;
-    StoreSpec spec_;
+    StoreAddress address_;
     std::unique_ptr<SqlConnection> server_;
     std::unique_ptr<OfflineQueue> queue_;
     QString lastError_;

@@ -63,9 +63,9 @@ CaptureInput FromJson(const QByteArray& json)
 
 OfflineQueue::OfflineQueue(const QString& path)
 {
-    StoreSpec spec;
-    spec.path = path;
-    connection_ = std::make_unique<SqlConnection>(spec);
+    StoreAddress address;
+    address.path = path;
+    connection_ = std::make_unique<SqlConnection>(address);
     connection_->ConfigureSession();
     connection_->RunText(SqlStatement(Engine::Sqlite, QStringLiteral("queue_create")));
 }

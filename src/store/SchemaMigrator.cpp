@@ -34,12 +34,12 @@ void RefuseForeign(SqlConnection& connection)
         throw StoreError(StoreErrorKind::Foreign,
                          QStringLiteral("%1 is not a Voltaryn database (not an SQLite file, or a damaged one); "
                                         "it was left as it is")
-                             .arg(connection.Spec().DisplayText()));
+                             .arg(connection.Address().DisplayText()));
     }
     if (!tables.isEmpty() && !tables.contains(kSchemaTable))
         throw StoreError(StoreErrorKind::Foreign,
                          QStringLiteral("%1 holds other tables (%2) and no Voltaryn tables; it was left as it is")
-                             .arg(connection.Spec().DisplayText(), tables.mid(0, 3).join(QStringLiteral(", "))));
+                             .arg(connection.Address().DisplayText(), tables.mid(0, 3).join(QStringLiteral(", "))));
 }
 
 void RefuseNewer(const SqlConnection& connection, const SchemaVersion& version)
@@ -48,7 +48,7 @@ void RefuseNewer(const SqlConnection& connection, const SchemaVersion& version)
         throw StoreError(StoreErrorKind::Incompatible,
                          QStringLiteral("%1 needs Voltaryn schema %2 or newer, and this Voltaryn knows schema %3: "
                                         "update Voltaryn on this station to use it")
-                             .arg(connection.Spec().DisplayText())
+                             .arg(connection.Address().DisplayText())
                              .arg(version.minCompatible)
                              .arg(LatestSchemaVersion()));
 }
@@ -94,9 +94,9 @@ SchemaVersion ReadSchemaVersion(SqlConnection& connection)
     return version;
 }
 
-std::unique_ptr<SqlConnection> OpenStoreDatabase(const StoreSpec& spec, qint64 nowUtcMs, int targetVersion)
+std::unique_ptr<SqlConnection> OpenStoreDatabase(const StoreAddress& address, qint64 nowUtcMs, int targetVersion)
 {
-    auto connection = std::make_unique<SqlConnection>(spec);
+    auto connection = std::make_unique<SqlConnection>(address);
     RefuseForeign(*connection);
     connection->ConfigureSession();
     RefuseNewer(*connection, ReadSchemaVersion(*connection));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/StoreSpec.h"
+#include "store/StoreAddress.h"
 
 #include <QtGlobal>
 
@@ -25,7 +25,7 @@ SchemaVersion ReadSchemaVersion(SqlConnection& connection);
 // Opens the database and brings it to `targetVersion`, one recorded transaction per step.
 // Refuses, untouched, a file that is not SQLite, a database that holds other tables but none of
 // ours, and a database that needs a newer program. Throws StoreError.
-std::unique_ptr<SqlConnection> OpenStoreDatabase(const StoreSpec& spec, qint64 nowUtcMs,
+std::unique_ptr<SqlConnection> OpenStoreDatabase(const StoreAddress& address, qint64 nowUtcMs,
                                                  int targetVersion = LatestSchemaVersion());
 
 } // namespace voltaryn::store

@@ -31,37 +31,37 @@ QString NextConnectionName()
     return QStringLiteral("voltaryn-store-%1").arg(++counter);
 }
 
-QSqlDatabase OpenDatabase(const StoreSpec& spec, const QString& name)
+QSqlDatabase OpenDatabase(const StoreAddress& address, const QString& name)
 {
     QSqlDatabase db;
-    if (spec.engine == Engine::Sqlite) {
-        QDir().mkpath(QFileInfo(spec.path).absolutePath());
+    if (address.engine == Engine::Sqlite) {
+        QDir().mkpath(QFileInfo(address.path).absolutePath());
         db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(spec.path);
+        db.setDatabaseName(address.path);
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kSqliteBusyTimeoutMs));
     } else {
         db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
-        db.setHostName(spec.host);
-        db.setPort(spec.port);
-        db.setUserName(spec.user);
-        db.setPassword(spec.password);
-        db.setDatabaseName(spec.database);
+        db.setHostName(address.host);
+        db.setPort(address.port);
+        db.setUserName(address.user);
+        db.setPassword(address.password);
+        db.setDatabaseName(address.database);
         db.setConnectOptions((QStringList{QStringLiteral("connect_timeout=%1").arg(kConnectTimeoutSeconds),
                               QStringLiteral("application_name=voltaryn")}
-                              + spec.options).join(';'));
+                              + address.options).join(';'));
     }
     return db;
 }
 
 } // namespace
 
-SqlConnection::SqlConnection(StoreSpec spec) : spec_(std::move(spec)), name_(NextConnectionName())
+SqlConnection::SqlConnection(StoreAddress address) : address_(std::move(address)), name_(NextConnectionName())
 {
-    QSqlDatabase db = OpenDatabase(spec_, name_);
+    QSqlDatabase db = OpenDatabase(address_, name_);
     if (!db.isValid())
         throw StoreError(StoreErrorKind::Failed,
                          QStringLiteral("The Qt SQL driver for %1 is not installed")
-                             .arg(spec_.engine == Engine::Sqlite ? "SQLite" : "PostgreSQL"));
+                             .arg(address_.engine == Engine::Sqlite ? "SQLite" : "PostgreSQL"));
     if (!db.open())
         Fail(db.lastError(), QStringLiteral("Cannot open"));
 }
@@ -75,14 +75,14 @@ SqlConnection::~SqlConnection()
 
 void SqlConnection::ConfigureSession()
 {
-    if (spec_.engine != Engine::Sqlite)
+    if (address_.engine != Engine::Sqlite)
         return;
     const QString mode = Value(QStringLiteral("pragma_journal_mode_wal")).toString();
     if (mode.compare(QStringLiteral("wal"), Qt::CaseInsensitive) != 0)
         throw StoreError(StoreErrorKind::Failed,
                          QStringLiteral("%1 cannot use a write-ahead log (journal mode is \"%2\"); "
                                         "is it on a network drive?")
-                             .arg(spec_.DisplayText(), mode));
+                             .arg(address_.DisplayText(), mode));
     RunText(QStringLiteral("PRAGMA synchronous = FULL"));
     RunText(QStringLiteral("PRAGMA foreign_keys = ON"));
     if (Value(QStringLiteral("pragma_foreign_keys")).toInt() != 1)
@@ -95,7 +95,7 @@ QSqlQuery& SqlConnection::Statement(const QString& name)
     if (found == statements_.end()) {
         QSqlQuery query(QSqlDatabase::database(name_, false));
         query.setForwardOnly(true);
-        if (!query.prepare(SqlStatement(spec_.engine, name)))
+        if (!query.prepare(SqlStatement(address_.engine, name)))
             Fail(query.lastError(), QStringLiteral("Cannot prepare %1 on").arg(name));
         found = statements_.emplace(name, std::move(query)).first;
     }
@@ -128,12 +128,12 @@ QVariant SqlConnection::Value(const QString& name, const std::map<QString, QVari
 void SqlConnection::Fail(const QSqlError& error, const QString& doing) const
 {
     QString detail = error.text();
-    if (!spec_.password.isEmpty())
-        detail.replace(spec_.password, QStringLiteral("***"));
-    const QString message = QStringLiteral("%1 %2: %3").arg(doing, spec_.DisplayText(), detail);
+    if (!address_.password.isEmpty())
+        detail.replace(address_.password, QStringLiteral("***"));
+    const QString message = QStringLiteral("%1 %2: %3").arg(doing, address_.DisplayText(), detail);
     const QString state = error.nativeErrorCode();
     StoreErrorKind kind = StoreErrorKind::Failed;
-    if (spec_.engine == Engine::Postgresql) {
+    if (address_.engine == Engine::Postgresql) {
         if (error.type() == QSqlError::ConnectionError || state.startsWith(QStringLiteral("08"))
             || state.startsWith(QStringLiteral("57P")) || ConnectionLost())
             kind = StoreErrorKind::Unreachable;

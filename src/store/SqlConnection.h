@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/StoreSpec.h"
+#include "store/StoreAddress.h"
 
 #include <QSqlQuery>
 #include <QString>
@@ -18,13 +18,13 @@ namespace voltaryn::store {
 class SqlConnection {
 public:
     // Opens without reading or writing anything, so a foreign file can still be refused intact.
-    explicit SqlConnection(StoreSpec spec);
+    explicit SqlConnection(StoreAddress address);
     ~SqlConnection();
     SqlConnection(const SqlConnection&) = delete;
     SqlConnection& operator=(const SqlConnection&) = delete;
 
-    Engine GetEngine() const { return spec_.engine; }
-    const StoreSpec& Spec() const { return spec_; }
+    Engine GetEngine() const { return address_.engine; }
+    const StoreAddress& Address() const { return address_; }
 
     // SQLite: write-ahead log (read back and verified), full sync on commit, foreign keys.
     void ConfigureSession();
@@ -44,7 +44,7 @@ public:
 private:
     bool ConnectionLost() const;
 
-    StoreSpec spec_;
+    StoreAddress address_;
     QString name_;
     std::map<QString, QSqlQuery> statements_;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/StoreSpec.h"
+#include "store/StoreAddress.h"
 
 #include <QString>
 #include <QStringList>

@@ -40,14 +40,14 @@ std::vector<qint64> Numbers(const std::vector<CellRow>& cells)
 TEST_P(StoreTest, OpensAnEmptyDatabaseOrOneOfEveryEarlierSchemaAndUpgradesItKeepingItsData)
 {
     for (int version = 0; version < LatestSchemaVersion(); ++version) {
-        const StoreSpec spec = NewDatabase();
-        OpenStoreDatabase(spec, 0, version);
+        const StoreAddress address = NewDatabase();
+        OpenStoreDatabase(address, 0, version);
         if (version > 0)
-            RunSql(spec, QStringLiteral("INSERT INTO batches (name, created_utc_ms) VALUES ('old', 0)"));
-        auto store = OpenStore(spec);
-        SqlConnection check(spec);
+            RunSql(address, QStringLiteral("INSERT INTO batches (name, created_utc_ms) VALUES ('old', 0)"));
+        auto store = OpenStore(address);
+        SqlConnection check(address);
         EXPECT_EQ(ReadSchemaVersion(check).current, LatestSchemaVersion()) << "from " << version;
-        EXPECT_EQ(SqlValue(spec, QStringLiteral("SELECT COUNT(*) FROM schema_migrations")).toInt(),
+        EXPECT_EQ(SqlValue(address, QStringLiteral("SELECT COUNT(*) FROM schema_migrations")).toInt(),
                   LatestSchemaVersion())
             << "every step recorded, from " << version;
         EXPECT_EQ(store->FindBatch(QStringLiteral("old")).has_value(), version > 0) << "from " << version;
@@ -65,15 +65,15 @@ TEST_P(StoreTest, RefusesADatabaseThatNeedsANewerProgramButUsesANewerCompatibleO
         bool refused;
     } cases[] = {{latest + 1, latest, false}, {latest + 1, latest + 1, true}, {latest + 5, latest + 3, true}};
     for (const auto& [version, minCompatible, refused] : cases) {
-        const StoreSpec spec = NewDatabase();
-        OpenStore(spec);
-        RunSql(spec, QStringLiteral("INSERT INTO schema_migrations VALUES (%1, %2, 0)").arg(version).arg(minCompatible));
+        const StoreAddress address = NewDatabase();
+        OpenStore(address);
+        RunSql(address, QStringLiteral("INSERT INTO schema_migrations VALUES (%1, %2, 0)").arg(version).arg(minCompatible));
         CellStore store;
         if (!refused) {
-            store.Open(spec);
+            store.Open(address);
             continue;
         }
-        const StoreError error = ErrorOf([&] { store.Open(spec); });
+        const StoreError error = ErrorOf([&] { store.Open(address); });
         EXPECT_EQ(error.Kind(), StoreErrorKind::Incompatible);
         EXPECT_THAT(error.Message().toStdString(),
                     HasSubstr(QStringLiteral("needs Voltaryn schema %1 or newer").arg(minCompatible).toStdString()));
@@ -209,8 +209,8 @@ TEST_P(StoreTest, BatchesArePackedAndDeletedWithTheirCells)
 
 TEST_P(StoreTest, TwoStationsCapturingIntoOneBatchAtOnceGetDistinctNumbersAndLoseNothing)
 {
-    const StoreSpec spec = NewDatabase();
-    OpenStore(spec)->CreateBatch(QStringLiteral("lot-1"));
+    const StoreAddress address = NewDatabase();
+    OpenStore(address)->CreateBatch(QStringLiteral("lot-1"));
     // Every third capture is of a label that both stations scan: one cell, two measurements.
     constexpr int kEach = 150;
     constexpr int kShared = kEach / 3;
@@ -222,7 +222,7 @@ TEST_P(StoreTest, TwoStationsCapturingIntoOneBatchAtOnceGetDistinctNumbersAndLos
         stations.emplace_back([&, s, queue] {
             try {
                 CellStore store({queue});
-                store.Open(spec);
+                store.Open(address);
                 for (int i = 0; i < kEach; ++i) {
                     const QString label = i % 3 == 0 ? QStringLiteral("shared-%1").arg(i) : QString();
                     numbers[s].push_back(store.RecordCapture(Capture(label, QStringLiteral("s%1").arg(s), i)).cellNumber);
@@ -242,7 +242,7 @@ TEST_P(StoreTest, TwoStationsCapturingIntoOneBatchAtOnceGetDistinctNumbersAndLos
     EXPECT_EQ(*distinct.rbegin(), 2 * kEach - kShared);  // no number skipped
     for (int i = 0; i < kEach; i += 3)
         EXPECT_EQ(numbers[0][i], numbers[1][i]) << "shared-" << i;
-    EXPECT_EQ(SqlValue(spec, QStringLiteral("SELECT COUNT(*) FROM measurements")).toInt(), 2 * kEach);
+    EXPECT_EQ(SqlValue(address, QStringLiteral("SELECT COUNT(*) FROM measurements")).toInt(), 2 * kEach);
 }
 
 } // namespace

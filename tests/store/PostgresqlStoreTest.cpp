@@ -22,14 +22,14 @@ protected:
         ASSERT_EQ(QProcess::execute(QStringLiteral("pg_ctlcluster"), arguments), 0) << action.toStdString();
     }
 
-    StoreSpec spec_;
+    StoreAddress address_;
 };
 INSTANTIATE_TEST_SUITE_P(Postgresql, PostgresqlServerTest, ::testing::Values(Engine::Postgresql), EngineName);
 
 TEST_P(PostgresqlServerTest, CapturesTakenWhileTheServerIsDownArriveOnceEachAndInOrderWhenItReturns)
 {
-    spec_ = NewDatabase();
-    auto store = OpenStore(spec_);
+    address_ = NewDatabase();
+    auto store = OpenStore(address_);
     const QString batch = QStringLiteral("lot-1");
     store->CreateBatch(batch);
     for (int i = 1; i <= 3; ++i)
@@ -55,7 +55,7 @@ TEST_P(PostgresqlServerTest, CapturesTakenWhileTheServerIsDownArriveOnceEachAndI
     // The station restarts with its queue; its next capture sends the queue ahead of itself.
     store.reset();
     CellStore station({folder_.filePath(QStringLiteral("queue-1.db"))});
-    station.Open(spec_);
+    station.Open(address_);
     EXPECT_EQ(station.Status().Text(), QStringLiteral("online — 3 queued"));
     EXPECT_EQ(station.RecordCapture(Capture({}, QStringLiteral("s1"), 7)).cellNumber, 7);
     EXPECT_EQ(station.Status().Text(), QStringLiteral("online"));

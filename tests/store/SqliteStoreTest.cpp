@@ -22,34 +22,34 @@ QByteArray FileBytes(const QString& path)
 
 TEST_P(SqliteFileTest, AFileThatIsNotOursIsRefusedAndLeftAsItIs)
 {
-    const StoreSpec text = NewDatabase();
+    const StoreAddress text = NewDatabase();
     QFile file(text.path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(QByteArray("Voltage,IR\n3.61,21.4\n").repeated(300));
     file.close();
-    const StoreSpec otherProgram = NewDatabase();
+    const StoreAddress otherProgram = NewDatabase();
     RunSql(otherProgram, QStringLiteral("CREATE TABLE notes (id INTEGER PRIMARY KEY, text TEXT)"));
     RunSql(otherProgram, QStringLiteral("INSERT INTO notes (text) VALUES ('keep me')"));
 
-    for (const StoreSpec& spec : {text, otherProgram}) {
-        const QByteArray before = FileBytes(spec.path);
+    for (const StoreAddress& address : {text, otherProgram}) {
+        const QByteArray before = FileBytes(address.path);
         CellStore store;
         try {
-            store.Open(spec);
-            ADD_FAILURE() << "opened " << spec.path.toStdString();
+            store.Open(address);
+            ADD_FAILURE() << "opened " << address.path.toStdString();
         } catch (const StoreError& error) {
             EXPECT_EQ(error.Kind(), StoreErrorKind::Foreign);
             EXPECT_THAT(error.what(), ::testing::HasSubstr("left as it is"));
         }
-        EXPECT_EQ(FileBytes(spec.path), before) << spec.path.toStdString();
+        EXPECT_EQ(FileBytes(address.path), before) << address.path.toStdString();
     }
 }
 
 TEST_P(SqliteFileTest, AStoreFileWritesAheadToALog)
 {
-    const StoreSpec spec = NewDatabase();
-    OpenStore(spec);
-    EXPECT_EQ(SqlValue(spec, QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("wal"));
+    const StoreAddress address = NewDatabase();
+    OpenStore(address);
+    EXPECT_EQ(SqlValue(address, QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("wal"));
 }
 
 } // namespace

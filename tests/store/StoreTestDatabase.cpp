@@ -25,24 +25,24 @@ private:
 
 [[maybe_unused]] auto* const kApplication = ::testing::AddGlobalTestEnvironment(new QtApplication);
 
-StoreSpec ServerDatabase(const QString& name)
+StoreAddress ServerDatabase(const QString& name)
 {
-    StoreSpec spec;
-    spec.engine = Engine::Postgresql;
-    spec.database = name;  // host, port, user and password from PG*
-    return spec;
+    StoreAddress address;
+    address.engine = Engine::Postgresql;
+    address.database = name;  // host, port, user and password from PG*
+    return address;
 }
 
 } // namespace
 
-StoreSpec StoreTest::NewDatabase()
+StoreAddress StoreTest::NewDatabase()
 {
     const QString name = QStringLiteral("store_test_%1").arg(databases_.size() + 1);
     databases_.push_back(name);
     if (GetParam() == Engine::Sqlite) {
-        StoreSpec spec;
-        spec.path = folder_.filePath(name + QStringLiteral(".db"));
-        return spec;
+        StoreAddress address;
+        address.path = folder_.filePath(name + QStringLiteral(".db"));
+        return address;
     }
     RunSql(ServerDatabase({}), QStringLiteral("DROP DATABASE IF EXISTS %1").arg(name));
     RunSql(ServerDatabase({}), QStringLiteral("CREATE DATABASE %1").arg(name));
@@ -57,13 +57,13 @@ void StoreTest::TearDown()
         RunSql(ServerDatabase({}), QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(name));
 }
 
-std::unique_ptr<CellStore> StoreTest::OpenStore(const StoreSpec& spec)
+std::unique_ptr<CellStore> StoreTest::OpenStore(const StoreAddress& address)
 {
     auto tick = std::make_shared<int>(0);
     StoreOptions options{folder_.filePath(QStringLiteral("queue-%1.db").arg(++stores_)),
                          [tick] { return kDay.addSecs(++*tick); }};
     auto store = std::make_unique<CellStore>(options);
-    store->Open(spec);
+    store->Open(address);
     return store;
 }
 
@@ -92,14 +92,14 @@ CaptureInput Capture(const QString& label, const QString& station, int second, c
     return capture;
 }
 
-QVariant SqlValue(const StoreSpec& spec, const QString& sql)
+QVariant SqlValue(const StoreAddress& address, const QString& sql)
 {
     const QString name = QStringLiteral("store-test-sql");
     QVariant value;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(
-            spec.engine == Engine::Sqlite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"), name);
-        db.setDatabaseName(spec.engine == Engine::Sqlite ? spec.path : spec.database);
+            address.engine == Engine::Sqlite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"), name);
+        db.setDatabaseName(address.engine == Engine::Sqlite ? address.path : address.database);
         EXPECT_TRUE(db.open()) << db.lastError().text().toStdString();
         QSqlQuery query(db);
         EXPECT_TRUE(query.exec(sql)) << sql.toStdString() << ": " << query.lastError().text().toStdString();

@@ -18,9 +18,9 @@ protected:
     void TearDown() override;
 
     // A new, empty database.
-    StoreSpec NewDatabase();
-    // A store on `spec`, opened, with a fixed clock and a queue file of its own.
-    std::unique_ptr<CellStore> OpenStore(const StoreSpec& spec);
+    StoreAddress NewDatabase();
+    // A store on `address`, opened, with a fixed clock and a queue file of its own.
+    std::unique_ptr<CellStore> OpenStore(const StoreAddress& address);
     // A store on a new database with a batch "lot-1" in it.
     std::unique_ptr<CellStore> StoreWithBatch();
 
@@ -37,10 +37,10 @@ CaptureInput Capture(const QString& label, const QString& station = QStringLiter
 
 // Runs one statement as it stands on the database, outside the store; returns the first column
 // of its first row, if any.
-QVariant SqlValue(const StoreSpec& spec, const QString& sql);
-inline void RunSql(const StoreSpec& spec, const QString& sql)
+QVariant SqlValue(const StoreAddress& address, const QString& sql);
+inline void RunSql(const StoreAddress& address, const QString& sql)
 {
-    SqlValue(spec, sql);
+    SqlValue(address, sql);
 }
 
 std::string EngineName(const ::testing::TestParamInfo<Engine>& info);

@@ -5,7 +5,7 @@
 #include "files/CsvFormat.h"
 #include "meter/DisplayUnits.h"
 #include "store/GradedCapture.h"
-#include "store/StoreSpec.h"
+#include "store/StoreAddress.h"
 #include "ui/cells/CaptureSounds.h"
 #include "ui/cells/CellSortingWindow.h"
 #include "ui/cells/StoreThread.h"
@@ -137,16 +137,16 @@ void CellSortingController::OpenStore()
 {
     if (store_)
         return;
-    store::StoreSpec spec;
+    store::StoreAddress address;
     try {
-        spec = store::ParseStoreSpec(setup_.storeAddress);
+        address = store::ParseStoreAddress(setup_.storeAddress);
     } catch (const std::exception& error) {
         context_.dialogs.ShowMessage(window_, MessageIcon::Critical, error.what());
         return;
     }
     store::StoreOptions options;
     options.clock = setup_.utcNow;
-    store_ = std::make_unique<StoreThread>(spec, options);
+    store_ = std::make_unique<StoreThread>(address, options);
     connect(store_.get(), &StoreThread::failed, this, [this](const QString& message) {
         Answered();
         if (!window_.isNull())

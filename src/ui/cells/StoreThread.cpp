@@ -4,8 +4,8 @@
 
 namespace voltaryn {
 
-StoreThread::StoreThread(store::StoreSpec spec, store::StoreOptions options, QObject* parent)
-    : QObject(parent), spec_(std::move(spec)), options_(std::move(options)), worker_(new QObject)
+StoreThread::StoreThread(store::StoreAddress address, store::StoreOptions options, QObject* parent)
+    : QObject(parent), address_(std::move(address)), options_(std::move(options)), worker_(new QObject)
 {
     thread_.setObjectName("CellStore");
     worker_->moveToThread(&thread_);
@@ -29,7 +29,7 @@ void StoreThread::Post(std::function<void(store::CellStore&)> work)
         try {
             if (!store_) {
                 auto opened = std::make_unique<store::CellStore>(options_);
-                opened->Open(spec_);
+                opened->Open(address_);
                 store_ = std::move(opened);
             }
             work(*store_);

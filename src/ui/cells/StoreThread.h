@@ -17,7 +17,7 @@ namespace voltaryn {
 class StoreThread : public QObject {
     Q_OBJECT
 public:
-    StoreThread(store::StoreSpec spec, store::StoreOptions options, QObject* parent = nullptr);
+    StoreThread(store::StoreAddress address, store::StoreOptions options, QObject* parent = nullptr);
     ~StoreThread() override;
     StoreThread(const StoreThread&) = delete;
     StoreThread& operator=(const StoreThread&) = delete;
@@ -41,7 +41,7 @@ signals:
 private:
     void Post(std::function<void(store::CellStore&)> work);
 
-    store::StoreSpec spec_;
+    store::StoreAddress address_;
     store::StoreOptions options_;
     QThread thread_;
     QObject* worker_;                       // lives on thread_; work is posted to it
