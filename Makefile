@@ -35,7 +35,7 @@ demo-cells: build
 # compiler run, so the Qt and GoogleTest headers are parsed a few times rather than once per file).
 check-build: deps
 	cmake -S . -B $(CHECK_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
-	  -DVOLTARYN_BUILD_BENCH=ON -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=16
+	  -DVOLTARYN_BUILD_BENCH=ON -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=32
 	cmake --build $(CHECK_DIR) -j $(JOBS)
 
 test: check-build
@@ -45,15 +45,15 @@ test: check-build
 # build time of full debug information.
 sanitize: deps
 	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS=-g1 -DVOLTARYN_SANITIZE=ON \
-	  -DVOLTARYN_BUILD_BENCH=OFF -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=16
+	  -DVOLTARYN_BUILD_BENCH=OFF -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=32
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS)
 
 # clang-tidy reads each batch's compile command from a configured (not built) unity build tree:
-# a batch of 16 sources parses and walks the Qt and standard headers once rather than 16 times.
+# a batch of 32 sources parses and walks the Qt and standard headers once rather than 32 times.
 tidy-config: deps
 	cmake -S . -B $(TIDY_DIR) -G Ninja -DCMAKE_BUILD_TYPE=None -DVOLTARYN_BUILD_BENCH=OFF \
-	  -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=16 > /dev/null
+	  -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=32 > /dev/null
 
 # clang-tidy over the sources and headers of src/, with the checks of .clang-tidy; any finding
 # fails. Batches found clean before, with nothing they read changed since, are skipped (see

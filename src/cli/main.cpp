@@ -1,3 +1,16 @@
 #include "cli/RunCli.h"
 
-int main(int argc, char* argv[]) { return voltaryn::cli::RunCli(argc, argv); }
+#include <cstdlib>
+#include <exception>
+#include <iostream>
+
+int main(int argc, char* argv[])
+{
+    try {
+        return voltaryn::cli::RunCli(argc, argv);
+    } catch (const std::exception& error) {
+        // A fault of the program itself: said, rather than ended by std::terminate.
+        std::cerr << "voltaryn-cli: internal error: " << error.what() << '\n';
+        return EXIT_FAILURE;
+    }
+}

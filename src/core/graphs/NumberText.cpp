@@ -1,5 +1,7 @@
 #include "graphs/NumberText.h"
 
+#include "text/CharacterCodes.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -40,8 +42,6 @@ void RoundUp(std::string& digits)
     }
     digits.insert(digits.begin(), '1');
 }
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::size_t SkipDigits(std::string_view text, std::size_t at)
 {

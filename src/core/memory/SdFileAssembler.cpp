@@ -35,8 +35,6 @@ std::string Chars(const std::string& line, CharRange range)
 // A byte a recording's text may hold: printable ASCII, CR, LF, or a Windows-1252 letter or sign.
 bool IsTextByte(std::uint8_t byte) { return (byte >= ' ' && byte <= '~') || byte == '\r' || byte == '\n' || byte >= 0xA0; }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 // "hh:mm:ss", a time of day.
 bool IsTimeOfDay(std::string_view text)
 {

@@ -14,6 +14,8 @@ std::string CharacterFromCode(std::uint8_t code);
 // A whole Windows-1252 text as UTF-8.
 std::string Windows1252ToUtf8(std::string_view text);
 
+inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
 // Whether a byte is a character a display field can show: printable ASCII, or code 0 (none).
 inline bool IsDisplayCharacter(char c) { return c == '\0' || (c >= ' ' && c <= '~'); }
 
