@@ -30,7 +30,7 @@ void WriteHeader(ReportPage& page, const BatchReport& report, const cells::Batch
         if (!cell.latest.station.isEmpty() && !stations.contains(cell.latest.station))
             stations << cell.latest.station;
     page.Heading("Batch report: " + report.batch.name);
-    page.Paragraph(QStringLiteral("Created %1 · %2 cells · %3 saved packs · Stations: %4")
+    page.Paragraph(QStringLiteral("Created %1 · %2 cells · Saved packs: %3 · Stations: %4")
                        .arg(Time(report.batch.createdUtc))
                        .arg(statistics.count)
                        .arg(report.packs.size())

@@ -288,7 +288,7 @@ TEST_F(PackBuilderTest, ReportHoldsTheBatchItsStatisticsAndSavedPacks)
     WaitForAnswers(answers + 1);
     EXPECT_EQ(Message(), "Wrote the report of Lot 1 to " + dialogs.saveFileName + ".");
     const QString text = PdfText(dialogs.saveFileName);
-    for (const QString expected : {"Batch report: Lot 1", "30 cells", "1 saved packs", "Stations: bench-2",
+    for (const QString expected : {"Batch report: Lot 1", "30 cells", "Saved packs: 1", "Stations: bench-2",
                                    "Notes: incoming 18650s", "Grades", "Statistics", "Resistance", "Voltage",
                                    "Capacity", "Cpk", "Pack Small pack: 2S2P"})
         EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << " in\n" << text.toStdString();
