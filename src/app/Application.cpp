@@ -1,5 +1,7 @@
 #include "app/Application.h"
 
+#include "ui/cells/CellSortingWindow.h"
+
 namespace voltaryn {
 
 Application::Application(const AppServices& services)
@@ -8,7 +10,7 @@ Application::Application(const AppServices& services)
       recording_(context_, meter_, recorder_), settings_(context_, meter_, recorder_, services.clock),
       memory_(context_, meter_, recorder_, panel_), comparator_(context_, meter_),
       graphs_(context_, meter_.reading), columnPlots_(context_),
-      cellSorting_(context_, meter_, services.cells)
+      cellSorting_(context_, meter_, services.cells), packBuilder_(context_, {services.cells.storeAddress, services.packSearch})
 {
     recording_.Register(toolbar_);
     settings_.Register(toolbar_);
@@ -16,11 +18,19 @@ Application::Application(const AppServices& services)
     comparator_.Register(toolbar_);
     graphs_.Register(toolbar_);
     cellSorting_.Register(toolbar_);
+    packBuilder_.Register(toolbar_);
     toolbar_.Add("key", [this] { panel_.ToggleKeyPad(); });
 
     QObject::connect(&panel_, &PanelWindow::toolbarKeyClicked, &panel_, [this](const QString& key) { toolbar_.Run(key); });
     QObject::connect(&panel_, &PanelWindow::recorderSecond, &recording_, &RecordingController::Tick);
     QObject::connect(&panel_, &PanelWindow::displayDecoded, &cellSorting_, &CellSortingController::DisplayDecoded);
+    QObject::connect(&cellSorting_, &CellSortingController::packBuilderRequested, &packBuilder_,
+                     [this](const QString& batch) { packBuilder_.Open(batch); });
+    QObject::connect(&cellSorting_, &CellSortingController::reportRequested, &packBuilder_, [this](const QString& batch) {
+        packBuilder_.WriteReport(batch, [this](const QString& text) {
+            context_.dialogs.ShowMessage(cellSorting_.Window(), MessageIcon::None, text);
+        });
+    });
     QObject::connect(&panel_, &PanelWindow::graphSample, &graphs_, &GraphsController::Sample);
     QObject::connect(&graphs_, &GraphsController::samplingChanged, &panel_, &PanelWindow::SetGraphSampling);
     QObject::connect(&recording_, &RecordingController::recorderChanged, &panel_, &PanelWindow::ShowRecorderState);

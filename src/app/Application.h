@@ -11,6 +11,7 @@
 #include "ui/graphs/FileColumnPlots.h"
 #include "ui/graphs/GraphsController.h"
 #include "ui/memory/MemoryController.h"
+#include "ui/packs/PackBuilderController.h"
 #include "ui/panel/PanelWindow.h"
 #include "ui/panel/ToolbarCommands.h"
 #include "ui/recording/RecordingController.h"
@@ -27,6 +28,7 @@ struct AppServices {
     EventPump& pump;
     PcClock clock;
     CellSortingSetup cells = {};
+    cells::PackSearchOptions packSearch = {};
 };
 
 // The program: the meter session and the recorder, the main window, and the feature flows wired
@@ -42,6 +44,7 @@ public:
     GraphsController& Graphs() { return graphs_; }
     ComparatorController& Comparator() { return comparator_; }
     CellSortingController& CellSorting() { return cellSorting_; }
+    PackBuilderController& PackBuilder() { return packBuilder_; }
 
 private:
     MeterSession meter_;
@@ -56,6 +59,7 @@ private:
     GraphsController graphs_;
     FileColumnPlots columnPlots_;
     CellSortingController cellSorting_;
+    PackBuilderController packBuilder_;
 };
 
 } // namespace voltaryn

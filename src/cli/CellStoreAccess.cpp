@@ -21,9 +21,10 @@ store::StoreOptions OnClock(const RunClock& clock)
 
 CellStoreAccess::CellStoreAccess(const std::string& db, const RunClock& clock) : store_(OnClock(clock))
 {
-    // Qt loads its database drivers only for a running application; the name is the window's, so
-    // that the default database is the same file.
-    application_ = std::make_unique<QCoreApplication>(argc_, argv_);
+    // Qt loads its database drivers only for a running application (a command that draws has made
+    // one already); the name is the window's, so that the default database is the same file.
+    if (QCoreApplication::instance() == nullptr)
+        application_ = std::make_unique<QCoreApplication>(argc_, argv_);
     QCoreApplication::setApplicationName(QStringLiteral("Voltaryn"));
     QCoreApplication::setOrganizationName(QStringLiteral("Voltaryn"));
     store_.Open(store::ParseStoreAddress(QString::fromStdString(db)));

@@ -380,6 +380,17 @@ void AddCellCommands(CLI::App& app, Command& command)
                                         ->option_text("NAME");
                                     AddDatabase(sub, options.db);
                                 });
+    AddCommand<ReportOptions>(
+        app, command, "report",
+        "Write a batch's report as PDF: its data and grades, statistics, histograms and the map of each saved pack",
+        RunReport, [](CLI::App& sub, ReportOptions& options) {
+            sub.add_option("--batch", options.batch, "The batch")->required()->option_text("NAME");
+            sub.add_option("-o,--output", options.out, "The PDF file to write")
+                ->required()
+                ->check(FileNameError)
+                ->option_text("FILE");
+            AddDatabase(sub, options.db);
+        });
     AddCommand<DatabaseOptions>(app, command, "batches", "List the batches with their cells per grade",
                                 RunBatches,
                                 [](CLI::App& sub, DatabaseOptions& options) { AddDatabase(sub, options.db); });

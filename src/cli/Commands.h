@@ -130,4 +130,12 @@ struct CellListOptions {
 void RunCells(CommandContext& context, const CellListOptions& options);
 void RunBatches(CommandContext& context, const DatabaseOptions& options);
 
+// report: a batch's report as PDF
+struct ReportOptions {
+    std::string batch;
+    std::string out;
+    std::string db;
+};
+void RunReport(CommandContext& context, const ReportOptions& options);
+
 } // namespace voltaryn::cli

@@ -631,3 +631,51 @@ TEST(CliSorting, MistakesAndUnusableDatabasesAreToldInOneLine)
 
 } // namespace
 } // namespace voltaryn
+
+namespace voltaryn {
+namespace {
+
+std::string PdfText(const std::filesystem::path& pdf)
+{
+    std::string text;
+    if (FILE* pipe = ::popen(("pdftotext '" + pdf.string() + "' -").c_str(), "r")) {
+        for (char buffer[4096]; const std::size_t read = std::fread(buffer, 1, sizeof buffer, pipe);)
+            text.append(buffer, read);
+        ::pclose(pipe);
+    }
+    return text;
+}
+
+TEST(CliReport, TheBatchReportIsWrittenOrTheFailureHasItsExitCode)
+{
+    TempFolder folder;
+    const std::string db = (folder / "cells.db").string();
+    const Finished sorted = RunCli(folder, {"--demo-cells", "--demo-time", DemoTime, "sort", "--batch", "lot 9", "--db",
+                                            db, "--count", "12"});
+    ASSERT_EQ(sorted.exitCode, 0) << sorted.err;
+    std::ofstream(folder / "notes.db") << "not a database\n";
+    const struct {
+        Args args;
+        int exitCode;
+        const char* error;
+    } cases[] = {
+        {{"report", "--batch", "lot 9", "-o", (folder / "lot9.pdf").string(), "--db", db}, 0, ""},
+        {{"report", "--batch", "none", "-o", (folder / "x.pdf").string(), "--db", db}, 2, "There is no batch \"none\""},
+        {{"report", "--batch", "lot 9", "-o", (folder / "missing" / "x.pdf").string(), "--db", db}, 4, "no such folder"},
+        {{"report", "--batch", "lot 9", "-o", (folder / "x.pdf").string(), "--db", (folder / "notes.db").string()}, 5,
+         "is not a Voltaryn database"},
+        {{"report", "--batch", "lot 9", "--db", db}, 2, "--output is required"},
+    };
+    for (const auto& c : cases) {
+        const Finished run = RunCli(folder, c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+        EXPECT_THAT(run.err, HasSubstr(c.error));
+    }
+    const std::string text = PdfText(folder / "lot9.pdf");
+    for (const char* expected : {"Batch report: lot 9", "12 cells", "Grades", "Statistics", "Resistance", "Capacity: no values",
+                                 "No pack has been saved from this batch."})
+        EXPECT_THAT(text, HasSubstr(expected));
+}
+
+} // namespace
+} // namespace voltaryn

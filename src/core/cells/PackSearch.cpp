@@ -21,7 +21,9 @@ public:
         , cost_(cost)
         , order_(order)
         , options_(options)
-        , deadline_(options.now() + options.timeBudget)
+        , started_(options.now())
+        , deadline_(started_ + options.timeBudget)
+        , nextProgress_(started_ + ProgressInterval)
         , rng_(options.seed)
         , totals_(series_)
         , inside_(series_)
@@ -58,6 +60,7 @@ public:
 
 private:
     static constexpr int StaleRounds = 30;
+    static constexpr std::chrono::milliseconds ProgressInterval{50};
 
     struct Swap {
         std::size_t a = 0;
@@ -224,7 +227,12 @@ private:
             return exhausted_ = true;
         if (moves_ - clockChecked_ >= ClockInterval) {
             clockChecked_ = moves_;
-            exhausted_ = options_.now() >= deadline_;
+            const std::chrono::steady_clock::time_point now = options_.now();
+            exhausted_ = now >= deadline_;
+            if (!exhausted_ && options_.progress && now >= nextProgress_) {
+                nextProgress_ = now + ProgressInterval;
+                exhausted_ = !options_.progress(std::chrono::duration<double>(now - started_) / options_.timeBudget);
+            }
         }
         return exhausted_;
     }
@@ -238,7 +246,9 @@ private:
     const PackCost& cost_;
     std::vector<std::size_t>& order_;
     const PackSearchOptions& options_;
+    std::chrono::steady_clock::time_point started_;
     std::chrono::steady_clock::time_point deadline_;
+    std::chrono::steady_clock::time_point nextProgress_;
     std::mt19937_64 rng_;
     std::vector<GroupTotals> totals_;
     std::vector<double> inside_;

@@ -19,6 +19,9 @@ struct PackSearchOptions {
     std::uint64_t maxMoves = 40'000'000;  // moves evaluated
     std::chrono::milliseconds timeBudget{2000};
     std::function<std::chrono::steady_clock::time_point()> now = std::chrono::steady_clock::now;
+    // Called about every 50 ms with the fraction (0..1) of the time budget spent; returning
+    // false ends the search with the best pack found so far.
+    std::function<bool(double spent)> progress;
 };
 
 // Improves an arrangement of cells by simulated annealing, each round followed by a descent to a

@@ -124,6 +124,8 @@ void CellSortingController::Open()
     connect(window_, &CellSortingWindow::undoRequested, this, &CellSortingController::Undo);
     connect(window_, &CellSortingWindow::retestRequested, this, &CellSortingController::Retest);
     connect(window_, &CellSortingWindow::exportRequested, this, &CellSortingController::Export);
+    connect(window_, &CellSortingWindow::packBuilderRequested, this, &CellSortingController::packBuilderRequested);
+    connect(window_, &CellSortingWindow::reportRequested, this, &CellSortingController::reportRequested);
     connect(window_, &CellSortingWindow::soundToggled, sounds_, [this](bool on) { sounds_->SetSilent(!on); });
     engine_ = cells::CaptureEngine();
     stateText_ = "Place a cell";

@@ -46,6 +46,11 @@ public:
     // How many pieces of store work have come back: batches opened, captures, withdrawals, ...
     int StoreAnswers() const { return storeAnswers_; }
 
+signals:
+    // Passed on from the window, for the flows that build packs and write reports.
+    void packBuilderRequested(const QString& batch);
+    void reportRequested(const QString& batch);
+
 private:
     void OpenStore();
     void ListBatches(const QString& open);

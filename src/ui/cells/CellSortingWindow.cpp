@@ -120,7 +120,9 @@ QWidget* CellSortingWindow::BuildTile()
     QPushButton* retest = Button("retest", "Retest selected cell", side);
     QPushButton* exportCsv = Button("exportCsv", "Export CSV…", side);
     QPushButton* exportJson = Button("exportJson", "Export JSON…", side);
-    for (QPushButton* button : {undo, retest, exportCsv, exportJson})
+    QPushButton* buildPack = Button("buildPack", "Build pack…", side);
+    QPushButton* report = Button("report", "Report…", side);
+    for (QPushButton* button : {undo, retest, exportCsv, exportJson, buildPack, report})
         actions->addWidget(button);
     auto* sound = new QCheckBox("Sound", side);
     sound->setObjectName("sound");
@@ -138,6 +140,8 @@ QWidget* CellSortingWindow::BuildTile()
     });
     connect(exportCsv, &QPushButton::clicked, this, [this] { emit exportRequested(false); });
     connect(exportJson, &QPushButton::clicked, this, [this] { emit exportRequested(true); });
+    connect(buildPack, &QPushButton::clicked, this, [this] { emit packBuilderRequested(Batch()); });
+    connect(report, &QPushButton::clicked, this, [this] { emit reportRequested(Batch()); });
     return side;
 }
 

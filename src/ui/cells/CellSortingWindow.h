@@ -54,6 +54,9 @@ signals:
     void retestRequested(qint64 cellNumber);
     void exportRequested(bool json);
     void soundToggled(bool on);
+    // The Pack Builder window, or the batch's report, for the batch shown.
+    void packBuilderRequested(const QString& batch);
+    void reportRequested(const QString& batch);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -29,6 +29,7 @@ constexpr ToolbarButton Buttons[] = {
     {"Erase", "Erase Memory", "edit-clear-all-symbolic"},
     {"DeleteSD", "Delete SD Card", "user-trash-symbolic"},
     {"Cells", "Cell Sorting", "battery-full-symbolic", "Ctrl+Shift+C"},
+    {"Packs", "Pack Builder", "view-grid-symbolic", "Ctrl+Shift+P"},
 };
 
 // One consistent set of scalable symbolic icons, whatever the desktop's own theme is, found in
@@ -60,7 +61,7 @@ PanelToolbar::PanelToolbar(QWidget* parent) : QToolBar(parent)
     setObjectName("Toolbar1");
     UseSymbolicIconTheme();
     setMovable(false);
-    // Tight buttons, so all fifteen fit across the narrow window.
+    // Tight buttons, so all sixteen fit across the narrow window.
     setContentsMargins(0, 0, 0, 0);
     setStyleSheet("QToolBar { spacing: 0px; padding: 0px; border: none; }"
                   "QToolButton { padding: 0px; margin: 0px; border: 1px solid transparent; border-radius: 3px; }"

@@ -77,6 +77,7 @@ TEST_F(ToolbarTest, EachButtonInItsPlaceWithItsTipDoesItsJob)
          {"panel SSPKeyButton", "says All the automatically recorded data in memory will be deleted!", "records"}},
         {"DeleteSD", "Delete SD Card", {"panel SSPKeyButton", "panel SSPSDClear", "records"}},
         {"Cells", "Cell Sorting  (Ctrl+Shift+C)", {"window CellSorting", "panel SSPKeyButton", "panel SSPSDClear", "records"}},
+        {"Packs", "Pack Builder  (Ctrl+Shift+P)", {"window PackBuilder", "panel SSPKeyButton", "panel SSPSDClear", "records"}},
     };
     const QList<QAction*> actions = Child<QToolBar>("Toolbar1")->actions();
     ASSERT_EQ(actions.size(), static_cast<qsizetype>(std::size(buttons)));

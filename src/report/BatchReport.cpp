@@ -1,0 +1,190 @@
+#include "report/BatchReport.h"
+
+#include "cells/GradeJson.h"
+#include "report/HistogramPainter.h"
+#include "report/PackCells.h"
+#include "report/PackMapPainter.h"
+#include "report/ReportPage.h"
+#include "store/CellStore.h"
+#include "store/StoreError.h"
+
+#include <algorithm>
+#include <functional>
+
+namespace voltaryn::report {
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+QString Optional(const std::optional<double>& value, int decimals)
+{
+    return value ? QString::number(*value, 'f', decimals) : QStringLiteral("–");
+}
+
+QString Time(const QDateTime& utc) { return utc.toUTC().toString(QStringLiteral("yyyy-MM-dd HH:mm 'UTC'")); }
+
+void WriteHeader(ReportPage& page, const BatchReport& report, const cells::BatchStatistics& statistics)
+{
+    QStringList stations;
+    for (const store::CellRow& cell : report.cells)
+        if (!cell.latest.station.isEmpty() && !stations.contains(cell.latest.station))
+            stations << cell.latest.station;
+    page.Heading("Batch report: " + report.batch.name);
+    page.Paragraph(QStringLiteral("Created %1 · %2 cells · Saved packs: %3 · Stations: %4")
+                       .arg(Time(report.batch.createdUtc))
+                       .arg(statistics.count)
+                       .arg(report.packs.size())
+                       .arg(stations.isEmpty() ? QStringLiteral("none") : stations.join(", ")));
+    if (!report.batch.notes.isEmpty())
+        page.Paragraph("Notes: " + report.batch.notes);
+}
+
+void WriteGrades(ReportPage& page, const cells::GradeTable& grades, const cells::BatchStatistics& statistics)
+{
+    page.Heading(QStringLiteral("Grades"));
+    std::vector<TableRow> rows{TableRow({"Grade", "Min V", "Max V", "Min mΩ", "Max mΩ", "Cells", "Yield"})};
+    std::vector<cells::Grade> all = grades.Grades;
+    all.push_back(grades.Reject);
+    for (const cells::Grade& grade : all) {
+        const auto yield = std::find_if(statistics.grades.begin(), statistics.grades.end(),
+                                        [&grade](const cells::GradeYield& entry) { return entry.grade == grade.Name; });
+        const bool counted = yield != statistics.grades.end();
+        const cells::GradeLimits& limits = grade.Limits;
+        rows.emplace_back(QStringList{Q(grade.Name), Optional(limits.MinVoltage, 3), Optional(limits.MaxVoltage, 3),
+                         Optional(limits.MinResistance, 2), Optional(limits.MaxResistance, 2),
+                         QString::number(counted ? yield->count : 0),
+                         QString::number(counted ? yield->yieldPercent : 0, 'f', 1) + " %"},
+                          QColor(Q(grade.Colour)));
+    }
+    page.Table(rows, {3, 2, 2, 2, 2, 2, 2});
+}
+
+void WriteStatistics(ReportPage& page, const cells::BatchStatistics& statistics)
+{
+    page.Heading(QStringLiteral("Statistics"));
+    const std::optional<cells::Spread>* spreads[] = {&statistics.voltage, &statistics.resistance, &statistics.capacity};
+    const int decimals[] = {3, 2, 0};
+    std::vector<TableRow> rows{TableRow({"", "Voltage (V)", "Resistance (mΩ)", "Capacity (mAh)"})};
+    const auto add = [&](const QString& name, const std::function<std::optional<double>(const cells::Spread&)>& figure,
+                         int extraDecimals) {
+        TableRow row({name});
+        for (int q = 0; q < 3; ++q)
+            row.cells << (*spreads[q] ? Optional(figure(**spreads[q]), std::max(0, decimals[q] + extraDecimals))
+                                      : QStringLiteral("–"));
+        rows.push_back(row);
+    };
+    add("Cells", [](const cells::Spread& s) { return static_cast<double>(s.count); }, -5);
+    add("Mean", [](const cells::Spread& s) { return s.mean; }, 1);
+    add("Median", [](const cells::Spread& s) { return s.median; }, 0);
+    add("Std dev", [](const cells::Spread& s) { return s.stdDev; }, 1);
+    add("Min", [](const cells::Spread& s) { return s.min; }, 0);
+    add("Max", [](const cells::Spread& s) { return s.max; }, 0);
+    add("P5", [](const cells::Spread& s) { return s.percentile5; }, 0);
+    add("P95", [](const cells::Spread& s) { return s.percentile95; }, 0);
+    rows.emplace_back(QStringList{"Cpk", Optional(statistics.voltageCpk, 2), Optional(statistics.resistanceCpk, 2), "–"});
+    page.Table(rows, {2, 3, 3, 3});
+}
+
+// Each grade's bounds on one quantity, each value once, in the colour of the first grade naming it.
+std::vector<HistogramLimit> LimitLines(const cells::GradeTable& grades,
+                                       const std::function<std::vector<std::optional<double>>(const cells::GradeLimits&)>& bounds)
+{
+    std::vector<HistogramLimit> lines;
+    for (const cells::Grade& grade : grades.Grades)
+        for (const std::optional<double>& bound : bounds(grade.Limits))
+            if (bound && std::none_of(lines.begin(), lines.end(), [&](const HistogramLimit& l) { return l.value == *bound; }))
+                lines.push_back({*bound, QColor(Q(grade.Colour))});
+    return lines;
+}
+
+void WriteHistograms(ReportPage& page, const BatchReport& report, const cells::GradeTable& grades)
+{
+    constexpr double Height = 150;
+    std::vector<double> resistances;
+    std::vector<double> voltages;
+    std::vector<double> capacities;
+    for (const store::CellRow& cell : report.cells) {
+        if (cell.latest.resistanceMohm)
+            resistances.push_back(*cell.latest.resistanceMohm);
+        if (cell.latest.voltageV)
+            voltages.push_back(*cell.latest.voltageV);
+        if (cell.capacityMah)
+            capacities.push_back(*cell.capacityMah);
+    }
+    page.Heading(QStringLiteral("Histograms"));
+    PaintHistogram(page.Painter(), QRectF(0, page.Take(Height), page.Width(), Height), resistances,
+                   LimitLines(grades, [](const cells::GradeLimits& l) { return std::vector{l.MinResistance, l.MaxResistance}; }),
+                   QStringLiteral("Resistance"), QStringLiteral("mΩ"));
+    PaintHistogram(page.Painter(), QRectF(0, page.Take(Height), page.Width(), Height), voltages,
+                   LimitLines(grades, [](const cells::GradeLimits& l) { return std::vector{l.MinVoltage, l.MaxVoltage}; }),
+                   QStringLiteral("Voltage"), QStringLiteral("V"));
+    PaintHistogram(page.Painter(), QRectF(0, page.Take(Height), page.Width(), Height), capacities, {},
+                   QStringLiteral("Capacity"), QStringLiteral("mAh"));
+}
+
+void WritePacks(ReportPage& page, const BatchReport& report)
+{
+    page.Heading(QStringLiteral("Packs"));
+    if (report.packs.empty())
+        page.Paragraph(QStringLiteral("No pack has been saved from this batch."));
+    for (const store::PackLayout& pack : report.packs) {
+        page.Gap(6);
+        page.Paragraph(QStringLiteral("Pack %1: %2S%3P, saved %4")
+                           .arg(pack.name)
+                           .arg(pack.series)
+                           .arg(pack.parallel)
+                           .arg(Time(pack.createdUtc)));
+        PaintPackMap(page, MapSavedPack(pack, report.cells));
+    }
+}
+
+} // namespace
+
+BatchReport LoadBatchReport(store::CellStore& store, const QString& name)
+{
+    const std::optional<store::BatchInfo> batch = store.FindBatch(name);
+    if (!batch)
+        throw store::StoreError(store::StoreErrorKind::NotFound, QStringLiteral("There is no batch \"%1\"").arg(name));
+    return {*batch, store.Cells(name), store.Packs(name)};
+}
+
+cells::BatchLimits LimitsOf(const cells::GradeTable& grades)
+{
+    if (grades.Grades.empty())
+        return {};
+    const cells::GradeLimits& best = grades.Grades.front().Limits;
+    return {best.MaxResistance, best.MinVoltage, best.MaxVoltage};
+}
+
+cells::GradeTable GradesOf(const store::BatchInfo& batch)
+{
+    try {
+        cells::GradeTable grades = cells::GradesFromJson(batch.gradesJson.toStdString());
+        if (!grades.Grades.empty())
+            return grades;
+    } catch (const std::exception&) {
+    }
+    return cells::DefaultLiIonGrades();
+}
+
+void WriteBatchReport(const BatchReport& report, const QString& file)
+{
+    const cells::GradeTable grades = GradesOf(report.batch);
+    std::vector<cells::BatchCell> measured;
+    measured.reserve(report.cells.size());
+    for (const store::CellRow& cell : report.cells)
+        if (cell.latest.voltageV && cell.latest.resistanceMohm)
+            measured.push_back({cell.latest.grade.toStdString(), *cell.latest.voltageV, *cell.latest.resistanceMohm,
+                                cell.capacityMah});
+    const cells::BatchStatistics statistics = cells::ComputeBatchStatistics(measured, LimitsOf(grades));
+
+    ReportPage page(file, "Batch report: " + report.batch.name);
+    WriteHeader(page, report, statistics);
+    WriteGrades(page, grades, statistics);
+    WriteStatistics(page, statistics);
+    WriteHistograms(page, report, grades);
+    WritePacks(page, report);
+    page.Finish();
+}
+
+} // namespace voltaryn::report

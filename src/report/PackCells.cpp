@@ -1,0 +1,43 @@
+#include "report/PackCells.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace voltaryn::report {
+
+QString CellId(const store::CellRow& cell)
+{
+    return cell.label.isEmpty() ? QStringLiteral("#%1").arg(cell.number, 4, 10, QLatin1Char('0')) : cell.label;
+}
+
+std::vector<cells::PackCell> PackCellsOf(const std::vector<store::CellRow>& rows)
+{
+    std::vector<cells::PackCell> cells;
+    cells.reserve(rows.size());
+    for (const store::CellRow& row : rows)
+        cells.push_back({CellId(row).toStdString(), row.capacityMah.value_or(0), row.latest.resistanceMohm.value_or(0),
+                         row.latest.voltageV.value_or(0), row.latest.grade.toStdString()});
+    return cells;
+}
+
+cells::PackMap MapSavedPack(const store::PackLayout& pack, const std::vector<store::CellRow>& rows)
+{
+    std::unordered_map<qint64, const store::CellRow*> byNumber;
+    for (const store::CellRow& row : rows)
+        byNumber.emplace(row.number, &row);
+    std::vector<std::vector<cells::PackCell>> groups(static_cast<std::size_t>(pack.series));
+    std::vector<store::PackPosition> places = pack.cells;
+    std::sort(places.begin(), places.end(), [](const store::PackPosition& a, const store::PackPosition& b) {
+        return std::pair(a.group, a.position) < std::pair(b.group, b.position);
+    });
+    for (const store::PackPosition& place : places) {
+        const auto found = byNumber.find(place.cellNumber);
+        store::CellRow unknown;
+        unknown.number = place.cellNumber;
+        const store::CellRow& row = found != byNumber.end() ? *found->second : unknown;
+        groups[static_cast<std::size_t>(place.group)].push_back(PackCellsOf({row}).front());
+    }
+    return cells::MapGroups(groups);
+}
+
+} // namespace voltaryn::report

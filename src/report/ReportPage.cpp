@@ -1,0 +1,99 @@
+#include "report/ReportPage.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <numeric>
+
+namespace voltaryn::report {
+namespace {
+
+constexpr double Margin = 36;  // points: half an inch
+constexpr double TextPoints = 9;
+constexpr double RowHeight = 13;
+
+} // namespace
+
+ReportPage::ReportPage(const QString& file, const QString& title) : file_(file), writer_(file)
+{
+    writer_.setPageSize(QPageSize(QPageSize::A4));
+    writer_.setPageMargins(QMarginsF(Margin, Margin, Margin, Margin), QPageLayout::Point);
+    writer_.setResolution(72);  // one device unit a point
+    writer_.setTitle(title);
+    writer_.setCreator(QStringLiteral("Voltaryn"));
+    if (!painter_.begin(&writer_))
+        throw ReportError("cannot write " + file.toStdString() + ": "
+                          + (QFileInfo(file).dir().exists() ? "the file cannot be created" : "no such folder"));
+    const QRectF page = writer_.pageLayout().paintRect(QPageLayout::Point);
+    width_ = page.width();
+    height_ = page.height();
+    painter_.setFont(Font(TextPoints));
+}
+
+QFont ReportPage::Font(double points, bool bold)
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+double ReportPage::Take(double height)
+{
+    if (y_ > 0 && y_ + height > height_) {
+        writer_.newPage();
+        y_ = 0;
+    }
+    const double top = y_;
+    y_ += height;
+    return top;
+}
+
+void ReportPage::Heading(const QString& text)
+{
+    Gap(y_ > 0 ? 10 : 0);
+    const double top = Take(20 + RowHeight);  // the heading keeps one row below it on its page
+    y_ -= RowHeight;
+    painter_.setFont(Font(13, true));
+    painter_.drawText(QRectF(0, top, width_, 20), Qt::AlignLeft | Qt::AlignVCenter, text);
+    painter_.setFont(Font(TextPoints));
+}
+
+void ReportPage::Paragraph(const QString& text)
+{
+    painter_.setFont(Font(TextPoints));
+    const QRectF bounds = painter_.boundingRect(QRectF(0, 0, width_, 1e6), Qt::TextWordWrap, text);
+    painter_.drawText(QRectF(0, Take(bounds.height() + 2), width_, bounds.height()), Qt::TextWordWrap, text);
+}
+
+void ReportPage::Table(const std::vector<TableRow>& rows, const std::vector<double>& weights)
+{
+    const double total = std::accumulate(weights.begin(), weights.end(), 0.0);
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const double top = Take(RowHeight);
+        painter_.setFont(Font(TextPoints - 0.5, r == 0));
+        double left = 0;
+        for (std::size_t c = 0; c < weights.size(); ++c) {
+            const double width = width_ * weights[c] / total;
+            const QRectF cell(left, top, width, RowHeight);
+            if (c == 0 && rows[r].swatch.isValid())
+                painter_.fillRect(QRectF(left, top + 2, 8, RowHeight - 4), rows[r].swatch);
+            const QString text = c < static_cast<std::size_t>(rows[r].cells.size()) ? rows[r].cells[c] : QString();
+            painter_.drawText(cell.adjusted(c == 0 && rows[r].swatch.isValid() ? 12 : 2, 0, -2, 0),
+                              (c == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter, text);
+            left += width;
+        }
+        painter_.setPen(QPen(QColor(r == 0 ? 0x60 : 0xc8, r == 0 ? 0x60 : 0xc8, r == 0 ? 0x60 : 0xc8), 0.5));
+        painter_.drawLine(QPointF(0, top + RowHeight), QPointF(width_, top + RowHeight));
+        painter_.setPen(Qt::black);
+    }
+    painter_.setFont(Font(TextPoints));
+}
+
+void ReportPage::Finish()
+{
+    if (!painter_.end())
+        throw ReportError("cannot write " + file_.toStdString());
+}
+
+} // namespace voltaryn::report

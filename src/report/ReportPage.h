@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QStringList>
+
+#include <stdexcept>
+#include <vector>
+
+namespace voltaryn::report {
+
+// A report file that could not be written; its text says which file and why.
+class ReportError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A row of a table; `swatch`, when valid, fills the first cell (a grade's colour).
+struct TableRow {
+    TableRow(QStringList texts, QColor fill = {}) : cells(std::move(texts)), swatch(std::move(fill)) {}
+
+    QStringList cells;
+    QColor swatch;
+};
+
+// An A4 PDF laid out from the top down: blocks take the room they need on the page, or start a
+// new one. Coordinates are points (1/72 inch) from the top left corner inside the margins.
+class ReportPage {
+public:
+    // Throws a ReportError when `file` cannot be written.
+    ReportPage(const QString& file, const QString& title);
+    ReportPage(const ReportPage&) = delete;
+    ReportPage& operator=(const ReportPage&) = delete;
+
+    QPainter& Painter() { return painter_; }
+    double Width() const { return width_; }
+    // The top of a block `height` points high: here when it fits on the page, else on a new one.
+    double Take(double height);
+    void Gap(double height) { y_ += height; }
+
+    void Heading(const QString& text);
+    void Paragraph(const QString& text);
+    // Columns share the width by `weights`; the first row is the header, drawn bold.
+    void Table(const std::vector<TableRow>& rows, const std::vector<double>& weights);
+
+    // Ends the document; throws a ReportError when it could not be written whole.
+    void Finish();
+
+    static QFont Font(double points, bool bold = false);
+
+private:
+    QString file_;
+    QPdfWriter writer_;
+    QPainter painter_;
+    double width_ = 0;
+    double height_ = 0;
+    double y_ = 0;
+};
+
+} // namespace voltaryn::report

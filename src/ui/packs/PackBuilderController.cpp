@@ -1,0 +1,317 @@
+#include "ui/packs/PackBuilderController.h"
+
+#include "cells/CellReplacement.h"
+#include "cells/PackBuilder.h"
+#include "cells/PackMap.h"
+#include "report/BatchReport.h"
+#include "report/PackCells.h"
+#include "report/PackMapPainter.h"
+#include "report/ReportPage.h"
+#include "store/CellStore.h"
+#include "store/StoreAddress.h"
+#include "ui/cells/StoreThread.h"
+#include "ui/packs/PackBuilderWindow.h"
+
+#include <QFile>
+
+#include <algorithm>
+
+namespace voltaryn {
+namespace {
+
+// A change as a signed figure: "+1.2", "−0.4".
+QString Change(double value, int decimals)
+{
+    return (value >= 0 ? "+" : "−") + QString::number(std::abs(value), 'f', decimals);
+}
+
+bool WriteFile(const QString& name, const QByteArray& bytes, QString& error)
+{
+    QFile file(name);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size() && file.flush())
+        return true;
+    error = "Could not write " + name + ": " + file.errorString();
+    return false;
+}
+
+} // namespace
+
+PackBuilderController::PackBuilderController(const FeatureContext& context, PackBuilderSetup setup)
+    : context_(context), setup_(std::move(setup))
+{
+}
+
+PackBuilderController::~PackBuilderController() = default;
+
+PackBuilderWindow* PackBuilderController::Window() const { return window_; }
+
+void PackBuilderController::Register(ToolbarCommands& toolbar) { toolbar.Add("Packs", [this] { Open(); }); }
+
+void PackBuilderController::Open(const QString& batch)
+{
+    if (window_.isNull()) {
+        window_ = new PackBuilderWindow(&context_.mainWindow);
+        window_->setAttribute(Qt::WA_DeleteOnClose);
+        connect(window_, &PackBuilderWindow::batchChosen, this, &PackBuilderController::OpenBatch);
+        connect(window_, &PackBuilderWindow::buildRequested, this, &PackBuilderController::Build);
+        connect(window_, &PackBuilderWindow::cancelRequested, this, [this] { cancelled_ = true; });
+        connect(window_, &PackBuilderWindow::replaceRequested, this, &PackBuilderController::Replace);
+        connect(window_, &PackBuilderWindow::saveRequested, this, &PackBuilderController::Save);
+        connect(window_, &PackBuilderWindow::exportCsvRequested, this, &PackBuilderController::ExportCsv);
+        connect(window_, &PackBuilderWindow::exportPdfRequested, this, &PackBuilderController::ExportPdf);
+        connect(window_, &PackBuilderWindow::reportRequested, this,
+                [this] { WriteReport(batch_, [this](const QString& text) { Tell(text); }); });
+        pack_.reset();
+    }
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+    OpenStore();
+    ListBatches(batch.isEmpty() ? batch_ : batch);
+}
+
+void PackBuilderController::OpenStore()
+{
+    if (store_)
+        return;
+    try {
+        store_ = std::make_unique<StoreThread>(store::ParseStoreAddress(setup_.storeAddress), store::StoreOptions{});
+    } catch (const std::exception& error) {
+        Tell(error.what());
+        return;
+    }
+    connect(store_.get(), &StoreThread::failed, this, [this](const QString& message) {
+        ++storeAnswers_;
+        Tell("Cell database: " + message.simplified());
+    });
+}
+
+void PackBuilderController::Tell(const QString& text)
+{
+    if (!window_.isNull())
+        window_->ShowMessage(text);
+}
+
+void PackBuilderController::ListBatches(const QString& open)
+{
+    if (!store_)
+        return;
+    store_->Run<QStringList>(
+        [](store::CellStore& store) {
+            QStringList names;
+            for (const store::BatchSummary& summary : store.ListBatches())
+                names << summary.batch.name;
+            return names;
+        },
+        [this, open](const QStringList& names) {
+            ++storeAnswers_;
+            if (window_.isNull())
+                return;
+            if (names.isEmpty()) {
+                Tell("The cell database holds no batch yet: sort cells into one first.");
+                return;
+            }
+            const QString chosen = names.contains(open) ? open : names.constLast();
+            window_->SetBatches(names, chosen);
+            OpenBatch(chosen);
+        });
+}
+
+void PackBuilderController::OpenBatch(const QString& name)
+{
+    struct Opened {
+        report::BatchReport batch;
+    };
+    store_->Run<Opened>([name](store::CellStore& store) { return Opened{report::LoadBatchReport(store, name)}; },
+                        [this, name](const Opened& opened) {
+                            ++storeAnswers_;
+                            if (window_.isNull())
+                                return;
+                            batch_ = name;
+                            rows_ = opened.batch.cells;
+                            packed_.clear();
+                            for (const store::PackLayout& pack : opened.batch.packs)
+                                for (const store::PackPosition& place : pack.cells)
+                                    packed_.insert(place.cellNumber);
+                            QStringList grades;
+                            for (const cells::Grade& grade : report::GradesOf(opened.batch.batch).Grades)
+                                grades << QString::fromStdString(grade.Name);
+                            window_->setWindowTitle("Pack Builder — " + name);
+                            window_->SetGrades(grades, grades);
+                            window_->ClearPack();
+                            pack_.reset();
+                            window_->ShowMessage(QString("%1 cells in the batch, %2 of them in saved packs.")
+                                                     .arg(rows_.size())
+                                                     .arg(packed_.size()));
+                        });
+}
+
+void PackBuilderController::Build()
+{
+    if (building_ || window_.isNull() || batch_.isEmpty())
+        return;
+    request_ = window_->Request();
+    if (request_.eligibleGrades.empty()) {
+        Tell("Tick at least one grade.");
+        return;
+    }
+    // The cells of the ticked grades that are free; those without a capacity cannot be placed.
+    cells_.clear();
+    int withoutCapacity = 0;
+    const std::vector<cells::PackCell> all = report::PackCellsOf(rows_);
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        const bool ticked = std::find(request_.eligibleGrades.begin(), request_.eligibleGrades.end(), all[i].grade)
+                            != request_.eligibleGrades.end();
+        if (!ticked || packed_.contains(rows_[i].number) || all[i].resistance <= 0)
+            continue;
+        if (all[i].capacity > 0)
+            cells_.push_back(all[i]);
+        else
+            ++withoutCapacity;
+    }
+    const QString noCapacity = withoutCapacity == 0 ? QString()
+                                                    : QString(" %1 cells of these grades have no capacity yet: import "
+                                                              "their capacities to use them.")
+                                                          .arg(withoutCapacity);
+
+    building_ = true;
+    cancelled_ = false;
+    window_->SetBuilding(true);
+    window_->ShowMessage(QString("Building %1S%2P from %3 cells…").arg(request_.series).arg(request_.parallel).arg(cells_.size()));
+    cells::PackSearchOptions options = setup_.search;
+    options.progress = [this](double spent) {
+        if (!window_.isNull())
+            window_->SetProgress(spent);
+        context_.pump.LetEventsRun();
+        return !cancelled_ && !window_.isNull();
+    };
+    const cells::PackOutcome outcome = cells::BuildPack(cells_, request_, options);
+    building_ = false;
+    if (window_.isNull())
+        return;
+    window_->SetBuilding(false);
+    if (cancelled_) {
+        window_->ShowMessage("Build cancelled.");
+        return;
+    }
+    if (!outcome.pack) {
+        pack_.reset();
+        window_->ClearPack();
+        QString error = QString::fromStdString(outcome.error);
+        window_->ShowMessage("Cannot build: " + error.left(1).toLower() + error.mid(1) + "." + noCapacity);
+        return;
+    }
+    pack_ = outcome.pack;
+    ShowPack();
+    window_->ShowMessage(QString("Built %1S%2P from %3 cells; %4 spares left.")
+                             .arg(request_.series)
+                             .arg(request_.parallel)
+                             .arg(cells_.size())
+                             .arg(pack_->unusedIds.size())
+                         + noCapacity);
+}
+
+void PackBuilderController::ShowPack() { window_->ShowPack(cells::MapPack(cells_, *pack_)); }
+
+void PackBuilderController::Replace(const QString& cellId)
+{
+    if (!pack_)
+        return;
+    const cells::ReplacementOutcome outcome = cells::ReplaceCell(cells_, request_, *pack_, cellId.toStdString());
+    if (!outcome.replacement) {
+        Tell("Cannot replace " + cellId + ": " + QString::fromStdString(outcome.error));
+        return;
+    }
+    const cells::CellReplacement& replacement = *outcome.replacement;
+    pack_ = replacement.pack;
+    ShowPack();
+    Tell(QString("Replaced %1 by %2: capacity spread %3 mAh, resistance spread %4 mΩ, objective %5.")
+             .arg(cellId, QString::fromStdString(replacement.spareId), Change(replacement.capacitySpreadChange, 1),
+                  Change(replacement.resistanceSpreadChange, 3), Change(replacement.costChange, 5)));
+}
+
+void PackBuilderController::Save()
+{
+    if (!pack_ || !store_)
+        return;
+    const QString name = context_.dialogs.AskText(window_, "Save pack", "Name of the pack:",
+                                                  QString("%1S%2P").arg(request_.series).arg(request_.parallel))
+                             .trimmed();
+    if (name.isEmpty())
+        return;
+    std::map<QString, qint64> numbers;
+    for (const store::CellRow& row : rows_)
+        numbers[report::CellId(row)] = row.number;
+    store::PackLayout layout{name, request_.series, request_.parallel, {}, {}};
+    for (std::size_t g = 0; g < pack_->groups.size(); ++g) {
+        const std::vector<std::string>& ids = pack_->groups[g].cellIds;
+        for (std::size_t p = 0; p < ids.size(); ++p)
+            layout.cells.push_back({static_cast<int>(g), static_cast<int>(p), numbers[QString::fromStdString(ids[p])]});
+    }
+    const QString batch = batch_;
+    store_->Run<bool>(
+        [batch, layout](store::CellStore& store) {
+            store.SavePack(batch, layout);
+            return true;
+        },
+        [this, name, layout](bool) {
+            ++storeAnswers_;
+            for (const store::PackPosition& place : layout.cells)
+                packed_.insert(place.cellNumber);
+            Tell("Saved pack " + name + " in batch " + batch_ + ".");
+        });
+}
+
+void PackBuilderController::ExportCsv()
+{
+    if (!pack_)
+        return;
+    const QString name = context_.dialogs.AskSaveFileName(window_, "CSV (*.csv)");
+    QString error;
+    if (!name.isEmpty()
+        && !WriteFile(name, QByteArray::fromStdString(cells::PackMapCsv(cells::MapPack(cells_, *pack_))), error))
+        Tell(error);
+}
+
+void PackBuilderController::ExportPdf()
+{
+    if (!pack_)
+        return;
+    const QString name = context_.dialogs.AskSaveFileName(window_, "PDF (*.pdf)");
+    if (name.isEmpty())
+        return;
+    const QString title = QString("%1S%2P from %3").arg(request_.series).arg(request_.parallel).arg(batch_);
+    try {
+        report::ReportPage page(name, title);
+        page.Heading("Build map: " + title);
+        report::PaintPackMap(page, cells::MapPack(cells_, *pack_));
+        page.Finish();
+    } catch (const report::ReportError& error) {
+        Tell(error.what());
+    }
+}
+
+void PackBuilderController::WriteReport(const QString& batch, const std::function<void(const QString&)>& tell)
+{
+    OpenStore();
+    if (batch.isEmpty() || !store_)
+        return;
+    const QString name = context_.dialogs.AskSaveFileName(window_, "PDF (*.pdf)");
+    if (name.isEmpty())
+        return;
+    struct Loaded {
+        report::BatchReport batch;
+    };
+    store_->Run<Loaded>([batch](store::CellStore& store) { return Loaded{report::LoadBatchReport(store, batch)}; },
+                        [this, name, tell](const Loaded& loaded) {
+                            ++storeAnswers_;
+                            try {
+                                report::WriteBatchReport(loaded.batch, name);
+                                tell("Wrote the report of " + loaded.batch.batch.name + " to " + name + ".");
+                            } catch (const report::ReportError& error) {
+                                tell(error.what());
+                            }
+                        });
+}
+
+} // namespace voltaryn

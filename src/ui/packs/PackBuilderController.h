@@ -1,0 +1,74 @@
+#pragma once
+
+#include "cells/PackSearch.h"
+#include "cells/PackTypes.h"
+#include "store/StoreTypes.h"
+#include "ui/common/FeatureContext.h"
+#include "ui/panel/ToolbarCommands.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+#include <set>
+
+namespace voltaryn {
+
+class PackBuilderWindow;
+class StoreThread;
+
+struct PackBuilderSetup {
+    QString storeAddress = {};  // as the command line's --db takes it; empty: the default SQLite file
+    cells::PackSearchOptions search = {};  // each build's seed, limits and clock; tests give their own
+};
+
+// The Pack Builder flow: the toolbar's "Packs" key opens the window on the cell database. A build
+// takes the batch's cells of the ticked grades that have a capacity and are in no saved pack, and
+// runs on the window's thread, letting events run from its progress callback so that the
+// progress bar moves and Cancel is heard. The pack built can have a cell replaced, be saved in
+// the database, and be exported as CSV or its map as PDF; the batch's report is written as PDF.
+class PackBuilderController : public QObject {
+    Q_OBJECT
+public:
+    PackBuilderController(const FeatureContext& context, PackBuilderSetup setup);
+    ~PackBuilderController() override;
+
+    void Register(ToolbarCommands& toolbar);
+    // Opens the window (on `batch` when given), or brings it forward.
+    void Open(const QString& batch = {});
+    // Asks for a PDF file and writes the report of `batch` into it; `tell` hears how it went.
+    void WriteReport(const QString& batch, const std::function<void(const QString&)>& tell);
+
+    PackBuilderWindow* Window() const;
+    // How many pieces of store work have come back: batch lists, batches, saved packs, reports.
+    int StoreAnswers() const { return storeAnswers_; }
+
+private:
+    void OpenStore();
+    void ListBatches(const QString& open);
+    void OpenBatch(const QString& name);
+    void Build();
+    void Replace(const QString& cellId);
+    void Save();
+    void ExportCsv();
+    void ExportPdf();
+    void ShowPack();
+    void Tell(const QString& text);
+
+    const FeatureContext& context_;
+    PackBuilderSetup setup_;
+    QPointer<PackBuilderWindow> window_;
+    std::unique_ptr<StoreThread> store_;
+    QString batch_;
+    std::vector<store::CellRow> rows_;
+    std::set<qint64> packed_;  // the numbers of the batch's cells in saved packs
+    std::vector<cells::PackCell> cells_;  // what the last build was offered
+    cells::PackRequest request_;
+    std::optional<cells::Pack> pack_;
+    bool building_ = false;
+    bool cancelled_ = false;
+    int storeAnswers_ = 0;
+};
+
+} // namespace voltaryn

@@ -1,0 +1,302 @@
+#include "support/PanelHarness.h"
+
+#include "store/CellStore.h"
+#include "ui/packs/PackBuilderController.h"
+#include "ui/packs/PackBuilderWindow.h"
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <map>
+#include <set>
+
+namespace voltaryn::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+// The text of a PDF as poppler reads it back.
+QString PdfText(const QString& file)
+{
+    QProcess process;
+    process.start("pdftotext", {"-layout", file, "-"});
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The program with a cell database of one batch, "Lot 1": `graded` cells of grade A and four of
+// grade B with capacities around 3000 mAh, and two A cells without a capacity. The builder's
+// search ends on its move limit, on a clock that moves 10 ms each time it is read.
+class PackBuilderTest : public ::testing::Test {
+protected:
+    static constexpr int Graded = 24;
+
+    PackBuilderTest()
+    {
+        store::StoreOptions options;
+        store::CellStore store(options);
+        store.Open(store::ParseStoreAddress(address));
+        store.CreateBatch("Lot 1", "incoming 18650s");
+        for (int n = 1; n <= Graded + 6; ++n) {
+            store::CaptureInput capture;
+            capture.batch = "Lot 1";
+            capture.station = "bench-2";
+            capture.measuredUtc = QDateTime(QDate(2024, 3, 15), QTime(10, 0), Qt::UTC).addSecs(n);
+            capture.voltageV = 3.6 + n % 5 * 0.01;
+            capture.resistanceMohm = 15 + n % 7;
+            capture.grade = n > Graded && n <= Graded + 4 ? "B" : "A";
+            const qint64 number = store.RecordCapture(capture).cellNumber;
+            if (n <= Graded + 4)
+                store.SetCapacity("Lot 1", number, 3000 + (n * 37) % 120);
+        }
+    }
+
+    PackBuilderController& Builder() { return app.PackBuilder(); }
+    PackBuilderWindow& Window() { return *Builder().Window(); }
+    template <typename T = QWidget>
+    T* Child(const char* name) { return Window().findChild<T*>(name); }
+    QTableWidget& Map() { return *Child<QTableWidget>("map"); }
+
+    void WaitForAnswers(int count)
+    {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return Builder().StoreAnswers() >= count; }, 30000))
+            << Builder().StoreAnswers() << " of " << count;
+    }
+    void OpenWindow()
+    {
+        panel.findChild<QAction*>("Packs")->trigger();
+        WaitForAnswers(2);  // the batch list, then the batch
+    }
+    void Build(int series, int parallel, const QStringList& grades = {"A", "B"})
+    {
+        Child<QSpinBox>("series")->setValue(series);
+        Child<QSpinBox>("parallel")->setValue(parallel);
+        auto* list = Child<QListWidget>("grades");
+        for (int row = 0; row < list->count(); ++row)
+            list->item(row)->setCheckState(grades.contains(list->item(row)->text()) ? Qt::Checked : Qt::Unchecked);
+        Click("build");
+    }
+    void Click(const char* button) { Child<QPushButton>(button)->click(); }
+    QString Message() { return Window().Message(); }
+    // The IDs in the map, group by group.
+    std::vector<QStringList> MapIds()
+    {
+        std::vector<QStringList> groups(static_cast<std::size_t>(Map().rowCount()));
+        for (int g = 0; g < Map().rowCount(); ++g)
+            for (int p = 0; p < Map().columnCount() - 2; ++p)
+                if (Map().item(g, p) != nullptr)
+                    groups[static_cast<std::size_t>(g)] << Map().item(g, p)->text();
+        return groups;
+    }
+    // Each cell's capacity by the ID the map shows.
+    std::map<QString, double> Capacities()
+    {
+        std::map<QString, double> capacities;
+        store::CellStore store;
+        store.Open(store::ParseStoreAddress(address));
+        for (const store::CellRow& row : store.Cells("Lot 1"))
+            capacities[QString("#%1").arg(row.number, 4, 10, QLatin1Char('0'))] = row.capacityMah.value_or(0);
+        return capacities;
+    }
+
+    QTemporaryDir folder;
+    QString address = folder.filePath("cells.db");
+    std::chrono::steady_clock::time_point searchClock;
+    sim::SimulatedMeter meter{[] { return sim::SimTime{std::chrono::sys_days{std::chrono::year{2024} / 3 / 15}}; }};
+    sim::SimulatedHidBackend backend{meter};
+    ScriptedDialogService dialogs;
+    CountingEventPump pump;
+    cells::PackSearchOptions search = [this] {
+        cells::PackSearchOptions options;
+        options.maxMoves = 30'000;
+        options.now = [this] { return searchClock += 10ms; };
+        return options;
+    }();
+    Application app{{backend, dialogs, pump, [] { return LocalTime{.hour = 10}; }, {.storeAddress = address}, search}};
+    PanelWindow& panel = app.Panel();
+};
+
+TEST_F(PackBuilderTest, BuildShowsEveryGroupWithItsSumAndTheSpreads)
+{
+    OpenWindow();
+    EXPECT_EQ(Child<QComboBox>("batchChooser")->currentText(), "Lot 1");
+    const std::map<QString, double> capacities = Capacities();
+    const struct {
+        int series;
+        int parallel;
+        QStringList grades;
+    } cases[] = {{3, 2, {"A"}}, {4, 6, {"A"}}, {7, 4, {"A", "B"}}, {1, 1, {"B"}}};
+    for (const auto& c : cases) {
+        Build(c.series, c.parallel, c.grades);
+        ASSERT_EQ(Map().rowCount(), c.series) << Message().toStdString();
+        ASSERT_EQ(Map().columnCount(), c.parallel + 2);
+        std::set<QString> seen;
+        double low = 1e9;
+        double high = 0;
+        for (int g = 0; g < c.series; ++g) {
+            const QStringList ids = MapIds()[static_cast<std::size_t>(g)];
+            ASSERT_EQ(ids.size(), c.parallel);
+            double sum = 0;
+            for (const QString& id : ids) {
+                EXPECT_TRUE(seen.insert(id).second) << id.toStdString() << " placed twice";
+                sum += capacities.at(id);
+            }
+            EXPECT_EQ(Map().item(g, c.parallel)->text(), QString::number(sum, 'f', 0));
+            low = std::min(low, sum);
+            high = std::max(high, sum);
+        }
+        EXPECT_TRUE(Child<QLabel>("spreads")->text().startsWith(QString("Capacity spread %1 mAh").arg(high - low, 0, 'f', 1)))
+            << Child<QLabel>("spreads")->text().toStdString();
+        EXPECT_TRUE(Message().contains("2 cells of these grades have no capacity yet") == c.grades.contains("A"))
+            << Message().toStdString();
+    }
+}
+
+TEST_F(PackBuilderTest, ImpossibleBuildsSayWhy)
+{
+    OpenWindow();
+    const struct {
+        int series;
+        int parallel;
+        QStringList grades;
+        const char* message;
+    } cases[] = {
+        {5, 5, {"A"}, "Cannot build: needs 25 cells, 24 are eligible: 1 missing. 2 cells of these grades have no capacity yet"},
+        {2, 3, {"B"}, "needs 6 cells, 4 are eligible: 2 missing."},
+        {2, 2, {}, "Tick at least one grade."},
+    };
+    for (const auto& c : cases) {
+        Build(c.series, c.parallel, c.grades);
+        EXPECT_TRUE(Message().contains(c.message)) << Message().toStdString();
+        EXPECT_EQ(Map().rowCount(), 0);
+        EXPECT_FALSE(Child<QPushButton>("save")->isEnabled());
+    }
+}
+
+TEST_F(PackBuilderTest, ReplacingACellPutsASpareInItsPlaceAndSaysWhatChanged)
+{
+    OpenWindow();
+    Build(3, 2, {"A"});
+    const QString failed = Map().item(1, 0)->text();
+    Map().setCurrentCell(1, 0);
+    Click("replace");
+    EXPECT_TRUE(Message().contains(QRegularExpression("^Replaced " + failed + " by #\\d{4}: capacity spread [+−][0-9.]+ mAh, "
+                                                      "resistance spread [+−][0-9.]+ mΩ, objective [+−][0-9.]+\\.$")))
+        << Message().toStdString();
+    const QString spare = Message().section(' ', 3, 3).chopped(1);
+    const QStringList group = MapIds()[1];
+    EXPECT_TRUE(group.contains(spare) && !group.contains(failed)) << group.join(",").toStdString();
+
+    Map().setCurrentCell(1, 2);  // the group's sum: no cell
+    Click("replace");
+    EXPECT_EQ(Message(), "Select the cell to replace in the map first.");
+}
+
+TEST_F(PackBuilderTest, SavedPackIsInTheStoreAndItsCellsAreNoLongerOffered)
+{
+    OpenWindow();
+    Build(4, 3, {"A"});
+    const std::vector<QStringList> built = MapIds();
+    dialogs.answers = {"Front pack"};
+    const int answers = Builder().StoreAnswers();
+    Click("save");
+    WaitForAnswers(answers + 1);
+    EXPECT_EQ(Message(), "Saved pack Front pack in batch Lot 1.");
+
+    store::CellStore store;
+    store.Open(store::ParseStoreAddress(address));
+    const std::vector<store::PackLayout> packs = store.Packs("Lot 1");
+    ASSERT_EQ(packs.size(), 1u);
+    EXPECT_EQ(packs[0].name, "Front pack");
+    EXPECT_EQ(std::tie(packs[0].series, packs[0].parallel), std::tuple(4, 3));
+    ASSERT_EQ(packs[0].cells.size(), 12u);
+    for (const store::PackPosition& place : packs[0].cells)
+        EXPECT_EQ(built[static_cast<std::size_t>(place.group)][place.position],
+                  QString("#%1").arg(place.cellNumber, 4, 10, QLatin1Char('0')));
+
+    Build(3, 4, {"A"});
+    EXPECT_TRUE(Message().contains("needs 12 cells, 12 are eligible") || Map().rowCount() == 3) << Message().toStdString();
+    for (const QStringList& group : MapIds())
+        for (const QString& id : group)
+            for (const QStringList& saved : built)
+                EXPECT_FALSE(saved.contains(id)) << id.toStdString() << " is in the saved pack";
+}
+
+TEST_F(PackBuilderTest, CsvAndMapPdfHoldEveryCell)
+{
+    OpenWindow();
+    Build(3, 2, {"A"});
+    const std::map<QString, double> capacities = Capacities();
+    dialogs.saveFileName = folder.filePath("pack.csv");
+    Click("exportCsv");
+    QFile csv(dialogs.saveFileName);
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(csv.readAll()).remove(QChar(0xFEFF)).split("\r\n", Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 1 + 6);
+    EXPECT_EQ(lines[0], "group,position,cell,capacity_mah,resistance_mohm");
+    for (int row = 1; row <= 6; ++row) {
+        const QStringList fields = lines[row].split(',');
+        const int group = (row - 1) / 2;
+        EXPECT_EQ(fields[0].toInt(), group + 1);
+        EXPECT_EQ(fields[1].toInt(), (row - 1) % 2 + 1);
+        EXPECT_EQ(fields[2], MapIds()[static_cast<std::size_t>(group)][(row - 1) % 2]);
+        EXPECT_EQ(fields[3].toDouble(), capacities.at(fields[2]));
+    }
+
+    dialogs.saveFileName = folder.filePath("map.pdf");
+    Click("exportPdf");
+    const QString text = PdfText(dialogs.saveFileName);
+    for (const QStringList& group : MapIds())
+        for (const QString& id : group)
+            EXPECT_TRUE(text.contains(id)) << id.toStdString();
+    dialogs.saveFileName = folder.filePath("no such folder/map.pdf");
+    Click("exportPdf");
+    EXPECT_TRUE(Message().startsWith("cannot write")) << Message().toStdString();
+}
+
+TEST_F(PackBuilderTest, CancelEndsTheBuildWithoutAPack)
+{
+    OpenWindow();
+    pump.onEvents = [this] { Click("cancel"); };
+    Build(4, 3, {"A"});
+    EXPECT_GT(pump.calls, 0) << "the progress callback lets events run";
+    EXPECT_EQ(Message(), "Build cancelled.");
+    EXPECT_EQ(Map().rowCount(), 0);
+    EXPECT_TRUE(Child<QPushButton>("build")->isEnabled());
+    EXPECT_FALSE(Child<QPushButton>("cancel")->isEnabled());
+}
+
+TEST_F(PackBuilderTest, ReportHoldsTheBatchItsStatisticsAndSavedPacks)
+{
+    OpenWindow();
+    Build(2, 2, {"A"});
+    dialogs.answers = {"Small pack"};
+    int answers = Builder().StoreAnswers();
+    Click("save");
+    WaitForAnswers(answers + 1);
+    const std::vector<QStringList> saved = MapIds();
+
+    dialogs.saveFileName = folder.filePath("report.pdf");
+    answers = Builder().StoreAnswers();
+    Click("report");
+    WaitForAnswers(answers + 1);
+    EXPECT_EQ(Message(), "Wrote the report of Lot 1 to " + dialogs.saveFileName + ".");
+    const QString text = PdfText(dialogs.saveFileName);
+    for (const QString expected : {"Batch report: Lot 1", "30 cells", "Saved packs: 1", "Stations: bench-2",
+                                   "Notes: incoming 18650s", "Grades", "Statistics", "Resistance", "Voltage",
+                                   "Capacity", "Cpk", "Pack Small pack: 2S2P"})
+        EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << " in\n" << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression("A\\s+2\\.500\\s+–\\s+–\\s+25\\.00\\s+26\\s+86\\.7 %"))) << text.toStdString();
+    for (const QStringList& group : saved)
+        for (const QString& id : group)
+            EXPECT_TRUE(text.contains(id)) << id.toStdString();
+}
+
+} // namespace
+} // namespace voltaryn::testing
