@@ -66,7 +66,10 @@ tidy: tidy-config
 package-check: check-build
 	scripts/check-package $(CHECK_DIR)
 
-check: test sanitize tidy package-check
+# The three trees build and test side by side, so one's link steps, server start-ups and long
+# tests leave no core idle; each part's output is printed whole when it ends.
+check:
+	$(MAKE) --no-print-directory --output-sync=target -j3 test sanitize tidy package-check
 
 # The libFuzzer targets of the parsers (fuzz/), built with clang and the sanitizers from the core
 # alone, each run for FUZZ_SECONDS; one line a target says its runs, speed and crashes, and an
