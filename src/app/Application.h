@@ -5,9 +5,12 @@
 #include "link/HidBackend.h"
 #include "meter/MeterSession.h"
 #include "recording/Recorder.h"
+#include "app/RememberedSettings.h"
 #include "ui/cells/CellSortingController.h"
 #include "ui/common/DialogService.h"
 #include "ui/common/FeatureContext.h"
+#include "ui/common/TransferProgress.h"
+#include "ui/common/WindowPlacement.h"
 #include "ui/graphs/FileColumnPlots.h"
 #include "ui/graphs/GraphsController.h"
 #include "ui/memory/MemoryController.h"
@@ -17,16 +20,23 @@
 #include "ui/settings/ComparatorController.h"
 #include "ui/settings/MeterSettingsController.h"
 
+#include <QSettings>
+
+#include <memory>
+
 namespace voltaryn {
 
 // What the program is run with: the meter's HID backend (a real meter or the simulated one),
-// the dialogs, the event pump of long loops and the PC clock. Tests hand in their own.
+// the dialogs, the event pump of long loops and the PC clock. Tests hand in their own. With
+// `settings` the program starts with the choices and window places of the last run and keeps
+// them for the next; without, it starts as new and keeps nothing.
 struct AppServices {
     HidBackend& backend;
     DialogService& dialogs;
     EventPump& pump;
     PcClock clock;
     CellSortingSetup cells = {};
+    QSettings* settings = nullptr;
 };
 
 // The program: the meter session and the recorder, the main window, and the feature flows wired
@@ -34,6 +44,9 @@ struct AppServices {
 class Application {
 public:
     explicit Application(const AppServices& services);
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
 
     MeterSession& Meter() { return meter_; }
     Recorder& LiveRecorder() { return recorder_; }
@@ -42,11 +55,17 @@ public:
     GraphsController& Graphs() { return graphs_; }
     ComparatorController& Comparator() { return comparator_; }
     CellSortingController& CellSorting() { return cellSorting_; }
+    TransferProgress& Transfers() { return transfers_; }
 
 private:
+    void ConnectShell(DialogService& dialogs);
+    void RememberSettings(QSettings* settings);
+    RememberedChoices Choices();
+
     MeterSession meter_;
     Recorder recorder_;
     PanelWindow panel_;
+    TransferProgress transfers_;
     const FeatureContext context_;
     ToolbarCommands toolbar_;
     RecordingController recording_;
@@ -56,6 +75,8 @@ private:
     GraphsController graphs_;
     FileColumnPlots columnPlots_;
     CellSortingController cellSorting_;
+    QSettings* settings_ = nullptr;
+    std::unique_ptr<WindowPlacement> placement_;
 };
 
 } // namespace voltaryn
