@@ -40,11 +40,11 @@ Application::Application(const AppServices& services)
 
 Application::~Application()
 {
-    if (settings_ == nullptr)
+    if (remembered_ == nullptr)
         return;
-    StoreChoices(*settings_, Choices());
+    StoreChoices(*remembered_, Choices());
     placement_->Remember(panel_);
-    settings_->sync();
+    remembered_->sync();
 }
 
 RememberedChoices Application::Choices()
@@ -78,11 +78,11 @@ void Application::ConnectShell(DialogService& dialogs)
 
 void Application::RememberSettings(QSettings* settings)
 {
-    settings_ = settings;
-    if (settings_ == nullptr)
+    remembered_ = settings;
+    if (remembered_ == nullptr)
         return;
-    RestoreChoices(*settings_, Choices());
-    placement_ = std::make_unique<WindowPlacement>(*settings_);
+    RestoreChoices(*remembered_, Choices());
+    placement_ = std::make_unique<WindowPlacement>(*remembered_);
     qApp->installEventFilter(placement_.get());
 }
 

@@ -75,7 +75,7 @@ private:
     GraphsController graphs_;
     FileColumnPlots columnPlots_;
     CellSortingController cellSorting_;
-    QSettings* settings_ = nullptr;
+    QSettings* remembered_ = nullptr;  // where the program keeps its settings between runs
     std::unique_ptr<WindowPlacement> placement_;
 };
 

@@ -16,7 +16,7 @@ PanelMenuBar::PanelMenuBar(const PanelToolbar& toolbar, QWidget* parent) : QMenu
         menu->addActions(toolbar.MenuActions(which));
         if (which == PanelMenu::File) {
             menu->addSeparator();
-            QAction* quit = AddHelpAction(*menu, "Quit", tr("&Quit"), QKeySequence::Quit);
+            QAction* quit = AddHelpAction(*menu, "Quit", tr("&Quit"), QKeySequence(tr("Ctrl+Q")));
             connect(quit, &QAction::triggered, this, &PanelMenuBar::quitChosen);
         }
     }

@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QCommandLineParser>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -110,7 +111,7 @@ TEST(QtDialogServiceTest, DestructiveQuestionAnswersCancelToEnterAndYesOnlyToIts
             ASSERT_NE(box, nullptr);
             for (const QAbstractButton* button : box->buttons())
                 buttons << button->text().remove('&');
-            EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Cancel));
+            EXPECT_EQ(static_cast<QAbstractButton*>(box->defaultButton()), box->button(QMessageBox::Cancel));
             if (pressNamed) {
                 for (QAbstractButton* button : box->buttons())
                     if (button->text() == "Delete all files")
