@@ -7,6 +7,8 @@ namespace voltaryn {
 PanelMenuBar::PanelMenuBar(const PanelToolbar& toolbar, QWidget* parent) : QMenuBar(parent)
 {
     setObjectName("MenuBar");
+    // Narrow items, so all seven menus fit across the narrow window, Help included.
+    setStyleSheet("QMenuBar { spacing: 0px; } QMenuBar::item { padding: 2px 3px; margin: 0px; }");
     const std::pair<PanelMenu, QString> menus[] = {
         {PanelMenu::File, tr("&File")},     {PanelMenu::Meter, tr("&Meter")}, {PanelMenu::Memory, tr("Memor&y")},
         {PanelMenu::Graphs, tr("&Graphs")}, {PanelMenu::Cells, tr("&Cells")}, {PanelMenu::Tools, tr("&Tools")},
