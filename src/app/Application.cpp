@@ -1,12 +1,18 @@
 #include "app/Application.h"
 
 #include "ui/cells/CellSortingWindow.h"
+#include "ui/panel/HelpWindows.h"
+#include "ui/panel/PanelMenuBar.h"
+#include "ui/panel/PanelStatusBar.h"
+
+#include <QApplication>
 
 namespace voltaryn {
 
 Application::Application(const AppServices& services)
     : meter_(services.backend), recorder_(meter_.reading, services.clock().SecondOfDay()),
-      panel_(meter_, recorder_), context_{services.dialogs, services.pump, panel_, panel_},
+      panel_(meter_, recorder_), transfers_(services.pump),
+      context_{services.dialogs, transfers_, panel_, panel_, transfers_},
       recording_(context_, meter_, recorder_), settings_(context_, meter_, recorder_, services.clock),
       memory_(context_, meter_, recorder_, panel_), comparator_(context_, meter_),
       graphs_(context_, meter_.reading), columnPlots_(context_),
@@ -37,6 +43,56 @@ Application::Application(const AppServices& services)
     QObject::connect(&recording_, &RecordingController::recorderNotice, &panel_, &PanelWindow::ShowRecorderNotice);
     QObject::connect(&panel_, &PanelWindow::closing, &recording_, &RecordingController::EndRun);
     QObject::connect(&recording_, &RecordingController::fileListOpened, &columnPlots_, &FileColumnPlots::Attach);
+    ConnectShell(services.dialogs);
+    RememberSettings(services.settings);
+}
+
+Application::~Application()
+{
+    if (remembered_ == nullptr)
+        return;
+    StoreChoices(*remembered_, Choices());
+    placement_->Remember(panel_);
+    remembered_->sync();
+}
+
+RememberedChoices Application::Choices()
+{
+    return {recorder_, recording_.Sampling().Settings(), graphs_.State()};
+}
+
+// The status bar follows the transfers, and the Help menu opens its windows.
+void Application::ConnectShell(DialogService& dialogs)
+{
+    PanelStatusBar& status = panel_.Status();
+    QObject::connect(&transfers_, &TransferProgress::began, &status, &PanelStatusBar::BeginTransfer);
+    QObject::connect(&transfers_, &TransferProgress::stepped, &status, &PanelStatusBar::StepTransfer);
+    QObject::connect(&transfers_, &TransferProgress::ended, &status, &PanelStatusBar::EndTransfer);
+    QObject::connect(&status, &PanelStatusBar::cancelClicked, &transfers_, &TransferProgress::RequestStop);
+
+    PanelMenuBar& menus = panel_.Menus();
+    QObject::connect(&menus, &PanelMenuBar::shortcutsChosen, &panel_, [this, &dialogs] {
+        ShortcutsDialog shortcuts(panel_.Menus(), &panel_);
+        dialogs.RunModal(shortcuts);
+    });
+    QObject::connect(&menus, &PanelMenuBar::userGuideChosen, &panel_, [this] {
+        auto* guide = new UserGuideWindow(&panel_);
+        guide->setAttribute(Qt::WA_DeleteOnClose);
+        guide->show();
+    });
+    QObject::connect(&menus, &PanelMenuBar::aboutChosen, &panel_, [this, &dialogs] {
+        dialogs.ShowMessage(&panel_, MessageIcon::None, AboutText());
+    });
+}
+
+void Application::RememberSettings(QSettings* settings)
+{
+    remembered_ = settings;
+    if (remembered_ == nullptr)
+        return;
+    RestoreChoices(*remembered_, Choices());
+    placement_ = std::make_unique<WindowPlacement>(*remembered_);
+    qApp->installEventFilter(placement_.get());
 }
 
 } // namespace voltaryn

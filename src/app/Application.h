@@ -5,9 +5,12 @@
 #include "link/HidBackend.h"
 #include "meter/MeterSession.h"
 #include "recording/Recorder.h"
+#include "app/RememberedSettings.h"
 #include "ui/cells/CellSortingController.h"
 #include "ui/common/DialogService.h"
 #include "ui/common/FeatureContext.h"
+#include "ui/common/TransferProgress.h"
+#include "ui/common/WindowPlacement.h"
 #include "ui/graphs/FileColumnPlots.h"
 #include "ui/graphs/GraphsController.h"
 #include "ui/memory/MemoryController.h"
@@ -18,10 +21,16 @@
 #include "ui/settings/ComparatorController.h"
 #include "ui/settings/MeterSettingsController.h"
 
+#include <QSettings>
+
+#include <memory>
+
 namespace voltaryn {
 
 // What the program is run with: the meter's HID backend (a real meter or the simulated one),
-// the dialogs, the event pump of long loops and the PC clock. Tests hand in their own.
+// the dialogs, the event pump of long loops and the PC clock. Tests hand in their own. With
+// `settings` the program starts with the choices and window places of the last run and keeps
+// them for the next; without, it starts as new and keeps nothing.
 struct AppServices {
     HidBackend& backend;
     DialogService& dialogs;
@@ -29,6 +38,7 @@ struct AppServices {
     PcClock clock;
     CellSortingSetup cells = {};
     cells::PackSearchOptions packSearch = {};
+    QSettings* settings = nullptr;
 };
 
 // The program: the meter session and the recorder, the main window, and the feature flows wired
@@ -36,6 +46,9 @@ struct AppServices {
 class Application {
 public:
     explicit Application(const AppServices& services);
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
 
     MeterSession& Meter() { return meter_; }
     Recorder& LiveRecorder() { return recorder_; }
@@ -45,11 +58,17 @@ public:
     ComparatorController& Comparator() { return comparator_; }
     CellSortingController& CellSorting() { return cellSorting_; }
     PackBuilderController& PackBuilder() { return packBuilder_; }
+    TransferProgress& Transfers() { return transfers_; }
 
 private:
+    void ConnectShell(DialogService& dialogs);
+    void RememberSettings(QSettings* settings);
+    RememberedChoices Choices();
+
     MeterSession meter_;
     Recorder recorder_;
     PanelWindow panel_;
+    TransferProgress transfers_;
     const FeatureContext context_;
     ToolbarCommands toolbar_;
     RecordingController recording_;
@@ -60,6 +79,8 @@ private:
     FileColumnPlots columnPlots_;
     CellSortingController cellSorting_;
     PackBuilderController packBuilder_;
+    QSettings* remembered_ = nullptr;  // where the program keeps its settings between runs
+    std::unique_ptr<WindowPlacement> placement_;
 };
 
 } // namespace voltaryn

@@ -10,6 +10,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPushButton>
+#include <QSettings>
 
 namespace voltaryn {
 namespace {
@@ -44,6 +46,16 @@ bool QtDialogService::Confirm(QWidget* parent, const QString& text)
     return box.exec() == QMessageBox::Ok;
 }
 
+bool QtDialogService::ConfirmDestructive(QWidget* parent, const DestructiveQuestion& question)
+{
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), question.text, QMessageBox::NoButton,
+                    parent);
+    QPushButton* action = box.addButton(question.actionButton, QMessageBox::DestructiveRole);
+    box.setDefaultButton(box.addButton(QMessageBox::Cancel));
+    box.exec();
+    return box.clickedButton() == action;
+}
+
 QString QtDialogService::AskText(QWidget* parent, const QString& title, const QString& prompt,
                                  const QString& defaultText)
 {
@@ -54,7 +66,7 @@ QString QtDialogService::AskText(QWidget* parent, const QString& title, const QS
 
 QString QtDialogService::AskSaveFileName(QWidget* parent, const QString& filter)
 {
-    QString start = folder_;
+    QString start = Folder();
     for (;;) {
         QString fileType;
         const QString typed = QFileDialog::getSaveFileName(parent, {}, start, filter, &fileType);
@@ -70,13 +82,17 @@ QString QtDialogService::AskSaveFileName(QWidget* parent, const QString& filter)
 
 QString QtDialogService::AskOpenFileName(QWidget* parent, const QString& filter)
 {
-    const QString file = QFileDialog::getOpenFileName(parent, {}, folder_, filter);
+    const QString file = QFileDialog::getOpenFileName(parent, {}, Folder(), filter);
     return file.isEmpty() ? file : RememberFolderOf(file);
 }
 
+const QString FolderKey = QStringLiteral("dialogs/lastFolder");
+
+QString QtDialogService::Folder() const { return settings_.value(FolderKey).toString(); }
+
 QString QtDialogService::RememberFolderOf(const QString& file)
 {
-    folder_ = QFileInfo(file).absolutePath();
+    settings_.setValue(FolderKey, QFileInfo(file).absolutePath());
     return file;
 }
 

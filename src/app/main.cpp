@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QSettings>
 
 #include <cstdio>
 #include <optional>
@@ -64,6 +65,7 @@ int main(int argc, char* argv[])
                                       "(default: cells.db in the application's data folder).",
                                       "address");
     options.addOption(database);
+    options.addOption(ResetSettingsOption());
     options.addPositionalArgument("file", "A data file (.txt) or list (.csv) to open in the file list.", "[file]");
     options.process(WithDefaultCellSeed(QApplication::arguments()));
     bool seedRead = false;
@@ -81,9 +83,11 @@ int main(int argc, char* argv[])
     if (options.isSet(demoCells))
         demoMeter->meter.SetCellBench(cellSeed);
 
-    QtDialogService dialogs;
+    QSettings settings;
+    ResetSettingsIfAsked(options, settings);
+    QtDialogService dialogs(settings);
     QtEventPump pump;
-    Application app({backend, dialogs, pump, SystemLocalTime, {.storeAddress = options.value(database)}});
+    Application app({backend, dialogs, pump, SystemLocalTime, {.storeAddress = options.value(database)}, &settings});
     PanelWindow& panel = app.Panel();
     panel.show();
 

@@ -9,6 +9,9 @@ class EventPump {
 public:
     virtual ~EventPump() = default;
     virtual void LetEventsRun() = 0;
+    // The user asked, while the events ran, to stop the long operation: it ends after the step
+    // it is in, as cleanly as its protocol allows.
+    virtual bool StopRequested() const { return false; }
 };
 
 } // namespace voltaryn

@@ -49,6 +49,10 @@ ManualDownloadResult DownloadManualRecords(MeterLink& link, MeterCommands& comma
         sink(RowOf(number, DecodeManualRecord(link.InputReport())), number, result.recordCount);
         ++result.rowsDelivered;
         pump.LetEventsRun();
+        if (pump.StopRequested() && number < result.recordCount) {
+            result.end = ManualDownloadEnd::Stopped;
+            return result;
+        }
     }
     result.end = ManualDownloadEnd::Completed;
     return result;

@@ -26,6 +26,7 @@ enum class ManualDownloadEnd {
     NoReply,    // the meter stopped answering (unplugged or silent); the rows delivered stand
     BadCount,   // the count reply cannot be a record count (above 32767)
     Nonsense,   // a record reply failed its check (NonsenseReplies::Refused); the rows before it stand
+    Stopped,    // the user stopped it (EventPump::StopRequested); the rows delivered stand
 };
 
 struct ManualDownloadResult {
@@ -43,7 +44,8 @@ using ManualRowSink = std::function<void(const RecordRow& row, int number, int c
 // `sink` and lets pending events run after it. A request that gets no reply ends the download at
 // once: the link has then forgotten the meter, and each further request would only search again
 // (or wait for a reply that does not come). With NonsenseReplies::Refused, a record reply that is
-// no record (ManualRecordProblem) ends the download before its row.
+// no record (ManualRecordProblem) ends the download before its row. A stop the user asks for
+// while the events run ends it after that record.
 ManualDownloadResult DownloadManualRecords(MeterLink& link, MeterCommands& commands, EventPump& pump,
                                            const ManualRowSink& sink,
                                            NonsenseReplies nonsense = NonsenseReplies::Shown);

@@ -9,6 +9,7 @@ SdDownloadResult DownloadSdFile(MeterLink& link, EventPump& pump, int fileNumber
 {
     SdFileAssembler assembler(records, sink, nonsense);
     bool first = true;
+    bool stopped = false;
     std::string shown;
     do {
         if (!RequestSdChunk(link, fileNumber, first))
@@ -23,10 +24,11 @@ SdDownloadResult DownloadSdFile(MeterLink& link, EventPump& pump, int fileNumber
             sink.Progress(caption);
             shown = std::move(caption);
         }
-    } while (!assembler.Complete());
+        stopped = pump.StopRequested() && !assembler.Complete();
+    } while (!assembler.Complete() && !stopped);
     // The meter is asked for one chunk more, which is not read.
     RequestSdChunk(link, fileNumber, false);
-    return {};
+    return {stopped ? SdDownloadEnd::Stopped : SdDownloadEnd::Completed, {}};
 }
 
 } // namespace voltaryn

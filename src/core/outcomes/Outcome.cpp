@@ -85,6 +85,7 @@ std::optional<OutcomeReport> OutcomeOf(const ManualDownloadResult& result)
 {
     switch (result.end) {
     case ManualDownloadEnd::Completed:
+    case ManualDownloadEnd::Stopped:
         return std::nullopt;
     case ManualDownloadEnd::NoRecords:
         return OutcomeReport{Outcome::ManualEmpty};

@@ -10,6 +10,13 @@ namespace voltaryn {
 
 enum class MessageIcon { None, Critical, Exclamation };
 
+// A question before something that cannot be undone: the exclamation icon, the text, a button
+// that names the action ("Delete all files") and Cancel, which Enter presses.
+struct DestructiveQuestion {
+    QString text;
+    QString actionButton;
+};
+
 // Every modal box and file dialog the windows show goes through here, so that the program shows
 // Qt's dialogs and the tests answer them from a script.
 class DialogService {
@@ -20,6 +27,12 @@ public:
     virtual void ShowMessage(QWidget* parent, MessageIcon icon, const QString& text) = 0;
     // A confirmation with the exclamation icon and OK and Cancel; true on OK.
     virtual bool Confirm(QWidget* parent, const QString& text) = 0;
+    // The question before a destructive action; true only when its named button was pressed.
+    // Answered as Confirm() where a dialog service knows no named buttons.
+    virtual bool ConfirmDestructive(QWidget* parent, const DestructiveQuestion& question)
+    {
+        return Confirm(parent, question.text);
+    }
     // An input box; the empty text on Cancel.
     virtual QString AskText(QWidget* parent, const QString& title, const QString& prompt,
                             const QString& defaultText) = 0;

@@ -3,6 +3,7 @@
 #include "common/EventPump.h"
 #include "recording/RunControl.h"
 #include "ui/common/DialogService.h"
+#include "ui/common/TransferProgress.h"
 
 class QWidget;
 
@@ -10,12 +11,14 @@ namespace voltaryn {
 
 // What every feature flow is handed besides the state it works on: the dialogs, the event pump
 // for long loops, the poll control to pause polling around its exchanges, and the main window,
-// which parents its dialogs and windows.
+// which parents its dialogs and windows. The pump is the transfers' progress itself, so a long
+// transfer shows in the status bar and stops when the user cancels it.
 struct FeatureContext {
     DialogService& dialogs;
     EventPump& pump;
     RunControl& run;
     QWidget& mainWindow;
+    TransferProgress& transfers;
 };
 
 } // namespace voltaryn

@@ -4,8 +4,11 @@
 #include "ui/common/ScreenFit.h"
 #include "ui/graphs/WindowImagePrint.h"
 
-#include <QScreen>
 #include <QPrinter>
+#include <QScreen>
+
+#include <algorithm>
+#include <functional>
 
 #include <qcustomplot.h>
 
@@ -58,6 +61,8 @@ void GraphsController::OpenSettings()
 
 void GraphsController::Start(const ChannelSwitches& channels, const AxisLimits& limits)
 {
+    if (!SaysWhenNoChannel(channels))
+        return;
     if (RaiseIfShown(window_) || !liveGraph_.Start(channels, limits))
         return;  // already charting, or no channel chosen: nothing to chart
     window_ = new LiveGraphWindow(liveGraph_, state_, reading_.TempIsCelsius, &context_.mainWindow);
@@ -115,8 +120,21 @@ void GraphsController::OpenDetailSettings(const AxisLimits& limits, const Channe
     settings->show();
 }
 
+// OK with no box checked closes the dialog and starts nothing; the user is told why.
+bool GraphsController::SaysWhenNoChannel(const ChannelSwitches& channels)
+{
+    if (std::ranges::any_of(channels.values, std::identity{}))
+        return true;
+    context_.dialogs.ShowMessage(&context_.mainWindow, MessageIcon::None,
+                                 tr("No channel is checked, so there is nothing to draw.\n"
+                                    "Check at least one channel, then press OK."));
+    return false;
+}
+
 void GraphsController::ShowDetail(const ChannelSwitches& channels, const AxisLimits& limits)
 {
+    if (!SaysWhenNoChannel(channels))
+        return;
     const std::optional<DetailGraphData> data = PrepareDetailGraph(state_, channels, limits);
     if (!data)
         return;  // no channel chosen, or nothing recorded yet

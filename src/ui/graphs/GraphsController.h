@@ -36,6 +36,7 @@ signals:
     void samplingChanged(bool running);
 
 private:
+    bool SaysWhenNoChannel(const ChannelSwitches& channels);
     void OpenSettings();
     void Start(const ChannelSwitches& channels, const AxisLimits& limits);
     void Print();

@@ -33,7 +33,8 @@ LiveGraphWindow::LiveGraphWindow(LiveGraph& live, const GraphState& state, bool 
     connect(resize, &QAction::triggered, this, &LiveGraphWindow::resizeClicked);
     QAction* print = toolbar_->addAction(QIcon::fromTheme("document-print-symbolic"), "Print");
     print->setObjectName("Print");
-    print->setToolTip("Print");
+    print->setShortcut(QKeySequence::Print);
+    print->setToolTip(tr("Print  (%1)").arg(print->shortcut().toString(QKeySequence::NativeText)));
     connect(print, &QAction::triggered, this, &LiveGraphWindow::printClicked);
 
     plot_->setObjectName("Graph");

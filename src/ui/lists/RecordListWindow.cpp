@@ -80,9 +80,11 @@ void RecordListWindow::AddToolbar(const QStringList& keys)
     struct Button {
         const char* key;
         const char* icon;
+        QKeySequence::StandardKey shortcut;
     };
-    constexpr Button Buttons[] = {
-        {"Save", "document-save-as-symbolic"}, {"Print", "document-print-symbolic"}, {"Plot", ":/icons/graph-symbolic.svg"}};
+    constexpr Button Buttons[] = {{"Save", "document-save-as-symbolic", QKeySequence::Save},
+                                  {"Print", "document-print-symbolic", QKeySequence::Print},
+                                  {"Plot", ":/icons/graph-symbolic.svg", QKeySequence::UnknownKey}};
     toolbar_ = new QToolBar(this);
     toolbar_->setObjectName("Toolbar1");
     for (const QString& key : keys) {
@@ -92,6 +94,9 @@ void RecordListWindow::AddToolbar(const QStringList& keys)
             const QString icon = button.icon;
             QAction* action = toolbar_->addAction(icon.startsWith(':') ? QIcon(icon) : QIcon::fromTheme(icon), button.key);
             action->setObjectName(key);
+            action->setShortcut(button.shortcut);
+            if (!action->shortcut().isEmpty())
+                action->setToolTip(action->text() + "  (" + action->shortcut().toString(QKeySequence::NativeText) + ")");
         }
     }
     connect(toolbar_, &QToolBar::actionTriggered, this, [this](QAction* action) {

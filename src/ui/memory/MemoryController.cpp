@@ -5,6 +5,8 @@
 #include "ui/common/OutcomeMessages.h"
 #include "ui/common/QtText.h"
 
+#include <QCoreApplication>
+
 namespace voltaryn {
 
 void MemoryController::Register(ToolbarCommands& toolbar)
@@ -36,9 +38,12 @@ void MemoryController::DownloadManualRecords()
     ManualDownloadResult result;
     {
         const RunPause pause(context_.run);
+        TransferScope transfer(context_.transfers,
+                               QCoreApplication::translate("voltaryn::MemoryController", "Reading the meter's manual records"));
         result = voltaryn::DownloadManualRecords(meter.link, meter.commands, context_.pump,
-                                                 [this](const RecordRow& row, int number, int count) {
+                                                 [this, &transfer](const RecordRow& row, int number, int count) {
                                                      ShowManualRecord(row, number, count);
+                                                     transfer.Step(number, count);
                                                  });
     }
     if (manualList_ != nullptr)

@@ -100,6 +100,18 @@ void MemoryWindow::AddButtons()
         row->addWidget(button);
     }
     connect(findChild<QPushButton*>("CmdClearManual"), &QPushButton::clicked, this, &MemoryWindow::clearManualClicked);
+    // Two buttons the meter offers nothing behind: shown, as the window always had them, but
+    // disabled, with the way to what the user may have looked for.
+    const std::pair<const char*, QString> unavailable[] = {
+        {"CmdCompare", tr("Not available: the meter compares its readings itself. "
+                          "Its limits are in Meter > Comparator.")},
+        {"CmdManual", tr("Not available here: the manual records are read by Memory > Read Manual Records "
+                         "once this window is closed.")}};
+    for (const auto& [name, why] : unavailable) {
+        auto* button = findChild<QPushButton*>(name);
+        button->setEnabled(false);
+        button->setToolTip(why);
+    }
     static_cast<QVBoxLayout*>(layout())->addLayout(row);
 }
 

@@ -58,7 +58,8 @@ private:
 // and shows the last row when the download ends.
 class DataListSink : public SdDownloadSink {
 public:
-    explicit DataListSink(DataListWindow* list) : list_(list), throttle_(&list->Grid(), std::chrono::milliseconds(100))
+    DataListSink(DataListWindow* list, TransferScope& transfer, int records)
+        : list_(list), throttle_(&list->Grid(), std::chrono::milliseconds(100)), transfer_(transfer), records_(records)
     {
     }
     void StartTime(const std::string& text) override
@@ -78,6 +79,7 @@ public:
     {
         if (list_ != nullptr)
             list_->Model().AppendRow(row);
+        transfer_.Step(++rows_, records_);
     }
     void Progress(const std::string& caption) override
     {
@@ -98,6 +100,9 @@ private:
     QPointer<DataListWindow> list_;
     RepaintThrottle throttle_;
     QString caption_;
+    TransferScope& transfer_;
+    int records_;
+    int rows_ = 0;
 };
 
 } // namespace
@@ -162,7 +167,8 @@ void SdCardController::DownloadFile(int number, int records)
     panel_.Dock(dataList_, PanelWindow::DockPlace::Below);
     dataList_->show();
 
-    DataListSink sink(dataList_);
+    TransferScope transfer(context_.transfers, tr("Downloading SD card file %1").arg(number));
+    DataListSink sink(dataList_, transfer, records);
     const SdDownloadEnd end = DownloadSdFile(meter_.link, context_.pump, number, records, sink);
     sink.Show();
     if (dataList_ != nullptr)
@@ -174,7 +180,8 @@ void SdCardController::DownloadFile(int number, int records)
 // erase command clears, whichever of the two the user asked to clear.
 void SdCardController::ClearMemory(const QString& warning)
 {
-    if (!context_.dialogs.Confirm(memoryWindow_, warning) ||
+    // The question keeps its OK button; Enter answers Cancel.
+    if (!context_.dialogs.ConfirmDestructive(memoryWindow_, {warning, QStringLiteral("OK")}) ||
         !RequireMeter(meter_.reading, context_.dialogs, memoryWindow_))
         return;
     const RunPause pause(context_.run);
@@ -204,7 +211,13 @@ void SdCardController::FillDeletePanel()
 void SdCardController::Delete(const QString& choice)
 {
     panel_.ShowSdDeletePanel(false);
-    if (choice == "Exit" || !RequireMeter(meter_.reading, context_.dialogs, Parent()))
+    if (choice == "Exit")
+        return;
+    if (choice == "ALL"
+        && !context_.dialogs.ConfirmDestructive(
+            Parent(), {tr("Every file on the meter's SD card will be deleted."), tr("Delete all files")}))
+        return;
+    if (!RequireMeter(meter_.reading, context_.dialogs, Parent()))
         return;
     const RunPause pause(context_.run);
     if (choice == "ALL")

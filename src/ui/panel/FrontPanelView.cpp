@@ -259,10 +259,18 @@ void FrontPanelView::AddTextFields()
 
 void FrontPanelView::AddKeyPictures()
 {
-    constexpr Symbol Arrows[] = {Symbol::ArrowLeft, Symbol::ArrowDown, Symbol::ArrowUp, Symbol::ArrowRight};
-    for (int i = 0; i < 4; ++i)
-        Place(new KeyCap(QColor(0x4a, 0x4f, 0x57), Arrows[i], this), Indexed("CmdArrow", i),
-              {600 + 960 * i, 4080, 660, 420});
+    constexpr std::pair<Symbol, KeyButton> Arrows[] = {{Symbol::ArrowLeft, KeyButton::BtnLeft},
+                                                       {Symbol::ArrowDown, KeyButton::BtnDown},
+                                                       {Symbol::ArrowUp, KeyButton::BtnUp},
+                                                       {Symbol::ArrowRight, KeyButton::BtnRight}};
+    for (int i = 0; i < 4; ++i) {
+        const auto [symbol, button] = Arrows[i];
+        auto* key = new KeyCap(QColor(0x4a, 0x4f, 0x57), symbol, this);
+        Place(key, Indexed("CmdArrow", i), {600 + 960 * i, 4080, 660, 420});
+        key->setCursor(Qt::PointingHandCursor);
+        key->setToolTip(tr("Presses this key on the meter"));
+        connect(key, &KeyCap::clicked, this, [this, button] { emit keyClicked(button); });
+    }
     for (int i = 0; i < 3; ++i)
         Place(new KeyCap(QColor(0x9a, 0xa0, 0xa7), std::nullopt, this), Indexed("CmdGray", i),
               {1050 + 960 * i, 4650, 720, 330});
@@ -291,6 +299,7 @@ void FrontPanelView::AddRangeSwitch()
         auto* knob = new RangeKnob(position, this);
         Place(knob, Indexed("RS", position), layout::Knob);
         knob->setAccessibleName(QString::fromUtf8(Positions[position]));
+        knob->setToolTip(tr("The range switch: turn it on the meter itself; the picture follows it."));
         knob->setVisible(position == 0);
         knobs_.at(static_cast<std::size_t>(position)) = knob;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "meter/DisplayDecoder.h"
+#include "meter/MeterKeys.h"
 #include "meter/MeterReading.h"
 #include "protocol/StatusBit.h"
 #include "ui/common/Twips.h"
@@ -37,6 +38,10 @@ public:
     // While the meter is not connected the display is not live: the glass is dimmed and the
     // connection state written across it, so no one reads an old value as a measurement.
     void ShowConnection(const QString& connectionText);
+
+signals:
+    // A key drawn on the meter was clicked: the arrow keys are the key pad's arrow buttons.
+    void keyClicked(voltaryn::KeyButton button);
 
 private:
     struct Indicator {

@@ -1,6 +1,7 @@
 #include "ui/panel/KeyCap.h"
 
 #include <QLinearGradient>
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace voltaryn {
@@ -9,6 +10,12 @@ KeyCap::KeyCap(const QColor& face, std::optional<Symbol> legend, QWidget* parent
     : QWidget(parent), face_(face), legend_(legend)
 {
     setAccessibleName(legend ? tr("%1 key").arg(SymbolDescription(*legend)) : tr("Key"));
+}
+
+void KeyCap::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
 }
 
 void KeyCap::paintEvent(QPaintEvent*)

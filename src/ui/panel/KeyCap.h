@@ -9,14 +9,19 @@
 
 namespace voltaryn {
 
-// The picture of one of the meter's own keys, with an optional printed legend.
+// The picture of one of the meter's own keys, with an optional printed legend. A click on it
+// (press and release on the key) is a click of the key.
 class KeyCap : public QWidget {
     Q_OBJECT
 public:
     KeyCap(const QColor& face, std::optional<Symbol> legend, QWidget* parent);
 
+signals:
+    void clicked();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     QColor face_;

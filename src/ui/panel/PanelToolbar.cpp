@@ -6,31 +6,55 @@
 namespace voltaryn {
 namespace {
 
+#define PANEL_TR(text) QT_TRANSLATE_NOOP("voltaryn::PanelToolbar", text)
+
 struct ToolbarButton {
     const char* key;
-    const char* toolTip;
-    const char* icon;  // a name of the symbolic icon theme, or a picture of our own (":/icons/...")
-    const char* shortcut = nullptr;  // for the buttons a user presses again and again
+    const char* toolTip;  // the button's caption of old, which users know it by
+    const char* icon;     // a name of the symbolic icon theme, or a picture of our own (":/icons/...")
+    PanelMenu menu;
+    const char* menuText;  // with its mnemonic
+    const char* shortcut;
+    const char* opens;  // what the command does or opens, which its caption does not tell
 };
 
+// One row a button: its place on the toolbar, in its menu and on the keyboard.
 constexpr ToolbarButton Buttons[] = {
-    {"Save", "Save as", "document-save-as-symbolic", "Ctrl+R"},
-    {"Open", "Open File to Read", "document-open-symbolic", "Ctrl+O"},
-    {"List", "List Display", "view-list-ordered-symbolic", "Ctrl+L"},
-    {"Graph", "Graphic Display", ":/icons/graph-symbolic.svg"},
-    {"Sampling", "Sampling Rate", "view-refresh-symbolic"},
-    {"StopRec", "Stop Rec", "process-stop-symbolic"},
-    {"TimeSet", "Real Time Clock", "preferences-system-time-symbolic"},
-    {"Memory", "Data Logger", "media-flash-symbolic"},
-    {"SDcard", "SD Card", "media-removable-symbolic"},
-    {"COMP", "Comparator", "emblem-ok-symbolic"},
-    {"key", "button", "input-keyboard-symbolic", "Ctrl+K"},
-    {"Avg", "AverageNumber", ":/icons/average-symbolic.svg"},
-    {"Erase", "Erase Memory", "edit-clear-all-symbolic"},
-    {"DeleteSD", "Delete SD Card", "user-trash-symbolic"},
-    {"Cells", "Cell Sorting", "battery-full-symbolic", "Ctrl+Shift+C"},
-    {"Packs", "Pack Builder", "view-grid-symbolic", "Ctrl+Shift+P"},
+    {"Save", "Save as", "document-save-as-symbolic", PanelMenu::File, PANEL_TR("&Record to File..."), "Ctrl+S",
+     PANEL_TR("Records the readings into a data file; pressed again, stops the recording.")},
+    {"Open", "Open File to Read", "document-open-symbolic", PanelMenu::File, PANEL_TR("&Open Data File..."),
+     "Ctrl+O", PANEL_TR("Opens a data file in the window \"File List\".")},
+    {"List", "List Display", "view-list-ordered-symbolic", PanelMenu::File, PANEL_TR("&Live List"), "Ctrl+L",
+     PANEL_TR("Opens the window \"Real Time List\".")},
+    {"Graph", "Graphic Display", ":/icons/graph-symbolic.svg", PanelMenu::Graphs, PANEL_TR("&Live Graph..."),
+     "Ctrl+G", PANEL_TR("Opens the window \"Graph\", which starts the live graph.")},
+    {"Sampling", "Sampling Rate", "view-refresh-symbolic", PanelMenu::Tools, PANEL_TR("&Sampling Rate..."),
+     "Ctrl+Shift+R", PANEL_TR("Sets the recording interval of the PC or of the meter.")},
+    {"StopRec", "Stop Rec", "process-stop-symbolic", PanelMenu::File, PANEL_TR("&Stop Recording"), "Ctrl+Shift+S",
+     PANEL_TR("Stops the recording.")},
+    {"TimeSet", "Real Time Clock", "preferences-system-time-symbolic", PanelMenu::Meter, PANEL_TR("Meter &Clock..."),
+     "Ctrl+T", PANEL_TR("Opens the window \"Setup\", which sets the meter's clock.")},
+    {"Memory", "Data Logger", "media-flash-symbolic", PanelMenu::Memory, PANEL_TR("Read &Manual Records"), "Ctrl+M",
+     PANEL_TR("Reads the meter's manual records into the window \"Manual List\".")},
+    {"SDcard", "SD Card", "media-removable-symbolic", PanelMenu::Memory, PANEL_TR("&SD Card Files"), "Ctrl+D",
+     PANEL_TR("Lists the SD card's files in the window \"Data Logger\".")},
+    {"COMP", "Comparator", "emblem-ok-symbolic", PanelMenu::Tools, PANEL_TR("&Comparator Limits"), "Ctrl+Shift+P",
+     PANEL_TR("Reads the meter's comparator limits into the window \"Comparator\".")},
+    {"key", "button", "input-keyboard-symbolic", PanelMenu::Meter, PANEL_TR("&Key Pad"), "Ctrl+K",
+     PANEL_TR("Shows or hides the meter's key pad beside the panel.")},
+    {"Avg", "AverageNumber", ":/icons/average-symbolic.svg", PanelMenu::Meter, PANEL_TR("&Average Number..."),
+     "Ctrl+Shift+A", PANEL_TR("Sets how many readings the meter averages.")},
+    {"Erase", "Erase Memory", "edit-clear-all-symbolic", PanelMenu::Memory, PANEL_TR("&Erase Memory..."),
+     "Ctrl+Shift+E", PANEL_TR("Erases the records in the meter's memory, after asking.")},
+    {"DeleteSD", "Delete SD Card", "user-trash-symbolic", PanelMenu::Memory, PANEL_TR("&Delete SD Card Files..."),
+     "Ctrl+Shift+D", PANEL_TR("Shows the panel \"SD Card Delete\" beside the meter.")},
+    {"Cells", "Cell Sorting", "battery-full-symbolic", PanelMenu::Cells, PANEL_TR("Cell &Sorting"), "Ctrl+Shift+C",
+     PANEL_TR("Opens the window \"Cell Sorting\".")},
+    {"Packs", "Pack Builder", "view-grid-symbolic", PanelMenu::Cells, PANEL_TR("&Pack Builder"), "Ctrl+Shift+B",
+     PANEL_TR("Opens the window \"Pack Builder\".")},
 };
+
+#undef PANEL_TR
 
 // One consistent set of scalable symbolic icons, whatever the desktop's own theme is, found in
 // the system's icon folders even where no desktop platform theme lists them.
@@ -47,11 +71,19 @@ void UseSymbolicIconTheme()
 
 QIcon Icon(const QString& name) { return name.startsWith(':') ? QIcon(name) : QIcon::fromTheme(name); }
 
-// The button's own tip, then its shortcut, if it has one.
-void SetToolTip(QAction& action, const QString& tip)
+// The button's caption and its shortcut, then, on a line of its own, what it does or opens.
+void SetToolTip(QAction& action, const QString& caption, const QString& more)
 {
-    const QKeySequence shortcut = action.shortcut();
-    action.setToolTip(shortcut.isEmpty() ? tip : tip + "  (" + shortcut.toString(QKeySequence::NativeText) + ")");
+    const QString shortcut = action.shortcut().toString(QKeySequence::NativeText);
+    action.setToolTip(caption + "  (" + shortcut + ")" + (more.isEmpty() ? QString() : "\n" + more));
+}
+
+const ToolbarButton& ButtonOf(const QAction& action)
+{
+    for (const ToolbarButton& button : Buttons)
+        if (action.objectName() == QLatin1String(button.key))
+            return button;
+    Q_UNREACHABLE();
 }
 
 } // namespace
@@ -66,26 +98,43 @@ PanelToolbar::PanelToolbar(QWidget* parent) : QToolBar(parent)
     setStyleSheet("QToolBar { spacing: 0px; padding: 0px; border: none; }"
                   "QToolButton { padding: 0px; margin: 0px; border: 1px solid transparent; border-radius: 3px; }"
                   "QToolButton:hover { border-color: #9a9996; background: #e6e6e6; }"
-                  "QToolButton:pressed { background: #d0d0d0; }");
+                  "QToolButton:pressed { background: #d0d0d0; }"
+                  "QToolButton:focus { border-color: #3584e4; }");
     for (const ToolbarButton& button : Buttons) {
-        QAction* action = addAction(Icon(button.icon), button.toolTip);
+        QAction* action = addAction(Icon(button.icon), tr(button.menuText));
         action->setObjectName(button.key);
-        if (button.shortcut != nullptr)
-            action->setShortcut(QKeySequence(QString::fromLatin1(button.shortcut)));
-        SetToolTip(*action, button.toolTip);
+        action->setShortcut(QKeySequence(QString::fromLatin1(button.shortcut)));
+        SetToolTip(*action, button.toolTip, tr(button.opens));
+        connect(action, &QAction::triggered, this, [this, key = action->objectName()] { emit commandTriggered(key); });
     }
     save_ = findChild<QAction*>("Save");
+    stopRec_ = findChild<QAction*>("StopRec");
+    stopRec_->setEnabled(false);
+    SetToolTip(*stopRec_, ButtonOf(*stopRec_).toolTip, tr("Nothing is being recorded: Save starts a recording."));
 }
 
 void PanelToolbar::ShowRecording(bool recording)
 {
-    // Only a change of state touches the button: until the first recording it keeps its
+    stopRec_->setEnabled(recording);
+    SetToolTip(*stopRec_, ButtonOf(*stopRec_).toolTip,
+               recording ? tr(ButtonOf(*stopRec_).opens)
+                         : tr("Nothing is being recorded: Save starts a recording."));
+    // Only a change of state touches the Save button: until the first recording it keeps its
     // first tool tip, "Save as".
     if (recording == recordingShown_)
         return;
     recordingShown_ = recording;
     save_->setIcon(Icon(recording ? "media-playback-stop-symbolic" : "document-save-as-symbolic"));
-    SetToolTip(*save_, recording ? "Stop Recording" : "Save As");
+    SetToolTip(*save_, recording ? "Stop Recording" : "Save As", tr(ButtonOf(*save_).opens));
+}
+
+QList<QAction*> PanelToolbar::MenuActions(PanelMenu menu) const
+{
+    QList<QAction*> inMenu;
+    for (QAction* action : actions())
+        if (ButtonOf(*action).menu == menu)
+            inMenu << action;
+    return inMenu;
 }
 
 } // namespace voltaryn

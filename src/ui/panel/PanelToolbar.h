@@ -1,22 +1,34 @@
 #pragma once
 
+#include <QList>
 #include <QToolBar>
 
 namespace voltaryn {
 
+// The menus of the main window's menu bar that hold toolbar commands; Help has none.
+enum class PanelMenu { File, Meter, Memory, Graphs, Cells, Tools };
+
 // The main window's toolbar: fifteen picture buttons, each named by its key ("Save", "Open",
-// ..., "DeleteSD", "Cells"). Clicks arrive through QToolBar::actionTriggered; the key is the action's
-// object name.
+// ..., "DeleteSD", "Cells"). Each button's action also stands in one menu of the menu bar, with
+// its shortcut; its tool tip gives its old caption, the shortcut and the window it opens. Clicks,
+// from the toolbar, a menu or a shortcut, arrive as commandTriggered(key).
 class PanelToolbar : public QToolBar {
     Q_OBJECT
 public:
     explicit PanelToolbar(QWidget* parent = nullptr);
 
-    // The Save button shows the stop picture while a file is recorded.
+    // The Save button shows the stop picture while a file is recorded; Stop Rec can be pressed
+    // only then.
     void ShowRecording(bool recording);
+    // The toolbar's actions that stand in `menu`, in toolbar order.
+    QList<QAction*> MenuActions(PanelMenu menu) const;
+
+signals:
+    void commandTriggered(const QString& key);
 
 private:
     QAction* save_;
+    QAction* stopRec_;
     bool recordingShown_ = false;
 };
 

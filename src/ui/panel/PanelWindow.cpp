@@ -6,6 +6,8 @@
 #include "ui/panel/FrontPanelLayout.h"
 #include "ui/panel/FrontPanelView.h"
 #include "ui/panel/KeyPadView.h"
+#include "ui/panel/PanelMenuBar.h"
+#include "ui/panel/PanelStatusBar.h"
 #include "ui/panel/PanelToolbar.h"
 #include "ui/panel/SdDeletePanel.h"
 
@@ -13,7 +15,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QStorageInfo>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -34,25 +38,23 @@ PanelWindow::PanelWindow(MeterSession& session, const Recorder& recorder, QWidge
 {
     setObjectName("Panel");
     setWindowTitle(Caption);
+    client_ = new QWidget(this);
+    client_->setObjectName("PanelClient");
 
-    frontPanel_ = new FrontPanelView(this);
+    frontPanel_ = new FrontPanelView(client_);
     frontPanel_->move(twips_.Point(layout::View.left, layout::View.top));
-    keyPad_ = new KeyPadView(this);
+    connect(frontPanel_, &FrontPanelView::keyClicked, this, &PanelWindow::PressKey);
+    keyPad_ = new KeyPadView(client_);
     keyPad_->move(twips_.Point(NarrowClientWidth, ToolbarHeight));
     keyPad_->hide();
     connect(keyPad_, &KeyPadView::keyClicked, this, &PanelWindow::PressKey);
 
-    toolbar_ = new PanelToolbar(this);
+    toolbar_ = new PanelToolbar(client_);
     toolbar_->setIconSize(twips_.Size(240, 240));
-    connect(toolbar_, &QToolBar::actionTriggered, this,
-            [this](QAction* action) { emit toolbarKeyClicked(action->objectName()); });
+    connect(toolbar_, &PanelToolbar::commandTriggered, this, &PanelWindow::toolbarKeyClicked);
+    BuildFrame();
 
-    auto* quit = new QAction("Quit", this);
-    quit->setShortcut(QKeySequence::Quit);
-    connect(quit, &QAction::triggered, this, &QWidget::close);
-    addAction(quit);
-
-    connectionLabel_ = new ClickableLabel("No COM", this);
+    connectionLabel_ = new ClickableLabel("No COM", client_);
     frontPanel_->ShowConnection(connectionLabel_->text());
     connectionLabel_->setObjectName("LblCOM");
     connectionLabel_->setGeometry(twips_.Rect(3240, 8520, 1440, 240));
@@ -72,6 +74,20 @@ PanelWindow::PanelWindow(MeterSession& session, const Recorder& recorder, QWidge
     runTimer_->setTimerType(Qt::PreciseTimer);
     connect(runTimer_, &QTimer::timeout, this, &PanelWindow::RunDueTasks);
     ArmRunTimer();
+}
+
+void PanelWindow::BuildFrame()
+{
+    menuBar_ = new PanelMenuBar(*toolbar_, this);
+    connect(menuBar_, &PanelMenuBar::quitChosen, this, &QWidget::close);
+    statusBar_ = new PanelStatusBar(this);
+    auto* frame = new QVBoxLayout(this);
+    frame->setContentsMargins(0, 0, 0, 0);
+    frame->setSpacing(0);
+    frame->setMenuBar(menuBar_);
+    frame->addWidget(client_);
+    frame->addWidget(statusBar_);
+    connect(this, &PanelWindow::recorderSecond, this, &PanelWindow::CountRecordingSecond);
 }
 
 RunSchedule::Duration PanelWindow::Elapsed() const { return RunSchedule::Duration(clock_.elapsed()); }
@@ -124,6 +140,8 @@ void PanelWindow::PollTick()
     const QString connection = ToQString(session_.pollLoop.ConnectionText());
     connectionLabel_->setText(connection);
     frontPanel_->ShowConnection(connection);
+    statusBar_->ShowConnection(connection, session_.reading.MeterConnected ? ToQString(session_.reading.IdentString)
+                                                                           : QString());
 }
 
 void PanelWindow::Apply(RunTask task, bool running)
@@ -148,6 +166,30 @@ void PanelWindow::ShowRecorderState()
     writeFailedLabel_->setText("Recording failed: " + ToQString(recorder_.LastError()));
     writeFailedLabel_->setVisible(recorder_.WriteFailed());
     noticeLabel_->setVisible(!recorder_.WriteFailed() && !noticeLabel_->text().isEmpty());
+    ShowRecordingStatus();
+}
+
+void PanelWindow::ShowRecordingStatus()
+{
+    if (!recorder_.Recording()) {
+        recordingSeconds_ = 0;
+        statusBar_->ShowRecording(std::nullopt);
+        return;
+    }
+    const QStorageInfo disk(ToQString(recorder_.RecFileName().parent_path().string()));
+    statusBar_->ShowRecording(RecordingStatus{
+        .fileName = ToQString(recorder_.RecFileName().filename().string()),
+        .records = recorder_.RecCount(),
+        .elapsedSeconds = recordingSeconds_,
+        .freeBytes = disk.isValid() ? std::optional<std::uint64_t>(disk.bytesAvailable()) : std::nullopt});
+}
+
+void PanelWindow::CountRecordingSecond()
+{
+    if (!recorder_.Recording())
+        return;
+    ++recordingSeconds_;
+    ShowRecordingStatus();
 }
 
 void PanelWindow::ShowRecorderNotice(const QString& text)
@@ -197,7 +239,7 @@ void PanelWindow::closeEvent(QCloseEvent* event)
 
 QLabel* PanelWindow::AddLabel(const char* name, const QString& text, int left, int top, int width)
 {
-    auto* label = new QLabel(text, this);
+    auto* label = new QLabel(text, client_);
     label->setObjectName(name);
     label->setGeometry(twips_.Rect(left, top, width, 240));
     return label;
@@ -235,7 +277,7 @@ void PanelWindow::BuildRecorderLabels()
 
 void PanelWindow::BuildSdDeletePanel()
 {
-    sdDelete_ = new SdDeletePanel(this);
+    sdDelete_ = new SdDeletePanel(client_);
     sdDelete_->move(twips_.Point(NarrowClientWidth + 120, 7320));
     sdDelete_->hide();
 }
@@ -275,7 +317,9 @@ void PanelWindow::FitClientWidth()
 {
     // The key pad and the SD delete panel stand beside the meter, in the wide window.
     const int twips = keyPad_->isHidden() && sdDelete_->isHidden() ? NarrowClientWidth : WideClientWidth;
-    setFixedSize(twips_.Size(twips, ClientHeight));
+    const QSize client = twips_.Size(twips, ClientHeight);
+    client_->setFixedSize(client);
+    setFixedSize(client.width(), menuBar_->sizeHint().height() + client.height() + statusBar_->sizeHint().height());
     toolbar_->setGeometry(twips_.Rect(0, 0, twips, ToolbarHeight));
 }
 

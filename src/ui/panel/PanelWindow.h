@@ -21,11 +21,13 @@ namespace voltaryn {
 class ClickableLabel;
 class FrontPanelView;
 class KeyPadView;
+class PanelMenuBar;
+class PanelStatusBar;
 class PanelToolbar;
 class SdDeletePanel;
 
-// The main window: the meter's front panel mirrored live, its key pad, the connection and
-// recording labels and the toolbar. Its run timer runs the program's periodic work as the run
+// The main window: the menu bar, the meter's front panel mirrored live, its key pad, the
+// connection and recording labels, the toolbar and the status bar. Its run timer runs the program's periodic work as the run
 // schedule orders it: the poll loop itself, the recorder's second and the live graph's sample
 // handed on as recorderSecond() and graphSample(). The window shows what the poll did, turns key
 // clicks into meter commands and hands toolbar clicks on as toolbarKeyClicked().
@@ -59,6 +61,9 @@ public:
     // Keeps an open window against the panel whenever the panel moves or is activated.
     void Dock(QWidget* window, DockPlace place);
 
+    PanelMenuBar& Menus() { return *menuBar_; }
+    PanelStatusBar& Status() { return *statusBar_; }
+
 signals:
     // A toolbar button was clicked; key is the button's key ("Save", "Open", ...).
     void toolbarKeyClicked(const QString& key);
@@ -82,6 +87,9 @@ private:
     void RunDueTasks();
     void ArmRunTimer();
     void SetRunning(RunTask task, bool running);
+    void BuildFrame();
+    void CountRecordingSecond();
+    void ShowRecordingStatus();
     QLabel* AddLabel(const char* name, const QString& text, int left, int top, int width);
     void BuildValueLabels();
     void BuildRecorderLabels();
@@ -95,6 +103,10 @@ private:
     MeterSession& session_;
     const Recorder& recorder_;
     Twips twips_;
+    QWidget* client_ = nullptr;  // the panel itself, between the menu bar and the status bar
+    PanelMenuBar* menuBar_ = nullptr;
+    PanelStatusBar* statusBar_ = nullptr;
+    int recordingSeconds_ = 0;   // recorder seconds since the recording under way started
     PanelToolbar* toolbar_ = nullptr;
     FrontPanelView* frontPanel_ = nullptr;
     KeyPadView* keyPad_ = nullptr;

@@ -18,6 +18,11 @@ void RecordingController::Register(ToolbarCommands& toolbar)
     toolbar.Add("Save", [this] { Save(); });
     toolbar.Add("Open", [this] { Open(); });
     toolbar.Add("List", [this] { List(); });
+    // Stop Rec stops the recording, as Save does while one runs; the button is enabled only then.
+    toolbar.Add("StopRec", [this] {
+        if (recorder_.Recording())
+            StopRecording();
+    });
     sampling_.Register(toolbar);
 }
 

@@ -12,7 +12,8 @@
 
 namespace voltaryn {
 
-// Recording and the lists it feeds: the toolbar's Save (start or stop a recording file), Open (a
+// Recording and the lists it feeds: the toolbar's Save (start or stop a recording file), Stop Rec,
+// Open (a
 // data file into the file list), List (the live list) and Sampling (how records are paced), and
 // the recorder's one-second tick.
 class RecordingController : public QObject {
@@ -28,6 +29,7 @@ public:
     void EndRun();
     // Reads a data file (or a list saved as CSV) into the file list, as Open does once a file is chosen.
     void OpenFile(const QString& file);
+    SamplingController& Sampling() { return sampling_; }
 
 signals:
     // The recorder's labels or the Save button's look may have changed.

@@ -19,7 +19,9 @@ void SamplingController::Register(ToolbarCommands& toolbar)
 
 void SamplingController::Sampling()
 {
-    if (!meter_.reading.MeterConnected)
+    // Both choices end at the meter (the PC's rate records its readings), so without one the
+    // user learns why nothing opens.
+    if (!RequireMeter(meter_.reading, context_.dialogs, Parent()))
         return;
     SamplingChoiceDialog choice(Parent());
     context_.dialogs.RunModal(choice);

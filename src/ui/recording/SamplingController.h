@@ -20,6 +20,7 @@ public:
 
     void Register(ToolbarCommands& toolbar);
     const SamplingSettings& Settings() const { return sampling_; }
+    SamplingSettings& Settings() { return sampling_; }
 
 private:
     void Sampling();

@@ -52,7 +52,9 @@ void MeterSettingsController::Erase()
 {
     if (!RequireMeter(meter_.reading, context_.dialogs, Parent()))
         return;
-    if (!context_.dialogs.Confirm(Parent(), "All the automatically recorded data in memory will be deleted!"))
+    // The question keeps its OK button; Enter answers Cancel.
+    if (!context_.dialogs.ConfirmDestructive(
+            Parent(), {"All the automatically recorded data in memory will be deleted!", QStringLiteral("OK")}))
         return;
     const RunPause pause(context_.run);
     meter_.commands.ClearMeterMemory();

@@ -118,10 +118,11 @@ TEST_F(SdCardTest, ListDownloadDeleteAndListAgain)
 
 TEST_F(SdCardTest, DeletingAllLeavesNothingToList)
 {
+    dialogs.confirmations = {true};  // "Delete all files"
     DeleteThrough("ALL");
     EXPECT_EQ(LastRequest(), (Bytes{0, 65, 3, 4, 1, 0}));
     Click("SDcard");
-    EXPECT_EQ(dialogs.messages, QStringList{"No Data !!!"});
+    EXPECT_EQ(dialogs.messages.back(), "No Data !!!");
 }
 
 TEST_F(SdCardTest, ListingRefusalsAndEndings)

@@ -33,6 +33,12 @@ public:
         messages << text;
         return !confirmations.isEmpty() && confirmations.takeFirst();
     }
+    QList<DestructiveQuestion> destructiveQuestions;  // every destructive question, answered as confirmations
+    bool ConfirmDestructive(QWidget* parent, const DestructiveQuestion& question) override
+    {
+        destructiveQuestions << question;
+        return Confirm(parent, question.text);
+    }
     QString AskText(QWidget*, const QString&, const QString& prompt, const QString& defaultText) override
     {
         prompts << prompt;

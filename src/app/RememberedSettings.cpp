@@ -1,0 +1,69 @@
+#include "app/RememberedSettings.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QSettings>
+#include <QStringList>
+
+namespace voltaryn {
+namespace {
+
+const QString SampleTimeKey = QStringLiteral("recording/sampleTime");
+const QString PcSamplingKey = QStringLiteral("recording/pcSampling");
+const QString GraphChannelsKey = QStringLiteral("graphs/channels");
+const QString DetailChannelsKey = QStringLiteral("graphs/detailChannels");
+
+// The five channel switches as a text of five 0s and 1s, in the dialogs' order.
+QString SwitchText(const ChannelSwitches& switches)
+{
+    QString text;
+    for (const bool on : switches.values)
+        text += on ? '1' : '0';
+    return text;
+}
+
+void ReadSwitches(const QSettings& settings, const QString& key, ChannelSwitches& switches)
+{
+    const QString text = settings.value(key).toString();
+    if (text.size() != static_cast<qsizetype>(ChannelSwitchCount) || text.count('0') + text.count('1') != text.size())
+        return;
+    for (std::size_t i = 0; i < ChannelSwitchCount; ++i)
+        switches.values[i] = text[static_cast<qsizetype>(i)] == '1';
+}
+
+} // namespace
+
+void RestoreChoices(const QSettings& settings, const RememberedChoices& choices)
+{
+    bool number = false;
+    const int sampleTime = settings.value(SampleTimeKey).toInt(&number);
+    if (number && sampleTime >= 1)
+        choices.recorder.SetSampleTime(sampleTime);
+    if (settings.contains(PcSamplingKey))
+        choices.sampling.PcSampling = settings.value(PcSamplingKey).toBool();
+    ReadSwitches(settings, GraphChannelsKey, choices.graphs.GraphChannels);
+    ReadSwitches(settings, DetailChannelsKey, choices.graphs.DetailChannels);
+}
+
+void StoreChoices(QSettings& settings, const RememberedChoices& choices)
+{
+    settings.setValue(SampleTimeKey, choices.recorder.SampleTime());
+    settings.setValue(PcSamplingKey, choices.sampling.PcSampling);
+    settings.setValue(GraphChannelsKey, SwitchText(choices.graphs.GraphChannels));
+    settings.setValue(DetailChannelsKey, SwitchText(choices.graphs.DetailChannels));
+}
+
+QCommandLineOption ResetSettingsOption()
+{
+    return QCommandLineOption("reset-settings",
+            QCoreApplication::translate("voltaryn::Options", "Forget the remembered window places, folders and "
+                                                             "choices, and start as on the first run."));
+}
+
+void ResetSettingsIfAsked(const QCommandLineParser& options, QSettings& settings)
+{
+    if (options.isSet(ResetSettingsOption()))
+        settings.clear();
+}
+
+} // namespace voltaryn

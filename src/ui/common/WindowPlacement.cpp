@@ -1,0 +1,60 @@
+#include "ui/common/WindowPlacement.h"
+
+#include <QEvent>
+#include <QMainWindow>
+#include <QSettings>
+
+namespace voltaryn {
+namespace {
+
+// Only the program's own windows: named ones, not menus, tool tips or message boxes.
+bool Placed(const QObject* watched)
+{
+    const auto* widget = qobject_cast<const QWidget*>(watched);
+    return widget != nullptr && !widget->objectName().isEmpty()
+           && (widget->windowType() == Qt::Window || widget->windowType() == Qt::Dialog);
+}
+
+QString Key(const QWidget& window, const char* what)
+{
+    return "windows/" + window.objectName() + "/" + QLatin1String(what);
+}
+
+constexpr const char* RestoredProperty = "voltarynPlaceRestored";
+
+} // namespace
+
+WindowPlacement::WindowPlacement(QSettings& settings, QObject* parent) : QObject(parent), settings_(settings) {}
+
+void WindowPlacement::Remember(const QWidget& window)
+{
+    settings_.setValue(Key(window, "geometry"), window.saveGeometry());
+    if (const auto* main = qobject_cast<const QMainWindow*>(&window))
+        settings_.setValue(Key(window, "state"), main->saveState());
+}
+
+void WindowPlacement::Restore(QWidget& window) const
+{
+    if (const QVariant geometry = settings_.value(Key(window, "geometry")); geometry.isValid())
+        window.restoreGeometry(geometry.toByteArray());
+    if (auto* main = qobject_cast<QMainWindow*>(&window))
+        if (const QVariant state = settings_.value(Key(window, "state")); state.isValid())
+            main->restoreState(state.toByteArray());
+}
+
+bool WindowPlacement::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::Show || type == QEvent::Hide || type == QEvent::Close) && Placed(watched)) {
+        auto& window = static_cast<QWidget&>(*watched);
+        if (type != QEvent::Show)
+            Remember(window);
+        else if (!window.property(RestoredProperty).toBool()) {
+            window.setProperty(RestoredProperty, true);
+            Restore(window);
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace voltaryn

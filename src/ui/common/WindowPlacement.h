@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QObject>
+
+class QSettings;
+class QWidget;
+
+namespace voltaryn {
+
+// Keeps the place and size of every window of the program between runs: a window is put back
+// where it was when it is first shown, and remembered whenever it is hidden or closed. Windows
+// are told apart by their object names; a main window's toolbars and docks are kept as well.
+// A window never remembered opens where the program puts it.
+class WindowPlacement : public QObject {
+    Q_OBJECT
+public:
+    explicit WindowPlacement(QSettings& settings, QObject* parent = nullptr);
+
+    void Remember(const QWidget& window);
+    void Restore(QWidget& window) const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QSettings& settings_;
+};
+
+} // namespace voltaryn

@@ -1,0 +1,130 @@
+#include "support/ScriptedDialogService.h"
+
+#include "app/Application.h"
+#include "app/QtDialogService.h"
+#include "app/RememberedSettings.h"
+#include "sim/SimulatedHidBackend.h"
+
+#include <QAbstractButton>
+#include <QCommandLineParser>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace voltaryn {
+namespace {
+
+class NoEvents : public EventPump {
+public:
+    void LetEventsRun() override {}
+};
+
+// Program runs, one after the other, over one settings file in a temporary folder: never the
+// user's own settings.
+class RememberedSettingsTest : public ::testing::Test {
+protected:
+    Application& Start()
+    {
+        app.reset();
+        settings.emplace(folder.filePath("voltaryn.ini"), QSettings::IniFormat);
+        return app.emplace(AppServices{backend, dialogs, pump, [] { return LocalTime{.hour = 9}; },
+                                       {.storeAddress = folder.filePath("cells.db")}, &*settings});
+    }
+    void End()
+    {
+        app.reset();
+        settings.reset();
+    }
+
+    QTemporaryDir folder;
+    sim::SimulatedMeter meter{[] { return sim::SimTime{std::chrono::sys_days{std::chrono::year{2024} / 3 / 15}}; }};
+    sim::SimulatedHidBackend backend{meter};
+    testing::ScriptedDialogService dialogs;
+    NoEvents pump;
+    std::optional<QSettings> settings;
+    std::optional<Application> app;
+};
+
+TEST_F(RememberedSettingsTest, ChoicesAndWindowPlacesOfOneRunAreThoseOfTheNext)
+{
+    QPoint placed;
+    {
+        Application& first = Start();
+        EXPECT_EQ(first.LiveRecorder().SampleTime(), 2) << "a first start as the program always started";
+        EXPECT_FALSE(first.Recording().Sampling().Settings().PcSampling);
+        first.LiveRecorder().SetSampleTime(17);
+        first.Recording().Sampling().Settings().PcSampling = true;
+        first.Graphs().State().GraphChannels[ChannelSwitch::Temperature] = false;
+        first.Graphs().State().GraphChannels[ChannelSwitch::Capacity] = true;
+        first.Panel().show();
+        first.Panel().move(40, 30);
+        placed = first.Panel().pos();
+        End();
+    }
+    Application& second = Start();
+    EXPECT_EQ(second.LiveRecorder().SampleTime(), 17);
+    EXPECT_TRUE(second.Recording().Sampling().Settings().PcSampling);
+    EXPECT_FALSE(second.Graphs().State().GraphChannels[ChannelSwitch::Temperature]);
+    EXPECT_TRUE(second.Graphs().State().GraphChannels[ChannelSwitch::Capacity]);
+    second.Panel().show();
+    EXPECT_EQ(second.Panel().pos(), placed);
+}
+
+TEST_F(RememberedSettingsTest, ResetSettingsStartsAsTheFirstRunAndNonsenseIsNotTaken)
+{
+    Application& before = Start();
+    before.LiveRecorder().SetSampleTime(30);
+    before.Recording().Sampling().Settings().PcSampling = true;
+    End();
+
+    QCommandLineParser options;
+    options.addOption(ResetSettingsOption());
+    ASSERT_TRUE(options.parse(QStringList{"voltaryn", "--reset-settings"}));
+    {
+        QSettings file(folder.filePath("voltaryn.ini"), QSettings::IniFormat);
+        ResetSettingsIfAsked(options, file);
+        file.setValue("recording/sampleTime", "soon");
+        file.setValue("graphs/channels", "1x1");
+    }
+    Application& after = Start();
+    EXPECT_EQ(after.LiveRecorder().SampleTime(), 2);
+    EXPECT_FALSE(after.Recording().Sampling().Settings().PcSampling);
+}
+
+// The program's own dialog service: a destructive question's default button is Cancel, so Enter
+// never deletes; only its named button does.
+TEST(QtDialogServiceTest, DestructiveQuestionAnswersCancelToEnterAndYesOnlyToItsNamedButton)
+{
+    QTemporaryDir folder;
+    QSettings settings(folder.filePath("dialogs.ini"), QSettings::IniFormat);
+    QtDialogService dialogs(settings);
+    for (const bool pressNamed : {false, true}) {
+        QStringList buttons;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            for (const QAbstractButton* button : box->buttons())
+                buttons << button->text().remove('&');
+            EXPECT_EQ(static_cast<QAbstractButton*>(box->defaultButton()), box->button(QMessageBox::Cancel));
+            if (pressNamed) {
+                for (QAbstractButton* button : box->buttons())
+                    if (button->text() == "Delete all files")
+                        button->click();
+            } else {
+                QTest::keyClick(box, Qt::Key_Return);
+            }
+        });
+        EXPECT_EQ(dialogs.ConfirmDestructive(nullptr, {"All files go.", "Delete all files"}), pressNamed);
+        EXPECT_TRUE(buttons.contains("Delete all files"));
+        EXPECT_EQ(buttons.size(), 2);
+    }
+}
+
+} // namespace
+} // namespace voltaryn

@@ -1,0 +1,271 @@
+#include "support/PanelHarness.h"
+
+#include "ui/lists/DataListWindow.h"
+#include "ui/memory/MemoryWindow.h"
+#include "ui/panel/PanelStatusBar.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+
+#include <set>
+
+namespace voltaryn {
+namespace {
+
+using namespace testing;
+
+class ShellTest : public PanelHarness {
+protected:
+    ShellTest() { Rotation(); }
+
+    // The menu of the menu bar that holds `action`, by its title without the mnemonic.
+    QStringList MenusHolding(QAction* action) const
+    {
+        QStringList titles;
+        for (const QAction* menu : Child<QMenuBar>("MenuBar")->actions())
+            if (menu->menu()->actions().contains(action))
+                titles << QString(menu->text()).remove('&');
+        return titles;
+    }
+    QString Status(const char* name) const { return Child<QLabel>(name)->text(); }
+    bool Shown(const char* name) const { return !Child(name)->isHidden(); }
+
+    QTemporaryDir folder;
+};
+
+TEST_F(ShellTest, EveryToolbarCommandStandsInOneMenuWithAShortcutItsTooltipShows)
+{
+    const struct {
+        const char* key;
+        const char* menu;
+        const char* tipNames;  // what the tool tip says the button opens or does
+    } commands[] = {
+        {"Save", "File", "data file"},          {"Open", "File", "\"File List\""},
+        {"List", "File", "\"Real Time List\""}, {"Graph", "Graphs", "\"Graph\""},
+        {"Sampling", "Tools", "interval"},      {"StopRec", "File", "Nothing is being recorded"},
+        {"TimeSet", "Meter", "\"Setup\""},      {"Memory", "Memory", "\"Manual List\""},
+        {"SDcard", "Memory", "\"Data Logger\""}, {"COMP", "Tools", "\"Comparator\""},
+        {"key", "Meter", "key pad"},            {"Avg", "Meter", "averages"},
+        {"Erase", "Memory", "after asking"},    {"DeleteSD", "Memory", "\"SD Card Delete\""},
+        {"Cells", "Cells", "\"Cell Sorting\""},
+    };
+    ASSERT_EQ(Child<QToolBar>("Toolbar1")->actions().size(), static_cast<qsizetype>(std::size(commands)));
+    std::set<QString> shortcuts;
+    for (const auto& [key, menu, tipNames] : commands) {
+        QAction* action = ToolbarButton(key);
+        EXPECT_EQ(MenusHolding(action), QStringList{menu}) << key;
+        EXPECT_TRUE(action->text().contains('&')) << key << ": a mnemonic";
+        const QString shortcut = action->shortcut().toString(QKeySequence::NativeText);
+        ASSERT_FALSE(shortcut.isEmpty()) << key;
+        EXPECT_TRUE(shortcuts.insert(shortcut).second) << key << " shares " << shortcut.toStdString();
+        EXPECT_TRUE(action->toolTip().contains("(" + shortcut + ")")) << key;
+        EXPECT_TRUE(action->toolTip().contains(tipNames)) << key << ": " << action->toolTip().toStdString();
+    }
+    const std::pair<const char*, QKeySequence::StandardKey> standards[] = {{"Save", QKeySequence::Save},
+                                                                           {"Open", QKeySequence::Open}};
+    for (const auto& [key, standard] : standards)
+        EXPECT_EQ(ToolbarButton(key)->shortcut(), QKeySequence(standard)) << key;
+    const auto* quit = Child<QMenuBar>("MenuBar")->findChild<QAction*>("Quit");
+    EXPECT_EQ(quit->shortcut(), QKeySequence("Ctrl+Q"));
+    EXPECT_EQ(Child<QMenuBar>("MenuBar")->findChild<QAction*>("UserGuide")->shortcut(), QKeySequence(Qt::Key_F1));
+}
+
+TEST_F(ShellTest, AMenuChoiceRunsTheToolbarCommand)
+{
+    for (const QAction* menu : Child<QMenuBar>("MenuBar")->actions())
+        if (QString(menu->text()).remove('&') == "Meter")
+            for (QAction* action : menu->menu()->actions())
+                if (action->objectName() == "key")
+                    action->trigger();
+    EXPECT_TRUE(Shown("SSPKeyButton"));
+}
+
+TEST_F(ShellTest, StopRecStopsTheRecordingAndIsOtherwiseDisabledSayingWhy)
+{
+    EXPECT_FALSE(ToolbarButton("StopRec")->isEnabled());
+    dialogs.saveFileName = folder.filePath("run.txt");
+    Click("Save");
+    ASSERT_TRUE(recorder.Recording());
+    EXPECT_TRUE(ToolbarButton("StopRec")->isEnabled());
+    EXPECT_TRUE(Shown("StatusRecording"));
+
+    Click("StopRec");
+    EXPECT_FALSE(recorder.Recording());
+    EXPECT_FALSE(ToolbarButton("StopRec")->isEnabled());
+    EXPECT_TRUE(ToolbarButton("StopRec")->toolTip().contains("Nothing is being recorded"));
+    EXPECT_TRUE(ToolbarButton("Save")->toolTip().startsWith("Save As"));
+    EXPECT_FALSE(Shown("StatusRecording"));
+}
+
+TEST_F(ShellTest, StatusBarShowsTheConnectionAndTheRecordingAsItGoesOn)
+{
+    EXPECT_EQ(Status("StatusConnection"), Label("LblCOM") + " · KAV 71K");
+
+    dialogs.saveFileName = folder.filePath("cells.txt");
+    Click("Save");
+    for (int second = 0; second < 3; ++second) {
+        emit panel.recorderSecond();  // what the run timer does each second
+        RecorderTick();
+    }
+    const QString recording = Status("StatusRecording");
+    EXPECT_TRUE(recording.startsWith("Rec cells.txt · ")) << recording.toStdString();
+    EXPECT_TRUE(recording.contains(QString::number(recorder.RecCount()) + " record")) << recording.toStdString();
+    EXPECT_TRUE(recording.contains("0:00:03")) << recording.toStdString();
+}
+
+TEST(PanelStatusText, RecordingLineCountsHoursPastADayAndWarnsOfLowDiskSpaceOnly)
+{
+    constexpr std::uint64_t GiB = std::uint64_t{1} << 30;
+    const struct {
+        RecordingStatus status;
+        const char* text;
+    } cases[] = {
+        {{"a.txt", 1, 59, 5 * GiB}, "Rec a.txt · 1 record(s) · 0:00:59"},
+        {{"a.txt", 7, 3 * 86400 + 3661, std::nullopt}, "Rec a.txt · 7 record(s) · 73:01:01"},
+        {{"b.txt", 2, 60, GiB - 1}, "Rec b.txt · 2 record(s) · 0:01:00 · "},
+        {{"b.txt", 2, 60, GiB}, "Rec b.txt · 2 record(s) · 0:01:00"},
+    };
+    for (const auto& [status, text] : cases) {
+        const QString line = PanelStatusBar::RecordingText(status);
+        EXPECT_TRUE(line.startsWith(text)) << line.toStdString();
+        EXPECT_EQ(line.contains("free"), status.freeBytes && *status.freeBytes < GiB) << line.toStdString();
+    }
+}
+
+TEST_F(ShellTest, StatusBarFollowsAManualDownloadAndItsCancelEndsItCleanly)
+{
+    meter.FillMemory(10);
+    QList<int> progress;
+    pump.onEvents = [&] {
+        EXPECT_TRUE(Shown("StatusProgress"));
+        EXPECT_TRUE(Shown("StatusCancel"));
+        progress << Child<QProgressBar>("StatusProgress")->value();
+        if (progress.size() == 3)
+            Child<QPushButton>("StatusCancel")->click();
+    };
+    Click("Memory");
+    EXPECT_EQ(progress, (QList<int>{1, 2, 3}));
+    ASSERT_NE(List("ManualList"), nullptr);
+    EXPECT_EQ(List("ManualList")->Model().rowCount(), 3) << "the rows that arrived stay";
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << "a cancel is no fault";
+    EXPECT_FALSE(Shown("StatusProgress"));
+    EXPECT_FALSE(Shown("StatusCancel"));
+    EXPECT_TRUE(Polling());
+
+    // The next download runs to its end: the cancel belonged to the one before.
+    pump.onEvents = {};
+    Click("Memory");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the list before goes
+    EXPECT_EQ(List("ManualList")->Model().rowCount(), 10);
+}
+
+TEST_F(ShellTest, CancelledSdDownloadStillClosesTheTransferWithTheMeter)
+{
+    Click("SDcard");
+    auto* memory = panel.findChild<MemoryWindow*>("Memory");
+    ASSERT_NE(memory, nullptr);
+    int events = 0;
+    pump.onEvents = [&] {
+        if (++events == 2)
+            Child<QPushButton>("StatusCancel")->click();
+    };
+    QTableView& files = memory->Files();
+    const std::size_t before = backend.written.size();
+    QTest::mouseClick(files.viewport(), Qt::LeftButton, {}, files.visualRect(files.model()->index(1, 0)).center());
+    // The first chunk, a second one, then the closing request.
+    EXPECT_EQ(backend.written.size() - before, 3u);
+    EXPECT_EQ(backend.written.back(), backend.written[backend.written.size() - 2]);
+    EXPECT_FALSE(Shown("StatusProgress"));
+    EXPECT_TRUE(Polling());
+}
+
+TEST_F(ShellTest, DestructiveQuestionsNameTheirActionAndSendNothingWhenDeclined)
+{
+    const std::pair<const char*, const char*> cases[] = {{"ALL", "Delete all files"}, {"Erase", "OK"}};
+    for (const auto& [action, button] : cases) {
+        for (const bool yes : {false, true}) {
+            dialogs.destructiveQuestions.clear();
+            dialogs.confirmations = {yes};
+            if (QString(action) == "ALL") {
+                Click("DeleteSD");
+                Child<QComboBox>("CbxSDClear")->setCurrentText("ALL");
+                backend.written.clear();
+                Child<QPushButton>("BtnSDClearOK")->click();
+            } else {
+                backend.written.clear();
+                Click(action);
+            }
+            ASSERT_EQ(dialogs.destructiveQuestions.size(), 1) << action;
+            EXPECT_EQ(dialogs.destructiveQuestions.front().actionButton, button) << action;
+            EXPECT_EQ(backend.written.empty(), !yes) << action << " answered " << yes;
+        }
+    }
+}
+
+TEST_F(ShellTest, RefusedCommandsSayWhy)
+{
+    // No meter: Sampling Rate says so instead of doing nothing.
+    session.reading.MeterConnected = false;
+    Click("Sampling");
+    ASSERT_EQ(dialogs.messages.size(), 1);
+
+    // The live graph's OK with no channel checked closes the dialog and says why.
+    dialogs.messages.clear();
+    Click("Graph");
+    auto* settings = panel.findChild<QDialog*>("AllGraph");
+    ASSERT_NE(settings, nullptr);
+    for (QCheckBox* box : settings->findChildren<QCheckBox*>())
+        box->setChecked(false);
+    settings->findChild<QPushButton*>("CmdOK")->click();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages.front().contains("No channel is checked"));
+}
+
+TEST_F(ShellTest, KeysDrawnOnTheMeterSendWhatTheKeyPadsArrowsSend)
+{
+    panel.show();
+    panel.ToggleKeyPad();
+    const std::pair<const char*, const char*> keys[] = {
+        {"CmdArrow(0)", "BtnLeft"}, {"CmdArrow(1)", "BtnDown"}, {"CmdArrow(2)", "BtnUp"}, {"CmdArrow(3)", "BtnRight"}};
+    for (const auto& [drawn, pad] : keys) {
+        QTest::mouseClick(Child(drawn), Qt::LeftButton);
+        const Bytes fromPicture = LastRequest();
+        Child<QAbstractButton>(pad)->click();
+        EXPECT_EQ(fromPicture, LastRequest()) << drawn;
+    }
+    EXPECT_TRUE(Child("RS(0)")->toolTip().contains("on the meter"));
+}
+
+TEST_F(ShellTest, HelpListsTheShortcutsAndShowsTheGuide)
+{
+    QStringList listed;
+    dialogs.modal = [&listed](QDialog& dialog) {
+        const auto* table = dialog.findChild<QTableWidget*>("Shortcuts");
+        for (int row = 0; row < table->rowCount(); ++row)
+            listed << table->item(row, 1)->text() + "=" + table->item(row, 2)->text();
+    };
+    Child<QMenuBar>("MenuBar")->findChild<QAction*>("KeyboardShortcuts")->trigger();
+    EXPECT_TRUE(listed.contains("Read Manual Records=Ctrl+M")) << listed.join(", ").toStdString();
+    EXPECT_TRUE(listed.contains("Quit=Ctrl+Q"));
+
+    Child<QMenuBar>("MenuBar")->findChild<QAction*>("UserGuide")->trigger();
+    const auto* guide = panel.findChild<QTextBrowser*>("Guide");
+    ASSERT_NE(guide, nullptr);
+    EXPECT_TRUE(guide->toPlainText().contains("Keyboard shortcuts"));
+
+    Child<QMenuBar>("MenuBar")->findChild<QAction*>("About")->trigger();
+    ASSERT_FALSE(dialogs.messages.isEmpty());
+    EXPECT_TRUE(dialogs.messages.back().contains("Licence"));
+}
+
+} // namespace
+} // namespace voltaryn
