@@ -87,7 +87,7 @@ int main(int argc, char* argv[])
     ResetSettingsIfAsked(options, settings);
     QtDialogService dialogs(settings);
     QtEventPump pump;
-    Application app({backend, dialogs, pump, SystemLocalTime, {.storeAddress = options.value(database)}, &settings});
+    Application app({backend, dialogs, pump, SystemLocalTime, {.storeAddress = options.value(database)}, {}, &settings});
     PanelWindow& panel = app.Panel();
     panel.show();
 

@@ -34,7 +34,7 @@ protected:
         app.reset();
         settings.emplace(folder.filePath("voltaryn.ini"), QSettings::IniFormat);
         return app.emplace(AppServices{backend, dialogs, pump, [] { return LocalTime{.hour = 9}; },
-                                       {.storeAddress = folder.filePath("cells.db")}, &*settings});
+                                       {.storeAddress = folder.filePath("cells.db")}, {}, &*settings});
     }
     void End()
     {
