@@ -91,6 +91,7 @@ install: build
 
 bench: build
 	$(BUILD_DIR)/bench/voltaryn_bench
+	$(BUILD_DIR)/bench/voltaryn_cells_bench
 
 # Five days of the program on a simulated clock (DAYS=5), a line a day: the cost of a second, the
 # resident memory, the open files and the records written.

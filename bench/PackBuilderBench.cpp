@@ -1,12 +1,14 @@
 // The pack builder against the snake baseline, and the statistics of a large lot. The counters
 // show each pack's capacity spread (mAh) and resistance spread (mOhm) next to the snake's.
 // Targets: 20S80P from 1,700 cells within 2 s and a capacity spread of at most 1 mAh; 13S4P from
-// 60 cells within 0.2 s; the statistics of 100,000 cells within 50 ms.
+// 60 cells within 0.2 s and within 1 mAh of the best spread a minute's search finds (run with
+// VOLTARYN_PACK_REFERENCE=1 for that minute); the statistics of 100,000 cells within 50 ms.
 #include "cells/BatchStatistics.h"
 #include "cells/PackBuilder.h"
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <random>
 
 namespace voltaryn::cells {
@@ -62,6 +64,30 @@ void BM_Pack13S4PFrom60Capacity(benchmark::State& state)
     BuildAgainstSnake(state, 60, 13, 4, PackObjective::Capacity);
 }
 BENCHMARK(BM_Pack13S4PFrom60Capacity)->Unit(benchmark::kMillisecond);
+
+// The best capacity spread of a minute's searches, one seed after another.
+void BM_Pack13S4PFrom60CapacityMinuteReference(benchmark::State& state)
+{
+    if (std::getenv("VOLTARYN_PACK_REFERENCE") == nullptr) {
+        state.SkipWithError("set VOLTARYN_PACK_REFERENCE=1 to spend a minute on the reference");
+        return;
+    }
+    const std::vector<PackCell> cells = Lot(60);
+    const PackRequest request{13, 4, {}, PackObjective::Capacity, {}};
+    double best = BuildPack(cells, request).pack->capacitySpread;
+    for (auto _ : state) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        for (std::uint64_t seed = 2; std::chrono::steady_clock::now() < end && best > 0; ++seed) {
+            PackSearchOptions options;
+            options.seed = seed;
+            options.maxMoves = 400'000'000;
+            options.timeBudget = std::chrono::seconds(5);
+            best = std::min(best, BuildPack(cells, request, options).pack->capacitySpread);
+        }
+    }
+    state.counters["capacitySpread"] = best;
+}
+BENCHMARK(BM_Pack13S4PFrom60CapacityMinuteReference)->Unit(benchmark::kSecond)->Iterations(1);
 
 void BM_StatisticsOf100000Cells(benchmark::State& state)
 {

@@ -1,4 +1,5 @@
 // sort, cells and batches: cell sorting from the command line, into the cell database.
+#include "cli/CellFields.h"
 #include "cli/CellStoreAccess.h"
 #include "cli/Commands.h"
 #include "cli/ScannedIds.h"
@@ -12,34 +13,13 @@
 #include <QDateTime>
 #include <QSysInfo>
 
-#include <array>
-#include <charconv>
 #include <cmath>
 #include <iostream>
 
 namespace voltaryn::cli {
 namespace {
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
-
-// A measured number: its shortest text that reads back as the same number; null when unknown.
-Value Measured(const std::optional<double>& value)
-{
-    if (!value)
-        return nullptr;
-    std::array<char, 32> text{};
-    char* end = std::to_chars(text.data(), text.data() + text.size(), *value).ptr;
-    return Number{*value, std::string(text.data(), end)};
-}
-
 std::string IsoTime(const QDateTime& utc) { return utc.toUTC().toString(Qt::ISODateWithMs).toStdString(); }
-
-// A cell as people call it: the label scanned or typed, else its number.
-std::string CellName(const QString& label, qint64 number)
-{
-    return label.isEmpty() ? QStringLiteral("#%1").arg(number, 4, 10, QLatin1Char('0')).toStdString()
-                           : label.toStdString();
-}
 
 // The batch's grade table: a new batch is created with the grades given (the Li-ion defaults
 // without --grades); a batch that exists keeps the grades it was sorted with.
@@ -171,8 +151,7 @@ void RunCells(CommandContext& context, const CellListOptions& options)
 {
     RunWithStore([&] {
         CellStoreAccess db(options.db, context.clock);
-        if (!db.Store().FindBatch(Q(options.batch)))
-            throw CliError(ExitCode::Usage, "there is no batch " + options.batch + " (see batches)");
+        db.Batch(options.batch);
         for (const store::CellRow& cell : db.Store().Cells(Q(options.batch))) {
             const store::Measurement& latest = cell.latest;
             context.output.Row({{"cell", CellName(cell.label, cell.number)},
@@ -183,7 +162,8 @@ void RunCells(CommandContext& context, const CellListOptions& options)
                                 {"temperature_c", Measured(latest.temperatureC)},
                                 {"grade", latest.grade.toStdString()},
                                 {"time", IsoTime(latest.measuredUtc)},
-                                {"capacity_mah", Measured(cell.capacityMah)}});
+                                {"capacity_mah", Measured(cell.capacityMah)},
+                                {"pack", cell.pack.toStdString()}});
         }
     });
 }

@@ -30,6 +30,14 @@ CellStoreAccess::CellStoreAccess(const std::string& db, const RunClock& clock) :
     store_.Open(store::ParseStoreAddress(QString::fromStdString(db)));
 }
 
+store::BatchInfo CellStoreAccess::Batch(const std::string& name)
+{
+    std::optional<store::BatchInfo> batch = store_.FindBatch(QString::fromStdString(name));
+    if (!batch)
+        throw CliError(ExitCode::Usage, "there is no batch " + name + " (see batches)");
+    return *std::move(batch);
+}
+
 void RunWithStore(const std::function<void()>& command)
 {
     try {

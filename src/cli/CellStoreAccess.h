@@ -20,6 +20,8 @@ public:
     CellStoreAccess(const std::string& db, const RunClock& clock);
 
     store::CellStore& Store() { return store_; }
+    // The batch `name`; a usage error when there is none.
+    store::BatchInfo Batch(const std::string& name);
 
 private:
     int argc_ = 1;

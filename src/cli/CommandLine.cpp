@@ -396,6 +396,78 @@ void AddCellCommands(CLI::App& app, Command& command)
                                 [](CLI::App& sub, DatabaseOptions& options) { AddDatabase(sub, options.db); });
 }
 
+void AddBatchOption(CLI::App& sub, std::string& batch)
+{
+    sub.add_option("--batch", batch, "The batch")->required()->option_text("NAME");
+}
+
+void AddPackCommands(CLI::App& app, Command& command)
+{
+    AddCommand<StatsOptions>(
+        app, command, "stats",
+        "A batch's statistics: cells per grade and their yield; mean, median, standard deviation, min, max, P5 and "
+        "P95 of voltage, resistance and capacity; the Cpk of resistance and voltage against a grade's limits",
+        RunStats, [](CLI::App& sub, StatsOptions& options) {
+            AddBatchOption(sub, options.batch);
+            sub.add_option("--grade", options.grade, "The grade whose limits judge the batch (default: the best)")
+                ->option_text("GRADE");
+            AddDatabase(sub, options.db);
+        });
+    AddCommand<CapacityImportOptions>(
+        app, command, "import-capacity",
+        "Set a batch's capacities from a charger's CSV (comma or semicolon separated); every bad line is told, and "
+        "nothing is imported when one is, unless --skip-bad",
+        RunImportCapacity, [](CLI::App& sub, CapacityImportOptions& options) {
+            AddBatchOption(sub, options.batch);
+            sub.add_option("FILE", options.file, "The CSV")->required()->check(FileNameError);
+            sub.add_option("--id-column", options.idColumn,
+                           "The column of the cell IDs (default: the one headed id, cell, cell id or serial)")
+                ->option_text("C");
+            sub.add_option("--capacity-column", options.capacityColumn,
+                           "The column of the capacities, in mAh, or Ah when its header says so (default: the one "
+                           "headed capacity, capacity_mah, mah or cap)")
+                ->option_text("C");
+            sub.add_flag("--skip-bad", options.skipBad, "Import the good lines when some are bad");
+            AddDatabase(sub, options.db);
+        });
+    AddCommand<PackOptions>(
+        app, command, "pack",
+        "Build an xSyP pack whose groups' capacities (and resistances) match best; text prints a map to build by, "
+        "json one object, csv a row per cell",
+        RunPack, [](CLI::App& sub, PackOptions& options) {
+            CLI::Option* batch = sub.add_option("--batch", options.batch, "The cells of this batch")->option_text("NAME");
+            sub.add_option("--cells", options.cellsFile,
+                           "The cells of this CSV: columns cell and capacity_mah, optionally resistance_mohm, "
+                           "voltage_v and grade")
+                ->check(FileNameError)
+                ->option_text("FILE")
+                ->excludes(batch);
+            sub.add_option("--series,-s", options.series, "Groups in series")->required()->check(WholeNumber(1, 1000))->option_text("S");
+            sub.add_option("--parallel,-p", options.parallel, "Cells in parallel in each group")
+                ->required()
+                ->check(WholeNumber(1, 1000))
+                ->option_text("P");
+            sub.add_option("--grades", options.grades,
+                           "Only cells of these grades (default: every grade but the batch's reject grade)")
+                ->delimiter(',')
+                ->option_text("A,B");
+            sub.add_option("--objective", options.objective,
+                           "capacity: match the groups' capacities; balanced: their resistances as well (the "
+                           "default when resistances are known)")
+                ->check(CLI::IsMember({"capacity", "balanced"}))
+                ->option_text("OBJECTIVE");
+            sub.add_option("--seed", options.seed, "The search's seed: the same seed, the same pack (default 1)")
+                ->check(WholeNumber(0, std::numeric_limits<long long>::max()))
+                ->option_text("N");
+            sub.add_option("--time-limit", options.timeLimit, "The longest search in seconds (default 2)")
+                ->check(CLI::Range(0.001, 3600.0))
+                ->option_text("SECONDS");
+            sub.add_option("--save", options.save, "Save the pack in the batch under this name (needs --batch)")
+                ->option_text("NAME");
+            AddDatabase(sub, options.db);
+        });
+}
+
 } // namespace
 
 std::variant<Invocation, int> ReadCommandLine(int argc, const char* const* argv)
@@ -411,6 +483,7 @@ std::variant<Invocation, int> ReadCommandLine(int argc, const char* const* argv)
     AddSettingCommands(app, invocation.command);
     AddComparatorCommands(app, invocation.command);
     AddCellCommands(app, invocation.command);
+    AddPackCommands(app, invocation.command);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {

@@ -7,10 +7,12 @@
 #include "meter/MeterKeys.h"
 #include "recording/Recorder.h"
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 // The subcommands, each with the options the command line gives it (CommandLine.cpp reads them).
 // A subcommand throws a CliError for anything that fails.
@@ -137,5 +139,34 @@ struct ReportOptions {
     std::string db;
 };
 void RunReport(CommandContext& context, const ReportOptions& options);
+// stats, import-capacity, pack: a batch's statistics, capacities from a charger, packs
+struct StatsOptions {
+    std::string batch;
+    std::string grade;  // the grade whose limits judge the batch; empty: the best (first) grade
+    std::string db;
+};
+void RunStats(CommandContext& context, const StatsOptions& options);
+struct CapacityImportOptions {
+    std::string batch;
+    std::string file;
+    std::string idColumn;        // empty: found by its header
+    std::string capacityColumn;  // empty: found by its header
+    bool skipBad = false;        // import the good lines when some are bad
+    std::string db;
+};
+void RunImportCapacity(CommandContext& context, const CapacityImportOptions& options);
+struct PackOptions {
+    std::string batch;      // the cells of this batch, or
+    std::string cellsFile;  // those of this CSV
+    int series = 0;
+    int parallel = 0;
+    std::vector<std::string> grades;  // empty: every grade
+    std::string objective;            // "capacity" or "balanced"; empty: balanced when resistances are known
+    std::uint64_t seed = 1;
+    double timeLimit = 2;  // seconds
+    std::string save;      // a name to save the pack under in the batch; empty: not saved
+    std::string db;
+};
+void RunPack(CommandContext& context, const PackOptions& options);
 
 } // namespace voltaryn::cli

@@ -105,6 +105,8 @@ void Output::Line(const Record& record, const std::string& text)
         Write(record);
 }
 
+void Output::Document(const std::string& text) { WriteLine(text); }
+
 void Output::End()
 {
     std::vector<std::size_t> widths;

@@ -37,6 +37,9 @@ public:
     void Row(const Record& record);
     // A record written at once, in text as `text`; a stream of readings, for instance.
     void Line(const Record& record, const std::string& text);
+    // A command whose output is one document (a pack, a batch's statistics) writes it whole, as
+    // `text` stands.
+    void Document(const std::string& text);
     // Ends the output; throws when it could not be written.
     void End();
 

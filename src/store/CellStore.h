@@ -51,7 +51,10 @@ public:
     std::optional<WithdrawnCapture> WithdrawLast(const QString& batch, const QString& station);
     void SetLabel(const QString& batch, qint64 cellNumber, const QString& label);
     void SetCapacity(const QString& batch, const CellKey& cell, std::optional<double> capacityMah);
+    // Every capacity in one transaction: none is set when a cell is not found.
+    void SetCapacities(const QString& batch, const std::vector<CellCapacity>& capacities);
 
+    // A cell sits in one saved pack at most: a pack with a cell another pack holds is refused.
     void SavePack(const QString& batch, const PackLayout& pack);
     std::vector<PackLayout> Packs(const QString& batch);
 

@@ -125,7 +125,8 @@ std::vector<CellRow> CellStore::Cells(const QString& batch)
                               FromUtcMs(query.value(6)), OptionalDouble(query.value(7)),
                               OptionalDouble(query.value(8)), query.value(9).toString(), query.value(10).toString(),
                               query.value(11).toString(), OptionalDouble(query.value(12)),
-                              query.value(13).toString()}});
+                              query.value(13).toString()},
+                             query.value(14).toString()});
         }
         query.finish();
     });
@@ -175,11 +176,18 @@ void CellStore::SetLabel(const QString& batch, qint64 cellNumber, const QString&
 
 void CellStore::SetCapacity(const QString& batch, const CellKey& cell, std::optional<double> capacityMah)
 {
+    SetCapacities(batch, {{cell, capacityMah}});
+}
+
+void CellStore::SetCapacities(const QString& batch, const std::vector<CellCapacity>& capacities)
+{
     Online([&](SqlConnection& server) {
         WriteTransaction transaction(server);
-        server.Value(QStringLiteral("set_capacity"),
-                     {{QStringLiteral("cell"), CellId(server, batch, cell)},
-                      {QStringLiteral("capacity"), NullIfEmpty(capacityMah)}});
+        for (const CellCapacity& capacity : capacities) {
+            server.Value(QStringLiteral("set_capacity"),
+                         {{QStringLiteral("cell"), CellId(server, batch, capacity.cell)},
+                          {QStringLiteral("capacity"), NullIfEmpty(capacity.capacityMah)}});
+        }
         transaction.Commit();
     });
 }

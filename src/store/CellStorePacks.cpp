@@ -36,6 +36,22 @@ QVariant InsertOrExplain(SqlConnection& server, const QString& statement, const 
     }
 }
 
+// A cell is in one saved pack at most: says which cell and which pack when it is in one already.
+void RefuseTakenCell(SqlConnection& server, const QVariant& cell, qint64 cellNumber)
+{
+    QSqlQuery& query = server.Statement(QStringLiteral("pack_of_cell"));
+    BindAll(query, {{QStringLiteral("cell"), cell}});
+    server.Run(query);
+    const bool taken = query.next();
+    const QString pack = taken ? query.value(0).toString() : QString();
+    const QString label = taken ? query.value(1).toString() : QString();
+    query.finish();
+    if (!taken)
+        return;
+    const QString name = label.isEmpty() ? QString::number(cellNumber) : QStringLiteral("%1 (%2)").arg(cellNumber).arg(label);
+    throw StoreError(StoreErrorKind::Conflict, QStringLiteral("Cell %1 is already in pack \"%2\"").arg(name, pack));
+}
+
 } // namespace
 
 void CellStore::SavePack(const QString& batch, const PackLayout& pack)
@@ -57,12 +73,13 @@ void CellStore::SavePack(const QString& batch, const PackLayout& pack)
             if (!cell.isValid())
                 throw StoreError(StoreErrorKind::NotFound,
                                  QStringLiteral("Batch \"%1\" has no cell %2").arg(batch).arg(place.cellNumber));
+            RefuseTakenCell(server, cell, place.cellNumber);
             InsertOrExplain(server, QStringLiteral("insert_pack_cell"),
                             {{QStringLiteral("pack"), packId},
                              {QStringLiteral("cell"), cell},
                              {QStringLiteral("group_index"), place.group},
                              {QStringLiteral("position"), place.position}},
-                            QStringLiteral("Cell %1 is already in a pack, or its place in \"%2\" is taken")
+                            QStringLiteral("Cell %1 or its place in \"%2\" is given twice")
                                 .arg(place.cellNumber)
                                 .arg(pack.name));
         }

@@ -64,16 +64,23 @@ struct Measurement {
     QString grade;
 };
 
+// A cell named by its number or its label.
+using CellKey = std::variant<qint64, QString>;
+
 // A cell with its latest measurement that was not withdrawn.
 struct CellRow {
     qint64 number = 0;
     QString label;
     std::optional<double> capacityMah;
     Measurement latest;
+    QString pack;  // the saved pack the cell is in; empty: none
 };
 
-// A cell named by its number or its label.
-using CellKey = std::variant<qint64, QString>;
+// A capacity a charger measured for a cell.
+struct CellCapacity {
+    CellKey cell;
+    std::optional<double> capacityMah;  // empty: unknown again
+};
 
 struct WithdrawnCapture {
     qint64 cellNumber = 0;

@@ -1,6 +1,7 @@
 // voltaryn-cli as a script runs it: the real binary against its simulated meter. Where the CLI
 // writes a data file, the same file is made in this process by the program's own recorder and
 // list export over a simulated meter on the same clock, and the two must match byte for byte.
+#include "cli/CliRun.h"
 #include "common/LocalTime.h"
 #include "common/TempFolder.h"
 #include "cli/ReadingRecord.h"
@@ -29,94 +30,12 @@
 #include <sys/wait.h>
 #include <thread>
 
-extern char** environ;
-
 namespace voltaryn {
 namespace {
 
 using ::testing::HasSubstr;
 using testing::FileBytes;
 using testing::TempFolder;
-using Args = std::vector<std::string>;
-
-// The simulated clock of these runs, so that the meter's readings are known.
-const std::string DemoTime = "2024-03-15T10:00:00";
-
-std::chrono::system_clock::time_point DemoStart()
-{
-    std::tm local{};
-    std::istringstream(DemoTime) >> std::get_time(&local, "%Y-%m-%dT%H:%M:%S");
-    local.tm_isdst = -1;
-    return std::chrono::system_clock::from_time_t(std::mktime(&local));
-}
-
-// The CLI started with its output and errors going to files of the test's folder, and its input
-// read from `input`.
-class CliProcess {
-public:
-    CliProcess(const TempFolder& folder, const Args& args, const std::string& input = "/dev/null")
-        : out_(folder / "out"), err_(folder / "err")
-    {
-        posix_spawn_file_actions_t files;
-        posix_spawn_file_actions_init(&files);
-        posix_spawn_file_actions_addopen(&files, 0, input.c_str(), O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&files, 1, out_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_addopen(&files, 2, err_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        std::vector<std::string> words{VOLTARYN_CLI};
-        words.insert(words.end(), args.begin(), args.end());
-        std::vector<char*> argv;
-        for (std::string& word : words)
-            argv.push_back(word.data());
-        argv.push_back(nullptr);
-        EXPECT_EQ(posix_spawn(&pid_, VOLTARYN_CLI, &files, nullptr, argv.data(), environ), 0);
-        posix_spawn_file_actions_destroy(&files);
-    }
-
-    void Signal(int signal) const { ::kill(pid_, signal); }
-    // Waits for the end; the exit code, or -1 when the CLI did not exit on its own.
-    int Wait() const
-    {
-        int status = 0;
-        ::waitpid(pid_, &status, 0);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    std::string Out() const { return FileBytes(out_); }
-    std::string Err() const { return FileBytes(err_); }
-
-private:
-    std::filesystem::path out_;
-    std::filesystem::path err_;
-    pid_t pid_ = 0;
-};
-
-struct Finished {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
-Finished RunCli(const TempFolder& folder, const Args& args, const std::string& input = "/dev/null")
-{
-    const CliProcess cli(folder, args, input);
-    const int exitCode = cli.Wait();
-    return {exitCode, cli.Out(), cli.Err()};
-}
-
-Args Demo(const Args& args)
-{
-    Args all{"--demo", "--demo-time", DemoTime};
-    all.insert(all.end(), args.begin(), args.end());
-    return all;
-}
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
 
 // A display text as the schema writes it in CSV; "null" for none.
 std::string NumberText(const std::string& text)

@@ -164,6 +164,15 @@ TEST_P(StoreTest, LabelsAndCapacitiesNameTheirCell)
     const auto cells = store->Cells(batch);
     EXPECT_FALSE(cells[0].capacityMah.has_value());
     EXPECT_EQ(cells[1].capacityMah, 3012.5);
+    // Capacities set together: all of them, or none when one cell is missing.
+    EXPECT_EQ(ErrorOf([&] {
+                  store->SetCapacities(batch, {{qint64{1}, 1.0}, {QStringLiteral("B9"), 2.0}});
+              }).Kind(),
+              StoreErrorKind::NotFound);
+    EXPECT_FALSE(store->Cells(batch)[0].capacityMah.has_value());
+    store->SetCapacities(batch, {{qint64{1}, 3001.0}, {QStringLiteral("B2"), 3002.0}});
+    EXPECT_EQ(store->Cells(batch)[0].capacityMah, 3001.0);
+    EXPECT_EQ(store->Cells(batch)[1].capacityMah, 3002.0);
 
     CaptureInput missingBatch = Capture({});
     missingBatch.batch = QStringLiteral("lot-2");
@@ -198,6 +207,14 @@ TEST_P(StoreTest, BatchesArePackedAndDeletedWithTheirCells)
     ASSERT_EQ(packs.size(), 1u);  // nothing left of the refused ones
     EXPECT_EQ(packs[0].cells, pack.cells);
     EXPECT_EQ(packs[0].series, 2);
+    store->SetLabel(batch, 4, QStringLiteral("X4"));
+    EXPECT_EQ(ErrorOf([&] { store->SavePack(batch, {QStringLiteral("B"), 1, 1, {{0, 0, 4}}, {}}); }).Message(),
+              QStringLiteral("Cell 4 (X4) is already in pack \"2S2P\""));
+    QStringList packOfCell;
+    for (const CellRow& cell : store->Cells(batch))
+        packOfCell << cell.pack;
+    EXPECT_EQ(packOfCell, (QStringList{QStringLiteral("2S2P"), QStringLiteral("2S2P"), QStringLiteral("2S2P"),
+                                       QStringLiteral("2S2P"), QString()}));
 
     EXPECT_EQ(ErrorOf([&] { store->CreateBatch(batch); }).Kind(), StoreErrorKind::Conflict);
     EXPECT_EQ(store->DeleteBatch(batch), 5);

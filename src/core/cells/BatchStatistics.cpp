@@ -68,8 +68,10 @@ BatchStatistics ComputeBatchStatistics(std::span<const BatchCell> cells, const B
         if (added)
             statistics.grades.push_back({cell.grade, 0, 0});
         ++statistics.grades[it->second].count;
-        voltages.push_back(cell.voltage);
-        resistances.push_back(cell.resistance);
+        if (cell.voltage)
+            voltages.push_back(*cell.voltage);
+        if (cell.resistance)
+            resistances.push_back(*cell.resistance);
         if (cell.capacity)
             capacities.push_back(*cell.capacity);
     }

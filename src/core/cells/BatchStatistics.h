@@ -8,11 +8,12 @@
 
 namespace voltaryn::cells {
 
-// One measured cell as the batch statistics see it.
+// One measured cell as the batch statistics see it. A figure the meter did not show (overload)
+// is absent and left out of its spread; the cell still counts for its grade.
 struct BatchCell {
     std::string grade;
-    double voltage = 0;                // V
-    double resistance = 0;             // mOhm
+    std::optional<double> voltage;     // V
+    std::optional<double> resistance;  // mOhm
     std::optional<double> capacity;    // mAh, when a charger has measured it
 };
 
@@ -46,7 +47,7 @@ struct Spread {
 struct BatchStatistics {
     std::size_t count = 0;
     std::vector<GradeYield> grades;  // in the order each grade first appears
-    std::optional<Spread> voltage;     // absent for an empty batch
+    std::optional<Spread> voltage;     // absent when no cell has one
     std::optional<Spread> resistance;
     std::optional<Spread> capacity;    // over the cells with a capacity; absent when none has one
     // Process capability: the distance from the mean to the nearest limit in units of 3σ,

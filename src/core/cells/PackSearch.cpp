@@ -21,9 +21,9 @@ public:
         , cost_(cost)
         , order_(order)
         , options_(options)
-        , started_(options.now())
-        , deadline_(started_ + options.timeBudget)
-        , nextProgress_(started_ + ProgressInterval)
+        , start_(options.now())
+        , deadline_(start_ + options.timeBudget)
+        , lastProgress_(start_)
         , rng_(options.seed)
         , totals_(series_)
         , inside_(series_)
@@ -39,18 +39,19 @@ public:
         std::vector<std::size_t> best = order_;
         double bestCost = current_;
         tolerance_ = 1e-12 * current_;
+        const double resolution = cost_.Cost(CapacityResolution, 0, 0);
         const double startTemperature = 0.2 * MeanMoveChange();
         // A round tries each possible swap about seven times over, and no fewer than 20,000 moves.
         const std::uint64_t roundMoves = std::clamp<std::uint64_t>(7 * slots_ * (order_.size() - parallel_), 20'000, 1'000'000);
-        for (int stale = 0; stale < StaleRounds && bestCost > 0 && !Exhausted();) {
+        for (int stale = 0; stale < StaleRounds && bestCost > resolution && !Exhausted();) {
             Anneal(roundMoves, startTemperature);
             Descend();
+            // A round that gains less than the resolution counts as stale, though its pack is kept.
+            stale = current_ < bestCost - resolution ? 0 : stale + 1;
             if (current_ < bestCost - tolerance_) {
                 best = order_;
                 bestCost = current_;
-                stale = 0;
             } else {
-                ++stale;
                 order_ = best;
                 Recompute();
             }
@@ -60,6 +61,8 @@ public:
 
 private:
     static constexpr int StaleRounds = 30;
+    // A capacity spread that no charger's figures can tell from none, in mAh.
+    static constexpr double CapacityResolution = 0.01;
     static constexpr std::chrono::milliseconds ProgressInterval{50};
 
     struct Swap {
@@ -227,11 +230,11 @@ private:
             return exhausted_ = true;
         if (moves_ - clockChecked_ >= ClockInterval) {
             clockChecked_ = moves_;
-            const std::chrono::steady_clock::time_point now = options_.now();
+            const auto now = options_.now();
             exhausted_ = now >= deadline_;
-            if (!exhausted_ && options_.progress && now >= nextProgress_) {
-                nextProgress_ = now + ProgressInterval;
-                exhausted_ = !options_.progress(std::chrono::duration<double>(now - started_) / options_.timeBudget);
+            if (!exhausted_ && options_.progress && now - lastProgress_ >= ProgressInterval) {
+                lastProgress_ = now;
+                exhausted_ = !options_.progress(std::chrono::duration<double>(now - start_) / options_.timeBudget);
             }
         }
         return exhausted_;
@@ -246,9 +249,9 @@ private:
     const PackCost& cost_;
     std::vector<std::size_t>& order_;
     const PackSearchOptions& options_;
-    std::chrono::steady_clock::time_point started_;
+    std::chrono::steady_clock::time_point start_;
     std::chrono::steady_clock::time_point deadline_;
-    std::chrono::steady_clock::time_point nextProgress_;
+    std::chrono::steady_clock::time_point lastProgress_;
     std::mt19937_64 rng_;
     std::vector<GroupTotals> totals_;
     std::vector<double> inside_;

@@ -10,10 +10,11 @@
 
 namespace voltaryn::cells {
 
-// How long the builder searches. It stops at whichever limit comes first, or earlier when the
-// cost reaches 0 or several annealing rounds in a row end in no better pack. The result depends
-// only on the cells, the request and the seed as long as the move limit, not the clock, ends the
-// search.
+// How long the builder searches. It stops at whichever limit comes first, or earlier when no
+// swap can improve the pack by a figure that matters: the cost is within the resolution (a
+// hundredth of a mAh of capacity spread, or its share of the balanced cost), or several
+// annealing rounds in a row improve it by less than that. The result depends only on the cells,
+// the request and the seed as long as the move limit, not the clock, ends the search.
 struct PackSearchOptions {
     std::uint64_t seed = 1;
     std::uint64_t maxMoves = 40'000'000;  // moves evaluated

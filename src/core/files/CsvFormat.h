@@ -24,4 +24,17 @@ std::string CsvLine(const RecordRow& row, std::size_t columns);
 // The rows of a CSV text, a leading byte order mark skipped; the last line may lack its line end.
 std::vector<RecordRow> ParseCsv(std::string_view text);
 
+// A row with the number (from 1) of the line it starts on: a quoted cell may span lines.
+struct CsvRecord {
+    std::size_t line = 0;
+    RecordRow cells;
+};
+
+// As ParseCsv, with `separator` between cells and each row's line number.
+std::vector<CsvRecord> ParseCsvRecords(std::string_view text, char separator = ',');
+
+// The separator a file's first line uses: ';' when it holds more semicolons than commas outside
+// quotes (as spreadsheets write CSV where the comma is the decimal sign), else ','.
+char DetectCsvSeparator(std::string_view text);
+
 } // namespace voltaryn

@@ -64,6 +64,12 @@ TEST(BatchStatistics, UndefinedFiguresAreAbsent)
     ExpectSpread(single.resistance, {1, 21, 21, 21, 21, 21, 21, {}}, std::nullopt);
     EXPECT_FALSE(single.capacity || single.resistanceCpk || single.voltageCpk);
 
+    const BatchCell overload[] = {{"A", 3.6, 21, std::nullopt}, {"Reject", 3.7, std::nullopt, std::nullopt}};
+    const BatchStatistics partly = ComputeBatchStatistics(overload, limits);
+    EXPECT_EQ(partly.grades.at(1).yieldPercent, 50);
+    EXPECT_EQ(partly.voltage->count, 2u);
+    ExpectSpread(partly.resistance, {1, 21, 21, 21, 21, 21, 21, {}}, std::nullopt);
+
     const BatchCell same[] = {{"A", 3.6, 21, 3000}, {"A", 3.6, 21, 3000}};
     const BatchStatistics flat = ComputeBatchStatistics(same, limits);
     ExpectSpread(flat.voltage, {2, 3.6, 3.6, 3.6, 3.6, 3.6, 3.6, {}}, 0.0);

@@ -170,6 +170,39 @@ TEST(PackBuilder, SearchStopsAtTheDeadline)
     EXPECT_LE(built.pack->cost, BuildSnakePack(cells, request).pack->cost);
 }
 
+// The clock is read once per 256 moves: its readings count the moves the search made.
+TEST(PackBuilder, SearchEndsWhenNothingImprovesOrProgressSaysSo)
+{
+    const auto cells = TestCells(60, 11);
+    for (const PackObjective objective : {PackObjective::Capacity, PackObjective::Balanced}) {
+        const PackRequest request{13, 4, {}, objective, {}};
+        PackSearchOptions settled = MovesOnly(40'000'000);
+        std::uint64_t reads = 0;
+        settled.now = [&reads] { return std::chrono::steady_clock::time_point{} + std::chrono::nanoseconds(reads++); };
+        ASSERT_TRUE(BuildPack(cells, request, settled).pack);
+        EXPECT_LT(reads * 256, 40'000'000u / 4) << "stops long before the move limit";
+    }
+
+    // 10 ms a reading: progress every fifth reading, until it answers false.
+    std::vector<double> spent;
+    PackSearchOptions told;
+    int readings = 0;
+    told.now = [&readings] { return std::chrono::steady_clock::time_point{} + std::chrono::milliseconds(10 * readings++); };
+    told.progress = [&spent](double fraction) {
+        spent.push_back(fraction);
+        return spent.size() < 3;
+    };
+    const PackRequest request{12, 15, {}, PackObjective::Balanced, {}};
+    const auto many = TestCells(400, 5);
+    const PackOutcome stopped = BuildPack(many, request, told);
+    ASSERT_TRUE(stopped.pack);
+    ExpectWellFormed(many, request, *stopped.pack);
+    ASSERT_EQ(spent.size(), 3u);
+    for (std::size_t i = 0; i < spent.size(); ++i)
+        EXPECT_NEAR(spent[i], 0.025 * static_cast<double>(i + 1), 1e-12);
+    EXPECT_LE(stopped.pack->cost, BuildSnakePack(many, request).pack->cost);
+}
+
 TEST(PackBuilder, ErrorsSayWhatIsWrong)
 {
     const auto cells = TestCells(60, 1);  // every fifth cell is grade B: 48 are grade A

@@ -1,0 +1,23 @@
+#include "cli/CellFields.h"
+
+#include <array>
+#include <charconv>
+
+namespace voltaryn::cli {
+
+Value Measured(const std::optional<double>& value)
+{
+    if (!value)
+        return nullptr;
+    std::array<char, 32> text{};
+    char* end = std::to_chars(text.data(), text.data() + text.size(), *value).ptr;
+    return Number{*value, std::string(text.data(), end)};
+}
+
+std::string CellName(const QString& label, qint64 number)
+{
+    return label.isEmpty() ? QStringLiteral("#%1").arg(number, 4, 10, QLatin1Char('0')).toStdString()
+                           : label.toStdString();
+}
+
+} // namespace voltaryn::cli

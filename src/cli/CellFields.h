@@ -1,0 +1,21 @@
+#pragma once
+
+#include "cli/Output.h"
+
+#include <QString>
+
+#include <optional>
+#include <string>
+
+// Values of the cell commands' records.
+namespace voltaryn::cli {
+
+inline QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// A measured number: its shortest text that reads back as the same number; null when unknown.
+Value Measured(const std::optional<double>& value);
+
+// A cell as people call it: the label scanned or typed, else its number ("#0007").
+std::string CellName(const QString& label, qint64 number);
+
+} // namespace voltaryn::cli

@@ -1,0 +1,256 @@
+// pack: an xSyP pack built from a batch's cells or from a CSV of cells, as a map to build by.
+#include "cli/CellFields.h"
+#include "cli/CellFiles.h"
+#include "cli/CellStoreAccess.h"
+#include "cli/CliError.h"
+#include "cli/Commands.h"
+#include "cells/GradeJson.h"
+#include "cells/PackBuilder.h"
+#include "cells/PackCellsCsv.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <iomanip>
+#include <iostream>
+#include <sstream>
+#include <unordered_map>
+
+namespace voltaryn::cli {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// The cells on offer, where they come from ("the batch", "the file") and whether their
+// resistances are known.
+struct Offer {
+    std::vector<cells::PackCell> cells;
+    std::string source;
+    bool resistanceKnown = true;
+    std::unordered_map<std::string, qint64> numbers;  // a batch's cells by name, for --save
+};
+
+// A batch's cells that have a capacity and a resistance and are in no saved pack yet; the others
+// cannot go into a pack.
+Offer BatchOffer(store::CellStore& store, const std::string& batch)
+{
+    Offer offer{{}, "the batch", true, {}};
+    for (const store::CellRow& cell : store.Cells(Q(batch))) {
+        const std::string name = CellName(cell.label, cell.number);
+        offer.numbers.emplace(name, cell.number);
+        if (cell.capacityMah && cell.latest.resistanceMohm && cell.pack.isEmpty())
+            offer.cells.push_back({name, *cell.capacityMah, *cell.latest.resistanceMohm,
+                                   cell.latest.voltageV.value_or(0), cell.latest.grade.toStdString()});
+    }
+    return offer;
+}
+
+// Without a resistance column every cell weighs the same 1 mOhm, which only the capacity
+// objective may ignore.
+Offer FileOffer(const std::string& path)
+{
+    cells::PackCellsFile file = cells::ReadPackCellsCsv(ReadWholeFile(path));
+    for (const std::string& problem : file.problems)
+        std::cerr << problem << '\n';
+    if (!file.problems.empty())
+        throw CliError(ExitCode::FileFailed, std::to_string(file.problems.size()) +
+                                                 (file.problems.size() == 1 ? " bad line in " : " bad lines in ") + path);
+    if (!file.hasResistance) {
+        for (cells::PackCell& cell : file.cells)
+            cell.resistance = 1;
+    }
+    return {std::move(file.cells), "the file", file.hasResistance, {}};
+}
+
+cells::PackObjective Objective(const PackOptions& options, const Offer& offer)
+{
+    if (options.objective == "capacity" || (options.objective.empty() && !offer.resistanceKnown))
+        return cells::PackObjective::Capacity;
+    if (!offer.resistanceKnown)
+        throw CliError(ExitCode::FileFailed, "the balanced objective needs the cells' resistance: " + options.cellsFile +
+                                                 " has no resistance_mohm column");
+    return cells::PackObjective::Balanced;
+}
+
+// The grades asked for; for a batch without --grades, every grade of its table but the reject.
+std::vector<std::string> EligibleGrades(const PackOptions& options, const std::optional<store::BatchInfo>& batch)
+{
+    if (!options.grades.empty() || !batch)
+        return options.grades;
+    std::vector<std::string> grades;
+    try {
+        for (const cells::Grade& grade : cells::GradesFromJson(batch->gradesJson.toStdString()).Grades)
+            grades.push_back(grade.Name);
+    } catch (const cells::GradeFileError&) {
+        return {};  // no grade table: every cell is eligible
+    }
+    return grades;
+}
+
+std::string Cells(std::size_t count) { return std::to_string(count) + (count == 1 ? " cell" : " cells"); }
+
+// "needs 52 cells, the batch has 49 eligible: 3 missing"
+void CheckEnoughCells(const Offer& offer, const cells::PackRequest& request)
+{
+    const auto& grades = request.eligibleGrades;
+    const auto eligible = static_cast<std::size_t>(std::ranges::count_if(offer.cells, [&](const cells::PackCell& cell) {
+        return grades.empty() || std::ranges::find(grades, cell.grade) != grades.end();
+    }));
+    const std::size_t needed = static_cast<std::size_t>(request.series) * static_cast<std::size_t>(request.parallel);
+    if (eligible < needed)
+        throw CliError(ExitCode::Usage, "needs " + Cells(needed) + ", " + offer.source + " has " +
+                                            std::to_string(eligible) + " eligible: " + std::to_string(needed - eligible) +
+                                            " missing");
+}
+
+std::string Fixed(double value, int decimals)
+{
+    std::ostringstream text;
+    text << std::fixed << std::setprecision(decimals) << value;
+    return text.str();
+}
+
+const char* ObjectiveName(cells::PackObjective objective)
+{
+    return objective == cells::PackObjective::Capacity ? "capacity" : "balanced";
+}
+
+class PackWriter {
+public:
+    PackWriter(const cells::Pack& pack, const cells::PackRequest& request, const Offer& offer)
+        : pack_(pack), request_(request), resistanceKnown_(offer.resistanceKnown)
+    {
+        for (const cells::PackCell& cell : offer.cells)
+            cells_.emplace(cell.id, &cell);
+    }
+
+    void Write(Output& output, Format format) const
+    {
+        if (format == Format::Json)
+            output.Document(JsonDocument().dump());
+        else if (format == Format::Text)
+            WriteText(output);
+        else
+            WriteRows(output);
+    }
+
+private:
+    std::optional<double> Resistance(double value) const { return resistanceKnown_ ? std::optional(value) : std::nullopt; }
+
+    Json JsonDocument() const
+    {
+        Json groups = Json::array();
+        for (const cells::PackGroup& group : pack_.groups) {
+            groups.push_back({{"cells", group.cellIds},
+                              {"capacity_mah", group.capacity},
+                              {"resistance_mohm", resistanceKnown_ ? Json(group.resistance) : Json(nullptr)}});
+        }
+        return {{"series", request_.series},
+                {"parallel", request_.parallel},
+                {"objective", ObjectiveName(request_.objective)},
+                {"groups", groups},
+                {"capacity_spread_mah", pack_.capacitySpread},
+                {"resistance_spread_mohm", resistanceKnown_ ? Json(pack_.resistanceSpread) : Json(nullptr)},
+                {"unused", pack_.unusedIds}};
+    }
+
+    // A line per group: its number, its cells, its sums.
+    void WriteText(Output& output) const
+    {
+        std::string title = std::to_string(request_.series) + "S" + std::to_string(request_.parallel) + "P (" +
+                            ObjectiveName(request_.objective) + "): capacity spread " + Fixed(pack_.capacitySpread, 2) + " mAh";
+        if (resistanceKnown_)
+            title += ", resistance spread " + Fixed(pack_.resistanceSpread, 3) + " mOhm";
+        output.Document(title);
+        std::size_t width = 0;
+        for (const cells::PackGroup& group : pack_.groups)
+            for (const std::string& id : group.cellIds)
+                width = std::max(width, id.size());
+        const std::size_t numberWidth = std::to_string(pack_.groups.size()).size();
+        for (std::size_t g = 0; g < pack_.groups.size(); ++g) {
+            const cells::PackGroup& group = pack_.groups[g];
+            std::ostringstream line;
+            line << "group " << std::setw(static_cast<int>(numberWidth)) << g + 1 << ":";
+            for (const std::string& id : group.cellIds)
+                line << "  " << std::left << std::setw(static_cast<int>(width)) << id << std::right;
+            line << "  " << Fixed(group.capacity, 1) << " mAh";
+            if (resistanceKnown_)
+                line << "  " << Fixed(group.resistance, 3) << " mOhm";
+            output.Document(line.str());
+        }
+        std::string unused = "unused: " + (pack_.unusedIds.empty() ? std::string("none") : std::string());
+        for (std::size_t i = 0; i < pack_.unusedIds.size(); ++i)
+            unused += (i > 0 ? " " : "") + pack_.unusedIds[i];
+        output.Document(unused);
+    }
+
+    // A row per cell, groups and positions counted from 1.
+    void WriteRows(Output& output) const
+    {
+        for (std::size_t g = 0; g < pack_.groups.size(); ++g) {
+            const std::vector<std::string>& ids = pack_.groups[g].cellIds;
+            for (std::size_t p = 0; p < ids.size(); ++p) {
+                const cells::PackCell& cell = *cells_.at(ids[p]);
+                output.Row({{"group", static_cast<long long>(g + 1)},
+                            {"position", static_cast<long long>(p + 1)},
+                            {"cell", cell.id},
+                            {"capacity_mah", Measured(cell.capacity)},
+                            {"resistance_mohm", Measured(Resistance(cell.resistance))}});
+            }
+        }
+    }
+
+    const cells::Pack& pack_;
+    const cells::PackRequest& request_;
+    bool resistanceKnown_;
+    std::unordered_map<std::string, const cells::PackCell*> cells_;
+};
+
+store::PackLayout Layout(const std::string& name, const cells::Pack& pack, const cells::PackRequest& request, const Offer& offer)
+{
+    store::PackLayout layout{Q(name), request.series, request.parallel, {}, {}};
+    for (std::size_t g = 0; g < pack.groups.size(); ++g) {
+        const std::vector<std::string>& ids = pack.groups[g].cellIds;
+        for (std::size_t p = 0; p < ids.size(); ++p)
+            layout.cells.push_back({static_cast<int>(g), static_cast<int>(p), offer.numbers.at(ids[p])});
+    }
+    return layout;
+}
+
+} // namespace
+
+void RunPack(CommandContext& context, const PackOptions& options)
+{
+    if (options.batch.empty() == options.cellsFile.empty())
+        throw CliError(ExitCode::Usage, "pack needs --batch or --cells, one of them");
+    if (!options.save.empty() && options.batch.empty())
+        throw CliError(ExitCode::Usage, "--save needs --batch: a pack is saved in its batch");
+    RunWithStore([&] {
+        std::optional<CellStoreAccess> db;
+        std::optional<store::BatchInfo> batch;
+        if (!options.batch.empty()) {
+            db.emplace(options.db, context.clock);
+            batch = db->Batch(options.batch);
+        }
+        const Offer offer = db ? BatchOffer(db->Store(), options.batch) : FileOffer(options.cellsFile);
+        const cells::PackRequest request{options.series, options.parallel, EligibleGrades(options, batch),
+                                         Objective(options, offer), {}};
+        CheckEnoughCells(offer, request);
+        cells::PackSearchOptions search;
+        search.seed = options.seed;
+        search.timeBudget = std::chrono::milliseconds(std::llround(options.timeLimit * 1000));
+        const cells::PackOutcome built = cells::BuildPack(offer.cells, request, search);
+        if (!built.pack)
+            throw CliError(db ? ExitCode::Usage : ExitCode::FileFailed, built.error);
+        const Format format = context.format.value_or(Format::Text);
+        PackWriter(*built.pack, request, offer).Write(context.output, format);
+        if (!options.save.empty()) {
+            db->Store().SavePack(Q(options.batch), Layout(options.save, *built.pack, request, offer));
+            if (format == Format::Text)
+                context.output.Document("saved as pack " + options.save + " of batch " + options.batch);
+        }
+    });
+}
+
+} // namespace voltaryn::cli

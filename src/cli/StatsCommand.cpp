@@ -1,0 +1,157 @@
+// stats: a batch's yield per grade, the spread of its figures and its process capability.
+#include "cli/CellFields.h"
+#include "cli/CellStoreAccess.h"
+#include "cli/CliError.h"
+#include "cli/Commands.h"
+#include "cells/BatchStatistics.h"
+#include "cells/GradeJson.h"
+
+#include <nlohmann/json.hpp>
+
+#include <iomanip>
+#include <sstream>
+
+namespace voltaryn::cli {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// The grade whose limits the batch is judged against: the one named, else the best (the first).
+cells::Grade JudgingGrade(const store::BatchInfo& batch, const std::string& named)
+{
+    cells::GradeTable table;
+    try {
+        table = cells::GradesFromJson(batch.gradesJson.toStdString());
+    } catch (const cells::GradeFileError&) {
+        if (!named.empty())
+            throw CliError(ExitCode::Usage, "batch " + batch.name.toStdString() + " has no grade table to find " + named + " in");
+        return {};
+    }
+    if (named.empty())
+        return table.Grades.empty() ? cells::Grade{} : table.Grades.front();
+    for (const cells::Grade& grade : table.Grades) {
+        if (grade.Name == named)
+            return grade;
+    }
+    throw CliError(ExitCode::Usage, "batch " + batch.name.toStdString() + " has no grade " + named);
+}
+
+std::string Fixed(double value, int decimals)
+{
+    std::ostringstream text;
+    text << std::fixed << std::setprecision(decimals) << value;
+    return text.str();
+}
+
+std::string Fixed(const std::optional<double>& value, int decimals) { return value ? Fixed(*value, decimals) : "-"; }
+
+Json JsonOf(const std::optional<double>& value) { return value ? Json(*value) : Json(nullptr); }
+
+Json JsonOf(const std::optional<cells::Spread>& spread)
+{
+    if (!spread)
+        return nullptr;
+    return {{"count", spread->count},           {"mean", spread->mean},  {"median", spread->median},
+            {"std_dev", JsonOf(spread->stdDev)}, {"min", spread->min},    {"max", spread->max},
+            {"p5", spread->percentile5},         {"p95", spread->percentile95}};
+}
+
+// One figure's spread as a row of the text table.
+std::string SpreadLine(const std::string& name, const std::optional<cells::Spread>& spread, int decimals)
+{
+    std::ostringstream line;
+    line << std::left << std::setw(16) << name << std::right;
+    if (!spread)
+        return line.str() + "none measured";
+    for (const double value : {spread->mean, spread->median})
+        line << std::setw(10) << Fixed(value, decimals);
+    line << std::setw(10) << Fixed(spread->stdDev, decimals);
+    for (const double value : {spread->min, spread->max, spread->percentile5, spread->percentile95})
+        line << std::setw(10) << Fixed(value, decimals);
+    line << std::setw(8) << spread->count;
+    return line.str();
+}
+
+std::string CpkText(const std::optional<double>& cpk, const std::string& against)
+{
+    return (cpk ? Fixed(*cpk, 2) : std::string("-")) + " (" + against + ")";
+}
+
+std::string Shortest(double value) { return std::get<Number>(Measured(value)).text; }
+
+// "2.5 to 4.2 V", "min 2.5 V", "max 60 mOhm", "no limit"
+std::string Window(const std::optional<double>& low, const std::optional<double>& high, const std::string& unit)
+{
+    if (low && high)
+        return Shortest(*low) + " to " + Shortest(*high) + " " + unit;
+    if (low || high)
+        return (low ? "min " + Shortest(*low) : "max " + Shortest(*high)) + " " + unit;
+    return "no limit";
+}
+
+void WriteText(Output& output, const std::string& batch, const cells::BatchStatistics& stats, const cells::Grade& grade)
+{
+    output.Document("batch " + batch + ": " + std::to_string(stats.count) + (stats.count == 1 ? " cell" : " cells"));
+    if (stats.count == 0)
+        return;
+    for (const cells::GradeYield& yield : stats.grades)
+        output.Document("  grade " + yield.grade + ": " + std::to_string(yield.count) + " (" + Fixed(yield.yieldPercent, 1) + " %)");
+    std::ostringstream header;
+    header << std::left << std::setw(16) << "" << std::right;
+    for (const char* title : {"mean", "median", "std dev", "min", "max", "P5", "P95"})
+        header << std::setw(10) << title;
+    header << std::setw(8) << "cells";
+    output.Document(header.str());
+    output.Document(SpreadLine("voltage V", stats.voltage, 3));
+    output.Document(SpreadLine("resistance mOhm", stats.resistance, 2));
+    output.Document(SpreadLine("capacity mAh", stats.capacity, 1));
+    if (grade.Name.empty()) {
+        output.Document("Cpk: no grade limits to judge against");
+        return;
+    }
+    const cells::GradeLimits& limits = grade.Limits;
+    output.Document("Cpk against grade " + grade.Name + ": resistance " +
+                    CpkText(stats.resistanceCpk, Window(std::nullopt, limits.MaxResistance, "mOhm")) + ", voltage " +
+                    CpkText(stats.voltageCpk, Window(limits.MinVoltage, limits.MaxVoltage, "V")));
+}
+
+Json JsonDocument(const std::string& batch, const cells::BatchStatistics& stats, const cells::Grade& grade)
+{
+    Json grades = Json::array();
+    for (const cells::GradeYield& yield : stats.grades)
+        grades.push_back({{"grade", yield.grade}, {"count", yield.count}, {"yield_percent", yield.yieldPercent}});
+    return {{"batch", batch},
+            {"count", stats.count},
+            {"grades", grades},
+            {"voltage_v", JsonOf(stats.voltage)},
+            {"resistance_mohm", JsonOf(stats.resistance)},
+            {"capacity_mah", JsonOf(stats.capacity)},
+            {"cpk_grade", grade.Name.empty() ? Json(nullptr) : Json(grade.Name)},
+            {"resistance_cpk", JsonOf(stats.resistanceCpk)},
+            {"voltage_cpk", JsonOf(stats.voltageCpk)}};
+}
+
+} // namespace
+
+void RunStats(CommandContext& context, const StatsOptions& options)
+{
+    const Format format = context.format.value_or(Format::Text);
+    if (format != Format::Text && format != Format::Json)
+        throw CliError(ExitCode::Usage, "stats writes text or json");
+    RunWithStore([&] {
+        CellStoreAccess db(options.db, context.clock);
+        const store::BatchInfo batch = db.Batch(options.batch);
+        const cells::Grade grade = JudgingGrade(batch, options.grade);
+        std::vector<cells::BatchCell> measured;
+        for (const store::CellRow& cell : db.Store().Cells(Q(options.batch)))
+            measured.push_back({cell.latest.grade.toStdString(), cell.latest.voltageV, cell.latest.resistanceMohm, cell.capacityMah});
+        const cells::BatchLimits limits{grade.Limits.MaxResistance, grade.Limits.MinVoltage, grade.Limits.MaxVoltage};
+        const cells::BatchStatistics stats = cells::ComputeBatchStatistics(measured, limits);
+        if (format == Format::Json)
+            context.output.Document(JsonDocument(options.batch, stats, grade).dump());
+        else
+            WriteText(context.output, options.batch, stats, grade);
+    });
+}
+
+} // namespace voltaryn::cli

@@ -1,0 +1,312 @@
+// stats, import-capacity and pack as a script runs them, on batches sorted from the simulated
+// cell bench.
+#include "cli/CliRun.h"
+
+#include <gmock/gmock.h>
+#include <nlohmann/json.hpp>
+
+#include <fstream>
+#include <map>
+#include <set>
+
+namespace voltaryn {
+namespace {
+
+using ::testing::HasSubstr;
+
+// A database in `folder` with `batch` of `count` cells from the simulated cell bench, named #0001,
+// #0002, ...
+std::string SortedBatch(const TempFolder& folder, int count, const std::string& batch = "lot")
+{
+    const std::string db = "sqlite://" + (folder / "cells.db").string();
+    const Finished sorted = RunCli(folder, {"--demo-cells", "--demo-time", DemoTime, "sort", "--batch", batch, "--db", db,
+                                            "--count", std::to_string(count)});
+    EXPECT_EQ(sorted.exitCode, 0) << sorted.err;
+    return db;
+}
+
+// A capacity file for cells #0001 to #`count`: 3000 mAh plus a little for each.
+std::string CapacityCsv(int count)
+{
+    std::string csv = "Cell ID;Capacity (Ah)\n";
+    for (int i = 1; i <= count; ++i)
+        csv += (std::ostringstream() << '#' << std::setw(4) << std::setfill('0') << i << ";3," << 100 + 7 * i % 50 << '\n').str();
+    return csv;
+}
+
+void Write(const std::filesystem::path& file, const std::string& text) { std::ofstream(file) << text; }
+
+nlohmann::json CellsOf(const TempFolder& folder, const std::string& db)
+{
+    const Finished cells = RunCli(folder, {"-f", "json", "cells", "--batch", "lot", "--db", db});
+    EXPECT_EQ(cells.exitCode, 0) << cells.err;
+    nlohmann::json all = nlohmann::json::array();
+    for (const std::string& line : Lines(cells.out))
+        all.push_back(nlohmann::json::parse(line));
+    return all;
+}
+
+TEST(CliCapacity, BadLinesAreToldAndNothingIsImportedUnlessSkipped)
+{
+    TempFolder folder;
+    const std::string db = SortedBatch(folder, 4);
+    const std::string bad = "id,mah\n#0001,3000\n#0002,abc\nX9,2900\n#0004,2950\n";
+    Write(folder / "good.csv", CapacityCsv(4));
+    Write(folder / "bad.csv", bad);
+    Write(folder / "columns.csv", "name,energy\n#0001,1\n");
+    const struct {
+        Args args;
+        int exitCode;
+        std::vector<std::string> errors;
+        const char* out;
+        std::vector<std::optional<double>> capacities;  // of the four cells afterwards
+    } cases[] = {
+        {{"bad.csv"}, 4,
+         {"line 3: capacity 'abc' is not a number", "line 4: cell 'X9' is not in batch lot",
+          "voltaryn-cli: 2 bad lines in bad.csv: nothing imported (--skip-bad imports the good ones)"},
+         "", {std::nullopt, std::nullopt, std::nullopt, std::nullopt}},
+        {{"columns.csv", "--skip-bad"}, 4,
+         {"line 1: no cell ID column (a header named id, cell, cell id or serial)",
+          "line 1: no capacity column (a header named capacity, capacity_mah, mah or cap)",
+          "voltaryn-cli: 2 bad lines in columns.csv: nothing imported"},
+         "", {std::nullopt, std::nullopt, std::nullopt, std::nullopt}},
+        {{"bad.csv", "--skip-bad"}, 0,
+         {"line 3: capacity 'abc' is not a number", "line 4: cell 'X9' is not in batch lot"},
+         "2 cells of batch lot got a capacity; 2 bad lines skipped\n", {3000, std::nullopt, std::nullopt, 2950}},
+        {{"good.csv"}, 0, {}, "4 cells of batch lot got a capacity\n", {3107, 3114, 3121, 3128}},
+        {{"missing.csv"}, 4, {"voltaryn-cli: cannot read missing.csv"}, "", {3107, 3114, 3121, 3128}},
+        {{"good.csv", "--capacity-column", "volts"}, 4,
+         {"line 1: no column 'volts'",
+          "voltaryn-cli: 1 bad line in good.csv: nothing imported (--skip-bad imports the good ones)"},
+         "", {3107, 3114, 3121, 3128}},
+    };
+    for (const auto& c : cases) {
+        Args args{"import-capacity", "--batch", "lot", "--db", db};
+        for (const std::string& arg : c.args)
+            args.push_back(arg.ends_with(".csv") ? (folder / arg).string() : arg);
+        const Finished run = RunCli(folder, args);
+        SCOPED_TRACE(c.args.front());
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+        std::string errors;
+        for (const std::string& error : c.errors)
+            errors += error + '\n';
+        std::string told = run.err;  // the files named without their folder
+        for (std::size_t at; (at = told.find((folder / "").string())) != std::string::npos;)
+            told.erase(at, (folder / "").string().size());
+        EXPECT_EQ(told, errors);
+        EXPECT_EQ(run.out, c.out);
+        const nlohmann::json cells = CellsOf(folder, db);
+        ASSERT_EQ(cells.size(), 4u);
+        for (std::size_t i = 0; i < 4; ++i) {
+            const nlohmann::json& capacity = cells[i]["capacity_mah"];
+            EXPECT_EQ(capacity.is_null() ? std::nullopt : std::optional<double>(capacity.get<double>()), c.capacities[i]) << i;
+        }
+    }
+}
+
+TEST(CliPack, JsonIsOneObjectOfTheBuiltPack)
+{
+    TempFolder folder;
+    std::map<std::string, double> capacities;
+    std::string csv = "grade,cell,capacity_mah,resistance_mohm,voltage_v\n";
+    for (int i = 0; i < 11; ++i) {
+        const std::string id = "C" + std::to_string(i);
+        capacities[id] = 2900 + 37 * (i * 5 % 11);
+        csv += "A," + id + "," + std::to_string(capacities[id]) + "," + std::to_string(18 + i % 4) + ",3.6\n";
+    }
+    Write(folder / "cells.csv", csv);
+    const Finished run = RunCli(folder, {"-f", "json", "pack", "--cells", (folder / "cells.csv").string(), "-s", "3",
+                                         "-p", "3", "--objective", "capacity", "--seed", "7"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    ASSERT_EQ(Lines(run.out).size(), 1u) << "one object";
+    const nlohmann::ordered_json pack = nlohmann::ordered_json::parse(run.out);
+    std::vector<std::string> keys;
+    for (const auto& [key, value] : pack.items())
+        keys.push_back(key);
+    EXPECT_EQ(keys, (std::vector<std::string>{"series", "parallel", "objective", "groups", "capacity_spread_mah",
+                                              "resistance_spread_mohm", "unused"}));
+    EXPECT_EQ(pack["series"], 3);
+    EXPECT_EQ(pack["parallel"], 3);
+    EXPECT_EQ(pack["objective"], "capacity");
+    ASSERT_EQ(pack["groups"].size(), 3u);
+    std::set<std::string> seen;
+    double low = 1e9;
+    double high = 0;
+    for (const nlohmann::ordered_json& group : pack["groups"]) {
+        ASSERT_EQ(group["cells"].size(), 3u);
+        double sum = 0;
+        for (const std::string id : group["cells"]) {
+            seen.insert(id);
+            sum += capacities.at(id);
+        }
+        EXPECT_DOUBLE_EQ(group["capacity_mah"].get<double>(), sum);
+        EXPECT_TRUE(group["resistance_mohm"].is_number());
+        low = std::min(low, sum);
+        high = std::max(high, sum);
+    }
+    EXPECT_DOUBLE_EQ(pack["capacity_spread_mah"].get<double>(), high - low);
+    ASSERT_EQ(pack["unused"].size(), 2u);
+    for (const std::string id : pack["unused"])
+        seen.insert(id);
+    EXPECT_EQ(seen.size(), 11u) << "every cell once";
+    EXPECT_EQ(RunCli(folder, {"-f", "json", "pack", "--cells", (folder / "cells.csv").string(), "-s", "3", "-p", "3",
+                              "--objective", "capacity", "--seed", "7"})
+                  .out,
+              run.out)
+        << "the same seed, the same pack";
+
+    // Without resistances: the capacity objective, and no resistance figures.
+    Write(folder / "plain.csv", "cell,capacity_mah\nA,3000\nB,3010\nC,2990\nD,3005\n");
+    const Finished plain = RunCli(folder, {"-f", "json", "pack", "--cells", (folder / "plain.csv").string(), "-s", "2", "-p", "2"});
+    ASSERT_EQ(plain.exitCode, 0) << plain.err;
+    const nlohmann::json plainPack = nlohmann::json::parse(plain.out);
+    EXPECT_EQ(plainPack["objective"], "capacity");
+    EXPECT_TRUE(plainPack["resistance_spread_mohm"].is_null());
+    EXPECT_TRUE(plainPack["groups"][0]["resistance_mohm"].is_null());
+    EXPECT_DOUBLE_EQ(plainPack["capacity_spread_mah"].get<double>(), 5);
+
+    const Finished rows = RunCli(folder, {"-f", "csv", "pack", "--cells", (folder / "plain.csv").string(), "-s", "2", "-p", "2"});
+    const std::vector<std::string> lines = Lines(rows.out);
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0], "group,position,cell,capacity_mah,resistance_mohm");
+    EXPECT_EQ(lines[1], "1,1,A,3000,");
+    const Finished text = RunCli(folder, {"pack", "--cells", (folder / "plain.csv").string(), "-s", "2", "-p", "2"});
+    EXPECT_EQ(text.out, "2S2P (capacity): capacity spread 5.00 mAh\n"
+                        "group 1:  A  D  6005.0 mAh\n"
+                        "group 2:  B  C  6000.0 mAh\n"
+                        "unused: none\n");
+}
+
+TEST(CliPack, MistakesAreToldWithTheirExitCodes)
+{
+    TempFolder folder;
+    const std::string db = SortedBatch(folder, 6);
+    Write(folder / "capacities.csv", CapacityCsv(6));
+    ASSERT_EQ(RunCli(folder, {"import-capacity", "--batch", "lot", "--db", db, (folder / "capacities.csv").string()}).exitCode, 0);
+    Write(folder / "ok.csv", "cell,capacity_mah,resistance_mohm,grade\nA,3000,20,A\nB,3010,21,A\nC,2990,19,B\n");
+    Write(folder / "plain.csv", "cell,capacity_mah\nA,3000\nB,3010\n");
+    Write(folder / "twice.csv", "cell,capacity_mah\nA,3000\nA,3010\n");
+    Write(folder / "columns.csv", "id,capacity\nA,3000\n");
+    Write(folder / "numbers.csv", "cell;capacity_mah;resistance_mohm\nA;3000,5;x\nB;;20\n");
+    const auto file = [&folder](const char* name) { return (folder / name).string(); };
+    const struct {
+        Args args;
+        int exitCode;
+        std::string error;
+    } cases[] = {
+        {{"--cells", file("ok.csv"), "-s", "2", "-p", "2"}, 2, "needs 4 cells, the file has 3 eligible: 1 missing"},
+        {{"--cells", file("ok.csv"), "-s", "1", "-p", "2", "--grades", "B"}, 2, "needs 2 cells, the file has 1 eligible: 1 missing"},
+        {{"--cells", file("ok.csv"), "-s", "1", "-p", "1", "--grades", "Z"}, 2, "needs 1 cell, the file has 0 eligible: 1 missing"},
+        {{"--batch", "lot", "--db", db, "-s", "4", "-p", "2", "--grades", "A,B,C,Reject"}, 2,
+         "needs 8 cells, the batch has 6 eligible: 2 missing"},
+        {{"--batch", "lot", "--db", db, "-s", "4", "-p", "2"}, 2, "needs 8 cells, the batch has 5 eligible: 3 missing"},
+        {{"--batch", "none", "--db", db, "-s", "1", "-p", "1"}, 2, "there is no batch none"},
+        {{"--cells", file("ok.csv"), "-s", "0", "-p", "2"}, 2, "--series must be a whole number from 1 to 1000, not 0"},
+        {{"--cells", file("ok.csv"), "-s", "1", "--parallel=-1"}, 2, "--parallel must be a whole number from 1 to 1000, not -1"},
+        {{"-s", "1", "-p", "1"}, 2, "pack needs --batch or --cells, one of them"},
+        {{"--cells", file("ok.csv"), "--batch", "lot", "-s", "1", "-p", "1"}, 2, "excludes"},
+        {{"--cells", file("ok.csv"), "-s", "1", "-p", "1", "--save", "P"}, 2, "--save needs --batch"},
+        {{"--cells", file("plain.csv"), "-s", "1", "-p", "2", "--objective", "balanced"}, 4,
+         "the balanced objective needs the cells' resistance: " + file("plain.csv") + " has no resistance_mohm column"},
+        {{"--cells", file("twice.csv"), "-s", "1", "-p", "1"}, 4, "line 3: cell 'A' is already on line 2\n"},
+        {{"--cells", file("columns.csv"), "-s", "1", "-p", "1"}, 4, "line 1: no column 'cell'\nline 1: no column 'capacity_mah'\n"},
+        {{"--cells", file("numbers.csv"), "-s", "1", "-p", "1"}, 4, "line 2: resistance_mohm 'x' is not a number\n"},
+        {{"--cells", file("numbers.csv"), "-s", "1", "-p", "1"}, 4, "1 bad line in " + file("numbers.csv")},
+        {{"--cells", file("missing.csv"), "-s", "1", "-p", "1"}, 4, "cannot read " + file("missing.csv")},
+    };
+    for (const auto& c : cases) {
+        Args args{"pack"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const Finished run = RunCli(folder, args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.error << ": " << run.err;
+        EXPECT_THAT(run.err, HasSubstr(c.error));
+        EXPECT_EQ(run.out, "");
+    }
+}
+
+// A saved pack shows in the batch's cell list; its cells are not offered to the next pack.
+TEST(CliPack, SavedPacksTakeTheirCells)
+{
+    TempFolder folder;
+    const std::string db = SortedBatch(folder, 8);
+    Write(folder / "capacities.csv", CapacityCsv(8));
+    ASSERT_EQ(RunCli(folder, {"import-capacity", "--batch", "lot", "--db", db, (folder / "capacities.csv").string()}).exitCode, 0);
+    const auto pack = [&](const char* name) {
+        return RunCli(folder, {"-f", "json", "pack", "--batch", "lot", "--db", db, "-s", "2", "-p", "2", "--grades",
+                               "A,B,C,Reject", "--save", name});
+    };
+    const Finished first = pack("P1");
+    ASSERT_EQ(first.exitCode, 0) << first.err;
+    const Finished second = pack("P2");
+    ASSERT_EQ(second.exitCode, 0) << second.err;
+    EXPECT_THAT(pack("P3").err, HasSubstr("needs 4 cells, the batch has 0 eligible: 4 missing"));
+    std::map<std::string, std::string> packOf;
+    for (const nlohmann::json& cell : CellsOf(folder, db))
+        packOf[cell["cell"].get<std::string>()] = cell["pack"].get<std::string>();
+    for (const auto& [run, name] : {std::pair{&first, "P1"}, std::pair{&second, "P2"}}) {
+        for (const nlohmann::json& group : nlohmann::json::parse(run->out)["groups"])
+            for (const std::string id : group["cells"])
+                EXPECT_EQ(packOf.at(id), name) << id;
+    }
+}
+
+TEST(CliStats, FiguresOfABatchInTextAndJson)
+{
+    TempFolder folder;
+    const std::string db = SortedBatch(folder, 10);
+    const Finished json = RunCli(folder, {"-f", "json", "stats", "--batch", "lot", "--db", db});
+    ASSERT_EQ(json.exitCode, 0) << json.err;
+    ASSERT_EQ(Lines(json.out).size(), 1u);
+    const nlohmann::json stats = nlohmann::json::parse(json.out);
+    EXPECT_EQ(stats["count"], 10);
+    long long counted = 0;
+    double yield = 0;
+    for (const nlohmann::json& grade : stats["grades"]) {
+        counted += grade["count"].get<long long>();
+        yield += grade["yield_percent"].get<double>();
+    }
+    EXPECT_EQ(counted, 10);
+    EXPECT_NEAR(yield, 100, 1e-9);
+    for (const char* figure : {"voltage_v", "resistance_mohm"}) {
+        const nlohmann::json& spread = stats[figure];
+        EXPECT_LE(spread["min"].get<double>(), spread["p5"].get<double>()) << figure;
+        EXPECT_LE(spread["p5"].get<double>(), spread["median"].get<double>()) << figure;
+        EXPECT_LE(spread["median"].get<double>(), spread["p95"].get<double>()) << figure;
+        EXPECT_LE(spread["p95"].get<double>(), spread["max"].get<double>()) << figure;
+        EXPECT_TRUE(spread["std_dev"].is_number()) << figure;
+    }
+    EXPECT_TRUE(stats["capacity_mah"].is_null()) << "no capacity imported";
+    EXPECT_EQ(stats["cpk_grade"], "A") << "the best grade by default";
+    EXPECT_TRUE(stats["resistance_cpk"].is_number());
+
+    const Finished text = RunCli(folder, {"stats", "--batch", "lot", "--db", db, "--grade", "C"});
+    ASSERT_EQ(text.exitCode, 0) << text.err;
+    EXPECT_THAT(text.out, ::testing::StartsWith("batch lot: 10 cells\n"));
+    EXPECT_THAT(text.out, HasSubstr("capacity mAh    none measured\n"));
+    EXPECT_THAT(text.out, HasSubstr("Cpk against grade C: resistance "));
+    EXPECT_THAT(text.out, HasSubstr("(max 60 mOhm), voltage "));
+    EXPECT_THAT(text.out, HasSubstr("(min 2.5 V)\n"));
+
+    const struct {
+        Args args;
+        int exitCode;
+        const char* error;
+    } mistakes[] = {
+        {{"stats", "--batch", "lot", "--db", db, "--grade", "Z"}, 2, "batch lot has no grade Z"},
+        {{"stats", "--batch", "none", "--db", db}, 2, "there is no batch none"},
+        {{"-f", "csv", "stats", "--batch", "lot", "--db", db}, 2, "stats writes text or json"},
+    };
+    for (const auto& mistake : mistakes) {
+        const Finished run = RunCli(folder, mistake.args);
+        EXPECT_EQ(run.exitCode, mistake.exitCode);
+        EXPECT_THAT(run.err, HasSubstr(mistake.error));
+    }
+
+    const Finished one = RunCli(folder, {"stats", "--batch", "one", "--db", SortedBatch(folder, 1, "one")});
+    ASSERT_EQ(one.exitCode, 0) << one.err;
+    EXPECT_THAT(one.out, ::testing::StartsWith("batch one: 1 cell\n"));
+    EXPECT_THAT(one.out, HasSubstr("         -"));  // no standard deviation of one cell
+}
+
+} // namespace
+} // namespace voltaryn

@@ -1,0 +1,107 @@
+#pragma once
+
+// voltaryn-cli started as a script starts it: the real binary, its output and errors caught in
+// files of a test's folder.
+#include "common/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <ctime>
+#include <fcntl.h>
+#include <iomanip>
+#include <spawn.h>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+extern char** environ;
+
+namespace voltaryn {
+
+using Args = std::vector<std::string>;
+using testing::FileBytes;
+using testing::TempFolder;
+
+// The simulated clock of these runs, so that the meter's readings are known.
+inline const std::string DemoTime = "2024-03-15T10:00:00";
+
+inline std::chrono::system_clock::time_point DemoStart()
+{
+    std::tm local{};
+    std::istringstream(DemoTime) >> std::get_time(&local, "%Y-%m-%dT%H:%M:%S");
+    local.tm_isdst = -1;
+    return std::chrono::system_clock::from_time_t(std::mktime(&local));
+}
+
+// The CLI started with its output and errors going to files of the test's folder, and its input
+// read from `input`.
+class CliProcess {
+public:
+    CliProcess(const TempFolder& folder, const Args& args, const std::string& input = "/dev/null")
+        : out_(folder / "out"), err_(folder / "err")
+    {
+        posix_spawn_file_actions_t files;
+        posix_spawn_file_actions_init(&files);
+        posix_spawn_file_actions_addopen(&files, 0, input.c_str(), O_RDONLY, 0);
+        posix_spawn_file_actions_addopen(&files, 1, out_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_addopen(&files, 2, err_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        std::vector<std::string> words{VOLTARYN_CLI};
+        words.insert(words.end(), args.begin(), args.end());
+        std::vector<char*> argv;
+        for (std::string& word : words)
+            argv.push_back(word.data());
+        argv.push_back(nullptr);
+        EXPECT_EQ(posix_spawn(&pid_, VOLTARYN_CLI, &files, nullptr, argv.data(), environ), 0);
+        posix_spawn_file_actions_destroy(&files);
+    }
+
+    void Signal(int signal) const { ::kill(pid_, signal); }
+    // Waits for the end; the exit code, or -1 when the CLI did not exit on its own.
+    int Wait() const
+    {
+        int status = 0;
+        ::waitpid(pid_, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::string Out() const { return FileBytes(out_); }
+    std::string Err() const { return FileBytes(err_); }
+
+private:
+    std::filesystem::path out_;
+    std::filesystem::path err_;
+    pid_t pid_ = 0;
+};
+
+struct Finished {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+inline Finished RunCli(const TempFolder& folder, const Args& args, const std::string& input = "/dev/null")
+{
+    const CliProcess cli(folder, args, input);
+    const int exitCode = cli.Wait();
+    return {exitCode, cli.Out(), cli.Err()};
+}
+
+inline Args Demo(const Args& args)
+{
+    Args all{"--demo", "--demo-time", DemoTime};
+    all.insert(all.end(), args.begin(), args.end());
+    return all;
+}
+
+inline std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+} // namespace voltaryn

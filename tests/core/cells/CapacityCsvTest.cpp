@@ -1,0 +1,68 @@
+#include "cells/CapacityCsv.h"
+
+#include <gtest/gtest.h>
+
+namespace voltaryn::cells {
+namespace {
+
+struct Expected {
+    std::string id;
+    double capacityMah;
+    std::size_t line;
+};
+
+TEST(CapacityCsv, FindsColumnsReadsNumbersAndTellsEveryBadLine)
+{
+    const struct {
+        const char* what;
+        std::string text;
+        CapacityColumns columns;
+        std::vector<Expected> rows;
+        std::vector<std::string> problems;
+    } cases[] = {
+        {"commas, headers in any case, blank lines skipped",
+         "Cell ID,Voltage,Capacity_mAh\r\nA1,3.6,3012.5\r\n\r\nA2,3.6, 2990 \r\n", {}, {{"A1", 3012.5, 2}, {"A2", 2990, 4}}, {}},
+        {"semicolons with a decimal comma, ampere-hours", "serial;Capacity (Ah)\nX1;3,012\nX2;2,9\n", {},
+         {{"X1", 3012, 2}, {"X2", 2900, 3}}, {}},
+        {"a quoted cell spans lines and holds separators", "id,note,mah\n\"B,1\",\"two\nlines\",3000\nB2,,abc\n", {},
+         {{"B,1", 3000, 2}}, {"line 4: capacity 'abc' is not a number"}},
+        {"capacity_ah and cap are known", "cell,capacity_ah\nC1,3.1\n", {}, {{"C1", 3100, 2}}, {}},
+        {"every kind of bad line",
+         "id,cap\nD1,abc\nD2,\nD3,-5\nD4,0\n,3000\nD6,3000\nD6,3001\nD8,3000,extra\n", {}, {{"D6", 3000, 7}, {"D8", 3000, 9}},
+         {"line 2: capacity 'abc' is not a number", "line 3: capacity '' is not a number",
+          "line 4: capacity '-5' is not above 0", "line 5: capacity '0' is not above 0", "line 6: no cell ID",
+          "line 8: cell 'D6' is already on line 7"}},
+        {"a decimal comma is no number between commas", "id,mah\nE1,\"3,5\"\n", {}, {},
+         {"line 2: capacity '3,5' is not a number"}},
+        {"columns named on the command line win over the header's names", "Cell,Label,Capacity,Final AH\nF1,L1,1,2.5\n",
+         {"label", "final ah"}, {{"L1", 2500, 2}}, {}},
+        {"no columns the reader knows", "name,energy\nG1,10\n", {}, {},
+         {"line 1: no cell ID column (a header named id, cell, cell id or serial)",
+          "line 1: no capacity column (a header named capacity, capacity_mah, mah or cap)"}},
+        {"a named column that is not there", "id,mah\nH1,1\n", {"", "charge"}, {}, {"line 1: no column 'charge'"}},
+        {"an empty file", "", {}, {},
+         {"line 1: no cell ID column (a header named id, cell, cell id or serial)",
+          "line 1: no capacity column (a header named capacity, capacity_mah, mah or cap)"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const CapacityFile file = ReadCapacityCsv(c.text, c.columns);
+        EXPECT_EQ(file.problems, c.problems);
+        ASSERT_EQ(file.rows.size(), c.rows.size());
+        for (std::size_t i = 0; i < c.rows.size(); ++i) {
+            EXPECT_EQ(file.rows[i].id, c.rows[i].id);
+            EXPECT_DOUBLE_EQ(file.rows[i].capacityMah, c.rows[i].capacityMah);
+            EXPECT_EQ(file.rows[i].line, c.rows[i].line);
+        }
+    }
+}
+
+TEST(CapacityCsv, CellsNotInTheBatchAreToldByLine)
+{
+    const CapacityFile file = ReadCapacityCsv("id,mah\nA1,1\nX9,2\nA2,3\nx1,4\n");
+    EXPECT_EQ(CellsNotInBatch(file.rows, {"A1", "A2", "X1"}, "B"),
+              (std::vector<std::string>{"line 3: cell 'X9' is not in batch B", "line 5: cell 'x1' is not in batch B"}));
+}
+
+} // namespace
+} // namespace voltaryn::cells
