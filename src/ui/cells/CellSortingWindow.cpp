@@ -59,8 +59,8 @@ CellSortingWindow::CellSortingWindow(QWidget* parent)
     sorted_->setFilterKeyColumn(CellTableModel::GradeColumn);
 
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(BuildTile(), 1);
-    layout->addWidget(BuildBatchView(), 1);
+    layout->addWidget(BuildTile(), 2);
+    layout->addWidget(BuildBatchView(), 3);
 }
 
 QWidget* CellSortingWindow::BuildTile()
@@ -139,8 +139,6 @@ QWidget* CellSortingWindow::BuildTile()
     more->addWidget(sound);
     more->addWidget(speech);
     column->addLayout(more);
-    statistics_ = new BatchStatisticsPanel(side);
-    column->addWidget(statistics_);
     notice_ = new QLabel(side);
     notice_->setObjectName("notice");
     column->addWidget(notice_);
@@ -191,8 +189,9 @@ QWidget* CellSortingWindow::BuildBatchView()
     table_->verticalHeader()->hide();
     table_->setWordWrap(false);
     table_->horizontalHeader()->setStretchLastSection(true);
-    // Fixed row heights keep a table of ten thousand cells quick to scroll.
+    // One fixed row height keeps a table of ten thousand cells quick to scroll: no row is measured.
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     auto* copy = new QAction("Copy", table_);
     copy->setShortcut(QKeySequence::Copy);
@@ -209,6 +208,8 @@ QWidget* CellSortingWindow::BuildBatchView()
         histograms->addWidget(histogram);
     }
     column->addLayout(histograms, 1);
+    statistics_ = new BatchStatisticsPanel(side);
+    column->addWidget(statistics_);
     return side;
 }
 
