@@ -41,6 +41,8 @@ public:
     void CreateBatch(const QString& name, const QString& notes = {}, const QString& gradesJson = QStringLiteral("[]"));
     std::optional<BatchInfo> FindBatch(const QString& name);
     std::vector<BatchSummary> ListBatches();
+    // Replaces the batch's grade table (JSON, kept as it is given); later captures are graded by it.
+    void SetGrades(const QString& batch, const QString& gradesJson);
     // Deletes a batch with its cells, measurements and packs; returns how many cells it held.
     qint64 DeleteBatch(const QString& name);
 

@@ -96,6 +96,16 @@ std::vector<BatchSummary> CellStore::ListBatches()
     return batches;
 }
 
+void CellStore::SetGrades(const QString& batch, const QString& gradesJson)
+{
+    Online([&](SqlConnection& server) {
+        WriteTransaction transaction(server);
+        server.Value(QStringLiteral("set_grades"),
+                     {{QStringLiteral("batch"), BatchId(server, batch)}, {QStringLiteral("grades"), gradesJson}});
+        transaction.Commit();
+    });
+}
+
 qint64 CellStore::DeleteBatch(const QString& name)
 {
     qint64 cells = 0;

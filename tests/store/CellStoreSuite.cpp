@@ -150,7 +150,7 @@ TEST_P(StoreTest, UndoWithdrawsTheStationsLatestCaptureAndKeepsIt)
               StoreErrorKind::NotFound);
 }
 
-TEST_P(StoreTest, LabelsAndCapacitiesNameTheirCell)
+TEST_P(StoreTest, LabelsCapacitiesAndGradesAreSetOnTheirCellOrBatch)
 {
     auto store = StoreWithBatch();
     const QString batch = QStringLiteral("lot-1");
@@ -161,6 +161,8 @@ TEST_P(StoreTest, LabelsAndCapacitiesNameTheirCell)
     store->SetCapacity(batch, QStringLiteral("B2"), 3012.5);
     store->SetCapacity(batch, qint64{1}, 2990.0);
     store->SetCapacity(batch, qint64{1}, std::nullopt);
+    store->SetGrades(batch, QStringLiteral(R"({"grades": []})"));
+    EXPECT_EQ(store->FindBatch(batch)->gradesJson, QStringLiteral(R"({"grades": []})"));
     const auto cells = store->Cells(batch);
     EXPECT_FALSE(cells[0].capacityMah.has_value());
     EXPECT_EQ(cells[1].capacityMah, 3012.5);
@@ -180,6 +182,7 @@ TEST_P(StoreTest, LabelsAndCapacitiesNameTheirCell)
         {[&] { store->SetLabel(batch, 1, QStringLiteral("B2")); }, StoreErrorKind::Conflict},
         {[&] { store->SetLabel(batch, 9, QStringLiteral("B9")); }, StoreErrorKind::NotFound},
         {[&] { store->SetCapacity(batch, QStringLiteral("B9"), 1.0); }, StoreErrorKind::NotFound},
+        {[&] { store->SetGrades(QStringLiteral("lot-2"), {}); }, StoreErrorKind::NotFound},
         {[&] { store->RecordCapture(missingBatch); }, StoreErrorKind::NotFound},
     };
     for (const auto& [call, kind] : failures)

@@ -1,14 +1,18 @@
 #include "ui/cells/CellSortingController.h"
 
 #include "cells/GradeJson.h"
+#include "cells/MeterCapacity.h"
 #include "cells/ProbeReading.h"
 #include "files/CsvFormat.h"
 #include "meter/DisplayUnits.h"
 #include "store/GradedCapture.h"
 #include "store/StoreAddress.h"
 #include "ui/cells/CaptureSounds.h"
+#include "ui/cells/CaptureSpeech.h"
 #include "ui/cells/CellSortingWindow.h"
+#include "ui/cells/GradeEditorDialog.h"
 #include "ui/cells/StoreThread.h"
+#include "ui/common/ScreenFit.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -88,12 +92,14 @@ QByteArray JsonLinesOf(const QString& batch, const std::vector<store::CellRow>& 
 CellSortingController::CellSortingController(const FeatureContext& context, const MeterSession& meter,
                                              CellSortingSetup setup)
     : context_(context), meter_(meter), setup_(std::move(setup)), sounds_(new CaptureSounds(this)),
-      station_(QSysInfo::machineHostName())
+      speech_(new CaptureSpeech(this)), station_(QSysInfo::machineHostName())
 {
-    connect(sounds_, &CaptureSounds::notice, this, [this](const QString& text) {
+    const auto notice = [this](const QString& text) {
         if (!window_.isNull())
             window_->ShowNotice(text);
-    });
+    };
+    connect(sounds_, &CaptureSounds::notice, this, notice);
+    connect(speech_, &CaptureSpeech::notice, this, notice);
     if (!setup_.sinceStart) {
         auto started = std::make_shared<QElapsedTimer>();
         started->start();
@@ -127,10 +133,15 @@ void CellSortingController::Open()
     connect(window_, &CellSortingWindow::packBuilderRequested, this, &CellSortingController::packBuilderRequested);
     connect(window_, &CellSortingWindow::reportRequested, this, &CellSortingController::reportRequested);
     connect(window_, &CellSortingWindow::soundToggled, sounds_, [this](bool on) { sounds_->SetSilent(!on); });
+    connect(window_, &CellSortingWindow::speechToggled, speech_, &CaptureSpeech::SetEnabled);
+    connect(window_, &CellSortingWindow::gradesEditRequested, this, &CellSortingController::EditGrades);
+    connect(window_, &CellSortingWindow::capacityRequested, this, &CellSortingController::TakeCapacity);
     engine_ = cells::CaptureEngine();
     stateText_ = "Place a cell";
     ShowState();
-    window_->show();
+    // Beside the main window, whose display the operator still reads, large enough for the tile,
+    // the table and both histograms.
+    ShowBeside(*window_, context_.mainWindow, QSize(1280, 760));
     OpenStore();
     ListBatches({});
 }
@@ -209,6 +220,7 @@ void CellSortingController::OpenBatch(const QString& name)
         [this, name](const Opened& opened) {
             Answered();
             batch_ = name;
+            lastCaptured_ = 0;
             try {
                 grades_ = cells::GradesFromJson(opened.gradesJson.toStdString());
             } catch (const std::exception&) {
@@ -266,8 +278,10 @@ void CellSortingController::DisplayDecoded()
     const cells::CaptureStep step = engine_.Feed(setup_.sinceStart(), cells::ReadProbes(meter_.reading, lit));
     if (step.Capture)
         Record(*step.Capture);
-    if (step.UnstableContact)
+    if (step.UnstableContact) {
         sounds_->Play(CaptureSounds::Reject);
+        speech_->Say("unstable");
+    }
     ShowStep(step);
 }
 
@@ -298,7 +312,7 @@ void CellSortingController::Record(const cells::CellCapture& capture)
     const QString unit = FromStd(capture.Reading.RangeText).section(' ', 1).replace("Ohm", "Ω");
     const QString resistance = FromStd(capture.Reading.ResistanceText) + " " + unit;
     window_->ShowCapture(grade, input.voltageText, resistance, "Captured → " + input.grade);
-    Sound(grade);
+    Announce(grade);
     stateText_ = "Lift the cell";
     store_->Run<store::CaptureReceipt>(
         [input](store::CellStore& store) { return store.RecordCapture(input); },
@@ -310,6 +324,7 @@ void CellSortingController::Record(const cells::CellCapture& capture)
                 window_->ShowCapture(grade, input.voltageText, resistance, "Queued → " + input.grade);
                 return;
             }
+            lastCaptured_ = receipt.cellNumber;
             store::CellRow row;
             row.number = receipt.cellNumber;
             row.label = receipt.label;
@@ -328,11 +343,12 @@ void CellSortingController::Record(const cells::CellCapture& capture)
         });
 }
 
-void CellSortingController::Sound(const cells::Grade& grade)
+void CellSortingController::Announce(const cells::Grade& grade)
 {
     const auto found = std::find(grades_.Grades.begin(), grades_.Grades.end(), grade);
-    sounds_->Play(found == grades_.Grades.end() ? CaptureSounds::Reject
-                                                : static_cast<int>(found - grades_.Grades.begin()));
+    const bool rejected = found == grades_.Grades.end();
+    sounds_->Play(rejected ? CaptureSounds::Reject : static_cast<int>(found - grades_.Grades.begin()));
+    speech_->Say(rejected ? QString("reject") : FromStd(grade.Name));
 }
 
 void CellSortingController::Undo()
@@ -406,6 +422,58 @@ void CellSortingController::Export(bool json)
         || file.write(json ? JsonLinesOf(batch_, cells) : CsvOf(batch_, cells)) < 0 || !file.flush())
         context_.dialogs.ShowMessage(window_, MessageIcon::Critical,
                                      "Could not write " + fileName + ": " + file.errorString());
+}
+
+void CellSortingController::EditGrades()
+{
+    if (window_.isNull() || batch_.isEmpty() || !store_)
+        return;
+    GradeEditorDialog editor(grades_, window_);
+    context_.dialogs.RunModal(editor);
+    if (editor.result() != QDialog::Accepted || window_.isNull())
+        return;
+    // The next capture is graded by the new table at once; the batch keeps it for later sessions.
+    grades_ = editor.Grades();
+    window_->SetGrades(grades_);
+    window_->RefreshSummary();
+    const QString batch = batch_;
+    const QString gradesJson = FromStd(cells::GradesToJson(grades_));
+    store_->Run<bool>([batch, gradesJson](store::CellStore& store) {
+        store.SetGrades(batch, gradesJson);
+        return true;
+    }, [this](bool) { Answered(); });
+}
+
+void CellSortingController::TakeCapacity(qint64 cellNumber)
+{
+    if (window_.isNull() || batch_.isEmpty() || !store_)
+        return;
+    const qint64 number = cellNumber != 0 ? cellNumber : lastCaptured_;
+    const std::optional<double> capacity = cells::OutCapacityMilliAmpHours(meter_.reading);
+    if (number == 0 || !capacity) {
+        window_->ShowNotice(number == 0 ? "Select a cell, or capture one, to give it the meter's capacity."
+                                        : "The meter shows no out-capacity.");
+        return;
+    }
+    const QString batch = batch_;
+    store_->Run<qint64>([batch, number, capacity](store::CellStore& store) {
+        store.SetCapacity(batch, number, capacity);
+        return number;
+    }, [this, batch, capacity](qint64 stored) {
+        Answered();
+        if (window_.isNull() || batch != batch_)
+            return;
+        const auto& shown = window_->Cells().Cells();
+        const auto cell = std::find_if(shown.begin(), shown.end(),
+                                       [stored](const store::CellRow& row) { return row.number == stored; });
+        if (cell == shown.end())
+            return;
+        store::CellRow row = *cell;
+        row.capacityMah = capacity;
+        window_->Cells().Upsert(row);
+        window_->RefreshSummary();
+        window_->ShowNotice(QString("%1 takes %2 mAh").arg(CellName(row)).arg(*capacity, 0, 'f', 0));
+    });
 }
 
 } // namespace voltaryn

@@ -16,6 +16,7 @@
 namespace voltaryn {
 
 class CaptureSounds;
+class CaptureSpeech;
 class CellSortingWindow;
 class StoreThread;
 
@@ -29,7 +30,8 @@ struct CellSortingSetup {
 // The Cell Sorting flow: the toolbar's "Cells" key opens the window. While it is open every
 // decoded display goes to a capture engine; a capture is graded under the batch's grades,
 // committed in order through a CellStore on its own thread and then shown, with the table,
-// counts and histogram of the batch. Undo, retest, batch deletion and export work on the same store.
+// counts, histograms and statistics of the batch. Undo, retest, batch deletion, export, the grade
+// editor and capacities taken from the meter's display work on the same store.
 class CellSortingController : public QObject {
     Q_OBJECT
 public:
@@ -61,14 +63,17 @@ private:
     void Undo();
     void Retest(qint64 cellNumber);
     void Export(bool json);
+    void EditGrades();
+    // The meter's out-capacity becomes the capacity of `cellNumber`, or of the last cell captured.
+    void TakeCapacity(qint64 cellNumber);
     void ShowStep(const cells::CaptureStep& step);
     // The engine's state on the tile, with the store's trouble under it.
     void ShowState();
     void SetNextLabel(const QString& label);
     void ReloadCells();
     void Answered() { ++storeAnswers_; }
-    // The sound of a capture under the batch's grades.
-    void Sound(const cells::Grade& grade);
+    // The sound and the spoken word of a capture under the batch's grades.
+    void Announce(const cells::Grade& grade);
 
     const FeatureContext& context_;
     const MeterSession& meter_;
@@ -76,10 +81,12 @@ private:
     QPointer<CellSortingWindow> window_;
     std::unique_ptr<StoreThread> store_;
     CaptureSounds* sounds_;
+    CaptureSpeech* speech_;
     cells::CaptureEngine engine_;
     QString batch_;
     cells::GradeTable grades_;
     QString nextLabel_;        // the label the next capture takes: scanned, typed or retested
+    qint64 lastCaptured_ = 0;  // the number of the batch's cell captured last here; 0: none yet
     QString station_;
     QString storeTrouble_;     // "Offline — 3 queued"; shown under the state
     QString stateText_;

@@ -1,7 +1,8 @@
 #include "ui/cells/CellSortingWindow.h"
 
+#include "ui/cells/BatchStatisticsPanel.h"
 #include "ui/cells/GradeColour.h"
-#include "ui/cells/ResistanceHistogram.h"
+#include "ui/cells/QuantityHistogram.h"
 
 #include <QAction>
 #include <QApplication>
@@ -58,9 +59,8 @@ CellSortingWindow::CellSortingWindow(QWidget* parent)
     sorted_->setFilterKeyColumn(CellTableModel::GradeColumn);
 
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(BuildTile(), 3);
-    layout->addWidget(BuildBatchView(), 2);
-    resize(1280, 720);
+    layout->addWidget(BuildTile(), 2);
+    layout->addWidget(BuildBatchView(), 3);
 }
 
 QWidget* CellSortingWindow::BuildTile()
@@ -124,15 +124,30 @@ QWidget* CellSortingWindow::BuildTile()
     QPushButton* report = Button("report", "Report…", side);
     for (QPushButton* button : {undo, retest, exportCsv, exportJson, buildPack, report})
         actions->addWidget(button);
+    column->addLayout(actions);
+    auto* more = new QHBoxLayout;
+    QPushButton* grades = Button("editGrades", "&Grades…", side);
+    QPushButton* capacity = Button("takeCapacity", "Take &capacity from the meter", side);
+    capacity->setToolTip("The meter's out-capacity becomes the capacity of the selected cell, or of the last one "
+                         "captured");
+    more->addWidget(grades);
+    more->addWidget(capacity);
+    more->addStretch(1);
     auto* sound = new QCheckBox("Sound", side);
     sound->setObjectName("sound");
     sound->setChecked(true);
-    actions->addWidget(sound);
-    column->addLayout(actions);
+    auto* speech = new QCheckBox("Speak grade", side);
+    speech->setObjectName("speech");
+    more->addWidget(sound);
+    more->addWidget(speech);
+    column->addLayout(more);
     notice_ = new QLabel(side);
     notice_->setObjectName("notice");
     column->addWidget(notice_);
     connect(sound, &QCheckBox::toggled, this, &CellSortingWindow::soundToggled);
+    connect(speech, &QCheckBox::toggled, this, &CellSortingWindow::speechToggled);
+    connect(grades, &QPushButton::clicked, this, &CellSortingWindow::gradesEditRequested);
+    connect(capacity, &QPushButton::clicked, this, [this] { emit capacityRequested(SelectedCell()); });
     connect(undo, &QPushButton::clicked, this, &CellSortingWindow::undoRequested);
     connect(retest, &QPushButton::clicked, this, [this] {
         if (const qint64 cell = SelectedCell(); cell != 0)
@@ -178,8 +193,9 @@ QWidget* CellSortingWindow::BuildBatchView()
     table_->verticalHeader()->hide();
     table_->setWordWrap(false);
     table_->horizontalHeader()->setStretchLastSection(true);
-    // Fixed row heights keep a table of ten thousand cells quick to scroll.
+    // One fixed row height keeps a table of ten thousand cells quick to scroll: no row is measured.
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     auto* copy = new QAction("Copy", table_);
     copy->setShortcut(QKeySequence::Copy);
@@ -188,10 +204,16 @@ QWidget* CellSortingWindow::BuildBatchView()
     connect(copy, &QAction::triggered, this, &CellSortingWindow::CopySelectedRows);
     column->addWidget(table_, 2);
 
-    histogram_ = new ResistanceHistogram(side);
-    histogram_->setObjectName("histogram");
-    histogram_->setMinimumHeight(200);
-    column->addWidget(histogram_, 1);
+    auto* histograms = new QHBoxLayout;
+    resistanceHistogram_ = QuantityHistogram::Resistance(side);
+    voltageHistogram_ = QuantityHistogram::Voltage(side);
+    for (QuantityHistogram* histogram : {resistanceHistogram_, voltageHistogram_}) {
+        histogram->setMinimumSize(240, 200);
+        histograms->addWidget(histogram);
+    }
+    column->addLayout(histograms, 1);
+    statistics_ = new BatchStatisticsPanel(side);
+    column->addWidget(statistics_);
     return side;
 }
 
@@ -230,7 +252,8 @@ void CellSortingWindow::SetGrades(const cells::GradeTable& grades)
     gradeFilter_->addItem(QString::fromStdString(grades.Reject.Name));
     sorted_->setFilterRegularExpression(QString());
     cells_->SetGradeColours(colours);
-    histogram_->SetGrades(grades);
+    resistanceHistogram_->SetGrades(grades);
+    voltageHistogram_->SetGrades(grades);
 }
 
 void CellSortingWindow::ShowCapture(const cells::Grade& grade, const QString& voltageText,
@@ -256,12 +279,21 @@ void CellSortingWindow::ShowNextId(const QString& id) { nextId_->setText(id.isEm
 void CellSortingWindow::RefreshSummary()
 {
     std::map<std::string, qint64> perGrade;
+    std::vector<cells::BatchCell> measured;
     std::vector<double> resistances;
+    std::vector<double> voltages;
+    measured.reserve(cells_->Cells().size());
     resistances.reserve(cells_->Cells().size());
+    voltages.reserve(cells_->Cells().size());
     for (const store::CellRow& cell : cells_->Cells()) {
-        ++perGrade[cell.latest.grade.toStdString()];
-        if (cell.latest.resistanceMohm)
-            resistances.push_back(*cell.latest.resistanceMohm);
+        const store::Measurement& latest = cell.latest;
+        ++perGrade[latest.grade.toStdString()];
+        if (latest.resistanceMohm)
+            resistances.push_back(*latest.resistanceMohm);
+        if (latest.voltageV)
+            voltages.push_back(*latest.voltageV);
+        if (latest.voltageV && latest.resistanceMohm)
+            measured.push_back({{}, *latest.voltageV, *latest.resistanceMohm, cell.capacityMah});
     }
     const auto total = static_cast<qint64>(cells_->Cells().size());
     QStringList parts;
@@ -276,7 +308,15 @@ void CellSortingWindow::RefreshSummary()
                      .arg(total == 0 ? 0.0 : 100.0 * static_cast<double>(count) / static_cast<double>(total), 0, 'f', 1);
     }
     gradeCounts_->setText(QString("%1 cells &nbsp; ").arg(total) + parts.join(" &nbsp; "));
-    histogram_->Show(resistances);
+    resistanceHistogram_->Show(resistances);
+    voltageHistogram_->Show(voltages);
+    // The best grade's limits are what the batch is judged against.
+    cells::BatchLimits limits;
+    if (!grades_.Grades.empty()) {
+        const cells::GradeLimits& best = grades_.Grades.front().Limits;
+        limits = {best.MaxResistance, best.MinVoltage, best.MaxVoltage};
+    }
+    statistics_->Show(cells::ComputeBatchStatistics(measured, limits));
 }
 
 qint64 CellSortingWindow::SelectedCell() const

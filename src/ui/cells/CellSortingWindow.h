@@ -14,12 +14,13 @@ class QTableView;
 
 namespace voltaryn {
 
-class ResistanceHistogram;
+class BatchStatisticsPanel;
+class QuantityHistogram;
 
 // The Cell Sorting window: the batch chooser, the cell ID field a barcode scanner types into, a
 // large tile with the last capture in its grade's colour and the capture engine's state, readable
-// from across the bench, and the batch at a glance: its cells, grade counts with yield and a
-// histogram of resistance. It shows what the controller hands it and passes the user's requests on.
+// from across the bench, and the batch at a glance: its cells, grade counts with yield,
+// histograms of resistance and voltage with the grade limits, and the batch's statistics. It shows what the controller hands it and passes the user's requests on.
 class CellSortingWindow : public QWidget {
     Q_OBJECT
 public:
@@ -38,7 +39,7 @@ public:
     void ShowNotice(const QString& text);
     // The ID the next capture takes; empty: the next number.
     void ShowNextId(const QString& id);
-    // Redraws the grade counts and the histogram from the table.
+    // Redraws the grade counts, the histograms and the statistics from the table.
     void RefreshSummary();
     // The number of the cell selected in the table; 0 when none is.
     qint64 SelectedCell() const;
@@ -57,6 +58,10 @@ signals:
     // The Pack Builder window, or the batch's report, for the batch shown.
     void packBuilderRequested(const QString& batch);
     void reportRequested(const QString& batch);
+    void speechToggled(bool on);
+    void gradesEditRequested();
+    // The selected cell's number, 0 when none is selected.
+    void capacityRequested(qint64 cellNumber);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -82,7 +87,9 @@ private:
     QLabel* gradeCounts_ = nullptr;
     QComboBox* gradeFilter_ = nullptr;
     QTableView* table_ = nullptr;
-    ResistanceHistogram* histogram_ = nullptr;
+    QuantityHistogram* resistanceHistogram_ = nullptr;
+    QuantityHistogram* voltageHistogram_ = nullptr;
+    BatchStatisticsPanel* statistics_ = nullptr;
 };
 
 } // namespace voltaryn

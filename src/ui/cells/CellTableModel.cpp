@@ -78,6 +78,7 @@ QVariant CellTableModel::data(const QModelIndex& index, int role) const
         case CellColumn: return CellName(cell);
         case VoltageColumn: return latest.voltageText.isEmpty() ? FixedText(latest.voltageV, 3) : latest.voltageText;
         case ResistanceColumn: return FixedText(latest.resistanceMohm, 2);
+        case CapacityColumn: return FixedText(cell.capacityMah, 0);
         case GradeColumn: return latest.grade;
         case TemperatureColumn: return FixedText(latest.temperatureC, 1);
         case TimeColumn: return latest.measuredUtc.toLocalTime().toString("yyyy-MM-dd HH:mm:ss");
@@ -88,6 +89,7 @@ QVariant CellTableModel::data(const QModelIndex& index, int role) const
         case CellColumn: return cell.number;
         case VoltageColumn: return SortNumber(latest.voltageV);
         case ResistanceColumn: return SortNumber(latest.resistanceMohm);
+        case CapacityColumn: return SortNumber(cell.capacityMah);
         case GradeColumn: return latest.grade;
         case TemperatureColumn: return SortNumber(latest.temperatureC);
         case TimeColumn: return latest.measuredUtc;
@@ -104,8 +106,8 @@ QVariant CellTableModel::data(const QModelIndex& index, int role) const
 
 QVariant CellTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    static const char* const Titles[ColumnCount] = {"Cell", "Voltage (V)", "Resistance (mΩ)", "Grade", "Temperature (°C)",
-                                                    "Time"};
+    static const char* const Titles[ColumnCount] = {"Cell",  "Voltage (V)",      "Resistance (mΩ)", "Capacity (mAh)",
+                                                    "Grade", "Temperature (°C)", "Time"};
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount)
         return {};
     return QString::fromUtf8(Titles[section]);

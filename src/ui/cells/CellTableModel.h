@@ -14,7 +14,16 @@ namespace voltaryn {
 class CellTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { CellColumn, VoltageColumn, ResistanceColumn, GradeColumn, TemperatureColumn, TimeColumn, ColumnCount };
+    enum Column {
+        CellColumn,
+        VoltageColumn,
+        ResistanceColumn,
+        CapacityColumn,
+        GradeColumn,
+        TemperatureColumn,
+        TimeColumn,
+        ColumnCount
+    };
     static constexpr int SortRole = Qt::UserRole;
 
     explicit CellTableModel(QObject* parent = nullptr);

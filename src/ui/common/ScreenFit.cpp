@@ -30,4 +30,34 @@ void KeepOnScreen(QWidget& window, const QWidget& anchor)
     window.move(fitted.topLeft());
 }
 
+QRect BesideFrame(const QRect& anchor, QSize wanted, int minimumWidth, const QRect& available, int gap)
+{
+    QSize size = wanted.boundedTo(available.size());
+    const int rightRoom = available.right() - anchor.right() - gap;
+    const int leftRoom = anchor.left() - available.left() - gap;
+    const bool right = size.width() <= rightRoom || (size.width() > leftRoom && rightRoom >= leftRoom);
+    const int room = right ? rightRoom : leftRoom;
+    if (size.width() > room && room >= minimumWidth)
+        size.setWidth(room);
+    const int left = right ? std::min(anchor.right() + 1 + gap, available.right() + 1 - size.width())
+                           : std::max(anchor.left() - gap - size.width(), available.left());
+    return FitWithin(QRect(QPoint(left, anchor.top()), size), available);
+}
+
+void ShowBeside(QWidget& window, const QWidget& anchor, QSize wanted)
+{
+    const QScreen* screen = anchor.screen();
+    if (screen == nullptr) {
+        window.show();
+        return;
+    }
+    QSize decorations = anchor.frameGeometry().size() - anchor.size();
+    const QRect frame = BesideFrame(anchor.frameGeometry(), window.sizeHint().expandedTo(wanted) + decorations,
+                                    window.minimumSizeHint().width() + decorations.width(),
+                                    screen->availableGeometry());
+    window.resize(frame.size() - decorations);
+    window.move(frame.topLeft());
+    window.show();
+}
+
 } // namespace voltaryn

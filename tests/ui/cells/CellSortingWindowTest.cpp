@@ -1,14 +1,22 @@
 #include "support/PanelHarness.h"
 
+#include "cells/MeterCapacity.h"
+#include "ui/cells/BatchStatisticsPanel.h"
 #include "ui/cells/CellSortingController.h"
 #include "ui/cells/CellSortingWindow.h"
 #include "ui/cells/GradeColour.h"
+#include "ui/cells/GradeEditorDialog.h"
+#include "ui/cells/QuantityHistogram.h"
 
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QScreen>
+#include <QTableWidget>
+#include <QTextToSpeech>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
@@ -20,7 +28,10 @@
 #include <QTest>
 #include <QTextDocumentFragment>
 
+#include <gmock/gmock.h>
+
 #include <algorithm>
+#include <numeric>
 
 namespace voltaryn::testing {
 namespace {
@@ -67,6 +78,21 @@ protected:
         WaitForAnswers(answers + 1);
     }
     void Click(const char* button) { Child<QPushButton>(button)->click(); }
+    // Chooses the batch again, as the batch chooser does, and waits until it is read back.
+    void ReopenBatch()
+    {
+        const int answers = Sorting().StoreAnswers();
+        emit Child<QComboBox>("batchChooser")->textActivated(Window().Batch());
+        WaitForAnswers(answers + 1);
+    }
+    QStringList FilterChoices()
+    {
+        auto* filter = Child<QComboBox>("gradeFilter");
+        QStringList choices;
+        for (int index = 0; index < filter->count(); ++index)
+            choices << filter->itemText(index);
+        return choices;
+    }
 
     QTemporaryDir folder;
     sim::SimTime start{std::chrono::sys_days{std::chrono::year{2024} / 3 / 15}};
@@ -177,7 +203,7 @@ TEST_F(CellSortingTest, UndoWithdrawsAndRetestAddsToTheSameCell)
     QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
     const QStringList copied = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(copied.size(), 2) << "the titles and the selected row";
-    EXPECT_EQ(copied[0], "Cell\tVoltage (V)\tResistance (mΩ)\tGrade\tTemperature (°C)\tTime");
+    EXPECT_EQ(copied[0], "Cell\tVoltage (V)\tResistance (mΩ)\tCapacity (mAh)\tGrade\tTemperature (°C)\tTime");
     EXPECT_TRUE(copied[1].startsWith("#0001\t" + Rows()[0].latest.voltageText + "\t")) << copied[1].toStdString();
 }
 
@@ -260,6 +286,180 @@ TEST_F(CellSortingTest, AStoreThatCannotBeOpenedSaysSoAndTheWindowCarriesOn)
     }
     EXPECT_TRUE(Rows().empty());
     EXPECT_NE(Text("tileState"), "");
+}
+
+TEST_F(CellSortingTest, AnInvalidGradeTableBlocksOkAndSaysWhyAndTheEditedTableGradesTheNextCapture)
+{
+    OpenWindow();
+    using Editor = GradeEditorDialog;
+    // Edits of the default table (A <= 25, B 25-40, C 40-60 mOhm) that make it invalid, each undone
+    // before the next, and the grade each makes faulty.
+    const struct {
+        int row;
+        int column;
+        const char* text;
+        int faulty;
+        const char* problem;
+    } invalid[] = {
+        {1, Editor::MinResistanceColumn, "", 1, R"(overlaps grade 1 ("A"))"},
+        {0, Editor::MaxResistanceColumn, "", 1, R"(never matches: grade 1 ("A") covers it wholly)"},
+        {2, Editor::MinResistanceColumn, "70", 2, "min resistance 70 is above max 60"},
+        {1, Editor::NameColumn, "A", 1, R"(the name "A" is taken)"},
+        {1, Editor::NameColumn, " ", 1, "no name"},
+        {1, Editor::ColourColumn, "green", 1, "the colour is not #rrggbb"},
+        {0, Editor::MaxVoltageColumn, "four", 0, "max voltage (v) is not a number"},
+    };
+    bool opened = false;
+    dialogs.modal = [&](QDialog& dialog) {
+        opened = true;
+        auto* rows = dialog.findChild<QTableWidget*>("gradeRows");
+        QPushButton* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+        const auto problems = [&dialog] { return dialog.findChild<QLabel*>("gradeProblems")->text().toStdString(); };
+        ASSERT_EQ(rows->rowCount(), 3);
+        EXPECT_TRUE(ok->isEnabled()) << problems();
+        for (const auto& edit : invalid) {
+            QTableWidgetItem* item = rows->item(edit.row, edit.column);
+            const QString before = item->text();
+            item->setText(edit.text);
+            EXPECT_FALSE(ok->isEnabled()) << edit.text;
+            EXPECT_THAT(rows->item(edit.faulty, Editor::ProblemColumn)->text().toStdString(),
+                        ::testing::HasSubstr(edit.problem));
+            EXPECT_THAT(problems(), ::testing::HasSubstr(QString("Grade %1: ").arg(edit.faulty + 1).toStdString()));
+            item->setText(before);
+            EXPECT_TRUE(ok->isEnabled()) << edit.text << ": " << problems();
+        }
+        // Down to one grade "Z" from 2.5 V up, then a grade for the cells below it, moved first.
+        for (const int row : {2, 1}) {
+            rows->setCurrentCell(row, Editor::NameColumn);
+            dialog.findChild<QPushButton*>("removeGrade")->click();
+        }
+        rows->item(0, Editor::NameColumn)->setText("Z");
+        rows->item(0, Editor::MaxResistanceColumn)->setText("");
+        dialog.findChild<QPushButton*>("addGrade")->click();
+        EXPECT_FALSE(ok->isEnabled()) << "a grade without limits overlaps Z";
+        dialog.findChild<QPushButton*>("moveGradeUp")->click();
+        rows->item(0, Editor::NameColumn)->setText("Low");
+        rows->item(0, Editor::MaxVoltageColumn)->setText("2.5");
+        EXPECT_EQ(rows->item(1, Editor::NameColumn)->text(), "Z");
+        ASSERT_TRUE(ok->isEnabled()) << problems();
+        ok->click();
+    };
+    int answers = Sorting().StoreAnswers();
+    Click("editGrades");
+    ASSERT_TRUE(opened);
+    WaitForAnswers(answers + 1);  // the batch's grades stored
+    EXPECT_EQ(FilterChoices(), QStringList({"All", "Low", "Z", "Reject"}));
+    Capture();
+    EXPECT_EQ(Rows().back().latest.grade, "Z");
+    EXPECT_EQ(Text("tileGrade"), "Z");
+
+    dialogs.modal = [](QDialog& dialog) { dialog.reject(); };
+    Click("editGrades");
+    ReopenBatch();
+    EXPECT_EQ(FilterChoices(), QStringList({"All", "Low", "Z", "Reject"})) << "the batch keeps its edited grades";
+}
+
+TEST_F(CellSortingTest, HistogramsAndStatisticsFollowEachCapture)
+{
+    OpenWindow();
+    auto* resistance = Child<QuantityHistogram>("resistanceHistogram");
+    auto* voltage = Child<QuantityHistogram>("voltageHistogram");
+    auto* statistics = Child<BatchStatisticsPanel>("statistics");
+    using Panel = BatchStatisticsPanel;
+    EXPECT_EQ(resistance->Limits(), std::vector<double>({25, 40, 60}));
+    EXPECT_EQ(voltage->Limits(), std::vector<double>({2.5}));
+    EXPECT_EQ(statistics->Text(Panel::ResistanceRow, Panel::CountColumn), "0");
+
+    for (int cell = 1; cell <= 3; ++cell) {
+        Capture();
+        for (QuantityHistogram* histogram : {resistance, voltage}) {
+            const std::vector<int> counts = histogram->Counts();
+            EXPECT_EQ(std::accumulate(counts.begin(), counts.end(), 0), cell) << histogram->objectName().toStdString();
+        }
+        EXPECT_EQ(statistics->Text(Panel::VoltageRow, Panel::CountColumn), QString::number(cell));
+        EXPECT_EQ(statistics->Text(Panel::CapacityRow, Panel::CountColumn), "0");
+    }
+    std::vector<double> ohms;
+    for (const store::CellRow& row : Rows())
+        ohms.push_back(*row.latest.resistanceMohm);
+    const double mean = std::accumulate(ohms.begin(), ohms.end(), 0.0) / 3;
+    double squares = 0;
+    for (const double value : ohms)
+        squares += (value - mean) * (value - mean);
+    const double sigma = std::sqrt(squares / 2);
+    EXPECT_EQ(statistics->Text(Panel::ResistanceRow, Panel::MeanColumn), QString::number(mean, 'f', 2));
+    EXPECT_EQ(statistics->Text(Panel::ResistanceRow, Panel::MaxColumn),
+              QString::number(*std::max_element(ohms.begin(), ohms.end()), 'f', 2));
+    // Judged against grade A's upper limit; the voltage window of A is open above, so only its floor counts.
+    EXPECT_EQ(statistics->Text(Panel::ResistanceRow, Panel::CpkColumn), QString::number((25 - mean) / (3 * sigma), 'f', 2));
+    EXPECT_NE(statistics->Text(Panel::VoltageRow, Panel::CpkColumn), "–");
+    EXPECT_EQ(statistics->Text(Panel::CapacityRow, Panel::CpkColumn), "–");
+}
+
+TEST_F(CellSortingTest, TheMetersCapacityGoesToTheSelectedCellOrElseTheLastCaptured)
+{
+    OpenWindow();
+    Click("takeCapacity");
+    EXPECT_EQ(Text("notice"), "Select a cell, or capture one, to give it the meter's capacity.");
+    Capture();
+    Capture();
+    int answers = Sorting().StoreAnswers();
+    Click("takeCapacity");  // nothing selected: the cell captured last
+    WaitForAnswers(answers + 1);
+    EXPECT_EQ(Text("notice"), "#0002 takes 0 mAh");
+    EXPECT_EQ(Rows()[1].capacityMah, 0.0);
+
+    // A battery on test, whose out-capacity grows on the display.
+    meter.SetBattery(sim::LeadAcid12V);
+    for (int poll = 0; poll < 600; ++poll) {
+        now += 100ms;
+        panel.PollTick();
+    }
+    const std::optional<double> shown = cells::OutCapacityMilliAmpHours(app.Meter().reading);
+    ASSERT_TRUE(shown.has_value());
+    ASSERT_GT(*shown, 0);
+    Child<QTableView>("cellTable")->selectRow(0);
+    Click("takeCapacity");
+    // The battery may have been captured meanwhile, so the store's answers are not counted here.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Rows()[0].capacityMah == shown; }, 30000));
+    ASSERT_EQ(Rows()[0].number, 1);
+    const QString text = QString::number(*shown, 'f', 0);
+    EXPECT_EQ(Window().Cells().index(0, CellTableModel::CapacityColumn).data().toString(), text);
+    EXPECT_EQ(Child<BatchStatisticsPanel>("statistics")->Text(BatchStatisticsPanel::CapacityRow,
+                                                              BatchStatisticsPanel::CountColumn), "2");
+
+    ReopenBatch();
+    EXPECT_EQ(Rows()[0].capacityMah, shown) << "stored, not only shown";
+}
+
+TEST_F(CellSortingTest, WithoutASpeechEngineTheGradesAreNotSpokenAndOneNoticeSaysSo)
+{
+    if (!QTextToSpeech::availableEngines().isEmpty())
+        GTEST_SKIP() << "this machine has a speech engine";
+    OpenWindow();
+    Child<QCheckBox>("sound")->setChecked(false);
+    ASSERT_FALSE(Child<QCheckBox>("speech")->isChecked()) << "off by default";
+    Capture();
+    EXPECT_EQ(Text("notice"), "");
+    Child<QCheckBox>("speech")->setChecked(true);
+    Capture();
+    EXPECT_EQ(Text("notice"), "No speech engine: the grades are not spoken.");
+    Window().ShowNotice({});
+    Capture();
+    EXPECT_EQ(Text("notice"), "") << "said once";
+    EXPECT_EQ(Rows().size(), 3u) << "every capture is taken";
+}
+
+// Where it goes beside the main window is ScreenFitTest's; here, that the window takes a place on
+// the screen at a size that shows its content, however small the screen (the offscreen one is).
+TEST_F(CellSortingTest, TheWindowOpensOnScreenAtASizeForItsContent)
+{
+    OpenWindow();
+    const QRect screen = panel.screen()->availableGeometry();
+    const QRect frame = Window().frameGeometry();
+    EXPECT_TRUE(screen.contains(frame.topLeft())) << frame.x() << "," << frame.y();
+    EXPECT_GE(Window().width(), Window().minimumSizeHint().width());
+    EXPECT_GE(Window().height(), Window().minimumSizeHint().height());
 }
 
 } // namespace

@@ -1,0 +1,1 @@
+UPDATE batches SET grades_json = :grades WHERE id = :batch
