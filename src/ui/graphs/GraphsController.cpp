@@ -4,7 +4,6 @@
 #include "ui/common/ScreenFit.h"
 #include "ui/graphs/WindowImagePrint.h"
 
-#include <QScreen>
 #include <QPrinter>
 
 #include <qcustomplot.h>
@@ -70,13 +69,25 @@ void GraphsController::Start(const ChannelSwitches& channels, const AxisLimits& 
         window_->close();
     });
     connect(window_, &LiveGraphWindow::printClicked, this, &GraphsController::Print);
+    connect(window_, &LiveGraphWindow::schemeChosen, this, [this](GraphScheme scheme) {
+        SetScheme(scheme);
+        emit schemeChanged(scheme);
+    });
+    window_->SetScheme(scheme_);
     connect(window_, &LiveGraphWindow::graphClicked, this,
             [this] { OpenDetailSettings(state_.GraphAxisLimits, state_.GraphChannels); });
-    window_->resize(1100, 620);
-    window_->move(context_.mainWindow.frameGeometry().topRight() + QPoint(1, 0));
-    KeepOnScreen(*window_, context_.mainWindow);
+    PlaceBeside(*window_, context_.mainWindow, QSize(1100, 620));
     window_->show();
     emit samplingChanged(true);
+}
+
+void GraphsController::SetScheme(GraphScheme scheme)
+{
+    scheme_ = scheme;
+    if (window_ != nullptr)
+        window_->SetScheme(scheme);
+    if (detail_ != nullptr)
+        detail_->SetScheme(scheme);
 }
 
 void GraphsController::Sample()
@@ -124,8 +135,8 @@ void GraphsController::ShowDetail(const ChannelSwitches& channels, const AxisLim
     connect(detail_, &DetailGraphWindow::resetClicked, this,
             [this] { OpenDetailSettings(state_.DetailAxisLimits, state_.DetailChannels); });
     detail_->SetResistanceFormat(ResistanceFieldFormat(state_.GraphOhmRange));
-    const QRect screen = context_.mainWindow.screen()->availableGeometry();
-    detail_->setGeometry(FitWithin(QRect(screen.topLeft(), QSize(1280, 720)), screen));
+    detail_->SetScheme(scheme_);
+    PlaceBeside(*detail_, context_.mainWindow, QSize(1280, 720));
     detail_->show();
     detail_->Draw(*data);
 }

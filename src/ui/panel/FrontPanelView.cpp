@@ -1,11 +1,13 @@
 #include "ui/panel/FrontPanelView.h"
 
 #include "ui/common/QtText.h"
+#include "ui/panel/DisplayAccessible.h"
 #include "ui/panel/KeyCap.h"
 #include "ui/panel/LcdFonts.h"
 #include "ui/panel/LcdSymbol.h"
 #include "ui/panel/MeterBody.h"
 #include "ui/panel/RangeKnob.h"
+#include "ui/panel/ReadingDescription.h"
 #include "ui/panel/SegmentLabel.h"
 
 #include <QLabel>
@@ -124,6 +126,8 @@ FrontPanelView::FrontPanelView(QWidget* parent) : QWidget(parent), twips_(Twips:
     QPalette lcd = palette();
     lcd.setColor(QPalette::WindowText, SegmentInk);
     setPalette(lcd);
+    ReadAsOneDisplay(*this);  // before anything asks for the view's accessible interface
+    setAccessibleName(tr("Meter display"));
 
     AddBody();
     AddAnnunciators();
@@ -291,6 +295,7 @@ void FrontPanelView::AddRangeSwitch()
         auto* knob = new RangeKnob(position, this);
         Place(knob, Indexed("RS", position), layout::Knob);
         knob->setAccessibleName(QString::fromUtf8(Positions[position]));
+        ReadAsControl(*knob);
         knob->setVisible(position == 0);
         knobs_.at(static_cast<std::size_t>(position)) = knob;
     }
@@ -316,6 +321,7 @@ void FrontPanelView::ShowConnection(const QString& connectionText)
     staleCover_->setText(connectionText == QLatin1String("No COM") ? QStringLiteral("Waiting for the meter")
                                                                    : connectionText);
     staleCover_->setVisible(!live);
+    setAccessibleDescription(live ? readingDescription_ : staleCover_->text());
 }
 
 void FrontPanelView::ShowDisplay(const PanelDisplay& display, const MeterReading& reading)
@@ -332,6 +338,9 @@ void FrontPanelView::ShowDisplay(const PanelDisplay& display, const MeterReading
     recordNumber_->ShowCharacters(reading.RecordNoText);
     hh_->ShowCharacters(reading.HHText);
     ll_->ShowCharacters(reading.LLText);
+    readingDescription_ = DescribeReading(display, reading);
+    if (staleCover_->isHidden())
+        setAccessibleDescription(readingDescription_);
 }
 
 void FrontPanelView::ShowRange(int rangeCode)
