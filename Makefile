@@ -14,7 +14,7 @@ FUZZ_SECONDS ?= 60
 MONKEY_DIR ?= build-monkey
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build demo demo-cells check check-build test sanitize tidy-config tidy package-check package install bench soak fuzz monkey clean
+.PHONY: deps build demo demo-cells translations screenshots check check-build test sanitize tidy-config tidy package-check package install bench soak fuzz monkey clean
 
 deps:
 	scripts/install-deps
@@ -28,6 +28,19 @@ demo: build
 
 demo-cells: build
 	$(BUILD_DIR)/src/app/voltaryn --demo-cells --cells
+
+# Refreshes translations/*.ts from the sources' tr() texts and builds the .qm files into the
+# build folder, where the program's build embeds them.
+LUPDATE ?= /usr/lib/qt6/bin/lupdate
+LRELEASE ?= /usr/lib/qt6/bin/lrelease
+translations: deps
+	$(LUPDATE) -silent -locations none src -ts translations/voltaryn_de.ts
+	mkdir -p $(BUILD_DIR)/translations
+	$(LRELEASE) -silent translations/voltaryn_de.ts -qm $(BUILD_DIR)/translations/voltaryn_de.qm
+
+# The README's pictures in docs/screenshots/, taken of the demo under a virtual X server.
+screenshots: build
+	scripts/screenshots $(BUILD_DIR)
 
 # The plain test run builds optimised as `make build` does (GCC finds some faults, such as a
 # maybe-uninitialized variable, only when optimising) but without debug information, with the

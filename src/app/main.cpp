@@ -7,6 +7,9 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QSettings>
+#include <QIcon>
+#include <QLocale>
+#include <QTranslator>
 
 #include <cstdio>
 #include <optional>
@@ -46,6 +49,11 @@ int main(int argc, char* argv[])
     QApplication::setOrganizationName("Voltaryn");
     QApplication::setApplicationVersion(VOLTARYN_VERSION);
     QApplication::setDesktopFileName("org.voltaryn.Voltaryn");
+    QApplication::setWindowIcon(QIcon(":/voltaryn.svg"));
+    // The texts around the meter's own captions in the user's language, where a translation ships.
+    QTranslator translator;
+    if (translator.load(QLocale(), "voltaryn", "_", ":/translations"))
+        QApplication::installTranslator(&translator);
 
     QCommandLineParser options;
     options.setApplicationDescription("The desktop companion of a handheld battery analyser meter.");

@@ -3,55 +3,50 @@
 #include <QBoxLayout>
 #include <QLabel>
 
+#include <optional>
+
 #include <qcustomplot.h>
 
 namespace voltaryn {
 namespace {
 
-// Each value axis: its label precision (".###", ".##", ".#", ...), caption and colour, the colour
-// of its channel's plot, so that a reader can tell which axis a line belongs to.
+// Each value axis: its label precision (".###", ".##", ".#", ...) and caption. An axis takes the
+// colour of its channel's plot, so that a reader can tell which axis a line belongs to.
 struct AxisStyle {
     int precision;
     const char* caption;
-    QColor colour;
 };
-const std::array<AxisStyle, AxisChannelCount> AxisStyles = {{
-    {3, "V", QColor(0, 0, 0)},
-    {2, "A", QColor(0, 255, 0)},
-    {1, "Temperature", QColor(255, 0, 0)},
-    {3, "Ohm", QColor(0, 0, 255)},
-    {3, "Ah", QColor(128, 0, 128)},
+constexpr std::array<AxisStyle, AxisChannelCount> AxisStyles = {{
+    {3, "V"},
+    {2, "A"},
+    {1, "Temperature"},
+    {3, "Ohm"},
+    {3, "Ah"},
 }};
-
-const std::array<QColor, HistoryChannelCount> PlotColours = {
-    QColor(0, 0, 0),     QColor(0, 255, 0),   QColor(255, 0, 0),   QColor(0, 0, 255),
-    QColor(255, 255, 0), QColor(255, 0, 255), QColor(128, 0, 128),
-};
 
 struct LegendEntry {
     const char* name;
     const char* text;  // none for the temperature, whose text is its unit
-    QColor colour;
+    std::optional<HistoryChannel> colourOf;  // none for the brackets, in the text colour
     ChannelSwitch shownWith;
 };
-const LegendEntry Legend[] = {
-    {"LblV", "Voltage", Qt::black, ChannelSwitch::Voltage},
-    {"LblA", "Ampere", QColor(0, 255, 0), ChannelSwitch::Current},
-    {"LblT", nullptr, QColor(255, 0, 0), ChannelSwitch::Temperature},
-    {"LblO", "Ohm", QColor(0, 0, 255), ChannelSwitch::Resistance},
-    {"LblCap", "Capacity", QColor(128, 0, 128), ChannelSwitch::Capacity},
-    {"LblSymbol1", "(", Qt::black, ChannelSwitch::Capacity},
-    {"LblIn", "in", QColor(255, 255, 0), ChannelSwitch::Capacity},
-    {"LblOut", "Out", QColor(255, 0, 255), ChannelSwitch::Capacity},
-    {"LblTotal", "Total", QColor(128, 0, 128), ChannelSwitch::Capacity},
-    {"LblSymbol2", ")", Qt::black, ChannelSwitch::Capacity},
+constexpr LegendEntry Legend[] = {
+    {"LblV", "Voltage", HistoryChannel::Voltage, ChannelSwitch::Voltage},
+    {"LblA", "Ampere", HistoryChannel::Current, ChannelSwitch::Current},
+    {"LblT", nullptr, HistoryChannel::Temperature, ChannelSwitch::Temperature},
+    {"LblO", "Ohm", HistoryChannel::Resistance, ChannelSwitch::Resistance},
+    {"LblCap", "Capacity", HistoryChannel::TotalCapacity, ChannelSwitch::Capacity},
+    {"LblSymbol1", "(", std::nullopt, ChannelSwitch::Capacity},
+    {"LblIn", "in", HistoryChannel::InCapacity, ChannelSwitch::Capacity},
+    {"LblOut", "Out", HistoryChannel::OutCapacity, ChannelSwitch::Capacity},
+    {"LblTotal", "Total", HistoryChannel::TotalCapacity, ChannelSwitch::Capacity},
+    {"LblSymbol2", ")", std::nullopt, ChannelSwitch::Capacity},
 };
 
 } // namespace
 
 ChannelGraph::ChannelGraph(QCustomPlot& plot) : plot_(plot)
 {
-    plot_.setBackground(GraphTeal);
     TickWholeNumbers(*plot_.xAxis);
     QCPAxisRect& rect = *plot_.axisRect();
     for (std::size_t i = 0; i < AxisChannelCount; ++i) {
@@ -60,15 +55,27 @@ ChannelGraph::ChannelGraph(QCustomPlot& plot) : plot_(plot)
         axis->setNumberFormat("f");
         axis->setNumberPrecision(style.precision);
         axis->setLabel(style.caption);
-        axis->setLabelColor(style.colour);
-        axis->setTickLabelColor(style.colour);
-        axis->setBasePen(QPen(style.colour));
     }
-    for (std::size_t i = 0; i < HistoryChannelCount; ++i) {
-        QCPGraph* graph = plot_.addGraph(plot_.xAxis, &Axis(AxisOf(static_cast<HistoryChannel>(i))));
-        graph->setPen(QPen(PlotColours.at(i), 1));  // a one-pixel line draws fast at any point count
-        graph->setAdaptiveSampling(true);
+    for (std::size_t i = 0; i < HistoryChannelCount; ++i)
+        plot_.addGraph(plot_.xAxis, &Axis(AxisOf(static_cast<HistoryChannel>(i))))->setAdaptiveSampling(true);
+    Paint(ColoursFor(GraphScheme::Classic, plot_.palette()));
+}
+
+void ChannelGraph::Paint(const GraphColours& colours) const
+{
+    plot_.setBackground(colours.background);
+    for (std::size_t i = 0; i < AxisChannelCount; ++i) {
+        QCPAxis& axis = Axis(static_cast<AxisChannel>(i));
+        const QColor& colour = colours.axes.values.at(i);
+        axis.setLabelColor(colour);
+        axis.setTickLabelColor(colour);
+        axis.setBasePen(QPen(colour));
+        axis.setTickPen(QPen(colour));
+        axis.setSubTickPen(QPen(colour));
     }
+    for (std::size_t i = 0; i < HistoryChannelCount; ++i)
+        Plot(static_cast<HistoryChannel>(i)).setPen(QPen(colours.plots.values.at(i), colours.lineWidth));
+    plot_.replot(QCustomPlot::rpQueuedReplot);
 }
 
 QCPAxis& ChannelGraph::Axis(AxisChannel channel) const
@@ -112,13 +119,20 @@ QBoxLayout* ChannelLegend(QWidget& window, const QString& temperatureText)
         font.setPointSize(12);
         font.setBold(true);
         label->setFont(font);
-        QPalette ink = label->palette();
-        ink.setColor(QPalette::WindowText, entry.colour);
-        label->setPalette(ink);
         legend->addWidget(label);
     }
     legend->addStretch();
     return legend;
+}
+
+void PaintChannelLegend(QWidget& window, const GraphColours& colours)
+{
+    for (const LegendEntry& entry : Legend) {
+        auto* label = window.findChild<QLabel*>(entry.name);
+        QPalette ink = label->palette();
+        ink.setColor(QPalette::WindowText, entry.colourOf ? colours.plots[*entry.colourOf] : colours.text);
+        label->setPalette(ink);
+    }
 }
 
 void ShowChannelLegend(QWidget& window, const ChannelSwitches& channels)

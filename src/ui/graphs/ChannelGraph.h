@@ -1,6 +1,7 @@
 #pragma once
 
 #include "graphs/GraphChannels.h"
+#include "ui/graphs/GraphColours.h"
 
 #include <QColor>
 #include <QString>
@@ -13,9 +14,6 @@ class QWidget;
 
 namespace voltaryn {
 
-// The graph windows' background.
-inline const QColor GraphTeal(0, 128, 128);
-
 // The graph of the seven channels that the live and the detail graph share: one sample axis, a
 // value axis per axis channel in its plot's colour, and plot n charting history channel n - 1.
 class ChannelGraph {
@@ -27,6 +25,8 @@ public:
     void SetLimits(const AxisLimits& limits) const;
     // Shows the value axes of the switched-on channels only.
     void ShowAxes(const ChannelSwitches& channels) const;
+    // Colours the background, the value axes and the plots' lines.
+    void Paint(const GraphColours& colours) const;
 
 private:
     QCustomPlot& plot_;
@@ -35,9 +35,11 @@ private:
 // Ticks `axis` at whole numbers only: it counts samples or records.
 void TickWholeNumbers(QCPAxis& axis);
 
-// The row of coloured channel names ("Voltage", "Ampere", ..., "Capacity ( in Out Total )"), as
+// The row of channel names ("Voltage", "Ampere", ..., "Capacity ( in Out Total )"), as
 // labels of `window`, for the window to place.
 QBoxLayout* ChannelLegend(QWidget& window, const QString& temperatureText);
+// Colours each legend label as its channel's plot.
+void PaintChannelLegend(QWidget& window, const GraphColours& colours);
 // Shows the legend labels of the switched-on channels only.
 void ShowChannelLegend(QWidget& window, const ChannelSwitches& channels);
 

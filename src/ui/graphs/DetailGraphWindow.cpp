@@ -16,9 +16,17 @@ DetailGraphWindow::DetailGraphWindow(const std::string& tempUnit, DialogService&
 {
     setObjectName("RealTimeGraph");
     setWindowTitle("Real Time Graph");
-    SetBackground(GraphTeal);
-    SetGraphBackground(GraphTeal);
     Body().addLayout(ChannelLegend(*this, ToQString(tempUnit)), 2, 0);
+    SetScheme(GraphScheme::Classic);
+}
+
+void DetailGraphWindow::SetScheme(GraphScheme scheme)
+{
+    colours_ = ColoursFor(scheme, palette());
+    SetBackground(colours_.background);
+    SetGraphBackground(colours_.background);
+    channels_.Paint(colours_);
+    PaintChannelLegend(*this, colours_);
 }
 
 void DetailGraphWindow::Draw(const DetailGraphData& data)
@@ -45,8 +53,8 @@ void DetailGraphWindow::Draw(const DetailGraphData& data)
 
     const QCPRange x = Graph().xAxis->range();
     const double middle = ValueAxis().range().center();
-    Cursors().Add(ValueAxis(), {std::round(x.lower + x.size() / 3), middle}, Qt::white);
-    Cursors().Add(ValueAxis(), {std::round(x.lower + x.size() * 2 / 3), middle}, Qt::white, Qt::DashLine);
+    Cursors().Add(ValueAxis(), {std::round(x.lower + x.size() / 3), middle}, colours_.cursor);
+    Cursors().Add(ValueAxis(), {std::round(x.lower + x.size() * 2 / 3), middle}, colours_.cursor, Qt::DashLine);
     ChooseTrackMode(0);
     Graph().replot();
 }

@@ -19,6 +19,8 @@ public:
     void SetResistanceFormat(const FieldFormat& format) { resistanceFormat_ = format; }
     // Draws the chosen channels, each plot's samples set in one call.
     void Draw(const DetailGraphData& data);
+    // Colours the window, the chart, its cursors and the legend in `scheme`.
+    void SetScheme(GraphScheme scheme);
 
 signals:
     void resetClicked();
@@ -26,10 +28,11 @@ signals:
 protected:
     bool AppliesFieldChange(bool maxField) const override;
     void Reset() override;
-    QColor Background() const override { return GraphTeal; }
+    QColor Background() const override { return colours_.background; }
 
 private:
     ChannelGraph channels_;
+    GraphColours colours_;
     FieldFormat resistanceFormat_;
     bool fillingRanges_ = false;  // the window sets its own range fields; they apply nothing
 };

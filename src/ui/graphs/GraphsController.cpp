@@ -75,13 +75,24 @@ void GraphsController::Start(const ChannelSwitches& channels, const AxisLimits& 
         window_->close();
     });
     connect(window_, &LiveGraphWindow::printClicked, this, &GraphsController::Print);
+    connect(window_, &LiveGraphWindow::schemeChosen, this, [this](GraphScheme scheme) {
+        SetScheme(scheme);
+        emit schemeChanged(scheme);
+    });
+    window_->SetScheme(scheme_);
     connect(window_, &LiveGraphWindow::graphClicked, this,
             [this] { OpenDetailSettings(state_.GraphAxisLimits, state_.GraphChannels); });
-    window_->resize(1100, 620);
-    window_->move(context_.mainWindow.frameGeometry().topRight() + QPoint(1, 0));
-    KeepOnScreen(*window_, context_.mainWindow);
-    window_->show();
+    ShowBeside(*window_, context_.mainWindow, QSize(1100, 620));
     emit samplingChanged(true);
+}
+
+void GraphsController::SetScheme(GraphScheme scheme)
+{
+    scheme_ = scheme;
+    if (window_ != nullptr)
+        window_->SetScheme(scheme);
+    if (detail_ != nullptr)
+        detail_->SetScheme(scheme);
 }
 
 void GraphsController::Sample()
@@ -142,9 +153,8 @@ void GraphsController::ShowDetail(const ChannelSwitches& channels, const AxisLim
     connect(detail_, &DetailGraphWindow::resetClicked, this,
             [this] { OpenDetailSettings(state_.DetailAxisLimits, state_.DetailChannels); });
     detail_->SetResistanceFormat(ResistanceFieldFormat(state_.GraphOhmRange));
-    const QRect screen = context_.mainWindow.screen()->availableGeometry();
-    detail_->setGeometry(FitWithin(QRect(screen.topLeft(), QSize(1280, 720)), screen));
-    detail_->show();
+    detail_->SetScheme(scheme_);
+    ShowBeside(*detail_, context_.mainWindow, QSize(1280, 720));
     detail_->Draw(*data);
 }
 

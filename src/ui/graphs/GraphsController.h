@@ -30,10 +30,15 @@ public:
     const GraphState& State() const { return state_; }
     GraphState& State() { return state_; }
     const LiveGraph& Live() const { return liveGraph_; }
+    // The colour scheme of the live and the detail graph; a change recolours open graphs.
+    GraphScheme Scheme() const { return scheme_; }
+    void SetScheme(GraphScheme scheme);
 
 signals:
     // The live graph started (true) or ended (false): its samples are due once a second or not.
     void samplingChanged(bool running);
+    // The user chose another colour scheme.
+    void schemeChanged(GraphScheme scheme);
 
 private:
     bool SaysWhenNoChannel(const ChannelSwitches& channels);
@@ -47,6 +52,7 @@ private:
     const MeterReading& reading_;
     GraphState state_;
     LiveGraph liveGraph_;
+    GraphScheme scheme_ = GraphScheme::Classic;
     QPointer<GraphSettingsDialog> settings_;
     QPointer<LiveGraphWindow> window_;
     QPointer<GraphSettingsDialog> detailSettings_;

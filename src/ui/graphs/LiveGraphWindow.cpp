@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -14,17 +15,28 @@ namespace {
 constexpr double VisibleSamples = 300;
 constexpr double KeptSamples = 3600;  // the chart's own memory: the last hour
 
+// The colour scheme choice at the tool bar's end, each entry holding its GraphScheme.
+void AddSchemeChoice(QToolBar& toolbar, QComboBox& choice)
+{
+    choice.setObjectName("Colours");
+    choice.addItem(LiveGraphWindow::tr("Classic colours"), static_cast<int>(GraphScheme::Classic));
+    choice.addItem(LiveGraphWindow::tr("Readable colours"), static_cast<int>(GraphScheme::Readable));
+    choice.setAccessibleName(LiveGraphWindow::tr("Graph colours"));
+    choice.setToolTip(LiveGraphWindow::tr("Classic: the teal background of old. Readable: the desktop's "
+                                          "background, with lines anyone can tell apart."));
+    toolbar.addWidget(&choice);
+}
+
 } // namespace
 
 LiveGraphWindow::LiveGraphWindow(LiveGraph& live, const GraphState& state, bool tempIsCelsius, QWidget* mainWindow)
     : QWidget(mainWindow, Qt::Window), live_(live), plot_(new QCustomPlot(this)), graph_(*plot_),
-      toolbar_(new QToolBar(this))
+      toolbar_(new QToolBar(this)), scheme_(new QComboBox(this))
 {
     setObjectName("RealTimeAll");
     setWindowTitle("Real Time Graph");
     setAttribute(Qt::WA_DeleteOnClose);
     setAutoFillBackground(true);
-    SetBackground(GraphTeal);
 
     toolbar_->setObjectName("Toolbar1");
     QAction* resize = toolbar_->addAction(QIcon::fromTheme("view-fullscreen-symbolic"), "Resize");
@@ -36,6 +48,9 @@ LiveGraphWindow::LiveGraphWindow(LiveGraph& live, const GraphState& state, bool 
     print->setShortcut(QKeySequence::Print);
     print->setToolTip(tr("Print  (%1)").arg(print->shortcut().toString(QKeySequence::NativeText)));
     connect(print, &QAction::triggered, this, &LiveGraphWindow::printClicked);
+    AddSchemeChoice(*toolbar_, *scheme_);
+    connect(scheme_, &QComboBox::activated, this,
+            [this] { emit schemeChosen(static_cast<GraphScheme>(scheme_->currentData().toInt())); });
 
     plot_->setObjectName("Graph");
     plot_->setMinimumSize(640, 360);
@@ -49,6 +64,17 @@ LiveGraphWindow::LiveGraphWindow(LiveGraph& live, const GraphState& state, bool 
     layout->addWidget(plot_, 1);
     layout->addLayout(ChannelLegend(*this, tempIsCelsius ? "Celsius" : "Fahrenheit"));
     ShowChannelLegend(*this, state.GraphChannels);
+    SetScheme(GraphScheme::Classic);
+}
+
+void LiveGraphWindow::SetScheme(GraphScheme scheme)
+{
+    const GraphColours colours = ColoursFor(scheme, palette());
+    scheme_->setCurrentIndex(scheme_->findData(static_cast<int>(scheme)));
+    background_ = colours.background;
+    SetBackground(background_);
+    graph_.Paint(colours);
+    PaintChannelLegend(*this, colours);
 }
 
 void LiveGraphWindow::SetBackground(const QColor& colour)
@@ -66,7 +92,7 @@ QPixmap LiveGraphWindow::PrintImage()
     SetBackground(Qt::white);
     layout()->activate();
     QPixmap image = grab();
-    SetBackground(GraphTeal);
+    SetBackground(background_);
     toolbar_->show();
     return image;
 }

@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+class QComboBox;
 class QCustomPlot;
 class QToolBar;
 
@@ -25,12 +26,16 @@ public:
     QCustomPlot& Plot() { return *plot_; }
     // The window's image for printing: on white, without its toolbar.
     QPixmap PrintImage();
+    // Colours the window, the chart and the legend in `scheme`.
+    void SetScheme(GraphScheme scheme);
 
 signals:
     void resizeClicked();
     void printClicked();
     void graphClicked();
     void closed();
+    // The user chose another colour scheme in the window's tool bar.
+    void schemeChosen(GraphScheme scheme);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -42,6 +47,8 @@ private:
     QCustomPlot* plot_;
     ChannelGraph graph_;
     QToolBar* toolbar_;
+    QComboBox* scheme_;
+    QColor background_;
     double nextSample_ = 0;
 };
 

@@ -1,11 +1,13 @@
 #include "ui/panel/FrontPanelView.h"
 
 #include "ui/common/QtText.h"
+#include "ui/panel/DisplayAccessible.h"
 #include "ui/panel/KeyCap.h"
 #include "ui/panel/LcdFonts.h"
 #include "ui/panel/LcdSymbol.h"
 #include "ui/panel/MeterBody.h"
 #include "ui/panel/RangeKnob.h"
+#include "ui/panel/ReadingDescription.h"
 #include "ui/panel/SegmentLabel.h"
 
 #include <QLabel>
@@ -13,6 +15,7 @@
 #include <cmath>
 #include <numbers>
 #include <optional>
+#include <tuple>
 #include <utility>
 
 namespace voltaryn {
@@ -124,6 +127,8 @@ FrontPanelView::FrontPanelView(QWidget* parent) : QWidget(parent), twips_(Twips:
     QPalette lcd = palette();
     lcd.setColor(QPalette::WindowText, SegmentInk);
     setPalette(lcd);
+    ReadAsOneDisplay(*this);  // before anything asks for the view's accessible interface
+    setAccessibleName(tr("Meter display"));
 
     AddBody();
     AddAnnunciators();
@@ -259,13 +264,15 @@ void FrontPanelView::AddTextFields()
 
 void FrontPanelView::AddKeyPictures()
 {
-    constexpr std::pair<Symbol, KeyButton> Arrows[] = {{Symbol::ArrowLeft, KeyButton::BtnLeft},
-                                                       {Symbol::ArrowDown, KeyButton::BtnDown},
-                                                       {Symbol::ArrowUp, KeyButton::BtnUp},
-                                                       {Symbol::ArrowRight, KeyButton::BtnRight}};
+    const std::tuple<Symbol, KeyButton, QString> Arrows[] = {{Symbol::ArrowLeft, KeyButton::BtnLeft, tr("Left key")},
+                                                             {Symbol::ArrowDown, KeyButton::BtnDown, tr("Down key")},
+                                                             {Symbol::ArrowUp, KeyButton::BtnUp, tr("Up key")},
+                                                             {Symbol::ArrowRight, KeyButton::BtnRight, tr("Right key")}};
     for (int i = 0; i < 4; ++i) {
-        const auto [symbol, button] = Arrows[i];
-        auto* key = new KeyCap(QColor(0x4a, 0x4f, 0x57), symbol, this);
+        const KeyButton button = std::get<KeyButton>(Arrows[i]);
+        auto* key = new KeyCap(QColor(0x4a, 0x4f, 0x57), std::get<Symbol>(Arrows[i]), this);
+        key->setAccessibleName(std::get<QString>(Arrows[i]));
+        ReadAsControl(*key);
         Place(key, Indexed("CmdArrow", i), {600 + 960 * i, 4080, 660, 420});
         key->setCursor(Qt::PointingHandCursor);
         key->setToolTip(tr("Presses this key on the meter"));
@@ -300,6 +307,7 @@ void FrontPanelView::AddRangeSwitch()
         Place(knob, Indexed("RS", position), layout::Knob);
         knob->setAccessibleName(QString::fromUtf8(Positions[position]));
         knob->setToolTip(tr("The range switch: turn it on the meter itself; the picture follows it."));
+        ReadAsControl(*knob);
         knob->setVisible(position == 0);
         knobs_.at(static_cast<std::size_t>(position)) = knob;
     }
@@ -325,6 +333,7 @@ void FrontPanelView::ShowConnection(const QString& connectionText)
     staleCover_->setText(connectionText == QLatin1String("No COM") ? QStringLiteral("Waiting for the meter")
                                                                    : connectionText);
     staleCover_->setVisible(!live);
+    setAccessibleDescription(live ? readingDescription_ : staleCover_->text());
 }
 
 void FrontPanelView::ShowDisplay(const PanelDisplay& display, const MeterReading& reading)
@@ -341,6 +350,9 @@ void FrontPanelView::ShowDisplay(const PanelDisplay& display, const MeterReading
     recordNumber_->ShowCharacters(reading.RecordNoText);
     hh_->ShowCharacters(reading.HHText);
     ll_->ShowCharacters(reading.LLText);
+    readingDescription_ = DescribeReading(display, reading);
+    if (staleCover_->isHidden())
+        setAccessibleDescription(readingDescription_);
 }
 
 void FrontPanelView::ShowRange(int rangeCode)

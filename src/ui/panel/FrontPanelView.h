@@ -76,6 +76,7 @@ private:
     SegmentLabel* ll_ = nullptr;
     std::array<QWidget*, layout::RangePositionCount> knobs_{};
     QLabel* staleCover_ = nullptr;
+    QString readingDescription_;  // what a screen reader reads while the display is live
 };
 
 } // namespace voltaryn

@@ -15,7 +15,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QScreen>
 #include <QStorageInfo>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -29,6 +31,8 @@ constexpr int NarrowClientWidth = 4785;
 constexpr int WideClientWidth = 7110;
 constexpr int ClientHeight = 9330;
 constexpr int ToolbarHeight = 480;
+// The smallest the panel picture shrinks to, against its size at 96 dpi.
+constexpr double SmallestFactor = 0.5;
 
 
 } // namespace
@@ -63,6 +67,9 @@ PanelWindow::PanelWindow(MeterSession& session, const Recorder& recorder, QWidge
     BuildValueLabels();
     BuildRecorderLabels();
     BuildSdDeletePanel();
+    for (QWidget* child : client_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (child != toolbar_ && !child->isWindow())
+            scaler_.Capture(*child, QPoint(0, twips_.ToPixels(ToolbarHeight)));
     FitClientWidth();
 
     // One precise single-shot timer wakes the window whenever the schedule's next task is due.
@@ -313,14 +320,54 @@ void PanelWindow::ShowReadingTexts()
     temperatureLabel_->setText(ToQString(session_.reading.TemperatureText));
 }
 
-void PanelWindow::FitClientWidth()
+QSize PanelWindow::ReferenceClient() const
 {
     // The key pad and the SD delete panel stand beside the meter, in the wide window.
     const int twips = keyPad_->isHidden() && sdDelete_->isHidden() ? NarrowClientWidth : WideClientWidth;
-    const QSize client = twips_.Size(twips, ClientHeight);
-    client_->setFixedSize(client);
-    setFixedSize(client.width(), menuBar_->sizeHint().height() + client.height() + statusBar_->sizeHint().height());
-    toolbar_->setGeometry(twips_.Rect(0, 0, twips, ToolbarHeight));
+    return twips_.Size(twips, ClientHeight);
+}
+
+QSize PanelWindow::ReferencePicture() const
+{
+    return ReferenceClient() - QSize(0, twips_.ToPixels(ToolbarHeight));
+}
+
+int PanelWindow::UnscaledHeight() const
+{
+    return menuBar_->sizeHint().height() + twips_.ToPixels(ToolbarHeight) + statusBar_->sizeHint().height();
+}
+
+void PanelWindow::FitClientWidth()
+{
+    const QSize unscaled(0, UnscaledHeight());
+    setMinimumSize(ReferencePicture() * SmallestFactor + unscaled);
+    resize(ReferencePicture() * scaler_.Factor() + unscaled);
+}
+
+void PanelWindow::resizeEvent(QResizeEvent* event)
+{
+    // The frame's layout has sized the client area by now.
+    QWidget::resizeEvent(event);
+    const int toolbarHeight = twips_.ToPixels(ToolbarHeight);
+    toolbar_->setGeometry(0, 0, client_->width(), toolbarHeight);
+    scaler_.Apply(FitFactor(ReferencePicture(), client_->size() - QSize(0, toolbarHeight)));
+}
+
+void PanelWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (fittedToScreen_ || screen() == nullptr)
+        return;
+    // The first time it shows, the window opens no taller than the screen's free height, title
+    // bar included (before the window manager has framed it, as tall as the style draws one).
+    fittedToScreen_ = true;
+    int decorations = frameGeometry().height() - height();
+    if (decorations <= 0)
+        decorations = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    const int room = screen()->availableGeometry().height() - decorations - UnscaledHeight();
+    const double factor = std::clamp(static_cast<double>(room) / ReferencePicture().height(), SmallestFactor, 1.0);
+    resize(ReferencePicture() * factor + QSize(0, UnscaledHeight()));
+}
 }
 
 } // namespace voltaryn

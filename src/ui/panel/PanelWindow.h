@@ -6,6 +6,7 @@
 #include "recording/Recorder.h"
 #include "recording/RunSchedule.h"
 #include "ui/common/Twips.h"
+#include "ui/common/WidgetScaler.h"
 
 #include <QElapsedTimer>
 #include <QPointer>
@@ -81,6 +82,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     RunSchedule::Duration Elapsed() const;
@@ -98,6 +101,11 @@ private:
     void ToggleCaption();
     void ShowReadingTexts();
     void FitClientWidth();
+    // The client area at factor 1, and the part of it that scales: all but the toolbar.
+    QSize ReferenceClient() const;
+    QSize ReferencePicture() const;
+    // The menu bar, toolbar and status bar, which keep their height whatever the window's size.
+    int UnscaledHeight() const;
     void PlaceDockedWindows();
 
     MeterSession& session_;
@@ -126,6 +134,9 @@ private:
     QTimer* runTimer_ = nullptr;
     bool graphRunning_ = false;  // the live graph runs, and wants its samples
     std::vector<std::pair<QPointer<QWidget>, DockPlace>> docked_;
+    // The panel below the toolbar is one picture that grows and shrinks with the window.
+    WidgetScaler scaler_;
+    bool fittedToScreen_ = false;
 };
 
 } // namespace voltaryn
