@@ -56,7 +56,7 @@ TEST_F(ShellTest, EveryToolbarCommandStandsInOneMenuWithAShortcutItsTooltipShows
         {"SDcard", "Memory", "\"Data Logger\""}, {"COMP", "Tools", "\"Comparator\""},
         {"key", "Meter", "key pad"},            {"Avg", "Meter", "averages"},
         {"Erase", "Memory", "after asking"},    {"DeleteSD", "Memory", "\"SD Card Delete\""},
-        {"Cells", "Cells", "\"Cell Sorting\""},
+        {"Cells", "Cells", "\"Cell Sorting\""},    {"Packs", "Cells", "\"Pack Builder\""},
     };
     ASSERT_EQ(Child<QToolBar>("Toolbar1")->actions().size(), static_cast<qsizetype>(std::size(commands)));
     std::set<QString> shortcuts;
