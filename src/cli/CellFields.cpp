@@ -2,6 +2,8 @@
 
 #include <array>
 #include <charconv>
+#include <iomanip>
+#include <sstream>
 
 namespace voltaryn::cli {
 
@@ -18,6 +20,13 @@ std::string CellName(const QString& label, qint64 number)
 {
     return label.isEmpty() ? QStringLiteral("#%1").arg(number, 4, 10, QLatin1Char('0')).toStdString()
                            : label.toStdString();
+}
+
+std::string Fixed(double value, int decimals)
+{
+    std::ostringstream text;
+    text << std::fixed << std::setprecision(decimals) << value;
+    return text.str();
 }
 
 } // namespace voltaryn::cli

@@ -15,6 +15,9 @@ inline QString Q(const std::string& text) { return QString::fromStdString(text);
 // A measured number: its shortest text that reads back as the same number; null when unknown.
 Value Measured(const std::optional<double>& value);
 
+// A number with a fixed count of decimals, as the text reports print it ("3.14").
+std::string Fixed(double value, int decimals);
+
 // A cell as people call it: the label scanned or typed, else its number ("#0007").
 std::string CellName(const QString& label, qint64 number);
 

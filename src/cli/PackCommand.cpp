@@ -20,7 +20,7 @@
 namespace voltaryn::cli {
 namespace {
 
-using Json = nlohmann::ordered_json;
+using PackJson = nlohmann::ordered_json;
 
 // The cells on offer, where they come from ("the batch", "the file") and whether their
 // resistances are known.
@@ -104,13 +104,6 @@ void CheckEnoughCells(const Offer& offer, const cells::PackRequest& request)
                                             " missing");
 }
 
-std::string Fixed(double value, int decimals)
-{
-    std::ostringstream text;
-    text << std::fixed << std::setprecision(decimals) << value;
-    return text.str();
-}
-
 const char* ObjectiveName(cells::PackObjective objective)
 {
     return objective == cells::PackObjective::Capacity ? "capacity" : "balanced";
@@ -138,20 +131,20 @@ public:
 private:
     std::optional<double> Resistance(double value) const { return resistanceKnown_ ? std::optional(value) : std::nullopt; }
 
-    Json JsonDocument() const
+    PackJson JsonDocument() const
     {
-        Json groups = Json::array();
+        PackJson groups = PackJson::array();
         for (const cells::PackGroup& group : pack_.groups) {
             groups.push_back({{"cells", group.cellIds},
                               {"capacity_mah", group.capacity},
-                              {"resistance_mohm", resistanceKnown_ ? Json(group.resistance) : Json(nullptr)}});
+                              {"resistance_mohm", resistanceKnown_ ? PackJson(group.resistance) : PackJson(nullptr)}});
         }
         return {{"series", request_.series},
                 {"parallel", request_.parallel},
                 {"objective", ObjectiveName(request_.objective)},
                 {"groups", groups},
                 {"capacity_spread_mah", pack_.capacitySpread},
-                {"resistance_spread_mohm", resistanceKnown_ ? Json(pack_.resistanceSpread) : Json(nullptr)},
+                {"resistance_spread_mohm", resistanceKnown_ ? PackJson(pack_.resistanceSpread) : PackJson(nullptr)},
                 {"unused", pack_.unusedIds}};
     }
 

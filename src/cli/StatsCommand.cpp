@@ -14,7 +14,7 @@
 namespace voltaryn::cli {
 namespace {
 
-using Json = nlohmann::ordered_json;
+using StatsJson = nlohmann::ordered_json;
 
 // The grade whose limits the batch is judged against: the one named, else the best (the first).
 cells::Grade JudgingGrade(const store::BatchInfo& batch, const std::string& named)
@@ -36,18 +36,12 @@ cells::Grade JudgingGrade(const store::BatchInfo& batch, const std::string& name
     throw CliError(ExitCode::Usage, "batch " + batch.name.toStdString() + " has no grade " + named);
 }
 
-std::string Fixed(double value, int decimals)
-{
-    std::ostringstream text;
-    text << std::fixed << std::setprecision(decimals) << value;
-    return text.str();
-}
+// "-" for a figure that cannot be given.
+std::string FixedOrDash(const std::optional<double>& value, int decimals) { return value ? Fixed(*value, decimals) : "-"; }
 
-std::string Fixed(const std::optional<double>& value, int decimals) { return value ? Fixed(*value, decimals) : "-"; }
+StatsJson JsonOf(const std::optional<double>& value) { return value ? StatsJson(*value) : StatsJson(nullptr); }
 
-Json JsonOf(const std::optional<double>& value) { return value ? Json(*value) : Json(nullptr); }
-
-Json JsonOf(const std::optional<cells::Spread>& spread)
+StatsJson JsonOf(const std::optional<cells::Spread>& spread)
 {
     if (!spread)
         return nullptr;
@@ -65,7 +59,7 @@ std::string SpreadLine(const std::string& name, const std::optional<cells::Sprea
         return line.str() + "none measured";
     for (const double value : {spread->mean, spread->median})
         line << std::setw(10) << Fixed(value, decimals);
-    line << std::setw(10) << Fixed(spread->stdDev, decimals);
+    line << std::setw(10) << FixedOrDash(spread->stdDev, decimals);
     for (const double value : {spread->min, spread->max, spread->percentile5, spread->percentile95})
         line << std::setw(10) << Fixed(value, decimals);
     line << std::setw(8) << spread->count;
@@ -74,7 +68,7 @@ std::string SpreadLine(const std::string& name, const std::optional<cells::Sprea
 
 std::string CpkText(const std::optional<double>& cpk, const std::string& against)
 {
-    return (cpk ? Fixed(*cpk, 2) : std::string("-")) + " (" + against + ")";
+    return FixedOrDash(cpk, 2) + " (" + against + ")";
 }
 
 std::string Shortest(double value) { return std::get<Number>(Measured(value)).text; }
@@ -115,9 +109,9 @@ void WriteText(Output& output, const std::string& batch, const cells::BatchStati
                     CpkText(stats.voltageCpk, Window(limits.MinVoltage, limits.MaxVoltage, "V")));
 }
 
-Json JsonDocument(const std::string& batch, const cells::BatchStatistics& stats, const cells::Grade& grade)
+StatsJson JsonDocument(const std::string& batch, const cells::BatchStatistics& stats, const cells::Grade& grade)
 {
-    Json grades = Json::array();
+    StatsJson grades = StatsJson::array();
     for (const cells::GradeYield& yield : stats.grades)
         grades.push_back({{"grade", yield.grade}, {"count", yield.count}, {"yield_percent", yield.yieldPercent}});
     return {{"batch", batch},
@@ -126,7 +120,7 @@ Json JsonDocument(const std::string& batch, const cells::BatchStatistics& stats,
             {"voltage_v", JsonOf(stats.voltage)},
             {"resistance_mohm", JsonOf(stats.resistance)},
             {"capacity_mah", JsonOf(stats.capacity)},
-            {"cpk_grade", grade.Name.empty() ? Json(nullptr) : Json(grade.Name)},
+            {"cpk_grade", grade.Name.empty() ? StatsJson(nullptr) : StatsJson(grade.Name)},
             {"resistance_cpk", JsonOf(stats.resistanceCpk)},
             {"voltage_cpk", JsonOf(stats.voltageCpk)}};
 }

@@ -3,6 +3,7 @@
 #include "ui/cells/BatchStatisticsPanel.h"
 #include "ui/cells/GradeColour.h"
 #include "ui/cells/QuantityHistogram.h"
+#include "ui/common/NamedButton.h"
 
 #include <QAction>
 #include <QApplication>
@@ -40,13 +41,6 @@ QLabel* BigLabel(const char* name, int pointSize, QWidget* parent)
     return label;
 }
 
-QPushButton* Button(const char* name, const QString& text, QWidget* parent)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    return button;
-}
-
 } // namespace
 
 CellSortingWindow::CellSortingWindow(QWidget* parent)
@@ -74,8 +68,8 @@ QWidget* CellSortingWindow::BuildTile()
     batchChooser_->setObjectName("batchChooser");
     batchChooser_->setMinimumContentsLength(16);
     batchRow->addWidget(batchChooser_, 1);
-    QPushButton* newBatch = Button("newBatch", "New batch…", side);
-    QPushButton* deleteBatch = Button("deleteBatch", "Delete batch…", side);
+    QPushButton* newBatch = NamedButton("newBatch", "New batch…", side);
+    QPushButton* deleteBatch = NamedButton("deleteBatch", "Delete batch…", side);
     batchRow->addWidget(newBatch);
     batchRow->addWidget(deleteBatch);
     column->addLayout(batchRow);
@@ -115,19 +109,19 @@ QWidget* CellSortingWindow::BuildTile()
     column->addWidget(tile_, 1);
 
     auto* actions = new QHBoxLayout;
-    QPushButton* undo = Button("undo", "Undo last capture", side);
+    QPushButton* undo = NamedButton("undo", "Undo last capture", side);
     undo->setShortcut(QKeySequence::Undo);
-    QPushButton* retest = Button("retest", "Retest selected cell", side);
-    QPushButton* exportCsv = Button("exportCsv", "Export CSV…", side);
-    QPushButton* exportJson = Button("exportJson", "Export JSON…", side);
-    QPushButton* buildPack = Button("buildPack", "Build pack…", side);
-    QPushButton* report = Button("report", "Report…", side);
+    QPushButton* retest = NamedButton("retest", "Retest selected cell", side);
+    QPushButton* exportCsv = NamedButton("exportCsv", "Export CSV…", side);
+    QPushButton* exportJson = NamedButton("exportJson", "Export JSON…", side);
+    QPushButton* buildPack = NamedButton("buildPack", "Build pack…", side);
+    QPushButton* report = NamedButton("report", "Report…", side);
     for (QPushButton* button : {undo, retest, exportCsv, exportJson, buildPack, report})
         actions->addWidget(button);
     column->addLayout(actions);
     auto* more = new QHBoxLayout;
-    QPushButton* grades = Button("editGrades", "&Grades…", side);
-    QPushButton* capacity = Button("takeCapacity", "Take &capacity from the meter", side);
+    QPushButton* grades = NamedButton("editGrades", "&Grades…", side);
+    QPushButton* capacity = NamedButton("takeCapacity", "Take &capacity from the meter", side);
     capacity->setToolTip("The meter's out-capacity becomes the capacity of the selected cell, or of the last one "
                          "captured");
     more->addWidget(grades);

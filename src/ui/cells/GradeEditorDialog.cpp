@@ -2,6 +2,7 @@
 
 #include "cells/GradeValidation.h"
 #include "ui/cells/GradeColour.h"
+#include "ui/common/NamedButton.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -50,10 +51,10 @@ std::optional<double>& LimitOf(cells::GradeLimits& limits, int column)
     }
 }
 
-QPushButton* Button(const char* name, const QString& text, QWidget* parent)
+// A button of the editor; Enter in a field never presses it.
+QPushButton* EditorButton(const char* name, const QString& text, QWidget* parent)
 {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
+    QPushButton* button = NamedButton(name, text, parent);
     button->setAutoDefault(false);
     return button;
 }
@@ -90,10 +91,10 @@ GradeEditorDialog::GradeEditorDialog(const cells::GradeTable& grades, QWidget* p
     reject->addRow("Cells no grade admits: &name", rejectName_);
     reject->addRow("c&olour", rejectColour_);
 
-    QPushButton* add = Button("addGrade", "&Add grade", this);
-    QPushButton* remove = Button("removeGrade", "&Remove grade", this);
-    QPushButton* up = Button("moveGradeUp", "Move &up", this);
-    QPushButton* down = Button("moveGradeDown", "Move &down", this);
+    QPushButton* add = EditorButton("addGrade", "&Add grade", this);
+    QPushButton* remove = EditorButton("removeGrade", "&Remove grade", this);
+    QPushButton* up = EditorButton("moveGradeUp", "Move &up", this);
+    QPushButton* down = EditorButton("moveGradeDown", "Move &down", this);
     up->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Up));
     down->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Down));
     auto* rowButtons = new QHBoxLayout;

@@ -85,7 +85,7 @@ double RelativeLuminance(const QColor& colour)
 
 double ContrastRatio(const QColor& first, const QColor& second)
 {
-    const auto [darker, lighter] = std::minmax(RelativeLuminance(first), RelativeLuminance(second));
+    const auto [darker, lighter] = std::minmax({RelativeLuminance(first), RelativeLuminance(second)});
     return (lighter + 0.05) / (darker + 0.05);
 }
 

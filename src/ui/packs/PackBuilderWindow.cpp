@@ -2,6 +2,7 @@
 
 #include "report/DeviationColour.h"
 #include "report/TextContrast.h"
+#include "ui/common/NamedButton.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -17,13 +18,6 @@
 
 namespace voltaryn {
 namespace {
-
-QPushButton* Button(const char* name, const QString& text, QWidget* parent)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    return button;
-}
 
 QTableWidgetItem* Item(const QString& text)
 {
@@ -59,11 +53,11 @@ PackBuilderWindow::PackBuilderWindow(QWidget* parent) : QWidget(parent, Qt::Wind
     right->addWidget(spreads_);
 
     auto* actions = new QHBoxLayout;
-    QPushButton* replace = Button("replace", "Replace cell", this);
-    QPushButton* save = Button("save", "Save pack…", this);
-    QPushButton* exportCsv = Button("exportCsv", "Export CSV…", this);
-    QPushButton* exportPdf = Button("exportPdf", "Map as PDF…", this);
-    QPushButton* report = Button("report", "Report…", this);
+    QPushButton* replace = NamedButton("replace", "Replace cell", this);
+    QPushButton* save = NamedButton("save", "Save pack…", this);
+    QPushButton* exportCsv = NamedButton("exportCsv", "Export CSV…", this);
+    QPushButton* exportPdf = NamedButton("exportPdf", "Map as PDF…", this);
+    QPushButton* report = NamedButton("report", "Report…", this);
     replace->setToolTip("Put the best spare in place of the cell selected in the map");
     report->setToolTip("The batch's report as PDF: statistics, histograms and the saved packs");
     packActions_ = {replace, save, exportCsv, exportPdf};
@@ -116,8 +110,8 @@ QWidget* PackBuilderWindow::BuildChoices()
     objective_->addItem("Balanced: capacity, then resistance", static_cast<int>(cells::PackObjective::Balanced));
     objective_->addItem("Capacity only", static_cast<int>(cells::PackObjective::Capacity));
     form->addRow("Objective:", objective_);
-    build_ = Button("build", "Build", side);
-    cancel_ = Button("cancel", "Cancel", side);
+    build_ = NamedButton("build", "Build", side);
+    cancel_ = NamedButton("cancel", "Cancel", side);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(build_);
     buttons->addWidget(cancel_);

@@ -92,8 +92,9 @@ void PanelWindow::BuildFrame()
     frame->setContentsMargins(0, 0, 0, 0);
     frame->setSpacing(0);
     frame->setMenuBar(menuBar_);
-    frame->addWidget(client_);
+    frame->addWidget(client_, 1);  // the client takes what the window grows by: the panel scales
     frame->addWidget(statusBar_);
+    statusBar_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     connect(this, &PanelWindow::recorderSecond, this, &PanelWindow::CountRecordingSecond);
 }
 
@@ -367,7 +368,6 @@ void PanelWindow::showEvent(QShowEvent* event)
     const int room = screen()->availableGeometry().height() - decorations - UnscaledHeight();
     const double factor = std::clamp(static_cast<double>(room) / ReferencePicture().height(), SmallestFactor, 1.0);
     resize(ReferencePicture() * factor + QSize(0, UnscaledHeight()));
-}
 }
 
 } // namespace voltaryn

@@ -13,7 +13,7 @@ struct Annunciator {
     const char* caption;
 };
 
-constexpr Annunciator Annunciators[] = {
+constexpr Annunciator DescribedAnnunciators[] = {
     {StatusBit::LcdHOLD, "HOLD"},       {StatusBit::LcdAUTOHOLD, "AUTO-HOLD"}, {StatusBit::LcdAM, "AM"},
     {StatusBit::LcdAvg, "AVG"},         {StatusBit::LcdOADJ, "OADJ"},          {StatusBit::LcdCompUp, "COMP"},
     {StatusBit::LcdPass, "PASS"},       {StatusBit::LcdWarning, "WARNING"},    {StatusBit::LcdFail, "FAIL"},
@@ -45,7 +45,7 @@ QString DescribeReading(const PanelDisplay& display, const MeterReading& reading
         const QString hundreds = lit[StatusBit::LblPercent2] ? QStringLiteral("1") : QString();
         parts << hundreds + ToQString(reading.PercentText[1] + reading.PercentText[0]).trimmed() + QLatin1Char('%');
     }
-    for (const Annunciator& annunciator : Annunciators)
+    for (const Annunciator& annunciator : DescribedAnnunciators)
         if (lit[annunciator.bit])
             parts << QString::fromLatin1(annunciator.caption);
     if (lit[StatusBit::LcdBt])

@@ -16,7 +16,7 @@ namespace voltaryn {
 namespace {
 
 // Column titles, and how many capital A's make each column's width.
-constexpr std::pair<const char*, int> Columns[] = {{"No.s", 5}, {"Ohm-H", 17}, {"Ohm-L", 17}, {"V-H", 16}, {"V-L", 16}};
+constexpr std::pair<const char*, int> ComparatorColumns[] = {{"No.s", 5}, {"Ohm-H", 17}, {"Ohm-L", 17}, {"V-H", 16}, {"V-L", 16}};
 
 std::array<QString, 4> ToQStrings(const DigitTexts& digits)
 {
@@ -66,7 +66,7 @@ ComparatorWindow::ComparatorWindow(QWidget* mainWindow)
     grid_->setAccessibleName("Comparator entries");
     QStringList titles;
     QStringList samples;
-    for (const auto& [title, width] : Columns) {
+    for (const auto& [title, width] : ComparatorColumns) {
         titles << title;
         samples << QString(width, 'A');
     }

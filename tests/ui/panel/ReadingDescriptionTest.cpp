@@ -2,6 +2,7 @@
 #include "ui/panel/ReadingDescription.h"
 
 #include <QAccessible>
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -75,14 +76,17 @@ TEST(ReadingDescription, TheFrontPanelReadsAsOneDisplayNotAsItsDigits)
     view.ShowConnection("Disconnected");
     EXPECT_EQ(display->text(QAccessible::Description), "Disconnected");
 
-    // Only controls are children: the range knob shown, no digit or symbol.
-    ASSERT_EQ(display->childCount(), 1);
+    // Only controls are children: the four arrow keys drawn on the meter and the range knob shown,
+    // no digit or symbol.
+    QStringList names;
     for (int i = 0; i < display->childCount(); ++i) {
         QAccessibleInterface* child = display->child(i);
         ASSERT_NE(child, nullptr);
-        EXPECT_EQ(child->text(QAccessible::Name), "OFF");
+        names << child->text(QAccessible::Name);
         EXPECT_EQ(display->indexOfChild(child), i);
     }
+    names.sort();
+    EXPECT_EQ(names, QStringList({"Down key", "Left key", "OFF", "Right key", "Up key"}));
 }
 
 } // namespace
