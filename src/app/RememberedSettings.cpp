@@ -55,9 +55,9 @@ void StoreChoices(QSettings& settings, const RememberedChoices& choices)
 
 QCommandLineOption ResetSettingsOption()
 {
-    return QCommandLineOption("reset-settings",
+    return {"reset-settings",
             QCoreApplication::translate("voltaryn::Options", "Forget the remembered window places, folders and "
-                                                             "choices, and start as on the first run."));
+                                                             "choices, and start as on the first run.")};
 }
 
 void ResetSettingsIfAsked(const QCommandLineParser& options, QSettings& settings)

@@ -1,13 +1,14 @@
 #include "report/DeviationColour.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace voltaryn::report {
 namespace {
 
 QColor Mix(const QColor& from, const QColor& to, double share)
 {
-    const auto channel = [share](int a, int b) { return static_cast<int>(a + (b - a) * share + 0.5); };
+    const auto channel = [share](int a, int b) { return static_cast<int>(std::lround(a + (b - a) * share)); };
     return {channel(from.red(), to.red()), channel(from.green(), to.green()), channel(from.blue(), to.blue())};
 }
 

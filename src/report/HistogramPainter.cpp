@@ -75,7 +75,9 @@ void PaintHistogram(QPainter& painter, const QRectF& area, const std::vector<dou
                          QString::number(count));
     }
     const double step = RoundStep(high - low, 6);
-    for (double tick = std::ceil(low / step) * step; tick <= high; tick += step) {
+    const double first = std::ceil(low / step);
+    for (int i = 0; (first + i) * step <= high; ++i) {
+        const double tick = (first + i) * step;
         painter.drawLine(QPointF(x(tick), plot.bottom()), QPointF(x(tick), plot.bottom() + 3));
         painter.drawText(QRectF(x(tick) - 30, plot.bottom() + 3, 60, 10), Qt::AlignHCenter | Qt::AlignTop,
                          Number(tick, step));

@@ -57,8 +57,8 @@ void PaintPackMap(ReportPage& page, const cells::PackMap& map)
                 return p < static_cast<int>(cells.size()) ? &cells[static_cast<std::size_t>(p)] : nullptr;
             };
             row(QString::number(p + 1), false,
-                [&](int g) { return member(g) ? QString::fromStdString(member(g)->id) : QString(); },
-                [&](int g) { return member(g) ? DeviationColour(member(g)->deviation, map.largestDeviation) : QColor(); });
+                [&](int g) { return member(g) != nullptr ? QString::fromStdString(member(g)->id) : QString(); },
+                [&](int g) { return member(g) != nullptr ? DeviationColour(member(g)->deviation, map.largestDeviation) : QColor(); });
         }
         row(QStringLiteral("mAh"), true,
             [&](int g) { return QString::number(map.groups[static_cast<std::size_t>(g)].capacity, 'f', 0); }, none);

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTextOption>
 
 #include <numeric>
 
@@ -78,9 +79,10 @@ void ReportPage::Table(const std::vector<TableRow>& rows, const std::vector<doub
             const QRectF cell(left, top, width, RowHeight);
             if (c == 0 && rows[r].swatch.isValid())
                 painter_.fillRect(QRectF(left, top + 2, 8, RowHeight - 4), rows[r].swatch);
-            const QString text = c < static_cast<std::size_t>(rows[r].cells.size()) ? rows[r].cells[c] : QString();
-            painter_.drawText(cell.adjusted(c == 0 && rows[r].swatch.isValid() ? 12 : 2, 0, -2, 0),
-                              (c == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter, text);
+            const auto column = static_cast<qsizetype>(c);
+            const QString text = column < rows[r].cells.size() ? rows[r].cells[column] : QString();
+            painter_.drawText(cell.adjusted(c == 0 && rows[r].swatch.isValid() ? 12 : 2, 0, -2, 0), text,
+                              QTextOption((c == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter));
             left += width;
         }
         painter_.setPen(QPen(QColor(r == 0 ? 0x60 : 0xc8, r == 0 ? 0x60 : 0xc8, r == 0 ? 0x60 : 0xc8), 0.5));

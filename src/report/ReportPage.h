@@ -19,7 +19,7 @@ public:
 
 // A row of a table; `swatch`, when valid, fills the first cell (a grade's colour).
 struct TableRow {
-    TableRow(QStringList texts, QColor fill = {}) : cells(std::move(texts)), swatch(std::move(fill)) {}
+    TableRow(QStringList texts, QColor fill = {}) : cells(std::move(texts)), swatch(fill) {}
 
     QStringList cells;
     QColor swatch;

@@ -50,18 +50,19 @@ void WidgetScaler::Apply(double factor)
 {
     factor_ = factor;
     // Children first: a parent resized to a smaller size would otherwise clip them for a moment.
-    for (auto it = captured_.rbegin(); it != captured_.rend(); ++it) {
-        QWidget* widget = it->widget;
+    for (std::size_t i = captured_.size(); i-- > 0;) {
+        const Captured& entry = captured_[i];
+        QWidget* widget = entry.widget;
         if (widget == nullptr)
             continue;
-        widget->setFont(ScaledFont(it->font, factor));
-        if (auto* button = qobject_cast<QAbstractButton*>(widget); button != nullptr && it->iconSize.isValid())
-            button->setIconSize(it->iconSize * factor);
-        if (!it->placedByHand)
+        widget->setFont(ScaledFont(entry.font, factor));
+        if (auto* button = qobject_cast<QAbstractButton*>(widget); button != nullptr && entry.iconSize.isValid())
+            button->setIconSize(entry.iconSize * factor);
+        if (!entry.placedByHand)
             continue;
-        const QPoint topLeft = it->origin + (it->geometry.topLeft() - it->origin) * factor;
-        const QSize size(Scaled(it->geometry.width(), factor), Scaled(it->geometry.height(), factor));
-        if (it->fixedSize)
+        const QPoint topLeft = entry.origin + (entry.geometry.topLeft() - entry.origin) * factor;
+        const QSize size(Scaled(entry.geometry.width(), factor), Scaled(entry.geometry.height(), factor));
+        if (entry.fixedSize)
             widget->setFixedSize(size);
         widget->setGeometry(QRect(topLeft, size));
     }

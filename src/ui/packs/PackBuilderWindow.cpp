@@ -16,6 +16,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 namespace voltaryn {
 namespace {
 
@@ -168,7 +170,7 @@ void PackBuilderWindow::SetBuilding(bool building)
     progress_->setValue(0);
 }
 
-void PackBuilderWindow::SetProgress(double spent) { progress_->setValue(static_cast<int>(spent * 100 + 0.5)); }
+void PackBuilderWindow::SetProgress(double spent) { progress_->setValue(static_cast<int>(std::lround(spent * 100))); }
 
 void PackBuilderWindow::ShowMessage(const QString& text) { message_->setText(text); }
 
