@@ -22,8 +22,8 @@ void RunImportCapacity(CommandContext& context, const CapacityImportOptions& opt
         std::unordered_map<std::string, qint64> numbers;
         std::unordered_set<std::string> names;
         for (const store::CellRow& cell : db.Store().Cells(Q(options.batch))) {
-            numbers.emplace(CellName(cell.label, cell.number), cell.number);
-            names.insert(CellName(cell.label, cell.number));
+            numbers.emplace(store::CellName(cell).toStdString(), cell.number);
+            names.insert(store::CellName(cell).toStdString());
         }
         std::vector<std::string> problems = file.problems;
         const std::vector<std::string> strangers = cells::CellsNotInBatch(file.rows, names, options.batch);

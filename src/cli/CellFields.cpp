@@ -14,10 +14,4 @@ Value Measured(const std::optional<double>& value)
     return Number{*value, std::string(text.data(), end)};
 }
 
-std::string CellName(const QString& label, qint64 number)
-{
-    return label.isEmpty() ? QStringLiteral("#%1").arg(number, 4, 10, QLatin1Char('0')).toStdString()
-                           : label.toStdString();
-}
-
 } // namespace voltaryn::cli

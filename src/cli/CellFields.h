@@ -15,7 +15,4 @@ inline QString Q(const std::string& text) { return QString::fromStdString(text);
 // A measured number: its shortest text that reads back as the same number; null when unknown.
 Value Measured(const std::optional<double>& value);
 
-// A cell as people call it: the label scanned or typed, else its number ("#0007").
-std::string CellName(const QString& label, qint64 number);
-
 } // namespace voltaryn::cli

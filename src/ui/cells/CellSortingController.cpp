@@ -47,7 +47,7 @@ std::vector<std::pair<QString, QVariant>> CellFields(const QString& batch, const
     const auto number = [](const std::optional<double>& value) { return value ? QVariant(*value) : QVariant(); };
     const store::Measurement& latest = cell.latest;
     return {{"batch", batch},
-            {"cell", CellName(cell)},
+            {"cell", store::CellName(cell)},
             {"number", cell.number},
             {"voltage_v", number(latest.voltageV)},
             {"resistance_mohm", number(latest.resistanceMohm)},
@@ -339,7 +339,7 @@ void CellSortingController::Record(const cells::CellCapture& capture)
             window_->Cells().Upsert(row);
             window_->RefreshSummary();
             window_->ShowCapture(grade, input.voltageText, resistance,
-                                 "Captured " + CellName(receipt.label, receipt.cellNumber) + " → " + input.grade);
+                                 "Captured " + store::CellName(receipt.label, receipt.cellNumber) + " → " + input.grade);
         });
 }
 
@@ -363,7 +363,7 @@ void CellSortingController::Undo()
             Answered();
             if (window_.isNull())
                 return;
-            window_->ShowState(withdrawn ? "Withdrew " + CellName(withdrawn->label, withdrawn->cellNumber)
+            window_->ShowState(withdrawn ? "Withdrew " + store::CellName(withdrawn->label, withdrawn->cellNumber)
                                          : QString("Nothing to undo"));
             ReloadCells();
         });
@@ -377,7 +377,7 @@ void CellSortingController::Retest(qint64 cellNumber)
     if (cell == shown.end() || !store_)
         return;
     // The next capture finds the cell by its label; a cell that has none is labelled by its number.
-    const QString label = CellName(*cell);
+    const QString label = store::CellName(*cell);
     if (cell->label.isEmpty()) {
         const QString batch = batch_;
         store_->Run<bool>([batch, cellNumber, label](store::CellStore& store) {
@@ -472,7 +472,7 @@ void CellSortingController::TakeCapacity(qint64 cellNumber)
         row.capacityMah = capacity;
         window_->Cells().Upsert(row);
         window_->RefreshSummary();
-        window_->ShowNotice(QString("%1 takes %2 mAh").arg(CellName(row)).arg(*capacity, 0, 'f', 0));
+        window_->ShowNotice(QString("%1 takes %2 mAh").arg(store::CellName(row)).arg(*capacity, 0, 'f', 0));
     });
 }
 
