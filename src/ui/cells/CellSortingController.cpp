@@ -5,8 +5,10 @@
 #include "cells/ProbeReading.h"
 #include "files/CsvFormat.h"
 #include "meter/DisplayUnits.h"
+#include "store/CapacityImport.h"
 #include "store/GradedCapture.h"
 #include "store/StoreAddress.h"
+#include "ui/cells/CapacityImportDialog.h"
 #include "ui/cells/CaptureSounds.h"
 #include "ui/cells/CaptureSpeech.h"
 #include "ui/cells/CellSortingWindow.h"
@@ -130,6 +132,7 @@ void CellSortingController::Open()
     connect(window_, &CellSortingWindow::undoRequested, this, &CellSortingController::Undo);
     connect(window_, &CellSortingWindow::retestRequested, this, &CellSortingController::Retest);
     connect(window_, &CellSortingWindow::exportRequested, this, &CellSortingController::Export);
+    connect(window_, &CellSortingWindow::capacityImportRequested, this, &CellSortingController::ImportCapacities);
     connect(window_, &CellSortingWindow::packBuilderRequested, this, &CellSortingController::packBuilderRequested);
     connect(window_, &CellSortingWindow::reportRequested, this, &CellSortingController::reportRequested);
     connect(window_, &CellSortingWindow::soundToggled, sounds_, [this](bool on) { sounds_->SetSilent(!on); });
@@ -422,6 +425,47 @@ void CellSortingController::Export(bool json)
         || file.write(json ? JsonLinesOf(batch_, cells) : CsvOf(batch_, cells)) < 0 || !file.flush())
         context_.dialogs.ShowMessage(window_, MessageIcon::Critical,
                                      "Could not write " + fileName + ": " + file.errorString());
+}
+
+void CellSortingController::ImportCapacities()
+{
+    if (window_.isNull() || batch_.isEmpty() || !store_)
+        return;
+    const QString fileName = context_.dialogs.AskOpenFileName(window_, "CSV (*.csv *.txt);;All Files (*.*)");
+    if (fileName.isEmpty())
+        return;
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        context_.dialogs.ShowMessage(window_, MessageIcon::Critical,
+                                     "Could not read " + fileName + ": " + file.errorString());
+        return;
+    }
+    const QString batch = batch_;
+    const store::CapacityImport import =
+        store::MatchCapacities(cells::ReadCapacityCsv(file.readAll().toStdString()), window_->Cells().Cells(), batch);
+    QStringList problems;
+    for (const std::string& problem : import.problems)
+        problems << FromStd(problem);
+    const auto count = static_cast<int>(import.capacities.size());
+    CapacityImportDialog report(fileName, batch, count, problems, window_);
+    context_.dialogs.RunModal(report);
+    if (report.result() != QDialog::Accepted || window_.isNull())
+        return;
+    // The capacities are set in one transaction, then the batch is read back for the table,
+    // statistics and histograms.
+    store_->Run<std::vector<store::CellRow>>(
+        [batch, capacities = import.capacities](store::CellStore& store) {
+            store.SetCapacities(batch, capacities);
+            return store.Cells(batch);
+        },
+        [this, batch, count](const std::vector<store::CellRow>& cells) {
+            Answered();
+            if (window_.isNull() || batch != batch_)
+                return;
+            window_->Cells().Reset(cells);
+            window_->RefreshSummary();
+            window_->ShowNotice(QString("%1 %2 got a capacity").arg(count).arg(count == 1 ? "cell" : "cells"));
+        });
 }
 
 void CellSortingController::EditGrades()
