@@ -5,10 +5,9 @@
 #include "cli/CliError.h"
 #include "cli/Commands.h"
 #include "cells/CapacityCsv.h"
+#include "store/CapacityImport.h"
 
 #include <iostream>
-#include <unordered_map>
-#include <unordered_set>
 
 namespace voltaryn::cli {
 
@@ -18,24 +17,11 @@ void RunImportCapacity(CommandContext& context, const CapacityImportOptions& opt
     RunWithStore([&] {
         CellStoreAccess db(options.db, context.clock);
         db.Batch(options.batch);
-        // A cell is named in the file as `cells` shows it: by its label, else "#0007".
-        std::unordered_map<std::string, qint64> numbers;
-        std::unordered_set<std::string> names;
-        for (const store::CellRow& cell : db.Store().Cells(Q(options.batch))) {
-            numbers.emplace(CellName(cell.label, cell.number), cell.number);
-            names.insert(CellName(cell.label, cell.number));
-        }
-        std::vector<std::string> problems = file.problems;
-        const std::vector<std::string> strangers = cells::CellsNotInBatch(file.rows, names, options.batch);
-        problems.insert(problems.end(), strangers.begin(), strangers.end());
+        const store::CapacityImport import = store::MatchCapacities(file, db.Store().Cells(Q(options.batch)), Q(options.batch));
+        const std::vector<std::string>& problems = import.problems;
         for (const std::string& problem : problems)
             std::cerr << problem << '\n';
-
-        std::vector<store::CellCapacity> capacities;
-        for (const cells::CapacityRow& row : file.rows) {
-            if (const auto number = numbers.find(row.id); number != numbers.end())
-                capacities.push_back({number->second, row.capacityMah});
-        }
+        const std::vector<store::CellCapacity>& capacities = import.capacities;
         const std::string bad = std::to_string(problems.size()) + (problems.size() == 1 ? " bad line" : " bad lines");
         if (!problems.empty() && (!options.skipBad || capacities.empty()))
             throw CliError(ExitCode::FileFailed, bad + " in " + options.file + ": nothing imported" +

@@ -69,7 +69,7 @@ public:
                                 .toUTC();
         const store::CaptureReceipt receipt = store_.RecordCapture(input);
 
-        const std::string cell = receipt.queued ? "(queued)" : CellName(receipt.label, receipt.cellNumber);
+        const std::string cell = receipt.queued ? "(queued)" : store::CellName(receipt.label, receipt.cellNumber).toStdString();
         const Value number = receipt.queued ? Value(nullptr) : Value(static_cast<long long>(receipt.cellNumber));
         context_.output.Line({{"batch", options_.batch},
                               {"cell", cell},
@@ -154,7 +154,7 @@ void RunCells(CommandContext& context, const CellListOptions& options)
         db.Batch(options.batch);
         for (const store::CellRow& cell : db.Store().Cells(Q(options.batch))) {
             const store::Measurement& latest = cell.latest;
-            context.output.Row({{"cell", CellName(cell.label, cell.number)},
+            context.output.Row({{"cell", store::CellName(cell).toStdString()},
                                 {"number", static_cast<long long>(cell.number)},
                                 {"voltage_v", Measured(latest.voltageV)},
                                 {"resistance_mohm", Measured(latest.resistanceMohm)},

@@ -16,12 +16,6 @@ Value Measured(const std::optional<double>& value)
     return Number{*value, std::string(text.data(), end)};
 }
 
-std::string CellName(const QString& label, qint64 number)
-{
-    return label.isEmpty() ? QStringLiteral("#%1").arg(number, 4, 10, QLatin1Char('0')).toStdString()
-                           : label.toStdString();
-}
-
 std::string Fixed(double value, int decimals)
 {
     std::ostringstream text;

@@ -18,7 +18,4 @@ Value Measured(const std::optional<double>& value);
 // A number with a fixed count of decimals, as the text reports print it ("3.14").
 std::string Fixed(double value, int decimals);
 
-// A cell as people call it: the label scanned or typed, else its number ("#0007").
-std::string CellName(const QString& label, qint64 number);
-
 } // namespace voltaryn::cli

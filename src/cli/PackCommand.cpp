@@ -37,7 +37,7 @@ Offer BatchOffer(store::CellStore& store, const std::string& batch)
 {
     Offer offer{{}, "the batch", true, {}};
     for (const store::CellRow& cell : store.Cells(Q(batch))) {
-        const std::string name = CellName(cell.label, cell.number);
+        const std::string name = store::CellName(cell).toStdString();
         offer.numbers.emplace(name, cell.number);
         if (cell.capacityMah && cell.latest.resistanceMohm && cell.pack.isEmpty())
             offer.cells.push_back({name, *cell.capacityMah, *cell.latest.resistanceMohm,

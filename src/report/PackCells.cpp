@@ -5,17 +5,12 @@
 
 namespace voltaryn::report {
 
-QString CellId(const store::CellRow& cell)
-{
-    return cell.label.isEmpty() ? QStringLiteral("#%1").arg(cell.number, 4, 10, QLatin1Char('0')) : cell.label;
-}
-
 std::vector<cells::PackCell> PackCellsOf(const std::vector<store::CellRow>& rows)
 {
     std::vector<cells::PackCell> cells;
     cells.reserve(rows.size());
     for (const store::CellRow& row : rows)
-        cells.push_back({CellId(row).toStdString(), row.capacityMah.value_or(0), row.latest.resistanceMohm.value_or(0),
+        cells.push_back({store::CellName(row).toStdString(), row.capacityMah.value_or(0), row.latest.resistanceMohm.value_or(0),
                          row.latest.voltageV.value_or(0), row.latest.grade.toStdString()});
     return cells;
 }

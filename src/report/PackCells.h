@@ -8,10 +8,7 @@
 
 namespace voltaryn::report {
 
-// A cell as people call it: its label, else its number ("#0007").
-QString CellId(const store::CellRow& cell);
-
-// The batch's cells as the pack builder takes them: named as CellId does, without a capacity
+// The batch's cells as the pack builder takes them: named as store::CellName names them, without a capacity
 // (0) when none is known, without a resistance when the latest reading has none.
 std::vector<cells::PackCell> PackCellsOf(const std::vector<store::CellRow>& rows);
 

@@ -76,6 +76,14 @@ struct CellRow {
     QString pack;  // the saved pack the cell is in; empty: none
 };
 
+// A cell as people call it, and as files and reports name it: the label scanned or typed, else its
+// number ("#0042").
+inline QString CellName(const QString& label, qint64 number)
+{
+    return label.isEmpty() ? QStringLiteral("#%1").arg(number, 4, 10, QLatin1Char('0')) : label;
+}
+inline QString CellName(const CellRow& cell) { return CellName(cell.label, cell.number); }
+
 // A capacity a charger measured for a cell.
 struct CellCapacity {
     CellKey cell;

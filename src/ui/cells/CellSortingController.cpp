@@ -5,8 +5,10 @@
 #include "cells/ProbeReading.h"
 #include "files/CsvFormat.h"
 #include "meter/DisplayUnits.h"
+#include "store/CapacityImport.h"
 #include "store/GradedCapture.h"
 #include "store/StoreAddress.h"
+#include "ui/cells/CapacityImportDialog.h"
 #include "ui/cells/CaptureSounds.h"
 #include "ui/cells/CaptureSpeech.h"
 #include "ui/cells/CellSortingWindow.h"
@@ -47,7 +49,7 @@ std::vector<std::pair<QString, QVariant>> CellFields(const QString& batch, const
     const auto number = [](const std::optional<double>& value) { return value ? QVariant(*value) : QVariant(); };
     const store::Measurement& latest = cell.latest;
     return {{"batch", batch},
-            {"cell", CellName(cell)},
+            {"cell", store::CellName(cell)},
             {"number", cell.number},
             {"voltage_v", number(latest.voltageV)},
             {"resistance_mohm", number(latest.resistanceMohm)},
@@ -130,6 +132,7 @@ void CellSortingController::Open()
     connect(window_, &CellSortingWindow::undoRequested, this, &CellSortingController::Undo);
     connect(window_, &CellSortingWindow::retestRequested, this, &CellSortingController::Retest);
     connect(window_, &CellSortingWindow::exportRequested, this, &CellSortingController::Export);
+    connect(window_, &CellSortingWindow::capacityImportRequested, this, &CellSortingController::ImportCapacities);
     connect(window_, &CellSortingWindow::packBuilderRequested, this, &CellSortingController::packBuilderRequested);
     connect(window_, &CellSortingWindow::reportRequested, this, &CellSortingController::reportRequested);
     connect(window_, &CellSortingWindow::soundToggled, sounds_, [this](bool on) { sounds_->SetSilent(!on); });
@@ -339,7 +342,7 @@ void CellSortingController::Record(const cells::CellCapture& capture)
             window_->Cells().Upsert(row);
             window_->RefreshSummary();
             window_->ShowCapture(grade, input.voltageText, resistance,
-                                 "Captured " + CellName(receipt.label, receipt.cellNumber) + " → " + input.grade);
+                                 "Captured " + store::CellName(receipt.label, receipt.cellNumber) + " → " + input.grade);
         });
 }
 
@@ -363,7 +366,7 @@ void CellSortingController::Undo()
             Answered();
             if (window_.isNull())
                 return;
-            window_->ShowState(withdrawn ? "Withdrew " + CellName(withdrawn->label, withdrawn->cellNumber)
+            window_->ShowState(withdrawn ? "Withdrew " + store::CellName(withdrawn->label, withdrawn->cellNumber)
                                          : QString("Nothing to undo"));
             ReloadCells();
         });
@@ -377,7 +380,7 @@ void CellSortingController::Retest(qint64 cellNumber)
     if (cell == shown.end() || !store_)
         return;
     // The next capture finds the cell by its label; a cell that has none is labelled by its number.
-    const QString label = CellName(*cell);
+    const QString label = store::CellName(*cell);
     if (cell->label.isEmpty()) {
         const QString batch = batch_;
         store_->Run<bool>([batch, cellNumber, label](store::CellStore& store) {
@@ -422,6 +425,47 @@ void CellSortingController::Export(bool json)
         || file.write(json ? JsonLinesOf(batch_, cells) : CsvOf(batch_, cells)) < 0 || !file.flush())
         context_.dialogs.ShowMessage(window_, MessageIcon::Critical,
                                      "Could not write " + fileName + ": " + file.errorString());
+}
+
+void CellSortingController::ImportCapacities()
+{
+    if (window_.isNull() || batch_.isEmpty() || !store_)
+        return;
+    const QString fileName = context_.dialogs.AskOpenFileName(window_, "CSV (*.csv *.txt);;All Files (*.*)");
+    if (fileName.isEmpty())
+        return;
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        context_.dialogs.ShowMessage(window_, MessageIcon::Critical,
+                                     "Could not read " + fileName + ": " + file.errorString());
+        return;
+    }
+    const QString batch = batch_;
+    const store::CapacityImport import =
+        store::MatchCapacities(cells::ReadCapacityCsv(file.readAll().toStdString()), window_->Cells().Cells(), batch);
+    QStringList problems;
+    for (const std::string& problem : import.problems)
+        problems << FromStd(problem);
+    const auto count = static_cast<int>(import.capacities.size());
+    CapacityImportDialog report(fileName, batch, count, problems, window_);
+    context_.dialogs.RunModal(report);
+    if (report.result() != QDialog::Accepted || window_.isNull())
+        return;
+    // The capacities are set in one transaction, then the batch is read back for the table,
+    // statistics and histograms.
+    store_->Run<std::vector<store::CellRow>>(
+        [batch, capacities = import.capacities](store::CellStore& store) {
+            store.SetCapacities(batch, capacities);
+            return store.Cells(batch);
+        },
+        [this, batch, count](const std::vector<store::CellRow>& cells) {
+            Answered();
+            if (window_.isNull() || batch != batch_)
+                return;
+            window_->Cells().Reset(cells);
+            window_->RefreshSummary();
+            window_->ShowNotice(QString("%1 %2 got a capacity").arg(count).arg(count == 1 ? "cell" : "cells"));
+        });
 }
 
 void CellSortingController::EditGrades()
@@ -472,7 +516,7 @@ void CellSortingController::TakeCapacity(qint64 cellNumber)
         row.capacityMah = capacity;
         window_->Cells().Upsert(row);
         window_->RefreshSummary();
-        window_->ShowNotice(QString("%1 takes %2 mAh").arg(CellName(row)).arg(*capacity, 0, 'f', 0));
+        window_->ShowNotice(QString("%1 takes %2 mAh").arg(store::CellName(row)).arg(*capacity, 0, 'f', 0));
     });
 }
 

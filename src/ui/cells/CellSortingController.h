@@ -30,8 +30,8 @@ struct CellSortingSetup {
 // The Cell Sorting flow: the toolbar's "Cells" key opens the window. While it is open every
 // decoded display goes to a capture engine; a capture is graded under the batch's grades,
 // committed in order through a CellStore on its own thread and then shown, with the table,
-// counts, histograms and statistics of the batch. Undo, retest, batch deletion, export, the grade
-// editor and capacities taken from the meter's display work on the same store.
+// counts, histograms and statistics of the batch. Undo, retest, batch deletion, export, capacity import, the
+// grade editor and capacities taken from the meter's display work on the same store.
 class CellSortingController : public QObject {
     Q_OBJECT
 public:
@@ -64,6 +64,8 @@ private:
     void Retest(qint64 cellNumber);
     void Export(bool json);
     void EditGrades();
+    // A charger's capacity CSV into the batch's cells, after its report has been shown and accepted.
+    void ImportCapacities();
     // The meter's out-capacity becomes the capacity of `cellNumber`, or of the last cell captured.
     void TakeCapacity(qint64 cellNumber);
     void ShowStep(const cells::CaptureStep& step);

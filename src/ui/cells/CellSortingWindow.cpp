@@ -114,9 +114,12 @@ QWidget* CellSortingWindow::BuildTile()
     QPushButton* retest = NamedButton("retest", "Retest selected cell", side);
     QPushButton* exportCsv = NamedButton("exportCsv", "Export CSV…", side);
     QPushButton* exportJson = NamedButton("exportJson", "Export JSON…", side);
+    QPushButton* importCapacities = NamedButton("importCapacities", "Import capacities…", side);
+    importCapacities->setShortcut(QKeySequence("Ctrl+I"));
+    importCapacities->setToolTip("Capacities a charger measured, from its CSV, into the batch's cells (Ctrl+I)");
     QPushButton* buildPack = NamedButton("buildPack", "Build pack…", side);
     QPushButton* report = NamedButton("report", "Report…", side);
-    for (QPushButton* button : {undo, retest, exportCsv, exportJson, buildPack, report})
+    for (QPushButton* button : {undo, retest, exportCsv, exportJson, importCapacities, buildPack, report})
         actions->addWidget(button);
     column->addLayout(actions);
     auto* more = new QHBoxLayout;
@@ -149,6 +152,7 @@ QWidget* CellSortingWindow::BuildTile()
     });
     connect(exportCsv, &QPushButton::clicked, this, [this] { emit exportRequested(false); });
     connect(exportJson, &QPushButton::clicked, this, [this] { emit exportRequested(true); });
+    connect(importCapacities, &QPushButton::clicked, this, &CellSortingWindow::capacityImportRequested);
     connect(buildPack, &QPushButton::clicked, this, [this] { emit packBuilderRequested(Batch()); });
     connect(report, &QPushButton::clicked, this, [this] { emit reportRequested(Batch()); });
     return side;

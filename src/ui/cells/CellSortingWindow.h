@@ -54,6 +54,7 @@ signals:
     void undoRequested();
     void retestRequested(qint64 cellNumber);
     void exportRequested(bool json);
+    void capacityImportRequested();
     void soundToggled(bool on);
     // The Pack Builder window, or the batch's report, for the batch shown.
     void packBuilderRequested(const QString& batch);

@@ -5,13 +5,6 @@
 
 namespace voltaryn {
 
-QString CellName(const QString& label, qint64 number)
-{
-    return label.isEmpty() ? QStringLiteral("#%1").arg(number, 4, 10, QLatin1Char('0')) : label;
-}
-
-QString CellName(const store::CellRow& cell) { return CellName(cell.label, cell.number); }
-
 namespace {
 
 QVariant SortNumber(const std::optional<double>& value)
@@ -75,7 +68,7 @@ QVariant CellTableModel::data(const QModelIndex& index, int role) const
     const auto column = static_cast<Column>(index.column());
     if (role == Qt::DisplayRole) {
         switch (column) {
-        case CellColumn: return CellName(cell);
+        case CellColumn: return store::CellName(cell);
         case VoltageColumn: return latest.voltageText.isEmpty() ? FixedText(latest.voltageV, 3) : latest.voltageText;
         case ResistanceColumn: return FixedText(latest.resistanceMohm, 2);
         case CapacityColumn: return FixedText(cell.capacityMah, 0);

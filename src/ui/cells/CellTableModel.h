@@ -47,8 +47,4 @@ private:
     QHash<QString, QString> gradeColours_;
 };
 
-// A cell as people call it: the label scanned or typed, else its number ("#0042").
-QString CellName(const store::CellRow& cell);
-QString CellName(const QString& label, qint64 number);
-
 } // namespace voltaryn

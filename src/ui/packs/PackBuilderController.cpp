@@ -241,7 +241,7 @@ void PackBuilderController::Save()
         return;
     std::map<QString, qint64> numbers;
     for (const store::CellRow& row : rows_)
-        numbers[report::CellId(row)] = row.number;
+        numbers[store::CellName(row)] = row.number;
     store::PackLayout layout{name, request_.series, request_.parallel, {}, {}};
     for (std::size_t g = 0; g < pack_->groups.size(); ++g) {
         const std::vector<std::string>& ids = pack_->groups[g].cellIds;

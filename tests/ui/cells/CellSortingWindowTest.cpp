@@ -20,6 +20,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QAudioDevice>
 #include <QMediaDevices>
 #include <QPushButton>
@@ -430,6 +431,87 @@ TEST_F(CellSortingTest, TheMetersCapacityGoesToTheSelectedCellOrElseTheLastCaptu
 
     ReopenBatch();
     EXPECT_EQ(Rows()[0].capacityMah, shown) << "stored, not only shown";
+}
+
+// A charger's CSV of three cells: two good lines, a capacity that is no number, a cell of another
+// batch and a cell named twice. Each way of leaving the import runs on the same batch in turn.
+TEST_F(CellSortingTest, ACapacityFileIsReportedLineByLineAndImportedOnlyWhenAccepted)
+{
+    OpenWindow();
+    for (int cell = 0; cell < 3; ++cell)
+        Capture();
+    const QString csv = folder.filePath("charger.csv");
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("id,capacity_mah\n#0001,3010.5\n#0002,abc\nX9,2990\n#0003,2950\n#0001,3000\n");
+    file.close();
+    const QString batch = Window().Batch();
+    const QStringList badLines = {"line 3: capacity 'abc' is not a number", "line 6: cell '#0001' is already on line 2",
+                                  "line 4: cell 'X9' is not in batch " + batch};
+
+    const struct {
+        const char* name;
+        bool chooseFile;
+        bool accept;
+        bool byShortcut;  // Ctrl+I where the scanner types, else a click on the button
+        std::optional<double> capacities[3];
+    } cases[] = {
+        {"file dialog cancelled", false, false, false, {}},
+        {"report cancelled", true, false, false, {}},
+        {"imported", true, true, true, {3010.5, std::nullopt, 2950}},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        dialogs.openFileName = test.chooseFile ? csv : QString();
+        bool reported = false;
+        dialogs.modal = [&](QDialog& dialog) {
+            reported = true;
+            EXPECT_EQ(dialog.findChild<QLabel*>("importSummary")->text(),
+                      "2 cells of batch " + batch + " get a capacity; 3 lines are bad.");
+            QStringList shown;
+            auto* list = dialog.findChild<QListWidget*>("badLines");
+            for (int row = 0; row < list->count(); ++row)
+                shown << list->item(row)->text();
+            EXPECT_EQ(shown, badLines);
+            auto* import = dialog.findChild<QPushButton*>("confirmImport");
+            EXPECT_EQ(import->text(), "Import 2 capacities");
+            if (test.accept)
+                import->click();
+            else
+                dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
+        };
+        const int answers = Sorting().StoreAnswers();
+        if (test.byShortcut) {
+            Window().activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+            QTest::keyClick(Child<QLineEdit>("cellId"), Qt::Key_I, Qt::ControlModifier);
+            // A shortcut clicks its button the way a mouse would, once the button has shown itself pressed.
+            EXPECT_TRUE(QTest::qWaitFor([&] { return reported; }, 30000));
+        } else {
+            Click("importCapacities");
+        }
+        EXPECT_EQ(reported, test.chooseFile);
+        if (test.accept)
+            WaitForAnswers(answers + 1);
+        // The table and the statistics as the import left them, then what the store holds, after
+        // any import the store thread was given.
+        const auto known = std::count_if(std::begin(test.capacities), std::end(test.capacities),
+                                         [](const std::optional<double>& capacity) { return capacity.has_value(); });
+        for (const bool reread : {false, true}) {
+            if (reread)
+                ReopenBatch();
+            ASSERT_EQ(Rows().size(), 3u);
+            for (std::size_t row = 0; row < 3; ++row) {
+                const std::optional<double>& capacity = test.capacities[row];
+                EXPECT_EQ(Rows()[row].capacityMah, capacity) << row;
+                EXPECT_EQ(Window().Cells().index(static_cast<int>(row), CellTableModel::CapacityColumn).data().toString(),
+                          capacity ? QString::number(*capacity, 'f', 0) : QString()) << row;
+            }
+            EXPECT_EQ(Child<BatchStatisticsPanel>("statistics")->Text(BatchStatisticsPanel::CapacityRow,
+                                                                      BatchStatisticsPanel::CountColumn),
+                      QString::number(known));
+        }
+    }
 }
 
 TEST_F(CellSortingTest, WithoutASpeechEngineTheGradesAreNotSpokenAndOneNoticeSaysSo)
