@@ -75,14 +75,19 @@ TEST(ReadingDescription, TheFrontPanelReadsAsOneDisplayNotAsItsDigits)
     view.ShowConnection("Disconnected");
     EXPECT_EQ(display->text(QAccessible::Description), "Disconnected");
 
-    // Only controls are children: the range knob shown, no digit or symbol.
-    ASSERT_EQ(display->childCount(), 1);
+    // Only controls are children: the keys and the range knob shown, no digit or symbol.
+    const QStringList controls = {"Left key",   "Down key",
+                                  "Up key",     "Right key",
+                                  "Beeper key", "Celsius or Fahrenheit key",
+                                  "Read key",   "OFF"};
+    QStringList names;
     for (int i = 0; i < display->childCount(); ++i) {
         QAccessibleInterface* child = display->child(i);
         ASSERT_NE(child, nullptr);
-        EXPECT_EQ(child->text(QAccessible::Name), "OFF");
+        names << child->text(QAccessible::Name);
         EXPECT_EQ(display->indexOfChild(child), i);
     }
+    EXPECT_EQ(names, controls);
 }
 
 } // namespace
