@@ -15,7 +15,6 @@
 #include <cmath>
 #include <numbers>
 #include <optional>
-#include <tuple>
 #include <utility>
 
 namespace voltaryn {
@@ -264,23 +263,37 @@ void FrontPanelView::AddTextFields()
 
 void FrontPanelView::AddKeyPictures()
 {
-    const std::tuple<Symbol, KeyButton, QString> Arrows[] = {{Symbol::ArrowLeft, KeyButton::BtnLeft, tr("Left key")},
-                                                             {Symbol::ArrowDown, KeyButton::BtnDown, tr("Down key")},
-                                                             {Symbol::ArrowUp, KeyButton::BtnUp, tr("Up key")},
-                                                             {Symbol::ArrowRight, KeyButton::BtnRight, tr("Right key")}};
-    for (int i = 0; i < 4; ++i) {
-        const KeyButton button = std::get<KeyButton>(Arrows[i]);
-        auto* key = new KeyCap(QColor(0x4a, 0x4f, 0x57), std::get<Symbol>(Arrows[i]), this);
-        key->setAccessibleName(std::get<QString>(Arrows[i]));
+    // The four arrow keys, and under them the beeper, C/F and read keys: each presses the key pad's
+    // button of the same key.
+    constexpr QRgb Dark = 0xff4a4f57;
+    constexpr QRgb Gray = 0xff9aa0a7;
+    const struct {
+        const char* name;
+        int index;
+        QRgb face;
+        Symbol legend;
+        KeyButton button;
+        QString accessibleName;
+        layout::TwipRect where;
+    } keys[] = {
+        {"CmdArrow", 0, Dark, Symbol::ArrowLeft, KeyButton::BtnLeft, tr("Left key"), {600, 4080, 660, 420}},
+        {"CmdArrow", 1, Dark, Symbol::ArrowDown, KeyButton::BtnDown, tr("Down key"), {1560, 4080, 660, 420}},
+        {"CmdArrow", 2, Dark, Symbol::ArrowUp, KeyButton::BtnUp, tr("Up key"), {2520, 4080, 660, 420}},
+        {"CmdArrow", 3, Dark, Symbol::ArrowRight, KeyButton::BtnRight, tr("Right key"), {3480, 4080, 660, 420}},
+        {"CmdGray", 0, Gray, Symbol::Beeper, KeyButton::BtnBeeper, tr("Beeper key"), {1050, 4650, 720, 330}},
+        {"CmdGray", 1, Gray, Symbol::CelsiusOrFahrenheit, KeyButton::BtnCF, tr("Celsius or Fahrenheit key"),
+         {2010, 4650, 720, 330}},
+        {"CmdGray", 2, Gray, Symbol::BoxedR, KeyButton::BtnRead, tr("Read key"), {2970, 4650, 720, 330}},
+    };
+    for (const auto& [name, index, face, legend, button, accessibleName, where] : keys) {
+        auto* key = new KeyCap(QColor::fromRgb(face), legend, this);
+        key->setAccessibleName(accessibleName);
         ReadAsControl(*key);
-        Place(key, Indexed("CmdArrow", i), {600 + 960 * i, 4080, 660, 420});
+        Place(key, Indexed(name, index), where);
         key->setCursor(Qt::PointingHandCursor);
         key->setToolTip(tr("Presses this key on the meter"));
-        connect(key, &KeyCap::clicked, this, [this, button] { emit keyClicked(button); });
+        connect(key, &KeyCap::clicked, this, [this, pressed = button] { emit keyClicked(pressed); });
     }
-    for (int i = 0; i < 3; ++i)
-        Place(new KeyCap(QColor(0x9a, 0xa0, 0xa7), std::nullopt, this), Indexed("CmdGray", i),
-              {1050 + 960 * i, 4650, 720, 330});
 }
 
 void FrontPanelView::AddRangeSwitch()
@@ -323,7 +336,10 @@ void FrontPanelView::AddStaleCover()
     QFont font = LabelFont(twips_.ToPixels(330));
     font.setBold(true);
     staleCover_->setFont(font);
-    staleCover_->setStyleSheet("background: rgba(214, 222, 206, 200); color: #3d4238;");
+    // In the colours of a tool tip, the desktop's own pair for a note laid over other content.
+    staleCover_->setBackgroundRole(QPalette::ToolTipBase);
+    staleCover_->setForegroundRole(QPalette::ToolTipText);
+    staleCover_->setAutoFillBackground(true);
     staleCover_->hide();
 }
 

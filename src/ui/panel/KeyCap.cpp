@@ -6,10 +6,10 @@
 
 namespace voltaryn {
 
-KeyCap::KeyCap(const QColor& face, std::optional<Symbol> legend, QWidget* parent)
+KeyCap::KeyCap(const QColor& face, Symbol legend, QWidget* parent)
     : QWidget(parent), face_(face), legend_(legend)
 {
-    setAccessibleName(legend ? tr("%1 key").arg(SymbolDescription(*legend)) : tr("Key"));
+    setAccessibleName(tr("%1 key").arg(SymbolDescription(legend)));
 }
 
 void KeyCap::mouseReleaseEvent(QMouseEvent* event)
@@ -38,12 +38,12 @@ void KeyCap::paintEvent(QPaintEvent*)
     painter.setBrush(shading);
     painter.drawRoundedRect(cap, radius, radius);
 
-    if (legend_) {
-        const double size = cap.height() * 0.6;
-        QRectF box(0, 0, size, size);
-        box.moveCenter(cap.center());
-        PaintSymbol(painter, box, *legend_, QColor(0xee, 0xee, 0xee));
-    }
+    const double size = cap.height() * 0.6;
+    QRectF box(0, 0, size, size);
+    box.moveCenter(cap.center());
+    // The legend is printed light on a dark key and dark on a light one.
+    const QColor ink = face_.lightness() < 128 ? QColor(0xee, 0xee, 0xee) : QColor(0x22, 0x26, 0x2b);
+    PaintSymbol(painter, box, legend_, ink);
 }
 
 } // namespace voltaryn

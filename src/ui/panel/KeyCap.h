@@ -5,16 +5,14 @@
 #include <QColor>
 #include <QWidget>
 
-#include <optional>
-
 namespace voltaryn {
 
-// The picture of one of the meter's own keys, with an optional printed legend. A click on it
+// The picture of one of the meter's own keys, with its printed legend. A click on it
 // (press and release on the key) is a click of the key.
 class KeyCap : public QWidget {
     Q_OBJECT
 public:
-    KeyCap(const QColor& face, std::optional<Symbol> legend, QWidget* parent);
+    KeyCap(const QColor& face, Symbol legend, QWidget* parent);
 
 signals:
     void clicked();
@@ -25,7 +23,7 @@ protected:
 
 private:
     QColor face_;
-    std::optional<Symbol> legend_;
+    Symbol legend_;
 };
 
 } // namespace voltaryn

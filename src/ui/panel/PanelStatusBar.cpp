@@ -1,5 +1,7 @@
 #include "ui/panel/PanelStatusBar.h"
 
+#include "ui/common/AlertColour.h"
+
 #include <QLabel>
 #include <QLocale>
 #include <QProgressBar>
@@ -20,7 +22,7 @@ PanelStatusBar::PanelStatusBar(QWidget* parent) : QStatusBar(parent)
     connection_->setObjectName("StatusConnection");
     recording_ = new QLabel(this);
     recording_->setObjectName("StatusRecording");
-    recording_->setStyleSheet("color: #c01c28;");
+    UseAlertColour(*recording_);
     recording_->hide();
     transfer_ = new QLabel(this);
     transfer_->setObjectName("StatusTransfer");

@@ -1,6 +1,9 @@
 #include "ui/panel/PanelToolbar.h"
 
+#include "ui/common/TintedIcon.h"
+
 #include <QAction>
+#include <QEvent>
 #include <QStandardPaths>
 
 namespace voltaryn {
@@ -30,8 +33,8 @@ constexpr ToolbarButton Buttons[] = {
      "Ctrl+G", PANEL_TR("Opens the window \"Graph\", which starts the live graph.")},
     {"Sampling", "Sampling Rate", "view-refresh-symbolic", PanelMenu::Tools, PANEL_TR("&Sampling Rate..."),
      "Ctrl+Shift+R", PANEL_TR("Sets the recording interval of the PC or of the meter.")},
-    {"StopRec", "Stop Rec", "process-stop-symbolic", PanelMenu::File, PANEL_TR("&Stop Recording"), "Ctrl+Shift+S",
-     PANEL_TR("Stops the recording.")},
+    {"StopRec", "Stop Rec", ":/icons/stop-recording-symbolic.svg", PanelMenu::File, PANEL_TR("&Stop Recording"),
+     "Ctrl+Shift+S", PANEL_TR("Stops the recording.")},
     {"TimeSet", "Real Time Clock", "preferences-system-time-symbolic", PanelMenu::Meter, PANEL_TR("Meter &Clock..."),
      "Ctrl+T", PANEL_TR("Opens the window \"Setup\", which sets the meter's clock.")},
     {"Memory", "Data Logger", "media-flash-symbolic", PanelMenu::Memory, PANEL_TR("Read &Manual Records"), "Ctrl+M",
@@ -44,7 +47,7 @@ constexpr ToolbarButton Buttons[] = {
      PANEL_TR("Shows or hides the meter's key pad beside the panel.")},
     {"Avg", "AverageNumber", ":/icons/average-symbolic.svg", PanelMenu::Meter, PANEL_TR("&Average Number..."),
      "Ctrl+Shift+A", PANEL_TR("Sets how many readings the meter averages.")},
-    {"Erase", "Erase Memory", "edit-clear-all-symbolic", PanelMenu::Memory, PANEL_TR("&Erase Memory..."),
+    {"Erase", "Erase Memory", ":/icons/erase-memory-symbolic.svg", PanelMenu::Memory, PANEL_TR("&Erase Memory..."),
      "Ctrl+Shift+E", PANEL_TR("Erases the records in the meter's memory, after asking.")},
     {"DeleteSD", "Delete SD Card", "user-trash-symbolic", PanelMenu::Memory, PANEL_TR("&Delete SD Card Files..."),
      "Ctrl+Shift+D", PANEL_TR("Shows the panel \"SD Card Delete\" beside the meter.")},
@@ -56,9 +59,10 @@ constexpr ToolbarButton Buttons[] = {
 
 #undef PANEL_TR
 
-// One consistent set of scalable symbolic icons, whatever the desktop's own theme is, found in
-// the system's icon folders even where no desktop platform theme lists them.
-void UseSymbolicIconTheme()
+// Symbolic icons are looked up in the desktop's icon theme and, where it has none or the desktop
+// names no theme, in Adwaita's, found in the system's icon folders even where no desktop platform
+// theme lists them.
+void FindSymbolicIcons()
 {
     QStringList paths = QIcon::themeSearchPaths();
     for (const QString& folder : QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, "icons",
@@ -66,10 +70,35 @@ void UseSymbolicIconTheme()
         if (!paths.contains(folder))
             paths << folder;
     QIcon::setThemeSearchPaths(paths);
-    QIcon::setThemeName("Adwaita");
+    QIcon::setFallbackThemeName("Adwaita");
+    if (QIcon::themeName().isEmpty())
+        QIcon::setThemeName("Adwaita");
 }
 
 QIcon Icon(const QString& name) { return name.startsWith(':') ? QIcon(name) : QIcon::fromTheme(name); }
+
+QColor Mix(const QColor& from, const QColor& to, double share)
+{
+    return QColor::fromRgbF(static_cast<float>(from.redF() + (to.redF() - from.redF()) * share),
+                            static_cast<float>(from.greenF() + (to.greenF() - from.greenF()) * share),
+                            static_cast<float>(from.blueF() + (to.blueF() - from.blueF()) * share));
+}
+
+// Tight buttons, so all sixteen fit across the narrow window; the background and the hover, press
+// and focus shades are taken from the palette, so they show on light and dark desktops alike.
+QString StyleSheetFor(const QPalette& palette)
+{
+    const QColor window = palette.color(QPalette::Window);
+    const QColor text = palette.color(QPalette::WindowText);
+    return QStringLiteral("QToolBar { spacing: 0px; padding: 0px; border: none; background: %5; }"
+                          "QToolButton { padding: 0px; margin: 0px; border: 1px solid transparent;"
+                          " border-radius: 3px; }"
+                          "QToolButton:hover { border-color: %1; background: %2; }"
+                          "QToolButton:pressed { background: %3; }"
+                          "QToolButton:focus { border-color: %4; }")
+        .arg(Mix(window, text, 0.4).name(), Mix(window, text, 0.1).name(), Mix(window, text, 0.2).name(),
+             palette.color(QPalette::Highlight).name(), window.name());
+}
 
 // The button's caption and its shortcut, then, on a line of its own, what it does or opens.
 void SetToolTip(QAction& action, const QString& caption, const QString& more)
@@ -91,17 +120,11 @@ const ToolbarButton& ButtonOf(const QAction& action)
 PanelToolbar::PanelToolbar(QWidget* parent) : QToolBar(parent)
 {
     setObjectName("Toolbar1");
-    UseSymbolicIconTheme();
+    FindSymbolicIcons();
     setMovable(false);
-    // Tight buttons, so all sixteen fit across the narrow window.
     setContentsMargins(0, 0, 0, 0);
-    setStyleSheet("QToolBar { spacing: 0px; padding: 0px; border: none; }"
-                  "QToolButton { padding: 0px; margin: 0px; border: 1px solid transparent; border-radius: 3px; }"
-                  "QToolButton:hover { border-color: #9a9996; background: #e6e6e6; }"
-                  "QToolButton:pressed { background: #d0d0d0; }"
-                  "QToolButton:focus { border-color: #3584e4; }");
     for (const ToolbarButton& button : Buttons) {
-        QAction* action = addAction(Icon(button.icon), tr(button.menuText));
+        QAction* action = addAction(tr(button.menuText));
         action->setObjectName(button.key);
         action->setShortcut(QKeySequence(QString::fromLatin1(button.shortcut)));
         SetToolTip(*action, button.toolTip, tr(button.opens));
@@ -111,6 +134,47 @@ PanelToolbar::PanelToolbar(QWidget* parent) : QToolBar(parent)
     stopRec_ = findChild<QAction*>("StopRec");
     stopRec_->setEnabled(false);
     SetToolTip(*stopRec_, ButtonOf(*stopRec_).toolTip, tr("Nothing is being recorded: Save starts a recording."));
+    FollowPalette();
+    connect(this, &QToolBar::iconSizeChanged, this, &PanelToolbar::FollowPalette);
+    if (parent != nullptr)
+        parent->installEventFilter(this);
+}
+
+bool PanelToolbar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == parentWidget() && event->type() == QEvent::PaletteChange)
+        FollowPalette();
+    return QToolBar::eventFilter(watched, event);
+}
+
+// A style sheet holds a widget to the palette it had when the sheet was applied, so the toolbar
+// takes its colours from its parent's palette: its background, shades and icon colour.
+QPalette PanelToolbar::SourcePalette() const
+{
+    return parentWidget() != nullptr ? parentWidget()->palette() : palette();
+}
+
+void PanelToolbar::FollowPalette()
+{
+    const QString sheet = StyleSheetFor(SourcePalette());
+    if (styleSheet() != sheet)
+        setStyleSheet(sheet);
+    for (QAction* action : actions())
+        ShowIcon(*action);
+}
+
+QString PanelToolbar::IconName(const QAction& action) const
+{
+    if (&action == save_ && recordingShown_)
+        return QStringLiteral("media-playback-stop-symbolic");
+    return QString::fromLatin1(ButtonOf(action).icon);
+}
+
+void PanelToolbar::ShowIcon(QAction& action)
+{
+    const QPalette source = SourcePalette();
+    action.setIcon(TintedIcon(Icon(IconName(action)), iconSize(), source.color(QPalette::WindowText),
+                              source.color(QPalette::Disabled, QPalette::WindowText)));
 }
 
 void PanelToolbar::ShowRecording(bool recording)
@@ -124,7 +188,7 @@ void PanelToolbar::ShowRecording(bool recording)
     if (recording == recordingShown_)
         return;
     recordingShown_ = recording;
-    save_->setIcon(Icon(recording ? "media-playback-stop-symbolic" : "document-save-as-symbolic"));
+    ShowIcon(*save_);
     SetToolTip(*save_, recording ? "Stop Recording" : "Save As", tr(ButtonOf(*save_).opens));
 }
 

@@ -11,7 +11,8 @@ enum class PanelMenu { File, Meter, Memory, Graphs, Cells, Tools };
 // The main window's toolbar: fifteen picture buttons, each named by its key ("Save", "Open",
 // ..., "DeleteSD", "Cells"). Each button's action also stands in one menu of the menu bar, with
 // its shortcut; its tool tip gives its old caption, the shortcut and the window it opens. Clicks,
-// from the toolbar, a menu or a shortcut, arrive as commandTriggered(key).
+// from the toolbar, a menu or a shortcut, arrive as commandTriggered(key). The symbolic icons take
+// the palette's text colour, and take it again whenever the parent's palette changes.
 class PanelToolbar : public QToolBar {
     Q_OBJECT
 public:
@@ -26,7 +27,15 @@ public:
 signals:
     void commandTriggered(const QString& key);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    QPalette SourcePalette() const;
+    void FollowPalette();
+    QString IconName(const QAction& action) const;
+    void ShowIcon(QAction& action);
+
     QAction* save_;
     QAction* stopRec_;
     bool recordingShown_ = false;

@@ -1,5 +1,6 @@
 #include "ui/panel/PanelWindow.h"
 
+#include "ui/common/AlertColour.h"
 #include "ui/common/ClickableLabel.h"
 #include "ui/common/QtText.h"
 #include "ui/common/ScreenFit.h"
@@ -208,19 +209,21 @@ void PanelWindow::ShowRecorderNotice(const QString& text)
 
 void PanelWindow::Dock(QWidget* window, DockPlace place)
 {
-    docked_.emplace_back(window, place);
+    docked_.push_back({window, place, std::nullopt});
     PlaceDockedWindows();
 }
 
 void PanelWindow::PlaceDockedWindows()
 {
     const QRect frame = frameGeometry();
-    for (const auto& [window, place] : docked_) {
-        if (window == nullptr)
+    for (auto& [window, place, placedAt] : docked_) {
+        // A window that is not where the panel last put it was moved by the user: it stays put.
+        if (window == nullptr || (placedAt && window->pos() != *placedAt))
             continue;
         window->move(place == DockPlace::RightEdge ? QPoint(frame.right() + 1, frame.top())
                                                     : QPoint(frame.left(), frame.bottom() + 1));
         KeepOnScreen(*window, *this);
+        placedAt = window->pos();
     }
 }
 
@@ -267,13 +270,16 @@ void PanelWindow::BuildRecorderLabels()
 {
     fileNameLabel_ = AddLabel("LblFileName", "", 120, 8520, 1800);
     recLabel_ = AddLabel("LblRec", "Rec.", 1980, 8520, 480);
-    recLabel_->setStyleSheet("color: #c01c28; font-weight: bold;");
+    UseAlertColour(*recLabel_);
+    QFont bold = recLabel_->font();
+    bold.setBold(true);
+    recLabel_->setFont(bold);
     recLabel_->hide();
     countLabel_ = AddLabel("LblCount", "", 2460, 8520, 720);
     // Shown, without interrupting anyone, while records cannot be written, and otherwise how the
     // last recording or live list ended; both may take two lines.
     writeFailedLabel_ = AddLabel("LblWriteFailed", "", 120, 8790, 4560);
-    writeFailedLabel_->setStyleSheet("color: #c01c28;");
+    UseAlertColour(*writeFailedLabel_);
     noticeLabel_ = AddLabel("LblRecorderNotice", "", 120, 8790, 4560);
     for (QLabel* label : {writeFailedLabel_, noticeLabel_}) {
         label->setWordWrap(true);

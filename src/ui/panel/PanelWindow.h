@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 class QLabel;
@@ -59,7 +60,8 @@ public:
     // Where a window docked to the panel sits: against its right edge, top-aligned (the memory
     // window), or under it, left-aligned (the downloaded-data list).
     enum class DockPlace { RightEdge, Below };
-    // Keeps an open window against the panel whenever the panel moves or is activated.
+    // Keeps an open window against the panel whenever the panel moves or is activated, until the
+    // user moves the window away themselves: from then on it stays where they put it.
     void Dock(QWidget* window, DockPlace place);
 
     PanelMenuBar& Menus() { return *menuBar_; }
@@ -133,7 +135,12 @@ private:
     RunSchedule schedule_;
     QTimer* runTimer_ = nullptr;
     bool graphRunning_ = false;  // the live graph runs, and wants its samples
-    std::vector<std::pair<QPointer<QWidget>, DockPlace>> docked_;
+    struct DockedWindow {
+        QPointer<QWidget> window;
+        DockPlace place;
+        std::optional<QPoint> placedAt;  // where the panel last put it
+    };
+    std::vector<DockedWindow> docked_;
     // The panel below the toolbar is one picture that grows and shrinks with the window.
     WidgetScaler scaler_;
     bool fittedToScreen_ = false;

@@ -2,6 +2,7 @@
 
 #include "settings/ComparatorLoad.h"
 #include "ui/common/OutcomeMessages.h"
+#include "ui/common/ScreenFit.h"
 
 namespace voltaryn {
 
@@ -23,7 +24,7 @@ void ComparatorController::Open()
     connect(window_, &ComparatorWindow::closed, this, [this] { window_ = nullptr; });
     connect(window_, &ComparatorWindow::entryPicked, this, &ComparatorController::Pick);
     connect(window_, &ComparatorWindow::updateClicked, this, &ComparatorController::Update);
-    window_->show();
+    ShowBeside(*window_, context_.mainWindow, window_->sizeHint());
 
     ComparatorLoadResult load;
     {

@@ -6,14 +6,21 @@
 
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStandardItemModel>
 #include <QTableView>
 
+#include <algorithm>
+
 namespace voltaryn {
 namespace {
+
+// How many of the 99 entries the grid shows at once in a window of its preferred size.
+constexpr int VisibleRows = 25;
 
 // Column titles, and how many capital A's make each column's width.
 constexpr std::pair<const char*, int> ComparatorColumns[] = {{"No.s", 5}, {"Ohm-H", 17}, {"Ohm-L", 17}, {"V-H", 16}, {"V-L", 16}};
@@ -100,6 +107,14 @@ ComparatorWindow::ComparatorWindow(QWidget* mainWindow)
     layout->addWidget(highVolt_, 3, 0);
     layout->addWidget(lowVolt_, 3, 1);
     ShowEditors({});
+}
+
+QSize ComparatorWindow::sizeHint() const
+{
+    const int gridHeight = grid_->horizontalHeader()->sizeHint().height() + 2 * grid_->frameWidth() +
+                           grid_->horizontalScrollBar()->sizeHint().height() +
+                           VisibleRows * grid_->verticalHeader()->defaultSectionSize();
+    return QWidget::sizeHint() + QSize(0, std::max(0, gridHeight - grid_->sizeHint().height()));
 }
 
 void ComparatorWindow::AddRow(const ComparatorRowTexts& row)

@@ -26,6 +26,9 @@ public:
     ComparatorEditors Editors() const;
     void ShowEditors(const ComparatorEditors& editors);
     QTableView& Grid() { return *grid_; }
+    // Tall enough for the grid to show a good part of the table at once; where the screen is
+    // smaller the window is shrunk and the grid scrolls.
+    QSize sizeHint() const override;
 
 signals:
     void entryPicked(int number);

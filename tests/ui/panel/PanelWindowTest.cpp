@@ -140,6 +140,16 @@ TEST_F(PanelWindowTest, DockedWindowsFollowThePanel)
     ASSERT_GT(frame.bottom() + dataList.height(), screen.bottom());
     EXPECT_EQ(dataList.x(), frame.left());
     EXPECT_TRUE(screen.contains(dataList.frameGeometry())) << dataList.frameGeometry().bottom();
+
+    // Once the user has moved a docked window it stays where they put it; the other still follows.
+    const QPoint putByUser(screen.left() + 5, screen.top() + 7);
+    memory.move(putByUser);
+    for (const QPoint panelAt : {QPoint(60, 50), QPoint(20, 10)}) {
+        panel.move(panelAt);
+        QApplication::setActiveWindow(&panel);
+        EXPECT_EQ(memory.pos(), putByUser);
+        EXPECT_EQ(dataList.x(), panel.frameGeometry().left());
+    }
 }
 
 TEST(ScreenFit, WindowsAreMovedAndIfNeedBeShrunkOntoTheScreen)

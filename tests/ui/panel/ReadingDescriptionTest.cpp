@@ -76,8 +76,11 @@ TEST(ReadingDescription, TheFrontPanelReadsAsOneDisplayNotAsItsDigits)
     view.ShowConnection("Disconnected");
     EXPECT_EQ(display->text(QAccessible::Description), "Disconnected");
 
-    // Only controls are children: the four arrow keys drawn on the meter and the range knob shown,
-    // no digit or symbol.
+    // Only controls are children: the keys and the range knob shown, no digit or symbol.
+    const QStringList controls = {"Left key",   "Down key",
+                                  "Up key",     "Right key",
+                                  "Beeper key", "Celsius or Fahrenheit key",
+                                  "Read key",   "OFF"};
     QStringList names;
     for (int i = 0; i < display->childCount(); ++i) {
         QAccessibleInterface* child = display->child(i);
@@ -85,8 +88,7 @@ TEST(ReadingDescription, TheFrontPanelReadsAsOneDisplayNotAsItsDigits)
         names << child->text(QAccessible::Name);
         EXPECT_EQ(display->indexOfChild(child), i);
     }
-    names.sort();
-    EXPECT_EQ(names, QStringList({"Down key", "Left key", "OFF", "Right key", "Up key"}));
+    EXPECT_EQ(names, controls);
 }
 
 } // namespace

@@ -17,6 +17,7 @@
 #include <QTextBrowser>
 
 #include <set>
+#include <tuple>
 
 namespace voltaryn {
 namespace {
@@ -230,14 +231,24 @@ TEST_F(ShellTest, RefusedCommandsSayWhy)
     EXPECT_TRUE(dialogs.messages.front().contains("No channel is checked"));
 }
 
-TEST_F(ShellTest, KeysDrawnOnTheMeterSendWhatTheKeyPadsArrowsSend)
+TEST_F(ShellTest, KeysDrawnOnTheMeterSendWhatTheKeyPadsSameKeysSend)
 {
     panel.show();
     panel.ToggleKeyPad();
-    const std::pair<const char*, const char*> keys[] = {
-        {"CmdArrow(0)", "BtnLeft"}, {"CmdArrow(1)", "BtnDown"}, {"CmdArrow(2)", "BtnUp"}, {"CmdArrow(3)", "BtnRight"}};
-    for (const auto& [drawn, pad] : keys) {
+    const std::tuple<const char*, const char*, const char*> keys[] = {
+        {"CmdArrow(0)", "BtnLeft", "Left key"},
+        {"CmdArrow(1)", "BtnDown", "Down key"},
+        {"CmdArrow(2)", "BtnUp", "Up key"},
+        {"CmdArrow(3)", "BtnRight", "Right key"},
+        {"CmdGray(0)", "BtnBeeper", "Beeper key"},
+        {"CmdGray(1)", "BtnCF", "Celsius or Fahrenheit key"},
+        {"CmdGray(2)", "BtnRead", "Read key"},
+    };
+    for (const auto& [drawn, pad, name] : keys) {
+        EXPECT_EQ(Child(drawn)->accessibleName(), name);
+        const std::size_t before = backend.written.size();
         QTest::mouseClick(Child(drawn), Qt::LeftButton);
+        ASSERT_EQ(backend.written.size(), before + 1) << drawn;
         const Bytes fromPicture = LastRequest();
         Child<QAbstractButton>(pad)->click();
         EXPECT_EQ(fromPicture, LastRequest()) << drawn;

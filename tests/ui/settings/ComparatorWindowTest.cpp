@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTableView>
 #include <QTest>
 
@@ -91,6 +92,27 @@ TEST_F(ComparatorWindowTest, OpensWith99EntriesAndWritesTheEditedOneBack)
     Click("COMP");  // closed, it opens again
     EXPECT_EQ(panel.findChildren<ComparatorWindow*>().size(), 1);
     EXPECT_NE(panel.findChild<ComparatorWindow*>("Comparator"), nullptr);
+}
+
+// At its preferred size, which leaves room on a 1200-pixel-high screen, the grid shows a good part
+// of the table and scrolls to its last entry; the window opens wholly on the screen.
+TEST_F(ComparatorWindowTest, ShowsAtLeast25EntriesAtOnceAndScrollsToThe99th)
+{
+    window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    panel.show();
+    Click("COMP");
+    window = panel.findChild<ComparatorWindow*>("Comparator");
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->screen()->availableGeometry().contains(window->frameGeometry()));
+    EXPECT_LE(window->sizeHint().height(), 1100);
+    window->resize(window->sizeHint());
+    QCoreApplication::sendPostedEvents();
+    QTableView& grid = window->Grid();
+    const auto lastShownRow = [&grid] { return grid.rowAt(grid.viewport()->height() - 1); };
+    EXPECT_GE(lastShownRow(), 24);
+    grid.scrollToBottom();
+    EXPECT_EQ(lastShownRow(), 98);
 }
 
 // The arrow keys move the current entry as the mouse does: the editors hold it, Update writes it.
