@@ -244,7 +244,8 @@ TEST(CliPack, SavedPacksTakeTheirCells)
     for (const nlohmann::json& cell : CellsOf(folder, db))
         packOf[cell["cell"].get<std::string>()] = cell["pack"].get<std::string>();
     for (const auto& [run, name] : {std::pair{&first, "P1"}, std::pair{&second, "P2"}}) {
-        for (const nlohmann::json& group : nlohmann::json::parse(run->out)["groups"])
+        const nlohmann::json packed = nlohmann::json::parse(run->out);
+        for (const nlohmann::json& group : packed["groups"])
             for (const std::string id : group["cells"])
                 EXPECT_EQ(packOf.at(id), name) << id;
     }
