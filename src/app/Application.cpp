@@ -58,7 +58,7 @@ Application::~Application()
 
 RememberedChoices Application::Choices()
 {
-    return {recorder_, recording_.Sampling().Settings(), graphs_.State()};
+    return {recorder_, recording_.Sampling().Settings(), graphs_.State(), graphs_};
 }
 
 // The status bar follows the transfers, and the Help menu opens its windows.

@@ -12,6 +12,8 @@ const QString SampleTimeKey = QStringLiteral("recording/sampleTime");
 const QString PcSamplingKey = QStringLiteral("recording/pcSampling");
 const QString GraphChannelsKey = QStringLiteral("graphs/channels");
 const QString DetailChannelsKey = QStringLiteral("graphs/detailChannels");
+const QString SchemeKey = QStringLiteral("graphs/colourScheme");
+const QString ReadableScheme = QStringLiteral("readable");
 
 // The five channel switches as a text of five 0s and 1s, in the dialogs' order.
 QString SwitchText(const ChannelSwitches& switches)
@@ -43,6 +45,8 @@ void RestoreChoices(const QSettings& settings, const RememberedChoices& choices)
         choices.sampling.PcSampling = settings.value(PcSamplingKey).toBool();
     ReadSwitches(settings, GraphChannelsKey, choices.graphs.GraphChannels);
     ReadSwitches(settings, DetailChannelsKey, choices.graphs.DetailChannels);
+    if (settings.value(SchemeKey).toString() == ReadableScheme)
+        choices.graphWindows.SetScheme(GraphScheme::Readable);
 }
 
 void StoreChoices(QSettings& settings, const RememberedChoices& choices)
@@ -51,6 +55,8 @@ void StoreChoices(QSettings& settings, const RememberedChoices& choices)
     settings.setValue(PcSamplingKey, choices.sampling.PcSampling);
     settings.setValue(GraphChannelsKey, SwitchText(choices.graphs.GraphChannels));
     settings.setValue(DetailChannelsKey, SwitchText(choices.graphs.DetailChannels));
+    settings.setValue(SchemeKey, choices.graphWindows.Scheme() == GraphScheme::Readable ? ReadableScheme
+                                                                                         : QStringLiteral("classic"));
 }
 
 QCommandLineOption ResetSettingsOption()

@@ -3,6 +3,7 @@
 #include "graphs/GraphState.h"
 #include "recording/Recorder.h"
 #include "recording/SamplingSettings.h"
+#include "ui/graphs/GraphsController.h"
 
 class QCommandLineOption;
 class QCommandLineParser;
@@ -11,12 +12,13 @@ class QSettings;
 namespace voltaryn {
 
 // The choices the program keeps between runs besides the windows' places: the recording
-// interval, the sampling choice and the graphs' channels. A setting never stored leaves the
+// interval, the sampling choice, the graphs' channels and colour scheme. A setting never stored leaves the
 // program's own start value; one out of range is not taken.
 struct RememberedChoices {
     Recorder& recorder;
     SamplingSettings& sampling;
     GraphState& graphs;
+    GraphsController& graphWindows;  // keeps the colour scheme
 };
 
 void RestoreChoices(const QSettings& settings, const RememberedChoices& choices);

@@ -62,6 +62,8 @@ TEST_F(RememberedSettingsTest, ChoicesAndWindowPlacesOfOneRunAreThoseOfTheNext)
         first.Recording().Sampling().Settings().PcSampling = true;
         first.Graphs().State().GraphChannels[ChannelSwitch::Temperature] = false;
         first.Graphs().State().GraphChannels[ChannelSwitch::Capacity] = true;
+        EXPECT_EQ(first.Graphs().Scheme(), GraphScheme::Classic);
+        first.Graphs().SetScheme(GraphScheme::Readable);
         first.Panel().show();
         first.Panel().move(40, 30);
         placed = first.Panel().pos();
@@ -72,6 +74,7 @@ TEST_F(RememberedSettingsTest, ChoicesAndWindowPlacesOfOneRunAreThoseOfTheNext)
     EXPECT_TRUE(second.Recording().Sampling().Settings().PcSampling);
     EXPECT_FALSE(second.Graphs().State().GraphChannels[ChannelSwitch::Temperature]);
     EXPECT_TRUE(second.Graphs().State().GraphChannels[ChannelSwitch::Capacity]);
+    EXPECT_EQ(second.Graphs().Scheme(), GraphScheme::Readable);
     second.Panel().show();
     EXPECT_EQ(second.Panel().pos(), placed);
 }
