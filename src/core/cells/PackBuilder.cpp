@@ -1,6 +1,7 @@
 #include "cells/PackBuilder.h"
 
 #include <algorithm>
+#include <chrono>
 #include <limits>
 #include <numeric>
 
@@ -116,6 +117,7 @@ PackCost CostOf(const PackRequest& request, const EligibleCells& eligible)
 
 PackOutcome BuildPack(std::span<const PackCell> cells, const PackRequest& request, const PackSearchOptions& options)
 {
+    const auto started = options.now();
     const EligibleCells eligible = FindEligibleCells(cells, request);
     if (!eligible.error.empty())
         return {std::nullopt, eligible.error};
@@ -133,7 +135,12 @@ PackOutcome BuildPack(std::span<const PackCell> cells, const PackRequest& reques
     figures.reserve(eligible.indices.size());
     for (const std::size_t i : eligible.indices)
         figures.push_back(cost.Figures(cells[i]));
-    SearchPack(figures, request.series, request.parallel, cost, order, options);
+    // The time budget covers the whole build: the search gets what the start has left, less a
+    // hundredth kept for describing the result.
+    PackSearchOptions search = options;
+    const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(options.now() - started);
+    search.timeBudget = std::max(options.timeBudget - spent - options.timeBudget / 100, std::chrono::milliseconds{1});
+    SearchPack(figures, request.series, request.parallel, cost, order, search);
     Pack pack = Describe(cells, eligible, cost, LayoutOf(eligible, order, series, parallel));
     std::stable_sort(pack.groups.begin(), pack.groups.end(),
                      [](const PackGroup& a, const PackGroup& b) { return a.capacity > b.capacity; });
