@@ -97,8 +97,10 @@ TEST(ManualMemorySim, AStoredRecordDownloadsAsTheDisplayShowedIt)
     EXPECT_EQ(values[0].front(), '-');
 }
 
-// Each injected fault spoils exactly the next reply; the one after it is whole again.
-TEST(SimFaults, AFaultSpoilsTheNextReplyOnly)
+// Each injected fault spoils exactly the next reply, the one after it is whole again; faults
+// scheduled ahead strike after the good replies given, and the cable is pulled after the requests
+// given.
+TEST(SimFaults, AFaultSpoilsTheNextReplyOnlyAndStrikesWhenScheduled)
 {
     SimHarness sim;
     const struct {
@@ -117,17 +119,10 @@ TEST(SimFaults, AFaultSpoilsTheNextReplyOnly)
     sim.backend.InjectFault(ReplyFault::Short);
     EXPECT_EQ(sim.commands.ReadDisplay().value->DisplayChar(1), std::string(1, '\0'));
     EXPECT_NE(sim.commands.ReadDisplay().value->DisplayChar(1), std::string(1, '\0'));
-}
 
-// Faults scheduled ahead: the fault strikes after the good replies given, and the cable is
-// pulled after the requests given.
-TEST(SimFaults, ScheduledFaultsStrikeOnTime)
-{
-    SimHarness sim;
     sim.backend.InjectFault(ReplyFault::Missing, 1, 1);
     EXPECT_TRUE(sim.commands.IdentifyMeter().Fresh());
     EXPECT_FALSE(sim.commands.IdentifyMeter().Fresh());
-
     sim.link.FindMeter();
     sim.backend.UnplugAfter(1);
     EXPECT_TRUE(sim.commands.IdentifyMeter().Fresh());
