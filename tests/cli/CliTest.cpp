@@ -2,6 +2,7 @@
 // writes a data file, the same file is made in this process by the program's own recorder and
 // list export over a simulated meter on the same clock, and the two must match byte for byte.
 #include "cli/CliRun.h"
+#include "common/NoEvents.h"
 #include "common/LocalTime.h"
 #include "cli/ReadingRecord.h"
 #include "files/AtomicFile.h"
@@ -34,10 +35,6 @@ std::string NumberText(const std::string& text)
     const cli::Value value = cli::NumberValue(text);
     return std::holds_alternative<cli::Number>(value) ? std::get<cli::Number>(value).text : "null";
 }
-
-struct NoEvents : EventPump {
-    void LetEventsRun() override {}
-};
 
 // The simulated meter of the demo, on the demo's clock, connected as the CLI connects: found,
 // then one poll rotation so that the reading holds the display.
@@ -90,7 +87,7 @@ TEST(CliFiles, DownloadsSavedAreTheListWindowsFiles)
 {
     TempFolder folder;
     DemoMeter demo;
-    NoEvents events;
+    testing::NoEvents events;
     RecordTable manual{ManualListTitles(), {}};
     DownloadManualRecords(demo.session.link, demo.session.commands, events,
                           [&](const RecordRow& row, int, int) { manual.rows.push_back(row); });
