@@ -4,7 +4,7 @@
 // files of a test's folder.
 #include "common/TempFolder.h"
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include <chrono>
 #include <csignal>
@@ -86,6 +86,29 @@ inline Finished RunCli(const TempFolder& folder, const Args& args, const std::st
     const CliProcess cli(folder, args, input);
     const int exitCode = cli.Wait();
     return {exitCode, cli.Out(), cli.Err()};
+}
+
+// A run the CLI must refuse: its exit code and a part of what it tells on the error output.
+struct Refusal {
+    Args args;
+    int exitCode;
+    std::string error;
+};
+
+// Runs each refusal with `prefix` ahead of its arguments and checks its exit code and message;
+// returns the runs for what else a test checks of them.
+inline std::vector<Finished> ExpectRefusals(const TempFolder& folder, const Args& prefix,
+                                            const std::vector<Refusal>& refusals)
+{
+    std::vector<Finished> runs;
+    for (const Refusal& refusal : refusals) {
+        Args args = prefix;
+        args.insert(args.end(), refusal.args.begin(), refusal.args.end());
+        const Finished& run = runs.emplace_back(RunCli(folder, args));
+        EXPECT_EQ(run.exitCode, refusal.exitCode) << refusal.error << ": " << run.err;
+        EXPECT_THAT(run.err, ::testing::HasSubstr(refusal.error));
+    }
+    return runs;
 }
 
 inline Args Demo(const Args& args)

@@ -6,18 +6,6 @@
 namespace voltaryn::sim {
 namespace {
 
-TEST(SimComparator, AnEntryIsReadBackAsWrittenAndItsNeighbourKept)
-{
-    SimHarness sim;
-    const ComparatorPayload written{0x04, 0xD2, 0x00, 0x05, 0x17, 0x70, 0x00, 0x00, 0xC3, 0x06};
-    const ComparatorPayload neighbour = *sim.commands.ReadComparatorEntry(43).value;
-    sim.commands.WriteComparatorEntry(42, written);
-    const Answer<ComparatorPayload> back = sim.commands.ReadComparatorEntry(42);
-    EXPECT_TRUE(back.Fresh());
-    EXPECT_EQ(*back.value, written);
-    EXPECT_EQ(*sim.commands.ReadComparatorEntry(43).value, neighbour);
-}
-
 // The verdict the display shows.
 std::string Verdict(SimHarness& sim)
 {
@@ -27,9 +15,19 @@ std::string Verdict(SimHarness& sim)
                                           : "none";
 }
 
+// An entry reads back as written and its neighbour is kept; the verdict follows the edited limits
+// of the selected entry.
 TEST(SimComparator, VerdictFollowsTheEditedLimitsOfTheSelectedEntry)
 {
     SimHarness sim;
+    const ComparatorPayload written{0x04, 0xD2, 0x00, 0x05, 0x17, 0x70, 0x00, 0x00, 0xC3, 0x06};
+    const ComparatorPayload neighbour = *sim.commands.ReadComparatorEntry(43).value;
+    sim.commands.WriteComparatorEntry(42, written);
+    const Answer<ComparatorPayload> back = sim.commands.ReadComparatorEntry(42);
+    EXPECT_TRUE(back.Fresh());
+    EXPECT_EQ(*back.value, written);
+    EXPECT_EQ(*sim.commands.ReadComparatorEntry(43).value, neighbour);
+
     BatteryProfile battery = LeadAcid12V;  // about 12.6 V
     battery.internalOhms = 0.005;
     sim.meter.SetBattery(battery);

@@ -1,5 +1,6 @@
 // The simulated meter seen through the real link, commands and decoders.
 #include "SimHarness.h"
+#include "common/NoEvents.h"
 
 #include "memory/ManualDownload.h"
 #include "memory/ManualRecord.h"
@@ -62,10 +63,6 @@ TEST(SimDisplay, TemperatureUnitFollowsTheKnobAndTheCfKey)
     EXPECT_EQ(sim.Poll().TempUnitText, "Celsius");
 }
 
-struct NoEvents : EventPump {
-    void LetEventsRun() override {}
-};
-
 // 100 A for ten minutes, leads reversed, in Fahrenheit at range 5: the out-capacity row shows Ah while
 // the in-capacity row shows mAh, and the record, which has one unit for all rows, holds the mAh row as Ah.
 TEST(ManualMemorySim, AStoredRecordDownloadsAsTheDisplayShowedIt)
@@ -85,7 +82,7 @@ TEST(ManualMemorySim, AStoredRecordDownloadsAsTheDisplayShowedIt)
     sim.Click(KeyButton::BtnM);
     const std::array<std::string, 7> values = sim.Values();
 
-    NoEvents pump;
+    testing::NoEvents pump;
     std::vector<RecordRow> rows;
     const ManualDownloadResult result = DownloadManualRecords(
         sim.link, sim.commands, pump, [&](const RecordRow& row, int, int) { rows.push_back(row); });
@@ -97,8 +94,10 @@ TEST(ManualMemorySim, AStoredRecordDownloadsAsTheDisplayShowedIt)
     EXPECT_EQ(values[0].front(), '-');
 }
 
-// Each injected fault spoils exactly the next reply; the one after it is whole again.
-TEST(SimFaults, AFaultSpoilsTheNextReplyOnly)
+// Each injected fault spoils exactly the next reply, the one after it is whole again; faults
+// scheduled ahead strike after the good replies given, and the cable is pulled after the requests
+// given.
+TEST(SimFaults, AFaultSpoilsTheNextReplyOnlyAndStrikesWhenScheduled)
 {
     SimHarness sim;
     const struct {
@@ -117,17 +116,10 @@ TEST(SimFaults, AFaultSpoilsTheNextReplyOnly)
     sim.backend.InjectFault(ReplyFault::Short);
     EXPECT_EQ(sim.commands.ReadDisplay().value->DisplayChar(1), std::string(1, '\0'));
     EXPECT_NE(sim.commands.ReadDisplay().value->DisplayChar(1), std::string(1, '\0'));
-}
 
-// Faults scheduled ahead: the fault strikes after the good replies given, and the cable is
-// pulled after the requests given.
-TEST(SimFaults, ScheduledFaultsStrikeOnTime)
-{
-    SimHarness sim;
     sim.backend.InjectFault(ReplyFault::Missing, 1, 1);
     EXPECT_TRUE(sim.commands.IdentifyMeter().Fresh());
     EXPECT_FALSE(sim.commands.IdentifyMeter().Fresh());
-
     sim.link.FindMeter();
     sim.backend.UnplugAfter(1);
     EXPECT_TRUE(sim.commands.IdentifyMeter().Fresh());

@@ -1,4 +1,5 @@
 // The store suite on SQLite, and what only a SQLite file can go through.
+#include "common/TempFolder.h"
 #include "store/StoreError.h"
 #include "store/StoreTestDatabase.h"
 
@@ -14,12 +15,6 @@ INSTANTIATE_TEST_SUITE_P(Sqlite, StoreTest, ::testing::Values(Engine::Sqlite), E
 class SqliteFileTest : public StoreTest {};
 INSTANTIATE_TEST_SUITE_P(Sqlite, SqliteFileTest, ::testing::Values(Engine::Sqlite), EngineName);
 
-QByteArray FileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 TEST_P(SqliteFileTest, AFileThatIsNotOursIsRefusedAndLeftAsItIs)
 {
     const StoreAddress text = NewDatabase();
@@ -32,7 +27,7 @@ TEST_P(SqliteFileTest, AFileThatIsNotOursIsRefusedAndLeftAsItIs)
     RunSql(otherProgram, QStringLiteral("INSERT INTO notes (text) VALUES ('keep me')"));
 
     for (const StoreAddress& address : {text, otherProgram}) {
-        const QByteArray before = FileBytes(address.path);
+        const std::string before = testing::FileBytes(address.path.toStdString());
         CellStore store;
         try {
             store.Open(address);
@@ -41,7 +36,7 @@ TEST_P(SqliteFileTest, AFileThatIsNotOursIsRefusedAndLeftAsItIs)
             EXPECT_EQ(error.Kind(), StoreErrorKind::Foreign);
             EXPECT_THAT(error.what(), ::testing::HasSubstr("left as it is"));
         }
-        EXPECT_EQ(FileBytes(address.path), before) << address.path.toStdString();
+        EXPECT_EQ(testing::FileBytes(address.path.toStdString()), before) << address.path.toStdString();
     }
 }
 

@@ -1,4 +1,5 @@
 #include "cells/PackBuilder.h"
+#include "cells/PackCost.h"
 #include "core/cells/PackTestCells.h"
 
 #include <gtest/gtest.h>
@@ -9,17 +10,6 @@
 
 namespace voltaryn::cells {
 namespace {
-
-std::vector<std::string> Eligible(const std::vector<PackCell>& cells, const PackRequest& request)
-{
-    std::vector<std::string> ids;
-    for (const PackCell& cell : cells) {
-        const auto& grades = request.eligibleGrades;
-        if (grades.empty() || std::find(grades.begin(), grades.end(), cell.grade) != grades.end())
-            ids.push_back(cell.id);
-    }
-    return ids;
-}
 
 // S groups of P distinct eligible cells, the rest of the eligible cells unused, and the figures
 // of the groups as the cells add up.
@@ -45,26 +35,39 @@ void ExpectWellFormed(const std::vector<PackCell>& cells, const PackRequest& req
         high = std::max(high, capacity);
     }
     EXPECT_NEAR(pack.capacitySpread, high - low, 1e-6);
-    const std::vector<std::string> eligible = Eligible(cells, request);
-    EXPECT_EQ(seen, std::multiset<std::string>(eligible.begin(), eligible.end()));
+    std::multiset<std::string> eligible;
+    for (const std::size_t i : FindEligibleCells(cells, request).indices)
+        eligible.insert(cells[i].id);
+    EXPECT_EQ(seen, eligible);
 }
 
-// The lowest cost over every way to deal the eligible cells into S unordered groups of P.
-double BruteForceCost(const std::vector<PackCell>& cells, const PackRequest& request)
+// The lowest cost over every way to deal the eligible cells into S unordered groups of P, and a
+// layout that has it. The groups' totals follow the deal, so each whole deal is priced from them
+// as DescribePack prices a layout, without building a pack for each.
+std::pair<double, PackLayout> BruteForceOptimum(const std::vector<PackCell>& cells, const PackRequest& request)
 {
-    std::vector<std::size_t> eligible;
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        if (request.eligibleGrades.empty() || cells[i].grade == request.eligibleGrades.front())
-            eligible.push_back(i);
-    }
+    const EligibleCells eligible = FindEligibleCells(cells, request);
+    const PackCost cost(request, eligible.meanCapacity, eligible.meanResistance);
     const auto series = static_cast<std::size_t>(request.series);
     const auto parallel = static_cast<std::size_t>(request.parallel);
     PackLayout layout(series);
-    double best = 1e300;
-    std::size_t spares = eligible.size() - series * parallel;
+    std::vector<GroupTotals> totals(series);
+    std::pair<double, PackLayout> best{1e300, {}};
+    std::size_t spares = eligible.indices.size() - series * parallel;
     std::function<void(std::size_t)> deal = [&](std::size_t next) {
-        if (next == eligible.size()) {
-            best = std::min(best, DescribePack(cells, request, layout).cost);
+        if (next == eligible.indices.size()) {
+            double capacityLow = 1e300, capacityHigh = -1e300, resistanceLow = 1e300, resistanceHigh = -1e300;
+            double inside = 0;
+            for (const GroupTotals& group : totals) {
+                capacityLow = std::min(capacityLow, group.capacity);
+                capacityHigh = std::max(capacityHigh, group.capacity);
+                resistanceLow = std::min(resistanceLow, 1 / group.conductance);
+                resistanceHigh = std::max(resistanceHigh, 1 / group.conductance);
+                inside += cost.Inside(group);
+            }
+            const double price = cost.Cost(capacityHigh - capacityLow, resistanceHigh - resistanceLow, inside);
+            if (price < best.first)
+                best = {price, layout};
             return;
         }
         if (spares > 0) {
@@ -72,11 +75,15 @@ double BruteForceCost(const std::vector<PackCell>& cells, const PackRequest& req
             deal(next + 1);
             ++spares;
         }
+        const std::size_t cell = eligible.indices[next];
         for (std::size_t g = 0; g < series; ++g) {
             if (layout[g].size() < parallel) {
-                layout[g].push_back(eligible[next]);
+                const GroupTotals before = totals[g];
+                totals[g].Add(cost.Figures(cells[cell]));
+                layout[g].push_back(cell);
                 deal(next + 1);
                 layout[g].pop_back();
+                totals[g] = before;
             }
             if (layout[g].empty())
                 break;  // the groups are unordered: open them in turn
@@ -110,7 +117,8 @@ TEST(PackBuilder, ReachesTheOptimumOfEverySmallInstance)
             SCOPED_TRACE(std::to_string(instance.cells) + " cells, " + std::to_string(instance.series) + "S" +
                          std::to_string(instance.parallel) + "P, objective " + std::to_string(static_cast<int>(objective)));
             ExpectWellFormed(cells, request, *built.pack);
-            const double optimum = BruteForceCost(cells, request);
+            const auto [optimum, layout] = BruteForceOptimum(cells, request);
+            EXPECT_NEAR(DescribePack(cells, request, layout).cost, optimum, 1e-9 * std::max(1.0, optimum));
             EXPECT_LE(built.pack->cost, optimum + 1e-9 * std::max(1.0, optimum));
         }
     }
@@ -176,7 +184,7 @@ TEST(PackBuilder, SearchEndsWhenNothingImprovesOrProgressSaysSo)
     const auto cells = TestCells(60, 11);
     for (const PackObjective objective : {PackObjective::Capacity, PackObjective::Balanced}) {
         const PackRequest request{13, 4, {}, objective, {}};
-        PackSearchOptions settled = MovesOnly(40'000'000);
+        PackSearchOptions settled = MovesOnly(200000);
         std::uint64_t reads = 0;
         settled.now = [&reads] { return std::chrono::steady_clock::time_point{} + std::chrono::nanoseconds(reads++); };
         ASSERT_TRUE(BuildPack(cells, request, settled).pack);

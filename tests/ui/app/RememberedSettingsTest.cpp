@@ -1,4 +1,5 @@
 #include "support/ScriptedDialogService.h"
+#include "common/NoEvents.h"
 
 #include "app/Application.h"
 #include "app/QtDialogService.h"
@@ -19,11 +20,6 @@
 
 namespace voltaryn {
 namespace {
-
-class NoEvents : public EventPump {
-public:
-    void LetEventsRun() override {}
-};
 
 // Program runs, one after the other, over one settings file in a temporary folder: never the
 // user's own settings.
@@ -46,7 +42,7 @@ protected:
     sim::SimulatedMeter meter{[] { return sim::SimTime{std::chrono::sys_days{std::chrono::year{2024} / 3 / 15}}; }};
     sim::SimulatedHidBackend backend{meter};
     testing::ScriptedDialogService dialogs;
-    NoEvents pump;
+    testing::NoEvents pump;
     std::optional<QSettings> settings;
     std::optional<Application> app;
 };

@@ -13,7 +13,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QToolBar>
 
 #include <qcustomplot.h>
 

@@ -3,7 +3,7 @@
 #include "ui/common/QtText.h"
 #include "ui/lists/ListLayouts.h"
 
-#include "lists/PdfText.h"
+#include "support/PdfText.h"
 #include "support/ScriptedDialogService.h"
 
 #include <QApplication>

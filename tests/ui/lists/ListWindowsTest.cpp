@@ -1,5 +1,5 @@
 #include "common/TempFolder.h"
-#include "lists/PdfText.h"
+#include "support/PdfText.h"
 #include "support/PanelHarness.h"
 
 #include "files/ListExport.h"

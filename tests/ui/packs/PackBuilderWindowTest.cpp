@@ -1,4 +1,5 @@
 #include "support/PanelHarness.h"
+#include "support/PdfText.h"
 
 #include "store/CellStore.h"
 #include "ui/packs/PackBuilderController.h"
@@ -6,7 +7,6 @@
 
 #include <QComboBox>
 #include <QListWidget>
-#include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -20,15 +20,6 @@ namespace voltaryn::testing {
 namespace {
 
 using namespace std::chrono_literals;
-
-// The text of a PDF as poppler reads it back.
-QString PdfText(const QString& file)
-{
-    QProcess process;
-    process.start("pdftotext", {"-layout", file, "-"});
-    process.waitForFinished(30000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 // The program with a cell database of one batch, "Lot 1": `graded` cells of grade A and four of
 // grade B with capacities around 3000 mAh, and two A cells without a capacity. The builder's
