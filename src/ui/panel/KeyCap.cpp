@@ -1,21 +1,15 @@
 #include "ui/panel/KeyCap.h"
 
 #include <QLinearGradient>
-#include <QMouseEvent>
 #include <QPainter>
 
 namespace voltaryn {
 
 KeyCap::KeyCap(const QColor& face, Symbol legend, QWidget* parent)
-    : QWidget(parent), face_(face), legend_(legend)
+    : QAbstractButton(parent), face_(face), legend_(legend)
 {
     setAccessibleName(tr("%1 key").arg(SymbolDescription(legend)));
-}
-
-void KeyCap::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void KeyCap::paintEvent(QPaintEvent*)
@@ -44,6 +38,12 @@ void KeyCap::paintEvent(QPaintEvent*)
     // The legend is printed light on a dark key and dark on a light one.
     const QColor ink = face_.lightness() < 128 ? QColor(0xee, 0xee, 0xee) : QColor(0x22, 0x26, 0x2b);
     PaintSymbol(painter, box, legend_, ink);
+
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(cap.adjusted(-0.5, -0.5, 0.5, 0.5), radius, radius);
+    }
 }
 
 } // namespace voltaryn

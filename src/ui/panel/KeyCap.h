@@ -2,24 +2,21 @@
 
 #include "ui/panel/Symbol.h"
 
+#include <QAbstractButton>
 #include <QColor>
-#include <QWidget>
 
 namespace voltaryn {
 
-// The picture of one of the meter's own keys, with its printed legend. A click on it
-// (press and release on the key) is a click of the key.
-class KeyCap : public QWidget {
+// The picture of one of the meter's own keys, with its printed legend: a button, so a click, or
+// Space while it has the keyboard focus, is a press of the key. Tab reaches it; the focused key
+// is ringed in the palette's highlight colour.
+class KeyCap : public QAbstractButton {
     Q_OBJECT
 public:
     KeyCap(const QColor& face, Symbol legend, QWidget* parent);
 
-signals:
-    void clicked();
-
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     QColor face_;

@@ -4,6 +4,7 @@
 #include "ui/memory/MemoryWindow.h"
 #include "ui/panel/PanelStatusBar.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QMenu>
@@ -235,6 +236,7 @@ TEST_F(ShellTest, KeysDrawnOnTheMeterSendWhatTheKeyPadsSameKeysSend)
 {
     panel.show();
     panel.ToggleKeyPad();
+    QApplication::setActiveWindow(&panel);
     const std::tuple<const char*, const char*, const char*> keys[] = {
         {"CmdArrow(0)", "BtnLeft", "Left key"},
         {"CmdArrow(1)", "BtnDown", "Down key"},
@@ -252,7 +254,15 @@ TEST_F(ShellTest, KeysDrawnOnTheMeterSendWhatTheKeyPadsSameKeysSend)
         const Bytes fromPicture = LastRequest();
         Child<QAbstractButton>(pad)->click();
         EXPECT_EQ(fromPicture, LastRequest()) << drawn;
+        // By keyboard alone: Tab reaches the drawn key, Space presses it.
+        Child(drawn)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        ASSERT_EQ(backend.written.size(), before + 3) << drawn;
+        EXPECT_EQ(fromPicture, LastRequest()) << drawn;
     }
+    Child("CmdArrow(0)")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), Child("CmdArrow(1)"));
     EXPECT_TRUE(Child("RS(0)")->toolTip().contains("on the meter"));
 }
 
