@@ -1,5 +1,7 @@
 #include "ui/graphs/LiveGraphWindow.h"
 
+#include "ui/common/TintedIcon.h"
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -75,6 +77,12 @@ void LiveGraphWindow::SetScheme(GraphScheme scheme)
     SetBackground(background_);
     graph_.Paint(colours);
     PaintChannelLegend(*this, colours);
+    // The tool bar stands on the graph's background: its icons take the scheme's text colour.
+    QColor disabled = colours.text;
+    disabled.setAlphaF(0.4F);
+    for (QAction* action : toolbar_->actions())
+        if (!action->icon().isNull())
+            action->setIcon(TintedIcon(action->icon(), toolbar_->iconSize(), colours.text, disabled));
 }
 
 void LiveGraphWindow::SetBackground(const QColor& colour)

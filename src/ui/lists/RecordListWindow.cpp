@@ -4,6 +4,7 @@
 #include "ui/common/GridColumns.h"
 #include "ui/common/QtText.h"
 #include "ui/common/ScreenFit.h"
+#include "ui/common/TintedIcon.h"
 #include "ui/common/WaitCursor.h"
 #include "ui/lists/GridPrinter.h"
 
@@ -92,7 +93,10 @@ void RecordListWindow::AddToolbar(const QStringList& keys)
             if (key.compare(button.key, Qt::CaseInsensitive) != 0)
                 continue;
             const QString icon = button.icon;
-            QAction* action = toolbar_->addAction(icon.startsWith(':') ? QIcon(icon) : QIcon::fromTheme(icon), button.key);
+            QAction* action = toolbar_->addAction(
+                TintedIcon(icon.startsWith(':') ? QIcon(icon) : QIcon::fromTheme(icon), toolbar_->iconSize(),
+                           palette().color(QPalette::WindowText), palette().color(QPalette::Disabled, QPalette::WindowText)),
+                button.key);
             action->setObjectName(key);
             action->setShortcut(button.shortcut);
             if (!action->shortcut().isEmpty())
@@ -154,7 +158,7 @@ void RecordListWindow::Print()
 {
     const Busy busy(*this);
     if (PrintGrid(services_.dialogs, this, model_->Table(), &services_.pump).status == PrintStatus::PrinterFailed)
-        services_.dialogs.ShowMessage(this, MessageIcon::Critical, "The printer could not be started.");
+        services_.dialogs.ShowMessage(this, MessageIcon::Critical, tr("The printer could not be started."));
 }
 
 void RecordListWindow::showEvent(QShowEvent* event)
