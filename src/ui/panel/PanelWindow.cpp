@@ -172,7 +172,7 @@ void PanelWindow::ShowRecorderState()
     recLabel_->setText(ToQString(labels.rec));
     recLabel_->setVisible(labels.recVisible);
     toolbar_->ShowRecording(recorder_.Recording());
-    writeFailedLabel_->setText("Recording failed: " + ToQString(recorder_.LastError()));
+    writeFailedLabel_->setText(tr("Recording failed: %1").arg(ToQString(recorder_.LastError())));
     writeFailedLabel_->setVisible(recorder_.WriteFailed());
     noticeLabel_->setVisible(!recorder_.WriteFailed() && !noticeLabel_->text().isEmpty());
     ShowRecordingStatus();
@@ -344,11 +344,16 @@ int PanelWindow::UnscaledHeight() const
     return menuBar_->sizeHint().height() + twips_.ToPixels(ToolbarHeight) + statusBar_->sizeHint().height();
 }
 
+QSize PanelWindow::SizeFor(double factor) const
+{
+    const QSize picture = ReferencePicture() * factor;
+    return {std::max(picture.width(), menuBar_->sizeHint().width()), picture.height() + UnscaledHeight()};
+}
+
 void PanelWindow::FitClientWidth()
 {
-    const QSize unscaled(0, UnscaledHeight());
-    setMinimumSize(ReferencePicture() * SmallestFactor + unscaled);
-    resize(ReferencePicture() * scaler_.Factor() + unscaled);
+    setMinimumSize(ReferencePicture() * SmallestFactor + QSize(0, UnscaledHeight()));
+    resize(SizeFor(scaler_.Factor()));
 }
 
 void PanelWindow::resizeEvent(QResizeEvent* event)
@@ -373,7 +378,7 @@ void PanelWindow::showEvent(QShowEvent* event)
         decorations = style()->pixelMetric(QStyle::PM_TitleBarHeight);
     const int room = screen()->availableGeometry().height() - decorations - UnscaledHeight();
     const double factor = std::clamp(static_cast<double>(room) / ReferencePicture().height(), SmallestFactor, 1.0);
-    resize(ReferencePicture() * factor + QSize(0, UnscaledHeight()));
+    resize(SizeFor(factor));
 }
 
 } // namespace voltaryn

@@ -108,6 +108,8 @@ private:
     QSize ReferencePicture() const;
     // The menu bar, toolbar and status bar, which keep their height whatever the window's size.
     int UnscaledHeight() const;
+    // The window's size with the picture at `factor`: wide enough for the whole menu bar too.
+    QSize SizeFor(double factor) const;
     void PlaceDockedWindows();
 
     MeterSession& session_;

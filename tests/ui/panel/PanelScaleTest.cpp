@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QScreen>
 #include <QStyle>
+#include <QToolBar>
 
 namespace voltaryn {
 namespace {
@@ -43,6 +44,10 @@ TEST_F(PanelScaleTest, ThePanelNeverOpensTallerThanTheScreenAndScalesWithTheWind
     const int titleBar = std::max(panel.frameGeometry().height() - panel.height(),
                                   panel.style()->pixelMetric(QStyle::PM_TitleBarHeight));
     EXPECT_LE(panel.height() + titleBar, available.height());
+    // Every toolbar button shows across the narrow window: none hides behind the toolbar's ».
+    auto* toolbar = Child<QToolBar>("Toolbar1");
+    for (QAction* action : toolbar->actions())
+        EXPECT_TRUE(toolbar->widgetForAction(action)->isVisible()) << action->objectName().toStdString();
 
     const QSize reference = ReferencePicture();
     const double aspect = static_cast<double>(reference.width()) / reference.height();
