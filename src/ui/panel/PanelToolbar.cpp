@@ -9,55 +9,69 @@
 namespace voltaryn {
 namespace {
 
-#define PANEL_TR(text) QT_TRANSLATE_NOOP("voltaryn::PanelToolbar", text)
-
 struct ToolbarButton {
     const char* key;
     const char* toolTip;  // the button's caption of old, which users know it by
     const char* icon;     // a name of the symbolic icon theme, or a picture of our own (":/icons/...")
     PanelMenu menu;
-    const char* menuText;  // with its mnemonic
     const char* shortcut;
-    const char* opens;  // what the command does or opens, which its caption does not tell
+    const char* menuText;  // with its mnemonic
+    const char* opens;     // what the command does or opens, which its caption does not tell
 };
 
 // One row a button: its place on the toolbar, in its menu and on the keyboard.
 constexpr ToolbarButton Buttons[] = {
-    {"Save", "Save as", "document-save-as-symbolic", PanelMenu::File, PANEL_TR("&Record to File..."), "Ctrl+S",
-     PANEL_TR("Records the readings into a data file; pressed again, stops the recording.")},
-    {"Open", "Open File to Read", "document-open-symbolic", PanelMenu::File, PANEL_TR("&Open Data File..."),
-     "Ctrl+O", PANEL_TR("Opens a data file in the window \"File List\".")},
-    {"List", "List Display", "view-list-ordered-symbolic", PanelMenu::File, PANEL_TR("&Live List"), "Ctrl+L",
-     PANEL_TR("Opens the window \"Real Time List\".")},
-    {"Graph", "Graphic Display", ":/icons/graph-symbolic.svg", PanelMenu::Graphs, PANEL_TR("&Live Graph..."),
-     "Ctrl+G", PANEL_TR("Opens the window \"Graph\", which starts the live graph.")},
-    {"Sampling", "Sampling Rate", "view-refresh-symbolic", PanelMenu::Tools, PANEL_TR("&Sampling Rate..."),
-     "Ctrl+Shift+R", PANEL_TR("Sets the recording interval of the PC or of the meter.")},
-    {"StopRec", "Stop Rec", ":/icons/stop-recording-symbolic.svg", PanelMenu::File, PANEL_TR("&Stop Recording"),
-     "Ctrl+Shift+S", PANEL_TR("Stops the recording.")},
-    {"TimeSet", "Real Time Clock", "preferences-system-time-symbolic", PanelMenu::Meter, PANEL_TR("Meter &Clock..."),
-     "Ctrl+T", PANEL_TR("Opens the window \"Setup\", which sets the meter's clock.")},
-    {"Memory", "Data Logger", "media-flash-symbolic", PanelMenu::Memory, PANEL_TR("Read &Manual Records"), "Ctrl+M",
-     PANEL_TR("Reads the meter's manual records into the window \"Manual List\".")},
-    {"SDcard", "SD Card", "media-removable-symbolic", PanelMenu::Memory, PANEL_TR("&SD Card Files"), "Ctrl+D",
-     PANEL_TR("Lists the SD card's files in the window \"Data Logger\".")},
-    {"COMP", "Comparator", "emblem-ok-symbolic", PanelMenu::Tools, PANEL_TR("&Comparator Limits"), "Ctrl+Shift+P",
-     PANEL_TR("Reads the meter's comparator limits into the window \"Comparator\".")},
-    {"key", "button", "input-keyboard-symbolic", PanelMenu::Meter, PANEL_TR("&Key Pad"), "Ctrl+K",
-     PANEL_TR("Shows or hides the meter's key pad beside the panel.")},
-    {"Avg", "AverageNumber", ":/icons/average-symbolic.svg", PanelMenu::Meter, PANEL_TR("&Average Number..."),
-     "Ctrl+Shift+A", PANEL_TR("Sets how many readings the meter averages.")},
-    {"Erase", "Erase Memory", ":/icons/erase-memory-symbolic.svg", PanelMenu::Memory, PANEL_TR("&Erase Memory..."),
-     "Ctrl+Shift+E", PANEL_TR("Erases the records in the meter's memory, after asking.")},
-    {"DeleteSD", "Delete SD Card", "user-trash-symbolic", PanelMenu::Memory, PANEL_TR("&Delete SD Card Files..."),
-     "Ctrl+Shift+D", PANEL_TR("Shows the panel \"SD Card Delete\" beside the meter.")},
-    {"Cells", "Cell Sorting", "battery-full-symbolic", PanelMenu::Cells, PANEL_TR("Cell &Sorting"), "Ctrl+Shift+C",
-     PANEL_TR("Opens the window \"Cell Sorting\".")},
-    {"Packs", "Pack Builder", "view-grid-symbolic", PanelMenu::Cells, PANEL_TR("&Pack Builder"), "Ctrl+Shift+B",
-     PANEL_TR("Opens the window \"Pack Builder\".")},
+    {"Save", "Save as", "document-save-as-symbolic", PanelMenu::File, "Ctrl+S",
+     QT_TRANSLATE_NOOP("voltaryn::PanelToolbar", "&Record to File..."),
+     QT_TRANSLATE_NOOP("voltaryn::PanelToolbar",
+                       "Records the readings into a data file; pressed again, stops the recording.")},
+    {"Open", "Open File to Read", "document-open-symbolic", PanelMenu::File, "Ctrl+O",
+     QT_TRANSLATE_NOOP("voltaryn::PanelToolbar", "&Open Data File..."),
+     QT_TRANSLATE_NOOP("voltaryn::PanelToolbar", "Opens a data file in the window \"File List\".")},
+    {"List", "List Display", "view-list-ordered-symbolic", PanelMenu::File, "Ctrl+L",
+     QT_TRANSLATE_NOOP("voltaryn::PanelToolbar", "&Live List"),
+     QT_TRANSLATE_NOOP("voltaryn::PanelToolbar", "Opens the window \"Real Time List\".")},
+    {"Graph", "Graphic Display", ":/icons/graph-symbolic.svg", PanelMenu::Graphs, "Ctrl+G",
+     QT_TRANSLATE_NOOP("voltaryn::PanelToolbar", "&Live Graph..."),
+     QT_TRANSLATE_NOOP("voltaryn::PanelToolbar", "Opens the window \"Graph\", which starts the live graph.")},
+    {"Sampling", "Sampling Rate", "view-refresh-symbolic", PanelMenu::Tools, "Ctrl+Shift+R",
+     QT_TRANSLATE_NOOP("voltaryn::PanelToolbar", "&Sampling Rate..."),
+     QT_TRANSLATE_NOOP("voltaryn::PanelToolbar", "Sets the recording interval of the PC or of the meter.")},
+    {"StopRec", "Stop Rec", ":/icons/stop-recording-symbolic.svg", PanelMenu::File, "Ctrl+Shift+S",
+     QT_TRANSLATE_NOOP("voltaryn::PanelToolbar", "&Stop Recording"),
+     QT_TRANSLATE_NOOP("voltaryn::PanelToolbar", "Stops the recording.")},
+    {"TimeSet", "Real Time Clock", "preferences-system-time-symbolic", PanelMenu::Meter, "Ctrl+T",
+     QT_TRANSLATE_NOOP("voltaryn::PanelToolbar", "Meter &Clock..."),
+     QT_TRANSLATE_NOOP("voltaryn::PanelToolbar", "Opens the window \"Setup\", which sets the meter's clock.")},
+    {"Memory", "Data Logger", "media-flash-symbolic", PanelMenu::Memory, "Ctrl+M",
+     QT_TRANSLATE_NOOP("voltaryn::PanelToolbar", "Read &Manual Records"),
+     QT_TRANSLATE_NOOP("voltaryn::PanelToolbar", "Reads the meter's manual records into the window \"Manual List\".")},
+    {"SDcard", "SD Card", "media-removable-symbolic", PanelMenu::Memory, "Ctrl+D",
+     QT_TRANSLATE_NOOP("voltaryn::PanelToolbar", "&SD Card Files"),
+     QT_TRANSLATE_NOOP("voltaryn::PanelToolbar", "Lists the SD card's files in the window \"Data Logger\".")},
+    {"COMP", "Comparator", "emblem-ok-symbolic", PanelMenu::Tools, "Ctrl+Shift+P",
+     QT_TRANSLATE_NOOP("voltaryn::PanelToolbar", "&Comparator Limits"),
+     QT_TRANSLATE_NOOP("voltaryn::PanelToolbar",
+                       "Reads the meter's comparator limits into the window \"Comparator\".")},
+    {"key", "button", "input-keyboard-symbolic", PanelMenu::Meter, "Ctrl+K",
+     QT_TRANSLATE_NOOP("voltaryn::PanelToolbar", "&Key Pad"),
+     QT_TRANSLATE_NOOP("voltaryn::PanelToolbar", "Shows or hides the meter's key pad beside the panel.")},
+    {"Avg", "AverageNumber", ":/icons/average-symbolic.svg", PanelMenu::Meter, "Ctrl+Shift+A",
+     QT_TRANSLATE_NOOP("voltaryn::PanelToolbar", "&Average Number..."),
+     QT_TRANSLATE_NOOP("voltaryn::PanelToolbar", "Sets how many readings the meter averages.")},
+    {"Erase", "Erase Memory", ":/icons/erase-memory-symbolic.svg", PanelMenu::Memory, "Ctrl+Shift+E",
+     QT_TRANSLATE_NOOP("voltaryn::PanelToolbar", "&Erase Memory..."),
+     QT_TRANSLATE_NOOP("voltaryn::PanelToolbar", "Erases the records in the meter's memory, after asking.")},
+    {"DeleteSD", "Delete SD Card", "user-trash-symbolic", PanelMenu::Memory, "Ctrl+Shift+D",
+     QT_TRANSLATE_NOOP("voltaryn::PanelToolbar", "&Delete SD Card Files..."),
+     QT_TRANSLATE_NOOP("voltaryn::PanelToolbar", "Shows the panel \"SD Card Delete\" beside the meter.")},
+    {"Cells", "Cell Sorting", "battery-full-symbolic", PanelMenu::Cells, "Ctrl+Shift+C",
+     QT_TRANSLATE_NOOP("voltaryn::PanelToolbar", "Cell &Sorting"),
+     QT_TRANSLATE_NOOP("voltaryn::PanelToolbar", "Opens the window \"Cell Sorting\".")},
+    {"Packs", "Pack Builder", "view-grid-symbolic", PanelMenu::Cells, "Ctrl+Shift+B",
+     QT_TRANSLATE_NOOP("voltaryn::PanelToolbar", "&Pack Builder"),
+     QT_TRANSLATE_NOOP("voltaryn::PanelToolbar", "Opens the window \"Pack Builder\".")},
 };
-
-#undef PANEL_TR
 
 // Symbolic icons are looked up in the desktop's icon theme and, where it has none or the desktop
 // names no theme, in Adwaita's, found in the system's icon folders even where no desktop platform
@@ -84,13 +98,14 @@ QColor Mix(const QColor& from, const QColor& to, double share)
                             static_cast<float>(from.blueF() + (to.blueF() - from.blueF()) * share));
 }
 
-// Tight buttons, so all sixteen fit across the narrow window; the background and the hover, press
-// and focus shades are taken from the palette, so they show on light and dark desktops alike.
+// Tight buttons, each as wide as its icon and its border, so all sixteen fit across the narrow
+// window; the background and the hover, press and focus shades are taken from the palette, so
+// they show on light and dark desktops alike.
 QString StyleSheetFor(const QPalette& palette)
 {
     const QColor window = palette.color(QPalette::Window);
     const QColor text = palette.color(QPalette::WindowText);
-    return QStringLiteral("QToolBar { spacing: 0px; padding: 0px; border: none; background: %5; }"
+    return QStringLiteral("QToolBar { spacing: 1px; padding: 0px; border: none; background: %5; }"
                           "QToolButton { padding: 0px; margin: 0px; border: 1px solid transparent;"
                           " border-radius: 3px; }"
                           "QToolButton:hover { border-color: %1; background: %2; }"
@@ -159,8 +174,12 @@ void PanelToolbar::FollowPalette()
     const QString sheet = StyleSheetFor(SourcePalette());
     if (styleSheet() != sheet)
         setStyleSheet(sheet);
-    for (QAction* action : actions())
+    for (QAction* action : actions()) {
         ShowIcon(*action);
+        // The style would add a few pixels of its own around the icon.
+        if (QWidget* button = widgetForAction(action))
+            button->setFixedSize(iconSize() + QSize(2, 2));
+    }
 }
 
 QString PanelToolbar::IconName(const QAction& action) const
