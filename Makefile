@@ -34,7 +34,7 @@ demo-cells: build
 LUPDATE ?= /usr/lib/qt6/bin/lupdate
 LRELEASE ?= /usr/lib/qt6/bin/lrelease
 translations: deps
-	$(LUPDATE) -silent -locations none src -ts translations/voltaryn_de.ts
+	$(LUPDATE) -silent -no-obsolete -locations none src -ts translations/voltaryn_de.ts
 	mkdir -p $(BUILD_DIR)/translations
 	$(LRELEASE) -silent translations/voltaryn_de.ts -qm $(BUILD_DIR)/translations/voltaryn_de.qm
 

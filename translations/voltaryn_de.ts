@@ -2,10 +2,571 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>voltaryn::AboutText</name>
+    <message>
+        <source>&lt;h3&gt;Voltaryn %1&lt;/h3&gt;&lt;p&gt;The desktop companion of a handheld battery analyser meter: the live display and keys, recording, the meter&apos;s memory and SD card, graphs, settings and cell sorting.&lt;/p&gt;&lt;p&gt;Licence: proprietary; all rights reserved.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Voltaryn %1&lt;/h3&gt;&lt;p&gt;Das Begleitprogramm eines Batterie-Analysators für die Hand: Anzeige und Tasten live, Aufzeichnung, Speicher und SD-Karte des Messgeräts, Diagramme, Einstellungen und Zellsortierung.&lt;/p&gt;&lt;p&gt;Lizenz: proprietär; alle Rechte vorbehalten.&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::BatchStatisticsPanel</name>
+    <message>
+        <source>Batch statistics</source>
+        <translation>Statistik der Charge</translation>
+    </message>
+    <message>
+        <source>n</source>
+        <translation>n</translation>
+    </message>
+    <message>
+        <source>Mean</source>
+        <translation>Mittelwert</translation>
+    </message>
+    <message>
+        <source>Median</source>
+        <translation>Median</translation>
+    </message>
+    <message>
+        <source>Std dev</source>
+        <translation>Std.-Abw.</translation>
+    </message>
+    <message>
+        <source>Min</source>
+        <translation>Min</translation>
+    </message>
+    <message>
+        <source>Max</source>
+        <translation>Max</translation>
+    </message>
+    <message>
+        <source>P5</source>
+        <translation>P5</translation>
+    </message>
+    <message>
+        <source>P95</source>
+        <translation>P95</translation>
+    </message>
+    <message>
+        <source>Cpk</source>
+        <translation>Cpk</translation>
+    </message>
+    <message>
+        <source>Voltage (V)</source>
+        <translation>Spannung (V)</translation>
+    </message>
+    <message>
+        <source>Resistance (mΩ)</source>
+        <translation>Widerstand (mΩ)</translation>
+    </message>
+    <message>
+        <source>Capacity (mAh)</source>
+        <translation>Kapazität (mAh)</translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::CapacityImportDialog</name>
+    <message>
+        <source>Import capacities — %1</source>
+        <translation>Kapazitäten importieren — %1</translation>
+    </message>
+    <message>
+        <source>%1 %2 of batch %3 get a capacity; %4 %5.</source>
+        <translation>%1 %2 der Charge %3 erhalten eine Kapazität; %4 %5.</translation>
+    </message>
+    <message>
+        <source>cell</source>
+        <translation>Zelle</translation>
+    </message>
+    <message>
+        <source>cells</source>
+        <translation>Zellen</translation>
+    </message>
+    <message>
+        <source>line is bad</source>
+        <translation>Zeile ist fehlerhaft</translation>
+    </message>
+    <message>
+        <source>lines are bad</source>
+        <translation>Zeilen sind fehlerhaft</translation>
+    </message>
+    <message>
+        <source>Import %1 %2</source>
+        <translation>%1 %2 importieren</translation>
+    </message>
+    <message>
+        <source>capacity</source>
+        <translation>Kapazität</translation>
+    </message>
+    <message>
+        <source>capacities</source>
+        <translation>Kapazitäten</translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::CaptureSounds</name>
+    <message>
+        <source>No audio output: the captures are silent.</source>
+        <translation>Keine Audioausgabe: die Erfassungen bleiben stumm.</translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::CaptureSpeech</name>
+    <message>
+        <source>No speech engine: the grades are not spoken.</source>
+        <translation>Keine Sprachausgabe: die Klassen werden nicht angesagt.</translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::CellSortingController</name>
+    <message>
+        <source>Batch %1</source>
+        <translation>Charge %1</translation>
+    </message>
+    <message>
+        <source>Unstable contact</source>
+        <translation>Unsicherer Kontakt</translation>
+    </message>
+    <message>
+        <source>Place a cell</source>
+        <translation>Zelle auflegen</translation>
+    </message>
+    <message>
+        <source>Settling %1/%2</source>
+        <translation>Einschwingen %1/%2</translation>
+    </message>
+    <message>
+        <source>Captured</source>
+        <translation>Erfasst</translation>
+    </message>
+    <message>
+        <source>Lift the cell</source>
+        <translation>Zelle abnehmen</translation>
+    </message>
+    <message>
+        <source>Cell Sorting — %1</source>
+        <translation>Zellsortierung — %1</translation>
+    </message>
+    <message>
+        <source>New batch</source>
+        <translation>Neue Charge</translation>
+    </message>
+    <message>
+        <source>Name of the new batch:</source>
+        <translation>Name der neuen Charge:</translation>
+    </message>
+    <message>
+        <source>Delete batch %1 with its %2 %3, their measurements and packs?</source>
+        <translation>Charge %1 mit ihren %2 %3, deren Messungen und Packs löschen?</translation>
+    </message>
+    <message>
+        <source>cell</source>
+        <translation>Zelle</translation>
+    </message>
+    <message>
+        <source>cells</source>
+        <translation>Zellen</translation>
+    </message>
+    <message>
+        <source>unstable</source>
+        <translation>unsicher</translation>
+    </message>
+    <message>
+        <source>Unstable contact — lift the cell</source>
+        <translation>Unsicherer Kontakt — Zelle abnehmen</translation>
+    </message>
+    <message>
+        <source>Captured → %1</source>
+        <translation>Erfasst → %1</translation>
+    </message>
+    <message>
+        <source>Queued → %1</source>
+        <translation>Vorgemerkt → %1</translation>
+    </message>
+    <message>
+        <source>Captured %1 → %2</source>
+        <translation>Erfasst %1 → %2</translation>
+    </message>
+    <message>
+        <source>reject</source>
+        <translation>Ausschuss</translation>
+    </message>
+    <message>
+        <source>Withdrew %1</source>
+        <translation>%1 zurückgenommen</translation>
+    </message>
+    <message>
+        <source>Nothing to undo</source>
+        <translation>Nichts rückgängig zu machen</translation>
+    </message>
+    <message>
+        <source>JSON lines (*.jsonl *.json)</source>
+        <translation>JSON-Zeilen (*.jsonl *.json)</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>Could not write %1: %2</source>
+        <translation>%1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv *.txt);;All Files (*.*)</source>
+        <translation>CSV (*.csv *.txt);;Alle Dateien (*.*)</translation>
+    </message>
+    <message>
+        <source>Could not read %1: %2</source>
+        <translation>%1 konnte nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 %2 got a capacity</source>
+        <translation>%1 %2 haben eine Kapazität erhalten</translation>
+    </message>
+    <message>
+        <source>Select a cell, or capture one, to give it the meter&apos;s capacity.</source>
+        <translation>Wählen oder erfassen Sie eine Zelle, um ihr die Kapazität des Messgeräts zu geben.</translation>
+    </message>
+    <message>
+        <source>The meter shows no out-capacity.</source>
+        <translation>Das Messgerät zeigt keine entnommene Kapazität.</translation>
+    </message>
+    <message>
+        <source>%1 takes %2 mAh</source>
+        <translation>%1 erhält %2 mAh</translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::CellSortingWindow</name>
+    <message>
+        <source>Cell Sorting</source>
+        <translation>Zellsortierung</translation>
+    </message>
+    <message>
+        <source>Batch:</source>
+        <translation>Charge:</translation>
+    </message>
+    <message>
+        <source>New batch…</source>
+        <translation>Neue Charge…</translation>
+    </message>
+    <message>
+        <source>Delete batch…</source>
+        <translation>Charge löschen…</translation>
+    </message>
+    <message>
+        <source>Cell ID:</source>
+        <translation>Zellen-ID:</translation>
+    </message>
+    <message>
+        <source>scan or type the label, then Enter</source>
+        <translation>Etikett scannen oder eintippen, dann Enter</translation>
+    </message>
+    <message>
+        <source>Undo last capture</source>
+        <translation>Letzte Erfassung rückgängig</translation>
+    </message>
+    <message>
+        <source>Retest selected cell</source>
+        <translation>Gewählte Zelle neu messen</translation>
+    </message>
+    <message>
+        <source>Export CSV…</source>
+        <translation>Als CSV exportieren…</translation>
+    </message>
+    <message>
+        <source>Export JSON…</source>
+        <translation>Als JSON exportieren…</translation>
+    </message>
+    <message>
+        <source>Import capacities…</source>
+        <translation>Kapazitäten importieren…</translation>
+    </message>
+    <message>
+        <source>Capacities a charger measured, from its CSV, into the batch&apos;s cells (Ctrl+I)</source>
+        <translation>Von einem Ladegerät gemessene Kapazitäten aus dessen CSV in die Zellen der Charge übernehmen (Strg+I)</translation>
+    </message>
+    <message>
+        <source>Build pack…</source>
+        <translation>Pack bauen…</translation>
+    </message>
+    <message>
+        <source>Report…</source>
+        <translation>Bericht…</translation>
+    </message>
+    <message>
+        <source>&amp;Grades…</source>
+        <translation>&amp;Klassen…</translation>
+    </message>
+    <message>
+        <source>Take &amp;capacity from the meter</source>
+        <translation>&amp;Kapazität vom Messgerät übernehmen</translation>
+    </message>
+    <message>
+        <source>The meter&apos;s out-capacity becomes the capacity of the selected cell, or of the last one captured</source>
+        <translation>Die entnommene Kapazität des Messgeräts wird zur Kapazität der gewählten oder der zuletzt erfassten Zelle</translation>
+    </message>
+    <message>
+        <source>Sound</source>
+        <translation>Ton</translation>
+    </message>
+    <message>
+        <source>Speak grade</source>
+        <translation>Klasse ansagen</translation>
+    </message>
+    <message>
+        <source>Show grade:</source>
+        <translation>Klasse zeigen:</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Alle</translation>
+    </message>
+    <message>
+        <source>Next: %1</source>
+        <translation>Nächste: %1</translation>
+    </message>
+    <message>
+        <source>%1 cells &amp;nbsp; </source>
+        <translation>%1 Zellen &amp;nbsp; </translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::CellTableModel</name>
+    <message>
+        <source>Cell</source>
+        <translation>Zelle</translation>
+    </message>
+    <message>
+        <source>Voltage (V)</source>
+        <translation>Spannung (V)</translation>
+    </message>
+    <message>
+        <source>Resistance (mΩ)</source>
+        <translation>Widerstand (mΩ)</translation>
+    </message>
+    <message>
+        <source>Capacity (mAh)</source>
+        <translation>Kapazität (mAh)</translation>
+    </message>
+    <message>
+        <source>Grade</source>
+        <translation>Klasse</translation>
+    </message>
+    <message>
+        <source>Temperature (°C)</source>
+        <translation>Temperatur (°C)</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::ComparatorWindow</name>
+    <message>
+        <source>Comparator entries</source>
+        <translation>Einträge des Komparators</translation>
+    </message>
+</context>
+<context>
     <name>voltaryn::FrontPanelView</name>
     <message>
         <source>Meter display</source>
         <translation>Anzeige des Messgeräts</translation>
+    </message>
+    <message>
+        <source>Left key</source>
+        <translation>Taste links</translation>
+    </message>
+    <message>
+        <source>Down key</source>
+        <translation>Taste ab</translation>
+    </message>
+    <message>
+        <source>Up key</source>
+        <translation>Taste auf</translation>
+    </message>
+    <message>
+        <source>Right key</source>
+        <translation>Taste rechts</translation>
+    </message>
+    <message>
+        <source>Beeper key</source>
+        <translation>Summertaste</translation>
+    </message>
+    <message>
+        <source>Celsius or Fahrenheit key</source>
+        <translation>Taste Celsius oder Fahrenheit</translation>
+    </message>
+    <message>
+        <source>Read key</source>
+        <translation>Lesetaste</translation>
+    </message>
+    <message>
+        <source>Presses this key on the meter</source>
+        <translation>Drückt diese Taste am Messgerät</translation>
+    </message>
+    <message>
+        <source>The range switch: turn it on the meter itself; the picture follows it.</source>
+        <translation>Der Bereichsschalter: am Messgerät selbst drehen; das Bild folgt ihm.</translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::GradeEditorDialog</name>
+    <message>
+        <source>Grades</source>
+        <translation>Klassen</translation>
+    </message>
+    <message>
+        <source>Grades, in the order they are tried</source>
+        <translation>Klassen, in der Reihenfolge ihrer Prüfung</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Colour</source>
+        <translation>Farbe</translation>
+    </message>
+    <message>
+        <source>Min voltage (V)</source>
+        <translation>Min. Spannung (V)</translation>
+    </message>
+    <message>
+        <source>Max voltage (V)</source>
+        <translation>Max. Spannung (V)</translation>
+    </message>
+    <message>
+        <source>Min resistance (mΩ)</source>
+        <translation>Min. Widerstand (mΩ)</translation>
+    </message>
+    <message>
+        <source>Max resistance (mΩ)</source>
+        <translation>Max. Widerstand (mΩ)</translation>
+    </message>
+    <message>
+        <source>Check</source>
+        <translation>Prüfung</translation>
+    </message>
+    <message>
+        <source>Reject grade name</source>
+        <translation>Name der Ausschussklasse</translation>
+    </message>
+    <message>
+        <source>Reject grade colour</source>
+        <translation>Farbe der Ausschussklasse</translation>
+    </message>
+    <message>
+        <source>Cells no grade admits: &amp;name</source>
+        <translation>Zellen, die keine Klasse aufnimmt: &amp;Name</translation>
+    </message>
+    <message>
+        <source>c&amp;olour</source>
+        <translation>&amp;Farbe</translation>
+    </message>
+    <message>
+        <source>&amp;Add grade</source>
+        <translation>Klasse &amp;hinzufügen</translation>
+    </message>
+    <message>
+        <source>&amp;Remove grade</source>
+        <translation>Klasse &amp;entfernen</translation>
+    </message>
+    <message>
+        <source>Move &amp;up</source>
+        <translation>Nach &amp;oben</translation>
+    </message>
+    <message>
+        <source>Move &amp;down</source>
+        <translation>Nach &amp;unten</translation>
+    </message>
+    <message>
+        <source>Grade %1</source>
+        <translation>Klasse %1</translation>
+    </message>
+    <message>
+        <source>no name</source>
+        <translation>kein Name</translation>
+    </message>
+    <message>
+        <source>the name &quot;%1&quot; is taken</source>
+        <translation>der Name „%1“ ist vergeben</translation>
+    </message>
+    <message>
+        <source>the colour is not #rrggbb</source>
+        <translation>die Farbe ist nicht #rrggbb</translation>
+    </message>
+    <message>
+        <source>%1 is not a number</source>
+        <translation>%1 ist keine Zahl</translation>
+    </message>
+    <message>
+        <source>Grade %1: %2</source>
+        <translation>Klasse %1: %2</translation>
+    </message>
+    <message>
+        <source>The reject grade has no name</source>
+        <translation>Die Ausschussklasse hat keinen Namen</translation>
+    </message>
+    <message>
+        <source>The reject grade&apos;s colour is not #rrggbb</source>
+        <translation>Die Farbe der Ausschussklasse ist nicht #rrggbb</translation>
+    </message>
+    <message>
+        <source>Cells take the first grade that admits them.</source>
+        <translation>Jede Zelle erhält die erste Klasse, die sie aufnimmt.</translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::GraphsController</name>
+    <message>
+        <source>No channel is checked, so there is nothing to draw.
+Check at least one channel, then press OK.</source>
+        <translation>Kein Kanal ist angekreuzt, es gibt also nichts zu zeichnen.
+Kreuzen Sie mindestens einen Kanal an und drücken Sie dann OK.</translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::KeyCap</name>
+    <message>
+        <source>%1 key</source>
+        <translation>Taste %1</translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::LimitEditor</name>
+    <message>
+        <source>high resistance limit</source>
+        <translation>oberen Widerstandsgrenze</translation>
+    </message>
+    <message>
+        <source>low resistance limit</source>
+        <translation>unteren Widerstandsgrenze</translation>
+    </message>
+    <message>
+        <source>high voltage limit</source>
+        <translation>oberen Spannungsgrenze</translation>
+    </message>
+    <message>
+        <source>low voltage limit</source>
+        <translation>unteren Spannungsgrenze</translation>
+    </message>
+    <message>
+        <source>Unit of the %1</source>
+        <translation>Einheit der %1</translation>
+    </message>
+    <message>
+        <source>Digit %1 of 4 of the %2</source>
+        <translation>Ziffer %1 von 4 der %2</translation>
+    </message>
+    <message>
+        <source>Decimal point after digit %1 of the %2</source>
+        <translation>Dezimalpunkt nach Ziffer %1 der %2</translation>
     </message>
 </context>
 <context>
@@ -26,12 +587,589 @@
         <source>Classic: the teal background of old. Readable: the desktop&apos;s background, with lines anyone can tell apart.</source>
         <translation>Klassisch: der gewohnte blaugrüne Hintergrund. Gut lesbar: der Hintergrund des Desktops, mit Linien, die jeder unterscheiden kann.</translation>
     </message>
+    <message>
+        <source>Print  (%1)</source>
+        <translation>Drucken  (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::MemoryController</name>
+    <message>
+        <source>Reading the meter&apos;s manual records</source>
+        <translation>Manuelle Messwerte des Messgeräts werden gelesen</translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::MemoryWindow</name>
+    <message>
+        <source>Unused records table</source>
+        <translation>Tabelle der unbenutzten Datensätze</translation>
+    </message>
+    <message>
+        <source>Not available: the meter compares its readings itself. Its limits are in Tools &gt; Comparator Limits.</source>
+        <translation>Nicht verfügbar: das Messgerät vergleicht seine Messwerte selbst. Seine Grenzwerte stehen unter Werkzeuge &gt; Komparator-Grenzwerte.</translation>
+    </message>
+    <message>
+        <source>Not available here: the manual records are read by Memory &gt; Read Manual Records once this window is closed.</source>
+        <translation>Hier nicht verfügbar: die manuellen Messwerte liest Speicher &gt; Manuelle Messwerte lesen, sobald dieses Fenster geschlossen ist.</translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::MeterBody</name>
+    <message>
+        <source>Meter</source>
+        <translation>Messgerät</translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::NumberField</name>
+    <message>
+        <source>Enter a number from %1 to %2</source>
+        <translation>Geben Sie eine Zahl von %1 bis %2 ein</translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::Options</name>
+    <message>
+        <source>The desktop companion of a handheld battery analyser meter.</source>
+        <translation>Das Begleitprogramm eines Batterie-Analysators für die Hand.</translation>
+    </message>
+    <message>
+        <source>Connect to the built-in simulated meter instead of a real one.</source>
+        <translation>Mit dem eingebauten simulierten Messgerät statt einem echten verbinden.</translation>
+    </message>
+    <message>
+        <source>Like --demo, with a stream of cells on the simulated meter&apos;s probes; the same seed (default 1, which may be left out) gives the same stream.</source>
+        <translation>Wie --demo, mit einer Folge von Zellen an den Messspitzen des simulierten Messgeräts; derselbe Startwert (Vorgabe 1, darf fehlen) ergibt dieselbe Folge.</translation>
+    </message>
+    <message>
+        <source>Open the Cell Sorting window at the start.</source>
+        <translation>Beim Start das Fenster „Zellsortierung“ öffnen.</translation>
+    </message>
+    <message>
+        <source>The cell database: a SQLite file, sqlite:///path or postgresql://user@host/db (default: cells.db in the application&apos;s data folder).</source>
+        <translation>Die Zellendatenbank: eine SQLite-Datei, sqlite:///pfad oder postgresql://benutzer@host/db (Vorgabe: cells.db im Datenordner des Programms).</translation>
+    </message>
+    <message>
+        <source>A data file (.txt) or list (.csv) to open in the file list.</source>
+        <translation>Eine Datendatei (.txt) oder Liste (.csv), die in der Dateiliste geöffnet wird.</translation>
+    </message>
+    <message>
+        <source>Forget the remembered window places, folders and choices, and start as on the first run.</source>
+        <translation>Gemerkte Fensterpositionen, Ordner und Einstellungen vergessen und wie beim ersten Start beginnen.</translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::PackBuilderController</name>
+    <message>
+        <source>Could not write %1: %2</source>
+        <translation>%1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Cell database: %1</source>
+        <translation>Zellendatenbank: %1</translation>
+    </message>
+    <message>
+        <source>The cell database holds no batch yet: sort cells into one first.</source>
+        <translation>Die Zellendatenbank enthält noch keine Charge: sortieren Sie zuerst Zellen in eine.</translation>
+    </message>
+    <message>
+        <source>Pack Builder — %1</source>
+        <translation>Pack-Planer — %1</translation>
+    </message>
+    <message>
+        <source>%1 cells in the batch, %2 of them in saved packs.</source>
+        <translation>%1 Zellen in der Charge, %2 davon in gespeicherten Packs.</translation>
+    </message>
+    <message>
+        <source>Tick at least one grade.</source>
+        <translation>Kreuzen Sie mindestens eine Klasse an.</translation>
+    </message>
+    <message>
+        <source> %1 cells of these grades have no capacity yet: import their capacities to use them.</source>
+        <translation> %1 Zellen dieser Klassen haben noch keine Kapazität: importieren Sie ihre Kapazitäten, um sie zu verwenden.</translation>
+    </message>
+    <message>
+        <source>Building %1S%2P from %3 cells…</source>
+        <translation>%1S%2P wird aus %3 Zellen gebaut…</translation>
+    </message>
+    <message>
+        <source>Build cancelled.</source>
+        <translation>Bau abgebrochen.</translation>
+    </message>
+    <message>
+        <source>Cannot build: %1.</source>
+        <translation>Bau nicht möglich: %1.</translation>
+    </message>
+    <message>
+        <source>Built %1S%2P from %3 cells; %4 spares left.</source>
+        <translation>%1S%2P aus %3 Zellen gebaut; %4 Reservezellen übrig.</translation>
+    </message>
+    <message>
+        <source>Cannot replace %1: %2</source>
+        <translation>%1 kann nicht ersetzt werden: %2</translation>
+    </message>
+    <message>
+        <source>Replaced %1 by %2: capacity spread %3 mAh, resistance spread %4 mΩ, objective %5.</source>
+        <translation>%1 durch %2 ersetzt: Kapazitätsspanne %3 mAh, Widerstandsspanne %4 mΩ, Zielwert %5.</translation>
+    </message>
+    <message>
+        <source>Save pack</source>
+        <translation>Pack speichern</translation>
+    </message>
+    <message>
+        <source>Name of the pack:</source>
+        <translation>Name des Packs:</translation>
+    </message>
+    <message>
+        <source>Saved pack %1 in batch %2.</source>
+        <translation>Pack %1 in Charge %2 gespeichert.</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf)</source>
+        <translation>PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>%1S%2P from %3</source>
+        <translation>%1S%2P aus %3</translation>
+    </message>
+    <message>
+        <source>Build map: %1</source>
+        <translation>Bauplan: %1</translation>
+    </message>
+    <message>
+        <source>Wrote the report of %1 to %2.</source>
+        <translation>Bericht von %1 nach %2 geschrieben.</translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::PackBuilderWindow</name>
+    <message>
+        <source>Pack Builder</source>
+        <translation>Pack-Planer</translation>
+    </message>
+    <message>
+        <source>Replace cell</source>
+        <translation>Zelle ersetzen</translation>
+    </message>
+    <message>
+        <source>Save pack…</source>
+        <translation>Pack speichern…</translation>
+    </message>
+    <message>
+        <source>Export CSV…</source>
+        <translation>Als CSV exportieren…</translation>
+    </message>
+    <message>
+        <source>Map as PDF…</source>
+        <translation>Plan als PDF…</translation>
+    </message>
+    <message>
+        <source>Report…</source>
+        <translation>Bericht…</translation>
+    </message>
+    <message>
+        <source>Put the best spare in place of the cell selected in the map</source>
+        <translation>Die beste Reservezelle an die Stelle der im Plan gewählten Zelle setzen</translation>
+    </message>
+    <message>
+        <source>The batch&apos;s report as PDF: statistics, histograms and the saved packs</source>
+        <translation>Der Bericht der Charge als PDF: Statistik, Histogramme und die gespeicherten Packs</translation>
+    </message>
+    <message>
+        <source>Select the cell to replace in the map first.</source>
+        <translation>Wählen Sie zuerst im Plan die zu ersetzende Zelle.</translation>
+    </message>
+    <message>
+        <source>Batch:</source>
+        <translation>Charge:</translation>
+    </message>
+    <message>
+        <source>Grades:</source>
+        <translation>Klassen:</translation>
+    </message>
+    <message>
+        <source>Series (S):</source>
+        <translation>Seriell (S):</translation>
+    </message>
+    <message>
+        <source>Parallel (P):</source>
+        <translation>Parallel (P):</translation>
+    </message>
+    <message>
+        <source>Balanced: capacity, then resistance</source>
+        <translation>Ausgewogen: Kapazität, dann Widerstand</translation>
+    </message>
+    <message>
+        <source>Capacity only</source>
+        <translation>Nur Kapazität</translation>
+    </message>
+    <message>
+        <source>Objective:</source>
+        <translation>Ziel:</translation>
+    </message>
+    <message>
+        <source>Build</source>
+        <translation>Bauen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Sum (mAh)</source>
+        <translation>Summe (mAh)</translation>
+    </message>
+    <message>
+        <source>R (mΩ)</source>
+        <translation>R (mΩ)</translation>
+    </message>
+    <message>
+        <source>%1 mAh (%2%3 %), %4 mΩ</source>
+        <translation>%1 mAh (%2%3 %), %4 mΩ</translation>
+    </message>
+    <message>
+        <source>Capacity spread %1 mAh (%2 % of a group) · resistance spread %3 mΩ · colours ±%4 % around the mean of %5 mAh</source>
+        <translation>Kapazitätsspanne %1 mAh (%2 % einer Gruppe) · Widerstandsspanne %3 mΩ · Farben ±%4 % um den Mittelwert von %5 mAh</translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::PanelMenuBar</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Meter</source>
+        <translation>&amp;Messgerät</translation>
+    </message>
+    <message>
+        <source>Memor&amp;y</source>
+        <translation>&amp;Speicher</translation>
+    </message>
+    <message>
+        <source>&amp;Graphs</source>
+        <translation>Dia&amp;gramme</translation>
+    </message>
+    <message>
+        <source>&amp;Cells</source>
+        <translation>&amp;Zellen</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>&amp;Werkzeuge</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>B&amp;eenden</translation>
+    </message>
+    <message>
+        <source>Ctrl+Q</source>
+        <translation>Ctrl+Q</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;User Guide</source>
+        <translation>&amp;Benutzerhandbuch</translation>
+    </message>
+    <message>
+        <source>&amp;Keyboard Shortcuts</source>
+        <translation>&amp;Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>Ctrl+/</source>
+        <translation>Ctrl+/</translation>
+    </message>
+    <message>
+        <source>&amp;About Voltaryn</source>
+        <translation>Ü&amp;ber Voltaryn</translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::PanelStatusBar</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Stops the transfer; what has arrived stays in its list.</source>
+        <translation>Beendet die Übertragung; was angekommen ist, bleibt in seiner Liste.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Rec %1 · %n record(s) · %2</source>
+        <translation>
+            <numerusform>Aufn. %1 · %n Datensatz · %2</numerusform>
+            <numerusform>Aufn. %1 · %n Datensätze · %2</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source> · %1 free</source>
+        <translation> · %1 frei</translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::PanelToolbar</name>
+    <message>
+        <source>&amp;Record to File...</source>
+        <translation>In Datei &amp;aufzeichnen...</translation>
+    </message>
+    <message>
+        <source>Records the readings into a data file; pressed again, stops the recording.</source>
+        <translation>Zeichnet die Messwerte in eine Datendatei auf; erneut gedrückt, beendet es die Aufzeichnung.</translation>
+    </message>
+    <message>
+        <source>&amp;Open Data File...</source>
+        <translation>Datendatei ö&amp;ffnen...</translation>
+    </message>
+    <message>
+        <source>Opens a data file in the window &quot;File List&quot;.</source>
+        <translation>Öffnet eine Datendatei im Fenster „File List“.</translation>
+    </message>
+    <message>
+        <source>&amp;Live List</source>
+        <translation>&amp;Live-Liste</translation>
+    </message>
+    <message>
+        <source>Opens the window &quot;Real Time List&quot;.</source>
+        <translation>Öffnet das Fenster „Real Time List“.</translation>
+    </message>
+    <message>
+        <source>&amp;Live Graph...</source>
+        <translation>&amp;Live-Diagramm...</translation>
+    </message>
+    <message>
+        <source>Opens the window &quot;Graph&quot;, which starts the live graph.</source>
+        <translation>Öffnet das Fenster „Graph“, das das Live-Diagramm startet.</translation>
+    </message>
+    <message>
+        <source>&amp;Sampling Rate...</source>
+        <translation>&amp;Abtastrate...</translation>
+    </message>
+    <message>
+        <source>Sets the recording interval of the PC or of the meter.</source>
+        <translation>Stellt das Aufzeichnungsintervall des PCs oder des Messgeräts ein.</translation>
+    </message>
+    <message>
+        <source>&amp;Stop Recording</source>
+        <translation>Aufzeichnung &amp;beenden</translation>
+    </message>
+    <message>
+        <source>Stops the recording.</source>
+        <translation>Beendet die Aufzeichnung.</translation>
+    </message>
+    <message>
+        <source>Meter &amp;Clock...</source>
+        <translation>&amp;Uhr des Messgeräts...</translation>
+    </message>
+    <message>
+        <source>Opens the window &quot;Setup&quot;, which sets the meter&apos;s clock.</source>
+        <translation>Öffnet das Fenster „Setup“, das die Uhr des Messgeräts stellt.</translation>
+    </message>
+    <message>
+        <source>Read &amp;Manual Records</source>
+        <translation>&amp;Manuelle Messwerte lesen</translation>
+    </message>
+    <message>
+        <source>Reads the meter&apos;s manual records into the window &quot;Manual List&quot;.</source>
+        <translation>Liest die manuellen Messwerte des Messgeräts in das Fenster „Manual List“.</translation>
+    </message>
+    <message>
+        <source>&amp;SD Card Files</source>
+        <translation>&amp;SD-Karten-Dateien</translation>
+    </message>
+    <message>
+        <source>Lists the SD card&apos;s files in the window &quot;Data Logger&quot;.</source>
+        <translation>Listet die Dateien der SD-Karte im Fenster „Data Logger“ auf.</translation>
+    </message>
+    <message>
+        <source>&amp;Comparator Limits</source>
+        <translation>&amp;Komparator-Grenzwerte</translation>
+    </message>
+    <message>
+        <source>Reads the meter&apos;s comparator limits into the window &quot;Comparator&quot;.</source>
+        <translation>Liest die Komparator-Grenzwerte des Messgeräts in das Fenster „Comparator“.</translation>
+    </message>
+    <message>
+        <source>&amp;Key Pad</source>
+        <translation>&amp;Tastenfeld</translation>
+    </message>
+    <message>
+        <source>Shows or hides the meter&apos;s key pad beside the panel.</source>
+        <translation>Zeigt oder verbirgt das Tastenfeld des Messgeräts neben der Anzeige.</translation>
+    </message>
+    <message>
+        <source>&amp;Average Number...</source>
+        <translation>&amp;Mittelung...</translation>
+    </message>
+    <message>
+        <source>Sets how many readings the meter averages.</source>
+        <translation>Stellt ein, über wie viele Messwerte das Messgerät mittelt.</translation>
+    </message>
+    <message>
+        <source>&amp;Erase Memory...</source>
+        <translation>Speicher &amp;löschen...</translation>
+    </message>
+    <message>
+        <source>Erases the records in the meter&apos;s memory, after asking.</source>
+        <translation>Löscht nach Rückfrage die Datensätze im Speicher des Messgeräts.</translation>
+    </message>
+    <message>
+        <source>&amp;Delete SD Card Files...</source>
+        <translation>SD-Karten-Dateien l&amp;öschen...</translation>
+    </message>
+    <message>
+        <source>Shows the panel &quot;SD Card Delete&quot; beside the meter.</source>
+        <translation>Zeigt das Feld „SD Card Delete“ neben dem Messgerät.</translation>
+    </message>
+    <message>
+        <source>Cell &amp;Sorting</source>
+        <translation>Zellen &amp;sortieren</translation>
+    </message>
+    <message>
+        <source>Opens the window &quot;Cell Sorting&quot;.</source>
+        <translation>Öffnet das Fenster „Zellsortierung“.</translation>
+    </message>
+    <message>
+        <source>&amp;Pack Builder</source>
+        <translation>&amp;Pack-Planer</translation>
+    </message>
+    <message>
+        <source>Opens the window &quot;Pack Builder&quot;.</source>
+        <translation>Öffnet das Fenster „Pack-Planer“.</translation>
+    </message>
+    <message>
+        <source>Nothing is being recorded: Save starts a recording.</source>
+        <translation>Es wird nichts aufgezeichnet: Speichern startet eine Aufzeichnung.</translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::PanelWindow</name>
+    <message>
+        <source>Recording failed: %1</source>
+        <translation>Aufzeichnung fehlgeschlagen: %1</translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::QuantityHistogram</name>
+    <message>
+        <source>Cells</source>
+        <translation>Zellen</translation>
+    </message>
+    <message>
+        <source>Resistance (mΩ)</source>
+        <translation>Widerstand (mΩ)</translation>
+    </message>
+    <message>
+        <source>Voltage (V)</source>
+        <translation>Spannung (V)</translation>
+    </message>
 </context>
 <context>
     <name>voltaryn::ReadingDescription</name>
     <message>
         <source>battery low</source>
         <translation>Batterie schwach</translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::RecordListWindow</name>
+    <message>
+        <source>The printer could not be started.</source>
+        <translation>Der Drucker konnte nicht gestartet werden.</translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::RecordingController</name>
+    <message>
+        <source>Recording could not start.
+%1</source>
+        <translation>Die Aufzeichnung konnte nicht beginnen.
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::RtcSetupDialog</name>
+    <message>
+        <source>Click to show the time live, or to stop</source>
+        <translation>Klicken, um die Zeit live zu zeigen oder anzuhalten</translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::SdCardController</name>
+    <message>
+        <source>Downloading SD card file %1</source>
+        <translation>SD-Karten-Datei %1 wird geladen</translation>
+    </message>
+    <message>
+        <source>Every file on the meter&apos;s SD card will be deleted.</source>
+        <translation>Jede Datei auf der SD-Karte des Messgeräts wird gelöscht.</translation>
+    </message>
+    <message>
+        <source>Delete all files</source>
+        <translation>Alle Dateien löschen</translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::ShortcutsDialog</name>
+    <message>
+        <source>Keyboard Shortcuts</source>
+        <translation>Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>Menü</translation>
+    </message>
+    <message>
+        <source>Command</source>
+        <translation>Befehl</translation>
+    </message>
+    <message>
+        <source>Shortcut</source>
+        <translation>Kürzel</translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::SimulatedMeterWindow</name>
+    <message>
+        <source>Simulated meter</source>
+        <translation>Simuliertes Messgerät</translation>
+    </message>
+    <message>
+        <source>Show the simulated meter</source>
+        <translation>Simuliertes Messgerät zeigen</translation>
+    </message>
+    <message>
+        <source>USB cable plugged in</source>
+        <translation>USB-Kabel eingesteckt</translation>
+    </message>
+    <message>
+        <source>Range switch</source>
+        <translation>Bereichsschalter</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>Temperatur</translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::UserGuideWindow</name>
+    <message>
+        <source>User Guide</source>
+        <translation>Benutzerhandbuch</translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::ZoomableGraphWindow</name>
+    <message>
+        <source>Track mode</source>
+        <translation>Verfolgungsmodus</translation>
     </message>
 </context>
 </TS>

@@ -24,9 +24,9 @@ SimulatedMeterWindow::SimulatedMeterWindow(sim::SimulatedMeter& meter, sim::Simu
                                            QWidget& mainWindow)
 {
     setObjectName("SimulatedMeter");
-    setWindowTitle("Simulated meter");
+    setWindowTitle(tr("Simulated meter"));
 
-    auto* show = new QAction("Show the simulated meter", &mainWindow);
+    auto* show = new QAction(tr("Show the simulated meter"), &mainWindow);
     show->setShortcut(Qt::Key_F12);
     connect(show, &QAction::triggered, this, [this, &mainWindow] { ShowBeside(mainWindow); });
     mainWindow.addAction(show);
@@ -48,14 +48,14 @@ SimulatedMeterWindow::SimulatedMeterWindow(sim::SimulatedMeter& meter, sim::Simu
     unit->addWidget(celsius);
     unit->addWidget(fahrenheit);
 
-    auto* plugged = new QCheckBox("USB cable plugged in", this);
+    auto* plugged = new QCheckBox(tr("USB cable plugged in"), this);
     plugged->setObjectName("SimPlugged");
     plugged->setChecked(true);
     connect(plugged, &QCheckBox::toggled, this, [&backend](bool on) { on ? backend.Plug() : backend.Unplug(); });
 
     auto* form = new QFormLayout(this);
-    form->addRow("Range switch", range);
-    form->addRow("Temperature", unit);
+    form->addRow(tr("Range switch"), range);
+    form->addRow(tr("Temperature"), unit);
     form->addRow(plugged);
 }
 

@@ -56,25 +56,32 @@ int main(int argc, char* argv[])
         QApplication::installTranslator(&translator);
 
     QCommandLineParser options;
-    options.setApplicationDescription("The desktop companion of a handheld battery analyser meter.");
+    options.setApplicationDescription(
+        QCoreApplication::translate("voltaryn::Options", "The desktop companion of a handheld battery analyser meter."));
     options.addHelpOption();
     options.addVersionOption();
-    const QCommandLineOption demo("demo", "Connect to the built-in simulated meter instead of a real one.");
+    const QCommandLineOption demo(
+        "demo", QCoreApplication::translate("voltaryn::Options", "Connect to the built-in simulated meter instead of a real one."));
     options.addOption(demo);
-    const QCommandLineOption demoCells("demo-cells",
-                                       "Like --demo, with a stream of cells on the simulated meter's probes; the "
-                                       "same seed (default 1, which may be left out) gives the same stream.",
-                                       "seed", "1");
+    const QCommandLineOption demoCells(
+        "demo-cells",
+        QCoreApplication::translate("voltaryn::Options", "Like --demo, with a stream of cells on the simulated meter's probes; the "
+                                              "same seed (default 1, which may be left out) gives the same stream."),
+        "seed", "1");
     options.addOption(demoCells);
-    const QCommandLineOption cellsWindow("cells", "Open the Cell Sorting window at the start.");
+    const QCommandLineOption cellsWindow(
+        "cells", QCoreApplication::translate("voltaryn::Options", "Open the Cell Sorting window at the start."));
     options.addOption(cellsWindow);
-    const QCommandLineOption database("db",
-                                      "The cell database: a SQLite file, sqlite:///path or postgresql://user@host/db "
-                                      "(default: cells.db in the application's data folder).",
-                                      "address");
+    const QCommandLineOption database(
+        "db",
+        QCoreApplication::translate("voltaryn::Options", "The cell database: a SQLite file, sqlite:///path or "
+                                              "postgresql://user@host/db (default: cells.db in the application's "
+                                              "data folder)."),
+        "address");
     options.addOption(database);
     options.addOption(ResetSettingsOption());
-    options.addPositionalArgument("file", "A data file (.txt) or list (.csv) to open in the file list.", "[file]");
+    options.addPositionalArgument(
+        "file", QCoreApplication::translate("voltaryn::Options", "A data file (.txt) or list (.csv) to open in the file list."), "[file]");
     options.process(WithDefaultCellSeed(QApplication::arguments()));
     bool seedRead = false;
     const std::uint64_t cellSeed = options.value(demoCells).toULongLong(&seedRead);  // "1" when not given

@@ -15,9 +15,10 @@ QString Number(const std::optional<double>& value, int decimals)
 BatchStatisticsPanel::BatchStatisticsPanel(QWidget* parent) : QTableWidget(RowCount, ColumnCount, parent)
 {
     setObjectName("statistics");
-    setAccessibleName("Batch statistics");
-    setHorizontalHeaderLabels({"n", "Mean", "Median", "Std dev", "Min", "Max", "P5", "P95", "Cpk"});
-    setVerticalHeaderLabels({"Voltage (V)", "Resistance (mΩ)", "Capacity (mAh)"});
+    setAccessibleName(tr("Batch statistics"));
+    setHorizontalHeaderLabels({tr("n"), tr("Mean"), tr("Median"), tr("Std dev"), tr("Min"), tr("Max"), tr("P5"), tr("P95"),
+                               tr("Cpk")});
+    setVerticalHeaderLabels({tr("Voltage (V)"), tr("Resistance (mΩ)"), tr("Capacity (mAh)")});
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::NoSelection);
     setFocusPolicy(Qt::NoFocus);

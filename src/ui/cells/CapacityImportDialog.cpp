@@ -14,13 +14,13 @@ CapacityImportDialog::CapacityImportDialog(const QString& fileName, const QStrin
     : QDialog(parent)
 {
     setObjectName("capacityImport");
-    setWindowTitle("Import capacities — " + QFileInfo(fileName).fileName());
+    setWindowTitle(tr("Import capacities — %1").arg(QFileInfo(fileName).fileName()));
     auto* column = new QVBoxLayout(this);
-    auto* summary = new QLabel(QString("%1 %2 of batch %3 get a capacity; %4 %5.")
+    auto* summary = new QLabel(tr("%1 %2 of batch %3 get a capacity; %4 %5.")
                                    .arg(capacities)
-                                   .arg(capacities == 1 ? "cell" : "cells", batch)
+                                   .arg(capacities == 1 ? tr("cell") : tr("cells"), batch)
                                    .arg(problems.size())
-                                   .arg(problems.size() == 1 ? "line is bad" : "lines are bad"),
+                                   .arg(problems.size() == 1 ? tr("line is bad") : tr("lines are bad")),
                                this);
     summary->setObjectName("importSummary");
     summary->setWordWrap(true);
@@ -33,7 +33,7 @@ CapacityImportDialog::CapacityImportDialog(const QString& fileName, const QStrin
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
     QPushButton* import = buttons->addButton(
-        QString("Import %1 %2").arg(capacities).arg(capacities == 1 ? "capacity" : "capacities"),
+        tr("Import %1 %2").arg(capacities).arg(capacities == 1 ? tr("capacity") : tr("capacities")),
         QDialogButtonBox::AcceptRole);
     import->setObjectName("confirmImport");
     import->setEnabled(capacities > 0);

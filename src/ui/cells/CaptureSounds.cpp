@@ -33,7 +33,7 @@ void CaptureSounds::Play(int gradeIndex)
         return;
     if (QMediaDevices::audioOutputs().isEmpty() || !folder_.isValid()) {
         unavailable_ = true;
-        emit notice("No audio output: the captures are silent.");
+        emit notice(tr("No audio output: the captures are silent."));
         return;
     }
     if (QSoundEffect* effect = EffectFor(gradeIndex))

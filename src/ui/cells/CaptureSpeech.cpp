@@ -21,7 +21,7 @@ bool CaptureSpeech::Available()
         speech_ = new QTextToSpeech(this);
     if (speech_ == nullptr || speech_->state() == QTextToSpeech::Error) {
         unavailable_ = true;
-        emit notice("No speech engine: the grades are not spoken.");
+        emit notice(tr("No speech engine: the grades are not spoken."));
         return false;
     }
     return true;

@@ -27,22 +27,6 @@ namespace {
 
 QString FromStd(const std::string& text) { return QString::fromStdString(text); }
 
-QString NewBatchName(const QDateTime& utc) { return "Batch " + utc.toLocalTime().toString("yyyy-MM-dd HH:mm"); }
-
-// The capture engine's state as the tile says it.
-QString StateText(const cells::CaptureStep& step)
-{
-    if (step.UnstableContact)
-        return "Unstable contact";
-    switch (step.State) {
-    case cells::CaptureState::Open: return "Place a cell";
-    case cells::CaptureState::Settling: return QString("Settling %1/%2").arg(step.Agreeing).arg(step.Needed);
-    case cells::CaptureState::Captured: return "Captured";
-    case cells::CaptureState::WaitingForLift: return "Lift the cell";
-    }
-    return {};
-}
-
 // The fields of a cell as the command line's cell listing names them.
 std::vector<std::pair<QString, QVariant>> CellFields(const QString& batch, const store::CellRow& cell)
 {
@@ -90,6 +74,24 @@ QByteArray JsonLinesOf(const QString& batch, const std::vector<store::CellRow>& 
 }
 
 } // namespace
+
+QString CellSortingController::NewBatchName(const QDateTime& utc)
+{
+    return tr("Batch %1").arg(utc.toLocalTime().toString("yyyy-MM-dd HH:mm"));
+}
+
+QString CellSortingController::StateText(const cells::CaptureStep& step)
+{
+    if (step.UnstableContact)
+        return tr("Unstable contact");
+    switch (step.State) {
+    case cells::CaptureState::Open: return tr("Place a cell");
+    case cells::CaptureState::Settling: return tr("Settling %1/%2").arg(step.Agreeing).arg(step.Needed);
+    case cells::CaptureState::Captured: return tr("Captured");
+    case cells::CaptureState::WaitingForLift: return tr("Lift the cell");
+    }
+    return {};
+}
 
 CellSortingController::CellSortingController(const FeatureContext& context, const MeterSession& meter,
                                              CellSortingSetup setup)
@@ -140,7 +142,8 @@ void CellSortingController::Open()
     connect(window_, &CellSortingWindow::gradesEditRequested, this, &CellSortingController::EditGrades);
     connect(window_, &CellSortingWindow::capacityRequested, this, &CellSortingController::TakeCapacity);
     engine_ = cells::CaptureEngine();
-    stateText_ = "Place a cell";
+    stateText_ = tr("Place a cell");
+    unstableShown_ = false;
     ShowState();
     // Beside the main window, whose display the operator still reads, large enough for the tile,
     // the table and both histograms.
@@ -233,7 +236,7 @@ void CellSortingController::OpenBatch(const QString& name)
                 grades_ = cells::DefaultLiIonGrades();
             if (window_.isNull())
                 return;
-            window_->setWindowTitle("Cell Sorting — " + name);
+            window_->setWindowTitle(tr("Cell Sorting — %1").arg(name));
             window_->SetGrades(grades_);
             window_->Cells().Reset(opened.cells);
             window_->RefreshSummary();
@@ -242,7 +245,7 @@ void CellSortingController::OpenBatch(const QString& name)
 
 void CellSortingController::NewBatch()
 {
-    const QString name = context_.dialogs.AskText(window_, "New batch", "Name of the new batch:",
+    const QString name = context_.dialogs.AskText(window_, tr("New batch"), tr("Name of the new batch:"),
                                                   NewBatchName(setup_.utcNow())).trimmed();
     if (name.isEmpty() || !store_)
         return;
@@ -261,8 +264,8 @@ void CellSortingController::DeleteBatch()
     if (batch_.isEmpty() || window_.isNull())
         return;
     const auto cells = static_cast<qint64>(window_->Cells().Cells().size());
-    if (!context_.dialogs.Confirm(window_, QString("Delete batch %1 with its %2 %3, their measurements and packs?")
-                                               .arg(batch_).arg(cells).arg(cells == 1 ? "cell" : "cells")))
+    if (!context_.dialogs.Confirm(window_, tr("Delete batch %1 with its %2 %3, their measurements and packs?")
+                                               .arg(batch_).arg(cells).arg(cells == 1 ? tr("cell") : tr("cells"))))
         return;
     const QString name = batch_;
     batch_.clear();
@@ -283,7 +286,7 @@ void CellSortingController::DisplayDecoded()
         Record(*step.Capture);
     if (step.UnstableContact) {
         sounds_->Play(CaptureSounds::Reject);
-        speech_->Say("unstable");
+        speech_->Say(tr("unstable"));
     }
     ShowStep(step);
 }
@@ -291,10 +294,11 @@ void CellSortingController::DisplayDecoded()
 void CellSortingController::ShowStep(const cells::CaptureStep& step)
 {
     // After a bad contact the tile keeps saying so until the cell is lifted.
-    const bool stillUnstable = stateText_.startsWith("Unstable") && step.State == cells::CaptureState::WaitingForLift;
+    const bool stillUnstable = unstableShown_ && step.State == cells::CaptureState::WaitingForLift;
     if (step.State == cells::CaptureState::Captured || stillUnstable)
         return;
-    stateText_ = step.UnstableContact ? "Unstable contact — lift the cell" : StateText(step);
+    unstableShown_ = step.UnstableContact;
+    stateText_ = step.UnstableContact ? tr("Unstable contact — lift the cell") : StateText(step);
     ShowState();
 }
 
@@ -314,9 +318,10 @@ void CellSortingController::Record(const cells::CellCapture& capture)
     // The range's unit ("40 mOhm" → "mΩ"), written as people write it.
     const QString unit = FromStd(capture.Reading.RangeText).section(' ', 1).replace("Ohm", "Ω");
     const QString resistance = FromStd(capture.Reading.ResistanceText) + " " + unit;
-    window_->ShowCapture(grade, input.voltageText, resistance, "Captured → " + input.grade);
+    window_->ShowCapture(grade, input.voltageText, resistance, tr("Captured → %1").arg(input.grade));
     Announce(grade);
-    stateText_ = "Lift the cell";
+    stateText_ = tr("Lift the cell");
+    unstableShown_ = false;
     store_->Run<store::CaptureReceipt>(
         [input](store::CellStore& store) { return store.RecordCapture(input); },
         [this, input, grade, resistance](const store::CaptureReceipt& receipt) {
@@ -324,7 +329,7 @@ void CellSortingController::Record(const cells::CellCapture& capture)
             if (window_.isNull() || input.batch != batch_)
                 return;
             if (receipt.queued) {
-                window_->ShowCapture(grade, input.voltageText, resistance, "Queued → " + input.grade);
+                window_->ShowCapture(grade, input.voltageText, resistance, tr("Queued → %1").arg(input.grade));
                 return;
             }
             lastCaptured_ = receipt.cellNumber;
@@ -342,7 +347,7 @@ void CellSortingController::Record(const cells::CellCapture& capture)
             window_->Cells().Upsert(row);
             window_->RefreshSummary();
             window_->ShowCapture(grade, input.voltageText, resistance,
-                                 "Captured " + store::CellName(receipt.label, receipt.cellNumber) + " → " + input.grade);
+                                 tr("Captured %1 → %2").arg(store::CellName(receipt.label, receipt.cellNumber), input.grade));
         });
 }
 
@@ -351,7 +356,7 @@ void CellSortingController::Announce(const cells::Grade& grade)
     const auto found = std::find(grades_.Grades.begin(), grades_.Grades.end(), grade);
     const bool rejected = found == grades_.Grades.end();
     sounds_->Play(rejected ? CaptureSounds::Reject : static_cast<int>(found - grades_.Grades.begin()));
-    speech_->Say(rejected ? QString("reject") : FromStd(grade.Name));
+    speech_->Say(rejected ? tr("reject") : FromStd(grade.Name));
 }
 
 void CellSortingController::Undo()
@@ -366,8 +371,8 @@ void CellSortingController::Undo()
             Answered();
             if (window_.isNull())
                 return;
-            window_->ShowState(withdrawn ? "Withdrew " + store::CellName(withdrawn->label, withdrawn->cellNumber)
-                                         : QString("Nothing to undo"));
+            window_->ShowState(withdrawn ? tr("Withdrew %1").arg(store::CellName(withdrawn->label, withdrawn->cellNumber))
+                                         : tr("Nothing to undo"));
             ReloadCells();
         });
 }
@@ -416,7 +421,7 @@ void CellSortingController::Export(bool json)
     if (window_.isNull() || batch_.isEmpty())
         return;
     const QString fileName = context_.dialogs.AskSaveFileName(
-        window_, json ? QString("JSON lines (*.jsonl *.json)") : QString("CSV (*.csv)"));
+        window_, json ? tr("JSON lines (*.jsonl *.json)") : tr("CSV (*.csv)"));
     if (fileName.isEmpty())
         return;
     const std::vector<store::CellRow>& cells = window_->Cells().Cells();
@@ -424,20 +429,20 @@ void CellSortingController::Export(bool json)
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
         || file.write(json ? JsonLinesOf(batch_, cells) : CsvOf(batch_, cells)) < 0 || !file.flush())
         context_.dialogs.ShowMessage(window_, MessageIcon::Critical,
-                                     "Could not write " + fileName + ": " + file.errorString());
+                                     tr("Could not write %1: %2").arg(fileName, file.errorString()));
 }
 
 void CellSortingController::ImportCapacities()
 {
     if (window_.isNull() || batch_.isEmpty() || !store_)
         return;
-    const QString fileName = context_.dialogs.AskOpenFileName(window_, "CSV (*.csv *.txt);;All Files (*.*)");
+    const QString fileName = context_.dialogs.AskOpenFileName(window_, tr("CSV (*.csv *.txt);;All Files (*.*)"));
     if (fileName.isEmpty())
         return;
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         context_.dialogs.ShowMessage(window_, MessageIcon::Critical,
-                                     "Could not read " + fileName + ": " + file.errorString());
+                                     tr("Could not read %1: %2").arg(fileName, file.errorString()));
         return;
     }
     const QString batch = batch_;
@@ -464,7 +469,7 @@ void CellSortingController::ImportCapacities()
                 return;
             window_->Cells().Reset(cells);
             window_->RefreshSummary();
-            window_->ShowNotice(QString("%1 %2 got a capacity").arg(count).arg(count == 1 ? "cell" : "cells"));
+            window_->ShowNotice(tr("%1 %2 got a capacity").arg(count).arg(count == 1 ? tr("cell") : tr("cells")));
         });
 }
 
@@ -495,8 +500,8 @@ void CellSortingController::TakeCapacity(qint64 cellNumber)
     const qint64 number = cellNumber != 0 ? cellNumber : lastCaptured_;
     const std::optional<double> capacity = cells::OutCapacityMilliAmpHours(meter_.reading);
     if (number == 0 || !capacity) {
-        window_->ShowNotice(number == 0 ? "Select a cell, or capture one, to give it the meter's capacity."
-                                        : "The meter shows no out-capacity.");
+        window_->ShowNotice(number == 0 ? tr("Select a cell, or capture one, to give it the meter's capacity.")
+                                        : tr("The meter shows no out-capacity."));
         return;
     }
     const QString batch = batch_;
@@ -516,7 +521,7 @@ void CellSortingController::TakeCapacity(qint64 cellNumber)
         row.capacityMah = capacity;
         window_->Cells().Upsert(row);
         window_->RefreshSummary();
-        window_->ShowNotice(QString("%1 takes %2 mAh").arg(store::CellName(row)).arg(*capacity, 0, 'f', 0));
+        window_->ShowNotice(tr("%1 takes %2 mAh").arg(store::CellName(row)).arg(*capacity, 0, 'f', 0));
     });
 }
 

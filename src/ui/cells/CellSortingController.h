@@ -54,6 +54,10 @@ signals:
     void reportRequested(const QString& batch);
 
 private:
+    // A new batch's suggested name, from the local time.
+    static QString NewBatchName(const QDateTime& utc);
+    // The capture engine's state as the tile says it.
+    static QString StateText(const cells::CaptureStep& step);
     void OpenStore();
     void ListBatches(const QString& open);
     void OpenBatch(const QString& name);
@@ -92,6 +96,7 @@ private:
     QString station_;
     QString storeTrouble_;     // "Offline — 3 queued"; shown under the state
     QString stateText_;
+    bool unstableShown_ = false;  // the tile says "unstable contact" until the cell is lifted
     int storeAnswers_ = 0;
 };
 

@@ -47,7 +47,7 @@ CellSortingWindow::CellSortingWindow(QWidget* parent)
     : QWidget(parent, Qt::Window), cells_(new CellTableModel(this)), sorted_(new QSortFilterProxyModel(this))
 {
     setObjectName("CellSorting");
-    setWindowTitle("Cell Sorting");
+    setWindowTitle(tr("Cell Sorting"));
     sorted_->setSourceModel(cells_);
     sorted_->setSortRole(CellTableModel::SortRole);
     sorted_->setFilterKeyColumn(CellTableModel::GradeColumn);
@@ -63,13 +63,13 @@ QWidget* CellSortingWindow::BuildTile()
     auto* column = new QVBoxLayout(side);
 
     auto* batchRow = new QHBoxLayout;
-    batchRow->addWidget(new QLabel("Batch:", side));
+    batchRow->addWidget(new QLabel(tr("Batch:"), side));
     batchChooser_ = new QComboBox(side);
     batchChooser_->setObjectName("batchChooser");
     batchChooser_->setMinimumContentsLength(16);
     batchRow->addWidget(batchChooser_, 1);
-    QPushButton* newBatch = NamedButton("newBatch", "New batch…", side);
-    QPushButton* deleteBatch = NamedButton("deleteBatch", "Delete batch…", side);
+    QPushButton* newBatch = NamedButton("newBatch", tr("New batch…"), side);
+    QPushButton* deleteBatch = NamedButton("deleteBatch", tr("Delete batch…"), side);
     batchRow->addWidget(newBatch);
     batchRow->addWidget(deleteBatch);
     column->addLayout(batchRow);
@@ -78,10 +78,10 @@ QWidget* CellSortingWindow::BuildTile()
     connect(deleteBatch, &QPushButton::clicked, this, &CellSortingWindow::deleteBatchRequested);
 
     auto* idRow = new QHBoxLayout;
-    idRow->addWidget(new QLabel("Cell ID:", side));
+    idRow->addWidget(new QLabel(tr("Cell ID:"), side));
     idField_ = new QLineEdit(side);
     idField_->setObjectName("cellId");
-    idField_->setPlaceholderText("scan or type the label, then Enter");
+    idField_->setPlaceholderText(tr("scan or type the label, then Enter"));
     idField_->installEventFilter(this);
     idRow->addWidget(idField_, 1);
     nextId_ = new QLabel(side);
@@ -108,39 +108,44 @@ QWidget* CellSortingWindow::BuildTile()
         tileColumn->addWidget(label);
     column->addWidget(tile_, 1);
 
-    auto* actions = new QHBoxLayout;
-    QPushButton* undo = NamedButton("undo", "Undo last capture", side);
+    // Three short rows, so the tile's side stays narrow in any language: what acts on a cell,
+    // what acts on the batch, then the notice beside the sound switches.
+    QPushButton* undo = NamedButton("undo", tr("Undo last capture"), side);
     undo->setShortcut(QKeySequence::Undo);
-    QPushButton* retest = NamedButton("retest", "Retest selected cell", side);
-    QPushButton* exportCsv = NamedButton("exportCsv", "Export CSV…", side);
-    QPushButton* exportJson = NamedButton("exportJson", "Export JSON…", side);
-    QPushButton* importCapacities = NamedButton("importCapacities", "Import capacities…", side);
+    QPushButton* retest = NamedButton("retest", tr("Retest selected cell"), side);
+    QPushButton* capacity = NamedButton("takeCapacity", tr("Take &capacity from the meter"), side);
+    capacity->setToolTip(tr("The meter's out-capacity becomes the capacity of the selected cell, or of the last one "
+                            "captured"));
+    QPushButton* grades = NamedButton("editGrades", tr("&Grades…"), side);
+    QPushButton* importCapacities = NamedButton("importCapacities", tr("Import capacities…"), side);
     importCapacities->setShortcut(QKeySequence("Ctrl+I"));
-    importCapacities->setToolTip("Capacities a charger measured, from its CSV, into the batch's cells (Ctrl+I)");
-    QPushButton* buildPack = NamedButton("buildPack", "Build pack…", side);
-    QPushButton* report = NamedButton("report", "Report…", side);
-    for (QPushButton* button : {undo, retest, exportCsv, exportJson, importCapacities, buildPack, report})
-        actions->addWidget(button);
-    column->addLayout(actions);
-    auto* more = new QHBoxLayout;
-    QPushButton* grades = NamedButton("editGrades", "&Grades…", side);
-    QPushButton* capacity = NamedButton("takeCapacity", "Take &capacity from the meter", side);
-    capacity->setToolTip("The meter's out-capacity becomes the capacity of the selected cell, or of the last one "
-                         "captured");
-    more->addWidget(grades);
-    more->addWidget(capacity);
-    more->addStretch(1);
-    auto* sound = new QCheckBox("Sound", side);
+    importCapacities->setToolTip(tr("Capacities a charger measured, from its CSV, into the batch's cells (Ctrl+I)"));
+    QPushButton* exportCsv = NamedButton("exportCsv", tr("Export CSV…"), side);
+    QPushButton* exportJson = NamedButton("exportJson", tr("Export JSON…"), side);
+    QPushButton* buildPack = NamedButton("buildPack", tr("Build pack…"), side);
+    QPushButton* report = NamedButton("report", tr("Report…"), side);
+    auto* sound = new QCheckBox(tr("Sound"), side);
     sound->setObjectName("sound");
     sound->setChecked(true);
-    auto* speech = new QCheckBox("Speak grade", side);
+    auto* speech = new QCheckBox(tr("Speak grade"), side);
     speech->setObjectName("speech");
-    more->addWidget(sound);
-    more->addWidget(speech);
-    column->addLayout(more);
     notice_ = new QLabel(side);
     notice_->setObjectName("notice");
-    column->addWidget(notice_);
+    notice_->setWordWrap(true);
+    const auto addRow = [column](std::initializer_list<QWidget*> widgets) {
+        auto* line = new QHBoxLayout;
+        for (QWidget* widget : widgets)
+            line->addWidget(widget);
+        line->addStretch(1);
+        column->addLayout(line);
+    };
+    addRow({undo, retest, capacity, grades});
+    addRow({importCapacities, exportCsv, exportJson, buildPack, report});
+    auto* last = new QHBoxLayout;
+    last->addWidget(notice_, 1);
+    last->addWidget(sound);
+    last->addWidget(speech);
+    column->addLayout(last);
     connect(sound, &QCheckBox::toggled, this, &CellSortingWindow::soundToggled);
     connect(speech, &QCheckBox::toggled, this, &CellSortingWindow::speechToggled);
     connect(grades, &QPushButton::clicked, this, &CellSortingWindow::gradesEditRequested);
@@ -171,7 +176,7 @@ QWidget* CellSortingWindow::BuildBatchView()
     column->addWidget(gradeCounts_);
 
     auto* filterRow = new QHBoxLayout;
-    filterRow->addWidget(new QLabel("Show grade:", side));
+    filterRow->addWidget(new QLabel(tr("Show grade:"), side));
     gradeFilter_ = new QComboBox(side);
     gradeFilter_->setObjectName("gradeFilter");
     filterRow->addWidget(gradeFilter_, 1);
@@ -195,7 +200,7 @@ QWidget* CellSortingWindow::BuildBatchView()
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    auto* copy = new QAction("Copy", table_);
+    auto* copy = new QAction(tr("Copy"), table_);
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WidgetShortcut);
     table_->addAction(copy);
@@ -241,7 +246,7 @@ void CellSortingWindow::SetGrades(const cells::GradeTable& grades)
     QHash<QString, QString> colours;
     const QSignalBlocker quiet(gradeFilter_);
     gradeFilter_->clear();
-    gradeFilter_->addItem("All");
+    gradeFilter_->addItem(tr("All"));
     for (const cells::Grade& grade : grades.Grades) {
         colours.insert(QString::fromStdString(grade.Name), QString::fromStdString(grade.Colour));
         gradeFilter_->addItem(QString::fromStdString(grade.Name));
@@ -272,7 +277,7 @@ void CellSortingWindow::ShowState(const QString& text) { tileState_->setText(tex
 
 void CellSortingWindow::ShowNotice(const QString& text) { notice_->setText(text); }
 
-void CellSortingWindow::ShowNextId(const QString& id) { nextId_->setText(id.isEmpty() ? QString() : "Next: " + id); }
+void CellSortingWindow::ShowNextId(const QString& id) { nextId_->setText(id.isEmpty() ? QString() : tr("Next: %1").arg(id)); }
 
 void CellSortingWindow::RefreshSummary()
 {
@@ -305,7 +310,7 @@ void CellSortingWindow::RefreshSummary()
                      .arg(count)
                      .arg(total == 0 ? 0.0 : 100.0 * static_cast<double>(count) / static_cast<double>(total), 0, 'f', 1);
     }
-    gradeCounts_->setText(QString("%1 cells &nbsp; ").arg(total) + parts.join(" &nbsp; "));
+    gradeCounts_->setText(tr("%1 cells &nbsp; ").arg(total) + parts.join(" &nbsp; "));
     resistanceHistogram_->Show(resistances);
     voltageHistogram_->Show(voltages);
     // The best grade's limits are what the batch is judged against.

@@ -99,11 +99,12 @@ QVariant CellTableModel::data(const QModelIndex& index, int role) const
 
 QVariant CellTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    static const char* const Titles[ColumnCount] = {"Cell",  "Voltage (V)",      "Resistance (mΩ)", "Capacity (mAh)",
-                                                    "Grade", "Temperature (°C)", "Time"};
+    static const char* const Titles[ColumnCount] = {
+        QT_TR_NOOP("Cell"),  QT_TR_NOOP("Voltage (V)"),      QT_TR_NOOP("Resistance (mΩ)"), QT_TR_NOOP("Capacity (mAh)"),
+        QT_TR_NOOP("Grade"), QT_TR_NOOP("Temperature (°C)"), QT_TR_NOOP("Time")};
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount)
         return {};
-    return QString::fromUtf8(Titles[section]);
+    return tr(Titles[section]);
 }
 
 } // namespace voltaryn

@@ -67,11 +67,12 @@ GradeEditorDialog::GradeEditorDialog(const cells::GradeTable& grades, QWidget* p
       buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
 {
     setObjectName("GradeEditor");
-    setWindowTitle("Grades");
+    setWindowTitle(tr("Grades"));
     rows_->setObjectName("gradeRows");
-    rows_->setAccessibleName("Grades, in the order they are tried");
+    rows_->setAccessibleName(tr("Grades, in the order they are tried"));
     rows_->setHorizontalHeaderLabels(
-        {"Name", "Colour", "Min voltage (V)", "Max voltage (V)", "Min resistance (mΩ)", "Max resistance (mΩ)", "Check"});
+        {tr("Name"), tr("Colour"), tr("Min voltage (V)"), tr("Max voltage (V)"), tr("Min resistance (mΩ)"),
+         tr("Max resistance (mΩ)"), tr("Check")});
     rows_->horizontalHeader()->setStretchLastSection(true);
     rows_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     rows_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -82,19 +83,19 @@ GradeEditorDialog::GradeEditorDialog(const cells::GradeTable& grades, QWidget* p
         AddRow(grade);
 
     rejectName_->setObjectName("rejectName");
-    rejectName_->setAccessibleName("Reject grade name");
+    rejectName_->setAccessibleName(tr("Reject grade name"));
     rejectName_->setText(QString::fromStdString(grades.Reject.Name));
     rejectColour_->setObjectName("rejectColour");
-    rejectColour_->setAccessibleName("Reject grade colour");
+    rejectColour_->setAccessibleName(tr("Reject grade colour"));
     rejectColour_->setText(QString::fromStdString(grades.Reject.Colour));
     auto* reject = new QFormLayout;
-    reject->addRow("Cells no grade admits: &name", rejectName_);
-    reject->addRow("c&olour", rejectColour_);
+    reject->addRow(tr("Cells no grade admits: &name"), rejectName_);
+    reject->addRow(tr("c&olour"), rejectColour_);
 
-    QPushButton* add = EditorButton("addGrade", "&Add grade", this);
-    QPushButton* remove = EditorButton("removeGrade", "&Remove grade", this);
-    QPushButton* up = EditorButton("moveGradeUp", "Move &up", this);
-    QPushButton* down = EditorButton("moveGradeDown", "Move &down", this);
+    QPushButton* add = EditorButton("addGrade", tr("&Add grade"), this);
+    QPushButton* remove = EditorButton("removeGrade", tr("&Remove grade"), this);
+    QPushButton* up = EditorButton("moveGradeUp", tr("Move &up"), this);
+    QPushButton* down = EditorButton("moveGradeDown", tr("Move &down"), this);
     up->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Up));
     down->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Down));
     auto* rowButtons = new QHBoxLayout;
@@ -113,7 +114,7 @@ GradeEditorDialog::GradeEditorDialog(const cells::GradeTable& grades, QWidget* p
     resize(900, 420);
 
     connect(add, &QPushButton::clicked, this, [this] {
-        AddRow({QString("Grade %1").arg(rows_->rowCount() + 1).toStdString(), "#607d8b", {}});
+        AddRow({tr("Grade %1").arg(rows_->rowCount() + 1).toStdString(), "#607d8b", {}});
         rows_->setCurrentCell(rows_->rowCount() - 1, NameColumn);
         rows_->setFocus();
     });
@@ -193,20 +194,20 @@ void GradeEditorDialog::Check()
     for (int row = 0; row < rows_->rowCount(); ++row) {
         const QString name = rows_->item(row, NameColumn)->text().trimmed();
         if (name.isEmpty())
-            ofRow[row] << "no name";
+            ofRow[row] << tr("no name");
         else if (++names[name] > 1 || name == rejectName)
-            ofRow[row] << QString("the name \"%1\" is taken").arg(name);
+            ofRow[row] << tr("the name \"%1\" is taken").arg(name);
         QTableWidgetItem* colour = rows_->item(row, ColourColumn);
         const bool colourOk = IsColour(colour->text().trimmed());
         if (!colourOk)
-            ofRow[row] << "the colour is not #rrggbb";
+            ofRow[row] << tr("the colour is not #rrggbb");
         colour->setBackground(colourOk ? QBrush(QColor(colour->text().trimmed())) : QBrush());
         colour->setForeground(colourOk ? QBrush(TextColourOn(QColor(colour->text().trimmed()))) : QBrush());
         for (const int column : LimitColumns) {
             bool ok = false;
             ParseLimit(rows_->item(row, column)->text(), ok);
             if (!ok)
-                ofRow[row] << QString("%1 is not a number").arg(rows_->horizontalHeaderItem(column)->text().toLower());
+                ofRow[row] << tr("%1 is not a number").arg(rows_->horizontalHeaderItem(column)->text().toLower());
         }
     }
     for (const cells::GradeFinding& finding : cells::ValidateGrades(Grades()))
@@ -218,13 +219,13 @@ void GradeEditorDialog::Check()
         rows_->item(row, ProblemColumn)->setText(text);
         rows_->item(row, ProblemColumn)->setForeground(QBrush(Qt::red));
         if (!text.isEmpty())
-            problems_ << QString("Grade %1: %2").arg(row + 1).arg(text);
+            problems_ << tr("Grade %1: %2").arg(row + 1).arg(text);
     }
     if (rejectName.isEmpty())
-        problems_ << "The reject grade has no name";
+        problems_ << tr("The reject grade has no name");
     if (!IsColour(rejectColour_->text().trimmed()))
-        problems_ << "The reject grade's colour is not #rrggbb";
-    summary_->setText(problems_.isEmpty() ? QString("Cells take the first grade that admits them.")
+        problems_ << tr("The reject grade's colour is not #rrggbb");
+    summary_->setText(problems_.isEmpty() ? tr("Cells take the first grade that admits them.")
                                           : problems_.join('\n'));
     buttons_->button(QDialogButtonBox::Ok)->setEnabled(problems_.isEmpty());
 }

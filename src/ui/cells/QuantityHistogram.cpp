@@ -14,7 +14,7 @@ QuantityHistogram::QuantityHistogram(const QString& axisLabel, LimitsOf limitsOf
     : QCustomPlot(parent), limitsOf_(limitsOf), fromZero_(fromZero), bars_(new QCPBars(xAxis, yAxis))
 {
     xAxis->setLabel(axisLabel);
-    yAxis->setLabel("Cells");
+    yAxis->setLabel(tr("Cells"));
     bars_->setPen(Qt::NoPen);
     bars_->setBrush(QColor(90, 90, 90));
 }
@@ -22,7 +22,7 @@ QuantityHistogram::QuantityHistogram(const QString& axisLabel, LimitsOf limitsOf
 QuantityHistogram* QuantityHistogram::Resistance(QWidget* parent)
 {
     auto* histogram = new QuantityHistogram(
-        "Resistance (mΩ)", [](const cells::GradeLimits& l) { return std::make_pair(l.MinResistance, l.MaxResistance); },
+        tr("Resistance (mΩ)"), [](const cells::GradeLimits& l) { return std::make_pair(l.MinResistance, l.MaxResistance); },
         true, parent);
     histogram->setObjectName("resistanceHistogram");
     return histogram;
@@ -31,7 +31,7 @@ QuantityHistogram* QuantityHistogram::Resistance(QWidget* parent)
 QuantityHistogram* QuantityHistogram::Voltage(QWidget* parent)
 {
     auto* histogram = new QuantityHistogram(
-        "Voltage (V)", [](const cells::GradeLimits& l) { return std::make_pair(l.MinVoltage, l.MaxVoltage); }, false,
+        tr("Voltage (V)"), [](const cells::GradeLimits& l) { return std::make_pair(l.MinVoltage, l.MaxVoltage); }, false,
         parent);
     histogram->setObjectName("voltageHistogram");
     return histogram;

@@ -104,7 +104,7 @@ void NumberField::TakeTypedText()
     else if (parsed.Refusal == NumberRefusal::TooLarge)
         Refuse(QStringLiteral("%1 is too large").arg(typed.trimmed()));
     else if (parsed.Value < minimum_ || parsed.Value > maximum_)
-        Refuse(QStringLiteral("Enter a number from %1 to %2").arg(Shown(minimum_), Shown(maximum_)));
+        Refuse(tr("Enter a number from %1 to %2").arg(Shown(minimum_), Shown(maximum_)));
     else
         SetValue(parsed.Value);
 }

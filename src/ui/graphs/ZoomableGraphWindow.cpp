@@ -108,7 +108,7 @@ void ZoomableGraphWindow::AddTrackModeSelector(QVBoxLayout& column)
     }
     selector_ = new QComboBox(trackParent);
     selector_->setObjectName("Combo1");
-    selector_->setAccessibleName("Track mode");
+    selector_->setAccessibleName(tr("Track mode"));
     for (const TrackMode& mode : modes_)
         selector_->addItem(ToQString(mode.Name));
     description_ = new QPlainTextEdit(trackParent);

@@ -65,7 +65,7 @@ MemoryWindow::MemoryWindow(QWidget* mainWindow)
     // A second grid that nothing fills, kept as the window always had it.
     auto* spare = new QTableView(this);
     spare->setObjectName("Grid");
-    spare->setAccessibleName("Unused records table");
+    spare->setAccessibleName(tr("Unused records table"));
     spare->setModel(new QStandardItemModel(0, 7, spare));
     spare->hide();
 
@@ -104,7 +104,7 @@ void MemoryWindow::AddButtons()
     // disabled, with the way to what the user may have looked for.
     const std::pair<const char*, QString> unavailable[] = {
         {"CmdCompare", tr("Not available: the meter compares its readings itself. "
-                          "Its limits are in Meter > Comparator.")},
+                          "Its limits are in Tools > Comparator Limits.")},
         {"CmdManual", tr("Not available here: the manual records are read by Memory > Read Manual Records "
                          "once this window is closed.")}};
     for (const auto& [name, why] : unavailable) {

@@ -12,6 +12,7 @@
 #include "ui/cells/StoreThread.h"
 #include "ui/packs/PackBuilderWindow.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <algorithm>
@@ -30,7 +31,8 @@ bool WriteFile(const QString& name, const QByteArray& bytes, QString& error)
     QFile file(name);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size() && file.flush())
         return true;
-    error = "Could not write " + name + ": " + file.errorString();
+    error = QCoreApplication::translate("voltaryn::PackBuilderController", "Could not write %1: %2")
+                .arg(name, file.errorString());
     return false;
 }
 
@@ -82,7 +84,7 @@ void PackBuilderController::OpenStore()
     }
     connect(store_.get(), &StoreThread::failed, this, [this](const QString& message) {
         ++storeAnswers_;
-        Tell("Cell database: " + message.simplified());
+        Tell(tr("Cell database: %1").arg(message.simplified()));
     });
 }
 
@@ -108,7 +110,7 @@ void PackBuilderController::ListBatches(const QString& open)
             if (window_.isNull())
                 return;
             if (names.isEmpty()) {
-                Tell("The cell database holds no batch yet: sort cells into one first.");
+                Tell(tr("The cell database holds no batch yet: sort cells into one first."));
                 return;
             }
             const QString chosen = names.contains(open) ? open : names.constLast();
@@ -136,11 +138,11 @@ void PackBuilderController::OpenBatch(const QString& name)
                             QStringList grades;
                             for (const cells::Grade& grade : report::GradesOf(opened.batch.batch).Grades)
                                 grades << QString::fromStdString(grade.Name);
-                            window_->setWindowTitle("Pack Builder — " + name);
+                            window_->setWindowTitle(tr("Pack Builder — %1").arg(name));
                             window_->SetGrades(grades, grades);
                             window_->ClearPack();
                             pack_.reset();
-                            window_->ShowMessage(QString("%1 cells in the batch, %2 of them in saved packs.")
+                            window_->ShowMessage(tr("%1 cells in the batch, %2 of them in saved packs.")
                                                      .arg(rows_.size())
                                                      .arg(packed_.size()));
                         });
@@ -152,7 +154,7 @@ void PackBuilderController::Build()
         return;
     request_ = window_->Request();
     if (request_.eligibleGrades.empty()) {
-        Tell("Tick at least one grade.");
+        Tell(tr("Tick at least one grade."));
         return;
     }
     // The cells of the ticked grades that are free; those without a capacity cannot be placed.
@@ -170,14 +172,14 @@ void PackBuilderController::Build()
             ++withoutCapacity;
     }
     const QString noCapacity = withoutCapacity == 0 ? QString()
-                                                    : QString(" %1 cells of these grades have no capacity yet: import "
-                                                              "their capacities to use them.")
+                                                    : tr(" %1 cells of these grades have no capacity yet: import "
+                                                         "their capacities to use them.")
                                                           .arg(withoutCapacity);
 
     building_ = true;
     cancelled_ = false;
     window_->SetBuilding(true);
-    window_->ShowMessage(QString("Building %1S%2P from %3 cells…").arg(request_.series).arg(request_.parallel).arg(cells_.size()));
+    window_->ShowMessage(tr("Building %1S%2P from %3 cells…").arg(request_.series).arg(request_.parallel).arg(cells_.size()));
     cells::PackSearchOptions options = setup_.search;
     options.progress = [this](double spent) {
         if (!window_.isNull())
@@ -191,19 +193,19 @@ void PackBuilderController::Build()
         return;
     window_->SetBuilding(false);
     if (cancelled_) {
-        window_->ShowMessage("Build cancelled.");
+        window_->ShowMessage(tr("Build cancelled."));
         return;
     }
     if (!outcome.pack) {
         pack_.reset();
         window_->ClearPack();
         QString error = QString::fromStdString(outcome.error);
-        window_->ShowMessage("Cannot build: " + error.left(1).toLower() + error.mid(1) + "." + noCapacity);
+        window_->ShowMessage(tr("Cannot build: %1.").arg(error.left(1).toLower() + error.mid(1)) + noCapacity);
         return;
     }
     pack_ = outcome.pack;
     ShowPack();
-    window_->ShowMessage(QString("Built %1S%2P from %3 cells; %4 spares left.")
+    window_->ShowMessage(tr("Built %1S%2P from %3 cells; %4 spares left.")
                              .arg(request_.series)
                              .arg(request_.parallel)
                              .arg(cells_.size())
@@ -219,13 +221,13 @@ void PackBuilderController::Replace(const QString& cellId)
         return;
     const cells::ReplacementOutcome outcome = cells::ReplaceCell(cells_, request_, *pack_, cellId.toStdString());
     if (!outcome.replacement) {
-        Tell("Cannot replace " + cellId + ": " + QString::fromStdString(outcome.error));
+        Tell(tr("Cannot replace %1: %2").arg(cellId, QString::fromStdString(outcome.error)));
         return;
     }
     const cells::CellReplacement& replacement = *outcome.replacement;
     pack_ = replacement.pack;
     ShowPack();
-    Tell(QString("Replaced %1 by %2: capacity spread %3 mAh, resistance spread %4 mΩ, objective %5.")
+    Tell(tr("Replaced %1 by %2: capacity spread %3 mAh, resistance spread %4 mΩ, objective %5.")
              .arg(cellId, QString::fromStdString(replacement.spareId), Change(replacement.capacitySpreadChange, 1),
                   Change(replacement.resistanceSpreadChange, 3), Change(replacement.costChange, 5)));
 }
@@ -234,7 +236,7 @@ void PackBuilderController::Save()
 {
     if (!pack_ || !store_)
         return;
-    const QString name = context_.dialogs.AskText(window_, "Save pack", "Name of the pack:",
+    const QString name = context_.dialogs.AskText(window_, tr("Save pack"), tr("Name of the pack:"),
                                                   QString("%1S%2P").arg(request_.series).arg(request_.parallel))
                              .trimmed();
     if (name.isEmpty())
@@ -258,7 +260,7 @@ void PackBuilderController::Save()
             ++storeAnswers_;
             for (const store::PackPosition& place : layout.cells)
                 packed_.insert(place.cellNumber);
-            Tell("Saved pack " + name + " in batch " + batch_ + ".");
+            Tell(tr("Saved pack %1 in batch %2.").arg(name, batch_));
         });
 }
 
@@ -266,7 +268,7 @@ void PackBuilderController::ExportCsv()
 {
     if (!pack_)
         return;
-    const QString name = context_.dialogs.AskSaveFileName(window_, "CSV (*.csv)");
+    const QString name = context_.dialogs.AskSaveFileName(window_, tr("CSV (*.csv)"));
     QString error;
     if (!name.isEmpty()
         && !WriteFile(name, QByteArray::fromStdString(cells::PackMapCsv(cells::MapPack(cells_, *pack_))), error))
@@ -277,13 +279,13 @@ void PackBuilderController::ExportPdf()
 {
     if (!pack_)
         return;
-    const QString name = context_.dialogs.AskSaveFileName(window_, "PDF (*.pdf)");
+    const QString name = context_.dialogs.AskSaveFileName(window_, tr("PDF (*.pdf)"));
     if (name.isEmpty())
         return;
-    const QString title = QString("%1S%2P from %3").arg(request_.series).arg(request_.parallel).arg(batch_);
+    const QString title = tr("%1S%2P from %3").arg(request_.series).arg(request_.parallel).arg(batch_);
     try {
         report::ReportPage page(name, title);
-        page.Heading("Build map: " + title);
+        page.Heading(tr("Build map: %1").arg(title));
         report::PaintPackMap(page, cells::MapPack(cells_, *pack_));
         page.Finish();
     } catch (const report::ReportError& error) {
@@ -296,7 +298,7 @@ void PackBuilderController::WriteReport(const QString& batch, const std::functio
     OpenStore();
     if (batch.isEmpty() || !store_)
         return;
-    const QString name = context_.dialogs.AskSaveFileName(window_, "PDF (*.pdf)");
+    const QString name = context_.dialogs.AskSaveFileName(window_, tr("PDF (*.pdf)"));
     if (name.isEmpty())
         return;
     struct Loaded {
@@ -307,7 +309,7 @@ void PackBuilderController::WriteReport(const QString& batch, const std::functio
                             ++storeAnswers_;
                             try {
                                 report::WriteBatchReport(loaded.batch, name);
-                                tell("Wrote the report of " + loaded.batch.batch.name + " to " + name + ".");
+                                tell(tr("Wrote the report of %1 to %2.").arg(loaded.batch.batch.name, name));
                             } catch (const report::ReportError& error) {
                                 tell(error.what());
                             }

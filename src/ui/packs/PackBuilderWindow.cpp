@@ -34,7 +34,7 @@ QTableWidgetItem* Item(const QString& text)
 PackBuilderWindow::PackBuilderWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName("PackBuilder");
-    setWindowTitle("Pack Builder");
+    setWindowTitle(tr("Pack Builder"));
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(BuildChoices());
 
@@ -55,13 +55,13 @@ PackBuilderWindow::PackBuilderWindow(QWidget* parent) : QWidget(parent, Qt::Wind
     right->addWidget(spreads_);
 
     auto* actions = new QHBoxLayout;
-    QPushButton* replace = NamedButton("replace", "Replace cell", this);
-    QPushButton* save = NamedButton("save", "Save pack…", this);
-    QPushButton* exportCsv = NamedButton("exportCsv", "Export CSV…", this);
-    QPushButton* exportPdf = NamedButton("exportPdf", "Map as PDF…", this);
-    QPushButton* report = NamedButton("report", "Report…", this);
-    replace->setToolTip("Put the best spare in place of the cell selected in the map");
-    report->setToolTip("The batch's report as PDF: statistics, histograms and the saved packs");
+    QPushButton* replace = NamedButton("replace", tr("Replace cell"), this);
+    QPushButton* save = NamedButton("save", tr("Save pack…"), this);
+    QPushButton* exportCsv = NamedButton("exportCsv", tr("Export CSV…"), this);
+    QPushButton* exportPdf = NamedButton("exportPdf", tr("Map as PDF…"), this);
+    QPushButton* report = NamedButton("report", tr("Report…"), this);
+    replace->setToolTip(tr("Put the best spare in place of the cell selected in the map"));
+    report->setToolTip(tr("The batch's report as PDF: statistics, histograms and the saved packs"));
     packActions_ = {replace, save, exportCsv, exportPdf};
     for (QPushButton* button : {replace, save, exportCsv, exportPdf, report})
         actions->addWidget(button);
@@ -72,7 +72,7 @@ PackBuilderWindow::PackBuilderWindow(QWidget* parent) : QWidget(parent, Qt::Wind
     connect(replace, &QPushButton::clicked, this, [this] {
         const QString id = SelectedCellId();
         if (id.isEmpty())
-            ShowMessage("Select the cell to replace in the map first.");
+            ShowMessage(tr("Select the cell to replace in the map first."));
         else
             emit replaceRequested(id);
     });
@@ -91,11 +91,11 @@ QWidget* PackBuilderWindow::BuildChoices()
     batchChooser_ = new QComboBox(side);
     batchChooser_->setObjectName("batchChooser");
     batchChooser_->setMinimumContentsLength(14);
-    form->addRow("Batch:", batchChooser_);
+    form->addRow(tr("Batch:"), batchChooser_);
     grades_ = new QListWidget(side);
     grades_->setObjectName("grades");
     grades_->setMaximumHeight(110);
-    form->addRow("Grades:", grades_);
+    form->addRow(tr("Grades:"), grades_);
     const auto count = [side](const char* name, int value) {
         auto* box = new QSpinBox(side);
         box->setObjectName(name);
@@ -105,15 +105,15 @@ QWidget* PackBuilderWindow::BuildChoices()
     };
     series_ = count("series", 13);
     parallel_ = count("parallel", 4);
-    form->addRow("Series (S):", series_);
-    form->addRow("Parallel (P):", parallel_);
+    form->addRow(tr("Series (S):"), series_);
+    form->addRow(tr("Parallel (P):"), parallel_);
     objective_ = new QComboBox(side);
     objective_->setObjectName("objective");
-    objective_->addItem("Balanced: capacity, then resistance", static_cast<int>(cells::PackObjective::Balanced));
-    objective_->addItem("Capacity only", static_cast<int>(cells::PackObjective::Capacity));
-    form->addRow("Objective:", objective_);
-    build_ = NamedButton("build", "Build", side);
-    cancel_ = NamedButton("cancel", "Cancel", side);
+    objective_->addItem(tr("Balanced: capacity, then resistance"), static_cast<int>(cells::PackObjective::Balanced));
+    objective_->addItem(tr("Capacity only"), static_cast<int>(cells::PackObjective::Capacity));
+    form->addRow(tr("Objective:"), objective_);
+    build_ = NamedButton("build", tr("Build"), side);
+    cancel_ = NamedButton("cancel", tr("Cancel"), side);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(build_);
     buttons->addWidget(cancel_);
@@ -185,7 +185,7 @@ void PackBuilderWindow::ShowPack(const cells::PackMap& map)
     QStringList columns;
     for (int p = 1; p <= positions; ++p)
         columns << QString::number(p);
-    map_->setHorizontalHeaderLabels(columns << "Sum (mAh)" << "R (mΩ)");
+    map_->setHorizontalHeaderLabels(columns << tr("Sum (mAh)") << tr("R (mΩ)"));
     for (int g = 0; g < static_cast<int>(map.groups.size()); ++g) {
         const cells::MapGroup& group = map.groups[static_cast<std::size_t>(g)];
         for (int p = 0; p < static_cast<int>(group.cells.size()); ++p) {
@@ -194,7 +194,7 @@ void PackBuilderWindow::ShowPack(const cells::PackMap& map)
             const QColor fill = report::DeviationColour(cell.deviation, map.largestDeviation);
             item->setBackground(fill);
             item->setForeground(report::TextColourOn(fill));
-            item->setToolTip(QString("%1 mAh (%2%3 %), %4 mΩ")
+            item->setToolTip(tr("%1 mAh (%2%3 %), %4 mΩ")
                                  .arg(cell.capacity, 0, 'f', 0)
                                  .arg(cell.deviation >= 0 ? "+" : "")
                                  .arg(cell.deviation * 100, 0, 'f', 2)
@@ -208,8 +208,8 @@ void PackBuilderWindow::ShowPack(const cells::PackMap& map)
         map_->setItem(g, positions, sum);
         map_->setItem(g, positions + 1, resistance);
     }
-    spreads_->setText(QString("Capacity spread %1 mAh (%2 % of a group) · resistance spread %3 mΩ · "
-                              "colours ±%4 % around the mean of %5 mAh")
+    spreads_->setText(tr("Capacity spread %1 mAh (%2 % of a group) · resistance spread %3 mΩ · "
+                         "colours ±%4 % around the mean of %5 mAh")
                           .arg(map.capacitySpread, 0, 'f', 1)
                           .arg(map.groups.empty() || map.groups.front().capacity <= 0
                                    ? 0.0

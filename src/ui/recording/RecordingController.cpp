@@ -73,7 +73,7 @@ void RecordingController::Save()
         return;
     if (!recorder_.StartRecording(std::filesystem::path(file.toStdString()))) {
         context_.dialogs.ShowMessage(parent, MessageIcon::Critical,
-                                     QStringLiteral("Recording could not start.\n%1").arg(ToQString(recorder_.LastError())));
+                                     tr("Recording could not start.\n%1").arg(ToQString(recorder_.LastError())));
         return;
     }
     emit recorderNotice({});

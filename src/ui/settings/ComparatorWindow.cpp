@@ -58,19 +58,24 @@ void Show(LimitEditor& editor, const DigitTexts& digits, std::optional<int> opti
 ComparatorWindow::ComparatorWindow(QWidget* mainWindow)
     : QWidget(mainWindow, Qt::Window), model_(new QStandardItemModel(0, 5, this)), grid_(new QTableView(this)),
       highOhm_(new LimitEditor("HIGH", LimitEditor::Kind::Resistance,
-                               {"HighO", "HODec", "HOhmUnit", "high resistance limit"}, this)),
-      lowOhm_(new LimitEditor("LOW", LimitEditor::Kind::Resistance, {"LowO", "LODec", "LOhmUnit", "low resistance limit"},
-                              this)),
-      highVolt_(new LimitEditor("HIGH", LimitEditor::Kind::Voltage, {"HighV", "HVDec", "HVUnit", "high voltage limit"},
-                                this)),
-      lowVolt_(new LimitEditor("LOW", LimitEditor::Kind::Voltage, {"LowV", "LVDec", "LVUnit", "low voltage limit"}, this))
+                               {"HighO", "HODec", "HOhmUnit",
+                                QT_TRANSLATE_NOOP("voltaryn::LimitEditor", "high resistance limit")}, this)),
+      lowOhm_(new LimitEditor("LOW", LimitEditor::Kind::Resistance,
+                              {"LowO", "LODec", "LOhmUnit",
+                                QT_TRANSLATE_NOOP("voltaryn::LimitEditor", "low resistance limit")}, this)),
+      highVolt_(new LimitEditor("HIGH", LimitEditor::Kind::Voltage,
+                                {"HighV", "HVDec", "HVUnit",
+                                QT_TRANSLATE_NOOP("voltaryn::LimitEditor", "high voltage limit")}, this)),
+      lowVolt_(new LimitEditor("LOW", LimitEditor::Kind::Voltage,
+                               {"LowV", "LVDec", "LVUnit",
+                                QT_TRANSLATE_NOOP("voltaryn::LimitEditor", "low voltage limit")}, this))
 {
     setObjectName("Comparator");
     setWindowTitle("Comparator");
     setAttribute(Qt::WA_DeleteOnClose);
 
     grid_->setObjectName("Grid");
-    grid_->setAccessibleName("Comparator entries");
+    grid_->setAccessibleName(tr("Comparator entries"));
     QStringList titles;
     QStringList samples;
     for (const auto& [title, width] : ComparatorColumns) {

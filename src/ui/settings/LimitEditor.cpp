@@ -21,7 +21,7 @@ LimitEditor::LimitEditor(const QString& caption, Kind kind, const Names& names, 
         unit_ = new QComboBox(this);
         unit_->addItems({" Ohm", " mOhm"});
         unit_->setObjectName(names.unit);
-        unit_->setAccessibleName(QStringLiteral("Unit of the %1").arg(names.spoken));
+        unit_->setAccessibleName(tr("Unit of the %1").arg(tr(names.spoken)));
         grid->addWidget(unit_, 0, 0, 1, 7);
     } else {
         auto* volt = new QLabel("V", this);
@@ -34,7 +34,7 @@ LimitEditor::LimitEditor(const QString& caption, Kind kind, const Names& names, 
         for (int d = 0; d <= 9; ++d)
             digit->addItem(QString::number(d));
         digit->setObjectName(Indexed(names.digits, i + 1));
-        digit->setAccessibleName(QStringLiteral("Digit %1 of 4 of the %2").arg(i + 1).arg(names.spoken));
+        digit->setAccessibleName(tr("Digit %1 of 4 of the %2").arg(i + 1).arg(tr(names.spoken)));
         digits_.at(static_cast<std::size_t>(i)) = digit;
         grid->addWidget(digit, 1, 2 * i);
     }
@@ -42,7 +42,7 @@ LimitEditor::LimitEditor(const QString& caption, Kind kind, const Names& names, 
     for (int index = 1; index <= 3; ++index) {
         auto* point = new QRadioButton(this);
         point->setObjectName(Indexed(names.decimals, index));
-        point->setAccessibleName(QStringLiteral("Decimal point after digit %1 of the %2").arg(4 - index).arg(names.spoken));
+        point->setAccessibleName(tr("Decimal point after digit %1 of the %2").arg(4 - index).arg(tr(names.spoken)));
         point->setEnabled(kind == Kind::Resistance || index != 1);  // a voltage has no XXX.X
         decimals_->addButton(point, index);
         grid->addWidget(point, 2, 2 * (4 - index) - 1, Qt::AlignCenter);

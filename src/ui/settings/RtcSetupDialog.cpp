@@ -29,7 +29,7 @@ RtcSetupDialog::RtcSetupDialog(MeterCommands& commands, PcClock pcClock, QWidget
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
         label->setAlignment(Qt::AlignCenter);
-        label->setToolTip("Click to show the time live, or to stop");
+        label->setToolTip(tr("Click to show the time live, or to stop"));
     }
     auto* times = new QHBoxLayout(frame);
     times->addWidget(meterTime_);
