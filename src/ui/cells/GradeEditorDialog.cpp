@@ -2,6 +2,7 @@
 
 #include "cells/GradeValidation.h"
 #include "ui/cells/GradeColour.h"
+#include "ui/common/AlertColour.h"
 #include "ui/common/NamedButton.h"
 
 #include <QDialogButtonBox>
@@ -217,7 +218,7 @@ void GradeEditorDialog::Check()
     for (int row = 0; row < rows_->rowCount(); ++row) {
         const QString text = ofRow[row].join("; ");
         rows_->item(row, ProblemColumn)->setText(text);
-        rows_->item(row, ProblemColumn)->setForeground(QBrush(Qt::red));
+        rows_->item(row, ProblemColumn)->setForeground(AlertColour(rows_->palette()));
         if (!text.isEmpty())
             problems_ << tr("Grade %1: %2").arg(row + 1).arg(text);
     }

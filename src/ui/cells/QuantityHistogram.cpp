@@ -16,7 +16,35 @@ QuantityHistogram::QuantityHistogram(const QString& axisLabel, LimitsOf limitsOf
     xAxis->setLabel(axisLabel);
     yAxis->setLabel(tr("Cells"));
     bars_->setPen(Qt::NoPen);
-    bars_->setBrush(QColor(90, 90, 90));
+    FollowPalette();
+}
+
+void QuantityHistogram::changeEvent(QEvent* event)
+{
+    QCustomPlot::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) {
+        FollowPalette();
+        replot(QCustomPlot::rpQueuedReplot);
+    }
+}
+
+void QuantityHistogram::FollowPalette()
+{
+    setBackground(palette().color(QPalette::Base));
+    const QColor text = palette().color(QPalette::Text);
+    QColor grid = text;
+    grid.setAlphaF(0.2F);
+    for (QCPAxis* axis : {xAxis, yAxis}) {
+        axis->setBasePen(QPen(text));
+        axis->setTickPen(QPen(text));
+        axis->setSubTickPen(QPen(text));
+        axis->setTickLabelColor(text);
+        axis->setLabelColor(text);
+        axis->grid()->setPen(QPen(grid, 1, Qt::DotLine));
+    }
+    QColor bar = text;
+    bar.setAlphaF(0.6F);
+    bars_->setBrush(bar);
 }
 
 QuantityHistogram* QuantityHistogram::Resistance(QWidget* parent)

@@ -31,7 +31,14 @@ public:
     // The number of cells in each bar, from the lowest bar up.
     std::vector<int> Counts() const;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    // Background, axes, text and bars in the palette's colours, so the plot reads on light and
+    // dark desktops alike.
+    void FollowPalette();
+
     LimitsOf limitsOf_;
     bool fromZero_;
     QCPBars* bars_;

@@ -382,6 +382,15 @@ TEST_F(CellSortingTest, HistogramsAndStatisticsFollowEachCapture)
     EXPECT_EQ(statistics->Text(Panel::ResistanceRow, Panel::CpkColumn), QString::number((25 - mean) / (3 * sigma), 'f', 2));
     EXPECT_NE(statistics->Text(Panel::VoltageRow, Panel::CpkColumn), "–");
     EXPECT_EQ(statistics->Text(Panel::CapacityRow, Panel::CpkColumn), "–");
+
+    // On a dark desktop the plots turn dark too, with light axes and labels.
+    QPalette dark = resistance->palette();
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    resistance->setPalette(dark);
+    EXPECT_EQ(resistance->toPixmap(200, 150).toImage().pixelColor(1, 1), QColor(30, 30, 30));
+    EXPECT_EQ(resistance->xAxis->tickLabelColor(), QColor(230, 230, 230));
+    EXPECT_EQ(resistance->yAxis->basePen().color(), QColor(230, 230, 230));
 }
 
 TEST_F(CellSortingTest, TheMetersCapacityGoesToTheSelectedCellOrElseTheLastCaptured)
