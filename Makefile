@@ -1,32 +1,38 @@
 # Voltaryn: `make demo` starts the program on its simulated meter, `make demo-cells` with a stream of
-# cells on its probes and the Cell Sorting window open, `make check` runs every test
-# (then again under AddressSanitizer and UndefinedBehaviorSanitizer), clang-tidy and the package
-# checks, `make fuzz` the fuzz targets of the parsers, `make monkey` a long random run of the
+# cells on its probes and the Cell Sorting window open, `make check` runs every test under
+# AddressSanitizer and UndefinedBehaviorSanitizer, clang-tidy and the package checks, `make test`
+# the tests without the sanitizers, `make fuzz` the fuzz targets of the parsers, `make monkey` a long random run of the
 # program, `make soak` five simulated days, `make bench` the benchmarks, `make package`
 # the Debian package, `make install` installs.
 
 BUILD_DIR ?= build
 CHECK_DIR ?= build-check
-SANITIZE_DIR ?= build-sanitize
+TEST_DIR ?= build-test
 TIDY_DIR ?= build-tidy
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 MONKEY_DIR ?= build-monkey
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build demo demo-cells translations screenshots check check-build test sanitize tidy-config tidy package-check package install bench soak fuzz monkey clean
+.PHONY: deps configure build program demo demo-cells translations screenshots check check-build check-tests test tidy-config tidy package-check package install bench soak fuzz monkey clean
 
 deps:
 	scripts/install-deps
 
-build: deps
-	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+configure: deps
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+
+build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-demo: build
+# The demos build the program alone (and what it embeds), none of the tests and benchmarks.
+program: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target voltaryn
+
+demo: program
 	$(BUILD_DIR)/src/app/voltaryn --demo
 
-demo-cells: build
+demo-cells: program
 	$(BUILD_DIR)/src/app/voltaryn --demo-cells --cells
 
 # Refreshes translations/*.ts from the sources' tr() texts and builds the .qm files into the
@@ -42,47 +48,48 @@ translations: deps
 screenshots: build
 	scripts/screenshots $(BUILD_DIR)
 
-# The plain test run builds optimised as `make build` does (GCC finds some faults, such as a
-# maybe-uninitialized variable, only when optimising) but without debug information, with the
-# benchmarks (built, not run, so they keep compiling), and as a unity build (a few sources per
-# compiler run, so the Qt and GoogleTest headers are parsed a few times rather than once per file).
+# The checked tree: every test, the benchmarks (built, not run, so they keep compiling) and the fuzz
+# replays in one build, optimised at -O1 (where GCC's flow warnings, such as maybe-uninitialized,
+# fire) under AddressSanitizer and UndefinedBehaviorSanitizer, with line tables (-g1: all a
+# sanitizer report needs for its file:line stack). A unity build: a few dozen sources per compiler
+# run, so the Qt and GoogleTest headers are parsed a few times rather than once per file.
+UNITY = -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=32
 check-build: deps
-	cmake -S . -B $(CHECK_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
-	  -DVOLTARYN_BUILD_BENCH=ON -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=32
+	cmake -S . -B $(CHECK_DIR) -G Ninja -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS="-O1 -g1" -DVOLTARYN_SANITIZE=ON \
+	  -DVOLTARYN_BUILD_BENCH=ON $(UNITY) > /dev/null
 	cmake --build $(CHECK_DIR) -j $(JOBS)
 
-test: check-build
+check-tests: check-build
 	cd $(CHECK_DIR) && ctest --output-on-failure -j $(JOBS)
 
-# Line tables (-g1) are all a sanitizer report needs for its file:line stack, at a fraction of the
-# build time of full debug information.
-sanitize: deps
-	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS=-g1 -DVOLTARYN_SANITIZE=ON \
-	  -DVOLTARYN_BUILD_BENCH=OFF -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=32
-	cmake --build $(SANITIZE_DIR) -j $(JOBS)
-	cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS)
+# The test suite without the sanitizers, optimised as a release is (-O2).
+test: deps
+	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVOLTARYN_BUILD_BENCH=OFF $(UNITY) > /dev/null
+	cmake --build $(TEST_DIR) -j $(JOBS)
+	cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS)
 
 # clang-tidy reads each batch's compile command from a configured (not built) unity build tree:
 # a batch of 32 sources parses and walks the Qt and standard headers once rather than 32 times.
 tidy-config: deps
-	cmake -S . -B $(TIDY_DIR) -G Ninja -DCMAKE_BUILD_TYPE=None -DVOLTARYN_BUILD_BENCH=OFF \
-	  -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=32 > /dev/null
+	cmake -S . -B $(TIDY_DIR) -G Ninja -DCMAKE_BUILD_TYPE=None -DVOLTARYN_BUILD_BENCH=OFF $(UNITY) > /dev/null
 
 # clang-tidy over the sources and headers of src/, with the checks of .clang-tidy; any finding
 # fails. Batches found clean before, with nothing they read changed since, are skipped (see
-# scripts/tidy); a fresh tree checks everything.
+# scripts/tidy); a fresh tree checks everything. TIDY_JOBS batches at once.
+TIDY_JOBS ?= $(JOBS)
 tidy: tidy-config
-	scripts/tidy $(TIDY_DIR)
+	scripts/tidy $(TIDY_DIR) --jobs $(TIDY_JOBS)
 
 # The install tree passes the desktop's validators, and the Debian package holds it with its
 # dependencies.
 package-check: check-build
 	scripts/check-package $(CHECK_DIR)
 
-# The three trees build and test side by side, so one's link steps, server start-ups and long
-# tests leave no core idle; each part's output is printed whole when it ends.
+# The checked tree builds and tests while clang-tidy walks the sources beside it on one core, so
+# no more compilers run at once than there are cores and one more; each part's output is printed
+# whole when it ends.
 check:
-	$(MAKE) --no-print-directory --output-sync=target -j3 test sanitize tidy package-check
+	$(MAKE) --no-print-directory --output-sync=target -j2 check-tests package-check tidy TIDY_JOBS=1
 
 # The libFuzzer targets of the parsers (fuzz/), built with clang and the sanitizers from the core
 # alone, each run for FUZZ_SECONDS; one line a target says its runs, speed and crashes, and an
@@ -125,4 +132,4 @@ monkey: deps
 	  $(MONKEY_DIR)/tests/monkey/voltaryn_monkey_tests
 
 clean:
-	rm -rf $(BUILD_DIR) $(CHECK_DIR) $(SANITIZE_DIR) $(TIDY_DIR) $(FUZZ_DIR) $(MONKEY_DIR)
+	rm -rf $(BUILD_DIR) $(CHECK_DIR) $(TEST_DIR) $(TIDY_DIR) $(FUZZ_DIR) $(MONKEY_DIR)

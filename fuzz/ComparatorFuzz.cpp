@@ -2,6 +2,7 @@
 // encoded again, and the whole table loaded from a meter that answers with the input's scripted
 // replies.
 #include "FuzzInput.h"
+#include "FuzzTarget.h"
 #include "ScriptedMeter.h"
 
 #include "settings/ComparatorLoad.h"
@@ -25,7 +26,7 @@ void CheckPayload(const ComparatorPayload& payload)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+VOLTARYN_FUZZ_TARGET(Comparator)
 {
     ComparatorPayload payload{};
     std::copy_n(data, std::min(size, payload.size()), payload.begin());

@@ -1,11 +1,12 @@
 // A list saved as CSV read back: its rows parsed, written out again as a list is saved and
 // parsed once more, which must give the same rows; then each column plotted from the parsed table.
 #include "FuzzInput.h"
+#include "FuzzTarget.h"
 
 #include "files/ColumnPlot.h"
 #include "files/CsvFormat.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+VOLTARYN_FUZZ_TARGET(Csv)
 {
     using namespace voltaryn;
     const std::vector<RecordRow> rows = ParseCsv(fuzz::AsText({data, size}));

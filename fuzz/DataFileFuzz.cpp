@@ -1,12 +1,13 @@
 // A data file's bytes read as the file list reads them, then every column of the list plotted
 // as the column plot does.
 #include "FuzzInput.h"
+#include "FuzzTarget.h"
 
 #include "files/ColumnPlot.h"
 #include "files/DataFileReader.h"
 #include "memory/ManualDownload.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+VOLTARYN_FUZZ_TARGET(DataFile)
 {
     using namespace voltaryn;
     int lastLine = 0;

@@ -1,11 +1,12 @@
 // The display packet as the meter sends it: split into status bits and characters, then decoded
 // into the panel and the reading, starting from a reading with either temperature unit.
 #include "FuzzInput.h"
+#include "FuzzTarget.h"
 
 #include "meter/DisplayDecoder.h"
 #include "protocol/DisplayPacket.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+VOLTARYN_FUZZ_TARGET(Display)
 {
     using namespace voltaryn;
     const DisplayPacket packet = SplitDisplayPacket({data, size});

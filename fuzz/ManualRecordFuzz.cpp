@@ -1,6 +1,7 @@
 // A manual record reply decoded on its own, and the whole download of the manual records from a
 // meter that answers with the input's scripted replies (the count first).
 #include "FuzzInput.h"
+#include "FuzzTarget.h"
 #include "ScriptedMeter.h"
 
 #include "memory/ManualDownload.h"
@@ -20,7 +21,7 @@ void ExpectStamp(const std::string& stamp)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+VOLTARYN_FUZZ_TARGET(ManualRecord)
 {
     using namespace voltaryn;
     ExpectStamp(DecodeManualRecord({data, size})[0]);

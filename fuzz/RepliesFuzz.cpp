@@ -1,11 +1,12 @@
 // One query reply through every reply decoder, and the meter clock it holds through the clock
 // texts against a PC time taken from the input's last bytes.
 #include "FuzzInput.h"
+#include "FuzzTarget.h"
 
 #include "protocol/Replies.h"
 #include "settings/ClockTexts.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+VOLTARYN_FUZZ_TARGET(Replies)
 {
     using namespace voltaryn;
     using fuzz::Expect;

@@ -1,6 +1,7 @@
 // The download of an SD card file of the input's record count, its chunks coming from a meter
 // that answers with the input's scripted replies.
 #include "FuzzInput.h"
+#include "FuzzTarget.h"
 #include "ScriptedMeter.h"
 
 #include "memory/SdDownload.h"
@@ -26,7 +27,7 @@ struct CheckingSink : SdDownloadSink {
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+VOLTARYN_FUZZ_TARGET(SdDownload)
 {
     fuzz::FuzzInput input(data, size);
     // The record count a listing gives for a file size of up to 16 MB (a size below the header's

@@ -2,6 +2,7 @@
 // then blocks until the count is listed, from a meter that answers with the input's scripted
 // replies. The input's first byte picks the closing block.
 #include "FuzzInput.h"
+#include "FuzzTarget.h"
 #include "ScriptedMeter.h"
 
 #include "memory/SdListing.h"
@@ -23,7 +24,7 @@ struct CountingSink : SdListingSink {
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+VOLTARYN_FUZZ_TARGET(SdListing)
 {
     const SdBlock block = DecodeSdBlock({data, size});
     fuzz::Expect(block.entries.size() <= protocol::SdBlockEntries, "a block holds at most five entries");

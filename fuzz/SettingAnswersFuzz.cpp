@@ -1,9 +1,10 @@
 // An answer typed into the toolbar's input boxes, as each box reads it.
 #include "FuzzInput.h"
+#include "FuzzTarget.h"
 
 #include "settings/SettingAnswers.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+VOLTARYN_FUZZ_TARGET(SettingAnswers)
 {
     using namespace voltaryn;
     using fuzz::Expect;

@@ -19,8 +19,12 @@ CapacityImport MatchCapacities(const cells::CapacityFile& file, const std::vecto
     const std::vector<std::string> strangers = cells::CellsNotInBatch(file.rows, names, batch.toStdString());
     import.problems.insert(import.problems.end(), strangers.begin(), strangers.end());
     for (const cells::CapacityRow& row : file.rows) {
-        if (const auto number = numbers.find(row.id); number != numbers.end())
-            import.capacities.push_back({number->second, row.capacityMah});
+        if (const auto number = numbers.find(row.id); number != numbers.end()) {
+            // Filled in place: GCC 12 sees a moved-from variant as maybe uninitialised at -O1.
+            CellCapacity& capacity = import.capacities.emplace_back();
+            capacity.cell = number->second;
+            capacity.capacityMah = row.capacityMah;
+        }
     }
     return import;
 }
