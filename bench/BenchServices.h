@@ -57,7 +57,7 @@ struct SimulatedPanel {
     void Rotation()
     {
         for (int tick = 0; tick < 3; ++tick)
-            panel.PollTick();
+            panel.ShowPoll(session.pollLoop.Tick());
     }
 
     sim::SimulatedMeter meter;

@@ -95,8 +95,6 @@ public:
     SortingOnTheBench()
     {
         meter_.SetCellBench(7);
-        QObject::disconnect(&app_.Panel(), &PanelWindow::displayDecoded, &app_.CellSorting(),
-                            &CellSortingController::DisplayDecoded);
         app_.Panel().show();
         app_.CellSorting().Open();
         while (app_.CellSorting().StoreAnswers() < 2)
@@ -114,7 +112,7 @@ public:
     Step Poll()
     {
         now_ += 100ms;
-        app_.Panel().PollTick();
+        app_.Panel().ShowPoll(app_.Meter().pollLoop.Tick());
         const bool wasCaptured = caption_->text().startsWith("Captured →");
         const Clock::time_point started = Clock::now();
         app_.CellSorting().DisplayDecoded();

@@ -14,7 +14,7 @@ void BM_PollRotationWithFullRender(benchmark::State& state)
     SimulatedPanel simulated;
     for (auto _ : state) {
         for (int tick = 0; tick < 3; ++tick) {
-            simulated.panel.PollTick();
+            simulated.panel.ShowPoll(simulated.session.pollLoop.Tick());
             benchmark::DoNotOptimize(simulated.panel.grab());
         }
     }

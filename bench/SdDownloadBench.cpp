@@ -30,7 +30,7 @@ void BM_SdDownload36001RecordsIntoTheDataList(benchmark::State& state)
     PanelWindow& panel = app.Panel();
     panel.show();
     for (int tick = 0; tick < 3; ++tick)
-        panel.PollTick();
+        app.Poll();
     panel.findChild<QToolBar*>("Toolbar1")->findChild<QAction*>("SDcard")->trigger();
     auto* memory = panel.findChild<MemoryWindow*>("Memory");
     if (memory == nullptr || dialogs.messages != 0) {

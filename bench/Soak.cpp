@@ -48,7 +48,7 @@ class Soak {
 public:
     Soak()
     {
-        app_.Panel().PollTick();
+        app_.Poll();
         app_.LiveRecorder().SetSampleTime(1);
         StartLiveGraph();
     }
@@ -74,7 +74,7 @@ private:
             simulated_.Plug();
         for (int poll = 0; poll < 10; ++poll) {
             meterNow_ += std::chrono::milliseconds(100);
-            app_.Panel().PollTick();
+            app_.Poll();
         }
         Recorder& recorder = app_.LiveRecorder();
         if (!recorder.Recording())

@@ -12,7 +12,7 @@ namespace voltaryn {
 Application::Application(const AppServices& services)
     : meter_(services.backend), recorder_(meter_.reading, services.clock().SecondOfDay()),
       panel_(meter_, recorder_), transfers_(services.pump),
-      context_{services.dialogs, transfers_, panel_, panel_, transfers_},
+      context_{services.dialogs, transfers_, heartbeat_, panel_, transfers_},
       recording_(context_, meter_, recorder_), settings_(context_, meter_, recorder_, services.clock),
       memory_(context_, meter_, recorder_, panel_), comparator_(context_, meter_),
       graphs_(context_, meter_.reading), columnPlots_(context_),
@@ -28,8 +28,9 @@ Application::Application(const AppServices& services)
     toolbar_.Add("key", [this] { panel_.ToggleKeyPad(); });
 
     QObject::connect(&panel_, &PanelWindow::toolbarKeyClicked, &panel_, [this](const QString& key) { toolbar_.Run(key); });
-    QObject::connect(&panel_, &PanelWindow::recorderSecond, &recording_, &RecordingController::Tick);
-    QObject::connect(&panel_, &PanelWindow::displayDecoded, &cellSorting_, &CellSortingController::DisplayDecoded);
+    QObject::connect(&heartbeat_, &Heartbeat::pollDue, &panel_, [this] { Poll(); });
+    QObject::connect(&heartbeat_, &Heartbeat::recorderSecond, &recording_, &RecordingController::Tick);
+    QObject::connect(&heartbeat_, &Heartbeat::recorderSecond, &panel_, &PanelWindow::CountRecordingSecond);
     QObject::connect(&cellSorting_, &CellSortingController::packBuilderRequested, &packBuilder_,
                      [this](const QString& batch) { packBuilder_.Open(batch); });
     QObject::connect(&cellSorting_, &CellSortingController::reportRequested, &packBuilder_, [this](const QString& batch) {
@@ -37,14 +38,22 @@ Application::Application(const AppServices& services)
             context_.dialogs.ShowMessage(cellSorting_.Window(), MessageIcon::None, text);
         });
     });
-    QObject::connect(&panel_, &PanelWindow::graphSample, &graphs_, &GraphsController::Sample);
-    QObject::connect(&graphs_, &GraphsController::samplingChanged, &panel_, &PanelWindow::SetGraphSampling);
+    QObject::connect(&heartbeat_, &Heartbeat::graphSample, &graphs_, &GraphsController::Sample);
+    QObject::connect(&graphs_, &GraphsController::samplingChanged, &heartbeat_, &Heartbeat::SetGraphSampling);
     QObject::connect(&recording_, &RecordingController::recorderChanged, &panel_, &PanelWindow::ShowRecorderState);
     QObject::connect(&recording_, &RecordingController::recorderNotice, &panel_, &PanelWindow::ShowRecorderNotice);
     QObject::connect(&panel_, &PanelWindow::closing, &recording_, &RecordingController::EndRun);
     QObject::connect(&recording_, &RecordingController::fileListOpened, &columnPlots_, &FileColumnPlots::Attach);
     ConnectShell(services.dialogs);
     RememberSettings(services.settings);
+}
+
+void Application::Poll()
+{
+    const PollTickResult tick = meter_.pollLoop.Tick();
+    panel_.ShowPoll(tick);
+    if (tick.displayDecoded)
+        cellSorting_.DisplayDecoded();
 }
 
 Application::~Application()

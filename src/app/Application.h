@@ -5,6 +5,7 @@
 #include "link/HidBackend.h"
 #include "meter/MeterSession.h"
 #include "recording/Recorder.h"
+#include "app/Heartbeat.h"
 #include "app/RememberedSettings.h"
 #include "ui/cells/CellSortingController.h"
 #include "ui/common/DialogService.h"
@@ -41,8 +42,9 @@ struct AppServices {
     QSettings* settings = nullptr;
 };
 
-// The program: the meter session and the recorder, the main window, and the feature flows wired
-// to the toolbar, each owning the state it changes and lent only the parts it uses.
+// The program: the meter session and the recorder, the heartbeat that runs the periodic work, the
+// main window, and the feature flows wired to the toolbar, each owning the state it changes and
+// lent only the parts it uses.
 class Application {
 public:
     explicit Application(const AppServices& services);
@@ -52,6 +54,8 @@ public:
 
     MeterSession& Meter() { return meter_; }
     Recorder& LiveRecorder() { return recorder_; }
+    Heartbeat& Beat() { return heartbeat_; }
+    const Heartbeat& Beat() const { return heartbeat_; }
     PanelWindow& Panel() { return panel_; }
     RecordingController& Recording() { return recording_; }
     GraphsController& Graphs() { return graphs_; }
@@ -60,6 +64,9 @@ public:
     PackBuilderController& PackBuilder() { return packBuilder_; }
     TransferProgress& Transfers() { return transfers_; }
 
+    // One poll: one request to the meter, and everything that shows the reading told what it did.
+    void Poll();
+
 private:
     void ConnectShell(DialogService& dialogs);
     void RememberSettings(QSettings* settings);
@@ -67,6 +74,7 @@ private:
 
     MeterSession meter_;
     Recorder recorder_;
+    Heartbeat heartbeat_;
     PanelWindow panel_;
     TransferProgress transfers_;
     const FeatureContext context_;

@@ -116,7 +116,7 @@ Monkey::Monkey(std::uint64_t seed, Options options)
     for (const Action& action : actions_)
         totalWeight_ += action.weight;
     for (int tick = 0; tick < 3; ++tick)  // connected: identification, range and display read
-        app_->Panel().PollTick();
+        app_->Poll();
 }
 
 Monkey::~Monkey()
@@ -134,7 +134,7 @@ void Monkey::Trace(int step, const std::string& action)
     QStringList windows;
     for (const QWidget* window : VisibleWindows())
         windows << window->objectName();
-    std::cerr << "step " << step << ' ' << action << detail_ << ": polling " << app_->Panel().Polling() << ", recording "
+    std::cerr << "step " << step << ' ' << action << detail_ << ": polling " << app_->Beat().Running(RunTask::Poll) << ", recording "
               << app_->LiveRecorder().Recording() << ", windows " << windows.join(' ').toStdString() << ", messages "
               << dialogs_.messages << '\n';
 }
@@ -240,14 +240,14 @@ void Monkey::SwitchTemperatureUnit() { meter_.SetFahrenheit(!meter_.Fahrenheit()
 
 void Monkey::PollTicks()
 {
-    for (int tick = 1 + Pick(30); tick > 0 && app_->Panel().Polling(); --tick)
-        app_->Panel().PollTick();
+    for (int tick = 1 + Pick(30); tick > 0 && app_->Beat().Running(RunTask::Poll); --tick)
+        app_->Poll();
 }
 
 void Monkey::RecorderSecond()
 {
     NextSecond(pcNow_);
-    if (app_->Panel().RecorderTicking())
+    if (app_->Beat().Running(RunTask::RecorderSecond))
         app_->Recording().Tick();
 }
 
@@ -261,8 +261,8 @@ void Monkey::GraphSample()
 void Monkey::Seconds()
 {
     for (int second = 1 + Pick(5); second > 0; --second) {
-        for (int tick = 0; tick < 10 && app_->Panel().Polling(); ++tick)
-            app_->Panel().PollTick();
+        for (int tick = 0; tick < 10 && app_->Beat().Running(RunTask::Poll); ++tick)
+            app_->Poll();
         RecorderSecond();
         GraphSample();
     }
@@ -339,8 +339,8 @@ void Monkey::ChooseInCombo()
 // user does something else (only one level deep) or pulls the cable.
 void Monkey::DuringTransfer()
 {
-    if (app_->Panel().Polling())
-        app_->Panel().PollTick();
+    if (app_->Beat().Running(RunTask::Poll))
+        app_->Poll();
     if (nested_ || !Chance(2))
         return;
     nested_ = true;
@@ -355,7 +355,7 @@ void Monkey::DuringTransfer()
 
 std::string Monkey::CheckInvariants()
 {
-    if (plugged_ && !app_->Panel().Polling())
+    if (plugged_ && !app_->Beat().Running(RunTask::Poll))
         return "the poll stays paused with no transfer running";
     std::map<QString, int> shown;
     for (const QWidget* window : VisibleWindows())

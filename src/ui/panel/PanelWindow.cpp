@@ -4,6 +4,7 @@
 #include "ui/common/ClickableLabel.h"
 #include "ui/common/QtText.h"
 #include "ui/common/ScreenFit.h"
+#include "ui/common/WindowPlacement.h"
 #include "ui/panel/FrontPanelLayout.h"
 #include "ui/panel/FrontPanelView.h"
 #include "ui/panel/KeyPadView.h"
@@ -19,7 +20,6 @@
 #include <QScreen>
 #include <QStorageInfo>
 #include <QStyle>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -72,16 +72,6 @@ PanelWindow::PanelWindow(MeterSession& session, const Recorder& recorder, QWidge
         if (child != toolbar_ && !child->isWindow())
             scaler_.Capture(*child, QPoint(0, twips_.ToPixels(ToolbarHeight)));
     FitClientWidth();
-
-    // One precise single-shot timer wakes the window whenever the schedule's next task is due.
-    clock_.start();
-    schedule_ = RunSchedule(Elapsed());
-    runTimer_ = new QTimer(this);
-    runTimer_->setObjectName("RunTimer");
-    runTimer_->setSingleShot(true);
-    runTimer_->setTimerType(Qt::PreciseTimer);
-    connect(runTimer_, &QTimer::timeout, this, &PanelWindow::RunDueTasks);
-    ArmRunTimer();
 }
 
 void PanelWindow::BuildFrame()
@@ -96,53 +86,13 @@ void PanelWindow::BuildFrame()
     frame->addWidget(client_, 1);  // the client takes what the window grows by: the panel scales
     frame->addWidget(statusBar_);
     statusBar_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    connect(this, &PanelWindow::recorderSecond, this, &PanelWindow::CountRecordingSecond);
 }
 
-RunSchedule::Duration PanelWindow::Elapsed() const { return RunSchedule::Duration(clock_.elapsed()); }
-
-void PanelWindow::RunDueTasks()
+void PanelWindow::ShowPoll(const PollTickResult& tick)
 {
-    for (const RunTask task : schedule_.Due(Elapsed())) {
-        switch (task) {
-        case RunTask::Poll:
-            PollTick();
-            break;
-        case RunTask::RecorderSecond:
-            emit recorderSecond();
-            break;
-        case RunTask::GraphSample:
-            emit graphSample();
-            break;
-        }
-    }
-    ArmRunTimer();
-}
-
-void PanelWindow::ArmRunTimer()
-{
-    const RunSchedule::Duration next = schedule_.NextDue();
-    if (next == RunSchedule::Duration::max())
-        return;
-    runTimer_->start(std::max(RunSchedule::Duration::zero(), next - Elapsed()));
-}
-
-void PanelWindow::SetRunning(RunTask task, bool running)
-{
-    if (running)
-        schedule_.Resume(task, Elapsed());
-    else
-        schedule_.Pause(task);
-    ArmRunTimer();
-}
-
-void PanelWindow::PollTick()
-{
-    const PollTickResult tick = session_.pollLoop.Tick();
     if (tick.displayDecoded) {
         frontPanel_->ShowDisplay(session_.pollLoop.Display(), session_.reading);
         ShowReadingTexts();
-        emit displayDecoded();
     }
     if (tick.rangeChanged)
         frontPanel_->ShowRange(session_.reading.RangeCode);
@@ -151,17 +101,6 @@ void PanelWindow::PollTick()
     frontPanel_->ShowConnection(connection);
     statusBar_->ShowConnection(connection, session_.reading.MeterConnected ? ToQString(session_.reading.IdentString)
                                                                            : QString());
-}
-
-void PanelWindow::Apply(RunTask task, bool running)
-{
-    SetRunning(task, running && (task != RunTask::GraphSample || graphRunning_));
-}
-
-void PanelWindow::SetGraphSampling(bool running)
-{
-    graphRunning_ = running;
-    SetRunning(RunTask::GraphSample, running && !Paused(RunTask::GraphSample));
 }
 
 void PanelWindow::ShowRecorderState()
@@ -371,8 +310,11 @@ void PanelWindow::showEvent(QShowEvent* event)
     if (fittedToScreen_ || screen() == nullptr)
         return;
     // The first time it shows, the window opens no taller than the screen's free height, title
-    // bar included (before the window manager has framed it, as tall as the style draws one).
+    // bar included (before the window manager has framed it, as tall as the style draws one);
+    // a size remembered from an earlier run is kept.
     fittedToScreen_ = true;
+    if (WindowPlacement::Restored(*this))
+        return;
     int decorations = frameGeometry().height() - height();
     if (decorations <= 0)
         decorations = style()->pixelMetric(QStyle::PM_TitleBarHeight);

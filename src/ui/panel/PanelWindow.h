@@ -2,13 +2,10 @@
 
 #include "meter/MeterKeys.h"
 #include "meter/MeterSession.h"
-#include "recording/RunControl.h"
 #include "recording/Recorder.h"
-#include "recording/RunSchedule.h"
 #include "ui/common/Twips.h"
 #include "ui/common/WidgetScaler.h"
 
-#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 
@@ -16,7 +13,6 @@
 #include <vector>
 
 class QLabel;
-class QTimer;
 
 namespace voltaryn {
 
@@ -29,11 +25,9 @@ class PanelToolbar;
 class SdDeletePanel;
 
 // The main window: the menu bar, the meter's front panel mirrored live, its key pad, the
-// connection and recording labels, the toolbar and the status bar. Its run timer runs the program's periodic work as the run
-// schedule orders it: the poll loop itself, the recorder's second and the live graph's sample
-// handed on as recorderSecond() and graphSample(). The window shows what the poll did, turns key
-// clicks into meter commands and hands toolbar clicks on as toolbarKeyClicked().
-class PanelWindow : public QWidget, public RunControl {
+// connection and recording labels, the toolbar and the status bar. The window shows what each poll
+// did, turns key clicks into meter commands and hands toolbar clicks on as toolbarKeyClicked().
+class PanelWindow : public QWidget {
     Q_OBJECT
 public:
     static constexpr const char* Caption = "Panel   V10.14";
@@ -41,13 +35,10 @@ public:
 
     PanelWindow(MeterSession& session, const Recorder& recorder, QWidget* parent = nullptr);
 
-    // One poll: one request to the meter, and the panel updated from its outcome.
-    void PollTick();
-
-    bool Polling() const { return schedule_.Running(RunTask::Poll); }
-    bool RecorderTicking() const { return schedule_.Running(RunTask::RecorderSecond); }
-    // Starts or stops the live graph's sample (while no pause holds it).
-    void SetGraphSampling(bool running);
+    // Shows what a poll of the meter did.
+    void ShowPoll(const PollTickResult& tick);
+    // Counts a recorder second into the status bar's elapsed time of the recording under way.
+    void CountRecordingSecond();
     void ToggleKeyPad();
     // Shows or hides the SD delete panel; the window widens while it shows.
     void ShowSdDeletePanel(bool shown);
@@ -70,17 +61,10 @@ public:
 signals:
     // A toolbar button was clicked; key is the button's key ("Save", "Open", ...).
     void toolbarKeyClicked(const QString& key);
-    // The recorder's second.
-    void recorderSecond();
-    // A poll decoded the meter's display (the reading is up to date).
-    void displayDecoded();
-    // The live graph's sample, while it runs.
-    void graphSample();
     // The window is closing, and the program ends with it.
     void closing();
 
 protected:
-    void Apply(RunTask task, bool running) override;
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -88,12 +72,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    RunSchedule::Duration Elapsed() const;
-    void RunDueTasks();
-    void ArmRunTimer();
-    void SetRunning(RunTask task, bool running);
     void BuildFrame();
-    void CountRecordingSecond();
     void ShowRecordingStatus();
     QLabel* AddLabel(const char* name, const QString& text, int left, int top, int width);
     void BuildValueLabels();
@@ -133,10 +112,6 @@ private:
     QLabel* countLabel_ = nullptr;
     QLabel* writeFailedLabel_ = nullptr;
     QLabel* noticeLabel_ = nullptr;
-    QElapsedTimer clock_;
-    RunSchedule schedule_;
-    QTimer* runTimer_ = nullptr;
-    bool graphRunning_ = false;  // the live graph runs, and wants its samples
     struct DockedWindow {
         QPointer<QWidget> window;
         DockPlace place;

@@ -70,7 +70,7 @@ protected:
         const int answers = Sorting().StoreAnswers();
         for (int poll = 0; poll < 3000; ++poll) {
             now += 100ms;
-            panel.PollTick();
+            app.Poll();
             statesSeen << Text("tileState");
             if (Text("tileCaption").startsWith("Captured →"))
                 break;
@@ -270,7 +270,7 @@ TEST_F(CellSortingTest, AStoreThatCannotBeOpenedSaysSoAndTheWindowCarriesOn)
     EXPECT_FALSE(Text("notice").isEmpty());
     for (int poll = 0; poll < 200; ++poll) {
         now += 100ms;
-        panel.PollTick();
+        app.Poll();
     }
     EXPECT_TRUE(Rows().empty());
     EXPECT_NE(Text("tileState"), "");
@@ -410,7 +410,7 @@ TEST_F(CellSortingTest, TheMetersCapacityGoesToTheSelectedCellOrElseTheLastCaptu
     meter.SetBattery(sim::LeadAcid12V);
     for (int poll = 0; poll < 600; ++poll) {
         now += 100ms;
-        panel.PollTick();
+        app.Poll();
     }
     const std::optional<double> shown = cells::OutCapacityMilliAmpHours(app.Meter().reading);
     ASSERT_TRUE(shown.has_value());

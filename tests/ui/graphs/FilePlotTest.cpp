@@ -64,13 +64,13 @@ TEST_F(FilePlotTest, AColumnPlotsWithItsAxesMarkersAndModes)
     QStringList whileReading;
     pump.onEvents = [this, &whileReading] {
         whileReading << QStringLiteral("%1%2 row %3")
-                            .arg(Polling() ? "P" : "-", panel.RecorderTicking() ? "R" : "-")
+                            .arg(Polling() ? "P" : "-", app.Beat().Running(RunTask::RecorderSecond) ? "R" : "-")
                             .arg(List("FileList")->Grid().currentIndex().row());
     };
     ClickColumn(2);
     pump.onEvents = nullptr;
     EXPECT_EQ(whileReading, QStringList({"-- row 0", "-- row 1", "-- row 2", "-- row 3", "-- row 4"}));
-    EXPECT_TRUE(panel.RecorderTicking());
+    EXPECT_TRUE(app.Beat().Running(RunTask::RecorderSecond));
     ASSERT_NE(Plot(), nullptr);
     EXPECT_EQ(panel.windowTitle(), caption);
     EXPECT_TRUE(Polling());

@@ -52,7 +52,7 @@ TEST_F(SdCardTest, APauseThatEndsDuringADownloadLeavesThePollOffUntilTheDownload
         if (++events == 3)
             Click("Avg");
         if (Polling())
-            panel.PollTick();  // what the run timer would do now
+            app.Poll();  // what the run timer would do now
     };
     const std::size_t before = backend.written.size();
     ClickFileRow(1);

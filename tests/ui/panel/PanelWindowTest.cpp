@@ -40,7 +40,7 @@ TEST_F(PanelWindowTest, StartsWithItsDesignStateAndRunningTimers)
     EXPECT_EQ(Label("LblmAh(0)"), "");
     EXPECT_EQ(Label("LcdStale"), "Waiting for the meter");
     EXPECT_TRUE(Polling());
-    EXPECT_TRUE(Child<QTimer>("RunTimer")->isActive());
+    EXPECT_TRUE(app.Beat().findChild<QTimer*>("RunTimer")->isActive());
 }
 
 TEST_F(PanelWindowTest, DisplayTicksMirrorTheReadingConnectionAndRange)

@@ -115,7 +115,7 @@ TEST_F(ShellTest, StatusBarShowsTheConnectionAndTheRecordingAsItGoesOn)
     dialogs.saveFileName = folder.filePath("cells.txt");
     Click("Save");
     for (int second = 0; second < 3; ++second) {
-        emit panel.recorderSecond();  // what the run timer does each second
+        emit app.Beat().recorderSecond();  // what the heartbeat does each second
         RecorderTick();
     }
     const QString recording = Status("StatusRecording");

@@ -74,7 +74,7 @@ protected:
     }
     QAction* ToolbarButton(const char* key) const { return Child<QToolBar>("Toolbar1")->findChild<QAction*>(key); }
     void Click(const char* key) const { ToolbarButton(key)->trigger(); }
-    bool Polling() const { return panel.Polling(); }
+    bool Polling() const { return app.Beat().Running(RunTask::Poll); }
 
     // The first `length` bytes of the last report sent to the meter.
     Bytes LastRequest(long length = 6) const
@@ -85,7 +85,7 @@ protected:
     void Rotation()
     {
         for (int tick = 0; tick < 3; ++tick)
-            panel.PollTick();
+            app.Poll();
     }
     // One tick of the recorder's one-second timer.
     void RecorderTick() { app.Recording().Tick(); }
