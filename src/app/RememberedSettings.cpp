@@ -1,7 +1,5 @@
 #include "app/RememberedSettings.h"
 
-#include <QCommandLineParser>
-#include <QCoreApplication>
 #include <QSettings>
 #include <QStringList>
 
@@ -57,19 +55,6 @@ void StoreChoices(QSettings& settings, const RememberedChoices& choices)
     settings.setValue(DetailChannelsKey, SwitchText(choices.graphs.DetailChannels));
     settings.setValue(SchemeKey, choices.graphWindows.Scheme() == GraphScheme::Readable ? ReadableScheme
                                                                                          : QStringLiteral("classic"));
-}
-
-QCommandLineOption ResetSettingsOption()
-{
-    return {"reset-settings",
-            QCoreApplication::translate("voltaryn::Options", "Forget the remembered window places, folders and "
-                                                             "choices, and start as on the first run.")};
-}
-
-void ResetSettingsIfAsked(const QCommandLineParser& options, QSettings& settings)
-{
-    if (options.isSet(ResetSettingsOption()))
-        settings.clear();
 }
 
 } // namespace voltaryn

@@ -5,8 +5,6 @@
 #include "recording/SamplingSettings.h"
 #include "ui/graphs/GraphsController.h"
 
-class QCommandLineOption;
-class QCommandLineParser;
 class QSettings;
 
 namespace voltaryn {
@@ -24,8 +22,5 @@ struct RememberedChoices {
 void RestoreChoices(const QSettings& settings, const RememberedChoices& choices);
 void StoreChoices(QSettings& settings, const RememberedChoices& choices);
 
-// --reset-settings: everything remembered is forgotten before the program starts.
-QCommandLineOption ResetSettingsOption();
-void ResetSettingsIfAsked(const QCommandLineParser& options, QSettings& settings);
 
 } // namespace voltaryn

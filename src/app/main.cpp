@@ -2,10 +2,10 @@
 #include "QtEventPump.h"
 #include "SimulatedMeterWindow.h"
 #include "app/Application.h"
+#include "app/ProgramOptions.h"
 #include "link/HidapiBackend.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QSettings>
 #include <QIcon>
 #include <QLocale>
@@ -22,24 +22,6 @@ struct DemoMeter {
     sim::SimulatedHidBackend backend{meter};
 };
 
-namespace {
-
-// --demo-cells takes its seed optionally, which QCommandLineParser cannot: a bare one that no seed
-// follows gets the default seed.
-QStringList WithDefaultCellSeed(QStringList arguments)
-{
-    for (auto a = arguments.begin(); a != arguments.end(); ++a) {
-        bool seedFollows = false;
-        if (std::next(a) != arguments.end())
-            std::next(a)->toULongLong(&seedFollows);
-        if (*a == "--demo-cells" && !seedFollows)
-            *a = "--demo-cells=1";
-    }
-    return arguments;
-}
-
-} // namespace
-
 int main(int argc, char* argv[])
 {
     QApplication qtApp(argc, argv);
@@ -55,63 +37,34 @@ int main(int argc, char* argv[])
     if (translator.load(QLocale(), "voltaryn", "_", ":/translations"))
         QApplication::installTranslator(&translator);
 
-    QCommandLineParser options;
-    options.setApplicationDescription(
-        QCoreApplication::translate("voltaryn::Options", "The desktop companion of a handheld battery analyser meter."));
-    options.addHelpOption();
-    options.addVersionOption();
-    const QCommandLineOption demo(
-        "demo", QCoreApplication::translate("voltaryn::Options", "Connect to the built-in simulated meter instead of a real one."));
-    options.addOption(demo);
-    const QCommandLineOption demoCells(
-        "demo-cells",
-        QCoreApplication::translate("voltaryn::Options", "Like --demo, with a stream of cells on the simulated meter's probes; the "
-                                              "same seed (default 1, which may be left out) gives the same stream."),
-        "seed", "1");
-    options.addOption(demoCells);
-    const QCommandLineOption cellsWindow(
-        "cells", QCoreApplication::translate("voltaryn::Options", "Open the Cell Sorting window at the start."));
-    options.addOption(cellsWindow);
-    const QCommandLineOption database(
-        "db",
-        QCoreApplication::translate("voltaryn::Options", "The cell database: a SQLite file, sqlite:///path or "
-                                              "postgresql://user@host/db (default: cells.db in the application's "
-                                              "data folder)."),
-        "address");
-    options.addOption(database);
-    options.addOption(ResetSettingsOption());
-    options.addPositionalArgument(
-        "file", QCoreApplication::translate("voltaryn::Options", "A data file (.txt) or list (.csv) to open in the file list."), "[file]");
-    options.process(WithDefaultCellSeed(QApplication::arguments()));
-    bool seedRead = false;
-    const std::uint64_t cellSeed = options.value(demoCells).toULongLong(&seedRead);  // "1" when not given
-    if (!seedRead) {
-        std::fputs("voltaryn: the seed of --demo-cells is a whole number\n", stderr);
+    const ProgramOptions options = ReadProgramOptions(QApplication::arguments());
+    if (!options.error.isEmpty()) {
+        std::fprintf(stderr, "voltaryn: %s\n", qPrintable(options.error));
         return 1;
     }
 
     // With --demo (or --demo-cells) the program talks to its built-in simulated meter, otherwise to a real one.
     std::optional<DemoMeter> demoMeter;
     std::optional<HidapiBackend> hidapi;
-    const bool demoWanted = options.isSet(demo) || options.isSet(demoCells);
-    HidBackend& backend = demoWanted ? static_cast<HidBackend&>(demoMeter.emplace().backend) : hidapi.emplace();
-    if (options.isSet(demoCells))
-        demoMeter->meter.SetCellBench(cellSeed);
+    HidBackend& backend = options.demo ? static_cast<HidBackend&>(demoMeter.emplace().backend) : hidapi.emplace();
+    if (options.cellSeed)
+        demoMeter->meter.SetCellBench(*options.cellSeed);
 
     QSettings settings;
-    ResetSettingsIfAsked(options, settings);
+    if (options.resetSettings)
+        settings.clear();
     QtDialogService dialogs(settings);
     QtEventPump pump;
-    Application app({backend, dialogs, pump, SystemLocalTime, {.storeAddress = options.value(database)}, {}, &settings});
+    Application app({backend, dialogs, pump, SystemLocalTime, {.storeAddress = options.storeAddress}, {}, &settings});
     PanelWindow& panel = app.Panel();
     panel.show();
 
     std::optional<SimulatedMeterWindow> simulatorWindow;
     if (demoMeter)
         simulatorWindow.emplace(demoMeter->meter, demoMeter->backend, panel).ShowBeside(panel);
-    if (options.isSet(cellsWindow))
+    if (options.openCellSorting)
         app.CellSorting().Open();
-    if (!options.positionalArguments().isEmpty())
-        app.Recording().OpenFile(options.positionalArguments().constFirst());
+    if (!options.file.isEmpty())
+        app.Recording().OpenFile(options.file);
     return QApplication::exec();
 }

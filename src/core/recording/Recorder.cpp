@@ -214,7 +214,6 @@ void Recorder::SetSampleTime(int seconds)
 }
 
 int Recorder::SampleTime() const { return sampleTime_; }
-int Recorder::SampleTick() const { return sampleTick_; }
 
 std::string Recorder::RecTime() const
 {

@@ -72,7 +72,6 @@ public:
     void SetSampleTime(int seconds);
 
     int SampleTime() const;
-    int SampleTick() const;
     std::string RecTime() const;  // "hh:nn:ss"
     bool Recording() const;
     int RecCount() const;  // records numbered so far, whether in the file or waiting

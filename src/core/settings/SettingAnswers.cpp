@@ -4,6 +4,7 @@
 #include <cfenv>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <optional>
 
 namespace voltaryn {
@@ -15,6 +16,31 @@ std::string_view Trimmed(std::string_view text)
     if (first == std::string_view::npos)
         return {};
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// Whether a number too far from 1 for a double is too small (it underflows to 0) rather than too
+// large: the power of ten of its first significant digit, plus its exponent, is negative.
+bool Underflows(std::string_view number)
+{
+    const std::size_t e = std::min(number.find_first_of("eE"), number.size());
+    const std::string_view mantissa = number.substr(0, e);
+    long long exponent = 0;
+    if (e < number.size()) {
+        std::string_view digits = number.substr(e + 1);
+        const bool negative = digits.starts_with('-');
+        if (negative || digits.starts_with('+'))
+            digits.remove_prefix(1);
+        if (std::from_chars(digits.data(), digits.data() + digits.size(), exponent).ec != std::errc())
+            exponent = std::numeric_limits<long long>::max() / 2;  // beyond any mantissa's length
+        if (negative)
+            exponent = -exponent;
+    }
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string_view::npos)
+        return true;
+    const auto order = first < point ? static_cast<long long>(point - first - 1) : -static_cast<long long>(first - point);
+    return order + exponent < 0;
 }
 
 // The number a whole answer spells, with a decimal point or a decimal comma whatever the locale;
@@ -30,7 +56,11 @@ std::optional<double> ParseNumber(std::string_view text)
     double value = 0;
     const char* end = answer.data() + answer.size();
     const auto [stop, error] = std::from_chars(answer.data(), end, value);
-    if (answer.empty() || error != std::errc() || stop != end || !std::isfinite(value))
+    if (answer.empty() || stop != end)
+        return std::nullopt;
+    if (error == std::errc::result_out_of_range && Underflows(answer))
+        return 0.0;
+    if (error != std::errc() || !std::isfinite(value))
         return std::nullopt;
     return value;
 }

@@ -184,8 +184,6 @@ cells::GradeTable GradeEditorDialog::Grades() const
     return table;
 }
 
-QStringList GradeEditorDialog::Problems() const { return problems_; }
-
 void GradeEditorDialog::Check()
 {
     const QSignalBlocker quiet(rows_);

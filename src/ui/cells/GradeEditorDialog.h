@@ -25,8 +25,6 @@ public:
 
     // The table as edited; meaningful while OK is enabled.
     cells::GradeTable Grades() const;
-    // What is wrong with the table, one line a problem; empty when OK is enabled.
-    QStringList Problems() const;
 
 private:
     void AddRow(const cells::Grade& grade);

@@ -14,6 +14,10 @@ namespace voltaryn {
 // word shown under the field, and the value stays as it was. The arrows and keys step by Step.
 class NumberField : public QAbstractSpinBox {
     Q_OBJECT
+    // What Qt's accessibility bridge reads of a spin box.
+    Q_PROPERTY(double value READ AccessibleValue WRITE SetAccessibleValue NOTIFY valueChanged)
+    Q_PROPERTY(double minimum READ AccessibleMinimum)
+    Q_PROPERTY(double maximum READ AccessibleMaximum)
 public:
     NumberField(const QString& name, std::string pattern, QWidget* parent);
 
@@ -39,6 +43,10 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    double AccessibleValue() const { return value_; }
+    void SetAccessibleValue(double value) { SetValue(static_cast<float>(value)); }
+    double AccessibleMinimum() const { return minimum_; }
+    double AccessibleMaximum() const { return maximum_; }
     void TakeTypedText();
     void Refuse(const QString& word);
     void ShowValue();

@@ -1,7 +1,11 @@
 #include "ui/common/WindowPlacement.h"
 
+#include "ui/common/ScreenFit.h"
+
 #include <QEvent>
+#include <QGuiApplication>
 #include <QMainWindow>
+#include <QScreen>
 #include <QSettings>
 
 namespace voltaryn {
@@ -20,7 +24,14 @@ QString Key(const QWidget& window, const char* what)
     return "windows/" + window.objectName() + "/" + QLatin1String(what);
 }
 
+constexpr const char* ShownProperty = "voltarynPlaceShown";
 constexpr const char* RestoredProperty = "voltarynPlaceRestored";
+
+void BringOnScreen(QWidget& window)
+{
+    if (QGuiApplication::screenAt(window.geometry().center()) == nullptr && QGuiApplication::primaryScreen() != nullptr)
+        window.setGeometry(FitWithin(window.geometry(), QGuiApplication::primaryScreen()->availableGeometry()));
+}
 
 } // namespace
 
@@ -35,12 +46,17 @@ void WindowPlacement::Remember(const QWidget& window)
 
 void WindowPlacement::Restore(QWidget& window) const
 {
-    if (const QVariant geometry = settings_.value(Key(window, "geometry")); geometry.isValid())
-        window.restoreGeometry(geometry.toByteArray());
+    if (const QVariant geometry = settings_.value(Key(window, "geometry"));
+        geometry.isValid() && window.restoreGeometry(geometry.toByteArray())) {
+        window.setProperty(RestoredProperty, true);
+        BringOnScreen(window);
+    }
     if (auto* main = qobject_cast<QMainWindow*>(&window))
         if (const QVariant state = settings_.value(Key(window, "state")); state.isValid())
             main->restoreState(state.toByteArray());
 }
+
+bool WindowPlacement::Restored(const QWidget& window) { return window.property(RestoredProperty).toBool(); }
 
 bool WindowPlacement::eventFilter(QObject* watched, QEvent* event)
 {
@@ -49,8 +65,8 @@ bool WindowPlacement::eventFilter(QObject* watched, QEvent* event)
         auto& window = static_cast<QWidget&>(*watched);
         if (type != QEvent::Show)
             Remember(window);
-        else if (!window.property(RestoredProperty).toBool()) {
-            window.setProperty(RestoredProperty, true);
+        else if (!window.property(ShownProperty).toBool()) {
+            window.setProperty(ShownProperty, true);
             Restore(window);
         }
     }

@@ -10,7 +10,8 @@ namespace voltaryn {
 // Keeps the place and size of every window of the program between runs: a window is put back
 // where it was when it is first shown, and remembered whenever it is hidden or closed. Windows
 // are told apart by their object names; a main window's toolbars and docks are kept as well.
-// A window never remembered opens where the program puts it.
+// A window never remembered opens where the program puts it; a remembered one that no screen shows
+// any more (the screens changed) is brought onto the primary screen.
 class WindowPlacement : public QObject {
     Q_OBJECT
 public:
@@ -18,6 +19,8 @@ public:
 
     void Remember(const QWidget& window);
     void Restore(QWidget& window) const;
+    // Whether the window was given its remembered place and size when it was first shown.
+    static bool Restored(const QWidget& window);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

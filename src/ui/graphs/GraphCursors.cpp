@@ -45,11 +45,6 @@ void GraphCursors::SetVisible(bool visible)
 
 bool GraphCursors::Visible() const { return !cursors_.empty() && cursors_.front()->visible(); }
 
-QPointF GraphCursors::Position(int index) const
-{
-    return cursors_.at(static_cast<std::size_t>(index))->position->coords();
-}
-
 void GraphCursors::Move(int index, QPointF position)
 {
     cursors_.at(static_cast<std::size_t>(index))->position->setCoords(position);

@@ -25,7 +25,6 @@ public:
     void RemoveAll();
     void SetVisible(bool visible);
     bool Visible() const;
-    QPointF Position(int index) const;
     void Move(int index, QPointF position);
     void SetDraggable(bool draggable) { draggable_ = draggable; }
 

@@ -19,6 +19,15 @@
 namespace voltaryn {
 namespace {
 
+// A frame inside the controls' frame. Qt names a widget in a group box after the box's title, so
+// a frame of its own would be read out as "Graphic Plot" too: it is named after its own title.
+QGroupBox* InnerFrame(const QString& title, QWidget* controls)
+{
+    auto* frame = new QGroupBox(title, controls);
+    frame->setAccessibleName(title);
+    return frame;
+}
+
 // Field 1 of a pair acts on the horizontal axis, field 2 on the vertical one.
 NumberField* RangeField(bool maximum, int index, const char* pattern, QWidget* parent)
 {
@@ -100,7 +109,7 @@ void ZoomableGraphWindow::AddTrackModeSelector(QVBoxLayout& column)
     QWidget* trackParent = controls_;
     QVBoxLayout* track = &column;
     if (plot) {
-        auto* trackFrame = new QGroupBox("Track Mode", controls_);
+        auto* trackFrame = InnerFrame("Track Mode", controls_);
         trackFrame->setObjectName("FrmTrackMode");
         column.addWidget(trackFrame);
         trackParent = trackFrame;
@@ -123,7 +132,7 @@ void ZoomableGraphWindow::AddTrackModeSelector(QVBoxLayout& column)
 void ZoomableGraphWindow::AddRangeFields(QVBoxLayout& column)
 {
     const bool plot = kind_ == ZoomableGraph::Plot;
-    auto* range = new QGroupBox("Graph Range", controls_);
+    auto* range = InnerFrame("Graph Range", controls_);
     auto* fields = new QGridLayout(range);
     fields->addWidget(new QLabel("Min", range), 0, 1);
     fields->addWidget(new QLabel("Max", range), 0, 2);
@@ -153,7 +162,7 @@ void ZoomableGraphWindow::AddRangeFields(QVBoxLayout& column)
 void ZoomableGraphWindow::AddCursorReadOut(QVBoxLayout& column)
 {
     const bool plot = kind_ == ZoomableGraph::Plot;
-    auto* cursor = new QGroupBox("Cursor Information", controls_);
+    auto* cursor = InnerFrame("Cursor Information", controls_);
     auto* readOut = new QGridLayout(cursor);
     auto* xCaption = new QLabel(plot ? "Time :" : "No.s ( X ) :", cursor);
     xCaption->setObjectName("Label1");

@@ -1,5 +1,6 @@
 #include "ui/memory/SdCardController.h"
 
+#include "memory/MemoryErase.h"
 #include "memory/SdCard.h"
 #include "memory/SdDownload.h"
 #include "memory/SdListing.h"
@@ -142,9 +143,9 @@ void SdCardController::ListFiles()
     memoryWindow_ = new MemoryWindow(Parent());
     connect(memoryWindow_, &MemoryWindow::fileClicked, this, &SdCardController::DownloadFile);
     connect(memoryWindow_, &MemoryWindow::clearManualClicked, this,
-            [this] { ClearMemory("All the manually recorded data in memory will be deleted!"); });
+            [this] { ClearMemory(ManualMemoryEraseWarning); });
     connect(memoryWindow_, &MemoryWindow::clearAutomaticClicked, this,
-            [this] { ClearMemory("All the automatically recorded data in memory will be deleted!"); });
+            [this] { ClearMemory(AutomaticMemoryEraseWarning); });
     panel_.Dock(memoryWindow_, PanelWindow::DockPlace::RightEdge);
     memoryWindow_->show();
     memoryWindow_->ShowCardSizes(summary.value->cardKilobytes, summary.value->freeKilobytes);
@@ -176,8 +177,6 @@ void SdCardController::DownloadFile(int number, int records)
                   [this](const QString& text) { dataList_->ShowMessage(text); });
 }
 
-// The meter keeps its manually and automatically stored records in one memory, which its one
-// erase command clears, whichever of the two the user asked to clear.
 void SdCardController::ClearMemory(const QString& warning)
 {
     // The question keeps its OK button; Enter answers Cancel.

@@ -15,6 +15,10 @@ namespace voltaryn {
 LimitEditor::LimitEditor(const QString& caption, Kind kind, const Names& names, QWidget* parent)
     : QGroupBox(caption, parent), decimals_(new QButtonGroup(this))
 {
+    // Both limits of both quantities are captioned HIGH or LOW: each frame is read out by what it sets.
+    QString spoken = tr(names.spoken);
+    spoken[0] = spoken[0].toUpper();
+    setAccessibleName(spoken);
     auto* grid = new QGridLayout(this);
     // Row 0: the unit; row 1: the digits in even columns; row 2: the points in the gaps between.
     if (kind == Kind::Resistance) {

@@ -1,5 +1,6 @@
 #include "ui/settings/MeterSettingsController.h"
 
+#include "memory/MemoryErase.h"
 #include "settings/SettingAnswers.h"
 #include "ui/common/OutcomeMessages.h"
 #include "ui/common/QtText.h"
@@ -54,7 +55,7 @@ void MeterSettingsController::Erase()
         return;
     // The question keeps its OK button; Enter answers Cancel.
     if (!context_.dialogs.ConfirmDestructive(
-            Parent(), {"All the automatically recorded data in memory will be deleted!", QStringLiteral("OK")}))
+            Parent(), {AutomaticMemoryEraseWarning, QStringLiteral("OK")}))
         return;
     const RunPause pause(context_.run);
     meter_.commands.ClearMeterMemory();

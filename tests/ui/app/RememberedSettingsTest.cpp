@@ -3,13 +3,14 @@
 
 #include "app/Application.h"
 #include "app/QtDialogService.h"
+#include "app/ProgramOptions.h"
 #include "app/RememberedSettings.h"
 #include "sim/SimulatedHidBackend.h"
 
 #include <QAbstractButton>
-#include <QCommandLineParser>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -50,6 +51,7 @@ protected:
 TEST_F(RememberedSettingsTest, ChoicesAndWindowPlacesOfOneRunAreThoseOfTheNext)
 {
     QPoint placed;
+    QSize sized;
     {
         Application& first = Start();
         EXPECT_EQ(first.LiveRecorder().SampleTime(), 2) << "a first start as the program always started";
@@ -62,7 +64,9 @@ TEST_F(RememberedSettingsTest, ChoicesAndWindowPlacesOfOneRunAreThoseOfTheNext)
         first.Graphs().SetScheme(GraphScheme::Readable);
         first.Panel().show();
         first.Panel().move(40, 30);
+        first.Panel().resize(first.Panel().size() + QSize(30, -40));
         placed = first.Panel().pos();
+        sized = first.Panel().size();
         End();
     }
     Application& second = Start();
@@ -73,6 +77,14 @@ TEST_F(RememberedSettingsTest, ChoicesAndWindowPlacesOfOneRunAreThoseOfTheNext)
     EXPECT_EQ(second.Graphs().Scheme(), GraphScheme::Readable);
     second.Panel().show();
     EXPECT_EQ(second.Panel().pos(), placed);
+    EXPECT_EQ(second.Panel().size(), sized) << "the size the user gave it, not the first start's fit";
+
+    // A place on a screen that is gone comes back onto the screen there is.
+    second.Panel().move(9000, 7000);
+    End();
+    Application& third = Start();
+    third.Panel().show();
+    EXPECT_TRUE(third.Panel().screen()->availableGeometry().contains(third.Panel().geometry().center()));
 }
 
 TEST_F(RememberedSettingsTest, ResetSettingsStartsAsTheFirstRunAndNonsenseIsNotTaken)
@@ -82,12 +94,10 @@ TEST_F(RememberedSettingsTest, ResetSettingsStartsAsTheFirstRunAndNonsenseIsNotT
     before.Recording().Sampling().Settings().PcSampling = true;
     End();
 
-    QCommandLineParser options;
-    options.addOption(ResetSettingsOption());
-    ASSERT_TRUE(options.parse(QStringList{"voltaryn", "--reset-settings"}));
+    ASSERT_TRUE(ReadProgramOptions({"voltaryn", "--reset-settings"}).resetSettings);
     {
         QSettings file(folder.filePath("voltaryn.ini"), QSettings::IniFormat);
-        ResetSettingsIfAsked(options, file);
+        file.clear();  // as the program does when told to reset
         file.setValue("recording/sampleTime", "soon");
         file.setValue("graphs/channels", "1x1");
     }

@@ -9,6 +9,7 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
@@ -55,12 +56,19 @@ QString SpokenName(QWidget* widget)
     return face == nullptr ? QString() : face->text(QAccessible::Name).trimmed();
 }
 
-// Every input of the window without a name, or with a name another input of the window has too.
+// A titled frame is read out as a landmark, so it must be told apart from the others.
+bool IsTitledFrame(const QWidget* widget)
+{
+    const auto* frame = qobject_cast<const QGroupBox*>(widget);
+    return frame != nullptr && !frame->title().isEmpty();
+}
+
+// Every input or titled frame of the window without a name, or with a name another one has too.
 QStringList NameFaults(QWidget& window)
 {
     QMultiHash<QString, QString> byName;
     for (QWidget* widget : window.findChildren<QWidget*>()) {
-        if (IsInput(widget) && !IsPartOfAnother(widget))
+        if ((IsInput(widget) || IsTitledFrame(widget)) && !IsPartOfAnother(widget))
             byName.insert(SpokenName(widget), widget->metaObject()->className() + (" " + widget->objectName()));
     }
     QStringList faults;

@@ -1,5 +1,6 @@
 #include "ui/common/NumberField.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -45,6 +46,20 @@ TEST(NumberField, KeepsWhatWasTypedShowsItThroughItsPatternAndRefusesNonsenseWit
         EXPECT_EQ(field.findChild<QLabel*>("Refusal")->isVisible(), refused) << c.typed;
         EXPECT_EQ(changed.count(), refused ? 0 : 1) << c.typed;
     }
+}
+
+TEST(NumberField, AssistiveTechnologyReadsAndSetsItsValueWithinItsBounds)
+{
+    NumberField field("AxisMaxV", "0.0", nullptr);
+    field.SetBounds(-2, 40);
+    field.SetValue(12.5f);
+    QAccessibleValueInterface* value = QAccessible::queryAccessibleInterface(&field)->valueInterface();
+    ASSERT_NE(value, nullptr);
+    EXPECT_EQ(value->currentValue().toDouble(), 12.5);
+    EXPECT_EQ(value->minimumValue().toDouble(), -2.0);
+    EXPECT_EQ(value->maximumValue().toDouble(), 40.0);
+    value->setCurrentValue(3.0);
+    EXPECT_EQ(field.Value(), 3.0f);
 }
 
 TEST(NumberField, TheShownTextConfirmedAgainKeepsTheFullValue)

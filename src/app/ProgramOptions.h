@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+namespace voltaryn {
+
+// What the program is started with.
+struct ProgramOptions {
+    bool demo = false;                      // the simulated meter instead of a real one
+    std::optional<std::uint64_t> cellSeed;  // --demo-cells: the seed of the cells on its probes
+    bool openCellSorting = false;
+    QString storeAddress;                   // the cell database; empty for the default
+    bool resetSettings = false;             // forget what earlier runs remembered
+    QString file;                           // a data file or list to open at the start, or empty
+    QString error;                          // why the command line cannot be taken; empty when it can
+};
+
+// Reads the program's command line (arguments[0] is the program); --help, --version and an unknown
+// option print what they print and end the program.
+ProgramOptions ReadProgramOptions(const QStringList& arguments);
+
+} // namespace voltaryn
