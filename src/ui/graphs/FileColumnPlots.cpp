@@ -1,6 +1,7 @@
 #include "ui/graphs/FileColumnPlots.h"
 
 #include "ui/common/QtText.h"
+#include "ui/common/RepaintThrottle.h"
 #include "ui/common/ScreenFit.h"
 
 #include <QElapsedTimer>
@@ -51,8 +52,10 @@ void FileColumnPlots::PlotColumn(RecordListWindow& fileList, int column)
     plotting_ = true;
     const RunPause pause(context_.run, {RunTask::Poll, RunTask::RecorderSecond});
     QWidget& mainWindow = context_.mainWindow;
-    // The grid's current row follows the records read, in the clicked column.
+    // The grid's current row follows the records read, in the clicked column; the grid repaints
+    // as often as the caption changes, not after every record.
     const QPointer<QTableView> grid(&fileList.Grid());
+    RepaintThrottle repaints(grid, std::chrono::milliseconds(CaptionIntervalMs));
     const auto showRecord = [&grid, column](std::size_t record) {
         if (grid != nullptr)
             grid->setCurrentIndex(grid->model()->index(static_cast<int>(record) - 1, column));
@@ -64,6 +67,7 @@ void FileColumnPlots::PlotColumn(RecordListWindow& fileList, int column)
     for (std::size_t record = 1; record <= cells.size(); ++record) {
         reader.Add(cells[record - 1]);
         showRecord(record);
+        repaints.Stepped();
         if (sinceCaption.elapsed() >= CaptionIntervalMs || record == cells.size()) {
             mainWindow.setWindowTitle(QString::number(record) + " Completed");
             sinceCaption.restart();
