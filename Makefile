@@ -20,7 +20,7 @@ deps:
 	scripts/install-deps
 
 configure: deps
-	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(UNITY) > /dev/null
 
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
