@@ -12,21 +12,13 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QCheckBox>
 #include <QDialogButtonBox>
-#include <QScreen>
 #include <QTableWidget>
 #include <QTextToSpeech>
 #include <QClipboard>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QAudioDevice>
 #include <QMediaDevices>
-#include <QPushButton>
-#include <QTableView>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTextDocumentFragment>
 
 #include <gmock/gmock.h>
@@ -64,27 +56,39 @@ protected:
         EXPECT_TRUE(QTest::qWaitFor([&] { return Sorting().StoreAnswers() >= count; }, 30000))
             << Sorting().StoreAnswers() << " of " << count;
     }
-    // Polls until the engine captures a cell, then waits for the store to commit it.
-    void Capture()
+    // Runs `action`, then waits for the `count` store answers it brings.
+    void Answered(int count, const std::function<void()>& action)
     {
         const int answers = Sorting().StoreAnswers();
-        for (int poll = 0; poll < 3000; ++poll) {
+        action();
+        WaitForAnswers(answers + count);
+    }
+    // Polls, a poll period apart, `polls` times or until `done`.
+    void Poll(int polls, const std::function<bool()>& done = [] { return false; })
+    {
+        for (int poll = 0; poll < polls; ++poll) {
             now += 100ms;
             app.Poll();
             statesSeen << Text("tileState");
-            if (Text("tileCaption").startsWith("Captured →"))
+            if (done())
                 break;
         }
-        ASSERT_TRUE(Text("tileCaption").startsWith("Captured →")) << "no capture";
+    }
+    // Polls until the engine captures a cell, then waits for the store to commit it.
+    void Capture()
+    {
+        const auto captured = [this] { return Text("tileCaption").startsWith("Captured →"); };
+        const int answers = Sorting().StoreAnswers();
+        Poll(3000, captured);
+        ASSERT_TRUE(captured()) << "no capture";
         WaitForAnswers(answers + 1);
     }
     void Click(const char* button) { Child<QPushButton>(button)->click(); }
+    void ClickAndWait(const char* button, int answers) { Answered(answers, [&] { Click(button); }); }
     // Chooses the batch again, as the batch chooser does, and waits until it is read back.
     void ReopenBatch()
     {
-        const int answers = Sorting().StoreAnswers();
-        emit Child<QComboBox>("batchChooser")->textActivated(Window().Batch());
-        WaitForAnswers(answers + 1);
+        Answered(1, [this] { emit Child<QComboBox>("batchChooser")->textActivated(Window().Batch()); });
     }
     QStringList FilterChoices()
     {
@@ -172,9 +176,8 @@ TEST_F(CellSortingTest, UndoWithdrawsAndRetestAddsToTheSameCell)
     // Ctrl+Z where the scanner types, as the operator presses it.
     Window().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
-    const int before = Sorting().StoreAnswers();
-    QTest::keyClick(Child<QLineEdit>("cellId"), Qt::Key_Z, Qt::ControlModifier);
-    WaitForAnswers(before + 2);  // the withdrawal, then the cells read again
+    // The withdrawal, then the cells read again.
+    Answered(2, [this] { QTest::keyClick(Child<QLineEdit>("cellId"), Qt::Key_Z, Qt::ControlModifier); });
     ASSERT_EQ(Rows().size(), 1u);
 
     auto* table = Child<QTableView>("cellTable");
@@ -232,9 +235,7 @@ TEST_F(CellSortingTest, ExportsCsvAndJsonAndDeletesOnlyAfterConfirming)
     EXPECT_EQ(Rows().size(), 2u);
 
     dialogs.confirmations = {true};
-    const int answers = Sorting().StoreAnswers();
-    Click("deleteBatch");
-    WaitForAnswers(answers + 3);  // the deletion, a new batch in the emptied store, then that batch
+    ClickAndWait("deleteBatch", 3);  // the deletion, a new batch in the emptied store, then that batch
     EXPECT_TRUE(Rows().empty());
 }
 
@@ -244,9 +245,7 @@ TEST_F(CellSortingTest, ANewBatchIsSortedIntoAndEachBatchShowsItsOwnCells)
     const QString first = Window().Batch();
     Capture();
     dialogs.answers = {"lot 8"};
-    int answers = Sorting().StoreAnswers();
-    Click("newBatch");
-    WaitForAnswers(answers + 3);  // created, listed, opened
+    ClickAndWait("newBatch", 3);  // created, listed, opened
     EXPECT_EQ(Window().Batch(), "lot 8");
     EXPECT_TRUE(Rows().empty());
     Capture();
@@ -254,10 +253,8 @@ TEST_F(CellSortingTest, ANewBatchIsSortedIntoAndEachBatchShowsItsOwnCells)
 
     auto* chooser = Child<QComboBox>("batchChooser");
     ASSERT_EQ(chooser->count(), 2);
-    answers = Sorting().StoreAnswers();
     chooser->setCurrentText(first);
-    emit chooser->textActivated(first);
-    WaitForAnswers(answers + 1);
+    Answered(1, [&] { emit chooser->textActivated(first); });
     ASSERT_EQ(Rows().size(), 1u);
     EXPECT_EQ(Rows()[0].number, 1);
 }
@@ -268,10 +265,7 @@ TEST_F(CellSortingTest, AStoreThatCannotBeOpenedSaysSoAndTheWindowCarriesOn)
     panel.findChild<QAction*>("Cells")->trigger();
     WaitForAnswers(1);  // the batch list, failed
     EXPECT_FALSE(Text("notice").isEmpty());
-    for (int poll = 0; poll < 200; ++poll) {
-        now += 100ms;
-        app.Poll();
-    }
+    Poll(200);
     EXPECT_TRUE(Rows().empty());
     EXPECT_NE(Text("tileState"), "");
 }
@@ -332,10 +326,8 @@ TEST_F(CellSortingTest, AnInvalidGradeTableBlocksOkAndSaysWhyAndTheEditedTableGr
         ASSERT_TRUE(ok->isEnabled()) << problems();
         ok->click();
     };
-    int answers = Sorting().StoreAnswers();
-    Click("editGrades");
+    ClickAndWait("editGrades", 1);  // the batch's grades stored
     ASSERT_TRUE(opened);
-    WaitForAnswers(answers + 1);  // the batch's grades stored
     EXPECT_EQ(FilterChoices(), QStringList({"All", "Low", "Z", "Reject"}));
     Capture();
     EXPECT_EQ(Rows().back().latest.grade, "Z");
@@ -400,18 +392,13 @@ TEST_F(CellSortingTest, TheMetersCapacityGoesToTheSelectedCellOrElseTheLastCaptu
     EXPECT_EQ(Text("notice"), "Select a cell, or capture one, to give it the meter's capacity.");
     Capture();
     Capture();
-    int answers = Sorting().StoreAnswers();
-    Click("takeCapacity");  // nothing selected: the cell captured last
-    WaitForAnswers(answers + 1);
+    ClickAndWait("takeCapacity", 1);  // nothing selected: the cell captured last
     EXPECT_EQ(Text("notice"), "#0002 takes 0 mAh");
     EXPECT_EQ(Rows()[1].capacityMah, 0.0);
 
     // A battery on test, whose out-capacity grows on the display.
     meter.SetBattery(sim::LeadAcid12V);
-    for (int poll = 0; poll < 600; ++poll) {
-        now += 100ms;
-        app.Poll();
-    }
+    Poll(600);
     const std::optional<double> shown = cells::OutCapacityMilliAmpHours(app.Meter().reading);
     ASSERT_TRUE(shown.has_value());
     ASSERT_GT(*shown, 0);

@@ -5,13 +5,9 @@
 #include "ui/packs/PackBuilderController.h"
 #include "ui/packs/PackBuilderWindow.h"
 
-#include <QComboBox>
 #include <QListWidget>
-#include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
-#include <QTemporaryDir>
-#include <QTest>
 
 #include <map>
 #include <set>
@@ -74,6 +70,13 @@ protected:
         Click("build");
     }
     void Click(const char* button) { Child<QPushButton>(button)->click(); }
+    // Clicks, then waits for the store's answer.
+    void ClickAndWait(const char* button)
+    {
+        const int answers = Builder().StoreAnswers();
+        Click(button);
+        WaitForAnswers(answers + 1);
+    }
     QString Message() { return Window().Message(); }
     // The IDs in the map, group by group.
     std::vector<QStringList> MapIds()
@@ -195,9 +198,7 @@ TEST_F(PackBuilderTest, SavedPackIsInTheStoreAndItsCellsAreNoLongerOffered)
     Build(4, 3, {"A"});
     const std::vector<QStringList> built = MapIds();
     dialogs.answers = {"Front pack"};
-    const int answers = Builder().StoreAnswers();
-    Click("save");
-    WaitForAnswers(answers + 1);
+    ClickAndWait("save");
     EXPECT_EQ(Message(), "Saved pack Front pack in batch Lot 1.");
 
     store::CellStore store;
@@ -268,15 +269,11 @@ TEST_F(PackBuilderTest, ReportHoldsTheBatchItsStatisticsAndSavedPacks)
     OpenWindow();
     Build(2, 2, {"A"});
     dialogs.answers = {"Small pack"};
-    int answers = Builder().StoreAnswers();
-    Click("save");
-    WaitForAnswers(answers + 1);
+    ClickAndWait("save");
     const std::vector<QStringList> saved = MapIds();
 
     dialogs.saveFileName = folder.filePath("report.pdf");
-    answers = Builder().StoreAnswers();
-    Click("report");
-    WaitForAnswers(answers + 1);
+    ClickAndWait("report");
     EXPECT_EQ(Message(), "Wrote the report of Lot 1 to " + dialogs.saveFileName + ".");
     const QString text = PdfText(dialogs.saveFileName);
     for (const QString expected : {"Batch report: Lot 1", "30 cells", "Saved packs: 1", "Stations: bench-2",

@@ -5,15 +5,8 @@
 #include "ui/common/ScreenFit.h"
 #include "ui/common/Twips.h"
 
-#include <QAbstractButton>
-#include <QScreen>
-#include <QTest>
-#include <QTimer>
-
-namespace voltaryn {
+namespace voltaryn::testing {
 namespace {
-
-using namespace testing;
 
 class PanelWindowTest : public PanelHarness {
 protected:
@@ -180,4 +173,4 @@ TEST(PanelTwips, FifteenTwipsMakeAPixelAt96DpiScaleWithTheScreenAndKeepRectangle
 }
 
 } // namespace
-} // namespace voltaryn
+} // namespace voltaryn::testing

@@ -7,9 +7,18 @@
 #include "sim/SimulatedHidBackend.h"
 #include "ui/lists/RecordListWindow.h"
 
+// The widgets the panel tests drive, so that each test names only its own.
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableView>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 
@@ -38,6 +47,15 @@ public:
 private:
     HidBackend& inner_;
 };
+
+// Clicks a table's cell with the mouse, as a user picks a row.
+inline void ClickCell(QTableView& table, int row, int column = 0)
+{
+    QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, table.visualRect(table.model()->index(row, column)).center());
+}
+
+// Deletes the windows closed meanwhile, as the event loop would.
+inline void DeleteClosed() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 // Counts the times a long operation let events run, and runs none.
 class CountingEventPump : public EventPump {
