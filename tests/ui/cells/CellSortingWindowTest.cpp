@@ -31,9 +31,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// The program over the simulated cell bench, with the cell database in a temporary folder. The
-// meter's clock and the capture engine's move together, one poll period per poll.
-class CellSortingTest : public ::testing::Test {
+// The program over the simulated cell bench, whose clock moves one poll period per poll.
+class CellSortingTest : public PanelHarness {
 protected:
     CellSortingTest() { meter.SetCellBench(7); }
 
@@ -99,21 +98,6 @@ protected:
         return choices;
     }
 
-    QTemporaryDir folder;
-    sim::SimTime start{std::chrono::sys_days{std::chrono::year{2024} / 3 / 15}};
-    sim::SimTime now = start;
-    sim::SimulatedMeter meter{[this] { return now; }};
-    sim::SimulatedHidBackend backend{meter};
-    ScriptedDialogService dialogs;
-    CountingEventPump pump;
-    Application app{{backend, dialogs, pump, [] { return LocalTime{.hour = 10}; },
-                     CellSortingSetup{folder.filePath("cells.db"),
-                                      [this] { return std::chrono::duration_cast<cells::ReadingTime>(now - start); },
-                                      [this] {
-                                          const auto since = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch());
-                                          return QDateTime::fromMSecsSinceEpoch(since.count()).toUTC();
-                                      }}}};
-    PanelWindow& panel = app.Panel();
     QStringList statesSeen;
 };
 
@@ -203,7 +187,7 @@ TEST_F(CellSortingTest, ExportsCsvAndJsonAndDeletesOnlyAfterConfirming)
     OpenWindow();
     Capture();
     Capture();
-    dialogs.saveFileName = folder.filePath("batch.csv");
+    dialogs.saveFileName = cellsFolder.filePath("batch.csv");
     Click("exportCsv");
     QFile csv(dialogs.saveFileName);
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
@@ -215,7 +199,7 @@ TEST_F(CellSortingTest, ExportsCsvAndJsonAndDeletesOnlyAfterConfirming)
     EXPECT_EQ(second[1], "#0002");
     EXPECT_EQ(second[7], Rows()[1].latest.grade.toUtf8());
 
-    dialogs.saveFileName = folder.filePath("batch.jsonl");
+    dialogs.saveFileName = cellsFolder.filePath("batch.jsonl");
     Click("exportJson");
     QFile json(dialogs.saveFileName);
     ASSERT_TRUE(json.open(QIODevice::ReadOnly));
@@ -261,7 +245,7 @@ TEST_F(CellSortingTest, ANewBatchIsSortedIntoAndEachBatchShowsItsOwnCells)
 
 TEST_F(CellSortingTest, AStoreThatCannotBeOpenedSaysSoAndTheWindowCarriesOn)
 {
-    ASSERT_TRUE(QDir(folder.path()).mkdir("cells.db"));  // a folder where the database file should be
+    ASSERT_TRUE(QDir(cellsFolder.path()).mkdir("cells.db"));  // a folder where the database file should be
     panel.findChild<QAction*>("Cells")->trigger();
     WaitForAnswers(1);  // the batch list, failed
     EXPECT_FALSE(Text("notice").isEmpty());
@@ -423,7 +407,7 @@ TEST_F(CellSortingTest, ACapacityFileIsReportedLineByLineAndImportedOnlyWhenAcce
     OpenWindow();
     for (int cell = 0; cell < 3; ++cell)
         Capture();
-    const QString csv = folder.filePath("charger.csv");
+    const QString csv = cellsFolder.filePath("charger.csv");
     QFile file(csv);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("id,capacity_mah\n#0001,3010.5\n#0002,abc\nX9,2990\n#0003,2950\n#0001,3000\n");

@@ -70,9 +70,9 @@ public:
     std::function<void()> onEvents;
 };
 
-// The program over the simulated meter, with scripted dialogs, as a test drives it: the timers'
-// ticks are called directly, and both the PC and the meter live on fixed clocks, so nothing
-// depends on the real time.
+// The program over the simulated meter, with scripted dialogs and a cell database in a temporary
+// folder, as a test drives it: the timers' ticks are called directly, and both the PC and the meter
+// live on clocks only the test moves, so nothing depends on the real time.
 class PanelHarness : public ::testing::Test {
 protected:
     PanelHarness() { meter.SetRangeCode(3); }
@@ -108,14 +108,39 @@ protected:
     // One tick of the recorder's one-second timer.
     void RecorderTick() { app.Recording().Tick(); }
 
-    sim::SimulatedMeter meter{[] { return sim::SimTime{std::chrono::sys_days{std::chrono::year{2024} / 3 / 15}}; }};
+private:
+    // The capture engine's steady clock and the store's UTC clock move with the meter's.
+    CellSortingSetup CellSorting()
+    {
+        return {storeAddress, [this] { return std::chrono::duration_cast<cells::ReadingTime>(now - start); },
+                [this] {
+                    const auto since = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch());
+                    return QDateTime::fromMSecsSinceEpoch(since.count()).toUTC();
+                }};
+    }
+    // The pack builder's search ends on its move limit, on a clock that moves 10 ms each time it is read.
+    cells::PackSearchOptions PackSearch()
+    {
+        cells::PackSearchOptions options;
+        options.maxMoves = 30'000;
+        options.now = [this] { return searchClock += std::chrono::milliseconds{10}; };
+        return options;
+    }
+
+protected:
+
+    const sim::SimTime start{std::chrono::sys_days{std::chrono::year{2024} / 3 / 15}};
+    sim::SimTime now = start;  // the meter's clock
+    sim::SimulatedMeter meter{[this] { return now; }};
     sim::SimulatedHidBackend simulated{meter};
     RecordingBackend backend{simulated};
     ScriptedDialogService dialogs;
     CountingEventPump pump;
     LocalTime pcNow{.hour = 10};  // the PC's clock, 10:00:00 at the start unless a test moves it
-    QTemporaryDir cellsFolder;      // the cell database, should a test open the Cell Sorting window
-    Application app{{backend, dialogs, pump, [this] { return pcNow; }, {.storeAddress = cellsFolder.filePath("cells.db")}}};
+    QTemporaryDir cellsFolder;
+    const QString storeAddress = cellsFolder.filePath("cells.db");
+    std::chrono::steady_clock::time_point searchClock;
+    Application app{{backend, dialogs, pump, [this] { return pcNow; }, CellSorting(), PackSearch()}};
     PanelWindow& panel = app.Panel();
     MeterSession& session = app.Meter();
     Recorder& recorder = app.LiveRecorder();
