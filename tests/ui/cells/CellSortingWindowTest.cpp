@@ -42,6 +42,11 @@ protected:
     T* Child(const char* name) { return Window().findChild<T*>(name); }
     QString Text(const char* name) { return Child<QLabel>(name)->text(); }
     const std::vector<store::CellRow>& Rows() { return Window().Cells().Cells(); }
+    QString CapacityShown(int row) { return Window().Cells().index(row, CellTableModel::CapacityColumn).data().toString(); }
+    QString CapacityCount()
+    {
+        return Child<BatchStatisticsPanel>("statistics")->Text(BatchStatisticsPanel::CapacityRow, BatchStatisticsPanel::CountColumn);
+    }
 
     // Opens the window from the toolbar and waits for the batch to be open.
     void OpenWindow()
@@ -392,9 +397,8 @@ TEST_F(CellSortingTest, TheMetersCapacityGoesToTheSelectedCellOrElseTheLastCaptu
     EXPECT_TRUE(QTest::qWaitFor([&] { return Rows()[0].capacityMah == shown; }, 30000));
     ASSERT_EQ(Rows()[0].number, 1);
     const QString text = QString::number(*shown, 'f', 0);
-    EXPECT_EQ(Window().Cells().index(0, CellTableModel::CapacityColumn).data().toString(), text);
-    EXPECT_EQ(Child<BatchStatisticsPanel>("statistics")->Text(BatchStatisticsPanel::CapacityRow,
-                                                              BatchStatisticsPanel::CountColumn), "2");
+    EXPECT_EQ(CapacityShown(0), text);
+    EXPECT_EQ(CapacityCount(), "2");
 
     ReopenBatch();
     EXPECT_EQ(Rows()[0].capacityMah, shown) << "stored, not only shown";
@@ -471,12 +475,10 @@ TEST_F(CellSortingTest, ACapacityFileIsReportedLineByLineAndImportedOnlyWhenAcce
             for (std::size_t row = 0; row < 3; ++row) {
                 const std::optional<double>& capacity = test.capacities[row];
                 EXPECT_EQ(Rows()[row].capacityMah, capacity) << row;
-                EXPECT_EQ(Window().Cells().index(static_cast<int>(row), CellTableModel::CapacityColumn).data().toString(),
-                          capacity ? QString::number(*capacity, 'f', 0) : QString()) << row;
+                EXPECT_EQ(CapacityShown(static_cast<int>(row)), capacity ? QString::number(*capacity, 'f', 0) : QString())
+                    << row;
             }
-            EXPECT_EQ(Child<BatchStatisticsPanel>("statistics")->Text(BatchStatisticsPanel::CapacityRow,
-                                                                      BatchStatisticsPanel::CountColumn),
-                      QString::number(known));
+            EXPECT_EQ(CapacityCount(), QString::number(known));
         }
     }
 }

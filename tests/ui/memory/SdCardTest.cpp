@@ -109,8 +109,7 @@ TEST_F(SdCardTest, ListDownloadDeleteAndListAgain)
 TEST_F(SdCardTest, DeletingAllLeavesNothingToList)
 {
     dialogs.confirmations = {true};  // "Delete all files"
-    DeleteThrough("ALL");
-    EXPECT_EQ(LastRequest(), (Bytes{0, 65, 3, 4, 1, 0}));
+    DeleteThrough("ALL");  // the request itself is ShellTest's
     Click("SDcard");
     EXPECT_EQ(dialogs.messages.back(), "No Data !!!");
 }

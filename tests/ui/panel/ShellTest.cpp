@@ -173,12 +173,9 @@ TEST_F(ShellTest, KeysDrawnOnTheMeterSendWhatTheKeyPadsSameKeysSend)
     panel.ToggleKeyPad();
     QApplication::setActiveWindow(&panel);
     const std::tuple<const char*, const char*, const char*> keys[] = {
-        {"CmdArrow(0)", "BtnLeft", "Left key"},
-        {"CmdArrow(1)", "BtnDown", "Down key"},
-        {"CmdArrow(2)", "BtnUp", "Up key"},
-        {"CmdArrow(3)", "BtnRight", "Right key"},
-        {"CmdGray(0)", "BtnBeeper", "Beeper key"},
-        {"CmdGray(1)", "BtnCF", "Celsius or Fahrenheit key"},
+        {"CmdArrow(0)", "BtnLeft", "Left key"},     {"CmdArrow(1)", "BtnDown", "Down key"},
+        {"CmdArrow(2)", "BtnUp", "Up key"},         {"CmdArrow(3)", "BtnRight", "Right key"},
+        {"CmdGray(0)", "BtnBeeper", "Beeper key"},  {"CmdGray(1)", "BtnCF", "Celsius or Fahrenheit key"},
         {"CmdGray(2)", "BtnRead", "Read key"},
     };
     for (const auto& [drawn, pad, name] : keys) {

@@ -128,7 +128,6 @@ private:
     }
 
 protected:
-
     const sim::SimTime start{std::chrono::sys_days{std::chrono::year{2024} / 3 / 15}};
     sim::SimTime now = start;  // the meter's clock
     sim::SimulatedMeter meter{[this] { return now; }};
@@ -137,7 +136,7 @@ protected:
     ScriptedDialogService dialogs;
     CountingEventPump pump;
     LocalTime pcNow{.hour = 10};  // the PC's clock, 10:00:00 at the start unless a test moves it
-    QTemporaryDir cellsFolder;
+    QTemporaryDir cellsFolder;  // the cell database, and the files a test writes beside it
     const QString storeAddress = cellsFolder.filePath("cells.db");
     std::chrono::steady_clock::time_point searchClock;
     Application app{{backend, dialogs, pump, [this] { return pcNow; }, CellSorting(), PackSearch()}};
