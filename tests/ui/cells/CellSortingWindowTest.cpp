@@ -12,21 +12,13 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QCheckBox>
 #include <QDialogButtonBox>
-#include <QScreen>
 #include <QTableWidget>
 #include <QTextToSpeech>
 #include <QClipboard>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QAudioDevice>
 #include <QMediaDevices>
-#include <QPushButton>
-#include <QTableView>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTextDocumentFragment>
 
 #include <gmock/gmock.h>
@@ -39,9 +31,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// The program over the simulated cell bench, with the cell database in a temporary folder. The
-// meter's clock and the capture engine's move together, one poll period per poll.
-class CellSortingTest : public ::testing::Test {
+// The program over the simulated cell bench, whose clock moves one poll period per poll.
+class CellSortingTest : public PanelHarness {
 protected:
     CellSortingTest() { meter.SetCellBench(7); }
 
@@ -51,6 +42,11 @@ protected:
     T* Child(const char* name) { return Window().findChild<T*>(name); }
     QString Text(const char* name) { return Child<QLabel>(name)->text(); }
     const std::vector<store::CellRow>& Rows() { return Window().Cells().Cells(); }
+    QString CapacityShown(int row) { return Window().Cells().index(row, CellTableModel::CapacityColumn).data().toString(); }
+    QString CapacityCount()
+    {
+        return Child<BatchStatisticsPanel>("statistics")->Text(BatchStatisticsPanel::CapacityRow, BatchStatisticsPanel::CountColumn);
+    }
 
     // Opens the window from the toolbar and waits for the batch to be open.
     void OpenWindow()
@@ -64,27 +60,39 @@ protected:
         EXPECT_TRUE(QTest::qWaitFor([&] { return Sorting().StoreAnswers() >= count; }, 30000))
             << Sorting().StoreAnswers() << " of " << count;
     }
-    // Polls until the engine captures a cell, then waits for the store to commit it.
-    void Capture()
+    // Runs `action`, then waits for the `count` store answers it brings.
+    void Answered(int count, const std::function<void()>& action)
     {
         const int answers = Sorting().StoreAnswers();
-        for (int poll = 0; poll < 3000; ++poll) {
+        action();
+        WaitForAnswers(answers + count);
+    }
+    // Polls, a poll period apart, `polls` times or until `done`.
+    void Poll(int polls, const std::function<bool()>& done = [] { return false; })
+    {
+        for (int poll = 0; poll < polls; ++poll) {
             now += 100ms;
             app.Poll();
             statesSeen << Text("tileState");
-            if (Text("tileCaption").startsWith("Captured →"))
+            if (done())
                 break;
         }
-        ASSERT_TRUE(Text("tileCaption").startsWith("Captured →")) << "no capture";
+    }
+    // Polls until the engine captures a cell, then waits for the store to commit it.
+    void Capture()
+    {
+        const auto captured = [this] { return Text("tileCaption").startsWith("Captured →"); };
+        const int answers = Sorting().StoreAnswers();
+        Poll(3000, captured);
+        ASSERT_TRUE(captured()) << "no capture";
         WaitForAnswers(answers + 1);
     }
     void Click(const char* button) { Child<QPushButton>(button)->click(); }
+    void ClickAndWait(const char* button, int answers) { Answered(answers, [&] { Click(button); }); }
     // Chooses the batch again, as the batch chooser does, and waits until it is read back.
     void ReopenBatch()
     {
-        const int answers = Sorting().StoreAnswers();
-        emit Child<QComboBox>("batchChooser")->textActivated(Window().Batch());
-        WaitForAnswers(answers + 1);
+        Answered(1, [this] { emit Child<QComboBox>("batchChooser")->textActivated(Window().Batch()); });
     }
     QStringList FilterChoices()
     {
@@ -95,21 +103,6 @@ protected:
         return choices;
     }
 
-    QTemporaryDir folder;
-    sim::SimTime start{std::chrono::sys_days{std::chrono::year{2024} / 3 / 15}};
-    sim::SimTime now = start;
-    sim::SimulatedMeter meter{[this] { return now; }};
-    sim::SimulatedHidBackend backend{meter};
-    ScriptedDialogService dialogs;
-    CountingEventPump pump;
-    Application app{{backend, dialogs, pump, [] { return LocalTime{.hour = 10}; },
-                     CellSortingSetup{folder.filePath("cells.db"),
-                                      [this] { return std::chrono::duration_cast<cells::ReadingTime>(now - start); },
-                                      [this] {
-                                          const auto since = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch());
-                                          return QDateTime::fromMSecsSinceEpoch(since.count()).toUTC();
-                                      }}}};
-    PanelWindow& panel = app.Panel();
     QStringList statesSeen;
 };
 
@@ -172,9 +165,8 @@ TEST_F(CellSortingTest, UndoWithdrawsAndRetestAddsToTheSameCell)
     // Ctrl+Z where the scanner types, as the operator presses it.
     Window().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
-    const int before = Sorting().StoreAnswers();
-    QTest::keyClick(Child<QLineEdit>("cellId"), Qt::Key_Z, Qt::ControlModifier);
-    WaitForAnswers(before + 2);  // the withdrawal, then the cells read again
+    // The withdrawal, then the cells read again.
+    Answered(2, [this] { QTest::keyClick(Child<QLineEdit>("cellId"), Qt::Key_Z, Qt::ControlModifier); });
     ASSERT_EQ(Rows().size(), 1u);
 
     auto* table = Child<QTableView>("cellTable");
@@ -200,7 +192,7 @@ TEST_F(CellSortingTest, ExportsCsvAndJsonAndDeletesOnlyAfterConfirming)
     OpenWindow();
     Capture();
     Capture();
-    dialogs.saveFileName = folder.filePath("batch.csv");
+    dialogs.saveFileName = cellsFolder.filePath("batch.csv");
     Click("exportCsv");
     QFile csv(dialogs.saveFileName);
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
@@ -212,7 +204,7 @@ TEST_F(CellSortingTest, ExportsCsvAndJsonAndDeletesOnlyAfterConfirming)
     EXPECT_EQ(second[1], "#0002");
     EXPECT_EQ(second[7], Rows()[1].latest.grade.toUtf8());
 
-    dialogs.saveFileName = folder.filePath("batch.jsonl");
+    dialogs.saveFileName = cellsFolder.filePath("batch.jsonl");
     Click("exportJson");
     QFile json(dialogs.saveFileName);
     ASSERT_TRUE(json.open(QIODevice::ReadOnly));
@@ -232,9 +224,7 @@ TEST_F(CellSortingTest, ExportsCsvAndJsonAndDeletesOnlyAfterConfirming)
     EXPECT_EQ(Rows().size(), 2u);
 
     dialogs.confirmations = {true};
-    const int answers = Sorting().StoreAnswers();
-    Click("deleteBatch");
-    WaitForAnswers(answers + 3);  // the deletion, a new batch in the emptied store, then that batch
+    ClickAndWait("deleteBatch", 3);  // the deletion, a new batch in the emptied store, then that batch
     EXPECT_TRUE(Rows().empty());
 }
 
@@ -244,9 +234,7 @@ TEST_F(CellSortingTest, ANewBatchIsSortedIntoAndEachBatchShowsItsOwnCells)
     const QString first = Window().Batch();
     Capture();
     dialogs.answers = {"lot 8"};
-    int answers = Sorting().StoreAnswers();
-    Click("newBatch");
-    WaitForAnswers(answers + 3);  // created, listed, opened
+    ClickAndWait("newBatch", 3);  // created, listed, opened
     EXPECT_EQ(Window().Batch(), "lot 8");
     EXPECT_TRUE(Rows().empty());
     Capture();
@@ -254,24 +242,19 @@ TEST_F(CellSortingTest, ANewBatchIsSortedIntoAndEachBatchShowsItsOwnCells)
 
     auto* chooser = Child<QComboBox>("batchChooser");
     ASSERT_EQ(chooser->count(), 2);
-    answers = Sorting().StoreAnswers();
     chooser->setCurrentText(first);
-    emit chooser->textActivated(first);
-    WaitForAnswers(answers + 1);
+    Answered(1, [&] { emit chooser->textActivated(first); });
     ASSERT_EQ(Rows().size(), 1u);
     EXPECT_EQ(Rows()[0].number, 1);
 }
 
 TEST_F(CellSortingTest, AStoreThatCannotBeOpenedSaysSoAndTheWindowCarriesOn)
 {
-    ASSERT_TRUE(QDir(folder.path()).mkdir("cells.db"));  // a folder where the database file should be
+    ASSERT_TRUE(QDir(cellsFolder.path()).mkdir("cells.db"));  // a folder where the database file should be
     panel.findChild<QAction*>("Cells")->trigger();
     WaitForAnswers(1);  // the batch list, failed
     EXPECT_FALSE(Text("notice").isEmpty());
-    for (int poll = 0; poll < 200; ++poll) {
-        now += 100ms;
-        app.Poll();
-    }
+    Poll(200);
     EXPECT_TRUE(Rows().empty());
     EXPECT_NE(Text("tileState"), "");
 }
@@ -332,10 +315,8 @@ TEST_F(CellSortingTest, AnInvalidGradeTableBlocksOkAndSaysWhyAndTheEditedTableGr
         ASSERT_TRUE(ok->isEnabled()) << problems();
         ok->click();
     };
-    int answers = Sorting().StoreAnswers();
-    Click("editGrades");
+    ClickAndWait("editGrades", 1);  // the batch's grades stored
     ASSERT_TRUE(opened);
-    WaitForAnswers(answers + 1);  // the batch's grades stored
     EXPECT_EQ(FilterChoices(), QStringList({"All", "Low", "Z", "Reject"}));
     Capture();
     EXPECT_EQ(Rows().back().latest.grade, "Z");
@@ -400,18 +381,13 @@ TEST_F(CellSortingTest, TheMetersCapacityGoesToTheSelectedCellOrElseTheLastCaptu
     EXPECT_EQ(Text("notice"), "Select a cell, or capture one, to give it the meter's capacity.");
     Capture();
     Capture();
-    int answers = Sorting().StoreAnswers();
-    Click("takeCapacity");  // nothing selected: the cell captured last
-    WaitForAnswers(answers + 1);
+    ClickAndWait("takeCapacity", 1);  // nothing selected: the cell captured last
     EXPECT_EQ(Text("notice"), "#0002 takes 0 mAh");
     EXPECT_EQ(Rows()[1].capacityMah, 0.0);
 
     // A battery on test, whose out-capacity grows on the display.
     meter.SetBattery(sim::LeadAcid12V);
-    for (int poll = 0; poll < 600; ++poll) {
-        now += 100ms;
-        app.Poll();
-    }
+    Poll(600);
     const std::optional<double> shown = cells::OutCapacityMilliAmpHours(app.Meter().reading);
     ASSERT_TRUE(shown.has_value());
     ASSERT_GT(*shown, 0);
@@ -421,9 +397,8 @@ TEST_F(CellSortingTest, TheMetersCapacityGoesToTheSelectedCellOrElseTheLastCaptu
     EXPECT_TRUE(QTest::qWaitFor([&] { return Rows()[0].capacityMah == shown; }, 30000));
     ASSERT_EQ(Rows()[0].number, 1);
     const QString text = QString::number(*shown, 'f', 0);
-    EXPECT_EQ(Window().Cells().index(0, CellTableModel::CapacityColumn).data().toString(), text);
-    EXPECT_EQ(Child<BatchStatisticsPanel>("statistics")->Text(BatchStatisticsPanel::CapacityRow,
-                                                              BatchStatisticsPanel::CountColumn), "2");
+    EXPECT_EQ(CapacityShown(0), text);
+    EXPECT_EQ(CapacityCount(), "2");
 
     ReopenBatch();
     EXPECT_EQ(Rows()[0].capacityMah, shown) << "stored, not only shown";
@@ -436,7 +411,7 @@ TEST_F(CellSortingTest, ACapacityFileIsReportedLineByLineAndImportedOnlyWhenAcce
     OpenWindow();
     for (int cell = 0; cell < 3; ++cell)
         Capture();
-    const QString csv = folder.filePath("charger.csv");
+    const QString csv = cellsFolder.filePath("charger.csv");
     QFile file(csv);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("id,capacity_mah\n#0001,3010.5\n#0002,abc\nX9,2990\n#0003,2950\n#0001,3000\n");
@@ -500,12 +475,10 @@ TEST_F(CellSortingTest, ACapacityFileIsReportedLineByLineAndImportedOnlyWhenAcce
             for (std::size_t row = 0; row < 3; ++row) {
                 const std::optional<double>& capacity = test.capacities[row];
                 EXPECT_EQ(Rows()[row].capacityMah, capacity) << row;
-                EXPECT_EQ(Window().Cells().index(static_cast<int>(row), CellTableModel::CapacityColumn).data().toString(),
-                          capacity ? QString::number(*capacity, 'f', 0) : QString()) << row;
+                EXPECT_EQ(CapacityShown(static_cast<int>(row)), capacity ? QString::number(*capacity, 'f', 0) : QString())
+                    << row;
             }
-            EXPECT_EQ(Child<BatchStatisticsPanel>("statistics")->Text(BatchStatisticsPanel::CapacityRow,
-                                                                      BatchStatisticsPanel::CountColumn),
-                      QString::number(known));
+            EXPECT_EQ(CapacityCount(), QString::number(known));
         }
     }
 }

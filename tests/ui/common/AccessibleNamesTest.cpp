@@ -3,28 +3,18 @@
 #include "ui/graphs/GraphSettingsDialog.h"
 #include "ui/graphs/LiveGraphWindow.h"
 
-#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QAccessible>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTableView>
-#include <QTemporaryDir>
-#include <QTest>
 
 #include <qcustomplot.h>
 
 #include <fstream>
 
-namespace voltaryn {
+namespace voltaryn::testing {
 namespace {
-
-using namespace testing;
 
 bool IsInput(const QWidget* widget)
 {
@@ -127,8 +117,7 @@ TEST_F(AccessibleNamesTest, EveryInputOfEveryWindowHasANameOfItsOwn)
     Click("Open");
     auto* fileList = Window<RecordListWindow>("FileList");
     Check(fileList, "file list");
-    QTableView& grid = fileList->Grid();
-    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(grid.model()->index(0, 2)).center());
+    ClickCell(fileList->Grid(), 0, 2);
     Check(Window("Plot"), "plot");
 
     recorder.SetSampleTime(1);
@@ -140,7 +129,7 @@ TEST_F(AccessibleNamesTest, EveryInputOfEveryWindowHasANameOfItsOwn)
     Check(settings, "graph settings");
     settings->findChild<QCheckBox*>("CkV")->setChecked(true);
     settings->findChild<QPushButton*>("CmdOK")->click();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    DeleteClosed();
     auto* live = Window<LiveGraphWindow>("RealTimeAll");
     Check(live, "live graph");
     app.Graphs().Sample();
@@ -152,4 +141,4 @@ TEST_F(AccessibleNamesTest, EveryInputOfEveryWindowHasANameOfItsOwn)
 }
 
 } // namespace
-} // namespace voltaryn
+} // namespace voltaryn::testing

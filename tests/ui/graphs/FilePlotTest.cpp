@@ -3,21 +3,14 @@
 #include "ui/common/NumberField.h"
 #include "ui/graphs/PlotWindow.h"
 
-#include <QComboBox>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTableView>
-#include <QTemporaryDir>
-#include <QTest>
 
 #include <qcustomplot.h>
 
 #include <fstream>
 
-namespace voltaryn {
+namespace voltaryn::testing {
 namespace {
-
-using namespace testing;
 
 // A data file opened into the file list, whose columns the tests plot.
 class FilePlotTest : public PanelHarness {
@@ -35,11 +28,7 @@ protected:
         Click("Open");
     }
 
-    void ClickColumn(int column) const
-    {
-        QTableView& grid = List("FileList")->Grid();
-        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(grid.model()->index(0, column)).center());
-    }
+    void ClickColumn(int column) const { ClickCell(List("FileList")->Grid(), 0, column); }
     PlotWindow* Plot() const { return panel.findChild<PlotWindow*>("Plot"); }
     template <typename T>
     T* In(const char* name) const { return Plot()->findChild<T*>(name); }
@@ -169,4 +158,4 @@ TEST_F(FilePlotTest, ADragPansOrZoomsTheAxesEachTrackModeNamesAndTheCursorsFollo
 }
 
 } // namespace
-} // namespace voltaryn
+} // namespace voltaryn::testing

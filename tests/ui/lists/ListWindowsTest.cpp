@@ -4,18 +4,14 @@
 
 #include "files/ListExport.h"
 
-#include <QCoreApplication>
 #include <QPointer>
 #include <QScrollBar>
-#include <QTableView>
 
 #include <filesystem>
 #include <utility>
 
-namespace voltaryn {
+namespace voltaryn::testing {
 namespace {
-
-using namespace testing;
 namespace fs = std::filesystem;
 
 class ListWindowsTest : public PanelHarness {
@@ -117,10 +113,10 @@ TEST_F(ListWindowsTest, ClosingAListWhileItSavesOrPrintsLeavesItsFileWhole)
                 EXPECT_TRUE(list->isHidden());
                 saved = list->Model().Table();
             }
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // as the event loop would
+            DeleteClosed();
         };
         list->findChild<QAction*>(key)->trigger();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        DeleteClosed();
         EXPECT_TRUE(list.isNull());
         EXPECT_FALSE(recorder.ListRecording());
 
@@ -164,4 +160,4 @@ TEST(RecordTableModelTest, ShowsTheStartOfALongCellAndKeepsItWhole)
 }
 
 } // namespace
-} // namespace voltaryn
+} // namespace voltaryn::testing

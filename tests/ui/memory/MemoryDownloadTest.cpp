@@ -1,11 +1,7 @@
 #include "support/PanelHarness.h"
 
-#include <QAbstractButton>
-
-namespace voltaryn {
+namespace voltaryn::testing {
 namespace {
-
-using namespace testing;
 
 class MemoryDownloadTest : public PanelHarness {
 protected:
@@ -73,4 +69,4 @@ TEST_F(MemoryDownloadTest, AMeterPulledOutMidwayKeepsTheRowsSoFar)
 }
 
 } // namespace
-} // namespace voltaryn
+} // namespace voltaryn::testing

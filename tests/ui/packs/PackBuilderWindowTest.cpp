@@ -5,13 +5,9 @@
 #include "ui/packs/PackBuilderController.h"
 #include "ui/packs/PackBuilderWindow.h"
 
-#include <QComboBox>
 #include <QListWidget>
-#include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
-#include <QTemporaryDir>
-#include <QTest>
 
 #include <map>
 #include <set>
@@ -19,12 +15,9 @@
 namespace voltaryn::testing {
 namespace {
 
-using namespace std::chrono_literals;
-
-// The program with a cell database of one batch, "Lot 1": `graded` cells of grade A and four of
-// grade B with capacities around 3000 mAh, and two A cells without a capacity. The builder's
-// search ends on its move limit, on a clock that moves 10 ms each time it is read.
-class PackBuilderTest : public ::testing::Test {
+// The program with a cell database of one batch, "Lot 1": `Graded` cells of grade A and four of
+// grade B with capacities around 3000 mAh, and two A cells without a capacity.
+class PackBuilderTest : public PanelHarness {
 protected:
     static constexpr int Graded = 24;
 
@@ -32,7 +25,7 @@ protected:
     {
         store::StoreOptions options;
         store::CellStore store(options);
-        store.Open(store::ParseStoreAddress(address));
+        store.Open(store::ParseStoreAddress(storeAddress));
         store.CreateBatch("Lot 1", "incoming 18650s");
         for (int n = 1; n <= Graded + 6; ++n) {
             store::CaptureInput capture;
@@ -74,6 +67,13 @@ protected:
         Click("build");
     }
     void Click(const char* button) { Child<QPushButton>(button)->click(); }
+    // Clicks, then waits for the store's answer.
+    void ClickAndWait(const char* button)
+    {
+        const int answers = Builder().StoreAnswers();
+        Click(button);
+        WaitForAnswers(answers + 1);
+    }
     QString Message() { return Window().Message(); }
     // The IDs in the map, group by group.
     std::vector<QStringList> MapIds()
@@ -90,27 +90,12 @@ protected:
     {
         std::map<QString, double> capacities;
         store::CellStore store;
-        store.Open(store::ParseStoreAddress(address));
+        store.Open(store::ParseStoreAddress(storeAddress));
         for (const store::CellRow& row : store.Cells("Lot 1"))
             capacities[QString("#%1").arg(row.number, 4, 10, QLatin1Char('0'))] = row.capacityMah.value_or(0);
         return capacities;
     }
 
-    QTemporaryDir folder;
-    QString address = folder.filePath("cells.db");
-    std::chrono::steady_clock::time_point searchClock;
-    sim::SimulatedMeter meter{[] { return sim::SimTime{std::chrono::sys_days{std::chrono::year{2024} / 3 / 15}}; }};
-    sim::SimulatedHidBackend backend{meter};
-    ScriptedDialogService dialogs;
-    CountingEventPump pump;
-    cells::PackSearchOptions search = [this] {
-        cells::PackSearchOptions options;
-        options.maxMoves = 30'000;
-        options.now = [this] { return searchClock += 10ms; };
-        return options;
-    }();
-    Application app{{backend, dialogs, pump, [] { return LocalTime{.hour = 10}; }, {.storeAddress = address}, search}};
-    PanelWindow& panel = app.Panel();
 };
 
 TEST_F(PackBuilderTest, BuildShowsEveryGroupWithItsSumAndTheSpreads)
@@ -195,13 +180,11 @@ TEST_F(PackBuilderTest, SavedPackIsInTheStoreAndItsCellsAreNoLongerOffered)
     Build(4, 3, {"A"});
     const std::vector<QStringList> built = MapIds();
     dialogs.answers = {"Front pack"};
-    const int answers = Builder().StoreAnswers();
-    Click("save");
-    WaitForAnswers(answers + 1);
+    ClickAndWait("save");
     EXPECT_EQ(Message(), "Saved pack Front pack in batch Lot 1.");
 
     store::CellStore store;
-    store.Open(store::ParseStoreAddress(address));
+    store.Open(store::ParseStoreAddress(storeAddress));
     const std::vector<store::PackLayout> packs = store.Packs("Lot 1");
     ASSERT_EQ(packs.size(), 1u);
     EXPECT_EQ(packs[0].name, "Front pack");
@@ -224,7 +207,7 @@ TEST_F(PackBuilderTest, CsvAndMapPdfHoldEveryCell)
     OpenWindow();
     Build(3, 2, {"A"});
     const std::map<QString, double> capacities = Capacities();
-    dialogs.saveFileName = folder.filePath("pack.csv");
+    dialogs.saveFileName = cellsFolder.filePath("pack.csv");
     Click("exportCsv");
     QFile csv(dialogs.saveFileName);
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
@@ -240,13 +223,13 @@ TEST_F(PackBuilderTest, CsvAndMapPdfHoldEveryCell)
         EXPECT_EQ(fields[3].toDouble(), capacities.at(fields[2]));
     }
 
-    dialogs.saveFileName = folder.filePath("map.pdf");
+    dialogs.saveFileName = cellsFolder.filePath("map.pdf");
     Click("exportPdf");
     const QString text = PdfText(dialogs.saveFileName);
     for (const QStringList& group : MapIds())
         for (const QString& id : group)
             EXPECT_TRUE(text.contains(id)) << id.toStdString();
-    dialogs.saveFileName = folder.filePath("no such folder/map.pdf");
+    dialogs.saveFileName = cellsFolder.filePath("no such folder/map.pdf");
     Click("exportPdf");
     EXPECT_TRUE(Message().startsWith("cannot write")) << Message().toStdString();
 }
@@ -268,15 +251,11 @@ TEST_F(PackBuilderTest, ReportHoldsTheBatchItsStatisticsAndSavedPacks)
     OpenWindow();
     Build(2, 2, {"A"});
     dialogs.answers = {"Small pack"};
-    int answers = Builder().StoreAnswers();
-    Click("save");
-    WaitForAnswers(answers + 1);
+    ClickAndWait("save");
     const std::vector<QStringList> saved = MapIds();
 
-    dialogs.saveFileName = folder.filePath("report.pdf");
-    answers = Builder().StoreAnswers();
-    Click("report");
-    WaitForAnswers(answers + 1);
+    dialogs.saveFileName = cellsFolder.filePath("report.pdf");
+    ClickAndWait("report");
     EXPECT_EQ(Message(), "Wrote the report of Lot 1 to " + dialogs.saveFileName + ".");
     const QString text = PdfText(dialogs.saveFileName);
     for (const QString expected : {"Batch report: Lot 1", "30 cells", "Saved packs: 1", "Stations: bench-2",

@@ -1,12 +1,9 @@
 #include "support/PanelHarness.h"
 
 #include <QImage>
-#include <QToolBar>
 
-namespace voltaryn {
+namespace voltaryn::testing {
 namespace {
-
-using namespace testing;
 
 class PaletteTest : public PanelHarness {};
 
@@ -55,4 +52,4 @@ TEST_F(PaletteTest, ToolbarIconsAndAlertTextsReadOnDarkAndLightWindows)
 }
 
 } // namespace
-} // namespace voltaryn
+} // namespace voltaryn::testing

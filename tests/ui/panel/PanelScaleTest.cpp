@@ -6,10 +6,7 @@
 #include "ui/panel/FrontPanelLayout.h"
 #include "ui/panel/FrontPanelView.h"
 
-#include <QCoreApplication>
-#include <QScreen>
 #include <QStyle>
-#include <QToolBar>
 
 namespace voltaryn {
 namespace {

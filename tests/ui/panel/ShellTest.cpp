@@ -4,92 +4,26 @@
 #include "ui/memory/MemoryWindow.h"
 #include "ui/panel/PanelStatusBar.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QTableView>
 #include <QTableWidget>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTextBrowser>
 
-#include <set>
 #include <tuple>
 
-namespace voltaryn {
+namespace voltaryn::testing {
 namespace {
-
-using namespace testing;
 
 class ShellTest : public PanelHarness {
 protected:
     ShellTest() { Rotation(); }
 
-    // The menu of the menu bar that holds `action`, by its title without the mnemonic.
-    QStringList MenusHolding(QAction* action) const
-    {
-        QStringList titles;
-        for (const QAction* menu : Child<QMenuBar>("MenuBar")->actions())
-            if (menu->menu()->actions().contains(action))
-                titles << QString(menu->text()).remove('&');
-        return titles;
-    }
     QString Status(const char* name) const { return Child<QLabel>(name)->text(); }
     bool Shown(const char* name) const { return !Child(name)->isHidden(); }
 
     QTemporaryDir folder;
 };
-
-TEST_F(ShellTest, EveryToolbarCommandStandsInOneMenuWithAShortcutItsTooltipShows)
-{
-    const struct {
-        const char* key;
-        const char* menu;
-        const char* tipNames;  // what the tool tip says the button opens or does
-    } commands[] = {
-        {"Save", "File", "data file"},          {"Open", "File", "\"File List\""},
-        {"List", "File", "\"Real Time List\""}, {"Graph", "Graphs", "\"Graph\""},
-        {"Sampling", "Tools", "interval"},      {"StopRec", "File", "Nothing is being recorded"},
-        {"TimeSet", "Meter", "\"Setup\""},      {"Memory", "Memory", "\"Manual List\""},
-        {"SDcard", "Memory", "\"Data Logger\""}, {"COMP", "Tools", "\"Comparator\""},
-        {"key", "Meter", "key pad"},            {"Avg", "Meter", "averages"},
-        {"Erase", "Memory", "after asking"},    {"DeleteSD", "Memory", "\"SD Card Delete\""},
-        {"Cells", "Cells", "\"Cell Sorting\""},    {"Packs", "Cells", "\"Pack Builder\""},
-    };
-    ASSERT_EQ(Child<QToolBar>("Toolbar1")->actions().size(), static_cast<qsizetype>(std::size(commands)));
-    std::set<QString> shortcuts;
-    for (const auto& [key, menu, tipNames] : commands) {
-        QAction* action = ToolbarButton(key);
-        EXPECT_EQ(MenusHolding(action), QStringList{menu}) << key;
-        EXPECT_TRUE(action->text().contains('&')) << key << ": a mnemonic";
-        const QString shortcut = action->shortcut().toString(QKeySequence::NativeText);
-        ASSERT_FALSE(shortcut.isEmpty()) << key;
-        EXPECT_TRUE(shortcuts.insert(shortcut).second) << key << " shares " << shortcut.toStdString();
-        EXPECT_TRUE(action->toolTip().contains("(" + shortcut + ")")) << key;
-        EXPECT_TRUE(action->toolTip().contains(tipNames)) << key << ": " << action->toolTip().toStdString();
-    }
-    const std::pair<const char*, QKeySequence::StandardKey> standards[] = {{"Save", QKeySequence::Save},
-                                                                           {"Open", QKeySequence::Open}};
-    for (const auto& [key, standard] : standards)
-        EXPECT_EQ(ToolbarButton(key)->shortcut(), QKeySequence(standard)) << key;
-    const auto* quit = Child<QMenuBar>("MenuBar")->findChild<QAction*>("Quit");
-    EXPECT_EQ(quit->shortcut(), QKeySequence("Ctrl+Q"));
-    EXPECT_EQ(Child<QMenuBar>("MenuBar")->findChild<QAction*>("UserGuide")->shortcut(), QKeySequence(Qt::Key_F1));
-}
-
-TEST_F(ShellTest, AMenuChoiceRunsTheToolbarCommand)
-{
-    for (const QAction* menu : Child<QMenuBar>("MenuBar")->actions())
-        if (QString(menu->text()).remove('&') == "Meter")
-            for (QAction* action : menu->menu()->actions())
-                if (action->objectName() == "key")
-                    action->trigger();
-    EXPECT_TRUE(Shown("SSPKeyButton"));
-}
 
 TEST_F(ShellTest, StopRecStopsTheRecordingAndIsOtherwiseDisabledSayingWhy)
 {
@@ -166,7 +100,7 @@ TEST_F(ShellTest, StatusBarFollowsAManualDownloadAndItsCancelEndsItCleanly)
     // The next download runs to its end: the cancel belonged to the one before.
     pump.onEvents = {};
     Click("Memory");
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the list before goes
+    DeleteClosed();  // the list before goes
     EXPECT_EQ(List("ManualList")->Model().rowCount(), 10);
 }
 
@@ -180,9 +114,8 @@ TEST_F(ShellTest, CancelledSdDownloadStillClosesTheTransferWithTheMeter)
         if (++events == 2)
             Child<QPushButton>("StatusCancel")->click();
     };
-    QTableView& files = memory->Files();
     const std::size_t before = backend.written.size();
-    QTest::mouseClick(files.viewport(), Qt::LeftButton, {}, files.visualRect(files.model()->index(1, 0)).center());
+    ClickCell(memory->Files(), 1);
     // The first chunk, a second one, then the closing request.
     EXPECT_EQ(backend.written.size() - before, 3u);
     EXPECT_EQ(backend.written.back(), backend.written[backend.written.size() - 2]);
@@ -190,10 +123,13 @@ TEST_F(ShellTest, CancelledSdDownloadStillClosesTheTransferWithTheMeter)
     EXPECT_TRUE(Polling());
 }
 
-TEST_F(ShellTest, DestructiveQuestionsNameTheirActionAndSendNothingWhenDeclined)
+TEST_F(ShellTest, DestructiveQuestionsNameTheirActionAndSendNothingUnlessConfirmed)
 {
-    const std::pair<const char*, const char*> cases[] = {{"ALL", "Delete all files"}, {"Erase", "OK"}};
-    for (const auto& [action, button] : cases) {
+    const std::tuple<const char*, const char*, QString, Bytes> cases[] = {
+        {"ALL", "Delete all files", "Every file on the meter's SD card will be deleted.", {0, 65, 3, 4, 1, 0}},
+        {"Erase", "OK", "All the automatically recorded data in memory will be deleted!", {0, 65, 3, 3, 0, 0}},
+    };
+    for (const auto& [action, button, question, request] : cases) {
         for (const bool yes : {false, true}) {
             dialogs.destructiveQuestions.clear();
             dialogs.confirmations = {yes};
@@ -208,20 +144,19 @@ TEST_F(ShellTest, DestructiveQuestionsNameTheirActionAndSendNothingWhenDeclined)
             }
             ASSERT_EQ(dialogs.destructiveQuestions.size(), 1) << action;
             EXPECT_EQ(dialogs.destructiveQuestions.front().actionButton, button) << action;
+            EXPECT_EQ(dialogs.destructiveQuestions.front().text, question) << action;
             EXPECT_EQ(backend.written.empty(), !yes) << action << " answered " << yes;
+            if (yes) {
+                EXPECT_EQ(LastRequest(), request) << action;
+            }
+            EXPECT_TRUE(Polling()) << action;
         }
     }
 }
 
-TEST_F(ShellTest, RefusedCommandsSayWhy)
+// The live graph's OK with no channel checked closes the dialog and says why.
+TEST_F(ShellTest, GraphSettingsWithNoChannelSayWhy)
 {
-    // No meter: Sampling Rate says so instead of doing nothing.
-    session.reading.MeterConnected = false;
-    Click("Sampling");
-    ASSERT_EQ(dialogs.messages.size(), 1);
-
-    // The live graph's OK with no channel checked closes the dialog and says why.
-    dialogs.messages.clear();
     Click("Graph");
     auto* settings = panel.findChild<QDialog*>("AllGraph");
     ASSERT_NE(settings, nullptr);
@@ -238,12 +173,9 @@ TEST_F(ShellTest, KeysDrawnOnTheMeterSendWhatTheKeyPadsSameKeysSend)
     panel.ToggleKeyPad();
     QApplication::setActiveWindow(&panel);
     const std::tuple<const char*, const char*, const char*> keys[] = {
-        {"CmdArrow(0)", "BtnLeft", "Left key"},
-        {"CmdArrow(1)", "BtnDown", "Down key"},
-        {"CmdArrow(2)", "BtnUp", "Up key"},
-        {"CmdArrow(3)", "BtnRight", "Right key"},
-        {"CmdGray(0)", "BtnBeeper", "Beeper key"},
-        {"CmdGray(1)", "BtnCF", "Celsius or Fahrenheit key"},
+        {"CmdArrow(0)", "BtnLeft", "Left key"},     {"CmdArrow(1)", "BtnDown", "Down key"},
+        {"CmdArrow(2)", "BtnUp", "Up key"},         {"CmdArrow(3)", "BtnRight", "Right key"},
+        {"CmdGray(0)", "BtnBeeper", "Beeper key"},  {"CmdGray(1)", "BtnCF", "Celsius or Fahrenheit key"},
         {"CmdGray(2)", "BtnRead", "Read key"},
     };
     for (const auto& [drawn, pad, name] : keys) {
@@ -289,4 +221,4 @@ TEST_F(ShellTest, HelpListsTheShortcutsAndShowsTheGuide)
 }
 
 } // namespace
-} // namespace voltaryn
+} // namespace voltaryn::testing

@@ -2,15 +2,15 @@
 
 #include "common/TempFolder.h"
 
-#include <QApplication>
-#include <QPushButton>
+#include <QMenu>
+#include <QMenuBar>
 #include <QRadioButton>
 #include <QRegularExpression>
 
-namespace voltaryn {
-namespace {
+#include <set>
 
-using namespace testing;
+namespace voltaryn::testing {
+namespace {
 
 class ToolbarTest : public PanelHarness {
 protected:
@@ -28,6 +28,15 @@ protected:
         };
     }
     std::size_t Sent() const { return backend.written.size(); }
+    // The titles, without mnemonics, of the menu bar's menus that hold `action`.
+    QStringList MenusHolding(QAction* action) const
+    {
+        QStringList titles;
+        for (const QAction* menu : Child<QMenuBar>("MenuBar")->actions())
+            if (menu->menu()->actions().contains(action))
+                titles << QString(menu->text()).remove('&');
+        return titles;
+    }
     QStringList Effects(const QList<QWidget*>& shownBefore, const QStringList& modals);
 
     std::vector<bool> pollingWhileAsked;
@@ -51,42 +60,57 @@ QStringList ToolbarTest::Effects(const QList<QWidget*>& shownBefore, const QStri
     return effects;
 }
 
-TEST_F(ToolbarTest, EachButtonInItsPlaceWithItsTipDoesItsJob)
+// Each button in its place, with its icon, in one menu, with a mnemonic and a shortcut of its own
+// that its tip shows beside what it opens or does; clicked, it does its job.
+TEST_F(ToolbarTest, EachButtonInItsPlaceAndMenuWithItsTipAndShortcutDoesItsJob)
 {
     TempFolder folder;
     dialogs.saveFileName = QString::fromStdString((folder / "run.txt").string());
     panel.show();
     const struct {
         const char* key;
-        const char* tip;
-        QStringList effects;  // with a connected meter, every question declined
+        const char* tip;       // the tip's first line
+        const char* menu;
+        const char* tipNames;  // what the rest of the tip says the button opens or does
+        QStringList effects;   // with a connected meter, every question declined
     } buttons[] = {
-        {"Save", "Save as  (Ctrl+S)", {"records"}},
-        {"Open", "Open File to Read  (Ctrl+O)", {"says Recording Mode!", "records"}},
-        {"List", "List Display  (Ctrl+L)", {"window RealTimeList", "records"}},
-        {"Graph", "Graphic Display  (Ctrl+G)", {"window AllGraph", "records"}},
-        {"Sampling", "Sampling Rate  (Ctrl+Shift+R)", {"dialog SamplingChoice", "says Enter the SAMPLING TIME in seconds", "records"}},
-        {"StopRec", "Stop Rec  (Ctrl+Shift+S)", {}},  // stops the recording Save started
-        {"TimeSet", "Real Time Clock  (Ctrl+T)", {"dialog RTCSetup"}},
-        {"Memory", "Data Logger  (Ctrl+M)", {"window ManualList"}},
-        {"SDcard", "SD Card  (Ctrl+D)", {"window Memory"}},
-        {"COMP", "Comparator  (Ctrl+Shift+P)", {"window Comparator"}},
-        {"key", "button  (Ctrl+K)", {"panel SSPKeyButton"}},
-        {"Avg", "AverageNumber  (Ctrl+Shift+A)", {"panel SSPKeyButton", "says Enter the AverageNumber"}},
-        {"Erase", "Erase Memory  (Ctrl+Shift+E)",
+        {"Save", "Save as  (Ctrl+S)", "File", "data file", {"records"}},
+        {"Open", "Open File to Read  (Ctrl+O)", "File", "\"File List\"", {"says Recording Mode!", "records"}},
+        {"List", "List Display  (Ctrl+L)", "File", "\"Real Time List\"", {"window RealTimeList", "records"}},
+        {"Graph", "Graphic Display  (Ctrl+G)", "Graphs", "\"Graph\"", {"window AllGraph", "records"}},
+        {"Sampling", "Sampling Rate  (Ctrl+Shift+R)", "Tools", "interval",
+         {"dialog SamplingChoice", "says Enter the SAMPLING TIME in seconds", "records"}},
+        {"StopRec", "Stop Rec  (Ctrl+Shift+S)", "File", "Stops the recording", {}},  // ends Save's recording
+        {"TimeSet", "Real Time Clock  (Ctrl+T)", "Meter", "\"Setup\"", {"dialog RTCSetup"}},
+        {"Memory", "Data Logger  (Ctrl+M)", "Memory", "\"Manual List\"", {"window ManualList"}},
+        {"SDcard", "SD Card  (Ctrl+D)", "Memory", "\"Data Logger\"", {"window Memory"}},
+        {"COMP", "Comparator  (Ctrl+Shift+P)", "Tools", "\"Comparator\"", {"window Comparator"}},
+        {"key", "button  (Ctrl+K)", "Meter", "key pad", {"panel SSPKeyButton"}},
+        {"Avg", "AverageNumber  (Ctrl+Shift+A)", "Meter", "averages", {"panel SSPKeyButton", "says Enter the AverageNumber"}},
+        {"Erase", "Erase Memory  (Ctrl+Shift+E)", "Memory", "after asking",
          {"panel SSPKeyButton", "says All the automatically recorded data in memory will be deleted!"}},
-        {"DeleteSD", "Delete SD Card  (Ctrl+Shift+D)", {"panel SSPKeyButton", "panel SSPSDClear"}},
-        {"Cells", "Cell Sorting  (Ctrl+Shift+C)", {"window CellSorting", "panel SSPKeyButton", "panel SSPSDClear"}},
-        {"Packs", "Pack Builder  (Ctrl+Shift+B)", {"window PackBuilder", "panel SSPKeyButton", "panel SSPSDClear"}},
+        {"DeleteSD", "Delete SD Card  (Ctrl+Shift+D)", "Memory", "\"SD Card Delete\"", {"panel SSPKeyButton", "panel SSPSDClear"}},
+        {"Cells", "Cell Sorting  (Ctrl+Shift+C)", "Cells", "\"Cell Sorting\"",
+         {"window CellSorting", "panel SSPKeyButton", "panel SSPSDClear"}},
+        {"Packs", "Pack Builder  (Ctrl+Shift+B)", "Cells", "\"Pack Builder\"",
+         {"window PackBuilder", "panel SSPKeyButton", "panel SSPSDClear"}},
     };
     const QList<QAction*> actions = Child<QToolBar>("Toolbar1")->actions();
     ASSERT_EQ(actions.size(), static_cast<qsizetype>(std::size(buttons)));
+    std::set<QString> shortcuts;
     for (std::size_t i = 0; i < std::size(buttons); ++i) {
-        const auto& [key, tip, effects] = buttons[i];
+        const auto& [key, tip, menu, tipNames, effects] = buttons[i];
         QAction* action = actions[static_cast<qsizetype>(i)];
         EXPECT_EQ(action->objectName(), key);
         EXPECT_EQ(action->toolTip().section('\n', 0, 0), tip) << key;
         EXPECT_FALSE(action->icon().isNull()) << key;
+        EXPECT_EQ(MenusHolding(action), QStringList{menu}) << key;
+        EXPECT_TRUE(action->text().contains('&')) << key << ": a mnemonic";
+        const QString shortcut = action->shortcut().toString(QKeySequence::NativeText);
+        ASSERT_FALSE(shortcut.isEmpty()) << key;
+        EXPECT_TRUE(shortcuts.insert(shortcut).second) << key << " shares " << shortcut.toStdString();
+        EXPECT_TRUE(action->toolTip().contains("(" + shortcut + ")")) << key;
+        EXPECT_TRUE(action->toolTip().contains(tipNames)) << key << ": " << action->toolTip().toStdString();
 
         QList<QWidget*> shownBefore;
         for (QWidget* window : QApplication::topLevelWidgets())
@@ -100,6 +124,10 @@ TEST_F(ToolbarTest, EachButtonInItsPlaceWithItsTipDoesItsJob)
         EXPECT_EQ(Effects(shownBefore, modals), effects) << key;
         EXPECT_TRUE(Polling()) << key;
     }
+    EXPECT_EQ(ToolbarButton("Save")->shortcut(), QKeySequence(QKeySequence::Save));
+    EXPECT_EQ(ToolbarButton("Open")->shortcut(), QKeySequence(QKeySequence::Open));
+    EXPECT_EQ(Child<QMenuBar>("MenuBar")->findChild<QAction*>("Quit")->shortcut(), QKeySequence("Ctrl+Q"));
+    EXPECT_EQ(Child<QMenuBar>("MenuBar")->findChild<QAction*>("UserGuide")->shortcut(), QKeySequence(Qt::Key_F1));
 }
 
 TEST_F(ToolbarTest, AverageAnswersSetTheMetersAveraging)
@@ -167,19 +195,5 @@ TEST_F(ToolbarTest, WithoutAMeterActionsThatNeedItSaySoOnceAndDoNothing)
     EXPECT_EQ(panel.findChild<QWidget*>("ManualList"), nullptr);
 }
 
-TEST_F(ToolbarTest, EraseOnlyAfterConfirmation)
-{
-    const std::size_t before = Sent();
-    dialogs.confirmations = {false};
-    Click("Erase");
-    EXPECT_EQ(Sent(), before);
-    EXPECT_EQ(dialogs.messages, QStringList{"All the automatically recorded data in memory will be deleted!"});
-
-    dialogs.confirmations = {true};
-    Click("Erase");
-    EXPECT_EQ(LastRequest(), (Bytes{0, 65, 3, 3, 0, 0}));
-    EXPECT_TRUE(Polling());
-}
-
 } // namespace
-} // namespace voltaryn
+} // namespace voltaryn::testing

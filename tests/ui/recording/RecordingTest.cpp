@@ -5,10 +5,8 @@
 
 #include <sstream>
 
-namespace voltaryn {
+namespace voltaryn::testing {
 namespace {
-
-using namespace testing;
 
 class RecordingTest : public PanelHarness {
 protected:
@@ -110,4 +108,4 @@ TEST_F(RecordingTest, OpenReadsTheRecordingBackButNotWhileRecording)
 }
 
 } // namespace
-} // namespace voltaryn
+} // namespace voltaryn::testing

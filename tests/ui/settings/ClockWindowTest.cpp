@@ -2,13 +2,8 @@
 
 #include "ui/settings/RtcSetupDialog.h"
 
-#include <QPushButton>
-#include <QTest>
-
-namespace voltaryn {
+namespace voltaryn::testing {
 namespace {
-
-using namespace testing;
 
 class ClockWindowTest : public PanelHarness {
 protected:
@@ -68,4 +63,4 @@ TEST_F(ClockWindowTest, RefusedWhileRecording)
 }
 
 } // namespace
-} // namespace voltaryn
+} // namespace voltaryn::testing

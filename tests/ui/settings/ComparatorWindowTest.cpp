@@ -3,17 +3,10 @@
 #include "settings/ComparatorEntry.h"
 #include "ui/settings/ComparatorWindow.h"
 
-#include <QComboBox>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
-#include <QTableView>
-#include <QTest>
 
-namespace voltaryn {
+namespace voltaryn::testing {
 namespace {
-
-using namespace testing;
 
 class ComparatorWindowTest : public PanelHarness {
 protected:
@@ -24,23 +17,24 @@ protected:
         Click("COMP");
         window = panel.findChild<ComparatorWindow*>("Comparator");
     }
+    // Closes the window and opens it again from the toolbar.
+    void Reopen()
+    {
+        window->close();
+        DeleteClosed();
+        Click("COMP");
+        window = panel.findChild<ComparatorWindow*>("Comparator");
+    }
     QAbstractItemModel& Rows() const { return *window->Grid().model(); }
     QString Cell(int row, int column) const { return Rows().index(row, column).data().toString(); }
-    void PickRow(int row) const
-    {
-        QTableView& grid = window->Grid();
-        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(Rows().index(row, 0)).center());
-    }
+    void PickRow(int row) const { ClickCell(window->Grid(), row); }
     void SetDigits(const char* name, const QStringList& digits) const
     {
         for (int i = 0; i < 4; ++i)
             window->findChild<QComboBox*>(QStringLiteral("%1(%2)").arg(name).arg(i + 1))->setCurrentText(digits[i]);
     }
     template <typename T = QWidget>
-    T* Control(const QString& name) const
-    {
-        return window->findChild<T*>(name);
-    }
+    T* Control(const QString& name) const { return window->findChild<T*>(name); }
     // The entry as the meter now holds it, read through the link.
     ComparatorEntry MetersEntry(int number) const
     {
@@ -85,24 +79,17 @@ TEST_F(ComparatorWindowTest, OpensWith99EntriesAndWritesTheEditedOneBack)
     EXPECT_EQ(Control<QComboBox>("HighO(1)")->currentText(), "1");
     EXPECT_TRUE(Control<QRadioButton>("HODec(3)")->isChecked());
 
-    Click("COMP");  // the window is open: no second one
+    Reopen();  // closed, it opens again
     EXPECT_EQ(panel.findChildren<ComparatorWindow*>().size(), 1);
-    window->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    Click("COMP");  // closed, it opens again
-    EXPECT_EQ(panel.findChildren<ComparatorWindow*>().size(), 1);
-    EXPECT_NE(panel.findChild<ComparatorWindow*>("Comparator"), nullptr);
+    EXPECT_NE(window, nullptr);
 }
 
 // At its preferred size, which leaves room on a 1200-pixel-high screen, the grid shows a good part
 // of the table and scrolls to its last entry; the window opens wholly on the screen.
 TEST_F(ComparatorWindowTest, ShowsAtLeast25EntriesAtOnceAndScrollsToThe99th)
 {
-    window->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     panel.show();
-    Click("COMP");
-    window = panel.findChild<ComparatorWindow*>("Comparator");
+    Reopen();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->screen()->availableGeometry().contains(window->frameGeometry()));
     EXPECT_LE(window->sizeHint().height(), 1100);
@@ -130,12 +117,8 @@ TEST_F(ComparatorWindowTest, TheEditorsFollowTheCurrentRowMovedByTheKeyboard)
 // A meter that stops answering part way: the window shows the entries read, and a box says so.
 TEST_F(ComparatorWindowTest, APartialLoadShowsTheEntriesReadAndSaysSo)
 {
-    window->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    dialogs.messages.clear();
     simulated.UnplugAfter(30);
-    Click("COMP");
-    window = panel.findChild<ComparatorWindow*>("Comparator");
+    Reopen();
     ASSERT_NE(window, nullptr);
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages.front(), QStringLiteral("The meter stopped answering: %1 of 99 comparator entries "
@@ -157,4 +140,4 @@ TEST_F(ComparatorWindowTest, UpdateBeforeAnyPickWritesEntryOneFromTheFirstEditor
 }
 
 } // namespace
-} // namespace voltaryn
+} // namespace voltaryn::testing

@@ -7,9 +7,18 @@
 #include "sim/SimulatedHidBackend.h"
 #include "ui/lists/RecordListWindow.h"
 
+// The widgets the panel tests drive, so that each test names only its own.
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableView>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 
@@ -39,6 +48,15 @@ private:
     HidBackend& inner_;
 };
 
+// Clicks a table's cell with the mouse, as a user picks a row.
+inline void ClickCell(QTableView& table, int row, int column = 0)
+{
+    QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, table.visualRect(table.model()->index(row, column)).center());
+}
+
+// Deletes the windows closed meanwhile, as the event loop would.
+inline void DeleteClosed() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
 // Counts the times a long operation let events run, and runs none.
 class CountingEventPump : public EventPump {
 public:
@@ -52,9 +70,9 @@ public:
     std::function<void()> onEvents;
 };
 
-// The program over the simulated meter, with scripted dialogs, as a test drives it: the timers'
-// ticks are called directly, and both the PC and the meter live on fixed clocks, so nothing
-// depends on the real time.
+// The program over the simulated meter, with scripted dialogs and a cell database in a temporary
+// folder, as a test drives it: the timers' ticks are called directly, and both the PC and the meter
+// live on clocks only the test moves, so nothing depends on the real time.
 class PanelHarness : public ::testing::Test {
 protected:
     PanelHarness() { meter.SetRangeCode(3); }
@@ -90,14 +108,38 @@ protected:
     // One tick of the recorder's one-second timer.
     void RecorderTick() { app.Recording().Tick(); }
 
-    sim::SimulatedMeter meter{[] { return sim::SimTime{std::chrono::sys_days{std::chrono::year{2024} / 3 / 15}}; }};
+private:
+    // The capture engine's steady clock and the store's UTC clock move with the meter's.
+    CellSortingSetup CellSorting()
+    {
+        return {storeAddress, [this] { return std::chrono::duration_cast<cells::ReadingTime>(now - start); },
+                [this] {
+                    const auto since = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch());
+                    return QDateTime::fromMSecsSinceEpoch(since.count()).toUTC();
+                }};
+    }
+    // The pack builder's search ends on its move limit, on a clock that moves 10 ms each time it is read.
+    cells::PackSearchOptions PackSearch()
+    {
+        cells::PackSearchOptions options;
+        options.maxMoves = 30'000;
+        options.now = [this] { return searchClock += std::chrono::milliseconds{10}; };
+        return options;
+    }
+
+protected:
+    const sim::SimTime start{std::chrono::sys_days{std::chrono::year{2024} / 3 / 15}};
+    sim::SimTime now = start;  // the meter's clock
+    sim::SimulatedMeter meter{[this] { return now; }};
     sim::SimulatedHidBackend simulated{meter};
     RecordingBackend backend{simulated};
     ScriptedDialogService dialogs;
     CountingEventPump pump;
     LocalTime pcNow{.hour = 10};  // the PC's clock, 10:00:00 at the start unless a test moves it
-    QTemporaryDir cellsFolder;      // the cell database, should a test open the Cell Sorting window
-    Application app{{backend, dialogs, pump, [this] { return pcNow; }, {.storeAddress = cellsFolder.filePath("cells.db")}}};
+    QTemporaryDir cellsFolder;  // the cell database, and the files a test writes beside it
+    const QString storeAddress = cellsFolder.filePath("cells.db");
+    std::chrono::steady_clock::time_point searchClock;
+    Application app{{backend, dialogs, pump, [this] { return pcNow; }, CellSorting(), PackSearch()}};
     PanelWindow& panel = app.Panel();
     MeterSession& session = app.Meter();
     Recorder& recorder = app.LiveRecorder();
