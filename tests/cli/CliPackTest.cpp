@@ -5,6 +5,7 @@
 #include <gmock/gmock.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <set>
@@ -35,6 +36,15 @@ std::string CapacityCsv(int count)
 }
 
 void Write(const std::filesystem::path& file, const std::string& text) { std::ofstream(file) << text; }
+
+// SortedBatch() with CapacityCsv() imported.
+std::string SortedBatchWithCapacities(const TempFolder& folder, int count)
+{
+    const std::string db = SortedBatch(folder, count);
+    Write(folder / "capacities.csv", CapacityCsv(count));
+    EXPECT_EQ(RunCli(folder, {"import-capacity", "--batch", "lot", "--db", db, (folder / "capacities.csv").string()}).exitCode, 0);
+    return db;
+}
 
 nlohmann::json CellsOf(const TempFolder& folder, const std::string& db)
 {
@@ -115,8 +125,9 @@ TEST(CliPack, JsonIsOneObjectOfTheBuiltPack)
         csv += "A," + id + "," + std::to_string(capacities[id]) + "," + std::to_string(18 + i % 4) + ",3.6\n";
     }
     Write(folder / "cells.csv", csv);
-    const Finished run = RunCli(folder, {"-f", "json", "pack", "--cells", (folder / "cells.csv").string(), "-s", "3",
-                                         "-p", "3", "--objective", "capacity", "--seed", "7"});
+    const Args seeded{"-f", "json", "pack", "--cells", (folder / "cells.csv").string(), "-s", "3", "-p", "3",
+                      "--objective", "capacity", "--seed", "7"};
+    const Finished run = RunCli(folder, seeded);
     ASSERT_EQ(run.exitCode, 0) << run.err;
     ASSERT_EQ(Lines(run.out).size(), 1u) << "one object";
     const nlohmann::ordered_json pack = nlohmann::ordered_json::parse(run.out);
@@ -149,15 +160,14 @@ TEST(CliPack, JsonIsOneObjectOfTheBuiltPack)
     for (const std::string id : pack["unused"])
         seen.insert(id);
     EXPECT_EQ(seen.size(), 11u) << "every cell once";
-    EXPECT_EQ(RunCli(folder, {"-f", "json", "pack", "--cells", (folder / "cells.csv").string(), "-s", "3", "-p", "3",
-                              "--objective", "capacity", "--seed", "7"})
-                  .out,
-              run.out)
-        << "the same seed, the same pack";
+    EXPECT_EQ(RunCli(folder, seeded).out, run.out) << "the same seed, the same pack";
 
     // Without resistances: the capacity objective, and no resistance figures.
     Write(folder / "plain.csv", "cell,capacity_mah\nA,3000\nB,3010\nC,2990\nD,3005\n");
-    const Finished plain = RunCli(folder, {"-f", "json", "pack", "--cells", (folder / "plain.csv").string(), "-s", "2", "-p", "2"});
+    const auto packPlain = [&folder](const char* format) {
+        return RunCli(folder, {"-f", format, "pack", "--cells", (folder / "plain.csv").string(), "-s", "2", "-p", "2"});
+    };
+    const Finished plain = packPlain("json");
     ASSERT_EQ(plain.exitCode, 0) << plain.err;
     const nlohmann::json plainPack = nlohmann::json::parse(plain.out);
     EXPECT_EQ(plainPack["objective"], "capacity");
@@ -165,13 +175,11 @@ TEST(CliPack, JsonIsOneObjectOfTheBuiltPack)
     EXPECT_TRUE(plainPack["groups"][0]["resistance_mohm"].is_null());
     EXPECT_DOUBLE_EQ(plainPack["capacity_spread_mah"].get<double>(), 5);
 
-    const Finished rows = RunCli(folder, {"-f", "csv", "pack", "--cells", (folder / "plain.csv").string(), "-s", "2", "-p", "2"});
-    const std::vector<std::string> lines = Lines(rows.out);
+    const std::vector<std::string> lines = Lines(packPlain("csv").out);
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[0], "group,position,cell,capacity_mah,resistance_mohm");
     EXPECT_EQ(lines[1], "1,1,A,3000,");
-    const Finished text = RunCli(folder, {"pack", "--cells", (folder / "plain.csv").string(), "-s", "2", "-p", "2"});
-    EXPECT_EQ(text.out, "2S2P (capacity): capacity spread 5.00 mAh\n"
+    EXPECT_EQ(packPlain("text").out, "2S2P (capacity): capacity spread 5.00 mAh\n"
                         "group 1:  A  D  6005.0 mAh\n"
                         "group 2:  B  C  6000.0 mAh\n"
                         "unused: none\n");
@@ -180,9 +188,7 @@ TEST(CliPack, JsonIsOneObjectOfTheBuiltPack)
 TEST(CliPack, MistakesAreToldWithTheirExitCodes)
 {
     TempFolder folder;
-    const std::string db = SortedBatch(folder, 6);
-    Write(folder / "capacities.csv", CapacityCsv(6));
-    ASSERT_EQ(RunCli(folder, {"import-capacity", "--batch", "lot", "--db", db, (folder / "capacities.csv").string()}).exitCode, 0);
+    const std::string db = SortedBatchWithCapacities(folder, 6);
     Write(folder / "ok.csv", "cell,capacity_mah,resistance_mohm,grade\nA,3000,20,A\nB,3010,21,A\nC,2990,19,B\n");
     Write(folder / "plain.csv", "cell,capacity_mah\nA,3000\nB,3010\n");
     Write(folder / "twice.csv", "cell,capacity_mah\nA,3000\nA,3010\n");
@@ -218,9 +224,7 @@ TEST(CliPack, MistakesAreToldWithTheirExitCodes)
 TEST(CliPack, SavedPacksTakeTheirCells)
 {
     TempFolder folder;
-    const std::string db = SortedBatch(folder, 8);
-    Write(folder / "capacities.csv", CapacityCsv(8));
-    ASSERT_EQ(RunCli(folder, {"import-capacity", "--batch", "lot", "--db", db, (folder / "capacities.csv").string()}).exitCode, 0);
+    const std::string db = SortedBatchWithCapacities(folder, 8);
     const auto pack = [&](const char* name) {
         return RunCli(folder, {"-f", "json", "pack", "--batch", "lot", "--db", db, "-s", "2", "-p", "2", "--grades",
                                "A,B,C,Reject", "--save", name});
@@ -260,10 +264,8 @@ TEST(CliStats, FiguresOfABatchInTextAndJson)
     EXPECT_NEAR(yield, 100, 1e-9);
     for (const char* figure : {"voltage_v", "resistance_mohm"}) {
         const nlohmann::json& spread = stats[figure];
-        EXPECT_LE(spread["min"].get<double>(), spread["p5"].get<double>()) << figure;
-        EXPECT_LE(spread["p5"].get<double>(), spread["median"].get<double>()) << figure;
-        EXPECT_LE(spread["median"].get<double>(), spread["p95"].get<double>()) << figure;
-        EXPECT_LE(spread["p95"].get<double>(), spread["max"].get<double>()) << figure;
+        const std::vector<double> inOrder{spread["min"], spread["p5"], spread["median"], spread["p95"], spread["max"]};
+        EXPECT_TRUE(std::ranges::is_sorted(inOrder)) << figure << ": " << spread;
         EXPECT_TRUE(spread["std_dev"].is_number()) << figure;
     }
     EXPECT_TRUE(stats["capacity_mah"].is_null()) << "no capacity imported";

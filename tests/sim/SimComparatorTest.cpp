@@ -28,9 +28,7 @@ TEST(SimComparator, VerdictFollowsTheEditedLimitsOfTheSelectedEntry)
     EXPECT_EQ(*back.value, written);
     EXPECT_EQ(*sim.commands.ReadComparatorEntry(43).value, neighbour);
 
-    BatteryProfile battery = LeadAcid12V;  // about 12.6 V
-    battery.internalOhms = 0.005;
-    sim.meter.SetBattery(battery);
+    sim.meter.SetBattery(LeadAcidWith(0.005));
     sim.Click(KeyButton::BtnADJ);  // without the test leads' resistance
     EXPECT_EQ(Verdict(sim), "none");
     sim.Click(KeyButton::BtnCompOnOff);

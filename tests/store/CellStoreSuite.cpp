@@ -59,11 +59,8 @@ TEST_P(StoreTest, OpensAnEmptyDatabaseOrOneOfEveryEarlierSchemaAndUpgradesItKeep
 TEST_P(StoreTest, RefusesADatabaseThatNeedsANewerProgramButUsesANewerCompatibleOne)
 {
     const int latest = LatestSchemaVersion();
-    const struct {
-        int version;
-        int minCompatible;
-        bool refused;
-    } cases[] = {{latest + 1, latest, false}, {latest + 1, latest + 1, true}, {latest + 5, latest + 3, true}};
+    const std::tuple<int, int, bool> cases[] = {  // version, oldest program version it works with, refused
+        {latest + 1, latest, false}, {latest + 1, latest + 1, true}, {latest + 5, latest + 3, true}};
     for (const auto& [version, minCompatible, refused] : cases) {
         const StoreAddress address = NewDatabase();
         OpenStore(address);
@@ -83,12 +80,8 @@ TEST_P(StoreTest, RefusesADatabaseThatNeedsANewerProgramButUsesANewerCompatibleO
 TEST_P(StoreTest, CapturesNumberNewCellsAndARetestOfALabelAddsToItsCell)
 {
     auto store = StoreWithBatch();
-    const struct {
-        const char* label;
-        const char* grade;
-        qint64 number;
-        bool newCell;
-    } captures[] = {{"", "A", 1, true},    {"QR-7", "B", 2, true}, {"", "C", 3, true},
+    // The label scanned, the grade, then the cell's number and whether it is new.
+    const std::tuple<const char*, const char*, qint64, bool> captures[] = {{"", "A", 1, true},    {"QR-7", "B", 2, true}, {"", "C", 3, true},
                     {"QR-7", "A", 2, false}, {"qr-7", "B", 4, true}};
     int second = 0;
     for (const auto& [label, grade, number, newCell] : captures) {

@@ -126,21 +126,18 @@ TEST(PackBuilder, ReachesTheOptimumOfEverySmallInstance)
 
 TEST(PackBuilder, NeverWorseThanTheSnakeAndRepeatsItselfForASeed)
 {
-    const struct {
-        std::size_t cells;
-        int series;
-        int parallel;
-    } batches[] = {{20, 4, 4}, {60, 13, 4}, {60, 14, 4}, {100, 7, 12}, {150, 10, 14}, {90, 20, 3}};
-    for (const auto& batch : batches) {
+    const std::tuple<std::size_t, int, int> batches[] = {  // cells, S, P
+        {20, 4, 4}, {60, 13, 4}, {60, 14, 4}, {100, 7, 12}, {150, 10, 14}, {90, 20, 3}};
+    for (const auto& [count, series, parallel] : batches) {
         for (const PackObjective objective : {PackObjective::Capacity, PackObjective::Balanced}) {
-            const auto cells = TestCells(batch.cells, static_cast<std::uint32_t>(batch.series * 31 + batch.parallel));
-            const PackRequest request{batch.series, batch.parallel, {}, objective, {}};
+            const auto cells = TestCells(count, static_cast<std::uint32_t>(series * 31 + parallel));
+            const PackRequest request{series, parallel, {}, objective, {}};
             const PackOutcome snake = BuildSnakePack(cells, request);
             const PackOutcome built = BuildPack(cells, request, MovesOnly(100'000, 5));
             ASSERT_TRUE(snake.pack && built.pack);
             ExpectWellFormed(cells, request, *snake.pack);
             ExpectWellFormed(cells, request, *built.pack);
-            EXPECT_LE(built.pack->cost, snake.pack->cost) << batch.series << "S" << batch.parallel << "P";
+            EXPECT_LE(built.pack->cost, snake.pack->cost) << series << "S" << parallel << "P";
             const PackOutcome again = BuildPack(cells, request, MovesOnly(100'000, 5));
             EXPECT_EQ(again.pack->unusedIds, built.pack->unusedIds);
             for (std::size_t g = 0; g < built.pack->groups.size(); ++g)
@@ -221,11 +218,7 @@ TEST(PackBuilder, ErrorsSayWhatIsWrong)
     shorted[10].resistance = 0;
     std::vector<PackCell> shortedB = cells;
     shortedB[9].resistance = 0;  // grade B, not asked for
-    const struct {
-        const std::vector<PackCell>& cells;
-        PackRequest request;
-        const char* error;
-    } cases[] = {
+    const std::tuple<const std::vector<PackCell>&, PackRequest, std::string> cases[] = {  // cells, request, error
         {cells, {13, 4, {"A"}, {}, {}}, "needs 52 cells, 48 are eligible: 4 missing"},
         {cells, {0, 4, {}, {}, {}}, "S and P must be positive, not 0S4P"},
         {cells, {13, -1, {}, {}, {}}, "S and P must be positive, not 13S-1P"},
@@ -233,11 +226,11 @@ TEST(PackBuilder, ErrorsSayWhatIsWrong)
         {shorted, {13, 4, {}, {}, {}}, "cell \"C10\" needs a capacity above 0 mAh and a resistance above 0 mOhm"},
         {shortedB, {12, 4, {"A"}, {}, {}}, ""},
     };
-    for (const auto& c : cases) {
-        const PackOutcome built = BuildPack(c.cells, c.request, MovesOnly(1000));
-        const PackOutcome snake = BuildSnakePack(c.cells, c.request);
-        EXPECT_EQ(built.error, c.error);
-        EXPECT_EQ(snake.error, c.error);
+    for (const auto& [batch, request, error] : cases) {
+        const PackOutcome built = BuildPack(batch, request, MovesOnly(1000));
+        const PackOutcome snake = BuildSnakePack(batch, request);
+        EXPECT_EQ(built.error, error);
+        EXPECT_EQ(snake.error, error);
         EXPECT_EQ(built.pack.has_value(), built.error.empty());
     }
 }
