@@ -20,9 +20,8 @@ using ::testing::HasSubstr;
 std::string SortedBatch(const TempFolder& folder, int count, const std::string& batch = "lot")
 {
     const std::string db = "sqlite://" + (folder / "cells.db").string();
-    const Finished sorted = RunCli(folder, {"--demo-cells", "--demo-time", DemoTime, "sort", "--batch", batch, "--db", db,
-                                            "--count", std::to_string(count)});
-    EXPECT_EQ(sorted.exitCode, 0) << sorted.err;
+    OutputOf(folder, {"--demo-cells", "--demo-time", DemoTime, "sort", "--batch", batch, "--db", db, "--count",
+                      std::to_string(count)});
     return db;
 }
 
@@ -42,16 +41,14 @@ std::string SortedBatchWithCapacities(const TempFolder& folder, int count)
 {
     const std::string db = SortedBatch(folder, count);
     Write(folder / "capacities.csv", CapacityCsv(count));
-    EXPECT_EQ(RunCli(folder, {"import-capacity", "--batch", "lot", "--db", db, (folder / "capacities.csv").string()}).exitCode, 0);
+    OutputOf(folder, {"import-capacity", "--batch", "lot", "--db", db, (folder / "capacities.csv").string()});
     return db;
 }
 
 nlohmann::json CellsOf(const TempFolder& folder, const std::string& db)
 {
-    const Finished cells = RunCli(folder, {"-f", "json", "cells", "--batch", "lot", "--db", db});
-    EXPECT_EQ(cells.exitCode, 0) << cells.err;
     nlohmann::json all = nlohmann::json::array();
-    for (const std::string& line : Lines(cells.out))
+    for (const std::string& line : Lines(OutputOf(folder, {"-f", "json", "cells", "--batch", "lot", "--db", db})))
         all.push_back(nlohmann::json::parse(line));
     return all;
 }
@@ -127,10 +124,9 @@ TEST(CliPack, JsonIsOneObjectOfTheBuiltPack)
     Write(folder / "cells.csv", csv);
     const Args seeded{"-f", "json", "pack", "--cells", (folder / "cells.csv").string(), "-s", "3", "-p", "3",
                       "--objective", "capacity", "--seed", "7"};
-    const Finished run = RunCli(folder, seeded);
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    ASSERT_EQ(Lines(run.out).size(), 1u) << "one object";
-    const nlohmann::ordered_json pack = nlohmann::ordered_json::parse(run.out);
+    const std::string out = OutputOf(folder, seeded);
+    ASSERT_EQ(Lines(out).size(), 1u) << "one object";
+    const nlohmann::ordered_json pack = nlohmann::ordered_json::parse(out);
     std::vector<std::string> keys;
     for (const auto& [key, value] : pack.items())
         keys.push_back(key);
@@ -160,26 +156,24 @@ TEST(CliPack, JsonIsOneObjectOfTheBuiltPack)
     for (const std::string id : pack["unused"])
         seen.insert(id);
     EXPECT_EQ(seen.size(), 11u) << "every cell once";
-    EXPECT_EQ(RunCli(folder, seeded).out, run.out) << "the same seed, the same pack";
+    EXPECT_EQ(OutputOf(folder, seeded), out) << "the same seed, the same pack";
 
     // Without resistances: the capacity objective, and no resistance figures.
     Write(folder / "plain.csv", "cell,capacity_mah\nA,3000\nB,3010\nC,2990\nD,3005\n");
     const auto packPlain = [&folder](const char* format) {
-        return RunCli(folder, {"-f", format, "pack", "--cells", (folder / "plain.csv").string(), "-s", "2", "-p", "2"});
+        return OutputOf(folder, {"-f", format, "pack", "--cells", (folder / "plain.csv").string(), "-s", "2", "-p", "2"});
     };
-    const Finished plain = packPlain("json");
-    ASSERT_EQ(plain.exitCode, 0) << plain.err;
-    const nlohmann::json plainPack = nlohmann::json::parse(plain.out);
+    const nlohmann::json plainPack = nlohmann::json::parse(packPlain("json"));
     EXPECT_EQ(plainPack["objective"], "capacity");
     EXPECT_TRUE(plainPack["resistance_spread_mohm"].is_null());
     EXPECT_TRUE(plainPack["groups"][0]["resistance_mohm"].is_null());
     EXPECT_DOUBLE_EQ(plainPack["capacity_spread_mah"].get<double>(), 5);
 
-    const std::vector<std::string> lines = Lines(packPlain("csv").out);
+    const std::vector<std::string> lines = Lines(packPlain("csv"));
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[0], "group,position,cell,capacity_mah,resistance_mohm");
     EXPECT_EQ(lines[1], "1,1,A,3000,");
-    EXPECT_EQ(packPlain("text").out, "2S2P (capacity): capacity spread 5.00 mAh\n"
+    EXPECT_EQ(packPlain("text"), "2S2P (capacity): capacity spread 5.00 mAh\n"
                         "group 1:  A  D  6005.0 mAh\n"
                         "group 2:  B  C  6000.0 mAh\n"
                         "unused: none\n");
@@ -229,19 +223,17 @@ TEST(CliPack, SavedPacksTakeTheirCells)
         return RunCli(folder, {"-f", "json", "pack", "--batch", "lot", "--db", db, "-s", "2", "-p", "2", "--grades",
                                "A,B,C,Reject", "--save", name});
     };
-    const Finished first = pack("P1");
-    ASSERT_EQ(first.exitCode, 0) << first.err;
-    const Finished second = pack("P2");
-    ASSERT_EQ(second.exitCode, 0) << second.err;
-    EXPECT_THAT(pack("P3").err, HasSubstr("needs 4 cells, the batch has 0 eligible: 4 missing"));
+    const Finished packs[] = {pack("P1"), pack("P2"), pack("P3")};
+    EXPECT_THAT(packs[2].err, HasSubstr("needs 4 cells, the batch has 0 eligible: 4 missing"));
     std::map<std::string, std::string> packOf;
     for (const nlohmann::json& cell : CellsOf(folder, db))
         packOf[cell["cell"].get<std::string>()] = cell["pack"].get<std::string>();
-    for (const auto& [run, name] : {std::pair{&first, "P1"}, std::pair{&second, "P2"}}) {
-        const nlohmann::json packed = nlohmann::json::parse(run->out);
+    for (const std::size_t saved : {0u, 1u}) {
+        ASSERT_EQ(packs[saved].exitCode, 0) << packs[saved].err;
+        const nlohmann::json packed = nlohmann::json::parse(packs[saved].out);
         for (const nlohmann::json& group : packed["groups"])
             for (const std::string id : group["cells"])
-                EXPECT_EQ(packOf.at(id), name) << id;
+                EXPECT_EQ(packOf.at(id), "P" + std::to_string(saved + 1)) << id;
     }
 }
 
@@ -249,10 +241,9 @@ TEST(CliStats, FiguresOfABatchInTextAndJson)
 {
     TempFolder folder;
     const std::string db = SortedBatch(folder, 10);
-    const Finished json = RunCli(folder, {"-f", "json", "stats", "--batch", "lot", "--db", db});
-    ASSERT_EQ(json.exitCode, 0) << json.err;
-    ASSERT_EQ(Lines(json.out).size(), 1u);
-    const nlohmann::json stats = nlohmann::json::parse(json.out);
+    const std::string json = OutputOf(folder, {"-f", "json", "stats", "--batch", "lot", "--db", db});
+    ASSERT_EQ(Lines(json).size(), 1u);
+    const nlohmann::json stats = nlohmann::json::parse(json);
     EXPECT_EQ(stats["count"], 10);
     long long counted = 0;
     double yield = 0;
@@ -272,13 +263,12 @@ TEST(CliStats, FiguresOfABatchInTextAndJson)
     EXPECT_EQ(stats["cpk_grade"], "A") << "the best grade by default";
     EXPECT_TRUE(stats["resistance_cpk"].is_number());
 
-    const Finished text = RunCli(folder, {"stats", "--batch", "lot", "--db", db, "--grade", "C"});
-    ASSERT_EQ(text.exitCode, 0) << text.err;
-    EXPECT_THAT(text.out, ::testing::StartsWith("batch lot: 10 cells\n"));
-    EXPECT_THAT(text.out, HasSubstr("capacity mAh    none measured\n"));
-    EXPECT_THAT(text.out, HasSubstr("Cpk against grade C: resistance "));
-    EXPECT_THAT(text.out, HasSubstr("(max 60 mOhm), voltage "));
-    EXPECT_THAT(text.out, HasSubstr("(min 2.5 V)\n"));
+    const std::string text = OutputOf(folder, {"stats", "--batch", "lot", "--db", db, "--grade", "C"});
+    EXPECT_THAT(text, ::testing::StartsWith("batch lot: 10 cells\n"));
+    EXPECT_THAT(text, HasSubstr("capacity mAh    none measured\n"));
+    EXPECT_THAT(text, HasSubstr("Cpk against grade C: resistance "));
+    EXPECT_THAT(text, HasSubstr("(max 60 mOhm), voltage "));
+    EXPECT_THAT(text, HasSubstr("(min 2.5 V)\n"));
 
     ExpectRefusals(folder, {}, {
         {{"stats", "--batch", "lot", "--db", db, "--grade", "Z"}, 2, "batch lot has no grade Z"},
@@ -286,10 +276,9 @@ TEST(CliStats, FiguresOfABatchInTextAndJson)
         {{"-f", "csv", "stats", "--batch", "lot", "--db", db}, 2, "stats writes text or json"},
     });
 
-    const Finished one = RunCli(folder, {"stats", "--batch", "one", "--db", SortedBatch(folder, 1, "one")});
-    ASSERT_EQ(one.exitCode, 0) << one.err;
-    EXPECT_THAT(one.out, ::testing::StartsWith("batch one: 1 cell\n"));
-    EXPECT_THAT(one.out, HasSubstr("         -"));  // no standard deviation of one cell
+    const std::string one = OutputOf(folder, {"stats", "--batch", "one", "--db", SortedBatch(folder, 1, "one")});
+    EXPECT_THAT(one, ::testing::StartsWith("batch one: 1 cell\n"));
+    EXPECT_THAT(one, HasSubstr("         -"));  // no standard deviation of one cell
 }
 
 } // namespace

@@ -94,6 +94,14 @@ inline Args Join(Args head, const Args& tail)
     return head;
 }
 
+// What a run that must succeed writes on the standard output.
+inline std::string OutputOf(const TempFolder& folder, const Args& args, const std::string& input = "/dev/null")
+{
+    const Finished run = RunCli(folder, args, input);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    return run.out;
+}
+
 // A run the CLI must refuse: its exit code and a part of what it tells on the error output.
 struct Refusal {
     Args args;
