@@ -30,8 +30,7 @@ TEST_P(PostgresqlServerTest, CapturesTakenWhileTheServerIsDownArriveOnceEachAndI
 {
     address_ = NewDatabase();
     auto store = OpenStore(address_);
-    const QString batch = QStringLiteral("lot-1");
-    store->CreateBatch(batch);
+    store->CreateBatch(TestBatch);
     for (int i = 1; i <= 3; ++i)
         EXPECT_EQ(store->RecordCapture(Capture({}, QStringLiteral("s1"), i)).cellNumber, i);
 
@@ -45,8 +44,8 @@ TEST_P(PostgresqlServerTest, CapturesTakenWhileTheServerIsDownArriveOnceEachAndI
     EXPECT_EQ(store->Status().Text(), QStringLiteral("offline — 3 queued"));
     EXPECT_EQ(store->Flush(), 0);  // still down
     try {
-        store->Cells(batch);
-        ADD_FAILURE() << "read a batch from a stopped server";
+        store->Cells(TestBatch);
+        ADD_FAILURE() << "read a TestBatch from a stopped server";
     } catch (const StoreError& error) {
         EXPECT_EQ(error.Kind(), StoreErrorKind::Unreachable);
     }
@@ -60,7 +59,7 @@ TEST_P(PostgresqlServerTest, CapturesTakenWhileTheServerIsDownArriveOnceEachAndI
     EXPECT_EQ(station.RecordCapture(Capture({}, QStringLiteral("s1"), 7)).cellNumber, 7);
     EXPECT_EQ(station.Status().Text(), QStringLiteral("online"));
     EXPECT_EQ(station.Flush(), 0);
-    const auto cells = station.Cells(batch);
+    const auto cells = station.Cells(TestBatch);
     ASSERT_EQ(cells.size(), 7u);
     for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(cells[i].number, i + 1);

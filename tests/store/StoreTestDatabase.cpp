@@ -70,7 +70,7 @@ std::unique_ptr<CellStore> StoreTest::OpenStore(const StoreAddress& address)
 std::unique_ptr<CellStore> StoreTest::StoreWithBatch()
 {
     auto store = OpenStore(NewDatabase());
-    store->CreateBatch(QStringLiteral("lot-1"), QStringLiteral("incoming 18650"));
+    store->CreateBatch(TestBatch, QStringLiteral("incoming 18650"));
     return store;
 }
 
@@ -78,7 +78,7 @@ CaptureInput Capture(const QString& label, const QString& station, int second, c
 {
     const double volts = 3.6 + second / 1000.0;
     const double milliOhms = 20.0 + second / 100.0;
-    return {.batch = QStringLiteral("lot-1"), .label = label, .clientUuid = {}, .station = station, .operatorName = QStringLiteral("kim"),
+    return {.batch = TestBatch, .label = label, .clientUuid = {}, .station = station, .operatorName = QStringLiteral("kim"),
             .measuredUtc = kDay.addSecs(second), .voltageV = volts, .resistanceMohm = milliOhms,
             .voltageText = QString::number(volts, 'f', 4), .resistanceText = QString::number(milliOhms, 'f', 2),
             .rangeText = QStringLiteral("40 mOhm"), .temperatureC = 24.5, .grade = grade};

@@ -71,19 +71,17 @@ struct Listed : SdListingSink, EventPump {
 // Lists `fileCount` files from a meter giving block replies counting `counts` (-1: an erased block).
 Listed List(const std::vector<int>& counts, int fileCount, SdClosingBlock closing = SdClosingBlock::AfterEntries)
 {
-    testing::ScriptedHidBackend backend;
-    backend.AddMeter("meter");
+    testing::ScriptedMeter meter;
     std::uint8_t number = 0;
     for (int count : counts) {
         Bytes reply = count < 0 ? Reply(1, {}, 0xFF) : Reply(4, {static_cast<std::uint8_t>(count)});
         for (int e = 0; e < std::min(count, 5); ++e)
             reply[5 + 11 * static_cast<std::size_t>(e)] = number++;
-        backend.Reply(reply);
+        meter.backend.Reply(reply);
     }
-    MeterLink link(backend);
     Listed listed;
-    listed.end = ListSdFiles(link, listed, fileCount, listed, closing);
-    for (const auto& request : backend.written)
+    listed.end = ListSdFiles(meter.link, listed, fileCount, listed, closing);
+    for (const auto& request : meter.backend.written)
         listed.requests.emplace_back(request.begin(), request.begin() + 6);
     return listed;
 }
