@@ -17,18 +17,6 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::Pair;
 
-template <typename Call>
-StoreError ErrorOf(Call call)
-{
-    try {
-        call();
-    } catch (const StoreError& error) {
-        return error;
-    }
-    ADD_FAILURE() << "no StoreError thrown";
-    return StoreError(StoreErrorKind::Failed, {});
-}
-
 std::vector<qint64> Numbers(const std::vector<CellRow>& cells)
 {
     std::vector<qint64> numbers;

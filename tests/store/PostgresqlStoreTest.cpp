@@ -1,7 +1,6 @@
 // The store suite on PostgreSQL, and the offline queue against a server that stops and starts.
 // Runs under pg_virtualenv, which starts a throwaway cluster named "regress", points libpq's PG*
 // variables at it and removes it afterwards.
-#include "store/StoreError.h"
 #include "store/StoreTestDatabase.h"
 
 #include <QProcess>
@@ -43,12 +42,7 @@ TEST_P(PostgresqlServerTest, CapturesTakenWhileTheServerIsDownArriveOnceEachAndI
     }
     EXPECT_EQ(store->Status().Text(), QStringLiteral("offline — 3 queued"));
     EXPECT_EQ(store->Flush(), 0);  // still down
-    try {
-        store->Cells(TestBatch);
-        ADD_FAILURE() << "read a TestBatch from a stopped server";
-    } catch (const StoreError& error) {
-        EXPECT_EQ(error.Kind(), StoreErrorKind::Unreachable);
-    }
+    EXPECT_EQ(ErrorOf([&] { store->Cells(TestBatch); }).Kind(), StoreErrorKind::Unreachable) << "the server is down";
 
     Server(QStringLiteral("start"));
     // The station restarts with its queue; its next capture sends the queue ahead of itself.

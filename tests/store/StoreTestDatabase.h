@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/CellStore.h"
+#include "store/StoreError.h"
 
 #include <QTemporaryDir>
 
@@ -44,6 +45,19 @@ QVariant SqlValue(const StoreAddress& address, const QString& sql);
 inline void RunSql(const StoreAddress& address, const QString& sql)
 {
     SqlValue(address, sql);
+}
+
+// The StoreError that `call` throws; a test failure when it throws none.
+template <typename Call>
+StoreError ErrorOf(Call call)
+{
+    try {
+        call();
+    } catch (const StoreError& error) {
+        return error;
+    }
+    ADD_FAILURE() << "no StoreError thrown";
+    return StoreError(StoreErrorKind::Failed, {});
 }
 
 std::string EngineName(const ::testing::TestParamInfo<Engine>& info);
