@@ -68,8 +68,7 @@ TEST(ListExportTest, ReportsAFileThatCannotBeWritten)
         FileStatus status;
         EXPECT_NO_THROW(status = SaveDataListFile(path, table));
         EXPECT_FALSE(status.Ok()) << path;
-        EXPECT_THAT(status.error, HasSubstr(path.string()));
-        EXPECT_THAT(status.error, HasSubstr(reason));
+        EXPECT_THAT(status.error, ::testing::AllOf(HasSubstr(path.string()), HasSubstr(reason)));
     }
 }
 
