@@ -95,27 +95,22 @@ std::pair<double, PackLayout> BruteForceOptimum(const std::vector<PackCell>& cel
 
 TEST(PackBuilder, ReachesTheOptimumOfEverySmallInstance)
 {
-    const struct {
-        std::size_t cells;
-        int series;
-        int parallel;
-        bool whole;
-        bool onlyA;
-    } instances[] = {
+    // Cells, S, P, whether the capacities are whole, whether only grade A is eligible.
+    const std::tuple<std::size_t, int, int, bool, bool> instances[] = {
         {12, 3, 4, false, false}, {12, 4, 3, true, false}, {12, 6, 2, false, false}, {12, 2, 6, true, false},
         {12, 2, 5, false, false}, {11, 3, 3, true, false}, {12, 3, 3, false, true},  {9, 4, 2, false, false},
         {8, 1, 5, false, false},  {12, 12, 1, true, false},
     };
-    for (const auto& instance : instances) {
+    for (const auto& [count, series, parallel, whole, onlyA] : instances) {
         for (const PackObjective objective : {PackObjective::Capacity, PackObjective::Balanced}) {
-            const auto cells = TestCells(instance.cells, static_cast<std::uint32_t>(instance.cells * 7 + instance.series), instance.whole);
-            PackRequest request{instance.series, instance.parallel, {}, objective, {}};
-            if (instance.onlyA)
+            const auto cells = TestCells(count, static_cast<std::uint32_t>(count * 7 + series), whole);
+            PackRequest request{series, parallel, {}, objective, {}};
+            if (onlyA)
                 request.eligibleGrades = {"A"};
             const PackOutcome built = BuildPack(cells, request, MovesOnly(2'000'000));
             ASSERT_TRUE(built.pack) << built.error;
-            SCOPED_TRACE(std::to_string(instance.cells) + " cells, " + std::to_string(instance.series) + "S" +
-                         std::to_string(instance.parallel) + "P, objective " + std::to_string(static_cast<int>(objective)));
+            SCOPED_TRACE(std::to_string(count) + " cells, " + std::to_string(series) + "S" + std::to_string(parallel) +
+                         "P, objective " + std::to_string(static_cast<int>(objective)));
             ExpectWellFormed(cells, request, *built.pack);
             const auto [optimum, layout] = BruteForceOptimum(cells, request);
             EXPECT_NEAR(DescribePack(cells, request, layout).cost, optimum, 1e-9 * std::max(1.0, optimum));

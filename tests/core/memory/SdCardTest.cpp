@@ -97,28 +97,19 @@ TEST(SdListing, SevenFilesTakeTwoBlocksAndOneMoreRequest)
 
 TEST(SdListing, ListingsThatEndEarly)
 {
-    struct Case {
-        const char* name;
-        Listed listed;
-        SdListingEnd end;
-        std::size_t requests;
-        std::size_t captions;  // progress texts and event runs
-        std::size_t entries;
-    };
+    // What, the listing, then how it ended and its counts of requests, captions (progress texts
+    // and event runs) and entries.
+    using Counts = std::tuple<SdListingEnd, std::size_t, std::size_t, std::size_t>;
     const auto always = SdClosingBlock::Always;
-    const Case cases[] = {
-        {"erased block", List({5, -1}, 12), SdListingEnd::EmptyBlock, 2, 4, 5},
-        {"erased block, closing always", List({5, -1}, 12, always), SdListingEnd::EmptyBlock, 3, 4, 5},
-        {"count above 5", List({5, 6}, 12, always), SdListingEnd::Unreadable, 2, 3, 5},
-        {"meter stops answering", List({5}, 12, always), SdListingEnd::NoReply, 2, 3, 5},
-        {"no files counted: no progress", List({0}, 0, always), SdListingEnd::EmptyBlock, 2, 1, 0},
+    const std::tuple<const char*, Listed, Counts> cases[] = {
+        {"erased block", List({5, -1}, 12), {SdListingEnd::EmptyBlock, 2, 4, 5}},
+        {"erased block, closing always", List({5, -1}, 12, always), {SdListingEnd::EmptyBlock, 3, 4, 5}},
+        {"count above 5", List({5, 6}, 12, always), {SdListingEnd::Unreadable, 2, 3, 5}},
+        {"meter stops answering", List({5}, 12, always), {SdListingEnd::NoReply, 2, 3, 5}},
+        {"no files counted: no progress", List({0}, 0, always), {SdListingEnd::EmptyBlock, 2, 1, 0}},
     };
-    for (const Case& c : cases) {
-        const Listed& l = c.listed;
-        EXPECT_EQ(std::tuple(l.end, l.requests.size(), l.captions.size(), l.numbers.size()),
-                  std::tuple(c.end, c.requests, c.captions, c.entries))
-            << c.name;
-    }
+    for (const auto& [name, l, counts] : cases)
+        EXPECT_EQ(Counts(l.end, l.requests.size(), l.captions.size(), l.numbers.size()), counts) << name;
 }
 
 } // namespace
