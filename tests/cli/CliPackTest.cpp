@@ -60,13 +60,9 @@ TEST(CliCapacity, BadLinesAreToldAndNothingIsImportedUnlessSkipped)
     Write(folder / "good.csv", CapacityCsv(4));
     Write(folder / "bad.csv", "id,mah\n#0001,3000\n#0002,abc\nX9,2900\n#0004,2950\n");
     Write(folder / "columns.csv", "name,energy\n#0001,1\n");
-    const struct {
-        Args args;
-        int exitCode;
-        const char* errors;  // the error output, files named without their folder
-        const char* out;
-        std::vector<std::optional<double>> capacities;  // of the four cells afterwards
-    } cases[] = {
+    // The arguments, the exit code, the error output (files named without their folder), the
+    // output, and the capacities of the four cells afterwards.
+    const std::tuple<Args, int, const char*, const char*, std::vector<std::optional<double>>> cases[] = {
         {{"bad.csv"}, 4,
          "line 3: capacity 'abc' is not a number\nline 4: cell 'X9' is not in batch lot\n"
          "voltaryn-cli: 2 bad lines in bad.csv: nothing imported (--skip-bad imports the good ones)\n",
@@ -86,22 +82,22 @@ TEST(CliCapacity, BadLinesAreToldAndNothingIsImportedUnlessSkipped)
          "voltaryn-cli: 1 bad line in good.csv: nothing imported (--skip-bad imports the good ones)\n",
          "", {3107, 3114, 3121, 3128}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [names, exitCode, errors, out, expected] : cases) {
         Args args{"import-capacity", "--batch", "lot", "--db", db};
-        for (const std::string& arg : c.args)
+        for (const std::string& arg : names)
             args.push_back(arg.ends_with(".csv") ? (folder / arg).string() : arg);
         const Finished run = RunCli(folder, args);
-        SCOPED_TRACE(c.args.front());
-        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+        SCOPED_TRACE(names.front());
+        EXPECT_EQ(run.exitCode, exitCode) << run.err;
         std::string told = run.err;
         for (std::size_t at; (at = told.find((folder / "").string())) != std::string::npos;)
             told.erase(at, (folder / "").string().size());
-        EXPECT_EQ(told, c.errors);
-        EXPECT_EQ(run.out, c.out);
+        EXPECT_EQ(told, errors);
+        EXPECT_EQ(run.out, out);
         std::vector<std::optional<double>> capacities;
         for (const nlohmann::json& cell : CellsOf(folder, db))
             capacities.push_back(cell["capacity_mah"].is_null() ? std::nullopt : std::optional(cell["capacity_mah"].get<double>()));
-        EXPECT_EQ(capacities, c.capacities);
+        EXPECT_EQ(capacities, expected);
     }
 }
 
