@@ -258,28 +258,26 @@ TEST(CliFiles, AFailedDownloadLeavesTheOldFile)
 {
     TempFolder folder;
     const std::filesystem::path file = folder / "keep.txt";
-    const struct {
-        Args args;
-        int exitCode;
-        std::size_t partialLines;  // the header and the records that arrived; 0: no partial file
-    } cases[] = {
+    // The run, its exit code, and the lines of the partial file beside the old one: the header and
+    // the records that arrived (0: no partial file).
+    const std::tuple<Args, int, std::size_t> cases[] = {
         {{"--demo-fault", "silent-after=8", "memory", "-o", file.string()}, 1, 5},
         {{"--demo-fault", "garbage-after=8", "memory", "-o", file.string()}, 1, 5},
         {{"--demo-fault", "garbage-after=20", "-f", "csv", "sd", "get", "1", "--out", file.string()}, 1, 7},
         {{"--demo-fault", "silent-after=3", "memory", "-o", file.string()}, 1, 0},
         {{"memory", "-o", file.string()}, 0, 0},
     };
-    for (const auto& c : cases) {
+    for (const auto& [args, exitCode, partialLines] : cases) {
         std::filesystem::remove(PartialName(file));
         { std::ofstream(file) << "old\n"; }
-        const Finished run = RunCli(folder, Demo(c.args));
-        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
-        EXPECT_EQ(FileBytes(file) == "old\n", c.exitCode != 0) << run.err;
-        EXPECT_EQ(std::filesystem::exists(PartialName(file)), c.partialLines > 0) << run.err;
-        if (c.partialLines > 0) {
-            EXPECT_EQ(Lines(FileBytes(PartialName(file))).size(), c.partialLines) << run.err;
+        const Finished run = RunCli(folder, Demo(args));
+        EXPECT_EQ(run.exitCode, exitCode) << run.err;
+        EXPECT_EQ(FileBytes(file) == "old\n", exitCode != 0) << run.err;
+        EXPECT_EQ(std::filesystem::exists(PartialName(file)), partialLines > 0) << run.err;
+        if (partialLines > 0) {
+            EXPECT_EQ(Lines(FileBytes(PartialName(file))).size(), partialLines) << run.err;
         }
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder / "."), {}), 3 + (c.partialLines > 0 ? 1 : 0))
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder / "."), {}), 3 + (partialLines > 0 ? 1 : 0))
             << "out, err and the file: no temporary file is left";
     }
 }
