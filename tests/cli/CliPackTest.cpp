@@ -5,6 +5,7 @@
 #include <gmock/gmock.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <set>
@@ -19,9 +20,8 @@ using ::testing::HasSubstr;
 std::string SortedBatch(const TempFolder& folder, int count, const std::string& batch = "lot")
 {
     const std::string db = "sqlite://" + (folder / "cells.db").string();
-    const Finished sorted = RunCli(folder, {"--demo-cells", "--demo-time", DemoTime, "sort", "--batch", batch, "--db", db,
-                                            "--count", std::to_string(count)});
-    EXPECT_EQ(sorted.exitCode, 0) << sorted.err;
+    OutputOf(folder, {"--demo-cells", "--demo-time", DemoTime, "sort", "--batch", batch, "--db", db, "--count",
+                      std::to_string(count)});
     return db;
 }
 
@@ -36,12 +36,19 @@ std::string CapacityCsv(int count)
 
 void Write(const std::filesystem::path& file, const std::string& text) { std::ofstream(file) << text; }
 
+// SortedBatch() with CapacityCsv() imported.
+std::string SortedBatchWithCapacities(const TempFolder& folder, int count)
+{
+    const std::string db = SortedBatch(folder, count);
+    Write(folder / "capacities.csv", CapacityCsv(count));
+    OutputOf(folder, {"import-capacity", "--batch", "lot", "--db", db, (folder / "capacities.csv").string()});
+    return db;
+}
+
 nlohmann::json CellsOf(const TempFolder& folder, const std::string& db)
 {
-    const Finished cells = RunCli(folder, {"-f", "json", "cells", "--batch", "lot", "--db", db});
-    EXPECT_EQ(cells.exitCode, 0) << cells.err;
     nlohmann::json all = nlohmann::json::array();
-    for (const std::string& line : Lines(cells.out))
+    for (const std::string& line : Lines(OutputOf(folder, {"-f", "json", "cells", "--batch", "lot", "--db", db})))
         all.push_back(nlohmann::json::parse(line));
     return all;
 }
@@ -50,57 +57,47 @@ TEST(CliCapacity, BadLinesAreToldAndNothingIsImportedUnlessSkipped)
 {
     TempFolder folder;
     const std::string db = SortedBatch(folder, 4);
-    const std::string bad = "id,mah\n#0001,3000\n#0002,abc\nX9,2900\n#0004,2950\n";
     Write(folder / "good.csv", CapacityCsv(4));
-    Write(folder / "bad.csv", bad);
+    Write(folder / "bad.csv", "id,mah\n#0001,3000\n#0002,abc\nX9,2900\n#0004,2950\n");
     Write(folder / "columns.csv", "name,energy\n#0001,1\n");
-    const struct {
-        Args args;
-        int exitCode;
-        std::vector<std::string> errors;
-        const char* out;
-        std::vector<std::optional<double>> capacities;  // of the four cells afterwards
-    } cases[] = {
+    // The arguments, the exit code, the error output (files named without their folder), the
+    // output, and the capacities of the four cells afterwards.
+    const std::tuple<Args, int, const char*, const char*, std::vector<std::optional<double>>> cases[] = {
         {{"bad.csv"}, 4,
-         {"line 3: capacity 'abc' is not a number", "line 4: cell 'X9' is not in batch lot",
-          "voltaryn-cli: 2 bad lines in bad.csv: nothing imported (--skip-bad imports the good ones)"},
+         "line 3: capacity 'abc' is not a number\nline 4: cell 'X9' is not in batch lot\n"
+         "voltaryn-cli: 2 bad lines in bad.csv: nothing imported (--skip-bad imports the good ones)\n",
          "", {std::nullopt, std::nullopt, std::nullopt, std::nullopt}},
         {{"columns.csv", "--skip-bad"}, 4,
-         {"line 1: no cell ID column (a header named id, cell, cell id or serial)",
-          "line 1: no capacity column (a header named capacity, capacity_mah, mah or cap)",
-          "voltaryn-cli: 2 bad lines in columns.csv: nothing imported"},
+         "line 1: no cell ID column (a header named id, cell, cell id or serial)\n"
+         "line 1: no capacity column (a header named capacity, capacity_mah, mah or cap)\n"
+         "voltaryn-cli: 2 bad lines in columns.csv: nothing imported\n",
          "", {std::nullopt, std::nullopt, std::nullopt, std::nullopt}},
         {{"bad.csv", "--skip-bad"}, 0,
-         {"line 3: capacity 'abc' is not a number", "line 4: cell 'X9' is not in batch lot"},
+         "line 3: capacity 'abc' is not a number\nline 4: cell 'X9' is not in batch lot\n",
          "2 cells of batch lot got a capacity; 2 bad lines skipped\n", {3000, std::nullopt, std::nullopt, 2950}},
-        {{"good.csv"}, 0, {}, "4 cells of batch lot got a capacity\n", {3107, 3114, 3121, 3128}},
-        {{"missing.csv"}, 4, {"voltaryn-cli: cannot read missing.csv"}, "", {3107, 3114, 3121, 3128}},
+        {{"good.csv"}, 0, "", "4 cells of batch lot got a capacity\n", {3107, 3114, 3121, 3128}},
+        {{"missing.csv"}, 4, "voltaryn-cli: cannot read missing.csv\n", "", {3107, 3114, 3121, 3128}},
         {{"good.csv", "--capacity-column", "volts"}, 4,
-         {"line 1: no column 'volts'",
-          "voltaryn-cli: 1 bad line in good.csv: nothing imported (--skip-bad imports the good ones)"},
+         "line 1: no column 'volts'\n"
+         "voltaryn-cli: 1 bad line in good.csv: nothing imported (--skip-bad imports the good ones)\n",
          "", {3107, 3114, 3121, 3128}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [names, exitCode, errors, out, expected] : cases) {
         Args args{"import-capacity", "--batch", "lot", "--db", db};
-        for (const std::string& arg : c.args)
+        for (const std::string& arg : names)
             args.push_back(arg.ends_with(".csv") ? (folder / arg).string() : arg);
         const Finished run = RunCli(folder, args);
-        SCOPED_TRACE(c.args.front());
-        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
-        std::string errors;
-        for (const std::string& error : c.errors)
-            errors += error + '\n';
-        std::string told = run.err;  // the files named without their folder
+        SCOPED_TRACE(names.front());
+        EXPECT_EQ(run.exitCode, exitCode) << run.err;
+        std::string told = run.err;
         for (std::size_t at; (at = told.find((folder / "").string())) != std::string::npos;)
             told.erase(at, (folder / "").string().size());
         EXPECT_EQ(told, errors);
-        EXPECT_EQ(run.out, c.out);
-        const nlohmann::json cells = CellsOf(folder, db);
-        ASSERT_EQ(cells.size(), 4u);
-        for (std::size_t i = 0; i < 4; ++i) {
-            const nlohmann::json& capacity = cells[i]["capacity_mah"];
-            EXPECT_EQ(capacity.is_null() ? std::nullopt : std::optional<double>(capacity.get<double>()), c.capacities[i]) << i;
-        }
+        EXPECT_EQ(run.out, out);
+        std::vector<std::optional<double>> capacities;
+        for (const nlohmann::json& cell : CellsOf(folder, db))
+            capacities.push_back(cell["capacity_mah"].is_null() ? std::nullopt : std::optional(cell["capacity_mah"].get<double>()));
+        EXPECT_EQ(capacities, expected);
     }
 }
 
@@ -115,11 +112,11 @@ TEST(CliPack, JsonIsOneObjectOfTheBuiltPack)
         csv += "A," + id + "," + std::to_string(capacities[id]) + "," + std::to_string(18 + i % 4) + ",3.6\n";
     }
     Write(folder / "cells.csv", csv);
-    const Finished run = RunCli(folder, {"-f", "json", "pack", "--cells", (folder / "cells.csv").string(), "-s", "3",
-                                         "-p", "3", "--objective", "capacity", "--seed", "7"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    ASSERT_EQ(Lines(run.out).size(), 1u) << "one object";
-    const nlohmann::ordered_json pack = nlohmann::ordered_json::parse(run.out);
+    const Args seeded{"-f", "json", "pack", "--cells", (folder / "cells.csv").string(), "-s", "3", "-p", "3",
+                      "--objective", "capacity", "--seed", "7"};
+    const std::string out = OutputOf(folder, seeded);
+    ASSERT_EQ(Lines(out).size(), 1u) << "one object";
+    const nlohmann::ordered_json pack = nlohmann::ordered_json::parse(out);
     std::vector<std::string> keys;
     for (const auto& [key, value] : pack.items())
         keys.push_back(key);
@@ -149,29 +146,24 @@ TEST(CliPack, JsonIsOneObjectOfTheBuiltPack)
     for (const std::string id : pack["unused"])
         seen.insert(id);
     EXPECT_EQ(seen.size(), 11u) << "every cell once";
-    EXPECT_EQ(RunCli(folder, {"-f", "json", "pack", "--cells", (folder / "cells.csv").string(), "-s", "3", "-p", "3",
-                              "--objective", "capacity", "--seed", "7"})
-                  .out,
-              run.out)
-        << "the same seed, the same pack";
+    EXPECT_EQ(OutputOf(folder, seeded), out) << "the same seed, the same pack";
 
     // Without resistances: the capacity objective, and no resistance figures.
     Write(folder / "plain.csv", "cell,capacity_mah\nA,3000\nB,3010\nC,2990\nD,3005\n");
-    const Finished plain = RunCli(folder, {"-f", "json", "pack", "--cells", (folder / "plain.csv").string(), "-s", "2", "-p", "2"});
-    ASSERT_EQ(plain.exitCode, 0) << plain.err;
-    const nlohmann::json plainPack = nlohmann::json::parse(plain.out);
+    const auto packPlain = [&folder](const char* format) {
+        return OutputOf(folder, {"-f", format, "pack", "--cells", (folder / "plain.csv").string(), "-s", "2", "-p", "2"});
+    };
+    const nlohmann::json plainPack = nlohmann::json::parse(packPlain("json"));
     EXPECT_EQ(plainPack["objective"], "capacity");
     EXPECT_TRUE(plainPack["resistance_spread_mohm"].is_null());
     EXPECT_TRUE(plainPack["groups"][0]["resistance_mohm"].is_null());
     EXPECT_DOUBLE_EQ(plainPack["capacity_spread_mah"].get<double>(), 5);
 
-    const Finished rows = RunCli(folder, {"-f", "csv", "pack", "--cells", (folder / "plain.csv").string(), "-s", "2", "-p", "2"});
-    const std::vector<std::string> lines = Lines(rows.out);
+    const std::vector<std::string> lines = Lines(packPlain("csv"));
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[0], "group,position,cell,capacity_mah,resistance_mohm");
     EXPECT_EQ(lines[1], "1,1,A,3000,");
-    const Finished text = RunCli(folder, {"pack", "--cells", (folder / "plain.csv").string(), "-s", "2", "-p", "2"});
-    EXPECT_EQ(text.out, "2S2P (capacity): capacity spread 5.00 mAh\n"
+    EXPECT_EQ(packPlain("text"), "2S2P (capacity): capacity spread 5.00 mAh\n"
                         "group 1:  A  D  6005.0 mAh\n"
                         "group 2:  B  C  6000.0 mAh\n"
                         "unused: none\n");
@@ -180,9 +172,7 @@ TEST(CliPack, JsonIsOneObjectOfTheBuiltPack)
 TEST(CliPack, MistakesAreToldWithTheirExitCodes)
 {
     TempFolder folder;
-    const std::string db = SortedBatch(folder, 6);
-    Write(folder / "capacities.csv", CapacityCsv(6));
-    ASSERT_EQ(RunCli(folder, {"import-capacity", "--batch", "lot", "--db", db, (folder / "capacities.csv").string()}).exitCode, 0);
+    const std::string db = SortedBatchWithCapacities(folder, 6);
     Write(folder / "ok.csv", "cell,capacity_mah,resistance_mohm,grade\nA,3000,20,A\nB,3010,21,A\nC,2990,19,B\n");
     Write(folder / "plain.csv", "cell,capacity_mah\nA,3000\nB,3010\n");
     Write(folder / "twice.csv", "cell,capacity_mah\nA,3000\nA,3010\n");
@@ -218,26 +208,22 @@ TEST(CliPack, MistakesAreToldWithTheirExitCodes)
 TEST(CliPack, SavedPacksTakeTheirCells)
 {
     TempFolder folder;
-    const std::string db = SortedBatch(folder, 8);
-    Write(folder / "capacities.csv", CapacityCsv(8));
-    ASSERT_EQ(RunCli(folder, {"import-capacity", "--batch", "lot", "--db", db, (folder / "capacities.csv").string()}).exitCode, 0);
+    const std::string db = SortedBatchWithCapacities(folder, 8);
     const auto pack = [&](const char* name) {
         return RunCli(folder, {"-f", "json", "pack", "--batch", "lot", "--db", db, "-s", "2", "-p", "2", "--grades",
                                "A,B,C,Reject", "--save", name});
     };
-    const Finished first = pack("P1");
-    ASSERT_EQ(first.exitCode, 0) << first.err;
-    const Finished second = pack("P2");
-    ASSERT_EQ(second.exitCode, 0) << second.err;
-    EXPECT_THAT(pack("P3").err, HasSubstr("needs 4 cells, the batch has 0 eligible: 4 missing"));
+    const Finished packs[] = {pack("P1"), pack("P2"), pack("P3")};
+    EXPECT_THAT(packs[2].err, HasSubstr("needs 4 cells, the batch has 0 eligible: 4 missing"));
     std::map<std::string, std::string> packOf;
     for (const nlohmann::json& cell : CellsOf(folder, db))
         packOf[cell["cell"].get<std::string>()] = cell["pack"].get<std::string>();
-    for (const auto& [run, name] : {std::pair{&first, "P1"}, std::pair{&second, "P2"}}) {
-        const nlohmann::json packed = nlohmann::json::parse(run->out);
+    for (const std::size_t saved : {0u, 1u}) {
+        ASSERT_EQ(packs[saved].exitCode, 0) << packs[saved].err;
+        const nlohmann::json packed = nlohmann::json::parse(packs[saved].out);
         for (const nlohmann::json& group : packed["groups"])
             for (const std::string id : group["cells"])
-                EXPECT_EQ(packOf.at(id), name) << id;
+                EXPECT_EQ(packOf.at(id), "P" + std::to_string(saved + 1)) << id;
     }
 }
 
@@ -245,10 +231,9 @@ TEST(CliStats, FiguresOfABatchInTextAndJson)
 {
     TempFolder folder;
     const std::string db = SortedBatch(folder, 10);
-    const Finished json = RunCli(folder, {"-f", "json", "stats", "--batch", "lot", "--db", db});
-    ASSERT_EQ(json.exitCode, 0) << json.err;
-    ASSERT_EQ(Lines(json.out).size(), 1u);
-    const nlohmann::json stats = nlohmann::json::parse(json.out);
+    const std::string json = OutputOf(folder, {"-f", "json", "stats", "--batch", "lot", "--db", db});
+    ASSERT_EQ(Lines(json).size(), 1u);
+    const nlohmann::json stats = nlohmann::json::parse(json);
     EXPECT_EQ(stats["count"], 10);
     long long counted = 0;
     double yield = 0;
@@ -260,23 +245,20 @@ TEST(CliStats, FiguresOfABatchInTextAndJson)
     EXPECT_NEAR(yield, 100, 1e-9);
     for (const char* figure : {"voltage_v", "resistance_mohm"}) {
         const nlohmann::json& spread = stats[figure];
-        EXPECT_LE(spread["min"].get<double>(), spread["p5"].get<double>()) << figure;
-        EXPECT_LE(spread["p5"].get<double>(), spread["median"].get<double>()) << figure;
-        EXPECT_LE(spread["median"].get<double>(), spread["p95"].get<double>()) << figure;
-        EXPECT_LE(spread["p95"].get<double>(), spread["max"].get<double>()) << figure;
+        const std::vector<double> inOrder{spread["min"], spread["p5"], spread["median"], spread["p95"], spread["max"]};
+        EXPECT_TRUE(std::ranges::is_sorted(inOrder)) << figure << ": " << spread;
         EXPECT_TRUE(spread["std_dev"].is_number()) << figure;
     }
     EXPECT_TRUE(stats["capacity_mah"].is_null()) << "no capacity imported";
     EXPECT_EQ(stats["cpk_grade"], "A") << "the best grade by default";
     EXPECT_TRUE(stats["resistance_cpk"].is_number());
 
-    const Finished text = RunCli(folder, {"stats", "--batch", "lot", "--db", db, "--grade", "C"});
-    ASSERT_EQ(text.exitCode, 0) << text.err;
-    EXPECT_THAT(text.out, ::testing::StartsWith("batch lot: 10 cells\n"));
-    EXPECT_THAT(text.out, HasSubstr("capacity mAh    none measured\n"));
-    EXPECT_THAT(text.out, HasSubstr("Cpk against grade C: resistance "));
-    EXPECT_THAT(text.out, HasSubstr("(max 60 mOhm), voltage "));
-    EXPECT_THAT(text.out, HasSubstr("(min 2.5 V)\n"));
+    const std::string text = OutputOf(folder, {"stats", "--batch", "lot", "--db", db, "--grade", "C"});
+    EXPECT_THAT(text, ::testing::StartsWith("batch lot: 10 cells\n"));
+    EXPECT_THAT(text, HasSubstr("capacity mAh    none measured\n"));
+    EXPECT_THAT(text, HasSubstr("Cpk against grade C: resistance "));
+    EXPECT_THAT(text, HasSubstr("(max 60 mOhm), voltage "));
+    EXPECT_THAT(text, HasSubstr("(min 2.5 V)\n"));
 
     ExpectRefusals(folder, {}, {
         {{"stats", "--batch", "lot", "--db", db, "--grade", "Z"}, 2, "batch lot has no grade Z"},
@@ -284,10 +266,9 @@ TEST(CliStats, FiguresOfABatchInTextAndJson)
         {{"-f", "csv", "stats", "--batch", "lot", "--db", db}, 2, "stats writes text or json"},
     });
 
-    const Finished one = RunCli(folder, {"stats", "--batch", "one", "--db", SortedBatch(folder, 1, "one")});
-    ASSERT_EQ(one.exitCode, 0) << one.err;
-    EXPECT_THAT(one.out, ::testing::StartsWith("batch one: 1 cell\n"));
-    EXPECT_THAT(one.out, HasSubstr("         -"));  // no standard deviation of one cell
+    const std::string one = OutputOf(folder, {"stats", "--batch", "one", "--db", SortedBatch(folder, 1, "one")});
+    EXPECT_THAT(one, ::testing::StartsWith("batch one: 1 cell\n"));
+    EXPECT_THAT(one, HasSubstr("         -"));  // no standard deviation of one cell
 }
 
 } // namespace

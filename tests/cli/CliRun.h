@@ -88,6 +88,21 @@ inline Finished RunCli(const TempFolder& folder, const Args& args, const std::st
     return {exitCode, cli.Out(), cli.Err()};
 }
 
+// The arguments of `head`, then those of `tail`.
+inline Args Join(Args head, const Args& tail)
+{
+    head.insert(head.end(), tail.begin(), tail.end());
+    return head;
+}
+
+// What a run that must succeed writes on the standard output.
+inline std::string OutputOf(const TempFolder& folder, const Args& args, const std::string& input = "/dev/null")
+{
+    const Finished run = RunCli(folder, args, input);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    return run.out;
+}
+
 // A run the CLI must refuse: its exit code and a part of what it tells on the error output.
 struct Refusal {
     Args args;
@@ -102,21 +117,14 @@ inline std::vector<Finished> ExpectRefusals(const TempFolder& folder, const Args
 {
     std::vector<Finished> runs;
     for (const Refusal& refusal : refusals) {
-        Args args = prefix;
-        args.insert(args.end(), refusal.args.begin(), refusal.args.end());
-        const Finished& run = runs.emplace_back(RunCli(folder, args));
+        const Finished& run = runs.emplace_back(RunCli(folder, Join(prefix, refusal.args)));
         EXPECT_EQ(run.exitCode, refusal.exitCode) << refusal.error << ": " << run.err;
         EXPECT_THAT(run.err, ::testing::HasSubstr(refusal.error));
     }
     return runs;
 }
 
-inline Args Demo(const Args& args)
-{
-    Args all{"--demo", "--demo-time", DemoTime};
-    all.insert(all.end(), args.begin(), args.end());
-    return all;
-}
+inline Args Demo(const Args& args) { return Join({"--demo", "--demo-time", DemoTime}, args); }
 
 inline std::vector<std::string> Lines(const std::string& text)
 {

@@ -290,18 +290,14 @@ void Monkey::ClickLiveGraph()
 
 void Monkey::ClickSdFile()
 {
-    auto* memory = Visible<MemoryWindow>("Memory");
-    if (memory == nullptr || memory->Files().model()->rowCount() == 0)
-        return;
-    ClickCell(memory->Files(), Pick(memory->Files().model()->rowCount()), 0);
+    if (auto* memory = Visible<MemoryWindow>("Memory"); memory != nullptr && memory->Files().model()->rowCount() > 0)
+        ClickCell(memory->Files(), Pick(memory->Files().model()->rowCount()), 0);
 }
 
 void Monkey::ClickFileColumn()
 {
-    auto* list = Visible<RecordListWindow>("FileList");
-    if (list == nullptr || list->Grid().model()->rowCount() == 0)
-        return;
-    ClickCell(list->Grid(), 0, Pick(list->Grid().model()->columnCount()));
+    if (auto* list = Visible<RecordListWindow>("FileList"); list != nullptr && list->Grid().model()->rowCount() > 0)
+        ClickCell(list->Grid(), 0, Pick(list->Grid().model()->columnCount()));
 }
 
 // Any button or toolbar action of a window other than the panel.

@@ -95,10 +95,7 @@ TEST(Monkey, RandomStepsKeepThePollRunningOneWindowPerJobAndRecordingFilesWhole)
 TEST(RecordingFileCheck, FindsPartialLinesAndBrokenNumbering)
 {
     const std::string header = "No.s\tTime\tV\r\n";
-    const struct {
-        std::string text;
-        std::string fault;
-    } files[] = {
+    const std::pair<std::string, std::string> files[] = {  // the file, its fault
         {"", ""},
         {header, ""},
         {header + "1\t10:00:01\t1.0\r\n2\t10:00:02\t1.0\r\n", ""},

@@ -76,12 +76,7 @@ double Seconds(SimTime::duration d) { return std::chrono::duration<double>(d).co
 TEST(CellBench, TheMixHasItsProportionsAndRanges)
 {
     using Cell = const BenchCell&;
-    const struct {
-        const char* what;
-        std::function<bool(Cell)> counted;
-        double low;
-        double high;
-    } shares[] = {
+    const std::tuple<const char*, bool (*)(Cell), double, double> shares[] = {  // what, which cells, share range
         {"bad contacts", [](Cell c) { return c.event == CellEvent::BadContact; }, 0.015, 0.05},
         {"early lifts", [](Cell c) { return c.event == CellEvent::EarlyLift; }, 0.015, 0.05},
         {"range turns", [](Cell c) { return c.RangeTurned(); }, 0.015, 0.08},
@@ -93,9 +88,9 @@ TEST(CellBench, TheMixHasItsProportionsAndRanges)
     for (const std::uint64_t seed : {1u, 2u, 99u}) {
         SCOPED_TRACE(seed);
         const std::vector<BenchCell> cells = CellBench(seed, BenchStart).FirstCells(2000);
-        for (const auto& share : shares) {
-            const double found = Share(cells, share.counted);
-            EXPECT_TRUE(found >= share.low && found <= share.high) << share.what << ": " << found;
+        for (const auto& [what, counted, low, high] : shares) {
+            const double found = Share(cells, counted);
+            EXPECT_TRUE(found >= low && found <= high) << what << ": " << found;
         }
         std::vector<double> milliOhms;
         for (const BenchCell& c : cells) {

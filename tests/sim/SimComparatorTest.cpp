@@ -28,34 +28,29 @@ TEST(SimComparator, VerdictFollowsTheEditedLimitsOfTheSelectedEntry)
     EXPECT_EQ(*back.value, written);
     EXPECT_EQ(*sim.commands.ReadComparatorEntry(43).value, neighbour);
 
-    BatteryProfile battery = LeadAcid12V;  // about 12.6 V
-    battery.internalOhms = 0.005;
-    sim.meter.SetBattery(battery);
+    sim.meter.SetBattery(LeadAcidWith(0.005));
     sim.Click(KeyButton::BtnADJ);  // without the test leads' resistance
     EXPECT_EQ(Verdict(sim), "none");
     sim.Click(KeyButton::BtnCompOnOff);
     EXPECT_EQ(Verdict(sim), "PASS");
 
     // Edits of entry 1 as the comparator window sends them: limits in mOhm at XX.XX, volts at XX.XX.
-    struct Edit {
-        DigitTexts highOhm, lowOhm, highVolt, lowVolt;
-        const char* verdict;
-    };
-    const Edit edits[] = {
+    // The high and low resistance limits, the high and low voltage limits, the verdict.
+    const std::tuple<DigitTexts, DigitTexts, DigitTexts, DigitTexts, const char*> edits[] = {
         {{"0", "6", "0", "0"}, {"0", "4", "0", "0"}, {"1", "4", "0", "0"}, {"1", "2", "0", "0"}, "WARNING"},
         {{"0", "4", "5", "0"}, {"0", "4", "0", "0"}, {"1", "4", "0", "0"}, {"1", "2", "0", "0"}, "FAIL"},
         {{"0", "8", "0", "0"}, {"0", "6", "0", "0"}, {"1", "4", "0", "0"}, {"1", "2", "0", "0"}, "PASS"},
         {{"0", "8", "0", "0"}, {"0", "6", "0", "0"}, {"1", "2", "0", "0"}, {"1", "1", "0", "0"}, "FAIL"},
         {{"0", "8", "0", "0"}, {"0", "6", "0", "0"}, {"1", "4", "0", "0"}, {"1", "3", "0", "0"}, "FAIL"},
     };
-    for (const Edit& edit : edits) {
+    for (const auto& [highOhm, lowOhm, highVolt, lowVolt, verdict] : edits) {
         ComparatorEditors editors;
-        editors.highOhm = {edit.highOhm, 2, std::string(MilliOhmUnitText)};
-        editors.lowOhm = {edit.lowOhm, 2, std::string(MilliOhmUnitText)};
-        editors.highVolt = {edit.highVolt, 2};
-        editors.lowVolt = {edit.lowVolt, 2};
+        editors.highOhm = {highOhm, 2, std::string(MilliOhmUnitText)};
+        editors.lowOhm = {lowOhm, 2, std::string(MilliOhmUnitText)};
+        editors.highVolt = {highVolt, 2};
+        editors.lowVolt = {lowVolt, 2};
         sim.commands.WriteComparatorEntry(1, EncodeComparatorEntry(BuildEntry(editors)));
-        EXPECT_EQ(Verdict(sim), edit.verdict) << edit.highOhm[1] << edit.lowOhm[1] << edit.highVolt[1];
+        EXPECT_EQ(Verdict(sim), verdict) << highOhm[1] << lowOhm[1] << highVolt[1] << lowVolt[1];
     }
 
     // Entry 2 still holds its demo limits, which the battery passes once it is selected.

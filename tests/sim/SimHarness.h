@@ -52,6 +52,14 @@ struct SimHarness {
     }
 };
 
+// The demo's 12 V lead-acid battery, about 12.6 V, with the internal resistance given.
+inline BatteryProfile LeadAcidWith(double internalOhms)
+{
+    BatteryProfile battery = LeadAcid12V;
+    battery.internalOhms = internalOhms;
+    return battery;
+}
+
 // Whether text has the shape given, where 'd' stands for any digit and every other character for
 // itself: "dd.dd" fits "12.34" but not "1.234".
 inline bool HasShape(std::string_view text, std::string_view shape)

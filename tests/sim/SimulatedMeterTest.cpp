@@ -12,35 +12,24 @@ namespace {
 
 using namespace std::chrono_literals;
 
-BatteryProfile LeadAcidWith(double internalOhms)
-{
-    BatteryProfile battery = LeadAcid12V;
-    battery.internalOhms = internalOhms;
-    return battery;
-}
-
 TEST(SimDisplay, ResistanceTakesThePointAndUnitOfTheRangeOrShowsOverload)
 {
-    struct Range {
-        int code;
-        const char* shape;
-        double ohmsPerUnit;
-        double resolution;  // ohm
-    };
-    const Range ranges[] = {{1, "d.ddd", 1e-3, 1e-6}, {2, "dd.dd", 1e-3, 1e-5}, {3, "ddd.d", 1e-3, 1e-4},
-                            {4, "d.ddd", 1, 1e-3},    {5, "dd.dd", 1, 1e-2},    {6, "ddd.d", 1, 1e-1}};
+    // Range code, the shape shown, ohms per unit shown, resolution in ohms.
+    const std::tuple<int, const char*, double, double> ranges[] = {
+        {1, "d.ddd", 1e-3, 1e-6}, {2, "dd.dd", 1e-3, 1e-5}, {3, "ddd.d", 1e-3, 1e-4},
+        {4, "d.ddd", 1, 1e-3},    {5, "dd.dd", 1, 1e-2},    {6, "ddd.d", 1, 1e-1}};
     constexpr double ohms = 0.0025;
     SimHarness sim;
     sim.meter.SetBattery(LeadAcidWith(ohms));
     sim.Click(KeyButton::BtnADJ);  // without the test leads' resistance
-    for (const Range& range : ranges) {
-        SCOPED_TRACE(range.code);
-        sim.meter.SetRangeCode(range.code);
+    for (const auto& [code, shape, ohmsPerUnit, resolution] : ranges) {
+        SCOPED_TRACE(code);
+        sim.meter.SetRangeCode(code);
         const std::string text = sim.Poll().ResistanceText;
-        EXPECT_TRUE(HasShape(text, range.shape)) << text;
-        EXPECT_EQ(sim.Lit(StatusBit::LcdOhmm), range.ohmsPerUnit < 1);
+        EXPECT_TRUE(HasShape(text, shape)) << text;
+        EXPECT_EQ(sim.Lit(StatusBit::LcdOhmm), ohmsPerUnit < 1);
         EXPECT_TRUE(sim.Lit(StatusBit::UnitOhm));
-        EXPECT_NEAR(std::stod(text) * range.ohmsPerUnit, ohms, 0.02 * ohms + range.resolution);
+        EXPECT_NEAR(std::stod(text) * ohmsPerUnit, ohms, 0.02 * ohms + resolution);
     }
 
     sim.meter.SetBattery(LeadAcidWith(0.035));
@@ -100,14 +89,12 @@ TEST(ManualMemorySim, AStoredRecordDownloadsAsTheDisplayShowedIt)
 TEST(SimFaults, AFaultSpoilsTheNextReplyOnlyAndStrikesWhenScheduled)
 {
     SimHarness sim;
-    const struct {
-        ReplyFault fault;
-        ReplySource source;
-    } cases[] = {{ReplyFault::Missing, ReplySource::Previous}, {ReplyFault::Garbage, ReplySource::Fresh}};
-    for (const auto& c : cases) {
-        sim.backend.InjectFault(c.fault);
+    const std::pair<ReplyFault, ReplySource> cases[] = {{ReplyFault::Missing, ReplySource::Previous},
+                                                        {ReplyFault::Garbage, ReplySource::Fresh}};
+    for (const auto& [fault, source] : cases) {
+        sim.backend.InjectFault(fault);
         const Answer<std::string> spoiled = sim.commands.IdentifyMeter();
-        EXPECT_EQ(spoiled.source, c.source);
+        EXPECT_EQ(spoiled.source, source);
         EXPECT_NE(spoiled.Fresh() ? *spoiled.value : "", "KAV 71K");
         sim.link.FindMeter();
         EXPECT_EQ(sim.commands.IdentifyMeter().value, "KAV 71K");

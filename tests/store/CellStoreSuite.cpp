@@ -17,18 +17,6 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::Pair;
 
-template <typename Call>
-StoreError ErrorOf(Call call)
-{
-    try {
-        call();
-    } catch (const StoreError& error) {
-        return error;
-    }
-    ADD_FAILURE() << "no StoreError thrown";
-    return StoreError(StoreErrorKind::Failed, {});
-}
-
 std::vector<qint64> Numbers(const std::vector<CellRow>& cells)
 {
     std::vector<qint64> numbers;
@@ -59,11 +47,8 @@ TEST_P(StoreTest, OpensAnEmptyDatabaseOrOneOfEveryEarlierSchemaAndUpgradesItKeep
 TEST_P(StoreTest, RefusesADatabaseThatNeedsANewerProgramButUsesANewerCompatibleOne)
 {
     const int latest = LatestSchemaVersion();
-    const struct {
-        int version;
-        int minCompatible;
-        bool refused;
-    } cases[] = {{latest + 1, latest, false}, {latest + 1, latest + 1, true}, {latest + 5, latest + 3, true}};
+    const std::tuple<int, int, bool> cases[] = {  // version, oldest program version it works with, refused
+        {latest + 1, latest, false}, {latest + 1, latest + 1, true}, {latest + 5, latest + 3, true}};
     for (const auto& [version, minCompatible, refused] : cases) {
         const StoreAddress address = NewDatabase();
         OpenStore(address);
@@ -83,12 +68,8 @@ TEST_P(StoreTest, RefusesADatabaseThatNeedsANewerProgramButUsesANewerCompatibleO
 TEST_P(StoreTest, CapturesNumberNewCellsAndARetestOfALabelAddsToItsCell)
 {
     auto store = StoreWithBatch();
-    const struct {
-        const char* label;
-        const char* grade;
-        qint64 number;
-        bool newCell;
-    } captures[] = {{"", "A", 1, true},    {"QR-7", "B", 2, true}, {"", "C", 3, true},
+    // The label scanned, the grade, then the cell's number and whether it is new.
+    const std::tuple<const char*, const char*, qint64, bool> captures[] = {{"", "A", 1, true},    {"QR-7", "B", 2, true}, {"", "C", 3, true},
                     {"QR-7", "A", 2, false}, {"qr-7", "B", 4, true}};
     int second = 0;
     for (const auto& [label, grade, number, newCell] : captures) {
@@ -98,7 +79,7 @@ TEST_P(StoreTest, CapturesNumberNewCellsAndARetestOfALabelAddsToItsCell)
         EXPECT_EQ(receipt.newCell, newCell) << label;
         EXPECT_FALSE(receipt.clientUuid.isEmpty());
     }
-    const auto cells = store->Cells(QStringLiteral("lot-1"));
+    const auto cells = store->Cells(TestBatch);
     ASSERT_THAT(Numbers(cells), ElementsAre(1, 2, 3, 4));
     EXPECT_EQ(cells[1].label, QStringLiteral("QR-7"));
     EXPECT_EQ(cells[1].latest.grade, QStringLiteral("A"));  // the retest
@@ -124,7 +105,7 @@ TEST_P(StoreTest, ACaptureSentTwiceIsStoredOnce)
     capture.grade = QStringLiteral("changed");
     const CaptureReceipt again = store->RecordCapture(capture);
     EXPECT_EQ(again.cellNumber, first.cellNumber);
-    const auto cells = store->Cells(QStringLiteral("lot-1"));
+    const auto cells = store->Cells(TestBatch);
     ASSERT_EQ(cells.size(), 1u);
     EXPECT_EQ(cells[0].latest.grade, QStringLiteral("A"));
 }
@@ -132,20 +113,19 @@ TEST_P(StoreTest, ACaptureSentTwiceIsStoredOnce)
 TEST_P(StoreTest, UndoWithdrawsTheStationsLatestCaptureAndKeepsIt)
 {
     auto store = StoreWithBatch();
-    const QString batch = QStringLiteral("lot-1");
-    EXPECT_FALSE(store->WithdrawLast(batch, QStringLiteral("s1")).has_value());
+    EXPECT_FALSE(store->WithdrawLast(TestBatch, QStringLiteral("s1")).has_value());
     store->RecordCapture(Capture(QStringLiteral("L1"), QStringLiteral("s1"), 1, QStringLiteral("A")));
     store->RecordCapture(Capture(QStringLiteral("L1"), QStringLiteral("s1"), 2, QStringLiteral("B")));
     store->RecordCapture(Capture({}, QStringLiteral("s1"), 3));
     store->RecordCapture(Capture({}, QStringLiteral("s2"), 4));
 
-    const auto undone = store->WithdrawLast(batch, QStringLiteral("s1"));  // the new cell 2
+    const auto undone = store->WithdrawLast(TestBatch, QStringLiteral("s1"));  // the new cell 2
     ASSERT_TRUE(undone.has_value());
     EXPECT_EQ(undone->cellNumber, 2);
-    EXPECT_THAT(Numbers(store->Cells(batch)), ElementsAre(1, 3));
+    EXPECT_THAT(Numbers(store->Cells(TestBatch)), ElementsAre(1, 3));
 
-    EXPECT_EQ(store->WithdrawLast(batch, QStringLiteral("s1"))->label, QStringLiteral("L1"));  // the retest
-    EXPECT_EQ(store->Cells(batch)[0].latest.grade, QStringLiteral("A"));
+    EXPECT_EQ(store->WithdrawLast(TestBatch, QStringLiteral("s1"))->label, QStringLiteral("L1"));  // the retest
+    EXPECT_EQ(store->Cells(TestBatch)[0].latest.grade, QStringLiteral("A"));
     EXPECT_EQ(ErrorOf([&] { store->WithdrawLast(QStringLiteral("nope"), QStringLiteral("s1")); }).Kind(),
               StoreErrorKind::NotFound);
 }
@@ -153,51 +133,46 @@ TEST_P(StoreTest, UndoWithdrawsTheStationsLatestCaptureAndKeepsIt)
 TEST_P(StoreTest, LabelsCapacitiesAndGradesAreSetOnTheirCellOrBatch)
 {
     auto store = StoreWithBatch();
-    const QString batch = QStringLiteral("lot-1");
     store->RecordCapture(Capture({}));
     store->RecordCapture(Capture(QStringLiteral("B2")));
-    store->SetLabel(batch, 1, QStringLiteral("B1"));
+    store->SetLabel(TestBatch, 1, QStringLiteral("B1"));
     EXPECT_EQ(store->RecordCapture(Capture(QStringLiteral("B1"))).cellNumber, 1);
-    store->SetCapacity(batch, QStringLiteral("B2"), 3012.5);
-    store->SetCapacity(batch, qint64{1}, 2990.0);
-    store->SetCapacity(batch, qint64{1}, std::nullopt);
-    store->SetGrades(batch, QStringLiteral(R"({"grades": []})"));
-    EXPECT_EQ(store->FindBatch(batch)->gradesJson, QStringLiteral(R"({"grades": []})"));
-    const auto cells = store->Cells(batch);
+    store->SetCapacity(TestBatch, QStringLiteral("B2"), 3012.5);
+    store->SetCapacity(TestBatch, qint64{1}, 2990.0);
+    store->SetCapacity(TestBatch, qint64{1}, std::nullopt);
+    store->SetGrades(TestBatch, QStringLiteral(R"({"grades": []})"));
+    EXPECT_EQ(store->FindBatch(TestBatch)->gradesJson, QStringLiteral(R"({"grades": []})"));
+    const auto cells = store->Cells(TestBatch);
     EXPECT_FALSE(cells[0].capacityMah.has_value());
     EXPECT_EQ(cells[1].capacityMah, 3012.5);
-    // Capacities set together: all of them, or none when one cell is missing.
-    EXPECT_EQ(ErrorOf([&] {
-                  store->SetCapacities(batch, {{qint64{1}, 1.0}, {QStringLiteral("B9"), 2.0}});
-              }).Kind(),
-              StoreErrorKind::NotFound);
-    EXPECT_FALSE(store->Cells(batch)[0].capacityMah.has_value());
-    store->SetCapacities(batch, {{qint64{1}, 3001.0}, {QStringLiteral("B2"), 3002.0}});
-    EXPECT_EQ(store->Cells(batch)[0].capacityMah, 3001.0);
-    EXPECT_EQ(store->Cells(batch)[1].capacityMah, 3002.0);
 
     CaptureInput missingBatch = Capture({});
     missingBatch.batch = QStringLiteral("lot-2");
     const std::pair<std::function<void()>, StoreErrorKind> failures[] = {
-        {[&] { store->SetLabel(batch, 1, QStringLiteral("B2")); }, StoreErrorKind::Conflict},
-        {[&] { store->SetLabel(batch, 9, QStringLiteral("B9")); }, StoreErrorKind::NotFound},
-        {[&] { store->SetCapacity(batch, QStringLiteral("B9"), 1.0); }, StoreErrorKind::NotFound},
+        {[&] { store->SetLabel(TestBatch, 1, QStringLiteral("B2")); }, StoreErrorKind::Conflict},
+        {[&] { store->SetLabel(TestBatch, 9, QStringLiteral("B9")); }, StoreErrorKind::NotFound},
+        {[&] { store->SetCapacity(TestBatch, QStringLiteral("B9"), 1.0); }, StoreErrorKind::NotFound},
         {[&] { store->SetGrades(QStringLiteral("lot-2"), {}); }, StoreErrorKind::NotFound},
         {[&] { store->RecordCapture(missingBatch); }, StoreErrorKind::NotFound},
+        // Capacities set together: all of them, or none when one cell is missing.
+        {[&] { store->SetCapacities(TestBatch, {{qint64{1}, 1.0}, {QStringLiteral("B9"), 2.0}}); }, StoreErrorKind::NotFound},
     };
     for (const auto& [call, kind] : failures)
         EXPECT_EQ(ErrorOf(call).Kind(), kind);
-    EXPECT_EQ(store->Cells(batch)[0].label, QStringLiteral("B1"));
+    EXPECT_EQ(store->Cells(TestBatch)[0].label, QStringLiteral("B1"));
+    EXPECT_FALSE(store->Cells(TestBatch)[0].capacityMah.has_value());
+    store->SetCapacities(TestBatch, {{qint64{1}, 3001.0}, {QStringLiteral("B2"), 3002.0}});
+    EXPECT_EQ(store->Cells(TestBatch)[0].capacityMah, 3001.0);
+    EXPECT_EQ(store->Cells(TestBatch)[1].capacityMah, 3002.0);
 }
 
 TEST_P(StoreTest, BatchesArePackedAndDeletedWithTheirCells)
 {
     auto store = StoreWithBatch();
-    const QString batch = QStringLiteral("lot-1");
     for (int i = 0; i < 5; ++i)
         store->RecordCapture(Capture({}));
     const PackLayout pack{QStringLiteral("2S2P"), 2, 2, {{0, 0, 1}, {0, 1, 4}, {1, 0, 2}, {1, 1, 3}}, {}};
-    store->SavePack(batch, pack);
+    store->SavePack(TestBatch, pack);
     const std::pair<PackLayout, StoreErrorKind> refused[] = {
         {{QStringLiteral("2S2P"), 1, 1, {}, {}}, StoreErrorKind::Conflict},                 // name taken
         {{QStringLiteral("other"), 1, 2, {{0, 0, 5}, {0, 1, 3}}, {}}, StoreErrorKind::Conflict},  // cell 3 in a pack
@@ -205,32 +180,32 @@ TEST_P(StoreTest, BatchesArePackedAndDeletedWithTheirCells)
         {{QStringLiteral("other"), 1, 1, {{0, 0, 42}}, {}}, StoreErrorKind::NotFound},
     };
     for (const auto& [layout, kind] : refused)
-        EXPECT_EQ(ErrorOf([&] { store->SavePack(batch, layout); }).Kind(), kind) << layout.name.toStdString();
-    const auto packs = store->Packs(batch);
+        EXPECT_EQ(ErrorOf([&] { store->SavePack(TestBatch, layout); }).Kind(), kind) << layout.name.toStdString();
+    const auto packs = store->Packs(TestBatch);
     ASSERT_EQ(packs.size(), 1u);  // nothing left of the refused ones
     EXPECT_EQ(packs[0].cells, pack.cells);
     EXPECT_EQ(packs[0].series, 2);
-    store->SetLabel(batch, 4, QStringLiteral("X4"));
-    EXPECT_EQ(ErrorOf([&] { store->SavePack(batch, {QStringLiteral("B"), 1, 1, {{0, 0, 4}}, {}}); }).Message(),
+    store->SetLabel(TestBatch, 4, QStringLiteral("X4"));
+    EXPECT_EQ(ErrorOf([&] { store->SavePack(TestBatch, {QStringLiteral("B"), 1, 1, {{0, 0, 4}}, {}}); }).Message(),
               QStringLiteral("Cell 4 (X4) is already in pack \"2S2P\""));
     QStringList packOfCell;
-    for (const CellRow& cell : store->Cells(batch))
+    for (const CellRow& cell : store->Cells(TestBatch))
         packOfCell << cell.pack;
     EXPECT_EQ(packOfCell, (QStringList{QStringLiteral("2S2P"), QStringLiteral("2S2P"), QStringLiteral("2S2P"),
                                        QStringLiteral("2S2P"), QString()}));
 
-    EXPECT_EQ(ErrorOf([&] { store->CreateBatch(batch); }).Kind(), StoreErrorKind::Conflict);
-    EXPECT_EQ(store->DeleteBatch(batch), 5);
-    EXPECT_FALSE(store->FindBatch(batch).has_value());
+    EXPECT_EQ(ErrorOf([&] { store->CreateBatch(TestBatch); }).Kind(), StoreErrorKind::Conflict);
+    EXPECT_EQ(store->DeleteBatch(TestBatch), 5);
+    EXPECT_FALSE(store->FindBatch(TestBatch).has_value());
     EXPECT_TRUE(store->ListBatches().empty());
-    store->CreateBatch(batch);
+    store->CreateBatch(TestBatch);
     EXPECT_EQ(store->RecordCapture(Capture({})).cellNumber, 1);
 }
 
 TEST_P(StoreTest, TwoStationsCapturingIntoOneBatchAtOnceGetDistinctNumbersAndLoseNothing)
 {
     const StoreAddress address = NewDatabase();
-    OpenStore(address)->CreateBatch(QStringLiteral("lot-1"));
+    OpenStore(address)->CreateBatch(TestBatch);
     // Every third capture is of a label that both stations scan: one cell, two measurements.
     constexpr int kEach = 150;
     constexpr int kShared = kEach / 3;

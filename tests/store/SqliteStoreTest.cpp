@@ -1,6 +1,5 @@
 // The store suite on SQLite, and what only a SQLite file can go through.
 #include "common/TempFolder.h"
-#include "store/StoreError.h"
 #include "store/StoreTestDatabase.h"
 
 #include <QFile>
@@ -29,13 +28,9 @@ TEST_P(SqliteFileTest, AFileThatIsNotOursIsRefusedAndLeftAsItIs)
     for (const StoreAddress& address : {text, otherProgram}) {
         const std::string before = testing::FileBytes(address.path.toStdString());
         CellStore store;
-        try {
-            store.Open(address);
-            ADD_FAILURE() << "opened " << address.path.toStdString();
-        } catch (const StoreError& error) {
-            EXPECT_EQ(error.Kind(), StoreErrorKind::Foreign);
-            EXPECT_THAT(error.what(), ::testing::HasSubstr("left as it is"));
-        }
+        const StoreError error = ErrorOf([&] { store.Open(address); });
+        EXPECT_EQ(error.Kind(), StoreErrorKind::Foreign) << address.path.toStdString();
+        EXPECT_THAT(error.what(), ::testing::HasSubstr("left as it is"));
         EXPECT_EQ(testing::FileBytes(address.path.toStdString()), before) << address.path.toStdString();
     }
 }

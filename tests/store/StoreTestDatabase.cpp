@@ -70,26 +70,18 @@ std::unique_ptr<CellStore> StoreTest::OpenStore(const StoreAddress& address)
 std::unique_ptr<CellStore> StoreTest::StoreWithBatch()
 {
     auto store = OpenStore(NewDatabase());
-    store->CreateBatch(QStringLiteral("lot-1"), QStringLiteral("incoming 18650"));
+    store->CreateBatch(TestBatch, QStringLiteral("incoming 18650"));
     return store;
 }
 
 CaptureInput Capture(const QString& label, const QString& station, int second, const QString& grade)
 {
-    CaptureInput capture;
-    capture.batch = QStringLiteral("lot-1");
-    capture.label = label;
-    capture.station = station;
-    capture.operatorName = QStringLiteral("kim");
-    capture.measuredUtc = kDay.addSecs(second);
-    capture.voltageV = 3.6 + second / 1000.0;
-    capture.resistanceMohm = 20.0 + second / 100.0;
-    capture.voltageText = QString::number(*capture.voltageV, 'f', 4);
-    capture.resistanceText = QString::number(*capture.resistanceMohm, 'f', 2);
-    capture.rangeText = QStringLiteral("40 mOhm");
-    capture.temperatureC = 24.5;
-    capture.grade = grade;
-    return capture;
+    const double volts = 3.6 + second / 1000.0;
+    const double milliOhms = 20.0 + second / 100.0;
+    return {.batch = TestBatch, .label = label, .clientUuid = {}, .station = station, .operatorName = QStringLiteral("kim"),
+            .measuredUtc = kDay.addSecs(second), .voltageV = volts, .resistanceMohm = milliOhms,
+            .voltageText = QString::number(volts, 'f', 4), .resistanceText = QString::number(milliOhms, 'f', 2),
+            .rangeText = QStringLiteral("40 mOhm"), .temperatureC = 24.5, .grade = grade};
 }
 
 QVariant SqlValue(const StoreAddress& address, const QString& sql)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/CellStore.h"
+#include "store/StoreError.h"
 
 #include <QTemporaryDir>
 
@@ -21,7 +22,7 @@ protected:
     StoreAddress NewDatabase();
     // A store on `address`, opened, with a fixed clock and a queue file of its own.
     std::unique_ptr<CellStore> OpenStore(const StoreAddress& address);
-    // A store on a new database with a batch "lot-1" in it.
+    // A store on a new database with TestBatch in it.
     std::unique_ptr<CellStore> StoreWithBatch();
 
     QTemporaryDir folder_;
@@ -30,6 +31,9 @@ private:
     std::vector<QString> databases_;
     int stores_ = 0;
 };
+
+// The batch StoreWithBatch() creates and Capture() captures into.
+inline const QString TestBatch = QStringLiteral("lot-1");
 
 // A capture of `label` (empty: a new cell) by `station`, taken at the n-th second of the day.
 CaptureInput Capture(const QString& label, const QString& station = QStringLiteral("station-1"), int second = 0,
@@ -41,6 +45,19 @@ QVariant SqlValue(const StoreAddress& address, const QString& sql);
 inline void RunSql(const StoreAddress& address, const QString& sql)
 {
     SqlValue(address, sql);
+}
+
+// The StoreError that `call` throws; a test failure when it throws none.
+template <typename Call>
+StoreError ErrorOf(Call call)
+{
+    try {
+        call();
+    } catch (const StoreError& error) {
+        return error;
+    }
+    ADD_FAILURE() << "no StoreError thrown";
+    return StoreError(StoreErrorKind::Failed, {});
 }
 
 std::string EngineName(const ::testing::TestParamInfo<Engine>& info);

@@ -13,13 +13,8 @@ struct Expected {
 
 TEST(CapacityCsv, FindsColumnsReadsNumbersAndTellsEveryBadLine)
 {
-    const struct {
-        const char* what;
-        std::string text;
-        CapacityColumns columns;
-        std::vector<Expected> rows;
-        std::vector<std::string> problems;
-    } cases[] = {
+    // What, the file, the columns named, the rows read, the problems told.
+    const std::tuple<const char*, std::string, CapacityColumns, std::vector<Expected>, std::vector<std::string>> cases[] = {
         {"commas, headers in any case, blank lines skipped",
          "Cell ID,Voltage,Capacity_mAh\r\nA1,3.6,3012.5\r\n\r\nA2,3.6, 2990 \r\n", {}, {{"A1", 3012.5, 2}, {"A2", 2990, 4}}, {}},
         {"semicolons with a decimal comma, ampere-hours", "serial;Capacity (Ah)\nX1;3,012\nX2;2,9\n", {},
@@ -44,15 +39,15 @@ TEST(CapacityCsv, FindsColumnsReadsNumbersAndTellsEveryBadLine)
          {"line 1: no cell ID column (a header named id, cell, cell id or serial)",
           "line 1: no capacity column (a header named capacity, capacity_mah, mah or cap)"}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        const CapacityFile file = ReadCapacityCsv(c.text, c.columns);
-        EXPECT_EQ(file.problems, c.problems);
-        ASSERT_EQ(file.rows.size(), c.rows.size());
-        for (std::size_t i = 0; i < c.rows.size(); ++i) {
-            EXPECT_EQ(file.rows[i].id, c.rows[i].id);
-            EXPECT_DOUBLE_EQ(file.rows[i].capacityMah, c.rows[i].capacityMah);
-            EXPECT_EQ(file.rows[i].line, c.rows[i].line);
+    for (const auto& [what, text, columns, rows, problems] : cases) {
+        SCOPED_TRACE(what);
+        const CapacityFile file = ReadCapacityCsv(text, columns);
+        EXPECT_EQ(file.problems, problems);
+        ASSERT_EQ(file.rows.size(), rows.size());
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            EXPECT_EQ(file.rows[i].id, rows[i].id);
+            EXPECT_DOUBLE_EQ(file.rows[i].capacityMah, rows[i].capacityMah);
+            EXPECT_EQ(file.rows[i].line, rows[i].line);
         }
     }
 }

@@ -122,21 +122,16 @@ TEST(CaptureEngine, SequencesOfPolls)
 
 TEST(CaptureEngine, CaptureConvertsTheRangeToMilliOhms)
 {
-    struct Row {
-        const char* range;
-        const char* ohms;
-        double milliOhms;
-    };
-    const Row rows[] = {
+    const std::tuple<const char*, const char*, double> rows[] = {  // range, display, milliohms
         {"4 mOhm", "0.512", 0.512}, {"400 mOhm", "125.3", 125.3}, {"4 Ohm", "0.025", 25},
         {"40 Ohm", "1.23", 1230},   {"400 Ohm", "12.5", 12500},
     };
-    for (const Row& row : rows) {
+    for (const auto& [range, ohms, milliOhms] : rows) {
         CaptureEngine engine;
-        const ProbeReading probes = Probes({row.ohms, "3.712", row.range, true});
+        const ProbeReading probes = Probes({ohms, "3.712", range, true});
         const CaptureStep step = engine.Feed(milliseconds(1234), probes);
-        ASSERT_TRUE(step.Capture) << row.range;
-        EXPECT_EQ(step.Capture->ResistanceMilliOhm, row.milliOhms) << row.range;
+        ASSERT_TRUE(step.Capture) << range;
+        EXPECT_EQ(step.Capture->ResistanceMilliOhm, milliOhms) << range;
         EXPECT_EQ(step.Capture->Voltage, 3.712);
         EXPECT_EQ(step.Capture->Temperature, 23.5);
         EXPECT_EQ(step.Capture->At, milliseconds(1234));
@@ -164,17 +159,12 @@ TEST(CaptureEngine, ReadsProbesFromTheLiveReading)
 
 TEST(DisplayNumber, ReadsDecimalTextsExactly)
 {
-    struct Row {
-        const char* text;
-        std::int64_t mantissa;
-        int decimals;
-    };
-    const Row numbers[] = {{"24.31", 2431, 2}, {" 3.712 ", 3712, 3}, {"-0.005", -5, 3}, {"240", 240, 0}, {".5", 5, 1}};
-    for (const Row& row : numbers) {
-        const std::optional<DisplayNumber> number = ReadDisplayNumber(row.text);
-        ASSERT_TRUE(number) << row.text;
-        EXPECT_EQ(number->Mantissa, row.mantissa) << row.text;
-        EXPECT_EQ(number->Decimals, row.decimals) << row.text;
+    const std::tuple<const char*, std::int64_t, int> numbers[] = {  // text, mantissa, decimals
+        {"24.31", 2431, 2}, {" 3.712 ", 3712, 3}, {"-0.005", -5, 3}, {"240", 240, 0}, {".5", 5, 1}};
+    for (const auto& [text, mantissa, decimals] : numbers) {
+        const std::optional<DisplayNumber> number = ReadDisplayNumber(text);
+        ASSERT_TRUE(number) << text;
+        EXPECT_EQ(std::pair(number->Mantissa, number->Decimals), std::pair(mantissa, decimals)) << text;
     }
     EXPECT_EQ(ReadDisplayNumber("24.31")->Digit, 0.01);
     for (const char* text : {"OL", "-OL", "", "   ", "-", ".", "1.2.3", "3,7", "+1", "0L.0"})

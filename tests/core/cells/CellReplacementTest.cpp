@@ -60,17 +60,13 @@ TEST(CellReplacement, ErrorsSayWhatIsWrong)
     const Pack pack = *BuildPack(cells, request, MovesOnly(10'000)).pack;
     Pack noSpare = pack;
     noSpare.unusedIds.clear();
-    const struct {
-        const Pack& pack;
-        std::string failed;
-        std::string error;
-    } cases[] = {
+    const std::tuple<const Pack&, std::string, std::string> cases[] = {  // pack, failed cell, error
         {pack, "nope", "cell \"nope\" is not in the pack"},
         {pack, pack.unusedIds.front(), "cell \"" + pack.unusedIds.front() + "\" is not in the pack"},
         {noSpare, pack.groups[0].cellIds[0], "no spare cell is left"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(ReplaceCell(cells, request, c.pack, c.failed).error, c.error);
+    for (const auto& [from, failed, error] : cases)
+        EXPECT_EQ(ReplaceCell(cells, request, from, failed).error, error) << failed;
 }
 
 } // namespace

@@ -8,11 +8,6 @@
 #include <string>
 
 namespace voltaryn::cells {
-namespace {
-
-using std::nullopt;
-
-} // namespace
 
 // Findings print as their text when a comparison fails.
 void PrintTo(const GradeFinding& finding, std::ostream* out)
@@ -22,21 +17,18 @@ void PrintTo(const GradeFinding& finding, std::ostream* out)
 
 namespace {
 
+using std::nullopt;
+
 TEST(Grades, FirstAdmittingGradeWins)
 {
     GradeTable table = DefaultLiIonGrades();
     table.Grades.insert(table.Grades.begin(), {"Overcharged", "#6a1b9a", {4.25, nullopt, nullopt, nullopt}});
-    struct Row {
-        double volts;
-        double milliOhms;
-        const char* grade;
-    };
-    const Row rows[] = {
+    const std::tuple<double, double, const char*> rows[] = {  // volts, milliohms, grade
         {3.7, 18, "A"},        {3.7, 25, "A"},      {3.7, 25.01, "B"}, {3.7, 40, "B"},         {3.7, 60, "C"},
         {3.7, 60.01, "Reject"}, {2.5, 10, "A"},     {2.49, 10, "Reject"}, {4.3, 10, "Overcharged"},
     };
-    for (const Row& row : rows)
-        EXPECT_EQ(table.GradeOf(row.volts, row.milliOhms).Name, row.grade) << row.volts << " V, " << row.milliOhms;
+    for (const auto& [volts, milliOhms, grade] : rows)
+        EXPECT_EQ(table.GradeOf(volts, milliOhms).Name, grade) << volts << " V, " << milliOhms;
 }
 
 TEST(Grades, JsonRoundTrip)
@@ -68,11 +60,7 @@ std::string ErrorOf(Load load)
 TEST(Grades, LoadErrorsSayWhatAndWhere)
 {
     const std::string a = R"({"name": "A", "colour": "#2e7d32", "maxResistance": 25})";
-    struct Row {
-        std::string json;
-        std::string error;
-    };
-    const Row rows[] = {
+    const std::pair<std::string, std::string> rows[] = {  // the table, its error
         {Table(a + R"(, {"name": "B", "colour": "#9ccc65", "minResistance": 40, "maxResistance": 25})"),
          R"(grade 2 ("B"): min resistance 40 is above max 25)"},
         {Table(R"({"name": "A", "colour": "#2e7d32", "minVoltage": 4.2, "maxVoltage": 3})"),
@@ -95,8 +83,8 @@ TEST(Grades, LoadErrorsSayWhatAndWhere)
         {R"({"grades": [)", "not valid JSON: parse error at line 1, column 13: syntax error while parsing value - "
                             "unexpected end of input; expected '[', '{', or a literal"},
     };
-    for (const Row& row : rows)
-        EXPECT_EQ(ErrorOf([&] { GradesFromJson(row.json); }), row.error) << row.json;
+    for (const auto& [json, error] : rows)
+        EXPECT_EQ(ErrorOf([&] { GradesFromJson(json); }), error) << json;
 
     const testing::TempFolder folder;
     const std::filesystem::path file = folder / "grades.json";

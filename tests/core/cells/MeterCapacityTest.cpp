@@ -5,16 +5,10 @@
 namespace voltaryn::cells {
 namespace {
 
-struct CapacityCase {
-    const char* shown;
-    bool milli;
-    bool connected;
-    std::optional<double> milliAmpHours;
-};
-
 TEST(MeterCapacity, TheOutRowIsReadInMilliAmpHoursWhateverItsUnit)
 {
-    const CapacityCase cases[] = {
+    // The out-capacity row shown, whether in mAh, whether the meter is connected, the capacity read.
+    const std::tuple<const char*, bool, bool, std::optional<double>> cases[] = {
         {"2875", true, true, 2875.0},
         {"2.875", false, true, 2875.0},
         {"0.025", false, true, 25.0},  // rounded once, not 24.999...
@@ -24,12 +18,12 @@ TEST(MeterCapacity, TheOutRowIsReadInMilliAmpHoursWhateverItsUnit)
         {"", true, true, std::nullopt},
         {"2875", true, false, std::nullopt},  // the texts a disconnected meter left behind
     };
-    for (const CapacityCase& c : cases) {
+    for (const auto& [shown, milli, connected, milliAmpHours] : cases) {
         MeterReading reading;
-        reading.MeterConnected = c.connected;
-        reading.CapacityText = {"999", c.shown, "111"};
-        reading.CapMilli = {!c.milli, c.milli, !c.milli};
-        EXPECT_EQ(OutCapacityMilliAmpHours(reading), c.milliAmpHours) << c.shown << (c.milli ? " mAh" : " Ah");
+        reading.MeterConnected = connected;
+        reading.CapacityText = {"999", shown, "111"};
+        reading.CapMilli = {!milli, milli, !milli};
+        EXPECT_EQ(OutCapacityMilliAmpHours(reading), milliAmpHours) << shown << (milli ? " mAh" : " Ah");
     }
 }
 

@@ -95,27 +95,22 @@ std::pair<double, PackLayout> BruteForceOptimum(const std::vector<PackCell>& cel
 
 TEST(PackBuilder, ReachesTheOptimumOfEverySmallInstance)
 {
-    const struct {
-        std::size_t cells;
-        int series;
-        int parallel;
-        bool whole;
-        bool onlyA;
-    } instances[] = {
+    // Cells, S, P, whether the capacities are whole, whether only grade A is eligible.
+    const std::tuple<std::size_t, int, int, bool, bool> instances[] = {
         {12, 3, 4, false, false}, {12, 4, 3, true, false}, {12, 6, 2, false, false}, {12, 2, 6, true, false},
         {12, 2, 5, false, false}, {11, 3, 3, true, false}, {12, 3, 3, false, true},  {9, 4, 2, false, false},
         {8, 1, 5, false, false},  {12, 12, 1, true, false},
     };
-    for (const auto& instance : instances) {
+    for (const auto& [count, series, parallel, whole, onlyA] : instances) {
         for (const PackObjective objective : {PackObjective::Capacity, PackObjective::Balanced}) {
-            const auto cells = TestCells(instance.cells, static_cast<std::uint32_t>(instance.cells * 7 + instance.series), instance.whole);
-            PackRequest request{instance.series, instance.parallel, {}, objective, {}};
-            if (instance.onlyA)
+            const auto cells = TestCells(count, static_cast<std::uint32_t>(count * 7 + series), whole);
+            PackRequest request{series, parallel, {}, objective, {}};
+            if (onlyA)
                 request.eligibleGrades = {"A"};
             const PackOutcome built = BuildPack(cells, request, MovesOnly(2'000'000));
             ASSERT_TRUE(built.pack) << built.error;
-            SCOPED_TRACE(std::to_string(instance.cells) + " cells, " + std::to_string(instance.series) + "S" +
-                         std::to_string(instance.parallel) + "P, objective " + std::to_string(static_cast<int>(objective)));
+            SCOPED_TRACE(std::to_string(count) + " cells, " + std::to_string(series) + "S" + std::to_string(parallel) +
+                         "P, objective " + std::to_string(static_cast<int>(objective)));
             ExpectWellFormed(cells, request, *built.pack);
             const auto [optimum, layout] = BruteForceOptimum(cells, request);
             EXPECT_NEAR(DescribePack(cells, request, layout).cost, optimum, 1e-9 * std::max(1.0, optimum));
@@ -126,21 +121,18 @@ TEST(PackBuilder, ReachesTheOptimumOfEverySmallInstance)
 
 TEST(PackBuilder, NeverWorseThanTheSnakeAndRepeatsItselfForASeed)
 {
-    const struct {
-        std::size_t cells;
-        int series;
-        int parallel;
-    } batches[] = {{20, 4, 4}, {60, 13, 4}, {60, 14, 4}, {100, 7, 12}, {150, 10, 14}, {90, 20, 3}};
-    for (const auto& batch : batches) {
+    const std::tuple<std::size_t, int, int> batches[] = {  // cells, S, P
+        {20, 4, 4}, {60, 13, 4}, {60, 14, 4}, {100, 7, 12}, {150, 10, 14}, {90, 20, 3}};
+    for (const auto& [count, series, parallel] : batches) {
         for (const PackObjective objective : {PackObjective::Capacity, PackObjective::Balanced}) {
-            const auto cells = TestCells(batch.cells, static_cast<std::uint32_t>(batch.series * 31 + batch.parallel));
-            const PackRequest request{batch.series, batch.parallel, {}, objective, {}};
+            const auto cells = TestCells(count, static_cast<std::uint32_t>(series * 31 + parallel));
+            const PackRequest request{series, parallel, {}, objective, {}};
             const PackOutcome snake = BuildSnakePack(cells, request);
             const PackOutcome built = BuildPack(cells, request, MovesOnly(100'000, 5));
             ASSERT_TRUE(snake.pack && built.pack);
             ExpectWellFormed(cells, request, *snake.pack);
             ExpectWellFormed(cells, request, *built.pack);
-            EXPECT_LE(built.pack->cost, snake.pack->cost) << batch.series << "S" << batch.parallel << "P";
+            EXPECT_LE(built.pack->cost, snake.pack->cost) << series << "S" << parallel << "P";
             const PackOutcome again = BuildPack(cells, request, MovesOnly(100'000, 5));
             EXPECT_EQ(again.pack->unusedIds, built.pack->unusedIds);
             for (std::size_t g = 0; g < built.pack->groups.size(); ++g)
@@ -221,11 +213,7 @@ TEST(PackBuilder, ErrorsSayWhatIsWrong)
     shorted[10].resistance = 0;
     std::vector<PackCell> shortedB = cells;
     shortedB[9].resistance = 0;  // grade B, not asked for
-    const struct {
-        const std::vector<PackCell>& cells;
-        PackRequest request;
-        const char* error;
-    } cases[] = {
+    const std::tuple<const std::vector<PackCell>&, PackRequest, std::string> cases[] = {  // cells, request, error
         {cells, {13, 4, {"A"}, {}, {}}, "needs 52 cells, 48 are eligible: 4 missing"},
         {cells, {0, 4, {}, {}, {}}, "S and P must be positive, not 0S4P"},
         {cells, {13, -1, {}, {}, {}}, "S and P must be positive, not 13S-1P"},
@@ -233,11 +221,11 @@ TEST(PackBuilder, ErrorsSayWhatIsWrong)
         {shorted, {13, 4, {}, {}, {}}, "cell \"C10\" needs a capacity above 0 mAh and a resistance above 0 mOhm"},
         {shortedB, {12, 4, {"A"}, {}, {}}, ""},
     };
-    for (const auto& c : cases) {
-        const PackOutcome built = BuildPack(c.cells, c.request, MovesOnly(1000));
-        const PackOutcome snake = BuildSnakePack(c.cells, c.request);
-        EXPECT_EQ(built.error, c.error);
-        EXPECT_EQ(snake.error, c.error);
+    for (const auto& [batch, request, error] : cases) {
+        const PackOutcome built = BuildPack(batch, request, MovesOnly(1000));
+        const PackOutcome snake = BuildSnakePack(batch, request);
+        EXPECT_EQ(built.error, error);
+        EXPECT_EQ(snake.error, error);
         EXPECT_EQ(built.pack.has_value(), built.error.empty());
     }
 }

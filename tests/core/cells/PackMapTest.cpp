@@ -13,15 +13,11 @@ TEST(PackMap, GroupsSumTheirCellsAndCellsKnowTheirDeviation)
     ASSERT_EQ(map.groups.size(), 2u);
     EXPECT_EQ(map.parallel, 2);
     EXPECT_DOUBLE_EQ(map.meanCapacity, 3000);
-    const struct {
-        std::size_t group;
-        std::size_t place;
-        const char* id;
-        double deviation;
-    } cells[] = {{0, 0, "a", 0}, {0, 1, "b", 1.0 / 30}, {1, 0, "c", -1.0 / 30}, {1, 1, "d", 0}};
-    for (const auto& c : cells) {
-        EXPECT_EQ(map.groups[c.group].cells[c.place].id, c.id);
-        EXPECT_NEAR(map.groups[c.group].cells[c.place].deviation, c.deviation, 1e-12) << c.id;
+    const std::tuple<std::size_t, std::size_t, const char*, double> cells[] = {  // group, place, cell, deviation
+        {0, 0, "a", 0}, {0, 1, "b", 1.0 / 30}, {1, 0, "c", -1.0 / 30}, {1, 1, "d", 0}};
+    for (const auto& [group, place, id, deviation] : cells) {
+        EXPECT_EQ(map.groups[group].cells[place].id, id);
+        EXPECT_NEAR(map.groups[group].cells[place].deviation, deviation, 1e-12) << id;
     }
     EXPECT_NEAR(map.largestDeviation, 1.0 / 30, 1e-12);
     EXPECT_DOUBLE_EQ(map.groups[0].capacity, 6100);

@@ -7,12 +7,8 @@ namespace {
 
 TEST(ColumnPlot, ParametersFollowTheColumnItsTitleAndItsFirstRecord)
 {
-    const struct {
-        std::size_t column;
-        const char* title;
-        const char* first;  // empty for a file without records
-        std::optional<PlotParameters> plot;
-    } cases[] = {
+    // The column, its title, its first record (empty: a file without records), the plot.
+    const std::tuple<std::size_t, const char*, const char*, std::optional<PlotParameters>> cases[] = {
         {0, "No.s", "000001", std::nullopt},
         {1, "Time", "10:00:00", std::nullopt},
         {3, "40 mOhm", "12.34", PlotParameters{"40 mOhm", 42, 0, 2}},

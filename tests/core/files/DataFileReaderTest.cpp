@@ -51,8 +51,7 @@ TEST(DataFileReaderTest, ReportsAFileThatCannotBeRead)
         DataFile data;
         EXPECT_NO_THROW(data = ReadDataFile(path));
         EXPECT_FALSE(data.status.Ok()) << path;
-        EXPECT_THAT(data.status.error, HasSubstr(path.string()));
-        EXPECT_THAT(data.status.error, HasSubstr(reason));
+        EXPECT_THAT(data.status.error, ::testing::AllOf(HasSubstr(path.string()), HasSubstr(reason)));
     }
 }
 

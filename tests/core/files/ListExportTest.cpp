@@ -68,8 +68,7 @@ TEST(ListExportTest, ReportsAFileThatCannotBeWritten)
         FileStatus status;
         EXPECT_NO_THROW(status = SaveDataListFile(path, table));
         EXPECT_FALSE(status.Ok()) << path;
-        EXPECT_THAT(status.error, HasSubstr(path.string()));
-        EXPECT_THAT(status.error, HasSubstr(reason));
+        EXPECT_THAT(status.error, ::testing::AllOf(HasSubstr(path.string()), HasSubstr(reason)));
     }
 }
 
@@ -88,16 +87,12 @@ TEST(ListExportTest, AFailedSaveLeavesTheOldFile)
         std::fputs("new\n", out);
         return FileStatus{};
     };
-    const struct {
-        std::function<FileStatus(std::FILE*)> write;
-        const char* left;
-        bool replaced;
-    } cases[] = {{fails, "old\n", false}, {writes, "new\n", true}};
-    for (const auto& c : cases) {
+    using Case = std::tuple<std::function<FileStatus(std::FILE*)>, const char*, bool>;  // write, file left, replaced
+    for (const auto& [write, left, replaced] : {Case{fails, "old\n", false}, Case{writes, "new\n", true}}) {
         { std::ofstream(file) << "old\n"; }
         std::filesystem::permissions(file, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
-        EXPECT_EQ(ReplaceFile(file, c.write).Ok(), c.replaced);
-        EXPECT_EQ(testing::FileBytes(file), c.left);
+        EXPECT_EQ(ReplaceFile(file, write).Ok(), replaced);
+        EXPECT_EQ(testing::FileBytes(file), left);
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
         EXPECT_EQ(std::filesystem::status(file).permissions(),
                   std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);

@@ -19,12 +19,7 @@ PrintPage PageHolding(std::size_t rows, double slack = 0)
 
 TEST(PrintLayoutTest, SizesColumnsByHeaderAndLastRowOnlyAndCentresTheTexts)
 {
-    struct Case {
-        const char* what;
-        RecordTable table;
-        std::vector<double> widths;
-    };
-    const std::vector<Case> cases = {
+    const std::vector<std::tuple<const char*, RecordTable, std::vector<double>>> cases = {  // what, table, widths
         {"header wider", {{"Time", "V"}, {{"1", "2"}}}, {500, 200}},
         {"last row wider", {{"V", "T"}, {{"1", "2"}, {"12.63", "10:00:02"}}}, {600, 900}},
         {"a wider middle row does not widen", {{"V"}, {{"-2.000000"}, {"1.0"}}}, {400}},
@@ -39,20 +34,15 @@ TEST(PrintLayoutTest, SizesColumnsByHeaderAndLastRowOnlyAndCentresTheTexts)
         EXPECT_EQ(plan.tableRight, left) << what;
     }
     // Cells of 700 and 1000 twips starting at 400 and 1100.
-    const PrintPlan plan = PlanPrint(cases[1].table, PageHolding(10), MonoWidth);
+    const PrintPlan plan = PlanPrint(std::get<RecordTable>(cases[1]), PageHolding(10), MonoWidth);
     EXPECT_EQ(plan.TextLeft(0, 0), 700);   // "V"
     EXPECT_EQ(plan.TextLeft(2, 1), 1200);  // "10:00:02"
 }
 
 TEST(PrintLayoutTest, BreaksPagesWhenFourLinesNoLongerFitBelowTheRowAndNumbersEachPage)
 {
-    struct Case {
-        const char* what;
-        PrintPage page;
-        std::size_t rows;  // the header included
-        std::vector<std::size_t> rowsPerPage;
-    };
-    const std::vector<Case> cases = {
+    // What, the page, the rows with the header, the rows of each page.
+    const std::vector<std::tuple<const char*, PrintPage, std::size_t, std::vector<std::size_t>>> cases = {
         {"exactly at the printable height", PageHolding(5), 10, {5, 5}},
         {"one twip short", PageHolding(5, -1), 10, {4, 4, 2}},
         {"one twip to spare", PageHolding(5, 1), 11, {5, 5, 1}},
@@ -86,13 +76,8 @@ TEST(PrintLayoutTest, TurnsThePaperOrShrinksTheFontWhenTheColumnsDoNotFitAcross)
     // Texts of 500 and 1000 twips (the header, and the last row, each with its "0"), two gaps of
     // 100 and margins of 400 on either side: 2500 twips across at full size.
     const RecordTable table{{"Volt", "B"}, {{"-", "-"}, {"1", "12.63 (V)"}}};
-    struct Case {
-        const char* what;
-        PaperWidths paper;
-        bool landscapeChosen;
-        PrintFit fit;
-    };
-    const std::vector<Case> cases = {
+    // What, the paper, whether landscape was chosen, the fit.
+    const std::vector<std::tuple<const char*, PaperWidths, bool, PrintFit>> cases = {
         {"fits upright", {2500, 4000}, false, {false, 1}},
         {"one twip short upright", {2499, 4000}, false, {true, 1}},
         {"landscape as chosen", {2500, 4000}, true, {true, 1}},

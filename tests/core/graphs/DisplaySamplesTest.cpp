@@ -20,13 +20,9 @@ TEST(DisplaySamples, LeadingNumberReadsOnlyTheNumberATextStartsWith)
 // temperature, resistance, in-, out- and total capacity.
 TEST(DisplaySamples, OverloadsBecomeTheirChannelsSubstitutesAndMilliampHoursAmpHours)
 {
-    const struct {
-        const char* text;
-        const char* ohmRange;
-        const char* tempUnit;
-        std::array<bool, 3> milli;
-        std::array<double, HistoryChannelCount> samples;
-    } cases[] = {
+    // The text of every field, the range, the temperature unit, which capacity rows show mAh, the samples.
+    const std::tuple<const char*, const char*, const char*, std::array<bool, 3>, std::array<double, HistoryChannelCount>>
+        cases[] = {
         {"OL", "40 mOhm", "Celsius", {true, true, true}, {60, 600, 60, 40, 9999, 9999, 9999}},
         {"-OL", "40 mOhm", "Celsius", {}, {-60, 600, -20, 40, -9999, -9999, -9999}},
         {"OL", "4 Ohm", "Fahrenheih", {}, {60, 600, 140, 4, 9999, 9999, 9999}},
@@ -36,14 +32,14 @@ TEST(DisplaySamples, OverloadsBecomeTheirChannelsSubstitutesAndMilliampHoursAmpH
         {"ol", "4 Ohm", "Celsius", {}, {}},
         {"", "4 Ohm", "Celsius", {}, {}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [text, ohmRange, tempUnit, milli, expected] : cases) {
         MeterReading reading;
-        reading.VoltageText = reading.CurrentText = reading.TemperatureText = reading.ResistanceText = c.text;
-        reading.CapacityText = {c.text, c.text, c.text};
-        reading.CapMilli = c.milli;
-        const GraphSamples samples = SamplesFromDisplay(reading, c.ohmRange, c.tempUnit);
+        reading.VoltageText = reading.CurrentText = reading.TemperatureText = reading.ResistanceText = text;
+        reading.CapacityText = {text, text, text};
+        reading.CapMilli = milli;
+        const GraphSamples samples = SamplesFromDisplay(reading, ohmRange, tempUnit);
         for (std::size_t i = 0; i < HistoryChannelCount; ++i)
-            EXPECT_DOUBLE_EQ(samples.values[i], c.samples[i]) << c.text << " in " << c.ohmRange << ", sample " << i;
+            EXPECT_DOUBLE_EQ(samples.values[i], expected[i]) << text << " in " << ohmRange << ", sample " << i;
     }
 }
 

@@ -6,18 +6,10 @@
 namespace voltaryn {
 namespace {
 
-TEST(GraphSettings, DefaultLimitsFollowTheTemperatureUnit)
+TEST(GraphSettings, TemperatureAxisFollowsTheUnitAndResistanceAxisAndFieldsFollowTheRange)
 {
-    AxisLimits celsius;
-    celsius.values = {{{67, -67}, {670, -670}, {65, -25}, {42, 0}, {9999, -9999}}};
-    AxisLimits fahrenheit = celsius;
-    fahrenheit[AxisChannel::Temperature] = {149, -13};
-    EXPECT_EQ(DefaultAxisLimits(true, "40 mOhm"), celsius);
-    EXPECT_EQ(DefaultAxisLimits(false, "40 mOhm"), fahrenheit);
-}
-
-TEST(GraphSettings, ResistanceAxisAndFieldsFollowTheRange)
-{
+    EXPECT_EQ(DefaultAxisLimits(true, "")[AxisChannel::Temperature], (AxisRange{65, -25}));
+    EXPECT_EQ(DefaultAxisLimits(false, "")[AxisChannel::Temperature], (AxisRange{149, -13}));
     // By range code 1..6, then no range.
     const float maxima[] = {4.2f, 42, 420, 4.2f, 42, 420, 4.2f};
     const FieldFormat formats[] = {

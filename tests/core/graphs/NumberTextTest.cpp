@@ -9,12 +9,7 @@ namespace {
 
 TEST(NumberText, EachPatternShowsItsDigitsRoundedHalfAwayFromZero)
 {
-    struct Case {
-        const char* pattern;
-        float value;
-        const char* text;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, float, const char*> cases[] = {  // pattern, value, text
         {".00#", 67, "67.00"},       {".00#", 0.5f, ".50"},     {".00#", 0.125f, ".125"},
         {".00#", 1.2345f, "1.235"},  {".00#", -0.25f, "-.25"},  {".00#", 0, ".00"},
         {".0##", 670, "670.0"},      {".0##", 0.1f, ".1"},      {".0##", 2.0004f, "2.0"},
@@ -26,8 +21,8 @@ TEST(NumberText, EachPatternShowsItsDigitsRoundedHalfAwayFromZero)
         {"", 51, "51"},              {"", 0.125f, "0.125"},     {"", -0.0f, "0"},
         {"", 1e-7f, "0.0000001"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(FormatNumber(c.value, c.pattern), c.text) << c.pattern << " " << c.value;
+    for (const auto& [pattern, value, text] : cases)
+        EXPECT_EQ(FormatNumber(value, pattern), text) << pattern << " " << value;
 }
 
 TEST(NumberText, ANumeralGivesItsFloatAndAnythingElseIsRefused)

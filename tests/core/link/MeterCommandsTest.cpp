@@ -9,27 +9,16 @@
 namespace voltaryn {
 namespace {
 
-using testing::ScriptedHidBackend;
 using Bytes = std::vector<std::uint8_t>;
 
-class MeterCommandsTest : public ::testing::Test {
+class MeterCommandsTest : public ::testing::Test, protected testing::ScriptedMeter {
 protected:
-    MeterCommandsTest()
-    {
-        backend.AddMeter("meter");
-        link.FindMeter();
-    }
-
     // The bytes of the last report sent, from byte 0 up to and including byte last.
     Bytes Sent(std::size_t last) const
     {
         const Bytes& report = backend.written.back();
         return Bytes(report.begin(), report.begin() + static_cast<long>(last) + 1);
     }
-
-    ScriptedHidBackend backend;
-    MeterLink link{backend};
-    MeterCommands commands{link};
 };
 
 TEST_F(MeterCommandsTest, EveryCommandSendsItsBytesAndWaitsOnlyWhenItMust)

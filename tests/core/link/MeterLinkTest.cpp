@@ -51,11 +51,8 @@ TEST_F(MeterLinkTest, ReadFailureForgetsTheMeterButKeepsTheLastReply)
         backend.reads.push_back({failure, {0, 9}});
         EXPECT_FALSE(link.SendAndReceive());
 
-        EXPECT_FALSE(link.DeviceDetected());
-        EXPECT_EQ(backend.closes, 1);
-        EXPECT_FALSE(backend.openPath.has_value());
-        EXPECT_EQ(link.MatchedVendorId(), 0);
-        EXPECT_EQ(link.MatchedProductId(), 0);
+        EXPECT_EQ(std::tuple(link.DeviceDetected(), backend.closes, backend.openPath.has_value()), std::tuple(false, 1, false));
+        EXPECT_EQ(std::pair(link.MatchedVendorId(), link.MatchedProductId()), (std::pair<std::uint16_t, std::uint16_t>{0, 0}));
         EXPECT_EQ(link.InputReport()[1], 3);
     }
 }

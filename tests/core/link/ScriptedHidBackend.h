@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/HidBackend.h"
+#include "link/MeterCommands.h"
 #include "link/MeterLink.h"
 
 #include <algorithm>
@@ -61,6 +62,19 @@ public:
         ++closes;
         openPath.reset();
     }
+};
+
+// A meter on a scripted backend, already found, with the link and commands over it.
+struct ScriptedMeter {
+    ScriptedMeter()
+    {
+        backend.AddMeter("meter");
+        link.FindMeter();
+    }
+
+    ScriptedHidBackend backend;
+    MeterLink link{backend};
+    MeterCommands commands{link};
 };
 
 } // namespace voltaryn::testing

@@ -31,15 +31,13 @@ TEST(ManualRecordDecode, DecodesEveryRecordedReply)
 
 TEST(ManualRecordRequest, NumberTravelsLowByteFirstInBytes3And4)
 {
-    testing::ScriptedHidBackend backend;
-    backend.AddMeter("meter");
-    MeterLink link(backend);
+    testing::ScriptedMeter meter;
     using Bytes = std::vector<std::uint8_t>;
     const std::vector<std::pair<int, Bytes>> cases = {
         {300, {0, 67, 4, 44, 1, 0}}, {1, {0, 67, 4, 1, 0, 0}}, {32767, {0, 67, 4, 255, 127, 0}}};
     for (const auto& [number, head] : cases) {
-        RequestManualRecord(link, number);
-        EXPECT_EQ(Bytes(backend.written.back().begin(), backend.written.back().begin() + 6), head) << number;
+        RequestManualRecord(meter.link, number);
+        EXPECT_EQ(Bytes(meter.backend.written.back().begin(), meter.backend.written.back().begin() + 6), head) << number;
     }
 }
 

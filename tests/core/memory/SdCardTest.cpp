@@ -71,19 +71,17 @@ struct Listed : SdListingSink, EventPump {
 // Lists `fileCount` files from a meter giving block replies counting `counts` (-1: an erased block).
 Listed List(const std::vector<int>& counts, int fileCount, SdClosingBlock closing = SdClosingBlock::AfterEntries)
 {
-    testing::ScriptedHidBackend backend;
-    backend.AddMeter("meter");
+    testing::ScriptedMeter meter;
     std::uint8_t number = 0;
     for (int count : counts) {
         Bytes reply = count < 0 ? Reply(1, {}, 0xFF) : Reply(4, {static_cast<std::uint8_t>(count)});
         for (int e = 0; e < std::min(count, 5); ++e)
             reply[5 + 11 * static_cast<std::size_t>(e)] = number++;
-        backend.Reply(reply);
+        meter.backend.Reply(reply);
     }
-    MeterLink link(backend);
     Listed listed;
-    listed.end = ListSdFiles(link, listed, fileCount, listed, closing);
-    for (const auto& request : backend.written)
+    listed.end = ListSdFiles(meter.link, listed, fileCount, listed, closing);
+    for (const auto& request : meter.backend.written)
         listed.requests.emplace_back(request.begin(), request.begin() + 6);
     return listed;
 }
@@ -99,28 +97,19 @@ TEST(SdListing, SevenFilesTakeTwoBlocksAndOneMoreRequest)
 
 TEST(SdListing, ListingsThatEndEarly)
 {
-    struct Case {
-        const char* name;
-        Listed listed;
-        SdListingEnd end;
-        std::size_t requests;
-        std::size_t captions;  // progress texts and event runs
-        std::size_t entries;
-    };
+    // What, the listing, then how it ended and its counts of requests, captions (progress texts
+    // and event runs) and entries.
+    using Counts = std::tuple<SdListingEnd, std::size_t, std::size_t, std::size_t>;
     const auto always = SdClosingBlock::Always;
-    const Case cases[] = {
-        {"erased block", List({5, -1}, 12), SdListingEnd::EmptyBlock, 2, 4, 5},
-        {"erased block, closing always", List({5, -1}, 12, always), SdListingEnd::EmptyBlock, 3, 4, 5},
-        {"count above 5", List({5, 6}, 12, always), SdListingEnd::Unreadable, 2, 3, 5},
-        {"meter stops answering", List({5}, 12, always), SdListingEnd::NoReply, 2, 3, 5},
-        {"no files counted: no progress", List({0}, 0, always), SdListingEnd::EmptyBlock, 2, 1, 0},
+    const std::tuple<const char*, Listed, Counts> cases[] = {
+        {"erased block", List({5, -1}, 12), {SdListingEnd::EmptyBlock, 2, 4, 5}},
+        {"erased block, closing always", List({5, -1}, 12, always), {SdListingEnd::EmptyBlock, 3, 4, 5}},
+        {"count above 5", List({5, 6}, 12, always), {SdListingEnd::Unreadable, 2, 3, 5}},
+        {"meter stops answering", List({5}, 12, always), {SdListingEnd::NoReply, 2, 3, 5}},
+        {"no files counted: no progress", List({0}, 0, always), {SdListingEnd::EmptyBlock, 2, 1, 0}},
     };
-    for (const Case& c : cases) {
-        const Listed& l = c.listed;
-        EXPECT_EQ(std::tuple(l.end, l.requests.size(), l.captions.size(), l.numbers.size()),
-                  std::tuple(c.end, c.requests, c.captions, c.entries))
-            << c.name;
-    }
+    for (const auto& [name, l, counts] : cases)
+        EXPECT_EQ(Counts(l.end, l.requests.size(), l.captions.size(), l.numbers.size()), counts) << name;
 }
 
 } // namespace

@@ -44,18 +44,16 @@ std::string Text(const testing::TestCase& c)
 // Downloads file 9 of `records` records whose text is `text`, served in 60-byte chunks.
 Log Download(const std::string& text, int records)
 {
-    testing::ScriptedHidBackend backend;
-    backend.AddMeter("meter");
+    testing::ScriptedMeter meter;
     for (std::size_t at = 0; at < text.size(); at += 60) {
         Bytes reply(65, 0);
         const std::string part = text.substr(at, 60);
         std::copy(part.begin(), part.end(), reply.begin() + 4);
-        backend.Reply(reply);
+        meter.backend.Reply(reply);
     }
-    MeterLink link(backend);
     Log log;
-    log.end = DownloadSdFile(link, log, 9, records, log);
-    for (const auto& request : backend.written)
+    log.end = DownloadSdFile(meter.link, log, 9, records, log);
+    for (const auto& request : meter.backend.written)
         log.requests.emplace_back(request.begin(), request.begin() + 6);
     return log;
 }

@@ -14,15 +14,15 @@ StatusBits Showing(StatusBit bit)
 
 TEST(MeterKeysTest, ModeButtonsLeaveTheirModeOnlyWhileItIsShown)
 {
-    EXPECT_EQ(KeyPressFor(KeyButton::BtnRealTime, Showing(StatusBit::LcdTime)), (KeyPress{5, 1}));
-    EXPECT_EQ(KeyPressFor(KeyButton::BtnRealTime, Showing(StatusBit::LcdIntv)), (KeyPress{5, 2}));
-    EXPECT_EQ(KeyPressFor(KeyButton::BtnInterval, Showing(StatusBit::LcdIntv)), (KeyPress{5, 1}));
-    EXPECT_EQ(KeyPressFor(KeyButton::BtnInterval, Showing(StatusBit::LcdTime)), (KeyPress{5, 3}));
-    EXPECT_EQ(KeyPressFor(KeyButton::BtnComp, Showing(StatusBit::LcdCompUp)), (KeyPress{6, 1}));
-    EXPECT_EQ(KeyPressFor(KeyButton::BtnComp, Showing(StatusBit::LcdPass)), (KeyPress{6, 2}));
-    EXPECT_EQ(KeyPressFor(KeyButton::BtnHold, Showing(StatusBit::LcdAUTOHOLD)), (KeyPress{7, 1}));
-    EXPECT_EQ(KeyPressFor(KeyButton::BtnHold, Showing(StatusBit::LcdHOLD)), (KeyPress{7, 2}));
-    EXPECT_EQ(KeyPressFor(KeyButton::BtnHoldOnOff, Showing(StatusBit::LcdAUTOHOLD)), (KeyPress{7, 1}));
+    using enum KeyButton;
+    using enum StatusBit;
+    const std::tuple<KeyButton, StatusBit, KeyPress> cases[] = {  // button, what the display shows, key sent
+        {BtnRealTime, LcdTime, {5, 1}}, {BtnRealTime, LcdIntv, {5, 2}},     {BtnInterval, LcdIntv, {5, 1}},
+        {BtnInterval, LcdTime, {5, 3}}, {BtnComp, LcdCompUp, {6, 1}},       {BtnComp, LcdPass, {6, 2}},
+        {BtnHold, LcdAUTOHOLD, {7, 1}}, {BtnHold, LcdHOLD, {7, 2}},         {BtnHoldOnOff, LcdAUTOHOLD, {7, 1}},
+    };
+    for (const auto& [button, shown, press] : cases)
+        EXPECT_EQ(KeyPressFor(button, Showing(shown)), press) << static_cast<int>(button) << " with " << static_cast<int>(shown);
 }
 
 } // namespace

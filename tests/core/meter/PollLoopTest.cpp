@@ -8,17 +8,14 @@
 namespace voltaryn {
 namespace {
 
-using testing::ScriptedHidBackend;
 using Bytes = std::vector<std::uint8_t>;
 
 const Bytes Identification = {0, 'K', 'A', 'V', ' ', '7', '1', 'K'};
 // A display packet with the voltage field showing "-12.34".
 const Bytes Display = testing::ReadCases("display/negative_voltage.hex").front().bytes;
 
-class PollLoopTest : public ::testing::Test {
+class PollLoopTest : public ::testing::Test, protected testing::ScriptedMeter {
 protected:
-    PollLoopTest() { backend.AddMeter("meter"); }
-
     // Scripts the meter's three replies of one rotation and runs its three ticks.
     PollTickResult Rotation(const Bytes& ident, std::uint8_t range)
     {
@@ -30,9 +27,6 @@ protected:
         return loop.Tick();
     }
 
-    ScriptedHidBackend backend;
-    MeterLink link{backend};
-    MeterCommands commands{link};
     MeterReading reading;
     PollLoop loop{link, commands, reading};
 };

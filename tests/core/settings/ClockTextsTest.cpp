@@ -18,19 +18,15 @@ TEST(ClockTexts, DayAndTimeTextsAndTheSetCommandsBytes)
 TEST(ClockTexts, TheMeterClockInFullAndItsOffsetFromThePc)
 {
     const LocalTime newYear{.year = 2027, .month = 1, .day = 1};
-    const struct {
-        protocol::MeterClockBytes clock;
-        std::string text;
-        std::optional<std::chrono::seconds> offset;
-    } cases[] = {
+    const std::tuple<protocol::MeterClockBytes, std::string, std::optional<std::chrono::seconds>> cases[] = {
         {{27, 1, 1, 0, 0, 3}, "2027-01-01 00:00:03", std::chrono::seconds(3)},
         {{26, 12, 31, 23, 59, 59}, "2026-12-31 23:59:59", std::chrono::seconds(-1)},
         {{27, 2, 29, 0, 0, 0}, "2027-02-29 00:00:00", std::nullopt},
         {{27, 1, 1, 24, 0, 0}, "2027-01-01 24:00:00", std::nullopt},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(MeterDateTimeText(c.clock), c.text);
-        EXPECT_EQ(MeterClockOffset(c.clock, newYear), c.offset) << c.text;
+    for (const auto& [clock, text, offset] : cases) {
+        EXPECT_EQ(MeterDateTimeText(clock), text);
+        EXPECT_EQ(MeterClockOffset(clock, newYear), offset) << text;
     }
 }
 

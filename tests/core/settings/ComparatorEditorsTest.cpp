@@ -17,27 +17,22 @@ TEST(ComparatorEditors, JoinReadsDigitsUpToTheFirstNonDigit)
 
 TEST(ComparatorEditors, VoltagesAtTwoDecimalsAreClampedToSixtyVoltsBeforeTheyAreSent)
 {
-    struct Case {
-        std::optional<int> option;
-        DigitTexts typed;
-        DigitTexts shown;  // after "Update"
-        int count;
-    };
-    const Case cases[] = {
+    // The option (decimals), the digits typed, the digits shown after "Update", the count sent.
+    const std::tuple<std::optional<int>, DigitTexts, DigitTexts, int> cases[] = {
         {2, {"7", "0", "0", "0"}, {"6", "0", "0", "0"}, 6000},
         {2, {"6", "0", "0", "1"}, {"6", "0", "0", "0"}, 6000},
         {2, {"6", "0", "0", "0"}, {"6", "0", "0", "0"}, 6000},
         {2, {"9", "x", "9", "9"}, {"9", "x", "9", "9"}, 9},
         {3, {"9", "9", "9", "9"}, {"9", "9", "9", "9"}, 9999},
     };
-    for (const Case& c : cases) {
+    for (const auto& [option, typed, shown, count] : cases) {
         ComparatorEditors editors;
-        editors.highVolt = {c.typed, c.option};
-        editors.lowVolt = {c.typed, c.option};
+        editors.highVolt = {typed, option};
+        editors.lowVolt = {typed, option};
         const ComparatorEntry entry = BuildEntry(editors);
-        EXPECT_EQ(editors.highVolt.digits, c.shown) << c.typed[0] << c.typed[1];
-        EXPECT_EQ(editors.lowVolt.digits, c.shown) << c.typed[0] << c.typed[1];
-        const VoltLimit sent{c.count, c.option == 3, c.option == 2};
+        EXPECT_EQ(editors.highVolt.digits, shown) << typed[0] << typed[1];
+        EXPECT_EQ(editors.lowVolt.digits, shown) << typed[0] << typed[1];
+        const VoltLimit sent{count, option == 3, option == 2};
         EXPECT_EQ(entry.HighVolt, sent);
         EXPECT_EQ(entry.LowVolt, sent);
     }

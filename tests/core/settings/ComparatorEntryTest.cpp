@@ -16,13 +16,8 @@ OhmLimit InRange(int code)
 
 TEST(ComparatorEntry, FlagsTravelInTheMetersBitLayout)
 {
-    struct Case {
-        const char* name;
-        void (*set)(ComparatorEntry&);
-        std::uint8_t flags1;
-        std::uint8_t flags2;
-    };
-    const Case cases[] = {
+    // What is set, how, and the two flag bytes it gives.
+    const std::tuple<const char*, void (*)(ComparatorEntry&), std::uint8_t, std::uint8_t> cases[] = {
         {"high 4 mOhm", [](ComparatorEntry& e) { e.HighOhm = InRange(1); }, 0x03, 0},
         {"high 400 Ohm", [](ComparatorEntry& e) { e.HighOhm = InRange(6); }, 0x08, 0},
         {"low 400 Ohm", [](ComparatorEntry& e) { e.LowOhm = InRange(6); }, 0x40, 0},
@@ -31,13 +26,12 @@ TEST(ComparatorEntry, FlagsTravelInTheMetersBitLayout)
         {"volts", [](ComparatorEntry& e) { e.HighVolt.Dot3 = e.LowVolt.Dot2 = true; }, 0, 0x09},
         {"volts swapped", [](ComparatorEntry& e) { e.HighVolt.Dot2 = e.LowVolt.Dot3 = true; }, 0, 0x06},
     };
-    for (const Case& c : cases) {
+    for (const auto& [name, set, flags1, flags2] : cases) {
         ComparatorEntry entry;
-        c.set(entry);
+        set(entry);
         const ComparatorPayload payload = EncodeComparatorEntry(entry);
-        EXPECT_EQ(payload[8], c.flags1) << c.name;
-        EXPECT_EQ(payload[9], c.flags2) << c.name;
-        EXPECT_EQ(DecodeComparatorEntry(payload), entry) << c.name;
+        EXPECT_EQ(std::pair(payload[8], payload[9]), std::pair(flags1, flags2)) << name;
+        EXPECT_EQ(DecodeComparatorEntry(payload), entry) << name;
     }
 }
 

@@ -7,7 +7,6 @@
 namespace voltaryn {
 namespace {
 
-using testing::ScriptedHidBackend;
 
 // The reply to a read of entry n: high resistance count n at 40 mOhm, the rest zero.
 std::vector<std::uint8_t> EntryReply(int n)
@@ -18,12 +17,7 @@ std::vector<std::uint8_t> EntryReply(int n)
     return reply;
 }
 
-struct ComparatorLoad : ::testing::Test, EventPump {
-    ComparatorLoad()
-    {
-        backend.AddMeter("meter");
-        link.FindMeter();
-    }
+struct ComparatorLoad : ::testing::Test, EventPump, testing::ScriptedMeter {
     void LetEventsRun() override { log.emplace_back("events"); }
 
     ComparatorLoadResult Load(int replies)
@@ -35,9 +29,6 @@ struct ComparatorLoad : ::testing::Test, EventPump {
         });
     }
 
-    ScriptedHidBackend backend;
-    MeterLink link{backend};
-    MeterCommands commands{link};
     ComparatorTable table;
     std::vector<std::string> log;
 };
