@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QUuid>
 
+#include <algorithm>
+
 namespace voltaryn::store {
 namespace {
 
@@ -56,13 +58,27 @@ bool CellStore::Connect()
     try {
         server_ = OpenStoreDatabase(address_, options_.clock().toMSecsSinceEpoch());
         lastError_.clear();
+        retryDelay_ = kFirstRetryDelay;
         return true;
     } catch (const StoreError& error) {
         if (error.Kind() != StoreErrorKind::Unreachable || !queue_)
             throw;
-        lastError_ = error.Message();
+        WentOffline(error.Message());
+        retryDelay_ = std::min(retryDelay_ * 2, kLongestRetryDelay);
         return false;
     }
+}
+
+bool CellStore::Reconnect()
+{
+    return std::chrono::steady_clock::now() >= nextTry_ && Connect();
+}
+
+void CellStore::WentOffline(const QString& reason)
+{
+    lastError_ = reason;
+    server_.reset();
+    nextTry_ = std::chrono::steady_clock::now() + retryDelay_;
 }
 
 SqlConnection& CellStore::Server()
@@ -78,10 +94,8 @@ void CellStore::Online(const std::function<void(SqlConnection&)>& work)
     try {
         work(Server());
     } catch (const StoreError& error) {
-        if (error.Kind() == StoreErrorKind::Unreachable) {
-            lastError_ = error.Message();
-            server_.reset();
-        }
+        if (error.Kind() == StoreErrorKind::Unreachable)
+            WentOffline(error.Message());
         throw;
     }
 }
@@ -126,6 +140,8 @@ CaptureReceipt CellStore::RecordCapture(CaptureInput capture)
         capture.clientUuid = QUuid::createUuid().toString(QUuid::WithoutBraces);
     if (!queue_)
         return WriteCapture(Server(), capture);
+    if (!server_)
+        Reconnect();
     // Queued captures go first, so the server receives them all in the order they were taken.
     if (server_ && queue_->Counts().first > 0)
         Flush();

@@ -3,6 +3,7 @@
 #include "store/StoreAddress.h"
 #include "store/StoreTypes.h"
 
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -46,7 +47,9 @@ public:
     // Deletes a batch with its cells, measurements and packs; returns how many cells it held.
     qint64 DeleteBatch(const QString& name);
 
-    // Committed before it returns (or queued, as the receipt says).
+    // Committed before it returns (or queued, as the receipt says). While the store is offline a
+    // capture first tries the server again, 2 s after it went away, then at doubling spells up to
+    // 30 s; once it answers the queue is sent ahead of the capture.
     CaptureReceipt RecordCapture(CaptureInput capture);
     std::vector<CellRow> Cells(const QString& batch);
     // Withdraws the station's latest capture into the batch that is still in force.
@@ -63,6 +66,9 @@ public:
 private:
     SqlConnection& Server();
     bool Connect();
+    // Connect(), unless the last failed try is too recent.
+    bool Reconnect();
+    void WentOffline(const QString& reason);
     CaptureReceipt Enqueue(const CaptureInput& capture);
     // Runs work on the server; a lost connection leaves the store offline.
     void Online(const std::function<void(SqlConnection&)>& work);
@@ -72,6 +78,11 @@ private:
     std::unique_ptr<SqlConnection> server_;
     std::unique_ptr<OfflineQueue> queue_;
     QString lastError_;
+    std::chrono::steady_clock::duration retryDelay_ = kFirstRetryDelay;
+    std::chrono::steady_clock::time_point nextTry_{};
+
+    static constexpr std::chrono::steady_clock::duration kFirstRetryDelay = std::chrono::seconds(2);
+    static constexpr std::chrono::steady_clock::duration kLongestRetryDelay = std::chrono::seconds(30);
 };
 
 } // namespace voltaryn::store

@@ -1,15 +1,13 @@
 #include "store/SqlConnection.h"
 
+#include "store/ServerFailure.h"
 #include "store/SqlStatements.h"
 #include "store/StoreError.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlDatabase>
-#include <QSqlDriver>
 #include <QSqlError>
-
-#include <libpq-fe.h>
 
 #include <atomic>
 
@@ -134,11 +132,7 @@ void SqlConnection::Fail(const QSqlError& error, const QString& doing) const
     const QString state = error.nativeErrorCode();
     StoreErrorKind kind = StoreErrorKind::Failed;
     if (address_.engine == Engine::Postgresql) {
-        if (error.type() == QSqlError::ConnectionError || state.startsWith(QStringLiteral("08"))
-            || state.startsWith(QStringLiteral("57P")) || ConnectionLost())
-            kind = StoreErrorKind::Unreachable;
-        else if (state == QStringLiteral("23505"))
-            kind = StoreErrorKind::Conflict;
+        kind = ServerFailureKind(error.type(), state);
     } else {
         const int code = state.toInt();
         if ((code & 0xFF) == kSqliteNotADatabase || (code & 0xFF) == kSqliteCorrupt)
@@ -147,15 +141,6 @@ void SqlConnection::Fail(const QSqlError& error, const QString& doing) const
             kind = StoreErrorKind::Conflict;
     }
     throw StoreError(kind, message);
-}
-
-bool SqlConnection::ConnectionLost() const
-{
-    const QVariant handle = QSqlDatabase::database(name_, false).driver()->handle();
-    if (qstrcmp(handle.typeName(), "PGconn*") != 0)
-        return false;
-    const auto* connection = *static_cast<PGconn* const*>(handle.constData());
-    return connection == nullptr || PQstatus(connection) != CONNECTION_OK;
 }
 
 void BindAll(QSqlQuery& query, const std::map<QString, QVariant>& values)

@@ -42,8 +42,6 @@ public:
     [[noreturn]] void Fail(const QSqlError& error, const QString& doing) const;
 
 private:
-    bool ConnectionLost() const;
-
     StoreAddress address_;
     QString name_;
     std::map<QString, QSqlQuery> statements_;

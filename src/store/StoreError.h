@@ -9,7 +9,8 @@ namespace voltaryn::store {
 // What went wrong, so that callers can tell "queue it and retry later" from "tell the user".
 enum class StoreErrorKind {
     Invalid,       // a malformed connection text or argument
-    Unreachable,   // the server cannot be reached or the connection closed
+    Unreachable,   // the server cannot take the write now (gone, shutting down, read-only, busy):
+                   // a capture waits in the queue and is tried again
     Incompatible,  // the database needs a newer program
     Foreign,       // not a Voltaryn database, or not a database at all: left untouched
     NotFound,      // no such batch, cell or pack

@@ -5,6 +5,9 @@
 
 #include <QProcess>
 
+#include <chrono>
+#include <thread>
+
 #include <gmock/gmock.h>
 
 namespace voltaryn::store {
@@ -60,6 +63,40 @@ TEST_P(PostgresqlServerTest, CapturesTakenWhileTheServerIsDownArriveOnceEachAndI
         EXPECT_EQ(cells[i].latest.measuredUtc, Capture({}, {}, i + 1).measuredUtc) << "cell " << i + 1;
     }
     EXPECT_EQ(cells[4].label, QStringLiteral("L5"));
+
+    // A station that keeps running tries the server again by itself, 2 s after it went away.
+    Server(QStringLiteral("stop"));
+    const auto wentAway = std::chrono::steady_clock::now();
+    EXPECT_TRUE(station.RecordCapture(Capture({}, QStringLiteral("s1"), 8)).queued);
+    Server(QStringLiteral("start"));
+    std::this_thread::sleep_until(wentAway + std::chrono::milliseconds(2500));
+    EXPECT_EQ(station.RecordCapture(Capture({}, QStringLiteral("s1"), 9)).cellNumber, 9);
+    EXPECT_EQ(station.Status().Text(), QStringLiteral("online"));
+    EXPECT_EQ(station.Cells(TestBatch).size(), 9u);
+}
+
+TEST_P(PostgresqlServerTest, ATerminatedBackendAndAReadOnlySpellKeepCapturesQueuedUntilTheServerTakesThem)
+{
+    address_ = NewDatabase();
+    auto store = OpenStore(address_);
+    store->CreateBatch(TestBatch);
+    EXPECT_EQ(store->RecordCapture(Capture({}, QStringLiteral("s1"), 1)).cellNumber, 1);
+
+    const StoreAddress admin = ServerDatabase({});
+    RunSql(admin, QStringLiteral("ALTER DATABASE %1 SET default_transaction_read_only = on").arg(address_.database));
+    RunSql(admin, QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '%1'")
+                      .arg(address_.database));
+    for (int i = 2; i <= 3; ++i)
+        EXPECT_TRUE(store->RecordCapture(Capture({}, QStringLiteral("s1"), i)).queued) << i;
+    EXPECT_EQ(store->Flush(), 0) << "the server is read-only";
+    EXPECT_EQ(store->Status().Text(), QStringLiteral("offline — 2 queued"));
+
+    RunSql(admin, QStringLiteral("ALTER DATABASE %1 RESET default_transaction_read_only").arg(address_.database));
+    EXPECT_EQ(store->Flush(), 2);
+    EXPECT_EQ(store->Status().Text(), QStringLiteral("online"));
+    const auto cells = store->Cells(TestBatch);
+    ASSERT_EQ(cells.size(), 3u);
+    EXPECT_EQ(cells[2].latest.measuredUtc, Capture({}, {}, 3).measuredUtc);
 }
 
 } // namespace

@@ -25,6 +25,8 @@ private:
 
 [[maybe_unused]] auto* const kApplication = ::testing::AddGlobalTestEnvironment(new QtApplication);
 
+} // namespace
+
 StoreAddress ServerDatabase(const QString& name)
 {
     StoreAddress address;
@@ -32,8 +34,6 @@ StoreAddress ServerDatabase(const QString& name)
     address.database = name;  // host, port, user and password from PG*
     return address;
 }
-
-} // namespace
 
 StoreAddress StoreTest::NewDatabase()
 {

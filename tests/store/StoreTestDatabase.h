@@ -39,6 +39,9 @@ inline const QString TestBatch = QStringLiteral("lot-1");
 CaptureInput Capture(const QString& label, const QString& station = QStringLiteral("station-1"), int second = 0,
                      const QString& grade = QStringLiteral("A"));
 
+// The database `name` on the PostgreSQL server of libpq's PG* variables; empty: its default one.
+StoreAddress ServerDatabase(const QString& name);
+
 // Runs one statement as it stands on the database, outside the store; returns the first column
 // of its first row, if any.
 QVariant SqlValue(const StoreAddress& address, const QString& sql);
