@@ -25,13 +25,10 @@ std::string IsoTime(const QDateTime& utc) { return utc.toUTC().toString(Qt::ISOD
 // without --grades); a batch that exists keeps the grades it was sorted with.
 cells::GradeTable BatchGrades(store::CellStore& store, const SortOptions& options)
 {
-    const std::optional<store::BatchInfo> batch = store.FindBatch(Q(options.batch));
-    cells::GradeTable given = options.grades.empty() ? cells::DefaultLiIonGrades() : cells::LoadGradesFile(options.grades);
-    if (!batch) {
-        store.CreateBatch(Q(options.batch), {}, Q(cells::GradesToJson(given)));
-        return given;
-    }
-    cells::GradeTable kept = cells::GradesFromJson(batch->gradesJson.toStdString());
+    const cells::GradeTable given =
+        options.grades.empty() ? cells::DefaultLiIonGrades() : cells::LoadGradesFile(options.grades);
+    const store::BatchInfo batch = store.FindOrCreateBatch(Q(options.batch), {}, Q(cells::GradesToJson(given)));
+    cells::GradeTable kept = cells::GradesFromJson(batch.gradesJson.toStdString());
     if (!options.grades.empty() && kept != given)
         throw CliError(ExitCode::Usage, "batch " + options.batch + " is sorted with other grades than " + options.grades
                                             + "; leave out --grades or start a new batch");

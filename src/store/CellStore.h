@@ -41,6 +41,9 @@ public:
     // grades: the grade table as JSON, kept as it is given.
     void CreateBatch(const QString& name, const QString& notes = {}, const QString& gradesJson = QStringLiteral("[]"));
     std::optional<BatchInfo> FindBatch(const QString& name);
+    // The batch `name`, created as CreateBatch() does when it does not exist yet. Stations that
+    // start the same new batch at once all get the one batch; the first one's grades count.
+    BatchInfo FindOrCreateBatch(const QString& name, const QString& notes, const QString& gradesJson);
     std::vector<BatchSummary> ListBatches();
     // Replaces the batch's grade table (JSON, kept as it is given); later captures are graded by it.
     void SetGrades(const QString& batch, const QString& gradesJson);

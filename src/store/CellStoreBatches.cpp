@@ -69,6 +69,23 @@ std::optional<BatchInfo> CellStore::FindBatch(const QString& name)
     return found;
 }
 
+BatchInfo CellStore::FindOrCreateBatch(const QString& name, const QString& notes, const QString& gradesJson)
+{
+    if (name.trimmed().isEmpty())
+        throw StoreError(StoreErrorKind::Invalid, QStringLiteral("A batch needs a name"));
+    Online([&](SqlConnection& server) {
+        server.Value(QStringLiteral("insert_batch_if_missing"),
+                     {{QStringLiteral("name"), name},
+                      {QStringLiteral("created"), options_.clock().toMSecsSinceEpoch()},
+                      {QStringLiteral("notes"), notes},
+                      {QStringLiteral("grades"), gradesJson}});
+    });
+    std::optional<BatchInfo> batch = FindBatch(name);
+    if (!batch)  // deleted by another station in between
+        throw StoreError(StoreErrorKind::NotFound, QStringLiteral("There is no batch \"%1\"").arg(name));
+    return *batch;
+}
+
 std::vector<BatchSummary> CellStore::ListBatches()
 {
     std::vector<BatchSummary> batches;

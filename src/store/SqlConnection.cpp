@@ -5,9 +5,11 @@
 #include "store/StoreError.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QThread>
 
 #include <atomic>
 
@@ -18,6 +20,7 @@ constexpr int kSqliteBusyTimeoutMs = 10000;
 constexpr int kConnectTimeoutSeconds = 5;
 // SQLite's primary result codes (the low byte of an extended code), and the extended codes of a
 // taken unique key.
+constexpr int kSqliteBusy = 5;
 constexpr int kSqliteCorrupt = 11;
 constexpr int kSqliteNotADatabase = 26;
 constexpr int kSqliteConstraintPrimaryKey = 1555;
@@ -75,7 +78,7 @@ void SqlConnection::ConfigureSession()
 {
     if (address_.engine != Engine::Sqlite)
         return;
-    const QString mode = Value(QStringLiteral("pragma_journal_mode_wal")).toString();
+    const QString mode = SwitchToWriteAheadLog();
     if (mode.compare(QStringLiteral("wal"), Qt::CaseInsensitive) != 0)
         throw StoreError(StoreErrorKind::Failed,
                          QStringLiteral("%1 cannot use a write-ahead log (journal mode is \"%2\"); "
@@ -85,6 +88,27 @@ void SqlConnection::ConfigureSession()
     RunText(QStringLiteral("PRAGMA foreign_keys = ON"));
     if (Value(QStringLiteral("pragma_foreign_keys")).toInt() != 1)
         throw StoreError(StoreErrorKind::Failed, QStringLiteral("This SQLite cannot enforce foreign keys"));
+}
+
+// Processes that open a new file at the same moment can answer the switch to the write-ahead log
+// "database is locked" at once, without waiting the busy timeout: try again until it has passed.
+QString SqlConnection::SwitchToWriteAheadLog()
+{
+    QElapsedTimer waited;
+    waited.start();
+    for (;;) {
+        QSqlQuery& query = Statement(QStringLiteral("pragma_journal_mode_wal"));
+        if (query.exec()) {
+            const QString mode = query.next() ? query.value(0).toString() : QString();
+            query.finish();
+            return mode;
+        }
+        const QSqlError error = query.lastError();
+        query.finish();
+        if ((error.nativeErrorCode().toInt() & 0xFF) != kSqliteBusy || waited.elapsed() > kSqliteBusyTimeoutMs)
+            Fail(error, QStringLiteral("Cannot open"));
+        QThread::msleep(20);
+    }
 }
 
 QSqlQuery& SqlConnection::Statement(const QString& name)

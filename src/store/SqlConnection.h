@@ -42,6 +42,8 @@ public:
     [[noreturn]] void Fail(const QSqlError& error, const QString& doing) const;
 
 private:
+    QString SwitchToWriteAheadLog();
+
     StoreAddress address_;
     QString name_;
     std::map<QString, QSqlQuery> statements_;

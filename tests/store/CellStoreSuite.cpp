@@ -240,5 +240,32 @@ TEST_P(StoreTest, TwoStationsCapturingIntoOneBatchAtOnceGetDistinctNumbersAndLos
     EXPECT_EQ(SqlValue(address, QStringLiteral("SELECT COUNT(*) FROM measurements")).toInt(), 2 * kEach);
 }
 
+TEST_P(StoreTest, StationsStartingTheSameNewBatchOnANewDatabaseAtOnceAllGetTheOneBatch)
+{
+    const StoreAddress address = NewDatabase();  // on SQLite not even a file yet
+    constexpr int kStations = 20;
+    std::vector<std::string> failures(kStations);
+    std::vector<QString> grades(kStations);
+    std::vector<std::thread> stations;
+    for (int s = 0; s < kStations; ++s) {
+        stations.emplace_back([&, s] {
+            try {
+                CellStore store({folder_.filePath(QStringLiteral("start-%1.db").arg(s))});
+                store.Open(address);
+                grades[s] = store.FindOrCreateBatch(TestBatch, {}, QStringLiteral("[%1]").arg(s)).gradesJson;
+            } catch (const StoreError& error) {
+                failures[s] = error.what();
+            }
+        });
+    }
+    for (auto& station : stations)
+        station.join();
+    for (int s = 0; s < kStations; ++s) {
+        EXPECT_EQ(failures[s], "") << "station " << s;
+        EXPECT_EQ(grades[s].toStdString(), grades[0].toStdString()) << "station " << s;  // the first one's
+    }
+    EXPECT_EQ(SqlValue(address, QStringLiteral("SELECT COUNT(*) FROM batches")).toInt(), 1);
+}
+
 } // namespace
 } // namespace voltaryn::store
