@@ -99,7 +99,7 @@ QString SqlConnection::SwitchToWriteAheadLog()
     for (;;) {
         QSqlQuery& query = Statement(QStringLiteral("pragma_journal_mode_wal"));
         if (query.exec()) {
-            const QString mode = query.next() ? query.value(0).toString() : QString();
+            QString mode = query.next() ? query.value(0).toString() : QString();
             query.finish();
             return mode;
         }
