@@ -6,6 +6,8 @@
 #include "store/StoreError.h"
 #include "store/WriteTransaction.h"
 
+#include <map>
+
 namespace voltaryn::store {
 namespace {
 
@@ -34,19 +36,26 @@ qint64 CellId(SqlConnection& server, const QString& batch, const CellKey& cell)
     return found.toLongLong();
 }
 
+// The values of a new batch's row; a batch without a name is refused.
+std::map<QString, QVariant> NewBatchValues(const QString& name, qint64 createdMs, const QString& notes,
+                                           const QString& gradesJson)
+{
+    if (name.trimmed().isEmpty())
+        throw StoreError(StoreErrorKind::Invalid, QStringLiteral("A batch needs a name"));
+    return {{QStringLiteral("name"), name},
+            {QStringLiteral("created"), createdMs},
+            {QStringLiteral("notes"), notes},
+            {QStringLiteral("grades"), gradesJson}};
+}
+
 } // namespace
 
 void CellStore::CreateBatch(const QString& name, const QString& notes, const QString& gradesJson)
 {
-    if (name.trimmed().isEmpty())
-        throw StoreError(StoreErrorKind::Invalid, QStringLiteral("A batch needs a name"));
+    const auto values = NewBatchValues(name, options_.clock().toMSecsSinceEpoch(), notes, gradesJson);
     Online([&](SqlConnection& server) {
         try {
-            server.Value(QStringLiteral("insert_batch"),
-                         {{QStringLiteral("name"), name},
-                          {QStringLiteral("created"), options_.clock().toMSecsSinceEpoch()},
-                          {QStringLiteral("notes"), notes},
-                          {QStringLiteral("grades"), gradesJson}});
+            server.Value(QStringLiteral("insert_batch"), values);
         } catch (const StoreError& error) {
             if (error.Kind() != StoreErrorKind::Conflict)
                 throw;
@@ -71,15 +80,8 @@ std::optional<BatchInfo> CellStore::FindBatch(const QString& name)
 
 BatchInfo CellStore::FindOrCreateBatch(const QString& name, const QString& notes, const QString& gradesJson)
 {
-    if (name.trimmed().isEmpty())
-        throw StoreError(StoreErrorKind::Invalid, QStringLiteral("A batch needs a name"));
-    Online([&](SqlConnection& server) {
-        server.Value(QStringLiteral("insert_batch_if_missing"),
-                     {{QStringLiteral("name"), name},
-                      {QStringLiteral("created"), options_.clock().toMSecsSinceEpoch()},
-                      {QStringLiteral("notes"), notes},
-                      {QStringLiteral("grades"), gradesJson}});
-    });
+    const auto values = NewBatchValues(name, options_.clock().toMSecsSinceEpoch(), notes, gradesJson);
+    Online([&](SqlConnection& server) { server.Value(QStringLiteral("insert_batch_if_missing"), values); });
     std::optional<BatchInfo> batch = FindBatch(name);
     if (!batch)  // deleted by another station in between
         throw StoreError(StoreErrorKind::NotFound, QStringLiteral("There is no batch \"%1\"").arg(name));
