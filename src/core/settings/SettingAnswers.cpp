@@ -45,7 +45,7 @@ bool Underflows(std::string_view number)
 
 // The number a whole answer spells, with a decimal point or a decimal comma whatever the locale;
 // nothing for any other text.
-std::optional<double> ParseNumber(std::string_view text)
+std::optional<double> AnswerNumber(std::string_view text)
 {
     const bool plus = text.starts_with('+');
     std::string answer(text.substr(plus ? 1 : 0));
@@ -78,7 +78,7 @@ NumberAnswer WholeNumberAnswer(std::string_view text, int low, int high)
     const std::string_view answer = Trimmed(text);
     if (answer.empty())
         return {};
-    const std::optional<double> number = ParseNumber(answer);
+    const std::optional<double> number = AnswerNumber(answer);
     if (!number)
         return {NumberAnswer::Kind::NotANumber, 0};
     return {NumberAnswer::Kind::Value, RoundHalfEven(*number, low, high)};
@@ -95,7 +95,7 @@ AverageAnswer AverageNumberAnswer(std::string_view text)
     const std::string_view answer = Trimmed(text);
     if (answer.empty())
         return {.noChange = true};
-    const std::optional<double> number = ParseNumber(answer);
+    const std::optional<double> number = AnswerNumber(answer);
     if (number && (*number == 4 || *number == 8 || *number == 16))
         return {.value = static_cast<int>(*number)};
     const bool off = answer == "OFF" || answer == "Off" || answer == "off";
