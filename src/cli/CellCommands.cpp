@@ -13,13 +13,15 @@
 #include <QDateTime>
 #include <QSysInfo>
 
+#include <algorithm>
 #include <cmath>
 #include <iostream>
 
 namespace voltaryn::cli {
 namespace {
 
-std::string IsoTime(const QDateTime& utc) { return utc.toUTC().toString(Qt::ISODateWithMs).toStdString(); }
+// How often the end of a run looks whether the store's next try of the server is due.
+constexpr std::chrono::milliseconds DrainStep{250};
 
 // The batch's grade table: a new batch is created with the grades given (the Li-ion defaults
 // without --grades); a batch that exists keeps the grades it was sorted with.
@@ -65,11 +67,17 @@ public:
             std::chrono::duration_cast<std::chrono::milliseconds>(context_.clock.Now().time_since_epoch()).count())
                                 .toUTC();
         const store::CaptureReceipt receipt = store_.RecordCapture(input);
+        TellSent(receipt.sentAhead);
 
-        const std::string cell = receipt.queued ? "(queued)" : store::CellName(receipt.label, receipt.cellNumber).toStdString();
+        // A queued capture has no number yet: its label names it, if it has one.
+        const std::string label = receipt.label.toStdString();
+        const std::string cell = receipt.queued ? label : store::CellName(receipt.label, receipt.cellNumber).toStdString();
+        std::string shown = cell;
+        if (receipt.queued)
+            shown = label.empty() ? "(queued)" : label + " (queued)";
         const Value number = receipt.queued ? Value(nullptr) : Value(static_cast<long long>(receipt.cellNumber));
         context_.output.Line({{"batch", options_.batch},
-                              {"cell", cell},
+                              {"cell", cell.empty() ? Value(nullptr) : Value(cell)},
                               {"number", number},
                               {"voltage_v", Number{capture.Voltage, capture.Reading.VoltageText}},
                               {"resistance_mohm", Measured(capture.ResistanceMilliOhm)},
@@ -78,17 +86,36 @@ public:
                               {"grade", input.grade.toStdString()},
                               {"time", IsoTime(input.measuredUtc)},
                               {"queued", receipt.queued ? "yes" : "no"}},
-                             cell + "  " + input.grade.toStdString() + "  " + capture.Reading.VoltageText + " V  "
+                             shown + "  " + input.grade.toStdString() + "  " + capture.Reading.VoltageText + " V  "
                                  + capture.Reading.ResistanceText + " (" + capture.Reading.RangeText + ")"
-                                 + (receipt.queued ? "  " + store_.Status().Text().toStdString() : ""));
+                                 + StoreTrouble());
     }
 
 private:
+    // The store's trouble, while there is any, as the window's tile says it: "  offline — 3 queued".
+    std::string StoreTrouble() const
+    {
+        const store::StoreStatus status = store_.Status();
+        return status.AllSent() ? std::string() : "  " + status.Text().toStdString();
+    }
+
     CommandContext& context_;
     store::CellStore& store_;
     const SortOptions& options_;
     cells::GradeTable grades_;
 };
+
+// Waits up to `timeout` on the run's clock for the queue to empty, trying the server as its tries
+// fall due; captures still left end the run with their exit code.
+void Drain(RunClock& clock, store::CellStore& store, RunClock::Duration timeout)
+{
+    const RunClock::Duration until = clock.Elapsed() + timeout;
+    while (store.Status().queued > 0 && clock.Elapsed() < until && !StopRequested()) {
+        clock.WaitUntil(std::min(until, clock.Elapsed() + DrainStep));
+        TellSent(store.SendQueueIfDue());
+    }
+    FailIfQueued(store.Status());
+}
 
 void Sort(CommandContext& context, const SortOptions& options)
 {
@@ -127,8 +154,10 @@ void Sort(CommandContext& context, const SortOptions& options)
                 ++captured;
             }
         }
+        TellSent(db.Store().SendQueueIfDue());
     }
     std::cerr << RateText(captured, elapsed() - start) << '\n';
+    Drain(context.clock, db.Store(), std::chrono::seconds(options.drainTimeout));
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "cli/CliError.h"
 #include "store/StoreError.h"
 
+#include <iostream>
+
 namespace voltaryn::cli {
 
 namespace {
@@ -14,6 +16,7 @@ store::StoreOptions OnClock(const RunClock& clock)
         const auto since = std::chrono::duration_cast<std::chrono::milliseconds>(clock.Now().time_since_epoch());
         return QDateTime::fromMSecsSinceEpoch(since.count()).toUTC();
     };
+    options.retryClock = [&clock] { return clock.Elapsed(); };
     return options;
 }
 
@@ -36,6 +39,26 @@ store::BatchInfo CellStoreAccess::Batch(const std::string& name)
     if (!batch)
         throw CliError(ExitCode::Usage, "there is no batch " + name + " (see batches)");
     return *std::move(batch);
+}
+
+void TellSent(int sent)
+{
+    if (sent > 0)
+        std::cerr << store::BackOnlineText(sent).toStdString() << '\n';
+}
+
+void FailIfQueued(const store::StoreStatus& status)
+{
+    const qint64 left = status.queued + status.setAside;
+    if (left == 0)
+        return;
+    std::string text = std::to_string(left) + (left == 1 ? " capture waits" : " captures wait") + " in the local queue";
+    if (status.setAside > 0)
+        text += " (" + std::to_string(status.setAside) + " set aside): see voltaryn-cli queue list";
+    else
+        text += ": the next sort or voltaryn-cli queue retry sends " + std::string(left == 1 ? "it" : "them")
+                + " once the server answers";
+    throw CliError(ExitCode::QueueWaiting, text);
 }
 
 void RunWithStore(const std::function<void()>& command)

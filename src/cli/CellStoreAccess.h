@@ -31,6 +31,12 @@ private:
     store::CellStore store_;
 };
 
+// "back online: 3 queued captures sent" on the error output, when the store sent any.
+void TellSent(int sent);
+
+// Ends the command with ExitCode::QueueWaiting when captures are left in the store's queue.
+void FailIfQueued(const store::StoreStatus& status);
+
 // Runs a cell command, turning the database's failures into the command line's: a batch or cell
 // that is not there, or a name already taken, is the user's mistake; anything else the
 // database's.

@@ -372,6 +372,11 @@ void AddCellCommands(CLI::App& app, Command& command)
                          "Read cell IDs from the standard input, one a line, as a barcode scanner types them: "
                          "each capture takes the oldest ID not yet used, and a known ID adds a measurement to its cell; "
                          "without an ID waiting a cell gets the batch's next number");
+            sub.add_option("--drain-timeout", options.drainTimeout,
+                           "At the end, wait up to this long for the captures in the local queue to reach the server, "
+                           "0 to 3600 seconds (default 10); captures left make the exit code 6")
+                ->check(WholeNumber(0, 3600))
+                ->option_text("SECONDS");
         });
     AddCommand<CellListOptions>(app, command, "cells", "List a batch's cells with their latest measurement",
                                 RunCells, [](CLI::App& sub, CellListOptions& options) {
@@ -394,6 +399,30 @@ void AddCellCommands(CLI::App& app, Command& command)
     AddCommand<DatabaseOptions>(app, command, "batches", "List the batches with their cells per grade",
                                 RunBatches,
                                 [](CLI::App& sub, DatabaseOptions& options) { AddDatabase(sub, options.db); });
+}
+
+void AddQueueCommands(CLI::App& app, Command& command)
+{
+    const auto database = [](CLI::App& sub, DatabaseOptions& options) { AddDatabase(sub, options.db); };
+    CLI::App& queue = AddGroup(app, "queue",
+                               "The captures in this station's local queue for a PostgreSQL server: list, retry, export");
+    AddCommand<DatabaseOptions>(queue, command, "list",
+                                "List the captures that wait for the server, and those it refused (set aside)",
+                                RunQueueList, database);
+    AddCommand<DatabaseOptions>(queue, command, "retry",
+                                "Let the captures set aside wait again and send the queue; list what is left",
+                                RunQueueRetry, database);
+    AddCommand<QueueExportOptions>(queue, command, "export",
+                                   "Write every capture of the queue, with its measurements, into a file",
+                                   RunQueueExport, [](CLI::App& sub, QueueExportOptions& options) {
+                                       sub.add_option("-o,--output,--out", options.out,
+                                                      "The file: CSV, TSV or JSON Lines, as --format or its "
+                                                      "extension says (- is the standard output)")
+                                           ->required()
+                                           ->check(FileNameError)
+                                           ->option_text("FILE");
+                                       AddDatabase(sub, options.db);
+                                   });
 }
 
 void AddBatchOption(CLI::App& sub, std::string& batch)
@@ -483,6 +512,7 @@ std::variant<Invocation, int> ReadCommandLine(int argc, const char* const* argv)
     AddSettingCommands(app, invocation.command);
     AddComparatorCommands(app, invocation.command);
     AddCellCommands(app, invocation.command);
+    AddQueueCommands(app, invocation.command);
     AddPackCommands(app, invocation.command);
     try {
         app.parse(argc, argv);

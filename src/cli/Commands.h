@@ -123,6 +123,7 @@ struct SortOptions {
     std::string station;  // empty: the PC's host name
     std::string operatorName;  // empty: the user's login name
     bool ids = false;  // cell IDs come on the standard input, one a line; else cells are numbered
+    int drainTimeout = 10;  // seconds the end of the run waits for the local queue to empty; 0: none
 };
 void RunSort(CommandContext& context, const SortOptions& options);
 struct CellListOptions {
@@ -131,6 +132,16 @@ struct CellListOptions {
 };
 void RunCells(CommandContext& context, const CellListOptions& options);
 void RunBatches(CommandContext& context, const DatabaseOptions& options);
+
+// queue list, retry, export: the captures waiting in the station's local queue for a PostgreSQL
+// server, or set aside because it refused them
+void RunQueueList(CommandContext& context, const DatabaseOptions& options);
+void RunQueueRetry(CommandContext& context, const DatabaseOptions& options);
+struct QueueExportOptions {
+    std::string out;
+    std::string db;
+};
+void RunQueueExport(CommandContext& context, const QueueExportOptions& options);
 
 // report: a batch's report as PDF
 struct ReportOptions {

@@ -11,7 +11,6 @@
 #include "recording/RecordingFile.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <sstream>
 
 namespace voltaryn::cli {
@@ -50,11 +49,7 @@ public:
             status = SaveGridFile(target, table_);
         } else {
             fileOutput_.End();
-            const std::string bytes = buffer_.str();
-            status = ReplaceFile(target, [&](std::FILE* out) {
-                return std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() ? FileStatus{}
-                                                                                        : FileError("write", target, errno);
-            });
+            status = ReplaceFileWith(target, buffer_.str());
         }
         if (!status.Ok())
             throw CliError(ExitCode::FileFailed, status.error);

@@ -15,7 +15,7 @@ std::optional<CaptureReceipt> StoredBefore(SqlConnection& connection, const QStr
     connection.Run(query);
     std::optional<CaptureReceipt> receipt;
     if (query.next())
-        receipt = CaptureReceipt{false, query.value(0).toLongLong(), query.value(1).toString(), uuid, false};
+        receipt = CaptureReceipt{false, query.value(0).toLongLong(), query.value(1).toString(), uuid, false, 0};
     query.finish();
     return receipt;
 }
@@ -39,7 +39,7 @@ CaptureReceipt WriteCapture(SqlConnection& connection, const CaptureInput& captu
     if (auto receipt = StoredBefore(connection, capture.clientUuid))
         return *receipt;
 
-    CaptureReceipt receipt{false, 0, capture.label, capture.clientUuid, false};
+    CaptureReceipt receipt{false, 0, capture.label, capture.clientUuid, false, 0};
     QVariant cell;
     if (!capture.label.isEmpty()) {
         QSqlQuery& query = connection.Statement(QStringLiteral("cell_by_label"));

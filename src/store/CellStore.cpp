@@ -31,11 +31,21 @@ QString DefaultQueuePath(const StoreAddress& address)
 QString StoreStatus::Text() const
 {
     QString text = online ? QStringLiteral("online") : QStringLiteral("offline");
+    QStringList waiting;
     if (queued > 0)
-        text += QStringLiteral(" — %1 queued").arg(queued);
-    if (rejected > 0)
-        text += QStringLiteral(", %1 refused by the server").arg(rejected);
-    return text;
+        waiting << QStringLiteral("%1 queued").arg(queued);
+    if (setAside > 0)
+        waiting << QStringLiteral("%1 %2 set aside — see `voltaryn-cli queue`")
+                       .arg(setAside)
+                       .arg(setAside == 1 ? QStringLiteral("capture") : QStringLiteral("captures"));
+    return waiting.isEmpty() ? text : text + QStringLiteral(" — ") + waiting.join(QStringLiteral(", "));
+}
+
+QString QueuedSentText(qint64 sent)
+{
+    return QStringLiteral("%1 queued %2 sent")
+        .arg(sent)
+        .arg(sent == 1 ? QStringLiteral("capture") : QStringLiteral("captures"));
 }
 
 CellStore::CellStore(StoreOptions options) : options_(std::move(options)) {}
@@ -64,35 +74,48 @@ bool CellStore::Connect()
         if (error.Kind() != StoreErrorKind::Unreachable || !queue_)
             throw;
         WentOffline(error.Message());
-        retryDelay_ = std::min(retryDelay_ * 2, kLongestRetryDelay);
         return false;
     }
 }
 
 bool CellStore::Reconnect()
 {
-    return std::chrono::steady_clock::now() >= nextTry_ && Connect();
+    return options_.retryClock() >= nextTry_ && Connect();
 }
 
+// The next try comes after the present spell, and the spell after it is twice as long.
 void CellStore::WentOffline(const QString& reason)
 {
     lastError_ = reason;
     server_.reset();
-    nextTry_ = std::chrono::steady_clock::now() + retryDelay_;
+    nextTry_ = options_.retryClock() + retryDelay_;
+    retryDelay_ = std::min(retryDelay_ * 2, kLongestRetryDelay);
 }
 
+// While the server is away it is tried again only when the next try is due; until then its work
+// fails at once, as the last try did.
 SqlConnection& CellStore::Server()
 {
-    if (!server_ && (!queue_ || !Connect()))
+    if (!server_ && (!queue_ || !Reconnect()))
         throw StoreError(StoreErrorKind::Unreachable,
                          queue_ ? lastError_ : QStringLiteral("The store is not open"));
     return *server_;
 }
 
+OfflineQueue& CellStore::Queue()
+{
+    if (!queue_)
+        throw StoreError(StoreErrorKind::Invalid,
+                         QStringLiteral("%1 keeps no offline queue: its captures are written straight into it")
+                             .arg(address_.DisplayText()));
+    return *queue_;
+}
+
 void CellStore::Online(const std::function<void(SqlConnection&)>& work)
 {
+    SqlConnection& server = Server();
     try {
-        work(Server());
+        work(server);
     } catch (const StoreError& error) {
         if (error.Kind() == StoreErrorKind::Unreachable)
             WentOffline(error.Message());
@@ -100,11 +123,13 @@ void CellStore::Online(const std::function<void(SqlConnection&)>& work)
     }
 }
 
-StoreStatus CellStore::Status()
+StoreStatus CellStore::Status() const
 {
     StoreStatus status{server_ != nullptr, 0, 0, lastError_};
-    if (queue_)
-        std::tie(status.queued, status.rejected) = queue_->Counts();
+    if (queue_) {
+        status.queued = queue_->WaitingCount();
+        status.setAside = queue_->SetAsideCount();
+    }
     return status;
 }
 
@@ -119,7 +144,7 @@ int CellStore::Flush()
         } catch (const StoreError& error) {
             if (error.Kind() == StoreErrorKind::Unreachable)
                 break;
-            queue_->Reject(capture->clientUuid, error.Message());
+            queue_->SetAside(capture->clientUuid, error.Message());
             continue;
         }
         queue_->Remove(capture->clientUuid);
@@ -128,25 +153,29 @@ int CellStore::Flush()
     return sent;
 }
 
+int CellStore::SendQueueIfDue()
+{
+    if (!queue_ || (!server_ && !Reconnect()))
+        return 0;
+    return queue_->WaitingCount() > 0 ? Flush() : 0;
+}
+
+std::vector<QueuedCapture> CellStore::QueuedCaptures() { return Queue().Captures(); }
+
+int CellStore::RetrySetAside()
+{
+    Queue().RetrySetAside();
+    return Flush();
+}
+
 CaptureReceipt CellStore::Enqueue(const CaptureInput& capture)
 {
     queue_->Push(capture);
-    return {true, 0, capture.label, capture.clientUuid, false};
+    return {true, 0, capture.label, capture.clientUuid, false, 0};
 }
 
-CaptureReceipt CellStore::RecordCapture(CaptureInput capture)
+CaptureReceipt CellStore::Send(const CaptureInput& capture)
 {
-    if (capture.clientUuid.isEmpty())
-        capture.clientUuid = QUuid::createUuid().toString(QUuid::WithoutBraces);
-    if (!queue_)
-        return WriteCapture(Server(), capture);
-    if (!server_)
-        Reconnect();
-    // Queued captures go first, so the server receives them all in the order they were taken.
-    if (server_ && queue_->Counts().first > 0)
-        Flush();
-    if (!server_ || queue_->Counts().first > 0)
-        return Enqueue(capture);
     try {
         CaptureReceipt receipt;
         Online([&](SqlConnection& server) { receipt = WriteCapture(server, capture); });
@@ -156,6 +185,19 @@ CaptureReceipt CellStore::RecordCapture(CaptureInput capture)
             throw;
         return Enqueue(capture);
     }
+}
+
+CaptureReceipt CellStore::RecordCapture(CaptureInput capture)
+{
+    if (capture.clientUuid.isEmpty())
+        capture.clientUuid = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    if (!queue_)
+        return WriteCapture(Server(), capture);
+    // Queued captures go first, so the server receives them all in the order they were taken.
+    const int sent = SendQueueIfDue();
+    CaptureReceipt receipt = server_ && queue_->WaitingCount() == 0 ? Send(capture) : Enqueue(capture);
+    receipt.sentAhead = sent;
+    return receipt;
 }
 
 } // namespace voltaryn::store

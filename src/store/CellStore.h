@@ -17,13 +17,17 @@ struct StoreOptions {
     QString queuePath;
     // The clock that dates new batches, packs and migrations.
     std::function<QDateTime()> clock = [] { return QDateTime::currentDateTimeUtc(); };
+    // The clock the tries to reach the server again go by: the time since any fixed start.
+    std::function<std::chrono::steady_clock::duration()> retryClock = [] {
+        return std::chrono::steady_clock::now().time_since_epoch();
+    };
 };
 
 // The database of cell-sorting batches. Synchronous: open and use it on one thread (a worker,
 // so the window never waits on the network); another thread opens a CellStore of its own.
 // Every failure is thrown as a StoreError. On PostgreSQL, captures taken while the server is
-// unreachable wait in a local queue and are sent, in order and once each, by Flush() or the
-// next capture after the server is back; everything else needs the server.
+// unreachable wait in a local queue and are sent, in order and once each, by SendQueueIfDue(),
+// Flush() or the next capture after the server is back; everything else needs the server.
 class CellStore {
 public:
     explicit CellStore(StoreOptions options = {});
@@ -34,15 +38,26 @@ public:
     // Opens (and creates or upgrades) the database. A PostgreSQL server that cannot be reached
     // leaves the store offline, queueing captures, rather than failing.
     void Open(const StoreAddress& address);
-    StoreStatus Status();
-    // Sends queued captures; returns how many the server took.
+    StoreStatus Status() const;
+    // Tries the server again now, when it is away, and sends the queued captures; returns how many
+    // the server took.
     int Flush();
+    // While the server is away, or captures wait, tries it again on the schedule RecordCapture()
+    // keeps and sends the queue; returns how many captures the server took. Costs nothing while
+    // the server answers and nothing waits: call it whenever the station is idle.
+    int SendQueueIfDue();
+    // The captures in the offline queue, waiting or set aside, in the order taken.
+    std::vector<QueuedCapture> QueuedCaptures();
+    // Lets the captures set aside wait again, then sends the queue; returns how many were sent.
+    int RetrySetAside();
 
     // grades: the grade table as JSON, kept as it is given.
     void CreateBatch(const QString& name, const QString& notes = {}, const QString& gradesJson = QStringLiteral("[]"));
     std::optional<BatchInfo> FindBatch(const QString& name);
     // The batch `name`, created as CreateBatch() does when it does not exist yet. Stations that
-    // start the same new batch at once all get the one batch; the first one's grades count.
+    // start the same new batch at once all get the one batch; the first one's grades count. While
+    // the server is away: the batch as this station last saw it, so that sorting can go on into
+    // the queue; StoreError(Unreachable) for a batch it has not seen.
     BatchInfo FindOrCreateBatch(const QString& name, const QString& notes, const QString& gradesJson);
     std::vector<BatchSummary> ListBatches();
     // Replaces the batch's grade table (JSON, kept as it is given); later captures are graded by it.
@@ -68,11 +83,13 @@ public:
 
 private:
     SqlConnection& Server();
+    OfflineQueue& Queue();
     bool Connect();
     // Connect(), unless the last failed try is too recent.
     bool Reconnect();
     void WentOffline(const QString& reason);
     CaptureReceipt Enqueue(const CaptureInput& capture);
+    CaptureReceipt Send(const CaptureInput& capture);
     // Runs work on the server; a lost connection leaves the store offline.
     void Online(const std::function<void(SqlConnection&)>& work);
 
@@ -82,7 +99,7 @@ private:
     std::unique_ptr<OfflineQueue> queue_;
     QString lastError_;
     std::chrono::steady_clock::duration retryDelay_ = kFirstRetryDelay;
-    std::chrono::steady_clock::time_point nextTry_{};
+    std::chrono::steady_clock::duration nextTry_{};  // on options_.retryClock
 
     static constexpr std::chrono::steady_clock::duration kFirstRetryDelay = std::chrono::seconds(2);
     static constexpr std::chrono::steady_clock::duration kLongestRetryDelay = std::chrono::seconds(30);

@@ -1,6 +1,8 @@
-// The batch, cell and pack operations of CellStore: each needs the server.
+// The batch, cell and pack operations of CellStore: each needs the server. The offline queue
+// remembers the batches the server shows this station, as it shows them.
 #include "store/CaptureWriter.h"
 #include "store/CellStore.h"
+#include "store/OfflineQueue.h"
 #include "store/SqlConnection.h"
 #include "store/SqlValues.h"
 #include "store/StoreError.h"
@@ -62,6 +64,8 @@ void CellStore::CreateBatch(const QString& name, const QString& notes, const QSt
             throw StoreError(StoreErrorKind::Conflict, QStringLiteral("There is already a batch \"%1\"").arg(name));
         }
     });
+    if (queue_)
+        queue_->RememberBatch({name, FromUtcMs(values.at(QStringLiteral("created"))), notes, gradesJson});
 }
 
 std::optional<BatchInfo> CellStore::FindBatch(const QString& name)
@@ -75,13 +79,26 @@ std::optional<BatchInfo> CellStore::FindBatch(const QString& name)
             found = BatchFromRow(query);
         query.finish();
     });
+    if (found && queue_)
+        queue_->RememberBatch(*found);
     return found;
 }
 
 BatchInfo CellStore::FindOrCreateBatch(const QString& name, const QString& notes, const QString& gradesJson)
 {
     const auto values = NewBatchValues(name, options_.clock().toMSecsSinceEpoch(), notes, gradesJson);
-    Online([&](SqlConnection& server) { server.Value(QStringLiteral("insert_batch_if_missing"), values); });
+    try {
+        Online([&](SqlConnection& server) { server.Value(QStringLiteral("insert_batch_if_missing"), values); });
+    } catch (const StoreError& error) {
+        if (error.Kind() != StoreErrorKind::Unreachable || !queue_)
+            throw;
+        if (std::optional<BatchInfo> known = queue_->KnownBatch(name))
+            return *std::move(known);
+        throw StoreError(StoreErrorKind::Unreachable,
+                         QStringLiteral("Batch \"%1\" cannot be started while the server is away: this station has "
+                                        "not seen it there before, so its grades are unknown (%2)")
+                             .arg(name, error.Message()));
+    }
     std::optional<BatchInfo> batch = FindBatch(name);
     if (!batch)  // deleted by another station in between
         throw StoreError(StoreErrorKind::NotFound, QStringLiteral("There is no batch \"%1\"").arg(name));
@@ -123,6 +140,8 @@ void CellStore::SetGrades(const QString& batch, const QString& gradesJson)
                      {{QStringLiteral("batch"), BatchId(server, batch)}, {QStringLiteral("grades"), gradesJson}});
         transaction.Commit();
     });
+    if (queue_)
+        queue_->RememberGrades(batch, gradesJson);
 }
 
 qint64 CellStore::DeleteBatch(const QString& name)
@@ -135,6 +154,8 @@ qint64 CellStore::DeleteBatch(const QString& name)
         server.Value(QStringLiteral("delete_batch"), {{QStringLiteral("batch"), batch}});
         transaction.Commit();
     });
+    if (queue_)
+        queue_->ForgetBatch(name);
     return cells;
 }
 

@@ -2,6 +2,7 @@
 
 #include "store/SqlConnection.h"
 #include "store/SqlStatements.h"
+#include "store/SqlValues.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -68,41 +69,104 @@ OfflineQueue::OfflineQueue(const QString& path)
     connection_ = std::make_unique<SqlConnection>(address);
     connection_->ConfigureSession();
     connection_->RunText(SqlStatement(Engine::Sqlite, QStringLiteral("queue_create")));
+    connection_->RunText(SqlStatement(Engine::Sqlite, QStringLiteral("queue_create_batches")));
+    QSqlQuery& query = connection_->Statement(QStringLiteral("queue_counts"));
+    connection_->Run(query);
+    query.next();
+    waiting_ = query.value(0).toLongLong();
+    setAside_ = query.value(1).toLongLong();
+    query.finish();
 }
 
 OfflineQueue::~OfflineQueue() = default;
 
+qint64 OfflineQueue::Change(const QString& statement, const std::map<QString, QVariant>& values)
+{
+    QSqlQuery& query = connection_->Statement(statement);
+    BindAll(query, values);
+    connection_->Run(query);
+    const qint64 changed = query.numRowsAffected();
+    query.finish();
+    return changed;
+}
+
 void OfflineQueue::Push(const CaptureInput& capture)
 {
-    connection_->Value(QStringLiteral("queue_push"),
-                       {{QStringLiteral("uuid"), capture.clientUuid}, {QStringLiteral("capture"), QString::fromUtf8(ToJson(capture))}});
+    waiting_ += Change(QStringLiteral("queue_push"), {{QStringLiteral("uuid"), capture.clientUuid},
+                                                      {QStringLiteral("capture"), QString::fromUtf8(ToJson(capture))}});
 }
 
 std::optional<CaptureInput> OfflineQueue::Front()
 {
     const QVariant json = connection_->Value(QStringLiteral("queue_front"));
-    return json.isValid() ? std::optional(FromJson(json.toString().toUtf8())) : std::nullopt;
+    if (!json.isValid()) {
+        waiting_ = 0;  // another program on this station may have sent them
+        return std::nullopt;
+    }
+    return FromJson(json.toString().toUtf8());
 }
 
 void OfflineQueue::Remove(const QString& clientUuid)
 {
-    connection_->Value(QStringLiteral("queue_remove"), {{QStringLiteral("uuid"), clientUuid}});
+    waiting_ -= Change(QStringLiteral("queue_remove"), {{QStringLiteral("uuid"), clientUuid}});
 }
 
-void OfflineQueue::Reject(const QString& clientUuid, const QString& reason)
+void OfflineQueue::SetAside(const QString& clientUuid, const QString& reason)
 {
-    connection_->Value(QStringLiteral("queue_reject"),
-                       {{QStringLiteral("uuid"), clientUuid}, {QStringLiteral("reason"), reason}});
+    const qint64 changed = Change(QStringLiteral("queue_set_aside"),
+                                  {{QStringLiteral("uuid"), clientUuid}, {QStringLiteral("reason"), reason}});
+    waiting_ -= changed;
+    setAside_ += changed;
 }
 
-std::pair<qint64, qint64> OfflineQueue::Counts()
+qint64 OfflineQueue::RetrySetAside()
 {
-    QSqlQuery& query = connection_->Statement(QStringLiteral("queue_counts"));
+    const qint64 changed = Change(QStringLiteral("queue_retry"), {});
+    setAside_ -= changed;
+    waiting_ += changed;
+    return changed;
+}
+
+std::vector<QueuedCapture> OfflineQueue::Captures()
+{
+    std::vector<QueuedCapture> captures;
+    QSqlQuery& query = connection_->Statement(QStringLiteral("queue_list"));
     connection_->Run(query);
-    query.next();
-    const std::pair counts{query.value(0).toLongLong(), query.value(1).toLongLong()};
+    while (query.next())
+        captures.push_back({FromJson(query.value(0).toString().toUtf8()), query.value(1).toString()});
     query.finish();
-    return counts;
+    return captures;
+}
+
+void OfflineQueue::RememberBatch(const BatchInfo& batch)
+{
+    Change(QStringLiteral("queue_remember_batch"), {{QStringLiteral("name"), batch.name},
+                                                    {QStringLiteral("created"), batch.createdUtc.toMSecsSinceEpoch()},
+                                                    {QStringLiteral("notes"), batch.notes},
+                                                    {QStringLiteral("grades"), batch.gradesJson}});
+}
+
+void OfflineQueue::RememberGrades(const QString& batch, const QString& gradesJson)
+{
+    Change(QStringLiteral("queue_batch_grades"), {{QStringLiteral("name"), batch}, {QStringLiteral("grades"), gradesJson}});
+}
+
+void OfflineQueue::ForgetBatch(const QString& batch)
+{
+    Change(QStringLiteral("queue_forget_batch"), {{QStringLiteral("name"), batch}});
+}
+
+std::optional<BatchInfo> OfflineQueue::KnownBatch(const QString& name)
+{
+    QSqlQuery& query = connection_->Statement(QStringLiteral("queue_known_batch"));
+    query.bindValue(QStringLiteral(":name"), name);
+    connection_->Run(query);
+    std::optional<BatchInfo> batch;
+    if (query.next())
+        batch = BatchInfo{query.value(0).toString(), FromUtcMs(query.value(1)), query.value(2).toString(),
+                          query.value(3).toString()};
+    query.finish();
+    return batch;
 }
 
 } // namespace voltaryn::store

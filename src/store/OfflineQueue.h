@@ -2,6 +2,9 @@
 
 #include "store/StoreTypes.h"
 
+#include <QVariant>
+
+#include <map>
 #include <memory>
 
 namespace voltaryn::store {
@@ -10,7 +13,9 @@ class SqlConnection;
 
 // Captures waiting for the server, in their own SQLite file, in the order they were taken. A
 // capture leaves the queue only once the server has committed it; one the server refuses for
-// good stays in the file, marked with the reason, so nothing is lost.
+// good is set aside in the file with the reason, so nothing is lost. The file also keeps the
+// batches the station has seen on the server, so that it can go on sorting into them while the
+// server is away. The counts are read once, when the file is opened, and then kept.
 class OfflineQueue {
 public:
     explicit OfflineQueue(const QString& path);
@@ -19,14 +24,30 @@ public:
     OfflineQueue& operator=(const OfflineQueue&) = delete;
 
     void Push(const CaptureInput& capture);
+    // The oldest capture waiting.
     std::optional<CaptureInput> Front();
+    // A waiting capture the server has committed.
     void Remove(const QString& clientUuid);
-    void Reject(const QString& clientUuid, const QString& reason);
-    // Captures waiting, and captures refused.
-    std::pair<qint64, qint64> Counts();
+    void SetAside(const QString& clientUuid, const QString& reason);
+    // Every capture set aside waits again; returns how many.
+    qint64 RetrySetAside();
+    // Every capture, waiting or set aside, in the order taken.
+    std::vector<QueuedCapture> Captures();
+    qint64 WaitingCount() const { return waiting_; }
+    qint64 SetAsideCount() const { return setAside_; }
+
+    void RememberBatch(const BatchInfo& batch);
+    void RememberGrades(const QString& batch, const QString& gradesJson);
+    void ForgetBatch(const QString& batch);
+    std::optional<BatchInfo> KnownBatch(const QString& name);
 
 private:
+    // Runs the named statement; returns how many rows it changed.
+    qint64 Change(const QString& statement, const std::map<QString, QVariant>& values);
+
     std::unique_ptr<SqlConnection> connection_;
+    qint64 waiting_ = 0;
+    qint64 setAside_ = 0;
 };
 
 } // namespace voltaryn::store

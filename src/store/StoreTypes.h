@@ -34,6 +34,14 @@ struct CaptureReceipt {
     QString label;
     QString clientUuid;
     bool newCell = false;
+    int sentAhead = 0;  // queued captures the server took just before this one
+};
+
+// A capture in the offline queue: waiting for the server, or set aside because the server refused
+// it for a reason no retry cures (its batch is gone, ...).
+struct QueuedCapture {
+    CaptureInput capture;
+    QString setAsideReason;  // empty: waiting
 };
 
 struct BatchInfo {
@@ -116,11 +124,20 @@ struct PackLayout {
 struct StoreStatus {
     bool online = true;
     qint64 queued = 0;
-    qint64 rejected = 0;  // queued captures the server refused (their batch is gone, ...)
+    qint64 setAside = 0;  // queued captures the server refused, kept apart
     QString lastError;
 
-    // "online", "offline — 3 queued", "online — 2 queued"
+    // The server answers and has every capture.
+    bool AllSent() const { return online && queued == 0 && setAside == 0; }
+    // "online", "offline — 3 queued", "online — 2 captures set aside — see `voltaryn-cli queue`"
     QString Text() const;
+    bool operator==(const StoreStatus&) const = default;
 };
+
+// "3 queued captures sent"
+QString QueuedSentText(qint64 sent);
+// What a station says when the server took the captures that waited for it:
+// "back online: 3 queued captures sent".
+inline QString BackOnlineText(qint64 sent) { return QStringLiteral("back online: ") + QueuedSentText(sent); }
 
 } // namespace voltaryn::store

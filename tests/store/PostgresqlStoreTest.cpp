@@ -6,7 +6,7 @@
 #include <QProcess>
 
 #include <chrono>
-#include <thread>
+#include <memory>
 
 #include <gmock/gmock.h>
 
@@ -63,16 +63,60 @@ TEST_P(PostgresqlServerTest, CapturesTakenWhileTheServerIsDownArriveOnceEachAndI
         EXPECT_EQ(cells[i].latest.measuredUtc, Capture({}, {}, i + 1).measuredUtc) << "cell " << i + 1;
     }
     EXPECT_EQ(cells[4].label, QStringLiteral("L5"));
+}
 
-    // A station that keeps running tries the server again by itself, 2 s after it went away.
+// A station that keeps running tries the server again by itself, between captures or at the
+// next one: 2 s after it went away, then at doubling spells. Once the server answers the queue
+// goes ahead of any new capture, in order and once each, and new captures go straight to it.
+TEST_P(PostgresqlServerTest, ARunningStationTriesTheServerAgainOnItsScheduleAndSendsItsQueueFirst)
+{
+    address_ = NewDatabase();
+    auto second = std::make_shared<int>(0);
+    StoreOptions options{folder_.filePath(QStringLiteral("queue.db"))};
+    options.retryClock = [second] { return std::chrono::seconds(*second); };
+    CellStore station(options);
+    station.Open(address_);
+    station.CreateBatch(TestBatch);
+    EXPECT_EQ(station.SendQueueIfDue(), 0) << "online with nothing queued";
+
     Server(QStringLiteral("stop"));
-    const auto wentAway = std::chrono::steady_clock::now();
-    EXPECT_TRUE(station.RecordCapture(Capture({}, QStringLiteral("s1"), 8)).queued);
-    Server(QStringLiteral("start"));
-    std::this_thread::sleep_until(wentAway + std::chrono::milliseconds(2500));
-    EXPECT_EQ(station.RecordCapture(Capture({}, QStringLiteral("s1"), 9)).cellNumber, 9);
-    EXPECT_EQ(station.Status().Text(), QStringLiteral("online"));
-    EXPECT_EQ(station.Cells(TestBatch).size(), 9u);
+    for (int i = 1; i <= 2; ++i)
+        EXPECT_TRUE(station.RecordCapture(Capture({}, QStringLiteral("s1"), i)).queued);  // gone at 0 s
+    // The second on the retry clock, whether the server runs, whether a capture comes (else the
+    // station is idle), the captures sent from the queue, the status afterwards.
+    const struct {
+        int second;
+        bool up;
+        bool capture;
+        int sent;
+        const char* status;
+    } steps[] = {
+        {1, false, false, 0, "offline — 2 queued"},  // not due yet
+        {2, false, false, 0, "offline — 2 queued"},  // tried and failed: the next try at 6
+        {5, true, true, 0, "offline — 3 queued"},    // not due: the capture waits behind the others
+        {6, true, false, 3, "online"},
+        {7, true, true, 0, "online"},               // straight to the server
+        {8, false, true, 0, "offline — 1 queued"},   // gone at 8: the next try at 10
+        {10, true, true, 1, "online"},               // the queue first, then the capture itself
+    };
+    bool up = false;
+    int captured = 2;
+    for (const auto& step : steps) {
+        if (step.up != up)
+            Server(step.up ? QStringLiteral("start") : QStringLiteral("stop"));
+        up = step.up;
+        *second = step.second;
+        const int sent = step.capture ? station.RecordCapture(Capture({}, QStringLiteral("s1"), ++captured)).sentAhead
+                                      : station.SendQueueIfDue();
+        EXPECT_EQ(sent, step.sent) << "at " << step.second << " s";
+        EXPECT_EQ(station.Status().Text(), QString::fromUtf8(step.status)) << "at " << step.second << " s";
+    }
+    const auto cells = station.Cells(TestBatch);
+    ASSERT_EQ(cells.size(), 6u);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(cells[i].number, i + 1);
+        EXPECT_EQ(cells[i].latest.measuredUtc, Capture({}, {}, i + 1).measuredUtc) << "cell " << i + 1;
+    }
 }
 
 TEST_P(PostgresqlServerTest, ATerminatedBackendAndAReadOnlySpellKeepCapturesQueuedUntilTheServerTakesThem)

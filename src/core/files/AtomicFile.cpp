@@ -79,6 +79,14 @@ FileStatus ReplaceFile(const std::filesystem::path& named, const std::function<F
     return {};
 }
 
+FileStatus ReplaceFileWith(const std::filesystem::path& named, std::string_view bytes)
+{
+    return ReplaceFile(named, [&](std::FILE* out) {
+        return std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() ? FileStatus{}
+                                                                                : FileError("write", named, errno);
+    });
+}
+
 std::filesystem::path PartialName(const std::filesystem::path& file)
 {
     return file.string() + ".partial";

@@ -27,6 +27,9 @@ namespace {
 
 QString FromStd(const std::string& text) { return QString::fromStdString(text); }
 
+// The store's words as a line of the tile: "Offline — 12 queued".
+QString Sentence(const QString& text) { return text.left(1).toUpper() + text.mid(1); }
+
 // The fields of a cell as the command line's cell listing names them.
 std::vector<std::pair<QString, QVariant>> CellFields(const QString& batch, const store::CellRow& cell)
 {
@@ -171,17 +174,28 @@ void CellSortingController::OpenStore()
         if (!window_.isNull())
             window_->ShowNotice(message.simplified());
     });
-    connect(store_.get(), &StoreThread::statusChanged, this, [this](bool online, qint64 queued, const QString& text) {
+    connect(store_.get(), &StoreThread::statusChanged, this, [this](bool allSent, const QString& text) {
         // The store's trouble stays on the tile until it is over: "Offline — 12 queued".
-        storeTrouble_ = online && queued == 0 ? QString() : text.left(1).toUpper() + text.mid(1);
+        storeTrouble_ = allSent ? QString() : Sentence(text);
         ShowState();
     });
+    connect(store_.get(), &StoreThread::queueSent, this, &CellSortingController::QueueSent);
 }
 
 void CellSortingController::ShowState()
 {
+    const QString store = storeTrouble_.isEmpty() ? storeNews_ : storeTrouble_;
     if (!window_.isNull())
-        window_->ShowState(storeTrouble_.isEmpty() ? stateText_ : stateText_ + "\n" + storeTrouble_);
+        window_->ShowState(store.isEmpty() ? stateText_ : stateText_ + "\n" + store);
+}
+
+// The tile says so until the next capture, and the table shows the captures that were queued.
+void CellSortingController::QueueSent(int count)
+{
+    storeNews_ = Sentence(store::BackOnlineText(count));
+    ShowState();
+    if (!batch_.isEmpty())
+        ReloadCells();
 }
 
 // Lists the store's batches and opens `open`, else the newest; with none, starts a new one.
@@ -313,6 +327,7 @@ void CellSortingController::Record(const cells::CellCapture& capture)
     input.operatorName = qEnvironmentVariable("USER");
     input.measuredUtc = setup_.utcNow();
     SetNextLabel({});
+    storeNews_.clear();
 
     const cells::Grade& grade = grades_.GradeOf(capture.Voltage, capture.ResistanceMilliOhm);
     // The range's unit ("40 mOhm" → "mΩ"), written as people write it.
@@ -326,6 +341,8 @@ void CellSortingController::Record(const cells::CellCapture& capture)
         [input](store::CellStore& store) { return store.RecordCapture(input); },
         [this, input, grade, resistance](const store::CaptureReceipt& receipt) {
             Answered();
+            if (receipt.sentAhead > 0)
+                QueueSent(receipt.sentAhead);
             if (window_.isNull() || input.batch != batch_)
                 return;
             if (receipt.queued) {

@@ -73,8 +73,10 @@ private:
     // The meter's out-capacity becomes the capacity of `cellNumber`, or of the last cell captured.
     void TakeCapacity(qint64 cellNumber);
     void ShowStep(const cells::CaptureStep& step);
-    // The engine's state on the tile, with the store's trouble under it.
+    // The engine's state on the tile, with the store's trouble, or its news, under it.
     void ShowState();
+    // The store sent `count` captures that waited in its queue.
+    void QueueSent(int count);
     void SetNextLabel(const QString& label);
     void ReloadCells();
     void Answered() { ++storeAnswers_; }
@@ -95,6 +97,7 @@ private:
     qint64 lastCaptured_ = 0;  // the number of the batch's cell captured last here; 0: none yet
     QString station_;
     QString storeTrouble_;     // "Offline — 3 queued"; shown under the state
+    QString storeNews_;        // "Back online: 3 queued captures sent"; shown until the next capture
     QString stateText_;
     bool unstableShown_ = false;  // the tile says "unstable contact" until the cell is lifted
     int storeAnswers_ = 0;

@@ -2,7 +2,18 @@
 
 #include "store/StoreError.h"
 
+#include <QTimer>
+
+#include <chrono>
+
 namespace voltaryn {
+namespace {
+
+// How often an idle store looks whether its next try of the server is due: well within its
+// shortest spell between tries.
+constexpr std::chrono::milliseconds kIdleTick{500};
+
+} // namespace
 
 StoreThread::StoreThread(store::StoreAddress address, store::StoreOptions options, QObject* parent)
     : QObject(parent), address_(std::move(address)), options_(std::move(options)), worker_(new QObject)
@@ -11,6 +22,11 @@ StoreThread::StoreThread(store::StoreAddress address, store::StoreOptions option
     worker_->moveToThread(&thread_);
     connect(&thread_, &QThread::finished, worker_, &QObject::deleteLater);
     thread_.start();
+    QMetaObject::invokeMethod(worker_, [this] {
+        auto* idle = new QTimer(worker_);
+        connect(idle, &QTimer::timeout, worker_, [this] { TryServer(); });
+        idle->start(kIdleTick);
+    }, Qt::QueuedConnection);
 }
 
 StoreThread::~StoreThread()
@@ -36,11 +52,29 @@ void StoreThread::Post(std::function<void(store::CellStore&)> work)
         } catch (const store::StoreError& error) {
             emit failed(error.Message());
         }
-        if (store_) {
-            const store::StoreStatus status = store_->Status();
-            emit statusChanged(status.online, status.queued, status.Text());
-        }
+        ReportStatus();
     }, Qt::QueuedConnection);
+}
+
+void StoreThread::TryServer()
+{
+    if (!store_)
+        return;
+    try {
+        if (const int sent = store_->SendQueueIfDue(); sent > 0)
+            emit queueSent(sent);
+    } catch (const store::StoreError& error) {
+        emit failed(error.Message());
+    }
+    ReportStatus();
+}
+
+void StoreThread::ReportStatus()
+{
+    if (!store_ || store_->Status() == reported_)
+        return;
+    reported_ = store_->Status();
+    emit statusChanged(reported_.AllSent(), reported_.Text());
 }
 
 } // namespace voltaryn

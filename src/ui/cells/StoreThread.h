@@ -13,7 +13,9 @@ namespace voltaryn {
 // A CellStore on a thread of its own, so that the window never waits on the database. Work posted
 // with Run() runs there one piece after another in the order it was posted; its result comes back
 // to the caller's thread as a queued call. The store is opened by the first piece of work and
-// closed on its thread when this object goes.
+// closed on its thread when this object goes. Between pieces of work a timer there lets the store
+// try the server again and send its queue, so captures taken offline reach the server by
+// themselves once it is back.
 class StoreThread : public QObject {
     Q_OBJECT
 public:
@@ -35,17 +37,23 @@ public:
 
 signals:
     void failed(const QString& message);
-    // The store's status after each piece of work: "online", "offline — 3 queued".
-    void statusChanged(bool online, qint64 queued, const QString& text);
+    // The store's status whenever it changes: "online", "offline — 3 queued"; allSent while the
+    // server answers and has every capture.
+    void statusChanged(bool allSent, const QString& text);
+    // The server took `count` captures that waited in the queue, between pieces of work.
+    void queueSent(int count);
 
 private:
     void Post(std::function<void(store::CellStore&)> work);
+    void TryServer();
+    void ReportStatus();
 
     store::StoreAddress address_;
     store::StoreOptions options_;
     QThread thread_;
     QObject* worker_;                       // lives on thread_; work is posted to it
     std::unique_ptr<store::CellStore> store_;  // made, used and destroyed on thread_ only
+    store::StoreStatus reported_;              // the status last emitted; thread_ only
 };
 
 } // namespace voltaryn

@@ -1,1 +1,1 @@
-DELETE FROM queued_captures WHERE client_uuid = :uuid
+DELETE FROM queued_captures WHERE client_uuid = :uuid AND rejected_reason IS NULL

@@ -1,0 +1,1 @@
+UPDATE known_batches SET grades_json = :grades WHERE name = :name

@@ -1,0 +1,1 @@
+DELETE FROM known_batches WHERE name = :name

@@ -1,0 +1,1 @@
+SELECT name, created_utc_ms, notes, grades_json FROM known_batches WHERE name = :name

@@ -1,0 +1,1 @@
+SELECT capture_json, rejected_reason FROM queued_captures ORDER BY seq

@@ -1,1 +1,0 @@
-UPDATE queued_captures SET rejected_reason = :reason WHERE client_uuid = :uuid

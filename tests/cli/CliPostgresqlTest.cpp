@@ -1,0 +1,102 @@
+// voltaryn-cli sorting into PostgreSQL while the server comes and goes. Runs under pg_virtualenv,
+// which starts a throwaway cluster named "regress", points libpq's PG* variables at it and
+// removes it afterwards; the station's offline queue lives in the test's folder.
+#include "cli/CliRun.h"
+
+#include <gmock/gmock.h>
+#include <nlohmann/json.hpp>
+
+#include <cstdlib>
+
+namespace voltaryn {
+namespace {
+
+using ::testing::HasSubstr;
+
+// A step of a station's day: what happens to the server first ("stop", "start", or SQL run on
+// its database), then a run of the CLI with its exit code and a part of its error output.
+struct Step {
+    std::string before;
+    Args args;
+    int exitCode;
+    std::string error;
+};
+
+void Shell(const std::string& command) { ASSERT_EQ(std::system(command.c_str()), 0) << command; }
+
+// Runs each step in turn; returns the runs for what else a test checks of them.
+std::vector<Finished> RunSteps(const TempFolder& folder, const std::vector<Step>& steps)
+{
+    std::vector<Finished> runs;
+    for (const Step& step : steps) {
+        if (step.before == "stop" || step.before == "start")
+            Shell("pg_ctlcluster \"$PGVERSION\" regress " + step.before + " -m fast");
+        else if (!step.before.empty())
+            Shell("psql -X -q -d line -c \"" + step.before + '"');
+        const Finished& run = runs.emplace_back(RunCli(folder, step.args));
+        EXPECT_EQ(run.exitCode, step.exitCode) << "step " << runs.size() - 1 << ": " << run.err;
+        EXPECT_THAT(run.err, HasSubstr(step.error)) << "step " << runs.size() - 1;
+    }
+    return runs;
+}
+
+// A station may start sorting a batch it has seen while the server is away, not one it has not:
+// the captures wait in the local queue, the end of the run says how many (exit code 6), and the
+// first run after the server is back sends them ahead of its own. A capture the server refuses for
+// good (its batch is gone) is set aside: queue list and export show why, each later line says so,
+// and queue retry sends it once the batch is back.
+TEST(CliPostgresql, NoCaptureIsLostWhileTheServerComesAndGoes)
+{
+    const TempFolder folder;
+    ::setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
+    Shell("createdb line");
+    const std::string db = "postgresql:///line";
+    const auto sort = [&db](const std::string& batch, int count, int drain = 10) {
+        return Args{"--demo-cells", "--demo-time", DemoTime, "sort", "--batch", batch, "--count", std::to_string(count),
+                    "--drain-timeout", std::to_string(drain), "--db", db};
+    };
+    const auto queue = [&db](const std::string& action, const Args& more = {}) {
+        return Join(Join({"queue", action}, more), {"--db", db});
+    };
+    const std::string csv = (folder / "queue.csv").string();
+    const std::vector<Finished> runs = RunSteps(folder, {
+        {"", sort("lot 1", 2), 0, "sorted 2 cells"},
+        {"stop", sort("lot 1", 3), 6, "3 captures wait in the local queue: the next sort or voltaryn-cli queue retry"},
+        {"", sort("lot 2", 1), 5, "Batch \"lot 2\" cannot be started while the server is away"},
+        {"", Join({"-f", "csv"}, queue("list")), 0, ""},
+        {"start", sort("lot 1", 1), 0, "back online: 3 queued captures sent"},
+        {"stop", sort("lot 1", 2, 0), 6, "2 captures wait"},
+        {"start", queue("list"), 0, ""},
+        {"DELETE FROM batches WHERE name = 'lot 1'", Join({"-f", "json"}, queue("retry")), 6,
+         "2 captures wait in the local queue (2 set aside): see voltaryn-cli queue list"},
+        {"", queue("export", {"-o", csv}), 0, ""},
+        {"", queue("export", {"-o", (folder / "queue.txt").string()}), 2, "names no format: end it in .csv"},
+        {"", sort("lot 1", 1), 6, "2 captures wait in the local queue (2 set aside)"},
+        {"", queue("retry"), 0, "2 queued captures sent"},
+        {"", {"-f", "csv", "cells", "--batch", "lot 1", "--db", db}, 0, ""},
+        {"", {"queue", "list", "--db", (folder / "cells.db").string()}, 2, "keeps no offline queue"},
+    });
+    const std::vector<std::string> queued = Lines(runs[1].out);
+    ASSERT_EQ(queued.size(), 3u) << runs[1].out;
+    EXPECT_THAT(queued[0], ::testing::StartsWith("(queued)  ")) << "a queued capture has no number yet";
+    EXPECT_THAT(queued[2], HasSubstr("offline — 3 queued"));
+    EXPECT_EQ(Lines(runs[2].err).size(), 1u) << runs[2].err;
+    const std::vector<std::string> waiting = Lines(runs[3].out);
+    ASSERT_EQ(waiting.size(), 1u + 3u) << runs[3].out;
+    EXPECT_EQ(waiting[0], "batch,label,time,station,grade,state,reason");
+    EXPECT_THAT(waiting[3], ::testing::MatchesRegex("lot 1,,2024-03-1.*,waiting,"));
+    for (const std::string& line : Lines(runs[7].out)) {
+        const nlohmann::json capture = nlohmann::json::parse(line);
+        EXPECT_EQ(capture["state"], "set aside");
+        EXPECT_THAT(capture["reason"].get<std::string>(), HasSubstr("There is no batch \"lot 1\""));
+    }
+    const std::vector<std::string> exported = Lines(FileBytes(csv));
+    ASSERT_EQ(exported.size(), 1u + 2u);
+    EXPECT_THAT(exported[0], HasSubstr(",state,reason,operator,voltage_v,resistance_mohm,range,temperature_c,uuid"));
+    EXPECT_THAT(runs[10].out, HasSubstr("online — 2 captures set aside — see `voltaryn-cli queue`"));
+    EXPECT_EQ(runs[11].out, "") << "nothing is left";
+    EXPECT_EQ(Lines(runs[12].out).size(), 1u + 1u + 2u) << "the batch made anew, and the two set aside";
+}
+
+} // namespace
+} // namespace voltaryn
