@@ -59,8 +59,9 @@ check-build: deps
 	  -DVOLTARYN_BUILD_BENCH=ON $(UNITY) > /dev/null
 	cmake --build $(CHECK_DIR) -j $(JOBS)
 
+# Twice as many tests as cores at once: the database tests mostly wait on their servers.
 check-tests: check-build
-	cd $(CHECK_DIR) && ctest --output-on-failure -j $(JOBS)
+	cd $(CHECK_DIR) && ctest --output-on-failure -j $$(( $(JOBS) * 2 ))
 
 # The test suite without the sanitizers, optimised as a release is (-O2).
 test: deps
