@@ -10,6 +10,7 @@
 #include <gmock/gmock.h>
 
 #include <fstream>
+#include <functional>
 
 #include <numeric>
 
@@ -57,16 +58,23 @@ TEST(ListExportTest, AListSavedAsCsvReadsBackWithTheSameCells)
     EXPECT_EQ(read.rows, padded.rows);
 }
 
-TEST(ListExportTest, ReportsAFileThatCannotBeWritten)
+// Saved or read, a file that cannot be is told by its path and the reason, and nothing throws.
+TEST(ListExportTest, AFileThatCannotBeWrittenOrReadIsToldByPathAndReason)
 {
     const RecordTable table{{"No.s"}, {{"1"}}};
-    const std::vector<std::pair<std::filesystem::path, const char*>> cases = {
-        {std::filesystem::path(::testing::TempDir()) / "no-such-folder" / "list.txt", "No such file or directory"},
-        {"/dev/full", "No space left on device"},
+    using Use = std::function<FileStatus(const std::filesystem::path&)>;
+    const Use save = [&table](const std::filesystem::path& path) { return SaveDataListFile(path, table); };
+    const Use read = [](const std::filesystem::path& path) { return ReadDataFile(path).status; };
+    const std::filesystem::path temp = ::testing::TempDir();
+    const std::tuple<Use, std::filesystem::path, const char*> cases[] = {  // how, the file, the reason
+        {save, temp / "no-such-folder" / "list.txt", "No such file or directory"},
+        {save, "/dev/full", "No space left on device"},
+        {read, temp / "no-such-file.txt", "No such file or directory"},
+        {read, temp, "Is a directory"},
     };
-    for (const auto& [path, reason] : cases) {
+    for (const auto& [use, path, reason] : cases) {
         FileStatus status;
-        EXPECT_NO_THROW(status = SaveDataListFile(path, table));
+        EXPECT_NO_THROW(status = use(path));
         EXPECT_FALSE(status.Ok()) << path;
         EXPECT_THAT(status.error, ::testing::AllOf(HasSubstr(path.string()), HasSubstr(reason)));
     }

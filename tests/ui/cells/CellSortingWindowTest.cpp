@@ -32,14 +32,10 @@ namespace {
 using namespace std::chrono_literals;
 
 // The program over the simulated cell bench, whose clock moves one poll period per poll.
-class CellSortingTest : public PanelHarness {
+class CellSortingTest : public StoreWindowHarness<CellSortingController, &Application::CellSorting> {
 protected:
-    CellSortingTest() { meter.SetCellBench(7); }
+    CellSortingTest() : StoreWindowHarness("Cells") { meter.SetCellBench(7); }
 
-    CellSortingController& Sorting() { return app.CellSorting(); }
-    CellSortingWindow& Window() { return *Sorting().Window(); }
-    template <typename T = QWidget>
-    T* Child(const char* name) { return Window().findChild<T*>(name); }
     QString Text(const char* name) { return Child<QLabel>(name)->text(); }
     const std::vector<store::CellRow>& Rows() { return Window().Cells().Cells(); }
     QString CapacityShown(int row) { return Window().Cells().index(row, CellTableModel::CapacityColumn).data().toString(); }
@@ -48,25 +44,6 @@ protected:
         return Child<BatchStatisticsPanel>("statistics")->Text(BatchStatisticsPanel::CapacityRow, BatchStatisticsPanel::CountColumn);
     }
 
-    // Opens the window from the toolbar and waits for the batch to be open.
-    void OpenWindow()
-    {
-        panel.findChild<QAction*>("Cells")->trigger();
-        WaitForAnswers(2);  // the batch list, then the batch
-    }
-    // Lets the store thread's answers arrive until `count` have; the bound only ends a broken test.
-    void WaitForAnswers(int count)
-    {
-        EXPECT_TRUE(QTest::qWaitFor([&] { return Sorting().StoreAnswers() >= count; }, 30000))
-            << Sorting().StoreAnswers() << " of " << count;
-    }
-    // Runs `action`, then waits for the `count` store answers it brings.
-    void Answered(int count, const std::function<void()>& action)
-    {
-        const int answers = Sorting().StoreAnswers();
-        action();
-        WaitForAnswers(answers + count);
-    }
     // Polls, a poll period apart, `polls` times or until `done`.
     void Poll(int polls, const std::function<bool()>& done = [] { return false; })
     {
@@ -82,13 +59,11 @@ protected:
     void Capture()
     {
         const auto captured = [this] { return Text("tileCaption").startsWith("Captured →"); };
-        const int answers = Sorting().StoreAnswers();
+        const int answers = Controls().StoreAnswers();
         Poll(3000, captured);
         ASSERT_TRUE(captured()) << "no capture";
         WaitForAnswers(answers + 1);
     }
-    void Click(const char* button) { Child<QPushButton>(button)->click(); }
-    void ClickAndWait(const char* button, int answers) { Answered(answers, [&] { Click(button); }); }
     // Chooses the batch again, as the batch chooser does, and waits until it is read back.
     void ReopenBatch()
     {
@@ -106,12 +81,18 @@ protected:
     QStringList statesSeen;
 };
 
+// Where the window goes beside the main window is ScreenFitTest's; here, that it takes a place on
+// the screen at a size that shows its content, however small the screen (the offscreen one is).
 TEST_F(CellSortingTest, CapturesAreGradedCommittedAndShown)
 {
     OpenWindow();
-    CellSortingWindow* window = Sorting().Window();
+    CellSortingWindow* window = Controls().Window();
     panel.findChild<QAction*>("Cells")->trigger();
-    EXPECT_EQ(Sorting().Window(), window) << "asked again, the one window comes forward";
+    EXPECT_EQ(Controls().Window(), window) << "asked again, the one window comes forward";
+    const QRect frame = Window().frameGeometry();
+    EXPECT_TRUE(panel.screen()->availableGeometry().contains(frame.topLeft())) << frame.x() << "," << frame.y();
+    EXPECT_GE(Window().width(), Window().minimumSizeHint().width());
+    EXPECT_GE(Window().height(), Window().minimumSizeHint().height());
     EXPECT_EQ(Text("tileState"), "Place a cell");
 
     for (int cell = 1; cell <= 3; ++cell) {
@@ -172,7 +153,7 @@ TEST_F(CellSortingTest, UndoWithdrawsAndRetestAddsToTheSameCell)
     auto* table = Child<QTableView>("cellTable");
     table->selectRow(0);
     Click("retest");
-    const int answers = Sorting().StoreAnswers();
+    const int answers = Controls().StoreAnswers();
     EXPECT_EQ(Text("nextId"), "Next: #0001");
     WaitForAnswers(answers + 1);  // the cell labelled by its number
     Capture();
@@ -451,7 +432,7 @@ TEST_F(CellSortingTest, ACapacityFileIsReportedLineByLineAndImportedOnlyWhenAcce
             else
                 dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
         };
-        const int answers = Sorting().StoreAnswers();
+        const int answers = Controls().StoreAnswers();
         if (test.byShortcut) {
             Window().activateWindow();
             ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
@@ -511,18 +492,6 @@ TEST_F(CellSortingTest, WithoutAudioOrSpeechTheCapturesGoOnAndOneNoticeSaysSo)
         Child<QCheckBox>(output.box)->setChecked(false);
     }
     EXPECT_EQ(Rows().size(), 5u) << "every capture is taken";
-}
-
-// Where it goes beside the main window is ScreenFitTest's; here, that the window takes a place on
-// the screen at a size that shows its content, however small the screen (the offscreen one is).
-TEST_F(CellSortingTest, TheWindowOpensOnScreenAtASizeForItsContent)
-{
-    OpenWindow();
-    const QRect screen = panel.screen()->availableGeometry();
-    const QRect frame = Window().frameGeometry();
-    EXPECT_TRUE(screen.contains(frame.topLeft())) << frame.x() << "," << frame.y();
-    EXPECT_GE(Window().width(), Window().minimumSizeHint().width());
-    EXPECT_GE(Window().height(), Window().minimumSizeHint().height());
 }
 
 } // namespace

@@ -54,19 +54,5 @@ TEST_F(MemoryDownloadTest, RefusedInAutomaticModesAndWithoutRecords)
     EXPECT_TRUE(Polling());
 }
 
-TEST_F(MemoryDownloadTest, AMeterPulledOutMidwayKeepsTheRowsSoFar)
-{
-    pump.onEvents = [this] {
-        if (pump.calls == 3)
-            simulated.Unplug();
-    };
-    Click("Memory");
-    ASSERT_NE(List("ManualList"), nullptr);
-    EXPECT_EQ(List("ManualList")->Model().rowCount(), 3);
-    ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_TRUE(dialogs.messages.front().startsWith("The meter stopped answering: 3 of 12"));
-    EXPECT_TRUE(Polling());
-}
-
 } // namespace
 } // namespace voltaryn::testing

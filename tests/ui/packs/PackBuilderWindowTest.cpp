@@ -17,11 +17,11 @@ namespace {
 
 // The program with a cell database of one batch, "Lot 1": `Graded` cells of grade A and four of
 // grade B with capacities around 3000 mAh, and two A cells without a capacity.
-class PackBuilderTest : public PanelHarness {
+class PackBuilderTest : public StoreWindowHarness<PackBuilderController, &Application::PackBuilder> {
 protected:
     static constexpr int Graded = 24;
 
-    PackBuilderTest()
+    PackBuilderTest() : StoreWindowHarness("Packs")
     {
         store::StoreOptions options;
         store::CellStore store(options);
@@ -41,22 +41,8 @@ protected:
         }
     }
 
-    PackBuilderController& Builder() { return app.PackBuilder(); }
-    PackBuilderWindow& Window() { return *Builder().Window(); }
-    template <typename T = QWidget>
-    T* Child(const char* name) { return Window().findChild<T*>(name); }
     QTableWidget& Map() { return *Child<QTableWidget>("map"); }
 
-    void WaitForAnswers(int count)
-    {
-        EXPECT_TRUE(QTest::qWaitFor([&] { return Builder().StoreAnswers() >= count; }, 30000))
-            << Builder().StoreAnswers() << " of " << count;
-    }
-    void OpenWindow()
-    {
-        panel.findChild<QAction*>("Packs")->trigger();
-        WaitForAnswers(2);  // the batch list, then the batch
-    }
     void Build(int series, int parallel, const QStringList& grades = {"A", "B"})
     {
         Child<QSpinBox>("series")->setValue(series);
@@ -65,14 +51,6 @@ protected:
         for (int row = 0; row < list->count(); ++row)
             list->item(row)->setCheckState(grades.contains(list->item(row)->text()) ? Qt::Checked : Qt::Unchecked);
         Click("build");
-    }
-    void Click(const char* button) { Child<QPushButton>(button)->click(); }
-    // Clicks, then waits for the store's answer.
-    void ClickAndWait(const char* button)
-    {
-        const int answers = Builder().StoreAnswers();
-        Click(button);
-        WaitForAnswers(answers + 1);
     }
     QString Message() { return Window().Message(); }
     // The IDs in the map, group by group.
@@ -95,7 +73,6 @@ protected:
             capacities[QString("#%1").arg(row.number, 4, 10, QLatin1Char('0'))] = row.capacityMah.value_or(0);
         return capacities;
     }
-
 };
 
 TEST_F(PackBuilderTest, BuildShowsEveryGroupWithItsSumAndTheSpreads)
@@ -134,7 +111,9 @@ TEST_F(PackBuilderTest, BuildShowsEveryGroupWithItsSumAndTheSpreads)
     }
 }
 
-TEST_F(PackBuilderTest, ImpossibleBuildsSayWhy)
+// A build that cannot be made, or is cancelled while the search lets events run, leaves no pack
+// and the window ready for the next.
+TEST_F(PackBuilderTest, ImpossibleOrCancelledBuildsSayWhyAndLeaveNoPack)
 {
     OpenWindow();
     const struct {
@@ -142,16 +121,28 @@ TEST_F(PackBuilderTest, ImpossibleBuildsSayWhy)
         int parallel;
         QStringList grades;
         const char* message;
+        bool cancel;
     } cases[] = {
-        {5, 5, {"A"}, "Cannot build: needs 25 cells, 24 are eligible: 1 missing. 2 cells of these grades have no capacity yet"},
-        {2, 3, {"B"}, "needs 6 cells, 4 are eligible: 2 missing."},
-        {2, 2, {}, "Tick at least one grade."},
+        {5, 5, {"A"}, "Cannot build: needs 25 cells, 24 are eligible: 1 missing. 2 cells of these grades have no capacity yet",
+         false},
+        {2, 3, {"B"}, "needs 6 cells, 4 are eligible: 2 missing.", false},
+        {2, 2, {}, "Tick at least one grade.", false},
+        {4, 3, {"A"}, "Build cancelled.", true},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        pump.calls = 0;
+        pump.onEvents = [this, &c] {
+            if (c.cancel)
+                Click("cancel");
+        };
         Build(c.series, c.parallel, c.grades);
-        EXPECT_TRUE(Message().contains(c.message)) << Message().toStdString();
+        EXPECT_TRUE(c.cancel ? Message() == c.message : Message().contains(c.message)) << Message().toStdString();
+        EXPECT_EQ(pump.calls > 0, c.cancel) << "only a search lets events run";
         EXPECT_EQ(Map().rowCount(), 0);
         EXPECT_FALSE(Child<QPushButton>("save")->isEnabled());
+        EXPECT_TRUE(Child<QPushButton>("build")->isEnabled());
+        EXPECT_FALSE(Child<QPushButton>("cancel")->isEnabled());
     }
 }
 
@@ -232,18 +223,6 @@ TEST_F(PackBuilderTest, CsvAndMapPdfHoldEveryCell)
     dialogs.saveFileName = cellsFolder.filePath("no such folder/map.pdf");
     Click("exportPdf");
     EXPECT_TRUE(Message().startsWith("cannot write")) << Message().toStdString();
-}
-
-TEST_F(PackBuilderTest, CancelEndsTheBuildWithoutAPack)
-{
-    OpenWindow();
-    pump.onEvents = [this] { Click("cancel"); };
-    Build(4, 3, {"A"});
-    EXPECT_GT(pump.calls, 0) << "the progress callback lets events run";
-    EXPECT_EQ(Message(), "Build cancelled.");
-    EXPECT_EQ(Map().rowCount(), 0);
-    EXPECT_TRUE(Child<QPushButton>("build")->isEnabled());
-    EXPECT_FALSE(Child<QPushButton>("cancel")->isEnabled());
 }
 
 TEST_F(PackBuilderTest, ReportHoldsTheBatchItsStatisticsAndSavedPacks)

@@ -102,18 +102,6 @@ TEST_F(ComparatorWindowTest, ShowsAtLeast25EntriesAtOnceAndScrollsToThe99th)
     EXPECT_EQ(lastShownRow(), 98);
 }
 
-// The arrow keys move the current entry as the mouse does: the editors hold it, Update writes it.
-TEST_F(ComparatorWindowTest, TheEditorsFollowTheCurrentRowMovedByTheKeyboard)
-{
-    PickRow(1);
-    for (int press = 0; press < 3; ++press)
-        QTest::keyClick(&window->Grid(), Qt::Key_Down);
-    EXPECT_EQ(app.Comparator().SelectedComparatorNo(), 5);
-    Control<QPushButton>("CmdUpdate")->click();
-    EXPECT_EQ(LastRequest(5), (Bytes{0, 65, 3, 6, 5}));
-    EXPECT_FALSE(window->Grid().tabKeyNavigation());
-}
-
 // A meter that stops answering part way: the window shows the entries read, and a box says so.
 TEST_F(ComparatorWindowTest, APartialLoadShowsTheEntriesReadAndSaysSo)
 {
@@ -129,7 +117,9 @@ TEST_F(ComparatorWindowTest, APartialLoadShowsTheEntriesReadAndSaysSo)
     EXPECT_TRUE(Polling());
 }
 
-TEST_F(ComparatorWindowTest, UpdateBeforeAnyPickWritesEntryOneFromTheFirstEditors)
+// Update writes the current entry: before any pick the first, from the first editors; then the one
+// the arrow keys moved to, as the mouse does.
+TEST_F(ComparatorWindowTest, UpdateWritesEntryOneBeforeAnyPickThenTheRowTheKeyboardMovedTo)
 {
     Control<QPushButton>("CmdUpdate")->click();
     EXPECT_EQ(LastRequest(5), (Bytes{0, 65, 3, 6, 1}));
@@ -137,6 +127,14 @@ TEST_F(ComparatorWindowTest, UpdateBeforeAnyPickWritesEntryOneFromTheFirstEditor
     EXPECT_EQ(written.HighOhm.Range(), "400 mOhm");
     EXPECT_EQ(written.HighVolt.Decimals(), 3);
     EXPECT_EQ(Control<QWidget>("HVDec(1)")->isEnabled(), false) << "a voltage has no XXX.X";
+
+    PickRow(1);
+    for (int press = 0; press < 3; ++press)
+        QTest::keyClick(&window->Grid(), Qt::Key_Down);
+    EXPECT_EQ(app.Comparator().SelectedComparatorNo(), 5);
+    Control<QPushButton>("CmdUpdate")->click();
+    EXPECT_EQ(LastRequest(5), (Bytes{0, 65, 3, 6, 5}));
+    EXPECT_FALSE(window->Grid().tabKeyNavigation());
 }
 
 } // namespace

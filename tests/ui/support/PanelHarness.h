@@ -145,4 +145,42 @@ protected:
     Recorder& recorder = app.LiveRecorder();
 };
 
+// A window over the cell store, opened by its toolbar button and run by the controller the program
+// hands out through `Of`. The store answers on its own thread: a step that asks it waits for them.
+template <typename Controller, Controller& (Application::*Of)()>
+class StoreWindowHarness : public PanelHarness {
+protected:
+    explicit StoreWindowHarness(const char* button) : button_(button) {}
+
+    Controller& Controls() { return (app.*Of)(); }
+    auto& Window() { return *Controls().Window(); }
+    template <typename T = QWidget>
+    T* Child(const char* name) { return Window().template findChild<T*>(name); }
+    void Click(const char* button) { Child<QPushButton>(button)->click(); }
+
+    // Lets the store thread's answers arrive until `count` have; the bound only ends a broken test.
+    void WaitForAnswers(int count)
+    {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return Controls().StoreAnswers() >= count; }, 30000))
+            << Controls().StoreAnswers() << " of " << count;
+    }
+    // Runs `action`, then waits for the `count` store answers it brings.
+    void Answered(int count, const std::function<void()>& action)
+    {
+        const int answers = Controls().StoreAnswers();
+        action();
+        WaitForAnswers(answers + count);
+    }
+    void ClickAndWait(const char* button, int answers = 1) { Answered(answers, [&] { Click(button); }); }
+    // Opens the window from the toolbar and waits for the batch list, then the batch.
+    void OpenWindow()
+    {
+        panel.findChild<QAction*>(button_)->trigger();
+        WaitForAnswers(2);
+    }
+
+private:
+    const char* button_;
+};
+
 } // namespace voltaryn::testing
