@@ -7,7 +7,6 @@
 #include "ui/common/DialogService.h"
 #include "ui/panel/PanelWindow.h"
 
-#include <QCoreApplication>
 
 #include <fstream>
 #include <string>
@@ -23,11 +22,6 @@ inline double ResidentMiB()
             return std::stod(line.substr(6)) / 1024;  // reported in kB
     return 0;
 }
-
-// Lets the application's events run, as the program does between steps of a long operation.
-class ProcessEvents : public EventPump {
-    void LetEventsRun() override { QCoreApplication::processEvents(); }
-};
 
 // Lets no events run, so that a figure is the measured operation's own cost.
 class NoEvents : public EventPump {

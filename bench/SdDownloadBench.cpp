@@ -4,6 +4,7 @@
 // so the list repaints its progress while the download runs.
 #include "BenchServices.h"
 #include "app/Application.h"
+#include "app/QtEventPump.h"
 #include "sim/SimulatedHidBackend.h"
 #include "ui/lists/DataListWindow.h"
 #include "ui/memory/MemoryWindow.h"
@@ -25,7 +26,7 @@ void BM_SdDownload36001RecordsIntoTheDataList(benchmark::State& state)
     meter.Card().AddFile({.number = FileNumber, .start = sim::SimTime{}, .records = Records});
     sim::SimulatedHidBackend backend(meter);
     NoDialogs dialogs;
-    ProcessEvents pump;
+    QtEventPump pump;  // the program's own
     Application app({backend, dialogs, pump, SystemLocalTime});
     PanelWindow& panel = app.Panel();
     panel.show();

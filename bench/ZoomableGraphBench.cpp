@@ -4,6 +4,7 @@
 // as the clicks do it, until the plot has painted.
 #include "BenchServices.h"
 #include "app/Application.h"
+#include "app/QtEventPump.h"
 #include "graphs/DetailGraph.h"
 #include "graphs/GraphState.h"
 #include "sim/SimulatedHidBackend.h"
@@ -90,7 +91,7 @@ void BM_OpenAndPlotA36001RecordFile(benchmark::State& state)
     }
     sim::SimulatedMeter meter;
     sim::SimulatedHidBackend backend(meter);
-    ProcessEvents pump;
+    QtEventPump pump;  // the program's own
     Application app({backend, dialogs, pump, SystemLocalTime});
     PanelWindow& panel = app.Panel();
     panel.show();
