@@ -4,6 +4,7 @@
 #include "app/Application.h"
 #include "app/ProgramOptions.h"
 #include "link/HidapiBackend.h"
+#include "store/StoreAddress.h"
 
 #include <QApplication>
 #include <QSettings>
@@ -37,7 +38,10 @@ int main(int argc, char* argv[])
     if (translator.load(QLocale(), "voltaryn", "_", ":/translations"))
         QApplication::installTranslator(&translator);
 
+    // Read before the passwords in argv, which the process list shows, are blanked.
     const ProgramOptions options = ReadProgramOptions(QApplication::arguments());
+    if (store::BlankArgumentPasswords(argc, argv))
+        std::fprintf(stderr, "voltaryn: %s\n", store::kPasswordInArgumentsWarning);
     if (!options.error.isEmpty()) {
         std::fprintf(stderr, "voltaryn: %s\n", qPrintable(options.error));
         return 1;

@@ -1,12 +1,11 @@
 #include "store/SqlConnection.h"
 
+#include "store/PrivateFiles.h"
 #include "store/ServerFailure.h"
 #include "store/SqlStatements.h"
 #include "store/StoreError.h"
 
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QThread>
@@ -36,7 +35,7 @@ QSqlDatabase OpenDatabase(const StoreAddress& address, const QString& name)
 {
     QSqlDatabase db;
     if (address.engine == Engine::Sqlite) {
-        QDir().mkpath(QFileInfo(address.path).absolutePath());
+        CreatePrivateFile(address.path);  // before SQLite makes it with the umask's permissions
         db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(address.path);
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kSqliteBusyTimeoutMs));
@@ -49,7 +48,7 @@ QSqlDatabase OpenDatabase(const StoreAddress& address, const QString& name)
         db.setDatabaseName(address.database);
         db.setConnectOptions((QStringList{QStringLiteral("connect_timeout=%1").arg(kConnectTimeoutSeconds),
                               QStringLiteral("application_name=voltaryn")}
-                              + address.options).join(';'));
+                              + address.ConninfoOptions()).join(';'));
     }
     return db;
 }
@@ -149,10 +148,7 @@ QVariant SqlConnection::Value(const QString& name, const std::map<QString, QVari
 
 void SqlConnection::Fail(const QSqlError& error, const QString& doing) const
 {
-    QString detail = error.text();
-    if (!address_.password.isEmpty())
-        detail.replace(address_.password, QStringLiteral("***"));
-    const QString message = QStringLiteral("%1 %2: %3").arg(doing, address_.DisplayText(), detail);
+    const QString message = QStringLiteral("%1 %2: %3").arg(doing, address_.DisplayText(), address_.MaskSecrets(error.text()));
     const QString state = error.nativeErrorCode();
     StoreErrorKind kind = StoreErrorKind::Failed;
     if (address_.engine == Engine::Postgresql) {

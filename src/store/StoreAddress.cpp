@@ -1,14 +1,46 @@
 #include "store/StoreAddress.h"
 
+#include "store/PrivateFiles.h"
 #include "store/StoreError.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QUrl>
 #include <QUrlQuery>
 
+#include <algorithm>
+#include <string_view>
+
 namespace voltaryn::store {
 namespace {
+
+const QString kMasked = QStringLiteral("***");
+
+// password, sslpassword and whatever else libpq may come to call a password.
+bool IsSecretOption(const QString& key)
+{
+    return key.endsWith(QStringLiteral("password"), Qt::CaseInsensitive);
+}
+
+// A libpq conninfo value: quoted, so that a space or a "key=" inside it stays part of it.
+QString ConninfoQuoted(QString value)
+{
+    value.replace('\\', QStringLiteral("\\\\")).replace('\'', QStringLiteral("\\'"));
+    return '\'' + value + '\'';
+}
+
+void CheckOption(const QString& key, const QString& value)
+{
+    static const QRegularExpression plainWord(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+    if (!plainWord.match(key).hasMatch())
+        throw StoreError(StoreErrorKind::Invalid, QStringLiteral("The database option \"%1\" is not a plain word").arg(key));
+    if (key == QStringLiteral("password"))
+        throw StoreError(StoreErrorKind::Invalid, QStringLiteral("Give the password before the host, not as an option"));
+    // Qt's PostgreSQL driver takes ';' as the end of an option, whatever the quotes.
+    if (value.contains(';'))
+        throw StoreError(StoreErrorKind::Invalid, QStringLiteral("The database option \"%1\" cannot hold ';'").arg(key));
+}
 
 StoreAddress ParsePostgresql(const QString& text)
 {
@@ -25,11 +57,28 @@ StoreAddress ParsePostgresql(const QString& text)
     address.password = url.password(QUrl::FullyDecoded);
     address.database = url.path(QUrl::FullyDecoded).mid(1);
     for (const auto& [key, value] : QUrlQuery(url).queryItems(QUrl::FullyDecoded)) {
-        if (key == QStringLiteral("password"))
-            throw StoreError(StoreErrorKind::Invalid, QStringLiteral("Give the password before the host, not as an option"));
-        address.options << key + '=' + value;
+        CheckOption(key, value);
+        address.options.emplace_back(key, value);
     }
     return address;
+}
+
+// Where the password of a postgresql:// address as typed lies: its offset and length (0: none).
+std::pair<std::size_t, std::size_t> PasswordSpan(std::string_view text)
+{
+    const std::size_t scheme = text.find("://");
+    if (scheme == std::string_view::npos)
+        return {0, 0};
+    const std::string_view name = text.substr(0, scheme).substr(std::min(text.find_first_not_of(" \t"), scheme));
+    if (name != "postgresql" && name != "postgres")
+        return {0, 0};
+    const std::size_t start = scheme + 3;
+    const std::string_view authority = text.substr(start, text.find_first_of("/?#", start) - start);
+    const std::size_t at = authority.rfind('@');
+    const std::size_t colon = authority.find(':');
+    if (at == std::string_view::npos || colon > at)
+        return {0, 0};
+    return {start + colon + 1, at - colon - 1};
 }
 
 } // namespace
@@ -40,14 +89,43 @@ QString StoreAddress::DisplayText() const
         return QStringLiteral("sqlite://") + path;
     QString text = QStringLiteral("postgresql://");
     if (!user.isEmpty() || !password.isEmpty())
-        text += user + (password.isEmpty() ? QString() : QStringLiteral(":***")) + '@';
+        text += user + (password.isEmpty() ? QString() : ':' + kMasked) + '@';
     text += host;
     if (port >= 0)
         text += ':' + QString::number(port);
     text += '/' + database;
-    if (!options.isEmpty())
-        text += '?' + options.join('&');
+    QStringList shown;
+    for (const auto& [key, value] : options)
+        shown << key + '=' + (IsSecretOption(key) ? kMasked : value);
+    if (!shown.isEmpty())
+        text += '?' + shown.join('&');
     return text;
+}
+
+QString StoreAddress::MaskSecrets(const QString& text) const
+{
+    QStringList secrets{password};
+    for (const auto& [key, value] : options)
+        if (IsSecretOption(key))
+            secrets << value;
+    QString masked = text;
+    for (const QString& secret : secrets) {
+        if (secret.isEmpty())
+            continue;
+        // Only where it stands whole, so a short one does not mark its letters in other words.
+        const QRegularExpression whole(QStringLiteral("(?<![^\\s'\"=])%1(?![^\\s'\"])")
+                                           .arg(QRegularExpression::escape(secret)));
+        masked.replace(whole, kMasked);
+    }
+    return masked;
+}
+
+QStringList StoreAddress::ConninfoOptions() const
+{
+    QStringList settings;
+    for (const auto& [key, value] : options)
+        settings << key + '=' + ConninfoQuoted(value);
+    return settings;
 }
 
 StoreAddress ParseStoreAddress(const QString& text)
@@ -70,9 +148,32 @@ StoreAddress ParseStoreAddress(const QString& text)
 QString DefaultSqlitePath()
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    if (folder.isEmpty() || !QDir().mkpath(folder))
-        throw StoreError(StoreErrorKind::Failed, QStringLiteral("Cannot create the data folder \"%1\"").arg(folder));
+    if (folder.isEmpty())
+        throw StoreError(StoreErrorKind::Failed, QStringLiteral("This system names no data folder for the program"));
+    CreatePrivateFolder(folder);
     return QDir(folder).filePath(QStringLiteral("cells.db"));
+}
+
+bool BlankArgumentPasswords(int argc, char** argv)
+{
+    const std::string_view option = "--db";
+    bool blanked = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--")
+            break;
+        char* address = nullptr;
+        if (argument == option && i + 1 < argc)
+            address = argv[++i];
+        else if (argument.starts_with(option) && argument.substr(option.size()).starts_with('='))
+            address = argv[i] + option.size() + 1;
+        if (address == nullptr)
+            continue;
+        const auto [offset, length] = PasswordSpan(address);
+        std::fill_n(address + offset, length, '*');
+        blanked = blanked || length > 0;
+    }
+    return blanked;
 }
 
 } // namespace voltaryn::store
