@@ -7,6 +7,8 @@
 #include <nlohmann/json.hpp>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 
 namespace voltaryn {
 namespace {
@@ -96,6 +98,54 @@ TEST(CliPostgresql, NoCaptureIsLostWhileTheServerComesAndGoes)
     EXPECT_THAT(runs[10].out, HasSubstr("online — 2 captures set aside — see `voltaryn-cli queue`"));
     EXPECT_EQ(runs[11].out, "") << "nothing is left";
     EXPECT_EQ(Lines(runs[12].out).size(), 1u + 1u + 2u) << "the batch made anew, and the two set aside";
+}
+
+// libpq finds the password itself: in PGPASSWORD, a password file or a service file. One typed into
+// --db still works, as the program reads its own copy of the arguments, but is warned of. Options
+// are quoted: one cannot set another.
+TEST(CliPostgresql, ThePasswordComesFromLibpqsOwnPlacesOrWithAWarningFromTheAddress)
+{
+    const TempFolder folder;
+    ::setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
+    Shell("createdb secrets");
+    const std::string password = std::getenv("PGPASSWORD");
+    const std::string server = std::string(std::getenv("PGHOST")) + ':' + std::getenv("PGPORT");
+    const std::string passFile = (folder / "pgpass").string();
+    const std::string serviceFile = (folder / "services").string();
+    std::ofstream(passFile) << "*:*:*:*:" << password << '\n';
+    std::filesystem::permissions(passFile, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    std::ofstream(serviceFile) << "[lab]\ndbname=secrets\npassword=" << password << '\n';
+    ::unsetenv("PGPASSWORD");
+    const struct {
+        const char* variable;  // set for this run only
+        std::string value;
+        std::string db;
+        int exitCode;
+        std::string error;
+    } runs[] = {
+        {"", "", "postgresql://" + std::string(std::getenv("PGUSER")) + ':' + password + '@' + server + "/secrets", 0,
+         "voltaryn-cli: warning: every user of this computer can read a password given in --db; use PGPASSWORD or "
+         "~/.pgpass instead\n"},
+        {"", "", "postgresql:///secrets", 5, "no password supplied"},
+        {"PGPASSWORD", password, "postgresql:///secrets", 0, ""},
+        {"PGPASSFILE", passFile, "postgresql:///secrets", 0, ""},
+        {"PGSERVICEFILE", serviceFile, "postgresql:///?service=lab", 0, ""},
+        {"PGPASSWORD", password, "postgresql:///secrets?sslmode=require&application_name=x%20sslmode=disable", 5,
+         "server does not support SSL"},
+    };
+    for (const auto& run : runs) {
+        if (*run.variable != '\0')
+            ::setenv(run.variable, run.value.c_str(), 1);
+        const Finished finished = RunCli(folder, {"batches", "--db", run.db});
+        EXPECT_EQ(finished.exitCode, run.exitCode) << run.db << ": " << finished.err;
+        if (run.exitCode == 0)
+            EXPECT_EQ(finished.err, run.error) << run.db;
+        else
+            EXPECT_THAT(finished.err, HasSubstr(run.error)) << run.db;
+        if (*run.variable != '\0')
+            ::unsetenv(run.variable);
+    }
+    ::setenv("PGPASSWORD", password.c_str(), 1);
 }
 
 } // namespace
