@@ -14,6 +14,7 @@ int main(int argc, char* argv[])
     if (voltaryn::store::BlankArgumentPasswords(argc, argv))
         std::cerr << "voltaryn-cli: " << voltaryn::store::kPasswordInArgumentsWarning << '\n';
     std::vector<const char*> copy;
+    copy.reserve(arguments.size() + 1);
     for (const std::string& argument : arguments)
         copy.push_back(argument.c_str());
     copy.push_back(nullptr);
