@@ -12,40 +12,6 @@
 namespace voltaryn {
 namespace {
 
-// Whether `text` is well-formed UTF-8: no stray continuation bytes, no overlong forms, no
-// surrogates, nothing beyond U+10FFFF.
-bool IsUtf8(std::string_view text)
-{
-    struct Lead {
-        unsigned char mask, pattern;
-        std::size_t length;
-        char32_t lowest;
-    };
-    constexpr Lead leads[] = {{0xE0, 0xC0, 2, 0x80}, {0xF0, 0xE0, 3, 0x800}, {0xF8, 0xF0, 4, 0x10000}};
-    for (std::size_t i = 0; i < text.size();) {
-        const auto first = static_cast<unsigned char>(text[i]);
-        if (first < 0x80) {
-            ++i;
-            continue;
-        }
-        const Lead* lead = std::find_if(std::begin(leads), std::end(leads),
-                                        [first](const Lead& l) { return (first & l.mask) == l.pattern; });
-        if (lead == std::end(leads) || text.size() - i < lead->length)
-            return false;
-        char32_t code = first & static_cast<unsigned char>(~lead->mask);
-        for (std::size_t k = 1; k < lead->length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80)
-                return false;
-            code = code << 6 | (next & 0x3F);
-        }
-        if (code < lead->lowest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            return false;
-        i += lead->length;
-    }
-    return true;
-}
-
 // Whether `bytes` hold binary data rather than text: a NUL byte, or more than one byte in a
 // hundred that is a control character other than TAB, CR and LF. Bytes above 127 count as text.
 bool LooksBinary(std::string_view bytes)

@@ -1,5 +1,6 @@
 #include "text/CharacterCodes.h"
 
+#include <algorithm>
 #include <array>
 
 namespace voltaryn {
@@ -47,6 +48,45 @@ std::string Windows1252ToUtf8(std::string_view text)
     for (char c : text)
         AppendUtf8(out, CodePoint(static_cast<std::uint8_t>(c)));
     return out;
+}
+
+std::optional<char32_t> NextCodePoint(std::string_view text, std::size_t& at)
+{
+    struct Lead {
+        unsigned char mask, pattern;
+        std::size_t length;
+        char32_t lowest;
+    };
+    constexpr Lead leads[] = {{0xE0, 0xC0, 2, 0x80}, {0xF0, 0xE0, 3, 0x800}, {0xF8, 0xF0, 4, 0x10000}};
+    const auto first = static_cast<unsigned char>(text[at]);
+    if (first < 0x80) {
+        ++at;
+        return first;
+    }
+    const Lead* lead = std::find_if(std::begin(leads), std::end(leads),
+                                    [first](const Lead& l) { return (first & l.mask) == l.pattern; });
+    if (lead == std::end(leads) || text.size() - at < lead->length)
+        return std::nullopt;
+    char32_t code = first & static_cast<unsigned char>(~lead->mask);
+    for (std::size_t k = 1; k < lead->length; ++k) {
+        const auto next = static_cast<unsigned char>(text[at + k]);
+        if ((next & 0xC0) != 0x80)
+            return std::nullopt;
+        code = code << 6 | (next & 0x3F);
+    }
+    if (code < lead->lowest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return std::nullopt;
+    at += lead->length;
+    return code;
+}
+
+bool IsUtf8(std::string_view text)
+{
+    for (std::size_t at = 0; at < text.size();) {
+        if (!NextCodePoint(text, at))
+            return false;
+    }
+    return true;
 }
 
 std::string Printable(std::string_view text)

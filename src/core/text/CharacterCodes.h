@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +15,14 @@ std::string CharacterFromCode(std::uint8_t code);
 
 // A whole Windows-1252 text as UTF-8.
 std::string Windows1252ToUtf8(std::string_view text);
+
+// The character of well-formed UTF-8 that starts at `at`, which moves past it; nullopt (and `at`
+// left as it is) for a stray continuation byte, an overlong form, a surrogate, a code beyond
+// U+10FFFF or a sequence cut short.
+std::optional<char32_t> NextCodePoint(std::string_view text, std::size_t& at);
+
+// Whether `text` is well-formed UTF-8 throughout.
+bool IsUtf8(std::string_view text);
 
 inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 

@@ -1,1 +1,0 @@
-UPDATE cells SET label = :label WHERE id = :cell
