@@ -1,0 +1,102 @@
+#include "cells/NameRule.h"
+
+#include "text/CharacterCodes.h"
+
+#include <array>
+#include <cstdio>
+#include <vector>
+
+namespace voltaryn::cells {
+namespace {
+
+// The blanks trimmed around a name: those QString::trimmed() takes as well, so that a name
+// typed into a field and one read from a file are trimmed alike.
+bool IsBlank(char32_t c)
+{
+    return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x85 || c == 0xA0 || c == 0x1680 || (c >= 0x2000 && c <= 0x200A)
+           || c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F || c == 0x3000;
+}
+
+bool IsControl(char32_t c)
+{
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029 || (c >= 0x202A && c <= 0x202E)
+           || (c >= 0x2066 && c <= 0x2069);
+}
+
+const char* Subject(NameKind kind)
+{
+    constexpr std::array subjects = {"the batch name", "the cell ID", "the grade name", "the station", "the operator"};
+    return subjects.at(static_cast<std::size_t>(kind));
+}
+
+std::string CodeText(char32_t c)
+{
+    std::array<char, 16> text{};
+    std::snprintf(text.data(), text.size(), "U+%04X", static_cast<unsigned>(c));
+    return text.data();
+}
+
+// The characters of `text` with where each starts; nullopt when it is not UTF-8.
+struct Character {
+    char32_t code;
+    std::size_t at;
+};
+std::optional<std::vector<Character>> Characters(std::string_view text)
+{
+    std::vector<Character> characters;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t start = at;
+        const std::optional<char32_t> code = NextCodePoint(text, at);
+        if (!code)
+            return std::nullopt;
+        characters.push_back({*code, start});
+    }
+    return characters;
+}
+
+// The text with its blanks trimmed, or why it is refused.
+struct Checked {
+    std::string name;
+    std::optional<std::string> problem;
+};
+
+Checked Check(NameKind kind, std::string_view text)
+{
+    const std::string subject = Subject(kind);
+    const std::optional<std::vector<Character>> characters = Characters(text);
+    if (!characters)
+        return {{}, subject + " is not UTF-8 text"};
+    auto first = characters->begin();
+    auto last = characters->end();
+    while (first != last && IsBlank(first->code))
+        ++first;
+    while (last != first && IsBlank((last - 1)->code))
+        --last;
+    const std::size_t end = last == characters->end() ? text.size() : last->at;
+    Checked checked{first == last ? std::string() : std::string(text.substr(first->at, end - first->at)), {}};
+    const auto length = static_cast<std::size_t>(last - first);
+    if (length == 0 && (kind == NameKind::Batch || kind == NameKind::Grade))
+        checked.problem = subject + " is empty";
+    else if (length > MaxNameLength)
+        checked.problem = subject + " is " + std::to_string(length) + " characters long; at most "
+                          + std::to_string(MaxNameLength) + " are allowed";
+    for (auto c = first; !checked.problem && c != last; ++c) {
+        if (IsControl(c->code))
+            checked.problem = subject + " holds the control character " + CodeText(c->code);
+    }
+    return checked;
+}
+
+} // namespace
+
+std::optional<std::string> NameProblem(NameKind kind, std::string_view text) { return Check(kind, text).problem; }
+
+std::string CheckedName(NameKind kind, std::string_view text)
+{
+    Checked checked = Check(kind, text);
+    if (checked.problem)
+        throw NameRefused(*checked.problem);
+    return std::move(checked.name);
+}
+
+} // namespace voltaryn::cells
