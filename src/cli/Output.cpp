@@ -1,6 +1,7 @@
 #include "cli/Output.h"
 
 #include "cli/CliError.h"
+#include "files/CsvFormat.h"
 
 #include <nlohmann/json.hpp>
 
@@ -46,16 +47,6 @@ std::string TsvCell(std::string text)
 {
     std::replace_if(text.begin(), text.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
     return text;
-}
-
-std::string CsvCell(const std::string& text)
-{
-    if (text.find_first_of(",\"\r\n") == std::string::npos)
-        return text;
-    std::string quoted = "\"";
-    for (char c : text)
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + '"';
 }
 
 std::string Joined(const std::vector<std::string>& cells, Format format)

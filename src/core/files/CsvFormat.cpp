@@ -2,8 +2,32 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
+#include <cmath>
 
 namespace voltaryn {
+namespace {
+
+// The characters a spreadsheet takes as the start of a formula.
+constexpr std::string_view FormulaStarts = "=+-@\t\r";
+
+// Whether `text` is a finite number written out whole, as the program writes numbers ("-2.008").
+bool IsNumber(std::string_view text)
+{
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() && std::isfinite(value);
+}
+
+// A cell as read, without the ' that CsvCell put before a formula's first character.
+std::string Unguarded(std::string cell)
+{
+    if (cell.size() > 1 && cell.front() == '\'' && FormulaStarts.find(cell[1]) != std::string_view::npos)
+        cell.erase(0, 1);
+    return cell;
+}
+
+} // namespace
 
 bool IsCsvName(const std::filesystem::path& file)
 {
@@ -12,24 +36,28 @@ bool IsCsvName(const std::filesystem::path& file)
     return extension == ".csv";
 }
 
+std::string CsvCell(std::string_view text)
+{
+    std::string cell;
+    if (!text.empty() && FormulaStarts.find(text.front()) != std::string_view::npos && !IsNumber(text))
+        cell = '\'';
+    cell += text;
+    if (cell.find_first_of(",\"\r\n") == std::string::npos)
+        return cell;
+    std::string quoted = "\"";
+    for (const char ch : cell)
+        quoted += ch == '"' ? std::string("\"\"") : std::string(1, ch);
+    return quoted + '"';
+}
+
 std::string CsvLine(const RecordRow& row, std::size_t columns)
 {
     std::string line;
     for (std::size_t c = 0; c < columns; ++c) {
         if (c > 0)
             line += ',';
-        const std::string_view cell = c < row.size() ? std::string_view(row[c]) : std::string_view();
-        if (cell.find_first_of(",\"\r\n") == std::string_view::npos) {
-            line += cell;
-            continue;
-        }
-        line += '"';
-        for (const char ch : cell) {
-            if (ch == '"')
-                line += '"';
-            line += ch;
-        }
-        line += '"';
+        if (c < row.size())
+            line += CsvCell(row[c]);
     }
     return line + "\r\n";
 }
@@ -65,12 +93,12 @@ std::vector<CsvRecord> ParseCsvRecords(std::string_view text, char separator)
         } else if (ch == '"') {
             quoted = true;
         } else if (ch == separator) {
-            row.cells.push_back(std::move(cell));
+            row.cells.push_back(Unguarded(std::move(cell)));
             cell.clear();
         } else if (ch == '\r' || ch == '\n') {
             if (ch == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
                 ++i;
-            row.cells.push_back(std::move(cell));
+            row.cells.push_back(Unguarded(std::move(cell)));
             cell.clear();
             rows.push_back(std::move(row));
             row = {++line, {}};
@@ -79,7 +107,7 @@ std::vector<CsvRecord> ParseCsvRecords(std::string_view text, char separator)
         }
     }
     if (!cell.empty() || !row.cells.empty()) {
-        row.cells.push_back(std::move(cell));
+        row.cells.push_back(Unguarded(std::move(cell)));
         rows.push_back(std::move(row));
     }
     return rows;

@@ -18,10 +18,16 @@ inline constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
 // Whether a file name asks for CSV: it ends in ".csv", in any case.
 bool IsCsvName(const std::filesystem::path& file);
 
+// One cell as every CSV the program writes holds it: in double quotes when it needs them, and a
+// text that a spreadsheet would take for a formula (one starting with =, +, -, @, TAB or CR) after
+// a ' that keeps it text. A number stays a number: "-2.008" is written as it is.
+std::string CsvCell(std::string_view text);
+
 // One line of `columns` cells (cells the row lacks are empty), with its CR LF.
 std::string CsvLine(const RecordRow& row, std::size_t columns);
 
 // The rows of a CSV text, a leading byte order mark skipped; the last line may lack its line end.
+// The ' that CsvCell puts before a formula's first character is dropped again.
 std::vector<RecordRow> ParseCsv(std::string_view text);
 
 // A row with the number (from 1) of the line it starts on: a quoted cell may span lines.

@@ -1,3 +1,4 @@
+#include "files/CsvFormat.h"
 #include "files/DataFileReader.h"
 #include "files/FileTypeName.h"
 #include "files/ListExport.h"
@@ -41,12 +42,14 @@ TEST(ListExportTest, AListSavedAsCsvReadsBackWithTheSameCells)
     const RecordTable table{{"No.s", "Time", "V", "40 mOhm", "Amp", "Celsius"},
                             {{"1", "10:00:01", "12.63", "5.41(m)", "-2.000", "24.0 °C"},
                              {"2", "say \"hi\"", "1,5", "two\r\nlines", "", "°F"},
-                             {"3"}}};
+                             {"3", "=SUM(A1)", "-OL", "@x"},
+                             {"4"}}};
     const std::filesystem::path file = folder / "list.CSV";
     ASSERT_TRUE(SaveGridFile(file, table).Ok());
     const std::string bytes = testing::FileBytes(file);
     EXPECT_TRUE(bytes.starts_with("\xEF\xBB\xBFNo.s,Time,V,40 mOhm,Amp,Celsius\r\n1,10:00:01,")) << bytes;
-    EXPECT_NE(bytes.find("2,\"say \"\"hi\"\"\",\"1,5\",\"two\r\nlines\",,°F\r\n3,,,,,\r\n"), std::string::npos)
+    EXPECT_NE(bytes.find("2,\"say \"\"hi\"\"\",\"1,5\",\"two\r\nlines\",,°F\r\n3,'=SUM(A1),'-OL,'@x,,\r\n4,,,,,\r\n"),
+              std::string::npos)
         << bytes;
 
     const DataFile read = ReadDataFile(file);
@@ -54,8 +57,33 @@ TEST(ListExportTest, AListSavedAsCsvReadsBackWithTheSameCells)
     EXPECT_EQ(read.rangeTitle, "40 mOhm");
     EXPECT_EQ(read.temperatureTitle, "Celsius");
     RecordTable padded = table;
-    padded.rows.back().resize(table.header.size());
+    for (RecordRow& row : padded.rows)
+        row.resize(table.header.size());
     EXPECT_EQ(read.rows, padded.rows);
+}
+
+// A text that a spreadsheet would run as a formula is kept text by a leading '; numbers stay numbers.
+TEST(ListExportTest, NoCsvCellStartsAFormula)
+{
+    const std::pair<const char*, const char*> cells[] = {  // text, cell written
+        {"=1+2", "'=1+2"},
+        {"+1+2", "'+1+2"},
+        {"-1+2", "'-1+2"},
+        {"@SUM(A1:A9)", "'@SUM(A1:A9)"},
+        {"\tx", "'\tx"},
+        {"\rx", "\"'\rx\""},
+        {"=HYPERLINK(\"http://x\",\"y\")", "\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\""},
+        {"-2.008", "-2.008"},
+        {"-1e-05", "-1e-05"},
+        {"-.5", "-.5"},
+        {"-inf", "'-inf"},
+        {"-", "'-"},
+        {"a=1", "a=1"},
+        {"'=x", "'=x"},
+        {"", ""},
+    };
+    for (const auto& [text, written] : cells)
+        EXPECT_EQ(CsvCell(text), written) << text;
 }
 
 // Saved or read, a file that cannot be is told by its path and the reason, and nothing throws.
