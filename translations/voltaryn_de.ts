@@ -490,10 +490,6 @@
         <translation>Klasse %1</translation>
     </message>
     <message>
-        <source>no name</source>
-        <translation>kein Name</translation>
-    </message>
-    <message>
         <source>the name &quot;%1&quot; is taken</source>
         <translation>der Name „%1“ ist vergeben</translation>
     </message>
@@ -510,16 +506,16 @@
         <translation>Klasse %1: %2</translation>
     </message>
     <message>
-        <source>The reject grade has no name</source>
-        <translation>Die Ausschussklasse hat keinen Namen</translation>
-    </message>
-    <message>
         <source>The reject grade&apos;s colour is not #rrggbb</source>
         <translation>Die Farbe der Ausschussklasse ist nicht #rrggbb</translation>
     </message>
     <message>
         <source>Cells take the first grade that admits them.</source>
         <translation>Jede Zelle erhält die erste Klasse, die sie aufnimmt.</translation>
+    </message>
+    <message>
+        <source>The reject grade: %1</source>
+        <translation>Die Ausschussklasse: %1</translation>
     </message>
 </context>
 <context>

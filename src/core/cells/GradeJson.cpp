@@ -1,5 +1,8 @@
 #include "cells/GradeJson.h"
 
+#include "cells/GradeValidation.h"
+#include "cells/NameRule.h"
+
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
@@ -7,6 +10,7 @@
 #include <cctype>
 #include <fstream>
 #include <sstream>
+#include <unordered_map>
 
 namespace voltaryn::cells {
 namespace {
@@ -66,9 +70,11 @@ Grade ReadGrade(const Json& item, std::string where, bool withLimits)
     if (!item.is_object())
         Fail(where, "not an object");
     Grade grade;
-    grade.Name = Text(item, "name", where);
-    if (grade.Name.empty())
-        Fail(where, "the name is empty");
+    try {
+        grade.Name = CheckedName(NameKind::Grade, Text(item, "name", where));
+    } catch (const NameRefused& refused) {
+        Fail(where, refused.what());
+    }
     where += " (" + Quoted(grade.Name) + ")";
     CheckKeys(item, where, withLimits);
     grade.Colour = Text(item, "colour", where);
@@ -87,14 +93,19 @@ Grade ReadGrade(const Json& item, std::string where, bool withLimits)
     return grade;
 }
 
-void CheckNameIsNew(const GradeTable& table, const std::string& name, std::size_t count, const std::string& where)
-{
-    const auto earlier = std::find_if(table.Grades.begin(), table.Grades.begin() + static_cast<std::ptrdiff_t>(count),
-                                      [&](const Grade& g) { return g.Name == name; });
-    if (earlier != table.Grades.begin() + static_cast<std::ptrdiff_t>(count))
-        Fail(where + " (" + Quoted(name) + ")",
-             "the name is already grade " + std::to_string(earlier - table.Grades.begin() + 1) + "'s");
-}
+// The names of a table's grades, to tell one given twice.
+class GradeNames {
+public:
+    void Add(const std::string& name, std::size_t grade, const std::string& where)
+    {
+        const auto [earlier, added] = grades_.try_emplace(name, grade);
+        if (!added)
+            Fail(where + " (" + Quoted(name) + ")", "the name is already grade " + std::to_string(earlier->second + 1) + "'s");
+    }
+
+private:
+    std::unordered_map<std::string, std::size_t> grades_;
+};
 
 const Json& Member(const Json& document, const char* key)
 {
@@ -120,8 +131,9 @@ GradeTable GradesFromJson(std::string_view text)
     Json document;
     try {
         document = Json::parse(text);
-    } catch (const Json::parse_error& error) {
-        // Drop the library's "[json.exception.parse_error.101] " tag; keep where and what.
+    } catch (const Json::exception& error) {
+        // A syntax error, or a number beyond a double's range ("1e400"). Drop the library's
+        // "[json.exception.parse_error.101] " tag; keep where and what.
         const std::string message = error.what();
         throw GradeFileError("not valid JSON: " + message.substr(message.find("] ") + 2));
     }
@@ -135,13 +147,14 @@ GradeTable GradesFromJson(std::string_view text)
         throw GradeFileError(R"("grades" is not a list)");
 
     GradeTable table;
+    GradeNames names;
     for (const Json& item : grades) {
         const std::string where = "grade " + std::to_string(table.Grades.size() + 1);
         table.Grades.push_back(ReadGrade(item, where, true));
-        CheckNameIsNew(table, table.Grades.back().Name, table.Grades.size() - 1, where);
+        names.Add(table.Grades.back().Name, table.Grades.size() - 1, where);
     }
     table.Reject = ReadGrade(Member(document, "reject"), "reject grade", false);
-    CheckNameIsNew(table, table.Reject.Name, table.Grades.size(), "reject grade");
+    names.Add(table.Reject.Name, table.Grades.size(), "reject grade");
     return table;
 }
 
@@ -152,11 +165,16 @@ GradeTable LoadGradesFile(const std::filesystem::path& path)
         throw GradeFileError(path.string() + ": cannot be opened");
     std::ostringstream text;
     text << file.rdbuf();
+    GradeTable table;
     try {
-        return GradesFromJson(text.str());
+        table = GradesFromJson(text.str());
     } catch (const GradeFileError& error) {
         throw GradeFileError(path.string() + ": " + error.what());
     }
+    if (const std::optional<GradeFinding> finding = AnyFinding(table))
+        throw GradeFileError(path.string() + ": grade " + std::to_string(finding->Grade + 1) + " ("
+                             + Quoted(table.Grades[finding->Grade].Name) + "): " + finding->Text);
+    return table;
 }
 
 std::string GradesToJson(const GradeTable& table)

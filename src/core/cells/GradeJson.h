@@ -11,8 +11,8 @@
 //   }
 //
 // "grades" lists the grades in the order they are tried; it may be empty (every cell is
-// rejected). Each grade has a non-empty "name", unique across the table including the reject
-// grade, a "colour" written "#rrggbb", and any of "minVoltage" and "maxVoltage" (volts) and
+// rejected). Each grade has a "name" the name rule takes (NameRule.h), unique across the table
+// including the reject grade, a "colour" written "#rrggbb", and any of "minVoltage" and "maxVoltage" (volts) and
 // "minResistance" and "maxResistance" (milliohms), all inclusive; a missing limit is no limit, and
 // a minimum above its maximum is an error. "reject" has a name and colour only. Any other key is an
 // error, so a misspelt limit is not silently dropped.
@@ -33,7 +33,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Both throw GradeFileError; the file's message starts with its path.
+// Both throw GradeFileError. A file is also refused for what the grade editor refuses (empty,
+// never matching or overlapping grades, GradeValidation.h); its message starts with its path.
 GradeTable GradesFromJson(std::string_view text);
 GradeTable LoadGradesFile(const std::filesystem::path& path);
 

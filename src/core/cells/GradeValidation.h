@@ -31,4 +31,10 @@ struct GradeFinding {
 // shared edge goes to the earlier grade.
 std::vector<GradeFinding> ValidateGrades(const GradeTable& table);
 
+// One of ValidateGrades' findings when it has any, else nullopt: whether a table given as a file is
+// refused. It takes n log n time for a table of any size, where ValidateGrades compares each grade
+// with every earlier one; only grades whose minimum equals their maximum (no width on that axis)
+// are still compared with each earlier grade.
+std::optional<GradeFinding> AnyFinding(const GradeTable& table);
+
 } // namespace voltaryn::cells

@@ -1,6 +1,7 @@
 #include "cells/Grades.h"
 
 #include <algorithm>
+#include <cmath>
 #include <sstream>
 
 namespace voltaryn::cells {
@@ -9,9 +10,15 @@ namespace {
 std::optional<std::string> Contradiction(const char* quantity, const std::optional<double>& min,
                                          const std::optional<double>& max)
 {
+    std::ostringstream text;
+    for (const auto& [end, limit] : {std::pair{"min ", min}, std::pair{"max ", max}}) {
+        if (limit && !std::isfinite(*limit)) {
+            text << end << quantity << ' ' << *limit << " is not a finite number";
+            return text.str();
+        }
+    }
     if (!min || !max || *min <= *max)
         return std::nullopt;
-    std::ostringstream text;
     text << "min " << quantity << ' ' << *min << " is above max " << *max;
     return text.str();
 }

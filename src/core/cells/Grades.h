@@ -17,7 +17,8 @@ struct GradeLimits {
     bool operator==(const GradeLimits&) const = default;
 };
 
-// Why no cell can meet the limits ("min resistance 40 is above max 25"); nullopt when one can.
+// Why no cell can meet the limits ("min resistance 40 is above max 25", "max voltage inf is not a
+// finite number"); nullopt when one can.
 std::optional<std::string> ContradictionIn(const GradeLimits& limits);
 
 struct Grade {

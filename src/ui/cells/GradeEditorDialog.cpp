@@ -1,6 +1,7 @@
 #include "ui/cells/GradeEditorDialog.h"
 
 #include "cells/GradeValidation.h"
+#include "cells/NameRule.h"
 #include "ui/cells/GradeColour.h"
 #include "ui/common/AlertColour.h"
 #include "ui/common/NamedButton.h"
@@ -18,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include <array>
+#include <cmath>
 #include <map>
 
 namespace voltaryn {
@@ -30,16 +32,24 @@ bool IsColour(const QString& text) { return QRegularExpression("^#[0-9a-fA-F]{6}
 
 QString LimitText(const std::optional<double>& limit) { return limit ? QString::number(*limit) : QString(); }
 
-// A limit as typed: empty is no limit; the user's decimal separator and the point both count.
+// A limit as typed: empty is no limit; the user's decimal separator and the point both count, and
+// only a finite number is one.
 std::optional<double> ParseLimit(const QString& text, bool& ok)
 {
     ok = true;
     if (text.trimmed().isEmpty())
         return std::nullopt;
-    const double value = QLocale().toDouble(text.trimmed(), &ok);
-    if (ok)
-        return value;
-    return QLocale::c().toDouble(text.trimmed(), &ok);
+    double value = QLocale().toDouble(text.trimmed(), &ok);
+    if (!ok)
+        value = QLocale::c().toDouble(text.trimmed(), &ok);
+    ok = ok && std::isfinite(value);
+    return value;
+}
+
+// What the name rule says of a grade's name; empty when it takes it.
+QString NameProblem(const QString& name)
+{
+    return QString::fromStdString(cells::NameProblem(cells::NameKind::Grade, name.toStdString()).value_or(""));
 }
 
 std::optional<double>& LimitOf(cells::GradeLimits& limits, int column)
@@ -192,8 +202,8 @@ void GradeEditorDialog::Check()
     const QString rejectName = rejectName_->text().trimmed();
     for (int row = 0; row < rows_->rowCount(); ++row) {
         const QString name = rows_->item(row, NameColumn)->text().trimmed();
-        if (name.isEmpty())
-            ofRow[row] << tr("no name");
+        if (const QString problem = NameProblem(name); !problem.isEmpty())
+            ofRow[row] << problem;
         else if (++names[name] > 1 || name == rejectName)
             ofRow[row] << tr("the name \"%1\" is taken").arg(name);
         QTableWidgetItem* colour = rows_->item(row, ColourColumn);
@@ -220,8 +230,8 @@ void GradeEditorDialog::Check()
         if (!text.isEmpty())
             problems_ << tr("Grade %1: %2").arg(row + 1).arg(text);
     }
-    if (rejectName.isEmpty())
-        problems_ << tr("The reject grade has no name");
+    if (const QString problem = NameProblem(rejectName); !problem.isEmpty())
+        problems_ << tr("The reject grade: %1").arg(problem);
     if (!IsColour(rejectColour_->text().trimmed()))
         problems_ << tr("The reject grade's colour is not #rrggbb");
     summary_->setText(problems_.isEmpty() ? tr("Cells take the first grade that admits them.")

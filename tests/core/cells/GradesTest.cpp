@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <random>
 #include <string>
 
 namespace voltaryn::cells {
@@ -71,7 +72,11 @@ TEST(Grades, LoadErrorsSayWhatAndWhere)
         {Table(R"({"name": "A", "colour": "#2e7d32", "maxResistance": "25"})"),
          R"(grade 1 ("A"): "maxResistance" is not a number)"},
         {Table(a + R"(, {"colour": "#2e7d32"})"), R"(grade 2: "name" is missing)"},
-        {Table(a + R"(, {"name": "", "colour": "#2e7d32"})"), R"(grade 2: the name is empty)"},
+        {Table(a + R"(, {"name": " ", "colour": "#2e7d32"})"), R"(grade 2: the grade name is empty)"},
+        {Table(a + R"(, {"name": "B\u001b[2J", "colour": "#2e7d32"})"), "grade 2: the grade name holds the control character U+001B"},
+        {Table(a + R"(, {"name": " A ", "colour": "#2e7d32"})"), R"(grade 2 ("A"): the name is already grade 1's)"},
+        {Table(R"({"name": "A", "colour": "#2e7d32", "maxResistance": 1e400})"),
+         "not valid JSON: number overflow parsing '1e400'"},
         {Table(a + ", 7"), R"(grade 2: not an object)"},
         {Table(a, R"({"name": "A", "colour": "#c62828"})"), R"(reject grade ("A"): the name is already grade 1's)"},
         {Table(a, R"({"name": "R", "colour": "#c62828", "maxResistance": 60})"),
@@ -92,6 +97,17 @@ TEST(Grades, LoadErrorsSayWhatAndWhere)
     std::ofstream(file) << Table(R"({"name": "A", "colour": "green"})");
     EXPECT_EQ(ErrorOf([&] { LoadGradesFile(file); }),
               file.string() + R"(: grade 1 ("A"): colour "green" is not written #rrggbb)");
+    // A file is refused for what the grade editor refuses.
+    const std::pair<std::string, std::string> refused[] = {
+        {a + R"(, {"name": "B", "colour": "#9ccc65", "maxResistance": 40})",
+         R"(grade 2 ("B"): overlaps grade 1 ("A"), which takes the cells both admit)"},
+        {a + R"(, {"name": "B", "colour": "#9ccc65", "minResistance": 10, "maxResistance": 20})",
+         R"(grade 2 ("B"): never matches: grade 1 ("A") covers it wholly)"},
+    };
+    for (const auto& [grades, error] : refused) {
+        std::ofstream(file) << Table(grades);
+        EXPECT_EQ(ErrorOf([&] { LoadGradesFile(file); }), file.string() + ": " + error);
+    }
     std::ofstream(file) << GradesToJson(DefaultLiIonGrades());
     EXPECT_EQ(LoadGradesFile(file), DefaultLiIonGrades());
 }
@@ -120,6 +136,27 @@ TEST(Grades, ValidationFindingsPerGrade)
         {5, GradeFindingKind::Empty, nullopt, "min voltage 4.2 is above max 3"},
     };
     EXPECT_EQ(ValidateGrades(table), expected);
+}
+
+// AnyFinding, which files are refused by, finds a problem exactly when the grade editor shows one,
+// over random small tables whose limits often coincide, touch or lie on one value.
+TEST(Grades, AnyFindingAgreesWithTheEditorsFindings)
+{
+    std::mt19937 random(7);
+    const std::optional<double> values[] = {nullopt, 1, 2, 3, 4};
+    const auto limit = [&] { return values[random() % std::size(values)]; };
+    int refused = 0;
+    for (int round = 0; round < 20000; ++round) {
+        GradeTable table{{}, {"Reject", "#c62828", {}}};
+        for (std::size_t g = 0, count = 1 + random() % 4; g < count; ++g)
+            table.Grades.push_back({"G" + std::to_string(g), "#000000", {limit(), limit(), limit(), limit()}});
+        const std::vector<GradeFinding> findings = ValidateGrades(table);
+        const std::optional<GradeFinding> any = AnyFinding(table);
+        ASSERT_EQ(any.has_value(), !findings.empty()) << GradesToJson(table);
+        refused += any ? 1 : 0;
+    }
+    EXPECT_GT(refused, 1000);
+    EXPECT_LT(refused, 19000);
 }
 
 } // namespace
