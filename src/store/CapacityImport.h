@@ -9,8 +9,8 @@
 namespace voltaryn::store {
 
 // A charger's capacity file matched to a batch's cells: the capacities of the good lines, each for
-// the cell named as CellName names it, and one text for each bad line: the file's own problems
-// first, then the lines naming a cell the batch does not hold.
+// the cell its ID names in any spelling ("#0002", "2"), and one text for each bad line: the file's
+// own problems first, then the lines naming a cell the batch does not hold.
 struct CapacityImport {
     std::vector<CellCapacity> capacities;
     std::vector<std::string> problems;

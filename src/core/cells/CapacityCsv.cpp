@@ -79,7 +79,49 @@ double InMilliampereHours(double value, double scale)
     return scale == 1 ? value : std::round(value * scale * 1e6) / 1e6;
 }
 
+// The unit written after a capacity's number, if any: the number's text and its scale to mAh.
+std::pair<std::string_view, std::optional<double>> SplitUnit(std::string_view text)
+{
+    text = TrimBlanks(text);
+    const auto endsWith = [&text](std::string_view unit) {
+        return text.size() >= unit.size()
+               && std::equal(unit.rbegin(), unit.rend(), text.rbegin(), [](char u, char t) {
+                      return u == std::tolower(static_cast<unsigned char>(t));
+                  });
+    };
+    for (const auto& [unit, scale] : {std::pair{std::string_view("mah"), 1.0}, std::pair{std::string_view("ah"), 1000.0}}) {
+        if (endsWith(unit))
+            return {TrimBlanks(text.substr(0, text.size() - unit.size())), scale};
+    }
+    return {text, std::nullopt};
+}
+
 } // namespace
+
+std::optional<std::string> CapacityProblem(double milliAmpHours)
+{
+    if (!std::isfinite(milliAmpHours))
+        return "is not a finite number";
+    if (milliAmpHours <= 0)
+        return "is not above 0";
+    if (milliAmpHours > MaxCapacityMah)
+        return "is above " + std::to_string(static_cast<long long>(MaxCapacityMah)) + " mAh";
+    return std::nullopt;
+}
+
+std::variant<double, std::string> ReadCapacity(const CellCsv& csv, std::string_view text, bool ampereHours,
+                                               std::string_view column)
+{
+    const auto [digits, unitScale] = SplitUnit(text);
+    const std::optional<double> value = csv.Number(digits);
+    const std::string quoted = std::string(column) + " '" + std::string(TrimBlanks(text)) + "' ";
+    if (!value)
+        return quoted + "is not a number";
+    const double milliAmpHours = InMilliampereHours(*value, unitScale.value_or(ampereHours ? 1000 : 1));
+    if (const std::optional<std::string> problem = CapacityProblem(milliAmpHours))
+        return quoted + *problem;
+    return milliAmpHours;
+}
 
 CapacityFile ReadCapacityCsv(std::string_view text, const CapacityColumns& columns)
 {
@@ -97,21 +139,17 @@ CapacityFile ReadCapacityCsv(std::string_view text, const CapacityColumns& colum
 
     const std::vector<std::string> capacityWords = HeaderWords(csv.header[*capacityColumn]);
     const CapacityUnit unit = columns.capacity.empty() ? CapacityHeaderUnit(capacityWords) : NamedUnit(capacityWords);
-    const double scale = unit == CapacityUnit::AmpereHours ? 1000 : 1;
     IdLines seen;
     for (const CsvRecord& row : csv.rows) {
-        const std::string id(CellCsv::Cell(row, *idColumn));
-        const std::string capacityText(CellCsv::Cell(row, *capacityColumn));
-        const std::optional<double> capacity = csv.Number(capacityText);
-        std::optional<std::string> problem = id.empty() ? "no cell ID" : seen.Repeat(id, row.line);
-        if (!problem && !capacity)
-            problem = "capacity '" + capacityText + "' is not a number";
-        else if (!problem && *capacity <= 0)
-            problem = "capacity '" + capacityText + "' is not above 0";
+        auto [id, problem] = seen.Read(CellCsv::Cell(row, *idColumn), row.line);
+        const auto capacity =
+            ReadCapacity(csv, CellCsv::Cell(row, *capacityColumn), unit == CapacityUnit::AmpereHours, "capacity");
+        if (!problem && std::holds_alternative<std::string>(capacity))
+            problem = std::get<std::string>(capacity);
         if (problem)
             file.problems.push_back(AtLine(row.line, *problem));
         else
-            file.rows.push_back({row.line, id, InMilliampereHours(*capacity, scale)});
+            file.rows.push_back({row.line, id, std::get<double>(capacity)});
     }
     return file;
 }

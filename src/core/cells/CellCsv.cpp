@@ -1,5 +1,8 @@
 #include "cells/CellCsv.h"
 
+#include "cells/CellId.h"
+#include "cells/NameRule.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -74,12 +77,23 @@ std::string AtLine(std::size_t line, const std::string& problem)
     return "line " + std::to_string(line) + ": " + problem;
 }
 
-std::optional<std::string> IdLines::Repeat(const std::string& id, std::size_t line)
+IdLines::LineId IdLines::Read(std::string_view text, std::size_t line)
 {
-    const auto [earlier, added] = lines_.try_emplace(id, line);
-    if (added)
-        return std::nullopt;
-    return "cell '" + id + "' is already on line " + std::to_string(earlier->second);
+    LineId read;
+    try {
+        read.id = NormalCellId(text);
+    } catch (const NameRefused& refused) {
+        read.problem = refused.what();
+        return read;
+    }
+    if (read.id.empty()) {
+        read.problem = "no cell ID";
+        return read;
+    }
+    const auto [earlier, added] = lines_.try_emplace(read.id, line);
+    if (!added)
+        read.problem = "cell '" + read.id + "' is already on line " + std::to_string(earlier->second);
+    return read;
 }
 
 } // namespace voltaryn::cells

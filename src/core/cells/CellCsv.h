@@ -33,11 +33,15 @@ std::string_view TrimBlanks(std::string_view text);
 // "line 17: " and what is wrong on it.
 std::string AtLine(std::size_t line, const std::string& problem);
 
-// The line each cell ID was first seen on, to tell repeats.
+// The cell IDs of a file's lines, as NormalCellId spells them, with the line each was first on.
 class IdLines {
 public:
-    // Why `id` on `line` is bad when an earlier line had it ("cell 'A1' is already on line 3").
-    std::optional<std::string> Repeat(const std::string& id, std::size_t line);
+    struct LineId {
+        std::string id;
+        std::optional<std::string> problem;  // "no cell ID", the name rule's, "cell '#0003' is already on line 3"
+    };
+    // The ID `text` on `line`, or why it is bad: none, refused, or the cell of an earlier line.
+    LineId Read(std::string_view text, std::size_t line);
 
 private:
     std::unordered_map<std::string, std::size_t> lines_;

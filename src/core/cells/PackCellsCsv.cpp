@@ -1,8 +1,27 @@
 #include "cells/PackCellsCsv.h"
 
+#include "cells/CapacityCsv.h"
 #include "cells/CellCsv.h"
 
 namespace voltaryn::cells {
+namespace {
+
+// A figure of a cell in its column's unit, or what is wrong with it.
+using Figure = std::variant<double, std::string>;
+
+Figure PlainNumber(const CellCsv& csv, std::string_view text, const char* column)
+{
+    if (const std::optional<double> value = csv.Number(text))
+        return *value;
+    return std::string(column) + " '" + std::string(text) + "' is not a number";
+}
+
+Figure Capacity(const CellCsv& csv, std::string_view text, const char* column)
+{
+    return ReadCapacity(csv, text, false, column);
+}
+
+} // namespace
 
 PackCellsFile ReadPackCellsCsv(std::string_view text)
 {
@@ -17,29 +36,30 @@ PackCellsFile ReadPackCellsCsv(std::string_view text)
     if (!file.problems.empty())
         return file;
     const std::optional<std::size_t> gradeColumn = csv.Column("grade");
-    // The figures of a cell: where each goes, and the column that holds it.
+    // The figures of a cell: where each goes, the column that holds it and how it is read.
     const struct {
         const char* name;
         double PackCell::*figure;
         std::optional<std::size_t> column;
-    } figures[] = {{"capacity_mah", &PackCell::capacity, capacityColumn},
-                   {"resistance_mohm", &PackCell::resistance, csv.Column("resistance_mohm")},
-                   {"voltage_v", &PackCell::voltage, csv.Column("voltage_v")}};
+        Figure (*read)(const CellCsv&, std::string_view, const char*);
+    } figures[] = {{"capacity_mah", &PackCell::capacity, capacityColumn, Capacity},
+                   {"resistance_mohm", &PackCell::resistance, csv.Column("resistance_mohm"), PlainNumber},
+                   {"voltage_v", &PackCell::voltage, csv.Column("voltage_v"), PlainNumber}};
     file.hasResistance = figures[1].column.has_value();
 
     IdLines seen;
     for (const CsvRecord& row : csv.rows) {
-        PackCell cell{std::string(CellCsv::Cell(row, *idColumn)), 0, 0, 0,
-                      gradeColumn ? std::string(CellCsv::Cell(row, *gradeColumn)) : std::string()};
-        std::optional<std::string> problem = cell.id.empty() ? "no cell ID" : seen.Repeat(cell.id, row.line);
+        auto [id, problem] = seen.Read(CellCsv::Cell(row, *idColumn), row.line);
+        PackCell cell{std::move(id), 0, 0, 0, gradeColumn ? std::string(CellCsv::Cell(row, *gradeColumn)) : std::string()};
         for (const auto& figure : figures) {
             const std::string_view text = figure.column ? CellCsv::Cell(row, *figure.column) : std::string_view();
             if (text.empty())
                 continue;
-            const std::optional<double> value = csv.Number(text);
-            if (!value && !problem)
-                problem = std::string(figure.name) + " '" + std::string(text) + "' is not a number";
-            cell.*figure.figure = value.value_or(0);
+            const Figure value = figure.read(csv, text, figure.name);
+            if (const auto* number = std::get_if<double>(&value))
+                cell.*figure.figure = *number;
+            else if (!problem)
+                problem = std::get<std::string>(value);
         }
         if (problem)
             file.problems.push_back(AtLine(row.line, *problem));
