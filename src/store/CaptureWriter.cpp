@@ -1,5 +1,6 @@
 #include "store/CaptureWriter.h"
 
+#include "store/CheckedInput.h"
 #include "store/SqlConnection.h"
 #include "store/SqlValues.h"
 #include "store/StoreError.h"
@@ -20,6 +21,17 @@ std::optional<CaptureReceipt> StoredBefore(SqlConnection& connection, const QStr
     return receipt;
 }
 
+// The batch's next number that no cell has: a cell scanned by its number may have taken it.
+qint64 FreeCellNumber(SqlConnection& connection, qint64 batch)
+{
+    for (;;) {
+        const qint64 number =
+            connection.Value(QStringLiteral("take_cell_number"), {{QStringLiteral("batch"), batch}}).toLongLong();
+        if (!FindCell(connection, batch, number))
+            return number;
+    }
+}
+
 } // namespace
 
 qint64 BatchId(SqlConnection& connection, const QString& batch, BatchAccess access)
@@ -32,6 +44,23 @@ qint64 BatchId(SqlConnection& connection, const QString& batch, BatchAccess acce
     return id.toLongLong();
 }
 
+std::optional<StoredCell> FindCell(SqlConnection& connection, qint64 batchId, const CellKey& cell)
+{
+    const bool byNumber = std::holds_alternative<qint64>(cell);
+    QSqlQuery& query = connection.Statement(byNumber ? QStringLiteral("cell_by_number") : QStringLiteral("cell_by_label"));
+    query.bindValue(QStringLiteral(":batch"), batchId);
+    if (byNumber)
+        query.bindValue(QStringLiteral(":number"), std::get<qint64>(cell));
+    else
+        query.bindValue(QStringLiteral(":label"), std::get<QString>(cell));
+    connection.Run(query);
+    std::optional<StoredCell> found;
+    if (query.next())
+        found = StoredCell{query.value(0), query.value(1).toLongLong(), query.value(2).toString()};
+    query.finish();
+    return found;
+}
+
 CaptureReceipt WriteCapture(SqlConnection& connection, const CaptureInput& capture)
 {
     WriteTransaction transaction(connection);
@@ -39,28 +68,24 @@ CaptureReceipt WriteCapture(SqlConnection& connection, const CaptureInput& captu
     if (auto receipt = StoredBefore(connection, capture.clientUuid))
         return *receipt;
 
-    CaptureReceipt receipt{false, 0, capture.label, capture.clientUuid, false, 0};
-    QVariant cell;
-    if (!capture.label.isEmpty()) {
-        QSqlQuery& query = connection.Statement(QStringLiteral("cell_by_label"));
-        BindAll(query, {{QStringLiteral("batch"), batch}, {QStringLiteral("label"), capture.label}});
-        connection.Run(query);
-        if (query.next()) {
-            cell = query.value(0);
-            receipt.cellNumber = query.value(1).toLongLong();
-        }
-        query.finish();
-    }
-    if (!cell.isValid()) {
+    CaptureReceipt receipt{false, 0, {}, capture.clientUuid, false, 0};
+    const CellKey key = CheckedCellKey(capture.label);
+    std::optional<StoredCell> cell;
+    if (!capture.label.isEmpty())
+        cell = FindCell(connection, batch, key);
+    if (!cell) {
+        const qint64* number = std::get_if<qint64>(&key);
+        const QString label = number != nullptr ? QString() : std::get<QString>(key);
+        cell = StoredCell{{}, number != nullptr ? *number : FreeCellNumber(connection, batch), label};
+        cell->id = connection.Value(QStringLiteral("insert_cell"), {{QStringLiteral("batch"), batch},
+                                                                    {QStringLiteral("number"), cell->number},
+                                                                    {QStringLiteral("label"), NullIfEmpty(label)}});
         receipt.newCell = true;
-        receipt.cellNumber = connection.Value(QStringLiteral("take_cell_number"), {{QStringLiteral("batch"), batch}})
-                                 .toLongLong();
-        cell = connection.Value(QStringLiteral("insert_cell"), {{QStringLiteral("batch"), batch},
-                                                                {QStringLiteral("number"), receipt.cellNumber},
-                                                                {QStringLiteral("label"), NullIfEmpty(capture.label)}});
     }
+    receipt.cellNumber = cell->number;
+    receipt.label = cell->label;
     QSqlQuery& insert = connection.Statement(QStringLiteral("insert_measurement"));
-    BindAll(insert, {{QStringLiteral("cell"), cell},
+    BindAll(insert, {{QStringLiteral("cell"), cell->id},
                      {QStringLiteral("uuid"), capture.clientUuid},
                      {QStringLiteral("station"), capture.station},
                      {QStringLiteral("operator"), capture.operatorName},

@@ -1,6 +1,7 @@
 #include "store/CellStore.h"
 
 #include "store/CaptureWriter.h"
+#include "store/CheckedInput.h"
 #include "store/OfflineQueue.h"
 #include "store/SchemaMigrator.h"
 #include "store/SqlConnection.h"
@@ -189,6 +190,7 @@ CaptureReceipt CellStore::Send(const CaptureInput& capture)
 
 CaptureReceipt CellStore::RecordCapture(CaptureInput capture)
 {
+    capture = CheckedCapture(std::move(capture));
     if (capture.clientUuid.isEmpty())
         capture.clientUuid = QUuid::createUuid().toString(QUuid::WithoutBraces);
     if (!queue_)

@@ -65,14 +65,15 @@ public:
     // Deletes a batch with its cells, measurements and packs; returns how many cells it held.
     qint64 DeleteBatch(const QString& name);
 
-    // Committed before it returns (or queued, as the receipt says). While the store is offline a
+    // Committed before it returns (or queued, as the receipt says); a batch, label, station,
+    // operator or grade the name rule refuses is refused first (StoreError Invalid), the same on
+    // every engine. While the store is offline a
     // capture first tries the server again, 2 s after it went away, then at doubling spells up to
     // 30 s; once it answers the queue is sent ahead of the capture.
     CaptureReceipt RecordCapture(CaptureInput capture);
     std::vector<CellRow> Cells(const QString& batch);
     // Withdraws the station's latest capture into the batch that is still in force.
     std::optional<WithdrawnCapture> WithdrawLast(const QString& batch, const QString& station);
-    void SetLabel(const QString& batch, qint64 cellNumber, const QString& label);
     void SetCapacity(const QString& batch, const CellKey& cell, std::optional<double> capacityMah);
     // Every capacity in one transaction: none is set when a cell is not found.
     void SetCapacities(const QString& batch, const std::vector<CellCapacity>& capacities);

@@ -2,6 +2,7 @@
 // remembers the batches the server shows this station, as it shows them.
 #include "store/CaptureWriter.h"
 #include "store/CellStore.h"
+#include "store/CheckedInput.h"
 #include "store/OfflineQueue.h"
 #include "store/SqlConnection.h"
 #include "store/SqlValues.h"
@@ -20,31 +21,22 @@ BatchInfo BatchFromRow(const QSqlQuery& query)
             query.value(4).toString()};
 }
 
+// A cell named by its number, or by a label as CheckedCellKey reads it.
 qint64 CellId(SqlConnection& server, const QString& batch, const CellKey& cell)
 {
-    const qint64 id = BatchId(server, batch);
-    const bool byNumber = std::holds_alternative<qint64>(cell);
-    const QVariant found = byNumber ? server.Value(QStringLiteral("cell_by_number"),
-                                                   {{QStringLiteral("batch"), id},
-                                                    {QStringLiteral("number"), std::get<qint64>(cell)}})
-                                    : server.Value(QStringLiteral("cell_by_label"),
-                                                   {{QStringLiteral("batch"), id},
-                                                    {QStringLiteral("label"), std::get<QString>(cell)}});
-    if (!found.isValid())
-        throw StoreError(StoreErrorKind::NotFound,
-                         QStringLiteral("Batch \"%1\" has no cell %2")
-                             .arg(batch, byNumber ? QString::number(std::get<qint64>(cell))
-                                                  : '"' + std::get<QString>(cell) + '"'));
-    return found.toLongLong();
+    const CellKey key = std::holds_alternative<QString>(cell) ? CheckedCellKey(std::get<QString>(cell)) : cell;
+    if (const std::optional<StoredCell> found = FindCell(server, BatchId(server, batch), key))
+        return found->id.toLongLong();
+    const QString name = std::holds_alternative<qint64>(key) ? QString::number(std::get<qint64>(key))
+                                                             : '"' + std::get<QString>(key) + '"';
+    throw StoreError(StoreErrorKind::NotFound, QStringLiteral("Batch \"%1\" has no cell %2").arg(batch, name));
 }
 
-// The values of a new batch's row; a batch without a name is refused.
+// The values of a new batch's row, its name checked by the name rule.
 std::map<QString, QVariant> NewBatchValues(const QString& name, qint64 createdMs, const QString& notes,
                                            const QString& gradesJson)
 {
-    if (name.trimmed().isEmpty())
-        throw StoreError(StoreErrorKind::Invalid, QStringLiteral("A batch needs a name"));
-    return {{QStringLiteral("name"), name},
+    return {{QStringLiteral("name"), CheckedName(cells::NameKind::Batch, name)},
             {QStringLiteral("created"), createdMs},
             {QStringLiteral("notes"), notes},
             {QStringLiteral("grades"), gradesJson}};
@@ -61,7 +53,8 @@ void CellStore::CreateBatch(const QString& name, const QString& notes, const QSt
         } catch (const StoreError& error) {
             if (error.Kind() != StoreErrorKind::Conflict)
                 throw;
-            throw StoreError(StoreErrorKind::Conflict, QStringLiteral("There is already a batch \"%1\"").arg(name));
+            throw StoreError(StoreErrorKind::Conflict,
+                             QStringLiteral("There is already a batch \"%1\"").arg(values.at(QStringLiteral("name")).toString()));
         }
     });
     if (queue_)
@@ -87,19 +80,20 @@ std::optional<BatchInfo> CellStore::FindBatch(const QString& name)
 BatchInfo CellStore::FindOrCreateBatch(const QString& name, const QString& notes, const QString& gradesJson)
 {
     const auto values = NewBatchValues(name, options_.clock().toMSecsSinceEpoch(), notes, gradesJson);
+    const QString checked = values.at(QStringLiteral("name")).toString();
     try {
         Online([&](SqlConnection& server) { server.Value(QStringLiteral("insert_batch_if_missing"), values); });
     } catch (const StoreError& error) {
         if (error.Kind() != StoreErrorKind::Unreachable || !queue_)
             throw;
-        if (std::optional<BatchInfo> known = queue_->KnownBatch(name))
+        if (std::optional<BatchInfo> known = queue_->KnownBatch(checked))
             return *std::move(known);
         throw StoreError(StoreErrorKind::Unreachable,
                          QStringLiteral("Batch \"%1\" cannot be started while the server is away: this station has "
                                         "not seen it there before, so its grades are unknown (%2)")
-                             .arg(name, error.Message()));
+                             .arg(checked, error.Message()));
     }
-    std::optional<BatchInfo> batch = FindBatch(name);
+    std::optional<BatchInfo> batch = FindBatch(checked);
     if (!batch)  // deleted by another station in between
         throw StoreError(StoreErrorKind::NotFound, QStringLiteral("There is no batch \"%1\"").arg(name));
     return *batch;
@@ -206,24 +200,6 @@ std::optional<WithdrawnCapture> CellStore::WithdrawLast(const QString& batch, co
     return withdrawn;
 }
 
-void CellStore::SetLabel(const QString& batch, qint64 cellNumber, const QString& label)
-{
-    Online([&](SqlConnection& server) {
-        WriteTransaction transaction(server);
-        const qint64 cell = CellId(server, batch, cellNumber);
-        try {
-            server.Value(QStringLiteral("set_label"), {{QStringLiteral("cell"), cell},
-                                                       {QStringLiteral("label"), NullIfEmpty(label)}});
-        } catch (const StoreError& error) {
-            if (error.Kind() != StoreErrorKind::Conflict)
-                throw;
-            throw StoreError(StoreErrorKind::Conflict,
-                             QStringLiteral("Another cell of batch \"%1\" is labelled \"%2\"").arg(batch, label));
-        }
-        transaction.Commit();
-    });
-}
-
 void CellStore::SetCapacity(const QString& batch, const CellKey& cell, std::optional<double> capacityMah)
 {
     SetCapacities(batch, {{cell, capacityMah}});
@@ -231,6 +207,8 @@ void CellStore::SetCapacity(const QString& batch, const CellKey& cell, std::opti
 
 void CellStore::SetCapacities(const QString& batch, const std::vector<CellCapacity>& capacities)
 {
+    for (const CellCapacity& capacity : capacities)
+        CheckCapacity(capacity);
     Online([&](SqlConnection& server) {
         WriteTransaction transaction(server);
         for (const CellCapacity& capacity : capacities) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cells/CellId.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -85,10 +87,10 @@ struct CellRow {
 };
 
 // A cell as people call it, and as files and reports name it: the label scanned or typed, else its
-// number ("#0042").
+// number ("#0042"). NormalCellId reads either back as this cell.
 inline QString CellName(const QString& label, qint64 number)
 {
-    return label.isEmpty() ? QStringLiteral("#%1").arg(number, 4, 10, QLatin1Char('0')) : label;
+    return label.isEmpty() ? QString::fromStdString(cells::NumberedCellName(number)) : label;
 }
 inline QString CellName(const CellRow& cell) { return CellName(cell.label, cell.number); }
 

@@ -7,6 +7,7 @@
 
 #include <gmock/gmock.h>
 
+#include <limits>
 #include <set>
 #include <thread>
 
@@ -65,12 +66,15 @@ TEST_P(StoreTest, RefusesADatabaseThatNeedsANewerProgramButUsesANewerCompatibleO
     }
 }
 
-TEST_P(StoreTest, CapturesNumberNewCellsAndARetestOfALabelAddsToItsCell)
+TEST_P(StoreTest, CapturesNumberNewCellsAndARetestOfALabelOrNumberAddsToItsCell)
 {
     auto store = StoreWithBatch();
-    // The label scanned, the grade, then the cell's number and whether it is new.
-    const std::tuple<const char*, const char*, qint64, bool> captures[] = {{"", "A", 1, true},    {"QR-7", "B", 2, true}, {"", "C", 3, true},
-                    {"QR-7", "A", 2, false}, {"qr-7", "B", 4, true}};
+    // The label scanned, the grade, then the cell's number and whether it is new. A cell's number
+    // in any spelling is that cell; a new cell scanned by a number takes it, and later cells skip it.
+    const std::tuple<const char*, const char*, qint64, bool> captures[] = {
+        {"", "A", 1, true},       {"QR-7", "B", 2, true}, {"", "C", 3, true}, {"QR-7", "A", 2, false},
+        {"qr-7", "B", 4, true},   {"#0001", "C", 1, false}, {" 0003 ", "A", 3, false}, {"7", "B", 7, true},
+        {"", "A", 5, true},       {"", "A", 6, true},      {"", "A", 8, true}, {"#0007", "C", 7, false}};
     int second = 0;
     for (const auto& [label, grade, number, newCell] : captures) {
         const CaptureReceipt receipt = store->RecordCapture(Capture(label, QStringLiteral("s1"), ++second, grade));
@@ -80,8 +84,9 @@ TEST_P(StoreTest, CapturesNumberNewCellsAndARetestOfALabelAddsToItsCell)
         EXPECT_FALSE(receipt.clientUuid.isEmpty());
     }
     const auto cells = store->Cells(TestBatch);
-    ASSERT_THAT(Numbers(cells), ElementsAre(1, 2, 3, 4));
+    ASSERT_THAT(Numbers(cells), ElementsAre(1, 2, 3, 4, 5, 6, 7, 8));
     EXPECT_EQ(cells[1].label, QStringLiteral("QR-7"));
+    EXPECT_EQ(cells[6].label, QString()) << "a cell scanned by its number needs no label";
     EXPECT_EQ(cells[1].latest.grade, QStringLiteral("A"));  // the retest
     EXPECT_EQ(cells[1].latest.measuredUtc, Capture({}, {}, 4).measuredUtc);
     EXPECT_EQ(cells[1].latest.rangeText, QStringLiteral("40 mOhm"));
@@ -91,9 +96,58 @@ TEST_P(StoreTest, CapturesNumberNewCellsAndARetestOfALabelAddsToItsCell)
     const auto batches = store->ListBatches();
     ASSERT_EQ(batches.size(), 1u);
     EXPECT_EQ(batches[0].batch.notes, QStringLiteral("incoming 18650"));
-    EXPECT_EQ(batches[0].cells, 4);
-    EXPECT_THAT(batches[0].cellsPerGrade, ElementsAre(Pair(QStringLiteral("A"), 2), Pair(QStringLiteral("B"), 1),
-                                                      Pair(QStringLiteral("C"), 1)));
+    EXPECT_EQ(batches[0].cells, 8);
+    EXPECT_THAT(batches[0].cellsPerGrade, ElementsAre(Pair(QStringLiteral("A"), 5), Pair(QStringLiteral("B"), 1),
+                                                      Pair(QStringLiteral("C"), 2)));
+}
+
+// Names and capacities the rules refuse are refused alike on every engine, before anything is
+// written or queued; names around which blanks were typed are kept trimmed.
+TEST_P(StoreTest, WhatTheInputRulesRefuseIsNeitherStoredNorQueued)
+{
+    auto store = StoreWithBatch();
+    const auto capture = [](void (*change)(CaptureInput&)) {
+        CaptureInput input = Capture(QStringLiteral("L1"));
+        change(input);
+        return input;
+    };
+    const std::pair<CaptureInput, const char*> refused[] = {
+        {capture([](CaptureInput& c) { c.station = QStringLiteral("st") + QChar(0) + QStringLiteral("ation"); }),
+         "the station holds the control character U+0000"},
+        {capture([](CaptureInput& c) { c.label = QStringLiteral("SN\x1b[2J"); }), "the cell ID holds the control character U+001B"},
+        {capture([](CaptureInput& c) { c.label = QStringLiteral("#0"); }), "cell numbers start at 1"},
+        {capture([](CaptureInput& c) { c.operatorName = QStringLiteral("kim\u202e"); }),
+         "the operator holds the control character U+202E"},
+        {capture([](CaptureInput& c) { c.grade = QStringLiteral(" "); }), "the grade name is empty"},
+        {capture([](CaptureInput& c) { c.batch = TestBatch + QString(200, 'x'); }), "at most 200 are allowed"},
+    };
+    for (const auto& [input, error] : refused) {
+        const StoreError thrown = ErrorOf([&] { store->RecordCapture(input); });
+        EXPECT_EQ(thrown.Kind(), StoreErrorKind::Invalid) << error;
+        EXPECT_THAT(thrown.what(), HasSubstr(error));
+    }
+    const std::function<void()> alsoRefused[] = {
+        [&] { store->CreateBatch(QStringLiteral("lot\r\n2")); },
+        [&] { store->FindOrCreateBatch(QStringLiteral("\u2066lot"), {}, {}); },
+        [&] { store->SetCapacities(TestBatch, {{qint64{1}, 0.0}}); },
+        [&] { store->SetCapacities(TestBatch, {{qint64{1}, -5.0}}); },
+        [&] { store->SetCapacities(TestBatch, {{qint64{1}, 2e6}}); },
+        [&] { store->SetCapacities(TestBatch, {{qint64{1}, std::numeric_limits<double>::quiet_NaN()}}); },
+    };
+    for (const auto& call : alsoRefused)
+        EXPECT_EQ(ErrorOf(call).Kind(), StoreErrorKind::Invalid);
+    EXPECT_TRUE(store->Cells(TestBatch).empty());
+    EXPECT_EQ(store->ListBatches().size(), 1u);
+    EXPECT_EQ(store->Status().queued, 0);
+
+    CaptureInput spaced = Capture(QStringLiteral(" L1\t"));
+    spaced.batch = QStringLiteral(" ") + TestBatch;
+    spaced.station = QStringLiteral("s1 ");
+    store->RecordCapture(spaced);
+    const auto cells = store->Cells(TestBatch);
+    ASSERT_EQ(cells.size(), 1u);
+    EXPECT_EQ(cells[0].label, QStringLiteral("L1"));
+    EXPECT_EQ(cells[0].latest.station, QStringLiteral("s1"));
 }
 
 TEST_P(StoreTest, ACaptureSentTwiceIsStoredOnce)
@@ -130,15 +184,13 @@ TEST_P(StoreTest, UndoWithdrawsTheStationsLatestCaptureAndKeepsIt)
               StoreErrorKind::NotFound);
 }
 
-TEST_P(StoreTest, LabelsCapacitiesAndGradesAreSetOnTheirCellOrBatch)
+TEST_P(StoreTest, CapacitiesAndGradesAreSetOnTheirCellOrBatch)
 {
     auto store = StoreWithBatch();
-    store->RecordCapture(Capture({}));
+    store->RecordCapture(Capture(QStringLiteral("B1")));
     store->RecordCapture(Capture(QStringLiteral("B2")));
-    store->SetLabel(TestBatch, 1, QStringLiteral("B1"));
-    EXPECT_EQ(store->RecordCapture(Capture(QStringLiteral("B1"))).cellNumber, 1);
     store->SetCapacity(TestBatch, QStringLiteral("B2"), 3012.5);
-    store->SetCapacity(TestBatch, qint64{1}, 2990.0);
+    store->SetCapacity(TestBatch, QStringLiteral(" 0001"), 2990.0);
     store->SetCapacity(TestBatch, qint64{1}, std::nullopt);
     store->SetGrades(TestBatch, QStringLiteral(R"({"grades": []})"));
     EXPECT_EQ(store->FindBatch(TestBatch)->gradesJson, QStringLiteral(R"({"grades": []})"));
@@ -149,8 +201,6 @@ TEST_P(StoreTest, LabelsCapacitiesAndGradesAreSetOnTheirCellOrBatch)
     CaptureInput missingBatch = Capture({});
     missingBatch.batch = QStringLiteral("lot-2");
     const std::pair<std::function<void()>, StoreErrorKind> failures[] = {
-        {[&] { store->SetLabel(TestBatch, 1, QStringLiteral("B2")); }, StoreErrorKind::Conflict},
-        {[&] { store->SetLabel(TestBatch, 9, QStringLiteral("B9")); }, StoreErrorKind::NotFound},
         {[&] { store->SetCapacity(TestBatch, QStringLiteral("B9"), 1.0); }, StoreErrorKind::NotFound},
         {[&] { store->SetGrades(QStringLiteral("lot-2"), {}); }, StoreErrorKind::NotFound},
         {[&] { store->RecordCapture(missingBatch); }, StoreErrorKind::NotFound},
@@ -169,8 +219,8 @@ TEST_P(StoreTest, LabelsCapacitiesAndGradesAreSetOnTheirCellOrBatch)
 TEST_P(StoreTest, BatchesArePackedAndDeletedWithTheirCells)
 {
     auto store = StoreWithBatch();
-    for (int i = 0; i < 5; ++i)
-        store->RecordCapture(Capture({}));
+    for (int i = 1; i <= 5; ++i)
+        store->RecordCapture(Capture(i == 4 ? QStringLiteral("X4") : QString()));
     const PackLayout pack{QStringLiteral("2S2P"), 2, 2, {{0, 0, 1}, {0, 1, 4}, {1, 0, 2}, {1, 1, 3}}, {}};
     store->SavePack(TestBatch, pack);
     const std::pair<PackLayout, StoreErrorKind> refused[] = {
@@ -185,7 +235,6 @@ TEST_P(StoreTest, BatchesArePackedAndDeletedWithTheirCells)
     ASSERT_EQ(packs.size(), 1u);  // nothing left of the refused ones
     EXPECT_EQ(packs[0].cells, pack.cells);
     EXPECT_EQ(packs[0].series, 2);
-    store->SetLabel(TestBatch, 4, QStringLiteral("X4"));
     EXPECT_EQ(ErrorOf([&] { store->SavePack(TestBatch, {QStringLiteral("B"), 1, 1, {{0, 0, 4}}, {}}); }).Message(),
               QStringLiteral("Cell 4 (X4) is already in pack \"2S2P\""));
     QStringList packOfCell;

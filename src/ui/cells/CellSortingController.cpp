@@ -1,7 +1,9 @@
 #include "ui/cells/CellSortingController.h"
 
+#include "cells/CellId.h"
 #include "cells/GradeJson.h"
 #include "cells/MeterCapacity.h"
+#include "cells/NameRule.h"
 #include "cells/ProbeReading.h"
 #include "files/CsvFormat.h"
 #include "meter/DisplayUnits.h"
@@ -401,16 +403,8 @@ void CellSortingController::Retest(qint64 cellNumber)
                                    [cellNumber](const store::CellRow& row) { return row.number == cellNumber; });
     if (cell == shown.end() || !store_)
         return;
-    // The next capture finds the cell by its label; a cell that has none is labelled by its number.
-    const QString label = store::CellName(*cell);
-    if (cell->label.isEmpty()) {
-        const QString batch = batch_;
-        store_->Run<bool>([batch, cellNumber, label](store::CellStore& store) {
-            store.SetLabel(batch, cellNumber, label);
-            return true;
-        }, [this](bool) { Answered(); });
-    }
-    SetNextLabel(label);
+    // The next capture finds the cell by its label, or by its number when it has none.
+    SetNextLabel(store::CellName(*cell));
 }
 
 void CellSortingController::ReloadCells()
@@ -428,9 +422,15 @@ void CellSortingController::ReloadCells()
 
 void CellSortingController::SetNextLabel(const QString& label)
 {
-    nextLabel_ = label;
+    try {
+        nextLabel_ = FromStd(cells::NormalCellId(label.toStdString()));
+    } catch (const cells::NameRefused& refused) {
+        if (!window_.isNull())
+            window_->ShowNotice(FromStd(refused.what()));
+        return;
+    }
     if (!window_.isNull())
-        window_->ShowNextId(label);
+        window_->ShowNextId(nextLabel_);
 }
 
 void CellSortingController::Export(bool json)
