@@ -6,6 +6,7 @@
 #include "cli/StopSignal.h"
 #include "cells/CaptureEngine.h"
 #include "cells/GradeJson.h"
+#include "cells/NameRule.h"
 #include "meter/DisplayUnits.h"
 #include "recording/RunSchedule.h"
 #include "store/GradedCapture.h"
@@ -37,6 +38,21 @@ cells::GradeTable BatchGrades(store::CellStore& store, const SortOptions& option
     return kept;
 }
 
+// The options with the station and operator that were left out taken from the host and login
+// names, checked as given ones are before anything is stored.
+SortOptions WithStationAndOperator(SortOptions options)
+{
+    try {
+        if (options.station.empty())
+            options.station = cells::CheckedName(cells::NameKind::Station, QSysInfo::machineHostName().toStdString());
+        if (options.operatorName.empty())
+            options.operatorName = cells::CheckedName(cells::NameKind::Operator, qEnvironmentVariable("USER").toStdString());
+    } catch (const cells::NameRefused& refused) {
+        throw CliError(ExitCode::Usage, std::string(refused.what()) + " (give --station and --operator)");
+    }
+    return options;
+}
+
 // "sorted 20 cells in 68 s: 1059 cells an hour"
 std::string RateText(long long cells, RunSchedule::Duration spent)
 {
@@ -61,8 +77,8 @@ public:
         store::CaptureInput input = store::GradedCapture(capture, grades_);
         input.batch = Q(options_.batch);
         input.label = Q(id);
-        input.station = options_.station.empty() ? QSysInfo::machineHostName() : Q(options_.station);
-        input.operatorName = options_.operatorName.empty() ? qEnvironmentVariable("USER") : Q(options_.operatorName);
+        input.station = Q(options_.station);
+        input.operatorName = Q(options_.operatorName);
         input.measuredUtc = QDateTime::fromMSecsSinceEpoch(
             std::chrono::duration_cast<std::chrono::milliseconds>(context_.clock.Now().time_since_epoch()).count())
                                 .toUTC();
@@ -132,7 +148,7 @@ void Sort(CommandContext& context, const SortOptions& options)
     RunSchedule schedule(elapsed());
     schedule.Pause(RunTask::RecorderSecond);
     cells::CaptureEngine engine;
-    ScannedIds ids;
+    ScannedIds ids(std::cerr);
     long long captured = 0;
     const RunSchedule::Duration start = elapsed();
     while ((options.count == 0 || captured < options.count) && !StopRequested()) {
@@ -143,13 +159,13 @@ void Sort(CommandContext& context, const SortOptions& options)
         for (const RunTask task : schedule.Due(now)) {
             if (task != RunTask::Poll || !meter.PollTick().displayDecoded)
                 continue;
+            if (options.ids)
+                ids.Read();  // a refused scan is told at once, before its cell is placed
             const std::vector<std::string_view> lit = WordsShown(meter.Session().pollLoop.Display().lit);
             const cells::CaptureStep step = engine.Feed(now, cells::ReadProbes(meter.Reading(), lit));
             if (step.UnstableContact)
                 std::cerr << "voltaryn-cli: unstable contact, nothing captured: place the cell again\n";
             if (step.Capture) {
-                if (options.ids)
-                    ids.Read();
                 sorter.Take(*step.Capture, ids.Take());
                 ++captured;
             }
@@ -166,7 +182,7 @@ void RunSort(CommandContext& context, const SortOptions& options)
 {
     RunWithStore([&] {
         try {
-            Sort(context, options);
+            Sort(context, WithStationAndOperator(options));
         } catch (const cells::GradeFileError& error) {
             throw CliError(ExitCode::Usage, error.what());
         }

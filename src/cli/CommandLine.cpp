@@ -4,6 +4,7 @@
 
 #include "cli/ComparatorLimits.h"
 #include "cli/DemoMeters.h"
+#include "cells/NameRule.h"
 
 #include <CLI/CLI.hpp>
 
@@ -74,6 +75,25 @@ std::string IntervalError(const std::string& text)
     if (seconds < 0 || seconds > 86400 || (seconds > 0 && seconds < 0.001))
         return allowed;
     return {};
+}
+
+// A name as the name rule keeps it (trimmed); what the rule refuses is told in its words.
+CLI::Validator NameRule(cells::NameKind kind)
+{
+    return {[kind](std::string& text) {
+                try {
+                    text = cells::CheckedName(kind, text);
+                    return std::string();
+                } catch (const cells::NameRefused& refused) {
+                    return std::string(refused.what());
+                }
+            },
+            ""};
+}
+
+void AddBatchOption(CLI::App& sub, std::string& batch, const std::string& help = "The batch")
+{
+    sub.add_option("--batch", batch, help)->required()->transform(NameRule(cells::NameKind::Batch))->option_text("NAME");
 }
 
 std::string FileNameError(const std::string& text) { return text.empty() ? "must name a file" : std::string(); }
@@ -354,9 +374,7 @@ void AddCellCommands(CLI::App& app, Command& command)
         "Sort cells: place each cell on the probes; every settled reading is graded, stored and written "
         "(Ctrl-C ends it)",
         RunSort, [](CLI::App& sub, SortOptions& options) {
-            sub.add_option("--batch", options.batch, "The batch the cells go into; a new one is created")
-                ->required()
-                ->option_text("NAME");
+            AddBatchOption(sub, options.batch, "The batch the cells go into; a new one is created");
             sub.add_option("--grades", options.grades,
                            "The grades of a new batch, as a JSON file (default: Li-ion, A <= 25, B <= 40, "
                            "C <= 60 mOhm, from 2.5 V)")
@@ -366,8 +384,10 @@ void AddCellCommands(CLI::App& app, Command& command)
                 ->check(CLI::Range(1LL, 1000000LL))
                 ->option_text("N");
             sub.add_option("--station", options.station, "This station's name (default: the host name)")
+                ->transform(NameRule(cells::NameKind::Station))
                 ->option_text("NAME");
             sub.add_option("--operator", options.operatorName, "Who sorts (default: the login name)")
+                ->transform(NameRule(cells::NameKind::Operator))
                 ->option_text("NAME");
             sub.add_flag("--ids", options.ids,
                          "Read cell IDs from the standard input, one a line, as a barcode scanner types them: "
@@ -381,16 +401,14 @@ void AddCellCommands(CLI::App& app, Command& command)
         });
     AddCommand<CellListOptions>(app, command, "cells", "List a batch's cells with their latest measurement",
                                 RunCells, [](CLI::App& sub, CellListOptions& options) {
-                                    sub.add_option("--batch", options.batch, "The batch")
-                                        ->required()
-                                        ->option_text("NAME");
+                                    AddBatchOption(sub, options.batch);
                                     AddDatabase(sub, options.db);
                                 });
     AddCommand<ReportOptions>(
         app, command, "report",
         "Write a batch's report as PDF: its data and grades, statistics, histograms and the map of each saved pack",
         RunReport, [](CLI::App& sub, ReportOptions& options) {
-            sub.add_option("--batch", options.batch, "The batch")->required()->option_text("NAME");
+            AddBatchOption(sub, options.batch);
             sub.add_option("-o,--output", options.out, "The PDF file to write")
                 ->required()
                 ->check(FileNameError)
@@ -424,11 +442,6 @@ void AddQueueCommands(CLI::App& app, Command& command)
                                            ->option_text("FILE");
                                        AddDatabase(sub, options.db);
                                    });
-}
-
-void AddBatchOption(CLI::App& sub, std::string& batch)
-{
-    sub.add_option("--batch", batch, "The batch")->required()->option_text("NAME");
 }
 
 void AddPackCommands(CLI::App& app, Command& command)
@@ -465,7 +478,9 @@ void AddPackCommands(CLI::App& app, Command& command)
         "Build an xSyP pack whose groups' capacities (and resistances) match best; text prints a map to build by, "
         "json one object, csv a row per cell",
         RunPack, [](CLI::App& sub, PackOptions& options) {
-            CLI::Option* batch = sub.add_option("--batch", options.batch, "The cells of this batch")->option_text("NAME");
+            CLI::Option* batch = sub.add_option("--batch", options.batch, "The cells of this batch")
+                                     ->transform(NameRule(cells::NameKind::Batch))
+                                     ->option_text("NAME");
             sub.add_option("--cells", options.cellsFile,
                            "The cells of this CSV: columns cell and capacity_mah, optionally resistance_mohm, "
                            "voltage_v and grade")

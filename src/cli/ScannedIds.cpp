@@ -1,5 +1,8 @@
 #include "cli/ScannedIds.h"
 
+#include "cells/CellId.h"
+#include "cells/NameRule.h"
+
 #include <array>
 #include <poll.h>
 #include <unistd.h>
@@ -16,18 +19,27 @@ void ScannedIds::Read()
         const ssize_t got = read(STDIN_FILENO, bytes.data(), bytes.size());
         if (got <= 0) {
             ended_ = true;  // the input was closed: what is left is the last ID
-            if (!partial_.empty())
-                ready_.push_back(std::move(partial_));
+            Add(partial_);
             return;
         }
         for (const char c : std::string_view(bytes.data(), static_cast<std::size_t>(got))) {
             if (c != '\n' && c != '\r') {
                 partial_ += c;
-            } else if (!partial_.empty()) {
-                ready_.push_back(std::move(partial_));
+            } else {
+                Add(partial_);
                 partial_.clear();
             }
         }
+    }
+}
+
+void ScannedIds::Add(const std::string& line)
+{
+    try {
+        if (std::string id = cells::NormalCellId(line); !id.empty())
+            ready_.push_back(std::move(id));
+    } catch (const cells::NameRefused& refused) {
+        told_ << "voltaryn-cli: scanned ID refused, scan it again: " << refused.what() << '\n';
     }
 }
 

@@ -60,6 +60,7 @@ TEST(CliCapacity, BadLinesAreToldAndNothingIsImportedUnlessSkipped)
     Write(folder / "good.csv", CapacityCsv(4));
     Write(folder / "bad.csv", "id,mah\n#0001,3000\n#0002,abc\nX9,2900\n#0004,2950\n");
     Write(folder / "columns.csv", "name,energy\n#0001,1\n");
+    Write(folder / "spelled.csv", "id,capacity\n2,3000\n#0003,2.95 Ah\n 0001 ,3100\n#0002,1\n");
     // The arguments, the exit code, the error output (files named without their folder), the
     // output, and the capacities of the four cells afterwards.
     const std::tuple<Args, int, const char*, const char*, std::vector<std::optional<double>>> cases[] = {
@@ -81,6 +82,9 @@ TEST(CliCapacity, BadLinesAreToldAndNothingIsImportedUnlessSkipped)
          "line 1: no column 'volts'\n"
          "voltaryn-cli: 1 bad line in good.csv: nothing imported (--skip-bad imports the good ones)\n",
          "", {3107, 3114, 3121, 3128}},
+        // A cell's number in any spelling names the one cell.
+        {{"spelled.csv", "--skip-bad"}, 0, "line 5: cell '#0002' is already on line 2\n",
+         "3 cells of batch lot got a capacity; 1 bad line skipped\n", {3100, 3000, 2950, 3128}},
     };
     for (const auto& [names, exitCode, errors, out, expected] : cases) {
         Args args{"import-capacity", "--batch", "lot", "--db", db};
