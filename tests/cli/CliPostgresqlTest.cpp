@@ -2,6 +2,7 @@
 // which starts a throwaway cluster named "regress", points libpq's PG* variables at it and
 // removes it afterwards; the station's offline queue lives in the test's folder.
 #include "cli/CliRun.h"
+#include "common/ThrowawayServer.h"
 
 #include <gmock/gmock.h>
 #include <nlohmann/json.hpp>
@@ -24,17 +25,21 @@ struct Step {
     std::string error;
 };
 
-void Shell(const std::string& command) { ASSERT_EQ(std::system(command.c_str()), 0) << command; }
+using testing::RunShell;
+using testing::StartServer;
+using testing::StopServer;
 
 // Runs each step in turn; returns the runs for what else a test checks of them.
 std::vector<Finished> RunSteps(const TempFolder& folder, const std::vector<Step>& steps)
 {
     std::vector<Finished> runs;
     for (const Step& step : steps) {
-        if (step.before == "stop" || step.before == "start")
-            Shell("pg_ctlcluster \"$PGVERSION\" regress " + step.before + " -m fast");
+        if (step.before == "stop")
+            StopServer();
+        else if (step.before == "start")
+            StartServer();
         else if (!step.before.empty())
-            Shell("psql -X -q -d line -c \"" + step.before + '"');
+            RunShell("psql -X -q -d line -c \"" + step.before + '"');
         const Finished& run = runs.emplace_back(RunCli(folder, step.args));
         EXPECT_EQ(run.exitCode, step.exitCode) << "step " << runs.size() - 1 << ": " << run.err;
         EXPECT_THAT(run.err, HasSubstr(step.error)) << "step " << runs.size() - 1;
@@ -51,7 +56,7 @@ TEST(CliPostgresql, NoCaptureIsLostWhileTheServerComesAndGoes)
 {
     const TempFolder folder;
     ::setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
-    Shell("createdb line");
+    RunShell("createdb line");
     const std::string db = "postgresql:///line";
     const auto sort = [&db](const std::string& batch, int count, int drain = 10) {
         return Args{"--demo-cells", "--demo-time", DemoTime, "sort", "--batch", batch, "--count", std::to_string(count),

@@ -11,6 +11,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <iomanip>
+#include <optional>
 #include <spawn.h>
 #include <sstream>
 #include <string>
@@ -41,7 +42,13 @@ inline std::chrono::system_clock::time_point DemoStart()
 class CliProcess {
 public:
     CliProcess(const TempFolder& folder, const Args& args, const std::string& input = "/dev/null")
-        : out_(folder / "out"), err_(folder / "err")
+        : CliProcess(folder / "out", folder / "err", args, input)
+    {
+    }
+    // The same, with its output and errors in the files named.
+    CliProcess(std::filesystem::path out, std::filesystem::path err, const Args& args,
+               const std::string& input = "/dev/null")
+        : out_(std::move(out)), err_(std::move(err))
     {
         posix_spawn_file_actions_t files;
         posix_spawn_file_actions_init(&files);
@@ -62,9 +69,17 @@ public:
     // Waits for the end; the exit code, or -1 when the CLI did not exit on its own.
     int Wait() const
     {
+        if (!status_)
+            ::waitpid(pid_, &status_.emplace(), 0);
+        return WIFEXITED(*status_) ? WEXITSTATUS(*status_) : -1;
+    }
+    // Whether the CLI still runs, without waiting.
+    bool Running() const
+    {
         int status = 0;
-        ::waitpid(pid_, &status, 0);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        if (!status_ && ::waitpid(pid_, &status, WNOHANG) == pid_)
+            status_ = status;
+        return !status_;
     }
     std::string Out() const { return FileBytes(out_); }
     std::string Err() const { return FileBytes(err_); }
@@ -73,6 +88,7 @@ private:
     std::filesystem::path out_;
     std::filesystem::path err_;
     pid_t pid_ = 0;
+    mutable std::optional<int> status_;  // once waited for
 };
 
 struct Finished {
