@@ -58,6 +58,7 @@ void CellStore::Open(const StoreAddress& address)
     server_.reset();
     queue_.reset();
     address_ = address;
+    retryDelay_ = kFirstRetryDelay;
     if (address_.engine == Engine::Postgresql)
         queue_ = std::make_unique<OfflineQueue>(options_.queuePath.isEmpty() ? DefaultQueuePath(address_)
                                                                              : options_.queuePath);
@@ -69,7 +70,6 @@ bool CellStore::Connect()
     try {
         server_ = OpenStoreDatabase(address_, options_.clock().toMSecsSinceEpoch());
         lastError_.clear();
-        retryDelay_ = kFirstRetryDelay;
         return true;
     } catch (const StoreError& error) {
         if (error.Kind() != StoreErrorKind::Unreachable || !queue_)
@@ -141,7 +141,7 @@ int CellStore::Flush()
     int sent = 0;
     while (const auto capture = queue_->Front()) {
         try {
-            Online([&](SqlConnection& server) { WriteCapture(server, *capture); });
+            Commit(*capture);
         } catch (const StoreError& error) {
             if (error.Kind() == StoreErrorKind::Unreachable)
                 break;
@@ -175,12 +175,20 @@ CaptureReceipt CellStore::Enqueue(const CaptureInput& capture)
     return {true, 0, capture.label, capture.clientUuid, false, 0};
 }
 
+// A server that answers but takes no writes (read-only, out of resources) is tried no more often
+// than one that is away: the spells between tries start short again once it takes a capture.
+CaptureReceipt CellStore::Commit(const CaptureInput& capture)
+{
+    CaptureReceipt receipt;
+    Online([&](SqlConnection& server) { receipt = WriteCapture(server, capture); });
+    retryDelay_ = kFirstRetryDelay;
+    return receipt;
+}
+
 CaptureReceipt CellStore::Send(const CaptureInput& capture)
 {
     try {
-        CaptureReceipt receipt;
-        Online([&](SqlConnection& server) { receipt = WriteCapture(server, capture); });
-        return receipt;
+        return Commit(capture);
     } catch (const StoreError& error) {
         if (error.Kind() != StoreErrorKind::Unreachable)
             throw;

@@ -90,6 +90,7 @@ private:
     bool Reconnect();
     void WentOffline(const QString& reason);
     CaptureReceipt Enqueue(const CaptureInput& capture);
+    CaptureReceipt Commit(const CaptureInput& capture);
     CaptureReceipt Send(const CaptureInput& capture);
     // Runs work on the server; a lost connection leaves the store offline.
     void Online(const std::function<void(SqlConnection&)>& work);

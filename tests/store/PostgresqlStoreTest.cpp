@@ -1,9 +1,8 @@
 // The store suite on PostgreSQL, and the offline queue against a server that stops and starts.
 // Runs under pg_virtualenv, which starts a throwaway cluster named "regress", points libpq's PG*
 // variables at it and removes it afterwards.
+#include "common/ThrowawayServer.h"
 #include "store/StoreTestDatabase.h"
-
-#include <QProcess>
 
 #include <chrono>
 #include <memory>
@@ -15,15 +14,11 @@ namespace {
 
 INSTANTIATE_TEST_SUITE_P(Postgresql, StoreTest, ::testing::Values(Engine::Postgresql), EngineName);
 
+using testing::StartServer;
+using testing::StopServer;
+
 class PostgresqlServerTest : public StoreTest {
 protected:
-    static void Server(const QString& action)
-    {
-        const QStringList arguments{qEnvironmentVariable("PGVERSION"), QStringLiteral("regress"), action,
-                                    QStringLiteral("-m"), QStringLiteral("fast")};
-        ASSERT_EQ(QProcess::execute(QStringLiteral("pg_ctlcluster"), arguments), 0) << action.toStdString();
-    }
-
     StoreAddress address_;
 };
 INSTANTIATE_TEST_SUITE_P(Postgresql, PostgresqlServerTest, ::testing::Values(Engine::Postgresql), EngineName);
@@ -36,7 +31,7 @@ TEST_P(PostgresqlServerTest, CapturesTakenWhileTheServerIsDownArriveOnceEachAndI
     for (int i = 1; i <= 3; ++i)
         EXPECT_EQ(store->RecordCapture(Capture({}, QStringLiteral("s1"), i)).cellNumber, i);
 
-    Server(QStringLiteral("stop"));
+    StopServer();
     for (int i = 4; i <= 6; ++i) {
         const CaptureReceipt receipt = store->RecordCapture(Capture(i == 5 ? QStringLiteral("L5") : QString(),
                                                                     QStringLiteral("s1"), i));
@@ -47,7 +42,7 @@ TEST_P(PostgresqlServerTest, CapturesTakenWhileTheServerIsDownArriveOnceEachAndI
     EXPECT_EQ(store->Flush(), 0);  // still down
     EXPECT_EQ(ErrorOf([&] { store->Cells(TestBatch); }).Kind(), StoreErrorKind::Unreachable) << "the server is down";
 
-    Server(QStringLiteral("start"));
+    StartServer();
     // The station restarts with its queue; its next capture sends the queue ahead of itself.
     store.reset();
     CellStore station({folder_.filePath(QStringLiteral("queue-1.db"))});
@@ -66,8 +61,9 @@ TEST_P(PostgresqlServerTest, CapturesTakenWhileTheServerIsDownArriveOnceEachAndI
 }
 
 // A station that keeps running tries the server again by itself, between captures or at the
-// next one: 2 s after it went away, then at doubling spells. Once the server answers the queue
-// goes ahead of any new capture, in order and once each, and new captures go straight to it.
+// next one: 2 s after it went away, then at doubling spells, also while the server answers but
+// takes no writes. Once it takes them the queue goes ahead of any new capture, in order and once
+// each, and new captures go straight to it.
 TEST_P(PostgresqlServerTest, ARunningStationTriesTheServerAgainOnItsScheduleAndSendsItsQueueFirst)
 {
     address_ = NewDatabase();
@@ -79,32 +75,55 @@ TEST_P(PostgresqlServerTest, ARunningStationTriesTheServerAgainOnItsScheduleAndS
     station.CreateBatch(TestBatch);
     EXPECT_EQ(station.SendQueueIfDue(), 0) << "online with nothing queued";
 
-    Server(QStringLiteral("stop"));
+    enum class Server { Down, Up, ReadOnly };
+    const StoreAddress admin = ServerDatabase({});
+    const auto readOnly = [&](bool on) {
+        RunSql(admin, QStringLiteral("ALTER DATABASE %1 SET default_transaction_read_only = %2")
+                          .arg(address_.database, on ? QStringLiteral("on") : QStringLiteral("off")));
+        if (on)  // so that it applies to the station's session too
+            RunSql(admin, QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '%1'")
+                              .arg(address_.database));
+    };
+    StopServer();
     for (int i = 1; i <= 2; ++i)
         EXPECT_TRUE(station.RecordCapture(Capture({}, QStringLiteral("s1"), i)).queued);  // gone at 0 s
-    // The second on the retry clock, whether the server runs, whether a capture comes (else the
-    // station is idle), the captures sent from the queue, the status afterwards.
+    // The second on the retry clock, the server then, whether a capture comes (else the station
+    // is idle), the captures sent from the queue, the status afterwards.
     const struct {
         int second;
-        bool up;
+        Server server;
         bool capture;
         int sent;
         const char* status;
     } steps[] = {
-        {1, false, false, 0, "offline — 2 queued"},  // not due yet
-        {2, false, false, 0, "offline — 2 queued"},  // tried and failed: the next try at 6
-        {5, true, true, 0, "offline — 3 queued"},    // not due: the capture waits behind the others
-        {6, true, false, 3, "online"},
-        {7, true, true, 0, "online"},               // straight to the server
-        {8, false, true, 0, "offline — 1 queued"},   // gone at 8: the next try at 10
-        {10, true, true, 1, "online"},               // the queue first, then the capture itself
+        {1, Server::Down, false, 0, "offline — 2 queued"},  // not due yet
+        {2, Server::Down, false, 0, "offline — 2 queued"},  // tried and failed: the next try at 6
+        {5, Server::Up, true, 0, "offline — 3 queued"},     // not due: the capture waits behind the others
+        {6, Server::Up, false, 3, "online"},
+        {7, Server::Up, true, 0, "online"},                // straight to the server
+        {8, Server::Down, true, 0, "offline — 1 queued"},   // gone at 8: the next try at 10
+        {10, Server::Up, true, 1, "online"},                // the queue first, then the capture itself
+        {12, Server::ReadOnly, true, 0, "offline — 1 queued"},  // refused at 12: the next try at 14
+        {14, Server::ReadOnly, false, 0, "offline — 1 queued"}, // it answers, and refuses: the next at 18
+        {17, Server::Up, false, 0, "offline — 1 queued"},
+        {18, Server::Up, false, 1, "online"},
     };
-    bool up = false;
+    Server server = Server::Down;
+    const auto become = [&](Server next) {
+        if (server == Server::Down)
+            StartServer();
+        if (server == Server::ReadOnly)
+            readOnly(false);
+        if (next == Server::Down)
+            StopServer();
+        if (next == Server::ReadOnly)
+            readOnly(true);
+        server = next;
+    };
     int captured = 2;
     for (const auto& step : steps) {
-        if (step.up != up)
-            Server(step.up ? QStringLiteral("start") : QStringLiteral("stop"));
-        up = step.up;
+        if (step.server != server)
+            become(step.server);
         *second = step.second;
         const int sent = step.capture ? station.RecordCapture(Capture({}, QStringLiteral("s1"), ++captured)).sentAhead
                                       : station.SendQueueIfDue();
@@ -112,35 +131,11 @@ TEST_P(PostgresqlServerTest, ARunningStationTriesTheServerAgainOnItsScheduleAndS
         EXPECT_EQ(station.Status().Text(), QString::fromUtf8(step.status)) << "at " << step.second << " s";
     }
     const auto cells = station.Cells(TestBatch);
-    ASSERT_EQ(cells.size(), 6u);
-    for (int i = 0; i < 6; ++i) {
+    ASSERT_EQ(cells.size(), 7u);
+    for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(cells[i].number, i + 1);
         EXPECT_EQ(cells[i].latest.measuredUtc, Capture({}, {}, i + 1).measuredUtc) << "cell " << i + 1;
     }
-}
-
-TEST_P(PostgresqlServerTest, ATerminatedBackendAndAReadOnlySpellKeepCapturesQueuedUntilTheServerTakesThem)
-{
-    address_ = NewDatabase();
-    auto store = OpenStore(address_);
-    store->CreateBatch(TestBatch);
-    EXPECT_EQ(store->RecordCapture(Capture({}, QStringLiteral("s1"), 1)).cellNumber, 1);
-
-    const StoreAddress admin = ServerDatabase({});
-    RunSql(admin, QStringLiteral("ALTER DATABASE %1 SET default_transaction_read_only = on").arg(address_.database));
-    RunSql(admin, QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '%1'")
-                      .arg(address_.database));
-    for (int i = 2; i <= 3; ++i)
-        EXPECT_TRUE(store->RecordCapture(Capture({}, QStringLiteral("s1"), i)).queued) << i;
-    EXPECT_EQ(store->Flush(), 0) << "the server is read-only";
-    EXPECT_EQ(store->Status().Text(), QStringLiteral("offline — 2 queued"));
-
-    RunSql(admin, QStringLiteral("ALTER DATABASE %1 RESET default_transaction_read_only").arg(address_.database));
-    EXPECT_EQ(store->Flush(), 2);
-    EXPECT_EQ(store->Status().Text(), QStringLiteral("online"));
-    const auto cells = store->Cells(TestBatch);
-    ASSERT_EQ(cells.size(), 3u);
-    EXPECT_EQ(cells[2].latest.measuredUtc, Capture({}, {}, 3).measuredUtc);
 }
 
 } // namespace
