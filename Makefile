@@ -1,9 +1,10 @@
 # Voltaryn: `make demo` starts the program on its simulated meter, `make demo-cells` with a stream of
 # cells on its probes and the Cell Sorting window open, `make check` runs every test under
 # AddressSanitizer and UndefinedBehaviorSanitizer, clang-tidy and the package checks, `make test`
-# the tests without the sanitizers, `make fuzz` the fuzz targets of the parsers, `make monkey` a long random run of the
-# program, `make soak` five simulated days, `make bench` the benchmarks, `make package`
-# the Debian package, `make install` installs.
+# the tests without the sanitizers, `make torture` the database's fault table long, `make fuzz` the
+# fuzz targets of the parsers, `make monkey` a long random run of the program, `make soak` five
+# simulated days, `make bench` the benchmarks, `make package` the Debian package, `make install`
+# installs.
 
 BUILD_DIR ?= build
 CHECK_DIR ?= build-check
@@ -14,7 +15,7 @@ FUZZ_SECONDS ?= 60
 MONKEY_DIR ?= build-monkey
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build program demo demo-cells translations screenshots check check-build check-tests test tidy-config tidy package-check package install bench soak fuzz monkey clean
+.PHONY: deps configure build program demo demo-cells translations screenshots check check-build check-tests test-config test torture tidy-config tidy package-check package install bench soak fuzz monkey clean
 
 deps:
 	scripts/install-deps
@@ -64,11 +65,23 @@ check-tests: check-build
 	cd $(CHECK_DIR) && ctest --output-on-failure -j $$(( $(JOBS) * 2 ))
 
 # The test suite without the sanitizers, optimised as a release is (-O2).
-test: deps
+test-config: deps
 	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
 	  -DVOLTARYN_BUILD_BENCH=OFF $(UNITY) > /dev/null
+
+test: test-config
 	cmake --build $(TEST_DIR) -j $(JOBS)
 	cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# The fault table of the database tests, long: FAULT_STATIONS stations sorting side by side, each
+# taking at least FAULT_CAPTURES captures while each fault strikes, in a run and during a replay.
+# A line a row: captures printed and stored, duplicates, lost, left in the queues, exit codes.
+FAULT_STATIONS ?= 4
+FAULT_CAPTURES ?= 3000
+torture: test-config
+	cmake --build $(TEST_DIR) -j $(JOBS) --target voltaryn_cli_fault_tests
+	FAULT_STATIONS=$(FAULT_STATIONS) FAULT_CAPTURES=$(FAULT_CAPTURES) \
+	  pg_virtualenv -t $(TEST_DIR)/tests/cli/voltaryn_cli_fault_tests --gtest_brief=1
 
 # clang-tidy reads each batch's compile command from a configured (not built) unity build tree of
 # one batch a target: its checks walk the whole syntax tree, the Qt and standard headers included,

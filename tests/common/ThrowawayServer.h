@@ -19,13 +19,14 @@ inline void StopServer(const std::string& mode = "fast")
     RunShell("pg_ctlcluster \"$PGVERSION\" regress stop -m " + mode);
 }
 
-// Starts it with pg_ctl, as the cluster's owner: that returns once the server takes connections,
-// where pg_ctlcluster's start probes it two seconds more.
-inline void StartServer()
+// Starts it with pg_ctl, as the cluster's owner: that returns once the server takes connections
+// (where pg_ctlcluster's start probes it two seconds more), or, not to `wait`, at once.
+inline void StartServer(bool wait = true)
 {
     const std::string cluster = "\"$PG_CLUSTER_CONF_ROOT/$PGVERSION/regress\"";
     const std::string owner = ::geteuid() == 0 ? "runuser -u \"$(stat -c %U " + cluster + ")\" -- " : "";
-    RunShell(owner + "\"$(dirname \"$PG_CONFIG\")/pg_ctl\" start -w -s -D " + cluster + " -l " + cluster + "/log");
+    RunShell(owner + "\"$(dirname \"$PG_CONFIG\")/pg_ctl\" start " + (wait ? "-w" : "-W") + " -s -D " + cluster
+             + " -l " + cluster + "/log");
 }
 
 } // namespace voltaryn::testing
