@@ -7,8 +7,11 @@
 
 #include <QElapsedTimer>
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QThread>
+
+#include <libpq-fe.h>
 
 #include <atomic>
 
@@ -53,6 +56,15 @@ QSqlDatabase OpenDatabase(const StoreAddress& address, const QString& name)
     return db;
 }
 
+// libpq writes the server's notices, such as the one that ends a connection, on the error output
+// itself; what failed reaches the caller as a StoreError instead.
+void SilenceServerNotices(const QSqlDatabase& db)
+{
+    const QVariant handle = db.driver()->handle();
+    if (qstrcmp(handle.typeName(), "pg_conn*") == 0 || qstrcmp(handle.typeName(), "PGconn*") == 0)
+        PQsetNoticeProcessor(*static_cast<PGconn* const*>(handle.constData()), [](void*, const char*) {}, nullptr);
+}
+
 } // namespace
 
 SqlConnection::SqlConnection(StoreAddress address) : address_(std::move(address)), name_(NextConnectionName())
@@ -64,14 +76,20 @@ SqlConnection::SqlConnection(StoreAddress address) : address_(std::move(address)
                              .arg(address_.engine == Engine::Sqlite ? "SQLite" : "PostgreSQL"));
     if (!db.open())
         Fail(db.lastError(), QStringLiteral("Cannot open"));
+    if (address_.engine == Engine::Postgresql)
+        SilenceServerNotices(db);
 }
 
+// The driver goes first, so that the statements are not freed one by one on a connection that is
+// closing anyway, or already gone (when the driver warned of each on the error output).
 SqlConnection::~SqlConnection()
 {
-    statements_.clear();
     QSqlDatabase::database(name_, false).close();
     QSqlDatabase::removeDatabase(name_);
+    statements_.clear();
 }
+
+bool SqlConnection::IsOpen() const { return QSqlDatabase::database(name_, false).isOpen(); }
 
 void SqlConnection::ConfigureSession()
 {

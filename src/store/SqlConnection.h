@@ -25,6 +25,8 @@ public:
 
     Engine GetEngine() const { return address_.engine; }
     const StoreAddress& Address() const { return address_; }
+    // Whether the connection still stands: one to a server that went away is closed.
+    bool IsOpen() const;
 
     // SQLite: write-ahead log (read back and verified), full sync on commit, foreign keys.
     void ConfigureSession();

@@ -11,14 +11,15 @@ WriteTransaction::WriteTransaction(SqlConnection& connection) : connection_(conn
     connection_.RunText(SqlStatement(connection_.GetEngine(), QStringLiteral("begin_write")));
 }
 
+// A connection that is gone took its transaction with it.
 WriteTransaction::~WriteTransaction()
 {
-    if (!open_)
+    if (!open_ || !connection_.IsOpen())
         return;
     try {
         connection_.RunText(QStringLiteral("ROLLBACK"));
     } catch (const StoreError&) {
-        // The connection is gone, and the transaction with it.
+        // It went while rolling back.
     }
 }
 
