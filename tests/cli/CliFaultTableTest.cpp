@@ -110,6 +110,7 @@ public:
             if (file.path().filename().string().starts_with("offline-queue-") && file.path().extension() == ".db")
                 path = file.path();
         EXPECT_EQ(sqlite3_open(path.c_str(), &queue_), SQLITE_OK) << data;
+        sqlite3_busy_timeout(queue_, 10000);  // while the station strikes the capture it sent last
         EXPECT_EQ(sqlite3_exec(queue_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK) << path;
     }
     ~QueueLock() { sqlite3_close(queue_); }
