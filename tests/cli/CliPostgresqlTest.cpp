@@ -112,7 +112,7 @@ TEST(CliPostgresql, ThePasswordComesFromLibpqsOwnPlacesOrWithAWarningFromTheAddr
 {
     const TempFolder folder;
     ::setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
-    Shell("createdb secrets");
+    RunShell("createdb secrets");
     const std::string password = std::getenv("PGPASSWORD");
     const std::string server = std::string(std::getenv("PGHOST")) + ':' + std::getenv("PGPORT");
     const std::string passFile = (folder / "pgpass").string();
