@@ -216,6 +216,7 @@ void RunBatches(CommandContext& context, const DatabaseOptions& options)
         CellStoreAccess db(options.db, context.clock);
         for (const store::BatchSummary& summary : db.Store().ListBatches()) {
             std::vector<std::string> perGrade;
+            perGrade.reserve(summary.cellsPerGrade.size());
             for (const auto& [grade, count] : summary.cellsPerGrade)
                 perGrade.push_back(grade.toStdString() + "=" + std::to_string(count));
             context.output.Row({{"batch", summary.batch.name.toStdString()},

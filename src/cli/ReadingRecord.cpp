@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <sstream>
 
 namespace voltaryn::cli {
 namespace {
@@ -104,7 +105,10 @@ SdReadings::SdReadings(const std::string& startTime, std::string temperatureUnit
     int year = 0;
     unsigned month = 0;
     unsigned day = 0;
-    if (std::sscanf(startTime.c_str(), " %d/%u/%u", &year, &month, &day) == 3) {
+    char slash = 0;
+    char secondSlash = 0;
+    std::istringstream text(startTime);
+    if (text >> year >> slash >> month >> secondSlash >> day && slash == '/' && secondSlash == '/') {
         const std::chrono::year_month_day date{std::chrono::year(year), std::chrono::month(month),
                                                std::chrono::day(day)};
         if (date.ok())

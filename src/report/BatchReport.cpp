@@ -162,7 +162,7 @@ cells::GradeTable GradesOf(const store::BatchInfo& batch)
         cells::GradeTable grades = cells::GradesFromJson(batch.gradesJson.toStdString());
         if (!grades.Grades.empty())
             return grades;
-    } catch (const std::exception&) {
+    } catch (const std::exception&) {  // NOLINT(bugprone-empty-catch): an unreadable table falls to the default
     }
     return cells::DefaultLiIonGrades();
 }
@@ -174,7 +174,7 @@ void WriteBatchReport(const BatchReport& report, const QString& file)
     measured.reserve(report.cells.size());
     for (const store::CellRow& cell : report.cells)
         if (cell.latest.voltageV && cell.latest.resistanceMohm)
-            measured.push_back({cell.latest.grade.toStdString(), *cell.latest.voltageV, *cell.latest.resistanceMohm,
+            measured.push_back({cell.latest.grade.toStdString(), cell.latest.voltageV, cell.latest.resistanceMohm,
                                 cell.capacityMah});
     const cells::BatchStatistics statistics = cells::ComputeBatchStatistics(measured, LimitsOf(grades));
 

@@ -51,6 +51,7 @@ void SdCard::DeleteAll()
 std::vector<SdFile> SdCard::Files() const
 {
     std::vector<SdFile> files;
+    files.reserve(files_.size());
     for (const auto& [number, file] : files_)
         files.push_back(file);
     return files;

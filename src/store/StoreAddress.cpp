@@ -120,6 +120,7 @@ QString StoreAddress::MaskSecrets(const QString& text) const
     return masked;
 }
 
+// NOLINTNEXTLINE(readability-convert-member-functions-to-static): it reads `options`, which the check misses
 QStringList StoreAddress::ConninfoOptions() const
 {
     QStringList settings;

@@ -18,8 +18,7 @@ WriteTransaction::~WriteTransaction()
         return;
     try {
         connection_.RunText(QStringLiteral("ROLLBACK"));
-    } catch (const StoreError&) {
-        // It went while rolling back.
+    } catch (const StoreError&) {  // NOLINT(bugprone-empty-catch): it went while rolling back
     }
 }
 

@@ -18,6 +18,7 @@ std::vector<double> ColumnWidths(const RecordTable& table, const TextWidth& text
     const RecordRow& lastRow = PrintedCells(table, table.rows.size());
     const auto measuredWithZero = [&](std::string_view text) { return textWidth(std::string(text) + "0"); };
     std::vector<double> widths;
+    widths.reserve(table.header.size());
     for (std::size_t c = 0; c < table.header.size(); ++c)
         widths.push_back(std::max(measuredWithZero(CellText(table.header, c)), measuredWithZero(CellText(lastRow, c))));
     return widths;

@@ -27,7 +27,7 @@ MeterCommands::MeterCommands(MeterLink& link) : link_(link) {}
 template <typename Decode>
 auto MeterCommands::Ask(std::initializer_list<std::uint8_t> request, Decode decode)
 {
-    using Value = typename decltype(AsOptional(decode(link_.InputReport())))::value_type;
+    using Value = decltype(AsOptional(decode(link_.InputReport())))::value_type;
     link_.SetRequest(request);
     const bool fresh = link_.SendAndReceive();
     Answer<Value> answer;

@@ -7,6 +7,7 @@ namespace voltaryn {
 
 // Status bits of the display packet, named after the display element each one lights.
 // The value is (byte - 1) * 8 + bit, for packet bytes 1 to 8 and bit 0 = least significant.
+// NOLINTNEXTLINE(readability-enum-initial-value): bits 0 and 32 are unused, so two runs start anew
 enum class StatusBit : std::uint8_t {
     HighODec1 = 1, HighODec2, HighODec3,         // 1.1-1.3 voltage field points after digit 1..3
     LowODec1, LowODec2, LowODec3,                // 1.4-1.6 resistance field points

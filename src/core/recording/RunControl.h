@@ -24,7 +24,9 @@ public:
     void Resume(RunTask task)
     {
         int& pauses = pauses_[Index(task)];
-        if (pauses > 0 && --pauses == 0)
+        if (pauses == 0)
+            return;
+        if (--pauses == 0)
             Apply(task, true);
     }
     bool Paused(RunTask task) const { return pauses_[Index(task)] > 0; }

@@ -68,7 +68,7 @@ std::optional<double> AnswerNumber(std::string_view text)
 // Rounds to the nearest whole number, halves to the even neighbour, then clamps.
 int RoundHalfEven(double value, int low, int high)
 {
-    const double clamped = std::clamp(value, double(low) - 1.0, double(high) + 1.0);
+    const double clamped = std::clamp(value, static_cast<double>(low) - 1.0, static_cast<double>(high) + 1.0);
     std::fesetround(FE_TONEAREST);
     return std::clamp(static_cast<int>(std::nearbyint(clamped)), low, high);
 }

@@ -296,7 +296,7 @@ void CellSortingWindow::RefreshSummary()
         if (latest.voltageV)
             voltages.push_back(*latest.voltageV);
         if (latest.voltageV && latest.resistanceMohm)
-            measured.push_back({{}, *latest.voltageV, *latest.resistanceMohm, cell.capacityMah});
+            measured.push_back({{}, latest.voltageV, latest.resistanceMohm, cell.capacityMah});
     }
     const auto total = static_cast<qint64>(cells_->Cells().size());
     QStringList parts;

@@ -63,9 +63,9 @@ bool WindowPlacement::eventFilter(QObject* watched, QEvent* event)
     const QEvent::Type type = event->type();
     if ((type == QEvent::Show || type == QEvent::Hide || type == QEvent::Close) && Placed(watched)) {
         auto& window = static_cast<QWidget&>(*watched);
-        if (type != QEvent::Show)
+        if (type != QEvent::Show) {
             Remember(window);
-        else if (!window.property(ShownProperty).toBool()) {
+        } else if (!window.property(ShownProperty).toBool()) {
             window.setProperty(ShownProperty, true);
             Restore(window);
         }

@@ -12,6 +12,7 @@ const QStringList SaveAndPrint = {"Save", "Print"};
 std::vector<ListColumn> Columns(const RecordRow& titles, const std::vector<QString>& widthSamples)
 {
     std::vector<ListColumn> columns;
+    columns.reserve(titles.size());
     for (std::size_t c = 0; c < titles.size(); ++c)
         columns.push_back({titles[c], widthSamples.at(c)});
     return columns;

@@ -41,7 +41,7 @@ QVariant RecordTableModel::data(const QModelIndex& index, int role) const
     if (!index.isValid())
         return {};
     if (role == Qt::TextAlignmentRole)
-        return int(Qt::AlignCenter);
+        return static_cast<int>(Qt::AlignCenter);
     if (role != Qt::DisplayRole)
         return {};
     const RecordRow& row = table_.rows[static_cast<std::size_t>(index.row())];

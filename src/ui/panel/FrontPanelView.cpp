@@ -374,7 +374,7 @@ void FrontPanelView::ShowDisplay(const PanelDisplay& display, const MeterReading
 void FrontPanelView::ShowRange(int rangeCode)
 {
     for (std::size_t position = 0; position < knobs_.size(); ++position)
-        knobs_[position]->setVisible(rangeCode >= 1 && rangeCode <= 6 && position == std::size_t(rangeCode));
+        knobs_[position]->setVisible(rangeCode >= 1 && rangeCode <= 6 && position == static_cast<std::size_t>(rangeCode));
 }
 
 } // namespace voltaryn

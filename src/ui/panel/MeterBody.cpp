@@ -95,7 +95,7 @@ void MeterBody::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     // Drawn in the window's client twips.
-    painter.scale(width() / double(layout::Body.width), height() / double(layout::Body.height));
+    painter.scale(width() / static_cast<double>(layout::Body.width), height() / static_cast<double>(layout::Body.height));
     painter.translate(-layout::Body.left, -layout::Body.top);
     PaintCase(painter);
     PaintLcdWindow(painter);
