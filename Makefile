@@ -60,9 +60,11 @@ check-build: deps
 	  -DVOLTARYN_BUILD_BENCH=ON $(UNITY) > /dev/null
 	cmake --build $(CHECK_DIR) -j $(JOBS)
 
-# Twice as many tests as cores at once: the database tests mostly wait on their servers.
+# Twice as many tests as cores at once: the database tests mostly wait on their servers. A test
+# whose inputs (its programs, their data) are as they were when it last passed is not run again;
+# TESTS=all runs every one.
 check-tests: check-build
-	cd $(CHECK_DIR) && ctest --output-on-failure -j $$(( $(JOBS) * 2 ))
+	scripts/run-tests $(CHECK_DIR) --jobs $$(( $(JOBS) * 2 )) $(if $(filter all,$(TESTS)),--all)
 
 # The test suite without the sanitizers, optimised as a release is (-O2).
 test-config: deps
