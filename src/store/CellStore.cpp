@@ -9,6 +9,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QUuid>
 
@@ -18,13 +19,24 @@ namespace voltaryn::store {
 namespace {
 
 // One queue per server, so captures meant for one line never reach another.
-QString DefaultQueuePath(const StoreAddress& address)
+QString QueueFileFor(const QByteArray& server)
 {
-    const QByteArray server = QStringList{address.host, QString::number(address.port), address.user, address.database}
-                                  .join('\n')
-                                  .toUtf8();
     const QString tag = QString::fromLatin1(QCryptographicHash::hash(server, QCryptographicHash::Sha1).toHex().left(8));
     return QFileInfo(DefaultSqlitePath()).dir().filePath(QStringLiteral("offline-queue-%1.db").arg(tag));
+}
+
+// One queue file for each server and database, however the address was spelled. A queue that an
+// earlier version named after the spelling is taken over, with its write-ahead log.
+QString DefaultQueuePath(const StoreAddress& address)
+{
+    const QString path = QueueFileFor(address.ServerKey().toUtf8());
+    const QString spelled = QueueFileFor(
+        QStringList{address.host, QString::number(address.port), address.user, address.database}.join('\n').toUtf8());
+    if (!QFile::exists(path) && QFile::exists(spelled)) {
+        for (const char* suffix : {"-wal", "-shm", ""})
+            QFile::rename(spelled + QLatin1String(suffix), path + QLatin1String(suffix));
+    }
+    return path;
 }
 
 } // namespace

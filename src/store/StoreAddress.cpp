@@ -121,6 +121,26 @@ QString StoreAddress::MaskSecrets(const QString& text) const
 }
 
 // NOLINTNEXTLINE(readability-convert-member-functions-to-static): it reads `options`, which the check misses
+QString StoreAddress::ServerKey() const
+{
+    const auto given = [](const QString& part, const char* variable) {
+        return part.isEmpty() ? qEnvironmentVariable(variable) : part;
+    };
+    const auto option = std::find_if(options.begin(), options.end(), [](const auto& o) { return o.first == "service"; });
+    const QString service = option != options.end() ? option->second : qEnvironmentVariable("PGSERVICE");
+    const QString user = given(given(this->user, "PGUSER"), "USER");
+    QString database = given(this->database, "PGDATABASE");
+    if (database.isEmpty())
+        database = user;
+    const QString host = given(this->host, "PGHOST").toLower();
+    if (host.isEmpty() && !service.isEmpty())
+        return QStringLiteral("service %1/%2").arg(service, database);
+    const bool local = host.isEmpty() || host.startsWith('/') || host == "localhost" || host == "127.0.0.1" || host == "::1";
+    const int environmentPort = qEnvironmentVariableIntValue("PGPORT");
+    const int effectivePort = port > 0 ? port : environmentPort > 0 ? environmentPort : 5432;
+    return QStringLiteral("%1:%2/%3").arg(local ? QStringLiteral("local") : host).arg(effectivePort).arg(database);
+}
+
 QStringList StoreAddress::ConninfoOptions() const
 {
     QStringList settings;

@@ -1,6 +1,7 @@
 #include "store/StoreTestDatabase.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -111,6 +112,56 @@ TEST(StoreAddress, NoAddressMeansCellsDbInTheApplicationsDataFolder)
     EXPECT_EQ(address.engine, Engine::Sqlite);
     EXPECT_EQ(address.path, QDir(folder).filePath(QStringLiteral("cells.db")));
     EXPECT_TRUE(QDir(folder).exists());
+    QDir(folder).removeRecursively();
+}
+
+// A station keeps one offline queue per server and database: spellings of the same one share it,
+// and a queue named after the spelling (as earlier versions did) is taken over, captures and all.
+TEST(StoreAddress, OneQueueFileForEachServerAndDatabaseHoweverTheAddressIsSpelled)
+{
+    for (const char* variable : {"PGHOST", "PGPORT", "PGDATABASE", "PGSERVICE"})
+        qunsetenv(variable);
+    qputenv("PGUSER", "kim");
+    const std::pair<const char*, const char*> cases[] = {  // address, the server and database it reaches
+        {"postgresql:///cells", "local:5432/cells"},
+        {"postgresql://LocalHost:5432/cells", "local:5432/cells"},
+        {"postgresql://127.0.0.1/cells?sslmode=require", "local:5432/cells"},
+        {"postgresql://", "local:5432/kim"},
+        {"postgresql://Db.Line:5433/cells", "db.line:5433/cells"},
+        {"postgresql:///?service=lab", "service lab/kim"},
+    };
+    for (const auto& [text, server] : cases)
+        EXPECT_EQ(ParseStoreAddress(QString::fromUtf8(text)).ServerKey(), QString::fromUtf8(server)) << text;
+    qputenv("PGPORT", "5499");
+    qputenv("PGHOST", "/var/run/postgresql");
+    EXPECT_EQ(ParseStoreAddress(QStringLiteral("postgresql:///cells")).ServerKey(), QStringLiteral("local:5499/cells"));
+    qunsetenv("PGPORT");
+    qunsetenv("PGHOST");
+
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setApplicationName(QStringLiteral("voltaryn-queue-name-test"));
+    const QDir folder(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    QDir(folder).removeRecursively();
+    const StoreAddress spelled = ParseStoreAddress(QStringLiteral("postgresql://127.0.0.1:1/cells"));
+    const QTemporaryDir scratch;
+    {
+        CellStore station({scratch.filePath(QStringLiteral("queue.db"))});
+        station.Open(spelled);
+        CaptureInput capture;
+        capture.batch = QStringLiteral("lot-1");
+        capture.grade = QStringLiteral("A");
+        ASSERT_TRUE(station.RecordCapture(capture).queued);
+    }
+    const QByteArray oldName = QStringList{"127.0.0.1", "1", "", "cells"}.join('\n').toUtf8();
+    folder.mkpath(QStringLiteral("."));
+    ASSERT_TRUE(QFile::copy(scratch.filePath(QStringLiteral("queue.db")),
+                            folder.filePath(QStringLiteral("offline-queue-%1.db").arg(QString::fromLatin1(
+                                QCryptographicHash::hash(oldName, QCryptographicHash::Sha1).toHex().left(8))))));
+    for (const char* text : {"postgresql://127.0.0.1:1/cells", "postgresql://localhost:1/cells"}) {
+        CellStore restarted;
+        restarted.Open(ParseStoreAddress(QString::fromUtf8(text)));
+        EXPECT_EQ(restarted.Status().queued, 1) << text;
+    }
     QDir(folder).removeRecursively();
 }
 
