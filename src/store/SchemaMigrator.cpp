@@ -12,22 +12,24 @@ namespace {
 
 const QString kSchemaTable = QStringLiteral("schema_migrations");
 
-QStringList UserTables(SqlConnection& connection)
+// The tables, views, indexes, triggers (and on PostgreSQL sequences and functions) of the
+// database's schema: any of them without Voltaryn's own table makes the database another program's.
+QStringList SchemaObjects(SqlConnection& connection)
 {
-    QSqlQuery& query = connection.Statement(QStringLiteral("user_tables"));
+    QSqlQuery& query = connection.Statement(QStringLiteral("schema_objects"));
     connection.Run(query);
-    QStringList tables;
+    QStringList objects;
     while (query.next())
-        tables << query.value(0).toString();
+        objects << query.value(0).toString();
     query.finish();
-    return tables;
+    return objects;
 }
 
 void RefuseForeign(SqlConnection& connection)
 {
-    QStringList tables;
+    QStringList objects;
     try {
-        tables = UserTables(connection);
+        objects = SchemaObjects(connection);
     } catch (const StoreError& error) {
         if (error.Kind() != StoreErrorKind::Foreign)
             throw;
@@ -36,10 +38,11 @@ void RefuseForeign(SqlConnection& connection)
                                         "it was left as it is")
                              .arg(connection.Address().DisplayText()));
     }
-    if (!tables.isEmpty() && !tables.contains(kSchemaTable))
+    if (!objects.isEmpty() && !objects.contains(kSchemaTable))
         throw StoreError(StoreErrorKind::Foreign,
-                         QStringLiteral("%1 holds other tables (%2) and no Voltaryn tables; it was left as it is")
-                             .arg(connection.Address().DisplayText(), tables.mid(0, 3).join(QStringLiteral(", "))));
+                         QStringLiteral("%1 holds another program's tables or views (%2) and no Voltaryn tables; "
+                                        "it was left as it is")
+                             .arg(connection.Address().DisplayText(), objects.mid(0, 3).join(QStringLiteral(", "))));
 }
 
 void RefuseNewer(const SqlConnection& connection, const SchemaVersion& version)
@@ -83,7 +86,7 @@ int LatestSchemaVersion()
 
 SchemaVersion ReadSchemaVersion(SqlConnection& connection)
 {
-    if (!UserTables(connection).contains(kSchemaTable))
+    if (!SchemaObjects(connection).contains(kSchemaTable))
         return {};
     QSqlQuery& query = connection.Statement(QStringLiteral("schema_version"));
     connection.Run(query);

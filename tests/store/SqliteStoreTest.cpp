@@ -24,8 +24,10 @@ TEST_P(SqliteFileTest, AFileThatIsNotOursIsRefusedAndLeftAsItIs)
     const StoreAddress otherProgram = NewDatabase();
     RunSql(otherProgram, QStringLiteral("CREATE TABLE notes (id INTEGER PRIMARY KEY, text TEXT)"));
     RunSql(otherProgram, QStringLiteral("INSERT INTO notes (text) VALUES ('keep me')"));
+    const StoreAddress onlyAView = NewDatabase();
+    RunSql(onlyAView, QStringLiteral("CREATE VIEW answer AS SELECT 42 AS value"));
 
-    for (const StoreAddress& address : {text, otherProgram}) {
+    for (const StoreAddress& address : {text, otherProgram, onlyAView}) {
         const std::string before = testing::FileBytes(address.path.toStdString());
         CellStore store;
         const StoreError error = ErrorOf([&] { store.Open(address); });

@@ -1,0 +1,1 @@
+SELECT name FROM sqlite_master WHERE name NOT LIKE 'sqlite_%'

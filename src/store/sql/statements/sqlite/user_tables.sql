@@ -1,1 +1,0 @@
-SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%'
