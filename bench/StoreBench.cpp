@@ -83,43 +83,20 @@ CaptureInput NextCapture(int n)
     return capture;
 }
 
-// The statements the server ran meanwhile, counted on a connection of the bench's own to the
-// store's database (libpq's default one).
-class StatementCounter {
-public:
-    explicit StatementCounter(Engine engine)
-    {
-        if (engine != Engine::Postgresql)
-            return;
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), kName);
-        if (db.open())
-            start_ = testing::StatementsRun(db);
-    }
-    ~StatementCounter() { QSqlDatabase::removeDatabase(kName); }
-    StatementCounter(const StatementCounter&) = delete;
-    StatementCounter& operator=(const StatementCounter&) = delete;
-
-    std::optional<double> PerCapture(int captures) const
-    {
-        const auto end = start_ ? testing::StatementsRun(QSqlDatabase::database(kName, false)) : std::nullopt;
-        return end ? std::optional<double>(static_cast<double>(*end - *start_) / captures) : std::nullopt;
-    }
-
-private:
-    inline static const QString kName = QStringLiteral("bench-statements");
-    std::optional<qint64> start_;
-};
-
 void CapturesCommittedOneByOne(benchmark::State& state, Engine engine)
 {
     BenchStore& bench = StoreFor(engine);
-    const StatementCounter statements(engine);
+    // On the store's database, libpq's default one.
+    std::optional<testing::ServerStatementCounter> statements;
+    if (engine == Engine::Postgresql)
+        statements.emplace();
     QElapsedTimer took;
     took.start();
     for (auto _ : state)
         benchmark::DoNotOptimize(bench.store->RecordCapture(NextCapture(bench.captured++)));
     Results()[engine].durableSeconds = took.nsecsElapsed() / 1e9;
-    Results()[engine].roundTrips = statements.PerCapture(static_cast<int>(state.iterations()));
+    if (const auto counted = statements ? statements->Counted() : std::nullopt)
+        Results()[engine].roundTrips = static_cast<double>(*counted) / static_cast<double>(state.iterations());
     state.counters["captures"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 
