@@ -94,7 +94,7 @@ void CapturesCommittedOneByOne(benchmark::State& state, Engine engine)
     took.start();
     for (auto _ : state)
         benchmark::DoNotOptimize(bench.store->RecordCapture(NextCapture(bench.captured++)));
-    Results()[engine].durableSeconds = took.nsecsElapsed() / 1e9;
+    Results()[engine].durableSeconds = static_cast<double>(took.nsecsElapsed()) / 1e9;
     if (const auto counted = statements ? statements->Counted() : std::nullopt)
         Results()[engine].roundTrips = static_cast<double>(*counted) / static_cast<double>(state.iterations());
     state.counters["captures"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
@@ -117,7 +117,7 @@ void CapturesQueuedWhileTheServerIsAway(benchmark::State& state)
     took.start();
     for (auto _ : state)
         benchmark::DoNotOptimize(store.RecordCapture(NextCapture(n++)));
-    Results()[Engine::Postgresql].queuedSeconds = took.nsecsElapsed() / 1e9;
+    Results()[Engine::Postgresql].queuedSeconds = static_cast<double>(took.nsecsElapsed()) / 1e9;
     if (store.Status().queued != n)
         state.SkipWithError("a capture did not reach the queue");
 }

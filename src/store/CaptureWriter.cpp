@@ -16,7 +16,7 @@ const QString kNoSuchBatch = QStringLiteral("VT404");
 
 StoreError NoSuchBatch(const QString& batch)
 {
-    return StoreError(StoreErrorKind::NotFound, QStringLiteral("There is no batch \"%1\"").arg(batch));
+    return {StoreErrorKind::NotFound, QStringLiteral("There is no batch \"%1\"").arg(batch)};
 }
 
 // The measurement's columns, bound alike on every engine.

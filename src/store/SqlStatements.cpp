@@ -53,7 +53,8 @@ Migration ReadMigration(const QString& path)
         statement.clear();
     };
     for (const QString& line : text.split('\n')) {
-        inBody ^= line.count(QStringLiteral("$$")) % 2 == 1;
+        if (line.count(QStringLiteral("$$")) % 2 == 1)
+            inBody = !inBody;
         const QString trimmed = line.trimmed();
         if (inBody || !trimmed.endsWith(';')) {
             statement += line + '\n';
