@@ -1,13 +1,20 @@
-// The store's speed: 10,000 captures, each committed durably before the next, and reading back
-// the 10,000-cell batch with each cell's latest measurement. Runs on SQLite, and on PostgreSQL
-// when libpq's PG* variables name a server (run it under `pg_virtualenv -t` for a throwaway one).
+// The store's speed: 10,000 captures, each committed durably before the next; 10,000 captures
+// into the offline queue of a station whose server is away; reading back the 10,000-cell batch
+// with each cell's latest measurement. Runs on SQLite, and on PostgreSQL when libpq's PG*
+// variables name a server: run it under
+//   pg_virtualenv -t -o shared_preload_libraries=pg_stat_statements
+// for a throwaway one that also counts the statements it runs, which tells the round trips a
+// capture takes. A table of the figures, the engines side by side, comes last.
+#include "common/ServerStatements.h"
 #include "store/CellStore.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <map>
 #include <memory>
 
@@ -22,6 +29,19 @@ struct BenchStore {
     std::unique_ptr<CellStore> store;
     int captured = 0;
 };
+
+// What the table at the end shows of each engine.
+struct Figures {
+    std::optional<double> durableSeconds;
+    std::optional<double> queuedSeconds;
+    std::optional<double> roundTrips;
+};
+
+std::map<Engine, Figures>& Results()
+{
+    static std::map<Engine, Figures> results;
+    return results;
+}
 
 // One store per engine, shared by the benchmarks so the read-back finds the batch the captures
 // filled.
@@ -66,9 +86,40 @@ CaptureInput NextCapture(int n)
 void CapturesCommittedOneByOne(benchmark::State& state, Engine engine)
 {
     BenchStore& bench = StoreFor(engine);
+    // On the store's database, libpq's default one.
+    std::optional<testing::ServerStatementCounter> statements;
+    if (engine == Engine::Postgresql)
+        statements.emplace();
+    QElapsedTimer took;
+    took.start();
     for (auto _ : state)
         benchmark::DoNotOptimize(bench.store->RecordCapture(NextCapture(bench.captured++)));
+    Results()[engine].durableSeconds = static_cast<double>(took.nsecsElapsed()) / 1e9;
+    if (const auto counted = statements ? statements->Counted() : std::nullopt)
+        Results()[engine].roundTrips = static_cast<double>(*counted) / static_cast<double>(state.iterations());
     state.counters["captures"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+
+// A station whose server is away from the start (a socket folder no server listens in) and is
+// never tried again: every capture goes into the queue file.
+void CapturesQueuedWhileTheServerIsAway(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    StoreOptions options{folder.filePath(QStringLiteral("queue.db"))};
+    options.retryClock = [] { return std::chrono::steady_clock::duration{}; };
+    CellStore store(options);
+    StoreAddress address;
+    address.engine = Engine::Postgresql;
+    address.host = folder.path();
+    store.Open(address);
+    int n = 0;
+    QElapsedTimer took;
+    took.start();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(store.RecordCapture(NextCapture(n++)));
+    Results()[Engine::Postgresql].queuedSeconds = static_cast<double>(took.nsecsElapsed()) / 1e9;
+    if (store.Status().queued != n)
+        state.SkipWithError("a capture did not reach the queue");
 }
 
 void ReadTenThousandCellBatch(benchmark::State& state, Engine engine)
@@ -86,13 +137,45 @@ void ReadTenThousandCellBatch(benchmark::State& state, Engine engine)
 
 void Register(const char* engineName, Engine engine)
 {
-    benchmark::RegisterBenchmark((std::string("Store/CapturesCommittedOneByOne/") + engineName).c_str(),
-                                 CapturesCommittedOneByOne, engine)
+    const std::string suffix = std::string("/") + engineName;
+    benchmark::RegisterBenchmark(("Store/CapturesCommittedOneByOne" + suffix).c_str(), CapturesCommittedOneByOne, engine)
         ->Iterations(kCells)
         ->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark((std::string("Store/ReadTenThousandCellBatch/") + engineName).c_str(),
-                                 ReadTenThousandCellBatch, engine)
+    if (engine == Engine::Postgresql)  // only a server's store keeps a queue
+        benchmark::RegisterBenchmark(("Store/CapturesQueuedWhileTheServerIsAway" + suffix).c_str(),
+                                     CapturesQueuedWhileTheServerIsAway)
+            ->Iterations(kCells)
+            ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark(("Store/ReadTenThousandCellBatch" + suffix).c_str(), ReadTenThousandCellBatch, engine)
         ->Unit(benchmark::kMillisecond);
+}
+
+std::string Cell(const std::optional<double>& value, const char* format)
+{
+    if (!value)
+        return "-";
+    char text[32];
+    std::snprintf(text, sizeof text, format, *value);
+    return text;
+}
+
+void PrintTable()
+{
+    const Figures sqlite = Results()[Engine::Sqlite];
+    const Figures server = Results()[Engine::Postgresql];
+    const struct {
+        const char* what;
+        std::optional<double> Figures::*figure;
+        const char* format;
+    } rows[] = {
+        {"10,000 durable captures", &Figures::durableSeconds, "%.2f s"},
+        {"10,000 captures into the offline queue", &Figures::queuedSeconds, "%.2f s"},
+        {"round trips per capture", &Figures::roundTrips, "%.2f"},
+    };
+    std::printf("\n%-40s %12s %12s\n", "", "SQLite", "PostgreSQL");
+    for (const auto& row : rows)
+        std::printf("%-40s %12s %12s\n", row.what, Cell(sqlite.*row.figure, row.format).c_str(),
+                    Cell(server.*row.figure, row.format).c_str());
 }
 
 } // namespace
@@ -112,6 +195,7 @@ int main(int argc, char** argv)
         fprintf(stderr, "No PG* variables: PostgreSQL left out (run under pg_virtualenv -t for it)\n");
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    voltaryn::store::PrintTable();
     voltaryn::store::Stores().clear();  // the connections close while the application is there
     return 0;
 }

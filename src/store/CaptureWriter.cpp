@@ -6,8 +6,34 @@
 #include "store/StoreError.h"
 #include "store/WriteTransaction.h"
 
+#include <QSqlError>
+
 namespace voltaryn::store {
 namespace {
+
+// The SQLSTATE voltaryn_record_capture() raises for a batch that does not exist.
+const QString kNoSuchBatch = QStringLiteral("VT404");
+
+StoreError NoSuchBatch(const QString& batch)
+{
+    return {StoreErrorKind::NotFound, QStringLiteral("There is no batch \"%1\"").arg(batch)};
+}
+
+// The measurement's columns, bound alike on every engine.
+std::map<QString, QVariant> MeasurementValues(const CaptureInput& capture)
+{
+    return {{QStringLiteral("uuid"), capture.clientUuid},
+            {QStringLiteral("station"), capture.station},
+            {QStringLiteral("operator"), capture.operatorName},
+            {QStringLiteral("measured"), capture.measuredUtc.toMSecsSinceEpoch()},
+            {QStringLiteral("voltage"), NullIfEmpty(capture.voltageV)},
+            {QStringLiteral("resistance"), NullIfEmpty(capture.resistanceMohm)},
+            {QStringLiteral("voltage_text"), capture.voltageText},
+            {QStringLiteral("resistance_text"), capture.resistanceText},
+            {QStringLiteral("range_text"), capture.rangeText},
+            {QStringLiteral("temperature"), NullIfEmpty(capture.temperatureC)},
+            {QStringLiteral("grade"), capture.grade}};
+}
 
 std::optional<CaptureReceipt> StoredBefore(SqlConnection& connection, const QString& uuid)
 {
@@ -40,7 +66,7 @@ qint64 BatchId(SqlConnection& connection, const QString& batch, BatchAccess acce
                                                                       : QStringLiteral("find_batch"),
                                          {{QStringLiteral("name"), batch}});
     if (!id.isValid())
-        throw StoreError(StoreErrorKind::NotFound, QStringLiteral("There is no batch \"%1\"").arg(batch));
+        throw NoSuchBatch(batch);
     return id.toLongLong();
 }
 
@@ -61,7 +87,11 @@ std::optional<StoredCell> FindCell(SqlConnection& connection, qint64 batchId, co
     return found;
 }
 
-CaptureReceipt WriteCapture(SqlConnection& connection, const CaptureInput& capture)
+namespace {
+
+// The rules statement by statement, for SQLite, where each is a call within the process;
+// voltaryn_record_capture() (PostgreSQL migration 003) is the same rules on the server.
+CaptureReceipt WriteStepByStep(SqlConnection& connection, const CaptureInput& capture)
 {
     WriteTransaction transaction(connection);
     const qint64 batch = BatchId(connection, capture.batch, BatchAccess::Lock);
@@ -84,22 +114,47 @@ CaptureReceipt WriteCapture(SqlConnection& connection, const CaptureInput& captu
     }
     receipt.cellNumber = cell->number;
     receipt.label = cell->label;
+    std::map<QString, QVariant> values = MeasurementValues(capture);
+    values.emplace(QStringLiteral("cell"), cell->id);
     QSqlQuery& insert = connection.Statement(QStringLiteral("insert_measurement"));
-    BindAll(insert, {{QStringLiteral("cell"), cell->id},
-                     {QStringLiteral("uuid"), capture.clientUuid},
-                     {QStringLiteral("station"), capture.station},
-                     {QStringLiteral("operator"), capture.operatorName},
-                     {QStringLiteral("measured"), capture.measuredUtc.toMSecsSinceEpoch()},
-                     {QStringLiteral("voltage"), NullIfEmpty(capture.voltageV)},
-                     {QStringLiteral("resistance"), NullIfEmpty(capture.resistanceMohm)},
-                     {QStringLiteral("voltage_text"), capture.voltageText},
-                     {QStringLiteral("resistance_text"), capture.resistanceText},
-                     {QStringLiteral("range_text"), capture.rangeText},
-                     {QStringLiteral("temperature"), NullIfEmpty(capture.temperatureC)},
-                     {QStringLiteral("grade"), capture.grade}});
+    BindAll(insert, values);
     connection.Run(insert);
     transaction.Commit();
     return receipt;
+}
+
+// The rules in one round trip to a PostgreSQL server: voltaryn_record_capture(), called in
+// autocommit, is its own transaction. It is given the label as CheckedCellKey reads it.
+CaptureReceipt RecordOnServer(SqlConnection& connection, const CaptureInput& capture)
+{
+    const CellKey key = CheckedCellKey(capture.label);
+    const qint64* number = std::get_if<qint64>(&key);
+    std::map<QString, QVariant> values = MeasurementValues(capture);
+    values.insert({{QStringLiteral("batch"), capture.batch},
+                   {QStringLiteral("number"), number != nullptr ? QVariant(*number) : QVariant()},
+                   {QStringLiteral("label"), number != nullptr ? QVariant() : NullIfEmpty(std::get<QString>(key))}});
+    QSqlQuery& query = connection.Statement(QStringLiteral("record_capture"));
+    BindAll(query, values);
+    if (!query.exec()) {
+        const QSqlError error = query.lastError();
+        query.finish();
+        if (error.nativeErrorCode() == kNoSuchBatch)
+            throw NoSuchBatch(capture.batch);
+        connection.Fail(error, QStringLiteral("Cannot record a capture on"));
+    }
+    query.next();
+    CaptureReceipt receipt{false, query.value(0).toLongLong(), query.value(1).toString(), capture.clientUuid,
+                           query.value(2).toBool(), 0};
+    query.finish();
+    return receipt;
+}
+
+} // namespace
+
+CaptureReceipt WriteCapture(SqlConnection& connection, const CaptureInput& capture)
+{
+    return connection.GetEngine() == Engine::Postgresql ? RecordOnServer(connection, capture)
+                                                        : WriteStepByStep(connection, capture);
 }
 
 } // namespace voltaryn::store

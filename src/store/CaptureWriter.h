@@ -10,7 +10,8 @@ class SqlConnection;
 // label, or a cell's number in any spelling), else to a new cell, which takes the number the label
 // spells or else the batch's next number that no cell has. A capture whose client UUID is already
 // stored is not stored again: its receipt is returned as it was, so replaying the offline queue
-// does no harm.
+// does no harm. SQLite runs these rules statement by statement; PostgreSQL runs them in one
+// round trip, as the function its migration 003 installs.
 CaptureReceipt WriteCapture(SqlConnection& connection, const CaptureInput& capture);
 
 // The batch's row id, or StoreError(NotFound). Within a write transaction, Lock makes other

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace voltaryn::store {
 namespace {
 
@@ -22,8 +24,19 @@ QString ReadResource(const QString& path)
     return QString::fromUtf8(file.readAll()).trimmed();
 }
 
+// Whether a piece of a migration file holds SQL rather than comments alone.
+bool HoldsSql(const QString& piece)
+{
+    const QStringList lines = piece.split('\n');
+    return std::any_of(lines.begin(), lines.end(), [](const QString& line) {
+        const QString text = line.trimmed();
+        return !text.isEmpty() && !text.startsWith(QStringLiteral("--"));
+    });
+}
+
 // A migration file: "-- min_compatible: N" somewhere in its comments, then statements each
-// ending with ";" at the end of a line.
+// ending with ";" at the end of a line outside a function's $$-quoted body. A file of comments
+// alone takes a step that only records its version.
 Migration ReadMigration(const QString& path)
 {
     const QString text = ReadResource(path);
@@ -32,11 +45,25 @@ Migration ReadMigration(const QString& path)
     const auto header = QRegularExpression(QStringLiteral("^-- min_compatible: (\\d+)$"),
                                            QRegularExpression::MultilineOption).match(text);
     migration.minCompatible = header.hasMatch() ? header.captured(1).toInt() : migration.version;
-    for (const QString& statement : text.split(QRegularExpression(QStringLiteral(";\\s*$"),
-                                                                  QRegularExpression::MultilineOption))) {
-        if (!statement.trimmed().isEmpty())
+    QString statement;
+    bool inBody = false;
+    const auto add = [&] {
+        if (HoldsSql(statement))
             migration.statements << statement.trimmed();
+        statement.clear();
+    };
+    for (const QString& line : text.split('\n')) {
+        if (line.count(QStringLiteral("$$")) % 2 == 1)
+            inBody = !inBody;
+        const QString trimmed = line.trimmed();
+        if (inBody || !trimmed.endsWith(';')) {
+            statement += line + '\n';
+            continue;
+        }
+        statement += trimmed.chopped(1);
+        add();
     }
+    add();
     return migration;
 }
 

@@ -40,8 +40,9 @@ TEST_P(StoreTest, OpensAnEmptyDatabaseOrOneOfEveryEarlierSchemaAndUpgradesItKeep
                   LatestSchemaVersion())
             << "every step recorded, from " << version;
         EXPECT_EQ(store->FindBatch(QStringLiteral("old")).has_value(), version > 0) << "from " << version;
-        store->CreateBatch(QStringLiteral("new"));
-        store->SavePack(QStringLiteral("new"), {QStringLiteral("pack"), 1, 1, {}, {}});
+        store->CreateBatch(TestBatch);
+        store->SavePack(TestBatch, {QStringLiteral("pack"), 1, 1, {}, {}});
+        EXPECT_EQ(store->RecordCapture(Capture({})).cellNumber, 1) << "from " << version;
     }
 }
 

@@ -1,11 +1,15 @@
 // The store suite on PostgreSQL, and the offline queue against a server that stops and starts.
 // Runs under pg_virtualenv, which starts a throwaway cluster named "regress", points libpq's PG*
 // variables at it and removes it afterwards.
+#include "common/ServerStatements.h"
 #include "common/ThrowawayServer.h"
 #include "store/StoreTestDatabase.h"
 
+#include <QSqlQuery>
+
 #include <chrono>
 #include <memory>
+#include <thread>
 
 #include <gmock/gmock.h>
 
@@ -97,6 +101,151 @@ TEST_P(PostgresqlServerTest, ARunningStationTriesTheServerAgainOnItsScheduleAndS
         EXPECT_EQ(cells[i].latest.measuredUtc, Capture({}, {}, i + 1).measuredUtc) << "cell " << i + 1;
     }
     EXPECT_EQ(cells[1].label, QStringLiteral("L2"));
+}
+
+// A capture costs the server one statement, whatever it comes to, so one round trip; two at
+// most. The cell it reached tells that it was stored.
+TEST_P(PostgresqlServerTest, ACaptureTakesAtMostTwoRoundTripsToTheServer)
+{
+    const StoreAddress address = NewDatabase();
+    auto store = OpenStore(address);
+    store->CreateBatch(TestBatch);
+    CaptureInput sent = Capture(QStringLiteral("L1"));
+    sent.clientUuid = QStringLiteral("5d3a8b0e-1f62-4c1e-9a57-0c2b7e4d9f10");
+    store->RecordCapture(sent);
+    CaptureInput missingBatch = Capture({});
+    missingBatch.batch = QStringLiteral("lot-2");
+    const std::pair<CaptureInput, qint64> captures[] = {  // the capture, the cell it reaches (0: refused)
+        {Capture({}), 2},                  // a new cell
+        {Capture(QStringLiteral("L3")), 3},  // a new cell by its label
+        {Capture(QStringLiteral("L1")), 1},  // a retest by label
+        {Capture(QStringLiteral("#0009")), 9},  // a new cell by its number
+        {Capture(QStringLiteral("2")), 2},    // a retest by number
+        {sent, 1},                          // sent again
+        {missingBatch, 0},
+    };
+    testing::ServerStatementCounter statements(address.database);
+    for (const auto& [capture, number] : captures) {
+        qint64 reached = 0;
+        try {
+            reached = store->RecordCapture(capture).cellNumber;
+        } catch (const StoreError& error) {
+            EXPECT_EQ(error.Kind(), StoreErrorKind::NotFound) << error.what();
+        }
+        EXPECT_EQ(reached, number) << capture.label.toStdString();
+        const std::optional<qint64> counted = statements.Counted();
+        ASSERT_TRUE(counted.has_value()) << "the server counts no statements: start it with pg_stat_statements";
+        EXPECT_LE(*counted, 2) << capture.label.toStdString();
+    }
+    EXPECT_EQ(store->Cells(TestBatch).size(), 4u);
+}
+
+// A connection of the test's own that holds a batch locked, as a capture does, until Release().
+class BatchHolder {
+public:
+    explicit BatchHolder(const StoreAddress& address) : database_(address.database)
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), kName);
+        db.setDatabaseName(database_);
+        EXPECT_TRUE(db.open());
+        QSqlQuery hold(db);
+        EXPECT_TRUE(hold.exec(QStringLiteral("BEGIN")));
+        EXPECT_TRUE(hold.exec(QStringLiteral("SELECT id FROM batches WHERE name = '%1' FOR UPDATE").arg(TestBatch)));
+    }
+    ~BatchHolder() { QSqlDatabase::removeDatabase(kName); }
+    BatchHolder(const BatchHolder&) = delete;
+    BatchHolder& operator=(const BatchHolder&) = delete;
+
+    // The statement that lists the server processes of the database that wait for a lock.
+    QString Waiting(const QString& select) const
+    {
+        return QStringLiteral("SELECT %1 FROM pg_stat_activity WHERE datname = '%2' AND wait_event_type = 'Lock'")
+            .arg(select, database_);
+    }
+    // Until `count` captures wait for the batch (ten seconds at most).
+    void AwaitWaiting(int count) const
+    {
+        const QString waiting = Waiting(QStringLiteral("COUNT(*)"));
+        for (int tries = 0; tries < 500 && SqlValue(ServerDatabase({}), waiting).toInt() < count; ++tries)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        EXPECT_EQ(SqlValue(ServerDatabase({}), waiting).toInt(), count) << "captures waiting for the batch";
+    }
+    void Release() const { EXPECT_TRUE(QSqlQuery(QSqlDatabase::database(kName, false)).exec(QStringLiteral("COMMIT"))); }
+
+private:
+    inline static const QString kName = QStringLiteral("batch-holder");
+    QString database_;
+};
+
+// Two stations send the same capture at once (a station resends one it cannot tell reached the
+// server): both wait for the batch, and once it is free the one that comes second sees what the
+// first stored. It is stored once, and both learn its cell.
+TEST_P(PostgresqlServerTest, TheSameCaptureSentFromTwoStationsAtOnceIsStoredOnce)
+{
+    const StoreAddress address = NewDatabase();
+    OpenStore(address)->CreateBatch(TestBatch);
+    CaptureInput capture = Capture(QStringLiteral("L1"));
+    capture.clientUuid = QStringLiteral("0f6c2a94-7d1b-4e38-b5a0-93e1c4d7a216");
+    CaptureReceipt receipts[2];
+    std::string failures[2];
+    {
+        const BatchHolder holder(address);
+        std::vector<std::thread> stations;
+        for (int s = 0; s < 2; ++s) {
+            const QString queue = folder_.filePath(QStringLiteral("resend-%1.db").arg(s));
+            stations.emplace_back([&, s, queue] {
+                try {
+                    CellStore store({queue});
+                    store.Open(address);
+                    receipts[s] = store.RecordCapture(capture);
+                } catch (const StoreError& error) {
+                    failures[s] = error.what();
+                }
+            });
+        }
+        holder.AwaitWaiting(2);
+        holder.Release();
+        for (auto& station : stations)
+            station.join();
+    }
+    EXPECT_EQ(failures[0] + failures[1], "");
+    EXPECT_EQ(receipts[0].cellNumber, 1);
+    EXPECT_EQ(receipts[1].cellNumber, 1);
+    EXPECT_NE(receipts[0].newCell, receipts[1].newCell) << "the one stored makes the cell";
+    EXPECT_EQ(SqlValue(address, QStringLiteral("SELECT COUNT(*) FROM measurements")).toInt(), 1);
+    EXPECT_EQ(SqlValue(address, QStringLiteral("SELECT COUNT(*) FROM cells")).toInt(), 1);
+}
+
+// A connection cut while its capture runs on the server, here waiting for the batch, leaves the
+// capture queued, and it is stored once the station is back.
+TEST_P(PostgresqlServerTest, ACaptureWhoseConnectionIsCutOnTheServerWaitsInTheQueue)
+{
+    const StoreAddress address = NewDatabase();
+    OpenStore(address)->CreateBatch(TestBatch);
+    CaptureReceipt receipt;
+    int sent = 0;
+    std::string failure;
+    {
+        const BatchHolder holder(address);
+        std::thread station([&] {
+            try {
+                CellStore store({folder_.filePath(QStringLiteral("cut.db"))});
+                store.Open(address);
+                receipt = store.RecordCapture(Capture(QStringLiteral("L1")));
+                sent = store.Flush();
+            } catch (const StoreError& error) {
+                failure = error.what();
+            }
+        });
+        holder.AwaitWaiting(1);
+        SqlValue(ServerDatabase({}), holder.Waiting(QStringLiteral("pg_terminate_backend(pid)")));
+        holder.Release();
+        station.join();
+    }
+    EXPECT_EQ(failure, "");
+    EXPECT_TRUE(receipt.queued);
+    EXPECT_EQ(sent, 1);
+    EXPECT_EQ(SqlValue(address, QStringLiteral("SELECT COUNT(*) FROM measurements")).toInt(), 1);
 }
 
 } // namespace

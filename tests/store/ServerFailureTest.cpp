@@ -26,6 +26,7 @@ TEST(ServerFailure, OnlyARefusalNoRetryCuresSetsACaptureAside)
         {QSqlError::StatementError, "57014", StoreErrorKind::Unreachable}, // statement timeout
         {QSqlError::StatementError, "23505", StoreErrorKind::Conflict},
         {QSqlError::StatementError, "23503", StoreErrorKind::Failed},      // the batch is gone
+        {QSqlError::StatementError, "VT404", StoreErrorKind::Failed},      // no such batch, from the server's capture
         {QSqlError::StatementError, "22P02", StoreErrorKind::Failed},
         {QSqlError::StatementError, "25P02", StoreErrorKind::Failed},      // not a read-only spell
     };

@@ -1,0 +1,5 @@
+-- Programs of schema 1 or newer can use a database at this version.
+-- min_compatible: 1
+-- PostgreSQL's step 3 installs the function that records a capture on the server in one round
+-- trip. SQLite is in the program's own process, where CaptureWriter runs the same rules statement
+-- by statement: this step only records the version, so the engines keep one schema numbering.
