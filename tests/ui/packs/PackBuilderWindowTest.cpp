@@ -1,6 +1,7 @@
 #include "support/PanelHarness.h"
 #include "support/PdfText.h"
 
+#include "cells/GradeJson.h"
 #include "store/CellStore.h"
 #include "ui/packs/PackBuilderController.h"
 #include "ui/packs/PackBuilderWindow.h"
@@ -26,7 +27,7 @@ protected:
         store::StoreOptions options;
         store::CellStore store(options);
         store.Open(store::ParseStoreAddress(storeAddress));
-        store.CreateBatch("Lot 1", "incoming 18650s");
+        store.CreateBatch("Lot 1", "incoming 18650s", QString::fromStdString(cells::GradesToJson(cells::DefaultLiIonGrades())));
         for (int n = 1; n <= Graded + 6; ++n) {
             store::CaptureInput capture;
             capture.batch = "Lot 1";
