@@ -107,7 +107,7 @@ TEST_F(PackBuilderTest, BuildShowsEveryGroupWithItsSumAndTheSpreads)
         }
         EXPECT_TRUE(Child<QLabel>("spreads")->text().startsWith(QString("Capacity spread %1 mAh").arg(high - low, 0, 'f', 1)))
             << Child<QLabel>("spreads")->text().toStdString();
-        EXPECT_TRUE(Message().contains("2 cells of these grades have no capacity yet") == c.grades.contains("A"))
+        EXPECT_TRUE(Message().contains("2 without a capacity") == c.grades.contains("A"))
             << Message().toStdString();
     }
 }
@@ -124,7 +124,7 @@ TEST_F(PackBuilderTest, ImpossibleOrCancelledBuildsSayWhyAndLeaveNoPack)
         const char* message;
         bool cancel;
     } cases[] = {
-        {5, 5, {"A"}, "Cannot build: needs 25 cells, 24 are eligible: 1 missing. 2 cells of these grades have no capacity yet",
+        {5, 5, {"A"}, "Cannot build: needs 25 cells, 24 are eligible: 1 missing. Left out: 4 of other grades, 2 without a capacity.",
          false},
         {2, 3, {"B"}, "needs 6 cells, 4 are eligible: 2 missing.", false},
         {2, 2, {}, "Tick at least one grade.", false},
