@@ -9,6 +9,7 @@
 #include "cells/NameRule.h"
 #include "meter/DisplayUnits.h"
 #include "recording/RunSchedule.h"
+#include "store/BatchCells.h"
 #include "store/GradedCapture.h"
 
 #include <QDateTime>
@@ -31,7 +32,7 @@ cells::GradeTable BatchGrades(store::CellStore& store, const SortOptions& option
     const cells::GradeTable given =
         options.grades.empty() ? cells::DefaultLiIonGrades() : cells::LoadGradesFile(options.grades);
     const store::BatchInfo batch = store.FindOrCreateBatch(Q(options.batch), {}, Q(cells::GradesToJson(given)));
-    cells::GradeTable kept = cells::GradesFromJson(batch.gradesJson.toStdString());
+    cells::GradeTable kept = store::RulesOf(batch).grades;
     if (!options.grades.empty() && kept != given)
         throw CliError(ExitCode::Usage, "batch " + options.batch + " is sorted with other grades than " + options.grades
                                             + "; leave out --grades or start a new batch");
@@ -101,7 +102,7 @@ public:
                               {"temperature_c", Measured(input.temperatureC)},
                               {"grade", input.grade.toStdString()},
                               {"time", IsoTime(input.measuredUtc)},
-                              {"queued", receipt.queued ? "yes" : "no"}},
+                              {"queued", receipt.queued}},
                              shown + "  " + input.grade.toStdString() + "  " + capture.Reading.VoltageText + " V  "
                                  + capture.Reading.ResistanceText + " (" + capture.Reading.RangeText + ")"
                                  + StoreTrouble());
@@ -191,21 +192,23 @@ void RunSort(CommandContext& context, const SortOptions& options)
 
 void RunCells(CommandContext& context, const CellListOptions& options)
 {
+    const Format format = context.format.value_or(Format::Text);
     RunWithStore([&] {
         CellStoreAccess db(options.db, context.clock);
         db.Batch(options.batch);
-        for (const store::CellRow& cell : db.Store().Cells(Q(options.batch))) {
-            const store::Measurement& latest = cell.latest;
-            context.output.Row({{"cell", store::CellName(cell).toStdString()},
-                                {"number", static_cast<long long>(cell.number)},
-                                {"voltage_v", Measured(latest.voltageV)},
-                                {"resistance_mohm", Measured(latest.resistanceMohm)},
-                                {"range", latest.rangeText.toStdString()},
-                                {"temperature_c", Measured(latest.temperatureC)},
-                                {"grade", latest.grade.toStdString()},
-                                {"time", IsoTime(latest.measuredUtc)},
-                                {"capacity_mah", Measured(cell.capacityMah)},
-                                {"pack", cell.pack.toStdString()}});
+        const QString batch = Q(options.batch);
+        const std::vector<store::CellRow> cells = db.Store().Cells(batch);
+        // CSV and JSON as the window's export writes them; text and TSV by the command line's own rules.
+        if (format == Format::Csv)
+            context.output.Raw(store::CellCsvHeader());
+        for (const store::CellRow& cell : cells) {
+            const std::vector<store::CellField> fields = store::CellFieldsOf(batch, cell);
+            if (format == Format::Csv)
+                context.output.Raw(store::CellCsvLine(fields));
+            else if (format == Format::Json)
+                context.output.Raw(store::CellJsonLine(fields));
+            else
+                context.output.Row(RecordOf(fields));
         }
     });
 }

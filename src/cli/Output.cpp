@@ -24,6 +24,7 @@ std::string CellText(const Value& value)
                                  [](long long number) { return std::to_string(number); },
                                  [](const Number& number) { return number.text; },
                                  [](std::nullptr_t) { return std::string(); },
+                                 [](bool yes) { return std::string(yes ? "true" : "false"); },
                                  [](const std::vector<std::string>& words) {
                                      std::string text;
                                      for (const std::string& word : words)
@@ -97,6 +98,8 @@ void Output::Line(const Record& record, const std::string& text)
 }
 
 void Output::Document(const std::string& text) { WriteLine(text); }
+
+void Output::Raw(const std::string& text) { out_ << text << std::flush; }
 
 void Output::End()
 {

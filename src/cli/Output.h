@@ -16,8 +16,9 @@ struct Number {
     std::string text;
 };
 
-// A value of a record: a text, a whole number, a number, nothing (null in JSON) or a list of words.
-using Value = std::variant<std::string, long long, Number, std::nullptr_t, std::vector<std::string>>;
+// A value of a record: a text, a whole number, a number, nothing (null in JSON), a list of words or
+// a yes or no (true or false).
+using Value = std::variant<std::string, long long, Number, std::nullptr_t, std::vector<std::string>, bool>;
 
 // One record of output: named values, in the order they are shown.
 struct Field {
@@ -40,6 +41,8 @@ public:
     // A command whose output is one document (a pack, a batch's statistics) writes it whole, as
     // `text` stands.
     void Document(const std::string& text);
+    // Text written elsewhere in the format asked for, line ends and all.
+    void Raw(const std::string& text);
     // Ends the output; throws when it could not be written.
     void End();
 

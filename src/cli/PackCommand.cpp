@@ -4,9 +4,9 @@
 #include "cli/CellStoreAccess.h"
 #include "cli/CliError.h"
 #include "cli/Commands.h"
-#include "cells/GradeJson.h"
 #include "cells/PackBuilder.h"
 #include "cells/PackCellsCsv.h"
+#include "store/BatchCells.h"
 
 #include <nlohmann/json.hpp>
 
@@ -22,27 +22,24 @@ namespace {
 
 using PackJson = nlohmann::ordered_json;
 
-// The cells on offer, where they come from ("the batch", "the file") and whether their
-// resistances are known.
+// The cells on offer, where they come from ("the batch", "the file"), whether their resistances
+// are known, and why the batch's other cells were left out.
 struct Offer {
     std::vector<cells::PackCell> cells;
     std::string source;
     bool resistanceKnown = true;
     std::unordered_map<std::string, qint64> numbers;  // a batch's cells by name, for --save
+    std::string leftOut;
 };
 
-// A batch's cells that have a capacity and a resistance and are in no saved pack yet; the others
-// cannot go into a pack.
-Offer BatchOffer(store::CellStore& store, const std::string& batch)
+// The batch's usable cells of the grades asked for (store::WhyLeftOut).
+Offer BatchOffer(store::CellStore& store, const store::BatchInfo& batch, const std::vector<std::string>& grades)
 {
-    Offer offer{{}, "the batch", true, {}};
-    for (const store::CellRow& cell : store.Cells(Q(batch))) {
-        const std::string name = store::CellName(cell).toStdString();
-        offer.numbers.emplace(name, cell.number);
-        if (cell.capacityMah && cell.latest.resistanceMohm && cell.pack.isEmpty())
-            offer.cells.push_back({name, *cell.capacityMah, *cell.latest.resistanceMohm,
-                                   cell.latest.voltageV.value_or(0), cell.latest.grade.toStdString()});
-    }
+    const std::vector<store::CellRow> rows = store.Cells(batch.name);
+    const store::PackOffer usable = store::PackOfferOf(rows, store::RulesOf(batch).grades, grades);
+    Offer offer{usable.cells, "the batch", true, {}, usable.LeftOutText().toStdString()};
+    for (const store::CellRow& cell : rows)
+        offer.numbers.emplace(store::CellName(cell).toStdString(), cell.number);
     return offer;
 }
 
@@ -60,7 +57,7 @@ Offer FileOffer(const std::string& path)
         for (cells::PackCell& cell : file.cells)
             cell.resistance = 1;
     }
-    return {std::move(file.cells), "the file", file.hasResistance, {}};
+    return {std::move(file.cells), "the file", file.hasResistance, {}, {}};
 }
 
 cells::PackObjective Objective(const PackOptions& options, const Offer& offer)
@@ -71,21 +68,6 @@ cells::PackObjective Objective(const PackOptions& options, const Offer& offer)
         throw CliError(ExitCode::FileFailed, "the balanced objective needs the cells' resistance: " + options.cellsFile +
                                                  " has no resistance_mohm column");
     return cells::PackObjective::Balanced;
-}
-
-// The grades asked for; for a batch without --grades, every grade of its table but the reject.
-std::vector<std::string> EligibleGrades(const PackOptions& options, const std::optional<store::BatchInfo>& batch)
-{
-    if (!options.grades.empty() || !batch)
-        return options.grades;
-    std::vector<std::string> grades;
-    try {
-        for (const cells::Grade& grade : cells::GradesFromJson(batch->gradesJson.toStdString()).Grades)
-            grades.push_back(grade.Name);
-    } catch (const cells::GradeFileError&) {
-        return {};  // no grade table: every cell is eligible
-    }
-    return grades;
 }
 
 std::string Cells(std::size_t count) { return std::to_string(count) + (count == 1 ? " cell" : " cells"); }
@@ -101,7 +83,7 @@ void CheckEnoughCells(const Offer& offer, const cells::PackRequest& request)
     if (eligible < needed)
         throw CliError(ExitCode::Usage, "needs " + Cells(needed) + ", " + offer.source + " has " +
                                             std::to_string(eligible) + " eligible: " + std::to_string(needed - eligible) +
-                                            " missing");
+                                            " missing" + (offer.leftOut.empty() ? "" : " (" + offer.leftOut + ")"));
 }
 
 const char* ObjectiveName(cells::PackObjective objective)
@@ -221,13 +203,14 @@ void RunPack(CommandContext& context, const PackOptions& options)
         throw CliError(ExitCode::Usage, "--save needs --batch: a pack is saved in its batch");
     RunWithStore([&] {
         std::optional<CellStoreAccess> db;
-        std::optional<store::BatchInfo> batch;
+        std::optional<Offer> fromBatch;
         if (!options.batch.empty()) {
             db.emplace(options.db, context.clock);
-            batch = db->Batch(options.batch);
+            fromBatch = BatchOffer(db->Store(), db->Batch(options.batch), options.grades);
         }
-        const Offer offer = db ? BatchOffer(db->Store(), options.batch) : FileOffer(options.cellsFile);
-        const cells::PackRequest request{options.series, options.parallel, EligibleGrades(options, batch),
+        const Offer offer = fromBatch ? *fromBatch : FileOffer(options.cellsFile);
+        // A batch's offer holds only the grades asked for; a file's cells are chosen by the builder.
+        const cells::PackRequest request{options.series, options.parallel, db ? std::vector<std::string>{} : options.grades,
                                          Objective(options, offer), {}};
         CheckEnoughCells(offer, request);
         cells::PackSearchOptions search;

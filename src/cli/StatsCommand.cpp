@@ -3,8 +3,7 @@
 #include "cli/CellStoreAccess.h"
 #include "cli/CliError.h"
 #include "cli/Commands.h"
-#include "cells/BatchStatistics.h"
-#include "cells/GradeJson.h"
+#include "store/BatchCells.h"
 
 #include <nlohmann/json.hpp>
 
@@ -19,17 +18,10 @@ using StatsJson = nlohmann::ordered_json;
 // The grade whose limits the batch is judged against: the one named, else the best (the first).
 cells::Grade JudgingGrade(const store::BatchInfo& batch, const std::string& named)
 {
-    cells::GradeTable table;
-    try {
-        table = cells::GradesFromJson(batch.gradesJson.toStdString());
-    } catch (const cells::GradeFileError&) {
-        if (!named.empty())
-            throw CliError(ExitCode::Usage, "batch " + batch.name.toStdString() + " has no grade table to find " + named + " in");
-        return {};
-    }
+    const store::BatchRules rules = store::RulesOf(batch);
     if (named.empty())
-        return table.Grades.empty() ? cells::Grade{} : table.Grades.front();
-    for (const cells::Grade& grade : table.Grades) {
+        return rules.grades.Grades.front();
+    for (const cells::Grade& grade : rules.grades.Grades) {
         if (grade.Name == named)
             return grade;
     }
@@ -99,10 +91,6 @@ void WriteText(Output& output, const std::string& batch, const cells::BatchStati
     output.Document(SpreadLine("voltage V", stats.voltage, 3));
     output.Document(SpreadLine("resistance mOhm", stats.resistance, 2));
     output.Document(SpreadLine("capacity mAh", stats.capacity, 1));
-    if (grade.Name.empty()) {
-        output.Document("Cpk: no grade limits to judge against");
-        return;
-    }
     const cells::GradeLimits& limits = grade.Limits;
     output.Document("Cpk against grade " + grade.Name + ": resistance " +
                     CpkText(stats.resistanceCpk, Window(std::nullopt, limits.MaxResistance, "mOhm")) + ", voltage " +
@@ -120,7 +108,7 @@ StatsJson JsonDocument(const std::string& batch, const cells::BatchStatistics& s
             {"voltage_v", JsonOf(stats.voltage)},
             {"resistance_mohm", JsonOf(stats.resistance)},
             {"capacity_mah", JsonOf(stats.capacity)},
-            {"cpk_grade", grade.Name.empty() ? StatsJson(nullptr) : StatsJson(grade.Name)},
+            {"cpk_grade", grade.Name},
             {"resistance_cpk", JsonOf(stats.resistanceCpk)},
             {"voltage_cpk", JsonOf(stats.voltageCpk)}};
 }
@@ -136,11 +124,7 @@ void RunStats(CommandContext& context, const StatsOptions& options)
         CellStoreAccess db(options.db, context.clock);
         const store::BatchInfo batch = db.Batch(options.batch);
         const cells::Grade grade = JudgingGrade(batch, options.grade);
-        std::vector<cells::BatchCell> measured;
-        for (const store::CellRow& cell : db.Store().Cells(Q(options.batch)))
-            measured.push_back({cell.latest.grade.toStdString(), cell.latest.voltageV, cell.latest.resistanceMohm, cell.capacityMah});
-        const cells::BatchLimits limits{grade.Limits.MaxResistance, grade.Limits.MinVoltage, grade.Limits.MaxVoltage};
-        const cells::BatchStatistics stats = cells::ComputeBatchStatistics(measured, limits);
+        const cells::BatchStatistics stats = store::StatisticsOf(db.Store().Cells(Q(options.batch)), store::LimitsOf(grade));
         if (format == Format::Json)
             context.output.Document(JsonDocument(options.batch, stats, grade).dump());
         else

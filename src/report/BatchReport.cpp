@@ -1,10 +1,10 @@
 #include "report/BatchReport.h"
 
-#include "cells/GradeJson.h"
 #include "report/HistogramPainter.h"
 #include "report/PackCells.h"
 #include "report/PackMapPainter.h"
 #include "report/ReportPage.h"
+#include "store/BatchCells.h"
 #include "store/CellStore.h"
 #include "store/StoreError.h"
 
@@ -145,38 +145,13 @@ BatchReport LoadBatchReport(store::CellStore& store, const QString& name)
     const std::optional<store::BatchInfo> batch = store.FindBatch(name);
     if (!batch)
         throw store::StoreError(store::StoreErrorKind::NotFound, QStringLiteral("There is no batch \"%1\"").arg(name));
-    return {*batch, store.Cells(name), store.Packs(name)};
-}
-
-cells::BatchLimits LimitsOf(const cells::GradeTable& grades)
-{
-    if (grades.Grades.empty())
-        return {};
-    const cells::GradeLimits& best = grades.Grades.front().Limits;
-    return {best.MaxResistance, best.MinVoltage, best.MaxVoltage};
-}
-
-cells::GradeTable GradesOf(const store::BatchInfo& batch)
-{
-    try {
-        cells::GradeTable grades = cells::GradesFromJson(batch.gradesJson.toStdString());
-        if (!grades.Grades.empty())
-            return grades;
-    } catch (const std::exception&) {  // NOLINT(bugprone-empty-catch): an unreadable table falls to the default
-    }
-    return cells::DefaultLiIonGrades();
+    return {*batch, store.Cells(name), store.Packs(name), store::RulesOf(*batch)};
 }
 
 void WriteBatchReport(const BatchReport& report, const QString& file)
 {
-    const cells::GradeTable grades = GradesOf(report.batch);
-    std::vector<cells::BatchCell> measured;
-    measured.reserve(report.cells.size());
-    for (const store::CellRow& cell : report.cells)
-        if (cell.latest.voltageV && cell.latest.resistanceMohm)
-            measured.push_back({cell.latest.grade.toStdString(), cell.latest.voltageV, cell.latest.resistanceMohm,
-                                cell.capacityMah});
-    const cells::BatchStatistics statistics = cells::ComputeBatchStatistics(measured, LimitsOf(grades));
+    const cells::GradeTable& grades = report.rules.grades;
+    const cells::BatchStatistics statistics = store::StatisticsOf(report.cells, report.rules.limits);
 
     ReportPage page(file, "Batch report: " + report.batch.name);
     WriteHeader(page, report, statistics);

@@ -2,6 +2,7 @@
 
 #include "cells/BatchStatistics.h"
 #include "cells/Grades.h"
+#include "store/BatchCells.h"
 #include "store/StoreTypes.h"
 
 #include <vector>
@@ -17,17 +18,12 @@ struct BatchReport {
     store::BatchInfo batch;
     std::vector<store::CellRow> cells;
     std::vector<store::PackLayout> packs;
+    store::BatchRules rules;
 };
 
-// Reads the batch `name`; throws a StoreError (NotFound when there is no such batch).
+// Reads the batch `name`; throws a StoreError (NotFound when there is no such batch, Failed when it
+// has no grades).
 BatchReport LoadBatchReport(store::CellStore& store, const QString& name);
-
-// The limits a batch is judged against: the resistance and voltage limits of its best (first)
-// grade.
-cells::BatchLimits LimitsOf(const cells::GradeTable& grades);
-
-// The batch's grade table, or the Li-ion defaults when its JSON cannot be read.
-cells::GradeTable GradesOf(const store::BatchInfo& batch);
 
 // Writes the report as PDF: the batch's data and grades, its statistics, histograms of
 // resistance, voltage and capacity with the grade limits, and the map of every saved pack.

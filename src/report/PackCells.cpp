@@ -1,19 +1,11 @@
 #include "report/PackCells.h"
 
+#include "store/BatchCells.h"
+
 #include <algorithm>
 #include <unordered_map>
 
 namespace voltaryn::report {
-
-std::vector<cells::PackCell> PackCellsOf(const std::vector<store::CellRow>& rows)
-{
-    std::vector<cells::PackCell> cells;
-    cells.reserve(rows.size());
-    for (const store::CellRow& row : rows)
-        cells.push_back({store::CellName(row).toStdString(), row.capacityMah.value_or(0), row.latest.resistanceMohm.value_or(0),
-                         row.latest.voltageV.value_or(0), row.latest.grade.toStdString()});
-    return cells;
-}
 
 cells::PackMap MapSavedPack(const store::PackLayout& pack, const std::vector<store::CellRow>& rows)
 {
@@ -30,7 +22,7 @@ cells::PackMap MapSavedPack(const store::PackLayout& pack, const std::vector<sto
         store::CellRow unknown;
         unknown.number = place.cellNumber;
         const store::CellRow& row = found != byNumber.end() ? *found->second : unknown;
-        groups[static_cast<std::size_t>(place.group)].push_back(PackCellsOf({row}).front());
+        groups[static_cast<std::size_t>(place.group)].push_back(store::PackCellOf(row));
     }
     return cells::MapGroups(groups);
 }

@@ -188,7 +188,7 @@ TEST(CliPack, MistakesAreToldWithTheirExitCodes)
         {{"--cells", file("ok.csv"), "-s", "1", "-p", "2", "--grades", "B"}, 2, "needs 2 cells, the file has 1 eligible: 1 missing"},
         {{"--cells", file("ok.csv"), "-s", "1", "-p", "1", "--grades", "Z"}, 2, "needs 1 cell, the file has 0 eligible: 1 missing"},
         {{"--batch", "lot", "--db", db, "-s", "4", "-p", "2", "--grades", "A,B,C,Reject"}, 2,
-         "needs 8 cells, the batch has 6 eligible: 2 missing"},
+         "needs 8 cells, the batch has 5 eligible: 3 missing (left out: "},  // a reject never is
         {{"--batch", "lot", "--db", db, "-s", "4", "-p", "2"}, 2, "needs 8 cells, the batch has 5 eligible: 3 missing"},
         {{"--batch", "none", "--db", db, "-s", "1", "-p", "1"}, 2, "there is no batch none"},
         {{"--cells", file("ok.csv"), "-s", "0", "-p", "2"}, 2, "--series must be a whole number from 1 to 1000, not 0"},
@@ -208,17 +208,17 @@ TEST(CliPack, MistakesAreToldWithTheirExitCodes)
         EXPECT_EQ(run.out, "");
 }
 
-// A saved pack shows in the batch's cell list; its cells are not offered to the next pack.
+// A saved pack shows in the batch's cell list; its cells, and rejects, are not offered to the next pack.
 TEST(CliPack, SavedPacksTakeTheirCells)
 {
     TempFolder folder;
     const std::string db = SortedBatchWithCapacities(folder, 8);
     const auto pack = [&](const char* name) {
-        return RunCli(folder, {"-f", "json", "pack", "--batch", "lot", "--db", db, "-s", "2", "-p", "2", "--grades",
+        return RunCli(folder, {"-f", "json", "pack", "--batch", "lot", "--db", db, "-s", "1", "-p", "3", "--grades",
                                "A,B,C,Reject", "--save", name});
     };
     const Finished packs[] = {pack("P1"), pack("P2"), pack("P3")};
-    EXPECT_THAT(packs[2].err, HasSubstr("needs 4 cells, the batch has 0 eligible: 4 missing"));
+    EXPECT_THAT(packs[2].err, HasSubstr("needs 3 cells, the batch has 0 eligible: 3 missing (left out: 2 rejected, 6 in a saved pack)"));
     std::map<std::string, std::string> packOf;
     for (const nlohmann::json& cell : CellsOf(folder, db))
         packOf[cell["cell"].get<std::string>()] = cell["pack"].get<std::string>();

@@ -400,7 +400,7 @@ TEST(CliSorting, CapturesAreGradedStoredAndListed)
 
     const std::vector<std::string> cells = Lines(OutputOf(folder, {"-f", "csv", "cells", "--batch", "lot 7", "--db", db}));
     ASSERT_EQ(cells.size(), 1u + 23u);
-    EXPECT_THAT(cells.front(), ::testing::StartsWith("cell,number,voltage_v,resistance_mohm,range,"));
+    EXPECT_EQ(cells.front(), "batch,cell,number,voltage_v,resistance_mohm,range,temperature_c,grade,time,capacity_mah,pack");
     const nlohmann::json batch = nlohmann::json::parse(OutputOf(folder, {"-f", "json", "batches", "--db", db}));
     EXPECT_EQ(batch["batch"], "lot 7");
     EXPECT_EQ(batch["cells"], 23);
@@ -426,7 +426,7 @@ TEST(CliSorting, ScannedIdsNameTheCellsAndARetestAddsToTheSameCell)
     EXPECT_EQ(named, (std::vector<std::string>{"SN-A1", "SN-A2", "SN-A1", "SN-A2", "#0004", "=1+2", "#0005"}));
     const std::vector<std::string> cells = Lines(OutputOf(folder, {"-f", "csv", "cells", "--batch", "b", "--db", db}));
     ASSERT_EQ(cells.size(), 1u + 5u);
-    EXPECT_THAT(cells[3], ::testing::StartsWith("'=1+2,3,"));
+    EXPECT_THAT(cells[3], ::testing::StartsWith("b,'=1+2,3,"));
 }
 
 std::string PdfText(const std::filesystem::path& pdf)
@@ -438,6 +438,23 @@ std::string PdfText(const std::filesystem::path& pdf)
         ::pclose(pipe);
     }
     return text;
+}
+
+// A batch whose grade table holds no grade is refused by every command that grades or judges by
+// it, in the one line the window tells too, rather than graded by the defaults.
+TEST(CliSorting, ABatchWithoutGradesIsRefusedByEveryCommand)
+{
+    TempFolder folder;
+    const std::string db = (folder / "cells.db").string();
+    std::ofstream(folder / "none.json") << R"({"grades": [], "reject": {"name": "Reject", "colour": "#c62828"}})";
+    const std::string told = "batch e has no grades: its grade table is empty";
+    ExpectRefusals(folder, {"--demo-cells", "--demo-time", DemoTime}, {
+        {{"sort", "--batch", "e", "--db", db, "--count", "1", "--grades", (folder / "none.json").string()}, 5, told},
+        {{"sort", "--batch", "e", "--db", db, "--count", "1"}, 5, told},
+        {{"stats", "--batch", "e", "--db", db}, 5, told},
+        {{"pack", "--batch", "e", "--db", db, "-s", "1", "-p", "1"}, 5, told},
+        {{"report", "--batch", "e", "-o", (folder / "e.pdf").string(), "--db", db}, 5, told},
+    });
 }
 
 // Each mistake and unusable database is told with its exit code (a sorting one in one line), a

@@ -5,10 +5,11 @@
 #include "cells/MeterCapacity.h"
 #include "cells/NameRule.h"
 #include "cells/ProbeReading.h"
-#include "files/CsvFormat.h"
 #include "meter/DisplayUnits.h"
+#include "store/BatchCells.h"
 #include "store/CapacityImport.h"
 #include "store/GradedCapture.h"
+#include "store/StoreError.h"
 #include "store/StoreAddress.h"
 #include "ui/cells/CapacityImportDialog.h"
 #include "ui/cells/CaptureSounds.h"
@@ -20,8 +21,6 @@
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QSysInfo>
 
 namespace voltaryn {
@@ -32,50 +31,15 @@ QString FromStd(const std::string& text) { return QString::fromStdString(text); 
 // The store's words as a line of the tile: "Offline — 12 queued".
 QString Sentence(const QString& text) { return text.left(1).toUpper() + text.mid(1); }
 
-// The fields of a cell as the command line's cell listing names them.
-std::vector<std::pair<QString, QVariant>> CellFields(const QString& batch, const store::CellRow& cell)
+// The batch's cells as `voltaryn-cli cells` writes them.
+QByteArray ExportOf(const QString& batch, const std::vector<store::CellRow>& cells, bool json)
 {
-    const auto number = [](const std::optional<double>& value) { return value ? QVariant(*value) : QVariant(); };
-    const store::Measurement& latest = cell.latest;
-    return {{"batch", batch},
-            {"cell", store::CellName(cell)},
-            {"number", cell.number},
-            {"voltage_v", number(latest.voltageV)},
-            {"resistance_mohm", number(latest.resistanceMohm)},
-            {"range", latest.rangeText},
-            {"temperature_c", number(latest.temperatureC)},
-            {"grade", latest.grade},
-            {"time", latest.measuredUtc.toUTC().toString(Qt::ISODateWithMs)},
-            {"capacity_mah", number(cell.capacityMah)}};
-}
-
-QByteArray CsvOf(const QString& batch, const std::vector<store::CellRow>& cells)
-{
-    std::string text(Utf8ByteOrderMark);
-    RecordRow header;
-    for (const auto& [name, value] : CellFields(batch, {}))
-        header.push_back(name.toStdString());
-    text += CsvLine(header, header.size());
+    std::string text = json ? std::string() : store::CellCsvHeader();
     for (const store::CellRow& cell : cells) {
-        RecordRow row;
-        for (const auto& [name, value] : CellFields(batch, cell))
-            row.push_back(value.toString().toStdString());
-        text += CsvLine(row, header.size());
+        const std::vector<store::CellField> fields = store::CellFieldsOf(batch, cell);
+        text += json ? store::CellJsonLine(fields) : store::CellCsvLine(fields);
     }
     return QByteArray::fromStdString(text);
-}
-
-// One JSON object a line, as the command line writes them.
-QByteArray JsonLinesOf(const QString& batch, const std::vector<store::CellRow>& cells)
-{
-    QByteArray text;
-    for (const store::CellRow& cell : cells) {
-        QJsonObject object;
-        for (const auto& [name, value] : CellFields(batch, cell))
-            object.insert(name, QJsonValue::fromVariant(value));
-        text += QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
-    }
-    return text;
 }
 
 } // namespace
@@ -228,28 +192,27 @@ void CellSortingController::ListBatches(const QString& open)
         });
 }
 
+// A batch whose grades cannot be read is not opened: its store error is told, and nothing is
+// captured until another batch is.
 void CellSortingController::OpenBatch(const QString& name)
 {
     struct Opened {
-        QString gradesJson;
+        store::BatchRules rules;
         std::vector<store::CellRow> cells;
     };
+    batch_.clear();
     store_->Run<Opened>(
         [name](store::CellStore& store) {
             const std::optional<store::BatchInfo> batch = store.FindBatch(name);
-            return Opened{batch ? batch->gradesJson : QString("[]"), store.Cells(name)};
+            if (!batch)
+                throw store::StoreError(store::StoreErrorKind::NotFound, QStringLiteral("There is no batch \"%1\"").arg(name));
+            return Opened{store::RulesOf(*batch), store.Cells(name)};
         },
         [this, name](const Opened& opened) {
             Answered();
             batch_ = name;
             lastCaptured_ = 0;
-            try {
-                grades_ = cells::GradesFromJson(opened.gradesJson.toStdString());
-            } catch (const std::exception&) {
-                grades_ = cells::DefaultLiIonGrades();
-            }
-            if (grades_.Grades.empty())
-                grades_ = cells::DefaultLiIonGrades();
+            grades_ = opened.rules.grades;
             if (window_.isNull())
                 return;
             window_->setWindowTitle(tr("Cell Sorting — %1").arg(name));
@@ -444,7 +407,7 @@ void CellSortingController::Export(bool json)
     const std::vector<store::CellRow>& cells = window_->Cells().Cells();
     QFile file(fileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        || file.write(json ? JsonLinesOf(batch_, cells) : CsvOf(batch_, cells)) < 0 || !file.flush())
+        || file.write(ExportOf(batch_, cells, json)) < 0 || !file.flush())
         context_.dialogs.ShowMessage(window_, MessageIcon::Critical,
                                      tr("Could not write %1: %2").arg(fileName, file.errorString()));
 }

@@ -1,5 +1,6 @@
 #include "ui/cells/CellSortingWindow.h"
 
+#include "store/BatchCells.h"
 #include "ui/cells/BatchStatisticsPanel.h"
 #include "ui/cells/GradeColour.h"
 #include "ui/cells/QuantityHistogram.h"
@@ -282,10 +283,8 @@ void CellSortingWindow::ShowNextId(const QString& id) { nextId_->setText(id.isEm
 void CellSortingWindow::RefreshSummary()
 {
     std::map<std::string, qint64> perGrade;
-    std::vector<cells::BatchCell> measured;
     std::vector<double> resistances;
     std::vector<double> voltages;
-    measured.reserve(cells_->Cells().size());
     resistances.reserve(cells_->Cells().size());
     voltages.reserve(cells_->Cells().size());
     for (const store::CellRow& cell : cells_->Cells()) {
@@ -295,8 +294,6 @@ void CellSortingWindow::RefreshSummary()
             resistances.push_back(*latest.resistanceMohm);
         if (latest.voltageV)
             voltages.push_back(*latest.voltageV);
-        if (latest.voltageV && latest.resistanceMohm)
-            measured.push_back({{}, latest.voltageV, latest.resistanceMohm, cell.capacityMah});
     }
     const auto total = static_cast<qint64>(cells_->Cells().size());
     QStringList parts;
@@ -314,12 +311,8 @@ void CellSortingWindow::RefreshSummary()
     resistanceHistogram_->Show(resistances);
     voltageHistogram_->Show(voltages);
     // The best grade's limits are what the batch is judged against.
-    cells::BatchLimits limits;
-    if (!grades_.Grades.empty()) {
-        const cells::GradeLimits& best = grades_.Grades.front().Limits;
-        limits = {best.MaxResistance, best.MinVoltage, best.MaxVoltage};
-    }
-    statistics_->Show(cells::ComputeBatchStatistics(measured, limits));
+    const cells::BatchLimits limits = grades_.Grades.empty() ? cells::BatchLimits{} : store::LimitsOf(grades_.Grades.front());
+    statistics_->Show(store::StatisticsOf(cells_->Cells(), limits));
 }
 
 qint64 CellSortingWindow::SelectedCell() const

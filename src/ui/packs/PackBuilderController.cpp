@@ -4,9 +4,9 @@
 #include "cells/PackBuilder.h"
 #include "cells/PackMap.h"
 #include "report/BatchReport.h"
-#include "report/PackCells.h"
 #include "report/PackMapPainter.h"
 #include "report/ReportPage.h"
+#include "store/BatchCells.h"
 #include "store/CellStore.h"
 #include "store/StoreAddress.h"
 #include "ui/cells/StoreThread.h"
@@ -25,6 +25,8 @@ QString Change(double value, int decimals)
 {
     return (value >= 0 ? "+" : "−") + QString::number(std::abs(value), 'f', decimals);
 }
+
+QString Sentence(const QString& text) { return text.left(1).toUpper() + text.mid(1); }
 
 bool WriteFile(const QString& name, const QByteArray& bytes, QString& error)
 {
@@ -131,12 +133,9 @@ void PackBuilderController::OpenBatch(const QString& name)
                                 return;
                             batch_ = name;
                             rows_ = opened.batch.cells;
-                            packed_.clear();
-                            for (const store::PackLayout& pack : opened.batch.packs)
-                                for (const store::PackPosition& place : pack.cells)
-                                    packed_.insert(place.cellNumber);
+                            grades_ = opened.batch.rules.grades;
                             QStringList grades;
-                            for (const cells::Grade& grade : report::GradesOf(opened.batch.batch).Grades)
+                            for (const cells::Grade& grade : grades_.Grades)
                                 grades << QString::fromStdString(grade.Name);
                             window_->setWindowTitle(tr("Pack Builder — %1").arg(name));
                             window_->SetGrades(grades, grades);
@@ -144,7 +143,9 @@ void PackBuilderController::OpenBatch(const QString& name)
                             pack_.reset();
                             window_->ShowMessage(tr("%1 cells in the batch, %2 of them in saved packs.")
                                                      .arg(rows_.size())
-                                                     .arg(packed_.size()));
+                                                     .arg(std::ranges::count_if(rows_, [](const store::CellRow& row) {
+                                                         return !row.pack.isEmpty();
+                                                     })));
                         });
 }
 
@@ -157,24 +158,10 @@ void PackBuilderController::Build()
         Tell(tr("Tick at least one grade."));
         return;
     }
-    // The cells of the ticked grades that are free; those without a capacity cannot be placed.
-    cells_.clear();
-    int withoutCapacity = 0;
-    const std::vector<cells::PackCell> all = report::PackCellsOf(rows_);
-    for (std::size_t i = 0; i < rows_.size(); ++i) {
-        const bool ticked = std::find(request_.eligibleGrades.begin(), request_.eligibleGrades.end(), all[i].grade)
-                            != request_.eligibleGrades.end();
-        if (!ticked || packed_.contains(rows_[i].number) || all[i].resistance <= 0)
-            continue;
-        if (all[i].capacity > 0)
-            cells_.push_back(all[i]);
-        else
-            ++withoutCapacity;
-    }
-    const QString noCapacity = withoutCapacity == 0 ? QString()
-                                                    : tr(" %1 cells of these grades have no capacity yet: import "
-                                                         "their capacities to use them.")
-                                                          .arg(withoutCapacity);
+    // The usable cells of the ticked grades; the others are counted by why they were left out.
+    const store::PackOffer offer = store::PackOfferOf(rows_, grades_, request_.eligibleGrades);
+    cells_ = offer.cells;
+    const QString leftOut = offer.LeftOutText().isEmpty() ? QString() : " " + Sentence(offer.LeftOutText()) + ".";
 
     building_ = true;
     cancelled_ = false;
@@ -200,7 +187,7 @@ void PackBuilderController::Build()
         pack_.reset();
         window_->ClearPack();
         QString error = QString::fromStdString(outcome.error);
-        window_->ShowMessage(tr("Cannot build: %1.").arg(error.left(1).toLower() + error.mid(1)) + noCapacity);
+        window_->ShowMessage(tr("Cannot build: %1.").arg(error.left(1).toLower() + error.mid(1)) + leftOut);
         return;
     }
     pack_ = outcome.pack;
@@ -210,7 +197,7 @@ void PackBuilderController::Build()
                              .arg(request_.parallel)
                              .arg(cells_.size())
                              .arg(pack_->unusedIds.size())
-                         + noCapacity);
+                         + leftOut);
 }
 
 void PackBuilderController::ShowPack() { window_->ShowPack(cells::MapPack(cells_, *pack_)); }
@@ -258,8 +245,11 @@ void PackBuilderController::Save()
         },
         [this, name, layout](bool) {
             ++storeAnswers_;
-            for (const store::PackPosition& place : layout.cells)
-                packed_.insert(place.cellNumber);
+            for (store::CellRow& row : rows_)
+                if (std::ranges::any_of(layout.cells, [&row](const store::PackPosition& place) {
+                        return place.cellNumber == row.number;
+                    }))
+                    row.pack = name;
             Tell(tr("Saved pack %1 in batch %2.").arg(name, batch_));
         });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cells/Grades.h"
 #include "cells/PackSearch.h"
 #include "cells/PackTypes.h"
 #include "store/StoreTypes.h"
@@ -11,7 +12,6 @@
 
 #include <functional>
 #include <memory>
-#include <set>
 
 namespace voltaryn {
 
@@ -24,7 +24,7 @@ struct PackBuilderSetup {
 };
 
 // The Pack Builder flow: the toolbar's "Packs" key opens the window on the cell database. A build
-// takes the batch's cells of the ticked grades that have a capacity and are in no saved pack, and
+// takes the batch's usable cells of the ticked grades (store::WhyLeftOut), and
 // runs on the window's thread, letting events run from its progress callback so that the
 // progress bar moves and Cancel is heard. The pack built can have a cell replaced, be saved in
 // the database, and be exported as CSV or its map as PDF; the batch's report is written as PDF.
@@ -62,7 +62,7 @@ private:
     std::unique_ptr<StoreThread> store_;
     QString batch_;
     std::vector<store::CellRow> rows_;
-    std::set<qint64> packed_;  // the numbers of the batch's cells in saved packs
+    cells::GradeTable grades_;
     std::vector<cells::PackCell> cells_;  // what the last build was offered
     cells::PackRequest request_;
     std::optional<cells::Pack> pack_;

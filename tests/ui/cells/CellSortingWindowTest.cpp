@@ -1,6 +1,7 @@
 #include "support/PanelHarness.h"
 
 #include "cells/MeterCapacity.h"
+#include "store/CellStore.h"
 #include "ui/cells/BatchStatisticsPanel.h"
 #include "ui/cells/CellSortingController.h"
 #include "ui/cells/CellSortingWindow.h"
@@ -170,6 +171,21 @@ TEST_F(CellSortingTest, UndoWithdrawsAndRetestAddsToTheSameCell)
     EXPECT_TRUE(copied[1].startsWith("#0001\t" + Rows()[0].latest.voltageText + "\t")) << copied[1].toStdString();
 }
 
+// A batch whose grade table was emptied is not opened with the default grades: the window tells
+// the store's reason, as voltaryn-cli does, and captures nothing into it.
+TEST_F(CellSortingTest, ABatchWithoutGradesIsToldAndNotGraded)
+{
+    {
+        store::CellStore store;
+        store.Open(store::ParseStoreAddress(storeAddress));
+        store.CreateBatch("e", {}, R"({"grades": [], "reject": {"name": "Reject", "colour": "#c62828"}})");
+    }
+    OpenWindow();
+    EXPECT_EQ(Text("notice"), "batch e has no grades: its grade table is empty");
+    Poll(60);
+    EXPECT_TRUE(Rows().empty()) << "no capture is graded by some other table";
+}
+
 TEST_F(CellSortingTest, ExportsCsvAndJsonAndDeletesOnlyAfterConfirming)
 {
     OpenWindow();
@@ -182,9 +198,9 @@ TEST_F(CellSortingTest, ExportsCsvAndJsonAndDeletesOnlyAfterConfirming)
     QFile csv(dialogs.saveFileName);
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = csv.readAll().split('\n');
-    ASSERT_EQ(lines.size(), 4);  // the header, two cells and the empty rest after the last CR LF
-    EXPECT_EQ(lines[0], "\xEF\xBB\xBF" "batch,cell,number,voltage_v,resistance_mohm,range,temperature_c,grade,time,"
-                        "capacity_mah\r");
+    ASSERT_EQ(lines.size(), 4);  // the header, two cells and the empty rest after the last line end
+    EXPECT_EQ(lines[0], "batch,cell,number,voltage_v,resistance_mohm,range,temperature_c,grade,time,capacity_mah,pack")
+        << "the machine CSV of voltaryn-cli cells";
     const QList<QByteArray> second = lines[2].split(',');
     EXPECT_EQ(second[1], "'=1+2") << "no cell a spreadsheet would run";
     EXPECT_EQ(second[7], Rows()[1].latest.grade.toUtf8());
@@ -196,8 +212,8 @@ TEST_F(CellSortingTest, ExportsCsvAndJsonAndDeletesOnlyAfterConfirming)
     const QList<QByteArray> objects = json.readAll().trimmed().split('\n');
     ASSERT_EQ(objects.size(), 2);
     const QJsonObject first = QJsonDocument::fromJson(objects[0]).object();
-    EXPECT_EQ(first.keys(), QStringList({"batch", "capacity_mah", "cell", "grade", "number", "range", "resistance_mohm",
-                                         "temperature_c", "time", "voltage_v"}));
+    EXPECT_EQ(first.keys(), QStringList({"batch", "capacity_mah", "cell", "grade", "number", "pack", "range",
+                                         "resistance_mohm", "temperature_c", "time", "voltage_v"}));
     EXPECT_EQ(first["cell"].toString(), "#0001");
     EXPECT_EQ(first["resistance_mohm"].toDouble(), *Rows()[0].latest.resistanceMohm);
 

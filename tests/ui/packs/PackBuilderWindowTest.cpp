@@ -1,6 +1,7 @@
 #include "support/PanelHarness.h"
 #include "support/PdfText.h"
 
+#include "cells/GradeJson.h"
 #include "store/CellStore.h"
 #include "ui/packs/PackBuilderController.h"
 #include "ui/packs/PackBuilderWindow.h"
@@ -26,7 +27,7 @@ protected:
         store::StoreOptions options;
         store::CellStore store(options);
         store.Open(store::ParseStoreAddress(storeAddress));
-        store.CreateBatch("Lot 1", "incoming 18650s");
+        store.CreateBatch("Lot 1", "incoming 18650s", QString::fromStdString(cells::GradesToJson(cells::DefaultLiIonGrades())));
         for (int n = 1; n <= Graded + 6; ++n) {
             store::CaptureInput capture;
             capture.batch = "Lot 1";
@@ -106,7 +107,7 @@ TEST_F(PackBuilderTest, BuildShowsEveryGroupWithItsSumAndTheSpreads)
         }
         EXPECT_TRUE(Child<QLabel>("spreads")->text().startsWith(QString("Capacity spread %1 mAh").arg(high - low, 0, 'f', 1)))
             << Child<QLabel>("spreads")->text().toStdString();
-        EXPECT_TRUE(Message().contains("2 cells of these grades have no capacity yet") == c.grades.contains("A"))
+        EXPECT_TRUE(Message().contains("2 without a capacity") == c.grades.contains("A"))
             << Message().toStdString();
     }
 }
@@ -123,7 +124,7 @@ TEST_F(PackBuilderTest, ImpossibleOrCancelledBuildsSayWhyAndLeaveNoPack)
         const char* message;
         bool cancel;
     } cases[] = {
-        {5, 5, {"A"}, "Cannot build: needs 25 cells, 24 are eligible: 1 missing. 2 cells of these grades have no capacity yet",
+        {5, 5, {"A"}, "Cannot build: needs 25 cells, 24 are eligible: 1 missing. Left out: 4 of other grades, 2 without a capacity.",
          false},
         {2, 3, {"B"}, "needs 6 cells, 4 are eligible: 2 missing.", false},
         {2, 2, {}, "Tick at least one grade.", false},

@@ -1,0 +1,164 @@
+#include "store/BatchCells.h"
+
+#include "cells/GradeJson.h"
+#include "files/CsvFormat.h"
+#include "store/StoreError.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <charconv>
+
+namespace voltaryn::store {
+namespace {
+
+template <typename... Kinds>
+struct Overloaded : Kinds... {
+    using Kinds::operator()...;
+};
+template <typename... Kinds>
+Overloaded(Kinds...) -> Overloaded<Kinds...>;
+
+std::string TextOf(const CellValue& value)
+{
+    return std::visit(Overloaded{[](std::nullptr_t) { return std::string(); },
+                                 [](const QString& text) { return text.toStdString(); },
+                                 [](qint64 number) { return std::to_string(number); },
+                                 [](double number) { return ShortestText(number); }},
+                      value);
+}
+
+CellValue Measured(const std::optional<double>& value) { return value ? CellValue(*value) : CellValue(nullptr); }
+
+} // namespace
+
+BatchRules RulesOf(const BatchInfo& batch)
+{
+    cells::GradeTable grades;
+    try {
+        grades = cells::GradesFromJson(batch.gradesJson.toStdString());
+    } catch (const cells::GradeFileError& error) {
+        throw StoreError(StoreErrorKind::Failed,
+                         QStringLiteral("batch %1 has no grades: its grade table cannot be read: %2")
+                             .arg(batch.name, QString::fromStdString(error.what())));
+    }
+    if (grades.Grades.empty())
+        throw StoreError(StoreErrorKind::Failed,
+                         QStringLiteral("batch %1 has no grades: its grade table is empty").arg(batch.name));
+    const cells::BatchLimits limits = LimitsOf(grades.Grades.front());
+    return {std::move(grades), limits};
+}
+
+cells::BatchLimits LimitsOf(const cells::Grade& grade)
+{
+    return {grade.Limits.MaxResistance, grade.Limits.MinVoltage, grade.Limits.MaxVoltage};
+}
+
+cells::BatchStatistics StatisticsOf(const std::vector<CellRow>& cells, const cells::BatchLimits& limits)
+{
+    std::vector<cells::BatchCell> counted;
+    counted.reserve(cells.size());
+    for (const CellRow& cell : cells)
+        counted.push_back({cell.latest.grade.toStdString(), cell.latest.voltageV, cell.latest.resistanceMohm,
+                           cell.capacityMah});
+    return cells::ComputeBatchStatistics(counted, limits);
+}
+
+LeftOut WhyLeftOut(const CellRow& cell, const cells::GradeTable& grades, const std::vector<std::string>& chosen)
+{
+    const std::string grade = cell.latest.grade.toStdString();
+    if (!chosen.empty() && std::ranges::find(chosen, grade) == chosen.end())
+        return LeftOut::NotChosen;
+    if (grade == grades.Reject.Name)
+        return LeftOut::Rejected;
+    if (!cell.pack.isEmpty())
+        return LeftOut::InPack;
+    if (!(cell.capacityMah.value_or(0) > 0))
+        return LeftOut::NoCapacity;
+    if (!(cell.latest.resistanceMohm.value_or(0) > 0))
+        return LeftOut::NoResistance;
+    return LeftOut::Usable;
+}
+
+cells::PackCell PackCellOf(const CellRow& cell)
+{
+    return {CellName(cell).toStdString(), cell.capacityMah.value_or(0), cell.latest.resistanceMohm.value_or(0),
+            cell.latest.voltageV.value_or(0), cell.latest.grade.toStdString()};
+}
+
+PackOffer PackOfferOf(const std::vector<CellRow>& cells, const cells::GradeTable& grades,
+                      const std::vector<std::string>& chosen)
+{
+    PackOffer offer;
+    for (const CellRow& cell : cells) {
+        const LeftOut why = WhyLeftOut(cell, grades, chosen);
+        if (why == LeftOut::Usable)
+            offer.cells.push_back(PackCellOf(cell));
+        else
+            ++offer.leftOut[static_cast<std::size_t>(why)];
+    }
+    return offer;
+}
+
+QString PackOffer::LeftOutText() const
+{
+    static constexpr std::array<const char*, 6> Reasons{
+        "", "of other grades", "rejected", "in a saved pack", "without a capacity", "without a resistance"};
+    QStringList parts;
+    for (std::size_t why = 1; why < Reasons.size(); ++why)
+        if (leftOut[why] > 0)
+            parts << QStringLiteral("%1 %2").arg(leftOut[why]).arg(QString::fromLatin1(Reasons[why]));
+    return parts.isEmpty() ? QString() : QStringLiteral("left out: ") + parts.join(QStringLiteral(", "));
+}
+
+std::vector<CellField> CellFieldsOf(const QString& batch, const CellRow& cell)
+{
+    const Measurement& latest = cell.latest;
+    return {{"batch", batch},
+            {"cell", CellName(cell)},
+            {"number", cell.number},
+            {"voltage_v", Measured(latest.voltageV)},
+            {"resistance_mohm", Measured(latest.resistanceMohm)},
+            {"range", latest.rangeText},
+            {"temperature_c", Measured(latest.temperatureC)},
+            {"grade", latest.grade},
+            {"time", latest.measuredUtc.toUTC().toString(Qt::ISODateWithMs)},
+            {"capacity_mah", Measured(cell.capacityMah)},
+            {"pack", cell.pack}};
+}
+
+std::string ShortestText(double value)
+{
+    std::array<char, 32> text{};
+    char* end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
+    return {text.data(), end};
+}
+
+std::string CellCsvHeader()
+{
+    std::string line;
+    for (const CellField& field : CellFieldsOf({}, {}))
+        line += (line.empty() ? "" : ",") + CsvCell(field.name);
+    return line + '\n';
+}
+
+std::string CellCsvLine(const std::vector<CellField>& fields)
+{
+    std::string line;
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        line += (i > 0 ? "," : "") + CsvCell(TextOf(fields[i].value));
+    return line + '\n';
+}
+
+std::string CellJsonLine(const std::vector<CellField>& fields)
+{
+    nlohmann::ordered_json object = nlohmann::ordered_json::object();
+    for (const CellField& field : fields)
+        std::visit(Overloaded{[&](std::nullptr_t) { object[field.name] = nullptr; },
+                              [&](const QString& text) { object[field.name] = text.toStdString(); },
+                              [&](auto number) { object[field.name] = number; }},
+                   field.value);
+    return object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + '\n';
+}
+
+} // namespace voltaryn::store

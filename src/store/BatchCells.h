@@ -1,0 +1,72 @@
+#pragma once
+
+// The rules that join a batch in the store to the core's grading, statistics and pack building,
+// written once for the window, the command line and the report.
+#include "cells/BatchStatistics.h"
+#include "cells/Grades.h"
+#include "cells/PackTypes.h"
+#include "store/StoreTypes.h"
+
+#include <array>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace voltaryn::store {
+
+// The grade table a batch is sorted and judged by, and the limits of its best (first) grade.
+struct BatchRules {
+    cells::GradeTable grades;
+    cells::BatchLimits limits;
+};
+
+// Every batch is created with a grade table; one that cannot be read, or holds no grade, is refused
+// (StoreError Failed: "batch lot 7 has no grades: ...") rather than graded by some other table.
+BatchRules RulesOf(const BatchInfo& batch);
+
+// The limits a batch is judged against by `grade`: its resistance maximum and voltage window.
+cells::BatchLimits LimitsOf(const cells::Grade& grade);
+
+// Every cell of the batch counts for its grade; a figure it lacks is left out of that spread.
+cells::BatchStatistics StatisticsOf(const std::vector<CellRow>& cells, const cells::BatchLimits& limits);
+
+// Why a cell cannot go into a pack; Usable when it can.
+enum class LeftOut { Usable, NotChosen, Rejected, InPack, NoCapacity, NoResistance };
+
+// A cell is usable when its grade is one chosen (empty: any) and not the reject grade, it is in no
+// saved pack, and it has a capacity and a resistance above 0.
+LeftOut WhyLeftOut(const CellRow& cell, const cells::GradeTable& grades, const std::vector<std::string>& chosen);
+
+// The cell as the pack builder takes it, named as CellName names it.
+cells::PackCell PackCellOf(const CellRow& cell);
+
+struct PackOffer {
+    std::vector<cells::PackCell> cells;
+    std::array<int, 6> leftOut{};  // by LeftOut
+
+    // "left out: 2 rejected, 1 without a capacity"; empty when none was.
+    QString LeftOutText() const;
+};
+
+PackOffer PackOfferOf(const std::vector<CellRow>& cells, const cells::GradeTable& grades,
+                      const std::vector<std::string>& chosen);
+
+// A field of a batch's cell as every export writes it: null, a text, a whole or measured number.
+using CellValue = std::variant<std::nullptr_t, QString, qint64, double>;
+struct CellField {
+    const char* name;
+    CellValue value;
+};
+
+// batch, cell, number, voltage_v, resistance_mohm, range, temperature_c, grade, time (ISO 8601
+// UTC), capacity_mah, pack (empty: none).
+std::vector<CellField> CellFieldsOf(const QString& batch, const CellRow& cell);
+// A number as its shortest text that reads back as the same number.
+std::string ShortestText(double value);
+// The machine CSV: the field names, then a line per cell; every line ends in "\n", no byte order mark.
+std::string CellCsvHeader();
+std::string CellCsvLine(const std::vector<CellField>& fields);
+// One JSON object, its fields in order, measured numbers as JSON numbers, null where none.
+std::string CellJsonLine(const std::vector<CellField>& fields);
+
+} // namespace voltaryn::store
