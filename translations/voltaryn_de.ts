@@ -682,10 +682,6 @@ Kreuzen Sie mindestens einen Kanal an und drücken Sie dann OK.</translation>
         <translation>Kreuzen Sie mindestens eine Klasse an.</translation>
     </message>
     <message>
-        <source> %1 cells of these grades have no capacity yet: import their capacities to use them.</source>
-        <translation> %1 Zellen dieser Klassen haben noch keine Kapazität: importieren Sie ihre Kapazitäten, um sie zu verwenden.</translation>
-    </message>
-    <message>
         <source>Building %1S%2P from %3 cells…</source>
         <translation>%1S%2P wird aus %3 Zellen gebaut…</translation>
     </message>

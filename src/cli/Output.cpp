@@ -44,10 +44,11 @@ nlohmann::ordered_json Json(const Record& record)
     return json;
 }
 
-std::string TsvCell(std::string text)
+std::string TsvCell(const std::string& text)
 {
-    std::replace_if(text.begin(), text.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
-    return text;
+    std::string cell = FormulaGuarded(text);
+    std::replace_if(cell.begin(), cell.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
+    return cell;
 }
 
 std::string Joined(const std::vector<std::string>& cells, Format format)

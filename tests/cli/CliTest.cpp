@@ -408,7 +408,7 @@ TEST(CliSorting, CapturesAreGradedStoredAndListed)
 
 // Scanned IDs name the cells in turn; an ID seen before, or a cell's number in any spelling, adds
 // a measurement to its cell, and a capture with no ID waiting gets the next free number. A scan the
-// name rule refuses is told and not taken; a label a spreadsheet would run stays text in CSV.
+// name rule refuses is told and not taken; a label a spreadsheet would run stays text in TSV and CSV.
 TEST(CliSorting, ScannedIdsNameTheCellsAndARetestAddsToTheSameCell)
 {
     TempFolder folder;
@@ -423,7 +423,8 @@ TEST(CliSorting, ScannedIdsNameTheCellsAndARetestAddsToTheSameCell)
     std::vector<std::string> named;
     for (const std::string& line : Lines(sorted.out) | std::views::drop(1))
         named.push_back(line.substr(line.find('\t') + 1, line.find('\t', line.find('\t') + 1) - line.find('\t') - 1));
-    EXPECT_EQ(named, (std::vector<std::string>{"SN-A1", "SN-A2", "SN-A1", "SN-A2", "#0004", "=1+2", "#0005"}));
+    EXPECT_EQ(named, (std::vector<std::string>{"SN-A1", "SN-A2", "SN-A1", "SN-A2", "#0004", "'=1+2", "#0005"}))
+        << "tab-separated output keeps a formula text too";
     const std::vector<std::string> cells = Lines(OutputOf(folder, {"-f", "csv", "cells", "--batch", "b", "--db", db}));
     ASSERT_EQ(cells.size(), 1u + 5u);
     EXPECT_THAT(cells[3], ::testing::StartsWith("b,'=1+2,3,"));

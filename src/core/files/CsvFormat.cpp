@@ -36,12 +36,17 @@ bool IsCsvName(const std::filesystem::path& file)
     return extension == ".csv";
 }
 
-std::string CsvCell(std::string_view text)
+std::string FormulaGuarded(std::string_view text)
 {
     std::string cell;
     if (!text.empty() && FormulaStarts.find(text.front()) != std::string_view::npos && !IsNumber(text))
         cell = '\'';
-    cell += text;
+    return cell += text;
+}
+
+std::string CsvCell(std::string_view text)
+{
+    const std::string cell = FormulaGuarded(text);
     if (cell.find_first_of(",\"\r\n") == std::string::npos)
         return cell;
     std::string quoted = "\"";

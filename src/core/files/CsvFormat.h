@@ -18,9 +18,13 @@ inline constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
 // Whether a file name asks for CSV: it ends in ".csv", in any case.
 bool IsCsvName(const std::filesystem::path& file);
 
-// One cell as every CSV the program writes holds it: in double quotes when it needs them, and a
-// text that a spreadsheet would take for a formula (one starting with =, +, -, @, TAB or CR) after
-// a ' that keeps it text. A number stays a number: "-2.008" is written as it is.
+// A text that a spreadsheet would take for a formula (one starting with =, +, -, @, TAB or CR)
+// after a ' that keeps it text, as every CSV, tab-separated output and copied table holds it. A
+// number stays a number: "-2.008" is written as it is.
+std::string FormulaGuarded(std::string_view text);
+
+// One cell as every CSV the program writes holds it: formula-guarded, in double quotes when it
+// needs them.
 std::string CsvCell(std::string_view text);
 
 // One line of `columns` cells (cells the row lacks are empty), with its CR LF.

@@ -1,5 +1,6 @@
 #include "ui/cells/CellSortingWindow.h"
 
+#include "files/CsvFormat.h"
 #include "store/BatchCells.h"
 #include "ui/cells/BatchStatisticsPanel.h"
 #include "ui/cells/GradeColour.h"
@@ -335,7 +336,7 @@ QString CellSortingWindow::SelectedRowsText() const
     for (const QModelIndex& row : rows) {
         QStringList texts;
         for (int column = 0; column < CellTableModel::ColumnCount; ++column)
-            texts << sorted_->index(row.row(), column).data().toString();
+            texts << QString::fromStdString(FormulaGuarded(sorted_->index(row.row(), column).data().toString().toStdString()));
         lines << texts.join('\t');
     }
     return lines.join('\n') + '\n';

@@ -62,28 +62,32 @@ TEST(ListExportTest, AListSavedAsCsvReadsBackWithTheSameCells)
     EXPECT_EQ(read.rows, padded.rows);
 }
 
-// A text that a spreadsheet would run as a formula is kept text by a leading '; numbers stay numbers.
+// A text that a spreadsheet would run as a formula is kept text by a leading ', in CSV cells as in
+// tab-separated output and copied rows; numbers stay numbers.
 TEST(ListExportTest, NoCsvCellStartsAFormula)
 {
-    const std::pair<const char*, const char*> cells[] = {  // text, cell written
-        {"=1+2", "'=1+2"},
-        {"+1+2", "'+1+2"},
-        {"-1+2", "'-1+2"},
-        {"@SUM(A1:A9)", "'@SUM(A1:A9)"},
-        {"\tx", "'\tx"},
-        {"\rx", "\"'\rx\""},
-        {"=HYPERLINK(\"http://x\",\"y\")", "\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\""},
-        {"-2.008", "-2.008"},
-        {"-1e-05", "-1e-05"},
-        {"-.5", "-.5"},
-        {"-inf", "'-inf"},
-        {"-", "'-"},
-        {"a=1", "a=1"},
-        {"'=x", "'=x"},
-        {"", ""},
+    const std::tuple<const char*, const char*, const char*> cells[] = {  // text, guarded, CSV cell written
+        {"=1+2", "'=1+2", "'=1+2"},
+        {"+1+2", "'+1+2", "'+1+2"},
+        {"-1+2", "'-1+2", "'-1+2"},
+        {"@SUM(A1:A9)", "'@SUM(A1:A9)", "'@SUM(A1:A9)"},
+        {"\tx", "'\tx", "'\tx"},
+        {"\rx", "'\rx", "\"'\rx\""},
+        {"=HYPERLINK(\"http://x\",\"y\")", "'=HYPERLINK(\"http://x\",\"y\")",
+         "\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\""},
+        {"-2.008", "-2.008", "-2.008"},
+        {"-1e-05", "-1e-05", "-1e-05"},
+        {"-.5", "-.5", "-.5"},
+        {"-inf", "'-inf", "'-inf"},
+        {"-", "'-", "'-"},
+        {"a=1", "a=1", "a=1"},
+        {"'=x", "'=x", "'=x"},
+        {"", "", ""},
     };
-    for (const auto& [text, written] : cells)
+    for (const auto& [text, guarded, written] : cells) {
+        EXPECT_EQ(FormulaGuarded(text), guarded) << text;
         EXPECT_EQ(CsvCell(text), written) << text;
+    }
 }
 
 // Saved or read, a file that cannot be is told by its path and the reason, and nothing throws.
