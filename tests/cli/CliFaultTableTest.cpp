@@ -178,7 +178,7 @@ public:
         std::size_t start = 0;
         for (std::size_t end = fresh.find('\n'); end != std::string::npos; end = fresh.find('\n', start)) {
             const nlohmann::json line = nlohmann::json::parse(fresh.substr(start, end - start));
-            printed_.push_back({UtcMs(line["time"]), line["queued"] == "yes",
+            printed_.push_back({UtcMs(line["time"]), line["queued"].get<bool>(),
                                 line["number"].is_null() ? 0 : line["number"].get<long long>()});
             start = end + 1;
         }
