@@ -46,7 +46,7 @@ std::string FormulaGuarded(std::string_view text)
 
 std::string CsvCell(std::string_view text)
 {
-    const std::string cell = FormulaGuarded(text);
+    std::string cell = FormulaGuarded(text);
     if (cell.find_first_of(",\"\r\n") == std::string::npos)
         return cell;
     std::string quoted = "\"";

@@ -17,6 +17,7 @@
 #include "ui/cells/CellSortingWindow.h"
 #include "ui/cells/GradeEditorDialog.h"
 #include "ui/cells/StoreThread.h"
+#include "ui/common/QtText.h"
 #include "ui/common/ScreenFit.h"
 
 #include <QElapsedTimer>
@@ -27,9 +28,6 @@ namespace voltaryn {
 namespace {
 
 QString FromStd(const std::string& text) { return QString::fromStdString(text); }
-
-// The store's words as a line of the tile: "Offline — 12 queued".
-QString Sentence(const QString& text) { return text.left(1).toUpper() + text.mid(1); }
 
 // The batch's cells as `voltaryn-cli cells` writes them.
 QByteArray ExportOf(const QString& batch, const std::vector<store::CellRow>& cells, bool json)
@@ -142,7 +140,7 @@ void CellSortingController::OpenStore()
     });
     connect(store_.get(), &StoreThread::statusChanged, this, [this](bool allSent, const QString& text) {
         // The store's trouble stays on the tile until it is over: "Offline — 12 queued".
-        storeTrouble_ = allSent ? QString() : Sentence(text);
+        storeTrouble_ = allSent ? QString() : AsSentence(text);
         ShowState();
     });
     connect(store_.get(), &StoreThread::queueSent, this, &CellSortingController::QueueSent);
@@ -158,7 +156,7 @@ void CellSortingController::ShowState()
 // The tile says so until the next capture, and the table shows the captures that were queued.
 void CellSortingController::QueueSent(int count)
 {
-    storeNews_ = Sentence(store::BackOnlineText(count));
+    storeNews_ = AsSentence(store::BackOnlineText(count));
     ShowState();
     if (!batch_.isEmpty())
         ReloadCells();

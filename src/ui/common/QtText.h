@@ -12,6 +12,10 @@ inline QString ToQString(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// A text of the store's, which starts in lower case to stand inside a line, as a sentence of its
+// own: "offline — 12 queued" as "Offline — 12 queued".
+inline QString AsSentence(const QString& text) { return text.left(1).toUpper() + text.mid(1); }
+
 // The object name of one control of an indexed set, as "AxisMin(1)".
 inline QString Indexed(const char* name, int index)
 {

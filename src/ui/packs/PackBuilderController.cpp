@@ -10,6 +10,7 @@
 #include "store/CellStore.h"
 #include "store/StoreAddress.h"
 #include "ui/cells/StoreThread.h"
+#include "ui/common/QtText.h"
 #include "ui/packs/PackBuilderWindow.h"
 
 #include <QCoreApplication>
@@ -25,8 +26,6 @@ QString Change(double value, int decimals)
 {
     return (value >= 0 ? "+" : "−") + QString::number(std::abs(value), 'f', decimals);
 }
-
-QString Sentence(const QString& text) { return text.left(1).toUpper() + text.mid(1); }
 
 bool WriteFile(const QString& name, const QByteArray& bytes, QString& error)
 {
@@ -161,7 +160,7 @@ void PackBuilderController::Build()
     // The usable cells of the ticked grades; the others are counted by why they were left out.
     const store::PackOffer offer = store::PackOfferOf(rows_, grades_, request_.eligibleGrades);
     cells_ = offer.cells;
-    const QString leftOut = offer.LeftOutText().isEmpty() ? QString() : " " + Sentence(offer.LeftOutText()) + ".";
+    const QString leftOut = offer.LeftOutText().isEmpty() ? QString() : " " + AsSentence(offer.LeftOutText()) + ".";
 
     building_ = true;
     cancelled_ = false;
