@@ -15,7 +15,7 @@ FUZZ_SECONDS ?= 60
 MONKEY_DIR ?= build-monkey
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build program demo demo-cells translations screenshots check check-build check-tests test-config test torture tidy-config tidy package-check package install bench soak fuzz monkey clean
+.PHONY: deps configure build program demo demo-cells translations screenshots check check-build check-bench check-tests test-config test torture tidy-config tidy package-check package install bench soak fuzz monkey clean
 
 deps:
 	scripts/install-deps
@@ -49,8 +49,8 @@ translations: deps
 screenshots: build
 	scripts/screenshots $(BUILD_DIR)
 
-# The checked tree: every test, the benchmarks (built, not run, so they keep compiling) and the fuzz
-# replays in one build, optimised at -O1 (where GCC's flow warnings, such as maybe-uninitialized,
+# The checked tree: every test and the fuzz replays in one build (the benchmarks in the same tree,
+# built beside the tests while they run, not run themselves, so that they keep compiling), optimised at -O1 (where GCC's flow warnings, such as maybe-uninitialized,
 # fire) under AddressSanitizer and UndefinedBehaviorSanitizer, with line tables (-g1: all a
 # sanitizer report needs for its file:line stack). A unity build: a few dozen sources per compiler
 # run, so the Qt and GoogleTest headers are parsed a few times rather than once per file.
@@ -59,6 +59,9 @@ check-build: deps
 	cmake -S . -B $(CHECK_DIR) -G Ninja -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS="-O1 -g1" -DVOLTARYN_SANITIZE=ON \
 	  -DVOLTARYN_BUILD_BENCH=ON $(UNITY) > /dev/null
 	cmake --build $(CHECK_DIR) -j $(JOBS)
+
+check-bench: check-build
+	cmake --build $(CHECK_DIR) -j $(JOBS) --target benchmarks
 
 # Twice as many tests as cores at once: the database tests mostly wait on their servers. A test
 # whose inputs (its programs, their data) are as they were when it last passed is not run again;
@@ -108,7 +111,7 @@ package-check: check-build
 # no more compilers run at once than there are cores and one more; each part's output is printed
 # whole when it ends.
 check:
-	$(MAKE) --no-print-directory --output-sync=target -j2 check-tests package-check tidy TIDY_JOBS=1
+	$(MAKE) --no-print-directory --output-sync=target -j3 check-tests package-check check-bench tidy TIDY_JOBS=1
 
 # The libFuzzer targets of the parsers (fuzz/), built with clang and the sanitizers from the core
 # alone, each run for FUZZ_SECONDS; one line a target says its runs, speed and crashes, and an
@@ -129,6 +132,7 @@ install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 bench: build
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target benchmarks
 	$(BUILD_DIR)/bench/voltaryn_bench
 	$(BUILD_DIR)/bench/voltaryn_cells_bench
 
@@ -136,6 +140,7 @@ bench: build
 # resident memory, the open files and the records written.
 DAYS ?= 5
 soak: build
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target voltaryn_soak
 	$(BUILD_DIR)/bench/voltaryn_soak $(DAYS)
 
 # The monkey run long: seeded random steps over the whole program on its simulated meter, checked
