@@ -386,7 +386,7 @@ TEST(CliSorting, CapturesAreGradedStoredAndListed)
     };
     const Finished first = sort("1", "20");
     ASSERT_EQ(first.exitCode, 0) << first.err;
-    EXPECT_THAT(first.err, ::testing::MatchesRegex("sorted 20 cells in [0-9]+ s: [0-9]+ cells an hour\n"));
+    EXPECT_THAT(first.err, ::testing::MatchesRegex("creating batch \"lot 7\"\nsorted 20 cells in [0-9]+ s: [0-9]+ cells an hour\n"));
     long long number = 0;
     for (const std::string& line : Lines(first.out)) {
         const nlohmann::json capture = nlohmann::json::parse(line);
@@ -404,6 +404,7 @@ TEST(CliSorting, CapturesAreGradedStoredAndListed)
     const Finished more = sort("2", "3");
     ASSERT_EQ(more.exitCode, 0) << more.err;
     EXPECT_EQ(nlohmann::json::parse(Lines(more.out).back())["number"], 23) << "numbering goes on in the batch";
+    EXPECT_THAT(more.err, Not(HasSubstr("creating"))) << "the batch is there";
 
     const std::vector<std::string> cells = Lines(OutputOf(folder, {"-f", "csv", "cells", "--batch", "lot 7", "--db", db}));
     ASSERT_EQ(cells.size(), 1u + 23u);
