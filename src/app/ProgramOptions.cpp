@@ -20,44 +20,61 @@ QStringList WithDefaultCellSeed(QStringList arguments)
     return arguments;
 }
 
-} // namespace
+// The program's options, each with its help text.
+struct ProgramParser {
+    ProgramParser()
+    {
+        parser.setApplicationDescription(QCoreApplication::translate("voltaryn::Options", "The desktop companion of a handheld battery analyser meter."));
+        parser.addHelpOption();
+        parser.addVersionOption();
+        parser.addOptions({demo, demoCells, cellsWindow, database, resetSettings});
+        parser.addPositionalArgument(
+            "file", QCoreApplication::translate("voltaryn::Options", "A data file (.txt) or list (.csv) to open in the file list."), "[file]");
+    }
 
-ProgramOptions ReadProgramOptions(const QStringList& arguments)
-{
     QCommandLineParser parser;
-    parser.setApplicationDescription(QCoreApplication::translate("voltaryn::Options", "The desktop companion of a handheld battery analyser meter."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption demo("demo", QCoreApplication::translate("voltaryn::Options", "Connect to the built-in simulated meter instead of a real one."));
-    const QCommandLineOption demoCells(
+    const QCommandLineOption demo{"demo", QCoreApplication::translate("voltaryn::Options", "Connect to the built-in simulated meter instead of a real one.")};
+    const QCommandLineOption demoCells{
         "demo-cells",
         QCoreApplication::translate("voltaryn::Options", "Like --demo, with a stream of cells on the simulated meter's probes; the "
                    "same seed (default 1, which may be left out) gives the same stream."),
-        "seed");
-    const QCommandLineOption cellsWindow("cells", QCoreApplication::translate("voltaryn::Options", "Open the Cell Sorting window at the start."));
-    const QCommandLineOption database(
+        "seed"};
+    const QCommandLineOption cellsWindow{"cells", QCoreApplication::translate("voltaryn::Options", "Open the Cell Sorting window at the start.")};
+    const QCommandLineOption database{
         "db",
         QCoreApplication::translate("voltaryn::Options", "The cell database: a SQLite file, sqlite:///path or "
                    "postgresql://user@host/db (default: cells.db in the application's "
                    "data folder)."),
-        "address");
-    const QCommandLineOption resetSettings(
+        "address"};
+    const QCommandLineOption resetSettings{
         "reset-settings",
-        QCoreApplication::translate("voltaryn::Options", "Forget the remembered window places, folders and choices, and start as on the first run."));
-    parser.addOptions({demo, demoCells, cellsWindow, database, resetSettings});
-    parser.addPositionalArgument(
-        "file", QCoreApplication::translate("voltaryn::Options", "A data file (.txt) or list (.csv) to open in the file list."), "[file]");
+        QCoreApplication::translate("voltaryn::Options", "Forget the remembered window places, folders and choices, and start as on the first run.")};
+};
+
+} // namespace
+
+bool AsksForHelpOrVersion(const QStringList& arguments)
+{
+    ProgramParser program;
+    program.parser.parse(arguments);  // what it does not know is told by ReadProgramOptions()
+    return program.parser.isSet("help") || program.parser.isSet("help-all") || program.parser.isSet("version");
+}
+
+ProgramOptions ReadProgramOptions(const QStringList& arguments)
+{
+    ProgramParser program;
+    QCommandLineParser& parser = program.parser;
     parser.process(WithDefaultCellSeed(arguments));
 
     ProgramOptions options;
-    options.demo = parser.isSet(demo) || parser.isSet(demoCells);
-    options.openCellSorting = parser.isSet(cellsWindow);
-    options.storeAddress = parser.value(database);
-    options.resetSettings = parser.isSet(resetSettings);
+    options.demo = parser.isSet(program.demo) || parser.isSet(program.demoCells);
+    options.openCellSorting = parser.isSet(program.cellsWindow);
+    options.storeAddress = parser.value(program.database);
+    options.resetSettings = parser.isSet(program.resetSettings);
     options.file = parser.positionalArguments().value(0);
-    if (parser.isSet(demoCells)) {
+    if (parser.isSet(program.demoCells)) {
         bool seedRead = false;
-        options.cellSeed = parser.value(demoCells).toULongLong(&seedRead);
+        options.cellSeed = parser.value(program.demoCells).toULongLong(&seedRead);
         if (!seedRead)
             options.error = "the seed of --demo-cells is a whole number";
     }

@@ -18,6 +18,10 @@ struct ProgramOptions {
     QString error;                          // why the command line cannot be taken; empty when it can
 };
 
+// Whether the command line asks for --help or --version, which need no display: Qt's own options
+// (-platform, ...) are not known here, and nothing is printed.
+bool AsksForHelpOrVersion(const QStringList& arguments);
+
 // Reads the program's command line (arguments[0] is the program); --help, --version and an unknown
 // option print what they print and end the program.
 ProgramOptions ReadProgramOptions(const QStringList& arguments);

@@ -23,20 +23,46 @@ struct DemoMeter {
     sim::SimulatedHidBackend backend{meter};
 };
 
+namespace {
+
+// The command line as given, Qt's own options still in it.
+QStringList ArgumentsOf(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+// Names the program for the application object just made, and installs the translation of its
+// texts into the user's language, where one ships (the meter's own captions stay as they are).
+void Introduce(QTranslator& translator)
+{
+    QCoreApplication::setApplicationName("Voltaryn");
+    QCoreApplication::setOrganizationName("Voltaryn");
+    QCoreApplication::setApplicationVersion(VOLTARYN_VERSION);
+    if (translator.load(QLocale(), "voltaryn", "_", ":/translations"))
+        QCoreApplication::installTranslator(&translator);
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
+    QTranslator translator;
+    // --help and --version are answered without the window system, which ends a program that
+    // cannot reach a display.
+    if (AsksForHelpOrVersion(ArgumentsOf(argc, argv))) {
+        const QCoreApplication console(argc, argv);
+        Introduce(translator);
+        ReadProgramOptions(QCoreApplication::arguments());  // prints them and ends the program
+    }
     QApplication qtApp(argc, argv);
+    Introduce(translator);
     // Set once for every window: the window manager shows "Voltaryn" beside each window's own caption.
-    QApplication::setApplicationName("Voltaryn");
     QApplication::setApplicationDisplayName("Voltaryn");
-    QApplication::setOrganizationName("Voltaryn");
-    QApplication::setApplicationVersion(VOLTARYN_VERSION);
     QApplication::setDesktopFileName("org.voltaryn.Voltaryn");
     QApplication::setWindowIcon(QIcon(":/voltaryn.svg"));
-    // The texts around the meter's own captions in the user's language, where a translation ships.
-    QTranslator translator;
-    if (translator.load(QLocale(), "voltaryn", "_", ":/translations"))
-        QApplication::installTranslator(&translator);
 
     // Read before the passwords in argv, which the process list shows, are blanked.
     const ProgramOptions options = ReadProgramOptions(QApplication::arguments());

@@ -1,10 +1,10 @@
 // import-capacity: the capacities a charger measured, from its CSV into a batch's cells.
 #include "cli/CellFields.h"
-#include "cli/CellFiles.h"
 #include "cli/CellStoreAccess.h"
 #include "cli/CliError.h"
 #include "cli/Commands.h"
 #include "cells/CapacityCsv.h"
+#include "files/FileStatus.h"
 #include "store/CapacityImport.h"
 
 #include <iostream>

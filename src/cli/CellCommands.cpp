@@ -31,7 +31,10 @@ cells::GradeTable BatchGrades(store::CellStore& store, const SortOptions& option
 {
     const cells::GradeTable given =
         options.grades.empty() ? cells::DefaultLiIonGrades() : cells::LoadGradesFile(options.grades);
-    const store::BatchInfo batch = store.FindOrCreateBatch(Q(options.batch), {}, Q(cells::GradesToJson(given)));
+    bool created = false;
+    const store::BatchInfo batch = store.FindOrCreateBatch(Q(options.batch), {}, Q(cells::GradesToJson(given)), &created);
+    if (created)
+        std::cerr << "creating batch \"" << options.batch << "\"\n";
     cells::GradeTable kept = store::RulesOf(batch).grades;
     if (!options.grades.empty() && kept != given)
         throw CliError(ExitCode::Usage, "batch " + options.batch + " is sorted with other grades than " + options.grades

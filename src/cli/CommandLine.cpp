@@ -320,41 +320,61 @@ void AddComparatorCommands(CLI::App& app, Command& command)
         });
 }
 
-// A word the command line does not know: an option when it starts with "-", else a command.
-std::string UnknownWord(const std::string& word)
+// The subcommand the command line chose, the innermost one of a group (`sd get`); the program
+// itself while none is chosen.
+const CLI::App& Chosen(const CLI::App& app)
 {
-    return word.starts_with('-') ? "unknown option " + word : "unknown command \"" + word + '"';
+    const std::vector<CLI::App*> parsed = app.get_subcommands();
+    return parsed.empty() ? app : Chosen(*parsed.front());
+}
+
+// "sd get"; empty for the program itself.
+std::string SubcommandPath(const CLI::App& command)
+{
+    const CLI::App* parent = command.get_parent();
+    if (parent == nullptr)
+        return {};
+    const std::string above = SubcommandPath(*parent);
+    return above.empty() ? command.get_name() : above + ' ' + command.get_name();
+}
+
+// A word left over on the command line, told against the subcommand chosen: an option it has was
+// given ahead of it, as the global options may be; any other option is unknown. A word that is no
+// option is an unknown command where a command is due, else one argument too many.
+std::string LeftOverWord(const CLI::App& chosen, const std::string& word)
+{
+    if (!word.starts_with('-'))
+        return (chosen.get_require_subcommand_min() > 0 ? "unknown command \"" : "unexpected argument \"") + word + '"';
+    const std::string name = word.substr(0, word.find('='));
+    if (chosen.get_option_no_throw(name) != nullptr)
+        return name + " belongs after the subcommand " + SubcommandPath(chosen);
+    return "unknown option " + name;
 }
 
 // CLI11's words for what went wrong, in the command line's own: "--count must be ..." rather than
 // "--count: must be ...", "unknown option --bogus".
 std::string UsageMessage(const CLI::App& app, const CLI::ParseError& error)
 {
+    // A word that fits nowhere is the first fault, whatever else is missing because of it.
+    const std::vector<std::string> leftOver = app.remaining(true);
+    const bool extras = dynamic_cast<const CLI::ExtrasError*>(&error) != nullptr;
+    if (!leftOver.empty() && (extras || dynamic_cast<const CLI::RequiredError*>(&error) != nullptr))
+        return LeftOverWord(Chosen(app), leftOver.front());
     std::string message = error.what();
-    // A misspelt subcommand is left over, and only the want of a subcommand is reported.
-    const std::vector<std::string> unknown = app.remaining();
-    if (dynamic_cast<const CLI::RequiredError*>(&error) != nullptr && !unknown.empty())
-        return UnknownWord(unknown.front());
-    if (dynamic_cast<const CLI::ExtrasError*>(&error) != nullptr) {
-        const std::size_t colon = message.rfind(": ");
-        std::istringstream words(message.substr(colon == std::string::npos ? 0 : colon + 2));
-        std::string first;
-        words >> first;
-        return UnknownWord(first);
-    }
     if (const std::size_t at = message.find(": must "); at != std::string::npos)
         message.erase(at, 1);
     return message;
 }
 
 // --help and --version end the run as a success; anything else wrong on the command line is a
-// usage error told in one line.
+// usage error told in one line, with the help that tells the subcommand chosen.
 int UsageExit(const CLI::App& app, const CLI::ParseError& error)
 {
     if (error.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success))
         return app.exit(error);
-    const std::string message = UsageMessage(app, error);
-    std::cerr << "voltaryn-cli: " << message << " (see voltaryn-cli --help)\n";
+    const std::string chosen = SubcommandPath(Chosen(app));
+    std::cerr << "voltaryn-cli: " << UsageMessage(app, error) << " (see voltaryn-cli " << chosen
+              << (chosen.empty() ? "" : " ") << "--help)\n";
     return static_cast<int>(ExitCode::Usage);
 }
 

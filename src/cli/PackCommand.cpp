@@ -1,11 +1,11 @@
 // pack: an xSyP pack built from a batch's cells or from a CSV of cells, as a map to build by.
 #include "cli/CellFields.h"
-#include "cli/CellFiles.h"
 #include "cli/CellStoreAccess.h"
 #include "cli/CliError.h"
 #include "cli/Commands.h"
 #include "cells/PackBuilder.h"
 #include "cells/PackCellsCsv.h"
+#include "files/FileStatus.h"
 #include "store/BatchCells.h"
 
 #include <nlohmann/json.hpp>

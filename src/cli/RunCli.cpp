@@ -2,6 +2,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/MeterBackend.h"
+#include "files/FileStatus.h"
 
 #include <iostream>
 
@@ -21,6 +22,9 @@ void RunCommand(const Invocation& invocation)
     } catch (const CliError&) {
         output.End();  // what was read before stands
         throw;
+    } catch (const FileUnreadable& unreadable) {
+        output.End();
+        throw CliError(ExitCode::FileFailed, unreadable.what());
     }
     output.End();
 }

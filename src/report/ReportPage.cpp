@@ -1,7 +1,5 @@
 #include "report/ReportPage.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QTextOption>
 
 #include <numeric>
@@ -15,16 +13,17 @@ constexpr double RowHeight = 13;
 
 } // namespace
 
-ReportPage::ReportPage(const QString& file, const QString& title) : file_(file), writer_(file)
+ReportPage::ReportPage(const QString& file, const QString& title) : file_(file), writer_(&file_)
 {
+    if (!file_.open(QIODevice::WriteOnly))
+        throw ReportError("cannot write " + file.toStdString() + ": " + file_.errorString().toStdString());
     writer_.setPageSize(QPageSize(QPageSize::A4));
     writer_.setPageMargins(QMarginsF(Margin, Margin, Margin, Margin), QPageLayout::Point);
     writer_.setResolution(72);  // one device unit a point
     writer_.setTitle(title);
     writer_.setCreator(QStringLiteral("Voltaryn"));
     if (!painter_.begin(&writer_))
-        throw ReportError("cannot write " + file.toStdString() + ": "
-                          + (QFileInfo(file).dir().exists() ? "the file cannot be created" : "no such folder"));
+        throw ReportError("cannot write " + file.toStdString());
     const QRectF page = writer_.pageLayout().paintRect(QPageLayout::Point);
     width_ = page.width();
     height_ = page.height();
@@ -94,8 +93,8 @@ void ReportPage::Table(const std::vector<TableRow>& rows, const std::vector<doub
 
 void ReportPage::Finish()
 {
-    if (!painter_.end())
-        throw ReportError("cannot write " + file_.toStdString());
+    if (!painter_.end() || !file_.flush())
+        throw ReportError("cannot write " + file_.fileName().toStdString() + ": " + file_.errorString().toStdString());
 }
 
 } // namespace voltaryn::report

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFile>
 #include <QFont>
 #include <QPainter>
 #include <QPdfWriter>
@@ -51,7 +52,7 @@ public:
     static QFont Font(double points, bool bold = false);
 
 private:
-    QString file_;
+    QFile file_;  // opened ahead of the writer, which tells no reason when it cannot open it
     QPdfWriter writer_;
     QPainter painter_;
     double width_ = 0;

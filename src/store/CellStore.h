@@ -57,8 +57,10 @@ public:
     // The batch `name`, created as CreateBatch() does when it does not exist yet. Stations that
     // start the same new batch at once all get the one batch; the first one's grades count. While
     // the server is away: the batch as this station last saw it, so that sorting can go on into
-    // the queue; StoreError(Unreachable) for a batch it has not seen.
-    BatchInfo FindOrCreateBatch(const QString& name, const QString& notes, const QString& gradesJson);
+    // the queue; StoreError(Unreachable) for a batch it has not seen. `created`, when given, tells
+    // whether this call created it.
+    BatchInfo FindOrCreateBatch(const QString& name, const QString& notes, const QString& gradesJson,
+                                bool* created = nullptr);
     std::vector<BatchSummary> ListBatches();
     // Replaces the batch's grade table (JSON, kept as it is given); later captures are graded by it.
     void SetGrades(const QString& batch, const QString& gradesJson);

@@ -77,12 +77,16 @@ std::optional<BatchInfo> CellStore::FindBatch(const QString& name)
     return found;
 }
 
-BatchInfo CellStore::FindOrCreateBatch(const QString& name, const QString& notes, const QString& gradesJson)
+BatchInfo CellStore::FindOrCreateBatch(const QString& name, const QString& notes, const QString& gradesJson,
+                                       bool* created)
 {
     const auto values = NewBatchValues(name, options_.clock().toMSecsSinceEpoch(), notes, gradesJson);
     const QString checked = values.at(QStringLiteral("name")).toString();
+    bool inserted = false;
     try {
-        Online([&](SqlConnection& server) { server.Value(QStringLiteral("insert_batch_if_missing"), values); });
+        Online([&](SqlConnection& server) {
+            inserted = server.Value(QStringLiteral("insert_batch_if_missing"), values).isValid();  // the name it inserted
+        });
     } catch (const StoreError& error) {
         if (error.Kind() != StoreErrorKind::Unreachable || !queue_)
             throw;
@@ -96,6 +100,8 @@ BatchInfo CellStore::FindOrCreateBatch(const QString& name, const QString& notes
     std::optional<BatchInfo> batch = FindBatch(checked);
     if (!batch)  // deleted by another station in between
         throw StoreError(StoreErrorKind::NotFound, QStringLiteral("There is no batch \"%1\"").arg(name));
+    if (created != nullptr)
+        *created = inserted;
     return *batch;
 }
 

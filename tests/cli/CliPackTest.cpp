@@ -61,6 +61,7 @@ TEST(CliCapacity, BadLinesAreToldAndNothingIsImportedUnlessSkipped)
     Write(folder / "bad.csv", "id,mah\n#0001,3000\n#0002,abc\nX9,2900\n#0004,2950\n");
     Write(folder / "columns.csv", "name,energy\n#0001,1\n");
     Write(folder / "spelled.csv", "id,capacity\n2,3000\n#0003,2.95 Ah\n 0001 ,3100\n#0002,1\n");
+    std::filesystem::create_directory(folder / "folder.csv");
     // The arguments, the exit code, the error output (files named without their folder), the
     // output, and the capacities of the four cells afterwards.
     const std::tuple<Args, int, const char*, const char*, std::vector<std::optional<double>>> cases[] = {
@@ -77,7 +78,9 @@ TEST(CliCapacity, BadLinesAreToldAndNothingIsImportedUnlessSkipped)
          "line 3: capacity 'abc' is not a number\nline 4: cell 'X9' is not in batch lot\n",
          "2 cells of batch lot got a capacity; 2 bad lines skipped\n", {3000, std::nullopt, std::nullopt, 2950}},
         {{"good.csv"}, 0, "", "4 cells of batch lot got a capacity\n", {3107, 3114, 3121, 3128}},
-        {{"missing.csv"}, 4, "voltaryn-cli: cannot read missing.csv\n", "", {3107, 3114, 3121, 3128}},
+        {{"missing.csv"}, 4, "voltaryn-cli: Cannot read \"missing.csv\": No such file or directory\n", "",
+         {3107, 3114, 3121, 3128}},
+        {{"folder.csv"}, 4, "voltaryn-cli: Cannot read \"folder.csv\": Is a directory\n", "", {3107, 3114, 3121, 3128}},
         {{"good.csv", "--capacity-column", "volts"}, 4,
          "line 1: no column 'volts'\n"
          "voltaryn-cli: 1 bad line in good.csv: nothing imported (--skip-bad imports the good ones)\n",
@@ -182,6 +185,7 @@ TEST(CliPack, MistakesAreToldWithTheirExitCodes)
     Write(folder / "twice.csv", "cell,capacity_mah\nA,3000\nA,3010\n");
     Write(folder / "columns.csv", "id,capacity\nA,3000\n");
     Write(folder / "numbers.csv", "cell;capacity_mah;resistance_mohm\nA;3000,5;x\nB;;20\n");
+    SortedBatch(folder, 4, "no capacity");
     const auto file = [&folder](const char* name) { return (folder / name).string(); };
     const std::vector<Finished> runs = ExpectRefusals(folder, {"pack"}, {
         {{"--cells", file("ok.csv"), "-s", "2", "-p", "2"}, 2, "needs 4 cells, the file has 3 eligible: 1 missing"},
@@ -202,7 +206,10 @@ TEST(CliPack, MistakesAreToldWithTheirExitCodes)
         {{"--cells", file("columns.csv"), "-s", "1", "-p", "1"}, 4, "line 1: no column 'cell'\nline 1: no column 'capacity_mah'\n"},
         {{"--cells", file("numbers.csv"), "-s", "1", "-p", "1"}, 4, "line 2: resistance_mohm 'x' is not a number\n"},
         {{"--cells", file("numbers.csv"), "-s", "1", "-p", "1"}, 4, "1 bad line in " + file("numbers.csv")},
-        {{"--cells", file("missing.csv"), "-s", "1", "-p", "1"}, 4, "cannot read " + file("missing.csv")},
+        {{"--cells", file("missing.csv"), "-s", "1", "-p", "1"}, 4,
+         "Cannot read \"" + file("missing.csv") + "\": No such file or directory"},
+        {{"--cells", (folder / "").string(), "-s", "1", "-p", "1"}, 4, "\": Is a directory"},
+        {{"--batch", "no capacity", "--db", db, "-s", "4", "-p", "2"}, 2, "without a capacity)"},
     });
     for (const Finished& run : runs)
         EXPECT_EQ(run.out, "");

@@ -7,6 +7,7 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <limits>
 #include <set>
 #include <thread>
@@ -296,13 +297,16 @@ TEST_P(StoreTest, StationsStartingTheSameNewBatchOnANewDatabaseAtOnceAllGetTheOn
     constexpr int kStations = 20;
     std::vector<std::string> failures(kStations);
     std::vector<QString> grades(kStations);
+    std::vector<int> created(kStations);  // not vector<bool>: each station writes its own element
     std::vector<std::thread> stations;
     for (int s = 0; s < kStations; ++s) {
         stations.emplace_back([&, s] {
             try {
                 CellStore store({folder_.filePath(QStringLiteral("start-%1.db").arg(s))});
                 store.Open(address);
-                grades[s] = store.FindOrCreateBatch(TestBatch, {}, QStringLiteral("[%1]").arg(s)).gradesJson;
+                bool made = false;
+                grades[s] = store.FindOrCreateBatch(TestBatch, {}, QStringLiteral("[%1]").arg(s), &made).gradesJson;
+                created[s] = made ? 1 : 0;
             } catch (const StoreError& error) {
                 failures[s] = error.what();
             }
@@ -315,6 +319,10 @@ TEST_P(StoreTest, StationsStartingTheSameNewBatchOnANewDatabaseAtOnceAllGetTheOn
         EXPECT_EQ(grades[s].toStdString(), grades[0].toStdString()) << "station " << s;  // the first one's
     }
     EXPECT_EQ(SqlValue(address, QStringLiteral("SELECT COUNT(*) FROM batches")).toInt(), 1);
+    const auto creator = std::ranges::find(created, 1);
+    ASSERT_NE(creator, created.end()) << "one station is told it created the batch";
+    EXPECT_EQ(std::ranges::count(created, 1), 1);
+    EXPECT_EQ(grades[0], QStringLiteral("[%1]").arg(creator - created.begin())) << "its grades are the batch's";
 }
 
 } // namespace

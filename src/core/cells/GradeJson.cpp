@@ -2,14 +2,13 @@
 
 #include "cells/GradeValidation.h"
 #include "cells/NameRule.h"
+#include "files/FileStatus.h"
 
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <fstream>
-#include <sstream>
 #include <unordered_map>
 
 namespace voltaryn::cells {
@@ -160,14 +159,10 @@ GradeTable GradesFromJson(std::string_view text)
 
 GradeTable LoadGradesFile(const std::filesystem::path& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        throw GradeFileError(path.string() + ": cannot be opened");
-    std::ostringstream text;
-    text << file.rdbuf();
+    const std::string text = ReadWholeFile(path);
     GradeTable table;
     try {
-        table = GradesFromJson(text.str());
+        table = GradesFromJson(text);
     } catch (const GradeFileError& error) {
         throw GradeFileError(path.string() + ": " + error.what());
     }

@@ -34,7 +34,8 @@ public:
 };
 
 // Both throw GradeFileError. A file is also refused for what the grade editor refuses (empty,
-// never matching or overlapping grades, GradeValidation.h); its message starts with its path.
+// never matching or overlapping grades, GradeValidation.h); its message starts with its path. A
+// file that cannot be read throws FileUnreadable (files/FileStatus.h).
 GradeTable GradesFromJson(std::string_view text);
 GradeTable LoadGradesFile(const std::filesystem::path& path);
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,16 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
+
+// A file the user named that could not be read; its text is FileError's.
+class FileUnreadable : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The whole of the file at `path`; throws FileUnreadable when it cannot be opened or read (a
+// folder, no permission).
+std::string ReadWholeFile(const std::filesystem::path& path);
 
 // Told the number of the line just handled, counting the header line as 0, so that a caller can
 // show progress and let pending events run.

@@ -1,6 +1,7 @@
 #include "cells/GradeJson.h"
 #include "cells/GradeValidation.h"
 #include "common/TempFolder.h"
+#include "files/FileStatus.h"
 
 #include <gtest/gtest.h>
 
@@ -93,7 +94,7 @@ TEST(Grades, LoadErrorsSayWhatAndWhere)
 
     const testing::TempFolder folder;
     const std::filesystem::path file = folder / "grades.json";
-    EXPECT_EQ(ErrorOf([&] { LoadGradesFile(file); }), file.string() + ": cannot be opened");
+    EXPECT_THROW(LoadGradesFile(file), FileUnreadable) << "the command line tells it as a file that cannot be read";
     std::ofstream(file) << Table(R"({"name": "A", "colour": "green"})");
     EXPECT_EQ(ErrorOf([&] { LoadGradesFile(file); }),
               file.string() + R"(: grade 1 ("A"): colour "green" is not written #rrggbb)");
