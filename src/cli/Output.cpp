@@ -1,6 +1,7 @@
 #include "cli/Output.h"
 
 #include "cli/CliError.h"
+#include "common/Overloaded.h"
 #include "files/CsvFormat.h"
 
 #include <nlohmann/json.hpp>
@@ -9,13 +10,6 @@
 
 namespace voltaryn::cli {
 namespace {
-
-template <typename... Kinds>
-struct Overloaded : Kinds... {
-    using Kinds::operator()...;
-};
-template <typename... Kinds>
-Overloaded(Kinds...) -> Overloaded<Kinds...>;
 
 // A value as a cell: texts as they are, lists as their words with blanks between.
 std::string CellText(const Value& value)

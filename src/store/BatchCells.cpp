@@ -1,6 +1,7 @@
 #include "store/BatchCells.h"
 
 #include "cells/GradeJson.h"
+#include "common/Overloaded.h"
 #include "files/CsvFormat.h"
 #include "store/StoreError.h"
 
@@ -11,13 +12,6 @@
 
 namespace voltaryn::store {
 namespace {
-
-template <typename... Kinds>
-struct Overloaded : Kinds... {
-    using Kinds::operator()...;
-};
-template <typename... Kinds>
-Overloaded(Kinds...) -> Overloaded<Kinds...>;
 
 std::string TextOf(const CellValue& value)
 {
