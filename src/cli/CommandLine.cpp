@@ -324,8 +324,10 @@ void AddComparatorCommands(CLI::App& app, Command& command)
 // itself while none is chosen.
 const CLI::App& Chosen(const CLI::App& app)
 {
-    const std::vector<CLI::App*> parsed = app.get_subcommands();
-    return parsed.empty() ? app : Chosen(*parsed.front());
+    const CLI::App* chosen = &app;
+    while (!chosen->get_subcommands().empty())
+        chosen = chosen->get_subcommands().front();
+    return *chosen;
 }
 
 // "sd get"; empty for the program itself.

@@ -21,7 +21,7 @@ std::string ReadWholeFile(const std::filesystem::path& path)
         while (const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), file.get()))
             text.append(buffer.data(), got);
     }
-    if (!file || std::ferror(file.get()))
+    if (!file || std::ferror(file.get()) != 0)
         throw FileUnreadable(FileError("read", path, errno).error);
     return text;
 }
