@@ -273,11 +273,32 @@ void CellSortingWindow::ShowCapture(const cells::Grade& grade, const QString& vo
     tileCaption_->setText(caption);
 }
 
+void CellSortingWindow::ClearCapture()
+{
+    tile_->setPalette(QPalette());
+    for (QLabel* label : {tileGrade_, tileVoltage_, tileResistance_, tileCaption_})
+        label->clear();
+}
+
 void CellSortingWindow::ShowState(const QString& text) { tileState_->setText(text); }
 
 void CellSortingWindow::ShowNotice(const QString& text) { notice_->setText(text); }
 
-void CellSortingWindow::ShowNextId(const QString& id) { nextId_->setText(id.isEmpty() ? QString() : tr("Next: %1").arg(id)); }
+void CellSortingWindow::ShowNextId(const QString& id)
+{
+    // The ID Undo put back leaves the field once another one (or none) is taken.
+    if (id != restoredId_ && idField_->text() == restoredId_)
+        idField_->clear();
+    restoredId_.clear();
+    nextId_->setText(id.isEmpty() ? QString() : tr("Next: %1").arg(id));
+}
+
+void CellSortingWindow::RestoreId(const QString& id)
+{
+    restoredId_ = id;
+    idField_->setText(id);
+    idField_->selectAll();
+}
 
 void CellSortingWindow::RefreshSummary()
 {

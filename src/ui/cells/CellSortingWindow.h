@@ -33,12 +33,17 @@ public:
     // The last capture: its grade in the grade's colour, its numbers, and what became of it.
     void ShowCapture(const cells::Grade& grade, const QString& voltageText, const QString& resistanceText,
                      const QString& caption);
+    // No capture on the tile: a new cell is settling, or the last capture was withdrawn.
+    void ClearCapture();
     // The capture engine's state, or the store's trouble.
     void ShowState(const QString& text);
     // A line under the tile for what the user should know but need not answer.
     void ShowNotice(const QString& text);
     // The ID the next capture takes; empty: the next number.
     void ShowNextId(const QString& id);
+    // An ID taken back into the ID field, selected so that a new scan replaces it; the capture
+    // that takes it clears the field.
+    void RestoreId(const QString& id);
     // Redraws the grade counts, the histograms and the statistics from the table.
     void RefreshSummary();
     // The number of the cell selected in the table; 0 when none is.
@@ -78,6 +83,7 @@ private:
     QComboBox* batchChooser_ = nullptr;
     QLineEdit* idField_ = nullptr;
     QLabel* nextId_ = nullptr;
+    QString restoredId_;
     QFrame* tile_ = nullptr;
     QLabel* tileGrade_ = nullptr;
     QLabel* tileVoltage_ = nullptr;
