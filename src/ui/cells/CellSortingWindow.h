@@ -1,11 +1,17 @@
 #pragma once
 
 #include "cells/Grades.h"
+#include "cells/ScanBurst.h"
 #include "ui/cells/CellTableModel.h"
 
+#include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
+#include <vector>
+
 class QComboBox;
+class QKeyEvent;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -21,6 +27,8 @@ class QuantityHistogram;
 // large tile with the last capture in its grade's colour and the capture engine's state, readable
 // from across the bench, and the batch at a glance: its cells, grade counts with yield,
 // histograms of resistance and voltage with the grade limits, and the batch's statistics. It shows what the controller hands it and passes the user's requests on.
+// A scanner's burst of keys goes to the ID field wherever the focus is in the window: keys typed
+// elsewhere are held back for as long as they may be one, then delivered where they were typed.
 class CellSortingWindow : public QWidget {
     Q_OBJECT
 public:
@@ -76,6 +84,18 @@ private:
     QWidget* BuildTile();
     QWidget* BuildBatchView();
     void CopySelectedRows() const;
+    void SubmitId();
+    // Whether the key press `key` to `target`, outside the ID field, was taken for a scan.
+    bool ScanKeyPressed(QWidget* target, const QKeyEvent& key);
+    void ReleaseHeldKeys();
+
+    // A key press held back while it may belong to a scan.
+    struct HeldKey {
+        QPointer<QWidget> target;
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        QString text;
+    };
 
     cells::GradeTable grades_;
     CellTableModel* cells_;
@@ -84,6 +104,10 @@ private:
     QLineEdit* idField_ = nullptr;
     QLabel* nextId_ = nullptr;
     QString restoredId_;
+    cells::ScanBurst scanBurst_;
+    std::vector<HeldKey> heldKeys_;
+    QTimer heldKeysTimer_;  // delivers held keys that no scan followed
+    bool releasing_ = false;
     QFrame* tile_ = nullptr;
     QLabel* tileGrade_ = nullptr;
     QLabel* tileVoltage_ = nullptr;

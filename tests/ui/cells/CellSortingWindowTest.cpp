@@ -236,6 +236,43 @@ TEST_F(CellSortingTest, UndoClearsTheTileAndPutsTheScannedIdBack)
     EXPECT_EQ(id->text(), "") << "taken by the capture";
 }
 
+// Keys pressed on `target` `gap` ms apart, as the platform stamps them; "\n" is Return.
+void Type(QWidget* target, const QString& keys, int gap)
+{
+    static ulong stamp = 100'000;
+    for (const QChar key : keys) {
+        const bool enter = key == '\n';
+        QKeyEvent press(QEvent::KeyPress, enter ? int(Qt::Key_Return) : int(key.toUpper().unicode()), Qt::NoModifier,
+                        enter ? QString("\r") : QString(key));
+        press.setTimestamp(stamp += static_cast<ulong>(gap));
+        QApplication::sendEvent(target, &press);
+    }
+}
+
+TEST_F(CellSortingTest, AScanTypedWhileTheTableHasTheFocusNamesTheNextCapture)
+{
+    OpenWindow();
+    Capture();
+    auto* table = Child<QTableView>("cellTable");
+    table->setFocus();
+    const QModelIndex current = table->currentIndex();
+    Type(table, "#0001-LOT9\n", 8);
+    EXPECT_EQ(Text("nextId"), "Next: #0001-LOT9");
+    EXPECT_EQ(table->currentIndex(), current) << "no type-ahead search in the table";
+    Capture();
+    EXPECT_EQ(Rows().back().label, "#0001-LOT9");
+
+    // A person's keys, and a burst too short for a code, go where they were typed once no scan follows.
+    auto* filter = Child<QComboBox>("gradeFilter");
+    for (const auto& [keys, gap] : {std::pair<QString, int>{"R", 300}, {"C\n", 5}}) {
+        Type(filter, keys, gap);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return filter->currentText().startsWith(keys.left(1)); }, 5000))
+            << keys.toStdString() << ": " << filter->currentText().toStdString();
+        QTest::qWait(2 * QApplication::keyboardInputInterval());  // the combo box's search starts afresh
+    }
+    EXPECT_EQ(Text("nextId"), "");
+}
+
 TEST_F(CellSortingTest, ExportsCsvAndJsonAndDeletesOnlyAfterConfirming)
 {
     OpenWindow();
