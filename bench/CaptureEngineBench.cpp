@@ -42,8 +42,8 @@ std::vector<ProbeReading> CellReadings()
             readings.push_back(reading(Fixed(milliOhms * factor, 2)));
         for (const double step : {0.0, 0.01, -0.01, 0.0})
             readings.push_back(reading(Fixed(milliOhms + step, 2)));
-        readings.push_back(reading("OL"));
-        readings.push_back(reading("OL"));
+        readings.push_back({"0.000", "OL", "400 mOhm", "23.5", "°C", false});  // lifted: open probes read 0 V
+        readings.push_back(readings.back());
     }
     return readings;
 }

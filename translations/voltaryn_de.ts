@@ -234,6 +234,14 @@
         <source>%1 takes %2 mAh</source>
         <translation>%1 erhält %2 mAh</translation>
     </message>
+    <message>
+        <source>Lifted too early — place it again</source>
+        <translation>Zu früh abgenommen — bitte erneut auflegen</translation>
+    </message>
+    <message>
+        <source>lifted too early</source>
+        <translation>zu früh abgenommen</translation>
+    </message>
 </context>
 <context>
     <name>voltaryn::CellSortingWindow</name>

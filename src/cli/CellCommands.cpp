@@ -167,8 +167,10 @@ void Sort(CommandContext& context, const SortOptions& options)
                 ids.Read();  // a refused scan is told at once, before its cell is placed
             const std::vector<std::string_view> lit = WordsShown(meter.Session().pollLoop.Display().lit);
             const cells::CaptureStep step = engine.Feed(now, cells::ReadProbes(meter.Reading(), lit));
-            if (step.UnstableContact)
+            if (step.Problem == cells::CaptureProblem::UnstableContact)
                 std::cerr << "voltaryn-cli: unstable contact, nothing captured: place the cell again\n";
+            if (step.Problem == cells::CaptureProblem::LiftedEarly)
+                std::cerr << "voltaryn-cli: lifted too early, nothing captured: place the cell again\n";
             if (step.Capture) {
                 sorter.Take(*step.Capture, ids.Take());
                 ++captured;

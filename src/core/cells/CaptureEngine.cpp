@@ -7,6 +7,9 @@
 namespace voltaryn::cells {
 namespace {
 
+// Open probes read 0 V, give or take the last digits' noise.
+constexpr double OpenProbeVolts = 0.01;
+
 // Whether `value` lies within max(one display digit, `percent` of the median) of the median. The
 // slack absorbs the binary rounding of decimal texts: 24.32 - 24.31 is a hair above 0.01.
 bool WithinTolerance(const DisplayNumber& value, const DisplayNumber& median, double percent)
@@ -27,31 +30,39 @@ CaptureEngine::CaptureEngine(CaptureOptions options) : options_(options)
 CaptureStep CaptureEngine::Feed(ReadingTime now, const ProbeReading& reading)
 {
     const std::optional<Contact> contact = ContactOf(reading);
+    const bool touched = contact || Touches(reading);
     switch (state_) {
     case CaptureState::Open:
-        if (!contact)
+        if (!touched)
             return {};
         state_ = CaptureState::Settling;
         contactStart_ = now;
         recent_.clear();
-        return Settle(now, {*contact, reading});
+        [[fallthrough]];
     case CaptureState::Settling:
-        if (!contact) {
-            state_ = CaptureState::Open;
-            return {};
-        }
-        return Settle(now, {*contact, reading});
+        if (!touched)
+            return Lifted();
+        lastTouch_ = now;
+        return Settle(now, reading, contact);
     case CaptureState::Captured:
     case CaptureState::WaitingForLift:
         break;
     }
-    return WaitForLift(contact.has_value());
+    return WaitForLift(contact.has_value(), touched);
 }
 
 CaptureStep CaptureEngine::StepInState() const
 {
     CaptureStep step;
     step.State = state_;
+    return step;
+}
+
+CaptureStep CaptureEngine::SettlingStep(int agreeing) const
+{
+    CaptureStep step = StepInState();
+    step.Agreeing = agreeing;
+    step.Needed = options_.ReadingsToAgree;
     return step;
 }
 
@@ -62,22 +73,38 @@ std::optional<CaptureEngine::Contact> CaptureEngine::ContactOf(const ProbeReadin
     const std::optional<int> power = MilliOhmPower(reading.RangeText);
     if (!resistance || resistance->Mantissa < 0 || !voltage || !power)
         return std::nullopt;
-    const double volts = voltage->Value;
-    if ((options_.MinVoltage && volts < *options_.MinVoltage) || (options_.MaxVoltage && volts > *options_.MaxVoltage))
+    if (!VoltageInRange(voltage->Value))
         return std::nullopt;
     return Contact{*voltage, *resistance, *power};
 }
 
-CaptureStep CaptureEngine::Settle(ReadingTime now, Sample sample)
+bool CaptureEngine::Touches(const ProbeReading& reading) const
+{
+    const std::optional<DisplayNumber> voltage = ReadDisplayNumber(reading.VoltageText);
+    return voltage && std::abs(voltage->Value) > OpenProbeVolts && VoltageInRange(voltage->Value);
+}
+
+bool CaptureEngine::VoltageInRange(double volts) const
+{
+    return !(options_.MinVoltage && volts < *options_.MinVoltage) && !(options_.MaxVoltage && volts > *options_.MaxVoltage);
+}
+
+CaptureStep CaptureEngine::Settle(ReadingTime now, const ProbeReading& reading, const std::optional<Contact>& contact)
 {
     if (now - contactStart_ > options_.SettleTimeout) {
         state_ = CaptureState::WaitingForLift;
         openReadings_ = 0;
         CaptureStep step = StepInState();
-        step.UnstableContact = true;
+        step.Problem = CaptureProblem::UnstableContact;
         return step;
     }
-    if (sample.Reading.Hold)
+    // The readings that agree follow each other: a touch without a resistance starts them afresh.
+    if (!contact) {
+        recent_.clear();
+        return SettlingStep(0);
+    }
+    Sample sample{*contact, reading};
+    if (reading.Hold)
         return CaptureOf(now, sample);
     // Readings on another range are not comparable: the contact starts settling afresh.
     if (!recent_.empty() && recent_.back().Reading.RangeText != sample.Reading.RangeText)
@@ -88,16 +115,24 @@ CaptureStep CaptureEngine::Settle(ReadingTime now, Sample sample)
     const int agreeing = AgreeingTail();
     if (agreeing == options_.ReadingsToAgree)
         return CaptureOf(now, MedianOf(recent_.size(), &Sample::Resistance));
+    return SettlingStep(agreeing);
+}
+
+// The probes read open while a cell settled: it was lifted before it was captured.
+CaptureStep CaptureEngine::Lifted()
+{
+    state_ = CaptureState::Open;
     CaptureStep step = StepInState();
-    step.Agreeing = agreeing;
-    step.Needed = options_.ReadingsToAgree;
+    step.Problem = lastTouch_ - contactStart_ < options_.HeldLongEnough ? CaptureProblem::LiftedEarly
+                                                                        : CaptureProblem::UnstableContact;
     return step;
 }
 
-CaptureStep CaptureEngine::WaitForLift(bool contact)
+CaptureStep CaptureEngine::WaitForLift(bool contact, bool touched)
 {
     openReadings_ = contact ? 0 : openReadings_ + 1;
-    state_ = openReadings_ >= options_.OpenReadingsToRearm ? CaptureState::Open : CaptureState::WaitingForLift;
+    const bool lifted = !touched || openReadings_ >= options_.OpenReadingsToRearm;
+    state_ = lifted ? CaptureState::Open : CaptureState::WaitingForLift;
     return StepInState();
 }
 

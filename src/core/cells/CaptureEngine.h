@@ -17,7 +17,10 @@ struct CaptureOptions {
     double ResistanceTolerancePercent = 1.0;  // of the median; never tighter than one display digit
     double VoltageTolerancePercent = 0.2;
     std::chrono::milliseconds SettleTimeout{5000};  // from the first reading of a contact
-    int OpenReadingsToRearm = 2;                    // open readings that prove the cell was lifted
+    // A cell lifted before it settled was lifted too early when its last reading came sooner than
+    // this after its first; held longer, its readings kept moving: an unstable contact.
+    std::chrono::milliseconds HeldLongEnough{2000};
+    int OpenReadingsToRearm = 2;  // readings without a contact that prove the cell was lifted
     // A contact whose voltage lies outside these limits (V) reads as no cell: a floor of 0.5 V
     // keeps shorted probes or a finger on them from being captured. Off by default, so a dead
     // cell is captured and graded like any other.
@@ -41,26 +44,36 @@ struct CellCapture {
     ReadingTime At{};                   // when the reading that completed the capture arrived
 };
 
+// How a contact ended without a capture, told on the reading that decided it.
+enum class CaptureProblem {
+    None,
+    LiftedEarly,      // lifted before it could settle
+    UnstableContact,  // its readings kept moving: given up on, or lifted after long enough
+};
+
 // What one reading did.
 struct CaptureStep {
     CaptureState State = CaptureState::Open;
     int Agreeing = 0;  // while settling: how many of the latest readings agree, of Needed
     int Needed = 0;
     std::optional<CellCapture> Capture;  // set on the reading that captured
-    bool UnstableContact = false;        // set on the reading that gave up on a drifting contact
+    CaptureProblem Problem = CaptureProblem::None;
 };
 
 // Turns the stream of display polls into one capture per cell placed on the probes.
 //
-// The probes read open while the resistance field shows no number ("OL", blank), no range is
-// known, or the voltage lies outside the options' voltage range. A contact settles when the latest
-// ReadingsToAgree readings, all on one range, each lie within tolerance of their median in both
-// resistance and voltage; a lit HOLD settles it at once (the meter has judged it stable). After a
-// capture, or after a contact that did not settle within SettleTimeout, nothing is captured until
-// the probes have read open OpenReadingsToRearm times in a row, so a cell resting on the probes
-// is captured once and a cell lifted and placed again is captured again. A cell lifted before it
-// settled is forgotten. The timeout counts from the first reading of the contact, so a contact
-// that keeps switching range also ends as unstable.
+// A reading is a contact when the resistance field shows a number on a known range and the voltage
+// lies inside the options' voltage range. A cell touches the probes while they read a contact, or
+// a voltage (in that range) with the resistance off the scale, as while the contact bounces; open
+// probes read 0 V. A contact settles when the latest ReadingsToAgree readings, all contacts on one
+// range, each lie within tolerance of their median in both resistance and voltage; a lit HOLD
+// settles it at once (the meter has judged it stable). A settling cell is lifted when the probes
+// read open: lifted early, or, when it was held long enough (HeldLongEnough) to have settled, an
+// unstable contact. After a capture, or after a cell that did not settle within SettleTimeout of its first touch,
+// nothing is captured until OpenReadingsToRearm readings in a row show no contact, so a cell
+// resting on the probes is captured once and a cell lifted and placed again is captured again;
+// the next cell's bounce may follow its lift at once. The timeout counts from the first touch, so
+// a contact that keeps switching range also ends as unstable.
 class CaptureEngine {
 public:
     explicit CaptureEngine(CaptureOptions options = {});
@@ -83,9 +96,13 @@ private:
     };
 
     CaptureStep StepInState() const;
+    CaptureStep SettlingStep(int agreeing) const;
     std::optional<Contact> ContactOf(const ProbeReading& reading) const;
-    CaptureStep Settle(ReadingTime now, Sample sample);
-    CaptureStep WaitForLift(bool contact);
+    bool Touches(const ProbeReading& reading) const;
+    bool VoltageInRange(double volts) const;
+    CaptureStep Settle(ReadingTime now, const ProbeReading& reading, const std::optional<Contact>& contact);
+    CaptureStep Lifted();
+    CaptureStep WaitForLift(bool contact, bool touched);
     CaptureStep CaptureOf(ReadingTime now, const Sample& median);
     int AgreeingTail();
     bool Agree(std::size_t count);
@@ -93,7 +110,8 @@ private:
 
     CaptureOptions options_;
     CaptureState state_ = CaptureState::Open;
-    ReadingTime contactStart_{};
+    ReadingTime contactStart_{};  // the first touch of the cell settling
+    ReadingTime lastTouch_{};
     int openReadings_ = 0;
     std::vector<Sample> recent_;        // the latest contact readings, at most ReadingsToAgree
     std::vector<const Sample*> order_;  // reused when finding a median

@@ -49,8 +49,6 @@ QString CellSortingController::NewBatchName(const QDateTime& utc)
 
 QString CellSortingController::StateText(const cells::CaptureStep& step)
 {
-    if (step.UnstableContact)
-        return tr("Unstable contact");
     switch (step.State) {
     case cells::CaptureState::Open: return tr("Place a cell");
     case cells::CaptureState::Settling: return tr("Settling %1/%2").arg(step.Agreeing).arg(step.Needed);
@@ -58,6 +56,13 @@ QString CellSortingController::StateText(const cells::CaptureStep& step)
     case cells::CaptureState::WaitingForLift: return tr("Lift the cell");
     }
     return {};
+}
+
+QString CellSortingController::ProblemText(cells::CaptureProblem problem, cells::CaptureState state)
+{
+    if (problem == cells::CaptureProblem::LiftedEarly)
+        return tr("Lifted too early — place it again");
+    return state == cells::CaptureState::WaitingForLift ? tr("Unstable contact — lift the cell") : tr("Unstable contact");
 }
 
 CellSortingController::CellSortingController(const FeatureContext& context, const MeterSession& meter,
@@ -110,7 +115,7 @@ void CellSortingController::Open()
     connect(window_, &CellSortingWindow::capacityRequested, this, &CellSortingController::TakeCapacity);
     engine_ = cells::CaptureEngine();
     stateText_ = tr("Place a cell");
-    unstableShown_ = false;
+    problem_ = cells::CaptureProblem::None;
     ShowState();
     // Beside the main window, whose display the operator still reads, large enough for the tile,
     // the table and both histograms.
@@ -258,24 +263,29 @@ void CellSortingController::DisplayDecoded()
     if (window_.isNull() || !window_->isVisible())
         return;
     const std::vector<std::string_view> lit = WordsShown(meter_.pollLoop.Display().lit);
+    const bool wasSettling = engine_.State() == cells::CaptureState::Settling;
     const cells::CaptureStep step = engine_.Feed(setup_.sinceStart(), cells::ReadProbes(meter_.reading, lit));
+    // From its first touch the tile is the new cell's: the last one's grade goes.
+    if (step.State == cells::CaptureState::Settling && !wasSettling) {
+        window_->ClearCapture();
+        problem_ = cells::CaptureProblem::None;
+    }
     if (step.Capture)
         Record(*step.Capture);
-    if (step.UnstableContact) {
+    if (step.Problem != cells::CaptureProblem::None) {
+        problem_ = step.Problem;
         sounds_->Play(CaptureSounds::Reject);
-        speech_->Say(tr("unstable"));
+        speech_->Say(problem_ == cells::CaptureProblem::LiftedEarly ? tr("lifted too early") : tr("unstable"));
     }
     ShowStep(step);
 }
 
 void CellSortingController::ShowStep(const cells::CaptureStep& step)
 {
-    // After a bad contact the tile keeps saying so until the cell is lifted.
-    const bool stillUnstable = unstableShown_ && step.State == cells::CaptureState::WaitingForLift;
-    if (step.State == cells::CaptureState::Captured || stillUnstable)
+    if (step.State == cells::CaptureState::Captured)
         return;
-    unstableShown_ = step.UnstableContact;
-    stateText_ = step.UnstableContact ? tr("Unstable contact — lift the cell") : StateText(step);
+    // A cell not captured stays told until the next one touches the probes.
+    stateText_ = problem_ == cells::CaptureProblem::None ? StateText(step) : ProblemText(problem_, step.State);
     ShowState();
 }
 
@@ -299,7 +309,6 @@ void CellSortingController::Record(const cells::CellCapture& capture)
     window_->ShowCapture(grade, input.voltageText, resistance, tr("Captured → %1").arg(input.grade));
     Announce(grade);
     stateText_ = tr("Lift the cell");
-    unstableShown_ = false;
     store_->Run<store::CaptureReceipt>(
         [input](store::CellStore& store) { return store.RecordCapture(input); },
         [this, input, grade, resistance](const store::CaptureReceipt& receipt) {
@@ -353,6 +362,14 @@ void CellSortingController::Undo()
                 return;
             window_->ShowState(withdrawn ? tr("Withdrew %1").arg(store::CellName(withdrawn->label, withdrawn->cellNumber))
                                          : tr("Nothing to undo"));
+            if (withdrawn) {
+                window_->ClearCapture();
+                // The cell placed again takes the ID it was scanned with.
+                if (!withdrawn->label.isEmpty()) {
+                    SetNextLabel(withdrawn->label);
+                    window_->RestoreId(nextLabel_);
+                }
+            }
             ReloadCells();
         });
 }

@@ -58,6 +58,8 @@ private:
     static QString NewBatchName(const QDateTime& utc);
     // The capture engine's state as the tile says it.
     static QString StateText(const cells::CaptureStep& step);
+    // What became of a cell not captured, with the engine now in `state`.
+    static QString ProblemText(cells::CaptureProblem problem, cells::CaptureState state);
     void OpenStore();
     void ListBatches(const QString& open);
     void OpenBatch(const QString& name);
@@ -99,7 +101,7 @@ private:
     QString storeTrouble_;     // "Offline — 3 queued"; shown under the state
     QString storeNews_;        // "Back online: 3 queued captures sent"; shown until the next capture
     QString stateText_;
-    bool unstableShown_ = false;  // the tile says "unstable contact" until the cell is lifted
+    cells::CaptureProblem problem_ = cells::CaptureProblem::None;  // the last cell's, until the next touch
     int storeAnswers_ = 0;
 };
 

@@ -43,6 +43,20 @@ QLabel* BigLabel(const char* name, int pointSize, QWidget* parent)
     return label;
 }
 
+// Wait this long for the rest of a scan before keys held back go where they were typed.
+constexpr int HeldKeysWait = 250;  // ms
+
+cells::ScanKey KindOf(const QKeyEvent& key)
+{
+    const bool plain = !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    if (plain && (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter))
+        return cells::ScanKey::Enter;
+    const QString text = key.text();
+    const bool printable = !text.isEmpty()
+                           && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint() && !c.isSpace(); });
+    return plain && printable && !key.isAutoRepeat() ? cells::ScanKey::Printable : cells::ScanKey::Other;
+}
+
 } // namespace
 
 CellSortingWindow::CellSortingWindow(QWidget* parent)
@@ -57,6 +71,15 @@ CellSortingWindow::CellSortingWindow(QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(BuildTile(), 2);
     layout->addWidget(BuildBatchView(), 3);
+
+    // The keys of every widget in the window pass the filter, wherever the focus is.
+    qApp->installEventFilter(this);
+    heldKeysTimer_.setSingleShot(true);
+    heldKeysTimer_.setInterval(HeldKeysWait);
+    connect(&heldKeysTimer_, &QTimer::timeout, this, [this] {
+        scanBurst_.Drop();
+        ReleaseHeldKeys();
+    });
 }
 
 QWidget* CellSortingWindow::BuildTile()
@@ -90,11 +113,7 @@ QWidget* CellSortingWindow::BuildTile()
     nextId_->setObjectName("nextId");
     idRow->addWidget(nextId_);
     column->addLayout(idRow);
-    connect(idField_, &QLineEdit::returnPressed, this, [this] {
-        const QString id = idField_->text().trimmed();
-        idField_->clear();
-        emit idEntered(id);
-    });
+    connect(idField_, &QLineEdit::returnPressed, this, &CellSortingWindow::SubmitId);
 
     tile_ = new QFrame(side);
     tile_->setObjectName("tile");
@@ -229,7 +248,52 @@ bool CellSortingWindow::eventFilter(QObject* watched, QEvent* event)
     if (watched == idField_ && event->type() == QEvent::ShortcutOverride
         && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Undo))
         return true;
+    if (event->type() == QEvent::KeyPress && !releasing_) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget != nullptr && widget != idField_ && widget->window() == this)
+            return ScanKeyPressed(widget, *static_cast<QKeyEvent*>(event));
+    }
     return QWidget::eventFilter(watched, event);
+}
+
+bool CellSortingWindow::ScanKeyPressed(QWidget* target, const QKeyEvent& key)
+{
+    const cells::ScanStep step = scanBurst_.Press(std::chrono::milliseconds(key.timestamp()), KindOf(key),
+                                                  key.text().toStdString());
+    if (step.ReleaseHeld)
+        ReleaseHeldKeys();
+    if (step.Code) {
+        heldKeysTimer_.stop();
+        heldKeys_.clear();
+        idField_->setText(QString::fromStdString(*step.Code));
+        SubmitId();
+        return true;
+    }
+    if (!step.Hold)
+        return false;
+    heldKeys_.push_back({target, key.key(), key.modifiers(), key.text()});
+    heldKeysTimer_.start();
+    return true;
+}
+
+void CellSortingWindow::ReleaseHeldKeys()
+{
+    releasing_ = true;
+    for (const HeldKey& held : heldKeys_) {
+        if (held.target.isNull())
+            continue;
+        QKeyEvent press(QEvent::KeyPress, held.key, held.modifiers, held.text);
+        QApplication::sendEvent(held.target, &press);
+    }
+    releasing_ = false;
+    heldKeys_.clear();
+}
+
+void CellSortingWindow::SubmitId()
+{
+    const QString id = idField_->text().trimmed();
+    idField_->clear();
+    emit idEntered(id);
 }
 
 void CellSortingWindow::SetBatches(const QStringList& names, const QString& current)
@@ -275,11 +339,32 @@ void CellSortingWindow::ShowCapture(const cells::Grade& grade, const QString& vo
     tileCaption_->setText(caption);
 }
 
+void CellSortingWindow::ClearCapture()
+{
+    tile_->setPalette(QPalette());
+    for (QLabel* label : {tileGrade_, tileVoltage_, tileResistance_, tileCaption_})
+        label->clear();
+}
+
 void CellSortingWindow::ShowState(const QString& text) { tileState_->setText(text); }
 
 void CellSortingWindow::ShowNotice(const QString& text) { notice_->setText(text); }
 
-void CellSortingWindow::ShowNextId(const QString& id) { nextId_->setText(id.isEmpty() ? QString() : tr("Next: %1").arg(id)); }
+void CellSortingWindow::ShowNextId(const QString& id)
+{
+    // The ID Undo put back leaves the field once another one (or none) is taken.
+    if (id != restoredId_ && idField_->text() == restoredId_)
+        idField_->clear();
+    restoredId_.clear();
+    nextId_->setText(id.isEmpty() ? QString() : tr("Next: %1").arg(id));
+}
+
+void CellSortingWindow::RestoreId(const QString& id)
+{
+    restoredId_ = id;
+    idField_->setText(id);
+    idField_->selectAll();
+}
 
 void CellSortingWindow::RefreshSummary()
 {

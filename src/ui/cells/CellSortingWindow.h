@@ -1,11 +1,17 @@
 #pragma once
 
 #include "cells/Grades.h"
+#include "cells/ScanBurst.h"
 #include "ui/cells/CellTableModel.h"
 
+#include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
+#include <vector>
+
 class QComboBox;
+class QKeyEvent;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -21,6 +27,8 @@ class QuantityHistogram;
 // large tile with the last capture in its grade's colour and the capture engine's state, readable
 // from across the bench, and the batch at a glance: its cells, grade counts with yield,
 // histograms of resistance and voltage with the grade limits, and the batch's statistics. It shows what the controller hands it and passes the user's requests on.
+// A scanner's burst of keys goes to the ID field wherever the focus is in the window: keys typed
+// elsewhere are held back for as long as they may be one, then delivered where they were typed.
 class CellSortingWindow : public QWidget {
     Q_OBJECT
 public:
@@ -33,12 +41,17 @@ public:
     // The last capture: its grade in the grade's colour, its numbers, and what became of it.
     void ShowCapture(const cells::Grade& grade, const QString& voltageText, const QString& resistanceText,
                      const QString& caption);
+    // No capture on the tile: a new cell is settling, or the last capture was withdrawn.
+    void ClearCapture();
     // The capture engine's state, or the store's trouble.
     void ShowState(const QString& text);
     // A line under the tile for what the user should know but need not answer.
     void ShowNotice(const QString& text);
     // The ID the next capture takes; empty: the next number.
     void ShowNextId(const QString& id);
+    // An ID taken back into the ID field, selected so that a new scan replaces it; the capture
+    // that takes it clears the field.
+    void RestoreId(const QString& id);
     // Redraws the grade counts, the histograms and the statistics from the table.
     void RefreshSummary();
     // The number of the cell selected in the table; 0 when none is.
@@ -71,6 +84,18 @@ private:
     QWidget* BuildTile();
     QWidget* BuildBatchView();
     void CopySelectedRows() const;
+    void SubmitId();
+    // Whether the key press `key` to `target`, outside the ID field, was taken for a scan.
+    bool ScanKeyPressed(QWidget* target, const QKeyEvent& key);
+    void ReleaseHeldKeys();
+
+    // A key press held back while it may belong to a scan.
+    struct HeldKey {
+        QPointer<QWidget> target;
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        QString text;
+    };
 
     cells::GradeTable grades_;
     CellTableModel* cells_;
@@ -78,6 +103,11 @@ private:
     QComboBox* batchChooser_ = nullptr;
     QLineEdit* idField_ = nullptr;
     QLabel* nextId_ = nullptr;
+    QString restoredId_;
+    cells::ScanBurst scanBurst_;
+    std::vector<HeldKey> heldKeys_;
+    QTimer heldKeysTimer_;  // delivers held keys that no scan followed
+    bool releasing_ = false;
     QFrame* tile_ = nullptr;
     QLabel* tileGrade_ = nullptr;
     QLabel* tileVoltage_ = nullptr;

@@ -24,11 +24,13 @@ ProbeReading Probes(const Poll& poll)
 }
 
 // One letter per step: o open, 1..9 settling with that many agreeing readings, C captured,
-// w waiting for lift, U the step that gave up on an unstable contact.
+// w waiting for lift, U the step that told an unstable contact, L a cell lifted too early.
 char Letter(const CaptureStep& step)
 {
-    if (step.UnstableContact)
+    if (step.Problem == CaptureProblem::UnstableContact)
         return 'U';
+    if (step.Problem == CaptureProblem::LiftedEarly)
+        return 'L';
     switch (step.State) {
     case CaptureState::Open: return 'o';
     case CaptureState::Settling: return static_cast<char>('0' + step.Agreeing);
@@ -65,40 +67,50 @@ std::vector<Poll> Drift(int polls)
     return drift;
 }
 
-const Poll Open{"OL"};
+const Poll Open{"OL", "0.000"};
 
 TEST(CaptureEngine, SequencesOfPolls)
 {
     CaptureOptions window;
     window.MinVoltage = 0.5;
+    window.MaxVoltage = 4.5;
     const std::vector<Sequence> sequences = {
         {"bounce, settle, rest, lift",
          {Open, {""}, {"30.12", "3.650"}, {"26.5"}, {"24.31", "3.711"}, {"24.30"}, {"24.33", "3.713"}, {"24.32"}, Open,
           Open},
-         "oo1112Cwwo", {"24.31@3.711"}},
+         "o01112Cwoo", {"24.31@3.711"}},
         {"drift until the timeout, then settled but never captured",
          Join({Drift(20), Repeat({"24.31"}, 4), Repeat(Open, 2)}),
-         std::string(17, '1') + "U" + std::string(7, 'w') + "o", {}},
+         std::string(17, '1') + "U" + std::string(6, 'w') + "oo", {}},
         {"lifted before settling, then placed again",
-         {Open, {"24.31"}, {"24.30"}, Open, {"24.50"}, {"24.51"}, {"24.52"}}, "o12o12C", {"24.51@3.712"}},
+         {Open, {"24.31"}, {"24.30"}, Open, {"24.50"}, {"24.51"}, {"24.52"}}, "o12L12C", {"24.51@3.712"}},
+        {"a bounce off the scale is a touch that starts the agreeing readings afresh",
+         {{"OL", "2.104"}, {"24.31"}, {"", "3.100"}, {"24.31"}, {"24.31"}, {"24.31"}}, "01012C", {"24.31@3.712"}},
+        {"open probes may show a few millivolts", {{"OL", "2.104"}, {"OL", "0.004"}, {"OL", "0.004"}}, "0Lo", {}},
+        // The last touch at 1800 ms is lifted early; one at 2100 ms was held long enough.
+        {"lifted while drifting: early before HeldLongEnough, unstable after",
+         Join({Drift(7), {Open}, Drift(8), {Open}}), "1111111" "L" "11111111" "U", {}},
         {"a range change restarts settling",
          {{"24.3", "3.712", "400 mOhm"}, {"24.3", "3.712", "400 mOhm"}, {"24.31"}, {"24.30"}, {"24.31"}}, "1212C",
          {"24.31@3.712"}},
         {"HOLD settles at once, also on the first reading",
          {{"30.12"}, {"24.31", "3.712", "40 mOhm", true}, {"24.31", "3.712", "40 mOhm", true}, Open, Open,
           {"18.20", "3.600", "40 mOhm", true}},
-         "1CwwoC", {"24.31@3.712", "18.20@3.600"}},
-        {"one open reading is a bounce, not a lift; two are",
-         Join({Repeat({"24.31"}, 3), {Open}, Repeat({"24.31"}, 3), Repeat(Open, 2), Repeat({"24.31"}, 3)}),
-         "12Cwwwwwo12C", {"24.31@3.712", "24.31@3.712"}},
-        {"voltage outside the window reads as no cell",
-         Join({Repeat({"0.05", "0.003"}, 3), Repeat({"24.31"}, 3)}), "ooo12C", {"24.31@3.712"}, window},
+         "1CwooC", {"24.31@3.712", "18.20@3.600"}},
+        {"one reading off the scale is a bounce, not a lift; two are, and so is one of open probes",
+         Join({Repeat({"24.31"}, 3), {{"OL"}}, Repeat({"24.31"}, 3), Repeat({"OL"}, 2), Repeat({"24.31"}, 3), {Open},
+               Repeat({"24.31"}, 3)}),
+         "12Cwwwwwo12Co12C", {"24.31@3.712", "24.31@3.712", "24.31@3.712"}},
+        {"voltage outside the window reads as no cell, with the resistance or without",
+         Join({Repeat({"0.05", "0.003"}, 2), {{"OL", "0.300"}, {"24.31", "12.60"}, {"OL", "12.60"}},
+               Repeat({"24.31"}, 3)}),
+         "ooooo12C", {"24.31@3.712"}, window},
         {"without a window a dead cell is captured", Repeat({"95.10", "0.012"}, 3), "12C", {"95.10@0.012"}},
-        {"a negative or unranged resistance or an unreadable voltage is no contact",
-         {{"-999.9"}, {"24.31", "3.712", ""}, {"24.31", "OL"}}, "ooo", {}},
+        {"a negative or unranged resistance or an unreadable voltage is never captured",
+         {{"-999.9"}, {"24.31", "3.712", ""}, {"24.31", "OL"}, {"-999.9"}}, "00L0", {}},
         // One digit (0.01) is wider than 1 % of 0.52 and decides; two digits are too far.
         {"small resistances agree within one digit",
-         {{"0.52"}, {"0.53"}, {"0.52"}, Open, Open, {"0.52"}, {"0.54"}, {"0.52"}}, "12Cwo111", {"0.52@3.712"}},
+         {{"0.52"}, {"0.53"}, {"0.52"}, Open, Open, {"0.52"}, {"0.54"}, {"0.52"}}, "12Coo111", {"0.52@3.712"}},
         // 0.2 % of 3.712 V is 7.4 mV: 3.722 is too far from 3.712, 3.712 and 3.722 are close
         // enough to 3.719.
         {"voltages agree within 0.2 %",

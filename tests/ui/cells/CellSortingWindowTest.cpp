@@ -186,6 +186,109 @@ TEST_F(CellSortingTest, ABatchWithoutGradesIsToldAndNotGraded)
     EXPECT_TRUE(Rows().empty()) << "no capture is graded by some other table";
 }
 
+// From the next cell's first touch the tile no longer shows the last one's grade.
+TEST_F(CellSortingTest, TheTileBlanksWhileTheNextCellSettles)
+{
+    OpenWindow();
+    Capture();
+    ASSERT_NE(Text("tileGrade"), "");
+    Poll(100, [this] { return Text("tileState") == "Place a cell"; });
+    ASSERT_NE(Text("tileGrade"), "") << "kept while the probes stand open";
+    Poll(100, [this] { return Text("tileState").startsWith("Settling"); });
+    EXPECT_THAT(Text("tileState").toStdString(), ::testing::MatchesRegex("Settling [0-2]/3"));
+    for (const char* label : {"tileGrade", "tileVoltage", "tileResistance", "tileCaption"})
+        EXPECT_EQ(Text(label), "") << label;
+    EXPECT_EQ(Child<QFrame>("tile")->palette().color(QPalette::Window), Window().palette().color(QPalette::Window));
+}
+
+// The bench's first early lift and first bad contact, each told on the tile, by its sound (the
+// one switched on) and, on a machine without one, by the notice that it stays silent.
+TEST_F(CellSortingTest, ACellLiftedTooEarlyAndAnUnstableContactAreToldAndSounded)
+{
+    OpenWindow();
+    Child<QCheckBox>("sound")->setChecked(false);
+    const struct {
+        sim::CellEvent event;
+        const char* tile;
+        const char* box;
+        bool present;
+        QString notice;
+    } problems[] = {
+        {sim::CellEvent::EarlyLift, "Lifted too early — place it again", "sound", !QMediaDevices::audioOutputs().isEmpty(),
+         "No audio output: the captures are silent."},
+        {sim::CellEvent::BadContact, "Unstable contact", "speech", !QTextToSpeech::availableEngines().isEmpty(),
+         "No speech engine: the grades are not spoken."},
+    };
+    for (const auto& problem : problems) {
+        SCOPED_TRACE(problem.tile);
+        Poll(5000, [&] { return meter.Bench()->CellAt(now).event == problem.event; });
+        const int cell = meter.Bench()->CellAt(now).index;
+        Child<QCheckBox>(problem.box)->setChecked(true);
+        Poll(100, [this, &problem] { return Text("tileState").startsWith(problem.tile); });
+        EXPECT_TRUE(Text("tileState").startsWith(problem.tile)) << statesSeen.join(", ").toStdString();
+        EXPECT_EQ(Text("tileGrade"), "");
+        EXPECT_EQ(Text("notice"), problem.present ? QString() : problem.notice);
+        Child<QCheckBox>(problem.box)->setChecked(false);
+        Poll(3000, [&] { return meter.Bench()->CellAt(now).index > cell; });
+    }
+}
+
+TEST_F(CellSortingTest, UndoClearsTheTileAndPutsTheScannedIdBack)
+{
+    OpenWindow();
+    auto* id = Child<QLineEdit>("cellId");
+    QTest::keyClicks(id, "LOT7-0001");
+    QTest::keyClick(id, Qt::Key_Return);
+    Capture();
+    ClickAndWait("undo", 2);  // the withdrawal, then the cells read again
+    ASSERT_TRUE(Rows().empty());
+    EXPECT_EQ(Text("tileGrade"), "");
+    EXPECT_EQ(Text("tileCaption"), "");
+    EXPECT_EQ(id->text(), "LOT7-0001");
+    EXPECT_EQ(Text("nextId"), "Next: LOT7-0001");
+    Capture();
+    ASSERT_EQ(Rows().size(), 1u);
+    EXPECT_EQ(Rows()[0].label, "LOT7-0001");
+    EXPECT_EQ(id->text(), "") << "taken by the capture";
+}
+
+// Keys pressed on `target` `gap` ms apart, as the platform stamps them; "\n" is Return.
+void Type(QWidget* target, const QString& keys, int gap)
+{
+    static ulong stamp = 100'000;
+    for (const QChar key : keys) {
+        const bool enter = key == '\n';
+        QKeyEvent press(QEvent::KeyPress, enter ? int(Qt::Key_Return) : int(key.toUpper().unicode()), Qt::NoModifier,
+                        enter ? QString("\r") : QString(key));
+        press.setTimestamp(stamp += static_cast<ulong>(gap));
+        QApplication::sendEvent(target, &press);
+    }
+}
+
+TEST_F(CellSortingTest, AScanTypedWhileTheTableHasTheFocusNamesTheNextCapture)
+{
+    OpenWindow();
+    Capture();
+    auto* table = Child<QTableView>("cellTable");
+    table->setFocus();
+    const QModelIndex current = table->currentIndex();
+    Type(table, "#0001-LOT9\n", 8);
+    EXPECT_EQ(Text("nextId"), "Next: #0001-LOT9");
+    EXPECT_EQ(table->currentIndex(), current) << "no type-ahead search in the table";
+    Capture();
+    EXPECT_EQ(Rows().back().label, "#0001-LOT9");
+
+    // A person's keys, and a burst too short for a code, go where they were typed once no scan follows.
+    auto* filter = Child<QComboBox>("gradeFilter");
+    for (const auto& [keys, gap] : {std::pair<QString, int>{"R", 300}, {"C\n", 5}}) {
+        Type(filter, keys, gap);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return filter->currentText().startsWith(keys.left(1)); }, 5000))
+            << keys.toStdString() << ": " << filter->currentText().toStdString();
+        QTest::qWait(2 * QApplication::keyboardInputInterval());  // the combo box's search starts afresh
+    }
+    EXPECT_EQ(Text("nextId"), "");
+}
+
 TEST_F(CellSortingTest, ExportsCsvAndJsonAndDeletesOnlyAfterConfirming)
 {
     OpenWindow();
