@@ -86,7 +86,7 @@ bool CaptureEngine::Touches(const ProbeReading& reading) const
 
 bool CaptureEngine::VoltageInRange(double volts) const
 {
-    return !(options_.MinVoltage && volts < *options_.MinVoltage) && !(options_.MaxVoltage && volts > *options_.MaxVoltage);
+    return (!options_.MinVoltage || volts >= *options_.MinVoltage) && (!options_.MaxVoltage || volts <= *options_.MaxVoltage);
 }
 
 CaptureStep CaptureEngine::Settle(ReadingTime now, const ProbeReading& reading, const std::optional<Contact>& contact)
