@@ -204,17 +204,12 @@ void RunCells(CommandContext& context, const CellListOptions& options)
         const QString batch = Q(options.batch);
         const std::vector<store::CellRow> cells = db.Store().Cells(batch);
         // CSV and JSON as the window's export writes them; text and TSV by the command line's own rules.
-        if (format == Format::Csv)
-            context.output.Raw(store::CellCsvHeader());
-        for (const store::CellRow& cell : cells) {
-            const std::vector<store::CellField> fields = store::CellFieldsOf(batch, cell);
-            if (format == Format::Csv)
-                context.output.Raw(store::CellCsvLine(fields));
-            else if (format == Format::Json)
-                context.output.Raw(store::CellJsonLine(fields));
-            else
-                context.output.Row(RecordOf(fields));
+        if (format == Format::Csv || format == Format::Json) {
+            context.output.Raw(store::CellsExport(batch, cells, format == Format::Json));
+            return;
         }
+        for (const store::CellRow& cell : cells)
+            context.output.Row(RecordOf(store::CellFieldsOf(batch, cell)));
     });
 }
 

@@ -128,6 +128,8 @@ std::string ShortestText(double value)
     return {text.data(), end};
 }
 
+namespace {
+
 std::string CellCsvHeader()
 {
     std::string line;
@@ -153,6 +155,18 @@ std::string CellJsonLine(const std::vector<CellField>& fields)
                               [&](auto number) { object[field.name] = number; }},
                    field.value);
     return object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + '\n';
+}
+
+} // namespace
+
+std::string CellsExport(const QString& batch, const std::vector<CellRow>& cells, bool json)
+{
+    std::string text = json ? std::string() : CellCsvHeader();
+    for (const CellRow& cell : cells) {
+        const std::vector<CellField> fields = CellFieldsOf(batch, cell);
+        text += json ? CellJsonLine(fields) : CellCsvLine(fields);
+    }
+    return text;
 }
 
 } // namespace voltaryn::store

@@ -63,10 +63,9 @@ struct CellField {
 std::vector<CellField> CellFieldsOf(const QString& batch, const CellRow& cell);
 // A number as its shortest text that reads back as the same number.
 std::string ShortestText(double value);
-// The machine CSV: the field names, then a line per cell; every line ends in "\n", no byte order mark.
-std::string CellCsvHeader();
-std::string CellCsvLine(const std::vector<CellField>& fields);
-// One JSON object, its fields in order, measured numbers as JSON numbers, null where none.
-std::string CellJsonLine(const std::vector<CellField>& fields);
+// The batch's cells as the machine CSV (the field names first, every line ending in "\n", no byte
+// order mark) or as JSON lines (each an object of the fields in order, measured numbers as JSON
+// numbers, null where none).
+std::string CellsExport(const QString& batch, const std::vector<CellRow>& cells, bool json);
 
 } // namespace voltaryn::store

@@ -29,17 +29,6 @@ namespace {
 
 QString FromStd(const std::string& text) { return QString::fromStdString(text); }
 
-// The batch's cells as `voltaryn-cli cells` writes them.
-QByteArray ExportOf(const QString& batch, const std::vector<store::CellRow>& cells, bool json)
-{
-    std::string text = json ? std::string() : store::CellCsvHeader();
-    for (const store::CellRow& cell : cells) {
-        const std::vector<store::CellField> fields = store::CellFieldsOf(batch, cell);
-        text += json ? store::CellJsonLine(fields) : store::CellCsvLine(fields);
-    }
-    return QByteArray::fromStdString(text);
-}
-
 } // namespace
 
 QString CellSortingController::NewBatchName(const QDateTime& utc)
@@ -422,7 +411,7 @@ void CellSortingController::Export(bool json)
     const std::vector<store::CellRow>& cells = window_->Cells().Cells();
     QFile file(fileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        || file.write(ExportOf(batch_, cells, json)) < 0 || !file.flush())
+        || file.write(QByteArray::fromStdString(store::CellsExport(batch_, cells, json))) < 0 || !file.flush())
         context_.dialogs.ShowMessage(window_, MessageIcon::Critical,
                                      tr("Could not write %1: %2").arg(fileName, file.errorString()));
 }
