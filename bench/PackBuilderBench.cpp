@@ -2,9 +2,11 @@
 // show each pack's capacity spread (mAh) and resistance spread (mOhm) next to the snake's.
 // Targets: 20S80P from 1,700 cells within 2 s and a capacity spread of at most 1 mAh; 13S4P from
 // 60 cells within 0.2 s and within 1 mAh of the best spread a minute's search finds (run with
-// VOLTARYN_PACK_REFERENCE=1 for that minute); the statistics of 100,000 cells within 50 ms.
+// VOLTARYN_PACK_REFERENCE=1 for that minute); the statistics of 100,000 cells within 50 ms, and
+// their self-discharge verdicts within 100 ms.
 #include "cells/BatchStatistics.h"
 #include "cells/PackBuilder.h"
+#include "cells/SelfDischarge.h"
 
 #include <benchmark/benchmark.h>
 
@@ -98,6 +100,34 @@ void BM_StatisticsOf100000Cells(benchmark::State& state)
         benchmark::DoNotOptimize(ComputeBatchStatistics(cells, {25.0, 3.5, 3.7}));
 }
 BENCHMARK(BM_StatisticsOf100000Cells)->Unit(benchmark::kMillisecond);
+
+// A lot rechecked after two to four weeks, losing 1 ± 0.3 mV a day: one cell in a hundred leaks
+// at 5 to 20 mV a day, one in fifty was rechecked a week early, one in a hundred not at all.
+void BM_JudgeSelfDischarge100k(benchmark::State& state)
+{
+    using namespace std::chrono;
+    std::mt19937_64 rng(7);
+    std::normal_distribution<double> voltage(3.6, 0.01);
+    std::normal_distribution<double> rate(-1, 0.3);
+    std::uniform_real_distribution<double> unit(0, 1);
+    const system_clock::time_point start = sys_days{2024y / March / 1};
+    std::vector<CellRecheck> cells;
+    for (std::size_t i = 0; i < 100'000; ++i) {
+        const double days = i % 50 == 0 ? 7 : 14 + 14 * unit(rng);
+        const double mvPerDay = i % 100 == 1 ? -5 - 15 * unit(rng) : rate(rng);
+        const VoltageReading reference{voltage(rng), start + seconds(i), 22.0};
+        const auto later = reference.at + round<system_clock::duration>(duration<double, days::period>(days));
+        CellRecheck& cell = cells.emplace_back(CellRecheck{reference, std::nullopt});
+        if (i % 100 != 2)
+            cell.recheck = VoltageReading{reference.voltage + mvPerDay * days / 1000, later, 23.5};
+    }
+    SelfDischargeLot lot;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(lot = JudgeSelfDischarge(cells, {}));
+    state.counters["suspects"] = static_cast<double>(lot.suspects);
+    state.counters["early"] = static_cast<double>(lot.early);
+}
+BENCHMARK(BM_JudgeSelfDischarge100k)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace voltaryn::cells

@@ -8,6 +8,12 @@
 namespace voltaryn::cells {
 namespace {
 
+// The point `fraction` of the way from `low` to `high`.
+double Between(double low, double high, double fraction)
+{
+    return low + fraction * (high - low);
+}
+
 // PERCENTILE.INC of sorted, non-empty `values`, for `p` in [0, 1].
 double Percentile(const std::vector<double>& values, double p)
 {
@@ -15,7 +21,7 @@ double Percentile(const std::vector<double>& values, double p)
     const auto below = static_cast<std::size_t>(rank);
     if (below + 1 >= values.size())
         return values.back();
-    return values[below] + (rank - static_cast<double>(below)) * (values[below + 1] - values[below]);
+    return Between(values[below], values[below + 1], rank - static_cast<double>(below));
 }
 
 } // namespace
@@ -41,6 +47,17 @@ std::optional<Spread> ComputeSpread(std::vector<double> values)
         spread.stdDev = std::sqrt(squares / (n - 1));
     }
     return spread;
+}
+
+std::optional<double> Median(std::vector<double> values)
+{
+    if (values.empty())
+        return std::nullopt;
+    const auto middle = values.begin() + static_cast<std::ptrdiff_t>((values.size() - 1) / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    if (values.size() % 2 == 1)
+        return *middle;
+    return Between(*middle, *std::min_element(middle + 1, values.end()), 0.5);
 }
 
 std::optional<double> Cpk(const std::optional<Spread>& spread, std::optional<double> lower, std::optional<double> upper)

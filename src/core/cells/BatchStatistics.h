@@ -62,6 +62,10 @@ BatchStatistics ComputeBatchStatistics(std::span<const BatchCell> cells, const B
 // The spread of `values` (sorted here); absent when there are none.
 std::optional<Spread> ComputeSpread(std::vector<double> values);
 
+// The median of `values` (reordered here) in linear time, equal to the spread's; absent when
+// there are none.
+std::optional<double> Median(std::vector<double> values);
+
 // min(upper - mean, mean - lower) / 3σ over the limits given; absent as described above.
 std::optional<double> Cpk(const std::optional<Spread>& spread, std::optional<double> lower, std::optional<double> upper);
 

@@ -28,10 +28,13 @@ ReplacementOutcome ReplaceCell(std::span<const PackCell> cells, const PackReques
             members.push_back(indexOf.at(id));
     }
     std::size_t* failed = nullptr;
+    const std::vector<std::size_t>* failedGroup = nullptr;
     if (const auto it = indexOf.find(failedId); it != indexOf.end()) {
         for (std::vector<std::size_t>& members : layout) {
-            if (const auto slot = std::find(members.begin(), members.end(), it->second); slot != members.end())
+            if (const auto slot = std::find(members.begin(), members.end(), it->second); slot != members.end()) {
                 failed = &*slot;
+                failedGroup = &members;
+            }
         }
     }
     if (failed == nullptr)
@@ -44,10 +47,14 @@ ReplacementOutcome ReplaceCell(std::span<const PackCell> cells, const PackReques
     std::optional<CellReplacement> best;
     for (const std::string& spareId : pack.unusedIds) {
         *failed = indexOf.at(spareId);
+        if (!GroupFits(cells, *failedGroup, request))
+            continue;
         Pack candidate = DescribePack(cells, request, layout);
         if (!best || candidate.cost < best->pack.cost)
             best = CellReplacement{std::move(candidate), spareId};
     }
+    if (!best)
+        return {std::nullopt, "no spare cell keeps the failed cell's group within the voltage spread"};
     best->pack.unusedIds = pack.unusedIds;
     std::erase(best->pack.unusedIds, best->spareId);
     best->capacitySpreadChange = best->pack.capacitySpread - pack.capacitySpread;

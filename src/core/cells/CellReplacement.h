@@ -23,8 +23,8 @@ struct ReplacementOutcome {
 };
 
 // Puts in place of `failedId` the spare of `pack.unusedIds` that gives the pack of `request` the
-// lowest cost; the other cells stay where they are. `cells` and `request` are those the pack was
-// built from.
+// lowest cost of those that keep the group within the request's voltage spread; the other cells
+// stay where they are. `cells` and `request` are those the pack was built from.
 ReplacementOutcome ReplaceCell(std::span<const PackCell> cells, const PackRequest& request, const Pack& pack,
                                std::string_view failedId);
 

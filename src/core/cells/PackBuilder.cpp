@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <limits>
 #include <numeric>
 
@@ -64,6 +65,40 @@ Order GreedyOrder(std::span<const PackCell> cells, const EligibleCells& eligible
     return order;
 }
 
+// The eligible cells dealt from the lowest voltage into at most S groups that keep the request's
+// voltage spread: each group the P lowest cells left when the highest of them fits with the
+// lowest, else the lowest cell a spare. No arrangement has more groups: of any groups within the
+// spread, the one whose highest cell is lowest can give way to the first dealt here, and so on.
+struct VoltageDeal {
+    Order order;  // the groups found, then the spares
+    std::size_t groups = 0;
+};
+
+VoltageDeal DealByVoltage(std::span<const PackCell> cells, const EligibleCells& eligible, const PackRequest& request)
+{
+    const auto series = static_cast<std::size_t>(request.series);
+    const auto parallel = static_cast<std::size_t>(request.parallel);
+    auto voltage = [&](std::size_t position) { return cells[eligible.indices[position]].voltage; };
+    Order sorted(eligible.indices.size());
+    std::iota(sorted.begin(), sorted.end(), 0);
+    std::stable_sort(sorted.begin(), sorted.end(), [&](std::size_t a, std::size_t b) { return voltage(a) < voltage(b); });
+    VoltageDeal deal;
+    Order spares;
+    for (std::size_t i = 0; i < sorted.size();) {
+        if (deal.groups < series && i + parallel <= sorted.size() &&
+            VoltagesFit(voltage(sorted[i]), voltage(sorted[i + parallel - 1]), request)) {
+            deal.order.insert(deal.order.end(), sorted.begin() + static_cast<std::ptrdiff_t>(i),
+                              sorted.begin() + static_cast<std::ptrdiff_t>(i + parallel));
+            i += parallel;
+            ++deal.groups;
+        } else {
+            spares.push_back(sorted[i++]);
+        }
+    }
+    deal.order.insert(deal.order.end(), spares.begin(), spares.end());
+    return deal;
+}
+
 PackLayout LayoutOf(const EligibleCells& eligible, const Order& order, std::size_t series, std::size_t parallel)
 {
     PackLayout layout(series);
@@ -113,6 +148,19 @@ PackCost CostOf(const PackRequest& request, const EligibleCells& eligible)
     return {request, eligible.meanCapacity, eligible.meanResistance};
 }
 
+bool LayoutFits(std::span<const PackCell> cells, const PackLayout& layout, const PackRequest& request)
+{
+    return std::all_of(layout.begin(), layout.end(),
+                       [&](const std::vector<std::size_t>& members) { return GroupFits(cells, members, request); });
+}
+
+std::string VoltsText(double volts)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g V", volts);
+    return text;
+}
+
 } // namespace
 
 PackOutcome BuildPack(std::span<const PackCell> cells, const PackRequest& request, const PackSearchOptions& options)
@@ -125,12 +173,24 @@ PackOutcome BuildPack(std::span<const PackCell> cells, const PackRequest& reques
     const auto parallel = static_cast<std::size_t>(request.parallel);
     const PackCost cost = CostOf(request, eligible);
     const Order sorted = ByCapacity(cells, eligible);
-    Order snake = SnakeOrder(sorted, series, parallel);
-    Order greedy = GreedyOrder(cells, eligible, sorted, series, parallel);
-    Order& order = Describe(cells, eligible, cost, LayoutOf(eligible, greedy, series, parallel)).cost <=
-                           Describe(cells, eligible, cost, LayoutOf(eligible, snake, series, parallel)).cost
-                       ? greedy
-                       : snake;
+    // The cheapest start that keeps the voltage spread; the greedy one wins a tie.
+    std::vector<Order> starts{GreedyOrder(cells, eligible, sorted, series, parallel), SnakeOrder(sorted, series, parallel)};
+    if (request.maxGroupVoltageSpread) {
+        VoltageDeal deal = DealByVoltage(cells, eligible, request);
+        if (deal.groups < series)
+            return {std::nullopt, "needs " + std::to_string(series) + " groups of " + std::to_string(parallel) +
+                                      " cells within " + VoltsText(*request.maxGroupVoltageSpread) +
+                                      ", the eligible cells make " + std::to_string(deal.groups)};
+        std::erase_if(starts, [&](const Order& start) {
+            return !LayoutFits(cells, LayoutOf(eligible, start, series, parallel), request);
+        });
+        starts.push_back(std::move(deal.order));
+    }
+    auto startCost = [&](const Order& start) {
+        return Describe(cells, eligible, cost, LayoutOf(eligible, start, series, parallel)).cost;
+    };
+    Order order = std::move(*std::min_element(starts.begin(), starts.end(),
+                                              [&](const Order& a, const Order& b) { return startCost(a) < startCost(b); }));
     std::vector<CellFigures> figures;
     figures.reserve(eligible.indices.size());
     for (const std::size_t i : eligible.indices)
@@ -140,7 +200,7 @@ PackOutcome BuildPack(std::span<const PackCell> cells, const PackRequest& reques
     PackSearchOptions search = options;
     const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(options.now() - started);
     search.timeBudget = std::max(options.timeBudget - spent - options.timeBudget / 100, std::chrono::milliseconds{1});
-    SearchPack(figures, request.series, request.parallel, cost, order, search);
+    SearchPack(figures, request, cost, order, search);
     Pack pack = Describe(cells, eligible, cost, LayoutOf(eligible, order, series, parallel));
     std::stable_sort(pack.groups.begin(), pack.groups.end(),
                      [](const PackGroup& a, const PackGroup& b) { return a.capacity > b.capacity; });
@@ -154,8 +214,11 @@ PackOutcome BuildSnakePack(std::span<const PackCell> cells, const PackRequest& r
         return {std::nullopt, eligible.error};
     const auto series = static_cast<std::size_t>(request.series);
     const auto parallel = static_cast<std::size_t>(request.parallel);
-    const Order snake = SnakeOrder(ByCapacity(cells, eligible), series, parallel);
-    return {Describe(cells, eligible, CostOf(request, eligible), LayoutOf(eligible, snake, series, parallel)), {}};
+    const PackLayout snake = LayoutOf(eligible, SnakeOrder(ByCapacity(cells, eligible), series, parallel), series, parallel);
+    if (!LayoutFits(cells, snake, request))
+        return {std::nullopt,
+                "the snake deal puts cells more than " + VoltsText(*request.maxGroupVoltageSpread) + " apart into one group"};
+    return {Describe(cells, eligible, CostOf(request, eligible), snake), {}};
 }
 
 Pack DescribePack(std::span<const PackCell> cells, const PackRequest& request, const PackLayout& layout)

@@ -35,7 +35,7 @@ PackCost::PackCost(const PackRequest& request, double meanCapacity, double meanR
 
 CellFigures PackCost::Figures(const PackCell& cell) const
 {
-    return {cell.capacity, 1 / cell.resistance, cell.resistance - meanResistance_};
+    return {cell.capacity, 1 / cell.resistance, cell.resistance - meanResistance_, cell.voltage};
 }
 
 double PackCost::Inside(const GroupTotals& group) const
@@ -59,6 +59,10 @@ EligibleCells FindEligibleCells(std::span<const PackCell> cells, const PackReque
     if (request.series <= 0 || request.parallel <= 0) {
         eligible.error = "S and P must be positive, not " + std::to_string(request.series) + "S" +
                          std::to_string(request.parallel) + "P";
+        return eligible;
+    }
+    if (const auto& spread = request.maxGroupVoltageSpread; spread && (!std::isfinite(*spread) || *spread < 0)) {
+        eligible.error = "the voltage spread inside a group must be 0 V or more";
         return eligible;
     }
     std::unordered_set<std::string_view> ids;
@@ -90,6 +94,20 @@ EligibleCells FindEligibleCells(std::span<const PackCell> cells, const PackReque
     eligible.meanCapacity /= static_cast<double>(eligible.indices.size());
     eligible.meanResistance /= static_cast<double>(eligible.indices.size());
     return eligible;
+}
+
+bool VoltagesFit(double low, double high, const PackRequest& request)
+{
+    constexpr double Microvolt = 1e-6;
+    return !request.maxGroupVoltageSpread || high - low <= *request.maxGroupVoltageSpread + Microvolt;
+}
+
+bool GroupFits(std::span<const PackCell> cells, std::span<const std::size_t> members, const PackRequest& request)
+{
+    const auto [low, high] = std::minmax_element(members.begin(), members.end(), [&](std::size_t a, std::size_t b) {
+        return cells[a].voltage < cells[b].voltage;
+    });
+    return VoltagesFit(cells[*low].voltage, cells[*high].voltage, request);
 }
 
 } // namespace voltaryn::cells

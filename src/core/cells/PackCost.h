@@ -12,6 +12,7 @@ struct CellFigures {
     double capacity = 0;
     double conductance = 0;  // 1 / resistance
     double resistance = 0;   // less the eligible cells' mean, which keeps the squares small
+    double voltage = 0;      // V, for the request's voltage spread inside a group
 };
 
 // The running sums of one parallel group.
@@ -54,5 +55,12 @@ struct EligibleCells {
 };
 
 EligibleCells FindEligibleCells(std::span<const PackCell> cells, const PackRequest& request);
+
+// Whether cells from `low` to `high` V may share a parallel group of `request`. A microvolt
+// beyond its spread still fits, so that 3.70 V - 3.65 V fits 0.05 V whatever the rounding.
+bool VoltagesFit(double low, double high, const PackRequest& request);
+
+// Whether the cells of `members` (indices into `cells`, at least one) may share a parallel group of `request`.
+bool GroupFits(std::span<const PackCell> cells, std::span<const std::size_t> members, const PackRequest& request);
 
 } // namespace voltaryn::cells

@@ -12,11 +12,12 @@ constexpr double Infinity = std::numeric_limits<double>::infinity();
 
 class Annealer {
 public:
-    Annealer(std::span<const CellFigures> figures, int series, int parallel, const PackCost& cost,
+    Annealer(std::span<const CellFigures> figures, const PackRequest& request, const PackCost& cost,
              std::vector<std::size_t>& order, const PackSearchOptions& options)
         : figures_(figures)
-        , series_(static_cast<std::size_t>(series))
-        , parallel_(static_cast<std::size_t>(parallel))
+        , request_(request)
+        , series_(static_cast<std::size_t>(request.series))
+        , parallel_(static_cast<std::size_t>(request.parallel))
         , slots_(series_ * parallel_)
         , cost_(cost)
         , order_(order)
@@ -146,7 +147,10 @@ private:
         const std::size_t h = GroupOf(b);
         const CellFigures& x = figures_[order_[a]];
         const CellFigures& y = figures_[order_[b]];
-        Swap swap{a, b, totals_[g], h < series_ ? totals_[h] : GroupTotals{}, 0};
+        Swap swap{a, b, totals_[g], h < series_ ? totals_[h] : GroupTotals{}, Infinity};
+        // A move that breaks the voltage spread costs infinitely much: it is never made.
+        if (request_.maxGroupVoltageSpread && (!FitsWith(g, a, y) || (h < series_ && !FitsWith(h, b, x))))
+            return swap;
         swap.groupA.Remove(x);
         swap.groupA.Add(y);
         if (h < series_) {
@@ -155,6 +159,20 @@ private:
         }
         swap.cost = CostWith(g, swap.groupA, h, swap.groupB);
         return swap;
+    }
+
+    // Whether group g keeps within the voltage spread with `cell` in place of the one at `position`.
+    bool FitsWith(std::size_t g, std::size_t position, const CellFigures& cell) const
+    {
+        double low = cell.voltage;
+        double high = cell.voltage;
+        for (std::size_t p = g * parallel_; p < (g + 1) * parallel_; ++p) {
+            if (p != position) {
+                low = std::min(low, figures_[order_[p]].voltage);
+                high = std::max(high, figures_[order_[p]].voltage);
+            }
+        }
+        return VoltagesFit(low, high, request_);
     }
 
     void Apply(const Swap& swap)
@@ -184,13 +202,20 @@ private:
         return Evaluate(a, b);
     }
 
+    // Over the moves allowed; 0 when none of the samples is.
     double MeanMoveChange()
     {
         constexpr int Samples = 200;
         double total = 0;
-        for (int i = 0; i < Samples; ++i)
-            total += std::abs(RandomSwap().cost - current_);
-        return total / Samples;
+        int allowed = 0;
+        for (int i = 0; i < Samples; ++i) {
+            const double cost = RandomSwap().cost;
+            if (cost < Infinity) {
+                total += std::abs(cost - current_);
+                ++allowed;
+            }
+        }
+        return allowed == 0 ? 0 : total / allowed;
     }
 
     void Anneal(std::uint64_t moves, double startTemperature)
@@ -243,6 +268,7 @@ private:
     double Uniform() { return static_cast<double>(rng_() >> 11) * 0x1.0p-53; }
 
     std::span<const CellFigures> figures_;
+    const PackRequest& request_;
     std::size_t series_;
     std::size_t parallel_;
     std::size_t slots_;
@@ -268,10 +294,10 @@ private:
 
 } // namespace
 
-void SearchPack(std::span<const CellFigures> figures, int series, int parallel, const PackCost& cost,
+void SearchPack(std::span<const CellFigures> figures, const PackRequest& request, const PackCost& cost,
                 std::vector<std::size_t>& order, const PackSearchOptions& options)
 {
-    Annealer(figures, series, parallel, cost, order, options).Run();
+    Annealer(figures, request, cost, order, options).Run();
 }
 
 } // namespace voltaryn::cells

@@ -25,11 +25,12 @@ struct PackSearchOptions {
     std::function<bool(double spent)> progress;
 };
 
-// Improves an arrangement of cells by simulated annealing, each round followed by a descent to a
-// local optimum. `order` holds indices into `figures`: the first series * parallel are the
-// groups, `parallel` by `parallel`, the rest are spares. A move swaps a grouped cell with a cell of
-// another group or with a spare.
-void SearchPack(std::span<const CellFigures> figures, int series, int parallel, const PackCost& cost,
+// Improves an arrangement of cells for `request` by simulated annealing, each round followed by a
+// descent to a local optimum. `order` holds indices into `figures`: the first series * parallel
+// are the groups, `parallel` by `parallel`, the rest are spares. A move swaps a grouped cell with a
+// cell of another group or with a spare; under a voltage spread, only a move that keeps both
+// groups within it, so an arrangement that keeps it goes on keeping it.
+void SearchPack(std::span<const CellFigures> figures, const PackRequest& request, const PackCost& cost,
                 std::vector<std::size_t>& order, const PackSearchOptions& options);
 
 } // namespace voltaryn::cells

@@ -44,6 +44,9 @@ struct PackRequest {
     std::vector<std::string> eligibleGrades;  // empty: every grade
     PackObjective objective = PackObjective::Balanced;
     BalanceWeights weights;
+    // V: how far apart the voltages inside a parallel group may lie, so that cells at different
+    // states of charge are not joined; none: any.
+    std::optional<double> maxGroupVoltageSpread = std::nullopt;
 };
 
 struct PackGroup {

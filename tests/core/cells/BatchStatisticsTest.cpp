@@ -76,5 +76,14 @@ TEST(BatchStatistics, UndefinedFiguresAreAbsent)
     EXPECT_FALSE(flat.resistanceCpk || flat.voltageCpk);  // σ = 0
 }
 
+TEST(BatchStatistics, MedianInLinearTimeIsTheSpreadsMedian)
+{
+    const std::vector<double> rows[] = {
+        {3.2}, {5, 1, 4}, {4, 1, 3, 2}, {2, 2, 1, 2, 9, 0.1}, {-1.1, -0.9, -1.3, -1, -0.7, -1.2, -0.95, -1.05}};
+    for (const std::vector<double>& values : rows)
+        EXPECT_EQ(Median(values), ComputeSpread(values)->median) << values.size() << " values";
+    EXPECT_FALSE(Median({}));
+}
+
 } // namespace
 } // namespace voltaryn::cells

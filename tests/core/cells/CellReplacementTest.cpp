@@ -67,6 +67,15 @@ TEST(CellReplacement, ErrorsSayWhatIsWrong)
     };
     for (const auto& [from, failed, error] : cases)
         EXPECT_EQ(ReplaceCell(cells, request, from, failed).error, error) << failed;
+
+    // The one spare is charged: it fits no group of cells from 3.50 to 3.59 V.
+    auto charged = cells;
+    charged[4].voltage = 4.1;
+    const PackRequest within{3, 3, {}, PackObjective::Balanced, {}, 0.05};
+    const Pack kept = *BuildPack(charged, within, MovesOnly(10'000)).pack;
+    ASSERT_EQ(kept.unusedIds, std::vector<std::string>{"C4"});
+    EXPECT_EQ(ReplaceCell(charged, within, kept, kept.groups[0].cellIds[0]).error,
+              "no spare cell keeps the failed cell's group within the voltage spread");
 }
 
 } // namespace

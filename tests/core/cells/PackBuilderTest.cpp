@@ -5,14 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <set>
 
 namespace voltaryn::cells {
 namespace {
 
-// S groups of P distinct eligible cells, the rest of the eligible cells unused, and the figures
-// of the groups as the cells add up.
+// S groups of P distinct eligible cells within the voltage spread, the rest of the eligible cells
+// unused, and the figures of the groups as the cells add up.
 void ExpectWellFormed(const std::vector<PackCell>& cells, const PackRequest& request, const Pack& pack)
 {
     ASSERT_EQ(pack.groups.size(), static_cast<std::size_t>(request.series));
@@ -23,11 +24,18 @@ void ExpectWellFormed(const std::vector<PackCell>& cells, const PackRequest& req
         ASSERT_EQ(group.cellIds.size(), static_cast<std::size_t>(request.parallel));
         double capacity = 0;
         double conductance = 0;
+        double lowVoltage = 1e300;
+        double highVoltage = -1e300;
         for (const std::string& id : group.cellIds) {
             seen.insert(id);
             const auto cell = std::find_if(cells.begin(), cells.end(), [&](const PackCell& c) { return c.id == id; });
             capacity += cell->capacity;
             conductance += 1 / cell->resistance;
+            lowVoltage = std::min(lowVoltage, cell->voltage);
+            highVoltage = std::max(highVoltage, cell->voltage);
+        }
+        if (request.maxGroupVoltageSpread) {
+            EXPECT_LE(highVoltage - lowVoltage, *request.maxGroupVoltageSpread + 1e-6);
         }
         EXPECT_NEAR(group.capacity, capacity, 1e-6);
         EXPECT_NEAR(group.resistance, 1 / conductance, 1e-9);
@@ -41,8 +49,8 @@ void ExpectWellFormed(const std::vector<PackCell>& cells, const PackRequest& req
     EXPECT_EQ(seen, eligible);
 }
 
-// The lowest cost over every way to deal the eligible cells into S unordered groups of P, and a
-// layout that has it. The groups' totals follow the deal, so each whole deal is priced from them
+// The lowest cost over every way to deal the eligible cells into S unordered groups of P within
+// the voltage spread, and a layout that has it. The groups' totals follow the deal, so each whole deal is priced from them
 // as DescribePack prices a layout, without building a pack for each.
 std::pair<double, PackLayout> BruteForceOptimum(const std::vector<PackCell>& cells, const PackRequest& request)
 {
@@ -56,6 +64,8 @@ std::pair<double, PackLayout> BruteForceOptimum(const std::vector<PackCell>& cel
     std::size_t spares = eligible.indices.size() - series * parallel;
     std::function<void(std::size_t)> deal = [&](std::size_t next) {
         if (next == eligible.indices.size()) {
+            if (!std::all_of(layout.begin(), layout.end(), [&](const auto& group) { return GroupFits(cells, group, request); }))
+                return;
             double capacityLow = 1e300, capacityHigh = -1e300, resistanceLow = 1e300, resistanceHigh = -1e300;
             double inside = 0;
             for (const GroupTotals& group : totals) {
@@ -95,16 +105,19 @@ std::pair<double, PackLayout> BruteForceOptimum(const std::vector<PackCell>& cel
 
 TEST(PackBuilder, ReachesTheOptimumOfEverySmallInstance)
 {
-    // Cells, S, P, whether the capacities are whole, whether only grade A is eligible.
-    const std::tuple<std::size_t, int, int, bool, bool> instances[] = {
-        {12, 3, 4, false, false}, {12, 4, 3, true, false}, {12, 6, 2, false, false}, {12, 2, 6, true, false},
-        {12, 2, 5, false, false}, {11, 3, 3, true, false}, {12, 3, 3, false, true},  {9, 4, 2, false, false},
-        {8, 1, 5, false, false},  {12, 12, 1, true, false},
+    // Cells, S, P, whether the capacities are whole, whether only grade A is eligible, the voltage
+    // spread inside a group (the cells lie 0.10 V apart).
+    const std::tuple<std::size_t, int, int, bool, bool, std::optional<double>> instances[] = {
+        {12, 3, 4, false, false, {}},   {12, 4, 3, true, false, {}},   {12, 6, 2, false, false, {}},
+        {12, 2, 6, true, false, {}},    {12, 2, 5, false, false, {}},  {11, 3, 3, true, false, {}},
+        {12, 3, 3, false, true, {}},    {9, 4, 2, false, false, {}},   {8, 1, 5, false, false, {}},
+        {12, 12, 1, true, false, {}},   {12, 3, 4, false, false, 0.05}, {12, 2, 5, true, false, 0.06},
+        {11, 3, 3, false, false, 0.04}, {12, 4, 2, false, false, 0.02},
     };
-    for (const auto& [count, series, parallel, whole, onlyA] : instances) {
+    for (const auto& [count, series, parallel, whole, onlyA, voltageSpread] : instances) {
         for (const PackObjective objective : {PackObjective::Capacity, PackObjective::Balanced}) {
             const auto cells = TestCells(count, static_cast<std::uint32_t>(count * 7 + series), whole);
-            PackRequest request{series, parallel, {}, objective, {}};
+            PackRequest request{series, parallel, {}, objective, {}, voltageSpread};
             if (onlyA)
                 request.eligibleGrades = {"A"};
             const PackOutcome built = BuildPack(cells, request, MovesOnly(2'000'000));
@@ -204,6 +217,50 @@ TEST(PackBuilder, SearchEndsWhenNothingImprovesOrProgressSaysSo)
     EXPECT_LE(stopped.pack->cost, BuildSnakePack(many, request).pack->cost);
 }
 
+TEST(PackBuilder, KeepsTheVoltageSpreadInsideEachGroup)
+{
+    const std::string snakeBreaks = "the snake deal puts cells more than 0.05 V apart into one group";
+    struct Row {
+        const char* what;
+        std::size_t count;
+        std::function<double(std::size_t)> voltage;  // of cell i
+        PackRequest request;
+        std::string error;  // of BuildPack
+        std::string snakeError;
+    };
+    const Row rows[] = {
+        {"cells charged and not", 40, [](std::size_t i) { return i % 2 == 0 ? 3.26 + 0.002 * (i % 7) : 4.10 - 0.002 * (i % 5); },
+         {4, 4, {}, {}, {}, 0.05}, "", snakeBreaks},
+        {"decimals at the limit", 12, [](std::size_t i) { return i % 2 == 0 ? 3.65 : 3.70; }, {3, 4, {}, {}, {}, 0.05}, "", ""},
+        {"one state of charge a group", 30, [](std::size_t i) { return 3.3 + 0.3 * static_cast<double>(i % 3); },
+         {3, 10, {}, {}, {}, 0.05}, "", snakeBreaks},
+        {"a stray low cell left over", 9, [](std::size_t i) { return i == 0 ? 3.0 : i <= 4 ? 3.5 : 3.6; },
+         {2, 4, {}, {}, {}, 0.05}, "", snakeBreaks},
+        {"equal voltages only", 16, [](std::size_t i) { return i % 4 == 0 ? 3.601 : 3.6; }, {3, 4, {}, {}, {}, 0.0}, "",
+         "the snake deal puts cells more than 0 V apart into one group"},
+        {"too few groups", 14, [](std::size_t i) { return i < 7 ? 3.26 : 4.10; }, {3, 4, {}, {}, {}, 0.05},
+         "needs 3 groups of 4 cells within 0.05 V, the eligible cells make 2", snakeBreaks},
+    };
+    for (const Row& row : rows) {
+        auto cells = TestCells(row.count, 23);
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            cells[i].voltage = row.voltage(i);
+        for (const PackObjective objective : {PackObjective::Capacity, PackObjective::Balanced}) {
+            SCOPED_TRACE(std::string(row.what) + ", objective " + std::to_string(static_cast<int>(objective)));
+            PackRequest request = row.request;
+            request.objective = objective;
+            const PackOutcome built = BuildPack(cells, request, MovesOnly(200'000));
+            EXPECT_EQ(built.error, row.error);
+            if (built.pack)
+                ExpectWellFormed(cells, request, *built.pack);
+            const PackOutcome snake = BuildSnakePack(cells, request);
+            EXPECT_EQ(snake.error, row.snakeError);
+            if (snake.pack)
+                ExpectWellFormed(cells, request, *snake.pack);
+        }
+    }
+}
+
 TEST(PackBuilder, ErrorsSayWhatIsWrong)
 {
     const auto cells = TestCells(60, 1);  // every fifth cell is grade B: 48 are grade A
@@ -220,6 +277,8 @@ TEST(PackBuilder, ErrorsSayWhatIsWrong)
         {repeated, {13, 4, {}, {}, {}}, "cell ID \"C3\" appears more than once"},
         {shorted, {13, 4, {}, {}, {}}, "cell \"C10\" needs a capacity above 0 mAh and a resistance above 0 mOhm"},
         {shortedB, {12, 4, {"A"}, {}, {}}, ""},
+        {cells, {13, 4, {}, {}, {}, -0.01}, "the voltage spread inside a group must be 0 V or more"},
+        {cells, {13, 4, {}, {}, {}, std::nan("")}, "the voltage spread inside a group must be 0 V or more"},
     };
     for (const auto& [batch, request, error] : cases) {
         const PackOutcome built = BuildPack(batch, request, MovesOnly(1000));

@@ -10,7 +10,8 @@
 namespace voltaryn::cells {
 
 // `count` cells with capacities around 3000 mAh and resistances around 20 mOhm from a fixed
-// pseudo-random sequence; whole milliampere-hours when `wholeCapacities`.
+// pseudo-random sequence, whole milliampere-hours when `wholeCapacities`, and voltages from 3.50
+// to 3.60 V, a hundredth apart in turn.
 inline std::vector<PackCell> TestCells(std::size_t count, std::uint32_t seed, bool wholeCapacities = false)
 {
     std::uint32_t state = seed * 2654435761u + 1;
@@ -23,7 +24,8 @@ inline std::vector<PackCell> TestCells(std::size_t count, std::uint32_t seed, bo
         double capacity = 2850 + 300 * next();
         if (wholeCapacities)
             capacity = static_cast<double>(static_cast<int>(capacity));
-        cells.push_back({"C" + std::to_string(i), capacity, 15 + 10 * next(), 3.6, i % 5 == 4 ? "B" : "A"});
+        const double voltage = 3.5 + 0.01 * static_cast<double>(i % 11);
+        cells.push_back({"C" + std::to_string(i), capacity, 15 + 10 * next(), voltage, i % 5 == 4 ? "B" : "A"});
     }
     return cells;
 }
