@@ -529,6 +529,10 @@ void AddPackCommands(CLI::App& app, Command& command)
             sub.add_option("--time-limit", options.timeLimit, "The longest search in seconds (default 2)")
                 ->check(CLI::Range(0.001, 3600.0))
                 ->option_text("SECONDS");
+            sub.add_option("--max-group-voltage-spread", options.maxGroupVoltageSpread,
+                           "The most the voltages of a group's cells may differ, in mV (default: any)")
+                ->check(CLI::Range(0.0, 5000.0))
+                ->option_text("MV");
             sub.add_option("--save", options.save, "Save the pack in the batch under this name (needs --batch)")
                 ->option_text("NAME");
             AddDatabase(sub, options.db);

@@ -175,6 +175,7 @@ struct PackOptions {
     std::string objective;            // "capacity" or "balanced"; empty: balanced when resistances are known
     std::uint64_t seed = 1;
     double timeLimit = 2;  // seconds
+    std::optional<double> maxGroupVoltageSpread;  // mV between a group's cells; empty: any
     std::string save;      // a name to save the pack under in the batch; empty: not saved
     std::string db;
 };

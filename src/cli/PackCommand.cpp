@@ -28,6 +28,7 @@ struct Offer {
     std::vector<cells::PackCell> cells;
     std::string source;
     bool resistanceKnown = true;
+    bool voltageKnown = true;
     std::unordered_map<std::string, qint64> numbers;  // a batch's cells by name, for --save
     std::string leftOut;
 };
@@ -37,7 +38,7 @@ Offer BatchOffer(store::CellStore& store, const store::BatchInfo& batch, const s
 {
     const std::vector<store::CellRow> rows = store.Cells(batch.name);
     const store::PackOffer usable = store::PackOfferOf(rows, store::RulesOf(batch).grades, grades);
-    Offer offer{usable.cells, "the batch", true, {}, usable.LeftOutText().toStdString()};
+    Offer offer{usable.cells, "the batch", true, true, {}, usable.LeftOutText().toStdString()};
     for (const store::CellRow& cell : rows)
         offer.numbers.emplace(store::CellName(cell).toStdString(), cell.number);
     return offer;
@@ -57,7 +58,7 @@ Offer FileOffer(const std::string& path)
         for (cells::PackCell& cell : file.cells)
             cell.resistance = 1;
     }
-    return {std::move(file.cells), "the file", file.hasResistance, {}, {}};
+    return {std::move(file.cells), "the file", file.hasResistance, file.hasVoltage, {}, {}};
 }
 
 cells::PackObjective Objective(const PackOptions& options, const Offer& offer)
@@ -210,8 +211,14 @@ void RunPack(CommandContext& context, const PackOptions& options)
         }
         const Offer offer = fromBatch ? *fromBatch : FileOffer(options.cellsFile);
         // A batch's offer holds only the grades asked for; a file's cells are chosen by the builder.
-        const cells::PackRequest request{options.series, options.parallel, db ? std::vector<std::string>{} : options.grades,
-                                         Objective(options, offer), {}};
+        cells::PackRequest request{options.series, options.parallel, db ? std::vector<std::string>{} : options.grades,
+                                   Objective(options, offer), {}};
+        if (options.maxGroupVoltageSpread) {
+            if (!offer.voltageKnown)
+                throw CliError(ExitCode::FileFailed, "--max-group-voltage-spread needs the cells' voltage: " +
+                                                         options.cellsFile + " has no voltage_v column");
+            request.maxGroupVoltageSpread = *options.maxGroupVoltageSpread / 1000;
+        }
         CheckEnoughCells(offer, request);
         cells::PackSearchOptions search;
         search.seed = options.seed;

@@ -185,6 +185,7 @@ TEST(CliPack, MistakesAreToldWithTheirExitCodes)
     Write(folder / "twice.csv", "cell,capacity_mah\nA,3000\nA,3010\n");
     Write(folder / "columns.csv", "id,capacity\nA,3000\n");
     Write(folder / "numbers.csv", "cell;capacity_mah;resistance_mohm\nA;3000,5;x\nB;;20\n");
+    Write(folder / "volts.csv", "cell,capacity_mah,voltage_v\nA,3000,3.26\nB,3010,4.10\n");
     SortedBatch(folder, 4, "no capacity");
     const auto file = [&folder](const char* name) { return (folder / name).string(); };
     const std::vector<Finished> runs = ExpectRefusals(folder, {"pack"}, {
@@ -210,6 +211,12 @@ TEST(CliPack, MistakesAreToldWithTheirExitCodes)
          "Cannot read \"" + file("missing.csv") + "\": No such file or directory"},
         {{"--cells", (folder / "").string(), "-s", "1", "-p", "1"}, 4, "\": Is a directory"},
         {{"--batch", "no capacity", "--db", db, "-s", "4", "-p", "2"}, 2, "without a capacity)"},
+        {{"--cells", file("ok.csv"), "-s", "1", "-p", "2", "--max-group-voltage-spread", "50"}, 4,
+         "--max-group-voltage-spread needs the cells' voltage: " + file("ok.csv") + " has no voltage_v column"},
+        {{"--cells", file("volts.csv"), "-s", "1", "-p", "2", "--max-group-voltage-spread", "50"}, 4,
+         "needs 1 group of 2 cells within 0.05 V, the eligible cells make 0"},
+        {{"--cells", file("volts.csv"), "-s", "1", "-p", "2", "--max-group-voltage-spread=-1"}, 2,
+         "--max-group-voltage-spread"},
     });
     for (const Finished& run : runs)
         EXPECT_EQ(run.out, "");

@@ -46,6 +46,7 @@ PackCellsFile ReadPackCellsCsv(std::string_view text)
                    {"resistance_mohm", &PackCell::resistance, csv.Column("resistance_mohm"), PlainNumber},
                    {"voltage_v", &PackCell::voltage, csv.Column("voltage_v"), PlainNumber}};
     file.hasResistance = figures[1].column.has_value();
+    file.hasVoltage = figures[2].column.has_value();
 
     IdLines seen;
     for (const CsvRecord& row : csv.rows) {

@@ -15,6 +15,7 @@ namespace voltaryn::cells {
 struct PackCellsFile {
     std::vector<PackCell> cells;
     bool hasResistance = false;  // the file has a resistance_mohm column
+    bool hasVoltage = false;     // and a voltage_v column
     std::vector<std::string> problems;
 };
 
