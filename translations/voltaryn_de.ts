@@ -836,6 +836,22 @@ Kreuzen Sie mindestens einen Kanal an und drücken Sie dann OK.</translation>
         <source>Capacity spread %1 mAh (%2 % of a group) · resistance spread %3 mΩ · colours ±%4 % around the mean of %5 mAh</source>
         <translation>Kapazitätsspanne %1 mAh (%2 % einer Gruppe) · Widerstandsspanne %3 mΩ · Farben ±%4 % um den Mittelwert von %5 mAh</translation>
     </message>
+    <message>
+        <source> mV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>any</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The most the voltages of a group&apos;s cells may differ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Voltage spread in a group:</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>voltaryn::PanelMenuBar</name>

@@ -180,7 +180,8 @@ PackOutcome BuildPack(std::span<const PackCell> cells, const PackRequest& reques
         if (deal.groups < series)
             return {std::nullopt, "needs " + std::to_string(series) + (series == 1 ? " group of " : " groups of ") +
                                       std::to_string(parallel) + (parallel == 1 ? " cell within " : " cells within ") +
-                                      VoltsText(*request.maxGroupVoltageSpread) + ", the eligible cells make " + std::to_string(deal.groups)};
+                                      VoltsText(*request.maxGroupVoltageSpread) + ", the eligible cells make " +
+                                      std::to_string(deal.groups)};
         std::erase_if(starts, [&](const Order& start) {
             return !LayoutFits(cells, LayoutOf(eligible, start, series, parallel), request);
         });

@@ -112,6 +112,13 @@ QWidget* PackBuilderWindow::BuildChoices()
     objective_->addItem(tr("Balanced: capacity, then resistance"), static_cast<int>(cells::PackObjective::Balanced));
     objective_->addItem(tr("Capacity only"), static_cast<int>(cells::PackObjective::Capacity));
     form->addRow(tr("Objective:"), objective_);
+    voltageSpread_ = new QSpinBox(side);
+    voltageSpread_->setObjectName("voltageSpread");
+    voltageSpread_->setRange(0, 2000);
+    voltageSpread_->setSuffix(tr(" mV"));
+    voltageSpread_->setSpecialValueText(tr("any"));
+    voltageSpread_->setToolTip(tr("The most the voltages of a group's cells may differ"));
+    form->addRow(tr("Voltage spread in a group:"), voltageSpread_);
     build_ = NamedButton("build", tr("Build"), side);
     cancel_ = NamedButton("cancel", tr("Cancel"), side);
     auto* buttons = new QHBoxLayout;
@@ -155,6 +162,8 @@ cells::PackRequest PackBuilderWindow::Request() const
     request.series = series_->value();
     request.parallel = parallel_->value();
     request.objective = static_cast<cells::PackObjective>(objective_->currentData().toInt());
+    if (voltageSpread_->value() > 0)
+        request.maxGroupVoltageSpread = voltageSpread_->value() / 1000.0;
     for (int row = 0; row < grades_->count(); ++row)
         if (grades_->item(row)->checkState() == Qt::Checked)
             request.eligibleGrades.push_back(grades_->item(row)->text().toStdString());
@@ -163,7 +172,7 @@ cells::PackRequest PackBuilderWindow::Request() const
 
 void PackBuilderWindow::SetBuilding(bool building)
 {
-    for (QWidget* choice : std::initializer_list<QWidget*>{batchChooser_, grades_, series_, parallel_, objective_, build_})
+    for (QWidget* choice : std::initializer_list<QWidget*>{batchChooser_, grades_, series_, parallel_, objective_, voltageSpread_, build_})
         choice->setEnabled(!building);
     cancel_->setEnabled(building);
     EnablePackActions(!building && hasPack_);

@@ -63,6 +63,7 @@ private:
     QSpinBox* series_ = nullptr;
     QSpinBox* parallel_ = nullptr;
     QComboBox* objective_ = nullptr;
+    QSpinBox* voltageSpread_ = nullptr;  // mV; 0: any
     QPushButton* build_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QProgressBar* progress_ = nullptr;

@@ -44,10 +44,11 @@ protected:
 
     QTableWidget& Map() { return *Child<QTableWidget>("map"); }
 
-    void Build(int series, int parallel, const QStringList& grades = {"A", "B"})
+    void Build(int series, int parallel, const QStringList& grades = {"A", "B"}, int voltageSpreadMv = 0)
     {
         Child<QSpinBox>("series")->setValue(series);
         Child<QSpinBox>("parallel")->setValue(parallel);
+        Child<QSpinBox>("voltageSpread")->setValue(voltageSpreadMv);
         auto* list = Child<QListWidget>("grades");
         for (int row = 0; row < list->count(); ++row)
             list->item(row)->setCheckState(grades.contains(list->item(row)->text()) ? Qt::Checked : Qt::Unchecked);
@@ -123,12 +124,15 @@ TEST_F(PackBuilderTest, ImpossibleOrCancelledBuildsSayWhyAndLeaveNoPack)
         QStringList grades;
         const char* message;
         bool cancel;
+        int voltageSpreadMv = 0;
     } cases[] = {
         {5, 5, {"A"}, "Cannot build: needs 25 cells, 24 are eligible: 1 missing. Left out: 4 of other grades, 2 without a capacity.",
          false},
         {2, 3, {"B"}, "needs 6 cells, 4 are eligible: 2 missing.", false},
         {2, 2, {}, "Tick at least one grade.", false},
         {4, 3, {"A"}, "Build cancelled.", true},
+        // The A cells stand at five voltages 10 mV apart, four or five at each.
+        {6, 3, {"A"}, "needs 6 groups of 3 cells within 0.005 V, the eligible cells make 5", false, 5},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
@@ -137,7 +141,7 @@ TEST_F(PackBuilderTest, ImpossibleOrCancelledBuildsSayWhyAndLeaveNoPack)
             if (c.cancel)
                 Click("cancel");
         };
-        Build(c.series, c.parallel, c.grades);
+        Build(c.series, c.parallel, c.grades, c.voltageSpreadMv);
         EXPECT_TRUE(c.cancel ? Message() == c.message : Message().contains(c.message)) << Message().toStdString();
         EXPECT_EQ(pump.calls > 0, c.cancel) << "only a search lets events run";
         EXPECT_EQ(Map().rowCount(), 0);
