@@ -16,7 +16,7 @@ double SelfDischargeRate(std::uint64_t seed, int place);
 
 // The lot the stream `seed` sorted, as its tray holds it `days` later: the cells of the stream's
 // settled passes, in the order they were stored, each with the voltage its self-discharge left
-// it and the resistance it had.
+// it (never below 0 V) and the resistance it had.
 //
 // Cells are found as far as they are asked for and kept, so queries are const but not safe to
 // make from two threads at once.
@@ -24,7 +24,6 @@ class StoredLot {
 public:
     StoredLot(std::uint64_t seed, int days);
 
-    int Days() const { return days_; }
     // The cell at `place`, with its values and `trayPlace`.
     BenchCell At(int place) const;
 
