@@ -662,6 +662,10 @@ Kreuzen Sie mindestens einen Kanal an und drücken Sie dann OK.</translation>
         <source>Forget the remembered window places, folders and choices, and start as on the first run.</source>
         <translation>Gemerkte Fensterpositionen, Ordner und Einstellungen vergessen und wie beim ersten Start beginnen.</translation>
     </message>
+    <message>
+        <source>With --demo-cells: the cells that stream stored, rechecked after this many days of storage, each lower in voltage by its own self-discharge.</source>
+        <translation>Mit --demo-cells: die Zellen, die diese Folge gespeichert hat, nach so vielen Tagen Lagerung erneut gemessen, jede in der Spannung um ihre eigene Selbstentladung gesunken.</translation>
+    </message>
 </context>
 <context>
     <name>voltaryn::PackBuilderController</name>

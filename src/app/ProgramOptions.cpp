@@ -1,5 +1,7 @@
 #include "app/ProgramOptions.h"
 
+#include "sim/StoredLot.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
@@ -27,7 +29,7 @@ struct ProgramParser {
         parser.setApplicationDescription(QCoreApplication::translate("voltaryn::Options", "The desktop companion of a handheld battery analyser meter."));
         parser.addHelpOption();
         parser.addVersionOption();
-        parser.addOptions({demo, demoCells, cellsWindow, database, resetSettings});
+        parser.addOptions({demo, demoCells, demoDays, cellsWindow, database, resetSettings});
         parser.addPositionalArgument(
             "file", QCoreApplication::translate("voltaryn::Options", "A data file (.txt) or list (.csv) to open in the file list."), "[file]");
     }
@@ -39,6 +41,11 @@ struct ProgramParser {
         QCoreApplication::translate("voltaryn::Options", "Like --demo, with a stream of cells on the simulated meter's probes; the "
                    "same seed (default 1, which may be left out) gives the same stream."),
         "seed"};
+    const QCommandLineOption demoDays{
+        "demo-days",
+        QCoreApplication::translate("voltaryn::Options", "With --demo-cells: the cells that stream stored, rechecked after this many days "
+                   "of storage, each lower in voltage by its own self-discharge."),
+        "days"};
     const QCommandLineOption cellsWindow{"cells", QCoreApplication::translate("voltaryn::Options", "Open the Cell Sorting window at the start.")};
     const QCommandLineOption database{
         "db",
@@ -77,6 +84,14 @@ ProgramOptions ReadProgramOptions(const QStringList& arguments)
         options.cellSeed = parser.value(program.demoCells).toULongLong(&seedRead);
         if (!seedRead)
             options.error = "the seed of --demo-cells is a whole number";
+    }
+    if (parser.isSet(program.demoDays)) {
+        bool daysRead = false;
+        options.storageDays = parser.value(program.demoDays).toInt(&daysRead);
+        if (!daysRead || *options.storageDays < 1 || *options.storageDays > sim::LongestStorageDays)
+            options.error = QString("--demo-days is a whole number of days from 1 to %1").arg(sim::LongestStorageDays);
+        else if (!options.cellSeed)
+            options.error = "--demo-days needs --demo-cells";
     }
     return options;
 }

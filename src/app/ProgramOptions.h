@@ -11,6 +11,7 @@ namespace voltaryn {
 struct ProgramOptions {
     bool demo = false;                      // the simulated meter instead of a real one
     std::optional<std::uint64_t> cellSeed;  // --demo-cells: the seed of the cells on its probes
+    std::optional<int> storageDays;         // --demo-days: those cells rechecked after that many days
     bool openCellSorting = false;
     QString storeAddress;                   // the cell database; empty for the default
     bool resetSettings = false;             // forget what earlier runs remembered

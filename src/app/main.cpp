@@ -78,7 +78,7 @@ int main(int argc, char* argv[])
     std::optional<HidapiBackend> hidapi;
     HidBackend& backend = options.demo ? static_cast<HidBackend&>(demoMeter.emplace().backend) : hidapi.emplace();
     if (options.cellSeed)
-        demoMeter->meter.SetCellBench(*options.cellSeed);
+        demoMeter->meter.SetCellBench(*options.cellSeed, options.storageDays);
 
     QSettings settings;
     if (options.resetSettings)

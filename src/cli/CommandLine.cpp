@@ -5,6 +5,7 @@
 #include "cli/ComparatorLimits.h"
 #include "cli/DemoMeters.h"
 #include "cells/NameRule.h"
+#include "sim/StoredLot.h"
 
 #include <CLI/CLI.hpp>
 
@@ -128,6 +129,14 @@ void AddGlobalOptions(CLI::App& app, GlobalOptions& options)
         ->default_str("1")
         ->option_text("[SEED]")
         ->group(demo);
+    const CLI::Option* demoDays =
+        app.add_option_function<int>(
+               "--demo-days", [&knobs](int days) { knobs.storageDays = days; },
+               "With --demo-cells: the cells that stream stored, rechecked after N days of storage, each lower in "
+               "voltage by its own self-discharge; --demo-time is the time of the sorting")
+            ->check(WholeNumber(1, sim::LongestStorageDays))
+            ->option_text("N")
+            ->group(demo);
     const std::array<const CLI::Option*, 3> needDemo = {
         app.add_option("--demo-meters", knobs.meters, "With --demo: the number of simulated meters (1 to 8)")
             ->check(WholeNumber(1, 8))
@@ -147,12 +156,14 @@ void AddGlobalOptions(CLI::App& app, GlobalOptions& options)
             ->option_text("TIME")
             ->group(demo),
     };
-    // The demo's knobs need the simulated meter, which --demo-cells brings as well as --demo, so
-    // they are checked once the whole command line is read.
-    app.final_callback([&options, needDemo] {
+    // The demo's knobs need the simulated meter, which --demo-cells brings as well as --demo, and
+    // --demo-days the cells; they are checked once the whole command line is read.
+    app.final_callback([&options, needDemo, demoDays] {
         for (const CLI::Option* knob : needDemo)
             if (knob->count() > 0 && !options.demo)
                 throw CLI::RequiresError(knob->get_name(), "--demo");
+        if (demoDays->count() > 0 && !options.demoOptions.cellSeed)
+            throw CLI::RequiresError(demoDays->get_name(), "--demo-cells");
     });
 }
 

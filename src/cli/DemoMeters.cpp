@@ -69,7 +69,7 @@ DemoMeters::DemoMeters(const DemoOptions& options, const RunClock& clock)
         meters_.push_back(std::make_unique<SimulatedMeter>([&clock] { return clock.Now(); }));
         meters_.back()->SetRangeCode(FirstRangeCode + i);
         if (options.cellSeed)
-            meters_.back()->SetCellBench(*options.cellSeed + static_cast<std::uint64_t>(i));
+            meters_.back()->SetCellBench(*options.cellSeed + static_cast<std::uint64_t>(i), options.storageDays);
     }
     backend_ = std::make_unique<SimulatedHidBackend>(*meters_.front());
     for (std::size_t i = 1; i < meters_.size(); ++i)

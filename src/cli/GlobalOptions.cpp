@@ -21,4 +21,11 @@ Format FormatFor(std::optional<Format> format, const std::string& file)
     return found == byExtension.end() ? Format::Data : found->second;
 }
 
+std::optional<std::chrono::system_clock::time_point> SimulatedClockStart(const DemoOptions& options)
+{
+    if (!options.simulatedStart || !options.storageDays)
+        return options.simulatedStart;
+    return *options.simulatedStart + std::chrono::days{*options.storageDays};
+}
+
 } // namespace voltaryn::cli

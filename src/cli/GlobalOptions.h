@@ -30,7 +30,12 @@ struct DemoOptions {
     std::vector<std::string> faults;  // each checked by DemoFaultError()
     std::optional<std::chrono::system_clock::time_point> simulatedStart;
     std::optional<std::uint64_t> cellSeed;  // the meters present a cell bench: meter i the stream seed + i
+    std::optional<int> storageDays;         // the benches recheck what their streams stored, after these days
 };
+
+// Where the demo's simulated clock starts: at --demo-time, or on a recheck that many days later,
+// so that the recheck lies as far after the sorting that started there.
+std::optional<std::chrono::system_clock::time_point> SimulatedClockStart(const DemoOptions& options);
 
 struct GlobalOptions {
     bool demo = false;

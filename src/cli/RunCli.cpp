@@ -12,7 +12,7 @@ namespace {
 void RunCommand(const Invocation& invocation)
 {
     const GlobalOptions& options = invocation.options;
-    RunClock clock(options.demoOptions.simulatedStart);
+    RunClock clock(SimulatedClockStart(options.demoOptions));
     MeterBackend backend(options, clock);
     MeterAccess meter(backend.Backend(), options.device);
     Output output(std::cout, FormatFor(options.format, "-"));

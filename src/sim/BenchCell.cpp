@@ -10,9 +10,6 @@ namespace {
 
 using std::chrono::milliseconds;
 
-// Salts the dice of the cell draws apart from the other draws of a stream.
-constexpr std::uint64_t CellDraws = 1;
-
 constexpr double BadContactShare = 0.03;
 constexpr double EarlyLiftShare = 0.03;
 constexpr double DeadShare = 0.03;      // stored too long: 2.0 to 2.5 V
@@ -60,28 +57,9 @@ int RangeFor(double milliOhms)
 
 milliseconds DrawMillis(SeededDice& dice, int low, int high) { return milliseconds{dice.Between(low, high)}; }
 
-} // namespace
-
-ProbePhase BenchCell::PhaseAt(SimTime at) const
+// How the pass of `cell`, whose values are known, goes: its event, the range switch, its steps.
+BenchCell DrawPass(SeededDice& dice, BenchCell cell, SimTime opened, int rangeBefore)
 {
-    if (at < placed)
-        return ProbePhase::Open;
-    if (at < steady)
-        return ProbePhase::Bounce;
-    if (at < turned)
-        return ProbePhase::WrongRange;
-    if (at < onRange)
-        return ProbePhase::Bounce;
-    return event == CellEvent::BadContact ? ProbePhase::Drifting : ProbePhase::Settled;
-}
-
-BenchCell DrawCell(std::uint64_t seed, int index, SimTime opened, int rangeBefore)
-{
-    SeededDice dice{seed, CellDraws, static_cast<std::uint64_t>(index)};
-    BenchCell cell;
-    cell.index = index;
-    cell.volts = DrawVolts(dice);
-    cell.milliOhms = DrawMilliOhms(dice);
     cell.event = DrawEvent(dice);
     cell.rangeBefore = rangeBefore;
     // An early lift comes before the operator could look at the reading, so the switch stays.
@@ -108,6 +86,38 @@ BenchCell DrawCell(std::uint64_t seed, int index, SimTime opened, int rangeBefor
         break;
     }
     return cell;
+}
+
+} // namespace
+
+ProbePhase BenchCell::PhaseAt(SimTime at) const
+{
+    if (at < placed)
+        return ProbePhase::Open;
+    if (at < steady)
+        return ProbePhase::Bounce;
+    if (at < turned)
+        return ProbePhase::WrongRange;
+    if (at < onRange)
+        return ProbePhase::Bounce;
+    return event == CellEvent::BadContact ? ProbePhase::Drifting : ProbePhase::Settled;
+}
+
+BenchCell DrawCell(std::uint64_t seed, int index, SimTime opened, int rangeBefore)
+{
+    SeededDice dice{seed, CellDraws, static_cast<std::uint64_t>(index)};
+    BenchCell cell;
+    cell.index = index;
+    cell.volts = DrawVolts(dice);
+    cell.milliOhms = DrawMilliOhms(dice);
+    return DrawPass(dice, cell, opened, rangeBefore);
+}
+
+BenchCell DrawRecheck(std::uint64_t seed, int index, BenchCell stored, SimTime opened, int rangeBefore)
+{
+    SeededDice dice{seed, RecheckDraws, static_cast<std::uint64_t>(index)};
+    stored.index = index;
+    return DrawPass(dice, stored, opened, rangeBefore);
 }
 
 } // namespace voltaryn::sim

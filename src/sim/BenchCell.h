@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 
 namespace voltaryn::sim {
 
@@ -30,6 +31,7 @@ enum class ProbePhase {
 // are the same moment); the cell is lifted at `lifted`, when the next cell's pass opens.
 struct BenchCell {
     int index = 0;  // from 0 in the order of the stream
+    std::optional<int> trayPlace;  // on a recheck, the cell's place in the tray (0: the cell stored first)
     double volts = 0;
     double milliOhms = 0;
     CellEvent event = CellEvent::Normal;
@@ -49,8 +51,15 @@ struct BenchCell {
 // The display's refresh: about three readings a second, each standing until the next.
 inline constexpr std::chrono::milliseconds DisplayRefresh{333};
 
+// The kinds of draws a bench makes, each salting its dice apart from the others.
+enum BenchDraws : std::uint64_t { CellDraws = 1, RefreshDraws, TemperatureDraws, RecheckDraws, SelfDischargeDraws };
+
 // The cell with `index` in the stream `seed`, whose pass opens at `opened` with the switch at
-// `rangeBefore`.
+// `rangeBefore`. Its values and its event follow from the seed and the index alone.
 BenchCell DrawCell(std::uint64_t seed, int index, SimTime opened, int rangeBefore);
+
+// Pass `index` of the recheck of the lot `seed`: `stored`, a cell of its tray, placed again, its
+// contact as unsure as while the lot was sorted.
+BenchCell DrawRecheck(std::uint64_t seed, int index, BenchCell stored, SimTime opened, int rangeBefore);
 
 } // namespace voltaryn::sim

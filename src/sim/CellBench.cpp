@@ -10,10 +10,6 @@
 namespace voltaryn::sim {
 namespace {
 
-// Salt the dice of the refreshes and of the fixture's temperature apart from the cell draws.
-constexpr std::uint64_t RefreshDraws = 2;
-constexpr std::uint64_t TemperatureDraws = 3;
-
 constexpr double Noise = 0.0005;  // a settled reading wanders by up to 0.05 %
 constexpr double AmbientCelsius = 24;
 constexpr std::chrono::minutes TemperaturePeriod{10};
@@ -43,20 +39,30 @@ Drift DriftAt(const BenchCell& cell, SimTime refresh)
 
 } // namespace
 
-CellBench::CellBench(std::uint64_t seed, SimTime start)
+CellBench::CellBench(std::uint64_t seed, SimTime start, std::optional<int> daysStored)
     : seed_(seed), start_(start),
       temperaturePhase_(SeededDice{seed, TemperatureDraws}.Uniform(0, 2 * std::numbers::pi))
 {
+    if (daysStored)
+        lot_.emplace(seed, *daysStored);
 }
 
 void CellBench::PlanNext() const
 {
-    if (cells_.empty()) {
-        cells_.push_back(DrawCell(seed_, 0, start_, FirstRangeCode));
-        return;
-    }
+    const int index = static_cast<int>(cells_.size());
+    const SimTime opened = cells_.empty() ? start_ : cells_.back().lifted;
+    const int rangeBefore = cells_.empty() ? FirstRangeCode : cells_.back().rangeCode;
+    cells_.push_back(lot_ ? DrawRecheck(seed_, index, lot_->At(NextTrayPlace()), opened, rangeBefore)
+                          : DrawCell(seed_, index, opened, rangeBefore));
+}
+
+// The cell after the last one that settled; the same again when it did not.
+int CellBench::NextTrayPlace() const
+{
+    if (cells_.empty())
+        return 0;
     const BenchCell& last = cells_.back();
-    cells_.push_back(DrawCell(seed_, last.index + 1, last.lifted, last.rangeCode));
+    return *last.trayPlace + (last.event == CellEvent::Normal ? 1 : 0);
 }
 
 const BenchCell& CellBench::Planned(SimTime at) const

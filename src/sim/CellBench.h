@@ -2,8 +2,10 @@
 
 #include "sim/BatteryModel.h"
 #include "sim/BenchCell.h"
+#include "sim/StoredLot.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace voltaryn::sim {
@@ -15,13 +17,17 @@ namespace voltaryn::sim {
 // the same seed gives the same stream however often it is asked. Voltages lie in 2.0-4.2 V, most
 // near 3.6 V; resistances are log-normal around 30 mOhm; the fixture stands near 24 °C.
 //
+// Given the days the lot was stored, the stream is its recheck instead: the cells of the tray
+// (StoredLot) in their order, the contact as unsure as before; a cell whose pass did not settle
+// is placed again on the next.
+//
 // Cells are planned as far as they are asked for and kept, so queries are const but not safe to
 // make from two threads at once.
 class CellBench {
 public:
     static constexpr int FirstRangeCode = 2;  // "40 mOhm"
 
-    CellBench(std::uint64_t seed, SimTime start);
+    CellBench(std::uint64_t seed, SimTime start, std::optional<int> daysStored = std::nullopt);
 
     std::uint64_t Seed() const { return seed_; }
     SimTime Start() const { return start_; }
@@ -39,11 +45,13 @@ public:
 private:
     const BenchCell& Planned(SimTime at) const;
     void PlanNext() const;
+    int NextTrayPlace() const;
     double CelsiusAt(SimTime refresh, double noise) const;
 
     std::uint64_t seed_;
     SimTime start_;
     double temperaturePhase_;
+    std::optional<StoredLot> lot_;
     mutable std::vector<BenchCell> cells_;
 };
 

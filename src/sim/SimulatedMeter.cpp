@@ -78,10 +78,10 @@ void SimulatedMeter::SetBattery(const BatteryProfile& profile)
     bench_.reset();
 }
 
-void SimulatedMeter::SetCellBench(std::uint64_t seed)
+void SimulatedMeter::SetCellBench(std::uint64_t seed, std::optional<int> daysStored)
 {
     const SimTime now = clock_();
-    bench_.emplace(seed, now);
+    bench_.emplace(seed, now, daysStored);
     state_.zeroAdjusted = true;
     state_.rangeCode = bench_->RangeCodeAt(now);
 }

@@ -42,10 +42,11 @@ public:
     void SetIdentification(std::string_view identification) { identification_ = identification; }
     // Puts another battery under test; its test cycle starts now. Ends a cell bench.
     void SetBattery(const BatteryProfile& profile);
-    // Puts the probes on a cell bench instead: the stream of cells `seed` gives, from now on. The
-    // bench turns the range switch from then on, and the probes are zero-adjusted first, as an
-    // operator does before sorting.
-    void SetCellBench(std::uint64_t seed);
+    // Puts the probes on a cell bench instead: the stream of cells `seed` gives, from now on, or,
+    // given `daysStored`, the recheck of the cells it stored that many days before. The bench
+    // turns the range switch from then on, and the probes are zero-adjusted first, as an operator
+    // does before sorting.
+    void SetCellBench(std::uint64_t seed, std::optional<int> daysStored = std::nullopt);
     // The bench the probes are on, for what really lies between them.
     const std::optional<CellBench>& Bench() const { return bench_; }
     void SetLeadsReversed(bool reversed) { state_.leadsReversed = reversed; }

@@ -352,7 +352,7 @@ TEST(CliDevices, DevicePicksTheSecondOfTwoMeters)
 
 // --demo-cells brings the simulated meter without --demo and puts a stream of cells on its probes:
 // open probes show no resistance (overload), then cells; the same seed reads the same, another
-// seed otherwise. The demo's other knobs still need a simulated meter.
+// seed otherwise. The demo's other knobs still need a simulated meter, and --demo-days the cells.
 TEST(CliDemoCells, ASeededStreamOfCellsWithoutDemo)
 {
     TempFolder folder;
@@ -370,6 +370,9 @@ TEST(CliDemoCells, ASeededStreamOfCellsWithoutDemo)
     ExpectRefusals(folder, {}, {
         {{"--demo-meters", "2", "devices"}, 2, "--demo-meters requires --demo"},
         {{"--demo-cells=-1", "info"}, 2, "--demo-cells must be a whole number from 0 to"},
+        {{"--demo-cells", "--demo-days", "0", "info"}, 2, "--demo-days must be a whole number from 1 to 3650, not 0"},
+        {{"--demo-cells", "--demo-days", "a week", "info"}, 2, "--demo-days must be a whole number from 1 to 3650"},
+        {{"--demo", "--demo-days", "14", "info"}, 2, "--demo-days requires --demo-cells"},
     });
 }
 
