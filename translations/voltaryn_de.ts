@@ -842,19 +842,19 @@ Kreuzen Sie mindestens einen Kanal an und drücken Sie dann OK.</translation>
     </message>
     <message>
         <source> mV</source>
-        <translation type="unfinished"></translation>
+        <translation> mV</translation>
     </message>
     <message>
         <source>any</source>
-        <translation type="unfinished"></translation>
+        <translation>beliebig</translation>
     </message>
     <message>
         <source>The most the voltages of a group&apos;s cells may differ</source>
-        <translation type="unfinished"></translation>
+        <translation>Wie weit die Spannungen der Zellen einer Gruppe höchstens auseinanderliegen dürfen</translation>
     </message>
     <message>
         <source>Voltage spread in a group:</source>
-        <translation type="unfinished"></translation>
+        <translation>Spannungsspanne in einer Gruppe:</translation>
     </message>
 </context>
 <context>
