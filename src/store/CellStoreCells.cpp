@@ -130,9 +130,10 @@ void CellStore::SetSelfDischarge(const QString& batch, const SelfDischargeRules&
     CheckSelfDischarge(rules);
     Online([&](SqlConnection& server) {
         WriteTransaction transaction(server);
-        server.Value(QStringLiteral("set_self_discharge"), {{QStringLiteral("batch"), BatchId(server, batch)},
-                                                             {QStringLiteral("mv_per_day"), rules.mvPerDay},
-                                                             {QStringLiteral("rest_days"), rules.restDays}});
+        server.Value(QStringLiteral("set_self_discharge"),
+                     {{QStringLiteral("batch"), BatchId(server, batch)},
+                      {QStringLiteral("limit_mv_per_day"), rules.limitMvPerDay},
+                      {QStringLiteral("rest_days"), rules.restDays}});
         transaction.Commit();
     });
 }

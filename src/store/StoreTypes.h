@@ -116,10 +116,10 @@ struct CellCapacity {
     std::optional<double> capacityMah;  // empty: unknown again
 };
 
-// What a batch's self-discharge is judged by: the limit of a cell's voltage change in mV a day
-// (below 0: a fall), and the days (1 to 90) a recheck needs to be taken after the reference reading.
+// What a batch's self-discharge is judged by: the absolute limit of a cell's voltage change in mV a
+// day (below 0: a fall), and the days (1 to 90) a recheck needs to be taken after the reference.
 struct SelfDischargeRules {
-    double mvPerDay = 0;
+    double limitMvPerDay = 0;
     int restDays = 0;
 
     bool operator==(const SelfDischargeRules&) const = default;

@@ -207,7 +207,7 @@ TEST_P(StoreTest, ABatchKeepsItsSelfDischargeRules)
         {-8, 0}, {-8, 91}, {0, 14}, {3, 14}, {std::numeric_limits<double>::quiet_NaN(), 14}};
     for (const SelfDischargeRules& rules : refused)
         EXPECT_EQ(ErrorOf([&] { store->SetSelfDischarge(TestBatch, rules); }).Kind(), StoreErrorKind::Invalid)
-            << rules.mvPerDay << " " << rules.restDays;
+            << rules.limitMvPerDay << " " << rules.restDays;
     EXPECT_EQ(store->SelfDischarge(TestBatch), (SelfDischargeRules{-12, 90}));
     EXPECT_EQ(ErrorOf([&] { store->SelfDischarge(QStringLiteral("lot-2")); }).Kind(), StoreErrorKind::NotFound);
 }

@@ -7,11 +7,11 @@
 -- as the cell's and withdraw a recheck as a capture, so it may no longer use the database.
 -- A cell's reference measurement is the capture chosen as taken after charge (NULL: its first
 -- capture); the batch keeps how its cells' self-discharge is judged: the voltage may fall by
--- no more than the limit in mV a day, over a rest of at least the minimum days.
+-- no more than the absolute limit in mV a day, over a rest of at least the minimum days.
 ALTER TABLE measurements ADD COLUMN kind TEXT NOT NULL DEFAULT 'sort' CHECK (kind IN ('sort', 'recheck'));
 DROP INDEX measurements_latest;
 CREATE INDEX measurements_latest ON measurements (cell_id, kind, withdrawn, measured_utc_ms, id);
 ALTER TABLE cells ADD COLUMN reference_measurement_id INTEGER REFERENCES measurements (id) ON DELETE SET NULL;
-ALTER TABLE batches ADD COLUMN self_discharge_mv_per_day REAL NOT NULL DEFAULT -8;
+ALTER TABLE batches ADD COLUMN self_discharge_limit_mv_per_day REAL NOT NULL DEFAULT -8;
 ALTER TABLE batches ADD COLUMN self_discharge_rest_days INTEGER NOT NULL DEFAULT 14
     CHECK (self_discharge_rest_days BETWEEN 1 AND 90);
