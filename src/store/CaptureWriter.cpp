@@ -11,8 +11,10 @@
 namespace voltaryn::store {
 namespace {
 
-// The SQLSTATE voltaryn_record_capture() raises for a batch that does not exist.
+// The SQLSTATEs voltaryn_record_capture() raises for a batch that does not exist, and for a
+// recheck of a cell the batch does not hold.
 const QString kNoSuchBatch = QStringLiteral("VT404");
+const QString kNoSuchCell = QStringLiteral("VT405");
 
 StoreError NoSuchBatch(const QString& batch)
 {
@@ -32,7 +34,8 @@ std::map<QString, QVariant> MeasurementValues(const CaptureInput& capture)
             {QStringLiteral("resistance_text"), capture.resistanceText},
             {QStringLiteral("range_text"), capture.rangeText},
             {QStringLiteral("temperature"), NullIfEmpty(capture.temperatureC)},
-            {QStringLiteral("grade"), capture.grade}};
+            {QStringLiteral("grade"), capture.grade},
+            {QStringLiteral("kind"), KindText(capture.kind)}};
 }
 
 std::optional<CaptureReceipt> StoredBefore(SqlConnection& connection, const QString& uuid)
@@ -87,10 +90,34 @@ std::optional<StoredCell> FindCell(SqlConnection& connection, qint64 batchId, co
     return found;
 }
 
+StoredCell CellOf(SqlConnection& connection, const QString& batch, const CellKey& cell)
+{
+    const CellKey key = CheckedCellKey(cell);
+    if (std::optional<StoredCell> found = FindCell(connection, BatchId(connection, batch), key))
+        return *std::move(found);
+    throw NoSuchCell(batch, key);
+}
+
+StoreError NoSuchCell(const QString& batch, const CellKey& cell)
+{
+    const QString name = std::holds_alternative<qint64>(cell) ? QString::number(std::get<qint64>(cell))
+                                                              : '"' + std::get<QString>(cell) + '"';
+    return {StoreErrorKind::NotFound, QStringLiteral("Batch \"%1\" has no cell %2").arg(batch, name)};
+}
+
 namespace {
 
+// The cell a recheck reads: one the batch holds, kept in it by a sorting capture in force.
+StoredCell RecheckedCell(SqlConnection& connection, qint64 batch, const QString& batchName, const CellKey& key)
+{
+    std::optional<StoredCell> cell = FindCell(connection, batch, key);
+    if (!cell || !connection.Value(QStringLiteral("cell_in_force"), {{QStringLiteral("cell"), cell->id}}).isValid())
+        throw NoSuchCell(batchName, key);
+    return *std::move(cell);
+}
+
 // The rules statement by statement, for SQLite, where each is a call within the process;
-// voltaryn_record_capture() (PostgreSQL migration 003) is the same rules on the server.
+// voltaryn_record_capture() (PostgreSQL migrations 003 and 004) is the same rules on the server.
 CaptureReceipt WriteStepByStep(SqlConnection& connection, const CaptureInput& capture)
 {
     WriteTransaction transaction(connection);
@@ -101,7 +128,9 @@ CaptureReceipt WriteStepByStep(SqlConnection& connection, const CaptureInput& ca
     CaptureReceipt receipt{false, 0, {}, capture.clientUuid, false, 0};
     const CellKey key = CheckedCellKey(capture.label);
     std::optional<StoredCell> cell;
-    if (!capture.label.isEmpty())
+    if (capture.kind == MeasurementKind::Recheck)
+        cell = RecheckedCell(connection, batch, capture.batch, key);
+    else if (!capture.label.isEmpty())
         cell = FindCell(connection, batch, key);
     if (!cell) {
         const qint64* number = std::get_if<qint64>(&key);
@@ -140,6 +169,8 @@ CaptureReceipt RecordOnServer(SqlConnection& connection, const CaptureInput& cap
         query.finish();
         if (error.nativeErrorCode() == kNoSuchBatch)
             throw NoSuchBatch(capture.batch);
+        if (error.nativeErrorCode() == kNoSuchCell)
+            throw NoSuchCell(capture.batch, key);
         connection.Fail(error, QStringLiteral("Cannot record a capture on"));
     }
     query.next();

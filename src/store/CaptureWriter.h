@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/StoreError.h"
 #include "store/StoreTypes.h"
 
 namespace voltaryn::store {
@@ -8,10 +9,11 @@ class SqlConnection;
 
 // Commits one capture to the server: to the cell its label names (as CheckedCellKey reads it: a
 // label, or a cell's number in any spelling), else to a new cell, which takes the number the label
-// spells or else the batch's next number that no cell has. A capture whose client UUID is already
-// stored is not stored again: its receipt is returned as it was, so replaying the offline queue
-// does no harm. SQLite runs these rules statement by statement; PostgreSQL runs them in one
-// round trip, as the function its migration 003 installs.
+// spells or else the batch's next number that no cell has. A recheck goes only to a cell that a
+// sorting capture in force keeps in the batch, else it is refused as NoSuchCell. A capture whose
+// client UUID is already stored is not stored again: its receipt is returned as it was, so
+// replaying the offline queue does no harm. SQLite runs these rules statement by statement;
+// PostgreSQL runs them in one round trip, as the function its migrations 003 and 004 install.
 CaptureReceipt WriteCapture(SqlConnection& connection, const CaptureInput& capture);
 
 // The batch's row id, or StoreError(NotFound). Within a write transaction, Lock makes other
@@ -26,5 +28,11 @@ struct StoredCell {
     QString label;
 };
 std::optional<StoredCell> FindCell(SqlConnection& connection, qint64 batchId, const CellKey& cell);
+
+// The cell the batch `batch` holds, by its number or by a label as CheckedCellKey reads it; else
+// StoreError(NotFound) as NoSuchCell says it.
+StoredCell CellOf(SqlConnection& connection, const QString& batch, const CellKey& cell);
+// 'Batch "lot 7" has no cell 42' (or '... no cell "QR-7"').
+StoreError NoSuchCell(const QString& batch, const CellKey& cell);
 
 } // namespace voltaryn::store

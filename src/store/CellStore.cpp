@@ -222,4 +222,12 @@ CaptureReceipt CellStore::RecordCapture(CaptureInput capture)
     return receipt;
 }
 
+CaptureReceipt CellStore::RecordRecheck(const CellKey& cell, CaptureInput reading)
+{
+    const auto* number = std::get_if<qint64>(&cell);
+    reading.label = number != nullptr ? CellName({}, *number) : std::get<QString>(cell);
+    reading.kind = MeasurementKind::Recheck;
+    return RecordCapture(std::move(reading));
+}
+
 } // namespace voltaryn::store

@@ -73,8 +73,27 @@ public:
     // capture first tries the server again, 2 s after it went away, then at doubling spells up to
     // 30 s; once it answers the queue is sent ahead of the capture.
     CaptureReceipt RecordCapture(CaptureInput capture);
+    // A recheck of `cell`, a cell the batch holds: RecordCapture() of the reading as a recheck
+    // named by the cell, committed or queued under the same rules. It never changes the cell's
+    // grade or latest capture. A cell the batch does not hold, or no longer holds (its every
+    // capture withdrawn), is refused as StoreError(NotFound), which names it, and nothing is
+    // stored; coming from the queue, such a recheck is set aside for that reason.
+    CaptureReceipt RecordRecheck(const CellKey& cell, CaptureInput reading);
+    // Every cell of the batch, in number order, read in one query.
     std::vector<CellRow> Cells(const QString& batch);
-    // Withdraws the station's latest capture into the batch that is still in force.
+    // The cell as Cells() reads it; empty when the batch does not hold it.
+    std::optional<CellRow> Cell(const QString& batch, const CellKey& cell);
+    // The first cell numbered above `after` without a recheck taken at `since` or later (invalid:
+    // ever): where rechecking a tray in number order goes on.
+    std::optional<CellRow> FirstCellWithoutRecheck(const QString& batch, qint64 after = 0, const QDateTime& since = {});
+    // Takes the cell's sorting capture `clientUuid` (one in force) as the reading its self-discharge
+    // is judged from, as the one taken after charge; empty: its first capture again.
+    void SetReference(const QString& batch, const CellKey& cell, const QString& clientUuid);
+    // A new batch's rules are -8 mV a day over 14 days.
+    SelfDischargeRules SelfDischarge(const QString& batch);
+    // Rules outside their ranges are refused as StoreError(Invalid).
+    void SetSelfDischarge(const QString& batch, const SelfDischargeRules& rules);
+    // Withdraws the station's latest sorting capture into the batch that is still in force.
     std::optional<WithdrawnCapture> WithdrawLast(const QString& batch, const QString& station);
     void SetCapacity(const QString& batch, const CellKey& cell, std::optional<double> capacityMah);
     // Every capacity in one transaction: none is set when a cell is not found.

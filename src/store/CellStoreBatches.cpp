@@ -21,17 +21,6 @@ BatchInfo BatchFromRow(const QSqlQuery& query)
             query.value(4).toString()};
 }
 
-// A cell named by its number, or by a label as CheckedCellKey reads it.
-qint64 CellId(SqlConnection& server, const QString& batch, const CellKey& cell)
-{
-    const CellKey key = std::holds_alternative<QString>(cell) ? CheckedCellKey(std::get<QString>(cell)) : cell;
-    if (const std::optional<StoredCell> found = FindCell(server, BatchId(server, batch), key))
-        return found->id.toLongLong();
-    const QString name = std::holds_alternative<qint64>(key) ? QString::number(std::get<qint64>(key))
-                                                             : '"' + std::get<QString>(key) + '"';
-    throw StoreError(StoreErrorKind::NotFound, QStringLiteral("Batch \"%1\" has no cell %2").arg(batch, name));
-}
-
 // The values of a new batch's row, its name checked by the name rule.
 std::map<QString, QVariant> NewBatchValues(const QString& name, qint64 createdMs, const QString& notes,
                                            const QString& gradesJson)
@@ -159,30 +148,6 @@ qint64 CellStore::DeleteBatch(const QString& name)
     return cells;
 }
 
-std::vector<CellRow> CellStore::Cells(const QString& batch)
-{
-    std::vector<CellRow> cells;
-    Online([&](SqlConnection& server) {
-        const qint64 id = BatchId(server, batch);
-        QSqlQuery& query = server.Statement(QStringLiteral("batch_cells"));
-        query.bindValue(QStringLiteral(":batch"), id);
-        server.Run(query);
-        while (query.next()) {
-            cells.push_back({query.value(0).toLongLong(),
-                             query.value(1).toString(),
-                             OptionalDouble(query.value(2)),
-                             {query.value(3).toString(), query.value(4).toString(), query.value(5).toString(),
-                              FromUtcMs(query.value(6)), OptionalDouble(query.value(7)),
-                              OptionalDouble(query.value(8)), query.value(9).toString(), query.value(10).toString(),
-                              query.value(11).toString(), OptionalDouble(query.value(12)),
-                              query.value(13).toString()},
-                             query.value(14).toString()});
-        }
-        query.finish();
-    });
-    return cells;
-}
-
 std::optional<WithdrawnCapture> CellStore::WithdrawLast(const QString& batch, const QString& station)
 {
     std::optional<WithdrawnCapture> withdrawn;
@@ -219,7 +184,7 @@ void CellStore::SetCapacities(const QString& batch, const std::vector<CellCapaci
         WriteTransaction transaction(server);
         for (const CellCapacity& capacity : capacities) {
             server.Value(QStringLiteral("set_capacity"),
-                         {{QStringLiteral("cell"), CellId(server, batch, capacity.cell)},
+                         {{QStringLiteral("cell"), CellOf(server, batch, capacity.cell).id},
                           {QStringLiteral("capacity"), NullIfEmpty(capacity.capacityMah)}});
         }
         transaction.Commit();

@@ -71,8 +71,7 @@ void CellStore::SavePack(const QString& batch, const PackLayout& pack)
             const QVariant cell = server.Value(QStringLiteral("cell_by_number"), {{QStringLiteral("batch"), batchId},
                                                                                   {QStringLiteral("number"), place.cellNumber}});
             if (!cell.isValid())
-                throw StoreError(StoreErrorKind::NotFound,
-                                 QStringLiteral("Batch \"%1\" has no cell %2").arg(batch).arg(place.cellNumber));
+                throw NoSuchCell(batch, place.cellNumber);
             RefuseTakenCell(server, cell, place.cellNumber);
             InsertOrExplain(server, QStringLiteral("insert_pack_cell"),
                             {{QStringLiteral("pack"), packId},

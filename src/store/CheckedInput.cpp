@@ -4,6 +4,8 @@
 #include "cells/CellId.h"
 #include "store/StoreError.h"
 
+#include <cmath>
+
 namespace voltaryn::store {
 namespace {
 
@@ -34,6 +36,8 @@ CaptureInput CheckedCapture(CaptureInput capture)
     capture.station = CheckedName(Station, capture.station);
     capture.operatorName = CheckedName(Operator, capture.operatorName);
     capture.grade = CheckedName(Grade, capture.grade);
+    if (capture.kind == MeasurementKind::Recheck && capture.label.isEmpty())
+        throw StoreError(StoreErrorKind::Invalid, QStringLiteral("A recheck names its cell: by its label or its number"));
     return capture;
 }
 
@@ -43,6 +47,11 @@ CellKey CheckedCellKey(const QString& label)
     if (const std::optional<std::int64_t> number = cells::CellNumberOf(id))
         return qint64{*number};
     return QString::fromStdString(id);
+}
+
+CellKey CheckedCellKey(const CellKey& cell)
+{
+    return std::holds_alternative<QString>(cell) ? CheckedCellKey(std::get<QString>(cell)) : cell;
 }
 
 void CheckCapacity(const CellCapacity& capacity)
@@ -57,6 +66,16 @@ void CheckCapacity(const CellCapacity& capacity)
                                                       .arg(*capacity.capacityMah)
                                                       .arg(QString::fromStdString(*problem)));
     }
+}
+
+void CheckSelfDischarge(const SelfDischargeRules& rules)
+{
+    if (!std::isfinite(rules.limitMvPerDay) || rules.limitMvPerDay >= 0)
+        throw StoreError(StoreErrorKind::Invalid,
+                         QStringLiteral("A self-discharge limit is a fall in mV a day, below 0, not %1").arg(rules.limitMvPerDay));
+    if (rules.restDays < 1 || rules.restDays > 90)
+        throw StoreError(StoreErrorKind::Invalid,
+                         QStringLiteral("A rest of %1 days before a recheck is outside 1 to 90").arg(rules.restDays));
 }
 
 } // namespace voltaryn::store

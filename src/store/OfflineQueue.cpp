@@ -36,6 +36,7 @@ QByteArray ToJson(const CaptureInput& c)
                              {"range_text", c.rangeText},
                              {"temperature_c", JsonFromDouble(c.temperatureC)},
                              {"grade", c.grade},
+                             {"kind", KindText(c.kind)},
                          })
         .toJson(QJsonDocument::Compact);
 }
@@ -57,6 +58,7 @@ CaptureInput FromJson(const QByteArray& json)
         o["range_text"].toString(),
         DoubleFromJson(o["temperature_c"]),
         o["grade"].toString(),
+        KindOf(o["kind"].toString()),  // a capture queued before rechecks were kept has none
     };
 }
 

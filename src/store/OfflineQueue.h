@@ -11,9 +11,10 @@ namespace voltaryn::store {
 
 class SqlConnection;
 
-// Captures waiting for the server, in their own SQLite file, in the order they were taken. A
-// capture leaves the queue only once the server has committed it; one the server refuses for
-// good is set aside in the file with the reason, so nothing is lost. The file also keeps the
+// Captures waiting for the server, in their own SQLite file, in the order they were taken; a
+// recheck keeps its kind and the cell it names. A capture leaves the queue only once the server
+// has committed it; one the server refuses for good (its batch is gone, a recheck's cell is not
+// in it) is set aside in the file with the reason, so nothing is lost. The file also keeps the
 // batches the station has seen on the server, so that it can go on sorting into them while the
 // server is away. The counts are read once, when the file is opened, and then kept.
 class OfflineQueue {

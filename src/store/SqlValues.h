@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/StoreTypes.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QVariant>
@@ -29,6 +31,17 @@ inline std::optional<double> OptionalDouble(const QVariant& value)
 inline QDateTime FromUtcMs(const QVariant& value)
 {
     return QDateTime::fromMSecsSinceEpoch(value.toLongLong(), Qt::UTC);
+}
+
+// A measurement's kind as its column and the offline queue spell it; anything else is a capture.
+inline QString KindText(MeasurementKind kind)
+{
+    return kind == MeasurementKind::Recheck ? QStringLiteral("recheck") : QStringLiteral("sort");
+}
+
+inline MeasurementKind KindOf(const QString& text)
+{
+    return text == QLatin1String("recheck") ? MeasurementKind::Recheck : MeasurementKind::Sort;
 }
 
 } // namespace voltaryn::store

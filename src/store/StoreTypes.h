@@ -12,10 +12,14 @@
 
 namespace voltaryn::store {
 
+// What a measurement is: a capture that sorts its cell into a grade, or a recheck of a cell the
+// batch holds, its voltage read again after the lot has rested, which never changes its grade.
+enum class MeasurementKind { Sort, Recheck };
+
 // One reading of a cell as the station took it.
 struct CaptureInput {
     QString batch;
-    QString label;       // scanned or typed; empty: a new cell with the next number
+    QString label;       // scanned or typed; empty: a new cell with the next number (never for a recheck)
     QString clientUuid;  // empty: the store makes one
     QString station;
     QString operatorName;
@@ -26,7 +30,8 @@ struct CaptureInput {
     QString resistanceText;
     QString rangeText;
     std::optional<double> temperatureC;
-    QString grade;
+    QString grade;  // of a recheck: what the grade table says of this reading alone
+    MeasurementKind kind = MeasurementKind::Sort;
 };
 
 // What became of a capture: stored under a cell number, or queued while the server is away.
@@ -77,13 +82,24 @@ struct Measurement {
 // A cell named by its number or its label.
 using CellKey = std::variant<qint64, QString>;
 
-// A cell with its latest measurement that was not withdrawn.
+// A cell's voltage at one time, as its self-discharge is judged from.
+struct VoltageReading {
+    QString clientUuid;
+    QDateTime measuredUtc;
+    std::optional<double> voltageV;  // empty when the meter showed overload
+    std::optional<double> temperatureC;
+};
+
+// A cell with its latest sorting capture that was not withdrawn.
 struct CellRow {
     qint64 number = 0;
     QString label;
     std::optional<double> capacityMah;
     Measurement latest;
     QString pack;  // the saved pack the cell is in; empty: none
+    // Read with the cell from the store: the capture chosen as taken after charge, else its first.
+    std::optional<VoltageReading> reference;
+    std::optional<VoltageReading> recheck;  // the latest; empty: none yet
 };
 
 // A cell as people call it, and as files and reports name it: the label scanned or typed, else its
@@ -98,6 +114,15 @@ inline QString CellName(const CellRow& cell) { return CellName(cell.label, cell.
 struct CellCapacity {
     CellKey cell;
     std::optional<double> capacityMah;  // empty: unknown again
+};
+
+// What a batch's self-discharge is judged by: the absolute limit of a cell's voltage change in mV a
+// day (below 0: a fall), and the days (1 to 90) a recheck needs to be taken after the reference.
+struct SelfDischargeRules {
+    double limitMvPerDay = 0;
+    int restDays = 0;
+
+    bool operator==(const SelfDischargeRules&) const = default;
 };
 
 struct WithdrawnCapture {

@@ -27,16 +27,29 @@ std::vector<qint64> Numbers(const std::vector<CellRow>& cells)
     return numbers;
 }
 
+// A cell's reading as Capture() takes it at the n-th second, with the recheck grade "R".
+CaptureInput Reading(int second) { return Capture({}, QStringLiteral("s1"), second, QStringLiteral("R")); }
+QDateTime At(int second) { return Capture({}, {}, second).measuredUtc; }
+
 TEST_P(StoreTest, OpensAnEmptyDatabaseOrOneOfEveryEarlierSchemaAndUpgradesItKeepingItsData)
 {
+    // A batch with a cell captured once, as every earlier schema holds them.
+    const QString oldCell[] = {
+        QStringLiteral("INSERT INTO batches (name, created_utc_ms) VALUES ('old', 0)"),
+        QStringLiteral("INSERT INTO cells (batch_id, number, label) SELECT id, 1, 'OLD-1' FROM batches"),
+        QStringLiteral("INSERT INTO measurements (cell_id, client_uuid, station, operator, measured_utc_ms, voltage_v, "
+                       "voltage_text, resistance_text, range_text, grade) "
+                       "SELECT id, 'old-uuid', 's1', 'kim', 1000, 4.1, '4.100', '', '', 'A' FROM cells")};
     for (int version = 0; version < LatestSchemaVersion(); ++version) {
         const StoreAddress address = NewDatabase();
         OpenStoreDatabase(address, 0, version);
         if (version > 0)
-            RunSql(address, QStringLiteral("INSERT INTO batches (name, created_utc_ms) VALUES ('old', 0)"));
+            for (const QString& sql : oldCell)
+                RunSql(address, sql);
         auto store = OpenStore(address);
         SqlConnection check(address);
         EXPECT_EQ(ReadSchemaVersion(check).current, LatestSchemaVersion()) << "from " << version;
+        EXPECT_EQ(ReadSchemaVersion(check).minCompatible, 4) << "rechecks are not for older programs, from " << version;
         EXPECT_EQ(SqlValue(address, QStringLiteral("SELECT COUNT(*) FROM schema_migrations")).toInt(),
                   LatestSchemaVersion())
             << "every step recorded, from " << version;
@@ -44,7 +57,159 @@ TEST_P(StoreTest, OpensAnEmptyDatabaseOrOneOfEveryEarlierSchemaAndUpgradesItKeep
         store->CreateBatch(TestBatch);
         store->SavePack(TestBatch, {QStringLiteral("pack"), 1, 1, {}, {}});
         EXPECT_EQ(store->RecordCapture(Capture({})).cellNumber, 1) << "from " << version;
+        if (version == 0)
+            continue;
+        EXPECT_EQ(store->SelfDischarge(QStringLiteral("old")), (SelfDischargeRules{-8, 14})) << "from " << version;
+        CaptureInput recheck = Reading(100);
+        recheck.batch = QStringLiteral("old");
+        EXPECT_EQ(store->RecordRecheck(QStringLiteral("OLD-1"), recheck).cellNumber, 1) << "from " << version;
+        const std::vector<CellRow> cells = store->Cells(QStringLiteral("old"));
+        ASSERT_EQ(cells.size(), 1u) << "from " << version;
+        EXPECT_EQ(cells[0].latest.clientUuid, QStringLiteral("old-uuid")) << "a sorting capture, from " << version;
+        EXPECT_EQ(cells[0].reference.value().clientUuid, QStringLiteral("old-uuid")) << "from " << version;
+        EXPECT_EQ(cells[0].recheck.value().measuredUtc, At(100)) << "from " << version;
     }
+}
+
+// Cells 1 (QR-1, captured at 1 s and after charge at 4 s), 2, 3 (QR-3), 4 (withdrawn), 5 and 6.
+std::vector<CaptureReceipt> SortSixCells(CellStore& store)
+{
+    std::vector<CaptureReceipt> receipts;
+    const std::tuple<const char*, const char*, int, const char*> captures[] = {
+        {"QR-1", "s1", 1, "A"}, {"", "s1", 2, "A"}, {"QR-3", "s1", 3, "B"}, {"QR-1", "s1", 4, "B"},
+        {"", "s2", 5, "A"}, {"", "s1", 7, "A"}, {"", "s1", 8, "C"}};
+    for (const auto& [label, station, second, grade] : captures)
+        receipts.push_back(store.RecordCapture(Capture(label, station, second, grade)));
+    store.WithdrawLast(TestBatch, QStringLiteral("s2"));
+    return receipts;
+}
+
+TEST_P(StoreTest, ARecheckJoinsTheCellItNamesAndLeavesItsGradeAndLatestCapture)
+{
+    const StoreAddress address = NewDatabase();
+    auto store = OpenStore(address);
+    store->CreateBatch(TestBatch);
+    const std::vector<CaptureReceipt> sorted = SortSixCells(*store);
+    // The cell named, the second the recheck is taken, the cell it reaches (0: refused as the text says).
+    const std::tuple<CellKey, int, qint64, const char*> rechecks[] = {
+        {QStringLiteral("QR-1"), 100, 1, ""},
+        {qint64{2}, 101, 2, ""},
+        {QStringLiteral("#0003"), 102, 3, ""},
+        {QStringLiteral("QR-9"), 103, 0, "Batch \"lot-1\" has no cell \"QR-9\""},
+        {qint64{9}, 104, 0, "Batch \"lot-1\" has no cell 9"},
+        {qint64{4}, 105, 0, "Batch \"lot-1\" has no cell 4"},  // its only capture withdrawn
+        {qint64{2}, 106, 2, ""},                                // a later one replaces it
+        {QStringLiteral("QR-1"), 50, 1, ""},                    // taken before the one at 100 s
+    };
+    CaptureReceipt first;
+    for (const auto& [cell, second, number, refusal] : rechecks) {
+        if (number == 0) {
+            const StoreError error = ErrorOf([&] { store->RecordRecheck(cell, Reading(second)); });
+            EXPECT_EQ(error.Kind(), StoreErrorKind::NotFound) << second;
+            EXPECT_EQ(error.Message().toStdString(), refusal);
+            continue;
+        }
+        const CaptureReceipt receipt = store->RecordRecheck(cell, Reading(second));
+        EXPECT_EQ(receipt.cellNumber, number) << second;
+        EXPECT_EQ(receipt.label, number == 2 ? QString() : QStringLiteral("QR-%1").arg(number)) << second;
+        EXPECT_FALSE(receipt.newCell);
+        if (second == 100)
+            first = receipt;
+    }
+    CaptureInput again = Reading(100);
+    again.clientUuid = first.clientUuid;
+    EXPECT_EQ(store->RecordRecheck(QStringLiteral("QR-1"), again).cellNumber, 1) << "sent again";
+    EXPECT_EQ(SqlValue(address, QStringLiteral("SELECT COUNT(*) FROM measurements")).toInt(), 7 + 5);
+    EXPECT_EQ(store->RecordCapture(Capture({})).cellNumber, 7) << "a recheck takes no cell number";
+
+    // The cell, its latest capture's second and grade, its reference's second and its recheck's.
+    const auto expectCells = [&](const std::vector<std::tuple<qint64, int, const char*, int, int>>& expected) {
+        const std::vector<CellRow> cells = store->Cells(TestBatch);
+        ASSERT_EQ(cells.size(), expected.size());
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            const auto& [number, latest, grade, reference, recheck] = expected[i];
+            const CellRow& cell = cells[i];
+            EXPECT_EQ(cell.number, number);
+            EXPECT_EQ(cell.latest.measuredUtc, At(latest)) << number;
+            EXPECT_EQ(cell.latest.grade, QString::fromUtf8(grade)) << number;
+            ASSERT_TRUE(cell.reference.has_value()) << number;
+            EXPECT_EQ(cell.reference->measuredUtc, At(reference)) << number;
+            EXPECT_EQ(cell.reference->voltageV, Capture({}, {}, reference).voltageV) << number;
+            EXPECT_EQ(cell.recheck.has_value(), recheck > 0) << number;
+            if (cell.recheck) {
+                EXPECT_EQ(cell.recheck->measuredUtc, At(recheck)) << number;
+                EXPECT_EQ(cell.recheck->voltageV, Reading(recheck).voltageV) << number;
+                EXPECT_EQ(cell.recheck->temperatureC, 24.5) << number;
+            }
+        }
+    };
+    expectCells({{1, 4, "B", 1, 100}, {2, 2, "A", 2, 106}, {3, 3, "B", 3, 102}, {5, 7, "A", 7, 0},
+                 {6, 8, "C", 8, 0}, {7, 0, "A", 0, 0}});
+    EXPECT_THAT(store->ListBatches()[0].cellsPerGrade,
+                ElementsAre(Pair(QStringLiteral("A"), 3), Pair(QStringLiteral("B"), 2), Pair(QStringLiteral("C"), 1)));
+
+    // The capture after charge becomes cell 1's reference; what is not one of its captures in force is refused.
+    const QString afterCharge = sorted[3].clientUuid;
+    const std::pair<CellKey, QString> notReferences[] = {
+        {QStringLiteral("QR-1"), first.clientUuid},      // a recheck
+        {QStringLiteral("QR-1"), sorted[1].clientUuid},  // cell 2's
+        {QStringLiteral("QR-1"), QStringLiteral("no-such-uuid")},
+        {QStringLiteral("QR-9"), afterCharge},
+    };
+    for (const auto& [cell, uuid] : notReferences)
+        EXPECT_EQ(ErrorOf([&] { store->SetReference(TestBatch, cell, uuid); }).Kind(), StoreErrorKind::NotFound);
+    store->SetReference(TestBatch, qint64{1}, afterCharge);
+    EXPECT_EQ(store->Cell(TestBatch, QStringLiteral("QR-1")).value().reference.value().clientUuid, afterCharge);
+    store->SetReference(TestBatch, qint64{1}, {});
+    EXPECT_EQ(store->Cell(TestBatch, qint64{1}).value().reference.value().clientUuid, sorted[0].clientUuid) << "the first again";
+    // Undo takes back the latest capture, not the later rechecks; a reference withdrawn leaves the first.
+    store->SetReference(TestBatch, QStringLiteral("QR-1"), afterCharge);
+    EXPECT_EQ(store->WithdrawLast(TestBatch, QStringLiteral("s1")).value().cellNumber, 6);
+    EXPECT_EQ(store->WithdrawLast(TestBatch, QStringLiteral("s1")).value().cellNumber, 5);
+    EXPECT_EQ(store->WithdrawLast(TestBatch, QStringLiteral("s1")).value().clientUuid, afterCharge);
+    expectCells({{1, 1, "A", 1, 100}, {2, 2, "A", 2, 106}, {3, 3, "B", 3, 102}, {7, 0, "A", 0, 0}});
+    EXPECT_EQ(store->DeleteBatch(TestBatch), 7);
+}
+
+TEST_P(StoreTest, RecheckingATrayGoesOnAtTheFirstCellWithoutARecheck)
+{
+    auto store = StoreWithBatch();
+    SortSixCells(*store);
+    for (const auto& [cell, second] : {std::pair<qint64, int>{1, 100}, {2, 106}, {3, 102}})
+        store->RecordRecheck(cell, Reading(second));
+    // After which cell, rechecks since when (0: ever), the cell found (0: none).
+    const std::tuple<qint64, int, qint64> trays[] = {
+        {0, 0, 5}, {5, 0, 6}, {6, 0, 0}, {0, 101, 1}, {1, 103, 3}, {3, 103, 5}};
+    for (const auto& [after, since, number] : trays) {
+        const std::optional<CellRow> cell =
+            store->FirstCellWithoutRecheck(TestBatch, after, since > 0 ? At(since) : QDateTime());
+        EXPECT_EQ(cell ? cell->number : 0, number) << "after " << after << " since " << since;
+    }
+    const std::pair<CellKey, qint64> cells[] = {
+        {QStringLiteral("QR-3"), 3}, {qint64{2}, 2}, {QStringLiteral("#0004"), 0}, {QStringLiteral("QR-9"), 0}};
+    for (const auto& [key, number] : cells) {
+        const std::optional<CellRow> cell = store->Cell(TestBatch, key);
+        EXPECT_EQ(cell ? cell->number : 0, number);
+    }
+    EXPECT_EQ(store->Cell(TestBatch, QStringLiteral("QR-3")).value().recheck.value().measuredUtc, At(102));
+    EXPECT_EQ(ErrorOf([&] { store->FirstCellWithoutRecheck(QStringLiteral("lot-2")); }).Kind(), StoreErrorKind::NotFound);
+}
+
+TEST_P(StoreTest, ABatchKeepsItsSelfDischargeRules)
+{
+    auto store = StoreWithBatch();
+    EXPECT_EQ(store->SelfDischarge(TestBatch), (SelfDischargeRules{-8, 14}));
+    for (const SelfDischargeRules& rules : {SelfDischargeRules{-5.5, 1}, SelfDischargeRules{-12, 90}}) {
+        store->SetSelfDischarge(TestBatch, rules);
+        EXPECT_EQ(store->SelfDischarge(TestBatch), rules);
+    }
+    const SelfDischargeRules refused[] = {
+        {-8, 0}, {-8, 91}, {0, 14}, {3, 14}, {std::numeric_limits<double>::quiet_NaN(), 14}};
+    for (const SelfDischargeRules& rules : refused)
+        EXPECT_EQ(ErrorOf([&] { store->SetSelfDischarge(TestBatch, rules); }).Kind(), StoreErrorKind::Invalid)
+            << rules.limitMvPerDay << " " << rules.restDays;
+    EXPECT_EQ(store->SelfDischarge(TestBatch), (SelfDischargeRules{-12, 90}));
+    EXPECT_EQ(ErrorOf([&] { store->SelfDischarge(QStringLiteral("lot-2")); }).Kind(), StoreErrorKind::NotFound);
 }
 
 TEST_P(StoreTest, RefusesADatabaseThatNeedsANewerProgramButUsesANewerCompatibleOne)

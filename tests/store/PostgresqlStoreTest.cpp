@@ -103,6 +103,43 @@ TEST_P(PostgresqlServerTest, ARunningStationTriesTheServerAgainOnItsScheduleAndS
     EXPECT_EQ(cells[1].label, QStringLiteral("L2"));
 }
 
+// Rechecks taken while the server is away wait in the queue as rechecks of the cells they name,
+// and are stored as such once it is back; one of a cell the batch does not hold is set aside with
+// the reason, and the others are sent past it.
+TEST_P(PostgresqlServerTest, QueuedRechecksAreStoredAsRechecksAndOneOfNoSuchCellIsSetAside)
+{
+    auto store = OpenStore(NewDatabase());
+    store->CreateBatch(TestBatch);
+    store->RecordCapture(Capture(QStringLiteral("L1"), QStringLiteral("s1"), 1));
+    store->RecordCapture(Capture({}, QStringLiteral("s1"), 2));
+    StopServer();
+    const std::pair<CellKey, int> rechecks[] = {{QStringLiteral("L1"), 100}, {qint64{9}, 101}, {qint64{2}, 102}};
+    for (const auto& [cell, second] : rechecks) {
+        CaptureInput reading = Capture({}, QStringLiteral("s1"), second, QStringLiteral("R"));
+        EXPECT_TRUE(store->RecordRecheck(cell, reading).queued) << second;
+    }
+    std::vector<QueuedCapture> queued = store->QueuedCaptures();
+    ASSERT_EQ(queued.size(), 3u);
+    EXPECT_EQ(queued[1].capture.kind, MeasurementKind::Recheck);
+    EXPECT_EQ(queued[1].capture.label, QStringLiteral("#0009"));
+    StartServer();
+
+    EXPECT_EQ(store->Flush(), 2);
+    EXPECT_EQ(store->Flush(), 0) << "what is set aside is not tried again by itself";
+    EXPECT_EQ(store->Status().Text(), QStringLiteral("online — 1 capture set aside — see `voltaryn-cli queue`"));
+    queued = store->QueuedCaptures();
+    ASSERT_EQ(queued.size(), 1u);
+    EXPECT_EQ(queued[0].capture.measuredUtc, Capture({}, {}, 101).measuredUtc);
+    EXPECT_EQ(queued[0].setAsideReason, QStringLiteral("Batch \"lot-1\" has no cell 9"));
+    const std::vector<CellRow> cells = store->Cells(TestBatch);
+    ASSERT_EQ(cells.size(), 2u) << "no cell made for the recheck of cell 9";
+    for (const auto& [cell, second] : {std::pair{0, 100}, std::pair{1, 102}}) {
+        EXPECT_EQ(cells[cell].latest.grade, QStringLiteral("A"));
+        EXPECT_EQ(cells[cell].latest.measuredUtc, Capture({}, {}, cell + 1).measuredUtc);
+        EXPECT_EQ(cells[cell].recheck.value().measuredUtc, Capture({}, {}, second).measuredUtc);
+    }
+}
+
 // A capture costs the server one statement, whatever it comes to, so one round trip; two at
 // most. The cell it reached tells that it was stored.
 TEST_P(PostgresqlServerTest, ACaptureTakesAtMostTwoRoundTripsToTheServer)
@@ -115,6 +152,11 @@ TEST_P(PostgresqlServerTest, ACaptureTakesAtMostTwoRoundTripsToTheServer)
     store->RecordCapture(sent);
     CaptureInput missingBatch = Capture({});
     missingBatch.batch = QStringLiteral("lot-2");
+    const auto recheck = [](const QString& label) {
+        CaptureInput reading = Capture(label);
+        reading.kind = MeasurementKind::Recheck;
+        return reading;
+    };
     const std::pair<CaptureInput, qint64> captures[] = {  // the capture, the cell it reaches (0: refused)
         {Capture({}), 2},                  // a new cell
         {Capture(QStringLiteral("L3")), 3},  // a new cell by its label
@@ -123,6 +165,9 @@ TEST_P(PostgresqlServerTest, ACaptureTakesAtMostTwoRoundTripsToTheServer)
         {Capture(QStringLiteral("2")), 2},    // a retest by number
         {sent, 1},                          // sent again
         {missingBatch, 0},
+        {recheck(QStringLiteral("L3")), 3},
+        {recheck(QStringLiteral("#0002")), 2},
+        {recheck(QStringLiteral("L7")), 0},  // no such cell
     };
     testing::ServerStatementCounter statements(address.database);
     for (const auto& [capture, number] : captures) {

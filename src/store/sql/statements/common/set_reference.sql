@@ -1,0 +1,1 @@
+UPDATE cells SET reference_measurement_id = :measurement WHERE id = :cell
