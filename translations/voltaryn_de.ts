@@ -856,6 +856,10 @@ Kreuzen Sie mindestens einen Kanal an und drücken Sie dann OK.</translation>
         <source>Voltage spread in a group:</source>
         <translation>Spannungsspanne in einer Gruppe:</translation>
     </message>
+    <message>
+        <source>Include self-discharge suspects</source>
+        <translation>Auch Verdachtszellen der Selbstentladung nehmen</translation>
+    </message>
 </context>
 <context>
     <name>voltaryn::PanelMenuBar</name>

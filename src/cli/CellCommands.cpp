@@ -1,29 +1,17 @@
 // sort, cells and batches: cell sorting from the command line, into the cell database.
+#include "cli/CaptureRun.h"
 #include "cli/CellFields.h"
 #include "cli/CellStoreAccess.h"
-#include "cli/Commands.h"
-#include "cli/ScannedIds.h"
-#include "cli/StopSignal.h"
-#include "cells/CaptureEngine.h"
 #include "cells/GradeJson.h"
-#include "cells/NameRule.h"
-#include "meter/DisplayUnits.h"
-#include "recording/RunSchedule.h"
 #include "store/BatchCells.h"
 #include "store/GradedCapture.h"
 
 #include <QDateTime>
-#include <QSysInfo>
 
-#include <algorithm>
-#include <cmath>
 #include <iostream>
 
 namespace voltaryn::cli {
 namespace {
-
-// How often the end of a run looks whether the store's next try of the server is due.
-constexpr std::chrono::milliseconds DrainStep{250};
 
 // The batch's grade table: a new batch is created with the grades given (the Li-ion defaults
 // without --grades); a batch that exists keeps the grades it was sorted with.
@@ -42,32 +30,6 @@ cells::GradeTable BatchGrades(store::CellStore& store, const SortOptions& option
     return kept;
 }
 
-// The options with the station and operator that were left out taken from the host and login
-// names, checked as given ones are before anything is stored.
-SortOptions WithStationAndOperator(SortOptions options)
-{
-    try {
-        if (options.station.empty())
-            options.station = cells::CheckedName(cells::NameKind::Station, QSysInfo::machineHostName().toStdString());
-        if (options.operatorName.empty())
-            options.operatorName = cells::CheckedName(cells::NameKind::Operator, qEnvironmentVariable("USER").toStdString());
-    } catch (const cells::NameRefused& refused) {
-        throw CliError(ExitCode::Usage, std::string(refused.what()) + " (give --station and --operator)");
-    }
-    return options;
-}
-
-// "sorted 20 cells in 68 s: 1059 cells an hour"
-std::string RateText(long long cells, RunSchedule::Duration spent)
-{
-    const double seconds = std::chrono::duration<double>(spent).count();
-    std::string text = "sorted " + std::to_string(cells) + (cells == 1 ? " cell" : " cells") + " in "
-                       + std::to_string(std::llround(seconds)) + " s";
-    if (cells > 0 && seconds > 0)
-        text += ": " + std::to_string(std::llround(static_cast<double>(cells) * 3600 / seconds)) + " cells an hour";
-    return text;
-}
-
 // One capture, graded, committed to the database and written out.
 class Sorter {
 public:
@@ -83,9 +45,7 @@ public:
         input.label = Q(id);
         input.station = Q(options_.station);
         input.operatorName = Q(options_.operatorName);
-        input.measuredUtc = QDateTime::fromMSecsSinceEpoch(
-            std::chrono::duration_cast<std::chrono::milliseconds>(context_.clock.Now().time_since_epoch()).count())
-                                .toUTC();
+        input.measuredUtc = NowUtc(context_.clock);
         const store::CaptureReceipt receipt = store_.RecordCapture(input);
         TellSent(receipt.sentAhead);
 
@@ -108,78 +68,26 @@ public:
                               {"queued", receipt.queued}},
                              shown + "  " + input.grade.toStdString() + "  " + capture.Reading.VoltageText + " V  "
                                  + capture.Reading.ResistanceText + " (" + capture.Reading.RangeText + ")"
-                                 + StoreTrouble());
+                                 + StoreTrouble(store_));
     }
 
 private:
-    // The store's trouble, while there is any, as the window's tile says it: "  offline — 3 queued".
-    std::string StoreTrouble() const
-    {
-        const store::StoreStatus status = store_.Status();
-        return status.AllSent() ? std::string() : "  " + status.Text().toStdString();
-    }
-
     CommandContext& context_;
     store::CellStore& store_;
     const SortOptions& options_;
     cells::GradeTable grades_;
 };
 
-// Waits up to `timeout` on the run's clock for the queue to empty, trying the server as its tries
-// fall due; captures still left end the run with their exit code.
-void Drain(RunClock& clock, store::CellStore& store, RunClock::Duration timeout)
+void Sort(CommandContext& context, SortOptions options)
 {
-    const RunClock::Duration until = clock.Elapsed() + timeout;
-    while (store.Status().queued > 0 && clock.Elapsed() < until && !StopRequested()) {
-        clock.WaitUntil(std::min(until, clock.Elapsed() + DrainStep));
-        TellSent(store.SendQueueIfDue());
-    }
-    FailIfQueued(store.Status());
-}
-
-void Sort(CommandContext& context, const SortOptions& options)
-{
-    CatchStopSignals();
+    FillStationAndOperator(options.station, options.operatorName);
     CellStoreAccess db(options.db, context.clock);
     Sorter sorter(context, db.Store(), options, BatchGrades(db.Store(), options));
-    MeterAccess& meter = context.meter;
-    meter.Connect();
-
-    // The display is read on the panel's poll; every decoded display goes to the capture engine.
-    const auto elapsed = [&context] {
-        return std::chrono::duration_cast<RunSchedule::Duration>(context.clock.Elapsed());
-    };
-    RunSchedule schedule(elapsed());
-    schedule.Pause(RunTask::RecorderSecond);
-    cells::CaptureEngine engine;
-    ScannedIds ids(std::cerr);
-    long long captured = 0;
-    const RunSchedule::Duration start = elapsed();
-    while ((options.count == 0 || captured < options.count) && !StopRequested()) {
-        context.clock.WaitUntil(schedule.NextDue());
-        if (StopRequested())
-            break;
-        const RunSchedule::Duration now = elapsed();
-        for (const RunTask task : schedule.Due(now)) {
-            if (task != RunTask::Poll || !meter.PollTick().displayDecoded)
-                continue;
-            if (options.ids)
-                ids.Read();  // a refused scan is told at once, before its cell is placed
-            const std::vector<std::string_view> lit = WordsShown(meter.Session().pollLoop.Display().lit);
-            const cells::CaptureStep step = engine.Feed(now, cells::ReadProbes(meter.Reading(), lit));
-            if (step.Problem == cells::CaptureProblem::UnstableContact)
-                std::cerr << "voltaryn-cli: unstable contact, nothing captured: place the cell again\n";
-            if (step.Problem == cells::CaptureProblem::LiftedEarly)
-                std::cerr << "voltaryn-cli: lifted too early, nothing captured: place the cell again\n";
-            if (step.Capture) {
-                sorter.Take(*step.Capture, ids.Take());
-                ++captured;
-            }
-        }
-        TellSent(db.Store().SendQueueIfDue());
-    }
-    std::cerr << RateText(captured, elapsed() - start) << '\n';
-    Drain(context.clock, db.Store(), std::chrono::seconds(options.drainTimeout));
+    RunCaptures(context, db.Store(), options.ids, options.count, options.drainTimeout, "sorted",
+                [&sorter](const cells::CellCapture& capture, const std::string& id) {
+                    sorter.Take(capture, id);
+                    return true;
+                });
 }
 
 } // namespace
@@ -188,7 +96,7 @@ void RunSort(CommandContext& context, const SortOptions& options)
 {
     RunWithStore([&] {
         try {
-            Sort(context, WithStationAndOperator(options));
+            Sort(context, options);
         } catch (const cells::GradeFileError& error) {
             throw CliError(ExitCode::Usage, error.what());
         }
@@ -200,16 +108,17 @@ void RunCells(CommandContext& context, const CellListOptions& options)
     const Format format = context.format.value_or(Format::Text);
     RunWithStore([&] {
         CellStoreAccess db(options.db, context.clock);
-        db.Batch(options.batch);
+        const store::SelfDischargeRules rules = db.Batch(options.batch).selfDischarge;
         const QString batch = Q(options.batch);
         const std::vector<store::CellRow> cells = db.Store().Cells(batch);
         // CSV and JSON as the window's export writes them; text and TSV by the command line's own rules.
         if (format == Format::Csv || format == Format::Json) {
-            context.output.Raw(store::CellsExport(batch, cells, format == Format::Json));
+            context.output.Raw(store::CellsExport(batch, cells, rules, format == Format::Json));
             return;
         }
-        for (const store::CellRow& cell : cells)
-            context.output.Row(RecordOf(store::CellFieldsOf(batch, cell)));
+        const cells::SelfDischargeLot judged = store::SelfDischargeOf(cells, rules);
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            context.output.Row(RecordOf(store::CellFieldsOf(batch, cells[i], judged.cells[i])));
     });
 }
 

@@ -432,6 +432,43 @@ void AddCellCommands(CLI::App& app, Command& command)
                 ->check(WholeNumber(0, 3600))
                 ->option_text("SECONDS");
         });
+    AddCommand<RecheckOptions>(
+        app, command, "recheck",
+        "Recheck a rested batch: place its cells on the probes in number order (or scan their IDs); each "
+        "settled reading is stored as the cell's recheck and its self-discharge judged (Ctrl-C ends it)",
+        RunRecheck, [](CLI::App& sub, RecheckOptions& options) {
+            AddBatchOption(sub, options.batch, "The batch whose cells are rechecked");
+            AddDatabase(sub, options.db);
+            sub.add_option("--count", options.count, "Stop after this many cells (default: the end of the tray)")
+                ->check(CLI::Range(1LL, 1000000LL))
+                ->option_text("N");
+            sub.add_option("--from", options.from,
+                           "The number of the tray's first cell (default: the first cell without a recheck)")
+                ->check(CLI::Range(1LL, std::numeric_limits<long long>::max()))
+                ->option_text("N");
+            sub.add_option("--station", options.station, "This station's name (default: the host name)")
+                ->transform(NameRule(cells::NameKind::Station))
+                ->option_text("NAME");
+            sub.add_option("--operator", options.operatorName, "Who rechecks (default: the login name)")
+                ->transform(NameRule(cells::NameKind::Operator))
+                ->option_text("NAME");
+            sub.add_flag("--ids", options.ids,
+                         "Read cell IDs from the standard input, one a line, as a barcode scanner types them: each "
+                         "capture rechecks the cell of the oldest ID not yet used; without an ID waiting, the next "
+                         "cell of the tray");
+            sub.add_option("--limit", options.limit,
+                           "Keep this as the batch's self-discharge limit in mV a day, below 0 (new batches: -8)")
+                ->option_text("MV");
+            sub.add_option("--rest-days", options.restDays,
+                           "Keep this as the batch's minimum rest before a recheck counts, 1 to 90 days (new batches: 14)")
+                ->check(WholeNumber(1, 90))
+                ->option_text("DAYS");
+            sub.add_option("--drain-timeout", options.drainTimeout,
+                           "At the end, wait up to this long for the rechecks in the local queue to reach the server, "
+                           "0 to 3600 seconds (default 10); rechecks left make the exit code 6")
+                ->check(WholeNumber(0, 3600))
+                ->option_text("SECONDS");
+        });
     AddCommand<CellListOptions>(app, command, "cells", "List a batch's cells with their latest measurement",
                                 RunCells, [](CLI::App& sub, CellListOptions& options) {
                                     AddBatchOption(sub, options.batch);
@@ -544,6 +581,8 @@ void AddPackCommands(CLI::App& app, Command& command)
                            "The most the voltages of a group's cells may differ, in mV (default: any)")
                 ->check(CLI::Range(0.0, 5000.0))
                 ->option_text("MV");
+            sub.add_flag("--include-suspects", options.includeSuspects,
+                         "Take the batch's self-discharge suspects as well (default: left out)");
             sub.add_option("--save", options.save, "Save the pack in the batch under this name (needs --batch)")
                 ->option_text("NAME");
             AddDatabase(sub, options.db);

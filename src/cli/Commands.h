@@ -126,6 +126,21 @@ struct SortOptions {
     int drainTimeout = 10;  // seconds the end of the run waits for the local queue to empty; 0: none
 };
 void RunSort(CommandContext& context, const SortOptions& options);
+// recheck: each settled capture is a recheck of a cell the batch holds, named by its scanned ID or
+// the next in the tray's number order.
+struct RecheckOptions {
+    std::string batch;
+    std::string db;
+    long long count = 0;   // rechecks to take; 0: until the tray is done or stopped
+    long long from = 0;    // the tray's first cell number; 0: the first without a recheck
+    std::string station;
+    std::string operatorName;
+    bool ids = false;
+    int drainTimeout = 10;
+    std::optional<double> limit;   // mV a day to keep as the batch's limit
+    std::optional<int> restDays;   // days to keep as the batch's minimum rest
+};
+void RunRecheck(CommandContext& context, const RecheckOptions& options);
 struct CellListOptions {
     std::string batch;
     std::string db;
@@ -176,6 +191,7 @@ struct PackOptions {
     std::uint64_t seed = 1;
     double timeLimit = 2;  // seconds
     std::optional<double> maxGroupVoltageSpread;  // mV between a group's cells; empty: any
+    bool includeSuspects = false;  // a batch's self-discharge suspects are left out unless asked for
     std::string save;      // a name to save the pack under in the batch; empty: not saved
     std::string db;
 };

@@ -34,10 +34,10 @@ struct Offer {
 };
 
 // The batch's usable cells of the grades asked for (store::WhyLeftOut).
-Offer BatchOffer(store::CellStore& store, const store::BatchInfo& batch, const std::vector<std::string>& grades)
+Offer BatchOffer(store::CellStore& store, const store::BatchInfo& batch, const store::PackChoice& choice)
 {
     const std::vector<store::CellRow> rows = store.Cells(batch.name);
-    const store::PackOffer usable = store::PackOfferOf(rows, store::RulesOf(batch).grades, grades);
+    const store::PackOffer usable = store::PackOfferOf(rows, store::RulesOf(batch), choice);
     Offer offer{usable.cells, "the batch", true, true, {}, usable.LeftOutText().toStdString()};
     for (const store::CellRow& cell : rows)
         offer.numbers.emplace(store::CellName(cell).toStdString(), cell.number);
@@ -207,7 +207,7 @@ void RunPack(CommandContext& context, const PackOptions& options)
         std::optional<Offer> fromBatch;
         if (!options.batch.empty()) {
             db.emplace(options.db, context.clock);
-            fromBatch = BatchOffer(db->Store(), db->Batch(options.batch), options.grades);
+            fromBatch = BatchOffer(db->Store(), db->Batch(options.batch), {options.grades, options.includeSuspects});
         }
         const Offer offer = fromBatch ? *fromBatch : FileOffer(options.cellsFile);
         // A batch's offer holds only the grades asked for; a file's cells are chosen by the builder.

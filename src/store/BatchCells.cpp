@@ -40,7 +40,7 @@ BatchRules RulesOf(const BatchInfo& batch)
         throw StoreError(StoreErrorKind::Failed,
                          QStringLiteral("batch %1 has no grades: its grade table is empty").arg(batch.name));
     const cells::BatchLimits limits = LimitsOf(grades.Grades.front());
-    return {std::move(grades), limits};
+    return {std::move(grades), limits, batch.selfDischarge};
 }
 
 cells::BatchLimits LimitsOf(const cells::Grade& grade)
@@ -58,15 +58,42 @@ cells::BatchStatistics StatisticsOf(const std::vector<CellRow>& cells, const cel
     return cells::ComputeBatchStatistics(counted, limits);
 }
 
-LeftOut WhyLeftOut(const CellRow& cell, const cells::GradeTable& grades, const std::vector<std::string>& chosen)
+namespace {
+
+std::optional<cells::VoltageReading> ReadingOf(const std::optional<VoltageReading>& reading)
+{
+    if (!reading || !reading->voltageV)
+        return std::nullopt;
+    return cells::VoltageReading{*reading->voltageV, std::chrono::system_clock::time_point(std::chrono::milliseconds(
+                                                         reading->measuredUtc.toMSecsSinceEpoch())),
+                                 reading->temperatureC};
+}
+
+} // namespace
+
+cells::CellRecheck RecheckOf(const CellRow& cell) { return {ReadingOf(cell.reference), ReadingOf(cell.recheck)}; }
+
+cells::SelfDischargeLot SelfDischargeOf(const std::vector<CellRow>& cells, const SelfDischargeRules& rules)
+{
+    std::vector<cells::CellRecheck> lot;
+    lot.reserve(cells.size());
+    for (const CellRow& cell : cells)
+        lot.push_back(RecheckOf(cell));
+    return cells::JudgeSelfDischarge(lot, rules);
+}
+
+LeftOut WhyLeftOut(const CellRow& cell, const cells::GradeTable& grades, const PackChoice& choice,
+                   cells::SelfDischargeVerdict verdict)
 {
     const std::string grade = cell.latest.grade.toStdString();
-    if (!chosen.empty() && std::ranges::find(chosen, grade) == chosen.end())
+    if (!choice.grades.empty() && std::ranges::find(choice.grades, grade) == choice.grades.end())
         return LeftOut::NotChosen;
     if (grade == grades.Reject.Name)
         return LeftOut::Rejected;
     if (!cell.pack.isEmpty())
         return LeftOut::InPack;
+    if (verdict == cells::SelfDischargeVerdict::Suspect && !choice.includeSuspects)
+        return LeftOut::Suspect;
     if (!(cell.capacityMah.value_or(0) > 0))
         return LeftOut::NoCapacity;
     if (!(cell.latest.resistanceMohm.value_or(0) > 0))
@@ -80,12 +107,13 @@ cells::PackCell PackCellOf(const CellRow& cell)
             cell.latest.voltageV.value_or(0), cell.latest.grade.toStdString()};
 }
 
-PackOffer PackOfferOf(const std::vector<CellRow>& cells, const cells::GradeTable& grades,
-                      const std::vector<std::string>& chosen)
+PackOffer PackOfferOf(const std::vector<CellRow>& cells, const BatchRules& rules, const PackChoice& choice)
 {
     PackOffer offer;
-    for (const CellRow& cell : cells) {
-        const LeftOut why = WhyLeftOut(cell, grades, chosen);
+    const cells::SelfDischargeLot judged = SelfDischargeOf(cells, rules.selfDischarge);
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const CellRow& cell = cells[i];
+        const LeftOut why = WhyLeftOut(cell, rules.grades, choice, judged.cells[i].verdict);
         if (why == LeftOut::Usable)
             offer.cells.push_back(PackCellOf(cell));
         else
@@ -96,8 +124,13 @@ PackOffer PackOfferOf(const std::vector<CellRow>& cells, const cells::GradeTable
 
 QString PackOffer::LeftOutText() const
 {
-    static constexpr std::array<const char*, 6> Reasons{
-        "", "of other grades", "rejected", "in a saved pack", "without a capacity", "without a resistance"};
+    static constexpr std::array<const char*, 7> Reasons{"",
+                                                        "of other grades",
+                                                        "rejected",
+                                                        "in a saved pack",
+                                                        "suspected of self-discharge",
+                                                        "without a capacity",
+                                                        "without a resistance"};
     QStringList parts;
     for (std::size_t why = 1; why < Reasons.size(); ++why)
         if (leftOut[why] > 0)
@@ -105,7 +138,7 @@ QString PackOffer::LeftOutText() const
     return parts.isEmpty() ? QString() : QStringLiteral("left out: ") + parts.join(QStringLiteral(", "));
 }
 
-std::vector<CellField> CellFieldsOf(const QString& batch, const CellRow& cell)
+std::vector<CellField> CellFieldsOf(const QString& batch, const CellRow& cell, const cells::SelfDischargeResult& judged)
 {
     const Measurement& latest = cell.latest;
     return {{"batch", batch},
@@ -118,7 +151,11 @@ std::vector<CellField> CellFieldsOf(const QString& batch, const CellRow& cell)
             {"grade", latest.grade},
             {"time", latest.measuredUtc.toUTC().toString(Qt::ISODateWithMs)},
             {"capacity_mah", Measured(cell.capacityMah)},
-            {"pack", cell.pack}};
+            {"pack", cell.pack},
+            {"recheck_voltage_v", Measured(cell.recheck ? cell.recheck->voltageV : std::nullopt)},
+            {"days", Measured(judged.days)},
+            {"mv_per_day", Measured(judged.mvPerDay)},
+            {"self_discharge", QString::fromLatin1(cells::SelfDischargeVerdictName(judged.verdict))}};
 }
 
 std::string ShortestText(double value)
@@ -133,7 +170,7 @@ namespace {
 std::string CellCsvHeader()
 {
     std::string line;
-    for (const CellField& field : CellFieldsOf({}, {}))
+    for (const CellField& field : CellFieldsOf({}, {}, {}))
         line += (line.empty() ? "" : ",") + CsvCell(field.name);
     return line + '\n';
 }
@@ -159,11 +196,13 @@ std::string CellJsonLine(const std::vector<CellField>& fields)
 
 } // namespace
 
-std::string CellsExport(const QString& batch, const std::vector<CellRow>& cells, bool json)
+std::string CellsExport(const QString& batch, const std::vector<CellRow>& cells, const SelfDischargeRules& rules,
+                        bool json)
 {
     std::string text = json ? std::string() : CellCsvHeader();
-    for (const CellRow& cell : cells) {
-        const std::vector<CellField> fields = CellFieldsOf(batch, cell);
+    const cells::SelfDischargeLot judged = SelfDischargeOf(cells, rules);
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const std::vector<CellField> fields = CellFieldsOf(batch, cells[i], judged.cells[i]);
         text += json ? CellJsonLine(fields) : CellCsvLine(fields);
     }
     return text;

@@ -5,6 +5,7 @@
 #include "cells/BatchStatistics.h"
 #include "cells/Grades.h"
 #include "cells/PackTypes.h"
+#include "cells/SelfDischarge.h"
 #include "store/StoreTypes.h"
 
 #include <array>
@@ -14,10 +15,12 @@
 
 namespace voltaryn::store {
 
-// The grade table a batch is sorted and judged by, and the limits of its best (first) grade.
+// The grade table a batch is sorted and judged by, the limits of its best (first) grade, and what
+// its self-discharge is judged by.
 struct BatchRules {
     cells::GradeTable grades;
     cells::BatchLimits limits;
+    SelfDischargeRules selfDischarge;
 };
 
 // Every batch is created with a grade table; one that cannot be read, or holds no grade, is refused
@@ -30,26 +33,39 @@ cells::BatchLimits LimitsOf(const cells::Grade& grade);
 // Every cell of the batch counts for its grade; a figure it lacks is left out of that spread.
 cells::BatchStatistics StatisticsOf(const std::vector<CellRow>& cells, const cells::BatchLimits& limits);
 
-// Why a cell cannot go into a pack; Usable when it can.
-enum class LeftOut { Usable, NotChosen, Rejected, InPack, NoCapacity, NoResistance };
+// The cell's reference and latest recheck as the core judges them; one without a voltage is none.
+cells::CellRecheck RecheckOf(const CellRow& cell);
 
-// A cell is usable when its grade is one chosen (empty: any) and not the reject grade, it is in no
-// saved pack, and it has a capacity and a resistance above 0.
-LeftOut WhyLeftOut(const CellRow& cell, const cells::GradeTable& grades, const std::vector<std::string>& chosen);
+// The batch's cells judged for self-discharge, in their order.
+cells::SelfDischargeLot SelfDischargeOf(const std::vector<CellRow>& cells, const SelfDischargeRules& rules);
+
+// Why a cell cannot go into a pack; Usable when it can.
+enum class LeftOut { Usable, NotChosen, Rejected, InPack, Suspect, NoCapacity, NoResistance };
+
+// Which cells a pack may take: those of the grades chosen (empty: any), and self-discharge
+// suspects only when asked for.
+struct PackChoice {
+    std::vector<std::string> grades;
+    bool includeSuspects = false;
+};
+
+// A cell is usable when its grade is one chosen and not the reject grade, it is in no saved pack,
+// it is no self-discharge suspect (unless chosen), and it has a capacity and a resistance above 0.
+LeftOut WhyLeftOut(const CellRow& cell, const cells::GradeTable& grades, const PackChoice& choice,
+                   cells::SelfDischargeVerdict verdict);
 
 // The cell as the pack builder takes it, named as CellName names it.
 cells::PackCell PackCellOf(const CellRow& cell);
 
 struct PackOffer {
     std::vector<cells::PackCell> cells;
-    std::array<int, 6> leftOut{};  // by LeftOut
+    std::array<int, 7> leftOut{};  // by LeftOut
 
     // "left out: 2 rejected, 1 without a capacity"; empty when none was.
     QString LeftOutText() const;
 };
 
-PackOffer PackOfferOf(const std::vector<CellRow>& cells, const cells::GradeTable& grades,
-                      const std::vector<std::string>& chosen);
+PackOffer PackOfferOf(const std::vector<CellRow>& cells, const BatchRules& rules, const PackChoice& choice);
 
 // A field of a batch's cell as every export writes it: null, a text, a whole or measured number.
 using CellValue = std::variant<std::nullptr_t, QString, qint64, double>;
@@ -59,13 +75,15 @@ struct CellField {
 };
 
 // batch, cell, number, voltage_v, resistance_mohm, range, temperature_c, grade, time (ISO 8601
-// UTC), capacity_mah, pack (empty: none).
-std::vector<CellField> CellFieldsOf(const QString& batch, const CellRow& cell);
+// UTC), capacity_mah, pack (empty: none), recheck_voltage_v, days, mv_per_day, self_discharge
+// (ok, suspect, early or none).
+std::vector<CellField> CellFieldsOf(const QString& batch, const CellRow& cell, const cells::SelfDischargeResult& judged);
 // A number as its shortest text that reads back as the same number.
 std::string ShortestText(double value);
 // The batch's cells as the machine CSV (the field names first, every line ending in "\n", no byte
 // order mark) or as JSON lines (each an object of the fields in order, measured numbers as JSON
 // numbers, null where none).
-std::string CellsExport(const QString& batch, const std::vector<CellRow>& cells, bool json);
+std::string CellsExport(const QString& batch, const std::vector<CellRow>& cells, const SelfDischargeRules& rules,
+                        bool json);
 
 } // namespace voltaryn::store

@@ -89,9 +89,8 @@ public:
     // Takes the cell's sorting capture `clientUuid` (one in force) as the reading its self-discharge
     // is judged from, as the one taken after charge; empty: its first capture again.
     void SetReference(const QString& batch, const CellKey& cell, const QString& clientUuid);
-    // A new batch's rules are -8 mV a day over 14 days.
-    SelfDischargeRules SelfDischarge(const QString& batch);
-    // Rules outside their ranges are refused as StoreError(Invalid).
+    // Keeps the batch's self-discharge rules (BatchInfo::selfDischarge); rules outside their ranges
+    // are refused as StoreError(Invalid).
     void SetSelfDischarge(const QString& batch, const SelfDischargeRules& rules);
     // Withdraws the station's latest sorting capture into the batch that is still in force.
     std::optional<WithdrawnCapture> WithdrawLast(const QString& batch, const QString& station);

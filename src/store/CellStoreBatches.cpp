@@ -14,11 +14,11 @@
 namespace voltaryn::store {
 namespace {
 
-// A row of find_batch or list_batches: id, name, created, notes, grades.
+// A row of find_batch or list_batches: id, name, created, notes, grades, self-discharge rules.
 BatchInfo BatchFromRow(const QSqlQuery& query)
 {
     return {query.value(1).toString(), FromUtcMs(query.value(2)), query.value(3).toString(),
-            query.value(4).toString()};
+            query.value(4).toString(), {query.value(5).toDouble(), query.value(6).toInt()}};
 }
 
 // The values of a new batch's row, its name checked by the name rule.
@@ -47,7 +47,7 @@ void CellStore::CreateBatch(const QString& name, const QString& notes, const QSt
         }
     });
     if (queue_)
-        queue_->RememberBatch({name, FromUtcMs(values.at(QStringLiteral("created"))), notes, gradesJson});
+        queue_->RememberBatch({name, FromUtcMs(values.at(QStringLiteral("created"))), notes, gradesJson, {}});
 }
 
 std::optional<BatchInfo> CellStore::FindBatch(const QString& name)

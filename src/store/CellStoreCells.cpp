@@ -111,20 +111,6 @@ void CellStore::SetReference(const QString& batch, const CellKey& cell, const QS
     });
 }
 
-SelfDischargeRules CellStore::SelfDischarge(const QString& batch)
-{
-    SelfDischargeRules rules;
-    Online([&](SqlConnection& server) {
-        QSqlQuery& query = server.Statement(QStringLiteral("batch_self_discharge"));
-        query.bindValue(QStringLiteral(":batch"), BatchId(server, batch));
-        server.Run(query);
-        if (query.next())
-            rules = {query.value(0).toDouble(), query.value(1).toInt()};
-        query.finish();
-    });
-    return rules;
-}
-
 void CellStore::SetSelfDischarge(const QString& batch, const SelfDischargeRules& rules)
 {
     CheckSelfDischarge(rules);
@@ -132,8 +118,8 @@ void CellStore::SetSelfDischarge(const QString& batch, const SelfDischargeRules&
         WriteTransaction transaction(server);
         server.Value(QStringLiteral("set_self_discharge"),
                      {{QStringLiteral("batch"), BatchId(server, batch)},
-                      {QStringLiteral("limit_mv_per_day"), rules.limitMvPerDay},
-                      {QStringLiteral("rest_days"), rules.restDays}});
+                      {QStringLiteral("limit_mv_per_day"), rules.absoluteLimitMvPerDay},
+                      {QStringLiteral("rest_days"), rules.minimumRestDays}});
         transaction.Commit();
     });
 }

@@ -70,12 +70,8 @@ void CheckCapacity(const CellCapacity& capacity)
 
 void CheckSelfDischarge(const SelfDischargeRules& rules)
 {
-    if (!std::isfinite(rules.limitMvPerDay) || rules.limitMvPerDay >= 0)
-        throw StoreError(StoreErrorKind::Invalid,
-                         QStringLiteral("A self-discharge limit is a fall in mV a day, below 0, not %1").arg(rules.limitMvPerDay));
-    if (rules.restDays < 1 || rules.restDays > 90)
-        throw StoreError(StoreErrorKind::Invalid,
-                         QStringLiteral("A rest of %1 days before a recheck is outside 1 to 90").arg(rules.restDays));
+    if (const std::string problem = cells::SelfDischargeRulesProblem(rules); !problem.empty())
+        throw StoreError(StoreErrorKind::Invalid, QString::fromStdString(problem));
 }
 
 } // namespace voltaryn::store

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cells/CellId.h"
+#include "cells/SelfDischarge.h"
 
 #include <QDateTime>
 #include <QString>
@@ -51,11 +52,15 @@ struct QueuedCapture {
     QString setAsideReason;  // empty: waiting
 };
 
+// What a batch's self-discharge is judged by, as the core judges it.
+using cells::SelfDischargeRules;
+
 struct BatchInfo {
     QString name;
     QDateTime createdUtc;  // set by the store when it creates the batch
     QString notes;
     QString gradesJson = QStringLiteral("[]");
+    SelfDischargeRules selfDischarge;  // read with the batch; a new one's are the core's defaults
 };
 
 // A batch with its cell count per grade of each cell's latest measurement.
@@ -116,14 +121,6 @@ struct CellCapacity {
     std::optional<double> capacityMah;  // empty: unknown again
 };
 
-// What a batch's self-discharge is judged by: the absolute limit of a cell's voltage change in mV a
-// day (below 0: a fall), and the days (1 to 90) a recheck needs to be taken after the reference.
-struct SelfDischargeRules {
-    double limitMvPerDay = 0;
-    int restDays = 0;
-
-    bool operator==(const SelfDischargeRules&) const = default;
-};
 
 struct WithdrawnCapture {
     qint64 cellNumber = 0;

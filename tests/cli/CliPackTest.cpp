@@ -34,8 +34,6 @@ std::string CapacityCsv(int count)
     return csv;
 }
 
-void Write(const std::filesystem::path& file, const std::string& text) { std::ofstream(file) << text; }
-
 // SortedBatch() with CapacityCsv() imported.
 std::string SortedBatchWithCapacities(const TempFolder& folder, int count)
 {

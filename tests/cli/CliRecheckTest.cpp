@@ -23,36 +23,76 @@ double EpochSeconds(const std::string& iso)
     return static_cast<double>(timegm(&utc)) + fraction;
 }
 
-// The recheck's clock starts the days after --demo-time, and it measures the sorted cells in the
-// order of their numbers: each lower by its own self-discharge over those days (within the
-// display's noise on both readings), with the resistance it had.
-TEST(CliRecheck, MeasuresTheSortedCellsInTheirOrderDaysLater)
+// `recheck` on the lot --demo-cells sorted, --demo-days later: the tray in number order, each
+// cell lower by its own self-discharge over those days (within the display's noise on both
+// readings) on a clock that stands the days later; the cells the simulation made leak are the
+// ones flagged, `cells` tells them and `pack` leaves them out unless asked.
+TEST(CliRecheck, FlagsTheCellsTheStoredLotMadeLeakAndPacksLeaveThemOut)
 {
     TempFolder folder;
     const std::string db = "sqlite://" + (folder / "cells.db").string();
     constexpr int Days = 14;
-    const auto sort = [&](const Args& recheck, const std::string& batch) {
-        const Args run = Join(Join({"--demo-cells=7", "--demo-time", DemoTime}, recheck),
-                              {"-f", "json", "sort", "--batch", batch, "--db", db, "--count", "30"});
-        std::vector<nlohmann::json> captures;
-        for (const std::string& line : Lines(OutputOf(folder, run)))
-            captures.push_back(nlohmann::json::parse(line));
-        return captures;
+    constexpr int Cells = 60;
+    const auto run = [&](const Args& demo, const Args& command) {
+        std::vector<nlohmann::json> lines;
+        for (const std::string& line : Lines(OutputOf(folder, Join(Join({"--demo-cells=7", "--demo-time", DemoTime}, demo),
+                                                                   Join({"-f", "json"}, command)))))
+            lines.push_back(nlohmann::json::parse(line));
+        return lines;
     };
-    const std::vector<nlohmann::json> sorted = sort({}, "lot 7");
-    const std::vector<nlohmann::json> rechecked = sort({"--demo-days", std::to_string(Days)}, "lot 7 stored");
-    ASSERT_EQ(rechecked.size(), 30u);
-    ASSERT_EQ(sorted.size(), 30u);
+    const std::vector<nlohmann::json> sorted =
+        run({}, {"sort", "--batch", "lot", "--db", db, "--count", std::to_string(Cells)});
+    const std::vector<nlohmann::json> rechecked =
+        run({"--demo-days", std::to_string(Days)}, {"recheck", "--batch", "lot", "--db", db});
+    ASSERT_EQ(sorted.size(), std::size_t{Cells});
+    ASSERT_EQ(rechecked.size(), std::size_t{Cells}) << "the run ends with the tray";
+    int suspects = 0;
     for (std::size_t i = 0; i < sorted.size(); ++i) {
         SCOPED_TRACE(rechecked[i].dump());
+        const double rate = sim::SelfDischargeRate(7, static_cast<int>(i));
         const double volts = sorted[i]["voltage_v"];
-        const double milliOhms = sorted[i]["resistance_mohm"];
-        const double loss = sim::SelfDischargeRate(7, static_cast<int>(i)) * Days / 1000;
-        EXPECT_NEAR(rechecked[i]["voltage_v"].get<double>(), volts + loss, 0.005);
-        EXPECT_NEAR(rechecked[i]["resistance_mohm"].get<double>(), milliOhms, 0.001 * milliOhms + 0.1);
-        const double apart = EpochSeconds(rechecked[i]["time"]) - EpochSeconds(sorted[i]["time"]);
-        EXPECT_NEAR(apart, Days * 86400.0, 120);
+        EXPECT_EQ(rechecked[i]["number"], i + 1);
+        EXPECT_EQ(rechecked[i]["reference_voltage_v"], volts);
+        EXPECT_NEAR(rechecked[i]["voltage_v"].get<double>(), volts + rate * Days / 1000, 0.005);
+        EXPECT_NEAR(rechecked[i]["days"].get<double>(), Days, 0.01);
+        EXPECT_NEAR(EpochSeconds(rechecked[i]["time"]) - EpochSeconds(sorted[i]["time"]), Days * 86400.0, 120);
+        EXPECT_EQ(rechecked[i]["verdict"], rate < -8 ? "suspect" : "ok");
+        suspects += rate < -8 ? 1 : 0;
     }
+    ASSERT_GT(suspects, 0) << "seed 7 makes a leaking cell in its first cells";
+
+    const std::vector<nlohmann::json> cells = run({}, {"cells", "--batch", "lot", "--db", db});
+    ASSERT_EQ(cells.size(), std::size_t{Cells});
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        EXPECT_EQ(cells[i]["self_discharge"], rechecked[i]["verdict"]);
+        EXPECT_EQ(cells[i]["recheck_voltage_v"], rechecked[i]["voltage_v"]);
+        EXPECT_EQ(cells[i]["grade"], sorted[i]["grade"]) << "a recheck leaves the grade";
+    }
+    // Without capacities no pack can be built: the refusal counts the cells left out.
+    const Args pack{"pack", "--batch", "lot", "--db", db, "-s", "1", "-p", "1"};
+    const std::string leftOut = std::to_string(suspects) + " suspected of self-discharge";
+    EXPECT_THAT(RunCli(folder, pack).err, ::testing::HasSubstr(leftOut));
+    EXPECT_THAT(RunCli(folder, Join(pack, {"--include-suspects"})).err, ::testing::Not(::testing::HasSubstr(leftOut)));
+
+    // A scanned ID the batch does not hold is refused and stores nothing; the next capture takes
+    // the tray's cell --from names.
+    Write(folder / "ids.txt", "NOPE\n");
+    const Finished scanned =
+        RunCli(folder,
+               {"--demo-cells=7", "--demo-time", DemoTime, "--demo-days", "20", "-f", "json", "recheck", "--batch", "lot",
+                "--db", db, "--ids", "--from", "5", "--count", "1"},
+               (folder / "ids.txt").string());
+    EXPECT_EQ(scanned.exitCode, 0) << scanned.err;
+    EXPECT_THAT(scanned.err, ::testing::HasSubstr("no cell \"NOPE\", nothing stored"));
+    ASSERT_EQ(Lines(scanned.out).size(), 1u);
+    EXPECT_EQ(nlohmann::json::parse(scanned.out)["number"], 5);
+
+    ExpectRefusals(folder, {"recheck", "--db", db},
+                   {{{"--batch", "lot"}, 2, "every cell of batch lot has a recheck: give --from N"},
+                    {{"--batch", "lot", "--from", "99"}, 2, "batch lot has no cell #0099"},
+                    {{"--batch", "lot", "--limit", "3"}, 2, "the absolute limit must be a loss"},
+                    {{"--batch", "lot", "--rest-days", "91"}, 2, "--rest-days must be a whole number from 1 to 90"},
+                    {{"--batch", "none"}, 2, "there is no batch none"}});
 }
 
 } // namespace

@@ -10,6 +10,8 @@
 #include <csignal>
 #include <ctime>
 #include <fcntl.h>
+#include <filesystem>
+#include <fstream>
 #include <iomanip>
 #include <optional>
 #include <spawn.h>
@@ -105,6 +107,8 @@ inline Finished RunCli(const TempFolder& folder, const Args& args, const std::st
 }
 
 // The arguments of `head`, then those of `tail`.
+inline void Write(const std::filesystem::path& file, const std::string& text) { std::ofstream(file) << text; }
+
 inline Args Join(Args head, const Args& tail)
 {
     head.insert(head.end(), tail.begin(), tail.end());

@@ -414,7 +414,8 @@ TEST(CliSorting, CapturesAreGradedStoredAndListed)
 
     const std::vector<std::string> cells = Lines(OutputOf(folder, {"-f", "csv", "cells", "--batch", "lot 7", "--db", db}));
     ASSERT_EQ(cells.size(), 1u + 23u);
-    EXPECT_EQ(cells.front(), "batch,cell,number,voltage_v,resistance_mohm,range,temperature_c,grade,time,capacity_mah,pack");
+    EXPECT_EQ(cells.front(), "batch,cell,number,voltage_v,resistance_mohm,range,temperature_c,grade,time,capacity_mah,pack,"
+                            "recheck_voltage_v,days,mv_per_day,self_discharge");
     const nlohmann::json batch = nlohmann::json::parse(OutputOf(folder, {"-f", "json", "batches", "--db", db}));
     EXPECT_EQ(batch["batch"], "lot 7");
     EXPECT_EQ(batch["cells"], 23);

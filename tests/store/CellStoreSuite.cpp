@@ -59,7 +59,7 @@ TEST_P(StoreTest, OpensAnEmptyDatabaseOrOneOfEveryEarlierSchemaAndUpgradesItKeep
         EXPECT_EQ(store->RecordCapture(Capture({})).cellNumber, 1) << "from " << version;
         if (version == 0)
             continue;
-        EXPECT_EQ(store->SelfDischarge(QStringLiteral("old")), (SelfDischargeRules{-8, 14})) << "from " << version;
+        EXPECT_EQ(store->FindBatch(QStringLiteral("old"))->selfDischarge, (SelfDischargeRules{-8, 14})) << "from " << version;
         CaptureInput recheck = Reading(100);
         recheck.batch = QStringLiteral("old");
         EXPECT_EQ(store->RecordRecheck(QStringLiteral("OLD-1"), recheck).cellNumber, 1) << "from " << version;
@@ -198,18 +198,18 @@ TEST_P(StoreTest, RecheckingATrayGoesOnAtTheFirstCellWithoutARecheck)
 TEST_P(StoreTest, ABatchKeepsItsSelfDischargeRules)
 {
     auto store = StoreWithBatch();
-    EXPECT_EQ(store->SelfDischarge(TestBatch), (SelfDischargeRules{-8, 14}));
+    EXPECT_EQ(store->FindBatch(TestBatch)->selfDischarge, (SelfDischargeRules{-8, 14}));
     for (const SelfDischargeRules& rules : {SelfDischargeRules{-5.5, 1}, SelfDischargeRules{-12, 90}}) {
         store->SetSelfDischarge(TestBatch, rules);
-        EXPECT_EQ(store->SelfDischarge(TestBatch), rules);
+        EXPECT_EQ(store->FindBatch(TestBatch)->selfDischarge, rules);
     }
     const SelfDischargeRules refused[] = {
         {-8, 0}, {-8, 91}, {0, 14}, {3, 14}, {std::numeric_limits<double>::quiet_NaN(), 14}};
     for (const SelfDischargeRules& rules : refused)
         EXPECT_EQ(ErrorOf([&] { store->SetSelfDischarge(TestBatch, rules); }).Kind(), StoreErrorKind::Invalid)
-            << rules.limitMvPerDay << " " << rules.restDays;
-    EXPECT_EQ(store->SelfDischarge(TestBatch), (SelfDischargeRules{-12, 90}));
-    EXPECT_EQ(ErrorOf([&] { store->SelfDischarge(QStringLiteral("lot-2")); }).Kind(), StoreErrorKind::NotFound);
+            << rules.absoluteLimitMvPerDay << " " << rules.minimumRestDays;
+    EXPECT_EQ(store->FindBatch(TestBatch)->selfDischarge, (SelfDischargeRules{-12, 90}));
+    EXPECT_EQ(ErrorOf([&] { store->SetSelfDischarge(QStringLiteral("lot-2"), {}); }).Kind(), StoreErrorKind::NotFound);
 }
 
 TEST_P(StoreTest, RefusesADatabaseThatNeedsANewerProgramButUsesANewerCompatibleOne)

@@ -35,8 +35,11 @@ SelfDischargeResult Measure(const CellRecheck& cell, const SelfDischargeRules& r
     result.voltageChange = cell.recheck->voltage - cell.reference->voltage;
     if (days > 0)
         result.mvPerDay = *result.voltageChange * 1000 / days;
-    // A recheck at or before its reference has not rested at all.
-    result.verdict = result.mvPerDay && days >= rules.minimumRestDays ? SelfDischargeVerdict::Ok : SelfDischargeVerdict::Early;
+    // A recheck at or before its reference has not rested at all. The rest is counted to the hour:
+    // a tray rechecked "14 days later" a few minutes short of the sorting's clock has rested 14 days.
+    constexpr double Hour = 1.0 / 24;
+    result.verdict = result.mvPerDay && days + Hour >= rules.minimumRestDays ? SelfDischargeVerdict::Ok
+                                                                             : SelfDischargeVerdict::Early;
     return result;
 }
 

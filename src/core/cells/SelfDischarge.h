@@ -42,6 +42,8 @@ std::string_view SelfDischargeVerdictName(SelfDischargeVerdict verdict);
 struct SelfDischargeRules {
     double absoluteLimitMvPerDay = -8.0;  // a cell losing faster (more negative) is a suspect
     int minimumRestDays = 14;             // 1..90
+
+    bool operator==(const SelfDischargeRules&) const = default;
 };
 
 // Why `rules` cannot judge a lot; empty when they can.

@@ -205,6 +205,7 @@ void CellSortingController::OpenBatch(const QString& name)
             batch_ = name;
             lastCaptured_ = 0;
             grades_ = opened.rules.grades;
+            selfDischarge_ = opened.rules.selfDischarge;
             if (window_.isNull())
                 return;
             window_->setWindowTitle(tr("Cell Sorting — %1").arg(name));
@@ -411,7 +412,7 @@ void CellSortingController::Export(bool json)
     const std::vector<store::CellRow>& cells = window_->Cells().Cells();
     QFile file(fileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        || file.write(QByteArray::fromStdString(store::CellsExport(batch_, cells, json))) < 0 || !file.flush())
+        || file.write(QByteArray::fromStdString(store::CellsExport(batch_, cells, selfDischarge_, json))) < 0 || !file.flush())
         context_.dialogs.ShowMessage(window_, MessageIcon::Critical,
                                      tr("Could not write %1: %2").arg(fileName, file.errorString()));
 }

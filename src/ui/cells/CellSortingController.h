@@ -95,6 +95,7 @@ private:
     cells::CaptureEngine engine_;
     QString batch_;
     cells::GradeTable grades_;
+    store::SelfDischargeRules selfDischarge_;
     QString nextLabel_;        // the label the next capture takes: scanned, typed or retested
     qint64 lastCaptured_ = 0;  // the number of the batch's cell captured last here; 0: none yet
     QString station_;

@@ -132,9 +132,9 @@ void PackBuilderController::OpenBatch(const QString& name)
                                 return;
                             batch_ = name;
                             rows_ = opened.batch.cells;
-                            grades_ = opened.batch.rules.grades;
+                            rules_ = opened.batch.rules;
                             QStringList grades;
-                            for (const cells::Grade& grade : grades_.Grades)
+                            for (const cells::Grade& grade : rules_.grades.Grades)
                                 grades << QString::fromStdString(grade.Name);
                             window_->setWindowTitle(tr("Pack Builder — %1").arg(name));
                             window_->SetGrades(grades, grades);
@@ -158,7 +158,7 @@ void PackBuilderController::Build()
         return;
     }
     // The usable cells of the ticked grades; the others are counted by why they were left out.
-    const store::PackOffer offer = store::PackOfferOf(rows_, grades_, request_.eligibleGrades);
+    const store::PackOffer offer = store::PackOfferOf(rows_, rules_, {request_.eligibleGrades, window_->IncludeSuspects()});
     cells_ = offer.cells;
     const QString leftOut = offer.LeftOutText().isEmpty() ? QString() : " " + AsSentence(offer.LeftOutText()) + ".";
 

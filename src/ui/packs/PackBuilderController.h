@@ -3,7 +3,7 @@
 #include "cells/Grades.h"
 #include "cells/PackSearch.h"
 #include "cells/PackTypes.h"
-#include "store/StoreTypes.h"
+#include "store/BatchCells.h"
 #include "ui/common/FeatureContext.h"
 #include "ui/panel/ToolbarCommands.h"
 
@@ -62,7 +62,7 @@ private:
     std::unique_ptr<StoreThread> store_;
     QString batch_;
     std::vector<store::CellRow> rows_;
-    cells::GradeTable grades_;
+    store::BatchRules rules_;
     std::vector<cells::PackCell> cells_;  // what the last build was offered
     cells::PackRequest request_;
     std::optional<cells::Pack> pack_;

@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QCheckBox>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -119,6 +120,9 @@ QWidget* PackBuilderWindow::BuildChoices()
     voltageSpread_->setSpecialValueText(tr("any"));
     voltageSpread_->setToolTip(tr("The most the voltages of a group's cells may differ"));
     form->addRow(tr("Voltage spread in a group:"), voltageSpread_);
+    includeSuspects_ = new QCheckBox(tr("Include self-discharge suspects"), side);
+    includeSuspects_->setObjectName("includeSuspects");
+    form->addRow(includeSuspects_);
     build_ = NamedButton("build", tr("Build"), side);
     cancel_ = NamedButton("cancel", tr("Cancel"), side);
     auto* buttons = new QHBoxLayout;
@@ -170,9 +174,11 @@ cells::PackRequest PackBuilderWindow::Request() const
     return request;
 }
 
+bool PackBuilderWindow::IncludeSuspects() const { return includeSuspects_->isChecked(); }
+
 void PackBuilderWindow::SetBuilding(bool building)
 {
-    for (QWidget* choice : std::initializer_list<QWidget*>{batchChooser_, grades_, series_, parallel_, objective_, voltageSpread_, build_})
+    for (QWidget* choice : std::initializer_list<QWidget*>{batchChooser_, grades_, series_, parallel_, objective_, voltageSpread_, includeSuspects_, build_})
         choice->setEnabled(!building);
     cancel_->setEnabled(building);
     EnablePackActions(!building && hasPack_);

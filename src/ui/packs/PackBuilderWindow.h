@@ -10,6 +10,7 @@ class QLabel;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
+class QCheckBox;
 class QSpinBox;
 class QTableWidget;
 
@@ -31,6 +32,8 @@ public:
     void SetGrades(const QStringList& names, const QStringList& checked);
     // S, P, the ticked grades and the objective as chosen.
     cells::PackRequest Request() const;
+    // Self-discharge suspects are left out unless ticked.
+    bool IncludeSuspects() const;
 
     // While a build runs, only Cancel can be pressed.
     void SetBuilding(bool building);
@@ -64,6 +67,7 @@ private:
     QSpinBox* parallel_ = nullptr;
     QComboBox* objective_ = nullptr;
     QSpinBox* voltageSpread_ = nullptr;  // mV; 0: any
+    QCheckBox* includeSuspects_ = nullptr;
     QPushButton* build_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QProgressBar* progress_ = nullptr;

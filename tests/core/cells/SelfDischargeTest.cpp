@@ -45,6 +45,7 @@ TEST(SelfDischarge, VerdictsOfALot)
         {"rested exactly the minimum", Rested(14, -1), Verdict::Ok, -1, {}},
         {"warmer at the recheck", Rested(21, -1, 22.0, 25.5), Verdict::Ok, -1, 3.5},
         {"rechecked a little early", Rested(13.9, -20), Verdict::Early, -20, {}},
+        {"rechecked minutes short of the rest", Rested(13.99, -1), Verdict::Ok, -1, {}},
         {"rechecked at the same moment", Rested(0, 0), Verdict::Early, {}, {}},
         {"rechecked before its reference", Rested(-2, 1), Verdict::Early, {}, {}},
         {"no recheck", {VoltageReading{3.6, Start, 22.0}, {}}, Verdict::None, {}, {}},
@@ -63,7 +64,7 @@ TEST(SelfDischarge, VerdictsOfALot)
         EXPECT_EQ(result.temperatureChange, temperatureChange) << what;
         EXPECT_EQ(result.days.has_value(), cell.reference && cell.recheck) << what;
     }
-    EXPECT_EQ(lot.judged, lotSize + 6);
+    EXPECT_EQ(lot.judged, lotSize + 7);
     EXPECT_EQ(lot.early, 3u);
     EXPECT_EQ(lot.suspects, 2u);
     EXPECT_NEAR(*lot.medianMvPerDay, -1, 1e-9);

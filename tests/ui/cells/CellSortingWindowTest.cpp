@@ -302,7 +302,8 @@ TEST_F(CellSortingTest, ExportsCsvAndJsonAndDeletesOnlyAfterConfirming)
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = csv.readAll().split('\n');
     ASSERT_EQ(lines.size(), 4);  // the header, two cells and the empty rest after the last line end
-    EXPECT_EQ(lines[0], "batch,cell,number,voltage_v,resistance_mohm,range,temperature_c,grade,time,capacity_mah,pack")
+    EXPECT_EQ(lines[0], "batch,cell,number,voltage_v,resistance_mohm,range,temperature_c,grade,time,capacity_mah,pack,"
+                        "recheck_voltage_v,days,mv_per_day,self_discharge")
         << "the machine CSV of voltaryn-cli cells";
     const QList<QByteArray> second = lines[2].split(',');
     EXPECT_EQ(second[1], "'=1+2") << "no cell a spreadsheet would run";
@@ -315,8 +316,10 @@ TEST_F(CellSortingTest, ExportsCsvAndJsonAndDeletesOnlyAfterConfirming)
     const QList<QByteArray> objects = json.readAll().trimmed().split('\n');
     ASSERT_EQ(objects.size(), 2);
     const QJsonObject first = QJsonDocument::fromJson(objects[0]).object();
-    EXPECT_EQ(first.keys(), QStringList({"batch", "capacity_mah", "cell", "grade", "number", "pack", "range",
-                                         "resistance_mohm", "temperature_c", "time", "voltage_v"}));
+    EXPECT_EQ(first.keys(), QStringList({"batch", "capacity_mah", "cell", "days", "grade", "mv_per_day", "number", "pack",
+                                         "range", "recheck_voltage_v", "resistance_mohm", "self_discharge",
+                                         "temperature_c", "time", "voltage_v"}));
+    EXPECT_EQ(first["self_discharge"].toString(), "none");
     EXPECT_EQ(first["cell"].toString(), "#0001");
     EXPECT_EQ(first["resistance_mohm"].toDouble(), *Rows()[0].latest.resistanceMohm);
 
