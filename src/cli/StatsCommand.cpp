@@ -75,7 +75,20 @@ std::string Window(const std::optional<double>& low, const std::optional<double>
     return "no limit";
 }
 
-void WriteText(Output& output, const std::string& batch, const cells::BatchStatistics& stats, const cells::Grade& grade)
+// "self-discharge: 58 judged, 2 suspect, 0 early; median -1.1 mV/day; limits -8 and -3.2 (lot) mV/day"
+std::string SelfDischargeLine(const cells::SelfDischargeLot& lot, const store::SelfDischargeRules& rules)
+{
+    std::string line = "self-discharge: " + std::to_string(lot.judged) + " judged, " + std::to_string(lot.suspects) +
+                       " suspect, " + std::to_string(lot.early) + " early";
+    if (lot.medianMvPerDay)
+        line += "; median " + Fixed(*lot.medianMvPerDay, 1) + " mV/day";
+    line += "; limits " + Shortest(rules.absoluteLimitMvPerDay);
+    line += lot.lotLimitMvPerDay ? " and " + Fixed(*lot.lotLimitMvPerDay, 1) + " (lot) mV/day" : " mV/day";
+    return line + ", rest " + std::to_string(rules.minimumRestDays) + " days";
+}
+
+void WriteText(Output& output, const std::string& batch, const cells::BatchStatistics& stats, const cells::Grade& grade,
+               const std::string& selfDischarge)
 {
     output.Document("batch " + batch + ": " + std::to_string(stats.count) + (stats.count == 1 ? " cell" : " cells"));
     if (stats.count == 0)
@@ -95,9 +108,23 @@ void WriteText(Output& output, const std::string& batch, const cells::BatchStati
     output.Document("Cpk against grade " + grade.Name + ": resistance " +
                     CpkText(stats.resistanceCpk, Window(std::nullopt, limits.MaxResistance, "mOhm")) + ", voltage " +
                     CpkText(stats.voltageCpk, Window(limits.MinVoltage, limits.MaxVoltage, "V")));
+    output.Document(selfDischarge);
 }
 
-StatsJson JsonDocument(const std::string& batch, const cells::BatchStatistics& stats, const cells::Grade& grade)
+StatsJson JsonOf(const cells::SelfDischargeLot& lot, const store::SelfDischargeRules& rules)
+{
+    return {{"judged", lot.judged},
+            {"suspects", lot.suspects},
+            {"early", lot.early},
+            {"mv_per_day", JsonOf(lot.mvPerDay)},
+            {"mad_mv_per_day", JsonOf(lot.madMvPerDay)},
+            {"limit_mv_per_day", rules.absoluteLimitMvPerDay},
+            {"lot_limit_mv_per_day", JsonOf(lot.lotLimitMvPerDay)},
+            {"rest_days", rules.minimumRestDays}};
+}
+
+StatsJson JsonDocument(const std::string& batch, const cells::BatchStatistics& stats, const cells::Grade& grade,
+                       StatsJson selfDischarge)
 {
     StatsJson grades = StatsJson::array();
     for (const cells::GradeYield& yield : stats.grades)
@@ -110,7 +137,8 @@ StatsJson JsonDocument(const std::string& batch, const cells::BatchStatistics& s
             {"capacity_mah", JsonOf(stats.capacity)},
             {"cpk_grade", grade.Name},
             {"resistance_cpk", JsonOf(stats.resistanceCpk)},
-            {"voltage_cpk", JsonOf(stats.voltageCpk)}};
+            {"voltage_cpk", JsonOf(stats.voltageCpk)},
+            {"self_discharge", std::move(selfDischarge)}};
 }
 
 } // namespace
@@ -124,11 +152,13 @@ void RunStats(CommandContext& context, const StatsOptions& options)
         CellStoreAccess db(options.db, context.clock);
         const store::BatchInfo batch = db.Batch(options.batch);
         const cells::Grade grade = JudgingGrade(batch, options.grade);
-        const cells::BatchStatistics stats = store::StatisticsOf(db.Store().Cells(Q(options.batch)), store::LimitsOf(grade));
+        const std::vector<store::CellRow> cells = db.Store().Cells(Q(options.batch));
+        const cells::BatchStatistics stats = store::StatisticsOf(cells, store::LimitsOf(grade));
+        const cells::SelfDischargeLot lot = store::SelfDischargeOf(cells, batch.selfDischarge);
         if (format == Format::Json)
-            context.output.Document(JsonDocument(options.batch, stats, grade).dump());
+            context.output.Document(JsonDocument(options.batch, stats, grade, JsonOf(lot, batch.selfDischarge)).dump());
         else
-            WriteText(context.output, options.batch, stats, grade);
+            WriteText(context.output, options.batch, stats, grade, SelfDischargeLine(lot, batch.selfDischarge));
     });
 }
 

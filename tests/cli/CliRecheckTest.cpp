@@ -68,6 +68,15 @@ TEST(CliRecheck, FlagsTheCellsTheStoredLotMadeLeakAndPacksLeaveThemOut)
         EXPECT_EQ(cells[i]["recheck_voltage_v"], rechecked[i]["voltage_v"]);
         EXPECT_EQ(cells[i]["grade"], sorted[i]["grade"]) << "a recheck leaves the grade";
     }
+    const nlohmann::json stats =
+        nlohmann::json::parse(OutputOf(folder, {"-f", "json", "stats", "--batch", "lot", "--db", db}))["self_discharge"];
+    EXPECT_EQ(stats["judged"], Cells);
+    EXPECT_EQ(stats["suspects"], suspects);
+    EXPECT_EQ(stats["limit_mv_per_day"], -8);
+    EXPECT_LT(stats["lot_limit_mv_per_day"].get<double>(), -2) << "the lot line lies below the healthy cells";
+    EXPECT_THAT(OutputOf(folder, {"stats", "--batch", "lot", "--db", db}),
+                ::testing::HasSubstr("self-discharge: 60 judged, " + std::to_string(suspects) + " suspect, 0 early"));
+
     // Without capacities no pack can be built: the refusal counts the cells left out.
     const Args pack{"pack", "--batch", "lot", "--db", db, "-s", "1", "-p", "1"};
     const std::string leftOut = std::to_string(suspects) + " suspected of self-discharge";
