@@ -21,6 +21,7 @@ Record QueuedRecord(const store::QueuedCapture& queued, bool measurements)
                   {"time", IsoTime(capture.measuredUtc)},
                   {"station", capture.station.toStdString()},
                   {"grade", capture.grade.toStdString()},
+                  {"kind", capture.kind == store::MeasurementKind::Recheck ? "recheck" : "sort"},
                   {"state", queued.setAsideReason.isEmpty() ? "waiting" : "set aside"},
                   {"reason", queued.setAsideReason.toStdString()}};
     if (measurements)

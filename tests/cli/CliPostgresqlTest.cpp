@@ -90,7 +90,7 @@ TEST(CliPostgresql, NoCaptureIsLostWhileTheServerComesAndGoes)
     EXPECT_EQ(Lines(runs[2].err).size(), 1u) << runs[2].err;
     const std::vector<std::string> waiting = Lines(runs[3].out);
     ASSERT_EQ(waiting.size(), 1u + 3u) << runs[3].out;
-    EXPECT_EQ(waiting[0], "batch,label,time,station,grade,state,reason");
+    EXPECT_EQ(waiting[0], "batch,label,time,station,grade,kind,state,reason");
     EXPECT_THAT(waiting[3], ::testing::MatchesRegex("lot 1,,2024-03-1.*,waiting,"));
     for (const std::string& line : Lines(runs[7].out)) {
         const nlohmann::json capture = nlohmann::json::parse(line);
