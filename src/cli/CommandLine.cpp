@@ -400,6 +400,26 @@ void AddDatabase(CLI::App& sub, std::string& db)
         ->option_text("URL");
 }
 
+// The options sort and recheck share: how many cells, who takes them where, and how long the end
+// waits for the queue. `what` names the work's cells ("captures", "rechecks").
+void AddCaptureRunOptions(CLI::App& sub, long long& count, const std::string& countHelp, std::string& station,
+                          std::string& operatorName, const std::string& operatorHelp, int& drainTimeout,
+                          const std::string& what)
+{
+    sub.add_option("--count", count, countHelp)->check(CLI::Range(1LL, 1000000LL))->option_text("N");
+    sub.add_option("--station", station, "This station's name (default: the host name)")
+        ->transform(NameRule(cells::NameKind::Station))
+        ->option_text("NAME");
+    sub.add_option("--operator", operatorName, operatorHelp)
+        ->transform(NameRule(cells::NameKind::Operator))
+        ->option_text("NAME");
+    sub.add_option("--drain-timeout", drainTimeout,
+                   "At the end, wait up to this long for the " + what + " in the local queue to reach the server, "
+                   "0 to 3600 seconds (default 10); " + what + " left make the exit code 6")
+        ->check(WholeNumber(0, 3600))
+        ->option_text("SECONDS");
+}
+
 void AddCellCommands(CLI::App& app, Command& command)
 {
     AddCommand<SortOptions>(
@@ -413,24 +433,13 @@ void AddCellCommands(CLI::App& app, Command& command)
                            "C <= 60 mOhm, from 2.5 V)")
                 ->option_text("FILE");
             AddDatabase(sub, options.db);
-            sub.add_option("--count", options.count, "Stop after this many cells (default: until Ctrl-C)")
-                ->check(CLI::Range(1LL, 1000000LL))
-                ->option_text("N");
-            sub.add_option("--station", options.station, "This station's name (default: the host name)")
-                ->transform(NameRule(cells::NameKind::Station))
-                ->option_text("NAME");
-            sub.add_option("--operator", options.operatorName, "Who sorts (default: the login name)")
-                ->transform(NameRule(cells::NameKind::Operator))
-                ->option_text("NAME");
+            AddCaptureRunOptions(sub, options.count, "Stop after this many cells (default: until Ctrl-C)", options.station,
+                                 options.operatorName, "Who sorts (default: the login name)", options.drainTimeout,
+                                 "captures");
             sub.add_flag("--ids", options.ids,
                          "Read cell IDs from the standard input, one a line, as a barcode scanner types them: "
                          "each capture takes the oldest ID not yet used, and a known ID adds a measurement to its cell; "
                          "without an ID waiting a cell gets the batch's next number");
-            sub.add_option("--drain-timeout", options.drainTimeout,
-                           "At the end, wait up to this long for the captures in the local queue to reach the server, "
-                           "0 to 3600 seconds (default 10); captures left make the exit code 6")
-                ->check(WholeNumber(0, 3600))
-                ->option_text("SECONDS");
         });
     AddCommand<RecheckOptions>(
         app, command, "recheck",
@@ -439,19 +448,13 @@ void AddCellCommands(CLI::App& app, Command& command)
         RunRecheck, [](CLI::App& sub, RecheckOptions& options) {
             AddBatchOption(sub, options.batch, "The batch whose cells are rechecked");
             AddDatabase(sub, options.db);
-            sub.add_option("--count", options.count, "Stop after this many cells (default: the end of the tray)")
-                ->check(CLI::Range(1LL, 1000000LL))
-                ->option_text("N");
+            AddCaptureRunOptions(sub, options.count, "Stop after this many cells (default: the end of the tray)",
+                                 options.station, options.operatorName, "Who rechecks (default: the login name)",
+                                 options.drainTimeout, "rechecks");
             sub.add_option("--from", options.from,
                            "The number of the tray's first cell (default: the first cell without a recheck)")
                 ->check(CLI::Range(1LL, std::numeric_limits<long long>::max()))
                 ->option_text("N");
-            sub.add_option("--station", options.station, "This station's name (default: the host name)")
-                ->transform(NameRule(cells::NameKind::Station))
-                ->option_text("NAME");
-            sub.add_option("--operator", options.operatorName, "Who rechecks (default: the login name)")
-                ->transform(NameRule(cells::NameKind::Operator))
-                ->option_text("NAME");
             sub.add_flag("--ids", options.ids,
                          "Read cell IDs from the standard input, one a line, as a barcode scanner types them: each "
                          "capture rechecks the cell of the oldest ID not yet used; without an ID waiting, the next "
@@ -463,11 +466,6 @@ void AddCellCommands(CLI::App& app, Command& command)
                            "Keep this as the batch's minimum rest before a recheck counts, 1 to 90 days (new batches: 14)")
                 ->check(WholeNumber(1, 90))
                 ->option_text("DAYS");
-            sub.add_option("--drain-timeout", options.drainTimeout,
-                           "At the end, wait up to this long for the rechecks in the local queue to reach the server, "
-                           "0 to 3600 seconds (default 10); rechecks left make the exit code 6")
-                ->check(WholeNumber(0, 3600))
-                ->option_text("SECONDS");
         });
     AddCommand<CellListOptions>(app, command, "cells", "List a batch's cells with their latest measurement",
                                 RunCells, [](CLI::App& sub, CellListOptions& options) {
