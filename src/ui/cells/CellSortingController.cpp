@@ -436,8 +436,11 @@ void CellSortingController::Recheck(const cells::CellCapture& capture)
             }
             CellTableModel& table = window_->Cells();
             const std::optional<int> place = table.RowOf(receipt.cellNumber);
-            if (!place)
+            if (!place) {
+                // A cell another station added since the table was read: read it again.
+                ReloadCells();
                 return;
+            }
             store::CellRow row = table.Cells()[static_cast<std::size_t>(*place)];
             row.recheck = store::VoltageReading{receipt.clientUuid, input.measuredUtc, input.voltageV, input.temperatureC};
             table.Upsert(row);

@@ -748,6 +748,13 @@ TEST_F(CellSortingRecheckTest, AnUnknownIdIsRefusedNothingStoredAndKeptForCorrec
     EXPECT_EQ(Text("nextId"), "Next: #0002");
     EXPECT_TRUE(Stored()[2].recheck);
     EXPECT_FALSE(Stored()[1].recheck);
+
+    // Out of recheck mode the next capture is a new cell again.
+    Click("recheckMode");
+    EXPECT_EQ(Text("nextId"), "");
+    Capture();
+    ASSERT_EQ(Stored().size(), 4u);
+    EXPECT_FALSE(Stored()[3].recheck);
 }
 
 } // namespace
