@@ -43,6 +43,19 @@ QLabel* BigLabel(const char* name, int pointSize, QWidget* parent)
     return label;
 }
 
+// A grade's name is a letter or two; a self-discharge verdict a word, set smaller so that the tile
+// keeps its width.
+constexpr int GradePoints = 96;
+constexpr int VerdictPoints = 48;
+
+void SetBigText(QLabel& label, const QString& text, int pointSize)
+{
+    QFont font = label.font();
+    font.setPointSize(pointSize);
+    label.setFont(font);
+    label.setText(text);
+}
+
 // Wait this long for the rest of a scan before keys held back go where they were typed.
 constexpr int HeldKeysWait = 250;  // ms
 
@@ -126,7 +139,7 @@ QWidget* CellSortingWindow::BuildTile()
     tile_->setFrameShape(QFrame::StyledPanel);
     tile_->setAutoFillBackground(true);
     auto* tileColumn = new QVBoxLayout(tile_);
-    tileGrade_ = BigLabel("tileGrade", 96, tile_);
+    tileGrade_ = BigLabel("tileGrade", GradePoints, tile_);
     tileVoltage_ = BigLabel("tileVoltage", 40, tile_);
     tileResistance_ = BigLabel("tileResistance", 40, tile_);
     tileCaption_ = BigLabel("tileCaption", 24, tile_);
@@ -335,7 +348,7 @@ void CellSortingWindow::ShowCapture(const cells::Grade& grade, const QString& vo
                                     const QString& resistanceText, const QString& caption)
 {
     PaintTile(QColor(QString::fromStdString(grade.Colour)));
-    tileGrade_->setText(QString::fromStdString(grade.Name));
+    SetBigText(*tileGrade_, QString::fromStdString(grade.Name), GradePoints);
     tileVoltage_->setText(voltageText + " V");
     tileResistance_->setText(resistanceText);
     tileCaption_->setText(caption);
@@ -369,7 +382,7 @@ void CellSortingWindow::ShowRecheck(const cells::SelfDischargeResult& result, co
     case cells::SelfDischargeVerdict::None: verdict = tr("No reference"); break;
     }
     PaintTile(background);
-    tileGrade_->setText(verdict);
+    SetBigText(*tileGrade_, verdict, VerdictPoints);
     tileVoltage_->setText(voltageText + " V");
     tileResistance_->setText(result.mvPerDay ? tr("%1 mV/day").arg(*result.mvPerDay, 0, 'f', 1) : QString());
     tileCaption_->setText(result.voltageChange && result.days
