@@ -242,6 +242,22 @@
         <source>lifted too early</source>
         <translation>zu früh abgenommen</translation>
     </message>
+    <message>
+        <source>Every cell of the batch has a recheck: scan the ID of the cell to recheck</source>
+        <translation>Jede Zelle der Charge ist nachgemessen: die ID der nachzumessenden Zelle scannen</translation>
+    </message>
+    <message>
+        <source>The tray is done, nothing stored: scan the cell&apos;s ID</source>
+        <translation>Das Tablett ist fertig, nichts gespeichert: die ID der Zelle scannen</translation>
+    </message>
+    <message>
+        <source>%1, nothing stored</source>
+        <translation>%1, nichts gespeichert</translation>
+    </message>
+    <message>
+        <source>The recheck of %1 is queued</source>
+        <translation>Die Nachmessung von %1 wartet in der Warteschlange</translation>
+    </message>
 </context>
 <context>
     <name>voltaryn::CellSortingWindow</name>
@@ -340,6 +356,46 @@
     <message>
         <source>%1 cells &amp;nbsp; </source>
         <translation>%1 Zellen &amp;nbsp; </translation>
+    </message>
+    <message>
+        <source>Recheck</source>
+        <translation>Nachmessen</translation>
+    </message>
+    <message>
+        <source>Each capture becomes the recheck of a cell of the batch: the one scanned, else the next in the tray</source>
+        <translation>Jede Messung wird die Nachmessung einer Zelle der Charge: der gescannten, sonst der nächsten im Tablett</translation>
+    </message>
+    <message>
+        <source>Rechecking %1 …</source>
+        <translation>%1 wird nachgemessen …</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Suspect</source>
+        <translation>Verdächtig</translation>
+    </message>
+    <message>
+        <source>Early</source>
+        <translation>Zu früh</translation>
+    </message>
+    <message>
+        <source>No reference</source>
+        <translation>Keine Referenz</translation>
+    </message>
+    <message>
+        <source>%1 mV/day</source>
+        <translation>%1 mV/Tag</translation>
+    </message>
+    <message>
+        <source>%1: %2 mV in %3 days</source>
+        <translation>%1: %2 mV in %3 Tagen</translation>
+    </message>
+    <message>
+        <source>Rechecked %1</source>
+        <translation>%1 nachgemessen</translation>
     </message>
 </context>
 <context>

@@ -102,6 +102,8 @@ void CellSortingController::Open()
     connect(window_, &CellSortingWindow::speechToggled, speech_, &CaptureSpeech::SetEnabled);
     connect(window_, &CellSortingWindow::gradesEditRequested, this, &CellSortingController::EditGrades);
     connect(window_, &CellSortingWindow::capacityRequested, this, &CellSortingController::TakeCapacity);
+    connect(window_, &CellSortingWindow::recheckToggled, this, &CellSortingController::SetRecheck);
+    recheck_ = false;
     engine_ = cells::CaptureEngine();
     stateText_ = tr("Place a cell");
     problem_ = cells::CaptureProblem::None;
@@ -212,6 +214,10 @@ void CellSortingController::OpenBatch(const QString& name)
             window_->SetGrades(grades_);
             window_->Cells().Reset(opened.cells);
             window_->RefreshSummary();
+            trayNext_ = 0;
+            ShowNext();
+            if (recheck_)
+                StartTray();
         });
 }
 
@@ -283,12 +289,12 @@ void CellSortingController::Record(const cells::CellCapture& capture)
 {
     if (batch_.isEmpty() || !store_)
         return;
-    store::CaptureInput input = store::GradedCapture(capture, grades_);
-    input.batch = batch_;
+    if (recheck_) {
+        Recheck(capture);
+        return;
+    }
+    store::CaptureInput input = InputOf(capture);
     input.label = nextLabel_;
-    input.station = station_;
-    input.operatorName = qEnvironmentVariable("USER");
-    input.measuredUtc = setup_.utcNow();
     SetNextLabel({});
     storeNews_.clear();
 
@@ -328,6 +334,130 @@ void CellSortingController::Record(const cells::CellCapture& capture)
             window_->ShowCapture(grade, input.voltageText, resistance,
                                  tr("Captured %1 → %2").arg(store::CellName(receipt.label, receipt.cellNumber), input.grade));
         });
+}
+
+store::CaptureInput CellSortingController::InputOf(const cells::CellCapture& capture) const
+{
+    store::CaptureInput input = store::GradedCapture(capture, grades_);
+    input.batch = batch_;
+    input.station = station_;
+    input.operatorName = qEnvironmentVariable("USER");
+    input.measuredUtc = setup_.utcNow();
+    return input;
+}
+
+void CellSortingController::SetRecheck(bool on)
+{
+    recheck_ = on;
+    trayNext_ = 0;
+    ShowNext();
+    if (on)
+        StartTray();
+}
+
+void CellSortingController::StartTray()
+{
+    if (batch_.isEmpty() || !store_)
+        return;
+    const QString batch = batch_;
+    store_->Run<qint64>(
+        [batch](store::CellStore& store) {
+            const std::optional<store::CellRow> first = store.FirstCellWithoutRecheck(batch);
+            return first ? first->number : qint64(0);
+        },
+        [this, batch](qint64 first) {
+            Answered();
+            if (window_.isNull() || batch != batch_ || !recheck_)
+                return;
+            trayNext_ = first;
+            if (first == 0)
+                window_->ShowNotice(tr("Every cell of the batch has a recheck: scan the ID of the cell to recheck"));
+            ShowNext();
+        });
+}
+
+void CellSortingController::Recheck(const cells::CellCapture& capture)
+{
+    CellTableModel& shown = window_->Cells();
+    const QString label = nextLabel_;
+    const std::optional<int> tray = label.isEmpty() ? shown.RowOf(trayNext_) : std::nullopt;
+    if (label.isEmpty() && !tray) {
+        sounds_->Play(CaptureSounds::Reject);
+        window_->ShowNotice(tr("The tray is done, nothing stored: scan the cell's ID"));
+        return;
+    }
+    const store::CaptureInput input = InputOf(capture);
+    const store::CellKey key = tray ? store::CellKey(trayNext_) : store::CellKey(label);
+    window_->ShowRechecking(tray ? store::CellName({}, trayNext_) : label, input.voltageText);
+    // The tray goes on in number order, whatever the store answers.
+    if (tray) {
+        const auto next = static_cast<std::size_t>(*tray) + 1;
+        trayNext_ = next < shown.Cells().size() ? shown.Cells()[next].number : 0;
+    }
+    SetNextLabel({});
+    storeNews_.clear();
+    stateText_ = tr("Lift the cell");
+    struct Rechecked {
+        store::CaptureReceipt receipt;
+        QString refused;  // the store's reason; empty: stored or queued
+    };
+    store_->Run<Rechecked>(
+        [key, input](store::CellStore& store) {
+            try {
+                return Rechecked{store.RecordRecheck(key, input), {}};
+            } catch (const store::StoreError& error) {
+                if (error.Kind() != store::StoreErrorKind::NotFound)
+                    throw;
+                return Rechecked{{}, error.Message()};
+            }
+        },
+        [this, input, label](const Rechecked& rechecked) {
+            Answered();
+            const store::CaptureReceipt& receipt = rechecked.receipt;
+            if (receipt.sentAhead > 0)
+                QueueSent(receipt.sentAhead);
+            if (window_.isNull() || input.batch != batch_)
+                return;
+            if (!rechecked.refused.isEmpty()) {
+                window_->ClearCapture();
+                sounds_->Play(CaptureSounds::Reject);
+                window_->ShowNotice(tr("%1, nothing stored").arg(rechecked.refused));
+                // The ID stays in its field for correction, and names the next capture until it is.
+                if (!label.isEmpty()) {
+                    SetNextLabel(label);
+                    window_->RestoreId(nextLabel_);
+                }
+                return;
+            }
+            if (receipt.queued) {
+                window_->ClearCapture();
+                window_->ShowNotice(tr("The recheck of %1 is queued").arg(receipt.label));
+                return;
+            }
+            CellTableModel& table = window_->Cells();
+            const std::optional<int> place = table.RowOf(receipt.cellNumber);
+            if (!place) {
+                // A cell another station added since the table was read: read it again.
+                ReloadCells();
+                return;
+            }
+            store::CellRow row = table.Cells()[static_cast<std::size_t>(*place)];
+            row.recheck = store::VoltageReading{receipt.clientUuid, input.measuredUtc, input.voltageV, input.temperatureC};
+            table.Upsert(row);
+            // Judged over the batch: the lot's line moves with every recheck.
+            const cells::SelfDischargeResult result =
+                store::SelfDischargeOf(table.Cells(), selfDischarge_).cells[static_cast<std::size_t>(*place)];
+            window_->ShowRecheck(result, store::CellName(row), input.voltageText);
+            AnnounceVerdict(result.verdict);
+        });
+}
+
+void CellSortingController::AnnounceVerdict(cells::SelfDischargeVerdict verdict)
+{
+    if (verdict == cells::SelfDischargeVerdict::Ok)
+        sounds_->Play(0);
+    else if (verdict == cells::SelfDischargeVerdict::Suspect)
+        sounds_->Play(CaptureSounds::Reject);
 }
 
 void CellSortingController::Announce(const cells::Grade& grade)
@@ -397,8 +527,15 @@ void CellSortingController::SetNextLabel(const QString& label)
             window_->ShowNotice(FromStd(refused.what()));
         return;
     }
-    if (!window_.isNull())
-        window_->ShowNextId(nextLabel_);
+    ShowNext();
+}
+
+void CellSortingController::ShowNext()
+{
+    if (window_.isNull())
+        return;
+    const bool tray = recheck_ && nextLabel_.isEmpty() && trayNext_ != 0;
+    window_->ShowNextId(tray ? store::CellName({}, trayNext_) : nextLabel_);
 }
 
 void CellSortingController::Export(bool json)

@@ -2,6 +2,7 @@
 
 #include "cells/CaptureEngine.h"
 #include "cells/Grades.h"
+#include "cells/SelfDischarge.h"
 #include "meter/MeterSession.h"
 #include "store/StoreTypes.h"
 #include "ui/common/FeatureContext.h"
@@ -30,7 +31,8 @@ struct CellSortingSetup {
 // The Cell Sorting flow: the toolbar's "Cells" key opens the window. While it is open every
 // decoded display goes to a capture engine; a capture is graded under the batch's grades,
 // committed in order through a CellStore on its own thread and then shown, with the table,
-// counts, histograms and statistics of the batch. Undo, retest, batch deletion, export, capacity import, the
+// counts, histograms and statistics of the batch. In recheck mode a capture is instead the recheck
+// of a cell the batch holds, the one scanned or the tray's next, and is judged for self-discharge. Undo, retest, batch deletion, export, capacity import, the
 // grade editor and capacities taken from the meter's display work on the same store.
 class CellSortingController : public QObject {
     Q_OBJECT
@@ -66,6 +68,16 @@ private:
     void NewBatch();
     void DeleteBatch();
     void Record(const cells::CellCapture& capture);
+    // The capture's reading for the batch, graded by its grades, from this station now.
+    store::CaptureInput InputOf(const cells::CellCapture& capture) const;
+    void SetRecheck(bool on);
+    // In recheck mode the tray starts at the batch's first cell without a recheck.
+    void StartTray();
+    // The capture as the recheck of the cell scanned, else of the tray's next; an ID the batch
+    // does not hold is refused and stays in the ID field.
+    void Recheck(const cells::CellCapture& capture);
+    // The sound of a recheck's verdict: the first grade's for ok, the reject's for a suspect.
+    void AnnounceVerdict(cells::SelfDischargeVerdict verdict);
     void Undo();
     void Retest(qint64 cellNumber);
     void Export(bool json);
@@ -80,6 +92,8 @@ private:
     // The store sent `count` captures that waited in its queue.
     void QueueSent(int count);
     void SetNextLabel(const QString& label);
+    // The ID the next capture takes, else in recheck mode the tray's next cell.
+    void ShowNext();
     void ReloadCells();
     void Answered() { ++storeAnswers_; }
     // The sound and the spoken word of a capture under the batch's grades.
@@ -97,6 +111,8 @@ private:
     cells::GradeTable grades_;
     store::SelfDischargeRules selfDischarge_;
     QString nextLabel_;        // the label the next capture takes: scanned, typed or retested
+    bool recheck_ = false;
+    qint64 trayNext_ = 0;      // in recheck mode, the number of the tray's next cell; 0: none left
     qint64 lastCaptured_ = 0;  // the number of the batch's cell captured last here; 0: none yet
     QString station_;
     QString storeTrouble_;     // "Offline — 3 queued"; shown under the state

@@ -43,6 +43,19 @@ QLabel* BigLabel(const char* name, int pointSize, QWidget* parent)
     return label;
 }
 
+// A grade's name is a letter or two; a self-discharge verdict a word, set smaller so that the tile
+// keeps its width.
+constexpr int GradePoints = 96;
+constexpr int VerdictPoints = 48;
+
+void SetBigText(QLabel& label, const QString& text, int pointSize)
+{
+    QFont font = label.font();
+    font.setPointSize(pointSize);
+    label.setFont(font);
+    label.setText(text);
+}
+
 // Wait this long for the rest of a scan before keys held back go where they were typed.
 constexpr int HeldKeysWait = 250;  // ms
 
@@ -112,7 +125,13 @@ QWidget* CellSortingWindow::BuildTile()
     nextId_ = new QLabel(side);
     nextId_->setObjectName("nextId");
     idRow->addWidget(nextId_);
+    QPushButton* recheck = NamedButton("recheckMode", tr("Recheck"), side);
+    recheck->setCheckable(true);
+    recheck->setToolTip(tr("Each capture becomes the recheck of a cell of the batch: the one scanned, else the "
+                           "next in the tray"));
+    idRow->addWidget(recheck);
     column->addLayout(idRow);
+    connect(recheck, &QPushButton::toggled, this, &CellSortingWindow::recheckToggled);
     connect(idField_, &QLineEdit::returnPressed, this, &CellSortingWindow::SubmitId);
 
     tile_ = new QFrame(side);
@@ -120,7 +139,7 @@ QWidget* CellSortingWindow::BuildTile()
     tile_->setFrameShape(QFrame::StyledPanel);
     tile_->setAutoFillBackground(true);
     auto* tileColumn = new QVBoxLayout(tile_);
-    tileGrade_ = BigLabel("tileGrade", 96, tile_);
+    tileGrade_ = BigLabel("tileGrade", GradePoints, tile_);
     tileVoltage_ = BigLabel("tileVoltage", 40, tile_);
     tileResistance_ = BigLabel("tileResistance", 40, tile_);
     tileCaption_ = BigLabel("tileCaption", 24, tile_);
@@ -328,20 +347,62 @@ void CellSortingWindow::SetGrades(const cells::GradeTable& grades)
 void CellSortingWindow::ShowCapture(const cells::Grade& grade, const QString& voltageText,
                                     const QString& resistanceText, const QString& caption)
 {
-    const QColor background(QString::fromStdString(grade.Colour));
-    QPalette palette = tile_->palette();
-    palette.setColor(QPalette::Window, background);
-    palette.setColor(QPalette::WindowText, TextColourOn(background));
-    tile_->setPalette(palette);
-    tileGrade_->setText(QString::fromStdString(grade.Name));
+    PaintTile(QColor(QString::fromStdString(grade.Colour)));
+    SetBigText(*tileGrade_, QString::fromStdString(grade.Name), GradePoints);
     tileVoltage_->setText(voltageText + " V");
     tileResistance_->setText(resistanceText);
     tileCaption_->setText(caption);
 }
 
+void CellSortingWindow::ShowRechecking(const QString& cell, const QString& voltageText)
+{
+    ClearCapture();
+    tileVoltage_->setText(voltageText + " V");
+    tileCaption_->setText(tr("Rechecking %1 …").arg(cell));
+}
+
+void CellSortingWindow::ShowRecheck(const cells::SelfDischargeResult& result, const QString& cell,
+                                    const QString& voltageText)
+{
+    QString verdict;
+    QColor background;
+    switch (result.verdict) {
+    case cells::SelfDischargeVerdict::Ok:
+        verdict = tr("OK");
+        background = QColor("#2e7d32");
+        break;
+    case cells::SelfDischargeVerdict::Suspect:
+        verdict = tr("Suspect");
+        background = QColor("#c62828");
+        break;
+    case cells::SelfDischargeVerdict::Early:
+        verdict = tr("Early");
+        background = QColor("#ff8f00");
+        break;
+    case cells::SelfDischargeVerdict::None: verdict = tr("No reference"); break;
+    }
+    PaintTile(background);
+    SetBigText(*tileGrade_, verdict, VerdictPoints);
+    tileVoltage_->setText(voltageText + " V");
+    tileResistance_->setText(result.mvPerDay ? tr("%1 mV/day").arg(*result.mvPerDay, 0, 'f', 1) : QString());
+    tileCaption_->setText(result.voltageChange && result.days
+                              ? tr("%1: %2 mV in %3 days").arg(cell).arg(*result.voltageChange * 1000, 0, 'f', 0).arg(*result.days, 0, 'f', 1)
+                              : tr("Rechecked %1").arg(cell));
+}
+
+void CellSortingWindow::PaintTile(const QColor& background)
+{
+    QPalette palette;
+    if (background.isValid()) {
+        palette.setColor(QPalette::Window, background);
+        palette.setColor(QPalette::WindowText, TextColourOn(background));
+    }
+    tile_->setPalette(palette);
+}
+
 void CellSortingWindow::ClearCapture()
 {
-    tile_->setPalette(QPalette());
+    PaintTile({});
     for (QLabel* label : {tileGrade_, tileVoltage_, tileResistance_, tileCaption_})
         label->clear();
 }

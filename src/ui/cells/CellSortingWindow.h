@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cells/Grades.h"
+#include "cells/SelfDischarge.h"
 #include "cells/ScanBurst.h"
 #include "ui/cells/CellTableModel.h"
 
@@ -41,6 +42,11 @@ public:
     // The last capture: its grade in the grade's colour, its numbers, and what became of it.
     void ShowCapture(const cells::Grade& grade, const QString& voltageText, const QString& resistanceText,
                      const QString& caption);
+    // A recheck of `cell` on its way to the store, until its verdict comes back.
+    void ShowRechecking(const QString& cell, const QString& voltageText);
+    // The recheck of `cell` just stored: its self-discharge verdict in the verdict's colour, the
+    // voltage read, and its change since the reference.
+    void ShowRecheck(const cells::SelfDischargeResult& result, const QString& cell, const QString& voltageText);
     // No capture on the tile: a new cell is settling, or the last capture was withdrawn.
     void ClearCapture();
     // The capture engine's state, or the store's trouble.
@@ -73,6 +79,8 @@ signals:
     void packBuilderRequested(const QString& batch);
     void reportRequested(const QString& batch);
     void speechToggled(bool on);
+    // On: each capture is the recheck of a cell the batch holds.
+    void recheckToggled(bool on);
     void gradesEditRequested();
     // The selected cell's number, 0 when none is selected.
     void capacityRequested(qint64 cellNumber);
@@ -84,6 +92,8 @@ private:
     QWidget* BuildTile();
     QWidget* BuildBatchView();
     void CopySelectedRows() const;
+    // The tile in `background` (invalid: the window's own colours), its text readable on it.
+    void PaintTile(const QColor& background);
     void SubmitId();
     // Whether the key press `key` to `target`, outside the ID field, was taken for a scan.
     bool ScanKeyPressed(QWidget* target, const QKeyEvent& key);

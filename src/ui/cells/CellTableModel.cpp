@@ -45,6 +45,12 @@ void CellTableModel::Upsert(const store::CellRow& cell)
     endInsertRows();
 }
 
+std::optional<int> CellTableModel::RowOf(qint64 number) const
+{
+    const auto found = rowOfNumber_.constFind(number);
+    return found == rowOfNumber_.constEnd() ? std::nullopt : std::optional(*found);
+}
+
 void CellTableModel::SetGradeColours(QHash<QString, QString> colours)
 {
     gradeColours_ = std::move(colours);

@@ -5,6 +5,7 @@
 #include <QAbstractTableModel>
 #include <QHash>
 
+#include <optional>
 #include <vector>
 
 namespace voltaryn {
@@ -35,6 +36,8 @@ public:
     void SetGradeColours(QHash<QString, QString> colours);
 
     const std::vector<store::CellRow>& Cells() const { return cells_; }
+    // The row of the cell numbered `number`; empty when the table does not show it.
+    std::optional<int> RowOf(qint64 number) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -1,6 +1,8 @@
 #include "support/PanelHarness.h"
 
+#include "cells/GradeJson.h"
 #include "cells/MeterCapacity.h"
+#include "sim/StoredLot.h"
 #include "store/CellStore.h"
 #include "ui/cells/BatchStatisticsPanel.h"
 #include "ui/cells/CellSortingController.h"
@@ -620,6 +622,139 @@ TEST_F(CellSortingTest, WithoutAudioOrSpeechTheCapturesGoOnAndOneNoticeSaysSo)
         Child<QCheckBox>(output.box)->setChecked(false);
     }
     EXPECT_EQ(Rows().size(), 5u) << "every capture is taken";
+}
+
+// A lot sorted 20 days before the bench's start, its tray now on the bench again. Cell #0001 was
+// rechecked already; each later cell's reference lies the millivolts it lost above what the tray
+// holds now, so that the tray from #0002 on is judged as the test means.
+class CellSortingRecheckTest : public CellSortingTest {
+protected:
+    static constexpr int RestDays = 20;
+
+    CellSortingRecheckTest() { meter.SetCellBench(7, RestDays); }
+
+    void SortLot(const std::vector<double>& millivoltsLost)
+    {
+        const sim::StoredLot tray(7, RestDays);
+        const QDateTime sorted = QDateTime(QDate(2024, 3, 15), QTime(0, 0), Qt::UTC).addDays(-RestDays);
+        store::CellStore store;
+        store.Open(store::ParseStoreAddress(storeAddress));
+        store.CreateBatch("Lot R", {}, QString::fromStdString(cells::GradesToJson(cells::DefaultLiIonGrades())));
+        for (std::size_t cell = 0; cell <= millivoltsLost.size(); ++cell) {
+            store::CaptureInput capture;
+            capture.batch = "Lot R";
+            capture.station = "bench-1";
+            capture.measuredUtc = sorted.addSecs(static_cast<qint64>(cell));
+            capture.voltageV = cell == 0 ? 3.7 : tray.At(static_cast<int>(cell) - 1).volts + millivoltsLost[cell - 1] / 1000;
+            capture.resistanceMohm = 20;
+            capture.grade = "B";
+            store.RecordCapture(capture);
+        }
+        store::CaptureInput recheck;
+        recheck.batch = "Lot R";
+        recheck.station = "bench-1";
+        recheck.measuredUtc = sorted.addDays(RestDays / 2);
+        recheck.voltageV = 3.69;
+        recheck.grade = "B";
+        store.RecordRecheck(qint64(1), recheck);
+    }
+    // The batch's cells as the store now holds them.
+    std::vector<store::CellRow> Stored()
+    {
+        store::CellStore store;
+        store.Open(store::ParseStoreAddress(storeAddress));
+        return store.Cells("Lot R");
+    }
+    // Polls until the engine captures a cell, then waits for the store to answer its recheck.
+    void Recheck()
+    {
+        const auto captured = [this] { return Text("tileCaption").startsWith("Rechecking"); };
+        const int answers = Controls().StoreAnswers();
+        Poll(3000, captured);
+        ASSERT_TRUE(captured()) << "no capture";
+        WaitForAnswers(answers + 1);
+    }
+    QColor TileColour() { return Child<QFrame>("tile")->palette().color(QPalette::Window); }
+};
+
+TEST_F(CellSortingRecheckTest, TheTrayIsRecheckedInOrderFromTheFirstCellWithoutOneAndJudgedOverTheBatch)
+{
+    // Over 20 days: -0.5, -15, -1.0 and -1.5 mV/day; the lot's line stays below -3 mV/day.
+    const struct {
+        double lostMv;
+        const char* verdict;
+        const char* colour;
+        double mvPerDay;
+    } tray[] = {{10, "OK", "#2e7d32", -0.5}, {300, "Suspect", "#c62828", -15.0}, {20, "OK", "#2e7d32", -1.0},
+                {30, "OK", "#2e7d32", -1.5}};
+    std::vector<double> lost;
+    for (const auto& cell : tray)
+        lost.push_back(cell.lostMv);
+    SortLot(lost);
+    OpenWindow();
+    ClickAndWait("recheckMode");
+    EXPECT_EQ(Text("nextId"), "Next: #0002") << "the first cell without a recheck";
+
+    const QRegularExpression perDay("^(-?[0-9]+\\.[0-9]) mV/day$");
+    for (std::size_t place = 0; place < std::size(tray); ++place) {
+        const auto& expected = tray[place];
+        const QString cell = QString("#%1").arg(place + 2, 4, 10, QChar('0'));
+        Recheck();
+        EXPECT_EQ(Text("tileGrade"), expected.verdict) << cell.toStdString();
+        EXPECT_EQ(TileColour().name(), expected.colour) << cell.toStdString();
+        const QRegularExpressionMatch rate = perDay.match(Text("tileResistance"));
+        ASSERT_TRUE(rate.hasMatch()) << Text("tileResistance").toStdString();
+        EXPECT_NEAR(rate.captured(1).toDouble(), expected.mvPerDay, 0.15) << cell.toStdString();
+        EXPECT_TRUE(Text("tileCaption").startsWith(cell + ": -")) << Text("tileCaption").toStdString();
+        ASSERT_TRUE(Rows()[place + 1].recheck) << cell.toStdString() << " shown with its recheck";
+    }
+    EXPECT_EQ(Text("nextId"), "") << "the tray is done";
+
+    const std::vector<store::CellRow> stored = Stored();
+    ASSERT_EQ(stored.size(), std::size(tray) + 1);
+    for (std::size_t place = 0; place < stored.size(); ++place) {
+        EXPECT_EQ(stored[place].latest.grade, "B") << "a recheck leaves the grade";
+        ASSERT_TRUE(stored[place].recheck);
+        EXPECT_EQ(stored[place].recheck->voltageV, Rows()[place].recheck->voltageV) << place;
+    }
+    EXPECT_EQ(stored[0].recheck->voltageV, 3.69) << "#0001 was not rechecked again";
+
+    // With the tray done a capture without an ID is refused.
+    Poll(3000, [this] { return Text("notice").startsWith("The tray is done"); });
+    EXPECT_EQ(Text("notice"), "The tray is done, nothing stored: scan the cell's ID");
+}
+
+TEST_F(CellSortingRecheckTest, AnUnknownIdIsRefusedNothingStoredAndKeptForCorrection)
+{
+    SortLot({10, 20});
+    OpenWindow();
+    ClickAndWait("recheckMode");
+    auto* id = Child<QLineEdit>("cellId");
+    QTest::keyClicks(id, "LOT9-0042");
+    QTest::keyClick(id, Qt::Key_Return);
+    EXPECT_EQ(Text("nextId"), "Next: LOT9-0042");
+    Recheck();
+    EXPECT_EQ(Text("notice"), "Batch \"Lot R\" has no cell \"LOT9-0042\", nothing stored");
+    EXPECT_EQ(Text("tileGrade"), "");
+    EXPECT_EQ(id->text(), "LOT9-0042");
+    for (const store::CellRow& cell : Stored())
+        EXPECT_EQ(cell.recheck.has_value(), cell.number == 1) << cell.number;
+
+    // Corrected, the ID takes the next capture; the tray still starts at #0002.
+    id->setText("#0003");
+    QTest::keyClick(id, Qt::Key_Return);
+    Recheck();
+    EXPECT_TRUE(Text("tileCaption").startsWith("#0003: ")) << Text("tileCaption").toStdString();
+    EXPECT_EQ(Text("nextId"), "Next: #0002");
+    EXPECT_TRUE(Stored()[2].recheck);
+    EXPECT_FALSE(Stored()[1].recheck);
+
+    // Out of recheck mode the next capture is a new cell again.
+    Click("recheckMode");
+    EXPECT_EQ(Text("nextId"), "");
+    Capture();
+    ASSERT_EQ(Stored().size(), 4u);
+    EXPECT_FALSE(Stored()[3].recheck);
 }
 
 } // namespace
