@@ -363,7 +363,7 @@ void CellSortingController::StartTray()
     store_->Run<qint64>(
         [batch](store::CellStore& store) {
             const std::optional<store::CellRow> first = store.FirstCellWithoutRecheck(batch);
-            return first ? first->number : qint64(0);
+            return first ? first->number : qint64{0};
         },
         [this, batch](qint64 first) {
             Answered();
@@ -418,38 +418,47 @@ void CellSortingController::Recheck(const cells::CellCapture& capture)
                 QueueSent(receipt.sentAhead);
             if (window_.isNull() || input.batch != batch_)
                 return;
-            if (!rechecked.refused.isEmpty()) {
-                window_->ClearCapture();
-                sounds_->Play(CaptureSounds::Reject);
-                window_->ShowNotice(tr("%1, nothing stored").arg(rechecked.refused));
-                // The ID stays in its field for correction, and names the next capture until it is.
-                if (!label.isEmpty()) {
-                    SetNextLabel(label);
-                    window_->RestoreId(nextLabel_);
-                }
-                return;
-            }
-            if (receipt.queued) {
-                window_->ClearCapture();
-                window_->ShowNotice(tr("The recheck of %1 is queued").arg(receipt.label));
-                return;
-            }
-            CellTableModel& table = window_->Cells();
-            const std::optional<int> place = table.RowOf(receipt.cellNumber);
-            if (!place) {
-                // A cell another station added since the table was read: read it again.
-                ReloadCells();
-                return;
-            }
-            store::CellRow row = table.Cells()[static_cast<std::size_t>(*place)];
-            row.recheck = store::VoltageReading{receipt.clientUuid, input.measuredUtc, input.voltageV, input.temperatureC};
-            table.Upsert(row);
-            // Judged over the batch: the lot's line moves with every recheck.
-            const cells::SelfDischargeResult result =
-                store::SelfDischargeOf(table.Cells(), selfDischarge_).cells[static_cast<std::size_t>(*place)];
-            window_->ShowRecheck(result, store::CellName(row), input.voltageText);
-            AnnounceVerdict(result.verdict);
+            if (rechecked.refused.isEmpty())
+                ShowRechecked(receipt, input);
+            else
+                RefuseRecheck(rechecked.refused, label);
         });
+}
+
+void CellSortingController::RefuseRecheck(const QString& reason, const QString& label)
+{
+    window_->ClearCapture();
+    sounds_->Play(CaptureSounds::Reject);
+    window_->ShowNotice(tr("%1, nothing stored").arg(reason));
+    // The ID stays in its field for correction, and names the next capture until it is.
+    if (!label.isEmpty()) {
+        SetNextLabel(label);
+        window_->RestoreId(nextLabel_);
+    }
+}
+
+void CellSortingController::ShowRechecked(const store::CaptureReceipt& receipt, const store::CaptureInput& input)
+{
+    if (receipt.queued) {
+        window_->ClearCapture();
+        window_->ShowNotice(tr("The recheck of %1 is queued").arg(receipt.label));
+        return;
+    }
+    CellTableModel& table = window_->Cells();
+    const std::optional<int> place = table.RowOf(receipt.cellNumber);
+    if (!place) {
+        // A cell another station added since the table was read: read it again.
+        ReloadCells();
+        return;
+    }
+    store::CellRow row = table.Cells()[static_cast<std::size_t>(*place)];
+    row.recheck = store::VoltageReading{receipt.clientUuid, input.measuredUtc, input.voltageV, input.temperatureC};
+    table.Upsert(row);
+    // Judged over the batch: the lot's line moves with every recheck.
+    const cells::SelfDischargeResult result =
+        store::SelfDischargeOf(table.Cells(), selfDischarge_).cells[static_cast<std::size_t>(*place)];
+    window_->ShowRecheck(result, store::CellName(row), input.voltageText);
+    AnnounceVerdict(result.verdict);
 }
 
 void CellSortingController::AnnounceVerdict(cells::SelfDischargeVerdict verdict)

@@ -76,6 +76,9 @@ private:
     // The capture as the recheck of the cell scanned, else of the tray's next; an ID the batch
     // does not hold is refused and stays in the ID field.
     void Recheck(const cells::CellCapture& capture);
+    // The store's answers to a recheck: refused (the cell is not the batch's), or stored or queued.
+    void RefuseRecheck(const QString& reason, const QString& label);
+    void ShowRechecked(const store::CaptureReceipt& receipt, const store::CaptureInput& input);
     // The sound of a recheck's verdict: the first grade's for ok, the reject's for a suspect.
     void AnnounceVerdict(cells::SelfDischargeVerdict verdict);
     void Undo();
