@@ -551,7 +551,8 @@ void AddPackCommands(CLI::App& app, Command& command)
                                      ->option_text("NAME");
             sub.add_option("--cells", options.cellsFile,
                            "The cells of this CSV: columns cell and capacity_mah, optionally resistance_mohm, "
-                           "voltage_v and grade")
+                           "voltage_v, grade, pack and self_discharge, as `cells --format csv` writes them; cells "
+                           "graded Reject, in a saved pack or suspected of self-discharge are left out as from a batch")
                 ->check(FileNameError)
                 ->option_text("FILE")
                 ->excludes(batch);
@@ -580,7 +581,7 @@ void AddPackCommands(CLI::App& app, Command& command)
                 ->check(CLI::Range(0.0, 5000.0))
                 ->option_text("MV");
             sub.add_flag("--include-suspects", options.includeSuspects,
-                         "Take the batch's self-discharge suspects as well (default: left out)");
+                         "Take the self-discharge suspects as well (default: left out)");
             sub.add_option("--save", options.save, "Save the pack in the batch under this name (needs --batch)")
                 ->option_text("NAME");
             AddDatabase(sub, options.db);

@@ -23,7 +23,7 @@ namespace {
 using PackJson = nlohmann::ordered_json;
 
 // The cells on offer, where they come from ("the batch", "the file"), whether their resistances
-// are known, and why the batch's other cells were left out.
+// are known, and why the other cells were left out.
 struct Offer {
     std::vector<cells::PackCell> cells;
     std::string source;
@@ -33,20 +33,20 @@ struct Offer {
     std::string leftOut;
 };
 
-// The batch's usable cells of the grades asked for (store::WhyLeftOut).
-Offer BatchOffer(store::CellStore& store, const store::BatchInfo& batch, const store::PackChoice& choice)
+// The batch's usable cells of the grades asked for (cells::WhyLeftOut).
+Offer BatchOffer(store::CellStore& store, const store::BatchInfo& batch, const cells::PackChoice& choice)
 {
     const std::vector<store::CellRow> rows = store.Cells(batch.name);
-    const store::PackOffer usable = store::PackOfferOf(rows, store::RulesOf(batch), choice);
-    Offer offer{usable.cells, "the batch", true, true, {}, usable.LeftOutText().toStdString()};
+    const cells::PackOffer usable = store::PackOfferOf(rows, store::RulesOf(batch), choice);
+    Offer offer{usable.cells, "the batch", true, true, {}, usable.LeftOutText()};
     for (const store::CellRow& cell : rows)
         offer.numbers.emplace(store::CellName(cell).toStdString(), cell.number);
     return offer;
 }
 
-// Without a resistance column every cell weighs the same 1 mOhm, which only the capacity
-// objective may ignore.
-Offer FileOffer(const std::string& path)
+// The file's usable cells by the same rule as a batch's. Without a resistance column every cell
+// weighs the same 1 mOhm, which only the capacity objective may ignore.
+Offer FileOffer(const std::string& path, const cells::PackChoice& choice)
 {
     cells::PackCellsFile file = cells::ReadPackCellsCsv(ReadWholeFile(path));
     for (const std::string& problem : file.problems)
@@ -54,11 +54,13 @@ Offer FileOffer(const std::string& path)
     if (!file.problems.empty())
         throw CliError(ExitCode::FileFailed, std::to_string(file.problems.size()) +
                                                  (file.problems.size() == 1 ? " bad line in " : " bad lines in ") + path);
-    if (!file.hasResistance) {
-        for (cells::PackCell& cell : file.cells)
-            cell.resistance = 1;
+    cells::PackOffer usable;
+    for (std::size_t i = 0; i < file.cells.size(); ++i) {
+        if (!file.hasResistance)
+            file.cells[i].resistance = 1;
+        usable.Offer(std::move(file.cells[i]), file.standings[i], choice);
     }
-    return {std::move(file.cells), "the file", file.hasResistance, file.hasVoltage, {}, {}};
+    return {std::move(usable.cells), "the file", file.hasResistance, file.hasVoltage, {}, usable.LeftOutText()};
 }
 
 cells::PackObjective Objective(const PackOptions& options, const Offer& offer)
@@ -73,13 +75,10 @@ cells::PackObjective Objective(const PackOptions& options, const Offer& offer)
 
 std::string Cells(std::size_t count) { return std::to_string(count) + (count == 1 ? " cell" : " cells"); }
 
-// "needs 52 cells, the batch has 49 eligible: 3 missing"
+// "needs 52 cells, the batch has 49 eligible: 3 missing (left out: 4 rejected)"
 void CheckEnoughCells(const Offer& offer, const cells::PackRequest& request)
 {
-    const auto& grades = request.eligibleGrades;
-    const auto eligible = static_cast<std::size_t>(std::ranges::count_if(offer.cells, [&](const cells::PackCell& cell) {
-        return grades.empty() || std::ranges::find(grades, cell.grade) != grades.end();
-    }));
+    const std::size_t eligible = offer.cells.size();
     const std::size_t needed = static_cast<std::size_t>(request.series) * static_cast<std::size_t>(request.parallel);
     if (eligible < needed)
         throw CliError(ExitCode::Usage, "needs " + Cells(needed) + ", " + offer.source + " has " +
@@ -205,14 +204,14 @@ void RunPack(CommandContext& context, const PackOptions& options)
     RunWithStore([&] {
         std::optional<CellStoreAccess> db;
         std::optional<Offer> fromBatch;
+        const cells::PackChoice choice{options.grades, options.includeSuspects};
         if (!options.batch.empty()) {
             db.emplace(options.db, context.clock);
-            fromBatch = BatchOffer(db->Store(), db->Batch(options.batch), {options.grades, options.includeSuspects});
+            fromBatch = BatchOffer(db->Store(), db->Batch(options.batch), choice);
         }
-        const Offer offer = fromBatch ? *fromBatch : FileOffer(options.cellsFile);
-        // A batch's offer holds only the grades asked for; a file's cells are chosen by the builder.
-        cells::PackRequest request{options.series, options.parallel, db ? std::vector<std::string>{} : options.grades,
-                                   Objective(options, offer), {}};
+        // The offer holds only the usable cells of the grades asked for.
+        const Offer offer = fromBatch ? *fromBatch : FileOffer(options.cellsFile, choice);
+        cells::PackRequest request{options.series, options.parallel, {}, Objective(options, offer), {}};
         if (options.maxGroupVoltageSpread) {
             if (!offer.voltageKnown)
                 throw CliError(ExitCode::FileFailed, "--max-group-voltage-spread needs the cells' voltage: " +

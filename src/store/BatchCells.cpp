@@ -82,24 +82,17 @@ cells::SelfDischargeLot SelfDischargeOf(const std::vector<CellRow>& cells, const
     return cells::JudgeSelfDischarge(lot, rules);
 }
 
-LeftOut WhyLeftOut(const CellRow& cell, const cells::GradeTable& grades, const PackChoice& choice,
-                   cells::SelfDischargeVerdict verdict)
+namespace {
+
+// What the batch tells of a cell beside its figures: graded its table's reject grade, in a saved
+// pack, judged a self-discharge suspect.
+cells::CellStanding StandingOf(const CellRow& cell, const cells::GradeTable& grades, cells::SelfDischargeVerdict verdict)
 {
-    const std::string grade = cell.latest.grade.toStdString();
-    if (!choice.grades.empty() && std::ranges::find(choice.grades, grade) == choice.grades.end())
-        return LeftOut::NotChosen;
-    if (grade == grades.Reject.Name)
-        return LeftOut::Rejected;
-    if (!cell.pack.isEmpty())
-        return LeftOut::InPack;
-    if (verdict == cells::SelfDischargeVerdict::Suspect && !choice.includeSuspects)
-        return LeftOut::Suspect;
-    if (!(cell.capacityMah.value_or(0) > 0))
-        return LeftOut::NoCapacity;
-    if (!(cell.latest.resistanceMohm.value_or(0) > 0))
-        return LeftOut::NoResistance;
-    return LeftOut::Usable;
+    return {cell.latest.grade.toStdString() == grades.Reject.Name, !cell.pack.isEmpty(),
+            verdict == cells::SelfDischargeVerdict::Suspect};
 }
+
+} // namespace
 
 cells::PackCell PackCellOf(const CellRow& cell)
 {
@@ -111,31 +104,9 @@ PackOffer PackOfferOf(const std::vector<CellRow>& cells, const BatchRules& rules
 {
     PackOffer offer;
     const cells::SelfDischargeLot judged = SelfDischargeOf(cells, rules.selfDischarge);
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        const CellRow& cell = cells[i];
-        const LeftOut why = WhyLeftOut(cell, rules.grades, choice, judged.cells[i].verdict);
-        if (why == LeftOut::Usable)
-            offer.cells.push_back(PackCellOf(cell));
-        else
-            ++offer.leftOut[static_cast<std::size_t>(why)];
-    }
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        offer.Offer(PackCellOf(cells[i]), StandingOf(cells[i], rules.grades, judged.cells[i].verdict), choice);
     return offer;
-}
-
-QString PackOffer::LeftOutText() const
-{
-    static constexpr std::array<const char*, 7> Reasons{"",
-                                                        "of other grades",
-                                                        "rejected",
-                                                        "in a saved pack",
-                                                        "suspected of self-discharge",
-                                                        "without a capacity",
-                                                        "without a resistance"};
-    QStringList parts;
-    for (std::size_t why = 1; why < Reasons.size(); ++why)
-        if (leftOut[why] > 0)
-            parts << QStringLiteral("%1 %2").arg(leftOut[why]).arg(QString::fromLatin1(Reasons[why]));
-    return parts.isEmpty() ? QString() : QStringLiteral("left out: ") + parts.join(QStringLiteral(", "));
 }
 
 std::vector<CellField> CellFieldsOf(const QString& batch, const CellRow& cell, const cells::SelfDischargeResult& judged)

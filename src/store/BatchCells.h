@@ -4,6 +4,7 @@
 // written once for the window, the command line and the report.
 #include "cells/BatchStatistics.h"
 #include "cells/Grades.h"
+#include "cells/PackOffer.h"
 #include "cells/PackTypes.h"
 #include "cells/SelfDischarge.h"
 #include "store/StoreTypes.h"
@@ -39,32 +40,13 @@ cells::CellRecheck RecheckOf(const CellRow& cell);
 // The batch's cells judged for self-discharge, in their order.
 cells::SelfDischargeLot SelfDischargeOf(const std::vector<CellRow>& cells, const SelfDischargeRules& rules);
 
-// Why a cell cannot go into a pack; Usable when it can.
-enum class LeftOut { Usable, NotChosen, Rejected, InPack, Suspect, NoCapacity, NoResistance };
-
-// Which cells a pack may take: those of the grades chosen (empty: any), and self-discharge
-// suspects only when asked for.
-struct PackChoice {
-    std::vector<std::string> grades;
-    bool includeSuspects = false;
-};
-
-// A cell is usable when its grade is one chosen and not the reject grade, it is in no saved pack,
-// it is no self-discharge suspect (unless chosen), and it has a capacity and a resistance above 0.
-LeftOut WhyLeftOut(const CellRow& cell, const cells::GradeTable& grades, const PackChoice& choice,
-                   cells::SelfDischargeVerdict verdict);
+using cells::PackChoice;
+using cells::PackOffer;
 
 // The cell as the pack builder takes it, named as CellName names it.
 cells::PackCell PackCellOf(const CellRow& cell);
 
-struct PackOffer {
-    std::vector<cells::PackCell> cells;
-    std::array<int, 7> leftOut{};  // by LeftOut
-
-    // "left out: 2 rejected, 1 without a capacity"; empty when none was.
-    QString LeftOutText() const;
-};
-
+// The batch's cells a pack may take (cells::WhyLeftOut).
 PackOffer PackOfferOf(const std::vector<CellRow>& cells, const BatchRules& rules, const PackChoice& choice);
 
 // A field of a batch's cell as every export writes it: null, a text, a whole or measured number.

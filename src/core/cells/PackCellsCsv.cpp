@@ -2,6 +2,8 @@
 
 #include "cells/CapacityCsv.h"
 #include "cells/CellCsv.h"
+#include "cells/Grades.h"
+#include "cells/SelfDischarge.h"
 
 namespace voltaryn::cells {
 namespace {
@@ -36,6 +38,12 @@ PackCellsFile ReadPackCellsCsv(std::string_view text)
     if (!file.problems.empty())
         return file;
     const std::optional<std::size_t> gradeColumn = csv.Column("grade");
+    const std::optional<std::size_t> packColumn = csv.Column("pack");
+    const std::optional<std::size_t> selfDischargeColumn = csv.Column("self_discharge");
+    const std::string rejectGrade = DefaultLiIonGrades().Reject.Name;
+    const auto cellText = [](const CsvRecord& row, std::optional<std::size_t> column) {
+        return column ? CellCsv::Cell(row, *column) : std::string_view();
+    };
     // The figures of a cell: where each goes, the column that holds it and how it is read.
     const struct {
         const char* name;
@@ -51,21 +59,24 @@ PackCellsFile ReadPackCellsCsv(std::string_view text)
     IdLines seen;
     for (const CsvRecord& row : csv.rows) {
         auto [id, problem] = seen.Read(CellCsv::Cell(row, *idColumn), row.line);
-        PackCell cell{std::move(id), 0, 0, 0, gradeColumn ? std::string(CellCsv::Cell(row, *gradeColumn)) : std::string()};
+        PackCell cell{std::move(id), 0, 0, 0, std::string(cellText(row, gradeColumn))};
         for (const auto& figure : figures) {
-            const std::string_view text = figure.column ? CellCsv::Cell(row, *figure.column) : std::string_view();
-            if (text.empty())
+            const std::string_view figureText = cellText(row, figure.column);
+            if (figureText.empty())
                 continue;
-            const Figure value = figure.read(csv, text, figure.name);
+            const Figure value = figure.read(csv, figureText, figure.name);
             if (const auto* number = std::get_if<double>(&value))
                 cell.*figure.figure = *number;
             else if (!problem)
                 problem = std::get<std::string>(value);
         }
-        if (problem)
+        if (problem) {
             file.problems.push_back(AtLine(row.line, *problem));
-        else
-            file.cells.push_back(std::move(cell));
+            continue;
+        }
+        file.standings.push_back({cell.grade == rejectGrade, !cellText(row, packColumn).empty(),
+                                  cellText(row, selfDischargeColumn) == SelfDischargeVerdictName(SelfDischargeVerdict::Suspect)});
+        file.cells.push_back(std::move(cell));
     }
     return file;
 }

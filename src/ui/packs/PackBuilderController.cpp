@@ -10,13 +10,14 @@
 #include "store/CellStore.h"
 #include "store/StoreAddress.h"
 #include "ui/cells/StoreThread.h"
-#include "ui/common/QtText.h"
 #include "ui/packs/PackBuilderWindow.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QStringList>
 
 #include <algorithm>
+#include <array>
 
 namespace voltaryn {
 namespace {
@@ -148,6 +149,22 @@ void PackBuilderController::OpenBatch(const QString& name)
                         });
 }
 
+QString PackBuilderController::LeftOutSentence(const cells::PackOffer& offer)
+{
+    const std::array<QString, cells::LeftOutReasons> reasons{QString(),
+                                                            tr("%1 of other grades"),
+                                                            tr("%1 rejected"),
+                                                            tr("%1 in a saved pack"),
+                                                            tr("%1 suspected of self-discharge"),
+                                                            tr("%1 without a capacity"),
+                                                            tr("%1 without a resistance")};
+    QStringList parts;
+    for (std::size_t why = 1; why < reasons.size(); ++why)
+        if (offer.leftOut.at(why) > 0)
+            parts << reasons.at(why).arg(offer.leftOut.at(why));
+    return parts.isEmpty() ? QString() : " " + tr("Left out: %1.").arg(parts.join(QStringLiteral(", ")));
+}
+
 void PackBuilderController::Build()
 {
     if (building_ || window_.isNull() || batch_.isEmpty())
@@ -160,7 +177,7 @@ void PackBuilderController::Build()
     // The usable cells of the ticked grades; the others are counted by why they were left out.
     const store::PackOffer offer = store::PackOfferOf(rows_, rules_, {request_.eligibleGrades, window_->IncludeSuspects()});
     cells_ = offer.cells;
-    const QString leftOut = offer.LeftOutText().isEmpty() ? QString() : " " + AsSentence(offer.LeftOutText()) + ".";
+    const QString leftOut = LeftOutSentence(offer);
 
     building_ = true;
     cancelled_ = false;

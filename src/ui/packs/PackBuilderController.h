@@ -55,6 +55,8 @@ private:
     void ExportPdf();
     void ShowPack();
     void Tell(const QString& text);
+    // " Left out: 2 rejected, 1 without a capacity." in the window's language; empty when none was.
+    static QString LeftOutSentence(const cells::PackOffer& offer);
 
     const FeatureContext& context_;
     PackBuilderSetup setup_;
