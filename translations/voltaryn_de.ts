@@ -805,6 +805,34 @@ Kreuzen Sie mindestens einen Kanal an und drücken Sie dann OK.</translation>
         <source>Wrote the report of %1 to %2.</source>
         <translation>Bericht von %1 nach %2 geschrieben.</translation>
     </message>
+    <message>
+        <source>%1 of other grades</source>
+        <translation>%1 anderer Klassen</translation>
+    </message>
+    <message>
+        <source>%1 rejected</source>
+        <translation>%1 Ausschuss</translation>
+    </message>
+    <message>
+        <source>%1 in a saved pack</source>
+        <translation>%1 in einem gespeicherten Pack</translation>
+    </message>
+    <message>
+        <source>%1 suspected of self-discharge</source>
+        <translation>%1 unter Selbstentladungsverdacht</translation>
+    </message>
+    <message>
+        <source>%1 without a capacity</source>
+        <translation>%1 ohne Kapazität</translation>
+    </message>
+    <message>
+        <source>%1 without a resistance</source>
+        <translation>%1 ohne Widerstand</translation>
+    </message>
+    <message>
+        <source>Left out: %1.</source>
+        <translation>Ausgelassen: %1.</translation>
+    </message>
 </context>
 <context>
     <name>voltaryn::PackBuilderWindow</name>
