@@ -51,10 +51,7 @@ TEST(CellTableModelTest, SortsByNumberFiltersByGradeAndTakesRetestsInPlace)
 // The default grades' colours, as the tile and the table show them.
 TEST(GradeColourTest, TextStandsOutFromEachGradesColour)
 {
-    const struct {
-        const char* background;
-        QColor text;
-    } cases[] = {{"#2e7d32", Qt::white}, {"#9ccc65", Qt::black}, {"#f9a825", Qt::black},
+    const std::pair<const char*, QColor> cases[] = {{"#2e7d32", Qt::white}, {"#9ccc65", Qt::black}, {"#f9a825", Qt::black},
                  {"#c62828", Qt::white}, {"#000000", Qt::white}, {"#ffffff", Qt::black}};
     for (const auto& [background, text] : cases)
         EXPECT_EQ(TextColourOn(QColor(background)), text) << background;
