@@ -1,3 +1,4 @@
+#include "common/TempFolder.h"
 #include "support/PanelHarness.h"
 
 #include "cells/GradeJson.h"
@@ -96,7 +97,7 @@ protected:
 
 // Where the window goes beside the main window is ScreenFitTest's; here, that it takes a place on
 // the screen at a size that shows its content, however small the screen (the offscreen one is).
-TEST_F(CellSortingTest, CapturesAreGradedCommittedAndShownOnTheTileTheHistogramsAndTheStatistics)
+TEST_F(CellSortingTest, CapturesAreGradedCommittedAndShownOnTheTileTheHistogramsAndTheStatisticsUntilTheNextCell)
 {
     OpenWindow();
     CellSortingWindow* window = Controls().Window();
@@ -170,10 +171,33 @@ TEST_F(CellSortingTest, CapturesAreGradedCommittedAndShownOnTheTileTheHistograms
     EXPECT_EQ(resistance->toPixmap(200, 150).toImage().pixelColor(1, 1), QColor(30, 30, 30));
     EXPECT_EQ(resistance->xAxis->tickLabelColor(), QColor(230, 230, 230));
     EXPECT_EQ(resistance->yAxis->basePen().color(), QColor(230, 230, 230));
+
+    // From the next cell's first touch the tile no longer shows the last one's grade.
+    Poll(100, [this] { return Text("tileState") == "Place a cell"; });
+    ASSERT_NE(Text("tileGrade"), "") << "kept while the probes stand open";
+    Poll(100, [this] { return Text("tileState").startsWith("Settling"); });
+    EXPECT_THAT(Text("tileState").toStdString(), ::testing::MatchesRegex("Settling [0-2]/3"));
+    for (const char* label : {"tileGrade", "tileVoltage", "tileResistance", "tileCaption"})
+        EXPECT_EQ(Text(label), "") << label;
+    EXPECT_EQ(Child<QFrame>("tile")->palette().color(QPalette::Window), Window().palette().color(QPalette::Window));
+}
+
+// Keys pressed on `target` `gap` ms apart, as the platform stamps them; "\n" is Return.
+void Type(QWidget* target, const QString& keys, int gap)
+{
+    static ulong stamp = 100'000;
+    for (const QChar key : keys) {
+        const bool enter = key == '\n';
+        QKeyEvent press(QEvent::KeyPress, enter ? int(Qt::Key_Return) : int(key.toUpper().unicode()), Qt::NoModifier,
+                        enter ? QString("\r") : QString(key));
+        press.setTimestamp(stamp += static_cast<ulong>(gap));
+        QApplication::sendEvent(target, &press);
+    }
 }
 
 // Undo, here by its button, clears the tile and puts the withdrawn capture's ID back for the next.
-TEST_F(CellSortingTest, AScannedIdNamesTheNextCaptureOnlyAndUndoPutsItBack)
+// A scan typed while the table has the focus names the next capture too.
+TEST_F(CellSortingTest, AScannedIdNamesTheNextCaptureOnlyFromTheFieldOrTheTableAndUndoPutsItBack)
 {
     OpenWindow();
     auto* id = Child<QLineEdit>("cellId");
@@ -198,6 +222,25 @@ TEST_F(CellSortingTest, AScannedIdNamesTheNextCaptureOnlyAndUndoPutsItBack)
     ASSERT_EQ(Rows().size(), 2u);
     EXPECT_EQ(Rows()[0].label, "LOT7-0001");
     EXPECT_EQ(Rows()[1].label, "");
+    EXPECT_EQ(Text("nextId"), "");
+
+    auto* table = Child<QTableView>("cellTable");
+    table->setFocus();
+    const QModelIndex current = table->currentIndex();
+    Type(table, "#0001-LOT9\n", 8);
+    EXPECT_EQ(Text("nextId"), "Next: #0001-LOT9");
+    EXPECT_EQ(table->currentIndex(), current) << "no type-ahead search in the table";
+    Capture();
+    EXPECT_EQ(Rows().back().label, "#0001-LOT9");
+
+    // A person's keys, and a burst too short for a code, go where they were typed once no scan follows.
+    auto* filter = Child<QComboBox>("gradeFilter");
+    for (const auto& [keys, gap] : {std::pair<QString, int>{"R", 300}, {"C\n", 5}}) {
+        Type(filter, keys, gap);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return filter->currentText().startsWith(keys.left(1)); }, 5000))
+            << keys.toStdString() << ": " << filter->currentText().toStdString();
+        QTest::qWait(2 * QApplication::keyboardInputInterval());  // the combo box's search starts afresh
+    }
     EXPECT_EQ(Text("nextId"), "");
 }
 
@@ -240,21 +283,6 @@ TEST_F(CellSortingTest, ABatchWithoutGradesIsToldAndNotGraded)
     EXPECT_TRUE(Rows().empty()) << "no capture is graded by some other table";
 }
 
-// From the next cell's first touch the tile no longer shows the last one's grade.
-TEST_F(CellSortingTest, TheTileBlanksWhileTheNextCellSettles)
-{
-    OpenWindow();
-    Capture();
-    ASSERT_NE(Text("tileGrade"), "");
-    Poll(100, [this] { return Text("tileState") == "Place a cell"; });
-    ASSERT_NE(Text("tileGrade"), "") << "kept while the probes stand open";
-    Poll(100, [this] { return Text("tileState").startsWith("Settling"); });
-    EXPECT_THAT(Text("tileState").toStdString(), ::testing::MatchesRegex("Settling [0-2]/3"));
-    for (const char* label : {"tileGrade", "tileVoltage", "tileResistance", "tileCaption"})
-        EXPECT_EQ(Text(label), "") << label;
-    EXPECT_EQ(Child<QFrame>("tile")->palette().color(QPalette::Window), Window().palette().color(QPalette::Window));
-}
-
 // The bench's first early lift and first bad contact, each told on the tile, by its sound (the
 // one switched on) and, on a machine without one, by the notice that it stays silent.
 TEST_F(CellSortingTest, ACellLiftedTooEarlyAndAnUnstableContactAreToldAndSounded)
@@ -279,43 +307,6 @@ TEST_F(CellSortingTest, ACellLiftedTooEarlyAndAnUnstableContactAreToldAndSounded
     }
 }
 
-// Keys pressed on `target` `gap` ms apart, as the platform stamps them; "\n" is Return.
-void Type(QWidget* target, const QString& keys, int gap)
-{
-    static ulong stamp = 100'000;
-    for (const QChar key : keys) {
-        const bool enter = key == '\n';
-        QKeyEvent press(QEvent::KeyPress, enter ? int(Qt::Key_Return) : int(key.toUpper().unicode()), Qt::NoModifier,
-                        enter ? QString("\r") : QString(key));
-        press.setTimestamp(stamp += static_cast<ulong>(gap));
-        QApplication::sendEvent(target, &press);
-    }
-}
-
-TEST_F(CellSortingTest, AScanTypedWhileTheTableHasTheFocusNamesTheNextCapture)
-{
-    OpenWindow();
-    Capture();
-    auto* table = Child<QTableView>("cellTable");
-    table->setFocus();
-    const QModelIndex current = table->currentIndex();
-    Type(table, "#0001-LOT9\n", 8);
-    EXPECT_EQ(Text("nextId"), "Next: #0001-LOT9");
-    EXPECT_EQ(table->currentIndex(), current) << "no type-ahead search in the table";
-    Capture();
-    EXPECT_EQ(Rows().back().label, "#0001-LOT9");
-
-    // A person's keys, and a burst too short for a code, go where they were typed once no scan follows.
-    auto* filter = Child<QComboBox>("gradeFilter");
-    for (const auto& [keys, gap] : {std::pair<QString, int>{"R", 300}, {"C\n", 5}}) {
-        Type(filter, keys, gap);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return filter->currentText().startsWith(keys.left(1)); }, 5000))
-            << keys.toStdString() << ": " << filter->currentText().toStdString();
-        QTest::qWait(2 * QApplication::keyboardInputInterval());  // the combo box's search starts afresh
-    }
-    EXPECT_EQ(Text("nextId"), "");
-}
-
 TEST_F(CellSortingTest, ExportsCsvAndJsonAndDeletesOnlyAfterConfirming)
 {
     OpenWindow();
@@ -324,22 +315,18 @@ TEST_F(CellSortingTest, ExportsCsvAndJsonAndDeletesOnlyAfterConfirming)
     Capture();
     dialogs.saveFileName = cellsFolder.filePath("batch.csv");
     Click("exportCsv");
-    QFile csv(dialogs.saveFileName);
-    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = csv.readAll().split('\n');
+    const QList<QByteArray> lines = QByteArray::fromStdString(FileBytes(dialogs.saveFileName.toStdString())).split('\n');
     ASSERT_EQ(lines.size(), 4);  // the header, two cells and the empty rest after the last line end
     EXPECT_EQ(lines[0], "batch,cell,number,voltage_v,resistance_mohm,range,temperature_c,grade,time,capacity_mah,pack,"
-                        "recheck_voltage_v,days,mv_per_day,self_discharge")
-        << "the machine CSV of voltaryn-cli cells";
+                        "recheck_voltage_v,days,mv_per_day,self_discharge") << "the machine CSV of voltaryn-cli cells";
     const QList<QByteArray> second = lines[2].split(',');
     EXPECT_EQ(second[1], "'=1+2") << "no cell a spreadsheet would run";
     EXPECT_EQ(second[7], Rows()[1].latest.grade.toUtf8());
 
     dialogs.saveFileName = cellsFolder.filePath("batch.jsonl");
     Click("exportJson");
-    QFile json(dialogs.saveFileName);
-    ASSERT_TRUE(json.open(QIODevice::ReadOnly));
-    const QList<QByteArray> objects = json.readAll().trimmed().split('\n');
+    const QByteArray jsonLines = QByteArray::fromStdString(FileBytes(dialogs.saveFileName.toStdString()));
+    const QList<QByteArray> objects = jsonLines.trimmed().split('\n');
     ASSERT_EQ(objects.size(), 2);
     const QJsonObject first = QJsonDocument::fromJson(objects[0]).object();
     EXPECT_EQ(first.keys(), QStringList({"batch", "capacity_mah", "cell", "days", "grade", "mv_per_day", "number", "pack",
@@ -622,16 +609,11 @@ protected:
 TEST_F(CellSortingRecheckTest, TheTrayIsRecheckedInOrderFromTheFirstCellWithoutOneAndJudgedOverTheBatch)
 {
     // Over 20 days: -0.5, -15, -1.0 and -1.5 mV/day; the lot's line stays below -3 mV/day.
-    const struct {
-        double lostMv;
-        const char* verdict;
-        const char* colour;
-        double mvPerDay;
-    } tray[] = {{10, "OK", "#2e7d32", -0.5}, {300, "Suspect", "#c62828", -15.0}, {20, "OK", "#2e7d32", -1.0},
-                {30, "OK", "#2e7d32", -1.5}};
+    const std::tuple<double, const char*, const char*, double> tray[] = {  // mV lost, verdict, colour, mV/day
+        {10, "OK", "#2e7d32", -0.5}, {300, "Suspect", "#c62828", -15.0}, {20, "OK", "#2e7d32", -1.0}, {30, "OK", "#2e7d32", -1.5}};
     std::vector<double> lost;
     for (const auto& cell : tray)
-        lost.push_back(cell.lostMv);
+        lost.push_back(std::get<0>(cell));
     SortLot(lost);
     OpenWindow();
     ClickAndWait("recheckMode");
@@ -639,14 +621,14 @@ TEST_F(CellSortingRecheckTest, TheTrayIsRecheckedInOrderFromTheFirstCellWithoutO
 
     const QRegularExpression perDay("^(-?[0-9]+\\.[0-9]) mV/day$");
     for (std::size_t place = 0; place < std::size(tray); ++place) {
-        const auto& expected = tray[place];
+        const auto& [lostMv, verdict, colour, mvPerDay] = tray[place];
         const QString cell = QString("#%1").arg(place + 2, 4, 10, QChar('0'));
         Recheck();
-        EXPECT_EQ(Text("tileGrade"), expected.verdict) << cell.toStdString();
-        EXPECT_EQ(TileColour().name(), expected.colour) << cell.toStdString();
+        EXPECT_EQ(Text("tileGrade"), verdict) << cell.toStdString();
+        EXPECT_EQ(TileColour().name(), colour) << cell.toStdString();
         const QRegularExpressionMatch rate = perDay.match(Text("tileResistance"));
         ASSERT_TRUE(rate.hasMatch()) << Text("tileResistance").toStdString();
-        EXPECT_NEAR(rate.captured(1).toDouble(), expected.mvPerDay, 0.15) << cell.toStdString();
+        EXPECT_NEAR(rate.captured(1).toDouble(), mvPerDay, 0.15) << cell.toStdString();
         EXPECT_TRUE(Text("tileCaption").startsWith(cell + ": -")) << Text("tileCaption").toStdString();
         ASSERT_TRUE(Rows()[place + 1].recheck) << cell.toStdString() << " shown with its recheck";
     }

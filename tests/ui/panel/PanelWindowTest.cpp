@@ -167,7 +167,8 @@ TEST_F(PanelWindowTest, DockedWindowsFollowThePanel)
 TEST(PanelScale, FitFactorKeepsTheAspectAndFitsTheTighterSide)
 {
     // A picture of 100 x 200 in boxes of each shape.
-    const std::pair<QSize, double> boxes[] = {{{100, 200}, 1.0}, {{300, 200}, 1.0}, {{200, 800}, 2.0}, {{50, 400}, 0.5}, {{0, 0}, 0.0}};
+    const std::pair<QSize, double> boxes[] = {
+        {{100, 200}, 1.0}, {{300, 200}, 1.0}, {{200, 800}, 2.0}, {{50, 400}, 0.5}, {{0, 0}, 0.0}};
     for (const auto& [box, factor] : boxes)
         EXPECT_DOUBLE_EQ(FitFactor({100, 200}, box), factor) << box.width() << "x" << box.height();
 }

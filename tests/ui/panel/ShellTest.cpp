@@ -80,26 +80,21 @@ TEST_F(ShellTest, StatusBarFollowsAManualDownloadThatKeepsItsRowsWhenCancelledOr
         if (progress.size() == 3 && atThirdRow)
             atThirdRow();
     };
-    const struct {
-        const char* how;
-        std::function<void()> atThirdRow;
-        QList<int> progress;
-        QStringList told;
-    } downloads[] = {
+    const std::tuple<const char*, std::function<void()>, QList<int>, QStringList> downloads[] = {  // how, at the third row, ...
         {"cancelled", [this] { Child<QPushButton>("StatusCancel")->click(); }, {1, 2, 3}, {}},
         {"the next one, to its end", nullptr, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {}},
         {"cut", [this] { simulated.Unplug(); }, {1, 2, 3}, {"The meter stopped answering: 3 of 10 records were loaded."}},
     };
-    for (const auto& download : downloads) {
-        SCOPED_TRACE(download.how);
+    for (const auto& [how, interruption, expected, told] : downloads) {
+        SCOPED_TRACE(how);
         progress.clear();
-        atThirdRow = download.atThirdRow;
+        atThirdRow = interruption;
         Click("Memory");
         DeleteClosed();  // the list before goes
-        EXPECT_EQ(progress, download.progress);
+        EXPECT_EQ(progress, expected);
         ASSERT_NE(List("ManualList"), nullptr);
-        EXPECT_EQ(List("ManualList")->Model().rowCount(), download.progress.size());
-        EXPECT_EQ(dialogs.messages, download.told);
+        EXPECT_EQ(List("ManualList")->Model().rowCount(), expected.size());
+        EXPECT_EQ(dialogs.messages, told);
         EXPECT_FALSE(Shown("StatusProgress"));
         EXPECT_FALSE(Shown("StatusCancel"));
         EXPECT_TRUE(Polling());
