@@ -1,3 +1,5 @@
+#include "support/PanelHarness.h"
+
 #include "ui/cells/CellTableModel.h"
 #include "ui/cells/GradeColour.h"
 
@@ -18,14 +20,6 @@ store::CellRow Cell(qint64 number, double resistance, const char* grade, const c
     return cell;
 }
 
-QStringList Column(const QAbstractItemModel& model, int column)
-{
-    QStringList texts;
-    for (int row = 0; row < model.rowCount(); ++row)
-        texts << model.index(row, column).data().toString();
-    return texts;
-}
-
 // The window's proxy: numbers sort as numbers, and one grade can be shown alone.
 TEST(CellTableModelTest, SortsByNumberFiltersByGradeAndTakesRetestsInPlace)
 {
@@ -35,26 +29,23 @@ TEST(CellTableModelTest, SortsByNumberFiltersByGradeAndTakesRetestsInPlace)
     sorted.setSourceModel(&cells);
     sorted.setSortRole(CellTableModel::SortRole);
     sorted.sort(CellTableModel::ResistanceColumn);
-    EXPECT_EQ(Column(sorted, CellTableModel::ResistanceColumn), QStringList({"9.50", "24.00", "100.25"}));
-    EXPECT_EQ(Column(sorted, CellTableModel::CellColumn), QStringList({"#0001", "LOT7-3", "#0002"}));
+    EXPECT_EQ(testing::Texts(sorted, CellTableModel::ResistanceColumn), QStringList({"9.50", "24.00", "100.25"}));
+    EXPECT_EQ(testing::Texts(sorted, CellTableModel::CellColumn), QStringList({"#0001", "LOT7-3", "#0002"}));
 
     sorted.setFilterKeyColumn(CellTableModel::GradeColumn);
     sorted.setFilterRegularExpression("^A$");
-    EXPECT_EQ(Column(sorted, CellTableModel::CellColumn), QStringList({"#0001", "LOT7-3"}));
+    EXPECT_EQ(testing::Texts(sorted, CellTableModel::CellColumn), QStringList({"#0001", "LOT7-3"}));
 
     cells.Upsert(Cell(1, 60.0, "Reject"));  // a retest of cell 1 moves it out of grade A
     cells.Upsert(Cell(4, 12.0, "A"));
-    EXPECT_EQ(Column(sorted, CellTableModel::CellColumn), QStringList({"#0004", "LOT7-3"}));
+    EXPECT_EQ(testing::Texts(sorted, CellTableModel::CellColumn), QStringList({"#0004", "LOT7-3"}));
     EXPECT_EQ(cells.rowCount(), 4);
 }
 
 // The default grades' colours, as the tile and the table show them.
 TEST(GradeColourTest, TextStandsOutFromEachGradesColour)
 {
-    const struct {
-        const char* background;
-        QColor text;
-    } cases[] = {{"#2e7d32", Qt::white}, {"#9ccc65", Qt::black}, {"#f9a825", Qt::black},
+    const std::pair<const char*, QColor> cases[] = {{"#2e7d32", Qt::white}, {"#9ccc65", Qt::black}, {"#f9a825", Qt::black},
                  {"#c62828", Qt::white}, {"#000000", Qt::white}, {"#ffffff", Qt::black}};
     for (const auto& [background, text] : cases)
         EXPECT_EQ(TextColourOn(QColor(background)), text) << background;

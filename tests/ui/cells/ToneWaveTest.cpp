@@ -12,11 +12,7 @@ quint16 Field16(const QByteArray& wav, int at) { return qFromLittleEndian<quint1
 
 TEST(ToneWaveTest, MonoSixteenBitPcmOfTheBeepsAndPauses)
 {
-    const struct {
-        std::vector<Beep> beeps;
-        int rate;
-        quint32 samples;
-    } cases[] = {
+    const std::tuple<std::vector<Beep>, int, quint32> cases[] = {
         {{{880, 100, 0}}, 8000, 800},
         {{{330, 90, 60}, {330, 90, 60}, {330, 90, 0}}, 44100, 3 * 3969 + 2 * 2646},
     };

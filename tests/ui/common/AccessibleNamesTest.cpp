@@ -100,14 +100,12 @@ TEST_F(AccessibleNamesTest, EveryInputOfEveryWindowHasANameOfItsOwn)
     Click("DeleteSD");
     Check(&panel, "main window with key pad and delete panel");
 
-    CheckModal("TimeSet");
-    CheckModal("Sampling");
-    Click("COMP");
-    Check(Window("Comparator"), "comparator");
-    Click("Memory");
-    Check(Window("ManualList"), "manual list");
-    Click("SDcard");
-    Check(Window("Memory"), "memory window");
+    for (const char* key : {"TimeSet", "Sampling"})
+        CheckModal(key);
+    for (const auto& [key, window] : {std::pair{"COMP", "Comparator"}, {"Memory", "ManualList"}, {"SDcard", "Memory"}}) {
+        Click(key);
+        Check(Window(window), window);
+    }
 
     QTemporaryDir folder;
     dialogs.openFileName = folder.filePath("run.txt");

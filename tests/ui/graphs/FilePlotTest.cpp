@@ -37,16 +37,14 @@ protected:
     QTemporaryDir folder;
 };
 
-TEST_F(FilePlotTest, OnlyValueColumnsPlotAndThePlotButtonSaysHow)
+// The time column plots nothing, and the Plot button says how to plot.
+TEST_F(FilePlotTest, OnlyAValueColumnPlotsWithItsAxesMarkersAndModes)
 {
     ClickColumn(1);
     List("FileList")->findChild<QAction*>("Plot")->trigger();
     EXPECT_EQ(dialogs.messages, QStringList({"Invalid, try again!", "Move mouse pointer to the list data then click to plot."}));
     EXPECT_EQ(Plot(), nullptr);
-}
 
-TEST_F(FilePlotTest, AColumnPlotsWithItsAxesMarkersAndModes)
-{
     const QString caption = panel.windowTitle();
     // While the column is read neither the poll nor the recorder runs, and the grid's current row
     // goes through the records.

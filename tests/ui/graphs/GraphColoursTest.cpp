@@ -9,21 +9,14 @@ namespace {
 
 TEST(GraphColours, ContrastFollowsTheRelativeLuminanceFormula)
 {
-    struct Case {
-        QColor first;
-        QColor second;
-        double ratio;
-    };
-    const Case cases[] = {
+    const std::tuple<QColor, QColor, double> cases[] = {
         {Qt::white, Qt::black, 21.0},
-        {Qt::black, Qt::white, 21.0},                   // lighter over darker, whatever the order
+        {Qt::black, Qt::white, 21.0},                 // lighter over darker, whatever the order
         {QColor(0x76, 0x76, 0x76), Qt::white, 4.54},  // the usual grey for 4.5:1 text
-        {QColor(0, 128, 128), Qt::white, 4.77},
-        {QColor(255, 0, 0), Qt::black, 5.25},
-        {Qt::gray, Qt::gray, 1.0},
+        {QColor(0, 128, 128), Qt::white, 4.77}, {QColor(255, 0, 0), Qt::black, 5.25}, {Qt::gray, Qt::gray, 1.0},
     };
-    for (const Case& c : cases)
-        EXPECT_NEAR(ContrastRatio(c.first, c.second), c.ratio, 0.01) << c.first.name().toStdString();
+    for (const auto& [first, second, ratio] : cases)
+        EXPECT_NEAR(ContrastRatio(first, second), ratio, 0.01) << first.name().toStdString();
 }
 
 // The classic scheme is the graph users know: its teal and its pure line colours stay exactly.
@@ -50,10 +43,7 @@ QPalette DesktopPalette(const QColor& base, const QColor& text)
 
 TEST(GraphColours, ReadableLinesStandOutThreeToOneOnLightAndDarkDesktops)
 {
-    const struct {
-        const char* desktop;
-        QPalette palette;
-    } desktops[] = {
+    const std::pair<const char*, QPalette> desktops[] = {
         {"light", DesktopPalette(Qt::white, Qt::black)},
         {"dark", DesktopPalette(QColor(0x1e, 0x1e, 0x1e), QColor(0xee, 0xee, 0xee))},
         {"grey", DesktopPalette(QColor(0x80, 0x80, 0x80), Qt::black)},

@@ -51,11 +51,17 @@ bool HasLine(const QString& text, const QString& pattern)
     return text.contains(QRegularExpression("^\\s*" + pattern + "\\s*$", QRegularExpression::MultilineOption));
 }
 
-TEST(GridPrinterTest, PrintsEveryRowAndNumbersEveryPage)
-{
+// Prints to a PDF file in a temporary folder.
+class GridPrinterTest : public ::testing::Test {
+protected:
+    GridPrinterTest() { dialogs.printToPdf = folder.filePath("list.pdf"); }
+
     const QTemporaryDir folder;
     testing::ScriptedDialogService dialogs;
-    dialogs.printToPdf = folder.filePath("list.pdf");
+};
+
+TEST_F(GridPrinterTest, PrintsEveryRowAndNumbersEveryPage)
+{
     for (const auto& [records, minimumPages] : {std::pair{3, 1}, std::pair{150, 2}}) {
         CursorWatchingPump pump;
         const PrintResult result = PrintGrid(dialogs, nullptr, Recording(records), &pump);
@@ -75,7 +81,7 @@ TEST(GridPrinterTest, PrintsEveryRowAndNumbersEveryPage)
     }
 }
 
-TEST(GridPrinterTest, TurnsOrShrinksAWideListSoThatNoColumnIsLost)
+TEST_F(GridPrinterTest, TurnsOrShrinksAWideListSoThatNoColumnIsLost)
 {
     const RecordRow manualTitles = ManualListLayout().Titles();
     const RecordRow manualRecord = {"12",         "06-16:17:39", "12.62 (V)",  "05.39 (mOhm)", "-2.005 (A)",
@@ -93,9 +99,6 @@ TEST(GridPrinterTest, TurnsOrShrinksAWideListSoThatNoColumnIsLost)
         {"manual list turns", {manualTitles, {manualRecord}}, true},
         {"wider than landscape shrinks", {manualTitles, {wideRecord}}, true},
     };
-    const QTemporaryDir folder;
-    testing::ScriptedDialogService dialogs;
-    dialogs.printToPdf = folder.filePath("list.pdf");
     dialogs.onPrinter = [](QPrinter& printer) {
         printer.setPageSize(QPageSize(QPageSize::A4));
         return printer.setPageOrientation(QPageLayout::Portrait);
@@ -110,11 +113,8 @@ TEST(GridPrinterTest, TurnsOrShrinksAWideListSoThatNoColumnIsLost)
     }
 }
 
-TEST(GridPrinterTest, PrintsNothingWhenCancelledOrWhenThePrinterCannotStart)
+TEST_F(GridPrinterTest, PrintsNothingWhenCancelledOrWhenThePrinterCannotStart)
 {
-    const QTemporaryDir folder;
-    testing::ScriptedDialogService dialogs;
-    dialogs.printToPdf = folder.filePath("list.pdf");
     dialogs.onPrinter = [](QPrinter&) { return false; };  // set up to print to a file, then cancelled
     EXPECT_EQ(PrintGrid(dialogs, nullptr, Recording(3)).status, PrintStatus::Cancelled);
     EXPECT_FALSE(QFileInfo::exists(dialogs.printToPdf));

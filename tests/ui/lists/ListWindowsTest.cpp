@@ -86,11 +86,8 @@ TEST_F(ListWindowsTest, ClosingAListWhileItSavesOrPrintsLeavesItsFileWhole)
     const fs::path expected = folder / "expected.txt";
     dialogs.saveFileName = QString::fromStdString(file.string());
     dialogs.printToPdf = QString::fromStdString((folder / "list.pdf").string());
-    struct Case {
-        const char* key;
-        bool byRecorder;  // at a range change, else by the user
-    };
-    for (const auto& [key, byRecorder] : {Case{"Save", false}, {"Save", true}, {"Print", false}, {"Print", true}}) {
+    // Closed by the recorder at a range change, else by the user.
+    for (const auto& [key, byRecorder] : {std::pair{"Save", false}, {"Save", true}, {"Print", false}, {"Print", true}}) {
         SCOPED_TRACE(std::string(key) + (byRecorder ? " closed by the recorder" : " closed by the user"));
         meter.SetRangeCode(3);
         QPointer<RecordListWindow> list = OpenLiveList();

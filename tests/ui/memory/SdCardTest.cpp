@@ -13,14 +13,7 @@ protected:
     SdCardTest() { Rotation(); }
 
     MemoryWindow* Memory() const { return panel.findChild<MemoryWindow*>("Memory"); }
-    QStringList FileColumn(int column) const
-    {
-        QStringList cells;
-        const QAbstractItemModel& files = *Memory()->Files().model();
-        for (int row = 0; row < files.rowCount(); ++row)
-            cells << files.index(row, column).data().toString();
-        return cells;
-    }
+    QStringList FileColumn(int column) const { return Texts(*Memory()->Files().model(), column); }
     void ClickFileRow(int row) const { ClickCell(Memory()->Files(), row); }
     // Fills the delete panel, picks `choice` and clicks its OK.
     void DeleteThrough(const QString& choice)

@@ -24,10 +24,8 @@ protected:
 
     PackBuilderTest() : StoreWindowHarness("Packs")
     {
-        store::StoreOptions options;
-        store::CellStore store(options);
-        store.Open(store::ParseStoreAddress(storeAddress));
-        store.CreateBatch("Lot 1", "incoming 18650s", QString::fromStdString(cells::GradesToJson(cells::DefaultLiIonGrades())));
+        const auto store = Store();
+        store->CreateBatch("Lot 1", "incoming 18650s", QString::fromStdString(cells::GradesToJson(cells::DefaultLiIonGrades())));
         for (int n = 1; n <= Graded + 6; ++n) {
             store::CaptureInput capture;
             capture.batch = "Lot 1";
@@ -36,9 +34,9 @@ protected:
             capture.voltageV = 3.6 + n % 5 * 0.01;
             capture.resistanceMohm = 15 + n % 7;
             capture.grade = n > Graded && n <= Graded + 4 ? "B" : "A";
-            const qint64 number = store.RecordCapture(capture).cellNumber;
+            const qint64 number = store->RecordCapture(capture).cellNumber;
             if (n <= Graded + 4)
-                store.SetCapacity("Lot 1", number, 3000 + (n * 37) % 120);
+                store->SetCapacity("Lot 1", number, 3000 + (n * 37) % 120);
         }
     }
 
@@ -69,9 +67,7 @@ protected:
     std::map<QString, double> Capacities()
     {
         std::map<QString, double> capacities;
-        store::CellStore store;
-        store.Open(store::ParseStoreAddress(storeAddress));
-        for (const store::CellRow& row : store.Cells("Lot 1"))
+        for (const store::CellRow& row : Store()->Cells("Lot 1"))
             capacities[QString("#%1").arg(row.number, 4, 10, QLatin1Char('0'))] = row.capacityMah.value_or(0);
         return capacities;
     }
@@ -82,33 +78,29 @@ TEST_F(PackBuilderTest, BuildShowsEveryGroupWithItsSumAndTheSpreads)
     OpenWindow();
     EXPECT_EQ(Child<QComboBox>("batchChooser")->currentText(), "Lot 1");
     const std::map<QString, double> capacities = Capacities();
-    const struct {
-        int series;
-        int parallel;
-        QStringList grades;
-    } cases[] = {{3, 2, {"A"}}, {4, 6, {"A"}}, {7, 4, {"A", "B"}}, {1, 1, {"B"}}};
-    for (const auto& c : cases) {
-        Build(c.series, c.parallel, c.grades);
-        ASSERT_EQ(Map().rowCount(), c.series) << Message().toStdString();
-        ASSERT_EQ(Map().columnCount(), c.parallel + 2);
+    const std::tuple<int, int, QStringList> cases[] = {{3, 2, {"A"}}, {4, 6, {"A"}}, {7, 4, {"A", "B"}}, {1, 1, {"B"}}};
+    for (const auto& [series, parallel, grades] : cases) {
+        Build(series, parallel, grades);
+        ASSERT_EQ(Map().rowCount(), series) << Message().toStdString();
+        ASSERT_EQ(Map().columnCount(), parallel + 2);
         std::set<QString> seen;
         double low = 1e9;
         double high = 0;
-        for (int g = 0; g < c.series; ++g) {
+        for (int g = 0; g < series; ++g) {
             const QStringList ids = MapIds()[static_cast<std::size_t>(g)];
-            ASSERT_EQ(ids.size(), c.parallel);
+            ASSERT_EQ(ids.size(), parallel);
             double sum = 0;
             for (const QString& id : ids) {
                 EXPECT_TRUE(seen.insert(id).second) << id.toStdString() << " placed twice";
                 sum += capacities.at(id);
             }
-            EXPECT_EQ(Map().item(g, c.parallel)->text(), QString::number(sum, 'f', 0));
+            EXPECT_EQ(Map().item(g, parallel)->text(), QString::number(sum, 'f', 0));
             low = std::min(low, sum);
             high = std::max(high, sum);
         }
         EXPECT_TRUE(Child<QLabel>("spreads")->text().startsWith(QString("Capacity spread %1 mAh").arg(high - low, 0, 'f', 1)))
             << Child<QLabel>("spreads")->text().toStdString();
-        EXPECT_TRUE(Message().contains("2 without a capacity") == c.grades.contains("A"))
+        EXPECT_TRUE(Message().contains("2 without a capacity") == grades.contains("A"))
             << Message().toStdString();
     }
 }
@@ -170,7 +162,8 @@ TEST_F(PackBuilderTest, ReplacingACellPutsASpareInItsPlaceAndSaysWhatChanged)
     EXPECT_EQ(Message(), "Select the cell to replace in the map first.");
 }
 
-TEST_F(PackBuilderTest, SavedPackIsInTheStoreAndItsCellsAreNoLongerOffered)
+// The report holds the batch, its statistics and the saved pack.
+TEST_F(PackBuilderTest, ASavedPackIsInTheStoreAndTheReportAndItsCellsAreNoLongerOffered)
 {
     OpenWindow();
     Build(4, 3, {"A"});
@@ -179,9 +172,7 @@ TEST_F(PackBuilderTest, SavedPackIsInTheStoreAndItsCellsAreNoLongerOffered)
     ClickAndWait("save");
     EXPECT_EQ(Message(), "Saved pack Front pack in batch Lot 1.");
 
-    store::CellStore store;
-    store.Open(store::ParseStoreAddress(storeAddress));
-    const std::vector<store::PackLayout> packs = store.Packs("Lot 1");
+    const std::vector<store::PackLayout> packs = Store()->Packs("Lot 1");
     ASSERT_EQ(packs.size(), 1u);
     EXPECT_EQ(packs[0].name, "Front pack");
     EXPECT_EQ(std::tie(packs[0].series, packs[0].parallel), std::tuple(4, 3));
@@ -189,6 +180,19 @@ TEST_F(PackBuilderTest, SavedPackIsInTheStoreAndItsCellsAreNoLongerOffered)
     for (const store::PackPosition& place : packs[0].cells)
         EXPECT_EQ(built[static_cast<std::size_t>(place.group)][place.position],
                   QString("#%1").arg(place.cellNumber, 4, 10, QLatin1Char('0')));
+
+    dialogs.saveFileName = cellsFolder.filePath("report.pdf");
+    ClickAndWait("report");
+    EXPECT_EQ(Message(), "Wrote the report of Lot 1 to " + dialogs.saveFileName + ".");
+    const QString text = PdfText(dialogs.saveFileName);
+    for (const QString expected : {"Batch report: Lot 1", "30 cells", "Saved packs: 1", "Stations: bench-2",
+                                   "Notes: incoming 18650s", "Grades", "Statistics", "Resistance", "Voltage",
+                                   "Capacity", "Cpk", "Pack Front pack: 4S3P"})
+        EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << " in\n" << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression("A\\s+2\\.500\\s+–\\s+–\\s+25\\.00\\s+26\\s+86\\.7 %"))) << text.toStdString();
+    for (const QStringList& group : built)
+        for (const QString& id : group)
+            EXPECT_TRUE(text.contains(id)) << id.toStdString();
 
     Build(3, 4, {"A"});
     EXPECT_TRUE(Message().contains("needs 12 cells, 12 are eligible") || Map().rowCount() == 3) << Message().toStdString();
@@ -228,28 +232,6 @@ TEST_F(PackBuilderTest, CsvAndMapPdfHoldEveryCell)
     dialogs.saveFileName = cellsFolder.filePath("no such folder/map.pdf");
     Click("exportPdf");
     EXPECT_TRUE(Message().startsWith("cannot write")) << Message().toStdString();
-}
-
-TEST_F(PackBuilderTest, ReportHoldsTheBatchItsStatisticsAndSavedPacks)
-{
-    OpenWindow();
-    Build(2, 2, {"A"});
-    dialogs.answers = {"Small pack"};
-    ClickAndWait("save");
-    const std::vector<QStringList> saved = MapIds();
-
-    dialogs.saveFileName = cellsFolder.filePath("report.pdf");
-    ClickAndWait("report");
-    EXPECT_EQ(Message(), "Wrote the report of Lot 1 to " + dialogs.saveFileName + ".");
-    const QString text = PdfText(dialogs.saveFileName);
-    for (const QString expected : {"Batch report: Lot 1", "30 cells", "Saved packs: 1", "Stations: bench-2",
-                                   "Notes: incoming 18650s", "Grades", "Statistics", "Resistance", "Voltage",
-                                   "Capacity", "Cpk", "Pack Small pack: 2S2P"})
-        EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << " in\n" << text.toStdString();
-    EXPECT_TRUE(text.contains(QRegularExpression("A\\s+2\\.500\\s+–\\s+–\\s+25\\.00\\s+26\\s+86\\.7 %"))) << text.toStdString();
-    for (const QStringList& group : saved)
-        for (const QString& id : group)
-            EXPECT_TRUE(text.contains(id)) << id.toStdString();
 }
 
 } // namespace

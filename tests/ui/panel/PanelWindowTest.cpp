@@ -2,8 +2,13 @@
 
 #include "common/CaseFile.h"
 
-#include "ui/common/ScreenFit.h"
 #include "ui/common/Twips.h"
+#include "ui/common/WidgetScaler.h"
+#include "ui/panel/FrontPanelLayout.h"
+#include "ui/panel/FrontPanelView.h"
+
+#include <QImage>
+#include <QStyle>
 
 namespace voltaryn::testing {
 namespace {
@@ -18,7 +23,23 @@ protected:
                 shown.push_back(i);
         return shown;
     }
+    QWidget& Picture() const { return *Child("FrontPanel"); }
+    // The scaled part of the narrow window: all of it but the toolbar.
+    QSize ReferenceClient() const { return Twips::For(panel).Size(4785, 9330 - 480); }
+    QSize ReferencePicture() const { return Twips::For(panel).Size(layout::View.width, layout::View.height); }
 };
+
+// The opaque pixels of the image: how many are light, how many dark.
+std::pair<int, int> LightAndDarkPixels(const QImage& image)
+{
+    int light = 0;
+    int dark = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (const QColor pixel = image.pixelColor(x, y); pixel.alpha() >= 128)
+                ++(pixel.lightness() > 128 ? light : dark);
+    return {light, dark};
+}
 
 TEST_F(PanelWindowTest, StartsWithItsDesignStateAndRunningTimers)
 {
@@ -143,18 +164,72 @@ TEST_F(PanelWindowTest, DockedWindowsFollowThePanel)
     }
 }
 
-TEST(ScreenFit, WindowsAreMovedAndIfNeedBeShrunkOntoTheScreen)
+TEST(PanelScale, FitFactorKeepsTheAspectAndFitsTheTighterSide)
 {
-    const QRect screen(0, 0, 1280, 1000);
-    const std::vector<std::pair<QRect, QRect>> cases = {
-        {{100, 100, 400, 300}, {100, 100, 400, 300}},     // already on the screen
-        {{100, -30, 400, 300}, {100, 0, 400, 300}},       // title bar above the top
-        {{0, 800, 400, 500}, {0, 500, 400, 500}},         // bottom edge below the screen
-        {{1100, 100, 400, 300}, {880, 100, 400, 300}},    // off the right edge
-        {{50, 50, 400, 1200}, {50, 0, 400, 1000}},        // taller than the screen
+    // A picture of 100 x 200 in boxes of each shape.
+    const std::pair<QSize, double> boxes[] = {
+        {{100, 200}, 1.0}, {{300, 200}, 1.0}, {{200, 800}, 2.0}, {{50, 400}, 0.5}, {{0, 0}, 0.0}};
+    for (const auto& [box, factor] : boxes)
+        EXPECT_DOUBLE_EQ(FitFactor({100, 200}, box), factor) << box.width() << "x" << box.height();
+}
+
+TEST_F(PanelWindowTest, ThePanelNeverOpensTallerThanTheScreenAndScalesWithTheWindowKeepingItsAspect)
+{
+    panel.show();
+    QCoreApplication::processEvents();
+    const QRect available = panel.screen()->availableGeometry();
+    const int titleBar = std::max(panel.frameGeometry().height() - panel.height(),
+                                  panel.style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    EXPECT_LE(panel.height() + titleBar, available.height());
+    // Every toolbar button shows across the narrow window: none hides behind the toolbar's ».
+    auto* toolbar = Child<QToolBar>("Toolbar1");
+    for (QAction* action : toolbar->actions())
+        EXPECT_TRUE(toolbar->widgetForAction(action)->isVisible()) << action->objectName().toStdString();
+
+    const QSize reference = ReferencePicture();
+    const double aspect = static_cast<double>(reference.width()) / reference.height();
+    const int referenceFont = FrontPanelView().findChild<QLabel*>("LcdHOLD")->font().pixelSize();
+    for (const double factor : {0.6, 1.0, 1.5, 2.0}) {
+        SCOPED_TRACE(factor);
+        const QSize picture = reference * factor;
+        const QSize client = ReferenceClient() * factor;
+        // The window grows wider than the picture needs: the height decides, and the aspect stays.
+        const int unscaled = panel.height() - Child("PanelClient")->height() + Child("Toolbar1")->height();
+        panel.resize(client.width() + 100, unscaled + client.height());
+        QCoreApplication::processEvents();
+        EXPECT_NEAR(Picture().height(), picture.height(), 1);
+        EXPECT_NEAR(static_cast<double>(Picture().width()) / Picture().height(), aspect, 0.01);
+        EXPECT_NEAR(Child<QLabel>("LcdHOLD")->font().pixelSize(), referenceFont * factor, 1);
+        EXPECT_TRUE(panel.rect().contains(Child("LblCOM")->geometry())) << "the labels scale with the picture";
+    }
+    panel.hide();
+}
+
+// The toolbar's icons and the red texts follow the desktop's palette: light on a dark window,
+// dark on a light one, each time the palette changes.
+TEST_F(PanelWindowTest, ToolbarIconsAndAlertTextsReadOnDarkAndLightWindows)
+{
+    const std::tuple<const char*, QColor, QColor, bool> palettes[] = {
+        {"dark", QColor(0x24, 0x24, 0x24), QColor(0xee, 0xee, 0xee), true},
+        {"light", QColor(0xf6, 0xf5, 0xf4), QColor(0x1e, 0x1e, 0x1e), false},
     };
-    for (const auto& [frame, fitted] : cases)
-        EXPECT_EQ(FitWithin(frame, screen), fitted) << frame.y();
+    for (const auto& [name, window, text, dark] : palettes) {
+        SCOPED_TRACE(name);
+        QPalette palette = panel.palette();
+        palette.setColor(QPalette::Window, window);
+        palette.setColor(QPalette::WindowText, text);
+        panel.setPalette(palette);
+        for (const QAction* action : Child<QToolBar>("Toolbar1")->actions()) {
+            const auto [light, darkPixels] = LightAndDarkPixels(action->icon().pixmap(QSize(16, 16), 1.0).toImage());
+            EXPECT_GT(light + darkPixels, 0) << action->objectName().toStdString();
+            EXPECT_EQ(dark ? darkPixels : light, 0) << action->objectName().toStdString();
+        }
+        for (const char* label : {"LblRec", "LblWriteFailed", "StatusRecording"}) {
+            const QColor ink = Child(label)->palette().color(QPalette::WindowText);
+            EXPECT_EQ(ink.lightness() > 128, dark) << label;
+            EXPECT_GT(ink.red(), std::max(ink.green(), ink.blue()) + 64) << label << " stays red";
+        }
+    }
 }
 
 TEST(PanelTwips, FifteenTwipsMakeAPixelAt96DpiScaleWithTheScreenAndKeepRectanglesTouching)

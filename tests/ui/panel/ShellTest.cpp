@@ -19,7 +19,6 @@ class ShellTest : public PanelHarness {
 protected:
     ShellTest() { Rotation(); }
 
-    QString Status(const char* name) const { return Child<QLabel>(name)->text(); }
     bool Shown(const char* name) const { return !Child(name)->isHidden(); }
 
     QTemporaryDir folder;
@@ -29,7 +28,7 @@ protected:
 // otherwise disabled, saying why.
 TEST_F(ShellTest, StatusBarFollowsTheRecordingThatStopRecStopsAndIsOtherwiseDisabledSayingWhy)
 {
-    EXPECT_EQ(Status("StatusConnection"), Label("LblCOM") + " · KAV 71K");
+    EXPECT_EQ(Label("StatusConnection"), Label("LblCOM") + " · KAV 71K");
     EXPECT_FALSE(ToolbarButton("StopRec")->isEnabled());
     dialogs.saveFileName = folder.filePath("cells.txt");
     Click("Save");
@@ -40,10 +39,8 @@ TEST_F(ShellTest, StatusBarFollowsTheRecordingThatStopRecStopsAndIsOtherwiseDisa
         RecorderTick();
     }
     EXPECT_TRUE(Shown("StatusRecording"));
-    const QString recording = Status("StatusRecording");
-    EXPECT_TRUE(recording.startsWith("Rec cells.txt · ")) << recording.toStdString();
-    EXPECT_TRUE(recording.contains(QString::number(recorder.RecCount()) + " record")) << recording.toStdString();
-    EXPECT_TRUE(recording.contains("0:00:03")) << recording.toStdString();
+    EXPECT_TRUE(Label("StatusRecording").startsWith(QString("Rec cells.txt · %1 record(s) · 0:00:03").arg(recorder.RecCount())))
+        << Label("StatusRecording").toStdString();
 
     Click("StopRec");
     EXPECT_FALSE(recorder.Recording());
@@ -56,10 +53,7 @@ TEST_F(ShellTest, StatusBarFollowsTheRecordingThatStopRecStopsAndIsOtherwiseDisa
 TEST(PanelStatusText, RecordingLineCountsHoursPastADayAndWarnsOfLowDiskSpaceOnly)
 {
     constexpr std::uint64_t GiB = std::uint64_t{1} << 30;
-    const struct {
-        RecordingStatus status;
-        const char* text;
-    } cases[] = {
+    const std::pair<RecordingStatus, const char*> cases[] = {
         {{"a.txt", 1, 59, 5 * GiB}, "Rec a.txt · 1 record(s) · 0:00:59"},
         {{"a.txt", 7, 3 * 86400 + 3661, std::nullopt}, "Rec a.txt · 7 record(s) · 73:01:01"},
         {{"b.txt", 2, 60, GiB - 1}, "Rec b.txt · 2 record(s) · 0:01:00 · "},
@@ -86,26 +80,21 @@ TEST_F(ShellTest, StatusBarFollowsAManualDownloadThatKeepsItsRowsWhenCancelledOr
         if (progress.size() == 3 && atThirdRow)
             atThirdRow();
     };
-    const struct {
-        const char* how;
-        std::function<void()> atThirdRow;
-        QList<int> progress;
-        QStringList told;
-    } downloads[] = {
+    const std::tuple<const char*, std::function<void()>, QList<int>, QStringList> downloads[] = {  // how, at the third row, ...
         {"cancelled", [this] { Child<QPushButton>("StatusCancel")->click(); }, {1, 2, 3}, {}},
         {"the next one, to its end", nullptr, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {}},
         {"cut", [this] { simulated.Unplug(); }, {1, 2, 3}, {"The meter stopped answering: 3 of 10 records were loaded."}},
     };
-    for (const auto& download : downloads) {
-        SCOPED_TRACE(download.how);
+    for (const auto& [how, interruption, expected, told] : downloads) {
+        SCOPED_TRACE(how);
         progress.clear();
-        atThirdRow = download.atThirdRow;
+        atThirdRow = interruption;
         Click("Memory");
         DeleteClosed();  // the list before goes
-        EXPECT_EQ(progress, download.progress);
+        EXPECT_EQ(progress, expected);
         ASSERT_NE(List("ManualList"), nullptr);
-        EXPECT_EQ(List("ManualList")->Model().rowCount(), download.progress.size());
-        EXPECT_EQ(dialogs.messages, download.told);
+        EXPECT_EQ(List("ManualList")->Model().rowCount(), expected.size());
+        EXPECT_EQ(dialogs.messages, told);
         EXPECT_FALSE(Shown("StatusProgress"));
         EXPECT_FALSE(Shown("StatusCancel"));
         EXPECT_TRUE(Polling());

@@ -37,28 +37,35 @@ protected:
                 titles << QString(menu->text()).remove('&');
         return titles;
     }
-    QStringList Effects(const QList<QWidget*>& shownBefore, const QStringList& modals);
+    // What triggering `action` led to, as the user sees it: dialogs and windows that opened (by
+    // name), boxes and prompts (their first line), the panels that showed, and whether a recording runs.
+    QStringList Effects(QAction* action)
+    {
+        QList<QWidget*> shownBefore;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->isVisible())
+                shownBefore << window;
+        QStringList effects;
+        dialogs.modal = [&effects](QDialog& dialog) { effects << "dialog " + dialog.objectName(); };
+        dialogs.messages.clear();
+        dialogs.prompts.clear();
+        action->trigger();
+        dialogs.modal = nullptr;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->isVisible() && !shownBefore.contains(window))
+                effects << "window " + window->objectName();
+        for (const char* name : {"SSPKeyButton", "SSPSDClear"})
+            if (Child(name)->isVisible())
+                effects << "panel " + QString(name);
+        for (const QString& text : dialogs.messages + dialogs.prompts)
+            effects << "says " + text.section(QRegularExpression("[\r\n]"), 0, 0);
+        if (recorder.Recording())
+            effects << "records";
+        return effects;
+    }
 
     std::vector<bool> pollingWhileAsked;
 };
-
-// What a click led to, as the user sees it: windows that opened (by name), boxes and prompts
-// (their first line), the panels that showed, and whether a recording runs.
-QStringList ToolbarTest::Effects(const QList<QWidget*>& shownBefore, const QStringList& modals)
-{
-    QStringList effects = modals;
-    for (QWidget* window : QApplication::topLevelWidgets())
-        if (window->isVisible() && !shownBefore.contains(window))
-            effects << "window " + window->objectName();
-    for (const char* name : {"SSPKeyButton", "SSPSDClear"})
-        if (Child(name)->isVisible())
-            effects << "panel " + QString(name);
-    for (const QString& text : dialogs.messages + dialogs.prompts)
-        effects << "says " + text.section(QRegularExpression("[\r\n]"), 0, 0);
-    if (recorder.Recording())
-        effects << "records";
-    return effects;
-}
 
 // Each button in its place, with its icon, in one menu, with a mnemonic and a shortcut of its own
 // that its tip shows beside what it opens or does; clicked, it does its job.
@@ -111,17 +118,7 @@ TEST_F(ToolbarTest, EachButtonInItsPlaceAndMenuWithItsTipAndShortcutDoesItsJob)
         EXPECT_TRUE(shortcuts.insert(shortcut).second) << key << " shares " << shortcut.toStdString();
         EXPECT_TRUE(action->toolTip().contains("(" + shortcut + ")")) << key;
         EXPECT_TRUE(action->toolTip().contains(tipNames)) << key << ": " << action->toolTip().toStdString();
-
-        QList<QWidget*> shownBefore;
-        for (QWidget* window : QApplication::topLevelWidgets())
-            if (window->isVisible())
-                shownBefore << window;
-        QStringList modals;
-        dialogs.modal = [&modals](QDialog& dialog) { modals << "dialog " + dialog.objectName(); };
-        dialogs.messages.clear();
-        dialogs.prompts.clear();
-        action->trigger();
-        EXPECT_EQ(Effects(shownBefore, modals), effects) << key;
+        EXPECT_EQ(Effects(action), effects) << key;
         EXPECT_TRUE(Polling()) << key;
     }
     EXPECT_EQ(ToolbarButton("Save")->shortcut(), QKeySequence(QKeySequence::Save));

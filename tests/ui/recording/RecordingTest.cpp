@@ -85,13 +85,19 @@ TEST_F(RecordingTest, ARecordingThatEndsByItselfSaysWhyOnThePanel)
     EXPECT_FALSE(Child("LblRecorderNotice")->isVisibleTo(&panel));
 }
 
-TEST_F(RecordingTest, OpenReadsTheRecordingBackButNotWhileRecording)
+// While recording neither a file nor the meter's clock window opens.
+TEST_F(RecordingTest, OpenReadsTheRecordingBackButNotWhileRecordingNorDoesTheClockWindowOpen)
 {
     Click("Save");
     Second(1, "10:00:01");
     dialogs.openFileName = dialogs.saveFileName;
+    bool opened = false;
+    dialogs.modal = [&opened](QDialog&) { opened = true; };
     Click("Open");
-    EXPECT_EQ(dialogs.messages, QStringList{"Recording Mode!\n\rPlease stop recording!"});
+    Click("TimeSet");
+    EXPECT_EQ(dialogs.messages,
+              QStringList({"Recording Mode!\n\rPlease stop recording!", "Recording mode, stop record then try again !"}));
+    EXPECT_FALSE(opened);
     Click("Save");
 
     QStringList captions;

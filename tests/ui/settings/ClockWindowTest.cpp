@@ -9,23 +9,17 @@ class ClockWindowTest : public PanelHarness {
 protected:
     ClockWindowTest() { Rotation(); }
 
-    // Opens the clock window from the toolbar and runs `use` on it while it is open.
-    void WithClockWindow(const std::function<void(RtcSetupDialog&)>& use)
-    {
-        dialogs.modal = [&](QDialog& dialog) {
-            EXPECT_FALSE(Polling());
-            use(dynamic_cast<RtcSetupDialog&>(dialog));
-        };
-        Click("TimeSet");
-    }
     QString Text(QWidget& window, const char* label) { return window.findChild<QLabel*>(label)->text(); }
 };
 
+// Whether it opens while recording is RecordingTest's.
 TEST_F(ClockWindowTest, AsksTheMeterOnlyWhileItsLabelIsOnAndSetsItFromOneInstant)
 {
     bool opened = false;
-    WithClockWindow([&](RtcSetupDialog& window) {
+    dialogs.modal = [&](QDialog& dialog) {
+        auto& window = dynamic_cast<RtcSetupDialog&>(dialog);
         opened = true;
+        EXPECT_FALSE(Polling());
         EXPECT_EQ(window.windowTitle(), "Setup");
         const std::size_t before = backend.written.size();
         window.Tick();
@@ -46,20 +40,10 @@ TEST_F(ClockWindowTest, AsksTheMeterOnlyWhileItsLabelIsOnAndSetsItFromOneInstant
         QTest::mouseClick(window.findChild<QLabel*>("LblMeterTime"), Qt::LeftButton);
         window.Tick();
         EXPECT_EQ(Text(window, "LblMeterTime"), "Meter Time");
-    });
+    };
+    Click("TimeSet");
     EXPECT_TRUE(opened);
     EXPECT_TRUE(Polling()) << "closing the window resumes polling";
-}
-
-TEST_F(ClockWindowTest, RefusedWhileRecording)
-{
-    dialogs.saveFileName = QString::fromStdString((::testing::TempDir() + "clock-refused.txt"));
-    Click("Save");
-    bool opened = false;
-    WithClockWindow([&](RtcSetupDialog&) { opened = true; });
-    Click("Save");
-    EXPECT_FALSE(opened);
-    EXPECT_EQ(dialogs.messages, QStringList{"Recording mode, stop record then try again !"});
 }
 
 } // namespace

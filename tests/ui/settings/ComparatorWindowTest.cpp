@@ -45,7 +45,9 @@ protected:
     std::vector<bool> pollingWhileLoading;
 };
 
-TEST_F(ComparatorWindowTest, OpensWith99EntriesAndWritesTheEditedOneBack)
+// Update writes the current entry: before any pick the first, from the first editors; then the one
+// picked, by the mouse or moved to by the arrow keys.
+TEST_F(ComparatorWindowTest, OpensWith99EntriesAndUpdateWritesTheCurrentOneBack)
 {
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(Rows().rowCount(), 99);
@@ -54,6 +56,13 @@ TEST_F(ComparatorWindowTest, OpensWith99EntriesAndWritesTheEditedOneBack)
     EXPECT_TRUE(Polling());
     Click("COMP");  // open already: nothing is read again
     EXPECT_EQ(pollingWhileLoading.size(), 99u);
+
+    Control<QPushButton>("CmdUpdate")->click();
+    EXPECT_EQ(LastRequest(5), (Bytes{0, 65, 3, 6, 1}));
+    const ComparatorEntry first = MetersEntry(1);
+    EXPECT_EQ(first.HighOhm.Range(), "400 mOhm");
+    EXPECT_EQ(first.HighVolt.Decimals(), 3);
+    EXPECT_EQ(Control<QWidget>("HVDec(1)")->isEnabled(), false) << "a voltage has no XXX.X";
 
     PickRow(4);
     EXPECT_EQ(app.Comparator().SelectedComparatorNo(), 5);
@@ -78,6 +87,14 @@ TEST_F(ComparatorWindowTest, OpensWith99EntriesAndWritesTheEditedOneBack)
     EXPECT_EQ(Control<QComboBox>("HOhmUnit")->currentText(), " mOhm");
     EXPECT_EQ(Control<QComboBox>("HighO(1)")->currentText(), "1");
     EXPECT_TRUE(Control<QRadioButton>("HODec(3)")->isChecked());
+
+    PickRow(1);
+    for (int press = 0; press < 3; ++press)
+        QTest::keyClick(&window->Grid(), Qt::Key_Down);
+    EXPECT_EQ(app.Comparator().SelectedComparatorNo(), 5);
+    Control<QPushButton>("CmdUpdate")->click();
+    EXPECT_EQ(LastRequest(5), (Bytes{0, 65, 3, 6, 5}));
+    EXPECT_FALSE(window->Grid().tabKeyNavigation());
 
     Reopen();  // closed, it opens again
     EXPECT_EQ(panel.findChildren<ComparatorWindow*>().size(), 1);
@@ -115,26 +132,6 @@ TEST_F(ComparatorWindowTest, APartialLoadShowsTheEntriesReadAndSaysSo)
     EXPECT_GT(Rows().rowCount(), 0);
     EXPECT_LT(Rows().rowCount(), 99);
     EXPECT_TRUE(Polling());
-}
-
-// Update writes the current entry: before any pick the first, from the first editors; then the one
-// the arrow keys moved to, as the mouse does.
-TEST_F(ComparatorWindowTest, UpdateWritesEntryOneBeforeAnyPickThenTheRowTheKeyboardMovedTo)
-{
-    Control<QPushButton>("CmdUpdate")->click();
-    EXPECT_EQ(LastRequest(5), (Bytes{0, 65, 3, 6, 1}));
-    const ComparatorEntry written = MetersEntry(1);
-    EXPECT_EQ(written.HighOhm.Range(), "400 mOhm");
-    EXPECT_EQ(written.HighVolt.Decimals(), 3);
-    EXPECT_EQ(Control<QWidget>("HVDec(1)")->isEnabled(), false) << "a voltage has no XXX.X";
-
-    PickRow(1);
-    for (int press = 0; press < 3; ++press)
-        QTest::keyClick(&window->Grid(), Qt::Key_Down);
-    EXPECT_EQ(app.Comparator().SelectedComparatorNo(), 5);
-    Control<QPushButton>("CmdUpdate")->click();
-    EXPECT_EQ(LastRequest(5), (Bytes{0, 65, 3, 6, 5}));
-    EXPECT_FALSE(window->Grid().tabKeyNavigation());
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include "app/Application.h"
 #include "sim/SimulatedHidBackend.h"
+#include "store/CellStore.h"
 #include "ui/lists/RecordListWindow.h"
 
 // The widgets the panel tests drive, so that each test names only its own.
@@ -52,6 +53,15 @@ private:
 inline void ClickCell(QTableView& table, int row, int column = 0)
 {
     QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, table.visualRect(table.model()->index(row, column)).center());
+}
+
+// The texts of one column of a model: a table's, a list's or a combo box's choices.
+inline QStringList Texts(const QAbstractItemModel& model, int column = 0)
+{
+    QStringList texts;
+    for (int row = 0; row < model.rowCount(); ++row)
+        texts << model.index(row, column).data().toString();
+    return texts;
 }
 
 // Deletes the windows closed meanwhile, as the event loop would.
@@ -172,6 +182,13 @@ protected:
         WaitForAnswers(answers + count);
     }
     void ClickAndWait(const char* button, int answers = 1) { Answered(answers, [&] { Click(button); }); }
+    // The cell database opened beside the window's, as another station would.
+    std::unique_ptr<store::CellStore> Store() const
+    {
+        auto store = std::make_unique<store::CellStore>();
+        store->Open(store::ParseStoreAddress(storeAddress));
+        return store;
+    }
     // Opens the window from the toolbar and waits for the batch list, then the batch.
     void OpenWindow()
     {
