@@ -13,6 +13,7 @@
 #include "ui/packs/PackBuilderWindow.h"
 
 #include <QCoreApplication>
+#include <QtConcurrent/QtConcurrentRun>
 #include <QFile>
 #include <QStringList>
 
@@ -43,9 +44,17 @@ bool WriteFile(const QString& name, const QByteArray& bytes, QString& error)
 PackBuilderController::PackBuilderController(const FeatureContext& context, PackBuilderSetup setup)
     : context_(context), setup_(std::move(setup))
 {
+    connect(&search_, &QFutureWatcher<cells::PackOutcome>::finished, this, &PackBuilderController::BuildEnded);
 }
 
-PackBuilderController::~PackBuilderController() = default;
+// The search reads the cells it was given and nothing of the controller's but its progress, which
+// it posts: it is stopped and waited for.
+PackBuilderController::~PackBuilderController()
+{
+    if (cancel_)
+        *cancel_ = true;
+    search_.waitForFinished();
+}
 
 PackBuilderWindow* PackBuilderController::Window() const { return window_; }
 
@@ -58,14 +67,17 @@ void PackBuilderController::Open(const QString& batch)
         window_->setAttribute(Qt::WA_DeleteOnClose);
         connect(window_, &PackBuilderWindow::batchChosen, this, &PackBuilderController::OpenBatch);
         connect(window_, &PackBuilderWindow::buildRequested, this, &PackBuilderController::Build);
-        connect(window_, &PackBuilderWindow::cancelRequested, this, [this] { cancelled_ = true; });
+        connect(window_, &PackBuilderWindow::cancelRequested, this, [this] {
+            if (cancel_)
+                *cancel_ = true;
+        });
         connect(window_, &PackBuilderWindow::replaceRequested, this, &PackBuilderController::Replace);
         connect(window_, &PackBuilderWindow::saveRequested, this, &PackBuilderController::Save);
         connect(window_, &PackBuilderWindow::exportCsvRequested, this, &PackBuilderController::ExportCsv);
         connect(window_, &PackBuilderWindow::exportPdfRequested, this, &PackBuilderController::ExportPdf);
         connect(window_, &PackBuilderWindow::reportRequested, this,
                 [this] { WriteReport(batch_, [this](const QString& text) { Tell(text); }); });
-        pack_.reset();
+        built_.reset();
     }
     window_->show();
     window_->raise();
@@ -131,6 +143,8 @@ void PackBuilderController::OpenBatch(const QString& name)
                             ++storeAnswers_;
                             if (window_.isNull())
                                 return;
+                            if (cancel_)
+                                *cancel_ = true;  // a build under way was for the batch open before
                             batch_ = name;
                             rows_ = opened.batch.cells;
                             rules_ = opened.batch.rules;
@@ -140,7 +154,7 @@ void PackBuilderController::OpenBatch(const QString& name)
                             window_->setWindowTitle(tr("Pack Builder — %1").arg(name));
                             window_->SetGrades(grades, grades);
                             window_->ClearPack();
-                            pack_.reset();
+                            built_.reset();
                             window_->ShowMessage(tr("%1 cells in the batch, %2 of them in saved packs.")
                                                      .arg(rows_.size())
                                                      .arg(std::ranges::count_if(rows_, [](const store::CellRow& row) {
@@ -167,68 +181,77 @@ QString PackBuilderController::LeftOutSentence(const cells::PackOffer& offer)
 
 void PackBuilderController::Build()
 {
-    if (building_ || window_.isNull() || batch_.isEmpty())
+    if (search_.isRunning() || window_.isNull() || batch_.isEmpty())
         return;
-    request_ = window_->Request();
-    if (request_.eligibleGrades.empty()) {
+    const cells::PackRequest request = window_->Request();
+    if (request.eligibleGrades.empty()) {
         Tell(tr("Tick at least one grade."));
         return;
     }
     // The usable cells of the ticked grades; the others are counted by why they were left out.
-    const store::PackOffer offer = store::PackOfferOf(rows_, rules_, {request_.eligibleGrades, window_->IncludeSuspects()});
-    cells_ = offer.cells;
-    const QString leftOut = LeftOutSentence(offer);
-
-    building_ = true;
-    cancelled_ = false;
+    cells::PackOffer offer = store::PackOfferOf(rows_, rules_, {request.eligibleGrades, window_->IncludeSuspects()});
+    building_ = {batch_, request, std::move(offer.cells), {}};
+    leftOut_ = LeftOutSentence(offer);
     window_->SetBuilding(true);
-    window_->ShowMessage(tr("Building %1S%2P from %3 cells…").arg(request_.series).arg(request_.parallel).arg(cells_.size()));
+    window_->ShowMessage(tr("Building %1S%2P from %3 cells…").arg(request.series).arg(request.parallel).arg(building_.cells.size()));
+    cancel_ = std::make_shared<std::atomic<bool>>(false);
     cells::PackSearchOptions options = setup_.search;
-    options.progress = [this](double spent) {
-        if (!window_.isNull())
-            window_->SetProgress(spent);
-        context_.pump.LetEventsRun();
-        return !cancelled_ && !window_.isNull();
+    options.progress = [this, cancel = cancel_](double spent) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, spent] {
+                if (!window_.isNull())
+                    window_->SetProgress(spent);
+            },
+            Qt::QueuedConnection);
+        return !*cancel;
     };
-    const cells::PackOutcome outcome = cells::BuildPack(cells_, request_, options);
-    building_ = false;
+    search_.setFuture(QtConcurrent::run([cells = building_.cells, request, options] { return cells::BuildPack(cells, request, options); }));
+}
+
+void PackBuilderController::BuildEnded()
+{
+    const cells::PackOutcome outcome = search_.result();
     if (window_.isNull())
         return;
     window_->SetBuilding(false);
-    if (cancelled_) {
+    if (*cancel_) {
         window_->ShowMessage(tr("Build cancelled."));
         return;
     }
     if (!outcome.pack) {
-        pack_.reset();
+        built_.reset();
         window_->ClearPack();
         QString error = QString::fromStdString(outcome.error);
-        window_->ShowMessage(tr("Cannot build: %1.").arg(error.left(1).toLower() + error.mid(1)) + leftOut);
+        window_->ShowMessage(tr("Cannot build: %1.").arg(error.left(1).toLower() + error.mid(1)) + leftOut_);
         return;
     }
-    pack_ = outcome.pack;
+    building_.pack = *outcome.pack;
+    built_ = std::move(building_);
+    window_->SetProgress(1);
     ShowPack();
     window_->ShowMessage(tr("Built %1S%2P from %3 cells; %4 spares left.")
-                             .arg(request_.series)
-                             .arg(request_.parallel)
-                             .arg(cells_.size())
-                             .arg(pack_->unusedIds.size())
-                         + leftOut);
+                             .arg(built_->request.series)
+                             .arg(built_->request.parallel)
+                             .arg(built_->cells.size())
+                             .arg(built_->pack.unusedIds.size())
+                         + leftOut_);
 }
 
-void PackBuilderController::ShowPack() { window_->ShowPack(cells::MapPack(cells_, *pack_)); }
+void PackBuilderController::ShowPack() { window_->ShowPack(cells::MapPack(built_->cells, built_->pack)); }
 
 void PackBuilderController::Replace(const QString& cellId)
 {
-    if (!pack_)
+    if (!built_)
         return;
-    const cells::ReplacementOutcome outcome = cells::ReplaceCell(cells_, request_, *pack_, cellId.toStdString());
+    const cells::ReplacementOutcome outcome =
+        cells::ReplaceCell(built_->cells, built_->request, built_->pack, cellId.toStdString());
     if (!outcome.replacement) {
         Tell(tr("Cannot replace %1: %2").arg(cellId, QString::fromStdString(outcome.error)));
         return;
     }
     const cells::CellReplacement& replacement = *outcome.replacement;
-    pack_ = replacement.pack;
+    built_->pack = replacement.pack;
     ShowPack();
     Tell(tr("Replaced %1 by %2: capacity spread %3 mAh, resistance spread %4 mΩ, objective %5.")
              .arg(cellId, QString::fromStdString(replacement.spareId), Change(replacement.capacitySpreadChange, 1),
@@ -237,62 +260,63 @@ void PackBuilderController::Replace(const QString& cellId)
 
 void PackBuilderController::Save()
 {
-    if (!pack_ || !store_)
+    if (!built_ || !store_)
         return;
+    const cells::PackRequest& request = built_->request;
     const QString name = context_.dialogs.AskText(window_, tr("Save pack"), tr("Name of the pack:"),
-                                                  QString("%1S%2P").arg(request_.series).arg(request_.parallel))
+                                                  QString("%1S%2P").arg(request.series).arg(request.parallel))
                              .trimmed();
     if (name.isEmpty())
         return;
     std::map<QString, qint64> numbers;
     for (const store::CellRow& row : rows_)
         numbers[store::CellName(row)] = row.number;
-    store::PackLayout layout{name, request_.series, request_.parallel, {}, {}};
-    for (std::size_t g = 0; g < pack_->groups.size(); ++g) {
-        const std::vector<std::string>& ids = pack_->groups[g].cellIds;
+    store::PackLayout layout{name, request.series, request.parallel, {}, {}};
+    for (std::size_t g = 0; g < built_->pack.groups.size(); ++g) {
+        const std::vector<std::string>& ids = built_->pack.groups[g].cellIds;
         for (std::size_t p = 0; p < ids.size(); ++p)
-            layout.cells.push_back({static_cast<int>(g), static_cast<int>(p), numbers[QString::fromStdString(ids[p])]});
+            layout.cells.push_back({static_cast<int>(g), static_cast<int>(p), numbers.at(QString::fromStdString(ids[p]))});
     }
-    const QString batch = batch_;
+    const QString batch = built_->batch;
     store_->Run<bool>(
         [batch, layout](store::CellStore& store) {
             store.SavePack(batch, layout);
             return true;
         },
-        [this, name, layout](bool) {
+        [this, name, layout, batch](bool) {
             ++storeAnswers_;
             for (store::CellRow& row : rows_)
                 if (std::ranges::any_of(layout.cells, [&row](const store::PackPosition& place) {
                         return place.cellNumber == row.number;
                     }))
                     row.pack = name;
-            Tell(tr("Saved pack %1 in batch %2.").arg(name, batch_));
+            Tell(tr("Saved pack %1 in batch %2.").arg(name, batch));
         });
 }
 
 void PackBuilderController::ExportCsv()
 {
-    if (!pack_)
+    if (!built_)
         return;
     const QString name = context_.dialogs.AskSaveFileName(window_, tr("CSV (*.csv)"));
     QString error;
     if (!name.isEmpty()
-        && !WriteFile(name, QByteArray::fromStdString(cells::PackMapCsv(cells::MapPack(cells_, *pack_))), error))
+        && !WriteFile(name, QByteArray::fromStdString(cells::PackMapCsv(cells::MapPack(built_->cells, built_->pack))), error))
         Tell(error);
 }
 
 void PackBuilderController::ExportPdf()
 {
-    if (!pack_)
+    if (!built_)
         return;
     const QString name = context_.dialogs.AskSaveFileName(window_, tr("PDF (*.pdf)"));
     if (name.isEmpty())
         return;
-    const QString title = tr("%1S%2P from %3").arg(request_.series).arg(request_.parallel).arg(batch_);
+    const QString title = tr("%1S%2P from %3").arg(built_->request.series).arg(built_->request.parallel).arg(built_->batch);
     try {
         report::ReportPage page(name, title);
         page.Heading(tr("Build map: %1").arg(title));
-        report::PaintPackMap(page, cells::MapPack(cells_, *pack_));
+        report::PaintPackMap(page, cells::MapPack(built_->cells, built_->pack));
         page.Finish();
     } catch (const report::ReportError& error) {
         Tell(error.what());

@@ -7,11 +7,14 @@
 #include "ui/common/FeatureContext.h"
 #include "ui/panel/ToolbarCommands.h"
 
+#include <QFutureWatcher>
 #include <QObject>
 #include <QPointer>
 
+#include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace voltaryn {
 
@@ -24,10 +27,11 @@ struct PackBuilderSetup {
 };
 
 // The Pack Builder flow: the toolbar's "Packs" key opens the window on the cell database. A build
-// takes the batch's usable cells of the ticked grades (store::WhyLeftOut), and
-// runs on the window's thread, letting events run from its progress callback so that the
-// progress bar moves and Cancel is heard. The pack built can have a cell replaced, be saved in
-// the database, and be exported as CSV or its map as PDF; the batch's report is written as PDF.
+// takes the batch's usable cells of the ticked grades (cells::WhyLeftOut) and searches on a worker
+// thread, which Cancel stops. The pack built can have a cell replaced, be saved in the database,
+// and be exported as CSV or its map as PDF; the batch's report is written as PDF. A cancelled build
+// leaves the pack built before as it was, and a pack is saved into the batch it was built from, as
+// it was built.
 class PackBuilderController : public QObject {
     Q_OBJECT
 public:
@@ -49,6 +53,7 @@ private:
     void ListBatches(const QString& open);
     void OpenBatch(const QString& name);
     void Build();
+    void BuildEnded();
     void Replace(const QString& cellId);
     void Save();
     void ExportCsv();
@@ -65,11 +70,18 @@ private:
     QString batch_;
     std::vector<store::CellRow> rows_;
     store::BatchRules rules_;
-    std::vector<cells::PackCell> cells_;  // what the last build was offered
-    cells::PackRequest request_;
-    std::optional<cells::Pack> pack_;
-    bool building_ = false;
-    bool cancelled_ = false;
+    // A pack with the batch, the request and the cells it was built from.
+    struct BuiltPack {
+        QString batch;
+        cells::PackRequest request;
+        std::vector<cells::PackCell> cells;
+        cells::Pack pack;
+    };
+    std::optional<BuiltPack> built_;  // what Replace, Save and the exports take
+    BuiltPack building_;              // the build under way, its pack still empty
+    QString leftOut_;                 // why the build under way was offered fewer cells
+    std::shared_ptr<std::atomic<bool>> cancel_;  // the running search's
+    QFutureWatcher<cells::PackOutcome> search_;
     int storeAnswers_ = 0;
 };
 

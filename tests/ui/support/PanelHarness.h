@@ -25,6 +25,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 namespace voltaryn::testing {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -128,12 +130,16 @@ private:
                     return QDateTime::fromMSecsSinceEpoch(since.count()).toUTC();
                 }};
     }
-    // The pack builder's search ends on its move limit, on a clock that moves 10 ms each time it is read.
+    // The pack builder's search ends on its move limit, on a clock that moves 10 ms each time it is
+    // read and holds the search while `searchHeld`.
     cells::PackSearchOptions PackSearch()
     {
         cells::PackSearchOptions options;
         options.maxMoves = 30'000;
-        options.now = [this] { return searchClock += std::chrono::milliseconds{10}; };
+        options.now = [this] {
+            searchHeld.wait(true);
+            return searchClock += std::chrono::milliseconds{10};
+        };
         return options;
     }
 
@@ -148,7 +154,8 @@ protected:
     LocalTime pcNow{.hour = 10};  // the PC's clock, 10:00:00 at the start unless a test moves it
     QTemporaryDir cellsFolder;  // the cell database, and the files a test writes beside it
     const QString storeAddress = cellsFolder.filePath("cells.db");
-    std::chrono::steady_clock::time_point searchClock;
+    std::chrono::steady_clock::time_point searchClock;  // read on the search's thread alone
+    std::atomic<bool> searchHeld = false;
     Application app{{backend, dialogs, pump, [this] { return pcNow; }, CellSorting(), PackSearch()}};
     PanelWindow& panel = app.Panel();
     MeterSession& session = app.Meter();
