@@ -264,8 +264,7 @@ TEST_F(RecorderTest, AFileThatCannotBeCreatedIsReportedAndLeftClosed)
     for (const auto& [path, reason] : cases) {
         EXPECT_FALSE(recorder.StartRecording(path)) << path;
         EXPECT_THAT(recorder.LastError(), ::testing::AllOf(::testing::HasSubstr(reason), ::testing::HasSubstr(path.string())));
-        EXPECT_FALSE(recorder.Recording());
-        EXPECT_TRUE(recorder.Labels().fileName.empty());
+        EXPECT_EQ(std::pair(recorder.Recording(), recorder.Labels().fileName), std::pair(false, std::string()));
     }
 }
 
