@@ -73,10 +73,8 @@ TEST_F(LiveGraphTest, OnlySwitchedOnPlotsGetAPointButEveryChannelIsRecorded)
 {
     using Expected = std::vector<std::pair<int, double>>;
     const std::pair<ChannelSwitch, Expected> cases[] = {
-        {ChannelSwitch::Voltage, {{1, 1.5}}},
-        {ChannelSwitch::Current, {{2, 2.5}}},
-        {ChannelSwitch::Temperature, {{3, 3.5}}},
-        {ChannelSwitch::Resistance, {{4, 4.5}}},
+        {ChannelSwitch::Voltage, {{1, 1.5}}},     {ChannelSwitch::Current, {{2, 2.5}}},
+        {ChannelSwitch::Temperature, {{3, 3.5}}}, {ChannelSwitch::Resistance, {{4, 4.5}}},
         {ChannelSwitch::Capacity, {{5, 5.5}, {6, 6.5}, {7, 7.5}}},
     };
     for (const auto& [channel, points] : cases) {
@@ -134,8 +132,7 @@ TEST_F(LiveGraphTest, TheDetailGraphGetsTheRecordedSamplesOfItsChannelsOnly)
     EXPECT_TRUE(detail->Series[HistoryChannel::Voltage].empty()) << "charted live, but not chosen";
     ASSERT_EQ(detail->Series[HistoryChannel::OutCapacity].size(), 120U);
     EXPECT_EQ(detail->Series[HistoryChannel::OutCapacity][119], 6.5);
-    EXPECT_EQ(state.DetailChannels, Only(ChannelSwitch::Capacity));
-    EXPECT_EQ(state.DetailAxisLimits, limits);
+    EXPECT_EQ(std::tuple(state.DetailChannels, state.DetailAxisLimits), std::tuple(Only(ChannelSwitch::Capacity), limits));
 }
 
 TEST(GraphHistory, RefusesStoresAndReadsOutsideItsBounds)
@@ -190,8 +187,7 @@ TEST(DisplaySamples, OverloadsBecomeTheirChannelsSubstitutesAndMilliampHoursAmpH
         {"-OL", "400 mOhm", "", {}, {-60, 600, -4, 400, -9999, -9999, -9999}},
         {"1234.5", "4 Ohm", "Celsius", {true, false, true}, {1234.5, 1234.5, 1234.5, 1234.5, 1.2345, 1234.5, 1.2345}},
         {"-1.5", "4 Ohm", "Celsius", {}, {-1.5, -1.5, -1.5, -1.5, -1.5, -1.5, -1.5}},
-        {"ol", "4 Ohm", "Celsius", {}, {}},
-        {"", "4 Ohm", "Celsius", {}, {}},
+        {"ol", "4 Ohm", "Celsius", {}, {}}, {"", "4 Ohm", "Celsius", {}, {}},
     };
     for (const auto& [text, ohmRange, tempUnit, milli, expected] : cases) {
         MeterReading reading;

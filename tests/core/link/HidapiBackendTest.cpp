@@ -53,8 +53,7 @@ TEST_F(HidapiBackendTest, ReportsTravelWithTheReportIdInByteZero)
 {
     FakeHidDevice& device = machine.PlugMeter("/dev/hidraw0");
     commands.PressKey(1, 0);
-    EXPECT_TRUE(link.DeviceDetected());
-    EXPECT_TRUE(device.received.empty());
+    EXPECT_TRUE(link.DeviceDetected() && device.received.empty());
 
     device.pending = {Identification};
     const Answer<std::string> ident = commands.IdentifyMeter();
@@ -66,8 +65,7 @@ TEST_F(HidapiBackendTest, ReportsTravelWithTheReportIdInByteZero)
     MeterLink::Report reply{};
     std::copy(Identification.begin(), Identification.end(), reply.begin() + 1);
     EXPECT_EQ(link.InputReport(), reply);
-    EXPECT_EQ(ident.value, "KAV 71K");
-    EXPECT_EQ(machine.lastReadTimeoutMs, MeterLink::ReadTimeoutMs);
+    EXPECT_EQ(std::tuple(ident.value, machine.lastReadTimeoutMs), std::tuple("KAV 71K", MeterLink::ReadTimeoutMs));
 }
 
 TEST_F(HidapiBackendTest, OnlyTheFirstOpenableMeterInEnumerationOrderIsUsed)
@@ -83,11 +81,8 @@ TEST_F(HidapiBackendTest, OnlyTheFirstOpenableMeterInEnumerationOrderIsUsed)
     commands.ReadRange();
 
     EXPECT_EQ(machine.openAttempts, (std::vector<std::string>{"/dev/hidraw1", "/dev/hidraw2"}));
-    EXPECT_EQ(link.DevicePathName(), "/dev/hidraw2");
-    EXPECT_EQ(first.received.size(), 2u);
-    EXPECT_TRUE(held.received.empty());
-    EXPECT_TRUE(second.received.empty());
-    EXPECT_EQ(ident.value, "KAV 71K");
+    EXPECT_EQ(std::tuple(link.DevicePathName(), ident.value, first.received.size(), held.received.size(), second.received.size()),
+              std::tuple("/dev/hidraw2", "KAV 71K", 2u, 0u, 0u));
 }
 
 } // namespace

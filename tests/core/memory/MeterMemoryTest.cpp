@@ -20,7 +20,7 @@ using Bytes = std::vector<std::uint8_t>;
 using Texts = std::vector<std::string>;
 
 // A report-long reply: byte 0 is 0, `bytes` start at byte `first`, the rest is `fill`.
-Bytes Reply(std::size_t first, std::initializer_list<std::uint8_t> bytes, std::uint8_t fill = 0)
+Bytes Reply(std::size_t first, const Bytes& bytes, std::uint8_t fill = 0)
 {
     Bytes reply(65, fill);
     reply[0] = 0;
@@ -152,10 +152,8 @@ Log Download(const std::string& text, int records)
 {
     testing::ScriptedMeter meter;
     for (std::size_t at = 0; at < text.size(); at += 60) {
-        Bytes reply(65, 0);
         const std::string part = text.substr(at, 60);
-        std::copy(part.begin(), part.end(), reply.begin() + 4);
-        meter.backend.Reply(reply);
+        meter.backend.Reply(Reply(4, Bytes(part.begin(), part.end())));
     }
     Log log;
     log.end = DownloadSdFile(meter.link, log, 9, records, log);

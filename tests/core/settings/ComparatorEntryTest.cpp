@@ -112,8 +112,7 @@ TEST(ComparatorEditors, VoltagesAtTwoDecimalsAreClampedToSixtyVoltsBeforeTheyAre
 TEST(ComparatorEditors, UntouchedEditorsSendZerosAtXxxxMilliohmAndXxxxVolts)
 {
     ComparatorEditors editors;
-    const ComparatorPayload payload = EncodeComparatorEntry(BuildEntry(editors));
-    EXPECT_EQ(payload, (ComparatorPayload{0, 0, 0, 0, 0, 0, 0, 0, 0xC9, 0x05}));
+    EXPECT_EQ(EncodeComparatorEntry(BuildEntry(editors)), (ComparatorPayload{0, 0, 0, 0, 0, 0, 0, 0, 0xC9, 0x05}));
 }
 
 // Picking a row fills the editors, and "Update" sends the entry back as it was read; a limit whose
@@ -164,8 +163,7 @@ TEST_F(ComparatorLoad, ReadsAllEntriesInOrderWithEventsAfterEachRow)
     const ComparatorLoadResult result = Load(99);
     EXPECT_TRUE(result.Complete());
     ASSERT_EQ(log.size(), 198u);
-    EXPECT_EQ(log[196], "99:0.99 / 40 mOhm");
-    EXPECT_EQ(table.At(99).HighOhm.Count, 99);
+    EXPECT_EQ(std::tuple(log[196], table.At(99).HighOhm.Count), std::tuple("99:0.99 / 40 mOhm", 99));
     EXPECT_EQ(backend.Heads(6).back(), (std::vector<std::uint8_t>{0, 65, 2, 6, 99, 0}));
 }
 
