@@ -167,7 +167,7 @@ TEST(CaptureEngine, ReadsProbesFromTheLiveReading)
     EXPECT_EQ(ReadProbes(reading, held), ProbeReading{});
 }
 
-TEST(CaptureEngine, TheOutCapacityRowIsReadInMilliAmpHoursWhateverItsUnit)
+TEST(MeterCapacity, TheOutRowIsReadInMilliAmpHoursWhateverItsUnit)
 {
     // The out-capacity row shown, whether in mAh, whether the meter is connected, the capacity read.
     const std::tuple<const char*, bool, bool, std::optional<double>> cases[] = {

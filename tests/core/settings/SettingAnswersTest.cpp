@@ -28,7 +28,7 @@ private:
     std::locale earlier_;
 };
 
-TEST_P(UnderLocaleTest, SamplingIntervalsTakeAPointOrACommaAndAreRoundedHalfToEvenAndClamped)
+TEST_P(UnderLocaleTest, SamplingIntervalsTakeAPointOrACommaAreRoundedHalfToEvenAndClampedAndWordsAreRefused)
 {
     const std::vector<std::tuple<const char*, int, int>> cases = {
         // answer, PC interval, meter interval
@@ -38,24 +38,16 @@ TEST_P(UnderLocaleTest, SamplingIntervalsTakeAPointOrACommaAndAreRoundedHalfToEv
         {"+7", 7, 7},    {",6", 1, 1},      {"1e-400", 1, 1},     {"08347E-0500188", 1, 1},
         {"-0.0000000000000000000000000000001e-300", 1, 1}, {"0.5e-99999999999999999999999", 1, 1},
     };
-    for (const auto& [answer, pc, meter] : cases) {
-        EXPECT_EQ(PcSamplingAnswer(answer).value, pc) << answer;
-        EXPECT_EQ(PcSamplingAnswer(answer).kind, Kind::Value) << answer;
-        EXPECT_EQ(MeterIntervalAnswer(answer).value, meter) << answer;
-    }
+    for (const auto& [answer, pc, meter] : cases)
+        EXPECT_EQ(std::tuple(PcSamplingAnswer(answer).kind, PcSamplingAnswer(answer).value, MeterIntervalAnswer(answer).value),
+                  std::tuple(Kind::Value, pc, meter)) << answer;
+    for (const char* empty : {"", "   "})
+        EXPECT_EQ(PcSamplingAnswer(empty).kind, Kind::NoChange);
+    for (const char* word : {"abc", "12s", "nan", "inf", "1,5.0", "1,5,0", "--1", "+-1", "1e999"})
+        EXPECT_EQ(std::pair(PcSamplingAnswer(word).kind, MeterIntervalAnswer(word).kind), std::pair(Kind::NotANumber, Kind::NotANumber)) << word;
 }
 
 INSTANTIATE_TEST_SUITE_P(PointAndCommaLocales, UnderLocaleTest, ::testing::Values("C", "de_DE.UTF-8"));
-
-TEST(SettingAnswersTest, EmptyMeansNoChangeAndWordsAreRefused)
-{
-    for (const char* empty : {"", "   "})
-        EXPECT_EQ(PcSamplingAnswer(empty).kind, Kind::NoChange);
-    for (const char* word : {"abc", "12s", "nan", "inf", "1,5.0", "1,5,0", "--1", "+-1", "1e999"}) {
-        EXPECT_EQ(PcSamplingAnswer(word).kind, Kind::NotANumber) << word;
-        EXPECT_EQ(MeterIntervalAnswer(word).kind, Kind::NotANumber) << word;
-    }
-}
 
 TEST(SettingAnswersTest, AveragingTakesFourEightSixteenOrSwitchesOff)
 {
@@ -64,14 +56,10 @@ TEST(SettingAnswersTest, AveragingTakesFourEightSixteenOrSwitchesOff)
         {"OFF", 2, false}, {"Off", 2, false}, {"off", 2, false}, {"4", 4, false},  {"8", 8, false},
         {"16.0", 16, false}, {"5", 2, true},  {"oFF", 2, true},  {"2", 2, true},   {"abc", 2, true}, {"8.5", 2, true},
     };
-    for (const auto& [text, value, enterError] : cases) {
-        const AverageAnswer answer = AverageNumberAnswer(text);
-        EXPECT_EQ(answer.value, value) << text;
-        EXPECT_EQ(answer.enterError, enterError) << text;
-    }
+    for (const auto& [text, value, enterError] : cases)
+        EXPECT_EQ(std::pair(AverageNumberAnswer(text).value, AverageNumberAnswer(text).enterError), std::pair(value, enterError)) << text;
     EXPECT_TRUE(AverageNumberAnswer("").noChange);
-    EXPECT_EQ(AverageDefaultText(2), "OFF");
-    EXPECT_EQ(AverageDefaultText(16), "16");
+    EXPECT_EQ(std::pair(AverageDefaultText(2), AverageDefaultText(16)), std::pair(std::string("OFF"), std::string("16")));
 }
 
 TEST(ClockTexts, DayAndTimeTextsAndTheSetCommandsBytes)
