@@ -28,17 +28,11 @@ ProbeReading Probes(const Poll& poll)
 // w waiting for lift, U the step that told an unstable contact, L a cell lifted too early.
 char Letter(const CaptureStep& step)
 {
-    if (step.Problem == CaptureProblem::UnstableContact)
-        return 'U';
-    if (step.Problem == CaptureProblem::LiftedEarly)
-        return 'L';
-    switch (step.State) {
-    case CaptureState::Open: return 'o';
-    case CaptureState::Settling: return static_cast<char>('0' + step.Agreeing);
-    case CaptureState::Captured: return 'C';
-    case CaptureState::WaitingForLift: return 'w';
-    }
-    return '?';
+    if (step.Problem != CaptureProblem::None)
+        return step.Problem == CaptureProblem::UnstableContact ? 'U' : 'L';
+    if (step.State == CaptureState::Settling)
+        return static_cast<char>('0' + step.Agreeing);
+    return step.State == CaptureState::Open ? 'o' : step.State == CaptureState::Captured ? 'C' : 'w';
 }
 
 struct Sequence {

@@ -104,8 +104,7 @@ TEST(ListExportTest, AFileThatCannotBeWrittenOrReadIsToldByPathAndReason)
 // temporary file beside it; one that succeeds replaces it, keeping its permissions.
 TEST(ListExportTest, AFailedSaveLeavesTheOldFile)
 {
-    const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "replace-file";
-    std::filesystem::create_directories(folder);
+    const testing::TempFolder folder;
     const std::filesystem::path file = folder / "list.txt";
     const auto fails = [&file](std::FILE* out) {
         std::fputs("half a li", out);
@@ -121,11 +120,10 @@ TEST(ListExportTest, AFailedSaveLeavesTheOldFile)
         std::filesystem::permissions(file, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
         EXPECT_EQ(ReplaceFile(file, write).Ok(), replaced);
         EXPECT_EQ(testing::FileBytes(file), left);
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(file.parent_path()), {}), 1);
         EXPECT_EQ(std::filesystem::status(file).permissions(),
                   std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     }
-    std::filesystem::remove_all(folder);
 }
 
 TEST(ListExportTest, TheSavedNameGetsTheFileTypesExtensionWhenItLacksIt)
