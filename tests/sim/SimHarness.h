@@ -12,12 +12,15 @@
 
 namespace voltaryn::sim {
 
+// Where the simulated meter's clock and the cell bench start in these tests.
+inline const SimTime DemoStart = std::chrono::sys_days{std::chrono::year{2024} / 3 / 15} + std::chrono::hours{10};
+
 // The simulated meter driven through the real link, commands and decoder, on a clock that only
 // the test moves. It starts connected.
 struct SimHarness {
     SimHarness() { commands.IdentifyMeter(); }
 
-    SimTime now = std::chrono::sys_days{std::chrono::year{2024} / 3 / 15} + std::chrono::hours{10};
+    SimTime now = DemoStart;
     SimulatedMeter meter{[this] { return now; }};
     SimulatedHidBackend backend{meter};
     MeterLink link{backend};

@@ -1,4 +1,5 @@
 #include "cells/CaptureEngine.h"
+#include "cells/MeterCapacity.h"
 
 #include <gtest/gtest.h>
 
@@ -27,17 +28,11 @@ ProbeReading Probes(const Poll& poll)
 // w waiting for lift, U the step that told an unstable contact, L a cell lifted too early.
 char Letter(const CaptureStep& step)
 {
-    if (step.Problem == CaptureProblem::UnstableContact)
-        return 'U';
-    if (step.Problem == CaptureProblem::LiftedEarly)
-        return 'L';
-    switch (step.State) {
-    case CaptureState::Open: return 'o';
-    case CaptureState::Settling: return static_cast<char>('0' + step.Agreeing);
-    case CaptureState::Captured: return 'C';
-    case CaptureState::WaitingForLift: return 'w';
-    }
-    return '?';
+    if (step.Problem != CaptureProblem::None)
+        return step.Problem == CaptureProblem::UnstableContact ? 'U' : 'L';
+    if (step.State == CaptureState::Settling)
+        return static_cast<char>('0' + step.Agreeing);
+    return step.State == CaptureState::Open ? 'o' : step.State == CaptureState::Captured ? 'C' : 'w';
 }
 
 struct Sequence {
@@ -143,11 +138,9 @@ TEST(CaptureEngine, CaptureConvertsTheRangeToMilliOhms)
         const ProbeReading probes = Probes({ohms, "3.712", range, true});
         const CaptureStep step = engine.Feed(milliseconds(1234), probes);
         ASSERT_TRUE(step.Capture) << range;
-        EXPECT_EQ(step.Capture->ResistanceMilliOhm, milliOhms) << range;
-        EXPECT_EQ(step.Capture->Voltage, 3.712);
-        EXPECT_EQ(step.Capture->Temperature, 23.5);
-        EXPECT_EQ(step.Capture->At, milliseconds(1234));
-        EXPECT_EQ(step.Capture->Reading, probes);
+        const CellCapture& c = *step.Capture;
+        EXPECT_EQ(std::tuple(c.ResistanceMilliOhm, c.Voltage, c.Temperature, c.At, c.Reading),
+                  std::tuple(milliOhms, 3.712, 23.5, milliseconds(1234), probes)) << range;
     }
 }
 
@@ -162,11 +155,28 @@ TEST(CaptureEngine, ReadsProbesFromTheLiveReading)
     reading.TempIsCelsius = false;
     const std::vector<std::string_view> autoHold = {"AUTO-HOLD"};
     const std::vector<std::string_view> held = {"AUTO-HOLD", "HOLD"};
-    const ProbeReading expected{"3.712", "24.31", "40 mOhm", "74.3", "°F", false};
-    EXPECT_EQ(ReadProbes(reading, autoHold), expected);
+    EXPECT_EQ(ReadProbes(reading, autoHold), (ProbeReading{"3.712", "24.31", "40 mOhm", "74.3", "°F", false}));
     EXPECT_TRUE(ReadProbes(reading, held).Hold);
     reading.MeterConnected = false;
     EXPECT_EQ(ReadProbes(reading, held), ProbeReading{});
+}
+
+TEST(MeterCapacity, TheOutRowIsReadInMilliAmpHoursWhateverItsUnit)
+{
+    // The out-capacity row shown, whether in mAh, whether the meter is connected, the capacity read.
+    const std::tuple<const char*, bool, bool, std::optional<double>> cases[] = {
+        {"2875", true, true, 2875.0}, {"2.875", false, true, 2875.0},
+        {"0.025", false, true, 25.0},  // rounded once, not 24.999...
+        {"12.5", false, true, 12500.0}, {"0", true, true, 0.0}, {"OL", false, true, std::nullopt}, {"", true, true, std::nullopt},
+        {"2875", true, false, std::nullopt},  // the texts a disconnected meter left behind
+    };
+    for (const auto& [shown, milli, connected, milliAmpHours] : cases) {
+        MeterReading reading;
+        reading.MeterConnected = connected;
+        reading.CapacityText = {"999", shown, "111"};
+        reading.CapMilli = {!milli, milli, !milli};
+        EXPECT_EQ(OutCapacityMilliAmpHours(reading), milliAmpHours) << shown << (milli ? " mAh" : " Ah");
+    }
 }
 
 TEST(DisplayNumber, ReadsDecimalTextsExactly)

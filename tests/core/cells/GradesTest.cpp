@@ -118,15 +118,9 @@ TEST(Grades, ValidationFindingsPerGrade)
     EXPECT_TRUE(ValidateGrades(DefaultLiIonGrades()).empty());
 
     const GradeTable table{
-        .Grades =
-            {
-                {"A", "#2e7d32", {2.5, nullopt, nullopt, 25}},
-                {"Bad", "#000000", {nullopt, nullopt, 30, 20}},
-                {"Inside A", "#000000", {3.0, nullopt, nullopt, 20}},
-                {"Up to 40", "#000000", {nullopt, nullopt, nullopt, 40}},
-                {"Touches A", "#000000", {2.5, nullopt, 25, 60}},
-                {"Low", "#000000", {4.2, 3.0, nullopt, nullopt}},
-            },
+        .Grades = {{"A", "#2e7d32", {2.5, nullopt, nullopt, 25}}, {"Bad", "#000000", {nullopt, nullopt, 30, 20}},
+                   {"Inside A", "#000000", {3.0, nullopt, nullopt, 20}}, {"Up to 40", "#000000", {nullopt, nullopt, nullopt, 40}},
+                   {"Touches A", "#000000", {2.5, nullopt, 25, 60}}, {"Low", "#000000", {4.2, 3.0, nullopt, nullopt}}},
         .Reject = {"Reject", "#c62828", {}},
     };
     const std::vector<GradeFinding> expected = {

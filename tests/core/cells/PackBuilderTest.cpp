@@ -1,16 +1,56 @@
+// Packs built of a batch of cells, their maps, and a failed cell's replacement.
+#include "cells/CellReplacement.h"
 #include "cells/PackBuilder.h"
 #include "cells/PackCost.h"
-#include "core/cells/PackTestCells.h"
+#include "cells/PackMap.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <functional>
 #include <set>
 
 namespace voltaryn::cells {
 namespace {
+
+// `count` cells with capacities around 3000 mAh and resistances around 20 mOhm from a fixed
+// pseudo-random sequence, whole milliampere-hours when `wholeCapacities`, and voltages from 3.50
+// to 3.60 V, a hundredth apart in turn.
+std::vector<PackCell> TestCells(std::size_t count, std::uint32_t seed, bool wholeCapacities = false)
+{
+    std::uint32_t state = seed * 2654435761u + 1;
+    auto next = [&state] {
+        state = state * 1664525u + 1013904223u;
+        return static_cast<double>(state >> 8) / static_cast<double>(1u << 24);
+    };
+    std::vector<PackCell> cells;
+    for (std::size_t i = 0; i < count; ++i) {
+        double capacity = 2850 + 300 * next();
+        if (wholeCapacities)
+            capacity = static_cast<double>(static_cast<int>(capacity));
+        const double voltage = 3.5 + 0.01 * static_cast<double>(i % 11);
+        cells.push_back({"C" + std::to_string(i), capacity, 15 + 10 * next(), voltage, i % 5 == 4 ? "B" : "A"});
+    }
+    return cells;
+}
+
+// A search bounded by moves alone: the clock stands still.
+PackSearchOptions MovesOnly(std::uint64_t moves, std::uint64_t seed = 1)
+{
+    PackSearchOptions options;
+    options.seed = seed;
+    options.maxMoves = moves;
+    options.now = [] { return std::chrono::steady_clock::time_point{}; };
+    return options;
+}
+
+std::size_t IndexOf(const std::vector<PackCell>& cells, const std::string& id)
+{
+    return static_cast<std::size_t>(std::ranges::find(cells, id, &PackCell::id) - cells.begin());
+}
 
 // S groups of P distinct eligible cells within the voltage spread, the rest of the eligible cells
 // unused, and the figures of the groups as the cells add up.
@@ -28,11 +68,11 @@ void ExpectWellFormed(const std::vector<PackCell>& cells, const PackRequest& req
         double highVoltage = -1e300;
         for (const std::string& id : group.cellIds) {
             seen.insert(id);
-            const auto cell = std::find_if(cells.begin(), cells.end(), [&](const PackCell& c) { return c.id == id; });
-            capacity += cell->capacity;
-            conductance += 1 / cell->resistance;
-            lowVoltage = std::min(lowVoltage, cell->voltage);
-            highVoltage = std::max(highVoltage, cell->voltage);
+            const PackCell& cell = cells[IndexOf(cells, id)];
+            capacity += cell.capacity;
+            conductance += 1 / cell.resistance;
+            lowVoltage = std::min(lowVoltage, cell.voltage);
+            highVoltage = std::max(highVoltage, cell.voltage);
         }
         if (request.maxGroupVoltageSpread) {
             EXPECT_LE(highVoltage - lowVoltage, *request.maxGroupVoltageSpread + 1e-6);
@@ -47,6 +87,16 @@ void ExpectWellFormed(const std::vector<PackCell>& cells, const PackRequest& req
     for (const std::size_t i : FindEligibleCells(cells, request).indices)
         eligible.insert(cells[i].id);
     EXPECT_EQ(seen, eligible);
+}
+
+// The IDs of each group, then of the unused cells.
+std::vector<std::vector<std::string>> Layout(const Pack& pack)
+{
+    std::vector<std::vector<std::string>> ids;
+    for (const PackGroup& group : pack.groups)
+        ids.push_back(group.cellIds);
+    ids.push_back(pack.unusedIds);
+    return ids;
 }
 
 // The lowest cost over every way to deal the eligible cells into S unordered groups of P within
@@ -66,16 +116,15 @@ std::pair<double, PackLayout> BruteForceOptimum(const std::vector<PackCell>& cel
         if (next == eligible.indices.size()) {
             if (!std::all_of(layout.begin(), layout.end(), [&](const auto& group) { return GroupFits(cells, group, request); }))
                 return;
-            double capacityLow = 1e300, capacityHigh = -1e300, resistanceLow = 1e300, resistanceHigh = -1e300;
+            std::vector<double> capacities, resistances;
             double inside = 0;
             for (const GroupTotals& group : totals) {
-                capacityLow = std::min(capacityLow, group.capacity);
-                capacityHigh = std::max(capacityHigh, group.capacity);
-                resistanceLow = std::min(resistanceLow, 1 / group.conductance);
-                resistanceHigh = std::max(resistanceHigh, 1 / group.conductance);
+                capacities.push_back(group.capacity);
+                resistances.push_back(1 / group.conductance);
                 inside += cost.Inside(group);
             }
-            const double price = cost.Cost(capacityHigh - capacityLow, resistanceHigh - resistanceLow, inside);
+            const auto spread = [](const std::vector<double>& v) { return *std::ranges::max_element(v) - *std::ranges::min_element(v); };
+            const double price = cost.Cost(spread(capacities), spread(resistances), inside);
             if (price < best.first)
                 best = {price, layout};
             return;
@@ -146,10 +195,7 @@ TEST(PackBuilder, NeverWorseThanTheSnakeAndRepeatsItselfForASeed)
             ExpectWellFormed(cells, request, *snake.pack);
             ExpectWellFormed(cells, request, *built.pack);
             EXPECT_LE(built.pack->cost, snake.pack->cost) << series << "S" << parallel << "P";
-            const PackOutcome again = BuildPack(cells, request, MovesOnly(100'000, 5));
-            EXPECT_EQ(again.pack->unusedIds, built.pack->unusedIds);
-            for (std::size_t g = 0; g < built.pack->groups.size(); ++g)
-                EXPECT_EQ(again.pack->groups[g].cellIds, built.pack->groups[g].cellIds);
+            EXPECT_EQ(Layout(*BuildPack(cells, request, MovesOnly(100'000, 5)).pack), Layout(*built.pack));
         }
     }
 }
@@ -162,30 +208,24 @@ TEST(PackBuilder, SnakeDealsTheLargestCellsRowByRowBackAndForth)
     const PackOutcome snake = BuildSnakePack(cells, {2, 3, {}, PackObjective::Capacity, {}});
     ASSERT_TRUE(snake.pack);
     // 7 | 6, then 5 | 4 back, then 3 | 2; the smallest is left over.
-    EXPECT_EQ(snake.pack->groups[0].cellIds, (std::vector<std::string>{"c3", "c4", "c7"}));
-    EXPECT_EQ(snake.pack->groups[1].cellIds, (std::vector<std::string>{"c2", "c5", "c6"}));
-    EXPECT_EQ(snake.pack->unusedIds, std::vector<std::string>{"c1"});
-    EXPECT_DOUBLE_EQ(snake.pack->capacitySpread, 1);
-    EXPECT_DOUBLE_EQ(snake.pack->resistanceSpread, 0);
-}
-
-TEST(PackBuilder, SearchStopsAtTheDeadline)
-{
-    const auto cells = TestCells(200, 3);
-    const PackRequest request{12, 15, {}, PackObjective::Balanced, {}};
-    PackSearchOptions options;
-    int calls = 0;
-    options.now = [&calls] { return std::chrono::steady_clock::time_point{} + std::chrono::seconds(calls++); };
-    const PackOutcome built = BuildPack(cells, request, options);
-    ASSERT_TRUE(built.pack);
-    EXPECT_LE(calls, 4);  // the build's start, the search's, then one look per 256 moves until the budget has passed
-    ExpectWellFormed(cells, request, *built.pack);
-    EXPECT_LE(built.pack->cost, BuildSnakePack(cells, request).pack->cost);
+    EXPECT_EQ(Layout(*snake.pack), (std::vector<std::vector<std::string>>{{"c3", "c4", "c7"}, {"c2", "c5", "c6"}, {"c1"}}));
+    EXPECT_EQ(std::pair(snake.pack->capacitySpread, snake.pack->resistanceSpread), std::pair(1.0, 0.0));
 }
 
 // The clock is read once per 256 moves: its readings count the moves the search made.
-TEST(PackBuilder, SearchEndsWhenNothingImprovesOrProgressSaysSo)
+TEST(PackBuilder, SearchEndsAtTheDeadlineWhenNothingImprovesOrWhenProgressSaysSo)
 {
+    const PackRequest large{12, 15, {}, PackObjective::Balanced, {}};
+    const auto cells200 = TestCells(200, 3);
+    PackSearchOptions late;
+    int calls = 0;
+    late.now = [&calls] { return std::chrono::steady_clock::time_point{} + std::chrono::seconds(calls++); };
+    const PackOutcome built = BuildPack(cells200, large, late);
+    ASSERT_TRUE(built.pack);
+    EXPECT_LE(calls, 4);  // the build's start, the search's, then one look per 256 moves until the budget has passed
+    ExpectWellFormed(cells200, large, *built.pack);
+    EXPECT_LE(built.pack->cost, BuildSnakePack(cells200, large).pack->cost);
+
     const auto cells = TestCells(60, 11);
     for (const PackObjective objective : {PackObjective::Capacity, PackObjective::Balanced}) {
         const PackRequest request{13, 4, {}, objective, {}};
@@ -206,15 +246,14 @@ TEST(PackBuilder, SearchEndsWhenNothingImprovesOrProgressSaysSo)
         spent.push_back(fraction);
         return spent.size() < 3;
     };
-    const PackRequest request{12, 15, {}, PackObjective::Balanced, {}};
     const auto many = TestCells(400, 5);
-    const PackOutcome stopped = BuildPack(many, request, told);
+    const PackOutcome stopped = BuildPack(many, large, told);
     ASSERT_TRUE(stopped.pack);
-    ExpectWellFormed(many, request, *stopped.pack);
+    ExpectWellFormed(many, large, *stopped.pack);
     ASSERT_EQ(spent.size(), 3u);
     for (std::size_t i = 0; i < spent.size(); ++i)
         EXPECT_NEAR(spent[i], 50.0 * static_cast<double>(i + 1) / 1970, 1e-12);
-    EXPECT_LE(stopped.pack->cost, BuildSnakePack(many, request).pack->cost);
+    EXPECT_LE(stopped.pack->cost, BuildSnakePack(many, large).pack->cost);
 }
 
 TEST(PackBuilder, KeepsTheVoltageSpreadInsideEachGroup)
@@ -287,6 +326,92 @@ TEST(PackBuilder, ErrorsSayWhatIsWrong)
         EXPECT_EQ(snake.error, error);
         EXPECT_EQ(built.pack.has_value(), built.error.empty());
     }
+}
+
+TEST(PackMap, GroupsSumTheirCellsAndCellsKnowTheirDeviation)
+{
+    const PackMap map = MapGroups({{{"a", 3000, 20, 3.6, "A"}, {"b", 3100, 20, 3.6, "A"}}, {{"c", 2900, 10, 3.6, "A"}, {"d", 3000, 40, 3.6, "A"}}});
+    ASSERT_EQ(map.groups.size(), 2u);
+    const std::tuple<std::size_t, std::size_t, const char*, double> cells[] = {  // group, place, cell, deviation
+        {0, 0, "a", 0}, {0, 1, "b", 1.0 / 30}, {1, 0, "c", -1.0 / 30}, {1, 1, "d", 0}};
+    for (const auto& [group, place, id, deviation] : cells) {
+        EXPECT_EQ(map.groups[group].cells[place].id, id);
+        EXPECT_NEAR(map.groups[group].cells[place].deviation, deviation, 1e-12) << id;
+    }
+    EXPECT_NEAR(map.largestDeviation, 1.0 / 30, 1e-12);
+    EXPECT_EQ(map.parallel, 2);
+    EXPECT_DOUBLE_EQ(map.meanCapacity, 3000);
+    EXPECT_DOUBLE_EQ(map.groups[0].capacity, 6100);
+    EXPECT_DOUBLE_EQ(map.groups[0].resistance, 10);
+    EXPECT_DOUBLE_EQ(map.groups[1].resistance, 8);
+    EXPECT_DOUBLE_EQ(map.capacitySpread, 200);
+    EXPECT_DOUBLE_EQ(map.resistanceSpread, 2);
+    EXPECT_EQ(PackMapCsv(map), "\xEF\xBB\xBFgroup,position,cell,capacity_mah,resistance_mohm\r\n"
+                               "1,1,a,3000,20\r\n1,2,b,3100,20\r\n2,1,c,2900,10\r\n2,2,d,3000,40\r\n");
+}
+
+// Every spare tried by hand in the failed cell's place: the replacement is the cheapest, the rest
+// of the pack stays, and the changes are those between the two packs.
+TEST(CellReplacement, PicksTheSpareThatCostsLeast)
+{
+    const auto cells = TestCells(16, 9);
+    for (const PackObjective objective : {PackObjective::Capacity, PackObjective::Balanced}) {
+        const PackRequest request{3, 3, {}, objective, {}};
+        const Pack pack = *BuildPack(cells, request, MovesOnly(100'000)).pack;
+        const std::string failed = pack.groups[1].cellIds[2];
+        PackLayout layout;
+        for (const PackGroup& group : pack.groups) {
+            auto& members = layout.emplace_back();
+            for (const std::string& id : group.cellIds)
+                members.push_back(IndexOf(cells, id));
+        }
+        double cheapest = 1e300;
+        for (const std::string& spare : pack.unusedIds) {
+            layout[1][2] = IndexOf(cells, spare);
+            cheapest = std::min(cheapest, DescribePack(cells, request, layout).cost);
+        }
+
+        const ReplacementOutcome outcome = ReplaceCell(cells, request, pack, failed);
+        ASSERT_TRUE(outcome.replacement) << outcome.error;
+        const CellReplacement& replaced = *outcome.replacement;
+        EXPECT_DOUBLE_EQ(replaced.pack.cost, cheapest);
+        EXPECT_DOUBLE_EQ(replaced.costChange, cheapest - pack.cost);
+        EXPECT_DOUBLE_EQ(replaced.capacitySpreadChange, replaced.pack.capacitySpread - pack.capacitySpread);
+        EXPECT_DOUBLE_EQ(replaced.resistanceSpreadChange, replaced.pack.resistanceSpread - pack.resistanceSpread);
+        EXPECT_EQ(replaced.pack.groups[0].cellIds, pack.groups[0].cellIds);
+        EXPECT_EQ(replaced.pack.groups[2].cellIds, pack.groups[2].cellIds);
+        const auto& group = replaced.pack.groups[1].cellIds;
+        const auto& unused = replaced.pack.unusedIds;
+        // The spare once in the group, the failed cell nowhere, one spare fewer.
+        EXPECT_EQ(std::tuple(std::ranges::count(group, replaced.spareId), std::ranges::count(group, failed),
+                             std::ranges::count(unused, replaced.spareId), std::ranges::count(unused, failed), unused.size()),
+                  std::tuple(1, 0, 0, 0, pack.unusedIds.size() - 1));
+    }
+}
+
+TEST(CellReplacement, ErrorsSayWhatIsWrong)
+{
+    const auto cells = TestCells(10, 2);
+    const PackRequest request{3, 3, {}, PackObjective::Balanced, {}};
+    const Pack pack = *BuildPack(cells, request, MovesOnly(10'000)).pack;
+    Pack noSpare = pack;
+    noSpare.unusedIds.clear();
+    const std::tuple<const Pack&, std::string, std::string> cases[] = {  // pack, failed cell, error
+        {pack, "nope", "cell \"nope\" is not in the pack"},
+        {pack, pack.unusedIds.front(), "cell \"" + pack.unusedIds.front() + "\" is not in the pack"},
+        {noSpare, pack.groups[0].cellIds[0], "no spare cell is left"},
+    };
+    for (const auto& [from, failed, error] : cases)
+        EXPECT_EQ(ReplaceCell(cells, request, from, failed).error, error) << failed;
+
+    // The one spare is charged: it fits no group of cells from 3.50 to 3.59 V.
+    auto charged = cells;
+    charged[4].voltage = 4.1;
+    const PackRequest within{3, 3, {}, PackObjective::Balanced, {}, 0.05};
+    const Pack kept = *BuildPack(charged, within, MovesOnly(10'000)).pack;
+    ASSERT_EQ(kept.unusedIds, std::vector<std::string>{"C4"});
+    EXPECT_EQ(ReplaceCell(charged, within, kept, kept.groups[0].cellIds[0]).error,
+              "no spare cell keeps the failed cell's group within the voltage spread");
 }
 
 } // namespace

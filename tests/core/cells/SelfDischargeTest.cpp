@@ -1,3 +1,5 @@
+// The statistics of a batch of cells, and the self-discharge verdicts of a lot.
+#include "cells/BatchStatistics.h"
 #include "cells/SelfDischarge.h"
 
 #include <gtest/gtest.h>
@@ -58,19 +60,14 @@ TEST(SelfDischarge, VerdictsOfALot)
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         const auto& [what, cell, verdict, mvPerDay, temperatureChange] = rows[i];
         const SelfDischargeResult& result = lot.cells.at(lotSize + i);
-        EXPECT_EQ(result.verdict, verdict) << what;
-        EXPECT_EQ(result.mvPerDay.has_value(), mvPerDay.has_value()) << what;
+        EXPECT_EQ(std::tuple(result.verdict, result.mvPerDay.has_value(), result.temperatureChange, result.days.has_value()),
+                  std::tuple(verdict, mvPerDay.has_value(), temperatureChange, cell.reference && cell.recheck)) << what;
         EXPECT_NEAR(result.mvPerDay.value_or(0), mvPerDay.value_or(0), 1e-6) << what;
-        EXPECT_EQ(result.temperatureChange, temperatureChange) << what;
-        EXPECT_EQ(result.days.has_value(), cell.reference && cell.recheck) << what;
     }
-    EXPECT_EQ(lot.judged, lotSize + 7);
-    EXPECT_EQ(lot.early, 3u);
-    EXPECT_EQ(lot.suspects, 2u);
+    EXPECT_EQ(std::tuple(lot.judged, lot.early, lot.suspects, lot.mvPerDay->count), std::tuple(lotSize + 7, 3u, 2u, lotSize + 7));
     EXPECT_NEAR(*lot.medianMvPerDay, -1, 1e-9);
     EXPECT_NEAR(*lot.madMvPerDay, 0.1, 1e-9);
     EXPECT_NEAR(*lot.lotLimitMvPerDay, -1 - 3 * 1.4826 * 0.1, 1e-9);
-    EXPECT_EQ(lot.mvPerDay->count, lot.judged);
     EXPECT_NEAR(lot.mvPerDay->min, -9, 1e-9);
 }
 
@@ -121,15 +118,9 @@ TEST(SelfDischarge, RulesAndVerdictNames)
 {
     const std::string loss = "the absolute limit must be a loss, a number of mV/day below 0";
     const std::pair<SelfDischargeRules, std::string> rows[] = {
-        {{}, ""},
-        {{-0.1, 1}, ""},
-        {{-8, 90}, ""},
-        {{-8, 0}, "the minimum rest must be 1 to 90 days, not 0"},
-        {{-8, 91}, "the minimum rest must be 1 to 90 days, not 91"},
-        {{0, 14}, loss},
-        {{2, 14}, loss},
-        {{-std::numeric_limits<double>::infinity(), 14}, loss},
-        {{std::nan(""), 14}, loss},
+        {{}, ""}, {{-0.1, 1}, ""}, {{-8, 90}, ""}, {{-8, 0}, "the minimum rest must be 1 to 90 days, not 0"},
+        {{-8, 91}, "the minimum rest must be 1 to 90 days, not 91"}, {{0, 14}, loss}, {{2, 14}, loss},
+        {{-std::numeric_limits<double>::infinity(), 14}, loss}, {{std::nan(""), 14}, loss},
     };
     for (const auto& [rules, problem] : rows)
         EXPECT_EQ(SelfDischargeRulesProblem(rules), problem) << rules.absoluteLimitMvPerDay << ", " << rules.minimumRestDays;
@@ -138,6 +129,81 @@ TEST(SelfDischarge, RulesAndVerdictNames)
         {Verdict::None, "none"}, {Verdict::Ok, "ok"}, {Verdict::Suspect, "suspect"}, {Verdict::Early, "early"}};
     for (const auto& [verdict, name] : names)
         EXPECT_EQ(SelfDischargeVerdictName(verdict), name);
+}
+
+void ExpectSpread(const std::optional<Spread>& spread, const Spread& expected, std::optional<double> stdDev)
+{
+    ASSERT_TRUE(spread);
+    EXPECT_EQ(spread->count, expected.count);
+    const std::pair<double, double> figures[] = {{spread->mean, expected.mean}, {spread->median, expected.median},
+        {spread->min, expected.min}, {spread->max, expected.max}, {spread->percentile5, expected.percentile5},
+        {spread->percentile95, expected.percentile95}};
+    for (const auto& [found, wanted] : figures)
+        EXPECT_NEAR(found, wanted, 1e-9);
+    ASSERT_EQ(spread->stdDev.has_value(), stdDev.has_value());
+    EXPECT_NEAR(spread->stdDev.value_or(0), stdDev.value_or(0), 1e-6);
+}
+
+// Figures worked out by hand: sample standard deviations, PERCENTILE.INC ranks (n - 1) p.
+TEST(BatchStatistics, SmallBatchAgainstHandFigures)
+{
+    const BatchCell cells[] = {
+        {"A", 3.60, 20, 3000}, {"A", 3.62, 22, 3100}, {"B", 3.58, 30, std::nullopt}, {"A", 3.64, 24, 2900}};
+    const BatchStatistics stats = ComputeBatchStatistics(cells, {36.0, 3.5, 3.7});
+    EXPECT_EQ(stats.count, 4u);
+    ASSERT_EQ(stats.grades.size(), 2u);
+    EXPECT_EQ(std::tuple(stats.grades[0].grade, stats.grades[0].count, stats.grades[0].yieldPercent),
+              std::tuple("A", 3u, 75.0));
+    EXPECT_EQ(std::tuple(stats.grades[1].grade, stats.grades[1].count, stats.grades[1].yieldPercent),
+              std::tuple("B", 1u, 25.0));
+    // Deviations of ±0.01 and ±0.03 V: 0.002 / 3.
+    ExpectSpread(stats.voltage, {4, 3.61, 3.61, 3.58, 3.64, 3.583, 3.637, {}}, 0.0258199);
+    // Deviations -4, -2, 0, 6: 56 / 3.
+    ExpectSpread(stats.resistance, {4, 24, 23, 20, 30, 20.3, 29.1, {}}, 4.3204938);
+    ExpectSpread(stats.capacity, {3, 3000, 3000, 2900, 3100, 2910, 3090, {}}, 100.0);
+    ASSERT_TRUE(stats.resistanceCpk && stats.voltageCpk);
+    EXPECT_NEAR(*stats.resistanceCpk, 12 / (3 * 4.3204938), 1e-6);
+    EXPECT_NEAR(*stats.voltageCpk, 0.09 / (3 * 0.0258199), 1e-5);  // the upper limit is nearer
+
+    const BatchStatistics lowerOnly = ComputeBatchStatistics(cells, {std::nullopt, 3.5, std::nullopt});
+    EXPECT_FALSE(lowerOnly.resistanceCpk);
+    ASSERT_TRUE(lowerOnly.voltageCpk);
+    EXPECT_NEAR(*lowerOnly.voltageCpk, 0.11 / (3 * 0.0258199), 1e-5);
+}
+
+TEST(BatchStatistics, UndefinedFiguresAreAbsent)
+{
+    const BatchLimits limits{40.0, 3.0, 4.2};
+    const BatchStatistics empty = ComputeBatchStatistics({}, limits);
+    EXPECT_EQ(empty.count, 0u);
+    EXPECT_TRUE(empty.grades.empty());
+    EXPECT_FALSE(empty.voltage || empty.resistance || empty.capacity || empty.resistanceCpk || empty.voltageCpk);
+
+    const BatchCell one[] = {{"A", 3.6, 21, std::nullopt}};
+    const BatchStatistics single = ComputeBatchStatistics(one, limits);
+    EXPECT_EQ(single.grades.at(0).yieldPercent, 100);
+    ExpectSpread(single.resistance, {1, 21, 21, 21, 21, 21, 21, {}}, std::nullopt);
+    EXPECT_FALSE(single.capacity || single.resistanceCpk || single.voltageCpk);
+
+    const BatchCell overload[] = {{"A", 3.6, 21, std::nullopt}, {"Reject", 3.7, std::nullopt, std::nullopt}};
+    const BatchStatistics partly = ComputeBatchStatistics(overload, limits);
+    EXPECT_EQ(partly.grades.at(1).yieldPercent, 50);
+    EXPECT_EQ(partly.voltage->count, 2u);
+    ExpectSpread(partly.resistance, {1, 21, 21, 21, 21, 21, 21, {}}, std::nullopt);
+
+    const BatchCell same[] = {{"A", 3.6, 21, 3000}, {"A", 3.6, 21, 3000}};
+    const BatchStatistics flat = ComputeBatchStatistics(same, limits);
+    ExpectSpread(flat.voltage, {2, 3.6, 3.6, 3.6, 3.6, 3.6, 3.6, {}}, 0.0);
+    EXPECT_FALSE(flat.resistanceCpk || flat.voltageCpk);  // σ = 0
+}
+
+TEST(BatchStatistics, MedianInLinearTimeIsTheSpreadsMedian)
+{
+    const std::vector<double> rows[] = {
+        {3.2}, {5, 1, 4}, {4, 1, 3, 2}, {2, 2, 1, 2, 9, 0.1}, {-1.1, -0.9, -1.3, -1, -0.7, -1.2, -0.95, -1.05}};
+    for (const std::vector<double>& values : rows)
+        EXPECT_EQ(Median(values), ComputeSpread(values)->median) << values.size() << " values";
+    EXPECT_FALSE(Median({}));
 }
 
 } // namespace

@@ -9,8 +9,7 @@ TEST(ColumnPlot, ParametersFollowTheColumnItsTitleAndItsFirstRecord)
 {
     // The column, its title, its first record (empty: a file without records), the plot.
     const std::tuple<std::size_t, const char*, const char*, std::optional<PlotParameters>> cases[] = {
-        {0, "No.s", "000001", std::nullopt},
-        {1, "Time", "10:00:00", std::nullopt},
+        {0, "No.s", "000001", std::nullopt}, {1, "Time", "10:00:00", std::nullopt},
         {3, "40 mOhm", "12.34", PlotParameters{"40 mOhm", 42, 0, 2}},
         {5, "Celsius", "25.0", PlotParameters{"Celsius", 65, -25, 2}},
         {5, "Fahrenheit", "77.0", PlotParameters{"Fahrenheit", 149, -13, 2}},

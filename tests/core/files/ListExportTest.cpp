@@ -1,9 +1,9 @@
+// Lists saved as files, and files read back as lists.
+#include "files/AtomicFile.h"
 #include "files/CsvFormat.h"
 #include "files/DataFileReader.h"
 #include "files/FileTypeName.h"
 #include "files/ListExport.h"
-
-#include "files/AtomicFile.h"
 
 #include "common/CaseFile.h"
 #include "common/TempFolder.h"
@@ -12,7 +12,7 @@
 
 #include <fstream>
 #include <functional>
-
+#include <map>
 #include <numeric>
 
 namespace voltaryn {
@@ -53,9 +53,7 @@ TEST(ListExportTest, AListSavedAsCsvReadsBackWithTheSameCells)
         << bytes;
 
     const DataFile read = ReadDataFile(file);
-    EXPECT_TRUE(read.status.Ok());
-    EXPECT_EQ(read.rangeTitle, "40 mOhm");
-    EXPECT_EQ(read.temperatureTitle, "Celsius");
+    EXPECT_EQ(std::tuple(read.status.Ok(), read.rangeTitle, read.temperatureTitle), std::tuple(true, "40 mOhm", "Celsius"));
     RecordTable padded = table;
     for (RecordRow& row : padded.rows)
         row.resize(table.header.size());
@@ -67,22 +65,12 @@ TEST(ListExportTest, AListSavedAsCsvReadsBackWithTheSameCells)
 TEST(ListExportTest, NoCsvCellStartsAFormula)
 {
     const std::tuple<const char*, const char*, const char*> cells[] = {  // text, guarded, CSV cell written
-        {"=1+2", "'=1+2", "'=1+2"},
-        {"+1+2", "'+1+2", "'+1+2"},
-        {"-1+2", "'-1+2", "'-1+2"},
-        {"@SUM(A1:A9)", "'@SUM(A1:A9)", "'@SUM(A1:A9)"},
-        {"\tx", "'\tx", "'\tx"},
-        {"\rx", "'\rx", "\"'\rx\""},
+        {"=1+2", "'=1+2", "'=1+2"}, {"+1+2", "'+1+2", "'+1+2"}, {"-1+2", "'-1+2", "'-1+2"},
+        {"@SUM(A1:A9)", "'@SUM(A1:A9)", "'@SUM(A1:A9)"}, {"\tx", "'\tx", "'\tx"}, {"\rx", "'\rx", "\"'\rx\""},
         {"=HYPERLINK(\"http://x\",\"y\")", "'=HYPERLINK(\"http://x\",\"y\")",
          "\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\""},
-        {"-2.008", "-2.008", "-2.008"},
-        {"-1e-05", "-1e-05", "-1e-05"},
-        {"-.5", "-.5", "-.5"},
-        {"-inf", "'-inf", "'-inf"},
-        {"-", "'-", "'-"},
-        {"a=1", "a=1", "a=1"},
-        {"'=x", "'=x", "'=x"},
-        {"", "", ""},
+        {"-2.008", "-2.008", "-2.008"}, {"-1e-05", "-1e-05", "-1e-05"}, {"-.5", "-.5", "-.5"}, {"-inf", "'-inf", "'-inf"},
+        {"-", "'-", "'-"}, {"a=1", "a=1", "a=1"}, {"'=x", "'=x", "'=x"}, {"", "", ""},
     };
     for (const auto& [text, guarded, written] : cells) {
         EXPECT_EQ(FormulaGuarded(text), guarded) << text;
@@ -116,8 +104,7 @@ TEST(ListExportTest, AFileThatCannotBeWrittenOrReadIsToldByPathAndReason)
 // temporary file beside it; one that succeeds replaces it, keeping its permissions.
 TEST(ListExportTest, AFailedSaveLeavesTheOldFile)
 {
-    const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "replace-file";
-    std::filesystem::create_directories(folder);
+    const testing::TempFolder folder;
     const std::filesystem::path file = folder / "list.txt";
     const auto fails = [&file](std::FILE* out) {
         std::fputs("half a li", out);
@@ -133,11 +120,10 @@ TEST(ListExportTest, AFailedSaveLeavesTheOldFile)
         std::filesystem::permissions(file, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
         EXPECT_EQ(ReplaceFile(file, write).Ok(), replaced);
         EXPECT_EQ(testing::FileBytes(file), left);
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(file.parent_path()), {}), 1);
         EXPECT_EQ(std::filesystem::status(file).permissions(),
                   std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     }
-    std::filesystem::remove_all(folder);
 }
 
 TEST(ListExportTest, TheSavedNameGetsTheFileTypesExtensionWhenItLacksIt)
@@ -146,6 +132,34 @@ TEST(ListExportTest, TheSavedNameGetsTheFileTypesExtensionWhenItLacksIt)
     ASSERT_EQ(cases.size(), 8u);
     for (const testing::TestCase& c : cases)
         EXPECT_EQ(WithFileTypeExtension(c.Text("name"), c.Text("type")), c.Text("saved")) << c.name;
+}
+
+// What a case of tests/data/reader may expect of the file it reads, besides its rows.
+const std::map<std::string, std::function<std::string(const DataFile&)>> Outcomes = {
+    {"rows", [](const DataFile& d) { return std::to_string(d.rows.size()); }},
+    {"range", [](const DataFile& d) { return d.rangeTitle.value_or("(none)"); }},
+    {"temperature", [](const DataFile& d) { return d.temperatureTitle.value_or("(none)"); }},
+    {"warning", [](const DataFile& d) { return d.warning; }},
+};
+
+TEST(DataFileReaderTest, ReadsEveryRecordedFile)
+{
+    const std::vector<testing::TestCase> cases = testing::ReadCases("reader");
+    ASSERT_GE(cases.size(), 27u);
+    for (const testing::TestCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<int> progress;
+        const DataFile data = ParseDataFile(c.Text("file"), [&](int record) { progress.push_back(record); });
+        std::vector<int> everyRecord(data.rows.size());
+        std::iota(everyRecord.begin(), everyRecord.end(), 1);
+        EXPECT_EQ(progress, everyRecord);
+        for (const auto& [key, outcome] : Outcomes)
+            for (const std::string& text : c.All(key))
+                EXPECT_EQ(outcome(data), text) << key;
+        if (const std::vector<RecordRow> rows = c.Rows("row"); !rows.empty()) {
+            EXPECT_EQ(data.rows, rows);
+        }
+    }
 }
 
 } // namespace

@@ -28,34 +28,17 @@ TEST(NumberText, EachPatternShowsItsDigitsRoundedHalfAwayFromZero)
 TEST(NumberText, ANumeralGivesItsFloatAndAnythingElseIsRefused)
 {
     constexpr float Largest = std::numeric_limits<float>::max();
+    constexpr NumberRefusal NotANumber = NumberRefusal::NotANumber;
     const std::pair<const char*, ParsedNumber> cases[] = {
-        {"0.125", {0.125f}},
-        {" -2.5 ", {-2.5f}},
-        {"+7", {7}},
-        {".5", {0.5f}},
-        {"5.", {5}},
-        {"-.25", {-0.25f}},
-        {"1e3", {1000}},
-        {"2.5E-1", {0.25f}},
-        {"1e-333", {0}},
-        {"8888444E-44444", {0}},
+        {"0.125", {0.125f}}, {" -2.5 ", {-2.5f}}, {"+7", {7}}, {".5", {0.5f}}, {"5.", {5}}, {"-.25", {-0.25f}},
+        {"1e3", {1000}}, {"2.5E-1", {0.25f}}, {"1e-333", {0}}, {"8888444E-44444", {0}},
         {"-0.000000000000000000000000000000000000000000000000001", {-0.0f}},
         {"340282350000000000000000000000000000000", {Largest}},
-        {"1e39", {0, NumberRefusal::TooLarge}},
-        {"-8888444E44444", {0, NumberRefusal::TooLarge}},
-        {"", {0, NumberRefusal::NotANumber}},
-        {"   ", {0, NumberRefusal::NotANumber}},
-        {"abc", {0, NumberRefusal::NotANumber}},
-        {"1,5", {0, NumberRefusal::NotANumber}},
-        {"1.2.3", {0, NumberRefusal::NotANumber}},
-        {".", {0, NumberRefusal::NotANumber}},
-        {"-", {0, NumberRefusal::NotANumber}},
-        {"1e", {0, NumberRefusal::NotANumber}},
-        {"e5", {0, NumberRefusal::NotANumber}},
-        {"inf", {0, NumberRefusal::NotANumber}},
-        {"nan", {0, NumberRefusal::NotANumber}},
-        {"0x10", {0, NumberRefusal::NotANumber}},
-        {"4 Ohm", {0, NumberRefusal::NotANumber}},
+        {"1e39", {0, NumberRefusal::TooLarge}}, {"-8888444E44444", {0, NumberRefusal::TooLarge}},
+        {"", {0, NotANumber}}, {"   ", {0, NotANumber}}, {"abc", {0, NotANumber}}, {"1,5", {0, NotANumber}},
+        {"1.2.3", {0, NotANumber}}, {".", {0, NotANumber}}, {"-", {0, NotANumber}}, {"1e", {0, NotANumber}},
+        {"e5", {0, NotANumber}}, {"inf", {0, NotANumber}}, {"nan", {0, NotANumber}}, {"0x10", {0, NotANumber}},
+        {"4 Ohm", {0, NotANumber}},
     };
     for (const auto& [text, parsed] : cases)
         EXPECT_EQ(ParseNumber(text), parsed) << '"' << text << '"';

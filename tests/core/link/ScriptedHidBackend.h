@@ -32,6 +32,14 @@ public:
         devices.push_back({path, MeterLink::MeterVendorId, MeterLink::MeterProductId});
     }
     void Reply(std::vector<std::uint8_t> bytes) { reads.push_back({ReadResult::Data, std::move(bytes)}); }
+    // The first `length` bytes of every report written, in order.
+    std::vector<std::vector<std::uint8_t>> Heads(std::size_t length) const
+    {
+        std::vector<std::vector<std::uint8_t>> heads;
+        for (const auto& report : written)
+            heads.emplace_back(report.begin(), report.begin() + static_cast<std::ptrdiff_t>(length));
+        return heads;
+    }
 
     std::vector<HidDeviceInfo> enumerate() override
     {

@@ -34,16 +34,10 @@ protected:
 TEST_F(PollLoopTest, EachTickSendsOneRequestInTurn)
 {
     const PollTickResult display = Rotation(Identification, 3);
-    ASSERT_EQ(backend.written.size(), 3u);
-    EXPECT_EQ(Bytes(backend.written[0].begin(), backend.written[0].begin() + 4), (Bytes{0, 65, 0, 1}));
-    EXPECT_EQ(Bytes(backend.written[1].begin(), backend.written[1].begin() + 4), (Bytes{0, 65, 2, 4}));
-    EXPECT_EQ(Bytes(backend.written[2].begin(), backend.written[2].begin() + 4), (Bytes{0, 66, 0, 0}));
-    EXPECT_TRUE(display.displayDecoded);
-    EXPECT_TRUE(display.rangeChanged);
-    EXPECT_EQ(reading.VoltageText, "-12.34");
-    EXPECT_EQ(reading.RangeText, "400 mOhm");
-    EXPECT_EQ(loop.ConnectionText(), "Connection");
-    EXPECT_EQ(loop.PollState(), PollLoop::IdentifyState);
+    EXPECT_EQ(backend.Heads(4), (std::vector<Bytes>{{0, 65, 0, 1}, {0, 65, 2, 4}, {0, 66, 0, 0}}));
+    EXPECT_TRUE(display.displayDecoded && display.rangeChanged);
+    EXPECT_EQ(std::tuple(reading.VoltageText, reading.RangeText, loop.ConnectionText(), loop.PollState()),
+              std::tuple("-12.34", "400 mOhm", "Connection", PollLoop::IdentifyState));
 }
 
 TEST_F(PollLoopTest, ConnectionTextFollowsDetectionAndIdentification)
@@ -52,22 +46,18 @@ TEST_F(PollLoopTest, ConnectionTextFollowsDetectionAndIdentification)
 
     // Found, but it has not answered yet: the tick fails and stays on identification.
     loop.Tick();
-    EXPECT_EQ(loop.PollState(), PollLoop::IdentifyState);
-    EXPECT_EQ(loop.ConnectionText(), "Disconnected");
+    EXPECT_EQ(std::pair(loop.PollState(), loop.ConnectionText()), std::pair(PollLoop::IdentifyState, std::string("Disconnected")));
 
     // Another device with the meter's ids: the display is still shown.
     EXPECT_TRUE(Rotation({0, 'K', 'A', 'V', ' ', '7', '2', 'K'}, 3).displayDecoded);
-    EXPECT_EQ(loop.ConnectionText(), "Device Error!!!");
-    EXPECT_EQ(reading.VoltageText, "-12.34");
+    EXPECT_EQ(std::tuple(loop.ConnectionText(), reading.VoltageText), std::tuple("Device Error!!!", "-12.34"));
 
     // Unplugged: the display tick decodes the previous reply again and says the meter is gone.
     backend.devices.clear();
     loop.Tick();
     loop.Tick();
     EXPECT_TRUE(loop.Tick().displayDecoded);
-    EXPECT_EQ(loop.ConnectionText(), "Disconnected");
-    EXPECT_FALSE(reading.MeterConnected);
-    EXPECT_EQ(reading.VoltageText, "-12.34");
+    EXPECT_EQ(std::tuple(loop.ConnectionText(), reading.MeterConnected, reading.VoltageText), std::tuple("Disconnected", false, "-12.34"));
 }
 
 TEST_F(PollLoopTest, RangeMarksChangeOnlyWhenTheRangeDoes)
@@ -78,8 +68,7 @@ TEST_F(PollLoopTest, RangeMarksChangeOnlyWhenTheRangeDoes)
 
     // The switch between ranges: no range mark, and the text keeps the last range.
     EXPECT_TRUE(Rotation(Identification, 0).rangeChanged);
-    EXPECT_EQ(reading.RangeText, "400 Ohm");
-    EXPECT_EQ(reading.LastRangeCode, 0);
+    EXPECT_EQ(std::pair(reading.RangeText, reading.LastRangeCode), std::pair(std::string("400 Ohm"), std::int16_t{0}));
 }
 
 } // namespace

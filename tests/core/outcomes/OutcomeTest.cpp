@@ -24,8 +24,7 @@ TEST(OutcomeTest, EachTransferEndBecomesItsOutcomeWithItsFigures)
          "records"},
         {OutcomeOf(ManualDownloadResult{ManualDownloadEnd::BadCount, 0, 0, {}}),
          "The meter's record count makes no sense. | the meter's record count makes no sense"},
-        {OutcomeOf(SdListingEnd::Completed, 4), ""},
-        {OutcomeOf(SdListingEnd::EmptyBlock, 2), ""},
+        {OutcomeOf(SdListingEnd::Completed, 4), ""}, {OutcomeOf(SdListingEnd::EmptyBlock, 2), ""},
         {OutcomeOf(SdListingEnd::Unreadable, 2),
          "The meter's file list could not be read to its end. | the meter's SD card file list makes no sense"},
         {OutcomeOf(SdListingEnd::NoReply, 3), "The meter stopped answering; the list is not complete. | the meter "

@@ -1,4 +1,6 @@
+// The recorder of the live readings, and the schedule of the tasks the program runs.
 #include "recording/Recorder.h"
+#include "recording/RunSchedule.h"
 
 #include "common/FileSizeLimit.h"
 #include "common/TempFolder.h"
@@ -69,12 +71,8 @@ protected:
 TEST_F(RecorderTest, SamplesOnEverySampleTimeTickAndRightAfterAnIntervalChange)
 {
     EXPECT_EQ(TickPattern(recorder, 7), "x.x.x.x");  // the default interval of 2 s
-    const std::vector<std::tuple<int, int, const char*>> cases = {
-        // new interval, ticks, samples
-        {1, 3, "xxx"},
-        {3, 8, "x..x..x."},
-        {3, 4, "x..x"},  // set again in the middle of an interval
-    };
+    // New interval, ticks, samples; the last is set again in the middle of an interval.
+    const std::tuple<int, int, const char*> cases[] = {{1, 3, "xxx"}, {3, 8, "x..x..x."}, {3, 4, "x..x"}};
     for (const auto& [interval, ticks, pattern] : cases) {
         recorder.SetSampleTime(interval);
         EXPECT_EQ(TickPattern(recorder, ticks), pattern) << interval;
@@ -122,8 +120,7 @@ TEST_F(RecorderTest, WritesTheHeaderAndARecordPerSampleAndNumbersTheListApart)
 
     EXPECT_EQ(RecorderEndNotice(recorder.StopRecording().value()),
               "Recording stopped at 10:00:03. 3 records in " + name + '.');
-    EXPECT_EQ(LabelsText(recorder), "||Rec|hidden");
-    EXPECT_EQ(recorder.RecCount(), 0);
+    EXPECT_EQ(std::pair(LabelsText(recorder), recorder.RecCount()), std::pair(std::string("||Rec|hidden"), 0));
     EXPECT_EQ(FileBytes(file), Header + RecordLine(1, "10:00:01")
                                 + "2\t10:00:02\t12.63\t18.52\t1.250\t-OL\t123.4\t1.234\t56.78\r\n"
                                 + "3\t10:00:03\t12.63\t18.52\t1???\t-OL\t123.4\t1.234\t56.78\r\n");
@@ -143,11 +140,9 @@ TEST_F(RecorderTest, FileAndListEachTakeAtMostTheRecordLimit)
         listClosedAt = tick.listClosed ? i : listClosedAt;
         listEnd = tick.listEnd ? tick.listEnd : listEnd;
     }
-    EXPECT_EQ(written, Recorder::MaxRecords);
-    EXPECT_EQ(listClosedAt, Recorder::MaxRecords);
+    EXPECT_EQ(std::tuple(written, listClosedAt, recorder.ListCount()), std::tuple(Recorder::MaxRecords, Recorder::MaxRecords, 0));
     EXPECT_EQ(RecorderEndNotice(listEnd.value()),
               "Live list ended at 20:00:01: the limit of 36001 records was reached. 36001 rows in the live list.");
-    EXPECT_EQ(recorder.ListCount(), 0);
 
     const RecorderTickResult last = recorder.Tick();
     EXPECT_TRUE(last.recordingStopped && !last.recordWritten && !last.listRow);
@@ -179,8 +174,7 @@ TEST_F(RecorderTest, ARangeOrUnitChangeEndsTheFileBeforeThatSampleAndTheListAfte
         EXPECT_EQ(tick.listRow.value_or(RecordRow{"none"}).front(), "2") << what;
         EXPECT_EQ(FileBytes(file), Header + RecordLine(1, firstTime)) << what;
         const std::string ended = " ended at " + recorder.RecTime() + ": " + why + ". ";
-        EXPECT_EQ(RecorderEndNotice(tick.recordingEnd.value()), "Recording" + ended + "1 record in " + name + '.')
-            << what;
+        EXPECT_EQ(RecorderEndNotice(tick.recordingEnd.value()), "Recording" + ended + "1 record in " + name + '.') << what;
         EXPECT_EQ(RecorderEndNotice(tick.listEnd.value()), "Live list" + ended + "2 rows in the live list.") << what;
         EXPECT_EQ(LabelsText(recorder), name + "|||shown") << what;
         recorder.Tick();  // the next sample while idle clears the file's name
@@ -222,11 +216,10 @@ TEST_F(RecorderTest, RecordsAFullDiskHoldsBackWaitForRoomOrAreToldOfAtTheEnd)
     };
     const std::vector<std::tuple<Ending, bool, std::string>> cases = {
         // how it goes on, room by then, what the end notice says of the file
-        {tick, true, ""},
+        {tick, true, ""}, {destroy, true, ""},
         {stop, false, "1 record in " + name + "; 2 more could not be written: File too large."},
         {stop, true, "3 records in " + name + '.'},
         {rangeChange, false, "1 record in " + name + "; 2 more could not be written: File too large."},
-        {destroy, true, ""},
     };
     for (const auto& [ending, room, notice] : cases) {
         reading = ShownReading();
@@ -264,9 +257,59 @@ TEST_F(RecorderTest, AFileThatCannotBeCreatedIsReportedAndLeftClosed)
     for (const auto& [path, reason] : cases) {
         EXPECT_FALSE(recorder.StartRecording(path)) << path;
         EXPECT_THAT(recorder.LastError(), ::testing::AllOf(::testing::HasSubstr(reason), ::testing::HasSubstr(path.string())));
-        EXPECT_FALSE(recorder.Recording());
-        EXPECT_TRUE(recorder.Labels().fileName.empty());
+        EXPECT_EQ(std::pair(recorder.Recording(), recorder.Labels().fileName), std::pair(false, std::string()));
     }
+}
+
+using std::chrono::milliseconds;
+
+// Runs the schedule as a timer that wakes exactly when told, up to `until`, and spells what ran:
+// "P" for a poll, "R" for the recorder's second, "G" for a graph sample, each after its time.
+std::string RunUntil(RunSchedule& schedule, milliseconds until)
+{
+    std::string ran;
+    for (milliseconds now = schedule.NextDue(); now <= until; now = schedule.NextDue()) {
+        ran += std::to_string(now.count());
+        for (const RunTask task : schedule.Due(now))
+            ran += task == RunTask::Poll ? "P" : task == RunTask::RecorderSecond ? "R" : "G";
+        ran += ' ';
+    }
+    return ran;
+}
+
+TEST(RunScheduleTest, PollsEvery100MsAndOnASharedMomentThePollRunsFirstThenTheRecorderThenTheGraph)
+{
+    RunSchedule schedule;
+    EXPECT_EQ(RunUntil(schedule, milliseconds{1000}), "100P 200P 300P 400P 500P 600P 700P 800P 900P 1000PR ");
+    schedule.Resume(RunTask::GraphSample, milliseconds{1000});
+    EXPECT_EQ(RunUntil(schedule, milliseconds{2000}),
+              "1100P 1200P 1300P 1400P 1500P 1600P 1700P 1800P 1900P 2000PRG ");
+}
+
+TEST(RunScheduleTest, APausedPollLeavesTheRecorderRunningAndResumesAPeriodAfterItsResume)
+{
+    RunSchedule schedule(milliseconds{50});
+    schedule.Pause(RunTask::Poll);
+    EXPECT_FALSE(schedule.Running(RunTask::Poll));
+    EXPECT_EQ(RunUntil(schedule, milliseconds{2100}), "1050R 2050R ");
+    schedule.Resume(RunTask::Poll, milliseconds{2100});
+    schedule.Resume(RunTask::Poll, milliseconds{2150});  // already running: no change
+    EXPECT_EQ(RunUntil(schedule, milliseconds{2300}), "2200P 2300P ");
+}
+
+TEST(RunScheduleTest, ALateWakeRunsEachDueTaskOnceAndKeepsItsPhase)
+{
+    RunSchedule schedule;
+    // A blocking exchange held the thread from 100 ms to 2350 ms.
+    const std::vector<RunTask> late = schedule.Due(milliseconds{2350});
+    EXPECT_EQ(late, (std::vector<RunTask>{RunTask::Poll, RunTask::RecorderSecond}));
+    EXPECT_EQ(schedule.NextDue(), milliseconds{2400});
+    EXPECT_EQ(RunUntil(schedule, milliseconds{3000}), "2400P 2500P 2600P 2700P 2800P 2900P 3000PR ");
+
+    schedule.Pause(RunTask::Poll);
+    schedule.Pause(RunTask::RecorderSecond);
+    EXPECT_EQ(schedule.NextDue(), milliseconds::max());
+    EXPECT_TRUE(schedule.Due(milliseconds{5000}).empty());
 }
 
 } // namespace

@@ -1,6 +1,10 @@
 #include "meter/RangeTexts.h"
+#include "settings/ComparatorEditors.h"
 #include "settings/ComparatorEntry.h"
+#include "settings/ComparatorLoad.h"
 #include "settings/ComparatorTexts.h"
+
+#include "../link/ScriptedHidBackend.h"
 
 #include <gtest/gtest.h>
 
@@ -42,8 +46,7 @@ TEST(ComparatorEntry, EveryPairOfRangesSurvivesTheRoundTrip)
             const ComparatorEntry entry{InRange(high), InRange(low), {6000, false, true}, {1100, false, true}};
             const ComparatorEntry back = DecodeComparatorEntry(EncodeComparatorEntry(entry));
             EXPECT_EQ(back, entry) << high << "," << low;
-            EXPECT_EQ(back.HighOhm.Range(), RangeTexts.at(high - 1));
-            EXPECT_EQ(back.LowOhm.Range(), RangeTexts.at(low - 1));
+            EXPECT_EQ(std::tuple(back.HighOhm.Range(), back.LowOhm.Range()), std::tuple(RangeTexts.at(high - 1), RangeTexts.at(low - 1)));
         }
     }
 }
@@ -73,6 +76,116 @@ TEST(ComparatorTexts, RowShowsValuesWithRangesAndMarksUnknownPoints)
     EXPECT_EQ(ComparatorRow(9, DecodeComparatorEntry(payload)),
               (ComparatorRowTexts{"9", "1500 (no point) / mOhm", "0 (no point) / Ohm", "1234 (no point)",
                                   "6000 (no point)"}));
+}
+
+TEST(ComparatorEditors, JoinReadsDigitsUpToTheFirstNonDigit)
+{
+    const std::pair<DigitTexts, int> cases[] = {
+        {{"1", "2", "x", "4"}, 12}, {{"1", "", "3", "4"}, 134}, {{"", "", "", ""}, 0},   {{"x", "1", "2", "3"}, 0},
+        {{"0", "0", "0", "5"}, 5},  {{"9", "9", "9", "9"}, 9999}, {{"1", " 2", "3", "4"}, 1}, {{"99", "99", "9", "9"}, 9999},
+    };
+    for (const auto& [digits, value] : cases)
+        EXPECT_EQ(JoinDigits(digits), value) << digits[0] << "|" << digits[1] << "|" << digits[2] << "|" << digits[3];
+}
+
+TEST(ComparatorEditors, VoltagesAtTwoDecimalsAreClampedToSixtyVoltsBeforeTheyAreSent)
+{
+    // The option (decimals), the digits typed, the digits shown after "Update", the count sent.
+    const std::tuple<std::optional<int>, DigitTexts, DigitTexts, int> cases[] = {
+        {2, {"7", "0", "0", "0"}, {"6", "0", "0", "0"}, 6000},
+        {2, {"6", "0", "0", "1"}, {"6", "0", "0", "0"}, 6000},
+        {2, {"6", "0", "0", "0"}, {"6", "0", "0", "0"}, 6000},
+        {2, {"9", "x", "9", "9"}, {"9", "x", "9", "9"}, 9},
+        {3, {"9", "9", "9", "9"}, {"9", "9", "9", "9"}, 9999},
+    };
+    for (const auto& [option, typed, shown, count] : cases) {
+        ComparatorEditors editors;
+        editors.highVolt = {typed, option};
+        editors.lowVolt = {typed, option};
+        const ComparatorEntry entry = BuildEntry(editors);
+        const VoltLimit sent{count, option == 3, option == 2};
+        EXPECT_EQ(std::tuple(editors.highVolt.digits, editors.lowVolt.digits, entry.HighVolt, entry.LowVolt),
+                  std::tuple(shown, shown, sent, sent)) << typed[0] << typed[1];
+    }
+}
+
+TEST(ComparatorEditors, UntouchedEditorsSendZerosAtXxxxMilliohmAndXxxxVolts)
+{
+    ComparatorEditors editors;
+    EXPECT_EQ(EncodeComparatorEntry(BuildEntry(editors)), (ComparatorPayload{0, 0, 0, 0, 0, 0, 0, 0, 0xC9, 0x05}));
+}
+
+// Picking a row fills the editors, and "Update" sends the entry back as it was read; a limit whose
+// point is not known gets no option and goes back without range flags.
+TEST(ComparatorEditors, APickedEntryIsSentBackAsRead)
+{
+    const std::pair<ComparatorPayload, ComparatorPayload> cases[] = {
+        // high 1.234 in 4 mOhm, low 400.0 in 400 mOhm, 14.00 V and 11.50 V
+        {{0x04, 0xD2, 0x0F, 0xA0, 0x05, 0x78, 0x04, 0x7E, 0xC3, 0x0A},
+         {0x04, 0xD2, 0x0F, 0xA0, 0x05, 0x78, 0x04, 0x7E, 0xC3, 0x0A}},
+        // high in mOhm without a range, low in Ohm with two, high volts without a point, low volts with two
+        {{0x04, 0xD2, 0x00, 0x05, 0x04, 0xB0, 0x04, 0x4C, 0x31, 0x0C},
+         {0x04, 0xD2, 0x00, 0x05, 0x04, 0xB0, 0x04, 0x4C, 0x01, 0x00}},
+    };
+    for (const auto& [picked, sent] : cases) {
+        ComparatorEditors editors = EditorsFor(DecodeComparatorEntry(picked));
+        EXPECT_EQ(EncodeComparatorEntry(BuildEntry(editors)), sent) << int(picked[8]);
+    }
+}
+
+// The reply to a read of entry n: high resistance count n at 40 mOhm, the rest zero.
+std::vector<std::uint8_t> EntryReply(int n)
+{
+    std::vector<std::uint8_t> reply(65, 0);
+    reply[3] = static_cast<std::uint8_t>(n);
+    reply[10] = 0x05;
+    return reply;
+}
+
+struct ComparatorLoad : ::testing::Test, EventPump, testing::ScriptedMeter {
+    void LetEventsRun() override { log.emplace_back("events"); }
+
+    ComparatorLoadResult Load(int replies)
+    {
+        for (int n = 1; n <= replies; ++n)
+            backend.Reply(EntryReply(n));
+        return LoadComparatorTable(commands, table, *this, [&](const ComparatorRowTexts& row) {
+            log.push_back(row[0] + ":" + row[1]);
+        });
+    }
+
+    ComparatorTable table;
+    std::vector<std::string> log;
+};
+
+TEST_F(ComparatorLoad, ReadsAllEntriesInOrderWithEventsAfterEachRow)
+{
+    const ComparatorLoadResult result = Load(99);
+    EXPECT_TRUE(result.Complete());
+    ASSERT_EQ(log.size(), 198u);
+    EXPECT_EQ(std::tuple(log[196], table.At(99).HighOhm.Count), std::tuple("99:0.99 / 40 mOhm", 99));
+    EXPECT_EQ(backend.Heads(6).back(), (std::vector<std::uint8_t>{0, 65, 2, 6, 99, 0}));
+}
+
+TEST_F(ComparatorLoad, StopsWhenTheMeterStopsAnsweringAndKeepsWhatItRead)
+{
+    table.At(4).LowOhm.Count = 777;
+    const ComparatorLoadResult result = Load(3);
+    EXPECT_FALSE(result.Complete());
+    EXPECT_EQ(result.entriesRead, 3);
+    EXPECT_EQ(log, (std::vector<std::string>{"1:0.01 / 40 mOhm", "events", "2:0.02 / 40 mOhm", "events",
+                                             "3:0.03 / 40 mOhm", "events"}));
+    EXPECT_EQ(table.At(3).HighOhm.Count, 3);
+    ComparatorEntry untouched;
+    untouched.LowOhm.Count = 777;
+    EXPECT_EQ(table.At(4), untouched);
+}
+
+TEST(ComparatorTable, RefusesNumbersOutsideTheMetersEntries)
+{
+    ComparatorTable table;
+    for (const int number : {0, -1, 100})
+        EXPECT_THROW(table.At(number), std::out_of_range) << number;
 }
 
 } // namespace

@@ -1,10 +1,16 @@
+// The meter's memories: its manual records and its SD card's files.
+#include "memory/LoadingCaption.h"
+#include "memory/ManualRecord.h"
 #include "memory/SdCard.h"
+#include "memory/SdDownload.h"
 #include "memory/SdListing.h"
 
 #include "../link/ScriptedHidBackend.h"
+#include "common/CaseFile.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 namespace voltaryn {
@@ -14,7 +20,7 @@ using Bytes = std::vector<std::uint8_t>;
 using Texts = std::vector<std::string>;
 
 // A report-long reply: byte 0 is 0, `bytes` start at byte `first`, the rest is `fill`.
-Bytes Reply(std::size_t first, std::initializer_list<std::uint8_t> bytes, std::uint8_t fill = 0)
+Bytes Reply(std::size_t first, const Bytes& bytes, std::uint8_t fill = 0)
 {
     Bytes reply(65, fill);
     reply[0] = 0;
@@ -81,8 +87,7 @@ Listed List(const std::vector<int>& counts, int fileCount, SdClosingBlock closin
     }
     Listed listed;
     listed.end = ListSdFiles(meter.link, listed, fileCount, listed, closing);
-    for (const auto& request : meter.backend.written)
-        listed.requests.emplace_back(request.begin(), request.begin() + 6);
+    listed.requests = meter.backend.Heads(6);
     return listed;
 }
 
@@ -110,6 +115,107 @@ TEST(SdListing, ListingsThatEndEarly)
     };
     for (const auto& [name, l, counts] : cases)
         EXPECT_EQ(Counts(l.end, l.requests.size(), l.captions.size(), l.numbers.size()), counts) << name;
+}
+
+// Logs what a download yields, in order.
+struct Log : SdDownloadSink, EventPump {
+    SdDownloadEnd end{};
+    Texts lines;
+    std::vector<RecordRow> rows;
+    Texts captions;
+    std::vector<Bytes> requests;
+
+    void StartTime(const std::string& text) override { lines.push_back("start:" + text); }
+    void Interval(const std::string& text) override { lines.push_back("interval:" + text); }
+    void Row(const RecordRow& row) override
+    {
+        lines.push_back("row " + row.at(0));
+        rows.push_back(row);
+    }
+    void Progress(const std::string& caption) override { captions.push_back(caption); }
+    void LetEventsRun() override { lines.emplace_back("events"); }
+};
+
+const std::vector<testing::TestCase> Cases = testing::ReadCases("sd/download.txt");
+
+// The file text a case holds.
+std::string Text(const testing::TestCase& c)
+{
+    std::string text;
+    for (const std::string& part : c.All("text"))
+        text += part;
+    return text;
+}
+
+// Downloads file 9 of `records` records whose text is `text`, served in 60-byte chunks.
+Log Download(const std::string& text, int records)
+{
+    testing::ScriptedMeter meter;
+    for (std::size_t at = 0; at < text.size(); at += 60) {
+        const std::string part = text.substr(at, 60);
+        meter.backend.Reply(Reply(4, Bytes(part.begin(), part.end())));
+    }
+    Log log;
+    log.end = DownloadSdFile(meter.link, log, 9, records, log);
+    log.requests = meter.backend.Heads(6);
+    return log;
+}
+
+TEST(SdDownload, FileWithoutRecordsTakesSixChunksThenTheClosingRequest)
+{
+    const Log log = Download(Text(Cases.at(0)), 0);
+    EXPECT_EQ(log.end, SdDownloadEnd::Completed);
+    const Bytes first = {0, 67, 3, 9, 1, 0};
+    const Bytes next = {0, 67, 3, 9, 2, 0};
+    EXPECT_EQ(log.requests, (std::vector<Bytes>{first, next, next, next, next, next, next}));
+    EXPECT_EQ(log.captions, (Texts{"Download ... 17.25 %", "Download ... 34.50 %", "Download ... 51.75 %",
+                                   "Download ... 69.01 %", "Download ... 86.26 %", "Download 100 %"}));
+}
+
+TEST(SdDownload, OnlyLinesFourFiveAndRecordsReachTheSink)
+{
+    const testing::TestCase& records = Cases.at(1);
+    const Log log = Download(Text(Cases.at(0)) + Text(records), 3);
+    EXPECT_EQ(log.lines, records.All("yields"));
+    EXPECT_EQ(log.rows, records.Rows("row"));
+}
+
+// The names the cases in tests/data/manual give the texts of a record, in list order.
+const std::array<std::string, 8> TextNames = {"Stamp",       "Voltage",    "Resistance",  "Current",
+                                              "Temperature", "InCapacity", "OutCapacity", "TotalCapacity"};
+
+TEST(ManualRecordDecode, DecodesEveryRecordedReply)
+{
+    const std::vector<testing::TestCase> cases = testing::ReadCases("manual");
+    ASSERT_GE(cases.size(), 9u);
+    for (const testing::TestCase& c : cases) {
+        const ManualRecordTexts texts = DecodeManualRecord(c.bytes);
+        for (const auto& [name, text] : c.texts) {
+            const auto index = std::ranges::find(TextNames, name) - TextNames.begin();
+            ASSERT_LT(index, 8) << c.name << ": " << name;
+            EXPECT_EQ(texts[static_cast<std::size_t>(index)], text) << c.name << ": " << name;
+        }
+    }
+}
+
+TEST(ManualRecordRequest, NumberTravelsLowByteFirstInBytes3And4)
+{
+    testing::ScriptedMeter meter;
+    const std::pair<int, std::vector<std::uint8_t>> cases[] = {
+        {300, {0, 67, 4, 44, 1, 0}}, {1, {0, 67, 4, 1, 0, 0}}, {32767, {0, 67, 4, 255, 127, 0}}};
+    for (const auto& [number, head] : cases) {
+        RequestManualRecord(meter.link, number);
+        EXPECT_EQ(meter.backend.Heads(6).back(), head) << number;
+    }
+}
+
+TEST(ManualLoadingCaption, PercentageWithTwoDecimals)
+{
+    const std::tuple<int, int, const char*> cases[] = {{1, 2, "Loading=> 50.00 %"},    {1, 3, "Loading=> 33.33 %"},
+                                                       {2, 3, "Loading=> 66.67 %"},    {1, 32767, "Loading=> 0.00 %"},
+                                                       {12, 12, "Loading=> 100.00 %"}};
+    for (const auto& [done, total, caption] : cases)
+        EXPECT_EQ(LoadingCaption(done, total), caption);
 }
 
 } // namespace
