@@ -239,15 +239,6 @@ public:
 
     std::vector<std::unique_ptr<Station>>& Stations() { return stations_; }
 
-    // What each station has printed so far.
-    std::vector<std::size_t> Marks() const
-    {
-        std::vector<std::size_t> marks;
-        for (const auto& station : stations_)
-            marks.push_back(station->PrintedCaptures().size());
-        return marks;
-    }
-
     // Waits, taking in what the stations print, until `done` holds; a test failure when a
     // station ends by itself first, or a minute passes.
     void WaitUntil(const std::string& what, const std::function<bool()>& done)
@@ -476,7 +467,9 @@ void RunRow(Line& line, const Fault& fault, bool replay, std::size_t captures)
         line.HoldReplay();
     }
     fault.strike(line);
-    const std::vector<std::size_t> struck = line.Marks();
+    std::vector<std::size_t> struck;  // what each station had printed then
+    for (const auto& station : line.Stations())
+        struck.push_back(station->PrintedCaptures().size());
     line.Release();
     if (fault.lasts)
         line.WaitForEach("each station queued a capture since the fault struck",

@@ -106,9 +106,9 @@ inline Finished RunCli(const TempFolder& folder, const Args& args, const std::st
     return {exitCode, cli.Out(), cli.Err()};
 }
 
-// The arguments of `head`, then those of `tail`.
 inline void Write(const std::filesystem::path& file, const std::string& text) { std::ofstream(file) << text; }
 
+// The arguments of `head`, then those of `tail`.
 inline Args Join(Args head, const Args& tail)
 {
     head.insert(head.end(), tail.begin(), tail.end());

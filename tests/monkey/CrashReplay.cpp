@@ -1,5 +1,3 @@
-#include "monkey/CrashReplay.h"
-
 #include "monkey/Monkey.h"
 
 #include <array>

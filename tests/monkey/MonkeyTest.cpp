@@ -1,6 +1,4 @@
-#include "monkey/CrashReplay.h"
 #include "monkey/Monkey.h"
-#include "monkey/RecordingFileCheck.h"
 
 #include <QTemporaryDir>
 #include <QtGlobal>

@@ -1,4 +1,4 @@
-#include "monkey/RecordingFileCheck.h"
+#include "monkey/Monkey.h"
 
 #include <charconv>
 #include <fstream>
