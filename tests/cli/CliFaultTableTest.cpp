@@ -31,16 +31,6 @@ int Knob(const char* name, int fallback)
     return text != nullptr ? std::atoi(text) : fallback;
 }
 
-long long UtcMs(const std::string& iso)
-{
-    std::tm utc{};
-    int ms = 0;
-    std::istringstream in(iso);
-    in >> std::get_time(&utc, "%Y-%m-%dT%H:%M:%S");
-    in.ignore(1) >> ms;
-    return static_cast<long long>(timegm(&utc)) * 1000 + ms;
-}
-
 // A connection of the test's own to a database of the server, opened again after the server went
 // away.
 class Database {

@@ -15,22 +15,12 @@ namespace {
 
 using ::testing::HasSubstr;
 
-// A database in `folder` with `batch` of `count` cells from the simulated cell bench, named #0001,
-// #0002, ...
-std::string SortedBatch(const TempFolder& folder, int count, const std::string& batch = "lot")
-{
-    const std::string db = "sqlite://" + (folder / "cells.db").string();
-    OutputOf(folder, {"--demo-cells", "--demo-time", DemoTime, "sort", "--batch", batch, "--db", db, "--count",
-                      std::to_string(count)});
-    return db;
-}
-
 // A capacity file for cells #0001 to #`count`: 3000 mAh plus a little for each.
 std::string CapacityCsv(int count)
 {
     std::string csv = "Cell ID;Capacity (Ah)\n";
     for (int i = 1; i <= count; ++i)
-        csv += (std::ostringstream() << '#' << std::setw(4) << std::setfill('0') << i << ";3," << 100 + 7 * i % 50 << '\n').str();
+        csv += CellName(i) + ";3," + std::to_string(100 + 7 * i % 50) + '\n';
     return csv;
 }
 

@@ -383,7 +383,7 @@ TEST(CliSorting, CapturesAreGradedStoredAndListed)
         const nlohmann::json capture = nlohmann::json::parse(line);
         EXPECT_EQ(capture["batch"], "lot 7");
         EXPECT_EQ(capture["number"], ++number);
-        EXPECT_EQ(capture["cell"], (std::ostringstream() << '#' << std::setw(4) << std::setfill('0') << number).str());
+        EXPECT_EQ(capture["cell"], CellName(number));
         EXPECT_TRUE(capture["voltage_v"].is_number() && capture["resistance_mohm"].is_number()) << line;
         EXPECT_THAT(capture["time"].get<std::string>(), ::testing::StartsWith("2024-03-1"));
         const double mohm = capture["resistance_mohm"];
@@ -413,10 +413,8 @@ TEST(CliSorting, ScannedIdsNameTheCellsAndARetestAddsToTheSameCell)
 {
     TempFolder folder;
     const std::string db = "sqlite://" + (folder / "cells.db").string();
-    std::ofstream(folder / "scanned") << "SN-A1\r\nSN-A2\nSN-A1\n\x1b[2J\n#0002\n 0004 \n=1+2\n";
-    const Finished sorted = RunCli(folder,
-                                   {"--demo-cells", "--demo-time", DemoTime, "-f", "tsv", "sort", "--batch", "b",
-                                    "--db", db, "--count", "7", "--ids"},
+    Write(folder / "scanned", "SN-A1\r\nSN-A2\nSN-A1\n\x1b[2J\n#0002\n 0004 \n=1+2\n");
+    const Finished sorted = RunCli(folder, CellBench({"-f", "tsv", "sort", "--batch", "b", "--db", db, "--count", "7", "--ids"}),
                                    (folder / "scanned").string());
     ASSERT_EQ(sorted.exitCode, 0) << sorted.err;
     EXPECT_THAT(sorted.err, HasSubstr("scanned ID refused, scan it again: the cell ID holds the control character U+001B\n"));
@@ -449,7 +447,7 @@ TEST(CliSorting, ABatchWithoutGradesIsRefusedByEveryCommand)
     const std::string db = (folder / "cells.db").string();
     std::ofstream(folder / "none.json") << R"({"grades": [], "reject": {"name": "Reject", "colour": "#c62828"}})";
     const std::string told = "batch e has no grades: its grade table is empty";
-    ExpectRefusals(folder, {"--demo-cells", "--demo-time", DemoTime}, {
+    ExpectRefusals(folder, CellBench({}), {
         {{"sort", "--batch", "e", "--db", db, "--count", "1", "--grades", (folder / "none.json").string()}, 5, told},
         {{"sort", "--batch", "e", "--db", db, "--count", "1"}, 5, told},
         {{"stats", "--batch", "e", "--db", db}, 5, told},
@@ -475,8 +473,8 @@ TEST(CliSorting, MistakesAreToldWithTheirExitCodesAndTheBatchReportIsWritten)
                                            "reject": {"name": "Reject", "colour": "#c62828"}})";
         return (folder / name).string();
     };
-    OutputOf(folder, {"--demo-cells", "--demo-time", DemoTime, "sort", "--batch", "lot 9", "--db", db, "--count", "12"});
-    const std::vector<Finished> runs = ExpectRefusals(folder, {"--demo-cells", "--demo-time", DemoTime}, {
+    OutputOf(folder, CellBench({"sort", "--batch", "lot 9", "--db", db, "--count", "12"}));
+    const std::vector<Finished> runs = ExpectRefusals(folder, CellBench({}), {
         {{"sort", "--db", db}, 2, "--batch is required"},
         {{"sort", "--batch", "x", "--db", db, "--count", "0"}, 2, "--count"},
         {{"cells", "--batch", "none", "--db", db}, 2, "there is no batch none"},

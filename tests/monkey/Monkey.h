@@ -31,10 +31,6 @@ struct MonkeyFailure {
 // whole "\r\n"-ended records numbered 1, 2, 3, ... in order.
 std::string RecordingFileFault(const std::filesystem::path& file);
 
-// Makes a crash, or a sanitizer's report, end with `command`: the one that replays the seed
-// running then. Call again for each seed.
-void SetCrashReplay(const std::string& command);
-
 // The event pump of long loops: what the run timer and the user may do while a transfer lets
 // events run.
 class MonkeyPump : public EventPump {
