@@ -16,6 +16,7 @@
 #include <iostream>
 #include <map>
 #include <memory>
+#include <ranges>
 #include <set>
 #include <thread>
 
@@ -41,9 +42,10 @@ public:
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
-    // The rows of `sql`, as texts; nothing while the server does not answer.
-    std::optional<Rows> Query(const std::string& sql)
+    // The rows of `sql`, as texts; a test failure when the server does not answer.
+    Rows Must(const std::string& sql)
     {
+        std::string error;
         for (int attempt = 0; attempt < 2; ++attempt) {  // the first on a connection the server closed
             if (PQstatus(connection_) != CONNECTION_OK) {
                 PQfinish(connection_);
@@ -55,19 +57,13 @@ public:
             for (std::size_t row = 0; row < rows.size(); ++row)
                 for (int column = 0; column < PQnfields(result); ++column)
                     rows[row].emplace_back(PQgetvalue(result, static_cast<int>(row), column));
-            error_ = PQresultErrorMessage(result);
+            error = PQresultErrorMessage(result);
             PQclear(result);
             if (status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK)
                 return rows;
         }
-        return std::nullopt;
-    }
-    // The same, where the server must answer.
-    Rows Must(const std::string& sql)
-    {
-        std::optional<Rows> rows = Query(sql);
-        EXPECT_TRUE(rows) << sql << ": " << error_;
-        return rows.value_or(Rows{});
+        ADD_FAILURE() << sql << ": " << error;
+        return {};
     }
     // Sends `sql` on the open connection without waiting for its end; Finish() waits for it.
     void Send(const std::string& sql) { EXPECT_EQ(PQsendQuery(connection_, sql.c_str()), 1) << PQerrorMessage(connection_); }
@@ -86,7 +82,6 @@ public:
 private:
     std::string conninfo_;
     PGconn* connection_ = nullptr;
-    std::string error_;
 };
 
 // A write lock on a station's queue file (offline-queue-*.db in its data folder), as another
@@ -425,9 +420,7 @@ void CheckRow(Line& line, const std::string& row)
     for (const auto& [key, cells] : stored)
         numbers.insert(numbers.end(), cells.begin(), cells.end());
     std::sort(numbers.begin(), numbers.end());
-    bool gapless = true;
-    for (std::size_t i = 0; i < numbers.size(); ++i)
-        gapless = gapless && numbers[i] == static_cast<long long>(i + 1);
+    const bool gapless = std::ranges::equal(numbers, std::views::iota(1LL, static_cast<long long>(numbers.size()) + 1));
     const std::size_t duplicates = numbers.size() - stored.size();
     std::cout << row << ": printed " << lines << ", stored " << numbers.size() << ", duplicates " << duplicates
               << ", lost " << lost << ", waiting " << left.first << ", set aside " << left.second << ", exits"
