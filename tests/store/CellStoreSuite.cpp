@@ -162,8 +162,8 @@ TEST_P(StoreTest, ARecheckJoinsTheCellItNamesAndLeavesItsGradeAndLatestCapture)
     EXPECT_EQ(store->Cell(TestBatch, QStringLiteral("QR-1")).value().reference.value().clientUuid, afterCharge);
     store->SetReference(TestBatch, qint64{1}, {});
     EXPECT_EQ(store->Cell(TestBatch, qint64{1}).value().reference.value().clientUuid, sorted[0].clientUuid) << "the first again";
-    // Undo takes back the station's latest capture, not the later rechecks, and a new cell's capture
-    // takes the cell; a reference withdrawn leaves the first.
+    // Undo takes back the station's latest capture (none where it captured nothing), with a new
+    // cell's capture its cell, and not the later rechecks; a reference withdrawn leaves the first.
     store->SetReference(TestBatch, QStringLiteral("QR-1"), afterCharge);
     EXPECT_FALSE(store->WithdrawLast(TestBatch, QStringLiteral("s3")).has_value());
     EXPECT_EQ(store->WithdrawLast(TestBatch, QStringLiteral("s1")).value().cellNumber, 6);
