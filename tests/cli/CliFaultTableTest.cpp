@@ -16,6 +16,7 @@
 #include <iostream>
 #include <map>
 #include <memory>
+#include <ranges>
 #include <set>
 #include <thread>
 
@@ -31,16 +32,6 @@ int Knob(const char* name, int fallback)
     return text != nullptr ? std::atoi(text) : fallback;
 }
 
-long long UtcMs(const std::string& iso)
-{
-    std::tm utc{};
-    int ms = 0;
-    std::istringstream in(iso);
-    in >> std::get_time(&utc, "%Y-%m-%dT%H:%M:%S");
-    in.ignore(1) >> ms;
-    return static_cast<long long>(timegm(&utc)) * 1000 + ms;
-}
-
 // A connection of the test's own to a database of the server, opened again after the server went
 // away.
 class Database {
@@ -51,9 +42,10 @@ public:
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
-    // The rows of `sql`, as texts; nothing while the server does not answer.
-    std::optional<Rows> Query(const std::string& sql)
+    // The rows of `sql`, as texts; a test failure when the server does not answer.
+    Rows Must(const std::string& sql)
     {
+        std::string error;
         for (int attempt = 0; attempt < 2; ++attempt) {  // the first on a connection the server closed
             if (PQstatus(connection_) != CONNECTION_OK) {
                 PQfinish(connection_);
@@ -65,19 +57,13 @@ public:
             for (std::size_t row = 0; row < rows.size(); ++row)
                 for (int column = 0; column < PQnfields(result); ++column)
                     rows[row].emplace_back(PQgetvalue(result, static_cast<int>(row), column));
-            error_ = PQresultErrorMessage(result);
+            error = PQresultErrorMessage(result);
             PQclear(result);
             if (status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK)
                 return rows;
         }
-        return std::nullopt;
-    }
-    // The same, where the server must answer.
-    Rows Must(const std::string& sql)
-    {
-        std::optional<Rows> rows = Query(sql);
-        EXPECT_TRUE(rows) << sql << ": " << error_;
-        return rows.value_or(Rows{});
+        ADD_FAILURE() << sql << ": " << error;
+        return {};
     }
     // Sends `sql` on the open connection without waiting for its end; Finish() waits for it.
     void Send(const std::string& sql) { EXPECT_EQ(PQsendQuery(connection_, sql.c_str()), 1) << PQerrorMessage(connection_); }
@@ -96,7 +82,6 @@ public:
 private:
     std::string conninfo_;
     PGconn* connection_ = nullptr;
-    std::string error_;
 };
 
 // A write lock on a station's queue file (offline-queue-*.db in its data folder), as another
@@ -238,15 +223,6 @@ public:
     }
 
     std::vector<std::unique_ptr<Station>>& Stations() { return stations_; }
-
-    // What each station has printed so far.
-    std::vector<std::size_t> Marks() const
-    {
-        std::vector<std::size_t> marks;
-        for (const auto& station : stations_)
-            marks.push_back(station->PrintedCaptures().size());
-        return marks;
-    }
 
     // Waits, taking in what the stations print, until `done` holds; a test failure when a
     // station ends by itself first, or a minute passes.
@@ -444,9 +420,7 @@ void CheckRow(Line& line, const std::string& row)
     for (const auto& [key, cells] : stored)
         numbers.insert(numbers.end(), cells.begin(), cells.end());
     std::sort(numbers.begin(), numbers.end());
-    bool gapless = true;
-    for (std::size_t i = 0; i < numbers.size(); ++i)
-        gapless = gapless && numbers[i] == static_cast<long long>(i + 1);
+    const bool gapless = std::ranges::equal(numbers, std::views::iota(1LL, static_cast<long long>(numbers.size()) + 1));
     const std::size_t duplicates = numbers.size() - stored.size();
     std::cout << row << ": printed " << lines << ", stored " << numbers.size() << ", duplicates " << duplicates
               << ", lost " << lost << ", waiting " << left.first << ", set aside " << left.second << ", exits"
@@ -476,7 +450,9 @@ void RunRow(Line& line, const Fault& fault, bool replay, std::size_t captures)
         line.HoldReplay();
     }
     fault.strike(line);
-    const std::vector<std::size_t> struck = line.Marks();
+    std::vector<std::size_t> struck;  // what each station had printed then
+    for (const auto& station : line.Stations())
+        struck.push_back(station->PrintedCaptures().size());
     line.Release();
     if (fault.lasts)
         line.WaitForEach("each station queued a capture since the fault struck",

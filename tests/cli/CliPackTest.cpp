@@ -15,22 +15,12 @@ namespace {
 
 using ::testing::HasSubstr;
 
-// A database in `folder` with `batch` of `count` cells from the simulated cell bench, named #0001,
-// #0002, ...
-std::string SortedBatch(const TempFolder& folder, int count, const std::string& batch = "lot")
-{
-    const std::string db = "sqlite://" + (folder / "cells.db").string();
-    OutputOf(folder, {"--demo-cells", "--demo-time", DemoTime, "sort", "--batch", batch, "--db", db, "--count",
-                      std::to_string(count)});
-    return db;
-}
-
 // A capacity file for cells #0001 to #`count`: 3000 mAh plus a little for each.
 std::string CapacityCsv(int count)
 {
     std::string csv = "Cell ID;Capacity (Ah)\n";
     for (int i = 1; i <= count; ++i)
-        csv += (std::ostringstream() << '#' << std::setw(4) << std::setfill('0') << i << ";3," << 100 + 7 * i % 50 << '\n').str();
+        csv += CellName(i) + ";3," + std::to_string(100 + 7 * i % 50) + '\n';
     return csv;
 }
 
@@ -203,8 +193,8 @@ TEST(CliPack, MistakesAreToldWithTheirExitCodes)
          "the balanced objective needs the cells' resistance: " + file("plain.csv") + " has no resistance_mohm column"},
         {{"--cells", file("twice.csv"), "-s", "1", "-p", "1"}, 4, "line 3: cell 'A' is already on line 2\n"},
         {{"--cells", file("columns.csv"), "-s", "1", "-p", "1"}, 4, "line 1: no column 'cell'\nline 1: no column 'capacity_mah'\n"},
-        {{"--cells", file("numbers.csv"), "-s", "1", "-p", "1"}, 4, "line 2: resistance_mohm 'x' is not a number\n"},
-        {{"--cells", file("numbers.csv"), "-s", "1", "-p", "1"}, 4, "1 bad line in " + file("numbers.csv")},
+        {{"--cells", file("numbers.csv"), "-s", "1", "-p", "1"}, 4,
+         "line 2: resistance_mohm 'x' is not a number\nvoltaryn-cli: 1 bad line in " + file("numbers.csv")},
         {{"--cells", file("missing.csv"), "-s", "1", "-p", "1"}, 4,
          "Cannot read \"" + file("missing.csv") + "\": No such file or directory"},
         {{"--cells", (folder / "").string(), "-s", "1", "-p", "1"}, 4, "\": Is a directory"},

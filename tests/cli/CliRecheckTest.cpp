@@ -5,23 +5,8 @@
 #include <gmock/gmock.h>
 #include <nlohmann/json.hpp>
 
-#include <ctime>
-#include <iomanip>
-#include <sstream>
-
 namespace voltaryn {
 namespace {
-
-// A capture's time (ISO 8601 UTC, with milliseconds) in seconds since the epoch.
-double EpochSeconds(const std::string& iso)
-{
-    std::tm utc{};
-    std::istringstream in(iso);
-    in >> std::get_time(&utc, "%Y-%m-%dT%H:%M:%S");
-    double fraction = 0;
-    in >> fraction;
-    return static_cast<double>(timegm(&utc)) + fraction;
-}
 
 // `recheck` on the lot --demo-cells sorted, --demo-days later: the tray in number order, each
 // cell lower by its own self-discharge over those days (within the display's noise on both
@@ -55,7 +40,7 @@ TEST(CliRecheck, FlagsTheCellsTheStoredLotMadeLeakAndPacksLeaveThemOut)
         EXPECT_EQ(rechecked[i]["reference_voltage_v"], volts);
         EXPECT_NEAR(rechecked[i]["voltage_v"].get<double>(), volts + rate * Days / 1000, 0.005);
         EXPECT_NEAR(rechecked[i]["days"].get<double>(), Days, 0.01);
-        EXPECT_NEAR(EpochSeconds(rechecked[i]["time"]) - EpochSeconds(sorted[i]["time"]), Days * 86400.0, 120);
+        EXPECT_NEAR(UtcMs(rechecked[i]["time"]) - UtcMs(sorted[i]["time"]), Days * 86400e3, 120e3);
         EXPECT_EQ(rechecked[i]["verdict"], rate < -8 ? "suspect" : "ok");
         suspects += rate < -8 ? 1 : 0;
     }

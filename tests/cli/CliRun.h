@@ -106,9 +106,9 @@ inline Finished RunCli(const TempFolder& folder, const Args& args, const std::st
     return {exitCode, cli.Out(), cli.Err()};
 }
 
-// The arguments of `head`, then those of `tail`.
 inline void Write(const std::filesystem::path& file, const std::string& text) { std::ofstream(file) << text; }
 
+// The arguments of `head`, then those of `tail`.
 inline Args Join(Args head, const Args& tail)
 {
     head.insert(head.end(), tail.begin(), tail.end());
@@ -145,6 +145,34 @@ inline std::vector<Finished> ExpectRefusals(const TempFolder& folder, const Args
 }
 
 inline Args Demo(const Args& args) { return Join({"--demo", "--demo-time", DemoTime}, args); }
+// The same with the simulated cell bench on the probes.
+inline Args CellBench(const Args& args) { return Join({"--demo-cells", "--demo-time", DemoTime}, args); }
+
+// A database in `folder` with `batch` of `count` cells from the simulated cell bench, named #0001,
+// #0002, ...
+inline std::string SortedBatch(const TempFolder& folder, int count, const std::string& batch = "lot")
+{
+    const std::string db = "sqlite://" + (folder / "cells.db").string();
+    OutputOf(folder, CellBench({"sort", "--batch", batch, "--db", db, "--count", std::to_string(count)}));
+    return db;
+}
+
+// The name a cell gets by its number: #0001, #0002, ...
+inline std::string CellName(long long number)
+{
+    return (std::ostringstream() << '#' << std::setw(4) << std::setfill('0') << number).str();
+}
+
+// A time the CLI prints (ISO 8601 UTC, with milliseconds) in milliseconds since the epoch.
+inline long long UtcMs(const std::string& iso)
+{
+    std::tm utc{};
+    int ms = 0;
+    std::istringstream in(iso);
+    in >> std::get_time(&utc, "%Y-%m-%dT%H:%M:%S");
+    in.ignore(1) >> ms;
+    return static_cast<long long>(timegm(&utc)) * 1000 + ms;
+}
 
 inline std::vector<std::string> Lines(const std::string& text)
 {

@@ -63,7 +63,9 @@ std::string WindowRecording(const std::filesystem::path& file, int interval, int
     return FileBytes(file);
 }
 
-TEST(CliFiles, RecordingIsTheWindowsByteForByte)
+// A recording, the manual memory and an SD card file saved with --out are the files the panel and
+// the list windows save.
+TEST(CliFiles, RecordingsAndDownloadsAreTheWindowsFilesByteForByte)
 {
     TempFolder folder;
     const Finished run =
@@ -73,12 +75,7 @@ TEST(CliFiles, RecordingIsTheWindowsByteForByte)
     const std::string expected = WindowRecording(folder / "window.txt", 2, 40);
     EXPECT_EQ(Lines(expected).size(), 41u);
     EXPECT_EQ(FileBytes(folder / "cli.txt"), expected);
-}
 
-// The manual memory and an SD card file saved with --out are the list windows' saved files.
-TEST(CliFiles, DownloadsSavedAreTheListWindowsFiles)
-{
-    TempFolder folder;
     DemoMeter demo;
     testing::NoEvents events;
     RecordTable manual{ManualListTitles(), {}};
@@ -93,7 +90,6 @@ TEST(CliFiles, DownloadsSavedAreTheListWindowsFiles)
     } sd;
     sd.table.header = RecordingTitles(demo.session.reading.RangeText, demo.session.reading.TempUnitText);
     DownloadSdFile(demo.session.link, events, 3, 3, sd);
-
     for (const auto& [args, table] : {std::pair<Args, const RecordTable&>{{"memory"}, manual}, {{"sd", "get", "3"}, sd.table}}) {
         OutputOf(folder, Demo(Join(args, {"--out", (folder / "cli.txt").string()})));
         ASSERT_TRUE(SaveGridFile(folder / "window.txt", table).Ok());
@@ -161,45 +157,69 @@ TEST(CliOutput, EachFormatWritesTheSameRecords)
 TEST(CliComparator, LimitsAreTakenAsTheWindowShowsThem)
 {
     TempFolder folder;
-    const std::pair<Args, const char*> cases[] = {  // limits, the cell they show as
-        {{"--ohm-high", "1.2/4mOhm", "--ohm-low", "0/4mOhm"}, R"("ohm_high":"1.2 / 4 mOhm")"},
-        {{"--ohm-high", "12/40mohm"}, R"("ohm_high":"12 / 40 mOhm")"},
-        {{"--ohm-low", "350 / 400 Ohm", "--ohm-high", "399/400Ohm"}, R"("ohm_low":"350 / 400 Ohm")"},
-        {{"--volt-high", "9.999", "--volt-low", "0"}, R"("volt_high":"9.999")"},
-        {{"--volt-low", "09.5"}, R"("volt_low":"9.5")"},
-        {{"--volt-high", "75"}, R"("volt_high":"60")"},
+    const std::pair<Args, const char*> cases[] = {  // limits, the entry as it shows then
+        {{"--ohm-high", "1.2/4mOhm", "--ohm-low", "0/4mOhm", "--volt-high", "9.999", "--volt-low", "0"},
+         R"({"entry":7,"ohm_high":"1.2 / 4 mOhm","ohm_low":"0 / 4 mOhm","volt_high":"9.999","volt_low":"0"})"},
+        {{"--ohm-high", "12/40mohm", "--volt-low", "09.5"},
+         R"({"entry":7,"ohm_high":"12 / 40 mOhm","ohm_low":"7.7 / 40 mOhm","volt_high":"14","volt_low":"9.5"})"},
+        {{"--ohm-low", "350 / 400 Ohm", "--ohm-high", "399/400Ohm", "--volt-high", "75"},
+         R"({"entry":7,"ohm_high":"399 / 400 Ohm","ohm_low":"350 / 400 Ohm","volt_high":"60","volt_low":"12"})"},
     };
-    for (const auto& [limits, cell] : cases) {
-        const Finished run = RunCli(folder, Demo(Join({"comparator", "set", "7", "--format", "json"}, limits)));
-        EXPECT_THAT(run.out, HasSubstr(cell)) << limits[1] << ": " << run.err;
-    }
+    for (const auto& [limits, entry] : cases)
+        EXPECT_EQ(OutputOf(folder, Demo(Join({"comparator", "set", "7", "--format", "json"}, limits))), entry + std::string("\n"));
 }
 
-// Every line a command writes in JSON is one object, with the fields a script looks for.
-TEST(CliOutput, JsonLinesParse)
+// Every line a command writes in JSON is one object, with the fields a script looks for. A reading
+// has the same fields in the same order whichever command read it: numbers as JSON numbers, each
+// unit in a field of its own, times in ISO 8601.
+TEST(CliOutput, JsonLinesAreObjectsAndEveryReadingHasTheSameSchema)
 {
     TempFolder folder;
     const std::tuple<Args, std::size_t, const char*> cases[] = {  // command, lines, a field of each
         {{"read", "--count", "5", "--interval", "0"}, 5, "voltage_unit"},
+        {{"memory"}, 12, "voltage_unit"},
+        {{"sd", "get", "0"}, 120, "voltage_unit"},
         {{"info"}, 1, "identification"},
         {{"devices", "--demo-meters", "3"}, 3, "path"},
-        {{"memory"}, 12, "total_capacity"},
         {{"sd", "list"}, 4, "records"},
         {{"comparator", "get", "7"}, 1, "ohm_low"},
         {{"clock", "sync"}, 1, "offset_seconds"},
         {{"interval", "set", "9"}, 1, "interval"},
         {{"average", "set", "off"}, 1, "average"},
     };
+    std::vector<std::string> keys;  // of the first reading
     for (const auto& [args, count, field] : cases) {
-        const Finished run = RunCli(folder, Demo(Join(args, {"--format", "json"})));
-        ASSERT_EQ(run.exitCode, 0) << args[0] << ": " << run.err;
-        const std::vector<std::string> lines = Lines(run.out);
-        EXPECT_EQ(lines.size(), count) << args[0];
+        SCOPED_TRACE(args[0]);
+        const bool readings = field == std::string("voltage_unit");
+        const std::vector<std::string> lines = Lines(OutputOf(folder, Demo(Join(args, {"--format", "json"}))));
+        EXPECT_EQ(lines.size(), count);
         for (const std::string& line : lines) {
-            const nlohmann::json record = nlohmann::json::parse(line, nullptr, false);
+            const nlohmann::ordered_json record = nlohmann::ordered_json::parse(line, nullptr, false);
             EXPECT_TRUE(record.is_object() && record.contains(field)) << line;
+            if (!readings)
+                continue;
+            std::vector<std::string> names;
+            for (const auto& [name, value] : record.items())
+                names.push_back(name);
+            if (keys.empty())
+                keys = names;
+            EXPECT_EQ(names, keys) << line;
         }
+        if (!readings || lines.size() < 2)
+            continue;
+        const nlohmann::ordered_json second = nlohmann::ordered_json::parse(lines[1]);
+        EXPECT_EQ(second["no"], 2);
+        for (const char* number : {"voltage", "resistance", "current", "temperature", "total_capacity"})
+            EXPECT_TRUE(second[number].is_number()) << number << ": " << second[number];
+        EXPECT_EQ(second["voltage_unit"], "V");
+        EXPECT_EQ(second["temperature_unit"], "°C");
+        EXPECT_THAT(second["time"].get<std::string>(),
+                    ::testing::MatchesRegex(args[0] == "memory" ? "[0-9]{2}:[0-9]{2}:[0-9]{2}" : "[0-9]{4}-[0-9]{2}-[0-9]{2}T.*"));
+        EXPECT_TRUE(second["day"].is_number());
     }
+    EXPECT_EQ(std::get<cli::Number>(cli::NumberValue("-0000")).text, "0");
+    EXPECT_EQ(std::get<cli::Number>(cli::NumberValue("  012.50")).text, "12.50");
+    EXPECT_FALSE(std::holds_alternative<cli::Number>(cli::NumberValue(" OL "))) << "an overload is no number";
 }
 
 // Each failure has its exit code and one line on the error output; the output holds what was
@@ -289,43 +309,12 @@ TEST(CliFiles, AFailedDownloadLeavesTheOldFile)
     }
 }
 
-// Every reading has the same fields in the same order, whichever command read it: numbers as JSON
-// numbers, each unit in a field of its own, times in ISO 8601.
-TEST(CliOutput, EveryReadingHasTheSameSchema)
-{
-    TempFolder folder;
-    const Args commands[] = {{"read", "-n", "2", "-i", "0"}, {"memory"}, {"sd", "get", "1"}};
-    std::vector<std::string> keys;
-    for (const Args& command : commands) {
-        const nlohmann::ordered_json first =
-            nlohmann::ordered_json::parse(Lines(OutputOf(folder, Demo(Join(command, {"-f", "json"})))).at(1));
-        std::vector<std::string> names;
-        for (const auto& [name, value] : first.items())
-            names.push_back(name);
-        if (keys.empty())
-            keys = names;
-        EXPECT_EQ(names, keys) << command[0];
-        EXPECT_EQ(first["no"], 2);
-        for (const char* number : {"voltage", "resistance", "current", "temperature", "total_capacity"})
-            EXPECT_TRUE(first[number].is_number()) << command[0] << ' ' << number << ": " << first[number];
-        EXPECT_EQ(first["voltage_unit"], "V");
-        EXPECT_EQ(first["temperature_unit"], "°C") << command[0];
-        EXPECT_THAT(first["time"].get<std::string>(), ::testing::MatchesRegex(
-                                                           command[0] == "memory" ? "[0-9]{2}:[0-9]{2}:[0-9]{2}"
-                                                                                  : "[0-9]{4}-[0-9]{2}-[0-9]{2}T.*"));
-        EXPECT_TRUE(first["day"].is_number());
-    }
-    EXPECT_EQ(std::get<cli::Number>(cli::NumberValue("-0000")).text, "0");
-    EXPECT_EQ(std::get<cli::Number>(cli::NumberValue("  012.50")).text, "12.50");
-    EXPECT_FALSE(std::holds_alternative<cli::Number>(cli::NumberValue(" OL "))) << "an overload is no number";
-}
-
 // --output writes the bytes the standard output would get, in the format --format names or the
 // file's extension implies; other names get the window's data file.
 TEST(CliOutput, AFileHoldsWhatTheOutputWouldShow)
 {
     TempFolder folder;
-    const std::string csv = RunCli(folder, Demo({"-f", "csv", "memory"})).out;
+    const std::string csv = RunCli(folder, Demo({"-f", "csv", "memory", "-o", "-"})).out;  // - is the standard output
     const std::string json = RunCli(folder, Demo({"-f", "json", "memory"})).out;
     const std::tuple<Args, std::string, const std::string&> cases[] = {  // command, file, what it holds
         {{"-f", "csv", "memory"}, "x.txt", csv},
@@ -337,7 +326,6 @@ TEST(CliOutput, AFileHoldsWhatTheOutputWouldShow)
         ASSERT_EQ(RunCli(folder, Demo(Join(args, {"--output", (folder / file).string()}))).exitCode, 0);
         EXPECT_EQ(FileBytes(folder / file), expected) << file;
     }
-    EXPECT_EQ(RunCli(folder, Demo({"-f", "csv", "memory", "-o", "-"})).out, csv) << "- is the standard output";
 }
 
 // A station with two meters: devices lists both, and --device picks the second.
@@ -398,7 +386,7 @@ TEST(CliSorting, CapturesAreGradedStoredAndListed)
         const nlohmann::json capture = nlohmann::json::parse(line);
         EXPECT_EQ(capture["batch"], "lot 7");
         EXPECT_EQ(capture["number"], ++number);
-        EXPECT_EQ(capture["cell"], (std::ostringstream() << '#' << std::setw(4) << std::setfill('0') << number).str());
+        EXPECT_EQ(capture["cell"], CellName(number));
         EXPECT_TRUE(capture["voltage_v"].is_number() && capture["resistance_mohm"].is_number()) << line;
         EXPECT_THAT(capture["time"].get<std::string>(), ::testing::StartsWith("2024-03-1"));
         const double mohm = capture["resistance_mohm"];
@@ -428,10 +416,8 @@ TEST(CliSorting, ScannedIdsNameTheCellsAndARetestAddsToTheSameCell)
 {
     TempFolder folder;
     const std::string db = "sqlite://" + (folder / "cells.db").string();
-    std::ofstream(folder / "scanned") << "SN-A1\r\nSN-A2\nSN-A1\n\x1b[2J\n#0002\n 0004 \n=1+2\n";
-    const Finished sorted = RunCli(folder,
-                                   {"--demo-cells", "--demo-time", DemoTime, "-f", "tsv", "sort", "--batch", "b",
-                                    "--db", db, "--count", "7", "--ids"},
+    Write(folder / "scanned", "SN-A1\r\nSN-A2\nSN-A1\n\x1b[2J\n#0002\n 0004 \n=1+2\n");
+    const Finished sorted = RunCli(folder, CellBench({"-f", "tsv", "sort", "--batch", "b", "--db", db, "--count", "7", "--ids"}),
                                    (folder / "scanned").string());
     ASSERT_EQ(sorted.exitCode, 0) << sorted.err;
     EXPECT_THAT(sorted.err, HasSubstr("scanned ID refused, scan it again: the cell ID holds the control character U+001B\n"));
@@ -464,7 +450,7 @@ TEST(CliSorting, ABatchWithoutGradesIsRefusedByEveryCommand)
     const std::string db = (folder / "cells.db").string();
     std::ofstream(folder / "none.json") << R"({"grades": [], "reject": {"name": "Reject", "colour": "#c62828"}})";
     const std::string told = "batch e has no grades: its grade table is empty";
-    ExpectRefusals(folder, {"--demo-cells", "--demo-time", DemoTime}, {
+    ExpectRefusals(folder, CellBench({}), {
         {{"sort", "--batch", "e", "--db", db, "--count", "1", "--grades", (folder / "none.json").string()}, 5, told},
         {{"sort", "--batch", "e", "--db", db, "--count", "1"}, 5, told},
         {{"stats", "--batch", "e", "--db", db}, 5, told},
@@ -490,8 +476,8 @@ TEST(CliSorting, MistakesAreToldWithTheirExitCodesAndTheBatchReportIsWritten)
                                            "reject": {"name": "Reject", "colour": "#c62828"}})";
         return (folder / name).string();
     };
-    OutputOf(folder, {"--demo-cells", "--demo-time", DemoTime, "sort", "--batch", "lot 9", "--db", db, "--count", "12"});
-    const std::vector<Finished> runs = ExpectRefusals(folder, {"--demo-cells", "--demo-time", DemoTime}, {
+    OutputOf(folder, CellBench({"sort", "--batch", "lot 9", "--db", db, "--count", "12"}));
+    const std::vector<Finished> runs = ExpectRefusals(folder, CellBench({}), {
         {{"sort", "--db", db}, 2, "--batch is required"},
         {{"sort", "--batch", "x", "--db", db, "--count", "0"}, 2, "--count"},
         {{"cells", "--batch", "none", "--db", db}, 2, "there is no batch none"},

@@ -1,7 +1,5 @@
 #include "monkey/Monkey.h"
 
-#include "monkey/RecordingFileCheck.h"
-
 #include "ui/graphs/LiveGraphWindow.h"
 #include "ui/lists/RecordListWindow.h"
 #include "ui/memory/MemoryWindow.h"
@@ -18,7 +16,10 @@
 #include <qcustomplot.h>
 
 #include <algorithm>
+#include <charconv>
+#include <fstream>
 #include <iostream>
+#include <iterator>
 #include <map>
 
 namespace voltaryn::monkey {
@@ -97,21 +98,81 @@ Monkey::Monkey(std::uint64_t seed, Options options)
         {"toolbar", 12, [this] { ClickToolbar(); }},
         {"panel key", 3, [this] { PressKey(); }},
         {"close window", 3, [this] { CloseWindow(); }},
-        {"resize window", 1, [this] { ResizeWindow(); }},
+        {"resize window", 1, [this] {
+             if (QWidget* window = RandomWindow(true))
+                 window->resize(100 + Pick(1200), 80 + Pick(900));
+         }},
         {"plug", 1, [this] { TogglePlug(); }},
-        {"reply fault", 1, [this] { InjectFault(); }},
-        {"range", 1, [this] { SwitchRange(); }},
-        {"temperature unit", 1, [this] { SwitchTemperatureUnit(); }},
-        {"poll ticks", 2, [this] { PollTicks(); }},
+        {"reply fault", 1, [this] { backend_.InjectFault(static_cast<sim::ReplyFault>(Pick(3)), 1 + Pick(3), Pick(6)); }},
+        {"range", 1, [this] {
+             meter_.SetRangeCode(Pick(7));
+             detail_ = " " + std::to_string(meter_.RangeCode());
+         }},
+        {"temperature unit", 1, [this] { meter_.SetFahrenheit(!meter_.Fahrenheit()); }},
+        {"poll ticks", 2, [this] {
+             for (int tick = 1 + Pick(30); tick > 0 && app_->Beat().Running(RunTask::Poll); --tick)
+                 app_->Poll();
+         }},
         {"recorder second", 2, [this] { RecorderSecond(); }},
         {"graph sample", 2, [this] { GraphSample(); }},
-        {"seconds", 4, [this] { Seconds(); }},
-        {"graph settings", 3, [this] { ConfirmGraphSettings(); }},
-        {"click live graph", 2, [this] { ClickLiveGraph(); }},
-        {"SD file", 2, [this] { ClickSdFile(); }},
-        {"file column", 2, [this] { ClickFileColumn(); }},
-        {"window button", 3, [this] { ClickWindowButton(); }},
-        {"combo box", 1, [this] { ChooseInCombo(); }},
+        // A few seconds as the run timer runs them: ten polls, then the recorder's second, then the graph.
+        {"seconds", 4, [this] {
+             for (int second = 1 + Pick(5); second > 0; --second) {
+                 for (int tick = 0; tick < 10 && app_->Beat().Running(RunTask::Poll); ++tick)
+                     app_->Poll();
+                 RecorderSecond();
+                 GraphSample();
+             }
+         }},
+        {"graph settings", 3, [this] {
+             QDialog* settings = Visible<QDialog>(Chance(50) ? "AllGraph" : "GraphDetail");
+             if (settings == nullptr)
+                 return;
+             for (QCheckBox* channel : settings->findChildren<QCheckBox*>())
+                 if (channel->isEnabled())
+                     channel->setChecked(Chance(40));
+             if (auto* ok = settings->findChild<QAbstractButton*>("CmdOK"); ok != nullptr && Chance(85))
+                 ok->click();
+             else
+                 settings->close();
+         }},
+        {"click live graph", 2, [] {
+             if (auto* graph = Visible<LiveGraphWindow>("RealTimeAll"))
+                 QTest::mouseClick(&graph->Plot(), Qt::LeftButton);
+         }},
+        {"SD file", 2, [this] {
+             if (auto* memory = Visible<MemoryWindow>("Memory"); memory != nullptr && memory->Files().model()->rowCount() > 0)
+                 ClickCell(memory->Files(), Pick(memory->Files().model()->rowCount()), 0);
+         }},
+        {"file column", 2, [this] {
+             if (auto* list = Visible<RecordListWindow>("FileList"); list != nullptr && list->Grid().model()->rowCount() > 0)
+                 ClickCell(list->Grid(), 0, Pick(list->Grid().model()->columnCount()));
+         }},
+        // Any button or toolbar action of a window other than the panel.
+        {"window button", 3, [this] {
+             QWidget* window = RandomWindow(false);
+             if (window == nullptr)
+                 return;
+             const QList<QAbstractButton*> buttons = window->findChildren<QAbstractButton*>();
+             const QList<QAction*> actions = window->findChildren<QAction*>();
+             const int choice = Pick(static_cast<int>(buttons.size() + actions.size()) + 1);
+             if (choice < buttons.size()) {
+                 if (buttons[choice]->isVisible() && buttons[choice]->isEnabled())
+                     buttons[choice]->click();
+             } else if (choice < buttons.size() + actions.size()) {
+                 if (QAction* action = actions[choice - buttons.size()]; action->isEnabled())
+                     action->trigger();
+             }
+         }},
+        {"combo box", 1, [this] {
+             QWidget* window = RandomWindow(true);
+             const QList<QComboBox*> boxes = window != nullptr ? window->findChildren<QComboBox*>() : QList<QComboBox*>();
+             if (boxes.isEmpty())
+                 return;
+             QComboBox* box = boxes[Pick(static_cast<int>(boxes.size()))];
+             if (box->isVisible() && box->isEnabled() && box->count() > 0)
+                 box->setCurrentIndex(Pick(box->count()));
+         }},
     };
     for (const Action& action : actions_)
         totalWeight_ += action.weight;
@@ -210,12 +271,6 @@ void Monkey::CloseWindow()
         window->close();
 }
 
-void Monkey::ResizeWindow()
-{
-    if (QWidget* window = RandomWindow(true))
-        window->resize(100 + Pick(1200), 80 + Pick(900));
-}
-
 void Monkey::TogglePlug()
 {
     plugged_ = !plugged_;
@@ -223,25 +278,6 @@ void Monkey::TogglePlug()
         backend_.Plug();
     else
         backend_.Unplug();
-}
-
-void Monkey::InjectFault()
-{
-    backend_.InjectFault(static_cast<sim::ReplyFault>(Pick(3)), 1 + Pick(3), Pick(6));
-}
-
-void Monkey::SwitchRange()
-{
-    meter_.SetRangeCode(Pick(7));
-    detail_ = " " + std::to_string(meter_.RangeCode());
-}
-
-void Monkey::SwitchTemperatureUnit() { meter_.SetFahrenheit(!meter_.Fahrenheit()); }
-
-void Monkey::PollTicks()
-{
-    for (int tick = 1 + Pick(30); tick > 0 && app_->Beat().Running(RunTask::Poll); --tick)
-        app_->Poll();
 }
 
 void Monkey::RecorderSecond()
@@ -255,80 +291,6 @@ void Monkey::GraphSample()
 {
     if (app_->Graphs().Live().Running())
         app_->Graphs().Sample();
-}
-
-// A few seconds as the run timer runs them: ten polls, then the recorder's second, then the graph.
-void Monkey::Seconds()
-{
-    for (int second = 1 + Pick(5); second > 0; --second) {
-        for (int tick = 0; tick < 10 && app_->Beat().Running(RunTask::Poll); ++tick)
-            app_->Poll();
-        RecorderSecond();
-        GraphSample();
-    }
-}
-
-void Monkey::ConfirmGraphSettings()
-{
-    QDialog* settings = Visible<QDialog>(Chance(50) ? "AllGraph" : "GraphDetail");
-    if (settings == nullptr)
-        return;
-    for (QCheckBox* channel : settings->findChildren<QCheckBox*>())
-        if (channel->isEnabled())
-            channel->setChecked(Chance(40));
-    if (auto* ok = settings->findChild<QAbstractButton*>("CmdOK"); ok != nullptr && Chance(85))
-        ok->click();
-    else
-        settings->close();
-}
-
-void Monkey::ClickLiveGraph()
-{
-    if (auto* graph = Visible<LiveGraphWindow>("RealTimeAll"))
-        QTest::mouseClick(&graph->Plot(), Qt::LeftButton);
-}
-
-void Monkey::ClickSdFile()
-{
-    if (auto* memory = Visible<MemoryWindow>("Memory"); memory != nullptr && memory->Files().model()->rowCount() > 0)
-        ClickCell(memory->Files(), Pick(memory->Files().model()->rowCount()), 0);
-}
-
-void Monkey::ClickFileColumn()
-{
-    if (auto* list = Visible<RecordListWindow>("FileList"); list != nullptr && list->Grid().model()->rowCount() > 0)
-        ClickCell(list->Grid(), 0, Pick(list->Grid().model()->columnCount()));
-}
-
-// Any button or toolbar action of a window other than the panel.
-void Monkey::ClickWindowButton()
-{
-    QWidget* window = RandomWindow(false);
-    if (window == nullptr)
-        return;
-    const QList<QAbstractButton*> buttons = window->findChildren<QAbstractButton*>();
-    const QList<QAction*> actions = window->findChildren<QAction*>();
-    const int choice = Pick(static_cast<int>(buttons.size() + actions.size()) + 1);
-    if (choice < buttons.size()) {
-        if (buttons[choice]->isVisible() && buttons[choice]->isEnabled())
-            buttons[choice]->click();
-    } else if (choice < buttons.size() + actions.size()) {
-        if (QAction* action = actions[choice - buttons.size()]; action->isEnabled())
-            action->trigger();
-    }
-}
-
-void Monkey::ChooseInCombo()
-{
-    QWidget* window = RandomWindow(true);
-    if (window == nullptr)
-        return;
-    const QList<QComboBox*> boxes = window->findChildren<QComboBox*>();
-    if (boxes.isEmpty())
-        return;
-    QComboBox* box = boxes[Pick(static_cast<int>(boxes.size()))];
-    if (box->isVisible() && box->isEnabled() && box->count() > 0)
-        box->setCurrentIndex(Pick(box->count()));
 }
 
 // While a transfer lets events run: the run timer polls if the poll runs, and now and then the
@@ -381,6 +343,31 @@ std::string Monkey::CheckEndedRecordings(bool all)
     for (const std::filesystem::path& file : check)
         if (std::string fault = RecordingFileFault(file); !fault.empty())
             return file.filename().string() + ": " + fault;
+    return {};
+}
+
+std::string RecordingFileFault(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        return "cannot be read";
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (text.empty())
+        return {};
+    if (!text.starts_with("No.s\t"))
+        return "does not start with its header";
+    if (!text.ends_with("\r\n"))
+        return "ends in a partial line";
+    int expected = 1;
+    for (std::size_t begin = text.find("\r\n") + 2; begin < text.size(); ++expected) {
+        const std::size_t end = text.find("\r\n", begin);
+        const std::string_view line(text.data() + begin, end - begin);
+        int number = 0;
+        const auto [stop, error] = std::from_chars(line.data(), line.data() + line.size(), number);
+        if (error != std::errc() || stop == line.data() + line.size() || *stop != '\t' || number != expected)
+            return "record " + std::to_string(expected) + " reads \"" + std::string(line) + "\"";
+        begin = end + 2;
+    }
     return {};
 }
 

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "monkey/MonkeyDialogs.h"
-
 #include "app/Application.h"
 #include "sim/SimulatedHidBackend.h"
+#include "ui/common/DialogService.h"
 
+#include <QDialog>
+#include <QString>
 #include <QTemporaryDir>
 
 #include <cstdint>
@@ -26,6 +27,10 @@ struct MonkeyFailure {
     std::string fault;
 };
 
+// What is wrong with a recording file, empty when nothing is: it must be its header line and then
+// whole "\r\n"-ended records numbered 1, 2, 3, ... in order.
+std::string RecordingFileFault(const std::filesystem::path& file);
+
 // The event pump of long loops: what the run timer and the user may do while a transfer lets
 // events run.
 class MonkeyPump : public EventPump {
@@ -36,6 +41,34 @@ public:
             onEvents();
     }
     std::function<void()> onEvents;
+};
+
+// Answers every dialog at random: input boxes with numbers, words or nothing, confirmations either
+// way, file names inside the run's folder (a new one to save to, a recording or a missing file to
+// open, or Cancel), and modal dialogs with a few of their buttons clicked, then accepted or
+// cancelled. The printer dialog is always cancelled.
+class MonkeyDialogs : public DialogService {
+public:
+    MonkeyDialogs(std::mt19937_64& random, std::filesystem::path folder) : random_(random), folder_(std::move(folder)) {}
+
+    // The files opened at random: the recordings made so far.
+    std::vector<std::filesystem::path> openable;
+    int messages = 0;
+
+    void ShowMessage(QWidget*, MessageIcon, const QString&) override { ++messages; }
+    bool Confirm(QWidget*, const QString&) override { return Pick(2) == 0; }
+    QString AskText(QWidget*, const QString&, const QString&, const QString& defaultText) override;
+    QString AskSaveFileName(QWidget*, const QString&) override;
+    QString AskOpenFileName(QWidget*, const QString&) override;
+    void RunModal(QDialog& dialog) override;
+    bool ChoosePrinter(QWidget*, QPrinter&) override { return false; }
+
+private:
+    int Pick(int count) { return static_cast<int>(random_() % static_cast<unsigned>(count)); }
+
+    std::mt19937_64& random_;
+    std::filesystem::path folder_;
+    int names_ = 0;
 };
 
 // The whole program over the simulated meter, driven by random steps drawn from one seed: toolbar
@@ -73,24 +106,13 @@ private:
     void Settle();
     void Trace(int step, const std::string& action);
 
+    // The steps that also come while a transfer lets events run, or within others.
     void ClickToolbar();
     void PressKey();
     void CloseWindow();
-    void ResizeWindow();
     void TogglePlug();
-    void InjectFault();
-    void SwitchRange();
-    void SwitchTemperatureUnit();
-    void PollTicks();
     void RecorderSecond();
     void GraphSample();
-    void Seconds();
-    void ConfirmGraphSettings();
-    void ClickLiveGraph();
-    void ClickSdFile();
-    void ClickFileColumn();
-    void ClickWindowButton();
-    void ChooseInCombo();
     void DuringTransfer();
 
     std::string CheckInvariants();

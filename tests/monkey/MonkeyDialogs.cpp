@@ -1,4 +1,4 @@
-#include "monkey/MonkeyDialogs.h"
+#include "monkey/Monkey.h"
 
 #include <QAbstractButton>
 

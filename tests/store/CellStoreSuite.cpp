@@ -41,6 +41,7 @@ TEST_P(StoreTest, OpensAnEmptyDatabaseOrOneOfEveryEarlierSchemaAndUpgradesItKeep
                        "voltage_text, resistance_text, range_text, grade) "
                        "SELECT id, 'old-uuid', 's1', 'kim', 1000, 4.1, '4.100', '', '', 'A' FROM cells")};
     for (int version = 0; version < LatestSchemaVersion(); ++version) {
+        SCOPED_TRACE("from schema " + std::to_string(version));
         const StoreAddress address = NewDatabase();
         OpenStoreDatabase(address, 0, version);
         if (version > 0)
@@ -48,26 +49,25 @@ TEST_P(StoreTest, OpensAnEmptyDatabaseOrOneOfEveryEarlierSchemaAndUpgradesItKeep
                 RunSql(address, sql);
         auto store = OpenStore(address);
         SqlConnection check(address);
-        EXPECT_EQ(ReadSchemaVersion(check).current, LatestSchemaVersion()) << "from " << version;
-        EXPECT_EQ(ReadSchemaVersion(check).minCompatible, 4) << "rechecks are not for older programs, from " << version;
-        EXPECT_EQ(SqlValue(address, QStringLiteral("SELECT COUNT(*) FROM schema_migrations")).toInt(),
-                  LatestSchemaVersion())
-            << "every step recorded, from " << version;
-        EXPECT_EQ(store->FindBatch(QStringLiteral("old")).has_value(), version > 0) << "from " << version;
+        EXPECT_EQ(ReadSchemaVersion(check).current, LatestSchemaVersion());
+        EXPECT_EQ(ReadSchemaVersion(check).minCompatible, 4) << "rechecks are not for older programs";
+        EXPECT_EQ(SqlValue(address, QStringLiteral("SELECT COUNT(*) FROM schema_migrations")).toInt(), LatestSchemaVersion())
+            << "every step recorded";
+        EXPECT_EQ(store->FindBatch(QStringLiteral("old")).has_value(), version > 0);
         store->CreateBatch(TestBatch);
         store->SavePack(TestBatch, {QStringLiteral("pack"), 1, 1, {}, {}});
-        EXPECT_EQ(store->RecordCapture(Capture({})).cellNumber, 1) << "from " << version;
+        EXPECT_EQ(store->RecordCapture(Capture({})).cellNumber, 1);
         if (version == 0)
             continue;
-        EXPECT_EQ(store->FindBatch(QStringLiteral("old"))->selfDischarge, (SelfDischargeRules{-8, 14})) << "from " << version;
+        EXPECT_EQ(store->FindBatch(QStringLiteral("old"))->selfDischarge, (SelfDischargeRules{-8, 14}));
         CaptureInput recheck = Reading(100);
         recheck.batch = QStringLiteral("old");
-        EXPECT_EQ(store->RecordRecheck(QStringLiteral("OLD-1"), recheck).cellNumber, 1) << "from " << version;
+        EXPECT_EQ(store->RecordRecheck(QStringLiteral("OLD-1"), recheck).cellNumber, 1);
         const std::vector<CellRow> cells = store->Cells(QStringLiteral("old"));
-        ASSERT_EQ(cells.size(), 1u) << "from " << version;
-        EXPECT_EQ(cells[0].latest.clientUuid, QStringLiteral("old-uuid")) << "a sorting capture, from " << version;
-        EXPECT_EQ(cells[0].reference.value().clientUuid, QStringLiteral("old-uuid")) << "from " << version;
-        EXPECT_EQ(cells[0].recheck.value().measuredUtc, At(100)) << "from " << version;
+        ASSERT_EQ(cells.size(), 1u);
+        EXPECT_EQ(cells[0].latest.clientUuid, QStringLiteral("old-uuid")) << "a sorting capture";
+        EXPECT_EQ(cells[0].reference.value().clientUuid, QStringLiteral("old-uuid"));
+        EXPECT_EQ(cells[0].recheck.value().measuredUtc, At(100));
     }
 }
 
@@ -162,12 +162,18 @@ TEST_P(StoreTest, ARecheckJoinsTheCellItNamesAndLeavesItsGradeAndLatestCapture)
     EXPECT_EQ(store->Cell(TestBatch, QStringLiteral("QR-1")).value().reference.value().clientUuid, afterCharge);
     store->SetReference(TestBatch, qint64{1}, {});
     EXPECT_EQ(store->Cell(TestBatch, qint64{1}).value().reference.value().clientUuid, sorted[0].clientUuid) << "the first again";
-    // Undo takes back the latest capture, not the later rechecks; a reference withdrawn leaves the first.
+    // Undo takes back the station's latest capture (none where it captured nothing), with a new
+    // cell's capture its cell, and not the later rechecks; a reference withdrawn leaves the first.
     store->SetReference(TestBatch, QStringLiteral("QR-1"), afterCharge);
+    EXPECT_FALSE(store->WithdrawLast(TestBatch, QStringLiteral("s3")).has_value());
     EXPECT_EQ(store->WithdrawLast(TestBatch, QStringLiteral("s1")).value().cellNumber, 6);
     EXPECT_EQ(store->WithdrawLast(TestBatch, QStringLiteral("s1")).value().cellNumber, 5);
-    EXPECT_EQ(store->WithdrawLast(TestBatch, QStringLiteral("s1")).value().clientUuid, afterCharge);
+    const std::optional<WithdrawnCapture> retest = store->WithdrawLast(TestBatch, QStringLiteral("s1"));
+    EXPECT_EQ(retest.value().clientUuid, afterCharge);
+    EXPECT_EQ(retest->label, QStringLiteral("QR-1"));
     expectCells({{1, 1, "A", 1, 100}, {2, 2, "A", 2, 106}, {3, 3, "B", 3, 102}, {7, 0, "A", 0, 0}});
+    EXPECT_EQ(ErrorOf([&] { store->WithdrawLast(QStringLiteral("nope"), QStringLiteral("s1")); }).Kind(),
+              StoreErrorKind::NotFound);
     EXPECT_EQ(store->DeleteBatch(TestBatch), 7);
 }
 
@@ -243,13 +249,20 @@ TEST_P(StoreTest, CapturesNumberNewCellsAndARetestOfALabelOrNumberAddsToItsCell)
         {"qr-7", "B", 4, true},   {"#0001", "C", 1, false}, {" 0003 ", "A", 3, false}, {"7", "B", 7, true},
         {"", "A", 5, true},       {"", "A", 6, true},      {"", "A", 8, true}, {"#0007", "C", 7, false}};
     int second = 0;
+    CaptureReceipt retest;
     for (const auto& [label, grade, number, newCell] : captures) {
         const CaptureReceipt receipt = store->RecordCapture(Capture(label, QStringLiteral("s1"), ++second, grade));
         EXPECT_FALSE(receipt.queued);
         EXPECT_EQ(receipt.cellNumber, number) << label;
         EXPECT_EQ(receipt.newCell, newCell) << label;
         EXPECT_FALSE(receipt.clientUuid.isEmpty());
+        if (second == 4)
+            retest = receipt;
     }
+    // A capture sent twice is stored once: its first grade stays.
+    CaptureInput again = Capture(QStringLiteral("QR-7"), QStringLiteral("s1"), 4, QStringLiteral("changed"));
+    again.clientUuid = retest.clientUuid;
+    EXPECT_EQ(store->RecordCapture(again).cellNumber, 2);
     const auto cells = store->Cells(TestBatch);
     ASSERT_THAT(Numbers(cells), ElementsAre(1, 2, 3, 4, 5, 6, 7, 8));
     EXPECT_EQ(cells[1].label, QStringLiteral("QR-7"));
@@ -315,40 +328,6 @@ TEST_P(StoreTest, WhatTheInputRulesRefuseIsNeitherStoredNorQueued)
     ASSERT_EQ(cells.size(), 1u);
     EXPECT_EQ(cells[0].label, QStringLiteral("L1"));
     EXPECT_EQ(cells[0].latest.station, QStringLiteral("s1"));
-}
-
-TEST_P(StoreTest, ACaptureSentTwiceIsStoredOnce)
-{
-    auto store = StoreWithBatch();
-    CaptureInput capture = Capture(QStringLiteral("L1"));
-    capture.clientUuid = QStringLiteral("3b241101-e2bb-4255-8caf-4136c566a962");
-    const CaptureReceipt first = store->RecordCapture(capture);
-    capture.grade = QStringLiteral("changed");
-    const CaptureReceipt again = store->RecordCapture(capture);
-    EXPECT_EQ(again.cellNumber, first.cellNumber);
-    const auto cells = store->Cells(TestBatch);
-    ASSERT_EQ(cells.size(), 1u);
-    EXPECT_EQ(cells[0].latest.grade, QStringLiteral("A"));
-}
-
-TEST_P(StoreTest, UndoWithdrawsTheStationsLatestCaptureAndKeepsIt)
-{
-    auto store = StoreWithBatch();
-    EXPECT_FALSE(store->WithdrawLast(TestBatch, QStringLiteral("s1")).has_value());
-    store->RecordCapture(Capture(QStringLiteral("L1"), QStringLiteral("s1"), 1, QStringLiteral("A")));
-    store->RecordCapture(Capture(QStringLiteral("L1"), QStringLiteral("s1"), 2, QStringLiteral("B")));
-    store->RecordCapture(Capture({}, QStringLiteral("s1"), 3));
-    store->RecordCapture(Capture({}, QStringLiteral("s2"), 4));
-
-    const auto undone = store->WithdrawLast(TestBatch, QStringLiteral("s1"));  // the new cell 2
-    ASSERT_TRUE(undone.has_value());
-    EXPECT_EQ(undone->cellNumber, 2);
-    EXPECT_THAT(Numbers(store->Cells(TestBatch)), ElementsAre(1, 3));
-
-    EXPECT_EQ(store->WithdrawLast(TestBatch, QStringLiteral("s1"))->label, QStringLiteral("L1"));  // the retest
-    EXPECT_EQ(store->Cells(TestBatch)[0].latest.grade, QStringLiteral("A"));
-    EXPECT_EQ(ErrorOf([&] { store->WithdrawLast(QStringLiteral("nope"), QStringLiteral("s1")); }).Kind(),
-              StoreErrorKind::NotFound);
 }
 
 TEST_P(StoreTest, CapacitiesAndGradesAreSetOnTheirCellOrBatch)

@@ -8,6 +8,7 @@
 #include <QSqlQuery>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <thread>
 
@@ -222,6 +223,40 @@ private:
     QString database_;
 };
 
+// Each station, with a queue of its own, captures `capture` and then sends what it queued, while
+// the batch is held; `held` runs once they all wait for it. Their receipts and what they sent.
+std::vector<std::pair<CaptureReceipt, int>> CaptureWhileHeld(const StoreAddress& address, const QTemporaryDir& folder,
+                                                             int stations, const CaptureInput& capture,
+                                                             const std::function<void(const BatchHolder&)>& held)
+{
+    std::vector<std::pair<CaptureReceipt, int>> results(stations);
+    std::vector<std::string> failures(stations);
+    {
+        const BatchHolder holder(address);
+        std::vector<std::thread> threads;
+        for (int s = 0; s < stations; ++s) {
+            threads.emplace_back([&, s] {
+                try {
+                    CellStore store({folder.filePath(QStringLiteral("held-%1.db").arg(s))});
+                    store.Open(address);
+                    results[s].first = store.RecordCapture(capture);
+                    results[s].second = store.Flush();
+                } catch (const StoreError& error) {
+                    failures[s] = error.what();
+                }
+            });
+        }
+        holder.AwaitWaiting(stations);
+        held(holder);
+        holder.Release();
+        for (auto& thread : threads)
+            thread.join();
+    }
+    for (const std::string& failure : failures)
+        EXPECT_EQ(failure, "");
+    return results;
+}
+
 // Two stations send the same capture at once (a station resends one it cannot tell reached the
 // server): both wait for the batch, and once it is free the one that comes second sees what the
 // first stored. It is stored once, and both learn its cell.
@@ -231,32 +266,10 @@ TEST_P(PostgresqlServerTest, TheSameCaptureSentFromTwoStationsAtOnceIsStoredOnce
     OpenStore(address)->CreateBatch(TestBatch);
     CaptureInput capture = Capture(QStringLiteral("L1"));
     capture.clientUuid = QStringLiteral("0f6c2a94-7d1b-4e38-b5a0-93e1c4d7a216");
-    CaptureReceipt receipts[2];
-    std::string failures[2];
-    {
-        const BatchHolder holder(address);
-        std::vector<std::thread> stations;
-        for (int s = 0; s < 2; ++s) {
-            const QString queue = folder_.filePath(QStringLiteral("resend-%1.db").arg(s));
-            stations.emplace_back([&, s, queue] {
-                try {
-                    CellStore store({queue});
-                    store.Open(address);
-                    receipts[s] = store.RecordCapture(capture);
-                } catch (const StoreError& error) {
-                    failures[s] = error.what();
-                }
-            });
-        }
-        holder.AwaitWaiting(2);
-        holder.Release();
-        for (auto& station : stations)
-            station.join();
-    }
-    EXPECT_EQ(failures[0] + failures[1], "");
-    EXPECT_EQ(receipts[0].cellNumber, 1);
-    EXPECT_EQ(receipts[1].cellNumber, 1);
-    EXPECT_NE(receipts[0].newCell, receipts[1].newCell) << "the one stored makes the cell";
+    const auto results = CaptureWhileHeld(address, folder_, 2, capture, [](const BatchHolder&) {});
+    EXPECT_EQ(results[0].first.cellNumber, 1);
+    EXPECT_EQ(results[1].first.cellNumber, 1);
+    EXPECT_NE(results[0].first.newCell, results[1].first.newCell) << "the one stored makes the cell";
     EXPECT_EQ(SqlValue(address, QStringLiteral("SELECT COUNT(*) FROM measurements")).toInt(), 1);
     EXPECT_EQ(SqlValue(address, QStringLiteral("SELECT COUNT(*) FROM cells")).toInt(), 1);
 }
@@ -267,29 +280,11 @@ TEST_P(PostgresqlServerTest, ACaptureWhoseConnectionIsCutOnTheServerWaitsInTheQu
 {
     const StoreAddress address = NewDatabase();
     OpenStore(address)->CreateBatch(TestBatch);
-    CaptureReceipt receipt;
-    int sent = 0;
-    std::string failure;
-    {
-        const BatchHolder holder(address);
-        std::thread station([&] {
-            try {
-                CellStore store({folder_.filePath(QStringLiteral("cut.db"))});
-                store.Open(address);
-                receipt = store.RecordCapture(Capture(QStringLiteral("L1")));
-                sent = store.Flush();
-            } catch (const StoreError& error) {
-                failure = error.what();
-            }
-        });
-        holder.AwaitWaiting(1);
+    const auto results = CaptureWhileHeld(address, folder_, 1, Capture(QStringLiteral("L1")), [](const BatchHolder& holder) {
         SqlValue(ServerDatabase({}), holder.Waiting(QStringLiteral("pg_terminate_backend(pid)")));
-        holder.Release();
-        station.join();
-    }
-    EXPECT_EQ(failure, "");
-    EXPECT_TRUE(receipt.queued);
-    EXPECT_EQ(sent, 1);
+    });
+    EXPECT_TRUE(results[0].first.queued);
+    EXPECT_EQ(results[0].second, 1);
     EXPECT_EQ(SqlValue(address, QStringLiteral("SELECT COUNT(*) FROM measurements")).toInt(), 1);
 }
 

@@ -37,12 +37,5 @@ TEST_P(SqliteFileTest, AFileThatIsNotOursIsRefusedAndLeftAsItIs)
     }
 }
 
-TEST_P(SqliteFileTest, AStoreFileWritesAheadToALog)
-{
-    const StoreAddress address = NewDatabase();
-    OpenStore(address);
-    EXPECT_EQ(SqlValue(address, QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("wal"));
-}
-
 } // namespace
 } // namespace voltaryn::store
