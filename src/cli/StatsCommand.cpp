@@ -75,18 +75,6 @@ std::string Window(const std::optional<double>& low, const std::optional<double>
     return "no limit";
 }
 
-// "self-discharge: 58 judged, 2 suspect, 0 early; median -1.1 mV/day; limits -8 and -3.2 (lot) mV/day"
-std::string SelfDischargeLine(const cells::SelfDischargeLot& lot, const store::SelfDischargeRules& rules)
-{
-    std::string line = "self-discharge: " + std::to_string(lot.judged) + " judged, " + std::to_string(lot.suspects) +
-                       " suspect, " + std::to_string(lot.early) + " early";
-    if (lot.medianMvPerDay)
-        line += "; median " + Fixed(*lot.medianMvPerDay, 1) + " mV/day";
-    line += "; limits " + Shortest(rules.absoluteLimitMvPerDay);
-    line += lot.lotLimitMvPerDay ? " and " + Fixed(*lot.lotLimitMvPerDay, 1) + " (lot) mV/day" : " mV/day";
-    return line + ", rest " + std::to_string(rules.minimumRestDays) + " days";
-}
-
 void WriteText(Output& output, const std::string& batch, const cells::BatchStatistics& stats, const cells::Grade& grade,
                const std::string& selfDischarge)
 {
@@ -158,7 +146,7 @@ void RunStats(CommandContext& context, const StatsOptions& options)
         if (format == Format::Json)
             context.output.Document(JsonDocument(options.batch, stats, grade, JsonOf(lot, batch.selfDischarge)).dump());
         else
-            WriteText(context.output, options.batch, stats, grade, SelfDischargeLine(lot, batch.selfDischarge));
+            WriteText(context.output, options.batch, stats, grade, "self-discharge: " + store::SelfDischargeSummary(lot, batch.selfDischarge));
     });
 }
 

@@ -9,6 +9,8 @@
 #include "store/StoreError.h"
 
 #include <algorithm>
+#include <array>
+#include <string_view>
 #include <functional>
 
 namespace voltaryn::report {
@@ -30,8 +32,19 @@ void WriteHeader(ReportPage& page, const BatchReport& report, const cells::Batch
         if (!cell.latest.station.isEmpty() && !stations.contains(cell.latest.station))
             stations << cell.latest.station;
     page.Heading("Batch report: " + report.batch.name);
-    page.Paragraph(QStringLiteral("Created %1 · %2 cells · Saved packs: %3 · Stations: %4")
+    QStringList measured;  // the days the cells were measured on, the first and the last
+    for (const store::CellRow& cell : report.cells) {
+        const QString day = cell.latest.measuredUtc.toUTC().toString(QStringLiteral("yyyy-MM-dd"));
+        if (measured.isEmpty() || day < measured.front())
+            measured.prepend(day);
+        if (day > measured.back())
+            measured.append(day);
+    }
+    page.Paragraph(QStringLiteral("Created %1 · Measured %2 · %3 cells · Saved packs: %4 · Stations: %5")
                        .arg(Time(report.batch.createdUtc))
+                       .arg(measured.isEmpty() ? QStringLiteral("never")
+                                               : measured.size() == 1 ? measured.front()
+                                                                      : measured.front() + " to " + measured.back())
                        .arg(statistics.count)
                        .arg(report.packs.size())
                        .arg(stations.isEmpty() ? QStringLiteral("none") : stations.join(", ")));
@@ -122,6 +135,29 @@ void WriteHistograms(ReportPage& page, const BatchReport& report, const cells::G
                    QStringLiteral("Capacity"), QStringLiteral("mAh"));
 }
 
+// The batch's rechecks: the summary, and a histogram of the judged cells' mV/day with the absolute
+// limit and the lot's line.
+void WriteSelfDischarge(ReportPage& page, const BatchReport& report, const cells::SelfDischargeLot& lot)
+{
+    constexpr double Height = 150;
+    page.Heading(QStringLiteral("Self-discharge"));
+    if (lot.judged + lot.early == 0) {
+        page.Paragraph(QStringLiteral("No cell has been rechecked."));
+        return;
+    }
+    const QString summary = QString::fromStdString(store::SelfDischargeSummary(lot, report.rules.selfDischarge));
+    page.Paragraph(summary.left(1).toUpper() + summary.mid(1) + ".");
+    std::vector<double> rates;
+    for (const cells::SelfDischargeResult& cell : lot.cells)
+        if (cell.mvPerDay && cell.verdict != cells::SelfDischargeVerdict::Early)
+            rates.push_back(*cell.mvPerDay);
+    std::vector<HistogramLimit> limits{{report.rules.selfDischarge.absoluteLimitMvPerDay, QColor(0xc6, 0x28, 0x28)}};
+    if (lot.lotLimitMvPerDay)
+        limits.push_back({*lot.lotLimitMvPerDay, QColor(0xef, 0x6c, 0x00)});
+    PaintHistogram(page.Painter(), QRectF(0, page.Take(Height), page.Width(), Height), rates, limits,
+                   QStringLiteral("Voltage lost per day"), QStringLiteral("mV/day"));
+}
+
 void WritePacks(ReportPage& page, const BatchReport& report)
 {
     page.Heading(QStringLiteral("Packs"));
@@ -136,6 +172,28 @@ void WritePacks(ReportPage& page, const BatchReport& report)
                            .arg(Time(pack.createdUtc)));
         PaintPackMap(page, MapSavedPack(pack, report.cells));
     }
+}
+
+// Every cell with the export's fields a reader looks up, in the batch's order.
+void WriteCells(ReportPage& page, const BatchReport& report, const cells::SelfDischargeLot& lot)
+{
+    // Each field shown, with the decimals of a measured number.
+    static constexpr std::array<std::pair<const char*, int>, 8> Shown{
+        {{"cell", 0}, {"grade", 0}, {"voltage_v", 3}, {"resistance_mohm", 2}, {"capacity_mah", 0}, {"mv_per_day", 1},
+         {"self_discharge", 0}, {"pack", 0}}};
+    page.Heading(QStringLiteral("Appendix: cells"));
+    std::vector<TableRow> rows{TableRow({"Cell", "Grade", "V", "mΩ", "mAh", "mV/day", "Self-discharge", "Pack"})};
+    for (std::size_t i = 0; i < report.cells.size(); ++i) {
+        const std::vector<store::CellField> fields = store::CellFieldsOf(report.batch.name, report.cells[i], lot.cells[i]);
+        QStringList texts;
+        for (const auto& [name, decimals] : Shown) {
+            const auto field = std::ranges::find_if(fields, [name](const store::CellField& f) { return std::string_view(f.name) == name; });
+            const double* number = std::get_if<double>(&field->value);
+            texts << (number != nullptr ? QString::number(*number, 'f', decimals) : Q(store::FieldText(field->value)));
+        }
+        rows.emplace_back(texts);
+    }
+    page.Table(rows, {3, 2, 2, 2, 2, 2, 3, 3});
 }
 
 } // namespace
@@ -158,7 +216,10 @@ void WriteBatchReport(const BatchReport& report, const QString& file)
     WriteGrades(page, grades, statistics);
     WriteStatistics(page, statistics);
     WriteHistograms(page, report, grades);
+    const cells::SelfDischargeLot lot = store::SelfDischargeOf(report.cells, report.rules.selfDischarge);
+    WriteSelfDischarge(page, report, lot);
     WritePacks(page, report);
+    WriteCells(page, report, lot);
     page.Finish();
 }
 

@@ -10,10 +10,11 @@ namespace {
 constexpr double Margin = 36;  // points: half an inch
 constexpr double TextPoints = 9;
 constexpr double RowHeight = 13;
+constexpr double FooterHeight = 16;
 
 } // namespace
 
-ReportPage::ReportPage(const QString& file, const QString& title) : file_(file), writer_(&file_)
+ReportPage::ReportPage(const QString& file, const QString& title) : file_(file), writer_(&file_), title_(title)
 {
     if (!file_.open(QIODevice::WriteOnly))
         throw ReportError("cannot write " + file.toStdString() + ": " + file_.errorString().toStdString());
@@ -26,7 +27,7 @@ ReportPage::ReportPage(const QString& file, const QString& title) : file_(file),
         throw ReportError("cannot write " + file.toStdString());
     const QRectF page = writer_.pageLayout().paintRect(QPageLayout::Point);
     width_ = page.width();
-    height_ = page.height();
+    height_ = page.height() - FooterHeight;
     painter_.setFont(Font(TextPoints));
 }
 
@@ -41,7 +42,9 @@ QFont ReportPage::Font(double points, bool bold)
 double ReportPage::Take(double height)
 {
     if (y_ > 0 && y_ + height > height_) {
+        Footer();
         writer_.newPage();
+        ++page_;
         y_ = 0;
     }
     const double top = y_;
@@ -91,8 +94,19 @@ void ReportPage::Table(const std::vector<TableRow>& rows, const std::vector<doub
     painter_.setFont(Font(TextPoints));
 }
 
+void ReportPage::Footer()
+{
+    painter_.setFont(Font(TextPoints - 1.5));
+    painter_.setPen(QColor(0x60, 0x60, 0x60));
+    painter_.drawText(QRectF(0, height_ + FooterHeight - RowHeight, width_, RowHeight), Qt::AlignRight | Qt::AlignVCenter,
+                      QStringLiteral("%1 · page %2").arg(title_).arg(page_));
+    painter_.setPen(Qt::black);
+    painter_.setFont(Font(TextPoints));
+}
+
 void ReportPage::Finish()
 {
+    Footer();
     if (!painter_.end() || !file_.flush())
         throw ReportError("cannot write " + file_.fileName().toStdString() + ": " + file_.errorString().toStdString());
 }

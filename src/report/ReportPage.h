@@ -27,7 +27,8 @@ struct TableRow {
 };
 
 // An A4 PDF laid out from the top down: blocks take the room they need on the page, or start a
-// new one. Coordinates are points (1/72 inch) from the top left corner inside the margins.
+// new one. Coordinates are points (1/72 inch) from the top left corner inside the margins. Each
+// page ends in a footer of the title and the page's number.
 class ReportPage {
 public:
     // Throws a ReportError when `file` cannot be written.
@@ -52,12 +53,16 @@ public:
     static QFont Font(double points, bool bold = false);
 
 private:
+    void Footer();
+
     QFile file_;  // opened ahead of the writer, which tells no reason when it cannot open it
     QPdfWriter writer_;
     QPainter painter_;
     double width_ = 0;
     double height_ = 0;
     double y_ = 0;
+    QString title_;
+    int page_ = 1;
 };
 
 } // namespace voltaryn::report

@@ -13,14 +13,7 @@
 namespace voltaryn::store {
 namespace {
 
-std::string TextOf(const CellValue& value)
-{
-    return std::visit(Overloaded{[](std::nullptr_t) { return std::string(); },
-                                 [](const QString& text) { return text.toStdString(); },
-                                 [](qint64 number) { return std::to_string(number); },
-                                 [](double number) { return ShortestText(number); }},
-                      value);
-}
+std::string OneDecimal(double value) { return QString::number(value, 'f', 1).toStdString(); }
 
 CellValue Measured(const std::optional<double>& value) { return value ? CellValue(*value) : CellValue(nullptr); }
 
@@ -150,7 +143,7 @@ std::string CellCsvLine(const std::vector<CellField>& fields)
 {
     std::string line;
     for (std::size_t i = 0; i < fields.size(); ++i)
-        line += (i > 0 ? "," : "") + CsvCell(TextOf(fields[i].value));
+        line += (i > 0 ? "," : "") + CsvCell(FieldText(fields[i].value));
     return line + '\n';
 }
 
@@ -166,6 +159,26 @@ std::string CellJsonLine(const std::vector<CellField>& fields)
 }
 
 } // namespace
+
+std::string FieldText(const CellValue& value)
+{
+    return std::visit(Overloaded{[](std::nullptr_t) { return std::string(); },
+                                 [](const QString& text) { return text.toStdString(); },
+                                 [](qint64 number) { return std::to_string(number); },
+                                 [](double number) { return ShortestText(number); }},
+                      value);
+}
+
+std::string SelfDischargeSummary(const cells::SelfDischargeLot& lot, const SelfDischargeRules& rules)
+{
+    std::string line = std::to_string(lot.judged) + " judged, " + std::to_string(lot.suspects) + " suspect, " +
+                       std::to_string(lot.early) + " early";
+    if (lot.medianMvPerDay)
+        line += "; median " + OneDecimal(*lot.medianMvPerDay) + " mV/day";
+    line += "; limits " + ShortestText(rules.absoluteLimitMvPerDay);
+    line += lot.lotLimitMvPerDay ? " and " + OneDecimal(*lot.lotLimitMvPerDay) + " (lot) mV/day" : " mV/day";
+    return line + ", rest " + std::to_string(rules.minimumRestDays) + " days";
+}
 
 std::string CellsExport(const QString& batch, const std::vector<CellRow>& cells, const SelfDischargeRules& rules,
                         bool json)

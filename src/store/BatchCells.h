@@ -62,6 +62,10 @@ struct CellField {
 std::vector<CellField> CellFieldsOf(const QString& batch, const CellRow& cell, const cells::SelfDischargeResult& judged);
 // A number as its shortest text that reads back as the same number.
 std::string ShortestText(double value);
+// A field's value as the machine CSV writes it: nothing for null, a number as its shortest text.
+std::string FieldText(const CellValue& value);
+// "58 judged, 2 suspect, 0 early; median -1.1 mV/day; limits -8 and -3.2 (lot) mV/day, rest 14 days"
+std::string SelfDischargeSummary(const cells::SelfDischargeLot& lot, const SelfDischargeRules& rules);
 // The batch's cells as the machine CSV (the field names first, every line ending in "\n", no byte
 // order mark) or as JSON lines (each an object of the fields in order, measured numbers as JSON
 // numbers, null where none).

@@ -192,14 +192,19 @@ TEST_F(PackBuilderTest, ASavedPackIsInTheStoreAndTheReportAndItsCellsAreNoLonger
     ClickAndWait("report");
     EXPECT_EQ(Message(), "Wrote the report of Lot 1 to " + dialogs.saveFileName + ".");
     const QString text = PdfText(dialogs.saveFileName);
-    for (const QString expected : {"Batch report: Lot 1", "30 cells", "Saved packs: 1", "Stations: bench-2",
-                                   "Notes: incoming 18650s", "Grades", "Statistics", "Resistance", "Voltage",
-                                   "Capacity", "Cpk", "Pack Front pack: 4S3P"})
+    for (const QString expected : {"Batch report: Lot 1", "Measured 2024-03-15", "30 cells", "Saved packs: 1",
+                                   "Stations: bench-2", "Notes: incoming 18650s", "Grades", "Statistics", "Resistance",
+                                   "Voltage", "Capacity", "Cpk", "Self-discharge", "No cell has been rechecked.",
+                                   "Pack Front pack: 4S3P", "Appendix: cells", "Batch report: Lot 1 · page 1",
+                                   "Batch report: Lot 1 · page 2"})
         EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << " in\n" << text.toStdString();
     EXPECT_TRUE(text.contains(QRegularExpression("A\\s+2\\.500\\s+–\\s+–\\s+25\\.00\\s+26\\s+86\\.7 %"))) << text.toStdString();
     for (const QStringList& group : built)
         for (const QString& id : group)
             EXPECT_TRUE(text.contains(id)) << id.toStdString();
+    // The appendix: a row a cell, with its pack.
+    EXPECT_TRUE(text.contains(QRegularExpression(built[0][0] + "\\s+A\\s+3\\.6\\d0\\s+\\d+\\.00\\s+\\d{4}\\s+none\\s+Front pack")))
+        << text.toStdString();
 
     Build(3, 4, {"A"});
     EXPECT_TRUE(Message().contains("needs 12 cells, 12 are eligible") || Map().rowCount() == 3) << Message().toStdString();
