@@ -62,6 +62,10 @@
         <source>Capacity (mAh)</source>
         <translation>Kapazität (mAh)</translation>
     </message>
+    <message>
+        <source>too few cells</source>
+        <translation>zu wenige Zellen</translation>
+    </message>
 </context>
 <context>
     <name>voltaryn::CapacityImportDialog</name>

@@ -16,9 +16,8 @@ namespace {
 using StatsJson = nlohmann::ordered_json;
 
 // The grade whose limits the batch is judged against: the one named, else the best (the first).
-cells::Grade JudgingGrade(const store::BatchInfo& batch, const std::string& named)
+cells::Grade JudgingGrade(const store::BatchInfo& batch, const store::BatchRules& rules, const std::string& named)
 {
-    const store::BatchRules rules = store::RulesOf(batch);
     if (named.empty())
         return rules.grades.Grades.front();
     for (const cells::Grade& grade : rules.grades.Grades) {
@@ -58,9 +57,10 @@ std::string SpreadLine(const std::string& name, const std::optional<cells::Sprea
     return line.str();
 }
 
-std::string CpkText(const std::optional<double>& cpk, const std::string& against)
+std::string CpkText(const std::optional<double>& cpk, const std::optional<cells::Spread>& spread,
+                    const std::string& against)
 {
-    return FixedOrDash(cpk, 2) + " (" + against + ")";
+    return (cells::TooFewForCpk(spread) ? std::string("too few cells") : FixedOrDash(cpk, 2)) + " (" + against + ")";
 }
 
 std::string Shortest(double value) { return std::get<Number>(Measured(value)).text; }
@@ -94,8 +94,8 @@ void WriteText(Output& output, const std::string& batch, const cells::BatchStati
     output.Document(SpreadLine("capacity mAh", stats.capacity, 1));
     const cells::GradeLimits& limits = grade.Limits;
     output.Document("Cpk against grade " + grade.Name + ": resistance " +
-                    CpkText(stats.resistanceCpk, Window(std::nullopt, limits.MaxResistance, "mOhm")) + ", voltage " +
-                    CpkText(stats.voltageCpk, Window(limits.MinVoltage, limits.MaxVoltage, "V")));
+                    CpkText(stats.resistanceCpk, stats.resistance, Window(std::nullopt, limits.MaxResistance, "mOhm")) + ", voltage " +
+                    CpkText(stats.voltageCpk, stats.voltage, Window(limits.MinVoltage, limits.MaxVoltage, "V")));
     output.Document(selfDischarge);
 }
 
@@ -139,9 +139,10 @@ void RunStats(CommandContext& context, const StatsOptions& options)
     RunWithStore([&] {
         CellStoreAccess db(options.db, context.clock);
         const store::BatchInfo batch = db.Batch(options.batch);
-        const cells::Grade grade = JudgingGrade(batch, options.grade);
+        const store::BatchRules rules = store::RulesOf(batch);
+        const cells::Grade grade = JudgingGrade(batch, rules, options.grade);
         const std::vector<store::CellRow> cells = db.Store().Cells(Q(options.batch));
-        const cells::BatchStatistics stats = store::StatisticsOf(cells, store::LimitsOf(grade));
+        const cells::BatchStatistics stats = store::StatisticsOf(cells, rules.grades, store::LimitsOf(grade));
         const cells::SelfDischargeLot lot = store::SelfDischargeOf(cells, batch.selfDischarge);
         if (format == Format::Json)
             context.output.Document(JsonDocument(options.batch, stats, grade, JsonOf(lot, batch.selfDischarge)).dump());

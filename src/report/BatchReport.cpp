@@ -94,7 +94,11 @@ void WriteStatistics(ReportPage& page, const cells::BatchStatistics& statistics)
     add("Max", [](const cells::Spread& s) { return s.max; }, 0);
     add("P5", [](const cells::Spread& s) { return s.percentile5; }, 0);
     add("P95", [](const cells::Spread& s) { return s.percentile95; }, 0);
-    rows.emplace_back(QStringList{"Cpk", Optional(statistics.voltageCpk, 2), Optional(statistics.resistanceCpk, 2), "–"});
+    const auto cpk = [](const std::optional<double>& value, const std::optional<cells::Spread>& spread) {
+        return cells::TooFewForCpk(spread) ? QStringLiteral("too few cells") : Optional(value, 2);
+    };
+    rows.emplace_back(QStringList{"Cpk", cpk(statistics.voltageCpk, statistics.voltage),
+                                  cpk(statistics.resistanceCpk, statistics.resistance), "–"});
     page.Table(rows, {2, 3, 3, 3});
 }
 
@@ -209,7 +213,7 @@ BatchReport LoadBatchReport(store::CellStore& store, const QString& name)
 void WriteBatchReport(const BatchReport& report, const QString& file)
 {
     const cells::GradeTable& grades = report.rules.grades;
-    const cells::BatchStatistics statistics = store::StatisticsOf(report.cells, report.rules.limits);
+    const cells::BatchStatistics statistics = store::StatisticsOf(report.cells, grades, report.rules.limits);
 
     ReportPage page(file, "Batch report: " + report.batch.name);
     WriteHeader(page, report, statistics);

@@ -41,14 +41,19 @@ cells::BatchLimits LimitsOf(const cells::Grade& grade)
     return {grade.Limits.MaxResistance, grade.Limits.MinVoltage, grade.Limits.MaxVoltage};
 }
 
-cells::BatchStatistics StatisticsOf(const std::vector<CellRow>& cells, const cells::BatchLimits& limits)
+cells::BatchStatistics StatisticsOf(const std::vector<CellRow>& cells, const cells::GradeTable& grades,
+                                    const cells::BatchLimits& limits)
 {
+    std::vector<std::string> order;
+    for (const cells::Grade& grade : grades.Grades)
+        order.push_back(grade.Name);
+    order.push_back(grades.Reject.Name);
     std::vector<cells::BatchCell> counted;
     counted.reserve(cells.size());
     for (const CellRow& cell : cells)
         counted.push_back({cell.latest.grade.toStdString(), cell.latest.voltageV, cell.latest.resistanceMohm,
                            cell.capacityMah});
-    return cells::ComputeBatchStatistics(counted, limits);
+    return cells::ComputeBatchStatistics(counted, limits, order);
 }
 
 namespace {

@@ -31,8 +31,10 @@ BatchRules RulesOf(const BatchInfo& batch);
 // The limits a batch is judged against by `grade`: its resistance maximum and voltage window.
 cells::BatchLimits LimitsOf(const cells::Grade& grade);
 
-// Every cell of the batch counts for its grade; a figure it lacks is left out of that spread.
-cells::BatchStatistics StatisticsOf(const std::vector<CellRow>& cells, const cells::BatchLimits& limits);
+// Every cell of the batch counts for its grade, the grades in the table's order (the reject grade
+// last); a figure it lacks is left out of that spread.
+cells::BatchStatistics StatisticsOf(const std::vector<CellRow>& cells, const cells::GradeTable& grades,
+                                    const cells::BatchLimits& limits);
 
 // The cell's reference and latest recheck as the core judges them; one without a voltage is none.
 cells::CellRecheck RecheckOf(const CellRow& cell);

@@ -70,11 +70,17 @@ std::optional<double> Cpk(const std::optional<Spread>& spread, std::optional<dou
     return distance / (3 * *spread->stdDev);
 }
 
-BatchStatistics ComputeBatchStatistics(std::span<const BatchCell> cells, const BatchLimits& limits)
+bool TooFewForCpk(const std::optional<Spread>& spread) { return !spread || spread->count < CpkMinimumCount; }
+
+BatchStatistics ComputeBatchStatistics(std::span<const BatchCell> cells, const BatchLimits& limits,
+                                       std::span<const std::string> gradeOrder)
 {
     BatchStatistics statistics;
     statistics.count = cells.size();
     std::unordered_map<std::string, std::size_t> gradeIndex;
+    for (const std::string& grade : gradeOrder)
+        if (gradeIndex.try_emplace(grade, statistics.grades.size()).second)
+            statistics.grades.push_back({grade, 0, 0});
     std::vector<double> voltages;
     std::vector<double> resistances;
     std::vector<double> capacities;
@@ -93,12 +99,14 @@ BatchStatistics ComputeBatchStatistics(std::span<const BatchCell> cells, const B
             capacities.push_back(*cell.capacity);
     }
     for (GradeYield& grade : statistics.grades)
-        grade.yieldPercent = 100.0 * static_cast<double>(grade.count) / static_cast<double>(cells.size());
+        grade.yieldPercent = cells.empty() ? 0 : 100.0 * static_cast<double>(grade.count) / static_cast<double>(cells.size());
     statistics.voltage = ComputeSpread(std::move(voltages));
     statistics.resistance = ComputeSpread(std::move(resistances));
     statistics.capacity = ComputeSpread(std::move(capacities));
-    statistics.resistanceCpk = Cpk(statistics.resistance, std::nullopt, limits.resistanceMax);
-    statistics.voltageCpk = Cpk(statistics.voltage, limits.voltageMin, limits.voltageMax);
+    if (!TooFewForCpk(statistics.resistance))
+        statistics.resistanceCpk = Cpk(statistics.resistance, std::nullopt, limits.resistanceMax);
+    if (!TooFewForCpk(statistics.voltage))
+        statistics.voltageCpk = Cpk(statistics.voltage, limits.voltageMin, limits.voltageMax);
     return statistics;
 }
 

@@ -46,18 +46,27 @@ struct Spread {
 
 struct BatchStatistics {
     std::size_t count = 0;
-    std::vector<GradeYield> grades;  // in the order each grade first appears
+    // The grades asked for in their order, each even without a cell, then any other grade a cell
+    // has in the order it first appears.
+    std::vector<GradeYield> grades;
     std::optional<Spread> voltage;     // absent when no cell has one
     std::optional<Spread> resistance;
     std::optional<Spread> capacity;    // over the cells with a capacity; absent when none has one
     // Process capability: the distance from the mean to the nearest limit in units of 3σ,
     // min(USL - μ, μ - LSL) / 3σ over the limits given (one-sided for resistance). Absent without
-    // a limit, below two cells or when σ is 0.
+    // a limit, when σ is 0, or over fewer than CpkMinimumCount values (TooFewForCpk).
     std::optional<double> resistanceCpk;
     std::optional<double> voltageCpk;
 };
 
-BatchStatistics ComputeBatchStatistics(std::span<const BatchCell> cells, const BatchLimits& limits = {});
+// From fewer values a sample's σ is too uncertain to tell a capability by.
+inline constexpr std::size_t CpkMinimumCount = 30;
+
+// Whether a batch's Cpk over `spread` is absent for want of values.
+bool TooFewForCpk(const std::optional<Spread>& spread);
+
+BatchStatistics ComputeBatchStatistics(std::span<const BatchCell> cells, const BatchLimits& limits = {},
+                                       std::span<const std::string> gradeOrder = {});
 
 // The spread of `values` (sorted here); absent when there are none.
 std::optional<Spread> ComputeSpread(std::vector<double> values);
@@ -66,7 +75,8 @@ std::optional<Spread> ComputeSpread(std::vector<double> values);
 // there are none.
 std::optional<double> Median(std::vector<double> values);
 
-// min(upper - mean, mean - lower) / 3σ over the limits given; absent as described above.
+// min(upper - mean, mean - lower) / 3σ over the limits given; absent without a limit, below two
+// values or when σ is 0.
 std::optional<double> Cpk(const std::optional<Spread>& spread, std::optional<double> lower, std::optional<double> upper);
 
 } // namespace voltaryn::cells

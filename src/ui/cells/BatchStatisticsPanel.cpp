@@ -61,7 +61,7 @@ void BatchStatisticsPanel::Show(const cells::BatchStatistics& statistics)
             Number(value(&cells::Spread::max), decimals),
             Number(value(&cells::Spread::percentile5), decimals),
             Number(value(&cells::Spread::percentile95), decimals),
-            Number(line.cpk, 2),
+            line.row != CapacityRow && cells::TooFewForCpk(spread) ? tr("too few cells") : Number(line.cpk, 2),
         };
         for (int column = 0; column < ColumnCount; ++column)
             item(line.row, column)->setText(texts[column]);

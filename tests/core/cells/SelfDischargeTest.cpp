@@ -161,14 +161,35 @@ TEST(BatchStatistics, SmallBatchAgainstHandFigures)
     // Deviations -4, -2, 0, 6: 56 / 3.
     ExpectSpread(stats.resistance, {4, 24, 23, 20, 30, 20.3, 29.1, {}}, 4.3204938);
     ExpectSpread(stats.capacity, {3, 3000, 3000, 2900, 3100, 2910, 3090, {}}, 100.0);
-    ASSERT_TRUE(stats.resistanceCpk && stats.voltageCpk);
-    EXPECT_NEAR(*stats.resistanceCpk, 12 / (3 * 4.3204938), 1e-6);
-    EXPECT_NEAR(*stats.voltageCpk, 0.09 / (3 * 0.0258199), 1e-5);  // the upper limit is nearer
+    EXPECT_FALSE(stats.resistanceCpk || stats.voltageCpk) << "four cells are too few for a Cpk";
+    EXPECT_TRUE(TooFewForCpk(stats.resistance));
+    EXPECT_NEAR(Cpk(stats.resistance, std::nullopt, 36.0).value_or(0), 12 / (3 * 4.3204938), 1e-6);
+    EXPECT_NEAR(Cpk(stats.voltage, 3.5, 3.7).value_or(0), 0.09 / (3 * 0.0258199), 1e-5);  // the upper limit is nearer
+    EXPECT_FALSE(Cpk(stats.resistance, std::nullopt, std::nullopt));
+    EXPECT_NEAR(Cpk(stats.voltage, 3.5, std::nullopt).value_or(0), 0.11 / (3 * 0.0258199), 1e-5);
 
-    const BatchStatistics lowerOnly = ComputeBatchStatistics(cells, {std::nullopt, 3.5, std::nullopt});
-    EXPECT_FALSE(lowerOnly.resistanceCpk);
-    ASSERT_TRUE(lowerOnly.voltageCpk);
-    EXPECT_NEAR(*lowerOnly.voltageCpk, 0.11 / (3 * 0.0258199), 1e-5);
+    // The grades asked for come first in their order, even without a cell; others after them.
+    const std::vector<std::string> order{"B", "C", "A"};
+    const BatchCell other[] = {{"X", 3.6, 20, 3000}, {"A", 3.6, 20, 3000}};
+    std::vector<std::pair<std::string, std::size_t>> counts;
+    for (const GradeYield& grade : ComputeBatchStatistics(other, {}, order).grades)
+        counts.emplace_back(grade.grade, grade.count);
+    EXPECT_EQ(counts, (std::vector<std::pair<std::string, std::size_t>>{{"B", 0}, {"C", 0}, {"A", 1}, {"X", 1}}));
+}
+
+// A Cpk is told from CpkMinimumCount values of its figure on.
+TEST(BatchStatistics, CpkFromThirtyCells)
+{
+    for (const std::size_t count : {CpkMinimumCount - 1, CpkMinimumCount}) {
+        std::vector<BatchCell> cells;
+        for (std::size_t i = 0; i < count; ++i)
+            cells.push_back({"A", 3.6 + 0.01 * static_cast<double>(i % 3), 20.0 + static_cast<double>(i % 4), 3000});
+        const BatchStatistics stats = ComputeBatchStatistics(cells, {36.0, 3.5, 3.7});
+        const bool enough = count >= CpkMinimumCount;
+        EXPECT_EQ(TooFewForCpk(stats.resistance), !enough) << count;
+        EXPECT_EQ(stats.resistanceCpk, enough ? Cpk(stats.resistance, std::nullopt, 36.0) : std::nullopt) << count;
+        EXPECT_EQ(stats.voltageCpk, enough ? Cpk(stats.voltage, 3.5, 3.7) : std::nullopt) << count;
+    }
 }
 
 TEST(BatchStatistics, UndefinedFiguresAreAbsent)
