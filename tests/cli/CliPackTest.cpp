@@ -210,7 +210,8 @@ TEST(CliPack, MistakesAreToldWithTheirExitCodes)
         EXPECT_EQ(run.out, "");
 }
 
-// A saved pack shows in the batch's cell list; its cells, and rejects, are not offered to the next pack.
+// A saved pack shows in the batch's cell list; its cells, and rejects, are not offered to the next pack,
+// from the batch or from its exported cells.
 TEST(CliPack, SavedPacksTakeTheirCells)
 {
     TempFolder folder;
@@ -221,6 +222,11 @@ TEST(CliPack, SavedPacksTakeTheirCells)
     };
     const Finished packs[] = {pack("P1"), pack("P2"), pack("P3")};
     EXPECT_THAT(packs[2].err, HasSubstr("needs 3 cells, the batch has 0 eligible: 3 missing (left out: 2 rejected, 6 in a saved pack)"));
+    // The batch's cells as `cells` exports them are left out of a pack by the same rule.
+    const std::string exported = (folder / "cells.csv").string();
+    Write(exported, OutputOf(folder, {"-f", "csv", "cells", "--batch", "lot", "--db", db}));
+    EXPECT_THAT(RunCli(folder, {"pack", "--cells", exported, "-s", "1", "-p", "1"}).err,
+                HasSubstr("needs 1 cell, the file has 0 eligible: 1 missing (left out: 2 rejected, 6 in a saved pack)"));
     std::map<std::string, std::string> packOf;
     for (const nlohmann::json& cell : CellsOf(folder, db))
         packOf[cell["cell"].get<std::string>()] = cell["pack"].get<std::string>();
