@@ -45,6 +45,7 @@ cells::BatchStatistics StatisticsOf(const std::vector<CellRow>& cells, const cel
                                     const cells::BatchLimits& limits)
 {
     std::vector<std::string> order;
+    order.reserve(grades.Grades.size() + 1);
     for (const cells::Grade& grade : grades.Grades)
         order.push_back(grade.Name);
     order.push_back(grades.Reject.Name);

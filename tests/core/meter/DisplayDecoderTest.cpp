@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
+#include <vector>
 #include <map>
 
 namespace voltaryn {
@@ -58,7 +58,7 @@ TEST(DisplayDecoderTest, TemperatureUnitIsKeptWhenNeitherUnitIsLit)
 
 using enum StatusBit;
 
-StatusBits Lit(std::initializer_list<StatusBit> bits)
+StatusBits Lit(const std::vector<StatusBit>& bits)
 {
     StatusBits lit;
     for (StatusBit bit : bits)
@@ -68,7 +68,7 @@ StatusBits Lit(std::initializer_list<StatusBit> bits)
 
 TEST(DisplayUnitsTest, EachFieldSpellsItsLitSymbols)
 {
-    const std::pair<std::initializer_list<StatusBit>, DisplayUnits> cases[] = {
+    const std::pair<std::vector<StatusBit>, DisplayUnits> cases[] = {
         {{}, {}},
         {{UnitV, UnitOhm, LcdOhmm, UnitA, UnitC, LcdAh, Lcdm1}, {"V", "mOhm", "A", "°C", {"Ah", "mAh", "Ah"}}},
         {{UnitV, LcdVm, UnitOhm, LcdAV, UnitC, UnitF}, {"mV", "Ohm", "V", "°F", {}}},
