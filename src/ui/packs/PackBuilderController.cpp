@@ -44,6 +44,7 @@ bool WriteFile(const QString& name, const QByteArray& bytes, QString& error)
 PackBuilderController::PackBuilderController(const FeatureContext& context, PackBuilderSetup setup)
     : context_(context), setup_(std::move(setup))
 {
+    searchThread_.setMaxThreadCount(1);
     connect(&search_, &QFutureWatcher<cells::PackOutcome>::finished, this, &PackBuilderController::BuildEnded);
 }
 
@@ -206,7 +207,9 @@ void PackBuilderController::Build()
             Qt::QueuedConnection);
         return !*cancel;
     };
-    search_.setFuture(QtConcurrent::run([cells = building_.cells, request, options] { return cells::BuildPack(cells, request, options); }));
+    search_.setFuture(QtConcurrent::run(&searchThread_, [cells = building_.cells, request, options] {
+        return cells::BuildPack(cells, request, options);
+    }));
 }
 
 void PackBuilderController::BuildEnded()

@@ -10,6 +10,7 @@
 #include <QFutureWatcher>
 #include <QObject>
 #include <QPointer>
+#include <QThreadPool>
 
 #include <atomic>
 #include <functional>
@@ -81,6 +82,8 @@ private:
     BuiltPack building_;              // the build under way, its pack still empty
     QString leftOut_;                 // why the build under way was offered fewer cells
     std::shared_ptr<std::atomic<bool>> cancel_;  // the running search's
+    // The search's own thread, gone with the controller rather than idling in Qt's shared pool.
+    QThreadPool searchThread_;
     QFutureWatcher<cells::PackOutcome> search_;
     int storeAnswers_ = 0;
 };
