@@ -134,6 +134,9 @@ public:
 
     void Start()
     {
+        if (run_)
+            errors_ += run_->Err();
+        ended_ = false;
         ::setenv("XDG_DATA_HOME", (home_ / "data").c_str(), 1);
         const std::string day = std::to_string(15 + exits_.size() + kills_);
         out_ = home_ / (day + ".out");
@@ -152,7 +155,8 @@ public:
         exits_.pop_back();
         ++kills_;
     }
-    bool Running() const { return run_->Running(); }
+    // Whether the run ended without the test ending it.
+    bool EndedByItself() const { return !ended_ && !run_->Running(); }
 
     // Takes in the lines the run has printed since the last look.
     void Read()
@@ -180,7 +184,8 @@ public:
     // The exit code of each run interrupted, and how many were killed.
     const std::vector<int>& Exits() const { return exits_; }
     int Kills() const { return kills_; }
-    const std::string& Errors() const { return errors_; }
+    // What every run of it wrote on its error output.
+    std::string Errors() const { return errors_ + run_->Err(); }
     std::unique_ptr<QueueLock> LockQueue() const { return std::make_unique<QueueLock>(home_ / "data"); }
     // Lists what its queue file holds.
     std::unique_ptr<CliProcess> ListQueue() const
@@ -195,8 +200,8 @@ private:
     {
         run_->Signal(signal);
         exits_.push_back(run_->Wait());
+        ended_ = true;
         Read();
-        errors_ += run_->Err();
     }
 
     std::filesystem::path home_;
@@ -208,7 +213,8 @@ private:
     std::vector<Printed> printed_;
     std::vector<int> exits_;
     int kills_ = 0;
-    std::string errors_;
+    bool ended_ = false;  // the test ended the present run
+    std::string errors_;  // of the runs before the present one
 };
 
 // The stations of one row of the table, each sorting into the row's batch, and the server's
@@ -232,7 +238,7 @@ public:
         for (;;) {
             for (const auto& station : stations_) {
                 station->Read();
-                if (!station->Running()) {
+                if (station->EndedByItself()) {
                     ADD_FAILURE() << station->Name() << " ended before " << what << ": " << station->Errors();
                     return;
                 }
@@ -298,20 +304,34 @@ public:
         });
     }
     // Kills the stations; while they send their queues, each once the server has committed its
-    // next capture and before the station has struck it from its queue file.
+    // next capture and before the station has struck it from its queue file (each is killed as soon
+    // as its own is, well within the time it waits for the lock on its queue).
     void KillStations()
     {
-        std::vector<std::unique_ptr<QueueLock>> locks;
-        if (replaying_) {
+        if (!replaying_) {
             for (const auto& station : stations_)
-                locks.push_back(station->LockQueue());
-            const long long before = Count();
-            Release();
-            WaitUntil("each station's next capture is committed",
-                      [&] { return Count() == before + static_cast<long long>(stations_.size()); });
+                station->Kill();
+            return;
         }
-        for (const auto& station : stations_)
-            station->Kill();
+        // Each waits for the batch with its next capture, the one before struck from its queue.
+        WaitForWaiters(stations_.size());
+        std::vector<std::unique_ptr<QueueLock>> locks;
+        std::vector<long long> before;
+        for (const auto& station : stations_) {
+            locks.push_back(station->LockQueue());
+            before.push_back(Count(station->Name()));
+        }
+        Release();
+        std::size_t killed = 0;
+        WaitUntil("each station's next capture is committed", [&] {
+            for (std::size_t i = 0; i < stations_.size(); ++i)
+                if (before[i] >= 0 && Count(stations_[i]->Name()) > before[i]) {
+                    stations_[i]->Kill();
+                    before[i] = -1;
+                    ++killed;
+                }
+            return killed == stations_.size();
+        });
     }
     // Ends the stations' sessions, and waits until they are gone.
     void TerminateStations()
@@ -333,11 +353,12 @@ public:
             TerminateStations();
     }
 
-    // The captures stored in the batch.
-    long long Count()
+    // The captures stored in the batch, or those of one station.
+    long long Count(const std::string& station = {})
     {
         const Database::Rows rows = line_.Must("SELECT count(*) FROM measurements m JOIN cells c ON c.id = m.cell_id "
-                                               "JOIN batches b ON b.id = c.batch_id WHERE b.name = '" + batch_ + "'");
+                                               "JOIN batches b ON b.id = c.batch_id WHERE b.name = '" + batch_ + "'" +
+                                               (station.empty() ? "" : " AND m.station = '" + station + "'"));
         return rows.empty() ? 0 : std::stoll(rows[0][0]);
     }
     // The captures stored in the batch: their cell numbers by station and time.
