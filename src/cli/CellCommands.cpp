@@ -107,7 +107,7 @@ void RunCells(CommandContext& context, const CellListOptions& options)
 {
     const Format format = context.format.value_or(Format::Text);
     RunWithStore([&] {
-        CellStoreAccess db(options.db, context.clock);
+        CellStoreAccess db(options.db, context.clock, store::StoreAccess::ReadOnly);
         const store::SelfDischargeRules rules = db.Batch(options.batch).selfDischarge;
         const QString batch = Q(options.batch);
         const std::vector<store::CellRow> cells = db.Store().Cells(batch);
@@ -125,7 +125,7 @@ void RunCells(CommandContext& context, const CellListOptions& options)
 void RunBatches(CommandContext& context, const DatabaseOptions& options)
 {
     RunWithStore([&] {
-        CellStoreAccess db(options.db, context.clock);
+        CellStoreAccess db(options.db, context.clock, store::StoreAccess::ReadOnly);
         for (const store::BatchSummary& summary : db.Store().ListBatches()) {
             std::vector<std::string> perGrade;
             perGrade.reserve(summary.cellsPerGrade.size());

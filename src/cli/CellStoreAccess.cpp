@@ -9,9 +9,10 @@ namespace voltaryn::cli {
 
 namespace {
 
-store::StoreOptions OnClock(const RunClock& clock)
+store::StoreOptions OnClock(const RunClock& clock, store::StoreAccess access)
 {
     store::StoreOptions options;
+    options.access = access;
     options.clock = [&clock] {
         const auto since = std::chrono::duration_cast<std::chrono::milliseconds>(clock.Now().time_since_epoch());
         return QDateTime::fromMSecsSinceEpoch(since.count()).toUTC();
@@ -22,7 +23,8 @@ store::StoreOptions OnClock(const RunClock& clock)
 
 } // namespace
 
-CellStoreAccess::CellStoreAccess(const std::string& db, const RunClock& clock) : store_(OnClock(clock))
+CellStoreAccess::CellStoreAccess(const std::string& db, const RunClock& clock, store::StoreAccess access)
+    : store_(OnClock(clock, access))
 {
     // Qt loads its database drivers only for a running application (a command that draws has made
     // one already); the name is the window's, so that the default database is the same file.

@@ -19,7 +19,7 @@ void RunReport(CommandContext& context, const ReportOptions& options)
     const QGuiApplication application(argc, argv);
     report::BatchReport report;
     RunWithStore([&] {
-        CellStoreAccess db(options.db, context.clock);
+        CellStoreAccess db(options.db, context.clock, store::StoreAccess::ReadOnly);
         report = report::LoadBatchReport(db.Store(), QString::fromStdString(options.batch));
     });
     try {

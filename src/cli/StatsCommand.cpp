@@ -137,7 +137,7 @@ void RunStats(CommandContext& context, const StatsOptions& options)
     if (format != Format::Text && format != Format::Json)
         throw CliError(ExitCode::Usage, "stats writes text or json");
     RunWithStore([&] {
-        CellStoreAccess db(options.db, context.clock);
+        CellStoreAccess db(options.db, context.clock, store::StoreAccess::ReadOnly);
         const store::BatchInfo batch = db.Batch(options.batch);
         const store::BatchRules rules = store::RulesOf(batch);
         const cells::Grade grade = JudgingGrade(batch, rules, options.grade);

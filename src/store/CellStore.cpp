@@ -80,7 +80,7 @@ void CellStore::Open(const StoreAddress& address)
 bool CellStore::Connect()
 {
     try {
-        server_ = OpenStoreDatabase(address_, options_.clock().toMSecsSinceEpoch());
+        server_ = OpenStoreDatabase(address_, options_.clock().toMSecsSinceEpoch(), LatestSchemaVersion(), options_.access);
         lastError_.clear();
         return true;
     } catch (const StoreError& error) {

@@ -21,6 +21,8 @@ struct StoreOptions {
     std::function<std::chrono::steady_clock::duration()> retryClock = [] {
         return std::chrono::steady_clock::now().time_since_epoch();
     };
+    // What the store is opened for: reading alone opens a SQLite file that may not be written.
+    StoreAccess access = StoreAccess::ReadWrite;
 };
 
 // The database of cell-sorting batches. Synchronous: open and use it on one thread (a worker,

@@ -97,13 +97,26 @@ SchemaVersion ReadSchemaVersion(SqlConnection& connection)
     return version;
 }
 
-std::unique_ptr<SqlConnection> OpenStoreDatabase(const StoreAddress& address, qint64 nowUtcMs, int targetVersion)
+std::unique_ptr<SqlConnection> OpenStoreDatabase(const StoreAddress& address, qint64 nowUtcMs, int targetVersion,
+                                                 StoreAccess access)
 {
-    auto connection = std::make_unique<SqlConnection>(address);
+    // A server is upgraded by whoever reaches it first; only a SQLite file may be read-only.
+    if (address.engine == Engine::Postgresql)
+        access = StoreAccess::ReadWrite;
+    auto connection = std::make_unique<SqlConnection>(address, access);
     RefuseForeign(*connection);
     connection->ConfigureSession();
-    RefuseNewer(*connection, ReadSchemaVersion(*connection));
-    Migrate(*connection, nowUtcMs, targetVersion);
+    const SchemaVersion version = ReadSchemaVersion(*connection);
+    RefuseNewer(*connection, version);
+    if (access == StoreAccess::ReadWrite)
+        Migrate(*connection, nowUtcMs, targetVersion);
+    else if (version.current < targetVersion)
+        throw StoreError(StoreErrorKind::Failed,
+                         QStringLiteral("%1 holds schema %2 and can only be read once it is upgraded to %3: open it "
+                                        "once where it can be written")
+                             .arg(address.DisplayText())
+                             .arg(version.current)
+                             .arg(targetVersion));
     return connection;
 }
 

@@ -24,8 +24,10 @@ SchemaVersion ReadSchemaVersion(SqlConnection& connection);
 
 // Opens the database and brings it to `targetVersion`, one recorded transaction per step.
 // Refuses, untouched, a file that is not SQLite, a database that holds other tables but none of
-// ours, and a database that needs a newer program. Throws StoreError.
+// ours, and a database that needs a newer program; read-only, one that needs upgrading. Throws
+// StoreError.
 std::unique_ptr<SqlConnection> OpenStoreDatabase(const StoreAddress& address, qint64 nowUtcMs,
-                                                 int targetVersion = LatestSchemaVersion());
+                                                 int targetVersion = LatestSchemaVersion(),
+                                                 StoreAccess access = StoreAccess::ReadWrite);
 
 } // namespace voltaryn::store

@@ -6,10 +6,12 @@
 #include "store/StoreError.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QThread>
+#include <QUrl>
 
 #include <libpq-fe.h>
 
@@ -34,14 +36,36 @@ QString NextConnectionName()
     return QStringLiteral("voltaryn-store-%1").arg(++counter);
 }
 
-QSqlDatabase OpenDatabase(const StoreAddress& address, const QString& name)
+// A read-only file in a folder this user cannot write has no room for the write-ahead log's
+// shared memory: SQLite reads it as immutable, as it stands.
+QSqlDatabase OpenSqlite(const StoreAddress& address, StoreAccess access, const QString& name)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+    QStringList options{QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kSqliteBusyTimeoutMs)};
+    if (access == StoreAccess::ReadWrite) {
+        CreatePrivateFile(address.path);  // before SQLite makes it with the umask's permissions
+        db.setDatabaseName(address.path);
+    } else {
+        const QFileInfo file(address.path);
+        if (!file.isFile())
+            throw StoreError(StoreErrorKind::Failed, QStringLiteral("There is no cell database at %1").arg(address.path));
+        options << QStringLiteral("QSQLITE_OPEN_READONLY");
+        if (QFileInfo(file.absolutePath()).isWritable()) {
+            db.setDatabaseName(address.path);
+        } else {
+            options << QStringLiteral("QSQLITE_OPEN_URI");
+            db.setDatabaseName(QUrl::fromLocalFile(file.absoluteFilePath()).toString() + QStringLiteral("?immutable=1"));
+        }
+    }
+    db.setConnectOptions(options.join(';'));
+    return db;
+}
+
+QSqlDatabase OpenDatabase(const StoreAddress& address, StoreAccess access, const QString& name)
 {
     QSqlDatabase db;
     if (address.engine == Engine::Sqlite) {
-        CreatePrivateFile(address.path);  // before SQLite makes it with the umask's permissions
-        db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(address.path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kSqliteBusyTimeoutMs));
+        db = OpenSqlite(address, access, name);
     } else {
         db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
         db.setHostName(address.host);
@@ -67,9 +91,10 @@ void SilenceServerNotices(const QSqlDatabase& db)
 
 } // namespace
 
-SqlConnection::SqlConnection(StoreAddress address) : address_(std::move(address)), name_(NextConnectionName())
+SqlConnection::SqlConnection(StoreAddress address, StoreAccess access)
+    : address_(std::move(address)), access_(access), name_(NextConnectionName())
 {
-    QSqlDatabase db = OpenDatabase(address_, name_);
+    QSqlDatabase db = OpenDatabase(address_, access_, name_);
     if (!db.isValid())
         throw StoreError(StoreErrorKind::Failed,
                          QStringLiteral("The Qt SQL driver for %1 is not installed")
@@ -93,7 +118,7 @@ bool SqlConnection::IsOpen() const { return QSqlDatabase::database(name_, false)
 
 void SqlConnection::ConfigureSession()
 {
-    if (address_.engine != Engine::Sqlite)
+    if (address_.engine != Engine::Sqlite || access_ == StoreAccess::ReadOnly)
         return;
     const QString mode = SwitchToWriteAheadLog();
     if (mode.compare(QStringLiteral("wal"), Qt::CaseInsensitive) != 0)

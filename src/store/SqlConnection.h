@@ -18,7 +18,7 @@ namespace voltaryn::store {
 class SqlConnection {
 public:
     // Opens without reading or writing anything, so a foreign file can still be refused intact.
-    explicit SqlConnection(StoreAddress address);
+    explicit SqlConnection(StoreAddress address, StoreAccess access = StoreAccess::ReadWrite);
     ~SqlConnection();
     SqlConnection(const SqlConnection&) = delete;
     SqlConnection& operator=(const SqlConnection&) = delete;
@@ -28,7 +28,10 @@ public:
     // Whether the connection still stands: one to a server that went away is closed.
     bool IsOpen() const;
 
-    // SQLite: write-ahead log (read back and verified), full sync on commit, foreign keys.
+    StoreAccess Access() const { return access_; }
+
+    // SQLite, unless read-only: write-ahead log (read back and verified), full sync on commit,
+    // foreign keys.
     void ConfigureSession();
 
     // The named statement (see SqlStatements), prepared; bind its values, then Run() it.
@@ -47,6 +50,7 @@ private:
     QString SwitchToWriteAheadLog();
 
     StoreAddress address_;
+    StoreAccess access_;
     QString name_;
     std::map<QString, QSqlQuery> statements_;
 };

@@ -8,6 +8,11 @@
 
 namespace voltaryn::store {
 
+// ReadOnly opens a SQLite file for reading alone: it must exist, it is neither created nor
+// switched to a write-ahead log, and in a folder this user cannot write it is read as it stands.
+// A PostgreSQL database is opened as ever.
+enum class StoreAccess { ReadWrite, ReadOnly };
+
 enum class Engine { Sqlite, Postgresql };
 
 // Where the store lives: a SQLite file, or a PostgreSQL database. Parts of a PostgreSQL address

@@ -43,13 +43,15 @@ inline std::chrono::system_clock::time_point DemoStart()
 // read from `input`.
 class CliProcess {
 public:
-    CliProcess(const TempFolder& folder, const Args& args, const std::string& input = "/dev/null")
-        : CliProcess(folder / "out", folder / "err", args, input)
+    CliProcess(const TempFolder& folder, const Args& args, const std::string& input = "/dev/null",
+               const Args& launcher = {})
+        : CliProcess(folder / "out", folder / "err", args, input, launcher)
     {
     }
-    // The same, with its output and errors in the files named.
+    // The same, with its output and errors in the files named; a launcher's words, when given,
+    // start the CLI (its first word is the program run).
     CliProcess(std::filesystem::path out, std::filesystem::path err, const Args& args,
-               const std::string& input = "/dev/null")
+               const std::string& input = "/dev/null", Args launcher = {})
         : out_(std::move(out)), err_(std::move(err))
     {
         posix_spawn_file_actions_t files;
@@ -57,13 +59,14 @@ public:
         posix_spawn_file_actions_addopen(&files, 0, input.c_str(), O_RDONLY, 0);
         posix_spawn_file_actions_addopen(&files, 1, out_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         posix_spawn_file_actions_addopen(&files, 2, err_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        std::vector<std::string> words{VOLTARYN_CLI};
+        std::vector<std::string> words = std::move(launcher);
+        words.push_back(VOLTARYN_CLI);
         words.insert(words.end(), args.begin(), args.end());
         std::vector<char*> argv;
         for (std::string& word : words)
             argv.push_back(word.data());
         argv.push_back(nullptr);
-        EXPECT_EQ(posix_spawn(&pid_, VOLTARYN_CLI, &files, nullptr, argv.data(), environ), 0);
+        EXPECT_EQ(posix_spawn(&pid_, argv.front(), &files, nullptr, argv.data(), environ), 0);
         posix_spawn_file_actions_destroy(&files);
     }
 
@@ -99,9 +102,10 @@ struct Finished {
     std::string err;
 };
 
-inline Finished RunCli(const TempFolder& folder, const Args& args, const std::string& input = "/dev/null")
+inline Finished RunCli(const TempFolder& folder, const Args& args, const std::string& input = "/dev/null",
+                       const Args& launcher = {})
 {
-    const CliProcess cli(folder, args, input);
+    const CliProcess cli(folder, args, input, launcher);
     const int exitCode = cli.Wait();
     return {exitCode, cli.Out(), cli.Err()};
 }

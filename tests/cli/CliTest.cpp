@@ -459,6 +459,52 @@ TEST(CliSorting, ABatchWithoutGradesIsRefusedByEveryCommand)
     });
 }
 
+// A database in a folder this user cannot write is read by the commands that only read, and
+// refused one line each by those that write; a database that is not there is not made. Run as
+// root, the CLI runs as nobody, whom the permissions bind.
+TEST(CliSorting, AReadOnlyDatabaseInAReadOnlyFolderIsReadByTheCommandsThatRead)
+{
+    using std::filesystem::perms;
+    TempFolder folder;
+    const std::filesystem::path shelf = folder / "shelf";
+    const std::filesystem::path outbox = folder / "outbox";
+    std::filesystem::create_directories(shelf);
+    std::filesystem::create_directories(outbox);
+    const std::string db = (shelf / "cells.db").string();
+    OutputOf(folder, CellBench({"sort", "--batch", "lot", "--db", db, "--count", "3"}));
+    const perms readable = perms::owner_read | perms::group_read | perms::others_read;
+    const perms enterable = perms::owner_exec | perms::group_exec | perms::others_exec;
+    std::filesystem::permissions(folder / ".", readable | enterable | perms::owner_write);
+    std::filesystem::permissions(outbox, perms::all);
+    std::filesystem::permissions(db, readable);
+    std::filesystem::permissions(shelf, readable | enterable);
+    const Args launcher = ::geteuid() == 0 ? Args{"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"}
+                                           : Args{};
+    const std::string pdf = (outbox / "lot.pdf").string();
+    const struct {
+        Args args;
+        int exitCode;
+        const char* told;
+    } runs[] = {
+        {{"batches", "--db", db}, 0, ""},
+        {{"cells", "--batch", "lot", "--db", db}, 0, ""},
+        {{"stats", "--batch", "lot", "--db", db}, 0, ""},
+        {{"report", "--batch", "lot", "--db", db, "-o", pdf}, 0, ""},
+        {CellBench({"sort", "--batch", "lot", "--db", db, "--count", "1"}), 5, "cells.db"},
+        {{"batches", "--db", (shelf / "none.db").string()}, 5, "There is no cell database at "},
+    };
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.args[0] + " " + run.args[1]);
+        const Finished done = RunCli(folder, run.args, "/dev/null", launcher);
+        EXPECT_EQ(done.exitCode, run.exitCode) << done.err;
+        EXPECT_THAT(done.err, HasSubstr(run.told));
+        EXPECT_LE(Lines(done.err).size(), 1u) << done.err;
+    }
+    EXPECT_TRUE(std::filesystem::exists(pdf));
+    EXPECT_FALSE(std::filesystem::exists(shelf / "none.db"));
+    std::filesystem::permissions(shelf, perms::owner_all);
+}
+
 // Each mistake and unusable database is told with its exit code (a sorting one in one line), a
 // password never; a sorted batch's report is written.
 TEST(CliSorting, MistakesAreToldWithTheirExitCodesAndTheBatchReportIsWritten)
