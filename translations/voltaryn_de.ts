@@ -262,6 +262,22 @@
         <source>The recheck of %1 is queued</source>
         <translation>Die Nachmessung von %1 wartet in der Warteschlange</translation>
     </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Replace the capacity of %1, %2 mAh, by the meter&apos;s %3 mAh?</source>
+        <translation>Die Kapazität von %1, %2 mAh, durch die %3 mAh des Messgeräts ersetzen?</translation>
+    </message>
+    <message>
+        <source>It is in saved pack %1.</source>
+        <translation>Sie gehört zum gespeicherten Pack %1.</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Ersetzen</translation>
+    </message>
 </context>
 <context>
     <name>voltaryn::CellSortingWindow</name>

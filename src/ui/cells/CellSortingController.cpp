@@ -237,20 +237,32 @@ void CellSortingController::NewBatch()
     });
 }
 
+// The question tells the cells the database holds now, other stations' included; no capture
+// comes while it is asked, and Cancel is what Enter presses.
 void CellSortingController::DeleteBatch()
 {
-    if (batch_.isEmpty() || window_.isNull())
-        return;
-    const auto cells = static_cast<qint64>(window_->Cells().Cells().size());
-    if (!context_.dialogs.Confirm(window_, tr("Delete batch %1 with its %2 %3, their measurements and packs?")
-                                               .arg(batch_).arg(cells).arg(cells == 1 ? tr("cell") : tr("cells"))))
+    if (batch_.isEmpty() || window_.isNull() || !store_)
         return;
     const QString name = batch_;
-    batch_.clear();
-    store_->Run<qint64>([name](store::CellStore& store) { return store.DeleteBatch(name); },
-                        [this](qint64) {
+    store_->Run<qint64>([name](store::CellStore& store) { return static_cast<qint64>(store.Cells(name).size()); },
+                        [this, name](qint64 cells) {
                             Answered();
-                            ListBatches({});
+                            if (window_.isNull() || batch_ != name)
+                                return;
+                            const RunPause pause(context_.run);
+                            if (!context_.dialogs.ConfirmDestructive(
+                                    window_, {tr("Delete batch %1 with its %2 %3, their measurements and packs?")
+                                                  .arg(name)
+                                                  .arg(cells)
+                                                  .arg(cells == 1 ? tr("cell") : tr("cells")),
+                                              tr("Delete")}))
+                                return;
+                            batch_.clear();
+                            store_->Run<qint64>([name](store::CellStore& store) { return store.DeleteBatch(name); },
+                                                [this](qint64) {
+                                                    Answered();
+                                                    ListBatches({});
+                                                });
                         });
 }
 
@@ -582,8 +594,11 @@ void CellSortingController::ImportCapacities()
     QStringList problems;
     for (const std::string& problem : import.problems)
         problems << FromStd(problem);
+    QStringList changes;
+    for (const store::CapacityChange& change : import.changes)
+        changes << FromStd(change.Text());
     const auto count = static_cast<int>(import.capacities.size());
-    CapacityImportDialog report(fileName, batch, count, problems, window_);
+    CapacityImportDialog report(fileName, batch, count, problems, changes, window_);
     context_.dialogs.RunModal(report);
     if (report.result() != QDialog::Accepted || window_.isNull())
         return;
@@ -634,6 +649,20 @@ void CellSortingController::TakeCapacity(qint64 cellNumber)
         window_->ShowNotice(number == 0 ? tr("Select a cell, or capture one, to give it the meter's capacity.")
                                         : tr("The meter shows no out-capacity."));
         return;
+    }
+    // A capacity the cell has is replaced only when the user says so, the poll paused meanwhile.
+    const auto& cells = window_->Cells().Cells();
+    const auto held = std::ranges::find_if(cells, [number](const store::CellRow& row) { return row.number == number; });
+    if (held != cells.end() && held->capacityMah && *held->capacityMah != *capacity) {
+        const RunPause pause(context_.run);
+        QString question = tr("Replace the capacity of %1, %2 mAh, by the meter's %3 mAh?")
+                               .arg(store::CellName(*held))
+                               .arg(*held->capacityMah, 0, 'f', 0)
+                               .arg(*capacity, 0, 'f', 0);
+        if (!held->pack.isEmpty())
+            question += " " + tr("It is in saved pack %1.").arg(held->pack);
+        if (!context_.dialogs.ConfirmDestructive(window_, {question, tr("Replace")}))
+            return;
     }
     const QString batch = batch_;
     store_->Run<qint64>([batch, number, capacity](store::CellStore& store) {

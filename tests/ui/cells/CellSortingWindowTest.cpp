@@ -332,15 +332,29 @@ TEST_F(CellSortingTest, ExportsCsvAndJsonAndDeletesOnlyAfterConfirming)
     EXPECT_EQ(first["cell"].toString(), "#0001");
     EXPECT_EQ(first["resistance_mohm"].toDouble(), *Rows()[0].latest.resistanceMohm);
 
+    // Deleting asks with the cells the database holds, another station's too, with the poll paused.
     const QString batch = Window().Batch();
+    store::CaptureInput other;
+    other.batch = batch;
+    other.station = "bench-9";
+    other.measuredUtc = QDateTime(QDate(2024, 3, 16), QTime(9, 0), Qt::UTC);
+    other.voltageV = 3.6;
+    other.resistanceMohm = 20;
+    other.grade = "A";
+    Store()->RecordCapture(other);
+    bool polledWhileAsked = true;
+    dialogs.onConfirm = [&] { polledWhileAsked = Polling(); };
     dialogs.confirmations = {false};
-    Click("deleteBatch");
-    ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_EQ(dialogs.messages[0], "Delete batch " + batch + " with its 2 cells, their measurements and packs?");
+    ClickAndWait("deleteBatch");
+    ASSERT_EQ(dialogs.destructiveQuestions.size(), 1);
+    EXPECT_EQ(dialogs.destructiveQuestions[0].text, "Delete batch " + batch + " with its 3 cells, their measurements and packs?");
+    EXPECT_EQ(dialogs.destructiveQuestions[0].actionButton, "Delete");
+    EXPECT_FALSE(polledWhileAsked);
+    EXPECT_TRUE(Polling());
     EXPECT_EQ(Rows().size(), 2u);
 
     dialogs.confirmations = {true};
-    ClickAndWait("deleteBatch", 3);  // the deletion, a new batch in the emptied store, then that batch
+    ClickAndWait("deleteBatch", 4);  // the count, the deletion, a new batch in the emptied store, then that batch
     EXPECT_TRUE(Rows().empty());
 }
 
@@ -463,6 +477,17 @@ TEST_F(CellSortingTest, TheMetersCapacityGoesToTheSelectedCellOrElseTheLastCaptu
     const QString text = QString::number(*shown, 'f', 0);
     EXPECT_EQ(CapacityShown(0), text);
     EXPECT_EQ(CapacityCount(), "1");
+
+    // The capacity the cell has is replaced only when the user says so.
+    Poll(600);
+    const std::optional<double> later = cells::OutCapacityMilliAmpHours(app.Meter().reading);
+    ASSERT_GT(later.value_or(0), *shown + 1);
+    dialogs.confirmations = {false};
+    Click("takeCapacity");
+    ASSERT_EQ(dialogs.destructiveQuestions.size(), 1);
+    EXPECT_EQ(dialogs.destructiveQuestions[0].text, "Replace the capacity of #0001, " + text + " mAh, by the meter's " +
+                                                        QString::number(*later, 'f', 0) + " mAh?");
+    EXPECT_EQ(Rows()[0].capacityMah, shown);
 
     ReopenBatch();
     EXPECT_EQ(Rows()[0].capacityMah, shown) << "stored, not only shown";

@@ -20,6 +20,7 @@ public:
     QString openFileName;
     std::function<void(QDialog&)> modal;
     std::function<void()> onInput;       // runs while an input box is open
+    std::function<void()> onConfirm;     // runs while a confirmation is open
     QString printToPdf;                  // the printer dialog prints to this PDF file; Cancel when empty
     std::function<bool(QPrinter&)> onPrinter;  // the user's further choices there; false for Cancel
 
@@ -31,6 +32,8 @@ public:
     bool Confirm(QWidget*, const QString& text) override
     {
         messages << text;
+        if (onConfirm)
+            onConfirm();
         return !confirmations.isEmpty() && confirmations.takeFirst();
     }
     QList<DestructiveQuestion> destructiveQuestions;  // every destructive question, answered as confirmations
