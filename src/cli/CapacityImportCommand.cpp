@@ -17,7 +17,8 @@ void RunImportCapacity(CommandContext& context, const CapacityImportOptions& opt
     RunWithStore([&] {
         CellStoreAccess db(options.db, context.clock);
         db.Batch(options.batch);
-        const store::CapacityImport import = store::MatchCapacities(file, db.Store().Cells(Q(options.batch)), Q(options.batch));
+        const store::CapacityImport import =
+            store::MatchCapacities(file, db.Store().Cells(Q(options.batch)), Q(options.batch), options.changePacked);
         const std::vector<std::string>& problems = import.problems;
         for (const std::string& problem : problems)
             std::cerr << problem << '\n';
@@ -26,6 +27,9 @@ void RunImportCapacity(CommandContext& context, const CapacityImportOptions& opt
         if (!problems.empty() && (!options.skipBad || capacities.empty()))
             throw CliError(ExitCode::FileFailed, bad + " in " + options.file + ": nothing imported" +
                                                      (options.skipBad ? "" : " (--skip-bad imports the good ones)"));
+        // Each capacity replaced is told, old and new, as is each a saved pack keeps.
+        for (const store::CapacityChange& change : import.changes)
+            std::cerr << change.Text() << '\n';
         db.Store().SetCapacities(Q(options.batch), capacities);
         const std::string count = std::to_string(capacities.size()) + (capacities.size() == 1 ? " cell" : " cells");
         context.output.Line({{"batch", options.batch},

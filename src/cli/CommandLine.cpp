@@ -539,6 +539,8 @@ void AddPackCommands(CLI::App& app, Command& command)
                            "headed capacity, capacity_mah, mah or cap)")
                 ->option_text("C");
             sub.add_flag("--skip-bad", options.skipBad, "Import the good lines when some are bad");
+            sub.add_flag("--change-packed", options.changePacked,
+                         "Change the capacity of a cell in a saved pack as well (default: it keeps its own)");
             AddDatabase(sub, options.db);
         });
     AddCommand<PackOptions>(

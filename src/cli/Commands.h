@@ -178,6 +178,7 @@ struct CapacityImportOptions {
     std::string idColumn;        // empty: found by its header
     std::string capacityColumn;  // empty: found by its header
     bool skipBad = false;        // import the good lines when some are bad
+    bool changePacked = false;   // change the capacities of cells in saved packs as well
     std::string db;
 };
 void RunImportCapacity(CommandContext& context, const CapacityImportOptions& options);

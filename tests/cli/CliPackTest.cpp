@@ -65,7 +65,9 @@ TEST(CliCapacity, BadLinesAreToldAndNothingIsImportedUnlessSkipped)
         {{"bad.csv", "--skip-bad"}, 0,
          "line 3: capacity 'abc' is not a number\nline 4: cell 'X9' is not in batch lot\n",
          "2 cells of batch lot got a capacity; 2 bad lines skipped\n", {3000, std::nullopt, std::nullopt, 2950}},
-        {{"good.csv"}, 0, "", "4 cells of batch lot got a capacity\n", {3107, 3114, 3121, 3128}},
+        // Each capacity replaced is told, old and new.
+        {{"good.csv"}, 0, "#0001: 3000 → 3107 mAh\n#0004: 2950 → 3128 mAh\n", "4 cells of batch lot got a capacity\n",
+         {3107, 3114, 3121, 3128}},
         {{"missing.csv"}, 4, "voltaryn-cli: Cannot read \"missing.csv\": No such file or directory\n", "",
          {3107, 3114, 3121, 3128}},
         {{"folder.csv"}, 4, "voltaryn-cli: Cannot read \"folder.csv\": Is a directory\n", "", {3107, 3114, 3121, 3128}},
@@ -74,7 +76,9 @@ TEST(CliCapacity, BadLinesAreToldAndNothingIsImportedUnlessSkipped)
          "voltaryn-cli: 1 bad line in good.csv: nothing imported (--skip-bad imports the good ones)\n",
          "", {3107, 3114, 3121, 3128}},
         // A cell's number in any spelling names the one cell.
-        {{"spelled.csv", "--skip-bad"}, 0, "line 5: cell '#0002' is already on line 2\n",
+        {{"spelled.csv", "--skip-bad"}, 0,
+         "line 5: cell '#0002' is already on line 2\n#0002: 3114 → 3000 mAh\n#0003: 3121 → 2950 mAh\n"
+         "#0001: 3107 → 3100 mAh\n",
          "3 cells of batch lot got a capacity; 1 bad line skipped\n", {3100, 3000, 2950, 3128}},
     };
     for (const auto& [names, exitCode, errors, out, expected] : cases) {
@@ -227,6 +231,22 @@ TEST(CliPack, SavedPacksTakeTheirCells)
     Write(exported, OutputOf(folder, {"-f", "csv", "cells", "--batch", "lot", "--db", db}));
     EXPECT_THAT(RunCli(folder, {"pack", "--cells", exported, "-s", "1", "-p", "1"}).err,
                 HasSubstr("needs 1 cell, the file has 0 eligible: 1 missing (left out: 2 rejected, 6 in a saved pack)"));
+    // A packed cell keeps its capacity on a new import unless told to change it.
+    std::string csv = "cell,capacity_mah\n";
+    for (int i = 1; i <= 8; ++i)
+        csv += CellName(i) + ",4000\n";
+    Write(folder / "again.csv", csv);
+    const Args reimport{"import-capacity", "--batch", "lot", "--db", db, (folder / "again.csv").string()};
+    for (const bool changePacked : {false, true}) {
+        const Finished run = RunCli(folder, changePacked ? Join(reimport, {"--change-packed"}) : reimport);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        const auto kept = std::ranges::count_if(Lines(run.err), [](const std::string& line) {
+            return line.find(", kept: it is in saved pack P") != std::string::npos;
+        });
+        EXPECT_EQ(kept, changePacked ? 0 : 6) << run.err;
+        for (const nlohmann::json& cell : CellsOf(folder, db))
+            EXPECT_EQ(cell["capacity_mah"] == 4000, changePacked || cell["pack"] == "") << cell;
+    }
     std::map<std::string, std::string> packOf;
     for (const nlohmann::json& cell : CellsOf(folder, db))
         packOf[cell["cell"].get<std::string>()] = cell["pack"].get<std::string>();

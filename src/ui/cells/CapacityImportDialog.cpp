@@ -10,7 +10,7 @@
 namespace voltaryn {
 
 CapacityImportDialog::CapacityImportDialog(const QString& fileName, const QString& batch, int capacities,
-                                           const QStringList& problems, QWidget* parent)
+                                           const QStringList& problems, const QStringList& changes, QWidget* parent)
     : QDialog(parent)
 {
     setObjectName("capacityImport");
@@ -30,6 +30,12 @@ CapacityImportDialog::CapacityImportDialog(const QString& fileName, const QStrin
     badLines->addItems(problems);
     badLines->setVisible(!problems.isEmpty());
     column->addWidget(badLines, 1);
+    // The capacities that replace others, and those cells of saved packs keep.
+    auto* replaced = new QListWidget(this);
+    replaced->setObjectName("changedCapacities");
+    replaced->addItems(changes);
+    replaced->setVisible(!changes.isEmpty());
+    column->addWidget(replaced, 1);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
     QPushButton* import = buttons->addButton(
@@ -42,7 +48,7 @@ CapacityImportDialog::CapacityImportDialog(const QString& fileName, const QStrin
     column->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    resize(560, problems.isEmpty() ? 140 : 360);
+    resize(560, problems.isEmpty() && changes.isEmpty() ? 140 : 360);
 }
 
 } // namespace voltaryn
