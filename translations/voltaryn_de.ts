@@ -278,6 +278,10 @@
         <source>Replace</source>
         <translation>Ersetzen</translation>
     </message>
+    <message>
+        <source>Select the cell to retest in the table first.</source>
+        <translation>Wählen Sie zuerst die Zelle, die erneut gemessen werden soll, in der Tabelle aus.</translation>
+    </message>
 </context>
 <context>
     <name>voltaryn::CellSortingWindow</name>

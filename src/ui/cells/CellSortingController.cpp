@@ -520,7 +520,11 @@ void CellSortingController::Retest(qint64 cellNumber)
     const auto& shown = window_->Cells().Cells();
     const auto cell = std::find_if(shown.begin(), shown.end(),
                                    [cellNumber](const store::CellRow& row) { return row.number == cellNumber; });
-    if (cell == shown.end() || !store_)
+    if (cell == shown.end()) {
+        window_->ShowNotice(tr("Select the cell to retest in the table first."));
+        return;
+    }
+    if (!store_)
         return;
     // The next capture finds the cell by its label, or by its number when it has none.
     SetNextLabel(store::CellName(*cell));

@@ -191,10 +191,7 @@ QWidget* CellSortingWindow::BuildTile()
     connect(grades, &QPushButton::clicked, this, &CellSortingWindow::gradesEditRequested);
     connect(capacity, &QPushButton::clicked, this, [this] { emit capacityRequested(SelectedCell()); });
     connect(undo, &QPushButton::clicked, this, &CellSortingWindow::undoRequested);
-    connect(retest, &QPushButton::clicked, this, [this] {
-        if (const qint64 cell = SelectedCell(); cell != 0)
-            emit retestRequested(cell);
-    });
+    connect(retest, &QPushButton::clicked, this, [this] { emit retestRequested(SelectedCell()); });
     connect(exportCsv, &QPushButton::clicked, this, [this] { emit exportRequested(false); });
     connect(exportJson, &QPushButton::clicked, this, [this] { emit exportRequested(true); });
     connect(importCapacities, &QPushButton::clicked, this, &CellSortingWindow::capacityImportRequested);

@@ -71,7 +71,7 @@ signals:
     void deleteBatchRequested();
     void idEntered(const QString& id);
     void undoRequested();
-    void retestRequested(qint64 cellNumber);
+    void retestRequested(qint64 cellNumber);  // 0: none is selected
     void exportRequested(bool json);
     void capacityImportRequested();
     void soundToggled(bool on);

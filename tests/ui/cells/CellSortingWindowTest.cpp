@@ -253,6 +253,11 @@ TEST_F(CellSortingTest, UndoWithdrawsAndRetestAddsToTheSameCell)
     ASSERT_EQ(Rows().size(), 1u);
 
     auto* table = Child<QTableView>("cellTable");
+    table->clearSelection();
+    table->setCurrentIndex({});
+    Click("retest");
+    EXPECT_EQ(Text("notice"), "Select the cell to retest in the table first.");
+    EXPECT_EQ(Text("nextId"), "");
     table->selectRow(0);
     Click("retest");
     EXPECT_EQ(Text("nextId"), "Next: #0001");
