@@ -12,6 +12,7 @@
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QSettings>
+#include <QStorageInfo>
 
 namespace voltaryn {
 namespace {
@@ -88,11 +89,26 @@ QString QtDialogService::AskOpenFileName(QWidget* parent, const QString& filter)
 
 const QString FolderKey = QStringLiteral("dialogs/lastFolder");
 
-QString QtDialogService::Folder() const { return settings_.value(FolderKey).toString(); }
+// A folder of a file system that holds files, not one the kernel makes up as it is read (/proc,
+// /sys), whose listing can keep a file dialog busy for good.
+bool HoldsFiles(const QString& folder)
+{
+    static const QList<QByteArray> MadeUp{"proc",   "sysfs",  "devtmpfs", "devpts", "cgroup",   "cgroup2",
+                                          "debugfs", "tracefs", "securityfs", "pstore", "configfs", "bpf"};
+    return !folder.isEmpty() && QFileInfo(folder).isDir() && !MadeUp.contains(QStorageInfo(folder).fileSystemType());
+}
+
+QString QtDialogService::Folder() const
+{
+    const QString folder = settings_.value(FolderKey).toString();
+    return HoldsFiles(folder) ? folder : QString();
+}
 
 QString QtDialogService::RememberFolderOf(const QString& file)
 {
-    settings_.setValue(FolderKey, QFileInfo(file).absolutePath());
+    const QString folder = QFileInfo(file).absolutePath();
+    if (HoldsFiles(folder))
+        settings_.setValue(FolderKey, folder);
     return file;
 }
 

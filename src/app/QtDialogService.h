@@ -8,7 +8,7 @@ namespace voltaryn {
 
 // The dialog service of the running program: Qt's own message boxes, input boxes and file
 // dialogs. The file dialogs start in the folder of the file last chosen in either of them, in
-// this run or an earlier one.
+// this run or an earlier one, unless it is gone or one the kernel makes up (/proc, /sys).
 class QtDialogService : public DialogService {
 public:
     explicit QtDialogService(QSettings& settings) : settings_(settings) {}

@@ -8,6 +8,7 @@
 #include "sim/SimulatedHidBackend.h"
 
 #include <QAbstractButton>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -132,6 +133,27 @@ TEST(QtDialogServiceTest, DestructiveQuestionAnswersCancelToEnterAndYesOnlyToIts
         EXPECT_EQ(dialogs.ConfirmDestructive(nullptr, {"All files go.", "Delete all files"}), pressNamed);
         EXPECT_TRUE(buttons.contains("Delete all files"));
         EXPECT_EQ(buttons.size(), 2);
+    }
+}
+
+// The file dialogs start in the folder last chosen, but not in one the kernel makes up, whose
+// listing could keep the dialog busy on every start.
+TEST(QtDialogServiceTest, FileDialogsStartInTheFolderLastChosenUnlessItIsMadeUp)
+{
+    QTemporaryDir folder;
+    QSettings settings(folder.filePath("dialogs.ini"), QSettings::IniFormat);
+    QtDialogService dialogs(settings);
+    for (const QString& remembered : {folder.path(), QStringLiteral("/proc/self"), folder.filePath("gone")}) {
+        settings.setValue("dialogs/lastFolder", remembered);
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            shown = dialog->directory().absolutePath();
+            dialog->reject();
+        });
+        EXPECT_EQ(dialogs.AskOpenFileName(nullptr, "All files (*)"), "");
+        EXPECT_EQ(shown == remembered, remembered == folder.path()) << remembered.toStdString() << ": " << shown.toStdString();
     }
 }
 
