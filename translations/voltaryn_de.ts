@@ -66,6 +66,10 @@
         <source>too few cells</source>
         <translation>zu wenige Zellen</translation>
     </message>
+    <message>
+        <source>Self-discharge (mV/day)</source>
+        <translation>Selbstentladung (mV/Tag)</translation>
+    </message>
 </context>
 <context>
     <name>voltaryn::CapacityImportDialog</name>

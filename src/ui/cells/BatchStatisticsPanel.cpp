@@ -18,7 +18,7 @@ BatchStatisticsPanel::BatchStatisticsPanel(QWidget* parent) : QTableWidget(RowCo
     setAccessibleName(tr("Batch statistics"));
     setHorizontalHeaderLabels({tr("n"), tr("Mean"), tr("Median"), tr("Std dev"), tr("Min"), tr("Max"), tr("P5"), tr("P95"),
                                tr("Cpk")});
-    setVerticalHeaderLabels({tr("Voltage (V)"), tr("Resistance (mΩ)"), tr("Capacity (mAh)")});
+    setVerticalHeaderLabels({tr("Voltage (V)"), tr("Resistance (mΩ)"), tr("Capacity (mAh)"), tr("Self-discharge (mV/day)")});
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::NoSelection);
     setFocusPolicy(Qt::NoFocus);
@@ -33,10 +33,10 @@ BatchStatisticsPanel::BatchStatisticsPanel(QWidget* parent) : QTableWidget(RowCo
     setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Show({});
+    Show({}, {});
 }
 
-void BatchStatisticsPanel::Show(const cells::BatchStatistics& statistics)
+void BatchStatisticsPanel::Show(const cells::BatchStatistics& statistics, const std::optional<cells::Spread>& mvPerDay)
 {
     const struct {
         Row row;
@@ -45,7 +45,8 @@ void BatchStatisticsPanel::Show(const cells::BatchStatistics& statistics)
         std::optional<double> cpk;
     } rows[] = {{VoltageRow, statistics.voltage, 3, statistics.voltageCpk},
                 {ResistanceRow, statistics.resistance, 2, statistics.resistanceCpk},
-                {CapacityRow, statistics.capacity, 0, std::nullopt}};
+                {CapacityRow, statistics.capacity, 0, std::nullopt},
+                {SelfDischargeRow, mvPerDay, 1, std::nullopt}};
     for (const auto& line : rows) {
         const std::optional<cells::Spread>& spread = line.spread;
         const int decimals = line.decimals;
@@ -61,7 +62,8 @@ void BatchStatisticsPanel::Show(const cells::BatchStatistics& statistics)
             Number(value(&cells::Spread::max), decimals),
             Number(value(&cells::Spread::percentile5), decimals),
             Number(value(&cells::Spread::percentile95), decimals),
-            line.row != CapacityRow && cells::TooFewForCpk(spread) ? tr("too few cells") : Number(line.cpk, 2),
+            (line.row == VoltageRow || line.row == ResistanceRow) && cells::TooFewForCpk(spread) ? tr("too few cells")
+                                                                                                : Number(line.cpk, 2),
         };
         for (int column = 0; column < ColumnCount; ++column)
             item(line.row, column)->setText(texts[column]);

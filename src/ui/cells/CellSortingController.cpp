@@ -212,6 +212,7 @@ void CellSortingController::OpenBatch(const QString& name)
                 return;
             window_->setWindowTitle(tr("Cell Sorting — %1").arg(name));
             window_->SetGrades(grades_);
+            window_->SetSelfDischarge(selfDischarge_);
             window_->Cells().Reset(opened.cells);
             window_->RefreshSummary();
             trayNext_ = 0;
@@ -466,6 +467,7 @@ void CellSortingController::ShowRechecked(const store::CaptureReceipt& receipt, 
     store::CellRow row = table.Cells()[static_cast<std::size_t>(*place)];
     row.recheck = store::VoltageReading{receipt.clientUuid, input.measuredUtc, input.voltageV, input.temperatureC};
     table.Upsert(row);
+    window_->RefreshSummary();
     // Judged over the batch: the lot's line moves with every recheck.
     const cells::SelfDischargeResult result =
         store::SelfDischargeOf(table.Cells(), selfDischarge_).cells[static_cast<std::size_t>(*place)];

@@ -456,7 +456,8 @@ void CellSortingWindow::RefreshSummary()
     voltageHistogram_->Show(voltages);
     // The best grade's limits are what the batch is judged against.
     const cells::BatchLimits limits = grades_.Grades.empty() ? cells::BatchLimits{} : store::LimitsOf(grades_.Grades.front());
-    statistics_->Show(store::StatisticsOf(cells_->Cells(), grades_, limits));
+    statistics_->Show(store::StatisticsOf(cells_->Cells(), grades_, limits),
+                      store::SelfDischargeOf(cells_->Cells(), selfDischarge_).mvPerDay);
 }
 
 qint64 CellSortingWindow::SelectedCell() const

@@ -39,6 +39,8 @@ public:
     void SetBatches(const QStringList& names, const QString& current);
     QString Batch() const;
     void SetGrades(const cells::GradeTable& grades);
+    // What the batch's rechecks are judged by, for its self-discharge statistics.
+    void SetSelfDischarge(const cells::SelfDischargeRules& rules) { selfDischarge_ = rules; }
     // The last capture: its grade in the grade's colour, its numbers, and what became of it.
     void ShowCapture(const cells::Grade& grade, const QString& voltageText, const QString& resistanceText,
                      const QString& caption);
@@ -108,6 +110,7 @@ private:
     };
 
     cells::GradeTable grades_;
+    cells::SelfDischargeRules selfDischarge_;
     CellTableModel* cells_;
     QSortFilterProxyModel* sorted_;
     QComboBox* batchChooser_ = nullptr;

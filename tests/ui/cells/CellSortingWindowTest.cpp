@@ -659,6 +659,11 @@ TEST_F(CellSortingRecheckTest, TheTrayIsRecheckedInOrderFromTheFirstCellWithoutO
         ASSERT_TRUE(Rows()[place + 1].recheck) << cell.toStdString() << " shown with its recheck";
     }
     EXPECT_EQ(Text("nextId"), "") << "the tray is done";
+    // The statistics tell the judged cells' self-discharge; #0001 was rechecked too early.
+    using Panel = BatchStatisticsPanel;
+    auto* statistics = Child<Panel>("statistics");
+    EXPECT_EQ(statistics->Text(Panel::SelfDischargeRow, Panel::CountColumn), "4");
+    EXPECT_NEAR(statistics->Text(Panel::SelfDischargeRow, Panel::MinColumn).toDouble(), -15.0, 0.15);
 
     const std::vector<store::CellRow> stored = Stored();
     ASSERT_EQ(stored.size(), std::size(tray) + 1);
