@@ -73,25 +73,37 @@ void ReportPage::Table(const std::vector<TableRow>& rows, const std::vector<doub
 {
     const double total = std::accumulate(weights.begin(), weights.end(), 0.0);
     for (std::size_t r = 0; r < rows.size(); ++r) {
-        const double top = Take(RowHeight);
-        painter_.setFont(Font(TextPoints - 0.5, r == 0));
-        double left = 0;
-        for (std::size_t c = 0; c < weights.size(); ++c) {
-            const double width = width_ * weights[c] / total;
-            const QRectF cell(left, top, width, RowHeight);
-            if (c == 0 && rows[r].swatch.isValid())
-                painter_.fillRect(QRectF(left, top + 2, 8, RowHeight - 4), rows[r].swatch);
-            const auto column = static_cast<qsizetype>(c);
-            const QString text = column < rows[r].cells.size() ? rows[r].cells[column] : QString();
-            painter_.drawText(cell.adjusted(c == 0 && rows[r].swatch.isValid() ? 12 : 2, 0, -2, 0), text,
-                              QTextOption((c == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter));
-            left += width;
+        const int pageBefore = page_;
+        double top = Take(RowHeight);
+        // A table that runs onto a new page starts it with its header again.
+        if (r > 0 && page_ != pageBefore) {
+            DrawRow(rows.front(), weights, total, top, true);
+            top = Take(RowHeight);
         }
-        painter_.setPen(QPen(QColor(r == 0 ? 0x60 : 0xc8, r == 0 ? 0x60 : 0xc8, r == 0 ? 0x60 : 0xc8), 0.5));
-        painter_.drawLine(QPointF(0, top + RowHeight), QPointF(width_, top + RowHeight));
-        painter_.setPen(Qt::black);
+        DrawRow(rows[r], weights, total, top, r == 0);
     }
     painter_.setFont(Font(TextPoints));
+}
+
+void ReportPage::DrawRow(const TableRow& row, const std::vector<double>& weights, double total, double top, bool header)
+{
+    painter_.setFont(Font(TextPoints - 0.5, header));
+    double left = 0;
+    for (std::size_t c = 0; c < weights.size(); ++c) {
+        const double width = width_ * weights[c] / total;
+        const QRectF cell(left, top, width, RowHeight);
+        if (c == 0 && row.swatch.isValid())
+            painter_.fillRect(QRectF(left, top + 2, 8, RowHeight - 4), row.swatch);
+        const auto column = static_cast<qsizetype>(c);
+        const QString text = column < row.cells.size() ? row.cells[column] : QString();
+        painter_.drawText(cell.adjusted(c == 0 && row.swatch.isValid() ? 12 : 2, 0, -2, 0), text,
+                          QTextOption((c == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter));
+        left += width;
+    }
+    const int grey = header ? 0x60 : 0xc8;
+    painter_.setPen(QPen(QColor(grey, grey, grey), 0.5));
+    painter_.drawLine(QPointF(0, top + RowHeight), QPointF(width_, top + RowHeight));
+    painter_.setPen(Qt::black);
 }
 
 void ReportPage::Footer()

@@ -44,7 +44,8 @@ public:
 
     void Heading(const QString& text);
     void Paragraph(const QString& text);
-    // Columns share the width by `weights`; the first row is the header, drawn bold.
+    // Columns share the width by `weights`; the first row is the header, drawn bold and again at
+    // the top of each page the table runs onto.
     void Table(const std::vector<TableRow>& rows, const std::vector<double>& weights);
 
     // Ends the document; throws a ReportError when it could not be written whole.
@@ -53,6 +54,7 @@ public:
     static QFont Font(double points, bool bold = false);
 
 private:
+    void DrawRow(const TableRow& row, const std::vector<double>& weights, double total, double top, bool header);
     void Footer();
 
     QFile file_;  // opened ahead of the writer, which tells no reason when it cannot open it

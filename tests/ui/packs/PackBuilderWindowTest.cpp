@@ -202,7 +202,8 @@ TEST_F(PackBuilderTest, ASavedPackIsInTheStoreAndTheReportAndItsCellsAreNoLonger
     for (const QStringList& group : built)
         for (const QString& id : group)
             EXPECT_TRUE(text.contains(id)) << id.toStdString();
-    // The appendix: a row a cell, with its pack.
+    // The appendix: a row a cell, with its pack, its header again on the page it runs onto.
+    EXPECT_EQ(text.count(QRegularExpression("Cell\\s+Grade\\s+V\\s+mΩ")), 2) << text.toStdString();
     EXPECT_TRUE(text.contains(QRegularExpression(built[0][0] + "\\s+A\\s+3\\.6\\d0\\s+\\d+\\.00\\s+\\d{4}\\s+none\\s+Front pack")))
         << text.toStdString();
 
