@@ -32,19 +32,20 @@ void WriteHeader(ReportPage& page, const BatchReport& report, const cells::Batch
         if (!cell.latest.station.isEmpty() && !stations.contains(cell.latest.station))
             stations << cell.latest.station;
     page.Heading("Batch report: " + report.batch.name);
-    QStringList measured;  // the days the cells were measured on, the first and the last
+    // The first and the last day the cells were measured on.
+    QDate first;
+    QDate last;
     for (const store::CellRow& cell : report.cells) {
-        const QString day = cell.latest.measuredUtc.toUTC().toString(QStringLiteral("yyyy-MM-dd"));
-        if (measured.isEmpty() || day < measured.front())
-            measured.prepend(day);
-        if (day > measured.back())
-            measured.append(day);
+        const QDate day = cell.latest.measuredUtc.toUTC().date();
+        first = first.isValid() ? std::min(first, day) : day;
+        last = std::max(last, day);
     }
+    const QString measured = !first.isValid() ? QStringLiteral("never")
+                             : first == last  ? first.toString(Qt::ISODate)
+                                              : first.toString(Qt::ISODate) + " to " + last.toString(Qt::ISODate);
     page.Paragraph(QStringLiteral("Created %1 · Measured %2 · %3 cells · Saved packs: %4 · Stations: %5")
                        .arg(Time(report.batch.createdUtc))
-                       .arg(measured.isEmpty() ? QStringLiteral("never")
-                                               : measured.size() == 1 ? measured.front()
-                                                                      : measured.front() + " to " + measured.back())
+                       .arg(measured)
                        .arg(statistics.count)
                        .arg(report.packs.size())
                        .arg(stations.isEmpty() ? QStringLiteral("none") : stations.join(", ")));
