@@ -181,9 +181,18 @@ int CellStore::RetrySetAside()
     return Flush();
 }
 
+// A capture the queue cannot keep (its disk is full, say) is not stored anywhere: the error says so,
+// so that the cell is measured again.
 CaptureReceipt CellStore::Enqueue(const CaptureInput& capture)
 {
-    queue_->Push(capture);
+    try {
+        queue_->Push(capture);
+    } catch (const StoreError& error) {
+        throw StoreError(error.Kind(), QStringLiteral("The capture of %1 is not stored: the local queue could not keep it "
+                                                      "(is its disk full?): %2")
+                                           .arg(capture.measuredUtc.toLocalTime().toString(QStringLiteral("HH:mm:ss")),
+                                                error.Message()));
+    }
     return {true, 0, capture.label, capture.clientUuid, false, 0};
 }
 

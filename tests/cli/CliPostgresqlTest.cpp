@@ -105,6 +105,32 @@ TEST(CliPostgresql, NoCaptureIsLostWhileTheServerComesAndGoes)
     EXPECT_EQ(Lines(runs[12].out).size(), 1u + 1u + 2u) << "the batch made anew, and the two set aside";
 }
 
+// A station whose disk fills while the server is away stops at the capture its queue cannot keep
+// and says so; it printed only what the queue kept, and the next run sends every one of those.
+TEST(CliPostgresql, AFullDiskStopsTheStationAtTheCaptureItsQueueCannotKeep)
+{
+    const TempFolder folder;
+    ::setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
+    RunShell("createdb full");
+    const auto sort = [](int count, const std::string& day) {
+        return Args{"--demo-cells", "--demo-time", "2024-03-" + day + "T10:00:00", "-f", "json", "sort", "--batch",
+                    "lot", "--count", std::to_string(count), "--drain-timeout", "0", "--db", "postgresql:///full"};
+    };
+    ASSERT_EQ(RunCli(folder, sort(1, "10")).exitCode, 0);
+    StopServer();
+    // No file may grow past 40 kB, as on a full disk; growing one fails instead of ending the run.
+    const Finished full = RunCli(folder, sort(100, "11"), "/dev/null",
+                                 {"/bin/bash", "-c", "trap '' XFSZ; exec prlimit --fsize=40000 -- \"$@\"", "full"});
+    StartServer();
+    EXPECT_EQ(full.exitCode, 5);
+    EXPECT_THAT(full.err, HasSubstr("is not stored: the local queue could not keep it (is its disk full?)"));
+    const std::size_t printed = Lines(full.out).size();
+    EXPECT_GT(printed, 0u);
+    EXPECT_LT(printed, 100u);
+    EXPECT_THAT(RunCli(folder, sort(1, "12")).err, HasSubstr("back online: " + std::to_string(printed) + " queued"));
+    RunShell("test \"$(psql -XAtd full -c 'SELECT count(*) FROM measurements')\" = " + std::to_string(printed + 2));
+}
+
 // libpq finds the password itself: in PGPASSWORD, a password file or a service file. One typed into
 // --db still works, as the program reads its own copy of the arguments, but is warned of. Options
 // are quoted: one cannot set another.
