@@ -425,6 +425,14 @@
         <source>Rechecked %1</source>
         <translation>%1 nachgemessen</translation>
     </message>
+    <message>
+        <source>Queue…</source>
+        <translation>Warteschlange…</translation>
+    </message>
+    <message>
+        <source>The captures that wait on this station for the server, or that it refused</source>
+        <translation>Die Messungen, die auf dieser Station auf den Server warten oder die er abgewiesen hat</translation>
+    </message>
 </context>
 <context>
     <name>voltaryn::CellTableModel</name>
@@ -1208,6 +1216,85 @@ Kreuzen Sie mindestens einen Kanal an und drücken Sie dann OK.</translation>
     </message>
 </context>
 <context>
+    <name>voltaryn::QueueDialog</name>
+    <message>
+        <source>Offline queue</source>
+        <translation>Offline-Warteschlange</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Batch</source>
+        <translation>Charge</translation>
+    </message>
+    <message>
+        <source>Cell</source>
+        <translation>Zelle</translation>
+    </message>
+    <message>
+        <source>Station</source>
+        <translation>Station</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Art</translation>
+    </message>
+    <message>
+        <source>Grade</source>
+        <translation>Klasse</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Zustand</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>Grund</translation>
+    </message>
+    <message>
+        <source>Retry set aside</source>
+        <translation>Zurückgestellte erneut senden</translation>
+    </message>
+    <message>
+        <source>Export…</source>
+        <translation>Exportieren…</translation>
+    </message>
+    <message>
+        <source>(next number)</source>
+        <translation>(nächste Nummer)</translation>
+    </message>
+    <message>
+        <source>Recheck</source>
+        <translation>Nachmessen</translation>
+    </message>
+    <message>
+        <source>Sort</source>
+        <translation>Sortierung</translation>
+    </message>
+    <message>
+        <source>Waiting</source>
+        <translation>Wartet</translation>
+    </message>
+    <message>
+        <source>Set aside</source>
+        <translation>Zurückgestellt</translation>
+    </message>
+    <message>
+        <source>Nothing waits: the server has every capture of this station.</source>
+        <translation>Nichts wartet: Der Server hat jede Messung dieser Station.</translation>
+    </message>
+    <message>
+        <source>%1 waiting for the server, %2 set aside</source>
+        <translation>%1 warten auf den Server, %2 zurückgestellt</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv);;JSON lines (*.jsonl *.json)</source>
+        <translation>CSV (*.csv);;JSON-Zeilen (*.jsonl *.json)</translation>
+    </message>
+</context>
+<context>
     <name>voltaryn::ReadingDescription</name>
     <message>
         <source>battery low</source>
@@ -1292,6 +1379,13 @@ Kreuzen Sie mindestens einen Kanal an und drücken Sie dann OK.</translation>
     <message>
         <source>Temperature</source>
         <translation>Temperatur</translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::StoreThread</name>
+    <message>
+        <source>Queue…</source>
+        <translation>Warteschlange…</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,7 @@
 #include "cli/CellStoreAccess.h"
 #include "cli/Commands.h"
 #include "files/AtomicFile.h"
+#include "store/QueueExport.h"
 
 #include <iostream>
 #include <sstream>
@@ -11,33 +12,10 @@
 namespace voltaryn::cli {
 namespace {
 
-// A capture of the queue: where and when it was taken, its grade and its state; with
-// `measurements`, everything it holds, so that the file can stand in for it.
-Record QueuedRecord(const store::QueuedCapture& queued, bool measurements)
-{
-    const store::CaptureInput& capture = queued.capture;
-    Record record{{"batch", capture.batch.toStdString()},
-                  {"label", capture.label.toStdString()},
-                  {"time", IsoTime(capture.measuredUtc)},
-                  {"station", capture.station.toStdString()},
-                  {"grade", capture.grade.toStdString()},
-                  {"kind", capture.kind == store::MeasurementKind::Recheck ? "recheck" : "sort"},
-                  {"state", queued.setAsideReason.isEmpty() ? "waiting" : "set aside"},
-                  {"reason", queued.setAsideReason.toStdString()}};
-    if (measurements)
-        record.insert(record.end(), {{"operator", capture.operatorName.toStdString()},
-                                     {"voltage_v", Measured(capture.voltageV)},
-                                     {"resistance_mohm", Measured(capture.resistanceMohm)},
-                                     {"range", capture.rangeText.toStdString()},
-                                     {"temperature_c", Measured(capture.temperatureC)},
-                                     {"uuid", capture.clientUuid.toStdString()}});
-    return record;
-}
-
 void ListQueue(Output& output, store::CellStore& store)
 {
     for (const store::QueuedCapture& queued : store.QueuedCaptures())
-        output.Row(QueuedRecord(queued, false));
+        output.Row(RecordOf(store::QueuedFieldsOf(queued, false)));
 }
 
 } // namespace
@@ -74,7 +52,7 @@ void RunQueueExport(CommandContext& context, const QueueExportOptions& options)
         Output file(bytes, format);
         Output& output = IsStandardOutput(options.out) ? context.output : file;
         for (const store::QueuedCapture& queued : db.Store().QueuedCaptures())
-            output.Row(QueuedRecord(queued, true));
+            output.Row(RecordOf(store::QueuedFieldsOf(queued, true)));
         if (IsStandardOutput(options.out))
             return;
         file.End();

@@ -15,9 +15,9 @@ namespace {
 
 std::string OneDecimal(double value) { return QString::number(value, 'f', 1).toStdString(); }
 
-CellValue Measured(const std::optional<double>& value) { return value ? CellValue(*value) : CellValue(nullptr); }
-
 } // namespace
+
+CellValue Measured(const std::optional<double>& value) { return value ? CellValue(*value) : CellValue(nullptr); }
 
 BatchRules RulesOf(const BatchInfo& batch)
 {
@@ -135,17 +135,15 @@ std::string ShortestText(double value)
     return {text.data(), end};
 }
 
-namespace {
-
-std::string CellCsvHeader()
+std::string CsvHeaderOf(const std::vector<CellField>& fields)
 {
     std::string line;
-    for (const CellField& field : CellFieldsOf({}, {}, {}))
+    for (const CellField& field : fields)
         line += (line.empty() ? "" : ",") + CsvCell(field.name);
     return line + '\n';
 }
 
-std::string CellCsvLine(const std::vector<CellField>& fields)
+std::string CsvLineOf(const std::vector<CellField>& fields)
 {
     std::string line;
     for (std::size_t i = 0; i < fields.size(); ++i)
@@ -153,7 +151,7 @@ std::string CellCsvLine(const std::vector<CellField>& fields)
     return line + '\n';
 }
 
-std::string CellJsonLine(const std::vector<CellField>& fields)
+std::string JsonLineOf(const std::vector<CellField>& fields)
 {
     nlohmann::ordered_json object = nlohmann::ordered_json::object();
     for (const CellField& field : fields)
@@ -163,8 +161,6 @@ std::string CellJsonLine(const std::vector<CellField>& fields)
                    field.value);
     return object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + '\n';
 }
-
-} // namespace
 
 std::string FieldText(const CellValue& value)
 {
@@ -189,11 +185,11 @@ std::string SelfDischargeSummary(const cells::SelfDischargeLot& lot, const SelfD
 std::string CellsExport(const QString& batch, const std::vector<CellRow>& cells, const SelfDischargeRules& rules,
                         bool json)
 {
-    std::string text = json ? std::string() : CellCsvHeader();
+    std::string text = json ? std::string() : CsvHeaderOf(CellFieldsOf({}, {}, {}));
     const cells::SelfDischargeLot judged = SelfDischargeOf(cells, rules);
     for (std::size_t i = 0; i < cells.size(); ++i) {
         const std::vector<CellField> fields = CellFieldsOf(batch, cells[i], judged.cells[i]);
-        text += json ? CellJsonLine(fields) : CellCsvLine(fields);
+        text += json ? JsonLineOf(fields) : CsvLineOf(fields);
     }
     return text;
 }

@@ -62,10 +62,17 @@ struct CellField {
 // UTC), capacity_mah, pack (empty: none), recheck_voltage_v, days, mv_per_day, self_discharge
 // (ok, suspect, early or none).
 std::vector<CellField> CellFieldsOf(const QString& batch, const CellRow& cell, const cells::SelfDischargeResult& judged);
+// A measured number, null when unknown.
+CellValue Measured(const std::optional<double>& value);
 // A number as its shortest text that reads back as the same number.
 std::string ShortestText(double value);
 // A field's value as the machine CSV writes it: nothing for null, a number as its shortest text.
 std::string FieldText(const CellValue& value);
+// Fields as the machine CSV writes them: the line of their names, the line of their values (each
+// line ending in "\n"); as a JSON line, an object of the fields in order, numbers as JSON numbers.
+std::string CsvHeaderOf(const std::vector<CellField>& fields);
+std::string CsvLineOf(const std::vector<CellField>& fields);
+std::string JsonLineOf(const std::vector<CellField>& fields);
 // "58 judged, 2 suspect, 0 early; median -1.1 mV/day; limits -8 and -3.2 (lot) mV/day, rest 14 days"
 std::string SelfDischargeSummary(const cells::SelfDischargeLot& lot, const SelfDischargeRules& rules);
 // The batch's cells as the machine CSV (the field names first, every line ending in "\n", no byte

@@ -41,16 +41,16 @@ QString DefaultQueuePath(const StoreAddress& address)
 
 } // namespace
 
-QString StoreStatus::Text() const
+QString StoreStatus::Text(const QString& queueView) const
 {
     QString text = online ? QStringLiteral("online") : QStringLiteral("offline");
     QStringList waiting;
     if (queued > 0)
         waiting << QStringLiteral("%1 queued").arg(queued);
     if (setAside > 0)
-        waiting << QStringLiteral("%1 %2 set aside — see `voltaryn-cli queue`")
+        waiting << QStringLiteral("%1 %2 set aside — see %3")
                        .arg(setAside)
-                       .arg(setAside == 1 ? QStringLiteral("capture") : QStringLiteral("captures"));
+                       .arg(setAside == 1 ? QStringLiteral("capture") : QStringLiteral("captures"), queueView);
     return waiting.isEmpty() ? text : text + QStringLiteral(" — ") + waiting.join(QStringLiteral(", "));
 }
 

@@ -153,8 +153,9 @@ struct StoreStatus {
 
     // The server answers and has every capture.
     bool AllSent() const { return online && queued == 0 && setAside == 0; }
-    // "online", "offline — 3 queued", "online — 2 captures set aside — see `voltaryn-cli queue`"
-    QString Text() const;
+    // "online", "offline — 3 queued", "online — 2 captures set aside — see `voltaryn-cli queue`",
+    // the last part naming where the queue is read.
+    QString Text(const QString& queueView = QStringLiteral("`voltaryn-cli queue`")) const;
     bool operator==(const StoreStatus&) const = default;
 };
 

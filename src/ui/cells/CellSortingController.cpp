@@ -16,6 +16,7 @@
 #include "ui/cells/CaptureSpeech.h"
 #include "ui/cells/CellSortingWindow.h"
 #include "ui/cells/GradeEditorDialog.h"
+#include "ui/cells/QueueDialog.h"
 #include "ui/cells/StoreThread.h"
 #include "ui/common/QtText.h"
 #include "ui/common/ScreenFit.h"
@@ -103,6 +104,7 @@ void CellSortingController::Open()
     connect(window_, &CellSortingWindow::gradesEditRequested, this, &CellSortingController::EditGrades);
     connect(window_, &CellSortingWindow::capacityRequested, this, &CellSortingController::TakeCapacity);
     connect(window_, &CellSortingWindow::recheckToggled, this, &CellSortingController::SetRecheck);
+    connect(window_, &CellSortingWindow::queueRequested, this, &CellSortingController::ShowQueue);
     recheck_ = false;
     engine_ = cells::CaptureEngine();
     stateText_ = tr("Place a cell");
@@ -623,6 +625,14 @@ void CellSortingController::ImportCapacities()
             window_->RefreshSummary();
             window_->ShowNotice(tr("%1 %2 got a capacity").arg(count).arg(count == 1 ? tr("cell") : tr("cells")));
         });
+}
+
+void CellSortingController::ShowQueue()
+{
+    if (window_.isNull() || !store_)
+        return;
+    QueueDialog queue(*store_, context_.dialogs, window_);
+    context_.dialogs.RunModal(queue);
 }
 
 void CellSortingController::EditGrades()

@@ -85,6 +85,7 @@ private:
     void Retest(qint64 cellNumber);
     void Export(bool json);
     void EditGrades();
+    void ShowQueue();
     // A charger's capacity CSV into the batch's cells, after its report has been shown and accepted.
     void ImportCapacities();
     // The meter's out-capacity becomes the capacity of `cellNumber`, or of the last cell captured.

@@ -164,6 +164,8 @@ QWidget* CellSortingWindow::BuildTile()
     QPushButton* exportJson = NamedButton("exportJson", tr("Export JSON…"), side);
     QPushButton* buildPack = NamedButton("buildPack", tr("Build pack…"), side);
     QPushButton* report = NamedButton("report", tr("Report…"), side);
+    QPushButton* queue = NamedButton("queue", tr("Queue…"), side);
+    queue->setToolTip(tr("The captures that wait on this station for the server, or that it refused"));
     auto* sound = new QCheckBox(tr("Sound"), side);
     sound->setObjectName("sound");
     sound->setChecked(true);
@@ -180,7 +182,7 @@ QWidget* CellSortingWindow::BuildTile()
         column->addLayout(line);
     };
     addRow({undo, retest, capacity, grades});
-    addRow({importCapacities, exportCsv, exportJson, buildPack, report});
+    addRow({importCapacities, exportCsv, exportJson, buildPack, report, queue});
     auto* last = new QHBoxLayout;
     last->addWidget(notice_, 1);
     last->addWidget(sound);
@@ -197,6 +199,7 @@ QWidget* CellSortingWindow::BuildTile()
     connect(importCapacities, &QPushButton::clicked, this, &CellSortingWindow::capacityImportRequested);
     connect(buildPack, &QPushButton::clicked, this, [this] { emit packBuilderRequested(Batch()); });
     connect(report, &QPushButton::clicked, this, [this] { emit reportRequested(Batch()); });
+    connect(queue, &QPushButton::clicked, this, &CellSortingWindow::queueRequested);
     return side;
 }
 

@@ -81,6 +81,8 @@ signals:
     void packBuilderRequested(const QString& batch);
     void reportRequested(const QString& batch);
     void speechToggled(bool on);
+    // The station's offline queue.
+    void queueRequested();
     // On: each capture is the recheck of a cell the batch holds.
     void recheckToggled(bool on);
     void gradesEditRequested();

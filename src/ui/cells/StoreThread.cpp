@@ -74,7 +74,7 @@ void StoreThread::ReportStatus()
     if (!store_ || store_->Status() == reported_)
         return;
     reported_ = store_->Status();
-    emit statusChanged(reported_.AllSent(), reported_.Text());
+    emit statusChanged(reported_.AllSent(), reported_.Text(tr("Queue…")));
 }
 
 } // namespace voltaryn

@@ -1,10 +1,17 @@
 // The store's thread, with nothing asked of it, sends what was queued while the server was away
-// once the server is back, and says so. Runs under pg_virtualenv, which starts a throwaway
-// cluster named "regress" and points libpq's PG* variables at it.
+// once the server is back, and says so; the Queue window shows what waits and what the server
+// refused. Runs under pg_virtualenv, which starts a throwaway cluster named "regress" and points
+// libpq's PG* variables at it.
+#include "support/ScriptedDialogService.h"
+#include "ui/cells/QueueDialog.h"
 #include "ui/cells/StoreThread.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
 #include <QProcess>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -18,17 +25,39 @@ void Server(const char* action)
     ASSERT_EQ(QProcess::execute("pg_ctlcluster", {qEnvironmentVariable("PGVERSION"), "regress", action, "-m", "fast"}), 0);
 }
 
-TEST(StoreThreadPostgresql, ItsTimerSendsTheQueueOnceTheServerIsBack)
+QApplication& Application()
 {
-    int argc = 1;
-    char name[] = "store-thread";
-    char* argv[] = {name, nullptr};
-    const QCoreApplication application(argc, argv);
-    ASSERT_EQ(QProcess::execute(QStringLiteral("createdb"), {QStringLiteral("store_thread")}), 0);
-    const QTemporaryDir folder;
+    static int argc = 1;
+    static char name[] = "store-thread";
+    static char* argv[] = {name, nullptr};
+    static QApplication application(argc, argv);
+    return application;
+}
+
+store::StoreAddress Database(const char* name)
+{
+    EXPECT_EQ(QProcess::execute(QStringLiteral("createdb"), {QString::fromLatin1(name)}), 0);
     store::StoreAddress address;
     address.engine = store::Engine::Postgresql;
-    address.database = QStringLiteral("store_thread");
+    address.database = QString::fromLatin1(name);
+    return address;
+}
+
+store::CaptureInput Capture(int second)
+{
+    store::CaptureInput capture;
+    capture.batch = QStringLiteral("lot");
+    capture.station = QStringLiteral("s1");
+    capture.measuredUtc = QDateTime::currentDateTimeUtc().addSecs(second);
+    capture.grade = QStringLiteral("A");
+    return capture;
+}
+
+TEST(StoreThreadPostgresql, ItsTimerSendsTheQueueOnceTheServerIsBack)
+{
+    const QApplication& application = Application();
+    const store::StoreAddress address = Database("store_thread");
+    const QTemporaryDir folder;
     StoreThread thread(address, {folder.filePath(QStringLiteral("queue.db"))});
     QString status;
     int sent = 0;
@@ -44,15 +73,9 @@ TEST(StoreThreadPostgresql, ItsTimerSendsTheQueueOnceTheServerIsBack)
     }, answered);
     ASSERT_TRUE(QTest::qWaitFor([&answers] { return answers == 1; }, 10000));
     Server("stop");
-    for (int second = 1; second <= 2; ++second) {
-        store::CaptureInput capture;
-        capture.batch = QStringLiteral("lot");
-        capture.station = QStringLiteral("s1");
-        capture.measuredUtc = QDateTime::currentDateTimeUtc().addSecs(second);
-        capture.grade = QStringLiteral("A");
-        thread.Run<store::CaptureReceipt>([capture](store::CellStore& store) { return store.RecordCapture(capture); },
-                                          answered);
-    }
+    for (int second = 1; second <= 2; ++second)
+        thread.Run<store::CaptureReceipt>(
+            [capture = Capture(second)](store::CellStore& store) { return store.RecordCapture(capture); }, answered);
     ASSERT_TRUE(QTest::qWaitFor([&answers] { return answers == 3; }, 10000));
     EXPECT_TRUE(QTest::qWaitFor([&status] { return status == QStringLiteral("offline — 2 queued"); }, 1000))
         << status.toStdString();
@@ -60,6 +83,58 @@ TEST(StoreThreadPostgresql, ItsTimerSendsTheQueueOnceTheServerIsBack)
     Server("start");
     EXPECT_TRUE(QTest::qWaitFor([&sent] { return sent == 2; }, 30000)) << sent;
     EXPECT_TRUE(QTest::qWaitFor([&status] { return status == QStringLiteral("online"); }, 1000)) << status.toStdString();
+}
+
+// Two captures queued while the server was away, whose batch was gone when it came back, are set
+// aside: the Queue window lists them with the server's reason and writes them out as `queue export`
+// does; once the batch is made again, Retry sends them and nothing is left.
+TEST(StoreThreadPostgresql, TheQueueWindowShowsWhatTheServerRefusedAndSendsItAgain)
+{
+    Application();
+    const store::StoreAddress address = Database("queue_view");
+    const QTemporaryDir folder;
+    const store::StoreOptions options{folder.filePath(QStringLiteral("queue.db"))};
+    {
+        store::CellStore store(options);
+        store.Open(address);
+        store.CreateBatch(QStringLiteral("lot"));
+        Server("stop");
+        for (int second = 1; second <= 2; ++second)
+            ASSERT_TRUE(store.RecordCapture(Capture(second)).queued);
+        Server("start");
+        ASSERT_EQ(QProcess::execute("psql", {"-XqAd", "queue_view", "-c", "DELETE FROM batches"}), 0);
+        ASSERT_EQ(store.Flush(), 0);
+    }
+    StoreThread thread(address, options);
+    testing::ScriptedDialogService dialogs;
+    QueueDialog dialog(thread, dialogs);
+    auto* table = dialog.findChild<QTableWidget*>("queueTable");
+    auto* summary = dialog.findChild<QLabel*>("queueSummary");
+    auto* retry = dialog.findChild<QPushButton*>("retrySetAside");
+    ASSERT_TRUE(QTest::qWaitFor([table] { return table->rowCount() == 2; }, 10000));
+    EXPECT_EQ(summary->text(), QStringLiteral("0 waiting for the server, 2 set aside"));
+    EXPECT_EQ(table->item(0, 6)->text(), QStringLiteral("Set aside"));
+    EXPECT_TRUE(table->item(1, 7)->text().contains(QStringLiteral("There is no batch \"lot\""))) << table->item(1, 7)->text().toStdString();
+
+    dialogs.saveFileName = folder.filePath(QStringLiteral("queue.csv"));
+    dialog.findChild<QPushButton*>("exportQueue")->click();
+    QFile exported(dialogs.saveFileName);
+    ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
+    EXPECT_EQ(exported.readLine(), "batch,label,time,station,grade,kind,state,reason,operator,voltage_v,"
+                                   "resistance_mohm,range,temperature_c,uuid\n");
+    EXPECT_TRUE(exported.readAll().startsWith("lot,,")) << "the captures follow";
+
+    bool made = false;
+    thread.Run<bool>([](store::CellStore& store) {
+        store.CreateBatch(QStringLiteral("lot"));
+        return true;
+    }, [&made](bool) { made = true; });
+    ASSERT_TRUE(QTest::qWaitFor([&made] { return made; }, 10000));
+    ASSERT_TRUE(retry->isEnabled());
+    retry->click();
+    EXPECT_TRUE(QTest::qWaitFor([table] { return table->rowCount() == 0; }, 10000));
+    EXPECT_EQ(summary->text(), QStringLiteral("Nothing waits: the server has every capture of this station."));
+    EXPECT_FALSE(retry->isEnabled());
 }
 
 } // namespace
