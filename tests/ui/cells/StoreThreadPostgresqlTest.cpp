@@ -25,15 +25,6 @@ void Server(const char* action)
     ASSERT_EQ(QProcess::execute("pg_ctlcluster", {qEnvironmentVariable("PGVERSION"), "regress", action, "-m", "fast"}), 0);
 }
 
-QApplication& Application()
-{
-    static int argc = 1;
-    static char name[] = "store-thread";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return application;
-}
-
 store::StoreAddress Database(const char* name)
 {
     EXPECT_EQ(QProcess::execute(QStringLiteral("createdb"), {QString::fromLatin1(name)}), 0);
@@ -55,7 +46,7 @@ store::CaptureInput Capture(int second)
 
 TEST(StoreThreadPostgresql, ItsTimerSendsTheQueueOnceTheServerIsBack)
 {
-    const QApplication& application = Application();
+    const QCoreApplication& application = *QCoreApplication::instance();
     const store::StoreAddress address = Database("store_thread");
     const QTemporaryDir folder;
     StoreThread thread(address, {folder.filePath(QStringLiteral("queue.db"))});
@@ -90,7 +81,6 @@ TEST(StoreThreadPostgresql, ItsTimerSendsTheQueueOnceTheServerIsBack)
 // does; once the batch is made again, Retry sends them and nothing is left.
 TEST(StoreThreadPostgresql, TheQueueWindowShowsWhatTheServerRefusedAndSendsItAgain)
 {
-    Application();
     const store::StoreAddress address = Database("queue_view");
     const QTemporaryDir folder;
     const store::StoreOptions options{folder.filePath(QStringLiteral("queue.db"))};
@@ -139,3 +129,11 @@ TEST(StoreThreadPostgresql, TheQueueWindowShowsWhatTheServerRefusedAndSendsItAga
 
 } // namespace
 } // namespace voltaryn
+
+// The application lives while the tests run and goes before the program's own ends.
+int main(int argc, char** argv)
+{
+    const QApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
