@@ -115,7 +115,7 @@ void CellSortingController::Open()
     problem_ = cells::CaptureProblem::None;
     ShowState();
     // Beside the main window, whose display the operator still reads, large enough for the tile,
-    // the table and both histograms.
+    // the table and the histograms.
     ShowBeside(*window_, context_.mainWindow, QSize(1280, 760));
     OpenStore();
     ListBatches({});
