@@ -1214,6 +1214,10 @@ Kreuzen Sie mindestens einen Kanal an und drücken Sie dann OK.</translation>
         <source>Voltage (V)</source>
         <translation>Spannung (V)</translation>
     </message>
+    <message>
+        <source>Self-discharge (mV/day)</source>
+        <translation>Selbstentladung (mV/Tag)</translation>
+    </message>
 </context>
 <context>
     <name>voltaryn::QueueDialog</name>

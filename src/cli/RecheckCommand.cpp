@@ -53,7 +53,7 @@ public:
         TellSent(receipt.sentAhead);
         const std::optional<std::size_t> place = PlaceOf(key);
         if (id.empty())
-            ++tray_;
+            tray_ = store::NextInTray(cells_, cells_[tray_].number);
         Write(capture, input, receipt, place);
         return true;
     }
@@ -62,22 +62,14 @@ private:
     // Where the tray starts: the cell --from names, else the first without a recheck.
     std::size_t TrayStart() const
     {
-        const auto byNumber = [this](qint64 number) {
-            return static_cast<std::size_t>(
-                std::ranges::lower_bound(cells_, number, {}, &store::CellRow::number) - cells_.begin());
-        };
-        if (options_.from > 0) {
-            const std::size_t place = byNumber(options_.from);
-            if (place == cells_.size() || cells_[place].number != options_.from)
-                throw CliError(ExitCode::Usage, "batch " + options_.batch + " has no cell " +
-                                                    store::CellName({}, options_.from).toStdString());
-            return place;
-        }
-        const auto first = std::ranges::find_if(cells_, [](const store::CellRow& cell) { return !cell.recheck; });
-        if (first == cells_.end() && !options_.ids)
+        const std::optional<std::size_t> place = store::TrayStart(cells_, options_.from);
+        if (!place)
+            throw CliError(ExitCode::Usage, "batch " + options_.batch + " has no cell " +
+                                                store::CellName({}, options_.from).toStdString());
+        if (*place == cells_.size() && !options_.ids)
             throw CliError(ExitCode::Usage, "every cell of batch " + options_.batch +
                                                 " has a recheck: give --from N to recheck the tray again, or --ids");
-        return static_cast<std::size_t>(first - cells_.begin());
+        return *place;
     }
 
     std::optional<std::size_t> PlaceOf(const store::CellKey& key) const

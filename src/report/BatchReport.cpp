@@ -103,18 +103,6 @@ void WriteStatistics(ReportPage& page, const cells::BatchStatistics& statistics)
     page.Table(rows, {2, 3, 3, 3});
 }
 
-// Each grade's bounds on one quantity, each value once, in the colour of the first grade naming it.
-std::vector<HistogramLimit> LimitLines(const cells::GradeTable& grades,
-                                       const std::function<std::vector<std::optional<double>>(const cells::GradeLimits&)>& bounds)
-{
-    std::vector<HistogramLimit> lines;
-    for (const cells::Grade& grade : grades.Grades)
-        for (const std::optional<double>& bound : bounds(grade.Limits))
-            if (bound && std::none_of(lines.begin(), lines.end(), [&](const HistogramLimit& l) { return l.value == *bound; }))
-                lines.push_back({*bound, QColor(Q(grade.Colour))});
-    return lines;
-}
-
 void WriteHistograms(ReportPage& page, const BatchReport& report, const cells::GradeTable& grades)
 {
     constexpr double Height = 150;
@@ -131,10 +119,10 @@ void WriteHistograms(ReportPage& page, const BatchReport& report, const cells::G
     }
     page.Heading(QStringLiteral("Histograms"));
     PaintHistogram(page.Painter(), QRectF(0, page.Take(Height), page.Width(), Height), resistances,
-                   LimitLines(grades, [](const cells::GradeLimits& l) { return std::vector{l.MinResistance, l.MaxResistance}; }),
+                   cells::GradeLines(grades, [](const cells::GradeLimits& l) { return std::pair(l.MinResistance, l.MaxResistance); }),
                    QStringLiteral("Resistance"), QStringLiteral("mΩ"));
     PaintHistogram(page.Painter(), QRectF(0, page.Take(Height), page.Width(), Height), voltages,
-                   LimitLines(grades, [](const cells::GradeLimits& l) { return std::vector{l.MinVoltage, l.MaxVoltage}; }),
+                   cells::GradeLines(grades, [](const cells::GradeLimits& l) { return std::pair(l.MinVoltage, l.MaxVoltage); }),
                    QStringLiteral("Voltage"), QStringLiteral("V"));
     PaintHistogram(page.Painter(), QRectF(0, page.Take(Height), page.Width(), Height), capacities, {},
                    QStringLiteral("Capacity"), QStringLiteral("mAh"));
@@ -152,14 +140,8 @@ void WriteSelfDischarge(ReportPage& page, const BatchReport& report, const cells
     }
     const QString summary = QString::fromStdString(store::SelfDischargeSummary(lot, report.rules.selfDischarge));
     page.Paragraph(summary.left(1).toUpper() + summary.mid(1) + ".");
-    std::vector<double> rates;
-    for (const cells::SelfDischargeResult& cell : lot.cells)
-        if (cell.mvPerDay && cell.verdict != cells::SelfDischargeVerdict::Early)
-            rates.push_back(*cell.mvPerDay);
-    std::vector<HistogramLimit> limits{{report.rules.selfDischarge.absoluteLimitMvPerDay, QColor(0xc6, 0x28, 0x28)}};
-    if (lot.lotLimitMvPerDay)
-        limits.push_back({*lot.lotLimitMvPerDay, QColor(0xef, 0x6c, 0x00)});
-    PaintHistogram(page.Painter(), QRectF(0, page.Take(Height), page.Width(), Height), rates, limits,
+    const cells::SelfDischargeChart chart = cells::SelfDischargeChartOf(lot, report.rules.selfDischarge);
+    PaintHistogram(page.Painter(), QRectF(0, page.Take(Height), page.Width(), Height), chart.mvPerDay, chart.lines,
                    QStringLiteral("Voltage lost per day"), QStringLiteral("mV/day"));
 }
 

@@ -8,8 +8,6 @@
 namespace voltaryn::report {
 namespace {
 
-constexpr int BinCount = 40;
-
 // A round step (1, 2 or 5 times a power of ten) that cuts `span` into about `parts` parts.
 double RoundStep(double span, int parts)
 {
@@ -30,7 +28,7 @@ QString Number(double value, double step)
 } // namespace
 
 void PaintHistogram(QPainter& painter, const QRectF& area, const std::vector<double>& values,
-                    const std::vector<HistogramLimit>& limits, const QString& title, const QString& unit)
+                    const std::vector<cells::HistogramLine>& lines, const QString& title, const QString& unit)
 {
     painter.save();
     painter.setFont(ReportPage::Font(9, true));
@@ -45,31 +43,21 @@ void PaintHistogram(QPainter& painter, const QRectF& area, const std::vector<dou
         return;
     }
 
-    auto [lowest, highest] = std::minmax_element(values.begin(), values.end());
-    double low = *lowest;
-    double high = *highest;
-    for (const HistogramLimit& limit : limits) {
-        low = std::min(low, limit.value);
-        high = std::max(high, limit.value);
-    }
-    const double pad = high > low ? (high - low) * 0.05 : std::max(std::abs(high) * 0.05, 0.5);
-    low -= pad;
-    high += pad;
-    const double width = (high - low) / BinCount;
-    std::vector<int> counts(BinCount);
-    for (const double value : values)
-        ++counts[std::clamp(static_cast<int>((value - low) / width), 0, BinCount - 1)];
-    const int most = *std::max_element(counts.begin(), counts.end());
+    const cells::Histogram histogram = cells::HistogramOf(values, lines);
+    const double low = histogram.low;
+    const double high = histogram.high;
+    const double width = histogram.BarWidth();
+    const int most = *std::max_element(histogram.counts.begin(), histogram.counts.end());
     const auto x = [&](double value) { return plot.left() + (value - low) / (high - low) * plot.width(); };
     const auto y = [&](double count) { return plot.bottom() - count / (most * 1.1) * plot.height(); };
 
-    for (int bin = 0; bin < BinCount; ++bin) {
-        if (counts[bin] > 0)
-            painter.fillRect(QRectF(QPointF(x(low + bin * width) + 0.3, y(counts[bin])),
-                                    QPointF(x(low + (bin + 1) * width) - 0.3, plot.bottom())),
+    for (std::size_t bar = 0; bar < histogram.counts.size(); ++bar) {
+        const double left = low + static_cast<double>(bar) * width;
+        if (histogram.counts[bar] > 0)
+            painter.fillRect(QRectF(QPointF(x(left) + 0.3, y(histogram.counts[bar])), QPointF(x(left + width) - 0.3, plot.bottom())),
                              QColor(0x5a, 0x5a, 0x5a));
     }
-    // The count axis: 0 and the fullest bin.
+    // The count axis: 0 and the fullest bar.
     for (const int count : {0, most}) {
         painter.drawText(QRectF(area.left(), y(count) - 5, 25, 10), Qt::AlignRight | Qt::AlignVCenter,
                          QString::number(count));
@@ -83,9 +71,9 @@ void PaintHistogram(QPainter& painter, const QRectF& area, const std::vector<dou
                          Number(tick, step));
     }
     painter.drawText(QRectF(plot.left(), plot.bottom() + 12, plot.width(), 10), Qt::AlignHCenter | Qt::AlignTop, unit);
-    for (const HistogramLimit& limit : limits) {
-        painter.setPen(QPen(limit.colour, 1.2, Qt::DashLine));
-        painter.drawLine(QPointF(x(limit.value), plot.top()), QPointF(x(limit.value), plot.bottom()));
+    for (const cells::HistogramLine& line : lines) {
+        painter.setPen(QPen(QColor(QString::fromStdString(line.colour)), 1.2, Qt::DashLine));
+        painter.drawLine(QPointF(x(line.value), plot.top()), QPointF(x(line.value), plot.bottom()));
     }
     painter.restore();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cells/Histogram.h"
+
 #include <QColor>
 #include <QPainter>
 #include <QRectF>
@@ -9,15 +11,9 @@
 
 namespace voltaryn::report {
 
-// A limit drawn across a histogram: a grade's bound, in the grade's colour.
-struct HistogramLimit {
-    double value = 0;
-    QColor colour;
-};
-
-// A histogram of `values` in `area`, its title above, the value axis below with `unit`, and each
-// limit as a dashed line. The axis takes in every value and every limit.
+// A histogram of `values` (cells::HistogramOf) in `area`, its title above, the value axis below
+// with `unit`, and each line as a dashed line in its colour.
 void PaintHistogram(QPainter& painter, const QRectF& area, const std::vector<double>& values,
-                    const std::vector<HistogramLimit>& limits, const QString& title, const QString& unit);
+                    const std::vector<cells::HistogramLine>& lines, const QString& title, const QString& unit);
 
 } // namespace voltaryn::report

@@ -81,6 +81,22 @@ cells::SelfDischargeLot SelfDischargeOf(const std::vector<CellRow>& cells, const
     return cells::JudgeSelfDischarge(lot, rules);
 }
 
+std::optional<std::size_t> TrayStart(const std::vector<CellRow>& cells, qint64 from)
+{
+    if (from == 0)
+        return static_cast<std::size_t>(std::ranges::find_if(cells, [](const CellRow& cell) { return !cell.recheck; }) -
+                                        cells.begin());
+    const std::size_t place = NextInTray(cells, from - 1);
+    if (place == cells.size() || cells[place].number != from)
+        return std::nullopt;
+    return place;
+}
+
+std::size_t NextInTray(const std::vector<CellRow>& cells, qint64 number)
+{
+    return static_cast<std::size_t>(std::ranges::upper_bound(cells, number, {}, &CellRow::number) - cells.begin());
+}
+
 namespace {
 
 // What the batch tells of a cell beside its figures: graded its table's reject grade, in a saved

@@ -10,6 +10,7 @@
 #include "store/StoreTypes.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -41,6 +42,15 @@ cells::CellRecheck RecheckOf(const CellRow& cell);
 
 // The batch's cells judged for self-discharge, in their order.
 cells::SelfDischargeLot SelfDischargeOf(const std::vector<CellRow>& cells, const SelfDischargeRules& rules);
+
+// Rechecking a tray: the batch's cells in number order (as CellStore::Cells() reads them), as
+// they sit in the tray they were stored in. The row of `cells` it starts at: cell `from`, or for 0
+// the first cell without a recheck; cells.size() when every cell has one. Empty when the batch
+// holds no cell `from`.
+std::optional<std::size_t> TrayStart(const std::vector<CellRow>& cells, qint64 from = 0);
+// The row of the tray's cell after cell `number`, the next number the batch holds; cells.size()
+// when the tray is done.
+std::size_t NextInTray(const std::vector<CellRow>& cells, qint64 number);
 
 using cells::PackChoice;
 using cells::PackOffer;

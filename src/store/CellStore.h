@@ -85,9 +85,6 @@ public:
     std::vector<CellRow> Cells(const QString& batch);
     // The cell as Cells() reads it; empty when the batch does not hold it.
     std::optional<CellRow> Cell(const QString& batch, const CellKey& cell);
-    // The first cell numbered above `after` without a recheck taken at `since` or later (invalid:
-    // ever): where rechecking a tray in number order goes on.
-    std::optional<CellRow> FirstCellWithoutRecheck(const QString& batch, qint64 after = 0, const QDateTime& since = {});
     // Takes the cell's sorting capture `clientUuid` (one in force) as the reading its self-discharge
     // is judged from, as the one taken after charge; empty: its first capture again.
     void SetReference(const QString& batch, const CellKey& cell, const QString& clientUuid);

@@ -1,5 +1,5 @@
 // The cell reads of CellStore, and what rechecking a batch's cells needs: each cell's reference
-// reading, the next cell of a tray and the batch's self-discharge rules.
+// reading and the batch's self-discharge rules.
 #include "store/CaptureWriter.h"
 #include "store/CellStore.h"
 #include "store/CheckedInput.h"
@@ -71,22 +71,6 @@ std::optional<CellRow> CellStore::Cell(const QString& batch, const CellKey& cell
         const qint64 id = BatchId(server, batch);
         if (const std::optional<StoredCell> found = FindCell(server, id, CheckedCellKey(cell)))
             row = CellRowOf(server, id, found->number);
-    });
-    return row;
-}
-
-std::optional<CellRow> CellStore::FirstCellWithoutRecheck(const QString& batch, qint64 after, const QDateTime& since)
-{
-    std::optional<CellRow> row;
-    Online([&](SqlConnection& server) {
-        const qint64 id = BatchId(server, batch);
-        const QVariant number = server.Value(
-            QStringLiteral("first_cell_without_recheck"),
-            {{QStringLiteral("batch"), id},
-             {QStringLiteral("after"), after},
-             {QStringLiteral("since"), since.isValid() ? since.toMSecsSinceEpoch() : std::numeric_limits<qint64>::min()}});
-        if (number.isValid())
-            row = CellRowOf(server, id, number.toLongLong());
     });
     return row;
 }

@@ -104,4 +104,16 @@ SelfDischargeLot JudgeSelfDischarge(std::span<const CellRecheck> cells, const Se
     return lot;
 }
 
+SelfDischargeChart SelfDischargeChartOf(const SelfDischargeLot& lot, const SelfDischargeRules& rules)
+{
+    SelfDischargeChart chart;
+    for (const SelfDischargeResult& cell : lot.cells)
+        if (cell.verdict == SelfDischargeVerdict::Ok || cell.verdict == SelfDischargeVerdict::Suspect)
+            chart.mvPerDay.push_back(*cell.mvPerDay);
+    chart.lines.push_back({rules.absoluteLimitMvPerDay, "#c62828"});
+    if (lot.lotLimitMvPerDay)
+        chart.lines.push_back({*lot.lotLimitMvPerDay, "#ef6c00"});
+    return chart;
+}
+
 } // namespace voltaryn::cells

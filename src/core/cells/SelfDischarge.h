@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cells/BatchStatistics.h"
+#include "cells/Histogram.h"
 
 #include <chrono>
 #include <optional>
@@ -79,5 +80,14 @@ struct SelfDischargeLot {
 // early; a judged cell is a suspect when its mV/day lies below the absolute limit or below the
 // lot's line.
 SelfDischargeLot JudgeSelfDischarge(std::span<const CellRecheck> cells, const SelfDischargeRules& rules);
+
+// What a histogram of a lot's self-discharge shows: the judged cells' mV/day, in input order, with
+// the absolute limit (red) and, when the lot has one, its line (orange).
+struct SelfDischargeChart {
+    std::vector<double> mvPerDay;
+    std::vector<HistogramLine> lines;
+};
+
+SelfDischargeChart SelfDischargeChartOf(const SelfDischargeLot& lot, const SelfDischargeRules& rules);
 
 } // namespace voltaryn::cells

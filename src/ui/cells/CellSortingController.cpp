@@ -30,6 +30,12 @@ namespace {
 
 QString FromStd(const std::string& text) { return QString::fromStdString(text); }
 
+// The number of the cell in row `row` of `cells`; 0 past the last.
+qint64 NumberAt(const std::vector<store::CellRow>& cells, std::size_t row)
+{
+    return row < cells.size() ? cells[row].number : 0;
+}
+
 } // namespace
 
 QString CellSortingController::NewBatchName(const QDateTime& utc)
@@ -111,7 +117,7 @@ void CellSortingController::Open()
     problem_ = cells::CaptureProblem::None;
     ShowState();
     // Beside the main window, whose display the operator still reads, large enough for the tile,
-    // the table and both histograms.
+    // the table and the histograms.
     ShowBeside(*window_, context_.mainWindow, QSize(1280, 760));
     OpenStore();
     ListBatches({});
@@ -377,8 +383,8 @@ void CellSortingController::StartTray()
     const QString batch = batch_;
     store_->Run<qint64>(
         [batch](store::CellStore& store) {
-            const std::optional<store::CellRow> first = store.FirstCellWithoutRecheck(batch);
-            return first ? first->number : qint64{0};
+            const std::vector<store::CellRow> cells = store.Cells(batch);
+            return NumberAt(cells, store::TrayStart(cells).value_or(cells.size()));
         },
         [this, batch](qint64 first) {
             Answered();
@@ -405,10 +411,8 @@ void CellSortingController::Recheck(const cells::CellCapture& capture)
     const store::CellKey key = tray ? store::CellKey(trayNext_) : store::CellKey(label);
     window_->ShowRechecking(tray ? store::CellName({}, trayNext_) : label, input.voltageText);
     // The tray goes on in number order, whatever the store answers.
-    if (tray) {
-        const auto next = static_cast<std::size_t>(*tray) + 1;
-        trayNext_ = next < shown.Cells().size() ? shown.Cells()[next].number : 0;
-    }
+    if (tray)
+        trayNext_ = NumberAt(shown.Cells(), store::NextInTray(shown.Cells(), trayNext_));
     SetNextLabel({});
     storeNews_.clear();
     stateText_ = tr("Lift the cell");

@@ -250,7 +250,8 @@ QWidget* CellSortingWindow::BuildBatchView()
     auto* histograms = new QHBoxLayout;
     resistanceHistogram_ = QuantityHistogram::Resistance(side);
     voltageHistogram_ = QuantityHistogram::Voltage(side);
-    for (QuantityHistogram* histogram : {resistanceHistogram_, voltageHistogram_}) {
+    selfDischargeHistogram_ = QuantityHistogram::SelfDischarge(side);
+    for (QuantityHistogram* histogram : {resistanceHistogram_, voltageHistogram_, selfDischargeHistogram_}) {
         histogram->setMinimumSize(240, 200);
         histograms->addWidget(histogram);
     }
@@ -459,8 +460,11 @@ void CellSortingWindow::RefreshSummary()
     voltageHistogram_->Show(voltages);
     // The best grade's limits are what the batch is judged against.
     const cells::BatchLimits limits = grades_.Grades.empty() ? cells::BatchLimits{} : store::LimitsOf(grades_.Grades.front());
-    statistics_->Show(store::StatisticsOf(cells_->Cells(), grades_, limits),
-                      store::SelfDischargeOf(cells_->Cells(), selfDischarge_).mvPerDay);
+    const cells::SelfDischargeLot lot = store::SelfDischargeOf(cells_->Cells(), selfDischarge_);
+    const cells::SelfDischargeChart chart = cells::SelfDischargeChartOf(lot, selfDischarge_);
+    selfDischargeHistogram_->SetLines(chart.lines);
+    selfDischargeHistogram_->Show(chart.mvPerDay);
+    statistics_->Show(store::StatisticsOf(cells_->Cells(), grades_, limits), lot.mvPerDay);
 }
 
 qint64 CellSortingWindow::SelectedCell() const

@@ -27,7 +27,8 @@ class QuantityHistogram;
 // The Cell Sorting window: the batch chooser, the cell ID field a barcode scanner types into, a
 // large tile with the last capture in its grade's colour and the capture engine's state, readable
 // from across the bench, and the batch at a glance: its cells, grade counts with yield,
-// histograms of resistance and voltage with the grade limits, and the batch's statistics. It shows what the controller hands it and passes the user's requests on.
+// histograms of resistance and voltage with the grade limits and of the rechecked cells' mV/day
+// with the self-discharge limits, and the batch's statistics. It shows what the controller hands it and passes the user's requests on.
 // A scanner's burst of keys goes to the ID field wherever the focus is in the window: keys typed
 // elsewhere are held back for as long as they may be one, then delivered where they were typed.
 class CellSortingWindow : public QWidget {
@@ -135,6 +136,7 @@ private:
     QTableView* table_ = nullptr;
     QuantityHistogram* resistanceHistogram_ = nullptr;
     QuantityHistogram* voltageHistogram_ = nullptr;
+    QuantityHistogram* selfDischargeHistogram_ = nullptr;
     BatchStatisticsPanel* statistics_ = nullptr;
 };
 

@@ -1,17 +1,11 @@
 #include "ui/cells/QuantityHistogram.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace voltaryn {
-namespace {
 
-constexpr int BinCount = 40;
-
-} // namespace
-
-QuantityHistogram::QuantityHistogram(const QString& axisLabel, LimitsOf limitsOf, bool fromZero, QWidget* parent)
-    : QCustomPlot(parent), limitsOf_(limitsOf), fromZero_(fromZero), bars_(new QCPBars(xAxis, yAxis))
+QuantityHistogram::QuantityHistogram(const QString& axisLabel, bool fromZero, QWidget* parent)
+    : QCustomPlot(parent), fromZero_(fromZero), bars_(new QCPBars(xAxis, yAxis))
 {
     xAxis->setLabel(axisLabel);
     yAxis->setLabel(tr("Cells"));
@@ -49,72 +43,68 @@ void QuantityHistogram::FollowPalette()
 
 QuantityHistogram* QuantityHistogram::Resistance(QWidget* parent)
 {
-    auto* histogram = new QuantityHistogram(
-        tr("Resistance (mΩ)"), [](const cells::GradeLimits& l) { return std::make_pair(l.MinResistance, l.MaxResistance); },
-        true, parent);
+    auto* histogram = new QuantityHistogram(tr("Resistance (mΩ)"), true, parent);
     histogram->setObjectName("resistanceHistogram");
+    histogram->bounds_ = [](const cells::GradeLimits& l) { return std::pair(l.MinResistance, l.MaxResistance); };
     return histogram;
 }
 
 QuantityHistogram* QuantityHistogram::Voltage(QWidget* parent)
 {
-    auto* histogram = new QuantityHistogram(
-        tr("Voltage (V)"), [](const cells::GradeLimits& l) { return std::make_pair(l.MinVoltage, l.MaxVoltage); }, false,
-        parent);
+    auto* histogram = new QuantityHistogram(tr("Voltage (V)"), false, parent);
     histogram->setObjectName("voltageHistogram");
+    histogram->bounds_ = [](const cells::GradeLimits& l) { return std::pair(l.MinVoltage, l.MaxVoltage); };
     return histogram;
 }
 
-void QuantityHistogram::SetGrades(const cells::GradeTable& grades)
+QuantityHistogram* QuantityHistogram::SelfDischarge(QWidget* parent)
 {
-    for (QCPItemStraightLine* line : limits_)
-        removeItem(line);
-    limits_.clear();
-    limitValues_.clear();
-    // A grade's lower limit is often the upper one of the grade before: each is drawn once, in the
-    // colour of the first grade that names it.
-    for (const cells::Grade& grade : grades.Grades) {
-        const auto [low, high] = limitsOf_(grade.Limits);
-        for (const std::optional<double>& limit : {high, low}) {
-            if (!limit || std::find(limitValues_.begin(), limitValues_.end(), *limit) != limitValues_.end())
-                continue;
-            limitValues_.push_back(*limit);
-            auto* line = new QCPItemStraightLine(this);
-            line->point1->setCoords(*limit, 0);
-            line->point2->setCoords(*limit, 1);
-            line->setPen(QPen(QColor(QString::fromStdString(grade.Colour)), 2, Qt::DashLine));
-            limits_.push_back(line);
-        }
+    auto* histogram = new QuantityHistogram(tr("Self-discharge (mV/day)"), false, parent);
+    histogram->setObjectName("selfDischargeHistogram");
+    return histogram;
+}
+
+void QuantityHistogram::SetGrades(const cells::GradeTable& grades) { SetLines(cells::GradeLines(grades, bounds_)); }
+
+void QuantityHistogram::SetLines(const std::vector<cells::HistogramLine>& lines)
+{
+    for (QCPItemStraightLine* item : lineItems_)
+        removeItem(item);
+    lineItems_.clear();
+    lines_ = lines;
+    for (const cells::HistogramLine& line : lines_) {
+        auto* item = new QCPItemStraightLine(this);
+        item->point1->setCoords(line.value, 0);
+        item->point2->setCoords(line.value, 1);
+        item->setPen(QPen(QColor(QString::fromStdString(line.colour)), 2, Qt::DashLine));
+        lineItems_.push_back(item);
     }
     replot(QCustomPlot::rpQueuedReplot);
 }
 
 void QuantityHistogram::Show(const std::vector<double>& values)
 {
-    // The range takes in every cell and every grade limit, so the limits stay in sight.
-    const auto [lowest, highest] = std::minmax_element(values.begin(), values.end());
-    double low = fromZero_ ? 0.0 : (values.empty() ? 0.0 : *lowest);
-    double high = values.empty() ? 1.0 : *highest;
-    for (const double limit : limitValues_) {
-        low = std::min(low, limit);
-        high = std::max(high, limit);
+    const cells::Histogram histogram = cells::HistogramOf(values, lines_, fromZero_);
+    const double width = histogram.BarWidth();
+    QVector<double> centres;
+    QVector<double> counts;
+    for (std::size_t bar = 0; bar < histogram.counts.size(); ++bar) {
+        centres.push_back(histogram.low + (static_cast<double>(bar) + 0.5) * width);
+        counts.push_back(histogram.counts[bar]);
     }
-    const double margin = high > low ? (high - low) * 0.05 : std::max(1.0, std::abs(high) * 0.05);
-    if (!fromZero_)
-        low -= margin;
-    high += margin;
-    const double width = (high - low) / BinCount;
-    QVector<double> centres(BinCount);
-    QVector<double> counts(BinCount, 0);
-    for (int bin = 0; bin < BinCount; ++bin)
-        centres[bin] = low + (bin + 0.5) * width;
-    for (const double value : values)
-        ++counts[std::clamp(static_cast<int>(std::floor((value - low) / width)), 0, BinCount - 1)];
     bars_->setWidth(width * 0.9);
     bars_->setData(centres, counts, true);
-    xAxis->setRange(low, high);
+    xAxis->setRange(histogram.low, histogram.high);
     yAxis->setRange(0, std::max(1.0, *std::max_element(counts.begin(), counts.end()) * 1.1));
     replot(QCustomPlot::rpQueuedReplot);
+}
+
+std::vector<double> QuantityHistogram::Limits() const
+{
+    std::vector<double> values;
+    for (const cells::HistogramLine& line : lines_)
+        values.push_back(line.value);
+    return values;
 }
 
 std::vector<int> QuantityHistogram::Counts() const

@@ -1,33 +1,33 @@
 #pragma once
 
-#include "cells/Grades.h"
+#include "cells/Histogram.h"
 
 #include <qcustomplot.h>
 
-#include <optional>
-#include <utility>
 #include <vector>
 
 namespace voltaryn {
 
-// One quantity of a batch's cells as a histogram, with each grade's limits of that quantity drawn
-// as lines in the grade's colour.
+// One quantity of a batch's cells as a histogram (cells::HistogramOf), with the limits it is
+// judged by drawn as lines in their colours: each grade's, or the self-discharge limits.
 class QuantityHistogram : public QCustomPlot {
     Q_OBJECT
 public:
-    // A grade's lower and upper limit of the quantity; either may be absent.
-    using LimitsOf = std::pair<std::optional<double>, std::optional<double>> (*)(const cells::GradeLimits&);
+    // `fromZero`: the axis starts at zero (resistance) rather than below the lowest value (voltage).
+    QuantityHistogram(const QString& axisLabel, bool fromZero, QWidget* parent = nullptr);
 
-    // `fromZero`: the axis starts at zero (resistance) rather than at the lowest value (voltage).
-    QuantityHistogram(const QString& axisLabel, LimitsOf limitsOf, bool fromZero, QWidget* parent = nullptr);
-
+    // The batch's resistance and voltage with its grades' limits of them (SetGrades).
     static QuantityHistogram* Resistance(QWidget* parent);
     static QuantityHistogram* Voltage(QWidget* parent);
+    // The mV/day of the cells judged after a recheck.
+    static QuantityHistogram* SelfDischarge(QWidget* parent);
 
+    // The grades' limits of the quantity, for a histogram Resistance() or Voltage() made.
     void SetGrades(const cells::GradeTable& grades);
+    void SetLines(const std::vector<cells::HistogramLine>& lines);
     void Show(const std::vector<double>& values);
-    // The limits drawn, each once, in the order the grades name them.
-    const std::vector<double>& Limits() const { return limitValues_; }
+    // The values of the lines drawn, in their order.
+    std::vector<double> Limits() const;
     // The number of cells in each bar, from the lowest bar up.
     std::vector<int> Counts() const;
 
@@ -39,11 +39,11 @@ private:
     // dark desktops alike.
     void FollowPalette();
 
-    LimitsOf limitsOf_;
+    cells::GradeBounds bounds_ = nullptr;
     bool fromZero_;
     QCPBars* bars_;
-    std::vector<QCPItemStraightLine*> limits_;
-    std::vector<double> limitValues_;
+    std::vector<QCPItemStraightLine*> lineItems_;
+    std::vector<cells::HistogramLine> lines_;
 };
 
 } // namespace voltaryn

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <map>
 
 namespace voltaryn::cells {
 namespace {
@@ -111,7 +112,41 @@ TEST(SelfDischarge, SmallAndFlatLotsHaveOnlyTheAbsoluteLimit)
         EXPECT_EQ(judged, verdicts) << what;
         EXPECT_EQ(lot.lotLimitMvPerDay.has_value(), lotLine) << what;
         EXPECT_EQ(lot.madMvPerDay.has_value(), lot.judged > 0) << what;
+        const SelfDischargeChart chart = SelfDischargeChartOf(lot, {});
+        EXPECT_EQ(chart.mvPerDay.size(), lot.judged) << what;
+        EXPECT_EQ(chart.lines.size(), lotLine ? 2u : 1u) << what;
     }
+}
+
+// The range takes in every value and line with a margin; each value falls into its bar.
+TEST(Histogram, RangeAndBars)
+{
+    const std::tuple<const char*, std::vector<double>, std::vector<double>, bool, double, double,
+                     std::map<int, int>> rows[] = {  // what, values, lines, from zero, low, high, bar: count
+        {"no values", {}, {}, false, -0.05, 1.05, {}},
+        {"one value thrice", {2, 2, 2}, {}, false, 1, 3, {{20, 3}}},
+        {"from zero, a line above", {10, 30}, {60}, true, 0, 63, {{6, 1}, {19, 1}}},
+        {"a line between", {-15, -1}, {-8}, false, -15.7, -0.3, {{1, 1}, {38, 1}}},
+        {"a line below", {3.6, 3.7}, {2.5}, false, 2.44, 3.76, {{35, 1}, {38, 1}}},
+    };
+    for (const auto& [what, values, lineValues, fromZero, low, high, bars] : rows) {
+        std::vector<HistogramLine> lines;
+        for (const double value : lineValues)
+            lines.push_back({value, "#000000"});
+        const Histogram histogram = HistogramOf(values, lines, fromZero);
+        EXPECT_NEAR(histogram.low, low, 1e-9) << what;
+        EXPECT_NEAR(histogram.high, high, 1e-9) << what;
+        ASSERT_EQ(histogram.counts.size(), 40u) << what;
+        std::map<int, int> filled;
+        for (std::size_t bar = 0; bar < histogram.counts.size(); ++bar)
+            if (histogram.counts[bar] > 0)
+                filled[static_cast<int>(bar)] = histogram.counts[bar];
+        EXPECT_EQ(filled, bars) << what;
+    }
+    // Each grade bound once, in the colour of the first grade naming it.
+    const GradeTable grades{{{"A", "#111111", {{}, {}, {}, 25}}, {"B", "#222222", {{}, {}, 25, 40}}}, {}};
+    EXPECT_EQ(GradeLines(grades, [](const GradeLimits& l) { return std::pair(l.MinResistance, l.MaxResistance); }),
+              (std::vector<HistogramLine>{{25, "#111111"}, {40, "#222222"}}));
 }
 
 TEST(SelfDischarge, RulesAndVerdictNames)

@@ -644,6 +644,13 @@ TEST_F(CellSortingRecheckTest, TheTrayIsRecheckedInOrderFromTheFirstCellWithoutO
     OpenWindow();
     ClickAndWait("recheckMode");
     EXPECT_EQ(Text("nextId"), "Next: #0002") << "the first cell without a recheck";
+    auto* histogram = Child<QuantityHistogram>("selfDischargeHistogram");
+    const auto judged = [histogram] {
+        const std::vector<int> counts = histogram->Counts();
+        return std::accumulate(counts.begin(), counts.end(), 0);
+    };
+    EXPECT_EQ(judged(), 0) << "#0001 was rechecked too early";
+    EXPECT_EQ(histogram->Limits(), std::vector<double>{-8}) << "no lot yet to draw its line";
 
     const QRegularExpression perDay("^(-?[0-9]+\\.[0-9]) mV/day$");
     for (std::size_t place = 0; place < std::size(tray); ++place) {
@@ -659,6 +666,18 @@ TEST_F(CellSortingRecheckTest, TheTrayIsRecheckedInOrderFromTheFirstCellWithoutO
         ASSERT_TRUE(Rows()[place + 1].recheck) << cell.toStdString() << " shown with its recheck";
     }
     EXPECT_EQ(Text("nextId"), "") << "the tray is done";
+    // The histogram of the judged cells' mV/day draws the absolute limit and the lot's line:
+    // median -1.25, MAD 0.5, so -1.25 - 3 x 1.4826 x 0.5; the suspect stands alone below both.
+    EXPECT_EQ(judged(), 4);
+    const std::vector<double> limits = histogram->Limits();
+    ASSERT_EQ(limits.size(), 2u);
+    EXPECT_EQ(limits[0], -8);
+    EXPECT_NEAR(limits[1], -3.47, 0.4);
+    const std::vector<int> counts = histogram->Counts();
+    const auto lowest = std::ranges::find_if(counts, [](int count) { return count > 0; });
+    EXPECT_EQ(*lowest, 1);
+    EXPECT_EQ(std::accumulate(lowest + 1, lowest + 10, 0), 0) << "nothing near the suspect";
+    EXPECT_LT(histogram->xAxis->range().lower, -15);
     // The statistics tell the judged cells' self-discharge; #0001 was rechecked too early.
     using Panel = BatchStatisticsPanel;
     auto* statistics = Child<Panel>("statistics");
