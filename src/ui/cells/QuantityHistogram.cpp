@@ -102,6 +102,7 @@ void QuantityHistogram::Show(const std::vector<double>& values)
 std::vector<double> QuantityHistogram::Limits() const
 {
     std::vector<double> values;
+    values.reserve(lines_.size());
     for (const cells::HistogramLine& line : lines_)
         values.push_back(line.value);
     return values;
