@@ -2,11 +2,6 @@
 
 namespace voltaryn::store {
 
-QString QueuedStateName(const QueuedCapture& queued)
-{
-    return queued.setAsideReason.isEmpty() ? QStringLiteral("waiting") : QStringLiteral("set aside");
-}
-
 std::vector<CellField> QueuedFieldsOf(const QueuedCapture& queued, bool everything)
 {
     const CaptureInput& capture = queued.capture;
@@ -17,7 +12,7 @@ std::vector<CellField> QueuedFieldsOf(const QueuedCapture& queued, bool everythi
         {"station", capture.station},
         {"grade", capture.grade},
         {"kind", capture.kind == MeasurementKind::Recheck ? QStringLiteral("recheck") : QStringLiteral("sort")},
-        {"state", QueuedStateName(queued)},
+        {"state", queued.setAsideReason.isEmpty() ? QStringLiteral("waiting") : QStringLiteral("set aside")},
         {"reason", queued.setAsideReason}};
     if (everything)
         fields.insert(fields.end(), {{"operator", capture.operatorName},

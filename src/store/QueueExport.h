@@ -5,10 +5,8 @@
 
 namespace voltaryn::store {
 
-// A queued capture's state: "waiting" for the server, or "set aside" when it refused it for good.
-QString QueuedStateName(const QueuedCapture& queued);
-
-// batch, label, time (ISO 8601 UTC), station, grade, kind (sort or recheck), state, reason; with
+// batch, label, time (ISO 8601 UTC), station, grade, kind (sort or recheck), state (waiting, or
+// set aside when the server refused it for good), reason; with
 // `everything`, also operator, voltage_v, resistance_mohm, range, temperature_c and uuid, so that
 // a file of them can stand in for the queue.
 std::vector<CellField> QueuedFieldsOf(const QueuedCapture& queued, bool everything);
