@@ -286,6 +286,10 @@
         <source>Select the cell to retest in the table first.</source>
         <translation>Wählen Sie zuerst die Zelle, die erneut gemessen werden soll, in der Tabelle aus.</translation>
     </message>
+    <message>
+        <source>Cell Sorting</source>
+        <translation>Zellsortierung</translation>
+    </message>
 </context>
 <context>
     <name>voltaryn::CellSortingWindow</name>
@@ -868,6 +872,10 @@ Kreuzen Sie mindestens einen Kanal an und drücken Sie dann OK.</translation>
     <message>
         <source>Left out: %1.</source>
         <translation>Ausgelassen: %1.</translation>
+    </message>
+    <message>
+        <source>Pack Builder</source>
+        <translation>Pack-Planer</translation>
     </message>
 </context>
 <context>

@@ -16,7 +16,8 @@ Application::Application(const AppServices& services)
       recording_(context_, meter_, recorder_), settings_(context_, meter_, recorder_, services.clock),
       memory_(context_, meter_, recorder_, panel_), comparator_(context_, meter_),
       graphs_(context_, meter_.reading), columnPlots_(context_),
-      cellSorting_(context_, meter_, services.cells), packBuilder_(context_, {services.cells.storeAddress, services.packSearch})
+      batches_(services.cells.storeAddress, services.cells.utcNow), cellSorting_(context_, meter_, batches_, services.cells),
+      packBuilder_(context_, batches_, services.packSearch)
 {
     recording_.Register(toolbar_);
     settings_.Register(toolbar_);

@@ -7,6 +7,7 @@
 #include "recording/Recorder.h"
 #include "app/Heartbeat.h"
 #include "app/RememberedSettings.h"
+#include "ui/cells/BatchSession.h"
 #include "ui/cells/CellSortingController.h"
 #include "ui/common/DialogService.h"
 #include "ui/common/FeatureContext.h"
@@ -60,6 +61,7 @@ public:
     RecordingController& Recording() { return recording_; }
     GraphsController& Graphs() { return graphs_; }
     ComparatorController& Comparator() { return comparator_; }
+    BatchSession& Batches() { return batches_; }
     CellSortingController& CellSorting() { return cellSorting_; }
     PackBuilderController& PackBuilder() { return packBuilder_; }
     TransferProgress& Transfers() { return transfers_; }
@@ -85,6 +87,7 @@ private:
     ComparatorController comparator_;
     GraphsController graphs_;
     FileColumnPlots columnPlots_;
+    BatchSession batches_;  // the cell database and the batch the cell windows share
     CellSortingController cellSorting_;
     PackBuilderController packBuilder_;
     QSettings* remembered_ = nullptr;  // where the program keeps its settings between runs

@@ -173,6 +173,14 @@ int CellStore::SendQueueIfDue()
     return queue_->WaitingCount() > 0 ? Flush() : 0;
 }
 
+bool CellStore::OthersChanged()
+{
+    bool changed = false;
+    if (server_)
+        Online([&changed](SqlConnection& server) { changed = server.OthersChanged(); });
+    return changed;
+}
+
 std::vector<QueuedCapture> CellStore::QueuedCaptures() { return Queue().Captures(); }
 
 int CellStore::RetrySetAside()

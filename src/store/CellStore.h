@@ -50,6 +50,11 @@ public:
     int SendQueueIfDue();
     // The captures in the offline queue, waiting or set aside, in the order taken.
     std::vector<QueuedCapture> QueuedCaptures();
+    // Whether another station or program has changed the database since the last call; the first
+    // call starts watching and answers true, and so does the first after the server came back.
+    // Offline: false. Cheap enough for every idle moment: one pragma on SQLite, one round trip on
+    // PostgreSQL, which also finds a server that went away.
+    bool OthersChanged();
     // Lets the captures set aside wait again, then sends the queue; returns how many were sent.
     int RetrySetAside();
 

@@ -16,6 +16,7 @@
 #include <libpq-fe.h>
 
 #include <atomic>
+#include <utility>
 
 namespace voltaryn::store {
 namespace {
@@ -80,13 +81,20 @@ QSqlDatabase OpenDatabase(const StoreAddress& address, StoreAccess access, const
     return db;
 }
 
+PGconn* PostgresqlHandle(const QSqlDatabase& db)
+{
+    const QVariant handle = db.driver()->handle();
+    if (qstrcmp(handle.typeName(), "pg_conn*") == 0 || qstrcmp(handle.typeName(), "PGconn*") == 0)
+        return *static_cast<PGconn* const*>(handle.constData());
+    return nullptr;
+}
+
 // libpq writes the server's notices, such as the one that ends a connection, on the error output
 // itself; what failed reaches the caller as a StoreError instead.
 void SilenceServerNotices(const QSqlDatabase& db)
 {
-    const QVariant handle = db.driver()->handle();
-    if (qstrcmp(handle.typeName(), "pg_conn*") == 0 || qstrcmp(handle.typeName(), "PGconn*") == 0)
-        PQsetNoticeProcessor(*static_cast<PGconn* const*>(handle.constData()), [](void*, const char*) {}, nullptr);
+    if (PGconn* connection = PostgresqlHandle(db))
+        PQsetNoticeProcessor(connection, [](void*, const char*) {}, nullptr);
 }
 
 } // namespace
@@ -187,6 +195,44 @@ QVariant SqlConnection::Value(const QString& name, const std::map<QString, QVari
     QVariant value = query.next() ? query.value(0) : QVariant();
     query.finish();
     return value;
+}
+
+bool SqlConnection::OthersChanged()
+{
+    if (!IsOpen())
+        return false;
+    if (address_.engine == Engine::Postgresql) {
+        if (!watching_)
+            RunText(QStringLiteral("LISTEN voltaryn_changes"));
+        const bool changed = OtherServerNotifications();
+        return std::exchange(watching_, true) ? changed : true;
+    }
+    QVariant version = Value(QStringLiteral("pragma_data_version"));
+    const bool changed = !watching_ || version != dataVersion_;
+    dataVersion_ = std::move(version);
+    watching_ = true;
+    return changed;
+}
+
+// The work of this connection itself is no news: its own notifications carry its backend's pid.
+bool SqlConnection::OtherServerNotifications()
+{
+    PGconn* connection = PostgresqlHandle(QSqlDatabase::database(name_, false));
+    if (connection == nullptr)
+        return false;
+    // The server's notices are read as a statement's answer is: a statement whose rows were not
+    // all read would hold them back, and an idle connection may not have read them yet.
+    RunText(QStringLiteral("SELECT 1"));
+    if (PQconsumeInput(connection) == 0)
+        throw StoreError(StoreErrorKind::Unreachable,
+                         QStringLiteral("Lost the connection to %1: %2")
+                             .arg(address_.DisplayText(), QString::fromUtf8(PQerrorMessage(connection)).trimmed()));
+    bool others = false;
+    while (PGnotify* notice = PQnotifies(connection)) {
+        others = others || notice->be_pid != PQbackendPID(connection);
+        PQfreemem(notice);
+    }
+    return others;
 }
 
 void SqlConnection::Fail(const QSqlError& error, const QString& doing) const

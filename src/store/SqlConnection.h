@@ -44,15 +44,25 @@ public:
     // its first row (an invalid QVariant when it returns no row).
     QVariant Value(const QString& name, const std::map<QString, QVariant>& values = {});
 
+    // Whether another connection has changed the database since the last call. The first call
+    // starts watching and answers true, since anything may have changed before it. PostgreSQL
+    // hears it from the notifications the schema's triggers send (one round trip), SQLite from its
+    // data_version; a server found gone throws StoreError(Unreachable).
+    bool OthersChanged();
+
     [[noreturn]] void Fail(const QSqlError& error, const QString& doing) const;
 
 private:
     QString SwitchToWriteAheadLog();
+    // The notifications waiting on a PostgreSQL connection, taken; whether one came from another.
+    bool OtherServerNotifications();
 
     StoreAddress address_;
     StoreAccess access_;
     QString name_;
     std::map<QString, QSqlQuery> statements_;
+    bool watching_ = false;
+    QVariant dataVersion_;  // SQLite's, when last read
 };
 
 // Binds each value to its named placeholder; an invalid QVariant is NULL.

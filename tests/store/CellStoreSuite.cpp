@@ -9,6 +9,7 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <chrono>
 #include <limits>
 #include <set>
 #include <thread>
@@ -405,6 +406,42 @@ TEST_P(StoreTest, BatchesArePackedAndDeletedWithTheirCells)
     EXPECT_TRUE(store->ListBatches().empty());
     store->CreateBatch(TestBatch);
     EXPECT_EQ(store->RecordCapture(Capture({})).cellNumber, 1);
+}
+
+// Whether `store` hears of another's change; a server's notice takes a moment to arrive.
+bool HearsOfOthers(CellStore& store)
+{
+    for (int tries = 0; tries < 100; ++tries) {
+        if (store.OthersChanged())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
+}
+
+TEST_P(StoreTest, AStationHearsOfWhatOthersChangeButNotOfItsOwnWork)
+{
+    const StoreAddress address = NewDatabase();
+    auto watcher = OpenStore(address);
+    watcher->CreateBatch(TestBatch);
+    EXPECT_TRUE(watcher->OthersChanged()) << "the first answer: anything may have changed";
+    auto other = OpenStore(address);
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"capture", [&] { other->RecordCapture(Capture(QStringLiteral("B1"))); }},
+        {"capacity", [&] { other->SetCapacity(TestBatch, qint64{1}, 3000.0); }},
+        {"grades", [&] { other->SetGrades(TestBatch, QStringLiteral(R"({"grades": []})")); }},
+        {"pack", [&] { other->SavePack(TestBatch, {QStringLiteral("P"), 1, 1, {{0, 0, 1}}, {}}); }},
+        {"another program's SQL", [&] { RunSql(address, QStringLiteral("UPDATE cells SET capacity_mah = 1")); }},
+        {"deletion", [&] { other->DeleteBatch(TestBatch); }},
+    };
+    for (const auto& [what, change] : changes) {
+        SCOPED_TRACE(what);
+        watcher->RecordCapture(Capture({}));
+        EXPECT_FALSE(watcher->OthersChanged()) << "its own capture is no news";
+        change();
+        EXPECT_TRUE(HearsOfOthers(*watcher));
+        EXPECT_FALSE(watcher->OthersChanged()) << "told once";
+    }
 }
 
 TEST_P(StoreTest, TwoStationsCapturingIntoOneBatchAtOnceGetDistinctNumbersAndLoseNothing)

@@ -11,6 +11,7 @@
 #include "store/GradedCapture.h"
 #include "store/StoreError.h"
 #include "store/StoreAddress.h"
+#include "ui/cells/BatchSession.h"
 #include "ui/cells/CapacityImportDialog.h"
 #include "ui/cells/CaptureSounds.h"
 #include "ui/cells/CaptureSpeech.h"
@@ -62,8 +63,8 @@ QString CellSortingController::ProblemText(cells::CaptureProblem problem, cells:
 }
 
 CellSortingController::CellSortingController(const FeatureContext& context, const MeterSession& meter,
-                                             CellSortingSetup setup)
-    : context_(context), meter_(meter), setup_(std::move(setup)), sounds_(new CaptureSounds(this)),
+                                             BatchSession& session, CellSortingSetup setup)
+    : context_(context), meter_(meter), session_(session), setup_(std::move(setup)), sounds_(new CaptureSounds(this)),
       speech_(new CaptureSpeech(this)), station_(QSysInfo::machineHostName())
 {
     const auto notice = [this](const QString& text) {
@@ -72,6 +73,20 @@ CellSortingController::CellSortingController(const FeatureContext& context, cons
     };
     connect(sounds_, &CaptureSounds::notice, this, notice);
     connect(speech_, &CaptureSpeech::notice, this, notice);
+    connect(&session_, &BatchSession::failed, this, [notice](const QString& message) { notice(message.simplified()); });
+    connect(&session_, &BatchSession::statusChanged, this, [this](bool allSent, const QString& text) {
+        // The store's trouble stays on the tile until it is over: "Offline — 12 queued".
+        storeTrouble_ = allSent ? QString() : AsSentence(text);
+        ShowState();
+    });
+    connect(&session_, &BatchSession::queueSent, this, &CellSortingController::QueueSent);
+    connect(&session_, &BatchSession::batchOpened, this, &CellSortingController::ShowBatch);
+    connect(&session_, &BatchSession::cellsReloaded, this, [this] {
+        if (window_.isNull())
+            return;
+        window_->SetBatches(session_.Batches(), session_.Batch());
+        window_->ShowRules();
+    });
     if (!setup_.sinceStart) {
         auto started = std::make_shared<QElapsedTimer>();
         started->start();
@@ -93,7 +108,7 @@ void CellSortingController::Open()
         window_->activateWindow();
         return;
     }
-    window_ = new CellSortingWindow(&context_.mainWindow);
+    window_ = new CellSortingWindow(session_, &context_.mainWindow);
     window_->setAttribute(Qt::WA_DeleteOnClose);
     connect(window_, &CellSortingWindow::batchChosen, this, &CellSortingController::OpenBatch);
     connect(window_, &CellSortingWindow::newBatchRequested, this, &CellSortingController::NewBatch);
@@ -119,35 +134,10 @@ void CellSortingController::Open()
     // Beside the main window, whose display the operator still reads, large enough for the tile,
     // the table and the histograms.
     ShowBeside(*window_, context_.mainWindow, QSize(1280, 760));
-    OpenStore();
-    ListBatches({});
-}
-
-void CellSortingController::OpenStore()
-{
-    if (store_)
-        return;
-    store::StoreAddress address;
-    try {
-        address = store::ParseStoreAddress(setup_.storeAddress);
-    } catch (const std::exception& error) {
-        context_.dialogs.ShowMessage(window_, MessageIcon::Critical, error.what());
-        return;
-    }
-    store::StoreOptions options;
-    options.clock = setup_.utcNow;
-    store_ = std::make_unique<StoreThread>(address, options);
-    connect(store_.get(), &StoreThread::failed, this, [this](const QString& message) {
-        Answered();
-        if (!window_.isNull())
-            window_->ShowNotice(message.simplified());
-    });
-    connect(store_.get(), &StoreThread::statusChanged, this, [this](bool allSent, const QString& text) {
-        // The store's trouble stays on the tile until it is over: "Offline — 12 queued".
-        storeTrouble_ = allSent ? QString() : AsSentence(text);
-        ShowState();
-    });
-    connect(store_.get(), &StoreThread::queueSent, this, &CellSortingController::QueueSent);
+    if (session_.Batch().isEmpty())
+        OpenBatch({});
+    else
+        ShowBatch();
 }
 
 void CellSortingController::ShowState()
@@ -162,101 +152,51 @@ void CellSortingController::QueueSent(int count)
 {
     storeNews_ = AsSentence(store::BackOnlineText(count));
     ShowState();
-    if (!batch_.isEmpty())
-        ReloadCells();
+    session_.Reload();
 }
 
-// Lists the store's batches and opens `open`, else the newest; with none, starts a new one.
-void CellSortingController::ListBatches(const QString& open)
+// Opens `name`, else the newest batch; with none, starts a new one.
+void CellSortingController::OpenBatch(const QString& name) { session_.Open(name, NewBatchName(setup_.utcNow())); }
+
+// The batch the session opened, from this window or another. A batch whose grades cannot be read
+// is not open: its store error is told, and nothing is captured until another batch is.
+void CellSortingController::ShowBatch()
 {
-    if (!store_)
+    lastCaptured_ = 0;
+    trayNext_ = 0;
+    if (window_.isNull())
         return;
-    const QString fresh = NewBatchName(setup_.utcNow());
-    const QString gradesJson = FromStd(cells::GradesToJson(cells::DefaultLiIonGrades()));
-    store_->Run<QStringList>(
-        [fresh, gradesJson](store::CellStore& store) {
-            QStringList names;
-            for (const store::BatchSummary& summary : store.ListBatches())
-                names << summary.batch.name;
-            if (names.isEmpty()) {
-                store.CreateBatch(fresh, {}, gradesJson);
-                names << fresh;
-            }
-            return names;
-        },
-        [this, open](const QStringList& names) {
-            Answered();
-            if (window_.isNull())
-                return;
-            const QString chosen = names.contains(open) ? open : names.constLast();
-            window_->SetBatches(names, chosen);
-            OpenBatch(chosen);
-        });
-}
-
-// A batch whose grades cannot be read is not opened: its store error is told, and nothing is
-// captured until another batch is.
-void CellSortingController::OpenBatch(const QString& name)
-{
-    struct Opened {
-        store::BatchRules rules;
-        std::vector<store::CellRow> cells;
-    };
-    batch_.clear();
-    store_->Run<Opened>(
-        [name](store::CellStore& store) {
-            const std::optional<store::BatchInfo> batch = store.FindBatch(name);
-            if (!batch)
-                throw store::StoreError(store::StoreErrorKind::NotFound, QStringLiteral("There is no batch \"%1\"").arg(name));
-            return Opened{store::RulesOf(*batch), store.Cells(name)};
-        },
-        [this, name](const Opened& opened) {
-            Answered();
-            batch_ = name;
-            lastCaptured_ = 0;
-            grades_ = opened.rules.grades;
-            selfDischarge_ = opened.rules.selfDischarge;
-            if (window_.isNull())
-                return;
-            window_->setWindowTitle(tr("Cell Sorting — %1").arg(name));
-            window_->SetGrades(grades_);
-            window_->SetSelfDischarge(selfDischarge_);
-            window_->Cells().Reset(opened.cells);
-            window_->RefreshSummary();
-            trayNext_ = 0;
-            ShowNext();
-            if (recheck_)
-                StartTray();
-        });
+    window_->SetBatches(session_.Batches(), session_.Batch());
+    window_->setWindowTitle(session_.Batch().isEmpty() ? tr("Cell Sorting") : tr("Cell Sorting — %1").arg(session_.Batch()));
+    window_->ShowRules();
+    ShowNext();
+    if (recheck_)
+        StartTray();
 }
 
 void CellSortingController::NewBatch()
 {
     const QString name = context_.dialogs.AskText(window_, tr("New batch"), tr("Name of the new batch:"),
                                                   NewBatchName(setup_.utcNow())).trimmed();
-    if (name.isEmpty() || !store_)
+    if (name.isEmpty() || !session_.Store())
         return;
     const QString gradesJson = FromStd(cells::GradesToJson(cells::DefaultLiIonGrades()));
-    store_->Run<bool>([name, gradesJson](store::CellStore& store) {
+    session_.Store()->Run<bool>([name, gradesJson](store::CellStore& store) {
         store.CreateBatch(name, {}, gradesJson);
         return true;
-    }, [this, name](bool) {
-        Answered();
-        ListBatches(name);
-    });
+    }, [this, name](bool) { OpenBatch(name); });
 }
 
 // The question tells the cells the database holds now, other stations' included; no capture
 // comes while it is asked, and Cancel is what Enter presses.
 void CellSortingController::DeleteBatch()
 {
-    if (batch_.isEmpty() || window_.isNull() || !store_)
+    if (session_.Batch().isEmpty() || window_.isNull() || !session_.Store())
         return;
-    const QString name = batch_;
-    store_->Run<qint64>([name](store::CellStore& store) { return static_cast<qint64>(store.Cells(name).size()); },
+    const QString name = session_.Batch();
+    session_.Store()->Run<qint64>([name](store::CellStore& store) { return static_cast<qint64>(store.Cells(name).size()); },
                         [this, name](qint64 cells) {
-                            Answered();
-                            if (window_.isNull() || batch_ != name)
+                            if (window_.isNull() || session_.Batch() != name)
                                 return;
                             const RunPause pause(context_.run);
                             if (!context_.dialogs.ConfirmDestructive(
@@ -266,12 +206,9 @@ void CellSortingController::DeleteBatch()
                                                   .arg(cells == 1 ? tr("cell") : tr("cells")),
                                               tr("Delete")}))
                                 return;
-                            batch_.clear();
-                            store_->Run<qint64>([name](store::CellStore& store) { return store.DeleteBatch(name); },
-                                                [this](qint64) {
-                                                    Answered();
-                                                    ListBatches({});
-                                                });
+                            session_.Close();
+                            session_.Store()->Run<qint64>([name](store::CellStore& store) { return store.DeleteBatch(name); },
+                                                          [this](qint64) { OpenBatch({}); });
                         });
 }
 
@@ -308,7 +245,7 @@ void CellSortingController::ShowStep(const cells::CaptureStep& step)
 
 void CellSortingController::Record(const cells::CellCapture& capture)
 {
-    if (batch_.isEmpty() || !store_)
+    if (session_.Batch().isEmpty() || !session_.Store())
         return;
     if (recheck_) {
         Recheck(capture);
@@ -319,20 +256,19 @@ void CellSortingController::Record(const cells::CellCapture& capture)
     SetNextLabel({});
     storeNews_.clear();
 
-    const cells::Grade& grade = grades_.GradeOf(capture.Voltage, capture.ResistanceMilliOhm);
+    const cells::Grade& grade = session_.Rules().grades.GradeOf(capture.Voltage, capture.ResistanceMilliOhm);
     // The range's unit ("40 mOhm" → "mΩ"), written as people write it.
     const QString unit = FromStd(capture.Reading.RangeText).section(' ', 1).replace("Ohm", "Ω");
     const QString resistance = FromStd(capture.Reading.ResistanceText) + " " + unit;
     window_->ShowCapture(grade, input.voltageText, resistance, tr("Captured → %1").arg(input.grade));
     Announce(grade);
     stateText_ = tr("Lift the cell");
-    store_->Run<store::CaptureReceipt>(
+    session_.Store()->Run<store::CaptureReceipt>(
         [input](store::CellStore& store) { return store.RecordCapture(input); },
         [this, input, grade, resistance](const store::CaptureReceipt& receipt) {
-            Answered();
             if (receipt.sentAhead > 0)
                 QueueSent(receipt.sentAhead);
-            if (window_.isNull() || input.batch != batch_)
+            if (window_.isNull() || input.batch != session_.Batch())
                 return;
             if (receipt.queued) {
                 window_->ShowCapture(grade, input.voltageText, resistance, tr("Queued → %1").arg(input.grade));
@@ -345,12 +281,12 @@ void CellSortingController::Record(const cells::CellCapture& capture)
             row.latest = {input.clientUuid, input.station, input.operatorName, input.measuredUtc, input.voltageV,
                           input.resistanceMohm, input.voltageText, input.resistanceText, input.rangeText,
                           input.temperatureC, input.grade};
-            const auto& shown = window_->Cells().Cells();
+            const auto& shown = session_.Cells().Cells();
             const auto earlier = std::find_if(shown.begin(), shown.end(),
                                               [&row](const store::CellRow& cell) { return cell.number == row.number; });
             if (earlier != shown.end())
                 row.capacityMah = earlier->capacityMah;
-            window_->Cells().Upsert(row);
+            session_.Cells().Upsert(row);
             window_->RefreshSummary();
             window_->ShowCapture(grade, input.voltageText, resistance,
                                  tr("Captured %1 → %2").arg(store::CellName(receipt.label, receipt.cellNumber), input.grade));
@@ -359,8 +295,8 @@ void CellSortingController::Record(const cells::CellCapture& capture)
 
 store::CaptureInput CellSortingController::InputOf(const cells::CellCapture& capture) const
 {
-    store::CaptureInput input = store::GradedCapture(capture, grades_);
-    input.batch = batch_;
+    store::CaptureInput input = store::GradedCapture(capture, session_.Rules().grades);
+    input.batch = session_.Batch();
     input.station = station_;
     input.operatorName = qEnvironmentVariable("USER");
     input.measuredUtc = setup_.utcNow();
@@ -376,30 +312,21 @@ void CellSortingController::SetRecheck(bool on)
         StartTray();
 }
 
+// The table follows the database, so other stations' rechecks are in it.
 void CellSortingController::StartTray()
 {
-    if (batch_.isEmpty() || !store_)
+    if (window_.isNull() || session_.Batch().isEmpty())
         return;
-    const QString batch = batch_;
-    store_->Run<qint64>(
-        [batch](store::CellStore& store) {
-            const std::vector<store::CellRow> cells = store.Cells(batch);
-            return NumberAt(cells, store::TrayStart(cells).value_or(cells.size()));
-        },
-        [this, batch](qint64 first) {
-            Answered();
-            if (window_.isNull() || batch != batch_ || !recheck_)
-                return;
-            trayNext_ = first;
-            if (first == 0)
-                window_->ShowNotice(tr("Every cell of the batch has a recheck: scan the ID of the cell to recheck"));
-            ShowNext();
-        });
+    const std::vector<store::CellRow>& cells = session_.Cells().Cells();
+    trayNext_ = NumberAt(cells, store::TrayStart(cells).value_or(cells.size()));
+    if (trayNext_ == 0)
+        window_->ShowNotice(tr("Every cell of the batch has a recheck: scan the ID of the cell to recheck"));
+    ShowNext();
 }
 
 void CellSortingController::Recheck(const cells::CellCapture& capture)
 {
-    CellTableModel& shown = window_->Cells();
+    CellTableModel& shown = session_.Cells();
     const QString label = nextLabel_;
     const std::optional<int> tray = label.isEmpty() ? shown.RowOf(trayNext_) : std::nullopt;
     if (label.isEmpty() && !tray) {
@@ -420,7 +347,7 @@ void CellSortingController::Recheck(const cells::CellCapture& capture)
         store::CaptureReceipt receipt;
         QString refused;  // the store's reason; empty: stored or queued
     };
-    store_->Run<Rechecked>(
+    session_.Store()->Run<Rechecked>(
         [key, input](store::CellStore& store) {
             try {
                 return Rechecked{store.RecordRecheck(key, input), {}};
@@ -431,11 +358,10 @@ void CellSortingController::Recheck(const cells::CellCapture& capture)
             }
         },
         [this, input, label](const Rechecked& rechecked) {
-            Answered();
             const store::CaptureReceipt& receipt = rechecked.receipt;
             if (receipt.sentAhead > 0)
                 QueueSent(receipt.sentAhead);
-            if (window_.isNull() || input.batch != batch_)
+            if (window_.isNull() || input.batch != session_.Batch())
                 return;
             if (rechecked.refused.isEmpty())
                 ShowRechecked(receipt, input);
@@ -463,11 +389,11 @@ void CellSortingController::ShowRechecked(const store::CaptureReceipt& receipt, 
         window_->ShowNotice(tr("The recheck of %1 is queued").arg(receipt.label));
         return;
     }
-    CellTableModel& table = window_->Cells();
+    CellTableModel& table = session_.Cells();
     const std::optional<int> place = table.RowOf(receipt.cellNumber);
     if (!place) {
         // A cell another station added since the table was read: read it again.
-        ReloadCells();
+        session_.Reload();
         return;
     }
     store::CellRow row = table.Cells()[static_cast<std::size_t>(*place)];
@@ -476,7 +402,7 @@ void CellSortingController::ShowRechecked(const store::CaptureReceipt& receipt, 
     window_->RefreshSummary();
     // Judged over the batch: the lot's line moves with every recheck.
     const cells::SelfDischargeResult result =
-        store::SelfDischargeOf(table.Cells(), selfDischarge_).cells[static_cast<std::size_t>(*place)];
+        store::SelfDischargeOf(table.Cells(), session_.Rules().selfDischarge).cells[static_cast<std::size_t>(*place)];
     window_->ShowRecheck(result, store::CellName(row), input.voltageText);
     AnnounceVerdict(result.verdict);
 }
@@ -491,22 +417,21 @@ void CellSortingController::AnnounceVerdict(cells::SelfDischargeVerdict verdict)
 
 void CellSortingController::Announce(const cells::Grade& grade)
 {
-    const auto found = std::find(grades_.Grades.begin(), grades_.Grades.end(), grade);
-    const bool rejected = found == grades_.Grades.end();
-    sounds_->Play(rejected ? CaptureSounds::Reject : static_cast<int>(found - grades_.Grades.begin()));
+    const auto found = std::find(session_.Rules().grades.Grades.begin(), session_.Rules().grades.Grades.end(), grade);
+    const bool rejected = found == session_.Rules().grades.Grades.end();
+    sounds_->Play(rejected ? CaptureSounds::Reject : static_cast<int>(found - session_.Rules().grades.Grades.begin()));
     speech_->Say(rejected ? tr("reject") : FromStd(grade.Name));
 }
 
 void CellSortingController::Undo()
 {
-    if (batch_.isEmpty() || !store_)
+    if (session_.Batch().isEmpty() || !session_.Store())
         return;
-    const QString batch = batch_;
+    const QString batch = session_.Batch();
     const QString station = station_;
-    store_->Run<std::optional<store::WithdrawnCapture>>(
+    session_.Store()->Run<std::optional<store::WithdrawnCapture>>(
         [batch, station](store::CellStore& store) { return store.WithdrawLast(batch, station); },
         [this](const std::optional<store::WithdrawnCapture>& withdrawn) {
-            Answered();
             if (window_.isNull())
                 return;
             window_->ShowState(withdrawn ? tr("Withdrew %1").arg(store::CellName(withdrawn->label, withdrawn->cellNumber))
@@ -519,36 +444,23 @@ void CellSortingController::Undo()
                     window_->RestoreId(nextLabel_);
                 }
             }
-            ReloadCells();
+            session_.Reload();
         });
 }
 
 void CellSortingController::Retest(qint64 cellNumber)
 {
-    const auto& shown = window_->Cells().Cells();
+    const auto& shown = session_.Cells().Cells();
     const auto cell = std::find_if(shown.begin(), shown.end(),
                                    [cellNumber](const store::CellRow& row) { return row.number == cellNumber; });
     if (cell == shown.end()) {
         window_->ShowNotice(tr("Select the cell to retest in the table first."));
         return;
     }
-    if (!store_)
+    if (!session_.Store())
         return;
     // The next capture finds the cell by its label, or by its number when it has none.
     SetNextLabel(store::CellName(*cell));
-}
-
-void CellSortingController::ReloadCells()
-{
-    const QString batch = batch_;
-    store_->Run<std::vector<store::CellRow>>([batch](store::CellStore& store) { return store.Cells(batch); },
-                                             [this, batch](const std::vector<store::CellRow>& cells) {
-                                                 Answered();
-                                                 if (window_.isNull() || batch != batch_)
-                                                     return;
-                                                 window_->Cells().Reset(cells);
-                                                 window_->RefreshSummary();
-                                             });
 }
 
 void CellSortingController::SetNextLabel(const QString& label)
@@ -573,23 +485,23 @@ void CellSortingController::ShowNext()
 
 void CellSortingController::Export(bool json)
 {
-    if (window_.isNull() || batch_.isEmpty())
+    if (window_.isNull() || session_.Batch().isEmpty())
         return;
     const QString fileName = context_.dialogs.AskSaveFileName(
         window_, json ? tr("JSON lines (*.jsonl *.json)") : tr("CSV (*.csv)"));
     if (fileName.isEmpty())
         return;
-    const std::vector<store::CellRow>& cells = window_->Cells().Cells();
+    const std::vector<store::CellRow>& cells = session_.Cells().Cells();
     QFile file(fileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        || file.write(QByteArray::fromStdString(store::CellsExport(batch_, cells, selfDischarge_, json))) < 0 || !file.flush())
+        || file.write(QByteArray::fromStdString(store::CellsExport(session_.Batch(), cells, session_.Rules().selfDischarge, json))) < 0 || !file.flush())
         context_.dialogs.ShowMessage(window_, MessageIcon::Critical,
                                      tr("Could not write %1: %2").arg(fileName, file.errorString()));
 }
 
 void CellSortingController::ImportCapacities()
 {
-    if (window_.isNull() || batch_.isEmpty() || !store_)
+    if (window_.isNull() || session_.Batch().isEmpty() || !session_.Store())
         return;
     const QString fileName = context_.dialogs.AskOpenFileName(window_, tr("CSV (*.csv *.txt);;All Files (*.*)"));
     if (fileName.isEmpty())
@@ -600,9 +512,9 @@ void CellSortingController::ImportCapacities()
                                      tr("Could not read %1: %2").arg(fileName, file.errorString()));
         return;
     }
-    const QString batch = batch_;
+    const QString batch = session_.Batch();
     const store::CapacityImport import =
-        store::MatchCapacities(cells::ReadCapacityCsv(file.readAll().toStdString()), window_->Cells().Cells(), batch);
+        store::MatchCapacities(cells::ReadCapacityCsv(file.readAll().toStdString()), session_.Cells().Cells(), batch);
     QStringList problems;
     for (const std::string& problem : import.problems)
         problems << FromStd(problem);
@@ -616,52 +528,48 @@ void CellSortingController::ImportCapacities()
         return;
     // The capacities are set in one transaction, then the batch is read back for the table,
     // statistics and histograms.
-    store_->Run<std::vector<store::CellRow>>(
+    session_.Store()->Run<bool>(
         [batch, capacities = import.capacities](store::CellStore& store) {
             store.SetCapacities(batch, capacities);
-            return store.Cells(batch);
+            return true;
         },
-        [this, batch, count](const std::vector<store::CellRow>& cells) {
-            Answered();
-            if (window_.isNull() || batch != batch_)
-                return;
-            window_->Cells().Reset(cells);
-            window_->RefreshSummary();
-            window_->ShowNotice(tr("%1 %2 got a capacity").arg(count).arg(count == 1 ? tr("cell") : tr("cells")));
+        [this, count](bool) {
+            session_.Reload();
+            if (!window_.isNull())
+                window_->ShowNotice(tr("%1 %2 got a capacity").arg(count).arg(count == 1 ? tr("cell") : tr("cells")));
         });
 }
 
 void CellSortingController::ShowQueue()
 {
-    if (window_.isNull() || !store_)
+    if (window_.isNull() || !session_.Store())
         return;
-    QueueDialog queue(*store_, context_.dialogs, window_);
+    QueueDialog queue(*session_.Store(), context_.dialogs, window_);
     context_.dialogs.RunModal(queue);
 }
 
 void CellSortingController::EditGrades()
 {
-    if (window_.isNull() || batch_.isEmpty() || !store_)
+    if (window_.isNull() || session_.Batch().isEmpty() || !session_.Store())
         return;
-    GradeEditorDialog editor(grades_, window_);
+    GradeEditorDialog editor(session_.Rules().grades, window_);
     context_.dialogs.RunModal(editor);
     if (editor.result() != QDialog::Accepted || window_.isNull())
         return;
     // The next capture is graded by the new table at once; the batch keeps it for later sessions.
-    grades_ = editor.Grades();
-    window_->SetGrades(grades_);
-    window_->RefreshSummary();
-    const QString batch = batch_;
-    const QString gradesJson = FromStd(cells::GradesToJson(grades_));
-    store_->Run<bool>([batch, gradesJson](store::CellStore& store) {
+    session_.SetGrades(editor.Grades());
+    window_->ShowRules();
+    const QString batch = session_.Batch();
+    const QString gradesJson = FromStd(cells::GradesToJson(session_.Rules().grades));
+    session_.Store()->Run<bool>([batch, gradesJson](store::CellStore& store) {
         store.SetGrades(batch, gradesJson);
         return true;
-    }, [this](bool) { Answered(); });
+    }, [](bool) {});
 }
 
 void CellSortingController::TakeCapacity(qint64 cellNumber)
 {
-    if (window_.isNull() || batch_.isEmpty() || !store_)
+    if (window_.isNull() || session_.Batch().isEmpty() || !session_.Store())
         return;
     const qint64 number = cellNumber != 0 ? cellNumber : lastCaptured_;
     const std::optional<double> capacity = cells::OutCapacityMilliAmpHours(meter_.reading);
@@ -671,7 +579,7 @@ void CellSortingController::TakeCapacity(qint64 cellNumber)
         return;
     }
     // A capacity the cell has is replaced only when the user says so, the poll paused meanwhile.
-    const auto& cells = window_->Cells().Cells();
+    const auto& cells = session_.Cells().Cells();
     const auto held = std::ranges::find_if(cells, [number](const store::CellRow& row) { return row.number == number; });
     if (held != cells.end() && held->capacityMah && *held->capacityMah != *capacity) {
         const RunPause pause(context_.run);
@@ -684,22 +592,21 @@ void CellSortingController::TakeCapacity(qint64 cellNumber)
         if (!context_.dialogs.ConfirmDestructive(window_, {question, tr("Replace")}))
             return;
     }
-    const QString batch = batch_;
-    store_->Run<qint64>([batch, number, capacity](store::CellStore& store) {
+    const QString batch = session_.Batch();
+    session_.Store()->Run<qint64>([batch, number, capacity](store::CellStore& store) {
         store.SetCapacity(batch, number, capacity);
         return number;
     }, [this, batch, capacity](qint64 stored) {
-        Answered();
-        if (window_.isNull() || batch != batch_)
+        if (window_.isNull() || batch != session_.Batch())
             return;
-        const auto& shown = window_->Cells().Cells();
+        const auto& shown = session_.Cells().Cells();
         const auto cell = std::find_if(shown.begin(), shown.end(),
                                        [stored](const store::CellRow& row) { return row.number == stored; });
         if (cell == shown.end())
             return;
         store::CellRow row = *cell;
         row.capacityMah = capacity;
-        window_->Cells().Upsert(row);
+        session_.Cells().Upsert(row);
         window_->RefreshSummary();
         window_->ShowNotice(tr("%1 takes %2 mAh").arg(store::CellName(row)).arg(*capacity, 0, 'f', 0));
     });

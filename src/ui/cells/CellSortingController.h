@@ -16,6 +16,7 @@
 
 namespace voltaryn {
 
+class BatchSession;
 class CaptureSounds;
 class CaptureSpeech;
 class CellSortingWindow;
@@ -37,7 +38,8 @@ struct CellSortingSetup {
 class CellSortingController : public QObject {
     Q_OBJECT
 public:
-    CellSortingController(const FeatureContext& context, const MeterSession& meter, CellSortingSetup setup);
+    CellSortingController(const FeatureContext& context, const MeterSession& meter, BatchSession& session,
+                          CellSortingSetup setup);
     ~CellSortingController() override;
 
     void Register(ToolbarCommands& toolbar);
@@ -47,8 +49,6 @@ public:
     void DisplayDecoded();
 
     CellSortingWindow* Window() const;
-    // How many pieces of store work have come back: batches opened, captures, withdrawals, ...
-    int StoreAnswers() const { return storeAnswers_; }
 
 signals:
     // Passed on from the window, for the flows that build packs and write reports.
@@ -62,9 +62,10 @@ private:
     static QString StateText(const cells::CaptureStep& step);
     // What became of a cell not captured, with the engine now in `state`.
     static QString ProblemText(cells::CaptureProblem problem, cells::CaptureState state);
-    void OpenStore();
-    void ListBatches(const QString& open);
+    // Opens `name`, else the newest batch, in every window; with none, starts a new one.
     void OpenBatch(const QString& name);
+    // The batch the session opened, from this window or another.
+    void ShowBatch();
     void NewBatch();
     void DeleteBatch();
     void Record(const cells::CellCapture& capture);
@@ -98,22 +99,17 @@ private:
     void SetNextLabel(const QString& label);
     // The ID the next capture takes, else in recheck mode the tray's next cell.
     void ShowNext();
-    void ReloadCells();
-    void Answered() { ++storeAnswers_; }
     // The sound and the spoken word of a capture under the batch's grades.
     void Announce(const cells::Grade& grade);
 
     const FeatureContext& context_;
     const MeterSession& meter_;
+    BatchSession& session_;
     CellSortingSetup setup_;
     QPointer<CellSortingWindow> window_;
-    std::unique_ptr<StoreThread> store_;
     CaptureSounds* sounds_;
     CaptureSpeech* speech_;
     cells::CaptureEngine engine_;
-    QString batch_;
-    cells::GradeTable grades_;
-    store::SelfDischargeRules selfDischarge_;
     QString nextLabel_;        // the label the next capture takes: scanned, typed or retested
     bool recheck_ = false;
     qint64 trayNext_ = 0;      // in recheck mode, the number of the tray's next cell; 0: none left
@@ -123,7 +119,6 @@ private:
     QString storeNews_;        // "Back online: 3 queued captures sent"; shown until the next capture
     QString stateText_;
     cells::CaptureProblem problem_ = cells::CaptureProblem::None;  // the last cell's, until the next touch
-    int storeAnswers_ = 0;
 };
 
 } // namespace voltaryn

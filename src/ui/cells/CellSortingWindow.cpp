@@ -2,6 +2,7 @@
 
 #include "files/CsvFormat.h"
 #include "store/BatchCells.h"
+#include "ui/cells/BatchSession.h"
 #include "ui/cells/BatchStatisticsPanel.h"
 #include "ui/cells/GradeColour.h"
 #include "ui/cells/QuantityHistogram.h"
@@ -72,12 +73,12 @@ cells::ScanKey KindOf(const QKeyEvent& key)
 
 } // namespace
 
-CellSortingWindow::CellSortingWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window), cells_(new CellTableModel(this)), sorted_(new QSortFilterProxyModel(this))
+CellSortingWindow::CellSortingWindow(BatchSession& session, QWidget* parent)
+    : QWidget(parent, Qt::Window), session_(session), cells_(session.Cells()), sorted_(new QSortFilterProxyModel(this))
 {
     setObjectName("CellSorting");
     setWindowTitle(tr("Cell Sorting"));
-    sorted_->setSourceModel(cells_);
+    sorted_->setSourceModel(&cells_);
     sorted_->setSortRole(CellTableModel::SortRole);
     sorted_->setFilterKeyColumn(CellTableModel::GradeColumn);
 
@@ -326,9 +327,9 @@ void CellSortingWindow::SetBatches(const QStringList& names, const QString& curr
 
 QString CellSortingWindow::Batch() const { return batchChooser_->currentText(); }
 
-void CellSortingWindow::SetGrades(const cells::GradeTable& grades)
+void CellSortingWindow::ShowRules()
 {
-    grades_ = grades;
+    const cells::GradeTable& grades = session_.Rules().grades;
     QHash<QString, QString> colours;
     const QSignalBlocker quiet(gradeFilter_);
     gradeFilter_->clear();
@@ -340,9 +341,10 @@ void CellSortingWindow::SetGrades(const cells::GradeTable& grades)
     colours.insert(QString::fromStdString(grades.Reject.Name), QString::fromStdString(grades.Reject.Colour));
     gradeFilter_->addItem(QString::fromStdString(grades.Reject.Name));
     sorted_->setFilterRegularExpression(QString());
-    cells_->SetGradeColours(colours);
+    cells_.SetGradeColours(colours);
     resistanceHistogram_->SetGrades(grades);
     voltageHistogram_->SetGrades(grades);
+    RefreshSummary();
 }
 
 void CellSortingWindow::ShowCapture(const cells::Grade& grade, const QString& voltageText,
@@ -433,9 +435,9 @@ void CellSortingWindow::RefreshSummary()
     std::map<std::string, qint64> perGrade;
     std::vector<double> resistances;
     std::vector<double> voltages;
-    resistances.reserve(cells_->Cells().size());
-    voltages.reserve(cells_->Cells().size());
-    for (const store::CellRow& cell : cells_->Cells()) {
+    resistances.reserve(cells_.Cells().size());
+    voltages.reserve(cells_.Cells().size());
+    for (const store::CellRow& cell : cells_.Cells()) {
         const store::Measurement& latest = cell.latest;
         ++perGrade[latest.grade.toStdString()];
         if (latest.resistanceMohm)
@@ -443,10 +445,11 @@ void CellSortingWindow::RefreshSummary()
         if (latest.voltageV)
             voltages.push_back(*latest.voltageV);
     }
-    const auto total = static_cast<qint64>(cells_->Cells().size());
+    const auto total = static_cast<qint64>(cells_.Cells().size());
     QStringList parts;
-    std::vector<cells::Grade> shown = grades_.Grades;
-    shown.push_back(grades_.Reject);
+    const store::BatchRules& rules = session_.Rules();
+    std::vector<cells::Grade> shown = rules.grades.Grades;
+    shown.push_back(rules.grades.Reject);
     for (const cells::Grade& grade : shown) {
         const qint64 count = perGrade[grade.Name];
         const QColor colour(QString::fromStdString(grade.Colour));
@@ -458,13 +461,11 @@ void CellSortingWindow::RefreshSummary()
     gradeCounts_->setText(tr("%1 cells &nbsp; ").arg(total) + parts.join(" &nbsp; "));
     resistanceHistogram_->Show(resistances);
     voltageHistogram_->Show(voltages);
-    // The best grade's limits are what the batch is judged against.
-    const cells::BatchLimits limits = grades_.Grades.empty() ? cells::BatchLimits{} : store::LimitsOf(grades_.Grades.front());
-    const cells::SelfDischargeLot lot = store::SelfDischargeOf(cells_->Cells(), selfDischarge_);
-    const cells::SelfDischargeChart chart = cells::SelfDischargeChartOf(lot, selfDischarge_);
+    const cells::SelfDischargeLot lot = store::SelfDischargeOf(cells_.Cells(), rules.selfDischarge);
+    const cells::SelfDischargeChart chart = cells::SelfDischargeChartOf(lot, rules.selfDischarge);
     selfDischargeHistogram_->SetLines(chart.lines);
     selfDischargeHistogram_->Show(chart.mvPerDay);
-    statistics_->Show(store::StatisticsOf(cells_->Cells(), grades_, limits), lot.mvPerDay);
+    statistics_->Show(store::StatisticsOf(cells_.Cells(), rules.grades, rules.limits), lot.mvPerDay);
 }
 
 qint64 CellSortingWindow::SelectedCell() const
@@ -472,7 +473,7 @@ qint64 CellSortingWindow::SelectedCell() const
     const QModelIndex current = table_->selectionModel()->currentIndex();
     if (!current.isValid())
         return 0;
-    return cells_->Cells()[sorted_->mapToSource(current).row()].number;
+    return cells_.Cells()[sorted_->mapToSource(current).row()].number;
 }
 
 QString CellSortingWindow::SelectedRowsText() const
@@ -480,7 +481,7 @@ QString CellSortingWindow::SelectedRowsText() const
     QStringList lines;
     QStringList titles;
     for (int column = 0; column < CellTableModel::ColumnCount; ++column)
-        titles << cells_->headerData(column, Qt::Horizontal).toString();
+        titles << cells_.headerData(column, Qt::Horizontal).toString();
     lines << titles.join('\t');
     QModelIndexList rows = table_->selectionModel()->selectedRows();
     std::sort(rows.begin(), rows.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });

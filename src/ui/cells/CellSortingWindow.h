@@ -21,6 +21,7 @@ class QTableView;
 
 namespace voltaryn {
 
+class BatchSession;
 class BatchStatisticsPanel;
 class QuantityHistogram;
 
@@ -34,14 +35,13 @@ class QuantityHistogram;
 class CellSortingWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit CellSortingWindow(QWidget* parent = nullptr);
+    // Shows the batch `session` holds: its cells, and the rules they are judged by.
+    explicit CellSortingWindow(BatchSession& session, QWidget* parent = nullptr);
 
-    CellTableModel& Cells() { return *cells_; }
     void SetBatches(const QStringList& names, const QString& current);
     QString Batch() const;
-    void SetGrades(const cells::GradeTable& grades);
-    // What the batch's rechecks are judged by, for its self-discharge statistics.
-    void SetSelfDischarge(const cells::SelfDischargeRules& rules) { selfDischarge_ = rules; }
+    // The batch's grades and self-discharge rules as the session holds them now, and the summary by them.
+    void ShowRules();
     // The last capture: its grade in the grade's colour, its numbers, and what became of it.
     void ShowCapture(const cells::Grade& grade, const QString& voltageText, const QString& resistanceText,
                      const QString& caption);
@@ -112,9 +112,8 @@ private:
         QString text;
     };
 
-    cells::GradeTable grades_;
-    cells::SelfDischargeRules selfDischarge_;
-    CellTableModel* cells_;
+    const BatchSession& session_;
+    CellTableModel& cells_;
     QSortFilterProxyModel* sorted_;
     QComboBox* batchChooser_ = nullptr;
     QLineEdit* idField_ = nullptr;

@@ -2,6 +2,8 @@
 
 #include "ui/cells/GradeColour.h"
 
+#include <algorithm>
+
 
 namespace voltaryn {
 
@@ -29,6 +31,24 @@ void CellTableModel::Reset(std::vector<store::CellRow> cells)
     for (int row = 0; row < static_cast<int>(cells_.size()); ++row)
         rowOfNumber_.insert(cells_[row].number, row);
     endResetModel();
+}
+
+void CellTableModel::Update(std::vector<store::CellRow> cells)
+{
+    const bool grew = cells.size() >= cells_.size()
+                      && std::equal(cells_.begin(), cells_.end(), cells.begin(), [](const auto& shown, const auto& read) {
+                             return shown.number == read.number;
+                         });
+    if (!grew) {
+        Reset(std::move(cells));
+        return;
+    }
+    const std::size_t shown = cells_.size();
+    std::copy_n(cells.begin(), shown, cells_.begin());
+    if (shown > 0)
+        emit dataChanged(index(0, 0), index(static_cast<int>(shown) - 1, ColumnCount - 1));
+    for (std::size_t row = shown; row < cells.size(); ++row)
+        Upsert(cells[row]);
 }
 
 void CellTableModel::Upsert(const store::CellRow& cell)

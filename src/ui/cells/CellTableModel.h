@@ -30,6 +30,9 @@ public:
     explicit CellTableModel(QObject* parent = nullptr);
 
     void Reset(std::vector<store::CellRow> cells);
+    // The cells read again: rows shown keep their place (and a view its selection and scroll)
+    // when the batch only changed or grew; otherwise as Reset().
+    void Update(std::vector<store::CellRow> cells);
     // A new cell is added at the end; a cell already shown takes its new measurement.
     void Upsert(const store::CellRow& cell);
     // The grade's colour ("#rrggbb") behind its name in the grade column.

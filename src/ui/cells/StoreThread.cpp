@@ -39,13 +39,16 @@ StoreThread::~StoreThread()
     thread_.wait();
 }
 
+// The work's answer and failure are queued to this thread ahead of its count going down.
 void StoreThread::Post(std::function<void(store::CellStore&)> work)
 {
+    ++pending_;
     QMetaObject::invokeMethod(worker_, [this, work = std::move(work)] {
         try {
             if (!store_) {
                 auto opened = std::make_unique<store::CellStore>(options_);
                 opened->Open(address_);
+                opened->OthersChanged();  // starts watching: what was there is read by the work
                 store_ = std::move(opened);
             }
             work(*store_);
@@ -53,6 +56,10 @@ void StoreThread::Post(std::function<void(store::CellStore&)> work)
             emit failed(error.Message());
         }
         ReportStatus();
+        QMetaObject::invokeMethod(this, [this] {
+            if (--pending_ == 0)
+                emit idle();
+        }, Qt::QueuedConnection);
     }, Qt::QueuedConnection);
 }
 
@@ -63,6 +70,8 @@ void StoreThread::TryServer()
     try {
         if (const int sent = store_->SendQueueIfDue(); sent > 0)
             emit queueSent(sent);
+        if (store_->OthersChanged())
+            emit databaseChanged();
     } catch (const store::StoreError& error) {
         emit failed(error.Message());
     }

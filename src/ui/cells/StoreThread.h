@@ -15,7 +15,7 @@ namespace voltaryn {
 // to the caller's thread as a queued call. The store is opened by the first piece of work and
 // closed on its thread when this object goes. Between pieces of work a timer there lets the store
 // try the server again and send its queue, so captures taken offline reach the server by
-// themselves once it is back.
+// themselves once it is back, and look whether another station or program changed the database.
 class StoreThread : public QObject {
     Q_OBJECT
 public:
@@ -35,8 +35,15 @@ public:
         });
     }
 
+    // Whether work posted has not come back yet.
+    bool Busy() const { return pending_ > 0; }
+
 signals:
     void failed(const QString& message);
+    // Every piece of work posted has come back, its answer handled.
+    void idle();
+    // Another station or program changed the database: what is shown may be out of date.
+    void databaseChanged();
     // The store's status whenever it changes: "online", "offline — 3 queued"; allSent while the
     // server answers and has every capture.
     void statusChanged(bool allSent, const QString& text);
@@ -54,6 +61,7 @@ private:
     QObject* worker_;                       // lives on thread_; work is posted to it
     std::unique_ptr<store::CellStore> store_;  // made, used and destroyed on thread_ only
     store::StoreStatus reported_;              // the status last emitted; thread_ only
+    int pending_ = 0;                          // work posted and not yet back; this object's thread
 };
 
 } // namespace voltaryn

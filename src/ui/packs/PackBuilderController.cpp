@@ -8,7 +8,7 @@
 #include "report/ReportPage.h"
 #include "store/BatchCells.h"
 #include "store/CellStore.h"
-#include "store/StoreAddress.h"
+#include "ui/cells/BatchSession.h"
 #include "ui/cells/StoreThread.h"
 #include "ui/packs/PackBuilderWindow.h"
 
@@ -41,9 +41,18 @@ bool WriteFile(const QString& name, const QByteArray& bytes, QString& error)
 
 } // namespace
 
-PackBuilderController::PackBuilderController(const FeatureContext& context, PackBuilderSetup setup)
-    : context_(context), setup_(std::move(setup))
+PackBuilderController::PackBuilderController(const FeatureContext& context, BatchSession& session,
+                                             cells::PackSearchOptions search)
+    : context_(context), session_(session), searchOptions_(std::move(search))
 {
+    connect(&session_, &BatchSession::batchOpened, this, &PackBuilderController::ShowBatch);
+    // A build takes the cells as they are then; the batches other stations start show at once.
+    connect(&session_, &BatchSession::cellsReloaded, this, [this] {
+        if (!window_.isNull())
+            window_->SetBatches(session_.Batches(), session_.Batch());
+    });
+    connect(&session_, &BatchSession::failed, this,
+            [this](const QString& message) { Tell(tr("Cell database: %1").arg(message.simplified())); });
     searchThread_.setMaxThreadCount(1);
     connect(&search_, &QFutureWatcher<cells::PackOutcome>::finished, this, &PackBuilderController::BuildEnded);
 }
@@ -66,7 +75,7 @@ void PackBuilderController::Open(const QString& batch)
     if (window_.isNull()) {
         window_ = new PackBuilderWindow(&context_.mainWindow);
         window_->setAttribute(Qt::WA_DeleteOnClose);
-        connect(window_, &PackBuilderWindow::batchChosen, this, &PackBuilderController::OpenBatch);
+        connect(window_, &PackBuilderWindow::batchChosen, &session_, [this](const QString& name) { session_.Open(name); });
         connect(window_, &PackBuilderWindow::buildRequested, this, &PackBuilderController::Build);
         connect(window_, &PackBuilderWindow::cancelRequested, this, [this] {
             if (cancel_)
@@ -77,30 +86,16 @@ void PackBuilderController::Open(const QString& batch)
         connect(window_, &PackBuilderWindow::exportCsvRequested, this, &PackBuilderController::ExportCsv);
         connect(window_, &PackBuilderWindow::exportPdfRequested, this, &PackBuilderController::ExportPdf);
         connect(window_, &PackBuilderWindow::reportRequested, this,
-                [this] { WriteReport(batch_, [this](const QString& text) { Tell(text); }); });
+                [this] { WriteReport(session_.Batch(), [this](const QString& text) { Tell(text); }); });
         built_.reset();
     }
     window_->show();
     window_->raise();
     window_->activateWindow();
-    OpenStore();
-    ListBatches(batch.isEmpty() ? batch_ : batch);
-}
-
-void PackBuilderController::OpenStore()
-{
-    if (store_)
-        return;
-    try {
-        store_ = std::make_unique<StoreThread>(store::ParseStoreAddress(setup_.storeAddress), store::StoreOptions{});
-    } catch (const std::exception& error) {
-        Tell(error.what());
-        return;
-    }
-    connect(store_.get(), &StoreThread::failed, this, [this](const QString& message) {
-        ++storeAnswers_;
-        Tell(tr("Cell database: %1").arg(message.simplified()));
-    });
+    if (session_.Batch().isEmpty() || (!batch.isEmpty() && batch != session_.Batch()))
+        session_.Open(batch);
+    else
+        ShowBatch();
 }
 
 void PackBuilderController::Tell(const QString& text)
@@ -109,59 +104,30 @@ void PackBuilderController::Tell(const QString& text)
         window_->ShowMessage(text);
 }
 
-void PackBuilderController::ListBatches(const QString& open)
+// The batch open in every window. A build under way, or a pack built, was of the batch open before.
+void PackBuilderController::ShowBatch()
 {
-    if (!store_)
+    if (window_.isNull())
         return;
-    store_->Run<QStringList>(
-        [](store::CellStore& store) {
-            QStringList names;
-            for (const store::BatchSummary& summary : store.ListBatches())
-                names << summary.batch.name;
-            return names;
-        },
-        [this, open](const QStringList& names) {
-            ++storeAnswers_;
-            if (window_.isNull())
-                return;
-            if (names.isEmpty()) {
-                Tell(tr("The cell database holds no batch yet: sort cells into one first."));
-                return;
-            }
-            const QString chosen = names.contains(open) ? open : names.constLast();
-            window_->SetBatches(names, chosen);
-            OpenBatch(chosen);
-        });
-}
-
-void PackBuilderController::OpenBatch(const QString& name)
-{
-    struct Opened {
-        report::BatchReport batch;
-    };
-    store_->Run<Opened>([name](store::CellStore& store) { return Opened{report::LoadBatchReport(store, name)}; },
-                        [this, name](const Opened& opened) {
-                            ++storeAnswers_;
-                            if (window_.isNull())
-                                return;
-                            if (cancel_)
-                                *cancel_ = true;  // a build under way was for the batch open before
-                            batch_ = name;
-                            rows_ = opened.batch.cells;
-                            rules_ = opened.batch.rules;
-                            QStringList grades;
-                            for (const cells::Grade& grade : rules_.grades.Grades)
-                                grades << QString::fromStdString(grade.Name);
-                            window_->setWindowTitle(tr("Pack Builder — %1").arg(name));
-                            window_->SetGrades(grades, grades);
-                            window_->ClearPack();
-                            built_.reset();
-                            window_->ShowMessage(tr("%1 cells in the batch, %2 of them in saved packs.")
-                                                     .arg(rows_.size())
-                                                     .arg(std::ranges::count_if(rows_, [](const store::CellRow& row) {
-                                                         return !row.pack.isEmpty();
-                                                     })));
-                        });
+    if (cancel_)
+        *cancel_ = true;
+    built_.reset();
+    window_->ClearPack();
+    const QString& batch = session_.Batch();
+    window_->setWindowTitle(batch.isEmpty() ? tr("Pack Builder") : tr("Pack Builder — %1").arg(batch));
+    QStringList grades;
+    for (const cells::Grade& grade : session_.Rules().grades.Grades)
+        grades << QString::fromStdString(grade.Name);
+    window_->SetBatches(session_.Batches(), batch);
+    window_->SetGrades(grades, grades);
+    if (batch.isEmpty()) {
+        Tell(tr("The cell database holds no batch yet: sort cells into one first."));
+        return;
+    }
+    const std::vector<store::CellRow>& rows = session_.Cells().Cells();
+    Tell(tr("%1 cells in the batch, %2 of them in saved packs.")
+             .arg(rows.size())
+             .arg(std::ranges::count_if(rows, [](const store::CellRow& row) { return !row.pack.isEmpty(); })));
 }
 
 QString PackBuilderController::LeftOutSentence(const cells::PackOffer& offer)
@@ -182,7 +148,7 @@ QString PackBuilderController::LeftOutSentence(const cells::PackOffer& offer)
 
 void PackBuilderController::Build()
 {
-    if (search_.isRunning() || window_.isNull() || batch_.isEmpty())
+    if (search_.isRunning() || window_.isNull() || session_.Batch().isEmpty())
         return;
     const cells::PackRequest request = window_->Request();
     if (request.eligibleGrades.empty()) {
@@ -190,13 +156,14 @@ void PackBuilderController::Build()
         return;
     }
     // The usable cells of the ticked grades; the others are counted by why they were left out.
-    cells::PackOffer offer = store::PackOfferOf(rows_, rules_, {request.eligibleGrades, window_->IncludeSuspects()});
-    building_ = {batch_, request, std::move(offer.cells), {}};
+    cells::PackOffer offer = store::PackOfferOf(session_.Cells().Cells(), session_.Rules(),
+                                                {request.eligibleGrades, window_->IncludeSuspects()});
+    building_ = {session_.Batch(), request, std::move(offer.cells), {}};
     leftOut_ = LeftOutSentence(offer);
     window_->SetBuilding(true);
     window_->ShowMessage(tr("Building %1S%2P from %3 cells…").arg(request.series).arg(request.parallel).arg(building_.cells.size()));
     cancel_ = std::make_shared<std::atomic<bool>>(false);
-    cells::PackSearchOptions options = setup_.search;
+    cells::PackSearchOptions options = searchOptions_;
     options.progress = [this, cancel = cancel_](double spent) {
         QMetaObject::invokeMethod(
             this,
@@ -263,7 +230,7 @@ void PackBuilderController::Replace(const QString& cellId)
 
 void PackBuilderController::Save()
 {
-    if (!built_ || !store_)
+    if (!built_ || !session_.Store())
         return;
     const cells::PackRequest& request = built_->request;
     const QString name = context_.dialogs.AskText(window_, tr("Save pack"), tr("Name of the pack:"),
@@ -272,7 +239,7 @@ void PackBuilderController::Save()
     if (name.isEmpty())
         return;
     std::map<QString, qint64> numbers;
-    for (const store::CellRow& row : rows_)
+    for (const store::CellRow& row : session_.Cells().Cells())
         numbers[store::CellName(row)] = row.number;
     store::PackLayout layout{name, request.series, request.parallel, {}, {}};
     for (std::size_t g = 0; g < built_->pack.groups.size(); ++g) {
@@ -281,18 +248,13 @@ void PackBuilderController::Save()
             layout.cells.push_back({static_cast<int>(g), static_cast<int>(p), numbers.at(QString::fromStdString(ids[p]))});
     }
     const QString batch = built_->batch;
-    store_->Run<bool>(
+    session_.Store()->Run<bool>(
         [batch, layout](store::CellStore& store) {
             store.SavePack(batch, layout);
             return true;
         },
-        [this, name, layout, batch](bool) {
-            ++storeAnswers_;
-            for (store::CellRow& row : rows_)
-                if (std::ranges::any_of(layout.cells, [&row](const store::PackPosition& place) {
-                        return place.cellNumber == row.number;
-                    }))
-                    row.pack = name;
+        [this, name, batch](bool) {
+            session_.Reload();  // its cells are packed now
             Tell(tr("Saved pack %1 in batch %2.").arg(name, batch));
         });
 }
@@ -328,8 +290,7 @@ void PackBuilderController::ExportPdf()
 
 void PackBuilderController::WriteReport(const QString& batch, const std::function<void(const QString&)>& tell)
 {
-    OpenStore();
-    if (batch.isEmpty() || !store_)
+    if (batch.isEmpty() || !session_.Store())
         return;
     const QString name = context_.dialogs.AskSaveFileName(window_, tr("PDF (*.pdf)"));
     if (name.isEmpty())
@@ -337,9 +298,8 @@ void PackBuilderController::WriteReport(const QString& batch, const std::functio
     struct Loaded {
         report::BatchReport batch;
     };
-    store_->Run<Loaded>([batch](store::CellStore& store) { return Loaded{report::LoadBatchReport(store, batch)}; },
+    session_.Store()->Run<Loaded>([batch](store::CellStore& store) { return Loaded{report::LoadBatchReport(store, batch)}; },
                         [this, name, tell](const Loaded& loaded) {
-                            ++storeAnswers_;
                             try {
                                 report::WriteBatchReport(loaded.batch, name);
                                 tell(tr("Wrote the report of %1 to %2.").arg(loaded.batch.batch.name, name));

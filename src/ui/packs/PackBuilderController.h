@@ -19,15 +19,11 @@
 
 namespace voltaryn {
 
+class BatchSession;
 class PackBuilderWindow;
-class StoreThread;
 
-struct PackBuilderSetup {
-    QString storeAddress = {};  // as the command line's --db takes it; empty: the default SQLite file
-    cells::PackSearchOptions search = {};  // each build's seed, limits and clock; tests give their own
-};
-
-// The Pack Builder flow: the toolbar's "Packs" key opens the window on the cell database. A build
+// The Pack Builder flow: the toolbar's "Packs" key opens the window on the batch the session holds,
+// the one open in every window. A build
 // takes the batch's usable cells of the ticked grades (cells::WhyLeftOut) and searches on a worker
 // thread, which Cancel stops. The pack built can have a cell replaced, be saved in the database,
 // and be exported as CSV or its map as PDF; the batch's report is written as PDF. A cancelled build
@@ -36,7 +32,8 @@ struct PackBuilderSetup {
 class PackBuilderController : public QObject {
     Q_OBJECT
 public:
-    PackBuilderController(const FeatureContext& context, PackBuilderSetup setup);
+    // `search`: each build's seed, limits and clock; tests give their own.
+    PackBuilderController(const FeatureContext& context, BatchSession& session, cells::PackSearchOptions search);
     ~PackBuilderController() override;
 
     void Register(ToolbarCommands& toolbar);
@@ -46,13 +43,9 @@ public:
     void WriteReport(const QString& batch, const std::function<void(const QString&)>& tell);
 
     PackBuilderWindow* Window() const;
-    // How many pieces of store work have come back: batch lists, batches, saved packs, reports.
-    int StoreAnswers() const { return storeAnswers_; }
 
 private:
-    void OpenStore();
-    void ListBatches(const QString& open);
-    void OpenBatch(const QString& name);
+    void ShowBatch();
     void Build();
     void BuildEnded();
     void Replace(const QString& cellId);
@@ -65,12 +58,9 @@ private:
     static QString LeftOutSentence(const cells::PackOffer& offer);
 
     const FeatureContext& context_;
-    PackBuilderSetup setup_;
+    BatchSession& session_;
+    cells::PackSearchOptions searchOptions_;
     QPointer<PackBuilderWindow> window_;
-    std::unique_ptr<StoreThread> store_;
-    QString batch_;
-    std::vector<store::CellRow> rows_;
-    store::BatchRules rules_;
     // A pack with the batch, the request and the cells it was built from.
     struct BuiltPack {
         QString batch;
@@ -85,7 +75,6 @@ private:
     // The search's own thread, gone with the controller rather than idling in Qt's shared pool.
     QThreadPool searchThread_;
     QFutureWatcher<cells::PackOutcome> search_;
-    int storeAnswers_ = 0;
 };
 
 } // namespace voltaryn

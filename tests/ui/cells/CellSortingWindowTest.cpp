@@ -41,8 +41,8 @@ protected:
     CellSortingTest() : StoreWindowHarness("Cells") { meter.SetCellBench(7); }
 
     QString Text(const char* name) { return Child<QLabel>(name)->text(); }
-    const std::vector<store::CellRow>& Rows() { return Window().Cells().Cells(); }
-    QString CapacityShown(int row) { return Window().Cells().index(row, CellTableModel::CapacityColumn).data().toString(); }
+    const std::vector<store::CellRow>& Rows() { return app.Batches().Cells().Cells(); }
+    QString CapacityShown(int row) { return app.Batches().Cells().index(row, CellTableModel::CapacityColumn).data().toString(); }
     QString CapacityCount()
     {
         return Child<BatchStatisticsPanel>("statistics")->Text(BatchStatisticsPanel::CapacityRow, BatchStatisticsPanel::CountColumn);
@@ -64,10 +64,9 @@ protected:
     void Capture(const char* caption = "Captured →")
     {
         const auto captured = [this, caption] { return Text("tileCaption").startsWith(caption); };
-        const int answers = Controls().StoreAnswers();
         Poll(3000, captured);
         ASSERT_TRUE(captured()) << "no capture";
-        WaitForAnswers(answers + 1);
+        WaitForStore();
     }
     // Types an ID into the scanner's field and ends it with Return, as the scanner does.
     void Scan(const QString& id)
@@ -78,7 +77,7 @@ protected:
     // Chooses the batch again, as the batch chooser does, and waits until it is read back.
     void ReopenBatch()
     {
-        Answered(1, [this] { emit Child<QComboBox>("batchChooser")->textActivated(Window().Batch()); });
+        AfterStore([this] { emit Child<QComboBox>("batchChooser")->textActivated(Window().Batch()); });
     }
     QStringList FilterChoices() { return Texts(*Child<QComboBox>("gradeFilter")->model()); }
 
@@ -206,7 +205,7 @@ TEST_F(CellSortingTest, AScannedIdNamesTheNextCaptureOnlyFromTheFieldOrTheTableA
     EXPECT_EQ(Text("nextId"), "Next: LOT7-0001");
 
     Capture();
-    ClickAndWait("undo", 2);  // the withdrawal, then the cells read again
+    ClickAndWait("undo");  // the withdrawal, then the cells read again
     ASSERT_TRUE(Rows().empty());
     EXPECT_EQ(Text("tileGrade"), "");
     EXPECT_EQ(Text("tileCaption"), "");
@@ -240,6 +239,30 @@ TEST_F(CellSortingTest, AScannedIdNamesTheNextCaptureOnlyFromTheFieldOrTheTableA
     EXPECT_EQ(Text("nextId"), "");
 }
 
+// Another station's capture and capacity show without reopening, the selection where it was.
+TEST_F(CellSortingTest, AnotherStationsWorkShowsWhereTheSelectionStays)
+{
+    OpenWindow();
+    Capture();
+    auto* table = Child<QTableView>("cellTable");
+    table->selectRow(0);
+    const QString batch = Window().Batch();
+    const auto other = Store();
+    store::CaptureInput capture;
+    capture.batch = batch;
+    capture.station = "bench-2";
+    capture.measuredUtc = QDateTime::currentDateTimeUtc();
+    capture.voltageV = 3.6;
+    capture.resistanceMohm = 30;
+    capture.grade = "B";
+    other->RecordCapture(capture);
+    other->SetCapacity(batch, qint64{1}, 2500);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Rows().size() == 2 && Rows()[0].capacityMah; }, 30000)) << "never followed";
+    EXPECT_TRUE(Text("gradeCounts").startsWith("2 cells")) << Text("gradeCounts").toStdString();
+    EXPECT_EQ(table->selectionModel()->selectedRows().size(), 1);
+    EXPECT_EQ(table->currentIndex().row(), 0);
+}
+
 TEST_F(CellSortingTest, UndoWithdrawsAndRetestAddsToTheSameCell)
 {
     OpenWindow();
@@ -248,8 +271,10 @@ TEST_F(CellSortingTest, UndoWithdrawsAndRetestAddsToTheSameCell)
     // Ctrl+Z where the scanner types, as the operator presses it.
     Window().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
-    // The withdrawal, then the cells read again.
-    Answered(2, [this] { QTest::keyClick(Child<QLineEdit>("cellId"), Qt::Key_Z, Qt::ControlModifier); });
+    // The withdrawal, then the cells read again; the shortcut clicks Undo once it has shown itself pressed.
+    QTest::keyClick(Child<QLineEdit>("cellId"), Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Text("tileState").startsWith("Withdrew"); }, 30000));
+    WaitForStore();
     ASSERT_EQ(Rows().size(), 1u);
 
     auto* table = Child<QTableView>("cellTable");
@@ -359,7 +384,7 @@ TEST_F(CellSortingTest, ExportsCsvAndJsonAndDeletesOnlyAfterConfirming)
     EXPECT_EQ(Rows().size(), 2u);
 
     dialogs.confirmations = {true};
-    ClickAndWait("deleteBatch", 4);  // the count, the deletion, a new batch in the emptied store, then that batch
+    ClickAndWait("deleteBatch");  // the count, the deletion, a new batch in the emptied store, then that batch
     EXPECT_TRUE(Rows().empty());
 }
 
@@ -369,7 +394,7 @@ TEST_F(CellSortingTest, ANewBatchIsSortedIntoAndEachBatchShowsItsOwnCells)
     const QString first = Window().Batch();
     Capture();
     dialogs.answers = {"lot 8"};
-    ClickAndWait("newBatch", 3);  // created, listed, opened
+    ClickAndWait("newBatch");  // created, listed, opened
     EXPECT_EQ(Window().Batch(), "lot 8");
     EXPECT_TRUE(Rows().empty());
     Capture();
@@ -378,7 +403,7 @@ TEST_F(CellSortingTest, ANewBatchIsSortedIntoAndEachBatchShowsItsOwnCells)
     auto* chooser = Child<QComboBox>("batchChooser");
     ASSERT_EQ(chooser->count(), 2);
     chooser->setCurrentText(first);
-    Answered(1, [&] { emit chooser->textActivated(first); });
+    AfterStore([&] { emit chooser->textActivated(first); });
     ASSERT_EQ(Rows().size(), 1u);
     EXPECT_EQ(Rows()[0].number, 1);
 }
@@ -387,7 +412,7 @@ TEST_F(CellSortingTest, AStoreThatCannotBeOpenedSaysSoAndTheWindowCarriesOn)
 {
     ASSERT_TRUE(QDir(cellsFolder.path()).mkdir("cells.db"));  // a folder where the database file should be
     panel.findChild<QAction*>("Cells")->trigger();
-    WaitForAnswers(1);  // the batch list, failed
+    WaitForStore();  // the batch list, failed
     EXPECT_FALSE(Text("notice").isEmpty());
     Poll(200);
     EXPECT_TRUE(Rows().empty());
@@ -444,7 +469,7 @@ TEST_F(CellSortingTest, AnInvalidGradeTableBlocksOkAndSaysWhyAndTheEditedTableGr
         ASSERT_TRUE(ok->isEnabled()) << problems();
         ok->click();
     };
-    ClickAndWait("editGrades", 1);  // the batch's grades stored
+    ClickAndWait("editGrades");  // the batch's grades stored
     ASSERT_TRUE(opened);
     EXPECT_EQ(FilterChoices(), QStringList({"All", "Low", "Z", "Reject"}));
     Capture();
@@ -464,7 +489,7 @@ TEST_F(CellSortingTest, TheMetersCapacityGoesToTheSelectedCellOrElseTheLastCaptu
     EXPECT_EQ(Text("notice"), "Select a cell, or capture one, to give it the meter's capacity.");
     Capture();
     Capture();
-    ClickAndWait("takeCapacity", 1);  // nothing selected: the cell captured last
+    ClickAndWait("takeCapacity");  // nothing selected: the cell captured last
     EXPECT_EQ(Text("notice"), "#0002: a capacity of 0 mAh is not above 0");
     EXPECT_FALSE(Rows()[1].capacityMah.has_value());
 
@@ -541,7 +566,6 @@ TEST_F(CellSortingTest, ACapacityFileIsReportedLineByLineAndImportedOnlyWhenAcce
             else
                 dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
         };
-        const int answers = Controls().StoreAnswers();
         if (test.byShortcut) {
             Window().activateWindow();
             ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
@@ -553,7 +577,7 @@ TEST_F(CellSortingTest, ACapacityFileIsReportedLineByLineAndImportedOnlyWhenAcce
         }
         EXPECT_EQ(reported, test.chooseFile);
         if (test.accept)
-            WaitForAnswers(answers + 1);
+            WaitForStore();
         // The table and the statistics as the import left them, then what the store holds, after
         // any import the store thread was given.
         const auto known = std::count_if(std::begin(test.capacities), std::end(test.capacities),
@@ -667,12 +691,13 @@ TEST_F(CellSortingRecheckTest, TheTrayIsRecheckedInOrderFromTheFirstCellWithoutO
     }
     EXPECT_EQ(Text("nextId"), "") << "the tray is done";
     // The histogram of the judged cells' mV/day draws the absolute limit and the lot's line:
-    // median -1.25, MAD 0.5, so -1.25 - 3 x 1.4826 x 0.5; the suspect stands alone below both.
+    // median -1.25, MAD 0.5, so -1.25 - 3 x 1.4826 x 0.5, each cell read to 1 mV (0.05 mV/day);
+    // the suspect stands alone below both.
     EXPECT_EQ(judged(), 4);
     const std::vector<double> limits = histogram->Limits();
     ASSERT_EQ(limits.size(), 2u);
     EXPECT_EQ(limits[0], -8);
-    EXPECT_NEAR(limits[1], -3.47, 0.4);
+    EXPECT_NEAR(limits[1], -3.47, 0.6);
     const std::vector<int> counts = histogram->Counts();
     const auto lowest = std::ranges::find_if(counts, [](int count) { return count > 0; });
     EXPECT_EQ(*lowest, 1);

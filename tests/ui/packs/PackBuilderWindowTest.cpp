@@ -6,6 +6,7 @@
 #include "ui/packs/PackBuilderController.h"
 #include "ui/packs/PackBuilderWindow.h"
 
+#include <QComboBox>
 #include <QListWidget>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -82,6 +83,33 @@ protected:
         return capacities;
     }
 };
+
+// The window follows the database: what another station adds is offered to the next build.
+TEST_F(PackBuilderTest, CellsAndBatchesAnotherStationAddsAreOfferedWithoutReopening)
+{
+    OpenWindow();
+    EXPECT_EQ(Message(), "30 cells in the batch, 0 of them in saved packs.");
+    Build(13, 2, {"A"});
+    EXPECT_THAT(Message().toStdString(), ::testing::StartsWith("Cannot build"));
+    const auto other = Store();
+    for (int n = 1; n <= 2; ++n) {
+        store::CaptureInput capture;
+        capture.batch = "Lot 1";
+        capture.station = "bench-3";
+        capture.measuredUtc = QDateTime(QDate(2024, 3, 16), QTime(9, 0), Qt::UTC).addSecs(n);
+        capture.voltageV = 3.6;
+        capture.resistanceMohm = 16;
+        capture.grade = "A";
+        other->SetCapacity("Lot 1", other->RecordCapture(capture).cellNumber, 3050);
+    }
+    other->CreateBatch("Lot 2", {}, QString::fromStdString(cells::GradesToJson(cells::DefaultLiIonGrades())));
+    const auto* chooser = Child<QComboBox>("batchChooser");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return chooser->findText("Lot 2") >= 0; }, 30000)) << "never followed";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return app.Batches().Cells().rowCount() == 32; }, 30000));
+    EXPECT_EQ(chooser->currentText(), "Lot 1");
+    Build(13, 2, {"A"});
+    EXPECT_THAT(Message().toStdString(), ::testing::StartsWith("Built 13S2P from 26 cells"));
+}
 
 TEST_F(PackBuilderTest, BuildShowsEveryGroupWithItsSumAndTheSpreads)
 {

@@ -175,20 +175,18 @@ protected:
     T* Child(const char* name) { return Window().template findChild<T*>(name); }
     void Click(const char* button) { Child<QPushButton>(button)->click(); }
 
-    // Lets the store thread's answers arrive until `count` have; the bound only ends a broken test.
-    void WaitForAnswers(int count)
+    // Lets the store thread's answers arrive until it has no work left; the bound only ends a broken test.
+    void WaitForStore()
     {
-        EXPECT_TRUE(QTest::qWaitFor([&] { return Controls().StoreAnswers() >= count; }, 30000))
-            << Controls().StoreAnswers() << " of " << count;
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !app.Batches().Busy(); }, 30000)) << "the store never went idle";
     }
-    // Runs `action`, then waits for the `count` store answers it brings.
-    void Answered(int count, const std::function<void()>& action)
+    // Runs `action`, then waits for the store's answers to what it asked.
+    void AfterStore(const std::function<void()>& action)
     {
-        const int answers = Controls().StoreAnswers();
         action();
-        WaitForAnswers(answers + count);
+        WaitForStore();
     }
-    void ClickAndWait(const char* button, int answers = 1) { Answered(answers, [&] { Click(button); }); }
+    void ClickAndWait(const char* button) { AfterStore([&] { Click(button); }); }
     // The cell database opened beside the window's, as another station would.
     std::unique_ptr<store::CellStore> Store() const
     {
@@ -200,7 +198,7 @@ protected:
     void OpenWindow()
     {
         panel.findChild<QAction*>(button_)->trigger();
-        WaitForAnswers(2);
+        WaitForStore();
     }
 
 private:

@@ -1,0 +1,4 @@
+-- Programs of schema 4 or newer can use a database at this version.
+-- min_compatible: 4
+-- On PostgreSQL this version makes the schema tell listening stations of every change. A SQLite
+-- file needs nothing for that: its data_version tells a connection of the commits of the others.
