@@ -2,6 +2,65 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>CoreFaults</name>
+    <message>
+        <source>the batch name</source>
+        <translation>der Chargenname</translation>
+    </message>
+    <message>
+        <source>the cell ID</source>
+        <translation>die Zellen-ID</translation>
+    </message>
+    <message>
+        <source>the grade name</source>
+        <translation>der Klassenname</translation>
+    </message>
+    <message>
+        <source>the station</source>
+        <translation>die Station</translation>
+    </message>
+    <message>
+        <source>the operator</source>
+        <translation>der Bediener</translation>
+    </message>
+    <message>
+        <source>grade %1 (&quot;%2&quot;)</source>
+        <translation>Klasse %1 (&quot;%2&quot;)</translation>
+    </message>
+    <message>
+        <source>no cell can get it: a minimum is above its maximum</source>
+        <translation>keine Zelle kann sie erhalten: ein Minimum liegt über seinem Maximum</translation>
+    </message>
+    <message>
+        <source>never matches: %1 covers it wholly</source>
+        <translation>trifft nie zu: %1 deckt sie ganz ab</translation>
+    </message>
+    <message>
+        <source>overlaps %1, which takes the cells both admit</source>
+        <translation>überschneidet sich mit %1, die die Zellen erhält, die beide zulassen</translation>
+    </message>
+    <message>
+        <source>%1 is not UTF-8 text</source>
+        <translation>%1 ist kein UTF-8-Text</translation>
+    </message>
+    <message>
+        <source>%1 is empty</source>
+        <translation>%1 ist leer</translation>
+    </message>
+    <message>
+        <source>%1 is %2 characters long; at most %3 are allowed</source>
+        <translation>%1 ist %2 Zeichen lang; höchstens %3 sind erlaubt</translation>
+    </message>
+    <message>
+        <source>%1 holds the control character U+%2</source>
+        <translation>%1 enthält das Steuerzeichen U+%2</translation>
+    </message>
+    <message>
+        <source>%1 names cell 0: cell numbers start at 1</source>
+        <translation>%1 nennt Zelle 0: Zellnummern beginnen bei 1</translation>
+    </message>
+</context>
+<context>
     <name>voltaryn::AboutText</name>
     <message>
         <source>&lt;h3&gt;Voltaryn %1&lt;/h3&gt;&lt;p&gt;The desktop companion of a handheld battery analyser meter: the live display and keys, recording, the meter&apos;s memory and SD card, graphs, settings and cell sorting.&lt;/p&gt;&lt;p&gt;Licence: proprietary; all rights reserved.&lt;/p&gt;</source>
@@ -620,6 +679,10 @@
     <message>
         <source>The reject grade: %1</source>
         <translation>Die Ausschussklasse: %1</translation>
+    </message>
+    <message>
+        <source>The table needs a grade besides the reject grade: every cell would be rejected</source>
+        <translation>Die Tabelle braucht eine Klasse außer der Ausschussklasse: sonst würde jede Zelle ausgesondert</translation>
     </message>
 </context>
 <context>

@@ -38,7 +38,7 @@ std::string NormalCellId(std::string_view id)
     if (!number)
         return name;
     if (*number == 0)
-        throw NameRefused("the cell ID names cell 0: cell numbers start at 1");
+        throw NameRefused({NameKind::CellId, NameFault::Reason::CellZero});
     return NumberedCellName(*number);
 }
 

@@ -57,15 +57,15 @@ std::optional<std::vector<Character>> Characters(std::string_view text)
 // The text with its blanks trimmed, or why it is refused.
 struct Checked {
     std::string name;
-    std::optional<std::string> problem;
+    std::optional<NameFault> problem;
 };
 
 Checked Check(NameKind kind, std::string_view text)
 {
-    const std::string subject = Subject(kind);
+    using Reason = NameFault::Reason;
     const std::optional<std::vector<Character>> characters = Characters(text);
     if (!characters)
-        return {{}, subject + " is not UTF-8 text"};
+        return {{}, NameFault{kind, Reason::NotUtf8}};
     auto first = characters->begin();
     auto last = characters->end();
     while (first != last && IsBlank(first->code))
@@ -76,20 +76,40 @@ Checked Check(NameKind kind, std::string_view text)
     Checked checked{first == last ? std::string() : std::string(text.substr(first->at, end - first->at)), {}};
     const auto length = static_cast<std::size_t>(last - first);
     if (length == 0 && (kind == NameKind::Batch || kind == NameKind::Grade))
-        checked.problem = subject + " is empty";
+        checked.problem = NameFault{kind, Reason::Empty};
     else if (length > MaxNameLength)
-        checked.problem = subject + " is " + std::to_string(length) + " characters long; at most "
-                          + std::to_string(MaxNameLength) + " are allowed";
+        checked.problem = NameFault{kind, Reason::TooLong, length};
     for (auto c = first; !checked.problem && c != last; ++c) {
         if (IsControl(c->code))
-            checked.problem = subject + " holds the control character " + CodeText(c->code);
+            checked.problem = NameFault{kind, Reason::ControlCharacter, 0, c->code};
     }
     return checked;
 }
 
 } // namespace
 
-std::optional<std::string> NameProblem(NameKind kind, std::string_view text) { return Check(kind, text).problem; }
+std::string NameFaultText(const NameFault& fault)
+{
+    const std::string subject = Subject(fault.kind);
+    switch (fault.reason) {
+    case NameFault::Reason::NotUtf8: return subject + " is not UTF-8 text";
+    case NameFault::Reason::Empty: return subject + " is empty";
+    case NameFault::Reason::TooLong:
+        return subject + " is " + std::to_string(fault.length) + " characters long; at most "
+               + std::to_string(MaxNameLength) + " are allowed";
+    case NameFault::Reason::ControlCharacter: return subject + " holds the control character " + CodeText(fault.character);
+    case NameFault::Reason::CellZero: return subject + " names cell 0: cell numbers start at 1";
+    }
+    return subject + " is refused";
+}
+
+std::optional<NameFault> NameFaultOf(NameKind kind, std::string_view text) { return Check(kind, text).problem; }
+
+std::optional<std::string> NameProblem(NameKind kind, std::string_view text)
+{
+    const std::optional<NameFault> fault = NameFaultOf(kind, text);
+    return fault ? std::optional(NameFaultText(*fault)) : std::nullopt;
+}
 
 std::string CheckedName(NameKind kind, std::string_view text)
 {

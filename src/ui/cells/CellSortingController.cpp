@@ -19,6 +19,7 @@
 #include "ui/cells/GradeEditorDialog.h"
 #include "ui/cells/QueueDialog.h"
 #include "ui/cells/StoreThread.h"
+#include "ui/common/CoreFaults.h"
 #include "ui/common/QtText.h"
 #include "ui/common/ScreenFit.h"
 
@@ -469,7 +470,7 @@ void CellSortingController::SetNextLabel(const QString& label)
         nextLabel_ = FromStd(cells::NormalCellId(label.toStdString()));
     } catch (const cells::NameRefused& refused) {
         if (!window_.isNull())
-            window_->ShowNotice(FromStd(refused.what()));
+            window_->ShowNotice(AsSentence(CoreFaults::Worded(refused.Fault())));
         return;
     }
     ShowNext();

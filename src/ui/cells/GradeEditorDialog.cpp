@@ -4,6 +4,7 @@
 #include "cells/NameRule.h"
 #include "ui/cells/GradeColour.h"
 #include "ui/common/AlertColour.h"
+#include "ui/common/CoreFaults.h"
 #include "ui/common/NamedButton.h"
 
 #include <QDialogButtonBox>
@@ -49,7 +50,8 @@ std::optional<double> ParseLimit(const QString& text, bool& ok)
 // What the name rule says of a grade's name; empty when it takes it.
 QString NameProblem(const QString& name)
 {
-    return QString::fromStdString(cells::NameProblem(cells::NameKind::Grade, name.toStdString()).value_or(""));
+    const std::optional<cells::NameFault> fault = cells::NameFaultOf(cells::NameKind::Grade, name.toStdString());
+    return fault ? CoreFaults::Worded(*fault) : QString();
 }
 
 std::optional<double>& LimitOf(cells::GradeLimits& limits, int column)
@@ -219,8 +221,9 @@ void GradeEditorDialog::Check()
                 ofRow[row] << tr("%1 is not a number").arg(rows_->horizontalHeaderItem(column)->text().toLower());
         }
     }
-    for (const cells::GradeFinding& finding : cells::ValidateGrades(Grades()))
-        ofRow[static_cast<int>(finding.Grade)] << QString::fromStdString(finding.Text);
+    const cells::GradeTable table = Grades();
+    for (const cells::GradeFinding& finding : cells::ValidateGrades(table))
+        ofRow[static_cast<int>(finding.Grade)] << CoreFaults::Worded(finding, table);
 
     problems_.clear();
     for (int row = 0; row < rows_->rowCount(); ++row) {
@@ -234,6 +237,8 @@ void GradeEditorDialog::Check()
         problems_ << tr("The reject grade: %1").arg(problem);
     if (!IsColour(rejectColour_->text().trimmed()))
         problems_ << tr("The reject grade's colour is not #rrggbb");
+    if (rows_->rowCount() == 0)
+        problems_ << tr("The table needs a grade besides the reject grade: every cell would be rejected");
     summary_->setText(problems_.isEmpty() ? tr("Cells take the first grade that admits them.")
                                           : problems_.join('\n'));
     buttons_->button(QDialogButtonBox::Ok)->setEnabled(problems_.isEmpty());

@@ -198,7 +198,7 @@ TEST_F(CellSortingTest, AScannedIdNamesTheNextCaptureOnlyFromTheFieldOrTheTableA
     auto* id = Child<QLineEdit>("cellId");
     id->setText("LOT7\x1b");
     QTest::keyClick(id, Qt::Key_Return);
-    EXPECT_EQ(Text("notice"), "the cell ID holds the control character U+001B");
+    EXPECT_EQ(Text("notice"), "The cell ID holds the control character U+001B");
     EXPECT_EQ(Text("nextId"), "") << "a refused ID is not taken";
     Scan("LOT7-0001");
     EXPECT_EQ(id->text(), "");
@@ -428,7 +428,7 @@ TEST_F(CellSortingTest, AnInvalidGradeTableBlocksOkAndSaysWhyAndTheEditedTableGr
     const std::tuple<int, int, const char*, int, const char*> invalid[] = {  // row, column, text, faulty grade, problem
         {1, Editor::MinResistanceColumn, "", 1, R"(overlaps grade 1 ("A"))"},
         {0, Editor::MaxResistanceColumn, "", 1, R"(never matches: grade 1 ("A") covers it wholly)"},
-        {2, Editor::MinResistanceColumn, "70", 2, "min resistance 70 is above max 60"},
+        {2, Editor::MinResistanceColumn, "70", 2, "no cell can get it: a minimum is above its maximum"},
         {1, Editor::NameColumn, "A", 1, R"(the name "A" is taken)"}, {1, Editor::NameColumn, " ", 1, "the grade name is empty"},
         {1, Editor::NameColumn, "B\x1b", 1, "the grade name holds the control character U+001B"},
         {1, Editor::ColourColumn, "green", 1, "the colour is not #rrggbb"},
@@ -453,13 +453,17 @@ TEST_F(CellSortingTest, AnInvalidGradeTableBlocksOkAndSaysWhyAndTheEditedTableGr
             item->setText(before);
             EXPECT_TRUE(ok->isEnabled()) << text << ": " << problems();
         }
-        // Down to one grade "Z" from 2.5 V up, then a grade for the cells below it, moved first.
-        for (const int row : {2, 1}) {
+        // No grade but the reject is no table; then one grade "Z" from 2.5 V up, and a grade for
+        // the cells below it, moved first.
+        for (const int row : {2, 1, 0}) {
             rows->setCurrentCell(row, Editor::NameColumn);
             dialog.findChild<QPushButton*>("removeGrade")->click();
         }
+        EXPECT_FALSE(ok->isEnabled());
+        EXPECT_THAT(problems(), ::testing::HasSubstr("needs a grade besides the reject grade"));
+        dialog.findChild<QPushButton*>("addGrade")->click();
         rows->item(0, Editor::NameColumn)->setText("Z");
-        rows->item(0, Editor::MaxResistanceColumn)->setText("");
+        rows->item(0, Editor::MinVoltageColumn)->setText("2.5");
         dialog.findChild<QPushButton*>("addGrade")->click();
         EXPECT_FALSE(ok->isEnabled()) << "a grade without limits overlaps Z";
         dialog.findChild<QPushButton*>("moveGradeUp")->click();
