@@ -349,6 +349,10 @@
         <source>Cell Sorting</source>
         <translation>Zellsortierung</translation>
     </message>
+    <message>
+        <source>Withdrew the recheck of %1</source>
+        <translation>Nachmessung von %1 zurückgenommen</translation>
+    </message>
 </context>
 <context>
     <name>voltaryn::CellSortingWindow</name>

@@ -467,6 +467,16 @@ void AddCellCommands(CLI::App& app, Command& command)
                 ->check(WholeNumber(1, 90))
                 ->option_text("DAYS");
         });
+    AddCommand<AfterChargeOptions>(
+        app, command, "after-charge",
+        "Judge a cell's self-discharge from its latest sorting capture, taken once it was charged, instead of its "
+        "first",
+        RunAfterCharge, [](CLI::App& sub, AfterChargeOptions& options) {
+            AddBatchOption(sub, options.batch);
+            sub.add_option("--cell", options.cell, "The cell: its ID or #number")->required()->option_text("ID");
+            sub.add_flag("--first", options.first, "Judge it from its first capture again");
+            AddDatabase(sub, options.db);
+        });
     AddCommand<CellListOptions>(app, command, "cells", "List a batch's cells with their latest measurement",
                                 RunCells, [](CLI::App& sub, CellListOptions& options) {
                                     AddBatchOption(sub, options.batch);

@@ -141,6 +141,15 @@ struct RecheckOptions {
     std::optional<int> restDays;   // days to keep as the batch's minimum rest
 };
 void RunRecheck(CommandContext& context, const RecheckOptions& options);
+// after-charge: a cell's latest sorting capture, taken once it was charged, becomes the reading
+// its self-discharge is judged from; with `first`, its first capture again.
+struct AfterChargeOptions {
+    std::string batch;
+    std::string db;
+    std::string cell;
+    bool first = false;
+};
+void RunAfterCharge(CommandContext& context, const AfterChargeOptions& options);
 struct CellListOptions {
     std::string batch;
     std::string db;

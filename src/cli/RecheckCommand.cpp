@@ -3,6 +3,7 @@
 #include "cli/CellFields.h"
 #include "cli/CellStoreAccess.h"
 #include "store/BatchCells.h"
+#include "store/CheckedInput.h"
 #include "store/GradedCapture.h"
 #include "store/StoreError.h"
 
@@ -168,11 +169,37 @@ void Recheck(CommandContext& context, RecheckOptions options)
                 });
 }
 
+void AfterCharge(CommandContext& context, const AfterChargeOptions& options)
+{
+    CellStoreAccess db(options.db, context.clock);
+    db.Batch(options.batch);
+    const QString batch = Q(options.batch);
+    const store::CellKey key = store::CheckedCellKey(Q(options.cell));
+    const std::optional<store::CellRow> cell = db.Store().Cell(batch, key);
+    if (!cell)
+        throw CliError(ExitCode::Usage, "batch " + options.batch + " has no cell " + options.cell);
+    db.Store().SetReference(batch, key, options.first ? QString() : cell->latest.clientUuid);
+    const store::VoltageReading reference = db.Store().Cell(batch, key).value().reference.value();
+    const std::string name = store::CellName(*cell).toStdString();
+    const std::string time = IsoTime(reference.measuredUtc);
+    context.output.Line({{"batch", options.batch},
+                         {"cell", name},
+                         {"number", static_cast<long long>(cell->number)},
+                         {"reference_voltage_v", Measured(reference.voltageV)},
+                         {"reference_time", time}},
+                        name + " is judged from its capture of " + time);
+}
+
 } // namespace
 
 void RunRecheck(CommandContext& context, const RecheckOptions& options)
 {
     RunWithStore([&] { Recheck(context, options); });
+}
+
+void RunAfterCharge(CommandContext& context, const AfterChargeOptions& options)
+{
+    RunWithStore([&] { AfterCharge(context, options); });
 }
 
 } // namespace voltaryn::cli

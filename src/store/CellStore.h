@@ -96,8 +96,10 @@ public:
     // Keeps the batch's self-discharge rules (BatchInfo::selfDischarge); rules outside their ranges
     // are refused as StoreError(Invalid).
     void SetSelfDischarge(const QString& batch, const SelfDischargeRules& rules);
-    // Withdraws the station's latest sorting capture into the batch that is still in force.
-    std::optional<WithdrawnCapture> WithdrawLast(const QString& batch, const QString& station);
+    // Withdraws the station's latest capture of `kind` into the batch that is still in force: a
+    // sorting capture takes its cell's grade back to the one before, a recheck its cell's recheck.
+    std::optional<WithdrawnCapture> WithdrawLast(const QString& batch, const QString& station,
+                                                 MeasurementKind kind = MeasurementKind::Sort);
     void SetCapacity(const QString& batch, const CellKey& cell, std::optional<double> capacityMah);
     // Every capacity in one transaction: none is set when a cell is not found.
     void SetCapacities(const QString& batch, const std::vector<CellCapacity>& capacities);

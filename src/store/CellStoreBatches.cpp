@@ -148,14 +148,16 @@ qint64 CellStore::DeleteBatch(const QString& name)
     return cells;
 }
 
-std::optional<WithdrawnCapture> CellStore::WithdrawLast(const QString& batch, const QString& station)
+std::optional<WithdrawnCapture> CellStore::WithdrawLast(const QString& batch, const QString& station,
+                                                        MeasurementKind kind)
 {
     std::optional<WithdrawnCapture> withdrawn;
     Online([&](SqlConnection& server) {
         WriteTransaction transaction(server);
         const qint64 id = BatchId(server, batch);
         QSqlQuery& last = server.Statement(QStringLiteral("last_capture_of_station"));
-        BindAll(last, {{QStringLiteral("batch"), id}, {QStringLiteral("station"), station}});
+        BindAll(last, {{QStringLiteral("batch"), id}, {QStringLiteral("station"), station},
+                       {QStringLiteral("kind"), KindText(kind)}});
         server.Run(last);
         QVariant measurement;
         if (last.next()) {

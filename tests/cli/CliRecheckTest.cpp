@@ -81,6 +81,26 @@ TEST(CliRecheck, FlagsTheCellsTheStoredLotMadeLeakAndPacksLeaveThemOut)
     ASSERT_EQ(Lines(scanned.out).size(), 1u);
     EXPECT_EQ(nlohmann::json::parse(scanned.out)["number"], 5);
 
+    // Cell 2 charged and sorted again 20 days on: judged from that capture, its recheck of day 14
+    // has not rested after it; --first takes the first capture back.
+    Write(folder / "charged.txt", "#0002\n");
+    EXPECT_EQ(RunCli(folder, {"--demo-cells=7", "--demo-time", DemoTime, "--demo-days", "20", "sort", "--batch", "lot",
+                              "--db", db, "--ids", "--count", "1"},
+                     (folder / "charged.txt").string())
+                  .exitCode,
+              0);
+    const auto afterCharge = [&](const Args& more) {
+        return nlohmann::json::parse(
+            OutputOf(folder, Join({"-f", "json", "after-charge", "--batch", "lot", "--db", db, "--cell", "#0002"}, more)));
+    };
+    EXPECT_NEAR(UtcMs(afterCharge({})["reference_time"]) - UtcMs(sorted[1]["time"]), 20 * 86400e3, 120e3);
+    EXPECT_EQ(run({}, {"cells", "--batch", "lot", "--db", db})[1]["self_discharge"], "early");
+    EXPECT_EQ(afterCharge({"--first"})["reference_time"], sorted[1]["time"]);
+    EXPECT_EQ(run({}, {"cells", "--batch", "lot", "--db", db})[1]["self_discharge"], rechecked[1]["verdict"]);
+    ExpectRefusals(folder, {"after-charge", "--db", db},
+                   {{{"--batch", "lot", "--cell", "#0099"}, 2, "batch lot has no cell #0099"},
+                    {{"--batch", "none", "--cell", "#0001"}, 2, "there is no batch none"}});
+
     ExpectRefusals(folder, {"recheck", "--db", db},
                    {{{"--batch", "lot"}, 2, "every cell of batch lot has a recheck: give --from N"},
                     {{"--batch", "lot", "--from", "99"}, 2, "batch lot has no cell #0099"},

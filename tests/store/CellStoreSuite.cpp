@@ -173,7 +173,10 @@ TEST_P(StoreTest, ARecheckJoinsTheCellItNamesAndLeavesItsGradeAndLatestCapture)
     const std::optional<WithdrawnCapture> retest = store->WithdrawLast(TestBatch, QStringLiteral("s1"));
     EXPECT_EQ(retest.value().clientUuid, afterCharge);
     EXPECT_EQ(retest->label, QStringLiteral("QR-1"));
-    expectCells({{1, 1, "A", 1, 100}, {2, 2, "A", 2, 106}, {3, 3, "B", 3, 102}, {7, 0, "A", 0, 0}});
+    // Undo of rechecks takes back the station's latest ones, the one at 50 s first.
+    EXPECT_EQ(store->WithdrawLast(TestBatch, QStringLiteral("s1"), MeasurementKind::Recheck).value().cellNumber, 1);
+    EXPECT_EQ(store->WithdrawLast(TestBatch, QStringLiteral("s1"), MeasurementKind::Recheck).value().cellNumber, 2);
+    expectCells({{1, 1, "A", 1, 100}, {2, 2, "A", 2, 101}, {3, 3, "B", 3, 102}, {7, 0, "A", 0, 0}});
     EXPECT_EQ(ErrorOf([&] { store->WithdrawLast(QStringLiteral("nope"), QStringLiteral("s1")); }).Kind(),
               StoreErrorKind::NotFound);
     EXPECT_EQ(store->DeleteBatch(TestBatch), 7);

@@ -430,19 +430,28 @@ void CellSortingController::Undo()
         return;
     const QString batch = session_.Batch();
     const QString station = station_;
+    const bool recheck = recheck_;
     session_.Store()->Run<std::optional<store::WithdrawnCapture>>(
-        [batch, station](store::CellStore& store) { return store.WithdrawLast(batch, station); },
-        [this](const std::optional<store::WithdrawnCapture>& withdrawn) {
+        [batch, station, recheck](store::CellStore& store) {
+            return store.WithdrawLast(batch, station, recheck ? store::MeasurementKind::Recheck : store::MeasurementKind::Sort);
+        },
+        [this, recheck](const std::optional<store::WithdrawnCapture>& withdrawn) {
             if (window_.isNull())
                 return;
-            window_->ShowState(withdrawn ? tr("Withdrew %1").arg(store::CellName(withdrawn->label, withdrawn->cellNumber))
-                                         : tr("Nothing to undo"));
+            const QString cell = withdrawn ? store::CellName(withdrawn->label, withdrawn->cellNumber) : QString();
+            window_->ShowState(!withdrawn ? tr("Nothing to undo")
+                               : recheck  ? tr("Withdrew the recheck of %1").arg(cell)
+                                          : tr("Withdrew %1").arg(cell));
             if (withdrawn) {
                 window_->ClearCapture();
-                // The cell placed again takes the ID it was scanned with.
+                // The cell placed again takes the ID it was scanned with; without one, the tray
+                // goes back to it.
                 if (!withdrawn->label.isEmpty()) {
                     SetNextLabel(withdrawn->label);
                     window_->RestoreId(nextLabel_);
+                } else if (recheck && recheck_) {
+                    trayNext_ = withdrawn->cellNumber;
+                    ShowNext();
                 }
             }
             session_.Reload();

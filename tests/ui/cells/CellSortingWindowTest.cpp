@@ -725,6 +725,14 @@ TEST_F(CellSortingRecheckTest, TheTrayIsRecheckedInOrderFromTheFirstCellWithoutO
     // With the tray done a capture without an ID is refused.
     Poll(3000, [this] { return Text("notice").startsWith("The tray is done"); });
     EXPECT_EQ(Text("notice"), "The tray is done, nothing stored: scan the cell's ID");
+
+    // Undo takes back the last recheck, not a sorting capture, and the tray goes back to its cell.
+    ClickAndWait("undo");
+    EXPECT_TRUE(Text("tileState").startsWith("Withdrew the recheck of #0005")) << Text("tileState").toStdString();
+    EXPECT_EQ(Text("nextId"), "Next: #0005");
+    EXPECT_FALSE(Stored()[4].recheck.has_value());
+    EXPECT_FALSE(Rows()[4].recheck.has_value());
+    EXPECT_EQ(Stored().size(), std::size(tray) + 1) << "the cell stays";
 }
 
 TEST_F(CellSortingRecheckTest, AnUnknownIdIsRefusedNothingStoredAndKeptForCorrection)
