@@ -91,8 +91,8 @@ struct Measurement {
     QString rangeText;
     std::optional<double> temperatureC;
     QString grade;
-    QString capturedGrade;                 // the grade it was captured with, once a regrade changed it
-    std::optional<QDateTime> regradedUtc;  // when it was last graded again; empty: as it was measured
+    QString capturedGrade = {};            // the grade it was captured with, once a regrade changed it
+    std::optional<QDateTime> regradedUtc = {};  // when it was last graded again; empty: as it was measured
 };
 
 // A measurement in a cell's history: withdrawn ones too.
