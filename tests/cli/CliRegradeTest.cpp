@@ -51,6 +51,14 @@ TEST(CliRegrade, GradesTheBatchAgainUnderItsNewTableAndWritesTheCellsThatChanged
     for (const nlohmann::json& cell : after)
         EXPECT_EQ(cell["grade"], GradeUnderNewTable(cell)) << cell.dump();
 
+    // The report lists both tables with the cells each graded: all of them the new one's now.
+    const std::string pdf = (folder / "lot.pdf").string();
+    OutputOf(folder, {"report", "--batch", "lot", "--db", db, "-o", pdf});
+    const std::string report = PdfText(pdf);
+    EXPECT_THAT(report, ::testing::HasSubstr("Grade tables of this batch, the current one last:"));
+    EXPECT_THAT(report, ::testing::HasSubstr("A: >= 2.5 V, <= 20 mΩ; B: >= 2.5 V, 20-40 mΩ; else Reject"));
+    EXPECT_THAT(report, ::testing::Not(::testing::HasSubstr("graded by an earlier table")));
+
     const Finished again = RunCli(folder, {"regrade", "--batch", "lot", "--db", db});
     EXPECT_EQ(again.exitCode, 0);
     EXPECT_EQ(again.out, "");
