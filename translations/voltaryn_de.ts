@@ -353,6 +353,34 @@
         <source>Withdrew the recheck of %1</source>
         <translation>Nachmessung von %1 zurückgenommen</translation>
     </message>
+    <message>
+        <source>Regrade the cell of %1 graded by the previous grade table?</source>
+        <translation>Die Zelle von %1, die nach der vorigen Klassentabelle eingestuft ist, neu einstufen?</translation>
+    </message>
+    <message>
+        <source>Regrade the %1 cells of %2 graded by the previous grade table?</source>
+        <translation>Die %1 Zellen von %2, die nach der vorigen Klassentabelle eingestuft sind, neu einstufen?</translation>
+    </message>
+    <message>
+        <source>Regrade</source>
+        <translation>Neu einstufen</translation>
+    </message>
+    <message>
+        <source>%1 → %2: %3</source>
+        <translation>%1 → %2: %3</translation>
+    </message>
+    <message>
+        <source>Regraded: no cell changed grade</source>
+        <translation>Neu eingestuft: keine Zelle hat die Klasse gewechselt</translation>
+    </message>
+    <message>
+        <source>Regraded: %1 %2 changed grade (%3)</source>
+        <translation>Neu eingestuft: %1 %2 mit neuer Klasse (%3)</translation>
+    </message>
+    <message>
+        <source>%1 of them in saved packs.</source>
+        <translation>%1 davon in gespeicherten Packs.</translation>
+    </message>
 </context>
 <context>
     <name>voltaryn::CellSortingWindow</name>

@@ -9,10 +9,11 @@ namespace voltaryn::cli {
 
 namespace {
 
-store::StoreOptions OnClock(const RunClock& clock, store::StoreAccess access)
+store::StoreOptions OnClock(const RunClock& clock, store::StoreAccess access, const std::string& station)
 {
     store::StoreOptions options;
     options.access = access;
+    options.station = QString::fromStdString(station);
     options.clock = [&clock] {
         const auto since = std::chrono::duration_cast<std::chrono::milliseconds>(clock.Now().time_since_epoch());
         return QDateTime::fromMSecsSinceEpoch(since.count()).toUTC();
@@ -23,8 +24,9 @@ store::StoreOptions OnClock(const RunClock& clock, store::StoreAccess access)
 
 } // namespace
 
-CellStoreAccess::CellStoreAccess(const std::string& db, const RunClock& clock, store::StoreAccess access)
-    : store_(OnClock(clock, access))
+CellStoreAccess::CellStoreAccess(const std::string& db, const RunClock& clock, store::StoreAccess access,
+                                 const std::string& station)
+    : store_(OnClock(clock, access, station))
 {
     // Qt loads its database drivers only for a running application (a command that draws has made
     // one already); the name is the window's, so that the default database is the same file.

@@ -16,8 +16,10 @@ namespace voltaryn::cli {
 // the command with the database's exit code, its address shown without a password.
 class CellStoreAccess {
 public:
-    // New batches are dated by the run's clock; a command that only reads opens it ReadOnly.
-    CellStoreAccess(const std::string& db, const RunClock& clock, store::StoreAccess access = store::StoreAccess::ReadWrite);
+    // New batches are dated by the run's clock; a command that only reads opens it ReadOnly. The
+    // grade tables it sets name `station` (empty: the host name).
+    CellStoreAccess(const std::string& db, const RunClock& clock, store::StoreAccess access = store::StoreAccess::ReadWrite,
+                    const std::string& station = {});
 
     store::CellStore& Store() { return store_; }
     // The batch `name`; a usage error when there is none.

@@ -482,6 +482,28 @@ void AddCellCommands(CLI::App& app, Command& command)
                                     AddBatchOption(sub, options.batch);
                                     AddDatabase(sub, options.db);
                                 });
+    AddCommand<RegradeOptions>(
+        app, command, "regrade",
+        "Grade every cell of a batch again, from its latest capture, under the batch's grade table now; writes the "
+        "cells whose grade changed, a summary on the error output",
+        RunRegrade, [](CLI::App& sub, RegradeOptions& options) {
+            AddBatchOption(sub, options.batch);
+            sub.add_option("--grades", options.grades,
+                           "First give the batch these grades, as a JSON file; the table it had is kept in its history")
+                ->option_text("FILE");
+            AddDatabase(sub, options.db);
+        });
+    AddCommand<HistoryOptions>(
+        app, command, "history",
+        "A cell's every measurement (captures and rechecks, withdrawn ones too) and the batch's grade tables, in "
+        "time order",
+        RunHistory, [](CLI::App& sub, HistoryOptions& options) {
+            AddBatchOption(sub, options.batch);
+            sub.add_option("--cell", options.cell, "The cell: its label, or its number (#0007 or 7)")
+                ->required()
+                ->option_text("ID");
+            AddDatabase(sub, options.db);
+        });
     AddCommand<ReportOptions>(
         app, command, "report",
         "Write a batch's report as PDF: its data and grades, statistics, histograms and the map of each saved pack",

@@ -155,6 +155,20 @@ struct CellListOptions {
     std::string db;
 };
 void RunCells(CommandContext& context, const CellListOptions& options);
+// regrade: every cell of the batch graded again under its current grade table; history: a cell's
+// every measurement and the grade tables of its batch, in time order
+struct RegradeOptions {
+    std::string batch;
+    std::string grades;  // a grade table's JSON file to set first; empty: the batch's own
+    std::string db;
+};
+void RunRegrade(CommandContext& context, const RegradeOptions& options);
+struct HistoryOptions {
+    std::string batch;
+    std::string cell;  // a label, or a number in any spelling (#0007, 7)
+    std::string db;
+};
+void RunHistory(CommandContext& context, const HistoryOptions& options);
 void RunBatches(CommandContext& context, const DatabaseOptions& options);
 
 // queue list, retry, export: the captures waiting in the station's local queue for a PostgreSQL

@@ -3,7 +3,6 @@
 #include "cli/CellFields.h"
 #include "cli/CellStoreAccess.h"
 #include "store/BatchCells.h"
-#include "store/CheckedInput.h"
 #include "store/GradedCapture.h"
 #include "store/StoreError.h"
 
@@ -174,7 +173,7 @@ void AfterCharge(CommandContext& context, const AfterChargeOptions& options)
     CellStoreAccess db(options.db, context.clock);
     db.Batch(options.batch);
     const QString batch = Q(options.batch);
-    const store::CellKey key = store::CheckedCellKey(Q(options.cell));
+    const store::CellKey key = Q(options.cell);
     const std::optional<store::CellRow> cell = db.Store().Cell(batch, key);
     if (!cell)
         throw CliError(ExitCode::Usage, "batch " + options.batch + " has no cell " + options.cell);

@@ -53,7 +53,10 @@ void WriteHeader(ReportPage& page, const BatchReport& report, const cells::Batch
         page.Paragraph("Notes: " + report.batch.notes);
 }
 
-void WriteGrades(ReportPage& page, const cells::GradeTable& grades, const cells::BatchStatistics& statistics)
+// The cells counted beside each grade's limits are those the current table graded; a yield is of
+// all `total` cells.
+void WriteGrades(ReportPage& page, const cells::GradeTable& grades, const cells::BatchStatistics& statistics,
+                 qint64 total)
 {
     page.Heading(QStringLiteral("Grades"));
     std::vector<TableRow> rows{TableRow({"Grade", "Min V", "Max V", "Min mΩ", "Max mΩ", "Cells", "Yield"})};
@@ -67,10 +70,35 @@ void WriteGrades(ReportPage& page, const cells::GradeTable& grades, const cells:
         rows.emplace_back(QStringList{Q(grade.Name), Optional(limits.MinVoltage, 3), Optional(limits.MaxVoltage, 3),
                          Optional(limits.MinResistance, 2), Optional(limits.MaxResistance, 2),
                          QString::number(counted ? yield->count : 0),
-                         QString::number(counted ? yield->yieldPercent : 0, 'f', 1) + " %"},
+                         QString::number(counted && total > 0 ? 100.0 * yield->count / total : 0, 'f', 1) + " %"},
                           QColor(Q(grade.Colour)));
     }
     page.Table(rows, {3, 2, 2, 2, 2, 2, 2});
+}
+
+// The batch's grade tables with the time each took effect and the cells each graded, when it had
+// more than one; cells an earlier table graded are told, as they are not counted beside the limits.
+void WriteGradeTables(ReportPage& page, const BatchReport& report, const std::vector<std::size_t>& gradedBy)
+{
+    const std::size_t tables = report.gradeTables.size();
+    if (tables < 2)
+        return;
+    std::vector<TableRow> rows{TableRow({"In effect from", "Station", "Grades", "Cells"})};
+    for (std::size_t t = 0; t < tables; ++t) {
+        const store::GradeTableEntry& table = report.gradeTables[t];
+        rows.emplace_back(QStringList{Time(table.effectiveUtc), table.station.isEmpty() ? QStringLiteral("–") : table.station,
+                                      Q(store::GradeTableText(table.gradesJson, "mΩ")),
+                                      QString::number(std::ranges::count(gradedBy, t))});
+    }
+    page.Gap(6);
+    page.Paragraph(QStringLiteral("Grade tables of this batch, the current one last:"));
+    page.Table(rows, {3, 2, 8, 1});
+    const auto earlier = std::ranges::count_if(gradedBy, [tables](std::size_t t) { return t + 1 < tables; });
+    if (earlier > 0)
+        page.Paragraph(QStringLiteral("%1 %2 graded by an earlier table and not counted beside the limits above: "
+                                      "regrade the batch to grade them by the current one.")
+                           .arg(earlier)
+                           .arg(earlier == 1 ? QStringLiteral("cell is") : QStringLiteral("cells are")));
 }
 
 void WriteStatistics(ReportPage& page, const cells::BatchStatistics& statistics)
@@ -190,7 +218,7 @@ BatchReport LoadBatchReport(store::CellStore& store, const QString& name)
     const std::optional<store::BatchInfo> batch = store.FindBatch(name);
     if (!batch)
         throw store::StoreError(store::StoreErrorKind::NotFound, QStringLiteral("There is no batch \"%1\"").arg(name));
-    return {*batch, store.Cells(name), store.Packs(name), store::RulesOf(*batch)};
+    return {*batch, store.Cells(name), store.Packs(name), store::RulesOf(*batch), store.GradeTables(name)};
 }
 
 void WriteBatchReport(const BatchReport& report, const QString& file)
@@ -198,9 +226,20 @@ void WriteBatchReport(const BatchReport& report, const QString& file)
     const cells::GradeTable& grades = report.rules.grades;
     const cells::BatchStatistics statistics = store::StatisticsOf(report.cells, grades, report.rules.limits);
 
+    // The table that graded each cell; the current one is the last.
+    std::vector<std::size_t> gradedBy;
+    std::vector<store::CellRow> byCurrent;
+    for (const store::CellRow& cell : report.cells) {
+        gradedBy.push_back(store::GradingTableOf(cell.latest, report.gradeTables));
+        if (gradedBy.back() + 1 >= report.gradeTables.size())
+            byCurrent.push_back(cell);
+    }
+
     ReportPage page(file, "Batch report: " + report.batch.name);
     WriteHeader(page, report, statistics);
-    WriteGrades(page, grades, statistics);
+    WriteGrades(page, grades, store::StatisticsOf(byCurrent, grades, report.rules.limits),
+                static_cast<qint64>(report.cells.size()));
+    WriteGradeTables(page, report, gradedBy);
     WriteStatistics(page, statistics);
     WriteHistograms(page, report, grades);
     const cells::SelfDischargeLot lot = store::SelfDischargeOf(report.cells, report.rules.selfDischarge);

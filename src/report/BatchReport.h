@@ -19,13 +19,15 @@ struct BatchReport {
     std::vector<store::CellRow> cells;
     std::vector<store::PackLayout> packs;
     store::BatchRules rules;
+    std::vector<store::GradeTableEntry> gradeTables;  // every table the batch had, the current (rules') last
 };
 
 // Reads the batch `name`; throws a StoreError (NotFound when there is no such batch, Failed when it
 // has no grades).
 BatchReport LoadBatchReport(store::CellStore& store, const QString& name);
 
-// Writes the report as PDF: the batch's data and grades, its statistics, histograms of
+// Writes the report as PDF: the batch's data and grades (beside each grade's limits only the cells
+// that table graded; with several tables, each with its time and the cells it graded), its statistics, histograms of
 // resistance, voltage and capacity with the grade limits, its self-discharge, the map of every
 // saved pack and, as an appendix, a table of every cell; each page numbered.
 // Throws a ReportError when the file cannot be written.

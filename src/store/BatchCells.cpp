@@ -187,6 +187,74 @@ std::string FieldText(const CellValue& value)
                       value);
 }
 
+std::size_t GradingTableOf(const Measurement& measurement, const std::vector<GradeTableEntry>& tables)
+{
+    const QDateTime graded = measurement.regradedUtc.value_or(measurement.measuredUtc);
+    const auto after = std::ranges::upper_bound(tables, graded, {}, &GradeTableEntry::effectiveUtc);
+    return after == tables.begin() ? 0 : static_cast<std::size_t>(after - tables.begin() - 1);
+}
+
+namespace {
+
+// "2.5-4.2 V", ">= 2.5 V", "<= 25 mOhm"; empty without a limit.
+std::string RangeText(const std::optional<double>& min, const std::optional<double>& max, const std::string& unit)
+{
+    if (min && max)
+        return ShortestText(*min) + "-" + ShortestText(*max) + " " + unit;
+    if (min)
+        return ">= " + ShortestText(*min) + " " + unit;
+    if (max)
+        return "<= " + ShortestText(*max) + " " + unit;
+    return {};
+}
+
+} // namespace
+
+std::string GradeTableText(const QString& gradesJson, const std::string& ohmUnit)
+{
+    cells::GradeTable table;
+    try {
+        table = cells::GradesFromJson(gradesJson.toStdString());
+    } catch (const cells::GradeFileError& error) {
+        return std::string("cannot be read: ") + error.what();
+    }
+    std::string text;
+    for (const cells::Grade& grade : table.Grades) {
+        const cells::GradeLimits& limits = grade.Limits;
+        std::string ranges = RangeText(limits.MinVoltage, limits.MaxVoltage, "V");
+        const std::string ohms = RangeText(limits.MinResistance, limits.MaxResistance, ohmUnit);
+        ranges += ranges.empty() || ohms.empty() ? ohms : ", " + ohms;
+        text += grade.Name + ": " + (ranges.empty() ? "any" : ranges) + "; ";
+    }
+    return text + "else " + table.Reject.Name;
+}
+
+std::map<std::pair<QString, QString>, qint64> RegradeCounts(const RegradeResult& result)
+{
+    std::map<std::pair<QString, QString>, qint64> counts;
+    for (const CellRegrade& cell : result.changed)
+        ++counts[{cell.from, cell.to}];
+    return counts;
+}
+
+std::string RegradeSummary(const RegradeResult& result)
+{
+    const auto cells = [](qint64 count) { return std::to_string(count) + (count == 1 ? " cell" : " cells"); };
+    std::string line = std::to_string(result.changed.size()) + " of " + cells(result.cells) + " graded again changed grade";
+    std::string changes;
+    for (const auto& [change, count] : RegradeCounts(result))
+        changes += (changes.empty() ? ": " : ", ") + change.first.toStdString() + " -> " + change.second.toStdString() +
+                   " " + std::to_string(count);
+    line += changes;
+    const auto packed = std::ranges::count_if(result.changed, [](const CellRegrade& cell) { return !cell.pack.isEmpty(); });
+    if (packed > 0)
+        line += "; " + std::to_string(packed) + " of them in " + (packed == 1 ? "a saved pack" : "saved packs");
+    if (result.unmeasured > 0)
+        line += "; " + cells(result.unmeasured) + (result.unmeasured == 1 ? " kept its" : " kept their") +
+                " grade: no voltage or resistance was measured";
+    return line;
+}
+
 std::string SelfDischargeSummary(const cells::SelfDischargeLot& lot, const SelfDischargeRules& rules)
 {
     std::string line = std::to_string(lot.judged) + " judged, " + std::to_string(lot.suspects) + " suspect, " +

@@ -10,6 +10,7 @@
 #include "store/StoreTypes.h"
 
 #include <array>
+#include <map>
 #include <optional>
 #include <string>
 #include <variant>
@@ -51,6 +52,19 @@ std::optional<std::size_t> TrayStart(const std::vector<CellRow>& cells, qint64 f
 // The row of the tray's cell after cell `number`, the next number the batch holds; cells.size()
 // when the tray is done.
 std::size_t NextInTray(const std::vector<CellRow>& cells, qint64 number);
+
+// Of a batch's grade tables (as CellStore::GradeTables() reads them: the earliest first, the
+// current last), the one that graded `measurement`: the last to take effect by the time it was
+// graded, when it was regraded or else measured; the first for one graded before any took effect.
+std::size_t GradingTableOf(const Measurement& measurement, const std::vector<GradeTableEntry>& tables);
+// A grade table in a line: "A: >= 2.5 V, <= 25 mOhm; B: >= 2.5 V, 25-40 mOhm; else Reject", the
+// resistance in `ohmUnit`; one that cannot be read says why.
+std::string GradeTableText(const QString& gradesJson, const std::string& ohmUnit = "mOhm");
+// A regrade's changes counted by old and new grade: ("A", "B") -> 8.
+std::map<std::pair<QString, QString>, qint64> RegradeCounts(const RegradeResult& result);
+// "3 of 60 cells graded again changed grade: A -> B 2, B -> C 1; 1 of them in a saved pack; 1 cell
+// kept its grade: its capture has no voltage or resistance"
+std::string RegradeSummary(const RegradeResult& result);
 
 using cells::PackChoice;
 using cells::PackOffer;

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSysInfo>
 #include <QUuid>
 
 #include <algorithm>
@@ -61,7 +62,11 @@ QString QueuedSentText(qint64 sent)
         .arg(sent == 1 ? QStringLiteral("capture") : QStringLiteral("captures"));
 }
 
-CellStore::CellStore(StoreOptions options) : options_(std::move(options)) {}
+CellStore::CellStore(StoreOptions options) : options_(std::move(options))
+{
+    if (options_.station.isEmpty())
+        options_.station = QSysInfo::machineHostName();
+}
 
 CellStore::~CellStore() = default;
 

@@ -23,6 +23,8 @@ struct StoreOptions {
     };
     // What the store is opened for: reading alone opens a SQLite file that may not be written.
     StoreAccess access = StoreAccess::ReadWrite;
+    // The station named beside the grade tables it sets; empty: the host name.
+    QString station = {};
 };
 
 // The database of cell-sorting batches. Synchronous: open and use it on one thread (a worker,
@@ -69,8 +71,20 @@ public:
     BatchInfo FindOrCreateBatch(const QString& name, const QString& notes, const QString& gradesJson,
                                 bool* created = nullptr);
     std::vector<BatchSummary> ListBatches();
-    // Replaces the batch's grade table (JSON, kept as it is given); later captures are graded by it.
+    // Replaces the batch's grade table (JSON, kept as it is given), from now on and set by this
+    // station; later captures are graded by it. The table it replaces is kept in GradeTables().
     void SetGrades(const QString& batch, const QString& gradesJson);
+    // Every grade table the batch had, each with the time it took effect: the earliest first, the
+    // current one (BatchInfo's) last.
+    std::vector<GradeTableEntry> GradeTables(const QString& batch);
+    // Grades every cell again, from its latest sorting capture under the batch's current grade
+    // table, in one transaction; cells in saved packs too (a grade is a label: the pack stays as
+    // saved), which the result names. A capture without a voltage or resistance keeps its grade.
+    // This station's queued captures are sent first, so that they are graded again as well.
+    RegradeResult Regrade(const QString& batch);
+    // Every measurement of the cell, sorting captures and rechecks, withdrawn ones too, in the
+    // order they were taken; StoreError(NotFound) for a cell the batch does not hold.
+    std::vector<HistoryEntry> History(const QString& batch, const CellKey& cell);
     // Deletes a batch with its cells, measurements and packs; returns how many cells it held.
     qint64 DeleteBatch(const QString& name);
 

@@ -14,28 +14,32 @@
 namespace voltaryn::store {
 namespace {
 
-// A row of find_batch or list_batches: id, name, created, notes, grades, self-discharge rules.
+// A row of find_batch or list_batches: id, name, created, notes, grades, self-discharge rules,
+// when the grades took effect and who set them.
 BatchInfo BatchFromRow(const QSqlQuery& query)
 {
     return {query.value(1).toString(), FromUtcMs(query.value(2)), query.value(3).toString(),
-            query.value(4).toString(), {query.value(5).toDouble(), query.value(6).toInt()}};
+            query.value(4).toString(), {query.value(5).toDouble(), query.value(6).toInt()},
+            FromUtcMs(query.value(7)), query.value(8).toString()};
 }
 
-// The values of a new batch's row, its name checked by the name rule.
+// The values of a new batch's row, its name checked by the name rule; its grades set by `station`.
 std::map<QString, QVariant> NewBatchValues(const QString& name, qint64 createdMs, const QString& notes,
-                                           const QString& gradesJson)
+                                           const QString& gradesJson, const QString& station)
 {
     return {{QStringLiteral("name"), CheckedName(cells::NameKind::Batch, name)},
             {QStringLiteral("created"), createdMs},
+            {QStringLiteral("grades_from"), createdMs},
             {QStringLiteral("notes"), notes},
-            {QStringLiteral("grades"), gradesJson}};
+            {QStringLiteral("grades"), gradesJson},
+            {QStringLiteral("station"), station}};
 }
 
 } // namespace
 
 void CellStore::CreateBatch(const QString& name, const QString& notes, const QString& gradesJson)
 {
-    const auto values = NewBatchValues(name, options_.clock().toMSecsSinceEpoch(), notes, gradesJson);
+    const auto values = NewBatchValues(name, options_.clock().toMSecsSinceEpoch(), notes, gradesJson, options_.station);
     Online([&](SqlConnection& server) {
         try {
             server.Value(QStringLiteral("insert_batch"), values);
@@ -47,7 +51,8 @@ void CellStore::CreateBatch(const QString& name, const QString& notes, const QSt
         }
     });
     if (queue_)
-        queue_->RememberBatch({name, FromUtcMs(values.at(QStringLiteral("created"))), notes, gradesJson, {}});
+        queue_->RememberBatch({name, FromUtcMs(values.at(QStringLiteral("created"))), notes, gradesJson, {},
+                               FromUtcMs(values.at(QStringLiteral("created"))), options_.station});
 }
 
 std::optional<BatchInfo> CellStore::FindBatch(const QString& name)
@@ -69,7 +74,7 @@ std::optional<BatchInfo> CellStore::FindBatch(const QString& name)
 BatchInfo CellStore::FindOrCreateBatch(const QString& name, const QString& notes, const QString& gradesJson,
                                        bool* created)
 {
-    const auto values = NewBatchValues(name, options_.clock().toMSecsSinceEpoch(), notes, gradesJson);
+    const auto values = NewBatchValues(name, options_.clock().toMSecsSinceEpoch(), notes, gradesJson, options_.station);
     const QString checked = values.at(QStringLiteral("name")).toString();
     bool inserted = false;
     try {
@@ -119,18 +124,6 @@ std::vector<BatchSummary> CellStore::ListBatches()
         counts.finish();
     });
     return batches;
-}
-
-void CellStore::SetGrades(const QString& batch, const QString& gradesJson)
-{
-    Online([&](SqlConnection& server) {
-        WriteTransaction transaction(server);
-        server.Value(QStringLiteral("set_grades"),
-                     {{QStringLiteral("batch"), BatchId(server, batch)}, {QStringLiteral("grades"), gradesJson}});
-        transaction.Commit();
-    });
-    if (queue_)
-        queue_->RememberGrades(batch, gradesJson);
 }
 
 qint64 CellStore::DeleteBatch(const QString& name)

@@ -39,7 +39,7 @@ std::vector<CellRow> CellRows(SqlConnection& server, qint64 batch, qint64 first,
                           FromUtcMs(query.value(6)), OptionalDouble(query.value(7)),
                           OptionalDouble(query.value(8)), query.value(9).toString(), query.value(10).toString(),
                           query.value(11).toString(), OptionalDouble(query.value(12)),
-                          query.value(13).toString()},
+                          query.value(13).toString(), query.value(23).toString(), OptionalTime(query.value(24))},
                          query.value(14).toString(),
                          ReadingAt(query, 15),
                          ReadingAt(query, 19)});

@@ -166,7 +166,7 @@ std::optional<BatchInfo> OfflineQueue::KnownBatch(const QString& name)
     std::optional<BatchInfo> batch;
     if (query.next())
         batch = BatchInfo{query.value(0).toString(), FromUtcMs(query.value(1)), query.value(2).toString(),
-                          query.value(3).toString(), {}};
+                          query.value(3).toString(), {}, {}, {}};
     query.finish();
     return batch;
 }

@@ -33,6 +33,11 @@ inline QDateTime FromUtcMs(const QVariant& value)
     return QDateTime::fromMSecsSinceEpoch(value.toLongLong(), Qt::UTC);
 }
 
+inline std::optional<QDateTime> OptionalTime(const QVariant& value)
+{
+    return value.isNull() ? std::nullopt : std::optional<QDateTime>(FromUtcMs(value));
+}
+
 // A measurement's kind as its column and the offline queue spell it; anything else is a capture.
 inline QString KindText(MeasurementKind kind)
 {

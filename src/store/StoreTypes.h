@@ -61,6 +61,15 @@ struct BatchInfo {
     QString notes;
     QString gradesJson = QStringLiteral("[]");
     SelfDischargeRules selfDischarge;  // read with the batch; a new one's are the core's defaults
+    QDateTime gradesUtc;               // when its grade table took effect (set by the store)
+    QString gradesStation;             // the station that set it
+};
+
+// A grade table a batch was sorted by, from the time it took effect.
+struct GradeTableEntry {
+    QString gradesJson;
+    QDateTime effectiveUtc;
+    QString station;  // that set it; empty: not known (a table older than schema 6)
 };
 
 // A batch with its cell count per grade of each cell's latest measurement.
@@ -82,6 +91,15 @@ struct Measurement {
     QString rangeText;
     std::optional<double> temperatureC;
     QString grade;
+    QString capturedGrade = {};            // the grade it was captured with, once a regrade changed it
+    std::optional<QDateTime> regradedUtc = {};  // when it was last graded again; empty: as it was measured
+};
+
+// A measurement in a cell's history: withdrawn ones too.
+struct HistoryEntry {
+    Measurement measurement;
+    MeasurementKind kind = MeasurementKind::Sort;
+    bool withdrawn = false;
 };
 
 // A cell named by its number or its label.
@@ -121,6 +139,22 @@ struct CellCapacity {
     std::optional<double> capacityMah;  // empty: unknown again
 };
 
+
+// A cell a regrade gave another grade.
+struct CellRegrade {
+    qint64 number = 0;
+    QString label;
+    QString from;
+    QString to;
+    QString pack;  // the saved pack it is in; empty: none
+};
+
+// What a regrade did: every cell graded again under the batch's current table.
+struct RegradeResult {
+    qint64 cells = 0;                  // graded again
+    std::vector<CellRegrade> changed;  // in number order
+    qint64 unmeasured = 0;  // kept their grade: their latest capture lacks a voltage or resistance
+};
 
 struct WithdrawnCapture {
     qint64 cellNumber = 0;

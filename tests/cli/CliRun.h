@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <ctime>
 #include <fcntl.h>
 #include <filesystem>
@@ -176,6 +177,18 @@ inline long long UtcMs(const std::string& iso)
     in >> std::get_time(&utc, "%Y-%m-%dT%H:%M:%S");
     in.ignore(1) >> ms;
     return static_cast<long long>(timegm(&utc)) * 1000 + ms;
+}
+
+// The text of a PDF file, as pdftotext reads it.
+inline std::string PdfText(const std::filesystem::path& pdf)
+{
+    std::string text;
+    if (FILE* pipe = ::popen(("pdftotext '" + pdf.string() + "' -").c_str(), "r")) {
+        for (char buffer[4096]; const std::size_t read = std::fread(buffer, 1, sizeof buffer, pipe);)
+            text.append(buffer, read);
+        ::pclose(pipe);
+    }
+    return text;
 }
 
 inline std::vector<std::string> Lines(const std::string& text)

@@ -431,17 +431,6 @@ TEST(CliSorting, ScannedIdsNameTheCellsAndARetestAddsToTheSameCell)
     EXPECT_THAT(cells[3], ::testing::StartsWith("b,'=1+2,3,"));
 }
 
-std::string PdfText(const std::filesystem::path& pdf)
-{
-    std::string text;
-    if (FILE* pipe = ::popen(("pdftotext '" + pdf.string() + "' -").c_str(), "r")) {
-        for (char buffer[4096]; const std::size_t read = std::fread(buffer, 1, sizeof buffer, pipe);)
-            text.append(buffer, read);
-        ::pclose(pipe);
-    }
-    return text;
-}
-
 // A batch whose grade table holds no grade is refused by every command that grades or judges by
 // it, in the one line the window tells too, rather than graded by the defaults.
 TEST(CliSorting, ABatchWithoutGradesIsRefusedByEveryCommand)

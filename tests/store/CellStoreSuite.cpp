@@ -1,5 +1,6 @@
 // The store's behaviour, the same on every engine; the instantiations run it on SQLite and on
 // PostgreSQL.
+#include "cells/GradeJson.h"
 #include "store/BatchCells.h"
 #include "store/SchemaMigrator.h"
 #include "store/SqlConnection.h"
@@ -40,8 +41,8 @@ TEST_P(StoreTest, OpensAnEmptyDatabaseOrOneOfEveryEarlierSchemaAndUpgradesItKeep
         QStringLiteral("INSERT INTO batches (name, created_utc_ms) VALUES ('old', 0)"),
         QStringLiteral("INSERT INTO cells (batch_id, number, label) SELECT id, 1, 'OLD-1' FROM batches"),
         QStringLiteral("INSERT INTO measurements (cell_id, client_uuid, station, operator, measured_utc_ms, voltage_v, "
-                       "voltage_text, resistance_text, range_text, grade) "
-                       "SELECT id, 'old-uuid', 's1', 'kim', 1000, 4.1, '4.100', '', '', 'A' FROM cells")};
+                       "resistance_mohm, voltage_text, resistance_text, range_text, grade) "
+                       "SELECT id, 'old-uuid', 's1', 'kim', 1000, 4.1, 30, '4.100', '', '', 'A' FROM cells")};
     for (int version = 0; version < LatestSchemaVersion(); ++version) {
         SCOPED_TRACE("from schema " + std::to_string(version));
         const StoreAddress address = NewDatabase();
@@ -52,7 +53,7 @@ TEST_P(StoreTest, OpensAnEmptyDatabaseOrOneOfEveryEarlierSchemaAndUpgradesItKeep
         auto store = OpenStore(address);
         SqlConnection check(address);
         EXPECT_EQ(ReadSchemaVersion(check).current, LatestSchemaVersion());
-        EXPECT_EQ(ReadSchemaVersion(check).minCompatible, 4) << "rechecks are not for older programs";
+        EXPECT_EQ(ReadSchemaVersion(check).minCompatible, 6) << "rechecks and kept grade tables are not for older programs";
         EXPECT_EQ(SqlValue(address, QStringLiteral("SELECT COUNT(*) FROM schema_migrations")).toInt(), LatestSchemaVersion())
             << "every step recorded";
         EXPECT_EQ(store->FindBatch(QStringLiteral("old")).has_value(), version > 0);
@@ -70,6 +71,18 @@ TEST_P(StoreTest, OpensAnEmptyDatabaseOrOneOfEveryEarlierSchemaAndUpgradesItKeep
         EXPECT_EQ(cells[0].latest.clientUuid, QStringLiteral("old-uuid")) << "a sorting capture";
         EXPECT_EQ(cells[0].reference.value().clientUuid, QStringLiteral("old-uuid"));
         EXPECT_EQ(cells[0].recheck.value().measuredUtc, At(100));
+        // Its grade table took effect as the batch was created; the one set now replaces it, and
+        // its cell graded again by that one keeps the grade it was captured with.
+        const std::vector<GradeTableEntry> first = store->GradeTables(QStringLiteral("old"));
+        ASSERT_EQ(first.size(), 1u);
+        EXPECT_EQ(first[0].gradesJson, QStringLiteral("[]"));
+        EXPECT_EQ(first[0].effectiveUtc, QDateTime::fromMSecsSinceEpoch(0, Qt::UTC));
+        EXPECT_EQ(first[0].station, QString());
+        store->SetGrades(QStringLiteral("old"), QString::fromStdString(cells::GradesToJson(cells::DefaultLiIonGrades())));
+        EXPECT_EQ(store->GradeTables(QStringLiteral("old")).size(), 2u);
+        EXPECT_EQ(store->Regrade(QStringLiteral("old")).changed.size(), 1u);
+        EXPECT_EQ(store->Cells(QStringLiteral("old"))[0].latest.grade, QStringLiteral("B"));
+        EXPECT_EQ(store->Cells(QStringLiteral("old"))[0].latest.capturedGrade, QStringLiteral("A"));
     }
 }
 

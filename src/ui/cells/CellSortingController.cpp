@@ -574,7 +574,41 @@ void CellSortingController::EditGrades()
     session_.Store()->Run<bool>([batch, gradesJson](store::CellStore& store) {
         store.SetGrades(batch, gradesJson);
         return true;
-    }, [](bool) {});
+    }, [this, batch](bool) { OfferRegrade(batch); });
+}
+
+// The cells graded by the table before may be graded again by the new one, on the store's thread.
+void CellSortingController::OfferRegrade(const QString& batch)
+{
+    const auto cells = window_.isNull() || batch != session_.Batch() ? 0 : session_.Cells().rowCount();
+    if (cells == 0
+        || !context_.dialogs.ConfirmDestructive(
+            window_, {(cells == 1 ? tr("Regrade the cell of %1 graded by the previous grade table?")
+                                  : tr("Regrade the %1 cells of %2 graded by the previous grade table?").arg(cells))
+                          .arg(batch),
+                      tr("Regrade")}))
+        return;
+    session_.Store()->Run<store::RegradeResult>([batch](store::CellStore& store) { return store.Regrade(batch); },
+                                      [this, batch](const store::RegradeResult& result) {
+                                          if (window_.isNull() || batch != session_.Batch())
+                                              return;
+                                          QStringList changes;
+                                          for (const auto& [change, count] : store::RegradeCounts(result))
+                                              changes << tr("%1 → %2: %3").arg(change.first, change.second).arg(count);
+                                          const auto changed = static_cast<int>(result.changed.size());
+                                          const auto packed = static_cast<int>(std::ranges::count_if(
+                                              result.changed, [](const store::CellRegrade& cell) { return !cell.pack.isEmpty(); }));
+                                          QString notice = changes.isEmpty()
+                                                               ? tr("Regraded: no cell changed grade")
+                                                               : tr("Regraded: %1 %2 changed grade (%3)")
+                                                                     .arg(changed)
+                                                                     .arg(changed == 1 ? tr("cell") : tr("cells"),
+                                                                          changes.join(", "));
+                                          if (packed > 0)
+                                              notice += " " + tr("%1 of them in saved packs.").arg(packed);
+                                          window_->ShowNotice(notice);
+                                          session_.Reload();
+                                      });
 }
 
 void CellSortingController::TakeCapacity(qint64 cellNumber)

@@ -86,6 +86,8 @@ private:
     void Retest(qint64 cellNumber);
     void Export(bool json);
     void EditGrades();
+    // After the grade editor: asks whether the cells shown are graded again by the batch's new table.
+    void OfferRegrade(const QString& batch);
     void ShowQueue();
     // A charger's capacity CSV into the batch's cells, after its report has been shown and accepted.
     void ImportCapacities();

@@ -486,6 +486,61 @@ TEST_F(CellSortingTest, AnInvalidGradeTableBlocksOkAndSaysWhyAndTheEditedTableGr
     EXPECT_EQ(FilterChoices(), QStringList({"All", "Low", "Z", "Reject"})) << "the batch keeps its edited grades";
 }
 
+// After the editor's OK the cells already captured may be graded again by the new table (A up to
+// 15 mOhm, B from there): on Regrade the store grades them again and the table shows it; on
+// Cancel they keep the grades of the table before, which the batch keeps in its history.
+TEST_F(CellSortingTest, AfterTheGradeEditorTheCellsCapturedBeforeAreRegradedOnlyWhenTheUserSaysSo)
+{
+    OpenWindow();
+    for (const bool regrade : {true, false}) {
+        SCOPED_TRACE(regrade ? "Regrade" : "Cancel");
+        dialogs.answers = {regrade ? "lot regraded" : "lot kept"};
+        ClickAndWait("newBatch");  // created, listed, opened
+        cells::GradeTable stricter = cells::DefaultLiIonGrades();
+        stricter.Grades[0].Limits.MaxResistance = 15;
+        stricter.Grades[1].Limits.MinResistance = 15;
+        const auto regraded = [&](const store::CellRow& cell) {
+            return QString::fromStdString(stricter.GradeOf(*cell.latest.voltageV, *cell.latest.resistanceMohm).Name);
+        };
+        // Cells until one of them would change grade.
+        const auto anyChanges = [&] {
+            return std::ranges::any_of(Rows(), [&](const store::CellRow& cell) { return regraded(cell) != cell.latest.grade; });
+        };
+        for (int cell = 0; cell < 30 && !anyChanges(); ++cell)
+            Capture();
+        ASSERT_TRUE(anyChanges());
+        const std::vector<store::CellRow> before = Rows();
+        dialogs.modal = [&](QDialog& dialog) {
+            auto* rows = dialog.findChild<QTableWidget*>("gradeRows");
+            rows->item(0, GradeEditorDialog::MaxResistanceColumn)->setText("15");
+            rows->item(1, GradeEditorDialog::MinResistanceColumn)->setText("15");
+            dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        };
+        dialogs.confirmations = {regrade};
+        dialogs.destructiveQuestions.clear();
+        ClickAndWait("editGrades");  // the table stored; the regrade and the cells read back
+        ASSERT_EQ(dialogs.destructiveQuestions.size(), 1);
+        EXPECT_EQ(dialogs.destructiveQuestions[0].text,
+                  before.size() == 1 ? QString("Regrade the cell of %1 graded by the previous grade table?").arg(Window().Batch())
+                                     : QString("Regrade the %1 cells of %2 graded by the previous grade table?")
+                                           .arg(before.size())
+                                           .arg(Window().Batch()));
+        EXPECT_EQ(dialogs.destructiveQuestions[0].actionButton, "Regrade");
+        int changed = 0;
+        ASSERT_EQ(Rows().size(), before.size());
+        for (std::size_t i = 0; i < before.size(); ++i) {
+            const QString graded = regraded(Rows()[i]);
+            EXPECT_EQ(Rows()[i].latest.grade, regrade ? graded : before[i].latest.grade) << i;
+            changed += graded != before[i].latest.grade ? 1 : 0;
+        }
+        if (regrade) {
+            EXPECT_THAT(Text("notice").toStdString(),
+                        ::testing::StartsWith("Regraded: " + std::to_string(changed) + " cell"));
+        }
+        EXPECT_EQ(Store()->GradeTables(Window().Batch()).size(), 2u);
+    }
+}
+
 TEST_F(CellSortingTest, TheMetersCapacityGoesToTheSelectedCellOrElseTheLastCaptured)
 {
     OpenWindow();

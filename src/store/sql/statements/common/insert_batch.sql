@@ -1,2 +1,3 @@
-INSERT INTO batches (name, created_utc_ms, notes, grades_json)
-VALUES (:name, :created, :notes, :grades)
+-- The grade table of a new batch takes effect as it is created.
+INSERT INTO batches (name, created_utc_ms, notes, grades_json, grades_utc_ms, grades_station)
+VALUES (:name, :created, :notes, :grades, :grades_from, :station)

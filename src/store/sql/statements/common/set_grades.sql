@@ -1,1 +1,1 @@
-UPDATE batches SET grades_json = :grades WHERE id = :batch
+UPDATE batches SET grades_json = :grades, grades_utc_ms = :now, grades_station = :station WHERE id = :batch

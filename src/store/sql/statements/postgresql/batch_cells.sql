@@ -1,14 +1,15 @@
 -- Each cell in the range of numbers asked, with its latest sorting capture in force; a cell whose
 -- every capture was withdrawn is left out. The pack the cell is in, if any, follows; then its
 -- reference reading (the capture chosen as taken after charge, which sorts first while it is in
--- force, else its first capture) and its latest recheck in force, if any. Each is looked up in
--- the index measurements_latest: for 100,000 cells in half the time of sorting all the
--- measurements of the batch.
+-- force, else its first capture) and its latest recheck in force, if any; last, how its grade
+-- was regraded. Each is looked up in the index measurements_latest: for 100,000 cells in half the
+-- time of sorting all the measurements of the batch.
 SELECT c.number, c.label, c.capacity_mah, m.client_uuid, m.station, m.operator, m.measured_utc_ms,
     m.voltage_v, m.resistance_mohm, m.voltage_text, m.resistance_text, m.range_text,
     m.temperature_c, m.grade, p.name,
     r.client_uuid, r.measured_utc_ms, r.voltage_v, r.temperature_c,
-    k.client_uuid, k.measured_utc_ms, k.voltage_v, k.temperature_c
+    k.client_uuid, k.measured_utc_ms, k.voltage_v, k.temperature_c,
+    m.captured_grade, m.regraded_utc_ms
 FROM cells c
 JOIN LATERAL (
     SELECT * FROM measurements l

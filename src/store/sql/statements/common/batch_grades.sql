@@ -1,0 +1,1 @@
+SELECT grades_json FROM batches WHERE id = :batch
