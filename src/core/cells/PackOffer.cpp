@@ -6,10 +6,11 @@ namespace voltaryn::cells {
 
 LeftOut WhyLeftOut(const PackCell& cell, const CellStanding& standing, const PackChoice& choice)
 {
-    if (!choice.grades.empty() && std::ranges::find(choice.grades, cell.grade) == choice.grades.end())
-        return LeftOut::NotChosen;
+    // A rejected cell is told as rejected whatever grades were chosen: the reject is no grade to tick.
     if (standing.rejected)
         return LeftOut::Rejected;
+    if (!choice.grades.empty() && std::ranges::find(choice.grades, cell.grade) == choice.grades.end())
+        return LeftOut::NotChosen;
     if (standing.packed)
         return LeftOut::InPack;
     if (standing.suspect && !choice.includeSuspects)

@@ -8,6 +8,8 @@
 
 #include <QComboBox>
 #include <QListWidget>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTableWidget>
 
@@ -109,6 +111,58 @@ TEST_F(PackBuilderTest, CellsAndBatchesAnotherStationAddsAreOfferedWithoutReopen
     EXPECT_EQ(chooser->currentText(), "Lot 1");
     Build(13, 2, {"A"});
     EXPECT_THAT(Message().toStdString(), ::testing::StartsWith("Built 13S2P from 26 cells"));
+}
+
+// What voltaryn-cli prints over the program's database, or why it failed.
+QString CliOutput(const QStringList& args, bool errors = false)
+{
+    QProcess cli;
+    cli.start(VOLTARYN_CLI, args);
+    EXPECT_TRUE(cli.waitForFinished(60000));
+    return QString::fromUtf8(errors ? cli.readAllStandardError() : cli.readAllStandardOutput());
+}
+
+// The batch's rules are one: the window's export is `cells`, the window's build leaves out the
+// cells `pack` leaves out for the same reasons, and the window's report is `report`.
+TEST_F(PackBuilderTest, TheWindowsAndTheCommandLineTellTheBatchAlike)
+{
+    const auto store = Store();
+    store->SavePack("Lot 1", {"P", 1, 2, {{0, 0, 1}, {0, 1, 2}}, {}});
+    store::CaptureInput reject;
+    reject.batch = "Lot 1";
+    reject.station = "bench-2";
+    reject.measuredUtc = QDateTime(QDate(2024, 3, 15), QTime(11, 0), Qt::UTC);
+    reject.voltageV = 3.2;
+    reject.resistanceMohm = 90;
+    reject.grade = "Reject";
+    store->SetCapacity("Lot 1", store->RecordCapture(reject).cellNumber, 2900);
+    store::CaptureInput leak = reject;
+    leak.measuredUtc = reject.measuredUtc.addDays(20);
+    leak.voltageV = 3.0;  // cell 3 lost 600 mV in 20 days
+    store->RecordRecheck(qint64{3}, leak);
+    OpenWindow();
+    const QStringList db{"--db", storeAddress};
+
+    app.CellSorting().Open();
+    WaitForStore();
+    dialogs.saveFileName = cellsFolder.filePath("window.csv");
+    app.CellSorting().Window()->findChild<QPushButton*>("exportCsv")->click();
+    QFile exported(dialogs.saveFileName);
+    ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(exported.readAll()), CliOutput(QStringList{"cells", "--batch", "Lot 1", "--format", "csv"} + db));
+
+    Build(40, 1, {"A", "B"});
+    const QString cliPack = CliOutput(QStringList{"pack", "--batch", "Lot 1", "-s", "40", "-p", "1"} + db, true);
+    const QRegularExpressionMatch windowLeftOut = QRegularExpression("Left out: (.*)\\.$").match(Message());
+    const QRegularExpressionMatch cliLeftOut = QRegularExpression("\\(left out: (.*)\\)").match(cliPack);
+    ASSERT_TRUE(windowLeftOut.hasMatch() && cliLeftOut.hasMatch()) << Message().toStdString() << cliPack.toStdString();
+    EXPECT_EQ(windowLeftOut.captured(1), cliLeftOut.captured(1));
+    EXPECT_EQ(windowLeftOut.captured(1), "1 rejected, 2 in a saved pack, 1 suspected of self-discharge, 2 without a capacity");
+
+    dialogs.saveFileName = cellsFolder.filePath("window.pdf");
+    ClickAndWait("report");
+    CliOutput(QStringList{"report", "--batch", "Lot 1", "-o", cellsFolder.filePath("cli.pdf")} + db);
+    EXPECT_EQ(PdfText(dialogs.saveFileName), PdfText(cellsFolder.filePath("cli.pdf")));
 }
 
 TEST_F(PackBuilderTest, BuildShowsEveryGroupWithItsSumAndTheSpreads)
