@@ -42,7 +42,7 @@ void ReportOfTenThousandCells(benchmark::State& state)
     const BatchReport report = TenThousandCells();
     QTemporaryDir folder;
     for (auto _ : state)
-        WriteBatchReport(report, folder.filePath("report.pdf"));
+        WriteBatchReport(report, folder.filePath("report.pdf"), QDateTime::currentDateTimeUtc());
 }
 BENCHMARK(ReportOfTenThousandCells)->Unit(benchmark::kMillisecond);
 

@@ -1,4 +1,5 @@
 // report: a batch's PDF report from the command line.
+#include "cli/CaptureRun.h"
 #include "cli/CellStoreAccess.h"
 #include "cli/Commands.h"
 #include "report/BatchReport.h"
@@ -23,7 +24,7 @@ void RunReport(CommandContext& context, const ReportOptions& options)
         report = report::LoadBatchReport(db.Store(), QString::fromStdString(options.batch));
     });
     try {
-        report::WriteBatchReport(report, QString::fromStdString(options.out));
+        report::WriteBatchReport(report, QString::fromStdString(options.out), NowUtc(context.clock));
     } catch (const report::ReportError& error) {
         throw CliError(ExitCode::FileFailed, error.what());
     }

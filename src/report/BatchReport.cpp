@@ -25,7 +25,8 @@ QString Optional(const std::optional<double>& value, int decimals)
 
 QString Time(const QDateTime& utc) { return utc.toUTC().toString(QStringLiteral("yyyy-MM-dd HH:mm 'UTC'")); }
 
-void WriteHeader(ReportPage& page, const BatchReport& report, const cells::BatchStatistics& statistics)
+void WriteHeader(ReportPage& page, const BatchReport& report, const cells::BatchStatistics& statistics,
+                 const QDateTime& producedUtc)
 {
     QStringList stations;
     for (const store::CellRow& cell : report.cells)
@@ -51,6 +52,7 @@ void WriteHeader(ReportPage& page, const BatchReport& report, const cells::Batch
                        .arg(stations.isEmpty() ? QStringLiteral("none") : stations.join(", ")));
     if (!report.batch.notes.isEmpty())
         page.Paragraph("Notes: " + report.batch.notes);
+    page.Paragraph(QStringLiteral("Report produced %1").arg(Time(producedUtc)));
 }
 
 // The cells counted beside each grade's limits are those the current table graded; a yield is of
@@ -221,7 +223,7 @@ BatchReport LoadBatchReport(store::CellStore& store, const QString& name)
     return {*batch, store.Cells(name), store.Packs(name), store::RulesOf(*batch), store.GradeTables(name)};
 }
 
-void WriteBatchReport(const BatchReport& report, const QString& file)
+void WriteBatchReport(const BatchReport& report, const QString& file, const QDateTime& producedUtc)
 {
     const cells::GradeTable& grades = report.rules.grades;
     const cells::BatchStatistics statistics = store::StatisticsOf(report.cells, grades, report.rules.limits);
@@ -236,7 +238,7 @@ void WriteBatchReport(const BatchReport& report, const QString& file)
     }
 
     ReportPage page(file, "Batch report: " + report.batch.name);
-    WriteHeader(page, report, statistics);
+    WriteHeader(page, report, statistics, producedUtc);
     WriteGrades(page, grades, store::StatisticsOf(byCurrent, grades, report.rules.limits),
                 static_cast<qint64>(report.cells.size()));
     WriteGradeTables(page, report, gradedBy);

@@ -301,7 +301,7 @@ void PackBuilderController::WriteReport(const QString& batch, const std::functio
     session_.Store()->Run<Loaded>([batch](store::CellStore& store) { return Loaded{report::LoadBatchReport(store, batch)}; },
                         [this, name, tell](const Loaded& loaded) {
                             try {
-                                report::WriteBatchReport(loaded.batch, name);
+                                report::WriteBatchReport(loaded.batch, name, QDateTime::currentDateTimeUtc());
                                 tell(tr("Wrote the report of %1 to %2.").arg(loaded.batch.batch.name, name));
                             } catch (const report::ReportError& error) {
                                 tell(error.what());
