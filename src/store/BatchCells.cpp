@@ -1,5 +1,7 @@
 #include "store/BatchCells.h"
 
+#include <cmath>
+
 #include "cells/GradeJson.h"
 #include "common/Overloaded.h"
 #include "files/CsvFormat.h"
@@ -8,12 +10,20 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <cmath>
 #include <charconv>
 
 namespace voltaryn::store {
 namespace {
 
 std::string OneDecimal(double value) { return QString::number(value, 'f', 1).toStdString(); }
+
+// A figure derived from two readings, to the digits worth writing: days to 1/10,000 (9 s), mV/day
+// to 1 µV.
+std::optional<double> Rounded(const std::optional<double>& value, double step)
+{
+    return value ? std::optional(std::round(*value / step) * step) : std::nullopt;
+}
 
 } // namespace
 
@@ -139,8 +149,8 @@ std::vector<CellField> CellFieldsOf(const QString& batch, const CellRow& cell, c
             {"capacity_mah", Measured(cell.capacityMah)},
             {"pack", cell.pack},
             {"recheck_voltage_v", Measured(cell.recheck ? cell.recheck->voltageV : std::nullopt)},
-            {"days", Measured(judged.days)},
-            {"mv_per_day", Measured(judged.mvPerDay)},
+            {"days", Measured(Rounded(judged.days, 1e-4))},
+            {"mv_per_day", Measured(Rounded(judged.mvPerDay, 0.001))},
             {"self_discharge", QString::fromLatin1(cells::SelfDischargeVerdictName(judged.verdict))}};
 }
 
