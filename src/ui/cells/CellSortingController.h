@@ -5,6 +5,7 @@
 #include "cells/SelfDischarge.h"
 #include "meter/MeterSession.h"
 #include "store/StoreTypes.h"
+#include "ui/cells/CellSortingWindow.h"
 #include "ui/common/FeatureContext.h"
 #include "ui/panel/ToolbarCommands.h"
 
@@ -18,7 +19,6 @@ namespace voltaryn {
 
 class CaptureSounds;
 class CaptureSpeech;
-class CellSortingWindow;
 class StoreThread;
 
 // Where the cell database is and what the station's clocks say; tests hand in their own.
@@ -83,7 +83,7 @@ private:
     void AnnounceVerdict(cells::SelfDischargeVerdict verdict);
     void Undo();
     void Retest(qint64 cellNumber);
-    void Export(bool json);
+    void Export(CellSortingWindow::ExportFormat format);
     void EditGrades();
     void ShowQueue();
     // A charger's capacity CSV into the batch's cells, after its report has been shown and accepted.
