@@ -184,6 +184,41 @@
     </message>
 </context>
 <context>
+    <name>voltaryn::CaptureTile</name>
+    <message>
+        <source>Rechecking %1 …</source>
+        <translation>%1 wird nachgemessen …</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Suspect</source>
+        <translation>Verdächtig</translation>
+    </message>
+    <message>
+        <source>Early</source>
+        <translation>Zu früh</translation>
+    </message>
+    <message>
+        <source>No reference</source>
+        <translation>Keine Referenz</translation>
+    </message>
+    <message>
+        <source>%1 mV/day</source>
+        <translation>%1 mV/Tag</translation>
+    </message>
+    <message>
+        <source>%1: %2 mV in %3 days</source>
+        <translation>%1: %2 mV in %3 Tagen</translation>
+    </message>
+    <message>
+        <source>Rechecked %1</source>
+        <translation>%1 nachgemessen</translation>
+    </message>
+</context>
+<context>
     <name>voltaryn::CellSortingController</name>
     <message>
         <source>Batch %1</source>
@@ -381,6 +416,10 @@
         <source>%1 of them in saved packs.</source>
         <translation>%1 davon in gespeicherten Packs.</translation>
     </message>
+    <message>
+        <source>CSV for spreadsheets (*.csv)</source>
+        <translation>CSV für Tabellenkalkulationen (*.csv)</translation>
+    </message>
 </context>
 <context>
     <name>voltaryn::CellSortingWindow</name>
@@ -489,44 +528,32 @@
         <translation>Jede Messung wird die Nachmessung einer Zelle der Charge: der gescannten, sonst der nächsten im Tablett</translation>
     </message>
     <message>
-        <source>Rechecking %1 …</source>
-        <translation>%1 wird nachgemessen …</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Suspect</source>
-        <translation>Verdächtig</translation>
-    </message>
-    <message>
-        <source>Early</source>
-        <translation>Zu früh</translation>
-    </message>
-    <message>
-        <source>No reference</source>
-        <translation>Keine Referenz</translation>
-    </message>
-    <message>
-        <source>%1 mV/day</source>
-        <translation>%1 mV/Tag</translation>
-    </message>
-    <message>
-        <source>%1: %2 mV in %3 days</source>
-        <translation>%1: %2 mV in %3 Tagen</translation>
-    </message>
-    <message>
-        <source>Rechecked %1</source>
-        <translation>%1 nachgemessen</translation>
-    </message>
-    <message>
         <source>Queue…</source>
         <translation>Warteschlange…</translation>
     </message>
     <message>
         <source>The captures that wait on this station for the server, or that it refused</source>
         <translation>Die Messungen, die auf dieser Station auf den Server warten oder die er abgewiesen hat</translation>
+    </message>
+    <message>
+        <source>CSV for spreadsheets…</source>
+        <translation>CSV für Tabellenkalkulation…</translation>
+    </message>
+    <message>
+        <source>The table&apos;s columns with this language&apos;s decimal sign, as a spreadsheet of it reads them</source>
+        <translation>Die Spalten der Tabelle mit dem Dezimalzeichen dieser Sprache, wie eine Tabellenkalkulation in ihr sie liest</translation>
+    </message>
+    <message>
+        <source>Resistance</source>
+        <translation>Widerstand</translation>
+    </message>
+    <message>
+        <source>Voltage</source>
+        <translation>Spannung</translation>
+    </message>
+    <message>
+        <source>Self-discharge</source>
+        <translation>Selbstentladung</translation>
     </message>
 </context>
 <context>

@@ -82,7 +82,9 @@ void Application::ConnectShell(DialogService& dialogs)
 
     PanelMenuBar& menus = panel_.Menus();
     QObject::connect(&menus, &PanelMenuBar::shortcutsChosen, &panel_, [this, &dialogs] {
-        ShortcutsDialog shortcuts(panel_.Menus(), &panel_);
+        // Over the window it was asked from, with that window's own keys.
+        QWidget* from = QApplication::activeWindow() != nullptr ? QApplication::activeWindow() : &panel_;
+        ShortcutsDialog shortcuts(panel_.Menus(), from, from);
         dialogs.RunModal(shortcuts);
     });
     QObject::connect(&menus, &PanelMenuBar::userGuideChosen, &panel_, [this] {

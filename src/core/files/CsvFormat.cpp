@@ -11,12 +11,16 @@ namespace {
 // The characters a spreadsheet takes as the start of a formula.
 constexpr std::string_view FormulaStarts = "=+-@\t\r";
 
-// Whether `text` is a finite number written out whole, as the program writes numbers ("-2.008").
+// Whether `text` is a finite number written out whole, as the program writes numbers ("-2.008"),
+// or with a decimal comma, as the user's language may write them ("-2,008").
 bool IsNumber(std::string_view text)
 {
+    std::string number(text);
+    if (const std::size_t comma = number.find(','); comma != std::string::npos && number.find('.') == std::string::npos)
+        number[comma] = '.';
     double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size() && std::isfinite(value);
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    return error == std::errc() && end == number.data() + number.size() && std::isfinite(value);
 }
 
 // A cell as read, without the ' that CsvCell put before a formula's first character.
@@ -44,10 +48,10 @@ std::string FormulaGuarded(std::string_view text)
     return cell += text;
 }
 
-std::string CsvCell(std::string_view text)
+std::string CsvCell(std::string_view text, char separator)
 {
     std::string cell = FormulaGuarded(text);
-    if (cell.find_first_of(",\"\r\n") == std::string::npos)
+    if (cell.find_first_of(std::string{separator} + "\"\r\n") == std::string::npos)
         return cell;
     std::string quoted = "\"";
     for (const char ch : cell)

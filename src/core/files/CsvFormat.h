@@ -20,12 +20,12 @@ bool IsCsvName(const std::filesystem::path& file);
 
 // A text that a spreadsheet would take for a formula (one starting with =, +, -, @, TAB or CR)
 // after a ' that keeps it text, as every CSV, tab-separated output and copied table holds it. A
-// number stays a number: "-2.008" is written as it is.
+// number stays a number: "-2.008", and "-2,008" with a decimal comma, are written as they are.
 std::string FormulaGuarded(std::string_view text);
 
 // One cell as every CSV the program writes holds it: formula-guarded, in double quotes when it
-// needs them.
-std::string CsvCell(std::string_view text);
+// holds the `separator`, a quote or a line break.
+std::string CsvCell(std::string_view text, char separator = ',');
 
 // One line of `columns` cells (cells the row lacks are empty), with its CR LF.
 std::string CsvLine(const RecordRow& row, std::size_t columns);

@@ -1,5 +1,7 @@
 #include "ui/cells/BatchStatisticsPanel.h"
 
+#include "ui/common/DisplayNumbers.h"
+
 #include <QHeaderView>
 
 namespace voltaryn {
@@ -7,7 +9,7 @@ namespace {
 
 QString Number(const std::optional<double>& value, int decimals)
 {
-    return value ? QString::number(*value, 'f', decimals) : QString("–");
+    return value ? DisplayNumber(*value, decimals) : QString("–");
 }
 
 } // namespace
@@ -22,7 +24,10 @@ BatchStatisticsPanel::BatchStatisticsPanel(QWidget* parent) : QTableWidget(RowCo
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::NoSelection);
     setFocusPolicy(Qt::NoFocus);
-    horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // Each column as wide as its title and figures, never clipped: the panel is at least that wide.
+    horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    horizontalHeader()->setStretchLastSection(true);
+    setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     for (int row = 0; row < RowCount; ++row)
         for (int column = 0; column < ColumnCount; ++column) {
@@ -68,6 +73,7 @@ void BatchStatisticsPanel::Show(const cells::BatchStatistics& statistics, const 
         for (int column = 0; column < ColumnCount; ++column)
             item(line.row, column)->setText(texts[column]);
     }
+    updateGeometry();
 }
 
 QString BatchStatisticsPanel::Text(Row row, Column column) const { return item(row, column)->text(); }

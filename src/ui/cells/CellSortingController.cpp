@@ -493,18 +493,23 @@ void CellSortingController::ShowNext()
     window_->ShowNextId(tray ? store::CellName({}, trayNext_) : nextLabel_);
 }
 
-void CellSortingController::Export(bool json)
+void CellSortingController::Export(CellSortingWindow::ExportFormat format)
 {
     if (window_.isNull() || session_.Batch().isEmpty())
         return;
+    using Format = CellSortingWindow::ExportFormat;
     const QString fileName = context_.dialogs.AskSaveFileName(
-        window_, json ? tr("JSON lines (*.jsonl *.json)") : tr("CSV (*.csv)"));
+        window_, format == Format::Json             ? tr("JSON lines (*.jsonl *.json)")
+                 : format == Format::SpreadsheetCsv ? tr("CSV for spreadsheets (*.csv)")
+                                                    : tr("CSV (*.csv)"));
     if (fileName.isEmpty())
         return;
-    const std::vector<store::CellRow>& cells = session_.Cells().Cells();
+    const QByteArray bytes = format == Format::SpreadsheetCsv
+                                 ? window_->SpreadsheetCsv()
+                                 : QByteArray::fromStdString(store::CellsExport(session_.Batch(), session_.Cells().Cells(),
+                                                                                session_.Rules().selfDischarge, format == Format::Json));
     QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        || file.write(QByteArray::fromStdString(store::CellsExport(session_.Batch(), cells, session_.Rules().selfDischarge, json))) < 0 || !file.flush())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) < 0 || !file.flush())
         context_.dialogs.ShowMessage(window_, MessageIcon::Critical,
                                      tr("Could not write %1: %2").arg(fileName, file.errorString()));
 }

@@ -5,6 +5,7 @@
 #include "cells/SelfDischarge.h"
 #include "meter/MeterSession.h"
 #include "store/StoreTypes.h"
+#include "ui/cells/CellSortingWindow.h"
 #include "ui/common/FeatureContext.h"
 #include "ui/panel/ToolbarCommands.h"
 
@@ -19,7 +20,6 @@ namespace voltaryn {
 class BatchSession;
 class CaptureSounds;
 class CaptureSpeech;
-class CellSortingWindow;
 class StoreThread;
 
 // Where the cell database is and what the station's clocks say; tests hand in their own.
@@ -84,7 +84,7 @@ private:
     void AnnounceVerdict(cells::SelfDischargeVerdict verdict);
     void Undo();
     void Retest(qint64 cellNumber);
-    void Export(bool json);
+    void Export(CellSortingWindow::ExportFormat format);
     void EditGrades();
     // After the grade editor: asks whether the cells shown are graded again by the batch's new table.
     void OfferRegrade(const QString& batch);

@@ -4,16 +4,20 @@
 #include "store/BatchCells.h"
 #include "ui/cells/BatchSession.h"
 #include "ui/cells/BatchStatisticsPanel.h"
+#include "ui/cells/CaptureTile.h"
 #include "ui/cells/GradeColour.h"
 #include "ui/cells/QuantityHistogram.h"
+#include "ui/common/DisplayNumbers.h"
+#include "ui/common/FlowLayout.h"
 #include "ui/common/NamedButton.h"
+#include "ui/common/ScreenFit.h"
+#include "ui/common/SideBySideOrTabs.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -21,6 +25,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QScrollBar>
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -32,29 +38,26 @@ namespace voltaryn {
 
 namespace {
 
-QLabel* BigLabel(const char* name, int pointSize, QWidget* parent)
+// The column titles and then `rows` of `model` as text, `separator` between cells: TAB for the
+// clipboard, where no cell is quoted, else the separator of a CSV file.
+QString TableText(const QAbstractItemModel& model, const QList<int>& rows, char separator, const QString& lineEnd)
 {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setAlignment(Qt::AlignCenter);
-    QFont font = label->font();
-    font.setPointSize(pointSize);
-    font.setBold(true);
-    label->setFont(font);
-    return label;
-}
-
-// A grade's name is a letter or two; a self-discharge verdict a word, set smaller so that the tile
-// keeps its width.
-constexpr int GradePoints = 96;
-constexpr int VerdictPoints = 48;
-
-void SetBigText(QLabel& label, const QString& text, int pointSize)
-{
-    QFont font = label.font();
-    font.setPointSize(pointSize);
-    label.setFont(font);
-    label.setText(text);
+    const auto cell = [separator](const QString& text) {
+        const std::string written = separator == '\t' ? FormulaGuarded(text.toStdString()) : CsvCell(text.toStdString(), separator);
+        return QString::fromStdString(written);
+    };
+    QStringList lines;
+    QStringList titles;
+    for (int column = 0; column < model.columnCount(); ++column)
+        titles << cell(model.headerData(column, Qt::Horizontal).toString());
+    lines << titles.join(separator);
+    for (const int row : rows) {
+        QStringList texts;
+        for (int column = 0; column < model.columnCount(); ++column)
+            texts << cell(model.index(row, column).data().toString());
+        lines << texts.join(separator);
+    }
+    return lines.join(lineEnd) + lineEnd;
 }
 
 // Wait this long for the rest of a scan before keys held back go where they were typed.
@@ -135,22 +138,11 @@ QWidget* CellSortingWindow::BuildTile()
     connect(recheck, &QPushButton::toggled, this, &CellSortingWindow::recheckToggled);
     connect(idField_, &QLineEdit::returnPressed, this, &CellSortingWindow::SubmitId);
 
-    tile_ = new QFrame(side);
-    tile_->setObjectName("tile");
-    tile_->setFrameShape(QFrame::StyledPanel);
-    tile_->setAutoFillBackground(true);
-    auto* tileColumn = new QVBoxLayout(tile_);
-    tileGrade_ = BigLabel("tileGrade", GradePoints, tile_);
-    tileVoltage_ = BigLabel("tileVoltage", 40, tile_);
-    tileResistance_ = BigLabel("tileResistance", 40, tile_);
-    tileCaption_ = BigLabel("tileCaption", 24, tile_);
-    tileState_ = BigLabel("tileState", 28, tile_);
-    for (QLabel* label : {tileGrade_, tileVoltage_, tileResistance_, tileCaption_, tileState_})
-        tileColumn->addWidget(label);
+    tile_ = new CaptureTile(side);
     column->addWidget(tile_, 1);
 
-    // Three short rows, so the tile's side stays narrow in any language: what acts on a cell,
-    // what acts on the batch, then the notice beside the sound switches.
+    // The buttons wrap, so the tile's side stays narrow in any language: what acts on a cell,
+    // then what acts on the batch; under them the notice beside the sound switches.
     QPushButton* undo = NamedButton("undo", tr("Undo last capture"), side);
     undo->setShortcut(QKeySequence::Undo);
     QPushButton* retest = NamedButton("retest", tr("Retest selected cell"), side);
@@ -163,6 +155,9 @@ QWidget* CellSortingWindow::BuildTile()
     importCapacities->setToolTip(tr("Capacities a charger measured, from its CSV, into the batch's cells (Ctrl+I)"));
     QPushButton* exportCsv = NamedButton("exportCsv", tr("Export CSV…"), side);
     QPushButton* exportJson = NamedButton("exportJson", tr("Export JSON…"), side);
+    QPushButton* exportSpreadsheet = NamedButton("exportSpreadsheet", tr("CSV for spreadsheets…"), side);
+    exportSpreadsheet->setToolTip(tr("The table's columns with this language's decimal sign, as a spreadsheet of "
+                                     "it reads them"));
     QPushButton* buildPack = NamedButton("buildPack", tr("Build pack…"), side);
     QPushButton* report = NamedButton("report", tr("Report…"), side);
     QPushButton* queue = NamedButton("queue", tr("Queue…"), side);
@@ -175,15 +170,11 @@ QWidget* CellSortingWindow::BuildTile()
     notice_ = new QLabel(side);
     notice_->setObjectName("notice");
     notice_->setWordWrap(true);
-    const auto addRow = [column](std::initializer_list<QWidget*> widgets) {
-        auto* line = new QHBoxLayout;
-        for (QWidget* widget : widgets)
-            line->addWidget(widget);
-        line->addStretch(1);
-        column->addLayout(line);
-    };
-    addRow({undo, retest, capacity, grades});
-    addRow({importCapacities, exportCsv, exportJson, buildPack, report, queue});
+    auto* buttons = new FlowLayout;
+    for (QWidget* button : {undo, retest, capacity, grades, importCapacities, exportCsv, exportJson, exportSpreadsheet,
+                            buildPack, report, queue})
+        buttons->addWidget(button);
+    column->addLayout(buttons);
     auto* last = new QHBoxLayout;
     last->addWidget(notice_, 1);
     last->addWidget(sound);
@@ -195,8 +186,10 @@ QWidget* CellSortingWindow::BuildTile()
     connect(capacity, &QPushButton::clicked, this, [this] { emit capacityRequested(SelectedCell()); });
     connect(undo, &QPushButton::clicked, this, &CellSortingWindow::undoRequested);
     connect(retest, &QPushButton::clicked, this, [this] { emit retestRequested(SelectedCell()); });
-    connect(exportCsv, &QPushButton::clicked, this, [this] { emit exportRequested(false); });
-    connect(exportJson, &QPushButton::clicked, this, [this] { emit exportRequested(true); });
+    connect(exportCsv, &QPushButton::clicked, this, [this] { emit exportRequested(ExportFormat::MachineCsv); });
+    connect(exportJson, &QPushButton::clicked, this, [this] { emit exportRequested(ExportFormat::Json); });
+    connect(exportSpreadsheet, &QPushButton::clicked, this,
+            [this] { emit exportRequested(ExportFormat::SpreadsheetCsv); });
     connect(importCapacities, &QPushButton::clicked, this, &CellSortingWindow::capacityImportRequested);
     connect(buildPack, &QPushButton::clicked, this, [this] { emit packBuilderRequested(Batch()); });
     connect(report, &QPushButton::clicked, this, [this] { emit reportRequested(Batch()); });
@@ -211,6 +204,7 @@ QWidget* CellSortingWindow::BuildBatchView()
     gradeCounts_ = new QLabel(side);
     gradeCounts_->setObjectName("gradeCounts");
     gradeCounts_->setTextFormat(Qt::RichText);
+    gradeCounts_->setWordWrap(true);
     QFont font = gradeCounts_->font();
     font.setPointSize(font.pointSize() + 4);
     gradeCounts_->setFont(font);
@@ -234,6 +228,8 @@ QWidget* CellSortingWindow::BuildBatchView()
     table_->setSortingEnabled(true);
     table_->sortByColumn(CellTableModel::CellColumn, Qt::AscendingOrder);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // Tab goes on to the next control; the arrow keys move within the table.
+    table_->setTabKeyNavigation(false);
     table_->verticalHeader()->hide();
     table_->setWordWrap(false);
     table_->horizontalHeader()->setStretchLastSection(true);
@@ -247,16 +243,32 @@ QWidget* CellSortingWindow::BuildBatchView()
     table_->addAction(copy);
     connect(copy, &QAction::triggered, this, &CellSortingWindow::CopySelectedRows);
     column->addWidget(table_, 2);
+    connect(&cells_, &QAbstractItemModel::rowsAboutToBeInserted, this, [this] { followNewest_ = NewestInView(); });
+    connect(&cells_, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex&, int first, int last) {
+        // The first cells show how wide their columns need to be.
+        if (first == 0)
+            table_->resizeColumnsToContents();
+        newestRow_ = last;
+        if (followNewest_)
+            ScrollToNewest(last);
+    });
+    connect(&cells_, &QAbstractItemModel::modelReset, this, [this] {
+        table_->resizeColumnsToContents();
+        newestRow_ = cells_.rowCount() - 1;
+        ScrollToNewest(newestRow_);
+    });
 
-    auto* histograms = new QHBoxLayout;
+    auto* histograms = new SideBySideOrTabs(side);
+    histograms->setObjectName("histograms");
     resistanceHistogram_ = QuantityHistogram::Resistance(side);
     voltageHistogram_ = QuantityHistogram::Voltage(side);
     selfDischargeHistogram_ = QuantityHistogram::SelfDischarge(side);
-    for (QuantityHistogram* histogram : {resistanceHistogram_, voltageHistogram_, selfDischargeHistogram_}) {
-        histogram->setMinimumSize(240, 200);
-        histograms->addWidget(histogram);
-    }
-    column->addLayout(histograms, 1);
+    const std::pair<QuantityHistogram*, QString> pages[] = {
+        {resistanceHistogram_, tr("Resistance")}, {voltageHistogram_, tr("Voltage")},
+        {selfDischargeHistogram_, tr("Self-discharge")}};
+    for (const auto& [histogram, title] : pages)
+        histograms->AddPage(histogram, title);
+    column->addWidget(histograms, 1);
     statistics_ = new BatchStatisticsPanel(side);
     column->addWidget(statistics_);
     return side;
@@ -275,6 +287,15 @@ bool CellSortingWindow::eventFilter(QObject* watched, QEvent* event)
             return ScanKeyPressed(widget, *static_cast<QKeyEvent*>(event));
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void CellSortingWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // Wider figures widened the window to its new minimum: it stays on its screen.
+    if (isVisible() && event->oldSize().isValid() && event->size().width() > event->oldSize().width()
+        && event->size().width() == minimumWidth())
+        KeepOnScreen(*this, *this);
 }
 
 bool CellSortingWindow::ScanKeyPressed(QWidget* target, const QKeyEvent& key)
@@ -350,67 +371,23 @@ void CellSortingWindow::ShowRules()
 void CellSortingWindow::ShowCapture(const cells::Grade& grade, const QString& voltageText,
                                     const QString& resistanceText, const QString& caption)
 {
-    PaintTile(QColor(QString::fromStdString(grade.Colour)));
-    SetBigText(*tileGrade_, QString::fromStdString(grade.Name), GradePoints);
-    tileVoltage_->setText(voltageText + " V");
-    tileResistance_->setText(resistanceText);
-    tileCaption_->setText(caption);
+    tile_->ShowCapture(grade, voltageText, resistanceText, caption);
 }
 
 void CellSortingWindow::ShowRechecking(const QString& cell, const QString& voltageText)
 {
-    ClearCapture();
-    tileVoltage_->setText(voltageText + " V");
-    tileCaption_->setText(tr("Rechecking %1 …").arg(cell));
+    tile_->ShowRechecking(cell, voltageText);
 }
 
 void CellSortingWindow::ShowRecheck(const cells::SelfDischargeResult& result, const QString& cell,
                                     const QString& voltageText)
 {
-    QString verdict;
-    QColor background;
-    switch (result.verdict) {
-    case cells::SelfDischargeVerdict::Ok:
-        verdict = tr("OK");
-        background = QColor("#2e7d32");
-        break;
-    case cells::SelfDischargeVerdict::Suspect:
-        verdict = tr("Suspect");
-        background = QColor("#c62828");
-        break;
-    case cells::SelfDischargeVerdict::Early:
-        verdict = tr("Early");
-        background = QColor("#ff8f00");
-        break;
-    case cells::SelfDischargeVerdict::None: verdict = tr("No reference"); break;
-    }
-    PaintTile(background);
-    SetBigText(*tileGrade_, verdict, VerdictPoints);
-    tileVoltage_->setText(voltageText + " V");
-    tileResistance_->setText(result.mvPerDay ? tr("%1 mV/day").arg(*result.mvPerDay, 0, 'f', 1) : QString());
-    tileCaption_->setText(result.voltageChange && result.days
-                              ? tr("%1: %2 mV in %3 days").arg(cell).arg(*result.voltageChange * 1000, 0, 'f', 0).arg(*result.days, 0, 'f', 1)
-                              : tr("Rechecked %1").arg(cell));
+    tile_->ShowRecheck(result, cell, voltageText);
 }
 
-void CellSortingWindow::PaintTile(const QColor& background)
-{
-    QPalette palette;
-    if (background.isValid()) {
-        palette.setColor(QPalette::Window, background);
-        palette.setColor(QPalette::WindowText, TextColourOn(background));
-    }
-    tile_->setPalette(palette);
-}
+void CellSortingWindow::ClearCapture() { tile_->Clear(); }
 
-void CellSortingWindow::ClearCapture()
-{
-    PaintTile({});
-    for (QLabel* label : {tileGrade_, tileVoltage_, tileResistance_, tileCaption_})
-        label->clear();
-}
-
-void CellSortingWindow::ShowState(const QString& text) { tileState_->setText(text); }
+void CellSortingWindow::ShowState(const QString& text) { tile_->ShowState(text); }
 
 void CellSortingWindow::ShowNotice(const QString& text) { notice_->setText(text); }
 
@@ -453,12 +430,12 @@ void CellSortingWindow::RefreshSummary()
     for (const cells::Grade& grade : shown) {
         const qint64 count = perGrade[grade.Name];
         const QColor colour(QString::fromStdString(grade.Colour));
-        parts << QString("<span style='background:%1; color:%2'>&nbsp;%3&nbsp;</span> %4 (%5 %)")
-                     .arg(colour.name(), TextColourOn(colour).name(), QString::fromStdString(grade.Name).toHtmlEscaped())
-                     .arg(count)
-                     .arg(total == 0 ? 0.0 : 100.0 * static_cast<double>(count) / static_cast<double>(total), 0, 'f', 1);
+        const double yield = total == 0 ? 0.0 : 100.0 * static_cast<double>(count) / static_cast<double>(total);
+        parts << QString("<span style='background:%1; color:%2'>&nbsp;%3&nbsp;</span>&nbsp;%4&nbsp;(%5&nbsp;%)")
+                     .arg(colour.name(), TextColourOn(colour).name(), QString::fromStdString(grade.Name).toHtmlEscaped(),
+                          DisplayNumber(static_cast<double>(count), 0), DisplayNumber(yield, 1));
     }
-    gradeCounts_->setText(tr("%1 cells &nbsp; ").arg(total) + parts.join(" &nbsp; "));
+    gradeCounts_->setText(tr("%1 cells &nbsp; ").arg(DisplayNumber(static_cast<double>(total), 0)) + parts.join(" &nbsp; "));
     resistanceHistogram_->Show(resistances);
     voltageHistogram_->Show(voltages);
     const cells::SelfDischargeLot lot = store::SelfDischargeOf(cells_.Cells(), rules.selfDischarge);
@@ -478,22 +455,36 @@ qint64 CellSortingWindow::SelectedCell() const
 
 QString CellSortingWindow::SelectedRowsText() const
 {
-    QStringList lines;
-    QStringList titles;
-    for (int column = 0; column < CellTableModel::ColumnCount; ++column)
-        titles << cells_.headerData(column, Qt::Horizontal).toString();
-    lines << titles.join('\t');
     QModelIndexList rows = table_->selectionModel()->selectedRows();
     std::sort(rows.begin(), rows.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
-    for (const QModelIndex& row : rows) {
-        QStringList texts;
-        for (int column = 0; column < CellTableModel::ColumnCount; ++column)
-            texts << QString::fromStdString(FormulaGuarded(sorted_->index(row.row(), column).data().toString().toStdString()));
-        lines << texts.join('\t');
-    }
-    return lines.join('\n') + '\n';
+    QList<int> numbers;
+    for (const QModelIndex& row : rows)
+        numbers << row.row();
+    return TableText(*sorted_, numbers, '\t', "\n");
+}
+
+QByteArray CellSortingWindow::SpreadsheetCsv() const
+{
+    QList<int> rows;
+    for (int row = 0; row < cells_.rowCount(); ++row)
+        rows << row;
+    const char separator = DisplayLocale().decimalPoint() == "," ? ';' : ',';
+    return QByteArray(Utf8ByteOrderMark.data(), static_cast<qsizetype>(Utf8ByteOrderMark.size()))
+           + TableText(cells_, rows, separator, "\r\n").toUtf8();
 }
 
 void CellSortingWindow::CopySelectedRows() const { QApplication::clipboard()->setText(SelectedRowsText()); }
+
+bool CellSortingWindow::NewestInView() const
+{
+    const QModelIndex newest = newestRow_ < 0 ? QModelIndex() : sorted_->mapFromSource(cells_.index(newestRow_, 0));
+    return !newest.isValid() || table_->viewport()->rect().intersects(table_->visualRect(newest));
+}
+
+void CellSortingWindow::ScrollToNewest(int sourceRow)
+{
+    if (const QModelIndex newest = sorted_->mapFromSource(cells_.index(sourceRow, 0)); newest.isValid())
+        table_->scrollTo(newest);
+}
 
 } // namespace voltaryn

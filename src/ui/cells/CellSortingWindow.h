@@ -13,7 +13,6 @@
 
 class QComboBox;
 class QKeyEvent;
-class QFrame;
 class QLabel;
 class QLineEdit;
 class QSortFilterProxyModel;
@@ -23,6 +22,7 @@ namespace voltaryn {
 
 class BatchSession;
 class BatchStatisticsPanel;
+class CaptureTile;
 class QuantityHistogram;
 
 // The Cell Sorting window: the batch chooser, the cell ID field a barcode scanner types into, a
@@ -32,9 +32,15 @@ class QuantityHistogram;
 // with the self-discharge limits, and the batch's statistics. It shows what the controller hands it and passes the user's requests on.
 // A scanner's burst of keys goes to the ID field wherever the focus is in the window: keys typed
 // elsewhere are held back for as long as they may be one, then delivered where they were typed.
+// On a narrow screen its buttons wrap and the histograms take turns under tabs; every number it
+// shows, copies or exports for a spreadsheet is in the user's language.
 class CellSortingWindow : public QWidget {
     Q_OBJECT
 public:
+    // The batch's cells as `voltaryn-cli cells` writes them (CSV or JSON lines), or the table's
+    // columns as a spreadsheet of the user's language reads them.
+    enum class ExportFormat { MachineCsv, Json, SpreadsheetCsv };
+
     // Shows the batch `session` holds: its cells, and the rules they are judged by.
     explicit CellSortingWindow(BatchSession& session, QWidget* parent = nullptr);
 
@@ -67,6 +73,10 @@ public:
     qint64 SelectedCell() const;
     // The selected rows as TAB-separated text, with the column titles first.
     QString SelectedRowsText() const;
+    // Every cell of the batch in the table's columns as CSV for a spreadsheet of the user's
+    // language: its decimal sign, a semicolon between cells where that is a comma, else a comma;
+    // UTF-8 with a byte order mark and CR LF line ends.
+    QByteArray SpreadsheetCsv() const;
 
 signals:
     void batchChosen(const QString& name);
@@ -75,7 +85,7 @@ signals:
     void idEntered(const QString& id);
     void undoRequested();
     void retestRequested(qint64 cellNumber);  // 0: none is selected
-    void exportRequested(bool json);
+    void exportRequested(CellSortingWindow::ExportFormat format);
     void capacityImportRequested();
     void soundToggled(bool on);
     // The Pack Builder window, or the batch's report, for the batch shown.
@@ -92,13 +102,15 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QWidget* BuildTile();
     QWidget* BuildBatchView();
     void CopySelectedRows() const;
-    // The tile in `background` (invalid: the window's own colours), its text readable on it.
-    void PaintTile(const QColor& background);
+    // Whether the table shows the row of the newest capture, or has none to show.
+    bool NewestInView() const;
+    void ScrollToNewest(int sourceRow);
     void SubmitId();
     // Whether the key press `key` to `target`, outside the ID field, was taken for a scan.
     bool ScanKeyPressed(QWidget* target, const QKeyEvent& key);
@@ -123,16 +135,13 @@ private:
     std::vector<HeldKey> heldKeys_;
     QTimer heldKeysTimer_;  // delivers held keys that no scan followed
     bool releasing_ = false;
-    QFrame* tile_ = nullptr;
-    QLabel* tileGrade_ = nullptr;
-    QLabel* tileVoltage_ = nullptr;
-    QLabel* tileResistance_ = nullptr;
-    QLabel* tileCaption_ = nullptr;
-    QLabel* tileState_ = nullptr;
+    CaptureTile* tile_ = nullptr;
     QLabel* notice_ = nullptr;
     QLabel* gradeCounts_ = nullptr;
     QComboBox* gradeFilter_ = nullptr;
     QTableView* table_ = nullptr;
+    int newestRow_ = -1;         // of the model, the newest capture's
+    bool followNewest_ = true;   // the table showed the newest capture before the next arrived
     QuantityHistogram* resistanceHistogram_ = nullptr;
     QuantityHistogram* voltageHistogram_ = nullptr;
     QuantityHistogram* selfDischargeHistogram_ = nullptr;

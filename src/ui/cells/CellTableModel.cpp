@@ -1,9 +1,9 @@
 #include "ui/cells/CellTableModel.h"
 
 #include "ui/cells/GradeColour.h"
+#include "ui/common/DisplayNumbers.h"
 
 #include <algorithm>
-
 
 namespace voltaryn {
 
@@ -16,7 +16,7 @@ QVariant SortNumber(const std::optional<double>& value)
 
 QString FixedText(const std::optional<double>& value, int decimals)
 {
-    return value ? QString::number(*value, 'f', decimals) : QString();
+    return value ? DisplayNumber(*value, decimals) : QString();
 }
 
 } // namespace
@@ -95,7 +95,8 @@ QVariant CellTableModel::data(const QModelIndex& index, int role) const
     if (role == Qt::DisplayRole) {
         switch (column) {
         case CellColumn: return store::CellName(cell);
-        case VoltageColumn: return latest.voltageText.isEmpty() ? FixedText(latest.voltageV, 3) : latest.voltageText;
+        case VoltageColumn: return latest.voltageText.isEmpty() ? FixedText(latest.voltageV, 3)
+                                                                   : DisplayNumbersIn(latest.voltageText);
         case ResistanceColumn: return FixedText(latest.resistanceMohm, 2);
         case CapacityColumn: return FixedText(cell.capacityMah, 0);
         case GradeColumn: return latest.grade;

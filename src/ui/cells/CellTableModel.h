@@ -11,7 +11,8 @@
 namespace voltaryn {
 
 // The cells of a batch, one row each with its latest measurement, in the order they were first
-// captured. The sort role gives numbers as numbers, so a QSortFilterProxyModel sorts them right.
+// captured, its numbers in the user's language. The sort role gives numbers as numbers, so a
+// QSortFilterProxyModel sorts them right.
 class CellTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:

@@ -1,5 +1,7 @@
 #include "ui/cells/QuantityHistogram.h"
 
+#include "ui/common/DisplayNumbers.h"
+
 #include <algorithm>
 
 namespace voltaryn {
@@ -9,6 +11,9 @@ QuantityHistogram::QuantityHistogram(const QString& axisLabel, bool fromZero, QW
 {
     xAxis->setLabel(axisLabel);
     yAxis->setLabel(tr("Cells"));
+    setLocale(DisplayLocale());
+    // Room for the axes' figures and titles, however large the font.
+    setMinimumSize(fontMetrics().averageCharWidth() * 32, fontMetrics().height() * 11);
     bars_->setPen(Qt::NoPen);
     FollowPalette();
 }

@@ -5,8 +5,10 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QMainWindow>
+#include <QRegion>
 #include <QScreen>
 #include <QSettings>
+#include <QWindow>
 
 namespace voltaryn {
 namespace {
@@ -27,10 +29,22 @@ QString Key(const QWidget& window, const char* what)
 constexpr const char* ShownProperty = "voltarynPlaceShown";
 constexpr const char* RestoredProperty = "voltarynPlaceRestored";
 
+// A window whose frame is not wholly on the screens goes onto the one its centre is on, else the
+// primary one, shrunk to it where it is larger.
 void BringOnScreen(QWidget& window)
 {
-    if (QGuiApplication::screenAt(window.geometry().center()) == nullptr && QGuiApplication::primaryScreen() != nullptr)
-        window.setGeometry(FitWithin(window.geometry(), QGuiApplication::primaryScreen()->availableGeometry()));
+    const QMargins frame = window.windowHandle() != nullptr ? window.windowHandle()->frameMargins() : QMargins();
+    const QRect place = window.geometry().marginsAdded(frame);
+    QRegion shown;
+    for (const QScreen* screen : QGuiApplication::screens())
+        shown += screen->availableGeometry();
+    if (QRegion(place).subtracted(shown).isEmpty())
+        return;
+    const QScreen* screen = QGuiApplication::screenAt(place.center());
+    if (screen == nullptr)
+        screen = QGuiApplication::primaryScreen();
+    if (screen != nullptr)
+        window.setGeometry(FitWithin(place, screen->availableGeometry()).marginsRemoved(frame));
 }
 
 } // namespace

@@ -10,8 +10,9 @@ namespace voltaryn {
 // Keeps the place and size of every window of the program between runs: a window is put back
 // where it was when it is first shown, and remembered whenever it is hidden or closed. Windows
 // are told apart by their object names; a main window's toolbars and docks are kept as well.
-// A window never remembered opens where the program puts it; a remembered one that no screen shows
-// any more (the screens changed) is brought onto the primary screen.
+// A window never remembered opens where the program puts it; a remembered place that the screens
+// do not wholly show any more (they changed, or were larger) is moved, and shrunk if need be, onto
+// the screen the window's centre is on, else onto the primary one.
 class WindowPlacement : public QObject {
     Q_OBJECT
 public:

@@ -1,5 +1,6 @@
 #include "ui/panel/HelpWindows.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -26,7 +27,7 @@ QVBoxLayout* WithCloseButton(QDialog& dialog)
 
 } // namespace
 
-ShortcutsDialog::ShortcutsDialog(const QMenuBar& menus, QWidget* parent) : QDialog(parent)
+ShortcutsDialog::ShortcutsDialog(const QMenuBar& menus, const QWidget* from, QWidget* parent) : QDialog(parent)
 {
     setObjectName("KeyboardShortcuts");
     setWindowTitle(tr("Keyboard Shortcuts"));
@@ -35,18 +36,26 @@ ShortcutsDialog::ShortcutsDialog(const QMenuBar& menus, QWidget* parent) : QDial
     table->setHorizontalHeaderLabels({tr("Menu"), tr("Command"), tr("Shortcut")});
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->verticalHeader()->hide();
-    for (const QAction* menuAction : menus.actions()) {
-        for (const QAction* action : menuAction->menu()->actions()) {
-            if (action->isSeparator() || action->shortcut().isEmpty())
-                continue;
-            const int row = table->rowCount();
-            table->insertRow(row);
-            const QStringList cells{QString(menuAction->text()).remove('&'), QString(action->text()).remove('&'),
-                                    action->shortcut().toString(QKeySequence::NativeText)};
-            for (int column = 0; column < 3; ++column)
-                table->setItem(row, column, new QTableWidgetItem(cells[column]));
-        }
+    const auto addRow = [table](const QString& where, const QString& command, const QKeySequence& shortcut) {
+        const int row = table->rowCount();
+        table->insertRow(row);
+        const QStringList cells{QString(where).remove('&'), QString(command).remove('&'),
+                                shortcut.toString(QKeySequence::NativeText)};
+        for (int column = 0; column < 3; ++column)
+            table->setItem(row, column, new QTableWidgetItem(cells[column]));
+    };
+    if (from != nullptr && from != menus.window()) {
+        for (const QAbstractButton* button : from->findChildren<QAbstractButton*>())
+            if (!button->shortcut().isEmpty())
+                addRow(from->windowTitle(), button->text(), button->shortcut());
+        for (const QAction* action : from->findChildren<QAction*>())
+            if (!action->shortcut().isEmpty())
+                addRow(from->windowTitle(), action->text(), action->shortcut());
     }
+    for (const QAction* menuAction : menus.actions())
+        for (const QAction* action : menuAction->menu()->actions())
+            if (!action->isSeparator() && !action->shortcut().isEmpty())
+                addRow(menuAction->text(), action->text(), action->shortcut());
     table->resizeColumnsToContents();
     table->horizontalHeader()->setStretchLastSection(true);
     WithCloseButton(*this)->insertWidget(0, table);

@@ -25,8 +25,10 @@ PanelMenuBar::PanelMenuBar(const PanelToolbar& toolbar, QWidget* parent) : QMenu
     QMenu* help = addMenu(tr("&Help"));
     connect(AddHelpAction(*help, "UserGuide", tr("&User Guide"), QKeySequence::HelpContents), &QAction::triggered,
             this, &PanelMenuBar::userGuideChosen);
-    connect(AddHelpAction(*help, "KeyboardShortcuts", tr("&Keyboard Shortcuts"), QKeySequence(tr("Ctrl+/"))),
-            &QAction::triggered, this, &PanelMenuBar::shortcutsChosen);
+    QAction* shortcuts = AddHelpAction(*help, "KeyboardShortcuts", tr("&Keyboard Shortcuts"), QKeySequence(tr("Ctrl+/")));
+    // Asked from any window, the list shows that window's own keys too.
+    shortcuts->setShortcutContext(Qt::ApplicationShortcut);
+    connect(shortcuts, &QAction::triggered, this, &PanelMenuBar::shortcutsChosen);
     help->addSeparator();
     connect(AddHelpAction(*help, "About", tr("&About Voltaryn"), {}), &QAction::triggered, this,
             &PanelMenuBar::aboutChosen);

@@ -142,6 +142,10 @@ PanelToolbar::PanelToolbar(QWidget* parent) : QToolBar(parent)
         QAction* action = addAction(tr(button.menuText));
         action->setObjectName(button.key);
         action->setShortcut(QKeySequence(QString::fromLatin1(button.shortcut)));
+        // The cell windows are worked side by side and open one another: their keys work from
+        // every window of the program.
+        if (button.menu == PanelMenu::Cells)
+            action->setShortcutContext(Qt::ApplicationShortcut);
         SetToolTip(*action, button.toolTip, tr(button.opens));
         connect(action, &QAction::triggered, this, [this, key = action->objectName()] { emit commandTriggered(key); });
     }

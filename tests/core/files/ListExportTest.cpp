@@ -61,20 +61,26 @@ TEST(ListExportTest, AListSavedAsCsvReadsBackWithTheSameCells)
 }
 
 // A text that a spreadsheet would run as a formula is kept text by a leading ', in CSV cells as in
-// tab-separated output and copied rows; numbers stay numbers.
+// tab-separated output and copied rows; numbers stay numbers, with a decimal comma too. A cell is
+// quoted where it holds its file's separator.
 TEST(ListExportTest, NoCsvCellStartsAFormula)
 {
-    const std::tuple<const char*, const char*, const char*> cells[] = {  // text, guarded, CSV cell written
-        {"=1+2", "'=1+2", "'=1+2"}, {"+1+2", "'+1+2", "'+1+2"}, {"-1+2", "'-1+2", "'-1+2"},
-        {"@SUM(A1:A9)", "'@SUM(A1:A9)", "'@SUM(A1:A9)"}, {"\tx", "'\tx", "'\tx"}, {"\rx", "'\rx", "\"'\rx\""},
+    const std::tuple<const char*, const char*, const char*, const char*> cells[] = {
+        // text, guarded, CSV cell written with commas, with semicolons
+        {"=1+2", "'=1+2", "'=1+2", "'=1+2"}, {"+1+2", "'+1+2", "'+1+2", "'+1+2"}, {"-1+2", "'-1+2", "'-1+2", "'-1+2"},
+        {"@SUM(A1:A9)", "'@SUM(A1:A9)", "'@SUM(A1:A9)", "'@SUM(A1:A9)"}, {"\tx", "'\tx", "'\tx", "'\tx"},
+        {"\rx", "'\rx", "\"'\rx\"", "\"'\rx\""},
         {"=HYPERLINK(\"http://x\",\"y\")", "'=HYPERLINK(\"http://x\",\"y\")",
-         "\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\""},
-        {"-2.008", "-2.008", "-2.008"}, {"-1e-05", "-1e-05", "-1e-05"}, {"-.5", "-.5", "-.5"}, {"-inf", "'-inf", "'-inf"},
-        {"-", "'-", "'-"}, {"a=1", "a=1", "a=1"}, {"'=x", "'=x", "'=x"}, {"", "", ""},
+         "\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\"", "\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\""},
+        {"-2.008", "-2.008", "-2.008", "-2.008"}, {"-1e-05", "-1e-05", "-1e-05", "-1e-05"}, {"-.5", "-.5", "-.5", "-.5"},
+        {"-2,5", "-2,5", "\"-2,5\"", "-2,5"}, {"-2,5,1", "'-2,5,1", "\"'-2,5,1\"", "'-2,5,1"},
+        {"-inf", "'-inf", "'-inf", "'-inf"}, {"-", "'-", "'-", "'-"}, {"a=1", "a=1", "a=1", "a=1"},
+        {"a;b", "a;b", "a;b", "\"a;b\""}, {"'=x", "'=x", "'=x", "'=x"}, {"", "", "", ""},
     };
-    for (const auto& [text, guarded, written] : cells) {
+    for (const auto& [text, guarded, comma, semicolon] : cells) {
         EXPECT_EQ(FormulaGuarded(text), guarded) << text;
-        EXPECT_EQ(CsvCell(text), written) << text;
+        EXPECT_EQ(CsvCell(text), comma) << text;
+        EXPECT_EQ(CsvCell(text, ';'), semicolon) << text;
     }
 }
 

@@ -107,6 +107,44 @@ TEST_F(RememberedSettingsTest, ResetSettingsStartsAsTheFirstRunAndNonsenseIsNotT
     EXPECT_FALSE(after.Recording().Sampling().Settings().PcSampling);
 }
 
+// Any window that remembers its place: one the screens no longer wholly show (they changed, or
+// were larger) comes back wholly onto the screen, shrunk where it is larger; one they show stays.
+TEST_F(RememberedSettingsTest, ARememberedPlaceOffTheScreensIsBroughtBackOntoOne)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const std::pair<const char*, QRect> places[] = {
+        {"on the screen", {50, 60, 300, 200}},
+        {"beyond the right edge", {screen.right() + 500, 100, 300, 200}},
+        {"partly off the right edge", {screen.right() - 99, 100, 300, 200}},
+        {"above the top", {100, -150, 300, 200}},
+        {"larger than the screen", {0, 0, screen.width() + 400, screen.height() + 300}},
+    };
+    for (const auto& [what, remembered] : places) {
+        SCOPED_TRACE(what);
+        Start();
+        {
+            QWidget window(nullptr, Qt::Window);
+            window.setObjectName("Probe");
+            window.show();
+            window.setGeometry(remembered);
+            window.hide();
+        }
+        End();
+        Start();
+        QWidget window(nullptr, Qt::Window);
+        window.setObjectName("Probe");
+        window.show();
+        EXPECT_TRUE(screen.contains(window.frameGeometry())) << window.frameGeometry().x() << "," << window.frameGeometry().y();
+        if (screen.contains(remembered.marginsAdded(window.windowHandle()->frameMargins()))) {
+            EXPECT_EQ(window.geometry(), remembered);
+        } else if (remembered.width() < screen.width()) {
+            EXPECT_EQ(window.size(), remembered.size()) << "moved, not shrunk";
+        }
+        window.hide();
+        End();
+    }
+}
+
 // The program's own dialog service: a destructive question's default button is Cancel, so Enter
 // never deletes; only its named button does.
 TEST(QtDialogServiceTest, DestructiveQuestionAnswersCancelToEnterAndYesOnlyToItsNamedButton)
