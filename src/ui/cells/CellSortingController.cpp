@@ -222,6 +222,7 @@ void CellSortingController::DisplayDecoded()
     const cells::CaptureStep step = engine_.Feed(setup_.sinceStart(), cells::ReadProbes(meter_.reading, lit));
     // From its first touch the tile is the new cell's: the last one's grade goes.
     if (step.State == cells::CaptureState::Settling && !wasSettling) {
+        ++touches_;
         window_->ClearCapture();
         problem_ = cells::CaptureProblem::None;
     }
@@ -266,13 +267,16 @@ void CellSortingController::Record(const cells::CellCapture& capture)
     stateText_ = tr("Lift the cell");
     session_.Store()->Run<store::CaptureReceipt>(
         [input](store::CellStore& store) { return store.RecordCapture(input); },
-        [this, input, grade, resistance](const store::CaptureReceipt& receipt) {
+        [this, input, grade, resistance, touch = touches_](const store::CaptureReceipt& receipt) {
             if (receipt.sentAhead > 0)
                 QueueSent(receipt.sentAhead);
             if (window_.isNull() || input.batch != session_.Batch())
                 return;
+            // An answer that comes after the next cell touched the probes leaves the tile to it.
+            const bool tileIsThisCells = touch == touches_;
             if (receipt.queued) {
-                window_->ShowCapture(grade, input.voltageText, resistance, tr("Queued → %1").arg(input.grade));
+                if (tileIsThisCells)
+                    window_->ShowCapture(grade, input.voltageText, resistance, tr("Queued → %1").arg(input.grade));
                 return;
             }
             lastCaptured_ = receipt.cellNumber;
@@ -289,8 +293,9 @@ void CellSortingController::Record(const cells::CellCapture& capture)
                 row.capacityMah = earlier->capacityMah;
             session_.Cells().Upsert(row);
             window_->RefreshSummary();
-            window_->ShowCapture(grade, input.voltageText, resistance,
-                                 tr("Captured %1 → %2").arg(store::CellName(receipt.label, receipt.cellNumber), input.grade));
+            if (tileIsThisCells)
+                window_->ShowCapture(grade, input.voltageText, resistance,
+                                     tr("Captured %1 → %2").arg(store::CellName(receipt.label, receipt.cellNumber), input.grade));
         });
 }
 
@@ -358,14 +363,14 @@ void CellSortingController::Recheck(const cells::CellCapture& capture)
                 return Rechecked{{}, error.Message()};
             }
         },
-        [this, input, label](const Rechecked& rechecked) {
+        [this, input, label, touch = touches_](const Rechecked& rechecked) {
             const store::CaptureReceipt& receipt = rechecked.receipt;
             if (receipt.sentAhead > 0)
                 QueueSent(receipt.sentAhead);
             if (window_.isNull() || input.batch != session_.Batch())
                 return;
             if (rechecked.refused.isEmpty())
-                ShowRechecked(receipt, input);
+                ShowRechecked(receipt, input, touch == touches_);
             else
                 RefuseRecheck(rechecked.refused, label);
         });
@@ -383,10 +388,12 @@ void CellSortingController::RefuseRecheck(const QString& reason, const QString& 
     }
 }
 
-void CellSortingController::ShowRechecked(const store::CaptureReceipt& receipt, const store::CaptureInput& input)
+void CellSortingController::ShowRechecked(const store::CaptureReceipt& receipt, const store::CaptureInput& input,
+                                          bool onTile)
 {
     if (receipt.queued) {
-        window_->ClearCapture();
+        if (onTile)
+            window_->ClearCapture();
         window_->ShowNotice(tr("The recheck of %1 is queued").arg(receipt.label));
         return;
     }
@@ -404,7 +411,8 @@ void CellSortingController::ShowRechecked(const store::CaptureReceipt& receipt, 
     // Judged over the batch: the lot's line moves with every recheck.
     const cells::SelfDischargeResult result =
         store::SelfDischargeOf(table.Cells(), session_.Rules().selfDischarge).cells[static_cast<std::size_t>(*place)];
-    window_->ShowRecheck(result, store::CellName(row), input.voltageText);
+    if (onTile)
+        window_->ShowRecheck(result, store::CellName(row), input.voltageText);
     AnnounceVerdict(result.verdict);
 }
 

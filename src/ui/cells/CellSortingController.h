@@ -79,7 +79,8 @@ private:
     void Recheck(const cells::CellCapture& capture);
     // The store's answers to a recheck: refused (the cell is not the batch's), or stored or queued.
     void RefuseRecheck(const QString& reason, const QString& label);
-    void ShowRechecked(const store::CaptureReceipt& receipt, const store::CaptureInput& input);
+    // `onTile`: no other cell has touched the probes since, so the tile is still this one's.
+    void ShowRechecked(const store::CaptureReceipt& receipt, const store::CaptureInput& input, bool onTile);
     // The sound of a recheck's verdict: the first grade's for ok, the reject's for a suspect.
     void AnnounceVerdict(cells::SelfDischargeVerdict verdict);
     void Undo();
@@ -116,6 +117,7 @@ private:
     bool recheck_ = false;
     qint64 trayNext_ = 0;      // in recheck mode, the number of the tray's next cell; 0: none left
     qint64 lastCaptured_ = 0;  // the number of the batch's cell captured last here; 0: none yet
+    int touches_ = 0;          // cells that touched the probes: whose the tile is
     QString station_;
     QString storeTrouble_;     // "Offline — 3 queued"; shown under the state
     QString storeNews_;        // "Back online: 3 queued captures sent"; shown until the next capture
