@@ -4,13 +4,12 @@
 #include "cells/PackBuilder.h"
 #include "cells/PackMap.h"
 #include "report/BatchReport.h"
-#include "report/PackMapPainter.h"
+#include "report/PackSheetPainter.h"
 #include "report/ReportPage.h"
 #include "store/BatchCells.h"
 #include "store/CellStore.h"
 #include "store/StoreAddress.h"
 #include "ui/cells/StoreThread.h"
-#include "ui/packs/PackBuilderWindow.h"
 
 #include <QCoreApplication>
 #include <QtConcurrent/QtConcurrentRun>
@@ -27,6 +26,15 @@ namespace {
 QString Change(double value, int decimals)
 {
     return (value >= 0 ? "+" : "−") + QString::number(std::abs(value), 'f', decimals);
+}
+
+// Each group's cells in their places: what a saved pack keeps of the pack built.
+std::vector<std::vector<std::string>> Places(const cells::Pack& pack)
+{
+    std::vector<std::vector<std::string>> places;
+    for (const cells::PackGroup& group : pack.groups)
+        places.push_back(group.cellIds);
+    return places;
 }
 
 bool WriteFile(const QString& name, const QByteArray& bytes, QString& error)
@@ -66,6 +74,7 @@ void PackBuilderController::Open(const QString& batch)
     if (window_.isNull()) {
         window_ = new PackBuilderWindow(&context_.mainWindow);
         window_->setAttribute(Qt::WA_DeleteOnClose);
+        window_->SetShape(shape_);
         connect(window_, &PackBuilderWindow::batchChosen, this, &PackBuilderController::OpenBatch);
         connect(window_, &PackBuilderWindow::buildRequested, this, &PackBuilderController::Build);
         connect(window_, &PackBuilderWindow::cancelRequested, this, [this] {
@@ -192,6 +201,7 @@ void PackBuilderController::Build()
     // The usable cells of the ticked grades; the others are counted by why they were left out.
     cells::PackOffer offer = store::PackOfferOf(rows_, rules_, {request.eligibleGrades, window_->IncludeSuspects()});
     building_ = {batch_, request, std::move(offer.cells), {}};
+    shape_ = {request.series, request.parallel};
     leftOut_ = LeftOutSentence(offer);
     window_->SetBuilding(true);
     window_->ShowMessage(tr("Building %1S%2P from %3 cells…").arg(request.series).arg(request.parallel).arg(building_.cells.size()));
@@ -255,9 +265,13 @@ void PackBuilderController::Replace(const QString& cellId)
     }
     const cells::CellReplacement& replacement = *outcome.replacement;
     built_->pack = replacement.pack;
+    built_->savedAs.clear();
     ShowPack();
-    Tell(tr("Replaced %1 by %2: capacity spread %3 mAh, resistance spread %4 mΩ, objective %5.")
-             .arg(cellId, QString::fromStdString(replacement.spareId), Change(replacement.capacitySpreadChange, 1),
+    Tell(tr("Replaced %1 by %2: %3 mAh, %4 mΩ. Capacity spread now %5 mAh (%6), resistance spread %7 mΩ (%8), "
+            "objective %9.")
+             .arg(cellId, QString::fromStdString(replacement.spareId), Change(replacement.capacityChange, 0),
+                  Change(replacement.resistanceChange, 2), QString::number(replacement.pack.capacitySpread, 'f', 1),
+                  Change(replacement.capacitySpreadChange, 1), QString::number(replacement.pack.resistanceSpread, 'f', 3),
                   Change(replacement.resistanceSpreadChange, 3), Change(replacement.costChange, 5)));
 }
 
@@ -281,19 +295,22 @@ void PackBuilderController::Save()
             layout.cells.push_back({static_cast<int>(g), static_cast<int>(p), numbers.at(QString::fromStdString(ids[p]))});
     }
     const QString batch = built_->batch;
+    const auto places = Places(built_->pack);
     store_->Run<bool>(
         [batch, layout](store::CellStore& store) {
             store.SavePack(batch, layout);
             return true;
         },
-        [this, name, layout, batch](bool) {
+        [this, name, layout, batch, places](bool) {
             ++storeAnswers_;
+            if (built_ && built_->batch == batch && Places(built_->pack) == places)
+                built_->savedAs = name;
             for (store::CellRow& row : rows_)
                 if (std::ranges::any_of(layout.cells, [&row](const store::PackPosition& place) {
                         return place.cellNumber == row.number;
                     }))
                     row.pack = name;
-            Tell(tr("Saved pack %1 in batch %2.").arg(name, batch));
+            Tell(tr("Saved pack \"%1\" in batch \"%2\".").arg(name, batch));
         });
 }
 
@@ -315,12 +332,8 @@ void PackBuilderController::ExportPdf()
     const QString name = context_.dialogs.AskSaveFileName(window_, tr("PDF (*.pdf)"));
     if (name.isEmpty())
         return;
-    const QString title = tr("%1S%2P from %3").arg(built_->request.series).arg(built_->request.parallel).arg(built_->batch);
     try {
-        report::ReportPage page(name, title);
-        page.Heading(tr("Build map: %1").arg(title));
-        report::PaintPackMap(page, cells::MapPack(built_->cells, built_->pack));
-        page.Finish();
+        report::WritePackSheet(name, {built_->savedAs, built_->batch}, cells::MapPack(built_->cells, built_->pack));
     } catch (const report::ReportError& error) {
         Tell(error.what());
     }

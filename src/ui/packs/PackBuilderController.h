@@ -5,6 +5,7 @@
 #include "cells/PackTypes.h"
 #include "store/BatchCells.h"
 #include "ui/common/FeatureContext.h"
+#include "ui/packs/PackBuilderWindow.h"
 #include "ui/panel/ToolbarCommands.h"
 
 #include <QFutureWatcher>
@@ -19,7 +20,6 @@
 
 namespace voltaryn {
 
-class PackBuilderWindow;
 class StoreThread;
 
 struct PackBuilderSetup {
@@ -46,6 +46,8 @@ public:
     void WriteReport(const QString& batch, const std::function<void(const QString&)>& tell);
 
     PackBuilderWindow* Window() const;
+    // S and P of the last build, which the window opens with; the program remembers them.
+    PackShape& Shape() { return shape_; }
     // How many pieces of store work have come back: batch lists, batches, saved packs, reports.
     int StoreAnswers() const { return storeAnswers_; }
 
@@ -77,6 +79,7 @@ private:
         cells::PackRequest request;
         std::vector<cells::PackCell> cells;
         cells::Pack pack;
+        QString savedAs = {};  // the name it is saved under; empty until it is, and again once changed
     };
     std::optional<BuiltPack> built_;  // what Replace, Save and the exports take
     BuiltPack building_;              // the build under way, its pack still empty
@@ -86,6 +89,7 @@ private:
     QThreadPool searchThread_;
     QFutureWatcher<cells::PackOutcome> search_;
     int storeAnswers_ = 0;
+    PackShape shape_;
 };
 
 } // namespace voltaryn

@@ -100,12 +100,12 @@ QWidget* PackBuilderWindow::BuildChoices()
     const auto count = [side](const char* name, int value) {
         auto* box = new QSpinBox(side);
         box->setObjectName(name);
-        box->setRange(1, 500);
+        box->setRange(1, PackShape::Largest);
         box->setValue(value);
         return box;
     };
-    series_ = count("series", 13);
-    parallel_ = count("parallel", 4);
+    series_ = count("series", PackShape{}.series);
+    parallel_ = count("parallel", PackShape{}.parallel);
     form->addRow(tr("Series (S):"), series_);
     form->addRow(tr("Parallel (P):"), parallel_);
     objective_ = new QComboBox(side);
@@ -158,6 +158,12 @@ void PackBuilderWindow::SetGrades(const QStringList& names, const QStringList& c
         item->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
         item->setCheckState(checked.contains(name) ? Qt::Checked : Qt::Unchecked);
     }
+}
+
+void PackBuilderWindow::SetShape(const PackShape& shape)
+{
+    series_->setValue(shape.series);
+    parallel_->setValue(shape.parallel);
 }
 
 cells::PackRequest PackBuilderWindow::Request() const
