@@ -26,8 +26,9 @@ struct BatchReport {
 BatchReport LoadBatchReport(store::CellStore& store, const QString& name);
 
 // Writes the report as PDF: the batch's data and grades, its statistics, histograms of
-// resistance, voltage and capacity with the grade limits, its self-discharge, the map of every
-// saved pack and, as an appendix, a table of every cell; each page numbered.
+// resistance, voltage and capacity with the grade limits, its self-discharge, its saved packs,
+// as an appendix a table of every cell, and last each saved pack's build sheet on a page of its
+// own; each page numbered.
 // Throws a ReportError when the file cannot be written.
 void WriteBatchReport(const BatchReport& report, const QString& file);
 

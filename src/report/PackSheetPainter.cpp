@@ -78,8 +78,14 @@ void PaintLines(QPainter& painter, const QRectF& box, double line, const std::ve
 // what tells the cells of a lot apart) only when even the smallest size is too wide.
 std::pair<QString, QFont> IdLine(QPainter& painter, const QString& id, double width, double points)
 {
-    const double fitting = std::min(points, width / std::max(EmWidth(id, true), 1e-9));
-    QFont font = ReportPage::Font(std::max(fitting, std::min(points, SmallestId)), true);
+    const double measured = QFontMetricsF(ReportPage::Font(points, true), painter.device()).horizontalAdvance(id);
+    if (measured <= width)
+        return {id, ReportPage::Font(points, true)};
+    const double fitting = points * width / measured * 0.98;  // a little room for the hinting at the smaller size
+    const double smallest = std::min(points, SmallestId);
+    if (fitting >= smallest)
+        return {id, ReportPage::Font(fitting, true)};
+    const QFont font = ReportPage::Font(smallest, true);
     return {QFontMetricsF(font, painter.device()).elidedText(id, Qt::ElideLeft, width), font};
 }
 

@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QTemporaryDir>
 
 #include <map>
 #include <set>
@@ -357,6 +358,25 @@ TEST(PackSheetLayout, FillsThePageAndFitsEveryFigure)
     }
     EXPECT_DOUBLE_EQ(largeFonts.at(14), largeFonts.at(60));
     EXPECT_LT(largeFonts.at(14), largeFonts.at(5));
+}
+
+// A long ID is shown whole at a smaller size; one that cannot fit even at the smallest keeps its
+// end, which tells the cells apart.
+TEST(PackSheet, LongIdsShrinkAndOnlyTheLongestAreCutAtTheirStart)
+{
+    const std::string shrunk = "LG-INR18650-M50LT-2024-03-LOT7-000030";
+    const std::string cut = std::string(150, 'X') + "-END-000031";
+    const cells::PackMap map =
+        cells::MapGroups({{{"SAMSUNG-30Q-000008", 3000, 20, 3.6, "A"}, {shrunk, 3010, 21, 3.6, "A"}},
+                          {{cut, 3005, 22, 3.6, "A"}, {"#0004", 3002, 23, 3.6, "A"}}});
+    QTemporaryDir folder;
+    const QString file = folder.filePath("sheet.pdf");
+    report::WritePackSheet(file, {"P1", "lot"}, map);
+    const QString text = PdfText(file);
+    for (const std::string& whole : {std::string("SAMSUNG-30Q-000008"), shrunk, std::string("#0004")})
+        EXPECT_TRUE(text.contains(QString::fromStdString(whole))) << whole << " in\n" << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression("…X+-END-000031"))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QString::fromStdString(cut))) << text.toStdString();
 }
 
 } // namespace
