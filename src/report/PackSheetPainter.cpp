@@ -13,11 +13,9 @@
 namespace voltaryn::report {
 namespace {
 
-// The title's three lines above the grid: the name, the figures, and the two lines of the legend.
-constexpr double NameHeight = 20;
-constexpr double FiguresHeight = 14;
-constexpr double LegendHeight = 11;
-constexpr double TitleHeight = NameHeight + FiguresHeight + 2 * LegendHeight + 6;
+// Points above the grid the title takes about, for choosing the page's orientation.
+constexpr double TitleAllowance = 80;
+constexpr double TitleGap = 6;
 constexpr double SmallestId = 4;  // points: an ID shrinks no further, and is cut instead
 const QColor Minus(0x20, 0x20, 0x20);
 const QColor Plus(0xc6, 0x28, 0x28);
@@ -32,35 +30,54 @@ QString Heading(const SheetTitle& title)
     return QStringLiteral("%1 · batch %2").arg(name, Quoted(title.batch));
 }
 
-void PaintTitle(QPainter& painter, const QRectF& area, const SheetTitle& title, const cells::PackMap& map, int bands)
+struct TitleLine {
+    QString text;
+    double points;
+    bool bold;
+};
+
+// The name, the pack's figures and the legend; with `bands`, how a row of groups goes on.
+std::vector<TitleLine> TitleLines(const SheetTitle& title, const cells::PackMap& map, bool bands)
 {
     const int series = static_cast<int>(map.groups.size());
-    const auto line = [&](double top, double height, double points, bool bold, const QString& text) {
-        painter.setFont(ReportPage::Font(points, bold));
-        painter.setPen(Qt::black);
-        painter.drawText(QRectF(area.left(), area.top() + top, area.width(), height), Qt::AlignLeft | Qt::AlignVCenter, text);
-    };
-    line(0, NameHeight, 14, true, Heading(title));
     std::size_t cells = 0;
     for (const cells::MapGroup& group : map.groups)
         cells += group.cells.size();
-    line(NameHeight, FiguresHeight, 9, false,
-         QStringLiteral("%1S%2P · %3 cells · %4 (its smallest group) · %5 (its groups in series) · "
+    return {
+        {Heading(title), 14, true},
+        {QStringLiteral("%1S%2P · %3 cells · %4 (its smallest group) · %5 (its groups in series) · "
                         "capacity spread %6 · resistance spread %7")
              .arg(series)
              .arg(map.parallel)
              .arg(cells)
              .arg(MahText(map.capacity), map.resistance > 0 ? MohmText(map.resistance, 2) : QStringLiteral("– mΩ"),
-                  QString::number(map.capacitySpread, 'f', 1) + QStringLiteral(" mAh"), MohmText(map.resistanceSpread, 3)));
-    line(NameHeight + FiguresHeight, LegendHeight, 7.5, false,
-         QStringLiteral("Groups in series, left to right: the pack's − at group 1, its + at group %1%2.")
-             .arg(series)
-             .arg(bands > 1 ? QStringLiteral("; each row of groups goes on at the → of the next") : QString()));
-    line(NameHeight + FiguresHeight + LegendHeight, LegendHeight, 7.5, false,
-         QStringLiteral("A box: cell ID, mAh, mΩ, on its capacity against the mean of %1: blue −%2 % · grey · red +%2 %. "
+                  QString::number(map.capacitySpread, 'f', 1) + QStringLiteral(" mAh"), MohmText(map.resistanceSpread, 3)),
+         9, false},
+        {QStringLiteral("Groups in series, left to right: the pack's − at group 1, its + at group %1%2. "
+                        "A box: cell ID, mAh, mΩ, on its capacity against the mean of %3: blue −%4 % · grey · red +%4 %. "
                         "Under each group: its capacity sum and parallel resistance.")
+             .arg(series)
+             .arg(bands ? QStringLiteral("; each row of groups goes on at the → of the next") : QString())
              .arg(MahText(map.meanCapacity))
-             .arg(map.largestDeviation * 100, 0, 'f', 2));
+             .arg(map.largestDeviation * 100, 0, 'f', 2),
+         7.5, false},
+    };
+}
+
+// Draws `lines` wrapped from the top of `area` (or, without `draw`, only measures them); returns
+// the height they take.
+double PaintTitle(QPainter& painter, const QRectF& area, const std::vector<TitleLine>& lines, bool draw)
+{
+    double top = area.top();
+    painter.setPen(Qt::black);
+    for (const TitleLine& line : lines) {
+        painter.setFont(ReportPage::Font(line.points, line.bold));
+        const QRectF bounds = painter.boundingRect(QRectF(area.left(), top, area.width(), 1e6), Qt::TextWordWrap, line.text);
+        if (draw)
+            painter.drawText(QRectF(area.left(), top, area.width(), bounds.height()), Qt::TextWordWrap, line.text);
+        top += bounds.height() + 1;
+    }
+    return top - area.top();
 }
 
 // Lines of text centred one under the other in `box`, each `line` high.
@@ -148,9 +165,11 @@ void PaintBand(QPainter& painter, const SheetLayout& layout, const cells::PackMa
 void PaintPackSheet(QPainter& painter, const QRectF& area, const SheetTitle& title, const cells::PackMap& map)
 {
     painter.save();
-    const QRectF grid = area.adjusted(0, TitleHeight, 0, 0);
+    // Room for the longer title, the one that tells how the rows of groups go on.
+    const double titleHeight = PaintTitle(painter, area, TitleLines(title, map, true), false);
+    const QRectF grid = area.adjusted(0, titleHeight + TitleGap, 0, 0);
     const SheetLayout layout = LayOutSheet(grid.size(), map);
-    PaintTitle(painter, area, title, map, layout.bands);
+    PaintTitle(painter, area, TitleLines(title, map, layout.bands > 1), true);
     const int series = static_cast<int>(map.groups.size());
     for (int band = 0; band < layout.bands; ++band) {
         const int first = band * layout.groupsPerBand;
@@ -166,7 +185,7 @@ QPageLayout::Orientation SheetOrientation(const cells::PackMap& map)
 {
     const auto font = [&map](QPageLayout::Orientation orientation) {
         const QSizeF page = ReportPage::WholePageSize(orientation);
-        return LayOutSheet({page.width(), page.height() - TitleHeight}, map).font;
+        return LayOutSheet({page.width(), page.height() - TitleAllowance}, map).font;
     };
     return font(QPageLayout::Landscape) >= font(QPageLayout::Portrait) ? QPageLayout::Landscape : QPageLayout::Portrait;
 }
