@@ -972,6 +972,18 @@ Kreuzen Sie mindestens einen Kanal an und drücken Sie dann OK.</translation>
         <source>Include self-discharge suspects</source>
         <translation>Auch Verdachtszellen der Selbstentladung nehmen</translation>
     </message>
+    <message>
+        <source>The pack&apos;s − and + terminals</source>
+        <translation>Minus- und Pluspol des Packs</translation>
+    </message>
+    <message>
+        <source>The pack&apos;s − terminal</source>
+        <translation>Minuspol des Packs</translation>
+    </message>
+    <message>
+        <source>The pack&apos;s + terminal</source>
+        <translation>Pluspol des Packs</translation>
+    </message>
 </context>
 <context>
     <name>voltaryn::PanelMenuBar</name>

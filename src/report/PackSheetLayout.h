@@ -2,7 +2,7 @@
 
 #include "cells/PackMap.h"
 
-#include <QRectF>
+#include <QSizeF>
 #include <QString>
 
 namespace voltaryn::report {

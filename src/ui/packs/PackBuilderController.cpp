@@ -32,6 +32,7 @@ QString Change(double value, int decimals)
 std::vector<std::vector<std::string>> Places(const cells::Pack& pack)
 {
     std::vector<std::vector<std::string>> places;
+    places.reserve(pack.groups.size());
     for (const cells::PackGroup& group : pack.groups)
         places.push_back(group.cellIds);
     return places;
@@ -310,7 +311,7 @@ void PackBuilderController::Save()
                         return place.cellNumber == row.number;
                     }))
                     row.pack = name;
-            Tell(tr("Saved pack \"%1\" in batch \"%2\".").arg(name, batch));
+            Tell(tr(R"(Saved pack "%1" in batch "%2".)").arg(name, batch));
         });
 }
 

@@ -207,6 +207,7 @@ void PackBuilderWindow::ShowPack(const cells::PackMap& map)
     for (int p = 1; p <= positions; ++p)
         columns << QString::number(p);
     map_->setHorizontalHeaderLabels(columns << tr("Sum (mAh)") << tr("R (mΩ)"));
+    LabelGroups(static_cast<int>(map.groups.size()));
     for (int g = 0; g < static_cast<int>(map.groups.size()); ++g) {
         const cells::MapGroup& group = map.groups[static_cast<std::size_t>(g)];
         for (int p = 0; p < static_cast<int>(group.cells.size()); ++p) {
@@ -241,6 +242,20 @@ void PackBuilderWindow::ShowPack(const cells::PackMap& map)
                           .arg(map.meanCapacity, 0, 'f', 0));
     hasPack_ = true;
     EnablePackActions(true);
+}
+
+// Group 1 is wired to the pack's − terminal, the last group to its +.
+void PackBuilderWindow::LabelGroups(int count)
+{
+    const int last = count - 1;
+    for (int g = 0; g <= last; ++g) {
+        auto* label = new QTableWidgetItem(QString::number(g + 1) + (g == 0 ? " −" : "") + (g == last ? " +" : ""));
+        if (g == 0 || g == last)
+            label->setToolTip(g == 0 && g == last ? tr("The pack's − and + terminals")
+                              : g == 0            ? tr("The pack's − terminal")
+                                                  : tr("The pack's + terminal"));
+        map_->setVerticalHeaderItem(g, label);
+    }
 }
 
 void PackBuilderWindow::ClearPack()

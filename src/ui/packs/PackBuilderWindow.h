@@ -68,6 +68,7 @@ signals:
 private:
     QWidget* BuildChoices();
     void EnablePackActions(bool enabled);
+    void LabelGroups(int count);
 
     QComboBox* batchChooser_ = nullptr;
     QListWidget* grades_ = nullptr;

@@ -97,6 +97,8 @@ TEST_F(PackBuilderTest, BuildShowsEveryGroupWithItsSumAndTheSpreads)
         Build(series, parallel, grades);
         ASSERT_EQ(Map().rowCount(), series) << Message().toStdString();
         ASSERT_EQ(Map().columnCount(), parallel + 2);
+        EXPECT_EQ(Map().verticalHeaderItem(0)->text(), series == 1 ? "1 − +" : "1 −");
+        EXPECT_EQ(Map().verticalHeaderItem(series - 1)->text(), series == 1 ? "1 − +" : QString("%1 +").arg(series));
         std::set<QString> seen;
         double low = 1e9;
         double high = 0;
