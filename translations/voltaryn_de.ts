@@ -932,10 +932,6 @@ Kreuzen Sie mindestens einen Kanal an und drücken Sie dann OK.</translation>
         <translation>%1 kann nicht ersetzt werden: %2</translation>
     </message>
     <message>
-        <source>Replaced %1 by %2: capacity spread %3 mAh, resistance spread %4 mΩ, objective %5.</source>
-        <translation>%1 durch %2 ersetzt: Kapazitätsspanne %3 mAh, Widerstandsspanne %4 mΩ, Zielwert %5.</translation>
-    </message>
-    <message>
         <source>Save pack</source>
         <translation>Pack speichern</translation>
     </message>
@@ -944,24 +940,12 @@ Kreuzen Sie mindestens einen Kanal an und drücken Sie dann OK.</translation>
         <translation>Name des Packs:</translation>
     </message>
     <message>
-        <source>Saved pack %1 in batch %2.</source>
-        <translation>Pack %1 in Charge %2 gespeichert.</translation>
-    </message>
-    <message>
         <source>CSV (*.csv)</source>
         <translation>CSV (*.csv)</translation>
     </message>
     <message>
         <source>PDF (*.pdf)</source>
         <translation>PDF (*.pdf)</translation>
-    </message>
-    <message>
-        <source>%1S%2P from %3</source>
-        <translation>%1S%2P aus %3</translation>
-    </message>
-    <message>
-        <source>Build map: %1</source>
-        <translation>Bauplan: %1</translation>
     </message>
     <message>
         <source>Wrote the report of %1 to %2.</source>
@@ -998,6 +982,14 @@ Kreuzen Sie mindestens einen Kanal an und drücken Sie dann OK.</translation>
     <message>
         <source>Pack Builder</source>
         <translation>Pack-Planer</translation>
+    </message>
+    <message>
+        <source>Replaced %1 by %2: %3 mAh, %4 mΩ. Capacity spread now %5 mAh (%6), resistance spread %7 mΩ (%8), objective %9.</source>
+        <translation>%1 durch %2 ersetzt: %3 mAh, %4 mΩ. Kapazitätsspanne jetzt %5 mAh (%6), Widerstandsspanne %7 mΩ (%8), Zielwert %9.</translation>
+    </message>
+    <message>
+        <source>Saved pack &quot;%1&quot; in batch &quot;%2&quot;.</source>
+        <translation>Pack „%1“ in Charge „%2“ gespeichert.</translation>
     </message>
 </context>
 <context>
@@ -1109,6 +1101,18 @@ Kreuzen Sie mindestens einen Kanal an und drücken Sie dann OK.</translation>
     <message>
         <source>Include self-discharge suspects</source>
         <translation>Auch Verdachtszellen der Selbstentladung nehmen</translation>
+    </message>
+    <message>
+        <source>The pack&apos;s − and + terminals</source>
+        <translation>Minus- und Pluspol des Packs</translation>
+    </message>
+    <message>
+        <source>The pack&apos;s − terminal</source>
+        <translation>Minuspol des Packs</translation>
+    </message>
+    <message>
+        <source>The pack&apos;s + terminal</source>
+        <translation>Pluspol des Packs</translation>
     </message>
 </context>
 <context>

@@ -68,7 +68,7 @@ Application::~Application()
 
 RememberedChoices Application::Choices()
 {
-    return {recorder_, recording_.Sampling().Settings(), graphs_.State(), graphs_};
+    return {recorder_, recording_.Sampling().Settings(), graphs_.State(), graphs_, packBuilder_.Shape()};
 }
 
 // The status bar follows the transfers, and the Help menu opens its windows.

@@ -3,6 +3,8 @@
 #include <QSettings>
 #include <QStringList>
 
+#include <optional>
+
 namespace voltaryn {
 namespace {
 
@@ -12,6 +14,8 @@ const QString GraphChannelsKey = QStringLiteral("graphs/channels");
 const QString DetailChannelsKey = QStringLiteral("graphs/detailChannels");
 const QString SchemeKey = QStringLiteral("graphs/colourScheme");
 const QString ReadableScheme = QStringLiteral("readable");
+const QString SeriesKey = QStringLiteral("packs/series");
+const QString ParallelKey = QStringLiteral("packs/parallel");
 
 // The five channel switches as a text of five 0s and 1s, in the dialogs' order.
 QString SwitchText(const ChannelSwitches& switches)
@@ -31,6 +35,14 @@ void ReadSwitches(const QSettings& settings, const QString& key, ChannelSwitches
         switches.values[i] = text[static_cast<qsizetype>(i)] == '1';
 }
 
+// A count of 1 to PackShape::Largest, or none.
+std::optional<int> ReadCount(const QSettings& settings, const QString& key)
+{
+    bool number = false;
+    const int count = settings.value(key).toInt(&number);
+    return number && count >= 1 && count <= PackShape::Largest ? std::optional(count) : std::nullopt;
+}
+
 } // namespace
 
 void RestoreChoices(const QSettings& settings, const RememberedChoices& choices)
@@ -45,6 +57,10 @@ void RestoreChoices(const QSettings& settings, const RememberedChoices& choices)
     ReadSwitches(settings, DetailChannelsKey, choices.graphs.DetailChannels);
     if (settings.value(SchemeKey).toString() == ReadableScheme)
         choices.graphWindows.SetScheme(GraphScheme::Readable);
+    const std::optional<int> series = ReadCount(settings, SeriesKey);
+    const std::optional<int> parallel = ReadCount(settings, ParallelKey);
+    if (series && parallel)
+        choices.packShape = {*series, *parallel};
 }
 
 void StoreChoices(QSettings& settings, const RememberedChoices& choices)
@@ -55,6 +71,8 @@ void StoreChoices(QSettings& settings, const RememberedChoices& choices)
     settings.setValue(DetailChannelsKey, SwitchText(choices.graphs.DetailChannels));
     settings.setValue(SchemeKey, choices.graphWindows.Scheme() == GraphScheme::Readable ? ReadableScheme
                                                                                          : QStringLiteral("classic"));
+    settings.setValue(SeriesKey, choices.packShape.series);
+    settings.setValue(ParallelKey, choices.packShape.parallel);
 }
 
 } // namespace voltaryn

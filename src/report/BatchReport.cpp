@@ -2,7 +2,7 @@
 
 #include "report/HistogramPainter.h"
 #include "report/PackCells.h"
-#include "report/PackMapPainter.h"
+#include "report/PackSheetPainter.h"
 #include "report/ReportPage.h"
 #include "store/BatchCells.h"
 #include "store/CellStore.h"
@@ -180,14 +180,20 @@ void WritePacks(ReportPage& page, const BatchReport& report)
     page.Heading(QStringLiteral("Packs"));
     if (report.packs.empty())
         page.Paragraph(QStringLiteral("No pack has been saved from this batch."));
-    for (const store::PackLayout& pack : report.packs) {
-        page.Gap(6);
-        page.Paragraph(QStringLiteral("Pack %1: %2S%3P, saved %4")
+    for (const store::PackLayout& pack : report.packs)
+        page.Paragraph(QStringLiteral("Pack %1: %2S%3P, saved %4; its build sheet is at the end.")
                            .arg(pack.name)
                            .arg(pack.series)
                            .arg(pack.parallel)
                            .arg(Time(pack.createdUtc)));
-        PaintPackMap(page, MapSavedPack(pack, report.cells));
+}
+
+// Each saved pack's build sheet, on a page of its own.
+void WriteSheets(ReportPage& page, const BatchReport& report)
+{
+    for (const store::PackLayout& pack : report.packs) {
+        const cells::PackMap map = MapSavedPack(pack, report.cells);
+        PaintPackSheet(page.Painter(), page.WholePage(SheetOrientation(map)), {pack.name, report.batch.name}, map);
     }
 }
 
@@ -248,6 +254,7 @@ void WriteBatchReport(const BatchReport& report, const QString& file, const QDat
     WriteSelfDischarge(page, report, lot);
     WritePacks(page, report);
     WriteCells(page, report, lot);
+    WriteSheets(page, report);
     page.Finish();
 }
 

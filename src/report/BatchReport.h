@@ -27,10 +27,11 @@ struct BatchReport {
 BatchReport LoadBatchReport(store::CellStore& store, const QString& name);
 
 // Writes the report as PDF: the batch's data and grades (beside each grade's limits only the cells
-// that table graded; with several tables, each with its time and the cells it graded), its statistics, histograms of
-// resistance, voltage and capacity with the grade limits, its self-discharge, the map of every
-// saved pack and, as an appendix, a table of every cell; each page numbered, the first dated
-// `producedUtc`. Throws a ReportError when the file cannot be written.
+// that table graded; with several tables, each with its time and the cells it graded), its
+// statistics, histograms of resistance, voltage and capacity with the grade limits, its
+// self-discharge, its saved packs, as an appendix a table of every cell, and last each saved
+// pack's build sheet on a page of its own; each page numbered, the first dated `producedUtc`.
+// Throws a ReportError when the file cannot be written.
 void WriteBatchReport(const BatchReport& report, const QString& file, const QDateTime& producedUtc);
 
 } // namespace voltaryn::report

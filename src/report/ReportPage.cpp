@@ -12,22 +12,27 @@ constexpr double TextPoints = 9;
 constexpr double RowHeight = 13;
 constexpr double FooterHeight = 16;
 
+QPageLayout A4(QPageLayout::Orientation orientation)
+{
+    return {QPageSize(QPageSize::A4), orientation, QMarginsF(Margin, Margin, Margin, Margin), QPageLayout::Point};
+}
+
 } // namespace
 
-ReportPage::ReportPage(const QString& file, const QString& title) : file_(file), writer_(&file_), title_(title)
+ReportPage::ReportPage(const QString& file, const QString& title, QPageLayout::Orientation orientation)
+    : file_(file), writer_(&file_), title_(title), flow_(orientation)
 {
     if (!file_.open(QIODevice::WriteOnly))
         throw ReportError("cannot write " + file.toStdString() + ": " + file_.errorString().toStdString());
-    writer_.setPageSize(QPageSize(QPageSize::A4));
-    writer_.setPageMargins(QMarginsF(Margin, Margin, Margin, Margin), QPageLayout::Point);
+    writer_.setPageLayout(A4(orientation));
     writer_.setResolution(72);  // one device unit a point
     writer_.setTitle(title);
     writer_.setCreator(QStringLiteral("Voltaryn"));
     if (!painter_.begin(&writer_))
         throw ReportError("cannot write " + file.toStdString());
-    const QRectF page = writer_.pageLayout().paintRect(QPageLayout::Point);
-    width_ = page.width();
-    height_ = page.height() - FooterHeight;
+    const QSizeF size = WholePageSize(orientation);
+    width_ = size.width();
+    height_ = size.height();
     painter_.setFont(Font(TextPoints));
 }
 
@@ -41,15 +46,37 @@ QFont ReportPage::Font(double points, bool bold)
 
 double ReportPage::Take(double height)
 {
-    if (y_ > 0 && y_ + height > height_) {
-        Footer();
-        writer_.newPage();
-        ++page_;
-        y_ = 0;
-    }
+    if (y_ > 0 && y_ + height > height_)
+        NextPage(flow_);
     const double top = y_;
     y_ += height;
     return top;
+}
+
+QRectF ReportPage::WholePage(QPageLayout::Orientation orientation)
+{
+    if (y_ > 0 || writer_.pageLayout().orientation() != orientation)
+        NextPage(orientation);
+    y_ = height_;
+    return {0, 0, width_, height_};
+}
+
+QSizeF ReportPage::WholePageSize(QPageLayout::Orientation orientation)
+{
+    const QSizeF page = A4(orientation).paintRect(QPageLayout::Point).size();
+    return {page.width(), page.height() - FooterHeight};
+}
+
+void ReportPage::NextPage(QPageLayout::Orientation orientation)
+{
+    Footer();
+    writer_.setPageLayout(A4(orientation));  // takes effect with the new page
+    writer_.newPage();
+    ++page_;
+    y_ = 0;
+    const QSizeF size = WholePageSize(orientation);
+    width_ = size.width();
+    height_ = size.height();
 }
 
 void ReportPage::Heading(const QString& text)

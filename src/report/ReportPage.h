@@ -27,12 +27,14 @@ struct TableRow {
 };
 
 // An A4 PDF laid out from the top down: blocks take the room they need on the page, or start a
-// new one. Coordinates are points (1/72 inch) from the top left corner inside the margins. Each
-// page ends in a footer of the title and the page's number.
+// new one in the orientation the document began with. Coordinates are points (1/72 inch) from
+// the top left corner inside the margins. Each page ends in a footer of the title and the page's
+// number.
 class ReportPage {
 public:
     // Throws a ReportError when `file` cannot be written.
-    ReportPage(const QString& file, const QString& title);
+    ReportPage(const QString& file, const QString& title,
+               QPageLayout::Orientation orientation = QPageLayout::Portrait);
     ReportPage(const ReportPage&) = delete;
     ReportPage& operator=(const ReportPage&) = delete;
 
@@ -41,6 +43,11 @@ public:
     // The top of a block `height` points high: here when it fits on the page, else on a new one.
     double Take(double height);
     void Gap(double height) { y_ += height; }
+    // A page of its own in `orientation` (this one when nothing is on it yet and it has that
+    // orientation), whole but for its footer; the next block starts a new page.
+    QRectF WholePage(QPageLayout::Orientation orientation);
+    // The size of what WholePage gives in `orientation`.
+    static QSizeF WholePageSize(QPageLayout::Orientation orientation);
 
     void Heading(const QString& text);
     void Paragraph(const QString& text);
@@ -56,6 +63,7 @@ public:
 private:
     void DrawRow(const TableRow& row, const std::vector<double>& weights, double total, double top, bool header);
     void Footer();
+    void NextPage(QPageLayout::Orientation orientation);
 
     QFile file_;  // opened ahead of the writer, which tells no reason when it cannot open it
     QPdfWriter writer_;
@@ -64,6 +72,7 @@ private:
     double height_ = 0;
     double y_ = 0;
     QString title_;
+    QPageLayout::Orientation flow_;  // of the pages the blocks run onto
     int page_ = 1;
 };
 

@@ -57,6 +57,10 @@ ReplacementOutcome ReplaceCell(std::span<const PackCell> cells, const PackReques
         return {std::nullopt, "no spare cell keeps the failed cell's group within the voltage spread"};
     best->pack.unusedIds = pack.unusedIds;
     std::erase(best->pack.unusedIds, best->spareId);
+    const PackCell& spare = cells[indexOf.at(best->spareId)];
+    const PackCell& failedCell = cells[indexOf.at(failedId)];
+    best->capacityChange = spare.capacity - failedCell.capacity;
+    best->resistanceChange = spare.resistance - failedCell.resistance;
     best->capacitySpreadChange = best->pack.capacitySpread - pack.capacitySpread;
     best->resistanceSpreadChange = best->pack.resistanceSpread - pack.resistanceSpread;
     best->costChange = best->pack.cost - pack.cost;

@@ -10,8 +10,11 @@ namespace voltaryn::cells {
 // A built pack after one of its cells was taken out (it failed the welding, say) and the best
 // spare put in its place.
 struct CellReplacement {
-    Pack pack;  // same groups in the same order; the failed cell is neither grouped nor unused
+    Pack pack;  // same groups in the same order, each cell in its place, the spare in the failed
+                // cell's; the failed cell is neither grouped nor unused
     std::string spareId;
+    double capacityChange = 0;          // mAh, the spare's less the failed cell's
+    double resistanceChange = 0;        // mOhm, the spare's less the failed cell's
     double capacitySpreadChange = 0;    // mAh, new less old
     double resistanceSpreadChange = 0;  // mOhm, new less old
     double costChange = 0;              // of the request's objective

@@ -104,6 +104,8 @@ PackLayout LayoutOf(const EligibleCells& eligible, const Order& order, std::size
     PackLayout layout(series);
     for (std::size_t i = 0; i < series * parallel; ++i)
         layout[i / parallel].push_back(eligible.indices[order[i]]);
+    for (std::vector<std::size_t>& members : layout)
+        std::sort(members.begin(), members.end());
     return layout;
 }
 
@@ -116,8 +118,7 @@ Pack Describe(std::span<const PackCell> cells, const EligibleCells& eligible, co
     double resistanceLow = capacityLow;
     double resistanceHigh = -capacityLow;
     double inside = 0;
-    for (std::vector<std::size_t> members : layout) {
-        std::sort(members.begin(), members.end());
+    for (const std::vector<std::size_t>& members : layout) {
         GroupTotals totals;
         PackGroup& group = pack.groups.emplace_back();
         for (const std::size_t i : members) {

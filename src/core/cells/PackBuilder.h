@@ -26,7 +26,7 @@ PackOutcome BuildPack(std::span<const PackCell> cells, const PackRequest& reques
 PackOutcome BuildSnakePack(std::span<const PackCell> cells, const PackRequest& request);
 
 // The sums, spreads, cost and unused cells of `layout` under `request`, which FindEligibleCells
-// must accept. Groups keep the layout's order.
+// must accept. Groups, and the cells in each, keep the layout's order.
 Pack DescribePack(std::span<const PackCell> cells, const PackRequest& request, const PackLayout& layout);
 
 } // namespace voltaryn::cells

@@ -47,6 +47,7 @@ PackMap MapGroups(const std::vector<std::vector<PackCell>>& groups)
     double capacityHigh = -capacityLow;
     double resistanceLow = capacityLow;
     double resistanceHigh = -capacityLow;
+    bool everyResistance = true;
     for (MapGroup& group : map.groups) {
         for (MapCell& cell : group.cells) {
             cell.deviation = map.meanCapacity > 0 ? cell.capacity / map.meanCapacity - 1 : 0;
@@ -56,9 +57,13 @@ PackMap MapGroups(const std::vector<std::vector<PackCell>>& groups)
         capacityHigh = std::max(capacityHigh, group.capacity);
         resistanceLow = std::min(resistanceLow, group.resistance);
         resistanceHigh = std::max(resistanceHigh, group.resistance);
+        map.resistance += group.resistance;
+        everyResistance = everyResistance && group.resistance > 0;
     }
     map.capacitySpread = capacityHigh - capacityLow;
     map.resistanceSpread = resistanceHigh - resistanceLow;
+    map.capacity = capacityLow;
+    map.resistance = everyResistance ? map.resistance : 0;
     return map;
 }
 

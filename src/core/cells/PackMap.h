@@ -29,6 +29,8 @@ struct PackMap {
     double largestDeviation = 0;   // the largest |deviation| of a cell
     double capacitySpread = 0;     // mAh, between the groups' sums
     double resistanceSpread = 0;   // mOhm, between the groups' parallel resistances
+    double capacity = 0;           // mAh, the pack's: its smallest group's sum, which empties first
+    double resistance = 0;         // mOhm, the pack's: its groups' in series; 0 when a group has none
 };
 
 // The map of groups of cells, in the order given.

@@ -50,7 +50,7 @@ struct PackRequest {
 };
 
 struct PackGroup {
-    std::vector<std::string> cellIds;  // in the order of the input cells
+    std::vector<std::string> cellIds;  // as built, in the order of the input cells; a replacement takes its cell's place
     double capacity = 0;               // mAh, the sum
     double resistance = 0;             // mOhm, in parallel
 };

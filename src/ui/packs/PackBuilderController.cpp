@@ -4,13 +4,12 @@
 #include "cells/PackBuilder.h"
 #include "cells/PackMap.h"
 #include "report/BatchReport.h"
-#include "report/PackMapPainter.h"
+#include "report/PackSheetPainter.h"
 #include "report/ReportPage.h"
 #include "store/BatchCells.h"
 #include "store/CellStore.h"
 #include "ui/cells/BatchSession.h"
 #include "ui/cells/StoreThread.h"
-#include "ui/packs/PackBuilderWindow.h"
 
 #include <QCoreApplication>
 #include <QtConcurrent/QtConcurrentRun>
@@ -27,6 +26,16 @@ namespace {
 QString Change(double value, int decimals)
 {
     return (value >= 0 ? "+" : "−") + QString::number(std::abs(value), 'f', decimals);
+}
+
+// Each group's cells in their places: what a saved pack keeps of the pack built.
+std::vector<std::vector<std::string>> Places(const cells::Pack& pack)
+{
+    std::vector<std::vector<std::string>> places;
+    places.reserve(pack.groups.size());
+    for (const cells::PackGroup& group : pack.groups)
+        places.push_back(group.cellIds);
+    return places;
 }
 
 bool WriteFile(const QString& name, const QByteArray& bytes, QString& error)
@@ -75,6 +84,7 @@ void PackBuilderController::Open(const QString& batch)
     if (window_.isNull()) {
         window_ = new PackBuilderWindow(&context_.mainWindow);
         window_->setAttribute(Qt::WA_DeleteOnClose);
+        window_->SetShape(shape_);
         connect(window_, &PackBuilderWindow::batchChosen, &session_, [this](const QString& name) { session_.Open(name); });
         connect(window_, &PackBuilderWindow::buildRequested, this, &PackBuilderController::Build);
         connect(window_, &PackBuilderWindow::cancelRequested, this, [this] {
@@ -159,6 +169,7 @@ void PackBuilderController::Build()
     cells::PackOffer offer = store::PackOfferOf(session_.Cells().Cells(), session_.Rules(),
                                                 {request.eligibleGrades, window_->IncludeSuspects()});
     building_ = {session_.Batch(), request, std::move(offer.cells), {}};
+    shape_ = {request.series, request.parallel};
     leftOut_ = LeftOutSentence(offer);
     window_->SetBuilding(true);
     window_->ShowMessage(tr("Building %1S%2P from %3 cells…").arg(request.series).arg(request.parallel).arg(building_.cells.size()));
@@ -222,9 +233,13 @@ void PackBuilderController::Replace(const QString& cellId)
     }
     const cells::CellReplacement& replacement = *outcome.replacement;
     built_->pack = replacement.pack;
+    built_->savedAs.clear();
     ShowPack();
-    Tell(tr("Replaced %1 by %2: capacity spread %3 mAh, resistance spread %4 mΩ, objective %5.")
-             .arg(cellId, QString::fromStdString(replacement.spareId), Change(replacement.capacitySpreadChange, 1),
+    Tell(tr("Replaced %1 by %2: %3 mAh, %4 mΩ. Capacity spread now %5 mAh (%6), resistance spread %7 mΩ (%8), "
+            "objective %9.")
+             .arg(cellId, QString::fromStdString(replacement.spareId), Change(replacement.capacityChange, 0),
+                  Change(replacement.resistanceChange, 2), QString::number(replacement.pack.capacitySpread, 'f', 1),
+                  Change(replacement.capacitySpreadChange, 1), QString::number(replacement.pack.resistanceSpread, 'f', 3),
                   Change(replacement.resistanceSpreadChange, 3), Change(replacement.costChange, 5)));
 }
 
@@ -248,14 +263,17 @@ void PackBuilderController::Save()
             layout.cells.push_back({static_cast<int>(g), static_cast<int>(p), numbers.at(QString::fromStdString(ids[p]))});
     }
     const QString batch = built_->batch;
+    const auto places = Places(built_->pack);
     session_.Store()->Run<bool>(
         [batch, layout](store::CellStore& store) {
             store.SavePack(batch, layout);
             return true;
         },
-        [this, name, batch](bool) {
+        [this, name, batch, places](bool) {
+            if (built_ && built_->batch == batch && Places(built_->pack) == places)
+                built_->savedAs = name;
             session_.Reload();  // its cells are packed now
-            Tell(tr("Saved pack %1 in batch %2.").arg(name, batch));
+            Tell(tr(R"(Saved pack "%1" in batch "%2".)").arg(name, batch));
         });
 }
 
@@ -277,12 +295,8 @@ void PackBuilderController::ExportPdf()
     const QString name = context_.dialogs.AskSaveFileName(window_, tr("PDF (*.pdf)"));
     if (name.isEmpty())
         return;
-    const QString title = tr("%1S%2P from %3").arg(built_->request.series).arg(built_->request.parallel).arg(built_->batch);
     try {
-        report::ReportPage page(name, title);
-        page.Heading(tr("Build map: %1").arg(title));
-        report::PaintPackMap(page, cells::MapPack(built_->cells, built_->pack));
-        page.Finish();
+        report::WritePackSheet(name, {built_->savedAs, built_->batch}, cells::MapPack(built_->cells, built_->pack));
     } catch (const report::ReportError& error) {
         Tell(error.what());
     }

@@ -5,6 +5,7 @@
 #include "cells/PackTypes.h"
 #include "store/BatchCells.h"
 #include "ui/common/FeatureContext.h"
+#include "ui/packs/PackBuilderWindow.h"
 #include "ui/panel/ToolbarCommands.h"
 
 #include <QFutureWatcher>
@@ -43,6 +44,8 @@ public:
     void WriteReport(const QString& batch, const std::function<void(const QString&)>& tell);
 
     PackBuilderWindow* Window() const;
+    // S and P of the last build, which the window opens with; the program remembers them.
+    PackShape& Shape() { return shape_; }
 
 private:
     void ShowBatch();
@@ -67,6 +70,7 @@ private:
         cells::PackRequest request;
         std::vector<cells::PackCell> cells;
         cells::Pack pack;
+        QString savedAs = {};  // the name it is saved under; empty until it is, and again once changed
     };
     std::optional<BuiltPack> built_;  // what Replace, Save and the exports take
     BuiltPack building_;              // the build under way, its pack still empty
@@ -75,6 +79,7 @@ private:
     // The search's own thread, gone with the controller rather than idling in Qt's shared pool.
     QThreadPool searchThread_;
     QFutureWatcher<cells::PackOutcome> search_;
+    PackShape shape_;
 };
 
 } // namespace voltaryn

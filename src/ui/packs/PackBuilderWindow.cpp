@@ -100,12 +100,12 @@ QWidget* PackBuilderWindow::BuildChoices()
     const auto count = [side](const char* name, int value) {
         auto* box = new QSpinBox(side);
         box->setObjectName(name);
-        box->setRange(1, 500);
+        box->setRange(1, PackShape::Largest);
         box->setValue(value);
         return box;
     };
-    series_ = count("series", 13);
-    parallel_ = count("parallel", 4);
+    series_ = count("series", PackShape{}.series);
+    parallel_ = count("parallel", PackShape{}.parallel);
     form->addRow(tr("Series (S):"), series_);
     form->addRow(tr("Parallel (P):"), parallel_);
     objective_ = new QComboBox(side);
@@ -160,6 +160,12 @@ void PackBuilderWindow::SetGrades(const QStringList& names, const QStringList& c
     }
 }
 
+void PackBuilderWindow::SetShape(const PackShape& shape)
+{
+    series_->setValue(shape.series);
+    parallel_->setValue(shape.parallel);
+}
+
 cells::PackRequest PackBuilderWindow::Request() const
 {
     cells::PackRequest request;
@@ -201,6 +207,7 @@ void PackBuilderWindow::ShowPack(const cells::PackMap& map)
     for (int p = 1; p <= positions; ++p)
         columns << QString::number(p);
     map_->setHorizontalHeaderLabels(columns << tr("Sum (mAh)") << tr("R (mΩ)"));
+    LabelGroups(static_cast<int>(map.groups.size()));
     for (int g = 0; g < static_cast<int>(map.groups.size()); ++g) {
         const cells::MapGroup& group = map.groups[static_cast<std::size_t>(g)];
         for (int p = 0; p < static_cast<int>(group.cells.size()); ++p) {
@@ -235,6 +242,20 @@ void PackBuilderWindow::ShowPack(const cells::PackMap& map)
                           .arg(map.meanCapacity, 0, 'f', 0));
     hasPack_ = true;
     EnablePackActions(true);
+}
+
+// Group 1 is wired to the pack's − terminal, the last group to its +.
+void PackBuilderWindow::LabelGroups(int count)
+{
+    const int last = count - 1;
+    for (int g = 0; g <= last; ++g) {
+        auto* label = new QTableWidgetItem(QString::number(g + 1) + (g == 0 ? " −" : "") + (g == last ? " +" : ""));
+        if (g == 0 || g == last)
+            label->setToolTip(g == 0 && g == last ? tr("The pack's − and + terminals")
+                              : g == 0            ? tr("The pack's − terminal")
+                                                  : tr("The pack's + terminal"));
+        map_->setVerticalHeaderItem(g, label);
+    }
 }
 
 void PackBuilderWindow::ClearPack()

@@ -16,6 +16,13 @@ class QTableWidget;
 
 namespace voltaryn {
 
+// S and P as the window offers them: at the start, those of the last build.
+struct PackShape {
+    static constexpr int Largest = 500;
+    int series = 13;
+    int parallel = 4;
+};
+
 // The Pack Builder window: what to build (batch, eligible grades, S, P, objective), the build's
 // progress, and the build map: a row per series group, a column per place in the group, each cell
 // on the colour of its deviation from the mean capacity, with the group's capacity sum and
@@ -30,6 +37,7 @@ public:
     QString Batch() const;
     // The grades to choose from; those of `checked` are ticked.
     void SetGrades(const QStringList& names, const QStringList& checked);
+    void SetShape(const PackShape& shape);
     // S, P, the ticked grades and the objective as chosen.
     cells::PackRequest Request() const;
     // Self-discharge suspects are left out unless ticked.
@@ -60,6 +68,7 @@ signals:
 private:
     QWidget* BuildChoices();
     void EnablePackActions(bool enabled);
+    void LabelGroups(int count);
 
     QComboBox* batchChooser_ = nullptr;
     QListWidget* grades_ = nullptr;

@@ -346,46 +346,62 @@ TEST(PackMap, GroupsSumTheirCellsAndCellsKnowTheirDeviation)
     EXPECT_DOUBLE_EQ(map.groups[1].resistance, 8);
     EXPECT_DOUBLE_EQ(map.capacitySpread, 200);
     EXPECT_DOUBLE_EQ(map.resistanceSpread, 2);
+    EXPECT_DOUBLE_EQ(map.capacity, 5900);
+    EXPECT_DOUBLE_EQ(map.resistance, 18);
+    EXPECT_DOUBLE_EQ(MapGroups({{{"a", 3000, 20, 3.6, "A"}}, {{"b", 3000, 0, 3.6, "A"}}}).resistance, 0)
+        << "a group without a resistance leaves the pack's unknown";
     EXPECT_EQ(PackMapCsv(map), "\xEF\xBB\xBFgroup,position,cell,capacity_mah,resistance_mohm\r\n"
                                "1,1,a,3000,20\r\n1,2,b,3100,20\r\n2,1,c,2900,10\r\n2,2,d,3000,40\r\n");
 }
 
-// Every spare tried by hand in the failed cell's place: the replacement is the cheapest, the rest
-// of the pack stays, and the changes are those between the two packs.
-TEST(CellReplacement, PicksTheSpareThatCostsLeast)
+// Every spare tried by hand in the failed cell's place: the replacement is the cheapest, takes
+// that place while every other cell keeps its group and position, and the changes are those
+// between the two packs and the two cells.
+TEST(CellReplacement, PicksTheSpareThatCostsLeastAndPutsItInTheFailedCellsPlace)
 {
     const auto cells = TestCells(16, 9);
+    const std::pair<std::size_t, std::size_t> places[] = {{0, 0}, {1, 2}, {2, 1}};  // group, position failing
     for (const PackObjective objective : {PackObjective::Capacity, PackObjective::Balanced}) {
         const PackRequest request{3, 3, {}, objective, {}};
         const Pack pack = *BuildPack(cells, request, MovesOnly(100'000)).pack;
-        const std::string failed = pack.groups[1].cellIds[2];
-        PackLayout layout;
-        for (const PackGroup& group : pack.groups) {
-            auto& members = layout.emplace_back();
-            for (const std::string& id : group.cellIds)
-                members.push_back(IndexOf(cells, id));
-        }
-        double cheapest = 1e300;
-        for (const std::string& spare : pack.unusedIds) {
-            layout[1][2] = IndexOf(cells, spare);
-            cheapest = std::min(cheapest, DescribePack(cells, request, layout).cost);
-        }
+        for (const auto& [failedGroup, failedPlace] : places) {
+            const std::string failed = pack.groups[failedGroup].cellIds[failedPlace];
+            SCOPED_TRACE(failed);
+            PackLayout layout;
+            for (const PackGroup& group : pack.groups) {
+                auto& members = layout.emplace_back();
+                for (const std::string& id : group.cellIds)
+                    members.push_back(IndexOf(cells, id));
+            }
+            double cheapest = 1e300;
+            for (const std::string& spare : pack.unusedIds) {
+                layout[failedGroup][failedPlace] = IndexOf(cells, spare);
+                cheapest = std::min(cheapest, DescribePack(cells, request, layout).cost);
+            }
 
-        const ReplacementOutcome outcome = ReplaceCell(cells, request, pack, failed);
-        ASSERT_TRUE(outcome.replacement) << outcome.error;
-        const CellReplacement& replaced = *outcome.replacement;
-        EXPECT_DOUBLE_EQ(replaced.pack.cost, cheapest);
-        EXPECT_DOUBLE_EQ(replaced.costChange, cheapest - pack.cost);
-        EXPECT_DOUBLE_EQ(replaced.capacitySpreadChange, replaced.pack.capacitySpread - pack.capacitySpread);
-        EXPECT_DOUBLE_EQ(replaced.resistanceSpreadChange, replaced.pack.resistanceSpread - pack.resistanceSpread);
-        EXPECT_EQ(replaced.pack.groups[0].cellIds, pack.groups[0].cellIds);
-        EXPECT_EQ(replaced.pack.groups[2].cellIds, pack.groups[2].cellIds);
-        const auto& group = replaced.pack.groups[1].cellIds;
-        const auto& unused = replaced.pack.unusedIds;
-        // The spare once in the group, the failed cell nowhere, one spare fewer.
-        EXPECT_EQ(std::tuple(std::ranges::count(group, replaced.spareId), std::ranges::count(group, failed),
-                             std::ranges::count(unused, replaced.spareId), std::ranges::count(unused, failed), unused.size()),
-                  std::tuple(1, 0, 0, 0, pack.unusedIds.size() - 1));
+            const ReplacementOutcome outcome = ReplaceCell(cells, request, pack, failed);
+            ASSERT_TRUE(outcome.replacement) << outcome.error;
+            const CellReplacement& replaced = *outcome.replacement;
+            EXPECT_DOUBLE_EQ(replaced.pack.cost, cheapest);
+            EXPECT_DOUBLE_EQ(replaced.costChange, cheapest - pack.cost);
+            EXPECT_DOUBLE_EQ(replaced.capacitySpreadChange, replaced.pack.capacitySpread - pack.capacitySpread);
+            EXPECT_DOUBLE_EQ(replaced.resistanceSpreadChange, replaced.pack.resistanceSpread - pack.resistanceSpread);
+            const PackCell& spare = cells[IndexOf(cells, replaced.spareId)];
+            const PackCell& out = cells[IndexOf(cells, failed)];
+            EXPECT_DOUBLE_EQ(replaced.capacityChange, spare.capacity - out.capacity);
+            EXPECT_DOUBLE_EQ(replaced.resistanceChange, spare.resistance - out.resistance);
+            std::vector<std::vector<std::string>> expected;
+            for (const PackGroup& group : pack.groups)
+                expected.push_back(group.cellIds);
+            expected[failedGroup][failedPlace] = replaced.spareId;
+            std::vector<std::vector<std::string>> placed;
+            for (const PackGroup& group : replaced.pack.groups)
+                placed.push_back(group.cellIds);
+            EXPECT_EQ(placed, expected);
+            const auto& unused = replaced.pack.unusedIds;
+            EXPECT_EQ(std::tuple(std::ranges::count(unused, replaced.spareId), std::ranges::count(unused, failed), unused.size()),
+                      std::tuple(0, 0, pack.unusedIds.size() - 1));
+        }
     }
 }
 

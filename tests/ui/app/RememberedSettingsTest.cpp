@@ -63,6 +63,8 @@ TEST_F(RememberedSettingsTest, ChoicesAndWindowPlacesOfOneRunAreThoseOfTheNext)
         first.Graphs().State().GraphChannels[ChannelSwitch::Capacity] = true;
         EXPECT_EQ(first.Graphs().Scheme(), GraphScheme::Classic);
         first.Graphs().SetScheme(GraphScheme::Readable);
+        EXPECT_EQ(std::tuple(first.PackBuilder().Shape().series, first.PackBuilder().Shape().parallel), std::tuple(13, 4));
+        first.PackBuilder().Shape() = {20, 8};
         first.Panel().show();
         first.Panel().move(40, 30);
         first.Panel().resize(first.Panel().size() + QSize(30, -40));
@@ -76,6 +78,10 @@ TEST_F(RememberedSettingsTest, ChoicesAndWindowPlacesOfOneRunAreThoseOfTheNext)
     EXPECT_FALSE(second.Graphs().State().GraphChannels[ChannelSwitch::Temperature]);
     EXPECT_TRUE(second.Graphs().State().GraphChannels[ChannelSwitch::Capacity]);
     EXPECT_EQ(second.Graphs().Scheme(), GraphScheme::Readable);
+    second.PackBuilder().Open();
+    EXPECT_EQ(std::tuple(second.PackBuilder().Window()->Request().series, second.PackBuilder().Window()->Request().parallel),
+              std::tuple(20, 8));
+    second.PackBuilder().Window()->close();
     second.Panel().show();
     EXPECT_EQ(second.Panel().pos(), placed);
     EXPECT_EQ(second.Panel().size(), sized) << "the size the user gave it, not the first start's fit";
@@ -93,6 +99,7 @@ TEST_F(RememberedSettingsTest, ResetSettingsStartsAsTheFirstRunAndNonsenseIsNotT
     Application& before = Start();
     before.LiveRecorder().SetSampleTime(30);
     before.Recording().Sampling().Settings().PcSampling = true;
+    before.PackBuilder().Shape() = {20, 8};
     End();
 
     ASSERT_TRUE(ReadProgramOptions({"voltaryn", "--reset-settings"}).resetSettings);
@@ -101,10 +108,14 @@ TEST_F(RememberedSettingsTest, ResetSettingsStartsAsTheFirstRunAndNonsenseIsNotT
         file.clear();  // as the program does when told to reset
         file.setValue("recording/sampleTime", "soon");
         file.setValue("graphs/channels", "1x1");
+        file.setValue("packs/series", 20);
+        file.setValue("packs/parallel", 501);  // more than the window offers
     }
     Application& after = Start();
     EXPECT_EQ(after.LiveRecorder().SampleTime(), 2);
     EXPECT_FALSE(after.Recording().Sampling().Settings().PcSampling);
+    EXPECT_EQ(std::tuple(after.PackBuilder().Shape().series, after.PackBuilder().Shape().parallel), std::tuple(13, 4))
+        << "S and P are taken together or not at all";
 }
 
 // Any window that remembers its place: one the screens no longer wholly show (they changed, or

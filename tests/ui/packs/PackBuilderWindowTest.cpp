@@ -2,6 +2,9 @@
 #include "support/PdfText.h"
 
 #include "cells/GradeJson.h"
+#include "report/PackSheetLayout.h"
+#include "report/PackSheetPainter.h"
+#include "report/ReportPage.h"
 #include "store/CellStore.h"
 #include "ui/packs/PackBuilderController.h"
 #include "ui/packs/PackBuilderWindow.h"
@@ -12,6 +15,7 @@
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QTemporaryDir>
 
 #include <map>
 #include <set>
@@ -179,6 +183,8 @@ TEST_F(PackBuilderTest, BuildShowsEveryGroupWithItsSumAndTheSpreads)
         Build(series, parallel, grades);
         ASSERT_EQ(Map().rowCount(), series) << Message().toStdString();
         ASSERT_EQ(Map().columnCount(), parallel + 2);
+        EXPECT_EQ(Map().verticalHeaderItem(0)->text(), series == 1 ? "1 − +" : "1 −");
+        EXPECT_EQ(Map().verticalHeaderItem(series - 1)->text(), series == 1 ? "1 − +" : QString("%1 +").arg(series));
         std::set<QString> seen;
         double low = 1e9;
         double high = 0;
@@ -232,19 +238,36 @@ TEST_F(PackBuilderTest, ImpossibleOrCancelledBuildsSayWhyAndLeaveNoPack)
     }
 }
 
+// The spare takes the place of the cell replaced, every other cell keeps its own, and the
+// message tells the two cells apart by their figures and the pack's new spreads.
 TEST_F(PackBuilderTest, ReplacingACellPutsASpareInItsPlaceAndSaysWhatChanged)
 {
     OpenWindow();
     Build(3, 2, {"A"});
-    const QString failed = Map().item(1, 0)->text();
-    Map().setCurrentCell(1, 0);
-    Click("replace");
-    EXPECT_TRUE(Message().contains(QRegularExpression("^Replaced " + failed + " by #\\d{4}: capacity spread [+−][0-9.]+ mAh, "
-                                                      "resistance spread [+−][0-9.]+ mΩ, objective [+−][0-9.]+\\.$")))
-        << Message().toStdString();
-    const QString spare = Message().section(' ', 3, 3).chopped(1);
-    const QStringList group = MapIds()[1];
-    EXPECT_TRUE(group.contains(spare) && !group.contains(failed)) << group.join(",").toStdString();
+    std::map<QString, double> resistances;
+    for (const store::CellRow& row : Store()->Cells("Lot 1"))
+        resistances[QString("#%1").arg(row.number, 4, 10, QLatin1Char('0'))] = row.latest.resistanceMohm.value_or(0);
+    const std::map<QString, double> capacities = Capacities();
+    const std::pair<int, int> places[] = {{1, 0}, {0, 1}, {2, 1}};  // group, position
+    for (const auto& [group, position] : places) {
+        std::vector<QStringList> expected = MapIds();
+        const QString failed = expected[static_cast<std::size_t>(group)][position];
+        Map().setCurrentCell(group, position);
+        Click("replace");
+        const QRegularExpressionMatch told =
+            QRegularExpression("^Replaced " + failed + " by (#\\d{4}): ([+−]\\d+) mAh, ([+−][0-9.]+) mΩ\\. Capacity spread now "
+                               "([0-9.]+) mAh \\([+−][0-9.]+\\), resistance spread [0-9.]+ mΩ \\([+−][0-9.]+\\), "
+                               "objective [+−][0-9.]+\\.$")
+                .match(Message());
+        ASSERT_TRUE(told.hasMatch()) << Message().toStdString();
+        const QString spare = told.captured(1);
+        const auto signedFigure = [](QString text) { return text.replace("−", "-").toDouble(); };
+        EXPECT_EQ(signedFigure(told.captured(2)), std::round(capacities.at(spare) - capacities.at(failed)));
+        EXPECT_NEAR(signedFigure(told.captured(3)), resistances.at(spare) - resistances.at(failed), 0.006);
+        expected[static_cast<std::size_t>(group)][position] = spare;
+        EXPECT_EQ(MapIds(), expected) << "only the replaced cell's place changes";
+        EXPECT_TRUE(Child<QLabel>("spreads")->text().startsWith("Capacity spread " + told.captured(4) + " mAh"));
+    }
 
     Map().setCurrentCell(1, 2);  // the group's sum: no cell
     Click("replace");
@@ -254,6 +277,18 @@ TEST_F(PackBuilderTest, ReplacingACellPutsASpareInItsPlaceAndSaysWhatChanged)
 // The report holds the batch, its statistics and the saved pack.
 TEST_F(PackBuilderTest, ASavedPackIsInTheStoreAndTheReportAndItsCellsAreNoLongerOffered)
 {
+    // Cells of grade C, without a capacity, so that the report's appendix runs onto a second page.
+    const auto store = Store();
+    for (int n = 1; n <= 40; ++n) {
+        store::CaptureInput capture;
+        capture.batch = "Lot 1";
+        capture.station = "bench-2";
+        capture.measuredUtc = QDateTime(QDate(2024, 3, 15), QTime(11, 0), Qt::UTC).addSecs(n);
+        capture.voltageV = 3.6;
+        capture.resistanceMohm = 45;
+        capture.grade = "C";
+        store->RecordCapture(capture);
+    }
     OpenWindow();
     Build(4, 3, {"A"});
     const std::vector<QStringList> built = MapIds();
@@ -263,7 +298,7 @@ TEST_F(PackBuilderTest, ASavedPackIsInTheStoreAndTheReportAndItsCellsAreNoLonger
     EXPECT_EQ(MapIds(), built);
     dialogs.answers = {"Front pack"};
     ClickAndWait("save");
-    EXPECT_EQ(Message(), "Saved pack Front pack in batch Lot 1.");
+    EXPECT_EQ(Message(), "Saved pack \"Front pack\" in batch \"Lot 1\".");
 
     const std::vector<store::PackLayout> packs = Store()->Packs("Lot 1");
     ASSERT_EQ(packs.size(), 1u);
@@ -278,13 +313,13 @@ TEST_F(PackBuilderTest, ASavedPackIsInTheStoreAndTheReportAndItsCellsAreNoLonger
     ClickAndWait("report");
     EXPECT_EQ(Message(), "Wrote the report of Lot 1 to " + dialogs.saveFileName + ".");
     const QString text = PdfText(dialogs.saveFileName);
-    for (const QString expected : {"Batch report: Lot 1", "Measured 2024-03-15", "30 cells", "Saved packs: 1",
+    for (const QString expected : {"Batch report: Lot 1", "Measured 2024-03-15", "70 cells", "Saved packs: 1",
                                    "Stations: bench-2", "Notes: incoming 18650s", "Grades", "Statistics", "Resistance",
                                    "Voltage", "Capacity", "Cpk", "Self-discharge", "No cell has been rechecked.",
-                                   "Pack Front pack: 4S3P", "Appendix: cells", "Batch report: Lot 1 · page 1",
+                                   "Pack Front pack: 4S3P", "Pack \"Front pack\" · batch \"Lot 1\"", "Appendix: cells", "Batch report: Lot 1 · page 1",
                                    "Batch report: Lot 1 · page 2"})
         EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << " in\n" << text.toStdString();
-    EXPECT_TRUE(text.contains(QRegularExpression("A\\s+2\\.500\\s+–\\s+–\\s+25\\.00\\s+26\\s+86\\.7 %"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression("A\\s+2\\.500\\s+–\\s+–\\s+25\\.00\\s+26\\s+37\\.1 %"))) << text.toStdString();
     for (const QStringList& group : built)
         for (const QString& id : group)
             EXPECT_TRUE(text.contains(id)) << id.toStdString();
@@ -322,15 +357,114 @@ TEST_F(PackBuilderTest, CsvAndMapPdfHoldEveryCell)
         EXPECT_EQ(fields[3].toDouble(), capacities.at(fields[2]));
     }
 
-    dialogs.saveFileName = cellsFolder.filePath("map.pdf");
-    Click("exportPdf");
-    const QString text = PdfText(dialogs.saveFileName);
-    for (const QStringList& group : MapIds())
-        for (const QString& id : group)
-            EXPECT_TRUE(text.contains(id)) << id.toStdString();
+    // The build sheet: whose pack, its shape, every cell by its full ID, each group's sum, the
+    // terminals; saved, it bears the pack's name until a replacement changes it.
+    const std::pair<const char*, QString> sheets[] = {
+        {"", "Unsaved pack · batch \"Lot 1\""}, {"save", "Pack \"Rear pack\" · batch \"Lot 1\""}, {"replace", "Unsaved pack · batch \"Lot 1\""}};
+    dialogs.answers = {"Rear pack"};
+    for (const auto& [before, title] : sheets) {
+        SCOPED_TRACE(title.toStdString());
+        Map().setCurrentCell(0, 0);
+        if (std::string_view(before) == "save")
+            ClickAndWait(before);
+        else if (*before != '\0')
+            Click(before);
+        dialogs.saveFileName = cellsFolder.filePath("map.pdf");
+        Click("exportPdf");
+        const QString text = PdfText(dialogs.saveFileName);
+        EXPECT_TRUE(text.contains(title + "\n")) << text.toStdString();
+        for (const QString expected : {"3S2P · 6 cells", "Group 1", "Group 3", "−", "+"})
+            EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << " in\n" << text.toStdString();
+        const std::vector<QStringList> groups = MapIds();
+        for (int g = 0; g < 3; ++g) {
+            EXPECT_TRUE(text.contains("Σ " + Map().item(g, 2)->text() + " mAh")) << text.toStdString();
+            for (const QString& id : groups[static_cast<std::size_t>(g)])
+                EXPECT_TRUE(text.contains(QRegularExpression(id + "\\s"))) << id.toStdString();
+        }
+    }
     dialogs.saveFileName = cellsFolder.filePath("no such folder/map.pdf");
     Click("exportPdf");
     EXPECT_TRUE(Message().startsWith("cannot write")) << Message().toStdString();
+}
+
+// A build's S and P are those the window opens with next time.
+TEST_F(PackBuilderTest, TheWindowOpensWithTheLastBuildsShape)
+{
+    OpenWindow();
+    EXPECT_EQ(std::tuple(Child<QSpinBox>("series")->value(), Child<QSpinBox>("parallel")->value()), std::tuple(13, 4));
+    Build(5, 3, {"A"});
+    Window().close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    OpenWindow();
+    EXPECT_EQ(std::tuple(Child<QSpinBox>("series")->value(), Child<QSpinBox>("parallel")->value()), std::tuple(5, 3));
+}
+
+// On the A4 page the sheet takes, in either orientation: the bands of groups fill it, every text
+// fits its box at the layout's size, and the orientation chosen draws the figures largest. An ID
+// beyond a usual label's length is cut rather than shrinking the whole sheet.
+TEST(PackSheetLayout, FillsThePageAndFitsEveryFigure)
+{
+    const struct {
+        int series;
+        int parallel;
+        std::size_t idLength;
+        double smallestFont;
+    } shapes[] = {{4, 3, 5, 14}, {20, 20, 5, 4}, {13, 4, 5, 10}, {3, 40, 5, 3.5}, {100, 1, 5, 6}, {1, 1, 5, 14},
+                  {20, 20, 14, 3.5}, {20, 20, 60, 3.5}};
+    std::map<std::size_t, double> largeFonts;  // of the 20S20P sheets, by their IDs' length
+    for (const auto& shape : shapes) {
+        SCOPED_TRACE(::testing::Message() << shape.series << "S" << shape.parallel << "P, IDs of " << shape.idLength);
+        std::vector<std::vector<cells::PackCell>> groups(static_cast<std::size_t>(shape.series));
+        int number = 0;
+        for (auto& group : groups)
+            for (int p = 0; p < shape.parallel; ++p) {
+                const std::string digits = std::to_string(++number);
+                group.push_back({std::string(shape.idLength - digits.size(), '0') + digits, 2950.0 + number % 97, 21.37, 3.6, "A"});
+            }
+        const cells::PackMap map = cells::MapGroups(groups);
+        double largest = 0;
+        for (const auto orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
+            const QSizeF page = report::ReportPage::WholePageSize(orientation);
+            const QSizeF area(page.width(), page.height() - 60);
+            const report::SheetLayout layout = report::LayOutSheet(area, map);
+            largest = std::max(largest, layout.font);
+            EXPECT_GE(layout.bands * layout.groupsPerBand, shape.series);
+            EXPECT_NEAR(layout.bands * layout.BandHeight(shape.parallel) + (layout.bands - 1) * layout.gap, area.height(), 0.01);
+            EXPECT_NEAR(2 * layout.strip + layout.groupsPerBand * layout.column, area.width(), 0.01);
+            EXPECT_GE(layout.box, 3 * 1.25 * layout.font);
+            const double figures = std::max(report::EmWidth(report::MahText(2950 + 96), false),
+                                            report::EmWidth("Σ " + report::MahText(map.groups[0].capacity), true));
+            EXPECT_LE(figures * layout.font, layout.column - 4);
+        }
+        const QPageLayout::Orientation chosen = report::SheetOrientation(map);
+        const QSizeF page = report::ReportPage::WholePageSize(chosen);
+        const double font = report::LayOutSheet({page.width(), page.height() - 60}, map).font;
+        EXPECT_GE(font, largest * 0.99) << "the title's height aside";
+        EXPECT_GE(font, shape.smallestFont);
+        if (shape.series == 20)
+            largeFonts[shape.idLength] = font;
+    }
+    EXPECT_DOUBLE_EQ(largeFonts.at(14), largeFonts.at(60));
+    EXPECT_LT(largeFonts.at(14), largeFonts.at(5));
+}
+
+// A long ID is shown whole at a smaller size; one that cannot fit even at the smallest keeps its
+// end, which tells the cells apart.
+TEST(PackSheet, LongIdsShrinkAndOnlyTheLongestAreCutAtTheirStart)
+{
+    const std::string shrunk = "LG-INR18650-M50LT-2024-03-LOT7-000030";
+    const std::string cut = std::string(150, 'X') + "-END-000031";
+    const cells::PackMap map =
+        cells::MapGroups({{{"SAMSUNG-30Q-000008", 3000, 20, 3.6, "A"}, {shrunk, 3010, 21, 3.6, "A"}},
+                          {{cut, 3005, 22, 3.6, "A"}, {"#0004", 3002, 23, 3.6, "A"}}});
+    QTemporaryDir folder;
+    const QString file = folder.filePath("sheet.pdf");
+    report::WritePackSheet(file, {"P1", "lot"}, map);
+    const QString text = PdfText(file);
+    for (const std::string& whole : {std::string("SAMSUNG-30Q-000008"), shrunk, std::string("#0004")})
+        EXPECT_TRUE(text.contains(QString::fromStdString(whole))) << whole << " in\n" << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression("…X+-END-000031"))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QString::fromStdString(cut))) << text.toStdString();
 }
 
 } // namespace
