@@ -6,6 +6,7 @@
 #include "BenchServices.h"
 #include "app/Application.h"
 #include "cells/Grades.h"
+#include "ui/cells/BatchSession.h"
 #include "ui/cells/CellSortingController.h"
 #include "ui/cells/CellSortingWindow.h"
 
@@ -51,17 +52,18 @@ std::vector<store::CellRow> TenThousandCells()
 void OpenTenThousandCellBatch(benchmark::State& state)
 {
     const std::vector<store::CellRow> cells = TenThousandCells();
-    CellSortingWindow window;
+    BatchSession session({}, [] { return QDateTime::currentDateTimeUtc(); });  // its store never opened
+    CellSortingWindow window(session);
     window.resize(1280, 760);
     window.show();
     for (auto _ : state) {
-        window.SetGrades(cells::DefaultLiIonGrades());
-        window.Cells().Reset(cells);
-        window.RefreshSummary();
+        session.SetGrades(cells::DefaultLiIonGrades());
+        session.Cells().Reset(cells);
+        window.ShowRules();
         QCoreApplication::processEvents();  // the histograms' queued replots
         benchmark::DoNotOptimize(window.grab());
         state.PauseTiming();
-        window.Cells().Reset({});
+        session.Cells().Reset({});
         state.ResumeTiming();
     }
 }
@@ -70,16 +72,17 @@ BENCHMARK(OpenTenThousandCellBatch)->Unit(benchmark::kMillisecond);
 void CaptureCommittedIntoTenThousandCells(benchmark::State& state)
 {
     std::vector<store::CellRow> cells = TenThousandCells();
-    CellSortingWindow window;
+    BatchSession session({}, [] { return QDateTime::currentDateTimeUtc(); });  // its store never opened
+    CellSortingWindow window(session);
     window.resize(1280, 760);
     window.show();
-    window.SetGrades(cells::DefaultLiIonGrades());
-    window.Cells().Reset(cells);
-    window.RefreshSummary();
+    session.SetGrades(cells::DefaultLiIonGrades());
+    session.Cells().Reset(cells);
+    window.ShowRules();
     store::CellRow next = cells.back();
     for (auto _ : state) {
         ++next.number;
-        window.Cells().Upsert(next);
+        session.Cells().Upsert(next);
         window.RefreshSummary();
         QCoreApplication::processEvents();
         window.repaint();
@@ -97,9 +100,9 @@ public:
         meter_.SetCellBench(7);
         app_.Panel().show();
         app_.CellSorting().Open();
-        while (app_.CellSorting().StoreAnswers() < 2)
+        while (app_.Batches().Batch().isEmpty() || app_.Batches().Busy())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
-        Window().Cells().Reset(TenThousandCells());
+        app_.Batches().Cells().Reset(TenThousandCells());
         Window().RefreshSummary();
         tile_ = Window().findChild<QWidget*>("tile");
         caption_ = Window().findChild<QLabel*>("tileCaption");

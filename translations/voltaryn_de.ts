@@ -59,6 +59,54 @@
         <source>%1 names cell 0: cell numbers start at 1</source>
         <translation>%1 nennt Zelle 0: Zellnummern beginnen bei 1</translation>
     </message>
+    <message>
+        <source>S and P must be positive, not %1S%2P</source>
+        <translation>S und P müssen positiv sein, nicht %1S%2P</translation>
+    </message>
+    <message>
+        <source>the voltage spread inside a group must be 0 V or more</source>
+        <translation>die Spannungsspanne in einer Gruppe muss 0 V oder mehr sein</translation>
+    </message>
+    <message>
+        <source>cell ID &quot;%1&quot; appears more than once</source>
+        <translation>die Zellen-ID &quot;%1&quot; kommt mehr als einmal vor</translation>
+    </message>
+    <message>
+        <source>cell &quot;%1&quot; needs a capacity above 0 mAh and a resistance above 0 mΩ</source>
+        <translation>Zelle &quot;%1&quot; braucht eine Kapazität über 0 mAh und einen Widerstand über 0 mΩ</translation>
+    </message>
+    <message>
+        <source>needs %1 cells, %2 are eligible: %3 missing</source>
+        <translation>braucht %1 Zellen, %2 sind geeignet: %3 fehlen</translation>
+    </message>
+    <message>
+        <source>needs %1 groups of %2 cells within %3 V, the eligible cells make %4</source>
+        <translation>braucht %1 Gruppen zu %2 Zellen innerhalb von %3 V, die geeigneten Zellen ergeben %4</translation>
+    </message>
+    <message>
+        <source>the pack holds cells that are not in the list</source>
+        <translation>das Pack enthält Zellen, die nicht in der Liste stehen</translation>
+    </message>
+    <message>
+        <source>cell &quot;%1&quot; is not in the pack</source>
+        <translation>Zelle &quot;%1&quot; ist nicht im Pack</translation>
+    </message>
+    <message>
+        <source>the pack&apos;s spares hold cells that are not in the list</source>
+        <translation>die Reservezellen des Packs enthalten Zellen, die nicht in der Liste stehen</translation>
+    </message>
+    <message>
+        <source>no spare cell is left</source>
+        <translation>keine Reservezelle ist übrig</translation>
+    </message>
+    <message>
+        <source>no spare cell keeps the failed cell&apos;s group within the voltage spread</source>
+        <translation>keine Reservezelle hält die Gruppe der ausgefallenen Zelle in der Spannungsspanne</translation>
+    </message>
+    <message>
+        <source>the snake deal puts cells more than %1 V apart into one group</source>
+        <translation>die Schlangenverteilung legt Zellen mit mehr als %1 V Abstand in eine Gruppe</translation>
+    </message>
 </context>
 <context>
     <name>voltaryn::AboutText</name>

@@ -224,7 +224,7 @@ void RunPack(CommandContext& context, const PackOptions& options)
         search.timeBudget = std::chrono::milliseconds(std::llround(options.timeLimit * 1000));
         const cells::PackOutcome built = cells::BuildPack(offer.cells, request, search);
         if (!built.pack)
-            throw CliError(db ? ExitCode::Usage : ExitCode::FileFailed, built.error);
+            throw CliError(db ? ExitCode::Usage : ExitCode::FileFailed, cells::PackFaultText(*built.fault));
         const Format format = context.format.value_or(Format::Text);
         PackWriter(*built.pack, request, offer).Write(context.output, format);
         if (!options.save.empty()) {

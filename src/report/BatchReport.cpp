@@ -72,7 +72,7 @@ void WriteGrades(ReportPage& page, const cells::GradeTable& grades, const cells:
         rows.emplace_back(QStringList{Q(grade.Name), Optional(limits.MinVoltage, 3), Optional(limits.MaxVoltage, 3),
                          Optional(limits.MinResistance, 2), Optional(limits.MaxResistance, 2),
                          QString::number(counted ? yield->count : 0),
-                         QString::number(counted && total > 0 ? 100.0 * yield->count / total : 0, 'f', 1) + " %"},
+                         QString::number(counted && total > 0 ? 100.0 * static_cast<double>(yield->count) / static_cast<double>(total) : 0, 'f', 1) + " %"},
                           QColor(Q(grade.Colour)));
     }
     page.Table(rows, {3, 2, 2, 2, 2, 2, 2});

@@ -1,7 +1,5 @@
 #include "store/BatchCells.h"
 
-#include <cmath>
-
 #include "cells/GradeJson.h"
 #include "common/Overloaded.h"
 #include "files/CsvFormat.h"

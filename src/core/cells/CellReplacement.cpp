@@ -12,8 +12,8 @@ ReplacementOutcome ReplaceCell(std::span<const PackCell> cells, const PackReques
                                std::string_view failedId)
 {
     const EligibleCells eligible = FindEligibleCells(cells, request);
-    if (!eligible.error.empty())
-        return {std::nullopt, eligible.error};
+    if (eligible.fault)
+        return {std::nullopt, eligible.fault};
     std::unordered_map<std::string_view, std::size_t> indexOf;
     for (std::size_t i = 0; i < cells.size(); ++i)
         indexOf.emplace(cells[i].id, i);
@@ -22,7 +22,7 @@ ReplacementOutcome ReplaceCell(std::span<const PackCell> cells, const PackReques
     PackLayout layout;
     for (const PackGroup& group : pack.groups) {
         if (std::any_of(group.cellIds.begin(), group.cellIds.end(), unknown))
-            return {std::nullopt, "the pack holds cells that are not in the list"};
+            return {std::nullopt, PackFault{.reason = PackFault::Reason::CellsNotListed}};
         std::vector<std::size_t>& members = layout.emplace_back();
         for (const std::string& id : group.cellIds)
             members.push_back(indexOf.at(id));
@@ -38,11 +38,11 @@ ReplacementOutcome ReplaceCell(std::span<const PackCell> cells, const PackReques
         }
     }
     if (failed == nullptr)
-        return {std::nullopt, "cell \"" + std::string(failedId) + "\" is not in the pack"};
+        return {std::nullopt, PackFault{.reason = PackFault::Reason::CellNotInPack, .cellId = std::string(failedId)}};
     if (std::any_of(pack.unusedIds.begin(), pack.unusedIds.end(), unknown))
-        return {std::nullopt, "the pack's spares hold cells that are not in the list"};
+        return {std::nullopt, PackFault{.reason = PackFault::Reason::SparesNotListed}};
     if (pack.unusedIds.empty())
-        return {std::nullopt, "no spare cell is left"};
+        return {std::nullopt, PackFault{.reason = PackFault::Reason::NoSpare}};
 
     std::optional<CellReplacement> best;
     for (const std::string& spareId : pack.unusedIds) {
@@ -54,7 +54,7 @@ ReplacementOutcome ReplaceCell(std::span<const PackCell> cells, const PackReques
             best = CellReplacement{std::move(candidate), spareId};
     }
     if (!best)
-        return {std::nullopt, "no spare cell keeps the failed cell's group within the voltage spread"};
+        return {std::nullopt, PackFault{.reason = PackFault::Reason::NoSpareFits}};
     best->pack.unusedIds = pack.unusedIds;
     std::erase(best->pack.unusedIds, best->spareId);
     const PackCell& spare = cells[indexOf.at(best->spareId)];

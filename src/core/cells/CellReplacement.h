@@ -22,7 +22,7 @@ struct CellReplacement {
 
 struct ReplacementOutcome {
     std::optional<CellReplacement> replacement;
-    std::string error;
+    std::optional<PackFault> fault;
 };
 
 // Puts in place of `failedId` the spare of `pack.unusedIds` that gives the pack of `request` the

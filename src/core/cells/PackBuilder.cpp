@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <limits>
 #include <numeric>
 
@@ -155,21 +154,14 @@ bool LayoutFits(std::span<const PackCell> cells, const PackLayout& layout, const
                        [&](const std::vector<std::size_t>& members) { return GroupFits(cells, members, request); });
 }
 
-std::string VoltsText(double volts)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%g V", volts);
-    return text;
-}
-
 } // namespace
 
 PackOutcome BuildPack(std::span<const PackCell> cells, const PackRequest& request, const PackSearchOptions& options)
 {
     const auto started = options.now();
     const EligibleCells eligible = FindEligibleCells(cells, request);
-    if (!eligible.error.empty())
-        return {std::nullopt, eligible.error};
+    if (eligible.fault)
+        return {std::nullopt, eligible.fault};
     const auto series = static_cast<std::size_t>(request.series);
     const auto parallel = static_cast<std::size_t>(request.parallel);
     const PackCost cost = CostOf(request, eligible);
@@ -179,10 +171,11 @@ PackOutcome BuildPack(std::span<const PackCell> cells, const PackRequest& reques
     if (request.maxGroupVoltageSpread) {
         VoltageDeal deal = DealByVoltage(cells, eligible, request);
         if (deal.groups < series)
-            return {std::nullopt, "needs " + std::to_string(series) + (series == 1 ? " group of " : " groups of ") +
-                                      std::to_string(parallel) + (parallel == 1 ? " cell within " : " cells within ") +
-                                      VoltsText(*request.maxGroupVoltageSpread) + ", the eligible cells make " +
-                                      std::to_string(deal.groups)};
+            return {std::nullopt, PackFault{.reason = PackFault::Reason::TooFewGroups,
+                                            .parallel = request.parallel,
+                                            .needed = series,
+                                            .available = deal.groups,
+                                            .spreadV = *request.maxGroupVoltageSpread}};
         std::erase_if(starts, [&](const Order& start) {
             return !LayoutFits(cells, LayoutOf(eligible, start, series, parallel), request);
         });
@@ -212,14 +205,13 @@ PackOutcome BuildPack(std::span<const PackCell> cells, const PackRequest& reques
 PackOutcome BuildSnakePack(std::span<const PackCell> cells, const PackRequest& request)
 {
     const EligibleCells eligible = FindEligibleCells(cells, request);
-    if (!eligible.error.empty())
-        return {std::nullopt, eligible.error};
+    if (eligible.fault)
+        return {std::nullopt, eligible.fault};
     const auto series = static_cast<std::size_t>(request.series);
     const auto parallel = static_cast<std::size_t>(request.parallel);
     const PackLayout snake = LayoutOf(eligible, SnakeOrder(ByCapacity(cells, eligible), series, parallel), series, parallel);
     if (!LayoutFits(cells, snake, request))
-        return {std::nullopt,
-                "the snake deal puts cells more than " + VoltsText(*request.maxGroupVoltageSpread) + " apart into one group"};
+        return {std::nullopt, PackFault{.reason = PackFault::Reason::SnakeTooWide, .spreadV = *request.maxGroupVoltageSpread}};
     return {Describe(cells, eligible, CostOf(request, eligible), snake), {}};
 }
 

@@ -57,18 +57,18 @@ EligibleCells FindEligibleCells(std::span<const PackCell> cells, const PackReque
 {
     EligibleCells eligible;
     if (request.series <= 0 || request.parallel <= 0) {
-        eligible.error = "S and P must be positive, not " + std::to_string(request.series) + "S" +
-                         std::to_string(request.parallel) + "P";
+        eligible.fault = PackFault{.reason = PackFault::Reason::ShapeNotPositive, .series = request.series,
+                                   .parallel = request.parallel};
         return eligible;
     }
     if (const auto& spread = request.maxGroupVoltageSpread; spread && (!std::isfinite(*spread) || *spread < 0)) {
-        eligible.error = "the voltage spread inside a group must be 0 V or more";
+        eligible.fault = PackFault{.reason = PackFault::Reason::SpreadNegative};
         return eligible;
     }
     std::unordered_set<std::string_view> ids;
     for (const PackCell& cell : cells) {
         if (!ids.insert(cell.id).second) {
-            eligible.error = "cell ID \"" + cell.id + "\" appears more than once";
+            eligible.fault = PackFault{.reason = PackFault::Reason::DuplicateId, .cellId = cell.id};
             return eligible;
         }
     }
@@ -78,7 +78,7 @@ EligibleCells FindEligibleCells(std::span<const PackCell> cells, const PackReque
         if (!grades.empty() && std::find(grades.begin(), grades.end(), cell.grade) == grades.end())
             continue;
         if (!(cell.capacity > 0 && cell.resistance > 0 && std::isfinite(cell.capacity) && std::isfinite(cell.resistance))) {
-            eligible.error = "cell \"" + cell.id + "\" needs a capacity above 0 mAh and a resistance above 0 mOhm";
+            eligible.fault = PackFault{.reason = PackFault::Reason::CellUnusable, .cellId = cell.id};
             return eligible;
         }
         eligible.indices.push_back(i);
@@ -87,8 +87,8 @@ EligibleCells FindEligibleCells(std::span<const PackCell> cells, const PackReque
     }
     const auto needed = static_cast<std::size_t>(request.series) * static_cast<std::size_t>(request.parallel);
     if (eligible.indices.size() < needed) {
-        eligible.error = "needs " + std::to_string(needed) + " cells, " + std::to_string(eligible.indices.size()) +
-                         " are eligible: " + std::to_string(needed - eligible.indices.size()) + " missing";
+        eligible.fault =
+            PackFault{.reason = PackFault::Reason::TooFewCells, .needed = needed, .available = eligible.indices.size()};
         return eligible;
     }
     eligible.meanCapacity /= static_cast<double>(eligible.indices.size());

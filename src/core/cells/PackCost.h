@@ -51,7 +51,7 @@ struct EligibleCells {
     std::vector<std::size_t> indices;
     double meanCapacity = 0;
     double meanResistance = 0;
-    std::string error;
+    std::optional<PackFault> fault;
 };
 
 EligibleCells FindEligibleCells(std::span<const PackCell> cells, const PackRequest& request);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cells/PackFault.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -66,7 +68,7 @@ struct Pack {
 // A built pack, or why none could be built.
 struct PackOutcome {
     std::optional<Pack> pack;
-    std::string error;
+    std::optional<PackFault> fault;
 };
 
 } // namespace voltaryn::cells

@@ -179,7 +179,7 @@ void CellSortingController::NewBatch()
 {
     const QString name = context_.dialogs.AskText(window_, tr("New batch"), tr("Name of the new batch:"),
                                                   NewBatchName(setup_.utcNow())).trimmed();
-    if (name.isEmpty() || !session_.Store())
+    if (name.isEmpty() || session_.Store() == nullptr)
         return;
     const QString gradesJson = FromStd(cells::GradesToJson(cells::DefaultLiIonGrades()));
     session_.Store()->Run<bool>([name, gradesJson](store::CellStore& store) {
@@ -192,7 +192,7 @@ void CellSortingController::NewBatch()
 // comes while it is asked, and Cancel is what Enter presses.
 void CellSortingController::DeleteBatch()
 {
-    if (session_.Batch().isEmpty() || window_.isNull() || !session_.Store())
+    if (session_.Batch().isEmpty() || window_.isNull() || session_.Store() == nullptr)
         return;
     const QString name = session_.Batch();
     session_.Store()->Run<qint64>([name](store::CellStore& store) { return static_cast<qint64>(store.Cells(name).size()); },
@@ -247,7 +247,7 @@ void CellSortingController::ShowStep(const cells::CaptureStep& step)
 
 void CellSortingController::Record(const cells::CellCapture& capture)
 {
-    if (session_.Batch().isEmpty() || !session_.Store())
+    if (session_.Batch().isEmpty() || session_.Store() == nullptr)
         return;
     if (recheck_) {
         Recheck(capture);
@@ -434,7 +434,7 @@ void CellSortingController::Announce(const cells::Grade& grade)
 
 void CellSortingController::Undo()
 {
-    if (session_.Batch().isEmpty() || !session_.Store())
+    if (session_.Batch().isEmpty() || session_.Store() == nullptr)
         return;
     const QString batch = session_.Batch();
     const QString station = station_;
@@ -475,7 +475,7 @@ void CellSortingController::Retest(qint64 cellNumber)
         window_->ShowNotice(tr("Select the cell to retest in the table first."));
         return;
     }
-    if (!session_.Store())
+    if (session_.Store() == nullptr)
         return;
     // The next capture finds the cell by its label, or by its number when it has none.
     SetNextLabel(store::CellName(*cell));
@@ -524,7 +524,7 @@ void CellSortingController::Export(CellSortingWindow::ExportFormat format)
 
 void CellSortingController::ImportCapacities()
 {
-    if (window_.isNull() || session_.Batch().isEmpty() || !session_.Store())
+    if (window_.isNull() || session_.Batch().isEmpty() || session_.Store() == nullptr)
         return;
     const QString fileName = context_.dialogs.AskOpenFileName(window_, tr("CSV (*.csv *.txt);;All Files (*.*)"));
     if (fileName.isEmpty())
@@ -565,7 +565,7 @@ void CellSortingController::ImportCapacities()
 
 void CellSortingController::ShowQueue()
 {
-    if (window_.isNull() || !session_.Store())
+    if (window_.isNull() || session_.Store() == nullptr)
         return;
     QueueDialog queue(*session_.Store(), context_.dialogs, window_);
     context_.dialogs.RunModal(queue);
@@ -573,7 +573,7 @@ void CellSortingController::ShowQueue()
 
 void CellSortingController::EditGrades()
 {
-    if (window_.isNull() || session_.Batch().isEmpty() || !session_.Store())
+    if (window_.isNull() || session_.Batch().isEmpty() || session_.Store() == nullptr)
         return;
     GradeEditorDialog editor(session_.Rules().grades, window_);
     context_.dialogs.RunModal(editor);
@@ -626,7 +626,7 @@ void CellSortingController::OfferRegrade(const QString& batch)
 
 void CellSortingController::TakeCapacity(qint64 cellNumber)
 {
-    if (window_.isNull() || session_.Batch().isEmpty() || !session_.Store())
+    if (window_.isNull() || session_.Batch().isEmpty() || session_.Store() == nullptr)
         return;
     const qint64 number = cellNumber != 0 ? cellNumber : lastCaptured_;
     const std::optional<double> capacity = cells::OutCapacityMilliAmpHours(meter_.reading);

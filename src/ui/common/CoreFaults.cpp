@@ -1,5 +1,7 @@
 #include "ui/common/CoreFaults.h"
 
+#include <QLocale>
+
 namespace voltaryn {
 namespace {
 
@@ -31,9 +33,39 @@ QString CoreFaults::Worded(const cells::GradeFinding& finding, const cells::Grad
     return {};
 }
 
+QString CoreFaults::Worded(const cells::PackFault& fault)
+{
+    using Reason = cells::PackFault::Reason;
+    const QString cell = QString::fromStdString(fault.cellId);
+    const auto needed = static_cast<qulonglong>(fault.needed);
+    const auto available = static_cast<qulonglong>(fault.available);
+    switch (fault.reason) {
+    case Reason::ShapeNotPositive: return tr("S and P must be positive, not %1S%2P").arg(fault.series).arg(fault.parallel);
+    case Reason::SpreadNegative: return tr("the voltage spread inside a group must be 0 V or more");
+    case Reason::DuplicateId: return tr("cell ID \"%1\" appears more than once").arg(cell);
+    case Reason::CellUnusable: return tr("cell \"%1\" needs a capacity above 0 mAh and a resistance above 0 mΩ").arg(cell);
+    case Reason::TooFewCells:
+        return tr("needs %1 cells, %2 are eligible: %3 missing").arg(needed).arg(available).arg(needed - available);
+    case Reason::TooFewGroups:
+        return tr("needs %1 groups of %2 cells within %3 V, the eligible cells make %4")
+            .arg(needed)
+            .arg(fault.parallel)
+            .arg(QLocale().toString(fault.spreadV, 'g', 6))
+            .arg(available);
+    case Reason::CellsNotListed: return tr("the pack holds cells that are not in the list");
+    case Reason::CellNotInPack: return tr("cell \"%1\" is not in the pack").arg(cell);
+    case Reason::SparesNotListed: return tr("the pack's spares hold cells that are not in the list");
+    case Reason::NoSpare: return tr("no spare cell is left");
+    case Reason::NoSpareFits: return tr("no spare cell keeps the failed cell's group within the voltage spread");
+    case Reason::SnakeTooWide:
+        return tr("the snake deal puts cells more than %1 V apart into one group").arg(QLocale().toString(fault.spreadV, 'g', 6));
+    }
+    return {};
+}
+
 QString CoreFaults::Worded(const cells::NameFault& fault)
 {
-    const QString subject = Subject(fault.kind);
+    QString subject = Subject(fault.kind);
     switch (fault.reason) {
     case cells::NameFault::Reason::NotUtf8: return tr("%1 is not UTF-8 text").arg(subject);
     case cells::NameFault::Reason::Empty: return tr("%1 is empty").arg(subject);

@@ -2,6 +2,7 @@
 
 #include "cells/GradeValidation.h"
 #include "cells/NameRule.h"
+#include "cells/PackFault.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -16,6 +17,7 @@ public:
     static QString Worded(const cells::NameFault& fault);
     // A grade editor's finding on a grade of `table`.
     static QString Worded(const cells::GradeFinding& finding, const cells::GradeTable& table);
+    static QString Worded(const cells::PackFault& fault);
 };
 
 } // namespace voltaryn

@@ -48,7 +48,7 @@ QSize SideBySideOrTabs::minimumSizeHint() const
     return {std::max(page.width(), tabs_->tabBar()->minimumSizeHint().width()) + frame, page.height() + tabBar + frame};
 }
 
-QSize SideBySideOrTabs::sizeHint() const { return QSize(RowWidth(), minimumSizeHint().height()); }
+QSize SideBySideOrTabs::sizeHint() const { return {RowWidth(), minimumSizeHint().height()}; }
 
 void SideBySideOrTabs::resizeEvent(QResizeEvent* event)
 {
@@ -65,8 +65,9 @@ void SideBySideOrTabs::Arrange(bool sideBySide)
         if (sideBySide) {
             rowLayout_->addWidget(pages_[page]);
             pages_[page]->show();  // the tabs hid all but their current page
-        } else
+        } else {
             tabs_->addTab(pages_[page], titles_[page]);
+        }
     }
     row_->setVisible(sideBySide);
     tabs_->setVisible(!sideBySide);

@@ -10,6 +10,7 @@
 #include "store/CellStore.h"
 #include "ui/cells/BatchSession.h"
 #include "ui/cells/StoreThread.h"
+#include "ui/common/CoreFaults.h"
 
 #include <QCoreApplication>
 #include <QtConcurrent/QtConcurrentRun>
@@ -203,8 +204,7 @@ void PackBuilderController::BuildEnded()
     if (!outcome.pack) {
         built_.reset();
         window_->ClearPack();
-        QString error = QString::fromStdString(outcome.error);
-        window_->ShowMessage(tr("Cannot build: %1.").arg(error.left(1).toLower() + error.mid(1)) + leftOut_);
+        window_->ShowMessage(tr("Cannot build: %1.").arg(CoreFaults::Worded(outcome.fault.value())) + leftOut_);
         return;
     }
     building_.pack = *outcome.pack;
@@ -228,7 +228,7 @@ void PackBuilderController::Replace(const QString& cellId)
     const cells::ReplacementOutcome outcome =
         cells::ReplaceCell(built_->cells, built_->request, built_->pack, cellId.toStdString());
     if (!outcome.replacement) {
-        Tell(tr("Cannot replace %1: %2").arg(cellId, QString::fromStdString(outcome.error)));
+        Tell(tr("Cannot replace %1: %2").arg(cellId, CoreFaults::Worded(outcome.fault.value())));
         return;
     }
     const cells::CellReplacement& replacement = *outcome.replacement;
@@ -245,7 +245,7 @@ void PackBuilderController::Replace(const QString& cellId)
 
 void PackBuilderController::Save()
 {
-    if (!built_ || !session_.Store())
+    if (!built_ || session_.Store() == nullptr)
         return;
     const cells::PackRequest& request = built_->request;
     const QString name = context_.dialogs.AskText(window_, tr("Save pack"), tr("Name of the pack:"),
@@ -304,7 +304,7 @@ void PackBuilderController::ExportPdf()
 
 void PackBuilderController::WriteReport(const QString& batch, const std::function<void(const QString&)>& tell)
 {
-    if (batch.isEmpty() || !session_.Store())
+    if (batch.isEmpty() || session_.Store() == nullptr)
         return;
     const QString name = context_.dialogs.AskSaveFileName(window_, tr("PDF (*.pdf)"));
     if (name.isEmpty())
@@ -313,7 +313,7 @@ void PackBuilderController::WriteReport(const QString& batch, const std::functio
         report::BatchReport batch;
     };
     session_.Store()->Run<Loaded>([batch](store::CellStore& store) { return Loaded{report::LoadBatchReport(store, batch)}; },
-                        [this, name, tell](const Loaded& loaded) {
+                        [name, tell](const Loaded& loaded) {
                             try {
                                 report::WriteBatchReport(loaded.batch, name, QDateTime::currentDateTimeUtc());
                                 tell(tr("Wrote the report of %1 to %2.").arg(loaded.batch.batch.name, name));

@@ -170,7 +170,7 @@ TEST(PackBuilder, ReachesTheOptimumOfEverySmallInstance)
             if (onlyA)
                 request.eligibleGrades = {"A"};
             const PackOutcome built = BuildPack(cells, request, MovesOnly(2'000'000));
-            ASSERT_TRUE(built.pack) << built.error;
+            ASSERT_TRUE(built.pack) << PackFaultText(built.fault.value());
             SCOPED_TRACE(std::to_string(count) + " cells, " + std::to_string(series) + "S" + std::to_string(parallel) +
                          "P, objective " + std::to_string(static_cast<int>(objective)));
             ExpectWellFormed(cells, request, *built.pack);
@@ -289,11 +289,11 @@ TEST(PackBuilder, KeepsTheVoltageSpreadInsideEachGroup)
             PackRequest request = row.request;
             request.objective = objective;
             const PackOutcome built = BuildPack(cells, request, MovesOnly(200'000));
-            EXPECT_EQ(built.error, row.error);
+            EXPECT_EQ(built.fault ? PackFaultText(*built.fault) : "", row.error);
             if (built.pack)
                 ExpectWellFormed(cells, request, *built.pack);
             const PackOutcome snake = BuildSnakePack(cells, request);
-            EXPECT_EQ(snake.error, row.snakeError);
+            EXPECT_EQ(snake.fault ? PackFaultText(*snake.fault) : "", row.snakeError);
             if (snake.pack)
                 ExpectWellFormed(cells, request, *snake.pack);
         }
@@ -322,9 +322,9 @@ TEST(PackBuilder, ErrorsSayWhatIsWrong)
     for (const auto& [batch, request, error] : cases) {
         const PackOutcome built = BuildPack(batch, request, MovesOnly(1000));
         const PackOutcome snake = BuildSnakePack(batch, request);
-        EXPECT_EQ(built.error, error);
-        EXPECT_EQ(snake.error, error);
-        EXPECT_EQ(built.pack.has_value(), built.error.empty());
+        EXPECT_EQ(built.fault ? PackFaultText(*built.fault) : "", error);
+        EXPECT_EQ(snake.fault ? PackFaultText(*snake.fault) : "", error);
+        EXPECT_EQ(built.pack.has_value(), !built.fault);
     }
 }
 
@@ -380,7 +380,7 @@ TEST(CellReplacement, PicksTheSpareThatCostsLeastAndPutsItInTheFailedCellsPlace)
             }
 
             const ReplacementOutcome outcome = ReplaceCell(cells, request, pack, failed);
-            ASSERT_TRUE(outcome.replacement) << outcome.error;
+            ASSERT_TRUE(outcome.replacement) << PackFaultText(outcome.fault.value());
             const CellReplacement& replaced = *outcome.replacement;
             EXPECT_DOUBLE_EQ(replaced.pack.cost, cheapest);
             EXPECT_DOUBLE_EQ(replaced.costChange, cheapest - pack.cost);
@@ -418,7 +418,7 @@ TEST(CellReplacement, ErrorsSayWhatIsWrong)
         {noSpare, pack.groups[0].cellIds[0], "no spare cell is left"},
     };
     for (const auto& [from, failed, error] : cases)
-        EXPECT_EQ(ReplaceCell(cells, request, from, failed).error, error) << failed;
+        EXPECT_EQ(PackFaultText(ReplaceCell(cells, request, from, failed).fault.value()), error) << failed;
 
     // The one spare is charged: it fits no group of cells from 3.50 to 3.59 V.
     auto charged = cells;
@@ -426,7 +426,7 @@ TEST(CellReplacement, ErrorsSayWhatIsWrong)
     const PackRequest within{3, 3, {}, PackObjective::Balanced, {}, 0.05};
     const Pack kept = *BuildPack(charged, within, MovesOnly(10'000)).pack;
     ASSERT_EQ(kept.unusedIds, std::vector<std::string>{"C4"});
-    EXPECT_EQ(ReplaceCell(charged, within, kept, kept.groups[0].cellIds[0]).error,
+    EXPECT_EQ(PackFaultText(ReplaceCell(charged, within, kept, kept.groups[0].cellIds[0]).fault.value()),
               "no spare cell keeps the failed cell's group within the voltage spread");
 }
 

@@ -34,17 +34,25 @@ protected:
         const auto store = Store();
         store->CreateBatch("Lot 1", "incoming 18650s", QString::fromStdString(cells::GradesToJson(cells::DefaultLiIonGrades())));
         for (int n = 1; n <= Graded + 6; ++n) {
-            store::CaptureInput capture;
-            capture.batch = "Lot 1";
-            capture.station = "bench-2";
-            capture.measuredUtc = QDateTime(QDate(2024, 3, 15), QTime(10, 0), Qt::UTC).addSecs(n);
-            capture.voltageV = 3.6 + n % 5 * 0.01;
-            capture.resistanceMohm = 15 + n % 7;
-            capture.grade = n > Graded && n <= Graded + 4 ? "B" : "A";
-            const qint64 number = store->RecordCapture(capture).cellNumber;
+            const qint64 number = store->RecordCapture(CaptureOf(n > Graded && n <= Graded + 4 ? "B" : "A", 10 * 3600 + n,
+                                                                 3.6 + n % 5 * 0.01, 15 + n % 7))
+                                      .cellNumber;
             if (n <= Graded + 4)
                 store->SetCapacity("Lot 1", number, 3000 + (n * 37) % 120);
         }
+    }
+
+    // A capture into Lot 1 by bench-2, `second` seconds into 2024-03-15 (UTC).
+    static store::CaptureInput CaptureOf(const QString& grade, int second, double volts, double milliOhms)
+    {
+        store::CaptureInput capture;
+        capture.batch = "Lot 1";
+        capture.station = "bench-2";
+        capture.measuredUtc = QDateTime(QDate(2024, 3, 15), QTime(0, 0), Qt::UTC).addSecs(second);
+        capture.voltageV = volts;
+        capture.resistanceMohm = milliOhms;
+        capture.grade = grade;
+        return capture;
     }
 
     QTableWidget& Map() { return *Child<QTableWidget>("map"); }
@@ -98,16 +106,8 @@ TEST_F(PackBuilderTest, CellsAndBatchesAnotherStationAddsAreOfferedWithoutReopen
     Build(13, 2, {"A"});
     EXPECT_THAT(Message().toStdString(), ::testing::StartsWith("Cannot build"));
     const auto other = Store();
-    for (int n = 1; n <= 2; ++n) {
-        store::CaptureInput capture;
-        capture.batch = "Lot 1";
-        capture.station = "bench-3";
-        capture.measuredUtc = QDateTime(QDate(2024, 3, 16), QTime(9, 0), Qt::UTC).addSecs(n);
-        capture.voltageV = 3.6;
-        capture.resistanceMohm = 16;
-        capture.grade = "A";
-        other->SetCapacity("Lot 1", other->RecordCapture(capture).cellNumber, 3050);
-    }
+    for (int n = 1; n <= 2; ++n)
+        other->SetCapacity("Lot 1", other->RecordCapture(CaptureOf("A", 86400 + n, 3.6, 16)).cellNumber, 3050);
     other->CreateBatch("Lot 2", {}, QString::fromStdString(cells::GradesToJson(cells::DefaultLiIonGrades())));
     const auto* chooser = Child<QComboBox>("batchChooser");
     ASSERT_TRUE(QTest::qWaitFor([&] { return chooser->findText("Lot 2") >= 0; }, 30000)) << "never followed";
@@ -132,18 +132,8 @@ TEST_F(PackBuilderTest, TheWindowsAndTheCommandLineTellTheBatchAlike)
 {
     const auto store = Store();
     store->SavePack("Lot 1", {"P", 1, 2, {{0, 0, 1}, {0, 1, 2}}, {}});
-    store::CaptureInput reject;
-    reject.batch = "Lot 1";
-    reject.station = "bench-2";
-    reject.measuredUtc = QDateTime(QDate(2024, 3, 15), QTime(11, 0), Qt::UTC);
-    reject.voltageV = 3.2;
-    reject.resistanceMohm = 90;
-    reject.grade = "Reject";
-    store->SetCapacity("Lot 1", store->RecordCapture(reject).cellNumber, 2900);
-    store::CaptureInput leak = reject;
-    leak.measuredUtc = reject.measuredUtc.addDays(20);
-    leak.voltageV = 3.0;  // cell 3 lost 600 mV in 20 days
-    store->RecordRecheck(qint64{3}, leak);
+    store->SetCapacity("Lot 1", store->RecordCapture(CaptureOf("Reject", 11 * 3600, 3.2, 90)).cellNumber, 2900);
+    store->RecordRecheck(qint64{3}, CaptureOf("Reject", 20 * 86400, 3.0, 90));  // cell 3 lost 600 mV in 20 days
     OpenWindow();
     const QStringList db{"--db", storeAddress};
 
@@ -279,16 +269,8 @@ TEST_F(PackBuilderTest, ASavedPackIsInTheStoreAndTheReportAndItsCellsAreNoLonger
 {
     // Cells of grade C, without a capacity, so that the report's appendix runs onto a second page.
     const auto store = Store();
-    for (int n = 1; n <= 40; ++n) {
-        store::CaptureInput capture;
-        capture.batch = "Lot 1";
-        capture.station = "bench-2";
-        capture.measuredUtc = QDateTime(QDate(2024, 3, 15), QTime(11, 0), Qt::UTC).addSecs(n);
-        capture.voltageV = 3.6;
-        capture.resistanceMohm = 45;
-        capture.grade = "C";
-        store->RecordCapture(capture);
-    }
+    for (int n = 1; n <= 40; ++n)
+        store->RecordCapture(CaptureOf("C", 11 * 3600 + n, 3.6, 45));
     OpenWindow();
     Build(4, 3, {"A"});
     const std::vector<QStringList> built = MapIds();
