@@ -10,6 +10,7 @@
 namespace voltaryn {
 
 struct BatchSession::Read {
+    QString failure;  // the store's reason; empty: read
     QStringList batches;
     QString batch;  // empty: none to open
     store::BatchRules rules;
@@ -55,24 +56,32 @@ void BatchSession::ReadBatch(const QString& name, const QString& fresh, std::fun
     store->Run<Read>(
         [name, fresh](store::CellStore& cellStore) {
             Read read;
-            for (const store::BatchSummary& summary : cellStore.ListBatches())
-                read.batches << summary.batch.name;
-            if (read.batches.isEmpty() && !fresh.isEmpty()) {
-                cellStore.CreateBatch(fresh, {}, QString::fromStdString(cells::GradesToJson(cells::DefaultLiIonGrades())));
-                read.batches << fresh;
+            try {
+                Fill(read, cellStore, name, fresh);
+            } catch (const store::StoreError& error) {
+                read = Read{error.Message(), {}, {}, {}, {}};
             }
-            if (read.batches.isEmpty())
-                return read;
-            read.batch = read.batches.contains(name) ? name : read.batches.constLast();
-            const std::optional<store::BatchInfo> batch = cellStore.FindBatch(read.batch);
-            if (!batch)
-                throw store::StoreError(store::StoreErrorKind::NotFound,
-                                        QStringLiteral("There is no batch \"%1\"").arg(read.batch));
-            read.rules = store::RulesOf(*batch);
-            read.cells = cellStore.Cells(read.batch);
             return read;
         },
         std::move(done));
+}
+
+void BatchSession::Fill(Read& read, store::CellStore& cellStore, const QString& name, const QString& fresh)
+{
+    for (const store::BatchSummary& summary : cellStore.ListBatches())
+        read.batches << summary.batch.name;
+    if (read.batches.isEmpty() && !fresh.isEmpty()) {
+        cellStore.CreateBatch(fresh, {}, QString::fromStdString(cells::GradesToJson(cells::DefaultLiIonGrades())));
+        read.batches << fresh;
+    }
+    if (read.batches.isEmpty())
+        return;
+    read.batch = read.batches.contains(name) ? name : read.batches.constLast();
+    const std::optional<store::BatchInfo> batch = cellStore.FindBatch(read.batch);
+    if (!batch)
+        throw store::StoreError(store::StoreErrorKind::NotFound, QStringLiteral("There is no batch \"%1\"").arg(read.batch));
+    read.rules = store::RulesOf(*batch);
+    read.cells = cellStore.Cells(read.batch);
 }
 
 // A batch that cannot be read (its grades unreadable, say) is not open: failed() has told why.
@@ -80,6 +89,10 @@ void BatchSession::Open(const QString& name, const QString& fresh)
 {
     batch_.clear();
     ReadBatch(name, fresh, [this](const Read& read) {
+        if (!read.failure.isEmpty()) {
+            emit failed(read.failure);
+            return;
+        }
         Take(read);
         cells_.Reset(read.cells);
         emit batchOpened();
@@ -110,6 +123,10 @@ void BatchSession::Reload()
     reloading_ = true;
     ReadBatch(batch, {}, [this, batch](const Read& read) {
         reloading_ = false;
+        if (!read.failure.isEmpty()) {
+            emit failed(read.failure);
+            return;
+        }
         if (batch_ != batch)
             return;  // another batch was opened meanwhile
         Take(read);

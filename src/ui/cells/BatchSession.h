@@ -11,6 +11,9 @@
 #include <memory>
 
 namespace voltaryn {
+namespace store {
+class CellStore;
+}
 
 class StoreThread;
 
@@ -62,8 +65,10 @@ signals:
 
 private:
     struct Read;
-    // Reads the batch list and `name` (else the newest) on the store's thread.
+    // Reads the batch list and `name` (else the newest) on the store's thread; a store error
+    // comes back as the read's failure, so that the answer always arrives.
     void ReadBatch(const QString& name, const QString& fresh, std::function<void(const Read&)> done);
+    static void Fill(Read& read, store::CellStore& cellStore, const QString& name, const QString& fresh);
     void Take(const Read& read);
     // Another station's work: read again, once at a time, and once more if more came meanwhile.
     void Follow();

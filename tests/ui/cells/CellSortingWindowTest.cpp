@@ -17,6 +17,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QDialogButtonBox>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTableWidget>
 #include <QTextToSpeech>
 #include <QClipboard>
@@ -216,6 +218,21 @@ TEST_F(CellSortingTest, AnotherStationsWorkShowsWhereTheSelectionStays)
     EXPECT_TRUE(Text("gradeCounts").startsWith("2 cells")) << Text("gradeCounts").toStdString();
     EXPECT_EQ(table->selectionModel()->selectedRows().size(), 1);
     EXPECT_EQ(table->currentIndex().row(), 0);
+
+    // A batch another program left unreadable is told, and the window follows again once it is mended.
+    const QString grades = other->FindBatch(batch)->gradesJson;
+    {
+        QSqlDatabase sql = QSqlDatabase::addDatabase("QSQLITE", "another program");
+        sql.setDatabaseName(storeAddress);
+        ASSERT_TRUE(sql.open());
+        ASSERT_TRUE(QSqlQuery(sql).exec("UPDATE batches SET grades_json = '[]'"));
+        sql.close();
+    }
+    QSqlDatabase::removeDatabase("another program");
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Text("notice").contains("has no grades"); }, 30000)) << Text("notice").toStdString();
+    other->SetGrades(batch, grades);
+    other->SetCapacity(batch, qint64{2}, 2600);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Rows()[1].capacityMah == 2600; }, 30000)) << "never followed again";
 }
 
 TEST_F(CellSortingTest, UndoWithdrawsAndRetestAddsToTheSameCell)
