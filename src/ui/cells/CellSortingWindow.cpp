@@ -216,11 +216,7 @@ QWidget* CellSortingWindow::BuildBatchView()
     gradeFilter_->setObjectName("gradeFilter");
     filterRow->addWidget(gradeFilter_, 1);
     column->addLayout(filterRow);
-    connect(gradeFilter_, &QComboBox::currentIndexChanged, this, [this](int index) {
-        const QString grade = index <= 0 ? QString() : gradeFilter_->itemText(index);
-        sorted_->setFilterRegularExpression(
-            grade.isEmpty() ? QString() : "^" + QRegularExpression::escape(grade) + "$");
-    });
+    connect(gradeFilter_, &QComboBox::currentIndexChanged, this, &CellSortingWindow::FilterByGrade);
 
     table_ = new QTableView(side);
     table_->setObjectName("cellTable");
@@ -353,6 +349,9 @@ void CellSortingWindow::ShowRules()
     const cells::GradeTable& grades = session_.Rules().grades;
     QHash<QString, QString> colours;
     const QSignalBlocker quiet(gradeFilter_);
+    // The grade shown stays shown while the table still has it: the rules are shown again with
+    // every change another station makes.
+    const QString shown = gradeFilter_->currentIndex() > 0 ? gradeFilter_->currentText() : QString();
     gradeFilter_->clear();
     gradeFilter_->addItem(tr("All"));
     for (const cells::Grade& grade : grades.Grades) {
@@ -361,11 +360,18 @@ void CellSortingWindow::ShowRules()
     }
     colours.insert(QString::fromStdString(grades.Reject.Name), QString::fromStdString(grades.Reject.Colour));
     gradeFilter_->addItem(QString::fromStdString(grades.Reject.Name));
-    sorted_->setFilterRegularExpression(QString());
+    gradeFilter_->setCurrentIndex(std::max(shown.isEmpty() ? 0 : gradeFilter_->findText(shown), 0));
+    FilterByGrade(gradeFilter_->currentIndex());
     cells_.SetGradeColours(colours);
     resistanceHistogram_->SetGrades(grades);
     voltageHistogram_->SetGrades(grades);
     RefreshSummary();
+}
+
+void CellSortingWindow::FilterByGrade(int index)
+{
+    const QString grade = index <= 0 ? QString() : gradeFilter_->itemText(index);
+    sorted_->setFilterRegularExpression(grade.isEmpty() ? QString() : "^" + QRegularExpression::escape(grade) + "$");
 }
 
 void CellSortingWindow::ShowCapture(const cells::Grade& grade, const QString& voltageText,

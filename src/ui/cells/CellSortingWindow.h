@@ -108,6 +108,8 @@ private:
     QWidget* BuildTile();
     QWidget* BuildBatchView();
     void CopySelectedRows() const;
+    // Shows the cells of the grade at `index` of the grade filter; 0: every cell.
+    void FilterByGrade(int index);
     // Whether the table shows the row of the newest capture, or has none to show.
     bool NewestInView() const;
     void ScrollToNewest(int sourceRow);

@@ -198,6 +198,8 @@ TEST_F(CellSortingTest, AnotherStationsWorkShowsWhereTheSelectionStays)
 {
     OpenWindow();
     Capture();
+    auto* filter = Child<QComboBox>("gradeFilter");
+    filter->setCurrentText(Rows()[0].latest.grade);
     auto* table = Child<QTableView>("cellTable");
     // Selected through the selection model: a modifier an earlier test's key left held would make
     // selectRow() toggle the row instead.
@@ -218,6 +220,7 @@ TEST_F(CellSortingTest, AnotherStationsWorkShowsWhereTheSelectionStays)
     EXPECT_TRUE(Text("gradeCounts").startsWith("2 cells")) << Text("gradeCounts").toStdString();
     EXPECT_EQ(table->selectionModel()->selectedRows().size(), 1);
     EXPECT_EQ(table->currentIndex().row(), 0);
+    EXPECT_EQ(filter->currentText(), Rows()[0].latest.grade) << "the grade shown stays shown";
 
     // A batch another program left unreadable is told, and the window follows again once it is mended.
     const QString grades = other->FindBatch(batch)->gradesJson;
