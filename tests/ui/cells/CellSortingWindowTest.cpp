@@ -243,7 +243,11 @@ TEST_F(CellSortingTest, UndoWithdrawsAndRetestAddsToTheSameCell)
     OpenWindow();
     Capture();
     Capture();
-    // Ctrl+Z where the scanner types, as the operator presses it.
+    // Ctrl+Z where the scanner types, as the operator presses it. The captures' layout work runs
+    // first: a window it widens moves back onto its screen, which the offscreen platform takes
+    // for leaving the window inactive.
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
     Window().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
     // The withdrawal, then the cells read again; the shortcut clicks Undo once it has shown itself pressed.

@@ -74,6 +74,19 @@ TEST(StoreThreadPostgresql, ItsTimerSendsTheQueueOnceTheServerIsBack)
     Server("start");
     EXPECT_TRUE(QTest::qWaitFor([&sent] { return sent == 2; }, 30000)) << sent;
     EXPECT_TRUE(QTest::qWaitFor([&status] { return status == QStringLiteral("online"); }, 1000)) << status.toStdString();
+
+    // Idle, it finds the server gone by itself, and once it is back hears what another program changes.
+    int changes = 0;
+    QObject::connect(&thread, &StoreThread::databaseChanged, &application, [&changes] { ++changes; });
+    Server("stop");
+    EXPECT_TRUE(QTest::qWaitFor([&status] { return status.startsWith(QStringLiteral("offline")); }, 10000))
+        << status.toStdString();
+    Server("start");
+    EXPECT_TRUE(QTest::qWaitFor([&status] { return status == QStringLiteral("online"); }, 30000)) << status.toStdString();
+    EXPECT_GT(changes, 0) << "what changed while it was away is told as it comes back";
+    changes = 0;
+    ASSERT_EQ(QProcess::execute("psql", {"-XqAd", "store_thread", "-c", "UPDATE batches SET notes = 'seen'"}), 0);
+    EXPECT_TRUE(QTest::qWaitFor([&changes] { return changes > 0; }, 10000));
 }
 
 // Two captures queued while the server was away, whose batch was gone when it came back, are set
