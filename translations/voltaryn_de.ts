@@ -468,6 +468,14 @@
         <source>CSV for spreadsheets (*.csv)</source>
         <translation>CSV für Tabellenkalkulationen (*.csv)</translation>
     </message>
+    <message>
+        <source>Select the cell in the table first.</source>
+        <translation>Wählen Sie zuerst die Zelle in der Tabelle.</translation>
+    </message>
+    <message>
+        <source>%1 is judged from its capture of %2</source>
+        <translation>%1 wird nach ihrer Messung vom %2 beurteilt</translation>
+    </message>
 </context>
 <context>
     <name>voltaryn::CellSortingWindow</name>
@@ -602,6 +610,22 @@
     <message>
         <source>Self-discharge</source>
         <translation>Selbstentladung</translation>
+    </message>
+    <message>
+        <source>Reference reading</source>
+        <translation>Bezugsmessung</translation>
+    </message>
+    <message>
+        <source>The capture of the selected cell its self-discharge is judged from</source>
+        <translation>Die Messung der gewählten Zelle, nach der ihre Selbstentladung beurteilt wird</translation>
+    </message>
+    <message>
+        <source>Its latest capture, taken after charge</source>
+        <translation>Ihre letzte Messung, nach dem Laden</translation>
+    </message>
+    <message>
+        <source>Its first capture</source>
+        <translation>Ihre erste Messung</translation>
     </message>
 </context>
 <context>

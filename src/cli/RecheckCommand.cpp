@@ -59,10 +59,12 @@ public:
     }
 
 private:
-    // Where the tray starts: the cell --from names, else the first without a recheck.
+    // Where the tray starts: the cell --from names, else the first without a recheck, counting the
+    // ones a run cut short left in the queue.
     std::size_t TrayStart() const
     {
-        const std::optional<std::size_t> place = store::TrayStart(cells_, options_.from);
+        const std::optional<std::size_t> place =
+            store::TrayStart(cells_, options_.from, store_.WaitingRechecks(Q(options_.batch)));
         if (!place)
             throw CliError(ExitCode::Usage, "batch " + options_.batch + " has no cell " +
                                                 store::CellName({}, options_.from).toStdString());
@@ -157,6 +159,7 @@ void Recheck(CommandContext& context, RecheckOptions options)
     FillStationAndOperator(options.station, options.operatorName);
     CellStoreAccess db(options.db, context.clock);
     const store::BatchInfo batch = db.Batch(options.batch);
+    TellSent(db.Store().SendQueueIfDue());  // so that the tray's cells are read with them
     Rechecker rechecker(context, db.Store(), options, batch, BatchRules(db.Store(), batch, options));
     // In the tray's order alone the run ends with the tray.
     long long count = options.count;

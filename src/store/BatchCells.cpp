@@ -89,11 +89,16 @@ cells::SelfDischargeLot SelfDischargeOf(const std::vector<CellRow>& cells, const
     return cells::JudgeSelfDischarge(lot, rules);
 }
 
-std::optional<std::size_t> TrayStart(const std::vector<CellRow>& cells, qint64 from)
+std::optional<std::size_t> TrayStart(const std::vector<CellRow>& cells, qint64 from,
+                                     const std::vector<QString>& waiting)
 {
+    const auto unrechecked = [&waiting](const CellRow& cell) {
+        return !cell.recheck && std::ranges::none_of(waiting, [&cell](const QString& name) {
+            return name == cell.label || name == CellName({}, cell.number);
+        });
+    };
     if (from == 0)
-        return static_cast<std::size_t>(std::ranges::find_if(cells, [](const CellRow& cell) { return !cell.recheck; }) -
-                                        cells.begin());
+        return static_cast<std::size_t>(std::ranges::find_if(cells, unrechecked) - cells.begin());
     const std::size_t place = NextInTray(cells, from - 1);
     if (place == cells.size() || cells[place].number != from)
         return std::nullopt;

@@ -46,9 +46,11 @@ cells::SelfDischargeLot SelfDischargeOf(const std::vector<CellRow>& cells, const
 
 // Rechecking a tray: the batch's cells in number order (as CellStore::Cells() reads them), as
 // they sit in the tray they were stored in. The row of `cells` it starts at: cell `from`, or for 0
-// the first cell without a recheck; cells.size() when every cell has one. Empty when the batch
-// holds no cell `from`.
-std::optional<std::size_t> TrayStart(const std::vector<CellRow>& cells, qint64 from = 0);
+// the first cell without a recheck, stored or `waiting` in the station's queue (as
+// CellStore::WaitingRechecks() names them); cells.size() when every cell has one. Empty when the
+// batch holds no cell `from`.
+std::optional<std::size_t> TrayStart(const std::vector<CellRow>& cells, qint64 from,
+                                     const std::vector<QString>& waiting);
 // The row of the tray's cell after cell `number`, the next number the batch holds; cells.size()
 // when the tray is done.
 std::size_t NextInTray(const std::vector<CellRow>& cells, qint64 number);

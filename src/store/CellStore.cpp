@@ -188,6 +188,17 @@ bool CellStore::OthersChanged()
 
 std::vector<QueuedCapture> CellStore::QueuedCaptures() { return Queue().Captures(); }
 
+std::vector<QString> CellStore::WaitingRechecks(const QString& batch)
+{
+    std::vector<QString> cells;
+    if (queue_ && queue_->WaitingCount() > 0)
+        for (const QueuedCapture& queued : queue_->Captures())
+            if (queued.setAsideReason.isEmpty() && queued.capture.kind == MeasurementKind::Recheck &&
+                queued.capture.batch == batch)
+                cells.push_back(queued.capture.label);
+    return cells;
+}
+
 int CellStore::RetrySetAside()
 {
     Queue().RetrySetAside();

@@ -52,6 +52,9 @@ public:
     int SendQueueIfDue();
     // The captures in the offline queue, waiting or set aside, in the order taken.
     std::vector<QueuedCapture> QueuedCaptures();
+    // The cells named by the rechecks of `batch` that wait in the queue (set aside ones do not), as
+    // RecordRecheck() named them; none without a queue.
+    std::vector<QString> WaitingRechecks(const QString& batch);
     // Whether another station or program has changed the database since the last call; the first
     // call starts watching and answers true, and so does the first after the server came back.
     // Offline: false. Cheap enough for every idle moment: one pragma on SQLite, one round trip on

@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <thread>
 
 namespace voltaryn {
 namespace {
@@ -129,6 +131,76 @@ TEST(CliPostgresql, AFullDiskStopsTheStationAtTheCaptureItsQueueCannotKeep)
     EXPECT_LT(printed, 100u);
     EXPECT_THAT(RunCli(folder, sort(1, "12")).err, HasSubstr("back online: " + std::to_string(printed) + " queued"));
     RunShell("test \"$(psql -XAtd full -c 'SELECT count(*) FROM measurements')\" = " + std::to_string(printed + 2));
+}
+
+// A recheck run cut short while the server takes no writes (killed, or its disk full) leaves each
+// recheck it printed in the local queue. The next run sends them first and goes on from the tray's
+// next cell, so each cell of the tray ends with one recheck.
+TEST(CliPostgresql, ARecheckRunCutShortGoesOnFromTheTraysNextCell)
+{
+    const TempFolder folder;
+    ::setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
+    RunShell("createdb rest");
+    const std::string db = "postgresql:///rest";
+    constexpr int Cells = 200;
+    const auto readOnly = [](bool on) {
+        RunShell(std::string("psql -X -q -d postgres -c 'ALTER DATABASE rest SET default_transaction_read_only = ") +
+                 (on ? "on'" : "off'"));
+    };
+    const auto recheck = [&db](const std::string& batch) {
+        return Args{"--demo-cells=7", "--demo-time", DemoTime, "--demo-days", "14", "-f", "json", "recheck", "--batch",
+                    batch, "--drain-timeout", "0", "--db", db};
+    };
+    const struct {
+        const char* batch;
+        std::function<Finished(const Args&)> cutShort;
+        int exitCode;
+        std::string error;
+    } runs[] = {
+        {"killed",
+         [&folder](const Args& args) {
+             const CliProcess run(folder, args);
+             while (run.Running() && Lines(run.Out()).size() < 20)
+                 std::this_thread::sleep_for(std::chrono::milliseconds(2));
+             run.Signal(SIGKILL);
+             return Finished{run.Wait(), run.Out(), run.Err()};
+         },
+         -1, ""},
+        {"full disk",
+         [&folder](const Args& args) {
+             return RunCli(folder, args, "/dev/null",
+                           {"/bin/bash", "-c", "trap '' XFSZ; exec prlimit --fsize=40000 -- \"$@\"", "full"});
+         },
+         5, "is not stored: the local queue could not keep it (is its disk full?)"},
+    };
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.batch);
+        OutputOf(folder, CellBench({"sort", "--batch", run.batch, "--count", std::to_string(Cells), "--db", db}));
+        readOnly(true);
+        const Finished cut = run.cutShort(recheck(run.batch));
+        readOnly(false);
+        EXPECT_EQ(cut.exitCode, run.exitCode) << cut.err;
+        EXPECT_THAT(cut.err, HasSubstr(run.error));
+        const std::vector<std::string> printed = Lines(cut.out);
+        ASSERT_GE(printed.size(), 1u);
+        ASSERT_LT(printed.size(), std::size_t{Cells}) << "the run was cut short";
+        EXPECT_TRUE(nlohmann::json::parse(printed.back())["queued"]);
+
+        const Finished rest = RunCli(folder, recheck(run.batch));
+        EXPECT_EQ(rest.exitCode, 0) << rest.err;
+        const std::vector<std::string> rechecked = Lines(rest.out);
+        ASSERT_FALSE(rechecked.empty()) << rest.err;
+        // A kill may come between the queue keeping a recheck and its line.
+        const long long first = nlohmann::json::parse(rechecked.front())["number"];
+        EXPECT_GE(first, static_cast<long long>(printed.size()) + 1);
+        EXPECT_LE(first, static_cast<long long>(printed.size()) + (run.exitCode == -1 ? 2 : 1));
+        EXPECT_THAT(rest.err, HasSubstr("back online: " + std::to_string(first - 1) + " queued"));
+        EXPECT_EQ(nlohmann::json::parse(rechecked.back())["number"], Cells);
+        RunShell("test \"$(psql -XAtd rest -c \"SELECT count(DISTINCT c.number) || ' ' || count(*) FROM measurements m "
+                 "JOIN cells c ON c.id = m.cell_id JOIN batches b ON b.id = c.batch_id WHERE m.kind = 'recheck' "
+                 "AND b.name = '" + std::string(run.batch) + "'\")\" = '" + std::to_string(Cells) + ' ' +
+                 std::to_string(Cells) + "'");
+    }
 }
 
 // libpq finds the password itself: in PGPASSWORD, a password file or a service file. One typed into

@@ -196,13 +196,20 @@ TEST_P(StoreTest, ARecheckJoinsTheCellItNamesAndLeavesItsGradeAndLatestCapture)
 }
 
 // A tray goes in number order over the cells the batch holds (#0004 withdrawn): from the cell
-// named, else from the first without a recheck.
+// named, else from the first without a recheck, stored or waiting in the station's queue.
 TEST_P(StoreTest, RecheckingATrayGoesOnAtTheFirstCellWithoutARecheck)
 {
     auto store = StoreWithBatch();
     SortSixCells(*store);
     for (const auto& [cell, second] : {std::pair<qint64, int>{1, 100}, {2, 106}, {3, 102}})
         store->RecordRecheck(cell, Reading(second));
+    const std::pair<std::vector<QString>, qint64> queued[] = {
+        {{QStringLiteral("#0005")}, 6}, {{QStringLiteral("#0006"), QStringLiteral("#0005")}, 0}, {{QStringLiteral("QR-3")}, 5}};
+    for (const auto& [waiting, number] : queued) {
+        const std::vector<CellRow> cells = store->Cells(TestBatch);
+        const std::size_t row = TrayStart(cells, 0, waiting).value();
+        EXPECT_EQ(row < cells.size() ? cells[row].number : 0, number) << waiting.front().toStdString();
+    }
     // The cell rechecked before (0: none), the tray's start (`from`, 0: the first without a
     // recheck) or the cell the tray goes on at after cell `after`, the cell found (0: the tray is
     // done, -1: no such cell).
@@ -215,7 +222,7 @@ TEST_P(StoreTest, RecheckingATrayGoesOnAtTheFirstCellWithoutARecheck)
         if (rechecked > 0)
             store->RecordRecheck(rechecked, Reading(110));
         const std::vector<CellRow> cells = store->Cells(TestBatch);
-        const std::optional<std::size_t> row = step == From ? TrayStart(cells, from) : NextInTray(cells, from);
+        const std::optional<std::size_t> row = step == From ? TrayStart(cells, from, {}) : NextInTray(cells, from);
         const qint64 found = !row ? -1 : *row < cells.size() ? cells[*row].number : 0;
         EXPECT_EQ(found, number) << (step == From ? "from " : "after ") << from;
     }

@@ -123,6 +123,8 @@ TEST_P(PostgresqlServerTest, QueuedRechecksAreStoredAsRechecksAndOneOfNoSuchCell
     ASSERT_EQ(queued.size(), 3u);
     EXPECT_EQ(queued[1].capture.kind, MeasurementKind::Recheck);
     EXPECT_EQ(queued[1].capture.label, QStringLiteral("#0009"));
+    EXPECT_EQ(store->WaitingRechecks(TestBatch), (std::vector<QString>{"L1", "#0009", "#0002"}));
+    EXPECT_TRUE(store->WaitingRechecks(QStringLiteral("other")).empty());
     StartServer();
 
     EXPECT_EQ(store->Flush(), 2);
@@ -132,6 +134,7 @@ TEST_P(PostgresqlServerTest, QueuedRechecksAreStoredAsRechecksAndOneOfNoSuchCell
     ASSERT_EQ(queued.size(), 1u);
     EXPECT_EQ(queued[0].capture.measuredUtc, Capture({}, {}, 101).measuredUtc);
     EXPECT_EQ(queued[0].setAsideReason, QStringLiteral("Batch \"lot-1\" has no cell 9"));
+    EXPECT_TRUE(store->WaitingRechecks(TestBatch).empty()) << "one set aside does not wait";
     const std::vector<CellRow> cells = store->Cells(TestBatch);
     ASSERT_EQ(cells.size(), 2u) << "no cell made for the recheck of cell 9";
     for (const auto& [cell, second] : {std::pair{0, 100}, std::pair{1, 102}}) {

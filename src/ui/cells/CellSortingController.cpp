@@ -25,6 +25,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLocale>
 #include <QSysInfo>
 
 namespace voltaryn {
@@ -125,6 +126,7 @@ void CellSortingController::Open()
     connect(window_, &CellSortingWindow::speechToggled, speech_, &CaptureSpeech::SetEnabled);
     connect(window_, &CellSortingWindow::gradesEditRequested, this, &CellSortingController::EditGrades);
     connect(window_, &CellSortingWindow::capacityRequested, this, &CellSortingController::TakeCapacity);
+    connect(window_, &CellSortingWindow::referenceRequested, this, &CellSortingController::SetReference);
     connect(window_, &CellSortingWindow::recheckToggled, this, &CellSortingController::SetRecheck);
     connect(window_, &CellSortingWindow::queueRequested, this, &CellSortingController::ShowQueue);
     recheck_ = false;
@@ -318,16 +320,24 @@ void CellSortingController::SetRecheck(bool on)
         StartTray();
 }
 
-// The table follows the database, so other stations' rechecks are in it.
+// The table follows the database, so other stations' rechecks are in it; this station's that
+// still wait in its queue count too.
 void CellSortingController::StartTray()
 {
     if (window_.isNull() || session_.Batch().isEmpty())
         return;
-    const std::vector<store::CellRow>& cells = session_.Cells().Cells();
-    trayNext_ = NumberAt(cells, store::TrayStart(cells).value_or(cells.size()));
-    if (trayNext_ == 0)
-        window_->ShowNotice(tr("Every cell of the batch has a recheck: scan the ID of the cell to recheck"));
-    ShowNext();
+    const QString batch = session_.Batch();
+    session_.Store()->Run<std::vector<QString>>(
+        [batch](store::CellStore& store) { return store.WaitingRechecks(batch); },
+        [this, batch](const std::vector<QString>& waiting) {
+            if (window_.isNull() || !recheck_ || batch != session_.Batch())
+                return;
+            const std::vector<store::CellRow>& cells = session_.Cells().Cells();
+            trayNext_ = NumberAt(cells, store::TrayStart(cells, 0, waiting).value_or(cells.size()));
+            if (trayNext_ == 0)
+                window_->ShowNotice(tr("Every cell of the batch has a recheck: scan the ID of the cell to recheck"));
+            ShowNext();
+        });
 }
 
 void CellSortingController::Recheck(const cells::CellCapture& capture)
@@ -667,6 +677,36 @@ void CellSortingController::TakeCapacity(qint64 cellNumber)
         window_->RefreshSummary();
         window_->ShowNotice(tr("%1 takes %2 mAh").arg(store::CellName(row)).arg(*capacity, 0, 'f', 0));
     });
+}
+
+// A cell charged and sorted again after storage is judged from that capture, until its first is
+// taken back.
+void CellSortingController::SetReference(qint64 cellNumber, bool first)
+{
+    if (window_.isNull() || session_.Store() == nullptr)
+        return;
+    const auto& shown = session_.Cells().Cells();
+    const auto cell = std::ranges::find_if(shown, [cellNumber](const store::CellRow& row) { return row.number == cellNumber; });
+    if (cell == shown.end()) {
+        window_->ShowNotice(tr("Select the cell in the table first."));
+        return;
+    }
+    const QString batch = session_.Batch();
+    const QString capture = first ? QString() : cell->latest.clientUuid;
+    session_.Store()->Run<std::optional<store::CellRow>>(
+        [batch, cellNumber, capture](store::CellStore& store) {
+            store.SetReference(batch, cellNumber, capture);
+            return store.Cell(batch, cellNumber);
+        },
+        [this, batch](const std::optional<store::CellRow>& row) {
+            if (window_.isNull() || batch != session_.Batch() || !row || !row->reference)
+                return;
+            session_.Cells().Upsert(*row);
+            window_->RefreshSummary();
+            window_->ShowNotice(tr("%1 is judged from its capture of %2")
+                                    .arg(store::CellName(*row),
+                                         QLocale().toString(row->reference->measuredUtc.toLocalTime(), QLocale::ShortFormat)));
+        });
 }
 
 } // namespace voltaryn

@@ -94,6 +94,7 @@ private:
     void ImportCapacities();
     // The meter's out-capacity becomes the capacity of `cellNumber`, or of the last cell captured.
     void TakeCapacity(qint64 cellNumber);
+    void SetReference(qint64 cellNumber, bool first);
     void ShowStep(const cells::CaptureStep& step);
     // The engine's state on the tile, with the store's trouble, or its news, under it.
     void ShowState();

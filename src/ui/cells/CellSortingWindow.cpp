@@ -14,6 +14,7 @@
 #include "ui/common/SideBySideOrTabs.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -149,6 +150,15 @@ QWidget* CellSortingWindow::BuildTile()
     QPushButton* capacity = NamedButton("takeCapacity", tr("Take &capacity from the meter"), side);
     capacity->setToolTip(tr("The meter's out-capacity becomes the capacity of the selected cell, or of the last one "
                             "captured"));
+    // A cell charged and sorted again after storage is judged from that capture.
+    QPushButton* reference = NamedButton("reference", tr("Reference reading"), side);
+    reference->setToolTip(tr("The capture of the selected cell its self-discharge is judged from"));
+    auto* references = new QMenu(reference);
+    QAction* latest = references->addAction(tr("Its latest capture, taken after charge"));
+    latest->setObjectName("referenceLatest");
+    QAction* first = references->addAction(tr("Its first capture"));
+    first->setObjectName("referenceFirst");
+    reference->setMenu(references);
     QPushButton* grades = NamedButton("editGrades", tr("&Grades…"), side);
     QPushButton* importCapacities = NamedButton("importCapacities", tr("Import capacities…"), side);
     importCapacities->setShortcut(QKeySequence("Ctrl+I"));
@@ -171,7 +181,7 @@ QWidget* CellSortingWindow::BuildTile()
     notice_->setObjectName("notice");
     notice_->setWordWrap(true);
     auto* buttons = new FlowLayout;
-    for (QWidget* button : {undo, retest, capacity, grades, importCapacities, exportCsv, exportJson, exportSpreadsheet,
+    for (QWidget* button : {undo, retest, capacity, reference, grades, importCapacities, exportCsv, exportJson, exportSpreadsheet,
                             buildPack, report, queue})
         buttons->addWidget(button);
     column->addLayout(buttons);
@@ -186,6 +196,8 @@ QWidget* CellSortingWindow::BuildTile()
     connect(capacity, &QPushButton::clicked, this, [this] { emit capacityRequested(SelectedCell()); });
     connect(undo, &QPushButton::clicked, this, &CellSortingWindow::undoRequested);
     connect(retest, &QPushButton::clicked, this, [this] { emit retestRequested(SelectedCell()); });
+    connect(latest, &QAction::triggered, this, [this] { emit referenceRequested(SelectedCell(), false); });
+    connect(first, &QAction::triggered, this, [this] { emit referenceRequested(SelectedCell(), true); });
     connect(exportCsv, &QPushButton::clicked, this, [this] { emit exportRequested(ExportFormat::MachineCsv); });
     connect(exportJson, &QPushButton::clicked, this, [this] { emit exportRequested(ExportFormat::Json); });
     connect(exportSpreadsheet, &QPushButton::clicked, this,

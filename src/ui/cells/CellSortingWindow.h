@@ -99,6 +99,8 @@ signals:
     void gradesEditRequested();
     // The selected cell's number, 0 when none is selected.
     void capacityRequested(qint64 cellNumber);
+    // The selected cell (0: none) judged from its latest sorting capture, or from its first.
+    void referenceRequested(qint64 cellNumber, bool first);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

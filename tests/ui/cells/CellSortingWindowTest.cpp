@@ -801,5 +801,50 @@ TEST_F(CellSortingRecheckTest, AnUnknownIdIsRefusedNothingStoredAndKeptForCorrec
     EXPECT_FALSE(Stored()[3].recheck);
 }
 
+// A cell charged and sorted again after storage is judged from that capture, so that its
+// recheck of the day before is early; its first capture can be taken back.
+TEST_F(CellSortingRecheckTest, ACellChargedAgainIsJudgedFromItsLatestCaptureUntilTheFirstIsTakenBack)
+{
+    SortLot({10});
+    const auto store = Store();
+    store::CaptureInput charged;
+    charged.batch = "Lot R";
+    charged.label = "#0002";
+    charged.station = "bench-1";
+    charged.measuredUtc = QDateTime(QDate(2024, 3, 14), QTime(12, 0), Qt::UTC);
+    charged.voltageV = 4.19;
+    charged.grade = "A";
+    store->RecordCapture(charged);
+    store->RecordRecheck(qint64{2}, [&charged] {
+        store::CaptureInput recheck = charged;
+        recheck.measuredUtc = charged.measuredUtc.addDays(1);
+        return recheck;
+    }());
+    OpenWindow();
+    auto* table = Child<QTableView>("cellTable");
+    const auto reference = [this](const char* action) {
+        AfterStore([&] { Window().findChild<QAction*>(action)->trigger(); });
+        return Text("notice");
+    };
+    EXPECT_EQ(reference("referenceLatest"), "Select the cell in the table first.");
+    table->setCurrentIndex(table->model()->index(1, 0));
+    table->selectionModel()->select(table->model()->index(1, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    const struct {
+        const char* action;
+        QDate reference;
+        cells::SelfDischargeVerdict verdict;
+    } steps[] = {{"referenceLatest", charged.measuredUtc.date(), cells::SelfDischargeVerdict::Early},
+                 {"referenceFirst", QDate(2024, 3, 15).addDays(-RestDays), cells::SelfDischargeVerdict::Ok}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.action);
+        EXPECT_TRUE(reference(step.action).startsWith("#0002 is judged from its capture of ")) << Text("notice").toStdString();
+        for (const std::vector<store::CellRow>& cells : {Rows(), Stored()}) {
+            ASSERT_TRUE(cells[1].reference);
+            EXPECT_EQ(cells[1].reference->measuredUtc.date(), step.reference);
+            EXPECT_EQ(store::SelfDischargeOf(cells, {-8, 14}).cells[1].verdict, step.verdict);
+        }
+    }
+}
+
 } // namespace
 } // namespace voltaryn::testing
