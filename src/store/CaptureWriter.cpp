@@ -184,6 +184,8 @@ CaptureReceipt RecordOnServer(SqlConnection& connection, const CaptureInput& cap
 
 CaptureReceipt WriteCapture(SqlConnection& connection, const CaptureInput& capture)
 {
+    if (capture.inspection)
+        return WriteStringReading(connection, capture);
     return connection.GetEngine() == Engine::Postgresql ? RecordOnServer(connection, capture)
                                                         : WriteStepByStep(connection, capture);
 }

@@ -14,7 +14,17 @@ class SqlConnection;
 // client UUID is already stored is not stored again: its receipt is returned as it was, so
 // replaying the offline queue does no harm. SQLite runs these rules statement by statement;
 // PostgreSQL runs them in one round trip, as the function its migrations 003 and 004 install.
+// A capture with an InspectionTarget goes to WriteStringReading instead.
 CaptureReceipt WriteCapture(SqlConnection& connection, const CaptureInput& capture);
+
+// Commits a reading of a battery string to the place of the inspection its InspectionTarget
+// names, making the inspection with its first reading; one whose client UUID is stored already is
+// not stored again. A string the site does not hold is refused as NoSuchString, a place the string
+// does not have (a strap of a string whose straps are not measured) as NotFound; nothing is
+// stored then.
+CaptureReceipt WriteStringReading(SqlConnection& connection, const CaptureInput& capture);
+// 'There is no string "UPS A" at site "Plant 2"'.
+StoreError NoSuchString(const QString& site, const QString& string);
 
 // The batch's row id, or StoreError(NotFound). Within a write transaction, Lock makes other
 // writers to the batch wait until this one commits.

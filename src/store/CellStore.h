@@ -2,6 +2,7 @@
 
 #include "store/StoreAddress.h"
 #include "store/StoreTypes.h"
+#include "store/StringTypes.h"
 
 #include <chrono>
 #include <functional>
@@ -124,6 +125,31 @@ public:
     // A cell sits in one saved pack at most: a pack with a cell another pack holds is refused.
     void SavePack(const QString& batch, const PackLayout& pack);
     std::vector<PackLayout> Packs(const QString& batch);
+
+    // Battery strings. A site or string name the name rule refuses is refused first (Invalid); a
+    // name taken is a Conflict, one not there NotFound. A string's readings are captures: see
+    // CaptureInput::inspection.
+    void AddSite(const SiteInfo& site);
+    std::vector<SiteInfo> Sites();  // by name
+    // The string's figures as they are given: the caller has checked them by the core's rules.
+    void AddString(const StringInfo& string);
+    // The strings of `site`, or of every site for none; by site, then name.
+    std::vector<StringInfo> Strings(const QString& site = {});
+    std::optional<StringInfo> FindString(const QString& site, const QString& string);
+    // Keeps the string's policies (JSON, as it is given; empty: the built-in ones).
+    void SetPolicies(const QString& site, const QString& string, const QString& policiesJson);
+    // The string's inspections, the earliest first.
+    std::vector<InspectionInfo> Inspections(const QString& site, const QString& string);
+    std::optional<InspectionInfo> Inspection(qint64 id);
+    // Every reading of the inspection, retests too, in the walk's order (a place's in the order
+    // taken: the last is in force).
+    std::vector<StringReading> InspectionReadings(qint64 inspection);
+    // Every reading of every inspection of the string, by inspection as Inspections() lists them.
+    std::vector<StringReading> StringReadings(const QString& site, const QString& string);
+    // Chooses a block's baseline; a choice of neither an inspection nor a resistance takes the
+    // default rule back.
+    void SetBaseline(const QString& site, const QString& string, const BaselineChoice& choice);
+    std::vector<BaselineChoice> Baselines(const QString& site, const QString& string);  // by block
 
 private:
     SqlConnection& Server();

@@ -31,10 +31,18 @@ QString CheckedName(cells::NameKind kind, const QString& text)
 CaptureInput CheckedCapture(CaptureInput capture)
 {
     using enum cells::NameKind;
-    capture.batch = CheckedName(Batch, capture.batch);
-    capture.label = QString::fromStdString(Checked(capture.label, [](const std::string& id) { return cells::NormalCellId(id); }));
     capture.station = CheckedName(Station, capture.station);
     capture.operatorName = CheckedName(Operator, capture.operatorName);
+    if (capture.inspection) {
+        InspectionTarget& target = *capture.inspection;
+        target.site = CheckedName(Site, target.site);
+        target.string = CheckedName(String, target.string);
+        if (target.place.number < 1 || target.inspectionUuid.isEmpty())
+            throw StoreError(StoreErrorKind::Invalid, QStringLiteral("A string reading names its inspection and place"));
+        return capture;
+    }
+    capture.batch = CheckedName(Batch, capture.batch);
+    capture.label = QString::fromStdString(Checked(capture.label, [](const std::string& id) { return cells::NormalCellId(id); }));
     capture.grade = CheckedName(Grade, capture.grade);
     if (capture.kind == MeasurementKind::Recheck && capture.label.isEmpty())
         throw StoreError(StoreErrorKind::Invalid, QStringLiteral("A recheck names its cell: by its label or its number"));

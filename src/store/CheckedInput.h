@@ -11,6 +11,7 @@ namespace voltaryn::store {
 
 QString CheckedName(cells::NameKind kind, const QString& text);
 // The capture with its names trimmed and its label as NormalCellId spells it; a recheck needs one.
+// A string reading names its site, string, inspection and place.
 CaptureInput CheckedCapture(CaptureInput capture);
 // A cell's label as NormalCellId spells it, or the number it spells ("#0007": cell 7); an empty
 // label stays empty.

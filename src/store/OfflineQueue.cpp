@@ -20,6 +20,37 @@ std::optional<double> DoubleFromJson(const QJsonValue& value)
     return value.isDouble() ? std::optional<double>(value.toDouble()) : std::nullopt;
 }
 
+// Where a string reading goes, as its queued capture keeps it.
+QJsonValue InspectionJson(const std::optional<InspectionTarget>& target)
+{
+    if (!target)
+        return {};
+    return QJsonObject{{"site", target->site},
+                       {"string", target->string},
+                       {"uuid", target->inspectionUuid},
+                       {"started_utc_ms", target->startedUtc.toMSecsSinceEpoch()},
+                       {"ambient_c", JsonFromDouble(target->ambientC)},
+                       {"notes", target->notes},
+                       {"kind", PlaceKindText(target->place.kind)},
+                       {"position", target->place.number},
+                       {"missing", target->missing}};
+}
+
+std::optional<InspectionTarget> InspectionFromJson(const QJsonValue& value)
+{
+    if (!value.isObject())
+        return std::nullopt;
+    const QJsonObject o = value.toObject();
+    return InspectionTarget{o["site"].toString(),
+                            o["string"].toString(),
+                            o["uuid"].toString(),
+                            QDateTime::fromMSecsSinceEpoch(o["started_utc_ms"].toInteger(), Qt::UTC),
+                            DoubleFromJson(o["ambient_c"]),
+                            o["notes"].toString(),
+                            {PlaceKindOf(o["kind"].toString()), o["position"].toInt()},
+                            o["missing"].toBool()};
+}
+
 QByteArray ToJson(const CaptureInput& c)
 {
     return QJsonDocument(QJsonObject{
@@ -37,6 +68,7 @@ QByteArray ToJson(const CaptureInput& c)
                              {"temperature_c", JsonFromDouble(c.temperatureC)},
                              {"grade", c.grade},
                              {"kind", KindText(c.kind)},
+                             {"inspection", InspectionJson(c.inspection)},
                          })
         .toJson(QJsonDocument::Compact);
 }
@@ -59,6 +91,7 @@ CaptureInput FromJson(const QByteArray& json)
         DoubleFromJson(o["temperature_c"]),
         o["grade"].toString(),
         KindOf(o["kind"].toString()),  // a capture queued before rechecks were kept has none
+        InspectionFromJson(o["inspection"]),
     };
 }
 

@@ -5,13 +5,19 @@ namespace voltaryn::store {
 std::vector<CellField> QueuedFieldsOf(const QueuedCapture& queued, bool everything)
 {
     const CaptureInput& capture = queued.capture;
+    // A string reading names its string where a capture names its batch, and its place's number
+    // where a capture names its cell.
+    const std::optional<InspectionTarget>& target = capture.inspection;
+    QString kind = capture.kind == MeasurementKind::Recheck ? QStringLiteral("recheck") : QStringLiteral("sort");
+    if (target)
+        kind = target->missing ? QStringLiteral("missing") : PlaceKindText(target->place.kind);
     std::vector<CellField> fields{
-        {"batch", capture.batch},
-        {"label", capture.label},
+        {"batch", target ? target->site + " / " + target->string : capture.batch},
+        {"label", target ? QString::number(target->place.number) : capture.label},
         {"time", capture.measuredUtc.toUTC().toString(Qt::ISODateWithMs)},
         {"station", capture.station},
         {"grade", capture.grade},
-        {"kind", capture.kind == MeasurementKind::Recheck ? QStringLiteral("recheck") : QStringLiteral("sort")},
+        {"kind", kind},
         {"state", queued.setAsideReason.isEmpty() ? QStringLiteral("waiting") : QStringLiteral("set aside")},
         {"reason", queued.setAsideReason}};
     if (everything)

@@ -2,6 +2,7 @@
 
 #include "cells/CellId.h"
 #include "cells/SelfDischarge.h"
+#include "strings/StringModel.h"
 
 #include <QDateTime>
 #include <QString>
@@ -17,7 +18,34 @@ namespace voltaryn::store {
 // batch holds, its voltage read again after the lot has rested, which never changes its grade.
 enum class MeasurementKind { Sort, Recheck };
 
-// One reading of a cell as the station took it.
+// Where a reading of a battery string goes: a place of an inspection of the string. The station
+// that starts an inspection names it by a UUID of its own, so that its readings can wait in the
+// offline queue; the first that reaches the server makes the inspection with the figures here.
+struct InspectionTarget {
+    QString site;
+    QString string;
+    QString inspectionUuid;
+    QDateTime startedUtc;
+    std::optional<double> ambientC;
+    QString notes;
+    strings::Place place;
+    bool missing = false;  // a block marked missing: a placeholder without figures
+
+    bool operator==(const InspectionTarget&) const = default;
+};
+
+// How the store and the queue file name a place's kind: "block" or "strap".
+inline QString PlaceKindText(strings::PlaceKind kind)
+{
+    return kind == strings::PlaceKind::Strap ? QStringLiteral("strap") : QStringLiteral("block");
+}
+inline strings::PlaceKind PlaceKindOf(const QString& text)
+{
+    return text == QLatin1String("strap") ? strings::PlaceKind::Strap : strings::PlaceKind::Block;
+}
+
+// One capture as the station took it: a reading of a cell of `batch`, or with `inspection` one
+// of a place of a battery string (batch, label, grade and kind then unused).
 struct CaptureInput {
     QString batch;
     QString label;       // scanned or typed; empty: a new cell with the next number (never for a recheck)
@@ -33,6 +61,7 @@ struct CaptureInput {
     std::optional<double> temperatureC;
     QString grade;  // of a recheck: what the grade table says of this reading alone
     MeasurementKind kind = MeasurementKind::Sort;
+    std::optional<InspectionTarget> inspection = {};
 };
 
 // What became of a capture: stored under a cell number, or queued while the server is away.
@@ -43,6 +72,7 @@ struct CaptureReceipt {
     QString clientUuid;
     bool newCell = false;
     int sentAhead = 0;  // queued captures the server took just before this one
+    qint64 inspectionId = 0;  // of a string reading stored; 0 while queued
 };
 
 // A capture in the offline queue: waiting for the server, or set aside because the server refused

@@ -60,6 +60,7 @@ TEST_P(StoreTest, OpensAnEmptyDatabaseOrOneOfEveryEarlierSchemaAndUpgradesItKeep
         store->CreateBatch(TestBatch);
         store->SavePack(TestBatch, {QStringLiteral("pack"), 1, 1, {}, {}});
         EXPECT_EQ(store->RecordCapture(Capture({})).cellNumber, 1);
+        store->AddSite({QStringLiteral("site")});
         if (version == 0)
             continue;
         EXPECT_EQ(store->FindBatch(QStringLiteral("old"))->selfDischarge, (SelfDischargeRules{-8, 14}));

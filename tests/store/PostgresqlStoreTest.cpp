@@ -144,6 +144,51 @@ TEST_P(PostgresqlServerTest, QueuedRechecksAreStoredAsRechecksAndOneOfNoSuchCell
     }
 }
 
+// String readings taken while the server is away wait in the queue with the inspection they
+// belong to, which the first of them makes once it is back; one of a string removed meanwhile is
+// set aside with the reason.
+TEST_P(PostgresqlServerTest, QueuedStringReadingsMakeTheirInspectionOnceTheServerIsBack)
+{
+    const StoreAddress address = NewDatabase();
+    auto store = OpenStore(address);
+    store->AddSite({QStringLiteral("Plant 2")});
+    for (const char* name : {"UPS A", "UPS B"})
+        store->AddString({QStringLiteral("Plant 2"), QString::fromLatin1(name), 2, 12, QStringLiteral("vrla"), 6, true});
+    StopServer();
+    const std::tuple<const char*, strings::Place, bool> readings[] = {
+        {"UPS A", {strings::PlaceKind::Block, 1}, false},
+        {"UPS A", {strings::PlaceKind::Strap, 1}, false},
+        {"UPS B", {strings::PlaceKind::Block, 1}, false},
+        {"UPS A", {strings::PlaceKind::Block, 2}, true}};
+    int second = 0;
+    for (const auto& [string, place, missing] : readings) {
+        CaptureInput reading = Capture({}, QStringLiteral("s1"), ++second, {});
+        reading.batch.clear();
+        reading.inspection = InspectionTarget{QStringLiteral("Plant 2"), QString::fromLatin1(string),
+                                              QStringLiteral("walk-") + string, reading.measuredUtc, 19.0,
+                                              QStringLiteral("north"), place, missing};
+        EXPECT_TRUE(store->RecordCapture(reading).queued);
+    }
+    const std::vector<QueuedCapture> queued = store->QueuedCaptures();
+    ASSERT_EQ(queued.size(), 4u);
+    EXPECT_EQ(queued[3].capture.inspection, InspectionTarget({QStringLiteral("Plant 2"), QStringLiteral("UPS A"),
+                                                              QStringLiteral("walk-UPS A"), Capture({}, {}, 4).measuredUtc,
+                                                              19.0, QStringLiteral("north"),
+                                                              {strings::PlaceKind::Block, 2}, true}))
+        << "kept whole in the queue file";
+    StartServer();
+    RunSql(address, QStringLiteral("DELETE FROM battery_strings WHERE name = 'UPS B'"));
+
+    EXPECT_EQ(store->Flush(), 3);
+    ASSERT_EQ(store->QueuedCaptures().size(), 1u);
+    EXPECT_EQ(store->QueuedCaptures()[0].setAsideReason, QStringLiteral("There is no string \"UPS B\" at site \"Plant 2\""));
+    const std::vector<InspectionInfo> inspections = store->Inspections(QStringLiteral("Plant 2"), QStringLiteral("UPS A"));
+    ASSERT_EQ(inspections.size(), 1u);
+    EXPECT_EQ(inspections[0].notes, QStringLiteral("north"));
+    EXPECT_EQ(inspections[0].startedUtc, Capture({}, {}, 1).measuredUtc) << "as its first reading made it";
+    EXPECT_EQ(store->InspectionReadings(inspections[0].id).size(), 3u);
+}
+
 // A capture costs the server one statement, whatever it comes to, so one round trip; two at
 // most. The cell it reached tells that it was stored.
 TEST_P(PostgresqlServerTest, ACaptureTakesAtMostTwoRoundTripsToTheServer)

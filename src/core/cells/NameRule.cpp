@@ -25,7 +25,8 @@ bool IsControl(char32_t c)
 
 const char* Subject(NameKind kind)
 {
-    constexpr std::array subjects = {"the batch name", "the cell ID", "the grade name", "the station", "the operator"};
+    constexpr std::array subjects = {"the batch name", "the cell ID", "the grade name", "the station", "the operator",
+                                    "the site name", "the string name"};
     return subjects.at(static_cast<std::size_t>(kind));
 }
 
@@ -75,7 +76,7 @@ Checked Check(NameKind kind, std::string_view text)
     const std::size_t end = last == characters->end() ? text.size() : last->at;
     Checked checked{first == last ? std::string() : std::string(text.substr(first->at, end - first->at)), {}};
     const auto length = static_cast<std::size_t>(last - first);
-    if (length == 0 && (kind == NameKind::Batch || kind == NameKind::Grade))
+    if (length == 0 && kind != NameKind::CellId && kind != NameKind::Station && kind != NameKind::Operator)
         checked.problem = NameFault{kind, Reason::Empty};
     else if (length > MaxNameLength)
         checked.problem = NameFault{kind, Reason::TooLong, length};

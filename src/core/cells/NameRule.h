@@ -9,7 +9,7 @@
 namespace voltaryn::cells {
 
 // What a name names; messages say it ("the station ...").
-enum class NameKind { Batch, CellId, Grade, Station, Operator };
+enum class NameKind { Batch, CellId, Grade, Station, Operator, Site, String };
 
 inline constexpr std::size_t MaxNameLength = 200;  // characters, not bytes
 
@@ -35,11 +35,11 @@ private:
     NameFault fault_;
 };
 
-// The one rule for batch names, cell IDs, grade names, stations and operators: blanks around the
-// text are trimmed, and what is left must be UTF-8 of at most MaxNameLength characters with no
-// control character (C0, DEL, C1, the line and paragraph separators, and the bidirectional
-// embeddings, overrides and isolates, which reorder what a terminal or a table shows). A batch and
-// a grade need a name; a cell ID, station and operator may be empty.
+// The one rule for batch names, cell IDs, grade names, stations, operators, sites and battery
+// strings: blanks around the text are trimmed, and what is left must be UTF-8 of at most
+// MaxNameLength characters with no control character (C0, DEL, C1, the line and paragraph
+// separators, and the bidirectional embeddings, overrides and isolates, which reorder what a
+// terminal or a table shows). A cell ID, station and operator may be empty; the others need a name.
 // Why `text` is refused; nullopt when it is not.
 std::optional<NameFault> NameFaultOf(NameKind kind, std::string_view text);
 // NameFaultOf in English ("the station holds the control character U+001B").

@@ -13,6 +13,8 @@ QString Subject(cells::NameKind kind)
     case cells::NameKind::Grade: return CoreFaults::tr("the grade name");
     case cells::NameKind::Station: return CoreFaults::tr("the station");
     case cells::NameKind::Operator: return CoreFaults::tr("the operator");
+    case cells::NameKind::Site: return CoreFaults::tr("the site name");
+    case cells::NameKind::String: return CoreFaults::tr("the string name");
     }
     return {};
 }

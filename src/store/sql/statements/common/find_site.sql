@@ -1,0 +1,1 @@
+SELECT id FROM sites WHERE name = :name

@@ -1,0 +1,1 @@
+INSERT INTO sites (name, notes, created_utc_ms) VALUES (:name, :notes, :created)

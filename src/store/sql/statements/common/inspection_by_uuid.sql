@@ -1,0 +1,1 @@
+SELECT id FROM inspections WHERE client_uuid = :uuid

@@ -1,0 +1,1 @@
+UPDATE battery_strings SET policies_json = :policies WHERE id = :string
