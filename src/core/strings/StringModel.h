@@ -1,10 +1,61 @@
 #pragma once
-// Stand-in until the core's string model lands.
+
+// A stationary battery string: blocks numbered 1..N in series, and the straps between them
+// (strap n joins block n and block n + 1).
+#include <chrono>
+#include <compare>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
 namespace voltaryn::strings {
+
+enum class Chemistry { Vla, Vrla, Nicd, Lifepo4 };
+
+// "vla", "vrla", "nicd", "lifepo4"; an unknown name is nullopt.
+std::string_view ChemistryName(Chemistry chemistry);
+std::optional<Chemistry> ChemistryOf(std::string_view name);
+
+inline constexpr int MostBlocks = 1000;
+
+struct StringSpec {
+    int blocks = 0;
+    double nominalVolts = 0;  // of a block: 2, 6 or 12
+    Chemistry chemistry = Chemistry::Vrla;
+    int cellsPerBlock = 0;  // 1..12
+    bool straps = false;    // whether the straps are measured
+    std::optional<std::chrono::sys_days> installed = {};
+};
+
+// The cells a block of the chemistry holds at that nominal voltage: 2 V lead-acid cells, 1.2 V
+// NiCd cells, 3.2 V LiFePO4 cells (at least one).
+int DefaultCellsPerBlock(double nominalVolts, Chemistry chemistry);
+
+// Why a string's figures are refused, for each surface to word.
+enum class SpecFault { BlockCount, NominalVolts, CellsPerBlock };
+std::optional<SpecFault> SpecFaultOf(const StringSpec& spec);
+// In English, one line: "a string has 1 to 1000 blocks".
+std::string SpecFaultText(SpecFault fault);
+
 enum class PlaceKind { Block, Strap };
+
+// A place of the walk. Places order as the walk goes: block 1, strap 1→2, block 2, ...
 struct Place {
     PlaceKind kind = PlaceKind::Block;
     int number = 0;
-    auto operator<=>(const Place&) const = default;
+
+    // The place's index in a walk that measures the straps.
+    int WalkIndex() const { return 2 * (number - 1) + (kind == PlaceKind::Strap ? 1 : 0); }
+    bool operator==(const Place&) const = default;
+    std::strong_ordering operator<=>(const Place& other) const { return WalkIndex() <=> other.WalkIndex(); }
 };
+
+// Every place of the string in the walk's order: the straps only when they are measured.
+std::vector<Place> WalkOrder(const StringSpec& spec);
+// Whether the string has the place.
+bool HasPlace(const StringSpec& spec, Place place);
+// "block 17", "strap 17→18": the command line's words; windows word places themselves.
+std::string PlaceText(Place place);
+
 } // namespace voltaryn::strings

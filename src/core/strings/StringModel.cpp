@@ -1,0 +1,83 @@
+#include "strings/StringModel.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <utility>
+
+namespace voltaryn::strings {
+namespace {
+
+constexpr std::array<std::pair<Chemistry, std::string_view>, 4> kChemistries{{
+    {Chemistry::Vla, "vla"}, {Chemistry::Vrla, "vrla"}, {Chemistry::Nicd, "nicd"}, {Chemistry::Lifepo4, "lifepo4"}}};
+
+} // namespace
+
+std::string_view ChemistryName(Chemistry chemistry)
+{
+    return std::ranges::find(kChemistries, chemistry, &std::pair<Chemistry, std::string_view>::first)->second;
+}
+
+std::optional<Chemistry> ChemistryOf(std::string_view name)
+{
+    const auto* found = std::ranges::find(kChemistries, name, &std::pair<Chemistry, std::string_view>::second);
+    return found == kChemistries.end() ? std::nullopt : std::optional(found->first);
+}
+
+int DefaultCellsPerBlock(double nominalVolts, Chemistry chemistry)
+{
+    double cellVolts = 2.0;
+    if (chemistry == Chemistry::Nicd)
+        cellVolts = 1.2;
+    if (chemistry == Chemistry::Lifepo4)
+        cellVolts = 3.2;
+    return std::max(1, static_cast<int>(std::lround(nominalVolts / cellVolts)));
+}
+
+std::optional<SpecFault> SpecFaultOf(const StringSpec& spec)
+{
+    if (spec.blocks < 1 || spec.blocks > MostBlocks)
+        return SpecFault::BlockCount;
+    if (spec.nominalVolts != 2 && spec.nominalVolts != 6 && spec.nominalVolts != 12)
+        return SpecFault::NominalVolts;
+    if (spec.cellsPerBlock < 1 || spec.cellsPerBlock > 12)
+        return SpecFault::CellsPerBlock;
+    return std::nullopt;
+}
+
+std::string SpecFaultText(SpecFault fault)
+{
+    switch (fault) {
+    case SpecFault::BlockCount: return "a string has 1 to " + std::to_string(MostBlocks) + " blocks";
+    case SpecFault::NominalVolts: return "a block's nominal voltage is 2, 6 or 12 V";
+    case SpecFault::CellsPerBlock: return "a block has 1 to 12 cells";
+    }
+    return {};
+}
+
+std::vector<Place> WalkOrder(const StringSpec& spec)
+{
+    std::vector<Place> places;
+    for (int block = 1; block <= spec.blocks; ++block) {
+        places.push_back({PlaceKind::Block, block});
+        if (spec.straps && block < spec.blocks)
+            places.push_back({PlaceKind::Strap, block});
+    }
+    return places;
+}
+
+bool HasPlace(const StringSpec& spec, Place place)
+{
+    if (place.kind == PlaceKind::Strap)
+        return spec.straps && place.number >= 1 && place.number < spec.blocks;
+    return place.number >= 1 && place.number <= spec.blocks;
+}
+
+std::string PlaceText(Place place)
+{
+    if (place.kind == PlaceKind::Strap)
+        return "strap " + std::to_string(place.number) + "→" + std::to_string(place.number + 1);
+    return "block " + std::to_string(place.number);
+}
+
+} // namespace voltaryn::strings
