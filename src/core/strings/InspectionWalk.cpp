@@ -1,0 +1,113 @@
+#include "strings/InspectionWalk.h"
+
+#include <algorithm>
+
+namespace voltaryn::strings {
+
+std::string WalkRefusalText(WalkRefusal refusal, std::optional<Place> expected)
+{
+    const std::string place = expected ? PlaceText(*expected) : std::string("no place");
+    switch (refusal) {
+    case WalkRefusal::StrapVoltage:
+        return "a strap's reading where " + place + " is expected: place the probes on " + place;
+    case WalkRefusal::BlockVoltage:
+        return "a block's reading where " + place + " is retested: place the probes across " + place;
+    case WalkRefusal::TooHighForBlock: return "too high a voltage for a block of this string";
+    case WalkRefusal::NoVoltage: return "no voltage shown: place the probes again";
+    case WalkRefusal::Done: return "the walk is over: retest a place or go to a block";
+    }
+    return {};
+}
+
+InspectionWalk::InspectionWalk(const StringSpec& spec, const std::vector<Place>& filled)
+    : spec_(spec), order_(WalkOrder(spec)), filled_(filled.begin(), filled.end())
+{
+    next_ = static_cast<std::size_t>(std::ranges::find_if(order_, [this](Place place) { return !IsFilled(place); }) -
+                                     order_.begin());
+}
+
+std::optional<Place> InspectionWalk::Expected() const
+{
+    if (retest_)
+        return retest_;
+    return next_ < order_.size() ? std::optional(order_[next_]) : std::nullopt;
+}
+
+std::variant<Taken, WalkRefusal> InspectionWalk::Take(std::optional<double> volts)
+{
+    const std::optional<Place> expected = Expected();
+    if (!expected)
+        return WalkRefusal::Done;
+    if (!volts)
+        return WalkRefusal::NoVoltage;
+    const bool strapVolts = *volts < StrapVoltsBelow;
+    if (!strapVolts && *volts > MostBlockVoltsPerNominal * spec_.nominalVolts)
+        return WalkRefusal::TooHighForBlock;
+    const bool strapExpected = expected->kind == PlaceKind::Strap;
+    if (strapVolts && !strapExpected)
+        return WalkRefusal::StrapVoltage;
+    if (retest_) {
+        if (!strapVolts && strapExpected)
+            return WalkRefusal::BlockVoltage;
+        retest_.reset();
+        filled_.insert(*expected);
+        return Taken{*expected};
+    }
+    // A block where a strap is expected: the strap was passed over, and this is the next block.
+    Taken taken{*expected};
+    if (strapExpected && !strapVolts)
+        taken = {Place{PlaceKind::Block, expected->number + 1}, true};
+    filled_.insert(taken.place);
+    MoveOnFrom(static_cast<std::size_t>(std::ranges::find(order_, taken.place) - order_.begin()));
+    return taken;
+}
+
+void InspectionWalk::MoveOnFrom(std::size_t index)
+{
+    next_ = index + 1;
+    while (next_ < order_.size() && IsFilled(order_[next_]))
+        ++next_;
+}
+
+void InspectionWalk::Back()
+{
+    retest_.reset();
+    next_ = next_ == 0 ? 0 : next_ - 1;
+}
+
+std::optional<Place> InspectionWalk::Skip()
+{
+    const std::optional<Place> expected = Expected();
+    if (!expected)
+        return std::nullopt;
+    if (retest_) {
+        retest_.reset();
+        return std::nullopt;
+    }
+    std::optional<Place> missing;
+    if (expected->kind == PlaceKind::Block) {
+        filled_.insert(*expected);
+        missing = expected;
+    }
+    MoveOnFrom(next_);
+    return missing;
+}
+
+bool InspectionWalk::Retest(Place place)
+{
+    if (!HasPlace(spec_, place))
+        return false;
+    retest_ = place;
+    return true;
+}
+
+bool InspectionWalk::GoTo(int block)
+{
+    if (!HasPlace(spec_, {PlaceKind::Block, block}))
+        return false;
+    retest_.reset();
+    next_ = static_cast<std::size_t>(std::ranges::find(order_, Place{PlaceKind::Block, block}) - order_.begin());
+    return true;
+}
+
+} // namespace voltaryn::strings

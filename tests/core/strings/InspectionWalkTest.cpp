@@ -1,0 +1,123 @@
+#include "strings/InspectionWalk.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace voltaryn::strings {
+namespace {
+
+// Runs a walk's steps — a voltage captured, "-" for overload, back, skip, "goto N", "retest
+// block N" / "retest strap N" — and tells what each did, then where the walk stands.
+std::string Walk(const StringSpec& spec, const std::vector<Place>& filled, const std::string& steps)
+{
+    InspectionWalk walk(spec, filled);
+    std::istringstream in(steps);
+    std::string out;
+    for (std::string step; in >> step;) {
+        std::string said;
+        if (step == "back") {
+            walk.Back();
+        } else if (step == "skip") {
+            const std::optional<Place> missing = walk.Skip();
+            said = missing ? "missing " + PlaceText(*missing) : "passed";
+        } else if (step == "goto" || step == "retest") {
+            std::string kind = "block";
+            int number = 0;
+            if (step == "retest")
+                in >> kind;
+            in >> number;
+            const Place place{kind == "strap" ? PlaceKind::Strap : PlaceKind::Block, number};
+            said = (step == "goto" ? walk.GoTo(number) : walk.Retest(place)) ? "" : "no " + PlaceText(place);
+        } else {
+            const std::optional<Place> expected = walk.Expected();
+            const auto taken = walk.Take(step == "-" ? std::nullopt : std::optional(std::stod(step)));
+            if (const auto* place = std::get_if<Taken>(&taken))
+                said = PlaceText(place->place) + (place->skippedStrap ? " (strap passed over)" : "");
+            else
+                said = WalkRefusalText(std::get<WalkRefusal>(taken), expected);
+        }
+        if (!said.empty())
+            out += said + "; ";
+    }
+    const std::optional<Place> expected = walk.Expected();
+    return out + (expected ? "next " + PlaceText(*expected) : "done");
+}
+
+const StringSpec ThreeWithStraps{3, 12, Chemistry::Vrla, 6, true};
+const StringSpec ThreeCells{3, 2, Chemistry::Vla, 1, false};
+
+TEST(InspectionWalk, EachCaptureGoesToThePlaceItsVoltageAndTheWalkSay)
+{
+    const Place block2{PlaceKind::Block, 2};
+    const Place strap1{PlaceKind::Strap, 1};
+    const struct {
+        StringSpec spec;
+        std::vector<Place> filled;
+        const char* steps;
+        const char* told;
+    } walks[] = {
+        {ThreeWithStraps, {}, "13.5 0.004 13.6 0.003 13.4 13.5",
+         "block 1; strap 1→2; block 2; strap 2→3; block 3; the walk is over: retest a place or go to a block; done"},
+        // A block where a strap is expected: the strap was passed over.
+        {ThreeWithStraps, {}, "13.5 13.6 0.2 13.4",
+         "block 1; block 2 (strap passed over); strap 2→3; block 3; done"},
+        // A strap where a block is expected, overload, and a voltage no block of 12 V shows.
+        {ThreeWithStraps, {}, "0.004 - 18.1 0.49 13.5",
+         "a strap's reading where block 1 is expected: place the probes on block 1; no voltage shown: place the "
+         "probes again; too high a voltage for a block of this string; a strap's reading where block 1 is expected: "
+         "place the probes on block 1; block 1; next strap 1→2"},
+        // 2 V cells without straps; a dead cell at 0.6 V still reads as a cell.
+        {ThreeCells, {}, "2.21 0.6 2.2", "block 1; block 2; block 3; done"},
+        {ThreeCells, {}, "2.9 3.1", "block 1; too high a voltage for a block of this string; next block 2"},
+        // Back goes to the place before; its capture replaces it, and the walk goes on where it was.
+        {ThreeWithStraps, {}, "13.5 0.004 13.6 back back 0.005 back 13.55",
+         "block 1; strap 1→2; block 2; strap 1→2; block 2; next strap 2→3"},
+        {ThreeWithStraps, {}, "back back 13.5", "block 1; next strap 1→2"},
+        // Skip marks a block missing and passes a strap over.
+        {ThreeWithStraps, {}, "13.5 skip skip 0.004 13.4", "block 1; passed; missing block 2; strap 2→3; block 3; done"},
+        // A retest takes its place's next capture of its kind, then the walk goes on.
+        {ThreeWithStraps, {}, "13.5 0.004 retest block 1 0.003 13.52 13.6",
+         "block 1; strap 1→2; a strap's reading where block 1 is expected: place the probes on block 1; block 1; "
+         "block 2; next strap 2→3"},
+        {ThreeWithStraps, {}, "13.5 retest strap 1 13.6 0.004 0.004",
+         "block 1; a block's reading where strap 1→2 is retested: place the probes across strap 1→2; strap 1→2; "
+         "strap 1→2; next block 2"},
+        {ThreeWithStraps, {}, "retest strap 3 retest block 4 goto 0 goto 3 13.5",
+         "no strap 3→4; no block 4; no block 0; block 3; done"},
+        {ThreeCells, {}, "retest strap 1 goto 2 2.2 2.21 retest block 1 2.19",
+         "no strap 1→2; block 2; block 3; block 1; done"},
+        // Resumed: at the first empty place, and on past the places filled.
+        {ThreeWithStraps, {{PlaceKind::Block, 1}, strap1, {PlaceKind::Block, 3}}, "13.5 0.004",
+         "block 2; strap 2→3; done"},
+        {ThreeWithStraps, {{PlaceKind::Block, 1}, block2}, "0.004 0.003", "strap 1→2; strap 2→3; next block 3"},
+        {ThreeCells, {{PlaceKind::Block, 1}, block2, {PlaceKind::Block, 3}}, "2.2 goto 1 2.2", "the walk is over: retest a place or go to a block; block 1; done"},
+    };
+    for (const auto& walk : walks)
+        EXPECT_EQ(Walk(walk.spec, walk.filled, walk.steps), walk.told) << walk.steps;
+}
+
+TEST(StringModel, PlacesGoInTheWalksOrderAndStringsAreCheckedByTheirFigures)
+{
+    EXPECT_EQ(WalkOrder(ThreeWithStraps),
+              (std::vector<Place>{{PlaceKind::Block, 1}, {PlaceKind::Strap, 1}, {PlaceKind::Block, 2},
+                                  {PlaceKind::Strap, 2}, {PlaceKind::Block, 3}}));
+    EXPECT_LT((Place{PlaceKind::Strap, 1}), (Place{PlaceKind::Block, 2}));
+    const std::tuple<int, double, Chemistry, int, std::optional<SpecFault>> specs[] = {
+        {24, 12, Chemistry::Vrla, 6, std::nullopt}, {0, 12, Chemistry::Vrla, 6, SpecFault::BlockCount},
+        {1001, 2, Chemistry::Vla, 1, SpecFault::BlockCount}, {24, 4, Chemistry::Vrla, 2, SpecFault::NominalVolts},
+        {24, 12, Chemistry::Vrla, 0, SpecFault::CellsPerBlock}, {24, 12, Chemistry::Vrla, 13, SpecFault::CellsPerBlock}};
+    for (const auto& [blocks, volts, chemistry, cells, fault] : specs)
+        EXPECT_EQ(SpecFaultOf({blocks, volts, chemistry, cells, false}), fault) << blocks << " " << volts << " " << cells;
+    const std::tuple<double, Chemistry, int> cells[] = {
+        {12, Chemistry::Vrla, 6}, {2, Chemistry::Vla, 1}, {12, Chemistry::Nicd, 10}, {12, Chemistry::Lifepo4, 4},
+        {2, Chemistry::Lifepo4, 1}};
+    for (const auto& [volts, chemistry, count] : cells)
+        EXPECT_EQ(DefaultCellsPerBlock(volts, chemistry), count) << ChemistryName(chemistry);
+    for (const Chemistry chemistry : {Chemistry::Vla, Chemistry::Vrla, Chemistry::Nicd, Chemistry::Lifepo4})
+        EXPECT_EQ(ChemistryOf(ChemistryName(chemistry)), chemistry);
+    EXPECT_EQ(ChemistryOf("agm"), std::nullopt);
+}
+
+} // namespace
+} // namespace voltaryn::strings
