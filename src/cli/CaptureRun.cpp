@@ -20,13 +20,14 @@ namespace {
 constexpr std::chrono::milliseconds DrainStep{250};
 
 // "sorted 20 cells in 68 s: 1059 cells an hour"
-std::string RateText(const char* verb, long long cells, RunSchedule::Duration spent)
+std::string RateText(const RunWords& words, long long cells, RunSchedule::Duration spent)
 {
     const double seconds = std::chrono::duration<double>(spent).count();
-    std::string text = std::string(verb) + " " + std::to_string(cells) + (cells == 1 ? " cell" : " cells") + " in "
+    std::string text = std::string(words.verb) + " " + std::to_string(cells) + " " + (cells == 1 ? words.one : words.many) + " in "
                        + std::to_string(std::llround(seconds)) + " s";
     if (cells > 0 && seconds > 0)
-        text += ": " + std::to_string(std::llround(static_cast<double>(cells) * 3600 / seconds)) + " cells an hour";
+        text += ": " + std::to_string(std::llround(static_cast<double>(cells) * 3600 / seconds)) + " " + words.many +
+                " an hour";
     return text;
 }
 
@@ -57,7 +58,7 @@ void FillStationAndOperator(std::string& station, std::string& operatorName)
 }
 
 void RunCaptures(CommandContext& context, store::CellStore& store, bool ids, long long count, int drainTimeout,
-                 const char* verb, const TakeCapture& take)
+                 const RunWords& words, const TakeCapture& take, const std::function<bool()>& finished)
 {
     CatchStopSignals();
     MeterAccess& meter = context.meter;
@@ -73,7 +74,8 @@ void RunCaptures(CommandContext& context, store::CellStore& store, bool ids, lon
     ScannedIds scanned(std::cerr);
     long long captured = 0;
     const RunSchedule::Duration start = elapsed();
-    while ((count == 0 || captured < count) && !StopRequested()) {
+    const auto more = [&] { return (count == 0 || captured < count) && !(finished && finished()); };
+    while (more() && !StopRequested()) {
         context.clock.WaitUntil(schedule.NextDue());
         if (StopRequested())
             break;
@@ -94,7 +96,7 @@ void RunCaptures(CommandContext& context, store::CellStore& store, bool ids, lon
         }
         TellSent(store.SendQueueIfDue());
     }
-    std::cerr << RateText(verb, captured, elapsed() - start) << '\n';
+    std::cerr << RateText(words, captured, elapsed() - start) << '\n';
     Drain(context.clock, store, std::chrono::seconds(drainTimeout));
 }
 

@@ -17,16 +17,24 @@ namespace voltaryn::cli {
 // ones are before anything is stored.
 void FillStationAndOperator(std::string& station, std::string& operatorName);
 
+// What a run's closing line calls its work: "sorted 20 cells in 68 s".
+struct RunWords {
+    const char* verb;
+    const char* one = "cell";
+    const char* many = "cells";
+};
+
 // Takes a settled capture with the scanned ID waiting for it (empty: none); false when it was
 // refused and does not count.
 using TakeCapture = std::function<bool(const cells::CellCapture& capture, const std::string& id)>;
 
 // Reads the display on the panel's poll and feeds each to the capture engine until `count`
-// captures were taken (0: until stopped), telling lifted cells and unstable contacts and sending
-// the queue as its tries fall due. `verb` names the work in the closing line: "sorted 20 cells in
-// 68 s: 1059 cells an hour". Then waits up to `drainTimeout` seconds for the queue to empty.
+// captures were taken (0: until stopped) or `finished` says so, telling lifted cells and unstable
+// contacts and sending the queue as its tries fall due. `words` name the work in the closing line:
+// "sorted 20 cells in 68 s: 1059 cells an hour". Then waits up to `drainTimeout` seconds for the
+// queue to empty.
 void RunCaptures(CommandContext& context, store::CellStore& store, bool ids, long long count, int drainTimeout,
-                 const char* verb, const TakeCapture& take);
+                 const RunWords& words, const TakeCapture& take, const std::function<bool()>& finished = {});
 
 // The run clock's now, as a capture is stamped.
 QDateTime NowUtc(const RunClock& clock);

@@ -83,7 +83,7 @@ void Sort(CommandContext& context, SortOptions options)
     FillStationAndOperator(options.station, options.operatorName);
     CellStoreAccess db(options.db, context.clock, store::StoreAccess::ReadWrite, options.station);
     Sorter sorter(context, db.Store(), options, BatchGrades(db.Store(), options));
-    RunCaptures(context, db.Store(), options.ids, options.count, options.drainTimeout, "sorted",
+    RunCaptures(context, db.Store(), options.ids, options.count, options.drainTimeout, {"sorted"},
                 [&sorter](const cells::CellCapture& capture, const std::string& id) {
                     sorter.Take(capture, id);
                     return true;

@@ -400,13 +400,16 @@ void AddDatabase(CLI::App& sub, std::string& db)
         ->option_text("URL");
 }
 
-// The options sort and recheck share: how many cells, who takes them where, and how long the end
-// waits for the queue. `what` names the work's cells ("captures", "rechecks").
-void AddCaptureRunOptions(CLI::App& sub, long long& count, const std::string& countHelp, std::string& station,
-                          std::string& operatorName, const std::string& operatorHelp, int& drainTimeout,
-                          const std::string& what)
+void AddCount(CLI::App& sub, long long& count, const std::string& help)
 {
-    sub.add_option("--count", count, countHelp)->check(CLI::Range(1LL, 1000000LL))->option_text("N");
+    sub.add_option("--count", count, help)->check(CLI::Range(1LL, 1000000LL))->option_text("N");
+}
+
+// The options sort, recheck and inspect share: who takes the readings, and how long the end waits
+// for the queue. `what` names the work's readings ("captures", "rechecks").
+void AddCaptureRunOptions(CLI::App& sub, std::string& station, std::string& operatorName,
+                          const std::string& operatorHelp, int& drainTimeout, const std::string& what)
+{
     sub.add_option("--station", station, "This station's name (default: the host name)")
         ->transform(NameRule(cells::NameKind::Station))
         ->option_text("NAME");
@@ -433,9 +436,9 @@ void AddCellCommands(CLI::App& app, Command& command)
                            "C <= 60 mOhm, from 2.5 V)")
                 ->option_text("FILE");
             AddDatabase(sub, options.db);
-            AddCaptureRunOptions(sub, options.count, "Stop after this many cells (default: until Ctrl-C)", options.station,
-                                 options.operatorName, "Who sorts (default: the login name)", options.drainTimeout,
-                                 "captures");
+            AddCount(sub, options.count, "Stop after this many cells (default: until Ctrl-C)");
+            AddCaptureRunOptions(sub, options.station, options.operatorName, "Who sorts (default: the login name)",
+                                 options.drainTimeout, "captures");
             sub.add_flag("--ids", options.ids,
                          "Read cell IDs from the standard input, one a line, as a barcode scanner types them: "
                          "each capture takes the oldest ID not yet used, and a known ID adds a measurement to its cell; "
@@ -448,8 +451,8 @@ void AddCellCommands(CLI::App& app, Command& command)
         RunRecheck, [](CLI::App& sub, RecheckOptions& options) {
             AddBatchOption(sub, options.batch, "The batch whose cells are rechecked");
             AddDatabase(sub, options.db);
-            AddCaptureRunOptions(sub, options.count, "Stop after this many cells (default: the end of the tray)",
-                                 options.station, options.operatorName, "Who rechecks (default: the login name)",
+            AddCount(sub, options.count, "Stop after this many cells (default: the end of the tray)");
+            AddCaptureRunOptions(sub, options.station, options.operatorName, "Who rechecks (default: the login name)",
                                  options.drainTimeout, "rechecks");
             sub.add_option("--from", options.from,
                            "The number of the tray's first cell (default: the first cell without a recheck)")
@@ -518,6 +521,103 @@ void AddCellCommands(CLI::App& app, Command& command)
     AddCommand<DatabaseOptions>(app, command, "batches", "List the batches with their cells per grade",
                                 RunBatches,
                                 [](CLI::App& sub, DatabaseOptions& options) { AddDatabase(sub, options.db); });
+}
+
+void AddSiteAndStringOptions(CLI::App& sub, std::string& site, std::string& string)
+{
+    sub.add_option("--site", site, "The site")->required()->transform(NameRule(cells::NameKind::Site))->option_text("NAME");
+    sub.add_option("--string", string, "The string")
+        ->required()
+        ->transform(NameRule(cells::NameKind::String))
+        ->option_text("NAME");
+}
+
+void AddStringCommands(CLI::App& app, Command& command)
+{
+    CLI::App& site = AddGroup(app, "site", "The sites whose battery strings are inspected");
+    AddCommand<SiteOptions>(site, command, "add", "Add a site", RunSiteAdd, [](CLI::App& sub, SiteOptions& options) {
+        sub.add_option("name", options.name, "Its name")->required()->transform(NameRule(cells::NameKind::Site));
+        sub.add_option("--notes", options.notes, "Notes on it (where, who to call)")->option_text("TEXT");
+        AddDatabase(sub, options.db);
+    });
+    AddCommand<DatabaseOptions>(site, command, "list", "List the sites", RunSiteList,
+                                [](CLI::App& sub, DatabaseOptions& options) { AddDatabase(sub, options.db); });
+    CLI::App& string = AddGroup(app, "string", "The battery strings of the sites");
+    AddCommand<StringAddOptions>(
+        string, command, "add", "Add a string of blocks in series to a site", RunStringAdd,
+        [](CLI::App& sub, StringAddOptions& options) {
+            sub.add_option("--site", options.site, "The site")
+                ->required()
+                ->transform(NameRule(cells::NameKind::Site))
+                ->option_text("NAME");
+            sub.add_option("name", options.name, "Its name")->required()->transform(NameRule(cells::NameKind::String));
+            sub.add_option("--blocks", options.blocks, "How many blocks (or cells) in series, 1 to 1000")
+                ->required()
+                ->check(WholeNumber(1, 1000))
+                ->option_text("N");
+            sub.add_option("--nominal", options.nominal, "A block's nominal voltage: 2, 6 or 12")
+                ->required()
+                ->check(CLI::IsMember({"2", "6", "12"}))
+                ->option_text("VOLTS");
+            sub.add_option("--chemistry", options.chemistry, "vla (vented lead-acid), vrla, nicd or lifepo4")
+                ->required()
+                ->option_text("CHEM");
+            sub.add_option("--cells-per-block", options.cellsPerBlock,
+                           "The cells of a block, 1 to 12 (default: as its nominal voltage holds)")
+                ->check(WholeNumber(1, 12))
+                ->option_text("K");
+            sub.add_flag("--straps", options.straps, "The straps between the blocks are measured too");
+            sub.add_option("--installed", options.installed, "When it was installed, as 2021-03-15")->option_text("DATE");
+            AddDatabase(sub, options.db);
+        });
+    AddCommand<StringOptions>(string, command, "list", "List the strings, of one site or of all", RunStringList,
+                              [](CLI::App& sub, StringOptions& options) {
+                                  sub.add_option("--site", options.site, "Only this site's")->option_text("NAME");
+                                  AddDatabase(sub, options.db);
+                              });
+    AddCommand<StringOptions>(app, command, "inspections", "List a string's inspections, the earliest first",
+                              RunInspections, [](CLI::App& sub, StringOptions& options) {
+                                  AddSiteAndStringOptions(sub, options.site, options.string);
+                                  AddDatabase(sub, options.db);
+                              });
+    AddCommand<InspectOptions>(
+        app, command, "inspect",
+        "Inspect a string: walk it with the probes, block after block (and strap after strap when they are "
+        "measured); each settled reading is stored at its place and the walk moves on. An inspection of the "
+        "string begun today goes on at its first empty place (Ctrl-C ends it)",
+        RunInspect, [](CLI::App& sub, InspectOptions& options) {
+            AddSiteAndStringOptions(sub, options.site, options.string);
+            sub.add_option("--ambient", options.ambient, "The room's temperature in °C")
+                ->check(CLI::Range(-40.0, 80.0))
+                ->option_text("C");
+            sub.add_option("--start", options.start, "Start at this block (default: the first empty place)")
+                ->check(WholeNumber(1, 1000))
+                ->option_text("N");
+            sub.add_option("--missing", options.missing, "Mark these blocks missing: placeholders, the numbers kept")
+                ->delimiter(',')
+                ->check(WholeNumber(1, 1000))
+                ->option_text("N,M");
+            sub.add_option("--notes", options.notes, "Notes on the inspection")->option_text("TEXT");
+            AddCaptureRunOptions(sub, options.station, options.operatorName, "Who inspects (default: the login name)",
+                                 options.drainTimeout, "readings");
+            AddDatabase(sub, options.db);
+        });
+    AddCommand<BaselineOptions>(
+        app, command, "baseline",
+        "Choose the baselines of a string's blocks: every block's reading in an inspection, or one block's typed",
+        RunBaseline, [](CLI::App& sub, BaselineOptions& options) {
+            AddSiteAndStringOptions(sub, options.site, options.string);
+            sub.add_option("--inspection", options.inspection, "Every block's baseline from this inspection")
+                ->check(CLI::PositiveNumber)
+                ->option_text("ID");
+            sub.add_option("--block", options.block, "The block whose baseline --mohm gives")
+                ->check(WholeNumber(1, 1000))
+                ->option_text("N");
+            sub.add_option("--mohm", options.mohm, "The block's baseline resistance in mOhm")
+                ->check(CLI::PositiveNumber)
+                ->option_text("X");
+            AddDatabase(sub, options.db);
+        });
 }
 
 void AddQueueCommands(CLI::App& app, Command& command)
@@ -637,6 +737,7 @@ std::variant<Invocation, int> ReadCommandLine(int argc, const char* const* argv)
     AddSettingCommands(app, invocation.command);
     AddComparatorCommands(app, invocation.command);
     AddCellCommands(app, invocation.command);
+    AddStringCommands(app, invocation.command);
     AddQueueCommands(app, invocation.command);
     AddPackCommands(app, invocation.command);
     try {

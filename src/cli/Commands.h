@@ -171,6 +171,58 @@ struct HistoryOptions {
 void RunHistory(CommandContext& context, const HistoryOptions& options);
 void RunBatches(CommandContext& context, const DatabaseOptions& options);
 
+// Battery strings: site add/list, string add/list, inspections, baseline.
+struct SiteOptions {
+    std::string name;
+    std::string notes;
+    std::string db;
+};
+void RunSiteAdd(CommandContext& context, const SiteOptions& options);
+void RunSiteList(CommandContext& context, const DatabaseOptions& options);
+struct StringAddOptions {
+    std::string site;
+    std::string name;
+    int blocks = 0;
+    double nominal = 0;
+    std::string chemistry;
+    int cellsPerBlock = 0;  // 0: as many as the block's nominal voltage holds
+    bool straps = false;
+    std::string installed;  // YYYY-MM-DD; empty: not known
+    std::string policies;   // a JSON file; empty: the built-in policies
+    std::string db;
+};
+void RunStringAdd(CommandContext& context, const StringAddOptions& options);
+struct StringOptions {
+    std::string site;    // string list: empty for every site
+    std::string string;
+    std::string db;
+};
+void RunStringList(CommandContext& context, const StringOptions& options);
+void RunInspections(CommandContext& context, const StringOptions& options);
+struct BaselineOptions {
+    std::string site;
+    std::string string;
+    long long inspection = 0;  // every block's baseline from this inspection
+    int block = 0;             // with mohm: this block's baseline typed
+    std::optional<double> mohm;
+    std::string db;
+};
+void RunBaseline(CommandContext& context, const BaselineOptions& options);
+// inspect: walks a string with the probes, each settled reading stored at its place.
+struct InspectOptions {
+    std::string site;
+    std::string string;
+    std::optional<double> ambient;  // °C
+    int start = 0;                  // the block to start at; 0: the first empty place
+    std::vector<int> missing;       // blocks marked missing before the walk
+    std::string notes;
+    std::string station;
+    std::string operatorName;
+    int drainTimeout = 10;
+    std::string db;
+};
+void RunInspect(CommandContext& context, const InspectOptions& options);
+
 // queue list, retry, export: the captures waiting in the station's local queue for a PostgreSQL
 // server, or set aside because it refused them
 void RunQueueList(CommandContext& context, const DatabaseOptions& options);

@@ -165,7 +165,7 @@ void Recheck(CommandContext& context, RecheckOptions options)
     long long count = options.count;
     if (!options.ids)
         count = count == 0 ? rechecker.TrayLeft() : std::min(count, rechecker.TrayLeft());
-    RunCaptures(context, db.Store(), options.ids, count, options.drainTimeout, "rechecked",
+    RunCaptures(context, db.Store(), options.ids, count, options.drainTimeout, {"rechecked"},
                 [&rechecker](const cells::CellCapture& capture, const std::string& id) {
                     return rechecker.Take(capture, id);
                 });

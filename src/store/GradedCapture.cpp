@@ -14,7 +14,7 @@ std::optional<double> Celsius(const cells::CellCapture& capture)
 
 } // namespace
 
-CaptureInput GradedCapture(const cells::CellCapture& capture, const cells::GradeTable& grades)
+CaptureInput CapturedReading(const cells::CellCapture& capture)
 {
     CaptureInput input;
     input.voltageV = capture.Voltage;
@@ -23,6 +23,12 @@ CaptureInput GradedCapture(const cells::CellCapture& capture, const cells::Grade
     input.resistanceText = Q(capture.Reading.ResistanceText);
     input.rangeText = Q(capture.Reading.RangeText);
     input.temperatureC = Celsius(capture);
+    return input;
+}
+
+CaptureInput GradedCapture(const cells::CellCapture& capture, const cells::GradeTable& grades)
+{
+    CaptureInput input = CapturedReading(capture);
     input.grade = Q(grades.GradeOf(capture.Voltage, capture.ResistanceMilliOhm).Name);
     return input;
 }

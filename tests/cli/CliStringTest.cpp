@@ -1,0 +1,105 @@
+// Battery strings from the command line: sites and strings kept, refused as a script's author
+// needs, and walked with the probes.
+#include "cli/CliRun.h"
+
+#include <gmock/gmock.h>
+#include <nlohmann/json.hpp>
+
+namespace voltaryn {
+namespace {
+
+using ::testing::HasSubstr;
+
+// A string is added once, to a site there is, with figures the core takes; the refusals say why.
+TEST(CliStrings, SitesAndStringsAreKeptAndBadFiguresRefused)
+{
+    const TempFolder folder;
+    const std::string db = (folder / "strings.db").string();
+    const Args addString{"string", "add", "--site", "Plant 2"};
+    OutputOf(folder, {"site", "add", "Plant 2", "--notes", "hall B", "--db", db});
+    OutputOf(folder, Join(addString, {"UPS A", "--blocks", "24", "--nominal", "12", "--chemistry", "vrla", "--straps",
+                                      "--installed", "2021-01-01", "--db", db}));
+    OutputOf(folder, Join(addString, {"DC", "--blocks", "24", "--nominal", "2", "--chemistry", "vla", "--db", db}));
+    std::vector<Refusal> refusals{{{"site", "add", "Plant 2"}, 2, "There is already a site \"Plant 2\""},
+                    {{"site", "add", " "}, 2, "the site name is empty"},
+                    {Join(addString, {"UPS A", "--blocks", "24", "--nominal", "12", "--chemistry", "vrla"}), 2,
+                     "Site \"Plant 2\" has a string \"UPS A\" already"},
+                    {Join(addString, {"X", "--blocks", "24", "--nominal", "12", "--chemistry", "agm"}), 2,
+                     "--chemistry is vla, vrla, nicd or lifepo4, not agm"},
+                    {Join(addString, {"X", "--blocks", "0", "--nominal", "12", "--chemistry", "vla"}), 2,
+                     "--blocks must be a whole number from 1 to 1000, not 0"},
+                    {Join(addString, {"X", "--blocks", "4", "--nominal", "5", "--chemistry", "vla"}), 2, "--nominal"},
+                    {Join(addString, {"X", "--blocks", "4", "--nominal", "6", "--chemistry", "vla", "--installed", "2021-13-01"}),
+                     2, "--installed is a date as 2021-03-15, not 2021-13-01"},
+                    {{"string", "add", "--site", "Plant 9", "X", "--blocks", "4", "--nominal", "6", "--chemistry", "vla"}, 2,
+                     "There is no site \"Plant 9\""},
+                    {{"inspections", "--site", "Plant 2", "--string", "UPS B"}, 2, "there is no string UPS B at site Plant 2"},
+                    {{"baseline", "--site", "Plant 2", "--string", "UPS A", "--block", "3"}, 2, "--block N and --mohm X go together"},
+                    {{"baseline", "--site", "Plant 2", "--string", "UPS A", "--block", "25", "--mohm", "4"}, 2,
+                     "string UPS A has no block 25"},
+                    {{"baseline", "--site", "Plant 2", "--string", "UPS A", "--inspection", "7"}, 2,
+                     "string UPS A has no inspection 7"}};
+    for (Refusal& refusal : refusals)
+        refusal.args = Join(refusal.args, {"--db", db});
+    ExpectRefusals(folder, {}, refusals);
+    const std::vector<std::string> strings = Lines(OutputOf(folder, {"-f", "json", "string", "list", "--db", db}));
+    ASSERT_EQ(strings.size(), 2u);
+    EXPECT_EQ(nlohmann::json::parse(strings[0]),
+              nlohmann::json::parse(R"({"site":"Plant 2","string":"DC","blocks":24,"nominal_v":2,"chemistry":"vla",
+                                        "cells_per_block":1,"straps":false,"installed":null})"));
+    EXPECT_EQ(nlohmann::json::parse(strings[1])["installed"], "2021-01-01");
+    EXPECT_EQ(nlohmann::json::parse(strings[1])["cells_per_block"], 6) << "a 12 V lead-acid block holds six cells";
+}
+
+// A walk stores each settled reading at its place; one begun today goes on at its first empty
+// place, and blocks marked missing keep their numbers.
+TEST(CliStrings, AnInspectionOfTodayGoesOnWhereItStopped)
+{
+    const TempFolder folder;
+    const std::string db = (folder / "strings.db").string();
+    OutputOf(folder, {"site", "add", "Lab", "--db", db});
+    OutputOf(folder, {"string", "add", "--site", "Lab", "Six", "--blocks", "5", "--nominal", "6", "--chemistry", "vrla",
+                      "--db", db});
+    const auto inspect = [&](const std::string& day, const Args& more) {
+        return RunCli(folder, Join({"--demo-cells", "--demo-time", "2024-03-" + day + "T10:00:00", "-f", "json",
+                                    "inspect", "--site", "Lab", "--string", "Six", "--db", db},
+                                   more));
+    };
+    const auto places = [](const Finished& run) {
+        std::vector<std::string> walked;
+        for (const std::string& line : Lines(run.out)) {
+            const nlohmann::json reading = nlohmann::json::parse(line);
+            walked.push_back(reading["kind"].get<std::string>() + " " + std::to_string(reading["position"].get<int>()));
+        }
+        return walked;
+    };
+    const struct {
+        std::string day;
+        Args more;
+        std::vector<std::string> walked;
+        std::string summary;
+    } runs[] = {
+        {"15", {"--ambient", "21", "--missing", "2", "--start", "4"}, {"missing 2", "block 4", "block 5"},
+         "2 blocks, 0 straps, 1 missing"},
+        {"15", {}, {"block 1", "block 3"}, "4 blocks, 0 straps, 1 missing"},
+        {"15", {}, {}, "4 blocks, 0 straps, 1 missing"},
+        {"16", {"--missing", "1,5"}, {"missing 1", "missing 5", "block 2", "block 3", "block 4"},
+         "3 blocks, 0 straps, 2 missing"},
+    };
+    for (const auto& run : runs) {
+        const Finished finished = inspect(run.day, run.more);
+        EXPECT_EQ(finished.exitCode, 0) << finished.err;
+        EXPECT_EQ(places(finished), run.walked) << run.day;
+        EXPECT_THAT(finished.err, ::testing::EndsWith(run.summary + "\n"));
+    }
+    const std::vector<std::string> inspections =
+        Lines(OutputOf(folder, {"-f", "json", "inspections", "--site", "Lab", "--string", "Six", "--db", db}));
+    ASSERT_EQ(inspections.size(), 2u);
+    EXPECT_EQ(nlohmann::json::parse(inspections[0])["readings"], 5);
+    EXPECT_EQ(nlohmann::json::parse(inspections[0])["ambient_c"], 21);
+    ExpectRefusals(folder, {"--demo-cells", "inspect", "--site", "Lab", "--string", "Six", "--db", db},
+                   {{{"--start", "6"}, 2, "string Six has no block 6"}, {{"--missing", "9"}, 2, "string Six has no block 9"}});
+}
+
+} // namespace
+} // namespace voltaryn
