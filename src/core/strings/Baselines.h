@@ -43,7 +43,8 @@ struct BaselineChoice {
 };
 
 // Each block's baseline, [block - 1], from the string's inspections oldest first: a typed figure,
-// else its reading in the inspection chosen, else the default; none for a block never read.
+// else its reading in the inspection chosen, else the default; none for a block never read. An
+// inspection chosen that is not among `inspections` chooses nothing.
 // A block the chosen inspection has no reading of keeps its default.
 std::vector<std::optional<Baseline>> BlockBaselines(const StringSpec& spec, std::span<const InspectionRecord> inspections,
                                                    const BaselineChoice& choice = {});
