@@ -47,9 +47,9 @@ std::vector<std::optional<Baseline>> BlockBaselines(const StringSpec& spec, std:
     baselines.reserve(static_cast<std::size_t>(spec.blocks));
     for (int block = 1; block <= spec.blocks; ++block) {
         if (const auto typed = choice.typedMilliohm.find(block); typed != choice.typedMilliohm.end())
-            baselines.push_back(Baseline{typed->second, BaselineSource::Typed, std::nullopt, std::nullopt});
-        else if (const std::optional<double> milliohm = chosen ? MilliohmAt(*chosen, BlockPlace(block)) : std::nullopt)
-            baselines.push_back(ReadIn(*chosen, *milliohm, BaselineSource::Chosen));
+            baselines.emplace_back(Baseline{typed->second, BaselineSource::Typed, std::nullopt, std::nullopt});
+        else if (const std::optional<double> milliohm = chosen != nullptr ? MilliohmAt(*chosen, BlockPlace(block)) : std::nullopt)
+            baselines.emplace_back(ReadIn(*chosen, *milliohm, BaselineSource::Chosen));
         else
             baselines.push_back(DefaultBaseline(spec, inspections, block));
     }

@@ -15,7 +15,7 @@ const Reading* ReadingAt(const InspectionRecord& inspection, Place place)
 std::optional<double> MilliohmAt(const InspectionRecord& inspection, Place place)
 {
     const Reading* reading = ReadingAt(inspection, place);
-    return reading ? reading->milliohm : std::nullopt;
+    return reading != nullptr ? reading->milliohm : std::nullopt;
 }
 
 } // namespace voltaryn::strings

@@ -2,6 +2,7 @@
 
 #include "strings/PolicyFigures.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <set>
@@ -26,15 +27,26 @@ std::string Number(double value)
 
 bool IsName(std::string_view name)
 {
-    if (name.empty() || name.size() > LongestPolicyName)
-        return false;
-    for (const char c : name)
-        if (std::isalnum(static_cast<unsigned char>(c)) == 0 && c != '-' && c != '_')
-            return false;
-    return true;
+    return !name.empty() && name.size() <= LongestPolicyName && std::ranges::all_of(name, [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '-' || c == '_';
+    });
 }
 
 bool Within(double value, double low, double high) { return value >= low && value <= high; }
+
+std::optional<PolicyFault> BandsProblem(const FloatVoltageRule& rule, const std::string& where)
+{
+    for (std::size_t c = 0; c < rule.bands.size(); ++c) {
+        const FloatBand& band = rule.bands[c];
+        const std::string key(ChemistryName(static_cast<Chemistry>(c)));
+        for (const double volts : {band.low, band.high})
+            if (!Within(volts, LowestBandVolts, HighestBandVolts))
+                return PolicyFault{PolicyFault::Reason::OutOfRange, where, key, {}, volts, LowestBandVolts, HighestBandVolts};
+        if (band.low >= band.high)
+            return PolicyFault{PolicyFault::Reason::BandUpsideDown, where, key};
+    }
+    return std::nullopt;
+}
 
 std::optional<PolicyFault> FiguresProblem(const Rule& rule, const std::string& where)
 {
@@ -49,17 +61,8 @@ std::optional<PolicyFault> FiguresProblem(const Rule& rule, const std::string& w
             if (checked.limits.warnPercent > checked.limits.failPercent)
                 return PolicyFault{PolicyFault::Reason::WarnAboveFail, where, "warnPercent"};
         }
-        if constexpr (std::is_same_v<R, FloatVoltageRule>) {
-            for (std::size_t c = 0; c < checked.bands.size(); ++c) {
-                const FloatBand& band = checked.bands[c];
-                const std::string key(ChemistryName(static_cast<Chemistry>(c)));
-                for (const double volts : {band.low, band.high})
-                    if (!Within(volts, LowestBandVolts, HighestBandVolts))
-                        return PolicyFault{PolicyFault::Reason::OutOfRange, where, key, {}, volts, LowestBandVolts, HighestBandVolts};
-                if (band.low >= band.high)
-                    return PolicyFault{PolicyFault::Reason::BandUpsideDown, where, key};
-            }
-        }
+        if constexpr (std::is_same_v<R, FloatVoltageRule>)
+            return BandsProblem(checked, where);
         return std::nullopt;
     }, rule);
 }

@@ -50,10 +50,12 @@ void ReadBands(const Json& bands, FloatVoltageRule& rule, const std::string& whe
         if (!band.is_object())
             Refuse(Reason::NotAnObject, where, name);
         FloatBand& read = rule.bands[static_cast<std::size_t>(*chemistry)];
+        std::string bandWhere = where;
+        bandWhere.append(", band ").append(name);
         for (const auto& [key, volts] : band.items()) {
             if (key != "low" && key != "high")
-                Refuse(Reason::UnknownKey, where + ", band " + name, key);
-            (key == "low" ? read.low : read.high) = NumberAt(volts, where + ", band " + name, key);
+                Refuse(Reason::UnknownKey, bandWhere, key);
+            (key == "low" ? read.low : read.high) = NumberAt(volts, bandWhere, key);
         }
     }
 }
