@@ -234,7 +234,7 @@ InspectionVerdicts JudgeInspection(const StringSpec& spec, const PolicySet& set,
         std::optional<double> first;
         if (index < strapFirsts.size() && strapFirsts[index] && strapFirsts[index]->inspection != inspection.id)
             first = strapFirsts[index]->milliohm;
-        if (number < spec.blocks)
+        if (spec.straps && number < spec.blocks)
             judge(StrapPlace(number), first);
     }
     return verdicts;
