@@ -55,7 +55,7 @@ struct Place {
 std::vector<Place> WalkOrder(const StringSpec& spec);
 // Whether the string has the place.
 bool HasPlace(const StringSpec& spec, Place place);
-// "block 17", "strap 17→18": the command line's words; windows word places themselves.
+// "block 17", "strap 17→18": the command line's words; each surface words places in its own language.
 std::string PlaceText(Place place);
 
 } // namespace voltaryn::strings
