@@ -568,6 +568,10 @@ void AddStringCommands(CLI::App& app, Command& command)
                 ->option_text("K");
             sub.add_flag("--straps", options.straps, "The straps between the blocks are measured too");
             sub.add_option("--installed", options.installed, "When it was installed, as 2021-03-15")->option_text("DATE");
+            sub.add_option("--policies", options.policies,
+                           "The policies its readings are judged by, as a JSON file (default: baseline +30/+50 %, "
+                           "string-average +20/+50 %, float-voltage, strap and temperature)")
+                ->option_text("FILE");
             AddDatabase(sub, options.db);
         });
     AddCommand<StringOptions>(string, command, "list", "List the strings, of one site or of all", RunStringList,
@@ -580,6 +584,24 @@ void AddStringCommands(CLI::App& app, Command& command)
                                   AddSiteAndStringOptions(sub, options.site, options.string);
                                   AddDatabase(sub, options.db);
                               });
+    AddCommand<ReadingsOptions>(app, command, "readings",
+                                "An inspection's readings in force, each with its baseline, change and verdicts",
+                                RunReadings, [](CLI::App& sub, ReadingsOptions& options) {
+                                    sub.add_option("--inspection", options.inspection, "The inspection (see inspections)")
+                                        ->required()
+                                        ->check(CLI::PositiveNumber)
+                                        ->option_text("ID");
+                                    AddDatabase(sub, options.db);
+                                });
+    AddCommand<TrendOptions>(
+        app, command, "trend",
+        "Each block's resistance over the string's inspections, its change against the baseline, the slope of "
+        "the last inspections' line and when it is forecast to cross the warn and fail lines",
+        RunTrend, [](CLI::App& sub, TrendOptions& options) {
+            AddSiteAndStringOptions(sub, options.site, options.string);
+            sub.add_option("--block", options.block, "Only this block")->check(WholeNumber(1, 1000))->option_text("N");
+            AddDatabase(sub, options.db);
+        });
     AddCommand<InspectOptions>(
         app, command, "inspect",
         "Inspect a string: walk it with the probes, block after block (and strap after strap when they are "

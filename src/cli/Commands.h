@@ -208,6 +208,18 @@ struct BaselineOptions {
     std::string db;
 };
 void RunBaseline(CommandContext& context, const BaselineOptions& options);
+struct ReadingsOptions {
+    long long inspection = 0;
+    std::string db;
+};
+void RunReadings(CommandContext& context, const ReadingsOptions& options);
+struct TrendOptions {
+    std::string site;
+    std::string string;
+    int block = 0;  // 0: every block
+    std::string db;
+};
+void RunTrend(CommandContext& context, const TrendOptions& options);
 // inspect: walks a string with the probes, each settled reading stored at its place.
 struct InspectOptions {
     std::string site;

@@ -4,39 +4,37 @@
 #include "cli/CellFields.h"
 #include "cli/CellStoreAccess.h"
 #include "cli/CliError.h"
+#include "cli/StringFields.h"
 #include "store/GradedCapture.h"
+#include "store/StringJudging.h"
 #include "strings/InspectionWalk.h"
 
 #include <QUuid>
 
 #include <iostream>
-#include <map>
+#include <set>
 
 namespace voltaryn::cli {
 namespace {
 
-strings::StringSpec SpecOf(const store::StringInfo& string)
-{
-    return {string.blocks, string.nominalVolts, strings::ChemistryOf(string.chemistry.toStdString()).value_or(strings::Chemistry::Vrla),
-            string.cellsPerBlock, string.straps};
-}
-
-// The walk of one inspection: its target in the store, and the places filled so far.
+// The walk of one inspection: its target in the store, the places filled so far, and the string's
+// history its readings are judged against.
 class Inspector {
 public:
     Inspector(CommandContext& context, store::CellStore& store, const InspectOptions& options,
-              const store::StringInfo& string)
-        : context_(context), store_(store), options_(options), spec_(SpecOf(string)),
-          target_{string.site, string.name, {}, NowUtc(context.clock), options.ambient, Q(options.notes), {}, false},
-          walk_(spec_, Resume())
+              store::JudgedString judged)
+        : context_(context), store_(store), options_(options), judged_(std::move(judged)),
+          target_{judged_.string.site, judged_.string.name, {}, NowUtc(context.clock), options.ambient,
+                  Q(options.notes), {}, false},
+          walk_(judged_.spec, Resume())
     {
         for (const int block : options.missing) {
-            if (!strings::HasPlace(spec_, {strings::PlaceKind::Block, block}))
+            if (!strings::HasPlace(judged_.spec, {strings::PlaceKind::Block, block}))
                 throw CliError(ExitCode::Usage, "string " + options.string + " has no block " + std::to_string(block));
             Store({strings::PlaceKind::Block, block}, true, {});
         }
         if (!options.missing.empty())
-            walk_ = strings::InspectionWalk(spec_, Filled());
+            walk_ = strings::InspectionWalk(judged_.spec, Filled());
         if (options.start != 0 && !walk_.GoTo(options.start))
             throw CliError(ExitCode::Usage, "string " + options.string + " has no block " + std::to_string(options.start));
     }
@@ -60,45 +58,43 @@ public:
         return true;
     }
 
-    // "24 blocks, 23 straps, 1 missing": the inspection's places, however many runs took them.
-    std::string Summary() const
-    {
-        int blocks = 0;
-        int straps = 0;
-        for (const auto& [place, missing] : filled_)
-            if (!missing)
-                ++(place.kind == strings::PlaceKind::Block ? blocks : straps);
-        return std::to_string(blocks) + " blocks, " + std::to_string(straps) + " straps, " +
-               std::to_string(filled_.size() - static_cast<std::size_t>(blocks + straps)) + " missing";
-    }
+    // "24 blocks, 23 straps: 1 warn, 2 fail": the inspection's places, however many runs took them.
+    std::string Summary() const { return strings::SummaryText(judged_.Judge(Record()).summary); }
 
 private:
     // The places of today's inspection of the string, which this walk then goes on with; none
-    // when there is none.
+    // when there is none, and a new inspection is begun.
     std::vector<strings::Place> Resume()
     {
         const QDate today = NowUtc(context_.clock).toLocalTime().date();
-        target_.inspectionUuid = QUuid::createUuid().toString(QUuid::WithoutBraces);
-        const std::vector<store::InspectionInfo> inspections = store_.Inspections(target_.site, target_.string);
-        if (inspections.empty() || inspections.back().startedUtc.toLocalTime().date() != today)
+        const std::vector<store::InspectionInfo>& inspections = judged_.inspections;
+        if (inspections.empty() || inspections.back().startedUtc.toLocalTime().date() != today) {
+            target_.inspectionUuid = QUuid::createUuid().toString(QUuid::WithoutBraces);
+            strings::InspectionRecord& record = judged_.records.emplace_back();
+            record.date = judged_.records.size() > 1 ? std::max(judged_.records.end()[-2].date, Today()) : Today();
+            record.ambientCelsius = options_.ambient;
+            record.blocks.resize(static_cast<std::size_t>(judged_.spec.blocks));
+            if (judged_.spec.straps)
+                record.straps.resize(static_cast<std::size_t>(judged_.spec.blocks - 1));
             return {};
+        }
         const store::InspectionInfo& latest = inspections.back();
         target_.inspectionUuid = latest.uuid;
         target_.startedUtc = latest.startedUtc;
         inspection_ = latest.id;
         for (const store::StringReading& reading : store_.InspectionReadings(latest.id))
-            filled_[reading.place] = reading.missing;  // the latest of a place counts
+            filled_.insert(reading.place);
         std::cerr << "voltaryn-cli: inspection " << latest.id << " of today goes on\n";
         return Filled();
     }
 
-    std::vector<strings::Place> Filled() const
+    std::chrono::sys_days Today() const
     {
-        std::vector<strings::Place> places;
-        for (const auto& [place, missing] : filled_)
-            places.push_back(place);
-        return places;
+        return std::chrono::floor<std::chrono::days>(context_.clock.Now());
     }
+    strings::InspectionRecord& Record() { return judged_.records.back(); }
+    const strings::InspectionRecord& Record() const { return judged_.records.back(); }
+    std::vector<strings::Place> Filled() const { return {filled_.begin(), filled_.end()}; }
 
     void Store(strings::Place place, bool missing, store::CaptureInput input)
     {
@@ -112,39 +108,37 @@ private:
         TellSent(receipt.sentAhead);
         if (receipt.inspectionId != 0)
             inspection_ = receipt.inspectionId;
-        filled_[place] = missing;
-        Write(place, missing, input, receipt);
+        filled_.insert(place);
+        auto& places = place.kind == strings::PlaceKind::Strap ? Record().straps : Record().blocks;
+        places[static_cast<std::size_t>(place.number - 1)] =
+            missing ? std::nullopt : std::optional(strings::Reading{input.voltageV, input.resistanceMohm, input.temperatureC});
+        judged_.Rebase();
+        Write({0, {}, place, missing, {}, {}, input.measuredUtc, input.voltageV, input.resistanceMohm, input.voltageText,
+               input.resistanceText, input.rangeText, input.temperatureC},
+              receipt.queued);
     }
 
-    void Write(strings::Place place, bool missing, const store::CaptureInput& input, const store::CaptureReceipt& receipt)
+    void Write(const store::StringReading& reading, bool queued)
     {
-        const bool strap = place.kind == strings::PlaceKind::Strap;
-        std::string text = strings::PlaceText(place) + (receipt.queued ? " (queued)" : "") + "  ";
-        if (missing)
-            text += "missing";
-        else
-            text += input.voltageText.toStdString() + " V  " +
-                    (strap ? Fixed(input.resistanceMohm.value_or(0) * 1000, 0) + " µOhm"
-                           : input.resistanceText.toStdString() + " mOhm");
-        context_.output.Line({{"site", options_.site},
-                              {"string", options_.string},
-                              {"inspection", receipt.queued && inspection_ == 0 ? Value(nullptr) : Value(inspection_)},
-                              {"position", static_cast<long long>(place.number)},
-                              {"kind", std::string(missing ? "missing" : strap ? "strap" : "block")},
-                              {"voltage_v", Measured(input.voltageV)},
-                              {"resistance_mohm", Measured(input.resistanceMohm)},
-                              {"temperature_c", Measured(input.temperatureC)},
-                              {"time", IsoTime(input.measuredUtc)},
-                              {"queued", receipt.queued}},
-                             text + StoreTrouble(store_));
+        const strings::InspectionVerdicts verdicts = judged_.Judge(Record());
+        const auto found = std::ranges::find(verdicts.readings, reading.place, &strings::ReadingVerdict::place);
+        const strings::ReadingVerdict* verdict =
+            reading.missing || found == verdicts.readings.end() ? nullptr : &*found;
+        cli::Record record = StringReadingRecord(options_.site, options_.string,
+                                                 inspection_ == 0 ? Value(nullptr) : Value(inspection_), reading, verdict);
+        record.push_back({"queued", queued});
+        std::string text = StringReadingText(reading, verdict);
+        if (queued)
+            text += "  (queued)";
+        context_.output.Line(record, text + StoreTrouble(store_));
     }
 
     CommandContext& context_;
     store::CellStore& store_;
     const InspectOptions& options_;
-    strings::StringSpec spec_;
+    store::JudgedString judged_;  // its last record is this inspection's
     store::InspectionTarget target_;
-    std::map<strings::Place, bool> filled_;  // the places taken, each whether it is missing
+    std::set<strings::Place> filled_;
     strings::InspectionWalk walk_;
     long long inspection_ = 0;  // 0 until the server has it
 };
@@ -154,11 +148,7 @@ void Inspect(CommandContext& context, InspectOptions options)
     FillStationAndOperator(options.station, options.operatorName);
     CellStoreAccess db(options.db, context.clock);
     TellSent(db.Store().SendQueueIfDue());  // so that an inspection cut short is found whole
-    const std::optional<store::StringInfo> string = db.Store().FindString(Q(options.site), Q(options.string));
-    if (!string)
-        throw CliError(ExitCode::Usage, "there is no string " + options.string + " at site " + options.site +
-                                            " (see string list)");
-    Inspector inspector(context, db.Store(), options, *string);
+    Inspector inspector(context, db.Store(), options, store::ReadJudgedString(db.Store(), Q(options.site), Q(options.string)));
     if (const std::optional<strings::Place> next = inspector.Expected())
         std::cerr << "voltaryn-cli: place the probes on " << strings::PlaceText(*next) << '\n';
     RunCaptures(context, db.Store(), false, 0, options.drainTimeout, {"inspected", "place", "places"},

@@ -24,6 +24,12 @@ std::string CellText(const Value& value)
                                      for (const std::string& word : words)
                                          text += (text.empty() ? "" : " ") + word;
                                      return text;
+                                 },
+                                 [](const NamedTexts& named) {
+                                     std::string text;
+                                     for (const auto& [name, entry] : named.entries)
+                                         text += (text.empty() ? "" : " ") + name + "=" + entry;
+                                     return text;
                                  }},
                       value);
 }
@@ -33,6 +39,11 @@ nlohmann::ordered_json Json(const Record& record)
     nlohmann::ordered_json json = nlohmann::ordered_json::object();
     for (const auto& [name, value] : record)
         std::visit(Overloaded{[&json, &name = name](const Number& number) { json[name] = number.value; },
+                              [&json, &name = name](const NamedTexts& named) {
+                                  json[name] = nlohmann::ordered_json::object();
+                                  for (const auto& [key, text] : named.entries)
+                                      json[name][key] = text;
+                              },
                               [&json, &name = name](const auto& v) { json[name] = v; }},
                    value);
     return json;

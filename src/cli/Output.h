@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -16,9 +17,14 @@ struct Number {
     std::string text;
 };
 
-// A value of a record: a text, a whole number, a number, nothing (null in JSON), a list of words or
-// a yes or no (true or false).
-using Value = std::variant<std::string, long long, Number, std::nullptr_t, std::vector<std::string>, bool>;
+// Texts by name, in their order: an object in JSON, "name=text" words elsewhere.
+struct NamedTexts {
+    std::vector<std::pair<std::string, std::string>> entries;
+};
+
+// A value of a record: a text, a whole number, a number, nothing (null in JSON), a list of words,
+// a yes or no (true or false), or texts by name.
+using Value = std::variant<std::string, long long, Number, std::nullptr_t, std::vector<std::string>, bool, NamedTexts>;
 
 // One record of output: named values, in the order they are shown.
 struct Field {

@@ -3,9 +3,14 @@
 #include "cli/CellStoreAccess.h"
 #include "cli/CliError.h"
 #include "cli/Commands.h"
+#include "cli/StringFields.h"
+#include "store/StringJudging.h"
+#include "strings/PolicyJson.h"
 #include "strings/StringModel.h"
 
 #include <QFile>
+
+#include <map>
 
 namespace voltaryn::cli {
 namespace {
@@ -18,6 +23,31 @@ store::StringInfo StringOf(store::CellStore& store, const std::string& site, con
     if (!found)
         throw CliError(ExitCode::Usage, "there is no string " + string + " at site " + site + " (see string list)");
     return *std::move(found);
+}
+
+// A policy file's text, once the core reads it; empty for none.
+QString PolicyFile(const std::string& path)
+{
+    if (path.empty())
+        return {};
+    QFile file(Q(path));
+    if (!file.open(QIODevice::ReadOnly))
+        throw CliError(ExitCode::Usage, "cannot read " + path + ": " + file.errorString().toStdString());
+    const QByteArray text = file.readAll();
+    if (const strings::PoliciesRead read = strings::PoliciesFromJson(text.toStdString()); read.fault)
+        throw CliError(ExitCode::Usage, path + ": " + strings::PolicyFaultText(*read.fault));
+    return QString::fromUtf8(text);
+}
+
+// "2025-03-14", or null.
+Value DateValue(const std::optional<std::chrono::sys_days>& day)
+{
+    if (!day)
+        return nullptr;
+    const std::chrono::year_month_day date{*day};
+    return Text(QDate(static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
+                      static_cast<int>(static_cast<unsigned>(date.day())))
+                    .toString(Qt::ISODate));
 }
 
 // The string's figures as the core checks them.
@@ -35,7 +65,7 @@ store::StringInfo CheckedString(const StringAddOptions& options)
     if (!options.installed.empty() && !installed.isValid())
         throw CliError(ExitCode::Usage, "--installed is a date as 2021-03-15, not " + options.installed);
     return {Q(options.site), Q(options.name),   spec.blocks, spec.nominalVolts,
-            Q(options.chemistry), spec.cellsPerBlock, spec.straps, installed};
+            Q(options.chemistry), spec.cellsPerBlock, spec.straps, installed, PolicyFile(options.policies)};
 }
 
 Record StringRecord(const store::StringInfo& string)
@@ -136,6 +166,67 @@ void RunBaseline(CommandContext& context, const BaselineOptions& options)
             context.output.Row({{"block", static_cast<long long>(choice.block)},
                                 {"inspection", choice.inspectionId ? Value(*choice.inspectionId) : Value(nullptr)},
                                 {"mohm", Measured(choice.resistanceMohm)}});
+        }
+    });
+}
+
+void RunReadings(CommandContext& context, const ReadingsOptions& options)
+{
+    RunWithStore([&] {
+        CellStoreAccess db(options.db, context.clock, store::StoreAccess::ReadOnly);
+        const std::optional<store::InspectionInfo> inspection = db.Store().Inspection(options.inspection);
+        if (!inspection)
+            throw CliError(ExitCode::Usage, "there is no inspection " + std::to_string(options.inspection) +
+                                                " (see inspections)");
+        const store::JudgedString judged = store::ReadJudgedString(db.Store(), inspection->site, inspection->string);
+        const strings::InspectionVerdicts verdicts = judged.Verdicts(inspection->id).value();
+        // The reading in force of each place: the latest taken.
+        std::map<strings::Place, store::StringReading> inForce;
+        for (const store::StringReading& reading : db.Store().InspectionReadings(inspection->id))
+            inForce[reading.place] = reading;
+        for (const auto& [place, reading] : inForce) {
+            const auto found = std::ranges::find(verdicts.readings, place, &strings::ReadingVerdict::place);
+            const strings::ReadingVerdict* verdict = reading.missing || found == verdicts.readings.end() ? nullptr : &*found;
+            context.output.Row(StringReadingRecord(Text(inspection->site), Text(inspection->string),
+                                                   static_cast<long long>(inspection->id), reading, verdict));
+        }
+    });
+}
+
+void RunTrend(CommandContext& context, const TrendOptions& options)
+{
+    RunWithStore([&] {
+        CellStoreAccess db(options.db, context.clock, store::StoreAccess::ReadOnly);
+        StringOf(db.Store(), options.site, options.string);
+        const store::JudgedString judged = store::ReadJudgedString(db.Store(), Q(options.site), Q(options.string));
+        if (options.block > judged.spec.blocks)
+            throw CliError(ExitCode::Usage, "string " + options.string + " has no block " + std::to_string(options.block));
+        const auto today = std::chrono::floor<std::chrono::days>(context.clock.Now());
+        for (const strings::BlockTrend& trend : judged.Trends()) {
+            if (options.block != 0 && trend.block != options.block)
+                continue;
+            std::vector<std::string> points;
+            for (const strings::TrendPoint& point : trend.points)
+                points.push_back(std::get<std::string>(DateValue(point.date)) + "=" + Fixed(point.milliohm, 3));
+            const auto forecast = [](const std::optional<strings::LimitForecast>& line) {
+                return line ? DateValue(line->date) : Value(nullptr);
+            };
+            const auto& baseline = judged.baselines[static_cast<std::size_t>(trend.block - 1)];
+            const std::optional<double> change =
+                trend.points.empty() ? std::nullopt : trend.points.back().changePercent;
+            context.output.Row({{"block", static_cast<long long>(trend.block)},
+                                {"baseline_mohm", Measured(baseline ? std::optional(baseline->milliohm) : std::nullopt)},
+                                {"baseline", baseline ? Value(std::string(strings::BaselineSourceName(baseline->source)))
+                                                      : Value(nullptr)},
+                                {"inspections", points},
+                                {"change_pct", change ? Value(Number{*change, Fixed(*change, 1)}) : Value(nullptr)},
+                                {"slope_pct_per_year", trend.slopePercentPerYear
+                                                           ? Value(Number{*trend.slopePercentPerYear,
+                                                                          Fixed(*trend.slopePercentPerYear, 1)})
+                                                           : Value(nullptr)},
+                                {"warn_forecast", forecast(trend.warn)},
+                                {"fail_forecast", forecast(trend.fail)},
+                                {"forecast", strings::TrendText(trend, today)}});
         }
     });
 }

@@ -1,0 +1,131 @@
+#include "store/StringJudging.h"
+
+#include "store/CaptureWriter.h"
+#include "store/CellStore.h"
+#include "store/StoreError.h"
+#include "strings/PolicyJson.h"
+
+#include <algorithm>
+#include <map>
+
+namespace voltaryn::store {
+namespace {
+
+std::chrono::sys_days LocalDay(const QDateTime& utc)
+{
+    const QDate day = utc.toLocalTime().date();
+    return std::chrono::sys_days{std::chrono::year_month_day{std::chrono::year{day.year()},
+                                                             std::chrono::month{static_cast<unsigned>(day.month())},
+                                                             std::chrono::day{static_cast<unsigned>(day.day())}}};
+}
+
+} // namespace
+
+strings::StringSpec SpecOf(const StringInfo& string)
+{
+    std::optional<std::chrono::sys_days> installed;
+    if (string.installed.isValid())
+        installed = LocalDay(string.installed.startOfDay());
+    return {string.blocks,
+            string.nominalVolts,
+            strings::ChemistryOf(string.chemistry.toStdString()).value_or(strings::Chemistry::Vrla),
+            string.cellsPerBlock,
+            string.straps,
+            installed};
+}
+
+strings::PolicySet PoliciesOf(const StringInfo& string)
+{
+    if (string.policiesJson.isEmpty())
+        return strings::DefaultPolicies();
+    strings::PoliciesRead read = strings::PoliciesFromJson(string.policiesJson.toStdString());
+    if (!read.policies)
+        throw StoreError(StoreErrorKind::Failed,
+                         QStringLiteral("The policies of string \"%1\" at site \"%2\" cannot be read: %3")
+                             .arg(string.name, string.site, QString::fromStdString(strings::PolicyFaultText(*read.fault))));
+    return *std::move(read.policies);
+}
+
+std::vector<strings::InspectionRecord> InspectionRecordsOf(const StringInfo& string,
+                                                           const std::vector<InspectionInfo>& inspections,
+                                                           const std::vector<StringReading>& readings)
+{
+    std::vector<strings::InspectionRecord> records;
+    std::map<qint64, std::size_t> byId;
+    for (const InspectionInfo& inspection : inspections) {
+        byId[inspection.id] = records.size();
+        strings::InspectionRecord& record = records.emplace_back();
+        record.id = inspection.id;
+        record.date = LocalDay(inspection.startedUtc);
+        record.ambientCelsius = inspection.ambientC;
+        record.blocks.resize(static_cast<std::size_t>(string.blocks));
+        if (string.straps)
+            record.straps.resize(static_cast<std::size_t>(std::max(0, string.blocks - 1)));
+    }
+    // In the order taken, so the latest of a place stays.
+    for (const StringReading& reading : readings) {
+        const auto found = byId.find(reading.inspectionId);
+        if (found == byId.end())
+            continue;
+        strings::InspectionRecord& record = records[found->second];
+        auto& places = reading.place.kind == strings::PlaceKind::Strap ? record.straps : record.blocks;
+        const auto index = static_cast<std::size_t>(reading.place.number - 1);
+        if (index >= places.size())
+            continue;
+        places[index] = reading.missing ? std::nullopt
+                                        : std::optional(strings::Reading{reading.voltageV, reading.resistanceMohm,
+                                                                         reading.temperatureC});
+    }
+    return records;
+}
+
+strings::BaselineChoice BaselineChoiceOf(const std::vector<BaselineChoice>& choices)
+{
+    strings::BaselineChoice choice;
+    for (const BaselineChoice& block : choices) {
+        if (block.resistanceMohm)
+            choice.typedMilliohm[block.block] = *block.resistanceMohm;
+        else if (block.inspectionId)
+            choice.inspection = *block.inspectionId;
+    }
+    return choice;
+}
+
+void JudgedString::Rebase()
+{
+    baselines = strings::BlockBaselines(spec, records, choice);
+    strapFirsts = strings::StrapFirstReadings(spec, records);
+}
+
+strings::InspectionVerdicts JudgedString::Judge(const strings::InspectionRecord& record) const
+{
+    return strings::JudgeInspection(spec, policies, record, baselines, strapFirsts);
+}
+
+std::optional<strings::InspectionVerdicts> JudgedString::Verdicts(qint64 inspection) const
+{
+    const auto found = std::ranges::find(records, inspection, &strings::InspectionRecord::id);
+    if (found == records.end())
+        return std::nullopt;
+    return Judge(*found);
+}
+
+std::vector<strings::BlockTrend> JudgedString::Trends() const
+{
+    const std::optional<strings::ChangeLimits> limits = strings::BaselineLimits(policies);
+    return limits ? strings::StringTrends(spec, records, baselines, *limits) : std::vector<strings::BlockTrend>{};
+}
+
+JudgedString ReadJudgedString(CellStore& store, const QString& site, const QString& string)
+{
+    std::optional<StringInfo> found = store.FindString(site, string);
+    if (!found)
+        throw NoSuchString(site, string);
+    JudgedString judged{*found, SpecOf(*found), PoliciesOf(*found), store.Inspections(site, string), {}, {}, {}, {}};
+    judged.records = InspectionRecordsOf(*found, judged.inspections, store.StringReadings(site, string));
+    judged.choice = BaselineChoiceOf(store.Baselines(site, string));
+    judged.Rebase();
+    return judged;
+}
+
+} // namespace voltaryn::store

@@ -1,0 +1,55 @@
+#pragma once
+
+// The rules that join a battery string in the store to the core's judging, written once for the
+// command line, the window and the report.
+#include "store/StringTypes.h"
+#include "strings/Baselines.h"
+#include "strings/Inspection.h"
+#include "strings/Policies.h"
+#include "strings/Trend.h"
+#include "strings/Verdicts.h"
+
+#include <vector>
+
+namespace voltaryn::store {
+
+class CellStore;
+
+strings::StringSpec SpecOf(const StringInfo& string);
+// The string's policies: its own, else the built-in ones; a set the core refuses is
+// StoreError(Failed), naming the string.
+strings::PolicySet PoliciesOf(const StringInfo& string);
+
+// The string's inspections as the core reads them, the earliest first: each place's latest
+// reading, a block marked missing none. Dates are the local days the inspections began.
+std::vector<strings::InspectionRecord> InspectionRecordsOf(const StringInfo& string,
+                                                           const std::vector<InspectionInfo>& inspections,
+                                                           const std::vector<StringReading>& readings);
+// The baselines chosen in the store as the core takes them.
+strings::BaselineChoice BaselineChoiceOf(const std::vector<BaselineChoice>& choices);
+
+// A string with everything its readings are judged by, read from the store at once.
+struct JudgedString {
+    StringInfo string;
+    strings::StringSpec spec;
+    strings::PolicySet policies;
+    std::vector<InspectionInfo> inspections;  // the earliest first
+    std::vector<strings::InspectionRecord> records;  // the same inspections
+    strings::BaselineChoice choice;
+    std::vector<std::optional<strings::Baseline>> baselines;
+    std::vector<std::optional<strings::FirstReading>> strapFirsts;
+
+    // Finds the baselines and straps' first readings again, after `records` changed.
+    void Rebase();
+    // Judges `record` (one of `records`).
+    strings::InspectionVerdicts Judge(const strings::InspectionRecord& record) const;
+
+    // The verdicts of the inspection with the store's id `inspection`; none when the string has
+    // no such inspection.
+    std::optional<strings::InspectionVerdicts> Verdicts(qint64 inspection) const;
+    std::vector<strings::BlockTrend> Trends() const;
+};
+// StoreError(NotFound) for a string the site does not hold.
+JudgedString ReadJudgedString(CellStore& store, const QString& site, const QString& string);
+
+} // namespace voltaryn::store
