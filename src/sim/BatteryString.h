@@ -34,11 +34,13 @@ struct StringPartValues {
 };
 
 // A UPS string of 12 V VRLA blocks on float and the straps between them, as the seed makes it.
-// Blocks float at 13.4-13.8 V with 4-6 mOhm when new, at 23-25 °C, perhaps one of them 4-6 °C
-// warmer. Each block's resistance grows by its own rate a year, compounding from StringInstalled:
-// most by 0.5-3 %, a few aged ones (about one in twelve) by 15-25 %, so that once in service an
-// aged block reads 32-56 % above its reading two years before. Straps read a few mV and
-// 30-80 µOhm; one or two are loose, at 150-300 µOhm. Now and then the walker skips a strap.
+// Blocks float at 13.45-13.75 V with 4-6 mOhm when new, at 23-25 °C; perhaps one of them is 4-6 °C
+// warmer and floats lower by 18 mV a degree (not below 13.4 V), so that every block lies within
+// the VRLA float window at its temperature. Each block's resistance grows by its own rate a year,
+// compounding from StringInstalled: most by 0.5-3 %, a few aged ones (about one in twelve) by
+// 15-25 %, so that once in service an aged block reads 32-56 % above its reading two years
+// before. Straps read a few mV and 30-80 µOhm; one or two are loose, at 150-300 µOhm. Now and then
+// the walker skips a strap (about one in 25).
 //
 // Every value follows from the seed and the place alone (which blocks are aged and which straps
 // loose also from the number of blocks), so the string a test inspects is the one the probes walk.
