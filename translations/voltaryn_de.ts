@@ -107,6 +107,14 @@
         <source>the snake deal puts cells more than %1 V apart into one group</source>
         <translation>die Schlangenverteilung legt Zellen mit mehr als %1 V Abstand in eine Gruppe</translation>
     </message>
+    <message>
+        <source>the site name</source>
+        <translation>der Standortname</translation>
+    </message>
+    <message>
+        <source>the string name</source>
+        <translation>der Strangname</translation>
+    </message>
 </context>
 <context>
     <name>voltaryn::AboutText</name>
@@ -955,6 +963,14 @@ Kreuzen Sie mindestens einen Kanal an und drücken Sie dann OK.</translation>
     <message>
         <source>With --demo-cells: the cells that stream stored, rechecked after this many days of storage, each lower in voltage by its own self-discharge.</source>
         <translation>Mit --demo-cells: die Zellen, die diese Folge gespeichert hat, nach so vielen Tagen Lagerung erneut gemessen, jede in der Spannung um ihre eigene Selbstentladung gesunken.</translation>
+    </message>
+    <message>
+        <source>Like --demo, with the probes walking a string of 12 V blocks, strap by strap, aged to today; the same seed (default 1, which may be left out) gives the same string.</source>
+        <translation>Wie --demo, wobei die Messspitzen einen Strang aus 12-V-Blöcken abgehen, Verbinder für Verbinder, auf heute gealtert; derselbe Startwert (Vorgabe 1, darf fehlen) ergibt denselben Strang.</translation>
+    </message>
+    <message>
+        <source>With --demo-string: the blocks of the string, 1 to 1000 (default 24).</source>
+        <translation>Mit --demo-string: die Blöcke des Strangs, 1 bis 1000 (Vorgabe 24).</translation>
     </message>
 </context>
 <context>

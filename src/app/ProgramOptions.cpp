@@ -8,16 +8,16 @@
 namespace voltaryn {
 namespace {
 
-// --demo-cells takes its seed optionally, which QCommandLineParser cannot: a bare one that no seed
-// follows gets the default seed.
-QStringList WithDefaultCellSeed(QStringList arguments)
+// --demo-cells and --demo-string take their seed optionally, which QCommandLineParser cannot: a
+// bare one that no seed follows gets the default seed.
+QStringList WithDefaultSeeds(QStringList arguments)
 {
     for (auto a = arguments.begin(); a != arguments.end(); ++a) {
         bool seedFollows = false;
         if (std::next(a) != arguments.end())
             std::next(a)->toULongLong(&seedFollows);
-        if (*a == "--demo-cells" && !seedFollows)
-            *a = "--demo-cells=1";
+        if ((*a == "--demo-cells" || *a == "--demo-string") && !seedFollows)
+            *a += "=1";
     }
     return arguments;
 }
@@ -29,7 +29,7 @@ struct ProgramParser {
         parser.setApplicationDescription(QCoreApplication::translate("voltaryn::Options", "The desktop companion of a handheld battery analyser meter."));
         parser.addHelpOption();
         parser.addVersionOption();
-        parser.addOptions({demo, demoCells, demoDays, cellsWindow, database, resetSettings});
+        parser.addOptions({demo, demoCells, demoDays, demoString, demoBlocks, cellsWindow, database, resetSettings});
         parser.addPositionalArgument(
             "file", QCoreApplication::translate("voltaryn::Options", "A data file (.txt) or list (.csv) to open in the file list."), "[file]");
     }
@@ -46,6 +46,15 @@ struct ProgramParser {
         QCoreApplication::translate("voltaryn::Options", "With --demo-cells: the cells that stream stored, rechecked after this many days "
                    "of storage, each lower in voltage by its own self-discharge."),
         "days"};
+    const QCommandLineOption demoString{
+        "demo-string",
+        QCoreApplication::translate("voltaryn::Options", "Like --demo, with the probes walking a string of 12 V blocks, "
+                   "strap by strap, aged to today; the same seed (default 1, which may be left out) gives the same string."),
+        "seed"};
+    const QCommandLineOption demoBlocks{
+        "demo-blocks",
+        QCoreApplication::translate("voltaryn::Options", "With --demo-string: the blocks of the string, 1 to 1000 (default 24)."),
+        "blocks"};
     const QCommandLineOption cellsWindow{"cells", QCoreApplication::translate("voltaryn::Options", "Open the Cell Sorting window at the start.")};
     const QCommandLineOption database{
         "db",
@@ -57,6 +66,19 @@ struct ProgramParser {
         "reset-settings",
         QCoreApplication::translate("voltaryn::Options", "Forget the remembered window places, folders and choices, and start as on the first run.")};
 };
+
+// The seed `option` gives, or nothing when it is not given; a seed that is not a whole number is
+// told in `error`.
+std::optional<std::uint64_t> SeedOf(const QCommandLineParser& parser, const QCommandLineOption& option, QString& error)
+{
+    if (!parser.isSet(option))
+        return std::nullopt;
+    bool seedRead = false;
+    const std::uint64_t seed = parser.value(option).toULongLong(&seedRead);
+    if (!seedRead)
+        error = QString("the seed of --%1 is a whole number").arg(option.names().first());
+    return seed;
+}
 
 } // namespace
 
@@ -71,19 +93,25 @@ ProgramOptions ReadProgramOptions(const QStringList& arguments)
 {
     ProgramParser program;
     QCommandLineParser& parser = program.parser;
-    parser.process(WithDefaultCellSeed(arguments));
+    parser.process(WithDefaultSeeds(arguments));
 
     ProgramOptions options;
-    options.demo = parser.isSet(program.demo) || parser.isSet(program.demoCells);
+    options.demo = parser.isSet(program.demo) || parser.isSet(program.demoCells) || parser.isSet(program.demoString);
     options.openCellSorting = parser.isSet(program.cellsWindow);
     options.storeAddress = parser.value(program.database);
     options.resetSettings = parser.isSet(program.resetSettings);
     options.file = parser.positionalArguments().value(0);
-    if (parser.isSet(program.demoCells)) {
-        bool seedRead = false;
-        options.cellSeed = parser.value(program.demoCells).toULongLong(&seedRead);
-        if (!seedRead)
-            options.error = "the seed of --demo-cells is a whole number";
+    options.cellSeed = SeedOf(parser, program.demoCells, options.error);
+    options.stringSeed = SeedOf(parser, program.demoString, options.error);
+    if (options.cellSeed && options.stringSeed)
+        options.error = "--demo-cells and --demo-string exclude each other: the probes are on cells or on a string";
+    if (parser.isSet(program.demoBlocks)) {
+        bool blocksRead = false;
+        options.stringBlocks = parser.value(program.demoBlocks).toInt(&blocksRead);
+        if (!blocksRead || options.stringBlocks < 1 || options.stringBlocks > sim::MostStringBlocks)
+            options.error = QString("--demo-blocks is a whole number of blocks from 1 to %1").arg(sim::MostStringBlocks);
+        else if (!options.stringSeed)
+            options.error = "--demo-blocks needs --demo-string";
     }
     if (parser.isSet(program.demoDays)) {
         bool daysRead = false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sim/BatteryString.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -12,6 +14,8 @@ struct ProgramOptions {
     bool demo = false;                      // the simulated meter instead of a real one
     std::optional<std::uint64_t> cellSeed;  // --demo-cells: the seed of the cells on its probes
     std::optional<int> storageDays;         // --demo-days: those cells rechecked after that many days
+    std::optional<std::uint64_t> stringSeed;  // --demo-string: the seed of the battery string on its probes
+    int stringBlocks = sim::DefaultStringBlocks;  // --demo-blocks: the blocks of that string
     bool openCellSorting = false;
     QString storeAddress;                   // the cell database; empty for the default
     bool resetSettings = false;             // forget what earlier runs remembered

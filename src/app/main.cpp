@@ -73,12 +73,14 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    // With --demo (or --demo-cells) the program talks to its built-in simulated meter, otherwise to a real one.
+    // With --demo (or --demo-cells, --demo-string) the program talks to its built-in simulated meter, otherwise to a real one.
     std::optional<DemoMeter> demoMeter;
     std::optional<HidapiBackend> hidapi;
     HidBackend& backend = options.demo ? static_cast<HidBackend&>(demoMeter.emplace().backend) : hidapi.emplace();
     if (options.cellSeed)
         demoMeter->meter.SetCellBench(*options.cellSeed, options.storageDays);
+    if (options.stringSeed)
+        demoMeter->meter.SetStringBench(*options.stringSeed, options.stringBlocks);
 
     QSettings settings;
     if (options.resetSettings)

@@ -5,6 +5,7 @@
 #include "cli/ComparatorLimits.h"
 #include "cli/DemoMeters.h"
 #include "cells/NameRule.h"
+#include "sim/BatteryString.h"
 #include "sim/StoredLot.h"
 
 #include <CLI/CLI.hpp>
@@ -116,7 +117,7 @@ void AddGlobalOptions(CLI::App& app, GlobalOptions& options)
 
     const std::string demo = "Demo";
     DemoOptions& knobs = options.demoOptions;
-    app.add_option_function<long long>(
+    CLI::Option* demoCells = app.add_option_function<long long>(
            "--demo-cells",
            [&options](long long seed) {
                options.demo = true;
@@ -129,6 +130,27 @@ void AddGlobalOptions(CLI::App& app, GlobalOptions& options)
         ->default_str("1")
         ->option_text("[SEED]")
         ->group(demo);
+    app.add_option_function<long long>(
+           "--demo-string",
+           [&options](long long seed) {
+               options.demo = true;
+               options.demoOptions.stringSeed = static_cast<std::uint64_t>(seed);
+           },
+           "Like --demo, with the simulated meter's probes walking a string of 12 V VRLA blocks, block, strap, "
+           "block, aged to the simulated date; the same for the same SEED (default 1)")
+        ->expected(0, 1)
+        ->check(WholeNumber(0, std::numeric_limits<long long>::max()))
+        ->default_str("1")
+        ->option_text("[SEED]")
+        ->excludes(demoCells)
+        ->group(demo);
+    const CLI::Option* demoBlocks =
+        app.add_option("--demo-blocks", knobs.stringBlocks, "With --demo-string: the blocks of the string (1 to "
+                                                                + std::to_string(sim::MostStringBlocks) + ", default "
+                                                                + std::to_string(sim::DefaultStringBlocks) + ")")
+            ->check(WholeNumber(1, sim::MostStringBlocks))
+            ->option_text("N")
+            ->group(demo);
     const CLI::Option* demoDays =
         app.add_option_function<int>(
                "--demo-days", [&knobs](int days) { knobs.storageDays = days; },
@@ -156,14 +178,17 @@ void AddGlobalOptions(CLI::App& app, GlobalOptions& options)
             ->option_text("TIME")
             ->group(demo),
     };
-    // The demo's knobs need the simulated meter, which --demo-cells brings as well as --demo, and
-    // --demo-days the cells; they are checked once the whole command line is read.
-    app.final_callback([&options, needDemo, demoDays] {
+    // The demo's knobs need the simulated meter, which --demo-cells and --demo-string bring as well
+    // as --demo, --demo-days the cells and --demo-blocks the string; they are checked once the
+    // whole command line is read.
+    app.final_callback([&options, needDemo, demoDays, demoBlocks] {
         for (const CLI::Option* knob : needDemo)
             if (knob->count() > 0 && !options.demo)
                 throw CLI::RequiresError(knob->get_name(), "--demo");
         if (demoDays->count() > 0 && !options.demoOptions.cellSeed)
             throw CLI::RequiresError(demoDays->get_name(), "--demo-cells");
+        if (demoBlocks->count() > 0 && !options.demoOptions.stringSeed)
+            throw CLI::RequiresError(demoBlocks->get_name(), "--demo-string");
     });
 }
 

@@ -70,6 +70,8 @@ DemoMeters::DemoMeters(const DemoOptions& options, const RunClock& clock)
         meters_.back()->SetRangeCode(FirstRangeCode + i);
         if (options.cellSeed)
             meters_.back()->SetCellBench(*options.cellSeed + static_cast<std::uint64_t>(i), options.storageDays);
+        if (options.stringSeed)
+            meters_.back()->SetStringBench(*options.stringSeed + static_cast<std::uint64_t>(i), options.stringBlocks);
     }
     backend_ = std::make_unique<SimulatedHidBackend>(*meters_.front());
     for (std::size_t i = 1; i < meters_.size(); ++i)

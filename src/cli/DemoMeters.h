@@ -19,8 +19,8 @@ std::optional<std::string> DemoFaultError(const std::string& text);
 
 // The demo's simulated meters, plugged into one simulated HID backend with the faults asked for.
 // They live on the run's clock, and each stands at another range (the first at 40 mOhm, the
-// second at 400 mOhm, ...), so that they can be told apart; or each presents a cell bench of its
-// own, which turns the range itself.
+// second at 400 mOhm, ...), so that they can be told apart; or each presents a cell bench or a
+// battery string of its own, which turns the range itself.
 class DemoMeters {
 public:
     DemoMeters(const DemoOptions& options, const RunClock& clock);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sim/BatteryString.h"
+
 #include <chrono>
 #include <cstdint>
 #include <optional>
@@ -31,6 +33,8 @@ struct DemoOptions {
     std::optional<std::chrono::system_clock::time_point> simulatedStart;
     std::optional<std::uint64_t> cellSeed;  // the meters present a cell bench: meter i the stream seed + i
     std::optional<int> storageDays;         // the benches recheck what their streams stored, after these days
+    std::optional<std::uint64_t> stringSeed;  // the meters' probes walk a battery string: meter i the string seed + i
+    int stringBlocks = sim::DefaultStringBlocks;
 };
 
 // Where the demo's simulated clock starts: at --demo-time, or on a recheck that many days later,

@@ -120,4 +120,17 @@ BenchCell DrawRecheck(std::uint64_t seed, int index, BenchCell stored, SimTime o
     return DrawPass(dice, stored, opened, rangeBefore);
 }
 
+BenchCell DrawStringContact(const BatteryString& string, int index, StringPlace place, SimTime opened,
+                            int rangeBefore)
+{
+    SeededDice dice{string.Seed(), StringContactDraws, static_cast<std::uint64_t>(index)};
+    const StringPartValues values = string.ValuesAt(place, opened);
+    BenchCell contact;
+    contact.index = index;
+    contact.stringPlace = place;
+    contact.volts = values.volts;
+    contact.milliOhms = values.milliOhms;
+    return DrawPass(dice, contact, opened, rangeBefore);
+}
+
 } // namespace voltaryn::sim

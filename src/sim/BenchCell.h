@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sim/BatteryString.h"
 #include "sim/SimClock.h"
 
 #include <chrono>
@@ -24,14 +25,16 @@ enum class ProbePhase {
     Drifting,    // a bad contact's values, creeping further off at every refresh
 };
 
-// One cell's pass through the probe fixture: its true values and when each step begins. Its
-// steps follow each other: the probes stand open from `opened`, the cell touches them at `placed`,
-// bounces until `steady`, shows its steady reading from then on; when the switch must turn, it
-// turns at `turned` and the reading bounces once more until `onRange` (without a turn all three
-// are the same moment); the cell is lifted at `lifted`, when the next cell's pass opens.
+// One cell's pass through the probe fixture (on a string, one contact of the probes with a block
+// or strap): its true values and when each step begins. Its steps follow each other: the probes
+// stand open from `opened`, the cell touches them at `placed`, bounces until `steady`, shows its
+// steady reading from then on; when the switch must turn, it turns at `turned` and the reading
+// bounces once more until `onRange` (without a turn all three are the same moment); the cell is
+// lifted at `lifted`, when the next cell's pass opens.
 struct BenchCell {
     int index = 0;  // from 0 in the order of the stream
     std::optional<int> trayPlace;  // on a recheck, the cell's place in the tray (0: the cell stored first)
+    std::optional<StringPlace> stringPlace;  // on a string, the block or strap between the probes
     double volts = 0;
     double milliOhms = 0;
     CellEvent event = CellEvent::Normal;
@@ -52,7 +55,18 @@ struct BenchCell {
 inline constexpr std::chrono::milliseconds DisplayRefresh{333};
 
 // The kinds of draws a bench makes, each salting its dice apart from the others.
-enum BenchDraws : std::uint64_t { CellDraws = 1, RefreshDraws, TemperatureDraws, RecheckDraws, SelfDischargeDraws };
+enum BenchDraws : std::uint64_t {
+    CellDraws = 1,
+    RefreshDraws,
+    TemperatureDraws,
+    RecheckDraws,
+    SelfDischargeDraws,
+    StringContactDraws,
+    StringLayoutDraws,
+    StringBlockDraws,
+    StringStrapDraws,
+    StringSkipDraws,
+};
 
 // The cell with `index` in the stream `seed`, whose pass opens at `opened` with the switch at
 // `rangeBefore`. Its values and its event follow from the seed and the index alone.
@@ -61,5 +75,10 @@ BenchCell DrawCell(std::uint64_t seed, int index, SimTime opened, int rangeBefor
 // Pass `index` of the recheck of the lot `seed`: `stored`, a cell of its tray, placed again, its
 // contact as unsure as while the lot was sorted.
 BenchCell DrawRecheck(std::uint64_t seed, int index, BenchCell stored, SimTime opened, int rangeBefore);
+
+// Contact `index` of a walk along `string`, at `place`, with the values the place has as the
+// probes open before it.
+BenchCell DrawStringContact(const BatteryString& string, int index, StringPlace place, SimTime opened,
+                            int rangeBefore);
 
 } // namespace voltaryn::sim

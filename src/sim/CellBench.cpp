@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <utility>
 
 namespace voltaryn::sim {
 namespace {
@@ -14,10 +15,11 @@ constexpr double Noise = 0.0005;  // a settled reading wanders by up to 0.05 %
 constexpr double AmbientCelsius = 24;
 constexpr std::chrono::minutes TemperaturePeriod{10};
 
-// A bad contact starts 5 % high and adds 2 % of the cell's resistance at every refresh, while the
-// voltage sags by 0.1 %.
+// A bad contact starts 5 % high and adds 2 % of the cell's resistance at every refresh, or 10 µOhm
+// on a strap, for which 2 % would stay within a digit; the voltage sags by 0.1 %.
 constexpr double ContactOhmsStart = 0.05;
 constexpr double ContactOhmsStep = 0.02;
+constexpr double LeastContactMilliOhmsStep = 0.01;
 constexpr double ContactVoltsStep = 0.001;
 
 double Seconds(SimTime::duration d) { return std::chrono::duration<double>(d).count(); }
@@ -34,7 +36,8 @@ Drift DriftAt(const BenchCell& cell, SimTime refresh)
     if (cell.event != CellEvent::BadContact)
         return {};
     const auto refreshes = static_cast<double>((refresh - cell.steady) / DisplayRefresh);
-    return {1 - ContactVoltsStep * refreshes, 1 + ContactOhmsStart + ContactOhmsStep * refreshes};
+    const double ohmsStep = std::max(ContactOhmsStep, LeastContactMilliOhmsStep / cell.milliOhms);
+    return {1 - ContactVoltsStep * refreshes, 1 + ContactOhmsStart + ohmsStep * refreshes};
 }
 
 } // namespace
@@ -47,13 +50,22 @@ CellBench::CellBench(std::uint64_t seed, SimTime start, std::optional<int> daysS
         lot_.emplace(seed, *daysStored);
 }
 
+CellBench::CellBench(BatteryString string, SimTime start) : CellBench(string.Seed(), start)
+{
+    string_.emplace(std::move(string));
+}
+
 void CellBench::PlanNext() const
 {
     const int index = static_cast<int>(cells_.size());
     const SimTime opened = cells_.empty() ? start_ : cells_.back().lifted;
     const int rangeBefore = cells_.empty() ? FirstRangeCode : cells_.back().rangeCode;
-    cells_.push_back(lot_ ? DrawRecheck(seed_, index, lot_->At(NextTrayPlace()), opened, rangeBefore)
-                          : DrawCell(seed_, index, opened, rangeBefore));
+    if (lot_)
+        cells_.push_back(DrawRecheck(seed_, index, lot_->At(NextTrayPlace()), opened, rangeBefore));
+    else if (string_)
+        cells_.push_back(DrawStringContact(*string_, index, NextStringPlace(), opened, rangeBefore));
+    else
+        cells_.push_back(DrawCell(seed_, index, opened, rangeBefore));
 }
 
 // The cell after the last one that settled; the same again when it did not.
@@ -63,6 +75,15 @@ int CellBench::NextTrayPlace() const
         return 0;
     const BenchCell& last = cells_.back();
     return *last.trayPlace + (last.event == CellEvent::Normal ? 1 : 0);
+}
+
+// The place after the last contact that settled; the same again when it did not.
+StringPlace CellBench::NextStringPlace() const
+{
+    if (cells_.empty())
+        return {};
+    const BenchCell& last = cells_.back();
+    return last.event == CellEvent::Normal ? string_->After(*last.stringPlace) : *last.stringPlace;
 }
 
 const BenchCell& CellBench::Planned(SimTime at) const
@@ -88,8 +109,11 @@ std::vector<BenchCell> CellBench::FirstCells(int count) const
     return {cells_.begin(), cells_.begin() + std::max(count, 0)};
 }
 
-double CellBench::CelsiusAt(SimTime refresh, double noise) const
+// The fixture's air, or on a string the post the probe's sensor touches.
+double CellBench::CelsiusAt(const BenchCell& cell, SimTime refresh, double noise) const
 {
+    if (cell.stringPlace)
+        return string_->ValuesAt(*cell.stringPlace, refresh).celsius + 0.05 * noise;
     const double turn = Seconds(refresh - start_) / Seconds(TemperaturePeriod);
     return AmbientCelsius + 0.4 * std::sin(2 * std::numbers::pi * turn + temperaturePhase_) + 0.05 * noise;
 }
@@ -102,7 +126,7 @@ BatterySample CellBench::ShownAt(SimTime at) const
     SeededDice dice{seed_, RefreshDraws, static_cast<std::uint64_t>(number)};
 
     BatterySample shown;
-    shown.celsius = CelsiusAt(refresh, dice.Uniform(-1, 1));
+    shown.celsius = CelsiusAt(cell, refresh, dice.Uniform(-1, 1));
     switch (cell.PhaseAt(refresh)) {
     case ProbePhase::Open:
         shown.ohms = std::numeric_limits<double>::infinity();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sim/BatteryModel.h"
+#include "sim/BatteryString.h"
 #include "sim/BenchCell.h"
 #include "sim/StoredLot.h"
 
@@ -21,6 +22,10 @@ namespace voltaryn::sim {
 // (StoredLot) in their order, the contact as unsure as before; a cell whose pass did not settle
 // is placed again on the next.
 //
+// Given a battery string, the stream is a walk along it instead: block 1, strap 1, block 2, ...,
+// the last block, then block 1 again (BatteryString::After), a place whose contact did not settle
+// probed again, each block as old as the moment makes it, the temperature read at its post.
+//
 // Cells are planned as far as they are asked for and kept, so queries are const but not safe to
 // make from two threads at once.
 class CellBench {
@@ -28,6 +33,7 @@ public:
     static constexpr int FirstRangeCode = 2;  // "40 mOhm"
 
     CellBench(std::uint64_t seed, SimTime start, std::optional<int> daysStored = std::nullopt);
+    CellBench(BatteryString string, SimTime start);
 
     std::uint64_t Seed() const { return seed_; }
     SimTime Start() const { return start_; }
@@ -39,6 +45,8 @@ public:
     int RangeCodeAt(SimTime at) const;
     // What the meter measures at its last display refresh up to `at`.
     BatterySample ShownAt(SimTime at) const;
+    // The string walked, if any.
+    const std::optional<BatteryString>& String() const { return string_; }
     // The first `count` cells of the stream.
     std::vector<BenchCell> FirstCells(int count) const;
 
@@ -46,12 +54,14 @@ private:
     const BenchCell& Planned(SimTime at) const;
     void PlanNext() const;
     int NextTrayPlace() const;
-    double CelsiusAt(SimTime refresh, double noise) const;
+    StringPlace NextStringPlace() const;
+    double CelsiusAt(const BenchCell& cell, SimTime refresh, double noise) const;
 
     std::uint64_t seed_;
     SimTime start_;
     double temperaturePhase_;
     std::optional<StoredLot> lot_;
+    std::optional<BatteryString> string_;
     mutable std::vector<BenchCell> cells_;
 };
 

@@ -4,6 +4,7 @@
 #include "sim/KeyPad.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace voltaryn::sim {
 namespace {
@@ -80,10 +81,19 @@ void SimulatedMeter::SetBattery(const BatteryProfile& profile)
 
 void SimulatedMeter::SetCellBench(std::uint64_t seed, std::optional<int> daysStored)
 {
-    const SimTime now = clock_();
-    bench_.emplace(seed, now, daysStored);
+    PutProbesOn(CellBench(seed, clock_(), daysStored));
+}
+
+void SimulatedMeter::SetStringBench(std::uint64_t seed, int blocks)
+{
+    PutProbesOn(CellBench(BatteryString(seed, blocks), clock_()));
+}
+
+void SimulatedMeter::PutProbesOn(CellBench bench)
+{
+    bench_.emplace(std::move(bench));
     state_.zeroAdjusted = true;
-    state_.rangeCode = bench_->RangeCodeAt(now);
+    state_.rangeCode = bench_->RangeCodeAt(bench_->Start());
 }
 
 void SimulatedMeter::FillMemory(int count)

@@ -47,6 +47,10 @@ public:
     // turns the range switch from then on, and the probes are zero-adjusted first, as an operator
     // does before sorting.
     void SetCellBench(std::uint64_t seed, std::optional<int> daysStored = std::nullopt);
+    // Puts the probes on a walk along the battery string `seed` of `blocks` blocks (1 to
+    // MostStringBlocks), from now on, aged to the meter's clock; its bench turns the switch and
+    // the probes are zero-adjusted first, as for the cell bench.
+    void SetStringBench(std::uint64_t seed, int blocks);
     // The bench the probes are on, for what really lies between them.
     const std::optional<CellBench>& Bench() const { return bench_; }
     void SetLeadsReversed(bool reversed) { state_.leadsReversed = reversed; }
@@ -66,6 +70,7 @@ private:
     std::optional<Report> Apply(const Request& request, SimTime now);
     Report IdentificationReply() const;
     void FillDemoCard();
+    void PutProbesOn(CellBench bench);
     BatterySample LiveSample(SimTime now) const;
     BatterySample ShownSample(SimTime now) const;
     DisplayMoment MomentAt(const BatterySample& shown, SimTime at) const;

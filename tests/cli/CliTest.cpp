@@ -364,6 +364,39 @@ TEST(CliDemoCells, ASeededStreamOfCellsWithoutDemo)
     });
 }
 
+// --demo-string, like --demo-cells, brings the simulated meter and puts a seeded battery string on
+// its probes: block readings near 13.6 V, strap readings of a few mV on the 4 mOhm range with 1 µOhm
+// digits. It cannot go with --demo-cells; --demo-blocks needs it and keeps to 1..1000.
+TEST(CliDemoString, ASeededStringOfBlocksAndStraps)
+{
+    TempFolder folder;
+    const auto readString = [&folder](const Args& string) {
+        return OutputOf(folder, Join(string, {"--demo-time", DemoTime, "read", "--count", "40", "--interval", "1", "--format", "json"}));
+    };
+    const std::string first = readString({"--demo-string"});
+    EXPECT_EQ(readString({"--demo-string=1", "--demo-blocks", "24"}), first);
+    EXPECT_NE(readString({"--demo-string", "2"}), first);
+    std::set<std::string> seen;
+    for (const std::string& line : Lines(first)) {
+        const nlohmann::json reading = nlohmann::json::parse(line);
+        const double volts = reading["voltage"];
+        const double milliOhms = reading["resistance"].is_number() ? reading["resistance"].get<double>() : 1e9;
+        if (volts < 0.5 && milliOhms < 0.3 && reading["range"] == "4 mOhm")
+            seen.insert("strap");
+        if (volts >= 13.4 && volts <= 13.8 && milliOhms >= 4 && milliOhms <= 8)
+            seen.insert("block");
+    }
+    EXPECT_EQ(seen, (std::set<std::string>{"block", "strap"})) << first;
+
+    ExpectRefusals(folder, {}, {
+        {{"--demo-cells", "--demo-string", "info"}, 2, "--demo-cells excludes --demo-string"},
+        {{"--demo-string", "--demo-blocks", "0", "info"}, 2, "--demo-blocks must be a whole number from 1 to 1000, not 0"},
+        {{"--demo-string", "--demo-blocks", "1001", "info"}, 2, "--demo-blocks must be a whole number from 1 to 1000"},
+        {{"--demo", "--demo-blocks", "24", "info"}, 2, "--demo-blocks requires --demo-string"},
+        {{"--demo-string", "--demo-days", "14", "info"}, 2, "--demo-days requires --demo-cells"},
+    });
+}
+
 // Sorting on the simulated cell bench: every capture is one JSON line with its cell, number and
 // grade, committed to the database; a second run goes on numbering the same batch; cells and
 // batches read the database back.

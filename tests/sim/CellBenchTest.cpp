@@ -189,16 +189,21 @@ TEST(CellBenchDisplay, ARangeTurnReachesThePollLoop)
     EXPECT_EQ(changes, 2);  // the first display, then the turn
 }
 
-// One letter per pass of the first 300, on the sorting stream and on a recheck: C captured,
-// U unstable contact, L lifted too early; what the bench made each pass, and what the engine told
-// of it on the poll loop's 100 ms ticks.
+// One letter per pass of the first 300, on the sorting stream, on a recheck and along a battery
+// string (its straps a few mV and µOhm): C captured, U unstable contact, L lifted too early; what
+// the bench made each pass, and what the engine told of it on the poll loop's 100 ms ticks.
 TEST(BenchCapture, EveryCellIsCapturedOrToldAsTheBenchMadeIt)
 {
-    const std::tuple<std::uint64_t, std::optional<int>> cases[] = {{3, std::nullopt}, {7, std::nullopt}, {7, 14}};
-    for (const auto& [seed, daysStored] : cases) {
-        SCOPED_TRACE(testing::Message() << "seed " << seed << (daysStored ? ", a recheck" : ""));
+    const std::tuple<const char*, void (*)(SimulatedMeter&)> cases[] = {
+        {"seed 3", [](SimulatedMeter& meter) { meter.SetCellBench(3); }},
+        {"seed 7", [](SimulatedMeter& meter) { meter.SetCellBench(7); }},
+        {"seed 7, a recheck", [](SimulatedMeter& meter) { meter.SetCellBench(7, 14); }},
+        {"string 7", [](SimulatedMeter& meter) { meter.SetStringBench(7, DefaultStringBlocks); }},
+    };
+    for (const auto& [what, putOnProbes] : cases) {
+        SCOPED_TRACE(what);
         SimHarness sim;
-        sim.meter.SetCellBench(seed, daysStored);
+        putOnProbes(sim.meter);
         const CellBench& bench = *sim.meter.Bench();
         const std::vector<BenchCell> cells = bench.FirstCells(300);
         std::string made;

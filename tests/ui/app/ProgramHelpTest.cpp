@@ -34,6 +34,7 @@ TEST(ProgramWithoutDisplay, HelpAndVersionArePrinted)
 {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"--help", "--demo-cells <seed>"},
+        {"--help", "--demo-blocks <blocks>"},
         {"-h --demo", "--reset-settings"},
         {"--help-all", "--db <address>"},
         {"--version", "Voltaryn "},

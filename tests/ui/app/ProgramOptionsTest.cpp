@@ -47,5 +47,38 @@ TEST(ProgramOptionsTest, ReadsTheDemoSeedAndDaysTheWindowTheDatabaseAndTheFile)
     EXPECT_EQ(ReadProgramOptions({"voltaryn", "--db", "postgresql://line/cells"}).storeAddress, "postgresql://line/cells");
 }
 
+// --demo-string puts a string on the probes as --demo-cells puts cells, the two never together;
+// --demo-blocks sizes it.
+TEST(ProgramOptionsTest, ReadsTheDemoStringAndItsBlocks)
+{
+    struct Case {
+        QStringList arguments;
+        std::optional<std::uint64_t> seed;
+        int blocks;
+        QString error;
+    };
+    const QString BlocksRefused = "--demo-blocks is a whole number of blocks from 1 to 1000";
+    const Case cases[] = {
+        {{"--demo-string"}, 1, 24, ""},
+        {{"--demo-string", "9", "--demo-blocks", "1000"}, 9, 1000, ""},
+        {{"--demo-blocks=1", "--demo-string=3"}, 3, 1, ""},
+        {{"--demo-string=x"}, 0, 24, "the seed of --demo-string is a whole number"},
+        {{"--demo-string", "--demo-blocks", "0"}, 1, 0, BlocksRefused},
+        {{"--demo-string", "--demo-blocks", "1001"}, 1, 1001, BlocksRefused},
+        {{"--demo-cells", "--demo-blocks", "12"}, {}, 12, "--demo-blocks needs --demo-string"},
+        {{"--demo-cells", "--demo-string"}, 1, 24,
+         "--demo-cells and --demo-string exclude each other: the probes are on cells or on a string"},
+        {{"--demo-string", "--demo-days", "14"}, 1, 24, "--demo-days needs --demo-cells"},
+    };
+    for (const Case& c : cases) {
+        const ProgramOptions options = ReadProgramOptions(QStringList{"voltaryn"} + c.arguments);
+        const std::string shown = c.arguments.join(' ').toStdString();
+        EXPECT_TRUE(options.demo) << shown;
+        EXPECT_EQ(options.stringSeed, c.seed) << shown;
+        EXPECT_EQ(options.stringBlocks, c.blocks) << shown;
+        EXPECT_EQ(options.error, c.error) << shown;
+    }
+}
+
 } // namespace
 } // namespace voltaryn
