@@ -1,6 +1,7 @@
 #include "app/ProgramOptions.h"
 
 #include "sim/StoredLot.h"
+#include "strings/StringModel.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -108,8 +109,8 @@ ProgramOptions ReadProgramOptions(const QStringList& arguments)
     if (parser.isSet(program.demoBlocks)) {
         bool blocksRead = false;
         options.stringBlocks = parser.value(program.demoBlocks).toInt(&blocksRead);
-        if (!blocksRead || options.stringBlocks < 1 || options.stringBlocks > sim::MostStringBlocks)
-            options.error = QString("--demo-blocks is a whole number of blocks from 1 to %1").arg(sim::MostStringBlocks);
+        if (!blocksRead || options.stringBlocks < 1 || options.stringBlocks > strings::MostBlocks)
+            options.error = QString("--demo-blocks is a whole number of blocks from 1 to %1").arg(strings::MostBlocks);
         else if (!options.stringSeed)
             options.error = "--demo-blocks needs --demo-string";
     }

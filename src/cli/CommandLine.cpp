@@ -7,6 +7,7 @@
 #include "cells/NameRule.h"
 #include "sim/BatteryString.h"
 #include "sim/StoredLot.h"
+#include "strings/StringModel.h"
 
 #include <CLI/CLI.hpp>
 
@@ -146,9 +147,9 @@ void AddGlobalOptions(CLI::App& app, GlobalOptions& options)
         ->group(demo);
     const CLI::Option* demoBlocks =
         app.add_option("--demo-blocks", knobs.stringBlocks, "With --demo-string: the blocks of the string (1 to "
-                                                                + std::to_string(sim::MostStringBlocks) + ", default "
+                                                                + std::to_string(strings::MostBlocks) + ", default "
                                                                 + std::to_string(sim::DefaultStringBlocks) + ")")
-            ->check(WholeNumber(1, sim::MostStringBlocks))
+            ->check(WholeNumber(1, strings::MostBlocks))
             ->option_text("N")
             ->group(demo);
     const CLI::Option* demoDays =

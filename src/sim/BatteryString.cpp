@@ -43,8 +43,8 @@ double YearsInService(SimTime at)
 
 BatteryString::BatteryString(std::uint64_t seed, int blocks) : seed_(seed)
 {
-    if (blocks < 1 || blocks > MostStringBlocks)
-        throw std::invalid_argument("a string has 1 to " + std::to_string(MostStringBlocks) + " blocks, not "
+    if (blocks < 1 || blocks > strings::MostBlocks)
+        throw std::invalid_argument("a string has 1 to " + std::to_string(strings::MostBlocks) + " blocks, not "
                                     + std::to_string(blocks));
     SeededDice layout = DiceFor(seed, StringLayoutDraws, blocks);
     const double ambient = layout.Uniform(23.5, 24.5);
@@ -91,9 +91,9 @@ const BatteryString::Strap& BatteryString::StrapAt(int number) const
     return straps_.at(static_cast<std::size_t>(number - 1));
 }
 
-StringPartValues BatteryString::ValuesAt(StringPlace place, SimTime at) const
+StringPartValues BatteryString::ValuesAt(strings::Place place, SimTime at) const
 {
-    if (place.part == StringPart::Strap) {
+    if (place.kind == strings::PlaceKind::Strap) {
         const Strap& strap = StrapAt(place.number);
         const double celsius = (BlockAt(place.number).celsius + BlockAt(place.number + 1).celsius) / 2;
         return {strap.volts, strap.milliOhms, celsius};
@@ -108,15 +108,17 @@ bool BatteryString::StrapSkipped(int walk, int strap) const
         .Chance(SkippedStrapChance);
 }
 
-StringPlace BatteryString::After(StringPlace place) const
+WalkStop BatteryString::After(WalkStop stop) const
 {
-    if (place.part == StringPart::Strap)
-        return {place.walk, StringPart::Block, place.number + 1};
-    if (place.number == Blocks())
-        return {place.walk + 1, StringPart::Block, 1};
-    if (StrapSkipped(place.walk, place.number))
-        return {place.walk, StringPart::Block, place.number + 1};
-    return {place.walk, StringPart::Strap, place.number};
+    using enum strings::PlaceKind;
+    const int number = stop.place.number;
+    if (stop.place.kind == Strap)
+        return {stop.walk, {Block, number + 1}};
+    if (number == Blocks())
+        return {stop.walk + 1, {Block, 1}};
+    if (StrapSkipped(stop.walk, number))
+        return {stop.walk, {Block, number + 1}};
+    return {stop.walk, {Strap, number}};
 }
 
 } // namespace voltaryn::sim

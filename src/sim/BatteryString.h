@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sim/SimClock.h"
+#include "strings/StringModel.h"
 
 #include <chrono>
 #include <cstdint>
@@ -12,18 +13,13 @@ namespace voltaryn::sim {
 // The day the simulated string went into service: every block ages from it on.
 inline constexpr std::chrono::sys_days StringInstalled{std::chrono::year{2021} / 1 / 1};
 inline constexpr int DefaultStringBlocks = 24;
-inline constexpr int MostStringBlocks = 1000;
 
-enum class StringPart { Block, Strap };
-
-// Where the probes stand on a string: block n, or strap n (from block n to block n + 1), both
-// numbered from 1, in the how-manieth walk along the string.
-struct StringPlace {
+// Where the probes stop on a string: a block or a strap, in the how-manieth walk along it.
+struct WalkStop {
     int walk = 0;  // from 0
-    StringPart part = StringPart::Block;
-    int number = 1;
+    strings::Place place{strings::PlaceKind::Block, 1};
 
-    bool operator==(const StringPlace&) const = default;
+    bool operator==(const WalkStop&) const = default;
 };
 
 // What the probes find at a place of the string.
@@ -46,14 +42,14 @@ struct StringPartValues {
 // loose also from the number of blocks), so the string a test inspects is the one the probes walk.
 class BatteryString {
 public:
-    // `blocks` from 1 to MostStringBlocks; others are refused with std::invalid_argument.
+    // `blocks` from 1 to strings::MostBlocks; others are refused with std::invalid_argument.
     BatteryString(std::uint64_t seed, int blocks);
 
     std::uint64_t Seed() const { return seed_; }
     int Blocks() const { return static_cast<int>(blocks_.size()); }
 
     // The values at `place` at the moment `at` (a moment before StringInstalled reads as new).
-    StringPartValues ValuesAt(StringPlace place, SimTime at) const;
+    StringPartValues ValuesAt(strings::Place place, SimTime at) const;
     // By how much block `number`'s resistance grows a year: 0.02 for 2 %.
     double AgeingPerYear(int number) const { return BlockAt(number).ageingPerYear; }
     bool Aged(int number) const { return BlockAt(number).aged; }
@@ -61,9 +57,9 @@ public:
     std::optional<int> WarmBlock() const { return warmBlock_; }
     // Whether the walker goes from block `strap` straight to the next block in walk `walk`.
     bool StrapSkipped(int walk, int strap) const;
-    // Where the probes go after a settled reading at `place`: the strap after a block (unless it
-    // is skipped), the next block after a strap, block 1 of the next walk after the last block.
-    StringPlace After(StringPlace place) const;
+    // Where the probes go after a settled reading at `stop`: the strap after a block (unless it is
+    // skipped), the next block after a strap, block 1 of the next walk after the last block.
+    WalkStop After(WalkStop stop) const;
 
 private:
     struct Block {

@@ -120,14 +120,13 @@ BenchCell DrawRecheck(std::uint64_t seed, int index, BenchCell stored, SimTime o
     return DrawPass(dice, stored, opened, rangeBefore);
 }
 
-BenchCell DrawStringContact(const BatteryString& string, int index, StringPlace place, SimTime opened,
-                            int rangeBefore)
+BenchCell DrawStringContact(const BatteryString& string, int index, WalkStop stop, SimTime opened, int rangeBefore)
 {
     SeededDice dice{string.Seed(), StringContactDraws, static_cast<std::uint64_t>(index)};
-    const StringPartValues values = string.ValuesAt(place, opened);
+    const StringPartValues values = string.ValuesAt(stop.place, opened);
     BenchCell contact;
     contact.index = index;
-    contact.stringPlace = place;
+    contact.walkStop = stop;
     contact.volts = values.volts;
     contact.milliOhms = values.milliOhms;
     return DrawPass(dice, contact, opened, rangeBefore);

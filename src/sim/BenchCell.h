@@ -34,7 +34,7 @@ enum class ProbePhase {
 struct BenchCell {
     int index = 0;  // from 0 in the order of the stream
     std::optional<int> trayPlace;  // on a recheck, the cell's place in the tray (0: the cell stored first)
-    std::optional<StringPlace> stringPlace;  // on a string, the block or strap between the probes
+    std::optional<WalkStop> walkStop;  // on a string, the block or strap between the probes
     double volts = 0;
     double milliOhms = 0;
     CellEvent event = CellEvent::Normal;
@@ -76,9 +76,8 @@ BenchCell DrawCell(std::uint64_t seed, int index, SimTime opened, int rangeBefor
 // contact as unsure as while the lot was sorted.
 BenchCell DrawRecheck(std::uint64_t seed, int index, BenchCell stored, SimTime opened, int rangeBefore);
 
-// Contact `index` of a walk along `string`, at `place`, with the values the place has as the
-// probes open before it.
-BenchCell DrawStringContact(const BatteryString& string, int index, StringPlace place, SimTime opened,
-                            int rangeBefore);
+// Contact `index` of a walk along `string`, at `stop`, with the values its place has as the probes
+// open before it.
+BenchCell DrawStringContact(const BatteryString& string, int index, WalkStop stop, SimTime opened, int rangeBefore);
 
 } // namespace voltaryn::sim

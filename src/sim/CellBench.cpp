@@ -63,7 +63,7 @@ void CellBench::PlanNext() const
     if (lot_)
         cells_.push_back(DrawRecheck(seed_, index, lot_->At(NextTrayPlace()), opened, rangeBefore));
     else if (string_)
-        cells_.push_back(DrawStringContact(*string_, index, NextStringPlace(), opened, rangeBefore));
+        cells_.push_back(DrawStringContact(*string_, index, NextWalkStop(), opened, rangeBefore));
     else
         cells_.push_back(DrawCell(seed_, index, opened, rangeBefore));
 }
@@ -78,12 +78,12 @@ int CellBench::NextTrayPlace() const
 }
 
 // The place after the last contact that settled; the same again when it did not.
-StringPlace CellBench::NextStringPlace() const
+WalkStop CellBench::NextWalkStop() const
 {
     if (cells_.empty())
         return {};
     const BenchCell& last = cells_.back();
-    return last.event == CellEvent::Normal ? string_->After(*last.stringPlace) : *last.stringPlace;
+    return last.event == CellEvent::Normal ? string_->After(*last.walkStop) : *last.walkStop;
 }
 
 const BenchCell& CellBench::Planned(SimTime at) const
@@ -112,8 +112,8 @@ std::vector<BenchCell> CellBench::FirstCells(int count) const
 // The fixture's air, or on a string the post the probe's sensor touches.
 double CellBench::CelsiusAt(const BenchCell& cell, SimTime refresh, double noise) const
 {
-    if (cell.stringPlace)
-        return string_->ValuesAt(*cell.stringPlace, refresh).celsius + 0.05 * noise;
+    if (cell.walkStop)
+        return string_->ValuesAt(cell.walkStop->place, refresh).celsius + 0.05 * noise;
     const double turn = Seconds(refresh - start_) / Seconds(TemperaturePeriod);
     return AmbientCelsius + 0.4 * std::sin(2 * std::numbers::pi * turn + temperaturePhase_) + 0.05 * noise;
 }

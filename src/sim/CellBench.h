@@ -54,7 +54,7 @@ private:
     const BenchCell& Planned(SimTime at) const;
     void PlanNext() const;
     int NextTrayPlace() const;
-    StringPlace NextStringPlace() const;
+    WalkStop NextWalkStop() const;
     double CelsiusAt(const BenchCell& cell, SimTime refresh, double noise) const;
 
     std::uint64_t seed_;

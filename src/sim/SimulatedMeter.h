@@ -48,7 +48,7 @@ public:
     // does before sorting.
     void SetCellBench(std::uint64_t seed, std::optional<int> daysStored = std::nullopt);
     // Puts the probes on a walk along the battery string `seed` of `blocks` blocks (1 to
-    // MostStringBlocks), from now on, aged to the meter's clock; its bench turns the switch and
+    // strings::MostBlocks), from now on, aged to the meter's clock; its bench turns the switch and
     // the probes are zero-adjusted first, as for the cell bench.
     void SetStringBench(std::uint64_t seed, int blocks);
     // The bench the probes are on, for what really lies between them.

@@ -17,8 +17,8 @@ namespace voltaryn::sim {
 namespace {
 
 using std::chrono::years;
-
-constexpr StringPlace Block(int number) { return {0, StringPart::Block, number}; }
+using strings::Place;
+using enum strings::PlaceKind;
 
 std::vector<BenchCell> Contacts(std::uint64_t seed, int blocks, SimTime start, int count)
 {
@@ -36,20 +36,20 @@ TEST(StringWalk, GoesBlockStrapBlockAndSkipsTheStrapsTheStringNames)
         SCOPED_TRACE(::testing::Message() << "seed " << seed << ", " << blocks << " blocks");
         const BatteryString string(seed, blocks);
         const std::vector<BenchCell> contacts = Contacts(seed, blocks, DemoStart, count);
-        std::vector<StringPlace> settled, expected;
+        std::vector<WalkStop> settled, expected;
         for (std::size_t i = 0; i + 1 < contacts.size(); ++i) {
             if (contacts[i].event == CellEvent::Normal)
-                settled.push_back(contacts[i].stringPlace.value());
+                settled.push_back(contacts[i].walkStop.value());
             else {
-                EXPECT_EQ(contacts[i + 1].stringPlace, contacts[i].stringPlace) << "contact " << i;
+                EXPECT_EQ(contacts[i + 1].walkStop, contacts[i].walkStop) << "contact " << i;
                 ++retried;
             }
         }
         for (int walk = 0; expected.size() < settled.size(); ++walk)
             for (int n = 1; n <= blocks; ++n) {
-                expected.push_back({walk, StringPart::Block, n});
+                expected.push_back({walk, {Block, n}});
                 if (n < blocks && !string.StrapSkipped(walk, n))
-                    expected.push_back({walk, StringPart::Strap, n});
+                    expected.push_back({walk, {Strap, n}});
                 straps += n < blocks;
                 skipped += n < blocks && string.StrapSkipped(walk, n);
             }
@@ -71,7 +71,7 @@ TEST(StringParts, LieInTheirBandsAndTheAgedAndLooseAreFew)
             const BatteryString string(seed, blocks);
             int aged = 0, loose = 0;
             for (int n = 1; n <= blocks; ++n) {
-                const StringPartValues block = string.ValuesAt(Block(n), StringInstalled);
+                const StringPartValues block = string.ValuesAt({Block, n}, StringInstalled);
                 const bool warm = string.WarmBlock() == n;
                 const double floatShift = 0.018 * (25 - block.celsius);
                 EXPECT_TRUE(block.volts >= 13.4 && block.volts <= 13.8 && block.volts >= 13.38 + floatShift
@@ -82,7 +82,7 @@ TEST(StringParts, LieInTheirBandsAndTheAgedAndLooseAreFew)
                 aged += string.Aged(n);
             }
             for (int n = 1; n < blocks; ++n) {
-                const StringPartValues strap = string.ValuesAt({0, StringPart::Strap, n}, StringInstalled + years{6});
+                const StringPartValues strap = string.ValuesAt({Strap, n}, StringInstalled + years{6});
                 const auto [low, high] = string.Loose(n) ? std::pair(0.150, 0.300) : std::pair(0.030, 0.080);
                 EXPECT_TRUE(strap.volts > 0 && strap.volts < 0.005) << n << ": " << strap.volts;
                 EXPECT_TRUE(strap.milliOhms >= low && strap.milliOhms <= high) << n << ": " << strap.milliOhms;
@@ -92,7 +92,7 @@ TEST(StringParts, LieInTheirBandsAndTheAgedAndLooseAreFew)
             EXPECT_TRUE(loose == 1 || loose == 2) << loose;
         }
     EXPECT_THROW(BatteryString(1, 0), std::invalid_argument);
-    EXPECT_THROW(BatteryString(1, MostStringBlocks + 1), std::invalid_argument);
+    EXPECT_THROW(BatteryString(1, strings::MostBlocks + 1), std::invalid_argument);
 }
 
 // A block's resistance against its reading of some years before: an aged block is more than 30 %
@@ -110,13 +110,13 @@ TEST(StringParts, BlocksAgeWithTheDate)
         for (const Row& row : rows)
             for (int n = 1; n <= 24; ++n) {
                 const SimTime baseline = std::chrono::sys_days{std::chrono::year{row.baselineYear} / 6 / 1};
-                const double change = string.ValuesAt(Block(n), baseline + years{row.years}).milliOhms
-                                          / string.ValuesAt(Block(n), baseline).milliOhms - 1;
+                const double change = string.ValuesAt({Block, n}, baseline + years{row.years}).milliOhms
+                                          / string.ValuesAt({Block, n}, baseline).milliOhms - 1;
                 const auto [low, high] = string.Aged(n) ? std::pair(row.agedLow, row.agedHigh) : std::pair(row.otherLow, row.otherHigh);
                 EXPECT_TRUE(change >= low && change <= high) << "seed " << seed << ", block " << n << ": " << change;
             }
-        EXPECT_EQ(string.ValuesAt(Block(3), StringInstalled - years{2}).milliOhms,
-                  string.ValuesAt(Block(3), StringInstalled).milliOhms);
+        EXPECT_EQ(string.ValuesAt({Block, 3}, StringInstalled - years{2}).milliOhms,
+                  string.ValuesAt({Block, 3}, StringInstalled).milliOhms);
     }
 }
 
@@ -125,7 +125,7 @@ TEST(StringParts, BlocksAgeWithTheDate)
 TEST(StringWalk, TheSeedAndTheDateDecideTheWalk)
 {
     const auto fields = [](const BenchCell& c) {
-        return std::tuple(c.stringPlace.value(), c.volts, c.milliOhms, c.event, c.rangeCode, c.lifted - c.opened);
+        return std::tuple(c.walkStop.value(), c.volts, c.milliOhms, c.event, c.rangeCode, c.lifted - c.opened);
     };
     const std::vector<BenchCell> walk = Contacts(7, 24, DemoStart, 300);
     const std::vector<BenchCell> again = Contacts(7, 24, DemoStart, 300);
@@ -133,11 +133,11 @@ TEST(StringWalk, TheSeedAndTheDateDecideTheWalk)
     const std::vector<BenchCell> later = Contacts(7, 24, DemoStart + years{1}, 300);
     const BatteryString string(7, 24);
     for (std::size_t i = 0; i < walk.size(); ++i) {
-        const StringPlace place = walk[i].stringPlace.value();
+        const WalkStop stop = walk[i].walkStop.value();
         EXPECT_EQ(fields(walk[i]), fields(again[i])) << i;
         EXPECT_NE(walk[i].milliOhms, other[i].milliOhms) << i;
-        ASSERT_EQ(std::tuple(later[i].stringPlace.value(), later[i].event), std::tuple(place, walk[i].event)) << i;
-        const double ageing = place.part == StringPart::Block ? string.AgeingPerYear(place.number) : 0;
+        ASSERT_EQ(std::tuple(later[i].walkStop.value(), later[i].event), std::tuple(stop, walk[i].event)) << i;
+        const double ageing = stop.place.kind == Block ? string.AgeingPerYear(stop.place.number) : 0;
         EXPECT_NEAR(later[i].milliOhms / walk[i].milliOhms, 1 + ageing, 1e-5) << i;
     }
 }
@@ -154,16 +154,17 @@ TEST(StringWalkDisplay, TheDecoderReadsStrapsAndBlocksOnTheirRanges)
         sim.now = date;
         sim.meter.SetStringBench(3, 24);
         const CellBench& bench = *sim.meter.Bench();
-        std::set<std::tuple<StringPart, int>> seen;  // part and range
+        std::set<std::tuple<strings::PlaceKind, int>> seen;  // block or strap, and range
         for (const SimTime end = bench.FirstCells(150).back().lifted; sim.now < end; sim.now += DisplayRefresh) {
             const BenchCell contact = bench.CellAt(sim.now);
             const MeterReading& r = sim.Poll();
             if (contact.PhaseAt(sim.now) != ProbePhase::Settled)
                 continue;
-            const StringPartValues truth = bench.String()->ValuesAt(*contact.stringPlace, contact.opened);
+            const Place place = contact.walkStop->place;
+            const StringPartValues truth = bench.String()->ValuesAt(place, contact.opened);
             const double halfDigit = 0.5 * std::pow(10.0, contact.rangeCode - 4);  // mOhm
-            SCOPED_TRACE(::testing::Message() << "part " << static_cast<int>(contact.stringPlace->part) << ", " << truth.milliOhms);
-            seen.emplace(contact.stringPlace->part, sim.meter.RangeCode());
+            SCOPED_TRACE(strings::PlaceText(place));
+            seen.emplace(place.kind, sim.meter.RangeCode());
             EXPECT_EQ(sim.meter.RangeCode(), contact.rangeCode);
             if (truth.milliOhms < 9 || truth.milliOhms > 9.2) {
                 EXPECT_EQ(contact.rangeCode, truth.milliOhms < 9 ? 1 : 2);
@@ -173,9 +174,9 @@ TEST(StringWalkDisplay, TheDecoderReadsStrapsAndBlocksOnTheirRanges)
             EXPECT_NEAR(std::stod(r.VoltageText), truth.volts, 0.001 * truth.volts + 0.0005);
             EXPECT_NEAR(std::stod(r.TemperatureText), truth.celsius, 0.11);
         }
-        EXPECT_TRUE(seen.contains({StringPart::Strap, 1}) && seen.contains({StringPart::Block, 1}));
-        EXPECT_FALSE(seen.contains({StringPart::Strap, 2}));
-        EXPECT_EQ(seen.contains({StringPart::Block, 2}), date != young) << "aged blocks leave the 4 mOhm range";
+        EXPECT_TRUE(seen.contains({Strap, 1}) && seen.contains({Block, 1}));
+        EXPECT_FALSE(seen.contains({Strap, 2}));
+        EXPECT_EQ(seen.contains({Block, 2}), date != young) << "aged blocks leave the 4 mOhm range";
     }
 }
 
