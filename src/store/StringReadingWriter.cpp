@@ -70,16 +70,22 @@ qint64 WriteStepByStep(SqlConnection& connection, const InspectionTarget& target
     const bool strap = target.place.kind == strings::PlaceKind::Strap;
     if (target.place.number > blocks - (strap ? 1 : 0) || (strap && !straps))
         throw NoSuchPlace(target);
-    std::map<QString, QVariant> inspection = InspectionValues(target, capture);
-    inspection.emplace(QStringLiteral("string_id"), string);
-    connection.Value(QStringLiteral("insert_inspection_if_missing"), inspection);
-    const qint64 id =
-        connection.Value(QStringLiteral("inspection_by_uuid"), {{QStringLiteral("uuid"), target.inspectionUuid}}).toLongLong();
+    // Looked up first: an insert that finds its inspection there would use up an id all the same.
+    const auto inspectionId = [&] {
+        return connection.Value(QStringLiteral("inspection_by_uuid"), {{QStringLiteral("uuid"), target.inspectionUuid}});
+    };
+    QVariant id = inspectionId();
+    if (!id.isValid()) {
+        std::map<QString, QVariant> inspection = InspectionValues(target, capture);
+        inspection.emplace(QStringLiteral("string_id"), string);
+        connection.Value(QStringLiteral("insert_inspection_if_missing"), inspection);
+        id = inspectionId();
+    }
     std::map<QString, QVariant> reading = ReadingValues(target, capture);
     reading.emplace(QStringLiteral("inspection"), id);
     connection.Value(QStringLiteral("insert_string_reading"), reading);
     transaction.Commit();
-    return id;
+    return id.toLongLong();
 }
 
 qint64 RecordOnServer(SqlConnection& connection, const InspectionTarget& target, const CaptureInput& capture)

@@ -1,6 +1,7 @@
 // Battery strings from the command line: sites and strings kept, refused as a script's author
 // needs, and walked with the probes.
 #include "cli/CliRun.h"
+#include "sim/BatteryString.h"
 
 #include <gmock/gmock.h>
 #include <nlohmann/json.hpp>
@@ -100,6 +101,78 @@ TEST(CliStrings, AnInspectionOfTodayGoesOnWhereItStopped)
     EXPECT_EQ(nlohmann::json::parse(inspections[0])["ambient_c"], 21);
     ExpectRefusals(folder, {"--demo-cells", "inspect", "--site", "Lab", "--string", "Six", "--db", db},
                    {{{"--start", "6"}, 2, "string Six has no block 6"}, {{"--missing", "9"}, 2, "string Six has no block 9"}});
+}
+
+// Three yearly inspections of the simulated string: two years on, the blocks it ages (15-25 % a
+// year) are flagged against their baselines and forecast to cross the lines, the healthy ones pass
+// and are not; the loose straps fail when they are first measured, the warm block on temperature.
+// inspect judges each reading against the inspection so far; readings, once it is whole.
+TEST(CliStrings, YearlyInspectionsOfTheSimulatedStringFlagAndForecastItsAgedBlocks)
+{
+    const TempFolder folder;
+    const std::string db = (folder / "strings.db").string();
+    constexpr int Seed = 3;
+    const sim::BatteryString truth(Seed, sim::DefaultStringBlocks);
+    OutputOf(folder, {"site", "add", "Plant", "--db", db});
+    OutputOf(folder, {"string", "add", "--site", "Plant", "UPS", "--blocks", "24", "--nominal", "12", "--chemistry", "vrla",
+                      "--straps", "--installed", "2021-01-01", "--db", db});
+    for (const char* year : {"2022", "2023", "2024"}) {
+        SCOPED_TRACE(year);
+        const Finished run = RunCli(folder, {"--demo-string=" + std::to_string(Seed), "--demo-time",
+                                             std::string(year) + "-06-01T09:00:00", "-f", "json", "inspect", "--site",
+                                             "Plant", "--string", "UPS", "--ambient", "22", "--db", db});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        const std::vector<std::string> walked = Lines(run.out);
+        ASSERT_FALSE(walked.empty());
+        EXPECT_EQ(Lines(OutputOf(folder, {"-f", "json", "inspections", "--site", "Plant", "--string", "UPS", "--db", db}))
+                      .size(),
+                  std::string(year) == "2022" ? 1u : std::string(year) == "2023" ? 2u : 3u);
+        const std::string inspection = nlohmann::json::parse(walked.back())["inspection"].dump();
+        const std::vector<std::string> lines =
+            Lines(OutputOf(folder, {"-f", "json", "readings", "--inspection", inspection, "--db", db}));
+        EXPECT_EQ(lines.size(), walked.size());
+        int blocks = 0;
+        for (const std::string& line : lines) {
+            const nlohmann::json reading = nlohmann::json::parse(line);
+            const int position = reading["position"];
+            const nlohmann::json& verdicts = reading["verdicts"];
+            if (reading["kind"] == "strap") {
+                const bool first = std::string(year) == "2022";
+                EXPECT_EQ(verdicts["strap"], first && truth.Loose(position) ? "fail" : "pass") << line;
+                continue;
+            }
+            ++blocks;
+            const bool warm = truth.WarmBlock() == position;
+            EXPECT_EQ(verdicts["temperature"], warm ? "fail" : "pass") << line;
+            EXPECT_EQ(verdicts["float-voltage"], "pass") << line;
+            if (std::string(year) == "2024")
+                EXPECT_EQ(verdicts["baseline"] == "pass", !truth.Aged(position)) << line;
+            else
+                EXPECT_EQ(verdicts["baseline"], "pass") << "under +30 % within a year: " << line;
+        }
+        EXPECT_EQ(blocks, 24);
+        EXPECT_THAT(run.err, HasSubstr("24 blocks, "));
+    }
+    const std::vector<std::string> trends =
+        Lines(OutputOf(folder, {"-f", "json", "trend", "--site", "Plant", "--string", "UPS", "--db", db}));
+    ASSERT_EQ(trends.size(), 24u);
+    int aged = 0;
+    for (const std::string& line : trends) {
+        const nlohmann::json trend = nlohmann::json::parse(line);
+        const int block = trend["block"];
+        EXPECT_EQ(trend["baseline"], "settled") << "the 2022 inspection came 17 months after installation";
+        EXPECT_EQ(trend["inspections"].size(), 3u);
+        if (truth.Aged(block)) {
+            ++aged;
+            EXPECT_GT(trend["slope_pct_per_year"].get<double>(), 10) << line;
+            EXPECT_FALSE(trend["fail_forecast"].is_null()) << line;
+            EXPECT_LE(trend["warn_forecast"].get<std::string>(), "2024-06-01") << "warns now: " << line;
+        } else {
+            EXPECT_LT(trend["slope_pct_per_year"].get<double>(), 5) << line;
+            EXPECT_TRUE(trend["warn_forecast"].is_null() || trend["warn_forecast"].get<std::string>() > "2030") << line;
+        }
+    }
+    EXPECT_GE(aged, 2) << "the seed ages a few blocks";
 }
 
 } // namespace

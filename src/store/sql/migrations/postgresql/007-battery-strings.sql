@@ -99,10 +99,14 @@ BEGIN
     IF p_position > v_blocks OR (p_kind = 'strap' AND (p_position = v_blocks OR NOT v_straps)) THEN
         RAISE EXCEPTION 'String "%" has no % %', p_string, p_kind, p_position USING ERRCODE = 'VT407';
     END IF;
-    INSERT INTO inspections (string_id, client_uuid, started_utc_ms, station, operator, ambient_c, notes)
-    VALUES (v_string, p_inspection_uuid, p_started, p_station, p_operator, p_ambient, p_notes)
-    ON CONFLICT (client_uuid) DO NOTHING;
+    -- Looked up first: an insert that finds its inspection there would use up an id all the same.
     SELECT id INTO inspection_id FROM inspections WHERE client_uuid = p_inspection_uuid;
+    IF NOT FOUND THEN
+        INSERT INTO inspections (string_id, client_uuid, started_utc_ms, station, operator, ambient_c, notes)
+        VALUES (v_string, p_inspection_uuid, p_started, p_station, p_operator, p_ambient, p_notes)
+        ON CONFLICT (client_uuid) DO NOTHING;
+        SELECT id INTO inspection_id FROM inspections WHERE client_uuid = p_inspection_uuid;
+    END IF;
     INSERT INTO string_readings (inspection_id, client_uuid, kind, position, missing, station, operator,
         measured_utc_ms, voltage_v, resistance_mohm, voltage_text, resistance_text, range_text, temperature_c)
     VALUES (inspection_id, p_uuid, p_kind, p_position, p_missing, p_station, p_operator, p_measured, p_voltage,
