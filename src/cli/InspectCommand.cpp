@@ -50,7 +50,7 @@ public:
             std::cerr << "voltaryn-cli: " << strings::WalkRefusalText(*refusal, expected) << ", nothing stored\n";
             return false;
         }
-        const strings::Taken& place = std::get<strings::Taken>(taken);
+        const auto& place = std::get<strings::Taken>(taken);
         if (place.skippedStrap)
             std::cerr << "voltaryn-cli: " << strings::PlaceText({strings::PlaceKind::Strap, place.place.number - 1})
                       << " passed over: its reading stays empty\n";

@@ -27,8 +27,11 @@ std::string CellText(const Value& value)
                                  },
                                  [](const NamedTexts& named) {
                                      std::string text;
-                                     for (const auto& [name, entry] : named.entries)
-                                         text += (text.empty() ? "" : " ") + name + "=" + entry;
+                                     for (const auto& [name, entry] : named.entries) {
+                                         if (!text.empty())
+                                             text += ' ';
+                                         text.append(name).append("=").append(entry);
+                                     }
                                      return text;
                                  }},
                       value);

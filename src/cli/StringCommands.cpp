@@ -50,6 +50,33 @@ Value DateValue(const std::optional<std::chrono::sys_days>& day)
                     .toString(Qt::ISODate));
 }
 
+Value Percent(const std::optional<double>& figure)
+{
+    return figure ? Value(Number{*figure, Fixed(*figure, 1)}) : Value(nullptr);
+}
+
+// A block's trend as trend lists it; the forecast's words counted from `today`.
+Record TrendRecord(const strings::BlockTrend& trend, const std::optional<strings::Baseline>& baseline,
+                   std::chrono::sys_days today)
+{
+    std::vector<std::string> points;
+    points.reserve(trend.points.size());
+    for (const strings::TrendPoint& point : trend.points)
+        points.push_back(std::get<std::string>(DateValue(point.date)) + "=" + Fixed(point.milliohm, 3));
+    const auto forecast = [](const std::optional<strings::LimitForecast>& line) {
+        return line ? DateValue(line->date) : Value(nullptr);
+    };
+    return {{"block", static_cast<long long>(trend.block)},
+            {"baseline_mohm", Measured(baseline ? std::optional(baseline->milliohm) : std::nullopt)},
+            {"baseline", baseline ? Value(std::string(strings::BaselineSourceName(baseline->source))) : Value(nullptr)},
+            {"inspections", points},
+            {"change_pct", Percent(trend.points.empty() ? std::nullopt : trend.points.back().changePercent)},
+            {"slope_pct_per_year", Percent(trend.slopePercentPerYear)},
+            {"warn_forecast", forecast(trend.warn)},
+            {"fail_forecast", forecast(trend.fail)},
+            {"forecast", strings::TrendText(trend, today)}};
+}
+
 // The string's figures as the core checks them.
 store::StringInfo CheckedString(const StringAddOptions& options)
 {
@@ -151,9 +178,9 @@ void RunBaseline(CommandContext& context, const BaselineOptions& options)
         if (options.block > string.blocks)
             throw CliError(ExitCode::Usage, "string " + options.string + " has no block " + std::to_string(options.block));
         std::vector<store::BaselineChoice> choices;
-        if (options.mohm)
+        if (options.mohm) {
             choices.push_back({options.block, std::nullopt, options.mohm});
-        else {
+        } else {
             const std::optional<store::InspectionInfo> inspection = db.Store().Inspection(options.inspection);
             if (!inspection || Text(inspection->site) != options.site || Text(inspection->string) != options.string)
                 throw CliError(ExitCode::Usage, "string " + options.string + " has no inspection " +
@@ -202,32 +229,9 @@ void RunTrend(CommandContext& context, const TrendOptions& options)
         if (options.block > judged.spec.blocks)
             throw CliError(ExitCode::Usage, "string " + options.string + " has no block " + std::to_string(options.block));
         const auto today = std::chrono::floor<std::chrono::days>(context.clock.Now());
-        for (const strings::BlockTrend& trend : judged.Trends()) {
-            if (options.block != 0 && trend.block != options.block)
-                continue;
-            std::vector<std::string> points;
-            for (const strings::TrendPoint& point : trend.points)
-                points.push_back(std::get<std::string>(DateValue(point.date)) + "=" + Fixed(point.milliohm, 3));
-            const auto forecast = [](const std::optional<strings::LimitForecast>& line) {
-                return line ? DateValue(line->date) : Value(nullptr);
-            };
-            const auto& baseline = judged.baselines[static_cast<std::size_t>(trend.block - 1)];
-            const std::optional<double> change =
-                trend.points.empty() ? std::nullopt : trend.points.back().changePercent;
-            context.output.Row({{"block", static_cast<long long>(trend.block)},
-                                {"baseline_mohm", Measured(baseline ? std::optional(baseline->milliohm) : std::nullopt)},
-                                {"baseline", baseline ? Value(std::string(strings::BaselineSourceName(baseline->source)))
-                                                      : Value(nullptr)},
-                                {"inspections", points},
-                                {"change_pct", change ? Value(Number{*change, Fixed(*change, 1)}) : Value(nullptr)},
-                                {"slope_pct_per_year", trend.slopePercentPerYear
-                                                           ? Value(Number{*trend.slopePercentPerYear,
-                                                                          Fixed(*trend.slopePercentPerYear, 1)})
-                                                           : Value(nullptr)},
-                                {"warn_forecast", forecast(trend.warn)},
-                                {"fail_forecast", forecast(trend.fail)},
-                                {"forecast", strings::TrendText(trend, today)}});
-        }
+        for (const strings::BlockTrend& trend : judged.Trends())
+            if (options.block == 0 || trend.block == options.block)
+                context.output.Row(TrendRecord(trend, judged.baselines[static_cast<std::size_t>(trend.block - 1)], today));
     });
 }
 
