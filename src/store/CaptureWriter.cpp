@@ -24,18 +24,9 @@ StoreError NoSuchBatch(const QString& batch)
 // The measurement's columns, bound alike on every engine.
 std::map<QString, QVariant> MeasurementValues(const CaptureInput& capture)
 {
-    return {{QStringLiteral("uuid"), capture.clientUuid},
-            {QStringLiteral("station"), capture.station},
-            {QStringLiteral("operator"), capture.operatorName},
-            {QStringLiteral("measured"), capture.measuredUtc.toMSecsSinceEpoch()},
-            {QStringLiteral("voltage"), NullIfEmpty(capture.voltageV)},
-            {QStringLiteral("resistance"), NullIfEmpty(capture.resistanceMohm)},
-            {QStringLiteral("voltage_text"), capture.voltageText},
-            {QStringLiteral("resistance_text"), capture.resistanceText},
-            {QStringLiteral("range_text"), capture.rangeText},
-            {QStringLiteral("temperature"), NullIfEmpty(capture.temperatureC)},
-            {QStringLiteral("grade"), capture.grade},
-            {QStringLiteral("kind"), KindText(capture.kind)}};
+    std::map<QString, QVariant> values = CaptureColumns(capture);
+    values.insert({{QStringLiteral("grade"), capture.grade}, {QStringLiteral("kind"), KindText(capture.kind)}});
+    return values;
 }
 
 std::optional<CaptureReceipt> StoredBefore(SqlConnection& connection, const QString& uuid)
@@ -62,6 +53,20 @@ qint64 FreeCellNumber(SqlConnection& connection, qint64 batch)
 }
 
 } // namespace
+
+std::map<QString, QVariant> CaptureColumns(const CaptureInput& capture)
+{
+    return {{QStringLiteral("uuid"), capture.clientUuid},
+            {QStringLiteral("station"), capture.station},
+            {QStringLiteral("operator"), capture.operatorName},
+            {QStringLiteral("measured"), capture.measuredUtc.toMSecsSinceEpoch()},
+            {QStringLiteral("voltage"), NullIfEmpty(capture.voltageV)},
+            {QStringLiteral("resistance"), NullIfEmpty(capture.resistanceMohm)},
+            {QStringLiteral("voltage_text"), capture.voltageText},
+            {QStringLiteral("resistance_text"), capture.resistanceText},
+            {QStringLiteral("range_text"), capture.rangeText},
+            {QStringLiteral("temperature"), NullIfEmpty(capture.temperatureC)}};
+}
 
 qint64 BatchId(SqlConnection& connection, const QString& batch, BatchAccess access)
 {

@@ -3,6 +3,10 @@
 #include "store/StoreError.h"
 #include "store/StoreTypes.h"
 
+#include <QVariant>
+
+#include <map>
+
 namespace voltaryn::store {
 
 class SqlConnection;
@@ -23,6 +27,8 @@ CaptureReceipt WriteCapture(SqlConnection& connection, const CaptureInput& captu
 // does not have (a strap of a string whose straps are not measured) as NotFound; nothing is
 // stored then.
 CaptureReceipt WriteStringReading(SqlConnection& connection, const CaptureInput& capture);
+// The columns of what the meter read and who took it, bound alike for every kind of capture.
+std::map<QString, QVariant> CaptureColumns(const CaptureInput& capture);
 // 'There is no string "UPS A" at site "Plant 2"'.
 StoreError NoSuchString(const QString& site, const QString& string);
 

@@ -35,19 +35,11 @@ std::map<QString, QVariant> InspectionValues(const InspectionTarget& target, con
 
 std::map<QString, QVariant> ReadingValues(const InspectionTarget& target, const CaptureInput& capture)
 {
-    return {{QStringLiteral("uuid"), capture.clientUuid},
-            {QStringLiteral("kind"), PlaceKindText(target.place.kind)},
-            {QStringLiteral("position"), target.place.number},
-            {QStringLiteral("missing"), target.missing},
-            {QStringLiteral("station"), capture.station},
-            {QStringLiteral("operator"), capture.operatorName},
-            {QStringLiteral("measured"), capture.measuredUtc.toMSecsSinceEpoch()},
-            {QStringLiteral("voltage"), NullIfEmpty(capture.voltageV)},
-            {QStringLiteral("resistance"), NullIfEmpty(capture.resistanceMohm)},
-            {QStringLiteral("voltage_text"), capture.voltageText},
-            {QStringLiteral("resistance_text"), capture.resistanceText},
-            {QStringLiteral("range_text"), capture.rangeText},
-            {QStringLiteral("temperature"), NullIfEmpty(capture.temperatureC)}};
+    std::map<QString, QVariant> values = CaptureColumns(capture);
+    values.insert({{QStringLiteral("kind"), PlaceKindText(target.place.kind)},
+                   {QStringLiteral("position"), target.place.number},
+                   {QStringLiteral("missing"), target.missing}});
+    return values;
 }
 
 // The rules statement by statement, for SQLite; voltaryn_record_string_reading() (PostgreSQL

@@ -18,6 +18,7 @@
 #include <QJsonObject>
 #include <QDialogButtonBox>
 #include <QSqlDatabase>
+#include <QSignalSpy>
 #include <QSqlQuery>
 #include <QTableWidget>
 #include <QTextToSpeech>
@@ -243,16 +244,20 @@ TEST_F(CellSortingTest, UndoWithdrawsAndRetestAddsToTheSameCell)
     OpenWindow();
     Capture();
     Capture();
-    // Ctrl+Z where the scanner types, as the operator presses it. The captures' layout work runs
-    // first: a window it widens moves back onto its screen, which the offscreen platform takes
-    // for leaving the window inactive.
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::processEvents();
-    Window().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
-    // The withdrawal, then the cells read again; the shortcut clicks Undo once it has shown itself pressed.
-    QTest::keyClick(Child<QLineEdit>("cellId"), Qt::Key_Z, Qt::ControlModifier);
+    // Ctrl+Z where the scanner types, as the operator presses it. A window the captures' layout
+    // widens moves back onto its screen, which the offscreen platform may take for leaving it
+    // inactive, and a shortcut pressed then goes nowhere: it is pressed again until Undo is clicked.
+    QSignalSpy undone(Child<QPushButton>("undo"), &QPushButton::clicked);
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        Window().activateWindow();
+        if (QTest::qWaitForWindowActive(&Window()))
+            QTest::keyClick(Child<QLineEdit>("cellId"), Qt::Key_Z, Qt::ControlModifier);
+        // The shortcut clicks Undo once it has shown itself pressed.
+        return undone.wait(1000) || !undone.isEmpty();
+    }, 30000));
+    // The withdrawal, then the cells read again.
     ASSERT_TRUE(QTest::qWaitFor([this] { return Text("tileState").startsWith("Withdrew"); }, 30000));
+    EXPECT_EQ(undone.size(), 1);
     WaitForStore();
     ASSERT_EQ(Rows().size(), 1u);
 
