@@ -600,6 +600,16 @@ void AddStringCommands(CLI::App& app, Command& command)
                 ->option_text("FILE");
             AddDatabase(sub, options.db);
         });
+    AddCommand<PoliciesOptions>(
+        string, command, "policies",
+        "Write out the policies a string's readings are judged by, as JSON; with --policies FILE keep that file's "
+        "first, with --defaults the built-in ones",
+        RunStringPolicies, [](CLI::App& sub, PoliciesOptions& options) {
+            AddSiteAndStringOptions(sub, options.site, options.string);
+            sub.add_option("--policies", options.file, "Keep the policies of this JSON file")->option_text("FILE");
+            sub.add_flag("--defaults", options.defaults, "Keep the built-in policies again");
+            AddDatabase(sub, options.db);
+        });
     AddCommand<StringOptions>(string, command, "list", "List the strings, of one site or of all", RunStringList,
                               [](CLI::App& sub, StringOptions& options) {
                                   sub.add_option("--site", options.site, "Only this site's")->option_text("NAME");

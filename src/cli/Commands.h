@@ -198,6 +198,15 @@ struct StringOptions {
     std::string db;
 };
 void RunStringList(CommandContext& context, const StringOptions& options);
+// string policies: the policies a string is judged by, written out; with a file, kept first.
+struct PoliciesOptions {
+    std::string site;
+    std::string string;
+    std::string file;  // empty: only written out
+    bool defaults = false;  // the built-in policies again
+    std::string db;
+};
+void RunStringPolicies(CommandContext& context, const PoliciesOptions& options);
 void RunInspections(CommandContext& context, const StringOptions& options);
 struct BaselineOptions {
     std::string site;

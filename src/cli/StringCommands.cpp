@@ -146,6 +146,21 @@ void RunStringList(CommandContext& context, const StringOptions& options)
     });
 }
 
+void RunStringPolicies(CommandContext& context, const PoliciesOptions& options)
+{
+    if (options.defaults && !options.file.empty())
+        throw CliError(ExitCode::Usage, "give --policies FILE or --defaults, not both");
+    const QString kept = options.defaults ? QString() : PolicyFile(options.file);
+    RunWithStore([&] {
+        CellStoreAccess db(options.db, context.clock);
+        StringOf(db.Store(), options.site, options.string);
+        if (options.defaults || !options.file.empty())
+            db.Store().SetPolicies(Q(options.site), Q(options.string), kept);
+        const store::StringInfo string = StringOf(db.Store(), options.site, options.string);
+        context.output.Document(strings::PoliciesToJson(store::PoliciesOf(string)));
+    });
+}
+
 void RunInspections(CommandContext& context, const StringOptions& options)
 {
     RunWithStore([&] {

@@ -50,6 +50,22 @@ TEST(CliStrings, SitesAndStringsAreKeptAndBadFiguresRefused)
                                         "cells_per_block":1,"straps":false,"installed":null})"));
     EXPECT_EQ(nlohmann::json::parse(strings[1])["installed"], "2021-01-01");
     EXPECT_EQ(nlohmann::json::parse(strings[1])["cells_per_block"], 6) << "a 12 V lead-acid block holds six cells";
+
+    // A string's policies: kept from a file the core reads, written out whole, the built-in ones again.
+    Write(folder / "warranty.json", R"({"policies": [{"rule": "baseline", "warnPercent": 25, "failPercent": 40}]})");
+    Write(folder / "bad.json", R"({"policies": [{"rule": "baseline", "warnPercent": 60, "failPercent": 40}]})");
+    const Args policies{"string", "policies", "--site", "Plant 2", "--string", "UPS A", "--db", db};
+    const auto kept = [&](const Args& more) { return nlohmann::json::parse(OutputOf(folder, Join(policies, more)))["policies"]; };
+    EXPECT_EQ(kept({}).size(), 5u) << "the built-in ones";
+    const nlohmann::json warranty = kept({"--policies", (folder / "warranty.json").string()});
+    ASSERT_EQ(warranty.size(), 1u);
+    EXPECT_EQ(warranty[0]["warnPercent"], 25);
+    EXPECT_EQ(kept({}), warranty);
+    const Finished bad = RunCli(folder, Join(policies, {"--policies", (folder / "bad.json").string()}));
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_THAT(bad.err, HasSubstr("bad.json: "));
+    EXPECT_EQ(kept({}), warranty) << "a file refused changes nothing";
+    EXPECT_EQ(kept({"--defaults"}).size(), 5u);
 }
 
 // A walk stores each settled reading at its place; one begun today goes on at its first empty

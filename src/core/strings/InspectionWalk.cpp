@@ -14,6 +14,7 @@ std::string WalkRefusalText(WalkRefusal refusal, std::optional<Place> expected)
         return "a block's reading where " + place + " is retested: place the probes across " + place;
     case WalkRefusal::TooHighForBlock: return "too high a voltage for a block of this string";
     case WalkRefusal::NoVoltage: return "no voltage shown: place the probes again";
+    case WalkRefusal::Reversed: return "the probes are the wrong way round: red on the block's + post";
     case WalkRefusal::Done: return "the walk is over: retest a place or go to a block";
     }
     return {};
@@ -40,6 +41,8 @@ std::variant<Taken, WalkRefusal> InspectionWalk::Take(std::optional<double> volt
         return WalkRefusal::Done;
     if (!volts)
         return WalkRefusal::NoVoltage;
+    if (*volts <= -StrapVoltsBelow)
+        return WalkRefusal::Reversed;
     const bool strapVolts = *volts < StrapVoltsBelow;
     if (!strapVolts && *volts > MostBlockVoltsPerNominal * spec_.nominalVolts)
         return WalkRefusal::TooHighForBlock;

@@ -25,6 +25,7 @@ enum class WalkRefusal {
     BlockVoltage,     // a block's reading where a strap is retested
     TooHighForBlock,  // above MostBlockVoltsPerNominal × nominal
     NoVoltage,        // the meter showed overload
+    Reversed,         // a block's voltage the wrong way round: the probes are on the wrong posts
     Done,             // the walk is over: retest or go to a block
 };
 // In English, one line: "strap's reading where block 3 is expected: place the probes on block 3".

@@ -70,6 +70,9 @@ TEST(InspectionWalk, EachCaptureGoesToThePlaceItsVoltageAndTheWalkSay)
         // 2 V cells without straps; a dead cell at 0.6 V still reads as a cell.
         {ThreeCells, {}, "2.21 0.6 2.2", "block 1; block 2; block 3; done"},
         {ThreeCells, {}, "2.9 3.1", "block 1; too high a voltage for a block of this string; next block 2"},
+        // Reversed probes on a block; a strap may read a little below zero.
+        {ThreeWithStraps, {}, "-13.5 13.5 -0.002",
+         "the probes are the wrong way round: red on the block's + post; block 1; strap 1→2; next block 2"},
         // Back goes to the place before; its capture replaces it, and the walk goes on where it was.
         {ThreeWithStraps, {}, "13.5 0.004 13.6 back back 0.005 back 13.55",
          "block 1; strap 1→2; block 2; strap 1→2; block 2; next strap 2→3"},
