@@ -118,33 +118,30 @@ void AddGlobalOptions(CLI::App& app, GlobalOptions& options)
 
     const std::string demo = "Demo";
     DemoOptions& knobs = options.demoOptions;
-    CLI::Option* demoCells = app.add_option_function<long long>(
-           "--demo-cells",
-           [&options](long long seed) {
-               options.demo = true;
-               options.demoOptions.cellSeed = static_cast<std::uint64_t>(seed);
-           },
-           "Like --demo, with a stream of cells on the simulated meter's probes, the same for the same SEED "
-           "(default 1)")
-        ->expected(0, 1)
-        ->check(WholeNumber(0, std::numeric_limits<long long>::max()))
-        ->default_str("1")
-        ->option_text("[SEED]")
-        ->group(demo);
-    app.add_option_function<long long>(
-           "--demo-string",
-           [&options](long long seed) {
-               options.demo = true;
-               options.demoOptions.stringSeed = static_cast<std::uint64_t>(seed);
-           },
-           "Like --demo, with the simulated meter's probes walking a string of 12 V VRLA blocks, block, strap, "
-           "block, aged to the simulated date; the same for the same SEED (default 1)")
-        ->expected(0, 1)
-        ->check(WholeNumber(0, std::numeric_limits<long long>::max()))
-        ->default_str("1")
-        ->option_text("[SEED]")
-        ->excludes(demoCells)
-        ->group(demo);
+    // What the simulated meter's probes are on, from a seed that may be left out.
+    const auto demoSeed = [&app, &options, &demo](const std::string& name, std::optional<std::uint64_t>& seed,
+                                                  const std::string& help) {
+        return app
+            .add_option_function<long long>(
+                name,
+                [&options, &seed](long long value) {
+                    options.demo = true;
+                    seed = static_cast<std::uint64_t>(value);
+                },
+                help)
+            ->expected(0, 1)
+            ->check(WholeNumber(0, std::numeric_limits<long long>::max()))
+            ->default_str("1")
+            ->option_text("[SEED]")
+            ->group(demo);
+    };
+    CLI::Option* demoCells = demoSeed("--demo-cells", knobs.cellSeed,
+                                      "Like --demo, with a stream of cells on the simulated meter's probes, the same "
+                                      "for the same SEED (default 1)");
+    demoSeed("--demo-string", knobs.stringSeed,
+             "Like --demo, with the simulated meter's probes walking a string of 12 V VRLA blocks, block, strap, "
+             "block, aged to the simulated date; the same for the same SEED (default 1)")
+        ->excludes(demoCells);
     const CLI::Option* demoBlocks =
         app.add_option("--demo-blocks", knobs.stringBlocks, "With --demo-string: the blocks of the string (1 to "
                                                                 + std::to_string(strings::MostBlocks) + ", default "
