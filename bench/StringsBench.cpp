@@ -15,7 +15,7 @@ using namespace std::chrono;
 constexpr int Blocks = 500;
 constexpr int Inspections = 20;
 
-const StringSpec Spec{Blocks, 12, Chemistry::Vrla, 6, true, sys_days{2020y / January / 10}};
+const StringLayout Layout{Blocks, 12, Chemistry::Vrla, 6, true, sys_days{2020y / January / 10}};
 
 // New blocks of 4-6 mOhm, one in ten ageing 10-30 % a year and the rest 1-3 %; straps of 30-80 µΩ.
 std::vector<InspectionRecord> History()
@@ -39,8 +39,8 @@ std::vector<InspectionRecord> History()
         s = strap(rng);
     std::vector<InspectionRecord> history;
     for (int i = 0; i < Inspections; ++i) {
-        const sys_days date = *Spec.installed + days{30 + 91 * i};
-        const double years = (date - *Spec.installed).count() / 365.2425;
+        const sys_days date = *Layout.installed + days{30 + 91 * i};
+        const double years = (date - *Layout.installed).count() / 365.2425;
         InspectionRecord inspection{i + 1, date, 23.0, {}, {}};
         for (int b = 0; b < Blocks; ++b)
             inspection.blocks.emplace_back(Reading{volts(rng), start[b] * (1 + ageing[b] * years) * (1 + noise(rng)), celsius(rng)});
@@ -59,12 +59,12 @@ void BM_StringVerdictsAndForecasts500Blocks20Inspections(benchmark::State& state
     int fails = 0;
     std::size_t forecasts = 0;
     for (auto _ : state) {
-        const std::vector<std::optional<Baseline>> baselines = BlockBaselines(Spec, history);
-        const std::vector<std::optional<FirstReading>> firsts = StrapFirstReadings(Spec, history);
+        const std::vector<std::optional<Baseline>> baselines = BlockBaselines(Layout, history);
+        const std::vector<std::optional<FirstReading>> firsts = StrapFirstReadings(Layout, history);
         fails = 0;
         for (const InspectionRecord& inspection : history)
-            fails += JudgeInspection(Spec, policies, inspection, baselines, firsts).summary.fail;
-        const std::vector<BlockTrend> trends = StringTrends(Spec, history, baselines, limits);
+            fails += JudgeInspection(Layout, policies, inspection, baselines, firsts).summary.fail;
+        const std::vector<BlockTrend> trends = StringTrends(Layout, history, baselines, limits);
         forecasts = 0;
         for (const BlockTrend& trend : trends)
             forecasts += trend.fail ? 1 : 0;

@@ -83,16 +83,16 @@ store::StringInfo CheckedString(const StringAddOptions& options)
     const std::optional<strings::Chemistry> chemistry = strings::ChemistryOf(options.chemistry);
     if (!chemistry)
         throw CliError(ExitCode::Usage, "--chemistry is vla, vrla, nicd or lifepo4, not " + options.chemistry);
-    strings::StringSpec spec{options.blocks, options.nominal, *chemistry, options.cellsPerBlock, options.straps};
-    if (spec.cellsPerBlock == 0)
-        spec.cellsPerBlock = strings::DefaultCellsPerBlock(spec.nominalVolts, spec.chemistry);
-    if (const std::optional<strings::SpecFault> fault = strings::SpecFaultOf(spec))
-        throw CliError(ExitCode::Usage, strings::SpecFaultText(*fault));
+    strings::StringLayout layout{options.blocks, options.nominal, *chemistry, options.cellsPerBlock, options.straps};
+    if (layout.cellsPerBlock == 0)
+        layout.cellsPerBlock = strings::DefaultCellsPerBlock(layout.nominalVolts, layout.chemistry);
+    if (const std::optional<strings::LayoutFault> fault = strings::LayoutFaultOf(layout))
+        throw CliError(ExitCode::Usage, strings::LayoutFaultText(*fault));
     const QDate installed = QDate::fromString(Q(options.installed), Qt::ISODate);
     if (!options.installed.empty() && !installed.isValid())
         throw CliError(ExitCode::Usage, "--installed is a date as 2021-03-15, not " + options.installed);
-    return {Q(options.site), Q(options.name),   spec.blocks, spec.nominalVolts,
-            Q(options.chemistry), spec.cellsPerBlock, spec.straps, installed, PolicyFile(options.policies)};
+    return {Q(options.site), Q(options.name),   layout.blocks, layout.nominalVolts,
+            Q(options.chemistry), layout.cellsPerBlock, layout.straps, installed, PolicyFile(options.policies)};
 }
 
 Record StringRecord(const store::StringInfo& string)
@@ -241,7 +241,7 @@ void RunTrend(CommandContext& context, const TrendOptions& options)
         CellStoreAccess db(options.db, context.clock, store::StoreAccess::ReadOnly);
         StringOf(db.Store(), options.site, options.string);
         const store::JudgedString judged = store::ReadJudgedString(db.Store(), Q(options.site), Q(options.string));
-        if (options.block > judged.spec.blocks)
+        if (options.block > judged.layout.blocks)
             throw CliError(ExitCode::Usage, "string " + options.string + " has no block " + std::to_string(options.block));
         const auto today = std::chrono::floor<std::chrono::days>(context.clock.Now());
         for (const strings::BlockTrend& trend : judged.Trends())

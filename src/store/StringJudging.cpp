@@ -21,7 +21,7 @@ std::chrono::sys_days LocalDay(const QDateTime& utc)
 
 } // namespace
 
-strings::StringSpec SpecOf(const StringInfo& string)
+strings::StringLayout LayoutOf(const StringInfo& string)
 {
     std::optional<std::chrono::sys_days> installed;
     if (string.installed.isValid())
@@ -93,13 +93,13 @@ strings::BaselineChoice BaselineChoiceOf(const std::vector<BaselineChoice>& choi
 
 void JudgedString::Rebase()
 {
-    baselines = strings::BlockBaselines(spec, records, choice);
-    strapFirsts = strings::StrapFirstReadings(spec, records);
+    baselines = strings::BlockBaselines(layout, records, choice);
+    strapFirsts = strings::StrapFirstReadings(layout, records);
 }
 
 strings::InspectionVerdicts JudgedString::Judge(const strings::InspectionRecord& record) const
 {
-    return strings::JudgeInspection(spec, policies, record, baselines, strapFirsts);
+    return strings::JudgeInspection(layout, policies, record, baselines, strapFirsts);
 }
 
 std::optional<strings::InspectionVerdicts> JudgedString::Verdicts(qint64 inspection) const
@@ -113,7 +113,7 @@ std::optional<strings::InspectionVerdicts> JudgedString::Verdicts(qint64 inspect
 std::vector<strings::BlockTrend> JudgedString::Trends() const
 {
     const std::optional<strings::ChangeLimits> limits = strings::BaselineLimits(policies);
-    return limits ? strings::StringTrends(spec, records, baselines, *limits) : std::vector<strings::BlockTrend>{};
+    return limits ? strings::StringTrends(layout, records, baselines, *limits) : std::vector<strings::BlockTrend>{};
 }
 
 JudgedString ReadJudgedString(CellStore& store, const QString& site, const QString& string)
@@ -121,7 +121,7 @@ JudgedString ReadJudgedString(CellStore& store, const QString& site, const QStri
     std::optional<StringInfo> found = store.FindString(site, string);
     if (!found)
         throw NoSuchString(site, string);
-    JudgedString judged{*found, SpecOf(*found), PoliciesOf(*found), store.Inspections(site, string), {}, {}, {}, {}};
+    JudgedString judged{*found, LayoutOf(*found), PoliciesOf(*found), store.Inspections(site, string), {}, {}, {}, {}};
     judged.records = InspectionRecordsOf(*found, judged.inspections, store.StringReadings(site, string));
     judged.choice = BaselineChoiceOf(store.Baselines(site, string));
     judged.Rebase();

@@ -4,7 +4,7 @@
 // command line, the window and the report.
 #include "store/StringTypes.h"
 #include "strings/Baselines.h"
-#include "strings/Inspection.h"
+#include "strings/WalkRecord.h"
 #include "strings/Policies.h"
 #include "strings/Trend.h"
 #include "strings/Verdicts.h"
@@ -15,7 +15,7 @@ namespace voltaryn::store {
 
 class CellStore;
 
-strings::StringSpec SpecOf(const StringInfo& string);
+strings::StringLayout LayoutOf(const StringInfo& string);
 // The string's policies: its own, else the built-in ones; a set the core refuses is
 // StoreError(Failed), naming the string.
 strings::PolicySet PoliciesOf(const StringInfo& string);
@@ -31,7 +31,7 @@ strings::BaselineChoice BaselineChoiceOf(const std::vector<BaselineChoice>& choi
 // A string with everything its readings are judged by, read from the store at once.
 struct JudgedString {
     StringInfo string;
-    strings::StringSpec spec;
+    strings::StringLayout layout;
     strings::PolicySet policies;
     std::vector<InspectionInfo> inspections;  // the earliest first
     std::vector<strings::InspectionRecord> records;  // the same inspections

@@ -8,14 +8,14 @@ Baseline ReadIn(const InspectionRecord& inspection, double milliohm, BaselineSou
     return {milliohm, source, inspection.id, inspection.date};
 }
 
-std::optional<Baseline> DefaultBaseline(const StringSpec& spec, std::span<const InspectionRecord> inspections, int block)
+std::optional<Baseline> DefaultBaseline(const StringLayout& layout, std::span<const InspectionRecord> inspections, int block)
 {
     std::optional<Baseline> first;
     for (const InspectionRecord& inspection : inspections) {
         const std::optional<double> milliohm = MilliohmAt(inspection, BlockPlace(block));
         if (!milliohm)
             continue;
-        if (spec.installed && inspection.date - *spec.installed >= SettledAfter)
+        if (layout.installed && inspection.date - *layout.installed >= SettledAfter)
             return ReadIn(inspection, *milliohm, BaselineSource::Settled);
         if (!first)
             first = ReadIn(inspection, *milliohm, BaselineSource::Provisional);
@@ -36,7 +36,7 @@ std::string_view BaselineSourceName(BaselineSource source)
     return {};
 }
 
-std::vector<std::optional<Baseline>> BlockBaselines(const StringSpec& spec, std::span<const InspectionRecord> inspections,
+std::vector<std::optional<Baseline>> BlockBaselines(const StringLayout& layout, std::span<const InspectionRecord> inspections,
                                                    const BaselineChoice& choice)
 {
     const InspectionRecord* chosen = nullptr;
@@ -44,22 +44,22 @@ std::vector<std::optional<Baseline>> BlockBaselines(const StringSpec& spec, std:
         if (choice.inspection == inspection.id)
             chosen = &inspection;
     std::vector<std::optional<Baseline>> baselines;
-    baselines.reserve(static_cast<std::size_t>(spec.blocks));
-    for (int block = 1; block <= spec.blocks; ++block) {
+    baselines.reserve(static_cast<std::size_t>(layout.blocks));
+    for (int block = 1; block <= layout.blocks; ++block) {
         if (const auto typed = choice.typedMilliohm.find(block); typed != choice.typedMilliohm.end())
             baselines.emplace_back(Baseline{typed->second, BaselineSource::Typed, std::nullopt, std::nullopt});
         else if (const std::optional<double> milliohm = chosen != nullptr ? MilliohmAt(*chosen, BlockPlace(block)) : std::nullopt)
             baselines.emplace_back(ReadIn(*chosen, *milliohm, BaselineSource::Chosen));
         else
-            baselines.push_back(DefaultBaseline(spec, inspections, block));
+            baselines.push_back(DefaultBaseline(layout, inspections, block));
     }
     return baselines;
 }
 
-std::vector<std::optional<FirstReading>> StrapFirstReadings(const StringSpec& spec,
+std::vector<std::optional<FirstReading>> StrapFirstReadings(const StringLayout& layout,
                                                             std::span<const InspectionRecord> inspections)
 {
-    std::vector<std::optional<FirstReading>> firsts(static_cast<std::size_t>(spec.straps && spec.blocks > 1 ? spec.blocks - 1 : 0));
+    std::vector<std::optional<FirstReading>> firsts(static_cast<std::size_t>(layout.straps && layout.blocks > 1 ? layout.blocks - 1 : 0));
     for (std::size_t strap = 0; strap < firsts.size(); ++strap) {
         for (const InspectionRecord& inspection : inspections) {
             if (const std::optional<double> milliohm = MilliohmAt(inspection, StrapPlace(static_cast<int>(strap) + 1))) {

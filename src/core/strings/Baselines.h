@@ -1,6 +1,6 @@
 #pragma once
 
-#include "strings/Inspection.h"
+#include "strings/WalkRecord.h"
 
 #include <chrono>
 #include <cstdint>
@@ -46,7 +46,7 @@ struct BaselineChoice {
 // else its reading in the inspection chosen, else the default; none for a block never read. An
 // inspection chosen that is not among `inspections` chooses nothing.
 // A block the chosen inspection has no reading of keeps its default.
-std::vector<std::optional<Baseline>> BlockBaselines(const StringSpec& spec, std::span<const InspectionRecord> inspections,
+std::vector<std::optional<Baseline>> BlockBaselines(const StringLayout& layout, std::span<const InspectionRecord> inspections,
                                                    const BaselineChoice& choice = {});
 
 // A strap's first reading: what the strap rule measures it against in later inspections.
@@ -59,7 +59,7 @@ struct FirstReading {
 
 // Each strap's first reading, [strap - 1], from the inspections oldest first; none for a strap
 // never read.
-std::vector<std::optional<FirstReading>> StrapFirstReadings(const StringSpec& spec,
+std::vector<std::optional<FirstReading>> StrapFirstReadings(const StringLayout& layout,
                                                             std::span<const InspectionRecord> inspections);
 
 } // namespace voltaryn::strings

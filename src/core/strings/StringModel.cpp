@@ -34,43 +34,43 @@ int DefaultCellsPerBlock(double nominalVolts, Chemistry chemistry)
     return std::max(1, static_cast<int>(std::lround(nominalVolts / cellVolts)));
 }
 
-std::optional<SpecFault> SpecFaultOf(const StringSpec& spec)
+std::optional<LayoutFault> LayoutFaultOf(const StringLayout& layout)
 {
-    if (spec.blocks < 1 || spec.blocks > MostBlocks)
-        return SpecFault::BlockCount;
-    if (spec.nominalVolts != 2 && spec.nominalVolts != 6 && spec.nominalVolts != 12)
-        return SpecFault::NominalVolts;
-    if (spec.cellsPerBlock < 1 || spec.cellsPerBlock > 12)
-        return SpecFault::CellsPerBlock;
+    if (layout.blocks < 1 || layout.blocks > MostBlocks)
+        return LayoutFault::BlockCount;
+    if (layout.nominalVolts != 2 && layout.nominalVolts != 6 && layout.nominalVolts != 12)
+        return LayoutFault::NominalVolts;
+    if (layout.cellsPerBlock < 1 || layout.cellsPerBlock > 12)
+        return LayoutFault::CellsPerBlock;
     return std::nullopt;
 }
 
-std::string SpecFaultText(SpecFault fault)
+std::string LayoutFaultText(LayoutFault fault)
 {
     switch (fault) {
-    case SpecFault::BlockCount: return "a string has 1 to " + std::to_string(MostBlocks) + " blocks";
-    case SpecFault::NominalVolts: return "a block's nominal voltage is 2, 6 or 12 V";
-    case SpecFault::CellsPerBlock: return "a block has 1 to 12 cells";
+    case LayoutFault::BlockCount: return "a string has 1 to " + std::to_string(MostBlocks) + " blocks";
+    case LayoutFault::NominalVolts: return "a block's nominal voltage is 2, 6 or 12 V";
+    case LayoutFault::CellsPerBlock: return "a block has 1 to 12 cells";
     }
     return {};
 }
 
-std::vector<Place> WalkOrder(const StringSpec& spec)
+std::vector<Place> WalkOrder(const StringLayout& layout)
 {
     std::vector<Place> places;
-    for (int block = 1; block <= spec.blocks; ++block) {
+    for (int block = 1; block <= layout.blocks; ++block) {
         places.push_back({PlaceKind::Block, block});
-        if (spec.straps && block < spec.blocks)
+        if (layout.straps && block < layout.blocks)
             places.push_back({PlaceKind::Strap, block});
     }
     return places;
 }
 
-bool HasPlace(const StringSpec& spec, Place place)
+bool HasPlace(const StringLayout& layout, Place place)
 {
     if (place.kind == PlaceKind::Strap)
-        return spec.straps && place.number >= 1 && place.number < spec.blocks;
-    return place.number >= 1 && place.number <= spec.blocks;
+        return layout.straps && place.number >= 1 && place.number < layout.blocks;
+    return place.number >= 1 && place.number <= layout.blocks;
 }
 
 std::string PlaceText(Place place)

@@ -19,7 +19,7 @@ std::optional<Chemistry> ChemistryOf(std::string_view name);
 
 inline constexpr int MostBlocks = 1000;
 
-struct StringSpec {
+struct StringLayout {
     int blocks = 0;
     double nominalVolts = 0;  // of a block: 2, 6 or 12
     Chemistry chemistry = Chemistry::Vrla;
@@ -33,10 +33,10 @@ struct StringSpec {
 int DefaultCellsPerBlock(double nominalVolts, Chemistry chemistry);
 
 // Why a string's figures are refused, for each surface to word.
-enum class SpecFault { BlockCount, NominalVolts, CellsPerBlock };
-std::optional<SpecFault> SpecFaultOf(const StringSpec& spec);
+enum class LayoutFault { BlockCount, NominalVolts, CellsPerBlock };
+std::optional<LayoutFault> LayoutFaultOf(const StringLayout& layout);
 // In English, one line: "a string has 1 to 1000 blocks".
-std::string SpecFaultText(SpecFault fault);
+std::string LayoutFaultText(LayoutFault fault);
 
 enum class PlaceKind { Block, Strap };
 
@@ -52,9 +52,9 @@ struct Place {
 };
 
 // Every place of the string in the walk's order: the straps only when they are measured.
-std::vector<Place> WalkOrder(const StringSpec& spec);
+std::vector<Place> WalkOrder(const StringLayout& layout);
 // Whether the string has the place.
-bool HasPlace(const StringSpec& spec, Place place);
+bool HasPlace(const StringLayout& layout, Place place);
 // "block 17", "strap 17→18": the command line's words; each surface words places in its own language.
 std::string PlaceText(Place place);
 

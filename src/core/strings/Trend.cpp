@@ -111,12 +111,12 @@ std::string WhenText(const LimitForecast& forecast, sys_days from)
 
 } // namespace
 
-std::vector<BlockTrend> StringTrends(const StringSpec& spec, std::span<const InspectionRecord> inspections,
+std::vector<BlockTrend> StringTrends(const StringLayout& layout, std::span<const InspectionRecord> inspections,
                                      std::span<const std::optional<Baseline>> baselines, const ChangeLimits& limits)
 {
     std::vector<BlockTrend> trends;
-    trends.reserve(static_cast<std::size_t>(std::max(spec.blocks, 0)));
-    for (int block = 1; block <= spec.blocks; ++block) {
+    trends.reserve(static_cast<std::size_t>(std::max(layout.blocks, 0)));
+    for (int block = 1; block <= layout.blocks; ++block) {
         const auto index = static_cast<std::size_t>(block - 1);
         trends.push_back(TrendOf(block, inspections, index < baselines.size() ? baselines[index] : std::nullopt, limits));
     }

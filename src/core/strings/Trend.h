@@ -1,7 +1,7 @@
 #pragma once
 
 #include "strings/Baselines.h"
-#include "strings/Inspection.h"
+#include "strings/WalkRecord.h"
 #include "strings/Policies.h"
 
 #include <chrono>
@@ -51,7 +51,7 @@ struct BlockTrend {
 
 // Every block's trend, [block - 1], over the string's inspections oldest first, against the
 // lines of `limits` (BaselineLimits of its policy set).
-std::vector<BlockTrend> StringTrends(const StringSpec& spec, std::span<const InspectionRecord> inspections,
+std::vector<BlockTrend> StringTrends(const StringLayout& layout, std::span<const InspectionRecord> inspections,
                                      std::span<const std::optional<Baseline>> baselines, const ChangeLimits& limits);
 
 // "block 17: warn now, fail in about 7 months", counted from `from` (today, or the latest

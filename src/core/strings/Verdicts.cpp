@@ -48,7 +48,7 @@ Verdict FailsAbove(double figure, double limit) { return figure > limit + LimitT
 
 // What one inspection's readings are held against.
 struct Judging {
-    const StringSpec& spec;
+    const StringLayout& layout;
     const InspectionRecord& inspection;
     std::optional<double> blockMean;
     std::optional<double> strapMean;
@@ -90,11 +90,11 @@ std::optional<PolicyResult> Apply(const FloatVoltageRule& rule, const Judged& ju
         return std::nullopt;
     if (!judged.reading.volts)
         return Result(FigureKind::VoltsPerCell, std::nullopt, Verdict::None);
-    const double perCell = *judged.reading.volts / judging.spec.cellsPerBlock;
+    const double perCell = *judged.reading.volts / judging.layout.cellsPerBlock;
     const std::optional<double> celsius =
         judged.reading.celsius ? judged.reading.celsius : judging.inspection.ambientCelsius;
     const double shift = celsius ? rule.mvPerCelsiusPerCell / 1000 * (*celsius - FloatReferenceCelsius) : 0;
-    const FloatBand& band = rule.BandOf(judging.spec.chemistry);
+    const FloatBand& band = rule.BandOf(judging.layout.chemistry);
     const FloatBand moved{band.low + shift, band.high + shift};
     const double outside = std::max(moved.low - perCell, perCell - moved.high);
     const Verdict verdict = outside <= LimitTolerance                               ? Verdict::Pass
@@ -212,11 +212,11 @@ std::string PolicyResultText(const PolicyResult& result)
     return {};
 }
 
-InspectionVerdicts JudgeInspection(const StringSpec& spec, const PolicySet& set, const InspectionRecord& inspection,
+InspectionVerdicts JudgeInspection(const StringLayout& layout, const PolicySet& set, const InspectionRecord& inspection,
                                    std::span<const std::optional<Baseline>> baselines,
                                    std::span<const std::optional<FirstReading>> strapFirsts)
 {
-    const Judging judging{spec, inspection, Mean(inspection.blocks), Mean(inspection.straps), Coolest(inspection.blocks)};
+    const Judging judging{layout, inspection, Mean(inspection.blocks), Mean(inspection.straps), Coolest(inspection.blocks)};
     InspectionVerdicts verdicts;
     verdicts.readings.reserve(inspection.blocks.size() + inspection.straps.size());
     const auto judge = [&](Place place, std::optional<double> reference) {
@@ -225,7 +225,7 @@ InspectionVerdicts JudgeInspection(const StringSpec& spec, const PolicySet& set,
             Count(verdicts.summary, verdicts.readings.back());
         }
     };
-    for (int number = 1; number <= spec.blocks; ++number) {
+    for (int number = 1; number <= layout.blocks; ++number) {
         const auto index = static_cast<std::size_t>(number - 1);
         std::optional<double> baseline;
         if (index < baselines.size() && baselines[index])
@@ -234,7 +234,7 @@ InspectionVerdicts JudgeInspection(const StringSpec& spec, const PolicySet& set,
         std::optional<double> first;
         if (index < strapFirsts.size() && strapFirsts[index] && strapFirsts[index]->inspection != inspection.id)
             first = strapFirsts[index]->milliohm;
-        if (spec.straps && number < spec.blocks)
+        if (layout.straps && number < layout.blocks)
             judge(StrapPlace(number), first);
     }
     return verdicts;

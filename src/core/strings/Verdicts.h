@@ -1,7 +1,7 @@
 #pragma once
 
 #include "strings/Baselines.h"
-#include "strings/Inspection.h"
+#include "strings/WalkRecord.h"
 #include "strings/Policies.h"
 
 #include <optional>
@@ -73,7 +73,7 @@ struct InspectionVerdicts {
 // string's (BlockBaselines) and `strapFirsts` its straps' first readings (StrapFirstReadings): a
 // strap whose first reading is in this inspection is judged against this inspection's straps.
 // Blocks without a reading are not judged and do not enter the string average.
-InspectionVerdicts JudgeInspection(const StringSpec& spec, const PolicySet& set, const InspectionRecord& inspection,
+InspectionVerdicts JudgeInspection(const StringLayout& layout, const PolicySet& set, const InspectionRecord& inspection,
                                    std::span<const std::optional<Baseline>> baselines,
                                    std::span<const std::optional<FirstReading>> strapFirsts);
 

@@ -12,7 +12,7 @@ namespace {
 using namespace std::chrono;
 using enum Verdict;
 
-const StringSpec FourVrla{4, 12, Chemistry::Vrla, 6, true};
+const StringLayout FourVrla{4, 12, Chemistry::Vrla, 6, true};
 
 Reading At(std::optional<double> volts, std::optional<double> milliohm, std::optional<double> celsius = {})
 {
@@ -48,11 +48,11 @@ const PolicyResult& ResultOf(const InspectionVerdicts& verdicts, Place place, st
     throw std::out_of_range(PlaceText(place) + " has no result of " + std::string(policy));
 }
 
-InspectionVerdicts Judge(const StringSpec& spec, const InspectionRecord& inspection,
+InspectionVerdicts Judge(const StringLayout& layout, const InspectionRecord& inspection,
                          const std::vector<std::optional<Baseline>>& baselines = {},
                          const std::vector<std::optional<FirstReading>>& firsts = {})
 {
-    return JudgeInspection(spec, DefaultPolicies(), inspection, baselines, firsts);
+    return JudgeInspection(layout, DefaultPolicies(), inspection, baselines, firsts);
 }
 
 TEST(Policies, ResistanceAgainstTheBaselineAndTheStringAverage)
@@ -99,12 +99,12 @@ TEST(Policies, FloatVoltagePerCellMovesWithTemperature)
 {
     // VRLA 2.23-2.30 V/cell at 25 °C, -3 mV/°C/cell: at 35 °C the band is 2.200-2.270. A cell
     // outside it warns; more than 50 mV outside it fails.
-    const StringSpec vla{1, 2, Chemistry::Vla, 1, false};
-    const StringSpec nicd{1, 12, Chemistry::Nicd, 10, false};
-    const StringSpec lifepo4{1, 12, Chemistry::Lifepo4, 4, false};
-    const StringSpec vrla{1, 12, Chemistry::Vrla, 6, false};
+    const StringLayout vla{1, 2, Chemistry::Vla, 1, false};
+    const StringLayout nicd{1, 12, Chemistry::Nicd, 10, false};
+    const StringLayout lifepo4{1, 12, Chemistry::Lifepo4, 4, false};
+    const StringLayout vrla{1, 12, Chemistry::Vrla, 6, false};
     const struct {
-        StringSpec spec;
+        StringLayout layout;
         Reading reading;
         std::optional<double> ambient;
         Verdict verdict;
@@ -125,7 +125,7 @@ TEST(Policies, FloatVoltagePerCellMovesWithTemperature)
         {lifepo4, At(13.9, 2, 25.0), {}, Warn, "3.475 V/cell, float 3.300–3.450 V at 25.0 °C"},
     };
     for (const auto& row : rows) {
-        const InspectionVerdicts verdicts = Judge(row.spec, Inspected({row.reading}, {}, row.ambient));
+        const InspectionVerdicts verdicts = Judge(row.layout, Inspected({row.reading}, {}, row.ambient));
         const PolicyResult& result = ResultOf(verdicts, BlockPlace(1), "float-voltage");
         EXPECT_EQ(std::pair(result.verdict, PolicyResultText(result)), std::pair(row.verdict, std::string(row.text)));
     }

@@ -9,7 +9,7 @@ namespace {
 using namespace std::chrono;
 
 const sys_days Installed = 2024y / January / 1;
-const StringSpec FourBlocks{4, 12, Chemistry::Vrla, 6, true, Installed};
+const StringLayout FourBlocks{4, 12, Chemistry::Vrla, 6, true, Installed};
 
 InspectionRecord Inspection(std::int64_t id, sys_days date, std::vector<std::optional<double>> blocks,
                             std::vector<std::optional<double>> straps = {})
@@ -58,10 +58,10 @@ TEST(Baselines, SettledProvisionalChosenAndTyped)
           Baseline{4.2, Provisional, 11, inspections[0].date}, none}},
     };
     for (const auto& row : rows) {
-        StringSpec spec = FourBlocks;
-        spec.installed = row.installed;
+        StringLayout layout = FourBlocks;
+        layout.installed = row.installed;
         const BaselineChoice choice{row.chosen, {row.typed.begin(), row.typed.end()}};
-        EXPECT_EQ(BlockBaselines(spec, inspections, choice), row.baselines) << row.what;
+        EXPECT_EQ(BlockBaselines(layout, inspections, choice), row.baselines) << row.what;
     }
     // Strap 1 was first read in inspection 12, the others in 11.
     EXPECT_EQ(StrapFirstReadings(FourBlocks, inspections),
@@ -80,7 +80,7 @@ std::vector<InspectionRecord> History(std::initializer_list<std::pair<int, doubl
 
 TEST(Trend, ForecastsAgainstAHandFittedLine)
 {
-    const StringSpec one{1, 12, Chemistry::Vrla, 6, false, Installed};
+    const StringLayout one{1, 12, Chemistry::Vrla, 6, false, Installed};
     const std::vector<std::optional<Baseline>> baseline = {Baseline{4.0, BaselineSource::Typed, {}, {}}};
     const ChangeLimits limits{30, 50};
     const sys_days april2024 = 2024y / April / 15;

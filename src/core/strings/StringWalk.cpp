@@ -1,4 +1,4 @@
-#include "strings/InspectionWalk.h"
+#include "strings/StringWalk.h"
 
 #include <algorithm>
 
@@ -20,8 +20,8 @@ std::string WalkRefusalText(WalkRefusal refusal, std::optional<Place> expected)
     return {};
 }
 
-InspectionWalk::InspectionWalk(const StringSpec& spec, const std::vector<Place>& filled)
-    : spec_(spec), order_(WalkOrder(spec)), filled_(filled.begin(), filled.end())
+InspectionWalk::InspectionWalk(const StringLayout& layout, const std::vector<Place>& filled)
+    : layout_(layout), order_(WalkOrder(layout)), filled_(filled.begin(), filled.end())
 {
     next_ = static_cast<std::size_t>(std::ranges::find_if(order_, [this](Place place) { return !IsFilled(place); }) -
                                      order_.begin());
@@ -44,7 +44,7 @@ std::variant<Taken, WalkRefusal> InspectionWalk::Take(std::optional<double> volt
     if (*volts <= -StrapVoltsBelow)
         return WalkRefusal::Reversed;
     const bool strapVolts = *volts < StrapVoltsBelow;
-    if (!strapVolts && *volts > MostBlockVoltsPerNominal * spec_.nominalVolts)
+    if (!strapVolts && *volts > MostBlockVoltsPerNominal * layout_.nominalVolts)
         return WalkRefusal::TooHighForBlock;
     const bool strapExpected = expected->kind == PlaceKind::Strap;
     if (strapVolts && !strapExpected)
@@ -98,7 +98,7 @@ std::optional<Place> InspectionWalk::Skip()
 
 bool InspectionWalk::Retest(Place place)
 {
-    if (!HasPlace(spec_, place))
+    if (!HasPlace(layout_, place))
         return false;
     retest_ = place;
     return true;
@@ -106,7 +106,7 @@ bool InspectionWalk::Retest(Place place)
 
 bool InspectionWalk::GoTo(int block)
 {
-    if (!HasPlace(spec_, {PlaceKind::Block, block}))
+    if (!HasPlace(layout_, {PlaceKind::Block, block}))
         return false;
     retest_.reset();
     next_ = static_cast<std::size_t>(std::ranges::find(order_, Place{PlaceKind::Block, block}) - order_.begin());

@@ -40,7 +40,7 @@ class InspectionWalk {
 public:
     // `filled`: the places that hold a reading (or a missing mark) already; the walk starts at the
     // first place that does not.
-    InspectionWalk(const StringSpec& spec, const std::vector<Place>& filled = {});
+    InspectionWalk(const StringLayout& layout, const std::vector<Place>& filled = {});
 
     // The place the next capture goes to; empty once the walk is over.
     std::optional<Place> Expected() const;
@@ -62,7 +62,7 @@ public:
 private:
     void MoveOnFrom(std::size_t index);
 
-    StringSpec spec_;
+    StringLayout layout_;
     std::vector<Place> order_;
     std::set<Place> filled_;
     std::size_t next_ = 0;  // index into order_; order_.size(): the walk is over

@@ -7,7 +7,7 @@
 #include "cli/StringFields.h"
 #include "store/GradedCapture.h"
 #include "store/StringJudging.h"
-#include "strings/InspectionWalk.h"
+#include "strings/StringWalk.h"
 
 #include <QUuid>
 
@@ -26,15 +26,15 @@ public:
         : context_(context), store_(store), options_(options), judged_(std::move(judged)),
           target_{judged_.string.site, judged_.string.name, {}, NowUtc(context.clock), options.ambient,
                   Q(options.notes), {}, false},
-          walk_(judged_.spec, Resume())
+          walk_(judged_.layout, Resume())
     {
         for (const int block : options.missing) {
-            if (!strings::HasPlace(judged_.spec, {strings::PlaceKind::Block, block}))
+            if (!strings::HasPlace(judged_.layout, {strings::PlaceKind::Block, block}))
                 throw CliError(ExitCode::Usage, "string " + options.string + " has no block " + std::to_string(block));
             Store({strings::PlaceKind::Block, block}, true, {});
         }
         if (!options.missing.empty())
-            walk_ = strings::InspectionWalk(judged_.spec, Filled());
+            walk_ = strings::InspectionWalk(judged_.layout, Filled());
         if (options.start != 0 && !walk_.GoTo(options.start))
             throw CliError(ExitCode::Usage, "string " + options.string + " has no block " + std::to_string(options.start));
     }
@@ -73,9 +73,9 @@ private:
             strings::InspectionRecord& record = judged_.records.emplace_back();
             record.date = judged_.records.size() > 1 ? std::max(judged_.records.end()[-2].date, Today()) : Today();
             record.ambientCelsius = options_.ambient;
-            record.blocks.resize(static_cast<std::size_t>(judged_.spec.blocks));
-            if (judged_.spec.straps)
-                record.straps.resize(static_cast<std::size_t>(judged_.spec.blocks - 1));
+            record.blocks.resize(static_cast<std::size_t>(judged_.layout.blocks));
+            if (judged_.layout.straps)
+                record.straps.resize(static_cast<std::size_t>(judged_.layout.blocks - 1));
             return {};
         }
         const store::InspectionInfo& latest = inspections.back();

@@ -1,4 +1,4 @@
-#include "strings/InspectionWalk.h"
+#include "strings/StringWalk.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,9 @@ namespace {
 
 // Runs a walk's steps — a voltage captured, "-" for overload, back, skip, "goto N", "retest
 // block N" / "retest strap N" — and tells what each did, then where the walk stands.
-std::string Walk(const StringSpec& spec, const std::vector<Place>& filled, const std::string& steps)
+std::string Walk(const StringLayout& layout, const std::vector<Place>& filled, const std::string& steps)
 {
-    InspectionWalk walk(spec, filled);
+    InspectionWalk walk(layout, filled);
     std::istringstream in(steps);
     std::string out;
     for (std::string step; in >> step;) {
@@ -44,15 +44,15 @@ std::string Walk(const StringSpec& spec, const std::vector<Place>& filled, const
     return out + (expected ? "next " + PlaceText(*expected) : "done");
 }
 
-const StringSpec ThreeWithStraps{3, 12, Chemistry::Vrla, 6, true};
-const StringSpec ThreeCells{3, 2, Chemistry::Vla, 1, false};
+const StringLayout ThreeWithStraps{3, 12, Chemistry::Vrla, 6, true};
+const StringLayout ThreeCells{3, 2, Chemistry::Vla, 1, false};
 
 TEST(InspectionWalk, EachCaptureGoesToThePlaceItsVoltageAndTheWalkSay)
 {
     const Place block2{PlaceKind::Block, 2};
     const Place strap1{PlaceKind::Strap, 1};
     const struct {
-        StringSpec spec;
+        StringLayout layout;
         std::vector<Place> filled;
         const char* steps;
         const char* told;
@@ -97,7 +97,7 @@ TEST(InspectionWalk, EachCaptureGoesToThePlaceItsVoltageAndTheWalkSay)
         {ThreeCells, {{PlaceKind::Block, 1}, block2, {PlaceKind::Block, 3}}, "2.2 goto 1 2.2", "the walk is over: retest a place or go to a block; block 1; done"},
     };
     for (const auto& walk : walks)
-        EXPECT_EQ(Walk(walk.spec, walk.filled, walk.steps), walk.told) << walk.steps;
+        EXPECT_EQ(Walk(walk.layout, walk.filled, walk.steps), walk.told) << walk.steps;
 }
 
 TEST(StringModel, PlacesGoInTheWalksOrderAndStringsAreCheckedByTheirFigures)
@@ -106,12 +106,12 @@ TEST(StringModel, PlacesGoInTheWalksOrderAndStringsAreCheckedByTheirFigures)
               (std::vector<Place>{{PlaceKind::Block, 1}, {PlaceKind::Strap, 1}, {PlaceKind::Block, 2},
                                   {PlaceKind::Strap, 2}, {PlaceKind::Block, 3}}));
     EXPECT_LT((Place{PlaceKind::Strap, 1}), (Place{PlaceKind::Block, 2}));
-    const std::tuple<int, double, Chemistry, int, std::optional<SpecFault>> specs[] = {
-        {24, 12, Chemistry::Vrla, 6, std::nullopt}, {0, 12, Chemistry::Vrla, 6, SpecFault::BlockCount},
-        {1001, 2, Chemistry::Vla, 1, SpecFault::BlockCount}, {24, 4, Chemistry::Vrla, 2, SpecFault::NominalVolts},
-        {24, 12, Chemistry::Vrla, 0, SpecFault::CellsPerBlock}, {24, 12, Chemistry::Vrla, 13, SpecFault::CellsPerBlock}};
-    for (const auto& [blocks, volts, chemistry, cells, fault] : specs)
-        EXPECT_EQ(SpecFaultOf({blocks, volts, chemistry, cells, false}), fault) << blocks << " " << volts << " " << cells;
+    const std::tuple<int, double, Chemistry, int, std::optional<LayoutFault>> layouts[] = {
+        {24, 12, Chemistry::Vrla, 6, std::nullopt}, {0, 12, Chemistry::Vrla, 6, LayoutFault::BlockCount},
+        {1001, 2, Chemistry::Vla, 1, LayoutFault::BlockCount}, {24, 4, Chemistry::Vrla, 2, LayoutFault::NominalVolts},
+        {24, 12, Chemistry::Vrla, 0, LayoutFault::CellsPerBlock}, {24, 12, Chemistry::Vrla, 13, LayoutFault::CellsPerBlock}};
+    for (const auto& [blocks, volts, chemistry, cells, fault] : layouts)
+        EXPECT_EQ(LayoutFaultOf({blocks, volts, chemistry, cells, false}), fault) << blocks << " " << volts << " " << cells;
     const std::tuple<double, Chemistry, int> cells[] = {
         {12, Chemistry::Vrla, 6}, {2, Chemistry::Vla, 1}, {12, Chemistry::Nicd, 10}, {12, Chemistry::Lifepo4, 4},
         {2, Chemistry::Lifepo4, 1}};

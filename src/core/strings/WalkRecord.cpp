@@ -1,4 +1,4 @@
-#include "strings/Inspection.h"
+#include "strings/WalkRecord.h"
 
 namespace voltaryn::strings {
 
