@@ -71,7 +71,7 @@ private:
         if (inspections.empty() || inspections.back().startedUtc.toLocalTime().date() != today) {
             target_.inspectionUuid = QUuid::createUuid().toString(QUuid::WithoutBraces);
             strings::InspectionRecord& record = judged_.records.emplace_back();
-            record.date = judged_.records.size() > 1 ? std::max(judged_.records.end()[-2].date, Today()) : Today();
+            record.date = store::InspectionDay(target_.startedUtc);
             record.ambientCelsius = options_.ambient;
             record.blocks.resize(static_cast<std::size_t>(judged_.layout.blocks));
             if (judged_.layout.straps)
@@ -88,10 +88,6 @@ private:
         return Filled();
     }
 
-    std::chrono::sys_days Today() const
-    {
-        return std::chrono::floor<std::chrono::days>(context_.clock.Now());
-    }
     strings::InspectionRecord& Record() { return judged_.records.back(); }
     const strings::InspectionRecord& Record() const { return judged_.records.back(); }
     std::vector<strings::Place> Filled() const { return {filled_.begin(), filled_.end()}; }

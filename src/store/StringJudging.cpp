@@ -9,9 +9,8 @@
 #include <map>
 
 namespace voltaryn::store {
-namespace {
 
-std::chrono::sys_days LocalDay(const QDateTime& utc)
+std::chrono::sys_days InspectionDay(const QDateTime& utc)
 {
     const QDate day = utc.toLocalTime().date();
     return std::chrono::sys_days{std::chrono::year_month_day{std::chrono::year{day.year()},
@@ -19,13 +18,11 @@ std::chrono::sys_days LocalDay(const QDateTime& utc)
                                                              std::chrono::day{static_cast<unsigned>(day.day())}}};
 }
 
-} // namespace
-
 strings::StringLayout LayoutOf(const StringInfo& string)
 {
     std::optional<std::chrono::sys_days> installed;
     if (string.installed.isValid())
-        installed = LocalDay(string.installed.startOfDay());
+        installed = InspectionDay(string.installed.startOfDay());
     return {string.blocks,
             string.nominalVolts,
             strings::ChemistryOf(string.chemistry.toStdString()).value_or(strings::Chemistry::Vrla),
@@ -56,7 +53,7 @@ std::vector<strings::InspectionRecord> InspectionRecordsOf(const StringInfo& str
         byId[inspection.id] = records.size();
         strings::InspectionRecord& record = records.emplace_back();
         record.id = inspection.id;
-        record.date = LocalDay(inspection.startedUtc);
+        record.date = InspectionDay(inspection.startedUtc);
         record.ambientCelsius = inspection.ambientC;
         record.blocks.resize(static_cast<std::size_t>(string.blocks));
         if (string.straps)

@@ -9,12 +9,15 @@
 #include "strings/Trend.h"
 #include "strings/Verdicts.h"
 
+#include <chrono>
 #include <vector>
 
 namespace voltaryn::store {
 
 class CellStore;
 
+// The local day of a moment, as inspections and installations are dated.
+std::chrono::sys_days InspectionDay(const QDateTime& utc);
 strings::StringLayout LayoutOf(const StringInfo& string);
 // The string's policies: its own, else the built-in ones; a set the core refuses is
 // StoreError(Failed), naming the string.
