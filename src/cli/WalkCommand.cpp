@@ -12,7 +12,7 @@
 #include <QUuid>
 
 #include <iostream>
-#include <set>
+#include <map>
 
 namespace voltaryn::cli {
 namespace {
@@ -26,15 +26,17 @@ public:
         : context_(context), store_(store), options_(options), judged_(std::move(judged)),
           target_{judged_.string.site, judged_.string.name, {}, NowUtc(context.clock), options.ambient,
                   Q(options.notes), {}, false},
-          walk_(judged_.layout, Resume())
+          walk_(judged_.layout)
     {
+        Resume();
+        walk_ = strings::InspectionWalk(judged_.layout, Filled(), Missing());
         for (const int block : options.missing) {
             if (!strings::HasPlace(judged_.layout, {strings::PlaceKind::Block, block}))
                 throw CliError(ExitCode::Usage, "string " + options.string + " has no block " + std::to_string(block));
             Store({strings::PlaceKind::Block, block}, true, {});
         }
         if (!options.missing.empty())
-            walk_ = strings::InspectionWalk(judged_.layout, Filled());
+            walk_ = strings::InspectionWalk(judged_.layout, Filled(), Missing());
         if (options.start != 0 && !walk_.GoTo(options.start))
             throw CliError(ExitCode::Usage, "string " + options.string + " has no block " + std::to_string(options.start));
     }
@@ -62,9 +64,9 @@ public:
     std::string Summary() const { return strings::SummaryText(judged_.Judge(Record()).summary); }
 
 private:
-    // The places of today's inspection of the string, which this walk then goes on with; none
-    // when there is none, and a new inspection is begun.
-    std::vector<strings::Place> Resume()
+    // Finds the places of today's inspection of the string, which this walk then goes on with;
+    // when there is none, a new inspection is begun.
+    void Resume()
     {
         const QDate today = NowUtc(context_.clock).toLocalTime().date();
         const std::vector<store::InspectionInfo>& inspections = judged_.inspections;
@@ -76,21 +78,39 @@ private:
             record.blocks.resize(static_cast<std::size_t>(judged_.layout.blocks));
             if (judged_.layout.straps)
                 record.straps.resize(static_cast<std::size_t>(judged_.layout.blocks - 1));
-            return {};
+            return;
         }
         const store::InspectionInfo& latest = inspections.back();
         target_.inspectionUuid = latest.uuid;
         target_.startedUtc = latest.startedUtc;
         inspection_ = latest.id;
-        for (const store::StringReading& reading : store_.InspectionReadings(latest.id))
-            filled_.insert(reading.place);
-        std::cerr << "voltaryn-cli: inspection " << latest.id << " of today goes on\n";
-        return Filled();
+        for (const store::StringReading& reading : judged_.readings)
+            if (reading.inspectionUuid == latest.uuid)
+                filled_[reading.place] = reading.missing;
+        if (latest.id == 0)
+            std::cerr << "voltaryn-cli: today's inspection, still in the local queue, goes on\n";
+        else
+            std::cerr << "voltaryn-cli: inspection " << latest.id << " of today goes on\n";
     }
 
     strings::InspectionRecord& Record() { return judged_.records.back(); }
     const strings::InspectionRecord& Record() const { return judged_.records.back(); }
-    std::vector<strings::Place> Filled() const { return {filled_.begin(), filled_.end()}; }
+    std::vector<strings::Place> Filled() const
+    {
+        std::vector<strings::Place> places;
+        places.reserve(filled_.size());
+        for (const auto& [place, missing] : filled_)
+            places.push_back(place);
+        return places;
+    }
+    std::vector<strings::Place> Missing() const
+    {
+        std::vector<strings::Place> places;
+        for (const auto& [place, missing] : filled_)
+            if (missing)
+                places.push_back(place);
+        return places;
+    }
 
     void Store(strings::Place place, bool missing, store::CaptureInput input)
     {
@@ -104,12 +124,12 @@ private:
         TellSent(receipt.sentAhead);
         if (receipt.inspectionId != 0)
             inspection_ = receipt.inspectionId;
-        filled_.insert(place);
+        filled_[place] = missing;
         auto& places = place.kind == strings::PlaceKind::Strap ? Record().straps : Record().blocks;
         places[static_cast<std::size_t>(place.number - 1)] =
             missing ? std::nullopt : std::optional(strings::Reading{input.voltageV, input.resistanceMohm, input.temperatureC});
         judged_.Rebase();
-        Write({0, {}, place, missing, {}, {}, input.measuredUtc, input.voltageV, input.resistanceMohm, input.voltageText,
+        Write({0, {}, {}, place, missing, {}, {}, input.measuredUtc, input.voltageV, input.resistanceMohm, input.voltageText,
                input.resistanceText, input.rangeText, input.temperatureC},
               receipt.queued);
     }
@@ -134,7 +154,7 @@ private:
     const InspectOptions& options_;
     store::JudgedString judged_;  // its last record is this inspection's
     store::InspectionTarget target_;
-    std::set<strings::Place> filled_;
+    std::map<strings::Place, bool> filled_;  // whether marked missing
     strings::InspectionWalk walk_;
     long long inspection_ = 0;  // 0 until the server has it
 };
@@ -144,7 +164,12 @@ void Inspect(CommandContext& context, InspectOptions options)
     FillStationAndOperator(options.station, options.operatorName);
     CellStoreAccess db(options.db, context.clock);
     TellSent(db.Store().SendQueueIfDue());  // so that an inspection cut short is found whole
-    Inspector inspector(context, db.Store(), options, store::ReadJudgedString(db.Store(), Q(options.site), Q(options.string)));
+    store::JudgedString judged = store::ReadJudgedString(db.Store(), Q(options.site), Q(options.string));
+    if (judged.rememberedUtc.isValid())
+        std::cerr << "voltaryn-cli: the server is away: the string is judged as this station saw it on "
+                  << judged.rememberedUtc.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")).toStdString()
+                  << "; its readings wait in the local queue\n";
+    Inspector inspector(context, db.Store(), options, std::move(judged));
     if (const std::optional<strings::Place> next = inspector.Expected())
         std::cerr << "voltaryn-cli: place the probes on " << strings::PlaceText(*next) << '\n';
     RunCaptures(context, db.Store(), false, 0, options.drainTimeout, {"inspected", "place", "places"},

@@ -149,7 +149,11 @@ public:
     // Chooses a block's baseline; a choice of neither an inspection nor a resistance takes the
     // default rule back.
     void SetBaseline(const QString& site, const QString& string, const BaselineChoice& choice);
-    std::vector<BaselineChoice> Baselines(const QString& site, const QString& string);  // by block
+    // The string with all its readings are judged by, as this station sees it: the server's, and
+    // the readings still waiting in the queue. Each read from the server is remembered in the
+    // queue; while the server is away, the copy remembered last (StringHistory::rememberedUtc
+    // says when), and StoreError(Unreachable) for a string this station has not seen.
+    StringHistory StringHistoryOf(const QString& site, const QString& string);
 
 private:
     SqlConnection& Server();

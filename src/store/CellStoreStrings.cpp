@@ -4,6 +4,7 @@
 #include "store/CaptureWriter.h"
 #include "store/CellStore.h"
 #include "store/CheckedInput.h"
+#include "store/OfflineQueue.h"
 #include "store/SqlConnection.h"
 #include "store/SqlValues.h"
 #include "store/StoreError.h"
@@ -84,7 +85,7 @@ std::vector<StringReading> ListReadings(SqlConnection& server, const QVariant& s
     server.Run(list);
     std::vector<StringReading> readings;
     while (list.next()) {
-        readings.push_back({list.value(0).toLongLong(), list.value(1).toString(),
+        readings.push_back({list.value(0).toLongLong(), list.value(14).toString(), list.value(1).toString(),
                             {PlaceKindOf(list.value(2).toString()), list.value(3).toInt()},
                             list.value(4).toBool(), list.value(5).toString(), list.value(6).toString(),
                             FromUtcMs(list.value(7)), OptionalDouble(list.value(8)), OptionalDouble(list.value(9)),
@@ -93,6 +94,40 @@ std::vector<StringReading> ListReadings(SqlConnection& server, const QVariant& s
     }
     list.finish();
     return readings;
+}
+
+std::vector<BaselineChoice> ListBaselines(SqlConnection& server, qint64 string)
+{
+    QSqlQuery& list = server.Statement(QStringLiteral("list_baselines"));
+    list.bindValue(QStringLiteral(":string"), string);
+    server.Run(list);
+    std::vector<BaselineChoice> choices;
+    while (list.next())
+        choices.push_back({list.value(0).toInt(),
+                           list.value(1).isNull() ? std::nullopt : std::optional(list.value(1).toLongLong()),
+                           OptionalDouble(list.value(2)), FromUtcMs(list.value(3)), list.value(4).toString()});
+    list.finish();
+    return choices;
+}
+
+// Adds the readings of the string that wait in the queue (not those set aside), with the
+// inspections the server does not have yet, each as its first reading will make it.
+void AddWaitingReadings(StringHistory& history, const std::vector<QueuedCapture>& queued)
+{
+    for (const auto& [capture, setAsideReason] : queued) {
+        if (!setAsideReason.isEmpty() || !capture.inspection || capture.inspection->site != history.string.site ||
+            capture.inspection->string != history.string.name)
+            continue;
+        const InspectionTarget& target = *capture.inspection;
+        if (std::ranges::find(history.inspections, target.inspectionUuid, &InspectionInfo::uuid) == history.inspections.end())
+            history.inspections.push_back({0, target.inspectionUuid, target.site, target.string, target.startedUtc,
+                                           capture.station, capture.operatorName, target.ambientC, target.notes});
+        history.readings.push_back({0, target.inspectionUuid, capture.clientUuid, target.place, target.missing,
+                                    capture.station, capture.operatorName, capture.measuredUtc, capture.voltageV,
+                                    capture.resistanceMohm, capture.voltageText, capture.resistanceText,
+                                    capture.rangeText, capture.temperatureC});
+    }
+    std::ranges::stable_sort(history.inspections, {}, &InspectionInfo::startedUtc);
 }
 
 } // namespace
@@ -221,20 +256,33 @@ void CellStore::SetBaseline(const QString& site, const QString& string, const Ba
     });
 }
 
-std::vector<BaselineChoice> CellStore::Baselines(const QString& site, const QString& string)
+StringHistory CellStore::StringHistoryOf(const QString& site, const QString& string)
 {
-    std::vector<BaselineChoice> choices;
-    Online([&](SqlConnection& server) {
-        QSqlQuery& list = server.Statement(QStringLiteral("list_baselines"));
-        list.bindValue(QStringLiteral(":string"), StringId(server, site, string));
-        server.Run(list);
-        while (list.next())
-            choices.push_back({list.value(0).toInt(),
-                               list.value(1).isNull() ? std::nullopt : std::optional(list.value(1).toLongLong()),
-                               OptionalDouble(list.value(2)), FromUtcMs(list.value(3)), list.value(4).toString()});
-        list.finish();
-    });
-    return choices;
+    std::optional<StringHistory> history;
+    try {
+        Online([&](SqlConnection& server) {
+            std::vector<StringInfo> found = ListStrings(server, site, string);
+            if (found.empty())
+                throw NoSuchString(site, string);
+            const qint64 id = StringId(server, site, string);
+            history = StringHistory{std::move(found.front()), ListInspections(server, id, {}),
+                                    ListReadings(server, id, {}), ListBaselines(server, id), {}};
+        });
+    } catch (const StoreError& error) {
+        if (error.Kind() != StoreErrorKind::Unreachable || !queue_)
+            throw;
+        history = queue_->KnownString(site, string);
+        if (!history)
+            throw StoreError(StoreErrorKind::Unreachable,
+                             QStringLiteral("String \"%1\" at site \"%2\" cannot be inspected while the server is away: "
+                                            "this station has not seen it there before (%3)")
+                                 .arg(string, site, error.Message()));
+    }
+    if (queue_ && history->rememberedUtc.isNull())
+        queue_->RememberString(*history, options_.clock());
+    if (queue_ && queue_->WaitingCount() > 0)
+        AddWaitingReadings(*history, queue_->Captures());
+    return *std::move(history);
 }
 
 } // namespace voltaryn::store

@@ -3,6 +3,7 @@
 #include "store/SqlConnection.h"
 #include "store/SqlStatements.h"
 #include "store/SqlValues.h"
+#include "store/StringHistoryJson.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -105,6 +106,7 @@ OfflineQueue::OfflineQueue(const QString& path)
     connection_->ConfigureSession();
     connection_->RunText(SqlStatement(Engine::Sqlite, QStringLiteral("queue_create")));
     connection_->RunText(SqlStatement(Engine::Sqlite, QStringLiteral("queue_create_batches")));
+    connection_->RunText(SqlStatement(Engine::Sqlite, QStringLiteral("queue_create_strings")));
     QSqlQuery& query = connection_->Statement(QStringLiteral("queue_counts"));
     connection_->Run(query);
     query.next();
@@ -202,6 +204,31 @@ std::optional<BatchInfo> OfflineQueue::KnownBatch(const QString& name)
                           query.value(3).toString(), {}, {}, {}};
     query.finish();
     return batch;
+}
+
+void OfflineQueue::RememberString(const StringHistory& history, const QDateTime& seenUtc)
+{
+    Change(QStringLiteral("queue_remember_string"),
+           {{QStringLiteral("site"), history.string.site},
+            {QStringLiteral("name"), history.string.name},
+            {QStringLiteral("seen"), seenUtc.toMSecsSinceEpoch()},
+            {QStringLiteral("history"), QString::fromUtf8(StringHistoryToJson(history))}});
+}
+
+std::optional<StringHistory> OfflineQueue::KnownString(const QString& site, const QString& string)
+{
+    QSqlQuery& query = connection_->Statement(QStringLiteral("queue_known_string"));
+    query.bindValue(QStringLiteral(":site"), site);
+    query.bindValue(QStringLiteral(":name"), string);
+    connection_->Run(query);
+    std::optional<StringHistory> history;
+    if (query.next()) {
+        history = StringHistoryFromJson(query.value(1).toString().toUtf8());
+        if (history)
+            history->rememberedUtc = FromUtcMs(query.value(0));
+    }
+    query.finish();
+    return history;
 }
 
 } // namespace voltaryn::store

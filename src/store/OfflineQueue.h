@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/StoreTypes.h"
+#include "store/StringTypes.h"
 
 #include <QVariant>
 
@@ -15,8 +15,8 @@ class SqlConnection;
 // recheck keeps its kind and the cell it names. A capture leaves the queue only once the server
 // has committed it; one the server refuses for good (its batch is gone, a recheck's cell is not
 // in it) is set aside in the file with the reason, so nothing is lost. The file also keeps the
-// batches the station has seen on the server, so that it can go on sorting into them while the
-// server is away. The counts are read once, when the file is opened, and then kept.
+// batches and battery strings the station has seen on the server, so that it can go on sorting
+// into them, or inspecting them, while the server is away. The counts are read once, when the file is opened, and then kept.
 class OfflineQueue {
 public:
     explicit OfflineQueue(const QString& path);
@@ -41,6 +41,10 @@ public:
     void RememberGrades(const QString& batch, const QString& gradesJson);
     void ForgetBatch(const QString& batch);
     std::optional<BatchInfo> KnownBatch(const QString& name);
+    // A string as the server showed it at `seenUtc`, with every reading it then held.
+    void RememberString(const StringHistory& history, const QDateTime& seenUtc);
+    // rememberedUtc says when it was seen.
+    std::optional<StringHistory> KnownString(const QString& site, const QString& string);
 
 private:
     // Runs the named statement; returns how many rows it changed.

@@ -1,6 +1,5 @@
 #include "store/StringJudging.h"
 
-#include "store/CaptureWriter.h"
 #include "store/CellStore.h"
 #include "store/StoreError.h"
 #include "strings/PolicyJson.h"
@@ -43,14 +42,13 @@ strings::PolicySet PoliciesOf(const StringInfo& string)
     return *std::move(read.policies);
 }
 
-std::vector<strings::InspectionRecord> InspectionRecordsOf(const StringInfo& string,
-                                                           const std::vector<InspectionInfo>& inspections,
-                                                           const std::vector<StringReading>& readings)
+std::vector<strings::InspectionRecord> InspectionRecordsOf(const StringHistory& history)
 {
+    const StringInfo& string = history.string;
     std::vector<strings::InspectionRecord> records;
-    std::map<qint64, std::size_t> byId;
-    for (const InspectionInfo& inspection : inspections) {
-        byId[inspection.id] = records.size();
+    std::map<QString, std::size_t> byUuid;
+    for (const InspectionInfo& inspection : history.inspections) {
+        byUuid[inspection.uuid] = records.size();
         strings::InspectionRecord& record = records.emplace_back();
         record.id = inspection.id;
         record.date = InspectionDay(inspection.startedUtc);
@@ -59,16 +57,19 @@ std::vector<strings::InspectionRecord> InspectionRecordsOf(const StringInfo& str
         if (string.straps)
             record.straps.resize(static_cast<std::size_t>(std::max(0, string.blocks - 1)));
     }
-    // In the order taken, so the latest of a place stays.
-    for (const StringReading& reading : readings) {
-        const auto found = byId.find(reading.inspectionId);
-        if (found == byId.end())
+    // The latest reading of a place is in force, the station's queued ones among the server's.
+    std::map<std::pair<std::size_t, strings::Place>, QDateTime> taken;
+    for (const StringReading& reading : history.readings) {
+        const auto found = byUuid.find(reading.inspectionUuid);
+        if (found == byUuid.end())
             continue;
         strings::InspectionRecord& record = records[found->second];
         auto& places = reading.place.kind == strings::PlaceKind::Strap ? record.straps : record.blocks;
         const auto index = static_cast<std::size_t>(reading.place.number - 1);
-        if (index >= places.size())
+        QDateTime& latest = taken[{found->second, reading.place}];
+        if (index >= places.size() || (latest.isValid() && reading.measuredUtc < latest))
             continue;
+        latest = reading.measuredUtc;
         places[index] = reading.missing ? std::nullopt
                                         : std::optional(strings::Reading{reading.voltageV, reading.resistanceMohm,
                                                                          reading.temperatureC});
@@ -115,12 +116,11 @@ std::vector<strings::BlockTrend> JudgedString::Trends() const
 
 JudgedString ReadJudgedString(CellStore& store, const QString& site, const QString& string)
 {
-    std::optional<StringInfo> found = store.FindString(site, string);
-    if (!found)
-        throw NoSuchString(site, string);
-    JudgedString judged{*found, LayoutOf(*found), PoliciesOf(*found), store.Inspections(site, string), {}, {}, {}, {}};
-    judged.records = InspectionRecordsOf(*found, judged.inspections, store.StringReadings(site, string));
-    judged.choice = BaselineChoiceOf(store.Baselines(site, string));
+    StringHistory history = store.StringHistoryOf(site, string);
+    JudgedString judged{history.string, LayoutOf(history.string), PoliciesOf(history.string), history.inspections,
+                        {}, history.rememberedUtc, InspectionRecordsOf(history), BaselineChoiceOf(history.baselines),
+                        {}, {}};
+    judged.readings = std::move(history.readings);
     judged.Rebase();
     return judged;
 }

@@ -25,9 +25,7 @@ strings::PolicySet PoliciesOf(const StringInfo& string);
 
 // The string's inspections as the core reads them, the earliest first: each place's latest
 // reading, a block marked missing none. Dates are the local days the inspections began.
-std::vector<strings::InspectionRecord> InspectionRecordsOf(const StringInfo& string,
-                                                           const std::vector<InspectionInfo>& inspections,
-                                                           const std::vector<StringReading>& readings);
+std::vector<strings::InspectionRecord> InspectionRecordsOf(const StringHistory& history);
 // The baselines chosen in the store as the core takes them.
 strings::BaselineChoice BaselineChoiceOf(const std::vector<BaselineChoice>& choices);
 
@@ -37,6 +35,8 @@ struct JudgedString {
     strings::StringLayout layout;
     strings::PolicySet policies;
     std::vector<InspectionInfo> inspections;  // the earliest first
+    std::vector<StringReading> readings;      // retests too
+    QDateTime rememberedUtc;                  // as StringHistory's
     std::vector<strings::InspectionRecord> records;  // the same inspections
     strings::BaselineChoice choice;
     std::vector<std::optional<strings::Baseline>> baselines;
@@ -52,7 +52,8 @@ struct JudgedString {
     std::optional<strings::InspectionVerdicts> Verdicts(qint64 inspection) const;
     std::vector<strings::BlockTrend> Trends() const;
 };
-// StoreError(NotFound) for a string the site does not hold.
+// The string as CellStore::StringHistoryOf() gives it; StoreError(NotFound) for a string the site
+// does not hold.
 JudgedString ReadJudgedString(CellStore& store, const QString& site, const QString& string);
 
 } // namespace voltaryn::store

@@ -41,7 +41,8 @@ struct InspectionInfo {
 
 // A reading of a place in an inspection; a retest adds one, and the latest of a place is in force.
 struct StringReading {
-    qint64 inspectionId = 0;
+    qint64 inspectionId = 0;  // 0 while the reading waits in the offline queue
+    QString inspectionUuid;
     QString clientUuid;
     strings::Place place;
     bool missing = false;  // a placeholder for a block that is not there
@@ -64,6 +65,17 @@ struct BaselineChoice {
     std::optional<double> resistanceMohm;
     QDateTime setUtc = {};  // set by the store
     QString station = {};
+};
+
+// A string with its inspections, their readings and the baselines chosen: all its readings are
+// judged by. As a station sees it, it holds the readings still waiting in its offline queue.
+struct StringHistory {
+    StringInfo string;
+    std::vector<InspectionInfo> inspections;  // the earliest first
+    std::vector<StringReading> readings;      // by inspection, each place's in the order taken
+    std::vector<BaselineChoice> baselines;    // by block
+    // When the station last read it from the server; null: read from the server just now.
+    QDateTime rememberedUtc = {};
 };
 
 } // namespace voltaryn::store

@@ -203,6 +203,67 @@ TEST(CliPostgresql, ARecheckRunCutShortGoesOnFromTheTraysNextCell)
     }
 }
 
+// A walk of a string goes on through a day's faults, at its first empty place each time: started
+// while the server is away (judged by the string as the station last saw it) and killed, again
+// offline until the disk fills, then with the server back. The string's inspection of the day
+// ends with one reading of every place taken, none twice.
+TEST(CliPostgresql, AWalkGoesOnAtItsFirstEmptyPlaceThroughOutagesKillsAndAFullDisk)
+{
+    const TempFolder folder;
+    ::setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
+    RunShell("createdb walk");
+    const std::string db = "postgresql:///walk";
+    const auto inspect = [&db](const std::string& time) {
+        return Args{"--demo-string=5", "--demo-time", time, "-f", "json", "inspect", "--site", "Plant",
+                    "--string", "UPS", "--drain-timeout", "0", "--db", db};
+    };
+    OutputOf(folder, {"site", "add", "Plant", "--db", db});
+    OutputOf(folder, {"string", "add", "--site", "Plant", "UPS", "--blocks", "24", "--nominal", "12", "--chemistry",
+                      "vrla", "--straps", "--installed", "2021-01-01", "--db", db});
+    ASSERT_EQ(RunCli(folder, inspect("2023-06-01T09:00:00")).exitCode, 0) << "a year before: the baselines";
+    StopServer();
+
+    const CliProcess offline(folder, inspect("2024-06-01T09:00:00"));
+    while (offline.Running() && Lines(offline.Out()).size() < 10)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    offline.Signal(SIGKILL);
+    const Finished killed{offline.Wait(), offline.Out(), offline.Err()};
+    EXPECT_THAT(killed.err, HasSubstr("the server is away: the string is judged as this station saw it on"));
+    const std::vector<std::string> first = Lines(killed.out);
+    ASSERT_GE(first.size(), 10u) << killed.err;
+    const nlohmann::json queued = nlohmann::json::parse(first.front());
+    EXPECT_TRUE(queued["queued"]);
+    EXPECT_TRUE(queued["inspection"].is_null()) << "the server has not made it yet";
+    EXPECT_EQ(queued["verdicts"]["baseline"], "pass") << "judged against last year's readings: " << first.front();
+
+    // No file may grow past what the queue holds now and a few readings more, as on a full disk.
+    std::uintmax_t kept = 0;
+    for (const auto& file : std::filesystem::recursive_directory_iterator(folder / "data"))
+        if (file.is_regular_file())
+            kept = std::max(kept, file.file_size());
+    const Finished full = RunCli(folder, inspect("2024-06-01T10:00:00"), "/dev/null",
+                                 {"/bin/bash", "-c", "trap '' XFSZ; exec prlimit --fsize=" + std::to_string(kept + 12000) +
+                                                         " -- \"$@\"", "full"});
+    EXPECT_EQ(full.exitCode, 5) << full.err;
+    EXPECT_THAT(full.err, HasSubstr("today's inspection, still in the local queue, goes on"));
+    EXPECT_THAT(full.err, HasSubstr("is not stored: the local queue could not keep it (is its disk full?)"));
+    StartServer();
+
+    const Finished rest = RunCli(folder, inspect("2024-06-01T11:00:00"));
+    EXPECT_EQ(rest.exitCode, 0) << rest.err;
+    EXPECT_THAT(rest.err, HasSubstr("queued captures sent"));
+    EXPECT_THAT(rest.err, ::testing::MatchesRegex("(.|\n)*inspection [0-9]+ of today goes on(.|\n)*"));
+    EXPECT_THAT(Lines(rest.err).back(), ::testing::StartsWith("24 blocks, "));
+    const std::vector<std::string> last = Lines(rest.out);
+    ASSERT_FALSE(last.empty());
+    EXPECT_EQ(nlohmann::json::parse(last.back())["position"], 24);
+    // Every block once, no place twice; a strap the walker passed over stays empty.
+    RunShell("test \"$(psql -XAtd walk -c \"SELECT count(DISTINCT i.id) || ' ' || count(*) FILTER (WHERE r.kind = 'block') "
+             "|| ' ' || (count(*) = count(DISTINCT (r.kind, r.position))) FROM string_readings r JOIN inspections i "
+             "ON i.id = r.inspection_id WHERE i.started_utc_ms >= " + std::to_string(UtcMs("2024-01-01T00:00:00")) +
+             "\")\" = '1 24 true'");
+}
+
 // libpq finds the password itself: in PGPASSWORD, a password file or a service file. One typed into
 // --db still works, as the program reads its own copy of the arguments, but is warned of. Options
 // are quoted: one cannot set another.

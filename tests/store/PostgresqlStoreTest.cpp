@@ -154,6 +154,9 @@ TEST_P(PostgresqlServerTest, QueuedStringReadingsMakeTheirInspectionOnceTheServe
     store->AddSite({QStringLiteral("Plant 2")});
     for (const char* name : {"UPS A", "UPS B"})
         store->AddString({QStringLiteral("Plant 2"), QString::fromLatin1(name), 2, 12, QStringLiteral("vrla"), 6, true});
+    const QString site = QStringLiteral("Plant 2");
+    const QString upsA = QStringLiteral("UPS A");
+    EXPECT_FALSE(store->StringHistoryOf(site, upsA).rememberedUtc.isValid()) << "read from the server";
     StopServer();
     const std::tuple<const char*, strings::Place, bool> readings[] = {
         {"UPS A", {strings::PlaceKind::Block, 1}, false},
@@ -176,6 +179,18 @@ TEST_P(PostgresqlServerTest, QueuedStringReadingsMakeTheirInspectionOnceTheServe
                                                               19.0, QStringLiteral("north"),
                                                               {strings::PlaceKind::Block, 2}, true}))
         << "kept whole in the queue file";
+    // Offline, the string as the station saw it, with the inspection its queued readings make.
+    const StringHistory seen = store->StringHistoryOf(site, upsA);
+    EXPECT_TRUE(seen.rememberedUtc.isValid());
+    ASSERT_EQ(seen.inspections.size(), 1u);
+    EXPECT_EQ(seen.inspections[0].id, 0);
+    EXPECT_EQ(seen.inspections[0].ambientC, 19.0);
+    ASSERT_EQ(seen.readings.size(), 3u);
+    EXPECT_EQ(seen.readings[2].inspectionUuid, QStringLiteral("walk-UPS A"));
+    EXPECT_TRUE(seen.readings[2].missing);
+    const StoreError unseen = ErrorOf([&] { store->StringHistoryOf(site, QStringLiteral("UPS B")); });
+    EXPECT_EQ(unseen.Kind(), StoreErrorKind::Unreachable);
+    EXPECT_THAT(unseen.Message().toStdString(), ::testing::HasSubstr("this station has not seen it there before"));
     StartServer();
     RunSql(address, QStringLiteral("DELETE FROM battery_strings WHERE name = 'UPS B'"));
 
@@ -187,6 +202,9 @@ TEST_P(PostgresqlServerTest, QueuedStringReadingsMakeTheirInspectionOnceTheServe
     EXPECT_EQ(inspections[0].notes, QStringLiteral("north"));
     EXPECT_EQ(inspections[0].startedUtc, Capture({}, {}, 1).measuredUtc) << "as its first reading made it";
     EXPECT_EQ(store->InspectionReadings(inspections[0].id).size(), 3u);
+    const StringHistory sent = store->StringHistoryOf(site, upsA);
+    EXPECT_EQ(sent.inspections.size(), 1u);
+    EXPECT_EQ(sent.readings.size(), 3u) << "the queue sent is not counted twice";
 }
 
 // A capture costs the server one statement, whatever it comes to, so one round trip; two at

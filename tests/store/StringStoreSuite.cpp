@@ -148,7 +148,7 @@ TEST_P(StoreTest, ABlocksBaselineIsChosenOrTypedAndTakenBack)
     store->SetBaseline(Site, String, {1, std::nullopt, 4.0});
     store->SetBaseline(Site, String, {1, std::nullopt, std::nullopt});
     store->SetBaseline(Site, String, {3, std::nullopt, 5.5});
-    const std::vector<BaselineChoice> choices = store->Baselines(Site, String);
+    const std::vector<BaselineChoice> choices = store->StringHistoryOf(Site, String).baselines;
     ASSERT_EQ(choices.size(), 2u);
     EXPECT_EQ(choices[0].block, 2);
     EXPECT_EQ(choices[0].inspectionId, inspection);

@@ -24,14 +24,30 @@ std::optional<Chemistry> ChemistryOf(std::string_view name)
     return found == kChemistries.end() ? std::nullopt : std::optional(found->first);
 }
 
+double CellNominalVolts(Chemistry chemistry)
+{
+    switch (chemistry) {
+    case Chemistry::Nicd: return 1.2;
+    case Chemistry::Lifepo4: return 3.2;
+    case Chemistry::Vla:
+    case Chemistry::Vrla: break;
+    }
+    return 2.0;
+}
+
 int DefaultCellsPerBlock(double nominalVolts, Chemistry chemistry)
 {
-    double cellVolts = 2.0;
-    if (chemistry == Chemistry::Nicd)
-        cellVolts = 1.2;
-    if (chemistry == Chemistry::Lifepo4)
-        cellVolts = 3.2;
-    return std::max(1, static_cast<int>(std::lround(nominalVolts / cellVolts)));
+    return std::max(1, static_cast<int>(std::lround(nominalVolts / CellNominalVolts(chemistry))));
+}
+
+double MostBlockVolts(const StringLayout& layout)
+{
+    double cellVolts = 2.7;
+    if (layout.chemistry == Chemistry::Nicd)
+        cellVolts = 1.8;
+    if (layout.chemistry == Chemistry::Lifepo4)
+        cellVolts = 4.0;
+    return layout.cellsPerBlock * cellVolts;
 }
 
 std::optional<LayoutFault> LayoutFaultOf(const StringLayout& layout)
@@ -42,6 +58,10 @@ std::optional<LayoutFault> LayoutFaultOf(const StringLayout& layout)
         return LayoutFault::NominalVolts;
     if (layout.cellsPerBlock < 1 || layout.cellsPerBlock > 12)
         return LayoutFault::CellsPerBlock;
+    const double cellVolts = CellNominalVolts(layout.chemistry);
+    const bool singleCell = layout.nominalVolts == 2 && layout.cellsPerBlock == 1;
+    if (!singleCell && std::abs(layout.cellsPerBlock * cellVolts - layout.nominalVolts) > cellVolts / 2)
+        return LayoutFault::CellsForNominal;
     return std::nullopt;
 }
 
@@ -51,6 +71,8 @@ std::string LayoutFaultText(LayoutFault fault)
     case LayoutFault::BlockCount: return "a string has 1 to " + std::to_string(MostBlocks) + " blocks";
     case LayoutFault::NominalVolts: return "a block's nominal voltage is 2, 6 or 12 V";
     case LayoutFault::CellsPerBlock: return "a block has 1 to 12 cells";
+    case LayoutFault::CellsForNominal:
+        return "the block's cells do not make its nominal voltage (cells of 2 V lead-acid, 1.2 V NiCd, 3.2 V LiFePO4)";
     }
     return {};
 }

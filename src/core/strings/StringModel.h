@@ -28,12 +28,17 @@ struct StringLayout {
     std::optional<std::chrono::sys_days> installed = {};
 };
 
-// The cells a block of the chemistry holds at that nominal voltage: 2 V lead-acid cells, 1.2 V
-// NiCd cells, 3.2 V LiFePO4 cells (at least one).
+// A cell's nominal voltage: 2 V lead-acid, 1.2 V NiCd, 3.2 V LiFePO4.
+double CellNominalVolts(Chemistry chemistry);
+// The cells a block of the chemistry holds at that nominal voltage (at least one).
 int DefaultCellsPerBlock(double nominalVolts, Chemistry chemistry);
+// No block of the string reads above this: its cells at the top of any charge, 2.7 V a lead-acid
+// cell, 1.8 V NiCd, 4.0 V LiFePO4.
+double MostBlockVolts(const StringLayout& layout);
 
-// Why a string's figures are refused, for each surface to word.
-enum class LayoutFault { BlockCount, NominalVolts, CellsPerBlock };
+// Why a string's figures are refused, for each surface to word. The cells of a block add up to
+// its nominal voltage within half a cell; a 2 V block may be any single cell.
+enum class LayoutFault { BlockCount, NominalVolts, CellsPerBlock, CellsForNominal };
 std::optional<LayoutFault> LayoutFaultOf(const StringLayout& layout);
 // In English, one line: "a string has 1 to 1000 blocks".
 std::string LayoutFaultText(LayoutFault fault);

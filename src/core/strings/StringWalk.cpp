@@ -20,11 +20,23 @@ std::string WalkRefusalText(WalkRefusal refusal, std::optional<Place> expected)
     return {};
 }
 
-InspectionWalk::InspectionWalk(const StringLayout& layout, const std::vector<Place>& filled)
+InspectionWalk::InspectionWalk(const StringLayout& layout, const std::vector<Place>& filled,
+                               const std::vector<Place>& missing)
     : layout_(layout), order_(WalkOrder(layout)), filled_(filled.begin(), filled.end())
 {
-    next_ = static_cast<std::size_t>(std::ranges::find_if(order_, [this](Place place) { return !IsFilled(place); }) -
+    for (const Place place : missing) {
+        filled_.insert(place);
+        missing_.insert(place.number);
+    }
+    next_ = static_cast<std::size_t>(std::ranges::find_if(order_, [this](Place place) { return Awaits(place); }) -
                                      order_.begin());
+}
+
+bool InspectionWalk::Awaits(Place place) const
+{
+    if (IsFilled(place))
+        return false;
+    return place.kind == PlaceKind::Block || (!missing_.contains(place.number) && !missing_.contains(place.number + 1));
 }
 
 std::optional<Place> InspectionWalk::Expected() const
@@ -44,7 +56,7 @@ std::variant<Taken, WalkRefusal> InspectionWalk::Take(std::optional<double> volt
     if (*volts <= -StrapVoltsBelow)
         return WalkRefusal::Reversed;
     const bool strapVolts = *volts < StrapVoltsBelow;
-    if (!strapVolts && *volts > MostBlockVoltsPerNominal * layout_.nominalVolts)
+    if (!strapVolts && *volts > MostBlockVolts(layout_))
         return WalkRefusal::TooHighForBlock;
     const bool strapExpected = expected->kind == PlaceKind::Strap;
     if (strapVolts && !strapExpected)
@@ -54,6 +66,8 @@ std::variant<Taken, WalkRefusal> InspectionWalk::Take(std::optional<double> volt
             return WalkRefusal::BlockVoltage;
         retest_.reset();
         filled_.insert(*expected);
+        if (expected->kind == PlaceKind::Block)
+            missing_.erase(expected->number);
         return Taken{*expected};
     }
     // A block where a strap is expected: the strap was passed over, and this is the next block.
@@ -61,6 +75,8 @@ std::variant<Taken, WalkRefusal> InspectionWalk::Take(std::optional<double> volt
     if (strapExpected && !strapVolts)
         taken = {Place{PlaceKind::Block, expected->number + 1}, true};
     filled_.insert(taken.place);
+    if (taken.place.kind == PlaceKind::Block)
+        missing_.erase(taken.place.number);
     MoveOnFrom(static_cast<std::size_t>(std::ranges::find(order_, taken.place) - order_.begin()));
     return taken;
 }
@@ -68,7 +84,7 @@ std::variant<Taken, WalkRefusal> InspectionWalk::Take(std::optional<double> volt
 void InspectionWalk::MoveOnFrom(std::size_t index)
 {
     next_ = index + 1;
-    while (next_ < order_.size() && IsFilled(order_[next_]))
+    while (next_ < order_.size() && !Awaits(order_[next_]))
         ++next_;
 }
 
@@ -90,6 +106,7 @@ std::optional<Place> InspectionWalk::Skip()
     std::optional<Place> missing;
     if (expected->kind == PlaceKind::Block) {
         filled_.insert(*expected);
+        missing_.insert(expected->number);
         missing = expected;
     }
     MoveOnFrom(next_);

@@ -3,8 +3,8 @@
 // The walk of a string that captures itself: each settled capture goes to the place the walk
 // expects, and the walk moves on. Which kind of place a capture is follows from its voltage: the
 // probes across a strap read almost nothing, across a block its voltage. A technician who skips a
-// strap lands on the next block; the strap stays empty. A pure state machine: the caller stores
-// what it takes.
+// strap lands on the next block; the strap stays empty. A block marked missing is passed over, and
+// so are the straps on either side of it. A pure state machine: the caller stores what it takes.
 #include "strings/StringModel.h"
 
 #include <optional>
@@ -16,14 +16,12 @@ namespace voltaryn::strings {
 
 // A reading under this is a strap's.
 inline constexpr double StrapVoltsBelow = 0.5;
-// A block reading more than this times its nominal voltage is not a block of the string.
-inline constexpr double MostBlockVoltsPerNominal = 1.5;
 
 // Why a capture is not taken; nothing is stored for it.
 enum class WalkRefusal {
     StrapVoltage,     // a strap's reading where a block is expected
     BlockVoltage,     // a block's reading where a strap is retested
-    TooHighForBlock,  // above MostBlockVoltsPerNominal × nominal
+    TooHighForBlock,  // above MostBlockVolts()
     NoVoltage,        // the meter showed overload
     Reversed,         // a block's voltage the wrong way round: the probes are on the wrong posts
     Done,             // the walk is over: retest or go to a block
@@ -38,9 +36,10 @@ struct Taken {
 
 class InspectionWalk {
 public:
-    // `filled`: the places that hold a reading (or a missing mark) already; the walk starts at the
-    // first place that does not.
-    InspectionWalk(const StringLayout& layout, const std::vector<Place>& filled = {});
+    // `filled`: the places that hold a reading or a missing mark already, `missing` the blocks
+    // marked missing; the walk starts at the first place it expects.
+    InspectionWalk(const StringLayout& layout, const std::vector<Place>& filled = {},
+                   const std::vector<Place>& missing = {});
 
     // The place the next capture goes to; empty once the walk is over.
     std::optional<Place> Expected() const;
@@ -61,10 +60,13 @@ public:
 
 private:
     void MoveOnFrom(std::size_t index);
+    // Whether the walk stops at the place: empty, and not a strap beside a block marked missing.
+    bool Awaits(Place place) const;
 
     StringLayout layout_;
     std::vector<Place> order_;
     std::set<Place> filled_;
+    std::set<int> missing_;  // blocks
     std::size_t next_ = 0;  // index into order_; order_.size(): the walk is over
     std::optional<Place> retest_;
 };
