@@ -1519,6 +1519,22 @@ Kreuzen Sie mindestens einen Kanal an und drücken Sie dann OK.</translation>
         <source>CSV (*.csv);;JSON lines (*.jsonl *.json)</source>
         <translation>CSV (*.csv);;JSON-Zeilen (*.jsonl *.json)</translation>
     </message>
+    <message>
+        <source>Strap %1 → %2</source>
+        <translation>Verbinder %1 → %2</translation>
+    </message>
+    <message>
+        <source>Block %1 (missing)</source>
+        <translation>Block %1 (fehlt)</translation>
+    </message>
+    <message>
+        <source>Block %1</source>
+        <translation>Block %1</translation>
+    </message>
+    <message>
+        <source>Inspection</source>
+        <translation>Inspektion</translation>
+    </message>
 </context>
 <context>
     <name>voltaryn::ReadingDescription</name>

@@ -88,9 +88,9 @@ void RunCaptures(CommandContext& context, store::CellStore& store, bool ids, lon
             const std::vector<std::string_view> lit = WordsShown(meter.Session().pollLoop.Display().lit);
             const cells::CaptureStep step = engine.Feed(now, cells::ReadProbes(meter.Reading(), lit));
             if (step.Problem == cells::CaptureProblem::UnstableContact)
-                std::cerr << "voltaryn-cli: unstable contact, nothing captured: place the cell again\n";
+                std::cerr << "voltaryn-cli: unstable contact, nothing captured: " << words.again << '\n';
             if (step.Problem == cells::CaptureProblem::LiftedEarly)
-                std::cerr << "voltaryn-cli: lifted too early, nothing captured: place the cell again\n";
+                std::cerr << "voltaryn-cli: lifted too early, nothing captured: " << words.again << '\n';
             if (step.Capture && take(*step.Capture, scanned.Take()))
                 ++captured;
         }

@@ -22,6 +22,7 @@ struct RunWords {
     const char* verb;
     const char* one = "cell";
     const char* many = "cells";
+    const char* again = "place the cell again";  // after a capture that did not settle
 };
 
 // Takes a settled capture with the scanned ID waiting for it (empty: none); false when it was

@@ -11,6 +11,14 @@
 namespace voltaryn::cli {
 namespace {
 
+std::string ScalarText(const std::variant<std::string, Number, std::nullptr_t>& value)
+{
+    return std::visit(Overloaded{[](const std::string& text) { return text; },
+                                 [](const Number& number) { return number.text; },
+                                 [](std::nullptr_t) { return std::string("-"); }},
+                      value);
+}
+
 // A value as a cell: texts as they are, lists as their words with blanks between.
 std::string CellText(const Value& value)
 {
@@ -33,6 +41,15 @@ std::string CellText(const Value& value)
                                          text.append(name).append("=").append(entry);
                                      }
                                      return text;
+                                 },
+                                 [](const ObjectList& list) {
+                                     std::string text;
+                                     for (const auto& object : list.objects) {
+                                         text += text.empty() ? "" : " ";
+                                         for (std::size_t i = 0; i < object.size(); ++i)
+                                             text += (i == 0 ? "" : "/") + ScalarText(object[i].second);
+                                     }
+                                     return text;
                                  }},
                       value);
 }
@@ -46,6 +63,16 @@ nlohmann::ordered_json Json(const Record& record)
                                   json[name] = nlohmann::ordered_json::object();
                                   for (const auto& [key, text] : named.entries)
                                       json[name][key] = text;
+                              },
+                              [&json, &name = name](const ObjectList& list) {
+                                  json[name] = nlohmann::ordered_json::array();
+                                  for (const auto& object : list.objects) {
+                                      nlohmann::ordered_json& item = json[name].emplace_back(nlohmann::ordered_json::object());
+                                      for (const auto& [key, entry] : object)
+                                          std::visit(Overloaded{[&item, &key = key](const Number& number) { item[key] = number.value; },
+                                                                [&item, &key = key](const auto& v) { item[key] = v; }},
+                                                     entry);
+                                  }
                               },
                               [&json, &name = name](const auto& v) { json[name] = v; }},
                    value);

@@ -22,9 +22,17 @@ struct NamedTexts {
     std::vector<std::pair<std::string, std::string>> entries;
 };
 
+// Objects of texts and numbers by name, in their order: a list of objects in JSON; elsewhere each
+// object's values joined by "/", the objects by blanks ("2022-06-01/4.512/0.0 2023-06-01/...").
+struct ObjectList {
+    using Entry = std::pair<std::string, std::variant<std::string, Number, std::nullptr_t>>;
+    std::vector<std::vector<Entry>> objects;
+};
+
 // A value of a record: a text, a whole number, a number, nothing (null in JSON), a list of words,
-// a yes or no (true or false), or texts by name.
-using Value = std::variant<std::string, long long, Number, std::nullptr_t, std::vector<std::string>, bool, NamedTexts>;
+// a yes or no (true or false), texts by name, or a list of objects.
+using Value = std::variant<std::string, long long, Number, std::nullptr_t, std::vector<std::string>, bool, NamedTexts,
+                           ObjectList>;
 
 // One record of output: named values, in the order they are shown.
 struct Field {

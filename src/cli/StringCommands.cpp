@@ -59,10 +59,16 @@ Value Percent(const std::optional<double>& figure)
 Record TrendRecord(const strings::BlockTrend& trend, const std::optional<strings::Baseline>& baseline,
                    std::chrono::sys_days today)
 {
-    std::vector<std::string> points;
-    points.reserve(trend.points.size());
-    for (const strings::TrendPoint& point : trend.points)
-        points.push_back(std::get<std::string>(DateValue(point.date)) + "=" + Fixed(point.milliohm, 3));
+    ObjectList points;
+    points.objects.reserve(trend.points.size());
+    for (const strings::TrendPoint& point : trend.points) {
+        ObjectList::Entry change{"change_pct", nullptr};
+        if (point.changePercent)
+            change.second = Number{*point.changePercent, Fixed(*point.changePercent, 1)};
+        points.objects.push_back({{"date", std::get<std::string>(DateValue(point.date))},
+                                  {"resistance_mohm", Number{point.milliohm, Fixed(point.milliohm, 3)}},
+                                  change});
+    }
     const auto forecast = [](const std::optional<strings::LimitForecast>& line) {
         return line ? DateValue(line->date) : Value(nullptr);
     };

@@ -172,7 +172,7 @@ void Inspect(CommandContext& context, InspectOptions options)
     Inspector inspector(context, db.Store(), options, std::move(judged));
     if (const std::optional<strings::Place> next = inspector.Expected())
         std::cerr << "voltaryn-cli: place the probes on " << strings::PlaceText(*next) << '\n';
-    RunCaptures(context, db.Store(), false, 0, options.drainTimeout, {"inspected", "place", "places"},
+    RunCaptures(context, db.Store(), false, 0, options.drainTimeout, {"inspected", "place", "places", "place the probes again"},
                 [&inspector](const cells::CellCapture& capture, const std::string&) { return inspector.Take(capture); },
                 [&inspector] { return inspector.Done(); });
     std::cerr << inspector.Summary() << '\n';

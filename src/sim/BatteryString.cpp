@@ -79,6 +79,14 @@ BatteryString::BatteryString(std::uint64_t seed, int blocks) : seed_(seed)
         warm.celsius += warmer;
         warm.volts = std::max(13.4, warm.volts + FloatVoltsPerCelsius * warmer);
     }
+    std::vector<int> tight;
+    for (int number = 1; number <= straps; ++number)
+        if (!StrapAt(number).loose)
+            tight.push_back(number);
+    if (!tight.empty()) {
+        const int loosening = tight[static_cast<std::size_t>(layout.Between(0, static_cast<int>(tight.size()) - 1))];
+        straps_[static_cast<std::size_t>(loosening - 1)].looseningPerYear = layout.Uniform(0.4, 0.6);
+    }
 }
 
 const BatteryString::Block& BatteryString::BlockAt(int number) const
@@ -96,7 +104,9 @@ StringPartValues BatteryString::ValuesAt(strings::Place place, SimTime at) const
     if (place.kind == strings::PlaceKind::Strap) {
         const Strap& strap = StrapAt(place.number);
         const double celsius = (BlockAt(place.number).celsius + BlockAt(place.number + 1).celsius) / 2;
-        return {strap.volts, strap.milliOhms, celsius};
+        const double loosening =
+            std::max(0.0, std::chrono::duration<double, std::chrono::years::period>(at - StrapLooseningFrom).count());
+        return {strap.volts, strap.milliOhms * std::pow(1 + strap.looseningPerYear, loosening), celsius};
     }
     const Block& block = BlockAt(place.number);
     return {block.volts, block.newMilliOhms * std::pow(1 + block.ageingPerYear, YearsInService(at)), block.celsius};

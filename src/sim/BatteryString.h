@@ -13,6 +13,8 @@ namespace voltaryn::sim {
 // The day the simulated string went into service: every block ages from it on.
 inline constexpr std::chrono::sys_days StringInstalled{std::chrono::year{2021} / 1 / 1};
 inline constexpr int DefaultStringBlocks = 24;
+// From this day on one strap of the simulated string works loose.
+inline constexpr std::chrono::sys_days StrapLooseningFrom{std::chrono::year{2022} / 9 / 1};
 
 // Where the probes stop on a string: a block or a strap, in the how-manieth walk along it.
 struct WalkStop {
@@ -35,7 +37,8 @@ struct StringPartValues {
 // the VRLA float window at its temperature. Each block's resistance grows by its own rate a year,
 // compounding from StringInstalled: most by 0.5-3 %, a few aged ones (about one in twelve) by
 // 15-25 %, so that once in service an aged block reads 32-56 % above its reading two years
-// before. Straps read a few mV and 30-80 µOhm; one or two are loose, at 150-300 µOhm. Now and then
+// before. Straps read a few mV and 30-80 µOhm; one or two are loose, at 150-300 µOhm, and another
+// works loose from StrapLooseningFrom on, 40-60 % up a year, when the string has one. Now and then
 // the walker skips a strap (about one in 25).
 //
 // Every value follows from the seed and the place alone (which blocks are aged and which straps
@@ -54,6 +57,8 @@ public:
     double AgeingPerYear(int number) const { return BlockAt(number).ageingPerYear; }
     bool Aged(int number) const { return BlockAt(number).aged; }
     bool Loose(int strap) const { return StrapAt(strap).loose; }
+    // By how much strap `number`'s resistance grows a year from StrapLooseningFrom on: 0 for most.
+    double LooseningPerYear(int number) const { return StrapAt(number).looseningPerYear; }
     std::optional<int> WarmBlock() const { return warmBlock_; }
     // Whether the walker goes from block `strap` straight to the next block in walk `walk`.
     bool StrapSkipped(int walk, int strap) const;
@@ -73,6 +78,7 @@ private:
         double volts;
         double milliOhms;
         bool loose;
+        double looseningPerYear = 0;
     };
 
     const Block& BlockAt(int number) const;

@@ -62,14 +62,14 @@ TEST(StringWalk, GoesBlockStrapBlockAndSkipsTheStrapsTheStringNames)
 
 // Many strings, new: every block and strap in its band (each block within the VRLA float window
 // of 2.23-2.30 V a cell at 25 °C, 3 mV a cell lower for each degree warmer), the aged blocks, loose
-// straps and warm block as few as promised. A string of no blocks or too many is refused.
+// straps and warm block as few as promised; the one strap that works loose 40-60 % up a year on. A string of no blocks or too many is refused.
 TEST(StringParts, LieInTheirBandsAndTheAgedAndLooseAreFew)
 {
     for (const int blocks : {24, 1000})
         for (std::uint64_t seed = 1; seed <= 20; ++seed) {
             SCOPED_TRACE(::testing::Message() << "seed " << seed << ", " << blocks << " blocks");
             const BatteryString string(seed, blocks);
-            int aged = 0, loose = 0;
+            int aged = 0, loose = 0, loosening = 0;
             for (int n = 1; n <= blocks; ++n) {
                 const StringPartValues block = string.ValuesAt({Block, n}, StringInstalled);
                 const bool warm = string.WarmBlock() == n;
@@ -82,14 +82,18 @@ TEST(StringParts, LieInTheirBandsAndTheAgedAndLooseAreFew)
                 aged += string.Aged(n);
             }
             for (int n = 1; n < blocks; ++n) {
-                const StringPartValues strap = string.ValuesAt({Strap, n}, StringInstalled + years{6});
+                const StringPartValues strap = string.ValuesAt({Strap, n}, StrapLooseningFrom);
                 const auto [low, high] = string.Loose(n) ? std::pair(0.150, 0.300) : std::pair(0.030, 0.080);
                 EXPECT_TRUE(strap.volts > 0 && strap.volts < 0.005) << n << ": " << strap.volts;
                 EXPECT_TRUE(strap.milliOhms >= low && strap.milliOhms <= high) << n << ": " << strap.milliOhms;
+                const double yearOn = string.ValuesAt({Strap, n}, StrapLooseningFrom + years{1}).milliOhms / strap.milliOhms;
+                EXPECT_NEAR(yearOn, 1 + string.LooseningPerYear(n), 1e-9) << n;
+                loosening += string.LooseningPerYear(n) >= 0.4 && string.LooseningPerYear(n) <= 0.6;
                 loose += string.Loose(n);
             }
             EXPECT_TRUE(aged == blocks / 12 || aged == blocks / 12 + 1) << aged;
             EXPECT_TRUE(loose == 1 || loose == 2) << loose;
+            EXPECT_EQ(loosening, 1);
         }
     EXPECT_THROW(BatteryString(1, 0), std::invalid_argument);
     EXPECT_THROW(BatteryString(1, strings::MostBlocks + 1), std::invalid_argument);
@@ -121,7 +125,8 @@ TEST(StringParts, BlocksAgeWithTheDate)
 }
 
 // The same seed walks the same string alike; another seed another string. Started a year later,
-// the walk goes the same way along the same string, each block a year older.
+// the walk goes the same way along the same string, each block a year older, the strap working
+// loose looser.
 TEST(StringWalk, TheSeedAndTheDateDecideTheWalk)
 {
     const auto fields = [](const BenchCell& c) {
@@ -137,7 +142,8 @@ TEST(StringWalk, TheSeedAndTheDateDecideTheWalk)
         EXPECT_EQ(fields(walk[i]), fields(again[i])) << i;
         EXPECT_NE(walk[i].milliOhms, other[i].milliOhms) << i;
         ASSERT_EQ(std::tuple(later[i].walkStop.value(), later[i].event), std::tuple(stop, walk[i].event)) << i;
-        const double ageing = stop.place.kind == Block ? string.AgeingPerYear(stop.place.number) : 0;
+        const double ageing = stop.place.kind == Block ? string.AgeingPerYear(stop.place.number)
+                                                       : string.LooseningPerYear(stop.place.number);
         EXPECT_NEAR(later[i].milliOhms / walk[i].milliOhms, 1 + ageing, 1e-5) << i;
     }
 }

@@ -70,6 +70,31 @@ void QueueDialog::List(const std::function<void(store::CellStore&)>& first)
         });
 }
 
+// A string reading names its site and string where a capture names its batch, its place where a
+// capture names its cell.
+QString QueueDialog::BatchText(const store::CaptureInput& capture)
+{
+    return capture.inspection ? capture.inspection->site + QStringLiteral(" / ") + capture.inspection->string
+                              : capture.batch;
+}
+
+QString QueueDialog::LabelText(const store::CaptureInput& capture)
+{
+    if (!capture.inspection)
+        return capture.label.isEmpty() ? tr("(next number)") : capture.label;
+    const strings::Place place = capture.inspection->place;
+    if (place.kind == strings::PlaceKind::Strap)
+        return tr("Strap %1 → %2").arg(place.number).arg(place.number + 1);
+    return capture.inspection->missing ? tr("Block %1 (missing)").arg(place.number) : tr("Block %1").arg(place.number);
+}
+
+QString QueueDialog::KindText(const store::CaptureInput& capture)
+{
+    if (capture.inspection)
+        return tr("Inspection");
+    return capture.kind == store::MeasurementKind::Recheck ? tr("Recheck") : tr("Sort");
+}
+
 void QueueDialog::Show(const Listing& listing)
 {
     shown_ = listing.captures;
@@ -78,10 +103,10 @@ void QueueDialog::Show(const Listing& listing)
         const store::QueuedCapture& queued = shown_[static_cast<std::size_t>(row)];
         const store::CaptureInput& capture = queued.capture;
         const QStringList texts{capture.measuredUtc.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                                capture.batch,
-                                capture.label.isEmpty() ? tr("(next number)") : capture.label,
+                                BatchText(capture),
+                                LabelText(capture),
                                 capture.station,
-                                capture.kind == store::MeasurementKind::Recheck ? tr("Recheck") : tr("Sort"),
+                                KindText(capture),
                                 capture.grade,
                                 queued.setAsideReason.isEmpty() ? tr("Waiting") : tr("Set aside"),
                                 queued.setAsideReason};

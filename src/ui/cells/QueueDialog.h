@@ -38,6 +38,9 @@ private:
     void List(const std::function<void(store::CellStore&)>& first);
     void Export();
     void Show(const Listing& listing);
+    static QString BatchText(const store::CaptureInput& capture);
+    static QString LabelText(const store::CaptureInput& capture);
+    static QString KindText(const store::CaptureInput& capture);
 
     StoreThread& store_;
     DialogService& dialogs_;

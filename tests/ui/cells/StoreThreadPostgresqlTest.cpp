@@ -89,23 +89,34 @@ TEST(StoreThreadPostgresql, ItsTimerSendsTheQueueOnceTheServerIsBack)
     EXPECT_TRUE(QTest::qWaitFor([&changes] { return changes > 0; }, 10000));
 }
 
-// Two captures queued while the server was away, whose batch was gone when it came back, are set
-// aside: the Queue window lists them with the server's reason and writes them out as `queue export`
-// does; once the batch is made again, Retry sends them and nothing is left.
+// Two captures and a string reading queued while the server was away, whose batch and string were
+// gone when it came back, are set aside: the Queue window lists them with the server's reason (the
+// reading by its string and place) and writes them out as `queue export` does; once the batch and
+// string are made again, Retry sends them and nothing is left.
 TEST(StoreThreadPostgresql, TheQueueWindowShowsWhatTheServerRefusedAndSendsItAgain)
 {
     const store::StoreAddress address = Database("queue_view");
     const QTemporaryDir folder;
     const store::StoreOptions options{folder.filePath(QStringLiteral("queue.db"))};
+    const auto makeBatchAndString = [](store::CellStore& store) {
+        store.CreateBatch(QStringLiteral("lot"));
+        store.AddSite({QStringLiteral("Plant")});
+        store.AddString({QStringLiteral("Plant"), QStringLiteral("UPS"), 4, 12, QStringLiteral("vrla"), 6, true});
+    };
     {
         store::CellStore store(options);
         store.Open(address);
-        store.CreateBatch(QStringLiteral("lot"));
+        makeBatchAndString(store);
         Server("stop");
         for (int second = 1; second <= 2; ++second)
             ASSERT_TRUE(store.RecordCapture(Capture(second)).queued);
+        store::CaptureInput reading = Capture(3);
+        reading.batch.clear();
+        reading.inspection = store::InspectionTarget{QStringLiteral("Plant"), QStringLiteral("UPS"), QStringLiteral("walk"),
+                                                     reading.measuredUtc, {}, {}, {strings::PlaceKind::Strap, 1}, false};
+        ASSERT_TRUE(store.RecordCapture(reading).queued);
         Server("start");
-        ASSERT_EQ(QProcess::execute("psql", {"-XqAd", "queue_view", "-c", "DELETE FROM batches"}), 0);
+        ASSERT_EQ(QProcess::execute("psql", {"-XqAd", "queue_view", "-c", "DELETE FROM batches; DELETE FROM sites"}), 0);
         ASSERT_EQ(store.Flush(), 0);
     }
     StoreThread thread(address, options);
@@ -114,8 +125,12 @@ TEST(StoreThreadPostgresql, TheQueueWindowShowsWhatTheServerRefusedAndSendsItAga
     auto* table = dialog.findChild<QTableWidget*>("queueTable");
     auto* summary = dialog.findChild<QLabel*>("queueSummary");
     auto* retry = dialog.findChild<QPushButton*>("retrySetAside");
-    ASSERT_TRUE(QTest::qWaitFor([table] { return table->rowCount() == 2; }, 10000));
-    EXPECT_EQ(summary->text(), QStringLiteral("0 waiting for the server, 2 set aside"));
+    ASSERT_TRUE(QTest::qWaitFor([table] { return table->rowCount() == 3; }, 10000));
+    EXPECT_EQ(summary->text(), QStringLiteral("0 waiting for the server, 3 set aside"));
+    EXPECT_EQ((QStringList{table->item(2, 1)->text(), table->item(2, 2)->text(), table->item(2, 4)->text()}),
+              (QStringList{QStringLiteral("Plant / UPS"), QStringLiteral("Strap 1 → 2"), QStringLiteral("Inspection")}));
+    EXPECT_TRUE(table->item(2, 7)->text().contains(QStringLiteral("There is no string \"UPS\" at site \"Plant\"")))
+        << table->item(2, 7)->text().toStdString();
     EXPECT_EQ(table->item(0, 6)->text(), QStringLiteral("Set aside"));
     EXPECT_TRUE(table->item(1, 7)->text().contains(QStringLiteral("There is no batch \"lot\""))) << table->item(1, 7)->text().toStdString();
 
@@ -128,8 +143,8 @@ TEST(StoreThreadPostgresql, TheQueueWindowShowsWhatTheServerRefusedAndSendsItAga
     EXPECT_TRUE(exported.readAll().startsWith("lot,,")) << "the captures follow";
 
     bool made = false;
-    thread.Run<bool>([](store::CellStore& store) {
-        store.CreateBatch(QStringLiteral("lot"));
+    thread.Run<bool>([&makeBatchAndString](store::CellStore& store) {
+        makeBatchAndString(store);
         return true;
     }, [&made](bool) { made = true; });
     ASSERT_TRUE(QTest::qWaitFor([&made] { return made; }, 10000));
