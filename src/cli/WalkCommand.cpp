@@ -6,48 +6,44 @@
 #include "cli/CliError.h"
 #include "cli/StringFields.h"
 #include "store/GradedCapture.h"
-#include "store/StringJudging.h"
-#include "strings/StringWalk.h"
-
-#include <QUuid>
+#include "store/WalkSession.h"
 
 #include <iostream>
-#include <map>
 
 namespace voltaryn::cli {
 namespace {
 
-// The walk of one inspection: its target in the store, the places filled so far, and the string's
-// history its readings are judged against.
+// The walk of one inspection, each reading stored as it is taken and written out with its verdicts.
 class Inspector {
 public:
     Inspector(CommandContext& context, store::CellStore& store, const InspectOptions& options,
               store::JudgedString judged)
-        : context_(context), store_(store), options_(options), judged_(std::move(judged)),
-          target_{judged_.string.site, judged_.string.name, {}, NowUtc(context.clock), options.ambient,
-                  Q(options.notes), {}, false},
-          walk_(judged_.layout)
+        : context_(context), store_(store), options_(options),
+          session_(std::move(judged), NowUtc(context.clock), options.ambient, Q(options.notes))
     {
-        Resume();
-        walk_ = strings::InspectionWalk(judged_.layout, Filled(), Missing());
+        if (session_.Resumed() && session_.InspectionId() == 0)
+            std::cerr << "voltaryn-cli: today's inspection, still in the local queue, goes on\n";
+        else if (session_.Resumed())
+            std::cerr << "voltaryn-cli: inspection " << session_.InspectionId() << " of today goes on\n";
+        const strings::StringLayout& layout = session_.Judged().layout;
         for (const int block : options.missing) {
-            if (!strings::HasPlace(judged_.layout, {strings::PlaceKind::Block, block}))
+            if (!strings::HasPlace(layout, {strings::PlaceKind::Block, block}))
                 throw CliError(ExitCode::Usage, "string " + options.string + " has no block " + std::to_string(block));
             Store({strings::PlaceKind::Block, block}, true, {});
         }
         if (!options.missing.empty())
-            walk_ = strings::InspectionWalk(judged_.layout, Filled(), Missing());
-        if (options.start != 0 && !walk_.GoTo(options.start))
+            session_.StartAtFirstEmpty();
+        if (options.start != 0 && !session_.Walk().GoTo(options.start))
             throw CliError(ExitCode::Usage, "string " + options.string + " has no block " + std::to_string(options.start));
     }
 
-    bool Done() const { return walk_.Done(); }
-    std::optional<strings::Place> Expected() const { return walk_.Expected(); }
+    bool Done() const { return session_.Walk().Done(); }
+    std::optional<strings::Place> Expected() const { return session_.Walk().Expected(); }
 
     bool Take(const cells::CellCapture& capture)
     {
-        const std::optional<strings::Place> expected = walk_.Expected();
-        const auto taken = walk_.Take(capture.Voltage);
+        const std::optional<strings::Place> expected = Expected();
+        const auto taken = session_.Walk().Take(capture.Voltage);
         if (const auto* refusal = std::get_if<strings::WalkRefusal>(&taken)) {
             std::cerr << "voltaryn-cli: " << strings::WalkRefusalText(*refusal, expected) << ", nothing stored\n";
             return false;
@@ -61,87 +57,29 @@ public:
     }
 
     // "24 blocks, 23 straps: 1 warn, 2 fail": the inspection's places, however many runs took them.
-    std::string Summary() const { return strings::SummaryText(judged_.Judge(Record()).summary); }
+    std::string Summary() const { return strings::SummaryText(session_.Verdicts().summary); }
 
 private:
-    // Finds the places of today's inspection of the string, which this walk then goes on with;
-    // when there is none, a new inspection is begun.
-    void Resume()
+    void Store(strings::Place place, bool missing, store::CaptureInput reading)
     {
-        const QDate today = NowUtc(context_.clock).toLocalTime().date();
-        const std::vector<store::InspectionInfo>& inspections = judged_.inspections;
-        if (inspections.empty() || inspections.back().startedUtc.toLocalTime().date() != today) {
-            target_.inspectionUuid = QUuid::createUuid().toString(QUuid::WithoutBraces);
-            strings::InspectionRecord& record = judged_.records.emplace_back();
-            record.date = store::InspectionDay(target_.startedUtc);
-            record.ambientCelsius = options_.ambient;
-            record.blocks.resize(static_cast<std::size_t>(judged_.layout.blocks));
-            if (judged_.layout.straps)
-                record.straps.resize(static_cast<std::size_t>(judged_.layout.blocks - 1));
-            return;
-        }
-        const store::InspectionInfo& latest = inspections.back();
-        target_.inspectionUuid = latest.uuid;
-        target_.startedUtc = latest.startedUtc;
-        inspection_ = latest.id;
-        for (const store::StringReading& reading : judged_.readings)
-            if (reading.inspectionUuid == latest.uuid)
-                filled_[reading.place] = reading.missing;
-        if (latest.id == 0)
-            std::cerr << "voltaryn-cli: today's inspection, still in the local queue, goes on\n";
-        else
-            std::cerr << "voltaryn-cli: inspection " << latest.id << " of today goes on\n";
-    }
-
-    strings::InspectionRecord& Record() { return judged_.records.back(); }
-    const strings::InspectionRecord& Record() const { return judged_.records.back(); }
-    std::vector<strings::Place> Filled() const
-    {
-        std::vector<strings::Place> places;
-        places.reserve(filled_.size());
-        for (const auto& [place, missing] : filled_)
-            places.push_back(place);
-        return places;
-    }
-    std::vector<strings::Place> Missing() const
-    {
-        std::vector<strings::Place> places;
-        for (const auto& [place, missing] : filled_)
-            if (missing)
-                places.push_back(place);
-        return places;
-    }
-
-    void Store(strings::Place place, bool missing, store::CaptureInput input)
-    {
-        input.station = Q(options_.station);
-        input.operatorName = Q(options_.operatorName);
-        input.measuredUtc = NowUtc(context_.clock);
-        input.inspection = target_;
-        input.inspection->place = place;
-        input.inspection->missing = missing;
+        reading.station = Q(options_.station);
+        reading.operatorName = Q(options_.operatorName);
+        reading.measuredUtc = NowUtc(context_.clock);
+        const store::CaptureInput input = session_.InputFor(place, missing, std::move(reading));
         const store::CaptureReceipt receipt = store_.RecordCapture(input);
         TellSent(receipt.sentAhead);
-        if (receipt.inspectionId != 0)
-            inspection_ = receipt.inspectionId;
-        filled_[place] = missing;
-        auto& places = place.kind == strings::PlaceKind::Strap ? Record().straps : Record().blocks;
-        places[static_cast<std::size_t>(place.number - 1)] =
-            missing ? std::nullopt : std::optional(strings::Reading{input.voltageV, input.resistanceMohm, input.temperatureC});
-        judged_.Rebase();
-        Write({0, {}, {}, place, missing, {}, {}, input.measuredUtc, input.voltageV, input.resistanceMohm, input.voltageText,
-               input.resistanceText, input.rangeText, input.temperatureC},
-              receipt.queued);
+        session_.Recorded(input, receipt);
+        Write(session_.Judged().readings.back(), receipt.queued);
     }
 
     void Write(const store::StringReading& reading, bool queued)
     {
-        const strings::InspectionVerdicts verdicts = judged_.Judge(Record());
-        const auto found = std::ranges::find(verdicts.readings, reading.place, &strings::ReadingVerdict::place);
-        const strings::ReadingVerdict* verdict =
-            reading.missing || found == verdicts.readings.end() ? nullptr : &*found;
+        const strings::InspectionVerdicts verdicts = session_.Verdicts();
+        const strings::ReadingVerdict* verdict = reading.missing ? nullptr : store::WalkSession::VerdictOf(verdicts, reading.place);
+        const qint64 inspection = session_.InspectionId();
         cli::Record record = StringReadingRecord(options_.site, options_.string,
-                                                 inspection_ == 0 ? Value(nullptr) : Value(inspection_), reading, verdict);
+                                                 inspection == 0 ? Value(nullptr) : Value(static_cast<long long>(inspection)),
+                                                 reading, verdict);
         record.push_back({"queued", queued});
         std::string text = StringReadingText(reading, verdict);
         if (queued)
@@ -152,11 +90,7 @@ private:
     CommandContext& context_;
     store::CellStore& store_;
     const InspectOptions& options_;
-    store::JudgedString judged_;  // its last record is this inspection's
-    store::InspectionTarget target_;
-    std::map<strings::Place, bool> filled_;  // whether marked missing
-    strings::InspectionWalk walk_;
-    long long inspection_ = 0;  // 0 until the server has it
+    store::WalkSession session_;
 };
 
 void Inspect(CommandContext& context, InspectOptions options)

@@ -133,7 +133,7 @@ std::vector<T> VectorOfJson(const QJsonValue& array, FromJson fromJson)
     std::vector<T> items;
     const QJsonArray values = array.toArray();
     items.reserve(static_cast<std::size_t>(values.size()));
-    for (const QJsonValue& value : values)
+    for (const auto& value : values)
         items.push_back(fromJson(value.toObject()));
     return items;
 }
