@@ -15,7 +15,7 @@ FUZZ_SECONDS ?= 60
 MONKEY_DIR ?= build-monkey
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build program demo demo-cells translations screenshots check check-build check-bench check-tests test-config test torture tidy-config tidy package-check package install bench soak fuzz monkey clean
+.PHONY: deps configure build program demo demo-cells demo-string translations screenshots check check-build check-bench check-tests test-config test torture tidy-config tidy package-check package install bench soak fuzz monkey clean
 
 deps:
 	scripts/install-deps
@@ -35,6 +35,9 @@ demo: program
 
 demo-cells: program
 	$(BUILD_DIR)/src/app/voltaryn --demo-cells --cells
+
+demo-string: program
+	$(BUILD_DIR)/src/app/voltaryn --demo-string --inspect
 
 # Refreshes translations/*.ts from the sources' tr() texts and builds the .qm files into the
 # build folder, where the program's build embeds them.

@@ -117,6 +117,108 @@
     </message>
 </context>
 <context>
+    <name>StringCharts</name>
+    <message>
+        <source>V/cell</source>
+        <translation>V/Zelle</translation>
+    </message>
+</context>
+<context>
+    <name>WalkTexts</name>
+    <message>
+        <source>Strap %1 → %2</source>
+        <translation>Verbinder %1 → %2</translation>
+    </message>
+    <message>
+        <source>Block %1</source>
+        <translation>Block %1</translation>
+    </message>
+    <message>
+        <source>Block %1 of %2</source>
+        <translation>Block %1 von %2</translation>
+    </message>
+    <message>
+        <source>Pass</source>
+        <translation>Gut</translation>
+    </message>
+    <message>
+        <source>Warn</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Fail</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>—</source>
+        <translation>—</translation>
+    </message>
+    <message>
+        <source>%1 µΩ</source>
+        <translation>%1 µΩ</translation>
+    </message>
+    <message>
+        <source>%1 mΩ</source>
+        <translation>%1 mΩ</translation>
+    </message>
+    <message>
+        <source>%1 V</source>
+        <translation>%1 V</translation>
+    </message>
+    <message>
+        <source>%1%2 %</source>
+        <translation>%1%2 %</translation>
+    </message>
+    <message>
+        <source>Place the probes</source>
+        <translation>Messspitzen ansetzen</translation>
+    </message>
+    <message>
+        <source>Settling %1/%2</source>
+        <translation>Einschwingen %1/%2</translation>
+    </message>
+    <message>
+        <source>Captured</source>
+        <translation>Erfasst</translation>
+    </message>
+    <message>
+        <source>Lift the probes</source>
+        <translation>Messspitzen abheben</translation>
+    </message>
+    <message>
+        <source>Lifted too early — place the probes again</source>
+        <translation>Zu früh abgehoben — Messspitzen erneut ansetzen</translation>
+    </message>
+    <message>
+        <source>Unstable contact</source>
+        <translation>Unsicherer Kontakt</translation>
+    </message>
+    <message>
+        <source>A strap&apos;s reading where %1 is expected — nothing stored</source>
+        <translation>Verbinderwert, wo %1 erwartet wird — nichts gespeichert</translation>
+    </message>
+    <message>
+        <source>A block&apos;s reading where %1 is retested — nothing stored</source>
+        <translation>Blockwert, wo %1 nachgemessen wird — nichts gespeichert</translation>
+    </message>
+    <message>
+        <source>Too high a voltage for a block of this string — nothing stored</source>
+        <translation>Zu hohe Spannung für einen Block dieses Strangs — nichts gespeichert</translation>
+    </message>
+    <message>
+        <source>No voltage shown — place the probes again</source>
+        <translation>Keine Spannung angezeigt — Messspitzen erneut ansetzen</translation>
+    </message>
+    <message>
+        <source>The probes are the wrong way round — nothing stored</source>
+        <translation>Messspitzen vertauscht — nichts gespeichert</translation>
+    </message>
+    <message>
+        <source>The walk is over: retest a place or go to a block</source>
+        <translation>Der Rundgang ist beendet: eine Stelle nachmessen oder zu einem Block gehen</translation>
+    </message>
+</context>
+<context>
     <name>voltaryn::AboutText</name>
     <message>
         <source>&lt;h3&gt;Voltaryn %1&lt;/h3&gt;&lt;p&gt;The desktop companion of a handheld battery analyser meter: the live display and keys, recording, the meter&apos;s memory and SD card, graphs, settings and cell sorting.&lt;/p&gt;&lt;p&gt;Licence: proprietary; all rights reserved.&lt;/p&gt;</source>
@@ -972,6 +1074,10 @@ Kreuzen Sie mindestens einen Kanal an und drücken Sie dann OK.</translation>
         <source>With --demo-string: the blocks of the string, 1 to 1000 (default 24).</source>
         <translation>Mit --demo-string: die Blöcke des Strangs, 1 bis 1000 (Vorgabe 24).</translation>
     </message>
+    <message>
+        <source>Open the String Inspection window at the start.</source>
+        <translation>Beim Start das Fenster „Strangprüfung“ öffnen.</translation>
+    </message>
 </context>
 <context>
     <name>voltaryn::PackBuilderController</name>
@@ -1414,6 +1520,14 @@ Kreuzen Sie mindestens einen Kanal an und drücken Sie dann OK.</translation>
         <source>Nothing is being recorded: Save starts a recording.</source>
         <translation>Es wird nichts aufgezeichnet: Speichern startet eine Aufzeichnung.</translation>
     </message>
+    <message>
+        <source>&amp;Inspect String...</source>
+        <translation>Strang &amp;prüfen ...</translation>
+    </message>
+    <message>
+        <source>Opens the window &quot;String Inspection&quot;, which walks a battery string.</source>
+        <translation>Öffnet das Fenster „Strangprüfung“, das einen Batteriestrang abschreitet.</translation>
+    </message>
 </context>
 <context>
     <name>voltaryn::PanelWindow</name>
@@ -1520,20 +1634,12 @@ Kreuzen Sie mindestens einen Kanal an und drücken Sie dann OK.</translation>
         <translation>CSV (*.csv);;JSON-Zeilen (*.jsonl *.json)</translation>
     </message>
     <message>
-        <source>Strap %1 → %2</source>
-        <translation>Verbinder %1 → %2</translation>
-    </message>
-    <message>
-        <source>Block %1 (missing)</source>
-        <translation>Block %1 (fehlt)</translation>
-    </message>
-    <message>
-        <source>Block %1</source>
-        <translation>Block %1</translation>
-    </message>
-    <message>
         <source>Inspection</source>
         <translation>Inspektion</translation>
+    </message>
+    <message>
+        <source>%1 (missing)</source>
+        <translation>%1 (fehlt)</translation>
     </message>
 </context>
 <context>
@@ -1635,6 +1741,116 @@ Kreuzen Sie mindestens einen Kanal an und drücken Sie dann OK.</translation>
     <message>
         <source>User Guide</source>
         <translation>Benutzerhandbuch</translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::WalkController</name>
+    <message>
+        <source>The database holds no battery string yet: add one with voltaryn-cli string add.</source>
+        <translation>Die Datenbank enthält noch keinen Batteriestrang: mit voltaryn-cli string add anlegen.</translation>
+    </message>
+    <message>
+        <source>String Inspection — %1 / %2</source>
+        <translation>Strangprüfung — %1 / %2</translation>
+    </message>
+    <message>
+        <source>Today&apos;s inspection of this string goes on.</source>
+        <translation>Die heutige Prüfung dieses Strangs geht weiter.</translation>
+    </message>
+    <message>
+        <source>A new inspection of this string begins.</source>
+        <translation>Eine neue Prüfung dieses Strangs beginnt.</translation>
+    </message>
+    <message>
+        <source>%1 passed over: its reading stays empty</source>
+        <translation>%1 übersprungen: sein Wert bleibt leer</translation>
+    </message>
+    <message>
+        <source>Go to</source>
+        <translation>Gehe zu</translation>
+    </message>
+    <message>
+        <source>Go on at block:</source>
+        <translation>Weiter bei Block:</translation>
+    </message>
+    <message>
+        <source>This string has no block %1</source>
+        <translation>Dieser Strang hat keinen Block %1</translation>
+    </message>
+    <message>
+        <source>Walk done</source>
+        <translation>Rundgang fertig</translation>
+    </message>
+    <message>
+        <source>Last: %1 %2 %3</source>
+        <translation>Zuletzt: %1 %2 %3</translation>
+    </message>
+    <message>
+        <source>Place</source>
+        <translation>Stelle</translation>
+    </message>
+    <message>
+        <source>V</source>
+        <translation>V</translation>
+    </message>
+    <message>
+        <source>Resistance</source>
+        <translation>Widerstand</translation>
+    </message>
+    <message>
+        <source>°C</source>
+        <translation>°C</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>Änderung</translation>
+    </message>
+    <message>
+        <source>Verdict</source>
+        <translation>Urteil</translation>
+    </message>
+    <message>
+        <source>Before</source>
+        <translation>Vorher</translation>
+    </message>
+    <message>
+        <source>Difference</source>
+        <translation>Unterschied</translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::WalkWindow</name>
+    <message>
+        <source>String Inspection</source>
+        <translation>Strangprüfung</translation>
+    </message>
+    <message>
+        <source>Site:</source>
+        <translation>Standort:</translation>
+    </message>
+    <message>
+        <source>String:</source>
+        <translation>Strang:</translation>
+    </message>
+    <message>
+        <source>◀ Back (⌫)</source>
+        <translation>◀ Zurück (⌫)</translation>
+    </message>
+    <message>
+        <source>Skip — missing (Space)</source>
+        <translation>Überspringen — fehlt (Leertaste)</translation>
+    </message>
+    <message>
+        <source>Retest selected (⏎)</source>
+        <translation>Gewählten nachmessen (⏎)</translation>
+    </message>
+    <message>
+        <source>Go to… (G)</source>
+        <translation>Gehe zu … (G)</translation>
+    </message>
+    <message>
+        <source>Block %1 chosen: Return retests it</source>
+        <translation>Block %1 gewählt: Eingabe misst ihn nach</translation>
     </message>
 </context>
 <context>

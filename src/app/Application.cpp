@@ -17,7 +17,7 @@ Application::Application(const AppServices& services)
       memory_(context_, meter_, recorder_, panel_), comparator_(context_, meter_),
       graphs_(context_, meter_.reading), columnPlots_(context_),
       batches_(services.cells.storeAddress, services.cells.utcNow), cellSorting_(context_, meter_, batches_, services.cells),
-      packBuilder_(context_, batches_, services.packSearch)
+      packBuilder_(context_, batches_, services.packSearch), stringWalk_(context_, meter_, batches_, services.cells)
 {
     recording_.Register(toolbar_);
     settings_.Register(toolbar_);
@@ -26,6 +26,7 @@ Application::Application(const AppServices& services)
     graphs_.Register(toolbar_);
     cellSorting_.Register(toolbar_);
     packBuilder_.Register(toolbar_);
+    stringWalk_.Register(toolbar_);
     toolbar_.Add("key", [this] { panel_.ToggleKeyPad(); });
 
     QObject::connect(&panel_, &PanelWindow::toolbarKeyClicked, &panel_, [this](const QString& key) { toolbar_.Run(key); });
@@ -53,8 +54,10 @@ void Application::Poll()
 {
     const PollTickResult tick = meter_.pollLoop.Tick();
     panel_.ShowPoll(tick);
-    if (tick.displayDecoded)
-        cellSorting_.DisplayDecoded();
+    if (!tick.displayDecoded)
+        return;
+    cellSorting_.DisplayDecoded();
+    stringWalk_.DisplayDecoded();
 }
 
 Application::~Application()

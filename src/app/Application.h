@@ -22,6 +22,7 @@
 #include "ui/recording/RecordingController.h"
 #include "ui/settings/ComparatorController.h"
 #include "ui/settings/MeterSettingsController.h"
+#include "ui/strings/WalkController.h"
 
 #include <QSettings>
 
@@ -64,6 +65,7 @@ public:
     BatchSession& Batches() { return batches_; }
     CellSortingController& CellSorting() { return cellSorting_; }
     PackBuilderController& PackBuilder() { return packBuilder_; }
+    WalkController& StringWalk() { return stringWalk_; }
     TransferProgress& Transfers() { return transfers_; }
 
     // One poll: one request to the meter, and everything that shows the reading told what it did.
@@ -90,6 +92,7 @@ private:
     BatchSession batches_;  // the cell database and the batch the cell windows share
     CellSortingController cellSorting_;
     PackBuilderController packBuilder_;
+    WalkController stringWalk_;
     QSettings* remembered_ = nullptr;  // where the program keeps its settings between runs
     std::unique_ptr<WindowPlacement> placement_;
 };

@@ -30,7 +30,7 @@ struct ProgramParser {
         parser.setApplicationDescription(QCoreApplication::translate("voltaryn::Options", "The desktop companion of a handheld battery analyser meter."));
         parser.addHelpOption();
         parser.addVersionOption();
-        parser.addOptions({demo, demoCells, demoDays, demoString, demoBlocks, cellsWindow, database, resetSettings});
+        parser.addOptions({demo, demoCells, demoDays, demoString, demoBlocks, cellsWindow, walkWindow, database, resetSettings});
         parser.addPositionalArgument(
             "file", QCoreApplication::translate("voltaryn::Options", "A data file (.txt) or list (.csv) to open in the file list."), "[file]");
     }
@@ -57,6 +57,7 @@ struct ProgramParser {
         QCoreApplication::translate("voltaryn::Options", "With --demo-string: the blocks of the string, 1 to 1000 (default 24)."),
         "blocks"};
     const QCommandLineOption cellsWindow{"cells", QCoreApplication::translate("voltaryn::Options", "Open the Cell Sorting window at the start.")};
+    const QCommandLineOption walkWindow{"inspect", QCoreApplication::translate("voltaryn::Options", "Open the String Inspection window at the start.")};
     const QCommandLineOption database{
         "db",
         QCoreApplication::translate("voltaryn::Options", "The cell database: a SQLite file, sqlite:///path or "
@@ -99,6 +100,7 @@ ProgramOptions ReadProgramOptions(const QStringList& arguments)
     ProgramOptions options;
     options.demo = parser.isSet(program.demo) || parser.isSet(program.demoCells) || parser.isSet(program.demoString);
     options.openCellSorting = parser.isSet(program.cellsWindow);
+    options.openStringWalk = parser.isSet(program.walkWindow);
     options.storeAddress = parser.value(program.database);
     options.resetSettings = parser.isSet(program.resetSettings);
     options.file = parser.positionalArguments().value(0);

@@ -17,6 +17,7 @@ struct ProgramOptions {
     std::optional<std::uint64_t> stringSeed;  // --demo-string: the seed of the battery string on its probes
     int stringBlocks = sim::DefaultStringBlocks;  // --demo-blocks: the blocks of that string
     bool openCellSorting = false;
+    bool openStringWalk = false;
     QString storeAddress;                   // the cell database; empty for the default
     bool resetSettings = false;             // forget what earlier runs remembered
     QString file;                           // a data file or list to open at the start, or empty

@@ -96,6 +96,8 @@ int main(int argc, char* argv[])
         simulatorWindow.emplace(demoMeter->meter, demoMeter->backend, panel).ShowBeside(panel);
     if (options.openCellSorting)
         app.CellSorting().Open();
+    if (options.openStringWalk)
+        app.StringWalk().Open();
     if (!options.file.isEmpty())
         app.Recording().OpenFile(options.file);
     return QApplication::exec();

@@ -68,10 +68,17 @@ CaptureTile::CaptureTile(QWidget* parent)
 void CaptureTile::ShowCapture(const cells::Grade& grade, const QString& voltageText, const QString& resistanceText,
                               const QString& caption)
 {
-    Paint(QColor(QString::fromStdString(grade.Colour)));
-    SetHeadline(QString::fromStdString(grade.Name), GradePoints);
-    lines_[1].label->setText(DisplayNumbersIn(voltageText) + " V");
-    lines_[2].label->setText(DisplayNumbersIn(resistanceText));
+    ShowLines(QColor(QString::fromStdString(grade.Colour)), QString::fromStdString(grade.Name), GradePoints,
+              DisplayNumbersIn(voltageText) + " V", DisplayNumbersIn(resistanceText), caption);
+}
+
+void CaptureTile::ShowLines(const QColor& background, const QString& headline, int headlinePoints,
+                            const QString& voltage, const QString& resistance, const QString& caption)
+{
+    Paint(background);
+    SetHeadline(headline, headlinePoints);
+    lines_[1].label->setText(voltage);
+    lines_[2].label->setText(resistance);
     lines_[3].label->setText(caption);
     FitLettering();
 }

@@ -11,7 +11,7 @@ class QLabel;
 
 namespace voltaryn {
 
-// The Cell Sorting window's large tile, readable from across the bench: the last capture's grade
+// The Cell Sorting and Inspection windows' large tile, readable from across the bench: the last capture's grade
 // in its colour, its voltage and resistance, what became of it, and the capture engine's state.
 // Its lettering grows and shrinks with the tile, each line no wider than the tile.
 class CaptureTile : public QFrame {
@@ -21,6 +21,10 @@ public:
 
     void ShowCapture(const cells::Grade& grade, const QString& voltageText, const QString& resistanceText,
                      const QString& caption);
+    // Any reading: the headline at `headlinePoints` (at the tile's full size), in `background`
+    // (invalid: the window's own colours).
+    void ShowLines(const QColor& background, const QString& headline, int headlinePoints, const QString& voltage,
+                   const QString& resistance, const QString& caption);
     void ShowRechecking(const QString& cell, const QString& voltageText);
     void ShowRecheck(const cells::SelfDischargeResult& result, const QString& cell, const QString& voltageText);
     void Clear();

@@ -5,6 +5,7 @@
 #include "store/StoreError.h"
 #include "ui/cells/StoreThread.h"
 #include "ui/common/DialogService.h"
+#include "ui/common/WalkTexts.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -82,10 +83,8 @@ QString QueueDialog::LabelText(const store::CaptureInput& capture)
 {
     if (!capture.inspection)
         return capture.label.isEmpty() ? tr("(next number)") : capture.label;
-    const strings::Place place = capture.inspection->place;
-    if (place.kind == strings::PlaceKind::Strap)
-        return tr("Strap %1 → %2").arg(place.number).arg(place.number + 1);
-    return capture.inspection->missing ? tr("Block %1 (missing)").arg(place.number) : tr("Block %1").arg(place.number);
+    const QString place = WalkTexts::PlaceName(capture.inspection->place);
+    return capture.inspection->missing ? tr("%1 (missing)").arg(place) : place;
 }
 
 QString QueueDialog::KindText(const store::CaptureInput& capture)

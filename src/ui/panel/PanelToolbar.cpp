@@ -71,6 +71,9 @@ constexpr ToolbarButton Buttons[] = {
     {"Packs", "Pack Builder", "view-grid-symbolic", PanelMenu::Cells, "Ctrl+Shift+B",
      QT_TRANSLATE_NOOP("voltaryn::PanelToolbar", "&Pack Builder"),
      QT_TRANSLATE_NOOP("voltaryn::PanelToolbar", "Opens the window \"Pack Builder\".")},
+    {"Strings", "String Inspection", "view-list-bullet-symbolic", PanelMenu::Cells, "Ctrl+Shift+I",
+     QT_TRANSLATE_NOOP("voltaryn::PanelToolbar", "&Inspect String..."),
+     QT_TRANSLATE_NOOP("voltaryn::PanelToolbar", "Opens the window \"String Inspection\", which walks a battery string.")},
 };
 
 // Symbolic icons are looked up in the desktop's icon theme and, where it has none or the desktop
@@ -139,7 +142,11 @@ PanelToolbar::PanelToolbar(QWidget* parent) : QToolBar(parent)
     setMovable(false);
     setContentsMargins(0, 0, 0, 0);
     for (const ToolbarButton& button : Buttons) {
-        QAction* action = addAction(tr(button.menuText));
+        // The narrow window has room for the buttons of the meter and the cell windows, and for
+        // seven menus: String Inspection stands in the Cells menu alone.
+        QAction* action = std::string_view(button.key) == "Strings"
+                              ? menuOnly_.emplace_back(new QAction(tr(button.menuText), this))
+                              : addAction(tr(button.menuText));
         action->setObjectName(button.key);
         action->setShortcut(QKeySequence(QString::fromLatin1(button.shortcut)));
         // The cell windows are worked side by side and open one another: their keys work from
@@ -218,7 +225,7 @@ void PanelToolbar::ShowRecording(bool recording)
 QList<QAction*> PanelToolbar::MenuActions(PanelMenu menu) const
 {
     QList<QAction*> inMenu;
-    for (QAction* action : actions())
+    for (QAction* action : actions() + menuOnly_)
         if (ButtonOf(*action).menu == menu)
             inMenu << action;
     return inMenu;

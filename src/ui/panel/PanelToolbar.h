@@ -10,7 +10,7 @@ enum class PanelMenu { File, Meter, Memory, Graphs, Cells, Tools };
 
 // The main window's toolbar: fifteen picture buttons, each named by its key ("Save", "Open",
 // ..., "DeleteSD", "Cells"). Each button's action also stands in one menu of the menu bar, with
-// its shortcut; its tool tip gives its old caption, the shortcut and the window it opens. Clicks,
+// its shortcut (String Inspection has no button); its tool tip gives its old caption, the shortcut and the window it opens. Clicks,
 // from the toolbar, a menu or a shortcut, arrive as commandTriggered(key). The symbolic icons take
 // the palette's text colour, and take it again whenever the parent's palette changes.
 class PanelToolbar : public QToolBar {
@@ -39,6 +39,7 @@ private:
     QAction* save_;
     QAction* stopRec_;
     bool recordingShown_ = false;
+    QList<QAction*> menuOnly_;  // actions with no button
 };
 
 } // namespace voltaryn

@@ -1,0 +1,318 @@
+#include "ui/strings/WalkController.h"
+
+#include "cells/ProbeReading.h"
+#include "meter/DisplayUnits.h"
+#include "store/GradedCapture.h"
+#include "store/StringJudging.h"
+#include "ui/cells/BatchSession.h"
+#include "ui/cells/CaptureSounds.h"
+#include "ui/cells/CaptureTile.h"
+#include "ui/cells/StoreThread.h"
+#include "ui/common/DisplayNumbers.h"
+#include "ui/common/ScreenFit.h"
+#include "ui/common/WalkTexts.h"
+
+#include <QElapsedTimer>
+#include <QSysInfo>
+
+namespace voltaryn {
+namespace {
+
+// The place's headline is a few words; it is set smaller than a grade's letter.
+constexpr int PlacePoints = 48;
+
+const strings::PolicyResult* ResultOf(const strings::ReadingVerdict& verdict, const std::string& policy)
+{
+    const auto found = std::ranges::find(verdict.results, policy, &strings::PolicyResult::policy);
+    return found == verdict.results.end() ? nullptr : &*found;
+}
+
+} // namespace
+
+WalkController::WalkController(const FeatureContext& context, const MeterSession& meter, BatchSession& session,
+                               CellSortingSetup setup)
+    : context_(context), meter_(meter), session_(session), setup_(std::move(setup)), sounds_(new CaptureSounds(this))
+{
+    connect(sounds_, &CaptureSounds::notice, this, [this](const QString& text) {
+        if (!window_.isNull())
+            window_->ShowNotice(text);
+    });
+    // A reading the store could not keep is not in the walk: its place is expected again.
+    connect(&session_, &BatchSession::failed, this, [this](const QString& message) {
+        if (window_.isNull())
+            return;
+        window_->ShowNotice(message.simplified());
+        if (walk_) {
+            walk_->StartAtFirstEmpty();
+            Refresh();
+        }
+    });
+    if (!setup_.sinceStart) {
+        auto started = std::make_shared<QElapsedTimer>();
+        started->start();
+        setup_.sinceStart = [started] { return cells::ReadingTime(started->elapsed()); };
+    }
+}
+
+WalkController::~WalkController() = default;
+
+void WalkController::Register(ToolbarCommands& toolbar) { toolbar.Add("Strings", [this] { Open(); }); }
+
+void WalkController::Open()
+{
+    if (!window_.isNull()) {
+        window_->show();
+        window_->raise();
+        window_->activateWindow();
+        return;
+    }
+    window_ = new WalkWindow(&context_.mainWindow);
+    window_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(window_, &WalkWindow::stringChosen, this, &WalkController::OpenString);
+    connect(window_, &WalkWindow::backRequested, this, &WalkController::Back);
+    connect(window_, &WalkWindow::skipRequested, this, &WalkController::Skip);
+    connect(window_, &WalkWindow::retestRequested, this, &WalkController::Retest);
+    connect(window_, &WalkWindow::goToRequested, this, &WalkController::GoTo);
+    walk_.reset();
+    engine_ = cells::CaptureEngine();
+    stateText_ = WalkTexts::StateText({});
+    ShowBeside(*window_, context_.mainWindow, QSize(1280, 720));
+    ListStrings({}, {});
+}
+
+// Lists every site's strings and opens `string` of `site`, else the first.
+void WalkController::ListStrings(const QString& site, const QString& string)
+{
+    if (session_.Store() == nullptr)
+        return;
+    session_.Store()->Run<std::vector<store::StringInfo>>(
+        [](store::CellStore& store) { return store.Strings(); },
+        [this, site, string](const std::vector<store::StringInfo>& strings) {
+            if (window_.isNull())
+                return;
+            if (strings.empty()) {
+                window_->ShowNotice(tr("The database holds no battery string yet: add one with voltaryn-cli string add."));
+                return;
+            }
+            const auto chosen = std::ranges::find_if(strings, [&](const store::StringInfo& s) {
+                return s.site == site && s.name == string;
+            });
+            const store::StringInfo& open = chosen == strings.end() ? strings.front() : *chosen;
+            window_->SetStrings(strings, open.site, open.name);
+            OpenString(open.site, open.name);
+        });
+}
+
+void WalkController::OpenString(const QString& site, const QString& string)
+{
+    if (session_.Store() == nullptr)
+        return;
+    const int opening = ++opened_;
+    walk_.reset();
+    session_.Store()->Run<store::JudgedString>(
+        [site, string](store::CellStore& store) {
+            store.SendQueueIfDue();  // so that an inspection cut short is found whole
+            return store::ReadJudgedString(store, site, string);
+        },
+        [this, opening](const store::JudgedString& judged) {
+            if (window_.isNull() || opening != opened_)
+                return;
+            walk_.emplace(judged, setup_.utcNow(), std::nullopt, QString());
+            last_.reset();
+            window_->setWindowTitle(tr("String Inspection — %1 / %2").arg(judged.string.site, judged.string.name));
+            window_->ShowNotice(walk_->Resumed() ? tr("Today's inspection of this string goes on.")
+                                                 : tr("A new inspection of this string begins."));
+            Refresh();
+        });
+}
+
+void WalkController::DisplayDecoded()
+{
+    if (window_.isNull() || !window_->isVisible() || !walk_)
+        return;
+    const std::vector<std::string_view> lit = WordsShown(meter_.pollLoop.Display().lit);
+    const cells::CaptureStep step = engine_.Feed(setup_.sinceStart(), cells::ReadProbes(meter_.reading, lit));
+    if (step.Capture)
+        Take(*step.Capture);
+    if (step.Problem != cells::CaptureProblem::None) {
+        sounds_->Play(CaptureSounds::Reject);
+        stateText_ = WalkTexts::ProblemText(step.Problem);
+    } else if (step.State != cells::CaptureState::Captured) {
+        stateText_ = WalkTexts::StateText(step);
+    }
+    window_->Tile().ShowState(stateText_);
+}
+
+void WalkController::Take(const cells::CellCapture& capture)
+{
+    const std::optional<strings::Place> expected = walk_->Walk().Expected();
+    const auto taken = walk_->Walk().Take(capture.Voltage);
+    if (const auto* refusal = std::get_if<strings::WalkRefusal>(&taken)) {
+        sounds_->Play(CaptureSounds::Reject);
+        window_->ShowNotice(WalkTexts::RefusalText(*refusal, expected));
+        return;
+    }
+    const auto& place = std::get<strings::Taken>(taken);
+    window_->ShowNotice(place.skippedStrap
+                            ? tr("%1 passed over: its reading stays empty")
+                                  .arg(WalkTexts::PlaceName({strings::PlaceKind::Strap, place.place.number - 1}))
+                            : QString());
+    Store(place.place, false, store::CapturedReading(capture));
+}
+
+void WalkController::Store(strings::Place place, bool missing, store::CaptureInput reading)
+{
+    reading.station = QSysInfo::machineHostName();
+    reading.operatorName = qEnvironmentVariable("USER");
+    reading.measuredUtc = setup_.utcNow();
+    const store::CaptureInput input = walk_->InputFor(place, missing, std::move(reading));
+    const int opening = opened_;
+    Refresh();  // the walk has moved on already
+    session_.Store()->Run<store::CaptureReceipt>(
+        [input](store::CellStore& store) { return store.RecordCapture(input); },
+        [this, input, opening](const store::CaptureReceipt& receipt) {
+            if (window_.isNull() || !walk_ || opening != opened_)
+                return;
+            walk_->Recorded(input, receipt);
+            last_ = input.inspection->place;
+            Refresh();
+            const strings::InspectionVerdicts verdicts = walk_->Verdicts();
+            if (const strings::ReadingVerdict* verdict = store::WalkSession::VerdictOf(verdicts, *last_))
+                Announce(verdict->verdict);
+        });
+}
+
+void WalkController::Back()
+{
+    if (!walk_)
+        return;
+    walk_->Walk().Back();
+    Refresh();
+}
+
+void WalkController::Skip()
+{
+    if (!walk_)
+        return;
+    if (const std::optional<strings::Place> missing = walk_->Walk().Skip())
+        Store(*missing, true, {});
+    else
+        Refresh();
+}
+
+void WalkController::Retest(int block)
+{
+    if (!walk_ || !walk_->Walk().Retest({strings::PlaceKind::Block, block}))
+        return;
+    Refresh();
+}
+
+void WalkController::GoTo()
+{
+    if (!walk_)
+        return;
+    const QString text = context_.dialogs.AskText(window_, tr("Go to"), tr("Go on at block:"), {}).trimmed();
+    bool number = false;
+    const int block = text.toInt(&number);
+    if (text.isEmpty())
+        return;
+    if (!number || !walk_->Walk().GoTo(block)) {
+        window_->ShowNotice(tr("This string has no block %1").arg(text));
+        return;
+    }
+    Refresh();
+}
+
+void WalkController::Refresh()
+{
+    if (window_.isNull() || !walk_)
+        return;
+    const strings::InspectionVerdicts verdicts = walk_->Verdicts();
+    report::StringChart chart = report::StringChartOf(walk_->Judged(), verdicts);
+    const std::optional<strings::Place> next = walk_->Walk().Expected();
+    chart.marked = next ? std::optional(next->number) : std::nullopt;
+    window_->ShowChart(std::move(chart));
+    ShowReadings(verdicts);
+    ShowLast(verdicts);
+}
+
+// The tile: the place next, and the last reading with its change and verdict in its colour.
+void WalkController::ShowLast(const strings::InspectionVerdicts& verdicts)
+{
+    const std::optional<strings::Place> next = walk_->Walk().Expected();
+    const int blocks = walk_->Judged().layout.blocks;
+    const QString headline = next ? WalkTexts::PlaceHeadline(*next, blocks) : tr("Walk done");
+    const strings::ReadingVerdict* verdict = last_ ? store::WalkSession::VerdictOf(verdicts, *last_) : nullptr;
+    if (!last_ || verdict == nullptr) {
+        window_->Tile().ShowLines({}, headline, PlacePoints, {}, {}, {});
+        window_->Tile().ShowState(stateText_);
+        return;
+    }
+    const store::StringReading& reading = walk_->Judged().readings.back();
+    const QString caption = tr("Last: %1 %2 %3")
+                                .arg(WalkTexts::PlaceName(*last_), WalkTexts::ChangeText(verdict->changePercent),
+                                     WalkTexts::VerdictName(verdict->verdict));
+    window_->Tile().ShowLines(report::VerdictColour(verdict->verdict), headline, PlacePoints,
+                              WalkTexts::VoltageText(reading.voltageV),
+                              WalkTexts::ResistanceText(last_->kind, reading.resistanceMohm), caption.simplified());
+    window_->Tile().ShowState(stateText_);
+}
+
+// A place's row: its figures, change, verdict and each policy's verdict, beside the same place's
+// resistance in the inspection before.
+QStringList WalkController::ReadingRow(const strings::ReadingVerdict& verdict) const
+{
+    const store::JudgedString& judged = walk_->Judged();
+    const auto index = static_cast<std::size_t>(verdict.place.number - 1);
+    const auto readingIn = [&verdict, index](const strings::InspectionRecord& record) {
+        const auto& places = verdict.place.kind == strings::PlaceKind::Strap ? record.straps : record.blocks;
+        return index < places.size() ? places[index] : std::nullopt;
+    };
+    const std::optional<strings::Reading> reading = readingIn(judged.records.back());
+    const std::optional<strings::Reading> before =
+        judged.records.size() > 1 ? readingIn(judged.records[judged.records.size() - 2]) : std::nullopt;
+    const std::optional<double> now = reading ? reading->milliohm : std::nullopt;
+    const std::optional<double> earlier = before ? before->milliohm : std::nullopt;
+    QStringList row{WalkTexts::PlaceName(verdict.place), WalkTexts::VoltageText(reading ? reading->volts : std::nullopt),
+                    WalkTexts::ResistanceText(verdict.place.kind, now),
+                    reading && reading->celsius ? DisplayNumber(*reading->celsius, 1) : QString(),
+                    WalkTexts::ChangeText(verdict.changePercent), WalkTexts::VerdictName(verdict.verdict)};
+    for (const strings::Policy& policy : judged.policies.policies) {
+        const strings::PolicyResult* result = ResultOf(verdict, policy.name);
+        row << (result != nullptr ? WalkTexts::VerdictName(result->verdict) : QString());
+    }
+    row << WalkTexts::ResistanceText(verdict.place.kind, earlier)
+        << (earlier && now && *earlier > 0 ? WalkTexts::ChangeText((*now - *earlier) / *earlier * 100) : QString());
+    return row;
+}
+
+// Every place read, in the walk's order.
+void WalkController::ShowReadings(const strings::InspectionVerdicts& verdicts)
+{
+    QStringList header{tr("Place"), tr("V"), tr("Resistance"), tr("°C"), tr("Change"), tr("Verdict")};
+    for (const strings::Policy& policy : walk_->Judged().policies.policies)
+        header << QString::fromStdString(policy.name);
+    header << tr("Before") << tr("Difference");
+    std::vector<QStringList> rows;
+    std::vector<QColor> colours;
+    rows.reserve(verdicts.readings.size());
+    colours.reserve(verdicts.readings.size());
+    for (const strings::ReadingVerdict& verdict : verdicts.readings) {
+        rows.push_back(ReadingRow(verdict));
+        colours.push_back(report::VerdictColour(verdict.verdict));
+    }
+    window_->ShowReadings(header, rows, colours);
+}
+
+// One beep for a pass, the lower one for a warning, three low ones for a failure.
+void WalkController::Announce(strings::Verdict verdict)
+{
+    if (verdict == strings::Verdict::Pass)
+        sounds_->Play(0);
+    else if (verdict == strings::Verdict::Warn)
+        sounds_->Play(1);
+    else if (verdict == strings::Verdict::Fail)
+        sounds_->Play(CaptureSounds::Reject);
+}
+
+} // namespace voltaryn

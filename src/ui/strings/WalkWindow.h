@@ -1,0 +1,58 @@
+#pragma once
+
+#include "report/StringCharts.h"
+#include "store/StringTypes.h"
+
+#include <QWidget>
+
+class QComboBox;
+class QLabel;
+class QTableWidget;
+
+namespace voltaryn {
+
+class CaptureTile;
+class StringChartView;
+
+// The Inspection window, for a technician at the rack with the probes in both hands: a large tile
+// with the place next and how the last reading judged, the string's chart, the readings table,
+// and big buttons with keys of their own for the walk (Backspace back, Space skip, the arrow keys
+// to choose a block, Return to retest it, G to go to one).
+class WalkWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit WalkWindow(QWidget* parent = nullptr);
+
+    // The strings of every site; `site` and `string` chosen.
+    void SetStrings(const std::vector<store::StringInfo>& strings, const QString& site, const QString& string);
+    CaptureTile& Tile() { return *tile_; }
+    void ShowChart(report::StringChart chart);
+    // The readings table: its header, then a row of texts per place, each row's verdict colour.
+    void ShowReadings(const QStringList& header, const std::vector<QStringList>& rows, const std::vector<QColor>& colours);
+    void ShowNotice(const QString& text);
+    // The block chosen for a retest, marked in the chart; 0: none.
+    int SelectedBlock() const { return selected_; }
+    void SelectBlock(int block);
+
+signals:
+    void stringChosen(const QString& site, const QString& string);
+    void backRequested();
+    void skipRequested();
+    void retestRequested(int block);
+    void goToRequested();
+
+private:
+    QWidget* Buttons();
+    void ChooseString();
+
+    QComboBox* sites_;
+    QComboBox* strings_;
+    CaptureTile* tile_;
+    StringChartView* chart_;
+    QTableWidget* readings_;
+    QLabel* notice_;
+    std::vector<store::StringInfo> known_;
+    int selected_ = 0;
+};
+
+} // namespace voltaryn
