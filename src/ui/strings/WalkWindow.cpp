@@ -45,8 +45,10 @@ WalkWindow::WalkWindow(QWidget* parent)
     auto* body = new QSplitter(Qt::Horizontal, this);
     body->addWidget(tile_);
     body->addWidget(right);
-    body->setStretchFactor(0, 2);
-    body->setStretchFactor(1, 3);
+    // The tile takes a third of the width, so that its lines read from a metre away.
+    tile_->setMinimumWidth(fontMetrics().averageCharWidth() * 48);
+    body->setStretchFactor(0, 1);
+    body->setStretchFactor(1, 2);
     auto* column = new QVBoxLayout(this);
     column->addLayout(chooser);
     column->addWidget(body, 1);
