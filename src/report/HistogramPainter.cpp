@@ -1,31 +1,12 @@
 #include "report/HistogramPainter.h"
 
+#include "report/ChartAxis.h"
 #include "report/ReportPage.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace voltaryn::report {
-namespace {
-
-// A round step (1, 2 or 5 times a power of ten) that cuts `span` into about `parts` parts.
-double RoundStep(double span, int parts)
-{
-    const double raw = span / parts;
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    for (const double factor : {1.0, 2.0, 5.0})
-        if (raw <= factor * power)
-            return factor * power;
-    return 10 * power;
-}
-
-QString Number(double value, double step)
-{
-    const int decimals = std::clamp(static_cast<int>(-std::floor(std::log10(step))), 0, 4);
-    return QString::number(value, 'f', decimals);
-}
-
-} // namespace
 
 void PaintHistogram(QPainter& painter, const QRectF& area, const std::vector<double>& values,
                     const std::vector<cells::HistogramLine>& lines, const QString& title, const QString& unit)
@@ -68,7 +49,7 @@ void PaintHistogram(QPainter& painter, const QRectF& area, const std::vector<dou
         const double tick = (first + i) * step;
         painter.drawLine(QPointF(x(tick), plot.bottom()), QPointF(x(tick), plot.bottom() + 3));
         painter.drawText(QRectF(x(tick) - 30, plot.bottom() + 3, 60, 10), Qt::AlignHCenter | Qt::AlignTop,
-                         Number(tick, step));
+                         AxisNumber(tick, step));
     }
     painter.drawText(QRectF(plot.left(), plot.bottom() + 12, plot.width(), 10), Qt::AlignHCenter | Qt::AlignTop, unit);
     for (const cells::HistogramLine& line : lines) {

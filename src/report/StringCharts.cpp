@@ -1,6 +1,7 @@
 #include "report/StringCharts.h"
 
-#include <QCoreApplication>
+#include "report/ChartAxis.h"
+
 #include <QLocale>
 
 #include <algorithm>
@@ -9,179 +10,270 @@
 namespace voltaryn::report {
 namespace {
 
-// The chart's parts: an axis column on the left, the bars above, the voltage row under them.
-constexpr double AxisWidth = 40;
-constexpr double VoltRowShare = 0.22;
-constexpr double Gap = 6;
-constexpr double LabelHeight = 14;  // the block numbers under the bars
+// Where the parts of a string's chart lie in its area; the words' size follows the area.
+struct ChartGeometry {
+    double text = 0;
+    QRectF title;    // the title and the legend
+    QRectF bars;     // change against the baseline
+    QRectF numbers;  // the blocks' numbers
+    QRectF caption;  // the voltage row's
+    QRectF volts;    // voltage per cell
+};
 
-QRectF BarsArea(const QRectF& area)
+ChartGeometry GeometryOf(const QRectF& area)
 {
-    return {area.left() + AxisWidth, area.top() + Gap, area.width() - AxisWidth - Gap,
-            area.height() * (1 - VoltRowShare) - 2 * Gap - LabelHeight};
+    ChartGeometry g;
+    const double t = g.text = ChartTextSize(area, 28, 60);
+    const double left = area.left() + 4.6 * t;
+    const double width = std::max(1.0, area.right() - 4.6 * t - left);
+    g.title = QRectF(area.left(), area.top(), area.width(), 1.8 * t);
+    const double plots = std::max(2.0, area.height() - 6.2 * t);
+    g.bars = QRectF(left, g.title.bottom() + 0.8 * t, width, plots * 0.72);
+    g.numbers = QRectF(left, g.bars.bottom(), width, 1.6 * t);
+    g.caption = QRectF(left, g.numbers.bottom(), width, 1.8 * t);
+    g.volts = QRectF(left, g.caption.bottom(), width, plots * 0.28);
+    return g;
 }
 
-QRectF VoltRow(const QRectF& area)
+double SlotWidth(const ChartGeometry& g, const StringChart& chart)
 {
-    const QRectF bars = BarsArea(area);
-    const double top = bars.bottom() + LabelHeight + Gap;
-    return {bars.left(), top, bars.width(), area.bottom() - top - Gap};
+    return g.bars.width() / static_cast<double>(std::max<std::size_t>(chart.bars.size(), 1));
 }
 
-const strings::PolicyResult* FloatResult(const strings::ReadingVerdict& verdict)
+QColor Faded(QColor colour, double alpha)
 {
-    const auto found = std::ranges::find(verdict.results, strings::FigureKind::VoltsPerCell, &strings::PolicyResult::kind);
-    return found == verdict.results.end() ? nullptr : &*found;
+    colour.setAlphaF(alpha);
+    return colour;
 }
 
-std::optional<strings::FloatBand> FloatBandOf(const store::JudgedString& judged)
+const strings::ReadingVerdict* BlockReading(const strings::InspectionVerdicts& verdicts, int block)
 {
-    for (const strings::Policy& policy : judged.policies.policies)
-        if (const auto* rule = std::get_if<strings::FloatVoltageRule>(&policy.rule))
-            return rule->BandOf(judged.layout.chemistry);
-    return std::nullopt;
+    const auto found = std::ranges::find(verdicts.readings, strings::BlockPlace(block), &strings::ReadingVerdict::place);
+    return found == verdicts.readings.end() ? nullptr : &*found;
 }
 
-// The change axis runs from the lowest change (0 at most) to the highest, the fail line included.
-std::pair<double, double> ChangeRange(const StringChart& chart)
+// The title on the left; on the right what the colours and the thin bars mean.
+void PaintLegend(QPainter& painter, const ChartGeometry& g, const StringChart& chart, const QColor& ink)
+{
+    const double t = g.text;
+    struct Entry {
+        QColor colour;
+        QString name;
+    };
+    std::vector<Entry> entries{{VerdictColour(strings::Verdict::Pass), ChartWords::tr("pass")},
+                               {VerdictColour(strings::Verdict::Warn), ChartWords::tr("warn")},
+                               {VerdictColour(strings::Verdict::Fail), ChartWords::tr("fail")},
+                               {VerdictColour(strings::Verdict::None), ChartWords::tr("no figure")}};
+    if (std::ranges::any_of(chart.bars, [](const BlockBar& bar) { return bar.againstPercent.has_value(); }))
+        entries.push_back({Faded(ink, 0.45), ChartWords::tr("thin: the inspection compared")});
+    painter.setFont(ChartFont(painter, t));
+    double right = g.title.right();
+    for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
+        const double width = painter.fontMetrics().horizontalAdvance(entry->name);
+        painter.setPen(ink);
+        painter.drawText(QRectF(right - width, g.title.top(), width, g.title.height()), Qt::AlignVCenter, entry->name);
+        right -= width + 1.3 * t;
+        painter.fillRect(QRectF(right, g.title.center().y() - 0.4 * t, 0.9 * t, 0.8 * t), entry->colour);
+        right -= 1.2 * t;
+    }
+    painter.setFont(ChartFont(painter, t * 1.1, true));
+    const QRectF title(g.title.left(), g.title.top(), std::max(0.0, right - g.title.left()), g.title.height());
+    painter.drawText(title, Qt::AlignLeft | Qt::AlignVCenter,
+                     painter.fontMetrics().elidedText(ChartWords::tr("Change against baseline (%)"), Qt::ElideRight,
+                                                      static_cast<int>(title.width())));
+}
+
+ValueAxis ChangeAxis(const ChartGeometry& g, const StringChart& chart)
 {
     double low = 0;
-    double high = chart.limits ? chart.limits->failPercent * 1.2 : 50;
-    for (const BlockBar& bar : chart.bars)
-        for (const std::optional<double>& change : {bar.changePercent, bar.againstPercent})
+    double high = chart.limits ? chart.limits->failPercent * 1.15 : 10;
+    for (const BlockBar& bar : chart.bars) {
+        for (const std::optional<double>& change : {bar.changePercent, bar.againstPercent}) {
             if (change) {
-                low = std::min(low, *change * 1.1);
-                high = std::max(high, *change * 1.1);
+                low = std::min(low, *change);
+                high = std::max(high, *change);
             }
-    return {low, high};
-}
-
-void DrawLine(QPainter& painter, const QRectF& bars, double y, const QColor& colour, const QString& label)
-{
-    painter.setPen(QPen(colour, 1.5, Qt::DashLine));
-    painter.drawLine(QPointF(bars.left(), y), QPointF(bars.right(), y));
-    painter.drawText(QRectF(bars.left() - AxisWidth, y - 8, AxisWidth - 3, 16), Qt::AlignRight | Qt::AlignVCenter, label);
-}
-
-void PaintVoltRow(QPainter& painter, const QRectF& row, const StringChart& chart, double slot)
-{
-    painter.setPen(QPen(painter.pen().color(), 1));
-    painter.drawText(QRectF(row.left() - AxisWidth, row.top(), AxisWidth - 3, row.height()),
-                     Qt::AlignRight | Qt::AlignVCenter, QCoreApplication::translate("StringCharts", "V/cell"));
-    if (!chart.floatBand)
-        return;
-    const double span = (chart.floatBand->high - chart.floatBand->low) * 3;
-    const double low = chart.floatBand->low - span / 3;
-    const auto yOf = [&](double volts) {
-        return row.bottom() - std::clamp((volts - low) / span, 0.0, 1.0) * row.height();
-    };
-    painter.fillRect(QRectF(row.left(), yOf(chart.floatBand->high), row.width(),
-                            yOf(chart.floatBand->low) - yOf(chart.floatBand->high)),
-                     QColor(46, 125, 50, 40));
-    for (std::size_t i = 0; i < chart.bars.size(); ++i)
-        if (const std::optional<double> volts = chart.bars[i].voltsPerCell) {
-            const bool inside = *volts >= chart.floatBand->low && *volts <= chart.floatBand->high;
-            painter.setBrush(inside ? QColor(46, 125, 50) : QColor(198, 40, 40));
-            painter.setPen(Qt::NoPen);
-            const double radius = std::clamp(slot / 3, 1.5, 5.0);
-            painter.drawEllipse(QPointF(row.left() + (static_cast<double>(i) + 0.5) * slot, yOf(*volts)), radius, radius);
         }
+    }
+    return AxisOver(g.bars, low, high, g.text);
+}
+
+void PaintBars(QPainter& painter, const ChartGeometry& g, const StringChart& chart, const ValueAxis& axis, const QColor& ink)
+{
+    const double slot = SlotWidth(g, chart);
+    // Below three units a bar has no room for a gap.
+    const double gap = slot < 3 ? 0 : slot * 0.12;
+    const double zero = axis.Y(0);
+    for (std::size_t i = 0; i < chart.bars.size(); ++i) {
+        const BlockBar& bar = chart.bars[i];
+        const double left = g.bars.left() + static_cast<double>(i) * slot;
+        const double mainLeft = bar.againstPercent ? left + slot * 0.4 : left + gap;
+        if (bar.againstPercent) {
+            painter.fillRect(QRectF(QPointF(left + gap, axis.Y(*bar.againstPercent)), QPointF(left + slot * 0.32, zero)),
+                             Faded(ink, 0.45));
+        }
+        if (bar.changePercent) {
+            painter.fillRect(QRectF(QPointF(mainLeft, axis.Y(*bar.changePercent)), QPointF(left + slot - gap, zero)),
+                             VerdictColour(bar.verdict));
+        } else {
+            // No figure: a grey mark on the zero line, so that the block is not taken for +0 %.
+            painter.fillRect(QRectF(mainLeft, zero - 0.25 * g.text, left + slot - gap - mainLeft, 0.5 * g.text),
+                             VerdictColour(strings::Verdict::None));
+        }
+    }
+}
+
+// Each block's number under its bar, as many as fit side by side: 1 and every 2nd, 5th, 10th... block.
+void PaintBlockNumbers(QPainter& painter, const ChartGeometry& g, const StringChart& chart, const QColor& ink)
+{
+    if (chart.bars.empty())
+        return;
+    painter.setFont(ChartFont(painter, g.text));
+    painter.setPen(ink);
+    const double slot = SlotWidth(g, chart);
+    const double widest = painter.fontMetrics().horizontalAdvance(QString::number(chart.bars.back().block)) + 0.6 * g.text;
+    int every = 1;
+    for (const int step : {1, 2, 5, 10, 20, 25, 50, 100, 200, 250, 500, 1000}) {
+        every = step;
+        if (slot * step >= widest)
+            break;
+    }
+    for (std::size_t i = 0; i < chart.bars.size(); ++i) {
+        const int block = chart.bars[i].block;
+        if (block != 1 && block % every != 0)
+            continue;
+        const double centre = g.bars.left() + (static_cast<double>(i) + 0.5) * slot;
+        painter.setFont(ChartFont(painter, g.text, chart.marked == block));
+        painter.drawText(QRectF(centre - widest, g.numbers.top(), 2 * widest, g.numbers.height()), Qt::AlignCenter,
+                         QString::number(block));
+    }
+}
+
+// The row of voltages per cell: the float band shaded, each block's figure a dot in its verdict's colour.
+void PaintVolts(QPainter& painter, const ChartGeometry& g, const StringChart& chart, const QColor& ink)
+{
+    const QLocale locale;
+    painter.setFont(ChartFont(painter, g.text));
+    painter.setPen(ink);
+    QString caption = ChartWords::tr("Voltage per cell");
+    if (chart.floatBand) {
+        caption = ChartWords::tr("Voltage per cell; float band at 25 °C %1–%2 V")
+                      .arg(locale.toString(chart.floatBand->low, 'f', 3), locale.toString(chart.floatBand->high, 'f', 3));
+    }
+    painter.drawText(g.caption, Qt::AlignLeft | Qt::AlignBottom, caption);
+    painter.setPen(QPen(Faded(ink, 0.5), g.text / 12));
+    painter.drawRect(g.volts);
+    double low = chart.floatBand ? chart.floatBand->low : 1e9;
+    double high = chart.floatBand ? chart.floatBand->high : -1e9;
+    for (const BlockBar& bar : chart.bars) {
+        if (bar.voltsPerCell) {
+            low = std::min(low, *bar.voltsPerCell);
+            high = std::max(high, *bar.voltsPerCell);
+        }
+    }
+    if (low > high)
+        return;
+    const double margin = std::max((high - low) * 0.2, 0.01);
+    const auto y = [&](double volts) {
+        return g.volts.bottom() - (volts - low + margin) / (high - low + 2 * margin) * g.volts.height();
+    };
+    if (chart.floatBand) {
+        painter.fillRect(QRectF(QPointF(g.volts.left(), y(chart.floatBand->high)), QPointF(g.volts.right(), y(chart.floatBand->low))),
+                         Faded(VerdictColour(strings::Verdict::Pass), 0.22));
+        painter.setPen(ink);
+        for (const double edge : {chart.floatBand->low, chart.floatBand->high}) {
+            painter.drawText(QRectF(g.volts.left() - 4.3 * g.text, y(edge) - g.text, 4 * g.text, 2 * g.text),
+                             Qt::AlignRight | Qt::AlignVCenter, locale.toString(edge, 'f', 3));
+        }
+    }
+    const double slot = SlotWidth(g, chart);
+    const double radius = std::clamp(slot * 0.3, 0.8, g.text * 0.35);
+    painter.setPen(Qt::NoPen);
+    for (std::size_t i = 0; i < chart.bars.size(); ++i) {
+        if (const std::optional<double> volts = chart.bars[i].voltsPerCell) {
+            painter.setBrush(VerdictColour(chart.bars[i].floatVerdict));
+            painter.drawEllipse(QPointF(g.volts.left() + (static_cast<double>(i) + 0.5) * slot, y(*volts)), radius, radius);
+        }
+    }
+}
+
+void PaintMarked(QPainter& painter, const ChartGeometry& g, const StringChart& chart, const QColor& ink)
+{
+    const auto found = std::ranges::find(chart.bars, chart.marked, [](const BlockBar& bar) { return std::optional(bar.block); });
+    if (!chart.marked || found == chart.bars.end())
+        return;
+    const double slot = SlotWidth(g, chart);
+    const double left = g.bars.left() + static_cast<double>(found - chart.bars.begin()) * slot;
+    const double pen = std::max(1.0, g.text / 5);
+    painter.setPen(QPen(ink, pen));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(QPointF(left - pen / 2, g.bars.top()), QPointF(left + slot + pen / 2, g.volts.bottom())));
 }
 
 } // namespace
-
-QColor VerdictColour(strings::Verdict verdict)
-{
-    switch (verdict) {
-    case strings::Verdict::Pass: return {46, 125, 50};
-    case strings::Verdict::Warn: return {255, 143, 0};
-    case strings::Verdict::Fail: return {198, 40, 40};
-    case strings::Verdict::None: break;
-    }
-    return {158, 158, 158};
-}
 
 StringChart StringChartOf(const store::JudgedString& judged, const strings::InspectionVerdicts& verdicts,
                           const strings::InspectionVerdicts* against)
 {
     StringChart chart;
     chart.limits = strings::BaselineLimits(judged.policies);
-    chart.floatBand = FloatBandOf(judged);
-    for (int block = 1; block <= judged.layout.blocks; ++block)
-        chart.bars.push_back({block, {}, strings::Verdict::None, {}, {}});
-    for (const strings::ReadingVerdict& verdict : verdicts.readings) {
-        if (verdict.place.kind != strings::PlaceKind::Block)
-            continue;
-        BlockBar& bar = chart.bars[static_cast<std::size_t>(verdict.place.number - 1)];
-        bar.changePercent = verdict.changePercent;
-        bar.verdict = verdict.verdict;
-        if (const strings::PolicyResult* result = FloatResult(verdict))
-            bar.voltsPerCell = result->figure;
+    chart.floatBand = strings::FloatBandOf(judged.policies, judged.layout.chemistry);
+    chart.bars.reserve(static_cast<std::size_t>(std::max(judged.layout.blocks, 0)));
+    for (int block = 1; block <= judged.layout.blocks; ++block) {
+        BlockBar& bar = chart.bars.emplace_back();
+        bar.block = block;
+        if (const strings::ReadingVerdict* reading = BlockReading(verdicts, block)) {
+            bar.changePercent = reading->changePercent;
+            bar.verdict = reading->verdict;
+            const auto volts = std::ranges::find(reading->results, strings::FigureKind::VoltsPerCell, &strings::PolicyResult::kind);
+            if (volts != reading->results.end()) {
+                bar.voltsPerCell = volts->figure;
+                bar.floatVerdict = volts->verdict;
+            }
+        }
+        if (const strings::ReadingVerdict* earlier = against ? BlockReading(*against, block) : nullptr)
+            bar.againstPercent = earlier->changePercent;
     }
-    if (against != nullptr)
-        for (const strings::ReadingVerdict& verdict : against->readings)
-            if (verdict.place.kind == strings::PlaceKind::Block && verdict.place.number <= judged.layout.blocks)
-                chart.bars[static_cast<std::size_t>(verdict.place.number - 1)].againstPercent = verdict.changePercent;
     return chart;
 }
 
 void PaintStringChart(QPainter& painter, const QRectF& area, const StringChart& chart)
 {
-    if (chart.bars.empty())
-        return;
     painter.save();
-    const QRectF bars = BarsArea(area);
-    const double slot = bars.width() / static_cast<double>(chart.bars.size());
-    const auto [low, high] = ChangeRange(chart);
-    const auto yOf = [&, low = low, high = high](double change) {
-        return bars.bottom() - (change - low) / (high - low) * bars.height();
-    };
-    const QLocale locale;
-    painter.setFont(QFont(painter.font().family(), 8));
+    painter.setRenderHint(QPainter::Antialiasing);
     const QColor ink = painter.pen().color();
-    painter.setPen(QPen(ink, 1));
-    painter.drawLine(QPointF(bars.left(), yOf(0)), QPointF(bars.right(), yOf(0)));
-    painter.drawText(QRectF(bars.left() - AxisWidth, yOf(0) - 8, AxisWidth - 3, 16), Qt::AlignRight | Qt::AlignVCenter,
-                     QStringLiteral("0 %"));
-    if (chart.limits) {
-        DrawLine(painter, bars, yOf(chart.limits->warnPercent), VerdictColour(strings::Verdict::Warn),
-                 locale.toString(chart.limits->warnPercent, 'g', 3) + QStringLiteral(" %"));
-        DrawLine(painter, bars, yOf(chart.limits->failPercent), VerdictColour(strings::Verdict::Fail),
-                 locale.toString(chart.limits->failPercent, 'g', 3) + QStringLiteral(" %"));
-    }
-    for (std::size_t i = 0; i < chart.bars.size(); ++i) {
-        const BlockBar& bar = chart.bars[i];
-        const double left = bars.left() + static_cast<double>(i) * slot;
-        if (bar.againstPercent) {
-            painter.fillRect(QRectF(QPointF(left + slot * 0.1, yOf(*bar.againstPercent)), QPointF(left + slot * 0.3, yOf(0))),
-                             QColor(120, 144, 156));
-        }
-        if (bar.changePercent)
-            painter.fillRect(QRectF(QPointF(left + slot * 0.3, yOf(*bar.changePercent)), QPointF(left + slot * 0.9, yOf(0))),
-                             VerdictColour(bar.verdict));
-        if (chart.marked == bar.block) {
-            painter.setPen(QPen(ink, 2));
-            painter.setBrush(Qt::NoBrush);
-            painter.drawRect(QRectF(left + 1, bars.top(), slot - 2, bars.height()));
-        }
-        const bool labelled = chart.bars.size() <= 40 || bar.block % 5 == 0 || bar.block == 1;
-        if (labelled) {
-            painter.setPen(QPen(ink, 1));
-            painter.drawText(QRectF(left - 10, bars.bottom() + 1, slot + 20, LabelHeight), Qt::AlignHCenter | Qt::AlignTop,
-                             QString::number(bar.block));
-        }
-    }
-    PaintVoltRow(painter, VoltRow(area), chart, slot);
+    const ChartGeometry g = GeometryOf(area);
+    PaintLegend(painter, g, chart, ink);
+    const ValueAxis axis = ChangeAxis(g, chart);
+    PaintValueAxis(painter, axis, ink, g.text);
+    PaintBars(painter, g, chart, axis, ink);
+    if (chart.limits)
+        PaintLimitLines(painter, axis, *chart.limits, g.text);
+    PaintBlockNumbers(painter, g, chart, ink);
+    PaintVolts(painter, g, chart, ink);
+    PaintMarked(painter, g, chart, ink);
     painter.restore();
 }
 
 std::optional<int> BlockAt(const QRectF& area, const StringChart& chart, double x)
 {
-    const QRectF bars = BarsArea(area);
-    if (chart.bars.empty() || x < bars.left() || x >= bars.right())
+    const ChartGeometry g = GeometryOf(area);
+    if (chart.bars.empty() || x < g.bars.left() || x >= g.bars.right())
         return std::nullopt;
-    const auto index = static_cast<std::size_t>((x - bars.left()) / (bars.width() / static_cast<double>(chart.bars.size())));
+    const auto index = static_cast<std::size_t>((x - g.bars.left()) / SlotWidth(g, chart));
     return chart.bars[std::min(index, chart.bars.size() - 1)].block;
+}
+
+QColor VerdictColour(strings::Verdict verdict)
+{
+    // Told apart by most colour-blind eyes too: bluish green, orange, vermilion.
+    switch (verdict) {
+    case strings::Verdict::Pass: return {0x00, 0x9e, 0x73};
+    case strings::Verdict::Warn: return {0xe6, 0x9f, 0x00};
+    case strings::Verdict::Fail: return {0xd5, 0x3e, 0x0f};
+    case strings::Verdict::None: break;
+    }
+    return {0x9e, 0x9e, 0x9e};
 }
 
 } // namespace voltaryn::report

@@ -108,10 +108,17 @@ std::optional<strings::InspectionVerdicts> JudgedString::Verdicts(qint64 inspect
     return Judge(*found);
 }
 
-std::vector<strings::BlockTrend> JudgedString::Trends() const
+std::vector<strings::BlockTrend> JudgedString::Trends(std::optional<qint64> through) const
 {
     const std::optional<strings::ChangeLimits> limits = strings::BaselineLimits(policies);
-    return limits ? strings::StringTrends(layout, records, baselines, *limits) : std::vector<strings::BlockTrend>{};
+    if (!limits)
+        return {};
+    auto end = records.end();
+    if (through) {
+        const auto last = std::ranges::find(records, *through, &strings::InspectionRecord::id);
+        end = last == records.end() ? last : last + 1;
+    }
+    return strings::StringTrends(layout, std::span(records.begin(), end), baselines, *limits);
 }
 
 JudgedString ReadJudgedString(CellStore& store, const QString& site, const QString& string)

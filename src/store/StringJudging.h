@@ -50,7 +50,9 @@ struct JudgedString {
     // The verdicts of the inspection with the store's id `inspection`; none when the string has
     // no such inspection.
     std::optional<strings::InspectionVerdicts> Verdicts(qint64 inspection) const;
-    std::vector<strings::BlockTrend> Trends() const;
+    // Every block's trend over the inspections up to the one with the store's id `through` (all of
+    // them without it, or when the string has no such inspection).
+    std::vector<strings::BlockTrend> Trends(std::optional<qint64> through = std::nullopt) const;
 };
 // The string as CellStore::StringHistoryOf() gives it; StoreError(NotFound) for a string the site
 // does not hold.

@@ -95,6 +95,14 @@ std::optional<ChangeLimits> BaselineLimits(const PolicySet& set)
     return std::nullopt;
 }
 
+std::optional<FloatBand> FloatBandOf(const PolicySet& set, Chemistry chemistry)
+{
+    for (const Policy& policy : set.policies)
+        if (const auto* rule = std::get_if<FloatVoltageRule>(&policy.rule))
+            return rule->BandOf(chemistry);
+    return std::nullopt;
+}
+
 std::string PolicyFaultText(const PolicyFault& fault)
 {
     using Reason = PolicyFault::Reason;

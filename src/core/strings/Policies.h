@@ -100,6 +100,8 @@ PolicySet DefaultPolicies();
 
 // The warn and fail lines of the set's first baseline policy: what trends forecast against.
 std::optional<ChangeLimits> BaselineLimits(const PolicySet& set);
+// The 25 °C float band for `chemistry` of the set's first float-voltage policy: what charts draw.
+std::optional<FloatBand> FloatBandOf(const PolicySet& set, Chemistry chemistry);
 
 inline constexpr std::size_t LongestPolicyName = 40;
 

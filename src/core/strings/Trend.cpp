@@ -68,7 +68,7 @@ std::optional<LimitForecast> Forecast(const TrendPoint& latest, const std::optio
 BlockTrend TrendOf(int block, std::span<const InspectionRecord> inspections, const std::optional<Baseline>& baseline,
                    const ChangeLimits& limits)
 {
-    BlockTrend trend{block, {}, std::nullopt, std::nullopt, std::nullopt};
+    BlockTrend trend{block, {}, std::nullopt, std::nullopt, std::nullopt, std::nullopt};
     for (const InspectionRecord& inspection : inspections) {
         if (const std::optional<double> milliohm = MilliohmAt(inspection, BlockPlace(block))) {
             std::optional<double> change;
@@ -78,8 +78,10 @@ BlockTrend TrendOf(int block, std::span<const InspectionRecord> inspections, con
         }
     }
     const std::optional<Line> line = FitLine(trend.points);
-    if (line)
+    if (line) {
         trend.slopePercentPerYear = line->slopePerYear;
+        trend.lineStart = LineStart{line->origin, line->intercept};
+    }
     for (auto latest = trend.points.rbegin(); latest != trend.points.rend(); ++latest) {
         if (latest->changePercent) {
             trend.warn = Forecast(*latest, line, limits.warnPercent);
@@ -97,19 +99,40 @@ std::string Counted(long count, const char* unit)
 
 std::string WhenText(const LimitForecast& forecast, sys_days from)
 {
-    if (forecast.now)
-        return "now";
-    const auto ahead = static_cast<double>((forecast.date - from).count());
-    if (ahead <= 0)
-        return "by now";
-    if (ahead < DaysPerMonth)
-        return "within a month";
-    if (ahead < 24 * DaysPerMonth)
-        return "in about " + Counted(std::lround(ahead / DaysPerMonth), "month");
-    return "in about " + Counted(std::lround(ahead / DaysPerYear), "year");
+    const ForecastDistance distance = DistanceOf(forecast, from);
+    switch (distance.kind) {
+    case ForecastDistance::Kind::Now: return "now";
+    case ForecastDistance::Kind::ByNow: return "by now";
+    case ForecastDistance::Kind::WithinAMonth: return "within a month";
+    case ForecastDistance::Kind::Months: return "in about " + Counted(distance.count, "month");
+    case ForecastDistance::Kind::Years: return "in about " + Counted(distance.count, "year");
+    }
+    return {};
 }
 
 } // namespace
+
+std::optional<double> FittedChange(const BlockTrend& trend, sys_days date)
+{
+    if (!trend.slopePercentPerYear || !trend.lineStart)
+        return std::nullopt;
+    return trend.lineStart->percent + *trend.slopePercentPerYear * YearsBetween(trend.lineStart->date, date);
+}
+
+ForecastDistance DistanceOf(const LimitForecast& forecast, sys_days from)
+{
+    using enum ForecastDistance::Kind;
+    if (forecast.now)
+        return {Now};
+    const auto ahead = static_cast<double>((forecast.date - from).count());
+    if (ahead <= 0)
+        return {ByNow};
+    if (ahead < DaysPerMonth)
+        return {WithinAMonth};
+    if (ahead < 24 * DaysPerMonth)
+        return {Months, std::lround(ahead / DaysPerMonth)};
+    return {Years, std::lround(ahead / DaysPerYear)};
+}
 
 std::vector<BlockTrend> StringTrends(const StringLayout& layout, std::span<const InspectionRecord> inspections,
                                      std::span<const std::optional<Baseline>> baselines, const ChangeLimits& limits)

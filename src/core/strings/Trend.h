@@ -39,12 +39,21 @@ struct LimitForecast {
     bool operator==(const LimitForecast&) const = default;
 };
 
+// Where a fitted line starts: its change on the date of the oldest point it was fitted to.
+struct LineStart {
+    std::chrono::sys_days date;
+    double percent = 0;
+
+    bool operator==(const LineStart&) const = default;
+};
+
 struct BlockTrend {
     int block = 0;
     std::vector<TrendPoint> points;  // every inspection that read the block, oldest first
     // The least-squares line of change against time over the last TrendPoints points with a change,
-    // from FewestTrendPoints on, in % a year.
+    // from FewestTrendPoints on, in % a year; with its start, the whole line.
     std::optional<double> slopePercentPerYear;
+    std::optional<LineStart> lineStart;
     std::optional<LimitForecast> warn;  // none when neither reached nor forecast (not rising)
     std::optional<LimitForecast> fail;
 };
@@ -54,8 +63,22 @@ struct BlockTrend {
 std::vector<BlockTrend> StringTrends(const StringLayout& layout, std::span<const InspectionRecord> inspections,
                                      std::span<const std::optional<Baseline>> baselines, const ChangeLimits& limits);
 
+// The fitted line's change on `date`; none without a line.
+std::optional<double> FittedChange(const BlockTrend& trend, std::chrono::sys_days date);
+
+// How far off a forecast lies, counted from a day, rounded as the texts tell it.
+struct ForecastDistance {
+    enum class Kind { Now, ByNow, WithinAMonth, Months, Years };
+    Kind kind = Kind::Now;
+    long count = 0;  // Months, Years: about this many
+
+    bool operator==(const ForecastDistance&) const = default;
+};
+ForecastDistance DistanceOf(const LimitForecast& forecast, std::chrono::sys_days from);
+
 // "block 17: warn now, fail in about 7 months", counted from `from` (today, or the latest
-// inspection's date); "block 3: not rising", "block 4: too few inspections for a trend".
+// inspection's date); "block 3: not rising", "block 4: too few inspections for a trend". Each
+// surface words it in its own language from the trend and DistanceOf.
 std::string TrendText(const BlockTrend& trend, std::chrono::sys_days from);
 
 } // namespace voltaryn::strings

@@ -214,6 +214,8 @@ TEST(PolicyJson, RoundTripsAndFillsLeftOutFigures)
     custom.policies = {{"warranty", BaselineRule{{50, 100}}}, {"baseline", BaselineRule{}}, {"float", floatRule}};
     EXPECT_EQ(PoliciesFromJson(PoliciesToJson(custom)).policies, custom);
     EXPECT_EQ(BaselineLimits(custom), (ChangeLimits{50, 100})) << "the first baseline policy's lines";
+    EXPECT_EQ(FloatBandOf(custom, Chemistry::Vla), (FloatBand{2.15, 2.24}));
+    EXPECT_EQ(FloatBandOf(custom, Chemistry::Nicd), (FloatBand{1.38, 1.47}));
 
     const PoliciesRead partial = PoliciesFromJson(
         R"({"policies": [{"rule": "strap", "laterPercent": 25}, {"rule": "float-voltage", "bands": {"vla": {"high": 2.24}}}]})");
@@ -223,6 +225,8 @@ TEST(PolicyJson, RoundTripsAndFillsLeftOutFigures)
     FloatVoltageRule vla;
     vla.bands[0].high = 2.24;
     EXPECT_EQ(partial.policies->policies, (std::vector<Policy>{{"strap", strap}, {"float-voltage", vla}}));
+    EXPECT_FALSE(BaselineLimits(*partial.policies)) << "no baseline policy, no lines";
+    EXPECT_FALSE(FloatBandOf(PolicySet{{{"strap", StrapRule{}}}}, Chemistry::Vla)) << "no float-voltage policy, no band";
 }
 
 TEST(PolicyJson, RefusesWithWhereAndWhat)

@@ -88,6 +88,7 @@ TEST(Trend, ForecastsAgainstAHandFittedLine)
         const char* what;
         std::vector<InspectionRecord> inspections;
         std::optional<double> slope;  // % a year
+        std::optional<double> lineAtLatest;  // the fitted line's change on the latest reading's day
         std::optional<LimitForecast> warn;
         std::optional<LimitForecast> fail;
         sys_days from;
@@ -96,33 +97,33 @@ TEST(Trend, ForecastsAgainstAHandFittedLine)
         // Days 0, 365, 730, 1095 at 0, 12, 18, 33 %: means 547.5 days and 15.75 %, Sxx 666125,
         // Sxy 19162.5, so 10.5 % in 365 days (10.507 % a year) through 0 % on day 0. The latest is
         // past the warn line; the fail line is reached on day 50 / (10.5 / 365) = 1738.1.
-        {"rising past warn", History({{0, 0}, {365, 12}, {730, 18}, {1095, 33}}), 10.5 * 365.2425 / 365,
+        {"rising past warn", History({{0, 0}, {365, 12}, {730, 18}, {1095, 33}}), 10.5 * 365.2425 / 365, 31.5,
          LimitForecast{april2024 + days{1095}, true}, LimitForecast{april2024 + days{1738}, false},
          sys_days{2028y / June / 17}, "block 1: warn now, fail in about 7 months"},
         // A straight 10 % a year of 365 days: warn on day 1095, fail on day 1825.
-        {"a straight line", History({{0, 0}, {365, 10}, {730, 20}}), 10 * 365.2425 / 365,
+        {"a straight line", History({{0, 0}, {365, 10}, {730, 20}}), 10 * 365.2425 / 365, 20,
          LimitForecast{april2024 + days{1095}, false}, LimitForecast{april2024 + days{1825}, false},
          april2024 + days{730}, "block 1: warn in about 12 months, fail in about 3 years"},
         // Only the last five count: the two wild early ones would tilt the line down.
         {"the last five", History({{-730, 60}, {-365, 60}, {0, 0}, {365, 10}, {730, 20}, {1095, 30}, {1460, 40}}),
-         10 * 365.2425 / 365, LimitForecast{april2024 + days{1460}, true}, LimitForecast{april2024 + days{1825}, false},
+         10 * 365.2425 / 365, 40, LimitForecast{april2024 + days{1460}, true}, LimitForecast{april2024 + days{1825}, false},
          april2024 + days{1460}, "block 1: warn now, fail in about 12 months"},
-        {"falling", History({{0, 0}, {365, -2}, {730, -4}}), -2 * 365.2425 / 365, std::nullopt, std::nullopt,
+        {"falling", History({{0, 0}, {365, -2}, {730, -4}}), -2 * 365.2425 / 365, -4, std::nullopt, std::nullopt,
          april2024, "block 1: not rising"},
-        {"falling, past warn", History({{0, 40}, {365, 38}, {730, 35}}), -2.5 * 365.2425 / 365,
+        {"falling, past warn", History({{0, 40}, {365, 38}, {730, 35}}), -2.5 * 365.2425 / 365, 113.0 / 3 - 2.5,
          LimitForecast{april2024 + days{730}, true}, std::nullopt, april2024 + days{730}, "block 1: warn now, not rising"},
-        {"two inspections", History({{0, 0}, {365, 20}}), std::nullopt, std::nullopt, std::nullopt, april2024,
+        {"two inspections", History({{0, 0}, {365, 20}}), std::nullopt, std::nullopt, std::nullopt, std::nullopt, april2024,
          "block 1: too few inspections for a trend"},
-        {"two, past fail", History({{0, 0}, {365, 55}}), std::nullopt, LimitForecast{april2024 + days{365}, true},
+        {"two, past fail", History({{0, 0}, {365, 55}}), std::nullopt, std::nullopt, LimitForecast{april2024 + days{365}, true},
          LimitForecast{april2024 + days{365}, true}, april2024, "block 1: warn now, fail now"},
-        {"three on one day", History({{0, 0}, {0, 5}, {0, 10}}), std::nullopt, std::nullopt, std::nullopt, april2024,
+        {"three on one day", History({{0, 0}, {0, 5}, {0, 10}}), std::nullopt, std::nullopt, std::nullopt, std::nullopt, april2024,
          "block 1: too few inspections for a trend"},
         // 12.5 % in 365 days through 9.17 % on day 0: past the warn line on day 608, before the
         // latest reading, which is below it; due from that reading on, not before. Fail on day 1192.3.
-        {"crossed on the line only", History({{0, 0}, {365, 40}, {730, 25}}), 12.5 * 365.2425 / 365,
+        {"crossed on the line only", History({{0, 0}, {365, 40}, {730, 25}}), 12.5 * 365.2425 / 365, 65.0 / 3 + 12.5,
          LimitForecast{april2024 + days{730}, false}, LimitForecast{april2024 + days{1192}, false},
          april2024 + days{760}, "block 1: warn by now, fail in about 14 months"},
-        {"barely rising", History({{0, 0}, {365, 0.001}, {730, 0.002}}), 0.001 * 365.2425 / 365, std::nullopt,
+        {"barely rising", History({{0, 0}, {365, 0.001}, {730, 0.002}}), 0.001 * 365.2425 / 365, 0.002, std::nullopt,
          std::nullopt, april2024, "block 1: fail not within 50 years"},
     };
     for (const auto& row : rows) {
@@ -133,6 +134,11 @@ TEST(Trend, ForecastsAgainstAHandFittedLine)
         ASSERT_EQ(trend.slopePercentPerYear.has_value(), row.slope.has_value()) << row.what;
         if (row.slope) {
             EXPECT_NEAR(*trend.slopePercentPerYear, *row.slope, 1e-6) << row.what;
+        }
+        const std::optional<double> onLine = FittedChange(trend, row.inspections.back().date);
+        ASSERT_EQ(onLine.has_value(), row.lineAtLatest.has_value()) << row.what;
+        if (row.lineAtLatest) {
+            EXPECT_NEAR(*onLine, *row.lineAtLatest, 1e-6) << row.what;
         }
         EXPECT_EQ(trend.warn, row.warn) << row.what;
         EXPECT_EQ(trend.fail, row.fail) << row.what;
