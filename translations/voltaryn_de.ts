@@ -117,13 +117,6 @@
     </message>
 </context>
 <context>
-    <name>StringCharts</name>
-    <message>
-        <source>V/cell</source>
-        <translation>V/Zelle</translation>
-    </message>
-</context>
-<context>
     <name>WalkTexts</name>
     <message>
         <source>Strap %1 → %2</source>
@@ -1817,6 +1810,26 @@ Kreuzen Sie mindestens einen Kanal an und drücken Sie dann OK.</translation>
         <source>Difference</source>
         <translation>Unterschied</translation>
     </message>
+    <message>
+        <source>The string&apos;s policies have no baseline rule to trend by.</source>
+        <translation>Die Regeln des Strangs haben keine Basiswert-Regel für einen Trend.</translation>
+    </message>
+    <message>
+        <source>not forecast</source>
+        <translation>nicht vorhergesagt</translation>
+    </message>
+    <message>
+        <source>reached (%1)</source>
+        <translation>erreicht (%1)</translation>
+    </message>
+    <message>
+        <source>%1 % a year; warn: %2; fail: %3</source>
+        <translation>%1 % im Jahr; Warnung: %2; Fehler: %3</translation>
+    </message>
+    <message>
+        <source>Too few inspections for a trend (%1 at least)</source>
+        <translation>Zu wenige Prüfungen für einen Trend (mindestens %1)</translation>
+    </message>
 </context>
 <context>
     <name>voltaryn::WalkWindow</name>
@@ -1852,12 +1865,71 @@ Kreuzen Sie mindestens einen Kanal an und drücken Sie dann OK.</translation>
         <source>Block %1 chosen: Return retests it</source>
         <translation>Block %1 gewählt: Eingabe misst ihn nach</translation>
     </message>
+    <message>
+        <source>Readings</source>
+        <translation>Messwerte</translation>
+    </message>
+    <message>
+        <source>Trend</source>
+        <translation>Trend</translation>
+    </message>
+    <message>
+        <source>Trend of block %1</source>
+        <translation>Trend von Block %1</translation>
+    </message>
 </context>
 <context>
     <name>voltaryn::ZoomableGraphWindow</name>
     <message>
         <source>Track mode</source>
         <translation>Verfolgungsmodus</translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::report::StringCharts</name>
+    <message>
+        <source>warn</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>fail</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>pass</source>
+        <translation>gut</translation>
+    </message>
+    <message>
+        <source>no figure</source>
+        <translation>kein Wert</translation>
+    </message>
+    <message>
+        <source>thin: the inspection compared</source>
+        <translation>schmal: die verglichene Prüfung</translation>
+    </message>
+    <message>
+        <source>Change against baseline (%)</source>
+        <translation>Änderung gegen Basiswert (%)</translation>
+    </message>
+    <message>
+        <source>Voltage per cell</source>
+        <translation>Spannung je Zelle</translation>
+    </message>
+    <message>
+        <source>Voltage per cell; float band at 25 °C %1–%2 V</source>
+        <translation>Spannung je Zelle; Erhaltungsladeband bei 25 °C %1–%2 V</translation>
+    </message>
+    <message>
+        <source>Block %1</source>
+        <translation>Block %1</translation>
+    </message>
+    <message>
+        <source>%1 % a year against baseline</source>
+        <translation>%1 % im Jahr gegen Basiswert</translation>
+    </message>
+    <message>
+        <source>No baseline: no change to chart</source>
+        <translation>Kein Basiswert: keine Änderung darzustellen</translation>
     </message>
 </context>
 </TS>

@@ -5,6 +5,7 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <ranges>
 #include <cmath>
 
 namespace voltaryn::report {
@@ -40,7 +41,7 @@ double SlotWidth(const ChartGeometry& g, const StringChart& chart)
     return g.bars.width() / static_cast<double>(std::max<std::size_t>(chart.bars.size(), 1));
 }
 
-QColor Faded(QColor colour, double alpha)
+QColor Faded(QColor colour, float alpha)
 {
     colour.setAlphaF(alpha);
     return colour;
@@ -65,15 +66,15 @@ void PaintLegend(QPainter& painter, const ChartGeometry& g, const StringChart& c
                                {VerdictColour(strings::Verdict::Fail), ChartWords::tr("fail")},
                                {VerdictColour(strings::Verdict::None), ChartWords::tr("no figure")}};
     if (std::ranges::any_of(chart.bars, [](const BlockBar& bar) { return bar.againstPercent.has_value(); }))
-        entries.push_back({Faded(ink, 0.45), ChartWords::tr("thin: the inspection compared")});
+        entries.push_back({Faded(ink, 0.45F), ChartWords::tr("thin: the inspection compared")});
     painter.setFont(ChartFont(painter, t));
     double right = g.title.right();
-    for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
-        const double width = painter.fontMetrics().horizontalAdvance(entry->name);
+    for (const auto& entry : std::ranges::reverse_view(entries)) {
+        const double width = painter.fontMetrics().horizontalAdvance(entry.name);
         painter.setPen(ink);
-        painter.drawText(QRectF(right - width, g.title.top(), width, g.title.height()), Qt::AlignVCenter, entry->name);
+        painter.drawText(QRectF(right - width, g.title.top(), width, g.title.height()), Qt::AlignVCenter, entry.name);
         right -= width + 1.3 * t;
-        painter.fillRect(QRectF(right, g.title.center().y() - 0.4 * t, 0.9 * t, 0.8 * t), entry->colour);
+        painter.fillRect(QRectF(right, g.title.center().y() - 0.4 * t, 0.9 * t, 0.8 * t), entry.colour);
         right -= 1.2 * t;
     }
     painter.setFont(ChartFont(painter, t * 1.1, true));
@@ -110,7 +111,7 @@ void PaintBars(QPainter& painter, const ChartGeometry& g, const StringChart& cha
         const double mainLeft = bar.againstPercent ? left + slot * 0.4 : left + gap;
         if (bar.againstPercent) {
             painter.fillRect(QRectF(QPointF(left + gap, axis.Y(*bar.againstPercent)), QPointF(left + slot * 0.32, zero)),
-                             Faded(ink, 0.45));
+                             Faded(ink, 0.45F));
         }
         if (bar.changePercent) {
             painter.fillRect(QRectF(QPointF(mainLeft, axis.Y(*bar.changePercent)), QPointF(left + slot - gap, zero)),
@@ -161,7 +162,7 @@ void PaintVolts(QPainter& painter, const ChartGeometry& g, const StringChart& ch
                       .arg(locale.toString(chart.floatBand->low, 'f', 3), locale.toString(chart.floatBand->high, 'f', 3));
     }
     painter.drawText(g.caption, Qt::AlignLeft | Qt::AlignBottom, caption);
-    painter.setPen(QPen(Faded(ink, 0.5), g.text / 12));
+    painter.setPen(QPen(Faded(ink, 0.5F), g.text / 12));
     painter.drawRect(g.volts);
     double low = chart.floatBand ? chart.floatBand->low : 1e9;
     double high = chart.floatBand ? chart.floatBand->high : -1e9;
@@ -179,7 +180,7 @@ void PaintVolts(QPainter& painter, const ChartGeometry& g, const StringChart& ch
     };
     if (chart.floatBand) {
         painter.fillRect(QRectF(QPointF(g.volts.left(), y(chart.floatBand->high)), QPointF(g.volts.right(), y(chart.floatBand->low))),
-                         Faded(VerdictColour(strings::Verdict::Pass), 0.22));
+                         Faded(VerdictColour(strings::Verdict::Pass), 0.22F));
         painter.setPen(ink);
         for (const double edge : {chart.floatBand->low, chart.floatBand->high}) {
             painter.drawText(QRectF(g.volts.left() - 4.3 * g.text, y(edge) - g.text, 4 * g.text, 2 * g.text),
@@ -231,7 +232,7 @@ StringChart StringChartOf(const store::JudgedString& judged, const strings::Insp
                 bar.floatVerdict = volts->verdict;
             }
         }
-        if (const strings::ReadingVerdict* earlier = against ? BlockReading(*against, block) : nullptr)
+        if (const strings::ReadingVerdict* earlier = against != nullptr ? BlockReading(*against, block) : nullptr)
             bar.againstPercent = earlier->changePercent;
     }
     return chart;

@@ -13,6 +13,7 @@
 #include "ui/common/WalkTexts.h"
 
 #include <QElapsedTimer>
+#include <QLocale>
 #include <QSysInfo>
 
 namespace voltaryn {
@@ -73,6 +74,7 @@ void WalkController::Open()
     connect(window_, &WalkWindow::skipRequested, this, &WalkController::Skip);
     connect(window_, &WalkWindow::retestRequested, this, &WalkController::Retest);
     connect(window_, &WalkWindow::goToRequested, this, &WalkController::GoTo);
+    connect(window_, &WalkWindow::blockChosen, this, &WalkController::ShowTrend);
     walk_.reset();
     engine_ = cells::CaptureEngine();
     stateText_ = WalkTexts::StateText({});
@@ -234,6 +236,36 @@ void WalkController::Refresh()
     window_->ShowChart(std::move(chart));
     ShowReadings(verdicts);
     ShowLast(verdicts);
+    ShowTrend();
+}
+
+void WalkController::ShowTrend()
+{
+    const int block = window_->SelectedBlock();
+    if (!walk_ || block < 1 || block > walk_->Judged().layout.blocks) {
+        window_->ShowTrend(std::nullopt, std::nullopt, {});
+        return;
+    }
+    const std::vector<strings::BlockTrend> trends = walk_->Judged().Trends();
+    if (trends.empty()) {
+        window_->ShowTrend(std::nullopt, std::nullopt, tr("The string's policies have no baseline rule to trend by."));
+        return;
+    }
+    const strings::BlockTrend& trend = trends[static_cast<std::size_t>(block - 1)];
+    const auto day = [](const std::optional<strings::LimitForecast>& line) {
+        if (!line)
+            return tr("not forecast");
+        const std::chrono::year_month_day date{line->date};
+        const QDate shown(static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
+                          static_cast<int>(static_cast<unsigned>(date.day())));
+        const QString text = QLocale().toString(shown, QLocale::ShortFormat);
+        return line->now ? tr("reached (%1)").arg(text) : text;
+    };
+    const QString forecast =
+        trend.slopePercentPerYear
+            ? tr("%1 % a year; warn: %2; fail: %3").arg(DisplayNumber(*trend.slopePercentPerYear, 1), day(trend.warn), day(trend.fail))
+            : tr("Too few inspections for a trend (%1 at least)").arg(strings::FewestTrendPoints);
+    window_->ShowTrend(trend, strings::BaselineLimits(walk_->Judged().policies), forecast);
 }
 
 // The tile: the place next, and the last reading with its change and verdict in its colour.

@@ -51,6 +51,8 @@ private:
     QStringList ReadingRow(const strings::ReadingVerdict& verdict) const;
     void ShowLast(const strings::InspectionVerdicts& verdicts);
     void Announce(strings::Verdict verdict);
+    // The trend of the block chosen in the window, this inspection included.
+    void ShowTrend();
 
     const FeatureContext& context_;
     const MeterSession& meter_;

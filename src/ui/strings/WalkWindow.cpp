@@ -2,6 +2,7 @@
 
 #include "ui/cells/CaptureTile.h"
 #include "ui/strings/StringChartView.h"
+#include "ui/strings/TrendChartView.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -19,7 +21,8 @@ namespace voltaryn {
 
 WalkWindow::WalkWindow(QWidget* parent)
     : QWidget(parent, Qt::Window), sites_(new QComboBox(this)), strings_(new QComboBox(this)),
-      tile_(new CaptureTile(this)), chart_(new StringChartView(this)), readings_(new QTableWidget(this)),
+      tile_(new CaptureTile(this)), chart_(new StringChartView(this)), tabs_(new QTabWidget(this)),
+      readings_(new QTableWidget(this)), trend_(new TrendChartView(this)), forecast_(new QLabel(this)),
       notice_(new QLabel(this))
 {
     setObjectName("walkWindow");
@@ -28,6 +31,8 @@ WalkWindow::WalkWindow(QWidget* parent)
     strings_->setObjectName("walkString");
     readings_->setObjectName("walkReadings");
     notice_->setObjectName("walkNotice");
+    forecast_->setObjectName("trendForecast");
+    tabs_->setObjectName("walkTabs");
     notice_->setWordWrap(true);
     readings_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     readings_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -41,7 +46,14 @@ WalkWindow::WalkWindow(QWidget* parent)
     chooser->addWidget(strings_, 1);
     auto* right = new QSplitter(Qt::Vertical, this);
     right->addWidget(chart_);
-    right->addWidget(readings_);
+    auto* trendPage = new QWidget(this);
+    auto* trendColumn = new QVBoxLayout(trendPage);
+    trendColumn->addWidget(trend_, 1);
+    trendColumn->addWidget(forecast_);
+    tabs_->addTab(readings_, tr("Readings"));
+    tabs_->addTab(trendPage, tr("Trend"));
+    tabs_->setFocusPolicy(Qt::NoFocus);
+    right->addWidget(tabs_);
     auto* body = new QSplitter(Qt::Horizontal, this);
     body->addWidget(tile_);
     body->addWidget(right);
@@ -128,6 +140,7 @@ void WalkWindow::SelectBlock(int block)
 {
     selected_ = block;
     ShowNotice(tr("Block %1 chosen: Return retests it").arg(block));
+    emit blockChosen(block);
 }
 
 void WalkWindow::ShowReadings(const QStringList& header, const std::vector<QStringList>& rows,
@@ -151,5 +164,13 @@ void WalkWindow::ShowReadings(const QStringList& header, const std::vector<QStri
 }
 
 void WalkWindow::ShowNotice(const QString& text) { notice_->setText(text); }
+
+void WalkWindow::ShowTrend(std::optional<strings::BlockTrend> trend, std::optional<strings::ChangeLimits> limits,
+                           const QString& forecast)
+{
+    tabs_->setTabText(1, trend ? tr("Trend of block %1").arg(trend->block) : tr("Trend"));
+    trend_->Show(std::move(trend), limits);
+    forecast_->setText(forecast);
+}
 
 } // namespace voltaryn

@@ -7,12 +7,14 @@
 
 class QComboBox;
 class QLabel;
+class QTabWidget;
 class QTableWidget;
 
 namespace voltaryn {
 
 class CaptureTile;
 class StringChartView;
+class TrendChartView;
 
 // The Inspection window, for a technician at the rack with the probes in both hands: a large tile
 // with the place next and how the last reading judged, the string's chart, the readings table,
@@ -30,6 +32,9 @@ public:
     // The readings table: its header, then a row of texts per place, each row's verdict colour.
     void ShowReadings(const QStringList& header, const std::vector<QStringList>& rows, const std::vector<QColor>& colours);
     void ShowNotice(const QString& text);
+    // The chosen block's trend over the inspections and its forecast in words.
+    void ShowTrend(std::optional<strings::BlockTrend> trend, std::optional<strings::ChangeLimits> limits,
+                   const QString& forecast);
     // The block chosen for a retest, marked in the chart; 0: none.
     int SelectedBlock() const { return selected_; }
     void SelectBlock(int block);
@@ -40,6 +45,7 @@ signals:
     void skipRequested();
     void retestRequested(int block);
     void goToRequested();
+    void blockChosen(int block);
 
 private:
     QWidget* Buttons();
@@ -49,7 +55,10 @@ private:
     QComboBox* strings_;
     CaptureTile* tile_;
     StringChartView* chart_;
+    QTabWidget* tabs_;
     QTableWidget* readings_;
+    TrendChartView* trend_;
+    QLabel* forecast_;
     QLabel* notice_;
     std::vector<store::StringInfo> known_;
     int selected_ = 0;

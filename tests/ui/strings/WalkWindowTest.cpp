@@ -4,6 +4,7 @@
 
 #include "ui/cells/CaptureTile.h"
 #include "ui/strings/StringChartView.h"
+#include "ui/strings/TrendChartView.h"
 #include "ui/strings/WalkController.h"
 
 #include <QLabel>
@@ -36,7 +37,7 @@ protected:
 
 // Block 1 and its strap are taken as the probes meet them; Space marks block 2 missing and the
 // walk passes over the straps beside it; Backspace goes back a place, whose next reading replaces
-// the last; a block chosen with the arrow keys is retested with Return. The tile names the place
+// the last; a block chosen with the arrow keys shows its trend and is retested with Return. The tile names the place
 // next and shows the last reading's verdict; the chart's bars are the table's blocks.
 TEST_F(WalkWindowTest, AWalkTakesEachPlaceAndItsKeysMoveIt)
 {
@@ -68,6 +69,11 @@ TEST_F(WalkWindowTest, AWalkTakesEachPlaceAndItsKeysMoveIt)
     TakeOne();
     EXPECT_EQ(Headline(), QStringLiteral("Walk done"));
     Key(Qt::Key_Right);
+    // The block chosen shows its trend: one inspection is too few for a line.
+    ASSERT_TRUE(Child<TrendChartView>("trendChart")->Trend());
+    EXPECT_EQ(Child<TrendChartView>("trendChart")->Trend()->block, 1);
+    EXPECT_EQ(Child<TrendChartView>("trendChart")->Trend()->points.size(), 1u);
+    EXPECT_TRUE(Child<QLabel>("trendForecast")->text().startsWith(QStringLiteral("Too few inspections")));
     Key(Qt::Key_Return);
     EXPECT_EQ(Headline(), QStringLiteral("Block 1 of 4"));
     TakeOne();
