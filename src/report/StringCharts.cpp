@@ -59,21 +59,22 @@ void PaintLegend(QPainter& painter, const ChartGeometry& g, const StringChart& c
     struct Entry {
         QColor colour;
         QString name;
+        double width = 0.9;  // of its swatch, in the words' size
     };
     std::vector<Entry> entries{{VerdictColour(strings::Verdict::Pass), ChartWords::tr("pass")},
                                {VerdictColour(strings::Verdict::Warn), ChartWords::tr("warn")},
                                {VerdictColour(strings::Verdict::Fail), ChartWords::tr("fail")},
                                {VerdictColour(strings::Verdict::None), ChartWords::tr("no figure")}};
     if (std::ranges::any_of(chart.bars, [](const BlockBar& bar) { return bar.againstPercent.has_value(); }))
-        entries.push_back({Faded(ink, 0.45), ChartWords::tr("thin: the inspection compared")});
+        entries.push_back({Faded(ink, 0.45), ChartWords::tr("the inspection compared"), 0.35});
     painter.setFont(ChartFont(painter, t));
     double right = g.title.right();
     for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
         const double width = painter.fontMetrics().horizontalAdvance(entry->name);
         painter.setPen(ink);
         painter.drawText(QRectF(right - width, g.title.top(), width, g.title.height()), Qt::AlignVCenter, entry->name);
-        right -= width + 1.3 * t;
-        painter.fillRect(QRectF(right, g.title.center().y() - 0.4 * t, 0.9 * t, 0.8 * t), entry->colour);
+        right -= width + 0.4 * t + entry->width * t;
+        painter.fillRect(QRectF(right, g.title.center().y() - 0.4 * t, entry->width * t, 0.8 * t), entry->colour);
         right -= 1.2 * t;
     }
     painter.setFont(ChartFont(painter, t * 1.1, true));
@@ -207,7 +208,9 @@ void PaintMarked(QPainter& painter, const ChartGeometry& g, const StringChart& c
     const double pen = std::max(1.0, g.text / 5);
     painter.setPen(QPen(ink, pen));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRectF(QPointF(left - pen / 2, g.bars.top()), QPointF(left + slot + pen / 2, g.volts.bottom())));
+    // Framed in both rows, the voltage row's caption left to read.
+    for (const auto& [top, bottom] : {std::pair(g.bars.top(), g.numbers.bottom()), std::pair(g.volts.top(), g.volts.bottom())})
+        painter.drawRect(QRectF(QPointF(left - pen / 2, top), QPointF(left + slot + pen / 2, bottom)));
 }
 
 } // namespace
