@@ -7,6 +7,7 @@
 #include "report/WalkReport.h"
 
 #include <QGuiApplication>
+#include <QLocale>
 
 #include <functional>
 
@@ -14,9 +15,11 @@ namespace voltaryn::cli {
 namespace {
 
 // Loads a report from the database with `load`, then draws it with `write`: a file that cannot be
-// written is the command's failure.
+// written is the command's failure. What the database refuses is told before the window system is
+// reached, whose warnings (no runtime folder, say) would come before the error.
 void DrawReport(const std::function<void()>& load, const std::function<void()>& write)
 {
+    RunWithStore(load);
     // QPainter lays text out with the fonts a GUI application finds; the offscreen platform gives
     // one without a display, so the report is drawn the same on a server as beside a window.
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -24,7 +27,8 @@ void DrawReport(const std::function<void()>& load, const std::function<void()>& 
     static char name[] = "voltaryn-cli";
     static char* argv[] = {name, nullptr};
     const QGuiApplication application(argc, argv);
-    RunWithStore(load);
+    // The command line loads no translation: its reports are English, their numbers too.
+    QLocale::setDefault(QLocale::c());
     try {
         write();
     } catch (const report::ReportError& error) {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ranges>
 
 namespace voltaryn::report {
 namespace {
@@ -24,8 +25,8 @@ ChartGeometry GeometryOf(const QRectF& area)
 {
     ChartGeometry g;
     const double t = g.text = ChartTextSize(area, 28, 60);
-    const double left = area.left() + 4.6 * t;
-    const double width = std::max(1.0, area.right() - 4.6 * t - left);
+    const double left = area.left() + NumbersMargin * t;
+    const double width = std::max(1.0, area.right() - LineNamesMargin * t - left);
     g.title = QRectF(area.left(), area.top(), area.width(), 1.8 * t);
     const double plots = std::max(2.0, area.height() - 6.2 * t);
     g.bars = QRectF(left, g.title.bottom() + 0.8 * t, width, plots * 0.72);
@@ -40,7 +41,7 @@ double SlotWidth(const ChartGeometry& g, const StringChart& chart)
     return g.bars.width() / static_cast<double>(std::max<std::size_t>(chart.bars.size(), 1));
 }
 
-QColor Faded(QColor colour, double alpha)
+QColor Faded(QColor colour, float alpha)
 {
     colour.setAlphaF(alpha);
     return colour;
@@ -66,15 +67,15 @@ void PaintLegend(QPainter& painter, const ChartGeometry& g, const StringChart& c
                                {VerdictColour(strings::Verdict::Fail), ChartWords::tr("fail")},
                                {VerdictColour(strings::Verdict::None), ChartWords::tr("no figure")}};
     if (std::ranges::any_of(chart.bars, [](const BlockBar& bar) { return bar.againstPercent.has_value(); }))
-        entries.push_back({Faded(ink, 0.45), ChartWords::tr("the inspection compared"), 0.35});
+        entries.push_back({Faded(ink, 0.45F), ChartWords::tr("the inspection compared"), 0.35});
     painter.setFont(ChartFont(painter, t));
     double right = g.title.right();
-    for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
-        const double width = painter.fontMetrics().horizontalAdvance(entry->name);
+    for (const Entry& entry : std::views::reverse(entries)) {
+        const double width = painter.fontMetrics().horizontalAdvance(entry.name);
         painter.setPen(ink);
-        painter.drawText(QRectF(right - width, g.title.top(), width, g.title.height()), Qt::AlignVCenter, entry->name);
-        right -= width + 0.4 * t + entry->width * t;
-        painter.fillRect(QRectF(right, g.title.center().y() - 0.4 * t, entry->width * t, 0.8 * t), entry->colour);
+        painter.drawText(QRectF(right - width, g.title.top(), width, g.title.height()), Qt::AlignVCenter, entry.name);
+        right -= width + 0.4 * t + entry.width * t;
+        painter.fillRect(QRectF(right, g.title.center().y() - 0.4 * t, entry.width * t, 0.8 * t), entry.colour);
         right -= 1.2 * t;
     }
     painter.setFont(ChartFont(painter, t * 1.1, true));
@@ -111,11 +112,16 @@ void PaintBars(QPainter& painter, const ChartGeometry& g, const StringChart& cha
         const double mainLeft = bar.againstPercent ? left + slot * 0.4 : left + gap;
         if (bar.againstPercent) {
             painter.fillRect(QRectF(QPointF(left + gap, axis.Y(*bar.againstPercent)), QPointF(left + slot * 0.32, zero)),
-                             Faded(ink, 0.45));
+                             Faded(ink, 0.45F));
         }
         if (bar.changePercent) {
-            painter.fillRect(QRectF(QPointF(mainLeft, axis.Y(*bar.changePercent)), QPointF(left + slot - gap, zero)),
-                             VerdictColour(bar.verdict));
+            // A change of about nothing still shows its verdict's colour.
+            const double y = axis.Y(*bar.changePercent);
+            const double least = 0.3 * g.text;
+            const bool falling = *bar.changePercent < 0;
+            const double top = falling ? zero : std::min(y, zero - least);
+            const double bottom = falling ? std::max(y, zero + least) : zero;
+            painter.fillRect(QRectF(QPointF(mainLeft, top), QPointF(left + slot - gap, bottom)), VerdictColour(bar.verdict));
         } else {
             // No figure: a grey mark on the zero line, so that the block is not taken for +0 %.
             painter.fillRect(QRectF(mainLeft, zero - 0.25 * g.text, left + slot - gap - mainLeft, 0.5 * g.text),
@@ -162,7 +168,7 @@ void PaintVolts(QPainter& painter, const ChartGeometry& g, const StringChart& ch
                       .arg(locale.toString(chart.floatBand->low, 'f', 3), locale.toString(chart.floatBand->high, 'f', 3));
     }
     painter.drawText(g.caption, Qt::AlignLeft | Qt::AlignBottom, caption);
-    painter.setPen(QPen(Faded(ink, 0.5), g.text / 12));
+    painter.setPen(QPen(Faded(ink, 0.5F), g.text / 12));
     painter.drawRect(g.volts);
     double low = chart.floatBand ? chart.floatBand->low : 1e9;
     double high = chart.floatBand ? chart.floatBand->high : -1e9;
@@ -180,10 +186,11 @@ void PaintVolts(QPainter& painter, const ChartGeometry& g, const StringChart& ch
     };
     if (chart.floatBand) {
         painter.fillRect(QRectF(QPointF(g.volts.left(), y(chart.floatBand->high)), QPointF(g.volts.right(), y(chart.floatBand->low))),
-                         Faded(VerdictColour(strings::Verdict::Pass), 0.22));
+                         Faded(VerdictColour(strings::Verdict::Pass), 0.22F));
         painter.setPen(ink);
         for (const double edge : {chart.floatBand->low, chart.floatBand->high}) {
-            painter.drawText(QRectF(g.volts.left() - 4.3 * g.text, y(edge) - g.text, 4 * g.text, 2 * g.text),
+            painter.drawText(QRectF(g.volts.left() - (NumbersMargin - 0.3) * g.text, y(edge) - g.text,
+                                    (NumbersMargin - 0.6) * g.text, 2 * g.text),
                              Qt::AlignRight | Qt::AlignVCenter, locale.toString(edge, 'f', 3));
         }
     }
@@ -234,7 +241,7 @@ StringChart StringChartOf(const store::JudgedString& judged, const strings::Insp
                 bar.floatVerdict = volts->verdict;
             }
         }
-        if (const strings::ReadingVerdict* earlier = against ? BlockReading(*against, block) : nullptr)
+        if (const strings::ReadingVerdict* earlier = against != nullptr ? BlockReading(*against, block) : nullptr)
             bar.againstPercent = earlier->changePercent;
     }
     return chart;
