@@ -1886,6 +1886,13 @@ Kreuzen Sie mindestens einen Kanal an und drücken Sie dann OK.</translation>
     </message>
 </context>
 <context>
+    <name>voltaryn::report::ReportPage</name>
+    <message>
+        <source>%1 · page %2</source>
+        <translation>%1 · Seite %2</translation>
+    </message>
+</context>
+<context>
     <name>voltaryn::report::StringCharts</name>
     <message>
         <source>warn</source>
@@ -1902,10 +1909,6 @@ Kreuzen Sie mindestens einen Kanal an und drücken Sie dann OK.</translation>
     <message>
         <source>no figure</source>
         <translation>kein Wert</translation>
-    </message>
-    <message>
-        <source>thin: the inspection compared</source>
-        <translation>schmal: die verglichene Prüfung</translation>
     </message>
     <message>
         <source>Change against baseline (%)</source>
@@ -1930,6 +1933,309 @@ Kreuzen Sie mindestens einen Kanal an und drücken Sie dann OK.</translation>
     <message>
         <source>No baseline: no change to chart</source>
         <translation>Kein Basiswert: keine Änderung darzustellen</translation>
+    </message>
+    <message>
+        <source>the inspection compared</source>
+        <translation>die verglichene Prüfung</translation>
+    </message>
+</context>
+<context>
+    <name>voltaryn::report::WalkReport</name>
+    <message>
+        <source>Inspection %1, started %2</source>
+        <translation>Inspektion %1, begonnen %2</translation>
+    </message>
+    <message>
+        <source>station %1</source>
+        <translation>Station %1</translation>
+    </message>
+    <message>
+        <source>operator %1</source>
+        <translation>Bediener %1</translation>
+    </message>
+    <message>
+        <source>ambient %1 °C</source>
+        <translation>Raumtemperatur %1 °C</translation>
+    </message>
+    <message>
+        <source>ambient temperature not given</source>
+        <translation>Raumtemperatur nicht angegeben</translation>
+    </message>
+    <message>
+        <source>Inspection report: string %1 at site %2</source>
+        <translation>Inspektionsbericht: Strang %1 am Standort %2</translation>
+    </message>
+    <message>
+        <source>%1 blocks of %2 V %3, %4 cells a block; %5; installed %6.</source>
+        <translation>%1 Blöcke zu %2 V %3, %4 Zellen je Block; %5; eingebaut %6.</translation>
+    </message>
+    <message>
+        <source>straps measured</source>
+        <translation>Verbinder gemessen</translation>
+    </message>
+    <message>
+        <source>straps not measured</source>
+        <translation>Verbinder nicht gemessen</translation>
+    </message>
+    <message>
+        <source>when not known</source>
+        <translation>unbekannt wann</translation>
+    </message>
+    <message>
+        <source>Notes: %1</source>
+        <translation>Notizen: %1</translation>
+    </message>
+    <message>
+        <source>Compared with inspection %1, started %2.</source>
+        <translation>Verglichen mit Inspektion %1, begonnen %2.</translation>
+    </message>
+    <message>
+        <source>Report produced %1 UTC.</source>
+        <translation>Bericht erstellt %1 UTC.</translation>
+    </message>
+    <message>
+        <source>Policies</source>
+        <translation>Regeln</translation>
+    </message>
+    <message>
+        <source>Every reading is judged by each policy of its kind; its verdict is the worst of theirs.</source>
+        <translation>Jede Messung wird nach jeder Regel ihrer Art beurteilt; ihr Urteil ist das schlechteste davon.</translation>
+    </message>
+    <message>
+        <source>%1 (rule %2): %3.</source>
+        <translation>%1 (Regel %2): %3.</translation>
+    </message>
+    <message>
+        <source>The string</source>
+        <translation>Der Strang</translation>
+    </message>
+    <message>
+        <source>Trends of the blocks that warn or fail</source>
+        <translation>Trends der Blöcke mit Warnung oder Fehler</translation>
+    </message>
+    <message>
+        <source>No baseline policy judges the string: it has no trends.</source>
+        <translation>Keine Referenzwert-Regel beurteilt den Strang: er hat keine Trends.</translation>
+    </message>
+    <message>
+        <source>No block warns or fails.</source>
+        <translation>Kein Block hat eine Warnung oder einen Fehler.</translation>
+    </message>
+    <message>
+        <source>Forecasts are counted from the inspection&apos;s day; the dashed line is fitted to the last five inspections, three at least.</source>
+        <translation>Prognosen zählen ab dem Tag der Inspektion; die gestrichelte Linie ist den letzten fünf Inspektionen angepasst, mindestens drei.</translation>
+    </message>
+    <message>
+        <source>There is no inspection %1</source>
+        <translation>Es gibt keine Inspektion %1</translation>
+    </message>
+    <message>
+        <source>Inspection %1 is of string %2 at site %3, not of string %4 at site %5: there is nothing to compare</source>
+        <translation>Inspektion %1 gehört zu Strang %2 am Standort %3, nicht zu Strang %4 am Standort %5: es gibt nichts zu vergleichen</translation>
+    </message>
+    <message>
+        <source>There is no inspection %1 to compare with</source>
+        <translation>Es gibt keine Inspektion %1 zum Vergleich</translation>
+    </message>
+    <message>
+        <source>Inspection %1 of string %2 at site %3</source>
+        <translation>Inspektion %1 von Strang %2 am Standort %3</translation>
+    </message>
+    <message>
+        <source>Blocks: %1 of %2 read; %3 pass, %4 warn, %5 fail, %6 not judged.</source>
+        <translation>Blöcke: %1 von %2 gemessen; %3 gut, %4 Warnung, %5 Fehler, %6 nicht beurteilt.</translation>
+    </message>
+    <message>
+        <source>Straps: %1 of %2 read; %3 pass, %4 warn, %5 fail, %6 not judged.</source>
+        <translation>Verbinder: %1 von %2 gemessen; %3 gut, %4 Warnung, %5 Fehler, %6 nicht beurteilt.</translation>
+    </message>
+    <message>
+        <source>No block has a baseline to change against.</source>
+        <translation>Kein Block hat einen Referenzwert, gegen den er sich ändert.</translation>
+    </message>
+    <message>
+        <source>The blocks changed most against their baselines:</source>
+        <translation>Die Blöcke mit der größten Änderung gegen ihren Referenzwert:</translation>
+    </message>
+    <message>
+        <source>Block</source>
+        <translation>Block</translation>
+    </message>
+    <message>
+        <source>Resistance</source>
+        <translation>Widerstand</translation>
+    </message>
+    <message>
+        <source>Baseline</source>
+        <translation>Referenzwert</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>Änderung</translation>
+    </message>
+    <message>
+        <source>Verdict</source>
+        <translation>Urteil</translation>
+    </message>
+    <message>
+        <source>%1 (%2, %3)</source>
+        <translation>%1 (%2, %3)</translation>
+    </message>
+    <message>
+        <source>No strap warns or fails.</source>
+        <translation>Kein Verbinder hat eine Warnung oder einen Fehler.</translation>
+    </message>
+    <message>
+        <source>Straps that warn or fail: %1.</source>
+        <translation>Verbinder mit Warnung oder Fehler: %1.</translation>
+    </message>
+    <message>
+        <source>%1 %4 (block %2) to %3 %4 (block %5), a spread of %6 %4</source>
+        <translation>%1 %4 (Block %2) bis %3 %4 (Block %5), eine Spanne von %6 %4</translation>
+    </message>
+    <message>
+        <source>Block voltages: %1.</source>
+        <translation>Blockspannungen: %1.</translation>
+    </message>
+    <message>
+        <source>No block&apos;s voltage was read.</source>
+        <translation>Keine Blockspannung wurde gemessen.</translation>
+    </message>
+    <message>
+        <source>Block temperatures: %1.</source>
+        <translation>Blocktemperaturen: %1.</translation>
+    </message>
+    <message>
+        <source>No block&apos;s temperature was read.</source>
+        <translation>Keine Blocktemperatur wurde gemessen.</translation>
+    </message>
+    <message>
+        <source>missing</source>
+        <translation>fehlt</translation>
+    </message>
+    <message>
+        <source>not read</source>
+        <translation>nicht gemessen</translation>
+    </message>
+    <message>
+        <source>Summary</source>
+        <translation>Zusammenfassung</translation>
+    </message>
+    <message>
+        <source>Blocks and straps</source>
+        <translation>Blöcke und Verbinder</translation>
+    </message>
+    <message>
+        <source>Place</source>
+        <translation>Stelle</translation>
+    </message>
+    <message>
+        <source>V</source>
+        <translation>V</translation>
+    </message>
+    <message>
+        <source>°C</source>
+        <translation>°C</translation>
+    </message>
+    <message>
+        <source>Inspection %1</source>
+        <translation>Inspektion %1</translation>
+    </message>
+    <message>
+        <source>Difference</source>
+        <translation>Differenz</translation>
+    </message>
+    <message>
+        <source>warns at %1 %, fails at %2 % above %3</source>
+        <translation>warnt ab %1 %, Fehler ab %2 % über %3</translation>
+    </message>
+    <message>
+        <source>the block&apos;s baseline</source>
+        <translation>dem Referenzwert des Blocks</translation>
+    </message>
+    <message>
+        <source>the mean of the inspection&apos;s blocks</source>
+        <translation>dem Mittel der Blöcke der Inspektion</translation>
+    </message>
+    <message>
+        <source>the voltage per cell against the float band %1–%2 V at 25 °C, moved by %3 mV per °C a cell; warns outside it, fails more than %4 V outside</source>
+        <translation>die Spannung je Zelle gegen den Erhaltungsladebereich %1–%2 V bei 25 °C, verschoben um %3 mV je °C und Zelle; warnt außerhalb, Fehler mehr als %4 V außerhalb</translation>
+    </message>
+    <message>
+        <source>a strap measured the first time fails more than %1 % or %2 µΩ above the straps&apos; mean, whichever is more; later, more than %3 % above its first reading</source>
+        <translation>ein zum ersten Mal gemessener Verbinder ist fehlerhaft mehr als %1 % oder %2 µΩ über dem Mittel der Verbinder, je nachdem, was größer ist; später mehr als %3 % über seiner ersten Messung</translation>
+    </message>
+    <message>
+        <source>a block more than %1 °C warmer than the coolest fails</source>
+        <translation>ein Block mehr als %1 °C wärmer als der kühlste ist fehlerhaft</translation>
+    </message>
+    <message>
+        <source>now</source>
+        <translation>jetzt</translation>
+    </message>
+    <message>
+        <source>by now</source>
+        <translation>inzwischen</translation>
+    </message>
+    <message>
+        <source>within a month</source>
+        <translation>binnen eines Monats</translation>
+    </message>
+    <message>
+        <source>in about 1 month</source>
+        <translation>in etwa 1 Monat</translation>
+    </message>
+    <message>
+        <source>in about %1 months</source>
+        <translation>in etwa %1 Monaten</translation>
+    </message>
+    <message>
+        <source>in about 1 year</source>
+        <translation>in etwa 1 Jahr</translation>
+    </message>
+    <message>
+        <source>in about %1 years</source>
+        <translation>in etwa %1 Jahren</translation>
+    </message>
+    <message>
+        <source>pass</source>
+        <translation>gut</translation>
+    </message>
+    <message>
+        <source>warn</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>fail</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>strap %1→%2</source>
+        <translation>Verbinder %1→%2</translation>
+    </message>
+    <message>
+        <source>block %1</source>
+        <translation>Block %1</translation>
+    </message>
+    <message>
+        <source>warn %1</source>
+        <translation>Warnung %1</translation>
+    </message>
+    <message>
+        <source>fail %1</source>
+        <translation>Fehler %1</translation>
+    </message>
+    <message>
+        <source>too few inspections for a trend</source>
+        <translation>zu wenige Inspektionen für einen Trend</translation>
+    </message>
+    <message>
+        <source>not rising</source>
+        <translation>nicht steigend</translation>
+    </message>
+    <message>
+        <source>fail not within %1 years</source>
+        <translation>Fehler nicht binnen %1 Jahren</translation>
     </message>
 </context>
 </TS>

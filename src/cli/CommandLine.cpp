@@ -635,6 +635,24 @@ void AddStringCommands(CLI::App& app, Command& command)
             sub.add_option("--block", options.block, "Only this block")->check(WholeNumber(1, 1000))->option_text("N");
             AddDatabase(sub, options.db);
         });
+    AddCommand<InspectionReportOptions>(
+        app, command, "inspection-report",
+        "Write an inspection's report as PDF: the string and its policies, a summary, the string's chart, every "
+        "block and strap with each policy's verdict, and the trends of the blocks that warn or fail",
+        RunInspectionReport, [](CLI::App& sub, InspectionReportOptions& options) {
+            sub.add_option("--inspection", options.inspection, "The inspection (see inspections)")
+                ->required()
+                ->check(CLI::PositiveNumber)
+                ->option_text("ID");
+            sub.add_option("--against", options.against, "Beside another inspection of the same string")
+                ->check(CLI::PositiveNumber)
+                ->option_text("ID");
+            sub.add_option("-o,--output", options.out, "The PDF file to write")
+                ->required()
+                ->check(FileNameError)
+                ->option_text("FILE");
+            AddDatabase(sub, options.db);
+        });
     AddCommand<InspectOptions>(
         app, command, "inspect",
         "Inspect a string: walk it with the probes, block after block (and strap after strap when they are "

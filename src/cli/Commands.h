@@ -229,6 +229,14 @@ struct TrendOptions {
     std::string db;
 };
 void RunTrend(CommandContext& context, const TrendOptions& options);
+// inspection-report: an inspection's report as PDF
+struct InspectionReportOptions {
+    long long inspection = 0;
+    std::optional<long long> against;
+    std::string out;
+    std::string db;
+};
+void RunInspectionReport(CommandContext& context, const InspectionReportOptions& options);
 // inspect: walks a string with the probes, each settled reading stored at its place.
 struct InspectOptions {
     std::string site;

@@ -63,7 +63,8 @@ void PaintValueAxis(QPainter& painter, const ValueAxis& axis, const QColor& ink,
         painter.setPen(QPen(std::abs(value) < axis.step / 2 ? ink : grid, textSize / 12));
         painter.drawLine(QPointF(axis.plot.left(), y), QPointF(axis.plot.right(), y));
         painter.setPen(ink);
-        painter.drawText(QRectF(axis.plot.left() - 4.3 * textSize, y - textSize, 4 * textSize, 2 * textSize),
+        painter.drawText(QRectF(axis.plot.left() - (NumbersMargin - 0.3) * textSize, y - textSize,
+                                (NumbersMargin - 0.6) * textSize, 2 * textSize),
                          Qt::AlignRight | Qt::AlignVCenter, AxisNumber(value, axis.step));
     }
     painter.restore();
@@ -89,7 +90,8 @@ void PaintLimitLines(QPainter& painter, const ValueAxis& axis, const strings::Ch
             continue;
         painter.setPen(QPen(VerdictColour(line.verdict), textSize / 6, Qt::DashLine));
         painter.drawLine(QPointF(axis.plot.left(), y), QPointF(axis.plot.right(), y));
-        const QRectF label(axis.plot.right() + 0.3 * textSize, line.labelY - textSize, 4.2 * textSize, 2 * textSize);
+        const QRectF label(axis.plot.right() + 0.3 * textSize, line.labelY - textSize, (LineNamesMargin - 0.3) * textSize,
+                           2 * textSize);
         painter.drawText(label, Qt::AlignLeft | Qt::AlignVCenter,
                          painter.fontMetrics().elidedText(line.name, Qt::ElideRight, static_cast<int>(label.width())));
     }

@@ -15,6 +15,11 @@ struct ChartWords {
     Q_DECLARE_TR_FUNCTIONS(voltaryn::report::StringCharts)
 };
 
+// The margins of a chart's plot, in its words' size: left for the value axis's numbers, right for
+// the warn and fail lines' names.
+inline constexpr double NumbersMargin = 4.6;
+inline constexpr double LineNamesMargin = 5.8;
+
 // A round step (1, 2 or 5 times a power of ten) that cuts `span` into about `parts` parts.
 double RoundStep(double span, int parts);
 

@@ -1,7 +1,10 @@
 #include "report/ReportPage.h"
 
+#include <QCoreApplication>
+#include <QFontMetricsF>
 #include <QTextOption>
 
+#include <algorithm>
 #include <numeric>
 
 namespace voltaryn::report {
@@ -79,11 +82,12 @@ void ReportPage::NextPage(QPageLayout::Orientation orientation)
     height_ = size.height();
 }
 
-void ReportPage::Heading(const QString& text)
+void ReportPage::Heading(const QString& text, double keep)
 {
     Gap(y_ > 0 ? 10 : 0);
-    const double top = Take(20 + RowHeight);  // the heading keeps one row below it on its page
-    y_ -= RowHeight;
+    const double kept = std::min(std::max(keep, RowHeight), height_ - 20);
+    const double top = Take(20 + kept);
+    y_ -= kept;
     painter_.setFont(Font(13, true));
     painter_.drawText(QRectF(0, top, width_, 20), Qt::AlignLeft | Qt::AlignVCenter, text);
     painter_.setFont(Font(TextPoints));
@@ -112,6 +116,22 @@ void ReportPage::Table(const std::vector<TableRow>& rows, const std::vector<doub
     painter_.setFont(Font(TextPoints));
 }
 
+std::vector<double> ReportPage::FittedWeights(const std::vector<TableRow>& rows)
+{
+    std::vector<double> weights;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const QFontMetricsF metrics(Font(TextPoints - 0.5, r == 0));
+        const QStringList& cells = rows[r].cells;
+        weights.resize(std::max(weights.size(), static_cast<std::size_t>(cells.size())));
+        for (qsizetype c = 0; c < cells.size(); ++c) {
+            // Room for the padding, and for the swatch in the first column.
+            const double room = metrics.horizontalAdvance(cells[c]) + (c == 0 ? 16 : 6);
+            weights[static_cast<std::size_t>(c)] = std::max(weights[static_cast<std::size_t>(c)], room);
+        }
+    }
+    return weights;
+}
+
 void ReportPage::DrawRow(const TableRow& row, const std::vector<double>& weights, double total, double top, bool header)
 {
     painter_.setFont(Font(TextPoints - 0.5, header));
@@ -138,7 +158,7 @@ void ReportPage::Footer()
     painter_.setFont(Font(TextPoints - 1.5));
     painter_.setPen(QColor(0x60, 0x60, 0x60));
     painter_.drawText(QRectF(0, height_ + FooterHeight - RowHeight, width_, RowHeight), Qt::AlignRight | Qt::AlignVCenter,
-                      QStringLiteral("%1 · page %2").arg(title_).arg(page_));
+                      QCoreApplication::translate("voltaryn::report::ReportPage", "%1 · page %2").arg(title_).arg(page_));
     painter_.setPen(Qt::black);
     painter_.setFont(Font(TextPoints));
 }

@@ -49,11 +49,14 @@ public:
     // The size of what WholePage gives in `orientation`.
     static QSizeF WholePageSize(QPageLayout::Orientation orientation);
 
-    void Heading(const QString& text);
+    // A heading kept on one page with the `keep` points that follow it (one row at least).
+    void Heading(const QString& text, double keep = 0);
     void Paragraph(const QString& text);
     // Columns share the width by `weights`; the first row is the header, drawn bold and again at
     // the top of each page the table runs onto.
     void Table(const std::vector<TableRow>& rows, const std::vector<double>& weights);
+    // Weights that give each column of `rows` the room of its widest text.
+    static std::vector<double> FittedWeights(const std::vector<TableRow>& rows);
 
     // Ends the document; throws a ReportError when it could not be written whole.
     void Finish();

@@ -5,8 +5,8 @@
 #include <QLocale>
 
 #include <algorithm>
-#include <ranges>
 #include <cmath>
+#include <ranges>
 
 namespace voltaryn::report {
 namespace {
@@ -25,8 +25,8 @@ ChartGeometry GeometryOf(const QRectF& area)
 {
     ChartGeometry g;
     const double t = g.text = ChartTextSize(area, 28, 60);
-    const double left = area.left() + 4.6 * t;
-    const double width = std::max(1.0, area.right() - 4.6 * t - left);
+    const double left = area.left() + NumbersMargin * t;
+    const double width = std::max(1.0, area.right() - LineNamesMargin * t - left);
     g.title = QRectF(area.left(), area.top(), area.width(), 1.8 * t);
     const double plots = std::max(2.0, area.height() - 6.2 * t);
     g.bars = QRectF(left, g.title.bottom() + 0.8 * t, width, plots * 0.72);
@@ -60,21 +60,22 @@ void PaintLegend(QPainter& painter, const ChartGeometry& g, const StringChart& c
     struct Entry {
         QColor colour;
         QString name;
+        double width = 0.9;  // of its swatch, in the words' size
     };
     std::vector<Entry> entries{{VerdictColour(strings::Verdict::Pass), ChartWords::tr("pass")},
                                {VerdictColour(strings::Verdict::Warn), ChartWords::tr("warn")},
                                {VerdictColour(strings::Verdict::Fail), ChartWords::tr("fail")},
                                {VerdictColour(strings::Verdict::None), ChartWords::tr("no figure")}};
     if (std::ranges::any_of(chart.bars, [](const BlockBar& bar) { return bar.againstPercent.has_value(); }))
-        entries.push_back({Faded(ink, 0.45F), ChartWords::tr("thin: the inspection compared")});
+        entries.push_back({Faded(ink, 0.45F), ChartWords::tr("the inspection compared"), 0.35});
     painter.setFont(ChartFont(painter, t));
     double right = g.title.right();
-    for (const auto& entry : std::ranges::reverse_view(entries)) {
+    for (const Entry& entry : std::views::reverse(entries)) {
         const double width = painter.fontMetrics().horizontalAdvance(entry.name);
         painter.setPen(ink);
         painter.drawText(QRectF(right - width, g.title.top(), width, g.title.height()), Qt::AlignVCenter, entry.name);
-        right -= width + 1.3 * t;
-        painter.fillRect(QRectF(right, g.title.center().y() - 0.4 * t, 0.9 * t, 0.8 * t), entry.colour);
+        right -= width + 0.4 * t + entry.width * t;
+        painter.fillRect(QRectF(right, g.title.center().y() - 0.4 * t, entry.width * t, 0.8 * t), entry.colour);
         right -= 1.2 * t;
     }
     painter.setFont(ChartFont(painter, t * 1.1, true));
@@ -114,8 +115,13 @@ void PaintBars(QPainter& painter, const ChartGeometry& g, const StringChart& cha
                              Faded(ink, 0.45F));
         }
         if (bar.changePercent) {
-            painter.fillRect(QRectF(QPointF(mainLeft, axis.Y(*bar.changePercent)), QPointF(left + slot - gap, zero)),
-                             VerdictColour(bar.verdict));
+            // A change of about nothing still shows its verdict's colour.
+            const double y = axis.Y(*bar.changePercent);
+            const double least = 0.3 * g.text;
+            const bool falling = *bar.changePercent < 0;
+            const double top = falling ? zero : std::min(y, zero - least);
+            const double bottom = falling ? std::max(y, zero + least) : zero;
+            painter.fillRect(QRectF(QPointF(mainLeft, top), QPointF(left + slot - gap, bottom)), VerdictColour(bar.verdict));
         } else {
             // No figure: a grey mark on the zero line, so that the block is not taken for +0 %.
             painter.fillRect(QRectF(mainLeft, zero - 0.25 * g.text, left + slot - gap - mainLeft, 0.5 * g.text),
@@ -183,7 +189,8 @@ void PaintVolts(QPainter& painter, const ChartGeometry& g, const StringChart& ch
                          Faded(VerdictColour(strings::Verdict::Pass), 0.22F));
         painter.setPen(ink);
         for (const double edge : {chart.floatBand->low, chart.floatBand->high}) {
-            painter.drawText(QRectF(g.volts.left() - 4.3 * g.text, y(edge) - g.text, 4 * g.text, 2 * g.text),
+            painter.drawText(QRectF(g.volts.left() - (NumbersMargin - 0.3) * g.text, y(edge) - g.text,
+                                    (NumbersMargin - 0.6) * g.text, 2 * g.text),
                              Qt::AlignRight | Qt::AlignVCenter, locale.toString(edge, 'f', 3));
         }
     }
@@ -208,7 +215,9 @@ void PaintMarked(QPainter& painter, const ChartGeometry& g, const StringChart& c
     const double pen = std::max(1.0, g.text / 5);
     painter.setPen(QPen(ink, pen));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRectF(QPointF(left - pen / 2, g.bars.top()), QPointF(left + slot + pen / 2, g.volts.bottom())));
+    // Framed in both rows, the voltage row's caption left to read.
+    for (const auto& [top, bottom] : {std::pair(g.bars.top(), g.numbers.bottom()), std::pair(g.volts.top(), g.volts.bottom())})
+        painter.drawRect(QRectF(QPointF(left - pen / 2, top), QPointF(left + slot + pen / 2, bottom)));
 }
 
 } // namespace

@@ -157,7 +157,8 @@ void PaintTrendChart(QPainter& painter, const QRectF& area, const strings::Block
     const QColor ink = painter.pen().color();
     const double text = ChartTextSize(area, 20, 45);
     PaintTitle(painter, area, trend, text);
-    const QRectF plot(area.left() + 4.6 * text, area.top() + 2.6 * text, std::max(1.0, area.width() - 9.2 * text),
+    const QRectF plot(area.left() + NumbersMargin * text, area.top() + 2.6 * text,
+                      std::max(1.0, area.width() - (NumbersMargin + LineNamesMargin) * text),
                       std::max(1.0, area.height() - 4.8 * text));
     const std::vector<const strings::TrendPoint*> points = Charted(trend);
     if (points.empty()) {

@@ -6,6 +6,9 @@
 #include <gmock/gmock.h>
 #include <nlohmann/json.hpp>
 
+#include <map>
+#include <set>
+
 namespace voltaryn {
 namespace {
 
@@ -119,6 +122,23 @@ TEST(CliStrings, AnInspectionOfTodayGoesOnWhereItStopped)
                    {{{"--start", "6"}, 2, "string Six has no block 6"}, {{"--missing", "9"}, 2, "string Six has no block 9"}});
 }
 
+constexpr int Seed = 3;
+
+// Site "Plant" and its string "UPS" as the simulated one is: 24 blocks of 12 V VRLA with straps.
+void AddTheSimulatedString(const TempFolder& folder, const std::string& db)
+{
+    OutputOf(folder, {"site", "add", "Plant", "--db", db});
+    OutputOf(folder, {"string", "add", "--site", "Plant", "UPS", "--blocks", "24", "--nominal", "12", "--chemistry", "vrla",
+                      "--straps", "--installed", "2021-01-01", "--db", db});
+}
+
+// The simulated string's inspection on 1 June of `year`, in JSON lines.
+Finished InspectIn(const TempFolder& folder, const std::string& db, const std::string& year)
+{
+    return RunCli(folder, {"--demo-string=" + std::to_string(Seed), "--demo-time", year + "-06-01T09:00:00", "-f", "json",
+                           "inspect", "--site", "Plant", "--string", "UPS", "--ambient", "22", "--db", db});
+}
+
 // Three yearly inspections of the simulated string: two years on, the blocks it ages (15-25 % a
 // year) are flagged against their baselines and forecast to cross the lines, the healthy ones pass
 // and are not; the loose straps fail when they are first measured, the one working loose against its
@@ -128,16 +148,11 @@ TEST(CliStrings, YearlyInspectionsOfTheSimulatedStringFlagAndForecastItsAgedBloc
 {
     const TempFolder folder;
     const std::string db = (folder / "strings.db").string();
-    constexpr int Seed = 3;
     const sim::BatteryString truth(Seed, sim::DefaultStringBlocks);
-    OutputOf(folder, {"site", "add", "Plant", "--db", db});
-    OutputOf(folder, {"string", "add", "--site", "Plant", "UPS", "--blocks", "24", "--nominal", "12", "--chemistry", "vrla",
-                      "--straps", "--installed", "2021-01-01", "--db", db});
+    AddTheSimulatedString(folder, db);
     for (const char* year : {"2022", "2023", "2024"}) {
         SCOPED_TRACE(year);
-        const Finished run = RunCli(folder, {"--demo-string=" + std::to_string(Seed), "--demo-time",
-                                             std::string(year) + "-06-01T09:00:00", "-f", "json", "inspect", "--site",
-                                             "Plant", "--string", "UPS", "--ambient", "22", "--db", db});
+        const Finished run = InspectIn(folder, db, year);
         ASSERT_EQ(run.exitCode, 0) << run.err;
         const std::vector<std::string> walked = Lines(run.out);
         ASSERT_FALSE(walked.empty());
@@ -195,6 +210,122 @@ TEST(CliStrings, YearlyInspectionsOfTheSimulatedStringFlagAndForecastItsAgedBloc
         }
     }
     EXPECT_GE(aged, 2) << "the seed ages a few blocks";
+}
+
+// What pdftotext reads of a PDF, its ligatures ("ﬁ", "ﬂ", "ﬀ") spelt out.
+std::string PlainPdfText(const std::filesystem::path& pdf)
+{
+    std::string text = PdfText(pdf);
+    for (const auto& [ligature, letters] : {std::pair<std::string, std::string>{"ﬁ", "fi"}, {"ﬂ", "fl"}, {"ﬀ", "ff"}})
+        for (std::size_t at = text.find(ligature); at != std::string::npos; at = text.find(ligature, at))
+            text.replace(at, ligature.size(), letters);
+    return text;
+}
+
+struct VerdictCounts {
+    int read = 0;
+    std::map<std::string, int> byVerdict;
+};
+
+// The report of the last yearly inspection beside the first holds a row for every place, the
+// summary as readings counts it, and the trend of each block that warns or fails with the
+// forecast trend gives it (the aged blocks among them), no other; it is refused for an inspection
+// there is not, one of another string, or a file it cannot write, leaving the report there is.
+TEST(CliStrings, AnInspectionsReportHoldsEveryPlaceItsSummaryAndTheTrendsOfTheBlocksFlagged)
+{
+    const TempFolder folder;
+    const std::string db = (folder / "strings.db").string();
+    const sim::BatteryString truth(Seed, sim::DefaultStringBlocks);
+    AddTheSimulatedString(folder, db);
+    std::vector<std::string> inspections;
+    for (const char* year : {"2022", "2023", "2024"}) {
+        const Finished run = InspectIn(folder, db, year);
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        inspections.push_back(nlohmann::json::parse(Lines(run.out).back())["inspection"].dump());
+    }
+    // The clock of the last inspection, from which trend counts its forecasts as the report does.
+    const Args onItsDay{"--demo-string=" + std::to_string(Seed), "--demo-time", "2024-06-01T09:00:00"};
+    const std::string pdf = (folder / "report.pdf").string();
+    OutputOf(folder, Join(onItsDay, {"inspection-report", "--inspection", inspections[2], "--against", inspections[0],
+                                     "-o", pdf, "--db", db}));
+    const std::string text = PlainPdfText(pdf);
+    const std::vector<std::string> lines = Lines(text);
+    const auto holds = [&lines](const std::string& line) { return std::ranges::find(lines, line) != lines.end(); };
+    const auto contains = [&text](const std::string& part) { return text.find(part) != std::string::npos; };
+    for (int block = 1; block <= sim::DefaultStringBlocks; ++block) {
+        EXPECT_TRUE(holds("block " + std::to_string(block))) << block;
+        if (block < sim::DefaultStringBlocks) {
+            EXPECT_TRUE(holds("strap " + std::to_string(block) + "→" + std::to_string(block + 1))) << block;
+        }
+    }
+    EXPECT_TRUE(contains("Compared with inspection " + inspections[0] + ", started 2022-06-01 09:00."));
+    EXPECT_TRUE(holds("Inspection " + inspections[0])) << "the compared inspection's column";
+
+    std::map<std::string, VerdictCounts> counts;  // by kind
+    std::set<int> flagged;
+    for (const std::string& line : Lines(OutputOf(folder, {"-f", "json", "readings", "--inspection", inspections[2], "--db", db}))) {
+        const nlohmann::json reading = nlohmann::json::parse(line);
+        if (reading["kind"] == "missing")
+            continue;
+        const std::string verdict = reading["verdict"];
+        VerdictCounts& kind = counts[reading["kind"]];
+        ++kind.read;
+        ++kind.byVerdict[verdict];
+        if (reading["kind"] == "block" && (verdict == "warn" || verdict == "fail"))
+            flagged.insert(reading["position"].get<int>());
+    }
+    for (const auto& [kind, places] : {std::pair<std::string, int>{"block", 24}, {"strap", 23}}) {
+        VerdictCounts& of = counts[kind];
+        const std::string summary = (kind == "block" ? "Blocks: " : "Straps: ") + std::to_string(of.read) + " of " +
+                                    std::to_string(places) + " read; " + std::to_string(of.byVerdict["pass"]) + " pass, " +
+                                    std::to_string(of.byVerdict["warn"]) + " warn, " + std::to_string(of.byVerdict["fail"]) +
+                                    " fail, " + std::to_string(of.byVerdict["none"]) + " not judged.";
+        EXPECT_TRUE(contains(summary)) << summary;
+    }
+
+    for (int block = 1; block <= sim::DefaultStringBlocks; ++block) {
+        if (truth.Aged(block)) {
+            EXPECT_TRUE(flagged.contains(block)) << "aged block " << block << " warns or fails two years on";
+        }
+    }
+    EXPECT_TRUE(contains("Trends of the blocks that warn or fail"));
+    for (const std::string& line :
+         Lines(OutputOf(folder, Join(onItsDay, {"-f", "json", "trend", "--site", "Plant", "--string", "UPS", "--db", db})))) {
+        const nlohmann::json trend = nlohmann::json::parse(line);
+        const int block = trend["block"];
+        if (flagged.contains(block)) {
+            EXPECT_TRUE(holds(trend["forecast"])) << trend["forecast"];
+        } else {
+            EXPECT_FALSE(contains("block " + std::to_string(block) + ":")) << "block " << block << " passes";
+        }
+    }
+
+    // Another string with an inspection of its own, not to be compared with.
+    OutputOf(folder, {"string", "add", "--site", "Plant", "B", "--blocks", "2", "--nominal", "12", "--chemistry", "vrla",
+                      "--straps", "--db", db});
+    const Finished other = RunCli(folder, {"--demo-string", "--demo-blocks", "2", "--demo-time", "2024-06-02T09:00:00", "-f",
+                                           "json", "inspect", "--site", "Plant", "--string", "B", "--db", db});
+    ASSERT_EQ(other.exitCode, 0) << other.err;
+    const std::string otherInspection = nlohmann::json::parse(Lines(other.out).back())["inspection"].dump();
+    const std::string written = FileBytes(pdf);
+    const std::string aFolder = (folder / "a folder").string();
+    std::filesystem::create_directory(aFolder);
+    const std::string last = inspections[2];
+    const std::vector<Finished> runs = ExpectRefusals(folder, {"inspection-report", "--db", db}, {
+        {{"--inspection", "99", "-o", pdf}, 2, "There is no inspection 99"},
+        {{"--inspection", last, "--against", otherInspection, "-o", pdf}, 2,
+         "Inspection " + otherInspection + " is of string B at site Plant, not of string UPS at site Plant"},
+        {{"--inspection", last, "--against", "99", "-o", pdf}, 2, "There is no inspection 99 to compare with"},
+        {{"--inspection", "0", "-o", pdf}, 2, "--inspection"},
+        {{"--inspection", last}, 2, "--output is required"},
+    });
+    for (const Finished& run : runs)
+        EXPECT_EQ(Lines(run.err).size(), 1u) << run.err;
+    EXPECT_EQ(FileBytes(pdf), written) << "a refused report leaves the file there as it was";
+    ExpectRefusals(folder, {"inspection-report", "--db", db, "--inspection", last, "-o"}, {
+        {{(folder / "missing" / "r.pdf").string()}, 4, "r.pdf: No such file or directory"},
+        {{aFolder}, 4, "cannot write " + aFolder + ": Is a directory"},
+    });
 }
 
 } // namespace
