@@ -1830,6 +1830,18 @@ Kreuzen Sie mindestens einen Kanal an und drücken Sie dann OK.</translation>
         <source>Too few inspections for a trend (%1 at least)</source>
         <translation>Zu wenige Prüfungen für einen Trend (mindestens %1)</translation>
     </message>
+    <message>
+        <source>The report waits until the server has this inspection.</source>
+        <translation>Der Bericht wartet, bis der Server diese Prüfung hat.</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf)</source>
+        <translation>PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Wrote the inspection&apos;s report to %1.</source>
+        <translation>Der Bericht der Prüfung steht in %1.</translation>
+    </message>
 </context>
 <context>
     <name>voltaryn::WalkWindow</name>
@@ -1876,6 +1888,14 @@ Kreuzen Sie mindestens einen Kanal an und drücken Sie dann OK.</translation>
     <message>
         <source>Trend of block %1</source>
         <translation>Trend von Block %1</translation>
+    </message>
+    <message>
+        <source>Report…</source>
+        <translation>Bericht …</translation>
+    </message>
+    <message>
+        <source>Ctrl+P</source>
+        <translation>Ctrl+P</translation>
     </message>
 </context>
 <context>

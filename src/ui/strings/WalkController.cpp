@@ -3,6 +3,8 @@
 #include "cells/ProbeReading.h"
 #include "meter/DisplayUnits.h"
 #include "store/GradedCapture.h"
+#include "report/ReportPage.h"
+#include "report/WalkReport.h"
 #include "store/StringJudging.h"
 #include "ui/cells/BatchSession.h"
 #include "ui/cells/CaptureSounds.h"
@@ -75,6 +77,7 @@ void WalkController::Open()
     connect(window_, &WalkWindow::retestRequested, this, &WalkController::Retest);
     connect(window_, &WalkWindow::goToRequested, this, &WalkController::GoTo);
     connect(window_, &WalkWindow::blockChosen, this, &WalkController::ShowTrend);
+    connect(window_, &WalkWindow::reportRequested, this, &WalkController::WriteReport);
     walk_.reset();
     engine_ = cells::CaptureEngine();
     stateText_ = WalkTexts::StateText({});
@@ -223,6 +226,40 @@ void WalkController::GoTo()
         return;
     }
     Refresh();
+}
+
+void WalkController::WriteReport()
+{
+    if (!walk_ || session_.Store() == nullptr)
+        return;
+    if (walk_->InspectionId() == 0) {
+        window_->ShowNotice(tr("The report waits until the server has this inspection."));
+        return;
+    }
+    const QString name = context_.dialogs.AskSaveFileName(window_, tr("PDF (*.pdf)"));
+    if (name.isEmpty())
+        return;
+    const qint64 inspection = walk_->InspectionId();
+    std::optional<qint64> against;  // the latest before this one: the inspections come earliest first
+    for (const store::InspectionInfo& info : walk_->Judged().inspections)
+        if (info.id != 0 && info.id != inspection)
+            against = info.id;
+    struct Loaded {
+        report::WalkReport report;
+    };
+    session_.Store()->Run<Loaded>(
+        [inspection, against](store::CellStore& store) { return Loaded{report::LoadWalkReport(store, inspection, against)}; },
+        [this, name](const Loaded& loaded) {
+            QString told;
+            try {
+                report::WriteWalkReport(loaded.report, name, setup_.utcNow());
+                told = tr("Wrote the inspection's report to %1.").arg(name);
+            } catch (const report::ReportError& error) {
+                told = QString::fromUtf8(error.what());
+            }
+            if (!window_.isNull())
+                window_->ShowNotice(told);
+        });
 }
 
 void WalkController::Refresh()

@@ -45,6 +45,8 @@ private:
     void Skip();
     void Retest(int block);
     void GoTo();
+    // The inspection's report as PDF, beside the inspection before it when there is one.
+    void WriteReport();
     // Everything the window shows of the walk, after it moved or a reading came back.
     void Refresh();
     void ShowReadings(const strings::InspectionVerdicts& verdicts);

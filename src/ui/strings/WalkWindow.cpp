@@ -103,6 +103,7 @@ QWidget* WalkWindow::Buttons()
             emit retestRequested(selected_);
     });
     add("walkGoTo", tr("Go to… (G)"), QKeySequence(Qt::Key_G), [this] { emit goToRequested(); });
+    add("walkReport", tr("Report…"), QKeySequence(tr("Ctrl+P")), [this] { emit reportRequested(); });
     const auto step = [this](int by) {
         const int blocks = static_cast<int>(chart_->Chart().bars.size());
         if (blocks > 0)

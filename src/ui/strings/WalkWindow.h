@@ -19,7 +19,7 @@ class TrendChartView;
 // The Inspection window, for a technician at the rack with the probes in both hands: a large tile
 // with the place next and how the last reading judged, the string's chart, the readings table,
 // and big buttons with keys of their own for the walk (Backspace back, Space skip, the arrow keys
-// to choose a block, Return to retest it, G to go to one).
+// to choose a block, Return to retest it, G to go to one), and the inspection's report.
 class WalkWindow : public QWidget {
     Q_OBJECT
 public:
@@ -45,6 +45,7 @@ signals:
     void skipRequested();
     void retestRequested(int block);
     void goToRequested();
+    void reportRequested();
     void blockChosen(int block);
 
 private:

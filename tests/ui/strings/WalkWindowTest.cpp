@@ -7,6 +7,7 @@
 #include "ui/strings/TrendChartView.h"
 #include "ui/strings/WalkController.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QTableWidget>
 
@@ -90,6 +91,12 @@ TEST_F(WalkWindowTest, AWalkTakesEachPlaceAndItsKeysMoveIt)
         EXPECT_EQ(Table().item(row, 0)->text(), QStringLiteral("Block %1").arg(bar.block));
         EXPECT_EQ(Table().item(row, 5)->text().toLower().toStdString(), strings::VerdictName(bar.verdict));
     }
+    // The report of the inspection, as voltaryn-cli inspection-report writes it.
+    dialogs.saveFileName = cellsFolder.filePath("walk.pdf");
+    AfterStore([this] { Click("walkReport"); });
+    EXPECT_EQ(Child<QLabel>("walkNotice")->text(), QStringLiteral("Wrote the inspection's report to %1.").arg(dialogs.saveFileName));
+    EXPECT_GT(QFileInfo(dialogs.saveFileName).size(), 10000);
+
     auto store = Store();
     const std::vector<store::InspectionInfo> inspections = store->Inspections(QStringLiteral("Plant"), QStringLiteral("UPS"));
     ASSERT_EQ(inspections.size(), 1u);
