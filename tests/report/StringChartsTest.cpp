@@ -2,7 +2,12 @@
 // under the pointer wherever the chart is drawn.
 #include "report/StringCharts.h"
 
+#include <QGuiApplication>
+#include <QImage>
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace voltaryn::report {
 namespace {
@@ -111,6 +116,54 @@ TEST(StringChart, BlockAtFindsEachBarInTurn)
         EXPECT_FALSE(BlockAt(row.area, chart, row.area.right() - 1)) << "the warn and fail lines' names";
     }
     EXPECT_FALSE(BlockAt({0, 0, 800, 300}, StringChart{}, 400)) << "a string without blocks";
+}
+
+// The walk's place is framed in the pen's colour, and no other block is: across the bars, the
+// pen's colour shows only at the marked block's edges.
+TEST(StringChart, FramesTheMarkedBlockOnly)
+{
+    int argc = 1;
+    char name[] = "voltaryn_report_tests";
+    char* argv[] = {name, nullptr};
+    const QGuiApplication application(argc, argv);
+    const QRectF area(0, 0, 800, 300);
+    const int across = 105;  // a row through the bars, clear of the zero line
+    StringChart chart;
+    for (int block = 1; block <= 4; ++block)
+        chart.bars.emplace_back().block = block;
+    const struct {
+        std::optional<int> marked;
+        bool framed;
+    } rows[] = {{3, true}, {std::nullopt, false}, {9, false}};
+    for (const auto& row : rows) {
+        chart.marked = row.marked;
+        QImage image(area.size().toSize(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setPen(Qt::blue);
+        PaintStringChart(painter, area, chart);
+        painter.end();
+        std::vector<int> inked;  // the columns in the pen's colour
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, across);
+            if (pixel.blue() > 200 && pixel.red() < 100)
+                inked.push_back(x);
+        }
+        if (!row.framed) {
+            EXPECT_TRUE(inked.empty()) << "marked " << row.marked.value_or(0) << ": at x " << inked.front();
+            continue;
+        }
+        std::vector<int> slot;  // the marked block's columns
+        for (int x = 0; x < image.width(); ++x)
+            if (BlockAt(area, chart, x + 0.5) == row.marked)
+                slot.push_back(x);
+        ASSERT_FALSE(slot.empty());
+        const auto near = [](int x, int edge) { return std::abs(x - edge) <= 3; };
+        for (const int x : inked)
+            EXPECT_TRUE(near(x, slot.front()) || near(x, slot.back())) << "inked at x " << x;
+        EXPECT_TRUE(std::ranges::any_of(inked, [&](int x) { return near(x, slot.front()); })) << "the left edge";
+        EXPECT_TRUE(std::ranges::any_of(inked, [&](int x) { return near(x, slot.back()); })) << "the right edge";
+    }
 }
 
 // A report shows the trends as they stood at its inspection: later inspections left out.
