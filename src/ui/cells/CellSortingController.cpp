@@ -64,6 +64,15 @@ QString CellSortingController::ProblemText(cells::CaptureProblem problem, cells:
     return state == cells::CaptureState::WaitingForLift ? tr("Unstable contact — lift the cell") : tr("Unstable contact");
 }
 
+std::function<cells::ReadingTime()> SteadyClockOf(const CellSortingSetup& setup)
+{
+    if (setup.sinceStart)
+        return setup.sinceStart;
+    auto started = std::make_shared<QElapsedTimer>();
+    started->start();
+    return [started] { return cells::ReadingTime(started->elapsed()); };
+}
+
 CellSortingController::CellSortingController(const FeatureContext& context, const MeterSession& meter,
                                              BatchSession& session, CellSortingSetup setup)
     : context_(context), meter_(meter), session_(session), setup_(std::move(setup)), sounds_(new CaptureSounds(this)),
@@ -89,11 +98,7 @@ CellSortingController::CellSortingController(const FeatureContext& context, cons
         window_->SetBatches(session_.Batches(), session_.Batch());
         window_->ShowRules();
     });
-    if (!setup_.sinceStart) {
-        auto started = std::make_shared<QElapsedTimer>();
-        started->start();
-        setup_.sinceStart = [started] { return cells::ReadingTime(started->elapsed()); };
-    }
+    setup_.sinceStart = SteadyClockOf(setup_);
 }
 
 CellSortingController::~CellSortingController() = default;

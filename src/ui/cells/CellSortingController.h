@@ -28,6 +28,8 @@ struct CellSortingSetup {
     std::function<cells::ReadingTime()> sinceStart = {};  // a steady clock for the capture engine; empty: the real one
     std::function<QDateTime()> utcNow = [] { return QDateTime::currentDateTimeUtc(); };
 };
+// The setup's steady clock, else one started now.
+std::function<cells::ReadingTime()> SteadyClockOf(const CellSortingSetup& setup);
 
 // The Cell Sorting flow: the toolbar's "Cells" key opens the window. While it is open every
 // decoded display goes to a capture engine; a capture is graded under the batch's grades,

@@ -14,7 +14,6 @@
 #include "ui/common/ScreenFit.h"
 #include "ui/common/WalkTexts.h"
 
-#include <QElapsedTimer>
 #include <QLocale>
 #include <QSysInfo>
 
@@ -50,11 +49,7 @@ WalkController::WalkController(const FeatureContext& context, const MeterSession
             Refresh();
         }
     });
-    if (!setup_.sinceStart) {
-        auto started = std::make_shared<QElapsedTimer>();
-        started->start();
-        setup_.sinceStart = [started] { return cells::ReadingTime(started->elapsed()); };
-    }
+    setup_.sinceStart = SteadyClockOf(setup_);
 }
 
 WalkController::~WalkController() = default;
