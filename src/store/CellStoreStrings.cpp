@@ -64,7 +64,7 @@ std::vector<StringInfo> ListStrings(SqlConnection& server, const QString& site, 
 
 std::vector<InspectionInfo> ListInspections(SqlConnection& server, const QVariant& string, const QVariant& id)
 {
-    QSqlQuery& list = server.Statement(QStringLiteral("list_inspections"));
+    QSqlQuery& list = server.Statement(QStringLiteral("list_walks"));
     list.bindValue(QStringLiteral(":string"), string);
     list.bindValue(QStringLiteral(":id"), id);
     server.Run(list);

@@ -42,6 +42,17 @@ strings::PolicySet PoliciesOf(const StringInfo& string)
     return *std::move(read.policies);
 }
 
+strings::InspectionRecord EmptyRecord(const StringInfo& string, const QDateTime& startedUtc, std::optional<double> ambientC)
+{
+    strings::InspectionRecord record;
+    record.date = InspectionDay(startedUtc);
+    record.ambientCelsius = ambientC;
+    record.blocks.resize(static_cast<std::size_t>(std::max(0, string.blocks)));
+    if (string.straps)
+        record.straps.resize(static_cast<std::size_t>(std::max(0, string.blocks - 1)));
+    return record;
+}
+
 std::vector<strings::InspectionRecord> InspectionRecordsOf(const StringHistory& history)
 {
     const StringInfo& string = history.string;
@@ -49,13 +60,8 @@ std::vector<strings::InspectionRecord> InspectionRecordsOf(const StringHistory& 
     std::map<QString, std::size_t> byUuid;
     for (const InspectionInfo& inspection : history.inspections) {
         byUuid[inspection.uuid] = records.size();
-        strings::InspectionRecord& record = records.emplace_back();
-        record.id = inspection.id;
-        record.date = InspectionDay(inspection.startedUtc);
-        record.ambientCelsius = inspection.ambientC;
-        record.blocks.resize(static_cast<std::size_t>(string.blocks));
-        if (string.straps)
-            record.straps.resize(static_cast<std::size_t>(std::max(0, string.blocks - 1)));
+        records.push_back(EmptyRecord(string, inspection.startedUtc, inspection.ambientC));
+        records.back().id = inspection.id;
     }
     // The latest reading of a place is in force, the station's queued ones among the server's.
     std::map<std::pair<std::size_t, strings::Place>, QDateTime> taken;

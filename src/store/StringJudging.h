@@ -23,6 +23,8 @@ strings::StringLayout LayoutOf(const StringInfo& string);
 // StoreError(Failed), naming the string.
 strings::PolicySet PoliciesOf(const StringInfo& string);
 
+// An inspection of the string with no place read yet.
+strings::InspectionRecord EmptyRecord(const StringInfo& string, const QDateTime& startedUtc, std::optional<double> ambientC);
 // The string's inspections as the core reads them, the earliest first: each place's latest
 // reading, a block marked missing none. Dates are the local days the inspections began.
 std::vector<strings::InspectionRecord> InspectionRecordsOf(const StringHistory& history);

@@ -64,13 +64,13 @@ qint64 WriteStepByStep(SqlConnection& connection, const InspectionTarget& target
         throw NoSuchPlace(target);
     // Looked up first: an insert that finds its inspection there would use up an id all the same.
     const auto inspectionId = [&] {
-        return connection.Value(QStringLiteral("inspection_by_uuid"), {{QStringLiteral("uuid"), target.inspectionUuid}});
+        return connection.Value(QStringLiteral("walk_by_uuid"), {{QStringLiteral("uuid"), target.inspectionUuid}});
     };
     QVariant id = inspectionId();
     if (!id.isValid()) {
         std::map<QString, QVariant> inspection = InspectionValues(target, capture);
         inspection.emplace(QStringLiteral("string_id"), string);
-        connection.Value(QStringLiteral("insert_inspection_if_missing"), inspection);
+        connection.Value(QStringLiteral("insert_walk_if_missing"), inspection);
         id = inspectionId();
     }
     std::map<QString, QVariant> reading = ReadingValues(target, capture);

@@ -29,12 +29,7 @@ WalkSession::WalkSession(JudgedString judged, const QDateTime& nowUtc, std::opti
         return;
     }
     target_.inspectionUuid = QUuid::createUuid().toString(QUuid::WithoutBraces);
-    strings::InspectionRecord& record = judged_.records.emplace_back();
-    record.date = InspectionDay(nowUtc);
-    record.ambientCelsius = ambientC;
-    record.blocks.resize(static_cast<std::size_t>(judged_.layout.blocks));
-    if (judged_.layout.straps)
-        record.straps.resize(static_cast<std::size_t>(std::max(0, judged_.layout.blocks - 1)));
+    judged_.records.push_back(EmptyRecord(judged_.string, nowUtc, ambientC));
 }
 
 std::vector<strings::Place> WalkSession::Places(bool missingOnly) const

@@ -110,9 +110,7 @@ void CellSortingController::Register(ToolbarCommands& toolbar) { toolbar.Add("Ce
 void CellSortingController::Open()
 {
     if (!window_.isNull()) {
-        window_->show();
-        window_->raise();
-        window_->activateWindow();
+        BringForward(*window_);
         return;
     }
     window_ = new CellSortingWindow(session_, &context_.mainWindow);

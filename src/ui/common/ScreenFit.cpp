@@ -60,4 +60,11 @@ void ShowBeside(QWidget& window, const QWidget& anchor, QSize wanted)
     window.show();
 }
 
+void BringForward(QWidget& window)
+{
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
 } // namespace voltaryn

@@ -20,6 +20,9 @@ QRect BesideFrame(const QRect& anchor, QSize wanted, int minimumWidth, const QRe
 // whichever is larger, on the screen the anchor is on.
 void ShowBeside(QWidget& window, const QWidget& anchor, QSize wanted);
 
+// Shows a top-level window, raised above the others and active.
+void BringForward(QWidget& window);
+
 // Moves a top-level window, and shrinks it if need be, so that its frame with the title bar lies
 // wholly on the screen `anchor` is on. Until the window manager has framed the window, the
 // anchor's own frame stands in for the window's.

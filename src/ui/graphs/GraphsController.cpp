@@ -21,8 +21,7 @@ bool RaiseIfShown(QWidget* window)
 {
     if (window == nullptr || !window->isVisible())
         return false;
-    window->raise();
-    window->activateWindow();
+    BringForward(*window);
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include "ui/cells/BatchSession.h"
 #include "ui/cells/StoreThread.h"
 #include "ui/common/CoreFaults.h"
+#include "ui/common/ScreenFit.h"
 
 #include <QCoreApplication>
 #include <QtConcurrent/QtConcurrentRun>
@@ -100,9 +101,7 @@ void PackBuilderController::Open(const QString& batch)
                 [this] { WriteReport(session_.Batch(), [this](const QString& text) { Tell(text); }); });
         built_.reset();
     }
-    window_->show();
-    window_->raise();
-    window_->activateWindow();
+    BringForward(*window_);
     if (session_.Batch().isEmpty() || (!batch.isEmpty() && batch != session_.Batch()))
         session_.Open(batch);
     else

@@ -59,9 +59,7 @@ void WalkController::Register(ToolbarCommands& toolbar) { toolbar.Add("Strings",
 void WalkController::Open()
 {
     if (!window_.isNull()) {
-        window_->show();
-        window_->raise();
-        window_->activateWindow();
+        BringForward(*window_);
         return;
     }
     window_ = new WalkWindow(&context_.mainWindow);
