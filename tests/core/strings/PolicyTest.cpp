@@ -38,13 +38,14 @@ std::vector<std::optional<Baseline>> Baselines(std::initializer_list<std::option
     return baselines;
 }
 
-const PolicyResult& ResultOf(const InspectionVerdicts& verdicts, Place place, std::string_view policy)
+// The verdict `policy` gives the reading of `place`, and its text.
+std::pair<Verdict, std::string> ResultOf(const InspectionVerdicts& verdicts, Place place, std::string_view policy)
 {
     for (const ReadingVerdict& reading : verdicts.readings)
         if (reading.place == place)
             for (const PolicyResult& result : reading.results)
                 if (result.policy == policy)
-                    return result;
+                    return {result.verdict, PolicyResultText(result)};
     throw std::out_of_range(PlaceText(place) + " has no result of " + std::string(policy));
 }
 
@@ -75,19 +76,15 @@ TEST(Policies, ResistanceAgainstTheBaselineAndTheStringAverage)
         std::vector<std::optional<Baseline>> baselines = Baselines({4.0, 4.0, 4.0, 4.0});
         baselines[static_cast<std::size_t>(row.block - 1)] = Baselines({row.baseline})[0];
         const InspectionVerdicts verdicts = Judge(FourVrla, inspection, baselines);
-        const PolicyResult& result = ResultOf(verdicts, BlockPlace(row.block), "baseline");
-        EXPECT_EQ(result.verdict, row.verdict) << row.text;
-        EXPECT_EQ(PolicyResultText(result), row.text);
+        EXPECT_EQ(ResultOf(verdicts, BlockPlace(row.block), "baseline"), std::pair(row.verdict, std::string(row.text)));
     }
 
     // The mean of 5.2, 6.0 and 3.2 is 4.8: +8.3 %, +25.0 %, -33.3 %.
     const InspectionVerdicts verdicts = Judge(FourVrla, inspection, Baselines({4.0, 4.0, 4.0, 4.0}));
     const std::tuple<int, Verdict, const char*> againstAverage[] = {
         {1, Pass, "+8.3 % vs string average"}, {2, Warn, "+25.0 % vs string average"}, {4, Pass, "-33.3 % vs string average"}};
-    for (const auto& [block, verdict, text] : againstAverage) {
-        const PolicyResult& result = ResultOf(verdicts, BlockPlace(block), "string-average");
-        EXPECT_EQ(std::pair(result.verdict, PolicyResultText(result)), std::pair(verdict, std::string(text)));
-    }
+    for (const auto& [block, verdict, text] : againstAverage)
+        EXPECT_EQ(ResultOf(verdicts, BlockPlace(block), "string-average"), std::pair(verdict, std::string(text)));
     // A reading's verdict is its worst policy's; its change is against its baseline.
     ASSERT_EQ(verdicts.readings.size(), 3u) << "the missing block is not judged";
     EXPECT_EQ(verdicts.readings[1].verdict, Fail);
@@ -126,8 +123,7 @@ TEST(Policies, FloatVoltagePerCellMovesWithTemperature)
     };
     for (const auto& row : rows) {
         const InspectionVerdicts verdicts = Judge(row.layout, Inspected({row.reading}, {}, row.ambient));
-        const PolicyResult& result = ResultOf(verdicts, BlockPlace(1), "float-voltage");
-        EXPECT_EQ(std::pair(result.verdict, PolicyResultText(result)), std::pair(row.verdict, std::string(row.text)));
+        EXPECT_EQ(ResultOf(verdicts, BlockPlace(1), "float-voltage"), std::pair(row.verdict, std::string(row.text)));
     }
 }
 
@@ -153,8 +149,7 @@ TEST(Policies, StrapsAgainstTheirMeanFirstAndTheirFirstReadingLater)
         for (const double microohm : row.microohm)
             straps.emplace_back(Strapped(microohm));
         const InspectionVerdicts verdicts = Judge(FourVrla, Inspected({At(13.5, 4), At(13.5, 4), At(13.5, 4), At(13.5, 4)}, straps));
-        const PolicyResult& result = ResultOf(verdicts, StrapPlace(3), "strap");
-        EXPECT_EQ(std::pair(result.verdict, PolicyResultText(result)), std::pair(row.verdict, std::string(row.text)));
+        EXPECT_EQ(ResultOf(verdicts, StrapPlace(3), "strap"), std::pair(row.verdict, std::string(row.text)));
     }
 
     // Later: more than 20 % above the strap's own first reading, 30 µΩ, fails. Strap 3's first
@@ -168,10 +163,8 @@ TEST(Policies, StrapsAgainstTheirMeanFirstAndTheirFirstReadingLater)
         {2, Fail, "+20.3 % vs first reading"},
         {3, Pass, "-11.9 % vs strap mean, fails above +14.7 %"},
     };
-    for (const auto& [strap, verdict, text] : rows) {
-        const PolicyResult& result = ResultOf(later, StrapPlace(strap), "strap");
-        EXPECT_EQ(std::pair(result.verdict, PolicyResultText(result)), std::pair(verdict, std::string(text)));
-    }
+    for (const auto& [strap, verdict, text] : rows)
+        EXPECT_EQ(ResultOf(later, StrapPlace(strap), "strap"), std::pair(verdict, std::string(text)));
     EXPECT_EQ(later.readings[1].referenceMilliohm, 0.030);
     EXPECT_FALSE(later.readings[5].referenceMilliohm) << "no earlier reading of strap 3";
 }
@@ -185,10 +178,8 @@ TEST(Policies, TemperatureAboveTheCoolestAndTheSummary)
     const std::tuple<int, Verdict, const char*> rows[] = {
         {1, Pass, "+0.0 °C vs coolest block"}, {2, Pass, "+3.0 °C vs coolest block"},
         {3, Fail, "+3.1 °C vs coolest block"}, {4, None, "no temperature"}};
-    for (const auto& [block, verdict, text] : rows) {
-        const PolicyResult& result = ResultOf(verdicts, BlockPlace(block), "temperature");
-        EXPECT_EQ(std::pair(result.verdict, PolicyResultText(result)), std::pair(verdict, std::string(text)));
-    }
+    for (const auto& [block, verdict, text] : rows)
+        EXPECT_EQ(ResultOf(verdicts, BlockPlace(block), "temperature"), std::pair(verdict, std::string(text)));
     // Walk order; a block has the four block rules, a strap the strap rule. Strap 3 is +33 % over
     // the straps' mean of 45 µΩ.
     std::vector<std::pair<std::string, std::size_t>> places;
