@@ -109,28 +109,22 @@ TEST(ComparatorEditors, VoltagesAtTwoDecimalsAreClampedToSixtyVoltsBeforeTheyAre
     }
 }
 
-TEST(ComparatorEditors, UntouchedEditorsSendZerosAtXxxxMilliohmAndXxxxVolts)
+// Untouched editors send zeros at XXX.X mOhm and X.XXX V. Picking a row fills the editors, and
+// "Update" sends the entry back as it was read; a limit whose point is not known gets no option and
+// goes back without range flags.
+TEST(ComparatorEditors, UntouchedEditorsSendZerosAndAPickedEntryIsSentBackAsRead)
 {
-    ComparatorEditors editors;
-    EXPECT_EQ(EncodeComparatorEntry(BuildEntry(editors)), (ComparatorPayload{0, 0, 0, 0, 0, 0, 0, 0, 0xC9, 0x05}));
-}
-
-// Picking a row fills the editors, and "Update" sends the entry back as it was read; a limit whose
-// point is not known gets no option and goes back without range flags.
-TEST(ComparatorEditors, APickedEntryIsSentBackAsRead)
-{
-    const std::pair<ComparatorPayload, ComparatorPayload> cases[] = {
-        // high 1.234 in 4 mOhm, low 400.0 in 400 mOhm, 14.00 V and 11.50 V
-        {{0x04, 0xD2, 0x0F, 0xA0, 0x05, 0x78, 0x04, 0x7E, 0xC3, 0x0A},
+    const std::tuple<const char*, ComparatorEditors, ComparatorPayload> cases[] = {  // what, editors, entry sent
+        {"untouched", {}, {0, 0, 0, 0, 0, 0, 0, 0, 0xC9, 0x05}},
+        {"high 1.234 in 4 mOhm, low 400.0 in 400 mOhm, 14.00 V and 11.50 V",
+         EditorsFor(DecodeComparatorEntry({0x04, 0xD2, 0x0F, 0xA0, 0x05, 0x78, 0x04, 0x7E, 0xC3, 0x0A})),
          {0x04, 0xD2, 0x0F, 0xA0, 0x05, 0x78, 0x04, 0x7E, 0xC3, 0x0A}},
-        // high in mOhm without a range, low in Ohm with two, high volts without a point, low volts with two
-        {{0x04, 0xD2, 0x00, 0x05, 0x04, 0xB0, 0x04, 0x4C, 0x31, 0x0C},
+        {"high in mOhm without a range, low in Ohm with two, high volts without a point, low volts with two",
+         EditorsFor(DecodeComparatorEntry({0x04, 0xD2, 0x00, 0x05, 0x04, 0xB0, 0x04, 0x4C, 0x31, 0x0C})),
          {0x04, 0xD2, 0x00, 0x05, 0x04, 0xB0, 0x04, 0x4C, 0x01, 0x00}},
     };
-    for (const auto& [picked, sent] : cases) {
-        ComparatorEditors editors = EditorsFor(DecodeComparatorEntry(picked));
-        EXPECT_EQ(EncodeComparatorEntry(BuildEntry(editors)), sent) << int(picked[8]);
-    }
+    for (auto [what, editors, sent] : cases)
+        EXPECT_EQ(EncodeComparatorEntry(BuildEntry(editors)), sent) << what;
 }
 
 // The reply to a read of entry n: high resistance count n at 40 mOhm, the rest zero.
