@@ -148,13 +148,11 @@ TEST_P(StoreTest, ABlocksBaselineIsChosenOrTypedAndTakenBack)
     store->SetBaseline(Site, String, {1, std::nullopt, 4.0});
     store->SetBaseline(Site, String, {1, std::nullopt, std::nullopt});
     store->SetBaseline(Site, String, {3, std::nullopt, 5.5});
-    const std::vector<BaselineChoice> choices = store->StringHistoryOf(Site, String).baselines;
-    ASSERT_EQ(choices.size(), 2u);
-    EXPECT_EQ(choices[0].block, 2);
-    EXPECT_EQ(choices[0].inspectionId, inspection);
-    EXPECT_EQ(choices[1].block, 3);
-    EXPECT_EQ(choices[1].resistanceMohm, 5.5);
-    EXPECT_FALSE(choices[1].inspectionId);
+    // Each block's choice: the inspection chosen or the resistance typed, the last one set.
+    std::vector<std::tuple<int, std::optional<qint64>, std::optional<double>>> choices;
+    for (const BaselineChoice& choice : store->StringHistoryOf(Site, String).baselines)
+        choices.emplace_back(choice.block, choice.inspectionId, choice.resistanceMohm);
+    EXPECT_EQ(choices, (decltype(choices){{2, inspection, std::nullopt}, {3, std::nullopt, 5.5}}));
 }
 
 } // namespace
