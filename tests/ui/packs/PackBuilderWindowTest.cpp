@@ -34,8 +34,8 @@ protected:
         const auto store = Store();
         store->CreateBatch("Lot 1", "incoming 18650s", QString::fromStdString(cells::GradesToJson(cells::DefaultLiIonGrades())));
         for (int n = 1; n <= Graded + 6; ++n) {
-            const qint64 number = store->RecordCapture(CaptureOf(n > Graded && n <= Graded + 4 ? "B" : "A", 10 * 3600 + n,
-                                                                 3.6 + n % 5 * 0.01, 15 + n % 7))
+            const qint64 number = store->RecordCapture(Lot1Capture(n > Graded && n <= Graded + 4 ? "B" : "A", 10 * 3600 + n,
+                                                                   3.6 + n % 5 * 0.01, 15 + n % 7))
                                       .cellNumber;
             if (n <= Graded + 4)
                 store->SetCapacity("Lot 1", number, 3000 + (n * 37) % 120);
@@ -43,16 +43,10 @@ protected:
     }
 
     // A capture into Lot 1 by bench-2, `second` seconds into 2024-03-15 (UTC).
-    static store::CaptureInput CaptureOf(const QString& grade, int second, double volts, double milliOhms)
+    static store::CaptureInput Lot1Capture(const QString& grade, int second, double volts, double milliOhms)
     {
-        store::CaptureInput capture;
-        capture.batch = "Lot 1";
-        capture.station = "bench-2";
-        capture.measuredUtc = QDateTime(QDate(2024, 3, 15), QTime(0, 0), Qt::UTC).addSecs(second);
-        capture.voltageV = volts;
-        capture.resistanceMohm = milliOhms;
-        capture.grade = grade;
-        return capture;
+        return CaptureOf("Lot 1", "bench-2", QDateTime(QDate(2024, 3, 15), QTime(0, 0), Qt::UTC).addSecs(second), volts,
+                         milliOhms, grade);
     }
 
     QTableWidget& Map() { return *Child<QTableWidget>("map"); }
@@ -107,7 +101,7 @@ TEST_F(PackBuilderTest, CellsAndBatchesAnotherStationAddsAreOfferedWithoutReopen
     EXPECT_THAT(Message().toStdString(), ::testing::StartsWith("Cannot build"));
     const auto other = Store();
     for (int n = 1; n <= 2; ++n)
-        other->SetCapacity("Lot 1", other->RecordCapture(CaptureOf("A", 86400 + n, 3.6, 16)).cellNumber, 3050);
+        other->SetCapacity("Lot 1", other->RecordCapture(Lot1Capture("A", 86400 + n, 3.6, 16)).cellNumber, 3050);
     other->CreateBatch("Lot 2", {}, QString::fromStdString(cells::GradesToJson(cells::DefaultLiIonGrades())));
     const auto* chooser = Child<QComboBox>("batchChooser");
     ASSERT_TRUE(QTest::qWaitFor([&] { return chooser->findText("Lot 2") >= 0; }, 30000)) << "never followed";
@@ -132,8 +126,8 @@ TEST_F(PackBuilderTest, TheWindowsAndTheCommandLineTellTheBatchAlike)
 {
     const auto store = Store();
     store->SavePack("Lot 1", {"P", 1, 2, {{0, 0, 1}, {0, 1, 2}}, {}});
-    store->SetCapacity("Lot 1", store->RecordCapture(CaptureOf("Reject", 11 * 3600, 3.2, 90)).cellNumber, 2900);
-    store->RecordRecheck(qint64{3}, CaptureOf("Reject", 20 * 86400, 3.0, 90));  // cell 3 lost 600 mV in 20 days
+    store->SetCapacity("Lot 1", store->RecordCapture(Lot1Capture("Reject", 11 * 3600, 3.2, 90)).cellNumber, 2900);
+    store->RecordRecheck(qint64{3}, Lot1Capture("Reject", 20 * 86400, 3.0, 90));  // cell 3 lost 600 mV in 20 days
     OpenWindow();
     const QStringList db{"--db", storeAddress};
 
@@ -270,7 +264,7 @@ TEST_F(PackBuilderTest, ASavedPackIsInTheStoreAndTheReportAndItsCellsAreNoLonger
     // Cells of grade C, without a capacity, so that the report's appendix runs onto a second page.
     const auto store = Store();
     for (int n = 1; n <= 40; ++n)
-        store->RecordCapture(CaptureOf("C", 11 * 3600 + n, 3.6, 45));
+        store->RecordCapture(Lot1Capture("C", 11 * 3600 + n, 3.6, 45));
     OpenWindow();
     Build(4, 3, {"A"});
     const std::vector<QStringList> built = MapIds();
