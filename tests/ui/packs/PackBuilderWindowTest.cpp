@@ -72,6 +72,7 @@ protected:
         EXPECT_TRUE(QTest::qWaitFor([this] { return Child<QPushButton>("build")->isEnabled(); }, 30000));
     }
     QString Message() { return Window().Message(); }
+    std::tuple<int, int> Shape() { return {Child<QSpinBox>("series")->value(), Child<QSpinBox>("parallel")->value()}; }
     // The IDs in the map, group by group.
     std::vector<QStringList> MapIds()
     {
@@ -157,10 +158,12 @@ TEST_F(PackBuilderTest, TheWindowsAndTheCommandLineTellTheBatchAlike)
     EXPECT_EQ(QString(windowReport).remove(produced), PdfText(cellsFolder.filePath("cli.pdf")).remove(produced));
 }
 
-TEST_F(PackBuilderTest, BuildShowsEveryGroupWithItsSumAndTheSpreads)
+// The window opens with the last build's S and P.
+TEST_F(PackBuilderTest, BuildShowsEveryGroupWithItsSumAndTheSpreadsAndItsShapeOpensTheWindowNextTime)
 {
     OpenWindow();
     EXPECT_EQ(Child<QComboBox>("batchChooser")->currentText(), "Lot 1");
+    EXPECT_EQ(Shape(), std::tuple(13, 4));
     const std::map<QString, double> capacities = Capacities();
     const std::tuple<int, int, QStringList> cases[] = {{3, 2, {"A"}}, {4, 6, {"A"}}, {7, 4, {"A", "B"}}, {1, 1, {"B"}}};
     for (const auto& [series, parallel, grades] : cases) {
@@ -189,6 +192,10 @@ TEST_F(PackBuilderTest, BuildShowsEveryGroupWithItsSumAndTheSpreads)
         EXPECT_TRUE(Message().contains("2 without a capacity") == grades.contains("A"))
             << Message().toStdString();
     }
+    Window().close();
+    DeleteClosed();
+    OpenWindow();
+    EXPECT_EQ(Shape(), std::tuple(1, 1));
 }
 
 // A build that cannot be made, or is cancelled, leaves no pack and the window ready for the next.
@@ -361,18 +368,6 @@ TEST_F(PackBuilderTest, CsvAndMapPdfHoldEveryCell)
     dialogs.saveFileName = cellsFolder.filePath("no such folder/map.pdf");
     Click("exportPdf");
     EXPECT_TRUE(Message().startsWith("cannot write")) << Message().toStdString();
-}
-
-// A build's S and P are those the window opens with next time.
-TEST_F(PackBuilderTest, TheWindowOpensWithTheLastBuildsShape)
-{
-    OpenWindow();
-    EXPECT_EQ(std::tuple(Child<QSpinBox>("series")->value(), Child<QSpinBox>("parallel")->value()), std::tuple(13, 4));
-    Build(5, 3, {"A"});
-    Window().close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    OpenWindow();
-    EXPECT_EQ(std::tuple(Child<QSpinBox>("series")->value(), Child<QSpinBox>("parallel")->value()), std::tuple(5, 3));
 }
 
 // On the A4 page the sheet takes, in either orientation: the bands of groups fill it, every text
