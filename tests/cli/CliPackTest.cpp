@@ -33,12 +33,9 @@ std::string SortedBatchWithCapacities(const TempFolder& folder, int count)
     return db;
 }
 
-nlohmann::json CellsOf(const TempFolder& folder, const std::string& db)
+std::vector<nlohmann::json> CellsOf(const TempFolder& folder, const std::string& db)
 {
-    nlohmann::json all = nlohmann::json::array();
-    for (const std::string& line : Lines(OutputOf(folder, {"-f", "json", "cells", "--batch", "lot", "--db", db})))
-        all.push_back(nlohmann::json::parse(line));
-    return all;
+    return JsonLines(OutputOf(folder, {"-f", "json", "cells", "--batch", "lot", "--db", db}));
 }
 
 TEST(CliCapacity, BadLinesAreToldAndNothingIsImportedUnlessSkipped)

@@ -49,17 +49,46 @@ std::vector<Finished> RunSteps(const TempFolder& folder, const std::vector<Step>
     return runs;
 }
 
+// A test's stations keep their offline queues in its folder.
+class CliPostgresql : public ::testing::Test {
+protected:
+    CliPostgresql() { ::setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1); }
+
+    const TempFolder folder;
+};
+
+// Makes database `name` on the server; its address for --db.
+std::string CreateDatabase(const std::string& name)
+{
+    RunShell("createdb " + name);
+    return "postgresql:///" + name;
+}
+
+// The words that start the CLI with no file growing past `bytes`, as on a full disk: growing one
+// fails instead of ending the run.
+Args FullDisk(std::uintmax_t bytes)
+{
+    return {"/bin/bash", "-c", "trap '' XFSZ; exec prlimit --fsize=" + std::to_string(bytes) + " -- \"$@\"", "full"};
+}
+
+// A run of the CLI killed as a crash kills it, once it has printed `lines` lines.
+Finished KilledAfter(const TempFolder& folder, const Args& args, std::size_t lines)
+{
+    const CliProcess run(folder, args);
+    while (run.Running() && Lines(run.Out()).size() < lines)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    run.Signal(SIGKILL);
+    return {run.Wait(), run.Out(), run.Err()};
+}
+
 // A station may start sorting a batch it has seen while the server is away, not one it has not:
 // the captures wait in the local queue, the end of the run says how many (exit code 6), and the
 // first run after the server is back sends them ahead of its own. A capture the server refuses for
 // good (its batch is gone) is set aside: queue list and export show why, each later line says so,
 // and queue retry sends it once the batch is back.
-TEST(CliPostgresql, NoCaptureIsLostWhileTheServerComesAndGoes)
+TEST_F(CliPostgresql, NoCaptureIsLostWhileTheServerComesAndGoes)
 {
-    const TempFolder folder;
-    ::setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
-    RunShell("createdb line");
-    const std::string db = "postgresql:///line";
+    const std::string db = CreateDatabase("line");
     const auto sort = [&db](const std::string& batch, int count, int drain = 10) {
         return Args{"--demo-cells", "--demo-time", DemoTime, "sort", "--batch", batch, "--count", std::to_string(count),
                     "--drain-timeout", std::to_string(drain), "--db", db};
@@ -94,8 +123,7 @@ TEST(CliPostgresql, NoCaptureIsLostWhileTheServerComesAndGoes)
     ASSERT_EQ(waiting.size(), 1u + 3u) << runs[3].out;
     EXPECT_EQ(waiting[0], "batch,label,time,station,grade,kind,state,reason");
     EXPECT_THAT(waiting[3], ::testing::MatchesRegex("lot 1,,2024-03-1.*,waiting,"));
-    for (const std::string& line : Lines(runs[7].out)) {
-        const nlohmann::json capture = nlohmann::json::parse(line);
+    for (const nlohmann::json& capture : JsonLines(runs[7].out)) {
         EXPECT_EQ(capture["state"], "set aside");
         EXPECT_THAT(capture["reason"].get<std::string>(), HasSubstr("There is no batch \"lot 1\""));
     }
@@ -109,20 +137,16 @@ TEST(CliPostgresql, NoCaptureIsLostWhileTheServerComesAndGoes)
 
 // A station whose disk fills while the server is away stops at the capture its queue cannot keep
 // and says so; it printed only what the queue kept, and the next run sends every one of those.
-TEST(CliPostgresql, AFullDiskStopsTheStationAtTheCaptureItsQueueCannotKeep)
+TEST_F(CliPostgresql, AFullDiskStopsTheStationAtTheCaptureItsQueueCannotKeep)
 {
-    const TempFolder folder;
-    ::setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
-    RunShell("createdb full");
-    const auto sort = [](int count, const std::string& day) {
+    const std::string db = CreateDatabase("full");
+    const auto sort = [&db](int count, const std::string& day) {
         return Args{"--demo-cells", "--demo-time", "2024-03-" + day + "T10:00:00", "-f", "json", "sort", "--batch",
-                    "lot", "--count", std::to_string(count), "--drain-timeout", "0", "--db", "postgresql:///full"};
+                    "lot", "--count", std::to_string(count), "--drain-timeout", "0", "--db", db};
     };
     ASSERT_EQ(RunCli(folder, sort(1, "10")).exitCode, 0);
     StopServer();
-    // No file may grow past 40 kB, as on a full disk; growing one fails instead of ending the run.
-    const Finished full = RunCli(folder, sort(100, "11"), "/dev/null",
-                                 {"/bin/bash", "-c", "trap '' XFSZ; exec prlimit --fsize=40000 -- \"$@\"", "full"});
+    const Finished full = RunCli(folder, sort(100, "11"), "/dev/null", FullDisk(40000));
     StartServer();
     EXPECT_EQ(full.exitCode, 5);
     EXPECT_THAT(full.err, HasSubstr("is not stored: the local queue could not keep it (is its disk full?)"));
@@ -136,12 +160,9 @@ TEST(CliPostgresql, AFullDiskStopsTheStationAtTheCaptureItsQueueCannotKeep)
 // A recheck run cut short while the server takes no writes (killed, or its disk full) leaves each
 // recheck it printed in the local queue. The next run sends them first and goes on from the tray's
 // next cell, so each cell of the tray ends with one recheck.
-TEST(CliPostgresql, ARecheckRunCutShortGoesOnFromTheTraysNextCell)
+TEST_F(CliPostgresql, ARecheckRunCutShortGoesOnFromTheTraysNextCell)
 {
-    const TempFolder folder;
-    ::setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
-    RunShell("createdb rest");
-    const std::string db = "postgresql:///rest";
+    const std::string db = CreateDatabase("rest");
     constexpr int Cells = 200;
     const auto readOnly = [](bool on) {
         RunShell(std::string("psql -X -q -d postgres -c 'ALTER DATABASE rest SET default_transaction_read_only = ") +
@@ -157,21 +178,9 @@ TEST(CliPostgresql, ARecheckRunCutShortGoesOnFromTheTraysNextCell)
         int exitCode;
         std::string error;
     } runs[] = {
-        {"killed",
-         [&folder](const Args& args) {
-             const CliProcess run(folder, args);
-             while (run.Running() && Lines(run.Out()).size() < 20)
-                 std::this_thread::sleep_for(std::chrono::milliseconds(2));
-             run.Signal(SIGKILL);
-             return Finished{run.Wait(), run.Out(), run.Err()};
-         },
-         -1, ""},
-        {"full disk",
-         [&folder](const Args& args) {
-             return RunCli(folder, args, "/dev/null",
-                           {"/bin/bash", "-c", "trap '' XFSZ; exec prlimit --fsize=40000 -- \"$@\"", "full"});
-         },
-         5, "is not stored: the local queue could not keep it (is its disk full?)"},
+        {"killed", [this](const Args& args) { return KilledAfter(folder, args, 20); }, -1, ""},
+        {"full disk", [this](const Args& args) { return RunCli(folder, args, "/dev/null", FullDisk(40000)); }, 5,
+         "is not stored: the local queue could not keep it (is its disk full?)"},
     };
     for (const auto& run : runs) {
         SCOPED_TRACE(run.batch);
@@ -207,12 +216,9 @@ TEST(CliPostgresql, ARecheckRunCutShortGoesOnFromTheTraysNextCell)
 // while the server is away (judged by the string as the station last saw it) and killed, again
 // offline until the disk fills, then with the server back. The string's inspection of the day
 // ends with one reading of every place taken, none twice.
-TEST(CliPostgresql, AWalkGoesOnAtItsFirstEmptyPlaceThroughOutagesKillsAndAFullDisk)
+TEST_F(CliPostgresql, AWalkGoesOnAtItsFirstEmptyPlaceThroughOutagesKillsAndAFullDisk)
 {
-    const TempFolder folder;
-    ::setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
-    RunShell("createdb walk");
-    const std::string db = "postgresql:///walk";
+    const std::string db = CreateDatabase("walk");
     const auto inspect = [&db](const std::string& time) {
         return Args{"--demo-string=5", "--demo-time", time, "-f", "json", "inspect", "--site", "Plant",
                     "--string", "UPS", "--drain-timeout", "0", "--db", db};
@@ -223,11 +229,7 @@ TEST(CliPostgresql, AWalkGoesOnAtItsFirstEmptyPlaceThroughOutagesKillsAndAFullDi
     ASSERT_EQ(RunCli(folder, inspect("2023-06-01T09:00:00")).exitCode, 0) << "a year before: the baselines";
     StopServer();
 
-    const CliProcess offline(folder, inspect("2024-06-01T09:00:00"));
-    while (offline.Running() && Lines(offline.Out()).size() < 10)
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    offline.Signal(SIGKILL);
-    const Finished killed{offline.Wait(), offline.Out(), offline.Err()};
+    const Finished killed = KilledAfter(folder, inspect("2024-06-01T09:00:00"), 10);
     EXPECT_THAT(killed.err, HasSubstr("the server is away: the string is judged as this station saw it on"));
     const std::vector<std::string> first = Lines(killed.out);
     ASSERT_GE(first.size(), 10u) << killed.err;
@@ -241,9 +243,7 @@ TEST(CliPostgresql, AWalkGoesOnAtItsFirstEmptyPlaceThroughOutagesKillsAndAFullDi
     for (const auto& file : std::filesystem::recursive_directory_iterator(folder / "data"))
         if (file.is_regular_file())
             kept = std::max(kept, file.file_size());
-    const Finished full = RunCli(folder, inspect("2024-06-01T10:00:00"), "/dev/null",
-                                 {"/bin/bash", "-c", "trap '' XFSZ; exec prlimit --fsize=" + std::to_string(kept + 12000) +
-                                                         " -- \"$@\"", "full"});
+    const Finished full = RunCli(folder, inspect("2024-06-01T10:00:00"), "/dev/null", FullDisk(kept + 12000));
     EXPECT_EQ(full.exitCode, 5) << full.err;
     EXPECT_THAT(full.err, HasSubstr("today's inspection, still in the local queue, goes on"));
     EXPECT_THAT(full.err, HasSubstr("is not stored: the local queue could not keep it (is its disk full?)"));
@@ -267,10 +267,8 @@ TEST(CliPostgresql, AWalkGoesOnAtItsFirstEmptyPlaceThroughOutagesKillsAndAFullDi
 // libpq finds the password itself: in PGPASSWORD, a password file or a service file. One typed into
 // --db still works, as the program reads its own copy of the arguments, but is warned of. Options
 // are quoted: one cannot set another.
-TEST(CliPostgresql, ThePasswordComesFromLibpqsOwnPlacesOrWithAWarningFromTheAddress)
+TEST_F(CliPostgresql, ThePasswordComesFromLibpqsOwnPlacesOrWithAWarningFromTheAddress)
 {
-    const TempFolder folder;
-    ::setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
     RunShell("createdb secrets");
     const std::string password = std::getenv("PGPASSWORD");
     const std::string server = std::string(std::getenv("PGHOST")) + ':' + std::getenv("PGPORT");

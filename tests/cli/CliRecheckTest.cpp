@@ -19,11 +19,8 @@ TEST(CliRecheck, FlagsTheCellsTheStoredLotMadeLeakAndPacksLeaveThemOut)
     constexpr int Days = 14;
     constexpr int Cells = 60;
     const auto run = [&](const Args& demo, const Args& command) {
-        std::vector<nlohmann::json> lines;
-        for (const std::string& line : Lines(OutputOf(folder, Join(Join({"--demo-cells=7", "--demo-time", DemoTime}, demo),
-                                                                   Join({"-f", "json"}, command)))))
-            lines.push_back(nlohmann::json::parse(line));
-        return lines;
+        return JsonLines(OutputOf(folder, Join(Join({"--demo-cells=7", "--demo-time", DemoTime}, demo),
+                                               Join({"-f", "json"}, command))));
     };
     const std::vector<nlohmann::json> sorted =
         run({}, {"sort", "--batch", "lot", "--db", db, "--count", std::to_string(Cells)});

@@ -7,14 +7,6 @@
 namespace voltaryn {
 namespace {
 
-std::vector<nlohmann::json> JsonLines(const std::string& text)
-{
-    std::vector<nlohmann::json> lines;
-    for (const std::string& line : Lines(text))
-        lines.push_back(nlohmann::json::parse(line));
-    return lines;
-}
-
 // A up to 20 mOhm, B from 20 to 40, each from 2.5 V; the defaults' C is gone.
 constexpr const char* NewGrades =
     R"({"grades": [{"name": "A", "colour": "#2e7d32", "minVoltage": 2.5, "maxResistance": 20},

@@ -5,6 +5,7 @@
 #include "common/TempFolder.h"
 
 #include <gmock/gmock.h>
+#include <nlohmann/json.hpp>
 
 #include <chrono>
 #include <csignal>
@@ -198,6 +199,15 @@ inline std::vector<std::string> Lines(const std::string& text)
     for (std::string line; std::getline(in, line);)
         lines.push_back(line);
     return lines;
+}
+
+// Each line of a JSON lines output, parsed.
+inline std::vector<nlohmann::json> JsonLines(const std::string& text)
+{
+    std::vector<nlohmann::json> objects;
+    for (const std::string& line : Lines(text))
+        objects.push_back(nlohmann::json::parse(line));
+    return objects;
 }
 
 } // namespace voltaryn

@@ -46,13 +46,12 @@ TEST(CliStrings, SitesAndStringsAreKeptAndBadFiguresRefused)
     for (Refusal& refusal : refusals)
         refusal.args = Join(refusal.args, {"--db", db});
     ExpectRefusals(folder, {}, refusals);
-    const std::vector<std::string> strings = Lines(OutputOf(folder, {"-f", "json", "string", "list", "--db", db}));
+    const std::vector<nlohmann::json> strings = JsonLines(OutputOf(folder, {"-f", "json", "string", "list", "--db", db}));
     ASSERT_EQ(strings.size(), 2u);
-    EXPECT_EQ(nlohmann::json::parse(strings[0]),
-              nlohmann::json::parse(R"({"site":"Plant 2","string":"DC","blocks":24,"nominal_v":2,"chemistry":"vla",
-                                        "cells_per_block":1,"straps":false,"installed":null})"));
-    EXPECT_EQ(nlohmann::json::parse(strings[1])["installed"], "2021-01-01");
-    EXPECT_EQ(nlohmann::json::parse(strings[1])["cells_per_block"], 6) << "a 12 V lead-acid block holds six cells";
+    EXPECT_EQ(strings[0], nlohmann::json::parse(R"({"site":"Plant 2","string":"DC","blocks":24,"nominal_v":2,
+                                                  "chemistry":"vla","cells_per_block":1,"straps":false,"installed":null})"));
+    EXPECT_EQ(strings[1]["installed"], "2021-01-01");
+    EXPECT_EQ(strings[1]["cells_per_block"], 6) << "a 12 V lead-acid block holds six cells";
 
     // A string's policies: kept from a file the core reads, written out whole, the built-in ones again.
     Write(folder / "warranty.json", R"({"policies": [{"rule": "baseline", "warnPercent": 25, "failPercent": 40}]})");
@@ -88,10 +87,8 @@ TEST(CliStrings, AnInspectionOfTodayGoesOnWhereItStopped)
     };
     const auto places = [](const Finished& run) {
         std::vector<std::string> walked;
-        for (const std::string& line : Lines(run.out)) {
-            const nlohmann::json reading = nlohmann::json::parse(line);
+        for (const nlohmann::json& reading : JsonLines(run.out))
             walked.push_back(reading["kind"].get<std::string>() + " " + std::to_string(reading["position"].get<int>()));
-        }
         return walked;
     };
     const struct {
@@ -113,11 +110,11 @@ TEST(CliStrings, AnInspectionOfTodayGoesOnWhereItStopped)
         EXPECT_EQ(places(finished), run.walked) << run.day;
         EXPECT_THAT(finished.err, ::testing::EndsWith(run.summary + "\n"));
     }
-    const std::vector<std::string> inspections =
-        Lines(OutputOf(folder, {"-f", "json", "inspections", "--site", "Lab", "--string", "Six", "--db", db}));
+    const std::vector<nlohmann::json> inspections =
+        JsonLines(OutputOf(folder, {"-f", "json", "inspections", "--site", "Lab", "--string", "Six", "--db", db}));
     ASSERT_EQ(inspections.size(), 2u);
-    EXPECT_EQ(nlohmann::json::parse(inspections[0])["readings"], 5);
-    EXPECT_EQ(nlohmann::json::parse(inspections[0])["ambient_c"], 21);
+    EXPECT_EQ(inspections[0]["readings"], 5);
+    EXPECT_EQ(inspections[0]["ambient_c"], 21);
     ExpectRefusals(folder, {"--demo-cells", "inspect", "--site", "Lab", "--string", "Six", "--db", db},
                    {{{"--start", "6"}, 2, "string Six has no block 6"}, {{"--missing", "9"}, 2, "string Six has no block 9"}});
 }
@@ -125,34 +122,37 @@ TEST(CliStrings, AnInspectionOfTodayGoesOnWhereItStopped)
 constexpr int Seed = 3;
 
 // Site "Plant" and its string "UPS" as the simulated one is: 24 blocks of 12 V VRLA with straps.
-void AddTheSimulatedString(const TempFolder& folder, const std::string& db)
-{
-    OutputOf(folder, {"site", "add", "Plant", "--db", db});
-    OutputOf(folder, {"string", "add", "--site", "Plant", "UPS", "--blocks", "24", "--nominal", "12", "--chemistry", "vrla",
-                      "--straps", "--installed", "2021-01-01", "--db", db});
-}
+class CliSimulatedString : public ::testing::Test {
+protected:
+    CliSimulatedString()
+    {
+        OutputOf(folder, {"site", "add", "Plant", "--db", db});
+        OutputOf(folder, {"string", "add", "--site", "Plant", "UPS", "--blocks", "24", "--nominal", "12", "--chemistry",
+                          "vrla", "--straps", "--installed", "2021-01-01", "--db", db});
+    }
 
-// The simulated string's inspection on 1 June of `year`, in JSON lines.
-Finished InspectIn(const TempFolder& folder, const std::string& db, const std::string& year)
-{
-    return RunCli(folder, {"--demo-string=" + std::to_string(Seed), "--demo-time", year + "-06-01T09:00:00", "-f", "json",
-                           "inspect", "--site", "Plant", "--string", "UPS", "--ambient", "22", "--db", db});
-}
+    // The simulated string's inspection on 1 June of `year`, in JSON lines.
+    Finished InspectIn(const std::string& year) const
+    {
+        return RunCli(folder, {"--demo-string=" + std::to_string(Seed), "--demo-time", year + "-06-01T09:00:00", "-f",
+                               "json", "inspect", "--site", "Plant", "--string", "UPS", "--ambient", "22", "--db", db});
+    }
+
+    const TempFolder folder;
+    const std::string db = (folder / "strings.db").string();
+    const sim::BatteryString truth{Seed, sim::DefaultStringBlocks};
+};
 
 // Three yearly inspections of the simulated string: two years on, the blocks it ages (15-25 % a
 // year) are flagged against their baselines and forecast to cross the lines, the healthy ones pass
 // and are not; the loose straps fail when they are first measured, the one working loose against its
 // first reading later, the warm block on temperature.
 // inspect judges each reading against the inspection so far; readings, once it is whole.
-TEST(CliStrings, YearlyInspectionsOfTheSimulatedStringFlagAndForecastItsAgedBlocks)
+TEST_F(CliSimulatedString, YearlyInspectionsFlagAndForecastItsAgedBlocks)
 {
-    const TempFolder folder;
-    const std::string db = (folder / "strings.db").string();
-    const sim::BatteryString truth(Seed, sim::DefaultStringBlocks);
-    AddTheSimulatedString(folder, db);
     for (const char* year : {"2022", "2023", "2024"}) {
         SCOPED_TRACE(year);
-        const Finished run = InspectIn(folder, db, year);
+        const Finished run = InspectIn(year);
         ASSERT_EQ(run.exitCode, 0) << run.err;
         const std::vector<std::string> walked = Lines(run.out);
         ASSERT_FALSE(walked.empty());
@@ -160,38 +160,36 @@ TEST(CliStrings, YearlyInspectionsOfTheSimulatedStringFlagAndForecastItsAgedBloc
                       .size(),
                   std::string(year) == "2022" ? 1u : std::string(year) == "2023" ? 2u : 3u);
         const std::string inspection = nlohmann::json::parse(walked.back())["inspection"].dump();
-        const std::vector<std::string> lines =
-            Lines(OutputOf(folder, {"-f", "json", "readings", "--inspection", inspection, "--db", db}));
-        EXPECT_EQ(lines.size(), walked.size());
+        const std::vector<nlohmann::json> readings =
+            JsonLines(OutputOf(folder, {"-f", "json", "readings", "--inspection", inspection, "--db", db}));
+        EXPECT_EQ(readings.size(), walked.size());
         int blocks = 0;
-        for (const std::string& line : lines) {
-            const nlohmann::json reading = nlohmann::json::parse(line);
+        for (const nlohmann::json& reading : readings) {
             const int position = reading["position"];
             const nlohmann::json& verdicts = reading["verdicts"];
             if (reading["kind"] == "strap") {
                 const bool first = std::string(year) == "2022";
                 const bool failing = first ? truth.Loose(position) : truth.LooseningPerYear(position) > 0;
-                EXPECT_EQ(verdicts["strap"], failing ? "fail" : "pass") << line;
+                EXPECT_EQ(verdicts["strap"], failing ? "fail" : "pass") << reading;
                 continue;
             }
             ++blocks;
             const bool warm = truth.WarmBlock() == position;
-            EXPECT_EQ(verdicts["temperature"], warm ? "fail" : "pass") << line;
-            EXPECT_EQ(verdicts["float-voltage"], "pass") << line;
+            EXPECT_EQ(verdicts["temperature"], warm ? "fail" : "pass") << reading;
+            EXPECT_EQ(verdicts["float-voltage"], "pass") << reading;
             if (std::string(year) == "2024")
-                EXPECT_EQ(verdicts["baseline"] == "pass", !truth.Aged(position)) << line;
+                EXPECT_EQ(verdicts["baseline"] == "pass", !truth.Aged(position)) << reading;
             else
-                EXPECT_EQ(verdicts["baseline"], "pass") << "under +30 % within a year: " << line;
+                EXPECT_EQ(verdicts["baseline"], "pass") << "under +30 % within a year: " << reading;
         }
         EXPECT_EQ(blocks, 24);
         EXPECT_THAT(run.err, HasSubstr("24 blocks, "));
     }
-    const std::vector<std::string> trends =
-        Lines(OutputOf(folder, {"-f", "json", "trend", "--site", "Plant", "--string", "UPS", "--db", db}));
+    const std::vector<nlohmann::json> trends =
+        JsonLines(OutputOf(folder, {"-f", "json", "trend", "--site", "Plant", "--string", "UPS", "--db", db}));
     ASSERT_EQ(trends.size(), 24u);
     int aged = 0;
-    for (const std::string& line : trends) {
-        const nlohmann::json trend = nlohmann::json::parse(line);
+    for (const nlohmann::json& trend : trends) {
         const int block = trend["block"];
         EXPECT_EQ(trend["baseline"], "settled") << "the 2022 inspection came 17 months after installation";
         ASSERT_EQ(trend["inspections"].size(), 3u);
@@ -201,12 +199,12 @@ TEST(CliStrings, YearlyInspectionsOfTheSimulatedStringFlagAndForecastItsAgedBloc
         EXPECT_GT(trend["inspections"][2]["resistance_mohm"].get<double>(), 3);
         if (truth.Aged(block)) {
             ++aged;
-            EXPECT_GT(trend["slope_pct_per_year"].get<double>(), 10) << line;
-            EXPECT_FALSE(trend["fail_forecast"].is_null()) << line;
-            EXPECT_LE(trend["warn_forecast"].get<std::string>(), "2024-06-01") << "warns now: " << line;
+            EXPECT_GT(trend["slope_pct_per_year"].get<double>(), 10) << trend;
+            EXPECT_FALSE(trend["fail_forecast"].is_null()) << trend;
+            EXPECT_LE(trend["warn_forecast"].get<std::string>(), "2024-06-01") << "warns now: " << trend;
         } else {
-            EXPECT_LT(trend["slope_pct_per_year"].get<double>(), 5) << line;
-            EXPECT_TRUE(trend["warn_forecast"].is_null() || trend["warn_forecast"].get<std::string>() > "2030") << line;
+            EXPECT_LT(trend["slope_pct_per_year"].get<double>(), 5) << trend;
+            EXPECT_TRUE(trend["warn_forecast"].is_null() || trend["warn_forecast"].get<std::string>() > "2030") << trend;
         }
     }
     EXPECT_GE(aged, 2) << "the seed ages a few blocks";
@@ -231,15 +229,11 @@ struct VerdictCounts {
 // summary as readings counts it, and the trend of each block that warns or fails with the
 // forecast trend gives it (the aged blocks among them), no other; it is refused for an inspection
 // there is not, one of another string, or a file it cannot write, leaving the report there is.
-TEST(CliStrings, AnInspectionsReportHoldsEveryPlaceItsSummaryAndTheTrendsOfTheBlocksFlagged)
+TEST_F(CliSimulatedString, AnInspectionsReportHoldsEveryPlaceItsSummaryAndTheTrendsOfTheBlocksFlagged)
 {
-    const TempFolder folder;
-    const std::string db = (folder / "strings.db").string();
-    const sim::BatteryString truth(Seed, sim::DefaultStringBlocks);
-    AddTheSimulatedString(folder, db);
     std::vector<std::string> inspections;
     for (const char* year : {"2022", "2023", "2024"}) {
-        const Finished run = InspectIn(folder, db, year);
+        const Finished run = InspectIn(year);
         ASSERT_EQ(run.exitCode, 0) << run.err;
         inspections.push_back(nlohmann::json::parse(Lines(run.out).back())["inspection"].dump());
     }
@@ -263,8 +257,8 @@ TEST(CliStrings, AnInspectionsReportHoldsEveryPlaceItsSummaryAndTheTrendsOfTheBl
 
     std::map<std::string, VerdictCounts> counts;  // by kind
     std::set<int> flagged;
-    for (const std::string& line : Lines(OutputOf(folder, {"-f", "json", "readings", "--inspection", inspections[2], "--db", db}))) {
-        const nlohmann::json reading = nlohmann::json::parse(line);
+    for (const nlohmann::json& reading :
+         JsonLines(OutputOf(folder, {"-f", "json", "readings", "--inspection", inspections[2], "--db", db}))) {
         if (reading["kind"] == "missing")
             continue;
         const std::string verdict = reading["verdict"];
@@ -289,9 +283,8 @@ TEST(CliStrings, AnInspectionsReportHoldsEveryPlaceItsSummaryAndTheTrendsOfTheBl
         }
     }
     EXPECT_TRUE(contains("Trends of the blocks that warn or fail"));
-    for (const std::string& line :
-         Lines(OutputOf(folder, Join(onItsDay, {"-f", "json", "trend", "--site", "Plant", "--string", "UPS", "--db", db})))) {
-        const nlohmann::json trend = nlohmann::json::parse(line);
+    for (const nlohmann::json& trend :
+         JsonLines(OutputOf(folder, Join(onItsDay, {"-f", "json", "trend", "--site", "Plant", "--string", "UPS", "--db", db})))) {
         const int block = trend["block"];
         if (flagged.contains(block)) {
             EXPECT_TRUE(holds(trend["forecast"])) << trend["forecast"];

@@ -377,8 +377,7 @@ TEST(CliDemoString, ASeededStringOfBlocksAndStraps)
     EXPECT_EQ(readString({"--demo-string=1", "--demo-blocks", "24"}), first);
     EXPECT_NE(readString({"--demo-string", "2"}), first);
     std::set<std::string> seen;
-    for (const std::string& line : Lines(first)) {
-        const nlohmann::json reading = nlohmann::json::parse(line);
+    for (const nlohmann::json& reading : JsonLines(first)) {
         const double volts = reading["voltage"];
         const double milliOhms = reading["resistance"].is_number() ? reading["resistance"].get<double>() : 1e9;
         if (volts < 0.5 && milliOhms < 0.3 && reading["range"] == "4 mOhm")
@@ -415,22 +414,21 @@ TEST(CliSorting, CapturesAreGradedStoredAndListed)
                                                    "place the cell again\n)*"
                                                    "sorted 20 cells in [0-9]+ s: [0-9]+ cells an hour\n"));
     long long number = 0;
-    for (const std::string& line : Lines(first.out)) {
-        const nlohmann::json capture = nlohmann::json::parse(line);
+    for (const nlohmann::json& capture : JsonLines(first.out)) {
         EXPECT_EQ(capture["batch"], "lot 7");
         EXPECT_EQ(capture["number"], ++number);
         EXPECT_EQ(capture["cell"], CellName(number));
-        EXPECT_TRUE(capture["voltage_v"].is_number() && capture["resistance_mohm"].is_number()) << line;
+        EXPECT_TRUE(capture["voltage_v"].is_number() && capture["resistance_mohm"].is_number()) << capture;
         EXPECT_THAT(capture["time"].get<std::string>(), ::testing::StartsWith("2024-03-1"));
         const double mohm = capture["resistance_mohm"];
         const double volts = capture["voltage_v"];
         const char* grade = volts < 2.5 || mohm > 60 ? "Reject" : mohm <= 25 ? "A" : mohm <= 40 ? "B" : "C";
-        EXPECT_EQ(capture["grade"], grade) << line;
+        EXPECT_EQ(capture["grade"], grade) << capture;
     }
     EXPECT_EQ(number, 20);
     const Finished more = sort("2", "3");
     ASSERT_EQ(more.exitCode, 0) << more.err;
-    EXPECT_EQ(nlohmann::json::parse(Lines(more.out).back())["number"], 23) << "numbering goes on in the batch";
+    EXPECT_EQ(JsonLines(more.out).back()["number"], 23) << "numbering goes on in the batch";
     EXPECT_THAT(more.err, Not(HasSubstr("creating"))) << "the batch is there";
 
     const std::vector<std::string> cells = Lines(OutputOf(folder, {"-f", "csv", "cells", "--batch", "lot 7", "--db", db}));

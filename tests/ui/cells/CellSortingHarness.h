@@ -5,6 +5,7 @@
 #include "ui/cells/BatchStatisticsPanel.h"
 #include "ui/cells/CellSortingController.h"
 #include "ui/cells/CellSortingWindow.h"
+#include "ui/cells/QuantityHistogram.h"
 
 #include <QAudioDevice>
 #include <QMediaDevices>
@@ -12,6 +13,7 @@
 
 #include <chrono>
 #include <functional>
+#include <numeric>
 
 namespace voltaryn::testing {
 
@@ -62,6 +64,20 @@ protected:
         AfterStore([this] { emit Child<QComboBox>("batchChooser")->textActivated(Window().Batch()); });
     }
     QStringList FilterChoices() { return Texts(*Child<QComboBox>("gradeFilter")->model()); }
+    // Makes `row` the table's current and only selected row through its selection model: a
+    // modifier an earlier test's key left held would make selectRow() toggle the row instead.
+    void SelectRow(int row)
+    {
+        auto* table = Child<QTableView>("cellTable");
+        table->setCurrentIndex(table->model()->index(row, 0));
+        table->selectionModel()->select(table->model()->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+    // The cells a histogram counts, over all its bins.
+    static int Counted(const QuantityHistogram& histogram)
+    {
+        const std::vector<int> counts = histogram.Counts();
+        return std::accumulate(counts.begin(), counts.end(), 0);
+    }
 
     // The two outputs a capture is told by, and what a machine without one is told.
     struct Output {

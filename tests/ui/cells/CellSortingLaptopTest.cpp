@@ -188,16 +188,9 @@ TEST_F(CellSortingTest, TheNewestCaptureStaysInViewUnlessTheUserScrolledAway)
 {
     const auto store = Store();
     store->CreateBatch("long lot", {}, QString::fromStdString(cells::GradesToJson(cells::DefaultLiIonGrades())));
-    store::CaptureInput earlier;
-    earlier.batch = "long lot";
-    earlier.station = "bench-9";
-    earlier.voltageV = 3.6;
-    earlier.resistanceMohm = 20;
-    earlier.grade = "A";
-    for (int cell = 0; cell < 60; ++cell) {
-        earlier.measuredUtc = QDateTime(QDate(2024, 3, 14), QTime(9, 0), Qt::UTC).addSecs(cell);
-        store->RecordCapture(earlier);
-    }
+    for (int cell = 0; cell < 60; ++cell)
+        store->RecordCapture(CaptureOf("long lot", "bench-9", QDateTime(QDate(2024, 3, 14), QTime(9, 0), Qt::UTC).addSecs(cell),
+                                       3.6, 20, "A"));
     OpenWindow();
     AfterStore([this] { emit Child<QComboBox>("batchChooser")->textActivated("long lot"); });
     ASSERT_EQ(Rows().size(), 60u);

@@ -67,10 +67,8 @@ TEST_F(CellSortingTest, CapturesAreGradedCommittedAndShownOnTheTileTheHistograms
         EXPECT_EQ(Text("tileGrade"), row.latest.grade);
         EXPECT_EQ(Text("tileCaption"), QString("Captured #000%1 → %2").arg(cell).arg(row.latest.grade));
         EXPECT_EQ(Text("tileVoltage"), row.latest.voltageText + " V");
-        for (QuantityHistogram* histogram : {resistance, voltage}) {
-            const std::vector<int> counts = histogram->Counts();
-            EXPECT_EQ(std::accumulate(counts.begin(), counts.end(), 0), cell) << histogram->objectName().toStdString();
-        }
+        for (QuantityHistogram* histogram : {resistance, voltage})
+            EXPECT_EQ(Counted(*histogram), cell) << histogram->objectName().toStdString();
         EXPECT_EQ(statistics->Text(Panel::VoltageRow, Panel::CountColumn), QString::number(cell));
         EXPECT_EQ(statistics->Text(Panel::CapacityRow, Panel::CountColumn), "0");
     }
@@ -202,20 +200,10 @@ TEST_F(CellSortingTest, AnotherStationsWorkShowsWhereTheSelectionStays)
     auto* filter = Child<QComboBox>("gradeFilter");
     filter->setCurrentText(Rows()[0].latest.grade);
     auto* table = Child<QTableView>("cellTable");
-    // Selected through the selection model: a modifier an earlier test's key left held would make
-    // selectRow() toggle the row instead.
-    table->setCurrentIndex(table->model()->index(0, 0));
-    table->selectionModel()->select(table->model()->index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    SelectRow(0);
     const QString batch = Window().Batch();
     const auto other = Store();
-    store::CaptureInput capture;
-    capture.batch = batch;
-    capture.station = "bench-2";
-    capture.measuredUtc = QDateTime::currentDateTimeUtc();
-    capture.voltageV = 3.6;
-    capture.resistanceMohm = 30;
-    capture.grade = "B";
-    other->RecordCapture(capture);
+    other->RecordCapture(CaptureOf(batch, "bench-2", QDateTime::currentDateTimeUtc(), 3.6, 30, "B"));
     other->SetCapacity(batch, qint64{1}, 2500);
     ASSERT_TRUE(QTest::qWaitFor([this] { return Rows().size() == 2 && Rows()[0].capacityMah; }, 30000)) << "never followed";
     EXPECT_TRUE(Text("gradeCounts").startsWith("2 cells")) << Text("gradeCounts").toStdString();
@@ -348,14 +336,7 @@ TEST_F(CellSortingTest, ExportsCsvAndJsonAndDeletesOnlyAfterConfirming)
 
     // Deleting asks with the cells the database holds, another station's too, with the poll paused.
     const QString batch = Window().Batch();
-    store::CaptureInput other;
-    other.batch = batch;
-    other.station = "bench-9";
-    other.measuredUtc = QDateTime(QDate(2024, 3, 16), QTime(9, 0), Qt::UTC);
-    other.voltageV = 3.6;
-    other.resistanceMohm = 20;
-    other.grade = "A";
-    Store()->RecordCapture(other);
+    Store()->RecordCapture(CaptureOf(batch, "bench-9", QDateTime(QDate(2024, 3, 16), QTime(9, 0), Qt::UTC), 3.6, 20, "A"));
     bool polledWhileAsked = true;
     dialogs.onConfirm = [&] { polledWhileAsked = Polling(); };
     dialogs.confirmations = {false};
@@ -678,14 +659,7 @@ protected:
         const auto store = Store();
         store->CreateBatch("Lot R", {}, QString::fromStdString(cells::GradesToJson(cells::DefaultLiIonGrades())));
         const auto capture = [&sorted](qint64 seconds, double volts, std::optional<double> milliohms) {
-            store::CaptureInput input;
-            input.batch = "Lot R";
-            input.station = "bench-1";
-            input.measuredUtc = sorted.addSecs(seconds);
-            input.voltageV = volts;
-            input.resistanceMohm = milliohms;
-            input.grade = "B";
-            return input;
+            return CaptureOf("Lot R", "bench-1", sorted.addSecs(seconds), volts, milliohms, "B");
         };
         for (std::size_t cell = 0; cell <= millivoltsLost.size(); ++cell) {
             const double volts = cell == 0 ? 3.7 : tray.At(static_cast<int>(cell) - 1).volts + millivoltsLost[cell - 1] / 1000;
@@ -712,11 +686,7 @@ TEST_F(CellSortingRecheckTest, TheTrayIsRecheckedInOrderFromTheFirstCellWithoutO
     ClickAndWait("recheckMode");
     EXPECT_EQ(Text("nextId"), "Next: #0002") << "the first cell without a recheck";
     auto* histogram = Child<QuantityHistogram>("selfDischargeHistogram");
-    const auto judged = [histogram] {
-        const std::vector<int> counts = histogram->Counts();
-        return std::accumulate(counts.begin(), counts.end(), 0);
-    };
-    EXPECT_EQ(judged(), 0) << "#0001 was rechecked too early";
+    EXPECT_EQ(Counted(*histogram), 0) << "#0001 was rechecked too early";
     EXPECT_EQ(histogram->Limits(), std::vector<double>{-8}) << "no lot yet to draw its line";
 
     const QRegularExpression perDay("^(-?[0-9]+\\.[0-9]) mV/day$");
@@ -736,7 +706,7 @@ TEST_F(CellSortingRecheckTest, TheTrayIsRecheckedInOrderFromTheFirstCellWithoutO
     // The histogram of the judged cells' mV/day draws the absolute limit and the lot's line:
     // median -1.25, MAD 0.5, so -1.25 - 3 x 1.4826 x 0.5, each cell read to 1 mV (0.05 mV/day);
     // the suspect stands alone below both.
-    EXPECT_EQ(judged(), 4);
+    EXPECT_EQ(Counted(*histogram), 4);
     const std::vector<double> limits = histogram->Limits();
     ASSERT_EQ(limits.size(), 2u);
     EXPECT_EQ(limits[0], -8);
@@ -812,13 +782,9 @@ TEST_F(CellSortingRecheckTest, ACellChargedAgainIsJudgedFromItsLatestCaptureUnti
 {
     SortLot({10});
     const auto store = Store();
-    store::CaptureInput charged;
-    charged.batch = "Lot R";
+    store::CaptureInput charged = CaptureOf("Lot R", "bench-1", QDateTime(QDate(2024, 3, 14), QTime(12, 0), Qt::UTC), 4.19,
+                                            std::nullopt, "A");
     charged.label = "#0002";
-    charged.station = "bench-1";
-    charged.measuredUtc = QDateTime(QDate(2024, 3, 14), QTime(12, 0), Qt::UTC);
-    charged.voltageV = 4.19;
-    charged.grade = "A";
     store->RecordCapture(charged);
     store->RecordRecheck(qint64{2}, [&charged] {
         store::CaptureInput recheck = charged;
@@ -826,14 +792,12 @@ TEST_F(CellSortingRecheckTest, ACellChargedAgainIsJudgedFromItsLatestCaptureUnti
         return recheck;
     }());
     OpenWindow();
-    auto* table = Child<QTableView>("cellTable");
     const auto reference = [this](const char* action) {
         AfterStore([&] { Window().findChild<QAction*>(action)->trigger(); });
         return Text("notice");
     };
     EXPECT_EQ(reference("referenceLatest"), "Select the cell in the table first.");
-    table->setCurrentIndex(table->model()->index(1, 0));
-    table->selectionModel()->select(table->model()->index(1, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    SelectRow(1);
     const struct {
         const char* action;
         QDate reference;

@@ -19,20 +19,6 @@ TEST(GraphColours, ContrastFollowsTheRelativeLuminanceFormula)
         EXPECT_NEAR(ContrastRatio(first, second), ratio, 0.01) << first.name().toStdString();
 }
 
-// The classic scheme is the graph users know: its teal and its pure line colours stay exactly.
-TEST(GraphColours, ClassicKeepsTheTealBackgroundAndPureLines)
-{
-    const GraphColours classic = ColoursFor(GraphScheme::Classic, QPalette(Qt::white));
-    EXPECT_EQ(classic.background, QColor(0, 128, 128));
-    EXPECT_EQ(classic.lineWidth, 1);
-    EXPECT_EQ(classic.cursor, QColor(Qt::white));
-    const QColor plots[] = {QColor(0, 0, 0),     QColor(0, 255, 0),   QColor(255, 0, 0),  QColor(0, 0, 255),
-                            QColor(255, 255, 0), QColor(255, 0, 255), QColor(128, 0, 128)};
-    for (std::size_t i = 0; i < HistoryChannelCount; ++i)
-        EXPECT_EQ(classic.plots.values.at(i), plots[i]) << i;
-    EXPECT_EQ(classic.axes[AxisChannel::Capacity], QColor(128, 0, 128));
-}
-
 QPalette DesktopPalette(const QColor& base, const QColor& text)
 {
     QPalette palette;

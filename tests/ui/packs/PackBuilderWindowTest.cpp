@@ -34,8 +34,8 @@ protected:
         const auto store = Store();
         store->CreateBatch("Lot 1", "incoming 18650s", QString::fromStdString(cells::GradesToJson(cells::DefaultLiIonGrades())));
         for (int n = 1; n <= Graded + 6; ++n) {
-            const qint64 number = store->RecordCapture(CaptureOf(n > Graded && n <= Graded + 4 ? "B" : "A", 10 * 3600 + n,
-                                                                 3.6 + n % 5 * 0.01, 15 + n % 7))
+            const qint64 number = store->RecordCapture(Lot1Capture(n > Graded && n <= Graded + 4 ? "B" : "A", 10 * 3600 + n,
+                                                                   3.6 + n % 5 * 0.01, 15 + n % 7))
                                       .cellNumber;
             if (n <= Graded + 4)
                 store->SetCapacity("Lot 1", number, 3000 + (n * 37) % 120);
@@ -43,16 +43,10 @@ protected:
     }
 
     // A capture into Lot 1 by bench-2, `second` seconds into 2024-03-15 (UTC).
-    static store::CaptureInput CaptureOf(const QString& grade, int second, double volts, double milliOhms)
+    static store::CaptureInput Lot1Capture(const QString& grade, int second, double volts, double milliOhms)
     {
-        store::CaptureInput capture;
-        capture.batch = "Lot 1";
-        capture.station = "bench-2";
-        capture.measuredUtc = QDateTime(QDate(2024, 3, 15), QTime(0, 0), Qt::UTC).addSecs(second);
-        capture.voltageV = volts;
-        capture.resistanceMohm = milliOhms;
-        capture.grade = grade;
-        return capture;
+        return CaptureOf("Lot 1", "bench-2", QDateTime(QDate(2024, 3, 15), QTime(0, 0), Qt::UTC).addSecs(second), volts,
+                         milliOhms, grade);
     }
 
     QTableWidget& Map() { return *Child<QTableWidget>("map"); }
@@ -78,6 +72,7 @@ protected:
         EXPECT_TRUE(QTest::qWaitFor([this] { return Child<QPushButton>("build")->isEnabled(); }, 30000));
     }
     QString Message() { return Window().Message(); }
+    std::tuple<int, int> Shape() { return {Child<QSpinBox>("series")->value(), Child<QSpinBox>("parallel")->value()}; }
     // The IDs in the map, group by group.
     std::vector<QStringList> MapIds()
     {
@@ -107,7 +102,7 @@ TEST_F(PackBuilderTest, CellsAndBatchesAnotherStationAddsAreOfferedWithoutReopen
     EXPECT_THAT(Message().toStdString(), ::testing::StartsWith("Cannot build"));
     const auto other = Store();
     for (int n = 1; n <= 2; ++n)
-        other->SetCapacity("Lot 1", other->RecordCapture(CaptureOf("A", 86400 + n, 3.6, 16)).cellNumber, 3050);
+        other->SetCapacity("Lot 1", other->RecordCapture(Lot1Capture("A", 86400 + n, 3.6, 16)).cellNumber, 3050);
     other->CreateBatch("Lot 2", {}, QString::fromStdString(cells::GradesToJson(cells::DefaultLiIonGrades())));
     const auto* chooser = Child<QComboBox>("batchChooser");
     ASSERT_TRUE(QTest::qWaitFor([&] { return chooser->findText("Lot 2") >= 0; }, 30000)) << "never followed";
@@ -132,8 +127,8 @@ TEST_F(PackBuilderTest, TheWindowsAndTheCommandLineTellTheBatchAlike)
 {
     const auto store = Store();
     store->SavePack("Lot 1", {"P", 1, 2, {{0, 0, 1}, {0, 1, 2}}, {}});
-    store->SetCapacity("Lot 1", store->RecordCapture(CaptureOf("Reject", 11 * 3600, 3.2, 90)).cellNumber, 2900);
-    store->RecordRecheck(qint64{3}, CaptureOf("Reject", 20 * 86400, 3.0, 90));  // cell 3 lost 600 mV in 20 days
+    store->SetCapacity("Lot 1", store->RecordCapture(Lot1Capture("Reject", 11 * 3600, 3.2, 90)).cellNumber, 2900);
+    store->RecordRecheck(qint64{3}, Lot1Capture("Reject", 20 * 86400, 3.0, 90));  // cell 3 lost 600 mV in 20 days
     OpenWindow();
     const QStringList db{"--db", storeAddress};
 
@@ -163,10 +158,12 @@ TEST_F(PackBuilderTest, TheWindowsAndTheCommandLineTellTheBatchAlike)
     EXPECT_EQ(QString(windowReport).remove(produced), PdfText(cellsFolder.filePath("cli.pdf")).remove(produced));
 }
 
-TEST_F(PackBuilderTest, BuildShowsEveryGroupWithItsSumAndTheSpreads)
+// The window opens with the last build's S and P.
+TEST_F(PackBuilderTest, BuildShowsEveryGroupWithItsSumAndTheSpreadsAndItsShapeOpensTheWindowNextTime)
 {
     OpenWindow();
     EXPECT_EQ(Child<QComboBox>("batchChooser")->currentText(), "Lot 1");
+    EXPECT_EQ(Shape(), std::tuple(13, 4));
     const std::map<QString, double> capacities = Capacities();
     const std::tuple<int, int, QStringList> cases[] = {{3, 2, {"A"}}, {4, 6, {"A"}}, {7, 4, {"A", "B"}}, {1, 1, {"B"}}};
     for (const auto& [series, parallel, grades] : cases) {
@@ -195,6 +192,10 @@ TEST_F(PackBuilderTest, BuildShowsEveryGroupWithItsSumAndTheSpreads)
         EXPECT_TRUE(Message().contains("2 without a capacity") == grades.contains("A"))
             << Message().toStdString();
     }
+    Window().close();
+    DeleteClosed();
+    OpenWindow();
+    EXPECT_EQ(Shape(), std::tuple(1, 1));
 }
 
 // A build that cannot be made, or is cancelled, leaves no pack and the window ready for the next.
@@ -270,7 +271,7 @@ TEST_F(PackBuilderTest, ASavedPackIsInTheStoreAndTheReportAndItsCellsAreNoLonger
     // Cells of grade C, without a capacity, so that the report's appendix runs onto a second page.
     const auto store = Store();
     for (int n = 1; n <= 40; ++n)
-        store->RecordCapture(CaptureOf("C", 11 * 3600 + n, 3.6, 45));
+        store->RecordCapture(Lot1Capture("C", 11 * 3600 + n, 3.6, 45));
     OpenWindow();
     Build(4, 3, {"A"});
     const std::vector<QStringList> built = MapIds();
@@ -367,18 +368,6 @@ TEST_F(PackBuilderTest, CsvAndMapPdfHoldEveryCell)
     dialogs.saveFileName = cellsFolder.filePath("no such folder/map.pdf");
     Click("exportPdf");
     EXPECT_TRUE(Message().startsWith("cannot write")) << Message().toStdString();
-}
-
-// A build's S and P are those the window opens with next time.
-TEST_F(PackBuilderTest, TheWindowOpensWithTheLastBuildsShape)
-{
-    OpenWindow();
-    EXPECT_EQ(std::tuple(Child<QSpinBox>("series")->value(), Child<QSpinBox>("parallel")->value()), std::tuple(13, 4));
-    Build(5, 3, {"A"});
-    Window().close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    OpenWindow();
-    EXPECT_EQ(std::tuple(Child<QSpinBox>("series")->value(), Child<QSpinBox>("parallel")->value()), std::tuple(5, 3));
 }
 
 // On the A4 page the sheet takes, in either orientation: the bands of groups fill it, every text

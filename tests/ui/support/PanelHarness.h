@@ -66,6 +66,20 @@ inline QStringList Texts(const QAbstractItemModel& model, int column = 0)
     return texts;
 }
 
+// A capture of a cell graded `grade` into `batch` by `station`, as another station records it.
+inline store::CaptureInput CaptureOf(const QString& batch, const QString& station, const QDateTime& measuredUtc,
+                                     double volts, std::optional<double> milliohms, const QString& grade)
+{
+    store::CaptureInput capture;
+    capture.batch = batch;
+    capture.station = station;
+    capture.measuredUtc = measuredUtc;
+    capture.voltageV = volts;
+    capture.resistanceMohm = milliohms;
+    capture.grade = grade;
+    return capture;
+}
+
 // Deletes the windows closed meanwhile, as the event loop would.
 inline void DeleteClosed() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
