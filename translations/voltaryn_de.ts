@@ -115,6 +115,57 @@
         <source>the string name</source>
         <translation>der Strangname</translation>
     </message>
+    <message>
+        <source>a string has 1 to %1 blocks</source>
+        <translation>ein Strang hat 1 bis %1 Blöcke</translation>
+    </message>
+    <message>
+        <source>a block&apos;s nominal voltage is 2, 6 or 12 V</source>
+        <translation>die Nennspannung eines Blocks ist 2, 6 oder 12 V</translation>
+    </message>
+    <message>
+        <source>a block has 1 to 12 cells</source>
+        <translation>ein Block hat 1 bis 12 Zellen</translation>
+    </message>
+    <message>
+        <source>the block&apos;s cells do not make its nominal voltage (cells of 2 V lead-acid, 1.2 V NiCd, 3.2 V LiFePO4)</source>
+        <translation>die Zellen des Blocks ergeben nicht seine Nennspannung (Zellen zu 2 V Blei, 1,2 V NiCd, 3,2 V LiFePO4)</translation>
+    </message>
+</context>
+<context>
+    <name>WalkReadingsTable</name>
+    <message>
+        <source>Place</source>
+        <translation>Stelle</translation>
+    </message>
+    <message>
+        <source>V</source>
+        <translation>V</translation>
+    </message>
+    <message>
+        <source>Resistance</source>
+        <translation>Widerstand</translation>
+    </message>
+    <message>
+        <source>°C</source>
+        <translation>°C</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>Änderung</translation>
+    </message>
+    <message>
+        <source>Verdict</source>
+        <translation>Urteil</translation>
+    </message>
+    <message>
+        <source>Difference</source>
+        <translation>Differenz</translation>
+    </message>
+    <message>
+        <source>missing</source>
+        <translation>fehlt</translation>
+    </message>
 </context>
 <context>
     <name>WalkTexts</name>
@@ -1730,6 +1781,101 @@ Kreuzen Sie mindestens einen Kanal an und drücken Sie dann OK.</translation>
     </message>
 </context>
 <context>
+    <name>voltaryn::StringEditorDialog</name>
+    <message>
+        <source>Installed on</source>
+        <translation>Eingebaut am</translation>
+    </message>
+    <message>
+        <source>%1 V</source>
+        <translation>%1 V</translation>
+    </message>
+    <message>
+        <source>The straps between the blocks are measured too</source>
+        <translation>Die Verbinder zwischen den Blöcken werden mitgemessen</translation>
+    </message>
+    <message>
+        <source>Policy</source>
+        <translation>Regel</translation>
+    </message>
+    <message>
+        <source>Holds a reading to</source>
+        <translation>Beurteilt eine Messung so</translation>
+    </message>
+    <message>
+        <source>From a file…</source>
+        <translation>Aus Datei…</translation>
+    </message>
+    <message>
+        <source>Built-in policies</source>
+        <translation>Eingebaute Regeln</translation>
+    </message>
+    <message>
+        <source>Save to a file…</source>
+        <translation>In Datei speichern…</translation>
+    </message>
+    <message>
+        <source>Site:</source>
+        <translation>Standort:</translation>
+    </message>
+    <message>
+        <source>String:</source>
+        <translation>Strang:</translation>
+    </message>
+    <message>
+        <source>Blocks in series:</source>
+        <translation>Blöcke in Reihe:</translation>
+    </message>
+    <message>
+        <source>A block&apos;s nominal voltage:</source>
+        <translation>Nennspannung eines Blocks:</translation>
+    </message>
+    <message>
+        <source>Chemistry:</source>
+        <translation>Chemie:</translation>
+    </message>
+    <message>
+        <source>Cells a block:</source>
+        <translation>Zellen je Block:</translation>
+    </message>
+    <message>
+        <source>Its readings are judged by:</source>
+        <translation>Seine Messungen werden beurteilt nach:</translation>
+    </message>
+    <message>
+        <source>New String</source>
+        <translation>Neuer Strang</translation>
+    </message>
+    <message>
+        <source>Edit String — %1 / %2</source>
+        <translation>Strang bearbeiten — %1 / %2</translation>
+    </message>
+    <message>
+        <source>The string has been inspected: its readings belong to these places.</source>
+        <translation>Der Strang wurde schon geprüft: seine Messungen gehören zu diesen Stellen.</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 is not a policy file: %2</source>
+        <translation>%1 ist keine Regeldatei: %2</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Site &quot;%1&quot; has a string &quot;%2&quot; already</source>
+        <translation>Standort „%1“ hat schon einen Strang „%2“</translation>
+    </message>
+    <message>
+        <source>Site &quot;%1&quot; is new: it is added with the string.</source>
+        <translation>Standort „%1“ ist neu: er wird mit dem Strang angelegt.</translation>
+    </message>
+</context>
+<context>
     <name>voltaryn::UserGuideWindow</name>
     <message>
         <source>User Guide</source>
@@ -1738,10 +1884,6 @@ Kreuzen Sie mindestens einen Kanal an und drücken Sie dann OK.</translation>
 </context>
 <context>
     <name>voltaryn::WalkController</name>
-    <message>
-        <source>The database holds no battery string yet: add one with voltaryn-cli string add.</source>
-        <translation>Die Datenbank enthält noch keinen Batteriestrang: mit voltaryn-cli string add anlegen.</translation>
-    </message>
     <message>
         <source>String Inspection — %1 / %2</source>
         <translation>Strangprüfung — %1 / %2</translation>
@@ -1779,38 +1921,6 @@ Kreuzen Sie mindestens einen Kanal an und drücken Sie dann OK.</translation>
         <translation>Zuletzt: %1 %2 %3</translation>
     </message>
     <message>
-        <source>Place</source>
-        <translation>Stelle</translation>
-    </message>
-    <message>
-        <source>V</source>
-        <translation>V</translation>
-    </message>
-    <message>
-        <source>Resistance</source>
-        <translation>Widerstand</translation>
-    </message>
-    <message>
-        <source>°C</source>
-        <translation>°C</translation>
-    </message>
-    <message>
-        <source>Change</source>
-        <translation>Änderung</translation>
-    </message>
-    <message>
-        <source>Verdict</source>
-        <translation>Urteil</translation>
-    </message>
-    <message>
-        <source>Before</source>
-        <translation>Vorher</translation>
-    </message>
-    <message>
-        <source>Difference</source>
-        <translation>Unterschied</translation>
-    </message>
-    <message>
         <source>The string&apos;s policies have no baseline rule to trend by.</source>
         <translation>Die Regeln des Strangs haben keine Basiswert-Regel für einen Trend.</translation>
     </message>
@@ -1841,6 +1951,10 @@ Kreuzen Sie mindestens einen Kanal an und drücken Sie dann OK.</translation>
     <message>
         <source>Wrote the inspection&apos;s report to %1.</source>
         <translation>Der Bericht der Prüfung steht in %1.</translation>
+    </message>
+    <message>
+        <source>The database holds no battery string yet: add one with New String…</source>
+        <translation>Die Datenbank enthält noch keinen Batteriestrang: legen Sie einen mit „Neuer Strang…“ an.</translation>
     </message>
 </context>
 <context>
@@ -1896,6 +2010,22 @@ Kreuzen Sie mindestens einen Kanal an und drücken Sie dann OK.</translation>
     <message>
         <source>Ctrl+P</source>
         <translation>Ctrl+P</translation>
+    </message>
+    <message>
+        <source>New String…</source>
+        <translation>Neuer Strang…</translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation>Bearbeiten…</translation>
+    </message>
+    <message>
+        <source>Compare with:</source>
+        <translation>Vergleichen mit:</translation>
+    </message>
+    <message>
+        <source>No earlier inspection</source>
+        <translation>Keine frühere Prüfung</translation>
     </message>
 </context>
 <context>

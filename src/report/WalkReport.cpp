@@ -19,17 +19,6 @@ constexpr double ParagraphHeight = 13;  // of a line
 
 QString LocalTime(const QDateTime& utc) { return utc.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")); }
 
-QString ChemistryWord(strings::Chemistry chemistry)
-{
-    switch (chemistry) {
-    case strings::Chemistry::Vla: return QStringLiteral("VLA");
-    case strings::Chemistry::Vrla: return QStringLiteral("VRLA");
-    case strings::Chemistry::Nicd: return QStringLiteral("NiCd");
-    case strings::Chemistry::Lifepo4: return QStringLiteral("LiFePO4");
-    }
-    return {};
-}
-
 // "Inspection 3, started 2024-06-01 09:00 · station lab-1 · operator Kim · ambient 22.0 °C".
 QString InspectionLine(const store::InspectionInfo& inspection)
 {

@@ -99,6 +99,17 @@ QString ResistanceWord(strings::PlaceKind kind, const std::optional<double>& mil
                                              : number(*milliohm, 2) + QStringLiteral(" mΩ");
 }
 
+QString ChemistryWord(strings::Chemistry chemistry)
+{
+    switch (chemistry) {
+    case strings::Chemistry::Vla: return QStringLiteral("VLA");
+    case strings::Chemistry::Vrla: return QStringLiteral("VRLA");
+    case strings::Chemistry::Nicd: return QStringLiteral("NiCd");
+    case strings::Chemistry::Lifepo4: return QStringLiteral("LiFePO4");
+    }
+    return {};
+}
+
 QString PolicyWords(const strings::Policy& policy, strings::Chemistry chemistry)
 {
     return std::visit([chemistry](const auto& rule) { return RuleWords(rule, chemistry); }, policy.rule);

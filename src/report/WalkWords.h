@@ -27,6 +27,8 @@ QString Figure(const std::optional<double>& value, int decimals);
 QString SignedPercent(const std::optional<double>& percent);
 // A block's in mΩ, a strap's in µΩ: "10.54 mΩ", "48 µΩ", with `sign` "+1.20 mΩ"; none is "–".
 QString ResistanceWord(strings::PlaceKind kind, const std::optional<double>& milliohm, bool sign = false);
+// "VLA", "VRLA", "NiCd", "LiFePO4".
+QString ChemistryWord(strings::Chemistry chemistry);
 // What a policy holds a reading to: "warns at +30 %, fails at +50 % above the block's baseline".
 QString PolicyWords(const strings::Policy& policy, strings::Chemistry chemistry);
 // As TrendText: "block 17: warn now, fail in about 7 months".

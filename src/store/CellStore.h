@@ -136,6 +136,10 @@ public:
     // The strings of `site`, or of every site for none; by site, then name.
     std::vector<StringInfo> Strings(const QString& site = {});
     std::optional<StringInfo> FindString(const QString& site, const QString& string);
+    // Keeps the string's figures and policies as they are given (`site` and `name` say which). Once
+    // the string has an inspection its blocks, voltage, chemistry, cells and straps stay: its
+    // readings belong to those places (Conflict).
+    void EditString(const StringInfo& string);
     // Keeps the string's policies (JSON, as it is given; empty: the built-in ones).
     void SetPolicies(const QString& site, const QString& string, const QString& policiesJson);
     // The string's inspections, the earliest first.

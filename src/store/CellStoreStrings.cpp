@@ -8,6 +8,9 @@
 #include "store/SqlConnection.h"
 #include "store/SqlValues.h"
 #include "store/StoreError.h"
+#include "store/WriteTransaction.h"
+
+#include <tuple>
 
 namespace voltaryn::store {
 namespace {
@@ -32,6 +35,19 @@ qint64 StringId(SqlConnection& server, const QString& site, const QString& strin
     if (!id.isValid())
         throw NoSuchString(site, string);
     return id.toLongLong();
+}
+
+// The string's figures as insert_string and update_string bind them.
+std::map<QString, QVariant> StringFigures(const StringInfo& string)
+{
+    return {{QStringLiteral("blocks"), string.blocks},
+            {QStringLiteral("nominal"), string.nominalVolts},
+            {QStringLiteral("chemistry"), string.chemistry},
+            {QStringLiteral("cells_per_block"), string.cellsPerBlock},
+            {QStringLiteral("straps"), string.straps},
+            {QStringLiteral("installed"),
+             string.installed.isValid() ? QVariant(string.installed.toString(Qt::ISODate)) : QVariant()},
+            {QStringLiteral("policies"), string.policiesJson}};
 }
 
 // A row of list_strings.
@@ -165,18 +181,11 @@ void CellStore::AddString(const StringInfo& string)
     Online([&](SqlConnection& server) {
         const qint64 site = SiteId(server, string.site);
         try {
-            server.Value(QStringLiteral("insert_string"),
-                         {{QStringLiteral("site"), site},
-                          {QStringLiteral("name"), name},
-                          {QStringLiteral("blocks"), string.blocks},
-                          {QStringLiteral("nominal"), string.nominalVolts},
-                          {QStringLiteral("chemistry"), string.chemistry},
-                          {QStringLiteral("cells_per_block"), string.cellsPerBlock},
-                          {QStringLiteral("straps"), string.straps},
-                          {QStringLiteral("installed"),
-                           string.installed.isValid() ? QVariant(string.installed.toString(Qt::ISODate)) : QVariant()},
-                          {QStringLiteral("policies"), string.policiesJson},
-                          {QStringLiteral("created"), options_.clock().toMSecsSinceEpoch()}});
+            std::map<QString, QVariant> values = StringFigures(string);
+            values.insert({{QStringLiteral("site"), site},
+                           {QStringLiteral("name"), name},
+                           {QStringLiteral("created"), options_.clock().toMSecsSinceEpoch()}});
+            server.Value(QStringLiteral("insert_string"), values);
         } catch (const StoreError& error) {
             throw AlreadyThere(error, QStringLiteral("Site \"%1\" has a string \"%2\" already").arg(string.site, name));
         }
@@ -199,6 +208,29 @@ std::optional<StringInfo> CellStore::FindString(const QString& site, const QStri
     std::vector<StringInfo> found;
     Online([&](SqlConnection& server) { found = ListStrings(server, site, string); });
     return found.empty() ? std::nullopt : std::optional(found.front());
+}
+
+void CellStore::EditString(const StringInfo& string)
+{
+    const auto layout = [](const StringInfo& info) {
+        return std::tuple(info.blocks, info.nominalVolts, info.chemistry, info.cellsPerBlock, info.straps);
+    };
+    Online([&](SqlConnection& server) {
+        WriteTransaction transaction(server);
+        const std::vector<StringInfo> found = ListStrings(server, string.site, string.name);
+        if (found.empty())
+            throw NoSuchString(string.site, string.name);
+        const qint64 id = StringId(server, string.site, string.name);
+        if (layout(found.front()) != layout(string) && !ListInspections(server, id, {}).empty())
+            throw StoreError(StoreErrorKind::Conflict,
+                             QStringLiteral("String \"%1\" has been inspected: its blocks, voltage, chemistry, cells and "
+                                            "straps stay as they are")
+                                 .arg(string.name));
+        std::map<QString, QVariant> values = StringFigures(string);
+        values.insert({QStringLiteral("string"), id});
+        server.Value(QStringLiteral("update_string"), values);
+        transaction.Commit();
+    });
 }
 
 void CellStore::SetPolicies(const QString& site, const QString& string, const QString& policiesJson)

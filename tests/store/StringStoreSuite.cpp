@@ -3,6 +3,8 @@
 
 #include <gmock/gmock.h>
 
+#include <tuple>
+
 namespace voltaryn::store {
 namespace {
 
@@ -51,6 +53,8 @@ TEST_P(StoreTest, SitesHoldStringsUnderNamesOfTheirOwn)
         {[&] { store->Strings(QStringLiteral("nowhere")); }, StoreErrorKind::NotFound, "There is no site \"nowhere\""},
         {[&] { store->Inspections(Site, QStringLiteral("UPS B")); }, StoreErrorKind::NotFound,
          "There is no string \"UPS B\" at site \"Plant 2\""},
+        {[&] { store->EditString({Site, QStringLiteral("UPS B"), 3, 12, QStringLiteral("vrla"), 6, true}); },
+         StoreErrorKind::NotFound, "There is no string \"UPS B\" at site \"Plant 2\""},
     };
     for (const auto& refusal : refusals) {
         const StoreError error = ErrorOf(refusal.call);
@@ -75,6 +79,14 @@ TEST_P(StoreTest, SitesHoldStringsUnderNamesOfTheirOwn)
     store->SetPolicies(Site, String, QStringLiteral("{\"baseline\":{}}"));
     EXPECT_EQ(store->FindString(Site, String)->policiesJson, QStringLiteral("{\"baseline\":{}}"));
     EXPECT_FALSE(store->FindString(QStringLiteral("Annex"), String));
+    // Not inspected yet, a string's layout may change with the rest of its figures.
+    StringInfo dc = store->FindString(Site, QStringLiteral("DC 48")).value();
+    dc.blocks = 12;
+    dc.installed = QDate(2019, 4, 1);
+    dc.policiesJson = QStringLiteral("{}");
+    store->EditString(dc);
+    const StringInfo edited = store->FindString(Site, QStringLiteral("DC 48")).value();
+    EXPECT_EQ(std::tuple(edited.blocks, edited.installed, edited.policiesJson), std::tuple(12, QDate(2019, 4, 1), dc.policiesJson));
 }
 
 // The first reading makes the inspection; a reading sent twice is stored once, a retest adds to
@@ -126,6 +138,15 @@ TEST_P(StoreTest, AnInspectionKeepsEveryReadingOfItsPlacesInTheWalksOrder)
     }
     EXPECT_THAT(places, ::testing::ElementsAre(std::pair{block1, 1}, std::pair{strap1, 2}, std::pair{block2, 3},
                                                std::pair{block2, 5}, std::pair{block3, 4}));
+
+    // Inspected, its places stay; its installed date and policies may still change.
+    StringInfo ups = store->FindString(Site, String).value();
+    ups.straps = false;
+    EXPECT_EQ(ErrorOf([&] { store->EditString(ups); }).Kind(), StoreErrorKind::Conflict);
+    ups.straps = true;
+    ups.installed = QDate(2020, 2, 2);
+    store->EditString(ups);
+    EXPECT_EQ(store->FindString(Site, String)->installed, QDate(2020, 2, 2));
 
     // A second inspection: the string's readings come by inspection, the earliest first.
     store->RecordCapture(StringCapture("i2", block1, 100));

@@ -65,6 +65,18 @@ QString CoreFaults::Worded(const cells::PackFault& fault)
     return {};
 }
 
+QString CoreFaults::Worded(strings::LayoutFault fault)
+{
+    switch (fault) {
+    case strings::LayoutFault::BlockCount: return tr("a string has 1 to %1 blocks").arg(strings::MostBlocks);
+    case strings::LayoutFault::NominalVolts: return tr("a block's nominal voltage is 2, 6 or 12 V");
+    case strings::LayoutFault::CellsPerBlock: return tr("a block has 1 to 12 cells");
+    case strings::LayoutFault::CellsForNominal:
+        return tr("the block's cells do not make its nominal voltage (cells of 2 V lead-acid, 1.2 V NiCd, 3.2 V LiFePO4)");
+    }
+    return {};
+}
+
 QString CoreFaults::Worded(const cells::NameFault& fault)
 {
     QString subject = Subject(fault.kind);

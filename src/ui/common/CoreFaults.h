@@ -3,6 +3,7 @@
 #include "cells/GradeValidation.h"
 #include "cells/NameRule.h"
 #include "cells/PackFault.h"
+#include "strings/StringModel.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -18,6 +19,7 @@ public:
     // A grade editor's finding on a grade of `table`.
     static QString Worded(const cells::GradeFinding& finding, const cells::GradeTable& table);
     static QString Worded(const cells::PackFault& fault);
+    static QString Worded(strings::LayoutFault fault);
 };
 
 } // namespace voltaryn

@@ -13,6 +13,8 @@
 #include "ui/common/DisplayNumbers.h"
 #include "ui/common/ScreenFit.h"
 #include "ui/common/WalkTexts.h"
+#include "ui/strings/StringEditorDialog.h"
+#include "ui/strings/WalkReadingsTable.h"
 
 #include <QLocale>
 #include <QSysInfo>
@@ -22,12 +24,6 @@ namespace {
 
 // The place's headline is a few words; it is set smaller than a grade's letter.
 constexpr int PlacePoints = 48;
-
-const strings::PolicyResult* ResultOf(const strings::ReadingVerdict& verdict, const std::string& policy)
-{
-    const auto found = std::ranges::find(verdict.results, policy, &strings::PolicyResult::policy);
-    return found == verdict.results.end() ? nullptr : &*found;
-}
 
 } // namespace
 
@@ -71,6 +67,12 @@ void WalkController::Open()
     connect(window_, &WalkWindow::goToRequested, this, &WalkController::GoTo);
     connect(window_, &WalkWindow::blockChosen, this, &WalkController::ShowTrend);
     connect(window_, &WalkWindow::reportRequested, this, &WalkController::WriteReport);
+    connect(window_, &WalkWindow::newStringRequested, this, &WalkController::NewString);
+    connect(window_, &WalkWindow::editStringRequested, this, &WalkController::EditString);
+    connect(window_, &WalkWindow::comparisonChosen, this, [this](int inspection) {
+        against_ = inspection < 0 ? std::nullopt : std::optional(static_cast<std::size_t>(inspection));
+        Refresh();
+    });
     walk_.reset();
     engine_ = cells::CaptureEngine();
     stateText_ = WalkTexts::StateText({});
@@ -89,7 +91,8 @@ void WalkController::ListStrings(const QString& site, const QString& string)
             if (window_.isNull())
                 return;
             if (strings.empty()) {
-                window_->ShowNotice(tr("The database holds no battery string yet: add one with voltaryn-cli string add."));
+                window_->SetStrings({}, {}, {});
+                window_->ShowNotice(tr("The database holds no battery string yet: add one with New String…"));
                 return;
             }
             const auto chosen = std::ranges::find_if(strings, [&](const store::StringInfo& s) {
@@ -117,11 +120,63 @@ void WalkController::OpenString(const QString& site, const QString& string)
                 return;
             walk_.emplace(judged, setup_.utcNow(), std::nullopt, QString());
             last_.reset();
+            ShowComparisons();
             window_->setWindowTitle(tr("String Inspection — %1 / %2").arg(judged.string.site, judged.string.name));
             window_->ShowNotice(walk_->Resumed() ? tr("Today's inspection of this string goes on.")
                                                  : tr("A new inspection of this string begins."));
             Refresh();
         });
+}
+
+// The earlier inspections to compare with, the latest of them chosen.
+void WalkController::ShowComparisons()
+{
+    const store::JudgedString& judged = walk_->Judged();
+    const std::size_t earlier = judged.records.size() - 1;
+    QStringList names;
+    for (std::size_t index = 0; index < earlier; ++index)
+        names << QLocale().toString(judged.inspections[index].startedUtc.toLocalTime(), QLocale::ShortFormat);
+    against_ = earlier > 0 ? std::optional(earlier - 1) : std::nullopt;
+    window_->SetComparisons(names, against_ ? static_cast<int>(*against_) : -1);
+}
+
+void WalkController::NewString()
+{
+    if (window_.isNull() || session_.Store() == nullptr)
+        return;
+    const QString site = walk_ ? walk_->Judged().string.site : QString();
+    StringEditorDialog dialog(context_.dialogs, window_->Strings(), site, window_);
+    context_.dialogs.RunModal(dialog);
+    if (dialog.result() != QDialog::Accepted)
+        return;
+    const store::StringInfo string = dialog.String();
+    const bool newSite = dialog.IsNewSite();
+    session_.Store()->Run<bool>(
+        [string, newSite](store::CellStore& store) {
+            if (newSite)
+                store.AddSite({string.site});
+            store.AddString(string);
+            return true;
+        },
+        [this, string](bool) { ListStrings(string.site, string.name); });
+}
+
+void WalkController::EditString()
+{
+    if (window_.isNull() || !walk_ || session_.Store() == nullptr)
+        return;
+    const store::JudgedString& judged = walk_->Judged();
+    StringEditorDialog dialog(context_.dialogs, judged.string, !judged.readings.empty(), window_);
+    context_.dialogs.RunModal(dialog);
+    if (dialog.result() != QDialog::Accepted)
+        return;
+    const store::StringInfo string = dialog.String();
+    session_.Store()->Run<bool>(
+        [string](store::CellStore& store) {
+            store.EditString(string);
+            return true;
+        },
+        [this, string](bool) { ListStrings(string.site, string.name); });
 }
 
 void WalkController::DisplayDecoded()
@@ -233,10 +288,9 @@ void WalkController::WriteReport()
     if (name.isEmpty())
         return;
     const qint64 inspection = walk_->InspectionId();
-    std::optional<qint64> against;  // the latest before this one: the inspections come earliest first
-    for (const store::InspectionInfo& info : walk_->Judged().inspections)
-        if (info.id != 0 && info.id != inspection)
-            against = info.id;
+    std::optional<qint64> against;
+    if (against_ && walk_->Judged().inspections[*against_].id != 0)
+        against = walk_->Judged().inspections[*against_].id;
     struct Loaded {
         report::WalkReport report;
     };
@@ -259,12 +313,16 @@ void WalkController::Refresh()
 {
     if (window_.isNull() || !walk_)
         return;
+    const store::JudgedString& judged = walk_->Judged();
     const strings::InspectionVerdicts verdicts = walk_->Verdicts();
-    report::StringChart chart = report::StringChartOf(walk_->Judged(), verdicts);
+    const std::optional<strings::InspectionVerdicts> compared =
+        against_ ? std::optional(judged.Judge(judged.records[*against_])) : std::nullopt;
+    report::StringChart chart = report::StringChartOf(judged, verdicts, compared ? &*compared : nullptr);
     const std::optional<strings::Place> next = walk_->Walk().Expected();
     chart.marked = next ? std::optional(next->number) : std::nullopt;
     window_->ShowChart(std::move(chart));
-    ShowReadings(verdicts);
+    WalkReadingsTable table = WalkReadingsTableOf(*walk_, verdicts, against_);
+    window_->ShowReadings(table.header, table.rows, table.colours);
     ShowLast(verdicts);
     ShowTrend();
 }
@@ -318,52 +376,6 @@ void WalkController::ShowLast(const strings::InspectionVerdicts& verdicts)
                               WalkTexts::VoltageText(reading.voltageV),
                               WalkTexts::ResistanceText(last_->kind, reading.resistanceMohm), caption.simplified());
     window_->Tile().ShowState(stateText_);
-}
-
-// A place's row: its figures, change, verdict and each policy's verdict, beside the same place's
-// resistance in the inspection before.
-QStringList WalkController::ReadingRow(const strings::ReadingVerdict& verdict) const
-{
-    const store::JudgedString& judged = walk_->Judged();
-    const auto index = static_cast<std::size_t>(verdict.place.number - 1);
-    const auto readingIn = [&verdict, index](const strings::InspectionRecord& record) {
-        const auto& places = verdict.place.kind == strings::PlaceKind::Strap ? record.straps : record.blocks;
-        return index < places.size() ? places[index] : std::nullopt;
-    };
-    const std::optional<strings::Reading> reading = readingIn(judged.records.back());
-    const std::optional<strings::Reading> before =
-        judged.records.size() > 1 ? readingIn(judged.records[judged.records.size() - 2]) : std::nullopt;
-    const std::optional<double> now = reading ? reading->milliohm : std::nullopt;
-    const std::optional<double> earlier = before ? before->milliohm : std::nullopt;
-    QStringList row{WalkTexts::PlaceName(verdict.place), WalkTexts::VoltageText(reading ? reading->volts : std::nullopt),
-                    WalkTexts::ResistanceText(verdict.place.kind, now),
-                    reading && reading->celsius ? DisplayNumber(*reading->celsius, 1) : QString(),
-                    WalkTexts::ChangeText(verdict.changePercent), WalkTexts::VerdictName(verdict.verdict)};
-    for (const strings::Policy& policy : judged.policies.policies) {
-        const strings::PolicyResult* result = ResultOf(verdict, policy.name);
-        row << (result != nullptr ? WalkTexts::VerdictName(result->verdict) : QString());
-    }
-    row << WalkTexts::ResistanceText(verdict.place.kind, earlier)
-        << (earlier && now && *earlier > 0 ? WalkTexts::ChangeText((*now - *earlier) / *earlier * 100) : QString());
-    return row;
-}
-
-// Every place read, in the walk's order.
-void WalkController::ShowReadings(const strings::InspectionVerdicts& verdicts)
-{
-    QStringList header{tr("Place"), tr("V"), tr("Resistance"), tr("°C"), tr("Change"), tr("Verdict")};
-    for (const strings::Policy& policy : walk_->Judged().policies.policies)
-        header << QString::fromStdString(policy.name);
-    header << tr("Before") << tr("Difference");
-    std::vector<QStringList> rows;
-    std::vector<QColor> colours;
-    rows.reserve(verdicts.readings.size());
-    colours.reserve(verdicts.readings.size());
-    for (const strings::ReadingVerdict& verdict : verdicts.readings) {
-        rows.push_back(ReadingRow(verdict));
-        colours.push_back(report::VerdictColour(verdict.verdict));
-    }
-    window_->ShowReadings(header, rows, colours);
 }
 
 // One beep for a pass, the lower one for a warning, three low ones for a failure.

@@ -38,6 +38,9 @@ public:
 private:
     void ListStrings(const QString& site, const QString& string);
     void OpenString(const QString& site, const QString& string);
+    void ShowComparisons();
+    void NewString();
+    void EditString();
     void Take(const cells::CellCapture& capture);
     // Stores `reading` at `place` (none and `missing`: a block marked missing).
     void Store(strings::Place place, bool missing, store::CaptureInput reading);
@@ -49,8 +52,6 @@ private:
     void WriteReport();
     // Everything the window shows of the walk, after it moved or a reading came back.
     void Refresh();
-    void ShowReadings(const strings::InspectionVerdicts& verdicts);
-    QStringList ReadingRow(const strings::ReadingVerdict& verdict) const;
     void ShowLast(const strings::InspectionVerdicts& verdicts);
     void Announce(strings::Verdict verdict);
     // The trend of the block chosen in the window, this inspection included.
@@ -66,6 +67,7 @@ private:
     std::optional<store::WalkSession> walk_;
     int opened_ = 0;  // strings opened: an answer for an earlier one is dropped
     std::optional<strings::Place> last_;  // the place stored last
+    std::optional<std::size_t> against_;  // the earlier inspection compared with
     QString stateText_;
 };
 

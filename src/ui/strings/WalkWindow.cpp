@@ -1,6 +1,7 @@
 #include "ui/strings/WalkWindow.h"
 
 #include "ui/cells/CaptureTile.h"
+#include "ui/common/NamedButton.h"
 #include "ui/strings/StringChartView.h"
 #include "ui/strings/TrendChartView.h"
 
@@ -20,7 +21,7 @@
 namespace voltaryn {
 
 WalkWindow::WalkWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window), sites_(new QComboBox(this)), strings_(new QComboBox(this)),
+    : QWidget(parent, Qt::Window), sites_(new QComboBox(this)), strings_(new QComboBox(this)), against_(new QComboBox(this)),
       tile_(new CaptureTile(this)), chart_(new StringChartView(this)), tabs_(new QTabWidget(this)),
       readings_(new QTableWidget(this)), trend_(new TrendChartView(this)), forecast_(new QLabel(this)),
       notice_(new QLabel(this))
@@ -29,6 +30,7 @@ WalkWindow::WalkWindow(QWidget* parent)
     setWindowTitle(tr("String Inspection"));
     sites_->setObjectName("walkSite");
     strings_->setObjectName("walkString");
+    against_->setObjectName("walkAgainst");
     readings_->setObjectName("walkReadings");
     notice_->setObjectName("walkNotice");
     forecast_->setObjectName("trendForecast");
@@ -39,11 +41,6 @@ WalkWindow::WalkWindow(QWidget* parent)
     readings_->verticalHeader()->hide();
     readings_->setFocusPolicy(Qt::NoFocus);
 
-    auto* chooser = new QHBoxLayout;
-    chooser->addWidget(new QLabel(tr("Site:"), this));
-    chooser->addWidget(sites_, 1);
-    chooser->addWidget(new QLabel(tr("String:"), this));
-    chooser->addWidget(strings_, 1);
     auto* right = new QSplitter(Qt::Vertical, this);
     right->addWidget(chart_);
     auto* trendPage = new QWidget(this);
@@ -62,7 +59,7 @@ WalkWindow::WalkWindow(QWidget* parent)
     body->setStretchFactor(0, 1);
     body->setStretchFactor(1, 2);
     auto* column = new QVBoxLayout(this);
-    column->addLayout(chooser);
+    column->addLayout(Chooser());
     column->addWidget(body, 1);
     column->addWidget(Buttons());
     column->addWidget(notice_);
@@ -75,7 +72,30 @@ WalkWindow::WalkWindow(QWidget* parent)
         ChooseString();
     });
     connect(strings_, &QComboBox::textActivated, this, &WalkWindow::ChooseString);
+    connect(against_, &QComboBox::activated, this, [this](int index) { emit comparisonChosen(index - 1); });
     connect(chart_, &StringChartView::blockClicked, this, &WalkWindow::SelectBlock);
+}
+
+// Site and string, their editing, and the inspection compared with.
+QLayout* WalkWindow::Chooser()
+{
+    auto* chooser = new QHBoxLayout;
+    chooser->addWidget(new QLabel(tr("Site:"), this));
+    chooser->addWidget(sites_, 1);
+    chooser->addWidget(new QLabel(tr("String:"), this));
+    chooser->addWidget(strings_, 1);
+    QPushButton* add = NamedButton("walkNewString", tr("New String…"), this);
+    QPushButton* edit = NamedButton("walkEditString", tr("Edit…"), this);
+    for (QPushButton* button : {add, edit}) {
+        button->setFocusPolicy(Qt::NoFocus);
+        chooser->addWidget(button);
+    }
+    chooser->addSpacing(fontMetrics().averageCharWidth() * 4);
+    chooser->addWidget(new QLabel(tr("Compare with:"), this));
+    chooser->addWidget(against_, 1);
+    connect(add, &QPushButton::clicked, this, &WalkWindow::newStringRequested);
+    connect(edit, &QPushButton::clicked, this, &WalkWindow::editStringRequested);
+    return chooser;
 }
 
 QWidget* WalkWindow::Buttons()
@@ -133,6 +153,14 @@ void WalkWindow::SetStrings(const std::vector<store::StringInfo>& strings, const
     }
     sites_->setCurrentText(site);
     strings_->setCurrentText(string);
+}
+
+void WalkWindow::SetComparisons(const QStringList& inspections, int chosen)
+{
+    against_->clear();
+    against_->addItem(tr("No earlier inspection"));
+    against_->addItems(inspections);
+    against_->setCurrentIndex(chosen + 1);
 }
 
 void WalkWindow::ShowChart(report::StringChart chart) { chart_->Show(std::move(chart)); }

@@ -27,6 +27,9 @@ public:
 
     // The strings of every site; `site` and `string` chosen.
     void SetStrings(const std::vector<store::StringInfo>& strings, const QString& site, const QString& string);
+    const std::vector<store::StringInfo>& Strings() const { return known_; }
+    // The inspections the walk may be compared with, the one `chosen` (-1: none).
+    void SetComparisons(const QStringList& inspections, int chosen);
     CaptureTile& Tile() { return *tile_; }
     void ShowChart(report::StringChart chart);
     // The readings table: its header, then a row of texts per place, each row's verdict colour.
@@ -41,6 +44,10 @@ public:
 
 signals:
     void stringChosen(const QString& site, const QString& string);
+    void newStringRequested();
+    void editStringRequested();
+    // The index among SetComparisons' inspections; -1: none.
+    void comparisonChosen(int inspection);
     void backRequested();
     void skipRequested();
     void retestRequested(int block);
@@ -49,11 +56,13 @@ signals:
     void blockChosen(int block);
 
 private:
+    QLayout* Chooser();
     QWidget* Buttons();
     void ChooseString();
 
     QComboBox* sites_;
     QComboBox* strings_;
+    QComboBox* against_;
     CaptureTile* tile_;
     StringChartView* chart_;
     QTabWidget* tabs_;

@@ -2,13 +2,20 @@
 // judged as voltaryn-cli inspect does it.
 #include "support/PanelHarness.h"
 
+#include "store/StoreError.h"
 #include "ui/cells/CaptureTile.h"
 #include "ui/strings/StringChartView.h"
 #include "ui/strings/TrendChartView.h"
 #include "ui/strings/WalkController.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
 #include <QTableWidget>
 
 namespace voltaryn::testing {
@@ -34,7 +41,27 @@ protected:
         WaitForStore();
     }
     void Key(int key) { QTest::keyClick(&Window(), static_cast<Qt::Key>(key)); }
+    QStringList Header()
+    {
+        QStringList header;
+        for (int column = 0; column < Table().columnCount(); ++column)
+            header << Table().horizontalHeaderItem(column)->text();
+        return header;
+    }
 };
+
+template <typename T>
+T& Field(QDialog& dialog, const char* name)
+{
+    T* field = dialog.findChild<T*>(name);
+    EXPECT_NE(field, nullptr) << name;
+    return *field;
+}
+
+bool Accepts(QDialog& dialog)
+{
+    return dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled();
+}
 
 // Block 1 and its strap are taken as the probes meet them; Space marks block 2 missing and the
 // walk passes over the straps beside it; Backspace goes back a place, whose next reading replaces
@@ -102,6 +129,99 @@ TEST_F(WalkWindowTest, AWalkTakesEachPlaceAndItsKeysMoveIt)
     ASSERT_EQ(inspections.size(), 1u);
     // Block 1 twice, block 2 missing then read, three straps, blocks 3 and 4.
     EXPECT_EQ(store->InspectionReadings(inspections[0].id).size(), 9u);
+}
+
+// A string is made in the window at a new site, refused while its figures are, and edited once
+// inspected (its layout then stays); a year on, its next inspection is compared with the one before,
+// or with none; a block marked missing is a row of its own.
+TEST_F(WalkWindowTest, AStringIsMadeEditedAndItsInspectionsCompared)
+{
+    OpenWindow();
+    EXPECT_EQ(Child<QLabel>("walkNotice")->text(),
+              QStringLiteral("The database holds no battery string yet: add one with New String…"));
+    dialogs.modal = [](QDialog& dialog) {
+        Field<QComboBox>(dialog, "stringSite").setCurrentText(QStringLiteral("Plant"));
+        EXPECT_EQ(Field<QLabel>(dialog, "stringProblem").text(), QStringLiteral("the string name is empty"));
+        EXPECT_FALSE(Accepts(dialog));
+        Field<QLineEdit>(dialog, "stringName").setText(QStringLiteral("Bank"));
+        Field<QSpinBox>(dialog, "stringBlocks").setValue(2);
+        EXPECT_EQ(Field<QSpinBox>(dialog, "stringCells").value(), 6) << "a 12 V VRLA block's cells";
+        Field<QSpinBox>(dialog, "stringCells").setValue(3);
+        EXPECT_TRUE(Field<QLabel>(dialog, "stringProblem").text().startsWith(QStringLiteral("the block's cells do not make")));
+        EXPECT_FALSE(Accepts(dialog));
+        Field<QSpinBox>(dialog, "stringCells").setValue(6);
+        EXPECT_EQ(Field<QLabel>(dialog, "stringHint").text(), QStringLiteral("Site \"Plant\" is new: it is added with the string."));
+        EXPECT_EQ(Field<QTableWidget>(dialog, "stringPolicies").rowCount(), 5) << "the built-in policies";
+        ASSERT_TRUE(Accepts(dialog));
+        dialog.accept();
+    };
+    ClickAndWait("walkNewString");
+    EXPECT_EQ(Window().windowTitle(), QStringLiteral("String Inspection — Plant / Bank"));
+    EXPECT_EQ(Child<QComboBox>("walkAgainst")->count(), 1) << "a first inspection has none to compare with";
+    dialogs.modal = [](QDialog& dialog) {
+        Field<QLineEdit>(dialog, "stringName").setText(QStringLiteral("Bank"));
+        EXPECT_EQ(Field<QLabel>(dialog, "stringProblem").text(), QStringLiteral("Site \"Plant\" has a string \"Bank\" already"));
+        EXPECT_FALSE(Accepts(dialog));
+        dialog.reject();
+    };
+    ClickAndWait("walkNewString");
+    TakeOne();
+    TakeOne();
+    EXPECT_EQ(Headline(), QStringLiteral("Walk done"));
+
+    // A year on: installed date and policies change, the layout stays; a policy file the core
+    // refuses changes nothing.
+    now += std::chrono::days{365};
+    const QString refused = cellsFolder.filePath("refused.json");
+    const QString tight = cellsFolder.filePath("tight.json");
+    for (const auto& [file, text] : {std::pair{refused, R"({"policies": [{"rule": "baseline", "warnPercent": 60}]})"},
+                                     std::pair{tight, R"({"policies": [{"name": "tight", "rule": "baseline", "warnPercent": 10, "failPercent": 20}]})"}}) {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(text);
+    }
+    dialogs.modal = [&](QDialog& dialog) {
+        EXPECT_FALSE(Field<QSpinBox>(dialog, "stringBlocks").isEnabled()) << "an inspected string keeps its blocks";
+        Field<QCheckBox>(dialog, "stringInstalledKnown").setChecked(true);
+        Field<QDateEdit>(dialog, "stringInstalled").setDate(QDate(2020, 5, 1));
+        dialogs.openFileName = refused;
+        Field<QPushButton>(dialog, "stringPolicyFile").click();
+        EXPECT_EQ(Field<QTableWidget>(dialog, "stringPolicies").rowCount(), 5);
+        dialogs.openFileName = tight;
+        Field<QPushButton>(dialog, "stringPolicyFile").click();
+        EXPECT_EQ(Field<QTableWidget>(dialog, "stringPolicies").rowCount(), 1);
+        dialog.accept();
+    };
+    ClickAndWait("walkEditString");
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].contains(QStringLiteral("is not a policy file: policy 1 (\"baseline\"): \"warnPercent\" is above \"failPercent\"")))
+        << dialogs.messages[0].toStdString();
+    {
+        auto store = Store();
+        const std::optional<store::StringInfo> edited = store->FindString(QStringLiteral("Plant"), QStringLiteral("Bank"));
+        ASSERT_TRUE(edited);
+        EXPECT_EQ(edited->installed, QDate(2020, 5, 1));
+        EXPECT_TRUE(edited->policiesJson.contains(QStringLiteral("tight")));
+        store::StringInfo longer = *edited;
+        longer.blocks = 3;
+        EXPECT_THROW(store->EditString(longer), store::StoreError) << "the store keeps an inspected layout too";
+    }
+
+    // The new inspection beside last year's: a column of its values and the difference, thin bars in the chart.
+    EXPECT_EQ(Child<QComboBox>("walkAgainst")->count(), 2);
+    EXPECT_EQ(Child<QComboBox>("walkAgainst")->currentIndex(), 1) << "the latest earlier inspection";
+    TakeOne();
+    EXPECT_EQ(Header().last(), QStringLiteral("Difference"));
+    EXPECT_EQ(Header()[6], QStringLiteral("tight"));
+    EXPECT_FALSE(Table().item(0, 7)->text().isEmpty()) << "block 1 a year before";
+    EXPECT_TRUE(Child<StringChartView>("stringChart")->Chart().bars[0].againstPercent);
+    emit Child<QComboBox>("walkAgainst")->activated(0);
+    EXPECT_FALSE(Header().contains(QStringLiteral("Difference")));
+    EXPECT_FALSE(Child<StringChartView>("stringChart")->Chart().bars[0].againstPercent);
+    AfterStore([this] { Key(Qt::Key_Space); });
+    ASSERT_EQ(Table().rowCount(), 2);
+    EXPECT_EQ(Table().item(1, 0)->text(), QStringLiteral("Block 2"));
+    EXPECT_EQ(Table().item(1, 5)->text(), QStringLiteral("missing"));
 }
 
 } // namespace
