@@ -31,6 +31,8 @@ namespace {
 
 constexpr std::array Chemistries = {strings::Chemistry::Vla, strings::Chemistry::Vrla, strings::Chemistry::Nicd,
                                     strings::Chemistry::Lifepo4};
+strings::Chemistry ChemistryAt(int index) { return Chemistries[static_cast<std::size_t>(std::max(0, index))]; }
+
 const QString PolicyFileFilter = QStringLiteral("Policies (*.json);;All Files (*.*)");
 
 QString ChemistryKey(strings::Chemistry chemistry)
@@ -129,7 +131,7 @@ StringEditorDialog::StringEditorDialog(QWidget* parent, DialogService& dialogs, 
     // A block's cells follow its voltage and chemistry until the user sets them.
     const auto defaultCells = [this] {
         cells_->setValue(strings::DefaultCellsPerBlock(nominal_->currentData().toDouble(),
-                                                       Chemistries[static_cast<std::size_t>(chemistry_->currentIndex())]));
+                                                       ChemistryAt(chemistry_->currentIndex())));
     };
     connect(nominal_, &QComboBox::currentIndexChanged, this, defaultCells);
     connect(chemistry_, &QComboBox::currentIndexChanged, this, defaultCells);
@@ -248,7 +250,7 @@ void StringEditorDialog::SavePolicies()
 void StringEditorDialog::ShowPolicies()
 {
     const strings::PolicySet set = PoliciesOf(policiesJson_);
-    const strings::Chemistry chemistry = Chemistries[static_cast<std::size_t>(std::max(0, chemistry_->currentIndex()))];
+    const strings::Chemistry chemistry = ChemistryAt(chemistry_->currentIndex());
     policies_->setRowCount(static_cast<int>(set.policies.size()));
     for (int row = 0; row < policies_->rowCount(); ++row) {
         const strings::Policy& policy = set.policies[static_cast<std::size_t>(row)];
@@ -268,14 +270,14 @@ void StringEditorDialog::Check()
         return other.site == string.site && other.name == string.name;
     });
     if (problem.isEmpty() && taken && !editing_)
-        problem = tr("Site \"%1\" has a string \"%2\" already").arg(string.site, string.name);
+        problem = tr(R"(Site "%1" has a string "%2" already)").arg(string.site, string.name);
     const strings::StringLayout layout{string.blocks, string.nominalVolts,
-                                       Chemistries[static_cast<std::size_t>(std::max(0, chemistry_->currentIndex()))],
+                                       ChemistryAt(chemistry_->currentIndex()),
                                        string.cellsPerBlock, string.straps};
     if (const std::optional<strings::LayoutFault> fault = strings::LayoutFaultOf(layout); problem.isEmpty() && fault)
         problem = CoreFaults::Worded(*fault);
     hint_->setText(problem.isEmpty() && IsNewSite() && !editing_
-                       ? tr("Site \"%1\" is new: it is added with the string.").arg(string.site)
+                       ? tr(R"(Site "%1" is new: it is added with the string.)").arg(string.site)
                        : QString());
     problem_->setText(problem);
     buttons_->button(QDialogButtonBox::Ok)->setEnabled(problem.isEmpty());
