@@ -126,7 +126,8 @@ StringEditorDialog::StringEditorDialog(QWidget* parent, DialogService& dialogs, 
     column->addLayout(policyButtons);
     column->addWidget(problem_);
     column->addWidget(buttons_);
-    resize(fontMetrics().averageCharWidth() * 100, fontMetrics().height() * 32);
+    policies_->setMinimumHeight(fontMetrics().height() * 10);  // the built-in five, with room
+    resize(fontMetrics().averageCharWidth() * 110, fontMetrics().height() * 40);
 
     // A block's cells follow its voltage and chemistry until the user sets them.
     const auto defaultCells = [this] {

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QTranslator>
 
 namespace voltaryn::testing {
 namespace {
@@ -222,6 +223,43 @@ TEST_F(WalkWindowTest, AStringIsMadeEditedAndItsInspectionsCompared)
     ASSERT_EQ(Table().rowCount(), 2);
     EXPECT_EQ(Table().item(1, 0)->text(), QStringLiteral("Block 2"));
     EXPECT_EQ(Table().item(1, 5)->text(), QStringLiteral("missing"));
+}
+
+// In German, a walk closed half way goes on where it stopped when the window opens again: the
+// same inspection, its places read kept.
+TEST_F(WalkWindowTest, AWalkClosedHalfWayGoesOnWhereItStoppedInGerman)
+{
+    // German for as long as the test runs, however it ends.
+    struct German {
+        QTranslator translator;
+        German() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+        ~German()
+        {
+            QCoreApplication::removeTranslator(&translator);
+            QLocale::setDefault(QLocale::c());
+        }
+    } german;
+    ASSERT_TRUE(german.translator.load(QStringLiteral("voltaryn_de"), VOLTARYN_TRANSLATIONS_DIR));
+    QCoreApplication::installTranslator(&german.translator);
+    {
+        auto store = Store();
+        store->AddSite({QStringLiteral("Werk")});
+        store->AddString({QStringLiteral("Werk"), QStringLiteral("USV"), 3, 12, QStringLiteral("vrla"), 6, true});
+    }
+    OpenWindow();
+    EXPECT_EQ(Child<QLabel>("walkNotice")->text(), QStringLiteral("Eine neue Prüfung dieses Strangs beginnt."));
+    EXPECT_EQ(Headline(), QStringLiteral("Block 1 von 3"));
+    TakeOne();
+    EXPECT_EQ(Headline(), QStringLiteral("Verbinder 1 → 2"));
+    EXPECT_TRUE(Child<QLabel>("tileCaption")->text().startsWith(QStringLiteral("Zuletzt: Block 1 +0,0 %")))
+        << Child<QLabel>("tileCaption")->text().toStdString();
+    Window().close();
+    DeleteClosed();
+    ASSERT_EQ(Controls().Window(), nullptr);
+    OpenWindow();
+    EXPECT_EQ(Child<QLabel>("walkNotice")->text(), QStringLiteral("Die heutige Prüfung dieses Strangs geht weiter."));
+    EXPECT_EQ(Headline(), QStringLiteral("Verbinder 1 → 2"));
+    EXPECT_EQ(Table().rowCount(), 1);
 }
 
 } // namespace
