@@ -555,6 +555,33 @@ void AddSiteAndStringOptions(CLI::App& sub, std::string& site, std::string& stri
         ->option_text("NAME");
 }
 
+// A string's site, name and figures; `adding` requires the figures, else each given changes one.
+void AddStringFigures(CLI::App& sub, StringAddOptions& options, bool adding)
+{
+    sub.add_option("--site", options.site, "The site")->required()->transform(NameRule(cells::NameKind::Site))->option_text("NAME");
+    sub.add_option("name", options.name, "Its name")->required()->transform(NameRule(cells::NameKind::String));
+    sub.add_option("--blocks", options.blocks, "How many blocks (or cells) in series, 1 to 1000")
+        ->required(adding)
+        ->check(WholeNumber(1, 1000))
+        ->option_text("N");
+    sub.add_option("--nominal", options.nominal, "A block's nominal voltage: 2, 6 or 12")
+        ->required(adding)
+        ->check(CLI::IsMember({"2", "6", "12"}))
+        ->option_text("VOLTS");
+    sub.add_option("--chemistry", options.chemistry, "vla (vented lead-acid), vrla, nicd or lifepo4")
+        ->required(adding)
+        ->option_text("CHEM");
+    sub.add_option("--cells-per-block", options.cellsPerBlock,
+                   "The cells of a block, 1 to 12 (default: as its nominal voltage holds)")
+        ->check(WholeNumber(1, 12))
+        ->option_text("K");
+    sub.add_flag("--straps", options.straps, "The straps between the blocks are measured too");
+    sub.add_option("--installed", options.installed,
+                   adding ? "When it was installed, as 2021-03-15" : "When it was installed, as 2021-03-15; none: not known")
+        ->option_text("DATE");
+    AddDatabase(sub, options.db);
+}
+
 void AddStringCommands(CLI::App& app, Command& command)
 {
     CLI::App& site = AddGroup(app, "site", "The sites whose battery strings are inspected");
@@ -566,36 +593,21 @@ void AddStringCommands(CLI::App& app, Command& command)
     AddCommand<DatabaseOptions>(site, command, "list", "List the sites", RunSiteList,
                                 [](CLI::App& sub, DatabaseOptions& options) { AddDatabase(sub, options.db); });
     CLI::App& string = AddGroup(app, "string", "The battery strings of the sites");
-    AddCommand<StringAddOptions>(
-        string, command, "add", "Add a string of blocks in series to a site", RunStringAdd,
-        [](CLI::App& sub, StringAddOptions& options) {
-            sub.add_option("--site", options.site, "The site")
-                ->required()
-                ->transform(NameRule(cells::NameKind::Site))
-                ->option_text("NAME");
-            sub.add_option("name", options.name, "Its name")->required()->transform(NameRule(cells::NameKind::String));
-            sub.add_option("--blocks", options.blocks, "How many blocks (or cells) in series, 1 to 1000")
-                ->required()
-                ->check(WholeNumber(1, 1000))
-                ->option_text("N");
-            sub.add_option("--nominal", options.nominal, "A block's nominal voltage: 2, 6 or 12")
-                ->required()
-                ->check(CLI::IsMember({"2", "6", "12"}))
-                ->option_text("VOLTS");
-            sub.add_option("--chemistry", options.chemistry, "vla (vented lead-acid), vrla, nicd or lifepo4")
-                ->required()
-                ->option_text("CHEM");
-            sub.add_option("--cells-per-block", options.cellsPerBlock,
-                           "The cells of a block, 1 to 12 (default: as its nominal voltage holds)")
-                ->check(WholeNumber(1, 12))
-                ->option_text("K");
-            sub.add_flag("--straps", options.straps, "The straps between the blocks are measured too");
-            sub.add_option("--installed", options.installed, "When it was installed, as 2021-03-15")->option_text("DATE");
-            sub.add_option("--policies", options.policies,
-                           "The policies its readings are judged by, as a JSON file (default: baseline +30/+50 %, "
-                           "string-average +20/+50 %, float-voltage, strap and temperature)")
-                ->option_text("FILE");
-            AddDatabase(sub, options.db);
+    AddCommand<StringAddOptions>(string, command, "add", "Add a string of blocks in series to a site", RunStringAdd,
+                                 [](CLI::App& sub, StringAddOptions& options) {
+                                     AddStringFigures(sub, options, true);
+                                     sub.add_option("--policies", options.policies,
+                                                    "The policies its readings are judged by, as a JSON file (default: "
+                                                    "baseline +30/+50 %, string-average +20/+50 %, float-voltage, strap "
+                                                    "and temperature)")
+                                         ->option_text("FILE");
+                                 });
+    AddCommand<StringEditOptions>(
+        string, command, "edit",
+        "Change a string's figures; those not given stay. Once inspected, only its installed date may change",
+        RunStringEdit, [](CLI::App& sub, StringEditOptions& options) {
+            AddStringFigures(sub, options.figures, false);
+            sub.add_flag("--no-straps", options.noStraps, "The straps are not measured");
         });
     AddCommand<PoliciesOptions>(
         string, command, "policies",

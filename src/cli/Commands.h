@@ -192,6 +192,14 @@ struct StringAddOptions {
     std::string db;
 };
 void RunStringAdd(CommandContext& context, const StringAddOptions& options);
+// The figures given change, the rest stay: blocks 0, nominal 0, chemistry empty and installed
+// empty keep theirs; installed "none" clears it; cells 0 keeps them unless the voltage or chemistry
+// changes, which takes the default again.
+struct StringEditOptions {
+    StringAddOptions figures;
+    bool noStraps = false;
+};
+void RunStringEdit(CommandContext& context, const StringEditOptions& options);
 struct StringOptions {
     std::string site;    // string list: empty for every site
     std::string string;

@@ -143,6 +143,32 @@ void RunStringAdd(CommandContext& context, const StringAddOptions& options)
     });
 }
 
+void RunStringEdit(CommandContext& context, const StringEditOptions& options)
+{
+    if (options.figures.straps && options.noStraps)
+        throw CliError(ExitCode::Usage, "give --straps or --no-straps, not both");
+    RunWithStore([&] {
+        CellStoreAccess db(options.figures.db, context.clock);
+        const store::StringInfo now = StringOf(db.Store(), options.figures.site, options.figures.name);
+        StringAddOptions merged = options.figures;
+        const bool sameBlock = (merged.nominal == 0 || merged.nominal == now.nominalVolts) &&
+                               (merged.chemistry.empty() || merged.chemistry == Text(now.chemistry));
+        merged.blocks = merged.blocks != 0 ? merged.blocks : now.blocks;
+        merged.nominal = merged.nominal != 0 ? merged.nominal : now.nominalVolts;
+        merged.chemistry = merged.chemistry.empty() ? Text(now.chemistry) : merged.chemistry;
+        merged.cellsPerBlock = merged.cellsPerBlock == 0 && sameBlock ? now.cellsPerBlock : merged.cellsPerBlock;
+        merged.straps = merged.straps || (now.straps && !options.noStraps);
+        if (merged.installed.empty() && now.installed.isValid())
+            merged.installed = Text(now.installed.toString(Qt::ISODate));
+        else if (merged.installed == "none")
+            merged.installed.clear();
+        store::StringInfo edited = CheckedString(merged);
+        edited.policiesJson = now.policiesJson;
+        db.Store().EditString(edited);
+        context.output.Line(StringRecord(edited), "string " + merged.name + " at site " + merged.site + " changed");
+    });
+}
+
 void RunStringList(CommandContext& context, const StringOptions& options)
 {
     RunWithStore([&] {

@@ -8,6 +8,7 @@
 
 #include <map>
 #include <set>
+#include <tuple>
 
 namespace voltaryn {
 namespace {
@@ -42,7 +43,12 @@ TEST(CliStrings, SitesAndStringsAreKeptAndBadFiguresRefused)
                     {{"baseline", "--site", "Plant 2", "--string", "UPS A", "--block", "25", "--mohm", "4"}, 2,
                      "string UPS A has no block 25"},
                     {{"baseline", "--site", "Plant 2", "--string", "UPS A", "--inspection", "7"}, 2,
-                     "string UPS A has no inspection 7"}};
+                     "string UPS A has no inspection 7"},
+                    {{"string", "edit", "--site", "Plant 2", "UPS B", "--blocks", "3"}, 2, "there is no string UPS B at site Plant 2"},
+                    {{"string", "edit", "--site", "Plant 2", "DC", "--straps", "--no-straps"}, 2,
+                     "give --straps or --no-straps, not both"},
+                    {{"string", "edit", "--site", "Plant 2", "DC", "--cells-per-block", "5"}, 2,
+                     "the block's cells do not make its nominal voltage"}};
     for (Refusal& refusal : refusals)
         refusal.args = Join(refusal.args, {"--db", db});
     ExpectRefusals(folder, {}, refusals);
@@ -52,6 +58,15 @@ TEST(CliStrings, SitesAndStringsAreKeptAndBadFiguresRefused)
                                                   "chemistry":"vla","cells_per_block":1,"straps":false,"installed":null})"));
     EXPECT_EQ(strings[1]["installed"], "2021-01-01");
     EXPECT_EQ(strings[1]["cells_per_block"], 6) << "a 12 V lead-acid block holds six cells";
+    // An edit changes the figures given; a new voltage takes its cells' default again.
+    const Args editDc{"-f", "json", "string", "edit", "--site", "Plant 2", "DC", "--db", db};
+    const auto edited = [&](const Args& more) { return nlohmann::json::parse(OutputOf(folder, Join(editDc, more))); };
+    EXPECT_EQ(edited({"--nominal", "12", "--installed", "2019-04-01", "--straps"}),
+              nlohmann::json::parse(R"({"site":"Plant 2","string":"DC","blocks":24,"nominal_v":12,"chemistry":"vla",
+                                        "cells_per_block":6,"straps":true,"installed":"2019-04-01"})"));
+    const nlohmann::json cleared = edited({"--installed", "none", "--no-straps", "--blocks", "12"});
+    EXPECT_EQ(std::tuple(cleared["installed"], cleared["straps"], cleared["blocks"], cleared["cells_per_block"]),
+              std::tuple(nlohmann::json(), nlohmann::json(false), nlohmann::json(12), nlohmann::json(6)));
 
     // A string's policies: kept from a file the core reads, written out whole, the built-in ones again.
     Write(folder / "warranty.json", R"({"policies": [{"rule": "baseline", "warnPercent": 25, "failPercent": 40}]})");
