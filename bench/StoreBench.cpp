@@ -4,7 +4,8 @@
 // variables name a server: run it under
 //   pg_virtualenv -t -o shared_preload_libraries=pg_stat_statements
 // for a throwaway one that also counts the statements it runs, which tells the round trips a
-// capture takes. A table of the figures, the engines side by side, comes last.
+// capture takes. A table of the figures, the engines side by side, comes last. On PostgreSQL it
+// also times a 500-block string's history read from the server and from the queue's copy.
 #include "common/ServerStatements.h"
 #include "store/CellStore.h"
 
@@ -135,6 +136,83 @@ void ReadTenThousandCellBatch(benchmark::State& state, Engine engine)
     }
 }
 
+// A 500-block string with its straps, inspected 20 times: about 20,000 readings. A station reads
+// its history from the server at each walk's start and remembers it in the queue file (Online);
+// while the server is away it reads the remembered copy instead (Away). Target: a walk starts
+// within a second either way.
+constexpr int kStringBlocks = 500;
+constexpr int kStringInspections = 20;
+const QString kSite = QStringLiteral("bench site");
+const QString kString = QStringLiteral("bench string");
+
+struct HistoryStation {
+    QTemporaryDir folder;
+    std::unique_ptr<CellStore> store;
+};
+
+HistoryStation& HistoryStationOf()
+{
+    static HistoryStation station;
+    return station;
+}
+
+HistoryStation& StringOnServer()
+{
+    HistoryStation& station = HistoryStationOf();
+    if (station.store)
+        return station;
+    station.store = std::make_unique<CellStore>(StoreOptions{station.folder.filePath(QStringLiteral("queue.db"))});
+    StoreAddress address;
+    address.engine = Engine::Postgresql;
+    station.store->Open(address);
+    if (station.store->FindString(kSite, kString))
+        return station;
+    station.store->AddSite({kSite});
+    station.store->AddString({kSite, kString, kStringBlocks, 12, QStringLiteral("vrla"), 6, true, {}, {}, {}});
+    int n = 0;
+    for (int inspection = 0; inspection < kStringInspections; ++inspection) {
+        const QDateTime started = QDateTime(QDate(2021, 1, 10), QTime(9, 0), Qt::UTC).addDays(91LL * inspection);
+        for (const strings::Place& place : strings::WalkOrder({kStringBlocks, 12, strings::Chemistry::Vrla, 6, true})) {
+            CaptureInput reading = NextCapture(n++);
+            reading.batch.clear();
+            reading.grade.clear();
+            reading.measuredUtc = started.addSecs(n % 4000);
+            reading.inspection = InspectionTarget{kSite, kString, QStringLiteral("bench-%1").arg(inspection), started,
+                                                  22.0, {}, place, false};
+            station.store->RecordCapture(reading);
+        }
+    }
+    return station;
+}
+
+void StringHistoryOnline(benchmark::State& state)
+{
+    HistoryStation& station = StringOnServer();
+    for (auto _ : state) {
+        const StringHistory history = station.store->StringHistoryOf(kSite, kString);
+        if (history.readings.size() != std::size_t{kStringInspections} * (2 * kStringBlocks - 1))
+            state.SkipWithError("the string does not hold every reading");
+    }
+}
+
+// A second station on the same queue file whose server is away (a socket folder no server listens in).
+void StringHistoryAway(benchmark::State& state)
+{
+    HistoryStation& station = StringOnServer();
+    station.store->StringHistoryOf(kSite, kString);  // remembered
+    StoreOptions options{station.folder.filePath(QStringLiteral("queue.db"))};
+    CellStore away(options);
+    StoreAddress address;
+    address.engine = Engine::Postgresql;
+    address.host = station.folder.path();
+    away.Open(address);
+    for (auto _ : state) {
+        const StringHistory history = away.StringHistoryOf(kSite, kString);
+        if (!history.rememberedUtc.isValid())
+            state.SkipWithError("the history came from a server");
+    }
+}
+
 void Register(const char* engineName, Engine engine)
 {
     const std::string suffix = std::string("/") + engineName;
@@ -148,6 +226,12 @@ void Register(const char* engineName, Engine engine)
             ->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark(("Store/ReadTenThousandCellBatch" + suffix).c_str(), ReadTenThousandCellBatch, engine)
         ->Unit(benchmark::kMillisecond);
+    if (engine == Engine::Postgresql) {
+        benchmark::RegisterBenchmark("Store/StringHistory500Blocks20Inspections/Online", StringHistoryOnline)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("Store/StringHistory500Blocks20Inspections/Away", StringHistoryAway)
+            ->Unit(benchmark::kMillisecond);
+    }
 }
 
 std::string Cell(const std::optional<double>& value, const char* format)
@@ -197,5 +281,6 @@ int main(int argc, char** argv)
     benchmark::Shutdown();
     voltaryn::store::PrintTable();
     voltaryn::store::Stores().clear();  // the connections close while the application is there
+    voltaryn::store::HistoryStationOf().store.reset();
     return 0;
 }
