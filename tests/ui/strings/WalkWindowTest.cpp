@@ -2,6 +2,7 @@
 // judged as voltaryn-cli inspect does it.
 #include "support/PanelHarness.h"
 
+#include "common/FileSizeLimit.h"
 #include "store/StoreError.h"
 #include "ui/cells/CaptureTile.h"
 #include "ui/strings/StringChartView.h"
@@ -225,9 +226,9 @@ TEST_F(WalkWindowTest, AStringIsMadeEditedAndItsInspectionsCompared)
     EXPECT_EQ(Table().item(1, 5)->text(), QStringLiteral("missing"));
 }
 
-// In German, a walk closed half way goes on where it stopped when the window opens again: the
-// same inspection, its places read kept.
-TEST_F(WalkWindowTest, AWalkClosedHalfWayGoesOnWhereItStoppedInGerman)
+// In German, a walk cut short goes on where it stopped: a reading a full disk refused is expected
+// again, and the window opened again goes on with the same inspection, its places read kept.
+TEST_F(WalkWindowTest, AWalkCutShortByAFullDiskOrAClosedWindowGoesOnWhereItStoppedInGerman)
 {
     // German for as long as the test runs, however it ends.
     struct German {
@@ -253,6 +254,13 @@ TEST_F(WalkWindowTest, AWalkClosedHalfWayGoesOnWhereItStoppedInGerman)
     EXPECT_EQ(Headline(), QStringLiteral("Verbinder 1 → 2"));
     EXPECT_TRUE(Child<QLabel>("tileCaption")->text().startsWith(QStringLiteral("Zuletzt: Block 1 +0,0 %")))
         << Child<QLabel>("tileCaption")->text().toStdString();
+    {
+        const FileSizeLimit full(512);  // the database's pages are written anywhere in its files
+        TakeOne();
+    }
+    EXPECT_EQ(Headline(), QStringLiteral("Verbinder 1 → 2")) << "the strap the store refused is expected again";
+    EXPECT_FALSE(Child<QLabel>("walkNotice")->text().isEmpty());
+    EXPECT_EQ(Table().rowCount(), 1);
     Window().close();
     DeleteClosed();
     ASSERT_EQ(Controls().Window(), nullptr);
