@@ -172,11 +172,12 @@ HistoryStation& StringOnServer()
     int n = 0;
     for (int inspection = 0; inspection < kStringInspections; ++inspection) {
         const QDateTime started = QDateTime(QDate(2021, 1, 10), QTime(9, 0), Qt::UTC).addDays(91LL * inspection);
+        int taken = 0;
         for (const strings::Place& place : strings::WalkOrder({kStringBlocks, 12, strings::Chemistry::Vrla, 6, true})) {
             CaptureInput reading = NextCapture(n++);
             reading.batch.clear();
             reading.grade.clear();
-            reading.measuredUtc = started.addSecs(n % 4000);
+            reading.measuredUtc = started.addSecs(++taken);
             reading.inspection = InspectionTarget{kSite, kString, QStringLiteral("bench-%1").arg(inspection), started,
                                                   22.0, {}, place, false};
             station.store->RecordCapture(reading);

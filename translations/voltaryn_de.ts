@@ -1874,6 +1874,10 @@ Kreuzen Sie mindestens einen Kanal an und drücken Sie dann OK.</translation>
         <source>Site &quot;%1&quot; is new: it is added with the string.</source>
         <translation>Standort „%1“ ist neu: er wird mit dem Strang angelegt.</translation>
     </message>
+    <message>
+        <source>Policies (*.json);;All Files (*.*)</source>
+        <translation>Regeln (*.json);;Alle Dateien (*.*)</translation>
+    </message>
 </context>
 <context>
     <name>voltaryn::UserGuideWindow</name>
@@ -1955,6 +1959,10 @@ Kreuzen Sie mindestens einen Kanal an und drücken Sie dann OK.</translation>
     <message>
         <source>The database holds no battery string yet: add one with New String…</source>
         <translation>Die Datenbank enthält noch keinen Batteriestrang: legen Sie einen mit „Neuer Strang…“ an.</translation>
+    </message>
+    <message>
+        <source>The inspection compared with waits in the queue: the report waits until the server has it.</source>
+        <translation>Die Vergleichsprüfung wartet noch in der Warteschlange: der Bericht wartet, bis der Server sie hat.</translation>
     </message>
 </context>
 <context>

@@ -215,13 +215,19 @@ void CellStore::EditString(const StringInfo& string)
     const auto layout = [](const StringInfo& info) {
         return std::tuple(info.blocks, info.nominalVolts, info.chemistry, info.cellsPerBlock, info.straps);
     };
+    // Readings of the string still in this station's queue count as an inspection too.
+    SendQueueIfDue();
+    bool queued = false;
+    if (queue_)
+        for (const QueuedCapture& waiting : queue_->Captures())
+            queued = queued || (waiting.capture.inspection && waiting.capture.inspection->site == string.site &&
+                                waiting.capture.inspection->string == string.name);
     Online([&](SqlConnection& server) {
         WriteTransaction transaction(server);
-        const std::vector<StringInfo> found = ListStrings(server, string.site, string.name);
-        if (found.empty())
-            throw NoSuchString(string.site, string.name);
         const qint64 id = StringId(server, string.site, string.name);
-        if (layout(found.front()) != layout(string) && !ListInspections(server, id, {}).empty())
+        server.Value(QStringLiteral("lock_string"), {{QStringLiteral("string"), id}});
+        const std::vector<StringInfo> found = ListStrings(server, string.site, string.name);
+        if (layout(found.front()) != layout(string) && (queued || !ListInspections(server, id, {}).empty()))
             throw StoreError(StoreErrorKind::Conflict,
                              QStringLiteral("String \"%1\" has been inspected: its blocks, voltage, chemistry, cells and "
                                             "straps stay as they are")

@@ -33,7 +33,6 @@ constexpr std::array Chemistries = {strings::Chemistry::Vla, strings::Chemistry:
                                     strings::Chemistry::Lifepo4};
 strings::Chemistry ChemistryAt(int index) { return Chemistries[static_cast<std::size_t>(std::max(0, index))]; }
 
-const QString PolicyFileFilter = QStringLiteral("Policies (*.json);;All Files (*.*)");
 
 QString ChemistryKey(strings::Chemistry chemistry)
 {
@@ -129,7 +128,7 @@ StringEditorDialog::StringEditorDialog(QWidget* parent, DialogService& dialogs, 
     policies_->setMinimumHeight(fontMetrics().height() * 10);  // the built-in five, with room
     resize(fontMetrics().averageCharWidth() * 110, fontMetrics().height() * 40);
 
-    // A block's cells follow its voltage and chemistry until the user sets them.
+    // A block's cells take the default of the voltage and chemistry chosen.
     const auto defaultCells = [this] {
         cells_->setValue(strings::DefaultCellsPerBlock(nominal_->currentData().toDouble(),
                                                        ChemistryAt(chemistry_->currentIndex())));
@@ -155,11 +154,18 @@ StringEditorDialog::StringEditorDialog(QWidget* parent, DialogService& dialogs, 
 }
 
 StringEditorDialog::StringEditorDialog(DialogService& dialogs, const std::vector<store::StringInfo>& known,
-                                       const QString& site, QWidget* parent)
+                                       const store::StringInfo& draft, QWidget* parent)
     : StringEditorDialog(parent, dialogs, known)
 {
     setWindowTitle(tr("New String"));
-    Show({site, {}, 24, 12, QStringLiteral("vrla"), 6, false, {}, {}, {}});
+    Show(draft);
+}
+
+QString StringEditorDialog::PolicyFileFilter() { return tr("Policies (*.json);;All Files (*.*)"); }
+
+store::StringInfo StringEditorDialog::NewDraft(const QString& site)
+{
+    return {site, {}, 24, 12, QStringLiteral("vrla"), 6, false, {}, {}, {}};
 }
 
 StringEditorDialog::StringEditorDialog(DialogService& dialogs, const store::StringInfo& string, bool inspected,
@@ -218,7 +224,7 @@ bool StringEditorDialog::IsNewSite() const
 // A policy file is taken only as the core reads it; one it refuses leaves the policies as they were.
 void StringEditorDialog::LoadPolicies()
 {
-    const QString name = dialogs_.AskOpenFileName(this, PolicyFileFilter);
+    const QString name = dialogs_.AskOpenFileName(this, PolicyFileFilter());
     if (name.isEmpty())
         return;
     QFile file(name);
@@ -239,7 +245,7 @@ void StringEditorDialog::LoadPolicies()
 // Every figure of the policies shown, as a file to edit and load again.
 void StringEditorDialog::SavePolicies()
 {
-    const QString name = dialogs_.AskSaveFileName(this, PolicyFileFilter);
+    const QString name = dialogs_.AskSaveFileName(this, PolicyFileFilter());
     if (name.isEmpty())
         return;
     QFile file(name);

@@ -24,9 +24,11 @@ class DialogService;
 class StringEditorDialog : public QDialog {
     Q_OBJECT
 public:
-    // A new string at `site`, among the strings `known` (whose sites are offered).
-    StringEditorDialog(DialogService& dialogs, const std::vector<store::StringInfo>& known, const QString& site,
-                       QWidget* parent = nullptr);
+    // A new string as `draft`, among the strings `known` (whose sites are offered).
+    StringEditorDialog(DialogService& dialogs, const std::vector<store::StringInfo>& known,
+                       const store::StringInfo& draft, QWidget* parent = nullptr);
+    // What a new string at `site` starts from: 24 blocks of 12 V VRLA.
+    static store::StringInfo NewDraft(const QString& site);
     // `string` as it is; once `inspected` its blocks, voltage, chemistry, cells and straps stay.
     StringEditorDialog(DialogService& dialogs, const store::StringInfo& string, bool inspected,
                        QWidget* parent = nullptr);
@@ -38,6 +40,7 @@ public:
 
 private:
     StringEditorDialog(QWidget* parent, DialogService& dialogs, std::vector<store::StringInfo> known);
+    static QString PolicyFileFilter();
     void Show(const store::StringInfo& string);
     void LoadPolicies();
     void SavePolicies();

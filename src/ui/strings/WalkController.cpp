@@ -5,6 +5,7 @@
 #include "store/GradedCapture.h"
 #include "report/ReportPage.h"
 #include "report/WalkReport.h"
+#include "store/StoreError.h"
 #include "store/StringJudging.h"
 #include "ui/cells/BatchSession.h"
 #include "ui/cells/CaptureSounds.h"
@@ -67,13 +68,14 @@ void WalkController::Open()
     connect(window_, &WalkWindow::goToRequested, this, &WalkController::GoTo);
     connect(window_, &WalkWindow::blockChosen, this, &WalkController::ShowTrend);
     connect(window_, &WalkWindow::reportRequested, this, &WalkController::WriteReport);
-    connect(window_, &WalkWindow::newStringRequested, this, &WalkController::NewString);
-    connect(window_, &WalkWindow::editStringRequested, this, &WalkController::EditString);
+    connect(window_, &WalkWindow::newStringRequested, this, [this] { NewString(); });
+    connect(window_, &WalkWindow::editStringRequested, this, [this] { EditString(); });
     connect(window_, &WalkWindow::comparisonChosen, this, [this](int inspection) {
         against_ = inspection < 0 ? std::nullopt : std::optional(static_cast<std::size_t>(inspection));
         Refresh();
     });
     walk_.reset();
+    against_.reset();
     engine_ = cells::CaptureEngine();
     stateText_ = WalkTexts::StateText({});
     ShowBeside(*window_, context_.mainWindow, QSize(1280, 720));
@@ -110,6 +112,7 @@ void WalkController::OpenString(const QString& site, const QString& string)
         return;
     const int opening = ++opened_;
     walk_.reset();
+    against_.reset();
     session_.Store()->Run<store::JudgedString>(
         [site, string](store::CellStore& store) {
             store.SendQueueIfDue();  // so that an inspection cut short is found whole
@@ -140,43 +143,62 @@ void WalkController::ShowComparisons()
     window_->SetComparisons(names, against_ ? static_cast<int>(*against_) : -1);
 }
 
-void WalkController::NewString()
+void WalkController::NewString(std::optional<store::StringInfo> draft)
 {
     if (window_.isNull() || session_.Store() == nullptr)
         return;
-    const QString site = walk_ ? walk_->Judged().string.site : QString();
-    StringEditorDialog dialog(context_.dialogs, window_->Strings(), site, window_);
+    if (!draft)
+        draft = StringEditorDialog::NewDraft(walk_ ? walk_->Judged().string.site : QString());
+    StringEditorDialog dialog(context_.dialogs, window_->Strings(), *draft, window_);
     context_.dialogs.RunModal(dialog);
-    if (dialog.result() != QDialog::Accepted)
-        return;
-    const store::StringInfo string = dialog.String();
-    const bool newSite = dialog.IsNewSite();
-    session_.Store()->Run<bool>(
-        [string, newSite](store::CellStore& store) {
-            if (newSite)
-                store.AddSite({string.site});
-            store.AddString(string);
-            return true;
-        },
-        [this, string](bool) { ListStrings(string.site, string.name); });
+    if (dialog.result() == QDialog::Accepted)
+        Keep(dialog.String(), false);
 }
 
-void WalkController::EditString()
+void WalkController::EditString(const std::optional<store::StringInfo>& draft)
 {
     if (window_.isNull() || !walk_ || session_.Store() == nullptr)
         return;
     const store::JudgedString& judged = walk_->Judged();
-    StringEditorDialog dialog(context_.dialogs, judged.string, !judged.readings.empty(), window_);
+    StringEditorDialog dialog(context_.dialogs, draft.value_or(judged.string), !judged.readings.empty(), window_);
     context_.dialogs.RunModal(dialog);
-    if (dialog.result() != QDialog::Accepted)
-        return;
-    const store::StringInfo string = dialog.String();
-    session_.Store()->Run<bool>(
-        [string](store::CellStore& store) {
-            store.EditString(string);
-            return true;
+    if (dialog.result() == QDialog::Accepted)
+        Keep(dialog.String(), true);
+}
+
+// Adds `string` (and its site, when the store has none of that name) or keeps its edit, then opens
+// it; a refusal is shown and the dialog opens again with what was typed.
+void WalkController::Keep(const store::StringInfo& string, bool edited)
+{
+    session_.Store()->Run<QString>(
+        [string, edited](store::CellStore& db) {
+            try {
+                if (edited) {
+                    db.EditString(string);
+                } else {
+                    const std::vector<store::SiteInfo> sites = db.Sites();
+                    if (std::ranges::find(sites, string.site, &store::SiteInfo::name) == sites.end())
+                        db.AddSite({string.site});
+                    db.AddString(string);
+                }
+            } catch (const store::StoreError& error) {
+                return error.Message();
+            }
+            return QString();
         },
-        [this, string](bool) { ListStrings(string.site, string.name); });
+        [this, string, edited](const QString& refusal) {
+            if (window_.isNull())
+                return;
+            if (refusal.isEmpty()) {
+                ListStrings(string.site, string.name);
+                return;
+            }
+            context_.dialogs.ShowMessage(window_, MessageIcon::Critical, refusal);
+            if (edited)
+                EditString(string);
+            else
+                NewString(string);
+        });
 }
 
 void WalkController::DisplayDecoded()
@@ -289,7 +311,11 @@ void WalkController::WriteReport()
         return;
     const qint64 inspection = walk_->InspectionId();
     std::optional<qint64> against;
-    if (against_ && walk_->Judged().inspections[*against_].id != 0)
+    if (against_ && walk_->Judged().inspections[*against_].id == 0) {
+        window_->ShowNotice(tr("The inspection compared with waits in the queue: the report waits until the server has it."));
+        return;
+    }
+    if (against_)
         against = walk_->Judged().inspections[*against_].id;
     struct Loaded {
         report::WalkReport report;

@@ -39,8 +39,10 @@ private:
     void ListStrings(const QString& site, const QString& string);
     void OpenString(const QString& site, const QString& string);
     void ShowComparisons();
-    void NewString();
-    void EditString();
+    // The string editor, for a new string or the one open; `draft`: what was typed before.
+    void NewString(std::optional<store::StringInfo> draft = std::nullopt);
+    void EditString(const std::optional<store::StringInfo>& draft = std::nullopt);
+    void Keep(const store::StringInfo& string, bool edited);
     void Take(const cells::CellCapture& capture);
     // Stores `reading` at `place` (none and `missing`: a block marked missing).
     void Store(strings::Place place, bool missing, store::CaptureInput reading);

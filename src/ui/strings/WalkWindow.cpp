@@ -175,6 +175,7 @@ void WalkWindow::SelectBlock(int block)
 void WalkWindow::ShowReadings(const QStringList& header, const std::vector<QStringList>& rows,
                               const std::vector<QColor>& colours)
 {
+    readings_->clearContents();
     readings_->setColumnCount(static_cast<int>(header.size()));
     readings_->setHorizontalHeaderLabels(header);
     readings_->setRowCount(static_cast<int>(rows.size()));

@@ -167,6 +167,23 @@ TEST_F(WalkWindowTest, AStringIsMadeEditedAndItsInspectionsCompared)
         dialog.reject();
     };
     ClickAndWait("walkNewString");
+    // Another station adds the string first: the store's refusal is shown and what was typed is offered again.
+    Store()->AddString({QStringLiteral("Plant"), QStringLiteral("Spare"), 2, 12, QStringLiteral("vrla"), 6, false});
+    QStringList offered;
+    dialogs.modal = [&offered](QDialog& dialog) {
+        offered << Field<QLineEdit>(dialog, "stringName").text();
+        if (offered.size() == 1) {
+            Field<QLineEdit>(dialog, "stringName").setText(QStringLiteral("Spare"));
+            dialog.accept();
+        } else {
+            dialog.reject();
+        }
+    };
+    ClickAndWait("walkNewString");
+    EXPECT_EQ(offered, QStringList({QString(), QStringLiteral("Spare")}));
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages.takeFirst(), QStringLiteral("Site \"Plant\" has a string \"Spare\" already"));
+    EXPECT_EQ(Window().windowTitle(), QStringLiteral("String Inspection — Plant / Bank")) << "the walk stays where it was";
     TakeOne();
     TakeOne();
     EXPECT_EQ(Headline(), QStringLiteral("Walk done"));

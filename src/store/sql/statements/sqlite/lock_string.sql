@@ -1,0 +1,2 @@
+-- BEGIN IMMEDIATE already holds the write lock.
+SELECT id FROM battery_strings WHERE id = :string
