@@ -128,11 +128,14 @@ StringEditorDialog::StringEditorDialog(QWidget* parent, DialogService& dialogs, 
     policies_->setMinimumHeight(fontMetrics().height() * 10);  // the built-in five, with room
     resize(fontMetrics().averageCharWidth() * 110, fontMetrics().height() * 40);
 
-    // A block's cells take the default of the voltage and chemistry chosen.
+    // A block's cells follow its voltage and chemistry until the user sets them, as string add's
+    // --cells-per-block stands once given.
     const auto defaultCells = [this] {
-        cells_->setValue(strings::DefaultCellsPerBlock(nominal_->currentData().toDouble(),
-                                                       ChemistryAt(chemistry_->currentIndex())));
+        if (!cellsSetByUser_)
+            SetCells(strings::DefaultCellsPerBlock(nominal_->currentData().toDouble(),
+                                                   ChemistryAt(chemistry_->currentIndex())));
     };
+    connect(cells_, &QSpinBox::valueChanged, this, [this] { cellsSetByUser_ = cellsSetByUser_ || !settingCells_; });
     connect(nominal_, &QComboBox::currentIndexChanged, this, defaultCells);
     connect(chemistry_, &QComboBox::currentIndexChanged, this, defaultCells);
     connect(chemistry_, &QComboBox::currentIndexChanged, this, &StringEditorDialog::ShowPolicies);
@@ -191,7 +194,7 @@ void StringEditorDialog::Show(const store::StringInfo& string)
     blocks_->setValue(string.blocks);
     nominal_->setCurrentIndex(std::max(0, nominal_->findData(static_cast<int>(string.nominalVolts))));
     chemistry_->setCurrentIndex(std::max(0, chemistry_->findData(string.chemistry)));
-    cells_->setValue(string.cellsPerBlock);  // after the chemistry, which sets its default
+    SetCells(string.cellsPerBlock);  // after the chemistry, which sets its default
     straps_->setChecked(string.straps);
     installedKnown_->setChecked(string.installed.isValid());
     installed_->setEnabled(string.installed.isValid());
@@ -199,6 +202,13 @@ void StringEditorDialog::Show(const store::StringInfo& string)
     policiesJson_ = string.policiesJson;
     ShowPolicies();
     Check();
+}
+
+void StringEditorDialog::SetCells(int cells)
+{
+    settingCells_ = true;
+    cells_->setValue(cells);
+    settingCells_ = false;
 }
 
 store::StringInfo StringEditorDialog::String() const

@@ -42,6 +42,7 @@ private:
     StringEditorDialog(QWidget* parent, DialogService& dialogs, std::vector<store::StringInfo> known);
     static QString PolicyFileFilter();
     void Show(const store::StringInfo& string);
+    void SetCells(int cells);
     void LoadPolicies();
     void SavePolicies();
     void ShowPolicies();
@@ -64,6 +65,8 @@ private:
     QLabel* problem_;
     QDialogButtonBox* buttons_;
     QString policiesJson_;  // empty: the built-in policies
+    bool settingCells_ = false;
+    bool cellsSetByUser_ = false;
 };
 
 } // namespace voltaryn

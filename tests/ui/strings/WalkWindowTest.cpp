@@ -148,10 +148,15 @@ TEST_F(WalkWindowTest, AStringIsMadeEditedAndItsInspectionsCompared)
         Field<QLineEdit>(dialog, "stringName").setText(QStringLiteral("Bank"));
         Field<QSpinBox>(dialog, "stringBlocks").setValue(2);
         EXPECT_EQ(Field<QSpinBox>(dialog, "stringCells").value(), 6) << "a 12 V VRLA block's cells";
+        Field<QComboBox>(dialog, "stringNominal").setCurrentIndex(1);
+        EXPECT_EQ(Field<QSpinBox>(dialog, "stringCells").value(), 3) << "a 6 V block's";
+        Field<QComboBox>(dialog, "stringNominal").setCurrentIndex(2);
         Field<QSpinBox>(dialog, "stringCells").setValue(3);
         EXPECT_TRUE(Field<QLabel>(dialog, "stringProblem").text().startsWith(QStringLiteral("the block's cells do not make")));
         EXPECT_FALSE(Accepts(dialog));
         Field<QSpinBox>(dialog, "stringCells").setValue(6);
+        Field<QComboBox>(dialog, "stringChemistry").setCurrentText(QStringLiteral("VLA"));
+        EXPECT_EQ(Field<QSpinBox>(dialog, "stringCells").value(), 6) << "cells set by the user stay";
         EXPECT_EQ(Field<QLabel>(dialog, "stringHint").text(), QStringLiteral("Site \"Plant\" is new: it is added with the string."));
         EXPECT_EQ(Field<QTableWidget>(dialog, "stringPolicies").rowCount(), 5) << "the built-in policies";
         ASSERT_TRUE(Accepts(dialog));
