@@ -555,6 +555,14 @@ void AddSiteAndStringOptions(CLI::App& sub, std::string& site, std::string& stri
         ->option_text("NAME");
 }
 
+void AddInspectionOption(CLI::App& sub, long long& inspection)
+{
+    sub.add_option("--inspection", inspection, "The inspection (see inspections)")
+        ->required()
+        ->check(CLI::PositiveNumber)
+        ->option_text("ID");
+}
+
 // A string's site, name and figures; `adding` requires the figures, else each given changes one.
 void AddStringFigures(CLI::App& sub, StringAddOptions& options, bool adding)
 {
@@ -632,10 +640,7 @@ void AddStringCommands(CLI::App& app, Command& command)
     AddCommand<ReadingsOptions>(app, command, "readings",
                                 "An inspection's readings in force, each with its baseline, change and verdicts",
                                 RunReadings, [](CLI::App& sub, ReadingsOptions& options) {
-                                    sub.add_option("--inspection", options.inspection, "The inspection (see inspections)")
-                                        ->required()
-                                        ->check(CLI::PositiveNumber)
-                                        ->option_text("ID");
+                                    AddInspectionOption(sub, options.inspection);
                                     AddDatabase(sub, options.db);
                                 });
     AddCommand<TrendOptions>(
@@ -652,10 +657,7 @@ void AddStringCommands(CLI::App& app, Command& command)
         "Write an inspection's report as PDF: the string and its policies, a summary, the string's chart, every "
         "block and strap with each policy's verdict, and the trends of the blocks that warn or fail",
         RunInspectionReport, [](CLI::App& sub, InspectionReportOptions& options) {
-            sub.add_option("--inspection", options.inspection, "The inspection (see inspections)")
-                ->required()
-                ->check(CLI::PositiveNumber)
-                ->option_text("ID");
+            AddInspectionOption(sub, options.inspection);
             sub.add_option("--against", options.against, "Beside another inspection of the same string")
                 ->check(CLI::PositiveNumber)
                 ->option_text("ID");

@@ -183,8 +183,8 @@ TableRow ReadingRow(const WalkReport& report, strings::Place place)
               << ResistanceWord(place.kind, then && reading->milliohm ? std::optional(*reading->milliohm - *then) : std::nullopt, true);
     }
     for (const strings::Policy& policy : report.judged.policies.policies) {
-        const auto result = std::ranges::find(verdict->results, policy.name, &strings::PolicyResult::policy);
-        cells << (result == verdict->results.end() ? QString() : VerdictWord(result->verdict));
+        const strings::PolicyResult* result = strings::PolicyResultOf(*verdict, policy.name);
+        cells << (result == nullptr ? QString() : VerdictWord(result->verdict));
     }
     cells << VerdictWord(verdict->verdict);
     return {cells, VerdictColour(verdict->verdict)};

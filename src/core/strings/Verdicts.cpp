@@ -191,6 +191,12 @@ std::string_view VerdictName(Verdict verdict)
     return {};
 }
 
+const PolicyResult* PolicyResultOf(const ReadingVerdict& verdict, std::string_view policy)
+{
+    const auto found = std::ranges::find(verdict.results, policy, &PolicyResult::policy);
+    return found == verdict.results.end() ? nullptr : &*found;
+}
+
 std::string PolicyResultText(const PolicyResult& result)
 {
     if (!result.figure)

@@ -55,6 +55,9 @@ struct ReadingVerdict {
     std::vector<PolicyResult> results;  // the policies that judge the place's kind, in the set's order
 };
 
+// The result of the policy named `policy` among the verdict's; none when it does not judge the place.
+const PolicyResult* PolicyResultOf(const ReadingVerdict& verdict, std::string_view policy);
+
 struct InspectionSummary {
     int blocks = 0;  // read
     int straps = 0;

@@ -1,13 +1,13 @@
 #include "ui/strings/WalkReadingsTable.h"
 
 #include "report/StringCharts.h"
+#include "strings/WalkRecord.h"
 #include "ui/common/DisplayNumbers.h"
 #include "ui/common/WalkTexts.h"
 
 #include <QCoreApplication>
 #include <QLocale>
 
-#include <algorithm>
 
 namespace voltaryn {
 namespace {
@@ -16,32 +16,18 @@ struct TableWords {
     Q_DECLARE_TR_FUNCTIONS(WalkReadingsTable)
 };
 
-const strings::PolicyResult* PolicyResultOf(const strings::ReadingVerdict& verdict, const std::string& policy)
-{
-    const auto found = std::ranges::find(verdict.results, policy, &strings::PolicyResult::policy);
-    return found == verdict.results.end() ? nullptr : &*found;
-}
-
-std::optional<strings::Reading> PlaceReadingIn(const strings::InspectionRecord& record, strings::Place place)
-{
-    const auto& places = place.kind == strings::PlaceKind::Strap ? record.straps : record.blocks;
-    const auto index = static_cast<std::size_t>(place.number - 1);
-    return index < places.size() ? places[index] : std::nullopt;
-}
-
 QStringList ReadRow(const store::JudgedString& judged, const strings::ReadingVerdict& verdict,
                     const strings::InspectionRecord* against)
 {
-    const std::optional<strings::Reading> reading = PlaceReadingIn(judged.records.back(), verdict.place);
-    const std::optional<strings::Reading> before = against != nullptr ? PlaceReadingIn(*against, verdict.place) : std::nullopt;
-    const std::optional<double> now = reading ? reading->milliohm : std::nullopt;
-    const std::optional<double> earlier = before ? before->milliohm : std::nullopt;
-    QStringList row{WalkTexts::PlaceName(verdict.place), WalkTexts::VoltageText(reading ? reading->volts : std::nullopt),
+    const strings::Reading* reading = strings::ReadingAt(judged.records.back(), verdict.place);
+    const std::optional<double> now = reading != nullptr ? reading->milliohm : std::nullopt;
+    const std::optional<double> earlier = against != nullptr ? strings::MilliohmAt(*against, verdict.place) : std::nullopt;
+    QStringList row{WalkTexts::PlaceName(verdict.place), WalkTexts::VoltageText(reading != nullptr ? reading->volts : std::nullopt),
                     WalkTexts::ResistanceText(verdict.place.kind, now),
-                    reading && reading->celsius ? DisplayNumber(*reading->celsius, 1) : QString(),
+                    reading != nullptr && reading->celsius ? DisplayNumber(*reading->celsius, 1) : QString(),
                     WalkTexts::ChangeText(verdict.changePercent), WalkTexts::VerdictName(verdict.verdict)};
     for (const strings::Policy& policy : judged.policies.policies) {
-        const strings::PolicyResult* result = PolicyResultOf(verdict, policy.name);
+        const strings::PolicyResult* result = strings::PolicyResultOf(verdict, policy.name);
         row << (result != nullptr ? WalkTexts::VerdictName(result->verdict) : QString());
     }
     if (against != nullptr)
